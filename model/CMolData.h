@@ -1,0 +1,121 @@
+#pragma once
+
+#include "model/CMolFrame.h"
+#include "model/MolAtom.h"
+#include "model/Point3D.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class StdioFile;
+
+// The molecule model: every geometry read from one structure file. Abstract;
+// the Gaussian and PDB readers fill it. Callers name a geometry index g first,
+// then 0-based atom indices; indices are not checked.
+class CMolData {
+public:
+    // Values of the kind fields.
+    enum SourceKind { kSourceGaussian = 1, kSourcePdb = 2 };
+    enum FileType { kFilePdb = 1, kFileGaussianInput = 2, kFileGaussianOutput = 3 };
+    enum VibrationState { kVibrationPresent = 3, kVibrationNone = 4 };
+    enum InputGeometryType { kGeometryZMatrix = 1, kGeometryCartesian = 2 };
+
+    CMolData() = default;
+    CMolData(const CMolData&) = delete;
+    CMolData& operator=(const CMolData&) = delete;
+
+    // The virtual operations, in slot order.
+    virtual ~CMolData();
+    virtual CMolData& Assign(const CMolData& other) = 0;
+    virtual void Scan() = 0;
+    virtual int ReadGeometries() = 0;
+    virtual CMolFrame* GetFrame(int g);
+    virtual void SetAtomPos(int g, int a, const Point3D* p);
+    virtual MolAtom* SetAtomPosXYZ(int g, int a, double x, double y, double z);
+    virtual void GetAtomPos(int g, int a, Point3D* out);
+    virtual double GetAtomCoord(int g, int a, int k);
+    virtual int PerceiveBonds(int mode);
+    virtual double GetDistance(int g, int a, int b);
+    virtual double GetAngle(int g, int a, int b, int c);
+    virtual double GetDihedral(int g, int a, int b, int c, int d);
+    virtual Point3D* GetBondAxis(int g, int a, int b, Point3D* out);
+    virtual int GetBondedAtom(int g, int a, int k);
+    virtual int GetBondCount(int g, int a);
+    virtual void SetCurrentFrame(int n);
+    virtual int GetCurrentFrame();
+    virtual void SetElement(int g, int a, int element);
+    virtual int GetElement(int g, int a);
+    virtual char* GetLabel(int g, int a);
+    virtual const char* GetAtomDescription(int g, int a) = 0;
+    virtual Point3D* GetCentre(int g, Point3D* out);
+    virtual bool IsAtomShown(int g, int a);
+    virtual const std::string& GetResidueName(int g, int a);
+    virtual int GetResidueIndex(int g, int a);
+    virtual const double* GetResidueColour(int g, const std::string& name);
+    virtual void SetSelectedResidues(const std::vector<int>& residues, int g) = 0;
+    virtual std::vector<int>* GetSelectedResidues(int g);
+    virtual void AddResidueLabel(int residue, std::string label, int g) = 0;
+    virtual std::map<int, std::string>* GetResidueLabels(int g);
+    virtual int ApplyResidueSelection(int mode, int g) = 0;
+    virtual bool ComputeBackboneAngles(int g) = 0;
+    virtual void WriteRamachandranData(StdioFile* file) = 0;
+    virtual std::map<int, double>* GetPhiAngles(int g);
+    virtual std::map<int, double>* GetPsiAngles(int g);
+    virtual std::map<int, int>* GetBackboneAtoms(int g);
+
+    // The shared line reader of the structure readers. Reads one line of at
+    // most size - 1 characters into buffer (always NUL-terminated, the line
+    // end not stored) and returns buffer, or nullptr when nothing at all was
+    // read before the end of the file. LF, CR, CR LF and LF CR each end a
+    // line; a doubled LF or CR gives an empty line.
+    static char* ReadLine(char* buffer, int size, StdioFile* file);
+
+    int frameCount = 0;
+    int atomCount = 0;
+    int currentFrame = 0;
+    int bondsFromFile = 0;
+    int sourceKind = 0;
+    int gaussianFileType = 0;
+    int gaussianVersion = 0;
+    int vibrationState = 0;
+    int inputGeometryType = 0;
+    int reserved = 0;
+    std::int64_t vibrationPosition = 0;
+    // Byte offset at which the coordinate block of each geometry starts.
+    std::vector<std::int64_t> framePositions;
+
+    // The kind fields a copy describes itself with.
+    struct KindFields {
+        int sourceKind, gaussianFileType, gaussianVersion, vibrationState, inputGeometryType;
+    };
+    static constexpr KindFields kGaussianCopy = {1, 2, 3, 4, 0};
+    static constexpr KindFields kPdbCopy = {2, 1, 0, 4, 3};
+
+protected:
+    // Deep copy of other's geometries and header (the body of Assign). Does
+    // nothing when other is this object.
+    void CopyFrom(const CMolData& other);
+    // Assign: the copy, then the kind fields of the copying class.
+    CMolData& AssignAs(const CMolData& other, const KindFields& kind);
+    // Reads the model from an open file in the readers' order: Scan, create
+    // the geometries, ReadGeometries, PerceiveBonds(bondMode) when perceive
+    // is set, then the centres. The file is not kept.
+    void Load(StdioFile* in, bool perceive, int bondMode);
+    // Creates frameCount geometries of atomCount atoms and shows the last one.
+    void AllocateFrames();
+    // Bounding-box centre of every geometry.
+    void ComputeCentres();
+
+    CMolFrame& Frame(int g) { return *frames[static_cast<std::size_t>(g)]; }
+    MolAtom& Atom(int g, int a) { return Frame(g).Atom(a); }
+
+    std::vector<std::unique_ptr<CMolFrame>> frames;
+    StdioFile* file = nullptr;     // the file being read, during construction only
+    std::string descriptionBuffer; // GetAtomDescription's result
+
+private:
+    double colourBuffer_[3] = {}; // GetResidueColour's result
+};

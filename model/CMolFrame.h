@@ -1,0 +1,75 @@
+#pragma once
+
+#include "model/CGraphAlgorithm.h"
+#include "model/MolAtom.h"
+#include "model/Point3D.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// One geometry: its atoms and the per-geometry tables for connectivity,
+// residues, visibility and backbone angles.
+class CMolFrame {
+public:
+    // Creates atomCount empty atom records, every atom shown.
+    explicit CMolFrame(int atomCount);
+
+    // Copies every field and atom record of other; both have the same atom count.
+    void CopyFrom(const CMolFrame& other);
+
+    MolAtom& Atom(int a) { return atoms[static_cast<std::size_t>(a)]; }
+    const MolAtom& Atom(int a) const { return atoms[static_cast<std::size_t>(a)]; }
+    Point3D Position(int a) const {
+        const MolAtom& atom = Atom(a);
+        return {atom.x, atom.y, atom.z};
+    }
+
+    // Residue name of an atom, entered into the process-wide ResidueNameTable.
+    void SetResidueName(int a, const std::string& name);
+    // Bonded list of one atom from a file's connectivity: the first 10
+    // entries are kept, bondCount becomes count (at most 10).
+    void SetBonds(int a, const int* partners, int count);
+
+    // PDB serial numbers.
+    void SetSerial(int serial, int a);
+    // Index of the atom with a serial number, or -1.
+    int IndexOfSerial(int serial) const;
+    // Serial number of atom a, or -1 when it has none.
+    int SerialOfAtom(int a) const;
+    const std::map<int, int>& SerialToIndex() const { return serialToIndex_; }
+
+    // Atom indices of residue r, in file order; an empty list is entered for
+    // a new residue.
+    std::vector<int>& ResidueAtomList(int r) { return residueAtoms[r]; }
+
+    bool IsAtomShown(int a) const {
+        return a >= 0 && a < atomCount && atomShown[static_cast<std::size_t>(a)] != 0;
+    }
+    // Shows or hides atoms by residue (see the .cpp); returns the number of
+    // atoms shown afterwards.
+    int ApplyResidueSelection(int mode);
+
+    // Centre of the bounding box of all atoms.
+    void ComputeCentre();
+
+    CGraphAlgorithm graph;
+    std::vector<MolAtom> atoms;
+    int atomCount = 0;
+    int residueCount = 0;
+    Point3D centre;
+    std::vector<int> selectedResidues;
+    std::vector<unsigned char> atomShown; // by atom index, nonzero = shown
+    std::map<int, std::vector<int>> residueAtoms;
+    std::map<int, std::string> residueLabels;
+    bool anglesComputed = false;
+    std::map<int, double> phiAngles;
+    std::map<int, double> psiAngles;
+    std::map<int, int> backboneAtoms;
+
+private:
+    std::map<int, int> serialToIndex_;
+    // atom index → serial, rebuilt from serialToIndex_ when needed.
+    mutable std::vector<int> serialOfAtom_;
+    mutable bool serialsDirty_ = false;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+// StdioFile: the one file object of the structure readers and writers.
+//
+// Reading is binary and buffered by the object itself, so that the line reader
+// costs no system call per character while GetPosition() and Seek() still speak
+// in byte offsets from the start of the file (readers remember where a table
+// starts and come back to it later). Writing is text mode: '\n' becomes the
+// platform's own line end (LF here, CR LF on Windows).
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class StdioFile {
+public:
+    enum OpenMode { modeRead, modeWrite };
+
+    StdioFile() = default;
+    ~StdioFile();
+    StdioFile(const StdioFile&) = delete;
+    StdioFile& operator=(const StdioFile&) = delete;
+
+    // Opens path; on failure returns false and, when error is given, stores the
+    // system's reason there. An open file is closed first.
+    bool Open(const std::string& path, OpenMode mode, std::string* error = nullptr);
+    // Closes the file. Returns false when a write failed or the close itself did.
+    bool Close();
+    bool IsOpen() const { return fp_ != nullptr; }
+    const std::string& GetFilePath() const { return path_; }
+
+    // Next byte (0..255) or EOF.
+    int GetChar() {
+        if (pos_ < len_)
+            return static_cast<unsigned char>(buffer_[pos_++]);
+        return Refill();
+    }
+    // Moves back over the byte the last successful GetChar() returned.
+    void UngetChar();
+    // Byte offset of the next byte GetChar() returns.
+    std::int64_t GetPosition() const { return bufferStart_ + static_cast<std::int64_t>(pos_); }
+    // Moves to a byte offset from the start of the file.
+    bool Seek(std::int64_t offset);
+
+    // Writes text; returns false (and remembers the failure) on a short write.
+    bool WriteString(std::string_view text);
+    bool HasWriteError() const { return writeError_; }
+
+private:
+    int Refill();
+
+    std::FILE* fp_ = nullptr;
+    std::string path_;
+    OpenMode mode_ = modeRead;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t len_ = 0;
+    std::int64_t bufferStart_ = 0;
+    bool writeError_ = false;
+};

@@ -1,0 +1,75 @@
+#include "tests/support/GeneratedMolecules.h"
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+void AssignResidues(CMolFrame& frame, int atomsPerResidue) {
+    for (int a = 0; a < frame.atomCount; ++a) {
+        const int r = a / atomsPerResidue;
+        frame.Atom(a).residueIndex = r;
+        frame.ResidueAtomList(r).push_back(a);
+        frame.residueCount = r + 1;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<CMolFrame> MakeProteinLike(int atomCount, unsigned seed) {
+    static const int kPattern[8] = {7, 6, 6, 8, 6, 6, 6, 8};
+    auto frame = std::make_unique<CMolFrame>(atomCount);
+    std::mt19937 random(seed);
+    std::normal_distribution<double> gauss(0.0, 1.0);
+    // About 0.05 heavy atoms per Å³, as in a folded protein.
+    const double radius = std::cbrt(3.0 * atomCount / (4.0 * M_PI * 0.05)) + 2.0;
+    double p[3] = {0, 0, 0};
+    double dir[3] = {1, 0, 0};
+    for (int a = 0; a < atomCount; ++a) {
+        MolAtom& atom = frame->Atom(a);
+        atom.x = p[0], atom.y = p[1], atom.z = p[2];
+        atom.element = kPattern[a % 8];
+        // Next direction: the previous one bent at random, turned inwards
+        // when the chain would leave the sphere.
+        double next[3];
+        double length = 0.0;
+        for (int k = 0; k < 3; ++k) {
+            next[k] = dir[k] + 1.2 * gauss(random);
+            length += next[k] * next[k];
+        }
+        length = std::sqrt(length);
+        double outward = 0.0;
+        for (int k = 0; k < 3; ++k) {
+            next[k] /= length;
+            outward += next[k] * p[k];
+        }
+        const double distance = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+        if (distance > radius && outward > 0.0) {
+            for (int k = 0; k < 3; ++k)
+                next[k] -= 2.0 * outward * p[k] / (distance * distance);
+        }
+        for (int k = 0; k < 3; ++k) {
+            dir[k] = next[k];
+            p[k] += 1.5 * next[k];
+        }
+    }
+    AssignResidues(*frame, 8);
+    return frame;
+}
+
+std::unique_ptr<CMolFrame> MakeRandomCloud(int atomCount, double density, unsigned seed) {
+    static const int kElements[7] = {1, 6, 7, 8, 16, 15, 17};
+    auto frame = std::make_unique<CMolFrame>(atomCount);
+    std::mt19937 random(seed);
+    const double side = std::cbrt(atomCount / density);
+    std::uniform_real_distribution<double> coordinate(-side / 2, side / 2);
+    std::uniform_int_distribution<int> element(0, 6);
+    for (MolAtom& atom : frame->atoms) {
+        atom.x = coordinate(random);
+        atom.y = coordinate(random);
+        atom.z = coordinate(random);
+        atom.element = kElements[element(random)];
+    }
+    AssignResidues(*frame, 5);
+    return frame;
+}

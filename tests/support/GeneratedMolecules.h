@@ -1,0 +1,15 @@
+#pragma once
+
+#include "model/CMolFrame.h"
+
+#include <memory>
+
+// A protein-like chain: residues of eight heavy atoms (N CA C O CB CG CD OE)
+// laid along a random walk of 1.5 Å steps, folded into a sphere at about the
+// atom density of a protein. Residues fill residueAtoms for the protein mode.
+std::unique_ptr<CMolFrame> MakeProteinLike(int atomCount, unsigned seed);
+
+// Atoms of mixed elements (H C N O S P CL) scattered uniformly in a cube with
+// the given mean number of atoms per Å³; dense clouds crowd many atoms within
+// bonding distance of each other. Residues of five consecutive atoms.
+std::unique_ptr<CMolFrame> MakeRandomCloud(int atomCount, double density, unsigned seed);

@@ -1,0 +1,9 @@
+#pragma once
+
+class BondLimits;
+class CMolFrame;
+
+// Bond perception by the plain scan over every pair in the window: a for
+// every atom, b from a + 1 to the window end. Slow, obviously right; the
+// oracle the grid-based perception is compared with.
+void PairScanBonds(CMolFrame& frame, int mode, const BondLimits& limits);

@@ -1,0 +1,91 @@
+#include "tests/support/TestMolData.h"
+
+#include "model/ElementTable.h"
+#include "platform/StdioFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+bool IsSeparator(const char* line) { return std::strcmp(line, "--") == 0; }
+
+TestAtom ParseAtom(const char* line) {
+    TestAtom atom;
+    std::istringstream in(line);
+    in >> atom.symbol >> atom.x >> atom.y >> atom.z >> atom.residue >> atom.residueName;
+    return atom;
+}
+
+} // namespace
+
+TestMolData::TestMolData(StdioFile* in, bool perceive, int bondMode, const KindFields& copyKind)
+    : copyKind_(copyKind) {
+    sourceKind = kSourcePdb;
+    gaussianFileType = kFilePdb;
+    vibrationState = kVibrationNone;
+    inputGeometryType = kGeometryCartesian;
+    Load(in, perceive, bondMode);
+}
+
+TestMolData::TestMolData(const std::vector<TestAtom>& atoms, const KindFields& copyKind)
+    : copyKind_(copyKind) {
+    frameCount = 1;
+    atomCount = static_cast<int>(atoms.size());
+    AllocateFrames();
+    for (int a = 0; a < atomCount; ++a)
+        FillAtom(Frame(0), a, atoms[static_cast<std::size_t>(a)]);
+    ComputeCentres();
+}
+
+TestMolData::TestMolData(const KindFields& copyKind) : copyKind_(copyKind) {}
+
+void TestMolData::Scan() {
+    calls.push_back("Scan");
+    char line[256];
+    bool atGeometryStart = true;
+    while (true) {
+        const std::int64_t position = file->GetPosition();
+        if (ReadLine(line, sizeof line, file) == nullptr)
+            break;
+        if (IsSeparator(line)) {
+            atGeometryStart = true;
+            continue;
+        }
+        if (atGeometryStart) {
+            framePositions.push_back(position);
+            ++frameCount;
+            atGeometryStart = false;
+        }
+        if (frameCount == 1)
+            ++atomCount;
+    }
+}
+
+int TestMolData::ReadGeometries() {
+    calls.push_back("ReadGeometries");
+    char line[256];
+    for (int g = 0; g < frameCount; ++g) {
+        file->Seek(framePositions[static_cast<std::size_t>(g)]);
+        for (int a = 0; a < atomCount; ++a) {
+            if (ReadLine(line, sizeof line, file) == nullptr || IsSeparator(line))
+                break;
+            FillAtom(Frame(g), a, ParseAtom(line));
+        }
+    }
+    return frameCount;
+}
+
+void TestMolData::FillAtom(CMolFrame& frame, int a, const TestAtom& atom) {
+    MolAtom& record = frame.Atom(a);
+    record.x = atom.x;
+    record.y = atom.y;
+    record.z = atom.z;
+    record.element = ElementTable::NumberOfSymbol(atom.symbol);
+    record.SetLabel(atom.symbol.c_str());
+    record.residueIndex = atom.residue;
+    frame.SetResidueName(a, atom.residueName);
+    frame.ResidueAtomList(atom.residue).push_back(a);
+    frame.residueCount = std::max(frame.residueCount, atom.residue + 1);
+}

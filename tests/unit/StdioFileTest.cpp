@@ -1,0 +1,77 @@
+// The file object: opening failures, text-mode writing, write errors.
+
+#include "platform/StdioFile.h"
+#include "tests/unit/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(StdioFile, MissingFileFailsWithAReason) {
+    TempDir dir;
+    StdioFile file;
+    std::string error;
+    EXPECT_FALSE(file.Open(dir.File("absent.log"), StdioFile::modeRead, &error));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(file.GetChar(), EOF);
+    EXPECT_FALSE(file.Seek(0));
+}
+
+TEST(StdioFile, TextModeWritesThePlatformLineEnd) {
+    TempDir dir;
+    const std::string path = dir.File("out.com");
+    StdioFile file;
+    ASSERT_TRUE(file.Open(path, StdioFile::modeWrite));
+    EXPECT_TRUE(file.WriteString("# HF/3-21G\n\n"));
+    EXPECT_TRUE(file.WriteString("title\n"));
+    EXPECT_TRUE(file.Close());
+#ifdef _WIN32
+    EXPECT_EQ(Contents(path), "# HF/3-21G\r\n\r\ntitle\r\n");
+#else
+    EXPECT_EQ(Contents(path), "# HF/3-21G\n\ntitle\n");
+#endif
+}
+
+TEST(StdioFile, WriteErrorsAreReportedNotSwallowed) {
+    StdioFile full;
+    // /dev/full accepts the open and fails every write once flushed.
+    if (!full.Open("/dev/full", StdioFile::modeWrite))
+        GTEST_SKIP() << "/dev/full is not available here";
+    full.WriteString(std::string(1 << 20, 'x'));
+    EXPECT_FALSE(full.Close());
+
+    StdioFile reader;
+    TempDir dir;
+    ASSERT_TRUE(reader.Open(dir.Write("in.txt", "abc"), StdioFile::modeRead));
+    EXPECT_FALSE(reader.WriteString("no"));
+    EXPECT_TRUE(reader.HasWriteError());
+}
+
+TEST(StdioFile, UngetAndSeekKeepPositionsInBytes) {
+    TempDir dir;
+    StdioFile file;
+    ASSERT_TRUE(file.Open(dir.Write("in.txt", std::string(70000, 'a') + "bc"), StdioFile::modeRead));
+    ASSERT_TRUE(file.Seek(69999));
+    EXPECT_EQ(file.GetChar(), 'a');
+    EXPECT_EQ(file.GetChar(), 'b');
+    file.UngetChar();
+    EXPECT_EQ(file.GetPosition(), 70000);
+    EXPECT_EQ(file.GetChar(), 'b');
+    EXPECT_EQ(file.GetChar(), 'c');
+    EXPECT_EQ(file.GetChar(), EOF);
+    EXPECT_EQ(file.GetPosition(), 70002);
+    EXPECT_FALSE(file.Seek(-1));
+    ASSERT_TRUE(file.Seek(1));
+    EXPECT_EQ(file.GetChar(), 'a');
+}
+
+} // namespace
