@@ -1,1 +1,262 @@
+// Bond perception: the strict limit, the 10-partner cut-off, the protein
+// window, and the grid search against the plain pair scan.
+
+#include "model/BondLimits.h"
+#include "model/BondPerception.h"
+#include "model/CMolFrame.h"
+#include "model/ElementTable.h"
+#include "tests/support/GeneratedMolecules.h"
+#include "tests/support/PairScanBonds.h"
+#include "tests/support/TestMolData.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+const BondLimits& BuiltInLimits() {
+    static const BondLimits limits = [] {
+        BondLimits l;
+        l.ApplyBuiltIn();
+        return l;
+    }();
+    return limits;
+}
+
+// One geometry of atoms given as (symbol, x, y, z, residue).
+std::unique_ptr<CMolFrame> Frame(const std::vector<TestAtom>& atoms) {
+    auto frame = std::make_unique<CMolFrame>(static_cast<int>(atoms.size()));
+    for (int a = 0; a < frame->atomCount; ++a) {
+        const TestAtom& t = atoms[static_cast<std::size_t>(a)];
+        MolAtom& atom = frame->Atom(a);
+        atom.x = t.x, atom.y = t.y, atom.z = t.z;
+        atom.element = ElementTable::NumberOfSymbol(t.symbol);
+        atom.residueIndex = t.residue;
+        frame->ResidueAtomList(t.residue).push_back(a);
+        frame->residueCount = std::max(frame->residueCount, t.residue + 1);
+    }
+    return frame;
+}
+
+std::vector<int> Bonds(const CMolFrame& frame, int a) {
+    const MolAtom& atom = frame.Atom(a);
+    return {atom.bonded, atom.bonded + atom.bondCount};
+}
+
+TEST(BondPerception, LimitIsStrictAndPerElementPair) {
+    auto frame = Frame({{"C", 0, 0, 0}, {"C", 1.726, 0, 0}, {"C", 0, 1.725, 0},
+                        {"N", 0, 0, 1.6}, {"H", 0, 0, 2.82}});
+    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    // C-C 1.726 Å: exactly at the limit, not bonded; 1.725 Å bonded.
+    EXPECT_EQ(Bonds(*frame, 0), (std::vector<int>{2, 3}));
+    EXPECT_EQ(Bonds(*frame, 1), std::vector<int>{});
+    // N-H 1.22 Å is beyond the 1.21 Å limit.
+    EXPECT_EQ(Bonds(*frame, 4), std::vector<int>{});
+
+    auto nh = Frame({{"N", 0, 0, 0}, {"H", 1.2, 0, 0}});
+    PerceiveFrameBonds(*nh, 0, BuiltInLimits());
+    EXPECT_EQ(Bonds(*nh, 0), std::vector<int>{1});
+}
+
+TEST(BondPerception, HydrogenBetweenTwoCarbonsBondsToBoth) {
+    auto frame = Frame({{"C", -1, 0, 0}, {"H", 0, 0, 0}, {"C", 1, 0, 0}});
+    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 1), (std::vector<int>{0, 2}));
+    EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{1});
+    EXPECT_EQ(Bonds(*frame, 2), std::vector<int>{1});
+}
+
+// A carbon inside an icosahedron of 12 hydrogens 1.2 Å away (1.26 Å from
+// each other, too far to bond) keeps the first 10 found; the last two still
+// list it.
+TEST(BondPerception, TenPartnerCutOffIsOneSided) {
+    const double phi = (1 + std::sqrt(5.0)) / 2;
+    const double scale = 1.2 / std::sqrt(1 + phi * phi);
+    std::vector<TestAtom> atoms{{"C", 0, 0, 0}};
+    for (double s1 : {-1.0, 1.0}) {
+        for (double s2 : {-1.0, 1.0}) {
+            atoms.push_back({"H", 0, s1 * scale, s2 * phi * scale});
+            atoms.push_back({"H", s1 * scale, s2 * phi * scale, 0});
+            atoms.push_back({"H", s2 * phi * scale, 0, s1 * scale});
+        }
+    }
+    auto frame = Frame(atoms);
+    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    for (int a = 1; a <= 12; ++a)
+        EXPECT_EQ(Bonds(*frame, a), std::vector<int>{0}) << "hydrogen " << a;
+}
+
+// Protein mode pairs an atom with later atoms of its own residue and the
+// atoms of the next residue only.
+TEST(BondPerception, ProteinModeWindow) {
+    // Residues 0..3; sulfurs 2.05 Å apart in residues 0 and 3 (a disulfide).
+    auto frame = Frame({{"C", 0, 0, 0, 0},
+                        {"S", 0, 1.8, 0, 0},
+                        {"C", 1.5, 0, 0, 1},
+                        {"C", 3.0, 0, 0, 2},
+                        {"S", 0, 3.85, 0, 3},
+                        {"C", 1.5, 3.85, 0, 3}});
+    PerceiveFrameBonds(*frame, 1, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 1), std::vector<int>{0});
+    EXPECT_EQ(Bonds(*frame, 4), std::vector<int>{5}); // no S-S in protein mode
+    EXPECT_EQ(Bonds(*frame, 2), (std::vector<int>{0, 3}));
+
+    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 1), (std::vector<int>{0, 4}));
+    EXPECT_EQ(Bonds(*frame, 4), (std::vector<int>{1, 5}));
+}
+
+TEST(BondPerception, ProteinModeLastResidueAndMissingResidues) {
+    // Residue 1 is the last: its atoms pair only among themselves.
+    auto frame = Frame({{"C", 0, 0, 0, 0}, {"C", 1.5, 0, 0, 1}, {"C", 3, 0, 0, 1}});
+    PerceiveFrameBonds(*frame, 1, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 1), (std::vector<int>{0, 2}));
+
+    // A geometry without residues gets no bonds in protein mode.
+    frame->residueCount = 0;
+    frame->residueAtoms.clear();
+    PerceiveFrameBonds(*frame, 1, BuiltInLimits());
+    for (int a = 0; a < 3; ++a)
+        EXPECT_EQ(frame->Atom(a).bondCount, 0);
+}
+
+TEST(BondPerception, OtherModesChangeNothingAndRerunsStartAfresh) {
+    auto frame = Frame({{"C", 0, 0, 0}, {"C", 1.5, 0, 0}});
+    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{1});
+    PerceiveFrameBonds(*frame, 2, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{1});
+    frame->Atom(1).x = 5.0;
+    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{});
+}
+
+TEST(BondPerception, OddInputNeitherCrashesNorBonds) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    auto frame = Frame({{"C", nan, 0, 0}, {"C", 0.5, 0, 0}, {"C", inf, 0, 0}, {"C", 1.2, 0, 0},
+                        {"C", 1e300, 0, 0}, {"C", -1e300, 0, 0}, {"C", 1e300, 1, 0}});
+    frame->Atom(3).element = 500; // no such element: taken as the dummy
+    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{});
+    EXPECT_EQ(Bonds(*frame, 1), std::vector<int>{3}); // DU-C default 1.7 Å
+    EXPECT_EQ(Bonds(*frame, 2), std::vector<int>{});
+    EXPECT_EQ(Bonds(*frame, 4), std::vector<int>{6});
+    EXPECT_EQ(Bonds(*frame, 5), std::vector<int>{});
+}
+
+void ExpectSameBonds(const CMolFrame& grid, const CMolFrame& plain) {
+    for (int a = 0; a < grid.atomCount; ++a) {
+        ASSERT_EQ(Bonds(grid, a), Bonds(plain, a)) << "atom " << a;
+    }
+}
+
+void CompareWithPairScan(const CMolFrame& source, const BondLimits& limits) {
+    for (int mode : {0, 1}) {
+        CMolFrame grid(source.atomCount), plain(source.atomCount);
+        grid.CopyFrom(source);
+        plain.CopyFrom(source);
+        PerceiveFrameBonds(grid, mode, limits);
+        PairScanBonds(plain, mode, limits);
+        SCOPED_TRACE("mode " + std::to_string(mode));
+        ExpectSameBonds(grid, plain);
+    }
+}
+
+// Random clouds from sparse to so crowded that most atoms hit the cut-off.
+TEST(BondPerception, GridEqualsPairScanOnRandomSets) {
+    unsigned seed = 1;
+    for (int atoms : {10, 57, 300, 1000, 5000}) {
+        for (double density : {0.01, 0.1, 0.5, 3.0}) {
+            SCOPED_TRACE(std::to_string(atoms) + " atoms, density " + std::to_string(density));
+            CompareWithPairScan(*MakeRandomCloud(atoms, density, seed++), BuiltInLimits());
+        }
+    }
+    // A chain with one huge residue: the protein window is long.
+    auto chain = MakeProteinLike(3000, 7);
+    for (int a = 0; a < chain->atomCount; ++a)
+        chain->Atom(a).residueIndex = 0;
+    chain->residueAtoms.clear();
+    chain->residueAtoms[0].push_back(chain->atomCount - 1);
+    chain->residueCount = 1;
+    CompareWithPairScan(*chain, BuiltInLimits());
+}
+
+TEST(BondPerception, GridHandlesUnusualLimits) {
+    auto cloud = MakeRandomCloud(800, 0.2, 99);
+    BondLimits wide = BuiltInLimits();
+    wide.SetDistance(6, 8, 4.5); // a long C-O limit widens every cell
+    CompareWithPairScan(*cloud, wide);
+    BondLimits none;
+    for (int p = 0; p < ElementTable::kRowCount; ++p)
+        for (int q = p; q < ElementTable::kRowCount; ++q)
+            none.SetDistance(p, q, 0.0);
+    CompareWithPairScan(*cloud, none);
+    BondLimits endless = BuiltInLimits();
+    endless.SetDistance(1, 1, std::numeric_limits<double>::infinity());
+    CompareWithPairScan(*MakeRandomCloud(300, 0.2, 5), endless);
+}
+
+// Coordinates of ATOM and HETATM records from a real file, read here in a
+// few lines (columns 31-54, element from columns 77-78, residues from the
+// residue number changing) rather than through any reader of the program.
+std::unique_ptr<CMolFrame> ReadPdbAtoms(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<TestAtom> atoms;
+    std::string line, lastResidue;
+    int residue = -1;
+    while (std::getline(in, line)) {
+        if (line.rfind("ENDMDL", 0) == 0)
+            break;
+        if ((line.rfind("ATOM", 0) != 0 && line.rfind("HETATM", 0) != 0) || line.size() < 54)
+            continue;
+        std::string element = line.size() >= 78 ? line.substr(76, 2) : line.substr(12, 2);
+        element.erase(0, element.find_first_not_of(' '));
+        for (char& c : element)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        const std::string residueKey = line.substr(17, 10);
+        if (residueKey != lastResidue)
+            ++residue, lastResidue = residueKey;
+        atoms.push_back({element, std::stod(line.substr(30, 8)), std::stod(line.substr(38, 8)),
+                         std::stod(line.substr(46, 8)), residue});
+    }
+    return Frame(atoms);
+}
+
+TEST(BondPerception, GridEqualsPairScanOnRealProteins) {
+    const std::filesystem::path dir = std::filesystem::path(RAVEK_TESTDATA_DIR) / "pdb";
+    if (!std::filesystem::is_directory(dir))
+        GTEST_SKIP() << "test data folder " << dir << " is absent";
+    for (const char* name : {"1crn.pdb", "1ubq.pdb", "2BEG.pdb", "1DRF.pdb", "d1h4vb1.ent"}) {
+        SCOPED_TRACE(name);
+        auto frame = ReadPdbAtoms((dir / name).string());
+        ASSERT_GT(frame->atomCount, 300);
+        CompareWithPairScan(*frame, BuiltInLimits());
+        // Sanity: most atoms of a protein are bonded (waters and ions are not).
+        PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+        int bonded = 0;
+        for (const MolAtom& atom : frame->atoms)
+            bonded += atom.bondCount > 0;
+        EXPECT_GT(bonded, frame->atomCount * 3 / 4);
+    }
+}
+
+TEST(BondPerception, ModelPerceivesEveryGeometry) {
+    TestMolData mol({{"C", 0, 0, 0}, {"O", 1.2, 0, 0}});
+    EXPECT_EQ(mol.PerceiveBonds(7), 0);
+    EXPECT_EQ(mol.GetBondCount(0, 0), 0);
+    BondLimits::instance().ApplyBuiltIn();
+    EXPECT_NE(mol.PerceiveBonds(0), 0);
+    EXPECT_EQ(mol.GetBondCount(0, 0), 1);
+    EXPECT_EQ(mol.GetBondedAtom(0, 1, 0), 0);
+}
+
+} // namespace

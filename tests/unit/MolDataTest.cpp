@@ -1,1 +1,128 @@
+// What every model shares: the reading order, copies, residue selection.
+
+#include "model/BondLimits.h"
+#include "platform/StdioFile.h"
+#include "tests/support/TestMolData.h"
+#include "tests/unit/TempDir.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+const char* const kTwoGeometries = "C 0 0 0 0 ALA\r\n"
+                                   "O 1.2 0 0 0 ALA\r\n"
+                                   "N 4 0 0 1 GLY\r\n"
+                                   "--\r\n"
+                                   "C 0 0 0 0 ALA\r\n"
+                                   "O 3 0 0 0 ALA\r\n"
+                                   "N 4 2 0 1 GLY\r\n";
+
+TEST(MolDataLoad, ReadsEveryGeometryInOrderAndShowsTheLast) {
+    TempDir dir;
+    StdioFile file;
+    ASSERT_TRUE(file.Open(dir.Write("two.txt", kTwoGeometries), StdioFile::modeRead));
+    BondLimits::instance().ApplyBuiltIn();
+    TestMolData mol(&file, true, 0);
+    EXPECT_EQ(mol.calls, (std::vector<std::string>{"Scan", "ReadGeometries"}));
+    EXPECT_EQ(mol.frameCount, 2);
+    EXPECT_EQ(mol.atomCount, 3);
+    EXPECT_EQ(mol.GetCurrentFrame(), 1);
+    EXPECT_EQ(mol.framePositions, (std::vector<std::int64_t>{0, 51}));
+    // Bonds per geometry: C=O in the first only.
+    EXPECT_EQ(mol.GetBondCount(0, 0), 1);
+    EXPECT_EQ(mol.GetBondCount(1, 0), 0);
+    Point3D centre;
+    mol.GetCentre(1, &centre);
+    EXPECT_EQ(centre.x, 2.0);
+    EXPECT_EQ(centre.y, 1.0);
+    EXPECT_TRUE(mol.IsAtomShown(1, 2));
+    EXPECT_FALSE(mol.IsAtomShown(1, 3)); // no such atom
+    EXPECT_STREQ(mol.GetLabel(1, 1), "O");
+}
+
+TEST(MolDataAssign, DeepCopyWithTheCopyingClassKind) {
+    TestMolData source({{"C", 0, 0, 0, 0}, {"O", 1.2, 0, 0, 1}});
+    source.sourceKind = 1;
+    source.gaussianFileType = 3;
+    source.gaussianVersion = 16;
+    source.vibrationState = 3;
+    source.bondsFromFile = 1;
+    source.reserved = 0;
+    source.AddResidueLabel(1, "SER2", 0);
+    source.GetFrame(0)->Atom(1).dx = 0.5;
+
+    TestMolData gaussianCopy(CMolData::kGaussianCopy);
+    gaussianCopy.Assign(source);
+    EXPECT_EQ(gaussianCopy.sourceKind, 1);
+    EXPECT_EQ(gaussianCopy.gaussianFileType, 2);
+    EXPECT_EQ(gaussianCopy.gaussianVersion, 3);
+    EXPECT_EQ(gaussianCopy.vibrationState, 4);
+    EXPECT_EQ(gaussianCopy.inputGeometryType, 0);
+    EXPECT_EQ(gaussianCopy.bondsFromFile, 1);
+    EXPECT_EQ(gaussianCopy.frameCount, 1);
+    EXPECT_EQ(gaussianCopy.GetAtomCoord(0, 1, 3), 0.5);
+    EXPECT_EQ((*gaussianCopy.GetResidueLabels(0))[1], "SER2");
+
+    TestMolData pdbCopy(CMolData::kPdbCopy);
+    pdbCopy.Assign(source);
+    EXPECT_EQ(pdbCopy.sourceKind, 2);
+    EXPECT_EQ(pdbCopy.gaussianFileType, 1);
+    EXPECT_EQ(pdbCopy.gaussianVersion, 0);
+    EXPECT_EQ(pdbCopy.inputGeometryType, 3);
+
+    // The copy owns its own geometries.
+    source.SetAtomPosXYZ(0, 0, 9, 9, 9);
+    EXPECT_EQ(pdbCopy.GetAtomCoord(0, 0, 0), 0.0);
+    // Copying onto itself keeps the geometries.
+    pdbCopy.Assign(pdbCopy);
+    EXPECT_EQ(pdbCopy.frameCount, 1);
+    EXPECT_STREQ(pdbCopy.GetLabel(0, 1), "O");
+}
+
+TEST(MolDataSelection, ModesShowAndHideResidues) {
+    TestMolData mol({{"C", 0, 0, 0, 0}, {"C", 1, 0, 0, 1}, {"C", 2, 0, 0, 1}, {"C", 3, 0, 0, 2}});
+    auto shown = [&mol] {
+        std::string s;
+        for (int a = 0; a < mol.atomCount; ++a)
+            s += mol.IsAtomShown(0, a) ? '1' : '0';
+        return s;
+    };
+    EXPECT_EQ(mol.ApplyResidueSelection(0, 0), 0); // nothing selected: all hidden
+    EXPECT_EQ(shown(), "0000");
+    mol.SetSelectedResidues({1, 7}, 0);
+    EXPECT_EQ(mol.ApplyResidueSelection(0, 0), 2);
+    EXPECT_EQ(shown(), "0110");
+    mol.ApplyResidueSelection(1, 0);
+    EXPECT_EQ(shown(), "1001");
+    mol.ApplyResidueSelection(2, 0);
+    EXPECT_EQ(shown(), "1111");
+    mol.ApplyResidueSelection(1, 0);
+    mol.ApplyResidueSelection(-5, 0);
+    EXPECT_EQ(shown(), "1111");
+}
+
+TEST(MolDataSerials, ReverseLookUpFindsTheFirstSerial) {
+    CMolFrame frame(3);
+    frame.SetSerial(17, 0);
+    frame.SetSerial(20, 2);
+    EXPECT_EQ(frame.SerialOfAtom(0), 17);
+    EXPECT_EQ(frame.SerialOfAtom(1), -1);
+    EXPECT_EQ(frame.IndexOfSerial(20), 2);
+    EXPECT_EQ(frame.IndexOfSerial(99), -1);
+    frame.SetSerial(5, 2);
+    EXPECT_EQ(frame.SerialOfAtom(2), 5);
+    EXPECT_EQ(frame.SerialOfAtom(7), -1);
+}
+
+TEST(MolDataFrame, BondsFromAFileKeepTenAndLabelsSevenCharacters) {
+    CMolFrame frame(2);
+    const int partners[12] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
+    frame.SetBonds(0, partners, 12);
+    EXPECT_EQ(frame.Atom(0).bondCount, 10);
+    frame.Atom(1).SetLabel("ABCDEFGHIJ");
+    EXPECT_STREQ(frame.Atom(1).label, "ABCDEFG");
+    frame.Atom(1).SetLabel(nullptr);
+    EXPECT_STREQ(frame.Atom(1).label, "");
+}
+
+} // namespace

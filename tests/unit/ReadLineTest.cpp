@@ -39,6 +39,8 @@ struct LineEndCase {
     std::vector<std::string> lines;
 };
 
+void PrintTo(const LineEndCase& c, std::ostream* os) { *os << c.name; }
+
 class ReadLineEnds : public testing::TestWithParam<LineEndCase> {};
 
 TEST_P(ReadLineEnds, SplitsLinesAsExpected) {

@@ -1,1 +1,57 @@
+// Residue name ids and residue colours.
+
+#include "model/ResidueColourTable.h"
+#include "model/ResidueNameTable.h"
+#include "tests/support/TestMolData.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+TEST(ResidueNameTable, AminoAcidsFirstThenNewNamesInOrder) {
+    ResidueNameTable table;
+    EXPECT_EQ(table.Id("ALA"), 1);
+    EXPECT_EQ(table.Id("GLY"), 20);
+    EXPECT_EQ(table.Id("GLX"), 22);
+    EXPECT_EQ(table.Id("NON"), 23);
+    EXPECT_EQ(table.Id("HOH"), 24);
+    EXPECT_EQ(table.Id("NON"), 23);
+    EXPECT_EQ(table.Name(24), "HOH");
+    EXPECT_EQ(table.Name(0), "NON");
+    EXPECT_EQ(table.Name(99), "NON");
+    EXPECT_TRUE(ResidueNameTable::IsAminoAcid(22));
+    EXPECT_FALSE(ResidueNameTable::IsAminoAcid(23));
+}
+
+TEST(ResidueNameTable, AtomsStoreIdsInTheSharedTable) {
+    TestMolData mol({{"C", 0, 0, 0, 0, "NON"}, {"O", 1, 0, 0, 1, "SER"}});
+    EXPECT_GT(mol.GetFrame(0)->Atom(0).residueNameId, 22);
+    EXPECT_EQ(mol.GetFrame(0)->Atom(1).residueNameId, 16);
+    EXPECT_EQ(mol.GetResidueName(0, 0), "NON");
+    EXPECT_EQ(mol.GetResidueName(0, 1), "SER");
+    EXPECT_EQ(mol.GetResidueIndex(0, 1), 1);
+}
+
+TEST(ResidueColour, BytesAreRedGreenBlueFromTheLowEnd) {
+    TestMolData mol({{"C", 0, 0, 0}});
+    const double* alanine = mol.GetResidueColour(0, "ALA");
+    EXPECT_DOUBLE_EQ(alanine[0], 70 / 255.0);
+    EXPECT_DOUBLE_EQ(alanine[1], 0.0);
+    EXPECT_DOUBLE_EQ(alanine[2], 0.0);
+    const double* serine = mol.GetResidueColour(0, "SER");
+    EXPECT_DOUBLE_EQ(serine[2], 140 / 255.0);
+    EXPECT_DOUBLE_EQ(serine[0], 70 / 255.0);
+    const double* white = mol.GetResidueColour(0, "GR1");
+    EXPECT_DOUBLE_EQ(white[0] + white[1] + white[2], 3.0);
+}
+
+TEST(ResidueColour, UnknownNameGetsGreyAndIsEntered) {
+    EXPECT_FALSE(ResidueColourTable::instance().Contains("ZZQ"));
+    TestMolData mol({{"C", 0, 0, 0}});
+    const double* grey = mol.GetResidueColour(0, "ZZQ");
+    for (int k = 0; k < 3; ++k)
+        EXPECT_DOUBLE_EQ(grey[k], 0.27450980392156865);
+    EXPECT_TRUE(ResidueColourTable::instance().Contains("ZZQ"));
+}
+
+} // namespace

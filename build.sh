@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# RAVEK set-up, build and test.
+#
+#   ./build.sh run [FILE]   install what is missing, build, start the program
+#   ./build.sh test         install what is missing, build, run every test
+#   ./build.sh bench        build in release mode and run the benchmarks
+#   ./build.sh sanitize     build the Qt-free layers and their unit tests with
+#                           AddressSanitizer and UndefinedBehaviorSanitizer
+#                           (folder build-sanitize/) and run those tests
+set -euo pipefail
+cd "$(dirname "$0")"
+
+# Debian packages the build and the tests need.
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales)
+# A locale whose decimal separator is a comma: number parsing and printing
+# must not depend on it.
+TEST_LOCALE=de_DE.UTF-8
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+    local missing=()
+    for package in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$package")
+    done
+    if [ "${#missing[@]}" -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}"
+    fi
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        echo "Generating the $TEST_LOCALE locale for the tests"
+        as_root sed -i "s/^# *\($TEST_LOCALE UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^$TEST_LOCALE UTF-8" /etc/locale.gen \
+            || echo "$TEST_LOCALE UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+        as_root locale-gen >/dev/null
+    fi
+}
+
+cores() { nproc 2>/dev/null || echo 2; }
+
+build() { # folder, extra CMake arguments...
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(cores)"
+}
+
+command=${1:-}
+case "$command" in
+run)
+    install_missing
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    shift
+    echo
+    echo "RAVEK is being built up layer by layer: this build holds the molecule model"
+    echo "(atoms, geometries, element and residue tables, bond perception) and its"
+    echo "tests. The viewer window and the command-line tool are not part of it yet,"
+    echo "so there is nothing to start${1:+ for $1}. Run ./build.sh test to check the build."
+    ;;
+test)
+    install_missing
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    ctest --test-dir build --output-on-failure --parallel "$(cores)"
+    ;;
+bench)
+    install_missing
+    build build-release -DCMAKE_BUILD_TYPE=Release -DRAVEK_BUILD_TESTS=ON
+    shift
+    for program in build-release/bench/ravek_bench_*; do
+        "$program" "$@"
+    done
+    ;;
+sanitize)
+    install_missing
+    build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DRAVEK_SANITIZE=ON -DRAVEK_STD_ONLY=ON \
+        -DRAVEK_BUILD_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        ctest --test-dir build-sanitize --output-on-failure --parallel "$(cores)"
+    ;;
+*)
+    echo "usage: $0 run [FILE] | test | bench [benchmark options] | sanitize" >&2
+    exit 2
+    ;;
+esac
