@@ -10,9 +10,13 @@
 
 CMolData::~CMolData() = default;
 
-CMolFrame* CMolData::GetFrame(int g) { return &Frame(g); }
+CMolFrame* CMolData::GetFrame(int g) {
+    return &Frame(g);
+}
 
-void CMolData::SetAtomPos(int g, int a, const Point3D* p) { SetAtomPosXYZ(g, a, p->x, p->y, p->z); }
+void CMolData::SetAtomPos(int g, int a, const Point3D* p) {
+    SetAtomPosXYZ(g, a, p->x, p->y, p->z);
+}
 
 MolAtom* CMolData::SetAtomPosXYZ(int g, int a, double x, double y, double z) {
     MolAtom& atom = Atom(g, a);
@@ -22,7 +26,9 @@ MolAtom* CMolData::SetAtomPosXYZ(int g, int a, double x, double y, double z) {
     return &atom;
 }
 
-void CMolData::GetAtomPos(int g, int a, Point3D* out) { *out = Frame(g).Position(a); }
+void CMolData::GetAtomPos(int g, int a, Point3D* out) {
+    *out = Frame(g).Position(a);
+}
 
 double CMolData::GetAtomCoord(int g, int a, int k) {
     const MolAtom& atom = Atom(g, a);
@@ -88,47 +94,75 @@ Point3D* CMolData::GetBondAxis(int g, int a, int b, Point3D* out) {
     return out;
 }
 
-int CMolData::GetBondedAtom(int g, int a, int k) { return Atom(g, a).bonded[k]; }
+int CMolData::GetBondedAtom(int g, int a, int k) {
+    return Atom(g, a).bonded[k];
+}
 
-int CMolData::GetBondCount(int g, int a) { return Atom(g, a).bondCount; }
+int CMolData::GetBondCount(int g, int a) {
+    return Atom(g, a).bondCount;
+}
 
-void CMolData::SetCurrentFrame(int n) { currentFrame = n; }
+void CMolData::SetCurrentFrame(int n) {
+    currentFrame = n;
+}
 
-int CMolData::GetCurrentFrame() { return currentFrame; }
+int CMolData::GetCurrentFrame() {
+    return currentFrame;
+}
 
-void CMolData::SetElement(int g, int a, int element) { Atom(g, a).element = element; }
+void CMolData::SetElement(int g, int a, int element) {
+    Atom(g, a).element = element;
+}
 
-int CMolData::GetElement(int g, int a) { return Atom(g, a).element; }
+int CMolData::GetElement(int g, int a) {
+    return Atom(g, a).element;
+}
 
-char* CMolData::GetLabel(int g, int a) { return Atom(g, a).label; }
+char* CMolData::GetLabel(int g, int a) {
+    return Atom(g, a).label;
+}
 
 Point3D* CMolData::GetCentre(int g, Point3D* out) {
     *out = Frame(g).centre;
     return out;
 }
 
-bool CMolData::IsAtomShown(int g, int a) { return Frame(g).IsAtomShown(a); }
+bool CMolData::IsAtomShown(int g, int a) {
+    return Frame(g).IsAtomShown(a);
+}
 
 const std::string& CMolData::GetResidueName(int g, int a) {
     return ResidueNameTable::instance().Name(Atom(g, a).residueNameId);
 }
 
-int CMolData::GetResidueIndex(int g, int a) { return Atom(g, a).residueIndex; }
+int CMolData::GetResidueIndex(int g, int a) {
+    return Atom(g, a).residueIndex;
+}
 
 const double* CMolData::GetResidueColour(int /*g*/, const std::string& name) {
     ResidueColourTable::ToRgb(ResidueColourTable::instance().Value(name), colourBuffer_);
     return colourBuffer_;
 }
 
-std::vector<int>* CMolData::GetSelectedResidues(int g) { return &Frame(g).selectedResidues; }
+std::vector<int>* CMolData::GetSelectedResidues(int g) {
+    return &Frame(g).selectedResidues;
+}
 
-std::map<int, std::string>* CMolData::GetResidueLabels(int g) { return &Frame(g).residueLabels; }
+std::map<int, std::string>* CMolData::GetResidueLabels(int g) {
+    return &Frame(g).residueLabels;
+}
 
-std::map<int, double>* CMolData::GetPhiAngles(int g) { return &Frame(g).phiAngles; }
+std::map<int, double>* CMolData::GetPhiAngles(int g) {
+    return &Frame(g).phiAngles;
+}
 
-std::map<int, double>* CMolData::GetPsiAngles(int g) { return &Frame(g).psiAngles; }
+std::map<int, double>* CMolData::GetPsiAngles(int g) {
+    return &Frame(g).psiAngles;
+}
 
-std::map<int, int>* CMolData::GetBackboneAtoms(int g) { return &Frame(g).backboneAtoms; }
+std::map<int, int>* CMolData::GetBackboneAtoms(int g) {
+    return &Frame(g).backboneAtoms;
+}
 
 void CMolData::CopyFrom(const CMolData& other) {
     if (this == &other)

@@ -153,7 +153,9 @@ bool EqualNoCase(std::string_view a, const char* b) {
 
 } // namespace
 
-const ElementRecord& ElementTable::Row(int number) { return kElements[Clamp(number)]; }
+const ElementRecord& ElementTable::Row(int number) {
+    return kElements[Clamp(number)];
+}
 
 int ElementTable::NumberOfSymbol(const std::string& symbol) {
     const auto& map = SymbolMap();

@@ -6,10 +6,10 @@
 // One row of the element table.
 struct ElementRecord {
     int number;
-    double mass;       // atomic mass units
-    char symbol[16];   // upper case
+    double mass;     // atomic mass units
+    char symbol[16]; // upper case
     double red, green, blue;
-    double radius;     // display radius factor of ball-and-stick drawing
+    double radius; // display radius factor of ball-and-stick drawing
 };
 
 // The process-wide, read-only element table and its symbol look-ups.

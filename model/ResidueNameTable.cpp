@@ -1,9 +1,9 @@
 #include "model/ResidueNameTable.h"
 
 ResidueNameTable::ResidueNameTable() : names_(1) {
-    for (const char* name : {"ALA", "ILE", "LEU", "MET", "PHE", "PRO", "VAL", "ARG",
-                             "ASP", "GLU", "LYS", "ASN", "CYS", "GLN", "HIS", "SER",
-                             "THR", "TRP", "TYR", "GLY", "ASX", "GLX"})
+    for (const char* name :
+         {"ALA", "ILE", "LEU", "MET", "PHE", "PRO", "VAL", "ARG", "ASP", "GLU", "LYS",
+          "ASN", "CYS", "GLN", "HIS", "SER", "THR", "TRP", "TYR", "GLY", "ASX", "GLX"})
         Id(name);
 }
 

@@ -7,7 +7,9 @@ namespace {
 constexpr std::size_t kReadBufferSize = 1 << 16;
 }
 
-StdioFile::~StdioFile() { Close(); }
+StdioFile::~StdioFile() {
+    Close();
+}
 
 bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error) {
     Close();

@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsSeparator(const char* line) { return std::strcmp(line, "--") == 0; }
+bool IsSeparator(const char* line) {
+    return std::strcmp(line, "--") == 0;
+}
 
 TestAtom ParseAtom(const char* line) {
     TestAtom atom;

@@ -22,8 +22,7 @@ class TestMolData : public CMolData {
 public:
     TestMolData(StdioFile* in, bool perceive, int bondMode, const KindFields& copyKind = kPdbCopy);
     // One geometry from atoms in memory, no bonds.
-    explicit TestMolData(const std::vector<TestAtom>& atoms,
-                         const KindFields& copyKind = kPdbCopy);
+    explicit TestMolData(const std::vector<TestAtom>& atoms, const KindFields& copyKind = kPdbCopy);
     // An empty model, to be assigned to.
     explicit TestMolData(const KindFields& copyKind = kPdbCopy);
 

@@ -1,8 +1,8 @@
 // Bond perception: the strict limit, the 10-partner cut-off, the protein
 // window, and the grid search against the plain pair scan.
 
-#include "model/BondLimits.h"
 #include "model/BondPerception.h"
+#include "model/BondLimits.h"
 #include "model/CMolFrame.h"
 #include "model/ElementTable.h"
 #include "tests/support/GeneratedMolecules.h"
@@ -50,8 +50,11 @@ std::vector<int> Bonds(const CMolFrame& frame, int a) {
 }
 
 TEST(BondPerception, LimitIsStrictAndPerElementPair) {
-    auto frame = Frame({{"C", 0, 0, 0}, {"C", 1.726, 0, 0}, {"C", 0, 1.725, 0},
-                        {"N", 0, 0, 1.6}, {"H", 0, 0, 2.82}});
+    auto frame = Frame({{"C", 0, 0, 0},
+                        {"C", 1.726, 0, 0},
+                        {"C", 0, 1.725, 0},
+                        {"N", 0, 0, 1.6},
+                        {"H", 0, 0, 2.82}});
     PerceiveFrameBonds(*frame, 0, BuiltInLimits());
     // C-C 1.726 Å: exactly at the limit, not bonded; 1.725 Å bonded.
     EXPECT_EQ(Bonds(*frame, 0), (std::vector<int>{2, 3}));
@@ -142,8 +145,13 @@ TEST(BondPerception, OtherModesChangeNothingAndRerunsStartAfresh) {
 TEST(BondPerception, OddInputNeitherCrashesNorBonds) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    auto frame = Frame({{"C", nan, 0, 0}, {"C", 0.5, 0, 0}, {"C", inf, 0, 0}, {"C", 1.2, 0, 0},
-                        {"C", 1e300, 0, 0}, {"C", -1e300, 0, 0}, {"C", 1e300, 1, 0}});
+    auto frame = Frame({{"C", nan, 0, 0},
+                        {"C", 0.5, 0, 0},
+                        {"C", inf, 0, 0},
+                        {"C", 1.2, 0, 0},
+                        {"C", 1e300, 0, 0},
+                        {"C", -1e300, 0, 0},
+                        {"C", 1e300, 1, 0}});
     frame->Atom(3).element = 500; // no such element: taken as the dummy
     PerceiveFrameBonds(*frame, 0, BuiltInLimits());
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{});

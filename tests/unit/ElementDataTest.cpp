@@ -1,8 +1,8 @@
 // The element table, its symbol look-ups, the built-in bond limits and the
 // element data file that overrides limits and residue colours.
 
-#include "model/BondLimits.h"
 #include "model/ElementData.h"
+#include "model/BondLimits.h"
 #include "model/ElementTable.h"
 #include "model/ResidueColourTable.h"
 #include "tests/unit/TempDir.h"

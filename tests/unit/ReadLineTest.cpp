@@ -39,7 +39,9 @@ struct LineEndCase {
     std::vector<std::string> lines;
 };
 
-void PrintTo(const LineEndCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LineEndCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReadLineEnds : public testing::TestWithParam<LineEndCase> {};
 
@@ -52,22 +54,21 @@ TEST_P(ReadLineEnds, SplitsLinesAsExpected) {
     EXPECT_EQ(texts, param.lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, ReadLineEnds,
-    testing::Values(LineEndCase{"Lf", "a\nbc\n", {"a", "bc"}},
-                    LineEndCase{"Cr", "a\rbc\r", {"a", "bc"}},
-                    LineEndCase{"CrLf", "a\r\nbc\r\n", {"a", "bc"}},
-                    LineEndCase{"LfCr", "a\n\rbc\n\r", {"a", "bc"}},
-                    LineEndCase{"CrLfBlankLine", "a\r\n\r\nb", {"a", "", "b"}},
-                    LineEndCase{"DoubledLf", "a\n\nb", {"a", "", "b"}},
-                    LineEndCase{"DoubledCr", "a\r\rb", {"a", "", "b"}},
-                    LineEndCase{"CrCrLf", "a\r\r\nb", {"a", "", "b"}},
-                    LineEndCase{"LfCrLf", "a\n\r\nb", {"a", "", "b"}},
-                    LineEndCase{"NoFinalLineEnd", "a\nlast", {"a", "last"}},
-                    LineEndCase{"OnlyLineEnds", "\n\n", {"", ""}},
-                    LineEndCase{"Empty", "", {}},
-                    LineEndCase{"NulIsText", std::string("a\0b\n", 4), {"a"}}),
-    [](const testing::TestParamInfo<LineEndCase>& p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(LineEnds, ReadLineEnds,
+                         testing::Values(LineEndCase{"Lf", "a\nbc\n", {"a", "bc"}},
+                                         LineEndCase{"Cr", "a\rbc\r", {"a", "bc"}},
+                                         LineEndCase{"CrLf", "a\r\nbc\r\n", {"a", "bc"}},
+                                         LineEndCase{"LfCr", "a\n\rbc\n\r", {"a", "bc"}},
+                                         LineEndCase{"CrLfBlankLine", "a\r\n\r\nb", {"a", "", "b"}},
+                                         LineEndCase{"DoubledLf", "a\n\nb", {"a", "", "b"}},
+                                         LineEndCase{"DoubledCr", "a\r\rb", {"a", "", "b"}},
+                                         LineEndCase{"CrCrLf", "a\r\r\nb", {"a", "", "b"}},
+                                         LineEndCase{"LfCrLf", "a\n\r\nb", {"a", "", "b"}},
+                                         LineEndCase{"NoFinalLineEnd", "a\nlast", {"a", "last"}},
+                                         LineEndCase{"OnlyLineEnds", "\n\n", {"", ""}},
+                                         LineEndCase{"Empty", "", {}},
+                                         LineEndCase{"NulIsText", std::string("a\0b\n", 4), {"a"}}),
+                         [](const testing::TestParamInfo<LineEndCase>& p) { return p.param.name; });
 
 TEST(ReadLine, PositionsPointAtLineStartsAndCanBeSoughtBackTo) {
     TempDir dir;

@@ -59,7 +59,8 @@ TEST(StdioFile, WriteErrorsAreReportedNotSwallowed) {
 TEST(StdioFile, UngetAndSeekKeepPositionsInBytes) {
     TempDir dir;
     StdioFile file;
-    ASSERT_TRUE(file.Open(dir.Write("in.txt", std::string(70000, 'a') + "bc"), StdioFile::modeRead));
+    ASSERT_TRUE(
+        file.Open(dir.Write("in.txt", std::string(70000, 'a') + "bc"), StdioFile::modeRead));
     ASSERT_TRUE(file.Seek(69999));
     EXPECT_EQ(file.GetChar(), 'a');
     EXPECT_EQ(file.GetChar(), 'b');

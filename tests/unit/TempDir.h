@@ -9,7 +9,8 @@
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ravek-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "ravek-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data());
     }
     ~TempDir() {
