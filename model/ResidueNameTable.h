@@ -1,8 +1,8 @@
 #pragma once
 
+#include <deque>
 #include <map>
 #include <string>
-#include <vector>
 
 // Interns residue names as integer ids. Ids 1 ... 22 are the amino acids
 // (ALA ... GLX) and are what the backbone analysis treats as residues of a
@@ -23,5 +23,6 @@ public:
 
 private:
     std::map<std::string, int> ids_;
-    std::vector<std::string> names_; // names_[id]; names_[0] unused
+    std::deque<std::string> names_; // names_[id]; names_[0] unused. A deque keeps
+                                    // returned names valid as new ones come.
 };
