@@ -11,21 +11,12 @@
 
 namespace {
 
-const BondLimits& Limits() {
-    static const BondLimits limits = [] {
-        BondLimits l;
-        l.ApplyBuiltIn();
-        return l;
-    }();
-    return limits;
-}
-
 void BM_Perceive(benchmark::State& state) {
     const int atoms = static_cast<int>(state.range(0));
     const int mode = static_cast<int>(state.range(1));
     auto frame = MakeProteinLike(atoms, 42);
     for (auto _ : state) {
-        PerceiveFrameBonds(*frame, mode, Limits());
+        PerceiveFrameBonds(*frame, mode, BuiltInBondLimits());
         benchmark::DoNotOptimize(frame->atoms.data());
     }
     state.SetItemsProcessed(state.iterations() * atoms);
@@ -36,7 +27,7 @@ void BM_PairScan(benchmark::State& state) {
     const int mode = static_cast<int>(state.range(1));
     auto frame = MakeProteinLike(atoms, 42);
     for (auto _ : state) {
-        PairScanBonds(*frame, mode, Limits());
+        PairScanBonds(*frame, mode, BuiltInBondLimits());
         benchmark::DoNotOptimize(frame->atoms.data());
     }
     state.SetItemsProcessed(state.iterations() * atoms);

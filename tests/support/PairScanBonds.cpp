@@ -36,3 +36,12 @@ void PairScanBonds(CMolFrame& frame, int mode, const BondLimits& limits) {
         }
     }
 }
+
+const BondLimits& BuiltInBondLimits() {
+    static const BondLimits limits = [] {
+        BondLimits l;
+        l.ApplyBuiltIn();
+        return l;
+    }();
+    return limits;
+}

@@ -7,3 +7,6 @@ class CMolFrame;
 // every atom, b from a + 1 to the window end. Slow, obviously right; the
 // oracle the grid-based perception is compared with.
 void PairScanBonds(CMolFrame& frame, int mode, const BondLimits& limits);
+
+// A limit table holding the built-in pairs, as a new document has it.
+const BondLimits& BuiltInBondLimits();

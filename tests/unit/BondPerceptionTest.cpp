@@ -20,15 +20,6 @@
 
 namespace {
 
-const BondLimits& BuiltInLimits() {
-    static const BondLimits limits = [] {
-        BondLimits l;
-        l.ApplyBuiltIn();
-        return l;
-    }();
-    return limits;
-}
-
 // One geometry of atoms given as (symbol, x, y, z, residue).
 std::unique_ptr<CMolFrame> Frame(const std::vector<TestAtom>& atoms) {
     auto frame = std::make_unique<CMolFrame>(static_cast<int>(atoms.size()));
@@ -55,7 +46,7 @@ TEST(BondPerception, LimitIsStrictAndPerElementPair) {
                         {"C", 0, 1.725, 0},
                         {"N", 0, 0, 1.6},
                         {"H", 0, 0, 2.82}});
-    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     // C-C 1.726 Å: exactly at the limit, not bonded; 1.725 Å bonded.
     EXPECT_EQ(Bonds(*frame, 0), (std::vector<int>{2, 3}));
     EXPECT_EQ(Bonds(*frame, 1), std::vector<int>{});
@@ -63,13 +54,13 @@ TEST(BondPerception, LimitIsStrictAndPerElementPair) {
     EXPECT_EQ(Bonds(*frame, 4), std::vector<int>{});
 
     auto nh = Frame({{"N", 0, 0, 0}, {"H", 1.2, 0, 0}});
-    PerceiveFrameBonds(*nh, 0, BuiltInLimits());
+    PerceiveFrameBonds(*nh, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*nh, 0), std::vector<int>{1});
 }
 
 TEST(BondPerception, HydrogenBetweenTwoCarbonsBondsToBoth) {
     auto frame = Frame({{"C", -1, 0, 0}, {"H", 0, 0, 0}, {"C", 1, 0, 0}});
-    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 1), (std::vector<int>{0, 2}));
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{1});
     EXPECT_EQ(Bonds(*frame, 2), std::vector<int>{1});
@@ -90,7 +81,7 @@ TEST(BondPerception, TenPartnerCutOffIsOneSided) {
         }
     }
     auto frame = Frame(atoms);
-    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     for (int a = 1; a <= 12; ++a)
         EXPECT_EQ(Bonds(*frame, a), std::vector<int>{0}) << "hydrogen " << a;
@@ -106,12 +97,12 @@ TEST(BondPerception, ProteinModeWindow) {
                         {"C", 3.0, 0, 0, 2},
                         {"S", 0, 3.85, 0, 3},
                         {"C", 1.5, 3.85, 0, 3}});
-    PerceiveFrameBonds(*frame, 1, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 1, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 1), std::vector<int>{0});
     EXPECT_EQ(Bonds(*frame, 4), std::vector<int>{5}); // no S-S in protein mode
     EXPECT_EQ(Bonds(*frame, 2), (std::vector<int>{0, 3}));
 
-    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 1), (std::vector<int>{0, 4}));
     EXPECT_EQ(Bonds(*frame, 4), (std::vector<int>{1, 5}));
 }
@@ -119,26 +110,26 @@ TEST(BondPerception, ProteinModeWindow) {
 TEST(BondPerception, ProteinModeLastResidueAndMissingResidues) {
     // Residue 1 is the last: its atoms pair only among themselves.
     auto frame = Frame({{"C", 0, 0, 0, 0}, {"C", 1.5, 0, 0, 1}, {"C", 3, 0, 0, 1}});
-    PerceiveFrameBonds(*frame, 1, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 1, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 1), (std::vector<int>{0, 2}));
 
     // A geometry without residues gets no bonds in protein mode.
     frame->residueCount = 0;
     frame->residueAtoms.clear();
-    PerceiveFrameBonds(*frame, 1, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 1, BuiltInBondLimits());
     for (int a = 0; a < 3; ++a)
         EXPECT_EQ(frame->Atom(a).bondCount, 0);
 }
 
 TEST(BondPerception, OtherModesChangeNothingAndRerunsStartAfresh) {
     auto frame = Frame({{"C", 0, 0, 0}, {"C", 1.5, 0, 0}});
-    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
-    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{1});
-    PerceiveFrameBonds(*frame, 2, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 2, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{1});
     frame->Atom(1).x = 5.0;
-    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{});
 }
 
@@ -153,7 +144,7 @@ TEST(BondPerception, OddInputNeitherCrashesNorBonds) {
                         {"C", -1e300, 0, 0},
                         {"C", 1e300, 1, 0}});
     frame->Atom(3).element = 500; // no such element: taken as the dummy
-    PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{});
     EXPECT_EQ(Bonds(*frame, 1), std::vector<int>{3}); // DU-C default 1.7 Å
     EXPECT_EQ(Bonds(*frame, 2), std::vector<int>{});
@@ -185,7 +176,7 @@ TEST(BondPerception, GridEqualsPairScanOnRandomSets) {
     for (int atoms : {10, 57, 300, 1000, 5000}) {
         for (double density : {0.01, 0.1, 0.5, 3.0}) {
             SCOPED_TRACE(std::to_string(atoms) + " atoms, density " + std::to_string(density));
-            CompareWithPairScan(*MakeRandomCloud(atoms, density, seed++), BuiltInLimits());
+            CompareWithPairScan(*MakeRandomCloud(atoms, density, seed++), BuiltInBondLimits());
         }
     }
     // A chain with one huge residue: the protein window is long.
@@ -195,12 +186,12 @@ TEST(BondPerception, GridEqualsPairScanOnRandomSets) {
     chain->residueAtoms.clear();
     chain->residueAtoms[0].push_back(chain->atomCount - 1);
     chain->residueCount = 1;
-    CompareWithPairScan(*chain, BuiltInLimits());
+    CompareWithPairScan(*chain, BuiltInBondLimits());
 }
 
 TEST(BondPerception, GridHandlesUnusualLimits) {
     auto cloud = MakeRandomCloud(800, 0.2, 99);
-    BondLimits wide = BuiltInLimits();
+    BondLimits wide = BuiltInBondLimits();
     wide.SetDistance(6, 8, 4.5); // a long C-O limit widens every cell
     CompareWithPairScan(*cloud, wide);
     BondLimits none;
@@ -208,7 +199,7 @@ TEST(BondPerception, GridHandlesUnusualLimits) {
         for (int q = p; q < ElementTable::kRowCount; ++q)
             none.SetDistance(p, q, 0.0);
     CompareWithPairScan(*cloud, none);
-    BondLimits endless = BuiltInLimits();
+    BondLimits endless = BuiltInBondLimits();
     endless.SetDistance(1, 1, std::numeric_limits<double>::infinity());
     CompareWithPairScan(*MakeRandomCloud(300, 0.2, 5), endless);
 }
@@ -247,9 +238,9 @@ TEST(BondPerception, GridEqualsPairScanOnRealProteins) {
         SCOPED_TRACE(name);
         auto frame = ReadPdbAtoms((dir / name).string());
         ASSERT_GT(frame->atomCount, 300);
-        CompareWithPairScan(*frame, BuiltInLimits());
+        CompareWithPairScan(*frame, BuiltInBondLimits());
         // Sanity: most atoms of a protein are bonded (waters and ions are not).
-        PerceiveFrameBonds(*frame, 0, BuiltInLimits());
+        PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
         int bonded = 0;
         for (const MolAtom& atom : frame->atoms)
             bonded += atom.bondCount > 0;
