@@ -44,15 +44,13 @@ bool StdioFile::Close() {
     return ok;
 }
 
-int StdioFile::Refill() {
+bool StdioFile::FillBuffer() {
     if (fp_ == nullptr || mode_ != modeRead)
-        return EOF;
+        return false;
     bufferStart_ += static_cast<std::int64_t>(len_);
     pos_ = 0;
     len_ = std::fread(buffer_.data(), 1, buffer_.size(), fp_);
-    if (len_ == 0)
-        return EOF;
-    return static_cast<unsigned char>(buffer_[pos_++]);
+    return len_ > 0;
 }
 
 void StdioFile::UngetChar() {

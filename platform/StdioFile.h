@@ -39,6 +39,18 @@ public:
     }
     // Moves back over the byte the last successful GetChar() returned.
     void UngetChar();
+    // The bytes read ahead and not yet consumed, filling the buffer first
+    // when it is used up; available is 0 at the end of the file.
+    const char* Peek(std::size_t& available) {
+        if (pos_ == len_ && !FillBuffer()) {
+            available = 0;
+            return nullptr;
+        }
+        available = len_ - pos_;
+        return buffer_.data() + pos_;
+    }
+    // Consumes n bytes of those Peek() offered.
+    void Advance(std::size_t n) { pos_ += n; }
     // Byte offset of the next byte GetChar() returns.
     std::int64_t GetPosition() const { return bufferStart_ + static_cast<std::int64_t>(pos_); }
     // Moves to a byte offset from the start of the file.
@@ -49,7 +61,9 @@ public:
     bool HasWriteError() const { return writeError_; }
 
 private:
-    int Refill();
+    // Reads the next block after the current one; false at the end of the file.
+    bool FillBuffer();
+    int Refill() { return FillBuffer() ? static_cast<unsigned char>(buffer_[pos_++]) : EOF; }
 
     std::FILE* fp_ = nullptr;
     std::string path_;

@@ -149,4 +149,21 @@ TEST(ReadLine, LargeFileAcrossBufferBoundaries) {
     }
 }
 
+// A two-byte line end split between two blocks of the file object's 64 KiB
+// read buffer is still one line end.
+TEST(ReadLine, LineEndSplitAcrossReadBlocks) {
+    TempDir dir;
+    std::string prefix;
+    for (int i = 0; i < 21844; ++i)
+        prefix += "ab\n";
+    prefix += "xyz"; // the line end starts at byte 65535
+    for (const char* end : {"\r\n", "\n\r"}) {
+        const std::vector<Line> lines = ReadAll(dir.Write("split.txt", prefix + end + "tail"), 256);
+        ASSERT_EQ(lines.size(), 21846u) << "line end " << (end[0] == '\r' ? "CR LF" : "LF CR");
+        EXPECT_EQ(lines[21844].text, "xyz");
+        EXPECT_EQ(lines[21845].text, "tail");
+        EXPECT_EQ(lines[21845].startsAt, 65537);
+    }
+}
+
 } // namespace
