@@ -77,7 +77,7 @@ public:
         }
     }
 
-    // Appends to out the atoms b with first <= b <= last in the cells around
+    // Fills out with the atoms b, first <= b <= last, of the cells around
     // atom a, in ascending order.
     void Candidates(int a, int first, int last, std::vector<int>& out) const {
         out.clear();
@@ -158,17 +158,18 @@ private:
 // Largest squared limit between any two elements present; 0 when no pair can
 // bond at all.
 double LargestLimit(const std::vector<PackedAtom>& atoms, const BondLimits& limits) {
-    std::vector<bool> present(ElementTable::kRowCount, false);
-    for (const PackedAtom& p : atoms)
-        present[static_cast<std::size_t>(p.element)] = true;
-    double largest = 0.0;
-    for (int p = 0; p < ElementTable::kRowCount; ++p) {
-        if (!present[static_cast<std::size_t>(p)])
-            continue;
-        for (int q = p; q < ElementTable::kRowCount; ++q) {
-            if (present[static_cast<std::size_t>(q)] && limits.Squared(p, q) > largest)
-                largest = limits.Squared(p, q);
+    std::vector<bool> seen(ElementTable::kRowCount, false);
+    std::vector<int> present;
+    for (const PackedAtom& p : atoms) {
+        if (!seen[static_cast<std::size_t>(p.element)]) {
+            seen[static_cast<std::size_t>(p.element)] = true;
+            present.push_back(p.element);
         }
+    }
+    double largest = 0.0;
+    for (std::size_t i = 0; i < present.size(); ++i) {
+        for (std::size_t j = i; j < present.size(); ++j)
+            largest = std::max(largest, limits.Squared(present[i], present[j]));
     }
     return largest;
 }
