@@ -69,7 +69,7 @@ test)
     ;;
 bench)
     install_missing
-    build build-release -DCMAKE_BUILD_TYPE=Release -DRAVEK_BUILD_TESTS=ON
+    build build-release -DCMAKE_BUILD_TYPE=Release
     shift
     for program in build-release/bench/ravek_bench_*; do
         "$program" "$@"

@@ -13,18 +13,30 @@
 
 namespace {
 
-const std::string& GeneratedFile() {
-    static const std::string path = [] {
-        const std::string p =
-            (std::filesystem::temp_directory_path() / "ravek-bench-lines.txt").string();
-        std::ofstream out(p, std::ios::binary);
+// The generated file, written once per run and removed when the program ends.
+class GeneratedLines {
+public:
+    GeneratedLines()
+        : path_((std::filesystem::temp_directory_path() / "ravek-bench-lines.txt").string()) {
+        std::ofstream out(path_, std::ios::binary);
         const std::string row = "      1          6           0        1.234567   -2.345678    "
                                 "0.000123\n";
         for (int i = 0; i < 100'000'000 / static_cast<int>(row.size()); ++i)
             out << row;
-        return p;
-    }();
-    return path;
+    }
+    ~GeneratedLines() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+const std::string& GeneratedFile() {
+    static const GeneratedLines file;
+    return file.path();
 }
 
 void BM_ReadLine(benchmark::State& state) {

@@ -37,7 +37,7 @@ TestMolData::TestMolData(const std::vector<TestAtom>& atoms, const KindFields& c
     atomCount = static_cast<int>(atoms.size());
     AllocateFrames();
     for (int a = 0; a < atomCount; ++a)
-        FillAtom(Frame(0), a, atoms[static_cast<std::size_t>(a)]);
+        FillTestAtom(Frame(0), a, atoms[static_cast<std::size_t>(a)]);
     ComputeCentres();
 }
 
@@ -73,13 +73,13 @@ int TestMolData::ReadGeometries() {
         for (int a = 0; a < atomCount; ++a) {
             if (ReadLine(line, sizeof line, file) == nullptr || IsSeparator(line))
                 break;
-            FillAtom(Frame(g), a, ParseAtom(line));
+            FillTestAtom(Frame(g), a, ParseAtom(line));
         }
     }
     return frameCount;
 }
 
-void TestMolData::FillAtom(CMolFrame& frame, int a, const TestAtom& atom) {
+void FillTestAtom(CMolFrame& frame, int a, const TestAtom& atom) {
     MolAtom& record = frame.Atom(a);
     record.x = atom.x;
     record.y = atom.y;
@@ -90,4 +90,11 @@ void TestMolData::FillAtom(CMolFrame& frame, int a, const TestAtom& atom) {
     frame.SetResidueName(a, atom.residueName);
     frame.ResidueAtomList(atom.residue).push_back(a);
     frame.residueCount = std::max(frame.residueCount, atom.residue + 1);
+}
+
+std::unique_ptr<CMolFrame> MakeTestFrame(const std::vector<TestAtom>& atoms) {
+    auto frame = std::make_unique<CMolFrame>(static_cast<int>(atoms.size()));
+    for (int a = 0; a < frame->atomCount; ++a)
+        FillTestAtom(*frame, a, atoms[static_cast<std::size_t>(a)]);
+    return frame;
 }

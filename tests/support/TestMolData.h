@@ -2,6 +2,7 @@
 
 #include "model/CMolData.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,11 @@ struct TestAtom {
     int residue = 0;
     std::string residueName = "ALA";
 };
+
+// Stores a test atom as atom a of frame: position, element, label, residue.
+void FillTestAtom(CMolFrame& frame, int a, const TestAtom& atom);
+// One geometry of the given atoms, no bonds.
+std::unique_ptr<CMolFrame> MakeTestFrame(const std::vector<TestAtom>& atoms);
 
 // A small concrete model for testing what every reader shares.
 //
@@ -45,6 +51,5 @@ public:
     std::vector<std::string> calls; // operations in the order they ran
 
 private:
-    void FillAtom(CMolFrame& frame, int a, const TestAtom& atom);
     KindFields copyKind_;
 };

@@ -20,32 +20,17 @@
 
 namespace {
 
-// One geometry of atoms given as (symbol, x, y, z, residue).
-std::unique_ptr<CMolFrame> Frame(const std::vector<TestAtom>& atoms) {
-    auto frame = std::make_unique<CMolFrame>(static_cast<int>(atoms.size()));
-    for (int a = 0; a < frame->atomCount; ++a) {
-        const TestAtom& t = atoms[static_cast<std::size_t>(a)];
-        MolAtom& atom = frame->Atom(a);
-        atom.x = t.x, atom.y = t.y, atom.z = t.z;
-        atom.element = ElementTable::NumberOfSymbol(t.symbol);
-        atom.residueIndex = t.residue;
-        frame->ResidueAtomList(t.residue).push_back(a);
-        frame->residueCount = std::max(frame->residueCount, t.residue + 1);
-    }
-    return frame;
-}
-
 std::vector<int> Bonds(const CMolFrame& frame, int a) {
     const MolAtom& atom = frame.Atom(a);
     return {atom.bonded, atom.bonded + atom.bondCount};
 }
 
 TEST(BondPerception, LimitIsStrictAndPerElementPair) {
-    auto frame = Frame({{"C", 0, 0, 0},
-                        {"C", 1.726, 0, 0},
-                        {"C", 0, 1.725, 0},
-                        {"N", 0, 0, 1.6},
-                        {"H", 0, 0, 2.82}});
+    auto frame = MakeTestFrame({{"C", 0, 0, 0},
+                                {"C", 1.726, 0, 0},
+                                {"C", 0, 1.725, 0},
+                                {"N", 0, 0, 1.6},
+                                {"H", 0, 0, 2.82}});
     PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     // C-C 1.726 Å: exactly at the limit, not bonded; 1.725 Å bonded.
     EXPECT_EQ(Bonds(*frame, 0), (std::vector<int>{2, 3}));
@@ -53,13 +38,13 @@ TEST(BondPerception, LimitIsStrictAndPerElementPair) {
     // N-H 1.22 Å is beyond the 1.21 Å limit.
     EXPECT_EQ(Bonds(*frame, 4), std::vector<int>{});
 
-    auto nh = Frame({{"N", 0, 0, 0}, {"H", 1.2, 0, 0}});
+    auto nh = MakeTestFrame({{"N", 0, 0, 0}, {"H", 1.2, 0, 0}});
     PerceiveFrameBonds(*nh, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*nh, 0), std::vector<int>{1});
 }
 
 TEST(BondPerception, HydrogenBetweenTwoCarbonsBondsToBoth) {
-    auto frame = Frame({{"C", -1, 0, 0}, {"H", 0, 0, 0}, {"C", 1, 0, 0}});
+    auto frame = MakeTestFrame({{"C", -1, 0, 0}, {"H", 0, 0, 0}, {"C", 1, 0, 0}});
     PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 1), (std::vector<int>{0, 2}));
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{1});
@@ -80,7 +65,7 @@ TEST(BondPerception, TenPartnerCutOffIsOneSided) {
             atoms.push_back({"H", s2 * phi * scale, 0, s1 * scale});
         }
     }
-    auto frame = Frame(atoms);
+    auto frame = MakeTestFrame(atoms);
     PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     for (int a = 1; a <= 12; ++a)
@@ -91,12 +76,12 @@ TEST(BondPerception, TenPartnerCutOffIsOneSided) {
 // atoms of the next residue only.
 TEST(BondPerception, ProteinModeWindow) {
     // Residues 0..3; sulfurs 2.05 Å apart in residues 0 and 3 (a disulfide).
-    auto frame = Frame({{"C", 0, 0, 0, 0},
-                        {"S", 0, 1.8, 0, 0},
-                        {"C", 1.5, 0, 0, 1},
-                        {"C", 3.0, 0, 0, 2},
-                        {"S", 0, 3.85, 0, 3},
-                        {"C", 1.5, 3.85, 0, 3}});
+    auto frame = MakeTestFrame({{"C", 0, 0, 0, 0},
+                                {"S", 0, 1.8, 0, 0},
+                                {"C", 1.5, 0, 0, 1},
+                                {"C", 3.0, 0, 0, 2},
+                                {"S", 0, 3.85, 0, 3},
+                                {"C", 1.5, 3.85, 0, 3}});
     PerceiveFrameBonds(*frame, 1, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 1), std::vector<int>{0});
     EXPECT_EQ(Bonds(*frame, 4), std::vector<int>{5}); // no S-S in protein mode
@@ -109,7 +94,7 @@ TEST(BondPerception, ProteinModeWindow) {
 
 TEST(BondPerception, ProteinModeLastResidueAndMissingResidues) {
     // Residue 1 is the last: its atoms pair only among themselves.
-    auto frame = Frame({{"C", 0, 0, 0, 0}, {"C", 1.5, 0, 0, 1}, {"C", 3, 0, 0, 1}});
+    auto frame = MakeTestFrame({{"C", 0, 0, 0, 0}, {"C", 1.5, 0, 0, 1}, {"C", 3, 0, 0, 1}});
     PerceiveFrameBonds(*frame, 1, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 1), (std::vector<int>{0, 2}));
 
@@ -122,7 +107,7 @@ TEST(BondPerception, ProteinModeLastResidueAndMissingResidues) {
 }
 
 TEST(BondPerception, OtherModesChangeNothingAndRerunsStartAfresh) {
-    auto frame = Frame({{"C", 0, 0, 0}, {"C", 1.5, 0, 0}});
+    auto frame = MakeTestFrame({{"C", 0, 0, 0}, {"C", 1.5, 0, 0}});
     PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{1});
@@ -136,13 +121,13 @@ TEST(BondPerception, OtherModesChangeNothingAndRerunsStartAfresh) {
 TEST(BondPerception, OddInputNeitherCrashesNorBonds) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    auto frame = Frame({{"C", nan, 0, 0},
-                        {"C", 0.5, 0, 0},
-                        {"C", inf, 0, 0},
-                        {"C", 1.2, 0, 0},
-                        {"C", 1e300, 0, 0},
-                        {"C", -1e300, 0, 0},
-                        {"C", 1e300, 1, 0}});
+    auto frame = MakeTestFrame({{"C", nan, 0, 0},
+                                {"C", 0.5, 0, 0},
+                                {"C", inf, 0, 0},
+                                {"C", 1.2, 0, 0},
+                                {"C", 1e300, 0, 0},
+                                {"C", -1e300, 0, 0},
+                                {"C", 1e300, 1, 0}});
     frame->Atom(3).element = 500; // no such element: taken as the dummy
     PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
     EXPECT_EQ(Bonds(*frame, 0), std::vector<int>{});
@@ -227,7 +212,7 @@ std::unique_ptr<CMolFrame> ReadPdbAtoms(const std::string& path) {
         atoms.push_back({element, std::stod(line.substr(30, 8)), std::stod(line.substr(38, 8)),
                          std::stod(line.substr(46, 8)), residue});
     }
-    return Frame(atoms);
+    return MakeTestFrame(atoms);
 }
 
 TEST(BondPerception, GridEqualsPairScanOnRealProteins) {
