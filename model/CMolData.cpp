@@ -202,10 +202,12 @@ void CMolData::Load(StdioFile* in, bool perceive, int bondMode) {
     file = in;
     Scan();
     AllocateFrames();
-    ReadGeometries();
-    if (perceive)
-        PerceiveBonds(bondMode);
-    ComputeCentres();
+    if (!IsZMatrixInput()) {
+        ReadGeometries();
+        if (perceive)
+            PerceiveBonds(bondMode);
+        ComputeCentres();
+    }
     file = nullptr;
 }
 

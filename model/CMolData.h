@@ -66,6 +66,11 @@ public:
     virtual std::map<int, double>* GetPsiAngles(int g);
     virtual std::map<int, int>* GetBackboneAtoms(int g);
 
+    // A Gaussian input whose geometry is a Z-matrix: recognised, never read.
+    bool IsZMatrixInput() const {
+        return gaussianFileType == kFileGaussianInput && inputGeometryType == kGeometryZMatrix;
+    }
+
     // The shared line reader of the structure readers. Reads one line of at
     // most size - 1 characters into buffer (always NUL-terminated, the line
     // end not stored) and returns buffer, or nullptr when nothing at all was
@@ -102,7 +107,8 @@ protected:
     CMolData& AssignAs(const CMolData& other, const KindFields& kind);
     // Reads the model from an open file in the readers' order: Scan, create
     // the geometries, ReadGeometries, PerceiveBonds(bondMode) when perceive
-    // is set, then the centres. The file is not kept.
+    // is set, then the centres; a Z-matrix input stops after the geometries
+    // are created. The file is not kept.
     void Load(StdioFile* in, bool perceive, int bondMode);
     // Creates frameCount geometries of atomCount atoms and shows the last one.
     void AllocateFrames();

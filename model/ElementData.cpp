@@ -3,6 +3,7 @@
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
 #include "model/ResidueColourTable.h"
+#include "model/TextScanner.h"
 
 #include <charconv>
 #include <filesystem>
@@ -12,15 +13,6 @@
 #include <system_error>
 
 namespace {
-
-// Numbers are read with from_chars: independent of the user's locale, which a
-// Qt application takes from the environment.
-bool ParseDouble(std::string_view text, double& value) {
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end != text.data();
-}
 
 bool ParseHex(std::string_view text, std::uint32_t& value) {
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
@@ -51,7 +43,7 @@ void ParseLimit(const std::string& line, BondLimits& limits) {
     std::istringstream fields(line);
     std::string first, second, distance;
     double value = 0.0;
-    if (!(fields >> first >> second >> distance) || !ParseDouble(distance, value))
+    if (!(fields >> first >> second >> distance) || !TextScanner(distance).Real(value))
         return;
     limits.SetDistance(ElementTable::NumberOfSymbol(first), ElementTable::NumberOfSymbol(second),
                        value);

@@ -1,0 +1,146 @@
+#include "cli/InfoCommand.h"
+
+#include "cli/JsonWriter.h"
+#include "cli/ModelSource.h"
+#include "model/ElementTable.h"
+
+#include <cstdio>
+
+namespace {
+
+enum class FrameChoice { kAll, kLast, kNone };
+
+void WriteAtom(JsonWriter& json, CMolData& model, CMolFrame& frame, int g, int a) {
+    const MolAtom& atom = frame.Atom(a);
+    json.BeginObject();
+    json.Key("element");
+    json.Int(atom.element);
+    json.Key("symbol");
+    json.String(ElementTable::Symbol(atom.element));
+    json.Key("label");
+    json.String(atom.label);
+    const char* names[] = {"x", "y", "z", "dx", "dy", "dz"};
+    const double values[] = {atom.x, atom.y, atom.z, atom.dx, atom.dy, atom.dz};
+    for (int k = 0; k < 6; ++k) {
+        json.Key(names[k]);
+        json.Real(values[k]);
+    }
+    json.Key("residue");
+    json.String(model.GetResidueName(g, a));
+    json.Key("residueIndex");
+    json.Int(atom.residueIndex);
+    json.Key("serial");
+    json.Int(frame.SerialOfAtom(a));
+    json.Key("bonded");
+    json.BeginArray();
+    for (int k = 0; k < atom.bondCount && k < MolAtom::kMaxBonds; ++k)
+        json.Int(atom.bonded[k]);
+    json.EndArray();
+    json.EndObject();
+}
+
+void WriteFrame(JsonWriter& json, CMolData& model, int g) {
+    CMolFrame& frame = *model.GetFrame(g);
+    json.BeginObject();
+    json.Key("index");
+    json.Int(g);
+    json.Key("centre");
+    json.BeginArray();
+    json.Real(frame.centre.x);
+    json.Real(frame.centre.y);
+    json.Real(frame.centre.z);
+    json.EndArray();
+    json.Key("residueCount");
+    json.Int(frame.residueCount);
+    json.Key("residueLabels");
+    json.BeginObject();
+    for (const auto& [residue, label] : frame.residueLabels) {
+        json.Key(std::to_string(residue));
+        json.String(label);
+    }
+    json.EndObject();
+    json.Key("atoms");
+    json.BeginArray();
+    for (int a = 0; a < frame.atomCount; ++a)
+        WriteAtom(json, model, frame, g, a);
+    json.EndArray();
+    json.EndObject();
+}
+
+void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames) {
+    json.BeginObject();
+    const std::pair<const char*, int> header[] = {
+        {"sourceKind", model.sourceKind},
+        {"gaussianFileType", model.gaussianFileType},
+        {"gaussianVersion", model.gaussianVersion},
+        {"vibrationState", model.vibrationState},
+        {"inputGeometryType", model.inputGeometryType},
+        {"frameCount", model.frameCount},
+        {"atomCount", model.atomCount},
+        {"currentFrame", model.currentFrame},
+    };
+    for (const auto& [name, value] : header) {
+        json.Key(name);
+        json.Int(value);
+    }
+    json.Key("frames");
+    json.BeginArray();
+    if (frames == FrameChoice::kAll) {
+        for (int g = 0; g < model.frameCount; ++g)
+            WriteFrame(json, model, g);
+    } else if (frames == FrameChoice::kLast) {
+        WriteFrame(json, model, model.frameCount - 1);
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr,
+                 "ravek-cli info: %s\nusage: ravek-cli info FILE %s [--frames all|last|none]\n",
+                 message.c_str(), ModelSource::Usage());
+    return kExitUsage;
+}
+
+} // namespace
+
+int RunInfo(const std::vector<std::string>& args) {
+    ModelSource source;
+    FrameChoice frames = FrameChoice::kAll;
+    std::string error;
+    for (std::size_t i = 0; i < args.size();) {
+        bool taken = false;
+        if (!source.Consume(args, i, taken, error))
+            return UsageError(error);
+        if (taken)
+            continue;
+        if (args[i] == "--frames" && i + 1 < args.size()) {
+            const std::string& value = args[i + 1];
+            if (value == "all")
+                frames = FrameChoice::kAll;
+            else if (value == "last")
+                frames = FrameChoice::kLast;
+            else if (value == "none")
+                frames = FrameChoice::kNone;
+            else
+                return UsageError("--frames must be all, last or none, not '" + value + "'");
+            i += 2;
+            continue;
+        }
+        return UsageError("unexpected argument '" + args[i] + "'");
+    }
+    if (!source.Complete(error))
+        return UsageError(error);
+
+    std::unique_ptr<CMolData> model;
+    const int code = source.Read(model);
+    if (code != kExitOk)
+        return code;
+    JsonWriter json(stdout);
+    WriteModel(json, *model, frames);
+    if (!json.Flush() || std::fputc('\n', stdout) == EOF || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "ravek-cli: cannot write the output\n");
+        return kExitUsage;
+    }
+    return kExitOk;
+}

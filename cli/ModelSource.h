@@ -1,0 +1,43 @@
+#pragma once
+
+#include "formats/FileTypeFromPath.h"
+#include "formats/PdbOptions.h"
+#include "model/CMolData.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Exit codes of the command-line tool.
+enum ExitCode {
+    kExitOk = 0,
+    kExitNoMolecule = 1, // the file gives no molecule
+    kExitUsage = 2,      // a usage error or a file that cannot be read
+};
+
+// The file a command reads and how: the options every reading command takes.
+class ModelSource {
+public:
+    // Takes args[i] (and its value) when it is a reading option or the file
+    // path; advances i past what it took. Returns false and sets error when
+    // the argument is a reading option with a bad value; sets taken to
+    // whether it took anything.
+    bool Consume(const std::vector<std::string>& args, std::size_t& i, bool& taken,
+                 std::string& error);
+    // False and an error when no file was named.
+    bool Complete(std::string& error) const;
+
+    // Reads the file. Returns kExitOk with the model, or another exit code
+    // after writing a one-line message to stderr.
+    int Read(std::unique_ptr<CMolData>& model) const;
+
+    static const char* Usage() { return "[--type gaussian|pdb] [--conect] [--bond-mode 0|1]"; }
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    bool typeGiven_ = false;
+    FileType type_ = kFileTypeUnknown;
+    PdbOptions pdb_; // the settings store's defaults: CONECT off, protein bonds
+};

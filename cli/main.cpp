@@ -1,0 +1,42 @@
+// ravek-cli: the structure readers and writers of the viewer, for scripts.
+
+#include "cli/InfoCommand.h"
+#include "cli/ModelSource.h"
+#include "model/ElementData.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+void PrintUsage(std::FILE* out) {
+    std::fprintf(out,
+                 "usage: ravek-cli info FILE %s [--frames all|last|none]\n"
+                 "Prints the molecule read from FILE as one JSON object.\n"
+                 "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
+                 "error or unreadable file.\n",
+                 ModelSource::Usage());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        PrintUsage(stdout);
+        return kExitOk;
+    }
+    LoadElementData();
+    if (command == "info")
+        return RunInfo(args);
+    std::fprintf(stderr, "ravek-cli: unknown command '%s'\n", command.c_str());
+    PrintUsage(stderr);
+    return kExitUsage;
+}

@@ -1,0 +1,359 @@
+#include "formats/CGauData.h"
+
+#include "model/ElementTable.h"
+#include "model/ResidueNameTable.h"
+#include "model/TextScanner.h"
+#include "platform/StdioFile.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kLineSize = 256;
+
+constexpr const char* kRuler = "--------------------------";
+constexpr const char* kCoordinatesHeader = "Coordinates (Angstroms)";
+constexpr const char* kInputOrientation = "Input orientation:";
+constexpr const char* kZMatrixOrientation = "Z-Matrix orientation:";
+constexpr const char* kStandardOrientation = "Standard orientation:";
+
+struct Banner {
+    const char* marker;
+    int version;
+};
+// In the order they are tried.
+constexpr Banner kBanners[] = {
+    {"the Gaussian(R) 03 program.", 3},
+    {"the Gaussian(R) 98 program.", 98},
+    {"the Gaussian 94(TM) system of programs.", 94},
+    {"the Gaussian(R) 09 program.", 9},
+    {"the Gaussian(R) 16 program.", 16},
+};
+
+bool Contains(const char* line, const char* marker) {
+    return std::strstr(line, marker) != nullptr;
+}
+
+int BannerVersion(const char* line) {
+    if (!Contains(line, "Gaussian"))
+        return 0;
+    for (const Banner& banner : kBanners) {
+        if (Contains(line, banner.marker))
+            return banner.version;
+    }
+    return 0;
+}
+
+// The header of a normal-mode displacement table. Gaussian 09 and later put
+// two blanks after "Atom", earlier versions one.
+bool IsDisplacementHeader(const char* line) {
+    const char* atom = std::strstr(line, "Atom ");
+    if (atom == nullptr)
+        return false;
+    const char* rest = atom + 5;
+    if (*rest == ' ')
+        ++rest;
+    constexpr const char* kColumns = "AN      X      Y      Z";
+    return std::strncmp(rest, kColumns, std::strlen(kColumns)) == 0;
+}
+
+// How the rows of a geometry table are laid out.
+enum class RowFormat {
+    kUnknown,
+    kSixFields,  // centre, atomic number, atomic type, x, y, z
+    kFiveFields, // centre, atomic number, x, y, z
+};
+
+RowFormat FormatOfVersion(int version) {
+    switch (version) {
+    case 3:
+    case 98:
+    case 9:
+    case 16:
+        return RowFormat::kSixFields;
+    case 94:
+        return RowFormat::kFiveFields;
+    default:
+        return RowFormat::kUnknown;
+    }
+}
+
+// For a banner no marker knows: the layout the row itself has.
+RowFormat FormatOfRow(const char* row) {
+    switch (TextScanner::CountWords(row)) {
+    case 6:
+        return RowFormat::kSixFields;
+    case 5:
+        return RowFormat::kFiveFields;
+    default:
+        return RowFormat::kUnknown;
+    }
+}
+
+struct TableRow {
+    int atomicNumber = 0;
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+
+bool ParseRow(const char* line, RowFormat format, TableRow& row) {
+    TextScanner scan(line);
+    int centre = 0;
+    int type = 0;
+    if (format == RowFormat::kUnknown || !scan.Int(centre) || !scan.Int(row.atomicNumber))
+        return false;
+    if (format == RowFormat::kSixFields && !scan.Int(type))
+        return false;
+    return scan.Real(row.x) && scan.Real(row.y) && scan.Real(row.z);
+}
+
+void SetNumberedLabel(MolAtom& atom, int number, std::string_view symbol) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d%.*s", number, static_cast<int>(symbol.size()),
+                  symbol.data());
+    atom.SetLabel(text);
+}
+
+// Reads lines up to and including the next ruler; false at the end of the file.
+bool SkipToRuler(char* line, StdioFile* in) {
+    while (CMolData::ReadLine(line, kLineSize, in) != nullptr) {
+        if (Contains(line, kRuler))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+CGauData::CGauData(StdioFile* in, const PdbOptions* /*options*/) {
+    Load(in, true, 0);
+}
+
+void CGauData::Scan() {
+    sourceKind = kSourceGaussian;
+    gaussianFileType = kFileGaussianOutput;
+    gaussianVersion = 0;
+    vibrationState = kVibrationNone;
+    inputGeometryType = 0;
+    reserved = 0;
+    frameCount = 0;
+    atomCount = 0;
+    vibrationPosition = 0;
+    framePositions.clear();
+
+    char line[kLineSize];
+    int lineNumber = 0;
+    int rows = 0;
+    int tableState = 0; // 1: in the header of the first table, 2: in its rows
+    bool inputEnd = false;
+    bool geometryStartFound = false;
+    bool inOrientation = false;
+    bool inputOrientationSeen = false;
+    bool lookingForVibration = true;
+
+    while (ReadLine(line, kLineSize, file) != nullptr) {
+        ++lineNumber;
+        const char* text = line;
+        while (*text != '\0' && std::isspace(static_cast<unsigned char>(*text)))
+            ++text;
+        if (lineNumber < 10 && *text == '#') {
+            rows = -4;
+            gaussianFileType = kFileGaussianInput;
+            inputGeometryType = kGeometryCartesian;
+            frameCount = 1;
+            framePositions.resize(1, 0);
+        }
+        if (gaussianVersion == 0)
+            gaussianVersion = BannerVersion(line);
+
+        if (tableState == 1 && Contains(line, kRuler)) {
+            tableState = 2;
+        } else if (tableState == 2) {
+            ++rows; // the closing ruler too; corrected at the end
+            if (Contains(line, kRuler))
+                tableState = 0;
+        }
+
+        if (gaussianFileType == kFileGaussianInput) {
+            if (rows == 0) {
+                // The charge and multiplicity line: the geometry starts next.
+                framePositions[0] = file->GetPosition();
+                geometryStartFound = true;
+            }
+            if (rows > 0 && line[0] == '\0')
+                inputEnd = true;
+            if (!inputEnd)
+                ++rows;
+        }
+
+        if (lookingForVibration && IsDisplacementHeader(line)) {
+            vibrationPosition = file->GetPosition();
+            vibrationState = kVibrationPresent;
+            lookingForVibration = false;
+        }
+
+        if (Contains(line, "orientation:")) {
+            if (Contains(line, kInputOrientation) || Contains(line, kZMatrixOrientation)) {
+                inOrientation = true;
+                inputOrientationSeen = true;
+            } else if (!inputOrientationSeen && Contains(line, kStandardOrientation)) {
+                inOrientation = true;
+            }
+        }
+        if (inOrientation && Contains(line, kCoordinatesHeader)) {
+            if (frameCount == 0)
+                tableState = 1;
+            framePositions.resize(static_cast<std::size_t>(frameCount) + 1);
+            framePositions[static_cast<std::size_t>(frameCount)] = file->GetPosition();
+            ++frameCount;
+            inOrientation = false;
+        }
+    }
+
+    if (gaussianFileType == kFileGaussianInput) {
+        atomCount = rows - 1;
+        if (!geometryStartFound) {
+            // The file ends before its charge line: nothing to read.
+            frameCount = 0;
+            framePositions.clear();
+        } else if (!FirstGeometryLineIsCartesian()) {
+            inputGeometryType = kGeometryZMatrix;
+        }
+        return;
+    }
+
+    if (tableState != 0) {
+        // The file ends inside the first table, which is then also the last.
+        --frameCount;
+        framePositions.pop_back();
+        rows = 0;
+    }
+    atomCount = rows - 1;
+    if (frameCount > 1)
+        DropIncompleteLastTable();
+}
+
+bool CGauData::FirstGeometryLineIsCartesian() {
+    char line[kLineSize];
+    if (!file->Seek(framePositions[0]) || ReadLine(line, kLineSize, file) == nullptr)
+        return false;
+    TextScanner scan(line);
+    std::string_view symbol;
+    double x = 0.0, y = 0.0, z = 0.0;
+    return scan.Word(symbol) && scan.Real(x) && scan.Real(y) && scan.Real(z);
+}
+
+void CGauData::DropIncompleteLastTable() {
+    char line[kLineSize];
+    bool complete = file->Seek(framePositions.back()) && SkipToRuler(line, file);
+    // Every row and the line after them (the closing ruler) must be there.
+    for (int n = 0; complete && n <= atomCount; ++n)
+        complete = ReadLine(line, kLineSize, file) != nullptr;
+    if (!complete) {
+        --frameCount;
+        framePositions.pop_back();
+    }
+}
+
+int CGauData::ReadGeometries() {
+    if (gaussianFileType == kFileGaussianInput)
+        ReadInputGeometry();
+    else
+        ReadOutputGeometries();
+    return frameCount;
+}
+
+void CGauData::ReadOutputGeometries() {
+    const int noResidue = ResidueNameTable::instance().Id("NON");
+    RowFormat format = FormatOfVersion(gaussianVersion);
+    char line[kLineSize];
+    for (int g = 0; g < frameCount; ++g) {
+        if (!file->Seek(framePositions[static_cast<std::size_t>(g)]) || !SkipToRuler(line, file))
+            break;
+        for (int n = 1; n <= atomCount; ++n) {
+            if (ReadLine(line, kLineSize, file) == nullptr)
+                break;
+            MolAtom& atom = Atom(g, n - 1);
+            if (format == RowFormat::kUnknown)
+                format = FormatOfRow(line);
+            TableRow row;
+            if (ParseRow(line, format, row)) {
+                atom.x = row.x;
+                atom.y = row.y;
+                atom.z = row.z;
+                atom.element = ElementTable::Clamp(row.atomicNumber);
+                SetNumberedLabel(atom, n, ElementTable::Symbol(atom.element));
+            }
+            atom.residueNameId = noResidue;
+            atom.residueIndex = 0;
+        }
+    }
+    ReadDisplacements();
+}
+
+// The displacements of the first table belong to the geometry printed just
+// before it: the only one of a frequency job, the frequency job's own (the
+// last) after an optimisation.
+void CGauData::ReadDisplacements() {
+    if (vibrationPosition == 0 || frameCount == 0)
+        return;
+    int g = 0;
+    while (g + 1 < frameCount &&
+           framePositions[static_cast<std::size_t>(g) + 1] < vibrationPosition)
+        ++g;
+    if (!file->Seek(vibrationPosition))
+        return;
+    char line[kLineSize];
+    for (int a = 0; a < atomCount; ++a) {
+        if (ReadLine(line, kLineSize, file) == nullptr)
+            break;
+        TextScanner scan(line);
+        int number = 0, atomicNumber = 0;
+        double dx = 0.0, dy = 0.0, dz = 0.0;
+        if (!scan.Int(number) || !scan.Int(atomicNumber) || !scan.Real(dx) || !scan.Real(dy) ||
+            !scan.Real(dz))
+            break; // the table ends early
+        MolAtom& atom = Atom(g, a);
+        atom.dx = dx;
+        atom.dy = dy;
+        atom.dz = dz;
+    }
+}
+
+void CGauData::ReadInputGeometry() {
+    if (frameCount == 0 || !file->Seek(framePositions[0]))
+        return;
+    const int noResidue = ResidueNameTable::instance().Id("NON");
+    char line[kLineSize];
+    // A field a line does not supply keeps the value of the line before.
+    std::string token;
+    double x = 0.0, y = 0.0, z = 0.0;
+    for (int i = 0; i < atomCount; ++i) {
+        if (ReadLine(line, kLineSize, file) == nullptr)
+            break;
+        TextScanner scan(line);
+        std::string_view word;
+        if (scan.Word(word)) {
+            token.assign(word);
+            if (scan.Real(x) && scan.Real(y))
+                scan.Real(z);
+        }
+        // The letters among the first two characters: C1 → C, Cl2 → Cl, 1H → H.
+        std::string letters;
+        for (std::size_t k = 0; k < token.size() && k < 2; ++k) {
+            if (std::isalpha(static_cast<unsigned char>(token[k])))
+                letters += token[k];
+        }
+        MolAtom& atom = Atom(0, i);
+        atom.x = x;
+        atom.y = y;
+        atom.z = z;
+        atom.element = ElementTable::NumberOfSymbolNoCase(letters);
+        SetNumberedLabel(atom, i + 1, letters);
+        atom.residueNameId = noResidue;
+        atom.residueIndex = 0;
+    }
+}

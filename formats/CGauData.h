@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/CMolData.h"
+
+struct PdbOptions;
+
+// The molecule model of a Gaussian file: every geometry table of an output
+// file (with the first normal mode of its frequency job), or the Cartesian
+// geometry of an input file.
+class CGauData : public CMolData {
+public:
+    // Reads the open file: Scan, the geometries, bonds in the general mode and
+    // the centres. The options are not used; the PDB reader takes the same
+    // arguments.
+    CGauData(StdioFile* in, const PdbOptions* options);
+    // An empty model, to be assigned to.
+    CGauData() = default;
+
+    CMolData& Assign(const CMolData& other) override { return AssignAs(other, kGaussianCopy); }
+    void Scan() override;
+    int ReadGeometries() override;
+    const char* GetAtomDescription(int g, int a) override { return GetLabel(g, a); }
+    void SetSelectedResidues(const std::vector<int>&, int) override {}
+    void AddResidueLabel(int, std::string, int) override {}
+    int ApplyResidueSelection(int, int) override { return 0; }
+    bool ComputeBackboneAngles(int) override { return false; }
+    void WriteRamachandranData(StdioFile*) override {}
+
+private:
+    void ReadOutputGeometries();
+    void ReadDisplacements();
+    void ReadInputGeometry();
+    // Drops the last geometry table when the file ends before its rows do.
+    void DropIncompleteLastTable();
+    // Whether the line at the start of the input geometry is a symbol and
+    // three numbers.
+    bool FirstGeometryLineIsCartesian();
+};

@@ -1,0 +1,388 @@
+#include "formats/CPDBData.h"
+
+#include "formats/FixedFormat.h"
+#include "formats/PdbOptions.h"
+#include "model/ResidueNameTable.h"
+#include "model/TextScanner.h"
+#include "platform/StdioFile.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kScanLineSize = 256;
+constexpr int kReadLineSize = 80; // records are read up to column 79
+
+// Element symbols in element-number order, as the atom-name columns spell
+// them; the order decides between prefixes (C before CA, B before BR).
+constexpr const char* kPdbElementSymbols[] = {
+    "DU", "H",  "HE", "LI", "BE", "B",  "C",  "N",  "O",  "F",  "NE", "NA", "MG",
+    "AL", "SI", "P",  "S",  "CL", "AR", "K",  "CA", "SC", "TI", "V",  "CR", "MN",
+    "FE", "CO", "NI", "CU", "ZN", "GA", "GE", "AS", "SE", "BR", "KR", "LP",
+};
+
+bool StartsWith(std::string_view line, std::string_view prefix) {
+    return line.substr(0, prefix.size()) == prefix;
+}
+
+bool IsAtomRecord(std::string_view line) {
+    return StartsWith(line, "ATOM") || StartsWith(line, "HETATM");
+}
+
+bool IsLetter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+
+bool IsDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// The text from 1-based column `first` to the end of the line (empty past it).
+std::string_view From(std::string_view line, std::size_t first) {
+    return first - 1 < line.size() ? line.substr(first - 1) : std::string_view();
+}
+
+// Columns first ... last, 1-based and inclusive, cut at the end of the line.
+std::string_view Columns(std::string_view line, std::size_t first, std::size_t last) {
+    return From(line, first).substr(0, last - first + 1);
+}
+
+std::string_view Trim(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// The word a scan from column `first` finds, and the 1-based column where it
+// starts (0 when the line has none there).
+std::string_view WordFrom(std::string_view line, std::size_t first, std::size_t& column) {
+    std::string_view rest = From(line, first);
+    TextScanner scan(rest);
+    std::string_view word;
+    if (!scan.Word(word)) {
+        column = 0;
+        return {};
+    }
+    column = first + static_cast<std::size_t>(word.data() - rest.data());
+    return word;
+}
+
+// Element number from the atom-name columns 13 and 14. A letter in column 13
+// means a two-letter element written there (H alone always means hydrogen);
+// otherwise the name starts in column 14 and the first symbol in list order
+// that it begins with wins.
+int ElementOfName(std::string_view line) {
+    const char c13 = line.size() >= 13 ? line[12] : '\0';
+    const char c14 = line.size() >= 14 ? line[13] : '\0';
+    if (IsLetter(c13)) {
+        if (c13 == 'H')
+            return 1;
+        for (int e = 0; e < static_cast<int>(std::size(kPdbElementSymbols)); ++e) {
+            const char* symbol = kPdbElementSymbols[e];
+            if (symbol[0] == c13 && symbol[1] == c14)
+                return e;
+        }
+        return 0;
+    }
+    const std::string_view name = From(line, 14);
+    for (int e = 0; e < static_cast<int>(std::size(kPdbElementSymbols)); ++e) {
+        if (StartsWith(name, kPdbElementSymbols[e]))
+            return e;
+    }
+    return 0;
+}
+
+// Atom label from columns 12-17 (name and alternate location): the first
+// word with a leading digit moved to its end (1HB → HB1), then a blank and
+// the second word if there is one (CA A).
+std::string LabelOfName(std::string_view line) {
+    TextScanner scan(Columns(line, 12, 17));
+    std::string_view first, second;
+    std::string label;
+    if (!scan.Word(first))
+        return label;
+    if (IsDigit(first[0]))
+        label.append(first.substr(1)).push_back(first[0]);
+    else
+        label.assign(first);
+    if (scan.Word(second))
+        label.append(" ").append(second);
+    return label;
+}
+
+// Residue numbers written as asterisks because they outgrew their field:
+// the first such atom starts a counter, and every later overflowed atom that
+// carries the first one's label (usually N) opens the next residue.
+class OverflowNumbers {
+public:
+    int Next(std::string_view word, const std::string& label) {
+        if (!started_) {
+            const std::size_t stars = word.find_first_not_of('*');
+            const std::size_t count = stars == std::string_view::npos ? word.size() : stars;
+            counter_ = count == 4 ? 9999 : count == 5 ? 99999 : 999999;
+            firstLabel_ = label;
+            started_ = true;
+        }
+        if (label == firstLabel_)
+            ++counter_;
+        return counter_;
+    }
+
+private:
+    bool started_ = false;
+    std::string firstLabel_;
+    int counter_ = 0;
+};
+
+} // namespace
+
+CPDBData::CPDBData(StdioFile* in, const PdbOptions* options) {
+    const PdbOptions defaults;
+    if (options == nullptr)
+        options = &defaults;
+    bondsFromFile = options->conect;
+    Load(in, bondsFromFile == 0, options->bondMode);
+}
+
+void CPDBData::Scan() {
+    sourceKind = kSourcePdb;
+    gaussianFileType = kFilePdb;
+    gaussianVersion = 0;
+    vibrationState = kVibrationNone;
+    inputGeometryType = kGeometryCartesian;
+    reserved = 0;
+    frameCount = 0;
+    atomCount = 0;
+    framePositions.clear();
+
+    char line[kScanLineSize];
+    int count = 0;
+    while (ReadLine(line, kScanLineSize, file) != nullptr) {
+        if (IsAtomRecord(line))
+            ++count;
+    }
+    atomCount = count;
+    // A file without atom records holds no molecule.
+    frameCount = count > 0 ? 1 : 0;
+}
+
+int CPDBData::ReadGeometries() {
+    if (frameCount == 0 || !file->Seek(0))
+        return 0;
+    CMolFrame& frame = Frame(0);
+    ResidueNameTable& names = ResidueNameTable::instance();
+    int atomIndex = 0;
+    int residueIndex = -1;
+    int residueCount = 0;
+    bool firstAtom = true;
+    std::string previousLabel;
+    std::string previousName;
+    int previousNameId = 0;
+    OverflowNumbers overflow;
+
+    char buffer[kReadLineSize];
+    while (ReadLine(buffer, kReadLineSize, file) != nullptr) {
+        const std::string_view line(buffer);
+        if (IsAtomRecord(line)) {
+            // The counting pass read longer pieces; never store more atoms
+            // than it found.
+            if (atomIndex >= atomCount)
+                continue;
+            MolAtom& atom = frame.Atom(atomIndex);
+            atom.element = ElementOfName(line);
+
+            int serial = 0;
+            if (TextScanner(From(line, line[0] == 'A' ? 5 : 7)).Int(serial))
+                frame.SetSerial(serial, atomIndex);
+
+            const std::string label = LabelOfName(line);
+
+            // Residue name: the word from column 18, or columns 18-20 when
+            // the field is blank.
+            std::size_t column = 0;
+            std::string_view name = WordFrom(line, 18, column);
+            if (column == 0 || column > 20)
+                name = Trim(Columns(line, 18, 20));
+
+            // Residue number: from column 23 after a chain letter in 22, else
+            // from column 22.
+            const std::string_view chain = WordFrom(line, 22, column);
+            const bool chainLetter = !chain.empty() && IsLetter(chain[0]);
+            const std::size_t numberStart = chainLetter ? 23 : 22;
+            const std::string_view numberWord = WordFrom(line, numberStart, column);
+            int number = 0;
+            if (StartsWith(numberWord, "****")) {
+                number = overflow.Next(numberWord, label);
+            } else if (column == 0 || column > 26 || !TextScanner(numberWord).Int(number)) {
+                number = 0;
+                TextScanner(Columns(line, 23, 26)).Int(number);
+            }
+
+            // An insertion code in column 27 belongs to the residue (52 and
+            // 52A are two residues); it also means the coordinates start at
+            // their own columns. A digit there is the last digit of a residue
+            // number that outgrew its field.
+            const char column27 = line.size() >= 27 ? line[26] : ' ';
+
+            std::string residueLabel(name);
+            residueLabel += std::to_string(number);
+            if (IsLetter(column27))
+                residueLabel += column27;
+            if (name != previousName || firstAtom) {
+                previousName.assign(name);
+                previousNameId = names.Id(previousName);
+            }
+            atom.residueNameId = previousNameId;
+            if (firstAtom || residueLabel != previousLabel) {
+                AddResidueLabel(residueCount, residueLabel, 0);
+                ++residueCount;
+                ++residueIndex;
+                previousLabel = residueLabel;
+                firstAtom = false;
+            }
+            frame.ResidueAtomList(residueIndex).push_back(atomIndex);
+            atom.residueIndex = residueIndex;
+            frame.atomShown[static_cast<std::size_t>(atomIndex)] = 1;
+
+            double x = 0.0, y = 0.0, z = 0.0;
+            TextScanner coordinates(From(line, 27));
+            if (column27 != ' ' ||
+                !(coordinates.Real(x) && coordinates.Real(y) && coordinates.Real(z))) {
+                x = y = z = 0.0;
+                TextScanner(Columns(line, 31, 38)).Real(x);
+                TextScanner(Columns(line, 39, 46)).Real(y);
+                TextScanner(Columns(line, 47, 54)).Real(z);
+            }
+            atom.x = x;
+            atom.y = y;
+            atom.z = z;
+            atom.SetLabel(label.c_str());
+            ++atomIndex;
+        } else if (bondsFromFile != 0 && StartsWith(line, "CONECT")) {
+            // A serial number no atom carries (yet) is skipped: the partner,
+            // or the whole record when it is the record's own.
+            int serial = 0;
+            if (!TextScanner(Columns(line, 7, 11)).Int(serial))
+                continue;
+            const int own = frame.IndexOfSerial(serial);
+            if (own < 0)
+                continue;
+            int partners[8];
+            int count = 0;
+            for (std::size_t field = 12; field <= 47; field += 5) {
+                const std::string_view text = Columns(line, field, field + 4);
+                if (Trim(text).empty())
+                    break;
+                int partnerSerial = 0;
+                if (!TextScanner(text).Int(partnerSerial))
+                    continue;
+                const int partner = frame.IndexOfSerial(partnerSerial);
+                if (partner >= 0)
+                    partners[count++] = partner;
+            }
+            frame.SetBonds(own, partners, count);
+        }
+    }
+    frame.residueCount = residueCount;
+    return atomIndex;
+}
+
+const char* CPDBData::GetAtomDescription(int g, int a) {
+    const MolAtom& atom = Atom(g, a);
+    const std::string& residue = ResidueNameTable::instance().Name(atom.residueNameId);
+    char text[64 + MolAtom::kLabelSize];
+    std::snprintf(text, sizeof text, "%d %s ", Frame(g).SerialOfAtom(a), atom.label);
+    descriptionBuffer = text;
+    descriptionBuffer += residue;
+    descriptionBuffer += std::to_string(atom.residueIndex + 1);
+    return descriptionBuffer.c_str();
+}
+
+void CPDBData::SetSelectedResidues(const std::vector<int>& residues, int g) {
+    std::vector<int>& selected = Frame(g).selectedResidues;
+    if (&selected != &residues)
+        selected = residues;
+}
+
+void CPDBData::AddResidueLabel(int residue, std::string label, int g) {
+    Frame(g).residueLabels[residue] = std::move(label);
+}
+
+int CPDBData::ApplyResidueSelection(int mode, int g) {
+    return Frame(g).ApplyResidueSelection(mode);
+}
+
+bool CPDBData::ComputeBackboneAngles(int g) {
+    CMolFrame& frame = Frame(g);
+    if (frame.anglesComputed)
+        return !frame.phiAngles.empty();
+    // Slots of the window's three residues; they keep the last index written
+    // to them from one residue to the next.
+    int n[3] = {}, ca[3] = {}, c[3] = {};
+    int k = 0;
+    for (int i = 1; i <= frame.residueCount - 2; ++i) {
+        const auto centre = frame.residueAtoms.find(i);
+        if (centre == frame.residueAtoms.end() || centre->second.empty() ||
+            !ResidueNameTable::IsAminoAcid(frame.Atom(centre->second.front()).residueNameId))
+            continue;
+        int hits = 0;
+        for (int p = 0; p < 3; ++p) {
+            const auto residue = frame.residueAtoms.find(i - 1 + p);
+            if (residue == frame.residueAtoms.end() || residue->second.empty())
+                continue;
+            for (int a = residue->second.front(); a <= residue->second.back(); ++a) {
+                const char* label = frame.Atom(a).label;
+                if (std::strcmp(label, "N") == 0) {
+                    n[p] = a;
+                    ++hits;
+                } else if (std::strcmp(label, "CA") == 0) {
+                    ca[p] = a;
+                    ++hits;
+                } else if (std::strcmp(label, "C") == 0) {
+                    c[p] = a;
+                    ++hits;
+                }
+            }
+        }
+        if (hits != 9)
+            continue;
+        frame.phiAngles[k] = GetDihedral(g, c[0], n[1], ca[1], c[1]);
+        frame.psiAngles[k] = GetDihedral(g, n[1], ca[1], c[1], n[2]);
+        frame.backboneAtoms[3 * k] = n[0];
+        frame.backboneAtoms[3 * k + 1] = ca[0];
+        frame.backboneAtoms[3 * k + 2] = c[0];
+        ++k;
+    }
+    if (k > 0) {
+        for (int p = 1; p < 3; ++p) {
+            frame.backboneAtoms[3 * (k + p - 1)] = n[p];
+            frame.backboneAtoms[3 * (k + p - 1) + 1] = ca[p];
+            frame.backboneAtoms[3 * (k + p - 1) + 2] = c[p];
+        }
+    }
+    frame.anglesComputed = true;
+    return k > 0;
+}
+
+void CPDBData::WriteRamachandranData(StdioFile* out) {
+    if (frameCount == 0)
+        return;
+    ComputeBackboneAngles(0);
+    const CMolFrame& frame = Frame(0);
+    std::string line;
+    for (const auto& [k, phi] : frame.phiAngles) {
+        const auto psi = frame.psiAngles.find(k);
+        line.clear();
+        AppendFixed(line, phi, 10, 5);
+        line += ' ';
+        AppendFixed(line, psi != frame.psiAngles.end() ? psi->second : 0.0, 10, 5);
+        line += '\n';
+        if (!out->WriteString(line))
+            return;
+    }
+}

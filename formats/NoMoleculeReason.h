@@ -1,0 +1,16 @@
+#pragma once
+
+class CMolData;
+
+// Why a model that was read holds no molecule to show.
+enum class NoMoleculeReason {
+    kNone,         // a molecule: at least one geometry of at least one atom
+    kNoGeometry,   // no geometry table, no input geometry
+    kNoAtoms,      // geometries without atoms
+    kZMatrixInput, // a Gaussian input whose geometry is a Z-matrix
+};
+
+NoMoleculeReason NoMoleculeReasonOf(const CMolData& model);
+
+// One English sentence for a reason, for the command line.
+const char* DescribeNoMoleculeReason(NoMoleculeReason reason);

@@ -1,0 +1,89 @@
+#include "model/TextScanner.h"
+
+#include <charconv>
+#include <climits>
+
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+} // namespace
+
+void TextScanner::SkipSpace() {
+    while (pos_ < text_.size() && IsSpace(text_[pos_]))
+        ++pos_;
+}
+
+bool TextScanner::Int(int& value) {
+    SkipSpace();
+    const char* begin = text_.data() + pos_;
+    const char* end = text_.data() + text_.size();
+    const char* digits = begin;
+    if (digits != end && *digits == '+')
+        ++digits; // from_chars takes a minus sign only
+    long long wide = 0;
+    const auto [stop, ec] = std::from_chars(digits, end, wide);
+    if (ec != std::errc() || wide < INT_MIN || wide > INT_MAX ||
+        (digits != begin && *digits == '-'))
+        return false;
+    value = static_cast<int>(wide);
+    pos_ = static_cast<std::size_t>(stop - text_.data());
+    return true;
+}
+
+bool TextScanner::Real(double& value) {
+    SkipSpace();
+    const char* begin = text_.data() + pos_;
+    const char* end = text_.data() + text_.size();
+    const char* number = begin;
+    if (number != end && *number == '+')
+        ++number;
+    double parsed = 0.0;
+    const auto [stop, ec] = std::from_chars(number, end, parsed);
+    if (ec != std::errc() || (number != begin && *number == '-'))
+        return false;
+    value = parsed;
+    pos_ = static_cast<std::size_t>(stop - text_.data());
+    return true;
+}
+
+bool TextScanner::Word(std::string_view& word) {
+    SkipSpace();
+    std::size_t end = pos_;
+    while (end < text_.size() && !IsSpace(text_[end]))
+        ++end;
+    if (end == pos_)
+        return false;
+    word = text_.substr(pos_, end - pos_);
+    pos_ = end;
+    return true;
+}
+
+int TextScanner::CountWords(std::string_view text) {
+    TextScanner scanner(text);
+    std::string_view word;
+    int count = 0;
+    while (scanner.Word(word))
+        ++count;
+    return count;
+}
+
+bool TextScanner::ParseInt(std::string_view text, int& value) {
+    TextScanner scanner(text);
+    int parsed = 0;
+    if (!scanner.Int(parsed) || !scanner.AtEnd())
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool TextScanner::ParseReal(std::string_view text, double& value) {
+    TextScanner scanner(text);
+    double parsed = 0.0;
+    if (!scanner.Real(parsed) || !scanner.AtEnd())
+        return false;
+    value = parsed;
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string_view>
+
+// Reads numbers and words from a line the way sscanf's %d, %lf and %s do:
+// leading white space is skipped, a field ends where its characters end, and
+// a failed field leaves the cursor before it.
+//
+// Written by hand rather than calling sscanf because sscanf follows the C
+// library's locale, which a Qt application takes from the environment: under
+// de_DE "1.234" would read as 1. std::from_chars underneath never looks at it.
+class TextScanner {
+public:
+    explicit TextScanner(std::string_view text) : text_(text) {}
+    TextScanner(const char* text, std::size_t size) : text_(text, size) {}
+
+    // Each returns false, storing nothing, when no such field comes next.
+    bool Int(int& value);
+    bool Real(double& value);
+    bool Word(std::string_view& word);
+
+    void SkipSpace();
+    bool AtEnd() {
+        SkipSpace();
+        return pos_ == text_.size();
+    }
+    // The text not consumed yet.
+    std::string_view Rest() const { return text_.substr(pos_); }
+
+    // Number of white-space separated words in text.
+    static int CountWords(std::string_view text);
+    // The whole of text (blanks around it allowed) as one number.
+    static bool ParseInt(std::string_view text, int& value);
+    static bool ParseReal(std::string_view text, double& value);
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
