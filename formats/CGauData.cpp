@@ -110,6 +110,21 @@ bool ParseRow(const char* line, RowFormat format, TableRow& row) {
     return scan.Real(row.x) && scan.Real(row.y) && scan.Real(row.z);
 }
 
+// "C  0  x y z" and "C -1  x y z": an optimisation freeze code (a whole
+// number) between the symbol and the coordinates. Skipped when three more
+// numbers follow it, so that the coordinates are not shifted by one.
+void SkipFreezeCode(TextScanner& scan) {
+    TextScanner probe = scan;
+    std::string_view code;
+    double ignored = 0.0;
+    int freeze = 0;
+    if (!probe.Word(code) || !TextScanner::ParseInt(code, freeze))
+        return;
+    const TextScanner afterCode = probe;
+    if (probe.Real(ignored) && probe.Real(ignored) && probe.Real(ignored))
+        scan = afterCode;
+}
+
 void SetNumberedLabel(MolAtom& atom, int number, std::string_view symbol) {
     char text[32];
     std::snprintf(text, sizeof text, "%d%.*s", number, static_cast<int>(symbol.size()),
@@ -338,6 +353,7 @@ void CGauData::ReadInputGeometry() {
         std::string_view word;
         if (scan.Word(word)) {
             token.assign(word);
+            SkipFreezeCode(scan);
             if (scan.Real(x) && scan.Real(y))
                 scan.Real(z);
         }

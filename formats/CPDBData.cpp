@@ -6,6 +6,7 @@
 #include "model/TextScanner.h"
 #include "platform/StdioFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -224,9 +225,8 @@ int CPDBData::ReadGeometries() {
             }
 
             // An insertion code in column 27 belongs to the residue (52 and
-            // 52A are two residues); it also means the coordinates start at
-            // their own columns. A digit there is the last digit of a residue
-            // number that outgrew its field.
+            // 52A are two residues). A digit there is the last digit of a
+            // residue number that outgrew its field.
             const char column27 = line.size() >= 27 ? line[26] : ' ';
 
             std::string residueLabel(name);
@@ -249,9 +249,19 @@ int CPDBData::ReadGeometries() {
             atom.residueIndex = residueIndex;
             frame.atomShown[static_cast<std::size_t>(atomIndex)] = 1;
 
+            // Coordinates: scanned from column 27 when it is blank; after an
+            // overflowing residue number, scanned from where the number ends
+            // (writers that let the number run into column 27 shift the
+            // coordinates along with it); else from their fixed columns.
+            std::size_t scanFrom = 27;
+            if (column27 != ' ' && !numberWord.empty()) {
+                const std::size_t numberEnd =
+                    static_cast<std::size_t>(numberWord.data() - line.data()) + numberWord.size();
+                scanFrom = std::max<std::size_t>(27, numberEnd + 1);
+            }
             double x = 0.0, y = 0.0, z = 0.0;
-            TextScanner coordinates(From(line, 27));
-            if (column27 != ' ' ||
+            TextScanner coordinates(From(line, scanFrom));
+            if (IsLetter(column27) ||
                 !(coordinates.Real(x) && coordinates.Real(y) && coordinates.Real(z))) {
                 x = y = z = 0.0;
                 TextScanner(Columns(line, 31, 38)).Real(x);

@@ -1,0 +1,230 @@
+// Reading PDB files: elements and labels from the atom-name columns,
+// residues, overflowed residue numbers, CONECT records and odd layouts.
+
+#include "formats/CPDBData.h"
+#include "formats/NoMoleculeReason.h"
+#include "model/BondLimits.h"
+#include "tests/unit/ReadText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+
+namespace {
+
+struct PdbAtom {
+    const char* name; // columns 13-16 exactly, e.g. " CA ", "CA  ", "HG21"
+    const char* residue;
+    int number;
+    double x, y, z;
+    char chain = 'A';
+    char altLoc = ' ';
+    char insertion = ' ';
+    const char* record = "ATOM";
+};
+
+// One record in the published column layout.
+std::string Record(int serial, const PdbAtom& a) {
+    char line[100];
+    std::snprintf(line, sizeof line, "%-6s%5d %-4s%c%-3s %c%4d%c   %8.3f%8.3f%8.3f  1.00  0.00\n",
+                  a.record, serial, a.name, a.altLoc, a.residue, a.chain, a.number, a.insertion,
+                  a.x, a.y, a.z);
+    return line;
+}
+
+std::string Records(const std::vector<PdbAtom>& atoms, int firstSerial = 1) {
+    std::string text;
+    for (std::size_t i = 0; i < atoms.size(); ++i)
+        text += Record(firstSerial + static_cast<int>(i), atoms[i]);
+    return text;
+}
+
+class PdbReader : public ::testing::Test {
+protected:
+    void SetUp() override { BondLimits::instance().ApplyBuiltIn(); }
+};
+
+TEST_F(PdbReader, HeaderValuesAndOneGeometry) {
+    auto mol = ReadText<CPDBData>(
+        "HEADER    TEST\nREMARK 1\n" +
+        Records({{" N  ", "ALA", 1, 0, 0, 0}, {" CA ", "ALA", 1, 1.46, 0, 0}}) + "TER\nEND\n");
+    EXPECT_EQ(mol->sourceKind, 2);
+    EXPECT_EQ(mol->gaussianFileType, 1);
+    EXPECT_EQ(mol->gaussianVersion, 0);
+    EXPECT_EQ(mol->vibrationState, 4);
+    EXPECT_EQ(mol->inputGeometryType, 2);
+    EXPECT_EQ(mol->frameCount, 1);
+    EXPECT_EQ(mol->atomCount, 2);
+    EXPECT_EQ(mol->GetCurrentFrame(), 0);
+    EXPECT_EQ(mol->bondsFromFile, 0);
+    EXPECT_EQ(mol->GetBondCount(0, 0), 1);
+    EXPECT_TRUE(mol->IsAtomShown(0, 1));
+    Point3D centre;
+    EXPECT_DOUBLE_EQ(mol->GetCentre(0, &centre)->x, 0.73);
+}
+
+TEST_F(PdbReader, ElementsAndLabelsFromTheNameColumns) {
+    auto mol = ReadText<CPDBData>(Records({
+        {" CA ", "ALA", 1, 0, 0, 0},                         // alpha carbon: C
+        {"CA  ", "CA", 2, 5, 0, 0, 'A', ' ', ' ', "HETATM"}, // calcium ion
+        {"1HB ", "ALA", 1, 0, 1, 0},                         // hydrogen, label HB1
+        {"HG21", "THR", 3, 0, 2, 0},                         // H in column 13
+        {" NE2", "GLN", 4, 0, 3, 0},
+        {" SG ", "CYS", 5, 0, 4, 0},
+        {" BR ", "BRX", 6, 0, 5, 0}, // B comes before BR
+        {"BR  ", "BRX", 6, 0, 6, 0}, // bromine in column 13
+        {"FE  ", "HEM", 7, 0, 7, 0, 'A', ' ', ' ', "HETATM"},
+        {" CA ", "SER", 8, 0, 8, 0, 'A', 'A'}, // alternate location A
+        {" ca ", "SER", 8, 0, 9, 0},           // lower case matches nothing
+        {" XX ", "UNK", 9, 0, 9, 5},
+    }));
+    ASSERT_EQ(mol->atomCount, 12);
+    const int elements[] = {6, 20, 1, 1, 7, 16, 5, 35, 26, 6, 0, 0};
+    const char* labels[] = {"CA", "CA", "HB1", "HG21", "NE2", "SG",
+                            "BR", "BR", "FE",  "CA A", "ca",  "XX"};
+    for (int a = 0; a < 12; ++a) {
+        EXPECT_EQ(mol->GetElement(0, a), elements[a]) << "atom " << a;
+        EXPECT_STREQ(mol->GetLabel(0, a), labels[a]) << "atom " << a;
+    }
+    EXPECT_STREQ(mol->GetAtomDescription(0, 0), "1 CA ALA1");
+    EXPECT_STREQ(mol->GetAtomDescription(0, 9), "10 CA A SER9");
+}
+
+TEST_F(PdbReader, ResiduesFollowNameAndNumberNotChain) {
+    auto mol = ReadText<CPDBData>(Records({
+        {" N  ", "GLY", 10, 0, 0, 0, 'A'},
+        {" CA ", "GLY", 10, 1, 0, 0, 'A'},
+        {" N  ", "GLY", 10, 2, 0, 0, 'B'}, // same name and number, other chain: same residue
+        {" N  ", "GLY", 11, 3, 0, 0, 'B'},
+        {" N  ", "GLY", 1, 4, 0, 0, 'C'}, // chain break, new number: new residue
+        {" O  ", "HOH", 1, 5, 0, 0, 'C', ' ', ' ', "HETATM"},
+    }));
+    CMolFrame* frame = mol->GetFrame(0);
+    EXPECT_EQ(frame->residueCount, 4);
+    EXPECT_EQ(*mol->GetResidueLabels(0),
+              (std::map<int, std::string>{{0, "GLY10"}, {1, "GLY11"}, {2, "GLY1"}, {3, "HOH1"}}));
+    EXPECT_EQ(frame->residueAtoms.at(0), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(mol->GetResidueIndex(0, 4), 2);
+    EXPECT_EQ(mol->GetResidueName(0, 5), "HOH");
+    EXPECT_STREQ(mol->GetAtomDescription(0, 5), "6 O HOH4");
+}
+
+TEST_F(PdbReader, InsertionCodesSeparateResiduesAndFixedColumnsFillBlankFields) {
+    std::string text = Records({
+        {" N  ", "SER", 52, 1.5, 2.5, 3.5},
+        {" N  ", "SER", 52, 4.5, 5.5, 6.5, 'H', ' ', 'A'},
+        {" CA ", "SER", 52, 7.5, 8.5, 9.5, 'H', ' ', 'A'},
+    });
+    // No chain and a residue number that outgrew its field into column 27,
+    // pushing the coordinates one column to the right.
+    text += "ATOM     10  OW  SOL  10000      14.195  58.650 112.800  1.00  0.00           O\n";
+    // Blank residue name and number.
+    text += "ATOM     11  C              1.000   2.000   3.000\n";
+    auto mol = ReadText<CPDBData>(text);
+    EXPECT_EQ(mol->GetFrame(0)->residueCount, 4);
+    EXPECT_EQ(mol->GetResidueLabels(0)->at(1), "SER52A");
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 2, 0), 7.5);
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 2, 2), 9.5);
+    EXPECT_EQ(mol->GetResidueLabels(0)->at(2), "SOL10000");
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 3, 0), 14.195);
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 3, 2), 112.8);
+    EXPECT_EQ(mol->GetResidueLabels(0)->at(3), "0");
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 4, 1), 2.0);
+}
+
+TEST_F(PdbReader, OverflowedResidueNumbersCountOnFromTheFirstLabel) {
+    for (const auto& [stars, first] :
+         {std::pair<std::string, int>{"****", 10000}, {"*****", 100000}, {"******", 1000000}}) {
+        SCOPED_TRACE(stars);
+        std::string text =
+            Records({{" N  ", "ALA", 9998, 0, 0, 0}, {" CA ", "ALA", 9998, 1, 0, 0}});
+        const char* names[] = {" N  ", " CA ", " C  ", " N  ", " CA ", " N  "};
+        for (int i = 0; i < 6; ++i) {
+            std::string line = Record(3 + i, {names[i], "GLY", 0, 2.0 + i, 0, 0, ' '});
+            line.replace(22 - (stars.size() > 4 ? 1 : 0), stars.size(), stars);
+            text += line;
+        }
+        auto mol = ReadText<CPDBData>(text);
+        const auto& labels = *mol->GetResidueLabels(0);
+        ASSERT_EQ(labels.size(), 4u);
+        EXPECT_EQ(labels.at(1), "GLY" + std::to_string(first));
+        EXPECT_EQ(labels.at(3), "GLY" + std::to_string(first + 2));
+        EXPECT_EQ(mol->GetResidueIndex(0, 4), 1);
+        EXPECT_EQ(mol->GetResidueIndex(0, 5), 2);
+        EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 7, 0), 7.0);
+    }
+}
+
+TEST_F(PdbReader, NmrModelsShareOneGeometryAndTheLastSerialWins) {
+    const std::vector<PdbAtom> model = {{" N  ", "ALA", 1, 0, 0, 0}, {" CA ", "ALA", 1, 1.4, 0, 0}};
+    auto mol = ReadText<CPDBData>("MODEL        1\n" + Records(model) + "ENDMDL\nMODEL        2\n" +
+                                  Records(model) + "ENDMDL\nEND\n");
+    EXPECT_EQ(mol->frameCount, 1);
+    EXPECT_EQ(mol->atomCount, 4);
+    EXPECT_EQ(mol->GetFrame(0)->residueCount, 1); // the label repeats: one residue
+    EXPECT_STREQ(mol->GetAtomDescription(0, 0), "-1 N ALA1");
+    EXPECT_STREQ(mol->GetAtomDescription(0, 3), "2 CA ALA1");
+}
+
+TEST_F(PdbReader, ConectRecordsReplaceBondsAndSkipUnknownSerials) {
+    const std::string atoms = Records({{" C1 ", "LIG", 1, 0, 0, 0},
+                                       {" C2 ", "LIG", 1, 1.5, 0, 0},
+                                       {" C3 ", "LIG", 1, 0, 1.5, 0},
+                                       {" C4 ", "LIG", 1, 9, 9, 9}});
+    const std::string conect = "CONECT    1    2    3\n"
+                               "CONECT    4    1\n"
+                               "CONECT    4    3 9999    2\n" // replaces; 9999 names no atom
+                               "CONECT 8888    1\n"           // no such atom: skipped
+                               "CONECT    2\n";
+    PdbOptions options;
+    options.conect = 1;
+    auto mol = ReadText<CPDBData>(atoms + conect, options);
+    EXPECT_EQ(mol->bondsFromFile, 1);
+    EXPECT_EQ(mol->GetBondCount(0, 0), 2);
+    EXPECT_EQ(mol->GetBondedAtom(0, 0, 1), 2);
+    EXPECT_EQ(mol->GetBondCount(0, 3), 2);
+    EXPECT_EQ(mol->GetBondedAtom(0, 3, 0), 2);
+    EXPECT_EQ(mol->GetBondedAtom(0, 3, 1), 1);
+    EXPECT_EQ(mol->GetBondCount(0, 1), 0); // partners' own lists untouched
+    EXPECT_EQ(mol->GetBondCount(0, 2), 0);
+
+    // Without the option CONECT records are ignored and distances decide.
+    auto perceived = ReadText<CPDBData>(atoms + conect);
+    EXPECT_EQ(perceived->GetBondCount(0, 3), 0);
+    options.bondMode = 0;
+    EXPECT_EQ(ReadText<CPDBData>(atoms + conect, {0, 0})->GetBondCount(0, 0), 2);
+}
+
+TEST_F(PdbReader, LongLinesNeverAddAtoms) {
+    // The counting pass reads pieces of 255 characters, the reading pass
+    // pieces of 79: a record name at character 80 of a long line is seen by
+    // the second only.
+    std::string trap = "REMARK" + std::string(73, ' ') + Record(5, {" O  ", "HOH", 2, 0, 0, 0});
+    trap.pop_back();
+    trap += std::string(300, ' ') + "\n";
+    auto mol = ReadText<CPDBData>(Records({{" N  ", "ALA", 1, 1, 2, 3}}) + trap);
+    EXPECT_EQ(mol->atomCount, 1);
+    EXPECT_STREQ(mol->GetLabel(0, 0), "N");
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 0, 2), 3.0);
+}
+
+TEST_F(PdbReader, FileWithoutAtomsHoldsNoMolecule) {
+    auto mol = ReadText<CPDBData>("HEADER    NOTHING\nREMARK 2\nEND\n");
+    EXPECT_EQ(mol->atomCount, 0);
+    EXPECT_EQ(NoMoleculeReasonOf(*mol), NoMoleculeReason::kNoGeometry);
+    EXPECT_EQ(NoMoleculeReasonOf(*ReadText<CPDBData>("")), NoMoleculeReason::kNoGeometry);
+}
+
+TEST_F(PdbReader, NumbersReadTheSameUnderAGermanLocale) {
+    const std::string text = Records({{" N  ", "ALA", 1, 1.25, -2.5, 3.75}});
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    auto mol = ReadText<CPDBData>(text);
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 0, 0), 1.25);
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 0, 1), -2.5);
+}
+
+} // namespace
