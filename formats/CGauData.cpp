@@ -261,12 +261,22 @@ bool CGauData::FirstGeometryLineIsCartesian() {
     return scan.Word(symbol) && scan.Real(x) && scan.Real(y) && scan.Real(z);
 }
 
+// A table is complete when its closing ruler is there, or, for a table of
+// more rows than the first, when all the rows that are read and one line
+// after them are.
 void CGauData::DropIncompleteLastTable() {
     char line[kLineSize];
-    bool complete = file->Seek(framePositions.back()) && SkipToRuler(line, file);
-    // Every row and the line after them (the closing ruler) must be there.
-    for (int n = 0; complete && n <= atomCount; ++n)
-        complete = ReadLine(line, kLineSize, file) != nullptr;
+    bool complete = false;
+    if (file->Seek(framePositions.back()) && SkipToRuler(line, file)) {
+        for (int n = 0; n <= atomCount; ++n) {
+            if (ReadLine(line, kLineSize, file) == nullptr)
+                break;
+            if (n == atomCount || Contains(line, kRuler)) {
+                complete = true;
+                break;
+            }
+        }
+    }
     if (!complete) {
         --frameCount;
         framePositions.pop_back();
