@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # Debian packages the build and the tests need.
-PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales)
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3)
 # A locale whose decimal separator is a comma: number parsing and printing
 # must not depend on it.
 TEST_LOCALE=de_DE.UTF-8
@@ -57,10 +57,15 @@ run)
     build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     shift
     echo
-    echo "RAVEK is being built up layer by layer: this build holds the molecule model"
-    echo "(atoms, geometries, element and residue tables, bond perception) and its"
-    echo "tests. The viewer window and the command-line tool are not part of it yet,"
-    echo "so there is nothing to start${1:+ for $1}. Run ./build.sh test to check the build."
+    echo "RAVEK is being built up layer by layer: this build holds the molecule model,"
+    echo "the Gaussian and PDB readers and the command-line tool build/cli/ravek-cli;"
+    echo "the viewer window is not part of it yet."
+    if [ -n "${1:-}" ]; then
+        echo "What the readers make of $1 (ravek-cli info --frames none):"
+        build/cli/ravek-cli info "$1" --frames none
+    else
+        echo "Give a file to see what the readers make of it: ./build.sh run FILE"
+    fi
     ;;
 test)
     install_missing
@@ -83,8 +88,25 @@ sanitize)
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-sanitize --output-on-failure --parallel "$(cores)"
     ;;
+fuzz)
+    # Fuzzes each reader for the given seconds (default 600) with libFuzzer;
+    # new inputs collect in build-fuzz/corpus-*, crashes in build-fuzz/.
+    PACKAGES+=(clang libclang-rt-14-dev)
+    install_missing
+    CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVEK_FUZZ=ON \
+        -DRAVEK_STD_ONLY=ON -DRAVEK_BUILD_TESTS=OFF -DRAVEK_BUILD_BENCH=OFF -DRAVEK_WERROR=OFF
+    seconds=${2:-600}
+    for reader in gaussian pdb; do
+        mkdir -p "build-fuzz/corpus-$reader"
+        seeds=(fuzz/corpus/$reader)
+        [ -d "../shared/testdata/$reader" ] && seeds+=("../shared/testdata/$reader")
+        "build-fuzz/fuzz/ravek_fuzz_$reader" -max_total_time="$seconds" -max_len=16384 \
+            -print_final_stats=1 -artifact_prefix="build-fuzz/$reader-" \
+            "build-fuzz/corpus-$reader" "${seeds[@]}"
+    done
+    ;;
 *)
-    echo "usage: $0 run [FILE] | test | bench [benchmark options] | sanitize" >&2
+    echo "usage: $0 run [FILE] | test | bench [benchmark options] | sanitize | fuzz [seconds]" >&2
     exit 2
     ;;
 esac

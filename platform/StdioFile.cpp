@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 constexpr std::size_t kReadBufferSize = 1 << 16;
@@ -17,6 +18,16 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
     if (fp_ == nullptr) {
         if (error != nullptr)
             *error = std::strerror(errno);
+        return false;
+    }
+    // A folder opens for reading here but reads as nothing; refuse it as
+    // Windows does.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        std::fclose(fp_);
+        fp_ = nullptr;
+        if (error != nullptr)
+            *error = std::strerror(EISDIR);
         return false;
     }
     path_ = path;

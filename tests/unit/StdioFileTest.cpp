@@ -24,6 +24,10 @@ TEST(StdioFile, MissingFileFailsWithAReason) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(file.GetChar(), EOF);
     EXPECT_FALSE(file.Seek(0));
+
+    error.clear();
+    EXPECT_FALSE(file.Open(dir.File(""), StdioFile::modeRead, &error)); // the folder itself
+    EXPECT_FALSE(error.empty());
 }
 
 TEST(StdioFile, TextModeWritesThePlatformLineEnd) {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/StdioFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The readers read from a file by name, so each input is written to one
+// scratch file of this process first.
+class FuzzInput {
+public:
+    FuzzInput(const std::uint8_t* data, std::size_t size);
+    ~FuzzInput();
+    FuzzInput(const FuzzInput&) = delete;
+    FuzzInput& operator=(const FuzzInput&) = delete;
+
+    // The input, opened for reading from its start; null if it could not be
+    // written.
+    StdioFile* Open();
+
+private:
+    std::string path_;
+    StdioFile file_;
+    bool written_ = false;
+};

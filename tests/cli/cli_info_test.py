@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""ravek-cli info as a user's script sees it: exit codes, messages and the
+JSON it prints, on small fixtures and on every shared real file."""
+
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CLI = None
+DATA = None
+
+PDB = (
+    "HEADER    TEST\n"
+    "ATOM      1  N   ALA A   1       1.234  -0.000   0.100  1.00  0.00           N\n"
+    "ATOM      2  CA  ALA A   1       2.680   0.000   0.100  1.00  0.00           C\n"
+    "ATOM      3  C   ALA A   1       3.200   1.420   0.100  1.00  0.00           C\n"
+    "HETATM    4 CA    CA A 101      10.000  10.000  10.000  1.00  0.00          CA\n"
+    "CONECT    1    3\n"
+    "END\n"
+)
+
+GAUSSIAN_INPUT = "#P HF\n\nwater\n\n0 1\nO 0.0 0.0 0.1173\nH 0.0 0.7572 -0.4692\nH 0.0 -0.7572 -0.4692\n\n"
+ZMATRIX_INPUT = "#P HF\n\nwater\n\n0 1\nO\nH 1 0.96\nH 1 0.96 2 104.5\n\n"
+
+
+def run(*args, env=None, stdout=subprocess.PIPE):
+    return subprocess.run([CLI, *args], stdout=stdout, stderr=subprocess.PIPE, env=env, timeout=120)
+
+
+class Fixtures(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.TemporaryDirectory()
+
+        def write(name, text):
+            path = os.path.join(cls.dir.name, name)
+            with open(path, "w", newline="") as f:
+                f.write(text)
+            return path
+
+        cls.pdb = write("peptide.PDB", PDB)
+        cls.com = write("water.gjf", GAUSSIAN_INPUT)
+        cls.zmat = write("water_z.com", ZMATRIX_INPUT)
+        cls.other = write("water.xyz", GAUSSIAN_INPUT)
+        cls.empty = write("empty.pdb", "REMARK nothing\n")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.dir.cleanup()
+
+    def info(self, *args, code=0, env=None):
+        result = run("info", *args, env=env)
+        self.assertEqual(result.returncode, code, result.stderr.decode())
+        return result
+
+    def test_pdb_model_as_json(self):
+        model = json.loads(self.info(self.pdb).stdout)
+        self.assertEqual(model["sourceKind"], 2)
+        self.assertEqual(model["gaussianFileType"], 1)
+        self.assertEqual(model["frameCount"], 1)
+        self.assertEqual(model["atomCount"], 4)
+        self.assertEqual(model["currentFrame"], 0)
+        frame = model["frames"][0]
+        self.assertEqual(frame["index"], 0)
+        self.assertEqual(frame["residueCount"], 2)
+        self.assertEqual(frame["residueLabels"], {"0": "ALA1", "1": "CA101"})
+        n, ca, c, ion = frame["atoms"]
+        self.assertEqual(n["x"], 1.234)  # printed so that it reads back exactly
+        self.assertEqual(n["label"], "N")
+        self.assertEqual(n["serial"], 1)
+        self.assertEqual(n["residue"], "ALA")
+        self.assertEqual(ca["symbol"], "C")
+        self.assertEqual((ion["element"], ion["symbol"], ion["residueIndex"]), (20, "CA", 1))
+        # Bonds perceived in the protein mode by default, CONECT ignored.
+        self.assertEqual(n["bonded"], [1])
+        self.assertEqual(ion["bonded"], [])
+        self.assertEqual(frame["centre"], [5.617, 5.0, 5.05])
+
+    def test_reading_options(self):
+        conect = json.loads(self.info(self.pdb, "--conect").stdout)
+        self.assertEqual(conect["frames"][0]["atoms"][0]["bonded"], [2])
+        self.assertEqual(conect["frames"][0]["atoms"][1]["bonded"], [])
+        general = json.loads(self.info("--bond-mode", "0", self.pdb).stdout)
+        self.assertEqual(general["frames"][0]["atoms"][1]["bonded"], [0, 2])
+        as_gaussian = self.info("--type", "gaussian", self.pdb, code=1)
+        self.assertIn(b"no geometry", as_gaussian.stderr)
+
+    def test_frames_choice(self):
+        self.assertEqual(json.loads(self.info(self.pdb, "--frames", "none").stdout)["frames"], [])
+        last = json.loads(self.info(self.com, "--frames", "last").stdout)
+        self.assertEqual([f["index"] for f in last["frames"]], [0])
+        self.assertEqual(last["frames"][0]["atoms"][2]["label"], "3H")
+        self.assertEqual(last["gaussianFileType"], 2)
+
+    def test_files_without_molecule_exit_1_with_one_line(self):
+        for path, reason in ((self.zmat, b"Z-matrix"), (self.other, b"unknown file type"),
+                             (self.empty, b"no geometry")):
+            result = self.info(path, code=1)
+            self.assertEqual(result.stdout, b"")
+            self.assertIn(reason, result.stderr)
+            self.assertEqual(result.stderr.count(b"\n"), 1, result.stderr)
+        self.info("--type", "gaussian", self.other)
+
+    def test_usage_errors_and_unreadable_files_exit_2(self):
+        for args in ((), ("info",), ("info", "--type", "xyz", self.pdb), ("info", self.pdb, "--frames"),
+                     ("info", self.pdb, "--frames", "some"), ("info", self.pdb, "--bond-mode", "2"),
+                     ("info", self.pdb, self.com), ("frobnicate", self.pdb),
+                     ("info", os.path.join(self.dir.name, "missing.pdb")), ("info", self.dir.name)):
+            result = run(*args)
+            self.assertEqual(result.returncode, 2, args)
+            self.assertNotEqual(result.stderr, b"", args)
+        self.assertEqual(run("--help").returncode, 0)
+
+    def test_output_does_not_depend_on_the_locale(self):
+        plain = self.info(self.pdb).stdout
+        german = dict(os.environ, LC_ALL="de_DE.UTF-8", LANG="de_DE.UTF-8")
+        self.assertEqual(self.info(self.pdb, env=german).stdout, plain)
+
+    def test_write_error_is_reported(self):
+        if not os.path.exists("/dev/full"):
+            self.skipTest("no /dev/full")
+        with open("/dev/full", "w") as full:
+            result = run("info", self.pdb, stdout=full)
+        self.assertEqual(result.returncode, 2)
+
+
+class SharedFiles(unittest.TestCase):
+    def test_every_shared_file(self):
+        if DATA is None or not os.path.isfile(os.path.join(DATA, "MANIFEST.tsv")):
+            self.skipTest("shared test data folder absent")
+        with open(os.path.join(DATA, "MANIFEST.tsv"), encoding="utf-8") as manifest:
+            files = [line.split("\t")[0] for line in manifest.readlines()[1:]]
+        read = 0
+        for name in files:
+            kind = "pdb" if name.startswith("pdb/") else "gaussian"
+            with self.subTest(name=name):
+                result = run("info", os.path.join(DATA, name), "--type", kind, "--frames", "last")
+                self.assertIn(result.returncode, (0, 1), result.stderr)
+                if result.returncode == 1:
+                    self.assertEqual(result.stderr.count(b"\n"), 1)
+                    continue
+                model = json.loads(result.stdout)
+                self.assertGreater(model["atomCount"], 0)
+                self.assertEqual(len(model["frames"][0]["atoms"]), model["atomCount"])
+                read += 1
+        self.assertGreater(read, 60)
+
+
+if __name__ == "__main__":
+    CLI = sys.argv[1]
+    DATA = sys.argv[2] if len(sys.argv) > 2 else None
+    unittest.main(argv=sys.argv[:1], verbosity=1)
