@@ -83,6 +83,26 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames) {
         json.Key(name);
         json.Int(value);
     }
+    if (model.sourceKind == CMolData::kSourcePdb && model.frameCount > 0) {
+        // The backbone analysis of geometry 0: phi and psi per analysed
+        // residue, and the N, CA, C atoms of the backbone trace.
+        model.ComputeBackboneAngles(0);
+        json.Key("phi");
+        json.BeginArray();
+        for (const auto& entry : *model.GetPhiAngles(0))
+            json.Real(entry.second);
+        json.EndArray();
+        json.Key("psi");
+        json.BeginArray();
+        for (const auto& entry : *model.GetPsiAngles(0))
+            json.Real(entry.second);
+        json.EndArray();
+        json.Key("backbone");
+        json.BeginArray();
+        for (const auto& entry : *model.GetBackboneAtoms(0))
+            json.Int(entry.second);
+        json.EndArray();
+    }
     json.Key("frames");
     json.BeginArray();
     if (frames == FrameChoice::kAll) {

@@ -1,5 +1,6 @@
 // ravek-cli: the structure readers and writers of the viewer, for scripts.
 
+#include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ModelSource.h"
 #include "model/ElementData.h"
@@ -13,10 +14,13 @@ namespace {
 void PrintUsage(std::FILE* out) {
     std::fprintf(out,
                  "usage: ravek-cli info FILE %s [--frames all|last|none]\n"
-                 "Prints the molecule read from FILE as one JSON object.\n"
+                 "       ravek-cli convert IN OUT --to com|pdb|pdb-short|rpd %s [--frame N]\n"
+                 "info prints the molecule read from FILE as one JSON object; convert writes\n"
+                 "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
+                 "short layout) or Ramachandran plot data.\n"
                  "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
                  "error or unreadable file.\n",
-                 ModelSource::Usage());
+                 ModelSource::Usage(), ModelSource::Usage());
 }
 
 } // namespace
@@ -36,6 +40,8 @@ int main(int argc, char** argv) {
     LoadElementData();
     if (command == "info")
         return RunInfo(args);
+    if (command == "convert")
+        return RunConvert(args);
     std::fprintf(stderr, "ravek-cli: unknown command '%s'\n", command.c_str());
     PrintUsage(stderr);
     return kExitUsage;

@@ -1,7 +1,7 @@
 #include "formats/CPDBData.h"
 
-#include "formats/FixedFormat.h"
 #include "formats/PdbOptions.h"
+#include "formats/RamachandranWriter.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
 #include "platform/StdioFile.h"
@@ -116,6 +116,18 @@ std::string LabelOfName(std::string_view line) {
     return label;
 }
 
+// The residue number a scanned word starts with; false when there is none,
+// or when the word is a decimal number (a coordinate reached across a blank
+// residue-number field).
+bool ReadResidueNumber(std::string_view word, int& number) {
+    TextScanner scan(word);
+    int value = 0;
+    if (!scan.Int(value) || StartsWith(scan.Rest(), "."))
+        return false;
+    number = value;
+    return true;
+}
+
 // Residue numbers written as asterisks because they outgrew their field:
 // the first such atom starts a counter, and every later overflowed atom that
 // carries the first one's label (usually N) opens the next residue.
@@ -219,7 +231,8 @@ int CPDBData::ReadGeometries() {
             int number = 0;
             if (StartsWith(numberWord, "****")) {
                 number = overflow.Next(numberWord, label);
-            } else if (column == 0 || column > 26 || !TextScanner(numberWord).Int(number)) {
+            } else if (!ReadResidueNumber(numberWord, number)) {
+                // A blank field: the scan ran on into the coordinates.
                 number = 0;
                 TextScanner(Columns(line, 23, 26)).Int(number);
             }
@@ -383,16 +396,5 @@ void CPDBData::WriteRamachandranData(StdioFile* out) {
     if (frameCount == 0)
         return;
     ComputeBackboneAngles(0);
-    const CMolFrame& frame = Frame(0);
-    std::string line;
-    for (const auto& [k, phi] : frame.phiAngles) {
-        const auto psi = frame.psiAngles.find(k);
-        line.clear();
-        AppendFixed(line, phi, 10, 5);
-        line += ' ';
-        AppendFixed(line, psi != frame.psiAngles.end() ? psi->second : 0.0, 10, 5);
-        line += '\n';
-        if (!out->WriteString(line))
-            return;
-    }
+    WriteRamachandranLines(*this, out);
 }

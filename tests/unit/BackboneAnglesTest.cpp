@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -125,6 +127,101 @@ TEST_F(BackboneAngles, PlotDataLinesOfTwentyOneCharacters) {
         ++k;
     }
     EXPECT_EQ(k, 3);
+}
+
+TEST_F(BackboneAngles, ChainBreakDoesNotStopTheAnalysis) {
+    std::string text = Peptide({"ALA", "GLY", "SER", "LYS", "VAL"});
+    // Move the last two residues 40 Å away: psi of SER still uses N of LYS.
+    std::string moved;
+    std::istringstream lines(text);
+    std::string line;
+    int n = 0;
+    while (std::getline(lines, line)) {
+        if (n++ >= 12) {
+            char x[16];
+            std::snprintf(x, sizeof x, "%8.3f", std::stod(line.substr(30, 8)) + 40.0);
+            line.replace(30, 8, x);
+        }
+        moved += line + "\n";
+    }
+    auto mol = ReadText<CPDBData>(moved);
+    ASSERT_TRUE(mol->ComputeBackboneAngles(0));
+    EXPECT_EQ(mol->GetPhiAngles(0)->size(), 3u);
+    CGraphAlgorithm graph;
+    CMolFrame& f = *mol->GetFrame(0);
+    EXPECT_DOUBLE_EQ(mol->GetPsiAngles(0)->at(1),
+                     graph.Dihedral(f.Position(8), f.Position(9), f.Position(10), f.Position(12)));
+}
+
+// phi and psi of a real protein against a reading of its own: N, CA and C
+// picked from the records by name, the dihedral by the atan2 formula.
+TEST_F(BackboneAngles, RealProteinMatchesAnIndependentCalculation) {
+    const std::string path = std::string(RAVEK_TESTDATA_DIR) + "/pdb/1crn.pdb";
+    std::ifstream in(path);
+    if (!in)
+        GTEST_SKIP() << path << " is absent";
+    struct Backbone {
+        std::array<double, 3> n{}, ca{}, c{};
+        int found = 0;
+    };
+    std::vector<Backbone> residues;
+    std::string line, lastKey;
+    while (std::getline(in, line)) {
+        if (line.rfind("ATOM", 0) != 0)
+            continue;
+        if (line.substr(17, 10) != lastKey)
+            residues.emplace_back();
+        lastKey = line.substr(17, 10);
+        const std::string name = line.substr(12, 4);
+        const std::array<double, 3> p = {std::stod(line.substr(30, 8)),
+                                         std::stod(line.substr(38, 8)),
+                                         std::stod(line.substr(46, 8))};
+        Backbone& r = residues.back();
+        if (name == " N  ")
+            r.n = p, r.found |= 1;
+        else if (name == " CA ")
+            r.ca = p, r.found |= 2;
+        else if (name == " C  ")
+            r.c = p, r.found |= 4;
+    }
+    auto dihedral = [](const std::array<double, 3>& p0, const std::array<double, 3>& p1,
+                       const std::array<double, 3>& p2, const std::array<double, 3>& p3) {
+        auto sub = [](const std::array<double, 3>& a, const std::array<double, 3>& b) {
+            return std::array<double, 3>{a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+        };
+        auto cross = [](const std::array<double, 3>& a, const std::array<double, 3>& b) {
+            return std::array<double, 3>{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
+                                         a[0] * b[1] - a[1] * b[0]};
+        };
+        auto dot = [](const std::array<double, 3>& a, const std::array<double, 3>& b) {
+            return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+        };
+        const auto b1 = sub(p1, p0), b2 = sub(p2, p1), b3 = sub(p3, p2);
+        const auto n1 = cross(b1, b2), n2 = cross(b2, b3);
+        const double y = dot(cross(n1, n2), b2) / std::sqrt(dot(b2, b2));
+        return std::atan2(y, dot(n1, n2)) * 180.0 / M_PI;
+    };
+    std::vector<double> phi, psi;
+    for (std::size_t i = 1; i + 1 < residues.size(); ++i) {
+        if (residues[i - 1].found != 7 || residues[i].found != 7 || residues[i + 1].found != 7)
+            continue;
+        phi.push_back(dihedral(residues[i - 1].c, residues[i].n, residues[i].ca, residues[i].c));
+        psi.push_back(dihedral(residues[i].n, residues[i].ca, residues[i].c, residues[i + 1].n));
+    }
+    ASSERT_EQ(phi.size(), residues.size() - 2);
+
+    StdioFile file;
+    ASSERT_TRUE(file.Open(path, StdioFile::modeRead));
+    const PdbOptions options;
+    CPDBData mol(&file, &options);
+    ASSERT_TRUE(mol.ComputeBackboneAngles(0));
+    ASSERT_EQ(mol.GetPhiAngles(0)->size(), phi.size());
+    for (std::size_t k = 0; k < phi.size(); ++k) {
+        EXPECT_NEAR(mol.GetPhiAngles(0)->at(static_cast<int>(k)), phi[k], 1e-6)
+            << "residue " << k + 1;
+        EXPECT_NEAR(mol.GetPsiAngles(0)->at(static_cast<int>(k)), psi[k], 1e-6)
+            << "residue " << k + 1;
+    }
 }
 
 TEST_F(BackboneAngles, GaussianModelsHaveNone) {

@@ -3,15 +3,19 @@
 
 #include "formats/CGauData.h"
 #include "formats/CPDBData.h"
+#include "formats/GaussianInputWriter.h"
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbOptions.h"
+#include "formats/PdbWriter.h"
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
 #include "platform/StdioFile.h"
+#include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -150,6 +154,31 @@ TEST_P(GaussianOutputFile, MatchesAnIndependentReading) {
     }
 }
 
+// Written as a Gaussian input and read again: the same atoms.
+TEST_P(GaussianOutputFile, GaussianInputRoundTrip) {
+    BondLimits::instance().ApplyBuiltIn();
+    auto mol = Read<CGauData>(kDataDir / GetParam());
+    ASSERT_NE(mol, nullptr);
+    if (NoMoleculeReasonOf(*mol) != NoMoleculeReason::kNone)
+        GTEST_SKIP() << "no molecule in this file";
+    TempDir dir;
+    const std::string path = dir.File("again.com");
+    {
+        StdioFile out;
+        ASSERT_TRUE(out.Open(path, StdioFile::modeWrite));
+        ASSERT_TRUE(WriteGaussianInput(*mol, &out, path));
+        ASSERT_TRUE(out.Close());
+    }
+    auto again = Read<CGauData>(path);
+    ASSERT_EQ(again->atomCount, mol->atomCount);
+    const int g = mol->GetCurrentFrame();
+    for (int a = 0; a < mol->atomCount; ++a) {
+        EXPECT_EQ(again->GetElement(0, a), mol->GetElement(g, a)) << "atom " << a;
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(again->GetAtomCoord(0, a, k), mol->GetAtomCoord(g, a, k), 1e-6);
+    }
+}
+
 // ------------------------------------------------------------------ inputs
 
 class GaussianInputFile : public ::testing::TestWithParam<std::string> {};
@@ -259,6 +288,49 @@ TEST_P(PdbFile, CountsResiduesAndBondsAreSane) {
             EXPECT_TRUE(named.count(serial) > 0) << "serial " << serial;
         }
     }
+}
+
+// Written in the full PDB layout and read again: the same atoms, residues
+// and residue names, and the same names where they fit their columns (a
+// longer name, such as one with an alternate location, runs into the
+// residue name).
+TEST_P(PdbFile, FullLayoutRoundTrip) {
+    BondLimits::instance().ApplyBuiltIn();
+    auto mol = Read<CPDBData>(kDataDir / GetParam());
+    ASSERT_NE(mol, nullptr);
+    if (NoMoleculeReasonOf(*mol) != NoMoleculeReason::kNone)
+        GTEST_SKIP() << "no molecule in this file";
+    TempDir dir;
+    const std::string path = dir.File("again.pdb");
+    {
+        StdioFile out;
+        ASSERT_TRUE(out.Open(path, StdioFile::modeWrite));
+        ASSERT_TRUE(writePdb(*mol, &out));
+        ASSERT_TRUE(out.Close());
+    }
+    auto again = Read<CPDBData>(path);
+    ASSERT_EQ(again->atomCount, mol->atomCount);
+    EXPECT_EQ(again->GetFrame(0)->residueCount, mol->GetFrame(0)->residueCount);
+    int compared = 0;
+    for (int a = 0; a < mol->atomCount; ++a) {
+        SCOPED_TRACE(mol->GetAtomDescription(0, a));
+        // A dummy atom (a name no symbol matched, such as the right-aligned
+        // "  CA" some programs write) gets its name written from column 13,
+        // where a letter pair reads as a two-letter element.
+        if (mol->GetElement(0, a) != 0) {
+            EXPECT_EQ(again->GetElement(0, a), mol->GetElement(0, a));
+        }
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(again->GetAtomCoord(0, a, k), mol->GetAtomCoord(0, a, k), 0.0005 + 1e-9);
+        const std::string label = mol->GetLabel(0, a);
+        const std::size_t w = std::strlen(ElementTable::Symbol(mol->GetElement(0, a)));
+        if (label.size() > w + 3 || label.find(' ') != std::string::npos)
+            continue;
+        EXPECT_EQ(again->GetLabel(0, a), label);
+        EXPECT_EQ(again->GetResidueName(0, a), mol->GetResidueName(0, a));
+        ++compared;
+    }
+    EXPECT_GT(compared, mol->atomCount / 3);
 }
 
 // ----------------------------------------------------------------------

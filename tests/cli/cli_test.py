@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""ravek-cli info as a user's script sees it: exit codes, messages and the
-JSON it prints, on small fixtures and on every shared real file."""
+"""ravek-cli as a user's script sees it: exit codes, messages, the JSON that
+info prints and the files that convert writes, on small fixtures and on
+every shared real file."""
 
 import json
 import os
@@ -125,6 +126,96 @@ class Fixtures(unittest.TestCase):
         with open("/dev/full", "w") as full:
             result = run("info", self.pdb, stdout=full)
         self.assertEqual(result.returncode, 2)
+
+
+OPTIMISATION = "\n".join(
+    [" This is part of the Gaussian(R) 16 program.  It is based on"]
+    + sum(([
+        "                          Input orientation:",
+        " " + "-" * 69,
+        " Center     Atomic      Atomic             Coordinates (Angstroms)",
+        " Number     Number       Type             X           Y           Z",
+        " " + "-" * 69,
+        "      1          6           0        %.6f    0.000000    0.000000" % (step * 0.5),
+        "      2          8           0        %.6f    1.200000    0.000000" % (step * 0.5),
+        " " + "-" * 69,
+    ] for step in range(3)), [])) + "\n"
+
+PEPTIDE = "".join(
+    "ATOM  %5d  %-3s %3s A%4d    %8.3f%8.3f%8.3f  1.00  0.00           %s\n"
+    % (4 * i + k + 1, name, res, i + 1, 3.8 * i + dx, dy, dz if i % 2 else -dz, name[0])
+    for i, res in enumerate(["ALA", "GLY", "SER", "LYS", "VAL"])
+    for k, (name, dx, dy, dz) in enumerate(
+        [("N", 0.0, 0.0, 0.4), ("CA", 1.2, 1.0, 0.2), ("C", 2.5, 0.3, -0.2), ("O", 2.7, -0.9, 0.5)]))
+
+
+class Convert(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.TemporaryDirectory()
+        cls.opt = cls.write("opt.log", OPTIMISATION)
+        cls.peptide = cls.write("peptide.pdb", PEPTIDE)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.dir.cleanup()
+
+    @classmethod
+    def write(cls, name, text):
+        path = os.path.join(cls.dir.name, name)
+        with open(path, "w", newline="") as f:
+            f.write(text)
+        return path
+
+    def convert(self, source, to, *args, code=0, name=None):
+        out = os.path.join(self.dir.name, name or ("out." + to))
+        result = run("convert", source, out, "--to", to, *args)
+        self.assertEqual(result.returncode, code, result.stderr.decode())
+        if code != 0:
+            return None
+        with open(out, newline="") as f:
+            return f.read()
+
+    def test_four_targets(self):
+        com = self.convert(self.opt, "com")
+        self.assertTrue(com.startswith("%Chk=" + os.path.join(self.dir.name, "out") + "\n#P HF/STO-3G"))
+        self.assertIn("\n0 1\n   C        1.000000     0.000000     0.000000\n", com)
+        pdb = self.convert(self.peptide, "pdb").splitlines()
+        self.assertEqual(len(pdb), 20)
+        self.assertEqual(pdb[1], "ATOM      2  CA  ALA     1       1.200   1.000  -0.200  1.00  0.00           C  ")
+        short = self.convert(self.peptide, "pdb-short").splitlines()
+        self.assertEqual({len(line) for line in short}, {54})
+        rpd = self.convert(self.peptide, "rpd").splitlines()
+        self.assertEqual(len(rpd), 3)
+        self.assertEqual({len(line) for line in rpd}, {21})
+        model = json.loads(run("info", self.peptide, "--frames", "none").stdout)
+        self.assertEqual(["%10.5f %10.5f" % pair for pair in zip(model["phi"], model["psi"])], rpd)
+        self.assertEqual(len(model["backbone"]), 15)
+        self.assertNotIn("phi", json.loads(run("info", self.opt).stdout))
+        # Plot data of a Gaussian model: an empty file.
+        self.assertEqual(self.convert(self.opt, "rpd"), "")
+
+    def test_frame_choice(self):
+        first = self.convert(self.opt, "pdb", "--frame", "0")
+        self.assertIn("   0.000   0.000   0.000", first)
+        self.convert(self.opt, "pdb", "--frame", "3", code=2)
+        self.convert(self.opt, "pdb", "--frame", "x", code=2)
+        self.convert(self.opt, "xyz", code=2)
+
+    def test_failures_leave_nothing_behind(self):
+        empty = self.write("empty.pdb", "REMARK\n")
+        self.convert(empty, "pdb", code=1, name="never.pdb")
+        self.assertFalse(os.path.exists(os.path.join(self.dir.name, "never.pdb")))
+        result = run("convert", self.peptide, os.path.join(self.dir.name, "no", "such", "x.pdb"), "--to", "pdb")
+        self.assertEqual(result.returncode, 2)
+        self.assertEqual(sorted(os.listdir(self.dir.name)).count("no"), 0)
+
+    def test_existing_file_is_replaced_whole(self):
+        target = self.write("replace.pdb", "old text\n" * 1000)
+        self.convert(self.peptide, "pdb-short", name="replace.pdb")
+        with open(target) as f:
+            self.assertNotIn("old text", f.read())
+        self.assertEqual([n for n in os.listdir(self.dir.name) if ".tmp" in n], [])
 
 
 class SharedFiles(unittest.TestCase):

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// ravek-cli convert IN OUT --to com|pdb|pdb-short|rpd [reading options]
+// [--frame N]: reads IN like info and writes OUT with the writer named.
+// Returns the exit code.
+int RunConvert(const std::vector<std::string>& args);

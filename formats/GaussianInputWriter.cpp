@@ -1,0 +1,47 @@
+#include "formats/GaussianInputWriter.h"
+
+#include "formats/FixedFormat.h"
+#include "model/CMolData.h"
+#include "model/ElementTable.h"
+#include "platform/StdioFile.h"
+
+#include <cstdio>
+
+std::string CheckpointName(const std::string& path) {
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot == 0)
+        return path;
+    return path.substr(0, dot);
+}
+
+bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& checkpointPath) {
+    const std::string header = "%Chk=" + CheckpointName(checkpointPath) +
+                               "\n"
+                               "#P HF/STO-3G Opt(ModRedun) GFInput NoSymm IOp(6/7=3)\n"
+                               "\n"
+                               "Comment:\n"
+                               "\n"
+                               "0 1\n";
+    if (!file->WriteString(header))
+        return false;
+    const int g = mol.GetCurrentFrame();
+    std::string line;
+    for (int a = 0; a < mol.atomCount; ++a) {
+        if (!mol.IsAtomShown(g, a))
+            continue;
+        Point3D p;
+        mol.GetAtomPos(g, a, &p);
+        char symbol[24];
+        std::snprintf(symbol, sizeof symbol, "%4s", ElementTable::Symbol(mol.GetElement(g, a)));
+        line.assign(symbol).append("    ");
+        AppendFixed(line, p.x, 12, 6);
+        line += ' ';
+        AppendFixed(line, p.y, 12, 6);
+        line += ' ';
+        AppendFixed(line, p.z, 12, 6);
+        line += '\n';
+        if (!file->WriteString(line))
+            return false;
+    }
+    return file->WriteString("\n");
+}

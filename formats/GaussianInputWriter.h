@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+class CMolData;
+class StdioFile;
+
+// Writes the shown atoms of the geometry on screen as a Gaussian input file:
+// a checkpoint line named after checkpointPath (the file's own path; cut at
+// its last "."), a fixed optimisation route line, a comment, charge 0 and
+// singlet, one Cartesian line per atom. Returns false, after writing only
+// whole lines, when the file reports a write error.
+bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& checkpointPath);
+
+// The checkpoint name of a path: cut at its last "." after the first
+// character (a "." in a folder name counts when the file name has none);
+// kept whole without one.
+std::string CheckpointName(const std::string& path);

@@ -1,0 +1,26 @@
+#include "formats/RamachandranWriter.h"
+
+#include "formats/FixedFormat.h"
+#include "model/CMolData.h"
+#include "platform/StdioFile.h"
+
+#include <string>
+
+bool WriteRamachandranLines(CMolData& mol, StdioFile* file) {
+    if (mol.frameCount == 0)
+        return true;
+    const std::map<int, double>& phi = *mol.GetPhiAngles(0);
+    const std::map<int, double>& psi = *mol.GetPsiAngles(0);
+    std::string line;
+    for (const auto& [k, value] : phi) {
+        const auto partner = psi.find(k);
+        line.clear();
+        AppendFixed(line, value, 10, 5);
+        line += ' ';
+        AppendFixed(line, partner != psi.end() ? partner->second : 0.0, 10, 5);
+        line += '\n';
+        if (!file->WriteString(line))
+            return false;
+    }
+    return true;
+}

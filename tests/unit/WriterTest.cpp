@@ -1,0 +1,196 @@
+// The three writers, byte for byte: Gaussian input, PDB in the full and the
+// short layout, Ramachandran plot data.
+
+#include "formats/CGauData.h"
+#include "formats/CPDBData.h"
+#include "formats/GaussianInputWriter.h"
+#include "formats/PdbWriter.h"
+#include "formats/RamachandranWriter.h"
+#include "model/BondLimits.h"
+#include "tests/support/GaussianOutputText.h"
+#include "tests/unit/ReadText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+// What a writer puts into a file.
+std::string Written(const std::function<bool(StdioFile*)>& write) {
+    TempDir dir;
+    StdioFile file;
+    if (!file.Open(dir.File("out"), StdioFile::modeWrite))
+        return "cannot create";
+    const bool ok = write(&file);
+    if (!file.Close() || !ok)
+        return "write error";
+    std::ifstream in(dir.File("out"), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+const char* const kRoute = "#P HF/STO-3G Opt(ModRedun) GFInput NoSymm IOp(6/7=3)\n";
+
+class Writers : public ::testing::Test {
+protected:
+    void SetUp() override { BondLimits::instance().ApplyBuiltIn(); }
+
+    static std::unique_ptr<CPDBData> Protein() {
+        return ReadText<CPDBData>(
+            "ATOM      1  N   ALA A   7      -0.677  -1.230  -0.491  1.00  9.99           N\n"
+            "ATOM      2  CA  ALA A   7      -0.001   0.064  -0.491  1.00  9.99           C\n"
+            "ATOM      3 HB1 AALA A   7      -0.520   1.212   0.470  0.50  9.99           H\n"
+            "ATOM      4 HG21 THR A   8       1.000   2.000   3.000  1.00  9.99           H\n"
+            "ATOM      5 2HG1 THR A   8       1.500   2.500   3.500  1.00  9.99           H\n"
+            "HETATM    6 FE   HEM B 100     100.000-200.000 -0.0001  1.00  9.99          FE\n"
+            "HETATM    7 CA    CA B 101       5.000   5.000   5.000  1.00  9.99          CA\n");
+    }
+};
+
+TEST_F(Writers, GaussianInputOfTheGeometryOnScreen) {
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    out.Orientation("Input", {{6, 9, 9, 9}, {17, 9, 9, 9}, {0, 9, 9, 9}});
+    out.Orientation("Input", {{6, 0, 1.5, -2.25}, {17, -0.0000004, 12345.5, 0}, {0, 1, 2, 3}});
+    auto mol = ReadText<CGauData>(out.Text());
+    const std::string expected = std::string("%Chk=/work/run.1/mol\n") + kRoute +
+                                 "\n"
+                                 "Comment:\n"
+                                 "\n"
+                                 "0 1\n"
+                                 "   C        0.000000     1.500000    -2.250000\n"
+                                 "  CL       -0.000000 12345.500000     0.000000\n"
+                                 "  DU        1.000000     2.000000     3.000000\n"
+                                 "\n";
+    EXPECT_EQ(
+        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "/work/run.1/mol.com"); }),
+        expected);
+    mol->SetCurrentFrame(0);
+    EXPECT_NE(Written([&](StdioFile* f) {
+                  return WriteGaussianInput(*mol, f, "x");
+              }).find("   C        9.000000     9.000000     9.000000\n"),
+              std::string::npos);
+}
+
+TEST_F(Writers, CheckpointNameCutsAtTheLastDot) {
+    EXPECT_EQ(CheckpointName("C:\\work\\mol.com"), "C:\\work\\mol");
+    EXPECT_EQ(CheckpointName("C:\\my.dir\\mol"), "C:\\my");
+    EXPECT_EQ(CheckpointName("/home/a/job.v2.gjf"), "/home/a/job.v2");
+    EXPECT_EQ(CheckpointName(".com"), ".com");
+    EXPECT_EQ(CheckpointName("plain"), "plain");
+    const std::string deep = "/" + std::string(400, 'd') + "/mol.com";
+    EXPECT_EQ(CheckpointName(deep), deep.substr(0, deep.size() - 4)); // no length limit
+}
+
+TEST_F(Writers, GaussianInputLeavesHiddenAtomsOut) {
+    auto mol = Protein();
+    mol->SetSelectedResidues({1}, 0);
+    mol->ApplyResidueSelection(1, 0); // hide THR8
+    const std::string text =
+        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "p.com"); });
+    EXPECT_NE(text.find("0 1\n   N       -0.677000    -1.230000    -0.491000\n   C  "),
+              std::string::npos);
+    EXPECT_EQ(text.find("   H        1.000000"), std::string::npos);
+    EXPECT_NE(text.find("  FE      100.000000  -200.000000    -0.000100\n  CA  "),
+              std::string::npos);
+}
+
+TEST_F(Writers, PdbFullLayoutOfAPdbModel) {
+    auto mol = Protein();
+    const std::string expected =
+        "ATOM      1  N   ALA     1      -0.677  -1.230  -0.491  1.00  0.00           N  \n"
+        "ATOM      2  CA  ALA     1      -0.001   0.064  -0.491  1.00  0.00           C  \n"
+        // A five-character label widens the line by one column.
+        "ATOM      3  HB1 AALA     1      -0.520   1.212   0.470  1.00  0.00           H  \n"
+        "ATOM      4 1HG2 THR     2       1.000   2.000   3.000  1.00  0.00           H  \n"
+        "ATOM      5 2HG1 THR     2       1.500   2.500   3.500  1.00  0.00           H  \n"
+        "ATOM      6 FE   HEM     3     100.000-200.000  -0.000  1.00  0.00          FE  \n"
+        "ATOM      7 CA    CA     4       5.000   5.000   5.000  1.00  0.00          CA  \n";
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, f); }), expected);
+
+    // Hidden atoms leave gaps in the serials; more than 99999 residues
+    // cannot be numbered.
+    mol->SetSelectedResidues({0, 2}, 0);
+    mol->ApplyResidueSelection(1, 0);
+    mol->GetFrame(0)->Atom(6).residueIndex = 99999;
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, f); }),
+              "ATOM      4 1HG2 THR     2       1.000   2.000   3.000  1.00  0.00           H  \n"
+              "ATOM      5 2HG1 THR     2       1.500   2.500   3.500  1.00  0.00           H  \n"
+              "ATOM      7 CA    CA *****       5.000   5.000   5.000  1.00  0.00          CA  \n");
+}
+
+TEST_F(Writers, PdbFullLayoutOfAGaussianModel) {
+    auto mol = ReadText<CGauData>(
+        "#P HF\n\nt\n\n0 1\nO 0 0 0.1173\nH 0 0.7572 -0.4692\nCl 0 -0.7572 -0.4692\n\n");
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, f); }),
+              "ATOM      1  O   RES     1       0.000   0.000   0.117  1.00  0.00           O  \n"
+              "ATOM      2  H   RES     1       0.000   0.757  -0.469  1.00  0.00           H  \n"
+              "ATOM      3 CL   RES     1       0.000  -0.757  -0.469  1.00  0.00          CL  \n");
+}
+
+TEST_F(Writers, PdbShortLayoutWritesGeometryZero) {
+    auto mol = Protein();
+    const std::string text = Written([&](StdioFile* f) { return writePdbShort(*mol, f); });
+    EXPECT_EQ(text.substr(0, 3 * 55 + 1),
+              "ATOM      1  N   ALA     1      -0.677  -1.230  -0.491\n"
+              "ATOM      2  CA  ALA     1      -0.001   0.064  -0.491\n"
+              "ATOM      3  HB1 AALA     1      -0.520   1.212   0.470\n");
+    EXPECT_NE(text.find("ATOM      4  HG21THR     2"), std::string::npos);
+
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    out.Orientation("Input", {{6, 1, 2, 3}}).Orientation("Input", {{6, 4, 5, 6}});
+    auto opt = ReadText<CGauData>(out.Text());
+    EXPECT_EQ(opt->GetCurrentFrame(), 1);
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdbShort(*opt, f); }),
+              "ATOM      1  1C  NON     1       1.000   2.000   3.000\n");
+}
+
+TEST_F(Writers, RamachandranLinesOfTwentyOneCharacters) {
+    auto mol = Protein();
+    (*mol->GetPhiAngles(0))[0] = -57.5;
+    (*mol->GetPsiAngles(0))[0] = -47.0;
+    (*mol->GetPhiAngles(0))[1] = 200.0;
+    (*mol->GetPsiAngles(0))[1] = -179.999999;
+    EXPECT_EQ(Written([&](StdioFile* f) { return WriteRamachandranLines(*mol, f); }),
+              " -57.50000  -47.00000\n"
+              " 200.00000 -180.00000\n");
+    // A Gaussian model writes nothing.
+    auto gaussian = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nO 0 0 0\n\n");
+    EXPECT_EQ(Written([&](StdioFile* f) {
+                  gaussian->WriteRamachandranData(f);
+                  return true;
+              }),
+              "");
+}
+
+TEST_F(Writers, NumbersAreWrittenWithAPointUnderAGermanLocale) {
+    auto mol = Protein();
+    const std::string plain =
+        Written([&](StdioFile* f) { return writePdb(*mol, f); }) +
+        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); });
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    const std::string german =
+        Written([&](StdioFile* f) { return writePdb(*mol, f); }) +
+        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); });
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(german, plain);
+}
+
+TEST_F(Writers, WriteErrorsAreReported) {
+    auto mol = Protein();
+    StdioFile full;
+    if (!full.Open("/dev/full", StdioFile::modeWrite))
+        GTEST_SKIP() << "/dev/full is not available here";
+    // Buffered writes may only fail when the file is closed; either way the
+    // failure reaches the caller.
+    const bool written = writePdb(*mol, &full) && WriteGaussianInput(*mol, &full, "a");
+    EXPECT_FALSE(full.Close() && written);
+}
+
+} // namespace
