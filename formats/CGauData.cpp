@@ -1,3 +1,24 @@
+// Gaussian files: geometry tables and the first normal mode of outputs, the
+// Cartesian geometry of inputs. Two passes: Scan remembers byte offsets,
+// ReadGeometries seeks back and reads only the table rows.
+//
+// Where files are ambiguous, this reader decides:
+// - Banners of Gaussian 94, 98, 03, 09 and 16 set the version; 09 and 16 rows
+//   have six fields like 98 and 03. For a banner none of them matches, the
+//   first row of the first table decides (six or five numbers).
+// - The normal-mode header is recognised with one or two blanks after "Atom"
+//   (09 and later print two).
+// - Any number of geometry tables is read.
+// - A file that ends inside its last table (a job still running) does not
+//   count that table; a table closed early by its ruler still counts.
+// - The first normal mode belongs to the geometry printed just before it
+//   (after an optimisation: the frequency job's own geometry).
+// - Atomic numbers without a row in the element table give element 0.
+// - Input symbols are looked up in the whole element table, in any case; a
+//   whole-number freeze code between symbol and coordinates is skipped.
+// - An input that ends before its charge line holds no geometry.
+// - Numbers are read without regard to the C library's locale.
+
 #include "formats/CGauData.h"
 
 #include "model/ElementTable.h"
@@ -147,6 +168,18 @@ CGauData::CGauData(StdioFile* in, const PdbOptions* /*options*/) {
     Load(in, true, 0);
 }
 
+// What the first pass remembers from line to line.
+struct CGauData::ScanState {
+    int lineNumber = 0;
+    int rows = 0;       // rows of the first table, or lines of an input geometry
+    int tableState = 0; // 1: in the header of the first table, 2: in its rows
+    bool inputEnd = false;
+    bool geometryStartFound = false;
+    bool inOrientation = false;
+    bool inputOrientationSeen = false;
+    bool lookingForVibration = true;
+};
+
 void CGauData::Scan() {
     sourceKind = kSourceGaussian;
     gaussianFileType = kFileGaussianOutput;
@@ -159,88 +192,109 @@ void CGauData::Scan() {
     vibrationPosition = 0;
     framePositions.clear();
 
+    ScanState state;
     char line[kLineSize];
-    int lineNumber = 0;
-    int rows = 0;
-    int tableState = 0; // 1: in the header of the first table, 2: in its rows
-    bool inputEnd = false;
-    bool geometryStartFound = false;
-    bool inOrientation = false;
-    bool inputOrientationSeen = false;
-    bool lookingForVibration = true;
-
     while (ReadLine(line, kLineSize, file) != nullptr) {
-        ++lineNumber;
-        const char* text = line;
-        while (*text != '\0' && std::isspace(static_cast<unsigned char>(*text)))
-            ++text;
-        if (lineNumber < 10 && *text == '#') {
-            rows = -4;
-            gaussianFileType = kFileGaussianInput;
-            inputGeometryType = kGeometryCartesian;
-            frameCount = 1;
-            framePositions.resize(1, 0);
-        }
+        ScanRouteLine(state, line);
         if (gaussianVersion == 0)
             gaussianVersion = BannerVersion(line);
+        ScanFirstTable(state, line);
+        if (gaussianFileType == kFileGaussianInput)
+            ScanInputLine(state, line);
+        ScanVibration(state, line);
+        ScanOrientation(state, line);
+    }
+    if (gaussianFileType == kFileGaussianInput)
+        FinishInputScan(state);
+    else
+        FinishOutputScan(state);
+}
 
-        if (tableState == 1 && Contains(line, kRuler)) {
-            tableState = 2;
-        } else if (tableState == 2) {
-            ++rows; // the closing ruler too; corrected at the end
-            if (Contains(line, kRuler))
-                tableState = 0;
-        }
+// A "#" line among the first nine makes the file an input file; the
+// geometry starts four lines later.
+void CGauData::ScanRouteLine(ScanState& state, const char* line) {
+    ++state.lineNumber;
+    while (*line != '\0' && std::isspace(static_cast<unsigned char>(*line)))
+        ++line;
+    if (state.lineNumber < 10 && *line == '#') {
+        state.rows = -4;
+        gaussianFileType = kFileGaussianInput;
+        inputGeometryType = kGeometryCartesian;
+        frameCount = 1;
+        framePositions.resize(1, 0);
+    }
+}
 
-        if (gaussianFileType == kFileGaussianInput) {
-            if (rows == 0) {
-                // The charge and multiplicity line: the geometry starts next.
-                framePositions[0] = file->GetPosition();
-                geometryStartFound = true;
-            }
-            if (rows > 0 && line[0] == '\0')
-                inputEnd = true;
-            if (!inputEnd)
-                ++rows;
-        }
+// Counts the rows of the first geometry table between its rulers (the
+// closing ruler too; corrected at the end).
+void CGauData::ScanFirstTable(ScanState& state, const char* line) {
+    if (state.tableState == 1 && Contains(line, kRuler)) {
+        state.tableState = 2;
+    } else if (state.tableState == 2) {
+        ++state.rows;
+        if (Contains(line, kRuler))
+            state.tableState = 0;
+    }
+}
 
-        if (lookingForVibration && IsDisplacementHeader(line)) {
-            vibrationPosition = file->GetPosition();
-            vibrationState = kVibrationPresent;
-            lookingForVibration = false;
-        }
+// Counts the lines of an input geometry, from the one after the charge line
+// up to the first empty line.
+void CGauData::ScanInputLine(ScanState& state, const char* line) {
+    if (state.rows == 0) {
+        framePositions[0] = file->GetPosition();
+        state.geometryStartFound = true;
+    }
+    if (state.rows > 0 && line[0] == '\0')
+        state.inputEnd = true;
+    if (!state.inputEnd)
+        ++state.rows;
+}
 
-        if (Contains(line, "orientation:")) {
-            if (Contains(line, kInputOrientation) || Contains(line, kZMatrixOrientation)) {
-                inOrientation = true;
-                inputOrientationSeen = true;
-            } else if (!inputOrientationSeen && Contains(line, kStandardOrientation)) {
-                inOrientation = true;
-            }
-        }
-        if (inOrientation && Contains(line, kCoordinatesHeader)) {
-            if (frameCount == 0)
-                tableState = 1;
-            framePositions.resize(static_cast<std::size_t>(frameCount) + 1);
-            framePositions[static_cast<std::size_t>(frameCount)] = file->GetPosition();
-            ++frameCount;
-            inOrientation = false;
+// Only the first normal-mode table is used.
+void CGauData::ScanVibration(ScanState& state, const char* line) {
+    if (state.lookingForVibration && IsDisplacementHeader(line)) {
+        vibrationPosition = file->GetPosition();
+        vibrationState = kVibrationPresent;
+        state.lookingForVibration = false;
+    }
+}
+
+// Input and Z-matrix orientations start geometry tables, standard
+// orientations only until the first of those; the table starts after its
+// "Coordinates (Angstroms)" line.
+void CGauData::ScanOrientation(ScanState& state, const char* line) {
+    if (Contains(line, "orientation:")) {
+        if (Contains(line, kInputOrientation) || Contains(line, kZMatrixOrientation)) {
+            state.inOrientation = true;
+            state.inputOrientationSeen = true;
+        } else if (!state.inputOrientationSeen && Contains(line, kStandardOrientation)) {
+            state.inOrientation = true;
         }
     }
-
-    if (gaussianFileType == kFileGaussianInput) {
-        atomCount = rows - 1;
-        if (!geometryStartFound) {
-            // The file ends before its charge line: nothing to read.
-            frameCount = 0;
-            framePositions.clear();
-        } else if (!FirstGeometryLineIsCartesian()) {
-            inputGeometryType = kGeometryZMatrix;
-        }
-        return;
+    if (state.inOrientation && Contains(line, kCoordinatesHeader)) {
+        if (frameCount == 0)
+            state.tableState = 1;
+        framePositions.resize(static_cast<std::size_t>(frameCount) + 1);
+        framePositions[static_cast<std::size_t>(frameCount)] = file->GetPosition();
+        ++frameCount;
+        state.inOrientation = false;
     }
+}
 
-    if (tableState != 0) {
+void CGauData::FinishInputScan(const ScanState& state) {
+    atomCount = state.rows - 1;
+    if (!state.geometryStartFound) {
+        // The file ends before its charge line: nothing to read.
+        frameCount = 0;
+        framePositions.clear();
+    } else if (!FirstGeometryLineIsCartesian()) {
+        inputGeometryType = kGeometryZMatrix;
+    }
+}
+
+void CGauData::FinishOutputScan(const ScanState& state) {
+    int rows = state.rows;
+    if (state.tableState != 0) {
         // The file ends inside the first table, which is then also the last.
         --frameCount;
         framePositions.pop_back();

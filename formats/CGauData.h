@@ -27,6 +27,15 @@ public:
     void WriteRamachandranData(StdioFile*) override {}
 
 private:
+    struct ScanState;
+    void ScanRouteLine(ScanState& state, const char* line);
+    void ScanFirstTable(ScanState& state, const char* line);
+    void ScanInputLine(ScanState& state, const char* line);
+    void ScanVibration(ScanState& state, const char* line);
+    void ScanOrientation(ScanState& state, const char* line);
+    void FinishInputScan(const ScanState& state);
+    void FinishOutputScan(const ScanState& state);
+
     void ReadOutputGeometries();
     void ReadDisplacements();
     void ReadInputGeometry();

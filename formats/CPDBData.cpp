@@ -1,3 +1,26 @@
+// PDB files: ATOM and HETATM records into one geometry, residues, bonds from
+// CONECT records or from distances. Fields are scanned as words from fixed
+// starting columns, as the columns of many writers drift.
+//
+// Where files are ambiguous, this reader decides:
+// - Elements come from columns 13-14 only (a letter in 13: a two-letter
+//   element, H alone always hydrogen; else the first symbol the name starting
+//   in column 14 begins with).
+// - All models of an NMR file go into the one geometry; a serial number
+//   repeated later names the later atom.
+// - An insertion code (a letter in column 27) is part of the residue label:
+//   SER52 and SER52A are two residues. A digit in column 27 is a residue
+//   number that outgrew its field; the coordinates are scanned after it.
+// - A blank residue name, residue number or coordinate field is read from
+//   the fixed columns (18-20, 23-26, 31-38/39-46/47-54).
+// - Residue numbers of asterisks count on from 9999 ("****"), 99999
+//   ("*****") or 999999 (six or more).
+// - CONECT records naming a serial no atom carries skip that serial (or the
+//   whole record, when it is the record's own).
+// - A file without atom records holds no molecule.
+// - The reading pass never stores more atoms than the counting pass found.
+// - Numbers are read without regard to the C library's locale.
+
 #include "formats/CPDBData.h"
 
 #include "formats/PdbOptions.h"
@@ -184,135 +207,149 @@ void CPDBData::Scan() {
     frameCount = count > 0 ? 1 : 0;
 }
 
-int CPDBData::ReadGeometries() {
-    if (frameCount == 0 || !file->Seek(0))
-        return 0;
-    CMolFrame& frame = Frame(0);
-    ResidueNameTable& names = ResidueNameTable::instance();
+// What the reading pass remembers from record to record.
+struct CPDBData::ReadState {
     int atomIndex = 0;
     int residueIndex = -1;
     int residueCount = 0;
-    bool firstAtom = true;
-    std::string previousLabel;
-    std::string previousName;
+    std::string previousLabel; // residue label of the atom before
+    std::string previousName;  // residue name of the atom before, and its id
     int previousNameId = 0;
     OverflowNumbers overflow;
+};
 
+int CPDBData::ReadGeometries() {
+    if (frameCount == 0 || !file->Seek(0))
+        return 0;
+    ReadState state;
     char buffer[kReadLineSize];
     while (ReadLine(buffer, kReadLineSize, file) != nullptr) {
         const std::string_view line(buffer);
         if (IsAtomRecord(line)) {
             // The counting pass read longer pieces; never store more atoms
             // than it found.
-            if (atomIndex >= atomCount)
-                continue;
-            MolAtom& atom = frame.Atom(atomIndex);
-            atom.element = ElementOfName(line);
-
-            int serial = 0;
-            if (TextScanner(From(line, line[0] == 'A' ? 5 : 7)).Int(serial))
-                frame.SetSerial(serial, atomIndex);
-
-            const std::string label = LabelOfName(line);
-
-            // Residue name: the word from column 18, or columns 18-20 when
-            // the field is blank.
-            std::size_t column = 0;
-            std::string_view name = WordFrom(line, 18, column);
-            if (column == 0 || column > 20)
-                name = Trim(Columns(line, 18, 20));
-
-            // Residue number: from column 23 after a chain letter in 22, else
-            // from column 22.
-            const std::string_view chain = WordFrom(line, 22, column);
-            const bool chainLetter = !chain.empty() && IsLetter(chain[0]);
-            const std::size_t numberStart = chainLetter ? 23 : 22;
-            const std::string_view numberWord = WordFrom(line, numberStart, column);
-            int number = 0;
-            if (StartsWith(numberWord, "****")) {
-                number = overflow.Next(numberWord, label);
-            } else if (!ReadResidueNumber(numberWord, number)) {
-                // A blank field: the scan ran on into the coordinates.
-                number = 0;
-                TextScanner(Columns(line, 23, 26)).Int(number);
-            }
-
-            // An insertion code in column 27 belongs to the residue (52 and
-            // 52A are two residues). A digit there is the last digit of a
-            // residue number that outgrew its field.
-            const char column27 = line.size() >= 27 ? line[26] : ' ';
-
-            std::string residueLabel(name);
-            residueLabel += std::to_string(number);
-            if (IsLetter(column27))
-                residueLabel += column27;
-            if (name != previousName || firstAtom) {
-                previousName.assign(name);
-                previousNameId = names.Id(previousName);
-            }
-            atom.residueNameId = previousNameId;
-            if (firstAtom || residueLabel != previousLabel) {
-                AddResidueLabel(residueCount, residueLabel, 0);
-                ++residueCount;
-                ++residueIndex;
-                previousLabel = residueLabel;
-                firstAtom = false;
-            }
-            frame.ResidueAtomList(residueIndex).push_back(atomIndex);
-            atom.residueIndex = residueIndex;
-            frame.atomShown[static_cast<std::size_t>(atomIndex)] = 1;
-
-            // Coordinates: scanned from column 27 when it is blank; after an
-            // overflowing residue number, scanned from where the number ends
-            // (writers that let the number run into column 27 shift the
-            // coordinates along with it); else from their fixed columns.
-            std::size_t scanFrom = 27;
-            if (column27 != ' ' && !numberWord.empty()) {
-                const std::size_t numberEnd =
-                    static_cast<std::size_t>(numberWord.data() - line.data()) + numberWord.size();
-                scanFrom = std::max<std::size_t>(27, numberEnd + 1);
-            }
-            double x = 0.0, y = 0.0, z = 0.0;
-            TextScanner coordinates(From(line, scanFrom));
-            if (IsLetter(column27) ||
-                !(coordinates.Real(x) && coordinates.Real(y) && coordinates.Real(z))) {
-                x = y = z = 0.0;
-                TextScanner(Columns(line, 31, 38)).Real(x);
-                TextScanner(Columns(line, 39, 46)).Real(y);
-                TextScanner(Columns(line, 47, 54)).Real(z);
-            }
-            atom.x = x;
-            atom.y = y;
-            atom.z = z;
-            atom.SetLabel(label.c_str());
-            ++atomIndex;
+            if (state.atomIndex < atomCount)
+                ReadAtomRecord(line, state);
         } else if (bondsFromFile != 0 && StartsWith(line, "CONECT")) {
-            // A serial number no atom carries (yet) is skipped: the partner,
-            // or the whole record when it is the record's own.
-            int serial = 0;
-            if (!TextScanner(Columns(line, 7, 11)).Int(serial))
-                continue;
-            const int own = frame.IndexOfSerial(serial);
-            if (own < 0)
-                continue;
-            int partners[8];
-            int count = 0;
-            for (std::size_t field = 12; field <= 47; field += 5) {
-                const std::string_view text = Columns(line, field, field + 4);
-                if (Trim(text).empty())
-                    break;
-                int partnerSerial = 0;
-                if (!TextScanner(text).Int(partnerSerial))
-                    continue;
-                const int partner = frame.IndexOfSerial(partnerSerial);
-                if (partner >= 0)
-                    partners[count++] = partner;
-            }
-            frame.SetBonds(own, partners, count);
+            ReadConectRecord(line);
         }
     }
-    frame.residueCount = residueCount;
-    return atomIndex;
+    Frame(0).residueCount = state.residueCount;
+    return state.atomIndex;
+}
+
+void CPDBData::ReadAtomRecord(std::string_view line, ReadState& state) {
+    CMolFrame& frame = Frame(0);
+    const int index = state.atomIndex++;
+    MolAtom& atom = frame.Atom(index);
+    atom.element = ElementOfName(line);
+
+    int serial = 0;
+    if (TextScanner(From(line, line[0] == 'A' ? 5 : 7)).Int(serial))
+        frame.SetSerial(serial, index);
+
+    const std::string label = LabelOfName(line);
+    atom.SetLabel(label.c_str());
+
+    // Residue name: the word from column 18, or columns 18-20 when the field
+    // is blank.
+    std::size_t column = 0;
+    std::string_view name = WordFrom(line, 18, column);
+    if (column == 0 || column > 20)
+        name = Trim(Columns(line, 18, 20));
+
+    // Residue number: from column 23 after a chain letter in 22, else from 22.
+    const std::string_view chain = WordFrom(line, 22, column);
+    const bool chainLetter = !chain.empty() && IsLetter(chain[0]);
+    const std::string_view numberWord = WordFrom(line, chainLetter ? 23 : 22, column);
+    int number = 0;
+    if (StartsWith(numberWord, "****")) {
+        number = state.overflow.Next(numberWord, label);
+    } else if (!ReadResidueNumber(numberWord, number)) {
+        // A blank field: the scan ran on into the coordinates.
+        number = 0;
+        TextScanner(Columns(line, 23, 26)).Int(number);
+    }
+
+    // An insertion code in column 27 belongs to the residue (52 and 52A are
+    // two residues). A digit there is the last digit of a residue number
+    // that outgrew its field.
+    const char column27 = line.size() >= 27 ? line[26] : ' ';
+    std::string residueLabel(name);
+    residueLabel += std::to_string(number);
+    if (IsLetter(column27))
+        residueLabel += column27;
+
+    const bool firstAtom = index == 0;
+    if (firstAtom || name != state.previousName) {
+        state.previousName.assign(name);
+        state.previousNameId = ResidueNameTable::instance().Id(state.previousName);
+    }
+    atom.residueNameId = state.previousNameId;
+    if (firstAtom || residueLabel != state.previousLabel) {
+        AddResidueLabel(state.residueCount, residueLabel, 0);
+        ++state.residueCount;
+        ++state.residueIndex;
+        state.previousLabel = residueLabel;
+    }
+    frame.ResidueAtomList(state.residueIndex).push_back(index);
+    atom.residueIndex = state.residueIndex;
+    frame.atomShown[static_cast<std::size_t>(index)] = 1;
+
+    ReadCoordinates(line, numberWord, atom);
+}
+
+// Coordinates: scanned from column 27 when it is blank; after an overflowing
+// residue number, scanned from where the number ends (writers that let the
+// number run into column 27 shift the coordinates along with it); after an
+// insertion code, or when the scan fails, from their fixed columns.
+void CPDBData::ReadCoordinates(std::string_view line, std::string_view numberWord, MolAtom& atom) {
+    const char column27 = line.size() >= 27 ? line[26] : ' ';
+    std::size_t scanFrom = 27;
+    if (column27 != ' ' && !numberWord.empty()) {
+        const std::size_t numberEnd =
+            static_cast<std::size_t>(numberWord.data() - line.data()) + numberWord.size();
+        scanFrom = std::max<std::size_t>(27, numberEnd + 1);
+    }
+    double x = 0.0, y = 0.0, z = 0.0;
+    TextScanner coordinates(From(line, scanFrom));
+    if (IsLetter(column27) ||
+        !(coordinates.Real(x) && coordinates.Real(y) && coordinates.Real(z))) {
+        x = y = z = 0.0;
+        TextScanner(Columns(line, 31, 38)).Real(x);
+        TextScanner(Columns(line, 39, 46)).Real(y);
+        TextScanner(Columns(line, 47, 54)).Real(z);
+    }
+    atom.x = x;
+    atom.y = y;
+    atom.z = z;
+}
+
+// The atom's bonds become the partners of the record, in field order. A
+// serial number no atom carries (yet) is skipped: the partner, or the whole
+// record when it is the record's own.
+void CPDBData::ReadConectRecord(std::string_view line) {
+    CMolFrame& frame = Frame(0);
+    int serial = 0;
+    if (!TextScanner(Columns(line, 7, 11)).Int(serial))
+        return;
+    const int own = frame.IndexOfSerial(serial);
+    if (own < 0)
+        return;
+    int partners[8];
+    int count = 0;
+    for (std::size_t field = 12; field <= 47; field += 5) {
+        const std::string_view text = Columns(line, field, field + 4);
+        if (Trim(text).empty())
+            break;
+        int partnerSerial = 0;
+        if (!TextScanner(text).Int(partnerSerial))
+            continue;
+        const int partner = frame.IndexOfSerial(partnerSerial);
+        if (partner >= 0)
+            partners[count++] = partner;
+    }
+    frame.SetBonds(own, partners, count);
 }
 
 const char* CPDBData::GetAtomDescription(int g, int a) {

@@ -2,6 +2,8 @@
 
 #include "model/CMolData.h"
 
+#include <string_view>
+
 struct PdbOptions;
 
 // The molecule model of a PDB file: one geometry with an atom for every ATOM
@@ -26,4 +28,10 @@ public:
     int ApplyResidueSelection(int mode, int g) override;
     bool ComputeBackboneAngles(int g) override;
     void WriteRamachandranData(StdioFile* out) override;
+
+private:
+    struct ReadState;
+    void ReadAtomRecord(std::string_view line, ReadState& state);
+    void ReadConectRecord(std::string_view line);
+    static void ReadCoordinates(std::string_view line, std::string_view numberWord, MolAtom& atom);
 };

@@ -1,3 +1,14 @@
+// Gaussian input writer: a ready-made optimisation job of the geometry on
+// screen.
+//
+// Decided here:
+// - The checkpoint name is the file's path cut at its last "." (a "." in a
+//   folder name counts when the file name has none), of any length.
+// - Element symbols are written in capitals as the element table holds them
+//   (CL, DU for dummy atoms, LP for lone pairs).
+// - Each line is built whole before it is written; numbers are printed the
+//   same under every locale ("-0.000000" for a small negative value).
+
 #include "formats/GaussianInputWriter.h"
 
 #include "formats/FixedFormat.h"

@@ -1,3 +1,15 @@
+// PDB writers: the full 80-column layout of Save As and the 54-column layout
+// of plain Save. Only ATOM records of shown atoms; nothing else.
+//
+// Decided here:
+// - Serials are atom index + 1 (hidden atoms leave gaps); residues are
+//   renumbered from 1; more than 99999 residues print "*****".
+// - A four-character hydrogen name is written with its last character first
+//   (HG21 as 1HG2), the inverse of the reader's digit rule.
+// - A name or residue name longer than its field widens the line.
+// - Each line is built whole before it is written; numbers are printed the
+//   same under every locale.
+
 #include "formats/PdbWriter.h"
 
 #include "formats/FixedFormat.h"

@@ -1,3 +1,8 @@
+// Ramachandran plot data: phi and psi of each analysed residue, one line of
+// 21 characters each ("%10.5f %10.5f"); 200.00000 marks an undefined angle.
+// Lines are built whole before they are written, numbers printed the same
+// under every locale.
+
 #include "formats/RamachandranWriter.h"
 
 #include "formats/FixedFormat.h"

@@ -1,5 +1,10 @@
 #include "fuzz/FuzzInput.h"
 
+#include "formats/GaussianInputWriter.h"
+#include "formats/PdbWriter.h"
+#include "formats/RamachandranWriter.h"
+#include "model/CMolData.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
@@ -33,4 +38,15 @@ StdioFile* FuzzInput::Open() {
     if (!written_ || !file_.Open(path_, StdioFile::modeRead))
         return nullptr;
     return &file_;
+}
+
+void WriteEverything(CMolData& mol) {
+    StdioFile sink;
+    if (!sink.Open("/dev/null", StdioFile::modeWrite))
+        return;
+    WriteGaussianInput(mol, &sink, "/tmp/fuzz.com");
+    writePdb(mol, &sink);
+    writePdbShort(mol, &sink);
+    mol.WriteRamachandranData(&sink);
+    WriteRamachandranLines(mol, &sink);
 }

@@ -24,3 +24,8 @@ private:
     StdioFile file_;
     bool written_ = false;
 };
+
+class CMolData;
+
+// Runs every writer on mol into a file that discards what it gets.
+void WriteEverything(CMolData& mol);

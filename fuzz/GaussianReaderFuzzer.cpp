@@ -1,6 +1,6 @@
 // Any bytes as a Gaussian output or input file: the reader must neither
-// crash nor read or write out of bounds, and what it builds must hold
-// together.
+// crash nor read or write out of bounds, what it builds must hold together,
+// and every writer must take it.
 
 #include "formats/CGauData.h"
 #include "formats/NoMoleculeReason.h"
@@ -31,5 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
     }
+    WriteEverything(mol);
+    mol.SetCurrentFrame(0);
+    WriteEverything(mol);
     return sum > 0.0 ? 0 : 0;
 }

@@ -1,5 +1,6 @@
 // Any bytes as a PDB file, read with and without CONECT records and in both
-// bond modes; then the residue and backbone operations on the result.
+// bond modes; then the residue and backbone operations and every writer on
+// the result.
 
 #include "formats/CPDBData.h"
 #include "formats/NoMoleculeReason.h"
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         mol.SetSelectedResidues({0, frame.residueCount - 1}, 0);
         for (int mode = 0; mode < 3; ++mode)
             mol.ApplyResidueSelection(mode, 0);
+        WriteEverything(mol);
     }
     return 0;
 }
