@@ -18,7 +18,9 @@
 // - CONECT records naming a serial no atom carries skip that serial (or the
 //   whole record, when it is the record's own).
 // - A file without atom records holds no molecule.
-// - The reading pass never stores more atoms than the counting pass found.
+// - The two passes cut long lines at different lengths, so they may see a
+//   different number of records: the reading pass never stores more atoms
+//   than the counting pass found, and the model keeps only the atoms read.
 // - Numbers are read without regard to the C library's locale.
 
 #include "formats/CPDBData.h"
@@ -235,6 +237,12 @@ int CPDBData::ReadGeometries() {
         }
     }
     Frame(0).residueCount = state.residueCount;
+    if (state.atomIndex < atomCount) {
+        // The counting pass saw a record name inside a long line that the
+        // reading pass cut elsewhere: keep only the atoms read.
+        atomCount = state.atomIndex;
+        Frame(0).ShrinkTo(atomCount);
+    }
     return state.atomIndex;
 }
 

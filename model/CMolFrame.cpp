@@ -8,6 +8,14 @@ CMolFrame::CMolFrame(int count)
     : atoms(static_cast<std::size_t>(std::max(count, 0))), atomCount(std::max(count, 0)),
       atomShown(static_cast<std::size_t>(std::max(count, 0)), 1) {}
 
+void CMolFrame::ShrinkTo(int count) {
+    if (count < 0 || count >= atomCount)
+        return;
+    atoms.resize(static_cast<std::size_t>(count));
+    atomShown.resize(static_cast<std::size_t>(count));
+    atomCount = count;
+}
+
 void CMolFrame::CopyFrom(const CMolFrame& other) {
     if (this == &other)
         return;

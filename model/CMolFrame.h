@@ -15,6 +15,9 @@ public:
     // Creates atomCount empty atom records, every atom shown.
     explicit CMolFrame(int atomCount);
 
+    // Drops the atoms from index count on (before any table refers to them).
+    void ShrinkTo(int count);
+
     // Copies every field and atom record of other; both have the same atom count.
     void CopyFrom(const CMolFrame& other);
 

@@ -207,6 +207,16 @@ TEST_F(PdbReader, LongLinesNeverAddAtoms) {
     EXPECT_EQ(mol->atomCount, 1);
     EXPECT_STREQ(mol->GetLabel(0, 0), "N");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 0, 2), 3.0);
+
+    // The other way round: a record name at character 256 is counted but
+    // never read; the model holds only the atoms read.
+    std::string counted = "REMARK" + std::string(249, ' ') + "ATOM      9  O   HOH" + "\n";
+    auto fewer = ReadText<CPDBData>(Records({{" N  ", "ALA", 1, 1, 2, 3}}) + counted +
+                                    Records({{" CA ", "ALA", 1, 2, 2, 3}}, 2));
+    ASSERT_EQ(fewer->atomCount, 2);
+    EXPECT_EQ(fewer->GetFrame(0)->atomCount, 2);
+    EXPECT_EQ(fewer->GetBondCount(0, 1), 1);
+    EXPECT_STREQ(fewer->GetAtomDescription(0, 1), "2 CA ALA1");
 }
 
 TEST_F(PdbReader, FileWithoutAtomsHoldsNoMolecule) {
