@@ -97,19 +97,17 @@ bool writePdb(CMolData& mol, StdioFile* file) {
 
 bool writePdbShort(CMolData& mol, StdioFile* file) {
     std::string line;
-    char text[32];
     for (int a = 0; a < mol.atomCount; ++a) {
         if (!mol.IsAtomShown(0, a))
             continue;
         Point3D p;
         mol.GetAtomPos(0, a, &p);
-        std::snprintf(text, sizeof text, "ATOM  %5d  %-4s", a + 1, mol.GetLabel(0, a));
+        // Integers and text only: no locale enters this part of the line.
+        // Residue names are words of a line read 79 characters at a time.
+        char text[160];
+        std::snprintf(text, sizeof text, "ATOM  %5d  %-4s%-3s%6d    ", a + 1, mol.GetLabel(0, a),
+                      mol.GetResidueName(0, a).c_str(), mol.GetResidueIndex(0, a) + 1);
         line.assign(text);
-        line += mol.GetResidueName(0, a);
-        if (mol.GetResidueName(0, a).size() < 3)
-            line.append(3 - mol.GetResidueName(0, a).size(), ' ');
-        std::snprintf(text, sizeof text, "%6d    ", mol.GetResidueIndex(0, a) + 1);
-        line += text;
         AppendCoordinates(line, p);
         line += '\n';
         if (!file->WriteString(line))

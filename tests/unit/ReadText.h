@@ -4,16 +4,36 @@
 #include "platform/StdioFile.h"
 #include "tests/unit/TempDir.h"
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+
+// Reads the file at path with Reader; null when it cannot be opened.
+template <class Reader>
+std::unique_ptr<Reader> ReadFile(const std::string& path, const PdbOptions& options = {}) {
+    StdioFile file;
+    if (!file.Open(path, StdioFile::modeRead))
+        return nullptr;
+    return std::make_unique<Reader>(&file, &options);
+}
 
 // Reads text, written to a temporary file exactly as given, with Reader.
 template <class Reader>
 std::unique_ptr<Reader> ReadText(const std::string& text, const PdbOptions& options = {}) {
     TempDir dir;
-    StdioFile file;
-    if (!file.Open(dir.Write("input", text), StdioFile::modeRead))
+    auto mol = ReadFile<Reader>(dir.Write("input", text), options);
+    if (mol == nullptr)
         throw std::runtime_error("cannot open the temporary file");
-    return std::make_unique<Reader>(&file, &options);
+    return mol;
+}
+
+// Creates path and lets write fill it; true when the file was created, write
+// succeeded and the file closed without an error.
+inline bool WriteFile(const std::string& path, const std::function<bool(StdioFile*)>& write) {
+    StdioFile file;
+    if (!file.Open(path, StdioFile::modeWrite))
+        return false;
+    const bool written = write(&file);
+    return file.Close() && written;
 }

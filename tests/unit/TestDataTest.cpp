@@ -10,7 +10,7 @@
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
 #include "platform/StdioFile.h"
-#include "tests/unit/TempDir.h"
+#include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>
 
@@ -68,14 +68,6 @@ bool IsRuler(const std::string& line) {
     return Contains(line, "--------------------------");
 }
 
-template <class Reader>
-std::unique_ptr<Reader> Read(const std::filesystem::path& path, const PdbOptions& options = {}) {
-    StdioFile file;
-    if (!file.Open(path.string(), StdioFile::modeRead))
-        return nullptr;
-    return std::make_unique<Reader>(&file, &options);
-}
-
 std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
     std::string name = info.param;
     for (char& c : name) {
@@ -130,7 +122,7 @@ TEST_P(GaussianOutputFile, MatchesAnIndependentReading) {
     BondLimits::instance().ApplyBuiltIn();
     const std::filesystem::path path = kDataDir / GetParam();
     const std::vector<Table> tables = OrientationTables(Lines(path));
-    auto mol = Read<CGauData>(path);
+    auto mol = ReadFile<CGauData>(path.string());
     ASSERT_NE(mol, nullptr);
     ASSERT_EQ(mol->frameCount, static_cast<int>(tables.size()));
     if (tables.empty()) {
@@ -157,19 +149,15 @@ TEST_P(GaussianOutputFile, MatchesAnIndependentReading) {
 // Written as a Gaussian input and read again: the same atoms.
 TEST_P(GaussianOutputFile, GaussianInputRoundTrip) {
     BondLimits::instance().ApplyBuiltIn();
-    auto mol = Read<CGauData>(kDataDir / GetParam());
+    auto mol = ReadFile<CGauData>((kDataDir / GetParam()).string());
     ASSERT_NE(mol, nullptr);
     if (NoMoleculeReasonOf(*mol) != NoMoleculeReason::kNone)
         GTEST_SKIP() << "no molecule in this file";
     TempDir dir;
     const std::string path = dir.File("again.com");
-    {
-        StdioFile out;
-        ASSERT_TRUE(out.Open(path, StdioFile::modeWrite));
-        ASSERT_TRUE(WriteGaussianInput(*mol, &out, path));
-        ASSERT_TRUE(out.Close());
-    }
-    auto again = Read<CGauData>(path);
+    ASSERT_TRUE(
+        WriteFile(path, [&](StdioFile* out) { return WriteGaussianInput(*mol, out, path); }));
+    auto again = ReadFile<CGauData>(path);
     ASSERT_EQ(again->atomCount, mol->atomCount);
     const int g = mol->GetCurrentFrame();
     for (int a = 0; a < mol->atomCount; ++a) {
@@ -195,7 +183,7 @@ TEST_P(GaussianInputFile, MatchesAnIndependentReading) {
             break;
         ++route;
     }
-    auto mol = Read<CGauData>(path);
+    auto mol = ReadFile<CGauData>(path.string());
     ASSERT_NE(mol, nullptr);
     if (route == lines.size() || route == 9) {
         EXPECT_EQ(mol->frameCount, 0);
@@ -253,7 +241,7 @@ TEST_P(PdbFile, CountsResiduesAndBondsAreSane) {
     }
     for (int mode : {0, 1}) {
         SCOPED_TRACE("bond mode " + std::to_string(mode));
-        auto mol = Read<CPDBData>(path, PdbOptions{0, mode});
+        auto mol = ReadFile<CPDBData>(path.string(), PdbOptions{0, mode});
         ASSERT_NE(mol, nullptr);
         ASSERT_EQ(mol->atomCount, records);
         CMolFrame& frame = *mol->GetFrame(0);
@@ -275,7 +263,7 @@ TEST_P(PdbFile, CountsResiduesAndBondsAreSane) {
         }
     }
     // With CONECT records, only the atoms they name have bonds.
-    auto conect = Read<CPDBData>(path, PdbOptions{1, 1});
+    auto conect = ReadFile<CPDBData>(path.string(), PdbOptions{1, 1});
     std::set<int> named;
     for (const std::string& line : Lines(path)) {
         if (line.rfind("CONECT", 0) == 0 && line.size() >= 11)
@@ -296,7 +284,7 @@ TEST_P(PdbFile, CountsResiduesAndBondsAreSane) {
 // residue name).
 TEST_P(PdbFile, FullLayoutRoundTrip) {
     BondLimits::instance().ApplyBuiltIn();
-    auto mol = Read<CPDBData>(kDataDir / GetParam());
+    auto mol = ReadFile<CPDBData>((kDataDir / GetParam()).string());
     ASSERT_NE(mol, nullptr);
     if (NoMoleculeReasonOf(*mol) != NoMoleculeReason::kNone)
         GTEST_SKIP() << "no molecule in this file";
@@ -308,7 +296,7 @@ TEST_P(PdbFile, FullLayoutRoundTrip) {
         ASSERT_TRUE(writePdb(*mol, &out));
         ASSERT_TRUE(out.Close());
     }
-    auto again = Read<CPDBData>(path);
+    auto again = ReadFile<CPDBData>(path);
     ASSERT_EQ(again->atomCount, mol->atomCount);
     EXPECT_EQ(again->GetFrame(0)->residueCount, mol->GetFrame(0)->residueCount);
     int compared = 0;

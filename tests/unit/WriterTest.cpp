@@ -22,11 +22,7 @@ namespace {
 // What a writer puts into a file.
 std::string Written(const std::function<bool(StdioFile*)>& write) {
     TempDir dir;
-    StdioFile file;
-    if (!file.Open(dir.File("out"), StdioFile::modeWrite))
-        return "cannot create";
-    const bool ok = write(&file);
-    if (!file.Close() || !ok)
+    if (!WriteFile(dir.File("out"), write))
         return "write error";
     std::ifstream in(dir.File("out"), std::ios::binary);
     std::ostringstream text;
