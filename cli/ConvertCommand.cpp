@@ -5,10 +5,9 @@
 #include "formats/PdbWriter.h"
 #include "model/TextScanner.h"
 #include "platform/StdioFile.h"
+#include "platform/WriteFileAtomically.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <unistd.h>
 
 namespace {
 
@@ -49,29 +48,6 @@ bool Write(CMolData& mol, Target target, StdioFile* file, const std::string& fin
         break;
     }
     return false;
-}
-
-// Writes into a scratch file beside out and puts it in out's place only when
-// every byte was written, so a failed write leaves an existing out as it was.
-bool WriteFile(CMolData& mol, Target target, const std::string& out, std::string& error) {
-    const std::string scratch = out + ".ravek-" + std::to_string(getpid()) + ".tmp";
-    StdioFile file;
-    if (!file.Open(scratch, StdioFile::modeWrite, &error))
-        return false;
-    const bool written = Write(mol, target, &file, out);
-    if (!file.Close() || !written) {
-        error = "write error";
-        std::remove(scratch.c_str());
-        return false;
-    }
-    std::error_code renameError;
-    std::filesystem::rename(scratch, out, renameError);
-    if (renameError) {
-        error = renameError.message();
-        std::remove(scratch.c_str());
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -129,7 +105,8 @@ int RunConvert(const std::vector<std::string>& args) {
                               ")");
         mol->SetCurrentFrame(frame);
     }
-    if (!WriteFile(*mol, target, out, error)) {
+    const auto write = [&](StdioFile& file) { return Write(*mol, target, &file, out); };
+    if (!WriteFileAtomically(out, write, error)) {
         std::fprintf(stderr, "ravek-cli: cannot write %s: %s\n", out.c_str(), error.c_str());
         return kExitUsage;
     }

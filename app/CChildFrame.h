@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/ChildFrame.h"
+
+// The window of every document inside the main window. Opens maximised when
+// the settings ask for it, and tells the application whose document is
+// active.
+class CChildFrame : public ChildFrame {
+    Q_OBJECT
+public:
+    explicit CChildFrame(DocTemplate* docTemplate);
+
+    void ActivateFrame() override;
+
+    int openMaximised;
+};

@@ -1,0 +1,445 @@
+#include "app/CMainFrame.h"
+
+#include "app/CMolDoc.h"
+#include "app/CRavekApp.h"
+#include "model/CMolData.h"
+#include "platform/ChildFrame.h"
+#include "platform/DocTemplate.h"
+#include "platform/RecentFileList.h"
+#include "platform/View.h"
+#include "res/CommandIds.h"
+#include "res/Resources.h"
+#include "res/SettingsKeys.h"
+#include "view/CMolView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QWhatsThis>
+
+using namespace CommandIds;
+
+namespace {
+
+// The first line of a command string is the status-bar prompt, the second
+// the tooltip.
+QStringList SplitCommandString(int id) {
+    const char* text = CommandString(id);
+    return text != nullptr ? QString::fromUtf8(text).split(QLatin1Char('\n')) : QStringList();
+}
+
+QIcon ToolbarIcon(const QStyle* style, int id) {
+    struct IconName {
+        int id;
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+    };
+    static const IconName names[] = {
+        {kFileNew, "document-new", QStyle::SP_FileIcon},
+        {kFileOpen, "document-open", QStyle::SP_DialogOpenButton},
+        {kFileSave, "document-save", QStyle::SP_DialogSaveButton},
+        {kEditCut, "edit-cut", QStyle::SP_CustomBase},
+        {kEditCopy, "edit-copy", QStyle::SP_CustomBase},
+        {kEditPaste, "edit-paste", QStyle::SP_CustomBase},
+        {kFilePrint, "document-print", QStyle::SP_CustomBase},
+        {kAppAbout, "help-about", QStyle::SP_MessageBoxInformation},
+        {kContextHelp, "help-contextual", QStyle::SP_TitleBarContextHelpButton},
+    };
+    for (const IconName& name : names) {
+        if (name.id != id)
+            continue;
+        const QIcon fallback =
+            name.fallback == QStyle::SP_CustomBase ? QIcon() : style->standardIcon(name.fallback);
+        return QIcon::fromTheme(QString::fromLatin1(name.theme), fallback);
+    }
+    return QIcon();
+}
+
+} // namespace
+
+CMainFrame::CMainFrame()
+    : savePosition(Profile::Read(Settings::kSavePos)), windowLeft(Profile::Read(Settings::kLeft)),
+      windowTop(Profile::Read(Settings::kTop)), windowRight(Profile::Read(Settings::kRight)),
+      windowBottom(Profile::Read(Settings::kBottom)),
+      wasMaximised(Profile::Read(Settings::kMaxWnd)),
+      wasMinimised(Profile::Read(Settings::kMinWnd)) {}
+
+CMainFrame::~CMainFrame() {
+    CaptureWindowPlacement();
+    Profile::Write(Settings::kSavePos, savePosition);
+    if (savePosition != 0) {
+        Profile::Write(Settings::kTop, windowTop);
+        Profile::Write(Settings::kBottom, windowBottom);
+        Profile::Write(Settings::kLeft, windowLeft);
+        Profile::Write(Settings::kRight, windowRight);
+        Profile::Write(Settings::kMaxWnd, wasMaximised);
+        Profile::Write(Settings::kMinWnd, wasMinimised);
+    }
+}
+
+bool CMainFrame::LoadFrame() {
+    setWindowTitle(QString::fromLatin1(AppStrings::kAppTitle));
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { ScheduleIdle(); });
+
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    ShowMenu(ResourceIds::kMainMenu);
+    qApp->installEventFilter(this);
+
+    move(windowLeft, windowTop);
+    resize(windowRight - windowLeft, windowBottom - windowTop);
+    show();
+    return true;
+}
+
+QAction* CMainFrame::MakeAction(int id, const QString& text) {
+    auto* action = new QAction(text, this);
+    const QStringList strings = SplitCommandString(id);
+    if (!strings.isEmpty()) {
+        action->setStatusTip(strings.front());
+        action->setWhatsThis(strings.front());
+    }
+    if (strings.size() > 1)
+        action->setToolTip(strings[1]);
+    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+    addAction(action); // shortcuts work whichever menu is shown
+    actions_[id] = action;
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    // Every command of every menu, once.
+    std::vector<const std::vector<MenuItem>*> pending;
+    for (int menu : {ResourceIds::kMolecule, ResourceIds::kMainMenu, ResourceIds::kPlaceholder,
+                     ResourceIds::kPlot})
+        pending.push_back(&MenuResource(menu));
+    while (!pending.empty()) {
+        const std::vector<MenuItem>* items = pending.back();
+        pending.pop_back();
+        for (const MenuItem& item : *items) {
+            if (!item.items.empty()) {
+                pending.push_back(&item.items);
+            } else if (item.id == kFileMru1 && recentPlaceholder_ == nullptr) {
+                // The recent-file entries get their texts when the menu
+                // opens; the item's own text shows while the list is empty.
+                recentPlaceholder_ = new QAction(QString::fromUtf8(item.text), this);
+            } else if (item.id != 0 && actions_.count(item.id) == 0) {
+                MakeAction(item.id, QString::fromUtf8(item.text));
+            }
+        }
+    }
+    for (int id = kFileMru1; id <= kFileMru4; ++id)
+        MakeAction(id, QString());
+    recentPlaceholder_->setEnabled(false);
+    for (const Accelerator& accelerator : AcceleratorTable()) {
+        QAction* action = actions_.count(accelerator.id) != 0
+                              ? actions_[accelerator.id]
+                              : MakeAction(accelerator.id, QString());
+        QList<QKeySequence> keys = action->shortcuts();
+        keys.append(QKeySequence(QString::fromLatin1(accelerator.keys)));
+        action->setShortcuts(keys);
+    }
+    for (int id : {kContextHelp, kHelp}) {
+        if (actions_.count(id) == 0)
+            MakeAction(id, QString());
+    }
+}
+
+void CMainFrame::BuildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        if (!item.items.empty()) {
+            QMenu* sub = menu->addMenu(QString::fromUtf8(item.text));
+            BuildMenu(sub, item.items);
+            connect(sub, &QMenu::aboutToShow, this, [this, sub] { UpdateActions(sub->actions()); });
+        } else if (item.id == 0) {
+            menu->addSeparator();
+        } else if (item.id == kFileMru1) {
+            menu->addAction(recentPlaceholder_);
+            for (int id = kFileMru1; id <= kFileMru4; ++id)
+                menu->addAction(actions_[id]);
+        } else {
+            menu->addAction(actions_[item.id]);
+        }
+    }
+}
+
+const std::vector<QMenu*>& CMainFrame::Menus(int resourceId) {
+    auto it = menus_.find(resourceId);
+    if (it != menus_.end())
+        return it->second;
+    std::vector<QMenu*> menus;
+    for (const MenuItem& top : MenuResource(resourceId)) {
+        auto* menu = new QMenu(QString::fromUtf8(top.text), this);
+        BuildMenu(menu, top.items);
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            UpdateRecentFileActions();
+            UpdateActions(menu->actions());
+        });
+        menus.push_back(menu);
+    }
+    return menus_.emplace(resourceId, std::move(menus)).first->second;
+}
+
+void CMainFrame::ShowMenu(int resourceId) {
+    if (resourceId == currentMenu_)
+        return;
+    currentMenu_ = resourceId;
+    menuBar()->clear();
+    for (QMenu* menu : Menus(resourceId))
+        menuBar()->addMenu(menu);
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = new QToolBar(QStringLiteral("ツールバー"), this);
+    toolBar_->setObjectName(QStringLiteral("ToolBar"));
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : ToolbarButtons()) {
+        if (id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* action = actions_.at(id);
+        action->setIcon(ToolbarIcon(style(), id));
+        if (action->text().isEmpty())
+            action->setText(action->toolTip());
+        toolBar_->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::CreateStatusBar() {
+    atomPane_ = new QLabel(this);
+    atomPane_->setObjectName(QString::fromLatin1(AppStrings::kAtomLabelPane));
+    atomPane_->setFixedWidth(150);
+    atomPane_->setEnabled(false);
+    statusBar()->addPermanentWidget(atomPane_);
+    // The message pane falls back to the idle text whenever a prompt ends.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty())
+            ScheduleIdle();
+    });
+}
+
+ChildFrame* CMainFrame::ActiveChildFrame() const {
+    return qobject_cast<ChildFrame*>(mdiArea_->activeSubWindow());
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto it = actions_.find(id);
+    return it != actions_.end() ? it->second : nullptr;
+}
+
+std::vector<CommandTarget*> CMainFrame::CommandChain() const {
+    std::vector<CommandTarget*> chain;
+    if (ChildFrame* frame = ActiveChildFrame()) {
+        chain.push_back(frame->GetActiveView());
+        chain.push_back(frame->GetActiveDocument());
+        chain.push_back(frame);
+    }
+    chain.push_back(const_cast<CMainFrame*>(this));
+    chain.push_back(CRavekApp::Instance());
+    return chain;
+}
+
+CommandUpdate CMainFrame::QueryCommand(int id) {
+    CommandUpdate update;
+    RouteCommand(CommandChain(), id, &update);
+    return update;
+}
+
+void CMainFrame::RunCommand(int id) {
+    if (QueryCommand(id).enabled)
+        RouteCommand(CommandChain(), id, nullptr);
+    ScheduleIdle();
+}
+
+void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
+    for (const auto& [id, action] : actions_) {
+        if (!actions.contains(action) || !action->isVisible())
+            continue;
+        const CommandUpdate update = QueryCommand(id);
+        action->setEnabled(update.enabled);
+        if (update.checked >= 0) {
+            action->setCheckable(true);
+            action->setChecked(update.checked == 1);
+        }
+    }
+}
+
+void CMainFrame::UpdateRecentFileActions() {
+    const RecentFileList& recent = CRavekApp::RecentFiles();
+    for (int i = 0; i < Settings::kRecentCount; ++i) {
+        QAction* action = actions_[kFileMru1 + i];
+        const bool used = i < recent.Count();
+        action->setVisible(used);
+        if (used)
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(recent.GetDisplayName(i)));
+    }
+    recentPlaceholder_->setVisible(recent.Count() == 0);
+}
+
+void CMainFrame::ScheduleIdle() {
+    if (idlePending_)
+        return;
+    idlePending_ = true;
+    QTimer::singleShot(0, this, [this] { OnIdle(); });
+}
+
+void CMainFrame::OnIdle() {
+    idlePending_ = false;
+    ChildFrame* frame = ActiveChildFrame();
+    ShowMenu(frame != nullptr ? frame->GetDocTemplate()->GetResourceId() : ResourceIds::kMainMenu);
+    const QString appTitle = QString::fromLatin1(AppStrings::kAppTitle);
+    setWindowTitle(frame != nullptr ? appTitle + QStringLiteral(" - ") + frame->windowTitle()
+                                    : appTitle);
+    UpdateActions(toolBar_->actions());
+
+    // The atom description of the atom last picked in the active molecule
+    // view, and the reason a file gave no molecule.
+    auto* view = frame != nullptr ? dynamic_cast<CMolView*>(frame->GetActiveView()) : nullptr;
+    auto* document =
+        frame != nullptr ? dynamic_cast<CMolDoc*>(frame->GetActiveDocument()) : nullptr;
+    QString description;
+    if (view != nullptr && document != nullptr && document->data != nullptr &&
+        view->LastPickedAtom() >= 0)
+        description = QString::fromUtf8(
+            document->data->GetAtomDescription(view->DrawnFrame(), view->LastPickedAtom()));
+    atomPane_->setEnabled(true);
+    atomPane_->setText(description);
+    if (statusBar()->currentMessage().isEmpty() ||
+        statusBar()->property("idleMessage").toString() == statusBar()->currentMessage()) {
+        const QString idle = document != nullptr && !document->GetLoadMessage().isEmpty()
+                                 ? document->GetLoadMessage()
+                                 : QString::fromUtf8(AppStrings::kIdleMessage);
+        statusBar()->setProperty("idleMessage", idle);
+        if (statusBar()->currentMessage() != idle)
+            statusBar()->showMessage(idle);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+    case QEvent::KeyRelease:
+    case QEvent::WindowActivate:
+        ScheduleIdle();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::OnCmdMsg(int id, CommandUpdate* update) {
+    const bool run = update == nullptr;
+    ChildFrame* frame = ActiveChildFrame();
+    switch (id) {
+    case kWindowPositionSave:
+        if (run)
+            savePosition = savePosition != 0 ? 0 : 1;
+        else
+            update->SetCheck(savePosition != 0);
+        return true;
+    case kWindowPositionDefault:
+        if (run)
+            resize(700, 700);
+        return true;
+    case kViewToolbar:
+        if (run)
+            toolBar_->setVisible(!toolBar_->isVisible());
+        else
+            update->SetCheck(toolBar_->isVisible());
+        return true;
+    case kViewStatusBar:
+        if (run)
+            statusBar()->setVisible(!statusBar()->isVisible());
+        else
+            update->SetCheck(statusBar()->isVisible());
+        return true;
+    case kFileClose:
+    case kWindowNew:
+    case kWindowCascade:
+    case kWindowTile:
+    case kWindowArrange:
+        if (frame == nullptr)
+            return false;
+        if (run) {
+            if (id == kFileClose)
+                frame->GetActiveDocument()->OnCloseDocument();
+            else if (id == kWindowNew)
+                OpenNewWindow();
+            else if (id == kWindowCascade)
+                mdiArea_->cascadeSubWindows();
+            else if (id == kWindowTile)
+                mdiArea_->tileSubWindows();
+            else
+                ArrangeIcons();
+        }
+        return true;
+    case kContextHelp:
+        if (run)
+            QWhatsThis::enterWhatsThisMode();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OpenNewWindow() {
+    ChildFrame* active = ActiveChildFrame();
+    Document* document = active->GetActiveDocument();
+    DocTemplate* docTemplate = active->GetDocTemplate();
+    if (ChildFrame* frame = docTemplate->CreateNewFrame(document))
+        docTemplate->InitialUpdateFrame(frame, document);
+}
+
+void CMainFrame::ArrangeIcons() {
+    // Minimised windows in a row along the bottom of the area.
+    int x = 0;
+    const int bottom = mdiArea_->viewport()->height();
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, bottom - window->height());
+        x += window->width();
+    }
+}
+
+void CMainFrame::CaptureWindowPlacement() {
+    if (placementCaptured_ || savePosition == 0)
+        return;
+    placementCaptured_ = true;
+    wasMaximised = 0;
+    wasMinimised = 0;
+    if (isMaximized())
+        wasMaximised = 1;
+    if (isMinimized()) {
+        wasMinimised = 1;
+        return;
+    }
+    windowLeft = x();
+    windowTop = y();
+    windowRight = windowLeft + width();
+    windowBottom = windowTop + height();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    CRavekApp::Instance()->CloseAllDocuments();
+    CaptureWindowPlacement();
+    event->accept();
+}

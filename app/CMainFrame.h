@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/CommandTarget.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <vector>
+
+class ChildFrame;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+struct MenuItem;
+
+// The main window: the menus of the active window's kind, the toolbar, the
+// status bar with the atom description pane, the area of the document
+// windows, and the window placement kept in the settings.
+class CMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Creates menus, toolbar and status bar and places the window at the
+    // stored rectangle.
+    bool LoadFrame();
+
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    ChildFrame* ActiveChildFrame() const;
+    // Every action by command number, for the routing and for tests.
+    QAction* Action(int id) const;
+    // The menus of a menu resource, in menu-bar order.
+    const std::vector<QMenu*>& Menus(int resourceId);
+    // The menu resource shown now.
+    int CurrentMenu() const { return currentMenu_; }
+    QLabel* AtomPane() const { return atomPane_; }
+
+    // Runs command id through the routing: the active view, its document,
+    // the child frame, this frame, the application. A command whose update
+    // handler disables it does not run.
+    void RunCommand(int id);
+    // The state a command would show now.
+    CommandUpdate QueryCommand(int id);
+    // Renews the menu bar, title, toolbar states and status panes soon,
+    // once the events waiting now are handled.
+    void ScheduleIdle();
+    // The idle work, at once.
+    void OnIdle();
+
+    bool OnCmdMsg(int id, CommandUpdate* update) override;
+
+    int savePosition;
+    int windowLeft, windowTop, windowRight, windowBottom;
+    int wasMaximised;
+    int wasMinimised;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::vector<CommandTarget*> CommandChain() const;
+    void CreateActions();
+    QAction* MakeAction(int id, const QString& text);
+    void BuildMenu(QMenu* menu, const std::vector<MenuItem>& items);
+    void CreateToolBar();
+    void CreateStatusBar();
+    void UpdateActions(const QList<QAction*>& actions);
+    void UpdateRecentFileActions();
+    void ShowMenu(int resourceId);
+    void CaptureWindowPlacement();
+    void ArrangeIcons();
+    void OpenNewWindow();
+
+    QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* atomPane_ = nullptr;
+    std::map<int, QAction*> actions_;
+    QAction* recentPlaceholder_ = nullptr;
+    std::map<int, std::vector<QMenu*>> menus_;
+    int currentMenu_ = 0;
+    bool idlePending_ = false;
+    bool placementCaptured_ = false;
+};

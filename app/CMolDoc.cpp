@@ -1,0 +1,340 @@
+#include "app/CMolDoc.h"
+
+#include "app/CRavekApp.h"
+#include "formats/FileTypeFromPath.h"
+#include "formats/GaussianInputWriter.h"
+#include "formats/NoMoleculeReason.h"
+#include "formats/PdbWriter.h"
+#include "formats/RamachandranWriter.h"
+#include "formats/ReadMolecule.h"
+#include "model/CMolData.h"
+#include "model/ElementData.h"
+#include "platform/FileDialog.h"
+#include "platform/FileFilter.h"
+#include "platform/MessageBox.h"
+#include "platform/RecentFileList.h"
+#include "platform/StdioFile.h"
+#include "platform/WriteFileAtomically.h"
+#include "res/CommandIds.h"
+#include "res/Resources.h"
+#include "res/SettingsKeys.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Writers of the Save As filters, and the two layouts plain Save rewrites.
+enum Writer {
+    kWriterNone = 0,
+    kWriterGaussianInput = 1,
+    kWriterPdb = 2,
+    kWriterPlotData = 3,
+    kWriterPdbShort = 5,
+    kWriterPlotLines = 6
+};
+
+const char* const kExtensions[] = {"", ".com", ".pdb", ".rpd"};
+
+QString NoMoleculeText(const CMolData* model, int type) {
+    if (type != kFileTypeGaussian && type != kFileTypePdb)
+        return QStringLiteral("ファイルの種類を拡張子から判断できません");
+    if (model == nullptr)
+        return QStringLiteral("読み込めませんでした");
+    switch (NoMoleculeReasonOf(*model)) {
+    case NoMoleculeReason::kNone:
+        return QString();
+    case NoMoleculeReason::kNoGeometry:
+        return type == kFileTypePdb ? QStringLiteral("ATOM・HETATM レコードがありません")
+                                    : QStringLiteral("原子座標が見つかりません");
+    case NoMoleculeReason::kNoAtoms:
+        return QStringLiteral("原子がありません");
+    case NoMoleculeReason::kZMatrixInput:
+        return QStringLiteral("Z-matrix 形式の入力は読み込めません (直交座標のみ対応)");
+    }
+    return QString();
+}
+
+} // namespace
+
+CMolDoc::CMolDoc()
+    : openFilterIndex(Profile::Read(Settings::kFilterIndex)),
+      saveFilterIndex(Profile::Read(Settings::kSaveFilterIndex)),
+      dispActivePage(Profile::Read(Settings::kDispActivePage)),
+      residueDisplayMode(Profile::Read(Settings::kResOn)),
+      childMaxWnd(Profile::Read(Settings::kChildMaxWnd)) {
+    warningLevel = Profile::Read(Settings::kWarning);
+    resolution = Profile::Read(Settings::kResolution);
+    antialiasing = Profile::Read(Settings::kAntialiasing);
+    hideAtoms = Profile::Read(Settings::kWireFrameAtomNone);
+    wireAtomSize = Profile::Read(Settings::kWireFrameAtomSize);
+    wireBondWidth = Profile::Read(Settings::kWireFrameBondWidth);
+    ballAtomSize = Profile::Read(Settings::kBallStickAtomSize);
+    ballBondWidth = Profile::Read(Settings::kBallStickBondWidth);
+    initStart = Profile::Read(Settings::kInitStart);
+    pdbOptions.conect = Profile::Read(Settings::kProteinConnectCheck);
+    pdbOptions.bondMode = Profile::Read(Settings::kProteinCalcBond);
+    ComputeDerivedSizes();
+    LoadElementData();
+}
+
+CMolDoc::~CMolDoc() {
+    if (initStart != 0) {
+        antialiasing = 1;
+        residueDisplayMode = 2;
+        resolution = 10;
+        pdbOptions.conect = 0;
+        pdbOptions.bondMode = 1;
+    }
+    Profile::Write(Settings::kChildMaxWnd, childMaxWnd);
+    Profile::Write(Settings::kFilterIndex, openFilterIndex);
+    Profile::Write(Settings::kSaveFilterIndex, saveFilterIndex);
+    Profile::Write(Settings::kAntialiasing, antialiasing);
+    Profile::Write(Settings::kDispActivePage, dispActivePage);
+    Profile::Write(Settings::kResOn, residueDisplayMode);
+    Profile::Write(Settings::kResolution, resolution);
+    Profile::Write(Settings::kWireFrameAtomNone, hideAtoms);
+    Profile::Write(Settings::kWireFrameAtomSize, wireAtomSize);
+    Profile::Write(Settings::kWireFrameBondWidth, wireBondWidth);
+    Profile::Write(Settings::kBallStickAtomSize, ballAtomSize);
+    Profile::Write(Settings::kBallStickBondWidth, ballBondWidth);
+    Profile::Write(Settings::kInitStart, initStart);
+    Profile::Write(Settings::kProteinConnectCheck, pdbOptions.conect);
+    Profile::Write(Settings::kProteinCalcBond, pdbOptions.bondMode);
+    Profile::Write(Settings::kWarning, warningLevel);
+}
+
+bool CMolDoc::OnNewDocument() {
+    return Document::OnNewDocument();
+}
+
+bool CMolDoc::OnOpenDocument(const QString& path) {
+    if (!Document::OnOpenDocument(path))
+        return false;
+    LoadPath(path, FileTypeFromPath(path.toStdString()));
+    return true;
+}
+
+RecentFileList CMolDoc::MakeRecentList() {
+    return RecentFileList(QString::fromLatin1(Settings::kRecentSection),
+                          QString::fromLatin1(Settings::kRecentEntry), Settings::kRecentCount,
+                          Settings::kRecentDisplayLength);
+}
+
+bool CMolDoc::LoadPath(const QString& path, int type) {
+    auto file = std::make_unique<StdioFile>();
+    std::string error;
+    if (!file->Open(path.toStdString(), StdioFile::modeRead, &error)) {
+        MessageBox::ShowCannotOpen(CRavekApp::MainWidget(), path, QString::fromStdString(error));
+        return false;
+    }
+    openFile = std::move(file);
+    Load(type);
+    openFile.reset();
+    return true;
+}
+
+void CMolDoc::Load(int type) {
+    RecentFileList recent = MakeRecentList();
+    recent.ReadList();
+
+    pdbSavePath.clear();
+    rpdSavePath.clear();
+    data.reset();
+    SetTitle(QString());
+
+    const QString path = QString::fromStdString(openFile->GetFilePath());
+    const QString fileName = QFileInfo(path).fileName();
+    std::unique_ptr<CMolData> model;
+    if (type == kFileTypeGaussian || type == kFileTypePdb)
+        model = ReadMolecule(openFile.get(), static_cast<FileType>(type), pdbOptions);
+    const QString reason = NoMoleculeText(model.get(), type);
+    loadMessage =
+        reason.isEmpty()
+            ? QString()
+            : QStringLiteral("分子データを読み込めませんでした: %1 (%2)").arg(reason, fileName);
+
+    if (model != nullptr && !model->IsZMatrixInput()) {
+        data = std::move(model);
+        SetTitle(fileName);
+        const QString title = QFileInfo(path).fileName();
+        const auto dot = title.lastIndexOf(QLatin1Char('.'));
+        baseName = dot > 0 ? title.left(dot) : title;
+        CRavekApp::AddToRecentFileList(path);
+        recent.Add(path);
+        loaded = 1;
+    }
+    recent.WriteList();
+    if (data != nullptr && data->frameCount == 0) {
+        loaded = 0;
+        data.reset();
+    }
+}
+
+void CMolDoc::OnFileOpen() {
+    const FileFilter filter(QString::fromUtf8(AppStrings::kOpenFilter));
+    const FileDialog::Result chosen =
+        FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kOpen, filter, openFilterIndex);
+    if (chosen.accepted) {
+        const int type = chosen.filterIndex == 1   ? kFileTypeGaussian
+                         : chosen.filterIndex == 2 ? kFileTypePdb
+                                                   : FileTypeFromPath(chosen.path.toStdString());
+        if (LoadPath(chosen.path, type))
+            openFilterIndex = chosen.filterIndex;
+    }
+    UpdateAllViews(nullptr);
+}
+
+void CMolDoc::OnOpenRecentFile(int index) {
+    RecentFileList recent = MakeRecentList();
+    recent.ReadList();
+    const QString path = recent[index];
+    if (!path.isEmpty())
+        LoadPath(path, FileTypeFromPath(path.toStdString()));
+    UpdateAllViews(nullptr);
+}
+
+void CMolDoc::OnPeptideStructure() {
+    data->ComputeBackboneAngles(0);
+    CRavekApp::OpenPlotWindow();
+}
+
+bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
+    using namespace CommandIds;
+    const bool run = update == nullptr;
+    switch (id) {
+    case kFileOpen:
+        if (run)
+            OnFileOpen();
+        return true;
+    case kFileSaveAs:
+        if (run)
+            OnFileSaveAs();
+        return true;
+    case kFileSave:
+        if (run)
+            OnFileSave();
+        return true;
+    case kProgramSettings:
+        if (run)
+            UpdateAllViews(nullptr);
+        return true;
+    case kDisplaySettings:
+        if (update != nullptr)
+            update->Enable(data != nullptr);
+        else if (data != nullptr)
+            UpdateAllViews(nullptr);
+        return true;
+    case kPeptideStructure:
+        if (update != nullptr)
+            update->Enable(data != nullptr && data->sourceKind == CMolData::kSourcePdb);
+        else if (data != nullptr && data->sourceKind == CMolData::kSourcePdb)
+            OnPeptideStructure();
+        return true;
+    default:
+        break;
+    }
+    if (id >= kFileMru1 && id <= kFileMru4) {
+        if (run)
+            OnOpenRecentFile(id - kFileMru1);
+        return true;
+    }
+    return false;
+}
+
+// Saving.
+
+int CMolDoc::WriterFor(const QString& path, int filterIndex) {
+    if (filterIndex >= 1 && filterIndex <= 3)
+        return filterIndex;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("com") || suffix == QLatin1String("gjf"))
+        return kWriterGaussianInput;
+    if (suffix == QLatin1String("pdb") || suffix == QLatin1String("ent"))
+        return kWriterPdb;
+    if (suffix == QLatin1String("rpd"))
+        return kWriterPlotData;
+    return kWriterNone;
+}
+
+bool CMolDoc::WriteWith(int writer, const QString& path) {
+    CMolData& mol = *data;
+    const std::string target = path.toStdString();
+    const auto write = [&](StdioFile& file) {
+        switch (writer) {
+        case kWriterGaussianInput:
+            return WriteGaussianInput(mol, &file, target);
+        case kWriterPdb:
+            return writePdb(mol, &file);
+        case kWriterPlotData:
+            mol.WriteRamachandranData(&file);
+            return !file.HasWriteError();
+        case kWriterPdbShort:
+            return writePdbShort(mol, &file);
+        case kWriterPlotLines:
+            return WriteRamachandranLines(mol, &file);
+        default:
+            return false;
+        }
+    };
+    std::string error;
+    if (!WriteFileAtomically(target, write, error)) {
+        MessageBox::ShowCannotSave(CRavekApp::MainWidget(), path, QString::fromStdString(error));
+        return false;
+    }
+    return true;
+}
+
+bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
+    const int writer = WriterFor(path, filterIndex);
+    if (writer == kWriterNone) {
+        MessageBox::Show(CRavekApp::MainWidget(),
+                         QStringLiteral("%1 の拡張子から保存形式を決められません。\n"
+                                        ".com, .gjf, .pdb, .ent, .rpd のいずれかを付けてください。")
+                             .arg(QFileInfo(path).fileName()),
+                         MessageBox::kWarning);
+        return false;
+    }
+    if (!WriteWith(writer, path))
+        return false;
+    QString* remembered = writer == kWriterGaussianInput ? &comSavePath
+                          : writer == kWriterPdb         ? &pdbSavePath
+                                                         : &rpdSavePath;
+    *remembered = path;
+    return true;
+}
+
+void CMolDoc::OnFileSaveAs() {
+    if (data == nullptr)
+        return;
+    const FileFilter filter(QString::fromUtf8(AppStrings::kSaveFilter));
+    const FileDialog::Result chosen = FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kSave,
+                                                      filter, saveFilterIndex, baseName);
+    if (chosen.accepted) {
+        QString path = chosen.path;
+        if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) && chosen.filterIndex >= 1 &&
+            chosen.filterIndex <= 3) {
+            path += QLatin1String(kExtensions[chosen.filterIndex]);
+            // The dialog asked about the name as typed; the file that will
+            // really be replaced is asked about here.
+            if (QFileInfo::exists(path) &&
+                !MessageBox::AskYesNo(CRavekApp::MainWidget(),
+                                      QStringLiteral("%1 は既に存在します。\n上書きしますか?")
+                                          .arg(QFileInfo(path).fileName()))) {
+                UpdateAllViews(nullptr);
+                return;
+            }
+        }
+        SaveAs(path, chosen.filterIndex);
+        saveFilterIndex = chosen.filterIndex;
+    }
+    UpdateAllViews(nullptr);
+}
+
+void CMolDoc::OnFileSave() {
+    if (data != nullptr && !pdbSavePath.isEmpty())
+        WriteWith(kWriterPdbShort, pdbSavePath);
+    else if (data != nullptr && !rpdSavePath.isEmpty())
+        WriteWith(kWriterPlotLines, rpdSavePath);
+    else
+        OnFileSaveAs();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "formats/PdbOptions.h"
+#include "platform/Document.h"
+#include "render/MolDocState.h"
+
+#include <QString>
+
+#include <memory>
+
+class RecentFileList;
+class StdioFile;
+
+// The document of a molecule window: the model read from one structure file,
+// the display and program settings its views and the scene read, and the
+// commands that open, save and analyse.
+class CMolDoc : public Document, public MolDocState {
+    Q_OBJECT
+public:
+    CMolDoc();
+    ~CMolDoc() override;
+
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const QString& path) override;
+    bool OnCmdMsg(int id, CommandUpdate* update) override;
+
+    // Reads openFile with the reader of type (1 Gaussian, 2 PDB; any other
+    // type reads nothing), replacing the model.
+    void Load(int type);
+    // Opens path and loads it with the reader of type; false, after a message
+    // box with the reason, when the file cannot be opened.
+    bool LoadPath(const QString& path, int type);
+
+    // Why the last file read gave no molecule, for the status bar; empty
+    // after a successful read and before any.
+    const QString& GetLoadMessage() const { return loadMessage; }
+
+    // Save As (with the dialog) and Save.
+    void OnFileSaveAs();
+    void OnFileSave();
+    // Writes the model with the writer of a Save As filter (1 Gaussian input,
+    // 2 PDB, 3 plot data, 4 by the name's extension) and remembers the path
+    // as that writer's. False, after a message box, when nothing was written.
+    bool SaveAs(const QString& path, int filterIndex);
+
+    int openFilterIndex;
+    int saveFilterIndex;
+    int dispActivePage;
+    int residueDisplayMode;
+    int childMaxWnd;
+    PdbOptions pdbOptions;
+    std::unique_ptr<StdioFile> openFile;
+    QString baseName;
+    QString pdbSavePath;
+    QString rpdSavePath;
+    QString comSavePath;
+    // The model, the loaded flag and the display settings are the
+    // MolDocState part.
+
+private:
+    void OnFileOpen();
+    void OnOpenRecentFile(int index);
+    void OnPeptideStructure();
+    // The writer of a Save As filter for path; 0 when filter 4 names an
+    // extension no writer has.
+    static int WriterFor(const QString& path, int filterIndex);
+    // Writes path with a writer (1, 2, 3 as the Save As filters; 5 the short
+    // PDB layout, 6 the plot data as it stands) without touching the old
+    // file on failure.
+    bool WriteWith(int writer, const QString& path);
+    static RecentFileList MakeRecentList();
+
+    QString loadMessage;
+};

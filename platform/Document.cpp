@@ -1,0 +1,88 @@
+#include "platform/Document.h"
+
+#include "platform/ChildFrame.h"
+#include "platform/DocTemplate.h"
+#include "platform/MessageBox.h"
+#include "platform/View.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QWidget>
+
+#include <algorithm>
+
+Document::Document() = default;
+
+Document::~Document() = default;
+
+void Document::SetTitle(const QString& title) {
+    title_ = title;
+    UpdateFrameTitles();
+}
+
+void Document::SetPathName(const QString& path) {
+    const QFileInfo info(path);
+    pathName_ = info.absoluteFilePath();
+    SetTitle(info.fileName());
+}
+
+void Document::AddView(View* view) {
+    views_.push_back(view);
+}
+
+void Document::RemoveView(View* view) {
+    views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
+    if (views_.empty() && template_ != nullptr && !closing_) {
+        closing_ = true;
+        template_->RemoveDocument(this); // deletes this document
+        return;
+    }
+    UpdateFrameTitles();
+}
+
+void Document::UpdateAllViews(View* sender) {
+    const std::vector<View*> views = views_;
+    for (View* view : views) {
+        if (view != sender)
+            view->OnUpdate(sender);
+    }
+}
+
+void Document::OnCloseDocument() {
+    const std::vector<View*> views = views_;
+    for (View* view : views) {
+        if (ChildFrame* frame = ChildFrame::Of(view->Widget()))
+            frame->close();
+    }
+}
+
+bool Document::OnNewDocument() {
+    pathName_.clear();
+    return true;
+}
+
+bool Document::OnOpenDocument(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        MessageBox::ShowCannotOpen(nullptr, path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool Document::OnCmdMsg(int, CommandUpdate*) {
+    return false;
+}
+
+void Document::UpdateFrameTitles() {
+    int number = 1;
+    for (View* view : views_) {
+        ChildFrame* frame = ChildFrame::Of(view->Widget());
+        if (frame == nullptr)
+            continue;
+        const QString caption =
+            views_.size() > 1 ? title_ + QLatin1Char(':') + QString::number(number++) : title_;
+        frame->setWindowTitle(caption);
+    }
+    emit framesChanged();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/CommandTarget.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class DocTemplate;
+class View;
+
+// A document of the multiple-document program: a title, the file it came
+// from, and the views that show it. The document lives as long as it has a
+// view; its template owns it.
+class Document : public QObject, public CommandTarget {
+    Q_OBJECT
+public:
+    Document();
+    ~Document() override;
+
+    const QString& GetTitle() const { return title_; }
+    void SetTitle(const QString& title);
+    const QString& GetPathName() const { return pathName_; }
+    // Remembers the full path and takes the file name as the title.
+    void SetPathName(const QString& path);
+    DocTemplate* GetDocTemplate() const { return template_; }
+
+    const std::vector<View*>& GetViews() const { return views_; }
+    void AddView(View* view);
+    // Detaches view; a document left without views closes itself.
+    void RemoveView(View* view);
+    // Closes every window of the document, and with the last one the
+    // document itself.
+    void OnCloseDocument();
+    // Asks every view except sender to show the document's current state.
+    void UpdateAllViews(View* sender);
+
+    // A new, empty document. Returns false when it cannot be set up.
+    virtual bool OnNewDocument();
+    // Reads path. The base checks that the file can be opened and reports
+    // the reason in a message box when it cannot.
+    virtual bool OnOpenDocument(const QString& path);
+
+    bool OnCmdMsg(int id, CommandUpdate* update) override;
+
+signals:
+    // The title or the number of windows changed: captions need renewing.
+    void framesChanged();
+
+private:
+    friend class DocTemplate;
+    // Captions of the document's windows: the title, with ":1", ":2", ...
+    // when more than one window shows it.
+    void UpdateFrameTitles();
+
+    QString title_;
+    QString pathName_;
+    DocTemplate* template_ = nullptr;
+    std::vector<View*> views_;
+    bool closing_ = false;
+};

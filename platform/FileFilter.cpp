@@ -1,0 +1,35 @@
+#include "platform/FileFilter.h"
+
+FileFilter::FileFilter(const QString& spec) {
+    const QStringList parts = spec.split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed();
+            // "*.*" means every file, also those without a dot in their name.
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        texts_.append(parts[i]);
+        // Qt takes the patterns from the last parentheses and, with filter
+        // details hidden, shows what stands before them: the text as given.
+        nameFilters_.append(parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                            QLatin1Char(')'));
+    }
+}
+
+int FileFilter::IndexOf(const QString& nameFilter) const {
+    return static_cast<int>(nameFilters_.indexOf(nameFilter)) + 1;
+}
+
+QString FileFilter::At(int index) const {
+    if (nameFilters_.isEmpty())
+        return QString();
+    return index >= 1 && index <= Count() ? nameFilters_[index - 1] : nameFilters_.front();
+}
+
+QString FileFilter::Text(int index) const {
+    return index >= 1 && index <= Count() ? texts_[index - 1] : QString();
+}

@@ -1,0 +1,68 @@
+#include "platform/MessageBox.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+
+namespace {
+
+MessageBox::Responder& TheResponder() {
+    static MessageBox::Responder responder;
+    return responder;
+}
+
+QMessageBox::Icon IconOf(MessageBox::Kind kind) {
+    switch (kind) {
+    case MessageBox::kError:
+        return QMessageBox::Critical;
+    case MessageBox::kWarning:
+        return QMessageBox::Warning;
+    case MessageBox::kInformation:
+        return QMessageBox::Information;
+    case MessageBox::kQuestion:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+int Ask(QWidget* parent, const QString& text, MessageBox::Kind kind, bool question) {
+    QMessageBox box(IconOf(kind), QCoreApplication::applicationName(), text,
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    if (question) {
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    }
+    return box.exec();
+}
+
+} // namespace
+
+void MessageBox::Show(QWidget* parent, const QString& text, Kind kind) {
+    if (TheResponder()) {
+        TheResponder()(text, kind);
+        return;
+    }
+    Ask(parent, text, kind, false);
+}
+
+bool MessageBox::AskYesNo(QWidget* parent, const QString& text) {
+    if (TheResponder())
+        return TheResponder()(text, kQuestion);
+    return Ask(parent, text, kQuestion, true) == QMessageBox::Yes;
+}
+
+void MessageBox::ShowCannotOpen(QWidget* parent, const QString& path, const QString& reason) {
+    Show(parent, QStringLiteral("ファイル %1 を開けません。\n%2")
+                     .arg(QDir::toNativeSeparators(path), reason));
+}
+
+void MessageBox::ShowCannotSave(QWidget* parent, const QString& path, const QString& reason) {
+    Show(parent,
+         QStringLiteral("ファイル %1 に保存できません。元のファイルは変更されていません。\n%2")
+             .arg(QDir::toNativeSeparators(path), reason));
+}
+
+void MessageBox::SetResponder(Responder responder) {
+    TheResponder() = std::move(responder);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/CommandTarget.h"
+
+class Document;
+class QWidget;
+
+// The part of a view the framework stand-ins need: its document, its widget
+// and the update calls. Concrete views are widgets that also derive from
+// this class; a view is attached to its document for its whole life.
+class View : public CommandTarget {
+public:
+    explicit View(Document* document);
+    ~View() override;
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+
+    Document* GetDocument() const { return document_; }
+    virtual QWidget* Widget() = 0;
+
+    // Called once before the view is first shown; the default updates it.
+    virtual void OnInitialUpdate() { OnUpdate(nullptr); }
+    // The document changed: show its current state.
+    virtual void OnUpdate(View* sender) = 0;
+
+    bool OnCmdMsg(int, CommandUpdate*) override { return false; }
+
+private:
+    Document* document_;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class StdioFile;
+
+// Writes a file so that nothing the user had is lost when writing fails: write
+// fills a new file in the target's folder, which takes the target's place only
+// after every byte was written and the file was closed without error. On any
+// failure the target is left as it was, the new file is removed, error holds
+// the reason and the result is false. A symbolic link is followed, so the file
+// it names is replaced, not the link. The target keeps its permissions; a new
+// file gets the usual ones of the user's umask.
+bool WriteFileAtomically(const std::string& path, const std::function<bool(StdioFile&)>& write,
+                         std::string& error);

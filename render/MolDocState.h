@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/CMolData.h"
+
+#include <memory>
+#include <string>
+
+// What the molecule view and the scene read from their document: the model
+// and the display settings. The molecule document holds it; a test can fill
+// one without any document or window.
+struct MolDocState {
+    // The model, owned; null while nothing is loaded.
+    std::unique_ptr<CMolData> data;
+    // Set when a file has been read; the scene clears it once it has fitted
+    // the picture to the new model, so it is also the request to refit.
+    int loaded = 0;
+    int warningLevel = 1;
+    // Slices of spheres, cylinders and arrow cones.
+    int resolution = 10;
+    int antialiasing = 1;
+    // Wire frame without atom marks.
+    int hideAtoms = 0;
+    // Sizes as the settings keep them, and the scales derived from them.
+    int wireAtomSize = 10;
+    int wireBondWidth = 10;
+    int ballAtomSize = 10;
+    int ballBondWidth = 10;
+    double wireAtomScale = 0;
+    double wireBondScale = 0;
+    double ballAtomScale = 0;
+    double ballBondScale = 0;
+    int initStart = 0;
+    int animationStartNumber = 0;
+    int animating = 0;
+    int saveAnimationImages = 0;
+    std::string animationTitle;
+
+    // Recomputes the four scales from the four sizes.
+    void ComputeDerivedSizes() {
+        const auto square = [](int size) { return (size * 0.1) * (size * 0.1); };
+        wireAtomScale = wireAtomSize * 0.4;
+        wireBondScale = square(wireBondWidth) * 1.5;
+        ballAtomScale = square(ballAtomSize) * 0.3;
+        ballBondScale = square(ballBondWidth) * 0.08;
+    }
+};

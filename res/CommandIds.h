@@ -1,0 +1,66 @@
+#pragma once
+
+// Numbers of the commands of the menus, accelerators and toolbar.
+namespace CommandIds {
+
+// File
+constexpr int kFileNew = 57600;
+constexpr int kFileOpen = 57601;
+constexpr int kFileClose = 57602;
+constexpr int kFileSave = 57603;
+constexpr int kFileSaveAs = 57604;
+constexpr int kFilePrintSetup = 57606;
+constexpr int kFilePrint = 57607;
+constexpr int kFilePrintPreview = 57609;
+constexpr int kFileMru1 = 57616; // File 1 ... File 4 of the recent-file list
+constexpr int kFileMru4 = 57619;
+constexpr int kSavePicture = 32774;
+constexpr int kAppExit = 57665;
+
+// Edit
+constexpr int kEditCopy = 57634;
+constexpr int kEditCut = 57635;
+constexpr int kEditPaste = 57637;
+constexpr int kEditUndo = 57643;
+constexpr int kProgramSettings = 32779;
+
+// View
+constexpr int kAnimation = 32771;
+constexpr int kWireFrame = 32772;
+constexpr int kBallAndStick = 32773;
+constexpr int kBackgroundColour = 32775;
+constexpr int kVibration = 32776;
+constexpr int kColourByAtom = 32777;
+constexpr int kColourByResidue = 32778;
+constexpr int kDisplaySettings = 32782;
+constexpr int kRibbon = 32784;
+constexpr int kShowHydrogens = 32785;
+constexpr int kWindowPositionSave = 32788;
+constexpr int kWindowPositionDefault = 32789;
+constexpr int kLabelColour = 32790;
+constexpr int kLabelClear = 32794;
+constexpr int kLabelAll = 32796;
+constexpr int kViewToolbar = 59392;
+constexpr int kViewStatusBar = 59393;
+
+// Analysis
+constexpr int kPeptideStructure = 32783;
+
+// Window
+constexpr int kWindowNew = 57648;
+constexpr int kWindowArrange = 57649;
+constexpr int kWindowCascade = 57650;
+constexpr int kWindowTile = 57651;
+
+// Help and panes
+constexpr int kAppAbout = 57664;
+constexpr int kHelpIndex = 57667;
+constexpr int kContextHelp = 57669;
+constexpr int kHelp = 57670;
+constexpr int kNextPane = 57680;
+constexpr int kPrevPane = 57681;
+
+// Status bar pane of the atom description
+constexpr int kAtomLabelPane = 59143;
+
+} // namespace CommandIds

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/Profile.h"
+
+// Every value of the settings store with its default, in one place. Owners
+// read their values when they are constructed and write them back when they
+// are destroyed (Profile::Read, Profile::Write).
+namespace Settings {
+
+constexpr const char* kSection = "Settings";
+constexpr const char* kRecentSection = "Recent File List";
+constexpr const char* kRecentEntry = "File%1";
+constexpr int kRecentCount = 4;
+constexpr int kRecentDisplayLength = 30;
+
+// The molecule document.
+constexpr IntSetting kChildMaxWnd{kSection, "ChildMaxWnd", 1};
+constexpr IntSetting kFilterIndex{kSection, "FilterIndex", 1};
+constexpr IntSetting kSaveFilterIndex{kSection, "SaveFilterIndex", 1};
+constexpr IntSetting kAntialiasing{kSection, "Antialiasing", 1};
+constexpr IntSetting kDispActivePage{kSection, "DispActivePage", 0};
+constexpr IntSetting kResOn{kSection, "ResOn", 2};
+constexpr IntSetting kResolution{kSection, "Resolution", 10};
+constexpr IntSetting kWireFrameAtomNone{kSection, "WireFrame Atom None", 0};
+constexpr IntSetting kWireFrameAtomSize{kSection, "WireFrame Atom Size", 10};
+constexpr IntSetting kWireFrameBondWidth{kSection, "WireFrame Bond Width", 10};
+constexpr IntSetting kBallStickAtomSize{kSection, "Ball&Stick Atom Size", 10};
+constexpr IntSetting kBallStickBondWidth{kSection, "Ball&Stick Bond Width", 10};
+constexpr IntSetting kInitStart{kSection, "InitStart", 0};
+constexpr IntSetting kProteinConnectCheck{kSection, "ProteinConnectCheck", 0};
+constexpr IntSetting kProteinCalcBond{kSection, "ProteinCalcBond", 1};
+constexpr IntSetting kWarning{kSection, "Warning", 1};
+
+// The molecule view.
+constexpr IntSetting kDisplayMode{kSection, "DisplayMode", 1};
+constexpr IntSetting kColorMode{kSection, "ColorMode", 0};
+constexpr IntSetting kDispHydrogen{kSection, "DispHydrogen", 1};
+
+// The main frame.
+constexpr IntSetting kSavePos{kSection, "SavePos", 1};
+constexpr IntSetting kLeft{kSection, "Left", 0};
+constexpr IntSetting kTop{kSection, "Top", 0};
+constexpr IntSetting kRight{kSection, "Right", 700};
+constexpr IntSetting kBottom{kSection, "Bottom", 700};
+constexpr IntSetting kMaxWnd{kSection, "MaxWnd", 0};
+constexpr IntSetting kMinWnd{kSection, "MinWnd", 0};
+
+// The child frame reads the document's value with its own default.
+constexpr IntSetting kChildFrameMaxWnd{kSection, "ChildMaxWnd", 0};
+
+} // namespace Settings
