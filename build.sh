@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # RAVEK set-up, build and test.
 #
-#   ./build.sh run [FILE]   install what is missing, build, start the program
+#   ./build.sh run [FILE]   install what is missing, build, start the viewer on
+#                           FILE or on the sample peptide the build makes
 #   ./build.sh test         install what is missing, build, run every test
 #   ./build.sh bench        build in release mode and run the benchmarks
 #   ./build.sh sanitize     build the Qt-free layers and their unit tests with
@@ -10,8 +11,13 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-# Debian packages the build and the tests need.
-PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3)
+# Debian packages the build and the tests need: the tool chain, Qt 6 with
+# OpenGL and GLU from Mesa, a virtual display for the GUI tests, the Japanese
+# and serif fonts, Qt's Japanese texts and the icon theme of the toolbar.
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3
+    qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n
+    libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
+    fonts-ipafont-gothic fonts-liberation adwaita-icon-theme)
 # A locale whose decimal separator is a comma: number parsing and printing
 # must not depend on it.
 TEST_LOCALE=de_DE.UTF-8
@@ -43,6 +49,16 @@ install_missing() {
 
 cores() { nproc 2>/dev/null || echo 2; }
 
+# Runs a command on the display there is, or on a virtual one when there is
+# none.
+with_display() {
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        "$@"
+    else
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
+    fi
+}
+
 build() { # folder, extra CMake arguments...
     local dir=$1
     shift
@@ -56,21 +72,16 @@ run)
     install_missing
     build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     shift
-    echo
-    echo "RAVEK is being built up layer by layer: this build holds the molecule model,"
-    echo "the Gaussian and PDB readers and the command-line tool build/cli/ravek-cli;"
-    echo "the viewer window is not part of it yet."
-    if [ -n "${1:-}" ]; then
-        echo "What the readers make of $1 (ravek-cli info --frames none):"
-        build/cli/ravek-cli info "$1" --frames none
-    else
-        echo "Give a file to see what the readers make of it: ./build.sh run FILE"
+    file=${1:-build/sample/sample-peptide.pdb}
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "No display: RAVEK runs on a virtual one (xvfb-run) until it is ended (Ctrl+C)."
     fi
+    with_display build/app/ravek "$file"
     ;;
 test)
     install_missing
     build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    ctest --test-dir build --output-on-failure --parallel "$(cores)"
+    with_display ctest --test-dir build --output-on-failure --parallel "$(cores)"
     ;;
 bench)
     install_missing

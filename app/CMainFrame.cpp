@@ -439,7 +439,8 @@ void CMainFrame::CaptureWindowPlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    CRavekApp::Instance()->CloseAllDocuments();
+    if (CRavekApp::Instance() != nullptr)
+        CRavekApp::Instance()->CloseAllDocuments();
     CaptureWindowPlacement();
     event->accept();
 }

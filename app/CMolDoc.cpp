@@ -310,6 +310,7 @@ void CMolDoc::OnFileSaveAs() {
     const FileDialog::Result chosen = FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kSave,
                                                       filter, saveFilterIndex, baseName);
     if (chosen.accepted) {
+        saveFilterIndex = chosen.filterIndex;
         QString path = chosen.path;
         if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) && chosen.filterIndex >= 1 &&
             chosen.filterIndex <= 3) {
@@ -325,7 +326,6 @@ void CMolDoc::OnFileSaveAs() {
             }
         }
         SaveAs(path, chosen.filterIndex);
-        saveFilterIndex = chosen.filterIndex;
     }
     UpdateAllViews(nullptr);
 }

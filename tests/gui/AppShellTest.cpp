@@ -1,0 +1,443 @@
+// The application shell driven as a user would: start-up, windows, settings,
+// recent files, opening by filter and by name, commands' states, saving.
+
+#include "AppHarness.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMolDoc.h"
+#include "app/CRavekApp.h"
+#include "model/CMolData.h"
+#include "platform/ChildFrame.h"
+#include "platform/DocTemplate.h"
+#include "res/CommandIds.h"
+#include "res/Resources.h"
+#include "view/CMolView.h"
+#include "view/CPlotView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace CommandIds;
+
+namespace {
+
+// Limits the size of files this process writes while it exists.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+} // namespace
+
+class AppShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartWithAnEmptyProfile();
+    void fileOnTheCommandLineOpensOneWindow();
+    void storedChildMaxWndMaximisesNewWindows();
+    void windowPositionCommands();
+    void savePositionOffKeepsTheStoredRectangle();
+    void lastDocumentClosedDecidesTheStoredSettings();
+    void initStartStoresTheResetValues();
+    void recentFilesNewestFirstAndOpenIntoTheActiveDocument();
+    void theOpenFilterDecidesTheReader();
+    void readerByExtensionOutsideTheDialog();
+    void peptideCommandNeedsAPdbModel();
+    void saveAsAppendsTheFilterExtension();
+    void saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput();
+    void allFilesFilterWritesByExtension();
+    void failedSaveKeepsTheOldFile();
+    void menusFollowTheActiveWindowKind();
+};
+
+void AppShellTest::firstStartWithAnEmptyProfile() {
+    AppHarness h;
+    QVERIFY(h.Start());
+    QCOMPARE(h.MainFrame()->pos(), QPoint(0, 0));
+    QCOMPARE(h.MainFrame()->size(), QSize(700, 700));
+    QCOMPARE(h.Frames().size(), 1);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("RAVEK Viewer1"));
+    QVERIFY(!h.ActiveFrame()->isMaximized());
+    QVERIFY(h.ActiveDocument()->data == nullptr);
+    QCOMPARE(h.ActiveView()->displayFlags, 1);
+    QCOMPARE(h.ActiveView()->colourMode, 0);
+    QCOMPARE(h.ActiveView()->showHydrogens, 1);
+    QCOMPARE(h.ActiveDocument()->pdbOptions.bondMode, 1);
+    QCOMPARE(h.MainFrame()->AtomPane()->objectName(), QStringLiteral("ATOM_LABEL"));
+    QCOMPARE(h.MainFrame()->AtomPane()->width(), 150);
+    QVERIFY(h.MainFrame()->AtomPane()->text().isEmpty());
+    QCOMPARE(h.MainFrame()->statusBar()->currentMessage(), QStringLiteral("レディ"));
+    h.Exit();
+    // The first document closed stores the document's own default.
+    QCOMPARE(h.Stored("ChildMaxWnd"), 1);
+    QCOMPARE(h.Stored("DisplayMode"), 1);
+    QCOMPARE(h.Stored("Right"), 700);
+}
+
+void AppShellTest::fileOnTheCommandLineOpensOneWindow() {
+    AppHarness h;
+    const QString pdb = h.Write("pep.pdb", Fixtures::kPeptidePdb);
+    QVERIFY(h.Start(pdb));
+    QCOMPARE(h.Frames().size(), 1);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("pep.pdb"));
+    QVERIFY(h.ActiveDocument()->data != nullptr);
+    QCOMPARE(h.ActiveDocument()->data->atomCount, 17);
+    QCOMPARE(h.ActiveDocument()->baseName, QStringLiteral("pep"));
+    QCOMPARE(h.ActiveDocument()->loaded, 1);
+    QCOMPARE(h.MainFrame()->windowTitle(), QStringLiteral("RAVEK - pep.pdb"));
+    h.Exit();
+    // A missing file ends start-up after saying why.
+    AppHarness missing;
+    QVERIFY(!missing.Start(missing.Path("nothing.pdb")));
+    QCOMPARE(missing.messages.size(), 1);
+    QVERIFY(missing.messages[0].contains("nothing.pdb"));
+}
+
+void AppShellTest::storedChildMaxWndMaximisesNewWindows() {
+    AppHarness h;
+    h.Store("ChildMaxWnd", 1);
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    QVERIFY(h.ActiveFrame()->isMaximized());
+    h.Run(kPeptideStructure);
+    QCOMPARE(h.Frames().size(), 2);
+    QVERIFY(dynamic_cast<CPlotView*>(h.ActiveFrame()->GetActiveView()) != nullptr);
+    QVERIFY(h.ActiveFrame()->isMaximized());
+    h.Run(kFileNew);
+    QVERIFY(h.ActiveFrame()->isMaximized());
+}
+
+void AppShellTest::windowPositionCommands() {
+    AppHarness h;
+    QVERIFY(h.Start());
+    h.MainFrame()->move(40, 30);
+    h.MainFrame()->resize(500, 400);
+    h.Run(kWindowPositionDefault);
+    QCOMPARE(h.MainFrame()->pos(), QPoint(40, 30));
+    QCOMPARE(h.MainFrame()->size(), QSize(700, 700));
+    QCOMPARE(h.MainFrame()->QueryCommand(kWindowPositionSave).checked, 1);
+    h.Run(kWindowPositionSave);
+    QCOMPARE(h.MainFrame()->QueryCommand(kWindowPositionSave).checked, 0);
+}
+
+void AppShellTest::savePositionOffKeepsTheStoredRectangle() {
+    AppHarness h;
+    QVERIFY(h.Start());
+    h.MainFrame()->move(50, 60);
+    h.MainFrame()->resize(600, 500);
+    h.Exit();
+    QCOMPARE(h.Stored("Left"), 50);
+    QCOMPARE(h.Stored("Bottom"), 560);
+
+    QVERIFY(h.Start());
+    QCOMPARE(h.MainFrame()->pos(), QPoint(50, 60));
+    QCOMPARE(h.MainFrame()->size(), QSize(600, 500));
+    h.Run(kWindowPositionSave); // off
+    h.MainFrame()->move(10, 10);
+    h.Exit();
+    QCOMPARE(h.Stored("SavePos"), 0);
+    QCOMPARE(h.Stored("Left"), 50);
+
+    QVERIFY(h.Start());
+    QCOMPARE(h.MainFrame()->pos(), QPoint(50, 60));
+}
+
+void AppShellTest::lastDocumentClosedDecidesTheStoredSettings() {
+    for (const bool changedClosesFirst : {true, false}) {
+        AppHarness h;
+        QVERIFY(h.Start());
+        CMolDoc* changed = h.ActiveDocument();
+        ChildFrame* changedFrame = h.ActiveFrame();
+        h.Run(kFileNew);
+        ChildFrame* otherFrame = h.ActiveFrame();
+        QVERIFY(otherFrame != changedFrame);
+        changed->resolution = 42;
+        changed->wireAtomSize = 3;
+        if (changedClosesFirst) {
+            delete changedFrame;
+            QCOMPARE(h.Stored("Resolution"), 42);
+            delete otherFrame;
+            QCOMPARE(h.Stored("Resolution"), 10);
+            QCOMPARE(h.Stored("WireFrame Atom Size"), 10);
+        } else {
+            delete otherFrame;
+            delete changedFrame;
+            QCOMPARE(h.Stored("Resolution"), 42);
+            QCOMPARE(h.Stored("WireFrame Atom Size"), 3);
+        }
+    }
+}
+
+void AppShellTest::initStartStoresTheResetValues() {
+    AppHarness h;
+    h.Store("InitStart", 1);
+    h.Store("DisplayMode", 2 | 8);
+    h.Store("ColorMode", 1);
+    h.Store("DispHydrogen", 0);
+    h.Store("Resolution", 30);
+    h.Store("Antialiasing", 0);
+    h.Store("ResOn", 0);
+    h.Store("ProteinConnectCheck", 1);
+    h.Store("ProteinCalcBond", 0);
+    h.Store("Ball&Stick Atom Size", 15);
+    QVERIFY(h.Start());
+    // The stored values are in use during the run...
+    QCOMPARE(h.ActiveDocument()->resolution, 30);
+    QCOMPARE(h.ActiveView()->displayFlags, 10);
+    h.Exit();
+    // ...and the next run starts from the initial ones, sizes kept.
+    QCOMPARE(h.Stored("Antialiasing"), 1);
+    QCOMPARE(h.Stored("ResOn"), 2);
+    QCOMPARE(h.Stored("Resolution"), 10);
+    QCOMPARE(h.Stored("ProteinConnectCheck"), 0);
+    QCOMPARE(h.Stored("ProteinCalcBond"), 1);
+    QCOMPARE(h.Stored("DisplayMode"), 1);
+    QCOMPARE(h.Stored("ColorMode"), 0);
+    QCOMPARE(h.Stored("DispHydrogen"), 1);
+    QCOMPARE(h.Stored("Ball&Stick Atom Size"), 15);
+    QCOMPARE(h.Stored("InitStart"), 1);
+}
+
+void AppShellTest::recentFilesNewestFirstAndOpenIntoTheActiveDocument() {
+    AppHarness h;
+    const QString a = h.Write("a.pdb", Fixtures::kPeptidePdb);
+    const QString b = h.Write("b.com", Fixtures::kWaterInput);
+    const QString c = h.Write("c.pdb", Fixtures::kPeptidePdb);
+    QVERIFY(h.Start());
+    CMolDoc* document = h.ActiveDocument();
+    for (const QString& path : {a, b, c, a}) {
+        h.QueueDialogAnswer(path, 3);
+        h.Run(kFileOpen);
+    }
+    QCOMPARE(h.Frames().size(), 1); // every open went into the active window
+    QCOMPARE(h.StoredString("Recent File List", "File1"), a);
+    QCOMPARE(h.StoredString("Recent File List", "File2"), c);
+    QCOMPARE(h.StoredString("Recent File List", "File3"), b);
+    QVERIFY(h.StoredString("Recent File List", "File4").isEmpty());
+
+    // The File menu lists them newest first.
+    h.MainFrame()->OnIdle();
+    QMenu* fileMenu = h.MainFrame()->Menus(130).front();
+    emit fileMenu->aboutToShow();
+    QCOMPARE(h.MainFrame()->Action(kFileMru1)->text(), QStringLiteral("&1 ") + a);
+    QVERIFY(h.MainFrame()->Action(kFileMru1 + 2)->isVisible());
+    QVERIFY(!h.MainFrame()->Action(kFileMru4)->isVisible());
+
+    // File 3 opens b.com into the same document.
+    h.Run(kFileMru1 + 2);
+    QCOMPARE(h.Frames().size(), 1);
+    QCOMPARE(h.ActiveDocument(), document);
+    QCOMPARE(document->data->sourceKind, static_cast<int>(CMolData::kSourceGaussian));
+    QCOMPARE(h.StoredString("Recent File List", "File1"), b);
+    h.Exit();
+    QCOMPARE(h.StoredString("Recent File List", "File1"), b);
+    QCOMPARE(h.StoredString("Recent File List", "File2"), a);
+}
+
+void AppShellTest::theOpenFilterDecidesTheReader() {
+    AppHarness h;
+    const QString pdb = h.Write("x.pdb", Fixtures::kPeptidePdb);
+    QVERIFY(h.Start());
+    h.QueueDialogAnswer(pdb, 1); // Gaussian data
+    h.Run(kFileOpen);
+    CMolDoc* document = h.ActiveDocument();
+    QVERIFY(document->data == nullptr);
+    QCOMPARE(document->loaded, 0);
+    QCOMPARE(document->openFilterIndex, 1);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("x.pdb"));
+    QCOMPARE(h.StoredString("Recent File List", "File1"), pdb);
+    h.MainFrame()->OnIdle();
+    const QString status = h.MainFrame()->statusBar()->currentMessage();
+    QVERIFY2(status.startsWith(QStringLiteral("分子データを読み込めませんでした: ")),
+             qPrintable(status));
+    QVERIFY(status.contains("x.pdb"));
+
+    h.QueueDialogAnswer(pdb, 2); // PDB data
+    h.Run(kFileOpen);
+    QVERIFY(document->data != nullptr);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->statusBar()->currentMessage(), QStringLiteral("レディ"));
+    QCOMPARE(h.dialogRequests.back().initialFilter, 1);
+    h.Exit();
+    QCOMPARE(h.Stored("FilterIndex"), 2);
+}
+
+void AppShellTest::readerByExtensionOutsideTheDialog() {
+    AppHarness h;
+    const QString log = h.Write("MOL.LOG", Fixtures::kWaterInput);
+    const QString ent = h.Write("mol.ent", Fixtures::kPeptidePdb);
+    const QString xyz = h.Write("mol.xyz", Fixtures::kPeptidePdb);
+    QVERIFY(h.Start(log));
+    QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourceGaussian));
+    h.App()->moleculeTemplate->OpenDocumentFile(ent);
+    QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourcePdb));
+    h.App()->moleculeTemplate->OpenDocumentFile(xyz);
+    QCOMPARE(h.Frames().size(), 3);
+    QVERIFY(h.ActiveDocument()->data == nullptr);
+    QVERIFY(!h.ActiveDocument()->GetLoadMessage().isEmpty());
+    // Opening a file that is already open only activates its window.
+    h.App()->moleculeTemplate->OpenDocumentFile(log);
+    QCOMPARE(h.Frames().size(), 3);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("MOL.LOG"));
+}
+
+void AppShellTest::peptideCommandNeedsAPdbModel() {
+    AppHarness h;
+    QVERIFY(h.Start());
+    QVERIFY(!h.IsEnabled(kPeptideStructure));
+    QVERIFY(!h.IsEnabled(kDisplaySettings));
+    QVERIFY(h.IsEnabled(kProgramSettings));
+    h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
+    h.Run(kFileOpen);
+    QVERIFY(!h.IsEnabled(kPeptideStructure));
+    QVERIFY(h.IsEnabled(kDisplaySettings));
+    h.QueueDialogAnswer(h.Write("p.pdb", Fixtures::kPeptidePdb), 2);
+    h.Run(kFileOpen);
+    QVERIFY(h.IsEnabled(kPeptideStructure));
+    // Commands nobody handles yet stay disabled.
+    QVERIFY(!h.IsEnabled(kEditUndo));
+
+    // Two plot windows on the one document, each a new window.
+    CMolDoc* document = h.ActiveDocument();
+    h.Run(kPeptideStructure);
+    QVERIFY(dynamic_cast<CPlotView*>(h.ActiveFrame()->GetActiveView()) != nullptr);
+    QCOMPARE(h.ActiveDocument(), document);
+    QCOMPARE(document->data->GetPhiAngles(0)->size(), std::size_t{1});
+    h.MdiActivate(0);
+    h.Run(kPeptideStructure);
+    QCOMPARE(h.Frames().size(), 3);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("p.pdb:3"));
+}
+
+void AppShellTest::saveAsAppendsTheFilterExtension() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    h.QueueDialogAnswer(h.Path("out"), 2);
+    h.Run(kFileSaveAs);
+    QCOMPARE(h.dialogRequests.back().initialName, QStringLiteral("pep"));
+    QVERIFY(h.Read(h.Path("out.pdb")).startsWith("ATOM      1  N   ALA     1"));
+    QVERIFY(!QFile::exists(h.Path("out")));
+    h.QueueDialogAnswer(h.Path("out.txt"), 2);
+    h.Run(kFileSaveAs);
+    QVERIFY(h.Read(h.Path("out.txt")).startsWith("ATOM      1  N   ALA     1"));
+    QVERIFY(!QFile::exists(h.Path("out.txt.pdb")));
+    // An appended name that exists is asked about; No writes nothing.
+    h.Write("keep.com", "old");
+    h.answerYes = false;
+    h.QueueDialogAnswer(h.Path("keep"), 1);
+    h.Run(kFileSaveAs);
+    QCOMPARE(h.Read(h.Path("keep.com")), QByteArray("old"));
+    QCOMPARE(h.messages.size(), 1);
+    h.Exit();
+    QCOMPARE(h.Stored("SaveFilterIndex"), 1);
+}
+
+void AppShellTest::saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    h.QueueDialogAnswer(h.Path("full.pdb"), 2);
+    h.Run(kFileSaveAs);
+    h.Run(kFileSave); // rewrites full.pdb in the short layout, no dialog
+    QCOMPARE(h.dialogRequests.size(), std::size_t{1});
+    const QByteArray shortLayout = h.Read(h.Path("full.pdb"));
+    QVERIFY(shortLayout.startsWith("ATOM      1  N   ALA     1"));
+    QCOMPARE(shortLayout.indexOf('\n'), 54);
+
+    // After a new open, Save no longer writes the old file: it asks.
+    h.QueueDialogAnswer(h.Path("pep.pdb"), 2);
+    h.Run(kFileOpen);
+    h.QueueDialogAnswer(h.Path("angles"), 3);
+    h.Run(kFileSave);
+    QCOMPARE(h.dialogRequests.size(), std::size_t{3});
+    h.ActiveDocument()->data->ComputeBackboneAngles(0);
+    h.Run(kFileSave);
+    QCOMPARE(h.dialogRequests.size(), std::size_t{3});
+    QVERIFY(QFile::exists(h.Path("angles.rpd")));
+
+    h.QueueDialogAnswer(h.Path("pep.pdb"), 2);
+    h.Run(kFileOpen);
+    h.QueueDialogAnswer(h.Path("mol"), 1);
+    h.Run(kFileSaveAs);
+    QVERIFY(h.Read(h.Path("mol.com")).contains("%Chk="));
+    h.Run(kFileSave); // asks again, cancelled
+    QCOMPARE(h.dialogRequests.size(), std::size_t{6});
+}
+
+void AppShellTest::allFilesFilterWritesByExtension() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    h.QueueDialogAnswer(h.Path("a.gjf"), 4);
+    h.Run(kFileSaveAs);
+    QVERIFY(h.Read(h.Path("a.gjf")).contains("%Chk="));
+    QCOMPARE(h.ActiveDocument()->comSavePath, h.Path("a.gjf"));
+    h.QueueDialogAnswer(h.Path("b.ent"), 4);
+    h.Run(kFileSaveAs);
+    QVERIFY(h.Read(h.Path("b.ent")).startsWith("ATOM"));
+    h.QueueDialogAnswer(h.Path("c.xyz"), 4);
+    h.Run(kFileSaveAs);
+    QVERIFY(!QFile::exists(h.Path("c.xyz")));
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY(h.messages[0].contains("c.xyz"));
+}
+
+void AppShellTest::failedSaveKeepsTheOldFile() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    const QString target = h.Write("old.pdb", "precious\n");
+    {
+        // Files may not grow past 100 bytes, so the PDB text cannot be
+        // written; this holds for every user, root included.
+        FileSizeLimit limit(100);
+        h.QueueDialogAnswer(target, 2);
+        h.Run(kFileSaveAs);
+    }
+    QCOMPARE(h.Read(target), QByteArray("precious\n"));
+    QCOMPARE(h.messages.size(), 1);
+    QVERIFY(h.messages[0].contains("old.pdb"));
+    QVERIFY(h.ActiveDocument()->pdbSavePath.isEmpty());
+    QCOMPARE(QDir(h.Path(".")).entryList({"old.pdb*"}, QDir::Files), QStringList{"old.pdb"});
+}
+
+void AppShellTest::menusFollowTheActiveWindowKind() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->CurrentMenu(), 130);
+    QCOMPARE(h.MainFrame()->menuBar()->actions().size(), 6);
+    h.Run(kPeptideStructure);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->CurrentMenu(), 131);
+    QCOMPARE(h.MainFrame()->menuBar()->actions().size(), 5);
+    h.Run(kFileClose); // closes both windows of the document
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.Frames().size(), 0);
+    QCOMPARE(h.MainFrame()->CurrentMenu(), 128);
+    QCOMPARE(h.MainFrame()->menuBar()->actions().size(), 3);
+    QCOMPARE(h.MainFrame()->windowTitle(), QStringLiteral("RAVEK"));
+}
+
+#include "GuiTestMain.h"
+RAVEK_GUI_TEST_MAIN(AppShellTest)
+#include "AppShellTest.moc"

@@ -1,0 +1,97 @@
+// The framework stand-ins on their own: the recent-file list, filter strings
+// and command routing.
+
+#include "GuiTestMain.h"
+#include "platform/CommandTarget.h"
+#include "platform/FileFilter.h"
+#include "platform/RecentFileList.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void recentListKeepsFourNewestWithoutDuplicates();
+    void recentDisplayNamesFitThirtyCharacters();
+    void filterTextsShowAsWrittenAndMatchTheirPatterns();
+    void firstTargetThatHandlesACommandWins();
+};
+
+void PlatformTest::recentListKeepsFourNewestWithoutDuplicates() {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    RecentFileList list("Recent File List", "File%1", 4, 30);
+    for (const char* path : {"/a.pdb", "/b.pdb", "/c.pdb", "/b.pdb", "/d.pdb", "/e.pdb"})
+        list.Add(path);
+    QCOMPARE(list.Count(), 4);
+    QCOMPARE(list[0], QStringLiteral("/e.pdb"));
+    QCOMPARE(list[1], QStringLiteral("/d.pdb"));
+    QCOMPARE(list[2], QStringLiteral("/b.pdb"));
+    QCOMPARE(list[3], QStringLiteral("/c.pdb"));
+    list.WriteList();
+    list.Remove(0);
+    list.Remove(0);
+    list.WriteList();
+    RecentFileList stored("Recent File List", "File%1", 4, 30);
+    stored.ReadList();
+    QCOMPARE(stored.Count(), 2);
+    QCOMPARE(stored[0], QStringLiteral("/b.pdb"));
+    QVERIFY(!QSettings().contains("Recent File List/File3"));
+}
+
+void PlatformTest::recentDisplayNamesFitThirtyCharacters() {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    RecentFileList list("Recent File List", "File%1", 4, 30);
+    list.Add("/home/user/proteins/crambin/1crn.pdb");
+    list.Add("/short/1crn.pdb");
+    list.Add("/x/" + QString(40, 'n') + ".pdb");
+    QCOMPARE(list.GetDisplayName(1), QStringLiteral("/short/1crn.pdb"));
+    QCOMPARE(list.GetDisplayName(2), QStringLiteral("/.../proteins/crambin/1crn.pdb"));
+    // A name longer than the limit is shown whole rather than cut.
+    QCOMPARE(list.GetDisplayName(0), QString(40, 'n') + ".pdb");
+}
+
+void PlatformTest::filterTextsShowAsWrittenAndMatchTheirPatterns() {
+    const FileFilter filter("Gaussian Data (*.log; *.com)|*.log; *.com|All Files (*.*)|*.*||");
+    QCOMPARE(filter.Count(), 2);
+    QCOMPARE(filter.Text(1), QStringLiteral("Gaussian Data (*.log; *.com)"));
+    QCOMPARE(filter.At(1), QStringLiteral("Gaussian Data (*.log; *.com) (*.log *.com)"));
+    QCOMPARE(filter.At(2), QStringLiteral("All Files (*.*) (*)"));
+    QCOMPARE(filter.IndexOf(filter.At(2)), 2);
+    QCOMPARE(filter.IndexOf("Other (*.x)"), 0);
+    QCOMPARE(filter.At(9), filter.At(1));
+}
+
+void PlatformTest::firstTargetThatHandlesACommandWins() {
+    struct Target : CommandTarget {
+        int handles;
+        bool enabled;
+        int runs = 0;
+        Target(int id, bool on) : handles(id), enabled(on) {}
+        bool OnCmdMsg(int id, CommandUpdate* update) override {
+            if (id != handles)
+                return false;
+            if (update != nullptr)
+                update->Enable(enabled);
+            else
+                ++runs;
+            return true;
+        }
+    };
+    Target view(1, false), app(1, true), other(2, true);
+    CommandUpdate update;
+    QVERIFY(RouteCommand({&view, nullptr, &app}, 1, &update));
+    QVERIFY(!update.enabled);
+    QVERIFY(RouteCommand({nullptr, &app}, 1, nullptr));
+    QCOMPARE(app.runs, 1);
+    CommandUpdate unhandled;
+    QVERIFY(!RouteCommand({&other}, 1, &unhandled));
+    QVERIFY(!unhandled.enabled);
+}
+
+RAVEK_GUI_TEST_MAIN(PlatformTest)
+#include "PlatformTest.moc"

@@ -1,0 +1,66 @@
+#!/usr/bin/env python3
+"""Smoke test of `ravek --screenshot OUT.png [FILE]`: the program starts,
+opens the file, draws, writes a picture of its main window and leaves the way
+File > Exit does. The exit code is 0, or 1 when the file gave no molecule.
+
+usage: screenshot_test.py RAVEK SAMPLE TESTDATA_DIR WORK_DIR
+"""
+
+import os
+import struct
+import subprocess
+import sys
+
+ravek, sample, testdata, work = sys.argv[1:5]
+os.makedirs(work, exist_ok=True)
+failures = []
+
+
+def png_size(path):
+    with open(path, "rb") as png:
+        header = png.read(24)
+    if header[:8] != b"\x89PNG\r\n\x1a\n":
+        return None
+    return struct.unpack(">II", header[16:24])
+
+
+def check(name, file, expected_code):
+    out = os.path.join(work, name + ".png")
+    config = os.path.join(work, "config-" + name)
+    if os.path.exists(out):
+        os.remove(out)
+    env = dict(os.environ, XDG_CONFIG_HOME=config)
+    args = [ravek, "--screenshot", out] + ([file] if file else [])
+    result = subprocess.run(args, env=env, capture_output=True, text=True, timeout=60)
+    if result.returncode != expected_code:
+        failures.append("%s: exit code %d, expected %d\n%s" %
+                        (name, result.returncode, expected_code, result.stderr))
+        return
+    size = png_size(out) if os.path.exists(out) else None
+    if size != (700, 700):
+        failures.append("%s: picture %s, expected a 700x700 PNG" % (name, size))
+    # Leaving like File > Exit writes the settings and, after a file, the
+    # recent-file list.
+    conf = os.path.join(config, "Pralt Software", "RAVEK.conf")
+    text = open(conf, encoding="utf-8").read() if os.path.exists(conf) else ""
+    if "DisplayMode=" not in text or "SavePos=" not in text:
+        failures.append("%s: settings not written at exit" % name)
+    if file and expected_code == 0 and "File1=" not in text:
+        failures.append("%s: recent-file list not written at exit" % name)
+
+
+check("empty", None, 0)
+check("sample", sample, 0)
+if os.path.isdir(testdata):
+    check("gaussian-output", os.path.join(testdata, "gaussian/g16/water.log"), 0)
+    check("gaussian-input", os.path.join(testdata, "gaussian/input/water.com"), 0)
+    check("pdb", os.path.join(testdata, "pdb/1crn.pdb"), 0)
+    check("zmatrix-input", os.path.join(testdata, "gaussian/input/water_z.com"), 1)
+not_molecule = os.path.join(work, "notes.xyz")
+with open(not_molecule, "w") as notes:
+    notes.write("no molecule here\n")
+check("unknown-kind", not_molecule, 1)
+
+for failure in failures:
+    print("FAIL:", failure)
+sys.exit(1 if failures else 0)
