@@ -18,11 +18,14 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
+
+#include <algorithm>
 
 using namespace CommandIds;
 
@@ -183,8 +186,13 @@ const std::vector<QMenu*>& CMainFrame::Menus(int resourceId) {
     for (const MenuItem& top : MenuResource(resourceId)) {
         auto* menu = new QMenu(QString::fromUtf8(top.text), this);
         BuildMenu(menu, top.items);
-        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        const bool windowMenu =
+            std::any_of(top.items.begin(), top.items.end(),
+                        [](const MenuItem& item) { return item.id == kWindowNew; });
+        connect(menu, &QMenu::aboutToShow, this, [this, menu, windowMenu] {
             UpdateRecentFileActions();
+            if (windowMenu)
+                UpdateWindowList(menu);
             UpdateActions(menu->actions());
         });
         menus.push_back(menu);
@@ -291,6 +299,33 @@ void CMainFrame::UpdateRecentFileActions() {
             action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(recent.GetDisplayName(i)));
     }
     recentPlaceholder_->setVisible(recent.Count() == 0);
+}
+
+void CMainFrame::UpdateWindowList(QMenu* menu) {
+    // The open document windows, numbered, after the window commands.
+    for (QAction* action : menu->actions()) {
+        if (action->property("windowList").toBool())
+            delete action;
+    }
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator()->setProperty("windowList", true);
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        QAction* action =
+            menu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(window->windowTitle()));
+        action->setProperty("windowList", true);
+        action->setCheckable(true);
+        action->setChecked(window == mdiArea_->activeSubWindow());
+        connect(action, &QAction::triggered, this,
+                [this, window = QPointer<QMdiSubWindow>(window)] {
+                    if (window.isNull())
+                        return;
+                    mdiArea_->setActiveSubWindow(window);
+                    ScheduleIdle();
+                });
+    }
 }
 
 void CMainFrame::ScheduleIdle() {

@@ -70,6 +70,7 @@ private:
     void CreateStatusBar();
     void UpdateActions(const QList<QAction*>& actions);
     void UpdateRecentFileActions();
+    void UpdateWindowList(QMenu* menu);
     void ShowMenu(int resourceId);
     void CaptureWindowPlacement();
     void ArrangeIcons();

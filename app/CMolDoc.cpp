@@ -143,6 +143,7 @@ void CMolDoc::Load(int type) {
     SetTitle(QString());
 
     const QString path = QString::fromStdString(openFile->GetFilePath());
+    openedPath = path;
     const QString fileName = QFileInfo(path).fileName();
     std::unique_ptr<CMolData> model;
     if (type == kFileTypeGaussian || type == kFileTypePdb)
@@ -172,8 +173,8 @@ void CMolDoc::Load(int type) {
 
 void CMolDoc::OnFileOpen() {
     const FileFilter filter(QString::fromUtf8(AppStrings::kOpenFilter));
-    const FileDialog::Result chosen =
-        FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kOpen, filter, openFilterIndex);
+    const FileDialog::Result chosen = FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kOpen,
+                                                      filter, openFilterIndex, QString(), Folder());
     if (chosen.accepted) {
         const int type = chosen.filterIndex == 1   ? kFileTypeGaussian
                          : chosen.filterIndex == 2 ? kFileTypePdb
@@ -196,6 +197,11 @@ void CMolDoc::OnOpenRecentFile(int index) {
 void CMolDoc::OnPeptideStructure() {
     data->ComputeBackboneAngles(0);
     CRavekApp::OpenPlotWindow();
+}
+
+QString CMolDoc::Folder() const {
+    const QString path = !openedPath.isEmpty() ? openedPath : GetPathName();
+    return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
 }
 
 bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
@@ -308,7 +314,7 @@ void CMolDoc::OnFileSaveAs() {
         return;
     const FileFilter filter(QString::fromUtf8(AppStrings::kSaveFilter));
     const FileDialog::Result chosen = FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kSave,
-                                                      filter, saveFilterIndex, baseName);
+                                                      filter, saveFilterIndex, baseName, Folder());
     if (chosen.accepted) {
         saveFilterIndex = chosen.filterIndex;
         QString path = chosen.path;

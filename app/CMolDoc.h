@@ -69,6 +69,9 @@ private:
     // file on failure.
     bool WriteWith(int writer, const QString& path);
     static RecentFileList MakeRecentList();
+    // The folder of the file read last, where the dialogs start.
+    QString Folder() const;
 
     QString loadMessage;
+    QString openedPath;
 };

@@ -14,7 +14,8 @@ FileDialog::Responder& TheResponder() {
 } // namespace
 
 FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter& filter,
-                                   int initialFilter, const QString& initialName) {
+                                   int initialFilter, const QString& initialName,
+                                   const QString& folder) {
     if (TheResponder())
         return TheResponder()(Request{mode, &filter, initialFilter, initialName});
 
@@ -25,6 +26,8 @@ FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter&
     dialog.setFileMode(mode == kOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(filter.NameFilters());
     dialog.selectNameFilter(filter.At(initialFilter));
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     if (!initialName.isEmpty())
         dialog.selectFile(initialName);
     Result result;

@@ -30,10 +30,10 @@ public:
     using Responder = std::function<Result(const Request&)>;
 
     // Shows the dialog with the given filter preselected (1-based) and, for
-    // saving, the given file name; the save dialog asks before replacing a
-    // file.
+    // saving, the given file name, in folder when one is given; the save
+    // dialog asks before replacing a file.
     static Result Run(QWidget* parent, Mode mode, const FileFilter& filter, int initialFilter,
-                      const QString& initialName = QString());
+                      const QString& initialName = QString(), const QString& folder = QString());
     // Answers every later dialog with responder; an empty one restores the
     // real dialog.
     static void SetResponder(Responder responder);
