@@ -19,6 +19,7 @@
 #include "res/Resources.h"
 #include "res/SettingsKeys.h"
 
+#include <QApplication>
 #include <QFileInfo>
 
 namespace {
@@ -128,7 +129,9 @@ bool CMolDoc::LoadPath(const QString& path, int type) {
         return false;
     }
     openFile = std::move(file);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     Load(type);
+    QApplication::restoreOverrideCursor();
     openFile.reset();
     return true;
 }
@@ -239,12 +242,10 @@ bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
     default:
         break;
     }
-    if (id >= kFileMru1 && id <= kFileMru4) {
-        if (run)
-            OnOpenRecentFile(id - kFileMru1);
-        return true;
-    }
-    return false;
+    const int recent = RecentFileIndex(id);
+    if (recent >= 0 && run)
+        OnOpenRecentFile(recent);
+    return recent >= 0;
 }
 
 // Saving.
@@ -283,7 +284,10 @@ bool CMolDoc::WriteWith(int writer, const QString& path) {
         }
     };
     std::string error;
-    if (!WriteFileAtomically(target, write, error)) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = WriteFileAtomically(target, write, error);
+    QApplication::restoreOverrideCursor();
+    if (!written) {
         MessageBox::ShowCannotSave(CRavekApp::MainWidget(), path, QString::fromStdString(error));
         return false;
     }

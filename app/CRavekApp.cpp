@@ -227,10 +227,8 @@ bool CRavekApp::OnCmdMsg(int id, CommandUpdate* update) {
     default:
         break;
     }
-    if (id >= kFileMru1 && id <= kFileMru4) {
-        if (run)
-            OnOpenRecentFile(id - kFileMru1);
-        return true;
-    }
-    return false;
+    const int recent = RecentFileIndex(id);
+    if (recent >= 0 && run)
+        OnOpenRecentFile(recent);
+    return recent >= 0;
 }
