@@ -1,49 +1,484 @@
 #include "view/CMolView.h"
 
 #include "model/CMolData.h"
+#include "model/ElementTable.h"
+#include "platform/ColorDialog.h"
 #include "platform/Document.h"
+#include "platform/MessageBox.h"
+#include "render/CMolScene.h"
+#include "render/FitScale.h"
 #include "render/MolDocState.h"
+#include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
+#include "view/CAngleDlg.h"
+#include "view/CBondDlg.h"
+#include "view/CDihedralDlg.h"
 
-CMolView::CMolView(Document* document, QWidget* parent)
-    : QOpenGLWidget(parent), View(document), displayFlags(Profile::Read(Settings::kDisplayMode)),
-      colourMode(Profile::Read(Settings::kColorMode)),
-      showHydrogens(Profile::Read(Settings::kDispHydrogen)) {
-    setAttribute(Qt::WA_DeleteOnClose, false);
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <iterator>
+
+using namespace CommandIds;
+
+QColor CMolView::lastBackgroundChoice = QColor(0, 0, 0);
+QColor CMolView::lastLabelColourChoice = QColor(0, 0, 0);
+std::function<void(QDialog&)> CMolView::runDialog = [](QDialog& dialog) { dialog.exec(); };
+
+namespace {
+
+bool Contains(const std::list<int>& list, int a) {
+    return std::find(list.begin(), list.end(), a) != list.end();
+}
+
+// Removes a from list; false when it was not there.
+bool Remove(std::list<int>& list, int a) {
+    const auto it = std::find(list.begin(), list.end(), a);
+    if (it == list.end())
+        return false;
+    list.erase(it);
+    return true;
+}
+
+constexpr float kByteToUnit = 0.003921569F;
+
+} // namespace
+
+CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent), View(document) {
+    state.displayFlags = Profile::Read(Settings::kDisplayMode);
+    state.colourMode = Profile::Read(Settings::kColorMode);
+    state.showHydrogens = Profile::Read(Settings::kDispHydrogen);
+    scene = std::make_unique<CMolScene>(&state, GetDocState());
+    scene->computeFitScale = [this] { computeFitScale(); };
+    // The picture has no alpha, as the window's pixel format: blended lines
+    // and invisible atom points must not make the window see-through.
+    setTextureFormat(GL_RGB8);
     setMinimumSize(1, 1);
+    setFocusPolicy(Qt::StrongFocus);
+    animationTimer.setInterval(200);
+    connect(&animationTimer, &QTimer::timeout, this, &CMolView::OnTimer);
     connect(this, &QOpenGLWidget::frameSwapped, this, &CMolView::pictureDrawn);
 }
 
 CMolView::~CMolView() {
+    animationTimer.stop();
     const MolDocState* document = GetDocState();
     if (document != nullptr && document->initStart != 0) {
-        displayFlags = 1;
-        colourMode = 0;
-        showHydrogens = 1;
+        state.displayFlags = 1;
+        state.colourMode = 0;
+        state.showHydrogens = 1;
     }
-    Profile::Write(Settings::kDisplayMode, displayFlags);
-    Profile::Write(Settings::kColorMode, colourMode);
-    Profile::Write(Settings::kDispHydrogen, showHydrogens);
+    Profile::Write(Settings::kDisplayMode, state.displayFlags);
+    Profile::Write(Settings::kColorMode, state.colourMode);
+    Profile::Write(Settings::kDispHydrogen, state.showHydrogens);
+    // The quadric is a plain allocation; the scene may go without a context.
+    makeCurrent();
+    scene.reset();
+    doneCurrent();
 }
 
 MolDocState* CMolView::GetDocState() const {
     return dynamic_cast<MolDocState*>(GetDocument());
 }
 
-int CMolView::DrawnFrame() const {
+CMolData* CMolView::Model() const {
     const MolDocState* document = GetDocState();
-    return document != nullptr && document->data != nullptr ? document->data->GetCurrentFrame() : 0;
+    return document != nullptr ? document->data.get() : nullptr;
+}
+
+int CMolView::LastPickedAtom() const {
+    return scene->lastPickedAtom;
+}
+
+int CMolView::DrawnFrame() const {
+    return scene->frameIndex;
+}
+
+void CMolView::OnInitialUpdate() {
+    OnUpdate(nullptr);
 }
 
 void CMolView::OnUpdate(View*) {
+    AskBallAndStick();
     update();
 }
 
-void CMolView::initializeGL() {
-    initializeOpenGLFunctions();
+void CMolView::AskBallAndStick() {
+    // Asked when the view learns of a newly read PDB file, before its first
+    // picture, and once per file read.
+    const MolDocState* document = GetDocState();
+    const CMolData* model = Model();
+    if (model == nullptr || document->loaded == 0 || model == askedAbout_)
+        return;
+    askedAbout_ = model;
+    if (document->warningLevel >= 2 && model->sourceKind == CMolData::kSourcePdb &&
+        (state.displayFlags & ViewState::kBallAndStick) != 0 &&
+        !MessageBox::AskYesNo(this,
+                              QStringLiteral("PDBデータですが、ボール&スティックで表示しますか?")))
+        state.displayFlags =
+            (state.displayFlags & ~(ViewState::kBallAndStick | ViewState::kRibbon)) |
+            ViewState::kWireFrame;
+}
+
+void CMolView::computeFitScale() {
+    CMolData* model = Model();
+    if (model == nullptr)
+        return;
+    std::vector<Point3D> points(static_cast<std::size_t>(std::max(model->atomCount, 0)));
+    for (int a = 0; a < model->atomCount; ++a)
+        model->GetAtomPos(scene->frameIndex, a, &points[static_cast<std::size_t>(a)]);
+    scene->fitScale = FitScaleOf(points);
+}
+
+void CMolView::resizeGL(int width, int height) {
+    if (width > 0 && height > 0)
+        scene->reshape(static_cast<int>(width * devicePixelRatioF()),
+                       static_cast<int>(height * devicePixelRatioF()));
 }
 
 void CMolView::paintGL() {
-    glClearColor(backgroundColour[0], backgroundColour[1], backgroundColour[2], 1.0F);
+    const MolDocState* document = GetDocState();
+    // A stored resolution out of range never reaches GLU.
+    scene->slices = std::clamp(document != nullptr ? document->resolution : 10, 1, 100);
+    state.printScale = 1.0;
+    glClearColor(state.backgroundColour[0], state.backgroundColour[1], state.backgroundColour[2],
+                 0.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (document != nullptr)
+        scene->render();
+}
+
+// Mouse and keyboard.
+
+void CMolView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    lastX = at.x();
+    lastY = at.y();
+    if (event->modifiers() & Qt::ShiftModifier)
+        shiftHeld = 1;
+    switch (event->button()) {
+    case Qt::LeftButton:
+        state.dragMode = shiftHeld != 0 ? ViewState::kZoom : ViewState::kRotate;
+        break;
+    case Qt::MiddleButton:
+        state.dragMode = ViewState::kZoom;
+        break;
+    case Qt::RightButton:
+        state.dragMode = ViewState::kTranslate;
+        break;
+    default:
+        break;
+    }
+}
+
+void CMolView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    switch (state.dragMode) {
+    case ViewState::kRotate:
+        dragMoved = 1;
+        scene->rotateX = at.y() - lastY;
+        scene->rotateY = at.x() - lastX;
+        repaint();
+        break;
+    case ViewState::kZoom:
+        dragMoved = 1;
+        scene->zoom =
+            std::clamp(scene->zoom - (at.y() - lastY) * 0.01, state.zoomMin, state.zoomMax);
+        repaint();
+        break;
+    case ViewState::kTranslate:
+        dragMoved = 1;
+        scene->panX = at.x() - lastX;
+        scene->panY = at.y() - lastY;
+        repaint();
+        break;
+    default:
+        break;
+    }
+    lastX = at.x();
+    lastY = at.y();
+}
+
+void CMolView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    switch (event->button()) {
+    case Qt::LeftButton:
+        scene->rotateX = scene->rotateY = 0;
+        if (Model() != nullptr && state.dragMode != ViewState::kNoDrag && dragMoved == 0)
+            ClickAt(at.x(), at.y(), shiftHeld != 0);
+        break;
+    case Qt::RightButton:
+        scene->panX = scene->panY = 0;
+        shiftHeld = 1;
+        if (Model() != nullptr && dragMoved == 0)
+            ClickAt(at.x(), at.y(), true);
+        shiftHeld = 0;
+        break;
+    default:
+        break;
+    }
+    state.dragMode = ViewState::kNoDrag;
+    dragMoved = 0;
+    repaint();
+}
+
+void CMolView::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    scene->zoom =
+        std::clamp(scene->zoom - delta * scene->zoom / 800.0, state.zoomMin, state.zoomMax);
+    repaint();
+    QOpenGLWidget::wheelEvent(event);
+}
+
+void CMolView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift)
+        shiftHeld = 1;
+    QOpenGLWidget::keyPressEvent(event);
+}
+
+void CMolView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Shift)
+        shiftHeld = 0;
+    QOpenGLWidget::keyReleaseEvent(event);
+}
+
+void CMolView::ClickAt(int x, int y, bool accumulate) {
+    if (state.displayFlags == ViewState::kRibbon)
+        return;
+    makeCurrent();
+    const double ratio = devicePixelRatioF();
+    const int atom = scene->hitTest(static_cast<int>(x * ratio), static_cast<int>(y * ratio));
+    doneCurrent();
+    if (atom < 0) {
+        if (!accumulate)
+            state.measurementSelection.clear();
+        update();
+        return;
+    }
+    if (accumulate) {
+        const bool wasSelected = Remove(state.measurementSelection, atom);
+        const bool wasLabelled = Remove(state.labelledAtoms, atom);
+        scene->lastPickedAtom = atom;
+        if (!wasSelected)
+            state.measurementSelection.push_back(atom);
+        if (!wasLabelled)
+            state.labelledAtoms.push_back(atom);
+    } else {
+        const bool wasSelected = Contains(state.measurementSelection, atom);
+        const bool wasLabelled = Remove(state.labelledAtoms, atom);
+        scene->lastPickedAtom = atom;
+        if (!wasSelected)
+            state.measurementSelection.push_back(atom);
+        if (!wasLabelled)
+            state.labelledAtoms.push_back(atom);
+        update();
+        measureSelection();
+        state.measurementSelection.clear();
+    }
+    update();
+}
+
+void CMolView::measureSelection() {
+    CMolData* model = Model();
+    if (model == nullptr)
+        return;
+    const std::vector<int> atoms(state.measurementSelection.begin(),
+                                 state.measurementSelection.end());
+    const int g = scene->frameIndex;
+    const auto symbol = [&](int a) {
+        return QString::fromLatin1(ElementTable::Symbol(model->GetElement(g, a)));
+    };
+    const auto number = [](int a) { return QString::asprintf("%d", a + 1); };
+    const auto value = [](double v) { return QString::asprintf("%f", v); };
+    switch (atoms.size()) {
+    case 2: {
+        CBondDlg dialog(this);
+        dialog.firstSymbol = symbol(atoms[0]);
+        dialog.secondSymbol = symbol(atoms[1]);
+        dialog.firstNumber = number(atoms[0]);
+        dialog.secondNumber = number(atoms[1]);
+        dialog.distance = value(model->GetDistance(g, atoms[0], atoms[1]));
+        runDialog(dialog);
+        break;
+    }
+    case 3: {
+        CAngleDlg dialog(this);
+        dialog.firstSymbol = symbol(atoms[0]);
+        dialog.secondSymbol = symbol(atoms[1]);
+        dialog.thirdSymbol = symbol(atoms[2]);
+        dialog.firstNumber = number(atoms[0]);
+        dialog.secondNumber = number(atoms[1]);
+        dialog.thirdNumber = number(atoms[2]);
+        dialog.angle = value(model->GetAngle(g, atoms[0], atoms[1], atoms[2]));
+        runDialog(dialog);
+        break;
+    }
+    case 4: {
+        const double d = model->GetDihedral(g, atoms[0], atoms[1], atoms[2], atoms[3]);
+        if (d > 180.0) {
+            MessageBox::Show(this, QStringLiteral("二面角が決定できません"), MessageBox::kWarning);
+            break;
+        }
+        CDihedralDlg dialog(this);
+        dialog.dihedral = value(d);
+        dialog.firstSymbol = symbol(atoms[0]);
+        dialog.secondSymbol = symbol(atoms[1]);
+        dialog.thirdSymbol = symbol(atoms[2]);
+        dialog.fourthSymbol = symbol(atoms[3]);
+        dialog.firstNumber = number(atoms[0]);
+        dialog.secondNumber = number(atoms[1]);
+        dialog.thirdNumber = number(atoms[2]);
+        dialog.fourthNumber = number(atoms[3]);
+        runDialog(dialog);
+        break;
+    }
+    default:
+        break;
+    }
+    update();
+}
+
+// Animation.
+
+void CMolView::StartAnimation() {
+    MolDocState* document = GetDocState();
+    if (Model() == nullptr)
+        return;
+    scene->frameIndex = 0;
+    frameImageCounter = document->animationStartNumber;
+    document->animating = 1;
+    animationTimer.start();
+}
+
+void CMolView::OnTimer() {
+    MolDocState* document = GetDocState();
+    CMolData* model = Model();
+    if (model == nullptr) {
+        animationTimer.stop();
+        document->animating = 0;
+        return;
+    }
+    ++scene->frameIndex;
+    if (scene->frameIndex >= model->frameCount) {
+        scene->frameIndex = model->GetCurrentFrame();
+        animationTimer.stop();
+        document->animating = 0;
+    }
+    update();
+}
+
+// Commands.
+
+void CMolView::SetStyle(int flag) {
+    const int styles = ViewState::kWireFrame | ViewState::kBallAndStick | ViewState::kRibbon;
+    state.displayFlags = (state.displayFlags ^ flag) & ~(styles & ~flag);
+}
+
+void CMolView::ChooseBackground() {
+    const QColor chosen = ColorDialog::GetColor(this, lastBackgroundChoice);
+    if (!chosen.isValid())
+        return;
+    lastBackgroundChoice = chosen;
+    state.backgroundColour[0] = static_cast<float>(chosen.red()) * kByteToUnit;
+    state.backgroundColour[1] = static_cast<float>(chosen.green()) * kByteToUnit;
+    state.backgroundColour[2] = static_cast<float>(chosen.blue()) * kByteToUnit;
+}
+
+void CMolView::ChooseLabelColour() {
+    const QColor chosen = ColorDialog::GetColor(this, lastLabelColourChoice);
+    if (!chosen.isValid()) {
+        state.labelsInElementColour = true;
+        return;
+    }
+    lastLabelColourChoice = chosen;
+    state.labelColour[0] = static_cast<float>(chosen.red()) * kByteToUnit;
+    state.labelColour[1] = static_cast<float>(chosen.green()) * kByteToUnit;
+    state.labelColour[2] = static_cast<float>(chosen.blue()) * kByteToUnit;
+    state.labelsInElementColour = false;
+}
+
+void CMolView::LabelAll() {
+    CMolData* model = Model();
+    state.labelledAtoms.clear();
+    for (int a = 0; a < model->atomCount; ++a) {
+        if (model->sourceKind == CMolData::kSourcePdb && !model->IsAtomShown(scene->frameIndex, a))
+            continue;
+        if (state.showHydrogens == 0 && model->GetElement(scene->frameIndex, a) == 1)
+            continue;
+        state.labelledAtoms.push_back(a);
+    }
+}
+
+bool CMolView::OnCmdMsg(int id, CommandUpdate* update) {
+    struct Toggle {
+        int id;
+        int flag;
+    };
+    static const Toggle styles[] = {{kWireFrame, ViewState::kWireFrame},
+                                    {kBallAndStick, ViewState::kBallAndStick},
+                                    {kRibbon, ViewState::kRibbon}};
+    for (const Toggle& style : styles) {
+        if (id != style.id)
+            continue;
+        if (update != nullptr)
+            update->SetCheck((state.displayFlags & style.flag) != 0);
+        else
+            SetStyle(style.flag);
+        break;
+    }
+    const bool run = update == nullptr;
+    switch (id) {
+    case kWireFrame:
+    case kBallAndStick:
+    case kRibbon:
+        break;
+    case kVibration:
+        if (run)
+            state.displayFlags ^= ViewState::kVibration;
+        else
+            update->SetCheck((state.displayFlags & ViewState::kVibration) != 0);
+        break;
+    case kShowHydrogens:
+        if (run)
+            state.showHydrogens = state.showHydrogens != 0 ? 0 : 1;
+        else
+            update->SetCheck(state.showHydrogens != 0);
+        break;
+    case kColourByAtom:
+    case kColourByResidue: {
+        const int mode = id == kColourByAtom ? 0 : 1;
+        if (run)
+            state.colourMode = mode;
+        else
+            update->SetCheck(state.colourMode == mode);
+        break;
+    }
+    case kAnimation:
+        if (run)
+            StartAnimation();
+        break;
+    case kBackgroundColour:
+        if (run)
+            ChooseBackground();
+        break;
+    case kLabelColour:
+        if (run)
+            ChooseLabelColour();
+        break;
+    case kLabelAll:
+    case kLabelClear:
+        if (run && Model() != nullptr) {
+            if (id == kLabelAll)
+                LabelAll();
+            else
+                state.labelledAtoms.clear();
+        }
+        break;
+    default:
+        return false;
+    }
+    if (run)
+        QOpenGLWidget::update();
+    return true;
 }

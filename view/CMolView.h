@@ -1,16 +1,27 @@
 #pragma once
 
 #include "platform/View.h"
+#include "render/ViewState.h"
 
-#include <QOpenGLFunctions>
+#include <QColor>
 #include <QOpenGLWidget>
+#include <QTimer>
 
+#include <functional>
+#include <memory>
+
+class CMolData;
+class CMolScene;
+class QDialog;
 struct MolDocState;
 
 // The view of a molecule window: an OpenGL window on its document's model.
-// Keeps the display style, colouring and hydrogen setting of the settings
-// store.
-class CMolView : public QOpenGLWidget, public View, protected QOpenGLFunctions {
+// Mouse drags turn, move and zoom the model; a click picks an atom, labels
+// it and, with the atoms collected before, measures; the View menu's
+// commands set the style, colouring, labels and colours; a timer steps
+// through the geometries. Keeps the display style, colouring and hydrogen
+// setting in the settings store.
+class CMolView : public QOpenGLWidget, public View {
     Q_OBJECT
 public:
     CMolView(Document* document, QWidget* parent);
@@ -19,24 +30,60 @@ public:
     // The model and display settings of the document.
     MolDocState* GetDocState() const;
     QWidget* Widget() override { return this; }
+    void OnInitialUpdate() override;
     void OnUpdate(View* sender) override;
+    bool OnCmdMsg(int id, CommandUpdate* update) override;
 
-    // The atom picked last, -1 for none.
-    int LastPickedAtom() const { return lastPickedAtom; }
-    // The geometry drawn.
+    // The atom picked last, -1 for none, and the geometry drawn.
+    int LastPickedAtom() const;
     int DrawnFrame() const;
 
-    int displayFlags;
-    int colourMode;
-    int showHydrogens;
-    float backgroundColour[3] = {0.0F, 0.0F, 0.0F};
-    int lastPickedAtom = -1;
+    // Sets the scene's fit scale for the geometry it draws.
+    void computeFitScale();
+    // A click at (x, y) that did not drag: picks and updates the selection
+    // and labels; in plain mode measures what is selected.
+    void ClickAt(int x, int y, bool accumulate);
+    // Shows the distance, angle or dihedral of the selected atoms.
+    void measureSelection();
+
+    ViewState state;
+    std::unique_ptr<CMolScene> scene;
+    int lastX = 0, lastY = 0;
+    int shiftHeld = 0;
+    int dragMoved = 0;
+    int frameImageCounter = 0;
+    QTimer animationTimer;
+
+    // The colours last chosen in the colour dialogs, shared by all views.
+    static QColor lastBackgroundChoice;
+    static QColor lastLabelColourChoice;
+    // Runs a measurement dialog; tests replace it to read the dialog.
+    static std::function<void(QDialog&)> runDialog;
 
 signals:
     // A picture has been drawn and shown.
     void pictureDrawn();
 
 protected:
-    void initializeGL() override;
+    void resizeGL(int width, int height) override;
     void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    CMolData* Model() const;
+    // The question after a PDB file was read while ball and stick is on.
+    void AskBallAndStick();
+    void StartAnimation();
+    void OnTimer();
+    void ChooseBackground();
+    void ChooseLabelColour();
+    void LabelAll();
+    void SetStyle(int flag);
+
+    const CMolData* askedAbout_ = nullptr;
 };

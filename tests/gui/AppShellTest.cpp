@@ -82,9 +82,9 @@ void AppShellTest::firstStartWithAnEmptyProfile() {
     QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("RAVEK Viewer1"));
     QVERIFY(!h.ActiveFrame()->isMaximized());
     QVERIFY(h.ActiveDocument()->data == nullptr);
-    QCOMPARE(h.ActiveView()->displayFlags, 1);
-    QCOMPARE(h.ActiveView()->colourMode, 0);
-    QCOMPARE(h.ActiveView()->showHydrogens, 1);
+    QCOMPARE(h.ActiveView()->state.displayFlags, 1);
+    QCOMPARE(h.ActiveView()->state.colourMode, 0);
+    QCOMPARE(h.ActiveView()->state.showHydrogens, 1);
     QCOMPARE(h.ActiveDocument()->pdbOptions.bondMode, 1);
     QCOMPARE(h.MainFrame()->AtomPane()->objectName(), QStringLiteral("ATOM_LABEL"));
     QCOMPARE(h.MainFrame()->AtomPane()->width(), 150);
@@ -205,7 +205,7 @@ void AppShellTest::initStartStoresTheResetValues() {
     QVERIFY(h.Start());
     // The stored values are in use during the run...
     QCOMPARE(h.ActiveDocument()->resolution, 30);
-    QCOMPARE(h.ActiveView()->displayFlags, 10);
+    QCOMPARE(h.ActiveView()->state.displayFlags, 10);
     h.Exit();
     // ...and the next run starts from the initial ones, sizes kept.
     QCOMPARE(h.Stored("Antialiasing"), 1);

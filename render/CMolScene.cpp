@@ -1,0 +1,355 @@
+#include "render/CMolScene.h"
+
+#include "model/CMolData.h"
+#include "model/ElementTable.h"
+#include "render/MolDocState.h"
+#include "render/ViewState.h"
+
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The name an atom's drawing replaces: geometry drawn outside any atom.
+constexpr GLuint kPlaceholderName = 0xFFFFFFFF;
+constexpr int kSelectBufferWords = 512;
+constexpr float kBondGrey[3] = {0.5F, 0.5F, 0.5F};
+constexpr float kArrowColour[3] = {1.0F, 0.14F, 0.6667F};
+
+} // namespace
+
+void RotateZOnto(const Point3D& axis) {
+    if (axis.x == 0.0 && axis.y == 0.0 && axis.z == 0.0)
+        glRotated(180.0, 1.0, 0.0, 0.0);
+    else
+        glRotated(180.0, axis.x, axis.y, axis.z);
+}
+
+int NearestHit(const GLuint* records, int hitCount) {
+    int best = -1;
+    float bestDepth = 0.0F;
+    GLuint bestName = kPlaceholderName;
+    const GLuint* record = records;
+    for (int i = 0; i < hitCount; ++i) {
+        const GLuint names = record[0];
+        const float depth = static_cast<float>(record[1]) / 2147483648.0F;
+        if (best < 0 || depth < bestDepth) {
+            best = i;
+            bestDepth = depth;
+            bestName = names > 0 ? record[3] : kPlaceholderName;
+        }
+        record += 3 + names;
+    }
+    return best < 0 || bestName == kPlaceholderName ? -1 : static_cast<int>(bestName);
+}
+
+CMolScene::CMolScene(ViewState* viewState, MolDocState* documentState)
+    : view(viewState), document(documentState), quadric(gluNewQuadric()) {
+    gluQuadricDrawStyle(quadric, GLU_FILL);
+}
+
+CMolScene::~CMolScene() {
+    gluDeleteQuadric(quadric);
+}
+
+void CMolScene::reshape(int width, int height) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelMatrix);
+    gluPerspective(view->fieldOfView, static_cast<double>(width) / static_cast<double>(height),
+                   view->nearPlane, view->farPlane);
+    gluLookAt(0.0, 0.0, view->eyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    glViewport(0, 0, width, height);
+}
+
+void CMolScene::SetUpLighting() {
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, materialAmbientDiffuse);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, materialSpecular);
+    glMaterialf(GL_FRONT, GL_SHININESS, 100.0F);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    if (view->displayFlags == ViewState::kWireFrame || view->displayFlags == ViewState::kRibbon) {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_LIGHT0);
+        glDisable(GL_COLOR_MATERIAL);
+    } else {
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_COLOR_MATERIAL);
+    }
+}
+
+void CMolScene::render() {
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    SetUpLighting();
+    glTranslated(panX * 0.01, 0.0, 0.0);
+    glTranslated(0.0, panY * -0.01, 0.0);
+    glRotated(rotateX, 1.0, 0.0, 0.0);
+    glRotated(rotateY, 0.0, 1.0, 0.0);
+    glMultMatrixd(modelMatrix);
+    if (document->data != nullptr)
+        drawModel(GL_RENDER);
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelMatrix);
+    glFlush();
+}
+
+void CMolScene::drawModel(GLenum mode) {
+    CMolData& data = *document->data;
+    if (document->animating == 0)
+        frameIndex = data.GetCurrentFrame();
+    if (document->loaded != 0) {
+        glLoadIdentity();
+        zoom = 1.0;
+        lastPickedAtom = -1;
+        if (computeFitScale)
+            computeFitScale();
+        data.GetCentre(frameIndex, &centre);
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelMatrix);
+        view->measurementSelection.clear();
+        view->labelledAtoms.clear();
+        document->loaded = 0;
+    }
+    if ((view->displayFlags & ViewState::kWireFrame) != 0)
+        drawWireFrame(mode);
+    if ((view->displayFlags & ViewState::kBallAndStick) != 0)
+        drawBallAndStick(mode);
+    if (view->dragMode == ViewState::kNoDrag)
+        drawLabels();
+}
+
+bool CMolScene::IsHiddenHydrogen(CMolData& data, int a) const {
+    return view->showHydrogens == 0 && data.GetElement(frameIndex, a) == 1;
+}
+
+bool CMolScene::IsSkipped(CMolData& data, int a) const {
+    return (data.sourceKind == CMolData::kSourcePdb && !data.IsAtomShown(frameIndex, a)) ||
+           IsHiddenHydrogen(data, a);
+}
+
+bool CMolScene::IsSelected(int a) const {
+    const auto& selection = view->measurementSelection;
+    return std::find(selection.begin(), selection.end(), a) != selection.end();
+}
+
+void CMolScene::SetAtomColour(CMolData& data, int a) const {
+    if (view->colourMode == 0) {
+        const ElementRecord& row = ElementTable::Row(data.GetElement(frameIndex, a));
+        glColor3d(row.red, row.green, row.blue);
+    } else if (view->colourMode == 1) {
+        glColor3dv(data.GetResidueColour(frameIndex, data.GetResidueName(frameIndex, a)));
+    }
+}
+
+Point3D CMolScene::ScenePoint(CMolData& data, int a) const {
+    Point3D p;
+    data.GetAtomPos(frameIndex, a, &p);
+    const double s = zoom * fitScale;
+    return {(p.x - centre.x) * s, (p.y - centre.y) * s, (p.z - centre.z) * s};
+}
+
+void CMolScene::drawWireFrame(GLenum mode) {
+    CMolData& data = *document->data;
+    glPointSize(static_cast<float>(document->wireAtomScale));
+    glLineWidth(static_cast<float>(document->wireBondScale));
+    if (document->antialiasing != 0) {
+        glEnable(GL_POINT_SMOOTH);
+        glEnable(GL_LINE_SMOOTH);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE);
+        glHint(GL_LINE_SMOOTH_HINT, GL_DONT_CARE);
+    } else {
+        glDisable(GL_POINT_SMOOTH);
+        glDisable(GL_LINE_SMOOTH);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    const int atoms = data.atomCount;
+    for (int a = 0; a < atoms; ++a) {
+        if (IsSkipped(data, a))
+            continue;
+        if (document->hideAtoms != 0) {
+            glDisable(GL_DEPTH_TEST);
+            glColor4d(1.0, 1.0, 1.0, 0.0);
+        } else {
+            SetAtomColour(data, a);
+        }
+        if (IsSelected(a))
+            glColor3d(1.0, 1.0, 1.0);
+        if (mode == GL_SELECT)
+            glLoadName(static_cast<GLuint>(a));
+        const Point3D s = ScenePoint(data, a);
+        glBegin(GL_POINTS);
+        glVertex3d(s.x, s.y, s.z);
+        glEnd();
+        if ((view->displayFlags & ViewState::kVibration) != 0) {
+            glPushMatrix();
+            glTranslated(s.x, s.y, s.z);
+            drawDisplacementArrow(a);
+            glPopMatrix();
+        }
+    }
+    if (mode == GL_SELECT)
+        return;
+    glColor3fv(kBondGrey);
+    for (int a = 0; a < atoms; ++a) {
+        if (IsSkipped(data, a))
+            continue;
+        if (view->colourMode == 1)
+            SetAtomColour(data, a);
+        const Point3D from = ScenePoint(data, a);
+        const int bonds = data.GetBondCount(frameIndex, a);
+        for (int k = 0; k < bonds; ++k) {
+            const int b = data.GetBondedAtom(frameIndex, a, k);
+            if (IsHiddenHydrogen(data, b) || a >= b)
+                continue;
+            const Point3D to = ScenePoint(data, b);
+            glBegin(GL_LINES);
+            glVertex3d(from.x, from.y, from.z);
+            glVertex3d(to.x, to.y, to.z);
+            glEnd();
+        }
+    }
+}
+
+void CMolScene::drawBallAndStick(GLenum mode) {
+    CMolData& data = *document->data;
+    const double scale = zoom * fitScale;
+    const int atoms = data.atomCount;
+    for (int a = 0; a < atoms; ++a) {
+        if (IsSkipped(data, a))
+            continue;
+        glPushMatrix();
+        const bool selected = IsSelected(a);
+        if (selected) {
+            const float bright[4] = {1.0F, 1.0F, 1.0F, 1.0F};
+            glLightfv(GL_LIGHT0, GL_AMBIENT, bright);
+        }
+        SetAtomColour(data, a);
+        const Point3D s = ScenePoint(data, a);
+        glTranslated(s.x, s.y, s.z);
+        if (mode == GL_SELECT)
+            glLoadName(static_cast<GLuint>(a));
+        const double radius =
+            document->ballAtomScale * ElementTable::Row(data.GetElement(frameIndex, a)).radius;
+        gluSphere(quadric, radius * scale, 2 * slices, 2 * slices);
+        if ((view->displayFlags & ViewState::kVibration) != 0)
+            drawDisplacementArrow(a);
+        if (selected)
+            glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+        glPopMatrix();
+    }
+    if (mode == GL_SELECT)
+        return;
+    glColor3fv(kBondGrey);
+    for (int a = 0; a < atoms; ++a) {
+        if (IsSkipped(data, a))
+            continue;
+        const int bonds = data.GetBondCount(frameIndex, a);
+        for (int k = 0; k < bonds; ++k) {
+            const int b = data.GetBondedAtom(frameIndex, a, k);
+            if (a >= b || IsHiddenHydrogen(data, b))
+                continue;
+            glPushMatrix();
+            const Point3D s = ScenePoint(data, a);
+            glTranslated(s.x, s.y, s.z);
+            Point3D axis;
+            RotateZOnto(*data.GetBondAxis(frameIndex, a, b, &axis));
+            const double radius = document->ballBondScale * scale;
+            gluCylinder(quadric, radius, radius, data.GetDistance(frameIndex, a, b) * scale, slices,
+                        slices);
+            glPopMatrix();
+        }
+    }
+}
+
+void CMolScene::drawDisplacementArrow(int a) {
+    CMolData& data = *document->data;
+    if (data.vibrationState != CMolData::kVibrationPresent)
+        return;
+    GLfloat saved[4];
+    glGetFloatv(GL_CURRENT_COLOR, saved);
+    glColor3fv(kArrowColour);
+    Point3D axis;
+    RotateZOnto(*data.GetBondAxis(frameIndex, a, -1, &axis));
+    const double scale = zoom * fitScale;
+    gluCylinder(quadric, 0.08 * scale, 0.0, data.GetDistance(frameIndex, a, -1) * scale, slices,
+                slices);
+    glColor4fv(saved);
+}
+
+void CMolScene::drawLabels() {
+    CMolData& data = *document->data;
+    labelFont_.Prepare(static_cast<int>(view->printScale * 24.0));
+    if ((view->displayFlags & ViewState::kBallAndStick) != 0) {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_LIGHT0);
+        glDisable(GL_COLOR_MATERIAL);
+    }
+    const double scale = fitScale * zoom;
+    for (int a : view->labelledAtoms) {
+        if (IsSkipped(data, a))
+            continue;
+        const ElementRecord& row = ElementTable::Row(data.GetElement(frameIndex, a));
+        if (view->labelsInElementColour)
+            glColor3d(row.red, row.green, row.blue);
+        else
+            glColor3fv(view->labelColour);
+        glPushMatrix();
+        glLoadIdentity();
+        glTranslated(0.0, 0.0, row.radius * scale * 0.3);
+        glMultMatrixd(modelMatrix);
+        const Point3D s = ScenePoint(data, a);
+        glRasterPos3d(s.x, s.y, s.z);
+        const char* text = data.GetAtomDescription(frameIndex, a);
+        const std::size_t length = std::char_traits<char>::length(text);
+        glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
+        glPopMatrix();
+    }
+}
+
+GLint CMolScene::RunPick(int x, int y, std::vector<GLuint>& buffer) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glSelectBuffer(static_cast<GLsizei>(buffer.size()), buffer.data());
+    glRenderMode(GL_SELECT);
+    glInitNames();
+    glPushName(kPlaceholderName);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPickMatrix(x, viewport[3] - y, 5.0, 5.0, viewport);
+    gluPerspective(view->fieldOfView,
+                   static_cast<double>(viewport[2]) / static_cast<double>(viewport[3]),
+                   view->nearPlane, view->farPlane);
+    gluLookAt(0.0, 0.0, view->eyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    glMatrixMode(GL_MODELVIEW);
+    drawModel(GL_SELECT);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glFlush();
+    return glRenderMode(GL_RENDER);
+}
+
+int CMolScene::hitTest(int x, int y) {
+    if (document->data == nullptr)
+        return -1;
+    std::vector<GLuint> buffer(kSelectBufferWords);
+    GLint hits = RunPick(x, y, buffer);
+    if (hits < 0) {
+        // More atoms under the cursor than the buffer holds: pick again with
+        // room for a record of every atom, so the nearest one still wins.
+        buffer.assign(static_cast<std::size_t>(document->data->atomCount + 1) * 4, 0);
+        hits = RunPick(x, y, buffer);
+    }
+    return hits > 0 ? NearestHit(buffer.data(), hits) : -1;
+}

@@ -1,0 +1,23 @@
+#include "view/CAngleDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+CAngleDlg::CAngleDlg(QWidget* parent) : MeasureDialog(parent, QStringLiteral("角度"), 120, 96) {
+    first_ = AddAtom(1004, 1003, 7, 7, 21);
+    second_ = AddAtom(1006, 1005, 7, 27, 22);
+    third_ = AddAtom(1009, 1008, 7, 47, 22);
+    value_ = AddValue(1007, 63, 27, QStringLiteral("°"));
+    AddButtons(19, 35, 66, 35, 75);
+}
+
+void CAngleDlg::showEvent(QShowEvent* event) {
+    first_.symbol->setText(firstSymbol);
+    second_.symbol->setText(secondSymbol);
+    third_.symbol->setText(thirdSymbol);
+    first_.number->setText(firstNumber);
+    second_.number->setText(secondNumber);
+    third_.number->setText(thirdNumber);
+    value_->setText(angle);
+    MeasureDialog::showEvent(event);
+}

@@ -1,0 +1,27 @@
+#include "view/CDihedralDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+CDihedralDlg::CDihedralDlg(QWidget* parent)
+    : MeasureDialog(parent, QStringLiteral("二面角"), 162, 89) {
+    first_ = AddAtom(1004, 1003, 7, 7, 21);
+    second_ = AddAtom(1006, 1005, 57, 7, 22);
+    third_ = AddAtom(1009, 1008, 57, 27, 22);
+    fourth_ = AddAtom(1011, 1010, 107, 27, 22);
+    value_ = AddValue(1012, 57, 47, QStringLiteral("°"));
+    AddButtons(39, 35, 88, 35, 68);
+}
+
+void CDihedralDlg::showEvent(QShowEvent* event) {
+    value_->setText(dihedral);
+    first_.symbol->setText(firstSymbol);
+    second_.symbol->setText(secondSymbol);
+    third_.symbol->setText(thirdSymbol);
+    fourth_.symbol->setText(fourthSymbol);
+    first_.number->setText(firstNumber);
+    second_.number->setText(secondNumber);
+    third_.number->setText(thirdNumber);
+    fourth_.number->setText(fourthNumber);
+    MeasureDialog::showEvent(event);
+}
