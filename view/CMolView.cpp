@@ -6,7 +6,7 @@
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
 #include "render/CMolScene.h"
-#include "render/FitScale.h"
+#include "model/FitScale.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
