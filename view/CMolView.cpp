@@ -2,11 +2,11 @@
 
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
+#include "model/FitScale.h"
 #include "platform/ColorDialog.h"
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
 #include "render/CMolScene.h"
-#include "model/FitScale.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
@@ -51,6 +51,9 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     state.showHydrogens = Profile::Read(Settings::kDispHydrogen);
     scene = std::make_unique<CMolScene>(&state, GetDocState());
     scene->computeFitScale = [this] { computeFitScale(); };
+    // The picture stays in the buffer between paints, so one drawn at once
+    // by RedrawNow is shown as it is.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     // The picture has no alpha, as the window's pixel format: blended lines
     // and invisible atom points must not make the window see-through.
     setTextureFormat(GL_RGB8);
@@ -132,12 +135,35 @@ void CMolView::computeFitScale() {
 }
 
 void CMolView::resizeGL(int width, int height) {
+    pictureFresh_ = false; // a new size means a new buffer to draw into
     if (width > 0 && height > 0)
         scene->reshape(static_cast<int>(width * devicePixelRatioF()),
                        static_cast<int>(height * devicePixelRatioF()));
 }
 
 void CMolView::paintGL() {
+    if (pictureFresh_) {
+        // RedrawNow drew this picture already; drawing it again would apply
+        // the drag increments twice.
+        pictureFresh_ = false;
+        return;
+    }
+    DrawPicture();
+}
+
+void CMolView::RedrawNow() {
+    if (!isValid()) {
+        update();
+        return;
+    }
+    makeCurrent();
+    DrawPicture();
+    doneCurrent();
+    pictureFresh_ = true;
+    update();
+}
+
+void CMolView::DrawPicture() {
     const MolDocState* document = GetDocState();
     // A stored resolution out of range never reaches GLU.
     scene->slices = std::clamp(document != nullptr ? document->resolution : 10, 1, 100);
@@ -179,19 +205,19 @@ void CMolView::mouseMoveEvent(QMouseEvent* event) {
         dragMoved = 1;
         scene->rotateX = at.y() - lastY;
         scene->rotateY = at.x() - lastX;
-        repaint();
+        RedrawNow();
         break;
     case ViewState::kZoom:
         dragMoved = 1;
         scene->zoom =
             std::clamp(scene->zoom - (at.y() - lastY) * 0.01, state.zoomMin, state.zoomMax);
-        repaint();
+        RedrawNow();
         break;
     case ViewState::kTranslate:
         dragMoved = 1;
         scene->panX = at.x() - lastX;
         scene->panY = at.y() - lastY;
-        repaint();
+        RedrawNow();
         break;
     default:
         break;
@@ -220,14 +246,14 @@ void CMolView::mouseReleaseEvent(QMouseEvent* event) {
     }
     state.dragMode = ViewState::kNoDrag;
     dragMoved = 0;
-    repaint();
+    RedrawNow();
 }
 
 void CMolView::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     scene->zoom =
         std::clamp(scene->zoom - delta * scene->zoom / 800.0, state.zoomMin, state.zoomMax);
-    repaint();
+    RedrawNow();
     QOpenGLWidget::wheelEvent(event);
 }
 

@@ -45,6 +45,8 @@ public:
     void ClickAt(int x, int y, bool accumulate);
     // Shows the distance, angle or dihedral of the selected atoms.
     void measureSelection();
+    // One step of the animation; the timer calls it every 200 ms.
+    void OnTimer();
 
     ViewState state;
     std::unique_ptr<CMolScene> scene;
@@ -76,14 +78,18 @@ protected:
 
 private:
     CMolData* Model() const;
+    // Draws the picture now, as every mouse step needs: each drawn frame
+    // applies the drag increments once.
+    void RedrawNow();
+    void DrawPicture();
     // The question after a PDB file was read while ball and stick is on.
     void AskBallAndStick();
     void StartAnimation();
-    void OnTimer();
     void ChooseBackground();
     void ChooseLabelColour();
     void LabelAll();
     void SetStyle(int flag);
 
     const CMolData* askedAbout_ = nullptr;
+    bool pictureFresh_ = false;
 };

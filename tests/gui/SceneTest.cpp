@@ -3,6 +3,7 @@
 // and the refit, and picking.
 
 #include "GuiTestMain.h"
+#include "Projection.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "render/CMolScene.h"
@@ -66,18 +67,8 @@ public:
         return fbo->toImage();
     }
 
-    // Where the scene point of model point (x, y, z) lands, in image pixels
-    // (y downwards), for the fitted model centred on its bounding box.
     QPoint Project(double x, double y, double z) const {
-        const Point3D c = scene->centre;
-        const double s = scene->zoom * scene->fitScale;
-        const double px = (x - c.x) * s, py = (y - c.y) * s, pz = (z - c.z) * s;
-        const double f = 1.0 / std::tan(view.fieldOfView * M_PI / 360.0);
-        const double depth = view.eyeDistance - pz;
-        const double ndcX = f * px / depth * kHeight / kWidth;
-        const double ndcY = f * py / depth;
-        return {static_cast<int>((ndcX + 1) * kWidth / 2),
-                static_cast<int>((1 - ndcY) * kHeight / 2)};
+        return ProjectAtom(*scene, view, kWidth, kHeight, x, y, z);
     }
 
     ViewState view;

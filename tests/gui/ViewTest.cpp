@@ -1,0 +1,307 @@
+// The molecule view in the running program: styles and check marks, mouse
+// drags, the wheel, clicks that pick, label and measure, the animation, the
+// colour dialogs, labels and the ball-and-stick question.
+
+#include "AppHarness.h"
+#include "Projection.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMolDoc.h"
+#include "app/CRavekApp.h"
+#include "model/CMolData.h"
+#include "platform/ColorDialog.h"
+#include "res/CommandIds.h"
+#include "tests/support/GaussianOutputText.h"
+#include "view/CMolView.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace CommandIds;
+
+namespace {
+
+// The peptide fixture's atom positions (0-based index → x, y, z).
+const double kPeptide[][3] = {
+    {-0.677, -1.230, -0.491}, {-0.001, 0.064, -0.491}, {1.499, -0.110, -0.491},
+    {2.030, -1.227, -0.502},  {-0.509, 0.856, 0.727},  {2.250, 0.986, -0.479},
+    {1.802, 1.892, -0.471},   {3.707, 0.944, -0.473},  {4.231, 2.370, -0.462},
+    {3.443, 3.322, -0.461},   {5.550, 2.515, -0.453},  {6.143, 1.698, -0.455},
+    {6.176, 3.829, -0.441},   {7.694, 3.729, -0.433},  {8.280, 2.648, -0.435},
+    {5.715, 4.626, -1.659},   {6.289, 5.925, -1.647}};
+
+// The texts of the controls of a measurement dialog, by control id.
+QStringList DialogTexts(QDialog& dialog, const std::vector<int>& ids) {
+    dialog.show();
+    QStringList texts;
+    for (int id : ids) {
+        QWidget* control = dialog.findChild<QWidget*>(QString::number(id));
+        if (auto* label = qobject_cast<QLabel*>(control))
+            texts << label->text();
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            texts << edit->text();
+    }
+    dialog.reject();
+    return texts;
+}
+
+class ViewHarness : public AppHarness {
+public:
+    // Starts on the peptide and waits for its first picture.
+    bool StartOnPeptide() {
+        if (!Start(Write("pep.pdb", Fixtures::kPeptidePdb)))
+            return false;
+        return QTest::qWaitFor([this] { return ActiveDocument()->loaded == 0; }, 5000);
+    }
+    CMolView* View() { return ActiveView(); }
+    QPoint At(int atom) {
+        const double* p = kPeptide[atom];
+        return ProjectAtom(*View()->scene, View()->state, View()->width(), View()->height(), p[0],
+                           p[1], p[2]);
+    }
+    void Click(int atom, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(View(), button, Qt::NoModifier, At(atom));
+    }
+};
+
+} // namespace
+
+class ViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() {
+        CMolView::runDialog = [](QDialog& dialog) { dialog.exec(); };
+    }
+    void stylesAreExclusiveAndChecked();
+    void dragsAndTheWheel();
+    void clicksPickLabelAndMeasureInPickOrder();
+    void undefinedDihedralGetsAMessage();
+    void ribbonAloneNeverPicks();
+    void animationStepsThroughTheGeometries();
+    void colourDialogsAndLabelCommands();
+    void ballAndStickQuestionOncePerFile();
+};
+
+void ViewTest::stylesAreExclusiveAndChecked() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    ViewState& state = h.View()->state;
+    QCOMPARE(h.MainFrame()->QueryCommand(kWireFrame).checked, 1);
+    h.Run(kWireFrame);
+    QCOMPARE(state.displayFlags, 0); // the active style again: none
+    h.Run(kBallAndStick);
+    h.Run(kVibration);
+    QCOMPARE(state.displayFlags, 2 | 8);
+    h.Run(kRibbon);
+    QCOMPARE(state.displayFlags, 16 | 8);
+    QCOMPARE(h.MainFrame()->QueryCommand(kBallAndStick).checked, 0);
+    QCOMPARE(h.MainFrame()->QueryCommand(kRibbon).checked, 1);
+    QCOMPARE(h.MainFrame()->QueryCommand(kVibration).checked, 1);
+    h.Run(kShowHydrogens);
+    QCOMPARE(state.showHydrogens, 0);
+    h.Run(kColourByResidue);
+    QCOMPARE(h.MainFrame()->QueryCommand(kColourByResidue).checked, 1);
+    QCOMPARE(h.MainFrame()->QueryCommand(kColourByAtom).checked, 0);
+    // None of the view's commands is ever disabled, also without a model.
+    h.Run(kFileNew);
+    QVERIFY(h.IsEnabled(kAnimation));
+    QVERIFY(h.IsEnabled(kLabelAll));
+    h.Exit();
+    QCOMPARE(h.Stored("DisplayMode"), 24);
+    QCOMPARE(h.Stored("DispHydrogen"), 0);
+    QCOMPARE(h.Stored("ColorMode"), 1);
+}
+
+void ViewTest::dragsAndTheWheel() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    CMolView* view = h.View();
+    CMolScene& scene = *view->scene;
+    const QPoint start(100, 100);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
+    QTest::mouseMove(view, start + QPoint(12, 5));
+    QCOMPARE(scene.rotateY, 12);
+    QCOMPARE(scene.rotateX, 5);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + QPoint(12, 5));
+    QCOMPARE(scene.rotateX, 0);
+    QCOMPARE(scene.rotateY, 0);
+    QVERIFY(std::abs(scene.modelMatrix[0] - 1.0) > 1e-6); // the model turned
+    QVERIFY(view->state.measurementSelection.empty());    // a drag is no click
+
+    // Shift with the left button zooms; the zoom stays within 0 ... 30.
+    QTest::mousePress(view, Qt::LeftButton, Qt::ShiftModifier, start);
+    QTest::mouseMove(view, start + QPoint(0, 20));
+    QVERIFY(std::abs(scene.zoom - 0.8) < 1e-9);
+    QTest::mouseMove(view, start + QPoint(0, 500));
+    QCOMPARE(scene.zoom, 0.0);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::ShiftModifier, start + QPoint(0, 500));
+    scene.zoom = 1.0;
+    QWheelEvent away(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &away);
+    QVERIFY(std::abs(scene.zoom - 0.85) < 1e-12);
+
+    // The right button moves the model and stops when released.
+    QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, start);
+    QTest::mouseMove(view, start + QPoint(7, -3));
+    QCOMPARE(scene.panX, 7);
+    QCOMPARE(scene.panY, -3);
+    QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, start + QPoint(7, -3));
+    QCOMPARE(scene.panX, 0);
+    QCOMPARE(view->shiftHeld, 0);
+}
+
+void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    CMolView* view = h.View();
+    QStringList shown;
+    CMolView::runDialog = [&](QDialog& dialog) {
+        shown = DialogTexts(dialog, {1004, 1003, 1006, 1005, 1009, 1008, 1007});
+        shown.prepend(dialog.windowTitle());
+    };
+    h.Click(0, Qt::RightButton);
+    h.Click(12, Qt::RightButton);
+    QCOMPARE(view->state.measurementSelection, (std::list<int>{0, 12}));
+    QCOMPARE(view->LastPickedAtom(), 12);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->AtomPane()->text(), QStringLiteral("13 CA SER3"));
+    // A right click on a selected atom takes it out again, label too.
+    h.Click(12, Qt::RightButton);
+    QCOMPARE(view->state.measurementSelection, (std::list<int>{0}));
+    QCOMPARE(view->state.labelledAtoms, (std::list<int>{0}));
+    h.Click(12, Qt::RightButton);
+    // A plain click adds the third atom and measures the angle at atom 13.
+    h.Click(1);
+    const double angle = h.ActiveDocument()->data->GetAngle(0, 0, 12, 1);
+    QCOMPARE(shown,
+             (QStringList{"角度", "N", "1", "C", "13", "C", "2", QString::asprintf("%f", angle)}));
+    QVERIFY(view->state.measurementSelection.empty());
+    QCOMPARE(view->state.labelledAtoms, (std::list<int>{0, 12, 1}));
+
+    // A plain click on a selected atom does not add it twice: the distance.
+    h.Click(5, Qt::RightButton);
+    h.Click(7, Qt::RightButton);
+    h.Click(5);
+    QCOMPARE(shown.mid(0, 5), (QStringList{"距離", "N", "6", "C", "8"}));
+    QCOMPARE(view->state.labelledAtoms, (std::list<int>{0, 12, 1, 7}));
+    // A plain click on empty space empties the selection.
+    h.Click(9, Qt::RightButton);
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    QVERIFY(view->state.measurementSelection.empty());
+}
+
+void ViewTest::undefinedDihedralGetsAMessage() {
+    AppHarness h;
+    // Four atoms on a line.
+    QByteArray pdb;
+    for (int i = 0; i < 4; ++i)
+        pdb += QString::asprintf("ATOM  %5d  C   ALA A   1    %8.3f   0.000   0.000  1.00  0.00"
+                                 "           C\n",
+                                 i + 1, i * 1.5)
+                   .toLatin1();
+    QVERIFY(h.Start(h.Write("line.pdb", pdb)));
+    QVERIFY(QTest::qWaitFor([&] { return h.ActiveDocument()->loaded == 0; }, 5000));
+    CMolView* view = h.ActiveView();
+    bool dialogShown = false;
+    CMolView::runDialog = [&](QDialog&) { dialogShown = true; };
+    view->state.measurementSelection = {0, 1, 2, 3};
+    view->measureSelection();
+    QVERIFY(!dialogShown);
+    QCOMPARE(h.messages, QStringList{"二面角が決定できません"});
+    view->state.measurementSelection = {0, 1, 2, 3, 0};
+    view->measureSelection(); // five atoms: nothing
+    QVERIFY(!dialogShown);
+    QCOMPARE(h.messages.size(), 1);
+}
+
+void ViewTest::ribbonAloneNeverPicks() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    h.View()->state.displayFlags = ViewState::kRibbon;
+    h.Click(0, Qt::RightButton);
+    QCOMPARE(h.View()->LastPickedAtom(), -1);
+    h.View()->state.displayFlags = ViewState::kRibbon | ViewState::kVibration;
+    h.View()->state.measurementSelection = {3};
+    h.Click(0); // the pick meets no atom: a plain click empties the selection
+    QVERIFY(h.View()->state.measurementSelection.empty());
+}
+
+void ViewTest::animationStepsThroughTheGeometries() {
+    AppHarness h;
+    GaussianOutputText text(GaussianOutputText::kBanner16);
+    for (int step = 0; step < 5; ++step)
+        text.Orientation("Standard",
+                         {{8, 0, 0, 0.1 * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
+    QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(text.Text()))));
+    CMolDoc* document = h.ActiveDocument();
+    QCOMPARE(document->data->frameCount, 5);
+    CMolView* view = h.ActiveView();
+    h.Run(kAnimation);
+    QCOMPARE(document->animating, 1);
+    QCOMPARE(view->DrawnFrame(), 0);
+    QVERIFY(view->animationTimer.isActive());
+    QCOMPARE(view->animationTimer.interval(), 200);
+    for (int expected = 1; expected <= 4; ++expected) {
+        view->OnTimer();
+        QCOMPARE(view->DrawnFrame(), expected);
+        QCOMPARE(document->animating, 1);
+    }
+    view->OnTimer(); // past the last geometry: the animation ends
+    QCOMPARE(document->animating, 0);
+    QVERIFY(!view->animationTimer.isActive());
+    QCOMPARE(view->DrawnFrame(), document->data->GetCurrentFrame());
+}
+
+void ViewTest::colourDialogsAndLabelCommands() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    ViewState& state = h.View()->state;
+    ColorDialog::SetResponder([](const QColor&) { return QColor(255, 0, 51); });
+    h.Run(kBackgroundColour);
+    QVERIFY(std::abs(state.backgroundColour[0] - 1.0F) < 1e-6F);
+    QVERIFY(std::abs(state.backgroundColour[2] - 0.2F) < 1e-6F);
+    h.Run(kLabelColour);
+    QVERIFY(!state.labelsInElementColour);
+    ColorDialog::SetResponder([](const QColor& initial) {
+        // The dialog opens on the colour chosen before.
+        return initial == QColor(255, 0, 51) ? QColor() : QColor(Qt::green);
+    });
+    h.Run(kLabelColour); // cancelled: labels back in element colours
+    QVERIFY(state.labelsInElementColour);
+    ColorDialog::SetResponder(nullptr);
+
+    h.Run(kShowHydrogens); // hydrogens off: atoms 7 and 12 get no label
+    h.Run(kLabelAll);
+    QCOMPARE(state.labelledAtoms.size(), std::size_t{15});
+    QVERIFY(std::find(state.labelledAtoms.begin(), state.labelledAtoms.end(), 6) ==
+            state.labelledAtoms.end());
+    h.Run(kLabelClear);
+    QVERIFY(state.labelledAtoms.empty());
+}
+
+void ViewTest::ballAndStickQuestionOncePerFile() {
+    AppHarness h;
+    h.Store("Warning", 2);
+    h.Store("DisplayMode", 2);
+    h.answerYes = false;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    QVERIFY(QTest::qWaitFor([&] { return h.ActiveDocument()->loaded == 0; }, 5000));
+    QCOMPARE(h.messages.size(), 1);
+    QCOMPARE(h.messages[0], QStringLiteral("PDBデータですが、ボール&スティックで表示しますか?"));
+    QCOMPARE(h.ActiveView()->state.displayFlags, 1);
+    h.ActiveView()->state.displayFlags = 2;
+    h.ActiveDocument()->UpdateAllViews(nullptr);
+    QCOMPARE(h.messages.size(), 1); // the same file read once: asked once
+    // A Gaussian file is never asked about.
+    h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
+    h.Run(kFileOpen);
+    QCOMPARE(h.messages.size(), 1);
+}
+
+#include "GuiTestMain.h"
+RAVEK_GUI_TEST_MAIN(ViewTest)
+#include "ViewTest.moc"
