@@ -3,12 +3,14 @@
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "render/MolDocState.h"
+#include "render/RibbonPlan.h"
 #include "render/ViewState.h"
 
 #include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -121,6 +123,8 @@ void CMolScene::drawModel(GLenum mode) {
         drawWireFrame(mode);
     if ((view->displayFlags & ViewState::kBallAndStick) != 0)
         drawBallAndStick(mode);
+    if ((view->displayFlags & ViewState::kRibbon) != 0)
+        drawRibbon(mode);
     if (view->dragMode == ViewState::kNoDrag)
         drawLabels();
 }
@@ -268,6 +272,55 @@ void CMolScene::drawBallAndStick(GLenum mode) {
                         slices);
             glPopMatrix();
         }
+    }
+}
+
+void CMolScene::drawRibbon(GLenum) {
+    CMolData& data = *document->data;
+    glLineWidth(5.0F);
+    if (data.sourceKind != CMolData::kSourcePdb || !data.ComputeBackboneAngles(0))
+        return;
+    const std::map<int, int>& list = *data.GetBackboneAtoms(frameIndex);
+    std::vector<Point3D> backbone;
+    backbone.reserve(list.size());
+    for (const auto& [key, atom] : list) {
+        Point3D p;
+        data.GetAtomPos(frameIndex, atom, &p);
+        backbone.push_back(p);
+    }
+    const int n = static_cast<int>(backbone.size()) - 2;
+    if (n < 1)
+        return;
+    glEnable(GL_POINT_SMOOTH);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE);
+    glHint(GL_LINE_SMOOTH_HINT, GL_DONT_CARE);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor3fv(kBondGrey);
+    // Control point c: the mean of backbone atoms c, c + 1, c + 2, in scene
+    // units.
+    const double scale = zoom * fitScale;
+    std::vector<GLdouble> controls;
+    controls.reserve(static_cast<std::size_t>(n) * 3);
+    for (std::size_t c = 0; c + 2 < backbone.size(); ++c) {
+        const Point3D& a = backbone[c];
+        const Point3D& b = backbone[c + 1];
+        const Point3D& d = backbone[c + 2];
+        controls.push_back(((a.x + b.x + d.x) / 3 - centre.x) * scale);
+        controls.push_back(((a.y + b.y + d.y) / 3 - centre.y) * scale);
+        controls.push_back(((a.z + b.z + d.z) / 3 - centre.z) * scale);
+    }
+    for (const RibbonPiece& piece : PlanRibbonPieces(RibbonSegmentEnds(backbone))) {
+        glShadeModel(GL_FLAT);
+        glMap1d(GL_MAP1_VERTEX_3, 0.0, 1.0, 3, piece.degree + 1,
+                &controls[static_cast<std::size_t>(piece.start) * 3]);
+        glEnable(GL_MAP1_VERTEX_3);
+        glBegin(GL_LINE_STRIP);
+        for (int i = 0; i <= 30; ++i)
+            glEvalCoord1d(i * (1.0 / 30.0));
+        glEnd();
     }
 }
 

@@ -31,6 +31,9 @@ public:
     void drawModel(GLenum mode);
     void drawWireFrame(GLenum mode);
     void drawBallAndStick(GLenum mode);
+    // The backbone as a thick grey curve (PDB models with analysable
+    // residues only); the mode is not used.
+    void drawRibbon(GLenum mode);
     // The displacement cone of atom a at the current origin.
     void drawDisplacementArrow(int a);
     void drawLabels();

@@ -4,7 +4,11 @@
 
 #include <QWidget>
 
-// The view of a Ramachandran plot window on a molecule document.
+struct MolDocState;
+
+// The Ramachandran plot of a molecule document: phi across, psi upwards, each
+// from -180° to 180°, one red 0.6 mm square per analysed residue of geometry
+// 0, in a square of four fifths of the window's smaller side, centred.
 class CPlotView : public QWidget, public View {
     Q_OBJECT
 public:
@@ -12,4 +16,13 @@ public:
 
     QWidget* Widget() override { return this; }
     void OnUpdate(View* sender) override;
+
+    // The side of the plot square for a window of width × height.
+    static int PlotSize(int width, int height);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    MolDocState* GetDocState() const;
 };

@@ -4,16 +4,20 @@
 
 #include "GuiTestMain.h"
 #include "Projection.h"
+#include "formats/ReadMolecule.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
+#include "platform/StdioFile.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
+#include "render/RibbonPlan.h"
 #include "render/ViewState.h"
 #include "tests/support/TestMolData.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -24,12 +28,17 @@ namespace {
 constexpr int kWidth = 300;
 constexpr int kHeight = 200;
 
+std::unique_ptr<CMolData> PdbKind(const std::vector<TestAtom>& atoms) {
+    auto model = std::make_unique<TestMolData>(atoms);
+    model->sourceKind = CMolData::kSourcePdb;
+    return model;
+}
+
 // A scene with its model, drawn into an off-screen buffer of 300 × 200.
 class Picture {
 public:
-    explicit Picture(std::vector<TestAtom> atoms) {
-        auto model = std::make_unique<TestMolData>(atoms);
-        model->sourceKind = CMolData::kSourcePdb;
+    explicit Picture(std::vector<TestAtom> atoms) : Picture(PdbKind(atoms)) {}
+    explicit Picture(std::unique_ptr<CMolData> model) {
         document.data = std::move(model);
         document.loaded = 1;
         document.ComputeDerivedSizes();
@@ -40,6 +49,7 @@ public:
         context.makeCurrent(&surface);
         QOpenGLFramebufferObjectFormat format;
         format.setAttachment(QOpenGLFramebufferObject::Depth);
+        format.setInternalTextureFormat(GL_RGB8); // no alpha, as the view's picture
         fbo = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, format);
         fbo->bind();
         scene = std::make_unique<CMolScene>(&view, &document);
@@ -117,6 +127,8 @@ private slots:
     void dragIncrementsAccumulateAndRefitResets();
     void pickingTakesTheNearestAtom();
     void nearestHitPrefersTheEarlierRecordOnEqualDepth();
+    void ribbonPiecesAndSegmentEnds();
+    void ribbonBreaksAtAGapAndNeedsAProtein();
 };
 
 void SceneTest::wireFrameIsUnlitAndShowsSelectionInWhite() {
@@ -287,6 +299,87 @@ void SceneTest::nearestHitPrefersTheEarlierRecordOnEqualDepth() {
     const GLuint placeholder[] = {1, 10, 10, 0xFFFFFFFF, 1, 20, 20, 3};
     QCOMPARE(NearestHit(placeholder, 2), -1);
     QCOMPARE(NearestHit(placeholder, 0), -1);
+}
+
+void SceneTest::ribbonPiecesAndSegmentEnds() {
+    // 30 backbone atoms without a gap: 28 control points, one segment.
+    const std::vector<RibbonPiece> full{{0, 7}, {7, 7}, {14, 7}, {21, 5}};
+    QCOMPARE(PlanRibbonPieces({27}), full);
+    // A gap right after the first atoms draws nothing for that segment; the
+    // next one begins three points past its end.
+    QCOMPARE(PlanRibbonPieces({1, 12}), (std::vector<RibbonPiece>{{4, 7}}));
+    QCOMPARE(PlanRibbonPieces({-1, 12}), (std::vector<RibbonPiece>{{2, 7}, {9, 2}}));
+    // A segment ending exactly at start + 7 keeps its end point.
+    QCOMPARE(PlanRibbonPieces({7, 20}), (std::vector<RibbonPiece>{{0, 7}, {11, 7}, {18, 1}}));
+    // More gaps than the thirty the first version had room for.
+    std::vector<Point3D> backbone;
+    for (int i = 0; i < 200; ++i)
+        backbone.push_back({i * 1.4 + (i % 3 == 2 ? 0.0 : 0.0) + (i / 3) * 5.0, 0, 0});
+    const std::vector<int> ends = RibbonSegmentEnds(backbone);
+    QCOMPARE(ends.size(), std::size_t{67});
+    QCOMPARE(ends.front(), 0);
+    QCOMPARE(ends.back(), 197);
+}
+
+namespace {
+
+// Ten residues N, CA, C laid along x; residues 5 to 9 moved 10 Å further,
+// so no atom lies between x = 17.6 and 29.
+std::unique_ptr<CMolData> BrokenChain() {
+    QByteArray text;
+    int serial = 0;
+    for (int r = 0; r < 10; ++r) {
+        const double shift = r * 3.8 + (r >= 5 ? 10.0 : 0.0);
+        const double xyz[3][2] = {{shift, 0.0}, {shift + 1.2, 0.8}, {shift + 2.4, 0.0}};
+        const char* names[3] = {" N  ", " CA ", " C  "};
+        for (int a = 0; a < 3; ++a)
+            text += QString::asprintf("ATOM  %5d %s ALA A%4d    %8.3f%8.3f%8.3f  1.00  0.00\n",
+                                      ++serial, names[a], r + 1, xyz[a][0], xyz[a][1], 0.0)
+                        .toLatin1();
+    }
+    QTemporaryDir dir;
+    QFile file(dir.filePath("chain.pdb"));
+    file.open(QIODevice::WriteOnly);
+    file.write(text);
+    file.close();
+    StdioFile in;
+    in.Open(file.fileName().toStdString(), StdioFile::modeRead);
+    return ReadMolecule(&in, kFileTypePdb, PdbOptions{});
+}
+
+} // namespace
+
+void SceneTest::ribbonBreaksAtAGapAndNeedsAProtein() {
+    Picture picture(BrokenChain());
+    picture.view.displayFlags = ViewState::kRibbon;
+    picture.scene->computeFitScale = [&picture] { picture.scene->fitScale = 0.15; };
+    const QImage image = picture.Draw();
+    // Control points lie at y = 0.8 / 3 along x: the trace is a line there.
+    const double y = 0.8 / 3;
+    // The smoothed strip fades at the joins of its short lines: look for the
+    // trace's grey near each point.
+    const auto greyNear = [&image](QPoint at) {
+        int brightest = 0;
+        for (int dx = -3; dx <= 3; ++dx)
+            for (int dy = -3; dy <= 3; ++dy)
+                brightest = std::max(brightest, image.pixelColor(at + QPoint(dx, dy)).green());
+        return brightest;
+    };
+    QVERIFY(greyNear(picture.Project(8.0, y, 0)) >= 110);  // the first part
+    QCOMPARE(greyNear(picture.Project(24.0, y, 0)), 0);    // no line across the gap
+    QVERIFY(greyNear(picture.Project(40.0, y, 0)) >= 110); // the second part
+    // Picking meets only the trace, which names no atom.
+    picture.view.displayFlags = ViewState::kRibbon | ViewState::kVibration;
+    picture.Draw();
+    const QPoint onTrace = picture.Project(8.0, y, 0);
+    QCOMPARE(picture.scene->hitTest(onTrace.x(), onTrace.y()), -1);
+
+    // The same atoms from a Gaussian file draw no ribbon.
+    picture.view.displayFlags = ViewState::kRibbon;
+    picture.Model().sourceKind = CMolData::kSourceGaussian;
+    const QImage none = picture.Draw();
+    QCOMPARE_COLOUR(none.pixelColor(picture.Project(8.0, y, 0)), kBackground);
+    QCOMPARE_COLOUR(none.pixelColor(picture.Project(40.0, y, 0)), kBackground);
 }
 
 RAVEK_GUI_TEST_MAIN(SceneTest)

@@ -1,0 +1,131 @@
+// The Ramachandran plot window: the square, axes and captions, and the points
+// where the high-metric mapping puts them.
+
+#include "GuiTestMain.h"
+#include "model/CMolData.h"
+#include "platform/Document.h"
+#include "render/MolDocState.h"
+#include "tests/support/TestMolData.h"
+#include "view/CPlotView.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// A document with a model whose geometry 0 holds the given angle pairs.
+class PlotDocument : public Document, public MolDocState {
+public:
+    explicit PlotDocument(const std::vector<std::pair<double, double>>& angles) {
+        auto model = std::make_unique<TestMolData>(std::vector<TestAtom>{{"C", 0, 0, 0}});
+        model->sourceKind = CMolData::kSourcePdb;
+        int k = 0;
+        for (const auto& [phi, psi] : angles) {
+            (*model->GetPhiAngles(0))[k] = phi;
+            (*model->GetPsiAngles(0))[k++] = psi;
+        }
+        data = std::move(model);
+    }
+};
+
+QImage Picture(CPlotView& view, int width, int height) {
+    view.resize(width, height);
+    return view.grab().toImage();
+}
+
+bool IsRed(QColor c) {
+    return c.red() > 200 && c.green() < 60 && c.blue() < 60;
+}
+
+int RedPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += IsRed(image.pixelColor(x, y)) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class PlotViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void squareCentredInTheWindow();
+    void pointLandsWhereTheMappingSays();
+    void twoWindowsShowTheSamePoints();
+    void withoutAnglesOnlyFrameAxesAndCaptions();
+};
+
+void PlotViewTest::squareCentredInTheWindow() {
+    PlotDocument document({});
+    CPlotView view(&document, nullptr);
+    QCOMPARE(CPlotView::PlotSize(100, 300), 80);
+    const QImage image = Picture(view, 100, 300);
+    QCOMPARE(image.pixelColor(10, 110), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(89, 110), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(89, 189), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(10, 189), QColor(Qt::black));
+    QCOMPARE(image.pixelColor(9, 150), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(90, 150), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(30, 109), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(30, 190), QColor(Qt::white));
+    // The dotted axes through the middle, phi = 0 and psi = 0.
+    int axisDots = 0;
+    for (int y = 111; y < 189; ++y)
+        axisDots += image.pixelColor(50, y) == QColor(Qt::black) ? 1 : 0;
+    QVERIFY2(axisDots > 20 && axisDots < 70, qPrintable(QString::number(axisDots)));
+    // The captions: something drawn below the square and left of it.
+    bool below = false, left = false;
+    for (int y = 191; y < 215; ++y)
+        for (int x = 45; x < 60; ++x)
+            below = below || image.pixelColor(x, y).lightness() < 128;
+    for (int y = 140; y < 165; ++y)
+        for (int x = 0; x < 10; ++x)
+            left = left || image.pixelColor(x, y).lightness() < 128;
+    QVERIFY(below);
+    QVERIFY(left);
+}
+
+void PlotViewTest::pointLandsWhereTheMappingSays() {
+    PlotDocument document({{-57.5, -47.0}});
+    CPlotView view(&document, nullptr);
+    const QImage image = Picture(view, 400, 300);
+    // plotSize 240, the square from (80, 30); 0.01 mm units, y upwards.
+    const double toX = view.physicalDpiX() / 2540.0, toY = view.physicalDpiY() / 2540.0;
+    const int x = static_cast<int>((-57.5 + 180) / 360 * (240 / toX));
+    const int y = static_cast<int>((-47.0 - 180) / 360 * (240 / toY));
+    const QPoint centre(80 + static_cast<int>(std::lround(x * toX)),
+                        30 + static_cast<int>(std::lround(-y * toY)));
+    QVERIFY2(IsRed(image.pixelColor(centre)), qPrintable(image.pixelColor(centre).name()));
+    // A 0.6 mm square: as many red pixels as that area holds, give or take
+    // the edges.
+    const double side = 60 * toX;
+    const int red = RedPixels(image);
+    QVERIFY2(red >= std::floor(side) * std::floor(side) && red <= std::pow(side + 2, 2),
+             qPrintable(QString::number(red)));
+    QVERIFY(!IsRed(image.pixelColor(centre + QPoint(static_cast<int>(side) + 2, 0))));
+}
+
+void PlotViewTest::twoWindowsShowTheSamePoints() {
+    PlotDocument document({{-60, -45}, {-120, 130}, {60, 40}});
+    CPlotView first(&document, nullptr);
+    CPlotView second(&document, nullptr);
+    QCOMPARE(document.GetViews().size(), std::size_t{2});
+    const QImage a = Picture(first, 300, 300);
+    QCOMPARE(Picture(second, 300, 300), a);
+    QVERIFY(RedPixels(a) > 0);
+}
+
+void PlotViewTest::withoutAnglesOnlyFrameAxesAndCaptions() {
+    PlotDocument document({});
+    CPlotView view(&document, nullptr);
+    const QImage image = Picture(view, 300, 300);
+    QCOMPARE(RedPixels(image), 0);
+    QCOMPARE(image.pixelColor(30, 30), QColor(Qt::black));
+}
+
+RAVEK_GUI_TEST_MAIN(PlotViewTest)
+#include "PlotViewTest.moc"
