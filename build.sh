@@ -15,7 +15,7 @@ cd "$(dirname "$0")"
 # OpenGL and GLU from Mesa, a virtual display for the GUI tests, the Japanese
 # and serif fonts, Qt's Japanese texts and the icon theme of the toolbar.
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3
-    qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n
+    qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n qt6-image-formats-plugins
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
     fonts-ipafont-gothic fonts-liberation adwaita-icon-theme)
 # A locale whose decimal separator is a comma: number parsing and printing

@@ -63,19 +63,23 @@ CMolDoc::CMolDoc()
       dispActivePage(Profile::Read(Settings::kDispActivePage)),
       residueDisplayMode(Profile::Read(Settings::kResOn)),
       childMaxWnd(Profile::Read(Settings::kChildMaxWnd)) {
-    warningLevel = Profile::Read(Settings::kWarning);
-    resolution = Profile::Read(Settings::kResolution);
-    antialiasing = Profile::Read(Settings::kAntialiasing);
-    hideAtoms = Profile::Read(Settings::kWireFrameAtomNone);
-    wireAtomSize = Profile::Read(Settings::kWireFrameAtomSize);
-    wireBondWidth = Profile::Read(Settings::kWireFrameBondWidth);
-    ballAtomSize = Profile::Read(Settings::kBallStickAtomSize);
-    ballBondWidth = Profile::Read(Settings::kBallStickBondWidth);
-    initStart = Profile::Read(Settings::kInitStart);
-    pdbOptions.conect = Profile::Read(Settings::kProteinConnectCheck);
-    pdbOptions.bondMode = Profile::Read(Settings::kProteinCalcBond);
-    ComputeDerivedSizes();
+    ReadDrawingSettings(*this, pdbOptions);
     LoadElementData();
+}
+
+void CMolDoc::ReadDrawingSettings(MolDocState& state, PdbOptions& options) {
+    state.warningLevel = Profile::Read(Settings::kWarning);
+    state.resolution = Profile::Read(Settings::kResolution);
+    state.antialiasing = Profile::Read(Settings::kAntialiasing);
+    state.hideAtoms = Profile::Read(Settings::kWireFrameAtomNone);
+    state.wireAtomSize = Profile::Read(Settings::kWireFrameAtomSize);
+    state.wireBondWidth = Profile::Read(Settings::kWireFrameBondWidth);
+    state.ballAtomSize = Profile::Read(Settings::kBallStickAtomSize);
+    state.ballBondWidth = Profile::Read(Settings::kBallStickBondWidth);
+    state.initStart = Profile::Read(Settings::kInitStart);
+    options.conect = Profile::Read(Settings::kProteinConnectCheck);
+    options.bondMode = Profile::Read(Settings::kProteinCalcBond);
+    state.ComputeDerivedSizes();
 }
 
 CMolDoc::~CMolDoc() {

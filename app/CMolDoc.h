@@ -23,6 +23,7 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& path) override;
     bool OnCmdMsg(int id, CommandUpdate* update) override;
+    QString DefaultFileName() const override { return baseName; }
 
     // Reads openFile with the reader of type (1 Gaussian, 2 PDB; any other
     // type reads nothing), replacing the model.
@@ -30,6 +31,10 @@ public:
     // Opens path and loads it with the reader of type; false, after a message
     // box with the reason, when the file cannot be opened.
     bool LoadPath(const QString& path, int type);
+
+    // The stored drawing settings and reading options, as a new document
+    // takes them.
+    static void ReadDrawingSettings(MolDocState& state, PdbOptions& options);
 
     // Why the last file read gave no molecule, for the status bar; empty
     // after a successful read and before any.

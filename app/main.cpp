@@ -3,11 +3,14 @@
 //   ravek [FILE]                      opens FILE, or one empty molecule window
 //   ravek --screenshot OUT.png [FILE] saves a picture of the main window once
 //                                     the first picture is drawn, then exits
+//   ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE
+//                                     draws FILE off-screen into OUT, no window
 
 #include "app/AppIcon.h"
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
+#include "app/PictureExport.h"
 #include "app/ScreenshotRun.h"
 #include "platform/ChildFrame.h"
 
@@ -57,7 +60,14 @@ void SetUpLanguage(QApplication& app, QTranslator& translator) {
 
 int main(int argc, char** argv) {
     SetUpFormat();
-    QApplication app(argc, argv);
+    // Batch pictures take their arguments before Qt sees them, since Qt
+    // would take --style for itself.
+    QStringList ownArguments;
+    for (int i = 1; i < argc; ++i)
+        ownArguments << QString::fromLocal8Bit(argv[i]);
+    const bool exportPicture = ownArguments.contains(QStringLiteral("--export-picture"));
+    int qtArgc = exportPicture ? 1 : argc;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("RAVEK"));
     QApplication::setApplicationVersion(QStringLiteral(RAVEK_VERSION));
     // Qt takes the C library's locale from the environment; numbers in
@@ -66,9 +76,13 @@ int main(int argc, char** argv) {
     QTranslator translator;
     SetUpLanguage(app, translator);
 
+    if (exportPicture) {
+        QCoreApplication::setOrganizationName(QStringLiteral("Pralt Software"));
+        return RunPictureExport(ownArguments);
+    }
+    const QStringList args = QApplication::arguments();
     QString screenshot;
     QString file;
-    const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--screenshot")) {
             if (i + 1 >= args.size())

@@ -25,6 +25,8 @@ public:
     // Remembers the full path and takes the file name as the title.
     void SetPathName(const QString& path);
     DocTemplate* GetDocTemplate() const { return template_; }
+    // The name save dialogs offer for this document's files.
+    virtual QString DefaultFileName() const { return title_; }
 
     const std::vector<View*>& GetViews() const { return views_; }
     void AddView(View* view);

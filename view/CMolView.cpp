@@ -5,16 +5,32 @@
 #include "model/FitScale.h"
 #include "platform/ColorDialog.h"
 #include "platform/Document.h"
+#include "platform/FileDialog.h"
+#include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
+#include "platform/StdioFile.h"
+#include "platform/WriteFileAtomically.h"
+#include "render/BmpFile.h"
+#include "render/CImage.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
+#include "render/OffscreenPicture.h"
+#include "render/PrintLayout.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
 
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImageWriter>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -385,6 +401,13 @@ void CMolView::OnTimer() {
         document->animating = 0;
         return;
     }
+    if (document->saveAnimationImages != 0 && scene->frameIndex > 0) {
+        // The title is used as it stands, so it may name a folder.
+        const QString path = QString::fromStdString(document->animationTitle) +
+                             QString::asprintf("%04d.bmp", frameImageCounter);
+        WritePicture(path, kBmp24);
+        ++frameImageCounter;
+    }
     ++scene->frameIndex;
     if (scene->frameIndex >= model->frameCount) {
         scene->frameIndex = model->GetCurrentFrame();
@@ -392,6 +415,101 @@ void CMolView::OnTimer() {
         document->animating = 0;
     }
     update();
+}
+
+// Pictures and printing.
+
+void CMolView::savePicture() {
+    const FileFilter filter(QStringLiteral(
+        "24bit BMP file (*.bmp; *.dib)|*.bmp; *.dib|32bit BMP file (*.bmp)|*.bmp|TIFF file "
+        "(*.tif; *.tiff)|*.tif; *.tiff|PNG file (*.png)|*.png||"));
+    const QString baseName =
+        GetDocument() != nullptr ? GetDocument()->DefaultFileName() : QString();
+    const FileDialog::Result chosen =
+        FileDialog::Run(this, FileDialog::kSave, filter, kBmp24, baseName);
+    if (chosen.accepted)
+        WritePicture(chosen.path, chosen.filterIndex);
+}
+
+bool CMolView::WritePicture(const QString& path, int kind) {
+    std::string bytes;
+    if (kind == kBmp32) {
+        // What the window drew last, read back from its buffer.
+        makeCurrent();
+        bytes = CImage().writeBitmap32();
+        doneCurrent();
+    } else {
+        const double ratio = devicePixelRatioF();
+        OffscreenPicture picture;
+        std::string error;
+        const bool drawn =
+            OffscreenPicture::Render(*scene, state, static_cast<int>(width() * ratio),
+                                     static_cast<int>(height() * ratio), picture, error);
+        if (!drawn) {
+            MessageBox::Show(this, QString::fromStdString(error));
+            return false;
+        }
+        if (kind == kBmp24) {
+            bytes = BmpFile::Encode24(picture.width, picture.height, picture.bgrBottomUp);
+        } else {
+            QByteArray encoded;
+            QBuffer buffer(&encoded);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter writer(&buffer, kind == kTiff ? "tiff" : "png");
+            if (!writer.write(picture.ToImage())) {
+                MessageBox::Show(this, QStringLiteral("write error"));
+                return false;
+            }
+            bytes.assign(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+        }
+    }
+    std::string error;
+    const auto write = [&bytes](StdioFile& file) { return file.WriteString(bytes); };
+    if (!WriteFileAtomically(path.toStdString(), write, error)) {
+        MessageBox::Show(this, QStringLiteral("write error"));
+        return false;
+    }
+    return true;
+}
+
+PrintLayout CMolView::PrintOn(QPaintDevice& device, int pageWidth) {
+    const double ratio = devicePixelRatioF();
+    const PrintLayout layout =
+        PrintLayoutFor(pageWidth, device.logicalDpiX(), device.logicalDpiY(),
+                       static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    state.printScale = layout.printScale;
+    OffscreenPicture picture;
+    std::string error;
+    const bool drawn =
+        OffscreenPicture::Render(*scene, state, layout.width, layout.height, picture, error);
+    state.printScale = 1.0;
+    if (!drawn) {
+        MessageBox::Show(this, QString::fromStdString(error));
+        return layout;
+    }
+    QPainter painter(&device);
+    painter.drawImage(0, 0, picture.ToImage());
+    return layout;
+}
+
+void CMolView::OnFilePrint(bool preview) {
+    QPrinter printer(QPrinter::HighResolution);
+    const auto print = [this](QPrinter* target) {
+        PrintOn(*target, target->pageLayout().paintRectPixels(target->resolution()).width());
+    };
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, this);
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, print);
+        dialog.exec();
+    } else {
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() == QDialog::Accepted)
+            print(&printer);
+    }
+}
+
+void CMolView::CopyPicture() {
+    QGuiApplication::clipboard()->setImage(grabFramebuffer());
 }
 
 // Commands.
@@ -492,6 +610,19 @@ bool CMolView::OnCmdMsg(int id, CommandUpdate* update) {
         if (run)
             ChooseLabelColour();
         break;
+    case kSavePicture:
+        if (run)
+            savePicture();
+        return true;
+    case kFilePrint:
+    case kFilePrintPreview:
+        if (run)
+            OnFilePrint(id == kFilePrintPreview);
+        return true;
+    case kEditCopy:
+        if (run)
+            CopyPicture();
+        return true;
     case kLabelAll:
     case kLabelClear:
         if (run && Model() != nullptr) {

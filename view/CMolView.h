@@ -13,6 +13,8 @@
 class CMolData;
 class CMolScene;
 class QDialog;
+class QPaintDevice;
+struct PrintLayout;
 struct MolDocState;
 
 // The view of a molecule window: an OpenGL window on its document's model.
@@ -47,6 +49,17 @@ public:
     void measureSelection();
     // One step of the animation; the timer calls it every 200 ms.
     void OnTimer();
+
+    // Picture file kinds, in the order of the picture dialog's filters.
+    enum PictureKind { kBmp24 = 1, kBmp32 = 2, kTiff = 3, kPng = 4 };
+    // The picture command: asks for a file and writes the picture there.
+    void savePicture();
+    // Writes the picture as kind to path, replacing a file there only when
+    // all of it was written; false, after a message, on failure.
+    bool WritePicture(const QString& path, int kind);
+    // Prints the picture at the top left of a page pageWidth pixels wide at
+    // the device's resolution; returns the layout used.
+    PrintLayout PrintOn(QPaintDevice& device, int pageWidth);
 
     ViewState state;
     std::unique_ptr<CMolScene> scene;
@@ -89,6 +102,8 @@ private:
     void ChooseLabelColour();
     void LabelAll();
     void SetStyle(int flag);
+    void OnFilePrint(bool preview);
+    void CopyPicture();
 
     const CMolData* askedAbout_ = nullptr;
     bool pictureFresh_ = false;

@@ -1,0 +1,148 @@
+#include "app/PictureExport.h"
+
+#include "app/CMolDoc.h"
+#include "formats/FileTypeFromPath.h"
+#include "formats/NoMoleculeReason.h"
+#include "formats/ReadMolecule.h"
+#include "model/ElementData.h"
+#include "model/FitScale.h"
+#include "platform/StdioFile.h"
+#include "platform/WriteFileAtomically.h"
+#include "render/BmpFile.h"
+#include "render/CMolScene.h"
+#include "render/OffscreenPicture.h"
+#include "render/ViewState.h"
+#include "res/SettingsKeys.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+int Usage(const QString& message) {
+    std::fprintf(stderr,
+                 "ravek: %s\nusage: ravek --export-picture OUT [--size WxH] "
+                 "[--style wire|ball|ribbon] FILE\n",
+                 qPrintable(message));
+    return 2;
+}
+
+int Fail(const QString& message) {
+    std::fprintf(stderr, "ravek: %s\n", qPrintable(message));
+    return 1;
+}
+
+// The picture's bytes in the kind the name's extension says; empty for an
+// extension of no kind or when encoding failed.
+std::string Encode(const OffscreenPicture& picture, const QString& suffix) {
+    if (suffix == QLatin1String("bmp"))
+        return BmpFile::Encode24(picture.width, picture.height, picture.bgrBottomUp);
+    const char* format = suffix == QLatin1String("png") ? "png"
+                         : suffix == QLatin1String("tif") || suffix == QLatin1String("tiff")
+                             ? "tiff"
+                             : nullptr;
+    if (format == nullptr)
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture.ToImage()))
+        return {};
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
+int RunPictureExport(const QStringList& arguments) {
+    QString out, file, style;
+    int width = 800, height = 600;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == QLatin1String("--export-picture") || arg == QLatin1String("--size") ||
+            arg == QLatin1String("--style")) {
+            if (i + 1 >= arguments.size())
+                return Usage(arg + QStringLiteral(" needs a value"));
+            const QString value = arguments[++i];
+            if (arg == QLatin1String("--export-picture")) {
+                out = value;
+            } else if (arg == QLatin1String("--style")) {
+                if (value != QLatin1String("wire") && value != QLatin1String("ball") &&
+                    value != QLatin1String("ribbon"))
+                    return Usage(QStringLiteral("--style must be wire, ball or ribbon"));
+                style = value;
+            } else {
+                const auto match =
+                    QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(value);
+                if (!match.hasMatch() || match.captured(1).toInt() < 1 ||
+                    match.captured(2).toInt() < 1)
+                    return Usage(
+                        QStringLiteral("--size must be WIDTHxHEIGHT, for example 800x600"));
+                width = match.captured(1).toInt();
+                height = match.captured(2).toInt();
+            }
+        } else if (file.isEmpty() && !arg.startsWith(QLatin1Char('-'))) {
+            file = arg;
+        } else {
+            return Usage(QStringLiteral("unexpected argument ") + arg);
+        }
+    }
+    if (out.isEmpty() || file.isEmpty())
+        return Usage(QStringLiteral("an output picture and a structure file are needed"));
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix != QLatin1String("bmp") && suffix != QLatin1String("png") &&
+        suffix != QLatin1String("tif") && suffix != QLatin1String("tiff"))
+        return Usage(QStringLiteral("the picture's name must end in .bmp, .tif, .tiff or .png"));
+
+    MolDocState document;
+    PdbOptions options;
+    CMolDoc::ReadDrawingSettings(document, options);
+    LoadElementData();
+    StdioFile in;
+    std::string error;
+    if (!in.Open(file.toStdString(), StdioFile::modeRead, &error))
+        return Fail(QStringLiteral("cannot open %1: %2").arg(file, QString::fromStdString(error)));
+    const FileType type = FileTypeFromPath(file.toStdString());
+    if (type == kFileTypeUnknown)
+        return Fail(file + QStringLiteral(": unknown file type"));
+    document.data = ReadMolecule(&in, type, options);
+    const NoMoleculeReason reason = NoMoleculeReasonOf(*document.data);
+    if (reason != NoMoleculeReason::kNone)
+        return Fail(file + QStringLiteral(": no molecule: ") + DescribeNoMoleculeReason(reason));
+    document.loaded = 1;
+
+    ViewState view;
+    view.displayFlags = Profile::Read(Settings::kDisplayMode);
+    if (style == QLatin1String("wire"))
+        view.displayFlags = ViewState::kWireFrame;
+    else if (style == QLatin1String("ball"))
+        view.displayFlags = ViewState::kBallAndStick;
+    else if (style == QLatin1String("ribbon"))
+        view.displayFlags = ViewState::kRibbon;
+    view.colourMode = Profile::Read(Settings::kColorMode);
+    view.showHydrogens = Profile::Read(Settings::kDispHydrogen);
+
+    CMolScene scene(&view, &document);
+    scene.slices = std::clamp(document.resolution, 1, 100);
+    scene.computeFitScale = [&scene, &document] {
+        std::vector<Point3D> points(static_cast<std::size_t>(document.data->atomCount));
+        for (int a = 0; a < document.data->atomCount; ++a)
+            document.data->GetAtomPos(scene.frameIndex, a, &points[static_cast<std::size_t>(a)]);
+        scene.fitScale = FitScaleOf(points);
+    };
+    OffscreenPicture picture;
+    if (!OffscreenPicture::Render(scene, view, width, height, picture, error))
+        return Fail(QString::fromStdString(error));
+    const std::string bytes = Encode(picture, suffix);
+    if (bytes.empty())
+        return Fail(out + QStringLiteral(": write error (no encoder for this picture kind)"));
+    const auto write = [&bytes](StdioFile& target) { return target.WriteString(bytes); };
+    if (!WriteFileAtomically(out.toStdString(), write, error))
+        return Fail(QStringLiteral("cannot write %1: %2").arg(out, QString::fromStdString(error)));
+    return 0;
+}

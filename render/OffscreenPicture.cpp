@@ -1,0 +1,81 @@
+#include "render/OffscreenPicture.h"
+
+#include "render/CMolScene.h"
+#include "render/ViewState.h"
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+
+#include <GL/glu.h>
+
+QImage OffscreenPicture::ToImage() const {
+    const QImage bottomUp(bgrBottomUp.data(), width, height, width * 3, QImage::Format_BGR888);
+    return bottomUp.mirrored(false, true).convertToFormat(QImage::Format_RGB32);
+}
+
+bool OffscreenPicture::Render(CMolScene& scene, const ViewState& view, int width, int height,
+                              OffscreenPicture& picture, std::string& error) {
+    if (width <= 0 || height <= 0) {
+        error = "CreateDIBSection Error";
+        return false;
+    }
+    QOffscreenSurface surface;
+    surface.setFormat(QSurfaceFormat::defaultFormat());
+    surface.create();
+    if (!surface.isValid()) {
+        error = "CompatibleDC Error";
+        return false;
+    }
+    QOpenGLContext context;
+    context.setFormat(QSurfaceFormat::defaultFormat());
+    context.setShareContext(QOpenGLContext::globalShareContext());
+    if (!context.create()) {
+        error = "OpenGL Context Error";
+        return false;
+    }
+    if (!context.makeCurrent(&surface)) {
+        error = "Error";
+        return false;
+    }
+    QOpenGLFramebufferObjectFormat format;
+    format.setAttachment(QOpenGLFramebufferObject::Depth);
+    format.setInternalTextureFormat(GL_RGB8);
+    QOpenGLFramebufferObject buffer(width, height, format);
+    if (!buffer.isValid()) {
+        context.doneCurrent();
+        error = "CreateDIBSection Error";
+        return false;
+    }
+    if (!buffer.bind()) {
+        context.doneCurrent();
+        error = "Select Object Error";
+        return false;
+    }
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(view.fieldOfView, static_cast<double>(width) / height, view.nearPlane,
+                   view.farPlane);
+    gluLookAt(0.0, 0.0, view.eyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    glMatrixMode(GL_MODELVIEW);
+    glClearColor(view.backgroundColour[0], view.backgroundColour[1], view.backgroundColour[2],
+                 0.0F);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    scene.render();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glFlush();
+
+    picture.width = width;
+    picture.height = height;
+    picture.bgrBottomUp.assign(static_cast<std::size_t>(width) * height * 3, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, picture.bgrBottomUp.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    buffer.release();
+    context.doneCurrent();
+    return true;
+}
