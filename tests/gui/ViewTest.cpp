@@ -9,14 +9,18 @@
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
 #include "model/CMolData.h"
+#include "model/ElementTable.h"
 #include "platform/ColorDialog.h"
+#include "render/PrintLayout.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
 #include "view/CMolView.h"
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QTest>
 
 using namespace CommandIds;
@@ -83,6 +87,9 @@ private slots:
     void animationStepsThroughTheGeometries();
     void colourDialogsAndLabelCommands();
     void ballAndStickQuestionOncePerFile();
+    void picturesInEveryKindShowTheSamePixels();
+    void animationSavesGeometriesOneToFour();
+    void printingPlacesHalfAPageAtTheTopLeft();
 };
 
 void ViewTest::stylesAreExclusiveAndChecked() {
@@ -300,6 +307,106 @@ void ViewTest::ballAndStickQuestionOncePerFile() {
     h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
     h.Run(kFileOpen);
     QCOMPARE(h.messages.size(), 1);
+}
+
+void ViewTest::picturesInEveryKindShowTheSamePixels() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    CMolView* view = h.View();
+    const QString bmp = h.Path("p.bmp"), bmp32 = h.Path("p32.bmp"), tif = h.Path("p.tif"),
+                  png = h.Path("p.png");
+    h.QueueDialogAnswer(bmp, CMolView::kBmp24);
+    h.Run(kSavePicture);
+    QCOMPARE(h.dialogRequests.back().initialName, QStringLiteral("pep"));
+    QVERIFY(view->WritePicture(bmp32, CMolView::kBmp32));
+    QVERIFY(view->WritePicture(tif, CMolView::kTiff));
+    QVERIFY(view->WritePicture(png, CMolView::kPng));
+
+    const int w = view->width(), h24 = view->height();
+    const QByteArray file = h.Read(bmp);
+    QCOMPARE(file.size(), 54 + (w * 3 + 3) / 4 * 4 * h24);
+    const QImage picture = QImage(bmp).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(picture.size(), QSize(w, h24));
+    QCOMPARE(picture.pixelColor(1, 1), QColor(Qt::black)); // the background
+    // The oxygen at its place: its red, smoothed into the grey of its bond.
+    const QColor seen = picture.pixelColor(h.At(3));
+    QVERIFY2(ElementTable::Row(8).red > 0.7 && seen.red() > 150 && seen.green() < 90,
+             qPrintable(seen.name()));
+    QCOMPARE(QImage(tif).convertToFormat(QImage::Format_RGB32), picture);
+    QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), picture);
+    // The window's own buffer: the same picture, every alpha 255.
+    const QByteArray file32 = h.Read(bmp32);
+    QCOMPARE(file32.size(), 54 + w * h24 * 4);
+    QCOMPARE(static_cast<unsigned char>(file32[54 + 3]), static_cast<unsigned char>(255));
+    QCOMPARE(QImage(bmp32).convertToFormat(QImage::Format_RGB32), picture);
+
+    // Copy puts the picture on the clipboard; plot windows cannot copy.
+    QVERIFY(h.IsEnabled(kEditCopy));
+    h.Run(kPeptideStructure);
+    QVERIFY(!h.IsEnabled(kEditCopy));
+}
+
+void ViewTest::animationSavesGeometriesOneToFour() {
+    AppHarness h;
+    GaussianOutputText text(GaussianOutputText::kBanner16);
+    for (int step = 0; step < 5; ++step)
+        text.Orientation("Standard",
+                         {{8, 0, 0, 0.3 * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
+    QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(text.Text()))));
+    CMolDoc* document = h.ActiveDocument();
+    CMolView* view = h.ActiveView();
+    QVERIFY(QTest::qWaitFor([&] { return document->loaded == 0; }, 5000));
+    // The pictures each geometry gives when it is the one shown.
+    std::vector<QByteArray> expected;
+    for (int g = 0; g < 5; ++g) {
+        document->data->SetCurrentFrame(g);
+        QVERIFY(view->WritePicture(h.Path(QString::asprintf("g%d.bmp", g)), CMolView::kBmp24));
+        expected.push_back(h.Read(h.Path(QString::asprintf("g%d.bmp", g))));
+    }
+    QVERIFY(expected[1] != expected[2]);
+    document->data->SetCurrentFrame(4);
+    document->saveAnimationImages = 1;
+    document->animationStartNumber = 0;
+    document->animationTitle = h.Path("step").toStdString();
+    h.Run(kAnimation);
+    for (int tick = 0; tick < 5 && document->animating != 0; ++tick)
+        view->OnTimer();
+    QCOMPARE(document->animating, 0);
+    for (int n = 0; n < 4; ++n)
+        QVERIFY2(h.Read(h.Path(QString::asprintf("step%04d.bmp", n))) == expected[n + 1],
+                 qPrintable(QString::number(n)));
+    QVERIFY(!QFile::exists(h.Path("step0004.bmp")));
+}
+
+void ViewTest::printingPlacesHalfAPageAtTheTopLeft() {
+    const PrintLayout layout = PrintLayoutFor(4800, 600, 600, 600, 400);
+    QCOMPARE(layout.width, 2400);
+    QCOMPARE(layout.height, 1600);
+    QCOMPARE(layout.printScale, 4.0);
+    QCOMPARE(PrintLayoutFor(4800, 600, 300, 600, 400).height, 800); // tall printer pixels
+
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    CMolView* view = h.View();
+    QImage page(1200, 1700, QImage::Format_RGB32);
+    page.setDotsPerMeterX(static_cast<int>(150 / 0.0254));
+    page.setDotsPerMeterY(static_cast<int>(150 / 0.0254));
+    page.fill(Qt::white);
+    const PrintLayout printed = view->PrintOn(page, 1200);
+    QCOMPARE(printed.width, 600);
+    QCOMPARE(printed.height, static_cast<int>(1200.0 * view->height() / view->width() * 0.5));
+    QCOMPARE(view->state.printScale, 1.0); // back to the screen's
+    QCOMPARE(page.pixelColor(0, 0), QColor(Qt::black));
+    QCOMPARE(page.pixelColor(599, printed.height - 1), QColor(Qt::black));
+    QCOMPARE(page.pixelColor(600, 0), QColor(Qt::white));
+    QCOMPARE(page.pixelColor(0, printed.height), QColor(Qt::white));
+
+    // The same through a PDF printer.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(h.Path("print.pdf"));
+    view->PrintOn(printer, printer.pageLayout().paintRectPixels(printer.resolution()).width());
+    QVERIFY(QFileInfo(h.Path("print.pdf")).size() > 1000);
 }
 
 #include "GuiTestMain.h"

@@ -61,6 +61,38 @@ with open(not_molecule, "w") as notes:
     notes.write("no molecule here\n")
 check("unknown-kind", not_molecule, 1)
 
+
+
+def export(name, args, expected_code, expected_size=None):
+    """ravek --export-picture: a picture without a window."""
+    config = os.path.join(work, "config-export")
+    env = dict(os.environ, XDG_CONFIG_HOME=config)
+    result = subprocess.run([ravek, "--export-picture"] + args, env=env, capture_output=True,
+                            text=True, timeout=60)
+    if result.returncode != expected_code:
+        failures.append("export %s: exit code %d, expected %d\n%s" %
+                        (name, result.returncode, expected_code, result.stderr))
+    if expected_size:
+        out = args[0]
+        if out.endswith(".png"):
+            size = png_size(out)
+        else:
+            with open(out, "rb") as bmp:
+                header = bmp.read(26)
+            size = struct.unpack("<ii", header[18:26]) if header[:2] == b"BM" else None
+        if size != expected_size:
+            failures.append("export %s: picture %s, expected %s" % (name, size, expected_size))
+
+
+export("png", [os.path.join(work, "ribbon.png"), "--style", "ribbon", "--size", "320x200",
+               sample], 0, (320, 200))
+export("bmp", [os.path.join(work, "wire.bmp"), sample], 0, (800, 600))
+export("no molecule", [os.path.join(work, "none.png"), not_molecule], 1)
+export("bad size", [os.path.join(work, "x.png"), "--size", "0x5", sample], 2)
+export("unknown kind", [os.path.join(work, "x.gif"), sample], 2)
+if os.path.exists(os.path.join(work, "none.png")):
+    failures.append("export no molecule: a picture was written")
+
 for failure in failures:
     print("FAIL:", failure)
 sys.exit(1 if failures else 0)
