@@ -1,5 +1,10 @@
 #include "app/CMolDoc.h"
 
+#include "app/CDispGeneralPage.h"
+#include "app/CDispResPage.h"
+#include "app/CDispSheet.h"
+#include "app/CPropGeneralPage.h"
+#include "app/CPropPDBPage.h"
 #include "app/CRavekApp.h"
 #include "formats/FileTypeFromPath.h"
 #include "formats/GaussianInputWriter.h"
@@ -12,6 +17,7 @@
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
+#include "platform/PropertySheet.h"
 #include "platform/RecentFileList.h"
 #include "platform/StdioFile.h"
 #include "platform/WriteFileAtomically.h"
@@ -201,6 +207,71 @@ void CMolDoc::OnOpenRecentFile(int index) {
     UpdateAllViews(nullptr);
 }
 
+void CMolDoc::OnProgramSettings() {
+    PropertySheet sheet(QStringLiteral("設定"), CRavekApp::MainWidget());
+    auto* general = new CPropGeneralPage;
+    auto* pdb = new CPropPDBPage;
+    sheet.AddPage(general);
+    sheet.AddPage(pdb);
+    general->initStart = initStart;
+    general->childMaxWnd = childMaxWnd;
+    general->warningLevel = warningLevel;
+    pdb->useConect = pdbOptions.conect;
+    pdb->fastProteinList = pdbOptions.bondMode == 1 ? 1 : 0;
+    if (sheet.DoModal() == QDialog::Accepted) {
+        initStart = general->initStart;
+        childMaxWnd = general->childMaxWnd;
+        warningLevel = general->warningLevel;
+        pdbOptions.conect = pdb->useConect;
+        pdbOptions.bondMode = pdb->fastProteinList != 0 ? 1 : 0;
+    }
+    UpdateAllViews(nullptr);
+}
+
+void CMolDoc::OnDisplaySettings() {
+    CDispSheet sheet(CRavekApp::MainWidget());
+    auto* general = new CDispGeneralPage;
+    auto* residues = new CDispResPage;
+    sheet.AddPage(general);
+    sheet.AddPage(residues);
+    general->frameCount = data->frameCount;
+    general->currentFrame = data->GetCurrentFrame();
+    general->antialiasing = antialiasing;
+    general->resolution = resolution;
+    general->saveAnimationImages = saveAnimationImages;
+    general->animationStartNumber = animationStartNumber;
+    general->animationTitle = QString::fromStdString(animationTitle);
+    general->hideAtoms = hideAtoms;
+    general->wireAtomSize = wireAtomSize;
+    general->wireBondWidth = wireBondWidth;
+    general->ballAtomSize = ballAtomSize;
+    general->ballBondWidth = ballBondWidth;
+    residues->displayMode = residueDisplayMode;
+    residues->residueLabels = *data->GetResidueLabels(0);
+    residues->selectedResidues = *data->GetSelectedResidues(0);
+    // The active page is filled from the members before it shows.
+    sheet.SetActivePage(dispActivePage);
+    if (sheet.DoModal() == QDialog::Accepted) {
+        data->SetCurrentFrame(general->currentFrame);
+        antialiasing = general->antialiasing;
+        resolution = general->resolution;
+        saveAnimationImages = general->saveAnimationImages;
+        animationStartNumber = general->animationStartNumber;
+        animationTitle = general->animationTitle.toStdString();
+        hideAtoms = general->hideAtoms;
+        wireAtomSize = general->wireAtomSize;
+        wireBondWidth = general->wireBondWidth;
+        ballAtomSize = general->ballAtomSize;
+        ballBondWidth = general->ballBondWidth;
+        ComputeDerivedSizes();
+        data->SetSelectedResidues(residues->selectedResidues, 0);
+        data->ApplyResidueSelection(residues->displayMode, 0);
+        residueDisplayMode = residues->displayMode;
+        dispActivePage = sheet.activePage;
+    }
+    UpdateAllViews(nullptr);
+}
+
 void CMolDoc::OnPeptideStructure() {
     data->ComputeBackboneAngles(0);
     CRavekApp::OpenPlotWindow();
@@ -229,13 +300,13 @@ bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
         return true;
     case kProgramSettings:
         if (run)
-            UpdateAllViews(nullptr);
+            OnProgramSettings();
         return true;
     case kDisplaySettings:
         if (update != nullptr)
             update->Enable(data != nullptr);
         else if (data != nullptr)
-            UpdateAllViews(nullptr);
+            OnDisplaySettings();
         return true;
     case kPeptideStructure:
         if (update != nullptr)

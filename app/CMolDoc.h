@@ -66,6 +66,8 @@ private:
     void OnFileOpen();
     void OnOpenRecentFile(int index);
     void OnPeptideStructure();
+    void OnProgramSettings();
+    void OnDisplaySettings();
     // The writer of a Save As filter for path; 0 when filter 4 names an
     // extension no writer has.
     static int WriterFor(const QString& path, int filterIndex);

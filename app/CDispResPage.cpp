@@ -1,0 +1,65 @@
+#include "app/CDispResPage.h"
+
+#include "platform/DataExchange.h"
+
+#include <algorithm>
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+CDispResPage::CDispResPage() : PropertyPage(QStringLiteral("残基")) {
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("1014"));
+    list_->setViewMode(QListView::ListMode);
+    list_->setFlow(QListView::TopToBottom);
+    list_->setWrapping(true);
+    list_->setSelectionMode(QAbstractItemView::MultiSelection);
+    const char* texts[3] = {"表示", "非表示", "全表示"};
+    auto* radios = new QVBoxLayout;
+    for (int i = 0; i < 3; ++i) {
+        modes_[i] = new QRadioButton(QString::fromUtf8(texts[i]), this);
+        modes_[i]->setObjectName(QString::number(1015 + i));
+        radios->addWidget(modes_[i]);
+    }
+    radios->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(list_, 1);
+    layout->addLayout(radios);
+}
+
+void CDispResPage::OnInitDialog() {
+    // One item a labelled residue, in residue order; each remembers its
+    // residue index.
+    for (const auto& [index, label] : residueLabels) {
+        if (label.empty())
+            continue;
+        auto* item = new QListWidgetItem(QString::fromStdString(label), list_);
+        item->setData(Qt::UserRole, index);
+    }
+    for (int i = 0; i < list_->count(); ++i) {
+        QListWidgetItem* item = list_->item(i);
+        const int index = item->data(Qt::UserRole).toInt();
+        if (std::find(selectedResidues.begin(), selectedResidues.end(), index) !=
+            selectedResidues.end()) {
+            item->setSelected(true);
+            list_->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+        }
+    }
+    DoDataExchange(false);
+}
+
+bool CDispResPage::DoDataExchange(bool save) {
+    DataExchange::Radio(save, modes_, 3, displayMode);
+    return true;
+}
+
+void CDispResPage::OnDestroy() {
+    selectedResidues.clear();
+    for (int i = 0; i < list_->count(); ++i) {
+        if (list_->item(i)->isSelected())
+            selectedResidues.push_back(list_->item(i)->data(Qt::UserRole).toInt());
+    }
+    std::sort(selectedResidues.begin(), selectedResidues.end());
+}

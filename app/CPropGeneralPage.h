@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/PropertyPage.h"
+
+class QCheckBox;
+class QSlider;
+
+// "一般" of the program settings: start with initial values, maximised
+// windows, the warning level.
+class CPropGeneralPage : public PropertyPage {
+    Q_OBJECT
+public:
+    CPropGeneralPage();
+
+    bool DoDataExchange(bool save) override;
+    void OnInitDialog() override;
+    void OnDestroy() override;
+
+    int initStart = 0;
+    int childMaxWnd = 0;
+    int warningLevel = 1;
+
+private:
+    QCheckBox* initStartBox_;
+    QCheckBox* maximisedBox_;
+    QSlider* warningSlider_;
+};

@@ -1,0 +1,23 @@
+#include "app/CPropPDBPage.h"
+
+#include "platform/DataExchange.h"
+
+#include <QCheckBox>
+#include <QVBoxLayout>
+
+CPropPDBPage::CPropPDBPage() : PropertyPage(QStringLiteral("PDB")) {
+    conectBox_ = new QCheckBox(QStringLiteral("CONNECT情報を使用"), this);
+    conectBox_->setObjectName(QStringLiteral("1013"));
+    fastListBox_ = new QCheckBox(QStringLiteral("タンパク用高速結合リスト"), this);
+    fastListBox_->setObjectName(QStringLiteral("1014"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(conectBox_);
+    layout->addWidget(fastListBox_);
+    layout->addStretch();
+}
+
+bool CPropPDBPage::DoDataExchange(bool save) {
+    DataExchange::Check(save, conectBox_, useConect);
+    DataExchange::Check(save, fastListBox_, fastProteinList);
+    return true;
+}

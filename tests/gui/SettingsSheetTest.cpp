@@ -1,0 +1,221 @@
+// The two settings sheets driven through the document's commands: what OK
+// and Cancel keep, the residue page, the checks of the typed values.
+
+#include "AppHarness.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMolDoc.h"
+#include "model/CMolData.h"
+#include "platform/PropertyPage.h"
+#include "platform/PropertySheet.h"
+#include "res/CommandIds.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace CommandIds;
+
+namespace {
+
+// Six alanines of four backbone atoms each along x.
+QByteArray SixResidues() {
+    QByteArray text;
+    int serial = 0;
+    const char* names[4] = {" N  ", " CA ", " C  ", " O  "};
+    const char* elements[4] = {"N", "C", "C", "O"};
+    for (int r = 0; r < 6; ++r)
+        for (int a = 0; a < 4; ++a)
+            text += QString::asprintf("ATOM  %5d %s ALA A%4d    %8.3f%8.3f%8.3f  1.00  0.00"
+                                      "          %2s\n",
+                                      ++serial, names[a], r + 1, r * 3.8 + a * 1.2,
+                                      a == 3 ? 1.2 : 0.0, 0.0, elements[a])
+                        .toLatin1();
+    return text;
+}
+
+template <class T> T* Control(PropertySheet& sheet, int id) {
+    return sheet.findChild<T*>(QString::number(id));
+}
+
+void ShowTab(PropertySheet& sheet, int index) {
+    sheet.findChild<QTabWidget*>()->setCurrentIndex(index);
+}
+
+int Finish(PropertySheet& sheet, bool ok) {
+    if (ok)
+        return sheet.OnOK() ? QDialog::Accepted : QDialog::Rejected;
+    sheet.reject();
+    return QDialog::Rejected;
+}
+
+} // namespace
+
+class SettingsSheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { PropertySheet::runHook = nullptr; }
+    void cancelChangesNothing();
+    void residuesHiddenAndRemembered();
+    void typedValuesAreChecked();
+    void programSettings();
+};
+
+void SettingsSheetTest::cancelChangesNothing() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
+    CMolDoc* document = h.ActiveDocument();
+    PropertySheet::runHook = [](PropertySheet& sheet) -> int {
+        for (int id : {1051, 1052, 1053, 1054})
+            Control<QSlider>(sheet, id)->setValue(4);
+        Control<QCheckBox>(sheet, 1022)->setChecked(false);
+        Control<QLineEdit>(sheet, 1023)->setText(QStringLiteral("33"));
+        return Finish(sheet, false);
+    };
+    h.Run(kDisplaySettings);
+    QCOMPARE(document->wireAtomSize, 10);
+    QCOMPARE(document->ballBondWidth, 10);
+    QCOMPARE(document->antialiasing, 1);
+    QCOMPARE(document->resolution, 10);
+
+    // The same with OK takes everything, and the scales follow the sizes.
+    int geometries = 0, maximum = 0, tick = 0;
+    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+        geometries = Control<QComboBox>(sheet, 1034)->count();
+        maximum = Control<QSlider>(sheet, 1051)->maximum();
+        tick = Control<QSlider>(sheet, 1051)->tickInterval();
+        for (int id : {1051, 1052, 1053, 1054})
+            Control<QSlider>(sheet, id)->setValue(4);
+        Control<QLineEdit>(sheet, 1023)->setText(QStringLiteral("33"));
+        Control<QComboBox>(sheet, 1034)->setEditText(QStringLiteral("7")); // no such geometry
+        return Finish(sheet, true);
+    };
+    h.Run(kDisplaySettings);
+    QCOMPARE(geometries, 1);
+    QCOMPARE(maximum, 18);
+    QCOMPARE(tick, 2);
+    QCOMPARE(document->wireAtomSize, 4);
+    QCOMPARE(document->resolution, 33);
+    QVERIFY(std::abs(document->ballBondScale - 0.4 * 0.4 * 0.08) < 1e-12);
+    QCOMPARE(document->data->GetCurrentFrame(), 0);
+}
+
+void SettingsSheetTest::residuesHiddenAndRemembered() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
+    CMolDoc* document = h.ActiveDocument();
+    QStringList items;
+    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+        ShowTab(sheet, 1);
+        auto* list = Control<QListWidget>(sheet, 1014);
+        for (int row = 0; row < list->count(); ++row)
+            items << list->item(row)->text();
+        for (int row : {1, 3, 4})
+            list->item(row)->setSelected(true);
+        Control<QRadioButton>(sheet, 1016)->setChecked(true); // 非表示
+        return Finish(sheet, true);
+    };
+    h.Run(kDisplaySettings);
+    QCOMPARE(items, (QStringList{"ALA1", "ALA2", "ALA3", "ALA4", "ALA5", "ALA6"}));
+    QCOMPARE(document->residueDisplayMode, 1);
+    QCOMPARE(document->dispActivePage, 1);
+    for (int a = 0; a < 24; ++a) {
+        const int residue = a / 4;
+        const bool hidden = residue == 1 || residue == 3 || residue == 4;
+        QCOMPARE(document->data->IsAtomShown(0, a), !hidden);
+    }
+    // Reopened: the residue page first, the same three selected.
+    QStringList selected;
+    int firstPage = -1;
+    bool hideChecked = false;
+    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+        firstPage = sheet.GetActiveIndex();
+        for (QListWidgetItem* item : Control<QListWidget>(sheet, 1014)->selectedItems())
+            selected << item->text();
+        hideChecked = Control<QRadioButton>(sheet, 1016)->isChecked();
+        return Finish(sheet, false);
+    };
+    h.Run(kDisplaySettings);
+    QCOMPARE(firstPage, 1);
+    QVERIFY(hideChecked);
+    selected.sort();
+    QCOMPARE(selected, (QStringList{"ALA2", "ALA4", "ALA5"}));
+}
+
+void SettingsSheetTest::typedValuesAreChecked() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
+    CMolDoc* document = h.ActiveDocument();
+    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+        auto* resolution = Control<QLineEdit>(sheet, 1023);
+        for (const char* typed : {"0", "101", "x"}) {
+            resolution->setText(QString::fromLatin1(typed));
+            if (sheet.OnOK())
+                return QDialog::Accepted; // must not close
+        }
+        // Leaving the page is refused too.
+        ShowTab(sheet, 1);
+        if (sheet.GetActiveIndex() != 0)
+            return QDialog::Accepted;
+        resolution->setText(QStringLiteral("100"));
+        Control<QLineEdit>(sheet, 1028)->setText(QStringLiteral("10000"));
+        if (sheet.OnOK())
+            return QDialog::Accepted;
+        Control<QLineEdit>(sheet, 1028)->setText(QStringLiteral("9999"));
+        Control<QLineEdit>(sheet, 1027)->setText(QString(101, QLatin1Char('t')));
+        if (sheet.OnOK())
+            return QDialog::Accepted;
+        Control<QLineEdit>(sheet, 1027)->setText(QStringLiteral("frame"));
+        return Finish(sheet, true);
+    };
+    h.Run(kDisplaySettings);
+    QCOMPARE(h.messages,
+             (QStringList{"1 から 100 までの整数を入力してください。",
+                          "1 から 100 までの整数を入力してください。", "整数を入力してください。",
+                          "整数を入力してください。", "0 から 9999 までの整数を入力してください。",
+                          "100 文字以内で入力してください。"}));
+    QCOMPARE(document->resolution, 100);
+    QCOMPARE(document->animationStartNumber, 9999);
+    QCOMPARE(document->animationTitle, std::string("frame"));
+}
+
+void SettingsSheetTest::programSettings() {
+    AppHarness h;
+    h.Store("ProteinCalcBond", 0);
+    QVERIFY(h.Start());
+    CMolDoc* document = h.ActiveDocument();
+    QString caption;
+    int warningMaximum = 0;
+    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+        caption = sheet.windowTitle();
+        warningMaximum = Control<QSlider>(sheet, 1044)->maximum();
+        Control<QCheckBox>(sheet, 1025)->setChecked(true);
+        Control<QSlider>(sheet, 1044)->setValue(3);
+        ShowTab(sheet, 1);
+        auto* fastList = Control<QCheckBox>(sheet, 1014);
+        if (fastList->isChecked())
+            return QDialog::Rejected; // the stored 0 must show as off
+        fastList->setChecked(true);
+        Control<QCheckBox>(sheet, 1013)->setChecked(true);
+        return Finish(sheet, true);
+    };
+    h.Run(kProgramSettings);
+    QCOMPARE(caption, QStringLiteral("設定"));
+    QCOMPARE(warningMaximum, 3);
+    QCOMPARE(document->initStart, 1);
+    QCOMPARE(document->warningLevel, 3);
+    QCOMPARE(document->pdbOptions.bondMode, 1);
+    QCOMPARE(document->pdbOptions.conect, 1);
+    // Without a model the display sheet cannot be opened.
+    QVERIFY(!h.IsEnabled(kDisplaySettings));
+}
+
+#include "GuiTestMain.h"
+RAVEK_GUI_TEST_MAIN(SettingsSheetTest)
+#include "SettingsSheetTest.moc"
