@@ -204,24 +204,21 @@ void CMolScene::drawWireFrame(GLenum mode) {
     if (mode == GL_SELECT)
         return;
     glColor3fv(kBondGrey);
-    for (int a = 0; a < atoms; ++a) {
-        if (IsSkipped(data, a))
-            continue;
-        if (view->colourMode == 1)
-            SetAtomColour(data, a);
-        const Point3D from = ScenePoint(data, a);
-        const int bonds = data.GetBondCount(frameIndex, a);
-        for (int k = 0; k < bonds; ++k) {
-            const int b = data.GetBondedAtom(frameIndex, a, k);
-            if (IsHiddenHydrogen(data, b) || a >= b)
-                continue;
+    // Each bond in one colour: grey, or the residue colour of its lower atom.
+    ForEachDrawnBond(
+        data,
+        [&](int a) {
+            if (view->colourMode == 1)
+                SetAtomColour(data, a);
+        },
+        [&](int a, int b) {
+            const Point3D from = ScenePoint(data, a);
             const Point3D to = ScenePoint(data, b);
             glBegin(GL_LINES);
             glVertex3d(from.x, from.y, from.z);
             glVertex3d(to.x, to.y, to.z);
             glEnd();
-        }
-    }
+        });
 }
 
 void CMolScene::drawBallAndStick(GLenum mode) {
@@ -254,14 +251,9 @@ void CMolScene::drawBallAndStick(GLenum mode) {
     if (mode == GL_SELECT)
         return;
     glColor3fv(kBondGrey);
-    for (int a = 0; a < atoms; ++a) {
-        if (IsSkipped(data, a))
-            continue;
-        const int bonds = data.GetBondCount(frameIndex, a);
-        for (int k = 0; k < bonds; ++k) {
-            const int b = data.GetBondedAtom(frameIndex, a, k);
-            if (a >= b || IsHiddenHydrogen(data, b))
-                continue;
+    ForEachDrawnBond(
+        data, [](int) {},
+        [&](int a, int b) {
             glPushMatrix();
             const Point3D s = ScenePoint(data, a);
             glTranslated(s.x, s.y, s.z);
@@ -271,6 +263,23 @@ void CMolScene::drawBallAndStick(GLenum mode) {
             gluCylinder(quadric, radius, radius, data.GetDistance(frameIndex, a, b) * scale, slices,
                         slices);
             glPopMatrix();
+        });
+}
+
+template <class AtomStep, class BondStep>
+void CMolScene::ForEachDrawnBond(CMolData& data, AtomStep atomStep, BondStep bondStep) {
+    // Each bond once, from its lower atom, when that atom is shown and the
+    // other is not a hidden hydrogen (whether its residue is shown does not
+    // matter).
+    for (int a = 0; a < data.atomCount; ++a) {
+        if (IsSkipped(data, a))
+            continue;
+        atomStep(a);
+        const int bonds = data.GetBondCount(frameIndex, a);
+        for (int k = 0; k < bonds; ++k) {
+            const int b = data.GetBondedAtom(frameIndex, a, k);
+            if (a < b && !IsHiddenHydrogen(data, b))
+                bondStep(a, b);
         }
     }
 }

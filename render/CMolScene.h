@@ -70,6 +70,10 @@ private:
     void SetAtomColour(CMolData& data, int a) const;
     Point3D ScenePoint(CMolData& data, int a) const;
     bool IsSelected(int a) const;
+    // Calls atomStep(a) for every shown atom, then bondStep(a, b) for each of
+    // its bonds that is drawn.
+    template <class AtomStep, class BondStep>
+    void ForEachDrawnBond(CMolData& data, AtomStep atomStep, BondStep bondStep);
     // Picks with a selection buffer of size words; the hit count, negative
     // when the buffer overflowed.
     GLint RunPick(int x, int y, std::vector<GLuint>& buffer);

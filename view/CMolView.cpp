@@ -298,22 +298,17 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
         update();
         return;
     }
-    if (accumulate) {
-        const bool wasSelected = Remove(state.measurementSelection, atom);
-        const bool wasLabelled = Remove(state.labelledAtoms, atom);
-        scene->lastPickedAtom = atom;
-        if (!wasSelected)
-            state.measurementSelection.push_back(atom);
-        if (!wasLabelled)
-            state.labelledAtoms.push_back(atom);
-    } else {
-        const bool wasSelected = Contains(state.measurementSelection, atom);
-        const bool wasLabelled = Remove(state.labelledAtoms, atom);
-        scene->lastPickedAtom = atom;
-        if (!wasSelected)
-            state.measurementSelection.push_back(atom);
-        if (!wasLabelled)
-            state.labelledAtoms.push_back(atom);
+    // A click always toggles the atom's label; Shift or the right button
+    // toggles its selection too, a plain click adds it and measures.
+    const bool wasSelected = accumulate ? Remove(state.measurementSelection, atom)
+                                        : Contains(state.measurementSelection, atom);
+    const bool wasLabelled = Remove(state.labelledAtoms, atom);
+    scene->lastPickedAtom = atom;
+    if (!wasSelected)
+        state.measurementSelection.push_back(atom);
+    if (!wasLabelled)
+        state.labelledAtoms.push_back(atom);
+    if (!accumulate) {
         update();
         measureSelection();
         state.measurementSelection.clear();
