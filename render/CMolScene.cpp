@@ -350,6 +350,8 @@ void CMolScene::drawDisplacementArrow(int a) {
 
 void CMolScene::drawLabels() {
     CMolData& data = *document->data;
+    if (view->labelledAtoms.empty())
+        return; // nothing to write: the glyphs need not exist yet
     labelFont_.Prepare(static_cast<int>(view->printScale * 24.0));
     if ((view->displayFlags & ViewState::kBallAndStick) != 0) {
         glDisable(GL_LIGHTING);
