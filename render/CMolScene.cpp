@@ -20,6 +20,16 @@ constexpr int kSelectBufferWords = 512;
 constexpr float kBondGrey[3] = {0.5F, 0.5F, 0.5F};
 constexpr float kArrowColour[3] = {1.0F, 0.14F, 0.6667F};
 
+// Smoothed points and lines, blended by their coverage.
+void EnableSmoothing() {
+    glEnable(GL_POINT_SMOOTH);
+    glEnable(GL_LINE_SMOOTH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE);
+    glHint(GL_LINE_SMOOTH_HINT, GL_DONT_CARE);
+}
+
 } // namespace
 
 void RotateZOnto(const Point3D& axis) {
@@ -164,12 +174,7 @@ void CMolScene::drawWireFrame(GLenum mode) {
     glPointSize(static_cast<float>(document->wireAtomScale));
     glLineWidth(static_cast<float>(document->wireBondScale));
     if (document->antialiasing != 0) {
-        glEnable(GL_POINT_SMOOTH);
-        glEnable(GL_LINE_SMOOTH);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE);
-        glHint(GL_LINE_SMOOTH_HINT, GL_DONT_CARE);
+        EnableSmoothing();
     } else {
         glDisable(GL_POINT_SMOOTH);
         glDisable(GL_LINE_SMOOTH);
@@ -300,12 +305,7 @@ void CMolScene::drawRibbon(GLenum) {
     const int n = static_cast<int>(backbone.size()) - 2;
     if (n < 1)
         return;
-    glEnable(GL_POINT_SMOOTH);
-    glEnable(GL_LINE_SMOOTH);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE);
-    glHint(GL_LINE_SMOOTH_HINT, GL_DONT_CARE);
+    EnableSmoothing(); // the trace is always smoothed
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3fv(kBondGrey);
     // Control point c: the mean of backbone atoms c, c + 1, c + 2, in scene
