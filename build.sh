@@ -7,7 +7,9 @@
 #   ./build.sh bench        build in release mode and run the benchmarks
 #   ./build.sh sanitize     build the Qt-free layers and their unit tests with
 #                           AddressSanitizer and UndefinedBehaviorSanitizer
-#                           (folder build-sanitize/) and run those tests
+#                           (folder build-sanitize/) and run those tests, then
+#                           the whole program and its GUI tests the same way
+#                           (build-sanitize-gui/)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -98,6 +100,13 @@ sanitize)
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-sanitize --output-on-failure --parallel "$(cores)"
+    # The windows too, on a display; leaks are not checked there, since Qt,
+    # fontconfig and Mesa keep allocations for the life of the process.
+    build build-sanitize-gui -DCMAKE_BUILD_TYPE=Debug -DRAVEK_SANITIZE=ON -DRAVEK_BUILD_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        with_display ctest --test-dir build-sanitize-gui --output-on-failure \
+        --parallel "$(cores)" -R 'Test$|Screenshot'
     ;;
 fuzz)
     # Fuzzes each reader for the given seconds (default 600) with libFuzzer;
