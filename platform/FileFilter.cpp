@@ -1,7 +1,7 @@
 #include "platform/FileFilter.h"
 
-FileFilter::FileFilter(const QString& spec) {
-    const QStringList parts = spec.split(QLatin1Char('|'));
+FileFilter::FileFilter(const QString& filterText) {
+    const QStringList parts = filterText.split(QLatin1Char('|'));
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty())
             break;

@@ -9,7 +9,7 @@
 // numbered from 1 in dialog order.
 class FileFilter {
 public:
-    explicit FileFilter(const QString& spec);
+    explicit FileFilter(const QString& filterText);
 
     const QStringList& NameFilters() const { return nameFilters_; }
     int Count() const { return static_cast<int>(nameFilters_.size()); }

@@ -5,6 +5,7 @@
 #include "app/CRavekApp.h"
 #include "platform/ChildFrame.h"
 #include "platform/MessageBox.h"
+#include "tests/support/SmallFiles.h"
 #include "view/CMolView.h"
 
 #include <QApplication>
@@ -151,15 +152,6 @@ const char* const kPeptidePdb =
     "ATOM     17  OG  SER A   3       6.289   5.925  -1.647  1.00  0.00           O\n"
     "END\n";
 
-const char* const kWaterInput = "%chk=water\n"
-                                "# HF/3-21G opt\n"
-                                "\n"
-                                "water\n"
-                                "\n"
-                                "0 1\n"
-                                "O  0.000000  0.000000  0.117300\n"
-                                "H  0.000000  0.757200 -0.469200\n"
-                                "H  0.000000 -0.757200 -0.469200\n"
-                                "\n";
+const char* const kWaterInput = SmallFiles::kWaterInput;
 
 } // namespace Fixtures

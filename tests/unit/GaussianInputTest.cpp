@@ -4,6 +4,7 @@
 #include "formats/CGauData.h"
 #include "formats/NoMoleculeReason.h"
 #include "model/BondLimits.h"
+#include "tests/support/SmallFiles.h"
 #include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,7 @@
 
 namespace {
 
-const char* const kWater = "#P HF/STO-3G Opt\n"
-                           "\n"
-                           "water\n"
-                           "\n"
-                           "0 1\n"
-                           "O  0.000000  0.000000  0.117300\n"
-                           "H  0.000000  0.757200 -0.469200\n"
-                           "H  0.000000 -0.757200 -0.469200\n"
-                           "\n";
+const char* const kWater = SmallFiles::kWaterInput;
 
 class GaussianInput : public ::testing::Test {
 protected:
