@@ -134,10 +134,11 @@ void CMainFrame::CreateActions() {
         for (const MenuItem& item : *items) {
             if (!item.items.empty()) {
                 pending.push_back(&item.items);
-            } else if (item.id == kFileMru1 && recentPlaceholder_ == nullptr) {
+            } else if (item.id == kFileMru1) {
                 // The recent-file entries get their texts when the menu
                 // opens; the item's own text shows while the list is empty.
-                recentPlaceholder_ = new QAction(QString::fromUtf8(item.text), this);
+                if (recentPlaceholder_ == nullptr)
+                    recentPlaceholder_ = new QAction(QString::fromUtf8(item.text), this);
             } else if (item.id != 0 && actions_.count(item.id) == 0) {
                 MakeAction(item.id, QString::fromUtf8(item.text));
             }
@@ -153,10 +154,6 @@ void CMainFrame::CreateActions() {
         QList<QKeySequence> keys = action->shortcuts();
         keys.append(QKeySequence(QString::fromLatin1(accelerator.keys)));
         action->setShortcuts(keys);
-    }
-    for (int id : {kContextHelp, kHelp}) {
-        if (actions_.count(id) == 0)
-            MakeAction(id, QString());
     }
 }
 
