@@ -170,9 +170,8 @@ void CMolDoc::Load(int type) {
     if (model != nullptr && !model->IsZMatrixInput()) {
         data = std::move(model);
         SetTitle(fileName);
-        const QString title = QFileInfo(path).fileName();
-        const auto dot = title.lastIndexOf(QLatin1Char('.'));
-        baseName = dot > 0 ? title.left(dot) : title;
+        const auto dot = fileName.lastIndexOf(QLatin1Char('.'));
+        baseName = dot > 0 ? fileName.left(dot) : fileName;
         CRavekApp::AddToRecentFileList(path);
         recent.Add(path);
         loaded = 1;
