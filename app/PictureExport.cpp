@@ -8,15 +8,12 @@
 #include "model/FitScale.h"
 #include "platform/StdioFile.h"
 #include "platform/WriteFileAtomically.h"
-#include "render/BmpFile.h"
 #include "render/CMolScene.h"
 #include "render/OffscreenPicture.h"
 #include "render/ViewState.h"
 #include "res/SettingsKeys.h"
 
-#include <QBuffer>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -37,24 +34,11 @@ int Fail(const QString& message) {
     return 1;
 }
 
-// The picture's bytes in the kind the name's extension says; empty for an
-// extension of no kind or when encoding failed.
-std::string Encode(const OffscreenPicture& picture, const QString& suffix) {
+// The picture kind a name's extension says (checked before anything is read).
+OffscreenPicture::Format FormatOf(const QString& suffix) {
     if (suffix == QLatin1String("bmp"))
-        return BmpFile::Encode24(picture.width, picture.height, picture.bgrBottomUp);
-    const char* format = suffix == QLatin1String("png") ? "png"
-                         : suffix == QLatin1String("tif") || suffix == QLatin1String("tiff")
-                             ? "tiff"
-                             : nullptr;
-    if (format == nullptr)
-        return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (!writer.write(picture.ToImage()))
-        return {};
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        return OffscreenPicture::kBmp24;
+    return suffix == QLatin1String("png") ? OffscreenPicture::kPng : OffscreenPicture::kTiff;
 }
 
 } // namespace
@@ -130,15 +114,12 @@ int RunPictureExport(const QStringList& arguments) {
     CMolScene scene(&view, &document);
     scene.slices = std::clamp(document.resolution, 1, 100);
     scene.computeFitScale = [&scene, &document] {
-        std::vector<Point3D> points(static_cast<std::size_t>(document.data->atomCount));
-        for (int a = 0; a < document.data->atomCount; ++a)
-            document.data->GetAtomPos(scene.frameIndex, a, &points[static_cast<std::size_t>(a)]);
-        scene.fitScale = FitScaleOf(points);
+        scene.fitScale = FitScaleOf(*document.data, scene.frameIndex);
     };
     OffscreenPicture picture;
     if (!OffscreenPicture::Render(scene, view, width, height, picture, error))
         return Fail(QString::fromStdString(error));
-    const std::string bytes = Encode(picture, suffix);
+    const std::string bytes = picture.Encode(FormatOf(suffix));
     if (bytes.empty())
         return Fail(out + QStringLiteral(": write error (no encoder for this picture kind)"));
     const auto write = [&bytes](StdioFile& target) { return target.WriteString(bytes); };

@@ -1,5 +1,7 @@
 #include "model/FitScale.h"
 
+#include "model/CMolData.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -146,6 +148,13 @@ PairDistanceRange FindPairDistanceRange(const std::vector<Point3D>& points) {
     if (finite.size() < 2)
         return {};
     return {Smallest(finite), Largest(finite)};
+}
+
+double FitScaleOf(CMolData& model, int g) {
+    std::vector<Point3D> points(static_cast<std::size_t>(std::max(model.atomCount, 0)));
+    for (int a = 0; a < model.atomCount; ++a)
+        model.GetAtomPos(g, a, &points[static_cast<std::size_t>(a)]);
+    return FitScaleOf(points);
 }
 
 double FitScaleOf(const std::vector<Point3D>& points) {

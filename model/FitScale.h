@@ -4,6 +4,8 @@
 
 #include <vector>
 
+class CMolData;
+
 // The smallest and the largest distance between two of the points.
 struct PairDistanceRange {
     double smallest = 0.0;
@@ -22,3 +24,5 @@ PairDistanceRange FindPairDistanceRange(const std::vector<Point3D>& points);
 // distance), at most 1.0; 1.0 with fewer than two points or when the two
 // distances are equal.
 double FitScaleOf(const std::vector<Point3D>& points);
+// The fit factor of the atoms of geometry g of model.
+double FitScaleOf(CMolData& model, int g);

@@ -1,8 +1,11 @@
 #include "render/OffscreenPicture.h"
 
+#include "render/BmpFile.h"
 #include "render/CMolScene.h"
 #include "render/ViewState.h"
 
+#include <QBuffer>
+#include <QImageWriter>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -12,6 +15,18 @@
 QImage OffscreenPicture::ToImage() const {
     const QImage bottomUp(bgrBottomUp.data(), width, height, width * 3, QImage::Format_BGR888);
     return bottomUp.mirrored(false, true).convertToFormat(QImage::Format_RGB32);
+}
+
+std::string OffscreenPicture::Encode(Format format) const {
+    if (format == kBmp24)
+        return BmpFile::Encode24(width, height, bgrBottomUp);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format == kTiff ? "tiff" : "png");
+    if (!writer.write(ToImage()))
+        return {};
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 bool OffscreenPicture::Render(CMolScene& scene, const ViewState& view, int width, int height,

@@ -20,6 +20,11 @@ struct OffscreenPicture {
     // The picture as an image, top row first.
     QImage ToImage() const;
 
+    enum Format { kBmp24, kTiff, kPng };
+    // The bytes of a picture file of the given kind; empty when the kind's
+    // encoder is missing or fails.
+    std::string Encode(Format format) const;
+
     // Renders scene at width × height with the view's camera and background
     // into a new context and buffer; the caller's context is no longer
     // current afterwards. On failure returns false with the short English

@@ -10,7 +10,6 @@
 #include "platform/MessageBox.h"
 #include "platform/StdioFile.h"
 #include "platform/WriteFileAtomically.h"
-#include "render/BmpFile.h"
 #include "render/CImage.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
@@ -22,10 +21,8 @@
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -144,10 +141,7 @@ void CMolView::computeFitScale() {
     CMolData* model = Model();
     if (model == nullptr)
         return;
-    std::vector<Point3D> points(static_cast<std::size_t>(std::max(model->atomCount, 0)));
-    for (int a = 0; a < model->atomCount; ++a)
-        model->GetAtomPos(scene->frameIndex, a, &points[static_cast<std::size_t>(a)]);
-    scene->fitScale = FitScaleOf(points);
+    scene->fitScale = FitScaleOf(*model, scene->frameIndex);
 }
 
 void CMolView::resizeGL(int width, int height) {
@@ -444,18 +438,12 @@ bool CMolView::WritePicture(const QString& path, int kind) {
             MessageBox::Show(this, QString::fromStdString(error));
             return false;
         }
-        if (kind == kBmp24) {
-            bytes = BmpFile::Encode24(picture.width, picture.height, picture.bgrBottomUp);
-        } else {
-            QByteArray encoded;
-            QBuffer buffer(&encoded);
-            buffer.open(QIODevice::WriteOnly);
-            QImageWriter writer(&buffer, kind == kTiff ? "tiff" : "png");
-            if (!writer.write(picture.ToImage())) {
-                MessageBox::Show(this, QStringLiteral("write error"));
-                return false;
-            }
-            bytes.assign(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+        bytes = picture.Encode(kind == kBmp24  ? OffscreenPicture::kBmp24
+                               : kind == kTiff ? OffscreenPicture::kTiff
+                                               : OffscreenPicture::kPng);
+        if (bytes.empty()) {
+            MessageBox::Show(this, QStringLiteral("write error"));
+            return false;
         }
     }
     std::string error;
@@ -550,28 +538,20 @@ void CMolView::LabelAll() {
 }
 
 bool CMolView::OnCmdMsg(int id, CommandUpdate* update) {
-    struct Toggle {
-        int id;
-        int flag;
-    };
-    static const Toggle styles[] = {{kWireFrame, ViewState::kWireFrame},
-                                    {kBallAndStick, ViewState::kBallAndStick},
-                                    {kRibbon, ViewState::kRibbon}};
-    for (const Toggle& style : styles) {
-        if (id != style.id)
-            continue;
-        if (update != nullptr)
-            update->SetCheck((state.displayFlags & style.flag) != 0);
-        else
-            SetStyle(style.flag);
-        break;
-    }
     const bool run = update == nullptr;
     switch (id) {
     case kWireFrame:
     case kBallAndStick:
-    case kRibbon:
+    case kRibbon: {
+        const int flag = id == kWireFrame      ? ViewState::kWireFrame
+                         : id == kBallAndStick ? ViewState::kBallAndStick
+                                               : ViewState::kRibbon;
+        if (run)
+            SetStyle(flag);
+        else
+            update->SetCheck((state.displayFlags & flag) != 0);
         break;
+    }
     case kVibration:
         if (run)
             state.displayFlags ^= ViewState::kVibration;
