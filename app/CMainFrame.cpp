@@ -1,8 +1,6 @@
 #include "app/CMainFrame.h"
 
-#include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
-#include "model/CMolData.h"
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
 #include "platform/RecentFileList.h"
@@ -10,15 +8,16 @@
 #include "res/CommandIds.h"
 #include "res/Resources.h"
 #include "res/SettingsKeys.h"
-#include "view/CMolView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -101,10 +100,44 @@ bool CMainFrame::LoadFrame() {
     ShowMenu(ResourceIds::kMainMenu);
     qApp->installEventFilter(this);
 
-    move(windowLeft, windowTop);
-    resize(windowRight - windowLeft, windowBottom - windowTop);
+    // The stored rectangle is the whole window, frame included; one that
+    // cannot be on this screen (hand-edited, from another monitor set-up) is
+    // brought onto it.
+    const QRect available = AvailableArea();
+    const QRect frame = SaneRect(windowLeft, windowTop, windowRight, windowBottom, available);
+    move(frame.topLeft());
+    resize(frame.size());
     show();
+    resize(frame.size() - FrameMargins());
     return true;
+}
+
+QRect CMainFrame::AvailableArea() const {
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QSize CMainFrame::FrameMargins() const {
+    return frameGeometry().size() - size();
+}
+
+QRect CMainFrame::SaneRect(int left, int top, int right, int bottom, const QRect& available) {
+    static constexpr int kSmallest = 200;
+    // In 64 bits: right - left of two stored extremes does not fit in int.
+    const auto extent = [](long long from, long long to, int room) {
+        const long long size = to - from;
+        if (size < kSmallest)
+            return std::min(kSmallest, room);
+        return static_cast<int>(std::min<long long>(size, room));
+    };
+    const int width = extent(left, right, available.width());
+    const int height = extent(top, bottom, available.height());
+    const auto place = [](long long at, int low, int size, int room) {
+        return static_cast<int>(std::clamp<long long>(at, low, low + room - size));
+    };
+    return {place(left, available.left(), width, available.width()),
+            place(top, available.top(), height, available.height()), width, height};
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text) {
@@ -341,23 +374,16 @@ void CMainFrame::OnIdle() {
                                     : appTitle);
     UpdateActions(toolBar_->actions());
 
-    // The atom description of the atom last picked in the active molecule
-    // view, and the reason a file gave no molecule.
-    auto* view = frame != nullptr ? dynamic_cast<CMolView*>(frame->GetActiveView()) : nullptr;
-    auto* document =
-        frame != nullptr ? dynamic_cast<CMolDoc*>(frame->GetActiveDocument()) : nullptr;
-    QString description;
-    if (view != nullptr && document != nullptr && document->data != nullptr &&
-        view->LastPickedAtom() >= 0)
-        description = QString::fromUtf8(
-            document->data->GetAtomDescription(view->DrawnFrame(), view->LastPickedAtom()));
+    // What the active view says of the atom picked last, and what its
+    // document says of the file it read.
+    View* view = frame != nullptr ? frame->GetActiveView() : nullptr;
+    Document* document = frame != nullptr ? frame->GetActiveDocument() : nullptr;
     atomPane_->setEnabled(true);
-    atomPane_->setText(description);
+    atomPane_->setText(view != nullptr ? view->StatusText() : QString());
     if (statusBar()->currentMessage().isEmpty() ||
         statusBar()->property("idleMessage").toString() == statusBar()->currentMessage()) {
-        const QString idle = document != nullptr && !document->GetLoadMessage().isEmpty()
-                                 ? document->GetLoadMessage()
-                                 : QString::fromUtf8(AppStrings::kIdleMessage);
+        const QString said = document != nullptr ? document->StatusMessage() : QString();
+        const QString idle = !said.isEmpty() ? said : QString::fromUtf8(AppStrings::kIdleMessage);
         statusBar()->setProperty("idleMessage", idle);
         if (statusBar()->currentMessage() != idle)
             statusBar()->showMessage(idle);
@@ -388,8 +414,9 @@ bool CMainFrame::OnCmdMsg(int id, CommandUpdate* update) {
             update->SetCheck(savePosition != 0);
         return true;
     case kWindowPositionDefault:
+        // 700 × 700 for the whole window, frame included, as it is stored.
         if (run)
-            resize(700, 700);
+            resize(QSize(700, 700) - FrameMargins());
         return true;
     case kViewToolbar:
         if (run)
@@ -416,7 +443,7 @@ bool CMainFrame::OnCmdMsg(int id, CommandUpdate* update) {
             else if (id == kWindowNew)
                 OpenNewWindow();
             else if (id == kWindowCascade)
-                mdiArea_->cascadeSubWindows();
+                Cascade();
             else if (id == kWindowTile)
                 mdiArea_->tileSubWindows();
             else
@@ -438,6 +465,33 @@ void CMainFrame::OpenNewWindow() {
     DocTemplate* docTemplate = active->GetDocTemplate();
     if (ChildFrame* frame = docTemplate->CreateNewFrame(document))
         docTemplate->InitialUpdateFrame(frame, document);
+}
+
+void CMainFrame::Cascade() {
+    // Each window a step down and right of the one before, the active one on
+    // top, every one at least half the area in each direction (Qt's own
+    // cascade leaves windows that were maximised as bare title bars).
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isVisible() && !window->isMinimized())
+            windows.append(window);
+    }
+    if (windows.isEmpty())
+        return;
+    const QSize area = mdiArea_->viewport()->size();
+    const int step = std::max(16, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    const int count = static_cast<int>(windows.size());
+    const int width = std::max(area.width() / 2, area.width() - step * (count - 1));
+    const int height = std::max(area.height() / 2, area.height() - step * (count - 1));
+    const int roomX = std::max(1, area.width() - width + 1);
+    const int roomY = std::max(1, area.height() - height + 1);
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* window = windows[i];
+        window->showNormal();
+        window->setGeometry((i * step) % roomX, (i * step) % roomY, width, height);
+        window->raise();
+    }
+    mdiArea_->setActiveSubWindow(windows.back());
 }
 
 void CMainFrame::ArrangeIcons() {
@@ -464,10 +518,15 @@ void CMainFrame::CaptureWindowPlacement() {
         wasMinimised = 1;
         return;
     }
-    windowLeft = x();
-    windowTop = y();
-    windowRight = windowLeft + width();
-    windowBottom = windowTop + height();
+    // The whole window, frame included, and only where it can be on the
+    // screen.
+    const QRect frame = frameGeometry();
+    const QRect sane = SaneRect(frame.left(), frame.top(), frame.left() + frame.width(),
+                                frame.top() + frame.height(), AvailableArea());
+    windowLeft = sane.left();
+    windowTop = sane.top();
+    windowRight = sane.left() + sane.width();
+    windowBottom = sane.top() + sane.height();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -52,6 +52,11 @@ public:
 
     bool OnCmdMsg(int id, CommandUpdate* update) override;
 
+    // The window rectangle to use for a stored one (left, top, right,
+    // bottom): at least 200 pixels each way, no larger than the available
+    // area and inside it.
+    static QRect SaneRect(int left, int top, int right, int bottom, const QRect& available);
+
     int savePosition;
     int windowLeft, windowTop, windowRight, windowBottom;
     int wasMaximised;
@@ -73,7 +78,12 @@ private:
     void UpdateWindowList(QMenu* menu);
     void ShowMenu(int resourceId);
     void CaptureWindowPlacement();
+    void Cascade();
     void ArrangeIcons();
+    // The screen area windows may use, and the size the frame adds to the
+    // window's own.
+    QRect AvailableArea() const;
+    QSize FrameMargins() const;
     void OpenNewWindow();
 
     QMdiArea* mdiArea_ = nullptr;

@@ -42,9 +42,11 @@ enum Writer {
 
 const char* const kExtensions[] = {"", ".com", ".pdb", ".rpd"};
 
-QString NoMoleculeText(const CMolData* model, int type) {
+QString NoMoleculeText(const CMolData* model, int type, bool outOfMemory) {
     if (type != kFileTypeGaussian && type != kFileTypePdb)
         return QStringLiteral("ファイルの種類を拡張子から判断できません");
+    if (outOfMemory)
+        return QStringLiteral("分子が大きすぎてメモリに収まりません");
     if (model == nullptr)
         return QStringLiteral("読み込めませんでした");
     switch (NoMoleculeReasonOf(*model)) {
@@ -53,6 +55,8 @@ QString NoMoleculeText(const CMolData* model, int type) {
     case NoMoleculeReason::kNoGeometry:
         return type == kFileTypePdb ? QStringLiteral("ATOM・HETATM レコードがありません")
                                     : QStringLiteral("原子座標が見つかりません");
+    case NoMoleculeReason::kNoReadableAtoms:
+        return QStringLiteral("原子の行に読み取れる座標がありません");
     case NoMoleculeReason::kNoAtoms:
         return QStringLiteral("原子がありません");
     case NoMoleculeReason::kZMatrixInput:
@@ -152,20 +156,30 @@ void CMolDoc::Load(int type) {
 
     pdbSavePath.clear();
     rpdSavePath.clear();
+    // The model is replaced: an animation stepping through the old one ends
+    // first (the views stop their timers when they are updated), and every
+    // view refits to what comes now.
+    animating = 0;
     data.reset();
+    ++loadCount;
     SetTitle(QString());
 
     const QString path = QString::fromStdString(openFile->GetFilePath());
     openedPath = path;
     const QString fileName = QFileInfo(path).fileName();
     std::unique_ptr<CMolData> model;
+    bool outOfMemory = false;
     if (type == kFileTypeGaussian || type == kFileTypePdb)
-        model = ReadMolecule(openFile.get(), static_cast<FileType>(type), pdbOptions);
-    const QString reason = NoMoleculeText(model.get(), type);
+        model = ReadMolecule(openFile.get(), static_cast<FileType>(type), pdbOptions, &outOfMemory);
+    const QString reason = NoMoleculeText(model.get(), type, outOfMemory);
     loadMessage =
         reason.isEmpty()
             ? QString()
             : QStringLiteral("分子データを読み込めませんでした: %1 (%2)").arg(reason, fileName);
+    if (reason.isEmpty() && model != nullptr && model->skippedLines > 0)
+        loadMessage = QStringLiteral("読み取れない原子の行を %1 行飛ばしました (%2)")
+                          .arg(model->skippedLines)
+                          .arg(fileName);
 
     if (model != nullptr && !model->IsZMatrixInput()) {
         data = std::move(model);
@@ -340,17 +354,18 @@ int CMolDoc::WriterFor(const QString& path, int filterIndex) {
 bool CMolDoc::WriteWith(int writer, const QString& path) {
     CMolData& mol = *data;
     const std::string target = path.toStdString();
+    std::string refusal; // why a writer would not write this model
     const auto write = [&](StdioFile& file) {
         switch (writer) {
         case kWriterGaussianInput:
-            return WriteGaussianInput(mol, &file, target);
+            return WriteGaussianInput(mol, &file, target, &refusal);
         case kWriterPdb:
-            return writePdb(mol, &file);
+            return writePdb(mol, &file, &refusal);
         case kWriterPlotData:
             mol.WriteRamachandranData(&file);
             return !file.HasWriteError();
         case kWriterPdbShort:
-            return writePdbShort(mol, &file);
+            return writePdbShort(mol, &file, &refusal);
         case kWriterPlotLines:
             return WriteRamachandranLines(mol, &file);
         default:
@@ -362,7 +377,8 @@ bool CMolDoc::WriteWith(int writer, const QString& path) {
     const bool written = WriteFileAtomically(target, write, error);
     QApplication::restoreOverrideCursor();
     if (!written) {
-        MessageBox::ShowCannotSave(CRavekApp::MainWidget(), path, QString::fromStdString(error));
+        MessageBox::ShowCannotSave(CRavekApp::MainWidget(), path,
+                                   QString::fromStdString(refusal.empty() ? error : refusal));
         return false;
     }
     return true;

@@ -36,9 +36,10 @@ public:
     // takes them.
     static void ReadDrawingSettings(MolDocState& state, PdbOptions& options);
 
-    // Why the last file read gave no molecule, for the status bar; empty
-    // after a successful read and before any.
+    // Why the last file read gave no molecule, or what of it could not be
+    // read, for the status bar; empty after a clean read and before any.
     const QString& GetLoadMessage() const { return loadMessage; }
+    QString StatusMessage() const override { return loadMessage; }
 
     // Save As (with the dialog) and Save.
     void OnFileSaveAs();

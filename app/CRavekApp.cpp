@@ -16,6 +16,7 @@
 #include "view/CMolView.h"
 #include "view/CPlotView.h"
 #include "view/CRavekView.h"
+#include "view/PrinterChoice.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -190,9 +191,8 @@ void CRavekApp::OnHelpIndex() {
 }
 
 void CRavekApp::OnFilePrintSetup() {
-    if (printer == nullptr)
-        printer = std::make_unique<QPrinter>();
-    QPageSetupDialog dialog(printer.get(), MainWidget());
+    // The printer every later print and preview uses.
+    QPageSetupDialog dialog(&PrinterChoice::Printer(), MainWidget());
     dialog.exec();
 }
 

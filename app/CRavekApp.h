@@ -12,7 +12,6 @@
 
 class CMainFrame;
 class DocTemplate;
-class QPrinter;
 class QWidget;
 
 // The application: the three kinds of document window, the main window, the
@@ -60,5 +59,4 @@ private:
 
     std::unique_ptr<CMainFrame> mainFrame;
     RecentFileList recentFiles;
-    std::unique_ptr<QPrinter> printer;
 };

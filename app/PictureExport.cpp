@@ -2,7 +2,6 @@
 
 #include "app/CMolDoc.h"
 #include "formats/FileTypeFromPath.h"
-#include "formats/NoMoleculeReason.h"
 #include "formats/ReadMolecule.h"
 #include "model/ElementData.h"
 #include "model/FitScale.h"
@@ -87,18 +86,16 @@ int RunPictureExport(const QStringList& arguments) {
     PdbOptions options;
     CMolDoc::ReadDrawingSettings(document, options);
     LoadElementData();
-    StdioFile in;
-    std::string error;
-    if (!in.Open(file.toStdString(), StdioFile::modeRead, &error))
-        return Fail(QStringLiteral("cannot open %1: %2").arg(file, QString::fromStdString(error)));
-    const FileType type = FileTypeFromPath(file.toStdString());
-    if (type == kFileTypeUnknown)
-        return Fail(file + QStringLiteral(": unknown file type"));
-    document.data = ReadMolecule(&in, type, options);
-    const NoMoleculeReason reason = NoMoleculeReasonOf(*document.data);
-    if (reason != NoMoleculeReason::kNone)
-        return Fail(file + QStringLiteral(": no molecule: ") + DescribeNoMoleculeReason(reason));
+    const std::string path = file.toStdString();
+    MoleculeFile read = ReadMoleculeFile(path, FileTypeFromPath(path), options);
+    if (read.status != MoleculeFile::Status::kMolecule)
+        return Fail(QString::fromStdString(read.Describe(path)));
+    if (read.skippedLines > 0)
+        std::fprintf(stderr, "ravek: %s: %d lines held no usable atom and were skipped\n",
+                     path.c_str(), read.skippedLines);
+    document.data = std::move(read.model);
     document.loaded = 1;
+    std::string error;
 
     ViewState view;
     view.displayFlags = Profile::Read(Settings::kDisplayMode);

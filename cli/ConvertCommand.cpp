@@ -33,14 +33,15 @@ int UsageError(const std::string& message) {
     return kExitUsage;
 }
 
-bool Write(CMolData& mol, Target target, StdioFile* file, const std::string& finalPath) {
+bool Write(CMolData& mol, Target target, StdioFile* file, const std::string& finalPath,
+           std::string* refusal) {
     switch (target) {
     case Target::kCom:
-        return WriteGaussianInput(mol, file, finalPath);
+        return WriteGaussianInput(mol, file, finalPath, refusal);
     case Target::kPdb:
-        return writePdb(mol, file);
+        return writePdb(mol, file, refusal);
     case Target::kPdbShort:
-        return writePdbShort(mol, file);
+        return writePdbShort(mol, file, refusal);
     case Target::kRpd:
         mol.WriteRamachandranData(file);
         return !file->HasWriteError();
@@ -105,9 +106,11 @@ int RunConvert(const std::vector<std::string>& args) {
                               ")");
         mol->SetCurrentFrame(frame);
     }
-    const auto write = [&](StdioFile& file) { return Write(*mol, target, &file, out); };
+    std::string refusal;
+    const auto write = [&](StdioFile& file) { return Write(*mol, target, &file, out, &refusal); };
     if (!WriteFileAtomically(out, write, error)) {
-        std::fprintf(stderr, "ravek-cli: cannot write %s: %s\n", out.c_str(), error.c_str());
+        std::fprintf(stderr, "ravek-cli: cannot write %s: %s\n", out.c_str(),
+                     refusal.empty() ? error.c_str() : refusal.c_str());
         return kExitUsage;
     }
     return kExitOk;

@@ -78,6 +78,7 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames) {
         {"frameCount", model.frameCount},
         {"atomCount", model.atomCount},
         {"currentFrame", model.currentFrame},
+        {"skippedLines", model.skippedLines},
     };
     for (const auto& [name, value] : header) {
         json.Key(name);

@@ -1,8 +1,6 @@
 #include "cli/ModelSource.h"
 
-#include "formats/NoMoleculeReason.h"
 #include "formats/ReadMolecule.h"
-#include "platform/StdioFile.h"
 
 #include <cstdio>
 
@@ -56,27 +54,23 @@ bool ModelSource::Complete(std::string& error) const {
 }
 
 int ModelSource::Read(std::unique_ptr<CMolData>& model) const {
-    StdioFile file;
-    std::string error;
-    if (!file.Open(path_, StdioFile::modeRead, &error)) {
-        std::fprintf(stderr, "ravek-cli: cannot open %s: %s\n", path_.c_str(), error.c_str());
-        return kExitUsage;
-    }
     const FileType type = typeGiven_ ? type_ : FileTypeFromPath(path_);
-    if (type == kFileTypeUnknown) {
-        std::fprintf(stderr,
-                     "ravek-cli: %s: unknown file type (the name does not end in log, com, out, "
-                     "gjf, pdb or ent); name one with --type gaussian|pdb\n",
-                     path_.c_str());
+    MoleculeFile read = ReadMoleculeFile(path_, type, pdb_);
+    switch (read.status) {
+    case MoleculeFile::Status::kMolecule:
+        model = std::move(read.model);
+        return kExitOk;
+    case MoleculeFile::Status::kUnknownType:
+        std::fprintf(stderr, "ravek-cli: %s; name one with --type gaussian|pdb\n",
+                     read.Describe(path_).c_str());
         return kExitNoMolecule;
-    }
-    model = ReadMolecule(&file, type, pdb_);
-    const NoMoleculeReason reason = NoMoleculeReasonOf(*model);
-    if (reason != NoMoleculeReason::kNone) {
-        std::fprintf(stderr, "ravek-cli: %s: no molecule: %s\n", path_.c_str(),
-                     DescribeNoMoleculeReason(reason));
-        model.reset();
+    case MoleculeFile::Status::kNoMolecule:
+        std::fprintf(stderr, "ravek-cli: %s\n", read.Describe(path_).c_str());
         return kExitNoMolecule;
+    case MoleculeFile::Status::kCannotOpen:
+    case MoleculeFile::Status::kOutOfMemory:
+        break;
     }
-    return kExitOk;
+    std::fprintf(stderr, "ravek-cli: %s\n", read.Describe(path_).c_str());
+    return kExitUsage;
 }

@@ -1,6 +1,7 @@
 // Gaussian files: geometry tables and the first normal mode of outputs, the
-// Cartesian geometry of inputs. Two passes: Scan remembers byte offsets,
-// ReadGeometries seeks back and reads only the table rows.
+// Cartesian geometry of inputs. Two passes: Scan remembers byte offsets and
+// counts the rows of every table, ReadGeometries seeks back and reads only
+// the table rows.
 //
 // Where files are ambiguous, this reader decides:
 // - Banners of Gaussian 94, 98, 03, 09 and 16 set the version; 09 and 16 rows
@@ -8,14 +9,26 @@
 //   first row of the first table decides (six or five numbers).
 // - The normal-mode header is recognised with one or two blanks after "Atom"
 //   (09 and later print two).
-// - Any number of geometry tables is read.
-// - A file that ends inside its last table (a job still running) does not
-//   count that table; a table closed early by its ruler still counts.
+// - Any number of geometry tables is read. Each geometry holds the rows of
+//   its own table, so tables of different lengths (a Z-matrix orientation
+//   with dummy centres, then a Link1 job's input orientation without them)
+//   give geometries of different atom counts; no atom is made up for a row
+//   a table does not have.
+// - A table counts only once its closing ruler has been read: a file that
+//   ends inside a table (a job still running) does not count that table, nor
+//   does a table that another one interrupts. A table without rows (a bare
+//   orientation header) is not a geometry.
+// - A row that does not hold whole numbers and three finite coordinates
+//   where its layout needs them (an atomic number beyond the integers, a
+//   coordinate of 1.0e309) gives no atom; it is counted in skippedLines.
 // - The first normal mode belongs to the geometry printed just before it
 //   (after an optimisation: the frequency job's own geometry).
 // - Atomic numbers without a row in the element table give element 0.
 // - Input symbols are looked up in the whole element table, in any case; a
-//   whole-number freeze code between symbol and coordinates is skipped.
+//   whole-number freeze code between symbol and coordinates is skipped. The
+//   input geometry ends at the first empty line or line of blanks; a line
+//   that is not a symbol and three coordinates gives no atom and is counted
+//   in skippedLines.
 // - An input that ends before its charge line holds no geometry.
 // - Numbers are read without regard to the C library's locale.
 
@@ -26,11 +39,13 @@
 #include "model/TextScanner.h"
 #include "platform/StdioFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -171,13 +186,14 @@ CGauData::CGauData(StdioFile* in, const PdbOptions* /*options*/) {
 // What the first pass remembers from line to line.
 struct CGauData::ScanState {
     int lineNumber = 0;
-    int rows = 0;       // rows of the first table, or lines of an input geometry
-    int tableState = 0; // 1: in the header of the first table, 2: in its rows
+    int rows = 0;       // lines of an input geometry
+    int tableState = 0; // 1: in the header of a table, 2: in its rows
     bool inputEnd = false;
     bool geometryStartFound = false;
     bool inOrientation = false;
     bool inputOrientationSeen = false;
     bool lookingForVibration = true;
+    std::vector<bool> tableClosed; // by table, whether its closing ruler came
 };
 
 void CGauData::Scan() {
@@ -191,6 +207,7 @@ void CGauData::Scan() {
     atomCount = 0;
     vibrationPosition = 0;
     framePositions.clear();
+    frameRows.clear();
 
     ScanState state;
     char line[kLineSize];
@@ -198,9 +215,11 @@ void CGauData::Scan() {
         ScanRouteLine(state, line);
         if (gaussianVersion == 0)
             gaussianVersion = BannerVersion(line);
-        ScanFirstTable(state, line);
-        if (gaussianFileType == kFileGaussianInput)
+        if (gaussianFileType == kFileGaussianInput) {
             ScanInputLine(state, line);
+            continue;
+        }
+        ScanTable(state, line);
         ScanVibration(state, line);
         ScanOrientation(state, line);
     }
@@ -216,35 +235,39 @@ void CGauData::ScanRouteLine(ScanState& state, const char* line) {
     ++state.lineNumber;
     while (*line != '\0' && std::isspace(static_cast<unsigned char>(*line)))
         ++line;
-    if (state.lineNumber < 10 && *line == '#') {
+    if (state.lineNumber < 10 && *line == '#' && gaussianFileType != kFileGaussianInput) {
         state.rows = -4;
         gaussianFileType = kFileGaussianInput;
         inputGeometryType = kGeometryCartesian;
         frameCount = 1;
-        framePositions.resize(1, 0);
+        framePositions.assign(1, 0);
+        frameRows.clear();
     }
 }
 
-// Counts the rows of the first geometry table between its rulers (the
-// closing ruler too; corrected at the end).
-void CGauData::ScanFirstTable(ScanState& state, const char* line) {
+// Counts the rows of the table being read, between the ruler under its
+// column header and its closing ruler.
+void CGauData::ScanTable(ScanState& state, const char* line) {
     if (state.tableState == 1 && Contains(line, kRuler)) {
         state.tableState = 2;
     } else if (state.tableState == 2) {
-        ++state.rows;
-        if (Contains(line, kRuler))
+        if (Contains(line, kRuler)) {
+            state.tableClosed.back() = true;
             state.tableState = 0;
+        } else {
+            ++frameRows.back();
+        }
     }
 }
 
 // Counts the lines of an input geometry, from the one after the charge line
-// up to the first empty line.
+// up to the first line that is empty or holds only blanks.
 void CGauData::ScanInputLine(ScanState& state, const char* line) {
     if (state.rows == 0) {
         framePositions[0] = file->GetPosition();
         state.geometryStartFound = true;
     }
-    if (state.rows > 0 && line[0] == '\0')
+    if (state.rows > 0 && TextScanner(line).AtEnd())
         state.inputEnd = true;
     if (!state.inputEnd)
         ++state.rows;
@@ -261,7 +284,7 @@ void CGauData::ScanVibration(ScanState& state, const char* line) {
 
 // Input and Z-matrix orientations start geometry tables, standard
 // orientations only until the first of those; the table starts after its
-// "Coordinates (Angstroms)" line.
+// "Coordinates (Angstroms)" line. A table still open is left unclosed.
 void CGauData::ScanOrientation(ScanState& state, const char* line) {
     if (Contains(line, "orientation:")) {
         if (Contains(line, kInputOrientation) || Contains(line, kZMatrixOrientation)) {
@@ -272,37 +295,41 @@ void CGauData::ScanOrientation(ScanState& state, const char* line) {
         }
     }
     if (state.inOrientation && Contains(line, kCoordinatesHeader)) {
-        if (frameCount == 0)
-            state.tableState = 1;
-        framePositions.resize(static_cast<std::size_t>(frameCount) + 1);
-        framePositions[static_cast<std::size_t>(frameCount)] = file->GetPosition();
-        ++frameCount;
+        framePositions.push_back(file->GetPosition());
+        frameRows.push_back(0);
+        state.tableClosed.push_back(false);
+        state.tableState = 1;
         state.inOrientation = false;
     }
 }
 
 void CGauData::FinishInputScan(const ScanState& state) {
-    atomCount = state.rows - 1;
+    atomCount = std::max(state.rows - 1, 0);
+    frameRows.assign(1, atomCount);
     if (!state.geometryStartFound) {
         // The file ends before its charge line: nothing to read.
         frameCount = 0;
         framePositions.clear();
+        frameRows.clear();
     } else if (!FirstGeometryLineIsCartesian()) {
         inputGeometryType = kGeometryZMatrix;
     }
 }
 
+// Only closed tables with rows are geometries.
 void CGauData::FinishOutputScan(const ScanState& state) {
-    int rows = state.rows;
-    if (state.tableState != 0) {
-        // The file ends inside the first table, which is then also the last.
-        --frameCount;
-        framePositions.pop_back();
-        rows = 0;
+    std::size_t kept = 0;
+    for (std::size_t t = 0; t < frameRows.size(); ++t) {
+        if (!state.tableClosed[t] || frameRows[t] <= 0)
+            continue;
+        framePositions[kept] = framePositions[t];
+        frameRows[kept] = frameRows[t];
+        ++kept;
     }
-    atomCount = rows - 1;
-    if (frameCount > 1)
-        DropIncompleteLastTable();
+    framePositions.resize(kept);
+    frameRows.resize(kept);
+    frameCount = static_cast<int>(kept);
+    atomCount = frameRows.empty() ? 0 : *std::max_element(frameRows.begin(), frameRows.end());
 }
 
 bool CGauData::FirstGeometryLineIsCartesian() {
@@ -313,28 +340,6 @@ bool CGauData::FirstGeometryLineIsCartesian() {
     std::string_view symbol;
     double x = 0.0, y = 0.0, z = 0.0;
     return scan.Word(symbol) && scan.Real(x) && scan.Real(y) && scan.Real(z);
-}
-
-// A table is complete when its closing ruler is there, or, for a table of
-// more rows than the first, when all the rows that are read and one line
-// after them are.
-void CGauData::DropIncompleteLastTable() {
-    char line[kLineSize];
-    bool complete = false;
-    if (file->Seek(framePositions.back()) && SkipToRuler(line, file)) {
-        for (int n = 0; n <= atomCount; ++n) {
-            if (ReadLine(line, kLineSize, file) == nullptr)
-                break;
-            if (n == atomCount || Contains(line, kRuler)) {
-                complete = true;
-                break;
-            }
-        }
-    }
-    if (!complete) {
-        --frameCount;
-        framePositions.pop_back();
-    }
 }
 
 int CGauData::ReadGeometries() {
@@ -350,25 +355,30 @@ void CGauData::ReadOutputGeometries() {
     RowFormat format = FormatOfVersion(gaussianVersion);
     char line[kLineSize];
     for (int g = 0; g < frameCount; ++g) {
-        if (!file->Seek(framePositions[static_cast<std::size_t>(g)]) || !SkipToRuler(line, file))
-            break;
-        for (int n = 1; n <= atomCount; ++n) {
-            if (ReadLine(line, kLineSize, file) == nullptr)
-                break;
-            MolAtom& atom = Atom(g, n - 1);
-            if (format == RowFormat::kUnknown)
-                format = FormatOfRow(line);
-            TableRow row;
-            if (ParseRow(line, format, row)) {
+        CMolFrame& frame = Frame(g);
+        const int rows = frame.atomCount;
+        int atoms = 0;
+        if (file->Seek(framePositions[static_cast<std::size_t>(g)]) && SkipToRuler(line, file)) {
+            for (int n = 0; n < rows; ++n) {
+                if (ReadLine(line, kLineSize, file) == nullptr)
+                    break;
+                if (format == RowFormat::kUnknown)
+                    format = FormatOfRow(line);
+                TableRow row;
+                if (!ParseRow(line, format, row))
+                    continue;
+                MolAtom& atom = frame.Atom(atoms++);
                 atom.x = row.x;
                 atom.y = row.y;
                 atom.z = row.z;
                 atom.element = ElementTable::Clamp(row.atomicNumber);
-                SetNumberedLabel(atom, n, ElementTable::Symbol(atom.element));
+                SetNumberedLabel(atom, atoms, ElementTable::Symbol(atom.element));
+                atom.residueNameId = noResidue;
+                atom.residueIndex = 0;
             }
-            atom.residueNameId = noResidue;
-            atom.residueIndex = 0;
         }
+        skippedLines += rows - atoms;
+        frame.ShrinkTo(atoms);
     }
     ReadDisplacements();
 }
@@ -386,7 +396,8 @@ void CGauData::ReadDisplacements() {
     if (!file->Seek(vibrationPosition))
         return;
     char line[kLineSize];
-    for (int a = 0; a < atomCount; ++a) {
+    const int atoms = AtomCount(g);
+    for (int a = 0; a < atoms; ++a) {
         if (ReadLine(line, kLineSize, file) == nullptr)
             break;
         TextScanner scan(line);
@@ -403,37 +414,40 @@ void CGauData::ReadDisplacements() {
 }
 
 void CGauData::ReadInputGeometry() {
-    if (frameCount == 0 || !file->Seek(framePositions[0]))
+    if (frameCount == 0)
         return;
+    CMolFrame& frame = Frame(0);
+    const int rows = frame.atomCount;
+    int atoms = 0;
     const int noResidue = ResidueNameTable::instance().Id("NON");
     char line[kLineSize];
-    // A field a line does not supply keeps the value of the line before.
-    std::string token;
-    double x = 0.0, y = 0.0, z = 0.0;
-    for (int i = 0; i < atomCount; ++i) {
+    const bool found = file->Seek(framePositions[0]);
+    for (int i = 0; found && i < rows; ++i) {
         if (ReadLine(line, kLineSize, file) == nullptr)
             break;
         TextScanner scan(line);
-        std::string_view word;
-        if (scan.Word(word)) {
-            token.assign(word);
-            SkipFreezeCode(scan);
-            if (scan.Real(x) && scan.Real(y))
-                scan.Real(z);
-        }
+        std::string_view token;
+        double x = 0.0, y = 0.0, z = 0.0;
+        if (!scan.Word(token))
+            continue;
+        SkipFreezeCode(scan);
+        if (!scan.Real(x) || !scan.Real(y) || !scan.Real(z))
+            continue;
         // The letters among the first two characters: C1 → C, Cl2 → Cl, 1H → H.
         std::string letters;
         for (std::size_t k = 0; k < token.size() && k < 2; ++k) {
             if (std::isalpha(static_cast<unsigned char>(token[k])))
                 letters += token[k];
         }
-        MolAtom& atom = Atom(0, i);
+        MolAtom& atom = frame.Atom(atoms++);
         atom.x = x;
         atom.y = y;
         atom.z = z;
         atom.element = ElementTable::NumberOfSymbolNoCase(letters);
-        SetNumberedLabel(atom, i + 1, letters);
+        SetNumberedLabel(atom, atoms, letters);
         atom.residueNameId = noResidue;
         atom.residueIndex = 0;
     }
+    skippedLines += rows - atoms;
+    frame.ShrinkTo(atoms);
 }

@@ -29,7 +29,7 @@ public:
 private:
     struct ScanState;
     void ScanRouteLine(ScanState& state, const char* line);
-    void ScanFirstTable(ScanState& state, const char* line);
+    void ScanTable(ScanState& state, const char* line);
     void ScanInputLine(ScanState& state, const char* line);
     void ScanVibration(ScanState& state, const char* line);
     void ScanOrientation(ScanState& state, const char* line);
@@ -39,8 +39,6 @@ private:
     void ReadOutputGeometries();
     void ReadDisplacements();
     void ReadInputGeometry();
-    // Drops the last geometry table when the file ends before its rows do.
-    void DropIncompleteLastTable();
     // Whether the line at the start of the input geometry is a symbol and
     // three numbers.
     bool FirstGeometryLineIsCartesian();

@@ -3,6 +3,9 @@
 // starting columns, as the columns of many writers drift.
 //
 // Where files are ambiguous, this reader decides:
+// - A digit in column 12, where the blank after the serial belongs, is the
+//   last digit of a serial of six digits or more (simulation tools write
+//   them): the rest of the record is read one column later.
 // - Elements come from columns 13-14 only (a letter in 13: a two-letter
 //   element, H alone always hydrogen; else the first symbol the name starting
 //   in column 14 begins with).
@@ -13,6 +16,11 @@
 //   number that outgrew its field; the coordinates are scanned after it.
 // - A blank residue name, residue number or coordinate field is read from
 //   the fixed columns (18-20, 23-26, 31-38/39-46/47-54).
+// - Column 22 is the chain identifier when it holds a letter, or a digit
+//   with a blank after it; otherwise the residue number may start there.
+// - A record without three finite coordinates (a bare "ATOM", asterisks in
+//   the coordinate columns, a record cut by a NUL byte) gives no atom; it
+//   is counted in skippedLines.
 // - Residue numbers of asterisks count on from 9999 ("****"), 99999
 //   ("*****") or 999999 (six or more).
 // - CONECT records naming a serial no atom carries skip that serial (or the
@@ -21,6 +29,7 @@
 // - The two passes cut long lines at different lengths, so they may see a
 //   different number of records: the reading pass never stores more atoms
 //   than the counting pass found, and the model keeps only the atoms read.
+// - Labels are stored as read; a leading digit moves to the end (1HB → HB1).
 // - Numbers are read without regard to the C library's locale.
 
 #include "formats/CPDBData.h"
@@ -221,39 +230,77 @@ struct CPDBData::ReadState {
 };
 
 int CPDBData::ReadGeometries() {
-    if (frameCount == 0 || !file->Seek(0))
+    if (frameCount == 0)
         return 0;
     ReadState state;
     char buffer[kReadLineSize];
-    while (ReadLine(buffer, kReadLineSize, file) != nullptr) {
-        const std::string_view line(buffer);
-        if (IsAtomRecord(line)) {
-            // The counting pass read longer pieces; never store more atoms
-            // than it found.
-            if (state.atomIndex < atomCount)
-                ReadAtomRecord(line, state);
-        } else if (bondsFromFile != 0 && StartsWith(line, "CONECT")) {
-            ReadConectRecord(line);
+    int records = 0;
+    if (file->Seek(0)) {
+        while (ReadLine(buffer, kReadLineSize, file) != nullptr) {
+            const std::string_view line(buffer);
+            if (IsAtomRecord(line)) {
+                // The counting pass read longer pieces; never store more
+                // atoms than it found.
+                if (records++ < atomCount && !ReadAtomRecord(line, state))
+                    ++skippedLines;
+            } else if (bondsFromFile != 0 && StartsWith(line, "CONECT")) {
+                ReadConectRecord(line);
+            }
         }
     }
     Frame(0).residueCount = state.residueCount;
     if (state.atomIndex < atomCount) {
-        // The counting pass saw a record name inside a long line that the
-        // reading pass cut elsewhere: keep only the atoms read.
+        // Records without coordinates, or a record name the counting pass
+        // saw inside a long line that the reading pass cut elsewhere: keep
+        // only the atoms read.
         atomCount = state.atomIndex;
         Frame(0).ShrinkTo(atomCount);
     }
     return state.atomIndex;
 }
 
-void CPDBData::ReadAtomRecord(std::string_view line, ReadState& state) {
+namespace {
+
+// The record as its fields stand in the standard columns: a serial of six
+// digits or more pushes everything after it one column to the right, which
+// the digit in column 12 gives away.
+std::string_view NormalColumns(std::string_view line, std::string& shifted) {
+    if (line.size() < 12 || !IsDigit(line[11]))
+        return line;
+    shifted.assign(line.substr(0, 11));
+    shifted.append(line.substr(12));
+    return shifted;
+}
+
+} // namespace
+
+bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state) {
+    std::string shifted;
+    const std::string_view line = NormalColumns(record, shifted);
+
+    // Residue number: from column 23 after a chain identifier in 22, else
+    // from 22.
+    std::size_t column = 0;
+    const std::string_view chain = WordFrom(line, 22, column);
+    const char column23 = line.size() >= 23 ? line[22] : ' ';
+    const bool chainId =
+        !chain.empty() && (IsLetter(chain[0]) || (column == 22 && column23 == ' '));
+    const std::string_view numberWord = WordFrom(line, chainId ? 23 : 22, column);
+    Point3D at;
+    if (!ReadCoordinates(line, numberWord, at))
+        return false;
+
     CMolFrame& frame = Frame(0);
     const int index = state.atomIndex++;
     MolAtom& atom = frame.Atom(index);
     atom.element = ElementOfName(line);
+    atom.x = at.x;
+    atom.y = at.y;
+    atom.z = at.z;
 
+    // The serial as written, however many digits it has.
     int serial = 0;
-    if (TextScanner(From(line, line[0] == 'A' ? 5 : 7)).Int(serial))
+    if (TextScanner(From(record, record[0] == 'A' ? 5 : 7)).Int(serial))
         frame.SetSerial(serial, index);
 
     const std::string label = LabelOfName(line);
@@ -261,15 +308,10 @@ void CPDBData::ReadAtomRecord(std::string_view line, ReadState& state) {
 
     // Residue name: the word from column 18, or columns 18-20 when the field
     // is blank.
-    std::size_t column = 0;
     std::string_view name = WordFrom(line, 18, column);
     if (column == 0 || column > 20)
         name = Trim(Columns(line, 18, 20));
 
-    // Residue number: from column 23 after a chain letter in 22, else from 22.
-    const std::string_view chain = WordFrom(line, 22, column);
-    const bool chainLetter = !chain.empty() && IsLetter(chain[0]);
-    const std::string_view numberWord = WordFrom(line, chainLetter ? 23 : 22, column);
     int number = 0;
     if (StartsWith(numberWord, "****")) {
         number = state.overflow.Next(numberWord, label);
@@ -303,15 +345,14 @@ void CPDBData::ReadAtomRecord(std::string_view line, ReadState& state) {
     frame.ResidueAtomList(state.residueIndex).push_back(index);
     atom.residueIndex = state.residueIndex;
     frame.atomShown[static_cast<std::size_t>(index)] = 1;
-
-    ReadCoordinates(line, numberWord, atom);
+    return true;
 }
 
 // Coordinates: scanned from column 27 when it is blank; after an overflowing
 // residue number, scanned from where the number ends (writers that let the
 // number run into column 27 shift the coordinates along with it); after an
 // insertion code, or when the scan fails, from their fixed columns.
-void CPDBData::ReadCoordinates(std::string_view line, std::string_view numberWord, MolAtom& atom) {
+bool CPDBData::ReadCoordinates(std::string_view line, std::string_view numberWord, Point3D& at) {
     const char column27 = line.size() >= 27 ? line[26] : ' ';
     std::size_t scanFrom = 27;
     if (column27 != ' ' && !numberWord.empty()) {
@@ -319,18 +360,13 @@ void CPDBData::ReadCoordinates(std::string_view line, std::string_view numberWor
             static_cast<std::size_t>(numberWord.data() - line.data()) + numberWord.size();
         scanFrom = std::max<std::size_t>(27, numberEnd + 1);
     }
-    double x = 0.0, y = 0.0, z = 0.0;
     TextScanner coordinates(From(line, scanFrom));
-    if (IsLetter(column27) ||
-        !(coordinates.Real(x) && coordinates.Real(y) && coordinates.Real(z))) {
-        x = y = z = 0.0;
-        TextScanner(Columns(line, 31, 38)).Real(x);
-        TextScanner(Columns(line, 39, 46)).Real(y);
-        TextScanner(Columns(line, 47, 54)).Real(z);
-    }
-    atom.x = x;
-    atom.y = y;
-    atom.z = z;
+    if (!IsLetter(column27) && coordinates.Real(at.x) && coordinates.Real(at.y) &&
+        coordinates.Real(at.z))
+        return true;
+    return TextScanner(Columns(line, 31, 38)).Real(at.x) &&
+           TextScanner(Columns(line, 39, 46)).Real(at.y) &&
+           TextScanner(Columns(line, 47, 54)).Real(at.z);
 }
 
 // The atom's bonds become the partners of the record, in field order. A

@@ -31,7 +31,10 @@ public:
 
 private:
     struct ReadState;
-    void ReadAtomRecord(std::string_view line, ReadState& state);
+    // Stores the record as the next atom; false, storing nothing, when it
+    // holds no coordinates.
+    bool ReadAtomRecord(std::string_view line, ReadState& state);
     void ReadConectRecord(std::string_view line);
-    static void ReadCoordinates(std::string_view line, std::string_view numberWord, MolAtom& atom);
+    // The record's coordinates; false when it holds none.
+    static bool ReadCoordinates(std::string_view line, std::string_view numberWord, Point3D& at);
 };

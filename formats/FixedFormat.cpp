@@ -1,5 +1,7 @@
 #include "formats/FixedFormat.h"
 
+#include "model/CMolData.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -19,4 +21,35 @@ void AppendFixed(std::string& out, double value, int width, int precision) {
     if (length < static_cast<std::size_t>(width))
         out.append(static_cast<std::size_t>(width) - length, ' ');
     out.append(text, length);
+}
+
+bool FitsFixed(double value, int width, int precision) {
+    if (!std::isfinite(value))
+        return false;
+    char text[400];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, precision);
+    return result.ec == std::errc() && result.ptr - text <= width;
+}
+
+std::string CoordinatesThatDoNotFit(CMolData& mol, int g, int width, int precision) {
+    const int atoms = mol.AtomCount(g);
+    for (int a = 0; a < atoms; ++a) {
+        if (!mol.IsAtomShown(g, a))
+            continue;
+        Point3D p;
+        mol.GetAtomPos(g, a, &p);
+        for (const double v : {p.x, p.y, p.z}) {
+            if (FitsFixed(v, width, precision))
+                continue;
+            std::string value;
+            if (std::isfinite(v))
+                AppendFixed(value, v, 0, precision);
+            else
+                value = "not a finite number";
+            return "atom " + std::to_string(a + 1) + " has a coordinate (" + value +
+                   ") that does not fit the format's " + std::to_string(width) + " columns";
+        }
+    }
+    return {};
 }

@@ -8,6 +8,8 @@
 //   (CL, DU for dummy atoms, LP for lone pairs).
 // - Each line is built whole before it is written; numbers are printed the
 //   same under every locale ("-0.000000" for a small negative value).
+// - Nothing is written when a shown atom's coordinate does not fit its 12
+//   columns (or is not finite), or when the path holds a line break.
 
 #include "formats/GaussianInputWriter.h"
 
@@ -25,7 +27,19 @@ std::string CheckpointName(const std::string& path) {
     return path.substr(0, dot);
 }
 
-bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& checkpointPath) {
+bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& checkpointPath,
+                        std::string* refusal) {
+    const int g = mol.GetCurrentFrame();
+    std::string why;
+    if (checkpointPath.find_first_of("\r\n") != std::string::npos)
+        why = "the file name holds a line break";
+    else
+        why = CoordinatesThatDoNotFit(mol, g, 12, 6);
+    if (!why.empty()) {
+        if (refusal != nullptr)
+            *refusal = why;
+        return false;
+    }
     const std::string header = "%Chk=" + CheckpointName(checkpointPath) +
                                "\n"
                                "#P HF/STO-3G Opt(ModRedun) GFInput NoSymm IOp(6/7=3)\n"
@@ -35,9 +49,9 @@ bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& check
                                "0 1\n";
     if (!file->WriteString(header))
         return false;
-    const int g = mol.GetCurrentFrame();
     std::string line;
-    for (int a = 0; a < mol.atomCount; ++a) {
+    const int atoms = mol.AtomCount(g);
+    for (int a = 0; a < atoms; ++a) {
         if (!mol.IsAtomShown(g, a))
             continue;
         Point3D p;

@@ -4,7 +4,8 @@
 
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model) {
     if (model.frameCount <= 0)
-        return NoMoleculeReason::kNoGeometry;
+        return model.skippedLines > 0 ? NoMoleculeReason::kNoReadableAtoms
+                                      : NoMoleculeReason::kNoGeometry;
     if (model.atomCount <= 0)
         return NoMoleculeReason::kNoAtoms;
     if (model.IsZMatrixInput())
@@ -18,6 +19,8 @@ const char* DescribeNoMoleculeReason(NoMoleculeReason reason) {
         return "the file holds a molecule";
     case NoMoleculeReason::kNoGeometry:
         return "the file holds no geometry";
+    case NoMoleculeReason::kNoReadableAtoms:
+        return "no atom row of the file holds usable coordinates";
     case NoMoleculeReason::kNoAtoms:
         return "the file holds no atoms";
     case NoMoleculeReason::kZMatrixInput:

@@ -4,10 +4,11 @@ class CMolData;
 
 // Why a model that was read holds no molecule to show.
 enum class NoMoleculeReason {
-    kNone,         // a molecule: at least one geometry of at least one atom
-    kNoGeometry,   // no geometry table, no input geometry
-    kNoAtoms,      // geometries without atoms
-    kZMatrixInput, // a Gaussian input whose geometry is a Z-matrix
+    kNone,            // a molecule: at least one geometry of at least one atom
+    kNoGeometry,      // no geometry table, no input geometry
+    kNoReadableAtoms, // atom rows or records, but none holds usable coordinates
+    kNoAtoms,         // geometries without atoms
+    kZMatrixInput,    // a Gaussian input whose geometry is a Z-matrix
 };
 
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model);

@@ -4,9 +4,16 @@
 // Decided here:
 // - Serials are atom index + 1 (hidden atoms leave gaps); residues are
 //   renumbered from 1; more than 99999 residues print "*****".
-// - A four-character hydrogen name is written with its last character first
-//   (HG21 as 1HG2), the inverse of the reader's digit rule.
+// - Every model's serial runs through columns 5-11 ("ATOM" and seven
+//   places), so a model of 100,000 atoms or more keeps its other fields in
+//   their columns; a serial too long even for that, or a residue number too
+//   long for its field, prints as asterisks (the reader skips them).
+// - A four-character hydrogen name whose last character is a digit is
+//   written with that digit first (HG21 as 1HG2), the inverse of the
+//   reader's digit rule; "HA A" (a name and an alternate location) is not.
 // - A name or residue name longer than its field widens the line.
+// - Nothing is written when a shown atom's coordinate does not fit the
+//   8 columns of its field (or is not finite).
 // - Each line is built whole before it is written; numbers are printed the
 //   same under every locale.
 
@@ -17,6 +24,7 @@
 #include "model/ElementTable.h"
 #include "platform/StdioFile.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -52,14 +60,32 @@ void AppendRight(std::string& line, const std::string& text, std::size_t width) 
     line += text;
 }
 
+// A whole number right-justified in width columns, or asterisks when it has
+// more digits than that.
+std::string NumberField(int value, std::size_t width) {
+    std::string text = std::to_string(value);
+    if (text.size() > width)
+        return std::string(width, '*');
+    return std::string(width - text.size(), ' ') + text;
+}
+
+bool Refuse(const std::string& why, std::string* refusal) {
+    if (refusal != nullptr)
+        *refusal = why;
+    return false;
+}
+
 } // namespace
 
-bool writePdb(CMolData& mol, StdioFile* file) {
+bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal) {
     const int g = mol.GetCurrentFrame();
+    const std::string why = CoordinatesThatDoNotFit(mol, g, 8, 3);
+    if (!why.empty())
+        return Refuse(why, refusal);
     const bool fromPdb = mol.sourceKind == CMolData::kSourcePdb;
     std::string line;
-    char number[16];
-    for (int a = 0; a < mol.atomCount; ++a) {
+    const int atoms = mol.AtomCount(g);
+    for (int a = 0; a < atoms; ++a) {
         if (!mol.IsAtomShown(g, a))
             continue;
         const int element = mol.GetElement(g, a);
@@ -69,21 +95,20 @@ bool writePdb(CMolData& mol, StdioFile* file) {
         mol.GetAtomPos(g, a, &p);
         if (fromPdb) {
             std::string name = mol.GetLabel(g, a);
-            // A four-character hydrogen name starts with its digit, one
-            // column further left: HG21 is written 1HG2.
-            if (element == 1 && name.size() == 4) {
+            // A four-character hydrogen name ending in a digit starts with
+            // that digit, one column further left: HG21 is written 1HG2.
+            if (element == 1 && name.size() == 4 &&
+                std::isdigit(static_cast<unsigned char>(name[3]))) {
                 name = name.substr(3) + name.substr(0, 3);
                 w = 2;
             }
             const int residue = mol.GetResidueIndex(g, a) + 1;
-            std::snprintf(number, sizeof number, "%7d", a + 1);
-            line.assign("ATOM").append(number);
+            line.assign("ATOM").append(NumberField(a + 1, 7));
             AppendName(line, name, w);
             AppendRight(line, mol.GetResidueName(g, a), 3);
             AppendRight(line, residue > 99999 ? "*****" : std::to_string(residue), 6);
         } else {
-            std::snprintf(number, sizeof number, "%5d", a + 1);
-            line.assign("ATOM  ").append(number);
+            line.assign("ATOM").append(NumberField(a + 1, 7));
             AppendName(line, symbol, w);
             line += "RES     1";
         }
@@ -95,9 +120,13 @@ bool writePdb(CMolData& mol, StdioFile* file) {
     return true;
 }
 
-bool writePdbShort(CMolData& mol, StdioFile* file) {
+bool writePdbShort(CMolData& mol, StdioFile* file, std::string* refusal) {
+    const std::string why = CoordinatesThatDoNotFit(mol, 0, 8, 3);
+    if (!why.empty())
+        return Refuse(why, refusal);
     std::string line;
-    for (int a = 0; a < mol.atomCount; ++a) {
+    const int atoms = mol.AtomCount(0);
+    for (int a = 0; a < atoms; ++a) {
         if (!mol.IsAtomShown(0, a))
             continue;
         Point3D p;
@@ -105,9 +134,10 @@ bool writePdbShort(CMolData& mol, StdioFile* file) {
         // Integers and text only: no locale enters this part of the line.
         // Residue names are words of a line read 79 characters at a time.
         char text[160];
-        std::snprintf(text, sizeof text, "ATOM  %5d  %-4s%-3s%6d    ", a + 1, mol.GetLabel(0, a),
-                      mol.GetResidueName(0, a).c_str(), mol.GetResidueIndex(0, a) + 1);
-        line.assign(text);
+        std::snprintf(text, sizeof text, "  %-4s%-3s", mol.GetLabel(0, a),
+                      mol.GetResidueName(0, a).c_str());
+        line.assign("ATOM  ").append(NumberField(a + 1, 5)).append(text);
+        line.append(NumberField(mol.GetResidueIndex(0, a) + 1, 6)).append("    ");
         AppendCoordinates(line, p);
         line += '\n';
         if (!file->WriteString(line))

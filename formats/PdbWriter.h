@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class CMolData;
 class StdioFile;
 
@@ -8,9 +10,10 @@ class StdioFile;
 // 1.00, temperature factor 0.00, element symbol in columns 77-78. Molecules
 // from Gaussian files are written as residue RES 1 with the element symbols
 // as atom names. Returns false, after writing only whole lines, on a write
-// error.
-bool writePdb(CMolData& mol, StdioFile* file);
+// error; refuses, writing nothing and saying why in refusal, coordinates
+// that do not fit their 8 columns.
+bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal = nullptr);
 
 // The short 54-column layout of plain Save: ATOM records of the shown atoms
-// of geometry 0, coordinates only.
-bool writePdbShort(CMolData& mol, StdioFile* file);
+// of geometry 0, coordinates only. Refuses as writePdb does.
+bool writePdbShort(CMolData& mol, StdioFile* file, std::string* refusal = nullptr);

@@ -2,15 +2,72 @@
 
 #include "formats/CGauData.h"
 #include "formats/CPDBData.h"
+#include "platform/StdioFile.h"
 
-std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileType type, const PdbOptions& options) {
-    switch (type) {
-    case kFileTypeGaussian:
-        return std::make_unique<CGauData>(file, &options);
-    case kFileTypePdb:
-        return std::make_unique<CPDBData>(file, &options);
-    case kFileTypeUnknown:
-        break;
+#include <new>
+
+std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileType type, const PdbOptions& options,
+                                       bool* outOfMemory) {
+    if (outOfMemory != nullptr)
+        *outOfMemory = false;
+    try {
+        switch (type) {
+        case kFileTypeGaussian:
+            return std::make_unique<CGauData>(file, &options);
+        case kFileTypePdb:
+            return std::make_unique<CPDBData>(file, &options);
+        case kFileTypeUnknown:
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        // Whatever the reader had built is gone with its unwinding.
+        if (outOfMemory != nullptr)
+            *outOfMemory = true;
     }
     return nullptr;
+}
+
+MoleculeFile ReadMoleculeFile(const std::string& path, FileType type, const PdbOptions& options) {
+    MoleculeFile result;
+    StdioFile file;
+    if (!file.Open(path, StdioFile::modeRead, &result.error)) {
+        result.status = MoleculeFile::Status::kCannotOpen;
+        return result;
+    }
+    if (type == kFileTypeUnknown) {
+        result.status = MoleculeFile::Status::kUnknownType;
+        return result;
+    }
+    bool outOfMemory = false;
+    std::unique_ptr<CMolData> model = ReadMolecule(&file, type, options, &outOfMemory);
+    if (model == nullptr) {
+        result.status = MoleculeFile::Status::kOutOfMemory;
+        return result;
+    }
+    result.skippedLines = model->skippedLines;
+    result.reason = NoMoleculeReasonOf(*model);
+    if (result.reason != NoMoleculeReason::kNone) {
+        result.status = MoleculeFile::Status::kNoMolecule;
+        return result;
+    }
+    result.status = MoleculeFile::Status::kMolecule;
+    result.model = std::move(model);
+    return result;
+}
+
+std::string MoleculeFile::Describe(const std::string& path) const {
+    switch (status) {
+    case Status::kMolecule:
+        return {};
+    case Status::kCannotOpen:
+        return "cannot open " + path + ": " + error;
+    case Status::kUnknownType:
+        return path +
+               ": unknown file type (the name does not end in log, com, out, gjf, pdb or ent)";
+    case Status::kNoMolecule:
+        return path + ": no molecule: " + DescribeNoMoleculeReason(reason);
+    case Status::kOutOfMemory:
+        return path + ": the molecule is too large for the memory available";
+    }
+    return {};
 }

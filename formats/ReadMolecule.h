@@ -1,14 +1,43 @@
 #pragma once
 
 #include "formats/FileTypeFromPath.h"
+#include "formats/NoMoleculeReason.h"
 #include "formats/PdbOptions.h"
 #include "model/CMolData.h"
 
 #include <memory>
+#include <string>
 
 class StdioFile;
 
 // Reads an open file with the reader of type: a CGauData for Gaussian files,
 // a CPDBData for PDB files, nothing for an unknown type. The model is
 // returned as read, also when it holds no molecule (see NoMoleculeReason).
-std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileType type, const PdbOptions& options);
+// A model too large for the memory there is gives nothing, and outOfMemory
+// (when given) is set; the reader's allocation failure never goes further.
+std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileType type, const PdbOptions& options,
+                                       bool* outOfMemory = nullptr);
+
+// Everything reading a file by its path can give.
+struct MoleculeFile {
+    enum class Status {
+        kMolecule,    // model holds a molecule
+        kCannotOpen,  // error holds the system's reason
+        kUnknownType, // the type was unknown
+        kNoMolecule,  // reason says why
+        kOutOfMemory, // the model would not fit into memory
+    };
+    Status status = Status::kCannotOpen;
+    std::unique_ptr<CMolData> model; // only with kMolecule
+    NoMoleculeReason reason = NoMoleculeReason::kNone;
+    std::string error;
+    int skippedLines = 0; // lines the reader could not use (see CMolData)
+
+    // One English sentence for what went wrong, naming path; empty with
+    // kMolecule.
+    std::string Describe(const std::string& path) const;
+};
+
+// Opens path and reads it with the reader of type (pipes included, see
+// StdioFile).
+MoleculeFile ReadMoleculeFile(const std::string& path, FileType type, const PdbOptions& options);

@@ -1,11 +1,13 @@
 // Any bytes as a Gaussian output or input file: the reader must neither
-// crash nor read or write out of bounds, what it builds must hold together,
-// and every writer must take it.
+// crash nor read or write out of bounds, what it builds must hold together
+// (every atom read from a row: finite coordinates and a label), and every
+// writer must take it.
 
 #include "formats/CGauData.h"
 #include "formats/NoMoleculeReason.h"
 #include "fuzz/FuzzInput.h"
 
+#include <cmath>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -20,11 +22,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     double sum = 0.0;
     for (int g = 0; g < mol.frameCount; ++g) {
-        for (int a = 0; a < mol.atomCount; ++a) {
+        const int atoms = mol.AtomCount(g);
+        if (atoms <= 0 || atoms > mol.atomCount)
+            std::abort();
+        for (int a = 0; a < atoms; ++a) {
             sum += mol.GetDistance(g, a, -1) + mol.GetElement(g, a);
+            for (int k = 0; k < 3; ++k) {
+                if (!std::isfinite(mol.GetAtomCoord(g, a, k)))
+                    std::abort();
+            }
+            if (mol.GetLabel(g, a)[0] == '\0')
+                std::abort();
             for (int k = 0; k < mol.GetBondCount(g, a); ++k) {
                 const int b = mol.GetBondedAtom(g, a, k);
-                if (b < 0 || b >= mol.atomCount)
+                if (b < 0 || b >= atoms)
                     std::abort();
             }
             if (mol.GetAtomDescription(g, a) == nullptr)

@@ -7,6 +7,7 @@
 #include "formats/PdbOptions.h"
 #include "fuzz/FuzzInput.h"
 
+#include <cmath>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -26,6 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             frame.residueCount != static_cast<int>(frame.residueLabels.size()))
             std::abort();
         for (int a = 0; a < mol.atomCount; ++a) {
+            for (int k = 0; k < 3; ++k) {
+                if (!std::isfinite(mol.GetAtomCoord(0, a, k)))
+                    std::abort();
+            }
             for (int k = 0; k < mol.GetBondCount(0, a) && k < MolAtom::kMaxBonds; ++k) {
                 const int b = mol.GetBondedAtom(0, a, k);
                 if (b < 0 || b >= mol.atomCount)

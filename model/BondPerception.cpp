@@ -70,16 +70,29 @@ public:
         for (std::size_t c = 1; c < cellStart_.size(); ++c)
             cellStart_[c] += cellStart_[c - 1];
         cellAtoms_.resize(static_cast<std::size_t>(cellStart_.back()));
+        positionOf_.assign(n, -1);
         std::vector<int> fill(cellStart_.begin(), cellStart_.end() - 1);
         for (std::size_t i = 0; i < n; ++i) {
-            if (cellOf[i] >= 0)
-                cellAtoms_[static_cast<std::size_t>(fill[cellOf[i]]++)] = static_cast<int>(i);
+            if (cellOf[i] >= 0) {
+                positionOf_[i] = fill[cellOf[i]]++;
+                cellAtoms_[static_cast<std::size_t>(positionOf_[i])] = static_cast<int>(i);
+            }
         }
+        nextLive_.resize(cellAtoms_.size() + 1);
+        for (std::size_t k = 0; k < nextLive_.size(); ++k)
+            nextLive_[k] = static_cast<int>(k);
+    }
+
+    // Takes atom a out of the lists that Candidates(..., liveOnly) walks.
+    void Retire(int a) {
+        const int position = positionOf_[static_cast<std::size_t>(a)];
+        if (position >= 0)
+            nextLive_[static_cast<std::size_t>(position)] = position + 1;
     }
 
     // Fills out with the atoms b, first <= b <= last, of the cells around
-    // atom a, in ascending order.
-    void Candidates(int a, int first, int last, std::vector<int>& out) const {
+    // atom a, in ascending order; with liveOnly, only those not retired.
+    void Candidates(int a, int first, int last, bool liveOnly, std::vector<int>& out) {
         out.clear();
         const PackedAtom& p = atoms_[static_cast<std::size_t>(a)];
         int c[3];
@@ -91,9 +104,17 @@ public:
                     const std::size_t cell = Linear(ix, iy, iz);
                     const int* begin = cellAtoms_.data() + cellStart_[cell];
                     const int* end = cellAtoms_.data() + cellStart_[cell + 1];
-                    for (const int* it = std::lower_bound(begin, end, first);
-                         it != end && *it <= last; ++it)
-                        out.push_back(*it);
+                    const int* it = std::lower_bound(begin, end, first);
+                    if (!liveOnly) {
+                        for (; it != end && *it <= last; ++it)
+                            out.push_back(*it);
+                        continue;
+                    }
+                    const int stop = cellStart_[cell + 1];
+                    for (int k = NextLive(static_cast<int>(it - cellAtoms_.data()));
+                         k < stop && cellAtoms_[static_cast<std::size_t>(k)] <= last;
+                         k = NextLive(k + 1))
+                        out.push_back(cellAtoms_[static_cast<std::size_t>(k)]);
                 }
             }
         }
@@ -102,6 +123,20 @@ public:
 
 private:
     static double Coord(const PackedAtom& p, int k) { return k == 0 ? p.x : k == 1 ? p.y : p.z; }
+
+    // The first position from k on whose atom is not retired (the end of
+    // the list when none is); the paths walked are shortened for next time.
+    int NextLive(int k) {
+        int root = k;
+        while (nextLive_[static_cast<std::size_t>(root)] != root)
+            root = nextLive_[static_cast<std::size_t>(root)];
+        while (nextLive_[static_cast<std::size_t>(k)] != root) {
+            const int next = nextLive_[static_cast<std::size_t>(k)];
+            nextLive_[static_cast<std::size_t>(k)] = root;
+            k = next;
+        }
+        return root;
+    }
 
     // Cells at least as wide as reach; wider where the box is so large or
     // sparse that cells would far outnumber atoms. A folded protein's box
@@ -153,6 +188,8 @@ private:
     int dims_[3] = {1, 1, 1};
     std::vector<int> cellStart_;
     std::vector<int> cellAtoms_;
+    std::vector<int> positionOf_; // atom → its place in cellAtoms_, -1 for none
+    std::vector<int> nextLive_;   // place → a place at or after it, towards a live atom
 };
 
 // Largest squared limit between any two elements present; 0 when no pair can
@@ -203,13 +240,19 @@ void PerceiveFrameBonds(CMolFrame& frame, int mode, const BondLimits& limits) {
         return;
     const std::vector<int> ends = WindowEnds(frame, mode);
 
-    auto record = [&frame](int a, int b) {
+    std::optional<CellGrid> grid; // built when the first long window needs it
+    const auto full = [&frame](int a) { return frame.Atom(a).bondCount >= MolAtom::kMaxBonds; };
+    auto add = [&](int a, int b) {
         MolAtom& p = frame.Atom(a);
-        if (p.bondCount < MolAtom::kMaxBonds)
-            p.bonded[p.bondCount++] = b;
-        MolAtom& q = frame.Atom(b);
-        if (q.bondCount < MolAtom::kMaxBonds)
-            q.bonded[q.bondCount++] = a;
+        if (p.bondCount >= MolAtom::kMaxBonds)
+            return;
+        p.bonded[p.bondCount++] = b;
+        if (grid && p.bondCount == MolAtom::kMaxBonds)
+            grid->Retire(a);
+    };
+    auto record = [&add](int a, int b) {
+        add(a, b);
+        add(b, a);
     };
     auto test = [&packed, &limits](int a, int b) {
         const PackedAtom& p = packed[static_cast<std::size_t>(a)];
@@ -222,7 +265,6 @@ void PerceiveFrameBonds(CMolFrame& frame, int mode, const BondLimits& limits) {
     // A margin keeps pairs right at the limit from falling two cells apart
     // through rounding.
     const double reach = std::sqrt(largest) * (1.0 + 1e-9) + 1e-12;
-    std::optional<CellGrid> grid; // built when the first long window needs it
     std::vector<int> candidates;
     for (int a = 0; a < n - 1; ++a) {
         const int last = ends[static_cast<std::size_t>(a)];
@@ -235,9 +277,17 @@ void PerceiveFrameBonds(CMolFrame& frame, int mode, const BondLimits& limits) {
             }
             continue;
         }
-        if (!grid)
+        if (!grid) {
             grid.emplace(packed, finite, reach);
-        grid->Candidates(a, a + 1, last, candidates);
+            for (int b = 0; b < n; ++b) {
+                if (full(b))
+                    grid->Retire(b);
+            }
+        }
+        // A pair changes nothing when both atoms have all their partners, so
+        // an atom that has them all looks only at atoms that do not: atoms
+        // piled on one spot cost their partner limit, not their number.
+        grid->Candidates(a, a + 1, last, full(a), candidates);
         for (int b : candidates) {
             if (test(a, b))
                 record(a, b);

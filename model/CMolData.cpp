@@ -12,6 +12,32 @@
 
 CMolData::~CMolData() = default;
 
+int CMolData::AtomCount(int g) const {
+    return g >= 0 && g < static_cast<int>(frames.size())
+               ? frames[static_cast<std::size_t>(g)]->atomCount
+               : 0;
+}
+
+CMolFrame& CMolData::Frame(int g) {
+    if (g >= 0 && g < static_cast<int>(frames.size()))
+        return *frames[static_cast<std::size_t>(g)];
+    noFrame_ = CMolFrame(0); // whatever a caller wrote there before is gone
+    return noFrame_;
+}
+
+const CMolFrame& CMolData::Frame(int g) const {
+    return g >= 0 && g < static_cast<int>(frames.size()) ? *frames[static_cast<std::size_t>(g)]
+                                                         : noFrame_;
+}
+
+MolAtom& CMolData::Atom(int g, int a) {
+    CMolFrame& frame = Frame(g);
+    if (a >= 0 && a < frame.atomCount)
+        return frame.Atom(a);
+    noAtom_ = MolAtom();
+    return noAtom_;
+}
+
 CMolFrame* CMolData::GetFrame(int g) {
     return &Frame(g);
 }
@@ -97,7 +123,8 @@ Point3D* CMolData::GetBondAxis(int g, int a, int b, Point3D* out) {
 }
 
 int CMolData::GetBondedAtom(int g, int a, int k) {
-    return Atom(g, a).bonded[k];
+    const MolAtom& atom = Atom(g, a);
+    return k >= 0 && k < atom.bondCount && k < MolAtom::kMaxBonds ? atom.bonded[k] : -1;
 }
 
 int CMolData::GetBondCount(int g, int a) {
@@ -175,12 +202,13 @@ void CMolData::CopyFrom(const CMolData& other) {
     vibrationState = other.vibrationState;
     inputGeometryType = other.inputGeometryType;
     reserved = other.reserved;
-    frameCount = other.frameCount;
+    frameCount = static_cast<int>(other.frames.size());
     atomCount = other.atomCount;
+    skippedLines = other.skippedLines;
     frames.clear();
-    for (int g = 0; g < frameCount; ++g) {
-        frames.push_back(std::make_unique<CMolFrame>(atomCount));
-        frames.back()->CopyFrom(*other.frames[static_cast<std::size_t>(g)]);
+    for (const auto& frame : other.frames) {
+        frames.push_back(std::make_unique<CMolFrame>(0));
+        frames.back()->CopyFrom(*frame);
     }
     framePositions = other.framePositions;
     framePositions.resize(static_cast<std::size_t>(frameCount), 0);
@@ -200,10 +228,13 @@ CMolData& CMolData::AssignAs(const CMolData& other, const KindFields& kind) {
 
 void CMolData::Load(StdioFile* in, bool perceive, int bondMode) {
     file = in;
+    skippedLines = 0;
+    frameRows.clear();
     Scan();
     AllocateFrames();
     if (!IsZMatrixInput()) {
         ReadGeometries();
+        DropEmptyFrames();
         if (perceive)
             PerceiveBonds(bondMode);
         ComputeCentres();
@@ -213,9 +244,33 @@ void CMolData::Load(StdioFile* in, bool perceive, int bondMode) {
 
 void CMolData::AllocateFrames() {
     frames.clear();
-    frames.reserve(static_cast<std::size_t>(frameCount));
-    for (int g = 0; g < frameCount; ++g)
-        frames.push_back(std::make_unique<CMolFrame>(atomCount));
+    frames.reserve(static_cast<std::size_t>(std::max(frameCount, 0)));
+    for (int g = 0; g < frameCount; ++g) {
+        const std::size_t k = static_cast<std::size_t>(g);
+        frames.push_back(
+            std::make_unique<CMolFrame>(k < frameRows.size() ? frameRows[k] : atomCount));
+    }
+    currentFrame = frameCount - 1;
+}
+
+void CMolData::DropEmptyFrames() {
+    std::size_t kept = 0;
+    for (std::size_t g = 0; g < frames.size(); ++g) {
+        if (frames[g]->atomCount <= 0)
+            continue;
+        if (kept != g) {
+            frames[kept] = std::move(frames[g]);
+            if (g < framePositions.size() && kept < framePositions.size())
+                framePositions[kept] = framePositions[g];
+        }
+        ++kept;
+    }
+    frames.resize(kept);
+    framePositions.resize(std::min(framePositions.size(), kept));
+    frameCount = static_cast<int>(kept);
+    atomCount = 0;
+    for (const auto& frame : frames)
+        atomCount = std::max(atomCount, frame->atomCount);
     currentFrame = frameCount - 1;
 }
 

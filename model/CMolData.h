@@ -14,7 +14,10 @@ class StdioFile;
 
 // The molecule model: every geometry read from one structure file. Abstract;
 // the Gaussian and PDB readers fill it. Callers name a geometry index g first,
-// then 0-based atom indices; indices are not checked.
+// then 0-based atom indices. Geometries may differ in their atom counts (each
+// holds the rows its table had). Indices are checked: a geometry or atom that
+// does not exist reads as an empty geometry or a blank atom (no bonds, element
+// 0, empty label, at the origin), and writing to one changes nothing.
 class CMolData {
 public:
     // Values of the kind fields.
@@ -66,6 +69,11 @@ public:
     virtual std::map<int, double>* GetPsiAngles(int g);
     virtual std::map<int, int>* GetBackboneAtoms(int g);
 
+    // Atoms of geometry g; 0 for a geometry that does not exist.
+    int AtomCount(int g) const;
+    // Whether atom a of geometry g exists.
+    bool HasAtom(int g, int a) const { return a >= 0 && a < AtomCount(g); }
+
     // A Gaussian input whose geometry is a Z-matrix: recognised, never read.
     bool IsZMatrixInput() const {
         return gaussianFileType == kFileGaussianInput && inputGeometryType == kGeometryZMatrix;
@@ -79,6 +87,7 @@ public:
     static char* ReadLine(char* buffer, int size, StdioFile* file);
 
     int frameCount = 0;
+    // Atoms of the largest geometry (AtomCount(g) gives each one's own).
     int atomCount = 0;
     int currentFrame = 0;
     int bondsFromFile = 0;
@@ -89,6 +98,9 @@ public:
     int inputGeometryType = 0;
     int reserved = 0;
     std::int64_t vibrationPosition = 0;
+    // Lines that looked like atom rows or records but did not hold the
+    // numbers their format needs; they give no atom.
+    int skippedLines = 0;
     // Byte offset at which the coordinate block of each geometry starts.
     std::vector<std::int64_t> framePositions;
 
@@ -110,18 +122,29 @@ protected:
     // is set, then the centres; a Z-matrix input stops after the geometries
     // are created. The file is not kept.
     void Load(StdioFile* in, bool perceive, int bondMode);
-    // Creates frameCount geometries of atomCount atoms and shows the last one.
+    // Creates frameCount geometries and shows the last one. Geometry g gets
+    // frameRows[g] atom records when Scan filled frameRows, else atomCount.
     void AllocateFrames();
+    // After reading: drops the geometries that hold no atom (with their file
+    // positions), sets atomCount to the largest geometry and shows the last.
+    void DropEmptyFrames();
     // Bounding-box centre of every geometry.
     void ComputeCentres();
 
-    CMolFrame& Frame(int g) { return *frames[static_cast<std::size_t>(g)]; }
-    MolAtom& Atom(int g, int a) { return Frame(g).Atom(a); }
+    // Geometry g, or an empty geometry when there is none such.
+    CMolFrame& Frame(int g);
+    const CMolFrame& Frame(int g) const;
+    // Atom a of geometry g, or a blank atom when there is none such.
+    MolAtom& Atom(int g, int a);
 
     std::vector<std::unique_ptr<CMolFrame>> frames;
+    // Atom rows of each geometry as the first pass counted them.
+    std::vector<int> frameRows;
     StdioFile* file = nullptr;     // the file being read, during construction only
     std::string descriptionBuffer; // GetAtomDescription's result
 
 private:
     double colourBuffer_[3] = {}; // GetResidueColour's result
+    CMolFrame noFrame_{0};        // what an index out of range reads
+    MolAtom noAtom_;
 };

@@ -3,6 +3,7 @@
 #include "model/ResidueNameTable.h"
 
 #include <algorithm>
+#include <cmath>
 
 CMolFrame::CMolFrame(int count)
     : atoms(static_cast<std::size_t>(std::max(count, 0))), atomCount(std::max(count, 0)),
@@ -103,11 +104,16 @@ int CMolFrame::ApplyResidueSelection(int mode) {
 }
 
 void CMolFrame::ComputeCentre() {
-    if (atoms.empty())
-        return;
-    Point3D lo = Position(0);
-    Point3D hi = lo;
+    // Atoms whose coordinates are not finite take no part.
+    bool any = false;
+    Point3D lo, hi;
     for (const MolAtom& atom : atoms) {
+        if (!std::isfinite(atom.x) || !std::isfinite(atom.y) || !std::isfinite(atom.z))
+            continue;
+        if (!any) {
+            lo = hi = {atom.x, atom.y, atom.z};
+            any = true;
+        }
         lo.x = std::min(lo.x, atom.x);
         lo.y = std::min(lo.y, atom.y);
         lo.z = std::min(lo.z, atom.z);
@@ -115,5 +121,6 @@ void CMolFrame::ComputeCentre() {
         hi.y = std::max(hi.y, atom.y);
         hi.z = std::max(hi.z, atom.z);
     }
-    centre = {(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, (lo.z + hi.z) / 2};
+    if (any)
+        centre = {(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, (lo.z + hi.z) / 2};
 }

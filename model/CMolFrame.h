@@ -53,7 +53,7 @@ public:
     // atoms shown afterwards.
     int ApplyResidueSelection(int mode);
 
-    // Centre of the bounding box of all atoms.
+    // Centre of the bounding box of the atoms with finite coordinates.
     void ComputeCentre();
 
     CGraphAlgorithm graph;

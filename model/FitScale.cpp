@@ -151,8 +151,9 @@ PairDistanceRange FindPairDistanceRange(const std::vector<Point3D>& points) {
 }
 
 double FitScaleOf(CMolData& model, int g) {
-    std::vector<Point3D> points(static_cast<std::size_t>(std::max(model.atomCount, 0)));
-    for (int a = 0; a < model.atomCount; ++a)
+    const int atoms = model.AtomCount(g);
+    std::vector<Point3D> points(static_cast<std::size_t>(atoms));
+    for (int a = 0; a < atoms; ++a)
         model.GetAtomPos(g, a, &points[static_cast<std::size_t>(a)]);
     return FitScaleOf(points);
 }

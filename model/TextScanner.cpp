@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -42,7 +43,9 @@ bool TextScanner::Real(double& value) {
         ++number;
     double parsed = 0.0;
     const auto [stop, ec] = std::from_chars(number, end, parsed);
-    if (ec != std::errc() || (number != begin && *number == '-'))
+    // Out of range (1.0e309) and "nan" or "inf" are no numbers a structure
+    // file can mean.
+    if (ec != std::errc() || (number != begin && *number == '-') || !std::isfinite(parsed))
         return false;
     value = parsed;
     pos_ = static_cast<std::size_t>(stop - text_.data());

@@ -15,6 +15,8 @@ public:
     TextScanner(const char* text, std::size_t size) : text_(text, size) {}
 
     // Each returns false, storing nothing, when no such field comes next.
+    // Real takes finite numbers only: "nan", "inf" and values beyond the
+    // range of a double are not numbers.
     bool Int(int& value);
     bool Real(double& value);
     bool Word(std::string_view& word);

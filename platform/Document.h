@@ -27,6 +27,9 @@ public:
     DocTemplate* GetDocTemplate() const { return template_; }
     // The name save dialogs offer for this document's files.
     virtual QString DefaultFileName() const { return title_; }
+    // What the status bar's message pane says while this document's window
+    // is active and nothing else is to be said; empty for the usual text.
+    virtual QString StatusMessage() const { return {}; }
 
     const std::vector<View*>& GetViews() const { return views_; }
     void AddView(View* view);

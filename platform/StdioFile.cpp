@@ -2,11 +2,21 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
 constexpr std::size_t kReadBufferSize = 1 << 16;
+
+void SetError(std::string* error, int number) {
+    if (error != nullptr)
+        *error = std::strerror(number);
 }
+
+} // namespace
 
 StdioFile::~StdioFile() {
     Close();
@@ -14,20 +24,52 @@ StdioFile::~StdioFile() {
 
 bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error) {
     Close();
-    fp_ = std::fopen(path.c_str(), mode == modeRead ? "rb" : "w");
-    if (fp_ == nullptr) {
-        if (error != nullptr)
-            *error = std::strerror(errno);
-        return false;
+    if (mode == modeRead) {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0) {
+            SetError(error, errno);
+            return false;
+        }
+        if (S_ISDIR(info.st_mode)) {
+            SetError(error, EISDIR);
+            return false;
+        }
+        if (S_ISFIFO(info.st_mode)) {
+            if (!ReadPipe(path, error))
+                return false;
+            path_ = path;
+            mode_ = mode;
+            return true;
+        }
+        if (!S_ISREG(info.st_mode)) {
+            if (error != nullptr)
+                *error = "not a regular file or a pipe (a device, a socket or the like)";
+            return false;
+        }
     }
-    // A folder opens for reading here but reads as nothing; refuse it as
-    // Windows does.
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        std::fclose(fp_);
-        fp_ = nullptr;
-        if (error != nullptr)
-            *error = std::strerror(EISDIR);
+    if (mode == modeWrite) {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)) {
+            // Opening a pipe nobody reads from would wait for a reader
+            // forever; without one the open fails at once (ENXIO).
+            const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0) {
+                if (errno == ENXIO && error != nullptr)
+                    *error = "nothing reads from the pipe";
+                else
+                    SetError(error, errno);
+                return false;
+            }
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            fp_ = ::fdopen(fd, "w");
+            if (fp_ == nullptr)
+                ::close(fd);
+        }
+    }
+    if (fp_ == nullptr)
+        fp_ = std::fopen(path.c_str(), mode == modeRead ? "rb" : "w");
+    if (fp_ == nullptr) {
+        SetError(error, errno);
         return false;
     }
     path_ = path;
@@ -40,7 +82,71 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
     return true;
 }
 
+bool StdioFile::ReadPipe(const std::string& path, std::string* error) {
+    // Without O_NONBLOCK, opening a named pipe nobody writes to waits for a
+    // writer forever. With it the open returns at once; then the first bytes
+    // (or the writer's end) are waited for a while, and a pipe that stays
+    // silent is given up.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        SetError(error, errno);
+        return false;
+    }
+    pollfd waiting{fd, POLLIN, 0};
+    int ready = 0;
+    do
+        ready = ::poll(&waiting, 1, kPipeWaitMs);
+    while (ready < 0 && errno == EINTR);
+    if (ready <= 0) {
+        const int number = errno;
+        ::close(fd);
+        if (ready == 0 && error != nullptr)
+            *error = "nothing was written to the pipe";
+        else
+            SetError(error, number);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::vector<char> bytes;
+    std::vector<char> block(kReadBufferSize);
+    for (;;) {
+        const ssize_t n = ::read(fd, block.data(), block.size());
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int number = errno;
+            ::close(fd);
+            SetError(error, number);
+            return false;
+        }
+        if (bytes.size() + static_cast<std::size_t>(n) > kMaxPipeBytes) {
+            ::close(fd);
+            if (error != nullptr)
+                *error = "the pipe holds more than 2 GiB";
+            return false;
+        }
+        bytes.insert(bytes.end(), block.begin(), block.begin() + n);
+    }
+    ::close(fd);
+    buffer_ = std::move(bytes);
+    len_ = buffer_.size();
+    pos_ = 0;
+    bufferStart_ = 0;
+    writeError_ = false;
+    inMemory_ = true;
+    return true;
+}
+
 bool StdioFile::Close() {
+    if (inMemory_) {
+        inMemory_ = false;
+        buffer_.clear();
+        buffer_.shrink_to_fit();
+        pos_ = len_ = 0;
+        return true;
+    }
     if (fp_ == nullptr)
         return true;
     bool ok = !writeError_;
@@ -56,7 +162,7 @@ bool StdioFile::Close() {
 }
 
 bool StdioFile::FillBuffer() {
-    if (fp_ == nullptr || mode_ != modeRead)
+    if (inMemory_ || fp_ == nullptr || mode_ != modeRead)
         return false;
     bufferStart_ += static_cast<std::int64_t>(len_);
     pos_ = 0;
@@ -72,8 +178,14 @@ void StdioFile::UngetChar() {
 }
 
 bool StdioFile::Seek(std::int64_t offset) {
-    if (fp_ == nullptr || offset < 0)
+    if (offset < 0 || (fp_ == nullptr && !inMemory_))
         return false;
+    if (inMemory_) {
+        if (offset > static_cast<std::int64_t>(len_))
+            return false;
+        pos_ = static_cast<std::size_t>(offset);
+        return true;
+    }
     if (offset >= bufferStart_ && offset <= bufferStart_ + static_cast<std::int64_t>(len_)) {
         pos_ = static_cast<std::size_t>(offset - bufferStart_);
         return true;

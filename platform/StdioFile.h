@@ -5,8 +5,13 @@
 // Reading is binary and buffered by the object itself, so that the line reader
 // costs no system call per character while GetPosition() and Seek() still speak
 // in byte offsets from the start of the file (readers remember where a table
-// starts and come back to it later). Writing is text mode: '\n' becomes the
-// platform's own line end (LF here, CR LF on Windows).
+// starts and come back to it later). A pipe (named or not, /dev/stdin fed by
+// another program) cannot seek, so it is read whole into memory when it is
+// opened and served from there (a pipe that gives nothing for two seconds is
+// given up rather than waited on); other files that are not regular files
+// (devices, sockets, folders) are refused, since reading them could hang or
+// never end. Writing is text mode: '\n' becomes the platform's own line end
+// (LF here, CR LF on Windows).
 
 #include <cstdint>
 #include <cstdio>
@@ -26,9 +31,13 @@ public:
     // Opens path; on failure returns false and, when error is given, stores the
     // system's reason there. An open file is closed first.
     bool Open(const std::string& path, OpenMode mode, std::string* error = nullptr);
+    // The most a pipe may hold; more is refused rather than read.
+    static constexpr std::size_t kMaxPipeBytes = std::size_t{1} << 31;
+    // How long a pipe may stay silent before its first bytes, in ms.
+    static constexpr int kPipeWaitMs = 2000;
     // Closes the file. Returns false when a write failed or the close itself did.
     bool Close();
-    bool IsOpen() const { return fp_ != nullptr; }
+    bool IsOpen() const { return fp_ != nullptr || inMemory_; }
     const std::string& GetFilePath() const { return path_; }
 
     // Next byte (0..255) or EOF.
@@ -63,6 +72,8 @@ public:
 private:
     // Reads the next block after the current one; false at the end of the file.
     bool FillBuffer();
+    // Reads the pipe at path whole into the buffer.
+    bool ReadPipe(const std::string& path, std::string* error);
     int Refill() { return FillBuffer() ? static_cast<unsigned char>(buffer_[pos_++]) : EOF; }
 
     std::FILE* fp_ = nullptr;
@@ -73,4 +84,5 @@ private:
     std::size_t len_ = 0;
     std::int64_t bufferStart_ = 0;
     bool writeError_ = false;
+    bool inMemory_ = false; // a pipe's bytes, all of them in buffer_
 };

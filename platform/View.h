@@ -2,6 +2,8 @@
 
 #include "platform/CommandTarget.h"
 
+#include <QString>
+
 class Document;
 class QWidget;
 
@@ -22,6 +24,9 @@ public:
     virtual void OnInitialUpdate() { OnUpdate(nullptr); }
     // The document changed: show its current state.
     virtual void OnUpdate(View* sender) = 0;
+
+    // What the status bar's atom pane shows while this view is active.
+    virtual QString StatusText() const { return {}; }
 
     bool OnCmdMsg(int, CommandUpdate*) override { return false; }
 

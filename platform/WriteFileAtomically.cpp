@@ -3,26 +3,17 @@
 #include "platform/StdioFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-
-// Permission bits for the finished file: the target's own when it exists,
-// otherwise what a plain create would give under the current umask.
-mode_t PermissionsFor(const std::string& target) {
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 
 std::string ResolveLink(const std::string& path) {
     std::error_code ec;
@@ -32,21 +23,86 @@ std::string ResolveLink(const std::string& path) {
     return ec ? path : target.string();
 }
 
+// The scratch file's name pattern beside target: hidden, and ending in
+// ".tmp", so that one left behind by a killed run is never taken for a
+// structure or picture file. A name that would be too long for the folder
+// falls back to the bare pattern.
+std::string ScratchTemplate(const std::filesystem::path& target) {
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    long longest = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = NAME_MAX;
+    const std::string suffix = ".ravek-XXXXXX.tmp";
+    std::string name = "." + target.filename().string() + suffix;
+    if (static_cast<long>(name.size()) > longest)
+        name = suffix;
+    return (folder / name).string();
+}
+
+// Writes straight into a target that is not a regular file (a device, a
+// pipe, a terminal): there is nothing to keep, and replacing it would turn
+// it into a plain file.
+bool WriteInPlace(const std::string& target, const std::function<bool(StdioFile&)>& write,
+                  std::string& error) {
+    StdioFile file;
+    if (!file.Open(target, StdioFile::modeWrite, &error))
+        return false;
+    errno = 0;
+    const bool written = write(file);
+    const bool closed = file.Close();
+    if (written && closed)
+        return true;
+    error = errno != 0 ? std::strerror(errno) : "write error";
+    return false;
+}
+
+// Flushes what the system holds of path to the disk.
+bool Sync(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::function<bool(StdioFile&)>& write,
                          std::string& error) {
     const std::string target = ResolveLink(path);
-    std::vector<char> scratch(target.begin(), target.end());
-    const char suffix[] = ".ravek-XXXXXX";
-    scratch.insert(scratch.end(), suffix, suffix + sizeof suffix);
-    const int fd = ::mkstemp(scratch.data());
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    if (exists && !S_ISREG(existing.st_mode))
+        return WriteInPlace(target, write, error);
+
+    const std::string pattern = ScratchTemplate(target);
+    std::vector<char> scratch(pattern.begin(), pattern.end());
+    scratch.push_back('\0');
+    const int fd = ::mkstemps(scratch.data(), 4);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
     const std::string scratchPath(scratch.data());
-    ::fchmod(fd, PermissionsFor(target));
+    // The finished file takes the old one's permissions and, where this
+    // process may give it away, its owner; a new file those of a plain
+    // create under the current umask.
+    if (exists) {
+        ::fchmod(fd, existing.st_mode & 07777);
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            // Not permitted for other users' files: the writer keeps it.
+        }
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
     ::close(fd);
 
     StdioFile file;
@@ -59,6 +115,12 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(Stdio
             error = errno != 0 ? std::strerror(errno) : "write error";
             ok = false;
         }
+    }
+    // On the disk before it takes the old file's name, so that a crash of
+    // the system leaves the old file or the new one, never an empty one.
+    if (ok && !Sync(scratchPath)) {
+        error = std::strerror(errno);
+        ok = false;
     }
     if (ok && std::rename(scratchPath.c_str(), target.c_str()) != 0) {
         error = std::strerror(errno);

@@ -113,11 +113,19 @@ void CMolScene::render() {
     glFlush();
 }
 
+bool CMolScene::HasFittedModel() const {
+    return document != nullptr && fittedLoad == document->loadCount && document->loaded == 0;
+}
+
 void CMolScene::drawModel(GLenum mode) {
     CMolData& data = *document->data;
     if (document->animating == 0)
         frameIndex = data.GetCurrentFrame();
-    if (document->loaded != 0) {
+    if (document->loaded != 0 || fittedLoad != document->loadCount) {
+        // A new model: whatever geometry an animation was at, the fit and
+        // every index kept refer to the model read before.
+        frameIndex = data.GetCurrentFrame();
+        fittedLoad = document->loadCount;
         glLoadIdentity();
         zoom = 1.0;
         lastPickedAtom = -1;
@@ -135,7 +143,9 @@ void CMolScene::drawModel(GLenum mode) {
         drawBallAndStick(mode);
     if ((view->displayFlags & ViewState::kRibbon) != 0)
         drawRibbon(mode);
-    if (view->dragMode == ViewState::kNoDrag)
+    // Labels are never picked: in selection mode their raster positions
+    // would count as hits of the atom named last.
+    if (view->dragMode == ViewState::kNoDrag && mode == GL_RENDER)
         drawLabels();
 }
 
@@ -144,8 +154,13 @@ bool CMolScene::IsHiddenHydrogen(CMolData& data, int a) const {
 }
 
 bool CMolScene::IsSkipped(CMolData& data, int a) const {
-    return (data.sourceKind == CMolData::kSourcePdb && !data.IsAtomShown(frameIndex, a)) ||
-           IsHiddenHydrogen(data, a);
+    if ((data.sourceKind == CMolData::kSourcePdb && !data.IsAtomShown(frameIndex, a)) ||
+        IsHiddenHydrogen(data, a) || !data.HasAtom(frameIndex, a))
+        return true;
+    // An atom without a finite position has no place in the picture.
+    Point3D p;
+    data.GetAtomPos(frameIndex, a, &p);
+    return !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
 }
 
 bool CMolScene::IsSelected(int a) const {
@@ -181,7 +196,7 @@ void CMolScene::drawWireFrame(GLenum mode) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    const int atoms = data.atomCount;
+    const int atoms = data.AtomCount(frameIndex);
     for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
             continue;
@@ -229,7 +244,7 @@ void CMolScene::drawWireFrame(GLenum mode) {
 void CMolScene::drawBallAndStick(GLenum mode) {
     CMolData& data = *document->data;
     const double scale = zoom * fitScale;
-    const int atoms = data.atomCount;
+    const int atoms = data.AtomCount(frameIndex);
     for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
             continue;
@@ -276,7 +291,8 @@ void CMolScene::ForEachDrawnBond(CMolData& data, AtomStep atomStep, BondStep bon
     // Each bond once, from its lower atom, when that atom is shown and the
     // other is not a hidden hydrogen (whether its residue is shown does not
     // matter).
-    for (int a = 0; a < data.atomCount; ++a) {
+    const int atoms = data.AtomCount(frameIndex);
+    for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
             continue;
         atomStep(a);
@@ -337,14 +353,17 @@ void CMolScene::drawDisplacementArrow(int a) {
     CMolData& data = *document->data;
     if (data.vibrationState != CMolData::kVibrationPresent)
         return;
+    // No displacement, no arrow (a cone of length 0 would be a flat disc).
+    const double length = data.GetDistance(frameIndex, a, -1);
+    if (!(length > 0.0) || !std::isfinite(length))
+        return;
     GLfloat saved[4];
     glGetFloatv(GL_CURRENT_COLOR, saved);
     glColor3fv(kArrowColour);
     Point3D axis;
     RotateZOnto(*data.GetBondAxis(frameIndex, a, -1, &axis));
     const double scale = zoom * fitScale;
-    gluCylinder(quadric, 0.08 * scale, 0.0, data.GetDistance(frameIndex, a, -1) * scale, slices,
-                slices);
+    gluCylinder(quadric, 0.08 * scale, 0.0, length * scale, slices, slices);
     glColor4fv(saved);
 }
 
@@ -412,7 +431,7 @@ int CMolScene::hitTest(int x, int y) {
     if (hits < 0) {
         // More atoms under the cursor than the buffer holds: pick again with
         // room for a record of every atom, so the nearest one still wins.
-        buffer.assign(static_cast<std::size_t>(document->data->atomCount + 1) * 4, 0);
+        buffer.assign(static_cast<std::size_t>(document->data->AtomCount(frameIndex) + 1) * 4, 0);
         hits = RunPick(x, y, buffer);
     }
     return hits > 0 ? NearestHit(buffer.data(), hits) : -1;

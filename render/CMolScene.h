@@ -29,6 +29,8 @@ public:
     void render();
     // The model in render mode GL_RENDER or GL_SELECT.
     void drawModel(GLenum mode);
+    // Whether this scene has fitted the model its document holds now.
+    bool HasFittedModel() const;
     void drawWireFrame(GLenum mode);
     void drawBallAndStick(GLenum mode);
     // The backbone as a thick grey curve (PDB models with analysable
@@ -44,6 +46,9 @@ public:
     MolDocState* document;
     int lastPickedAtom = -1;
     int frameIndex = 0;
+    // The document's loadCount when this scene last fitted the model; -1
+    // before the first fit.
+    int fittedLoad = -1;
     Point3D centre{0.0, 0.0, 0.0};
     double modelMatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     int slices = 10;

@@ -14,6 +14,11 @@ struct MolDocState {
     // Set when a file has been read; the scene clears it once it has fitted
     // the picture to the new model, so it is also the request to refit.
     int loaded = 0;
+    // How many times a file has been read into the document. Every scene
+    // refits when this differs from the count it fitted last, so each window
+    // of the document (a new one too) fits the model it shows, whichever
+    // draws first.
+    int loadCount = 0;
     int warningLevel = 1;
     // Slices of spheres, cylinders and arrow cones.
     int resolution = 10;

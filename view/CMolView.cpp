@@ -20,6 +20,7 @@
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
+#include "view/PrinterChoice.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -63,6 +64,10 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     state.colourMode = Profile::Read(Settings::kColorMode);
     state.showHydrogens = Profile::Read(Settings::kDispHydrogen);
     scene = std::make_unique<CMolScene>(&state, GetDocState());
+    // A second window of a document already read does not ask about the
+    // file again; the first one asks once the file has been read.
+    if (const MolDocState* docState = GetDocState(); docState != nullptr)
+        askedLoad_ = docState->loadCount;
     scene->computeFitScale = [this] { computeFitScale(); };
     // The picture stays in the buffer between paints, so one drawn at once
     // by RedrawNow is shown as it is.
@@ -111,23 +116,39 @@ int CMolView::DrawnFrame() const {
     return scene->frameIndex;
 }
 
+QString CMolView::StatusText() const {
+    // Only an atom of the model this view has fitted, drawn in the geometry
+    // it shows: after a new file is read and before the view has drawn it,
+    // the picked index belongs to the model that is gone.
+    CMolData* model = Model();
+    const int atom = scene->lastPickedAtom;
+    if (model == nullptr || atom < 0 || !scene->HasFittedModel() ||
+        !model->HasAtom(scene->frameIndex, atom))
+        return {};
+    return QString::fromUtf8(model->GetAtomDescription(scene->frameIndex, atom));
+}
+
 void CMolView::OnInitialUpdate() {
     OnUpdate(nullptr);
 }
 
 void CMolView::OnUpdate(View*) {
+    const MolDocState* document = GetDocState();
+    if (document != nullptr && document->animating == 0 && animationTimer.isActive())
+        animationTimer.stop(); // the model it stepped through has been replaced
     AskBallAndStick();
     update();
 }
 
 void CMolView::AskBallAndStick() {
     // Asked when the view learns of a newly read PDB file, before its first
-    // picture, and once per file read.
+    // picture, and once per file read (reading the same file again asks
+    // again).
     const MolDocState* document = GetDocState();
     const CMolData* model = Model();
-    if (model == nullptr || document->loaded == 0 || model == askedAbout_)
+    if (model == nullptr || document->loadCount == askedLoad_)
         return;
-    askedAbout_ = model;
+    askedLoad_ = document->loadCount;
     if (document->warningLevel >= 2 && model->sourceKind == CMolData::kSourcePdb &&
         (state.displayFlags & ViewState::kBallAndStick) != 0 &&
         !MessageBox::AskYesNo(this,
@@ -191,8 +212,9 @@ void CMolView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     lastX = at.x();
     lastY = at.y();
-    if (event->modifiers() & Qt::ShiftModifier)
-        shiftHeld = 1;
+    // The Shift state the event carries: a key released while another
+    // window had the keyboard never reached this one.
+    shiftHeld = (event->modifiers() & Qt::ShiftModifier) != 0 ? 1 : 0;
     switch (event->button()) {
     case Qt::LeftButton:
         state.dragMode = shiftHeld != 0 ? ViewState::kZoom : ViewState::kRotate;
@@ -238,24 +260,28 @@ void CMolView::mouseMoveEvent(QMouseEvent* event) {
 
 void CMolView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
+    shiftHeld = (event->modifiers() & Qt::ShiftModifier) != 0 ? 1 : 0;
+    // The drag ends before a click is handled: a measurement dialog opened
+    // by the click shows over a picture drawn as after any drag, labels
+    // included.
+    const int endedDrag = state.dragMode;
+    const bool click = dragMoved == 0;
+    state.dragMode = ViewState::kNoDrag;
+    dragMoved = 0;
     switch (event->button()) {
     case Qt::LeftButton:
         scene->rotateX = scene->rotateY = 0;
-        if (Model() != nullptr && state.dragMode != ViewState::kNoDrag && dragMoved == 0)
+        if (Model() != nullptr && endedDrag != ViewState::kNoDrag && click)
             ClickAt(at.x(), at.y(), shiftHeld != 0);
         break;
     case Qt::RightButton:
         scene->panX = scene->panY = 0;
-        shiftHeld = 1;
-        if (Model() != nullptr && dragMoved == 0)
+        if (Model() != nullptr && click)
             ClickAt(at.x(), at.y(), true);
-        shiftHeld = 0;
         break;
     default:
         break;
     }
-    state.dragMode = ViewState::kNoDrag;
-    dragMoved = 0;
     RedrawNow();
 }
 
@@ -398,7 +424,7 @@ void CMolView::OnTimer() {
         ++frameImageCounter;
     }
     ++scene->frameIndex;
-    if (scene->frameIndex >= model->frameCount) {
+    if (scene->frameIndex >= model->frameCount || document->animating == 0) {
         scene->frameIndex = model->GetCurrentFrame();
         animationTimer.stop();
         document->animating = 0;
@@ -476,7 +502,8 @@ PrintLayout CMolView::PrintOn(QPaintDevice& device, int pageWidth) {
 }
 
 void CMolView::OnFilePrint(bool preview) {
-    QPrinter printer(QPrinter::HighResolution);
+    // The printer and page chosen in page set-up.
+    QPrinter& printer = PrinterChoice::Printer();
     const auto print = [this](QPrinter* target) {
         PrintOn(*target, target->pageLayout().paintRectPixels(target->resolution()).width());
     };
@@ -528,7 +555,8 @@ void CMolView::ChooseLabelColour() {
 void CMolView::LabelAll() {
     CMolData* model = Model();
     state.labelledAtoms.clear();
-    for (int a = 0; a < model->atomCount; ++a) {
+    const int atoms = model->AtomCount(scene->frameIndex);
+    for (int a = 0; a < atoms; ++a) {
         if (model->sourceKind == CMolData::kSourcePdb && !model->IsAtomShown(scene->frameIndex, a))
             continue;
         if (state.showHydrogens == 0 && model->GetElement(scene->frameIndex, a) == 1)

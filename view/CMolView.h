@@ -39,6 +39,9 @@ public:
     // The atom picked last, -1 for none, and the geometry drawn.
     int LastPickedAtom() const;
     int DrawnFrame() const;
+    // The description of the atom picked last, while it is an atom of the
+    // model shown; empty otherwise.
+    QString StatusText() const override;
 
     // Sets the scene's fit scale for the geometry it draws.
     void computeFitScale();
@@ -105,6 +108,6 @@ private:
     void OnFilePrint(bool preview);
     void CopyPicture();
 
-    const CMolData* askedAbout_ = nullptr;
+    int askedLoad_ = -1; // the document's loadCount the question was asked for
     bool pictureFresh_ = false;
 };

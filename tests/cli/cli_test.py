@@ -234,8 +234,9 @@ class SharedFiles(unittest.TestCase):
                     self.assertEqual(result.stderr.count(b"\n"), 1)
                     continue
                 model = json.loads(result.stdout)
-                self.assertGreater(model["atomCount"], 0)
-                self.assertEqual(len(model["frames"][0]["atoms"]), model["atomCount"])
+                # atomCount is the largest geometry's; the last may hold fewer.
+                self.assertGreater(len(model["frames"][0]["atoms"]), 0)
+                self.assertLessEqual(len(model["frames"][0]["atoms"]), model["atomCount"])
                 read += 1
         self.assertGreater(read, 60)
 

@@ -174,6 +174,25 @@ TEST(BondPerception, GridEqualsPairScanOnRandomSets) {
     CompareWithPairScan(*chain, BuiltInBondLimits());
 }
 
+// Atoms piled on a few spots: every pair is in reach, and most atoms have
+// their 10 partners long before the scan reaches them. The same bonds as the
+// pair scan, and 100,000 atoms on one spot finish (the full scan would
+// compare five billion pairs).
+TEST(BondPerception, AtomsOnOneSpotCostTheirPartnerLimit) {
+    std::vector<TestAtom> piled;
+    for (int a = 0; a < 3000; ++a)
+        piled.push_back({a % 3 == 0 ? "O" : "C", static_cast<double>(a % 2), 0.0, 0.0});
+    CompareWithPairScan(*MakeTestFrame(piled), BuiltInBondLimits());
+
+    std::vector<TestAtom> one(100000, TestAtom{"C", 5.0, 5.0, 5.0});
+    one.push_back({"C", 50.0, 0.0, 0.0}); // a long window: the grid is used
+    auto frame = MakeTestFrame(one);
+    PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
+    EXPECT_EQ(Bonds(*frame, 0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(Bonds(*frame, 99999), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(Bonds(*frame, 100000), std::vector<int>{});
+}
+
 TEST(BondPerception, GridHandlesUnusualLimits) {
     auto cloud = MakeRandomCloud(800, 0.2, 99);
     BondLimits wide = BuiltInBondLimits();

@@ -91,18 +91,24 @@ TEST_F(GaussianInput, SymbolsFromTheFirstTwoCharacters) {
     EXPECT_STREQ(mol->GetLabel(0, 5), "6Xx");
 }
 
-TEST_F(GaussianInput, FieldsALineLacksKeepThePreviousValues) {
+TEST_F(GaussianInput, LinesWithoutThreeCoordinatesGiveNoAtom) {
+    // A line that lacks a coordinate is counted, never filled in from the
+    // line before; a line of blanks ends the geometry as an empty one does.
     auto mol = ReadText<CGauData>("#P HF\n\nt\n\n0 1\n"
                                   "C 1.0 2.0 3.0\n"
-                                  "N 4.0\n" // y and z from the line before
-                                  "   \n"   // blanks: everything from before
-                                  "O 7.0 8.0 9.0\n");
-    ASSERT_EQ(mol->atomCount, 4);
-    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 0), 4.0);
-    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 2), 3.0);
-    EXPECT_EQ(mol->GetElement(0, 2), 7);
-    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 2, 0), 4.0);
-    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 3, 2), 9.0);
+                                  "N 4.0\n"
+                                  "O 7.0 8.0 9.0\n"
+                                  "Cl 1.0e309 0 0\n"
+                                  "   \t\n"
+                                  "O 9.0 9.0 9.0\n");
+    ASSERT_EQ(mol->atomCount, 2);
+    EXPECT_EQ(mol->skippedLines, 2);
+    EXPECT_EQ(mol->GetElement(0, 1), 8);
+    EXPECT_STREQ(mol->GetLabel(0, 1), "2O");
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 2), 9.0);
+    // Nothing but such lines: no molecule.
+    auto none = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nC 1.0\nN\n\n");
+    EXPECT_NE(NoMoleculeReasonOf(*none), NoMoleculeReason::kNone);
 }
 
 TEST_F(GaussianInput, FreezeCodesDoNotShiftTheCoordinates) {

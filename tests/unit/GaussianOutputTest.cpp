@@ -144,15 +144,63 @@ TEST_F(GaussianOutput, OptimisationThenFrequencyPutsTheModeOnTheFrequencyGeometr
         EXPECT_EQ(mol->GetDistance(g, 2, -1), 0.0);
 }
 
-TEST_F(GaussianOutput, AtomCountComesFromTheFirstTable) {
+TEST_F(GaussianOutput, EachGeometryHoldsTheRowsOfItsOwnTable) {
+    // A Z-matrix orientation with a dummy centre, then a Link1 job's input
+    // orientation without it: no atom is made up for the shorter table.
     GaussianOutputText out(GaussianOutputText::kBanner03);
     Rows bigger = Water(1);
-    bigger.push_back({6, 5, 5, 5});
-    out.Orientation("Input", Water(0)).Orientation("Input", bigger);
+    bigger.push_back({-1, 5, 5, 5});
+    out.Orientation("Z-Matrix", bigger).Orientation("Input", Water(2));
+    out.Orientation("Input", Water(3)).Line(" (Enter l101.exe)");
+    out.Orientation("Input", {}); // a bare header: no geometry
     auto mol = ReadText<CGauData>(out.Text());
-    EXPECT_EQ(mol->atomCount, 3);
-    EXPECT_EQ(mol->frameCount, 2);
-    ExpectAtom(*mol, 1, 2, bigger[2], "3H");
+    ASSERT_EQ(mol->frameCount, 3);
+    EXPECT_EQ(mol->AtomCount(0), 4);
+    EXPECT_EQ(mol->AtomCount(1), 3);
+    EXPECT_EQ(mol->AtomCount(2), 3);
+    EXPECT_EQ(mol->atomCount, 4);
+    EXPECT_EQ(mol->GetCurrentFrame(), 2);
+    ExpectAtom(*mol, 1, 2, Water(2)[2], "3H");
+    // Atom 3 of the last geometry does not exist: it reads as nothing and
+    // bonds to nothing.
+    EXPECT_FALSE(mol->HasAtom(2, 3));
+    EXPECT_STREQ(mol->GetLabel(2, 3), "");
+    for (int a = 0; a < 3; ++a) {
+        for (int k = 0; k < mol->GetBondCount(2, a); ++k)
+            EXPECT_LT(mol->GetBondedAtom(2, a, k), 3);
+    }
+}
+
+TEST_F(GaussianOutput, RowsWithoutNumbersGiveNoAtomAndAreCounted) {
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    out.Orientation("Input", Water(0));
+    std::string text = out.Text();
+    // An atomic number beyond the integers, and a coordinate beyond the
+    // doubles: two rows that hold no atom.
+    const std::string second = "      2          1";
+    text.replace(text.find(second), second.size(), "      2 2147483648");
+    const std::size_t third = text.find("      3          1");
+    text.replace(text.find("0.000000", third + 30), 8, "1.0e309 ");
+    auto mol = ReadText<CGauData>(text);
+    ASSERT_EQ(mol->atomCount, 1);
+    EXPECT_EQ(mol->skippedLines, 2);
+    ExpectAtom(*mol, 0, 0, Water(0)[0], "1O");
+}
+
+TEST_F(GaussianOutput, BareHeadersCostNothing) {
+    // One table of 1,000 rows and then 10,000 orientation headers without
+    // rows: one geometry, and memory for the rows there are.
+    GaussianOutputText out(GaussianOutputText::kBanner09);
+    Rows rows;
+    for (int a = 0; a < 1000; ++a)
+        rows.push_back({6, a * 1.5, 0, 0});
+    out.Orientation("Input", rows);
+    for (int k = 0; k < 10000; ++k)
+        out.Orientation("Input", {});
+    auto mol = ReadText<CGauData>(out.Text());
+    EXPECT_EQ(mol->frameCount, 1);
+    EXPECT_EQ(mol->atomCount, 1000);
+    EXPECT_EQ(mol->GetFrame(0)->atoms.capacity(), 1000u);
 }
 
 TEST_F(GaussianOutput, LabelsAndElementsOutsideTheTable) {
@@ -193,8 +241,9 @@ TEST_F(GaussianOutput, RunningJobShowsItsLastCompleteGeometry) {
         EXPECT_EQ(mol->GetCurrentFrame(), 1);
         ExpectAtom(*mol, 1, 2, Water(1)[2], "3H");
     }
-    // The rows are complete when the closing ruler has begun.
-    EXPECT_EQ(ReadText<CGauData>(full.substr(0, lastRow + 3))->frameCount, 3);
+    // The table counts once its closing ruler is there.
+    EXPECT_EQ(ReadText<CGauData>(full.substr(0, lastRow + 3))->frameCount, 2);
+    EXPECT_EQ(ReadText<CGauData>(full.substr(0, lastRow + 40))->frameCount, 3);
     EXPECT_EQ(ReadText<CGauData>(complete)->frameCount, 2);
 }
 
@@ -222,7 +271,7 @@ TEST_F(GaussianOutput, NoTableMeansNoGeometry) {
     out.Filler(100).Line(" Error termination via Lnk1e");
     auto mol = ReadText<CGauData>(out.Text());
     EXPECT_EQ(mol->frameCount, 0);
-    EXPECT_EQ(mol->atomCount, -1);
+    EXPECT_EQ(mol->atomCount, 0);
     EXPECT_EQ(NoMoleculeReasonOf(*mol), NoMoleculeReason::kNoGeometry);
     EXPECT_EQ(ReadText<CGauData>("")->frameCount, 0);
 }

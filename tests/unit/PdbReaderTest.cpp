@@ -219,6 +219,50 @@ TEST_F(PdbReader, LongLinesNeverAddAtoms) {
     EXPECT_STREQ(fewer->GetAtomDescription(0, 1), "2 CA ALA1");
 }
 
+TEST_F(PdbReader, RecordsWithoutCoordinatesGiveNoAtom) {
+    std::string text = Records({{" N  ", "ALA", 1, 1, 2, 3}});
+    text += "ATOM\n";
+    text += "ATOM      2  CA  ALA A   1     ******** 2.000   3.000  1.00  0.00           C\n";
+    text += std::string("ATOM      3  C   ALA A   1   ") + '\0' + "    2.000   3.000   4.000\n";
+    text += Records({{" O  ", "ALA", 1, 4, 5, 6}}, 4);
+    auto mol = ReadText<CPDBData>(text);
+    ASSERT_EQ(mol->atomCount, 2);
+    EXPECT_EQ(mol->skippedLines, 3);
+    EXPECT_STREQ(mol->GetAtomDescription(0, 1), "4 O ALA1");
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 0), 4.0);
+    EXPECT_EQ(mol->GetFrame(0)->residueAtoms.at(0).size(), 2u);
+    // Only such records: no molecule, and the reason says so.
+    auto none = ReadText<CPDBData>("ATOM\nHETATM    1 FE   HEM     1     nan     inf    0.0\n");
+    EXPECT_EQ(none->frameCount, 0);
+    EXPECT_EQ(none->skippedLines, 2);
+    EXPECT_EQ(NoMoleculeReasonOf(*none), NoMoleculeReason::kNoReadableAtoms);
+}
+
+TEST_F(PdbReader, SixDigitSerialsPushTheRestOfTheLineOneColumnRight) {
+    // As simulation tools write atom 100,000 on: the serial fills columns
+    // 7-12 and every later field sits one column further right.
+    std::string text = Records({{" N  ", "ALA", 1, 1, 2, 3}}, 99999);
+    text += "ATOM  100000  CA  ALA A   1       2.000   2.000   3.000  1.00  0.00           C\n";
+    text += "HETATM100001 FE   HEM B   2       9.000   9.000   9.000  1.00  0.00          FE\n";
+    auto mol = ReadText<CPDBData>(text);
+    ASSERT_EQ(mol->atomCount, 3);
+    EXPECT_STREQ(mol->GetAtomDescription(0, 1), "100000 CA ALA1");
+    EXPECT_EQ(mol->GetElement(0, 1), 6);
+    EXPECT_EQ(mol->GetElement(0, 2), 26);
+    EXPECT_STREQ(mol->GetAtomDescription(0, 2), "100001 FE HEM2");
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 2, 2), 9.0);
+    EXPECT_EQ(mol->GetFrame(0)->residueCount, 2);
+}
+
+TEST_F(PdbReader, ADigitChainIdentifierIsNotTheResidueNumber) {
+    auto mol = ReadText<CPDBData>(Records({{" N  ", "MET", 1, 0, 0, 0, '1'},
+                                           {" N  ", "GLN", 2, 3, 0, 0, '1'},
+                                           {" N  ", "ILE", 3, 6, 0, 0, '1'}}));
+    ASSERT_EQ(mol->GetFrame(0)->residueCount, 3);
+    EXPECT_EQ(mol->GetFrame(0)->residueLabels.at(1), "GLN2");
+    EXPECT_EQ(mol->GetFrame(0)->residueLabels.at(2), "ILE3");
+}
+
 TEST_F(PdbReader, FileWithoutAtomsHoldsNoMolecule) {
     auto mol = ReadText<CPDBData>("HEADER    NOTHING\nREMARK 2\nEND\n");
     EXPECT_EQ(mol->atomCount, 0);

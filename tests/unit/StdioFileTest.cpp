@@ -7,6 +7,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -58,6 +61,49 @@ TEST(StdioFile, WriteErrorsAreReportedNotSwallowed) {
     ASSERT_TRUE(reader.Open(dir.Write("in.txt", "abc"), StdioFile::modeRead));
     EXPECT_FALSE(reader.WriteString("no"));
     EXPECT_TRUE(reader.HasWriteError());
+}
+
+// A pipe cannot seek: it is read whole when opened, and then seeks like a
+// file. A named pipe nobody writes to is given up rather than waited on for
+// ever; devices are refused rather than read for ever.
+TEST(StdioFile, PipesAreReadWholeAndDevicesRefused) {
+    TempDir dir;
+    const std::string fifo = dir.File("in.pdb");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string text = std::string(200000, 'x') + "\nend";
+    std::thread writer([&] {
+        std::ofstream out(fifo, std::ios::binary);
+        out << text;
+    });
+    StdioFile file;
+    std::string error;
+    ASSERT_TRUE(file.Open(fifo, StdioFile::modeRead, &error)) << error;
+    writer.join();
+    ASSERT_TRUE(file.Seek(200001));
+    EXPECT_EQ(file.GetChar(), 'e');
+    ASSERT_TRUE(file.Seek(0));
+    EXPECT_EQ(file.GetChar(), 'x');
+    EXPECT_FALSE(file.Seek(static_cast<std::int64_t>(text.size()) + 1));
+    file.Close();
+
+    EXPECT_FALSE(file.Open(fifo, StdioFile::modeRead, &error)); // no writer
+    EXPECT_EQ(error, "nothing was written to the pipe");
+
+    // The unnamed pipe of a shell's "|", reached as /dev/fd/N.
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    ASSERT_EQ(write(ends[1], "abc", 3), 3);
+    close(ends[1]);
+    ASSERT_TRUE(file.Open("/dev/fd/" + std::to_string(ends[0]), StdioFile::modeRead, &error))
+        << error;
+    close(ends[0]);
+    EXPECT_EQ(file.GetChar(), 'a');
+
+    for (const char* device : {"/dev/zero", "/dev/null"}) {
+        error.clear();
+        EXPECT_FALSE(file.Open(device, StdioFile::modeRead, &error)) << device;
+        EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    }
 }
 
 TEST(StdioFile, UngetAndSeekKeepPositionsInBytes) {

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -69,4 +71,85 @@ TEST(WriteFileAtomically, ALinkIsFollowedNotReplaced) {
     ASSERT_TRUE(WriteFileAtomically(link, kWriteNew, error)) << error;
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(Contents(real), "new\n");
+}
+
+TEST(WriteFileAtomically, TargetsThatAreNoRegularFileAreWrittenInPlace) {
+    TempDir dir;
+    std::string error;
+    // A device stays a device (as root, renaming over it would replace it).
+    ASSERT_TRUE(WriteFileAtomically("/dev/null", kWriteNew, error)) << error;
+    struct stat info {};
+    ASSERT_EQ(stat("/dev/null", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    // A link to a device likewise.
+    const std::string link = dir.File("sink.pdb");
+    std::filesystem::create_symlink("/dev/null", link);
+    ASSERT_TRUE(WriteFileAtomically(link, kWriteNew, error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+
+    // A named pipe with a reader gets the bytes; without one the write
+    // fails at once instead of waiting.
+    const std::string fifo = dir.File("out.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(WriteFileAtomically(fifo, kWriteNew, error));
+    EXPECT_EQ(error, "nothing reads from the pipe");
+    std::string received;
+    std::thread reader([&] {
+        std::ifstream in(fifo, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        received = text.str();
+    });
+    // The reader may not have opened its end yet: try until it has.
+    bool written = false;
+    for (int attempt = 0; attempt < 500 && !written; ++attempt) {
+        written = WriteFileAtomically(fifo, kWriteNew, error);
+        if (!written)
+            usleep(10000);
+    }
+    reader.join();
+    EXPECT_TRUE(written) << error;
+    EXPECT_EQ(received, "new\n");
+    struct stat fifoInfo {};
+    ASSERT_EQ(stat(fifo.c_str(), &fifoInfo), 0);
+    EXPECT_TRUE(S_ISFIFO(fifoInfo.st_mode));
+
+    // A folder is refused.
+    EXPECT_FALSE(WriteFileAtomically(dir.File(""), kWriteNew, error));
+}
+
+TEST(WriteFileAtomically, ScratchFilesAreHiddenAndLongNamesStillWork) {
+    TempDir dir;
+    std::string error;
+    // A scratch file that stays behind: hidden, and of no structure kind.
+    std::string scratch;
+    const auto peek = [&](StdioFile& file) {
+        for (const auto& entry :
+             std::filesystem::directory_iterator(std::filesystem::path(dir.File("")).parent_path()))
+            scratch = entry.path().filename().string();
+        return file.WriteString("new\n");
+    };
+    ASSERT_TRUE(WriteFileAtomically(dir.File("mol.pdb"), peek, error)) << error;
+    EXPECT_EQ(scratch.rfind(".mol.pdb.ravek-", 0), 0u) << scratch;
+    EXPECT_EQ(scratch.substr(scratch.size() - 4), ".tmp") << scratch;
+
+    // A name of 250 characters leaves no room for the usual scratch name.
+    const std::string longName = dir.File(std::string(246, 'n') + ".pdb");
+    ASSERT_TRUE(WriteFileAtomically(longName, kWriteNew, error)) << error;
+    EXPECT_EQ(Contents(longName), "new\n");
+    EXPECT_EQ(FilesIn(dir), 2u);
+}
+
+TEST(WriteFileAtomically, TheOwnerIsKeptWhereThisProcessMaySetIt) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only a privileged process can give a file away";
+    TempDir dir;
+    const std::string target = dir.Write("theirs.pdb", "old\n");
+    ASSERT_EQ(chown(target.c_str(), 4321, 4322), 0);
+    std::string error;
+    ASSERT_TRUE(WriteFileAtomically(target, kWriteNew, error)) << error;
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
 }

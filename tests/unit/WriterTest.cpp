@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -176,6 +177,72 @@ TEST_F(Writers, NumbersAreWrittenWithAPointUnderAGermanLocale) {
         Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); });
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(german, plain);
+}
+
+TEST_F(Writers, EveryFieldStaysInItsColumnsAndReadsBack) {
+    // A Gaussian model of 100,001 atoms: the last serials have six digits.
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    std::vector<OrientationRow> rows;
+    for (int a = 0; a < 100001; ++a)
+        rows.push_back(
+            {a % 2 == 0 ? 6 : 1, (a % 100) * 2.0, (a / 100 % 100) * 2.0, a / 10000 * 2.0});
+    out.Orientation("Input", rows);
+    auto big = ReadText<CGauData>(out.Text());
+    ASSERT_EQ(big->atomCount, 100001);
+    const std::string text = Written([&](StdioFile* f) { return writePdb(*big, f); });
+    const std::size_t last = text.rfind("ATOM");
+    EXPECT_EQ(text.substr(last, 26), "ATOM 100001  C   RES     1");
+    auto again = ReadText<CPDBData>(text);
+    ASSERT_EQ(again->atomCount, 100001);
+    EXPECT_EQ(again->skippedLines, 0);
+    for (int a : {0, 99998, 99999, 100000}) {
+        EXPECT_EQ(again->GetElement(0, a), big->GetElement(0, a)) << a;
+        EXPECT_EQ(again->GetFrame(0)->SerialOfAtom(a), a + 1);
+        EXPECT_DOUBLE_EQ(again->GetAtomCoord(0, a, 0), big->GetAtomCoord(0, a, 0));
+    }
+
+    // A name and an alternate location ("HA A") is no name ending in a
+    // digit: written as it is, it reads back as hydrogen.
+    auto alt = ReadText<CPDBData>(
+        "ATOM      1  HA AGLY A   1       1.000   2.000   3.000  1.00  0.00           H\n");
+    ASSERT_STREQ(alt->GetLabel(0, 0), "HA A");
+    const std::string altText = Written([&](StdioFile* f) { return writePdb(*alt, f); });
+    EXPECT_EQ(altText.substr(0, 26), "ATOM      1  HA AGLY     1");
+    EXPECT_EQ(ReadText<CPDBData>(altText)->GetElement(0, 0), 1);
+}
+
+TEST_F(Writers, ValuesThatDoNotFitTheirColumnsAreRefused) {
+    auto mol = Protein();
+    mol->SetAtomPosXYZ(0, 1, 12345.0, 0.0, 0.0); // 9 characters: too wide for PDB
+    std::string why;
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, f, &why); }), "write error");
+    EXPECT_NE(why.find("atom 2"), std::string::npos) << why;
+    why.clear();
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdbShort(*mol, f, &why); }), "write error");
+    EXPECT_FALSE(why.empty());
+    // A Gaussian input's twelve columns hold it; not a value beyond them,
+    // nor one that is not a number at all.
+    EXPECT_NE(Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); }),
+              "write error");
+    mol->SetAtomPosXYZ(0, 1, std::nan(""), 0.0, 0.0);
+    why.clear();
+    EXPECT_EQ(Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a", &why); }),
+              "write error");
+    EXPECT_NE(why.find("not a finite number"), std::string::npos) << why;
+    // A hidden atom is not written, so it is not checked either.
+    mol->SetSelectedResidues({0}, 0);
+    mol->ApplyResidueSelection(1, 0);
+    EXPECT_NE(Written([&](StdioFile* f) { return writePdb(*mol, f); }), "write error");
+}
+
+TEST_F(Writers, ALineBreakInThePathNeverReachesTheCheckpointLine) {
+    auto mol = Protein();
+    std::string why;
+    EXPECT_EQ(Written([&](StdioFile* f) {
+                  return WriteGaussianInput(*mol, f, "/tmp/a\n#P evil.com", &why);
+              }),
+              "write error");
+    EXPECT_EQ(why, "the file name holds a line break");
 }
 
 TEST_F(Writers, WriteErrorsAreReported) {
