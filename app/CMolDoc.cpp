@@ -205,7 +205,7 @@ void CMolDoc::OnFileOpen() {
         const int type = chosen.filterIndex == 1   ? kFileTypeGaussian
                          : chosen.filterIndex == 2 ? kFileTypePdb
                                                    : FileTypeFromPath(chosen.path.toStdString());
-        if (LoadPath(chosen.path, type))
+        if (LoadPath(chosen.path, type) && chosen.filterIndex > 0)
             openFilterIndex = chosen.filterIndex;
     }
     UpdateAllViews(nullptr);
@@ -410,7 +410,8 @@ void CMolDoc::OnFileSaveAs() {
     const FileDialog::Result chosen = FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kSave,
                                                       filter, saveFilterIndex, baseName, Folder());
     if (chosen.accepted) {
-        saveFilterIndex = chosen.filterIndex;
+        if (chosen.filterIndex > 0)
+            saveFilterIndex = chosen.filterIndex;
         QString path = chosen.path;
         if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) && chosen.filterIndex >= 1 &&
             chosen.filterIndex <= 3) {

@@ -151,12 +151,11 @@ void CRavekApp::OnFileOpen() {
         document = moleculeTemplate->OpenDocumentFile(chosen.path);
     } else {
         // The filter decides the reader even against the name.
-        QFile check(chosen.path);
-        if (!check.open(QIODevice::ReadOnly)) {
-            MessageBox::ShowCannotOpen(MainWidget(), chosen.path, check.errorString());
+        const QString reason = Document::WhyUnreadable(chosen.path);
+        if (!reason.isEmpty()) {
+            MessageBox::ShowCannotOpen(MainWidget(), chosen.path, reason);
             return;
         }
-        check.close();
         document = OnFileNew();
         if (auto* molDoc = dynamic_cast<CMolDoc*>(document)) {
             molDoc->LoadPath(chosen.path, type);
@@ -164,7 +163,7 @@ void CRavekApp::OnFileOpen() {
             molDoc->UpdateAllViews(nullptr);
         }
     }
-    if (auto* molDoc = dynamic_cast<CMolDoc*>(document))
+    if (auto* molDoc = dynamic_cast<CMolDoc*>(document); molDoc != nullptr && chosen.filterIndex > 0)
         molDoc->openFilterIndex = chosen.filterIndex;
 }
 

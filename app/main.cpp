@@ -13,6 +13,7 @@
 #include "app/PictureExport.h"
 #include "app/ScreenshotRun.h"
 #include "platform/ChildFrame.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -97,22 +98,35 @@ int main(int argc, char** argv) {
         }
     }
 
+    // A picture taken without a person: no box may wait for an answer.
+    if (!screenshot.isEmpty())
+        MessageBox::SetBatchMode(true);
     CRavekApp ravek;
     if (!ravek.InitInstance(file))
         return 1;
     std::unique_ptr<ScreenshotRun> run;
     bool noMolecule = false;
+    QString why;
     if (!screenshot.isEmpty()) {
         if (!file.isEmpty()) {
             ChildFrame* frame = ravek.MainFrame()->ActiveChildFrame();
             auto* document =
                 frame != nullptr ? dynamic_cast<CMolDoc*>(frame->GetActiveDocument()) : nullptr;
             noMolecule = document == nullptr || document->data == nullptr;
+            if (document != nullptr)
+                why = document->GetLoadMessage();
         }
         run = std::make_unique<ScreenshotRun>(ravek, screenshot);
     }
     const int code = QApplication::exec();
-    if (run != nullptr)
-        return run->ExitCode() != 0 ? run->ExitCode() : (noMolecule ? 1 : code);
+    if (run != nullptr) {
+        if (noMolecule)
+            std::fprintf(stderr, "ravek: %s\n",
+                         why.isEmpty() ? qPrintable(file + QStringLiteral(" gave no molecule"))
+                                       : why.toLocal8Bit().constData());
+        if (run->ExitCode() != 0)
+            return run->ExitCode();
+        return noMolecule || MessageBox::ErrorWasReported() ? 1 : code;
+    }
     return code;
 }

@@ -2,21 +2,7 @@
 
 #include <QColorDialog>
 
-namespace {
-
-ColorDialog::Responder& TheResponder() {
-    static ColorDialog::Responder responder;
-    return responder;
-}
-
-} // namespace
-
 QColor ColorDialog::GetColor(QWidget* parent, const QColor& initial) {
-    if (TheResponder())
-        return TheResponder()(initial);
-    return QColorDialog::getColor(initial, parent);
-}
-
-void ColorDialog::SetResponder(Responder responder) {
-    TheResponder() = std::move(responder);
+    // Qt's own dialog, the same on every desktop.
+    return QColorDialog::getColor(initial, parent, QString(), QColorDialog::DontUseNativeDialog);
 }

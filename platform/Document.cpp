@@ -10,6 +10,10 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 Document::Document() = default;
 
@@ -62,12 +66,26 @@ bool Document::OnNewDocument() {
 }
 
 bool Document::OnOpenDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        MessageBox::ShowCannotOpen(nullptr, path, file.errorString());
+    const QString reason = WhyUnreadable(path);
+    if (!reason.isEmpty()) {
+        MessageBox::ShowCannotOpen(nullptr, path, reason);
         return false;
     }
     return true;
+}
+
+QString Document::WhyUnreadable(const QString& path) {
+    // Looked at, not opened: opening a named pipe would wait for a writer.
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    int error = 0;
+    if (::stat(name.constData(), &info) != 0)
+        error = errno;
+    else if (S_ISDIR(info.st_mode))
+        error = EISDIR;
+    else if (::access(name.constData(), R_OK) != 0)
+        error = errno;
+    return error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : QString();
 }
 
 bool Document::OnCmdMsg(int, CommandUpdate*) {

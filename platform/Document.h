@@ -46,6 +46,9 @@ public:
     // Reads path. The base checks that the file can be opened and reports
     // the reason in a message box when it cannot.
     virtual bool OnOpenDocument(const QString& path);
+    // The system's reason why path cannot be read (missing, a folder, not
+    // permitted); empty when it can be.
+    static QString WhyUnreadable(const QString& path);
 
     bool OnCmdMsg(int id, CommandUpdate* update) override;
 

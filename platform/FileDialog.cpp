@@ -4,21 +4,9 @@
 
 #include <QFileDialog>
 
-namespace {
-
-FileDialog::Responder& TheResponder() {
-    static FileDialog::Responder responder;
-    return responder;
-}
-
-} // namespace
-
 FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter& filter,
                                    int initialFilter, const QString& initialName,
                                    const QString& folder) {
-    if (TheResponder())
-        return TheResponder()(Request{mode, &filter, initialFilter, initialName});
-
     QFileDialog dialog(parent);
     // Qt's own dialog, so that the filter texts show exactly as written.
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
@@ -35,12 +23,8 @@ FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter&
         return result;
     result.accepted = true;
     result.path = dialog.selectedFiles().front();
+    // The filter the user chose, as the dialog reports it; 0 (never the
+    // first filter) should a dialog report one that is none of them.
     result.filterIndex = filter.IndexOf(dialog.selectedNameFilter());
-    if (result.filterIndex == 0)
-        result.filterIndex = 1;
     return result;
-}
-
-void FileDialog::SetResponder(Responder responder) {
-    TheResponder() = std::move(responder);
 }

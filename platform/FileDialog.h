@@ -2,14 +2,12 @@
 
 #include <QString>
 
-#include <functional>
 
 class FileFilter;
 class QWidget;
 
-// The open and save file dialogs, with the filter chosen reported by its
-// 1-based number. Tests install a responder that answers in place of the
-// dialog.
+// The open and save file dialogs (Qt's own, so that the filter texts show
+// exactly as written), with the filter chosen reported by its 1-based number.
 class FileDialog {
 public:
     enum Mode { kOpen, kSave };
@@ -17,24 +15,12 @@ public:
     struct Result {
         bool accepted = false;
         QString path;
-        int filterIndex = 0;
+        int filterIndex = 0; // 0 when the dialog named no filter of the list
     };
-
-    // What the dialog is asked, for a responder.
-    struct Request {
-        Mode mode;
-        const FileFilter* filter;
-        int initialFilter;
-        QString initialName;
-    };
-    using Responder = std::function<Result(const Request&)>;
 
     // Shows the dialog with the given filter preselected (1-based) and, for
     // saving, the given file name, in folder when one is given; the save
     // dialog asks before replacing a file.
     static Result Run(QWidget* parent, Mode mode, const FileFilter& filter, int initialFilter,
                       const QString& initialName = QString(), const QString& folder = QString());
-    // Answers every later dialog with responder; an empty one restores the
-    // real dialog.
-    static void SetResponder(Responder responder);
 };

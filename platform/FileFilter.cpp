@@ -21,7 +21,14 @@ FileFilter::FileFilter(const QString& filterText) {
 }
 
 int FileFilter::IndexOf(const QString& nameFilter) const {
-    return static_cast<int>(nameFilters_.indexOf(nameFilter)) + 1;
+    // Qt's own dialog hands back the name filter whole, or, with its details
+    // hidden, only the text shown; a platform dialog may trim either.
+    const QString wanted = nameFilter.trimmed();
+    for (int i = 0; i < Count(); ++i) {
+        if (nameFilters_[i].trimmed() == wanted || texts_[i].trimmed() == wanted)
+            return i + 1;
+    }
+    return 0;
 }
 
 QString FileFilter::At(int index) const {

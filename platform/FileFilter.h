@@ -13,7 +13,9 @@ public:
 
     const QStringList& NameFilters() const { return nameFilters_; }
     int Count() const { return static_cast<int>(nameFilters_.size()); }
-    // The 1-based number of a name filter, 0 when it is none of them.
+    // The 1-based number of a name filter, given whole or as its text alone
+    // (as a dialog that hides filter details reports it); 0 when it is none
+    // of them.
     int IndexOf(const QString& nameFilter) const;
     // The name filter of a 1-based number; the first one when out of range.
     QString At(int index) const;

@@ -5,11 +5,18 @@
 #include <QDir>
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace {
 
-MessageBox::Responder& TheResponder() {
-    static MessageBox::Responder responder;
-    return responder;
+bool& BatchMode() {
+    static bool batch = false;
+    return batch;
+}
+
+bool& ErrorReported() {
+    static bool reported = false;
+    return reported;
 }
 
 QMessageBox::Icon IconOf(MessageBox::Kind kind) {
@@ -39,16 +46,18 @@ int Ask(QWidget* parent, const QString& text, MessageBox::Kind kind, bool questi
 } // namespace
 
 void MessageBox::Show(QWidget* parent, const QString& text, Kind kind) {
-    if (TheResponder()) {
-        TheResponder()(text, kind);
+    if (BatchMode()) {
+        std::fprintf(stderr, "ravek: %s\n", text.toLocal8Bit().constData());
+        if (kind == kError || kind == kWarning)
+            ErrorReported() = true;
         return;
     }
     Ask(parent, text, kind, false);
 }
 
 bool MessageBox::AskYesNo(QWidget* parent, const QString& text) {
-    if (TheResponder())
-        return TheResponder()(text, kQuestion);
+    if (BatchMode())
+        return true; // the box's default button
     return Ask(parent, text, kQuestion, true) == QMessageBox::Yes;
 }
 
@@ -63,6 +72,10 @@ void MessageBox::ShowCannotSave(QWidget* parent, const QString& path, const QStr
              .arg(QDir::toNativeSeparators(path), reason));
 }
 
-void MessageBox::SetResponder(Responder responder) {
-    TheResponder() = std::move(responder);
+void MessageBox::SetBatchMode(bool batch) {
+    BatchMode() = batch;
+}
+
+bool MessageBox::ErrorWasReported() {
+    return ErrorReported();
 }

@@ -2,16 +2,15 @@
 
 #include <QString>
 
-#include <functional>
 
 class QWidget;
 
-// Message boxes captioned with the program's name. Tests install a responder
-// that sees each text and answers questions in place of the user.
+// Message boxes captioned with the program's name. In batch mode (a run
+// that no person watches) nothing waits: the text goes to the standard error
+// stream and a question takes the box's default answer, Yes.
 class MessageBox {
 public:
     enum Kind { kError, kWarning, kInformation, kQuestion };
-    using Responder = std::function<bool(const QString& text, Kind kind)>;
 
     static void Show(QWidget* parent, const QString& text, Kind kind = kError);
     // A Yes/No question; true for Yes.
@@ -21,5 +20,7 @@ public:
     static void ShowCannotOpen(QWidget* parent, const QString& path, const QString& reason);
     static void ShowCannotSave(QWidget* parent, const QString& path, const QString& reason);
 
-    static void SetResponder(Responder responder);
+    static void SetBatchMode(bool batch);
+    // Whether an error or a warning was reported in batch mode.
+    static bool ErrorWasReported();
 };

@@ -7,8 +7,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-std::function<int(PropertySheet&)> PropertySheet::runHook;
-
 PropertySheet::PropertySheet(const QString& caption, QWidget* parent)
     : QDialog(parent), tabs_(new QTabWidget(this)) {
     setWindowTitle(caption);
@@ -70,7 +68,7 @@ bool PropertySheet::OnOK() {
 int PropertySheet::DoModal() {
     if (current_ < 0 && !pages_.empty())
         SetActivePage(0);
-    const int result = runHook ? runHook(*this) : exec();
+    const int result = exec();
     for (PropertyPage* page : pages_) {
         if (page->initialised_)
             page->OnDestroy();

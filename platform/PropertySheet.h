@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <vector>
 
 class PropertyPage;
@@ -27,9 +26,6 @@ public:
     int DoModal();
     // OK: takes the active page's values; closes unless one was refused.
     bool OnOK();
-
-    // Runs a sheet in place of the user; tests install one.
-    static std::function<int(PropertySheet&)> runHook;
 
 protected:
     // The sheet closes: the sheet's own values read at that moment.

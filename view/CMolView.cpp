@@ -23,6 +23,7 @@
 #include "view/PrinterChoice.h"
 
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -38,7 +39,6 @@ using namespace CommandIds;
 
 QColor CMolView::lastBackgroundChoice = QColor(0, 0, 0);
 QColor CMolView::lastLabelColourChoice = QColor(0, 0, 0);
-std::function<void(QDialog&)> CMolView::runDialog = [](QDialog& dialog) { dialog.exec(); };
 
 namespace {
 
@@ -356,7 +356,7 @@ void CMolView::measureSelection() {
         dialog.firstNumber = number(atoms[0]);
         dialog.secondNumber = number(atoms[1]);
         dialog.distance = value(model->GetDistance(g, atoms[0], atoms[1]));
-        runDialog(dialog);
+        dialog.exec();
         break;
     }
     case 3: {
@@ -368,7 +368,7 @@ void CMolView::measureSelection() {
         dialog.secondNumber = number(atoms[1]);
         dialog.thirdNumber = number(atoms[2]);
         dialog.angle = value(model->GetAngle(g, atoms[0], atoms[1], atoms[2]));
-        runDialog(dialog);
+        dialog.exec();
         break;
     }
     case 4: {
@@ -387,7 +387,7 @@ void CMolView::measureSelection() {
         dialog.secondNumber = number(atoms[1]);
         dialog.thirdNumber = number(atoms[2]);
         dialog.fourthNumber = number(atoms[3]);
-        runDialog(dialog);
+        dialog.exec();
         break;
     }
     default:
@@ -442,8 +442,17 @@ void CMolView::savePicture() {
         GetDocument() != nullptr ? GetDocument()->DefaultFileName() : QString();
     const FileDialog::Result chosen =
         FileDialog::Run(this, FileDialog::kSave, filter, kBmp24, baseName);
-    if (chosen.accepted)
-        WritePicture(chosen.path, chosen.filterIndex);
+    if (!chosen.accepted)
+        return;
+    int kind = chosen.filterIndex;
+    if (kind == 0) {
+        // A dialog that named no filter of the list: the name's extension.
+        const QString suffix = QFileInfo(chosen.path).suffix().toLower();
+        kind = suffix == QLatin1String("png")                                          ? kPng
+               : suffix == QLatin1String("tif") || suffix == QLatin1String("tiff") ? kTiff
+                                                                                      : kBmp24;
+    }
+    WritePicture(chosen.path, kind);
 }
 
 bool CMolView::WritePicture(const QString& path, int kind) {

@@ -75,8 +75,6 @@ public:
     // The colours last chosen in the colour dialogs, shared by all views.
     static QColor lastBackgroundChoice;
     static QColor lastLabelColourChoice;
-    // Runs a measurement dialog; tests replace it to read the dialog.
-    static std::function<void(QDialog&)> runDialog;
 
 signals:
     // A picture has been drawn and shown.

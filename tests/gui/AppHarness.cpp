@@ -4,37 +4,244 @@
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
 #include "platform/ChildFrame.h"
-#include "platform/MessageBox.h"
 #include "tests/support/SmallFiles.h"
 #include "view/CMolView.h"
 
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTest>
+
+namespace {
+
+// What the harness that ran last left unexplained, for the test's cleanup.
+QStringList& LastReport() {
+    static QStringList report;
+    return report;
+}
+
+// The harness that drives dialogs now: the one made last.
+AppHarness*& Driving() {
+    static AppHarness* harness = nullptr;
+    return harness;
+}
+
+QString PlainText(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
+// The menus that hold action, outermost first; empty when no menu of the
+// menu bar holds it.
+QList<QMenu*> MenuPath(const QList<QAction*>& items, QAction* action) {
+    for (QAction* item : items) {
+        if (item == action)
+            return {nullptr};
+        if (QMenu* menu = item->menu()) {
+            QList<QMenu*> path = MenuPath(menu->actions(), action);
+            if (!path.isEmpty()) {
+                path.removeAll(nullptr);
+                path.prepend(menu);
+                return path;
+            }
+        }
+    }
+    return {};
+}
+
+void Press(QAbstractButton* button) {
+    if (button != nullptr)
+        QTest::mouseClick(button, Qt::LeftButton);
+}
+
+} // namespace
+
+bool AppHarness::PressButton(QWidget* within, const QString& text) {
+    for (QAbstractButton* button : within->findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && PlainText(button->text()) == text) {
+            Press(button);
+            return true;
+        }
+    }
+    return false;
+}
 
 AppHarness::AppHarness() {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.filePath("config"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir_.filePath("config"));
-    FileDialog::SetResponder([this](const FileDialog::Request& request) {
-        dialogRequests.push_back(request);
-        if (dialogAnswers.empty())
-            return FileDialog::Result{};
-        FileDialog::Result answer = dialogAnswers.front();
-        dialogAnswers.pop_front();
-        return answer;
-    });
-    MessageBox::SetResponder([this](const QString& text, MessageBox::Kind) {
-        messages.append(text);
-        return answerYes;
-    });
+    // The names the program sets at start-up, so that settings stored before
+    // Start land where the program reads them, whatever ran before.
+    QCoreApplication::setOrganizationName(QStringLiteral("Pralt Software"));
+    QCoreApplication::setApplicationName(QStringLiteral("RAVEK"));
+    LastReport().clear();
+    previous_ = Driving();
+    Driving() = this;
+    watcher_.setInterval(20);
+    QObject::connect(&watcher_, &QTimer::timeout, [this] { Watch(); });
+    watcher_.start();
 }
 
 AppHarness::~AppHarness() {
     Exit();
-    FileDialog::SetResponder(nullptr);
-    MessageBox::SetResponder(nullptr);
+    watcher_.stop();
+    QStringList report = unexpected_;
+    for (const QString& message : messages_)
+        report << QStringLiteral("message box not taken by the test: ") + message;
+    if (!answers_.empty())
+        report << QStringLiteral("%1 queued dialog answer(s) never used").arg(answers_.size());
+    LastReport() << report;
+    Driving() = previous_;
+}
+
+void AppHarness::VerifyNothingUnexpected() {
+    const QStringList report = LastReport();
+    LastReport().clear();
+    QVERIFY2(report.isEmpty(), qPrintable(report.join(QStringLiteral("; "))));
+}
+
+void AppHarness::Watch() {
+    if (Driving() != this)
+        return;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible())
+        return;
+    for (const QPointer<QWidget>& seen : handled_) {
+        if (seen == modal)
+            return;
+    }
+    handled_.emplace_back(modal);
+    // Acted on from a timer of its own: what the action opens in turn (a
+    // message box behind a sheet's OK) runs a nested event loop, and this
+    // timer must be free to fire in it.
+    QTimer::singleShot(0, modal, [this, modal] { Handle(modal); });
+}
+
+void AppHarness::Handle(QWidget* modal) {
+    if (qobject_cast<QMessageBox*>(modal) != nullptr) {
+        HandleMessageBox(modal);
+        return;
+    }
+    const Answer::Kind kind = qobject_cast<QFileDialog*>(modal) != nullptr    ? Answer::kFile
+                              : qobject_cast<QColorDialog*>(modal) != nullptr ? Answer::kColour
+                                                                               : Answer::kOther;
+    if (answers_.empty() || answers_.front().kind != kind) {
+        unexpected_ << QStringLiteral("unexpected dialog %1 \"%2\"")
+                           .arg(QString::fromLatin1(modal->metaObject()->className()),
+                                modal->windowTitle());
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        return;
+    }
+    const Answer answer = answers_.front();
+    answers_.pop_front();
+    answer.act(modal);
+}
+
+void AppHarness::HandleMessageBox(QWidget* widget) {
+    auto* box = static_cast<QMessageBox*>(widget);
+    messages_ << box->text();
+    QAbstractButton* button = nullptr;
+    if (box->button(QMessageBox::Yes) != nullptr)
+        button = box->button(answerYes ? QMessageBox::Yes : QMessageBox::No);
+    if (button == nullptr)
+        button = box->defaultButton();
+    if (button == nullptr && !box->buttons().isEmpty())
+        button = box->buttons().front();
+    Press(button);
+}
+
+QStringList AppHarness::TakeMessages() {
+    const QStringList taken = messages_;
+    messages_.clear();
+    return taken;
+}
+
+void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
+    answers_.push_back({Answer::kFile, [this, path, filterIndex](QWidget* widget) {
+                            auto* dialog = static_cast<QFileDialog*>(widget);
+                            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+                            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                            auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+                            dialogRequests.push_back({types->currentIndex() + 1, name->text()});
+                            // The filter as a person picks it from the box.
+                            types->setCurrentIndex(filterIndex - 1);
+                            emit types->activated(filterIndex - 1);
+                            name->setFocus();
+                            name->selectAll();
+                            QTest::keyClicks(name, path);
+                            // The completion list that typing opened goes
+                            // first, as with a person's click elsewhere.
+                            if (QWidget* popup = QApplication::activePopupWidget())
+                                popup->close();
+                            QPushButton* accept =
+                                buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen
+                                                    ? QDialogButtonBox::Open
+                                                    : QDialogButtonBox::Save);
+                            // The dialog lists its folder in the background
+                            // and enables its button once it knows the file;
+                            // as a person would, type the last letter again
+                            // until it does.
+                            for (int tries = 0; tries < 100 && !accept->isEnabled(); ++tries) {
+                                QTest::qWait(50);
+                                QTest::keyClick(name, Qt::Key_Backspace);
+                                QTest::keyClicks(name, path.right(1));
+                            }
+                            if (!accept->isEnabled())
+                                unexpected_ << QStringLiteral("the file dialog never took ") + path;
+                            Press(accept);
+                        }});
+}
+
+void AppHarness::QueueDialogCancel() {
+    answers_.push_back({Answer::kFile, [this](QWidget* widget) {
+                            auto* dialog = static_cast<QFileDialog*>(widget);
+                            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+                            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                            dialogRequests.push_back({types->currentIndex() + 1, name->text()});
+                            Press(dialog->findChild<QDialogButtonBox*>("buttonBox")
+                                      ->button(QDialogButtonBox::Cancel));
+                        }});
+}
+
+void AppHarness::QueueColour(const QColor& colour) {
+    answers_.push_back({Answer::kColour, [this, colour](QWidget* widget) {
+                            auto* dialog = static_cast<QColorDialog*>(widget);
+                            colourDialogInitials << dialog->currentColor();
+                            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+                            if (colour.isValid()) {
+                                dialog->setCurrentColor(colour);
+                                Press(buttons->button(QDialogButtonBox::Ok));
+                            } else {
+                                Press(buttons->button(QDialogButtonBox::Cancel));
+                            }
+                        }});
+}
+
+void AppHarness::QueueDialog(std::function<void(QDialog&)> act, const QString& press) {
+    answers_.push_back({Answer::kOther, [act, press](QWidget* widget) {
+                            auto* dialog = static_cast<QDialog*>(widget);
+                            QPointer<QDialog> alive(dialog);
+                            act(*dialog);
+                            if (alive.isNull() || !dialog->isVisible())
+                                return;
+                            if (press.isEmpty())
+                                QTest::keyClick(dialog, Qt::Key_Escape);
+                            else
+                                PressButton(dialog, press);
+                        }});
 }
 
 bool AppHarness::Start(const QString& file) {
@@ -85,15 +292,43 @@ void AppHarness::MdiActivate(int index) {
     QApplication::processEvents();
 }
 
+namespace {
+
+// Opens the menus that hold the command's action, as a person reaching it
+// does (each one renews its items' states as it opens); outside every menu
+// the states the idle update gives are used.
+QAction* Reach(CMainFrame* frame, int id) {
+    frame->OnIdle();
+    QAction* action = frame->Action(id);
+    if (action == nullptr)
+        return nullptr;
+    for (QMenu* menu : MenuPath(frame->menuBar()->actions(), action))
+        emit menu->aboutToShow();
+    return action;
+}
+
+} // namespace
+
 void AppHarness::Run(int id) {
-    MainFrame()->RunCommand(id);
+    if (QAction* action = Reach(MainFrame(), id))
+        action->trigger();
     // Closed windows go with deferred deletion; let it happen.
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
 }
 
 bool AppHarness::IsEnabled(int id) {
-    return MainFrame()->QueryCommand(id).enabled;
+    QAction* action = Reach(MainFrame(), id);
+    if (action == nullptr)
+        return false;
+    if (MenuPath(MainFrame()->menuBar()->actions(), action).isEmpty())
+        return MainFrame()->QueryCommand(id).enabled; // in no menu shown now
+    return action->isEnabled();
+}
+
+bool AppHarness::IsChecked(int id) {
+    QAction* action = Reach(MainFrame(), id);
+    return action != nullptr && action->isChecked();
 }
 
 int AppHarness::Stored(const char* key, int missing) const {
@@ -108,10 +343,6 @@ QString AppHarness::StoredString(const char* section, const char* key) const {
     return QSettings()
         .value(QLatin1String(section) + QLatin1Char('/') + QLatin1String(key))
         .toString();
-}
-
-void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
-    dialogAnswers.push_back(FileDialog::Result{true, path, filterIndex});
 }
 
 QString AppHarness::Path(const QString& name) const {

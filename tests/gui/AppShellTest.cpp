@@ -55,6 +55,7 @@ class AppShellTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { AppHarness::VerifyNothingUnexpected(); }
     void firstStartWithAnEmptyProfile();
     void fileOnTheCommandLineOpensOneWindow();
     void storedChildMaxWndMaximisesNewWindows();
@@ -111,8 +112,9 @@ void AppShellTest::fileOnTheCommandLineOpensOneWindow() {
     // A missing file ends start-up after saying why.
     AppHarness missing;
     QVERIFY(!missing.Start(missing.Path("nothing.pdb")));
-    QCOMPARE(missing.messages.size(), 1);
-    QVERIFY(missing.messages[0].contains("nothing.pdb"));
+    const QStringList messages = missing.TakeMessages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].contains("nothing.pdb"));
 }
 
 void AppShellTest::storedChildMaxWndMaximisesNewWindows() {
@@ -348,7 +350,7 @@ void AppShellTest::saveAsAppendsTheFilterExtension() {
     h.QueueDialogAnswer(h.Path("keep"), 1);
     h.Run(kFileSaveAs);
     QCOMPARE(h.Read(h.Path("keep.com")), QByteArray("old"));
-    QCOMPARE(h.messages.size(), 1);
+    QCOMPARE(h.TakeMessages().size(), 1);
     h.Exit();
     QCOMPARE(h.Stored("SaveFilterIndex"), 1);
 }
@@ -380,6 +382,7 @@ void AppShellTest::saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput() {
     h.QueueDialogAnswer(h.Path("mol"), 1);
     h.Run(kFileSaveAs);
     QVERIFY(h.Read(h.Path("mol.com")).contains("%Chk="));
+    h.QueueDialogCancel();
     h.Run(kFileSave); // asks again, cancelled
     QCOMPARE(h.dialogRequests.size(), std::size_t{6});
 }
@@ -397,8 +400,9 @@ void AppShellTest::allFilesFilterWritesByExtension() {
     h.QueueDialogAnswer(h.Path("c.xyz"), 4);
     h.Run(kFileSaveAs);
     QVERIFY(!QFile::exists(h.Path("c.xyz")));
-    QCOMPARE(h.messages.size(), 1);
-    QVERIFY(h.messages[0].contains("c.xyz"));
+    const QStringList messages = h.TakeMessages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].contains("c.xyz"));
 }
 
 void AppShellTest::failedSaveKeepsTheOldFile() {
@@ -413,8 +417,10 @@ void AppShellTest::failedSaveKeepsTheOldFile() {
         h.Run(kFileSaveAs);
     }
     QCOMPARE(h.Read(target), QByteArray("precious\n"));
-    QCOMPARE(h.messages.size(), 1);
-    QVERIFY(h.messages[0].contains("old.pdb"));
+    // The dialog asked before replacing old.pdb; then the failure was said.
+    const QStringList messages = h.TakeMessages();
+    QCOMPARE(messages.size(), 2);
+    QVERIFY(messages[1].contains("old.pdb"));
     QVERIFY(h.ActiveDocument()->pdbSavePath.isEmpty());
     QCOMPARE(QDir(h.Path(".")).entryList({"old.pdb*"}, QDir::Files), QStringList{"old.pdb"});
 }

@@ -19,6 +19,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <functional>
+
 using namespace CommandIds;
 
 namespace {
@@ -47,11 +49,15 @@ void ShowTab(PropertySheet& sheet, int index) {
     sheet.findChild<QTabWidget*>()->setCurrentIndex(index);
 }
 
-int Finish(PropertySheet& sheet, bool ok) {
-    if (ok)
-        return sheet.OnOK() ? QDialog::Accepted : QDialog::Rejected;
-    sheet.reject();
-    return QDialog::Rejected;
+// Presses OK (true) or キャンセル; true when the sheet closed.
+bool Finish(PropertySheet& sheet, bool ok) {
+    AppHarness::PressButton(&sheet, ok ? QStringLiteral("OK") : QStringLiteral("キャンセル"));
+    return !sheet.isVisible();
+}
+
+// The next settings sheet, acted on by act.
+void QueueSheet(AppHarness& h, std::function<void(PropertySheet&)> act) {
+    h.QueueDialog([act](QDialog& dialog) { act(static_cast<PropertySheet&>(dialog)); }, QString());
 }
 
 } // namespace
@@ -60,7 +66,7 @@ class SettingsSheetTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { PropertySheet::runHook = nullptr; }
+    void cleanup() { AppHarness::VerifyNothingUnexpected(); }
     void cancelChangesNothing();
     void residuesHiddenAndRemembered();
     void typedValuesAreChecked();
@@ -71,13 +77,13 @@ void SettingsSheetTest::cancelChangesNothing() {
     AppHarness h;
     QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
     CMolDoc* document = h.ActiveDocument();
-    PropertySheet::runHook = [](PropertySheet& sheet) -> int {
+    QueueSheet(h, [](PropertySheet& sheet) {
         for (int id : {1051, 1052, 1053, 1054})
             Control<QSlider>(sheet, id)->setValue(4);
         Control<QCheckBox>(sheet, 1022)->setChecked(false);
         Control<QLineEdit>(sheet, 1023)->setText(QStringLiteral("33"));
-        return Finish(sheet, false);
-    };
+        Finish(sheet, false);
+    });
     h.Run(kDisplaySettings);
     QCOMPARE(document->wireAtomSize, 10);
     QCOMPARE(document->ballBondWidth, 10);
@@ -86,7 +92,7 @@ void SettingsSheetTest::cancelChangesNothing() {
 
     // The same with OK takes everything, and the scales follow the sizes.
     int geometries = 0, maximum = 0, tick = 0;
-    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+    QueueSheet(h, [&](PropertySheet& sheet) {
         geometries = Control<QComboBox>(sheet, 1034)->count();
         maximum = Control<QSlider>(sheet, 1051)->maximum();
         tick = Control<QSlider>(sheet, 1051)->tickInterval();
@@ -94,8 +100,8 @@ void SettingsSheetTest::cancelChangesNothing() {
             Control<QSlider>(sheet, id)->setValue(4);
         Control<QLineEdit>(sheet, 1023)->setText(QStringLiteral("33"));
         Control<QComboBox>(sheet, 1034)->setEditText(QStringLiteral("7")); // no such geometry
-        return Finish(sheet, true);
-    };
+        Finish(sheet, true);
+    });
     h.Run(kDisplaySettings);
     QCOMPARE(geometries, 1);
     QCOMPARE(maximum, 18);
@@ -111,7 +117,7 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
     QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
     CMolDoc* document = h.ActiveDocument();
     QStringList items;
-    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+    QueueSheet(h, [&](PropertySheet& sheet) {
         ShowTab(sheet, 1);
         auto* list = Control<QListWidget>(sheet, 1014);
         for (int row = 0; row < list->count(); ++row)
@@ -119,8 +125,8 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
         for (int row : {1, 3, 4})
             list->item(row)->setSelected(true);
         Control<QRadioButton>(sheet, 1016)->setChecked(true); // 非表示
-        return Finish(sheet, true);
-    };
+        Finish(sheet, true);
+    });
     h.Run(kDisplaySettings);
     QCOMPARE(items, (QStringList{"ALA1", "ALA2", "ALA3", "ALA4", "ALA5", "ALA6"}));
     QCOMPARE(document->residueDisplayMode, 1);
@@ -134,13 +140,13 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
     QStringList selected;
     int firstPage = -1;
     bool hideChecked = false;
-    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+    QueueSheet(h, [&](PropertySheet& sheet) {
         firstPage = sheet.GetActiveIndex();
         for (QListWidgetItem* item : Control<QListWidget>(sheet, 1014)->selectedItems())
             selected << item->text();
         hideChecked = Control<QRadioButton>(sheet, 1016)->isChecked();
-        return Finish(sheet, false);
-    };
+        Finish(sheet, false);
+    });
     h.Run(kDisplaySettings);
     QCOMPARE(firstPage, 1);
     QVERIFY(hideChecked);
@@ -152,30 +158,30 @@ void SettingsSheetTest::typedValuesAreChecked() {
     AppHarness h;
     QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
     CMolDoc* document = h.ActiveDocument();
-    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+    QueueSheet(h, [&](PropertySheet& sheet) {
         auto* resolution = Control<QLineEdit>(sheet, 1023);
         for (const char* typed : {"0", "101", "x"}) {
             resolution->setText(QString::fromLatin1(typed));
-            if (sheet.OnOK())
-                return QDialog::Accepted; // must not close
+            if (Finish(sheet, true))
+                return; // must not close
         }
         // Leaving the page is refused too.
         ShowTab(sheet, 1);
         if (sheet.GetActiveIndex() != 0)
-            return QDialog::Accepted;
+            return;
         resolution->setText(QStringLiteral("100"));
         Control<QLineEdit>(sheet, 1028)->setText(QStringLiteral("10000"));
-        if (sheet.OnOK())
-            return QDialog::Accepted;
+        if (Finish(sheet, true))
+            return;
         Control<QLineEdit>(sheet, 1028)->setText(QStringLiteral("9999"));
         Control<QLineEdit>(sheet, 1027)->setText(QString(101, QLatin1Char('t')));
-        if (sheet.OnOK())
-            return QDialog::Accepted;
+        if (Finish(sheet, true))
+            return;
         Control<QLineEdit>(sheet, 1027)->setText(QStringLiteral("frame"));
-        return Finish(sheet, true);
-    };
+        Finish(sheet, true);
+    });
     h.Run(kDisplaySettings);
-    QCOMPARE(h.messages,
+    QCOMPARE(h.TakeMessages(),
              (QStringList{"1 から 100 までの整数を入力してください。",
                           "1 から 100 までの整数を入力してください。", "整数を入力してください。",
                           "整数を入力してください。", "0 から 9999 までの整数を入力してください。",
@@ -192,7 +198,7 @@ void SettingsSheetTest::programSettings() {
     CMolDoc* document = h.ActiveDocument();
     QString caption;
     int warningMaximum = 0;
-    PropertySheet::runHook = [&](PropertySheet& sheet) -> int {
+    QueueSheet(h, [&](PropertySheet& sheet) {
         caption = sheet.windowTitle();
         warningMaximum = Control<QSlider>(sheet, 1044)->maximum();
         Control<QCheckBox>(sheet, 1025)->setChecked(true);
@@ -200,11 +206,11 @@ void SettingsSheetTest::programSettings() {
         ShowTab(sheet, 1);
         auto* fastList = Control<QCheckBox>(sheet, 1014);
         if (fastList->isChecked())
-            return QDialog::Rejected; // the stored 0 must show as off
+            return; // the stored 0 must show as off
         fastList->setChecked(true);
         Control<QCheckBox>(sheet, 1013)->setChecked(true);
-        return Finish(sheet, true);
-    };
+        Finish(sheet, true);
+    });
     h.Run(kProgramSettings);
     QCOMPARE(caption, QStringLiteral("設定"));
     QCOMPARE(warningMaximum, 3);
