@@ -18,6 +18,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMdiArea>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QTest>
@@ -85,6 +86,10 @@ private slots:
     void picturesInEveryKindShowTheSamePixels();
     void animationSavesGeometriesOneToFour();
     void printingPlacesHalfAPageAtTheTopLeft();
+    void statusPaneNeverReadsAnotherModel();
+    void readingAFileStopsTheAnimation();
+    void everyWindowOfADocumentFitsWhatItShows();
+    void shiftIsTheStateTheMouseEventCarries();
 };
 
 void ViewTest::stylesAreExclusiveAndChecked() {
@@ -161,9 +166,12 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
     QVERIFY(h.StartOnPeptide());
     CMolView* view = h.View();
     QStringList shown;
+    int dragWhileShown = -1;
     const auto readDialog = [&](QDialog& dialog) {
         shown = DialogTexts(dialog, {1004, 1003, 1006, 1005, 1009, 1008, 1007});
         shown.prepend(dialog.windowTitle());
+        // The click's drag has ended: the picture behind shows its labels.
+        dragWhileShown = view->state.dragMode;
     };
     h.Click(0, Qt::RightButton);
     h.Click(12, Qt::RightButton);
@@ -184,6 +192,7 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
              (QStringList{"角度", "N", "1", "C", "13", "C", "2", QString::asprintf("%f", angle)}));
     QVERIFY(view->state.measurementSelection.empty());
     QCOMPARE(view->state.labelledAtoms, (std::list<int>{0, 12, 1}));
+    QCOMPARE(dragWhileShown, static_cast<int>(ViewState::kNoDrag));
 
     // A plain click on a selected atom does not add it twice: the distance.
     h.Click(5, Qt::RightButton);
@@ -313,12 +322,20 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
     CMolView* view = h.View();
     const QString bmp = h.Path("p.bmp"), bmp32 = h.Path("p32.bmp"), tif = h.Path("p.tif"),
                   png = h.Path("p.png");
+    // Each kind through the dialog, chosen by its filter; the name is kept
+    // as typed, so the filter alone decides what is written.
     h.QueueDialogAnswer(bmp, CMolView::kBmp24);
     h.Run(kSavePicture);
     QCOMPARE(h.dialogRequests.back().initialName, QStringLiteral("pep"));
-    QVERIFY(view->WritePicture(bmp32, CMolView::kBmp32));
-    QVERIFY(view->WritePicture(tif, CMolView::kTiff));
-    QVERIFY(view->WritePicture(png, CMolView::kPng));
+    QCOMPARE(h.dialogRequests.back().initialFilter, 1);
+    for (const auto& [path, kind] : {std::pair{bmp32, CMolView::kBmp32},
+                                     std::pair{tif, CMolView::kTiff}, std::pair{png, CMolView::kPng}}) {
+        h.QueueDialogAnswer(path, kind);
+        h.Run(kSavePicture);
+    }
+    QVERIFY(h.Read(png).startsWith("\x89PNG"));
+    QVERIFY(h.Read(tif).startsWith("II*") || h.Read(tif).startsWith("MM"));
+    QVERIFY(h.Read(bmp).startsWith("BM"));
 
     const int w = view->width(), h24 = view->height();
     const QByteArray file = h.Read(bmp);
@@ -405,6 +422,107 @@ void ViewTest::printingPlacesHalfAPageAtTheTopLeft() {
     printer.setOutputFileName(h.Path("print.pdf"));
     view->PrintOn(printer, printer.pageLayout().paintRectPixels(printer.resolution()).width());
     QVERIFY(QFileInfo(h.Path("print.pdf")).size() > 1000);
+}
+
+namespace {
+
+// A Gaussian optimisation of `steps` geometries of a chain of `atoms` carbons.
+QByteArray Optimisation(int steps, int atoms) {
+    GaussianOutputText text(GaussianOutputText::kBanner16);
+    for (int step = 0; step < steps; ++step) {
+        std::vector<OrientationRow> rows;
+        for (int a = 0; a < atoms; ++a)
+            rows.push_back({6, a * 1.5, 0.05 * step * (a % 2), 0.0});
+        text.Orientation("Standard", rows);
+    }
+    return QByteArray::fromStdString(text.Text());
+}
+
+} // namespace
+
+// Found crashing: an atom picked in a 12-geometry model, then a one-geometry
+// file of fewer atoms read into the window; the pane read the new model with
+// the old indices before the window drew again.
+void ViewTest::statusPaneNeverReadsAnotherModel() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("opt.log", Optimisation(12, 20))));
+    CMolView* view = h.ActiveView();
+    QVERIFY(QTest::qWaitFor([&] { return h.ActiveDocument()->loaded == 0; }, 5000));
+    view->scene->lastPickedAtom = 17;
+    view->scene->frameIndex = 11;
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->AtomPane()->text(), QStringLiteral("18C"));
+    // The document reads the new file and the idle update comes before any
+    // picture of it.
+    QVERIFY(h.ActiveDocument()->LoadPath(h.Write("w.com", Fixtures::kWaterInput), 1));
+    h.MainFrame()->OnIdle();
+    QVERIFY(h.MainFrame()->AtomPane()->text().isEmpty());
+}
+
+// Found crashing: the animation kept its geometry number while a file of one
+// geometry was read, and the refit read geometry 11 of it.
+void ViewTest::readingAFileStopsTheAnimation() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("opt.log", Optimisation(12, 4))));
+    CMolView* view = h.ActiveView();
+    h.Run(kAnimation);
+    QTRY_VERIFY_WITH_TIMEOUT(view->DrawnFrame() >= 3, 5000); // the real timer steps
+    h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
+    h.Run(kFileOpen);
+    QCOMPARE(h.ActiveDocument()->data->frameCount, 1);
+    QVERIFY(!view->animationTimer.isActive());
+    QCOMPARE(h.ActiveDocument()->animating, 0);
+    QTRY_VERIFY_WITH_TIMEOUT(view->scene->HasFittedModel(), 5000);
+    QCOMPARE(view->DrawnFrame(), 0);
+}
+
+// Found wrong: a second window of a document (新しいウィンドウを開く) drew the
+// model unfitted, and after a file was read only the window that drew first
+// refitted; the other kept labels of atoms of the model before.
+void ViewTest::everyWindowOfADocumentFitsWhatItShows() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("opt.log", Optimisation(2, 20))));
+    CMolView* first = h.ActiveView();
+    QTRY_VERIFY_WITH_TIMEOUT(first->scene->HasFittedModel(), 5000);
+    h.Run(kWindowNew);
+    QCOMPARE(h.Frames().size(), 2);
+    CMolView* second = h.ActiveView();
+    QVERIFY(second != first);
+    QTRY_VERIFY_WITH_TIMEOUT(second->scene->HasFittedModel(), 5000);
+    QCOMPARE(second->scene->fitScale, first->scene->fitScale);
+    QCOMPARE(second->scene->centre.x, first->scene->centre.x);
+    QVERIFY(second->scene->fitScale < 1.0); // 20 atoms 28.5 Å long: fitted, not 1
+    h.Run(kLabelAll);
+    QCOMPARE(second->state.labelledAtoms.size(), std::size_t{20});
+
+    // A smaller file read through the first window: both fit it, neither
+    // keeps labels of atoms that are gone.
+    h.MdiActivate(0);
+    h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
+    h.Run(kFileOpen);
+    QTRY_VERIFY_WITH_TIMEOUT(first->scene->HasFittedModel() && second->scene->HasFittedModel(),
+                             5000);
+    QVERIFY(second->state.labelledAtoms.empty());
+    Point3D centre;
+    h.ActiveDocument()->data->GetCentre(0, &centre);
+    QCOMPARE(second->scene->centre.y, centre.y);
+    QCOMPARE(first->scene->centre.y, centre.y);
+}
+
+// Found wrong: Shift pressed in the view and released in a menu left the
+// view zooming on every plain drag.
+void ViewTest::shiftIsTheStateTheMouseEventCarries() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    CMolView* view = h.View();
+    QTest::keyPress(view, Qt::Key_Shift);
+    // ...released while another window had the keyboard.
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QCOMPARE(view->state.dragMode, static_cast<int>(ViewState::kRotate));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mousePress(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 100));
+    QCOMPARE(view->state.dragMode, static_cast<int>(ViewState::kZoom));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 100));
 }
 
 #include "GuiTestMain.h"
