@@ -1,22 +1,27 @@
 #include "platform/DialogUnits.h"
 
-#include <QFontMetricsF>
+#include <QFontMetrics>
 #include <QWidget>
 
 #include <cmath>
 
 DialogUnits::DialogUnits(const QWidget* dialog) {
-    const QFontMetricsF metrics(dialog->font());
-    // The average width of the 52 Latin letters, as dialog templates count it.
+    const QFontMetrics metrics(dialog->font());
+    // The dialog-unit convention: the base width is the average advance of
+    // the 52 Latin letters rounded to whole pixels, the base height the
+    // font's whole character height (ascent and descent).
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    baseX_ = metrics.horizontalAdvance(letters) / static_cast<double>(letters.size());
-    baseY_ = metrics.height();
+    baseX_ = (metrics.horizontalAdvance(letters) + 26) / 52;
+    baseY_ = metrics.ascent() + metrics.descent();
 }
 
 QRect DialogUnits::Rect(int x, int y, int width, int height) const {
-    const auto h = [this](int units) { return static_cast<int>(std::lround(units * baseX_ / 4)); };
-    const auto v = [this](int units) { return static_cast<int>(std::lround(units * baseY_ / 8)); };
-    return {h(x), v(y), h(width), v(height)};
+    // Scaled and rounded to the nearest pixel, as MulDiv does.
+    const auto scale = [](int units, int base, int per) {
+        return static_cast<int>(std::lround(static_cast<double>(units) * base / per));
+    };
+    return {scale(x, baseX_, 4), scale(y, baseY_, 8), scale(width, baseX_, 4),
+            scale(height, baseY_, 8)};
 }
 
 void DialogUnits::Place(QWidget* widget, int x, int y, int width, int height) const {

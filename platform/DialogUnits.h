@@ -6,7 +6,7 @@ class QWidget;
 
 // Dialog layouts given in dialog units, the font-relative units of dialog
 // templates: a horizontal unit is a quarter of the font's average character
-// width, a vertical unit an eighth of its height.
+// width, a vertical unit an eighth of its height, both in whole pixels.
 class DialogUnits {
 public:
     // Units of the dialog's own font.
@@ -17,6 +17,6 @@ public:
     void Place(QWidget* widget, int x, int y, int width, int height) const;
 
 private:
-    double baseX_;
-    double baseY_;
+    int baseX_;
+    int baseY_;
 };

@@ -8,7 +8,21 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
+
+QFont WithCellHeight(QFont font, int cellHeight) {
+    // Qt sizes a font by its em; the heights given are of the character
+    // cell, ascent and descent together, which for a serif face is about a
+    // tenth larger.
+    font.setPixelSize(std::max(cellHeight, 1));
+    const QFontMetricsF metrics(font);
+    const double cell = metrics.ascent() + metrics.descent();
+    if (cell > 0.0)
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(cellHeight * cellHeight / cell))));
+    return font;
+}
 
 namespace {
 
@@ -16,11 +30,10 @@ QFont LabelFace(int height) {
     QFont font;
     font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
     font.setStyleHint(QFont::Serif);
-    font.setPixelSize(height);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     font.setStyleStrategy(QFont::NoAntialias);
-    return font;
+    return WithCellHeight(font, height);
 }
 
 // One glyph as glBitmap wants it: rows bottom-up, eight pixels a byte, the

@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QFont>
+
 class QOpenGLContext;
+
+// font sized so that its character cell (ascent and descent together) is
+// cellHeight pixels high, as font heights are given for labels and captions.
+QFont WithCellHeight(QFont font, int cellHeight);
 
 // The bitmap glyphs of the atom labels: display lists 1000 ... 1254 hold the
 // glyphs of the character codes 0 ... 254 of a serif face ("Times New Roman",

@@ -2,6 +2,7 @@
 
 #include "model/CMolData.h"
 #include "platform/Document.h"
+#include "render/LabelFont.h"
 #include "render/MolDocState.h"
 
 #include <QPainter>
@@ -20,9 +21,8 @@ QFont CaptionFont() {
     QFont font;
     font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
     font.setStyleHint(QFont::Serif);
-    font.setPixelSize(20);
     font.setItalic(true);
-    return font;
+    return WithCellHeight(font, 20);
 }
 
 } // namespace

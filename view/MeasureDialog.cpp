@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 
 MeasureDialog::MeasureDialog(QWidget* parent, const QString& caption, int width, int height)
     : QDialog(parent), units(this) {
@@ -32,6 +33,8 @@ QLineEdit* MeasureDialog::AddValue(int id, int x, int y, const QString& unit) {
     units.Place(value, x, y, 40, 14);
     auto* unitText = new QLabel(unit, this);
     units.Place(unitText, x + 41, y + 2, 9, 8);
+    value_ = value;
+    unit_ = unitText;
     return value;
 }
 
@@ -45,4 +48,27 @@ void MeasureDialog::AddButtons(int okX, int okWidth, int cancelX, int cancelWidt
     units.Place(cancel, cancelX, y, cancelWidth, 14);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void MeasureDialog::showEvent(QShowEvent* event) {
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (label->sizeHint().width() > label->width())
+            label->resize(label->sizeHint().width(), label->height());
+    }
+    if (value_ != nullptr) {
+        // The text, the edit's own margins (2 pixels a side), its frame and
+        // room for the cursor.
+        const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, value_);
+        const QMargins margins = value_->textMargins();
+        const int needed = value_->fontMetrics().horizontalAdvance(value_->text()) + 2 * 2 +
+                           2 * frame + margins.left() + margins.right() + 2;
+        const int grow = needed - value_->width();
+        if (grow > 0) {
+            value_->resize(needed, value_->height());
+            unit_->move(unit_->x() + grow, unit_->y());
+            setFixedSize(width() + grow, height());
+        }
+        value_->setCursorPosition(0);
+    }
+    QDialog::showEvent(event);
 }

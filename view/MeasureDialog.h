@@ -26,5 +26,13 @@ protected:
     QLineEdit* AddValue(int id, int x, int y, const QString& unit);
     void AddButtons(int okX, int okWidth, int cancelX, int cancelWidth, int y);
 
+    // Every text fits as the dialog shows: a label grows to its text, and a
+    // value wider than its box widens the box (and the dialog with it).
+    void showEvent(QShowEvent* event) override;
+
     DialogUnits units;
+
+private:
+    QLineEdit* value_ = nullptr;
+    QLabel* unit_ = nullptr;
 };

@@ -13,6 +13,10 @@
 #include "render/PrintLayout.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
+#include "render/LabelFont.h"
+#include "view/CAngleDlg.h"
+#include "view/CBondDlg.h"
+#include "view/CDihedralDlg.h"
 #include "view/CMolView.h"
 
 #include <QDialog>
@@ -21,6 +25,8 @@
 #include <QMdiArea>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 
 using namespace CommandIds;
@@ -90,6 +96,8 @@ private slots:
     void readingAFileStopsTheAnimation();
     void everyWindowOfADocumentFitsWhatItShows();
     void shiftIsTheStateTheMouseEventCarries();
+    void measurementValuesFitTheirBoxes();
+    void labelHeightsAreCellHeights();
 };
 
 void ViewTest::stylesAreExclusiveAndChecked() {
@@ -523,6 +531,56 @@ void ViewTest::shiftIsTheStateTheMouseEventCarries() {
     QTest::mousePress(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 100));
     QCOMPARE(view->state.dragMode, static_cast<int>(ViewState::kZoom));
     QTest::mouseRelease(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 100));
+}
+
+// Found cut: "19.917704" shown for 119.917704°. The widest value each dialog
+// can show fits the room a line edit gives its text.
+void ViewTest::measurementValuesFitTheirBoxes() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    const auto fits = [](QDialog& dialog, int id, const QString& value) {
+        dialog.show();
+        auto* edit = dialog.findChild<QLineEdit*>(QString::number(id));
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.rect = edit->rect();
+        option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+        const QRect room =
+            edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+        const bool inside = edit->geometry().right() < dialog.width();
+        const bool shown = edit->text() == value &&
+                           room.width() - 4 >= edit->fontMetrics().horizontalAdvance(value);
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (label->sizeHint().width() > label->width())
+                return false;
+        }
+        dialog.reject();
+        return inside && shown;
+    };
+    CAngleDlg angle(h.View());
+    angle.angle = QStringLiteral("119.917704");
+    angle.firstNumber = QStringLiteral("100000");
+    QVERIFY(fits(angle, 1007, angle.angle));
+    CDihedralDlg dihedral(h.View());
+    dihedral.dihedral = QStringLiteral("-179.999999");
+    QVERIFY(fits(dihedral, 1012, dihedral.dihedral));
+    CBondDlg bond(h.View());
+    bond.distance = QStringLiteral("19052.558883"); // across the largest PDB box
+    QVERIFY(fits(bond, 1002, bond.distance));
+}
+
+// Found 11 % too large: the label (24) and caption (20) heights are of the
+// character cell, not of the em.
+void ViewTest::labelHeightsAreCellHeights() {
+    for (int height : {20, 24, 48}) {
+        QFont serif;
+        serif.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+        const QFont font = WithCellHeight(serif, height);
+        const QFontMetrics metrics(font);
+        QVERIFY2(std::abs(metrics.ascent() + metrics.descent() - height) <= 1,
+                 qPrintable(QString::number(metrics.ascent() + metrics.descent())));
+        QVERIFY(font.pixelSize() < height);
+    }
 }
 
 #include "GuiTestMain.h"
