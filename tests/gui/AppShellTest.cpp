@@ -15,6 +15,11 @@
 #include "view/CPlotView.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QPrintPreviewWidget>
+#include <QRadioButton>
+#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -72,6 +77,11 @@ private slots:
     void allFilesFilterWritesByExtension();
     void failedSaveKeepsTheOldFile();
     void menusFollowTheActiveWindowKind();
+    void savingOverAPdbFileWithThePdbFilterWritesPdb();
+    void storedWindowRectanglesAreBroughtOntoTheScreen();
+    void cascadeLeavesEveryWindowUsable();
+    void promptsAndTipsAreTheCommandsOwn();
+    void pageSetUpChoosesThePrinterThatPrints();
 };
 
 void AppShellTest::firstStartWithAnEmptyProfile() {
@@ -441,6 +451,134 @@ void AppShellTest::menusFollowTheActiveWindowKind() {
     QCOMPARE(h.MainFrame()->CurrentMenu(), 128);
     QCOMPARE(h.MainFrame()->menuBar()->actions().size(), 3);
     QCOMPARE(h.MainFrame()->windowTitle(), QStringLiteral("RAVEK"));
+}
+
+// Found writing Gaussian input into a .pdb file: the dialog's answer met the
+// code that reads it only through a test responder.
+void AppShellTest::savingOverAPdbFileWithThePdbFilterWritesPdb() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    const QString target = h.Write("old.pdb", "HEADER    OLD\n");
+    h.QueueDialogAnswer(target, 2); // the dialog asks before replacing it: yes
+    h.Run(kFileSaveAs);
+    QCOMPARE(h.TakeMessages().size(), 1);
+    const QByteArray written = h.Read(target);
+    QVERIFY2(written.startsWith("ATOM      1  N   ALA     1"), written.left(80).constData());
+    QVERIFY(!written.contains("%Chk="));
+    // The name without an extension gets the chosen filter's, not the first.
+    h.QueueDialogAnswer(h.Path("out"), 2);
+    h.Run(kFileSaveAs);
+    QVERIFY(h.Read(h.Path("out.pdb")).startsWith("ATOM"));
+    QVERIFY(!QFile::exists(h.Path("out.com")));
+    h.Exit();
+    QCOMPARE(h.Stored("SaveFilterIndex"), 2);
+}
+
+// Found building a 16777215-pixel window from Right = Bottom = 10^9, and
+// windows opening off the screen from negative or huge positions.
+void AppShellTest::storedWindowRectanglesAreBroughtOntoTheScreen() {
+    AppHarness h;
+    h.Store("Left", -5000);
+    h.Store("Top", 2000000000);
+    h.Store("Right", 1000000000);
+    h.Store("Bottom", 1000000000);
+    QVERIFY(h.Start());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(screen.contains(h.MainFrame()->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(h.MainFrame()->x())
+                            .arg(h.MainFrame()->y())
+                            .arg(h.MainFrame()->width())
+                            .arg(h.MainFrame()->height())));
+    h.Exit();
+    QVERIFY(h.Stored("Left") >= screen.left());
+    QVERIFY(h.Stored("Right") <= screen.right() + 1);
+    QVERIFY(h.Stored("Bottom") - h.Stored("Top") >= 200);
+    // A sane rectangle is kept as it is.
+    QCOMPARE(CMainFrame::SaneRect(10, 20, 510, 420, screen), QRect(10, 20, 500, 400));
+}
+
+// Found shrinking maximised windows to bare title bars.
+void AppShellTest::cascadeLeavesEveryWindowUsable() {
+    AppHarness h;
+    h.Store("ChildMaxWnd", 1);
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    h.Run(kFileNew);
+    h.Run(kFileNew);
+    QCOMPARE(h.Frames().size(), 3);
+    ChildFrame* active = h.ActiveFrame();
+    h.Run(kWindowCascade);
+    const QSize area = h.MainFrame()->MdiArea()->viewport()->size();
+    for (ChildFrame* frame : h.Frames()) {
+        QVERIFY(!frame->isMaximized());
+        QVERIFY2(frame->width() >= area.width() / 2 && frame->height() >= area.height() / 2,
+                 qPrintable(QStringLiteral("%1x%2").arg(frame->width()).arg(frame->height())));
+    }
+    QCOMPARE(h.ActiveFrame(), active);
+    // Tile and arrange run too, and keep every window.
+    h.Run(kWindowTile);
+    h.Run(kWindowArrange);
+    QCOMPARE(h.Frames().size(), 3);
+}
+
+// The status-bar prompt and tooltip of the view's commands, character for
+// character as the program defines them.
+void AppShellTest::promptsAndTipsAreTheCommandsOwn() {
+    const std::pair<int, const char*> expected[] = {
+        {32771, "分子表示のアニメーションを行います\n分子表示のアニメーション"},
+        {32772, "ワイヤーフレームで表示します\nワイヤーフレーム"},
+        {32773, "ボール&スティックで表示します\nボール&スティック"},
+        {32774, "表示画像を保存\n画像保存"},
+        {32775, "背景色を設定します\n背景色の設定"},
+        {32776, "振動解析の結果を表示します\n振動解析の結果表示"},
+        {32777, "原子ごとに色分けします\n原子ごとの色分け"},
+        {32778, "残基ごとに色分けします\n残基ごとの色分け"},
+        {32779, "RAVEKの設定を行います\nRAVEK設定"},
+        {32782, "表示の設定を行います\n表示設定"},
+        {32783, "ペプチドのコンフォメーションを調べます\nペプチド構造"},
+        {32784, "リボンで表示します表示\nリボン"},
+        {32785, "水素原子を表示します\n水素原子表示"},
+        {32788, "ウィンドウ位置を保存します\nウィンドウ位置保存"},
+        {32789, "初期設定の位置に戻します\n初期設定位置"},
+        {32790, "文字色を設定します\n文字色の設定"},
+        {32794, "ラベルをクリアします\nラベルのクリア"},
+        {32796, "全原子のラベルを表示します\n全原子のラベル表示"},
+    };
+    AppHarness h;
+    QVERIFY(h.Start());
+    for (const auto& [id, text] : expected) {
+        const QStringList parts = QString::fromUtf8(text).split(QLatin1Char('\n'));
+        QAction* action = h.MainFrame()->Action(id);
+        QVERIFY2(action != nullptr, qPrintable(QString::number(id)));
+        QCOMPARE(action->statusTip(), parts[0]);
+        QCOMPARE(action->toolTip(), parts[1]);
+    }
+}
+
+// Found ignored: page set-up edited one printer and printing made a new one.
+void AppShellTest::pageSetUpChoosesThePrinterThatPrints() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    bool landscapeChosen = false;
+    h.QueueDialog([&](QDialog& dialog) {
+        for (QRadioButton* button : dialog.findChildren<QRadioButton*>()) {
+            if (button->objectName() == QLatin1String("landscape")) {
+                button->click();
+                landscapeChosen = true;
+            }
+        }
+    });
+    h.Run(kFilePrintSetup);
+    QVERIFY(landscapeChosen);
+    QPageLayout::Orientation previewed = QPageLayout::Portrait;
+    h.QueueDialog(
+        [&](QDialog& dialog) {
+            if (auto* preview = dialog.findChild<QPrintPreviewWidget*>())
+                previewed = preview->orientation();
+        },
+        QString());
+    h.Run(kFilePrintPreview);
+    QCOMPARE(previewed, QPageLayout::Landscape);
 }
 
 #include "GuiTestMain.h"
