@@ -73,6 +73,32 @@ with open(not_molecule, "w") as notes:
 check("unknown-kind", not_molecule, 1)
 
 
+def batch(name, args, expected_code, stderr_has, settings=None):
+    """A run nobody watches never waits on a message box: it ends with the
+    reason on stderr (found waiting forever on a missing file, a folder and
+    the ball-and-stick question)."""
+    config = os.path.join(work, "config-" + name)
+    if settings:
+        os.makedirs(os.path.join(config, "Pralt Software"), exist_ok=True)
+        with open(os.path.join(config, "Pralt Software", "RAVEK.conf"), "w") as conf:
+            conf.write("[Settings]\n" + "".join("%s=%s\n" % item for item in settings.items()))
+    env = dict(os.environ, XDG_CONFIG_HOME=config)
+    try:
+        result = run([ravek, "--screenshot", os.path.join(work, name + ".png")] + args, env)
+    except subprocess.TimeoutExpired:
+        failures.append("%s: still running after 60 s (waiting for a person?)" % name)
+        return
+    if result.returncode != expected_code or stderr_has not in result.stderr:
+        failures.append("%s: exit code %d, expected %d with %r on stderr\n%s" %
+                        (name, result.returncode, expected_code, stderr_has, result.stderr))
+
+
+batch("missing-file", [os.path.join(work, "absent.pdb")], 1, "absent.pdb")
+batch("folder", [work], 1, "Is a directory")
+batch("question", [sample], 0, "", {"Warning": 2, "DisplayMode": 2})
+batch("no-molecule-says-why", [not_molecule], 1, "notes.xyz")
+
+
 
 def export(name, args, expected_code, expected_size=None):
     """ravek --export-picture: a picture without a window."""
