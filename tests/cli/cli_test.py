@@ -218,6 +218,64 @@ class Convert(unittest.TestCase):
         self.assertEqual([n for n in os.listdir(self.dir.name) if ".tmp" in n], [])
 
 
+class HostileInput(unittest.TestCase):
+    """Pipes, devices and broken records: a real molecule or a clear refusal,
+    never atoms at the origin and never a hang (all found in use)."""
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def test_a_pipe_is_read_whole(self):
+        result = subprocess.run([CLI, "info", "/dev/stdin", "--type", "pdb"], input=PDB.encode(),
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        model = json.loads(result.stdout)
+        atoms = model["frames"][0]["atoms"]
+        self.assertEqual(len(atoms), 4)
+        self.assertEqual((atoms[0]["symbol"], atoms[0]["x"]), ("N", 1.234))
+        out = os.path.join(self.dir.name, "from-pipe.com")
+        result = subprocess.run([CLI, "convert", "/dev/stdin", out, "--to", "com", "--type", "pdb"],
+                                input=PDB.encode(), stderr=subprocess.PIPE, timeout=60)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        with open(out) as f:
+            self.assertIn("  CA       10.000000    10.000000    10.000000", f.read())
+
+    def test_devices_and_silent_pipes_are_refused(self):
+        fifo = os.path.join(self.dir.name, "nobody-writes.pdb")
+        os.mkfifo(fifo)
+        link = os.path.join(self.dir.name, "zero.pdb")
+        os.symlink("/dev/zero", link)
+        for path in (fifo, link):
+            result = run("info", path)
+            self.assertEqual(result.returncode, 2, path)
+            self.assertEqual(result.stderr.count(b"\n"), 1, result.stderr)
+
+    def test_writing_to_a_device_keeps_the_device(self):
+        source = os.path.join(self.dir.name, "in.pdb")
+        with open(source, "w") as f:
+            f.write(PDB)
+        sink = os.path.join(self.dir.name, "sink.pdb")
+        os.symlink("/dev/null", sink)
+        self.assertEqual(run("convert", source, sink, "--to", "pdb").returncode, 0)
+        self.assertTrue(os.path.islink(sink))
+        result = run("convert", source, "/dev/stdout", "--to", "pdb-short")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertTrue(result.stdout.startswith(b"ATOM      1  N   ALA     1"))
+
+    def test_records_without_coordinates_are_counted_not_made_atoms(self):
+        path = os.path.join(self.dir.name, "broken.pdb")
+        with open(path, "w") as f:
+            f.write(PDB.replace("   3.200   1.420   0.100", "******** 1.420   0.100") + "ATOM\n")
+        model = json.loads(run("info", path).stdout)
+        self.assertEqual(model["skippedLines"], 2)
+        self.assertEqual(model["atomCount"], 3)
+        self.assertNotIn([0.0, 0.0, 0.0],
+                         [[a["x"], a["y"], a["z"]] for a in model["frames"][0]["atoms"]])
+
+
 class SharedFiles(unittest.TestCase):
     def test_every_shared_file(self):
         if DATA is None or not os.path.isfile(os.path.join(DATA, "MANIFEST.tsv")):
