@@ -163,7 +163,8 @@ void CRavekApp::OnFileOpen() {
             molDoc->UpdateAllViews(nullptr);
         }
     }
-    if (auto* molDoc = dynamic_cast<CMolDoc*>(document); molDoc != nullptr && chosen.filterIndex > 0)
+    if (auto* molDoc = dynamic_cast<CMolDoc*>(document);
+        molDoc != nullptr && chosen.filterIndex > 0)
         molDoc->openFilterIndex = chosen.filterIndex;
 }
 

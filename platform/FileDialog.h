@@ -2,7 +2,6 @@
 
 #include <QString>
 
-
 class FileFilter;
 class QWidget;
 

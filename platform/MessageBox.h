@@ -2,7 +2,6 @@
 
 #include <QString>
 
-
 class QWidget;
 
 // Message boxes captioned with the program's name. In batch mode (a run

@@ -20,7 +20,8 @@ QFont WithCellHeight(QFont font, int cellHeight) {
     const QFontMetricsF metrics(font);
     const double cell = metrics.ascent() + metrics.descent();
     if (cell > 0.0)
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(cellHeight * cellHeight / cell))));
+        font.setPixelSize(
+            std::max(1, static_cast<int>(std::lround(cellHeight * cellHeight / cell))));
     return font;
 }
 

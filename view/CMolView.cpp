@@ -448,9 +448,9 @@ void CMolView::savePicture() {
     if (kind == 0) {
         // A dialog that named no filter of the list: the name's extension.
         const QString suffix = QFileInfo(chosen.path).suffix().toLower();
-        kind = suffix == QLatin1String("png")                                          ? kPng
+        kind = suffix == QLatin1String("png")                                      ? kPng
                : suffix == QLatin1String("tif") || suffix == QLatin1String("tiff") ? kTiff
-                                                                                      : kBmp24;
+                                                                                   : kBmp24;
     }
     WritePicture(chosen.path, kind);
 }

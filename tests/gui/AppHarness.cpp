@@ -8,7 +8,6 @@
 #include "view/CMolView.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
@@ -21,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
@@ -134,7 +134,7 @@ void AppHarness::Handle(QWidget* modal) {
     }
     const Answer::Kind kind = qobject_cast<QFileDialog*>(modal) != nullptr    ? Answer::kFile
                               : qobject_cast<QColorDialog*>(modal) != nullptr ? Answer::kColour
-                                                                               : Answer::kOther;
+                                                                              : Answer::kOther;
     if (answers_.empty() || answers_.front().kind != kind) {
         unexpected_ << QStringLiteral("unexpected dialog %1 \"%2\"")
                            .arg(QString::fromLatin1(modal->metaObject()->className()),
@@ -179,13 +179,13 @@ void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
                             // The filter as a person picks it from the box.
                             types->setCurrentIndex(filterIndex - 1);
                             emit types->activated(filterIndex - 1);
+                            // Typed without the completion list, which opens
+                            // whenever the folder's listing arrives and would
+                            // take the click meant for the button.
+                            name->setCompleter(nullptr);
                             name->setFocus();
                             name->selectAll();
                             QTest::keyClicks(name, path);
-                            // The completion list that typing opened goes
-                            // first, as with a person's click elsewhere.
-                            if (QWidget* popup = QApplication::activePopupWidget())
-                                popup->close();
                             QPushButton* accept =
                                 buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen
                                                     ? QDialogButtonBox::Open
@@ -202,6 +202,14 @@ void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
                             if (!accept->isEnabled())
                                 unexpected_ << QStringLiteral("the file dialog never took ") + path;
                             Press(accept);
+                            // Still open (refused, or a question said No):
+                            // cancelled, so the test goes on and fails.
+                            if (dialog->isVisible() &&
+                                !QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, 1000)) {
+                                unexpected_
+                                    << QStringLiteral("the file dialog stayed open for ") + path;
+                                dialog->reject();
+                            }
                         }});
 }
 

@@ -82,7 +82,8 @@ public:
     // measurement dialog, the print dialog): act is called on it while it is
     // shown; press, when act leaves the dialog open, the button whose text
     // is given ("OK", "キャンセル", ...), or Escape for an empty text.
-    void QueueDialog(std::function<void(QDialog&)> act, const QString& press = QStringLiteral("OK"));
+    void QueueDialog(std::function<void(QDialog&)> act,
+                     const QString& press = QStringLiteral("OK"));
 
     // Clicks the visible button of within whose text (without its "&") is
     // text; false when there is none.

@@ -17,13 +17,13 @@
 #include <QAction>
 #include <QDialog>
 #include <QGuiApplication>
-#include <QPrintPreviewWidget>
-#include <QRadioButton>
-#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewWidget>
+#include <QRadioButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 

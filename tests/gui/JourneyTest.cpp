@@ -40,7 +40,8 @@ void JourneyTest::firstHour() {
     AppHarness h;
     GaussianOutputText text(GaussianOutputText::kBanner16);
     for (int step = 0; step < 4; ++step)
-        text.Orientation("Input", {{8, 0, 0, 0.02 * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
+        text.Orientation("Input",
+                         {{8, 0, 0, 0.02 * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
     const QString log = h.Write("water-opt.log", QByteArray::fromStdString(text.Text()));
     const QString pdb = h.Write("peptide.pdb", Fixtures::kPeptidePdb);
 
@@ -66,8 +67,7 @@ void JourneyTest::firstHour() {
     const auto at = [&](int atom) {
         Point3D p;
         document->data->GetAtomPos(document->data->GetCurrentFrame(), atom, &p);
-        return ProjectAtom(*view->scene, view->state, view->width(), view->height(), p.x, p.y,
-                           p.z);
+        return ProjectAtom(*view->scene, view->state, view->width(), view->height(), p.x, p.y, p.z);
     };
     QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at(1));
     QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at(0));

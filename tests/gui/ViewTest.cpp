@@ -10,10 +10,10 @@
 #include "app/CRavekApp.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
+#include "render/LabelFont.h"
 #include "render/PrintLayout.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
-#include "render/LabelFont.h"
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
@@ -22,8 +22,8 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMdiArea>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPrinter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -336,8 +336,9 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
     h.Run(kSavePicture);
     QCOMPARE(h.dialogRequests.back().initialName, QStringLiteral("pep"));
     QCOMPARE(h.dialogRequests.back().initialFilter, 1);
-    for (const auto& [path, kind] : {std::pair{bmp32, CMolView::kBmp32},
-                                     std::pair{tif, CMolView::kTiff}, std::pair{png, CMolView::kPng}}) {
+    for (const auto& [path, kind] :
+         {std::pair{bmp32, CMolView::kBmp32}, std::pair{tif, CMolView::kTiff},
+          std::pair{png, CMolView::kPng}}) {
         h.QueueDialogAnswer(path, kind);
         h.Run(kSavePicture);
     }
