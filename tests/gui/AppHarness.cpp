@@ -8,6 +8,7 @@
 #include "view/CMolView.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
@@ -128,6 +129,10 @@ void AppHarness::Watch() {
 }
 
 void AppHarness::Handle(QWidget* modal) {
+    // Acted on once it is on the screen and laid out, as a person sees it:
+    // a click on a button not yet placed would miss it.
+    if (!QTest::qWaitForWindowExposed(modal, 5000))
+        unexpected_ << QStringLiteral("a dialog never came on the screen");
     if (qobject_cast<QMessageBox*>(modal) != nullptr) {
         HandleMessageBox(modal);
         return;
@@ -170,47 +175,57 @@ QStringList AppHarness::TakeMessages() {
 }
 
 void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
-    answers_.push_back({Answer::kFile, [this, path, filterIndex](QWidget* widget) {
-                            auto* dialog = static_cast<QFileDialog*>(widget);
-                            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-                            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-                            auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
-                            dialogRequests.push_back({types->currentIndex() + 1, name->text()});
-                            // The filter as a person picks it from the box.
-                            types->setCurrentIndex(filterIndex - 1);
-                            emit types->activated(filterIndex - 1);
-                            // Typed without the completion list, which opens
-                            // whenever the folder's listing arrives and would
-                            // take the click meant for the button.
-                            name->setCompleter(nullptr);
-                            name->setFocus();
-                            name->selectAll();
-                            QTest::keyClicks(name, path);
-                            QPushButton* accept =
-                                buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen
-                                                    ? QDialogButtonBox::Open
-                                                    : QDialogButtonBox::Save);
-                            // The dialog lists its folder in the background
-                            // and enables its button once it knows the file;
-                            // as a person would, type the last letter again
-                            // until it does.
-                            for (int tries = 0; tries < 100 && !accept->isEnabled(); ++tries) {
-                                QTest::qWait(50);
-                                QTest::keyClick(name, Qt::Key_Backspace);
-                                QTest::keyClicks(name, path.right(1));
-                            }
-                            if (!accept->isEnabled())
-                                unexpected_ << QStringLiteral("the file dialog never took ") + path;
-                            Press(accept);
-                            // Still open (refused, or a question said No):
-                            // cancelled, so the test goes on and fails.
-                            if (dialog->isVisible() &&
-                                !QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, 1000)) {
-                                unexpected_
-                                    << QStringLiteral("the file dialog stayed open for ") + path;
-                                dialog->reject();
-                            }
-                        }});
+    answers_.push_back(
+        {Answer::kFile, [this, path, filterIndex](QWidget* widget) {
+             auto* dialog = static_cast<QFileDialog*>(widget);
+             auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+             auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+             dialogRequests.push_back({types->currentIndex() + 1, name->text()});
+             // The filter as a person picks it from the box.
+             types->setCurrentIndex(filterIndex - 1);
+             emit types->activated(filterIndex - 1);
+             // Typed without the completion list, which opens
+             // whenever the folder's listing arrives and would
+             // take the click meant for the button.
+             name->setCompleter(nullptr);
+             // Nothing picked in the file list: only the name
+             // typed counts (a folder picked there would be
+             // opened instead of the file being taken).
+             for (QAbstractItemView* list : dialog->findChildren<QAbstractItemView*>())
+                 list->clearSelection();
+             name->setFocus();
+             name->selectAll();
+             QTest::keyClicks(name, path);
+             QPushButton* accept = buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen
+                                                       ? QDialogButtonBox::Open
+                                                       : QDialogButtonBox::Save);
+             // The dialog lists its folder in the background
+             // and enables its button once it knows the file;
+             // as a person would, type the last letter again
+             // until it does.
+             for (int tries = 0; tries < 100 && !accept->isEnabled(); ++tries) {
+                 QTest::qWait(50);
+                 QTest::keyClick(name, Qt::Key_Backspace);
+                 QTest::keyClicks(name, path.right(1));
+             }
+             if (!accept->isEnabled())
+                 unexpected_ << QStringLiteral("the file dialog never took ") + path;
+             Press(accept);
+             // Still open while the dialog catches up with its
+             // folder: Enter in the name field, as a person
+             // tries next. Still open after that (refused, or a
+             // question said No): cancelled, so that the test
+             // goes on and fails.
+             const auto closed = [dialog] { return !dialog->isVisible(); };
+             if (!closed() && !QTest::qWaitFor(closed, 2000)) {
+                 QTest::keyClick(name, Qt::Key_Return);
+                 if (!closed() && !QTest::qWaitFor(closed, 2000)) {
+                     unexpected_ << QStringLiteral("the file dialog stayed open for ") + path;
+                     dialog->reject();
+                 }
+             }
+         }});
 }
 
 void AppHarness::QueueDialogCancel() {

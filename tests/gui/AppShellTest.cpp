@@ -9,14 +9,17 @@
 #include "model/CMolData.h"
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
+#include "render/CMolScene.h"
 #include "res/CommandIds.h"
 #include "res/Resources.h"
 #include "view/CMolView.h"
 #include "view/CPlotView.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -26,6 +29,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
+#include <QWhatsThis>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -82,6 +87,8 @@ private slots:
     void cascadeLeavesEveryWindowUsable();
     void promptsAndTipsAreTheCommandsOwn();
     void pageSetUpChoosesThePrinterThatPrints();
+    void everyMenuOpensAndRunsItsItemsByText();
+    void openingWithoutAMoleculeWindow();
 };
 
 void AppShellTest::firstStartWithAnEmptyProfile() {
@@ -579,6 +586,122 @@ void AppShellTest::pageSetUpChoosesThePrinterThatPrints() {
         QString());
     h.Run(kFilePrintPreview);
     QCOMPARE(previewed, QPageLayout::Landscape);
+}
+
+namespace {
+
+// The item of the menu bar's menu `menu` (and submenu `sub`, when given)
+// whose text before any shortcut is `text`; the menus open on the way, as a
+// person opens them.
+QAction* Item(CMainFrame* frame, const QString& menu, const QString& text,
+              const QString& sub = QString()) {
+    for (QAction* top : frame->menuBar()->actions()) {
+        if (top->text() != menu || top->menu() == nullptr)
+            continue;
+        QMenu* open = top->menu();
+        emit open->aboutToShow();
+        if (!sub.isEmpty()) {
+            QMenu* inner = nullptr;
+            for (QAction* entry : open->actions()) {
+                if (entry->text() == sub)
+                    inner = entry->menu();
+            }
+            if (inner == nullptr)
+                return nullptr;
+            emit inner->aboutToShow();
+            open = inner;
+        }
+        for (QAction* entry : open->actions()) {
+            if (entry->text().section(QLatin1Char('\t'), 0, 0) == text)
+                return entry;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// One or more items of every menu of the molecule window, reached by their
+// texts and triggered: each does what its text says.
+void AppShellTest::everyMenuOpensAndRunsItsItemsByText() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    CMolView* view = h.ActiveView();
+    QVERIFY(QTest::qWaitFor([&] { return view->scene->HasFittedModel(); }, 5000));
+    CMainFrame* frame = h.MainFrame();
+    frame->OnIdle();
+
+    QAction* ball = Item(frame, "表示(&V)", "ボール＆スティック", "分子表示モード(&M)");
+    QVERIFY(ball != nullptr);
+    ball->trigger();
+    QCOMPARE(view->state.displayFlags, 2);
+    QVERIFY(Item(frame, "表示(&V)", "ボール＆スティック", "分子表示モード(&M)")->isChecked());
+    Item(frame, "表示(&V)", "原子(&A)", "色分け(&C)")->trigger();
+    QCOMPARE(view->state.colourMode, 0);
+    Item(frame, "表示(&V)", "全原子表示(&A)", "ラベル(&L)")->trigger();
+    QCOMPARE(view->state.labelledAtoms.size(), std::size_t{17});
+    Item(frame, "表示(&V)", "ツールバー(&T)")->trigger();
+    QVERIFY(!frame->findChild<QToolBar*>()->isVisible());
+    QVERIFY(!Item(frame, "表示(&V)", "ツールバー(&T)")->isChecked());
+    Item(frame, "表示(&V)", "ツールバー(&T)")->trigger();
+    Item(frame, "表示(&V)", "ステータスバー(&S)")->trigger();
+    QVERIFY(!frame->statusBar()->isVisible());
+    Item(frame, "表示(&V)", "ステータスバー(&S)")->trigger();
+    QVERIFY(frame->statusBar()->isVisible());
+
+    // 編集 → コピー puts the picture on the clipboard.
+    QGuiApplication::clipboard()->clear();
+    Item(frame, "編集(&E)", "コピー(&C)")->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size(), view->size() * view->devicePixelRatio());
+
+    // ファイル → 名前を付けて保存, cancelled: nothing written.
+    h.QueueDialogCancel();
+    Item(frame, "ファイル(&F)", "名前を付けて保存(&A)...")->trigger();
+    QCOMPARE(h.dialogRequests.size(), std::size_t{1});
+
+    // 解析 → ペプチド構造 opens the plot; ウィンドウ → 重ねて表示 arranges both.
+    Item(frame, "解析(&A)", "ペプチド構造(&P)")->trigger();
+    QCOMPARE(h.Frames().size(), 2);
+    frame->OnIdle();
+    Item(frame, "ウィンドウ(&W)", "重ねて表示(&C)")->trigger();
+    QCOMPARE(h.Frames().size(), 2);
+
+    // ヘルプ → バージョン情報 shows the about box; its OK closes it.
+    QString about;
+    h.QueueDialog([&](QDialog& dialog) { about = dialog.windowTitle(); });
+    Item(frame, "ヘルプ(&H)", "バージョン情報(&A)...")->trigger();
+    QVERIFY(!about.isEmpty());
+    // Context help: the pointer asks what a control is; Escape leaves it.
+    h.Run(kContextHelp);
+    QVERIFY(QWhatsThis::inWhatsThisMode());
+    QWhatsThis::leaveWhatsThisMode();
+}
+
+// With no molecule window, File → 開く and the recent files open a new one.
+void AppShellTest::openingWithoutAMoleculeWindow() {
+    AppHarness h;
+    const QString pdb = h.Write("pep.pdb", Fixtures::kPeptidePdb);
+    const QString com = h.Write("w.com", Fixtures::kWaterInput);
+    QVERIFY(h.Start(com));
+    h.Run(kFileClose);
+    QCOMPARE(h.Frames().size(), 0);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->CurrentMenu(), 128);
+    h.QueueDialogAnswer(pdb, 2);
+    QAction* open = Item(h.MainFrame(), "ファイル(&F)", "開く(&O)...");
+    QVERIFY(open != nullptr);
+    open->trigger();
+    QCOMPARE(h.Frames().size(), 1);
+    QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourcePdb));
+    h.Run(kFileClose);
+    h.MainFrame()->OnIdle();
+    // File 2 of the recent list is the water input.
+    QAction* recent = Item(h.MainFrame(), "ファイル(&F)", QStringLiteral("&2 ") + com);
+    QVERIFY(recent != nullptr);
+    recent->trigger();
+    QCOMPARE(h.Frames().size(), 1);
+    QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourceGaussian));
 }
 
 #include "GuiTestMain.h"

@@ -21,6 +21,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -124,6 +125,7 @@ private slots:
     void hiddenHydrogensAndResidues();
     void colourByResidue();
     void arrowsOnlyWithDisplacements();
+    void nothingExtraForZeroDisplacementsOrPositionsNotFinite();
     void dragIncrementsAccumulateAndRefitResets();
     void pickingTakesTheNearestAtom();
     void nearestHitPrefersTheEarlierRecordOnEqualDepth();
@@ -233,6 +235,26 @@ void SceneTest::arrowsOnlyWithDisplacements() {
     picture.document.ComputeDerivedSizes();
     picture.view.measurementSelection.clear();
     QVERIFY(picture.Draw().pixelColor(picture.Project(-1.4, 0, 0)) != kBackground);
+}
+
+// Found drawing a flat magenta disc on every atom of a geometry without
+// displacements, and every picture black once one coordinate was NaN.
+void SceneTest::nothingExtraForZeroDisplacementsOrPositionsNotFinite() {
+    Picture picture(Row());
+    picture.Model().vibrationState = CMolData::kVibrationPresent;
+    picture.view.displayFlags = ViewState::kBallAndStick;
+    const QImage plain = picture.Draw();
+    picture.view.displayFlags = ViewState::kBallAndStick | ViewState::kVibration;
+    QCOMPARE(picture.Draw(), plain);
+
+    std::vector<TestAtom> atoms = Row();
+    atoms.push_back({"S", std::nan(""), 0, 0, 3, "CYS"});
+    atoms.push_back({"S", 0, std::numeric_limits<double>::infinity(), 0, 3, "CYS"});
+    Picture withStrangers(atoms);
+    withStrangers.Model().GetFrame(0)->ComputeCentre();
+    withStrangers.document.loaded = 1;
+    withStrangers.view.displayFlags = ViewState::kBallAndStick;
+    QCOMPARE(withStrangers.Draw(), plain);
 }
 
 void SceneTest::dragIncrementsAccumulateAndRefitResets() {

@@ -126,6 +126,35 @@ export("bmp", [os.path.join(work, "wire.bmp"), sample], 0, (800, 600))
 export("no molecule", [os.path.join(work, "none.png"), not_molecule], 1)
 export("bad size", [os.path.join(work, "x.png"), "--size", "0x5", sample], 2)
 export("unknown kind", [os.path.join(work, "x.gif"), sample], 2)
+
+
+def bmp_pixel(path, x, y):
+    """The (blue, green, red) of pixel x, y (y downwards) of a 24-bit BMP."""
+    with open(path, "rb") as bmp:
+        data = bmp.read()
+    width, height = struct.unpack("<ii", data[18:26])
+    offset = struct.unpack("<I", data[10:14])[0]
+    stride = (width * 3 + 3) // 4 * 4
+    at = offset + (height - 1 - y) * stride + x * 3
+    return tuple(data[at:at + 3])
+
+
+# --style decides the picture: wire frame and ball and stick differ, and the
+# molecule is in the middle, not background.
+styles = {}
+for style in ("wire", "ball"):
+    out = os.path.join(work, "style-%s.bmp" % style)
+    export("style " + style, [out, "--style", style, "--size", "200x200", sample], 0, (200, 200))
+    if os.path.exists(out):
+        with open(out, "rb") as bmp:
+            styles[style] = bmp.read()
+        # The middle half of the picture holds the molecule's atoms.
+        lit = [bmp_pixel(out, x, y) for x in range(50, 150, 2) for y in range(50, 150, 2)]
+        if sum(pixel != (0, 0, 0) for pixel in lit) < 20:
+            failures.append("export style %s: nothing drawn in the middle" % style)
+if len(styles) == 2 and styles["wire"] == styles["ball"]:
+    failures.append("export: --style wire and --style ball gave the same picture")
+
 if os.path.exists(os.path.join(work, "none.png")):
     failures.append("export no molecule: a picture was written")
 
