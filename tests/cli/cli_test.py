@@ -4,6 +4,7 @@ info prints and the files that convert writes, on small fixtures and on
 every shared real file."""
 
 import json
+import math
 import os
 import subprocess
 import sys
@@ -149,6 +150,25 @@ PEPTIDE = "".join(
         [("N", 0.0, 0.0, 0.4), ("CA", 1.2, 1.0, 0.2), ("C", 2.5, 0.3, -0.2), ("O", 2.7, -0.9, 0.5)]))
 
 
+def dihedral(a, b, c, d):
+    """The dihedral a-b-c-d in degrees, by the IUPAC sign convention."""
+    def sub(p, q):
+        return [p[i] - q[i] for i in range(3)]
+
+    def cross(p, q):
+        return [p[1] * q[2] - p[2] * q[1], p[2] * q[0] - p[0] * q[2], p[0] * q[1] - p[1] * q[0]]
+
+    def dot(p, q):
+        return sum(p[i] * q[i] for i in range(3))
+
+    b0, b1, b2 = sub(a, b), sub(c, b), sub(d, c)
+    length = dot(b1, b1) ** 0.5
+    b1 = [x / length for x in b1]
+    v = [b0[i] - dot(b0, b1) * b1[i] for i in range(3)]
+    w = [b2[i] - dot(b2, b1) * b1[i] for i in range(3)]
+    return math.degrees(math.atan2(dot(cross(b1, v), w), dot(v, w)))
+
+
 class Convert(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -188,8 +208,19 @@ class Convert(unittest.TestCase):
         rpd = self.convert(self.peptide, "rpd").splitlines()
         self.assertEqual(len(rpd), 3)
         self.assertEqual({len(line) for line in rpd}, {21})
+        # phi and psi of the three inner residues, worked out here from the
+        # fixture's own N, CA, C positions.
+        atoms = {}
+        for line in PEPTIDE.splitlines():
+            atoms[(int(line[22:26]), line[12:16].strip())] = tuple(
+                float(line[c:c + 8]) for c in (30, 38, 46))
+        for r, line in zip((2, 3, 4), rpd):
+            phi = dihedral(atoms[(r - 1, "C")], atoms[(r, "N")], atoms[(r, "CA")], atoms[(r, "C")])
+            psi = dihedral(atoms[(r, "N")], atoms[(r, "CA")], atoms[(r, "C")], atoms[(r + 1, "N")])
+            written = [float(value) for value in line.split()]
+            self.assertAlmostEqual(written[0], phi, places=4)
+            self.assertAlmostEqual(written[1], psi, places=4)
         model = json.loads(run("info", self.peptide, "--frames", "none").stdout)
-        self.assertEqual(["%10.5f %10.5f" % pair for pair in zip(model["phi"], model["psi"])], rpd)
         self.assertEqual(len(model["backbone"]), 15)
         self.assertNotIn("phi", json.loads(run("info", self.opt).stdout))
         # Plot data of a Gaussian model: an empty file.

@@ -194,36 +194,38 @@ void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
              // opened instead of the file being taken).
              for (QAbstractItemView* list : dialog->findChildren<QAbstractItemView*>())
                  list->clearSelection();
-             name->setFocus();
-             name->selectAll();
-             QTest::keyClicks(name, path);
              QPushButton* accept = buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen
                                                        ? QDialogButtonBox::Open
                                                        : QDialogButtonBox::Save);
-             // The dialog lists its folder in the background
-             // and enables its button once it knows the file;
-             // as a person would, type the last letter again
-             // until it does.
-             for (int tries = 0; tries < 100 && !accept->isEnabled(); ++tries) {
-                 QTest::qWait(50);
-                 QTest::keyClick(name, Qt::Key_Backspace);
-                 QTest::keyClicks(name, path.right(1));
-             }
-             if (!accept->isEnabled())
-                 unexpected_ << QStringLiteral("the file dialog never took ") + path;
-             Press(accept);
-             // Still open while the dialog catches up with its
-             // folder: Enter in the name field, as a person
-             // tries next. Still open after that (refused, or a
-             // question said No): cancelled, so that the test
-             // goes on and fails.
+             // The name goes in whole, as pasted: typed a letter at a time, a
+             // busy dialog may take "/" alone for the folder to open. The
+             // dialog lists its folder in the background and enables its
+             // button once it knows the file; should it still be open after
+             // the button was pressed (it was catching up), the name goes in
+             // again and the button is pressed again, as a person would.
              const auto closed = [dialog] { return !dialog->isVisible(); };
-             if (!closed() && !QTest::qWaitFor(closed, 2000)) {
-                 QTest::keyClick(name, Qt::Key_Return);
-                 if (!closed() && !QTest::qWaitFor(closed, 2000)) {
-                     unexpected_ << QStringLiteral("the file dialog stayed open for ") + path;
-                     dialog->reject();
+             for (int attempt = 0; attempt < 3 && !closed(); ++attempt) {
+                 name->setFocus();
+                 for (int tries = 0; tries == 0 || (tries < 60 && !accept->isEnabled()); ++tries) {
+                     if (tries > 0)
+                         QTest::qWait(50);
+                     name->clear();
+                     name->setText(path);
                  }
+                 if (!accept->isEnabled())
+                     continue;
+                 Press(accept);
+                 if (!closed())
+                     static_cast<void>(QTest::qWaitFor(closed, 2000));
+             }
+             if (!closed()) {
+                 unexpected_ << QStringLiteral("the file dialog stayed open for %1 (name \"%2\", "
+                                               "chose %3, button %4)")
+                                    .arg(path, name->text(),
+                                         dialog->selectedFiles().join(QLatin1Char(',')),
+                                         accept->isEnabled() ? QStringLiteral("enabled")
+                                                             : QStringLiteral("disabled"));
+                 dialog->reject();
              }
          }});
 }

@@ -155,9 +155,9 @@ void AppShellTest::windowPositionCommands() {
     h.Run(kWindowPositionDefault);
     QCOMPARE(h.MainFrame()->pos(), QPoint(40, 30));
     QCOMPARE(h.MainFrame()->size(), QSize(700, 700));
-    QCOMPARE(h.MainFrame()->QueryCommand(kWindowPositionSave).checked, 1);
+    QVERIFY(h.IsChecked(kWindowPositionSave));
     h.Run(kWindowPositionSave);
-    QCOMPARE(h.MainFrame()->QueryCommand(kWindowPositionSave).checked, 0);
+    QVERIFY(!h.IsChecked(kWindowPositionSave));
 }
 
 void AppShellTest::savePositionOffKeepsTheStoredRectangle() {
@@ -672,6 +672,12 @@ void AppShellTest::everyMenuOpensAndRunsItsItemsByText() {
     h.QueueDialog([&](QDialog& dialog) { about = dialog.windowTitle(); });
     Item(frame, "ヘルプ(&H)", "バージョン情報(&A)...")->trigger();
     QVERIFY(!about.isEmpty());
+    // トピックの検索 opens the guide beside the program; beside this test
+    // program there is none, and it says so.
+    Item(frame, "ヘルプ(&H)", "トピックの検索(&H)")->trigger();
+    const QStringList help = h.TakeMessages();
+    QCOMPARE(help.size(), 1);
+    QVERIFY(help[0].contains("README.md"));
     // Context help: the pointer asks what a control is; Escape leaves it.
     h.Run(kContextHelp);
     QVERIFY(QWhatsThis::inWhatsThisMode());
@@ -702,6 +708,25 @@ void AppShellTest::openingWithoutAMoleculeWindow() {
     recent->trigger();
     QCOMPARE(h.Frames().size(), 1);
     QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourceGaussian));
+
+    // The plot window's menus: its File menu closes the plot only.
+    h.Run(kFileClose);
+    h.QueueDialogAnswer(pdb, 2);
+    h.Run(kFileOpen);
+    h.Run(kPeptideStructure);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->CurrentMenu(), 131);
+    Item(h.MainFrame(), "ウィンドウ(&W)", "並べて表示(&T)")->trigger();
+    QCOMPARE(h.Frames().size(), 2);
+    Item(h.MainFrame(), "表示(&V)", "ステータスバー(&S)")->trigger();
+    QVERIFY(!h.MainFrame()->statusBar()->isVisible());
+    Item(h.MainFrame(), "表示(&V)", "ステータスバー(&S)")->trigger();
+    // The main menu's View menu with no window.
+    h.Run(kFileClose);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->CurrentMenu(), 128);
+    Item(h.MainFrame(), "表示(&V)", "ツールバー(&T)")->trigger();
+    QVERIFY(!h.MainFrame()->findChild<QToolBar*>()->isVisible());
 }
 
 #include "GuiTestMain.h"

@@ -124,6 +124,7 @@ private slots:
     void ballAndStickIsLit();
     void hiddenHydrogensAndResidues();
     void colourByResidue();
+    void labelsAreDrawnBesideTheirAtoms();
     void arrowsOnlyWithDisplacements();
     void nothingExtraForZeroDisplacementsOrPositionsNotFinite();
     void dragIncrementsAccumulateAndRefitResets();
@@ -208,10 +209,38 @@ void SceneTest::colourByResidue() {
     picture.document.antialiasing = 0;
     picture.view.colourMode = 1;
     const QImage image = picture.Draw();
-    const double* gly = picture.Model().GetResidueColour(0, "GLY");
-    QCOMPARE_COLOUR(image.pixelColor(picture.Project(0, 0, 0)),
-                    QColor::fromRgbF(static_cast<float>(gly[0]), static_cast<float>(gly[1]),
-                                     static_cast<float>(gly[2])));
+    // GLY is 0x468C8C in the colour table, blue in the high byte.
+    QCOMPARE_COLOUR(image.pixelColor(picture.Project(0, 0, 0)), QColor(0x8C, 0x8C, 0x46));
+}
+
+// A label in the chosen colour beside its atom, above and to the right of
+// the atom's centre where the raster position puts its glyphs.
+void SceneTest::labelsAreDrawnBesideTheirAtoms() {
+    Picture picture(Row());
+    picture.Draw(); // the first picture fits the model, with no labels
+    picture.view.labelledAtoms = {2};
+    picture.view.labelsInElementColour = false;
+    picture.view.labelColour[0] = 0.0F;
+    picture.view.labelColour[1] = 1.0F;
+    picture.view.labelColour[2] = 0.0F;
+    const QImage image = picture.Draw();
+    const QPoint atom = picture.Project(1.4, 0, 0);
+    int green = 0, elsewhere = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != QColor(0, 255, 0))
+                continue;
+            const bool beside =
+                x >= atom.x() - 2 && x < atom.x() + 40 && y > atom.y() - 30 && y <= atom.y() + 8;
+            (beside ? green : elsewhere) += 1;
+        }
+    }
+    QVERIFY2(green > 15, qPrintable(QString::number(green)));
+    QCOMPARE(elsewhere, 0);
+    // No label, no green.
+    picture.view.labelledAtoms.clear();
+    const QImage plain = picture.Draw();
+    QVERIFY(plain.pixelColor(atom + QPoint(5, -5)) != QColor(0, 255, 0));
 }
 
 void SceneTest::arrowsOnlyWithDisplacements() {

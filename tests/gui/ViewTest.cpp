@@ -18,6 +18,7 @@
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
 #include "view/CMolView.h"
+#include "view/PrinterChoice.h"
 
 #include <QDialog>
 #include <QFileInfo>
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
@@ -98,13 +100,14 @@ private slots:
     void shiftIsTheStateTheMouseEventCarries();
     void measurementValuesFitTheirBoxes();
     void labelHeightsAreCellHeights();
+    void printingThroughThePrintDialog();
 };
 
 void ViewTest::stylesAreExclusiveAndChecked() {
     ViewHarness h;
     QVERIFY(h.StartOnPeptide());
     ViewState& state = h.View()->state;
-    QCOMPARE(h.MainFrame()->QueryCommand(kWireFrame).checked, 1);
+    QVERIFY(h.IsChecked(kWireFrame));
     h.Run(kWireFrame);
     QCOMPARE(state.displayFlags, 0); // the active style again: none
     h.Run(kBallAndStick);
@@ -112,14 +115,14 @@ void ViewTest::stylesAreExclusiveAndChecked() {
     QCOMPARE(state.displayFlags, 2 | 8);
     h.Run(kRibbon);
     QCOMPARE(state.displayFlags, 16 | 8);
-    QCOMPARE(h.MainFrame()->QueryCommand(kBallAndStick).checked, 0);
-    QCOMPARE(h.MainFrame()->QueryCommand(kRibbon).checked, 1);
-    QCOMPARE(h.MainFrame()->QueryCommand(kVibration).checked, 1);
+    QVERIFY(!h.IsChecked(kBallAndStick));
+    QVERIFY(h.IsChecked(kRibbon));
+    QVERIFY(h.IsChecked(kVibration));
     h.Run(kShowHydrogens);
     QCOMPARE(state.showHydrogens, 0);
     h.Run(kColourByResidue);
-    QCOMPARE(h.MainFrame()->QueryCommand(kColourByResidue).checked, 1);
-    QCOMPARE(h.MainFrame()->QueryCommand(kColourByAtom).checked, 0);
+    QVERIFY(h.IsChecked(kColourByResidue));
+    QVERIFY(!h.IsChecked(kColourByAtom));
     // None of the view's commands is ever disabled, also without a model.
     h.Run(kFileNew);
     QVERIFY(h.IsEnabled(kAnimation));
@@ -582,6 +585,38 @@ void ViewTest::labelHeightsAreCellHeights() {
                  qPrintable(QString::number(metrics.ascent() + metrics.descent())));
         QVERIFY(font.pixelSize() < height);
     }
+}
+
+// 印刷 through the real print dialog onto the printer of page set-up (here
+// one that prints into a PDF file): one page, the picture half the page wide.
+void ViewTest::printingThroughThePrintDialog() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    QPrinter& printer = PrinterChoice::Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(h.Path("printed.pdf"));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    bool printed = false;
+    h.QueueDialog([&](QDialog& dialog) {
+        printed = AppHarness::PressButton(&dialog, QStringLiteral("Print")) ||
+                  AppHarness::PressButton(&dialog, QStringLiteral("印刷"));
+    });
+    h.Run(kFilePrint);
+    QVERIFY(printed);
+    const QByteArray pdf = h.Read(h.Path("printed.pdf"));
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"), 1);
+    // The picture's pixels: half the printable width at the printer's
+    // resolution, the window's shape.
+    const int pageWidth = printer.pageLayout().paintRectPixels(printer.resolution()).width();
+    const QRegularExpression image(QStringLiteral("/Width (\\d+)\\s*/Height (\\d+)"));
+    const QRegularExpressionMatch match = image.match(QString::fromLatin1(pdf));
+    QVERIFY(match.hasMatch());
+    QCOMPARE(match.captured(1).toInt(), pageWidth / 2);
+    const double shape = static_cast<double>(h.View()->height()) / h.View()->width();
+    QVERIFY(std::abs(match.captured(2).toInt() - pageWidth / 2 * shape) < 2.0);
+    printer.setOutputFileName(QString());
+    printer.setOutputFormat(QPrinter::NativeFormat);
 }
 
 #include "GuiTestMain.h"
