@@ -21,7 +21,6 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QPageSetupDialog>

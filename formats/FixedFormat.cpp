@@ -1,6 +1,6 @@
 #include "formats/FixedFormat.h"
 
-#include "model/CMolData.h"
+#include "formats/ShownAtoms.h"
 
 #include <charconv>
 #include <cmath>
@@ -33,12 +33,8 @@ bool FitsFixed(double value, int width, int precision) {
 }
 
 std::string CoordinatesThatDoNotFit(CMolData& mol, int g, int width, int precision) {
-    const int atoms = mol.AtomCount(g);
-    for (int a = 0; a < atoms; ++a) {
-        if (!mol.IsAtomShown(g, a))
-            continue;
-        Point3D p;
-        mol.GetAtomPos(g, a, &p);
+    std::string why;
+    ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
         for (const double v : {p.x, p.y, p.z}) {
             if (FitsFixed(v, width, precision))
                 continue;
@@ -47,9 +43,11 @@ std::string CoordinatesThatDoNotFit(CMolData& mol, int g, int width, int precisi
                 AppendFixed(value, v, 0, precision);
             else
                 value = "not a finite number";
-            return "atom " + std::to_string(a + 1) + " has a coordinate (" + value +
-                   ") that does not fit the format's " + std::to_string(width) + " columns";
+            why = "atom " + std::to_string(a + 1) + " has a coordinate (" + value +
+                  ") that does not fit the format's " + std::to_string(width) + " columns";
+            return false;
         }
-    }
-    return {};
+        return true;
+    });
+    return why;
 }

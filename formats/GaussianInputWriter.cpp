@@ -14,6 +14,7 @@
 #include "formats/GaussianInputWriter.h"
 
 #include "formats/FixedFormat.h"
+#include "formats/ShownAtoms.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "platform/StdioFile.h"
@@ -50,12 +51,7 @@ bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& check
     if (!file->WriteString(header))
         return false;
     std::string line;
-    const int atoms = mol.AtomCount(g);
-    for (int a = 0; a < atoms; ++a) {
-        if (!mol.IsAtomShown(g, a))
-            continue;
-        Point3D p;
-        mol.GetAtomPos(g, a, &p);
+    const bool written = ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
         char symbol[24];
         std::snprintf(symbol, sizeof symbol, "%4s", ElementTable::Symbol(mol.GetElement(g, a)));
         line.assign(symbol).append("    ");
@@ -65,8 +61,7 @@ bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& check
         line += ' ';
         AppendFixed(line, p.z, 12, 6);
         line += '\n';
-        if (!file->WriteString(line))
-            return false;
-    }
-    return file->WriteString("\n");
+        return file->WriteString(line);
+    });
+    return written && file->WriteString("\n");
 }

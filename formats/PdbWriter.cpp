@@ -20,6 +20,7 @@
 #include "formats/PdbWriter.h"
 
 #include "formats/FixedFormat.h"
+#include "formats/ShownAtoms.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "platform/StdioFile.h"
@@ -84,15 +85,10 @@ bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal) {
         return Refuse(why, refusal);
     const bool fromPdb = mol.sourceKind == CMolData::kSourcePdb;
     std::string line;
-    const int atoms = mol.AtomCount(g);
-    for (int a = 0; a < atoms; ++a) {
-        if (!mol.IsAtomShown(g, a))
-            continue;
+    return ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
         const int element = mol.GetElement(g, a);
         const char* symbol = ElementTable::Symbol(element);
         int w = static_cast<int>(std::strlen(symbol));
-        Point3D p;
-        mol.GetAtomPos(g, a, &p);
         if (fromPdb) {
             std::string name = mol.GetLabel(g, a);
             // A four-character hydrogen name ending in a digit starts with
@@ -114,10 +110,8 @@ bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal) {
         }
         line += "    ";
         AppendFullTail(line, p, symbol);
-        if (!file->WriteString(line))
-            return false;
-    }
-    return true;
+        return file->WriteString(line);
+    });
 }
 
 bool writePdbShort(CMolData& mol, StdioFile* file, std::string* refusal) {
@@ -125,12 +119,7 @@ bool writePdbShort(CMolData& mol, StdioFile* file, std::string* refusal) {
     if (!why.empty())
         return Refuse(why, refusal);
     std::string line;
-    const int atoms = mol.AtomCount(0);
-    for (int a = 0; a < atoms; ++a) {
-        if (!mol.IsAtomShown(0, a))
-            continue;
-        Point3D p;
-        mol.GetAtomPos(0, a, &p);
+    return ForEachShownAtom(mol, 0, [&](int a, const Point3D& p) {
         // Integers and text only: no locale enters this part of the line.
         // Residue names are words of a line read 79 characters at a time.
         char text[160];
@@ -140,8 +129,6 @@ bool writePdbShort(CMolData& mol, StdioFile* file, std::string* refusal) {
         line.append(NumberField(mol.GetResidueIndex(0, a) + 1, 6)).append("    ");
         AppendCoordinates(line, p);
         line += '\n';
-        if (!file->WriteString(line))
-            return false;
-    }
-    return true;
+        return file->WriteString(line);
+    });
 }
