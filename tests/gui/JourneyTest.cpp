@@ -38,11 +38,9 @@ private slots:
 
 void JourneyTest::firstHour() {
     AppHarness h;
-    GaussianOutputText text(GaussianOutputText::kBanner16);
-    for (int step = 0; step < 4; ++step)
-        text.Orientation("Input",
-                         {{8, 0, 0, 0.02 * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
-    const QString log = h.Write("water-opt.log", QByteArray::fromStdString(text.Text()));
+    const QString log =
+        h.Write("water-opt.log",
+                QByteArray::fromStdString(GaussianOutputText::WaterOptimisation(4, 0.02, "Input")));
     const QString pdb = h.Write("peptide.pdb", Fixtures::kPeptidePdb);
 
     QVERIFY(h.Start());

@@ -303,11 +303,8 @@ void ViewTest::ribbonAloneNeverPicks() {
 
 void ViewTest::animationStepsThroughTheGeometries() {
     AppHarness h;
-    GaussianOutputText text(GaussianOutputText::kBanner16);
-    for (int step = 0; step < 5; ++step)
-        text.Orientation("Standard",
-                         {{8, 0, 0, 0.1 * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
-    QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(text.Text()))));
+    QVERIFY(h.Start(h.Write(
+        "opt.log", QByteArray::fromStdString(GaussianOutputText::WaterOptimisation(5, 0.1)))));
     CMolDoc* document = h.ActiveDocument();
     QCOMPARE(document->data->frameCount, 5);
     CMolView* view = h.ActiveView();
@@ -425,11 +422,8 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
 
 void ViewTest::animationSavesGeometriesOneToFour() {
     AppHarness h;
-    GaussianOutputText text(GaussianOutputText::kBanner16);
-    for (int step = 0; step < 5; ++step)
-        text.Orientation("Standard",
-                         {{8, 0, 0, 0.3 * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
-    QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(text.Text()))));
+    QVERIFY(h.Start(h.Write(
+        "opt.log", QByteArray::fromStdString(GaussianOutputText::WaterOptimisation(5, 0.3)))));
     CMolDoc* document = h.ActiveDocument();
     CMolView* view = h.ActiveView();
     QVERIFY(QTest::qWaitFor([&] { return document->loaded == 0; }, 5000));

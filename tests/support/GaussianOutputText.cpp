@@ -107,3 +107,12 @@ GaussianOutputText& GaussianOutputText::Filler(int lineCount, unsigned seed) {
     }
     return *this;
 }
+
+std::string GaussianOutputText::WaterOptimisation(int steps, double oxygenStep,
+                                                  std::string_view kind) {
+    GaussianOutputText text(kBanner16);
+    for (int step = 0; step < steps; ++step)
+        text.Orientation(kind,
+                         {{8, 0, 0, oxygenStep * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
+    return text.Text();
+}

@@ -36,6 +36,11 @@ public:
     // A normal-mode block of three modes whose first mode holds first; the
     // header has two blanks after "Atom" when twoBlanks (09 and later).
     GaussianOutputText& Modes(const std::vector<OrientationRow>& first, bool twoBlanks);
+
+    // A Gaussian 16 optimisation of water: steps tables of the given kind,
+    // the oxygen moving oxygenStep Å along z each step, the hydrogens still.
+    static std::string WaterOptimisation(int steps, double oxygenStep,
+                                         std::string_view kind = "Standard");
     // Lines of SCF and population text such as an output holds between
     // geometries; varied, with numbers and dashes, but no marker.
     GaussianOutputText& Filler(int lineCount, unsigned seed = 1);
