@@ -24,6 +24,7 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     atomCount = other.atomCount;
     residueCount = other.residueCount;
     centre = other.centre;
+    hasNonFinitePosition = other.hasNonFinitePosition;
     selectedResidues = other.selectedResidues;
     atomShown = other.atomShown;
     residueAtoms = other.residueAtoms;
@@ -106,10 +107,13 @@ int CMolFrame::ApplyResidueSelection(int mode) {
 void CMolFrame::ComputeCentre() {
     // Atoms whose coordinates are not finite take no part.
     bool any = false;
+    hasNonFinitePosition = false;
     Point3D lo, hi;
     for (const MolAtom& atom : atoms) {
-        if (!std::isfinite(atom.x) || !std::isfinite(atom.y) || !std::isfinite(atom.z))
+        if (!std::isfinite(atom.x) || !std::isfinite(atom.y) || !std::isfinite(atom.z)) {
+            hasNonFinitePosition = true;
             continue;
+        }
         if (!any) {
             lo = hi = {atom.x, atom.y, atom.z};
             any = true;

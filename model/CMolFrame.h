@@ -53,7 +53,8 @@ public:
     // atoms shown afterwards.
     int ApplyResidueSelection(int mode);
 
-    // Centre of the bounding box of the atoms with finite coordinates.
+    // Centre of the bounding box of the atoms with finite coordinates; also
+    // notes whether any atom has a coordinate that is not finite.
     void ComputeCentre();
 
     CGraphAlgorithm graph;
@@ -61,6 +62,10 @@ public:
     int atomCount = 0;
     int residueCount = 0;
     Point3D centre;
+    // Set by ComputeCentre when an atom's position is not finite (readers
+    // never store one; a model built otherwise may), so that drawing checks
+    // positions only then.
+    bool hasNonFinitePosition = false;
     std::vector<int> selectedResidues;
     std::vector<unsigned char> atomShown; // by atom index, nonzero = shown
     std::map<int, std::vector<int>> residueAtoms;

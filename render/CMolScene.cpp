@@ -157,7 +157,10 @@ bool CMolScene::IsSkipped(CMolData& data, int a) const {
     if ((data.sourceKind == CMolData::kSourcePdb && !data.IsAtomShown(frameIndex, a)) ||
         IsHiddenHydrogen(data, a) || !data.HasAtom(frameIndex, a))
         return true;
-    // An atom without a finite position has no place in the picture.
+    // An atom without a finite position has no place in the picture; only
+    // a geometry that has one pays for looking.
+    if (!data.GetFrame(frameIndex)->hasNonFinitePosition)
+        return false;
     Point3D p;
     data.GetAtomPos(frameIndex, a, &p);
     return !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
