@@ -1,7 +1,6 @@
 #include "app/CChildFrame.h"
 
 #include "app/AppIcon.h"
-#include "app/CRavekApp.h"
 #include "res/SettingsKeys.h"
 
 #include <QMdiArea>
@@ -11,13 +10,6 @@
 CChildFrame::CChildFrame(DocTemplate* docTemplate)
     : ChildFrame(docTemplate), openMaximised(Profile::Read(Settings::kChildFrameMaxWnd)) {
     setWindowIcon(AppIcon());
-    connect(this, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates, Qt::WindowStates now) {
-                // The frame that becomes active names the current document;
-                // a frame losing activation leaves it to the next one.
-                if ((now & Qt::WindowActive) && CRavekApp::Instance() != nullptr)
-                    CRavekApp::Instance()->currentDocument = GetActiveDocument();
-            });
 }
 
 void CChildFrame::ActivateFrame() {

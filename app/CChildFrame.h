@@ -3,8 +3,7 @@
 #include "platform/ChildFrame.h"
 
 // The window of every document inside the main window. Opens maximised when
-// the settings ask for it, and tells the application whose document is
-// active.
+// the settings ask for it.
 class CChildFrame : public ChildFrame {
     Q_OBJECT
 public:

@@ -1,8 +1,8 @@
 #include "app/CMainFrame.h"
 
-#include "app/CRavekApp.h"
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
+#include "platform/Document.h"
 #include "platform/RecentFileList.h"
 #include "platform/View.h"
 #include "res/CommandIds.h"
@@ -66,12 +66,13 @@ QIcon ToolbarIcon(const QStyle* style, int id) {
 
 } // namespace
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(CommandTarget* application, const RecentFileList& recentFiles)
     : savePosition(Profile::Read(Settings::kSavePos)), windowLeft(Profile::Read(Settings::kLeft)),
       windowTop(Profile::Read(Settings::kTop)), windowRight(Profile::Read(Settings::kRight)),
       windowBottom(Profile::Read(Settings::kBottom)),
       wasMaximised(Profile::Read(Settings::kMaxWnd)),
-      wasMinimised(Profile::Read(Settings::kMinWnd)) {}
+      wasMinimised(Profile::Read(Settings::kMinWnd)), application_(application),
+      recentFiles_(recentFiles) {}
 
 CMainFrame::~CMainFrame() {
     CaptureWindowPlacement();
@@ -290,7 +291,7 @@ std::vector<CommandTarget*> CMainFrame::CommandChain() const {
         chain.push_back(frame);
     }
     chain.push_back(const_cast<CMainFrame*>(this));
-    chain.push_back(CRavekApp::Instance());
+    chain.push_back(application_);
     return chain;
 }
 
@@ -320,7 +321,7 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
 }
 
 void CMainFrame::UpdateRecentFileActions() {
-    const RecentFileList& recent = CRavekApp::RecentFiles();
+    const RecentFileList& recent = recentFiles_;
     for (int i = 0; i < Settings::kRecentCount; ++i) {
         QAction* action = actions_[kFileMru1 + i];
         const bool used = i < recent.Count();
@@ -530,8 +531,7 @@ void CMainFrame::CaptureWindowPlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (CRavekApp::Instance() != nullptr)
-        CRavekApp::Instance()->CloseAllDocuments();
+    emit closing();
     CaptureWindowPlacement();
     event->accept();
 }

@@ -13,6 +13,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class RecentFileList;
 struct MenuItem;
 
 // The main window: the menus of the active window's kind, the toolbar, the
@@ -21,7 +22,9 @@ struct MenuItem;
 class CMainFrame : public QMainWindow, public CommandTarget {
     Q_OBJECT
 public:
-    CMainFrame();
+    // application ends the command routing; recentFiles is the list the
+    // File menu shows. Both outlive the window.
+    CMainFrame(CommandTarget* application, const RecentFileList& recentFiles);
     ~CMainFrame() override;
 
     // Creates menus, toolbar and status bar and places the window at the
@@ -62,11 +65,17 @@ public:
     int wasMaximised;
     int wasMinimised;
 
+signals:
+    // The window is closing: every document window is to close first.
+    void closing();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    CommandTarget* application_;
+    const RecentFileList& recentFiles_;
     std::vector<CommandTarget*> CommandChain() const;
     void CreateActions();
     QAction* MakeAction(int id, const QString& text);

@@ -5,8 +5,7 @@
 #include "app/CDispSheet.h"
 #include "app/CPropGeneralPage.h"
 #include "app/CPropPDBPage.h"
-#include "app/CRavekApp.h"
-#include "formats/FileTypeFromPath.h"
+#include "formats/FileKind.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbWriter.h"
@@ -18,7 +17,6 @@
 #include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"
-#include "platform/RecentFileList.h"
 #include "platform/StdioFile.h"
 #include "platform/WriteFileAtomically.h"
 #include "res/CommandIds.h"
@@ -42,19 +40,26 @@ enum Writer {
 
 const char* const kExtensions[] = {"", ".com", ".pdb", ".rpd"};
 
-QString NoMoleculeText(const CMolData* model, int type, bool outOfMemory) {
-    if (type != kFileTypeGaussian && type != kFileTypePdb)
+// Why read gave no molecule, for the status bar; empty when it gave one.
+QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
+    switch (read.status) {
+    case MoleculeFile::Status::kMolecule:
+        return QString();
+    case MoleculeFile::Status::kUnknownType:
         return QStringLiteral("ファイルの種類を拡張子から判断できません");
-    if (outOfMemory)
+    case MoleculeFile::Status::kOutOfMemory:
         return QStringLiteral("分子が大きすぎてメモリに収まりません");
-    if (model == nullptr)
+    case MoleculeFile::Status::kCannotOpen:
         return QStringLiteral("読み込めませんでした");
-    switch (NoMoleculeReasonOf(*model)) {
+    case MoleculeFile::Status::kNoMolecule:
+        break;
+    }
+    switch (read.reason) {
     case NoMoleculeReason::kNone:
         return QString();
     case NoMoleculeReason::kNoGeometry:
-        return type == kFileTypePdb ? QStringLiteral("ATOM・HETATM レコードがありません")
-                                    : QStringLiteral("原子座標が見つかりません");
+        return kind == FileKind::kPdb ? QStringLiteral("ATOM・HETATM レコードがありません")
+                                      : QStringLiteral("原子座標が見つかりません");
     case NoMoleculeReason::kNoReadableAtoms:
         return QStringLiteral("原子の行に読み取れる座標がありません");
     case NoMoleculeReason::kNoAtoms:
@@ -125,35 +130,31 @@ bool CMolDoc::OnNewDocument() {
 bool CMolDoc::OnOpenDocument(const QString& path) {
     if (!Document::OnOpenDocument(path))
         return false;
-    LoadPath(path, FileTypeFromPath(path.toStdString()));
+    LoadPath(path, FileKindFromPath(path.toStdString()));
     return true;
 }
 
-RecentFileList CMolDoc::MakeRecentList() {
-    return RecentFileList(QString::fromLatin1(Settings::kRecentSection),
-                          QString::fromLatin1(Settings::kRecentEntry), Settings::kRecentCount,
-                          Settings::kRecentDisplayLength);
+FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
+    if (filterIndex == 1)
+        return FileKind::kGaussian;
+    if (filterIndex == 2)
+        return FileKind::kPdb;
+    return FileKindFromPath(path.toStdString());
 }
 
-bool CMolDoc::LoadPath(const QString& path, int type) {
-    auto file = std::make_unique<StdioFile>();
-    std::string error;
-    if (!file->Open(path.toStdString(), StdioFile::modeRead, &error)) {
-        MessageBox::ShowCannotOpen(CRavekApp::MainWidget(), path, QString::fromStdString(error));
+bool CMolDoc::LoadPath(const QString& path, FileKind kind) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    MoleculeFile read = ReadMoleculeFile(path.toStdString(), kind, pdbOptions);
+    QApplication::restoreOverrideCursor();
+    if (read.status == MoleculeFile::Status::kCannotOpen) {
+        MessageBox::ShowCannotOpen(DialogParent(), path, QString::fromStdString(read.error));
         return false;
     }
-    openFile = std::move(file);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    Load(type);
-    QApplication::restoreOverrideCursor();
-    openFile.reset();
+    Load(path, kind, std::move(read));
     return true;
 }
 
-void CMolDoc::Load(int type) {
-    RecentFileList recent = MakeRecentList();
-    recent.ReadList();
-
+void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     pdbSavePath.clear();
     rpdSavePath.clear();
     // The model is replaced: an animation stepping through the old one ends
@@ -164,34 +165,28 @@ void CMolDoc::Load(int type) {
     ++loadCount;
     SetTitle(QString());
 
-    const QString path = QString::fromStdString(openFile->GetFilePath());
     openedPath = path;
     const QString fileName = QFileInfo(path).fileName();
-    std::unique_ptr<CMolData> model;
-    bool outOfMemory = false;
-    if (type == kFileTypeGaussian || type == kFileTypePdb)
-        model = ReadMolecule(openFile.get(), static_cast<FileType>(type), pdbOptions, &outOfMemory);
-    const QString reason = NoMoleculeText(model.get(), type, outOfMemory);
+    const QString reason = NoMoleculeText(read, kind);
     loadMessage =
         reason.isEmpty()
             ? QString()
             : QStringLiteral("分子データを読み込めませんでした: %1 (%2)").arg(reason, fileName);
-    if (reason.isEmpty() && model != nullptr && model->skippedLines > 0)
+    if (reason.isEmpty() && read.skippedLines > 0)
         loadMessage = QStringLiteral("読み取れない原子の行を %1 行飛ばしました (%2)")
-                          .arg(model->skippedLines)
+                          .arg(read.skippedLines)
                           .arg(fileName);
-
-    if (model != nullptr && !model->IsZMatrixInput()) {
-        data = std::move(model);
-        SetTitle(fileName);
-        const auto dot = fileName.lastIndexOf(QLatin1Char('.'));
-        baseName = dot > 0 ? fileName.left(dot) : fileName;
-        CRavekApp::AddToRecentFileList(path);
-        recent.Add(path);
-        loaded = 1;
-    }
-    recent.WriteList();
-    if (data != nullptr && data->frameCount == 0) {
+    // A file its reader understood names the window and joins the recent
+    // files even when it holds no geometry; a Z-matrix input does neither.
+    if (read.model == nullptr || read.reason == NoMoleculeReason::kZMatrixInput)
+        return;
+    data = std::move(read.model);
+    SetTitle(fileName);
+    const auto dot = fileName.lastIndexOf(QLatin1Char('.'));
+    baseName = dot > 0 ? fileName.left(dot) : fileName;
+    loaded = 1;
+    emit fileLoaded(path);
+    if (data->frameCount == 0) {
         loaded = 0;
         data.reset();
     }
@@ -199,29 +194,18 @@ void CMolDoc::Load(int type) {
 
 void CMolDoc::OnFileOpen() {
     const FileFilter filter(QString::fromUtf8(AppStrings::kOpenFilter));
-    const FileDialog::Result chosen = FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kOpen,
-                                                      filter, openFilterIndex, QString(), Folder());
+    const FileDialog::Result chosen = FileDialog::Run(DialogParent(), FileDialog::kOpen, filter,
+                                                      openFilterIndex, QString(), Folder());
     if (chosen.accepted) {
-        const int type = chosen.filterIndex == 1   ? kFileTypeGaussian
-                         : chosen.filterIndex == 2 ? kFileTypePdb
-                                                   : FileTypeFromPath(chosen.path.toStdString());
-        if (LoadPath(chosen.path, type) && chosen.filterIndex > 0)
+        if (LoadPath(chosen.path, KindForOpen(chosen.filterIndex, chosen.path)) &&
+            chosen.filterIndex > 0)
             openFilterIndex = chosen.filterIndex;
     }
     UpdateAllViews(nullptr);
 }
 
-void CMolDoc::OnOpenRecentFile(int index) {
-    RecentFileList recent = MakeRecentList();
-    recent.ReadList();
-    const QString path = recent[index];
-    if (!path.isEmpty())
-        LoadPath(path, FileTypeFromPath(path.toStdString()));
-    UpdateAllViews(nullptr);
-}
-
 void CMolDoc::OnProgramSettings() {
-    PropertySheet sheet(QStringLiteral("設定"), CRavekApp::MainWidget());
+    PropertySheet sheet(QStringLiteral("設定"), DialogParent());
     auto* general = new CPropGeneralPage;
     auto* pdb = new CPropPDBPage;
     sheet.AddPage(general);
@@ -242,7 +226,7 @@ void CMolDoc::OnProgramSettings() {
 }
 
 void CMolDoc::OnDisplaySettings() {
-    CDispSheet sheet(CRavekApp::MainWidget());
+    CDispSheet sheet(DialogParent());
     auto* general = new CDispGeneralPage;
     auto* residues = new CDispResPage;
     sheet.AddPage(general);
@@ -287,7 +271,7 @@ void CMolDoc::OnDisplaySettings() {
 
 void CMolDoc::OnPeptideStructure() {
     data->ComputeBackboneAngles(0);
-    CRavekApp::OpenPlotWindow();
+    emit plotRequested();
 }
 
 QString CMolDoc::Folder() const {
@@ -323,17 +307,13 @@ bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
         return true;
     case kPeptideStructure:
         if (update != nullptr)
-            update->Enable(data != nullptr && data->sourceKind == CMolData::kSourcePdb);
-        else if (data != nullptr && data->sourceKind == CMolData::kSourcePdb)
+            update->Enable(data != nullptr && data->sourceKind == CMolData::SourceKind::kPdb);
+        else if (data != nullptr && data->sourceKind == CMolData::SourceKind::kPdb)
             OnPeptideStructure();
         return true;
     default:
-        break;
+        return false;
     }
-    const int recent = RecentFileIndex(id);
-    if (recent >= 0 && run)
-        OnOpenRecentFile(recent);
-    return recent >= 0;
 }
 
 // Saving.
@@ -377,7 +357,7 @@ bool CMolDoc::WriteWith(int writer, const QString& path) {
     const bool written = WriteFileAtomically(target, write, error);
     QApplication::restoreOverrideCursor();
     if (!written) {
-        MessageBox::ShowCannotSave(CRavekApp::MainWidget(), path,
+        MessageBox::ShowCannotSave(DialogParent(), path,
                                    QString::fromStdString(refusal.empty() ? error : refusal));
         return false;
     }
@@ -387,7 +367,7 @@ bool CMolDoc::WriteWith(int writer, const QString& path) {
 bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
     const int writer = WriterFor(path, filterIndex);
     if (writer == kWriterNone) {
-        MessageBox::Show(CRavekApp::MainWidget(),
+        MessageBox::Show(DialogParent(),
                          QStringLiteral("%1 の拡張子から保存形式を決められません。\n"
                                         ".com, .gjf, .pdb, .ent, .rpd のいずれかを付けてください。")
                              .arg(QFileInfo(path).fileName()),
@@ -407,8 +387,8 @@ void CMolDoc::OnFileSaveAs() {
     if (data == nullptr)
         return;
     const FileFilter filter(QString::fromUtf8(AppStrings::kSaveFilter));
-    const FileDialog::Result chosen = FileDialog::Run(CRavekApp::MainWidget(), FileDialog::kSave,
-                                                      filter, saveFilterIndex, baseName, Folder());
+    const FileDialog::Result chosen = FileDialog::Run(DialogParent(), FileDialog::kSave, filter,
+                                                      saveFilterIndex, baseName, Folder());
     if (chosen.accepted) {
         if (chosen.filterIndex > 0)
             saveFilterIndex = chosen.filterIndex;
@@ -419,7 +399,7 @@ void CMolDoc::OnFileSaveAs() {
             // The dialog asked about the name as typed; the file that will
             // really be replaced is asked about here.
             if (QFileInfo::exists(path) &&
-                !MessageBox::AskYesNo(CRavekApp::MainWidget(),
+                !MessageBox::AskYesNo(DialogParent(),
                                       QStringLiteral("%1 は既に存在します。\n上書きしますか?")
                                           .arg(QFileInfo(path).fileName()))) {
                 UpdateAllViews(nullptr);

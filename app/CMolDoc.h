@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/FileKind.h"
 #include "formats/PdbOptions.h"
 #include "platform/Document.h"
 #include "render/MolDocState.h"
@@ -8,8 +9,7 @@
 
 #include <memory>
 
-class RecentFileList;
-class StdioFile;
+struct MoleculeFile;
 
 // The document of a molecule window: the model read from one structure file,
 // the display and program settings its views and the scene read, and the
@@ -25,12 +25,15 @@ public:
     bool OnCmdMsg(int id, CommandUpdate* update) override;
     QString DefaultFileName() const override { return baseName; }
 
-    // Reads openFile with the reader of type (1 Gaussian, 2 PDB; any other
-    // type reads nothing), replacing the model.
-    void Load(int type);
-    // Opens path and loads it with the reader of type; false, after a message
-    // box with the reason, when the file cannot be opened.
-    bool LoadPath(const QString& path, int type);
+    // Takes what reading path with the reader of kind gave: the model when
+    // it has a geometry, and the status text either way.
+    void Load(const QString& path, FileKind kind, MoleculeFile read);
+    // Reads path with the reader of kind; false, after a message box with
+    // the reason, when the file cannot be opened.
+    bool LoadPath(const QString& path, FileKind kind);
+    // The reader an Open dialog's answer asks for: the filter's (1 Gaussian,
+    // 2 PDB), or the name's for All Files and for a dialog that named none.
+    static FileKind KindForOpen(int filterIndex, const QString& path);
 
     // The stored drawing settings and reading options, as a new document
     // takes them.
@@ -55,7 +58,6 @@ public:
     int residueDisplayMode;
     int childMaxWnd;
     PdbOptions pdbOptions;
-    std::unique_ptr<StdioFile> openFile;
     QString baseName;
     QString pdbSavePath;
     QString rpdSavePath;
@@ -63,9 +65,14 @@ public:
     // The model, the loaded flag and the display settings are the
     // MolDocState part.
 
+signals:
+    // A file has been read into the document and gave a molecule.
+    void fileLoaded(const QString& path);
+    // The Ramachandran plot of the document was asked for.
+    void plotRequested();
+
 private:
     void OnFileOpen();
-    void OnOpenRecentFile(int index);
     void OnPeptideStructure();
     void OnProgramSettings();
     void OnDisplaySettings();
@@ -76,7 +83,6 @@ private:
     // PDB layout, 6 the plot data as it stands) without touching the old
     // file on failure.
     bool WriteWith(int writer, const QString& path);
-    static RecentFileList MakeRecentList();
     // The folder of the file read last, where the dialogs start.
     QString Folder() const;
 

@@ -5,7 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "app/CRavekDoc.h"
-#include "formats/FileTypeFromPath.h"
+#include "formats/FileKind.h"
 #include "platform/DocTemplate.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
@@ -29,16 +29,16 @@
 
 using namespace CommandIds;
 
-namespace {
-
-CRavekApp* theApp = nullptr;
-
-template <class Doc, class ViewClass> DocTemplate::Factories FactoriesOf(CRavekApp* app) {
+template <class Doc, class ViewClass> DocTemplate::Factories CRavekApp::FactoriesOf() {
     DocTemplate::Factories factories;
-    factories.document = [] { return std::make_unique<Doc>(); };
-    factories.frame = [app](DocTemplate* docTemplate) -> ChildFrame* {
+    factories.document = [this] {
+        auto document = std::make_unique<Doc>();
+        Listen(document.get());
+        return document;
+    };
+    factories.frame = [this](DocTemplate* docTemplate) -> ChildFrame* {
         auto* frame = new CChildFrame(docTemplate);
-        app->MainFrame()->MdiArea()->addSubWindow(frame);
+        mainFrame->MdiArea()->addSubWindow(frame);
         return frame;
     };
     factories.view = [](Document* document, QWidget* parent) -> View* {
@@ -47,14 +47,10 @@ template <class Doc, class ViewClass> DocTemplate::Factories FactoriesOf(CRavekA
     return factories;
 }
 
-} // namespace
-
 CRavekApp::CRavekApp()
     : recentFiles(QString::fromLatin1(Settings::kRecentSection),
                   QString::fromLatin1(Settings::kRecentEntry), Settings::kRecentCount,
-                  Settings::kRecentDisplayLength) {
-    theApp = this;
-}
+                  Settings::kRecentDisplayLength) {}
 
 CRavekApp::~CRavekApp() {
     CloseAllDocuments();
@@ -63,29 +59,23 @@ CRavekApp::~CRavekApp() {
     plotTemplate.reset();
     moleculeTemplate.reset();
     placeholderTemplate.reset();
-    theApp = nullptr;
 }
 
-CRavekApp* CRavekApp::Instance() {
-    return theApp;
+QWidget* CRavekApp::MainWidget() const {
+    return mainFrame.get();
 }
 
-QWidget* CRavekApp::MainWidget() {
-    return theApp != nullptr ? theApp->mainFrame.get() : nullptr;
+void CRavekApp::Listen(Document* document) {
+    if (auto* molecule = qobject_cast<CMolDoc*>(document)) {
+        connect(molecule, &CMolDoc::fileLoaded, this, &CRavekApp::OnFileLoaded);
+        connect(molecule, &CMolDoc::plotRequested, this,
+                [this, molecule] { OpenPlotWindow(molecule); });
+    }
 }
 
-void CRavekApp::AddToRecentFileList(const QString& path) {
-    if (theApp != nullptr)
-        theApp->recentFiles.Add(path);
-}
-
-const RecentFileList& CRavekApp::RecentFiles() {
-    return theApp->recentFiles;
-}
-
-void CRavekApp::OpenPlotWindow() {
-    if (theApp != nullptr)
-        theApp->OpenPlotWindowOnCurrent();
+void CRavekApp::OnFileLoaded(const QString& path) {
+    recentFiles.Add(path);
+    recentFiles.WriteList();
 }
 
 bool CRavekApp::InitInstance(const QString& file) {
@@ -94,15 +84,16 @@ bool CRavekApp::InitInstance(const QString& file) {
 
     placeholderTemplate = std::make_unique<DocTemplate>(
         ResourceIds::kPlaceholder, QString::fromUtf8(AppStrings::kPlaceholderTemplate),
-        FactoriesOf<CRavekDoc, CRavekView>(this));
+        FactoriesOf<CRavekDoc, CRavekView>());
     moleculeTemplate = std::make_unique<DocTemplate>(
         ResourceIds::kMolecule, QString::fromUtf8(AppStrings::kMoleculeTemplate),
-        FactoriesOf<CMolDoc, CMolView>(this));
+        FactoriesOf<CMolDoc, CMolView>());
     plotTemplate = std::make_unique<DocTemplate>(ResourceIds::kPlot,
                                                  QString::fromUtf8(AppStrings::kPlotTemplate),
-                                                 FactoriesOf<CMolDoc, CPlotView>(this));
+                                                 FactoriesOf<CMolDoc, CPlotView>());
 
-    mainFrame = std::make_unique<CMainFrame>();
+    mainFrame = std::make_unique<CMainFrame>(this, recentFiles);
+    connect(mainFrame.get(), &CMainFrame::closing, this, &CRavekApp::CloseAllDocuments);
     if (!mainFrame->LoadFrame())
         return false;
 
@@ -127,10 +118,7 @@ Document* CRavekApp::OnFileNew() {
     return moleculeTemplate->OpenDocumentFile(QString());
 }
 
-void CRavekApp::OpenPlotWindowOnCurrent() {
-    Document* document = currentDocument.data();
-    if (document == nullptr)
-        return;
+void CRavekApp::OpenPlotWindow(Document* document) {
     if (ChildFrame* frame = plotTemplate->CreateNewFrame(document))
         plotTemplate->InitialUpdateFrame(frame, document);
 }
@@ -141,12 +129,9 @@ void CRavekApp::OnFileOpen() {
                                                       Profile::Read(Settings::kFilterIndex));
     if (!chosen.accepted)
         return;
-    const int byName = FileTypeFromPath(chosen.path.toStdString());
-    const int type = chosen.filterIndex == 1   ? kFileTypeGaussian
-                     : chosen.filterIndex == 2 ? kFileTypePdb
-                                               : byName;
+    const FileKind kind = CMolDoc::KindForOpen(chosen.filterIndex, chosen.path);
     Document* document = nullptr;
-    if (type == byName) {
+    if (kind == FileKindFromPath(chosen.path.toStdString())) {
         document = moleculeTemplate->OpenDocumentFile(chosen.path);
     } else {
         // The filter decides the reader even against the name.
@@ -157,7 +142,7 @@ void CRavekApp::OnFileOpen() {
         }
         document = OnFileNew();
         if (auto* molDoc = dynamic_cast<CMolDoc*>(document)) {
-            molDoc->LoadPath(chosen.path, type);
+            molDoc->LoadPath(chosen.path, kind);
             molDoc->SetPathName(chosen.path);
             molDoc->UpdateAllViews(nullptr);
         }
@@ -171,8 +156,20 @@ void CRavekApp::OnOpenRecentFile(int index) {
     const QString path = recentFiles[index];
     if (path.isEmpty())
         return;
-    if (moleculeTemplate->OpenDocumentFile(path) == nullptr)
+    // The active window's document when it is a molecule document: the
+    // entry is read into it, as its own Open would.
+    ChildFrame* frame = mainFrame->ActiveChildFrame();
+    auto* molecule =
+        frame != nullptr ? qobject_cast<CMolDoc*>(frame->GetActiveDocument()) : nullptr;
+    const bool opened = molecule != nullptr
+                            ? molecule->LoadPath(path, FileKindFromPath(path.toStdString()))
+                            : moleculeTemplate->OpenDocumentFile(path) != nullptr;
+    if (molecule != nullptr)
+        molecule->UpdateAllViews(nullptr);
+    if (!opened) {
         recentFiles.Remove(index);
+        recentFiles.WriteList();
+    }
 }
 
 void CRavekApp::OnAppAbout() {

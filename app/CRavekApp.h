@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/CommandTarget.h"
+#include "platform/DocTemplate.h"
 #include "platform/Document.h"
 #include "platform/RecentFileList.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -33,29 +33,32 @@ public:
 
     // File New: a new empty molecule window.
     Document* OnFileNew();
-    // A new Ramachandran plot window on currentDocument.
-    void OpenPlotWindowOnCurrent();
-
-    static CRavekApp* Instance();
+    // A new Ramachandran plot window on document.
+    void OpenPlotWindow(Document* document);
     // The main window, as parent of dialogs; null before start-up.
-    static QWidget* MainWidget();
-    static void AddToRecentFileList(const QString& path);
-    static const RecentFileList& RecentFiles();
-    static void OpenPlotWindow();
+    QWidget* MainWidget() const;
 
     CMainFrame* MainFrame() const { return mainFrame.get(); }
 
     std::unique_ptr<DocTemplate> placeholderTemplate;
     std::unique_ptr<DocTemplate> moleculeTemplate;
     std::unique_ptr<DocTemplate> plotTemplate;
-    QPointer<Document> currentDocument;
 
 private:
     void OnFileOpen();
+    // Opens recent entry index in the active molecule document, or in a new
+    // window when there is none; an entry that cannot be opened leaves the
+    // list.
     void OnOpenRecentFile(int index);
+    // A document read path: it heads the recent-file list, saved at once.
+    void OnFileLoaded(const QString& path);
+    // Connects what a new document and its windows tell.
+    void Listen(Document* document);
     void OnAppAbout();
     void OnHelpIndex();
     void OnFilePrintSetup();
+
+    template <class Doc, class ViewClass> DocTemplate::Factories FactoriesOf();
 
     std::unique_ptr<CMainFrame> mainFrame;
     RecentFileList recentFiles;

@@ -1,10 +1,9 @@
 #include "app/PictureExport.h"
 
 #include "app/CMolDoc.h"
-#include "formats/FileTypeFromPath.h"
+#include "formats/FileKind.h"
 #include "formats/ReadMolecule.h"
 #include "model/ElementData.h"
-#include "model/FitScale.h"
 #include "platform/StdioFile.h"
 #include "platform/WriteFileAtomically.h"
 #include "render/CMolScene.h"
@@ -87,14 +86,13 @@ int RunPictureExport(const QStringList& arguments) {
     CMolDoc::ReadDrawingSettings(document, options);
     LoadElementData();
     const std::string path = file.toStdString();
-    MoleculeFile read = ReadMoleculeFile(path, FileTypeFromPath(path), options);
+    MoleculeFile read = ReadMoleculeFile(path, FileKindFromPath(path), options);
     if (read.status != MoleculeFile::Status::kMolecule)
         return Fail(QString::fromStdString(read.Describe(path)));
     if (read.skippedLines > 0)
         std::fprintf(stderr, "ravek: %s: %d lines held no usable atom and were skipped\n",
                      path.c_str(), read.skippedLines);
     document.data = std::move(read.model);
-    document.loaded = 1;
     std::string error;
 
     ViewState view;
@@ -108,11 +106,10 @@ int RunPictureExport(const QStringList& arguments) {
     view.colourMode = Profile::Read(Settings::kColorMode);
     view.showHydrogens = Profile::Read(Settings::kDispHydrogen);
 
+    view.frame = document.data->GetCurrentFrame();
+    view.camera.Refit(*document.data, view.frame);
     CMolScene scene(&view, &document);
     scene.slices = std::clamp(document.resolution, 1, 100);
-    scene.computeFitScale = [&scene, &document] {
-        scene.fitScale = FitScaleOf(*document.data, scene.frameIndex);
-    };
     OffscreenPicture picture;
     if (!OffscreenPicture::Render(scene, view, width, height, picture, error))
         return Fail(QString::fromStdString(error));

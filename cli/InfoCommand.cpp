@@ -70,8 +70,8 @@ void WriteFrame(JsonWriter& json, CMolData& model, int g) {
 void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames) {
     json.BeginObject();
     const std::pair<const char*, int> header[] = {
-        {"sourceKind", model.sourceKind},
-        {"gaussianFileType", model.gaussianFileType},
+        {"sourceKind", static_cast<int>(model.sourceKind)},
+        {"gaussianFileType", static_cast<int>(model.gaussianFileType)},
         {"gaussianVersion", model.gaussianVersion},
         {"vibrationState", model.vibrationState},
         {"inputGeometryType", model.inputGeometryType},
@@ -84,7 +84,7 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames) {
         json.Key(name);
         json.Int(value);
     }
-    if (model.sourceKind == CMolData::kSourcePdb && model.frameCount > 0) {
+    if (model.sourceKind == CMolData::SourceKind::kPdb && model.frameCount > 0) {
         // The backbone analysis of geometry 0: phi and psi per analysed
         // residue, and the N, CA, C atoms of the backbone trace.
         model.ComputeBackboneAngles(0);

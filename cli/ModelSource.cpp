@@ -20,7 +20,7 @@ bool ModelSource::Consume(const std::vector<std::string>& args, std::size_t& i, 
                 return false;
             }
             typeGiven_ = true;
-            type_ = value == "gaussian" ? kFileTypeGaussian : kFileTypePdb;
+            kind_ = value == "gaussian" ? FileKind::kGaussian : FileKind::kPdb;
         } else {
             if (value != "0" && value != "1") {
                 error = "--bond-mode must be 0 or 1, not '" + value + "'";
@@ -54,8 +54,8 @@ bool ModelSource::Complete(std::string& error) const {
 }
 
 int ModelSource::Read(std::unique_ptr<CMolData>& model) const {
-    const FileType type = typeGiven_ ? type_ : FileTypeFromPath(path_);
-    MoleculeFile read = ReadMoleculeFile(path_, type, pdb_);
+    const FileKind kind = typeGiven_ ? kind_ : FileKindFromPath(path_);
+    MoleculeFile read = ReadMoleculeFile(path_, kind, pdb_);
     switch (read.status) {
     case MoleculeFile::Status::kMolecule:
         model = std::move(read.model);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formats/FileTypeFromPath.h"
+#include "formats/FileKind.h"
 #include "formats/PdbOptions.h"
 #include "model/CMolData.h"
 
@@ -38,6 +38,6 @@ public:
 private:
     std::string path_;
     bool typeGiven_ = false;
-    FileType type_ = kFileTypeUnknown;
+    FileKind kind_ = FileKind::kUnknown;
     PdbOptions pdb_; // the settings store's defaults: CONECT off, protein bonds
 };

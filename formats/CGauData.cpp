@@ -197,8 +197,8 @@ struct CGauData::ScanState {
 };
 
 void CGauData::Scan() {
-    sourceKind = kSourceGaussian;
-    gaussianFileType = kFileGaussianOutput;
+    sourceKind = SourceKind::kGaussian;
+    gaussianFileType = GaussianFileType::kOutput;
     gaussianVersion = 0;
     vibrationState = kVibrationNone;
     inputGeometryType = 0;
@@ -215,7 +215,7 @@ void CGauData::Scan() {
         ScanRouteLine(state, line);
         if (gaussianVersion == 0)
             gaussianVersion = BannerVersion(line);
-        if (gaussianFileType == kFileGaussianInput) {
+        if (gaussianFileType == GaussianFileType::kInput) {
             ScanInputLine(state, line);
             continue;
         }
@@ -223,7 +223,7 @@ void CGauData::Scan() {
         ScanVibration(state, line);
         ScanOrientation(state, line);
     }
-    if (gaussianFileType == kFileGaussianInput)
+    if (gaussianFileType == GaussianFileType::kInput)
         FinishInputScan(state);
     else
         FinishOutputScan(state);
@@ -235,9 +235,9 @@ void CGauData::ScanRouteLine(ScanState& state, const char* line) {
     ++state.lineNumber;
     while (*line != '\0' && std::isspace(static_cast<unsigned char>(*line)))
         ++line;
-    if (state.lineNumber < 10 && *line == '#' && gaussianFileType != kFileGaussianInput) {
+    if (state.lineNumber < 10 && *line == '#' && gaussianFileType != GaussianFileType::kInput) {
         state.rows = -4;
-        gaussianFileType = kFileGaussianInput;
+        gaussianFileType = GaussianFileType::kInput;
         inputGeometryType = kGeometryCartesian;
         frameCount = 1;
         framePositions.assign(1, 0);
@@ -343,7 +343,7 @@ bool CGauData::FirstGeometryLineIsCartesian() {
 }
 
 int CGauData::ReadGeometries() {
-    if (gaussianFileType == kFileGaussianInput)
+    if (gaussianFileType == GaussianFileType::kInput)
         ReadInputGeometry();
     else
         ReadOutputGeometries();

@@ -197,8 +197,8 @@ CPDBData::CPDBData(StdioFile* in, const PdbOptions* options) {
 }
 
 void CPDBData::Scan() {
-    sourceKind = kSourcePdb;
-    gaussianFileType = kFilePdb;
+    sourceKind = SourceKind::kPdb;
+    gaussianFileType = GaussianFileType::kPdb;
     gaussianVersion = 0;
     vibrationState = kVibrationNone;
     inputGeometryType = kGeometryCartesian;

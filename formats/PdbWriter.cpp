@@ -83,7 +83,7 @@ bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal) {
     const std::string why = CoordinatesThatDoNotFit(mol, g, 8, 3);
     if (!why.empty())
         return Refuse(why, refusal);
-    const bool fromPdb = mol.sourceKind == CMolData::kSourcePdb;
+    const bool fromPdb = mol.sourceKind == CMolData::SourceKind::kPdb;
     std::string line;
     return ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
         const int element = mol.GetElement(g, a);

@@ -6,17 +6,17 @@
 
 #include <new>
 
-std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileType type, const PdbOptions& options,
+std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const PdbOptions& options,
                                        bool* outOfMemory) {
     if (outOfMemory != nullptr)
         *outOfMemory = false;
     try {
-        switch (type) {
-        case kFileTypeGaussian:
+        switch (kind) {
+        case FileKind::kGaussian:
             return std::make_unique<CGauData>(file, &options);
-        case kFileTypePdb:
+        case FileKind::kPdb:
             return std::make_unique<CPDBData>(file, &options);
-        case kFileTypeUnknown:
+        case FileKind::kUnknown:
             break;
         }
     } catch (const std::bad_alloc&) {
@@ -27,30 +27,27 @@ std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileType type, const Pdb
     return nullptr;
 }
 
-MoleculeFile ReadMoleculeFile(const std::string& path, FileType type, const PdbOptions& options) {
+MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options) {
     MoleculeFile result;
     StdioFile file;
     if (!file.Open(path, StdioFile::modeRead, &result.error)) {
         result.status = MoleculeFile::Status::kCannotOpen;
         return result;
     }
-    if (type == kFileTypeUnknown) {
+    if (kind == FileKind::kUnknown) {
         result.status = MoleculeFile::Status::kUnknownType;
         return result;
     }
     bool outOfMemory = false;
-    std::unique_ptr<CMolData> model = ReadMolecule(&file, type, options, &outOfMemory);
+    std::unique_ptr<CMolData> model = ReadMolecule(&file, kind, options, &outOfMemory);
     if (model == nullptr) {
         result.status = MoleculeFile::Status::kOutOfMemory;
         return result;
     }
     result.skippedLines = model->skippedLines;
     result.reason = NoMoleculeReasonOf(*model);
-    if (result.reason != NoMoleculeReason::kNone) {
-        result.status = MoleculeFile::Status::kNoMolecule;
-        return result;
-    }
-    result.status = MoleculeFile::Status::kMolecule;
+    result.status = result.reason == NoMoleculeReason::kNone ? MoleculeFile::Status::kMolecule
+                                                             : MoleculeFile::Status::kNoMolecule;
     result.model = std::move(model);
     return result;
 }
@@ -62,8 +59,7 @@ std::string MoleculeFile::Describe(const std::string& path) const {
     case Status::kCannotOpen:
         return "cannot open " + path + ": " + error;
     case Status::kUnknownType:
-        return path +
-               ": unknown file type (the name does not end in log, com, out, gjf, pdb or ent)";
+        return path + ": unknown file type (the name does not end in " + KnownExtensions() + ")";
     case Status::kNoMolecule:
         return path + ": no molecule: " + DescribeNoMoleculeReason(reason);
     case Status::kOutOfMemory:

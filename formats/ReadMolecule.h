@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formats/FileTypeFromPath.h"
+#include "formats/FileKind.h"
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbOptions.h"
 #include "model/CMolData.h"
@@ -10,12 +10,12 @@
 
 class StdioFile;
 
-// Reads an open file with the reader of type: a CGauData for Gaussian files,
-// a CPDBData for PDB files, nothing for an unknown type. The model is
+// Reads an open file with the reader of kind: a CGauData for Gaussian files,
+// a CPDBData for PDB files, nothing for an unknown kind. The model is
 // returned as read, also when it holds no molecule (see NoMoleculeReason).
 // A model too large for the memory there is gives nothing, and outOfMemory
 // (when given) is set; the reader's allocation failure never goes further.
-std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileType type, const PdbOptions& options,
+std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const PdbOptions& options,
                                        bool* outOfMemory = nullptr);
 
 // Everything reading a file by its path can give.
@@ -23,12 +23,12 @@ struct MoleculeFile {
     enum class Status {
         kMolecule,    // model holds a molecule
         kCannotOpen,  // error holds the system's reason
-        kUnknownType, // the type was unknown
+        kUnknownType, // the kind was unknown
         kNoMolecule,  // reason says why
         kOutOfMemory, // the model would not fit into memory
     };
     Status status = Status::kCannotOpen;
-    std::unique_ptr<CMolData> model; // only with kMolecule
+    std::unique_ptr<CMolData> model; // with kMolecule, and as read with kNoMolecule
     NoMoleculeReason reason = NoMoleculeReason::kNone;
     std::string error;
     int skippedLines = 0; // lines the reader could not use (see CMolData)
@@ -38,6 +38,6 @@ struct MoleculeFile {
     std::string Describe(const std::string& path) const;
 };
 
-// Opens path and reads it with the reader of type (pipes included, see
+// Opens path and reads it with the reader of kind (pipes included, see
 // StdioFile).
-MoleculeFile ReadMoleculeFile(const std::string& path, FileType type, const PdbOptions& options);
+MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options);

@@ -21,8 +21,10 @@ class StdioFile;
 class CMolData {
 public:
     // Values of the kind fields.
-    enum SourceKind { kSourceGaussian = 1, kSourcePdb = 2 };
-    enum FileType { kFilePdb = 1, kFileGaussianInput = 2, kFileGaussianOutput = 3 };
+    // The reader that filled the model.
+    enum class SourceKind { kNone = 0, kGaussian = 1, kPdb = 2 };
+    // The layout of the file read (a PDB file for the PDB reader).
+    enum class GaussianFileType { kNone = 0, kPdb = 1, kInput = 2, kOutput = 3 };
     enum VibrationState { kVibrationPresent = 3, kVibrationNone = 4 };
     enum InputGeometryType { kGeometryZMatrix = 1, kGeometryCartesian = 2 };
 
@@ -76,7 +78,8 @@ public:
 
     // A Gaussian input whose geometry is a Z-matrix: recognised, never read.
     bool IsZMatrixInput() const {
-        return gaussianFileType == kFileGaussianInput && inputGeometryType == kGeometryZMatrix;
+        return gaussianFileType == GaussianFileType::kInput &&
+               inputGeometryType == kGeometryZMatrix;
     }
 
     // The shared line reader of the structure readers. Reads one line of at
@@ -91,8 +94,8 @@ public:
     int atomCount = 0;
     int currentFrame = 0;
     int bondsFromFile = 0;
-    int sourceKind = 0;
-    int gaussianFileType = 0;
+    SourceKind sourceKind = SourceKind::kNone;
+    GaussianFileType gaussianFileType = GaussianFileType::kNone;
     int gaussianVersion = 0;
     int vibrationState = 0;
     int inputGeometryType = 0;
@@ -106,10 +109,14 @@ public:
 
     // The kind fields a copy describes itself with.
     struct KindFields {
-        int sourceKind, gaussianFileType, gaussianVersion, vibrationState, inputGeometryType;
+        SourceKind sourceKind;
+        GaussianFileType gaussianFileType;
+        int gaussianVersion, vibrationState, inputGeometryType;
     };
-    static constexpr KindFields kGaussianCopy = {1, 2, 3, 4, 0};
-    static constexpr KindFields kPdbCopy = {2, 1, 0, 4, 3};
+    static constexpr KindFields kGaussianCopy = {SourceKind::kGaussian, GaussianFileType::kInput, 3,
+                                                 kVibrationNone, 0};
+    static constexpr KindFields kPdbCopy = {SourceKind::kPdb, GaussianFileType::kPdb, 0,
+                                            kVibrationNone, 3};
 
 protected:
     // Deep copy of other's geometries and header (the body of Assign). Does

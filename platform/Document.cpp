@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/View.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QWidget>
@@ -72,6 +73,12 @@ bool Document::OnOpenDocument(const QString& path) {
         return false;
     }
     return true;
+}
+
+QWidget* Document::DialogParent() const {
+    if (!views_.empty() && views_.front()->Widget() != nullptr)
+        return views_.front()->Widget()->window();
+    return QApplication::activeWindow();
 }
 
 QString Document::WhyUnreadable(const QString& path) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class DocTemplate;
+class QWidget;
 class View;
 
 // A document of the multiple-document program: a title, the file it came
@@ -32,6 +33,9 @@ public:
     virtual QString StatusMessage() const { return {}; }
 
     const std::vector<View*>& GetViews() const { return views_; }
+    // The window the document's dialogs and messages belong to: the one its
+    // first view is in, or the active window while it has no view.
+    QWidget* DialogParent() const;
     void AddView(View* view);
     // Detaches view; a document left without views closes itself.
     void RemoveView(View* view);

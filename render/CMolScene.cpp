@@ -32,6 +32,11 @@ void EnableSmoothing() {
 
 } // namespace
 
+void MultiplyProjection(const Camera& camera, double aspect) {
+    gluPerspective(camera.fieldOfView, aspect, camera.nearPlane, camera.farPlane);
+    gluLookAt(0.0, 0.0, camera.eyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+}
+
 void RotateZOnto(const Point3D& axis) {
     if (axis.x == 0.0 && axis.y == 0.0 && axis.z == 0.0)
         glRotated(180.0, 1.0, 0.0, 0.0);
@@ -57,7 +62,7 @@ int NearestHit(const GLuint* records, int hitCount) {
     return best < 0 || bestName == kPlaceholderName ? -1 : static_cast<int>(bestName);
 }
 
-CMolScene::CMolScene(ViewState* viewState, MolDocState* documentState)
+CMolScene::CMolScene(const ViewState* viewState, const MolDocState* documentState)
     : view(viewState), document(documentState), quadric(gluNewQuadric()) {
     gluQuadricDrawStyle(quadric, GLU_FILL);
 }
@@ -69,10 +74,8 @@ CMolScene::~CMolScene() {
 void CMolScene::reshape(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelMatrix);
-    gluPerspective(view->fieldOfView, static_cast<double>(width) / static_cast<double>(height),
-                   view->nearPlane, view->farPlane);
-    gluLookAt(0.0, 0.0, view->eyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    MultiplyProjection(view->camera, static_cast<double>(width) / static_cast<double>(height));
+    glMatrixMode(GL_MODELVIEW);
     glViewport(0, 0, width, height);
 }
 
@@ -96,47 +99,26 @@ void CMolScene::SetUpLighting() {
     }
 }
 
+void CMolScene::LoadOrientation() const {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMultMatrixd(view->camera.orientation.data());
+}
+
 void CMolScene::render() {
     glShadeModel(GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    // The light stays where the eye is, whatever the model's orientation.
     SetUpLighting();
-    glTranslated(panX * 0.01, 0.0, 0.0);
-    glTranslated(0.0, panY * -0.01, 0.0);
-    glRotated(rotateX, 1.0, 0.0, 0.0);
-    glRotated(rotateY, 0.0, 1.0, 0.0);
-    glMultMatrixd(modelMatrix);
+    LoadOrientation();
     if (document->data != nullptr)
         drawModel(GL_RENDER);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelMatrix);
     glFlush();
 }
 
-bool CMolScene::HasFittedModel() const {
-    return document != nullptr && fittedLoad == document->loadCount && document->loaded == 0;
-}
-
 void CMolScene::drawModel(GLenum mode) {
-    CMolData& data = *document->data;
-    if (document->animating == 0)
-        frameIndex = data.GetCurrentFrame();
-    if (document->loaded != 0 || fittedLoad != document->loadCount) {
-        // A new model: whatever geometry an animation was at, the fit and
-        // every index kept refer to the model read before.
-        frameIndex = data.GetCurrentFrame();
-        fittedLoad = document->loadCount;
-        glLoadIdentity();
-        zoom = 1.0;
-        lastPickedAtom = -1;
-        if (computeFitScale)
-            computeFitScale();
-        data.GetCentre(frameIndex, &centre);
-        glGetDoublev(GL_MODELVIEW_MATRIX, modelMatrix);
-        view->measurementSelection.clear();
-        view->labelledAtoms.clear();
-        document->loaded = 0;
-    }
     if ((view->displayFlags & ViewState::kWireFrame) != 0)
         drawWireFrame(mode);
     if ((view->displayFlags & ViewState::kBallAndStick) != 0)
@@ -150,19 +132,19 @@ void CMolScene::drawModel(GLenum mode) {
 }
 
 bool CMolScene::IsHiddenHydrogen(CMolData& data, int a) const {
-    return view->showHydrogens == 0 && data.GetElement(frameIndex, a) == 1;
+    return view->showHydrogens == 0 && data.GetElement(view->frame, a) == 1;
 }
 
 bool CMolScene::IsSkipped(CMolData& data, int a) const {
-    if ((data.sourceKind == CMolData::kSourcePdb && !data.IsAtomShown(frameIndex, a)) ||
-        IsHiddenHydrogen(data, a) || !data.HasAtom(frameIndex, a))
+    if ((data.sourceKind == CMolData::SourceKind::kPdb && !data.IsAtomShown(view->frame, a)) ||
+        IsHiddenHydrogen(data, a) || !data.HasAtom(view->frame, a))
         return true;
     // An atom without a finite position has no place in the picture; only
     // a geometry that has one pays for looking.
-    if (!data.GetFrame(frameIndex)->hasNonFinitePosition)
+    if (!data.GetFrame(view->frame)->hasNonFinitePosition)
         return false;
     Point3D p;
-    data.GetAtomPos(frameIndex, a, &p);
+    data.GetAtomPos(view->frame, a, &p);
     return !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
 }
 
@@ -173,18 +155,19 @@ bool CMolScene::IsSelected(int a) const {
 
 void CMolScene::SetAtomColour(CMolData& data, int a) const {
     if (view->colourMode == 0) {
-        const ElementRecord& row = ElementTable::Row(data.GetElement(frameIndex, a));
+        const ElementRecord& row = ElementTable::Row(data.GetElement(view->frame, a));
         glColor3d(row.red, row.green, row.blue);
     } else if (view->colourMode == 1) {
-        glColor3dv(data.GetResidueColour(frameIndex, data.GetResidueName(frameIndex, a)));
+        glColor3dv(data.GetResidueColour(view->frame, data.GetResidueName(view->frame, a)));
     }
 }
 
 Point3D CMolScene::ScenePoint(CMolData& data, int a) const {
     Point3D p;
-    data.GetAtomPos(frameIndex, a, &p);
-    const double s = zoom * fitScale;
-    return {(p.x - centre.x) * s, (p.y - centre.y) * s, (p.z - centre.z) * s};
+    data.GetAtomPos(view->frame, a, &p);
+    const double s = view->camera.Scale();
+    const Point3D& c = view->camera.centre;
+    return {(p.x - c.x) * s, (p.y - c.y) * s, (p.z - c.z) * s};
 }
 
 void CMolScene::drawWireFrame(GLenum mode) {
@@ -199,7 +182,7 @@ void CMolScene::drawWireFrame(GLenum mode) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
-    const int atoms = data.AtomCount(frameIndex);
+    const int atoms = data.AtomCount(view->frame);
     for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
             continue;
@@ -246,8 +229,8 @@ void CMolScene::drawWireFrame(GLenum mode) {
 
 void CMolScene::drawBallAndStick(GLenum mode) {
     CMolData& data = *document->data;
-    const double scale = zoom * fitScale;
-    const int atoms = data.AtomCount(frameIndex);
+    const double scale = view->camera.Scale();
+    const int atoms = data.AtomCount(view->frame);
     for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
             continue;
@@ -263,7 +246,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
         if (mode == GL_SELECT)
             glLoadName(static_cast<GLuint>(a));
         const double radius =
-            document->ballAtomScale * ElementTable::Row(data.GetElement(frameIndex, a)).radius;
+            document->ballAtomScale * ElementTable::Row(data.GetElement(view->frame, a)).radius;
         gluSphere(quadric, radius * scale, 2 * slices, 2 * slices);
         if ((view->displayFlags & ViewState::kVibration) != 0)
             drawDisplacementArrow(a);
@@ -281,10 +264,10 @@ void CMolScene::drawBallAndStick(GLenum mode) {
             const Point3D s = ScenePoint(data, a);
             glTranslated(s.x, s.y, s.z);
             Point3D axis;
-            RotateZOnto(*data.GetBondAxis(frameIndex, a, b, &axis));
+            RotateZOnto(*data.GetBondAxis(view->frame, a, b, &axis));
             const double radius = document->ballBondScale * scale;
-            gluCylinder(quadric, radius, radius, data.GetDistance(frameIndex, a, b) * scale, slices,
-                        slices);
+            gluCylinder(quadric, radius, radius, data.GetDistance(view->frame, a, b) * scale,
+                        slices, slices);
             glPopMatrix();
         });
 }
@@ -294,14 +277,14 @@ void CMolScene::ForEachDrawnBond(CMolData& data, AtomStep atomStep, BondStep bon
     // Each bond once, from its lower atom, when that atom is shown and the
     // other is not a hidden hydrogen (whether its residue is shown does not
     // matter).
-    const int atoms = data.AtomCount(frameIndex);
+    const int atoms = data.AtomCount(view->frame);
     for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
             continue;
         atomStep(a);
-        const int bonds = data.GetBondCount(frameIndex, a);
+        const int bonds = data.GetBondCount(view->frame, a);
         for (int k = 0; k < bonds; ++k) {
-            const int b = data.GetBondedAtom(frameIndex, a, k);
+            const int b = data.GetBondedAtom(view->frame, a, k);
             if (a < b && !IsHiddenHydrogen(data, b))
                 bondStep(a, b);
         }
@@ -311,14 +294,14 @@ void CMolScene::ForEachDrawnBond(CMolData& data, AtomStep atomStep, BondStep bon
 void CMolScene::drawRibbon(GLenum) {
     CMolData& data = *document->data;
     glLineWidth(5.0F);
-    if (data.sourceKind != CMolData::kSourcePdb || !data.ComputeBackboneAngles(0))
+    if (data.sourceKind != CMolData::SourceKind::kPdb || !data.ComputeBackboneAngles(0))
         return;
-    const std::map<int, int>& list = *data.GetBackboneAtoms(frameIndex);
+    const std::map<int, int>& list = *data.GetBackboneAtoms(view->frame);
     std::vector<Point3D> backbone;
     backbone.reserve(list.size());
     for (const auto& [key, atom] : list) {
         Point3D p;
-        data.GetAtomPos(frameIndex, atom, &p);
+        data.GetAtomPos(view->frame, atom, &p);
         backbone.push_back(p);
     }
     const int n = static_cast<int>(backbone.size()) - 2;
@@ -329,7 +312,8 @@ void CMolScene::drawRibbon(GLenum) {
     glColor3fv(kBondGrey);
     // Control point c: the mean of backbone atoms c, c + 1, c + 2, in scene
     // units.
-    const double scale = zoom * fitScale;
+    const double scale = view->camera.Scale();
+    const Point3D& centre = view->camera.centre;
     std::vector<GLdouble> controls;
     controls.reserve(static_cast<std::size_t>(n) * 3);
     for (std::size_t c = 0; c + 2 < backbone.size(); ++c) {
@@ -357,15 +341,15 @@ void CMolScene::drawDisplacementArrow(int a) {
     if (data.vibrationState != CMolData::kVibrationPresent)
         return;
     // No displacement, no arrow (a cone of length 0 would be a flat disc).
-    const double length = data.GetDistance(frameIndex, a, -1);
+    const double length = data.GetDistance(view->frame, a, -1);
     if (!(length > 0.0) || !std::isfinite(length))
         return;
     GLfloat saved[4];
     glGetFloatv(GL_CURRENT_COLOR, saved);
     glColor3fv(kArrowColour);
     Point3D axis;
-    RotateZOnto(*data.GetBondAxis(frameIndex, a, -1, &axis));
-    const double scale = zoom * fitScale;
+    RotateZOnto(*data.GetBondAxis(view->frame, a, -1, &axis));
+    const double scale = view->camera.Scale();
     gluCylinder(quadric, 0.08 * scale, 0.0, length * scale, slices, slices);
     glColor4fv(saved);
 }
@@ -380,11 +364,11 @@ void CMolScene::drawLabels() {
         glDisable(GL_LIGHT0);
         glDisable(GL_COLOR_MATERIAL);
     }
-    const double scale = fitScale * zoom;
+    const double scale = view->camera.Scale();
     for (int a : view->labelledAtoms) {
         if (IsSkipped(data, a))
             continue;
-        const ElementRecord& row = ElementTable::Row(data.GetElement(frameIndex, a));
+        const ElementRecord& row = ElementTable::Row(data.GetElement(view->frame, a));
         if (view->labelsInElementColour)
             glColor3d(row.red, row.green, row.blue);
         else
@@ -392,10 +376,10 @@ void CMolScene::drawLabels() {
         glPushMatrix();
         glLoadIdentity();
         glTranslated(0.0, 0.0, row.radius * scale * 0.3);
-        glMultMatrixd(modelMatrix);
+        glMultMatrixd(view->camera.orientation.data());
         const Point3D s = ScenePoint(data, a);
         glRasterPos3d(s.x, s.y, s.z);
-        const char* text = data.GetAtomDescription(frameIndex, a);
+        const char* text = data.GetAtomDescription(view->frame, a);
         const std::size_t length = std::char_traits<char>::length(text);
         glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
         glPopMatrix();
@@ -413,11 +397,9 @@ GLint CMolScene::RunPick(int x, int y, std::vector<GLuint>& buffer) {
     glPushMatrix();
     glLoadIdentity();
     gluPickMatrix(x, viewport[3] - y, 5.0, 5.0, viewport);
-    gluPerspective(view->fieldOfView,
-                   static_cast<double>(viewport[2]) / static_cast<double>(viewport[3]),
-                   view->nearPlane, view->farPlane);
-    gluLookAt(0.0, 0.0, view->eyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glMatrixMode(GL_MODELVIEW);
+    MultiplyProjection(view->camera,
+                       static_cast<double>(viewport[2]) / static_cast<double>(viewport[3]));
+    LoadOrientation();
     drawModel(GL_SELECT);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -434,7 +416,7 @@ int CMolScene::hitTest(int x, int y) {
     if (hits < 0) {
         // More atoms under the cursor than the buffer holds: pick again with
         // room for a record of every atom, so the nearest one still wins.
-        buffer.assign(static_cast<std::size_t>(document->data->AtomCount(frameIndex) + 1) * 4, 0);
+        buffer.assign(static_cast<std::size_t>(document->data->AtomCount(view->frame) + 1) * 4, 0);
         hits = RunPick(x, y, buffer);
     }
     return hits > 0 ? NearestHit(buffer.data(), hits) : -1;

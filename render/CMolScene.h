@@ -5,20 +5,22 @@
 
 #include <GL/gl.h>
 
-#include <functional>
 #include <vector>
 
 class CMolData;
+struct Camera;
 struct GLUquadric;
 struct MolDocState;
 struct ViewState;
 
-// The OpenGL scene of one molecule view: camera, lighting and the
-// accumulated orientation, atoms and bonds, labels, and the OpenGL side of
-// picking. It has no context of its own; callers make one current first.
+// The OpenGL scene of one molecule view: projection, lighting, atoms and
+// bonds, labels, and the OpenGL side of picking. It draws what the view's
+// state and the document's model say and changes neither, so a picture drawn
+// any number of times is the same picture. It has no context of its own;
+// callers make one current first.
 class CMolScene {
 public:
-    CMolScene(ViewState* view, MolDocState* document);
+    CMolScene(const ViewState* view, const MolDocState* document);
     virtual ~CMolScene();
     CMolScene(const CMolScene&) = delete;
     CMolScene& operator=(const CMolScene&) = delete;
@@ -29,8 +31,6 @@ public:
     void render();
     // The model in render mode GL_RENDER or GL_SELECT.
     void drawModel(GLenum mode);
-    // Whether this scene has fitted the model its document holds now.
-    bool HasFittedModel() const;
     void drawWireFrame(GLenum mode);
     void drawBallAndStick(GLenum mode);
     // The backbone as a thick grey curve (PDB models with analysable
@@ -42,20 +42,9 @@ public:
     // The atom under the window point (x, y), y downwards; -1 for none.
     int hitTest(int x, int y);
 
-    ViewState* view;
-    MolDocState* document;
-    int lastPickedAtom = -1;
-    int frameIndex = 0;
-    // The document's loadCount when this scene last fitted the model; -1
-    // before the first fit.
-    int fittedLoad = -1;
-    Point3D centre{0.0, 0.0, 0.0};
-    double modelMatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const ViewState* view;
+    const MolDocState* document;
     int slices = 10;
-    double fitScale = 1.0;
-    double zoom = 1.0;
-    int rotateX = 0, rotateY = 0;
-    int panX = 0, panY = 0;
     float materialAmbientDiffuse[4] = {1.0F, 0.0F, 0.0F, 1.0F};
     float materialSpecular[4] = {1.0F, 1.0F, 1.0F, 1.0F};
     float lightAmbient[4] = {0.2F, 0.2F, 0.2F, 1.0F};
@@ -64,11 +53,10 @@ public:
     float lightPosition[4] = {1.0F, 0.5F, 1.0F, 0.0F};
     GLUquadric* quadric;
 
-    // Sets fitScale when a new model is fitted; the view supplies it.
-    std::function<void()> computeFitScale;
-
 private:
     void SetUpLighting();
+    // The model view: the eye's frame times the camera's orientation.
+    void LoadOrientation() const;
     // Atoms hidden by the residue display or the hydrogen switch.
     bool IsSkipped(CMolData& data, int a) const;
     bool IsHiddenHydrogen(CMolData& data, int a) const;
@@ -85,6 +73,10 @@ private:
 
     LabelFont labelFont_;
 };
+
+// Multiplies the camera's perspective and eye position onto the current
+// matrix, for a picture of the given aspect (width / height).
+void MultiplyProjection(const Camera& camera, double aspect);
 
 // Turns the +z axis onto the direction half of axis (the bisector of +z and
 // a direction, as GetBondAxis gives it) by a half turn about it; a direction

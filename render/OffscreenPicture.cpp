@@ -10,8 +10,6 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 
-#include <GL/glu.h>
-
 QImage OffscreenPicture::ToImage() const {
     const QImage bottomUp(bgrBottomUp.data(), width, height, width * 3, QImage::Format_BGR888);
     return bottomUp.mirrored(false, true).convertToFormat(QImage::Format_RGB32);
@@ -67,22 +65,12 @@ bool OffscreenPicture::Render(CMolScene& scene, const ViewState& view, int width
         error = "Select Object Error";
         return false;
     }
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPerspective(view.fieldOfView, static_cast<double>(width) / height, view.nearPlane,
-                   view.farPlane);
-    gluLookAt(0.0, 0.0, view.eyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glMatrixMode(GL_MODELVIEW);
+    // The context is this picture's own: its projection needs no restoring.
+    scene.reshape(width, height);
     glClearColor(view.backgroundColour[0], view.backgroundColour[1], view.backgroundColour[2],
                  0.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     scene.render();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glFlush();
 
     picture.width = width;
     picture.height = height;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "render/Camera.h"
+
 #include <list>
 
 // What the scene reads from the molecule view that owns it: display style,
-// colouring, the picked and labelled atoms, the camera. The view holds one;
+// colouring, the picked and labelled atoms, the camera and the geometry shown. The view holds one;
 // a test can fill one without any window.
 struct ViewState {
     // Display flags: bit values of the drawing styles and the arrows.
@@ -25,11 +27,10 @@ struct ViewState {
     double printScale = 1.0;
     float backgroundColour[3] = {0.0F, 0.0F, 0.0F};
 
-    // The camera.
-    double fieldOfView = 30.0;
-    double nearPlane = 1.0;
-    double farPlane = 100.0;
-    double eyeDistance = 7.0;
-    double zoomMin = 0.0;
-    double zoomMax = 30.0;
+    Camera camera;
+    // The geometry drawn: the model's current one, or the one an animation
+    // has reached.
+    int frame = 0;
+    // The atom picked last, -1 for none.
+    int lastPickedAtom = -1;
 };

@@ -2,7 +2,6 @@
 
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
-#include "model/FitScale.h"
 #include "platform/ColorDialog.h"
 #include "platform/Document.h"
 #include "platform/FileDialog.h"
@@ -68,10 +67,6 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     // file again; the first one asks once the file has been read.
     if (const MolDocState* docState = GetDocState(); docState != nullptr)
         askedLoad_ = docState->loadCount;
-    scene->computeFitScale = [this] { computeFitScale(); };
-    // The picture stays in the buffer between paints, so one drawn at once
-    // by RedrawNow is shown as it is.
-    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     // The picture has no alpha, as the window's pixel format: blended lines
     // and invisible atom points must not make the window see-through.
     setTextureFormat(GL_RGB8);
@@ -109,11 +104,32 @@ CMolData* CMolView::Model() const {
 }
 
 int CMolView::LastPickedAtom() const {
-    return scene->lastPickedAtom;
+    return state.lastPickedAtom;
 }
 
 int CMolView::DrawnFrame() const {
-    return scene->frameIndex;
+    return state.frame;
+}
+
+bool CMolView::HasFittedModel() const {
+    const MolDocState* document = GetDocState();
+    return document != nullptr && document->data != nullptr && fittedLoad_ == document->loadCount;
+}
+
+void CMolView::FitNewModel() {
+    MolDocState* document = GetDocState();
+    CMolData* model = Model();
+    if (model == nullptr || fittedLoad_ == document->loadCount)
+        return;
+    // A new model: whatever geometry an animation was at, the fit and every
+    // atom index kept refer to the model read before.
+    fittedLoad_ = document->loadCount;
+    state.frame = model->GetCurrentFrame();
+    state.camera.Refit(*model, state.frame);
+    state.lastPickedAtom = -1;
+    state.measurementSelection.clear();
+    state.labelledAtoms.clear();
+    document->loaded = 0;
 }
 
 QString CMolView::StatusText() const {
@@ -121,11 +137,10 @@ QString CMolView::StatusText() const {
     // it shows: after a new file is read and before the view has drawn it,
     // the picked index belongs to the model that is gone.
     CMolData* model = Model();
-    const int atom = scene->lastPickedAtom;
-    if (model == nullptr || atom < 0 || !scene->HasFittedModel() ||
-        !model->HasAtom(scene->frameIndex, atom))
+    const int atom = state.lastPickedAtom;
+    if (model == nullptr || atom < 0 || !HasFittedModel() || !model->HasAtom(state.frame, atom))
         return {};
-    return QString::fromUtf8(model->GetAtomDescription(scene->frameIndex, atom));
+    return QString::fromUtf8(model->GetAtomDescription(state.frame, atom));
 }
 
 void CMolView::OnInitialUpdate() {
@@ -137,6 +152,7 @@ void CMolView::OnUpdate(View*) {
     if (document != nullptr && document->animating == 0 && animationTimer.isActive())
         animationTimer.stop(); // the model it stepped through has been replaced
     AskBallAndStick();
+    FitNewModel();
     update();
 }
 
@@ -149,7 +165,7 @@ void CMolView::AskBallAndStick() {
     if (model == nullptr || document->loadCount == askedLoad_)
         return;
     askedLoad_ = document->loadCount;
-    if (document->warningLevel >= 2 && model->sourceKind == CMolData::kSourcePdb &&
+    if (document->warningLevel >= 2 && model->sourceKind == CMolData::SourceKind::kPdb &&
         (state.displayFlags & ViewState::kBallAndStick) != 0 &&
         !MessageBox::AskYesNo(this,
                               QStringLiteral("PDBデータですが、ボール&スティックで表示しますか?")))
@@ -158,54 +174,30 @@ void CMolView::AskBallAndStick() {
             ViewState::kWireFrame;
 }
 
-void CMolView::computeFitScale() {
-    CMolData* model = Model();
-    if (model == nullptr)
-        return;
-    scene->fitScale = FitScaleOf(*model, scene->frameIndex);
-}
-
 void CMolView::resizeGL(int width, int height) {
-    pictureFresh_ = false; // a new size means a new buffer to draw into
     if (width > 0 && height > 0)
         scene->reshape(static_cast<int>(width * devicePixelRatioF()),
                        static_cast<int>(height * devicePixelRatioF()));
 }
 
 void CMolView::paintGL() {
-    if (pictureFresh_) {
-        // RedrawNow drew this picture already; drawing it again would apply
-        // the drag increments twice.
-        pictureFresh_ = false;
-        return;
-    }
-    DrawPicture();
-}
-
-void CMolView::RedrawNow() {
-    if (!isValid()) {
-        update();
-        return;
-    }
-    makeCurrent();
-    DrawPicture();
-    doneCurrent();
-    pictureFresh_ = true;
-    update();
-}
-
-void CMolView::DrawPicture() {
-    const MolDocState* document = GetDocState();
-    // A stored resolution out of range never reaches GLU.
-    scene->slices = std::clamp(document != nullptr ? document->resolution : 10, 1, 100);
-    state.printScale = 1.0;
+    PrepareToDraw();
     glClearColor(state.backgroundColour[0], state.backgroundColour[1], state.backgroundColour[2],
                  0.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (document != nullptr)
+    if (GetDocState() != nullptr)
         scene->render();
 }
 
+void CMolView::PrepareToDraw() {
+    const MolDocState* document = GetDocState();
+    FitNewModel();
+    CMolData* model = Model();
+    if (model != nullptr && document->animating == 0)
+        state.frame = model->GetCurrentFrame();
+    // A stored resolution out of range never reaches GLU.
+    scene->slices = std::clamp(document != nullptr ? document->resolution : 10, 1, 100);
+}
 // Mouse and keyboard.
 
 void CMolView::mousePressEvent(QMouseEvent* event) {
@@ -235,21 +227,18 @@ void CMolView::mouseMoveEvent(QMouseEvent* event) {
     switch (state.dragMode) {
     case ViewState::kRotate:
         dragMoved = 1;
-        scene->rotateX = at.y() - lastY;
-        scene->rotateY = at.x() - lastX;
-        RedrawNow();
+        state.camera.Turn(at.y() - lastY, at.x() - lastX);
+        update();
         break;
     case ViewState::kZoom:
         dragMoved = 1;
-        scene->zoom =
-            std::clamp(scene->zoom - (at.y() - lastY) * 0.01, state.zoomMin, state.zoomMax);
-        RedrawNow();
+        state.camera.SetZoom(state.camera.zoom - (at.y() - lastY) * 0.01);
+        update();
         break;
     case ViewState::kTranslate:
         dragMoved = 1;
-        scene->panX = at.x() - lastX;
-        scene->panY = at.y() - lastY;
-        RedrawNow();
+        state.camera.Pan(at.x() - lastX, at.y() - lastY);
+        update();
         break;
     default:
         break;
@@ -270,26 +259,23 @@ void CMolView::mouseReleaseEvent(QMouseEvent* event) {
     dragMoved = 0;
     switch (event->button()) {
     case Qt::LeftButton:
-        scene->rotateX = scene->rotateY = 0;
         if (Model() != nullptr && endedDrag != ViewState::kNoDrag && click)
             ClickAt(at.x(), at.y(), shiftHeld != 0);
         break;
     case Qt::RightButton:
-        scene->panX = scene->panY = 0;
         if (Model() != nullptr && click)
             ClickAt(at.x(), at.y(), true);
         break;
     default:
         break;
     }
-    RedrawNow();
+    update();
 }
 
 void CMolView::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
-    scene->zoom =
-        std::clamp(scene->zoom - delta * scene->zoom / 800.0, state.zoomMin, state.zoomMax);
-    RedrawNow();
+    state.camera.SetZoom(state.camera.zoom - delta * state.camera.zoom / 800.0);
+    update();
     QOpenGLWidget::wheelEvent(event);
 }
 
@@ -309,6 +295,7 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
     if (state.displayFlags == ViewState::kRibbon)
         return;
     makeCurrent();
+    PrepareToDraw();
     const double ratio = devicePixelRatioF();
     const int atom = scene->hitTest(static_cast<int>(x * ratio), static_cast<int>(y * ratio));
     doneCurrent();
@@ -323,7 +310,7 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
     const bool wasSelected = accumulate ? Remove(state.measurementSelection, atom)
                                         : Contains(state.measurementSelection, atom);
     const bool wasLabelled = Remove(state.labelledAtoms, atom);
-    scene->lastPickedAtom = atom;
+    state.lastPickedAtom = atom;
     if (!wasSelected)
         state.measurementSelection.push_back(atom);
     if (!wasLabelled)
@@ -342,7 +329,7 @@ void CMolView::measureSelection() {
         return;
     const std::vector<int> atoms(state.measurementSelection.begin(),
                                  state.measurementSelection.end());
-    const int g = scene->frameIndex;
+    const int g = state.frame;
     const auto symbol = [&](int a) {
         return QString::fromLatin1(ElementTable::Symbol(model->GetElement(g, a)));
     };
@@ -402,7 +389,7 @@ void CMolView::StartAnimation() {
     MolDocState* document = GetDocState();
     if (Model() == nullptr)
         return;
-    scene->frameIndex = 0;
+    state.frame = 0;
     frameImageCounter = document->animationStartNumber;
     document->animating = 1;
     animationTimer.start();
@@ -416,16 +403,16 @@ void CMolView::OnTimer() {
         document->animating = 0;
         return;
     }
-    if (document->saveAnimationImages != 0 && scene->frameIndex > 0) {
+    if (document->saveAnimationImages != 0 && state.frame > 0) {
         // The title is used as it stands, so it may name a folder.
         const QString path = QString::fromStdString(document->animationTitle) +
                              QString::asprintf("%04d.bmp", frameImageCounter);
         WritePicture(path, kBmp24);
         ++frameImageCounter;
     }
-    ++scene->frameIndex;
-    if (scene->frameIndex >= model->frameCount || document->animating == 0) {
-        scene->frameIndex = model->GetCurrentFrame();
+    ++state.frame;
+    if (state.frame >= model->frameCount || document->animating == 0) {
+        state.frame = model->GetCurrentFrame();
         animationTimer.stop();
         document->animating = 0;
     }
@@ -456,6 +443,7 @@ void CMolView::savePicture() {
 }
 
 bool CMolView::WritePicture(const QString& path, int kind) {
+    PrepareToDraw();
     std::string bytes;
     if (kind == kBmp32) {
         // What the window drew last, read back from its buffer.
@@ -495,6 +483,7 @@ PrintLayout CMolView::PrintOn(QPaintDevice& device, int pageWidth) {
     const PrintLayout layout =
         PrintLayoutFor(pageWidth, device.logicalDpiX(), device.logicalDpiY(),
                        static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    PrepareToDraw();
     state.printScale = layout.printScale;
     OffscreenPicture picture;
     std::string error;
@@ -564,11 +553,11 @@ void CMolView::ChooseLabelColour() {
 void CMolView::LabelAll() {
     CMolData* model = Model();
     state.labelledAtoms.clear();
-    const int atoms = model->AtomCount(scene->frameIndex);
+    const int atoms = model->AtomCount(state.frame);
     for (int a = 0; a < atoms; ++a) {
-        if (model->sourceKind == CMolData::kSourcePdb && !model->IsAtomShown(scene->frameIndex, a))
+        if (model->sourceKind == CMolData::SourceKind::kPdb && !model->IsAtomShown(state.frame, a))
             continue;
-        if (state.showHydrogens == 0 && model->GetElement(scene->frameIndex, a) == 1)
+        if (state.showHydrogens == 0 && model->GetElement(state.frame, a) == 1)
             continue;
         state.labelledAtoms.push_back(a);
     }

@@ -43,8 +43,8 @@ public:
     // model shown; empty otherwise.
     QString StatusText() const override;
 
-    // Sets the scene's fit scale for the geometry it draws.
-    void computeFitScale();
+    // Whether the view has fitted the model its document holds now.
+    bool HasFittedModel() const;
     // A click at (x, y) that did not drag: picks and updates the selection
     // and labels; in plain mode measures what is selected.
     void ClickAt(int x, int y, bool accumulate);
@@ -92,10 +92,11 @@ protected:
 
 private:
     CMolData* Model() const;
-    // Draws the picture now, as every mouse step needs: each drawn frame
-    // applies the drag increments once.
-    void RedrawNow();
-    void DrawPicture();
+    // Fits a model read since the view last fitted one: the camera, and no
+    // selection, label or pick of atoms of the model before.
+    void FitNewModel();
+    // Brings the state the scene reads up to date before it draws or picks.
+    void PrepareToDraw();
     // The question after a PDB file was read while ball and stick is on.
     void AskBallAndStick();
     void StartAnimation();
@@ -106,6 +107,6 @@ private:
     void OnFilePrint(bool preview);
     void CopyPicture();
 
-    int askedLoad_ = -1; // the document's loadCount the question was asked for
-    bool pictureFresh_ = false;
+    int askedLoad_ = -1;  // the document's loadCount the question was asked for
+    int fittedLoad_ = -1; // the document's loadCount the view last fitted
 };

@@ -267,7 +267,7 @@ void AppShellTest::recentFilesNewestFirstAndOpenIntoTheActiveDocument() {
     h.Run(kFileMru1 + 2);
     QCOMPARE(h.Frames().size(), 1);
     QCOMPARE(h.ActiveDocument(), document);
-    QCOMPARE(document->data->sourceKind, static_cast<int>(CMolData::kSourceGaussian));
+    QCOMPARE(document->data->sourceKind, CMolData::SourceKind::kGaussian);
     QCOMPARE(h.StoredString("Recent File List", "File1"), b);
     h.Exit();
     QCOMPARE(h.StoredString("Recent File List", "File1"), b);
@@ -308,9 +308,9 @@ void AppShellTest::readerByExtensionOutsideTheDialog() {
     const QString ent = h.Write("mol.ent", Fixtures::kPeptidePdb);
     const QString xyz = h.Write("mol.xyz", Fixtures::kPeptidePdb);
     QVERIFY(h.Start(log));
-    QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourceGaussian));
+    QCOMPARE(h.ActiveDocument()->data->sourceKind, CMolData::SourceKind::kGaussian);
     h.App()->moleculeTemplate->OpenDocumentFile(ent);
-    QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourcePdb));
+    QCOMPARE(h.ActiveDocument()->data->sourceKind, CMolData::SourceKind::kPdb);
     h.App()->moleculeTemplate->OpenDocumentFile(xyz);
     QCOMPARE(h.Frames().size(), 3);
     QVERIFY(h.ActiveDocument()->data == nullptr);
@@ -627,7 +627,7 @@ void AppShellTest::everyMenuOpensAndRunsItsItemsByText() {
     AppHarness h;
     QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
     CMolView* view = h.ActiveView();
-    QVERIFY(QTest::qWaitFor([&] { return view->scene->HasFittedModel(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return view->HasFittedModel(); }, 5000));
     CMainFrame* frame = h.MainFrame();
     frame->OnIdle();
 
@@ -699,7 +699,7 @@ void AppShellTest::openingWithoutAMoleculeWindow() {
     QVERIFY(open != nullptr);
     open->trigger();
     QCOMPARE(h.Frames().size(), 1);
-    QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourcePdb));
+    QCOMPARE(h.ActiveDocument()->data->sourceKind, CMolData::SourceKind::kPdb);
     h.Run(kFileClose);
     h.MainFrame()->OnIdle();
     // File 2 of the recent list is the water input.
@@ -707,7 +707,7 @@ void AppShellTest::openingWithoutAMoleculeWindow() {
     QVERIFY(recent != nullptr);
     recent->trigger();
     QCOMPARE(h.Frames().size(), 1);
-    QCOMPARE(h.ActiveDocument()->data->sourceKind, static_cast<int>(CMolData::kSourceGaussian));
+    QCOMPARE(h.ActiveDocument()->data->sourceKind, CMolData::SourceKind::kGaussian);
 
     // The plot window's menus: its File menu closes the plot only.
     h.Run(kFileClose);

@@ -51,7 +51,7 @@ void JourneyTest::firstHour() {
     CMolView* view = h.ActiveView();
     QVERIFY(document->data != nullptr);
     QCOMPARE(document->data->frameCount, 4);
-    QTRY_VERIFY_WITH_TIMEOUT(view->scene->HasFittedModel(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(view->HasFittedModel(), 5000);
 
     // Styles from the menu, each shown checked there.
     h.Run(kBallAndStick);
@@ -65,7 +65,7 @@ void JourneyTest::firstHour() {
     const auto at = [&](int atom) {
         Point3D p;
         document->data->GetAtomPos(document->data->GetCurrentFrame(), atom, &p);
-        return ProjectAtom(*view->scene, view->state, view->width(), view->height(), p.x, p.y, p.z);
+        return ProjectAtom(view->state.camera, view->width(), view->height(), p.x, p.y, p.z);
     };
     QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at(1));
     QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at(0));
@@ -90,8 +90,8 @@ void JourneyTest::firstHour() {
     h.QueueDialogAnswer(pdb, 2); // PDB Data
     h.Run(kFileOpen);
     QCOMPARE(h.Frames().size(), 1);
-    QCOMPARE(document->data->sourceKind, static_cast<int>(CMolData::kSourcePdb));
-    QTRY_VERIFY_WITH_TIMEOUT(view->scene->HasFittedModel(), 5000);
+    QCOMPARE(document->data->sourceKind, CMolData::SourceKind::kPdb);
+    QTRY_VERIFY_WITH_TIMEOUT(view->HasFittedModel(), 5000);
     h.MainFrame()->OnIdle();
     QVERIFY(h.MainFrame()->AtomPane()->text().isEmpty()); // no atom of this model picked
     h.Run(kPeptideStructure);

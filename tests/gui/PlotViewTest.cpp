@@ -20,7 +20,7 @@ class PlotDocument : public Document, public MolDocState {
 public:
     explicit PlotDocument(const std::vector<std::pair<double, double>>& angles) {
         auto model = std::make_unique<TestMolData>(std::vector<TestAtom>{{"C", 0, 0, 0}});
-        model->sourceKind = CMolData::kSourcePdb;
+        model->sourceKind = CMolData::SourceKind::kPdb;
         int k = 0;
         for (const auto& [phi, psi] : angles) {
             (*model->GetPhiAngles(0))[k] = phi;

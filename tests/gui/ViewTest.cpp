@@ -102,8 +102,8 @@ public:
     CMolView* View() { return ActiveView(); }
     QPoint At(int atom) {
         const double* p = kPeptide[atom];
-        return ProjectAtom(*View()->scene, View()->state, View()->width(), View()->height(), p[0],
-                           p[1], p[2]);
+        return ProjectAtom(View()->state.camera, View()->width(), View()->height(), p[0], p[1],
+                           p[2]);
     }
     void Click(int atom, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(View(), button, Qt::NoModifier, At(atom));
@@ -171,38 +171,39 @@ void ViewTest::dragsAndTheWheel() {
     ViewHarness h;
     QVERIFY(h.StartOnPeptide());
     CMolView* view = h.View();
-    CMolScene& scene = *view->scene;
+    Camera& camera = view->state.camera;
     const QPoint start(100, 100);
     QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
     QTest::mouseMove(view, start + QPoint(12, 5));
-    QCOMPARE(scene.rotateY, 12);
-    QCOMPARE(scene.rotateX, 5);
+    // 5 pixels down turn 5° about x, 12 right 12° about y, once.
+    Camera turned;
+    turned.Turn(5, 12);
+    QCOMPARE(camera.orientation, turned.orientation);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + QPoint(12, 5));
-    QCOMPARE(scene.rotateX, 0);
-    QCOMPARE(scene.rotateY, 0);
-    QVERIFY(std::abs(scene.modelMatrix[0] - 1.0) > 1e-6); // the model turned
-    QVERIFY(view->state.measurementSelection.empty());    // a drag is no click
+    QCOMPARE(camera.orientation, turned.orientation);      // the release turns no further
+    QVERIFY(std::abs(camera.orientation[0] - 1.0) > 1e-6); // the model turned
+    QVERIFY(view->state.measurementSelection.empty());     // a drag is no click
 
     // Shift with the left button zooms; the zoom stays within 0 ... 30.
     QTest::mousePress(view, Qt::LeftButton, Qt::ShiftModifier, start);
     QTest::mouseMove(view, start + QPoint(0, 20));
-    QVERIFY(std::abs(scene.zoom - 0.8) < 1e-9);
+    QVERIFY(std::abs(camera.zoom - 0.8) < 1e-9);
     QTest::mouseMove(view, start + QPoint(0, 500));
-    QCOMPARE(scene.zoom, 0.0);
+    QCOMPARE(camera.zoom, 0.0);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::ShiftModifier, start + QPoint(0, 500));
-    scene.zoom = 1.0;
+    camera.zoom = 1.0;
     QWheelEvent away(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view, &away);
-    QVERIFY(std::abs(scene.zoom - 0.85) < 1e-12);
+    QVERIFY(std::abs(camera.zoom - 0.85) < 1e-12);
 
     // The right button moves the model and stops when released.
+    const Matrix4 before = camera.orientation;
     QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, start);
     QTest::mouseMove(view, start + QPoint(7, -3));
-    QCOMPARE(scene.panX, 7);
-    QCOMPARE(scene.panY, -3);
+    QCOMPARE(camera.orientation, Multiply(TranslationMatrix(0.07, 0.03, 0.0), before));
     QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, start + QPoint(7, -3));
-    QCOMPARE(scene.panX, 0);
+    QCOMPARE(camera.orientation, Multiply(TranslationMatrix(0.07, 0.03, 0.0), before));
     QCOMPARE(view->shiftHeld, 0);
 }
 
@@ -504,13 +505,14 @@ void ViewTest::statusPaneNeverReadsAnotherModel() {
     QVERIFY(h.Start(h.Write("opt.log", Optimisation(12, 20))));
     CMolView* view = h.ActiveView();
     QVERIFY(QTest::qWaitFor([&] { return h.ActiveDocument()->loaded == 0; }, 5000));
-    view->scene->lastPickedAtom = 17;
-    view->scene->frameIndex = 11;
+    view->state.lastPickedAtom = 17;
+    view->state.frame = 11;
     h.MainFrame()->OnIdle();
     QCOMPARE(h.MainFrame()->AtomPane()->text(), QStringLiteral("18C"));
     // The document reads the new file and the idle update comes before any
     // picture of it.
-    QVERIFY(h.ActiveDocument()->LoadPath(h.Write("w.com", Fixtures::kWaterInput), 1));
+    QVERIFY(
+        h.ActiveDocument()->LoadPath(h.Write("w.com", Fixtures::kWaterInput), FileKind::kGaussian));
     h.MainFrame()->OnIdle();
     QVERIFY(h.MainFrame()->AtomPane()->text().isEmpty());
 }
@@ -528,7 +530,7 @@ void ViewTest::readingAFileStopsTheAnimation() {
     QCOMPARE(h.ActiveDocument()->data->frameCount, 1);
     QVERIFY(!view->animationTimer.isActive());
     QCOMPARE(h.ActiveDocument()->animating, 0);
-    QTRY_VERIFY_WITH_TIMEOUT(view->scene->HasFittedModel(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(view->HasFittedModel(), 5000);
     QCOMPARE(view->DrawnFrame(), 0);
 }
 
@@ -539,15 +541,15 @@ void ViewTest::everyWindowOfADocumentFitsWhatItShows() {
     AppHarness h;
     QVERIFY(h.Start(h.Write("opt.log", Optimisation(2, 20))));
     CMolView* first = h.ActiveView();
-    QTRY_VERIFY_WITH_TIMEOUT(first->scene->HasFittedModel(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(first->HasFittedModel(), 5000);
     h.Run(kWindowNew);
     QCOMPARE(h.Frames().size(), 2);
     CMolView* second = h.ActiveView();
     QVERIFY(second != first);
-    QTRY_VERIFY_WITH_TIMEOUT(second->scene->HasFittedModel(), 5000);
-    QCOMPARE(second->scene->fitScale, first->scene->fitScale);
-    QCOMPARE(second->scene->centre.x, first->scene->centre.x);
-    QVERIFY(second->scene->fitScale < 1.0); // 20 atoms 28.5 Å long: fitted, not 1
+    QTRY_VERIFY_WITH_TIMEOUT(second->HasFittedModel(), 5000);
+    QCOMPARE(second->state.camera.fitScale, first->state.camera.fitScale);
+    QCOMPARE(second->state.camera.centre.x, first->state.camera.centre.x);
+    QVERIFY(second->state.camera.fitScale < 1.0); // 20 atoms 28.5 Å long: fitted, not 1
     h.Run(kLabelAll);
     QCOMPARE(second->state.labelledAtoms.size(), std::size_t{20});
 
@@ -556,13 +558,12 @@ void ViewTest::everyWindowOfADocumentFitsWhatItShows() {
     h.MdiActivate(0);
     h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
     h.Run(kFileOpen);
-    QTRY_VERIFY_WITH_TIMEOUT(first->scene->HasFittedModel() && second->scene->HasFittedModel(),
-                             5000);
+    QTRY_VERIFY_WITH_TIMEOUT(first->HasFittedModel() && second->HasFittedModel(), 5000);
     QVERIFY(second->state.labelledAtoms.empty());
     Point3D centre;
     h.ActiveDocument()->data->GetCentre(0, &centre);
-    QCOMPARE(second->scene->centre.y, centre.y);
-    QCOMPARE(first->scene->centre.y, centre.y);
+    QCOMPARE(second->state.camera.centre.y, centre.y);
+    QCOMPARE(first->state.camera.centre.y, centre.y);
 }
 
 // Found wrong: Shift pressed in the view and released in a menu left the

@@ -24,8 +24,8 @@ TestAtom ParseAtom(const char* line) {
 
 TestMolData::TestMolData(StdioFile* in, bool perceive, int bondMode, const KindFields& copyKind)
     : copyKind_(copyKind) {
-    sourceKind = kSourcePdb;
-    gaussianFileType = kFilePdb;
+    sourceKind = SourceKind::kPdb;
+    gaussianFileType = GaussianFileType::kPdb;
     vibrationState = kVibrationNone;
     inputGeometryType = kGeometryCartesian;
     Load(in, perceive, bondMode);

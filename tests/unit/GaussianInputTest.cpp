@@ -22,7 +22,7 @@ protected:
 
 TEST_F(GaussianInput, CartesianGeometryWithLabelsAndBonds) {
     auto mol = ReadText<CGauData>(kWater);
-    EXPECT_EQ(mol->gaussianFileType, 2);
+    EXPECT_EQ(mol->gaussianFileType, CMolData::GaussianFileType::kInput);
     EXPECT_EQ(mol->inputGeometryType, 2);
     EXPECT_EQ(mol->frameCount, 1);
     EXPECT_EQ(mol->atomCount, 3);
@@ -46,7 +46,8 @@ TEST_F(GaussianInput, RouteLineMustBeAmongTheFirstNineLines) {
     for (int i = 0; i < 9; ++i)
         nineLines += "%nproc=4\n";
     auto late = ReadText<CGauData>(nineLines + kWater);
-    EXPECT_EQ(late->gaussianFileType, 3); // read as an output: no geometry
+    EXPECT_EQ(late->gaussianFileType,
+              CMolData::GaussianFileType::kOutput); // read as an output: no geometry
     EXPECT_EQ(NoMoleculeReasonOf(*late), NoMoleculeReason::kNoGeometry);
 }
 

@@ -48,8 +48,8 @@ TEST_F(GaussianOutput, OptimisationKeepsInputOrientationsOnly) {
             .Filler(30)
             .Orientation("Standard", Water(step, 100.0));
     auto mol = ReadText<CGauData>(out.Text());
-    EXPECT_EQ(mol->sourceKind, 1);
-    EXPECT_EQ(mol->gaussianFileType, 3);
+    EXPECT_EQ(mol->sourceKind, CMolData::SourceKind::kGaussian);
+    EXPECT_EQ(mol->gaussianFileType, CMolData::GaussianFileType::kOutput);
     EXPECT_EQ(mol->gaussianVersion, 3);
     EXPECT_EQ(mol->vibrationState, 4);
     EXPECT_EQ(mol->inputGeometryType, 0);

@@ -42,10 +42,10 @@ TEST(MolDataLoad, ReadsEveryGeometryInOrderAndShowsTheLast) {
 
 TEST(MolDataAssign, DeepCopyWithTheCopyingClassKind) {
     TestMolData source({{"C", 0, 0, 0, 0}, {"O", 1.2, 0, 0, 1}});
-    source.sourceKind = 1;
-    source.gaussianFileType = 3;
+    source.sourceKind = CMolData::SourceKind::kGaussian;
+    source.gaussianFileType = CMolData::GaussianFileType::kOutput;
     source.gaussianVersion = 16;
-    source.vibrationState = 3;
+    source.vibrationState = CMolData::kVibrationPresent;
     source.bondsFromFile = 1;
     source.reserved = 0;
     source.AddResidueLabel(1, "SER2", 0);
@@ -53,10 +53,10 @@ TEST(MolDataAssign, DeepCopyWithTheCopyingClassKind) {
 
     TestMolData gaussianCopy(CMolData::kGaussianCopy);
     gaussianCopy.Assign(source);
-    EXPECT_EQ(gaussianCopy.sourceKind, 1);
-    EXPECT_EQ(gaussianCopy.gaussianFileType, 2);
+    EXPECT_EQ(gaussianCopy.sourceKind, CMolData::SourceKind::kGaussian);
+    EXPECT_EQ(gaussianCopy.gaussianFileType, CMolData::GaussianFileType::kInput);
     EXPECT_EQ(gaussianCopy.gaussianVersion, 3);
-    EXPECT_EQ(gaussianCopy.vibrationState, 4);
+    EXPECT_EQ(gaussianCopy.vibrationState, CMolData::kVibrationNone);
     EXPECT_EQ(gaussianCopy.inputGeometryType, 0);
     EXPECT_EQ(gaussianCopy.bondsFromFile, 1);
     EXPECT_EQ(gaussianCopy.frameCount, 1);
@@ -65,8 +65,8 @@ TEST(MolDataAssign, DeepCopyWithTheCopyingClassKind) {
 
     TestMolData pdbCopy(CMolData::kPdbCopy);
     pdbCopy.Assign(source);
-    EXPECT_EQ(pdbCopy.sourceKind, 2);
-    EXPECT_EQ(pdbCopy.gaussianFileType, 1);
+    EXPECT_EQ(pdbCopy.sourceKind, CMolData::SourceKind::kPdb);
+    EXPECT_EQ(pdbCopy.gaussianFileType, CMolData::GaussianFileType::kPdb);
     EXPECT_EQ(pdbCopy.gaussianVersion, 0);
     EXPECT_EQ(pdbCopy.inputGeometryType, 3);
 

@@ -49,8 +49,8 @@ TEST_F(PdbReader, HeaderValuesAndOneGeometry) {
     auto mol = ReadText<CPDBData>(
         "HEADER    TEST\nREMARK 1\n" +
         Records({{" N  ", "ALA", 1, 0, 0, 0}, {" CA ", "ALA", 1, 1.46, 0, 0}}) + "TER\nEND\n");
-    EXPECT_EQ(mol->sourceKind, 2);
-    EXPECT_EQ(mol->gaussianFileType, 1);
+    EXPECT_EQ(mol->sourceKind, CMolData::SourceKind::kPdb);
+    EXPECT_EQ(mol->gaussianFileType, CMolData::GaussianFileType::kPdb);
     EXPECT_EQ(mol->gaussianVersion, 0);
     EXPECT_EQ(mol->vibrationState, 4);
     EXPECT_EQ(mol->inputGeometryType, 2);

@@ -1,0 +1,43 @@
+#include "formats/FileKind.h"
+
+#include <cctype>
+#include <iterator>
+
+namespace {
+
+struct Extension {
+    const char* text;
+    FileKind kind;
+};
+
+// The one table of the extensions structure files are read by.
+constexpr Extension kExtensions[] = {
+    {"log", FileKind::kGaussian}, {"com", FileKind::kGaussian}, {"out", FileKind::kGaussian},
+    {"gjf", FileKind::kGaussian}, {"pdb", FileKind::kPdb},      {"ent", FileKind::kPdb},
+};
+
+} // namespace
+
+FileKind FileKindFromPath(std::string_view path) {
+    if (path.size() < 3)
+        return FileKind::kUnknown;
+    std::string last(path.substr(path.size() - 3));
+    for (char& c : last)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const Extension& extension : kExtensions) {
+        if (last == extension.text)
+            return extension.kind;
+    }
+    return FileKind::kUnknown;
+}
+
+std::string KnownExtensions() {
+    std::string list;
+    const std::size_t count = std::size(kExtensions);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            list += i + 1 == count ? " or " : ", ";
+        list += kExtensions[i].text;
+    }
+    return list;
+}

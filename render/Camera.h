@@ -1,0 +1,53 @@
+#pragma once
+
+#include "model/Point3D.h"
+
+#include <array>
+
+class CMolData;
+
+// A 4 × 4 matrix in OpenGL's column-major order.
+using Matrix4 = std::array<double, 16>;
+
+Matrix4 IdentityMatrix();
+// a × b: b applied first, as glMultMatrix multiplies onto the current matrix.
+Matrix4 Multiply(const Matrix4& a, const Matrix4& b);
+// The matrices glRotated(degrees, x, y, z) and glTranslated(x, y, z) build.
+Matrix4 RotationMatrix(double degrees, double x, double y, double z);
+Matrix4 TranslationMatrix(double x, double y, double z);
+
+// Where a molecule view looks from and how far it is turned, moved and
+// zoomed: plain state the view owns and the scene only reads. A drag step
+// changes it once, however often the picture is drawn afterwards.
+struct Camera {
+    // Turns and moves collected from every drag so far, applied to the
+    // model (already centred and scaled) before the eye's view.
+    Matrix4 orientation = IdentityMatrix();
+    double zoom = 1.0;
+    // Scales the model so its longest extent fits the picture.
+    double fitScale = 1.0;
+    // The model point drawn at the origin.
+    Point3D centre{0.0, 0.0, 0.0};
+
+    // The lens and the eye.
+    double fieldOfView = 30.0;
+    double nearPlane = 1.0;
+    double farPlane = 100.0;
+    double eyeDistance = 7.0;
+    double zoomMin = 0.0;
+    double zoomMax = 30.0;
+
+    // Model units to scene units.
+    double Scale() const { return zoom * fitScale; }
+    // One step of a rotating drag: down pixels turn about the screen's x
+    // axis, right pixels about its y axis, by a degree each; the turn is
+    // applied after everything before it.
+    void Turn(int down, int right);
+    // One step of a moving drag: 0.01 scene units per pixel, y upwards.
+    void Pan(int right, int down);
+    // Sets the zoom, kept within zoomMin … zoomMax.
+    void SetZoom(double value);
+    // Fits geometry frame of model: no turn, zoom 1, the model's centre at
+    // the origin and its longest extent across the picture.
+    void Refit(CMolData& model, int frame);
+};
