@@ -106,7 +106,7 @@ sanitize)
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         with_display ctest --test-dir build-sanitize-gui --output-on-failure \
-        --parallel "$(cores)" -R 'Test$|Screenshot'
+        --parallel "$(cores)" --label-regex gui --label-exclude alone
     ;;
 fuzz)
     # Fuzzes each reader for the given seconds (default 600) with libFuzzer;

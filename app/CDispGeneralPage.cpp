@@ -1,6 +1,7 @@
 #include "app/CDispGeneralPage.h"
 
 #include "platform/DataExchange.h"
+#include "res/ControlIds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,18 +15,18 @@
 
 namespace {
 
-QLineEdit* NumberEdit(const char* id, QWidget* parent) {
+QLineEdit* NumberEdit(int id, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(id));
+    edit->setObjectName(QString::number(id));
     edit->setAlignment(Qt::AlignRight);
     return edit;
 }
 
 } // namespace
 
-QSlider* CDispGeneralPage::AddSlider(const char* id) {
+QSlider* CDispGeneralPage::AddSlider(int id) {
     auto* slider = new QSlider(Qt::Horizontal, this);
-    slider->setObjectName(QString::fromLatin1(id));
+    slider->setObjectName(QString::number(id));
     slider->setTickPosition(QSlider::TicksBelow);
     return slider;
 }
@@ -33,18 +34,18 @@ QSlider* CDispGeneralPage::AddSlider(const char* id) {
 CDispGeneralPage::CDispGeneralPage() : PropertyPage(QStringLiteral("一般")) {
     auto* quality = new QGroupBox(QStringLiteral("画質"), this);
     antialiasingBox_ = new QCheckBox(QStringLiteral("アンチエイリアス処理"), quality);
-    antialiasingBox_->setObjectName(QStringLiteral("1022"));
-    resolutionEdit_ = NumberEdit("1023", quality);
+    antialiasingBox_->setObjectName(QString::number(ControlIds::kAntialiasing));
+    resolutionEdit_ = NumberEdit(ControlIds::kResolution, quality);
     auto* qualityLayout = new QFormLayout(quality);
     qualityLayout->addRow(antialiasingBox_);
     qualityLayout->addRow(QStringLiteral("解像度"), resolutionEdit_);
 
     auto* animation = new QGroupBox(QStringLiteral("アニメーション"), this);
     saveImagesBox_ = new QCheckBox(QStringLiteral("アニメーション画像を保存"), animation);
-    saveImagesBox_->setObjectName(QStringLiteral("1026"));
+    saveImagesBox_->setObjectName(QString::number(ControlIds::kSaveImages));
     titleEdit_ = new QLineEdit(animation);
-    titleEdit_->setObjectName(QStringLiteral("1027"));
-    startEdit_ = NumberEdit("1028", animation);
+    titleEdit_->setObjectName(QString::number(ControlIds::kAnimationTitle));
+    startEdit_ = NumberEdit(ControlIds::kAnimationStart, animation);
     auto* animationLayout = new QFormLayout(animation);
     animationLayout->addRow(saveImagesBox_);
     animationLayout->addRow(QStringLiteral("タイトル"), titleEdit_);
@@ -52,16 +53,17 @@ CDispGeneralPage::CDispGeneralPage() : PropertyPage(QStringLiteral("一般")) {
 
     auto* molecule = new QGroupBox(QStringLiteral("分子"), this);
     frameCombo_ = new QComboBox(molecule);
-    frameCombo_->setObjectName(QStringLiteral("1034"));
+    frameCombo_->setObjectName(QString::number(ControlIds::kGeometry));
     frameCombo_->setEditable(true);
     frameCombo_->setInsertPolicy(QComboBox::NoInsert);
     hideAtomsBox_ = new QCheckBox(QStringLiteral("原子を非表示"), molecule);
-    hideAtomsBox_->setObjectName(QStringLiteral("1037"));
+    hideAtomsBox_->setObjectName(QString::number(ControlIds::kHideAtoms));
     auto* moleculeLayout = new QFormLayout(molecule);
     moleculeLayout->addRow(QStringLiteral("表示分子番号"), frameCombo_);
     moleculeLayout->addRow(hideAtomsBox_);
 
-    const char* ids[4] = {"1051", "1052", "1053", "1054"};
+    const int ids[4] = {ControlIds::kWireAtomSize, ControlIds::kWireBondWidth,
+                        ControlIds::kBallAtomSize, ControlIds::kBallBondWidth};
     for (int i = 0; i < 4; ++i)
         sizeSliders_[i] = AddSlider(ids[i]);
     const auto sizes = [this](const QString& title, QSlider* atom, QSlider* bond) {

@@ -32,7 +32,7 @@ public:
     int wireAtomSize = 10, wireBondWidth = 10, ballAtomSize = 10, ballBondWidth = 10;
 
 private:
-    QSlider* AddSlider(const char* id);
+    QSlider* AddSlider(int id);
 
     QCheckBox* antialiasingBox_;
     QLineEdit* resolutionEdit_;

@@ -1,6 +1,7 @@
 #include "app/CDispResPage.h"
 
 #include "platform/DataExchange.h"
+#include "res/ControlIds.h"
 
 #include <algorithm>
 
@@ -11,7 +12,7 @@
 
 CDispResPage::CDispResPage() : PropertyPage(QStringLiteral("残基")) {
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("1014"));
+    list_->setObjectName(QString::number(ControlIds::kResidueList));
     list_->setViewMode(QListView::ListMode);
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);
@@ -20,7 +21,7 @@ CDispResPage::CDispResPage() : PropertyPage(QStringLiteral("残基")) {
     auto* radios = new QVBoxLayout;
     for (int i = 0; i < 3; ++i) {
         modes_[i] = new QRadioButton(QString::fromUtf8(texts[i]), this);
-        modes_[i]->setObjectName(QString::number(1015 + i));
+        modes_[i]->setObjectName(QString::number(ControlIds::kResidueModeFirst + i));
         radios->addWidget(modes_[i]);
     }
     radios->addStretch();

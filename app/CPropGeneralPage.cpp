@@ -1,6 +1,7 @@
 #include "app/CPropGeneralPage.h"
 
 #include "platform/DataExchange.h"
+#include "res/ControlIds.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -11,12 +12,12 @@
 
 CPropGeneralPage::CPropGeneralPage() : PropertyPage(QStringLiteral("一般")) {
     initStartBox_ = new QCheckBox(QStringLiteral("初期設定値で起動"), this);
-    initStartBox_->setObjectName(QStringLiteral("1025"));
+    initStartBox_->setObjectName(QString::number(ControlIds::kInitStart));
     maximisedBox_ = new QCheckBox(QStringLiteral("起動時最大化"), this);
-    maximisedBox_->setObjectName(QStringLiteral("1029"));
+    maximisedBox_->setObjectName(QString::number(ControlIds::kOpenMaximised));
     auto* warning = new QGroupBox(QStringLiteral("警告レベル"), this);
     warningSlider_ = new QSlider(Qt::Horizontal, warning);
-    warningSlider_->setObjectName(QStringLiteral("1044"));
+    warningSlider_->setObjectName(QString::number(ControlIds::kWarningLevel));
     warningSlider_->setTickPosition(QSlider::TicksBelow);
     auto* row = new QGridLayout(warning);
     row->addWidget(new QLabel(QStringLiteral("低"), warning), 0, 0);

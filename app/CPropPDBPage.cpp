@@ -1,15 +1,16 @@
 #include "app/CPropPDBPage.h"
 
 #include "platform/DataExchange.h"
+#include "res/ControlIds.h"
 
 #include <QCheckBox>
 #include <QVBoxLayout>
 
 CPropPDBPage::CPropPDBPage() : PropertyPage(QStringLiteral("PDB")) {
     conectBox_ = new QCheckBox(QStringLiteral("CONNECT情報を使用"), this);
-    conectBox_->setObjectName(QStringLiteral("1013"));
+    conectBox_->setObjectName(QString::number(ControlIds::kUseConect));
     fastListBox_ = new QCheckBox(QStringLiteral("タンパク用高速結合リスト"), this);
-    fastListBox_->setObjectName(QStringLiteral("1014"));
+    fastListBox_->setObjectName(QString::number(ControlIds::kFastProteinList));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(conectBox_);
     layout->addWidget(fastListBox_);

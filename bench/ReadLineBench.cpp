@@ -2,7 +2,7 @@
 // about 100 MB: the first pass of every structure reader runs at this speed.
 
 #include "model/CMolData.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <benchmark/benchmark.h>
 

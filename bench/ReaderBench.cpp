@@ -12,7 +12,7 @@
 #include "formats/PdbOptions.h"
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 #include "tests/support/GaussianOutputText.h"
 #include "tests/support/GeneratedMolecules.h"
 

@@ -4,8 +4,8 @@
 #include "formats/GaussianInputWriter.h"
 #include "formats/PdbWriter.h"
 #include "model/TextScanner.h"
-#include "platform/StdioFile.h"
-#include "platform/WriteFileAtomically.h"
+#include "io/StdioFile.h"
+#include "io/WriteFileAtomically.h"
 
 #include <cstdio>
 

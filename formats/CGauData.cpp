@@ -37,7 +37,7 @@
 #include "model/ElementTable.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <algorithm>
 #include <cctype>

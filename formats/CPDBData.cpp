@@ -38,7 +38,7 @@
 #include "formats/RamachandranWriter.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -23,7 +23,7 @@
 #include "formats/ShownAtoms.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <cctype>
 #include <cstdio>

@@ -7,7 +7,7 @@
 
 #include "formats/FixedFormat.h"
 #include "model/CMolData.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <string>
 

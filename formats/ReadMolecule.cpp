@@ -2,7 +2,7 @@
 
 #include "formats/CGauData.h"
 #include "formats/CPDBData.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <new>
 

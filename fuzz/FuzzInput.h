@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "model/BondPerception.h"
 #include "model/ResidueColourTable.h"
 #include "model/ResidueNameTable.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "render/CImage.h"
 
-#include "render/BmpFile.h"
+#include "picture/BmpFile.h"
 
 #include <GL/gl.h>
 

@@ -1,6 +1,6 @@
 #include "render/OffscreenPicture.h"
 
-#include "render/BmpFile.h"
+#include "picture/BmpFile.h"
 #include "render/CMolScene.h"
 #include "render/ViewState.h"
 

@@ -1,13 +1,15 @@
 #include "view/CAngleDlg.h"
 
+#include "res/ControlIds.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
 CAngleDlg::CAngleDlg(QWidget* parent) : MeasureDialog(parent, QStringLiteral("角度"), 120, 96) {
-    first_ = AddAtom(1004, 1003, 7, 7, 21);
-    second_ = AddAtom(1006, 1005, 7, 27, 22);
-    third_ = AddAtom(1009, 1008, 7, 47, 22);
-    value_ = AddValue(1007, 63, 27, QStringLiteral("°"));
+    first_ = AddAtom(ControlIds::kFirstSymbol, ControlIds::kFirstNumber, 7, 7, 21);
+    second_ = AddAtom(ControlIds::kSecondSymbol, ControlIds::kSecondNumber, 7, 27, 22);
+    third_ = AddAtom(ControlIds::kThirdSymbol, ControlIds::kThirdNumber, 7, 47, 22);
+    value_ = AddValue(ControlIds::kAngle, 63, 27, QStringLiteral("°"));
     AddButtons(19, 35, 66, 35, 75);
 }
 

@@ -1,12 +1,14 @@
 #include "view/CBondDlg.h"
 
+#include "res/ControlIds.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
 CBondDlg::CBondDlg(QWidget* parent) : MeasureDialog(parent, QStringLiteral("距離"), 133, 73) {
-    first_ = AddAtom(1004, 1003, 14, 7, 21);
-    second_ = AddAtom(1006, 1005, 71, 7, 22);
-    value_ = AddValue(1002, 47, 30, QStringLiteral("Å"));
+    first_ = AddAtom(ControlIds::kFirstSymbol, ControlIds::kFirstNumber, 14, 7, 21);
+    second_ = AddAtom(ControlIds::kSecondSymbol, ControlIds::kSecondNumber, 71, 7, 22);
+    value_ = AddValue(ControlIds::kDistance, 47, 30, QStringLiteral("Å"));
     AddButtons(25, 34, 76, 33, 52);
 }
 

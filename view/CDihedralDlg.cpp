@@ -1,15 +1,17 @@
 #include "view/CDihedralDlg.h"
 
+#include "res/ControlIds.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
 CDihedralDlg::CDihedralDlg(QWidget* parent)
     : MeasureDialog(parent, QStringLiteral("二面角"), 162, 89) {
-    first_ = AddAtom(1004, 1003, 7, 7, 21);
-    second_ = AddAtom(1006, 1005, 57, 7, 22);
-    third_ = AddAtom(1009, 1008, 57, 27, 22);
-    fourth_ = AddAtom(1011, 1010, 107, 27, 22);
-    value_ = AddValue(1012, 57, 47, QStringLiteral("°"));
+    first_ = AddAtom(ControlIds::kFirstSymbol, ControlIds::kFirstNumber, 7, 7, 21);
+    second_ = AddAtom(ControlIds::kSecondSymbol, ControlIds::kSecondNumber, 57, 7, 22);
+    third_ = AddAtom(ControlIds::kThirdSymbol, ControlIds::kThirdNumber, 57, 27, 22);
+    fourth_ = AddAtom(ControlIds::kFourthSymbol, ControlIds::kFourthNumber, 107, 27, 22);
+    value_ = AddValue(ControlIds::kDihedral, 57, 47, QStringLiteral("°"));
     AddButtons(39, 35, 88, 35, 68);
 }
 

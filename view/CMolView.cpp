@@ -1,5 +1,7 @@
 #include "view/CMolView.h"
 
+#include "io/StdioFile.h"
+#include "io/WriteFileAtomically.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "platform/ColorDialog.h"
@@ -7,8 +9,6 @@
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
-#include "platform/StdioFile.h"
-#include "platform/WriteFileAtomically.h"
 #include "render/CImage.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"

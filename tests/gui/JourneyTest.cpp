@@ -10,10 +10,11 @@
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "formats/CPDBData.h"
+#include "io/StdioFile.h"
 #include "model/CMolData.h"
 #include "platform/ChildFrame.h"
-#include "platform/StdioFile.h"
 #include "res/CommandIds.h"
+#include "res/ControlIds.h"
 #include "tests/support/GaussianOutputText.h"
 #include "view/CMolView.h"
 #include "view/CPlotView.h"
@@ -71,7 +72,7 @@ void JourneyTest::firstHour() {
     QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at(0));
     QString angle;
     h.QueueDialog([&](QDialog& dialog) {
-        angle = dialog.findChild<QLineEdit*>(QStringLiteral("1007"))->text();
+        angle = dialog.findChild<QLineEdit*>(QString::number(ControlIds::kAngle))->text();
     });
     QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, at(2));
     // The H-O-H angle of the last geometry (O at z = 0.06), worked out here.

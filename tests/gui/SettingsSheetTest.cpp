@@ -9,6 +9,7 @@
 #include "platform/PropertyPage.h"
 #include "platform/PropertySheet.h"
 #include "res/CommandIds.h"
+#include "res/ControlIds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -78,10 +79,11 @@ void SettingsSheetTest::cancelChangesNothing() {
     QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
     CMolDoc* document = h.ActiveDocument();
     QueueSheet(h, [](PropertySheet& sheet) {
-        for (int id : {1051, 1052, 1053, 1054})
+        for (int id : {ControlIds::kWireAtomSize, ControlIds::kWireBondWidth,
+                       ControlIds::kBallAtomSize, ControlIds::kBallBondWidth})
             Control<QSlider>(sheet, id)->setValue(4);
-        Control<QCheckBox>(sheet, 1022)->setChecked(false);
-        Control<QLineEdit>(sheet, 1023)->setText(QStringLiteral("33"));
+        Control<QCheckBox>(sheet, ControlIds::kAntialiasing)->setChecked(false);
+        Control<QLineEdit>(sheet, ControlIds::kResolution)->setText(QStringLiteral("33"));
         Finish(sheet, false);
     });
     h.Run(kDisplaySettings);
@@ -93,13 +95,15 @@ void SettingsSheetTest::cancelChangesNothing() {
     // The same with OK takes everything, and the scales follow the sizes.
     int geometries = 0, maximum = 0, tick = 0;
     QueueSheet(h, [&](PropertySheet& sheet) {
-        geometries = Control<QComboBox>(sheet, 1034)->count();
-        maximum = Control<QSlider>(sheet, 1051)->maximum();
-        tick = Control<QSlider>(sheet, 1051)->tickInterval();
-        for (int id : {1051, 1052, 1053, 1054})
+        geometries = Control<QComboBox>(sheet, ControlIds::kGeometry)->count();
+        maximum = Control<QSlider>(sheet, ControlIds::kWireAtomSize)->maximum();
+        tick = Control<QSlider>(sheet, ControlIds::kWireAtomSize)->tickInterval();
+        for (int id : {ControlIds::kWireAtomSize, ControlIds::kWireBondWidth,
+                       ControlIds::kBallAtomSize, ControlIds::kBallBondWidth})
             Control<QSlider>(sheet, id)->setValue(4);
-        Control<QLineEdit>(sheet, 1023)->setText(QStringLiteral("33"));
-        Control<QComboBox>(sheet, 1034)->setEditText(QStringLiteral("7")); // no such geometry
+        Control<QLineEdit>(sheet, ControlIds::kResolution)->setText(QStringLiteral("33"));
+        Control<QComboBox>(sheet, ControlIds::kGeometry)
+            ->setEditText(QStringLiteral("7")); // no such geometry
         Finish(sheet, true);
     });
     h.Run(kDisplaySettings);
@@ -119,12 +123,12 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
     QStringList items;
     QueueSheet(h, [&](PropertySheet& sheet) {
         ShowTab(sheet, 1);
-        auto* list = Control<QListWidget>(sheet, 1014);
+        auto* list = Control<QListWidget>(sheet, ControlIds::kResidueList);
         for (int row = 0; row < list->count(); ++row)
             items << list->item(row)->text();
         for (int row : {1, 3, 4})
             list->item(row)->setSelected(true);
-        Control<QRadioButton>(sheet, 1016)->setChecked(true); // 非表示
+        Control<QRadioButton>(sheet, ControlIds::kResidueModeFirst + 1)->setChecked(true); // 非表示
         Finish(sheet, true);
     });
     h.Run(kDisplaySettings);
@@ -142,9 +146,10 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
     bool hideChecked = false;
     QueueSheet(h, [&](PropertySheet& sheet) {
         firstPage = sheet.GetActiveIndex();
-        for (QListWidgetItem* item : Control<QListWidget>(sheet, 1014)->selectedItems())
+        for (QListWidgetItem* item :
+             Control<QListWidget>(sheet, ControlIds::kResidueList)->selectedItems())
             selected << item->text();
-        hideChecked = Control<QRadioButton>(sheet, 1016)->isChecked();
+        hideChecked = Control<QRadioButton>(sheet, ControlIds::kResidueModeFirst + 1)->isChecked();
         Finish(sheet, false);
     });
     h.Run(kDisplaySettings);
@@ -159,7 +164,7 @@ void SettingsSheetTest::typedValuesAreChecked() {
     QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
     CMolDoc* document = h.ActiveDocument();
     QueueSheet(h, [&](PropertySheet& sheet) {
-        auto* resolution = Control<QLineEdit>(sheet, 1023);
+        auto* resolution = Control<QLineEdit>(sheet, ControlIds::kResolution);
         for (const char* typed : {"0", "101", "x"}) {
             resolution->setText(QString::fromLatin1(typed));
             if (Finish(sheet, true))
@@ -170,14 +175,15 @@ void SettingsSheetTest::typedValuesAreChecked() {
         if (sheet.GetActiveIndex() != 0)
             return;
         resolution->setText(QStringLiteral("100"));
-        Control<QLineEdit>(sheet, 1028)->setText(QStringLiteral("10000"));
+        Control<QLineEdit>(sheet, ControlIds::kAnimationStart)->setText(QStringLiteral("10000"));
         if (Finish(sheet, true))
             return;
-        Control<QLineEdit>(sheet, 1028)->setText(QStringLiteral("9999"));
-        Control<QLineEdit>(sheet, 1027)->setText(QString(101, QLatin1Char('t')));
+        Control<QLineEdit>(sheet, ControlIds::kAnimationStart)->setText(QStringLiteral("9999"));
+        Control<QLineEdit>(sheet, ControlIds::kAnimationTitle)
+            ->setText(QString(101, QLatin1Char('t')));
         if (Finish(sheet, true))
             return;
-        Control<QLineEdit>(sheet, 1027)->setText(QStringLiteral("frame"));
+        Control<QLineEdit>(sheet, ControlIds::kAnimationTitle)->setText(QStringLiteral("frame"));
         Finish(sheet, true);
     });
     h.Run(kDisplaySettings);
@@ -200,15 +206,15 @@ void SettingsSheetTest::programSettings() {
     int warningMaximum = 0;
     QueueSheet(h, [&](PropertySheet& sheet) {
         caption = sheet.windowTitle();
-        warningMaximum = Control<QSlider>(sheet, 1044)->maximum();
-        Control<QCheckBox>(sheet, 1025)->setChecked(true);
-        Control<QSlider>(sheet, 1044)->setValue(3);
+        warningMaximum = Control<QSlider>(sheet, ControlIds::kWarningLevel)->maximum();
+        Control<QCheckBox>(sheet, ControlIds::kInitStart)->setChecked(true);
+        Control<QSlider>(sheet, ControlIds::kWarningLevel)->setValue(3);
         ShowTab(sheet, 1);
-        auto* fastList = Control<QCheckBox>(sheet, 1014);
+        auto* fastList = Control<QCheckBox>(sheet, ControlIds::kFastProteinList);
         if (fastList->isChecked())
             return; // the stored 0 must show as off
         fastList->setChecked(true);
-        Control<QCheckBox>(sheet, 1013)->setChecked(true);
+        Control<QCheckBox>(sheet, ControlIds::kUseConect)->setChecked(true);
         Finish(sheet, true);
     });
     h.Run(kProgramSettings);

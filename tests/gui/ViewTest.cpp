@@ -13,6 +13,7 @@
 #include "render/LabelFont.h"
 #include "render/PrintLayout.h"
 #include "res/CommandIds.h"
+#include "res/ControlIds.h"
 #include "tests/support/GaussianOutputText.h"
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
@@ -214,7 +215,10 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
     QStringList shown;
     int dragWhileShown = -1;
     const auto readDialog = [&](QDialog& dialog) {
-        shown = DialogTexts(dialog, {1004, 1003, 1006, 1005, 1009, 1008, 1007});
+        shown = DialogTexts(dialog, {ControlIds::kFirstSymbol, ControlIds::kFirstNumber,
+                                     ControlIds::kSecondSymbol, ControlIds::kSecondNumber,
+                                     ControlIds::kThirdSymbol, ControlIds::kThirdNumber,
+                                     ControlIds::kAngle});
         shown.prepend(dialog.windowTitle());
         // The click's drag has ended: the picture behind shows its labels.
         dragWhileShown = view->state.dragMode;
@@ -245,7 +249,7 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
     QString distance;
     h.QueueDialog([&](QDialog& dialog) {
         readDialog(dialog);
-        distance = DialogTexts(dialog, {1002}).value(0);
+        distance = DialogTexts(dialog, {ControlIds::kDistance}).value(0);
     });
     h.Click(5);
     QCOMPARE(shown.mid(0, 5), (QStringList{"距離", "N", "6", "C", "8"}));
@@ -261,7 +265,7 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
         h.Click(atom, Qt::RightButton);
     QString dihedral;
     h.QueueDialog([&](QDialog& dialog) {
-        dihedral = DialogTexts(dialog, {1012}).value(0);
+        dihedral = DialogTexts(dialog, {ControlIds::kDihedral}).value(0);
         shown = QStringList{dialog.windowTitle()};
     });
     h.Click(4);
@@ -609,13 +613,13 @@ void ViewTest::measurementValuesFitTheirBoxes() {
     CAngleDlg angle(h.View());
     angle.angle = QStringLiteral("119.917704");
     angle.firstNumber = QStringLiteral("100000");
-    QVERIFY(fits(angle, 1007, angle.angle));
+    QVERIFY(fits(angle, ControlIds::kAngle, angle.angle));
     CDihedralDlg dihedral(h.View());
     dihedral.dihedral = QStringLiteral("-179.999999");
-    QVERIFY(fits(dihedral, 1012, dihedral.dihedral));
+    QVERIFY(fits(dihedral, ControlIds::kDihedral, dihedral.dihedral));
     CBondDlg bond(h.View());
     bond.distance = QStringLiteral("19052.558883"); // across the largest PDB box
-    QVERIFY(fits(bond, 1002, bond.distance));
+    QVERIFY(fits(bond, ControlIds::kDistance, bond.distance));
 }
 
 // Found 11 % too large: the label (24) and caption (20) heights are of the

@@ -1,7 +1,7 @@
 #include "tests/support/TestMolData.h"
 
 #include "model/ElementTable.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <algorithm>
 #include <cstring>

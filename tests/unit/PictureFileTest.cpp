@@ -1,5 +1,5 @@
-#include "render/BmpFile.h"
-#include "render/Palette.h"
+#include "picture/BmpFile.h"
+#include "picture/Palette.h"
 
 #include <gtest/gtest.h>
 

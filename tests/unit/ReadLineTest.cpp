@@ -2,7 +2,7 @@
 // lines split at the buffer size, and byte positions that can be sought back to.
 
 #include "model/CMolData.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 #include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>

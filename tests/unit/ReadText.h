@@ -1,7 +1,7 @@
 #pragma once
 
 #include "formats/PdbOptions.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 #include "tests/unit/TempDir.h"
 
 #include <functional>

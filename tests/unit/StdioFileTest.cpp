@@ -1,6 +1,6 @@
 // The file object: opening failures, text-mode writing, write errors.
 
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 #include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "formats/PdbWriter.h"
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 #include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "render/Palette.h"
+#include "picture/Palette.h"
 
 namespace {
 

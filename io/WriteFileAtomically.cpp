@@ -1,6 +1,6 @@
-#include "platform/WriteFileAtomically.h"
+#include "io/WriteFileAtomically.h"
 
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <cerrno>
 #include <climits>

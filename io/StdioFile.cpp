@@ -1,4 +1,4 @@
-#include "platform/StdioFile.h"
+#include "io/StdioFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "render/BmpFile.h"
+#include "picture/BmpFile.h"
 
 namespace {
 
