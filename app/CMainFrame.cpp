@@ -72,7 +72,9 @@ CMainFrame::CMainFrame(CommandTarget* application, const RecentFileList& recentF
       windowBottom(Profile::Read(Settings::kBottom)),
       wasMaximised(Profile::Read(Settings::kMaxWnd)),
       wasMinimised(Profile::Read(Settings::kMinWnd)), application_(application),
-      recentFiles_(recentFiles) {}
+      recentFiles_(recentFiles) {
+    BuildCommands();
+}
 
 CMainFrame::~CMainFrame() {
     CaptureWindowPlacement();
@@ -404,60 +406,36 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void CMainFrame::BuildCommands() {
+    commands_.AddCheck(
+        kWindowPositionSave, [this] { savePosition = savePosition != 0 ? 0 : 1; },
+        [this] { return savePosition != 0; });
+    // 700 × 700 for the whole window, frame included, as it is stored.
+    commands_.Add(kWindowPositionDefault, [this] { resize(QSize(700, 700) - FrameMargins()); });
+    commands_.AddCheck(
+        kViewToolbar, [this] { toolBar_->setVisible(!toolBar_->isVisible()); },
+        [this] { return toolBar_->isVisible(); });
+    commands_.AddCheck(
+        kViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+        [this] { return statusBar()->isVisible(); });
+    // The window commands act on the active document window.
+    const auto hasWindow = [this] { return ActiveChildFrame() != nullptr; };
+    commands_.AddEnabled(
+        kFileClose, [this] { ActiveChildFrame()->GetActiveDocument()->OnCloseDocument(); },
+        hasWindow);
+    commands_.AddEnabled(
+        kWindowNew, [this] { OpenNewWindow(); }, hasWindow);
+    commands_.AddEnabled(
+        kWindowCascade, [this] { Cascade(); }, hasWindow);
+    commands_.AddEnabled(
+        kWindowTile, [this] { mdiArea_->tileSubWindows(); }, hasWindow);
+    commands_.AddEnabled(
+        kWindowArrange, [this] { ArrangeIcons(); }, hasWindow);
+    commands_.Add(kContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+}
+
 bool CMainFrame::OnCmdMsg(int id, CommandUpdate* update) {
-    const bool run = update == nullptr;
-    ChildFrame* frame = ActiveChildFrame();
-    switch (id) {
-    case kWindowPositionSave:
-        if (run)
-            savePosition = savePosition != 0 ? 0 : 1;
-        else
-            update->SetCheck(savePosition != 0);
-        return true;
-    case kWindowPositionDefault:
-        // 700 × 700 for the whole window, frame included, as it is stored.
-        if (run)
-            resize(QSize(700, 700) - FrameMargins());
-        return true;
-    case kViewToolbar:
-        if (run)
-            toolBar_->setVisible(!toolBar_->isVisible());
-        else
-            update->SetCheck(toolBar_->isVisible());
-        return true;
-    case kViewStatusBar:
-        if (run)
-            statusBar()->setVisible(!statusBar()->isVisible());
-        else
-            update->SetCheck(statusBar()->isVisible());
-        return true;
-    case kFileClose:
-    case kWindowNew:
-    case kWindowCascade:
-    case kWindowTile:
-    case kWindowArrange:
-        if (frame == nullptr)
-            return false;
-        if (run) {
-            if (id == kFileClose)
-                frame->GetActiveDocument()->OnCloseDocument();
-            else if (id == kWindowNew)
-                OpenNewWindow();
-            else if (id == kWindowCascade)
-                Cascade();
-            else if (id == kWindowTile)
-                mdiArea_->tileSubWindows();
-            else
-                ArrangeIcons();
-        }
-        return true;
-    case kContextHelp:
-        if (run)
-            QWhatsThis::enterWhatsThisMode();
-        return true;
-    default:
-        return false;
-    }
+    return commands_.Dispatch(id, update);
 }
 
 void CMainFrame::OpenNewWindow() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CommandTable.h"
 #include "platform/CommandTarget.h"
 
 #include <QMainWindow>
@@ -75,8 +76,10 @@ protected:
 
 private:
     CommandTarget* application_;
+    CommandTable commands_;
     const RecentFileList& recentFiles_;
     std::vector<CommandTarget*> CommandChain() const;
+    void BuildCommands();
     void CreateActions();
     QAction* MakeAction(int id, const QString& text);
     void BuildMenu(QMenu* menu, const std::vector<MenuItem>& items);

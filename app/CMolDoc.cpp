@@ -80,6 +80,7 @@ CMolDoc::CMolDoc()
       childMaxWnd(Profile::Read(Settings::kChildMaxWnd)) {
     ReadDrawingSettings(*this, pdbOptions);
     LoadElementData();
+    BuildCommands();
 }
 
 void CMolDoc::ReadDrawingSettings(MolDocState& state, PdbOptions& options) {
@@ -279,41 +280,21 @@ QString CMolDoc::Folder() const {
     return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
 }
 
-bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
+void CMolDoc::BuildCommands() {
     using namespace CommandIds;
-    const bool run = update == nullptr;
-    switch (id) {
-    case kFileOpen:
-        if (run)
-            OnFileOpen();
-        return true;
-    case kFileSaveAs:
-        if (run)
-            OnFileSaveAs();
-        return true;
-    case kFileSave:
-        if (run)
-            OnFileSave();
-        return true;
-    case kProgramSettings:
-        if (run)
-            OnProgramSettings();
-        return true;
-    case kDisplaySettings:
-        if (update != nullptr)
-            update->Enable(data != nullptr);
-        else if (data != nullptr)
-            OnDisplaySettings();
-        return true;
-    case kPeptideStructure:
-        if (update != nullptr)
-            update->Enable(data != nullptr && data->sourceKind == CMolData::SourceKind::kPdb);
-        else if (data != nullptr && data->sourceKind == CMolData::SourceKind::kPdb)
-            OnPeptideStructure();
-        return true;
-    default:
-        return false;
-    }
+    commands_.Add(kFileOpen, [this] { OnFileOpen(); });
+    commands_.Add(kFileSaveAs, [this] { OnFileSaveAs(); });
+    commands_.Add(kFileSave, [this] { OnFileSave(); });
+    commands_.Add(kProgramSettings, [this] { OnProgramSettings(); });
+    commands_.AddEnabled(
+        kDisplaySettings, [this] { OnDisplaySettings(); }, [this] { return data != nullptr; });
+    commands_.AddEnabled(
+        kPeptideStructure, [this] { OnPeptideStructure(); },
+        [this] { return data != nullptr && data->sourceKind == CMolData::SourceKind::kPdb; });
+}
+
+bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
+    return commands_.Dispatch(id, update);
 }
 
 // Saving.

@@ -2,6 +2,7 @@
 
 #include "formats/FileKind.h"
 #include "formats/PdbOptions.h"
+#include "platform/CommandTable.h"
 #include "platform/Document.h"
 #include "render/MolDocState.h"
 
@@ -76,6 +77,7 @@ private:
     void OnPeptideStructure();
     void OnProgramSettings();
     void OnDisplaySettings();
+    void BuildCommands();
     // The writer of a Save As filter for path; 0 when filter 4 names an
     // extension no writer has.
     static int WriterFor(const QString& path, int filterIndex);
@@ -86,6 +88,7 @@ private:
     // The folder of the file read last, where the dialogs start.
     QString Folder() const;
 
+    CommandTable commands_;
     QString loadMessage;
     QString openedPath;
 };

@@ -50,7 +50,9 @@ template <class Doc, class ViewClass> DocTemplate::Factories CRavekApp::Factorie
 CRavekApp::CRavekApp()
     : recentFiles(QString::fromLatin1(Settings::kRecentSection),
                   QString::fromLatin1(Settings::kRecentEntry), Settings::kRecentCount,
-                  Settings::kRecentDisplayLength) {}
+                  Settings::kRecentDisplayLength) {
+    BuildCommands();
+}
 
 CRavekApp::~CRavekApp() {
     CloseAllDocuments();
@@ -192,39 +194,18 @@ void CRavekApp::OnFilePrintSetup() {
     dialog.exec();
 }
 
+void CRavekApp::BuildCommands() {
+    commands_.Add(kFileNew, [this] { OnFileNew(); });
+    commands_.Add(kFileOpen, [this] { OnFileOpen(); });
+    commands_.Add(kFilePrintSetup, [this] { OnFilePrintSetup(); });
+    commands_.Add(kAppAbout, [this] { OnAppAbout(); });
+    commands_.Add(kHelpIndex, [this] { OnHelpIndex(); });
+    commands_.Add(kHelp, [this] { OnHelpIndex(); });
+    commands_.Add(kAppExit, [this] { mainFrame->close(); });
+    for (int i = 0; i < Settings::kRecentCount; ++i)
+        commands_.Add(kFileMru1 + i, [this, i] { OnOpenRecentFile(i); });
+}
+
 bool CRavekApp::OnCmdMsg(int id, CommandUpdate* update) {
-    const bool run = update == nullptr;
-    switch (id) {
-    case kFileNew:
-        if (run)
-            OnFileNew();
-        return true;
-    case kFileOpen:
-        if (run)
-            OnFileOpen();
-        return true;
-    case kFilePrintSetup:
-        if (run)
-            OnFilePrintSetup();
-        return true;
-    case kAppAbout:
-        if (run)
-            OnAppAbout();
-        return true;
-    case kHelpIndex:
-    case kHelp:
-        if (run)
-            OnHelpIndex();
-        return true;
-    case kAppExit:
-        if (run)
-            mainFrame->close();
-        return true;
-    default:
-        break;
-    }
-    const int recent = RecentFileIndex(id);
-    if (recent >= 0 && run)
-        OnOpenRecentFile(recent);
-    return recent >= 0;
+    return commands_.Dispatch(id, update);
 }

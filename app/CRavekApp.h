@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CommandTable.h"
 #include "platform/CommandTarget.h"
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
@@ -57,9 +58,11 @@ private:
     void OnAppAbout();
     void OnHelpIndex();
     void OnFilePrintSetup();
+    void BuildCommands();
 
     template <class Doc, class ViewClass> DocTemplate::Factories FactoriesOf();
 
     std::unique_ptr<CMainFrame> mainFrame;
     RecentFileList recentFiles;
+    CommandTable commands_;
 };

@@ -14,10 +14,6 @@ constexpr int kFilePrint = 57607;
 constexpr int kFilePrintPreview = 57609;
 constexpr int kFileMru1 = 57616; // File 1 ... File 4 of the recent-file list
 constexpr int kFileMru4 = 57619;
-// The list entry of a recent-file command, -1 for any other command.
-constexpr int RecentFileIndex(int id) {
-    return id >= kFileMru1 && id <= kFileMru4 ? id - kFileMru1 : -1;
-}
 constexpr int kSavePicture = 32774;
 constexpr int kAppExit = 57665;
 

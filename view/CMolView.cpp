@@ -75,6 +75,7 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     animationTimer.setInterval(200);
     connect(&animationTimer, &QTimer::timeout, this, &CMolView::OnTimer);
     connect(this, &QOpenGLWidget::frameSwapped, this, &CMolView::pictureDrawn);
+    BuildCommands();
 }
 
 CMolView::~CMolView() {
@@ -563,80 +564,48 @@ void CMolView::LabelAll() {
     }
 }
 
+void CMolView::BuildCommands() {
+    // Every command that changes what is drawn draws again.
+    const auto redrawing = [this](std::function<void()> step) {
+        return [this, step = std::move(step)] {
+            step();
+            QOpenGLWidget::update();
+        };
+    };
+    const auto style = [this, redrawing](int id, int flag) {
+        commands_.AddCheck(id, redrawing([this, flag] { SetStyle(flag); }),
+                           [this, flag] { return (state.displayFlags & flag) != 0; });
+    };
+    style(kWireFrame, ViewState::kWireFrame);
+    style(kBallAndStick, ViewState::kBallAndStick);
+    style(kRibbon, ViewState::kRibbon);
+    commands_.AddCheck(kVibration,
+                       redrawing([this] { state.displayFlags ^= ViewState::kVibration; }),
+                       [this] { return (state.displayFlags & ViewState::kVibration) != 0; });
+    commands_.AddCheck(kShowHydrogens, redrawing([this] {
+                           state.showHydrogens = state.showHydrogens != 0 ? 0 : 1;
+                       }),
+                       [this] { return state.showHydrogens != 0; });
+    for (const auto& [id, mode] : {std::pair{kColourByAtom, 0}, std::pair{kColourByResidue, 1}})
+        commands_.AddCheck(id, redrawing([this, mode = mode] { state.colourMode = mode; }),
+                           [this, mode = mode] { return state.colourMode == mode; });
+    commands_.Add(kAnimation, redrawing([this] { StartAnimation(); }));
+    commands_.Add(kBackgroundColour, redrawing([this] { ChooseBackground(); }));
+    commands_.Add(kLabelColour, redrawing([this] { ChooseLabelColour(); }));
+    commands_.Add(kLabelAll, redrawing([this] {
+                      if (Model() != nullptr)
+                          LabelAll();
+                  }));
+    commands_.Add(kLabelClear, redrawing([this] {
+                      if (Model() != nullptr)
+                          state.labelledAtoms.clear();
+                  }));
+    commands_.Add(kSavePicture, [this] { savePicture(); });
+    commands_.Add(kFilePrint, [this] { OnFilePrint(false); });
+    commands_.Add(kFilePrintPreview, [this] { OnFilePrint(true); });
+    commands_.Add(kEditCopy, [this] { CopyPicture(); });
+}
+
 bool CMolView::OnCmdMsg(int id, CommandUpdate* update) {
-    const bool run = update == nullptr;
-    switch (id) {
-    case kWireFrame:
-    case kBallAndStick:
-    case kRibbon: {
-        const int flag = id == kWireFrame      ? ViewState::kWireFrame
-                         : id == kBallAndStick ? ViewState::kBallAndStick
-                                               : ViewState::kRibbon;
-        if (run)
-            SetStyle(flag);
-        else
-            update->SetCheck((state.displayFlags & flag) != 0);
-        break;
-    }
-    case kVibration:
-        if (run)
-            state.displayFlags ^= ViewState::kVibration;
-        else
-            update->SetCheck((state.displayFlags & ViewState::kVibration) != 0);
-        break;
-    case kShowHydrogens:
-        if (run)
-            state.showHydrogens = state.showHydrogens != 0 ? 0 : 1;
-        else
-            update->SetCheck(state.showHydrogens != 0);
-        break;
-    case kColourByAtom:
-    case kColourByResidue: {
-        const int mode = id == kColourByAtom ? 0 : 1;
-        if (run)
-            state.colourMode = mode;
-        else
-            update->SetCheck(state.colourMode == mode);
-        break;
-    }
-    case kAnimation:
-        if (run)
-            StartAnimation();
-        break;
-    case kBackgroundColour:
-        if (run)
-            ChooseBackground();
-        break;
-    case kLabelColour:
-        if (run)
-            ChooseLabelColour();
-        break;
-    case kSavePicture:
-        if (run)
-            savePicture();
-        return true;
-    case kFilePrint:
-    case kFilePrintPreview:
-        if (run)
-            OnFilePrint(id == kFilePrintPreview);
-        return true;
-    case kEditCopy:
-        if (run)
-            CopyPicture();
-        return true;
-    case kLabelAll:
-    case kLabelClear:
-        if (run && Model() != nullptr) {
-            if (id == kLabelAll)
-                LabelAll();
-            else
-                state.labelledAtoms.clear();
-        }
-        break;
-    default:
-        return false;
-    }
-    if (run)
-        QOpenGLWidget::update();
-    return true;
+    return commands_.Dispatch(id, update);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CommandTable.h"
 #include "platform/View.h"
 #include "render/ViewState.h"
 
@@ -106,7 +107,9 @@ private:
     void SetStyle(int flag);
     void OnFilePrint(bool preview);
     void CopyPicture();
+    void BuildCommands();
 
+    CommandTable commands_;
     int askedLoad_ = -1;  // the document's loadCount the question was asked for
     int fittedLoad_ = -1; // the document's loadCount the view last fitted
 };

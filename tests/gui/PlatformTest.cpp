@@ -2,6 +2,7 @@
 // and command routing.
 
 #include "GuiTestMain.h"
+#include "platform/CommandTable.h"
 #include "platform/CommandTarget.h"
 #include "platform/FileFilter.h"
 #include "platform/RecentFileList.h"
@@ -18,6 +19,7 @@ private slots:
     void recentDisplayNamesFitThirtyCharacters();
     void filterTextsShowAsWrittenAndMatchTheirPatterns();
     void firstTargetThatHandlesACommandWins();
+    void commandTablesRunCheckAndDisable();
 };
 
 void PlatformTest::recentListKeepsFourNewestWithoutDuplicates() {
@@ -91,6 +93,48 @@ void PlatformTest::firstTargetThatHandlesACommandWins() {
     CommandUpdate unhandled;
     QVERIFY(!RouteCommand({&other}, 1, &unhandled));
     QVERIFY(!unhandled.enabled);
+}
+
+// A table target in a chain: its commands are handled, others pass on; a
+// disabled command never runs, even when run without asking first.
+void PlatformTest::commandTablesRunCheckAndDisable() {
+    struct Table : CommandTarget {
+        CommandTable table;
+        bool OnCmdMsg(int id, CommandUpdate* update) override { return table.Dispatch(id, update); }
+    } target;
+    int runs = 0;
+    bool on = false;
+    target.table.Add(1, [&] { ++runs; });
+    target.table.AddCheck(
+        2, [&] { on = !on; }, [&] { return on; });
+    target.table.AddEnabled(
+        3, [&] { runs += 10; }, [&] { return on; });
+
+    CommandUpdate plain;
+    QVERIFY(RouteCommand({&target}, 1, &plain));
+    QVERIFY(plain.enabled);
+    QCOMPARE(plain.checked, -1);
+    QVERIFY(RouteCommand({&target}, 1, nullptr));
+    QCOMPARE(runs, 1);
+
+    CommandUpdate disabled;
+    QVERIFY(RouteCommand({&target}, 3, &disabled));
+    QVERIFY(!disabled.enabled);
+    QVERIFY(RouteCommand({&target}, 3, nullptr));
+    QCOMPARE(runs, 1);
+
+    QVERIFY(RouteCommand({&target}, 2, nullptr));
+    CommandUpdate checked, enabled;
+    RouteCommand({&target}, 2, &checked);
+    QCOMPARE(checked.checked, 1);
+    RouteCommand({&target}, 3, &enabled);
+    QVERIFY(enabled.enabled);
+    RouteCommand({&target}, 3, nullptr);
+    QCOMPARE(runs, 11);
+
+    CommandUpdate unknown;
+    QVERIFY(!RouteCommand({&target}, 4, &unknown));
+    QVERIFY(!unknown.enabled);
 }
 
 RAVEK_GUI_TEST_MAIN(PlatformTest)
