@@ -10,7 +10,6 @@ class CHyperLink : public QLabel {
 public:
     CHyperLink(const QString& text, const QUrl& url, QWidget* parent = nullptr);
 
-    const QUrl& Url() const { return url_; }
 
 private:
     QUrl url_;

@@ -1,6 +1,7 @@
 #include "app/PictureExport.h"
 
 #include "app/CMolDoc.h"
+#include "app/CommandLine.h"
 #include "formats/FileKind.h"
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
@@ -12,24 +13,15 @@
 #include "res/SettingsKeys.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
 
-int Usage(const QString& message) {
-    std::fprintf(stderr,
-                 "ravek: %s\nusage: ravek --export-picture OUT [--size WxH] "
-                 "[--style wire|ball|ribbon] FILE\n",
-                 qPrintable(message));
-    return 2;
-}
-
-int Fail(const QString& message) {
+int Fail(const QString& message, int code = 1) {
     std::fprintf(stderr, "ravek: %s\n", qPrintable(message));
-    return 1;
+    return code;
 }
 
 // The picture kind a name's extension says (checked before anything is read).
@@ -41,45 +33,14 @@ OffscreenPicture::Format FormatOf(const QString& suffix) {
 
 } // namespace
 
-int RunPictureExport(const QStringList& arguments) {
-    QString out, file, style;
-    int width = 800, height = 600;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (arg == QLatin1String("--export-picture") || arg == QLatin1String("--size") ||
-            arg == QLatin1String("--style")) {
-            if (i + 1 >= arguments.size())
-                return Usage(arg + QStringLiteral(" needs a value"));
-            const QString value = arguments[++i];
-            if (arg == QLatin1String("--export-picture")) {
-                out = value;
-            } else if (arg == QLatin1String("--style")) {
-                if (value != QLatin1String("wire") && value != QLatin1String("ball") &&
-                    value != QLatin1String("ribbon"))
-                    return Usage(QStringLiteral("--style must be wire, ball or ribbon"));
-                style = value;
-            } else {
-                const auto match =
-                    QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(value);
-                if (!match.hasMatch() || match.captured(1).toInt() < 1 ||
-                    match.captured(2).toInt() < 1)
-                    return Usage(
-                        QStringLiteral("--size must be WIDTHxHEIGHT, for example 800x600"));
-                width = match.captured(1).toInt();
-                height = match.captured(2).toInt();
-            }
-        } else if (file.isEmpty() && !arg.startsWith(QLatin1Char('-'))) {
-            file = arg;
-        } else {
-            return Usage(QStringLiteral("unexpected argument ") + arg);
-        }
-    }
-    if (out.isEmpty() || file.isEmpty())
-        return Usage(QStringLiteral("an output picture and a structure file are needed"));
+int RunPictureExport(const CommandLine& line) {
+    const QString& out = line.exportPicture;
+    const QString& file = line.file;
+    const QString& style = line.style;
     const QString suffix = QFileInfo(out).suffix().toLower();
     if (suffix != QLatin1String("bmp") && suffix != QLatin1String("png") &&
         suffix != QLatin1String("tif") && suffix != QLatin1String("tiff"))
-        return Usage(QStringLiteral("the picture's name must end in .bmp, .tif, .tiff or .png"));
+        return Fail(QStringLiteral("the picture's name must end in .bmp, .tif, .tiff or .png"), 2);
 
     MolDocState document;
     PdbOptions options;
@@ -111,7 +72,8 @@ int RunPictureExport(const QStringList& arguments) {
     CMolScene scene(&view, &document);
     scene.slices = std::clamp(document.resolution, 1, 100);
     OffscreenPicture picture;
-    if (!OffscreenPicture::Render(scene, view, width, height, picture, error))
+    if (!OffscreenPicture::Render(scene, view, line.size.width(), line.size.height(), picture,
+                                  error))
         return Fail(QString::fromStdString(error));
     const std::string bytes = picture.Encode(FormatOf(suffix));
     if (bytes.empty())

@@ -1,15 +1,10 @@
-// RAVEK, the molecular-structure viewer.
-//
-//   ravek [FILE]                      opens FILE, or one empty molecule window
-//   ravek --screenshot OUT.png [FILE] saves a picture of the main window once
-//                                     the first picture is drawn, then exits
-//   ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE
-//                                     draws FILE off-screen into OUT, no window
+// RAVEK, the molecular-structure viewer (the command line: see CommandLine.h).
 
 #include "app/AppIcon.h"
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
+#include "app/CommandLine.h"
 #include "app/PictureExport.h"
 #include "app/ScreenshotRun.h"
 #include "platform/ChildFrame.h"
@@ -25,11 +20,6 @@
 #include <memory>
 
 namespace {
-
-int Usage(const char* message) {
-    std::fprintf(stderr, "ravek: %s\nusage: ravek [--screenshot OUT.png] [FILE]\n", message);
-    return 2;
-}
 
 void SetUpFormat() {
     // Immediate-mode drawing needs a compatibility context; depth for the
@@ -62,41 +52,42 @@ void SetUpLanguage(QApplication& app, QTranslator& translator) {
 int main(int argc, char** argv) {
     SetUpFormat();
     // Batch pictures take their arguments before Qt sees them, since Qt
-    // would take --style for itself.
-    QStringList ownArguments;
-    for (int i = 1; i < argc; ++i)
-        ownArguments << QString::fromLocal8Bit(argv[i]);
-    const bool exportPicture = ownArguments.contains(QStringLiteral("--export-picture"));
+    // would take --style for itself; a window run leaves Qt its own options
+    // (-platform, -display, ...) and reads what Qt left.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    QCoreApplication::setApplicationName(QStringLiteral("RAVEK"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(RAVEK_VERSION));
+    // Help and version need no display.
+    for (const char* textOnly : {"--help", "-h", "-?", "--help-all", "--version", "-v"}) {
+        if (rawArguments.contains(QLatin1String(textOnly))) {
+            QCoreApplication core(argc, argv);
+            return CommandLine::Parse(rawArguments).outcome == CommandLine::Outcome::kUsage ? 2 : 0;
+        }
+    }
+    const bool exportPicture = rawArguments.contains(QStringLiteral("--export-picture"));
     int qtArgc = exportPicture ? 1 : argc;
     QApplication app(qtArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("RAVEK"));
-    QApplication::setApplicationVersion(QStringLiteral(RAVEK_VERSION));
     // Qt takes the C library's locale from the environment; numbers in
     // structure files are read and written in the C locale all the same.
     std::setlocale(LC_NUMERIC, "C");
+    // Parsed before the Japanese texts are installed: the command line
+    // speaks English.
+    const CommandLine line =
+        CommandLine::Parse(exportPicture ? rawArguments : QApplication::arguments());
     QTranslator translator;
     SetUpLanguage(app, translator);
-
+    if (line.outcome == CommandLine::Outcome::kDone)
+        return 0;
+    if (line.outcome == CommandLine::Outcome::kUsage)
+        return 2;
     if (exportPicture) {
         QCoreApplication::setOrganizationName(QStringLiteral("Pralt Software"));
-        return RunPictureExport(ownArguments);
+        return RunPictureExport(line);
     }
-    const QStringList args = QApplication::arguments();
-    QString screenshot;
-    QString file;
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--screenshot")) {
-            if (i + 1 >= args.size())
-                return Usage("--screenshot needs a file name");
-            screenshot = args[++i];
-        } else if (args[i].startsWith(QLatin1Char('-')) && args[i] != QLatin1String("-")) {
-            return Usage(qPrintable(QStringLiteral("unknown option ") + args[i]));
-        } else if (file.isEmpty()) {
-            file = args[i];
-        } else {
-            return Usage("only one file can be opened from the command line");
-        }
-    }
+    const QString& screenshot = line.screenshot;
+    const QString& file = line.file;
 
     // A picture taken without a person: no box may wait for an answer.
     if (!screenshot.isEmpty())

@@ -1,8 +1,8 @@
 // The shared line reader over a generated file of Gaussian-like table rows,
 // about 100 MB: the first pass of every structure reader runs at this speed.
 
-#include "model/CMolData.h"
 #include "io/StdioFile.h"
+#include "model/CMolData.h"
 
 #include <benchmark/benchmark.h>
 

@@ -10,9 +10,9 @@
 #include "formats/CGauData.h"
 #include "formats/CPDBData.h"
 #include "formats/PdbOptions.h"
+#include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
-#include "io/StdioFile.h"
 #include "tests/support/GaussianOutputText.h"
 #include "tests/support/GeneratedMolecules.h"
 

@@ -3,9 +3,9 @@
 #include "cli/ModelSource.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/PdbWriter.h"
-#include "model/TextScanner.h"
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
+#include "model/TextScanner.h"
 
 #include <cstdio>
 

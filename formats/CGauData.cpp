@@ -34,10 +34,10 @@
 
 #include "formats/CGauData.h"
 
+#include "io/StdioFile.h"
 #include "model/ElementTable.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
-#include "io/StdioFile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -36,9 +36,10 @@
 
 #include "formats/PdbOptions.h"
 #include "formats/RamachandranWriter.h"
+#include "io/StdioFile.h"
+#include "model/ElementTable.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
-#include "io/StdioFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -52,13 +53,10 @@ namespace {
 constexpr int kScanLineSize = 256;
 constexpr int kReadLineSize = 80; // records are read up to column 79
 
-// Element symbols in element-number order, as the atom-name columns spell
-// them; the order decides between prefixes (C before CA, B before BR).
-constexpr const char* kPdbElementSymbols[] = {
-    "DU", "H",  "HE", "LI", "BE", "B",  "C",  "N",  "O",  "F",  "NE", "NA", "MG",
-    "AL", "SI", "P",  "S",  "CL", "AR", "K",  "CA", "SC", "TI", "V",  "CR", "MN",
-    "FE", "CO", "NI", "CU", "ZN", "GA", "GE", "AS", "SE", "BR", "KR", "LP",
-};
+// The elements an atom name can begin with: the element table's rows up to
+// the lone pair (dummy, hydrogen to krypton, LP), in element-number order,
+// which decides between prefixes (C before CA, B before BR).
+constexpr int kLastNameElement = ElementTable::kLonePair;
 
 bool StartsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
@@ -117,16 +115,16 @@ int ElementOfName(std::string_view line) {
     if (IsLetter(c13)) {
         if (c13 == 'H')
             return 1;
-        for (int e = 0; e < static_cast<int>(std::size(kPdbElementSymbols)); ++e) {
-            const char* symbol = kPdbElementSymbols[e];
+        for (int e = 0; e <= kLastNameElement; ++e) {
+            const char* symbol = ElementTable::Symbol(e);
             if (symbol[0] == c13 && symbol[1] == c14)
                 return e;
         }
         return 0;
     }
     const std::string_view name = From(line, 14);
-    for (int e = 0; e < static_cast<int>(std::size(kPdbElementSymbols)); ++e) {
-        if (StartsWith(name, kPdbElementSymbols[e]))
+    for (int e = 0; e <= kLastNameElement; ++e) {
+        if (StartsWith(name, ElementTable::Symbol(e)))
             return e;
     }
     return 0;

@@ -15,9 +15,9 @@
 
 #include "formats/FixedFormat.h"
 #include "formats/ShownAtoms.h"
+#include "io/StdioFile.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
-#include "io/StdioFile.h"
 
 #include <cstdio>
 

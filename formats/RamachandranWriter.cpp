@@ -6,8 +6,8 @@
 #include "formats/RamachandranWriter.h"
 
 #include "formats/FixedFormat.h"
-#include "model/CMolData.h"
 #include "io/StdioFile.h"
+#include "model/CMolData.h"
 
 #include <string>
 

@@ -37,7 +37,6 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
         if (S_ISFIFO(info.st_mode)) {
             if (!ReadPipe(path, error))
                 return false;
-            path_ = path;
             mode_ = mode;
             return true;
         }
@@ -72,7 +71,6 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
         SetError(error, errno);
         return false;
     }
-    path_ = path;
     mode_ = mode;
     pos_ = len_ = 0;
     bufferStart_ = 0;

@@ -38,7 +38,6 @@ public:
     // Closes the file. Returns false when a write failed or the close itself did.
     bool Close();
     bool IsOpen() const { return fp_ != nullptr || inMemory_; }
-    const std::string& GetFilePath() const { return path_; }
 
     // Next byte (0..255) or EOF.
     int GetChar() {
@@ -77,7 +76,6 @@ private:
     int Refill() { return FillBuffer() ? static_cast<unsigned char>(buffer_[pos_++]) : EOF; }
 
     std::FILE* fp_ = nullptr;
-    std::string path_;
     OpenMode mode_ = modeRead;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;

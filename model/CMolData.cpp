@@ -1,10 +1,10 @@
 #include "model/CMolData.h"
 
+#include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "model/BondPerception.h"
 #include "model/ResidueColourTable.h"
 #include "model/ResidueNameTable.h"
-#include "io/StdioFile.h"
 
 #include <algorithm>
 #include <cmath>

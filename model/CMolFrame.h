@@ -40,7 +40,6 @@ public:
     int IndexOfSerial(int serial) const;
     // Serial number of atom a, or -1 when it has none.
     int SerialOfAtom(int a) const;
-    const std::map<int, int>& SerialToIndex() const { return serialToIndex_; }
 
     // Atom indices of residue r, in file order; an empty list is entered for
     // a new residue.

@@ -57,7 +57,6 @@ public:
     // Closes every window of every document of this kind at once, so owners
     // write their settings now.
     void CloseAllDocuments();
-    const std::vector<std::unique_ptr<Document>>& GetDocuments() const { return documents_; }
 
 private:
     // The untitled name of a new document: the document name and a number.

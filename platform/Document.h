@@ -20,7 +20,6 @@ public:
     Document();
     ~Document() override;
 
-    const QString& GetTitle() const { return title_; }
     void SetTitle(const QString& title);
     const QString& GetPathName() const { return pathName_; }
     // Remembers the full path and takes the file name as the title.

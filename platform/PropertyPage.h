@@ -13,7 +13,6 @@ public:
     explicit PropertyPage(const QString& title) : title_(title) {}
 
     const QString& Title() const { return title_; }
-    bool IsInitialised() const { return initialised_; }
 
     // Moves values between members and controls: into the controls when save
     // is false; into the members when true, returning false (after saying

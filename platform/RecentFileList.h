@@ -19,7 +19,6 @@ public:
     void Add(const QString& path);
     void Remove(int index);
 
-    int GetSize() const { return size_; }
     int Count() const { return static_cast<int>(paths_.size()); }
     // The entry at index, or an empty text past the end.
     QString operator[](int index) const;

@@ -158,6 +158,29 @@ if len(styles) == 2 and styles["wire"] == styles["ball"]:
 if os.path.exists(os.path.join(work, "none.png")):
     failures.append("export no molecule: a picture was written")
 
+
+def command_line(name, args, expected_code, stream_has, stream="stdout", display=True):
+    """The command line alone: help and version without a display, usage
+    errors with exit code 2 and the reason."""
+    env = dict(os.environ)
+    if not display:
+        env.pop("DISPLAY", None)
+        env.pop("WAYLAND_DISPLAY", None)
+    result = run([ravek] + args, env)
+    text = getattr(result, stream)
+    if result.returncode != expected_code or stream_has not in text:
+        failures.append("command line %s: exit code %d, expected %d with %r on %s\n%s%s" %
+                        (name, result.returncode, expected_code, stream_has, stream,
+                         result.stdout, result.stderr))
+
+
+command_line("help", ["--help"], 0, "--export-picture <OUT>")
+command_line("help without a display", ["--help"], 0, "--screenshot", display=False)
+command_line("version", ["--version"], 0, "RAVEK 0.1")
+command_line("unknown option", ["--bogus", sample], 2, "Unknown option 'bogus'", "stderr")
+command_line("two files", [sample, sample], 2, "only one file", "stderr")
+command_line("size without export", ["--size", "10x10", sample], 2, "--export-picture", "stderr")
+
 for failure in failures:
     print("FAIL:", failure)
 sys.exit(1 if failures else 0)

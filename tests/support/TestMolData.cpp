@@ -1,7 +1,7 @@
 #include "tests/support/TestMolData.h"
 
-#include "model/ElementTable.h"
 #include "io/StdioFile.h"
+#include "model/ElementTable.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // What every model shares: the reading order, copies, residue selection.
 
-#include "model/BondLimits.h"
 #include "io/StdioFile.h"
+#include "model/BondLimits.h"
 #include "tests/support/TestMolData.h"
 #include "tests/unit/TempDir.h"
 

@@ -1,8 +1,8 @@
 // The line reader every structure reader uses: line ends of every kind, long
 // lines split at the buffer size, and byte positions that can be sought back to.
 
-#include "model/CMolData.h"
 #include "io/StdioFile.h"
+#include "model/CMolData.h"
 #include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>

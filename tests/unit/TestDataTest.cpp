@@ -7,9 +7,9 @@
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbOptions.h"
 #include "formats/PdbWriter.h"
+#include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
-#include "io/StdioFile.h"
 #include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,94 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+namespace {
+
+CommandLine UsageError(const QString& message) {
+    std::fprintf(stderr,
+                 "ravek: %s\nusage: ravek [--screenshot OUT.png] [FILE]\n"
+                 "       ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE\n",
+                 qPrintable(message));
+    CommandLine line;
+    line.outcome = CommandLine::Outcome::kUsage;
+    return line;
+}
+
+} // namespace
+
+CommandLine CommandLine::Parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("RAVEK, the molecular-structure viewer"));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the main window once the first picture is drawn, "
+                       "then exit."),
+        QStringLiteral("OUT.png"));
+    const QCommandLineOption exportPicture(
+        QStringLiteral("export-picture"),
+        QStringLiteral("Draw FILE off-screen into OUT (.bmp, .tif, .tiff or .png), no window."),
+        QStringLiteral("OUT"));
+    const QCommandLineOption size(QStringLiteral("size"),
+                                  QStringLiteral("Picture size for --export-picture (800x600)."),
+                                  QStringLiteral("WxH"));
+    const QCommandLineOption style(
+        QStringLiteral("style"),
+        QStringLiteral("Drawing style for --export-picture: wire, ball or ribbon."),
+        QStringLiteral("STYLE"));
+    parser.addOptions({screenshot, exportPicture, size, style});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A Gaussian output or input or a PDB file."));
+    if (!parser.parse(arguments))
+        return UsageError(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        CommandLine done;
+        done.outcome = Outcome::kDone;
+        return done;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        CommandLine done;
+        done.outcome = Outcome::kDone;
+        return done;
+    }
+
+    CommandLine line;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return UsageError(QStringLiteral("only one file can be opened from the command line"));
+    line.file = files.value(0);
+    line.screenshot = parser.value(screenshot);
+    line.exportPicture = parser.value(exportPicture);
+    const bool exporting = parser.isSet(exportPicture);
+    if (!exporting && (parser.isSet(size) || parser.isSet(style)))
+        return UsageError(QStringLiteral("--size and --style go with --export-picture"));
+    if (exporting && parser.isSet(screenshot))
+        return UsageError(QStringLiteral("--screenshot and --export-picture exclude each other"));
+    if (parser.isSet(style)) {
+        line.style = parser.value(style);
+        if (line.style != QLatin1String("wire") && line.style != QLatin1String("ball") &&
+            line.style != QLatin1String("ribbon"))
+            return UsageError(QStringLiteral("--style must be wire, ball or ribbon"));
+    }
+    if (parser.isSet(size)) {
+        const auto match =
+            QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(parser.value(size));
+        if (!match.hasMatch() || match.captured(1).toInt() < 1 || match.captured(2).toInt() < 1)
+            return UsageError(QStringLiteral("--size must be WIDTHxHEIGHT, for example 800x600"));
+        line.size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+    }
+    if (exporting && (line.exportPicture.isEmpty() || line.file.isEmpty()))
+        return UsageError(QStringLiteral("an output picture and a structure file are needed"));
+    if (parser.isSet(screenshot) && line.screenshot.isEmpty())
+        return UsageError(QStringLiteral("--screenshot needs a file name"));
+    return line;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+// What the ravek command line asks for:
+//
+//   ravek [FILE]                      opens FILE, or one empty molecule window
+//   ravek --screenshot OUT.png [FILE] saves a picture of the main window once
+//                                     the first picture is drawn, then exits
+//   ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE
+//                                     draws FILE off-screen into OUT, no window
+//   ravek --help | --version
+struct CommandLine {
+    enum class Outcome {
+        kRun,   // start as asked
+        kDone,  // help or version printed: exit 0
+        kUsage, // a wrong command line, said on stderr: exit 2
+    };
+    Outcome outcome = Outcome::kRun;
+    QString file;
+    QString screenshot;
+    QString exportPicture;
+    QSize size{800, 600};
+    QString style; // wire, ball, ribbon, or empty for the stored style
+
+    // Parses arguments (the program's name first). Help and version go to
+    // stdout, a usage error with the usage line to stderr.
+    static CommandLine Parse(const QStringList& arguments);
+};
