@@ -47,6 +47,44 @@ void SetUpLanguage(QApplication& app, QTranslator& translator) {
     app.setFont(font);
 }
 
+// The program with its windows, until File > Exit; with --screenshot, until
+// the picture of the first drawing is saved.
+int RunWindows(const CommandLine& line) {
+    const QString& screenshot = line.screenshot;
+    const QString& file = line.file;
+    // A picture taken without a person: no box may wait for an answer.
+    if (!screenshot.isEmpty())
+        MessageBox::SetBatchMode(true);
+    CRavekApp ravek;
+    if (!ravek.InitInstance(file))
+        return 1;
+    std::unique_ptr<ScreenshotRun> run;
+    bool noMolecule = false;
+    QString why;
+    if (!screenshot.isEmpty()) {
+        if (!file.isEmpty()) {
+            ChildFrame* frame = ravek.MainFrame()->ActiveChildFrame();
+            auto* document =
+                frame != nullptr ? dynamic_cast<CMolDoc*>(frame->GetActiveDocument()) : nullptr;
+            noMolecule = document == nullptr || document->data == nullptr;
+            if (document != nullptr)
+                why = document->GetLoadMessage();
+        }
+        run = std::make_unique<ScreenshotRun>(ravek, screenshot);
+    }
+    const int code = QApplication::exec();
+    if (run != nullptr) {
+        if (noMolecule)
+            std::fprintf(stderr, "ravek: %s\n",
+                         why.isEmpty() ? qPrintable(file + QStringLiteral(" gave no molecule"))
+                                       : why.toLocal8Bit().constData());
+        if (run->ExitCode() != 0)
+            return run->ExitCode();
+        return noMolecule || MessageBox::ErrorWasReported() ? 1 : code;
+    }
+    return code;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -86,38 +124,5 @@ int main(int argc, char** argv) {
         QCoreApplication::setOrganizationName(QStringLiteral("Pralt Software"));
         return RunPictureExport(line);
     }
-    const QString& screenshot = line.screenshot;
-    const QString& file = line.file;
-
-    // A picture taken without a person: no box may wait for an answer.
-    if (!screenshot.isEmpty())
-        MessageBox::SetBatchMode(true);
-    CRavekApp ravek;
-    if (!ravek.InitInstance(file))
-        return 1;
-    std::unique_ptr<ScreenshotRun> run;
-    bool noMolecule = false;
-    QString why;
-    if (!screenshot.isEmpty()) {
-        if (!file.isEmpty()) {
-            ChildFrame* frame = ravek.MainFrame()->ActiveChildFrame();
-            auto* document =
-                frame != nullptr ? dynamic_cast<CMolDoc*>(frame->GetActiveDocument()) : nullptr;
-            noMolecule = document == nullptr || document->data == nullptr;
-            if (document != nullptr)
-                why = document->GetLoadMessage();
-        }
-        run = std::make_unique<ScreenshotRun>(ravek, screenshot);
-    }
-    const int code = QApplication::exec();
-    if (run != nullptr) {
-        if (noMolecule)
-            std::fprintf(stderr, "ravek: %s\n",
-                         why.isEmpty() ? qPrintable(file + QStringLiteral(" gave no molecule"))
-                                       : why.toLocal8Bit().constData());
-        if (run->ExitCode() != 0)
-            return run->ExitCode();
-        return noMolecule || MessageBox::ErrorWasReported() ? 1 : code;
-    }
-    return code;
+    return RunWindows(line);
 }

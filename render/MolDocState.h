@@ -11,13 +11,12 @@
 struct MolDocState {
     // The model, owned; null while nothing is loaded.
     std::unique_ptr<CMolData> data;
-    // Set when a file has been read; the scene clears it once it has fitted
-    // the picture to the new model, so it is also the request to refit.
+    // Set when a file has been read; a view clears it once it has fitted its
+    // camera to the new model.
     int loaded = 0;
-    // How many times a file has been read into the document. Every scene
+    // How many times a file has been read into the document. Every view
     // refits when this differs from the count it fitted last, so each window
-    // of the document (a new one too) fits the model it shows, whichever
-    // draws first.
+    // of the document (a new one too) fits the model it shows.
     int loadCount = 0;
     int warningLevel = 1;
     // Slices of spheres, cylinders and arrow cones.

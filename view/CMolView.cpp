@@ -207,10 +207,10 @@ void CMolView::mousePressEvent(QMouseEvent* event) {
     lastY = at.y();
     // The Shift state the event carries: a key released while another
     // window had the keyboard never reached this one.
-    shiftHeld = (event->modifiers() & Qt::ShiftModifier) != 0 ? 1 : 0;
+    shiftHeld = (event->modifiers() & Qt::ShiftModifier) != 0;
     switch (event->button()) {
     case Qt::LeftButton:
-        state.dragMode = shiftHeld != 0 ? ViewState::kZoom : ViewState::kRotate;
+        state.dragMode = shiftHeld ? ViewState::kZoom : ViewState::kRotate;
         break;
     case Qt::MiddleButton:
         state.dragMode = ViewState::kZoom;
@@ -227,17 +227,17 @@ void CMolView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     switch (state.dragMode) {
     case ViewState::kRotate:
-        dragMoved = 1;
+        dragMoved = true;
         state.camera.Turn(at.y() - lastY, at.x() - lastX);
         update();
         break;
     case ViewState::kZoom:
-        dragMoved = 1;
+        dragMoved = true;
         state.camera.SetZoom(state.camera.zoom - (at.y() - lastY) * 0.01);
         update();
         break;
     case ViewState::kTranslate:
-        dragMoved = 1;
+        dragMoved = true;
         state.camera.Pan(at.x() - lastX, at.y() - lastY);
         update();
         break;
@@ -250,18 +250,18 @@ void CMolView::mouseMoveEvent(QMouseEvent* event) {
 
 void CMolView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    shiftHeld = (event->modifiers() & Qt::ShiftModifier) != 0 ? 1 : 0;
+    shiftHeld = (event->modifiers() & Qt::ShiftModifier) != 0;
     // The drag ends before a click is handled: a measurement dialog opened
     // by the click shows over a picture drawn as after any drag, labels
     // included.
     const int endedDrag = state.dragMode;
-    const bool click = dragMoved == 0;
+    const bool click = !dragMoved;
     state.dragMode = ViewState::kNoDrag;
-    dragMoved = 0;
+    dragMoved = false;
     switch (event->button()) {
     case Qt::LeftButton:
         if (Model() != nullptr && endedDrag != ViewState::kNoDrag && click)
-            ClickAt(at.x(), at.y(), shiftHeld != 0);
+            ClickAt(at.x(), at.y(), shiftHeld);
         break;
     case Qt::RightButton:
         if (Model() != nullptr && click)
@@ -282,13 +282,13 @@ void CMolView::wheelEvent(QWheelEvent* event) {
 
 void CMolView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Shift)
-        shiftHeld = 1;
+        shiftHeld = true;
     QOpenGLWidget::keyPressEvent(event);
 }
 
 void CMolView::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Shift)
-        shiftHeld = 0;
+        shiftHeld = false;
     QOpenGLWidget::keyReleaseEvent(event);
 }
 

@@ -68,8 +68,8 @@ public:
     ViewState state;
     std::unique_ptr<CMolScene> scene;
     int lastX = 0, lastY = 0;
-    int shiftHeld = 0;
-    int dragMoved = 0;
+    bool shiftHeld = false;
+    bool dragMoved = false;
     int frameImageCounter = 0;
     QTimer animationTimer;
 

@@ -634,7 +634,7 @@ void AppShellTest::everyMenuOpensAndRunsItsItemsByText() {
     QAction* ball = Item(frame, "表示(&V)", "ボール＆スティック", "分子表示モード(&M)");
     QVERIFY(ball != nullptr);
     ball->trigger();
-    QCOMPARE(view->state.displayFlags, 2);
+    QCOMPARE(view->state.displayFlags, static_cast<int>(ViewState::kBallAndStick));
     QVERIFY(Item(frame, "表示(&V)", "ボール＆スティック", "分子表示モード(&M)")->isChecked());
     Item(frame, "表示(&V)", "原子(&A)", "色分け(&C)")->trigger();
     QCOMPARE(view->state.colourMode, 0);

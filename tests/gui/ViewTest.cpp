@@ -147,9 +147,9 @@ void ViewTest::stylesAreExclusiveAndChecked() {
     QCOMPARE(state.displayFlags, 0); // the active style again: none
     h.Run(kBallAndStick);
     h.Run(kVibration);
-    QCOMPARE(state.displayFlags, 2 | 8);
+    QCOMPARE(state.displayFlags, ViewState::kBallAndStick | ViewState::kVibration);
     h.Run(kRibbon);
-    QCOMPARE(state.displayFlags, 16 | 8);
+    QCOMPARE(state.displayFlags, ViewState::kRibbon | ViewState::kVibration);
     QVERIFY(!h.IsChecked(kBallAndStick));
     QVERIFY(h.IsChecked(kRibbon));
     QVERIFY(h.IsChecked(kVibration));
@@ -205,7 +205,7 @@ void ViewTest::dragsAndTheWheel() {
     QCOMPARE(camera.orientation, Multiply(TranslationMatrix(0.07, 0.03, 0.0), before));
     QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, start + QPoint(7, -3));
     QCOMPARE(camera.orientation, Multiply(TranslationMatrix(0.07, 0.03, 0.0), before));
-    QCOMPARE(view->shiftHeld, 0);
+    QVERIFY(!view->shiftHeld);
 }
 
 void ViewTest::clicksPickLabelAndMeasureInPickOrder() {

@@ -23,7 +23,7 @@ protected:
 TEST_F(GaussianInput, CartesianGeometryWithLabelsAndBonds) {
     auto mol = ReadText<CGauData>(kWater);
     EXPECT_EQ(mol->gaussianFileType, CMolData::GaussianFileType::kInput);
-    EXPECT_EQ(mol->inputGeometryType, 2);
+    EXPECT_EQ(mol->inputGeometryType, CMolData::kGeometryCartesian);
     EXPECT_EQ(mol->frameCount, 1);
     EXPECT_EQ(mol->atomCount, 3);
     EXPECT_EQ(mol->GetCurrentFrame(), 0);
@@ -54,11 +54,11 @@ TEST_F(GaussianInput, RouteLineMustBeAmongTheFirstNineLines) {
 TEST_F(GaussianInput, InputsThatGiveNoMolecule) {
     // A two-line title puts the charge line where the geometry should start.
     auto twoTitles = ReadText<CGauData>("#P HF\n\ntitle one\ntitle two\n\n0 1\nO 0 0 0\n\n");
-    EXPECT_EQ(twoTitles->inputGeometryType, 1);
+    EXPECT_EQ(twoTitles->inputGeometryType, CMolData::kGeometryZMatrix);
     EXPECT_EQ(NoMoleculeReasonOf(*twoTitles), NoMoleculeReason::kZMatrixInput);
 
     auto zMatrix = ReadText<CGauData>("#P HF\n\nwater\n\n0 1\nO\nH 1 0.96\nH 1 0.96 2 104.5\n\n");
-    EXPECT_EQ(zMatrix->inputGeometryType, 1);
+    EXPECT_EQ(zMatrix->inputGeometryType, CMolData::kGeometryZMatrix);
     EXPECT_EQ(zMatrix->frameCount, 1);
     EXPECT_EQ(NoMoleculeReasonOf(*zMatrix), NoMoleculeReason::kZMatrixInput);
 
@@ -132,7 +132,7 @@ TEST_F(GaussianInput, NumbersReadTheSameUnderAGermanLocale) {
     auto mol = ReadText<CGauData>(kWater);
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 1), 0.7572);
-    EXPECT_EQ(mol->inputGeometryType, 2);
+    EXPECT_EQ(mol->inputGeometryType, CMolData::kGeometryCartesian);
 }
 
 } // namespace

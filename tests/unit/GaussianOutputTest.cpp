@@ -51,7 +51,7 @@ TEST_F(GaussianOutput, OptimisationKeepsInputOrientationsOnly) {
     EXPECT_EQ(mol->sourceKind, CMolData::SourceKind::kGaussian);
     EXPECT_EQ(mol->gaussianFileType, CMolData::GaussianFileType::kOutput);
     EXPECT_EQ(mol->gaussianVersion, 3);
-    EXPECT_EQ(mol->vibrationState, 4);
+    EXPECT_EQ(mol->vibrationState, CMolData::kVibrationNone);
     EXPECT_EQ(mol->inputGeometryType, 0);
     EXPECT_EQ(mol->frameCount, 12);
     EXPECT_EQ(mol->atomCount, 3);
@@ -120,7 +120,7 @@ TEST_F(GaussianOutput, FrequencyJobStoresTheFirstModeOfTheFirstTable) {
         out.Orientation("Input", Water(0)).Filler(40).Modes(mode, twoBlanks).Filler(3);
         out.Modes({{8, 9, 9, 9}, {1, 9, 9, 9}, {1, 9, 9, 9}}, twoBlanks); // later modes: ignored
         auto mol = ReadText<CGauData>(out.Text());
-        EXPECT_EQ(mol->vibrationState, 3);
+        EXPECT_EQ(mol->vibrationState, CMolData::kVibrationPresent);
         EXPECT_GT(mol->vibrationPosition, 0);
         for (int a = 0; a < 3; ++a) {
             EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, a, 3), mode[a].x);
@@ -138,7 +138,7 @@ TEST_F(GaussianOutput, OptimisationThenFrequencyPutsTheModeOnTheFrequencyGeometr
     out.Orientation("Input", Water(2)).Filler(10).Modes(mode, true); // the Link1 frequency job
     auto mol = ReadText<CGauData>(out.Text());
     ASSERT_EQ(mol->frameCount, 4);
-    EXPECT_EQ(mol->vibrationState, 3);
+    EXPECT_EQ(mol->vibrationState, CMolData::kVibrationPresent);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(3, 2, 4), 0.8);
     for (int g = 0; g < 3; ++g)
         EXPECT_EQ(mol->GetDistance(g, 2, -1), 0.0);

@@ -52,8 +52,8 @@ TEST_F(PdbReader, HeaderValuesAndOneGeometry) {
     EXPECT_EQ(mol->sourceKind, CMolData::SourceKind::kPdb);
     EXPECT_EQ(mol->gaussianFileType, CMolData::GaussianFileType::kPdb);
     EXPECT_EQ(mol->gaussianVersion, 0);
-    EXPECT_EQ(mol->vibrationState, 4);
-    EXPECT_EQ(mol->inputGeometryType, 2);
+    EXPECT_EQ(mol->vibrationState, CMolData::kVibrationNone);
+    EXPECT_EQ(mol->inputGeometryType, CMolData::kGeometryCartesian);
     EXPECT_EQ(mol->frameCount, 1);
     EXPECT_EQ(mol->atomCount, 2);
     EXPECT_EQ(mol->GetCurrentFrame(), 0);
