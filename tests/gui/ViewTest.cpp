@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QMdiArea>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -127,6 +128,7 @@ private slots:
     void colourDialogsAndLabelCommands();
     void ballAndStickQuestionOncePerFile();
     void picturesInEveryKindShowTheSamePixels();
+    void aPictureSavedInADragIsTheWindowsPicture();
     void animationSavesGeometriesOneToFour();
     void printingPlacesHalfAPageAtTheTopLeft();
     void statusPaneNeverReadsAnotherModel();
@@ -377,6 +379,31 @@ void ViewTest::ballAndStickQuestionOncePerFile() {
     h.QueueDialogAnswer(h.Path("pep.pdb"), 2);
     h.Run(kFileOpen);
     QCOMPARE(h.TakeMessages().size(), 1);
+}
+
+// Found wrong: every drawing applied the drag step again, so a picture saved
+// while the button was still down showed the model turned further than the
+// window, and each further save turned it more.
+void ViewTest::aPictureSavedInADragIsTheWindowsPicture() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    CMolView* view = h.View();
+    const QPoint start(100, 100);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
+    QSignalSpy drawn(view, &CMolView::pictureDrawn);
+    QTest::mouseMove(view, start + QPoint(30, 12));
+    QVERIFY(drawn.wait(5000));
+    const Matrix4 turned = view->state.camera.orientation;
+    const QString window = h.Path("window.bmp"), first = h.Path("first.bmp"),
+                  second = h.Path("second.bmp");
+    QVERIFY(view->WritePicture(window, CMolView::kBmp32));
+    QVERIFY(view->WritePicture(first, CMolView::kBmp24));
+    QVERIFY(view->WritePicture(second, CMolView::kBmp24));
+    QCOMPARE(view->state.camera.orientation, turned);
+    const QImage windowPicture = QImage(window).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(QImage(first).convertToFormat(QImage::Format_RGB32), windowPicture);
+    QCOMPARE(QImage(second).convertToFormat(QImage::Format_RGB32), windowPicture);
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + QPoint(30, 12));
 }
 
 void ViewTest::picturesInEveryKindShowTheSamePixels() {
