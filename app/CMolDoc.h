@@ -67,7 +67,8 @@ public:
     // MolDocState part.
 
 signals:
-    // A file has been read into the document and gave a molecule.
+    // A file has been read into the document by a reader that understood
+    // it (whether or not it held a geometry; not a Z-matrix input).
     void fileLoaded(const QString& path);
     // The Ramachandran plot of the document was asked for.
     void plotRequested();

@@ -20,6 +20,17 @@ CommandLine UsageError(const QString& message) {
 
 } // namespace
 
+bool CommandLine::Mentions(const QStringList& arguments, const QString& name) {
+    const QRegularExpression spelling(QStringLiteral("^--?%1(=.*)?$").arg(name));
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--"))
+            return false; // only files follow
+        if (spelling.match(argument).hasMatch())
+            return true;
+    }
+    return false;
+}
+
 CommandLine CommandLine::Parse(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("RAVEK, the molecular-structure viewer"));
@@ -45,9 +56,10 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     parser.addOptions({screenshot, exportPicture, size, style});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A Gaussian output or input or a PDB file."));
-    if (!parser.parse(arguments))
-        return UsageError(parser.errorText());
-    if (parser.isSet(help)) {
+    // Help and version win over everything else on the line, Qt's own
+    // options included.
+    const bool parsed = parser.parse(arguments);
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         CommandLine done;
         done.outcome = Outcome::kDone;
@@ -60,6 +72,8 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
         done.outcome = Outcome::kDone;
         return done;
     }
+    if (!parsed)
+        return UsageError(parser.errorText());
 
     CommandLine line;
     const QStringList files = parser.positionalArguments();
@@ -69,8 +83,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     line.screenshot = parser.value(screenshot);
     line.exportPicture = parser.value(exportPicture);
     const bool exporting = parser.isSet(exportPicture);
-    if (!exporting && (parser.isSet(size) || parser.isSet(style)))
-        return UsageError(QStringLiteral("--size and --style go with --export-picture"));
+    // (--style never arrives here in a window run: Qt takes it as its own.)
+    if (!exporting && parser.isSet(size))
+        return UsageError(QStringLiteral("--size goes with --export-picture"));
     if (exporting && parser.isSet(screenshot))
         return UsageError(QStringLiteral("--screenshot and --export-picture exclude each other"));
     if (parser.isSet(style)) {

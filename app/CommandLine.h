@@ -28,4 +28,7 @@ struct CommandLine {
     // Parses arguments (the program's name first). Help and version go to
     // stdout, a usage error with the usage line to stderr.
     static CommandLine Parse(const QStringList& arguments);
+    // Whether arguments hold option name in any of the spellings the parser
+    // takes: --name, -name, --name=VALUE, -name=VALUE.
+    static bool Mentions(const QStringList& arguments, const QString& name);
 };

@@ -98,13 +98,14 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("RAVEK"));
     QCoreApplication::setApplicationVersion(QStringLiteral(RAVEK_VERSION));
     // Help and version need no display.
-    for (const char* textOnly : {"--help", "-h", "-?", "--help-all", "--version", "-v"}) {
-        if (rawArguments.contains(QLatin1String(textOnly))) {
+    for (const char* textOnly : {"help", "h", "help-all", "version", "v"}) {
+        if (CommandLine::Mentions(rawArguments, QLatin1String(textOnly))) {
             QCoreApplication core(argc, argv);
             return CommandLine::Parse(rawArguments).outcome == CommandLine::Outcome::kUsage ? 2 : 0;
         }
     }
-    const bool exportPicture = rawArguments.contains(QStringLiteral("--export-picture"));
+    const bool exportPicture =
+        CommandLine::Mentions(rawArguments, QStringLiteral("export-picture"));
     int qtArgc = exportPicture ? 1 : argc;
     QApplication app(qtArgc, argv);
     // Qt takes the C library's locale from the environment; numbers in

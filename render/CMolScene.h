@@ -15,8 +15,9 @@ struct ViewState;
 
 // The OpenGL scene of one molecule view: projection, lighting, atoms and
 // bonds, labels, and the OpenGL side of picking. It draws what the view's
-// state and the document's model say and changes neither, so a picture drawn
-// any number of times is the same picture. It has no context of its own;
+// state and the document's model say and changes neither (beyond the model's
+// cache of backbone angles the ribbon asks for), so a picture drawn any
+// number of times is the same picture. It has no context of its own;
 // callers make one current first.
 class CMolScene {
 public:

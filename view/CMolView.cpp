@@ -74,7 +74,10 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     setFocusPolicy(Qt::StrongFocus);
     animationTimer.setInterval(200);
     connect(&animationTimer, &QTimer::timeout, this, &CMolView::OnTimer);
-    connect(this, &QOpenGLWidget::frameSwapped, this, &CMolView::pictureDrawn);
+    connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
+        ++framesShown_;
+        emit pictureDrawn();
+    });
     BuildCommands();
 }
 
@@ -134,9 +137,9 @@ void CMolView::FitNewModel() {
 }
 
 QString CMolView::StatusText() const {
-    // Only an atom of the model this view has fitted, drawn in the geometry
-    // it shows: after a new file is read and before the view has drawn it,
-    // the picked index belongs to the model that is gone.
+    // Only an atom of the model this view has fitted, in the geometry it
+    // shows: after a new file is read and before the view has been told of
+    // it, the picked index belongs to the model that is gone.
     CMolData* model = Model();
     const int atom = state.lastPickedAtom;
     if (model == nullptr || atom < 0 || !HasFittedModel() || !model->HasAtom(state.frame, atom))

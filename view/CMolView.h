@@ -46,6 +46,8 @@ public:
 
     // Whether the view has fitted the model its document holds now.
     bool HasFittedModel() const;
+    // How many pictures the window has shown.
+    int FramesShown() const { return framesShown_; }
     // A click at (x, y) that did not drag: picks and updates the selection
     // and labels; in plain mode measures what is selected.
     void ClickAt(int x, int y, bool accumulate);
@@ -112,4 +114,5 @@ private:
     CommandTable commands_;
     int askedLoad_ = -1;  // the document's loadCount the question was asked for
     int fittedLoad_ = -1; // the document's loadCount the view last fitted
+    int framesShown_ = 0;
 };

@@ -312,6 +312,15 @@ CMolView* AppHarness::ActiveView() const {
     return frame != nullptr ? dynamic_cast<CMolView*>(frame->GetActiveView()) : nullptr;
 }
 
+bool AppHarness::WaitForPicture() const {
+    return QTest::qWaitFor(
+        [this] {
+            const CMolView* view = ActiveView();
+            return view != nullptr && view->HasFittedModel() && view->FramesShown() > 0;
+        },
+        5000);
+}
+
 void AppHarness::MdiActivate(int index) {
     MainFrame()->MdiArea()->setActiveSubWindow(Frames().at(index));
     QApplication::processEvents();

@@ -45,6 +45,9 @@ public:
     ChildFrame* ActiveFrame() const;
     CMolDoc* ActiveDocument() const;
     CMolView* ActiveView() const;
+    // Waits until the active view has fitted its document's model and shown
+    // a picture of it; false after 5 s.
+    bool WaitForPicture() const;
 
     // Makes the index-th document window the active one.
     void MdiActivate(int index);

@@ -25,10 +25,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QMdiArea>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
@@ -99,7 +99,7 @@ public:
     bool StartOnPeptide() {
         if (!Start(Write("pep.pdb", Fixtures::kPeptidePdb)))
             return false;
-        return QTest::qWaitFor([this] { return ActiveDocument()->loaded == 0; }, 5000);
+        return WaitForPicture();
     }
     CMolView* View() { return ActiveView(); }
     QPoint At(int atom) {
@@ -285,7 +285,7 @@ void ViewTest::undefinedDihedralGetsAMessage() {
                                  i + 1, i * 1.5)
                    .toLatin1();
     QVERIFY(h.Start(h.Write("line.pdb", pdb)));
-    QVERIFY(QTest::qWaitFor([&] { return h.ActiveDocument()->loaded == 0; }, 5000));
+    QVERIFY(h.WaitForPicture());
     CMolView* view = h.ActiveView();
     // No dialog is queued: one that came would fail the test.
     view->state.measurementSelection = {0, 1, 2, 3};
@@ -364,7 +364,7 @@ void ViewTest::ballAndStickQuestionOncePerFile() {
     h.Store("DisplayMode", 2);
     h.answerYes = false;
     QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
-    QVERIFY(QTest::qWaitFor([&] { return h.ActiveDocument()->loaded == 0; }, 5000));
+    QVERIFY(h.WaitForPicture());
     QCOMPARE(h.TakeMessages(),
              QStringList{QStringLiteral("PDBデータですが、ボール&スティックで表示しますか?")});
     QCOMPARE(h.ActiveView()->state.displayFlags, 1);
@@ -458,7 +458,7 @@ void ViewTest::animationSavesGeometriesOneToFour() {
         "opt.log", QByteArray::fromStdString(GaussianOutputText::WaterOptimisation(5, 0.3)))));
     CMolDoc* document = h.ActiveDocument();
     CMolView* view = h.ActiveView();
-    QVERIFY(QTest::qWaitFor([&] { return document->loaded == 0; }, 5000));
+    QVERIFY(h.WaitForPicture());
     // The pictures each geometry gives when it is the one shown.
     std::vector<QByteArray> expected;
     for (int g = 0; g < 5; ++g) {
@@ -535,7 +535,7 @@ void ViewTest::statusPaneNeverReadsAnotherModel() {
     AppHarness h;
     QVERIFY(h.Start(h.Write("opt.log", Optimisation(12, 20))));
     CMolView* view = h.ActiveView();
-    QVERIFY(QTest::qWaitFor([&] { return h.ActiveDocument()->loaded == 0; }, 5000));
+    QVERIFY(h.WaitForPicture());
     view->state.lastPickedAtom = 17;
     view->state.frame = 11;
     h.MainFrame()->OnIdle();

@@ -123,6 +123,13 @@ def export(name, args, expected_code, expected_size=None):
 export("png", [os.path.join(work, "ribbon.png"), "--style", "ribbon", "--size", "320x200",
                sample], 0, (320, 200))
 export("bmp", [os.path.join(work, "wire.bmp"), sample], 0, (800, 600))
+# The spellings the option parser takes decide the batch mode too.
+equals = os.path.join(work, "equals.png")
+result = run([ravek, "--export-picture=" + equals, "--size=64x48", sample],
+             dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config-export")))
+if result.returncode != 0 or not os.path.exists(equals) or png_size(equals) != (64, 48):
+    failures.append("export with --export-picture=OUT: exit code %d\n%s" %
+                    (result.returncode, result.stderr))
 export("no molecule", [os.path.join(work, "none.png"), not_molecule], 1)
 export("bad size", [os.path.join(work, "x.png"), "--size", "0x5", sample], 2)
 export("unknown kind", [os.path.join(work, "x.gif"), sample], 2)
@@ -177,6 +184,9 @@ def command_line(name, args, expected_code, stream_has, stream="stdout", display
 command_line("help", ["--help"], 0, "--export-picture <OUT>")
 command_line("help without a display", ["--help"], 0, "--screenshot", display=False)
 command_line("version", ["--version"], 0, "RAVEK 0.1")
+command_line("help-all", ["--help-all"], 0, "--export-picture <OUT>")
+command_line("version beside Qt's options", ["-platform", "offscreen", "--version"], 0, "RAVEK 0.1",
+             display=False)
 command_line("unknown option", ["--bogus", sample], 2, "Unknown option 'bogus'", "stderr")
 command_line("two files", [sample, sample], 2, "only one file", "stderr")
 command_line("size without export", ["--size", "10x10", sample], 2, "--export-picture", "stderr")
