@@ -89,8 +89,9 @@ bench)
     install_missing
     build build-release -DCMAKE_BUILD_TYPE=Release
     shift
+    # The drawing benchmark draws with OpenGL: it needs a display.
     for program in build-release/bench/ravek_bench_*; do
-        "$program" "$@"
+        with_display "$program" "$@"
     done
     ;;
 sanitize)

@@ -51,23 +51,6 @@ std::string GaussianOutput() {
     return out.Text();
 }
 
-std::string PdbFile() {
-    static const char* const kNames[8] = {" N  ", " CA ", " C  ", " O  ",
-                                          " CB ", " CG ", " CD ", " OE1"};
-    auto frame = MakeProteinLike(kPdbAtoms, 11);
-    std::string text = "HEADER    GENERATED PROTEIN-LIKE CHAIN\n";
-    char line[100];
-    for (int a = 0; a < kPdbAtoms; ++a) {
-        const MolAtom& atom = frame->Atom(a);
-        std::snprintf(line, sizeof line,
-                      "ATOM  %5d %-4s GLU %c%4d    %8.3f%8.3f%8.3f  1.00  0.00          %2s\n",
-                      a % 99999 + 1, kNames[a % 8], 'A' + (a / 80000), (a / 8) % 10000, atom.x,
-                      atom.y, atom.z, ElementTable::Symbol(atom.element));
-        text += line;
-    }
-    return text + "END\n";
-}
-
 void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
@@ -89,7 +72,7 @@ private:
         gaussian = (dir_ / "opt.log").string();
         pdb = (dir_ / "protein.pdb").string();
         Write(gaussian, GaussianOutput());
-        Write(pdb, PdbFile());
+        Write(pdb, ProteinLikePdb(kPdbAtoms, 11));
         gaussianBytes = static_cast<std::int64_t>(std::filesystem::file_size(gaussian));
         pdbBytes = static_cast<std::int64_t>(std::filesystem::file_size(pdb));
     }
@@ -140,7 +123,7 @@ int main(int argc, char** argv) {
         const std::filesystem::path dir = argv[2];
         std::filesystem::create_directories(dir);
         Write((dir / "opt.log").string(), GaussianOutput());
-        Write((dir / "protein.pdb").string(), PdbFile());
+        Write((dir / "protein.pdb").string(), ProteinLikePdb(kPdbAtoms, 11));
         return 0;
     }
     benchmark::Initialize(&argc, argv);

@@ -30,6 +30,26 @@ void EnableSmoothing() {
     glHint(GL_LINE_SMOOTH_HINT, GL_DONT_CARE);
 }
 
+// The Bernstein weights C(degree, k) u^k (1 - u)^(degree - k), k = 0 ...
+// degree, of each step i = 0 ... steps (u = i / steps), a row per step.
+const double* BernsteinWeights(int degree, int steps) {
+    static std::map<std::pair<int, int>, std::vector<double>> table;
+    auto& row = table[{degree, steps}];
+    if (row.empty()) {
+        row.resize(static_cast<std::size_t>((steps + 1) * (degree + 1)));
+        for (int j = 0; j <= steps; ++j) {
+            const double u = j * (1.0 / steps);
+            double binomial = 1.0;
+            for (int k = 0; k <= degree; ++k) {
+                row[static_cast<std::size_t>(j * (degree + 1) + k)] =
+                    binomial * std::pow(u, k) * std::pow(1.0 - u, degree - k);
+                binomial = binomial * (degree - k) / (k + 1);
+            }
+        }
+    }
+    return row.data();
+}
+
 } // namespace
 
 void MultiplyProjection(const Camera& camera, double aspect) {
@@ -63,12 +83,12 @@ int NearestHit(const GLuint* records, int hitCount) {
 }
 
 CMolScene::CMolScene(const ViewState* viewState, const MolDocState* documentState)
-    : view(viewState), document(documentState), quadric(gluNewQuadric()) {
-    gluQuadricDrawStyle(quadric, GLU_FILL);
+    : view(viewState), document(documentState), quadric_(gluNewQuadric()) {
+    gluQuadricDrawStyle(quadric_, GLU_FILL);
 }
 
 CMolScene::~CMolScene() {
-    gluDeleteQuadric(quadric);
+    gluDeleteQuadric(quadric_);
 }
 
 void CMolScene::reshape(int width, int height) {
@@ -153,13 +173,25 @@ bool CMolScene::IsSelected(int a) const {
     return std::find(selection.begin(), selection.end(), a) != selection.end();
 }
 
-void CMolScene::SetAtomColour(CMolData& data, int a) const {
-    if (view->colourMode == 0) {
+void CMolScene::ColourOf(CMolData& data, int a, GLfloat colour[4]) const {
+    if (view->colourMode == 1) {
+        const double* rgb = data.GetResidueColour(view->frame, data.GetResidueName(view->frame, a));
+        colour[0] = static_cast<GLfloat>(rgb[0]);
+        colour[1] = static_cast<GLfloat>(rgb[1]);
+        colour[2] = static_cast<GLfloat>(rgb[2]);
+    } else {
         const ElementRecord& row = ElementTable::Row(data.GetElement(view->frame, a));
-        glColor3d(row.red, row.green, row.blue);
-    } else if (view->colourMode == 1) {
-        glColor3dv(data.GetResidueColour(view->frame, data.GetResidueName(view->frame, a)));
+        colour[0] = static_cast<GLfloat>(row.red);
+        colour[1] = static_cast<GLfloat>(row.green);
+        colour[2] = static_cast<GLfloat>(row.blue);
     }
+    colour[3] = 1.0F;
+}
+
+void CMolScene::SetAtomColour(CMolData& data, int a) const {
+    GLfloat colour[4];
+    ColourOf(data, a, colour);
+    glColor4fv(colour);
 }
 
 Point3D CMolScene::ScenePoint(CMolData& data, int a) const {
@@ -182,57 +214,132 @@ void CMolScene::drawWireFrame(GLenum mode) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
+    if (mode == GL_SELECT) {
+        // Each atom near the pick by its name, drawn as it always was so the
+        // pick meets exactly the same points and arrows.
+        const int atoms = data.AtomCount(view->frame);
+        for (int a = 0; a < atoms; ++a) {
+            if (IsSkipped(data, a) || FarFromPick(data, a, 0.0, document->wireAtomScale * 0.5))
+                continue;
+            glLoadName(static_cast<GLuint>(a));
+            const Point3D s = ScenePoint(data, a);
+            glBegin(GL_POINTS);
+            glVertex3d(s.x, s.y, s.z);
+            glEnd();
+            if ((view->displayFlags & ViewState::kVibration) != 0) {
+                glPushMatrix();
+                glTranslated(s.x, s.y, s.z);
+                drawDisplacementArrow(a);
+                glPopMatrix();
+            }
+        }
+        return;
+    }
+    // Every shown atom's point with its colour, in atom order, drawn from
+    // arrays in one call.
+    points_.clear();
+    pointColours_.clear();
+    pointAtoms_.clear();
     const int atoms = data.AtomCount(view->frame);
     for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
             continue;
-        if (document->hideAtoms != 0) {
-            glDisable(GL_DEPTH_TEST);
-            glColor4d(1.0, 1.0, 1.0, 0.0);
-        } else {
-            SetAtomColour(data, a);
+        // Selected atoms white, invisible marks white and transparent.
+        GLfloat colour[4] = {1.0F, 1.0F, 1.0F, 1.0F};
+        if (!IsSelected(a)) {
+            if (document->hideAtoms != 0)
+                colour[3] = 0.0F;
+            else
+                ColourOf(data, a, colour);
         }
-        if (IsSelected(a))
-            glColor3d(1.0, 1.0, 1.0);
-        if (mode == GL_SELECT)
-            glLoadName(static_cast<GLuint>(a));
-        const Point3D s = ScenePoint(data, a);
-        glBegin(GL_POINTS);
-        glVertex3d(s.x, s.y, s.z);
-        glEnd();
-        if ((view->displayFlags & ViewState::kVibration) != 0) {
+        const Point3D p = ScenePoint(data, a);
+        points_.insert(points_.end(), {static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y),
+                                       static_cast<GLfloat>(p.z)});
+        pointColours_.insert(pointColours_.end(), colour, colour + 4);
+        pointAtoms_.push_back(a);
+    }
+    // Invisible atom marks must not hide what lies behind them; the bonds
+    // are drawn the same way then.
+    if (document->hideAtoms != 0 && !pointAtoms_.empty())
+        glDisable(GL_DEPTH_TEST);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, points_.data());
+    glColorPointer(4, GL_FLOAT, 0, pointColours_.data());
+    glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(pointAtoms_.size()));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    if ((view->displayFlags & ViewState::kVibration) != 0) {
+        for (std::size_t i = 0; i < pointAtoms_.size(); ++i) {
+            const int a = pointAtoms_[i];
+            glColor4fv(&pointColours_[i * 4]);
             glPushMatrix();
-            glTranslated(s.x, s.y, s.z);
+            glTranslatef(points_[i * 3], points_[i * 3 + 1], points_[i * 3 + 2]);
             drawDisplacementArrow(a);
             glPopMatrix();
         }
     }
-    if (mode == GL_SELECT)
-        return;
-    glColor3fv(kBondGrey);
     // Each bond in one colour: grey, or the residue colour of its lower atom.
+    lines_.clear();
+    lineColours_.clear();
+    GLfloat colour[4] = {kBondGrey[0], kBondGrey[1], kBondGrey[2], 1.0F};
     ForEachDrawnBond(
         data,
         [&](int a) {
             if (view->colourMode == 1)
-                SetAtomColour(data, a);
+                ColourOf(data, a, colour);
         },
         [&](int a, int b) {
-            const Point3D from = ScenePoint(data, a);
-            const Point3D to = ScenePoint(data, b);
-            glBegin(GL_LINES);
-            glVertex3d(from.x, from.y, from.z);
-            glVertex3d(to.x, to.y, to.z);
-            glEnd();
+            for (const Point3D& p : {ScenePoint(data, a), ScenePoint(data, b)}) {
+                lines_.insert(lines_.end(), {static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y),
+                                             static_cast<GLfloat>(p.z)});
+                lineColours_.insert(lineColours_.end(), colour, colour + 4);
+            }
         });
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, lines_.data());
+    glColorPointer(4, GL_FLOAT, 0, lineColours_.data());
+    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(lines_.size() / 3));
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glColor3fv(kBondGrey);
+}
+
+const Mesh& CMolScene::SphereMesh(int n) {
+    auto it = spheres_.find(n);
+    if (it == spheres_.end())
+        it = spheres_.emplace(n, Mesh::Sphere(n, n)).first;
+    return it->second;
+}
+
+const Mesh& CMolScene::TubeMesh(int n, bool cone) {
+    auto& meshes = cone ? cones_ : tubes_;
+    auto it = meshes.find(n);
+    if (it == meshes.end())
+        it = meshes.emplace(n, Mesh::Tube(n, cone ? 0.0 : 1.0)).first;
+    return it->second;
 }
 
 void CMolScene::drawBallAndStick(GLenum mode) {
     CMolData& data = *document->data;
     const double scale = view->camera.Scale();
+    // Unit meshes sized by the model-view matrix: normals are scaled with
+    // them and made unit again. Spheres are closed, so their back faces are
+    // never seen.
+    glEnable(GL_NORMALIZE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    // Every sphere has the slices and stacks the resolution asks for: fewer
+    // on small spheres would move their highlights.
+    const Mesh& sphere = SphereMesh(2 * slices);
     const int atoms = data.AtomCount(view->frame);
     for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
+            continue;
+        const double radius = document->ballAtomScale *
+                              ElementTable::Row(data.GetElement(view->frame, a)).radius * scale;
+        if (mode == GL_SELECT && FarFromPick(data, a, radius, 0.0))
             continue;
         glPushMatrix();
         const bool selected = IsSelected(a);
@@ -245,50 +352,44 @@ void CMolScene::drawBallAndStick(GLenum mode) {
         glTranslated(s.x, s.y, s.z);
         if (mode == GL_SELECT)
             glLoadName(static_cast<GLuint>(a));
-        const double radius =
-            document->ballAtomScale * ElementTable::Row(data.GetElement(view->frame, a)).radius;
-        gluSphere(quadric, radius * scale, 2 * slices, 2 * slices);
+        if (mode == GL_SELECT) {
+            // A pick meets exactly the surface it always met, to the last
+            // bit of its depth; only the few atoms near the pick get here.
+            gluSphere(quadric_, radius, 2 * slices, 2 * slices);
+        } else {
+            glPushMatrix();
+            glScaled(radius, radius, radius);
+            glEnable(GL_CULL_FACE);
+            sphere.Draw();
+            glDisable(GL_CULL_FACE);
+            glPopMatrix();
+        }
         if ((view->displayFlags & ViewState::kVibration) != 0)
             drawDisplacementArrow(a);
         if (selected)
             glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
         glPopMatrix();
     }
-    if (mode == GL_SELECT)
-        return;
-    glColor3fv(kBondGrey);
-    ForEachDrawnBond(
-        data, [](int) {},
-        [&](int a, int b) {
-            glPushMatrix();
-            const Point3D s = ScenePoint(data, a);
-            glTranslated(s.x, s.y, s.z);
-            Point3D axis;
-            RotateZOnto(*data.GetBondAxis(view->frame, a, b, &axis));
-            const double radius = document->ballBondScale * scale;
-            gluCylinder(quadric, radius, radius, data.GetDistance(view->frame, a, b) * scale,
-                        slices, slices);
-            glPopMatrix();
-        });
-}
-
-template <class AtomStep, class BondStep>
-void CMolScene::ForEachDrawnBond(CMolData& data, AtomStep atomStep, BondStep bondStep) {
-    // Each bond once, from its lower atom, when that atom is shown and the
-    // other is not a hidden hydrogen (whether its residue is shown does not
-    // matter).
-    const int atoms = data.AtomCount(view->frame);
-    for (int a = 0; a < atoms; ++a) {
-        if (IsSkipped(data, a))
-            continue;
-        atomStep(a);
-        const int bonds = data.GetBondCount(view->frame, a);
-        for (int k = 0; k < bonds; ++k) {
-            const int b = data.GetBondedAtom(view->frame, a, k);
-            if (a < b && !IsHiddenHydrogen(data, b))
-                bondStep(a, b);
-        }
+    if (mode != GL_SELECT) {
+        glColor3fv(kBondGrey);
+        const Mesh& stick = TubeMesh(slices, false);
+        const double radius = document->ballBondScale * scale;
+        ForEachDrawnBond(
+            data, [](int) {},
+            [&](int a, int b) {
+                glPushMatrix();
+                const Point3D s = ScenePoint(data, a);
+                glTranslated(s.x, s.y, s.z);
+                Point3D axis;
+                RotateZOnto(*data.GetBondAxis(view->frame, a, b, &axis));
+                glScaled(radius, radius, data.GetDistance(view->frame, a, b) * scale);
+                stick.Draw();
+                glPopMatrix();
+            });
     }
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_NORMALIZE);
 }
 
 void CMolScene::drawRibbon(GLenum) {
@@ -324,16 +425,33 @@ void CMolScene::drawRibbon(GLenum) {
         controls.push_back(((a.y + b.y + d.y) / 3 - centre.y) * scale);
         controls.push_back(((a.z + b.z + d.z) / 3 - centre.z) * scale);
     }
-    for (const RibbonPiece& piece : PlanRibbonPieces(RibbonSegmentEnds(backbone))) {
-        glShadeModel(GL_FLAT);
-        glMap1d(GL_MAP1_VERTEX_3, 0.0, 1.0, 3, piece.degree + 1,
-                &controls[static_cast<std::size_t>(piece.start) * 3]);
-        glEnable(GL_MAP1_VERTEX_3);
-        glBegin(GL_LINE_STRIP);
-        for (int i = 0; i <= 30; ++i)
-            glEvalCoord1d(i * (1.0 / 30.0));
-        glEnd();
+    // Each piece is the Bézier curve of its control points at 31 even
+    // steps, evaluated here (the Bernstein sums an OpenGL evaluator would
+    // form) and drawn as one strip from an array.
+    glShadeModel(GL_FLAT);
+    const std::vector<RibbonPiece> pieces = PlanRibbonPieces(RibbonSegmentEnds(backbone));
+    constexpr int kSteps = 30;
+    ribbon_.assign(pieces.size() * (kSteps + 1) * 3, 0.0F);
+    GLfloat* out = ribbon_.data();
+    for (const RibbonPiece& piece : pieces) {
+        const GLdouble* p = &controls[static_cast<std::size_t>(piece.start) * 3];
+        const int degree = piece.degree;
+        const double* weights = BernsteinWeights(degree, kSteps);
+        for (int i = 0; i <= kSteps; ++i) {
+            const double* weight = weights + i * (degree + 1);
+            double point[3] = {0.0, 0.0, 0.0};
+            for (int k = 0; k <= degree; ++k)
+                for (int axis = 0; axis < 3; ++axis)
+                    point[axis] += weight[k] * p[k * 3 + axis];
+            for (double coordinate : point)
+                *out++ = static_cast<GLfloat>(coordinate);
+        }
     }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, ribbon_.data());
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        glDrawArrays(GL_LINE_STRIP, static_cast<GLint>(i * (kSteps + 1)), kSteps + 1);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void CMolScene::drawDisplacementArrow(int a) {
@@ -347,10 +465,28 @@ void CMolScene::drawDisplacementArrow(int a) {
     GLfloat saved[4];
     glGetFloatv(GL_CURRENT_COLOR, saved);
     glColor3fv(kArrowColour);
+    glPushMatrix();
     Point3D axis;
     RotateZOnto(*data.GetBondAxis(view->frame, a, -1, &axis));
     const double scale = view->camera.Scale();
-    gluCylinder(quadric, 0.08 * scale, 0.0, length * scale, slices, slices);
+    if (pick_.active) {
+        gluCylinder(quadric_, 0.08 * scale, 0.0, length * scale, slices, slices);
+        glPopMatrix();
+        glColor4fv(saved);
+        return;
+    }
+    glScaled(0.08 * scale, 0.08 * scale, length * scale);
+    const GLboolean normalize = glIsEnabled(GL_NORMALIZE);
+    glEnable(GL_NORMALIZE);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    TubeMesh(slices, true).Draw();
+    glPopClientAttrib();
+    if (normalize == GL_FALSE)
+        glDisable(GL_NORMALIZE);
+    glPopMatrix();
     glColor4fv(saved);
 }
 
@@ -386,6 +522,42 @@ void CMolScene::drawLabels() {
     }
 }
 
+bool CMolScene::FarFromPick(CMolData& data, int a, double radius, double pixels) const {
+    // Whether everything drawn for atom a (a sphere of radius scene units, a
+    // point of pixels radius, its arrow) surely lies outside the pick
+    // window: such an atom cannot give a hit, and is not drawn for one. A
+    // circle about the projected centre, enlarged for the nearest depth of
+    // the shape and for the stretch of perspective towards the picture's
+    // edges, holds its projection.
+    if (!pick_.active)
+        return false;
+    if ((view->displayFlags & ViewState::kVibration) != 0 &&
+        data.vibrationState == CMolData::kVibrationPresent) {
+        const double length = data.GetDistance(view->frame, a, -1);
+        if (!std::isfinite(length))
+            return false;
+        radius = std::max(radius, (length + 0.08) * view->camera.Scale());
+    }
+    const Point3D s = ScenePoint(data, a);
+    const Matrix4& m = view->camera.orientation;
+    const double ex = m[0] * s.x + m[4] * s.y + m[8] * s.z + m[12];
+    const double ey = m[1] * s.x + m[5] * s.y + m[9] * s.z + m[13];
+    const double ez = m[2] * s.x + m[6] * s.y + m[10] * s.z + m[14];
+    const double depth = view->camera.eyeDistance - ez;
+    const double nearest = depth - radius;
+    if (!(nearest > view->camera.nearPlane))
+        return false; // reaches the eye: the selection decides
+    const double f = 1.0 / std::tan(view->camera.fieldOfView * M_PI / 360.0);
+    const double aspect = pick_.width / pick_.height;
+    const double x = (f / aspect * ex / depth + 1.0) * 0.5 * pick_.width;
+    const double y = (f * ey / depth + 1.0) * 0.5 * pick_.height;
+    const double stretch = 1.0 + (std::abs(ex) + std::abs(ey)) / nearest;
+    const double reach = radius * f * 0.5 * pick_.height / nearest * stretch + pixels + 2.0;
+    const double dx = std::max(0.0, std::abs(x - pick_.x) - 2.5);
+    const double dy = std::max(0.0, std::abs(y - pick_.y) - 2.5);
+    return dx * dx + dy * dy > reach * reach;
+}
+
 GLint CMolScene::RunPick(int x, int y, std::vector<GLuint>& buffer) {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -400,7 +572,10 @@ GLint CMolScene::RunPick(int x, int y, std::vector<GLuint>& buffer) {
     MultiplyProjection(view->camera,
                        static_cast<double>(viewport[2]) / static_cast<double>(viewport[3]));
     LoadOrientation();
+    pick_ = {true, static_cast<double>(x), static_cast<double>(viewport[3] - y),
+             static_cast<double>(viewport[2]), static_cast<double>(viewport[3])};
     drawModel(GL_SELECT);
+    pick_.active = false;
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);

@@ -1,17 +1,19 @@
 #pragma once
 
+#include "model/CMolData.h"
 #include "model/Point3D.h"
 #include "render/LabelFont.h"
+#include "render/Mesh.h"
+#include "render/ViewState.h"
 
 #include <GL/gl.h>
 
+#include <map>
 #include <vector>
 
-class CMolData;
 struct Camera;
 struct GLUquadric;
 struct MolDocState;
-struct ViewState;
 
 // The OpenGL scene of one molecule view: projection, lighting, atoms and
 // bonds, labels, and the OpenGL side of picking. It draws what the view's
@@ -32,13 +34,15 @@ public:
     void render();
     // The model in render mode GL_RENDER or GL_SELECT.
     void drawModel(GLenum mode);
-    void drawWireFrame(GLenum mode);
-    void drawBallAndStick(GLenum mode);
+    // The two styles of atoms and bonds, and the arrows; virtual so that the
+    // tests can draw them the plain way, as the oracle of the fast one.
+    virtual void drawWireFrame(GLenum mode);
+    virtual void drawBallAndStick(GLenum mode);
     // The backbone as a thick grey curve (PDB models with analysable
     // residues only); the mode is not used.
     void drawRibbon(GLenum mode);
     // The displacement cone of atom a at the current origin.
-    void drawDisplacementArrow(int a);
+    virtual void drawDisplacementArrow(int a);
     void drawLabels();
     // The atom under the window point (x, y), y downwards; -1 for none.
     int hitTest(int x, int y);
@@ -52,12 +56,8 @@ public:
     float lightDiffuse[4] = {0.7F, 0.7F, 0.7F, 1.0F};
     float lightSpecular[4] = {1.0F, 1.0F, 1.0F, 1.0F};
     float lightPosition[4] = {1.0F, 0.5F, 1.0F, 0.0F};
-    GLUquadric* quadric;
 
-private:
-    void SetUpLighting();
-    // The model view: the eye's frame times the camera's orientation.
-    void LoadOrientation() const;
+protected:
     // Atoms hidden by the residue display or the hydrogen switch.
     bool IsSkipped(CMolData& data, int a) const;
     bool IsHiddenHydrogen(CMolData& data, int a) const;
@@ -65,14 +65,54 @@ private:
     Point3D ScenePoint(CMolData& data, int a) const;
     bool IsSelected(int a) const;
     // Calls atomStep(a) for every shown atom, then bondStep(a, b) for each of
-    // its bonds that is drawn.
+    // its bonds that is drawn: each bond once, from its lower atom, when that
+    // atom is shown and the other is not a hidden hydrogen (whether its
+    // residue is shown does not matter).
     template <class AtomStep, class BondStep>
-    void ForEachDrawnBond(CMolData& data, AtomStep atomStep, BondStep bondStep);
+    void ForEachDrawnBond(CMolData& data, AtomStep atomStep, BondStep bondStep) {
+        const int atoms = data.AtomCount(view->frame);
+        for (int a = 0; a < atoms; ++a) {
+            if (IsSkipped(data, a))
+                continue;
+            atomStep(a);
+            const int bonds = data.GetBondCount(view->frame, a);
+            for (int k = 0; k < bonds; ++k) {
+                const int b = data.GetBondedAtom(view->frame, a, k);
+                if (a < b && !IsHiddenHydrogen(data, b))
+                    bondStep(a, b);
+            }
+        }
+    }
+
+private:
+    void SetUpLighting();
+    // The model view: the eye's frame times the camera's orientation.
+    void LoadOrientation() const;
+    // The colour atom a is drawn in: its element's, or its residue's when
+    // colouring by residue.
+    void ColourOf(CMolData& data, int a, GLfloat colour[4]) const;
+    const Mesh& SphereMesh(int slices);
+    const Mesh& TubeMesh(int slices, bool cone);
+    bool FarFromPick(CMolData& data, int a, double radius, double pixels) const;
     // Picks with a selection buffer of size words; the hit count, negative
     // when the buffer overflowed.
     GLint RunPick(int x, int y, std::vector<GLuint>& buffer);
 
     LabelFont labelFont_;
+    // GLU's shapes, for picks only.
+    GLUquadric* quadric_;
+    // Unit meshes by their number of slices, built when first asked for.
+    std::map<int, Mesh> spheres_, tubes_, cones_;
+    // The wire frame's arrays, kept to save allocations between pictures.
+    std::vector<GLfloat> points_, pointColours_, lines_, lineColours_;
+    std::vector<int> pointAtoms_;
+    std::vector<GLfloat> ribbon_;
+    // The 5 × 5 pixel window about the point picked (y upwards) and the
+    // picture's size, while a pick runs.
+    struct PickWindow {
+        bool active = false;
+        double x = 0.0, y = 0.0, width = 1.0, height = 1.0;
+    } pick_;
 };
 
 // Multiplies the camera's perspective and eye position onto the current

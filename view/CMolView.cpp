@@ -92,7 +92,8 @@ CMolView::~CMolView() {
     Profile::Write(Settings::kDisplayMode, state.displayFlags);
     Profile::Write(Settings::kColorMode, state.colourMode);
     Profile::Write(Settings::kDispHydrogen, state.showHydrogens);
-    // The quadric is a plain allocation; the scene may go without a context.
+    // The scene holds nothing of OpenGL but the label glyphs, which the
+    // window's context shares; it goes with the context current all the same.
     makeCurrent();
     scene.reset();
     doneCurrent();

@@ -27,7 +27,7 @@ LAYERS = {
     "app": ["view", "render", "res", "platform", "formats", "model", "picture", "io"],
     "cli": ["formats", "model", "io"],
     "fuzz": ["formats", "model", "io"],
-    "bench": ["tests", "formats", "model", "io"],
+    "bench": ["tests", "render", "formats", "model", "picture", "io"],
     # Tests reach every layer they test.
     "tests": ["app", "view", "render", "res", "platform", "cli", "formats", "model",
               "picture", "io"],

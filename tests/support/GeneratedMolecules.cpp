@@ -1,6 +1,9 @@
 #include "tests/support/GeneratedMolecules.h"
 
+#include "model/ElementTable.h"
+
 #include <cmath>
+#include <cstdio>
 #include <random>
 
 namespace {
@@ -72,4 +75,21 @@ std::unique_ptr<CMolFrame> MakeRandomCloud(int atomCount, double density, unsign
     }
     AssignResidues(*frame, 5);
     return frame;
+}
+
+std::string ProteinLikePdb(int atomCount, unsigned seed) {
+    static const char* const kNames[8] = {" N  ", " CA ", " C  ", " O  ",
+                                          " CB ", " CG ", " CD ", " OE1"};
+    auto frame = MakeProteinLike(atomCount, seed);
+    std::string text = "HEADER    GENERATED PROTEIN-LIKE CHAIN\n";
+    char line[100];
+    for (int a = 0; a < atomCount; ++a) {
+        const MolAtom& atom = frame->Atom(a);
+        std::snprintf(line, sizeof line,
+                      "ATOM  %5d %-4s GLU %c%4d    %8.3f%8.3f%8.3f  1.00  0.00          %2s\n",
+                      a % 99999 + 1, kNames[a % 8], 'A' + (a / 80000), (a / 8) % 10000, atom.x,
+                      atom.y, atom.z, ElementTable::Symbol(atom.element));
+        text += line;
+    }
+    return text + "END\n";
 }

@@ -3,6 +3,7 @@
 #include "model/CMolFrame.h"
 
 #include <memory>
+#include <string>
 
 // A protein-like chain: residues of eight heavy atoms (N CA C O CB CG CD OE)
 // laid along a random walk of 1.5 Å steps, folded into a sphere at about the
@@ -13,3 +14,8 @@ std::unique_ptr<CMolFrame> MakeProteinLike(int atomCount, unsigned seed);
 // the given mean number of atoms per Å³; dense clouds crowd many atoms within
 // bonding distance of each other. Residues of five consecutive atoms.
 std::unique_ptr<CMolFrame> MakeRandomCloud(int atomCount, double density, unsigned seed);
+
+// MakeProteinLike(atomCount, seed) as the text of a PDB file: GLU residues
+// of N CA C O CB CG CD OE1, chains A, B, ... of 80,000 atoms, serials
+// counting 1 ... 99,999 and again.
+std::string ProteinLikePdb(int atomCount, unsigned seed);

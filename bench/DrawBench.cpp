@@ -1,0 +1,235 @@
+// Drawing generated protein-like models of 1,000, 10,000 and 100,000 atoms
+// off-screen at 1000 × 800 in each style (wire frame, ball and stick,
+// ribbon, ball and stick with the arrows of a generated vibration), turning
+// the model 5° between pictures; a pick (a click on an atom) on each model;
+// and the first picture after reading the 100,000-atom file. Each picture is
+// finished (glFinish) before its time is taken. Needs a display (xvfb-run).
+//
+//   ravek_bench_draw [benchmark options]
+
+#include "formats/ReadMolecule.h"
+#include "model/CMolData.h"
+#include "model/ElementData.h"
+#include "render/CMolScene.h"
+#include "render/MolDocState.h"
+#include "render/ViewState.h"
+#include "tests/support/GeneratedMolecules.h"
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QSurfaceFormat>
+
+#include <GL/glu.h>
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr int kWidth = 1000;
+constexpr int kHeight = 800;
+
+std::string PdbPath(int atoms) {
+    const auto dir = std::filesystem::temp_directory_path() / "ravek-bench-draw";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / ("protein-" + std::to_string(atoms) + ".pdb")).string();
+    if (!std::filesystem::exists(path))
+        std::ofstream(path, std::ios::binary) << ProteinLikePdb(atoms, 11);
+    return path;
+}
+
+// An off-screen buffer of 1000 × 800 with its own context, current while it
+// lives.
+class Canvas {
+public:
+    Canvas() {
+        surface_.setFormat(QSurfaceFormat::defaultFormat());
+        surface_.create();
+        context_.setFormat(QSurfaceFormat::defaultFormat());
+        context_.create();
+        context_.makeCurrent(&surface_);
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::Depth);
+        format.setInternalTextureFormat(GL_RGB8);
+        buffer_ = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, format);
+        buffer_->bind();
+    }
+    ~Canvas() {
+        buffer_.reset();
+        context_.doneCurrent();
+    }
+
+private:
+    QOffscreenSurface surface_;
+    QOpenGLContext context_;
+    std::unique_ptr<QOpenGLFramebufferObject> buffer_;
+};
+
+// A model read from its generated file, fitted, with a scene on it.
+struct Drawing {
+    explicit Drawing(int atoms) {
+        MoleculeFile read = ReadMoleculeFile(PdbPath(atoms), FileKind::kPdb, PdbOptions{});
+        document.data = std::move(read.model);
+        document.ComputeDerivedSizes();
+        view.frame = 0;
+        view.camera.Refit(*document.data, 0);
+        scene = std::make_unique<CMolScene>(&view, &document);
+        scene->reshape(kWidth, kHeight);
+    }
+    void Draw() {
+        glClearColor(0.0F, 0.0F, 0.0F, 0.0F);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene->render();
+        glFinish();
+    }
+    // Where atom a lies in the last picture, y downwards.
+    QPoint WindowPoint(int a) {
+        Point3D p;
+        document.data->GetAtomPos(view.frame, a, &p);
+        const Camera& c = view.camera;
+        const double s = c.Scale();
+        GLdouble model[16], projection[16], x, y, z;
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, model);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        gluProject((p.x - c.centre.x) * s, (p.y - c.centre.y) * s, (p.z - c.centre.z) * s, model,
+                   projection, viewport, &x, &y, &z);
+        return {static_cast<int>(x), kHeight - 1 - static_cast<int>(y)};
+    }
+
+    MolDocState document;
+    ViewState view;
+    std::unique_ptr<CMolScene> scene;
+};
+
+// The canvas and the models drawn on it, made when first needed and gone
+// (models first, while their context is current) before the application.
+std::unique_ptr<Canvas> canvas;
+std::map<int, std::unique_ptr<Drawing>> drawings;
+
+void TheCanvas() {
+    if (canvas == nullptr)
+        canvas = std::make_unique<Canvas>();
+}
+
+Drawing& DrawingOf(int atoms) {
+    auto& drawing = drawings[atoms];
+    if (drawing == nullptr) {
+        TheCanvas();
+        drawing = std::make_unique<Drawing>(atoms);
+    }
+    return *drawing;
+}
+
+enum Style { kWire, kBall, kRibbon, kBallArrows };
+
+void BM_Draw(benchmark::State& state) {
+    Drawing& drawing = DrawingOf(static_cast<int>(state.range(0)));
+    const auto style = static_cast<Style>(state.range(1));
+    drawing.view.displayFlags = style == kWire     ? ViewState::kWireFrame
+                                : style == kRibbon ? ViewState::kRibbon
+                                : style == kBall   ? ViewState::kBallAndStick
+                                                 : ViewState::kBallAndStick | ViewState::kVibration;
+    CMolData& model = *drawing.document.data;
+    if (style == kBallArrows) {
+        // A generated vibration: every atom moves up to 0.3 Å.
+        std::mt19937 random(5);
+        std::uniform_real_distribution<double> step(-0.3, 0.3);
+        CMolFrame& frame = *model.GetFrame(0);
+        for (int a = 0; a < frame.atomCount; ++a) {
+            frame.Atom(a).dx = step(random);
+            frame.Atom(a).dy = step(random);
+            frame.Atom(a).dz = step(random);
+        }
+        model.vibrationState = CMolData::kVibrationPresent;
+    }
+    drawing.Draw(); // warm-up: whatever is built once per model
+    for (auto _ : state) {
+        drawing.view.camera.Turn(0, 5);
+        drawing.Draw();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_Pick(benchmark::State& state) {
+    Drawing& drawing = DrawingOf(static_cast<int>(state.range(0)));
+    drawing.view.displayFlags = ViewState::kBallAndStick;
+    drawing.Draw();
+    std::mt19937 random(9);
+    std::uniform_int_distribution<int> atom(0, drawing.document.data->AtomCount(0) - 1);
+    for (auto _ : state) {
+        const QPoint at = drawing.WindowPoint(atom(random));
+        benchmark::DoNotOptimize(drawing.scene->hitTest(at.x(), at.y()));
+    }
+}
+
+void BM_FirstPicture(benchmark::State& state) {
+    const std::string path = PdbPath(static_cast<int>(state.range(0)));
+    TheCanvas();
+    for (auto _ : state) {
+        MolDocState document;
+        ViewState view;
+        MoleculeFile read = ReadMoleculeFile(path, FileKind::kPdb, PdbOptions{});
+        document.data = std::move(read.model);
+        document.ComputeDerivedSizes();
+        view.camera.Refit(*document.data, 0);
+        CMolScene scene(&view, &document);
+        scene.reshape(kWidth, kHeight);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene.render();
+        glFinish();
+    }
+}
+
+void Register() {
+    const char* const names[] = {"wire", "ball", "ribbon", "ball+arrows"};
+    for (int atoms : {1000, 10000, 100000}) {
+        for (int style = kWire; style <= kBallArrows; ++style) {
+            auto* bench = benchmark::RegisterBenchmark(
+                ("Draw/" + std::string(names[style]) + "/" + std::to_string(atoms)).c_str(),
+                BM_Draw);
+            bench->Args({atoms, style})->Unit(benchmark::kMillisecond)->UseRealTime();
+            bench->Repetitions(3)->ReportAggregatesOnly(true);
+            if (atoms == 100000)
+                bench->Iterations(3);
+        }
+        benchmark::RegisterBenchmark(("Pick/" + std::to_string(atoms)).c_str(), BM_Pick)
+            ->Arg(atoms)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(atoms == 100000 ? 5 : 20);
+    }
+    benchmark::RegisterBenchmark("FirstPicture/100000", BM_FirstPicture)
+        ->Arg(100000)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(2);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setAlphaBufferSize(0);
+    QSurfaceFormat::setDefaultFormat(format);
+    QGuiApplication app(argc, argv);
+    LoadElementData();
+    Register();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    drawings.clear();
+    canvas.reset();
+    return 0;
+}

@@ -1,0 +1,351 @@
+// The scene's drawing against the plain drawing it replaced (ReferenceScene:
+// a GLU sphere, cylinder and cone per atom, bond and arrow, a glBegin per
+// point and line), state by state on one scene each, so every change also
+// shows in the next picture: at most 0.5 % of the pixels may differ by more
+// than 24 levels in a channel, and nothing drawn may be missing.
+
+#include "AppHarness.h"
+#include "GuiTestMain.h"
+#include "ReferenceScene.h"
+#include "formats/ReadMolecule.h"
+#include "model/CMolData.h"
+#include "model/ElementData.h"
+#include "render/CMolScene.h"
+#include "render/MolDocState.h"
+#include "render/ViewState.h"
+#include "tests/support/GaussianOutputText.h"
+#include "tests/support/GeneratedMolecules.h"
+
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <GL/glu.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <random>
+
+namespace {
+
+constexpr int kWidth = 500;
+constexpr int kHeight = 400;
+
+std::unique_ptr<CMolData> Read(const QTemporaryDir& dir, const char* name, const std::string& text,
+                               FileKind kind) {
+    const std::string path = dir.filePath(QString::fromLatin1(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << text;
+    return ReadMoleculeFile(path, kind, PdbOptions{}).model;
+}
+
+// Both scenes on one model and one view state, drawn into one buffer.
+class Pair {
+public:
+    explicit Pair(std::unique_ptr<CMolData> model) {
+        document.data = std::move(model);
+        document.ComputeDerivedSizes();
+        surface_.setFormat(QSurfaceFormat::defaultFormat());
+        surface_.create();
+        context_.setFormat(QSurfaceFormat::defaultFormat());
+        context_.create();
+        context_.makeCurrent(&surface_);
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::Depth);
+        format.setInternalTextureFormat(GL_RGB8);
+        buffer_ = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, format);
+        buffer_->bind();
+        view.camera.Refit(*document.data, 0);
+        fast = std::make_unique<CMolScene>(&view, &document);
+        reference = std::make_unique<ReferenceScene>(&view, &document);
+    }
+    ~Pair() {
+        fast.reset();
+        reference.reset();
+        buffer_.reset();
+        context_.doneCurrent();
+    }
+
+    QImage Draw(CMolScene& scene) {
+        scene.slices = std::clamp(document.resolution, 1, 100);
+        scene.reshape(kWidth, kHeight);
+        glClearColor(0.0F, 0.0F, 0.1F, 0.0F);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene.render();
+        return buffer_->toImage();
+    }
+
+    // Draws with both and compares; a message when they differ too much.
+    QString Compare(const QString& what) {
+        const QImage expected = Draw(*reference);
+        const QImage seen = Draw(*fast);
+        if (qEnvironmentVariableIsSet("RAVEK_DUMP")) {
+            expected.save(QStringLiteral("/tmp/w/ref-%1.png").arg(what));
+            seen.save(QStringLiteral("/tmp/w/fast-%1.png").arg(what));
+        }
+        const QColor background = expected.pixelColor(0, 0);
+        int differing = 0, drawnExpected = 0, drawnSeen = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const QColor a = expected.pixelColor(x, y), b = seen.pixelColor(x, y);
+                const int d =
+                    std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                              std::abs(a.blue() - b.blue())});
+                differing += d > 24 ? 1 : 0;
+                drawnExpected += a != background ? 1 : 0;
+                drawnSeen += b != background ? 1 : 0;
+            }
+        }
+        const double share = static_cast<double>(differing) / (kWidth * kHeight);
+        if (drawnExpected < 200)
+            return what + QStringLiteral(": the reference drew almost nothing (%1 pixels)")
+                              .arg(drawnExpected);
+        if (share > 0.005 || std::abs(drawnSeen - drawnExpected) > drawnExpected / 100 + 20)
+            return what + QStringLiteral(": %1 % of the pixels differ by more than 24 levels; "
+                                         "%2 pixels drawn, %3 expected")
+                              .arg(share * 100.0, 0, 'f', 2)
+                              .arg(drawnSeen)
+                              .arg(drawnExpected);
+        return {};
+    }
+
+    MolDocState document;
+    ViewState view;
+    std::unique_ptr<CMolScene> fast;
+    std::unique_ptr<ReferenceScene> reference;
+
+private:
+    QOffscreenSurface surface_;
+    QOpenGLContext context_;
+    std::unique_ptr<QOpenGLFramebufferObject> buffer_;
+};
+
+// Steps of the state, each compared after it is taken.
+using Step = std::pair<const char*, std::function<void(Pair&)>>;
+
+void RunSteps(Pair& pair, const std::vector<Step>& steps) {
+    QStringList faults;
+    for (const auto& [what, change] : steps) {
+        change(pair);
+        const QString fault = pair.Compare(QString::fromLatin1(what));
+        if (!fault.isEmpty())
+            faults << fault;
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void GiveDisplacements(CMolData& model) {
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> step(-0.6, 0.6);
+    CMolFrame& frame = *model.GetFrame(0);
+    for (int a = 0; a < frame.atomCount; ++a) {
+        frame.Atom(a).dx = step(random);
+        frame.Atom(a).dy = step(random);
+        frame.Atom(a).dz = step(random);
+    }
+    model.vibrationState = CMolData::kVibrationPresent;
+}
+
+} // namespace
+
+class FastDrawingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { LoadElementData(); }
+    void everyStyleDrawsTheReferencePicture();
+    void hidingColouringAndSelectingShowInTheNextPicture();
+    void theGeometryShownChangesTheNextPicture();
+    void clicksPickTheAtomsGlSelectionPicks();
+};
+
+void FastDrawingTest::everyStyleDrawsTheReferencePicture() {
+    QTemporaryDir dir;
+    Pair pair(Read(dir, "chain.pdb", ProteinLikePdb(1500, 4), FileKind::kPdb));
+    RunSteps(
+        pair,
+        {
+            {"wire frame", [](Pair& p) { p.view.displayFlags = ViewState::kWireFrame; }},
+            {"wire frame turned", [](Pair& p) { p.view.camera.Turn(30, 50); }},
+            {"wire frame without smoothing", [](Pair& p) { p.document.antialiasing = 0; }},
+            {"wire frame without atom marks",
+             [](Pair& p) {
+                 p.document.antialiasing = 1;
+                 p.document.hideAtoms = 1;
+             }},
+            {"ball and stick, resolution 10",
+             [](Pair& p) {
+                 p.document.hideAtoms = 0;
+                 p.view.displayFlags = ViewState::kBallAndStick;
+             }},
+            {"ball and stick, resolution 4", [](Pair& p) { p.document.resolution = 4; }},
+            {"ball and stick, resolution 30", [](Pair& p) { p.document.resolution = 30; }},
+            {"ball and stick zoomed in",
+             [](Pair& p) {
+                 p.document.resolution = 10;
+                 p.view.camera.SetZoom(4.0);
+             }},
+            {"ball and stick, larger atoms and sticks",
+             [](Pair& p) {
+                 p.view.camera.SetZoom(1.0);
+                 p.document.ballAtomSize = 16;
+                 p.document.ballBondWidth = 16;
+                 p.document.ComputeDerivedSizes();
+             }},
+            {"wire frame, larger points and lines",
+             [](Pair& p) {
+                 p.view.displayFlags = ViewState::kWireFrame;
+                 p.document.wireAtomSize = 16;
+                 p.document.wireBondWidth = 16;
+                 p.document.ComputeDerivedSizes();
+             }},
+            {"ribbon",
+             [](Pair& p) {
+                 p.document.wireAtomSize = p.document.wireBondWidth = 10;
+                 p.document.ballAtomSize = p.document.ballBondWidth = 10;
+                 p.document.ComputeDerivedSizes();
+                 p.view.displayFlags = ViewState::kRibbon;
+             }},
+            {"ball and stick with arrows",
+             [](Pair& p) {
+                 GiveDisplacements(*p.document.data);
+                 p.view.displayFlags = ViewState::kBallAndStick | ViewState::kVibration;
+             }},
+            {"wire frame with arrows",
+             [](Pair& p) { p.view.displayFlags = ViewState::kWireFrame | ViewState::kVibration; }},
+            {"labels",
+             [](Pair& p) {
+                 p.view.displayFlags = ViewState::kBallAndStick;
+                 p.view.labelledAtoms = {3, 50, 700, 1400};
+             }},
+        });
+}
+
+void FastDrawingTest::hidingColouringAndSelectingShowInTheNextPicture() {
+    QTemporaryDir dir;
+    Pair pair(Read(dir, "pep.pdb", Fixtures::kPeptidePdb, FileKind::kPdb));
+    QVERIFY(pair.document.data != nullptr);
+    pair.view.camera.Turn(20, -35);
+    const auto hideResidue = [](Pair& p, bool hide) {
+        CMolFrame& frame = *p.document.data->GetFrame(0);
+        for (int a = 0; a < frame.atomCount; ++a)
+            if (frame.Atom(a).residueIndex == frame.Atom(0).residueIndex)
+                frame.atomShown[static_cast<std::size_t>(a)] = hide ? 0 : 1;
+    };
+    RunSteps(pair,
+             {
+                 {"ball and stick", [](Pair& p) { p.view.displayFlags = 2; }},
+                 {"by residue", [](Pair& p) { p.view.colourMode = 1; }},
+                 {"wire frame by residue", [](Pair& p) { p.view.displayFlags = 1; }},
+                 {"hydrogens hidden",
+                  [](Pair& p) {
+                      p.view.colourMode = 0;
+                      p.view.showHydrogens = 0;
+                  }},
+                 {"ball and stick, hydrogens hidden", [](Pair& p) { p.view.displayFlags = 2; }},
+                 {"a residue hidden",
+                  [&](Pair& p) {
+                      p.view.showHydrogens = 1;
+                      hideResidue(p, true);
+                  }},
+                 {"wire frame, a residue hidden", [](Pair& p) { p.view.displayFlags = 1; }},
+                 {"selected atoms",
+                  [&](Pair& p) {
+                      hideResidue(p, false);
+                      p.view.measurementSelection = {1, 4, 9};
+                  }},
+                 {"ball and stick, selected atoms", [](Pair& p) { p.view.displayFlags = 2; }},
+                 {"selected, no atom marks",
+                  [](Pair& p) {
+                      p.view.displayFlags = 1;
+                      p.document.hideAtoms = 1;
+                  }},
+             });
+}
+
+void FastDrawingTest::theGeometryShownChangesTheNextPicture() {
+    QTemporaryDir dir;
+    Pair pair(
+        Read(dir, "opt.log", GaussianOutputText::WaterOptimisation(4, 0.4), FileKind::kGaussian));
+    QVERIFY(pair.document.data != nullptr);
+    QCOMPARE(pair.document.data->frameCount, 4);
+    pair.view.displayFlags = ViewState::kBallAndStick;
+    QImage last;
+    for (int g = 0; g < 4; ++g) {
+        pair.view.frame = g;
+        const QString fault = pair.Compare(QStringLiteral("geometry %1").arg(g + 1));
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        const QImage now = pair.Draw(*pair.fast);
+        QVERIFY(now != last);
+        last = now;
+    }
+}
+
+// The scene picks with OpenGL's selection too, but draws for it only the
+// atoms that can reach the pick window: the reference, which draws every
+// atom, must pick the same atom for every click, misses included.
+void FastDrawingTest::clicksPickTheAtomsGlSelectionPicks() {
+    QTemporaryDir dir;
+    std::vector<std::unique_ptr<CMolData>> models;
+    models.push_back(Read(dir, "chain.pdb", ProteinLikePdb(400, 8), FileKind::kPdb));
+    const std::string crambin = std::string(RAVEK_TESTDATA_DIR) + "/pdb/1crn.pdb";
+    if (std::ifstream(crambin).good())
+        models.push_back(ReadMoleculeFile(crambin, FileKind::kPdb, PdbOptions{}).model);
+    models.push_back(
+        Read(dir, "opt.log", GaussianOutputText::WaterOptimisation(2, 0.4), FileKind::kGaussian));
+    std::mt19937 random(17);
+    int clicks = 0, hits = 0;
+    for (auto& model : models) {
+        QVERIFY(model != nullptr);
+        Pair pair(std::move(model));
+        // Resolution 4: the reference picks far faster so.
+        pair.document.resolution = pair.fast->slices = pair.reference->slices = 4;
+        const int atoms = pair.document.data->AtomCount(0);
+        std::uniform_int_distribution<int> atom(0, atoms - 1);
+        std::uniform_int_distribution<int> offset(-7, 7);
+        for (const int flags :
+             {static_cast<int>(ViewState::kBallAndStick), static_cast<int>(ViewState::kWireFrame),
+              ViewState::kBallAndStick | ViewState::kVibration}) {
+            pair.view.displayFlags = flags;
+            if ((flags & ViewState::kVibration) != 0)
+                GiveDisplacements(*pair.document.data);
+            pair.view.camera.Turn(25, 40);
+            pair.Draw(*pair.fast);
+            GLdouble modelView[16], projection[16];
+            GLint viewport[4];
+            glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+            glGetDoublev(GL_PROJECTION_MATRIX, projection);
+            glGetIntegerv(GL_VIEWPORT, viewport);
+            for (int i = 0; i < 120; ++i) {
+                // Near a random atom, sometimes beside every atom.
+                Point3D p;
+                pair.document.data->GetAtomPos(0, atom(random), &p);
+                const Camera& c = pair.view.camera;
+                GLdouble x, y, z;
+                gluProject((p.x - c.centre.x) * c.Scale(), (p.y - c.centre.y) * c.Scale(),
+                           (p.z - c.centre.z) * c.Scale(), modelView, projection, viewport, &x, &y,
+                           &z);
+                const int cx = static_cast<int>(x) + offset(random);
+                const int cy = kHeight - 1 - static_cast<int>(y) + offset(random);
+                const int expected = pair.reference->hitTest(cx, cy);
+                const int seen = pair.fast->hitTest(cx, cy);
+                ++clicks;
+                hits += expected >= 0 ? 1 : 0;
+                QVERIFY2(seen == expected, qPrintable(QStringLiteral("click %1, %2 (style %3): %4, "
+                                                                     "expected %5")
+                                                          .arg(cx)
+                                                          .arg(cy)
+                                                          .arg(flags)
+                                                          .arg(seen)
+                                                          .arg(expected)));
+            }
+        }
+    }
+    QVERIFY(clicks >= 1000 || !std::ifstream(crambin).good());
+    QVERIFY(hits > clicks / 2); // most clicks meet an atom
+}
+
+RAVEK_GUI_TEST_MAIN(FastDrawingTest)
+#include "FastDrawingTest.moc"
