@@ -6,6 +6,8 @@
 #include "render/RibbonPlan.h"
 #include "render/ViewState.h"
 
+#include <QOpenGLContext>
+
 #include <GL/glu.h>
 
 #include <algorithm>
@@ -88,6 +90,16 @@ CMolScene::CMolScene(const ViewState* viewState, const MolDocState* documentStat
 }
 
 CMolScene::~CMolScene() {
+    for (const QMetaObject::Connection& watch : groupWatches_)
+        QObject::disconnect(watch);
+    // Lists of the group current now go now; those of other groups go with
+    // their groups.
+    if (QOpenGLContext* context = QOpenGLContext::currentContext()) {
+        for (const auto& [key, list] : lists_) {
+            if (key.first == context->shareGroup() && list != 0)
+                glDeleteLists(list, 1);
+        }
+    }
     gluDeleteQuadric(quadric_);
 }
 
@@ -306,6 +318,38 @@ void CMolScene::drawWireFrame(GLenum mode) {
     glColor3fv(kBondGrey);
 }
 
+void CMolScene::DrawMesh(const Mesh& mesh) {
+    // Compiled once into a display list of the share group of the context
+    // current now, the mesh is not sent again with every atom.
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    if (context == nullptr) {
+        mesh.Draw();
+        return;
+    }
+    QOpenGLContextGroup* group = context->shareGroup();
+    auto [entry, fresh] = lists_.try_emplace({group, &mesh}, 0);
+    if (fresh) {
+        if (watchedGroups_.insert(group).second) {
+            // A group that goes takes its lists with it.
+            groupWatches_.push_back(QObject::connect(group, &QObject::destroyed, [this, group] {
+                for (auto it = lists_.begin(); it != lists_.end();)
+                    it = it->first.first == group ? lists_.erase(it) : std::next(it);
+                watchedGroups_.erase(group);
+            }));
+        }
+        entry->second = glGenLists(1);
+        if (entry->second != 0) {
+            glNewList(entry->second, GL_COMPILE);
+            mesh.Draw();
+            glEndList();
+        }
+    }
+    if (entry->second != 0)
+        glCallList(entry->second);
+    else
+        mesh.Draw();
+}
+
 const Mesh& CMolScene::SphereMesh(int n) {
     auto it = spheres_.find(n);
     if (it == spheres_.end())
@@ -360,7 +404,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
             glPushMatrix();
             glScaled(radius, radius, radius);
             glEnable(GL_CULL_FACE);
-            sphere.Draw();
+            DrawMesh(sphere);
             glDisable(GL_CULL_FACE);
             glPopMatrix();
         }
@@ -383,7 +427,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
                 Point3D axis;
                 RotateZOnto(*data.GetBondAxis(view->frame, a, b, &axis));
                 glScaled(radius, radius, data.GetDistance(view->frame, a, b) * scale);
-                stick.Draw();
+                DrawMesh(stick);
                 glPopMatrix();
             });
     }
@@ -482,7 +526,7 @@ void CMolScene::drawDisplacementArrow(int a) {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
-    TubeMesh(slices, true).Draw();
+    DrawMesh(TubeMesh(slices, true));
     glPopClientAttrib();
     if (normalize == GL_FALSE)
         glDisable(GL_NORMALIZE);

@@ -8,11 +8,15 @@
 
 #include <GL/gl.h>
 
+#include <QMetaObject>
+
 #include <map>
+#include <set>
 #include <vector>
 
 struct Camera;
 struct GLUquadric;
+class QOpenGLContextGroup;
 struct MolDocState;
 
 // The OpenGL scene of one molecule view: projection, lighting, atoms and
@@ -93,12 +97,18 @@ private:
     void ColourOf(CMolData& data, int a, GLfloat colour[4]) const;
     const Mesh& SphereMesh(int slices);
     const Mesh& TubeMesh(int slices, bool cone);
+    void DrawMesh(const Mesh& mesh);
     bool FarFromPick(CMolData& data, int a, double radius, double pixels) const;
     // Picks with a selection buffer of size words; the hit count, negative
     // when the buffer overflowed.
     GLint RunPick(int x, int y, std::vector<GLuint>& buffer);
 
     LabelFont labelFont_;
+    // The meshes' display lists by share group and mesh, and the watches on
+    // the groups that hold some.
+    std::map<std::pair<QOpenGLContextGroup*, const Mesh*>, GLuint> lists_;
+    std::set<QOpenGLContextGroup*> watchedGroups_;
+    std::vector<QMetaObject::Connection> groupWatches_;
     // GLU's shapes, for picks only.
     GLUquadric* quadric_;
     // Unit meshes by their number of slices, built when first asked for.
