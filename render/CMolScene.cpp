@@ -270,6 +270,11 @@ void CMolScene::drawWireFrame(GLenum mode) {
         pointColours_.insert(pointColours_.end(), colour, colour + 4);
         pointAtoms_.push_back(a);
     }
+    // With arrows shown the points and lines are lit, by the normal the
+    // plain drawing happened to leave: that of the seam of a GLU arrow cone
+    // of half an ångström. Arrays leave the current normal undefined, so it
+    // is set here, for the lines and labels too.
+    glNormal3f(0.0F, 0.987F, 0.158F);
     // Invisible atom marks must not hide what lies behind them; the bonds
     // are drawn the same way then.
     if (document->hideAtoms != 0 && !pointAtoms_.empty())
@@ -308,6 +313,7 @@ void CMolScene::drawWireFrame(GLenum mode) {
                 lineColours_.insert(lineColours_.end(), colour, colour + 4);
             }
         });
+    glNormal3f(0.0F, 0.987F, 0.158F);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, lines_.data());
@@ -338,6 +344,11 @@ void CMolScene::DrawMesh(const Mesh& mesh) {
             }));
         }
         entry->second = glGenLists(1);
+        // The label glyphs use fixed names; a name among them is given back.
+        if (entry->second >= LabelFont::kListBase && entry->second < LabelFont::kListBase + 256) {
+            glDeleteLists(entry->second, 1);
+            entry->second = 0;
+        }
         if (entry->second != 0) {
             glNewList(entry->second, GL_COMPILE);
             mesh.Draw();
@@ -403,7 +414,10 @@ void CMolScene::drawBallAndStick(GLenum mode) {
         } else {
             glPushMatrix();
             glScaled(radius, radius, radius);
-            glEnable(GL_CULL_FACE);
+            // A sphere the near plane cuts shows its inside.
+            const bool closed = EyeDepth(s) - radius > view->camera.nearPlane;
+            if (closed)
+                glEnable(GL_CULL_FACE);
             DrawMesh(sphere);
             glDisable(GL_CULL_FACE);
             glPopMatrix();
@@ -436,11 +450,11 @@ void CMolScene::drawBallAndStick(GLenum mode) {
     glDisable(GL_NORMALIZE);
 }
 
-void CMolScene::drawRibbon(GLenum) {
+bool CMolScene::PrepareRibbon(std::vector<GLdouble>& controls, std::vector<RibbonPiece>& pieces) {
     CMolData& data = *document->data;
     glLineWidth(5.0F);
     if (data.sourceKind != CMolData::SourceKind::kPdb || !data.ComputeBackboneAngles(0))
-        return;
+        return false;
     const std::map<int, int>& list = *data.GetBackboneAtoms(view->frame);
     std::vector<Point3D> backbone;
     backbone.reserve(list.size());
@@ -451,7 +465,7 @@ void CMolScene::drawRibbon(GLenum) {
     }
     const int n = static_cast<int>(backbone.size()) - 2;
     if (n < 1)
-        return;
+        return false;
     EnableSmoothing(); // the trace is always smoothed
     glClear(GL_COLOR_BUFFER_BIT);
     glColor3fv(kBondGrey);
@@ -459,7 +473,7 @@ void CMolScene::drawRibbon(GLenum) {
     // units.
     const double scale = view->camera.Scale();
     const Point3D& centre = view->camera.centre;
-    std::vector<GLdouble> controls;
+    controls.clear();
     controls.reserve(static_cast<std::size_t>(n) * 3);
     for (std::size_t c = 0; c + 2 < backbone.size(); ++c) {
         const Point3D& a = backbone[c];
@@ -469,11 +483,19 @@ void CMolScene::drawRibbon(GLenum) {
         controls.push_back(((a.y + b.y + d.y) / 3 - centre.y) * scale);
         controls.push_back(((a.z + b.z + d.z) / 3 - centre.z) * scale);
     }
+    pieces = PlanRibbonPieces(RibbonSegmentEnds(backbone));
+    return true;
+}
+
+void CMolScene::drawRibbon(GLenum) {
+    std::vector<GLdouble> controls;
+    std::vector<RibbonPiece> pieces;
+    if (!PrepareRibbon(controls, pieces))
+        return;
     // Each piece is the Bézier curve of its control points at 31 even
     // steps, evaluated here (the Bernstein sums an OpenGL evaluator would
     // form) and drawn as one strip from an array.
     glShadeModel(GL_FLAT);
-    const std::vector<RibbonPiece> pieces = PlanRibbonPieces(RibbonSegmentEnds(backbone));
     constexpr int kSteps = 30;
     ribbon_.assign(pieces.size() * (kSteps + 1) * 3, 0.0F);
     GLfloat* out = ribbon_.data();
@@ -566,6 +588,11 @@ void CMolScene::drawLabels() {
     }
 }
 
+double CMolScene::EyeDepth(const Point3D& s) const {
+    const Matrix4& m = view->camera.orientation;
+    return view->camera.eyeDistance - (m[2] * s.x + m[6] * s.y + m[10] * s.z + m[14]);
+}
+
 bool CMolScene::FarFromPick(CMolData& data, int a, double radius, double pixels) const {
     // Whether everything drawn for atom a (a sphere of radius scene units, a
     // point of pixels radius, its arrow) surely lies outside the pick
@@ -586,8 +613,7 @@ bool CMolScene::FarFromPick(CMolData& data, int a, double radius, double pixels)
     const Matrix4& m = view->camera.orientation;
     const double ex = m[0] * s.x + m[4] * s.y + m[8] * s.z + m[12];
     const double ey = m[1] * s.x + m[5] * s.y + m[9] * s.z + m[13];
-    const double ez = m[2] * s.x + m[6] * s.y + m[10] * s.z + m[14];
-    const double depth = view->camera.eyeDistance - ez;
+    const double depth = EyeDepth(s);
     const double nearest = depth - radius;
     if (!(nearest > view->camera.nearPlane))
         return false; // reaches the eye: the selection decides

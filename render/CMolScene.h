@@ -4,6 +4,7 @@
 #include "model/Point3D.h"
 #include "render/LabelFont.h"
 #include "render/Mesh.h"
+#include "render/RibbonPlan.h"
 #include "render/ViewState.h"
 
 #include <GL/gl.h>
@@ -44,7 +45,7 @@ public:
     virtual void drawBallAndStick(GLenum mode);
     // The backbone as a thick grey curve (PDB models with analysable
     // residues only); the mode is not used.
-    void drawRibbon(GLenum mode);
+    virtual void drawRibbon(GLenum mode);
     // The displacement cone of atom a at the current origin.
     virtual void drawDisplacementArrow(int a);
     void drawLabels();
@@ -62,6 +63,10 @@ public:
     float lightPosition[4] = {1.0F, 0.5F, 1.0F, 0.0F};
 
 protected:
+    // The ribbon's control points (x, y, z in scene units, one after the
+    // other) and its pieces, with the line state set for drawing them; false
+    // when the model has no ribbon.
+    bool PrepareRibbon(std::vector<GLdouble>& controls, std::vector<RibbonPiece>& pieces);
     // Atoms hidden by the residue display or the hydrogen switch.
     bool IsSkipped(CMolData& data, int a) const;
     bool IsHiddenHydrogen(CMolData& data, int a) const;
@@ -98,6 +103,8 @@ private:
     const Mesh& SphereMesh(int slices);
     const Mesh& TubeMesh(int slices, bool cone);
     void DrawMesh(const Mesh& mesh);
+    // The distance from the eye plane of scene point s, along the view.
+    double EyeDepth(const Point3D& s) const;
     bool FarFromPick(CMolData& data, int a, double radius, double pixels) const;
     // Picks with a selection buffer of size words; the hit count, negative
     // when the buffer overflowed.

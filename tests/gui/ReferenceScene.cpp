@@ -142,3 +142,20 @@ void ReferenceScene::drawDisplacementArrow(int a) {
     gluCylinder(quadric_, 0.08 * scale, 0.0, length * scale, slices, slices);
     glColor4fv(saved);
 }
+
+void ReferenceScene::drawRibbon(GLenum) {
+    std::vector<GLdouble> controls;
+    std::vector<RibbonPiece> pieces;
+    if (!PrepareRibbon(controls, pieces))
+        return;
+    for (const RibbonPiece& piece : pieces) {
+        glShadeModel(GL_FLAT);
+        glMap1d(GL_MAP1_VERTEX_3, 0.0, 1.0, 3, piece.degree + 1,
+                &controls[static_cast<std::size_t>(piece.start) * 3]);
+        glEnable(GL_MAP1_VERTEX_3);
+        glBegin(GL_LINE_STRIP);
+        for (int i = 0; i <= 30; ++i)
+            glEvalCoord1d(i * (1.0 / 30.0));
+        glEnd();
+    }
+}
