@@ -6,9 +6,11 @@
 // - A digit in column 12, where the blank after the serial belongs, is the
 //   last digit of a serial of six digits or more (simulation tools write
 //   them): the rest of the record is read one column later.
-// - Elements come from columns 13-14 only (a letter in 13: a two-letter
-//   element, H alone always hydrogen; else the first symbol the name starting
-//   in column 14 begins with).
+// - The element is the symbol in columns 77-78 when they hold one of the
+//   element table (in any case, right or left in the field); otherwise it
+//   comes from columns 13-14 (a letter in 13: a two-letter element, H alone
+//   always hydrogen; else the first symbol the name starting in column 14
+//   begins with).
 // - All models of an NMR file go into the one geometry; a serial number
 //   repeated later names the later atom.
 // - An insertion code (a letter in column 27) is part of the residue label:
@@ -291,7 +293,8 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state) {
     CMolFrame& frame = Frame(0);
     const int index = state.atomIndex++;
     MolAtom& atom = frame.Atom(index);
-    atom.element = ElementOfName(line);
+    const int written = ElementTable::NumberOfSymbolNoCase(Trim(Columns(line, 77, 78)));
+    atom.element = written > 0 ? written : ElementOfName(line);
     atom.x = at.x;
     atom.y = at.y;
     atom.z = at.z;

@@ -42,6 +42,11 @@ void AppendCoordinates(std::string& line, const Point3D& p) {
 void AppendFullTail(std::string& line, const Point3D& p, const char* symbol) {
     AppendCoordinates(line, p);
     line += "  1.00  0.00          ";
+    // The element belongs in columns 77-78, where readers take it from: a
+    // field that outgrew its columns further left (a residue name of four
+    // letters) is taken up by the blanks before it.
+    while (line.size() > 76 && line.back() == ' ')
+        line.pop_back();
     char text[8];
     std::snprintf(text, sizeof text, "%2s  \n", symbol);
     line += text;

@@ -91,6 +91,30 @@ TEST_F(PdbReader, ElementsAndLabelsFromTheNameColumns) {
     EXPECT_STREQ(mol->GetAtomDescription(0, 9), "10 CA A SER9");
 }
 
+// Found wrong: a GROMACS file of water and ions read 18,522 of its 51,983
+// atoms as dummies and its mercury as hydrogen, though columns 77-78 named
+// every element.
+TEST_F(PdbReader, TheElementColumnsDecideWhenTheyNameAnElement) {
+    const auto withElement = [](std::string record, const char* element) {
+        record.pop_back(); // the line end
+        record.resize(76, ' ');
+        return record + element + "\n";
+    };
+    auto mol = ReadText<CPDBData>(
+        withElement(Record(1, {"HG  ", "HG", 1, 0, 0, 0, 'A', ' ', ' ', "HETATM"}), "HG") +
+        withElement(Record(2, {" OW ", "SOL", 2, 1, 0, 0}), " O") +
+        withElement(Record(3, {"OW1 ", "SOL", 3, 2, 0, 0}), "O ") +
+        withElement(Record(4, {" HE ", "ARG", 4, 3, 0, 0}), " H") + // Arg's HE: hydrogen
+        withElement(Record(5, {"HE  ", "HE", 5, 4, 0, 0, 'A', ' ', ' ', "HETATM"}), "He") +
+        withElement(Record(6, {" CA ", "ALA", 6, 5, 0, 0}), "XX") + // not an element
+        withElement(Record(7, {" CA ", "ALA", 7, 6, 0, 0}), "  ") +
+        Record(8, {"CL  ", "CL", 8, 7, 0, 0, 'A', ' ', ' ', "HETATM"})); // no columns
+    ASSERT_EQ(mol->atomCount, 8);
+    const int elements[] = {80, 8, 8, 1, 2, 6, 6, 17};
+    for (int a = 0; a < 8; ++a)
+        EXPECT_EQ(mol->GetElement(0, a), elements[a]) << "atom " << a;
+}
+
 TEST_F(PdbReader, ResiduesFollowNameAndNumberNotChain) {
     auto mol = ReadText<CPDBData>(Records({
         {" N  ", "GLY", 10, 0, 0, 0, 'A'},

@@ -101,8 +101,9 @@ TEST_F(Writers, PdbFullLayoutOfAPdbModel) {
     const std::string expected =
         "ATOM      1  N   ALA     1      -0.677  -1.230  -0.491  1.00  0.00           N  \n"
         "ATOM      2  CA  ALA     1      -0.001   0.064  -0.491  1.00  0.00           C  \n"
-        // A five-character label widens the line by one column.
-        "ATOM      3  HB1 AALA     1      -0.520   1.212   0.470  1.00  0.00           H  \n"
+        // A five-character label widens the line by one column; the element
+        // keeps columns 77-78.
+        "ATOM      3  HB1 AALA     1      -0.520   1.212   0.470  1.00  0.00          H  \n"
         "ATOM      4 1HG2 THR     2       1.000   2.000   3.000  1.00  0.00           H  \n"
         "ATOM      5 2HG1 THR     2       1.500   2.500   3.500  1.00  0.00           H  \n"
         "ATOM      6 FE   HEM     3     100.000-200.000  -0.000  1.00  0.00          FE  \n"
@@ -209,6 +210,23 @@ TEST_F(Writers, EveryFieldStaysInItsColumnsAndReadsBack) {
     const std::string altText = Written([&](StdioFile* f) { return writePdb(*alt, f); });
     EXPECT_EQ(altText.substr(0, 26), "ATOM      1  HA AGLY     1");
     EXPECT_EQ(ReadText<CPDBData>(altText)->GetElement(0, 0), 1);
+}
+
+// Found wrong: a residue name of four letters pushed the element one column
+// right, so a silicon written as "SI" read back as sulphur from columns 77-78.
+TEST_F(Writers, TheElementStaysInColumns77And78) {
+    auto mol = ReadText<CPDBData>(
+        "ATOM      1 SI   FINA    1       1.000   2.000   3.000  1.00  0.00\n"
+        "HETATM    2 HG    HG A   2       4.000   2.000   3.000  1.00  0.00          HG\n");
+    ASSERT_EQ(mol->GetElement(0, 0), 14);
+    ASSERT_EQ(mol->GetElement(0, 1), 80);
+    const std::string text = Written([&](StdioFile* f) { return writePdb(*mol, f); });
+    const std::size_t second = text.find('\n') + 1;
+    EXPECT_EQ(text.substr(76, 2), "SI");
+    EXPECT_EQ(text.substr(second + 76, 2), "HG");
+    auto again = ReadText<CPDBData>(text);
+    EXPECT_EQ(again->GetElement(0, 0), 14);
+    EXPECT_EQ(again->GetElement(0, 1), 80);
 }
 
 TEST_F(Writers, ValuesThatDoNotFitTheirColumnsAreRefused) {
