@@ -10,7 +10,6 @@ class CHyperLink : public QLabel {
 public:
     CHyperLink(const QString& text, const QUrl& url, QWidget* parent = nullptr);
 
-
 private:
     QUrl url_;
 };

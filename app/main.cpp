@@ -9,10 +9,10 @@
 #include "app/ScreenshotRun.h"
 #include "platform/ChildFrame.h"
 #include "platform/MessageBox.h"
+#include "render/OffscreenBuffer.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QSurfaceFormat>
 #include <QTranslator>
 
 #include <clocale>
@@ -22,14 +22,8 @@
 namespace {
 
 void SetUpFormat() {
-    // Immediate-mode drawing needs a compatibility context; depth for the
-    // model, no alpha.
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setAlphaBufferSize(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    OffscreenBuffer::UseDefaultFormat();
+    // Windows and off-screen pictures share display lists and glyphs.
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 

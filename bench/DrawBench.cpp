@@ -12,18 +12,17 @@
 #include "model/ElementData.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
+#include "render/OffscreenBuffer.h"
 #include "render/ViewState.h"
 #include "tests/support/GeneratedMolecules.h"
 
 #include <QGuiApplication>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
-#include <QSurfaceFormat>
 
 #include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -43,33 +42,6 @@ std::string PdbPath(int atoms) {
         std::ofstream(path, std::ios::binary) << ProteinLikePdb(atoms, 11);
     return path;
 }
-
-// An off-screen buffer of 1000 × 800 with its own context, current while it
-// lives.
-class Canvas {
-public:
-    Canvas() {
-        surface_.setFormat(QSurfaceFormat::defaultFormat());
-        surface_.create();
-        context_.setFormat(QSurfaceFormat::defaultFormat());
-        context_.create();
-        context_.makeCurrent(&surface_);
-        QOpenGLFramebufferObjectFormat format;
-        format.setAttachment(QOpenGLFramebufferObject::Depth);
-        format.setInternalTextureFormat(GL_RGB8);
-        buffer_ = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, format);
-        buffer_->bind();
-    }
-    ~Canvas() {
-        buffer_.reset();
-        context_.doneCurrent();
-    }
-
-private:
-    QOffscreenSurface surface_;
-    QOpenGLContext context_;
-    std::unique_ptr<QOpenGLFramebufferObject> buffer_;
-};
 
 // A model read from its generated file, fitted, with a scene on it.
 struct Drawing {
@@ -111,12 +83,18 @@ struct Drawing {
 
 // The canvas and the models drawn on it, made when first needed and gone
 // (models first, while their context is current) before the application.
-std::unique_ptr<Canvas> canvas;
+std::unique_ptr<OffscreenBuffer> canvas;
 std::map<int, std::unique_ptr<Drawing>> drawings;
 
 void TheCanvas() {
-    if (canvas == nullptr)
-        canvas = std::make_unique<Canvas>();
+    if (canvas != nullptr)
+        return;
+    canvas = std::make_unique<OffscreenBuffer>();
+    std::string error;
+    if (!canvas->Create(kWidth, kHeight, error)) {
+        std::fprintf(stderr, "ravek_bench_draw: %s\n", error.c_str());
+        std::exit(1);
+    }
 }
 
 Drawing& DrawingOf(int atoms) {
@@ -217,12 +195,7 @@ void Register() {
 } // namespace
 
 int main(int argc, char** argv) {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setAlphaBufferSize(0);
-    QSurfaceFormat::setDefaultFormat(format);
+    OffscreenBuffer::UseDefaultFormat();
     QGuiApplication app(argc, argv);
     LoadElementData();
     Register();

@@ -324,14 +324,19 @@ void CMolScene::drawWireFrame(GLenum mode) {
     glColor3fv(kBondGrey);
 }
 
-void CMolScene::DrawMesh(const Mesh& mesh) {
+void CMolScene::DrawMesh(const Mesh& mesh, GLuint list) {
+    if (list != 0)
+        glCallList(list);
+    else
+        mesh.Draw();
+}
+
+GLuint CMolScene::ListOf(const Mesh& mesh) {
     // Compiled once into a display list of the share group of the context
     // current now, the mesh is not sent again with every atom.
     QOpenGLContext* context = QOpenGLContext::currentContext();
-    if (context == nullptr) {
-        mesh.Draw();
-        return;
-    }
+    if (context == nullptr)
+        return 0;
     QOpenGLContextGroup* group = context->shareGroup();
     auto [entry, fresh] = lists_.try_emplace({group, &mesh}, 0);
     if (fresh) {
@@ -355,10 +360,7 @@ void CMolScene::DrawMesh(const Mesh& mesh) {
             glEndList();
         }
     }
-    if (entry->second != 0)
-        glCallList(entry->second);
-    else
-        mesh.Draw();
+    return entry->second;
 }
 
 const Mesh& CMolScene::SphereMesh(int n) {
@@ -388,6 +390,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
     // Every sphere has the slices and stacks the resolution asks for: fewer
     // on small spheres would move their highlights.
     const Mesh& sphere = SphereMesh(2 * slices);
+    const GLuint sphereList = mode == GL_SELECT ? 0 : ListOf(sphere);
     const int atoms = data.AtomCount(view->frame);
     for (int a = 0; a < atoms; ++a) {
         if (IsSkipped(data, a))
@@ -418,7 +421,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
             const bool closed = EyeDepth(s) - radius > view->camera.nearPlane;
             if (closed)
                 glEnable(GL_CULL_FACE);
-            DrawMesh(sphere);
+            DrawMesh(sphere, sphereList);
             glDisable(GL_CULL_FACE);
             glPopMatrix();
         }
@@ -431,6 +434,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
     if (mode != GL_SELECT) {
         glColor3fv(kBondGrey);
         const Mesh& stick = TubeMesh(slices, false);
+        const GLuint stickList = ListOf(stick);
         const double radius = document->ballBondScale * scale;
         ForEachDrawnBond(
             data, [](int) {},
@@ -441,7 +445,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
                 Point3D axis;
                 RotateZOnto(*data.GetBondAxis(view->frame, a, b, &axis));
                 glScaled(radius, radius, data.GetDistance(view->frame, a, b) * scale);
-                DrawMesh(stick);
+                DrawMesh(stick, stickList);
                 glPopMatrix();
             });
     }
@@ -548,7 +552,8 @@ void CMolScene::drawDisplacementArrow(int a) {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
-    DrawMesh(TubeMesh(slices, true));
+    const Mesh& cone = TubeMesh(slices, true);
+    DrawMesh(cone, ListOf(cone));
     glPopClientAttrib();
     if (normalize == GL_FALSE)
         glDisable(GL_NORMALIZE);

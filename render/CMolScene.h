@@ -102,7 +102,11 @@ private:
     void ColourOf(CMolData& data, int a, GLfloat colour[4]) const;
     const Mesh& SphereMesh(int slices);
     const Mesh& TubeMesh(int slices, bool cone);
-    void DrawMesh(const Mesh& mesh);
+    // The display list of mesh in the current context's share group, made
+    // when first asked for; 0 when there is none (no Qt context).
+    GLuint ListOf(const Mesh& mesh);
+    // Draws mesh through its list, or from its arrays when list is 0.
+    static void DrawMesh(const Mesh& mesh, GLuint list);
     // The distance from the eye plane of scene point s, along the view.
     double EyeDepth(const Point3D& s) const;
     bool FarFromPick(CMolData& data, int a, double radius, double pixels) const;

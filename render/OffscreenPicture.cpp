@@ -2,13 +2,11 @@
 
 #include "picture/BmpFile.h"
 #include "render/CMolScene.h"
+#include "render/OffscreenBuffer.h"
 #include "render/ViewState.h"
 
 #include <QBuffer>
 #include <QImageWriter>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 
 QImage OffscreenPicture::ToImage() const {
     const QImage bottomUp(bgrBottomUp.data(), width, height, width * 3, QImage::Format_BGR888);
@@ -29,42 +27,9 @@ std::string OffscreenPicture::Encode(Format format) const {
 
 bool OffscreenPicture::Render(CMolScene& scene, const ViewState& view, int width, int height,
                               OffscreenPicture& picture, std::string& error) {
-    if (width <= 0 || height <= 0) {
-        error = "CreateDIBSection Error";
+    OffscreenBuffer buffer;
+    if (!buffer.Create(width, height, error))
         return false;
-    }
-    QOffscreenSurface surface;
-    surface.setFormat(QSurfaceFormat::defaultFormat());
-    surface.create();
-    if (!surface.isValid()) {
-        error = "CompatibleDC Error";
-        return false;
-    }
-    QOpenGLContext context;
-    context.setFormat(QSurfaceFormat::defaultFormat());
-    context.setShareContext(QOpenGLContext::globalShareContext());
-    if (!context.create()) {
-        error = "OpenGL Context Error";
-        return false;
-    }
-    if (!context.makeCurrent(&surface)) {
-        error = "Error";
-        return false;
-    }
-    QOpenGLFramebufferObjectFormat format;
-    format.setAttachment(QOpenGLFramebufferObject::Depth);
-    format.setInternalTextureFormat(GL_RGB8);
-    QOpenGLFramebufferObject buffer(width, height, format);
-    if (!buffer.isValid()) {
-        context.doneCurrent();
-        error = "CreateDIBSection Error";
-        return false;
-    }
-    if (!buffer.bind()) {
-        context.doneCurrent();
-        error = "Select Object Error";
-        return false;
-    }
     // The context is this picture's own: its projection needs no restoring.
     scene.reshape(width, height);
     glClearColor(view.backgroundColour[0], view.backgroundColour[1], view.backgroundColour[2],
@@ -78,7 +43,5 @@ bool OffscreenPicture::Render(CMolScene& scene, const ViewState& view, int width
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, picture.bgrBottomUp.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    buffer.release();
-    context.doneCurrent();
     return true;
 }

@@ -12,13 +12,11 @@
 #include "model/ElementData.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
+#include "render/OffscreenBuffer.h"
 #include "render/ViewState.h"
 #include "tests/support/GaussianOutputText.h"
 #include "tests/support/GeneratedMolecules.h"
 
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,16 +45,9 @@ public:
     explicit Pair(std::unique_ptr<CMolData> model) {
         document.data = std::move(model);
         document.ComputeDerivedSizes();
-        surface_.setFormat(QSurfaceFormat::defaultFormat());
-        surface_.create();
-        context_.setFormat(QSurfaceFormat::defaultFormat());
-        context_.create();
-        context_.makeCurrent(&surface_);
-        QOpenGLFramebufferObjectFormat format;
-        format.setAttachment(QOpenGLFramebufferObject::Depth);
-        format.setInternalTextureFormat(GL_RGB8);
-        buffer_ = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, format);
-        buffer_->bind();
+        std::string error;
+        if (!buffer_.Create(kWidth, kHeight, error))
+            qFatal("%s", error.c_str());
         view.camera.Refit(*document.data, 0);
         fast = std::make_unique<CMolScene>(&view, &document);
         reference = std::make_unique<ReferenceScene>(&view, &document);
@@ -64,8 +55,6 @@ public:
     ~Pair() {
         fast.reset();
         reference.reset();
-        buffer_.reset();
-        context_.doneCurrent();
     }
 
     QImage Draw(CMolScene& scene) {
@@ -74,7 +63,7 @@ public:
         glClearColor(0.0F, 0.0F, 0.1F, 0.0F);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         scene.render();
-        return buffer_->toImage();
+        return buffer_.ToImage();
     }
 
     // Draws with both and compares; a message when they differ too much.
@@ -117,15 +106,15 @@ public:
         return {};
     }
 
+private:
+    // Made first and gone last: the scenes draw into it.
+    OffscreenBuffer buffer_;
+
+public:
     MolDocState document;
     ViewState view;
     std::unique_ptr<CMolScene> fast;
     std::unique_ptr<ReferenceScene> reference;
-
-private:
-    QOffscreenSurface surface_;
-    QOpenGLContext context_;
-    std::unique_ptr<QOpenGLFramebufferObject> buffer_;
 };
 
 // Steps of the state, each compared after it is taken.

@@ -10,13 +10,11 @@
 #include "model/ElementTable.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
+#include "render/OffscreenBuffer.h"
 #include "render/RibbonPlan.h"
 #include "render/ViewState.h"
 #include "tests/support/TestMolData.h"
 
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,25 +40,14 @@ public:
     explicit Picture(std::unique_ptr<CMolData> model) {
         document.data = std::move(model);
         document.ComputeDerivedSizes();
-        surface.setFormat(QSurfaceFormat::defaultFormat());
-        surface.create();
-        context.setFormat(QSurfaceFormat::defaultFormat());
-        context.create();
-        context.makeCurrent(&surface);
-        QOpenGLFramebufferObjectFormat format;
-        format.setAttachment(QOpenGLFramebufferObject::Depth);
-        format.setInternalTextureFormat(GL_RGB8); // no alpha, as the view's picture
-        fbo = std::make_unique<QOpenGLFramebufferObject>(kWidth, kHeight, format);
-        fbo->bind();
+        std::string error;
+        if (!buffer.Create(kWidth, kHeight, error))
+            qFatal("%s", error.c_str());
         scene = std::make_unique<CMolScene>(&view, &document);
         Refit();
         scene->reshape(kWidth, kHeight);
     }
-    ~Picture() {
-        scene.reset();
-        fbo.reset();
-        context.doneCurrent();
-    }
+    ~Picture() { scene.reset(); }
 
     CMolData& Model() { return *document.data; }
     // Fits the model as a view does, but at scale 1 unless told otherwise.
@@ -79,7 +66,7 @@ public:
         glClearColor(0.0F, 0.0F, 0.2F, 0.0F);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         scene->render();
-        return fbo->toImage();
+        return buffer.ToImage();
     }
 
     QPoint Project(double x, double y, double z) const {
@@ -88,9 +75,7 @@ public:
 
     ViewState view;
     MolDocState document;
-    QOffscreenSurface surface;
-    QOpenGLContext context;
-    std::unique_ptr<QOpenGLFramebufferObject> fbo;
+    OffscreenBuffer buffer;
     std::unique_ptr<CMolScene> scene;
 };
 

@@ -1,0 +1,59 @@
+#include "render/OffscreenBuffer.h"
+
+#include <QSurfaceFormat>
+
+OffscreenBuffer::~OffscreenBuffer() {
+    if (buffer_ != nullptr) {
+        buffer_->release();
+        buffer_.reset();
+        context_.doneCurrent();
+    }
+}
+
+bool OffscreenBuffer::Create(int width, int height, std::string& error) {
+    if (width <= 0 || height <= 0) {
+        error = "CreateDIBSection Error";
+        return false;
+    }
+    surface_.setFormat(QSurfaceFormat::defaultFormat());
+    surface_.create();
+    if (!surface_.isValid()) {
+        error = "CompatibleDC Error";
+        return false;
+    }
+    context_.setFormat(QSurfaceFormat::defaultFormat());
+    context_.setShareContext(QOpenGLContext::globalShareContext());
+    if (!context_.create()) {
+        error = "OpenGL Context Error";
+        return false;
+    }
+    if (!context_.makeCurrent(&surface_)) {
+        error = "Error";
+        return false;
+    }
+    QOpenGLFramebufferObjectFormat format;
+    format.setAttachment(QOpenGLFramebufferObject::Depth);
+    format.setInternalTextureFormat(GL_RGB8);
+    auto buffer = std::make_unique<QOpenGLFramebufferObject>(width, height, format);
+    if (!buffer->isValid()) {
+        context_.doneCurrent();
+        error = "CreateDIBSection Error";
+        return false;
+    }
+    if (!buffer->bind()) {
+        context_.doneCurrent();
+        error = "Select Object Error";
+        return false;
+    }
+    buffer_ = std::move(buffer);
+    return true;
+}
+
+void OffscreenBuffer::UseDefaultFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setAlphaBufferSize(0);
+    QSurfaceFormat::setDefaultFormat(format);
+}
