@@ -40,6 +40,32 @@ enum Writer {
 
 const char* const kExtensions[] = {"", ".com", ".pdb", ".rpd"};
 
+// The Z-matrix line that gave no coordinates, and why.
+QString ZMatrixProblemText(const ZMatrixProblem& problem) {
+    QString why;
+    switch (problem.kind) {
+    case ZMatrixProblem::Kind::kNone:
+        return QString();
+    case ZMatrixProblem::Kind::kUnreadableLine:
+        why = QStringLiteral("原子と座標の行として読めません");
+        break;
+    case ZMatrixProblem::Kind::kUndefinedVariable:
+        why = QStringLiteral("変数 %1 が定義されていません")
+                  .arg(QString::fromStdString(problem.name));
+        break;
+    case ZMatrixProblem::Kind::kLaterAtom:
+        why = QStringLiteral("参照 %1 がそれより前の原子ではありません")
+                  .arg(QString::fromStdString(problem.name));
+        break;
+    case ZMatrixProblem::Kind::kUndefinedPosition:
+        why =
+            QStringLiteral("位置が定まりません (参照原子が一直線上か重なっている、角度が合わない、"
+                           "または距離が正でない)");
+        break;
+    }
+    return QStringLiteral("Z-matrix の %1 行目: %2").arg(problem.line).arg(why);
+}
+
 // Why read gave no molecule, for the status bar; empty when it gave one.
 QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     switch (read.status) {
@@ -64,8 +90,8 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
         return QStringLiteral("原子の行に読み取れる座標がありません");
     case NoMoleculeReason::kNoAtoms:
         return QStringLiteral("原子がありません");
-    case NoMoleculeReason::kZMatrixInput:
-        return QStringLiteral("Z-matrix 形式の入力は読み込めません (直交座標のみ対応)");
+    case NoMoleculeReason::kUnresolvedZMatrix:
+        return ZMatrixProblemText(read.model->zMatrixProblem);
     }
     return QString();
 }
@@ -178,8 +204,9 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
                           .arg(read.skippedLines)
                           .arg(fileName);
     // A file its reader understood names the window and joins the recent
-    // files even when it holds no geometry; a Z-matrix input does neither.
-    if (read.model == nullptr || read.reason == NoMoleculeReason::kZMatrixInput)
+    // files even when it holds no geometry; a Z-matrix that gives no
+    // coordinates does neither.
+    if (read.model == nullptr || read.reason == NoMoleculeReason::kUnresolvedZMatrix)
         return;
     data = std::move(read.model);
     SetTitle(fileName);

@@ -24,15 +24,16 @@
 // - The first normal mode belongs to the geometry printed just before it
 //   (after an optimisation: the frequency job's own geometry).
 // - Atomic numbers without a row in the element table give element 0.
-// - Input symbols are looked up in the whole element table, in any case; a
-//   whole-number freeze code between symbol and coordinates is skipped. The
-//   input geometry ends at the first empty line or line of blanks; a line
-//   that is not a symbol and three coordinates gives no atom and is counted
-//   in skippedLines.
-// - An input that ends before its charge line holds no geometry.
+// - A file is an input when a line among the first nine starts with '#' (the
+//   route), or a later one does with nothing but Link 0 lines, comments and
+//   blank lines before it. GaussianInputReader reads its sections.
+// - An input that ends before its charge line, or whose jobs all take their
+//   geometry from a checkpoint file, holds no geometry.
 // - Numbers are read without regard to the C library's locale.
 
 #include "formats/CGauData.h"
+
+#include "formats/GaussianInputReader.h"
 
 #include "io/StdioFile.h"
 #include "model/ElementTable.h"
@@ -146,26 +147,39 @@ bool ParseRow(const char* line, RowFormat format, TableRow& row) {
     return scan.Real(row.x) && scan.Real(row.y) && scan.Real(row.z);
 }
 
-// "C  0  x y z" and "C -1  x y z": an optimisation freeze code (a whole
-// number) between the symbol and the coordinates. Skipped when three more
-// numbers follow it, so that the coordinates are not shifted by one.
-void SkipFreezeCode(TextScanner& scan) {
-    TextScanner probe = scan;
-    std::string_view code;
-    double ignored = 0.0;
-    int freeze = 0;
-    if (!probe.Word(code) || !TextScanner::ParseInt(code, freeze))
-        return;
-    const TextScanner afterCode = probe;
-    if (probe.Real(ignored) && probe.Real(ignored) && probe.Real(ignored))
-        scan = afterCode;
-}
-
 void SetNumberedLabel(MolAtom& atom, int number, std::string_view symbol) {
     char text[32];
     std::snprintf(text, sizeof text, "%d%.*s", number, static_cast<int>(symbol.size()),
                   symbol.data());
     atom.SetLabel(text);
+}
+
+// The rest of the file from the current position, cut into lines the way
+// CMolData::ReadLine cuts them (LF, CR, CR LF and LF CR each end one) but
+// whole, however long; offsets are the file positions of the lines.
+void ReadAllLines(StdioFile* in, std::string& text, std::vector<std::string_view>& lines,
+                  std::vector<std::int64_t>& offsets) {
+    const std::int64_t start = in->GetPosition();
+    std::size_t available = 0;
+    for (const char* bytes = in->Peek(available); available > 0; bytes = in->Peek(available)) {
+        text.append(bytes, available);
+        in->Advance(available);
+    }
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", begin);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.emplace_back(text.data() + begin, end - begin);
+        offsets.push_back(start + static_cast<std::int64_t>(begin));
+        begin = end;
+        if (begin < text.size()) {
+            const char partner = text[begin] == '\r' ? '\n' : '\r';
+            ++begin;
+            if (begin < text.size() && text[begin] == partner)
+                ++begin;
+        }
+    }
 }
 
 // Reads lines up to and including the next ruler; false at the end of the file.
@@ -186,10 +200,8 @@ CGauData::CGauData(StdioFile* in, const PdbOptions* /*options*/) {
 // What the first pass remembers from line to line.
 struct CGauData::ScanState {
     int lineNumber = 0;
-    int rows = 0;       // lines of an input geometry
-    int tableState = 0; // 1: in the header of a table, 2: in its rows
-    bool inputEnd = false;
-    bool geometryStartFound = false;
+    bool onlyLinkZeroSoFar = true; // every line so far may precede a late route
+    int tableState = 0;            // 1: in the header of a table, 2: in its rows
     bool inOrientation = false;
     bool inputOrientationSeen = false;
     bool lookingForVibration = true;
@@ -209,40 +221,64 @@ void CGauData::Scan() {
     framePositions.clear();
     frameRows.clear();
 
+    inputAtoms_.clear();
+    inputSkippedLines_ = 0;
+    zMatrixProblem = ZMatrixProblem();
+
     ScanState state;
     char line[kLineSize];
     while (ReadLine(line, kLineSize, file) != nullptr) {
-        ScanRouteLine(state, line);
+        if (IsRouteLine(state, line)) {
+            ScanInput(static_cast<std::size_t>(state.lineNumber) - 1);
+            return;
+        }
         if (gaussianVersion == 0)
             gaussianVersion = BannerVersion(line);
-        if (gaussianFileType == GaussianFileType::kInput) {
-            ScanInputLine(state, line);
-            continue;
-        }
         ScanTable(state, line);
         ScanVibration(state, line);
         ScanOrientation(state, line);
     }
-    if (gaussianFileType == GaussianFileType::kInput)
-        FinishInputScan(state);
-    else
-        FinishOutputScan(state);
+    FinishOutputScan(state);
 }
 
-// A "#" line among the first nine makes the file an input file; the
-// geometry starts four lines later.
-void CGauData::ScanRouteLine(ScanState& state, const char* line) {
+// Whether the line is the route line of an input file.
+bool CGauData::IsRouteLine(ScanState& state, const char* line) {
     ++state.lineNumber;
-    while (*line != '\0' && std::isspace(static_cast<unsigned char>(*line)))
-        ++line;
-    if (state.lineNumber < 10 && *line == '#' && gaussianFileType != GaussianFileType::kInput) {
-        state.rows = -4;
-        gaussianFileType = GaussianFileType::kInput;
-        inputGeometryType = kGeometryCartesian;
-        frameCount = 1;
-        framePositions.assign(1, 0);
-        frameRows.clear();
+    const bool route = GaussianInputReader::IsRouteLine(line) &&
+                       (state.lineNumber < 10 || state.onlyLinkZeroSoFar);
+    state.onlyLinkZeroSoFar =
+        state.onlyLinkZeroSoFar && GaussianInputReader::MayPrecedeLateRoute(line);
+    return route;
+}
+
+// Reads the whole input file from its start and keeps the atoms of the job
+// that holds them, for ReadInputGeometry.
+void CGauData::ScanInput(std::size_t routeLine) {
+    gaussianFileType = GaussianFileType::kInput;
+    inputGeometryType = kGeometryCartesian;
+    std::string text;
+    std::vector<std::string_view> lines;
+    std::vector<std::int64_t> offsets;
+    if (file->Seek(0))
+        ReadAllLines(file, text, lines, offsets);
+    if (routeLine >= lines.size())
+        return;
+    GaussianInputReader::Result input = GaussianInputReader::Read(lines, routeLine);
+    if (input.zMatrix)
+        inputGeometryType = kGeometryZMatrix;
+    if (input.problem.kind != ZMatrixProblem::Kind::kNone) {
+        zMatrixProblem = input.problem;
+        return;
     }
+    if (!input.chargeLineFound)
+        return;
+    inputAtoms_ = std::move(input.atoms);
+    inputSkippedLines_ = input.skippedLines;
+    atomCount = static_cast<int>(inputAtoms_.size());
+    frameCount = 1;
+    frameRows.assign(1, atomCount);
+    framePositions.assign(1, input.firstAtomLine < offsets.size() ? offsets[input.firstAtomLine]
+                                                                  : file->GetPosition());
 }
 
 // Counts the rows of the table being read, between the ruler under its
@@ -258,19 +294,6 @@ void CGauData::ScanTable(ScanState& state, const char* line) {
             ++frameRows.back();
         }
     }
-}
-
-// Counts the lines of an input geometry, from the one after the charge line
-// up to the first line that is empty or holds only blanks.
-void CGauData::ScanInputLine(ScanState& state, const char* line) {
-    if (state.rows == 0) {
-        framePositions[0] = file->GetPosition();
-        state.geometryStartFound = true;
-    }
-    if (state.rows > 0 && TextScanner(line).AtEnd())
-        state.inputEnd = true;
-    if (!state.inputEnd)
-        ++state.rows;
 }
 
 // Only the first normal-mode table is used.
@@ -303,19 +326,6 @@ void CGauData::ScanOrientation(ScanState& state, const char* line) {
     }
 }
 
-void CGauData::FinishInputScan(const ScanState& state) {
-    atomCount = std::max(state.rows - 1, 0);
-    frameRows.assign(1, atomCount);
-    if (!state.geometryStartFound) {
-        // The file ends before its charge line: nothing to read.
-        frameCount = 0;
-        framePositions.clear();
-        frameRows.clear();
-    } else if (!FirstGeometryLineIsCartesian()) {
-        inputGeometryType = kGeometryZMatrix;
-    }
-}
-
 // Only closed tables with rows are geometries.
 void CGauData::FinishOutputScan(const ScanState& state) {
     std::size_t kept = 0;
@@ -330,16 +340,6 @@ void CGauData::FinishOutputScan(const ScanState& state) {
     frameRows.resize(kept);
     frameCount = static_cast<int>(kept);
     atomCount = frameRows.empty() ? 0 : *std::max_element(frameRows.begin(), frameRows.end());
-}
-
-bool CGauData::FirstGeometryLineIsCartesian() {
-    char line[kLineSize];
-    if (!file->Seek(framePositions[0]) || ReadLine(line, kLineSize, file) == nullptr)
-        return false;
-    TextScanner scan(line);
-    std::string_view symbol;
-    double x = 0.0, y = 0.0, z = 0.0;
-    return scan.Word(symbol) && scan.Real(x) && scan.Real(y) && scan.Real(z);
 }
 
 int CGauData::ReadGeometries() {
@@ -417,37 +417,21 @@ void CGauData::ReadInputGeometry() {
     if (frameCount == 0)
         return;
     CMolFrame& frame = Frame(0);
-    const int rows = frame.atomCount;
-    int atoms = 0;
     const int noResidue = ResidueNameTable::instance().Id("NON");
-    char line[kLineSize];
-    const bool found = file->Seek(framePositions[0]);
-    for (int i = 0; found && i < rows; ++i) {
-        if (ReadLine(line, kLineSize, file) == nullptr)
-            break;
-        TextScanner scan(line);
-        std::string_view token;
-        double x = 0.0, y = 0.0, z = 0.0;
-        if (!scan.Word(token))
-            continue;
-        SkipFreezeCode(scan);
-        if (!scan.Real(x) || !scan.Real(y) || !scan.Real(z))
-            continue;
-        // The letters among the first two characters: C1 → C, Cl2 → Cl, 1H → H.
-        std::string letters;
-        for (std::size_t k = 0; k < token.size() && k < 2; ++k) {
-            if (std::isalpha(static_cast<unsigned char>(token[k])))
-                letters += token[k];
-        }
-        MolAtom& atom = frame.Atom(atoms++);
-        atom.x = x;
-        atom.y = y;
-        atom.z = z;
-        atom.element = ElementTable::NumberOfSymbolNoCase(letters);
-        SetNumberedLabel(atom, atoms, letters);
+    const int atoms = std::min(frame.atomCount, static_cast<int>(inputAtoms_.size()));
+    for (int a = 0; a < atoms; ++a) {
+        const GaussianInputReader::Atom& input = inputAtoms_[static_cast<std::size_t>(a)];
+        MolAtom& atom = frame.Atom(a);
+        atom.x = input.position.x;
+        atom.y = input.position.y;
+        atom.z = input.position.z;
+        atom.element = input.element;
+        atom.SetLabel(input.label.c_str());
         atom.residueNameId = noResidue;
         atom.residueIndex = 0;
     }
-    skippedLines += rows - atoms;
     frame.ShrinkTo(atoms);
+    skippedLines += inputSkippedLines_;
+    inputAtoms_.clear();
+    inputAtoms_.shrink_to_fit();
 }

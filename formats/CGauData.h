@@ -1,12 +1,16 @@
 #pragma once
 
+#include "formats/GaussianInputReader.h"
 #include "model/CMolData.h"
+
+#include <cstddef>
+#include <vector>
 
 struct PdbOptions;
 
 // The molecule model of a Gaussian file: every geometry table of an output
 // file (with the first normal mode of its frequency job), or the Cartesian
-// geometry of an input file.
+// geometry of an input file (Cartesian or Z-matrix).
 class CGauData : public CMolData {
 public:
     // Reads the open file: Scan, the geometries, bonds in the general mode and
@@ -28,18 +32,18 @@ public:
 
 private:
     struct ScanState;
-    void ScanRouteLine(ScanState& state, const char* line);
+    bool IsRouteLine(ScanState& state, const char* line);
+    void ScanInput(std::size_t routeLine);
     void ScanTable(ScanState& state, const char* line);
-    void ScanInputLine(ScanState& state, const char* line);
     void ScanVibration(ScanState& state, const char* line);
     void ScanOrientation(ScanState& state, const char* line);
-    void FinishInputScan(const ScanState& state);
     void FinishOutputScan(const ScanState& state);
 
     void ReadOutputGeometries();
     void ReadDisplacements();
     void ReadInputGeometry();
-    // Whether the line at the start of the input geometry is a symbol and
-    // three numbers.
-    bool FirstGeometryLineIsCartesian();
+
+    // An input file's atoms, from Scan to ReadGeometries.
+    std::vector<GaussianInputReader::Atom> inputAtoms_;
+    int inputSkippedLines_ = 0;
 };

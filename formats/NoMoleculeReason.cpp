@@ -3,13 +3,13 @@
 #include "model/CMolData.h"
 
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model) {
+    if (model.zMatrixProblem.kind != ZMatrixProblem::Kind::kNone)
+        return NoMoleculeReason::kUnresolvedZMatrix;
     if (model.frameCount <= 0)
         return model.skippedLines > 0 ? NoMoleculeReason::kNoReadableAtoms
                                       : NoMoleculeReason::kNoGeometry;
     if (model.atomCount <= 0)
         return NoMoleculeReason::kNoAtoms;
-    if (model.IsZMatrixInput())
-        return NoMoleculeReason::kZMatrixInput;
     return NoMoleculeReason::kNone;
 }
 
@@ -23,8 +23,26 @@ const char* DescribeNoMoleculeReason(NoMoleculeReason reason) {
         return "no atom row of the file holds usable coordinates";
     case NoMoleculeReason::kNoAtoms:
         return "the file holds no atoms";
-    case NoMoleculeReason::kZMatrixInput:
-        return "the geometry is a Z-matrix; only Cartesian input geometries can be read";
+    case NoMoleculeReason::kUnresolvedZMatrix:
+        return "the Z-matrix gives no coordinates";
     }
     return "";
+}
+
+std::string DescribeZMatrixProblem(const ZMatrixProblem& problem) {
+    const std::string where = "line " + std::to_string(problem.line) + ": ";
+    switch (problem.kind) {
+    case ZMatrixProblem::Kind::kNone:
+        return {};
+    case ZMatrixProblem::Kind::kUnreadableLine:
+        return where + "not an atom with its coordinates";
+    case ZMatrixProblem::Kind::kUndefinedVariable:
+        return where + "the variable " + problem.name + " is not defined";
+    case ZMatrixProblem::Kind::kLaterAtom:
+        return where + "the reference " + problem.name + " is not an earlier atom";
+    case ZMatrixProblem::Kind::kUndefinedPosition:
+        return where + "the position is undefined (reference atoms on a line or on top of each "
+                       "other, angles that do not fit, or a distance that is not positive)";
+    }
+    return {};
 }

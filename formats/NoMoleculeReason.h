@@ -1,17 +1,24 @@
 #pragma once
 
+#include "model/ZMatrixProblem.h"
+
+#include <string>
+
 class CMolData;
 
 // Why a model that was read holds no molecule to show.
 enum class NoMoleculeReason {
-    kNone,            // a molecule: at least one geometry of at least one atom
-    kNoGeometry,      // no geometry table, no input geometry
-    kNoReadableAtoms, // atom rows or records, but none holds usable coordinates
-    kNoAtoms,         // geometries without atoms
-    kZMatrixInput,    // a Gaussian input whose geometry is a Z-matrix
+    kNone,              // a molecule: at least one geometry of at least one atom
+    kNoGeometry,        // no geometry table, no input geometry
+    kNoReadableAtoms,   // atom rows or records, but none holds usable coordinates
+    kNoAtoms,           // geometries without atoms
+    kUnresolvedZMatrix, // a Gaussian input whose Z-matrix gives no coordinates
 };
 
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model);
 
 // One English sentence for a reason, for the command line.
 const char* DescribeNoMoleculeReason(NoMoleculeReason reason);
+
+// What the Z-matrix problem is and the line it is on, in English.
+std::string DescribeZMatrixProblem(const ZMatrixProblem& problem);

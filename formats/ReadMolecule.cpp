@@ -61,6 +61,9 @@ std::string MoleculeFile::Describe(const std::string& path) const {
     case Status::kUnknownType:
         return path + ": unknown file type (the name does not end in " + KnownExtensions() + ")";
     case Status::kNoMolecule:
+        if (reason == NoMoleculeReason::kUnresolvedZMatrix && model != nullptr)
+            return path + ": no molecule: " + DescribeNoMoleculeReason(reason) + " (" +
+                   DescribeZMatrixProblem(model->zMatrixProblem) + ")";
         return path + ": no molecule: " + DescribeNoMoleculeReason(reason);
     case Status::kOutOfMemory:
         return path + ": the molecule is too large for the memory available";

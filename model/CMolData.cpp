@@ -232,13 +232,11 @@ void CMolData::Load(StdioFile* in, bool perceive, int bondMode) {
     frameRows.clear();
     Scan();
     AllocateFrames();
-    if (!IsZMatrixInput()) {
-        ReadGeometries();
-        DropEmptyFrames();
-        if (perceive)
-            PerceiveBonds(bondMode);
-        ComputeCentres();
-    }
+    ReadGeometries();
+    DropEmptyFrames();
+    if (perceive)
+        PerceiveBonds(bondMode);
+    ComputeCentres();
     file = nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include "model/CMolFrame.h"
 #include "model/MolAtom.h"
 #include "model/Point3D.h"
+#include "model/ZMatrixProblem.h"
 
 #include <cstdint>
 #include <map>
@@ -76,12 +77,6 @@ public:
     // Whether atom a of geometry g exists.
     bool HasAtom(int g, int a) const { return a >= 0 && a < AtomCount(g); }
 
-    // A Gaussian input whose geometry is a Z-matrix: recognised, never read.
-    bool IsZMatrixInput() const {
-        return gaussianFileType == GaussianFileType::kInput &&
-               inputGeometryType == kGeometryZMatrix;
-    }
-
     // The shared line reader of the structure readers. Reads one line of at
     // most size - 1 characters into buffer (always NUL-terminated, the line
     // end not stored) and returns buffer, or nullptr when nothing at all was
@@ -104,6 +99,8 @@ public:
     // Lines that looked like atom rows or records but did not hold the
     // numbers their format needs; they give no atom.
     int skippedLines = 0;
+    // A Gaussian input whose Z-matrix gave no coordinates: why and where.
+    ZMatrixProblem zMatrixProblem;
     // Byte offset at which the coordinate block of each geometry starts.
     std::vector<std::int64_t> framePositions;
 
@@ -126,8 +123,7 @@ protected:
     CMolData& AssignAs(const CMolData& other, const KindFields& kind);
     // Reads the model from an open file in the readers' order: Scan, create
     // the geometries, ReadGeometries, PerceiveBonds(bondMode) when perceive
-    // is set, then the centres; a Z-matrix input stops after the geometries
-    // are created. The file is not kept.
+    // is set, then the centres. The file is not kept.
     void Load(StdioFile* in, bool perceive, int bondMode);
     // Creates frameCount geometries and shows the last one. Geometry g gets
     // frameRows[g] atom records when Scan filled frameRows, else atomCount.

@@ -113,13 +113,24 @@ std::vector<std::string> ManifestFiles() {
     std::ifstream in(kDataDir / "MANIFEST.tsv");
     std::string line;
     std::getline(in, line);
-    while (std::getline(in, line))
-        files.push_back(line.substr(0, line.find('\t')));
+    while (std::getline(in, line)) {
+        const std::string file = line.substr(0, line.find('\t'));
+        if (file.rfind("gaussian/", 0) == 0 || file.rfind("pdb/", 0) == 0)
+            files.push_back(file);
+    }
     return files;
 }
 
 // Readings that differ from the recorded ones on purpose, and why.
-const std::map<std::string, std::string> kChangedOnPurpose = {};
+const std::map<std::string, std::string> kChangedOnPurpose = {
+    {"gaussian/input/water_multi_route.com", "a route of three lines is read (was empty)"},
+    {"gaussian/input/water_z.com", "Z-matrix read (was refused)"},
+    {"gaussian/input/water_mp2.com", "Z-matrix read (was refused)"},
+    {"gaussian/input/dvb_gopt.gjf", "Z-matrix read (was refused)"},
+    {"gaussian/input/dvb_raman.gjf", "Z-matrix read (was refused)"},
+    {"gaussian/input/dvb_bomd.in", "comma-separated fields read (was 20 dummies at the origin)"},
+    {"gaussian/input/gaussian_file.gjf", "atomic numbers give elements (were 31 dummies)"},
+};
 
 TEST(SharedReadings, MatchTheRecordedOnes) {
     if (!std::filesystem::exists(kDataDir / "MANIFEST.tsv"))

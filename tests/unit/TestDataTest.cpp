@@ -15,10 +15,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -154,6 +156,95 @@ TEST_P(GaussianOutputFile, MatchesAnIndependentReading) {
     }
 }
 
+// The molecule specification an output echoes under "Symbolic Z-matrix:",
+// read as an input, against the first input or Z-matrix orientation table
+// after it: the coordinates Gaussian itself computed from the same lines.
+TEST_P(GaussianOutputFile, EchoedSpecificationPlacesAtomsAsGaussianDid) {
+    const std::vector<std::string> lines = Lines(kDataDir / GetParam());
+    std::size_t at = 0;
+    while (at < lines.size() && !Contains(lines[at], "Symbolic Z-matrix:"))
+        ++at;
+    if (at == lines.size())
+        GTEST_SKIP() << "no echoed specification";
+    std::string input = "#p\n\ntitle\n\n0 1\n";
+    std::size_t k = at + 1;
+    while (k < lines.size() && Contains(lines[k], "Charge ="))
+        ++k;
+    for (; k < lines.size(); ++k) {
+        const std::string& line = lines[k];
+        if (Words(line).empty() || Contains(line, "Leave Link") || Contains(line, "ITRead") ||
+            Contains(line, "NAtoms") || Contains(line, "(Enter") || Contains(line, "GradGrad"))
+            break;
+        if (Words(line)[0] == "Tv" || Words(line)[0] == "TV")
+            GTEST_SKIP() << "translation vectors are no positions";
+        input += line + "\n";
+    }
+    std::vector<Table> tables = OrientationTables(
+        std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(k), lines.end()));
+    if (tables.empty())
+        GTEST_SKIP() << "no input or Z-matrix orientation after the echo";
+    bool inputOrientation = false;
+    for (std::size_t i = k; i < lines.size(); ++i) {
+        if (Contains(lines[i], "Input orientation:") || Contains(lines[i], "Z-Matrix orientation:"))
+            inputOrientation = true;
+        if (Contains(lines[i], "orientation:"))
+            break;
+    }
+    if (!inputOrientation)
+        GTEST_SKIP() << "only a standard orientation follows";
+    BondLimits::instance().ApplyBuiltIn();
+    auto mol = ReadText<CGauData>(input);
+    ASSERT_EQ(NoMoleculeReasonOf(*mol), NoMoleculeReason::kNone) << input;
+    // Input orientation tables leave dummy atoms out.
+    std::vector<int> atoms;
+    for (int a = 0; a < mol->atomCount; ++a) {
+        if (tables[0].rows.size() == static_cast<std::size_t>(mol->atomCount) ||
+            mol->GetElement(0, a) != 0)
+            atoms.push_back(a);
+    }
+    ASSERT_EQ(atoms.size(), tables[0].rows.size());
+    using Vec = std::array<double, 3>;
+    std::vector<Vec> ours, theirs;
+    for (std::size_t i = 0; i < atoms.size(); ++i) {
+        const std::vector<std::string>& row = tables[0].rows[i];
+        const int element = std::stoi(row[1]);
+        EXPECT_EQ(mol->GetElement(0, atoms[i]), element < 0 ? 0 : ElementTable::Clamp(element));
+        Vec p, q;
+        for (int c = 0; c < 3; ++c) {
+            p[static_cast<std::size_t>(c)] = mol->GetAtomCoord(0, atoms[i], c);
+            q[static_cast<std::size_t>(c)] = std::stod(row[row.size() - 3 + c]);
+        }
+        ours.push_back(p);
+        theirs.push_back(q);
+    }
+    // Gaussian may move and turn the input before it prints the table: the
+    // same shape means the same distances between all atoms and the same
+    // signed volumes of successive quadruples (a mirror image changes their
+    // sign). The echo and the table print five or six figures.
+    const auto minus = [](const Vec& a, const Vec& b) {
+        return Vec{a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+    };
+    const auto length = [](const Vec& a) {
+        return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+    };
+    const auto volume = [&](const std::vector<Vec>& p, std::size_t i) {
+        const Vec a = minus(p[i], p[i + 3]), b = minus(p[i + 1], p[i + 3]),
+                  c = minus(p[i + 2], p[i + 3]);
+        return a[0] * (b[1] * c[2] - b[2] * c[1]) - a[1] * (b[0] * c[2] - b[2] * c[0]) +
+               a[2] * (b[0] * c[1] - b[1] * c[0]);
+    };
+    for (std::size_t i = 0; i < ours.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NEAR(length(minus(ours[i], ours[j])), length(minus(theirs[i], theirs[j])), 2e-4)
+                << "atoms " << i + 1 << " and " << j + 1;
+        if (i + 3 < ours.size()) {
+            const double expected = volume(theirs, i);
+            EXPECT_NEAR(volume(ours, i), expected, 1e-3 + 1e-3 * std::abs(expected))
+                << "atoms " << i + 1 << " to " << i + 4;
+        }
+    }
+}
+
 // Written as a Gaussian input and read again: the same atoms.
 TEST_P(GaussianOutputFile, GaussianInputRoundTrip) {
     BondLimits::instance().ApplyBuiltIn();
@@ -179,53 +270,168 @@ TEST_P(GaussianOutputFile, GaussianInputRoundTrip) {
 
 class GaussianInputFile : public ::testing::TestWithParam<std::string> {};
 
+// The blocks of lines between blank lines, comment lines left out; a
+// --Link1-- line ends a job.
+std::vector<std::vector<std::vector<std::string>>> Jobs(const std::vector<std::string>& lines) {
+    std::vector<std::vector<std::vector<std::string>>> jobs(1);
+    std::vector<std::string> block;
+    auto close = [&] {
+        if (!block.empty())
+            jobs.back().push_back(block);
+        block.clear();
+    };
+    for (const std::string& line : lines) {
+        const std::vector<std::string> words = Words(line);
+        if (words.empty()) {
+            close();
+        } else if (words[0] == "--Link1--" || words[0] == "--link1--") {
+            close();
+            jobs.emplace_back();
+        } else if (words[0][0] != '!') {
+            block.push_back(line);
+        }
+    }
+    close();
+    return jobs;
+}
+
+std::vector<std::string> Fields(std::string line, bool variables) {
+    const std::size_t comment = line.find('!');
+    if (comment != std::string::npos)
+        line.erase(comment);
+    std::replace(line.begin(), line.end(), ',', ' ');
+    if (variables)
+        std::replace(line.begin(), line.end(), '=', ' ');
+    return Words(line);
+}
+
+bool IsInteger(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("-+0123456789") == std::string::npos;
+}
+
+// Every Gaussian input against a reading of its sections written here: the
+// route block (and the Link 0 lines before it), the title block, then the
+// charge line and the atoms; jobs that take their geometry from the
+// checkpoint have none. Cartesian atoms are compared by their numbers,
+// Z-matrix atoms by the distance, angle and dihedral each line asks for.
 TEST_P(GaussianInputFile, MatchesAnIndependentReading) {
     BondLimits::instance().ApplyBuiltIn();
     const std::filesystem::path path = kDataDir / GetParam();
-    const std::vector<std::string> lines = Lines(path);
-    // The route line among the first nine, then blank, title, blank, charge.
-    std::size_t route = 0;
-    while (route < lines.size() && route < 9) {
-        const std::size_t first = lines[route].find_first_not_of(" \t");
-        if (first != std::string::npos && lines[route][first] == '#')
-            break;
-        ++route;
-    }
     auto mol = ReadFile<CGauData>(path.string());
     ASSERT_NE(mol, nullptr);
-    if (route == lines.size() || route == 9) {
-        EXPECT_EQ(mol->frameCount, 0);
-        return;
-    }
-    std::size_t end = route + 5;
-    while (end < lines.size() && !lines[end].empty())
-        ++end;
-    const int atoms = static_cast<int>(end - std::min(end, route + 5));
-    bool cartesian = false;
-    if (atoms > 0) {
-        const std::vector<std::string> first = Words(lines[route + 5]);
-        cartesian = first.size() >= 4;
-        for (std::size_t k = 1; k < 4 && cartesian; ++k) {
-            char* stop = nullptr;
-            std::strtod(first[k].c_str(), &stop);
-            cartesian = stop != first[k].c_str();
+    const std::vector<std::string> none;
+    const std::vector<std::string>* atomLines = &none;
+    std::vector<std::vector<std::string>> after;
+    std::vector<std::string> specification;
+    const auto jobs = Jobs(Lines(path));
+    for (const auto& job : jobs) {
+        std::size_t b = 0;
+        while (b < job.size() && Words(job[b].back())[0][0] == '%')
+            ++b; // Link 0 lines with nothing but blank lines after them
+        std::string route;
+        for (std::size_t r = b < job.size() ? 0 : job.size(); b < job.size() && r < job[b].size();
+             ++r)
+            route += job[b][r] + " ";
+        std::transform(route.begin(), route.end(), route.begin(), ::tolower);
+        if (route.find("check") != std::string::npos || b + 2 >= job.size() ||
+            job[b + 2].size() < 2)
+            continue;
+        // The route block may start with Link 0 lines.
+        after.assign(job.begin() + static_cast<std::ptrdiff_t>(b) + 3, job.end());
+        // A "Variables:" line ends the atoms within the block.
+        specification = job[b + 2];
+        for (std::size_t k = 0; k < specification.size(); ++k) {
+            if (Words(specification[k])[0] == "Variables:") {
+                after.emplace_back(specification.begin() + static_cast<std::ptrdiff_t>(k) + 1,
+                                   specification.end());
+                specification.resize(k);
+                break;
+            }
         }
+        atomLines = &specification;
+        break;
     }
-    if (!cartesian) {
+    if (atomLines->size() < 2) {
         EXPECT_NE(NoMoleculeReasonOf(*mol), NoMoleculeReason::kNone);
         return;
     }
-    EXPECT_EQ(NoMoleculeReasonOf(*mol), NoMoleculeReason::kNone);
-    EXPECT_EQ(mol->atomCount, atoms);
-    // The last atom: its coordinates are the last three numbers of the line
-    // unless something follows them (layer letters); check the symbol only.
-    const std::vector<std::string> last = Words(lines[end - 1]);
-    std::string letters;
-    for (std::size_t k = 0; k < 2 && k < last[0].size(); ++k) {
-        if (std::isalpha(static_cast<unsigned char>(last[0][k])))
-            letters += last[0][k];
+    ASSERT_EQ(NoMoleculeReasonOf(*mol), NoMoleculeReason::kNone);
+    const int atoms = static_cast<int>(atomLines->size()) - 1;
+    ASSERT_EQ(mol->atomCount, atoms);
+    std::map<std::string, double> variables;
+    for (const auto& block : after) {
+        for (const std::string& line : block) {
+            const std::vector<std::string> f = Fields(line, true);
+            if (f.size() >= 2 && std::isalpha(static_cast<unsigned char>(f[0][0])) &&
+                variables.count(f[0]) == 0)
+                variables[f[0]] = std::atof(f[1].c_str());
+        }
     }
-    EXPECT_EQ(mol->GetLabel(0, atoms - 1), std::to_string(atoms) + letters);
+    const auto value = [&](const std::string& text) {
+        if (std::isalpha(static_cast<unsigned char>(text[0])))
+            return variables.at(text);
+        if (text[0] == '-' && std::isalpha(static_cast<unsigned char>(text[1])))
+            return -variables.at(text.substr(1));
+        return std::stod(text);
+    };
+    using Vec = std::array<double, 3>;
+    const auto at = [&](int a) {
+        return Vec{mol->GetAtomCoord(0, a, 0), mol->GetAtomCoord(0, a, 1),
+                   mol->GetAtomCoord(0, a, 2)};
+    };
+    const auto minus = [](Vec p, Vec q) { return Vec{p[0] - q[0], p[1] - q[1], p[2] - q[2]}; };
+    const auto dot = [](Vec p, Vec q) { return p[0] * q[0] + p[1] * q[1] + p[2] * q[2]; };
+    const auto cross = [](Vec p, Vec q) {
+        return Vec{p[1] * q[2] - p[2] * q[1], p[2] * q[0] - p[0] * q[2], p[0] * q[1] - p[1] * q[0]};
+    };
+    const double degree = 180.0 / M_PI;
+    for (int a = 0; a < atoms; ++a) {
+        std::vector<std::string> f = Fields((*atomLines)[static_cast<std::size_t>(a) + 1], false);
+        // The element: an atomic number, or the letters of the first two
+        // characters.
+        const std::string symbol = f[0].substr(0, f[0].find('('));
+        std::string letters;
+        for (std::size_t k = 0; k < 2 && k < symbol.size(); ++k) {
+            if (std::isalpha(static_cast<unsigned char>(symbol[k])))
+                letters += symbol[k];
+        }
+        const int element =
+            IsInteger(symbol) ? std::stoi(symbol) : ElementTable::NumberOfSymbolNoCase(letters);
+        EXPECT_EQ(mol->GetElement(0, a), element) << "atom " << a + 1;
+        f.erase(f.begin());
+        if (f.size() >= 4 && IsInteger(f[0]) && std::stoi(f[0]) <= 0)
+            f.erase(f.begin()); // freeze code
+        const bool zLine =
+            f.empty() || (IsInteger(f[0]) && (f.size() == 2 || (f.size() >= 4 && IsInteger(f[2]))));
+        if (!zLine) {
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(mol->GetAtomCoord(0, a, c), value(f[static_cast<std::size_t>(c)]),
+                            1e-12)
+                    << "atom " << a + 1;
+            continue;
+        }
+        if (f.empty())
+            continue;
+        const int b = std::stoi(f[0]) - 1;
+        EXPECT_NEAR(std::sqrt(dot(minus(at(a), at(b)), minus(at(a), at(b)))), value(f[1]), 1e-6)
+            << "atom " << a + 1;
+        if (f.size() < 4)
+            continue;
+        const int c = std::stoi(f[2]) - 1;
+        const Vec u = minus(at(a), at(b)), v = minus(at(c), at(b));
+        EXPECT_NEAR(std::acos(dot(u, v) / std::sqrt(dot(u, u) * dot(v, v))) * degree, value(f[3]),
+                    1e-6)
+            << "atom " << a + 1;
+        if (f.size() < 6)
+            continue;
+        const int d = std::stoi(f[4]) - 1;
+        const Vec b1 = minus(at(c), at(d)), b2 = minus(at(b), at(c)), b3 = minus(at(a), at(b));
+        const double dihedral = std::atan2(std::sqrt(dot(b2, b2)) * dot(b1, cross(b2, b3)),
+                                           dot(cross(b1, b2), cross(b2, b3))) *
+                                degree;
+        const double expected = value(f[5]);
+        EXPECT_NEAR(std::remainder(dihedral - expected, 360.0), 0.0, 1e-6) << "atom " << a + 1;
+    }
 }
 
 // --------------------------------------------------------------------- PDB
