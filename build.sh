@@ -110,24 +110,27 @@ sanitize)
         --parallel "$(cores)" --label-regex gui --label-exclude alone
     ;;
 fuzz)
-    # Fuzzes each reader for the given seconds (default 600) with libFuzzer;
-    # new inputs collect in build-fuzz/corpus-*, crashes in build-fuzz/.
+    # Fuzzes each reader (or the one named) for the given seconds (default
+    # 600) with libFuzzer and the reader's dictionary; new inputs collect in
+    # build-fuzz/corpus-*, crashes in build-fuzz/.
     PACKAGES+=(clang libclang-rt-14-dev)
     install_missing
     CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVEK_FUZZ=ON \
         -DRAVEK_STD_ONLY=ON -DRAVEK_BUILD_TESTS=OFF -DRAVEK_BUILD_BENCH=OFF -DRAVEK_WERROR=OFF
     seconds=${2:-600}
-    for reader in gaussian pdb; do
+    for reader in ${3:-gaussian pdb}; do
         mkdir -p "build-fuzz/corpus-$reader"
         seeds=(fuzz/corpus/$reader)
         [ -d "../shared/testdata/$reader" ] && seeds+=("../shared/testdata/$reader")
+        dict=()
+        [ -f "fuzz/$reader.dict" ] && dict=(-dict="fuzz/$reader.dict")
         "build-fuzz/fuzz/ravek_fuzz_$reader" -max_total_time="$seconds" -max_len=16384 \
-            -print_final_stats=1 -artifact_prefix="build-fuzz/$reader-" \
+            -print_final_stats=1 -artifact_prefix="build-fuzz/$reader-" "${dict[@]}" \
             "build-fuzz/corpus-$reader" "${seeds[@]}"
     done
     ;;
 *)
-    echo "usage: $0 run [FILE] | test | bench [benchmark options] | sanitize | fuzz [seconds]" >&2
+    echo "usage: $0 run [FILE] | test | bench [benchmark options] | sanitize | fuzz [seconds [reader]]" >&2
     exit 2
     ;;
 esac

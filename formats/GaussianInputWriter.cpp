@@ -4,8 +4,10 @@
 // Decided here:
 // - The checkpoint name is the file's path cut at its last "." (a "." in a
 //   folder name counts when the file name has none), of any length.
-// - Element symbols are written in capitals as the element table holds them
-//   (CL, DU for dummy atoms, LP for lone pairs).
+// - Element symbols up to krypton are written in capitals as the element
+//   table holds them (CL, DU for dummy atoms, LP for lone pairs), as files
+//   written before expect; heavier elements as chemists write them (Pt, Ru),
+//   the spelling every Gaussian input reader takes.
 // - Each line is built whole before it is written; numbers are printed the
 //   same under every locale ("-0.000000" for a small negative value).
 // - Nothing is written when a shown atom's coordinate does not fit its 12
@@ -19,6 +21,7 @@
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 
+#include <cctype>
 #include <cstdio>
 
 std::string CheckpointName(const std::string& path) {
@@ -52,8 +55,14 @@ bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& check
         return false;
     std::string line;
     const bool written = ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
+        const int element = mol.GetElement(g, a);
+        std::string name = ElementTable::Symbol(element);
+        if (element > ElementTable::kLonePair) {
+            for (std::size_t k = 1; k < name.size(); ++k)
+                name[k] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[k])));
+        }
         char symbol[24];
-        std::snprintf(symbol, sizeof symbol, "%4s", ElementTable::Symbol(mol.GetElement(g, a)));
+        std::snprintf(symbol, sizeof symbol, "%4s", name.c_str());
         line.assign(symbol).append("    ");
         AppendFixed(line, p.x, 12, 6);
         line += ' ';

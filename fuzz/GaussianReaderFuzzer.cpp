@@ -1,7 +1,8 @@
-// Any bytes as a Gaussian output or input file: the reader must neither
-// crash nor read or write out of bounds, what it builds must hold together
-// (every atom read from a row: finite coordinates and a label), and every
-// writer must take it.
+// Any bytes as a Gaussian output or input file (sections, several jobs,
+// Z-matrices and their variables): the reader must neither crash nor read or
+// write out of bounds, what it builds must hold together (every atom read
+// from a row or placed from a Z-matrix: finite coordinates and a label), and
+// every writer must take it.
 
 #include "formats/CGauData.h"
 #include "formats/NoMoleculeReason.h"
@@ -16,6 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (file == nullptr)
         return 0;
     CGauData mol(file, nullptr);
+    // A Z-matrix that gives no coordinates names a line of the file and
+    // leaves no geometry behind.
+    if (mol.zMatrixProblem.kind != ZMatrixProblem::Kind::kNone &&
+        (mol.zMatrixProblem.line < 1 || static_cast<std::size_t>(mol.zMatrixProblem.line) > size ||
+         mol.frameCount != 0 || DescribeZMatrixProblem(mol.zMatrixProblem).empty()))
+        std::abort();
     if (NoMoleculeReasonOf(mol) != NoMoleculeReason::kNone)
         return 0;
     if (mol.GetCurrentFrame() != mol.frameCount - 1)

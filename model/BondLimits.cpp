@@ -1,6 +1,33 @@
 #include "model/BondLimits.h"
 
+#include <algorithm>
+
 namespace {
+
+// Covalent radii (Å) by atomic number, 1 to 96: B. Cordero, V. Gómez,
+// A. E. Platero-Prats, M. Revés, J. Echeverría, E. Cremades, F. Barragán and
+// S. Alvarez, "Covalent radii revisited", Dalton Trans. 2008, 2832-2838
+// (Table 2; sp3 carbon; low-spin manganese, iron and cobalt). Rubidium (37)
+// has no row in the element table (37 is the lone pair), so its radius is
+// never looked up; 0 stands for "no radius".
+// clang-format off
+constexpr double kCovalentRadius[97] = {
+    0.0,
+    0.31, 0.28,                                                              // H He
+    1.28, 0.96, 0.84, 0.76, 0.71, 0.66, 0.57, 0.58,                          // Li-Ne
+    1.66, 1.41, 1.21, 1.11, 1.07, 1.05, 1.02, 1.06,                          // Na-Ar
+    2.03, 1.76, 1.70, 1.60, 1.53, 1.39, 1.39, 1.32, 1.26, 1.24, 1.32, 1.22,  // K-Zn
+    1.22, 1.20, 1.19, 1.20, 1.20, 1.16,                                      // Ga-Kr
+    2.20, 1.95, 1.90, 1.75, 1.64, 1.54, 1.47, 1.46, 1.42, 1.39, 1.45, 1.44,  // Rb-Cd
+    1.42, 1.39, 1.39, 1.38, 1.39, 1.40,                                      // In-Xe
+    2.44, 2.15,                                                              // Cs Ba
+    2.07, 2.04, 2.03, 2.01, 1.99, 1.98, 1.98, 1.96, 1.94, 1.92, 1.92, 1.89,  // La-Er
+    1.90, 1.87, 1.87,                                                        // Tm-Lu
+    1.75, 1.70, 1.62, 1.51, 1.44, 1.41, 1.36, 1.36, 1.32,                    // Hf-Hg
+    1.45, 1.46, 1.48, 1.40, 1.50, 1.50,                                      // Tl-Rn
+    2.60, 2.21, 2.15, 2.06, 2.00, 1.96, 1.90, 1.87, 1.80, 1.69,              // Fr-Cm
+};
+// clang-format on
 
 struct BuiltInLimit {
     const char* first;
@@ -26,7 +53,15 @@ const BuiltInLimit kBuiltIn[] = {
 
 BondLimits::BondLimits()
     : limits_(static_cast<std::size_t>(ElementTable::kRowCount) * ElementTable::kRowCount,
-              kDefaultSquared) {}
+              kDefaultSquared),
+      fromRadii_(limits_.size(), false) {}
+
+double BondLimits::CovalentRadius(int element) {
+    if (element <= 0 || element >= static_cast<int>(std::size(kCovalentRadius)) ||
+        element == ElementTable::kLonePair)
+        return 0.0;
+    return kCovalentRadius[element];
+}
 
 BondLimits& BondLimits::instance() {
     static BondLimits limits;
@@ -36,10 +71,21 @@ BondLimits& BondLimits::instance() {
 void BondLimits::SetDistance(int a, int b, double distance) {
     a = ElementTable::Clamp(a);
     b = ElementTable::Clamp(b);
-    limits_[a <= b ? Index(a, b) : Index(b, a)] = distance * distance;
+    const int index = a <= b ? Index(a, b) : Index(b, a);
+    limits_[static_cast<std::size_t>(index)] = distance * distance;
+    fromRadii_[static_cast<std::size_t>(index)] = false;
 }
 
 void BondLimits::ApplyBuiltIn() {
+    for (int a = 1; a < ElementTable::kRowCount; ++a) {
+        for (int b = a; b < ElementTable::kRowCount; ++b) {
+            const double ra = CovalentRadius(a), rb = CovalentRadius(b);
+            if (ra <= 0.0 || rb <= 0.0)
+                continue;
+            SetDistance(a, b, std::max(kDefaultDistance, ra + rb + kRadiusTolerance));
+            fromRadii_[static_cast<std::size_t>(Index(a, b))] = true;
+        }
+    }
     for (const BuiltInLimit& limit : kBuiltIn)
         SetDistance(ElementTable::NumberOfSymbol(limit.first),
                     ElementTable::NumberOfSymbol(limit.second), limit.distance);

@@ -293,4 +293,76 @@ void PerceiveFrameBonds(CMolFrame& frame, int mode, const BondLimits& limits) {
                 record(a, b);
         }
     }
+    DropChelateContacts(frame, limits);
+}
+
+namespace {
+
+bool HasBuiltInLimits(int element) {
+    switch (element) {
+    case 1:  // H
+    case 6:  // C
+    case 7:  // N
+    case 8:  // O
+    case 9:  // F
+    case 15: // P
+    case 16: // S
+    case 17: // Cl
+    case 35: // Br
+        return true;
+    default:
+        return false;
+    }
+}
+
+double Distance(const MolAtom& p, const MolAtom& q) {
+    return std::sqrt((p.x - q.x) * (p.x - q.x) + (p.y - q.y) * (p.y - q.y) +
+                     (p.z - q.z) * (p.z - q.z));
+}
+
+bool BondedTo(const MolAtom& atom, int b) {
+    const int count = std::min(atom.bondCount, MolAtom::kMaxBonds);
+    return std::find(atom.bonded, atom.bonded + count, b) != atom.bonded + count;
+}
+
+void Unbond(MolAtom& atom, int b) {
+    const int count = std::min(atom.bondCount, MolAtom::kMaxBonds);
+    int* end = std::remove(atom.bonded, atom.bonded + count, b);
+    atom.bondCount = static_cast<int>(end - atom.bonded);
+}
+
+} // namespace
+
+void DropChelateContacts(CMolFrame& frame, const BondLimits& limits) {
+    const int n = frame.atomCount;
+    std::vector<std::pair<int, int>> dropped;
+    for (int m = 0; m < n; ++m) {
+        const MolAtom& metal = frame.Atom(m);
+        if (metal.element == 0 || HasBuiltInLimits(metal.element))
+            continue;
+        const int count = std::min(metal.bondCount, MolAtom::kMaxBonds);
+        for (int k = 0; k < count; ++k) {
+            const int x = metal.bonded[k];
+            const MolAtom& ligand = frame.Atom(x);
+            if (!HasBuiltInLimits(ligand.element) ||
+                !limits.IsFromRadii(metal.element, ligand.element))
+                continue;
+            const double distance = Distance(metal, ligand);
+            if (distance < BondLimits::kDefaultDistance)
+                continue; // bonded under any limit
+            const double far = distance - kChelateMargin;
+            for (int j = 0; j < count; ++j) {
+                const int y = metal.bonded[j];
+                if (y != x && BondedTo(ligand, y) && Distance(metal, frame.Atom(y)) < far) {
+                    dropped.emplace_back(m, x);
+                    break;
+                }
+            }
+        }
+    }
+    // Dropped only after every test, so that one removal cannot decide another.
+    for (const auto& [m, x] : dropped) {
+        Unbond(frame.Atom(m), x);
+        Unbond(frame.Atom(x), m);
+    }
 }

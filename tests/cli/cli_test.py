@@ -26,6 +26,7 @@ PDB = (
 
 GAUSSIAN_INPUT = "#P HF\n\nwater\n\n0 1\nO 0.0 0.0 0.1173\nH 0.0 0.7572 -0.4692\nH 0.0 -0.7572 -0.4692\n\n"
 ZMATRIX_INPUT = "#P HF\n\nwater\n\n0 1\nO\nH 1 0.96\nH 1 0.96 2 104.5\n\n"
+UNRESOLVED_ZMATRIX = "#P HF\n\nwater\n\n0 1\nO\nH 1 r\nH 1 r 2 a\n\nr 0.96\n"
 
 
 def run(*args, env=None, stdout=subprocess.PIPE):
@@ -46,6 +47,7 @@ class Fixtures(unittest.TestCase):
         cls.pdb = write("peptide.PDB", PDB)
         cls.com = write("water.gjf", GAUSSIAN_INPUT)
         cls.zmat = write("water_z.com", ZMATRIX_INPUT)
+        cls.unresolved = write("water_a.com", UNRESOLVED_ZMATRIX)
         cls.other = write("water.xyz", GAUSSIAN_INPUT)
         cls.empty = write("empty.pdb", "REMARK nothing\n")
 
@@ -90,6 +92,12 @@ class Fixtures(unittest.TestCase):
         as_gaussian = self.info("--type", "gaussian", self.pdb, code=1)
         self.assertIn(b"no geometry", as_gaussian.stderr)
 
+    def test_zmatrix_input_as_cartesian_atoms(self):
+        atoms = json.loads(self.info(self.zmat).stdout)["frames"][0]["atoms"]
+        self.assertEqual([a["label"] for a in atoms], ["1O", "2H", "3H"])
+        self.assertAlmostEqual(atoms[1]["z"], 0.96)
+        self.assertEqual(atoms[0]["bonded"], [1, 2])
+
     def test_frames_choice(self):
         self.assertEqual(json.loads(self.info(self.pdb, "--frames", "none").stdout)["frames"], [])
         last = json.loads(self.info(self.com, "--frames", "last").stdout)
@@ -98,7 +106,8 @@ class Fixtures(unittest.TestCase):
         self.assertEqual(last["gaussianFileType"], 2)
 
     def test_files_without_molecule_exit_1_with_one_line(self):
-        for path, reason in ((self.zmat, b"Z-matrix"), (self.other, b"unknown file type"),
+        for path, reason in ((self.unresolved, b"line 8: the variable a is not defined"),
+                             (self.other, b"unknown file type"),
                              (self.empty, b"no geometry")):
             result = self.info(path, code=1)
             self.assertEqual(result.stdout, b"")

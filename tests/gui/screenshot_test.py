@@ -66,7 +66,7 @@ if os.path.isdir(testdata):
     check("gaussian-output", os.path.join(testdata, "gaussian/g16/water.log"), 0)
     check("gaussian-input", os.path.join(testdata, "gaussian/input/water.com"), 0)
     check("pdb", os.path.join(testdata, "pdb/1crn.pdb"), 0)
-    check("zmatrix-input", os.path.join(testdata, "gaussian/input/water_z.com"), 1)
+    check("zmatrix-input", os.path.join(testdata, "gaussian/input/water_z.com"), 0)
 not_molecule = os.path.join(work, "notes.xyz")
 with open(not_molecule, "w") as notes:
     notes.write("no molecule here\n")

@@ -1,6 +1,7 @@
 #include "tests/support/PairScanBonds.h"
 
 #include "model/BondLimits.h"
+#include "model/BondPerception.h"
 #include "model/CMolFrame.h"
 
 #include <algorithm>
@@ -35,6 +36,9 @@ void PairScanBonds(CMolFrame& frame, int mode, const BondLimits& limits) {
                 q.bonded[q.bondCount++] = a;
         }
     }
+    // The same last step as the perception: this scan checks the search for
+    // pairs, not the pruning after it.
+    DropChelateContacts(frame, limits);
 }
 
 const BondLimits& BuiltInBondLimits() {

@@ -43,6 +43,73 @@ TEST(BondPerception, LimitIsStrictAndPerElementPair) {
     EXPECT_EQ(Bonds(*nh, 0), std::vector<int>{1});
 }
 
+// Metal-ligand pairs: bonds at the lengths of real complexes, none at van der
+// Waals contact (the sum of Bondi's radii less 0.1 Å; uranium-bromine comes
+// closest: limit 3.56 Å, contact 3.61 Å).
+TEST(BondPerception, MetalLigandBondsButNoContacts) {
+    struct Radius {
+        const char* symbol;
+        double vanDerWaals;
+    };
+    const Radius metals[] = {{"LI", 1.82}, {"NA", 2.27}, {"K", 2.75},  {"MG", 1.73}, {"NI", 1.63},
+                             {"CU", 1.40}, {"ZN", 1.39}, {"GA", 1.87}, {"PD", 1.63}, {"AG", 1.72},
+                             {"CD", 1.58}, {"IN", 1.93}, {"SN", 2.17}, {"PT", 1.72}, {"AU", 1.66},
+                             {"HG", 1.55}, {"TL", 1.96}, {"PB", 2.02}, {"U", 1.86},  {"SI", 2.10},
+                             {"SE", 1.90}};
+    const Radius ligands[] = {{"H", 1.20}, {"C", 1.70}, {"N", 1.55},  {"O", 1.52}, {"F", 1.47},
+                              {"P", 1.80}, {"S", 1.80}, {"CL", 1.75}, {"BR", 1.85}};
+    for (const Radius& m : metals) {
+        for (const Radius& l : ligands) {
+            const double contact = m.vanDerWaals + l.vanDerWaals - 0.1;
+            auto frame = MakeTestFrame({{m.symbol, 0, 0, 0}, {l.symbol, contact, 0, 0}});
+            PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
+            EXPECT_EQ(frame->Atom(0).bondCount, 0) << m.symbol << "-" << l.symbol << " " << contact;
+        }
+    }
+    // Bond lengths of real complexes (Å).
+    const struct {
+        const char* metal;
+        const char* ligand;
+        double length;
+    } bonds[] = {{"FE", "CL", 2.29}, {"FE", "P", 2.48}, {"RU", "N", 2.22},  {"MO", "O", 2.30},
+                 {"CU", "N", 2.40},  {"ZN", "O", 2.20}, {"PT", "CL", 2.32}, {"CO", "N", 2.18},
+                 {"CA", "O", 2.60},  {"MN", "N", 2.40}, {"CU", "CU", 2.50}, {"SI", "C", 1.90}};
+    for (const auto& bond : bonds) {
+        auto frame = MakeTestFrame({{bond.metal, 0, 0, 0}, {bond.ligand, bond.length, 0, 0}});
+        PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
+        EXPECT_EQ(frame->Atom(0).bondCount, 1) << bond.metal << "-" << bond.ligand;
+    }
+}
+
+// A carboxylate bound by both oxygens: its carbon is no partner of the
+// metal; the carbons of a ring bound side-on all are.
+TEST(BondPerception, ChelateCarbonsDroppedRingCarbonsKept) {
+    auto acetate = MakeTestFrame({{"PD", 0, 0, 0},
+                                  {"O", 1.709, -1.077, 0},
+                                  {"O", 1.709, 1.077, 0},
+                                  {"C", 2.384, 0, 0},
+                                  {"C", 3.873, 0, 0}});
+    PerceiveFrameBonds(*acetate, 0, BuiltInBondLimits());
+    EXPECT_EQ(Bonds(*acetate, 0), (std::vector<int>{1, 2}));
+    EXPECT_EQ(Bonds(*acetate, 3), (std::vector<int>{1, 2, 4}));
+
+    std::vector<TestAtom> ring{{"FE", 0, 0, 0}};
+    for (int k = 0; k < 5; ++k) {
+        const double angle = 2 * M_PI * k / 5;
+        ring.push_back({"C", 1.2 * std::cos(angle), 1.2 * std::sin(angle), 1.65});
+    }
+    auto ferrocene = MakeTestFrame(ring);
+    PerceiveFrameBonds(*ferrocene, 0, BuiltInBondLimits());
+    EXPECT_EQ(Bonds(*ferrocene, 0), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(ferrocene->Atom(1).bondCount, 3); // the metal and two ring neighbours
+
+    // A limit from the element data file is taken as it stands.
+    BondLimits file = BuiltInBondLimits();
+    file.SetDistance(46, 6, 2.5);
+    PerceiveFrameBonds(*acetate, 0, file);
+    EXPECT_EQ(Bonds(*acetate, 0), (std::vector<int>{1, 2, 3}));
+}
+
 TEST(BondPerception, HydrogenBetweenTwoCarbonsBondsToBoth) {
     auto frame = MakeTestFrame({{"C", -1, 0, 0}, {"H", 0, 0, 0}, {"C", 1, 0, 0}});
     PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());

@@ -56,8 +56,15 @@ TEST(BondLimits, DefaultsAndBuiltInPairs) {
     EXPECT_DOUBLE_EQ(limits.Squared(1, 7), 1.21 * 1.21);
     EXPECT_DOUBLE_EQ(limits.Squared(7, 1), 1.21 * 1.21);
     EXPECT_DOUBLE_EQ(limits.Squared(16, 35), 2.41 * 2.41);
-    EXPECT_DOUBLE_EQ(limits.Squared(26, 8), 2.89); // Fe-O keeps the default
+    // Pairs without a built-in limit: covalent radii (Fe 1.32, O 0.66) plus
+    // the tolerance, never below 1.7; none without radii.
+    EXPECT_DOUBLE_EQ(limits.Squared(26, 8), (1.32 + 0.66 + 0.4) * (1.32 + 0.66 + 0.4));
+    EXPECT_TRUE(limits.IsFromRadii(8, 26));
+    EXPECT_FALSE(limits.IsFromRadii(6, 6));
+    EXPECT_DOUBLE_EQ(limits.Squared(1, 5), 2.89); // H-B: 0.31 + 0.84 + 0.4 < 1.7
     EXPECT_DOUBLE_EQ(limits.Squared(118, 118), 2.89);
+    EXPECT_DOUBLE_EQ(limits.Squared(0, 26), 2.89);
+    EXPECT_DOUBLE_EQ(limits.Squared(37, 26), 2.89);
 }
 
 class ElementDataFile : public testing::Test {

@@ -152,7 +152,13 @@ TEST(SharedReadings, MatchTheRecordedOnes) {
         auto it = recorded.find(file);
         if (it == recorded.end() || kChangedOnPurpose.count(file) > 0)
             continue;
-        EXPECT_EQ(ReadingOf(file).Line(file), it->second);
+        // Bonds that involve other elements may only have been added (the
+        // limits from covalent radii are never below the old 1.7 Å).
+        const std::string now = ReadingOf(file).Line(file);
+        const std::size_t cut = now.rfind('\t'), recordedCut = it->second.rfind('\t');
+        EXPECT_EQ(now.substr(0, cut), it->second.substr(0, recordedCut));
+        EXPECT_GE(std::stoi(now.substr(cut + 1)), std::stoi(it->second.substr(recordedCut + 1)))
+            << file;
     }
 }
 

@@ -73,6 +73,29 @@ TEST_F(Writers, GaussianInputOfTheGeometryOnScreen) {
               std::string::npos);
 }
 
+// Elements beyond krypton are written as chemists write them and read back
+// as the same elements, with the bonds the reader perceives for them.
+TEST_F(Writers, GaussianInputHeavyElementsReadBack) {
+    auto mol = ReadText<CGauData>("#P HF\n\nt\n\n0 1\n"
+                                  "78 0.0 0.0 0.0\n"
+                                  "Cl 2.3 0.0 0.0\n"
+                                  "Ru 0.0 5.0 0.0\n"
+                                  "Cs 0.0 0.0 9.0\n");
+    const std::string written =
+        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); });
+    EXPECT_NE(written.find("\n  Pt        0.000000     0.000000     0.000000\n"),
+              std::string::npos);
+    EXPECT_NE(written.find("\n  CL        2.300000"), std::string::npos);
+    EXPECT_NE(written.find("\n  Ru "), std::string::npos);
+    EXPECT_NE(written.find("\n  Cs "), std::string::npos);
+    auto again = ReadText<CGauData>(written);
+    ASSERT_EQ(again->atomCount, 4);
+    const int elements[] = {78, 17, 44, 55};
+    for (int a = 0; a < 4; ++a)
+        EXPECT_EQ(again->GetElement(0, a), elements[a]);
+    EXPECT_EQ(again->GetBondCount(0, 0), 1); // Pt-Cl 2.3 Å
+}
+
 TEST_F(Writers, CheckpointNameCutsAtTheLastDot) {
     EXPECT_EQ(CheckpointName("C:\\work\\mol.com"), "C:\\work\\mol");
     EXPECT_EQ(CheckpointName("C:\\my.dir\\mol"), "C:\\my");
