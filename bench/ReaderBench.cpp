@@ -1,10 +1,11 @@
 // Reading generated files the size users open: a Gaussian 16-style
-// optimisation output of 50 atoms × 2,000 steps (about 100 MB) and a PDB file
-// of 100,000 atoms. Each iteration opens the file and builds the whole model
-// (both passes, bonds, centres), as opening a document does.
+// optimisation output of 50 atoms × 2,000 steps (about 100 MB), a PDB file
+// of 100,000 atoms, and Gaussian inputs of 100,000 atoms in Cartesian lines
+// and as a Z-matrix with a variable for every value. Each iteration opens the file and builds the
+// whole model (both passes, bonds, centres), as opening a document does.
 //
 //   ravek_bench_readers [benchmark options]
-//   ravek_bench_readers --write-inputs DIR   writes the two files and exits,
+//   ravek_bench_readers --write-inputs DIR   writes the four files and exits,
 //                                            for whole-process measurements
 
 #include "formats/CGauData.h"
@@ -51,6 +52,42 @@ std::string GaussianOutput() {
     return out.Text();
 }
 
+constexpr int kInputAtoms = 100000;
+
+// A chain of carbons and hydrogens: Cartesian lines with freeze codes, or
+// Z-matrix lines whose values all are variables defined after the
+// specification.
+std::string GaussianInput(bool zMatrix) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> dihedral(-180.0, 180.0);
+    std::string text = "%chk=big.chk\n#p opt\n\nbenchmark\n\n0 1\n";
+    std::string variables;
+    char line[160];
+    for (int a = 0; a < kInputAtoms; ++a) {
+        const char* symbol = a % 3 == 2 ? "H" : "C";
+        if (!zMatrix) {
+            std::snprintf(line, sizeof line, " %s  0  %12.6f %12.6f %12.6f\n", symbol,
+                          1.1 * (a % 40), 1.1 * ((a / 40) % 40), 1.1 * (a / 1600));
+        } else if (a == 0) {
+            std::snprintf(line, sizeof line, " %s\n", symbol);
+        } else if (a == 1) {
+            std::snprintf(line, sizeof line, " %s 1 B1\n", symbol);
+        } else if (a == 2) {
+            std::snprintf(line, sizeof line, " %s 2 B2 1 A2\n", symbol);
+        } else {
+            std::snprintf(line, sizeof line, " %s %d B%d %d A%d %d D%d\n", symbol, a, a, a - 1, a,
+                          a - 2, a);
+        }
+        text += line;
+        if (zMatrix && a > 0) {
+            std::snprintf(line, sizeof line, "B%d %.6f\nA%d 110.0\nD%d %.4f\n", a,
+                          a % 3 == 2 ? 1.09 : 1.54, a, a, dihedral(random));
+            variables += line;
+        }
+    }
+    return text + "\n" + variables + "\n";
+}
+
 void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
@@ -62,7 +99,7 @@ public:
         static Inputs inputs;
         return inputs;
     }
-    std::string gaussian, pdb;
+    std::string gaussian, pdb, cartesian, zMatrix;
     std::int64_t gaussianBytes = 0, pdbBytes = 0;
 
 private:
@@ -73,6 +110,10 @@ private:
         pdb = (dir_ / "protein.pdb").string();
         Write(gaussian, GaussianOutput());
         Write(pdb, ProteinLikePdb(kPdbAtoms, 11));
+        cartesian = (dir_ / "cartesian.com").string();
+        zMatrix = (dir_ / "zmatrix.com").string();
+        Write(cartesian, GaussianInput(false));
+        Write(zMatrix, GaussianInput(true));
         gaussianBytes = static_cast<std::int64_t>(std::filesystem::file_size(gaussian));
         pdbBytes = static_cast<std::int64_t>(std::filesystem::file_size(pdb));
     }
@@ -112,8 +153,23 @@ void BM_ReadPdb(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kPdbAtoms);
 }
 
+void BM_ReadGaussianInput(benchmark::State& state) {
+    const Inputs& inputs = Inputs::Get();
+    const std::string& path = state.range(0) != 0 ? inputs.zMatrix : inputs.cartesian;
+    for (auto _ : state) {
+        StdioFile file;
+        file.Open(path, StdioFile::modeRead);
+        CGauData mol(&file, nullptr);
+        if (mol.atomCount != kInputAtoms)
+            state.SkipWithError("wrong atom count");
+        benchmark::DoNotOptimize(mol.atomCount);
+    }
+    state.SetItemsProcessed(state.iterations() * kInputAtoms);
+}
+
 } // namespace
 
+BENCHMARK(BM_ReadGaussianInput)->Arg(0)->Arg(1)->ArgName("zMatrix")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadGaussianOutput)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadPdb)->Arg(1)->Arg(0)->ArgName("bondMode")->Unit(benchmark::kMillisecond);
 
@@ -124,6 +180,8 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(dir);
         Write((dir / "opt.log").string(), GaussianOutput());
         Write((dir / "protein.pdb").string(), ProteinLikePdb(kPdbAtoms, 11));
+        Write((dir / "cartesian.com").string(), GaussianInput(false));
+        Write((dir / "zmatrix.com").string(), GaussianInput(true));
         return 0;
     }
     benchmark::Initialize(&argc, argv);

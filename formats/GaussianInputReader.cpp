@@ -40,6 +40,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -84,6 +85,8 @@ bool EndsSection(std::string_view line) {
 
 // "Variables:" or "Constants:", with or without the colon.
 bool IsVariablesHeader(std::string_view line) {
+    if (Trim(line).size() > 10)
+        return false;
     std::string text = Lower(Trim(line));
     if (!text.empty() && text.back() == ':')
         text.pop_back();
@@ -140,11 +143,10 @@ bool ParseValue(std::string_view text, ZMatrix::Value& value) {
     return true;
 }
 
-// geom=check or geom=allcheck (any spelling Gaussian takes: Geom(Check),
-// Geometry=(AllCheck,...), geom=checkpoint) in the route.
-enum class FromCheckpoint { kNo, kGeometry, kEverything };
-
-FromCheckpoint GeometryFromCheckpoint(const std::string& route) {
+// Whether the route reads the geometry from the checkpoint file: geom=check
+// or geom=allcheck in any spelling Gaussian takes (Geom(Check),
+// Geometry=(AllCheck,...), geom=checkpoint).
+bool GeometryFromCheckpoint(const std::string& route) {
     const std::string text = Lower(route);
     for (std::size_t at = text.find("geom"); at != std::string::npos;
          at = text.find("geom", at + 4)) {
@@ -169,13 +171,10 @@ FromCheckpoint GeometryFromCheckpoint(const std::string& route) {
                 ++end;
         }
         const std::string value = text.substr(i, end - i);
-        if (value.find("allcheck") != std::string::npos ||
-            value.find("allchk") != std::string::npos)
-            return FromCheckpoint::kEverything;
         if (value.find("check") != std::string::npos || value.find("chk") != std::string::npos)
-            return FromCheckpoint::kGeometry;
+            return true;
     }
-    return FromCheckpoint::kNo;
+    return false;
 }
 
 // Element number and label letters of an atom line's first field.
@@ -203,6 +202,11 @@ void ElementOf(std::string_view field, int number, GaussianInputReader::Atom& at
 
 class SpecificationReader {
 public:
+    explicit SpecificationReader(std::size_t lines) {
+        atoms_.reserve(lines);
+        zMatrix_.Reserve(lines);
+    }
+
     // One line of the molecule specification; false when it is not an atom.
     bool AddLine(std::string_view line, int fileLine) {
         std::vector<std::string_view> fields = Fields(line, false);
@@ -217,10 +221,11 @@ public:
         if (!Classify(rest, entry))
             return false;
         GaussianInputReader::Atom atom;
-        ElementOf(fields[0], static_cast<int>(labels_.size()) + 1, atom);
-        labels_.emplace_back(fields[0].substr(0, fields[0].find('(')));
+        const int index = static_cast<int>(atoms_.size());
+        ElementOf(fields[0], index + 1, atom);
+        labelText_.push_back(fields[0].substr(0, fields[0].find('(')));
         atoms_.push_back(atom);
-        zMatrix_.Add(entry);
+        zMatrix_.Add(std::move(entry));
         return true;
     }
 
@@ -235,13 +240,20 @@ private:
         int number = 0;
         if (TextScanner::ParseInt(field, number))
             return number >= 1 ? number - 1 : -1;
-        for (int pass = 0; pass < 2; ++pass) {
-            for (std::size_t k = 0; k < labels_.size(); ++k) {
-                if (pass == 0 ? labels_[k] == field : Lower(labels_[k]) == Lower(field))
-                    return static_cast<int>(k);
-            }
+        if (field.empty() || !std::isalpha(static_cast<unsigned char>(field.front())))
+            return -1;
+        // Indexed only once a line refers to a label, and then only the
+        // atoms added since: Cartesian inputs never pay for it.
+        for (; indexed_ < labelText_.size(); ++indexed_) {
+            const int index = static_cast<int>(indexed_);
+            labels_.emplace(std::string(labelText_[indexed_]), index); // the first one counts
+            foldedLabels_.emplace(Lower(labelText_[indexed_]), index);
         }
-        return -1;
+        auto exact = labels_.find(std::string(field));
+        if (exact != labels_.end())
+            return exact->second;
+        auto folded = foldedLabels_.find(Lower(field));
+        return folded != foldedLabels_.end() ? folded->second : -1;
     }
 
     bool Classify(const std::vector<std::string_view>& f, ZMatrix::Line& entry) const {
@@ -249,7 +261,7 @@ private:
         if (f.empty()) {
             // Only the first atom may stand without coordinates.
             entry.kind = Kind::kOrigin;
-            return labels_.empty();
+            return atoms_.empty();
         }
         const bool internal =
             Reference(f[0]) >= 0 && (f.size() == 2 || (f.size() >= 4 && Reference(f[2]) >= 0));
@@ -285,7 +297,12 @@ private:
         return true;
     }
 
-    std::vector<std::string> labels_;
+    // Each atom's label as written, up to any parameters (views into the
+    // file's lines); the labels as written and in lower case to the index
+    // of their first atom, for the first indexed_ atoms.
+    std::vector<std::string_view> labelText_;
+    mutable std::unordered_map<std::string, int> labels_, foldedLabels_;
+    mutable std::size_t indexed_ = 0;
     std::vector<GaussianInputReader::Atom> atoms_;
     ZMatrix zMatrix_;
 };
@@ -310,10 +327,13 @@ std::size_t ReadVariables(const Lines& lines, std::size_t begin,
 // into result. Returns the index of the line that ended the specification.
 std::size_t ReadSpecification(const Lines& lines, std::size_t begin,
                               GaussianInputReader::Result& result) {
-    SpecificationReader reader;
+    std::size_t i = begin;
+    while (i < lines.size() && !EndsSection(lines[i]))
+        ++i;
+    SpecificationReader reader(i - begin);
     std::map<std::string, double> variables;
     int firstBadLine = 0, badLines = 0;
-    std::size_t i = begin;
+    i = begin;
     for (; i < lines.size() && !EndsSection(lines[i]); ++i) {
         if (IsComment(lines[i]))
             continue;
@@ -392,8 +412,7 @@ GaussianInputReader::Result GaussianInputReader::Read(const Lines& lines, std::s
         }
         if (i < lines.size() && IsBlank(lines[i]))
             ++i;
-        const FromCheckpoint checkpoint = GeometryFromCheckpoint(routeText);
-        if (checkpoint == FromCheckpoint::kNo) {
+        if (!GeometryFromCheckpoint(routeText)) {
             // The title section, then the charge and multiplicity line.
             for (; i < lines.size() && !EndsSection(lines[i]); ++i) {
             }

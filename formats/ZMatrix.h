@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The atom positions of a Gaussian molecule specification, each given by
@@ -36,7 +37,8 @@ public:
         int form = 0;               // 0: dihedral; 1 or -1: two bond angles, on either side
     };
 
-    void Add(const Line& line) { lines_.push_back(line); }
+    void Add(Line line) { lines_.push_back(std::move(line)); }
+    void Reserve(std::size_t lines) { lines_.reserve(lines); }
     bool HasInternalLines() const;
     bool UsesVariables() const;
     std::size_t Size() const { return lines_.size(); }

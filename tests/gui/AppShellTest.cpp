@@ -76,6 +76,7 @@ private slots:
     void recentFilesNewestFirstAndOpenIntoTheActiveDocument();
     void theOpenFilterDecidesTheReader();
     void readerByExtensionOutsideTheDialog();
+    void zMatrixInputsOpenOrNameTheirLine();
     void peptideCommandNeedsAPdbModel();
     void saveAsAppendsTheFilterExtension();
     void saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput();
@@ -319,6 +320,28 @@ void AppShellTest::readerByExtensionOutsideTheDialog() {
     h.App()->moleculeTemplate->OpenDocumentFile(log);
     QCOMPARE(h.Frames().size(), 3);
     QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("MOL.LOG"));
+}
+
+// A Z-matrix input opens as atoms; one that cannot be placed leaves the
+// window empty and the status bar names the line and the reason.
+void AppShellTest::zMatrixInputsOpenOrNameTheirLine() {
+    AppHarness h;
+    const QString good =
+        h.Write("water_z.com", "#P HF\n\nwater\n\n0 1\nO\nH 1 r\nH 1 r 2 a\n\nr 0.96\na 104.5\n");
+    const QString bad =
+        h.Write("water_a.com", "#P HF\n\nwater\n\n0 1\nO\nH 1 r\nH 1 r 2 a\n\nr 0.96\n");
+    QVERIFY(h.Start(good));
+    QVERIFY(h.ActiveDocument()->data != nullptr);
+    QCOMPARE(h.ActiveDocument()->data->atomCount, 3);
+    QCOMPARE(h.ActiveDocument()->data->GetBondCount(0, 0), 2);
+    h.App()->moleculeTemplate->OpenDocumentFile(bad);
+    QVERIFY(h.ActiveDocument()->data == nullptr);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(
+        h.MainFrame()->statusBar()->currentMessage(),
+        QStringLiteral("分子データを読み込めませんでした: Z-matrix の 8 行目: 変数 a が定義されて"
+                       "いません (water_a.com)"));
+    QCOMPARE(h.StoredString("Recent File List", "File1"), good);
 }
 
 void AppShellTest::peptideCommandNeedsAPdbModel() {
