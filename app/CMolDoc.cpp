@@ -318,6 +318,12 @@ void CMolDoc::BuildCommands() {
     commands_.AddEnabled(
         kPeptideStructure, [this] { OnPeptideStructure(); },
         [this] { return data != nullptr && data->sourceKind == CMolData::SourceKind::kPdb; });
+    commands_.AddEnabled(
+        kIrSpectrum, [this] { emit spectrumRequested(); },
+        [this] {
+            return data != nullptr && data->HasAtom(data->GetCurrentFrame(), 0) &&
+                   !data->GetFrame(data->GetCurrentFrame())->modes.empty();
+        });
 }
 
 bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {

@@ -72,6 +72,8 @@ signals:
     void fileLoaded(const QString& path);
     // The Ramachandran plot of the document was asked for.
     void plotRequested();
+    // The IR spectrum of the geometry shown was asked for.
+    void spectrumRequested();
 
 private:
     void OnFileOpen();

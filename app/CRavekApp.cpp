@@ -16,6 +16,7 @@
 #include "view/CMolView.h"
 #include "view/CPlotView.h"
 #include "view/CRavekView.h"
+#include "view/CSpectrumView.h"
 #include "view/PrinterChoice.h"
 
 #include <QCoreApplication>
@@ -58,6 +59,7 @@ CRavekApp::~CRavekApp() {
     CloseAllDocuments();
     mainFrame.reset();
     recentFiles.WriteList();
+    spectrumTemplate.reset();
     plotTemplate.reset();
     moleculeTemplate.reset();
     placeholderTemplate.reset();
@@ -72,6 +74,8 @@ void CRavekApp::Listen(Document* document) {
         connect(molecule, &CMolDoc::fileLoaded, this, &CRavekApp::OnFileLoaded);
         connect(molecule, &CMolDoc::plotRequested, this,
                 [this, molecule] { OpenPlotWindow(molecule); });
+        connect(molecule, &CMolDoc::spectrumRequested, this,
+                [this, molecule] { OpenSpectrumWindow(molecule); });
     }
 }
 
@@ -93,6 +97,9 @@ bool CRavekApp::InitInstance(const QString& file) {
     plotTemplate = std::make_unique<DocTemplate>(ResourceIds::kPlot,
                                                  QString::fromUtf8(AppStrings::kPlotTemplate),
                                                  FactoriesOf<CMolDoc, CPlotView>());
+    spectrumTemplate = std::make_unique<DocTemplate>(
+        ResourceIds::kSpectrum, QString::fromUtf8(AppStrings::kSpectrumTemplate),
+        FactoriesOf<CMolDoc, CSpectrumView>());
 
     mainFrame = std::make_unique<CMainFrame>(this, recentFiles);
     connect(mainFrame.get(), &CMainFrame::closing, this, &CRavekApp::CloseAllDocuments);
@@ -109,8 +116,8 @@ bool CRavekApp::InitInstance(const QString& file) {
 }
 
 void CRavekApp::CloseAllDocuments() {
-    for (DocTemplate* docTemplate :
-         {plotTemplate.get(), moleculeTemplate.get(), placeholderTemplate.get()}) {
+    for (DocTemplate* docTemplate : {spectrumTemplate.get(), plotTemplate.get(),
+                                     moleculeTemplate.get(), placeholderTemplate.get()}) {
         if (docTemplate != nullptr)
             docTemplate->CloseAllDocuments();
     }
@@ -123,6 +130,11 @@ Document* CRavekApp::OnFileNew() {
 void CRavekApp::OpenPlotWindow(Document* document) {
     if (ChildFrame* frame = plotTemplate->CreateNewFrame(document))
         plotTemplate->InitialUpdateFrame(frame, document);
+}
+
+void CRavekApp::OpenSpectrumWindow(Document* document) {
+    if (ChildFrame* frame = spectrumTemplate->CreateNewFrame(document))
+        spectrumTemplate->InitialUpdateFrame(frame, document);
 }
 
 void CRavekApp::OnFileOpen() {

@@ -36,6 +36,8 @@ public:
     Document* OnFileNew();
     // A new Ramachandran plot window on document.
     void OpenPlotWindow(Document* document);
+    // Opens an IR spectrum window on document.
+    void OpenSpectrumWindow(Document* document);
     // The main window, as parent of dialogs; null before start-up.
     QWidget* MainWidget() const;
 
@@ -44,6 +46,7 @@ public:
     std::unique_ptr<DocTemplate> placeholderTemplate;
     std::unique_ptr<DocTemplate> moleculeTemplate;
     std::unique_ptr<DocTemplate> plotTemplate;
+    std::unique_ptr<DocTemplate> spectrumTemplate;
 
 private:
     void OnFileOpen();

@@ -39,7 +39,36 @@ void WriteAtom(JsonWriter& json, CMolData& model, CMolFrame& frame, int g, int a
     json.EndObject();
 }
 
-void WriteFrame(JsonWriter& json, CMolData& model, int g) {
+// A mode's values as the file prints them; null for one it does not print.
+void WriteMode(JsonWriter& json, const NormalMode& mode) {
+    json.BeginObject();
+    json.Key("number");
+    json.Int(mode.number);
+    json.Key("symmetry");
+    json.String(mode.symmetry);
+    const std::pair<const char*, double> values[] = {
+        {"frequency", mode.frequency},         {"reducedMass", mode.reducedMass},
+        {"forceConstant", mode.forceConstant}, {"irIntensity", mode.irIntensity},
+        {"ramanActivity", mode.ramanActivity},
+    };
+    for (const auto& [name, value] : values) {
+        json.Key(name);
+        json.Real(value, 0);
+    }
+    json.Key("displacements");
+    json.BeginArray();
+    for (const Point3D& d : mode.displacements) {
+        json.BeginArray();
+        json.Real(d.x, 0);
+        json.Real(d.y, 0);
+        json.Real(d.z, 0);
+        json.EndArray();
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes) {
     CMolFrame& frame = *model.GetFrame(g);
     json.BeginObject();
     json.Key("index");
@@ -64,10 +93,17 @@ void WriteFrame(JsonWriter& json, CMolData& model, int g) {
     for (int a = 0; a < frame.atomCount; ++a)
         WriteAtom(json, model, frame, g, a);
     json.EndArray();
+    if (modes && !frame.modes.empty()) {
+        json.Key("modes");
+        json.BeginArray();
+        for (const NormalMode& mode : frame.modes)
+            WriteMode(json, mode);
+        json.EndArray();
+    }
     json.EndObject();
 }
 
-void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames) {
+void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool modes) {
     json.BeginObject();
     const std::pair<const char*, int> header[] = {
         {"sourceKind", static_cast<int>(model.sourceKind)},
@@ -108,9 +144,9 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames) {
     json.BeginArray();
     if (frames == FrameChoice::kAll) {
         for (int g = 0; g < model.frameCount; ++g)
-            WriteFrame(json, model, g);
+            WriteFrame(json, model, g, modes);
     } else if (frames == FrameChoice::kLast) {
-        WriteFrame(json, model, model.frameCount - 1);
+        WriteFrame(json, model, model.frameCount - 1, modes);
     }
     json.EndArray();
     json.EndObject();
@@ -118,7 +154,8 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames) {
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr,
-                 "ravek-cli info: %s\nusage: ravek-cli info FILE %s [--frames all|last|none]\n",
+                 "ravek-cli info: %s\nusage: ravek-cli info FILE %s [--frames all|last|none] "
+                 "[--modes all|none]\n",
                  message.c_str(), ModelSource::Usage());
     return kExitUsage;
 }
@@ -128,6 +165,7 @@ int UsageError(const std::string& message) {
 int RunInfo(const std::vector<std::string>& args) {
     ModelSource source;
     FrameChoice frames = FrameChoice::kAll;
+    bool modes = true;
     std::string error;
     for (std::size_t i = 0; i < args.size();) {
         bool taken = false;
@@ -148,6 +186,14 @@ int RunInfo(const std::vector<std::string>& args) {
             i += 2;
             continue;
         }
+        if (args[i] == "--modes" && i + 1 < args.size()) {
+            const std::string& value = args[i + 1];
+            if (value != "all" && value != "none")
+                return UsageError("--modes must be all or none, not '" + value + "'");
+            modes = value == "all";
+            i += 2;
+            continue;
+        }
         return UsageError("unexpected argument '" + args[i] + "'");
     }
     if (!source.Complete(error))
@@ -158,7 +204,7 @@ int RunInfo(const std::vector<std::string>& args) {
     if (code != kExitOk)
         return code;
     JsonWriter json(stdout);
-    WriteModel(json, *model, frames);
+    WriteModel(json, *model, frames, modes);
     if (!json.Flush() || std::fputc('\n', stdout) == EOF || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "ravek-cli: cannot write the output\n");
         return kExitUsage;

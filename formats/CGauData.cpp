@@ -33,6 +33,7 @@
 
 #include "formats/CGauData.h"
 
+#include "formats/FrequencyBlock.h"
 #include "formats/GaussianInputReader.h"
 
 #include "io/StdioFile.h"
@@ -206,6 +207,9 @@ struct CGauData::ScanState {
     bool inputOrientationSeen = false;
     bool lookingForVibration = true;
     std::vector<bool> tableClosed; // by table, whether its closing ruler came
+    // File positions of the line two before the current one, the one
+    // before, and the current one.
+    std::int64_t lineStarts[3] = {0, 0, 0};
 };
 
 void CGauData::Scan() {
@@ -225,9 +229,15 @@ void CGauData::Scan() {
     inputSkippedLines_ = 0;
     zMatrixProblem = ZMatrixProblem();
 
+    modeBlocks_.clear();
+
     ScanState state;
     char line[kLineSize];
-    while (ReadLine(line, kLineSize, file) != nullptr) {
+    for (std::int64_t start = file->GetPosition(); ReadLine(line, kLineSize, file) != nullptr;
+         start = file->GetPosition()) {
+        state.lineStarts[0] = state.lineStarts[1];
+        state.lineStarts[1] = state.lineStarts[2];
+        state.lineStarts[2] = start;
         if (IsRouteLine(state, line)) {
             ScanInput(static_cast<std::size_t>(state.lineNumber) - 1);
             return;
@@ -303,6 +313,10 @@ void CGauData::ScanVibration(ScanState& state, const char* line) {
         vibrationState = kVibrationPresent;
         state.lookingForVibration = false;
     }
+    // Every block of every frequency table starts two lines above its
+    // frequencies (mode numbers, then symmetries).
+    if (state.lineNumber >= 3 && Contains(line, "Frequencies --"))
+        modeBlocks_.push_back(state.lineStarts[0]);
 }
 
 // Input and Z-matrix orientations start geometry tables, standard
@@ -381,6 +395,7 @@ void CGauData::ReadOutputGeometries() {
         frame.ShrinkTo(atoms);
     }
     ReadDisplacements();
+    ReadModes();
 }
 
 // The displacements of the first table belong to the geometry printed just
@@ -411,6 +426,40 @@ void CGauData::ReadDisplacements() {
         atom.dy = dy;
         atom.dz = dz;
     }
+}
+
+// Every mode of every frequency table, with the geometry printed before it.
+// A mode printed twice for one geometry (high-precision blocks first, then
+// the usual ones) is kept as first read.
+void CGauData::ReadModes() {
+    char buffer[kLineSize];
+    const auto nextLine = [&](std::string& line) {
+        if (ReadLine(buffer, kLineSize, file) == nullptr)
+            return false;
+        line.assign(buffer);
+        return true;
+    };
+    std::vector<NormalMode> block;
+    for (const std::int64_t offset : modeBlocks_) {
+        if (frameCount == 0 || framePositions.front() >= offset)
+            continue;
+        int g = 0;
+        while (g + 1 < frameCount && framePositions[static_cast<std::size_t>(g) + 1] < offset)
+            ++g;
+        if (!file->Seek(offset))
+            continue;
+        block.clear();
+        FrequencyBlock::Read(nextLine, AtomCount(g), block);
+        std::vector<NormalMode>& modes = Frame(g).modes;
+        for (NormalMode& mode : block) {
+            const bool known =
+                std::any_of(modes.begin(), modes.end(),
+                            [&mode](const NormalMode& m) { return m.number == mode.number; });
+            if (!known)
+                modes.push_back(std::move(mode));
+        }
+    }
+    modeBlocks_.clear();
 }
 
 void CGauData::ReadInputGeometry() {

@@ -4,6 +4,7 @@
 #include "model/CMolData.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 struct PdbOptions;
@@ -41,9 +42,12 @@ private:
 
     void ReadOutputGeometries();
     void ReadDisplacements();
+    void ReadModes();
     void ReadInputGeometry();
 
     // An input file's atoms, from Scan to ReadGeometries.
     std::vector<GaussianInputReader::Atom> inputAtoms_;
     int inputSkippedLines_ = 0;
+    // Where each block of normal modes starts, from Scan to ReadGeometries.
+    std::vector<std::int64_t> modeBlocks_;
 };

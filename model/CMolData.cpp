@@ -117,9 +117,13 @@ Point3D* CMolData::GetBondAxis(int g, int a, int b, Point3D* out) {
         const MolAtom& q = Atom(g, b);
         v = {q.x - p.x, q.y - p.y, q.z - p.z};
     }
-    const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    *out = {v.x / 2, v.y / 2, (v.z + length) / 2};
+    *out = HalfTurnAxis(v);
     return out;
+}
+
+Point3D HalfTurnAxis(const Point3D& v) {
+    const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+    return {v.x / 2, v.y / 2, (v.z + length) / 2};
 }
 
 int CMolData::GetBondedAtom(int g, int a, int k) {

@@ -35,6 +35,8 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     backboneAtoms = other.backboneAtoms;
     serialToIndex_ = other.serialToIndex_;
     serialsDirty_ = true;
+    // A copy describes itself as an input or a PDB model: no frequency job.
+    modes.clear();
 }
 
 void CMolFrame::SetResidueName(int a, const std::string& name) {

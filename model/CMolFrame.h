@@ -2,6 +2,7 @@
 
 #include "model/CGraphAlgorithm.h"
 #include "model/MolAtom.h"
+#include "model/NormalMode.h"
 #include "model/Point3D.h"
 
 #include <map>
@@ -18,7 +19,8 @@ public:
     // Drops the atoms from index count on (before any table refers to them).
     void ShrinkTo(int count);
 
-    // Copies every field and atom record of other; both have the same atom count.
+    // Copies every field and atom record of other (both have the same atom
+    // count) except the normal modes: a copy is no frequency job's output.
     void CopyFrom(const CMolFrame& other);
 
     MolAtom& Atom(int a) { return atoms[static_cast<std::size_t>(a)]; }
@@ -73,6 +75,9 @@ public:
     std::map<int, double> phiAngles;
     std::map<int, double> psiAngles;
     std::map<int, int> backboneAtoms;
+    // The normal modes of the frequency job that ran on this geometry, in
+    // the order printed; empty for other geometries.
+    std::vector<NormalMode> modes;
 
 private:
     std::map<int, int> serialToIndex_;

@@ -206,9 +206,47 @@ void CMolScene::SetAtomColour(CMolData& data, int a) const {
     glColor4fv(colour);
 }
 
-Point3D CMolScene::ScenePoint(CMolData& data, int a) const {
+bool CMolScene::Displacement(CMolData& data, int a, Point3D& d) const {
+    const CMolFrame& frame = *data.GetFrame(view->frame);
+    if (view->mode >= 0 && view->mode < static_cast<int>(frame.modes.size())) {
+        const std::vector<Point3D>& all =
+            frame.modes[static_cast<std::size_t>(view->mode)].displacements;
+        if (a < 0 || a >= static_cast<int>(all.size()))
+            return false;
+        d = all[static_cast<std::size_t>(a)];
+        return true;
+    }
+    if (data.vibrationState != CMolData::kVibrationPresent || !data.HasAtom(view->frame, a))
+        return false;
+    const MolAtom& atom = frame.Atom(a);
+    d = {atom.dx, atom.dy, atom.dz};
+    return true;
+}
+
+double CMolScene::ArrowLength(CMolData& data, int a, Point3D* direction) const {
+    Point3D d;
+    if (!Displacement(data, a, d))
+        return 0.0;
+    d = {d.x * view->arrowScale, d.y * view->arrowScale, d.z * view->arrowScale};
+    if (direction != nullptr)
+        *direction = d;
+    return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+}
+
+Point3D CMolScene::ModelPoint(CMolData& data, int a) const {
     Point3D p;
     data.GetAtomPos(view->frame, a, &p);
+    Point3D d;
+    if (view->vibrationOffset != 0.0 && Displacement(data, a, d)) {
+        p.x += view->vibrationOffset * d.x;
+        p.y += view->vibrationOffset * d.y;
+        p.z += view->vibrationOffset * d.z;
+    }
+    return p;
+}
+
+Point3D CMolScene::ScenePoint(CMolData& data, int a) const {
+    const Point3D p = ModelPoint(data, a);
     const double s = view->camera.Scale();
     const Point3D& c = view->camera.centre;
     return {(p.x - c.x) * s, (p.y - c.y) * s, (p.z - c.z) * s};
@@ -443,8 +481,19 @@ void CMolScene::drawBallAndStick(GLenum mode) {
                 const Point3D s = ScenePoint(data, a);
                 glTranslated(s.x, s.y, s.z);
                 Point3D axis;
-                RotateZOnto(*data.GetBondAxis(view->frame, a, b, &axis));
-                glScaled(radius, radius, data.GetDistance(view->frame, a, b) * scale);
+                double length = 0.0;
+                if (view->vibrationOffset == 0.0) {
+                    data.GetBondAxis(view->frame, a, b, &axis);
+                    length = data.GetDistance(view->frame, a, b);
+                } else {
+                    // The bond follows its atoms along the mode.
+                    const Point3D p = ModelPoint(data, a), q = ModelPoint(data, b);
+                    const Point3D v{q.x - p.x, q.y - p.y, q.z - p.z};
+                    axis = HalfTurnAxis(v);
+                    length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+                }
+                RotateZOnto(axis);
+                glScaled(radius, radius, length * scale);
                 DrawMesh(stick, stickList);
                 glPopMatrix();
             });
@@ -526,18 +575,16 @@ void CMolScene::drawRibbon(GLenum) {
 
 void CMolScene::drawDisplacementArrow(int a) {
     CMolData& data = *document->data;
-    if (data.vibrationState != CMolData::kVibrationPresent)
-        return;
     // No displacement, no arrow (a cone of length 0 would be a flat disc).
-    const double length = data.GetDistance(view->frame, a, -1);
+    Point3D direction;
+    const double length = ArrowLength(data, a, &direction);
     if (!(length > 0.0) || !std::isfinite(length))
         return;
     GLfloat saved[4];
     glGetFloatv(GL_CURRENT_COLOR, saved);
     glColor3fv(kArrowColour);
     glPushMatrix();
-    Point3D axis;
-    RotateZOnto(*data.GetBondAxis(view->frame, a, -1, &axis));
+    RotateZOnto(HalfTurnAxis(direction));
     const double scale = view->camera.Scale();
     if (pick_.active) {
         gluCylinder(quadric_, 0.08 * scale, 0.0, length * scale, slices, slices);
@@ -607,9 +654,8 @@ bool CMolScene::FarFromPick(CMolData& data, int a, double radius, double pixels)
     // edges, holds its projection.
     if (!pick_.active)
         return false;
-    if ((view->displayFlags & ViewState::kVibration) != 0 &&
-        data.vibrationState == CMolData::kVibrationPresent) {
-        const double length = data.GetDistance(view->frame, a, -1);
+    if ((view->displayFlags & ViewState::kVibration) != 0) {
+        const double length = ArrowLength(data, a, nullptr);
         if (!std::isfinite(length))
             return false;
         radius = std::max(radius, (length + 0.08) * view->camera.Scale());

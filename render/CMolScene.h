@@ -71,6 +71,15 @@ protected:
     bool IsSkipped(CMolData& data, int a) const;
     bool IsHiddenHydrogen(CMolData& data, int a) const;
     void SetAtomColour(CMolData& data, int a) const;
+    // Atom a's displacement in the mode shown (as printed); false when the
+    // model holds none for it.
+    bool Displacement(CMolData& data, int a, Point3D& d) const;
+    // The length of atom a's arrow (displacement × arrow scale), with its
+    // direction; 0 without a displacement.
+    double ArrowLength(CMolData& data, int a, Point3D* direction) const;
+    // Where atom a is drawn, in Å: its position, moved along the mode while
+    // the vibration is animated.
+    Point3D ModelPoint(CMolData& data, int a) const;
     Point3D ScenePoint(CMolData& data, int a) const;
     bool IsSelected(int a) const;
     // Calls atomStep(a) for every shown atom, then bondStep(a, b) for each of

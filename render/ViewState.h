@@ -33,4 +33,16 @@ struct ViewState {
     int frame = 0;
     // The atom picked last, -1 for none.
     int lastPickedAtom = -1;
+
+    // The normal mode whose arrows are drawn: an index into the drawn
+    // geometry's modes, or -1 for the displacements every atom holds (the
+    // first mode of the first frequency table).
+    int mode = -1;
+    // Arrow length per unit of displacement; 1 draws the displacement as
+    // the file prints it.
+    double arrowScale = 1.0;
+    // How far along the mode the atoms are drawn, x = x0 + vibrationOffset·d,
+    // while the vibration is animated; 0 at rest. Bonds stay those of the
+    // resting geometry.
+    double vibrationOffset = 0.0;
 };

@@ -40,11 +40,14 @@ constexpr int kWindowPositionDefault = 32789;
 constexpr int kLabelColour = 32790;
 constexpr int kLabelClear = 32794;
 constexpr int kLabelAll = 32796;
+constexpr int kNormalModes = 32800;
 constexpr int kViewToolbar = 59392;
 constexpr int kViewStatusBar = 59393;
 
 // Analysis
 constexpr int kPeptideStructure = 32783;
+constexpr int kIrSpectrum = 32801;
+constexpr int kSaveSpectrum = 32802;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -37,16 +37,13 @@ MenuItem HelpMenu() {
              {"バージョン情報(&A)...", kAppAbout, {}}}};
 }
 
-// The file menu of document windows; the molecule window's has the picture
-// command after the two save commands.
-MenuItem DocumentFileMenu(bool withPicture) {
+// The file menu of document windows: new, open, close, then the window's
+// own saving commands, printing, the recent files and exit.
+MenuItem DocumentFileMenu(std::vector<MenuItem> saving) {
     std::vector<MenuItem> items{{"新規作成(&N)\tCtrl+N", kFileNew, {}},
                                 {"開く(&O)...\tCtrl+O", kFileOpen, {}},
-                                {"閉じる(&C)", kFileClose, {}},
-                                {"上書き保存(&S)\tCtrl+S", kFileSave, {}},
-                                {"名前を付けて保存(&A)...", kFileSaveAs, {}}};
-    if (withPicture)
-        items.push_back({"画像保存(&I)", kSavePicture, {}});
+                                {"閉じる(&C)", kFileClose, {}}};
+    items.insert(items.end(), saving.begin(), saving.end());
     items.insert(items.end(), {kSeparator,
                                {"印刷(&P)...\tCtrl+P", kFilePrint, {}},
                                {"印刷プレビュー(&V)", kFilePrintPreview, {}},
@@ -56,6 +53,15 @@ MenuItem DocumentFileMenu(bool withPicture) {
                                kSeparator,
                                {"終了(&X)", kAppExit, {}}});
     return {"ファイル(&F)", 0, std::move(items)};
+}
+
+// The two save commands, and for the molecule window the picture command.
+std::vector<MenuItem> SaveCommands(bool withPicture) {
+    std::vector<MenuItem> items{{"上書き保存(&S)\tCtrl+S", kFileSave, {}},
+                                {"名前を付けて保存(&A)...", kFileSaveAs, {}}};
+    if (withPicture)
+        items.push_back({"画像保存(&I)", kSavePicture, {}});
+    return items;
 }
 
 MenuItem EditMenu(bool withSettings) {
@@ -89,6 +95,7 @@ MenuItem MoleculeViewMenu() {
            kSeparator,
            {"振動解析", kVibration, {}}}},
          {"アニメーション(&A)", kAnimation, {}},
+         {"基準振動(&N)...", kNormalModes, {}},
          {"水素原子表示", kShowHydrogens, {}},
          {"ラベル(&L)", 0, {{"全原子表示(&A)", kLabelAll, {}}, {"クリア(&C)", kLabelClear, {}}}},
          kSeparator,
@@ -119,16 +126,24 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
                 BarsViewMenu(true),
                 HelpMenu()};
     case ResourceIds::kPlaceholder:
-        return {DocumentFileMenu(false), EditMenu(false), BarsViewMenu(false), WindowMenu(),
-                HelpMenu()};
+        return {DocumentFileMenu(SaveCommands(false)), EditMenu(false), BarsViewMenu(false),
+                WindowMenu(), HelpMenu()};
     case ResourceIds::kMolecule:
         return {
-            DocumentFileMenu(true), EditMenu(true),
-            MoleculeViewMenu(),     {"解析(&A)", 0, {{"ペプチド構造(&P)", kPeptideStructure, {}}}},
-            WindowMenu(),           HelpMenu()};
+            DocumentFileMenu(SaveCommands(true)),
+            EditMenu(true),
+            MoleculeViewMenu(),
+            {"解析(&A)",
+             0,
+             {{"ペプチド構造(&P)", kPeptideStructure, {}}, {"IR スペクトル(&I)", kIrSpectrum, {}}}},
+            WindowMenu(),
+            HelpMenu()};
     case ResourceIds::kPlot:
-        return {DocumentFileMenu(false), EditMenu(false), BarsViewMenu(true), WindowMenu(),
-                HelpMenu()};
+        return {DocumentFileMenu(SaveCommands(false)), EditMenu(false), BarsViewMenu(true),
+                WindowMenu(), HelpMenu()};
+    case ResourceIds::kSpectrum:
+        return {DocumentFileMenu({{"スペクトルデータ保存(&D)...", kSaveSpectrum, {}}}),
+                BarsViewMenu(true), WindowMenu(), HelpMenu()};
     default:
         return {};
     }
@@ -189,6 +204,7 @@ const char* CommandString(int id) {
         {kRibbon, "リボンで表示します表示\nリボン"},
         {kVibration, "振動解析の結果を表示します\n振動解析の結果表示"},
         {kAnimation, "分子表示のアニメーションを行います\n分子表示のアニメーション"},
+        {kNormalModes, "基準振動の一覧を表示し、振動を選んで動かします\n基準振動"},
         {kShowHydrogens, "水素原子を表示します\n水素原子表示"},
         {kLabelAll, "全原子のラベルを表示します\n全原子のラベル表示"},
         {kLabelClear, "ラベルをクリアします\nラベルのクリア"},
@@ -203,6 +219,8 @@ const char* CommandString(int id) {
         {kViewStatusBar,
          "ステータス バーの表示/非表示を切り替えます\nステータス バーの表示/非表示"},
         {kPeptideStructure, "ペプチドのコンフォメーションを調べます\nペプチド構造"},
+        {kIrSpectrum, "振動解析の IR スペクトルを表示します\nIR スペクトル"},
+        {kSaveSpectrum, "スペクトルの曲線を 2 列のテキストで保存します\nスペクトルデータ保存"},
         {kWindowNew, "作業中のウィンドウを複写して表示します\n新しいウィンドウ"},
         {kWindowArrange, "アイコンを整列します\nアイコンの整列"},
         {kWindowCascade, "ウィンドウを重ねて表示します\n重ねて表示"},
@@ -223,6 +241,8 @@ const char* const kMoleculeTemplate = "\nRAVEK Viewer\nRAVEK Molecule\nRAVEK Mol
                                       "(*.rvd)\n.rvd\nMol.Document\nMol Document";
 const char* const kPlotTemplate = "\nRAVEK Plot\nRAVEK Molecule\nRAVEK Molecule "
                                   "(*.rpd)\n.rpd\nMol.Document\nMol Document";
+const char* const kSpectrumTemplate = "\nRAVEK Spectrum\nRAVEK Molecule\nRAVEK Molecule "
+                                      "(*.rvd)\n.rvd\nMol.Document\nMol Document";
 const char* const kIdleMessage = "レディ";
 const char* const kAtomLabelPane = "ATOM_LABEL";
 const char* const kOpenFilter = "Gaussian Data (*.log; *.com; *.out; *.gjf)|*.log; *.com; *.out; "

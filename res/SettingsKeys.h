@@ -35,6 +35,14 @@ constexpr IntSetting kWarning{kSection, "Warning", 1};
 constexpr IntSetting kDisplayMode{kSection, "DisplayMode", 1};
 constexpr IntSetting kColorMode{kSection, "ColorMode", 0};
 constexpr IntSetting kDispHydrogen{kSection, "DispHydrogen", 1};
+// The vibration of the mode shown: amplitude in hundredths of an ångström
+// per unit of displacement, period in milliseconds, arrow scale in percent.
+constexpr IntSetting kVibrationAmplitude{kSection, "VibrationAmplitude", 50};
+constexpr IntSetting kVibrationPeriod{kSection, "VibrationPeriod", 1000};
+constexpr IntSetting kArrowScale{kSection, "ArrowScale", 100};
+
+// The IR spectrum window: half-width at half height in cm⁻¹.
+constexpr IntSetting kSpectrumHalfWidth{kSection, "SpectrumHalfWidth", 10};
 
 // The main frame.
 constexpr IntSetting kSavePos{kSection, "SavePos", 1};

@@ -19,6 +19,7 @@
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
+#include "view/CModeListDlg.h"
 #include "view/PrinterChoice.h"
 
 #include <QClipboard>
@@ -26,8 +27,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QWheelEvent>
 
@@ -62,6 +61,10 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     state.displayFlags = Profile::Read(Settings::kDisplayMode);
     state.colourMode = Profile::Read(Settings::kColorMode);
     state.showHydrogens = Profile::Read(Settings::kDispHydrogen);
+    vibrationAmplitude =
+        std::clamp(Profile::Read(Settings::kVibrationAmplitude) / 100.0, 0.05, 3.0);
+    vibrationPeriod = std::clamp(Profile::Read(Settings::kVibrationPeriod) / 1000.0, 0.2, 10.0);
+    state.arrowScale = std::clamp(Profile::Read(Settings::kArrowScale) / 100.0, 0.1, 50.0);
     scene = std::make_unique<CMolScene>(&state, GetDocState());
     // A second window of a document already read does not ask about the
     // file again; the first one asks once the file has been read.
@@ -74,6 +77,8 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     setFocusPolicy(Qt::StrongFocus);
     animationTimer.setInterval(200);
     connect(&animationTimer, &QTimer::timeout, this, &CMolView::OnTimer);
+    vibrationTimer.setInterval(40);
+    connect(&vibrationTimer, &QTimer::timeout, this, &CMolView::OnVibrationTimer);
     connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
         ++framesShown_;
         emit pictureDrawn();
@@ -83,6 +88,8 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
 
 CMolView::~CMolView() {
     animationTimer.stop();
+    vibrationTimer.stop();
+    delete modeList_;
     const MolDocState* document = GetDocState();
     if (document != nullptr && document->initStart != 0) {
         state.displayFlags = 1;
@@ -92,6 +99,11 @@ CMolView::~CMolView() {
     Profile::Write(Settings::kDisplayMode, state.displayFlags);
     Profile::Write(Settings::kColorMode, state.colourMode);
     Profile::Write(Settings::kDispHydrogen, state.showHydrogens);
+    Profile::Write(Settings::kVibrationAmplitude,
+                   static_cast<int>(std::lround(vibrationAmplitude * 100.0)));
+    Profile::Write(Settings::kVibrationPeriod,
+                   static_cast<int>(std::lround(vibrationPeriod * 1000.0)));
+    Profile::Write(Settings::kArrowScale, static_cast<int>(std::lround(state.arrowScale * 100.0)));
     // The scene holds nothing of OpenGL but the label glyphs, which the
     // window's context shares; it goes with the context current all the same.
     makeCurrent();
@@ -134,6 +146,11 @@ void CMolView::FitNewModel() {
     state.lastPickedAtom = -1;
     state.measurementSelection.clear();
     state.labelledAtoms.clear();
+    // Modes are the model's too: back to the first mode, at rest.
+    state.mode = -1;
+    vibrationTimer.stop();
+    state.vibrationOffset = 0.0;
+    ShowModeList();
     document->loaded = 0;
 }
 
@@ -424,6 +441,107 @@ void CMolView::OnTimer() {
     update();
 }
 
+// Normal modes and their vibration.
+
+const std::vector<NormalMode>* CMolView::ShownModes() const {
+    CMolData* model = Model();
+    if (model == nullptr || !model->HasAtom(state.frame, 0))
+        return nullptr;
+    const std::vector<NormalMode>& modes = model->GetFrame(state.frame)->modes;
+    return modes.empty() ? nullptr : &modes;
+}
+
+void CMolView::ChooseMode(int index) {
+    const std::vector<NormalMode>* modes = ShownModes();
+    state.mode =
+        modes != nullptr && index >= 0 && index < static_cast<int>(modes->size()) ? index : -1;
+    if (state.mode >= 0)
+        state.displayFlags |= ViewState::kVibration;
+    if (modeList_ != nullptr)
+        modeList_->SetModes(modes, state.mode);
+    update();
+}
+
+CModeListDlg* CMolView::OpenModeList() {
+    if (modeList_ == nullptr) {
+        modeList_ = new CModeListDlg(window());
+        modeList_->SetValues(vibrationAmplitude, vibrationPeriod, state.arrowScale);
+        connect(modeList_, &CModeListDlg::modeChosen, this, &CMolView::ChooseMode);
+        connect(modeList_, &CModeListDlg::valuesChanged, this,
+                [this](double amplitude, double period, double arrowScale) {
+                    vibrationAmplitude = amplitude;
+                    vibrationPeriod = period;
+                    state.arrowScale = arrowScale;
+                    update();
+                });
+        connect(modeList_, &CModeListDlg::playToggled, this,
+                [this] { IsVibrating() ? StopVibration() : StartVibration(); });
+    }
+    ShowModeList();
+    modeList_->show();
+    modeList_->raise();
+    return modeList_;
+}
+
+void CMolView::ShowModeList() {
+    if (modeList_ == nullptr)
+        return;
+    modeList_->SetModes(ShownModes(), state.mode);
+    modeList_->SetPlaying(IsVibrating());
+    const QString title = parentWidget() != nullptr ? parentWidget()->windowTitle() : QString();
+    modeList_->setWindowTitle(title.isEmpty() ? QStringLiteral("基準振動")
+                                              : QStringLiteral("基準振動 - ") + title);
+}
+
+void CMolView::StartVibration() {
+    if (ShownModes() == nullptr &&
+        (Model() == nullptr || Model()->vibrationState != CMolData::kVibrationPresent))
+        return;
+    state.displayFlags |= ViewState::kVibration;
+    const MolDocState* document = GetDocState();
+    vibrationPicturesLeft_ =
+        document != nullptr && document->saveAnimationImages != 0 ? kVibrationFrames : 0;
+    frameImageCounter = document != nullptr ? document->animationStartNumber : 0;
+    vibrationClock_.start();
+    vibrationTimer.start();
+    if (modeList_ != nullptr)
+        modeList_->SetPlaying(true);
+}
+
+void CMolView::StopVibration() {
+    vibrationTimer.stop();
+    vibrationPicturesLeft_ = 0;
+    state.vibrationOffset = 0.0;
+    if (modeList_ != nullptr)
+        modeList_->SetPlaying(false);
+    update();
+}
+
+void CMolView::VibrationStep(double t) {
+    state.vibrationOffset = vibrationAmplitude * std::sin(2.0 * M_PI * t / vibrationPeriod);
+    update();
+}
+
+void CMolView::OnVibrationTimer() {
+    if (Model() == nullptr) {
+        StopVibration();
+        return;
+    }
+    if (vibrationPicturesLeft_ > 0) {
+        // The first period in equal steps, each saved as it is drawn.
+        const int step = kVibrationFrames - vibrationPicturesLeft_;
+        VibrationStep(vibrationPeriod * step / kVibrationFrames);
+        const QString path = QString::fromStdString(GetDocState()->animationTitle) +
+                             QString::asprintf("%04d.bmp", frameImageCounter);
+        WritePicture(path, kBmp24);
+        ++frameImageCounter;
+        if (--vibrationPicturesLeft_ == 0)
+            vibrationClock_.start();
+        return;
+    }
+    VibrationStep(static_cast<double>(vibrationClock_.elapsed()) / 1000.0);
+}
+
 // Pictures and printing.
 
 void CMolView::savePicture() {
@@ -506,19 +624,9 @@ PrintLayout CMolView::PrintOn(QPaintDevice& device, int pageWidth) {
 
 void CMolView::OnFilePrint(bool preview) {
     // The printer and page chosen in page set-up.
-    QPrinter& printer = PrinterChoice::Printer();
-    const auto print = [this](QPrinter* target) {
+    PrinterChoice::Print(this, preview, [this](QPrinter* target) {
         PrintOn(*target, target->pageLayout().paintRectPixels(target->resolution()).width());
-    };
-    if (preview) {
-        QPrintPreviewDialog dialog(&printer, this);
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, print);
-        dialog.exec();
-    } else {
-        QPrintDialog dialog(&printer, this);
-        if (dialog.exec() == QDialog::Accepted)
-            print(&printer);
-    }
+    });
 }
 
 void CMolView::CopyPicture() {
@@ -594,6 +702,8 @@ void CMolView::BuildCommands() {
         commands_.AddCheck(id, redrawing([this, mode = mode] { state.colourMode = mode; }),
                            [this, mode = mode] { return state.colourMode == mode; });
     commands_.Add(kAnimation, redrawing([this] { StartAnimation(); }));
+    commands_.AddEnabled(
+        kNormalModes, [this] { OpenModeList(); }, [this] { return ShownModes() != nullptr; });
     commands_.Add(kBackgroundColour, redrawing([this] { ChooseBackground(); }));
     commands_.Add(kLabelColour, redrawing([this] { ChooseLabelColour(); }));
     commands_.Add(kLabelAll, redrawing([this] {

@@ -5,14 +5,18 @@
 #include "render/ViewState.h"
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QOpenGLWidget>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 
+class CModeListDlg;
 class CMolData;
 class CMolScene;
+struct NormalMode;
 class QDialog;
 class QPaintDevice;
 struct PrintLayout;
@@ -56,6 +60,27 @@ public:
     // One step of the animation; the timer calls it every 200 ms.
     void OnTimer();
 
+    // The normal modes of the geometry shown; null when it has none.
+    const std::vector<NormalMode>* ShownModes() const;
+    // Shows the arrows of mode index of the geometry shown (-1: the first
+    // mode's displacements every atom holds); a vibration playing goes on
+    // with the new mode.
+    void ChooseMode(int index);
+    // The list of modes, opened (or raised) beside the window.
+    CModeListDlg* OpenModeList();
+    // Vibration along the mode shown: x = x0 + A sin(2πt/T) d, drawn about
+    // every 40 ms; stopping returns the atoms to rest. The model never
+    // changes. With animation pictures switched on, the first period is
+    // saved as kVibrationFrames numbered pictures.
+    void StartVibration();
+    void StopVibration();
+    bool IsVibrating() const { return vibrationTimer.isActive(); }
+    // One step of the vibration at time t seconds since it started.
+    void VibrationStep(double t);
+    double vibrationAmplitude = 0.5; // Å per unit of displacement
+    double vibrationPeriod = 1.0;    // seconds
+    static constexpr int kVibrationFrames = 20;
+
     // Picture file kinds, in the order of the picture dialog's filters.
     enum PictureKind { kBmp24 = 1, kBmp32 = 2, kTiff = 3, kPng = 4 };
     // The picture command: asks for a file and writes the picture there.
@@ -74,6 +99,7 @@ public:
     bool dragMoved = false;
     int frameImageCounter = 0;
     QTimer animationTimer;
+    QTimer vibrationTimer;
 
     // The colours last chosen in the colour dialogs, shared by all views.
     static QColor lastBackgroundChoice;
@@ -111,8 +137,14 @@ private:
     void CopyPicture();
     void BuildCommands();
 
+    void OnVibrationTimer();
+    void ShowModeList();
+
     CommandTable commands_;
-    int askedLoad_ = -1;  // the document's loadCount the question was asked for
-    int fittedLoad_ = -1; // the document's loadCount the view last fitted
+    QPointer<CModeListDlg> modeList_;
+    QElapsedTimer vibrationClock_;
+    int vibrationPicturesLeft_ = 0; // of the first period, while saving
+    int askedLoad_ = -1;            // the document's loadCount the question was asked for
+    int fittedLoad_ = -1;           // the document's loadCount the view last fitted
     int framesShown_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "view/PrinterChoice.h"
 
 #include <QCoreApplication>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include <memory>
@@ -22,4 +24,18 @@ QPrinter& PrinterChoice::Printer() {
         qAddPostRoutine([] { Chosen().reset(); });
     }
     return *Chosen();
+}
+
+void PrinterChoice::Print(QWidget* parent, bool preview,
+                          const std::function<void(QPrinter*)>& paint) {
+    QPrinter& printer = Printer();
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, parent);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+        dialog.exec();
+    } else {
+        QPrintDialog dialog(&printer, parent);
+        if (dialog.exec() == QDialog::Accepted)
+            paint(&printer);
+    }
 }

@@ -28,6 +28,25 @@ GAUSSIAN_INPUT = "#P HF\n\nwater\n\n0 1\nO 0.0 0.0 0.1173\nH 0.0 0.7572 -0.4692\
 ZMATRIX_INPUT = "#P HF\n\nwater\n\n0 1\nO\nH 1 0.96\nH 1 0.96 2 104.5\n\n"
 UNRESOLVED_ZMATRIX = "#P HF\n\nwater\n\n0 1\nO\nH 1 r\nH 1 r 2 a\n\nr 0.96\n"
 
+RULER = " " + "-" * 69 + "\n"
+FREQUENCY_JOB = (
+    " This is part of the Gaussian(R) 16 program.  It is based on\n"
+    "                          Input orientation:\n" + RULER +
+    " Center     Atomic      Atomic             Coordinates (Angstroms)\n"
+    " Number     Number       Type             X           Y           Z\n" + RULER +
+    "      1          8           0        0.000000    0.000000    0.117300\n"
+    "      2          1           0        0.000000    0.757200   -0.469200\n"
+    "      3          1           0        0.000000   -0.757200   -0.469200\n" + RULER +
+    "                      1                      2                      3\n"
+    "                     A1                     A1                     B2\n"
+    " Frequencies --  -1668.2293              3866.1598              3976.5311\n"
+    " Red. masses --      1.0820                 1.0458                 1.0810\n"
+    " IR Inten    --     89.6988                 8.4803                44.2991\n"
+    "  Atom  AN      X      Y      Z        X      Y      Z        X      Y      Z\n"
+    "     1   8    -0.00  -0.00  -0.07     0.00  -0.00   0.05    -0.00  -0.07  -0.00\n"
+    "     2   1     0.00   0.43   0.56     0.00   0.58  -0.40    -0.00   0.55  -0.44\n"
+    "     3   1     0.00  -0.43   0.56    -0.00  -0.58  -0.40     0.00   0.55   0.44\n")
+
 
 def run(*args, env=None, stdout=subprocess.PIPE):
     return subprocess.run([CLI, *args], stdout=stdout, stderr=subprocess.PIPE, env=env, timeout=120)
@@ -48,6 +67,7 @@ class Fixtures(unittest.TestCase):
         cls.com = write("water.gjf", GAUSSIAN_INPUT)
         cls.zmat = write("water_z.com", ZMATRIX_INPUT)
         cls.unresolved = write("water_a.com", UNRESOLVED_ZMATRIX)
+        cls.freq = write("freq.log", FREQUENCY_JOB)
         cls.other = write("water.xyz", GAUSSIAN_INPUT)
         cls.empty = write("empty.pdb", "REMARK nothing\n")
 
@@ -97,6 +117,21 @@ class Fixtures(unittest.TestCase):
         self.assertEqual([a["label"] for a in atoms], ["1O", "2H", "3H"])
         self.assertAlmostEqual(atoms[1]["z"], 0.96)
         self.assertEqual(atoms[0]["bonded"], [1, 2])
+
+    def test_normal_modes_per_geometry(self):
+        frame = json.loads(self.info(self.freq).stdout)["frames"][0]
+        modes = frame["modes"]
+        self.assertEqual([m["number"] for m in modes], [1, 2, 3])
+        self.assertEqual(modes[0]["frequency"], -1668.2293)
+        self.assertEqual(modes[2]["symmetry"], "B2")
+        self.assertEqual(modes[1]["irIntensity"], 8.4803)
+        self.assertIsNone(modes[0]["forceConstant"])
+        self.assertIsNone(modes[0]["ramanActivity"])
+        self.assertEqual(modes[1]["displacements"][1], [0, 0.58, -0.4])
+        without = json.loads(self.info(self.freq, "--modes", "none").stdout)["frames"][0]
+        self.assertNotIn("modes", without)
+        self.assertNotIn("modes", json.loads(self.info(self.com).stdout)["frames"][0])
+        self.info(self.freq, "--modes", "some", code=2)
 
     def test_frames_choice(self):
         self.assertEqual(json.loads(self.info(self.pdb, "--frames", "none").stdout)["frames"], [])

@@ -245,6 +245,89 @@ TEST_P(GaussianOutputFile, EchoedSpecificationPlacesAtomsAsGaussianDid) {
     }
 }
 
+// Every normal mode against a reading here: each block's mode numbers two
+// lines above its frequencies, its displacement rows (atom rows, or
+// coordinate rows in the high-precision layout, which the reader prefers),
+// the geometry being the last orientation table before the block.
+TEST_P(GaussianOutputFile, NormalModesMatchAnIndependentReading) {
+    const std::vector<std::string> lines = Lines(kDataDir / GetParam());
+    struct Mode {
+        int number = 0;
+        double frequency = 0.0;
+        std::vector<double> values; // x, y, z per atom
+    };
+    std::map<int, std::map<int, Mode>> standard, precise; // geometry → number → mode
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        const std::vector<std::string> w = Words(lines[i]);
+        if (w.size() < 3 || w[0] != "Frequencies" || (w[1] != "--" && w[1] != "---"))
+            continue;
+        const bool hp = w[1] == "---";
+        const std::vector<std::string> numbers = Words(lines[i - 2]);
+        const int g =
+            static_cast<int>(OrientationTables(
+                                 std::vector<std::string>(
+                                     lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(i)))
+                                 .size()) -
+            1;
+        if (g < 0)
+            continue;
+        const int atoms = static_cast<int>(
+            OrientationTables(std::vector<std::string>(
+                                  lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(i)))
+                .back()
+                .rows.size());
+        std::size_t k = i;
+        while (k < lines.size() && !Contains(lines[k], hp ? "Coord Atom Element:" : "Atom  AN") &&
+               !Contains(lines[k], "Atom AN"))
+            ++k;
+        std::vector<Mode> block(numbers.size());
+        for (std::size_t j = 0; j < numbers.size(); ++j) {
+            block[j].number = std::stoi(numbers[j]);
+            block[j].frequency = std::stod(w[2 + j]);
+            block[j].values.assign(static_cast<std::size_t>(3 * atoms), 0.0);
+        }
+        const int rows = hp ? 3 * atoms : atoms;
+        for (int r = 0; r < rows; ++r) {
+            const std::vector<std::string> v = Words(lines[k + 1 + static_cast<std::size_t>(r)]);
+            for (std::size_t j = 0; j < block.size(); ++j) {
+                if (hp) {
+                    const int index = (std::stoi(v[1]) - 1) * 3 + std::stoi(v[0]) - 1;
+                    block[j].values[static_cast<std::size_t>(index)] = std::stod(v[3 + j]);
+                } else {
+                    for (int c = 0; c < 3; ++c)
+                        block[j].values[static_cast<std::size_t>((std::stoi(v[0]) - 1) * 3 + c)] =
+                            std::stod(v[2 + 3 * j + static_cast<std::size_t>(c)]);
+                }
+            }
+        }
+        for (const Mode& mode : block)
+            (hp ? precise : standard)[g].emplace(mode.number, mode);
+    }
+    BondLimits::instance().ApplyBuiltIn();
+    auto mol = ReadFile<CGauData>((kDataDir / GetParam()).string());
+    ASSERT_NE(mol, nullptr);
+    int compared = 0;
+    for (int g = 0; g < mol->frameCount; ++g) {
+        const std::map<int, Mode>& expected = precise.count(g) > 0 ? precise[g] : standard[g];
+        const std::vector<NormalMode>& modes = mol->GetFrame(g)->modes;
+        ASSERT_EQ(modes.size(), expected.size()) << "geometry " << g;
+        for (const NormalMode& mode : modes) {
+            SCOPED_TRACE("geometry " + std::to_string(g) + " mode " + std::to_string(mode.number));
+            const Mode& e = expected.at(mode.number);
+            EXPECT_EQ(mode.frequency, e.frequency);
+            ASSERT_EQ(mode.displacements.size() * 3, e.values.size());
+            for (std::size_t a = 0; a < mode.displacements.size(); ++a) {
+                EXPECT_EQ(mode.displacements[a].x, e.values[3 * a]);
+                EXPECT_EQ(mode.displacements[a].y, e.values[3 * a + 1]);
+                EXPECT_EQ(mode.displacements[a].z, e.values[3 * a + 2]);
+            }
+            ++compared;
+        }
+    }
+    if (compared > 0)
+        RecordProperty("modes", compared);
+}
+
 // Written as a Gaussian input and read again: the same atoms.
 TEST_P(GaussianOutputFile, GaussianInputRoundTrip) {
     BondLimits::instance().ApplyBuiltIn();

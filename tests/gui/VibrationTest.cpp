@@ -1,0 +1,253 @@
+// Normal modes in the running program: the mode list chooses the arrows of a
+// window, the vibration moves atoms and returns them to rest, saving while
+// it plays writes the resting geometry, and the IR spectrum window draws the
+// bands and chooses a mode by a click.
+
+#include "AppHarness.h"
+#include "Projection.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMolDoc.h"
+#include "model/CMolData.h"
+#include "res/CommandIds.h"
+#include "tests/support/GaussianOutputText.h"
+#include "view/CModeListDlg.h"
+#include "view/CMolView.h"
+#include "view/CSpectrumView.h"
+
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace CommandIds;
+
+namespace {
+
+// Carbon at the origin, oxygen 3 Å along x. Mode 1 moves the carbon along
+// +x, mode 2 along +y; mode 3 is imaginary.
+QByteArray TwoAtomFrequencyJob() {
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    out.Orientation("Input", {{6, 0, 0, 0}, {8, 3, 0, 0}});
+    out.Line(" Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering");
+    out.Line("                      1                      2                      3");
+    out.Line("                      A                      A                      A");
+    out.Line(" Frequencies --   1500.0000              2500.0000              -300.0000");
+    out.Line(" Red. masses --      1.0000                 1.0000                 1.0000");
+    out.Line(" IR Inten    --     40.0000               100.0000                 5.0000");
+    out.Line("  Atom  AN      X      Y      Z        X      Y      Z        X      Y      Z");
+    out.Line("     1   6     0.70   0.00   0.00     0.00   0.70   0.00     0.00   0.00   0.70");
+    out.Line("     2   8     0.00   0.00   0.00     0.00   0.00   0.00     0.00   0.00   0.00");
+    out.Line(" - Thermochemistry -");
+    return QByteArray::fromStdString(out.Text());
+}
+
+// Pixels of the arrow colour (magenta, lit) right of and above a point.
+struct ArrowPixels {
+    int right = 0, above = 0;
+};
+ArrowPixels ArrowsAround(const QImage& picture, QPoint atom) {
+    ArrowPixels count;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (!(c.red() > 120 && c.green() < 100 && c.blue() > 70 && c.red() > c.green() + 60))
+                continue;
+            if (x > atom.x() + 4 && std::abs(y - atom.y()) < 12)
+                ++count.right;
+            if (y < atom.y() - 4 && std::abs(x - atom.x()) < 12)
+                ++count.above;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+class VibrationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { AppHarness::VerifyNothingUnexpected(); }
+    void theListChoosesEachWindowsArrows();
+    void vibrationMovesAtomsAndStopsAtRest();
+    void spectrumDrawsTheBandsAndAClickChoosesTheMode();
+    void vibrationPicturesAreOnePeriod();
+};
+
+void VibrationTest::theListChoosesEachWindowsArrows() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("freq.log", TwoAtomFrequencyJob())));
+    QVERIFY(h.WaitForPicture());
+    CMolView* view = h.ActiveView();
+    QVERIFY(h.IsEnabled(kNormalModes));
+    h.Run(kNormalModes);
+    auto* list = h.MainFrame()->findChild<CModeListDlg*>();
+    QVERIFY(list != nullptr && list->isVisible());
+    QTableWidget* table = list->table;
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(table->item(2, 2)->text(), QStringLiteral("300.00i")); // imaginary, in red
+    QCOMPARE(table->item(2, 2)->foreground().color(), QColor(Qt::red));
+    QCOMPARE(table->item(1, 3)->text(), QStringLiteral("100.0000"));
+
+    // Choosing row 2 (mode 2, carbon along +y) through the table itself.
+    const QPoint carbon = ProjectAtom(view->state.camera, view->width(), view->height(), 0, 0, 0);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      table->visualItemRect(table->item(1, 0)).center());
+    QCOMPARE(view->state.mode, 1);
+    QVERIFY((view->state.displayFlags & ViewState::kVibration) != 0);
+    QVERIFY(h.WaitForPicture());
+    const ArrowPixels up = ArrowsAround(view->grabFramebuffer(), carbon);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      table->visualItemRect(table->item(0, 0)).center());
+    QCOMPARE(view->state.mode, 0);
+    QVERIFY(h.WaitForPicture());
+    const ArrowPixels right = ArrowsAround(view->grabFramebuffer(), carbon);
+    QVERIFY2(up.above > 20 && up.above > 4 * up.right,
+             qPrintable(QStringLiteral("%1 %2").arg(up.above).arg(up.right)));
+    QVERIFY2(right.right > 20 && right.right > 4 * right.above,
+             qPrintable(QStringLiteral("%1 %2").arg(right.right).arg(right.above)));
+
+    // The arrow scale lengthens the arrows.
+    list->arrowScale->setValue(3.0);
+    QCOMPARE(view->state.arrowScale, 3.0);
+    QVERIFY(h.WaitForPicture());
+    QVERIFY(ArrowsAround(view->grabFramebuffer(), carbon).right > right.right * 2);
+
+    // A second window of the document keeps its own choice.
+    h.Run(kWindowNew);
+    CMolView* second = h.ActiveView();
+    QVERIFY(second != view);
+    QCOMPARE(second->state.mode, -1);
+    QCOMPARE(view->state.mode, 0);
+}
+
+void VibrationTest::vibrationMovesAtomsAndStopsAtRest() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("freq.log", TwoAtomFrequencyJob())));
+    QVERIFY(h.WaitForPicture());
+    CMolView* view = h.ActiveView();
+    CModeListDlg* list = view->OpenModeList();
+    list->table->selectRow(0);
+    list->amplitude->setValue(1.0);
+    QVERIFY(h.WaitForPicture());
+    const QImage rest = view->grabFramebuffer();
+    QTest::mouseClick(list->play, Qt::LeftButton);
+    QVERIFY(view->IsVibrating());
+    QCOMPARE(list->play->text(), QStringLiteral("停止"));
+    // A quarter period on: the carbon 1.0 × 0.7 Å along +x; the picture
+    // differs from the resting one, the model does not.
+    view->VibrationStep(view->vibrationPeriod / 4);
+    QCOMPARE(view->state.vibrationOffset, 1.0);
+    QVERIFY(h.WaitForPicture());
+    QVERIFY(view->grabFramebuffer() != rest);
+    CMolData* model = h.ActiveDocument()->data.get();
+    QCOMPARE(model->GetAtomCoord(0, 0, 0), 0.0);
+    // The timer keeps it moving on its own.
+    QTRY_VERIFY_WITH_TIMEOUT(std::abs(view->state.vibrationOffset - 1.0) > 1e-3, 3000);
+
+    // Saving while it plays writes the resting geometry.
+    const QString saved = h.Path("saved.com");
+    h.QueueDialogAnswer(saved, 1);
+    h.Run(kFileSaveAs);
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY2(text.contains("   C        0.000000     0.000000     0.000000\n"), text.constData());
+
+    QTest::mouseClick(list->play, Qt::LeftButton);
+    QVERIFY(!view->IsVibrating());
+    QCOMPARE(view->state.vibrationOffset, 0.0);
+    QCOMPARE(list->play->text(), QStringLiteral("再生"));
+    QVERIFY(h.WaitForPicture());
+    QCOMPARE(view->grabFramebuffer(), rest);
+}
+
+void VibrationTest::spectrumDrawsTheBandsAndAClickChoosesTheMode() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("freq.log", TwoAtomFrequencyJob())));
+    QVERIFY(h.WaitForPicture());
+    CMolView* view = h.ActiveView();
+    QVERIFY(h.IsEnabled(kIrSpectrum));
+    h.Run(kIrSpectrum);
+    auto* spectrum = h.MainFrame()->findChild<CSpectrumView*>();
+    QVERIFY(spectrum != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(spectrum));
+    // Wavenumbers fall to the right; the imaginary mode has no band.
+    const QRect plot = spectrum->PlotArea(spectrum->rect());
+    QVERIFY(spectrum->XOf(2500, plot) < spectrum->XOf(1500, plot));
+    QCOMPARE(spectrum->LeftEdge(), 4000.0);
+    QVERIFY(std::abs(spectrum->Curve(2500) - 100.0) < 0.1);
+    QVERIFY(std::abs(spectrum->Curve(2510) - 50.0) < 0.1); // half height at w = 10
+    QCOMPARE(spectrum->ModeAt(static_cast<int>(spectrum->XOf(-300, plot))), -1);
+
+    // The stick of mode 2 in the picture: dark pixels at its x above the
+    // axis, none at an empty wavenumber.
+    const QImage picture = spectrum->grab().toImage();
+    const int x2 = static_cast<int>(std::lround(spectrum->XOf(2500, plot)));
+    const auto darkAt = [&picture, &plot](int x) {
+        int dark = 0;
+        for (int y = plot.top() + 1; y < plot.bottom() - 3; ++y)
+            dark += qGray(picture.pixel(x, y)) < 128;
+        return dark;
+    };
+    QVERIFY(darkAt(x2) > plot.height() / 2);
+    QCOMPARE(darkAt(static_cast<int>(spectrum->XOf(3500, plot))), 0);
+
+    // A click beside the stick chooses mode 2 in the molecule window.
+    QTest::mouseClick(spectrum, Qt::LeftButton, Qt::NoModifier, QPoint(x2 + 3, plot.center().y()));
+    QCOMPARE(view->state.mode, 1);
+    QCOMPARE(spectrum->chosenMode, 1);
+
+    // The curve as two columns, from 4000 down to 0.
+    const QString path = h.Path("spectrum.txt");
+    QVERIFY(spectrum->WriteCurve(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QVERIFY(lines[0].startsWith('#'));
+    // Lorentzians of the two real bands, w = 10 cm⁻¹.
+    const auto expected = [](int nu) {
+        const auto band = [nu](double centre, double intensity) {
+            return intensity * 100.0 / ((nu - centre) * (nu - centre) + 100.0);
+        };
+        return QString::asprintf("%d %.6f", nu, band(1500, 40) + band(2500, 100)).toUtf8();
+    };
+    QCOMPARE(lines[1], expected(4000));
+    QCOMPARE(lines[1 + 4000 - 2500], expected(2500));
+    QCOMPARE(lines[1 + 4000 - 1505], expected(1505));
+    QCOMPARE(lines.size(), 4003); // header, 4001 points, the last line end
+}
+
+// With animation pictures on, playing writes one period in equal steps as
+// numbered pictures: the first at rest, the sixth (a quarter period) at the
+// largest displacement, then it plays on without writing.
+void VibrationTest::vibrationPicturesAreOnePeriod() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("freq.log", TwoAtomFrequencyJob())));
+    QVERIFY(h.WaitForPicture());
+    CMolView* view = h.ActiveView();
+    CMolDoc* document = h.ActiveDocument();
+    view->ChooseMode(0);
+    QVERIFY(h.WaitForPicture());
+    QVERIFY(view->WritePicture(h.Path("rest.bmp"), CMolView::kBmp24));
+    document->saveAnimationImages = 1;
+    document->animationStartNumber = 3;
+    document->animationTitle = h.Path("vib").toStdString();
+    view->StartVibration();
+    const int frames = CMolView::kVibrationFrames;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QFile::exists(h.Path(QString::asprintf("vib%04d.bmp", 3 + frames - 1))), 10000);
+    QTest::qWait(200);
+    QVERIFY(!QFile::exists(h.Path(QString::asprintf("vib%04d.bmp", 3 + frames))));
+    QVERIFY(!QFile::exists(h.Path("vib0002.bmp")));
+    QCOMPARE(h.Read(h.Path("vib0003.bmp")), h.Read(h.Path("rest.bmp")));
+    QVERIFY(h.Read(h.Path("vib0008.bmp")) != h.Read(h.Path("rest.bmp")));
+    view->StopVibration();
+}
+
+#include "GuiTestMain.h"
+RAVEK_GUI_TEST_MAIN(VibrationTest)
+#include "VibrationTest.moc"

@@ -1,0 +1,290 @@
+#include "view/CSpectrumView.h"
+
+#include "io/StdioFile.h"
+#include "io/WriteFileAtomically.h"
+#include "model/CMolData.h"
+#include "platform/Document.h"
+#include "platform/FileDialog.h"
+#include "platform/FileFilter.h"
+#include "platform/MessageBox.h"
+#include "render/MolDocState.h"
+#include "res/CommandIds.h"
+#include "res/SettingsKeys.h"
+#include "view/CMolView.h"
+#include "view/PrinterChoice.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace CommandIds;
+
+namespace {
+
+// A click chooses a stick this close, in pixels.
+constexpr int kPickPixels = 6;
+
+// Whether the mode has a place in an IR spectrum: a real frequency and a
+// printed intensity.
+bool Drawn(const NormalMode& mode) {
+    return mode.frequency > 0.0 && std::isfinite(mode.frequency) && std::isfinite(mode.irIntensity);
+}
+
+} // namespace
+
+CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
+    : QWidget(parent), View(document) {
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    halfWidthBox = new QSpinBox(this);
+    halfWidthBox->setRange(1, 200);
+    halfWidthBox->setSuffix(QStringLiteral(" cm⁻¹"));
+    halfWidthBox->setValue(std::clamp(Profile::Read(Settings::kSpectrumHalfWidth), 1, 200));
+    auto* label = new QLabel(QStringLiteral("半値半幅(&W):"), this);
+    label->setBuddy(halfWidthBox);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(halfWidthBox);
+    row->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addStretch();
+    connect(halfWidthBox, &QSpinBox::valueChanged, this, [this] { update(); });
+    commands_.Add(kFilePrint, [this] { Print(false); });
+    commands_.Add(kFilePrintPreview, [this] { Print(true); });
+    commands_.AddEnabled(
+        kSaveSpectrum, [this] { SaveCurve(); }, [this] { return Modes() != nullptr; });
+}
+
+CSpectrumView::~CSpectrumView() {
+    Profile::Write(Settings::kSpectrumHalfWidth, halfWidthBox->value());
+}
+
+MolDocState* CSpectrumView::GetDocState() const {
+    return dynamic_cast<MolDocState*>(GetDocument());
+}
+
+void CSpectrumView::OnUpdate(View*) {
+    update();
+}
+
+bool CSpectrumView::OnCmdMsg(int id, CommandUpdate* update) {
+    return commands_.Dispatch(id, update);
+}
+
+const std::vector<NormalMode>* CSpectrumView::Modes() const {
+    const MolDocState* document = GetDocState();
+    if (document == nullptr || document->data == nullptr)
+        return nullptr;
+    CMolData& model = *document->data;
+    const int g = model.GetCurrentFrame();
+    if (!model.HasAtom(g, 0))
+        return nullptr;
+    const std::vector<NormalMode>& modes = model.GetFrame(g)->modes;
+    return std::any_of(modes.begin(), modes.end(), Drawn) ? &modes : nullptr;
+}
+
+double CSpectrumView::HalfWidth() const {
+    return halfWidthBox->value();
+}
+
+void CSpectrumView::SetHalfWidth(int wavenumbers) {
+    halfWidthBox->setValue(wavenumbers);
+}
+
+double CSpectrumView::LeftEdge() const {
+    // 4000 cm⁻¹, or beyond the highest band in steps of 500.
+    double highest = 0.0;
+    if (const std::vector<NormalMode>* modes = Modes()) {
+        for (const NormalMode& mode : *modes) {
+            if (Drawn(mode))
+                highest = std::max(highest, mode.frequency);
+        }
+    }
+    return std::max(4000.0, std::ceil((highest + 200.0) / 500.0) * 500.0);
+}
+
+double CSpectrumView::Curve(double nu) const {
+    const std::vector<NormalMode>* modes = Modes();
+    if (modes == nullptr)
+        return 0.0;
+    const double w2 = HalfWidth() * HalfWidth();
+    double sum = 0.0;
+    for (const NormalMode& mode : *modes) {
+        if (Drawn(mode)) {
+            const double d = nu - mode.frequency;
+            sum += mode.irIntensity * w2 / (d * d + w2);
+        }
+    }
+    return sum;
+}
+
+QRect CSpectrumView::PlotArea(const QRect& whole) const {
+    // Room for the half-width box above and the axis texts around.
+    const int top = std::max(40, whole.height() / 12);
+    return whole.adjusted(std::max(60, whole.width() / 10), top, -std::max(20, whole.width() / 30),
+                          -std::max(40, whole.height() / 10));
+}
+
+double CSpectrumView::XOf(double nu, const QRect& plot) const {
+    return plot.left() + (LeftEdge() - nu) / (LeftEdge() - kRightEdge) * plot.width();
+}
+
+int CSpectrumView::ModeAt(int x) const {
+    const std::vector<NormalMode>* modes = Modes();
+    if (modes == nullptr)
+        return -1;
+    const QRect plot = PlotArea(rect());
+    int best = -1;
+    double nearest = kPickPixels + 0.5;
+    for (std::size_t k = 0; k < modes->size(); ++k) {
+        const NormalMode& mode = (*modes)[k];
+        if (!Drawn(mode))
+            continue;
+        const double distance = std::abs(XOf(mode.frequency, plot) - x);
+        if (distance < nearest) {
+            nearest = distance;
+            best = static_cast<int>(k);
+        }
+    }
+    return best;
+}
+
+void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
+    const QRect plot = PlotArea(rect);
+    const std::vector<NormalMode>* modes = Modes();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = painter.font();
+    font.setPixelSize(std::max(10, plot.height() / 28));
+    painter.setFont(font);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawRect(plot);
+    if (modes == nullptr) {
+        painter.drawText(plot, Qt::AlignCenter, QStringLiteral("IR 強度のある振動がありません"));
+        return;
+    }
+    // The tallest stick or curve peak fills nine tenths of the height.
+    double highest = 0.0;
+    for (const NormalMode& mode : *modes) {
+        if (Drawn(mode))
+            highest = std::max({highest, mode.irIntensity, Curve(mode.frequency)});
+    }
+    if (!(highest > 0.0))
+        highest = 1.0;
+    const double yScale = plot.height() * 0.9 / highest;
+    const auto yOf = [&](double intensity) { return plot.bottom() - intensity * yScale; };
+    // Axes: wavenumber ticks every 500 cm⁻¹, intensity ticks at round values.
+    const QFontMetrics metrics(font);
+    for (double nu = LeftEdge(); nu >= kRightEdge; nu -= 500.0) {
+        const double x = XOf(nu, plot);
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 5));
+        const QString text = QString::number(nu, 'f', 0);
+        painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2.0,
+                                 plot.bottom() + 7 + metrics.ascent()),
+                         text);
+    }
+    const double step = std::pow(10.0, std::floor(std::log10(highest / 0.9 / 2.0)));
+    for (double y = 0.0; y <= highest / 0.9; y += step * (highest / 0.9 / step > 6 ? 2 : 1)) {
+        const double py = yOf(y);
+        painter.drawLine(QPointF(plot.left() - 5, py), QPointF(plot.left(), py));
+        const QString text = QString::number(y, 'g', 4);
+        painter.drawText(
+            QPointF(plot.left() - 8 - metrics.horizontalAdvance(text), py + metrics.ascent() / 2.0),
+            text);
+    }
+    painter.drawText(QRect(plot.left(), plot.bottom() + 10 + metrics.height(), plot.width(),
+                           metrics.height() + 4),
+                     Qt::AlignHCenter, QStringLiteral("波数 (cm⁻¹)"));
+    painter.save();
+    painter.translate(rect.left() + metrics.height() * 1.2, plot.center().y());
+    painter.rotate(-90);
+    painter.drawText(
+        QRect(-plot.height() / 2, -metrics.height(), plot.height(), metrics.height() + 4),
+        Qt::AlignHCenter, QStringLiteral("IR 強度 (km/mol)"));
+    painter.restore();
+    painter.setClipRect(plot);
+    // The broadened curve, one point a pixel.
+    QPainterPath curve;
+    for (int px = plot.left(); px <= plot.right(); ++px) {
+        const double nu =
+            LeftEdge() - (px - plot.left()) * (LeftEdge() - kRightEdge) / plot.width();
+        const QPointF point(px, yOf(Curve(nu)));
+        if (px == plot.left())
+            curve.moveTo(point);
+        else
+            curve.lineTo(point);
+    }
+    painter.setPen(QPen(QColor(200, 0, 0), std::max(1, plot.width() / 600)));
+    painter.drawPath(curve);
+    // The sticks, the chosen mode's thicker and blue.
+    for (std::size_t k = 0; k < modes->size(); ++k) {
+        const NormalMode& mode = (*modes)[k];
+        if (!Drawn(mode))
+            continue;
+        const bool chosen = static_cast<int>(k) == chosenMode;
+        painter.setPen(QPen(chosen ? QColor(0, 0, 255) : Qt::black,
+                            std::max(1, plot.width() / 600) * (chosen ? 3 : 1)));
+        const double x = XOf(mode.frequency, plot);
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, yOf(mode.irIntensity)));
+    }
+}
+
+void CSpectrumView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Paint(painter, rect());
+}
+
+void CSpectrumView::mousePressEvent(QMouseEvent* event) {
+    const int mode = ModeAt(event->position().toPoint().x());
+    if (mode < 0)
+        return;
+    chosenMode = mode;
+    // Every molecule window of the document shows the mode.
+    for (View* view : GetDocument()->GetViews()) {
+        if (auto* molecule = dynamic_cast<CMolView*>(view))
+            molecule->ChooseMode(mode);
+    }
+    update();
+}
+
+bool CSpectrumView::WriteCurve(const QString& path) const {
+    std::string text = "# wavenumber/cm-1  IR intensity/(km/mol), Lorentzian half-width " +
+                       std::to_string(static_cast<int>(HalfWidth())) + " cm-1\n";
+    char line[64];
+    for (int nu = static_cast<int>(LeftEdge()); nu >= 0; --nu) {
+        std::snprintf(line, sizeof line, "%d %.6f\n", nu, Curve(nu));
+        text += line;
+    }
+    std::string error;
+    if (WriteFileAtomically(
+            path.toStdString(), [&text](StdioFile& file) { return file.WriteString(text); }, error))
+        return true;
+    MessageBox::ShowCannotSave(window(), path, QString::fromStdString(error));
+    return false;
+}
+
+void CSpectrumView::SaveCurve() {
+    const FileFilter filter(QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"));
+    const FileDialog::Result chosen = FileDialog::Run(window(), FileDialog::kSave, filter, 1,
+                                                      QStringLiteral("spectrum.txt"), QString());
+    if (chosen.accepted)
+        WriteCurve(chosen.path);
+}
+
+void CSpectrumView::Print(bool preview) {
+    PrinterChoice::Print(this, preview, [this](QPrinter* target) {
+        QPainter painter(target);
+        const QRect page = target->pageLayout().paintRectPixels(target->resolution());
+        Paint(painter, QRect(0, 0, page.width(), page.width() * 2 / 3));
+    });
+}
