@@ -163,6 +163,13 @@ void VibrationTest::vibrationMovesAtomsAndStopsAtRest() {
     QCOMPARE(list->play->text(), QStringLiteral("再生"));
     QVERIFY(h.WaitForPicture());
     QCOMPARE(view->grabFramebuffer(), rest);
+    // Amplitude, period and arrow scale are kept with the settings.
+    list->period->setValue(2.5);
+    list->arrowScale->setValue(4.0);
+    h.Exit();
+    QCOMPARE(h.StoredString("Settings", "VibrationAmplitude"), QStringLiteral("100"));
+    QCOMPARE(h.StoredString("Settings", "VibrationPeriod"), QStringLiteral("2500"));
+    QCOMPARE(h.StoredString("Settings", "ArrowScale"), QStringLiteral("400"));
 }
 
 void VibrationTest::spectrumDrawsTheBandsAndAClickChoosesTheMode() {
