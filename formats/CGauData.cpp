@@ -37,6 +37,7 @@
 #include "formats/GaussianInputReader.h"
 
 #include "io/StdioFile.h"
+#include "model/BestRotation.h"
 #include "model/ElementTable.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
@@ -45,6 +46,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -204,6 +207,7 @@ struct CGauData::ScanState {
     bool onlyLinkZeroSoFar = true; // every line so far may precede a late route
     int tableState = 0;            // 1: in the header of a table, 2: in its rows
     bool inOrientation = false;
+    bool inStandardOrientation = false; // a standard table's header seen
     bool inputOrientationSeen = false;
     bool lookingForVibration = true;
     std::vector<bool> tableClosed; // by table, whether its closing ruler came
@@ -230,6 +234,7 @@ void CGauData::Scan() {
     zMatrixProblem = ZMatrixProblem();
 
     modeBlocks_.clear();
+    standardTables_.clear();
 
     ScanState state;
     char line[kLineSize];
@@ -239,7 +244,7 @@ void CGauData::Scan() {
         state.lineStarts[1] = state.lineStarts[2];
         state.lineStarts[2] = start;
         if (IsRouteLine(state, line)) {
-            ScanInput(static_cast<std::size_t>(state.lineNumber) - 1);
+            ScanInput();
             return;
         }
         if (gaussianVersion == 0)
@@ -263,7 +268,7 @@ bool CGauData::IsRouteLine(ScanState& state, const char* line) {
 
 // Reads the whole input file from its start and keeps the atoms of the job
 // that holds them, for ReadInputGeometry.
-void CGauData::ScanInput(std::size_t routeLine) {
+void CGauData::ScanInput() {
     gaussianFileType = GaussianFileType::kInput;
     inputGeometryType = kGeometryCartesian;
     std::string text;
@@ -271,6 +276,9 @@ void CGauData::ScanInput(std::size_t routeLine) {
     std::vector<std::int64_t> offsets;
     if (file->Seek(0))
         ReadAllLines(file, text, lines, offsets);
+    // Found again among whole lines: the scan counted a long line as
+    // several.
+    const std::size_t routeLine = GaussianInputReader::FindRoute(lines);
     if (routeLine >= lines.size())
         return;
     GaussianInputReader::Result input = GaussianInputReader::Read(lines, routeLine);
@@ -323,6 +331,12 @@ void CGauData::ScanVibration(ScanState& state, const char* line) {
 // orientations only until the first of those; the table starts after its
 // "Coordinates (Angstroms)" line. A table still open is left unclosed.
 void CGauData::ScanOrientation(ScanState& state, const char* line) {
+    if (Contains(line, kStandardOrientation))
+        state.inStandardOrientation = true;
+    if (state.inStandardOrientation && Contains(line, kCoordinatesHeader)) {
+        standardTables_.push_back(file->GetPosition());
+        state.inStandardOrientation = false;
+    }
     if (Contains(line, "orientation:")) {
         if (Contains(line, kInputOrientation) || Contains(line, kZMatrixOrientation)) {
             state.inOrientation = true;
@@ -426,6 +440,53 @@ void CGauData::ReadDisplacements() {
         atom.dy = dy;
         atom.dz = dz;
     }
+    BestRotation rotation;
+    if (StandardToInput(g, vibrationPosition, rotation)) {
+        for (int a = 0; a < atoms; ++a) {
+            MolAtom& atom = Atom(g, a);
+            const Point3D d = rotation.Apply({atom.dx, atom.dy, atom.dz});
+            atom.dx = d.x;
+            atom.dy = d.y;
+            atom.dz = d.z;
+        }
+    }
+}
+
+// Gaussian prints normal modes in the standard orientation. When geometry g
+// is an input (or Z-matrix) orientation and a standard table of the same
+// atoms lies between it and the modes at offset, the rotation from that
+// table onto geometry g; false when the modes need none (or the tables are
+// no rigid turn of one another, when they are left as printed).
+bool CGauData::StandardToInput(int g, std::int64_t offset, BestRotation& rotation) {
+    const std::int64_t own = framePositions[static_cast<std::size_t>(g)];
+    std::int64_t standard = 0;
+    for (const std::int64_t table : standardTables_) {
+        if (table > own && table < offset)
+            standard = table;
+    }
+    char line[kLineSize];
+    if (standard == 0 || !file->Seek(standard) || !SkipToRuler(line, file))
+        return false;
+    RowFormat format = FormatOfVersion(gaussianVersion);
+    const int atoms = AtomCount(g);
+    std::vector<Point3D> from, to;
+    for (int a = 0; a < atoms; ++a) {
+        if (ReadLine(line, kLineSize, file) == nullptr)
+            return false;
+        if (format == RowFormat::kUnknown)
+            format = FormatOfRow(line);
+        TableRow row;
+        if (!ParseRow(line, format, row) ||
+            ElementTable::Clamp(row.atomicNumber) != GetElement(g, a))
+            return false;
+        from.push_back({row.x, row.y, row.z});
+        Point3D p;
+        GetAtomPos(g, a, &p);
+        to.push_back(p);
+    }
+    // The tables print six decimals: a rigid turn fits to well under 0.01 Å.
+    return ReadLine(line, kLineSize, file) != nullptr && Contains(line, kRuler) &&
+           rotation.Fit(from, to) && rotation.Rmsd() < 0.01;
 }
 
 // Every mode of every frequency table, with the geometry printed before it.
@@ -440,6 +501,7 @@ void CGauData::ReadModes() {
         return true;
     };
     std::vector<NormalMode> block;
+    std::map<int, std::set<int>> numbers; // by geometry, the mode numbers read
     for (const std::int64_t offset : modeBlocks_) {
         if (frameCount == 0 || framePositions.front() >= offset)
             continue;
@@ -450,13 +512,20 @@ void CGauData::ReadModes() {
             continue;
         block.clear();
         FrequencyBlock::Read(nextLine, AtomCount(g), block);
+        if (block.empty())
+            continue;
+        BestRotation rotation;
+        const bool turn = StandardToInput(g, offset, rotation);
         std::vector<NormalMode>& modes = Frame(g).modes;
+        std::set<int>& known = numbers[g];
         for (NormalMode& mode : block) {
-            const bool known =
-                std::any_of(modes.begin(), modes.end(),
-                            [&mode](const NormalMode& m) { return m.number == mode.number; });
-            if (!known)
-                modes.push_back(std::move(mode));
+            if (!known.insert(mode.number).second)
+                continue;
+            if (turn) {
+                for (Point3D& d : mode.displacements)
+                    d = rotation.Apply(d);
+            }
+            modes.push_back(std::move(mode));
         }
     }
     modeBlocks_.clear();

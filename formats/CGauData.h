@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+class BestRotation;
 struct PdbOptions;
 
 // The molecule model of a Gaussian file: every geometry table of an output
@@ -34,7 +35,7 @@ public:
 private:
     struct ScanState;
     bool IsRouteLine(ScanState& state, const char* line);
-    void ScanInput(std::size_t routeLine);
+    void ScanInput();
     void ScanTable(ScanState& state, const char* line);
     void ScanVibration(ScanState& state, const char* line);
     void ScanOrientation(ScanState& state, const char* line);
@@ -43,6 +44,7 @@ private:
     void ReadOutputGeometries();
     void ReadDisplacements();
     void ReadModes();
+    bool StandardToInput(int g, std::int64_t offset, BestRotation& rotation);
     void ReadInputGeometry();
 
     // An input file's atoms, from Scan to ReadGeometries.
@@ -50,4 +52,7 @@ private:
     int inputSkippedLines_ = 0;
     // Where each block of normal modes starts, from Scan to ReadGeometries.
     std::vector<std::int64_t> modeBlocks_;
+    // Where the rows of every standard orientation table start (after its
+    // column header), geometry or not.
+    std::vector<std::int64_t> standardTables_;
 };

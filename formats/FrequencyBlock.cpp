@@ -2,8 +2,9 @@
 //
 // Decided here:
 // - A property line's values are the fields after its dashes, one a mode in
-//   order; a value that is no finite number, or is missing, is not printed
-//   (NaN) — except the frequency, without which the mode is left out.
+//   order (in the high-precision layout, fields of ten characters when the
+//   words do not come out one a mode); a value that is no finite number, or is missing, is not
+//   printed (NaN) — except the frequency, without which the mode is left out.
 // - The displacement header ends the property lines; a block that shows
 //   none within 16 lines is no block.
 // - A displacement row gives the values of the modes it holds in full; a
@@ -59,6 +60,23 @@ Property PropertyOf(std::string_view line, std::string_view& values) {
     return Property::kNone;
 }
 
+// The high-precision layout prints its values in fields of ten characters
+// after the dashes and one blank; a value that fills its field (a Raman
+// activity of 12345.6789) touches the one before it.
+std::vector<std::string_view> FixedFields(std::string_view values) {
+    std::vector<std::string_view> fields;
+    for (std::size_t at = 1; at < values.size(); at += 10) {
+        std::string_view field = values.substr(at, 10);
+        while (!field.empty() && field.front() == ' ')
+            field.remove_prefix(1);
+        while (!field.empty() && (field.back() == ' ' || field.back() == '\r'))
+            field.remove_suffix(1);
+        if (!field.empty())
+            fields.push_back(field);
+    }
+    return fields;
+}
+
 bool IsAtomHeader(std::string_view line) {
     const std::vector<std::string_view> w = Words(line);
     return w.size() >= 5 && w[0] == "Atom" && w[1] == "AN" && w[2] == "X";
@@ -100,7 +118,9 @@ void FrequencyBlock::Read(const std::function<bool(std::string&)>& nextLine, int
         }
         std::string_view values;
         const Property property = PropertyOf(line, values);
-        const std::vector<std::string_view> v = Words(values);
+        std::vector<std::string_view> v = Words(values);
+        if (v.size() != n && line.find("---") != std::string::npos)
+            v = FixedFields(values);
         for (std::size_t j = 0; j < n; ++j) {
             const double value = j < v.size() ? Number(v[j]) : NormalMode::kNotPrinted;
             switch (property) {
@@ -134,6 +154,8 @@ void FrequencyBlock::Read(const std::function<bool(std::string&)>& nextLine, int
     const int rows = highPrecision ? 3 * atoms : atoms;
     const std::size_t leading = highPrecision ? 3 : 2;
     const std::size_t perMode = highPrecision ? 1 : 3;
+    // Every row must come once: a repeated one leaves another unread.
+    std::vector<bool> seen(static_cast<std::size_t>(rows), false);
     int read = 0;
     for (; read < rows && nextLine(line); ++read) {
         const std::vector<std::string_view> w = Words(line);
@@ -147,6 +169,12 @@ void FrequencyBlock::Read(const std::function<bool(std::string&)>& nextLine, int
         }
         if (atom < 1 || atom > atoms)
             break;
+        const std::size_t row = highPrecision
+                                    ? static_cast<std::size_t>((atom - 1) * 3 + column - 1)
+                                    : static_cast<std::size_t>(atom - 1);
+        if (seen[row])
+            break;
+        seen[row] = true;
         for (std::size_t j = 0; j < n; ++j) {
             for (std::size_t c = 0; c < perMode; ++c) {
                 const std::size_t index = leading + j * perMode + c;

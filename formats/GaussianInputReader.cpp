@@ -24,6 +24,8 @@
 //   a "Variables:" part of the specification or from the section after it,
 //   and from the one after that (older inputs put constants there); the first
 //   definition of a name counts.
+// - A bare symbol as the first atom line is an atom at the origin (the start
+//   of a Z-matrix, or the one atom of an atomic calculation).
 // - In a geometry of Cartesian lines only, a line that is not an atom is
 //   skipped and counted; in one with Z-matrix lines such a line (which would
 //   shift every reference by number after it) leaves the whole geometry
@@ -364,11 +366,6 @@ std::size_t ReadSpecification(const Lines& lines, std::size_t begin,
     std::vector<std::size_t> unresolved;
     if (!matrix.ToCartesian(variables, positions, result.problem, &unresolved))
         return end;
-    // A bare symbol starts a Z-matrix; before Cartesian lines only, it is
-    // not an atom.
-    if (!result.zMatrix && matrix.Size() > 0 && matrix.StartsAtOrigin() &&
-        (unresolved.empty() || unresolved.front() != 0))
-        unresolved.insert(unresolved.begin(), 0);
     std::vector<GaussianInputReader::Atom>& atoms = reader.Atoms();
     std::size_t next = 0;
     for (std::size_t a = 0; a < atoms.size(); ++a) {
@@ -399,6 +396,18 @@ bool GaussianInputReader::MayPrecedeLateRoute(std::string_view line) {
 bool GaussianInputReader::IsRouteLine(std::string_view line) {
     const std::string_view text = Trim(line);
     return !text.empty() && text.front() == '#';
+}
+
+std::size_t GaussianInputReader::FindRoute(const Lines& lines) {
+    bool onlyLinkZero = true;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (IsRouteLine(lines[i]) && (i < 9 || onlyLinkZero))
+            return i;
+        onlyLinkZero = onlyLinkZero && MayPrecedeLateRoute(lines[i]);
+        if (i >= 9 && !onlyLinkZero)
+            break;
+    }
+    return lines.size();
 }
 
 GaussianInputReader::Result GaussianInputReader::Read(const Lines& lines, std::size_t route) {

@@ -36,6 +36,10 @@ public:
     static bool MayPrecedeLateRoute(std::string_view line);
     // Whether the line starts, after blanks, with '#'.
     static bool IsRouteLine(std::string_view line);
+    // The index of the route line: the first line starting with '#' among
+    // the first nine, or a later one with only lines that may precede a
+    // late route before it; lines.size() when there is none.
+    static std::size_t FindRoute(const std::vector<std::string_view>& lines);
 
     // Reads the job whose route section starts at lines[route], then the
     // later jobs until one holds atoms.

@@ -46,35 +46,45 @@ bool Unit(const Point3D& a, Point3D& unit) {
     return true;
 }
 
-bool SameNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
+std::string Folded(const std::string& text) {
+    std::string folded = text;
+    for (char& c : folded)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return folded;
 }
 
-bool Lookup(const std::map<std::string, double>& variables, const ZMatrix::Value& value,
-            double& result) {
-    if (value.name.empty()) {
-        result = value.number;
+// The variables by name as written, and in lower case for names written in
+// another case than they were defined in (the first definition counts).
+class VariableTable {
+public:
+    explicit VariableTable(const std::map<std::string, double>& variables)
+        : variables_(variables) {}
+
+    bool Lookup(const ZMatrix::Value& value, double& result) {
+        if (value.name.empty()) {
+            result = value.number;
+            return true;
+        }
+        auto it = variables_.find(value.name);
+        if (it == variables_.end()) {
+            if (folded_.empty()) {
+                for (const auto& [name, number] : variables_)
+                    folded_.emplace(Folded(name), number);
+            }
+            auto other = folded_.find(Folded(value.name));
+            if (other == folded_.end())
+                return false;
+            result = value.negated ? -other->second : other->second;
+            return true;
+        }
+        result = value.negated ? -it->second : it->second;
         return true;
     }
-    auto it = variables.find(value.name);
-    if (it == variables.end()) {
-        for (it = variables.begin(); it != variables.end(); ++it) {
-            if (SameNoCase(it->first, value.name))
-                break;
-        }
-        if (it == variables.end())
-            return false;
-    }
-    result = value.negated ? -it->second : it->second;
-    return true;
-}
+
+private:
+    const std::map<std::string, double>& variables_;
+    std::map<std::string, double> folded_;
+};
 
 // The unit vector at right angles to axis in the plane of axis and +x (+y
 // when axis lies along x): where the third atom goes.
@@ -111,6 +121,7 @@ bool ZMatrix::UsesVariables() const {
 bool ZMatrix::ToCartesian(const std::map<std::string, double>& variables, std::vector<Point3D>& out,
                           ZMatrixProblem& problem, std::vector<std::size_t>* skipped) const {
     const bool maySkip = skipped != nullptr && !HasInternalLines();
+    VariableTable table(variables);
     out.clear();
     out.reserve(lines_.size());
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -126,7 +137,7 @@ bool ZMatrix::ToCartesian(const std::map<std::string, double>& variables, std::v
                                : line.kind == Line::Kind::kInternal ? line.refCount
                                                                     : 0;
         for (int k = 0; k < valueCount; ++k) {
-            if (!Lookup(variables, line.values[k], v[k])) {
+            if (!table.Lookup(line.values[k], v[k])) {
                 if (!maySkip)
                     return fail(ZMatrixProblem::Kind::kUndefinedVariable, line.values[k].name);
                 skipped->push_back(i);

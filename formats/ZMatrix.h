@@ -42,9 +42,6 @@ public:
     bool HasInternalLines() const;
     bool UsesVariables() const;
     std::size_t Size() const { return lines_.size(); }
-    bool StartsAtOrigin() const {
-        return !lines_.empty() && lines_.front().kind == Line::Kind::kOrigin;
-    }
 
     // Places every atom; false with problem set at the first line that
     // cannot be placed. Variable names are matched exactly, then in any case.

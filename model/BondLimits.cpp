@@ -56,6 +56,59 @@ BondLimits::BondLimits()
               kDefaultSquared),
       fromRadii_(limits_.size(), false) {}
 
+bool BondLimits::IsMetal(int element) {
+    switch (element) {
+    case 0:
+    case 1:
+    case 2:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 14:
+    case 15:
+    case 16:
+    case 17:
+    case 18:
+    case 32:
+    case 33:
+    case 34:
+    case 35:
+    case 36:
+    case ElementTable::kLonePair:
+    case 51:
+    case 52:
+    case 53:
+    case 54:
+    case 85:
+    case 86:
+        return false; // the dummy, non-metals, metalloids and the lone pair
+    default:
+        return element > 0 && element < ElementTable::kRowCount;
+    }
+}
+
+bool BondLimits::IsAlkaliOrAlkalineEarth(int element) {
+    switch (element) {
+    case 3:
+    case 4:
+    case 11:
+    case 12:
+    case 19:
+    case 20:
+    case 38:
+    case 55:
+    case 56:
+    case 87:
+    case 88:
+        return true;
+    default:
+        return false;
+    }
+}
+
 double BondLimits::CovalentRadius(int element) {
     if (element <= 0 || element >= static_cast<int>(std::size(kCovalentRadius)) ||
         element == ElementTable::kLonePair)
@@ -80,9 +133,14 @@ void BondLimits::ApplyBuiltIn() {
     for (int a = 1; a < ElementTable::kRowCount; ++a) {
         for (int b = a; b < ElementTable::kRowCount; ++b) {
             const double ra = CovalentRadius(a), rb = CovalentRadius(b);
-            if (ra <= 0.0 || rb <= 0.0)
+            // Alkali and alkaline-earth atoms side by side are ions of a
+            // salt or a cluster, not bonded to one another.
+            if (ra <= 0.0 || rb <= 0.0 ||
+                (IsAlkaliOrAlkalineEarth(a) && IsAlkaliOrAlkalineEarth(b)))
                 continue;
-            SetDistance(a, b, std::max(kDefaultDistance, ra + rb + kRadiusTolerance));
+            const double tolerance =
+                IsMetal(a) && IsMetal(b) ? kMetalMetalTolerance : kRadiusTolerance;
+            SetDistance(a, b, std::max(kDefaultDistance, ra + rb + tolerance));
             fromRadii_[static_cast<std::size_t>(Index(a, b))] = true;
         }
     }

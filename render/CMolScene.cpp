@@ -208,7 +208,8 @@ void CMolScene::SetAtomColour(CMolData& data, int a) const {
 
 bool CMolScene::Displacement(CMolData& data, int a, Point3D& d) const {
     const CMolFrame& frame = *data.GetFrame(view->frame);
-    if (view->mode >= 0 && view->mode < static_cast<int>(frame.modes.size())) {
+    if (view->mode >= 0 && view->frame == view->modeFrame &&
+        view->mode < static_cast<int>(frame.modes.size())) {
         const std::vector<Point3D>& all =
             frame.modes[static_cast<std::size_t>(view->mode)].displacements;
         if (a < 0 || a >= static_cast<int>(all.size()))

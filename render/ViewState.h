@@ -38,6 +38,9 @@ struct ViewState {
     // geometry's modes, or -1 for the displacements every atom holds (the
     // first mode of the first frequency table).
     int mode = -1;
+    // The geometry whose modes mode indexes; other geometries show their
+    // atoms' own displacements.
+    int modeFrame = -1;
     // Arrow length per unit of displacement; 1 draws the displacement as
     // the file prints it.
     double arrowScale = 1.0;

@@ -148,6 +148,7 @@ void CMolView::FitNewModel() {
     state.labelledAtoms.clear();
     // Modes are the model's too: back to the first mode, at rest.
     state.mode = -1;
+    vibrating_ = false;
     vibrationTimer.stop();
     state.vibrationOffset = 0.0;
     ShowModeList();
@@ -215,8 +216,12 @@ void CMolView::PrepareToDraw() {
     const MolDocState* document = GetDocState();
     FitNewModel();
     CMolData* model = Model();
-    if (model != nullptr && document->animating == 0)
+    if (model != nullptr && document->animating == 0) {
         state.frame = model->GetCurrentFrame();
+        // Another geometry shown (the display settings' choice): its modes.
+        if (modeList_ != nullptr && listFrame_ != state.frame)
+            ShowModeList();
+    }
     // A stored resolution out of range never reaches GLU.
     scene->slices = std::clamp(document != nullptr ? document->resolution : 10, 1, 100);
 }
@@ -426,10 +431,16 @@ void CMolView::OnTimer() {
         return;
     }
     if (document->saveAnimationImages != 0 && state.frame > 0) {
-        // The title is used as it stands, so it may name a folder.
+        // The title is used as it stands, so it may name a folder. The timer
+        // waits while the picture is written; a picture that cannot be
+        // written (after its message) ends the animation.
         const QString path = QString::fromStdString(document->animationTitle) +
                              QString::asprintf("%04d.bmp", frameImageCounter);
-        WritePicture(path, kBmp24);
+        animationTimer.stop();
+        if (!WritePicture(path, kBmp24))
+            document->animating = 0;
+        else if (document->animating != 0)
+            animationTimer.start();
         ++frameImageCounter;
     }
     ++state.frame;
@@ -455,6 +466,7 @@ void CMolView::ChooseMode(int index) {
     const std::vector<NormalMode>* modes = ShownModes();
     state.mode =
         modes != nullptr && index >= 0 && index < static_cast<int>(modes->size()) ? index : -1;
+    state.modeFrame = state.frame;
     if (state.mode >= 0)
         state.displayFlags |= ViewState::kVibration;
     if (modeList_ != nullptr)
@@ -486,7 +498,8 @@ CModeListDlg* CMolView::OpenModeList() {
 void CMolView::ShowModeList() {
     if (modeList_ == nullptr)
         return;
-    modeList_->SetModes(ShownModes(), state.mode);
+    listFrame_ = state.frame;
+    modeList_->SetModes(ShownModes(), state.modeFrame == state.frame ? state.mode : -1);
     modeList_->SetPlaying(IsVibrating());
     const QString title = parentWidget() != nullptr ? parentWidget()->windowTitle() : QString();
     modeList_->setWindowTitle(title.isEmpty() ? QStringLiteral("基準振動")
@@ -503,12 +516,14 @@ void CMolView::StartVibration() {
         document != nullptr && document->saveAnimationImages != 0 ? kVibrationFrames : 0;
     frameImageCounter = document != nullptr ? document->animationStartNumber : 0;
     vibrationClock_.start();
+    vibrating_ = true;
     vibrationTimer.start();
     if (modeList_ != nullptr)
         modeList_->SetPlaying(true);
 }
 
 void CMolView::StopVibration() {
+    vibrating_ = false;
     vibrationTimer.stop();
     vibrationPicturesLeft_ = 0;
     state.vibrationOffset = 0.0;
@@ -528,15 +543,22 @@ void CMolView::OnVibrationTimer() {
         return;
     }
     if (vibrationPicturesLeft_ > 0) {
-        // The first period in equal steps, each saved as it is drawn.
+        // The first period in equal steps, each saved as it is drawn. The
+        // timer waits while a picture is written (a failure's message must
+        // not be followed by the next step's), and saving ends at the first
+        // failure.
         const int step = kVibrationFrames - vibrationPicturesLeft_;
         VibrationStep(vibrationPeriod * step / kVibrationFrames);
         const QString path = QString::fromStdString(GetDocState()->animationTitle) +
                              QString::asprintf("%04d.bmp", frameImageCounter);
-        WritePicture(path, kBmp24);
+        vibrationTimer.stop();
+        const bool written = WritePicture(path, kBmp24);
         ++frameImageCounter;
-        if (--vibrationPicturesLeft_ == 0)
+        vibrationPicturesLeft_ = written ? vibrationPicturesLeft_ - 1 : 0;
+        if (vibrationPicturesLeft_ == 0)
             vibrationClock_.start();
+        if (vibrating_)
+            vibrationTimer.start();
         return;
     }
     VibrationStep(static_cast<double>(vibrationClock_.elapsed()) / 1000.0);

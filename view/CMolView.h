@@ -74,7 +74,7 @@ public:
     // saved as kVibrationFrames numbered pictures.
     void StartVibration();
     void StopVibration();
-    bool IsVibrating() const { return vibrationTimer.isActive(); }
+    bool IsVibrating() const { return vibrating_; }
     // One step of the vibration at time t seconds since it started.
     void VibrationStep(double t);
     double vibrationAmplitude = 0.5; // Å per unit of displacement
@@ -144,7 +144,9 @@ private:
     QPointer<CModeListDlg> modeList_;
     QElapsedTimer vibrationClock_;
     int vibrationPicturesLeft_ = 0; // of the first period, while saving
-    int askedLoad_ = -1;            // the document's loadCount the question was asked for
-    int fittedLoad_ = -1;           // the document's loadCount the view last fitted
+    bool vibrating_ = false;
+    int listFrame_ = -1;  // the geometry whose modes the list shows
+    int askedLoad_ = -1;  // the document's loadCount the question was asked for
+    int fittedLoad_ = -1; // the document's loadCount the view last fitted
     int framesShown_ = 0;
 };

@@ -137,7 +137,11 @@ QRect CSpectrumView::PlotArea(const QRect& whole) const {
 }
 
 double CSpectrumView::XOf(double nu, const QRect& plot) const {
-    return plot.left() + (LeftEdge() - nu) / (LeftEdge() - kRightEdge) * plot.width();
+    return XOf(nu, plot, LeftEdge());
+}
+
+double CSpectrumView::XOf(double nu, const QRect& plot, double left) {
+    return plot.left() + (left - nu) / (left - kRightEdge) * plot.width();
 }
 
 int CSpectrumView::ModeAt(int x) const {
@@ -145,13 +149,14 @@ int CSpectrumView::ModeAt(int x) const {
     if (modes == nullptr)
         return -1;
     const QRect plot = PlotArea(rect());
+    const double left = LeftEdge();
     int best = -1;
     double nearest = kPickPixels + 0.5;
     for (std::size_t k = 0; k < modes->size(); ++k) {
         const NormalMode& mode = (*modes)[k];
         if (!Drawn(mode))
             continue;
-        const double distance = std::abs(XOf(mode.frequency, plot) - x);
+        const double distance = std::abs(XOf(mode.frequency, plot, left) - x);
         if (distance < nearest) {
             nearest = distance;
             best = static_cast<int>(k);
@@ -163,6 +168,7 @@ int CSpectrumView::ModeAt(int x) const {
 void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     const QRect plot = PlotArea(rect);
     const std::vector<NormalMode>* modes = Modes();
+    const double left = LeftEdge();
     painter.setRenderHint(QPainter::Antialiasing);
     QFont font = painter.font();
     font.setPixelSize(std::max(10, plot.height() / 28));
@@ -179,22 +185,28 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
         if (Drawn(mode))
             highest = std::max({highest, mode.irIntensity, Curve(mode.frequency)});
     }
-    if (!(highest > 0.0))
+    if (!(highest > 1e-6) || !std::isfinite(highest))
         highest = 1.0;
     const double yScale = plot.height() * 0.9 / highest;
     const auto yOf = [&](double intensity) { return plot.bottom() - intensity * yScale; };
     // Axes: wavenumber ticks every 500 cm⁻¹, intensity ticks at round values.
     const QFontMetrics metrics(font);
-    for (double nu = LeftEdge(); nu >= kRightEdge; nu -= 500.0) {
-        const double x = XOf(nu, plot);
+    for (int tick = 0; tick <= static_cast<int>(left / 500.0); ++tick) {
+        const double nu = left - 500.0 * tick;
+        const double x = XOf(nu, plot, left);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 5));
         const QString text = QString::number(nu, 'f', 0);
         painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2.0,
                                  plot.bottom() + 7 + metrics.ascent()),
                          text);
     }
-    const double step = std::pow(10.0, std::floor(std::log10(highest / 0.9 / 2.0)));
-    for (double y = 0.0; y <= highest / 0.9; y += step * (highest / 0.9 / step > 6 ? 2 : 1)) {
+    // Round intensity steps: a power of ten, doubled when there would be
+    // more than six.
+    double step = std::pow(10.0, std::floor(std::log10(highest / 0.9 / 2.0)));
+    if (highest / 0.9 / step > 6)
+        step *= 2;
+    for (int tick = 0; tick * step <= highest / 0.9 && tick <= 20; ++tick) {
+        const double y = tick * step;
         const double py = yOf(y);
         painter.drawLine(QPointF(plot.left() - 5, py), QPointF(plot.left(), py));
         const QString text = QString::number(y, 'g', 4);
@@ -216,8 +228,7 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     // The broadened curve, one point a pixel.
     QPainterPath curve;
     for (int px = plot.left(); px <= plot.right(); ++px) {
-        const double nu =
-            LeftEdge() - (px - plot.left()) * (LeftEdge() - kRightEdge) / plot.width();
+        const double nu = left - (px - plot.left()) * (left - kRightEdge) / plot.width();
         const QPointF point(px, yOf(Curve(nu)));
         if (px == plot.left())
             curve.moveTo(point);
@@ -234,7 +245,7 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
         const bool chosen = static_cast<int>(k) == chosenMode;
         painter.setPen(QPen(chosen ? QColor(0, 0, 255) : Qt::black,
                             std::max(1, plot.width() / 600) * (chosen ? 3 : 1)));
-        const double x = XOf(mode.frequency, plot);
+        const double x = XOf(mode.frequency, plot, left);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, yOf(mode.irIntensity)));
     }
 }

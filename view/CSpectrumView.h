@@ -40,8 +40,9 @@ public:
     // The index of the mode whose stick lies within a few pixels of x in a
     // window of this size; -1 for none.
     int ModeAt(int x) const;
-    // The window x of wavenumber nu.
+    // The window x of wavenumber nu (with the plot's left edge at left).
     double XOf(double nu, const QRect& plot) const;
+    static double XOf(double nu, const QRect& plot, double left);
     QRect PlotArea(const QRect& whole) const;
     // Draws the spectrum into rect (the window, a printed page).
     void Paint(QPainter& painter, const QRect& rect) const;

@@ -79,6 +79,20 @@ TEST(BondPerception, MetalLigandBondsButNoContacts) {
         PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
         EXPECT_EQ(frame->Atom(0).bondCount, 1) << bond.metal << "-" << bond.ligand;
     }
+    // Metal neighbours in salts and bridged complexes are not bonded: Cs-Cs
+    // 4.12 Å in CsCl, K-K 4.45 Å in KCl, Na-Na 3.99 Å in NaCl, Ca-Ca 3.8 Å,
+    // Ru···Ru 3.1 Å across two bridges, Fe···Fe 3.0 Å.
+    const struct {
+        const char* first;
+        const char* second;
+        double distance;
+    } apart[] = {{"CS", "CS", 4.12}, {"K", "K", 4.45},  {"NA", "NA", 3.99},
+                 {"CA", "CA", 3.8},  {"RU", "RU", 3.1}, {"FE", "FE", 3.0}};
+    for (const auto& pair : apart) {
+        auto frame = MakeTestFrame({{pair.first, 0, 0, 0}, {pair.second, pair.distance, 0, 0}});
+        PerceiveFrameBonds(*frame, 0, BuiltInBondLimits());
+        EXPECT_EQ(frame->Atom(0).bondCount, 0) << pair.first << "-" << pair.second;
+    }
 }
 
 // A carboxylate bound by both oxygens: its carbon is no partner of the

@@ -142,8 +142,17 @@ TEST_F(GaussianInput, LinesWithoutThreeCoordinatesGiveNoAtom) {
     EXPECT_STREQ(mol->GetLabel(0, 1), "2O");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 2), 9.0);
     // Nothing but such lines: no molecule.
-    auto none = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nC 1.0\nN\n\n");
+    auto none = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nC 1.0\nN 1.0 2.0\n\n");
     EXPECT_NE(NoMoleculeReasonOf(*none), NoMoleculeReason::kNone);
+    // A bare symbol as the first atom is an atom at the origin: one atom of
+    // an atomic calculation, or one before Cartesian lines.
+    auto helium = ReadText<CGauData>("#P HF\n\nhelium atom\n\n0 1\nHe\n\n");
+    ASSERT_EQ(helium->atomCount, 1);
+    EXPECT_EQ(helium->GetElement(0, 0), 2);
+    auto mixed = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nO\nH 0.0 0.0 0.96\n\n");
+    ASSERT_EQ(mixed->atomCount, 2);
+    EXPECT_EQ(mixed->inputGeometryType, CMolData::kGeometryCartesian);
+    EXPECT_DOUBLE_EQ(mixed->GetAtomCoord(0, 1, 2), 0.96);
     // A variable nobody defines, in Cartesian lines only: that line alone.
     auto variable = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nC 0 0 0\nN x 0 0\nO 0 0 1.2\n\n");
     ASSERT_EQ(variable->atomCount, 2);

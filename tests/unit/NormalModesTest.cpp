@@ -69,6 +69,43 @@ TEST_F(NormalModes, EveryModeWithItsValuesOnItsGeometry) {
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(1, 1, 4), 0.43);
 }
 
+// Gaussian prints the modes in the standard orientation; they are turned
+// into the orientation of the geometry they are drawn on.
+TEST_F(NormalModes, DisplacementsAreTurnedIntoTheDrawnOrientation) {
+    // The standard orientation is the input one turned 90° about z:
+    // (x, y, z) → (−y, x, z).
+    std::vector<OrientationRow> turned;
+    for (const OrientationRow& row : kWater)
+        turned.push_back({row.atomicNumber, -row.y + 1.0, row.x - 2.0, row.z});
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    out.Orientation("Input", kWater);
+    out.Orientation("Standard", turned);
+    ThreeModes(out, 1, kFrequencies,
+               {"     1   8     0.00   0.70   0.00     0.00   0.00   0.50    -0.30   0.00   0.00",
+                kRows[1], kRows[2]});
+    auto mol = ReadText<CGauData>(out.Text());
+    const std::vector<NormalMode>& modes = mol->GetFrame(0)->modes;
+    ASSERT_EQ(modes.size(), 3u);
+    // Standard +y is input +x; standard −x is input +y; z stays.
+    EXPECT_NEAR(modes[0].displacements[0].x, 0.70, 1e-9);
+    EXPECT_NEAR(modes[0].displacements[0].y, 0.0, 1e-9);
+    EXPECT_NEAR(modes[1].displacements[0].z, 0.50, 1e-9);
+    EXPECT_NEAR(modes[2].displacements[0].y, 0.30, 1e-9);
+    EXPECT_NEAR(mol->GetAtomCoord(0, 0, 3), 0.70, 1e-9); // the first mode's dx too
+
+    // A standard table that is no rigid turn of the input (here sheared)
+    // leaves the modes as printed.
+    std::vector<OrientationRow> mirrored = kWater;
+    for (OrientationRow& row : mirrored)
+        row.x = -row.x + 0.3 * row.y;
+    GaussianOutputText mirror(GaussianOutputText::kBanner16);
+    mirror.Orientation("Input", kWater);
+    mirror.Orientation("Standard", mirrored);
+    ThreeModes(mirror, 1, kFrequencies, kRows);
+    auto asPrinted = ReadText<CGauData>(mirror.Text());
+    EXPECT_DOUBLE_EQ(asPrinted->GetFrame(0)->modes[1].displacements[1].y, 0.58);
+}
+
 TEST_F(NormalModes, HighPrecisionBlocksComeFirstAndWin) {
     GaussianOutputText out(GaussianOutputText::kBanner16);
     out.Orientation("Input", {{1, 0, 0, 0}, {1, 0, 0, 0.74}});
@@ -145,6 +182,35 @@ TEST_F(NormalModes, DamagedTablesKeepWhatIsComplete) {
     for (const NormalMode& mode : damaged->GetFrame(0)->modes)
         numbers.push_back(mode.number);
     EXPECT_EQ(numbers, (std::vector<int>{1, 2, 4, 8, 9}));
+
+    // A row printed twice leaves another row unread: the block is left out.
+    GaussianOutputText twice(GaussianOutputText::kBanner16);
+    twice.Orientation("Input", kWater);
+    ThreeModes(twice, 1, kFrequencies, {kRows[0], kRows[0], kRows[2]});
+    EXPECT_TRUE(ReadText<CGauData>(twice.Text())->GetFrame(0)->modes.empty());
+
+    // High-precision values that fill their ten columns touch the one
+    // before; each is still its own mode's.
+    GaussianOutputText wide(GaussianOutputText::kBanner16);
+    wide.Orientation("Input", {{1, 0, 0, 0}, {1, 0, 0, 0.74}});
+    wide.Line("                           1         2");
+    wide.Line("                          SGG       SGU");
+    wide.Line("       Frequencies ---  4401.2345 4402.3456");
+    wide.Line("  Raman Activities ---   445.352012345.6789");
+    wide.Line(" Coord Atom Element:");
+    for (const char* row : {"   1     1     1          0.00000   0.10000",
+                            "   2     1     1          0.00000   0.20000",
+                            "   3     1     1          0.70711   0.30000",
+                            "   1     2     1          0.00000   0.40000",
+                            "   2     2     1          0.00000   0.50000",
+                            "   3     2     1         -0.70711   0.60000"})
+        wide.Line(row);
+    auto fields = ReadText<CGauData>(wide.Text());
+    const std::vector<NormalMode>& hp = fields->GetFrame(0)->modes;
+    ASSERT_EQ(hp.size(), 2u);
+    EXPECT_DOUBLE_EQ(hp[0].ramanActivity, 445.352);
+    EXPECT_DOUBLE_EQ(hp[1].ramanActivity, 12345.6789);
+    EXPECT_DOUBLE_EQ(hp[1].displacements[1].y, 0.5);
 
     // Neither a header without rows nor a line of many numbers is a block.
     GaussianOutputText odd(GaussianOutputText::kBanner16);

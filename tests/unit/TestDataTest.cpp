@@ -306,26 +306,70 @@ TEST_P(GaussianOutputFile, NormalModesMatchAnIndependentReading) {
     BondLimits::instance().ApplyBuiltIn();
     auto mol = ReadFile<CGauData>((kDataDir / GetParam()).string());
     ASSERT_NE(mol, nullptr);
+    // Gaussian prints modes in the standard orientation; the reader turns
+    // them into the orientation of the geometry drawn. A turn keeps every
+    // length and angle between the displacement vectors, and in the right
+    // orientation a mode carries no rotation: Σ m (r − r_cm) × d is about 0
+    // (Eckart), measured against Σ m |r − r_cm| |d|.
     int compared = 0;
     for (int g = 0; g < mol->frameCount; ++g) {
         const std::map<int, Mode>& expected = precise.count(g) > 0 ? precise[g] : standard[g];
         const std::vector<NormalMode>& modes = mol->GetFrame(g)->modes;
         ASSERT_EQ(modes.size(), expected.size()) << "geometry " << g;
+        const int atoms = mol->AtomCount(g);
+        double total = 0.0, centre[3] = {0, 0, 0};
+        for (int a = 0; a < atoms; ++a) {
+            const double m = ElementTable::Row(mol->GetElement(g, a)).mass;
+            total += m;
+            for (int k = 0; k < 3; ++k)
+                centre[k] += m * mol->GetAtomCoord(g, a, k);
+        }
+        for (double& c : centre)
+            c /= total;
         for (const NormalMode& mode : modes) {
             SCOPED_TRACE("geometry " + std::to_string(g) + " mode " + std::to_string(mode.number));
             const Mode& e = expected.at(mode.number);
             EXPECT_EQ(mode.frequency, e.frequency);
             ASSERT_EQ(mode.displacements.size() * 3, e.values.size());
+            const auto read = [&mode](std::size_t a) {
+                const Point3D& d = mode.displacements[a];
+                return std::array<double, 3>{d.x, d.y, d.z};
+            };
+            const auto printed = [&e](std::size_t a) {
+                return std::array<double, 3>{e.values[3 * a], e.values[3 * a + 1],
+                                             e.values[3 * a + 2]};
+            };
+            const auto dot = [](const std::array<double, 3>& p, const std::array<double, 3>& q) {
+                return p[0] * q[0] + p[1] * q[1] + p[2] * q[2];
+            };
+            double eckart[3] = {0, 0, 0}, scale = 0.0;
             for (std::size_t a = 0; a < mode.displacements.size(); ++a) {
-                EXPECT_EQ(mode.displacements[a].x, e.values[3 * a]);
-                EXPECT_EQ(mode.displacements[a].y, e.values[3 * a + 1]);
-                EXPECT_EQ(mode.displacements[a].z, e.values[3 * a + 2]);
+                for (std::size_t b = 0; b <= a; ++b)
+                    EXPECT_NEAR(dot(read(a), read(b)), dot(printed(a), printed(b)), 1e-9);
+                const int i = static_cast<int>(a);
+                const double m = ElementTable::Row(mol->GetElement(g, i)).mass;
+                const double r[3] = {mol->GetAtomCoord(g, i, 0) - centre[0],
+                                     mol->GetAtomCoord(g, i, 1) - centre[1],
+                                     mol->GetAtomCoord(g, i, 2) - centre[2]};
+                const std::array<double, 3> d = read(a);
+                eckart[0] += m * (r[1] * d[2] - r[2] * d[1]);
+                eckart[1] += m * (r[2] * d[0] - r[0] * d[2]);
+                eckart[2] += m * (r[0] * d[1] - r[1] * d[0]);
+                scale +=
+                    m * std::sqrt(r[0] * r[0] + r[1] * r[1] + r[2] * r[2]) * std::sqrt(dot(d, d));
+            }
+            const double residual =
+                std::sqrt(eckart[0] * eckart[0] + eckart[1] * eckart[1] + eckart[2] * eckart[2]);
+            // Printed with two decimals, the residual stays below 0.15 in
+            // every Gaussian output here; modes left in the standard
+            // orientation give 0.27 to 0.77. The xtb-written file follows
+            // no such rule.
+            if (GetParam().rfind("gaussian/other/", 0) != 0 && scale > 0.0) {
+                EXPECT_LT(residual / scale, 0.2);
             }
             ++compared;
         }
     }
-    if (compared > 0)
-        RecordProperty("modes", compared);
 }
 
 // Written as a Gaussian input and read again: the same atoms.

@@ -1,0 +1,114 @@
+#include "model/BestRotation.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// Eigenvector of the largest eigenvalue of a symmetric 4 × 4 matrix, by
+// cyclic Jacobi rotations (written out because the standard library has no
+// eigen solver and four dimensions need no library).
+void LargestEigenvector(double a[4][4], double vector[4]) {
+    double v[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
+    for (int sweep = 0; sweep < 60; ++sweep) {
+        double off = 0.0;
+        for (int p = 0; p < 4; ++p)
+            for (int q = p + 1; q < 4; ++q)
+                off += a[p][q] * a[p][q];
+        if (off < 1e-30)
+            break;
+        for (int p = 0; p < 4; ++p) {
+            for (int q = p + 1; q < 4; ++q) {
+                if (std::abs(a[p][q]) < 1e-300)
+                    continue;
+                const double theta = (a[q][q] - a[p][p]) / (2.0 * a[p][q]);
+                const double t =
+                    (theta >= 0 ? 1.0 : -1.0) / (std::abs(theta) + std::sqrt(theta * theta + 1.0));
+                const double c = 1.0 / std::sqrt(t * t + 1.0), s = t * c;
+                for (int k = 0; k < 4; ++k) {
+                    const double akp = a[k][p], akq = a[k][q];
+                    a[k][p] = c * akp - s * akq;
+                    a[k][q] = s * akp + c * akq;
+                }
+                for (int k = 0; k < 4; ++k) {
+                    const double apk = a[p][k], aqk = a[q][k];
+                    a[p][k] = c * apk - s * aqk;
+                    a[q][k] = s * apk + c * aqk;
+                }
+                for (int k = 0; k < 4; ++k) {
+                    const double vkp = v[k][p], vkq = v[k][q];
+                    v[k][p] = c * vkp - s * vkq;
+                    v[k][q] = s * vkp + c * vkq;
+                }
+            }
+        }
+    }
+    int best = 0;
+    for (int k = 1; k < 4; ++k) {
+        if (a[k][k] > a[best][best])
+            best = k;
+    }
+    for (int k = 0; k < 4; ++k)
+        vector[k] = v[k][best];
+}
+
+Point3D Centroid(const std::vector<Point3D>& points) {
+    Point3D c;
+    for (const Point3D& p : points) {
+        c.x += p.x;
+        c.y += p.y;
+        c.z += p.z;
+    }
+    const double n = static_cast<double>(points.size());
+    return {c.x / n, c.y / n, c.z / n};
+}
+
+} // namespace
+
+bool BestRotation::Fit(const std::vector<Point3D>& from, const std::vector<Point3D>& to) {
+    if (from.size() != to.size() || from.size() < 2)
+        return false;
+    const Point3D cf = Centroid(from), ct = Centroid(to);
+    double s[3][3] = {};
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        const double f[3] = {from[i].x - cf.x, from[i].y - cf.y, from[i].z - cf.z};
+        const double t[3] = {to[i].x - ct.x, to[i].y - ct.y, to[i].z - ct.z};
+        for (int a = 0; a < 3; ++a)
+            for (int b = 0; b < 3; ++b)
+                s[a][b] += f[a] * t[b];
+    }
+    const double xx = s[0][0], xy = s[0][1], xz = s[0][2], yx = s[1][0], yy = s[1][1], yz = s[1][2],
+                 zx = s[2][0], zy = s[2][1], zz = s[2][2];
+    double n[4][4] = {{xx + yy + zz, yz - zy, zx - xz, xy - yx},
+                      {yz - zy, xx - yy - zz, xy + yx, zx + xz},
+                      {zx - xz, xy + yx, -xx + yy - zz, yz + zy},
+                      {xy - yx, zx + xz, yz + zy, -xx - yy + zz}};
+    double q[4];
+    LargestEigenvector(n, q);
+    const double q0 = q[0], q1 = q[1], q2 = q[2], q3 = q[3];
+    const double m[9] = {q0 * q0 + q1 * q1 - q2 * q2 - q3 * q3,
+                         2 * (q1 * q2 - q0 * q3),
+                         2 * (q1 * q3 + q0 * q2),
+                         2 * (q1 * q2 + q0 * q3),
+                         q0 * q0 - q1 * q1 + q2 * q2 - q3 * q3,
+                         2 * (q2 * q3 - q0 * q1),
+                         2 * (q1 * q3 - q0 * q2),
+                         2 * (q2 * q3 + q0 * q1),
+                         q0 * q0 - q1 * q1 - q2 * q2 + q3 * q3};
+    for (int k = 0; k < 9; ++k)
+        m_[k] = m[k];
+    double sum = 0.0;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        const Point3D r = Apply({from[i].x - cf.x, from[i].y - cf.y, from[i].z - cf.z});
+        const double dx = r.x - (to[i].x - ct.x), dy = r.y - (to[i].y - ct.y),
+                     dz = r.z - (to[i].z - ct.z);
+        sum += dx * dx + dy * dy + dz * dz;
+    }
+    rmsd_ = std::sqrt(sum / static_cast<double>(from.size()));
+    return std::isfinite(rmsd_);
+}
+
+Point3D BestRotation::Apply(const Point3D& v) const {
+    return {m_[0] * v.x + m_[1] * v.y + m_[2] * v.z, m_[3] * v.x + m_[4] * v.y + m_[5] * v.z,
+            m_[6] * v.x + m_[7] * v.y + m_[8] * v.z};
+}
