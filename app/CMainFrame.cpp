@@ -264,6 +264,13 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
+    // The step of an optimisation shown, refreshed while animations run.
+    stepPane_ = new QLabel(this);
+    stepPane_->setObjectName(QStringLiteral("STEP"));
+    statusBar()->addPermanentWidget(stepPane_);
+    stepTimer_.setInterval(200);
+    connect(&stepTimer_, &QTimer::timeout, this, &CMainFrame::ShowStep);
+    stepTimer_.start();
     atomPane_ = new QLabel(this);
     atomPane_->setObjectName(QString::fromLatin1(AppStrings::kAtomLabelPane));
     atomPane_->setFixedWidth(150);
@@ -383,6 +390,7 @@ void CMainFrame::OnIdle() {
     Document* document = frame != nullptr ? frame->GetActiveDocument() : nullptr;
     atomPane_->setEnabled(true);
     atomPane_->setText(view != nullptr ? view->StatusText() : QString());
+    ShowStep();
     if (statusBar()->currentMessage().isEmpty() ||
         statusBar()->property("idleMessage").toString() == statusBar()->currentMessage()) {
         const QString said = document != nullptr ? document->StatusMessage() : QString();
@@ -391,6 +399,14 @@ void CMainFrame::OnIdle() {
         if (statusBar()->currentMessage() != idle)
             statusBar()->showMessage(idle);
     }
+}
+
+void CMainFrame::ShowStep() {
+    ChildFrame* frame = ActiveChildFrame();
+    View* view = frame != nullptr ? frame->GetActiveView() : nullptr;
+    const QString text = view != nullptr ? view->StepText() : QString();
+    if (stepPane_->text() != text)
+        stepPane_->setText(text);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

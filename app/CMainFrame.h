@@ -4,6 +4,7 @@
 #include "platform/CommandTarget.h"
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <map>
 #include <vector>
@@ -41,6 +42,9 @@ public:
     // The menu resource shown now.
     int CurrentMenu() const { return currentMenu_; }
     QLabel* AtomPane() const { return atomPane_; }
+    QLabel* StepPane() const { return stepPane_; }
+    // Shows the active view's step text in the step pane.
+    void ShowStep();
 
     // Runs command id through the routing: the active view, its document,
     // the child frame, this frame, the application. A command whose update
@@ -101,6 +105,8 @@ private:
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* atomPane_ = nullptr;
+    QLabel* stepPane_ = nullptr;
+    QTimer stepTimer_;
     std::map<int, QAction*> actions_;
     QAction* recentPlaceholder_ = nullptr;
     std::map<int, std::vector<QMenu*>> menus_;

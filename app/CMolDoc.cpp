@@ -209,7 +209,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     if (read.model == nullptr || read.reason == NoMoleculeReason::kUnresolvedZMatrix)
         return;
     data = std::move(read.model);
-    SetTitle(fileName);
+    SetTitle(TitleForFile(fileName));
     const auto dot = fileName.lastIndexOf(QLatin1Char('.'));
     baseName = dot > 0 ? fileName.left(dot) : fileName;
     loaded = 1;
@@ -218,6 +218,17 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
         loaded = 0;
         data.reset();
     }
+}
+
+QString CMolDoc::TitleForFile(const QString& name) const {
+    // A job that has not ended normally says so in the title.
+    const CMolData::Termination end =
+        data != nullptr ? data->termination : CMolData::Termination::kNotAnOutput;
+    if (end == CMolData::Termination::kRunning)
+        return name + QStringLiteral(" (running)");
+    if (end == CMolData::Termination::kError)
+        return name + QStringLiteral(" (error)");
+    return name;
 }
 
 void CMolDoc::OnFileOpen() {

@@ -93,6 +93,32 @@ void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes) {
     for (int a = 0; a < frame.atomCount; ++a)
         WriteAtom(json, model, frame, g, a);
     json.EndArray();
+    if (model.termination != CMolData::Termination::kNotAnOutput) {
+        json.Key("energy");
+        json.Real(frame.energy, 0);
+        json.Key("convergence");
+        if (!frame.convergence.Any()) {
+            json.Null();
+        } else {
+            json.BeginObject();
+            for (int k = 0; k < StepConvergence::kItems; ++k) {
+                json.Key(StepConvergence::kNames[k]);
+                if (!frame.convergence.present[k]) {
+                    json.Null();
+                    continue;
+                }
+                json.BeginObject();
+                json.Key("value");
+                json.Real(frame.convergence.value[k], 0);
+                json.Key("threshold");
+                json.Real(frame.convergence.threshold[k], 0);
+                json.Key("converged");
+                json.Bool(frame.convergence.converged[k]);
+                json.EndObject();
+            }
+            json.EndObject();
+        }
+    }
     if (modes && !frame.modes.empty()) {
         json.Key("modes");
         json.BeginArray();
@@ -119,6 +145,12 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool mode
     for (const auto& [name, value] : header) {
         json.Key(name);
         json.Int(value);
+    }
+    if (model.termination != CMolData::Termination::kNotAnOutput) {
+        json.Key("termination");
+        json.String(model.termination == CMolData::Termination::kNormal  ? "normal"
+                    : model.termination == CMolData::Termination::kError ? "error"
+                                                                         : "running");
     }
     if (model.sourceKind == CMolData::SourceKind::kPdb && model.frameCount > 0) {
         // The backbone analysis of geometry 0: phi and psi per analysed

@@ -71,6 +71,16 @@ void JsonWriter::Int(long long value) {
     buffer_ += std::to_string(value);
 }
 
+void JsonWriter::Bool(bool value) {
+    BeforeValue();
+    buffer_ += value ? "true" : "false";
+}
+
+void JsonWriter::Null() {
+    BeforeValue();
+    buffer_ += "null";
+}
+
 void JsonWriter::Real(double value, int minDecimals) {
     BeforeValue();
     if (!std::isfinite(value)) {

@@ -23,6 +23,8 @@ public:
 
     void String(std::string_view text);
     void Int(long long value);
+    void Bool(bool value);
+    void Null();
     // Shortest text that reads back as the same double, with at least
     // minDecimals decimals when that text is exact too; null when not finite.
     void Real(double value, int minDecimals = 6);

@@ -214,6 +214,10 @@ struct CGauData::ScanState {
     // File positions of the line two before the current one, the one
     // before, and the current one.
     std::int64_t lineStarts[3] = {0, 0, 0};
+    // By table, what its step printed after it.
+    std::vector<StepValues> steps;
+    Termination lastTermination = Termination::kRunning; // none seen yet
+    bool stepAfterTermination = false;
 };
 
 void CGauData::Scan() {
@@ -235,6 +239,8 @@ void CGauData::Scan() {
 
     modeBlocks_.clear();
     standardTables_.clear();
+    frameSteps_.clear();
+    termination = Termination::kRunning;
 
     ScanState state;
     char line[kLineSize];
@@ -252,6 +258,7 @@ void CGauData::Scan() {
         ScanTable(state, line);
         ScanVibration(state, line);
         ScanOrientation(state, line);
+        ScanStep(state, line);
     }
     FinishOutputScan(state);
 }
@@ -270,6 +277,7 @@ bool CGauData::IsRouteLine(ScanState& state, const char* line) {
 // that holds them, for ReadInputGeometry.
 void CGauData::ScanInput() {
     gaussianFileType = GaussianFileType::kInput;
+    termination = Termination::kNotAnOutput;
     inputGeometryType = kGeometryCartesian;
     std::string text;
     std::vector<std::string_view> lines;
@@ -349,8 +357,84 @@ void CGauData::ScanOrientation(ScanState& state, const char* line) {
         framePositions.push_back(file->GetPosition());
         frameRows.push_back(0);
         state.tableClosed.push_back(false);
+        state.steps.emplace_back();
+        state.stepAfterTermination = true;
         state.tableState = 1;
         state.inOrientation = false;
+    }
+}
+
+// What a step prints after its geometry: the energy (SCF, the ONIOM
+// extrapolation, or the "Energy=" of semi-empirical and molecular-mechanics
+// steps; the last one printed counts) and the convergence table; and the
+// termination lines.
+void CGauData::ScanStep(ScanState& state, const char* line) {
+    if (line[0] != ' ')
+        return;
+    double value = 0.0;
+    const auto numberAfter = [&value](const char* text, char mark) {
+        const char* at = std::strchr(text, mark);
+        if (at == nullptr)
+            return false;
+        TextScanner scan(at + 1);
+        return scan.Real(value);
+    };
+    bool energy = false;
+    switch (line[1]) {
+    case 'S':
+        energy = std::strncmp(line, " SCF Done:", 10) == 0 && numberAfter(line, '=');
+        break;
+    case 'O':
+        energy =
+            std::strncmp(line, " ONIOM: extrapolated energy", 27) == 0 && numberAfter(line, '=');
+        break;
+    case 'E':
+        energy = std::strncmp(line, " Energy=", 8) == 0 && numberAfter(line, '=');
+        if (std::strncmp(line, " Error termination", 18) == 0) {
+            state.lastTermination = Termination::kError;
+            state.stepAfterTermination = false;
+        }
+        break;
+    case 'N':
+        if (std::strncmp(line, " Normal termination", 19) == 0) {
+            state.lastTermination = Termination::kNormal;
+            state.stepAfterTermination = false;
+        }
+        break;
+    case 'M':
+    case 'R': {
+        static const char* const kItems[StepConvergence::kItems] = {
+            " Maximum Force", " RMS     Force", " Maximum Displacement", " RMS     Displacement"};
+        for (int k = 0; k < StepConvergence::kItems; ++k) {
+            const std::size_t length = std::strlen(kItems[k]);
+            if (std::strncmp(line, kItems[k], length) != 0 || line[length] != ' ' ||
+                state.steps.empty())
+                continue;
+            // A value too large for its field prints as asterisks: the item
+            // is there, its value unknown.
+            TextScanner scan(line + length);
+            std::string_view word, flag;
+            double item = NormalMode::kNotPrinted, threshold = 0.0;
+            const bool number =
+                scan.Word(word) && (TextScanner::ParseReal(word, item) ||
+                                    word.find_first_not_of('*') == std::string_view::npos);
+            if (number && scan.Real(threshold) && scan.Word(flag) &&
+                (flag == "YES" || flag == "NO")) {
+                StepConvergence& c = state.steps.back().convergence;
+                c.present[k] = true;
+                c.value[k] = item;
+                c.threshold[k] = threshold;
+                c.converged[k] = flag == "YES";
+            }
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    if (energy && !state.steps.empty()) {
+        state.steps.back().energy = value;
+        state.stepAfterTermination = true;
     }
 }
 
@@ -362,10 +446,12 @@ void CGauData::FinishOutputScan(const ScanState& state) {
             continue;
         framePositions[kept] = framePositions[t];
         frameRows[kept] = frameRows[t];
+        frameSteps_.push_back(state.steps[t]);
         ++kept;
     }
     framePositions.resize(kept);
     frameRows.resize(kept);
+    termination = state.stepAfterTermination ? Termination::kRunning : state.lastTermination;
     frameCount = static_cast<int>(kept);
     atomCount = frameRows.empty() ? 0 : *std::max_element(frameRows.begin(), frameRows.end());
 }
@@ -407,7 +493,12 @@ void CGauData::ReadOutputGeometries() {
         }
         skippedLines += rows - atoms;
         frame.ShrinkTo(atoms);
+        if (static_cast<std::size_t>(g) < frameSteps_.size()) {
+            frame.energy = frameSteps_[static_cast<std::size_t>(g)].energy;
+            frame.convergence = frameSteps_[static_cast<std::size_t>(g)].convergence;
+        }
     }
+    frameSteps_.clear();
     ReadDisplacements();
     ReadModes();
 }

@@ -39,6 +39,7 @@ private:
     void ScanTable(ScanState& state, const char* line);
     void ScanVibration(ScanState& state, const char* line);
     void ScanOrientation(ScanState& state, const char* line);
+    void ScanStep(ScanState& state, const char* line);
     void FinishOutputScan(const ScanState& state);
 
     void ReadOutputGeometries();
@@ -50,6 +51,12 @@ private:
     // An input file's atoms, from Scan to ReadGeometries.
     std::vector<GaussianInputReader::Atom> inputAtoms_;
     int inputSkippedLines_ = 0;
+    // What each geometry's step printed, from Scan to ReadGeometries.
+    struct StepValues {
+        double energy = NormalMode::kNotPrinted;
+        StepConvergence convergence;
+    };
+    std::vector<StepValues> frameSteps_;
     // Where each block of normal modes starts, from Scan to ReadGeometries.
     std::vector<std::int64_t> modeBlocks_;
     // Where the rows of every standard orientation table start (after its

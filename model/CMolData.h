@@ -28,6 +28,9 @@ public:
     enum class GaussianFileType { kNone = 0, kPdb = 1, kInput = 2, kOutput = 3 };
     enum VibrationState { kVibrationPresent = 3, kVibrationNone = 4 };
     enum InputGeometryType { kGeometryZMatrix = 1, kGeometryCartesian = 2 };
+    // How the job of a Gaussian output ended: the last termination line, or
+    // still running when none came after its last step.
+    enum class Termination { kNotAnOutput, kNormal, kError, kRunning };
 
     CMolData() = default;
     CMolData(const CMolData&) = delete;
@@ -99,6 +102,7 @@ public:
     // Lines that looked like atom rows or records but did not hold the
     // numbers their format needs; they give no atom.
     int skippedLines = 0;
+    Termination termination = Termination::kNotAnOutput;
     // A Gaussian input whose Z-matrix gave no coordinates: why and where.
     ZMatrixProblem zMatrixProblem;
     // Byte offset at which the coordinate block of each geometry starts.

@@ -4,6 +4,7 @@
 #include "model/MolAtom.h"
 #include "model/NormalMode.h"
 #include "model/Point3D.h"
+#include "model/StepConvergence.h"
 
 #include <map>
 #include <string>
@@ -78,6 +79,10 @@ public:
     // The normal modes of the frequency job that ran on this geometry, in
     // the order printed; empty for other geometries.
     std::vector<NormalMode> modes;
+    // What a Gaussian output prints for the step of this geometry: its energy
+    // in hartree (NaN when it prints none) and its convergence table.
+    double energy = NormalMode::kNotPrinted;
+    StepConvergence convergence;
 
 private:
     std::map<int, int> serialToIndex_;

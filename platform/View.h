@@ -27,6 +27,8 @@ public:
 
     // What the status bar's atom pane shows while this view is active.
     virtual QString StatusText() const { return {}; }
+    // What the status bar's step pane shows while this view is active.
+    virtual QString StepText() const { return {}; }
 
     bool OnCmdMsg(int, CommandUpdate*) override { return false; }
 

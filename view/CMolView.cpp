@@ -166,6 +166,21 @@ QString CMolView::StatusText() const {
     return QString::fromUtf8(model->GetAtomDescription(state.frame, atom));
 }
 
+QString CMolView::StepText() const {
+    CMolData* model = Model();
+    if (model == nullptr || model->termination == CMolData::Termination::kNotAnOutput ||
+        !model->HasAtom(state.frame, 0))
+        return {};
+    const CMolFrame& frame = *model->GetFrame(state.frame);
+    QString text = QStringLiteral("ステップ %1 / %2").arg(state.frame + 1).arg(model->frameCount);
+    if (std::isfinite(frame.energy))
+        text += QStringLiteral("  E = %1 hartree").arg(frame.energy, 0, 'f', 6);
+    if (frame.convergence.Any())
+        text += frame.convergence.AllConverged() ? QStringLiteral("  収束")
+                                                 : QStringLiteral("  未収束");
+    return text;
+}
+
 void CMolView::OnInitialUpdate() {
     OnUpdate(nullptr);
 }

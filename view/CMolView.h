@@ -47,6 +47,9 @@ public:
     // The description of the atom picked last, while it is an atom of the
     // model shown; empty otherwise.
     QString StatusText() const override;
+    // For a Gaussian output, the geometry shown as a step of the job: "ステップ
+    // k / n", its energy and whether its convergence table converged.
+    QString StepText() const override;
 
     // Whether the view has fitted the model its document holds now.
     bool HasFittedModel() const;

@@ -9,6 +9,7 @@
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
 #include "model/CMolData.h"
+#include "platform/ChildFrame.h"
 #include "model/ElementTable.h"
 #include "render/LabelFont.h"
 #include "render/PrintLayout.h"
@@ -125,6 +126,7 @@ private slots:
     void undefinedDihedralGetsAMessage();
     void ribbonAloneNeverPicks();
     void animationStepsThroughTheGeometries();
+    void stepPaneAndTitleFollowTheJob();
     void colourDialogsAndLabelCommands();
     void ballAndStickQuestionOncePerFile();
     void picturesInEveryKindShowTheSamePixels();
@@ -329,6 +331,52 @@ void ViewTest::animationStepsThroughTheGeometries() {
     QCOMPARE(document->animating, 0);
     QVERIFY(!view->animationTimer.isActive());
     QCOMPARE(view->DrawnFrame(), document->data->GetCurrentFrame());
+}
+
+// The status bar's step pane names the step shown, its energy and whether it
+// converged, while the animation steps; a job without a termination line
+// says "(running)" in the title, one that failed "(error)".
+void ViewTest::stepPaneAndTitleFollowTheJob() {
+    const std::vector<OrientationRow> water = {
+        {8, 0, 0, 0.12}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}};
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    for (int step = 0; step < 3; ++step) {
+        out.Orientation("Input", water);
+        out.Line(QString::asprintf(" SCF Done:  E(RB3LYP) =  -76.%d00000000     A.U. after   9 "
+                                   "cycles",
+                                   step + 1)
+                     .toStdString());
+        const char* flag = step == 2 ? "YES" : "NO ";
+        for (const char* item : {" Maximum Force            0.000100     0.000450     ",
+                                 " RMS     Force            0.000100     0.000300     ",
+                                 " Maximum Displacement     0.000100     0.001800     ",
+                                 " RMS     Displacement     0.000100     0.001200     "})
+            out.Line(std::string(item) + flag);
+    }
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(out.Text()))));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log (running)"));
+    CMolView* view = h.ActiveView();
+    h.MainFrame()->ShowStep();
+    QCOMPARE(h.MainFrame()->StepPane()->text(),
+             QStringLiteral("ステップ 3 / 3  E = -76.300000 hartree  収束"));
+    h.Run(kAnimation);
+    view->OnTimer();
+    QCOMPARE(view->DrawnFrame(), 1);
+    h.MainFrame()->ShowStep();
+    QCOMPARE(h.MainFrame()->StepPane()->text(),
+             QStringLiteral("ステップ 2 / 3  E = -76.200000 hartree  未収束"));
+    view->OnTimer();
+    view->OnTimer();
+
+    out.Line(" Error termination via Lnk1e in /opt/g16/l103.exe");
+    const QString failed = h.Write("failed.log", QByteArray::fromStdString(out.Text()));
+    h.App()->moleculeTemplate->OpenDocumentFile(failed);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("failed.log (error)"));
+    // A PDB model has no steps.
+    h.App()->moleculeTemplate->OpenDocumentFile(h.Write("pep.pdb", Fixtures::kPeptidePdb));
+    h.MainFrame()->ShowStep();
+    QCOMPARE(h.MainFrame()->StepPane()->text(), QString());
 }
 
 void ViewTest::colourDialogsAndLabelCommands() {

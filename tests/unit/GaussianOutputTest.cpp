@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <clocale>
 
 namespace {
@@ -313,6 +315,65 @@ TEST_F(GaussianOutput, NumbersReadTheSameUnderAGermanLocale) {
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 0), 1.01);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 3), 1.01);
+}
+
+// What each optimisation step prints after its geometry, and how the job
+// ended.
+TEST_F(GaussianOutput, StepEnergiesConvergenceAndTermination) {
+    const std::vector<OrientationRow> water = {
+        {8, 0, 0, 0.12}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}};
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    out.Orientation("Input", water);
+    out.Line(" SCF Done:  E(RB3LYP) =  -76.3000000000     A.U. after   10 cycles");
+    out.Line(" SCF Done:  E(RHF) =  -75.9000000000     A.U. after   8 cycles");
+    out.Line(" ONIOM: extrapolated energy =    -76.4123456789");
+    out.Line("         Item               Value     Threshold  Converged?");
+    out.Line(" Maximum Force            ********     0.000450     NO ");
+    out.Line(" RMS     Force            0.000200     0.000300     YES");
+    out.Line(" Maximum Displacement     0.002000     0.001800     NO ");
+    out.Line(" RMS     Displacement     0.000900     0.001200     YES");
+    out.Line(" Predicted change in Energy=-1.893648D-02");
+    out.Orientation("Input", water);
+    out.Line(" Energy=    0.056789607184 NIter=   0.");
+    out.Line(" Energy=    0.018000000000 NIter=  15.");
+    out.Orientation("Input", water); // no number after it
+    out.Line(" Normal termination of Gaussian 16 at Wed Apr  4 10:19:28 2018.");
+    auto mol = ReadText<CGauData>(out.Text());
+    ASSERT_EQ(mol->frameCount, 3);
+    const CMolFrame& first = *mol->GetFrame(0);
+    EXPECT_DOUBLE_EQ(first.energy, -76.4123456789); // the extrapolation, printed last
+    EXPECT_TRUE(first.convergence.present[StepConvergence::kMaximumForce]);
+    EXPECT_TRUE(std::isnan(first.convergence.value[StepConvergence::kMaximumForce]));
+    EXPECT_DOUBLE_EQ(first.convergence.threshold[StepConvergence::kRmsDisplacement], 0.0012);
+    EXPECT_TRUE(first.convergence.converged[StepConvergence::kRmsForce]);
+    EXPECT_FALSE(first.convergence.AllConverged());
+    EXPECT_DOUBLE_EQ(mol->GetFrame(1)->energy, 0.018);
+    EXPECT_FALSE(mol->GetFrame(1)->convergence.Any());
+    EXPECT_TRUE(std::isnan(mol->GetFrame(2)->energy)); // never 0
+    EXPECT_EQ(mol->termination, CMolData::Termination::kNormal);
+
+    // A second job after the termination line: running again; an error
+    // termination last: error; a file cut inside a step's table: that step
+    // is not there, its energy neither.
+    GaussianOutputText link1 = out;
+    link1.Orientation("Input", water);
+    EXPECT_EQ(ReadText<CGauData>(link1.Text())->termination, CMolData::Termination::kRunning);
+    link1.Line(" Error termination via Lnk1e in /opt/g16/l9999.exe");
+    EXPECT_EQ(ReadText<CGauData>(link1.Text())->termination, CMolData::Termination::kError);
+    GaussianOutputText partial(GaussianOutputText::kBanner16);
+    partial.Orientation("Input", water);
+    partial.Line(" SCF Done:  E(RB3LYP) =  -76.3000000000     A.U. after   10 cycles");
+    std::string text = partial.Text();
+    text += "                          Input orientation:\n"
+            " ---------------------------------------------------------------------\n"
+            " Center     Atomic      Atomic             Coordinates (Angstroms)\n";
+    auto running = ReadText<CGauData>(text);
+    ASSERT_EQ(running->frameCount, 1);
+    EXPECT_DOUBLE_EQ(running->GetFrame(0)->energy, -76.3);
+    EXPECT_EQ(running->termination, CMolData::Termination::kRunning);
+    // Inputs are no job at all.
+    EXPECT_EQ(ReadText<CGauData>("#P HF\n\nt\n\n0 1\nHe\n\n")->termination,
+              CMolData::Termination::kNotAnOutput);
 }
 
 } // namespace

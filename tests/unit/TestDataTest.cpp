@@ -372,6 +372,101 @@ TEST_P(GaussianOutputFile, NormalModesMatchAnIndependentReading) {
     }
 }
 
+// The energy and convergence table of every step and the job's end against
+// a reading here: each value belongs to the last geometry table that started
+// before it (whether or not that table is complete), the last one printed
+// counts, and the job runs on when a table or an energy follows its last
+// termination line.
+TEST_P(GaussianOutputFile, StepEnergiesAndConvergenceMatchAnIndependentReading) {
+    const std::vector<std::string> lines = Lines(kDataDir / GetParam());
+    struct Step {
+        bool complete = false;
+        double energy = std::nan("");
+        std::map<std::string, std::vector<std::string>> items;
+    };
+    std::vector<Step> steps;
+    bool inputSeen = false, pending = false, tableOpen = false, afterEnd = true;
+    std::string end = "running";
+    int rulers = 0;
+    for (const std::string& line : lines) {
+        if (Contains(line, "Input orientation:") || Contains(line, "Z-Matrix orientation:"))
+            inputSeen = pending = true;
+        else if (!inputSeen && Contains(line, "Standard orientation:"))
+            pending = true;
+        if (tableOpen && IsRuler(line) && ++rulers == 3) {
+            steps.back().complete = true;
+            tableOpen = false;
+        }
+        if (pending && Contains(line, "Coordinates (Angstroms)")) {
+            pending = false;
+            tableOpen = true;
+            rulers = 1; // the one above the column names
+            steps.emplace_back();
+            afterEnd = true;
+        }
+        const std::vector<std::string> w = Words(line);
+        if (w.empty() || line[0] != ' ')
+            continue;
+        const bool scf = line.rfind(" SCF Done:", 0) == 0;
+        const bool oniom = line.rfind(" ONIOM: extrapolated energy", 0) == 0;
+        const bool plain = line.rfind(" Energy=", 0) == 0;
+        if ((scf || oniom || plain) && !steps.empty()) {
+            std::string text = line.substr(line.find('=') + 1);
+            std::replace(text.begin(), text.end(), '=', ' ');
+            const std::vector<std::string> after = Words(text);
+            char* stop = nullptr;
+            const double value = std::strtod(after[0].c_str(), &stop);
+            if (*stop == '\0') {
+                steps.back().energy = value;
+                afterEnd = true;
+            }
+        }
+        if ((w[0] == "Maximum" || w[0] == "RMS") && w.size() == 5 &&
+            (w[1] == "Force" || w[1] == "Displacement") && (w[4] == "YES" || w[4] == "NO") &&
+            !steps.empty())
+            steps.back().items[w[0] + w[1]] = {w[2], w[3], w[4]};
+        if (line.rfind(" Normal termination", 0) == 0)
+            end = "normal", afterEnd = false;
+        if (line.rfind(" Error termination", 0) == 0)
+            end = "error", afterEnd = false;
+    }
+    std::vector<Step> kept;
+    for (const Step& step : steps) {
+        if (step.complete)
+            kept.push_back(step);
+    }
+    auto mol = ReadFile<CGauData>((kDataDir / GetParam()).string());
+    ASSERT_NE(mol, nullptr);
+    const std::string termination = mol->termination == CMolData::Termination::kNormal  ? "normal"
+                                    : mol->termination == CMolData::Termination::kError ? "error"
+                                                                                        : "running";
+    EXPECT_EQ(termination, afterEnd ? std::string("running") : end);
+    if (mol->frameCount != static_cast<int>(kept.size()))
+        GTEST_SKIP() << "a table without readable rows";
+    const char* const names[] = {"MaximumForce", "RMSForce", "MaximumDisplacement",
+                                 "RMSDisplacement"};
+    for (int g = 0; g < mol->frameCount; ++g) {
+        const CMolFrame& frame = *mol->GetFrame(g);
+        const Step& step = kept[static_cast<std::size_t>(g)];
+        if (std::isnan(step.energy))
+            EXPECT_TRUE(std::isnan(frame.energy)) << "geometry " << g;
+        else
+            EXPECT_EQ(frame.energy, step.energy) << "geometry " << g;
+        for (int k = 0; k < StepConvergence::kItems; ++k) {
+            const auto it = step.items.find(names[k]);
+            ASSERT_EQ(frame.convergence.present[k], it != step.items.end()) << "geometry " << g;
+            if (it == step.items.end())
+                continue;
+            if (it->second[0].find_first_not_of('*') == std::string::npos)
+                EXPECT_TRUE(std::isnan(frame.convergence.value[k])); // too large to print
+            else
+                EXPECT_EQ(frame.convergence.value[k], std::stod(it->second[0]));
+            EXPECT_EQ(frame.convergence.threshold[k], std::stod(it->second[1]));
+            EXPECT_EQ(frame.convergence.converged[k], it->second[2] == "YES");
+        }
+    }
+}
+
 // Written as a Gaussian input and read again: the same atoms.
 TEST_P(GaussianOutputFile, GaussianInputRoundTrip) {
     BondLimits::instance().ApplyBuiltIn();
