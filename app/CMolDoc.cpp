@@ -222,8 +222,9 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
 
 QString CMolDoc::TitleForFile(const QString& name) const {
     // A job that has not ended normally says so in the title.
-    const CMolData::Termination end =
-        data != nullptr ? data->termination : CMolData::Termination::kNotAnOutput;
+    const CMolData::Termination end = data != nullptr && data->frameCount > 0
+                                          ? data->termination
+                                          : CMolData::Termination::kNotAnOutput;
     if (end == CMolData::Termination::kRunning)
         return name + QStringLiteral(" (running)");
     if (end == CMolData::Termination::kError)
