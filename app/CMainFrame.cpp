@@ -162,7 +162,7 @@ void CMainFrame::CreateActions() {
     // Every command of every menu, once.
     std::vector<const std::vector<MenuItem>*> pending;
     for (int menu : {ResourceIds::kMolecule, ResourceIds::kMainMenu, ResourceIds::kPlaceholder,
-                     ResourceIds::kPlot, ResourceIds::kSpectrum})
+                     ResourceIds::kPlot, ResourceIds::kSpectrum, ResourceIds::kChart})
         pending.push_back(&MenuResource(menu));
     while (!pending.empty()) {
         const std::vector<MenuItem>* items = pending.back();

@@ -26,6 +26,8 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace {
 
 // Writers of the Save As filters, and the two layouts plain Save rewrites.
@@ -330,6 +332,18 @@ void CMolDoc::BuildCommands() {
     commands_.AddEnabled(
         kPeptideStructure, [this] { OnPeptideStructure(); },
         [this] { return data != nullptr && data->sourceKind == CMolData::SourceKind::kPdb; });
+    commands_.AddEnabled(
+        kOptimisationChart, [this] { emit chartRequested(); },
+        [this] {
+            if (data == nullptr || data->termination == CMolData::Termination::kNotAnOutput)
+                return false;
+            for (int g = 0; g < data->frameCount; ++g) {
+                const CMolFrame& frame = *data->GetFrame(g);
+                if (std::isfinite(frame.energy) || frame.convergence.Any())
+                    return true;
+            }
+            return false;
+        });
     commands_.AddEnabled(
         kIrSpectrum, [this] { emit spectrumRequested(); },
         [this] {

@@ -75,6 +75,8 @@ signals:
     void plotRequested();
     // The IR spectrum of the geometry shown was asked for.
     void spectrumRequested();
+    // The chart of the optimisation steps was asked for.
+    void chartRequested();
 
 private:
     void OnFileOpen();

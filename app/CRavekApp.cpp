@@ -14,6 +14,7 @@
 #include "res/Resources.h"
 #include "res/SettingsKeys.h"
 #include "view/CMolView.h"
+#include "view/COptChartView.h"
 #include "view/CPlotView.h"
 #include "view/CRavekView.h"
 #include "view/CSpectrumView.h"
@@ -59,6 +60,7 @@ CRavekApp::~CRavekApp() {
     CloseAllDocuments();
     mainFrame.reset();
     recentFiles.WriteList();
+    chartTemplate.reset();
     spectrumTemplate.reset();
     plotTemplate.reset();
     moleculeTemplate.reset();
@@ -76,6 +78,8 @@ void CRavekApp::Listen(Document* document) {
                 [this, molecule] { OpenPlotWindow(molecule); });
         connect(molecule, &CMolDoc::spectrumRequested, this,
                 [this, molecule] { OpenSpectrumWindow(molecule); });
+        connect(molecule, &CMolDoc::chartRequested, this,
+                [this, molecule] { OpenChartWindow(molecule); });
     }
 }
 
@@ -100,6 +104,9 @@ bool CRavekApp::InitInstance(const QString& file) {
     spectrumTemplate = std::make_unique<DocTemplate>(
         ResourceIds::kSpectrum, QString::fromUtf8(AppStrings::kSpectrumTemplate),
         FactoriesOf<CMolDoc, CSpectrumView>());
+    chartTemplate = std::make_unique<DocTemplate>(ResourceIds::kChart,
+                                                  QString::fromUtf8(AppStrings::kChartTemplate),
+                                                  FactoriesOf<CMolDoc, COptChartView>());
 
     mainFrame = std::make_unique<CMainFrame>(this, recentFiles);
     connect(mainFrame.get(), &CMainFrame::closing, this, &CRavekApp::CloseAllDocuments);
@@ -135,6 +142,11 @@ void CRavekApp::OpenPlotWindow(Document* document) {
 void CRavekApp::OpenSpectrumWindow(Document* document) {
     if (ChildFrame* frame = spectrumTemplate->CreateNewFrame(document))
         spectrumTemplate->InitialUpdateFrame(frame, document);
+}
+
+void CRavekApp::OpenChartWindow(Document* document) {
+    if (ChildFrame* frame = chartTemplate->CreateNewFrame(document))
+        chartTemplate->InitialUpdateFrame(frame, document);
 }
 
 void CRavekApp::OnFileOpen() {

@@ -38,6 +38,8 @@ public:
     void OpenPlotWindow(Document* document);
     // Opens an IR spectrum window on document.
     void OpenSpectrumWindow(Document* document);
+    // Opens an optimisation chart window on document.
+    void OpenChartWindow(Document* document);
     // The main window, as parent of dialogs; null before start-up.
     QWidget* MainWidget() const;
 
@@ -47,6 +49,7 @@ public:
     std::unique_ptr<DocTemplate> moleculeTemplate;
     std::unique_ptr<DocTemplate> plotTemplate;
     std::unique_ptr<DocTemplate> spectrumTemplate;
+    std::unique_ptr<DocTemplate> chartTemplate;
 
 private:
     void OnFileOpen();

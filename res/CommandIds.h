@@ -48,6 +48,8 @@ constexpr int kViewStatusBar = 59393;
 constexpr int kPeptideStructure = 32783;
 constexpr int kIrSpectrum = 32801;
 constexpr int kSaveSpectrum = 32802;
+constexpr int kOptimisationChart = 32803;
+constexpr int kSaveChartData = 32804;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -129,18 +129,22 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
         return {DocumentFileMenu(SaveCommands(false)), EditMenu(false), BarsViewMenu(false),
                 WindowMenu(), HelpMenu()};
     case ResourceIds::kMolecule:
-        return {
-            DocumentFileMenu(SaveCommands(true)),
-            EditMenu(true),
-            MoleculeViewMenu(),
-            {"解析(&A)",
-             0,
-             {{"ペプチド構造(&P)", kPeptideStructure, {}}, {"IR スペクトル(&I)", kIrSpectrum, {}}}},
-            WindowMenu(),
-            HelpMenu()};
+        return {DocumentFileMenu(SaveCommands(true)),
+                EditMenu(true),
+                MoleculeViewMenu(),
+                {"解析(&A)",
+                 0,
+                 {{"ペプチド構造(&P)", kPeptideStructure, {}},
+                  {"IR スペクトル(&I)", kIrSpectrum, {}},
+                  {"最適化の経過(&O)", kOptimisationChart, {}}}},
+                WindowMenu(),
+                HelpMenu()};
     case ResourceIds::kPlot:
         return {DocumentFileMenu(SaveCommands(false)), EditMenu(false), BarsViewMenu(true),
                 WindowMenu(), HelpMenu()};
+    case ResourceIds::kChart:
+        return {DocumentFileMenu({{"経過データ保存(&D)...", kSaveChartData, {}}}),
+                BarsViewMenu(true), WindowMenu(), HelpMenu()};
     case ResourceIds::kSpectrum:
         return {DocumentFileMenu({{"スペクトルデータ保存(&D)...", kSaveSpectrum, {}}}),
                 BarsViewMenu(true), WindowMenu(), HelpMenu()};
@@ -220,6 +224,9 @@ const char* CommandString(int id) {
          "ステータス バーの表示/非表示を切り替えます\nステータス バーの表示/非表示"},
         {kPeptideStructure, "ペプチドのコンフォメーションを調べます\nペプチド構造"},
         {kIrSpectrum, "振動解析の IR スペクトルを表示します\nIR スペクトル"},
+        {kOptimisationChart,
+         "最適化の各ステップのエネルギーと収束の値をグラフで表示します\n最適化の経過"},
+        {kSaveChartData, "各ステップのエネルギーと収束の値をテキストで保存します\n経過データ保存"},
         {kSaveSpectrum, "スペクトルの曲線を 2 列のテキストで保存します\nスペクトルデータ保存"},
         {kWindowNew, "作業中のウィンドウを複写して表示します\n新しいウィンドウ"},
         {kWindowArrange, "アイコンを整列します\nアイコンの整列"},
@@ -243,6 +250,8 @@ const char* const kPlotTemplate = "\nRAVEK Plot\nRAVEK Molecule\nRAVEK Molecule 
                                   "(*.rpd)\n.rpd\nMol.Document\nMol Document";
 const char* const kSpectrumTemplate = "\nRAVEK Spectrum\nRAVEK Molecule\nRAVEK Molecule "
                                       "(*.rvd)\n.rvd\nMol.Document\nMol Document";
+const char* const kChartTemplate = "\nRAVEK Chart\nRAVEK Molecule\nRAVEK Molecule "
+                                   "(*.rvd)\n.rvd\nMol.Document\nMol Document";
 const char* const kIdleMessage = "レディ";
 const char* const kAtomLabelPane = "ATOM_LABEL";
 const char* const kOpenFilter = "Gaussian Data (*.log; *.com; *.out; *.gjf)|*.log; *.com; *.out; "

@@ -1,17 +1,13 @@
 #include "view/CSpectrumView.h"
 
-#include "io/StdioFile.h"
-#include "io/WriteFileAtomically.h"
 #include "model/CMolData.h"
 #include "platform/Document.h"
-#include "platform/FileDialog.h"
-#include "platform/FileFilter.h"
-#include "platform/MessageBox.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
 #include "view/CMolView.h"
 #include "view/PrinterChoice.h"
+#include "view/TextExport.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -276,20 +272,13 @@ bool CSpectrumView::WriteCurve(const QString& path) const {
         std::snprintf(line, sizeof line, "%d %.6f\n", nu, Curve(nu));
         text += line;
     }
-    std::string error;
-    if (WriteFileAtomically(
-            path.toStdString(), [&text](StdioFile& file) { return file.WriteString(text); }, error))
-        return true;
-    MessageBox::ShowCannotSave(window(), path, QString::fromStdString(error));
-    return false;
+    return TextExport::Write(window(), path, text);
 }
 
 void CSpectrumView::SaveCurve() {
-    const FileFilter filter(QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"));
-    const FileDialog::Result chosen = FileDialog::Run(window(), FileDialog::kSave, filter, 1,
-                                                      QStringLiteral("spectrum.txt"), QString());
-    if (chosen.accepted)
-        WriteCurve(chosen.path);
+    const QString path = TextExport::AskPath(window(), QStringLiteral("spectrum.txt"));
+    if (!path.isEmpty())
+        WriteCurve(path);
 }
 
 void CSpectrumView::Print(bool preview) {

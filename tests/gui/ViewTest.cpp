@@ -9,8 +9,8 @@
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
 #include "model/CMolData.h"
-#include "platform/ChildFrame.h"
 #include "model/ElementTable.h"
+#include "platform/ChildFrame.h"
 #include "render/LabelFont.h"
 #include "render/PrintLayout.h"
 #include "res/CommandIds.h"
@@ -20,6 +20,7 @@
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
 #include "view/CMolView.h"
+#include "view/COptChartView.h"
 #include "view/PrinterChoice.h"
 
 #include <QDialog>
@@ -127,6 +128,7 @@ private slots:
     void ribbonAloneNeverPicks();
     void animationStepsThroughTheGeometries();
     void stepPaneAndTitleFollowTheJob();
+    void optimisationChartShowsTheStepClicked();
     void colourDialogsAndLabelCommands();
     void ballAndStickQuestionOncePerFile();
     void picturesInEveryKindShowTheSamePixels();
@@ -377,6 +379,60 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
     h.App()->moleculeTemplate->OpenDocumentFile(h.Write("pep.pdb", Fixtures::kPeptidePdb));
     h.MainFrame()->ShowStep();
     QCOMPARE(h.MainFrame()->StepPane()->text(), QString());
+}
+
+// The chart of an optimisation: energies relative to the first step, the
+// convergence values; a click on a step shows that geometry; the numbers as
+// text, a step a line.
+void ViewTest::optimisationChartShowsTheStepClicked() {
+    const std::vector<OrientationRow> water = {
+        {8, 0, 0, 0.12}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}};
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    const double energies[] = {-76.30, -76.32, -76.3215, -76.3214};
+    for (int step = 0; step < 4; ++step) {
+        out.Orientation("Input", water);
+        out.Line(QString::asprintf(" SCF Done:  E(RB3LYP) =  %.6f     A.U. after   9 cycles",
+                                   energies[step])
+                     .toStdString());
+        out.Line(QString::asprintf(" Maximum Force            %.6f     0.000450     %s",
+                                   0.01 / std::pow(10.0, step), step == 3 ? "YES" : "NO ")
+                     .toStdString());
+    }
+    out.Line(" Normal termination of Gaussian 16");
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(out.Text()))));
+    CMolDoc* document = h.ActiveDocument();
+    QVERIFY(h.IsEnabled(kOptimisationChart));
+    h.Run(kOptimisationChart);
+    auto* chart = h.MainFrame()->findChild<COptChartView*>();
+    QVERIFY(chart != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(chart));
+    // The lowest energy (step 3) is marked with a green ring: green pixels
+    // near its point.
+    const QImage picture = chart->grab().toImage();
+    const QRect energyArea = chart->EnergyArea(chart->rect());
+    const int x3 = static_cast<int>(std::lround(chart->XOf(2, energyArea)));
+    int green = 0;
+    for (int y = energyArea.top(); y <= energyArea.bottom(); ++y) {
+        for (int x = x3 - 8; x <= x3 + 8; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            green += c.green() > 100 && c.red() < 80 && c.blue() < 80;
+        }
+    }
+    QVERIFY(green > 10);
+    // A click on step 2 shows geometry 2 in the molecule window.
+    QCOMPARE(document->data->GetCurrentFrame(), 3);
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(static_cast<int>(chart->XOf(1, energyArea)), energyArea.center().y()));
+    QCOMPARE(document->data->GetCurrentFrame(), 1);
+    h.MainFrame()->ShowStep();
+    // Saved through File → 経過データ保存 and the real file dialog.
+    const QString path = h.Path("steps.txt");
+    h.QueueDialogAnswer(path, 1);
+    h.Run(kSaveChartData);
+    const QList<QByteArray> lines = h.Read(path).split('\n');
+    QCOMPARE(lines[1], QByteArray("1 -76.300000000 0.010000 - - -"));
+    QCOMPARE(lines[4], QByteArray("4 -76.321400000 0.000010 - - -"));
 }
 
 void ViewTest::colourDialogsAndLabelCommands() {
