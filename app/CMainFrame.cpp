@@ -8,6 +8,7 @@
 #include "res/CommandIds.h"
 #include "res/Resources.h"
 #include "res/SettingsKeys.h"
+#include "view/CMolView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -264,13 +265,11 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    // The step of an optimisation shown, refreshed while animations run.
+    // The step of an optimisation shown, refreshed with every picture the
+    // active molecule window draws (so also while an animation steps).
     stepPane_ = new QLabel(this);
     stepPane_->setObjectName(QStringLiteral("STEP"));
     statusBar()->addPermanentWidget(stepPane_);
-    stepTimer_.setInterval(200);
-    connect(&stepTimer_, &QTimer::timeout, this, &CMainFrame::ShowStep);
-    stepTimer_.start();
     atomPane_ = new QLabel(this);
     atomPane_->setObjectName(QString::fromLatin1(AppStrings::kAtomLabelPane));
     atomPane_->setFixedWidth(150);
@@ -404,6 +403,14 @@ void CMainFrame::OnIdle() {
 void CMainFrame::ShowStep() {
     ChildFrame* frame = ActiveChildFrame();
     View* view = frame != nullptr ? frame->GetActiveView() : nullptr;
+    auto* molecule = dynamic_cast<CMolView*>(view);
+    if (molecule != stepSource_) {
+        disconnect(stepConnection_);
+        stepSource_ = molecule;
+        if (molecule != nullptr)
+            stepConnection_ =
+                connect(molecule, &CMolView::pictureDrawn, this, &CMainFrame::ShowStep);
+    }
     const QString text = view != nullptr ? view->StepText() : QString();
     if (stepPane_->text() != text)
         stepPane_->setText(text);

@@ -4,11 +4,12 @@
 #include "platform/CommandTarget.h"
 
 #include <QMainWindow>
-#include <QTimer>
+#include <QPointer>
 
 #include <map>
 #include <vector>
 
+class CMolView;
 class ChildFrame;
 class QAction;
 class QLabel;
@@ -106,7 +107,9 @@ private:
     QToolBar* toolBar_ = nullptr;
     QLabel* atomPane_ = nullptr;
     QLabel* stepPane_ = nullptr;
-    QTimer stepTimer_;
+    // The molecule view whose pictures refresh the step pane.
+    QPointer<CMolView> stepSource_;
+    QMetaObject::Connection stepConnection_;
     std::map<int, QAction*> actions_;
     QAction* recentPlaceholder_ = nullptr;
     std::map<int, std::vector<QMenu*>> menus_;

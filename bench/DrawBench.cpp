@@ -116,19 +116,9 @@ void BM_Draw(benchmark::State& state) {
                                 : style == kBall   ? ViewState::kBallAndStick
                                                  : ViewState::kBallAndStick | ViewState::kVibration;
     CMolData& model = *drawing.document.data;
-    if (style == kBallArrows) {
-        // A generated vibration: every atom moves up to 0.3 Å.
-        std::mt19937 random(5);
-        std::uniform_real_distribution<double> step(-0.3, 0.3);
-        CMolFrame& frame = *model.GetFrame(0);
-        for (int a = 0; a < frame.atomCount; ++a) {
-            frame.Atom(a).dx = step(random);
-            frame.Atom(a).dy = step(random);
-            frame.Atom(a).dz = step(random);
-        }
-        model.vibrationState = CMolData::kVibrationPresent;
-    }
-    drawing.Draw(); // warm-up: whatever is built once per model
+    if (style == kBallArrows)
+        GiveRandomDisplacements(model, 0.3, 5); // every atom moves up to 0.3 Å
+    drawing.Draw();                             // warm-up: whatever is built once per model
     for (auto _ : state) {
         drawing.view.camera.Turn(0, 5);
         drawing.Draw();

@@ -56,7 +56,7 @@ constexpr int kInputAtoms = 100000;
 
 // A chain of carbons and hydrogens: Cartesian lines with freeze codes, or
 // Z-matrix lines whose values all are variables defined after the
-// specification.
+// molecule section.
 std::string GaussianInput(bool zMatrix) {
     std::mt19937 random(5);
     std::uniform_real_distribution<double> dihedral(-180.0, 180.0);

@@ -339,21 +339,28 @@ void CGauData::ScanVibration(ScanState& state, const char* line) {
 // orientations only until the first of those; the table starts after its
 // "Coordinates (Angstroms)" line. A table still open is left unclosed.
 void CGauData::ScanOrientation(ScanState& state, const char* line) {
-    if (Contains(line, kStandardOrientation))
-        state.inStandardOrientation = true;
-    if (state.inStandardOrientation && Contains(line, kCoordinatesHeader)) {
-        standardTables_.push_back(file->GetPosition());
-        state.inStandardOrientation = false;
-    }
+    // Every line is searched once for "orientation:"; only such lines for
+    // the kinds, and only after one the column header.
     if (Contains(line, "orientation:")) {
         if (Contains(line, kInputOrientation) || Contains(line, kZMatrixOrientation)) {
             state.inOrientation = true;
             state.inputOrientationSeen = true;
-        } else if (!state.inputOrientationSeen && Contains(line, kStandardOrientation)) {
-            state.inOrientation = true;
+        } else if (Contains(line, kStandardOrientation)) {
+            // Noted whether or not it is a geometry: the modes are printed
+            // in this orientation.
+            state.inStandardOrientation = true;
+            state.inOrientation = state.inOrientation || !state.inputOrientationSeen;
         }
     }
-    if (state.inOrientation && Contains(line, kCoordinatesHeader)) {
+    if (!state.inOrientation && !state.inStandardOrientation)
+        return;
+    if (!Contains(line, kCoordinatesHeader))
+        return;
+    if (state.inStandardOrientation) {
+        standardTables_.push_back(file->GetPosition());
+        state.inStandardOrientation = false;
+    }
+    if (state.inOrientation) {
         framePositions.push_back(file->GetPosition());
         frameRows.push_back(0);
         state.tableClosed.push_back(false);

@@ -21,7 +21,7 @@
 //   Cartesian coordinates. As before, a positive whole number followed by
 //   three numbers ("C 1 0.5 1.5 2.5") is a freeze code and coordinates.
 // - Values are numbers or variable names ("-D1" negated). Variables come from
-//   a "Variables:" part of the specification or from the section after it,
+//   a "Variables:" part of the molecule section or from the section after it,
 //   and from the one after that (older inputs put constants there); the first
 //   definition of a name counts.
 // - A bare symbol as the first atom line is an atom at the origin (the start
@@ -202,14 +202,14 @@ void ElementOf(std::string_view field, int number, GaussianInputReader::Atom& at
         atom.element = 0;
 }
 
-class SpecificationReader {
+class MoleculeSectionReader {
 public:
-    explicit SpecificationReader(std::size_t lines) {
+    explicit MoleculeSectionReader(std::size_t lines) {
         atoms_.reserve(lines);
         zMatrix_.Reserve(lines);
     }
 
-    // One line of the molecule specification; false when it is not an atom.
+    // One line of the molecule section; false when it is not an atom.
     bool AddLine(std::string_view line, int fileLine) {
         std::vector<std::string_view> fields = Fields(line, false);
         if (fields.empty())
@@ -325,14 +325,14 @@ std::size_t ReadVariables(const Lines& lines, std::size_t begin,
     return i;
 }
 
-// The molecule specification from lines[begin] to the end of its section,
-// into result. Returns the index of the line that ended the specification.
-std::size_t ReadSpecification(const Lines& lines, std::size_t begin,
-                              GaussianInputReader::Result& result) {
+// The molecule section from lines[begin] on, into result. Returns the index
+// of the line that ended it.
+std::size_t ReadMoleculeSection(const Lines& lines, std::size_t begin,
+                                GaussianInputReader::Result& result) {
     std::size_t i = begin;
     while (i < lines.size() && !EndsSection(lines[i]))
         ++i;
-    SpecificationReader reader(i - begin);
+    MoleculeSectionReader reader(i - begin);
     std::map<std::string, double> variables;
     int firstBadLine = 0, badLines = 0;
     i = begin;
@@ -434,7 +434,7 @@ GaussianInputReader::Result GaussianInputReader::Read(const Lines& lines, std::s
                 result.firstAtomLine = ++i;
                 result.skippedLines = 0;
                 result.atoms.clear();
-                i = ReadSpecification(lines, i, result);
+                i = ReadMoleculeSection(lines, i, result);
                 if (!result.atoms.empty() || result.problem.kind != ZMatrixProblem::Kind::kNone)
                     return result;
             }

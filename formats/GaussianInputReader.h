@@ -10,10 +10,10 @@
 
 // The molecule of a Gaussian input file, read section by section as Gaussian
 // reads it: Link 0 lines, a route section of one or more lines, a title
-// section, the charge and multiplicity line, the molecule specification
+// section, the charge and multiplicity line, the molecule section
 // (Cartesian lines, Z-matrix lines or both) and, for a Z-matrix, the
 // variables after it. Of several jobs (--Link1--) the first whose molecule
-// specification holds atoms is read.
+// molecule section holds atoms is read.
 class GaussianInputReader {
 public:
     struct Atom {
@@ -23,11 +23,11 @@ public:
     };
 
     struct Result {
-        bool chargeLineFound = false;  // a job came as far as its molecule specification
+        bool chargeLineFound = false;  // a job came as far as its molecule section
         bool zMatrix = false;          // some atom is placed by internal coordinates
         std::vector<Atom> atoms;       // empty when problem is set
         std::size_t firstAtomLine = 0; // index of the line after the charge line
-        int skippedLines = 0;          // lines of the specification that gave no atom
+        int skippedLines = 0;          // lines of the molecule section that gave no atom
         ZMatrixProblem problem;
     };
 

@@ -18,31 +18,12 @@ constexpr double kDegree = 3.14159265358979323846 / 180.0;
 // Below this length (Å) a vector has no direction to build on.
 constexpr double kTiny = 1e-8;
 
-Point3D Plus(const Point3D& a, const Point3D& b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Point3D Sub(const Point3D& a, const Point3D& b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Point3D Scale(const Point3D& a, double s) {
-    return {a.x * s, a.y * s, a.z * s};
-}
-double Dot(const Point3D& a, const Point3D& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Point3D Cross(const Point3D& a, const Point3D& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Length(const Point3D& a) {
-    return std::sqrt(Dot(a, a));
-}
-
 // a scaled to length 1; false when it is too short to have a direction.
 bool Unit(const Point3D& a, Point3D& unit) {
     const double length = Length(a);
     if (!(length > kTiny))
         return false;
-    unit = Scale(a, 1.0 / length);
+    unit = Scaled(a, 1.0 / length);
     return true;
 }
 
@@ -91,10 +72,10 @@ private:
 Point3D Perpendicular(const Point3D& axis) {
     Point3D unit;
     const Point3D x{1.0, 0.0, 0.0};
-    if (Unit(Sub(x, Scale(axis, Dot(x, axis))), unit))
+    if (Unit(Minus(x, Scaled(axis, Dot(x, axis))), unit))
         return unit;
     const Point3D y{0.0, 1.0, 0.0};
-    Unit(Sub(y, Scale(axis, Dot(y, axis))), unit);
+    Unit(Minus(y, Scaled(axis, Dot(y, axis))), unit);
     return unit;
 }
 
@@ -172,31 +153,32 @@ bool ZMatrix::ToCartesian(const std::map<std::string, double>& variables, std::v
             Point3D direction{0.0, 0.0, 1.0}; // the second atom: on +z
             if (line.refCount > 1) {
                 Point3D toAngle;
-                if (!Unit(Sub(out[static_cast<std::size_t>(line.refs[1])], bonded), toAngle))
+                if (!Unit(Minus(out[static_cast<std::size_t>(line.refs[1])], bonded), toAngle))
                     return fail(ZMatrixProblem::Kind::kUndefinedPosition, line.refText[1]);
                 const double angle = v[1] * kDegree;
                 if (line.refCount == 2) {
-                    direction = Plus(Scale(toAngle, std::cos(angle)),
-                                     Scale(Perpendicular(toAngle), std::sin(angle)));
+                    direction = Plus(Scaled(toAngle, std::cos(angle)),
+                                     Scaled(Perpendicular(toAngle), std::sin(angle)));
                 } else if (line.form == 0) {
                     // Dihedral: build on the frame of bonded, angle atom and
                     // dihedral atom.
                     const Point3D& third = out[static_cast<std::size_t>(line.refs[2])];
-                    const Point3D axis = Scale(toAngle, -1.0); // angle atom → bonded
+                    const Point3D axis = Scaled(toAngle, -1.0); // angle atom → bonded
                     Point3D normal;
-                    if (!Unit(Cross(Sub(out[static_cast<std::size_t>(line.refs[1])], third), axis),
-                              normal))
+                    if (!Unit(
+                            Cross(Minus(out[static_cast<std::size_t>(line.refs[1])], third), axis),
+                            normal))
                         return fail(ZMatrixProblem::Kind::kUndefinedPosition, line.refText[2]);
                     const Point3D inPlane = Cross(normal, axis);
                     const double dihedral = v[2] * kDegree;
-                    direction = Plus(Scale(axis, -std::cos(angle)),
-                                     Plus(Scale(inPlane, std::sin(angle) * std::cos(dihedral)),
-                                          Scale(normal, std::sin(angle) * std::sin(dihedral))));
+                    direction = Plus(Scaled(axis, -std::cos(angle)),
+                                     Plus(Scaled(inPlane, std::sin(angle) * std::cos(dihedral)),
+                                          Scaled(normal, std::sin(angle) * std::sin(dihedral))));
                 } else {
                     // Two bond angles: the direction d with d·toAngle = cos α
                     // and d·toSecond = cos β, on the side the form chooses.
                     Point3D toSecond;
-                    if (!Unit(Sub(out[static_cast<std::size_t>(line.refs[2])], bonded), toSecond))
+                    if (!Unit(Minus(out[static_cast<std::size_t>(line.refs[2])], bonded), toSecond))
                         return fail(ZMatrixProblem::Kind::kUndefinedPosition, line.refText[2]);
                     const double g = Dot(toAngle, toSecond);
                     const double cosA = std::cos(angle), cosB = std::cos(v[2] * kDegree);
@@ -209,10 +191,11 @@ bool ZMatrix::ToCartesian(const std::map<std::string, double>& variables, std::v
                     if (square < -1e-9)
                         return fail(ZMatrixProblem::Kind::kUndefinedPosition, line.values[2].name);
                     const double c = std::sqrt(std::max(square, 0.0)) * (line.form > 0 ? -1 : 1);
-                    direction = Plus(Plus(Scale(toAngle, a), Scale(toSecond, b)), Scale(normal, c));
+                    direction =
+                        Plus(Plus(Scaled(toAngle, a), Scaled(toSecond, b)), Scaled(normal, c));
                 }
             }
-            p = Plus(bonded, Scale(direction, distance));
+            p = Plus(bonded, Scaled(direction, distance));
         }
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
             return fail(ZMatrixProblem::Kind::kUndefinedPosition, std::string());

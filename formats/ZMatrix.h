@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-// The atom positions of a Gaussian molecule specification, each given by
+// The atom positions of a Gaussian molecule section, each given by
 // Cartesian coordinates or by internal coordinates relative to earlier atoms,
 // and their conversion to Cartesian coordinates the way Gaussian places them:
 // the first atom at the origin, the second on +z from the atom it is bonded

@@ -5,30 +5,6 @@
 
 namespace {
 
-Point3D Minus(const Point3D& p, const Point3D& q) {
-    return {p.x - q.x, p.y - q.y, p.z - q.z};
-}
-
-Point3D Plus(const Point3D& p, const Point3D& q) {
-    return {p.x + q.x, p.y + q.y, p.z + q.z};
-}
-
-double Dot(const Point3D& p, const Point3D& q) {
-    return p.x * q.x + p.y * q.y + p.z * q.z;
-}
-
-Point3D Cross(const Point3D& p, const Point3D& q) {
-    return {p.y * q.z - p.z * q.y, p.z * q.x - p.x * q.z, p.x * q.y - p.y * q.x};
-}
-
-double Length(const Point3D& p) {
-    return std::sqrt(Dot(p, p));
-}
-
-Point3D Scaled(const Point3D& p, double f) {
-    return {p.x * f, p.y * f, p.z * f};
-}
-
 // Cosine of the angle between u and v, each normalised first.
 double UnitCosine(const Point3D& u, double lu, const Point3D& v, double lv) {
     return Dot(Scaled(u, 1.0 / lu), Scaled(v, 1.0 / lv));

@@ -122,8 +122,7 @@ Point3D* CMolData::GetBondAxis(int g, int a, int b, Point3D* out) {
 }
 
 Point3D HalfTurnAxis(const Point3D& v) {
-    const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    return {v.x / 2, v.y / 2, (v.z + length) / 2};
+    return {v.x / 2, v.y / 2, (v.z + Length(v)) / 2};
 }
 
 int CMolData::GetBondedAtom(int g, int a, int k) {

@@ -231,7 +231,7 @@ double CMolScene::ArrowLength(CMolData& data, int a, Point3D* direction) const {
     d = {d.x * view->arrowScale, d.y * view->arrowScale, d.z * view->arrowScale};
     if (direction != nullptr)
         *direction = d;
-    return std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    return Length(d);
 }
 
 Point3D CMolScene::ModelPoint(CMolData& data, int a) const {
@@ -489,9 +489,9 @@ void CMolScene::drawBallAndStick(GLenum mode) {
                 } else {
                     // The bond follows its atoms along the mode.
                     const Point3D p = ModelPoint(data, a), q = ModelPoint(data, b);
-                    const Point3D v{q.x - p.x, q.y - p.y, q.z - p.z};
+                    const Point3D v = Minus(q, p);
                     axis = HalfTurnAxis(v);
-                    length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+                    length = Length(v);
                 }
                 RotateZOnto(axis);
                 glScaled(radius, radius, length * scale);

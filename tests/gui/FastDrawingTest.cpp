@@ -131,18 +131,6 @@ void RunSteps(Pair& pair, const std::vector<Step>& steps) {
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
-void GiveDisplacements(CMolData& model) {
-    std::mt19937 random(3);
-    std::uniform_real_distribution<double> step(-0.6, 0.6);
-    CMolFrame& frame = *model.GetFrame(0);
-    for (int a = 0; a < frame.atomCount; ++a) {
-        frame.Atom(a).dx = step(random);
-        frame.Atom(a).dy = step(random);
-        frame.Atom(a).dz = step(random);
-    }
-    model.vibrationState = CMolData::kVibrationPresent;
-}
-
 } // namespace
 
 class FastDrawingTest : public QObject {
@@ -205,7 +193,7 @@ void FastDrawingTest::everyStyleDrawsTheReferencePicture() {
              }},
             {"ball and stick with arrows",
              [](Pair& p) {
-                 GiveDisplacements(*p.document.data);
+                 GiveRandomDisplacements(*p.document.data, 0.6, 3);
                  p.view.displayFlags = ViewState::kBallAndStick | ViewState::kVibration;
              }},
             {"wire frame with arrows",
@@ -309,7 +297,7 @@ void FastDrawingTest::clicksPickTheAtomsGlSelectionPicks() {
               ViewState::kWireFrame | ViewState::kVibration}) {
             pair.view.displayFlags = flags;
             if ((flags & ViewState::kVibration) != 0)
-                GiveDisplacements(*pair.document.data);
+                GiveRandomDisplacements(*pair.document.data, 0.6, 3);
             pair.view.camera.Turn(25, 40);
             pair.view.camera.SetZoom(round == 1 ? 9.0 : round == 3 ? 1.6 : 1.0);
             if (round == 2)

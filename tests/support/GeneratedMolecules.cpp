@@ -1,5 +1,6 @@
 #include "tests/support/GeneratedMolecules.h"
 
+#include "model/CMolData.h"
 #include "model/ElementTable.h"
 
 #include <cmath>
@@ -92,4 +93,16 @@ std::string ProteinLikePdb(int atomCount, unsigned seed) {
         text += line;
     }
     return text + "END\n";
+}
+
+void GiveRandomDisplacements(CMolData& model, double largest, unsigned seed) {
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> step(-largest, largest);
+    CMolFrame& frame = *model.GetFrame(0);
+    for (int a = 0; a < frame.atomCount; ++a) {
+        frame.Atom(a).dx = step(random);
+        frame.Atom(a).dy = step(random);
+        frame.Atom(a).dz = step(random);
+    }
+    model.vibrationState = CMolData::kVibrationPresent;
 }

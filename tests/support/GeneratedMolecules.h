@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+class CMolData;
+
 // A protein-like chain: residues of eight heavy atoms (N CA C O CB CG CD OE)
 // laid along a random walk of 1.5 Å steps, folded into a sphere at about the
 // atom density of a protein. Residues fill residueAtoms for the protein mode.
@@ -19,3 +21,8 @@ std::unique_ptr<CMolFrame> MakeRandomCloud(int atomCount, double density, unsign
 // of N CA C O CB CG CD OE1, chains A, B, ... of 80,000 atoms, serials
 // counting 1 ... 99,999 and again.
 std::string ProteinLikePdb(int atomCount, unsigned seed);
+
+// Gives every atom of geometry 0 a random displacement, each component
+// uniform in [-largest, largest], and marks the model as holding them: the
+// arrows of a generated vibration.
+void GiveRandomDisplacements(CMolData& model, double largest, unsigned seed);

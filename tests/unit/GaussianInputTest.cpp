@@ -246,7 +246,7 @@ TEST_F(GaussianInput, ZMatrixPlacedTheWayGaussianPlacesIt) {
 TEST_F(GaussianInput, ZMatrixWithTwoBondAnglesAndCartesianLines) {
     // Ammonia-like: the fourth atom by two bond angles, once on each side;
     // a Cartesian line among the Z-matrix lines; "Variables:" in the
-    // specification itself.
+    // molecule section itself.
     auto mol = ReadText<CGauData>("#P HF\n\nt\n\n0 1\n"
                                   "N\n"
                                   "H 1 r\n"

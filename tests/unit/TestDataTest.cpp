@@ -156,16 +156,16 @@ TEST_P(GaussianOutputFile, MatchesAnIndependentReading) {
     }
 }
 
-// The molecule specification an output echoes under "Symbolic Z-matrix:",
+// The molecule section an output echoes under "Symbolic Z-matrix:",
 // read as an input, against the first input or Z-matrix orientation table
 // after it: the coordinates Gaussian itself computed from the same lines.
-TEST_P(GaussianOutputFile, EchoedSpecificationPlacesAtomsAsGaussianDid) {
+TEST_P(GaussianOutputFile, EchoedMoleculeSectionPlacesAtomsAsGaussianDid) {
     const std::vector<std::string> lines = Lines(kDataDir / GetParam());
     std::size_t at = 0;
     while (at < lines.size() && !Contains(lines[at], "Symbolic Z-matrix:"))
         ++at;
     if (at == lines.size())
-        GTEST_SKIP() << "no echoed specification";
+        GTEST_SKIP() << "no echoed molecule section";
     std::string input = "#p\n\ntitle\n\n0 1\n";
     std::size_t k = at + 1;
     while (k < lines.size() && Contains(lines[k], "Charge ="))
@@ -544,7 +544,7 @@ TEST_P(GaussianInputFile, MatchesAnIndependentReading) {
     const std::vector<std::string> none;
     const std::vector<std::string>* atomLines = &none;
     std::vector<std::vector<std::string>> after;
-    std::vector<std::string> specification;
+    std::vector<std::string> molecule;
     const auto jobs = Jobs(Lines(path));
     for (const auto& job : jobs) {
         std::size_t b = 0;
@@ -561,16 +561,16 @@ TEST_P(GaussianInputFile, MatchesAnIndependentReading) {
         // The route block may start with Link 0 lines.
         after.assign(job.begin() + static_cast<std::ptrdiff_t>(b) + 3, job.end());
         // A "Variables:" line ends the atoms within the block.
-        specification = job[b + 2];
-        for (std::size_t k = 0; k < specification.size(); ++k) {
-            if (Words(specification[k])[0] == "Variables:") {
-                after.emplace_back(specification.begin() + static_cast<std::ptrdiff_t>(k) + 1,
-                                   specification.end());
-                specification.resize(k);
+        molecule = job[b + 2];
+        for (std::size_t k = 0; k < molecule.size(); ++k) {
+            if (Words(molecule[k])[0] == "Variables:") {
+                after.emplace_back(molecule.begin() + static_cast<std::ptrdiff_t>(k) + 1,
+                                   molecule.end());
+                molecule.resize(k);
                 break;
             }
         }
-        atomLines = &specification;
+        atomLines = &molecule;
         break;
     }
     if (atomLines->size() < 2) {
