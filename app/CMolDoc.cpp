@@ -5,6 +5,7 @@
 #include "app/CDispSheet.h"
 #include "app/CPropGeneralPage.h"
 #include "app/CPropPDBPage.h"
+#include "formats/CGauData.h"
 #include "formats/FileKind.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/NoMoleculeReason.h"
@@ -27,6 +28,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -109,6 +111,7 @@ CMolDoc::CMolDoc()
     ReadDrawingSettings(*this, pdbOptions);
     LoadElementData();
     BuildCommands();
+    connect(&growthWatcher_, &FileGrowthWatcher::changed, this, &CMolDoc::ReadGrowth);
 }
 
 void CMolDoc::ReadDrawingSettings(MolDocState& state, PdbOptions& options) {
@@ -193,8 +196,10 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     data.reset();
     ++loadCount;
     SetTitle(QString());
+    growthWatcher_.Stop();
 
     openedPath = path;
+    openedKind_ = kind;
     const QString fileName = QFileInfo(path).fileName();
     const QString reason = NoMoleculeText(read, kind);
     loadMessage =
@@ -216,10 +221,52 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     baseName = dot > 0 ? fileName.left(dot) : fileName;
     loaded = 1;
     emit fileLoaded(path);
+    // An output may still be written to by its job; one that has printed no
+    // geometry yet is watched until it does.
+    if (data->termination != CMolData::Termination::kNotAnOutput) {
+        followJob = data->termination == CMolData::Termination::kRunning;
+        if (data->frameCount > 0 || followJob)
+            growthWatcher_.Watch(path);
+    }
     if (data->frameCount == 0) {
         loaded = 0;
         data.reset();
     }
+}
+
+void CMolDoc::ReadGrowth() {
+    StdioFile file;
+    if (!file.Open(openedPath.toStdString(), StdioFile::modeRead))
+        return; // gone for now: what was read stays shown
+    CGauData::Growth growth;
+    growth.readAgain = true; // nothing shown yet
+    try {
+        if (auto* output = dynamic_cast<CGauData*>(data.get()); output != nullptr)
+            growth = output->ReadAppended(&file);
+    } catch (const std::bad_alloc&) {
+        growthWatcher_.Stop();
+        loadMessage = QStringLiteral("追加されたステップがメモリに収まりません (%1)")
+                          .arg(QFileInfo(openedPath).fileName());
+        UpdateAllViews(nullptr);
+        return;
+    }
+    file.Close();
+    if (growth.readAgain) {
+        // A new job writing to the same name: shown once it has a geometry;
+        // until then the old one stays.
+        MoleculeFile read = ReadMoleculeFile(openedPath.toStdString(), openedKind_, pdbOptions);
+        if (read.status == MoleculeFile::Status::kMolecule) {
+            Load(openedPath, openedKind_, std::move(read));
+            UpdateAllViews(nullptr);
+        }
+        return;
+    }
+    if (!growth.changed)
+        return;
+    if (followJob && growth.newFrames > 0 && animating == 0)
+        data->SetCurrentFrame(data->frameCount - 1);
+    SetTitle(TitleForFile(QFileInfo(openedPath).fileName()));
+    UpdateAllViews(nullptr);
 }
 
 QString CMolDoc::TitleForFile(const QString& name) const {
@@ -343,6 +390,19 @@ void CMolDoc::BuildCommands() {
                     return true;
             }
             return false;
+        });
+    commands_.Add(
+        kFollowJob,
+        [this] {
+            followJob = !followJob;
+            if (followJob && data != nullptr && animating == 0) {
+                data->SetCurrentFrame(data->frameCount - 1);
+                UpdateAllViews(nullptr);
+            }
+        },
+        [this](CommandUpdate& update) {
+            update.Enable(!growthWatcher_.Path().isEmpty());
+            update.SetCheck(followJob);
         });
     commands_.AddEnabled(
         kIrSpectrum, [this] { emit spectrumRequested(); },

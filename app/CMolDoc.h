@@ -4,6 +4,7 @@
 #include "formats/PdbOptions.h"
 #include "platform/CommandTable.h"
 #include "platform/Document.h"
+#include "platform/FileGrowthWatcher.h"
 #include "render/MolDocState.h"
 
 #include <QString>
@@ -45,6 +46,18 @@ public:
     // read, for the status bar; empty after a clean read and before any.
     const QString& GetLoadMessage() const { return loadMessage; }
     QString StatusMessage() const override { return loadMessage; }
+
+    // Reads what has been added to the Gaussian output shown since it was
+    // read (the watcher calls it when the file changes): new geometries are
+    // added without touching the views' orientation, labels or selection,
+    // and shown when following; a file that shrank or was replaced is read
+    // again from its start.
+    void ReadGrowth();
+    // Whether a geometry added to the file is shown as it comes: on by
+    // default for an output whose job has not ended.
+    bool followJob = false;
+    // The path watched for growth; empty when nothing is.
+    const QString& WatchedPath() const { return growthWatcher_.Path(); }
 
     // Save As (with the dialog) and Save.
     void OnFileSaveAs();
@@ -97,4 +110,6 @@ private:
     CommandTable commands_;
     QString loadMessage;
     QString openedPath;
+    FileKind openedKind_ = FileKind::kUnknown;
+    FileGrowthWatcher growthWatcher_;
 };

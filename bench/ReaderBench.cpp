@@ -2,7 +2,8 @@
 // optimisation output of 50 atoms × 2,000 steps (about 100 MB), a PDB file
 // of 100,000 atoms, and Gaussian inputs of 100,000 atoms in Cartesian lines
 // and as a Z-matrix with a variable for every value. Each iteration opens the file and builds the
-// whole model (both passes, bonds, centres), as opening a document does.
+// whole model (both passes, bonds, centres), as opening a document does; and
+// the output growing by one step, read as a document watching it does.
 //
 //   ravek_bench_readers [benchmark options]
 //   ravek_bench_readers --write-inputs DIR   writes the four files and exits,
@@ -31,6 +32,11 @@ constexpr int kGaussianAtoms = 50;
 constexpr int kGaussianSteps = 2000;
 constexpr int kPdbAtoms = 100000;
 
+void AddStep(GaussianOutputText& out, const std::vector<OrientationRow>& rows, int step) {
+    out.Orientation("Input", rows).Filler(300, static_cast<unsigned>(step));
+    out.Orientation("Standard", rows).Filler(340, static_cast<unsigned>(step) + 1);
+}
+
 // An optimisation step as Gaussian 16 prints it: input and standard
 // orientation, then SCF cycles, populations and convergence tables.
 std::string GaussianOutput() {
@@ -46,10 +52,21 @@ std::string GaussianOutput() {
             row.x += offset(random);
             row.y += offset(random);
         }
-        out.Orientation("Input", rows).Filler(300, static_cast<unsigned>(step));
-        out.Orientation("Standard", rows).Filler(340, static_cast<unsigned>(step) + 1);
+        AddStep(out, rows, step);
     }
     return out.Text();
+}
+
+// One more step of that optimisation, on its own.
+std::string GaussianStep(int step) {
+    std::vector<OrientationRow> rows;
+    for (int a = 0; a < kGaussianAtoms; ++a)
+        rows.push_back({a % 3 == 0 ? 6 : 1, 1.1 * (a % 5), 1.1 * ((a / 5) % 5), 1.1 * (a / 25)});
+    GaussianOutputText out("");
+    AddStep(out, rows, step);
+    // Without the header lines the text object starts with.
+    const std::string& text = out.Text();
+    return text.substr(text.find("Input orientation:") - 26);
 }
 
 constexpr int kInputAtoms = 100000;
@@ -138,6 +155,36 @@ void BM_ReadGaussianOutput(benchmark::State& state) {
     state.counters["MB"] = static_cast<double>(inputs.gaussianBytes) / 1e6;
 }
 
+// The same output while its job goes on: each iteration appends one step
+// (not timed) and times reading what was added into the model read once.
+void BM_GrowGaussianOutput(benchmark::State& state) {
+    const Inputs& inputs = Inputs::Get();
+    const std::string growing =
+        (std::filesystem::path(inputs.gaussian).parent_path() / "growing.log").string();
+    std::filesystem::copy_file(inputs.gaussian, growing,
+                               std::filesystem::copy_options::overwrite_existing);
+    StdioFile first;
+    first.Open(growing, StdioFile::modeRead);
+    CGauData mol(&first, nullptr);
+    first.Close();
+    const std::string step = GaussianStep(kGaussianSteps);
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            std::ofstream out(growing, std::ios::binary | std::ios::app);
+            out << step;
+        }
+        state.ResumeTiming();
+        StdioFile file;
+        file.Open(growing, StdioFile::modeRead);
+        if (mol.ReadAppended(&file).newFrames != 1)
+            state.SkipWithError("the step was not added");
+    }
+    state.counters["MB"] = static_cast<double>(std::filesystem::file_size(growing)) / 1e6;
+    state.counters["stepKB"] = static_cast<double>(step.size()) / 1e3;
+    std::filesystem::remove(growing);
+}
+
 void BM_ReadPdb(benchmark::State& state) {
     const Inputs& inputs = Inputs::Get();
     const PdbOptions options{0, static_cast<int>(state.range(0))};
@@ -171,6 +218,7 @@ void BM_ReadGaussianInput(benchmark::State& state) {
 
 BENCHMARK(BM_ReadGaussianInput)->Arg(0)->Arg(1)->ArgName("zMatrix")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadGaussianOutput)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_GrowGaussianOutput)->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_ReadPdb)->Arg(1)->Arg(0)->ArgName("bondMode")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

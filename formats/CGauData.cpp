@@ -38,6 +38,8 @@
 
 #include "io/StdioFile.h"
 #include "model/BestRotation.h"
+#include "model/BondLimits.h"
+#include "model/BondPerception.h"
 #include "model/ElementTable.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
@@ -195,11 +197,54 @@ bool SkipToRuler(char* line, StdioFile* in) {
     return false;
 }
 
+// Reads n bytes from offset; fewer at the end of the file.
+std::string ReadBytes(StdioFile* in, std::int64_t offset, std::size_t n) {
+    std::string bytes;
+    if (!in->Seek(offset))
+        return bytes;
+    std::size_t available = 0;
+    for (const char* p = in->Peek(available); available > 0 && bytes.size() < n;
+         p = in->Peek(available)) {
+        const std::size_t take = std::min(available, n - bytes.size());
+        bytes.append(p, take);
+        in->Advance(take);
+    }
+    return bytes;
+}
+
+// The offset after the last complete line at or after from: after its LF,
+// or after a CR that another byte follows (a CR at the very end may still
+// get its LF). from when no line after it is complete yet.
+std::int64_t CompleteEnd(StdioFile* in, std::int64_t from) {
+    const std::int64_t size = in->Size();
+    constexpr std::int64_t kBlock = 4096;
+    for (std::int64_t end = size; end > from;) {
+        const std::int64_t start = std::max(from, end - kBlock);
+        const std::string block = ReadBytes(in, start, static_cast<std::size_t>(end - start));
+        for (std::size_t i = block.size(); i-- > 0;) {
+            const std::int64_t at = start + static_cast<std::int64_t>(i);
+            if (block[i] == '\n' || (block[i] == '\r' && at + 1 < size))
+                return at + 1;
+        }
+        end = start;
+    }
+    return from;
+}
+
+constexpr std::size_t kIdentityBytes = 256;
+
 } // namespace
 
-CGauData::CGauData(StdioFile* in, const PdbOptions* /*options*/) {
-    Load(in, true, 0);
-}
+// One orientation table: where its rows start (after its column header), how
+// many rows it has, whether its closing ruler came, and what its step
+// printed after it.
+struct CGauData::Table {
+    std::int64_t position = 0;
+    int rows = 0;
+    bool closed = false;
+    double energy = NormalMode::kNotPrinted;
+    StepConvergence convergence;
+};
 
 // What the first pass remembers from line to line.
 struct CGauData::ScanState {
@@ -210,15 +255,22 @@ struct CGauData::ScanState {
     bool inStandardOrientation = false; // a standard table's header seen
     bool inputOrientationSeen = false;
     bool lookingForVibration = true;
-    std::vector<bool> tableClosed; // by table, whether its closing ruler came
+    std::vector<Table> tables;
     // File positions of the line two before the current one, the one
     // before, and the current one.
     std::int64_t lineStarts[3] = {0, 0, 0};
-    // By table, what its step printed after it.
-    std::vector<StepValues> steps;
     Termination lastTermination = Termination::kRunning; // none seen yet
     bool stepAfterTermination = false;
+    // Output before this offset is printed whole: a later table, mode block
+    // or termination line has begun.
+    std::int64_t wholeBefore = 0;
 };
+
+CGauData::CGauData(StdioFile* in, const PdbOptions* /*options*/) {
+    Load(in, true, 0);
+}
+
+CGauData::~CGauData() = default;
 
 void CGauData::Scan() {
     sourceKind = SourceKind::kGaussian;
@@ -237,22 +289,52 @@ void CGauData::Scan() {
     inputSkippedLines_ = 0;
     zMatrixProblem = ZMatrixProblem();
 
+    tables_.clear();
+    tablesRead_ = 0;
+    rowFormat_ = static_cast<int>(RowFormat::kUnknown);
     modeBlocks_.clear();
+    modeNumbers_.clear();
+    displacementsWhole_ = false;
     standardTables_.clear();
-    frameSteps_.clear();
+    resume_.reset();
     termination = Termination::kRunning;
 
+    const std::int64_t start = file->GetPosition();
+    const std::int64_t completeEnd = CompleteEnd(file, start);
+    if (!file->Seek(start))
+        return;
     ScanState state;
+    if (!ScanLines(state, completeEnd)) {
+        resume_.reset();
+        ScanInput();
+        return;
+    }
+    firstBytes_ = ReadBytes(file, 0, kIdentityBytes);
+    FinishOutputScan(state);
+    rowFormat_ = static_cast<int>(FormatOfVersion(gaussianVersion));
+}
+
+// Scans lines from the file's position to its end; false when one is the
+// route line of an input. The state at completeEnd (the first line that may
+// still be cut short starts there) is kept for scanning on when the file
+// grows.
+bool CGauData::ScanLines(ScanState& state, std::int64_t completeEnd) {
+    bool kept = false;
+    const auto keep = [&](std::int64_t at) {
+        resume_ = std::make_unique<ScanState>(state);
+        resumeAt_ = at;
+        kept = true;
+    };
     char line[kLineSize];
     for (std::int64_t start = file->GetPosition(); ReadLine(line, kLineSize, file) != nullptr;
          start = file->GetPosition()) {
+        if (!kept && start >= completeEnd)
+            keep(start);
         state.lineStarts[0] = state.lineStarts[1];
         state.lineStarts[1] = state.lineStarts[2];
         state.lineStarts[2] = start;
-        if (IsRouteLine(state, line)) {
-            ScanInput();
-            return;
-        }
+        if (IsRouteLine(state, line))
+            return false;
         if (gaussianVersion == 0)
             gaussianVersion = BannerVersion(line);
         ScanTable(state, line);
@@ -260,7 +342,13 @@ void CGauData::Scan() {
         ScanOrientation(state, line);
         ScanStep(state, line);
     }
-    FinishOutputScan(state);
+    if (!kept)
+        keep(file->GetPosition());
+    scannedSize_ = file->GetPosition();
+    const std::size_t before = static_cast<std::size_t>(
+        std::min<std::int64_t>(resumeAt_, static_cast<std::int64_t>(kIdentityBytes)));
+    bytesBeforeResume_ = ReadBytes(file, resumeAt_ - static_cast<std::int64_t>(before), before);
+    return true;
 }
 
 // Whether the line is the route line of an input file.
@@ -314,10 +402,10 @@ void CGauData::ScanTable(ScanState& state, const char* line) {
         state.tableState = 2;
     } else if (state.tableState == 2) {
         if (Contains(line, kRuler)) {
-            state.tableClosed.back() = true;
+            state.tables.back().closed = true;
             state.tableState = 0;
         } else {
-            ++frameRows.back();
+            ++state.tables.back().rows;
         }
     }
 }
@@ -331,8 +419,10 @@ void CGauData::ScanVibration(ScanState& state, const char* line) {
     }
     // Every block of every frequency table starts two lines above its
     // frequencies (mode numbers, then symmetries).
-    if (state.lineNumber >= 3 && Contains(line, "Frequencies --"))
+    if (state.lineNumber >= 3 && Contains(line, "Frequencies --")) {
         modeBlocks_.push_back(state.lineStarts[0]);
+        state.wholeBefore = state.lineStarts[0];
+    }
 }
 
 // Input and Z-matrix orientations start geometry tables, standard
@@ -361,10 +451,9 @@ void CGauData::ScanOrientation(ScanState& state, const char* line) {
         state.inStandardOrientation = false;
     }
     if (state.inOrientation) {
-        framePositions.push_back(file->GetPosition());
-        frameRows.push_back(0);
-        state.tableClosed.push_back(false);
-        state.steps.emplace_back();
+        state.tables.emplace_back();
+        state.tables.back().position = file->GetPosition();
+        state.wholeBefore = state.lineStarts[2];
         state.stepAfterTermination = true;
         state.tableState = 1;
         state.inOrientation = false;
@@ -400,12 +489,14 @@ void CGauData::ScanStep(ScanState& state, const char* line) {
         if (std::strncmp(line, " Error termination", 18) == 0) {
             state.lastTermination = Termination::kError;
             state.stepAfterTermination = false;
+            state.wholeBefore = state.lineStarts[2];
         }
         break;
     case 'N':
         if (std::strncmp(line, " Normal termination", 19) == 0) {
             state.lastTermination = Termination::kNormal;
             state.stepAfterTermination = false;
+            state.wholeBefore = state.lineStarts[2];
         }
         break;
     case 'M':
@@ -415,7 +506,7 @@ void CGauData::ScanStep(ScanState& state, const char* line) {
         for (int k = 0; k < StepConvergence::kItems; ++k) {
             const std::size_t length = std::strlen(kItems[k]);
             if (std::strncmp(line, kItems[k], length) != 0 || line[length] != ' ' ||
-                state.steps.empty())
+                state.tables.empty())
                 continue;
             // A value too large for its field prints as asterisks: the item
             // is there, its value unknown.
@@ -427,7 +518,7 @@ void CGauData::ScanStep(ScanState& state, const char* line) {
                                     word.find_first_not_of('*') == std::string_view::npos);
             if (number && scan.Real(threshold) && scan.Word(flag) &&
                 (flag == "YES" || flag == "NO")) {
-                StepConvergence& c = state.steps.back().convergence;
+                StepConvergence& c = state.tables.back().convergence;
                 c.present[k] = true;
                 c.value[k] = item;
                 c.threshold[k] = threshold;
@@ -439,28 +530,45 @@ void CGauData::ScanStep(ScanState& state, const char* line) {
     default:
         break;
     }
-    if (energy && !state.steps.empty()) {
-        state.steps.back().energy = value;
+    if (energy && !state.tables.empty()) {
+        state.tables.back().energy = value;
         state.stepAfterTermination = true;
     }
 }
 
 // Only closed tables with rows are geometries.
 void CGauData::FinishOutputScan(const ScanState& state) {
-    std::size_t kept = 0;
-    for (std::size_t t = 0; t < frameRows.size(); ++t) {
-        if (!state.tableClosed[t] || frameRows[t] <= 0)
-            continue;
-        framePositions[kept] = framePositions[t];
-        frameRows[kept] = frameRows[t];
-        frameSteps_.push_back(state.steps[t]);
-        ++kept;
-    }
-    framePositions.resize(kept);
-    frameRows.resize(kept);
+    tables_ = state.tables;
     termination = state.stepAfterTermination ? Termination::kRunning : state.lastTermination;
-    frameCount = static_cast<int>(kept);
+    for (const std::size_t t : GeometryTables()) {
+        framePositions.push_back(tables_[t].position);
+        frameRows.push_back(tables_[t].rows);
+    }
+    tablesRead_ = framePositions.size();
+    frameCount = static_cast<int>(framePositions.size());
     atomCount = frameRows.empty() ? 0 : *std::max_element(frameRows.begin(), frameRows.end());
+}
+
+std::vector<std::size_t> CGauData::GeometryTables() const {
+    std::vector<std::size_t> geometries;
+    for (std::size_t t = 0; t < tables_.size(); ++t) {
+        if (tables_[t].closed && tables_[t].rows > 0)
+            geometries.push_back(t);
+    }
+    return geometries;
+}
+
+void CGauData::SetStepValues() {
+    for (int g = 0; g < frameCount; ++g) {
+        const std::int64_t position = framePositions[static_cast<std::size_t>(g)];
+        const auto table =
+            std::lower_bound(tables_.begin(), tables_.end(), position,
+                             [](const Table& t, std::int64_t at) { return t.position < at; });
+        if (table == tables_.end() || table->position != position)
+            continue;
+        Frame(g).energy = table->energy;
+        Frame(g).convergence = table->convergence;
+    }
 }
 
 int CGauData::ReadGeometries() {
@@ -472,59 +580,136 @@ int CGauData::ReadGeometries() {
 }
 
 void CGauData::ReadOutputGeometries() {
-    const int noResidue = ResidueNameTable::instance().Id("NON");
-    RowFormat format = FormatOfVersion(gaussianVersion);
-    char line[kLineSize];
     for (int g = 0; g < frameCount; ++g) {
         CMolFrame& frame = Frame(g);
         const int rows = frame.atomCount;
-        int atoms = 0;
-        if (file->Seek(framePositions[static_cast<std::size_t>(g)]) && SkipToRuler(line, file)) {
-            for (int n = 0; n < rows; ++n) {
-                if (ReadLine(line, kLineSize, file) == nullptr)
-                    break;
-                if (format == RowFormat::kUnknown)
-                    format = FormatOfRow(line);
-                TableRow row;
-                if (!ParseRow(line, format, row))
-                    continue;
-                MolAtom& atom = frame.Atom(atoms++);
-                atom.x = row.x;
-                atom.y = row.y;
-                atom.z = row.z;
-                atom.element = ElementTable::Clamp(row.atomicNumber);
-                SetNumberedLabel(atom, atoms, ElementTable::Symbol(atom.element));
-                atom.residueNameId = noResidue;
-                atom.residueIndex = 0;
-            }
-        }
+        const int atoms = ReadTableRows(frame, framePositions[static_cast<std::size_t>(g)]);
         skippedLines += rows - atoms;
         frame.ShrinkTo(atoms);
-        if (static_cast<std::size_t>(g) < frameSteps_.size()) {
-            frame.energy = frameSteps_[static_cast<std::size_t>(g)].energy;
-            frame.convergence = frameSteps_[static_cast<std::size_t>(g)].convergence;
-        }
     }
-    frameSteps_.clear();
+    SetStepValues();
     ReadDisplacements();
     ReadModes();
+}
+
+// Reads the rows of the table at position into frame, which has a record
+// for each; returns the atoms read.
+int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
+    const int noResidue = ResidueNameTable::instance().Id("NON");
+    auto format = static_cast<RowFormat>(rowFormat_);
+    char line[kLineSize];
+    int atoms = 0;
+    if (file->Seek(position) && SkipToRuler(line, file)) {
+        for (int n = 0; n < frame.atomCount; ++n) {
+            if (ReadLine(line, kLineSize, file) == nullptr)
+                break;
+            if (format == RowFormat::kUnknown) {
+                format = FormatOfRow(line);
+                rowFormat_ = static_cast<int>(format);
+            }
+            TableRow row;
+            if (!ParseRow(line, format, row))
+                continue;
+            MolAtom& atom = frame.Atom(atoms++);
+            atom.x = row.x;
+            atom.y = row.y;
+            atom.z = row.z;
+            atom.element = ElementTable::Clamp(row.atomicNumber);
+            SetNumberedLabel(atom, atoms, ElementTable::Symbol(atom.element));
+            atom.residueNameId = noResidue;
+            atom.residueIndex = 0;
+        }
+    }
+    return atoms;
+}
+
+CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
+    Growth growth;
+    growth.readAgain = true;
+    if (resume_ == nullptr || gaussianFileType != GaussianFileType::kOutput)
+        return growth;
+    // The same file only when it has not shrunk and still holds the bytes
+    // read at its start and before the point scanning goes on from (a new
+    // job writing to the same name prints another process id and time).
+    const std::int64_t size = in->Size();
+    if (size < resumeAt_ || ReadBytes(in, 0, firstBytes_.size()) != firstBytes_ ||
+        ReadBytes(in, resumeAt_ - static_cast<std::int64_t>(bytesBeforeResume_.size()),
+                  bytesBeforeResume_.size()) != bytesBeforeResume_)
+        return growth;
+    growth.readAgain = false;
+    if (size == scannedSize_)
+        return growth;
+
+    file = in;
+    const std::int64_t completeEnd = CompleteEnd(in, resumeAt_);
+    ScanState state = *resume_;
+    in->Seek(resumeAt_);
+    // An LF ended the last line read, and a CR directly after it belongs to
+    // that line end.
+    const std::string& last = bytesBeforeResume_;
+    if (!last.empty() && last.back() == '\n' &&
+        (last.size() < 2 || last[last.size() - 2] != '\r')) {
+        if (in->GetChar() != '\r')
+            in->Seek(resumeAt_);
+    }
+    const int oldFrames = frameCount;
+    if (!ScanLines(state, completeEnd)) {
+        file = nullptr;
+        growth.readAgain = true;
+        return growth;
+    }
+    growth.changed = true;
+    tables_ = state.tables;
+    termination = state.stepAfterTermination ? Termination::kRunning : state.lastTermination;
+
+    const std::vector<std::size_t> geometries = GeometryTables();
+    const BondLimits& limits = BondLimits::instance();
+    for (; tablesRead_ < geometries.size(); ++tablesRead_) {
+        const Table& table = tables_[geometries[tablesRead_]];
+        auto frame = std::make_unique<CMolFrame>(table.rows);
+        const int atoms = ReadTableRows(*frame, table.position);
+        skippedLines += table.rows - atoms;
+        if (atoms == 0)
+            continue;
+        frame->ShrinkTo(atoms);
+        PerceiveFrameBonds(*frame, 0, limits);
+        frame->ComputeCentre();
+        frames.push_back(std::move(frame));
+        framePositions.push_back(table.position);
+        atomCount = std::max(atomCount, atoms);
+        ++frameCount;
+    }
+    growth.newFrames = frameCount - oldFrames;
+    SetStepValues();
+    ReadDisplacements();
+    ReadModes();
+    file = nullptr;
+    return growth;
 }
 
 // The displacements of the first table belong to the geometry printed just
 // before it: the only one of a frequency job, the frequency job's own (the
 // last) after an optimisation.
+// While the table is still being printed it is read again after each look at
+// the file; only its complete lines are read.
 void CGauData::ReadDisplacements() {
-    if (vibrationPosition == 0 || frameCount == 0)
+    if (vibrationPosition == 0 || frameCount == 0 || displacementsWhole_)
         return;
+    displacementsWhole_ = vibrationPosition < resume_->wholeBefore;
     int g = 0;
     while (g + 1 < frameCount &&
            framePositions[static_cast<std::size_t>(g) + 1] < vibrationPosition)
         ++g;
-    if (!file->Seek(vibrationPosition))
-        return;
+    file->LimitTo(resumeAt_);
+    const bool found = file->Seek(vibrationPosition);
     char line[kLineSize];
     const int atoms = AtomCount(g);
-    for (int a = 0; a < atoms; ++a) {
+    // The header's line end may have come in two pieces (LF, then CR): the
+    // offset taken after the first leaves an empty line before the rows.
+    if (found && vibrationPosition > 0 && file->Seek(vibrationPosition - 1) &&
+        file->GetChar() == '\n' && file->GetChar() != '\r')
+        file->Seek(vibrationPosition);
+    for (int a = 0; found && a < atoms; ++a) {
         if (ReadLine(line, kLineSize, file) == nullptr)
             break;
         TextScanner scan(line);
@@ -538,8 +723,9 @@ void CGauData::ReadDisplacements() {
         atom.dy = dy;
         atom.dz = dz;
     }
+    file->LimitTo(-1);
     BestRotation rotation;
-    if (StandardToInput(g, vibrationPosition, rotation)) {
+    if (found && StandardToInput(g, vibrationPosition, rotation)) {
         for (int a = 0; a < atoms; ++a) {
             MolAtom& atom = Atom(g, a);
             const Point3D d = rotation.Apply({atom.dx, atom.dy, atom.dz});
@@ -589,7 +775,8 @@ bool CGauData::StandardToInput(int g, std::int64_t offset, BestRotation& rotatio
 
 // Every mode of every frequency table, with the geometry printed before it.
 // A mode printed twice for one geometry (high-precision blocks first, then
-// the usual ones) is kept as first read.
+// the usual ones) is kept as first read. Only complete lines are read; a
+// block that may not have been printed whole is kept to be read again.
 void CGauData::ReadModes() {
     char buffer[kLineSize];
     const auto nextLine = [&](std::string& line) {
@@ -598,11 +785,16 @@ void CGauData::ReadModes() {
         line.assign(buffer);
         return true;
     };
+    std::sort(modeBlocks_.begin(), modeBlocks_.end());
+    modeBlocks_.erase(std::unique(modeBlocks_.begin(), modeBlocks_.end()), modeBlocks_.end());
+    std::vector<std::int64_t> unfinished;
     std::vector<NormalMode> block;
-    std::map<int, std::set<int>> numbers; // by geometry, the mode numbers read
+    file->LimitTo(resumeAt_);
     for (const std::int64_t offset : modeBlocks_) {
         if (frameCount == 0 || framePositions.front() >= offset)
             continue;
+        if (offset >= resume_->wholeBefore)
+            unfinished.push_back(offset);
         int g = 0;
         while (g + 1 < frameCount && framePositions[static_cast<std::size_t>(g) + 1] < offset)
             ++g;
@@ -615,7 +807,7 @@ void CGauData::ReadModes() {
         BestRotation rotation;
         const bool turn = StandardToInput(g, offset, rotation);
         std::vector<NormalMode>& modes = Frame(g).modes;
-        std::set<int>& known = numbers[g];
+        std::set<int>& known = modeNumbers_[g];
         for (NormalMode& mode : block) {
             if (!known.insert(mode.number).second)
                 continue;
@@ -626,7 +818,8 @@ void CGauData::ReadModes() {
             modes.push_back(std::move(mode));
         }
     }
-    modeBlocks_.clear();
+    file->LimitTo(-1);
+    modeBlocks_ = std::move(unfinished);
 }
 
 void CGauData::ReadInputGeometry() {

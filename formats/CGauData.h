@@ -5,6 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
 #include <vector>
 
 class BestRotation;
@@ -22,6 +26,8 @@ public:
     // An empty model, to be assigned to.
     CGauData() = default;
 
+    ~CGauData() override;
+
     CMolData& Assign(const CMolData& other) override { return AssignAs(other, kGaussianCopy); }
     void Scan() override;
     int ReadGeometries() override;
@@ -32,8 +38,28 @@ public:
     bool ComputeBackboneAngles(int) override { return false; }
     void WriteRamachandranData(StdioFile*) override {}
 
+    // What another look at an output file still being written found.
+    struct Growth {
+        // The file shrank, was replaced or is no output read this way: it
+        // must be read again from its start.
+        bool readAgain = false;
+        // Complete lines were added: steps, termination or modes may have
+        // changed.
+        bool changed = false;
+        int newFrames = 0; // geometries appended at the end
+    };
+    // Reads what has been added to the output file this model was read from
+    // since the last look: in is that file, opened again. Only the new bytes
+    // are scanned (a table still being printed is not a geometry until it is
+    // closed); new geometries get their bonds (general mode) and centres, the
+    // existing ones keep everything but their step values. A model read from
+    // an input, or a copy, always needs reading again.
+    Growth ReadAppended(StdioFile* in);
+
 private:
     struct ScanState;
+    struct Table;
+    bool ScanLines(ScanState& state, std::int64_t completeEnd);
     bool IsRouteLine(ScanState& state, const char* line);
     void ScanInput();
     void ScanTable(ScanState& state, const char* line);
@@ -41,8 +67,14 @@ private:
     void ScanOrientation(ScanState& state, const char* line);
     void ScanStep(ScanState& state, const char* line);
     void FinishOutputScan(const ScanState& state);
+    // The geometry tables among the tables scanned: closed, with rows.
+    std::vector<std::size_t> GeometryTables() const;
+    // Sets each geometry's energy and convergence from the table it was read
+    // from.
+    void SetStepValues();
 
     void ReadOutputGeometries();
+    int ReadTableRows(CMolFrame& frame, std::int64_t position);
     void ReadDisplacements();
     void ReadModes();
     bool StandardToInput(int g, std::int64_t offset, BestRotation& rotation);
@@ -51,15 +83,32 @@ private:
     // An input file's atoms, from Scan to ReadGeometries.
     std::vector<GaussianInputReader::Atom> inputAtoms_;
     int inputSkippedLines_ = 0;
-    // What each geometry's step printed, from Scan to ReadGeometries.
-    struct StepValues {
-        double energy = NormalMode::kNotPrinted;
-        StepConvergence convergence;
-    };
-    std::vector<StepValues> frameSteps_;
-    // Where each block of normal modes starts, from Scan to ReadGeometries.
+    // Every orientation table scanned, geometry or not, in file order, with
+    // what its step printed after it.
+    std::vector<Table> tables_;
+    // How many of the geometry tables have been read into geometries.
+    std::size_t tablesRead_ = 0;
+    // The row layout, from the version or the first row read.
+    int rowFormat_ = 0;
+    // Where each block of normal modes starts, from Scan to ReadGeometries,
+    // then the blocks whose end has not been printed yet: read again after
+    // the next look, until something printed after them shows them whole.
     std::vector<std::int64_t> modeBlocks_;
+    // By geometry, the numbers of the modes read.
+    std::map<int, std::set<int>> modeNumbers_;
+    // Whether the first mode's displacement table has been read whole.
+    bool displacementsWhole_ = false;
     // Where the rows of every standard orientation table start (after its
     // column header), geometry or not.
     std::vector<std::int64_t> standardTables_;
+
+    // Where scanning an output goes on when it grows: the state after its
+    // last complete line, the offset after that line, the file's first bytes
+    // and those before the offset (to see that it is still the same file),
+    // and how large the file was when last scanned.
+    std::unique_ptr<ScanState> resume_;
+    std::int64_t resumeAt_ = 0;
+    std::string firstBytes_;
+    std::string bytesBeforeResume_;
+    std::int64_t scannedSize_ = 0;
 };

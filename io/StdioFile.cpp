@@ -1,5 +1,6 @@
 #include "io/StdioFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -74,6 +75,7 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
     mode_ = mode;
     pos_ = len_ = 0;
     bufferStart_ = 0;
+    limit_ = -1;
     writeError_ = false;
     if (mode == modeRead)
         buffer_.resize(kReadBufferSize);
@@ -164,8 +166,44 @@ bool StdioFile::FillBuffer() {
         return false;
     bufferStart_ += static_cast<std::int64_t>(len_);
     pos_ = 0;
-    len_ = std::fread(buffer_.data(), 1, buffer_.size(), fp_);
+    len_ = 0;
+    std::size_t want = buffer_.size();
+    if (limit_ >= 0)
+        want = static_cast<std::size_t>(
+            std::clamp<std::int64_t>(limit_ - bufferStart_, 0, static_cast<std::int64_t>(want)));
+    if (want == 0)
+        return false;
+    // A file that grows was at its end before: the end-of-file mark would
+    // keep fread from seeing what has been appended since.
+    std::clearerr(fp_);
+    len_ = std::fread(buffer_.data(), 1, want, fp_);
     return len_ > 0;
+}
+
+std::int64_t StdioFile::Size() const {
+    if (inMemory_)
+        return static_cast<std::int64_t>(len_);
+    struct stat info {};
+    if (fp_ == nullptr || ::fstat(::fileno(fp_), &info) != 0)
+        return -1;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+void StdioFile::LimitTo(std::int64_t end) {
+    limit_ = end;
+    if (end < 0 || inMemory_)
+        return;
+    const std::int64_t bufferEnd = bufferStart_ + static_cast<std::int64_t>(len_);
+    if (bufferEnd > end) {
+        // The stream stands after the bytes dropped: it is put back where
+        // the next block starts.
+        const std::int64_t position = GetPosition();
+        len_ = static_cast<std::size_t>(std::max<std::int64_t>(end - bufferStart_, 0));
+        pos_ = std::min(pos_, len_);
+        fseeko(fp_, static_cast<off_t>(bufferStart_ + static_cast<std::int64_t>(len_)), SEEK_SET);
+        if (position > end)
+            Seek(end);
+    }
 }
 
 void StdioFile::UngetChar() {

@@ -63,6 +63,12 @@ public:
     std::int64_t GetPosition() const { return bufferStart_ + static_cast<std::int64_t>(pos_); }
     // Moves to a byte offset from the start of the file.
     bool Seek(std::int64_t offset);
+    // The file's size in bytes now (a file being written grows); -1 when it
+    // is not open.
+    std::int64_t Size() const;
+    // Reading ends at byte offset end as if the file ended there; -1 lifts
+    // the limit. Bytes already read ahead past it are dropped.
+    void LimitTo(std::int64_t end);
 
     // Writes text; returns false (and remembers the failure) on a short write.
     bool WriteString(std::string_view text);
@@ -82,5 +88,6 @@ private:
     std::size_t len_ = 0;
     std::int64_t bufferStart_ = 0;
     bool writeError_ = false;
-    bool inMemory_ = false; // a pipe's bytes, all of them in buffer_
+    bool inMemory_ = false;   // a pipe's bytes, all of them in buffer_
+    std::int64_t limit_ = -1; // LimitTo's end, -1 for none
 };

@@ -50,6 +50,7 @@ constexpr int kIrSpectrum = 32801;
 constexpr int kSaveSpectrum = 32802;
 constexpr int kOptimisationChart = 32803;
 constexpr int kSaveChartData = 32804;
+constexpr int kFollowJob = 32805;
 
 // Window
 constexpr int kWindowNew = 57648;

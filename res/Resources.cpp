@@ -136,7 +136,9 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
                  0,
                  {{"ペプチド構造(&P)", kPeptideStructure, {}},
                   {"IR スペクトル(&I)", kIrSpectrum, {}},
-                  {"最適化の経過(&O)", kOptimisationChart, {}}}},
+                  {"最適化の経過(&O)", kOptimisationChart, {}},
+                  kSeparator,
+                  {"最新のステップを追う(&F)", kFollowJob, {}}}},
                 WindowMenu(),
                 HelpMenu()};
     case ResourceIds::kPlot:
@@ -224,6 +226,8 @@ const char* CommandString(int id) {
          "ステータス バーの表示/非表示を切り替えます\nステータス バーの表示/非表示"},
         {kPeptideStructure, "ペプチドのコンフォメーションを調べます\nペプチド構造"},
         {kIrSpectrum, "振動解析の IR スペクトルを表示します\nIR スペクトル"},
+        {kFollowJob, "書き込み中の出力ファイルに新しいステップが加わるたびに、そのステップを表示し"
+                     "ます\n最新のステップを追う"},
         {kOptimisationChart,
          "最適化の各ステップのエネルギーと収束の値をグラフで表示します\n最適化の経過"},
         {kSaveChartData, "各ステップのエネルギーと収束の値をテキストで保存します\n経過データ保存"},

@@ -128,6 +128,7 @@ private slots:
     void ribbonAloneNeverPicks();
     void animationStepsThroughTheGeometries();
     void stepPaneAndTitleFollowTheJob();
+    void aRunningJobIsFollowedAsItWrites();
     void optimisationChartShowsTheStepClicked();
     void colourDialogsAndLabelCommands();
     void ballAndStickQuestionOncePerFile();
@@ -379,6 +380,76 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
     h.App()->moleculeTemplate->OpenDocumentFile(h.Write("pep.pdb", Fixtures::kPeptidePdb));
     h.MainFrame()->ShowStep();
     QCOMPARE(h.MainFrame()->StepPane()->text(), QString());
+}
+
+// A job's output open while the job writes it: steps appear as their tables
+// are printed whole, the view keeps its turn and labels, "follow" shows the
+// newest step until turned off in the menu; the end of the job clears
+// "(running)"; a new job of the same name is read afresh.
+void ViewTest::aRunningJobIsFollowedAsItWrites() {
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    std::vector<std::size_t> tableEnds;
+    for (int step = 0; step < 5; ++step) {
+        out.Orientation("Input",
+                        {{8, 0, 0, 0.1 + 0.02 * step}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}});
+        tableEnds.push_back(out.Text().size());
+        out.Line(
+            QString::asprintf(" SCF Done:  E(RB3LYP) =  -76.4%d     A.U. after   9 cycles", step)
+                .toStdString());
+        out.Filler(12, static_cast<unsigned>(step + 1));
+    }
+    out.Line(" Normal termination of Gaussian 16 at Tue Dec  8 10:00:00 2026.");
+    const std::string text = out.Text();
+    AppHarness h;
+    // The job has printed its first step and half the second table.
+    const QString path =
+        h.Write("opt.log", QByteArray::fromStdString(text.substr(0, tableEnds[1] - 120)));
+    QVERIFY(h.Start(path));
+    CMolDoc* document = h.ActiveDocument();
+    CMolView* view = h.ActiveView();
+    QVERIFY(h.WaitForPicture());
+    QCOMPARE(document->data->frameCount, 1);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log (running)"));
+    QVERIFY(h.IsChecked(kFollowJob));
+    view->state.camera.orientation = RotationMatrix(40.0, 0.0, 1.0, 0.0);
+    view->state.camera.SetZoom(2.0);
+    view->state.labelledAtoms = {0, 2};
+    const Camera turned = view->state.camera;
+
+    const auto append = [&](std::size_t from, std::size_t to) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(text.data() + from, static_cast<qint64>(to - from));
+    };
+    append(tableEnds[1] - 120, tableEnds[2] + 40);
+    QTRY_COMPARE(document->data->frameCount, 3);
+    QVERIFY(h.WaitForPicture());
+    QTRY_COMPARE(view->DrawnFrame(), 2);
+    QVERIFY(view->state.camera.orientation == turned.orientation);
+    QCOMPARE(view->state.camera.zoom, turned.zoom);
+    QCOMPARE(view->state.labelledAtoms, (std::list<int>{0, 2}));
+    QCOMPARE(document->data->GetFrame(1)->energy, -76.41);
+
+    // Not followed: the step shown stays while steps are added.
+    h.Run(kFollowJob);
+    QVERIFY(!h.IsChecked(kFollowJob));
+    document->data->SetCurrentFrame(1);
+    document->UpdateAllViews(nullptr);
+    append(tableEnds[2] + 40, tableEnds[4]);
+    QTRY_COMPARE(document->data->frameCount, 5);
+    QCOMPARE(document->data->GetCurrentFrame(), 1);
+    QVERIFY(h.WaitForPicture());
+    QCOMPARE(view->DrawnFrame(), 1);
+
+    append(tableEnds[4], text.size());
+    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
+    QCOMPARE(document->data->frameCount, 5);
+    QVERIFY(std::isfinite(document->data->GetFrame(4)->energy));
+
+    // The same name, a new job: read from its start.
+    h.Write("opt.log", QByteArray::fromStdString(GaussianOutputText::WaterOptimisation(2, 0.3)));
+    QTRY_COMPARE(document->data->frameCount, 2);
+    QCOMPARE(document->WatchedPath(), path);
 }
 
 // The chart of an optimisation: energies relative to the first step, the

@@ -10,6 +10,7 @@
 #include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
+#include "tests/unit/GrowingFile.h"
 #include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -42,8 +44,7 @@ std::vector<std::string> ManifestFiles(const std::string& prefix) {
     return files;
 }
 
-std::vector<std::string> Lines(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
+std::vector<std::string> Lines(std::istream& in) {
     std::vector<std::string> lines;
     std::string line;
     while (std::getline(in, line)) {
@@ -52,6 +53,11 @@ std::vector<std::string> Lines(const std::filesystem::path& path) {
         lines.push_back(line);
     }
     return lines;
+}
+
+std::vector<std::string> Lines(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Lines(in);
 }
 
 std::vector<std::string> Words(const std::string& line) {
@@ -120,6 +126,50 @@ std::vector<Table> OrientationTables(const std::vector<std::string>& lines) {
 }
 
 class GaussianOutputFile : public ::testing::TestWithParam<std::string> {};
+
+// Points at which a running job's file may end: inside geometry tables and
+// at their ends, inside energy and convergence lines, frequency blocks and
+// termination lines; at most about 40 of them, spread over the file.
+std::vector<std::size_t> GrowthCuts(const std::string& text) {
+    std::vector<std::size_t> cuts;
+    const char* const kMarks[] = {"orientation:",   "--------------------------",
+                                  "SCF Done:",      "Maximum Force",
+                                  "Frequencies --", "  AN  ",
+                                  "termination"};
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        const std::string_view line(text.data() + start, end - start);
+        for (const char* mark : kMarks) {
+            if (line.find(mark) != std::string_view::npos) {
+                cuts.push_back(start);
+                cuts.push_back(start + line.size() / 2);
+                cuts.push_back(end);
+            }
+        }
+        start = end;
+    }
+    std::vector<std::size_t> some;
+    const std::size_t every = cuts.size() / 40 + 1;
+    for (std::size_t k = 0; k < cuts.size(); k += every)
+        some.push_back(cuts[k]);
+    some.push_back(text.size());
+    return some;
+}
+
+TEST_P(GaussianOutputFile, GrowsStepByStepAsAFreshReadingWould) {
+    BondLimits::instance().ApplyBuiltIn();
+    std::ifstream in(kDataDir / GetParam(), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<std::size_t> cuts = GrowthCuts(text);
+    if (cuts.size() < 3)
+        GTEST_SKIP() << "no step to cut at";
+    ExpectGrowsLikeFreshReadings(text, cuts, [&](CMolData& model, std::size_t cut) {
+        // Exactly the complete tables, as a plain reading counts them.
+        std::istringstream prefix(text.substr(0, cut));
+        EXPECT_EQ(model.frameCount, static_cast<int>(OrientationTables(Lines(prefix)).size()));
+    });
+}
 
 TEST_P(GaussianOutputFile, MatchesAnIndependentReading) {
     BondLimits::instance().ApplyBuiltIn();

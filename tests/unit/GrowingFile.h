@@ -1,0 +1,97 @@
+#pragma once
+
+#include "formats/CGauData.h"
+#include "io/StdioFile.h"
+#include "tests/unit/ReadText.h"
+#include "tests/unit/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Everything a reading gives that growth must keep equal to a fresh reading.
+inline void ExpectSameModel(CMolData& grown, CMolData& fresh) {
+    ASSERT_EQ(grown.frameCount, fresh.frameCount);
+    EXPECT_EQ(grown.atomCount, fresh.atomCount);
+    EXPECT_EQ(grown.termination, fresh.termination);
+    EXPECT_EQ(grown.vibrationState, fresh.vibrationState);
+    EXPECT_EQ(grown.skippedLines, fresh.skippedLines);
+    const auto same = [](double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; };
+    for (int g = 0; g < fresh.frameCount; ++g) {
+        SCOPED_TRACE("geometry " + std::to_string(g + 1));
+        const CMolFrame& a = *grown.GetFrame(g);
+        const CMolFrame& b = *fresh.GetFrame(g);
+        ASSERT_EQ(a.atomCount, b.atomCount);
+        EXPECT_TRUE(same(a.energy, b.energy)) << a.energy << " vs " << b.energy;
+        for (int k = 0; k < StepConvergence::kItems; ++k) {
+            EXPECT_EQ(a.convergence.present[k], b.convergence.present[k]);
+            EXPECT_TRUE(same(a.convergence.value[k], b.convergence.value[k]));
+            EXPECT_EQ(a.convergence.threshold[k], b.convergence.threshold[k]);
+            EXPECT_EQ(a.convergence.converged[k], b.convergence.converged[k]);
+        }
+        for (int i = 0; i < b.atomCount; ++i) {
+            const MolAtom& p = a.Atom(i);
+            const MolAtom& q = b.Atom(i);
+            EXPECT_EQ(p.element, q.element);
+            EXPECT_EQ(p.x, q.x);
+            EXPECT_EQ(p.y, q.y);
+            EXPECT_EQ(p.z, q.z);
+            EXPECT_EQ(p.dx, q.dx);
+            EXPECT_EQ(p.dy, q.dy);
+            EXPECT_EQ(p.dz, q.dz);
+            EXPECT_EQ(grown.GetBondCount(g, i), fresh.GetBondCount(g, i));
+        }
+        EXPECT_EQ(a.centre.x, b.centre.x);
+        ASSERT_EQ(a.modes.size(), b.modes.size());
+        for (std::size_t m = 0; m < b.modes.size(); ++m) {
+            EXPECT_EQ(a.modes[m].number, b.modes[m].number);
+            EXPECT_EQ(a.modes[m].frequency, b.modes[m].frequency);
+            ASSERT_EQ(a.modes[m].displacements.size(), b.modes[m].displacements.size());
+            for (std::size_t i = 0; i < b.modes[m].displacements.size(); ++i)
+                EXPECT_EQ(a.modes[m].displacements[i].x, b.modes[m].displacements[i].x);
+        }
+    }
+}
+
+// Writes text to a file piece by piece, ending each piece at the next cut,
+// and after each piece has the model read from the first piece take in what
+// was added; it must equal the model a fresh reading of the file gives.
+// check, when given, looks at the grown model after each piece.
+inline void
+ExpectGrowsLikeFreshReadings(const std::string& text, const std::vector<std::size_t>& cuts,
+                             const std::function<void(CMolData&, std::size_t cut)>& check = {}) {
+    ASSERT_FALSE(cuts.empty());
+    TempDir dir;
+    const std::string path = dir.Write("job.log", text.substr(0, cuts.front()));
+    auto model = ReadFile<CGauData>(path);
+    ASSERT_NE(model, nullptr);
+    std::size_t written = cuts.front();
+    for (const std::size_t cut : cuts) {
+        if (cut <= written)
+            continue;
+        SCOPED_TRACE("file cut at byte " + std::to_string(cut));
+        {
+            std::ofstream out(path, std::ios::binary | std::ios::app);
+            out << text.substr(written, cut - written);
+        }
+        written = cut;
+        const int before = model->frameCount;
+        StdioFile file;
+        ASSERT_TRUE(file.Open(path, StdioFile::modeRead));
+        const CGauData::Growth growth = model->ReadAppended(&file);
+        ASSERT_FALSE(growth.readAgain);
+        EXPECT_TRUE(growth.changed || growth.newFrames == 0);
+        EXPECT_EQ(growth.newFrames, model->frameCount - before);
+        auto fresh = ReadFile<CGauData>(path);
+        ASSERT_NE(fresh, nullptr);
+        ExpectSameModel(*model, *fresh);
+        if (check)
+            check(*model, cut);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
