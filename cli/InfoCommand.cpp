@@ -68,6 +68,69 @@ void WriteMode(JsonWriter& json, const NormalMode& mode) {
     json.EndObject();
 }
 
+void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool modes) {
+    json.BeginObject();
+    const std::pair<const char*, int> header[] = {
+        {"sourceKind", static_cast<int>(model.sourceKind)},
+        {"gaussianFileType", static_cast<int>(model.gaussianFileType)},
+        {"gaussianVersion", model.gaussianVersion},
+        {"vibrationState", model.vibrationState},
+        {"inputGeometryType", model.inputGeometryType},
+        {"frameCount", model.frameCount},
+        {"atomCount", model.atomCount},
+        {"currentFrame", model.currentFrame},
+        {"skippedLines", model.skippedLines},
+    };
+    for (const auto& [name, value] : header) {
+        json.Key(name);
+        json.Int(value);
+    }
+    if (model.termination != CMolData::Termination::kNotAnOutput) {
+        json.Key("termination");
+        json.String(TerminationName(model));
+    }
+    if (model.sourceKind == CMolData::SourceKind::kPdb && model.frameCount > 0) {
+        // The backbone analysis of geometry 0: phi and psi per analysed
+        // residue, and the N, CA, C atoms of the backbone trace.
+        model.ComputeBackboneAngles(0);
+        json.Key("phi");
+        json.BeginArray();
+        for (const auto& entry : *model.GetPhiAngles(0))
+            json.Real(entry.second);
+        json.EndArray();
+        json.Key("psi");
+        json.BeginArray();
+        for (const auto& entry : *model.GetPsiAngles(0))
+            json.Real(entry.second);
+        json.EndArray();
+        json.Key("backbone");
+        json.BeginArray();
+        for (const auto& entry : *model.GetBackboneAtoms(0))
+            json.Int(entry.second);
+        json.EndArray();
+    }
+    json.Key("frames");
+    json.BeginArray();
+    if (frames == FrameChoice::kAll) {
+        for (int g = 0; g < model.frameCount; ++g)
+            WriteFrame(json, model, g, modes);
+    } else if (frames == FrameChoice::kLast) {
+        WriteFrame(json, model, model.frameCount - 1, modes);
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr,
+                 "ravek-cli info: %s\nusage: ravek-cli info FILE %s [--frames all|last|none] "
+                 "[--modes all|none]\n",
+                 message.c_str(), ModelSource::Usage());
+    return kExitUsage;
+}
+
+} // namespace
+
 void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes) {
     CMolFrame& frame = *model.GetFrame(g);
     json.BeginObject();
@@ -129,70 +192,11 @@ void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes) {
     json.EndObject();
 }
 
-void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool modes) {
-    json.BeginObject();
-    const std::pair<const char*, int> header[] = {
-        {"sourceKind", static_cast<int>(model.sourceKind)},
-        {"gaussianFileType", static_cast<int>(model.gaussianFileType)},
-        {"gaussianVersion", model.gaussianVersion},
-        {"vibrationState", model.vibrationState},
-        {"inputGeometryType", model.inputGeometryType},
-        {"frameCount", model.frameCount},
-        {"atomCount", model.atomCount},
-        {"currentFrame", model.currentFrame},
-        {"skippedLines", model.skippedLines},
-    };
-    for (const auto& [name, value] : header) {
-        json.Key(name);
-        json.Int(value);
-    }
-    if (model.termination != CMolData::Termination::kNotAnOutput) {
-        json.Key("termination");
-        json.String(model.termination == CMolData::Termination::kNormal  ? "normal"
-                    : model.termination == CMolData::Termination::kError ? "error"
-                                                                         : "running");
-    }
-    if (model.sourceKind == CMolData::SourceKind::kPdb && model.frameCount > 0) {
-        // The backbone analysis of geometry 0: phi and psi per analysed
-        // residue, and the N, CA, C atoms of the backbone trace.
-        model.ComputeBackboneAngles(0);
-        json.Key("phi");
-        json.BeginArray();
-        for (const auto& entry : *model.GetPhiAngles(0))
-            json.Real(entry.second);
-        json.EndArray();
-        json.Key("psi");
-        json.BeginArray();
-        for (const auto& entry : *model.GetPsiAngles(0))
-            json.Real(entry.second);
-        json.EndArray();
-        json.Key("backbone");
-        json.BeginArray();
-        for (const auto& entry : *model.GetBackboneAtoms(0))
-            json.Int(entry.second);
-        json.EndArray();
-    }
-    json.Key("frames");
-    json.BeginArray();
-    if (frames == FrameChoice::kAll) {
-        for (int g = 0; g < model.frameCount; ++g)
-            WriteFrame(json, model, g, modes);
-    } else if (frames == FrameChoice::kLast) {
-        WriteFrame(json, model, model.frameCount - 1, modes);
-    }
-    json.EndArray();
-    json.EndObject();
+const char* TerminationName(const CMolData& model) {
+    return model.termination == CMolData::Termination::kNormal  ? "normal"
+           : model.termination == CMolData::Termination::kError ? "error"
+                                                                : "running";
 }
-
-int UsageError(const std::string& message) {
-    std::fprintf(stderr,
-                 "ravek-cli info: %s\nusage: ravek-cli info FILE %s [--frames all|last|none] "
-                 "[--modes all|none]\n",
-                 message.c_str(), ModelSource::Usage());
-    return kExitUsage;
-}
-
-} // namespace
 
 int RunInfo(const std::vector<std::string>& args) {
     ModelSource source;

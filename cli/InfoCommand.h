@@ -3,6 +3,15 @@
 #include <string>
 #include <vector>
 
+class CMolData;
+class JsonWriter;
+
 // ravek-cli info FILE [reading options] [--frames all|last|none]: the model
 // read from FILE as one JSON object on stdout. Returns the exit code.
 int RunInfo(const std::vector<std::string>& args);
+
+// Geometry g of model as one object of info's "frames", with its normal modes
+// when modes is set.
+void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes);
+// The job's end as info names it: "normal", "error" or "running".
+const char* TerminationName(const CMolData& model);

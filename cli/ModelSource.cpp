@@ -53,9 +53,11 @@ bool ModelSource::Complete(std::string& error) const {
     return true;
 }
 
-int ModelSource::Read(std::unique_ptr<CMolData>& model) const {
-    const FileKind kind = typeGiven_ ? kind_ : FileKindFromPath(path_);
-    MoleculeFile read = ReadMoleculeFile(path_, kind, pdb_);
+MoleculeFile ModelSource::ReadNow() const {
+    return ReadMoleculeFile(path_, typeGiven_ ? kind_ : FileKindFromPath(path_), pdb_);
+}
+
+int ModelSource::Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const {
     switch (read.status) {
     case MoleculeFile::Status::kMolecule:
         model = std::move(read.model);

@@ -2,6 +2,7 @@
 
 #include "formats/FileKind.h"
 #include "formats/PdbOptions.h"
+#include "formats/ReadMolecule.h"
 #include "model/CMolData.h"
 
 #include <memory>
@@ -29,7 +30,11 @@ public:
 
     // Reads the file. Returns kExitOk with the model, or another exit code
     // after writing a one-line message to stderr.
-    int Read(std::unique_ptr<CMolData>& model) const;
+    int Read(std::unique_ptr<CMolData>& model) const { return Take(ReadNow(), model); }
+    // Reads the file as it stands, saying nothing.
+    MoleculeFile ReadNow() const;
+    // What Read returns for what ReadNow gave.
+    int Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const;
 
     static const char* Usage() { return "[--type gaussian|pdb] [--conect] [--bond-mode 0|1]"; }
 

@@ -3,6 +3,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ModelSource.h"
+#include "cli/WatchCommand.h"
 #include "model/ElementData.h"
 
 #include <cstdio>
@@ -15,12 +16,15 @@ void PrintUsage(std::FILE* out) {
     std::fprintf(out,
                  "usage: ravek-cli info FILE %s [--frames all|last|none]\n"
                  "       ravek-cli convert IN OUT --to com|pdb|pdb-short|rpd %s [--frame N]\n"
+                 "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
                  "info prints the molecule read from FILE as one JSON object; convert writes\n"
                  "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
-                 "short layout) or Ramachandran plot data.\n"
+                 "short layout) or Ramachandran plot data; watch follows a Gaussian output\n"
+                 "while its job writes it, one JSON line per geometry once its step is\n"
+                 "complete, then a line with the job's termination.\n"
                  "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
                  "error or unreadable file.\n",
-                 ModelSource::Usage(), ModelSource::Usage());
+                 ModelSource::Usage(), ModelSource::Usage(), ModelSource::Usage());
 }
 
 } // namespace
@@ -42,6 +46,8 @@ int main(int argc, char** argv) {
         return RunInfo(args);
     if (command == "convert")
         return RunConvert(args);
+    if (command == "watch")
+        return RunWatch(args);
     std::fprintf(stderr, "ravek-cli: unknown command '%s'\n", command.c_str());
     PrintUsage(stderr);
     return kExitUsage;

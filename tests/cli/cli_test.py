@@ -351,6 +351,83 @@ class HostileInput(unittest.TestCase):
                          [[a["x"], a["y"], a["z"]] for a in model["frames"][0]["atoms"]])
 
 
+def step(k):
+    """One optimisation step of water: its table, energy and convergence."""
+    return ("                          Input orientation:\n" + RULER +
+            " Center     Atomic      Atomic             Coordinates (Angstroms)\n"
+            " Number     Number       Type             X           Y           Z\n" + RULER +
+            "      1          8           0        0.000000    0.000000    %.6f\n" % (0.1 + 0.01 * k) +
+            "      2          1           0        0.000000    0.757200   -0.469200\n"
+            "      3          1           0        0.000000   -0.757200   -0.469200\n" + RULER +
+            " SCF Done:  E(RB3LYP) =  -76.40%d     A.U. after    9 cycles\n" % k +
+            " Maximum Force            0.000100     0.000450     YES\n")
+
+
+class Watch(unittest.TestCase):
+    """watch as a script following a running job sees it: a line per geometry
+    once its step is complete, the job's end, the file written while it runs."""
+
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.path = os.path.join(self.dir.name, "job.log")
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def write(self, text, mode="a"):
+        with open(self.path, mode, newline="") as f:
+            f.write(text)
+
+    def start(self):
+        return subprocess.Popen([CLI, "watch", self.path, "--interval", "50"],
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+    def line(self, process):
+        return json.loads(process.stdout.readline())
+
+    def test_lines_come_as_the_job_writes(self):
+        self.write(" This is part of the Gaussian(R) 16 program.\n", "w")
+        watch = self.start()
+        try:
+            # No geometry yet: it waits. The first step's table alone is not
+            # complete until the second begins.
+            self.write(step(0))
+            self.write(step(1)[:200])
+            self.write(step(1)[200:])
+            first = self.line(watch)
+            self.assertEqual(first["index"], 0)
+            self.assertEqual(first["energy"], -76.400)
+            self.assertEqual(first["convergence"]["maximumForce"]["value"], 0.0001)
+            self.write(step(2) + " Normal termination of Gaussian 16\n")
+            self.assertEqual([self.line(watch)["index"] for _ in range(2)], [1, 2])
+            self.assertEqual(self.line(watch), {"termination": "normal", "frameCount": 3})
+            self.assertEqual(watch.wait(timeout=10), 0)
+        finally:
+            watch.kill()
+            watch.wait()
+
+    def test_a_new_job_of_the_same_name_starts_again(self):
+        self.write(step(0) + step(1), "w")
+        watch = self.start()
+        try:
+            self.assertEqual(self.line(watch)["index"], 0)
+            self.write(step(5) + " Error termination via Lnk1e\n", "w")
+            self.assertEqual(self.line(watch), {"restarted": True})
+            self.assertEqual(self.line(watch)["energy"], -76.405)
+            self.assertEqual(self.line(watch), {"termination": "error", "frameCount": 1})
+        finally:
+            watch.kill()
+            watch.wait()
+
+    def test_what_cannot_be_watched(self):
+        self.write(GAUSSIAN_INPUT, "w")
+        result = run("watch", self.path, "--type", "gaussian")
+        self.assertEqual(result.returncode, 2)
+        self.assertIn(b"no Gaussian output", result.stderr)
+        self.assertEqual(run("watch", self.path, "--interval", "0").returncode, 2)
+        self.assertEqual(run("watch", os.path.join(self.dir.name, "missing.log")).returncode, 2)
+
+
 class SharedFiles(unittest.TestCase):
     def test_every_shared_file(self):
         if DATA is None or not os.path.isfile(os.path.join(DATA, "MANIFEST.tsv")):

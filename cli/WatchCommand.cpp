@@ -1,0 +1,165 @@
+#include "cli/WatchCommand.h"
+
+#include "cli/InfoCommand.h"
+#include "cli/JsonWriter.h"
+#include "cli/ModelSource.h"
+#include "formats/CGauData.h"
+#include "io/StdioFile.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+namespace {
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr,
+                 "ravek-cli watch: %s\nusage: ravek-cli watch FILE %s [--interval MS] "
+                 "[--modes all|none]\n",
+                 message.c_str(), ModelSource::Usage());
+    return kExitUsage;
+}
+
+// Writes one JSON value on a line of its own; false when stdout failed (a
+// reader that went away).
+template <class Write> bool PrintLine(Write write) {
+    {
+        JsonWriter json(stdout);
+        write(json);
+        if (!json.Flush())
+            return false;
+    }
+    return std::fputc('\n', stdout) != EOF && std::fflush(stdout) == 0;
+}
+
+class Watch {
+public:
+    Watch(const ModelSource& source, std::chrono::milliseconds interval, bool modes)
+        : source_(source), interval_(interval), modes_(modes) {}
+
+    int Run() {
+        if (const int code = ReadWhole(); code != kExitOk)
+            return code;
+        // The job has ended when it says so and nothing follows for a
+        // while: a job of several steps (Link1) goes on after each
+        // step's termination line.
+        bool quiet = false;
+        for (;;) {
+            const bool ended = model_->termination != CMolData::Termination::kRunning;
+            // A geometry's step is complete once the next geometry has begun
+            // or the job has ended: its energy and convergence are known.
+            const int complete = ended ? model_->frameCount : model_->frameCount - 1;
+            for (; printed_ < complete; ++printed_) {
+                if (!PrintLine(
+                        [&](JsonWriter& json) { WriteFrame(json, *model_, printed_, modes_); }))
+                    return WriteFailed();
+            }
+            if (ended && quiet) {
+                const bool written = PrintLine([&](JsonWriter& json) {
+                    json.BeginObject();
+                    json.Key("termination");
+                    json.String(TerminationName(*model_));
+                    json.Key("frameCount");
+                    json.Int(model_->frameCount);
+                    json.EndObject();
+                });
+                return written ? kExitOk : WriteFailed();
+            }
+            std::this_thread::sleep_for(interval_);
+            StdioFile file;
+            if (!file.Open(source_.Path(), StdioFile::modeRead))
+                continue; // gone for now: it may be written again
+            const CGauData::Growth growth = output_->ReadAppended(&file);
+            file.Close();
+            quiet = !growth.readAgain && !growth.changed;
+            if (growth.readAgain) {
+                // A new job writing to the same name.
+                if (!PrintLine([](JsonWriter& json) {
+                        json.BeginObject();
+                        json.Key("restarted");
+                        json.Bool(true);
+                        json.EndObject();
+                    }))
+                    return WriteFailed();
+                if (const int code = ReadWhole(); code != kExitOk)
+                    return code;
+            }
+        }
+    }
+
+private:
+    // Reads the file from its start, waiting while it is an output that has
+    // printed no geometry yet.
+    int ReadWhole() {
+        MoleculeFile read = source_.ReadNow();
+        while (read.status == MoleculeFile::Status::kNoMolecule && read.model != nullptr &&
+               read.model->gaussianFileType == CMolData::GaussianFileType::kOutput &&
+               read.model->termination == CMolData::Termination::kRunning) {
+            std::this_thread::sleep_for(interval_);
+            read = source_.ReadNow();
+        }
+        if (const int code = source_.Take(std::move(read), model_); code != kExitOk)
+            return code;
+        output_ = dynamic_cast<CGauData*>(model_.get());
+        if (output_ == nullptr || model_->gaussianFileType != CMolData::GaussianFileType::kOutput) {
+            std::fprintf(stderr, "ravek-cli: %s is no Gaussian output; nothing to watch\n",
+                         source_.Path().c_str());
+            return kExitUsage;
+        }
+        printed_ = 0;
+        return kExitOk;
+    }
+
+    static int WriteFailed() {
+        std::fprintf(stderr, "ravek-cli: cannot write the output\n");
+        return kExitUsage;
+    }
+
+    const ModelSource& source_;
+    std::chrono::milliseconds interval_;
+    bool modes_;
+    std::unique_ptr<CMolData> model_;
+    CGauData* output_ = nullptr;
+    int printed_ = 0;
+};
+
+} // namespace
+
+int RunWatch(const std::vector<std::string>& args) {
+    ModelSource source;
+    long interval = 1000;
+    bool modes = true;
+    std::string error;
+    for (std::size_t i = 0; i < args.size();) {
+        bool taken = false;
+        if (!source.Consume(args, i, taken, error))
+            return UsageError(error);
+        if (taken)
+            continue;
+        if (args[i] == "--interval" && i + 1 < args.size()) {
+            const std::string& value = args[i + 1];
+            char* end = nullptr;
+            interval = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || interval < 50 || interval > 600000)
+                return UsageError("--interval must be milliseconds from 50 to 600000, not '" +
+                                  value + "'");
+            i += 2;
+            continue;
+        }
+        if (args[i] == "--modes" && i + 1 < args.size()) {
+            const std::string& value = args[i + 1];
+            if (value != "all" && value != "none")
+                return UsageError("--modes must be all or none, not '" + value + "'");
+            modes = value == "all";
+            i += 2;
+            continue;
+        }
+        return UsageError("unexpected argument '" + args[i] + "'");
+    }
+    if (!source.Complete(error))
+        return UsageError(error);
+    Watch watch(source, std::chrono::milliseconds(interval), modes);
+    return watch.Run();
+}
