@@ -225,7 +225,8 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     // geometry yet is watched until it does.
     if (data->termination != CMolData::Termination::kNotAnOutput) {
         followJob = data->termination == CMolData::Termination::kRunning;
-        if (data->frameCount > 0 || followJob)
+        // A pipe's bytes were all read at once: there is nothing to watch.
+        if ((data->frameCount > 0 || followJob) && QFileInfo(path).isFile())
             growthWatcher_.Watch(path);
     }
     if (data->frameCount == 0) {

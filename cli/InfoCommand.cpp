@@ -198,6 +198,20 @@ const char* TerminationName(const CMolData& model) {
                                                                 : "running";
 }
 
+int TakeModesOption(const std::vector<std::string>& args, std::size_t& i, bool& modes,
+                    std::string& error) {
+    if (args[i] != "--modes" || i + 1 >= args.size())
+        return 0;
+    const std::string& value = args[i + 1];
+    if (value != "all" && value != "none") {
+        error = "--modes must be all or none, not '" + value + "'";
+        return -1;
+    }
+    modes = value == "all";
+    i += 2;
+    return 1;
+}
+
 int RunInfo(const std::vector<std::string>& args) {
     ModelSource source;
     FrameChoice frames = FrameChoice::kAll;
@@ -222,12 +236,9 @@ int RunInfo(const std::vector<std::string>& args) {
             i += 2;
             continue;
         }
-        if (args[i] == "--modes" && i + 1 < args.size()) {
-            const std::string& value = args[i + 1];
-            if (value != "all" && value != "none")
-                return UsageError("--modes must be all or none, not '" + value + "'");
-            modes = value == "all";
-            i += 2;
+        if (const int took = TakeModesOption(args, i, modes, error); took != 0) {
+            if (took < 0)
+                return UsageError(error);
             continue;
         }
         return UsageError("unexpected argument '" + args[i] + "'");

@@ -15,3 +15,7 @@ int RunInfo(const std::vector<std::string>& args);
 void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes);
 // The job's end as info names it: "normal", "error" or "running".
 const char* TerminationName(const CMolData& model);
+// Takes "--modes all|none" at args[i] into modes (true for all) and moves i
+// past it: 1. Something else at args[i]: 0. Another value: -1, with error.
+int TakeModesOption(const std::vector<std::string>& args, std::size_t& i, bool& modes,
+                    std::string& error);

@@ -7,8 +7,8 @@
 #include "io/StdioFile.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -148,12 +148,9 @@ int RunWatch(const std::vector<std::string>& args) {
             i += 2;
             continue;
         }
-        if (args[i] == "--modes" && i + 1 < args.size()) {
-            const std::string& value = args[i + 1];
-            if (value != "all" && value != "none")
-                return UsageError("--modes must be all or none, not '" + value + "'");
-            modes = value == "all";
-            i += 2;
+        if (const int took = TakeModesOption(args, i, modes, error); took != 0) {
+            if (took < 0)
+                return UsageError(error);
             continue;
         }
         return UsageError("unexpected argument '" + args[i] + "'");
