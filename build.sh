@@ -15,11 +15,15 @@ cd "$(dirname "$0")"
 
 # Debian packages the build and the tests need: the tool chain, Qt 6 with
 # OpenGL and GLU from Mesa, a virtual display for the GUI tests, the Japanese
-# and serif fonts, Qt's Japanese texts and the icon theme of the toolbar.
+# and serif fonts, Qt's Japanese texts and the icon theme of the toolbar;
+# gemmi (its headers for PDBx/mmCIF with the parser library they need, its
+# program to make mmCIF twins of the test PDB files) and zlib for compressed
+# files.
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n qt6-image-formats-plugins
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
-    fonts-ipafont-gothic fonts-liberation adwaita-icon-theme)
+    fonts-ipafont-gothic fonts-liberation adwaita-icon-theme
+    gemmi-dev tao-pegtl-dev gemmi zlib1g-dev)
 # A locale whose decimal separator is a comma: number parsing and printing
 # must not depend on it.
 TEST_LOCALE=de_DE.UTF-8

@@ -89,7 +89,11 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
         return QString();
     case NoMoleculeReason::kNoGeometry:
         return kind == FileKind::kPdb ? QStringLiteral("ATOM・HETATM レコードがありません")
-                                      : QStringLiteral("原子座標が見つかりません");
+               : kind == FileKind::kMmcif ? QStringLiteral("atom_site の行がありません")
+                                          : QStringLiteral("原子座標が見つかりません");
+    case NoMoleculeReason::kUnreadableFormat:
+        return QStringLiteral("mmCIF として読めません: %1")
+            .arg(QString::fromStdString(read.model->formatProblem));
     case NoMoleculeReason::kNoReadableAtoms:
         return QStringLiteral("原子の行に読み取れる座標がありません");
     case NoMoleculeReason::kNoAtoms:
@@ -169,9 +173,10 @@ bool CMolDoc::OnOpenDocument(const QString& path) {
 FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
     if (filterIndex == 1)
         return FileKind::kGaussian;
+    const FileKind named = FileKindFromPath(path.toStdString());
     if (filterIndex == 2)
-        return FileKind::kPdb;
-    return FileKindFromPath(path.toStdString());
+        return named == FileKind::kMmcif ? FileKind::kMmcif : FileKind::kPdb;
+    return named;
 }
 
 bool CMolDoc::LoadPath(const QString& path, FileKind kind) {
@@ -210,6 +215,13 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
         loadMessage = QStringLiteral("読み取れない原子の行を %1 行飛ばしました (%2)")
                           .arg(read.skippedLines)
                           .arg(fileName);
+    if (reason.isEmpty() && read.model != nullptr && read.model->fileModels > 1 &&
+        read.model->frameCount == 1)
+        loadMessage =
+            QStringLiteral("モデルごとに原子が異なるため、%1 モデルのうち最初のモデルだけを"
+                           "読み込みました (%2)")
+                .arg(read.model->fileModels)
+                .arg(fileName);
     // A file its reader understood names the window and joins the recent
     // files even when it holds no geometry; a Z-matrix that gives no
     // coordinates does neither.

@@ -15,12 +15,14 @@ bool ModelSource::Consume(const std::vector<std::string>& args, std::size_t& i, 
         }
         const std::string& value = args[i + 1];
         if (arg == "--type") {
-            if (value != "gaussian" && value != "pdb") {
-                error = "--type must be gaussian or pdb, not '" + value + "'";
+            if (value != "gaussian" && value != "pdb" && value != "mmcif") {
+                error = "--type must be gaussian, pdb or mmcif, not '" + value + "'";
                 return false;
             }
             typeGiven_ = true;
-            kind_ = value == "gaussian" ? FileKind::kGaussian : FileKind::kPdb;
+            kind_ = value == "gaussian" ? FileKind::kGaussian
+                    : value == "pdb"    ? FileKind::kPdb
+                                        : FileKind::kMmcif;
         } else {
             if (value != "0" && value != "1") {
                 error = "--bond-mode must be 0 or 1, not '" + value + "'";

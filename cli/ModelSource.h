@@ -36,7 +36,9 @@ public:
     // What Read returns for what ReadNow gave.
     int Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const;
 
-    static const char* Usage() { return "[--type gaussian|pdb] [--conect] [--bond-mode 0|1]"; }
+    static const char* Usage() {
+        return "[--type gaussian|pdb|mmcif] [--conect] [--bond-mode 0|1]";
+    }
 
     const std::string& Path() const { return path_; }
 

@@ -11,8 +11,10 @@
 //   comes from columns 13-14 (a letter in 13: a two-letter element, H alone
 //   always hydrogen; else the first symbol the name starting in column 14
 //   begins with).
-// - All models of an NMR file go into the one geometry; a serial number
-//   repeated later names the later atom.
+// - The models of an NMR file (MODEL records) are geometries when each
+//   holds the same atoms (element, name, residue) in the same order; when
+//   they differ, only the first model is read and fileModels says how many
+//   there were. CONECT records give the first model's bonds to every model.
 // - An insertion code (a letter in column 27) is part of the residue label:
 //   SER52 and SER52A are two residues. A digit in column 27 is a residue
 //   number that outgrew its field; the coordinates are scanned after it.
@@ -162,31 +164,20 @@ bool ReadResidueNumber(std::string_view word, int& number) {
     return true;
 }
 
-// Residue numbers written as asterisks because they outgrew their field:
-// the first such atom starts a counter, and every later overflowed atom that
-// carries the first one's label (usually N) opens the next residue.
-class OverflowNumbers {
-public:
-    int Next(std::string_view word, const std::string& label) {
-        if (!started_) {
-            const std::size_t stars = word.find_first_not_of('*');
-            const std::size_t count = stars == std::string_view::npos ? word.size() : stars;
-            counter_ = count == 4 ? 9999 : count == 5 ? 99999 : 999999;
-            firstLabel_ = label;
-            started_ = true;
-        }
-        if (label == firstLabel_)
-            ++counter_;
-        return counter_;
-    }
-
-private:
-    bool started_ = false;
-    std::string firstLabel_;
-    int counter_ = 0;
-};
-
 } // namespace
+
+int CPDBData::OverflowNumbers::Next(std::string_view word, const std::string& label) {
+    if (!started_) {
+        const std::size_t stars = word.find_first_not_of('*');
+        const std::size_t count = stars == std::string_view::npos ? word.size() : stars;
+        counter_ = count == 4 ? 9999 : count == 5 ? 99999 : 999999;
+        firstLabel_ = label;
+        started_ = true;
+    }
+    if (label == firstLabel_)
+        ++counter_;
+    return counter_;
+}
 
 CPDBData::CPDBData(StdioFile* in, const PdbOptions* options) {
     const PdbOptions defaults;
@@ -194,6 +185,8 @@ CPDBData::CPDBData(StdioFile* in, const PdbOptions* options) {
         options = &defaults;
     bondsFromFile = options->conect;
     Load(in, bondsFromFile == 0, options->bondMode);
+    // An ensemble shows its first model, as the file lists it first.
+    currentFrame = 0;
 }
 
 void CPDBData::Scan() {
@@ -205,58 +198,106 @@ void CPDBData::Scan() {
     reserved = 0;
     frameCount = 0;
     atomCount = 0;
+    fileModels = 0;
     framePositions.clear();
 
+    // Atom records by model: a MODEL record starts the next model once the
+    // one before holds atoms.
+    std::vector<int> models(1, 0);
     char line[kScanLineSize];
-    int count = 0;
     while (ReadLine(line, kScanLineSize, file) != nullptr) {
-        if (IsAtomRecord(line))
-            ++count;
+        if (IsAtomRecord(line)) {
+            ++models.back();
+        } else if (StartsWith(line, "MODEL ") || std::strcmp(line, "MODEL") == 0) {
+            if (models.back() > 0)
+                models.push_back(0);
+        }
     }
-    atomCount = count;
+    if (models.back() == 0 && models.size() > 1)
+        models.pop_back();
     // A file without atom records holds no molecule.
-    frameCount = count > 0 ? 1 : 0;
+    if (models.front() == 0)
+        return;
+    fileModels = models.size() > 1 ? static_cast<int>(models.size()) : 0;
+    // An ensemble's models are its geometries when each holds as many atom
+    // records; which atoms they are is compared once they are read.
+    const bool same = std::all_of(models.begin(), models.end(),
+                                  [&](int count) { return count == models.front(); });
+    if (!same)
+        models.resize(1);
+    frameRows = models;
+    frameCount = static_cast<int>(models.size());
+    atomCount = models.front();
 }
-
-// What the reading pass remembers from record to record.
-struct CPDBData::ReadState {
-    int atomIndex = 0;
-    int residueIndex = -1;
-    int residueCount = 0;
-    std::string previousLabel; // residue label of the atom before
-    std::string previousName;  // residue name of the atom before, and its id
-    int previousNameId = 0;
-    OverflowNumbers overflow;
-};
 
 int CPDBData::ReadGeometries() {
     if (frameCount == 0)
         return 0;
-    ReadState state;
+    std::vector<ReadState> states(static_cast<std::size_t>(frameCount));
     char buffer[kReadLineSize];
-    int records = 0;
+    int model = 0;
+    int records = 0; // of the model being read
     if (file->Seek(0)) {
         while (ReadLine(buffer, kReadLineSize, file) != nullptr) {
             const std::string_view line(buffer);
             if (IsAtomRecord(line)) {
                 // The counting pass read longer pieces; never store more
                 // atoms than it found.
-                if (records++ < atomCount && !ReadAtomRecord(line, state))
+                if (model < frameCount && records++ < frameRows[static_cast<std::size_t>(model)] &&
+                    !ReadAtomRecord(line, states[static_cast<std::size_t>(model)], model))
                     ++skippedLines;
+            } else if (StartsWith(line, "MODEL") && records > 0) {
+                ++model;
+                records = 0;
             } else if (bondsFromFile != 0 && StartsWith(line, "CONECT")) {
                 ReadConectRecord(line);
             }
         }
     }
-    Frame(0).residueCount = state.residueCount;
-    if (state.atomIndex < atomCount) {
+    FinishModels(states);
+    return atomCount;
+}
+
+void CPDBData::FinishModels(const std::vector<ReadState>& states) {
+    for (int g = 0; g < frameCount; ++g) {
+        CMolFrame& frame = Frame(g);
+        const ReadState& state = states[static_cast<std::size_t>(g)];
+        frame.residueCount = state.residueCount;
         // Records without coordinates, or a record name the counting pass
         // saw inside a long line that the reading pass cut elsewhere: keep
         // only the atoms read.
-        atomCount = state.atomIndex;
-        Frame(0).ShrinkTo(atomCount);
+        if (state.atomIndex < frame.atomCount)
+            frame.ShrinkTo(state.atomIndex);
     }
-    return state.atomIndex;
+    // The models of an ensemble are the same molecule when atom for atom
+    // they have the same element, name and residue.
+    bool same = true;
+    const CMolFrame& first = Frame(0);
+    for (int g = 1; g < frameCount && same; ++g) {
+        const CMolFrame& frame = Frame(g);
+        same = frame.atomCount == first.atomCount && frame.residueLabels == first.residueLabels;
+        for (int a = 0; same && a < first.atomCount; ++a) {
+            const MolAtom& p = first.Atom(a);
+            const MolAtom& q = frame.Atom(a);
+            same = p.element == q.element && p.residueIndex == q.residueIndex &&
+                   std::strcmp(p.label, q.label) == 0;
+        }
+    }
+    if (!same) {
+        frames.resize(1);
+        frameCount = 1;
+    }
+    atomCount = Frame(0).atomCount;
+    // Bonds from the file are the first model's; the other models are the
+    // same atoms.
+    if (bondsFromFile != 0) {
+        for (int g = 1; g < frameCount; ++g) {
+            for (int a = 0; a < atomCount && a < Frame(g).atomCount; ++a) {
+                const MolAtom& atom = Frame(0).Atom(a);
+                Frame(g).SetBonds(a, atom.bonded, atom.bondCount);
+            }
+        }
+    }
 }
 
 namespace {
@@ -274,7 +315,7 @@ std::string_view NormalColumns(std::string_view line, std::string& shifted) {
 
 } // namespace
 
-bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state) {
+bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state, int g) {
     std::string shifted;
     const std::string_view line = NormalColumns(record, shifted);
 
@@ -286,36 +327,26 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state) {
     const bool chainId =
         !chain.empty() && (IsLetter(chain[0]) || (column == 22 && column23 == ' '));
     const std::string_view numberWord = WordFrom(line, chainId ? 23 : 22, column);
-    Point3D at;
-    if (!ReadCoordinates(line, numberWord, at))
+    AtomFields atom;
+    if (!ReadCoordinates(line, numberWord, atom.at))
         return false;
 
-    CMolFrame& frame = Frame(0);
-    const int index = state.atomIndex++;
-    MolAtom& atom = frame.Atom(index);
     const int written = ElementTable::NumberOfSymbolNoCase(Trim(Columns(line, 77, 78)));
     atom.element = written > 0 ? written : ElementOfName(line);
-    atom.x = at.x;
-    atom.y = at.y;
-    atom.z = at.z;
-
     // The serial as written, however many digits it has.
-    int serial = 0;
-    if (TextScanner(From(record, record[0] == 'A' ? 5 : 7)).Int(serial))
-        frame.SetSerial(serial, index);
-
-    const std::string label = LabelOfName(line);
-    atom.SetLabel(label.c_str());
+    atom.hasSerial = TextScanner(From(record, record[0] == 'A' ? 5 : 7)).Int(atom.serial);
+    atom.label = LabelOfName(line);
 
     // Residue name: the word from column 18, or columns 18-20 when the field
     // is blank.
     std::string_view name = WordFrom(line, 18, column);
     if (column == 0 || column > 20)
         name = Trim(Columns(line, 18, 20));
+    atom.residueName.assign(name);
 
     int number = 0;
     if (StartsWith(numberWord, "****")) {
-        number = state.overflow.Next(numberWord, label);
+        number = state.overflow.Next(numberWord, atom.label);
     } else if (!ReadResidueNumber(numberWord, number)) {
         // A blank field: the scan ran on into the coordinates.
         number = 0;
@@ -326,27 +357,40 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state) {
     // two residues). A digit there is the last digit of a residue number
     // that outgrew its field.
     const char column27 = line.size() >= 27 ? line[26] : ' ';
-    std::string residueLabel(name);
-    residueLabel += std::to_string(number);
+    atom.residueLabel = atom.residueName + std::to_string(number);
     if (IsLetter(column27))
-        residueLabel += column27;
+        atom.residueLabel += column27;
+    StoreAtom(atom, state, g);
+    return true;
+}
+
+void CPDBData::StoreAtom(const AtomFields& fields, ReadState& state, int g) {
+    CMolFrame& frame = Frame(g);
+    const int index = state.atomIndex++;
+    MolAtom& atom = frame.Atom(index);
+    atom.element = fields.element;
+    atom.x = fields.at.x;
+    atom.y = fields.at.y;
+    atom.z = fields.at.z;
+    if (fields.hasSerial)
+        frame.SetSerial(fields.serial, index);
+    atom.SetLabel(fields.label.c_str());
 
     const bool firstAtom = index == 0;
-    if (firstAtom || name != state.previousName) {
-        state.previousName.assign(name);
+    if (firstAtom || fields.residueName != state.previousName) {
+        state.previousName = fields.residueName;
         state.previousNameId = ResidueNameTable::instance().Id(state.previousName);
     }
     atom.residueNameId = state.previousNameId;
-    if (firstAtom || residueLabel != state.previousLabel) {
-        AddResidueLabel(state.residueCount, residueLabel, 0);
+    if (firstAtom || fields.residueLabel != state.previousLabel) {
+        AddResidueLabel(state.residueCount, fields.residueLabel, g);
         ++state.residueCount;
         ++state.residueIndex;
-        state.previousLabel = residueLabel;
+        state.previousLabel = fields.residueLabel;
     }
     frame.ResidueAtomList(state.residueIndex).push_back(index);
     atom.residueIndex = state.residueIndex;
     frame.atomShown[static_cast<std::size_t>(index)] = 1;
-    return true;
 }
 
 // Coordinates: scanned from column 27 when it is blank; after an overflowing

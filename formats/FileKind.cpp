@@ -14,11 +14,22 @@ struct Extension {
 constexpr Extension kExtensions[] = {
     {"log", FileKind::kGaussian}, {"com", FileKind::kGaussian}, {"out", FileKind::kGaussian},
     {"gjf", FileKind::kGaussian}, {"pdb", FileKind::kPdb},      {"ent", FileKind::kPdb},
+    {"cif", FileKind::kMmcif},
 };
 
 } // namespace
 
+bool IsGzipPath(std::string_view path) {
+    if (path.size() < 3)
+        return false;
+    const std::string_view end = path.substr(path.size() - 3);
+    return end[0] == '.' && std::tolower(static_cast<unsigned char>(end[1])) == 'g' &&
+           std::tolower(static_cast<unsigned char>(end[2])) == 'z';
+}
+
 FileKind FileKindFromPath(std::string_view path) {
+    if (IsGzipPath(path))
+        path.remove_suffix(3);
     if (path.size() < 3)
         return FileKind::kUnknown;
     std::string last(path.substr(path.size() - 3));

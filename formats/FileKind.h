@@ -4,12 +4,16 @@
 #include <string_view>
 
 // The reader a structure file needs.
-enum class FileKind { kGaussian, kPdb, kUnknown };
+enum class FileKind { kGaussian, kPdb, kUnknown, kMmcif };
 
 // The kind a file's name says: the last three characters in any case, "log",
 // "com", "out" and "gjf" for Gaussian files, "pdb" and "ent" for PDB files,
-// anything else unknown.
+// "cif" (.cif, .mmcif) for PDBx/mmCIF files, anything else unknown. A
+// compressed file's ".gz" is passed over: the name before it says.
 FileKind FileKindFromPath(std::string_view path);
 
-// The extensions FileKindFromPath knows, as "log, com, out, gjf, pdb or ent".
+// Whether the name ends in ".gz" (any case): the file is read through gzip.
+bool IsGzipPath(std::string_view path);
+
+// The extensions FileKindFromPath knows, as "log, com, ..., ent or cif".
 std::string KnownExtensions();

@@ -5,6 +5,8 @@
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model) {
     if (model.zMatrixProblem.kind != ZMatrixProblem::Kind::kNone)
         return NoMoleculeReason::kUnresolvedZMatrix;
+    if (!model.formatProblem.empty())
+        return NoMoleculeReason::kUnreadableFormat;
     if (model.frameCount <= 0)
         return model.skippedLines > 0 ? NoMoleculeReason::kNoReadableAtoms
                                       : NoMoleculeReason::kNoGeometry;
@@ -25,6 +27,8 @@ const char* DescribeNoMoleculeReason(NoMoleculeReason reason) {
         return "the file holds no atoms";
     case NoMoleculeReason::kUnresolvedZMatrix:
         return "the Z-matrix gives no coordinates";
+    case NoMoleculeReason::kUnreadableFormat:
+        return "the file is not valid mmCIF";
     }
     return "";
 }

@@ -13,6 +13,7 @@ enum class NoMoleculeReason {
     kNoReadableAtoms,   // atom rows or records, but none holds usable coordinates
     kNoAtoms,           // geometries without atoms
     kUnresolvedZMatrix, // a Gaussian input whose Z-matrix gives no coordinates
+    kUnreadableFormat,  // a file its format's parser refused (formatProblem says why)
 };
 
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model);

@@ -1,6 +1,7 @@
 #include "formats/ReadMolecule.h"
 
 #include "formats/CGauData.h"
+#include "formats/CMmcifData.h"
 #include "formats/CPDBData.h"
 #include "io/StdioFile.h"
 
@@ -16,6 +17,8 @@ std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const Pdb
             return std::make_unique<CGauData>(file, &options);
         case FileKind::kPdb:
             return std::make_unique<CPDBData>(file, &options);
+        case FileKind::kMmcif:
+            return std::make_unique<CMmcifData>(file, &options);
         case FileKind::kUnknown:
             break;
         }
@@ -64,6 +67,9 @@ std::string MoleculeFile::Describe(const std::string& path) const {
         if (reason == NoMoleculeReason::kUnresolvedZMatrix && model != nullptr)
             return path + ": no molecule: " + DescribeNoMoleculeReason(reason) + " (" +
                    DescribeZMatrixProblem(model->zMatrixProblem) + ")";
+        if (reason == NoMoleculeReason::kUnreadableFormat && model != nullptr)
+            return path + ": no molecule: " + DescribeNoMoleculeReason(reason) + " (" +
+                   model->formatProblem + ")";
         return path + ": no molecule: " + DescribeNoMoleculeReason(reason);
     case Status::kOutOfMemory:
         return path + ": the molecule is too large for the memory available";

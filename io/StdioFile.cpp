@@ -1,5 +1,7 @@
 #include "io/StdioFile.h"
 
+#include "io/Gunzip.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -36,7 +38,7 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
             return false;
         }
         if (S_ISFIFO(info.st_mode)) {
-            if (!ReadPipe(path, error))
+            if (!ReadPipe(path, error) || !InflateIfGzip(error))
                 return false;
             mode_ = mode;
             return true;
@@ -77,8 +79,58 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
     bufferStart_ = 0;
     limit_ = -1;
     writeError_ = false;
-    if (mode == modeRead)
+    if (mode == modeRead) {
         buffer_.resize(kReadBufferSize);
+        // A compressed file is read whole and inflated: the readers seek.
+        if (FillBuffer() &&
+            IsGzip({buffer_.begin(), buffer_.begin() + std::min<std::size_t>(len_, 2)}))
+            return ReadCompressed(error);
+        pos_ = 0;
+    }
+    return true;
+}
+
+bool StdioFile::ReadCompressed(std::string* error) {
+    std::vector<char> bytes(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(len_));
+    for (std::size_t n = 0; (n = std::fread(buffer_.data(), 1, buffer_.size(), fp_)) > 0;) {
+        if (bytes.size() + n > kMaxPipeBytes) {
+            Close();
+            if (error != nullptr)
+                *error = "the compressed file is larger than 2 GiB";
+            return false;
+        }
+        bytes.insert(bytes.end(), buffer_.begin(),
+                     buffer_.begin() + static_cast<std::ptrdiff_t>(n));
+    }
+    const bool readError = std::ferror(fp_) != 0;
+    std::fclose(fp_);
+    fp_ = nullptr;
+    if (readError) {
+        buffer_.clear();
+        SetError(error, EIO);
+        return false;
+    }
+    buffer_ = std::move(bytes);
+    len_ = buffer_.size();
+    inMemory_ = true;
+    return InflateIfGzip(error);
+}
+
+bool StdioFile::InflateIfGzip(std::string* error) {
+    if (!IsGzip(buffer_))
+        return true;
+    std::vector<char> inflated;
+    std::string why;
+    if (!Gunzip(buffer_, inflated, kMaxPipeBytes, why)) {
+        Close();
+        if (error != nullptr)
+            *error = why;
+        return false;
+    }
+    buffer_ = std::move(inflated);
+    len_ = buffer_.size();
+    pos_ = 0;
+    bufferStart_ = 0;
     return true;
 }
 

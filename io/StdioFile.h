@@ -1,6 +1,8 @@
 #pragma once
 
 // StdioFile: the one file object of the structure readers and writers.
+// A file (or pipe) of gzip data is read whole and inflated into memory when
+// it is opened for reading, whatever its name: the readers see the text.
 //
 // Reading is binary and buffered by the object itself, so that the line reader
 // costs no system call per character while GetPosition() and Seek() still speak
@@ -79,6 +81,11 @@ private:
     bool FillBuffer();
     // Reads the pipe at path whole into the buffer.
     bool ReadPipe(const std::string& path, std::string* error);
+    // The rest of the open file into memory, inflated; its first block is in
+    // the buffer.
+    bool ReadCompressed(std::string* error);
+    // Inflates the bytes in memory when they are gzip data.
+    bool InflateIfGzip(std::string* error);
     int Refill() { return FillBuffer() ? static_cast<unsigned char>(buffer_[pos_++]) : EOF; }
 
     std::FILE* fp_ = nullptr;

@@ -208,6 +208,7 @@ void CMolData::CopyFrom(const CMolData& other) {
     frameCount = static_cast<int>(other.frames.size());
     atomCount = other.atomCount;
     skippedLines = other.skippedLines;
+    fileModels = other.fileModels;
     frames.clear();
     for (const auto& frame : other.frames) {
         frames.push_back(std::make_unique<CMolFrame>(0));

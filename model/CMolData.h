@@ -102,6 +102,13 @@ public:
     // Lines that looked like atom rows or records but did not hold the
     // numbers their format needs; they give no atom.
     int skippedLines = 0;
+    // Models of a structure file that holds several (MODEL records, model
+    // numbers): each one a geometry when all hold the same atoms, else only
+    // the first is read (frameCount 1). 0 for files without models.
+    int fileModels = 0;
+    // Why a file could not be parsed as its format at all (the mmCIF
+    // parser's message); empty when it could.
+    std::string formatProblem;
     Termination termination = Termination::kNotAnOutput;
     // A Gaussian input whose Z-matrix gave no coordinates: why and where.
     ZMatrixProblem zMatrixProblem;

@@ -180,15 +180,44 @@ TEST_F(PdbReader, OverflowedResidueNumbersCountOnFromTheFirstLabel) {
     }
 }
 
-TEST_F(PdbReader, NmrModelsShareOneGeometryAndTheLastSerialWins) {
+// An NMR ensemble: each model a geometry of its own atoms when the models
+// hold the same atoms; the first model alone when they do not.
+TEST_F(PdbReader, EnsembleModelsAreGeometriesWhenTheyHoldTheSameAtoms) {
     const std::vector<PdbAtom> model = {{" N  ", "ALA", 1, 0, 0, 0}, {" CA ", "ALA", 1, 1.4, 0, 0}};
+    std::vector<PdbAtom> moved = model;
+    moved[1].x = 1.5;
     auto mol = ReadText<CPDBData>("MODEL        1\n" + Records(model) + "ENDMDL\nMODEL        2\n" +
-                                  Records(model) + "ENDMDL\nEND\n");
-    EXPECT_EQ(mol->frameCount, 1);
-    EXPECT_EQ(mol->atomCount, 4);
-    EXPECT_EQ(mol->GetFrame(0)->residueCount, 1); // the label repeats: one residue
-    EXPECT_STREQ(mol->GetAtomDescription(0, 0), "-1 N ALA1");
-    EXPECT_STREQ(mol->GetAtomDescription(0, 3), "2 CA ALA1");
+                                  Records(moved) + "ENDMDL\nEND\n");
+    EXPECT_EQ(mol->frameCount, 2);
+    EXPECT_EQ(mol->fileModels, 2);
+    EXPECT_EQ(mol->atomCount, 2);
+    EXPECT_EQ(mol->GetCurrentFrame(), 0);
+    EXPECT_EQ(mol->GetFrame(1)->residueCount, 1);
+    EXPECT_DOUBLE_EQ(mol->GetAtomCoord(1, 1, 0), 1.5);
+    EXPECT_STREQ(mol->GetAtomDescription(1, 1), "2 CA ALA1");
+    EXPECT_EQ(mol->GetBondCount(0, 0), 1);
+    EXPECT_EQ(mol->GetBondedAtom(1, 1, 0), 0);
+
+    // Another atom name, or another count, in a later model: the first only.
+    std::vector<PdbAtom> renamed = model;
+    renamed[1].name = " CB ";
+    for (const std::string& second : {Records(renamed), Records({model[0]})}) {
+        auto first = ReadText<CPDBData>("MODEL        1\n" + Records(model) +
+                                        "ENDMDL\nMODEL        2\n" + second + "ENDMDL\n");
+        EXPECT_EQ(first->frameCount, 1);
+        EXPECT_EQ(first->fileModels, 2);
+        EXPECT_EQ(first->atomCount, 2);
+        EXPECT_STREQ(first->GetAtomDescription(0, 1), "2 CA ALA1");
+    }
+    // CONECT records bond every model's atoms alike.
+    PdbOptions conect;
+    conect.conect = 1;
+    auto linked =
+        ReadText<CPDBData>("MODEL        1\n" + Records(model) + "ENDMDL\nMODEL        2\n" +
+                               Records(moved) + "ENDMDL\nCONECT    1    2\n",
+                           conect);
+    EXPECT_EQ(linked->GetBondCount(1, 0), 1);
+    EXPECT_EQ(linked->GetBondCount(1, 1), 0);
 }
 
 TEST_F(PdbReader, ConectRecordsReplaceBondsAndSkipUnknownSerials) {

@@ -130,6 +130,10 @@ const std::map<std::string, std::string> kChangedOnPurpose = {
     {"gaussian/input/dvb_raman.gjf", "Z-matrix read (was refused)"},
     {"gaussian/input/dvb_bomd.in", "comma-separated fields read (was 20 dummies at the origin)"},
     {"gaussian/input/gaussian_file.gjf", "atomic numbers give elements (were 31 dummies)"},
+    {"pdb/1CKV.pdb", "14 models as 14 geometries (were one geometry of all models' atoms)"},
+    {"pdb/nmr_neopetrosiamide.pdb", "24 models as 24 geometries (were one geometry)"},
+    {"pdb/WIN_nmr_neopetrosiamide.pdb", "24 models as 24 geometries (were one geometry)"},
+    {"pdb/end-endmdl.pdb", "models of other atoms: the first model only (were both in one)"},
 };
 
 TEST(SharedReadings, MatchTheRecordedOnes) {

@@ -788,23 +788,47 @@ class PdbFile : public ::testing::TestWithParam<std::string> {};
 TEST_P(PdbFile, CountsResiduesAndBondsAreSane) {
     BondLimits::instance().ApplyBuiltIn();
     const std::filesystem::path path = kDataDir / GetParam();
-    int records = 0, residues = 0;
+    // By model (MODEL records): its atoms as name and residue, and its
+    // residue count.
+    struct Model {
+        std::vector<std::string> atoms;
+        int residues = 0;
+    };
+    std::vector<Model> models(1);
     std::string lastKey;
     for (const std::string& line : Lines(path)) {
+        if (line.rfind("MODEL", 0) == 0 && !models.back().atoms.empty())
+            models.emplace_back();
         if (line.rfind("ATOM", 0) != 0 && line.rfind("HETATM", 0) != 0)
             continue;
-        ++records;
+        Model& model = models.back();
         // Residue name, number and insertion code; the chain is not part of it.
         std::string key = line.substr(17, 4) + "|" + line.substr(22, 5);
-        if (records == 1 || key != lastKey)
-            ++residues;
+        if (model.atoms.empty() || key != lastKey)
+            ++model.residues;
         lastKey = key;
+        model.atoms.push_back(line.substr(12, 5) + key);
     }
+    const int records = static_cast<int>(models.front().atoms.size());
+    const int residues = models.front().residues;
+    // An ensemble of the same atoms is read model by model, else the first.
+    const bool same = std::all_of(models.begin(), models.end(),
+                                  [&](const Model& m) { return m.atoms == models.front().atoms; });
     for (int mode : {0, 1}) {
         SCOPED_TRACE("bond mode " + std::to_string(mode));
         auto mol = ReadFile<CPDBData>(path.string(), PdbOptions{0, mode});
         ASSERT_NE(mol, nullptr);
+        ASSERT_EQ(mol->frameCount, same ? static_cast<int>(models.size()) : 1);
+        EXPECT_EQ(mol->fileModels, models.size() > 1 ? static_cast<int>(models.size()) : 0);
         ASSERT_EQ(mol->atomCount, records);
+        for (int g = 1; g < mol->frameCount; ++g) {
+            // No bond reaches into another model: each geometry holds one.
+            ASSERT_EQ(mol->AtomCount(g), records);
+            for (int a = 0; a < records; ++a) {
+                for (int k = 0; k < mol->GetBondCount(g, a); ++k)
+                    ASSERT_LT(mol->GetDistance(g, a, mol->GetBondedAtom(g, a, k)), 3.3);
+            }
+        }
         CMolFrame& frame = *mol->GetFrame(0);
         EXPECT_EQ(frame.residueCount, residues);
         EXPECT_EQ(static_cast<int>(frame.residueLabels.size()), residues);
@@ -836,7 +860,6 @@ TEST_P(PdbFile, CountsResiduesAndBondsAreSane) {
         if (line.rfind("CONECT", 0) == 0 && line.size() >= 11)
             named.insert(std::atoi(line.substr(6, 5).c_str()));
     }
-    // (An earlier model's atom whose serial a later model took has none.)
     for (int a = 0; a < conect->atomCount; ++a) {
         const int serial = conect->GetFrame(0)->SerialOfAtom(a);
         if (conect->GetBondCount(0, a) > 0 && serial >= 0) {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "formats/CPDBData.h"
+
+#include <memory>
+
+// The molecule model of a PDBx/mmCIF file: the atom_site loop read through
+// gemmi's CIF parser into the model a PDB file of the same structure gives
+// (residues, residue selection, backbone angles and plot data as there), one
+// geometry per model number when all models hold the same atoms.
+class CMmcifData : public CPDBData {
+public:
+    // Reads the open file. options as for PDB files; with CONECT records
+    // asked for, the bonds are the disulfide and covalent links of
+    // struct_conn.
+    CMmcifData(StdioFile* in, const PdbOptions* options);
+    ~CMmcifData() override;
+
+    void Scan() override;
+    int ReadGeometries() override;
+
+private:
+    // The parsed document and where its atoms are, from Scan to
+    // ReadGeometries.
+    struct Parsed;
+    std::unique_ptr<Parsed> parsed_;
+    void ReadLinks();
+};
