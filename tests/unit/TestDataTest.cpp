@@ -2,6 +2,7 @@
 // readers and, independently, by a few lines of plain parsing here.
 
 #include "formats/CGauData.h"
+#include "formats/CMmcifData.h"
 #include "formats/CPDBData.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/NoMoleculeReason.h"
@@ -12,12 +13,14 @@
 #include "model/ElementTable.h"
 #include "tests/unit/GrowingFile.h"
 #include "tests/unit/ReadText.h"
+#include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -865,6 +868,73 @@ TEST_P(PdbFile, CountsResiduesAndBondsAreSane) {
         if (conect->GetBondCount(0, a) > 0 && serial >= 0) {
             EXPECT_TRUE(named.count(serial) > 0) << "serial " << serial;
         }
+    }
+}
+
+// The mmCIF twin gemmi's converter makes of the file reads as the file does:
+// atoms, elements, coordinates, labels, residues, bonds, backbone angles.
+TEST_P(PdbFile, MmcifTwinGivesTheSameModel) {
+    BondLimits::instance().ApplyBuiltIn();
+    if (std::system("command -v gemmi > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "gemmi's converter is not installed";
+    TempDir dir;
+    const std::string twin = dir.File("twin.cif");
+    const std::string command =
+        "gemmi convert --to=mmcif '" + (kDataDir / GetParam()).string() + "' '" + twin + "' 2>&1";
+    if (std::system((command + " > /dev/null").c_str()) != 0)
+        GTEST_SKIP() << "gemmi cannot convert it";
+    // Where the converter makes another structure of the file.
+    const std::map<std::string, std::string> kConvertedOtherwise = {
+        {"pdb/a_structure.pdb", "atoms after ENDMDL, outside any model, become a second model"},
+        {"pdb/pbc.pdb", "residue numbers of five digits shift the record; the converter reads "
+                        "the fixed columns (residue 1000, insertion code 0, another element)"},
+        {"pdb/BaceCgSystemAtomistic.pdb",
+         "residue numbers wrap from 9999 to 0; the converter joins the atoms of repeated "
+         "numbers into one residue"},
+        {"pdb/finalPump96.09.06.pdb", "no element columns: the converter takes the atom named SI "
+                                      "in columns 13-14 for sulphur"},
+    };
+    if (const auto other = kConvertedOtherwise.find(GetParam()); other != kConvertedOtherwise.end())
+        GTEST_SKIP() << other->second;
+    auto pdb = ReadFile<CPDBData>((kDataDir / GetParam()).string());
+    auto cif = ReadFile<CMmcifData>(twin);
+    ASSERT_NE(cif, nullptr);
+    if (!cif->formatProblem.empty())
+        GTEST_SKIP() << "the converter wrote CIF that its own parser refuses: "
+                     << cif->formatProblem;
+    // Four-letter residue names (TIP3, DMPC) run into column 21; the
+    // converter keeps columns 18-20 of them.
+    bool longNames = false;
+    for (int a = 0; a < pdb->atomCount; ++a)
+        longNames = longNames || pdb->GetResidueName(0, a).size() > 3;
+    ASSERT_EQ(cif->frameCount, pdb->frameCount);
+    for (int g = 0; g < pdb->frameCount; ++g) {
+        SCOPED_TRACE("geometry " + std::to_string(g));
+        ASSERT_EQ(cif->AtomCount(g), pdb->AtomCount(g));
+        const CMolFrame& p = *pdb->GetFrame(g);
+        const CMolFrame& c = *cif->GetFrame(g);
+        EXPECT_EQ(c.residueCount, p.residueCount);
+        if (!longNames) {
+            EXPECT_EQ(c.residueLabels, p.residueLabels);
+        }
+        for (int a = 0; a < p.atomCount; ++a) {
+            SCOPED_TRACE(pdb->GetAtomDescription(g, a));
+            ASSERT_EQ(cif->GetElement(g, a), pdb->GetElement(g, a));
+            EXPECT_STREQ(cif->GetLabel(g, a), pdb->GetLabel(g, a));
+            EXPECT_EQ(cif->GetResidueName(g, a), pdb->GetResidueName(g, a).substr(0, 3));
+            EXPECT_EQ(cif->GetResidueIndex(g, a), pdb->GetResidueIndex(g, a));
+            for (int k = 0; k < 3; ++k)
+                EXPECT_NEAR(cif->GetAtomCoord(g, a, k), pdb->GetAtomCoord(g, a, k), 1e-3);
+            ASSERT_EQ(cif->GetBondCount(g, a), pdb->GetBondCount(g, a));
+            for (int k = 0; k < pdb->GetBondCount(g, a); ++k)
+                EXPECT_EQ(cif->GetBondedAtom(g, a, k), pdb->GetBondedAtom(g, a, k));
+        }
+    }
+    ASSERT_EQ(cif->ComputeBackboneAngles(0), pdb->ComputeBackboneAngles(0));
+    ASSERT_EQ(cif->GetPhiAngles(0)->size(), pdb->GetPhiAngles(0)->size());
+    for (const auto& [k, phi] : *pdb->GetPhiAngles(0)) {
+        EXPECT_NEAR(cif->GetPhiAngles(0)->at(k), phi, 1e-3);
+        EXPECT_NEAR(cif->GetPsiAngles(0)->at(k), pdb->GetPsiAngles(0)->at(k), 1e-3);
     }
 }
 

@@ -1,0 +1,216 @@
+// PDBx/mmCIF files, gzip-compressed files of every format, and ensembles of
+// models, on small files written here.
+
+#include "formats/CGauData.h"
+#include "formats/CMmcifData.h"
+#include "formats/CPDBData.h"
+#include "formats/FileKind.h"
+#include "formats/NoMoleculeReason.h"
+#include "formats/ReadMolecule.h"
+#include "io/StdioFile.h"
+#include "model/BondLimits.h"
+#include "tests/support/GaussianOutputText.h"
+#include "tests/unit/ReadText.h"
+#include "tests/unit/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+// An alanine-glycine piece in two models (the second moved 0.5 Å along x),
+// with a ligand atom whose coordinates are missing and a covalent link.
+std::string Ensemble(bool secondDiffers = false) {
+    std::string text = "data_TEST\n_entry.id TEST\n"
+                       "loop_\n"
+                       "_atom_site.group_PDB\n_atom_site.id\n_atom_site.type_symbol\n"
+                       "_atom_site.label_atom_id\n_atom_site.label_alt_id\n"
+                       "_atom_site.label_comp_id\n_atom_site.label_asym_id\n"
+                       "_atom_site.label_seq_id\n_atom_site.pdbx_PDB_ins_code\n"
+                       "_atom_site.Cartn_x\n_atom_site.Cartn_y\n_atom_site.Cartn_z\n"
+                       "_atom_site.auth_seq_id\n_atom_site.auth_comp_id\n"
+                       "_atom_site.auth_asym_id\n_atom_site.auth_atom_id\n"
+                       "_atom_site.pdbx_PDB_model_num\n";
+    const char* const rows[] = {
+        "ATOM %d N N . ALA A 1 ? %.3f 0.000 0.000 10 ALA AA N %d\n",
+        "ATOM %d C CA . ALA A 1 ? %.3f 1.000 0.000 10 ALA AA CA %d\n",
+        "ATOM %d C C . ALA A 1 ? %.3f 1.500 1.200 10 ALA AA C %d\n",
+        "ATOM %d N N . GLY A 2 A %.3f 1.000 2.300 11 GLY AA N %d\n",
+        "ATOM %d H 1HA . GLY A 2 A %.3f 1.000 3.300 11 GLY AA 1HA %d\n",
+        "HETATM %d ZN ZN B ZN B . ? %.3f ? ? 201 ZN BB ZN %d\n",
+    };
+    char row[200];
+    int id = 1;
+    for (int model = 1; model <= 2; ++model) {
+        for (int k = 0; k < 6; ++k) {
+            if (model == 2 && secondDiffers && k == 4)
+                continue;
+            std::snprintf(row, sizeof row, rows[k], id, 0.5 * (model - 1) + 0.1 * k, model);
+            text += row;
+            ++id;
+        }
+    }
+    text += "loop_\n_struct_conn.id\n_struct_conn.conn_type_id\n"
+            "_struct_conn.ptnr1_auth_asym_id\n_struct_conn.ptnr1_auth_seq_id\n"
+            "_struct_conn.ptnr1_label_atom_id\n_struct_conn.ptnr2_auth_asym_id\n"
+            "_struct_conn.ptnr2_auth_seq_id\n_struct_conn.ptnr2_label_atom_id\n"
+            "_struct_conn.pdbx_ptnr1_PDB_ins_code\n_struct_conn.pdbx_ptnr2_PDB_ins_code\n"
+            "covale1 covale AA 10 N AA 11 N ? A\nhydrog1 hydrog AA 10 CA AA 11 N ? A\n"
+            "covale2 covale AA 10 N AA 11 N ? ?\n"; // no such atom: no bond
+    return text;
+}
+
+TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
+    BondLimits::instance().ApplyBuiltIn();
+    auto mol = ReadText<CMmcifData>(Ensemble());
+    EXPECT_EQ(mol->sourceKind, CMolData::SourceKind::kPdb);
+    ASSERT_EQ(mol->frameCount, 2);
+    EXPECT_EQ(mol->fileModels, 2);
+    EXPECT_EQ(mol->GetCurrentFrame(), 0);
+    EXPECT_EQ(mol->skippedLines, 2); // the zinc of each model: no coordinates
+    for (int g = 0; g < 2; ++g) {
+        ASSERT_EQ(mol->AtomCount(g), 5);
+        const CMolFrame& frame = *mol->GetFrame(g);
+        EXPECT_EQ(frame.residueCount, 2);
+        EXPECT_EQ(frame.residueLabels.at(0), "ALA10"); // the author's numbers
+        EXPECT_EQ(frame.residueLabels.at(1), "GLY11A");
+        EXPECT_STREQ(mol->GetLabel(g, 4), "HA1");
+        EXPECT_EQ(mol->GetElement(g, 4), 1);
+        EXPECT_EQ(mol->GetResidueName(g, 3), "GLY");
+        // Bonds within the model only.
+        for (int a = 0; a < 5; ++a) {
+            for (int k = 0; k < mol->GetBondCount(g, a); ++k)
+                EXPECT_LT(mol->GetDistance(g, a, mol->GetBondedAtom(g, a, k)), 2.0);
+        }
+    }
+    EXPECT_NEAR(mol->GetAtomCoord(1, 0, 0) - mol->GetAtomCoord(0, 0, 0), 0.5, 1e-9);
+    EXPECT_STREQ(mol->GetAtomDescription(1, 1), "8 CA ALA1");
+
+    // Models of other atoms: the first one, and how many there were.
+    auto first = ReadText<CMmcifData>(Ensemble(true));
+    EXPECT_EQ(first->frameCount, 1);
+    EXPECT_EQ(first->fileModels, 2);
+    EXPECT_EQ(first->AtomCount(0), 5);
+
+    // With the file's bonds asked for: the covalent link, not the hydrogen
+    // bond, in every model.
+    PdbOptions links;
+    links.conect = 1;
+    auto linked = ReadText<CMmcifData>(Ensemble(), links);
+    for (int g = 0; g < 2; ++g) {
+        EXPECT_EQ(linked->GetBondCount(g, 0), 1);
+        EXPECT_EQ(linked->GetBondedAtom(g, 0, 0), 3);
+        EXPECT_EQ(linked->GetBondCount(g, 1), 0);
+    }
+}
+
+TEST(Mmcif, WhatIsNoMmcifGivesAReasonNotAMolecule) {
+    TempDir dir;
+    struct Case {
+        const char* text;
+        NoMoleculeReason reason;
+    };
+    const Case cases[] = {
+        {"data_X\nloop_\n_atom_site.id\n_atom_site.Cartn_x\n1 2.0\n",
+         NoMoleculeReason::kNoGeometry}, // no y and z columns
+        {"data_X\n_cell.length_a 10\n", NoMoleculeReason::kNoGeometry},
+        {"data_X\nloop_\n_atom_site.Cartn_x\n_atom_site.Cartn_y\n_atom_site.Cartn_z\n"
+         "? . 1e999\n",
+         NoMoleculeReason::kNoReadableAtoms},
+        {"data_X\nloop_\n_atom_site.Cartn_x\n_atom_site.Cartn_y\n1 2 3\n",
+         NoMoleculeReason::kUnreadableFormat}, // a loop one value short
+        {"ATOM      1  N   ALA A   1       1.234  -0.000   0.100\n",
+         NoMoleculeReason::kUnreadableFormat},
+        {"", NoMoleculeReason::kNoGeometry},
+        {"data_X\nloop_\n_atom_site.Cartn_x\n_atom_site.Cartn_y\n_atom_site.Cartn_z\n"
+         "_atom_site.pdbx_PDB_model_num\n_atom_site.id\n1 2 3 99999999999 x\n",
+         NoMoleculeReason::kNone}, // a model number and id beyond the integers
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const MoleculeFile read =
+            ReadMoleculeFile(dir.Write("x.cif", c.text), FileKind::kMmcif, PdbOptions{});
+        EXPECT_EQ(read.reason, c.reason);
+        if (c.reason == NoMoleculeReason::kUnreadableFormat) {
+            EXPECT_NE(read.Describe("x.cif").find("not valid mmCIF ("), std::string::npos)
+                << read.Describe("x.cif");
+        }
+    }
+}
+
+// Writes bytes gzip-compressed to path.
+void WriteGzip(const std::string& path, const std::string& bytes) {
+    gzFile out = gzopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(gzwrite(out, bytes.data(), static_cast<unsigned>(bytes.size())),
+              static_cast<int>(bytes.size()));
+    ASSERT_EQ(gzclose(out), Z_OK);
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Gzip, EveryFormatReadsAsItsPlainFile) {
+    BondLimits::instance().ApplyBuiltIn();
+    TempDir dir;
+    const std::string pdb = "ATOM      1  N   ALA A   1       1.234  -0.000   0.100\n"
+                            "ATOM      2  CA  ALA A   1       2.680   0.000   0.100\n";
+    const std::string output = GaussianOutputText::WaterOptimisation(3, 0.1);
+    struct Case {
+        std::string name, text;
+    };
+    const Case cases[] = {{"a.pdb", pdb}, {"b.LOG", output}, {"c.cif", Ensemble()}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteGzip(dir.File(c.name + ".gz"), c.text);
+        const FileKind kind = FileKindFromPath(c.name + ".Gz");
+        ASSERT_NE(kind, FileKind::kUnknown);
+        const MoleculeFile plain = ReadMoleculeFile(dir.Write(c.name, c.text), kind, {});
+        const MoleculeFile packed = ReadMoleculeFile(dir.File(c.name + ".gz"), kind, {});
+        ASSERT_EQ(packed.status, MoleculeFile::Status::kMolecule) << packed.error;
+        ASSERT_EQ(packed.model->frameCount, plain.model->frameCount);
+        for (int g = 0; g < plain.model->frameCount; ++g) {
+            ASSERT_EQ(packed.model->AtomCount(g), plain.model->AtomCount(g));
+            for (int a = 0; a < plain.model->AtomCount(g); ++a) {
+                EXPECT_EQ(packed.model->GetAtomCoord(g, a, 2), plain.model->GetAtomCoord(g, a, 2));
+                EXPECT_EQ(packed.model->GetBondCount(g, a), plain.model->GetBondCount(g, a));
+            }
+        }
+    }
+    // Two members one after the other, as gzip allows.
+    WriteGzip(dir.File("one.gz"), pdb.substr(0, 55));
+    WriteGzip(dir.File("two.gz"), pdb.substr(55));
+    dir.Write("both.pdb.gz", ReadAll(dir.File("one.gz")) + ReadAll(dir.File("two.gz")));
+    const MoleculeFile both = ReadMoleculeFile(dir.File("both.pdb.gz"), FileKind::kPdb, {});
+    ASSERT_EQ(both.status, MoleculeFile::Status::kMolecule) << both.error;
+    EXPECT_EQ(both.model->atomCount, 2);
+
+    // Cut short or damaged: a reason, no molecule, no crash.
+    WriteGzip(dir.File("whole.gz"), output);
+    const std::string whole = ReadAll(dir.File("whole.gz"));
+    std::string damaged = whole;
+    damaged[whole.size() / 2] = static_cast<char>(damaged[whole.size() / 2] ^ 0x55);
+    damaged[whole.size() / 2 + 1] = static_cast<char>(damaged[whole.size() / 2 + 1] ^ 0x55);
+    const struct {
+        std::string bytes;
+        const char* why;
+    } broken[] = {{whole.substr(0, whole.size() / 2), "cut short"},
+                  {whole.substr(0, 10), "cut short"},
+                  {damaged, "corrupt"}};
+    for (const auto& b : broken) {
+        const MoleculeFile read =
+            ReadMoleculeFile(dir.Write("bad.log.gz", b.bytes), FileKind::kGaussian, {});
+        EXPECT_EQ(read.status, MoleculeFile::Status::kCannotOpen);
+        EXPECT_NE(read.error.find(b.why), std::string::npos) << read.error;
+    }
+}
+
+} // namespace
