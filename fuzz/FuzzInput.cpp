@@ -1,11 +1,14 @@
 #include "fuzz/FuzzInput.h"
 
+#include "formats/CPDBData.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
 #include "model/CMolData.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -49,4 +52,42 @@ void WriteEverything(CMolData& mol) {
     writePdbShort(mol, &sink);
     mol.WriteRamachandranData(&sink);
     WriteRamachandranLines(mol, &sink);
+}
+
+void CheckPdbModel(CPDBData& mol) {
+    for (int g = 0; g < mol.frameCount; ++g) {
+        CMolFrame& frame = *mol.GetFrame(g);
+        std::size_t inResidues = 0;
+        for (const auto& entry : frame.residueAtoms)
+            inResidues += entry.second.size();
+        if (inResidues != static_cast<std::size_t>(frame.atomCount) ||
+            frame.residueCount != static_cast<int>(frame.residueLabels.size()) ||
+            frame.atomCount > mol.atomCount)
+            std::abort();
+        for (int a = 0; a < frame.atomCount; ++a) {
+            for (int k = 0; k < 3; ++k) {
+                if (!std::isfinite(mol.GetAtomCoord(g, a, k)))
+                    std::abort();
+            }
+            for (int k = 0; k < mol.GetBondCount(g, a) && k < MolAtom::kMaxBonds; ++k) {
+                const int b = mol.GetBondedAtom(g, a, k);
+                if (b < 0 || b >= frame.atomCount)
+                    std::abort();
+            }
+            if (mol.GetAtomDescription(g, a) == nullptr)
+                std::abort();
+        }
+        mol.ComputeBackboneAngles(g);
+        for (const auto& [k, atom] : *mol.GetBackboneAtoms(g)) {
+            if (atom < 0 || atom >= frame.atomCount)
+                std::abort();
+        }
+        mol.SetSelectedResidues({0, frame.residueCount - 1}, g);
+        for (int mode = 0; mode < 3; ++mode)
+            mol.ApplyResidueSelection(mode, g);
+    }
+    for (int g = 0; g < mol.frameCount; ++g) {
+        mol.SetCurrentFrame(g);
+        WriteEverything(mol);
+    }
 }

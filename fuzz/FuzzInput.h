@@ -29,3 +29,11 @@ class CMolData;
 
 // Runs every writer on mol into a file that discards what it gets.
 void WriteEverything(CMolData& mol);
+
+class CPDBData;
+
+// The checks every PDB-like model must pass, for each geometry (residues
+// hold every atom, coordinates are finite, bonds and backbone atoms name
+// atoms of their geometry), then the residue operations and the writers;
+// aborts on a fault.
+void CheckPdbModel(CPDBData& mol);
