@@ -3,13 +3,15 @@
 // of 100,000 atoms, and Gaussian inputs of 100,000 atoms in Cartesian lines
 // and as a Z-matrix with a variable for every value. Each iteration opens the file and builds the
 // whole model (both passes, bonds, centres), as opening a document does; and
-// the output growing by one step, read as a document watching it does.
+// the output growing by one step, read as a document watching it does; and
+// a structure of 250,000 atoms in 100 chains as mmCIF and as PDB text.
 //
 //   ravek_bench_readers [benchmark options]
 //   ravek_bench_readers --write-inputs DIR   writes the four files and exits,
 //                                            for whole-process measurements
 
 #include "formats/CGauData.h"
+#include "formats/CMmcifData.h"
 #include "formats/CPDBData.h"
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
@@ -24,6 +26,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 
 namespace {
@@ -31,6 +34,11 @@ namespace {
 constexpr int kGaussianAtoms = 50;
 constexpr int kGaussianSteps = 2000;
 constexpr int kPdbAtoms = 100000;
+// A structure past the PDB format's limits, as mmCIF and, for comparison, as
+// PDB text (serials and residue numbers wrap, as PDB files of such
+// structures written by simulation tools do).
+constexpr int kLargeAtoms = 250000;
+constexpr int kLargeChains = 100;
 
 void AddStep(GaussianOutputText& out, const std::vector<OrientationRow>& rows, int step) {
     out.Orientation("Input", rows).Filler(300, static_cast<unsigned>(step));
@@ -116,7 +124,7 @@ public:
         static Inputs inputs;
         return inputs;
     }
-    std::string gaussian, pdb, cartesian, zMatrix;
+    std::string gaussian, pdb, cartesian, zMatrix, largeCif, largePdb;
     std::int64_t gaussianBytes = 0, pdbBytes = 0;
 
 private:
@@ -131,6 +139,10 @@ private:
         zMatrix = (dir_ / "zmatrix.com").string();
         Write(cartesian, GaussianInput(false));
         Write(zMatrix, GaussianInput(true));
+        largeCif = (dir_ / "large.cif").string();
+        largePdb = (dir_ / "large.pdb").string();
+        Write(largeCif, ProteinLikeMmcif(kLargeAtoms, kLargeChains, 13));
+        Write(largePdb, ProteinLikePdb(kLargeAtoms, 13));
         gaussianBytes = static_cast<std::int64_t>(std::filesystem::file_size(gaussian));
         pdbBytes = static_cast<std::int64_t>(std::filesystem::file_size(pdb));
     }
@@ -200,6 +212,27 @@ void BM_ReadPdb(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kPdbAtoms);
 }
 
+// The structure of 250,000 atoms in 100 chains: as mmCIF (argument 1) or
+// as PDB text (0), in the protein bond mode.
+void BM_ReadLarge(benchmark::State& state) {
+    const Inputs& inputs = Inputs::Get();
+    const bool mmcif = state.range(0) != 0;
+    const PdbOptions options{0, 1};
+    for (auto _ : state) {
+        StdioFile file;
+        file.Open(mmcif ? inputs.largeCif : inputs.largePdb, StdioFile::modeRead);
+        std::unique_ptr<CPDBData> mol;
+        if (mmcif)
+            mol = std::make_unique<CMmcifData>(&file, &options);
+        else
+            mol = std::make_unique<CPDBData>(&file, &options);
+        if (mol->atomCount != kLargeAtoms)
+            state.SkipWithError("wrong atom count");
+        benchmark::DoNotOptimize(mol->atomCount);
+    }
+    state.SetItemsProcessed(state.iterations() * kLargeAtoms);
+}
+
 void BM_ReadGaussianInput(benchmark::State& state) {
     const Inputs& inputs = Inputs::Get();
     const std::string& path = state.range(0) != 0 ? inputs.zMatrix : inputs.cartesian;
@@ -220,6 +253,7 @@ BENCHMARK(BM_ReadGaussianInput)->Arg(0)->Arg(1)->ArgName("zMatrix")->Unit(benchm
 BENCHMARK(BM_ReadGaussianOutput)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_GrowGaussianOutput)->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_ReadPdb)->Arg(1)->Arg(0)->ArgName("bondMode")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadLarge)->Arg(0)->Arg(1)->ArgName("mmcif")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     BondLimits::instance().ApplyBuiltIn();
@@ -230,6 +264,8 @@ int main(int argc, char** argv) {
         Write((dir / "protein.pdb").string(), ProteinLikePdb(kPdbAtoms, 11));
         Write((dir / "cartesian.com").string(), GaussianInput(false));
         Write((dir / "zmatrix.com").string(), GaussianInput(true));
+        Write((dir / "large.cif").string(), ProteinLikeMmcif(kLargeAtoms, kLargeChains, 13));
+        Write((dir / "large.pdb").string(), ProteinLikePdb(kLargeAtoms, 13));
         return 0;
     }
     benchmark::Initialize(&argc, argv);

@@ -3,6 +3,7 @@
 info prints and the files that convert writes, on small fixtures and on
 every shared real file."""
 
+import gzip
 import json
 import math
 import os
@@ -363,6 +364,58 @@ def step(k):
             " Maximum Force            0.000100     0.000450     YES\n")
 
 
+class Mmcif(unittest.TestCase):
+    """mmCIF and gzip files as scripts give them: by name, by --type, as
+    converted PDB files; an NMR ensemble of the shared data model by model."""
+
+    def test_compressed_mmcif_by_name_and_converted(self):
+        with tempfile.TemporaryDirectory() as folder:
+            text = ("data_X\nloop_\n_atom_site.id\n_atom_site.type_symbol\n_atom_site.label_atom_id\n"
+                    "_atom_site.label_comp_id\n_atom_site.auth_seq_id\n_atom_site.Cartn_x\n"
+                    "_atom_site.Cartn_y\n_atom_site.Cartn_z\n"
+                    "1 N N ALA 1 1.234 0 0.1\n2 C CA ALA 1 2.68 0 0.1\n")
+            packed = os.path.join(folder, "x.CIF.gz")
+            with gzip.open(packed, "wt") as f:
+                f.write(text)
+            model = json.loads(run("info", packed).stdout)
+            self.assertEqual(model["atomCount"], 2)
+            self.assertEqual(model["frames"][0]["atoms"][1]["label"], "CA")
+            other = os.path.join(folder, "x.data")
+            with open(other, "w") as f:
+                f.write(text)
+            self.assertEqual(run("info", other).returncode, 1)
+            self.assertEqual(json.loads(run("info", other, "--type", "mmcif").stdout)["atomCount"], 2)
+            out = os.path.join(folder, "x.pdb")
+            self.assertEqual(run("convert", packed, out, "--to", "pdb").returncode, 0)
+            with open(out) as f:
+                self.assertIn(" CA  ALA", f.read())
+            broken = os.path.join(folder, "broken.cif.gz")
+            with open(packed, "rb") as f, open(broken, "wb") as g:
+                g.write(f.read()[:30])
+            result = run("info", broken)
+            self.assertEqual(result.returncode, 2)
+            self.assertIn(b"cut short", result.stderr)
+
+    def test_nmr_entry_model_by_model(self):
+        path = os.path.join(DATA or "", "mmcif", "1j8k.cif")
+        if not os.path.isfile(path):
+            self.skipTest("shared test data folder absent")
+        model = json.loads(run("info", path, "--modes", "none").stdout)
+        self.assertEqual(model["frameCount"], 20)
+        self.assertEqual(model["atomCount"], 1402)
+        self.assertEqual(model["currentFrame"], 0)
+        first = model["frames"][0]
+        self.assertEqual(len(first["atoms"]), 1402)
+        for frame in model["frames"]:
+            self.assertEqual(frame["residueCount"], first["residueCount"])
+            # No bond joins an atom to a copy of itself (another model's).
+            atoms = frame["atoms"]
+            self.assertFalse(any((atoms[b]["label"], atoms[b]["residueIndex"]) ==
+                                 (atom["label"], atom["residueIndex"])
+                                 for atom in atoms for b in atom["bonded"]))
+            self.assertEqual([a["label"] for a in frame["atoms"]], [a["label"] for a in first["atoms"]])
+
+
 class Watch(unittest.TestCase):
     """watch as a script following a running job sees it: a line per geometry
     once its step is complete, the job's end, the file written while it runs."""
@@ -436,7 +489,8 @@ class SharedFiles(unittest.TestCase):
             files = [line.split("\t")[0] for line in manifest.readlines()[1:]]
         read = 0
         for name in files:
-            kind = "pdb" if name.startswith("pdb/") else "gaussian"
+            kind = ("pdb" if name.startswith("pdb/") else
+                    "mmcif" if name.startswith("mmcif/") else "gaussian")
             with self.subTest(name=name):
                 result = run("info", os.path.join(DATA, name), "--type", kind, "--frames", "last")
                 self.assertIn(result.returncode, (0, 1), result.stderr)

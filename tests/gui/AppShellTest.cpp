@@ -28,9 +28,11 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+
 #include <QTest>
 #include <QToolBar>
 #include <QWhatsThis>
+#include <zlib.h>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -77,6 +79,7 @@ private slots:
     void theOpenFilterDecidesTheReader();
     void readerByExtensionOutsideTheDialog();
     void zMatrixInputsOpenOrNameTheirLine();
+    void mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog();
     void peptideCommandNeedsAPdbModel();
     void saveAsAppendsTheFilterExtension();
     void saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput();
@@ -342,6 +345,75 @@ void AppShellTest::zMatrixInputsOpenOrNameTheirLine() {
         QStringLiteral("分子データを読み込めませんでした: Z-matrix の 8 行目: 変数 a が定義されて"
                        "いません (water_a.com)"));
     QCOMPARE(h.StoredString("Recent File List", "File1"), good);
+}
+
+// A gzip-compressed mmCIF ensemble chosen under the PDB filter of the real
+// Open dialog: one geometry per model, the first shown, the animation steps
+// through the models; a PDB file whose models differ says so; a file cut
+// short gets a message and leaves the window as it was.
+void AppShellTest::mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog() {
+    AppHarness h;
+    QByteArray cif = "data_E\nloop_\n_atom_site.group_PDB\n_atom_site.id\n_atom_site.type_symbol\n"
+                     "_atom_site.label_atom_id\n_atom_site.label_comp_id\n_atom_site.auth_asym_id\n"
+                     "_atom_site.auth_seq_id\n_atom_site.Cartn_x\n_atom_site.Cartn_y\n"
+                     "_atom_site.Cartn_z\n_atom_site.pdbx_PDB_model_num\n";
+    for (int model = 1; model <= 3; ++model) {
+        cif += QStringLiteral("ATOM %1 N N ALA A 1 %2 0 0 %3\n"
+                              "ATOM %4 C CA ALA A 1 %2 1.45 0 %3\n"
+                              "ATOM %5 C C ALA A 1 %2 1.45 1.5 %3\n")
+                   .arg(3 * model - 2)
+                   .arg(0.2 * model)
+                   .arg(model)
+                   .arg(3 * model - 1)
+                   .arg(3 * model)
+                   .toUtf8();
+    }
+    const QString packed = h.Path("ensemble.cif.gz");
+    gzFile out = gzopen(packed.toUtf8().constData(), "wb");
+    QVERIFY(out != nullptr);
+    QCOMPARE(gzwrite(out, cif.constData(), static_cast<unsigned>(cif.size())), cif.size());
+    QCOMPARE(gzclose(out), Z_OK);
+    QVERIFY(h.Start());
+    h.QueueDialogAnswer(packed, 2); // PDB Data
+    h.Run(kFileOpen);
+    CMolDoc* document = h.ActiveDocument();
+    QVERIFY(document->data != nullptr);
+    QCOMPARE(document->data->frameCount, 3);
+    QCOMPARE(document->data->GetCurrentFrame(), 0);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("ensemble.cif.gz"));
+    CMolView* view = h.ActiveView();
+    QVERIFY(h.WaitForPicture());
+    h.Run(kAnimation);
+    view->OnTimer();
+    QCOMPARE(view->DrawnFrame(), 1);
+    QCOMPARE(document->data->GetAtomCoord(view->DrawnFrame(), 0, 0), 0.4);
+
+    const QString differing =
+        h.Write("nmr.pdb",
+                "MODEL        1\n"
+                "ATOM      1  N   ALA A   1       0.000   0.000   0.000  1.00  0.00           N\n"
+                "ATOM      2  CA  ALA A   1       1.450   0.000   0.000  1.00  0.00           C\n"
+                "ENDMDL\nMODEL        2\n"
+                "ATOM      1  N   ALA A   1       0.100   0.000   0.000  1.00  0.00           N\n"
+                "ENDMDL\n");
+    h.QueueDialogAnswer(differing, 2);
+    h.Run(kFileOpen);
+    QCOMPARE(document->data->frameCount, 1);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(
+        h.MainFrame()->statusBar()->currentMessage(),
+        QStringLiteral("モデルごとに原子が異なるため、2 モデルのうち最初のモデルだけを読み込みまし"
+                       "た (nmr.pdb)"));
+
+    QFile whole(packed);
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    const QString cut = h.Write("cut.cif.gz", whole.readAll().left(40));
+    h.QueueDialogAnswer(cut, 2);
+    h.Run(kFileOpen);
+    const QStringList messages = h.TakeMessages();
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.front().contains(QStringLiteral("cut short")), qPrintable(messages.front()));
+    QCOMPARE(document->data->frameCount, 1); // what was shown stays
 }
 
 void AppShellTest::peptideCommandNeedsAPdbModel() {

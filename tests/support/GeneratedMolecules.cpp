@@ -95,6 +95,29 @@ std::string ProteinLikePdb(int atomCount, unsigned seed) {
     return text + "END\n";
 }
 
+std::string ProteinLikeMmcif(int atomCount, int chains, unsigned seed) {
+    static const char* const kNames[8] = {"N", "CA", "C", "O", "CB", "CG", "CD", "OE1"};
+    auto frame = MakeProteinLike(atomCount, seed);
+    std::string text = "data_GENERATED\n_entry.id GENERATED\nloop_\n";
+    for (const char* column :
+         {"group_PDB", "id", "type_symbol", "label_atom_id", "label_alt_id", "label_comp_id",
+          "label_asym_id", "label_seq_id", "pdbx_PDB_ins_code", "Cartn_x", "Cartn_y", "Cartn_z",
+          "occupancy", "B_iso_or_equiv", "auth_seq_id", "auth_asym_id", "pdbx_PDB_model_num"})
+        text.append("_atom_site.").append(column).append("\n");
+    char line[160];
+    for (int a = 0; a < atomCount; ++a) {
+        const MolAtom& atom = frame->Atom(a);
+        const int chain = static_cast<int>(static_cast<long long>(a) * chains / atomCount) + 1;
+        const int residue = a / 8 + 1;
+        std::snprintf(line, sizeof line,
+                      "ATOM %d %s %s . GLU C%d %d ? %.3f %.3f %.3f 1.00 0.00 %d C%d 1\n", a + 1,
+                      ElementTable::Symbol(atom.element), kNames[a % 8], chain, residue, atom.x,
+                      atom.y, atom.z, residue, chain);
+        text += line;
+    }
+    return text;
+}
+
 void GiveRandomDisplacements(CMolData& model, double largest, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> step(-largest, largest);

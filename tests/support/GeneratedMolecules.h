@@ -22,6 +22,11 @@ std::unique_ptr<CMolFrame> MakeRandomCloud(int atomCount, double density, unsign
 // counting 1 ... 99,999 and again.
 std::string ProteinLikePdb(int atomCount, unsigned seed);
 
+// The same atoms as the text of a PDBx/mmCIF file: an atom_site loop of
+// atomCount rows in chains chains (ids "C1", "C2", ...: several characters),
+// residues numbered on without the PDB format's limits.
+std::string ProteinLikeMmcif(int atomCount, int chains, unsigned seed);
+
 // Gives every atom of geometry 0 a random displacement, each component
 // uniform in [-largest, largest], and marks the model as holding them: the
 // arrows of a generated vibration.
