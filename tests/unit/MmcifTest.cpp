@@ -6,10 +6,12 @@
 #include "formats/CPDBData.h"
 #include "formats/FileKind.h"
 #include "formats/NoMoleculeReason.h"
+#include "formats/PdbWriter.h"
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "tests/support/GaussianOutputText.h"
+#include "tests/support/GeneratedMolecules.h"
 #include "tests/unit/ReadText.h"
 #include "tests/unit/TempDir.h"
 
@@ -108,6 +110,27 @@ TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
         EXPECT_EQ(linked->GetBondedAtom(g, 0, 0), 3);
         EXPECT_EQ(linked->GetBondCount(g, 1), 0);
     }
+}
+
+// Past the PDB format's limits: 120,000 atoms, chain ids of several
+// characters, residue numbers past 9999; saved in the full PDB layout and
+// read back whole.
+TEST(Mmcif, StructuresPastThePdbLimitsReadWhole) {
+    auto mol = ReadText<CMmcifData>(ProteinLikeMmcif(120000, 60, 5));
+    ASSERT_EQ(mol->atomCount, 120000);
+    EXPECT_EQ(mol->GetFrame(0)->residueCount, 15000);
+    EXPECT_EQ(mol->GetFrame(0)->residueLabels.at(14999), "GLU15000");
+    EXPECT_EQ(mol->GetFrame(0)->SerialOfAtom(119999), 120000);
+    TempDir dir;
+    {
+        StdioFile out;
+        ASSERT_TRUE(out.Open(dir.File("big.pdb"), StdioFile::modeWrite));
+        ASSERT_TRUE(writePdb(*mol, &out));
+        ASSERT_TRUE(out.Close());
+    }
+    auto again = ReadFile<CPDBData>(dir.File("big.pdb"));
+    ASSERT_EQ(again->atomCount, 120000);
+    EXPECT_NEAR(again->GetAtomCoord(0, 119999, 2), mol->GetAtomCoord(0, 119999, 2), 1e-3);
 }
 
 TEST(Mmcif, WhatIsNoMmcifGivesAReasonNotAMolecule) {
