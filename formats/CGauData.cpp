@@ -166,11 +166,7 @@ void SetNumberedLabel(MolAtom& atom, int number, std::string_view symbol) {
 void ReadAllLines(StdioFile* in, std::string& text, std::vector<std::string_view>& lines,
                   std::vector<std::int64_t>& offsets) {
     const std::int64_t start = in->GetPosition();
-    std::size_t available = 0;
-    for (const char* bytes = in->Peek(available); available > 0; bytes = in->Peek(available)) {
-        text.append(bytes, available);
-        in->Advance(available);
-    }
+    in->AppendRest(text);
     std::size_t begin = 0;
     while (begin < text.size()) {
         std::size_t end = text.find_first_of("\r\n", begin);

@@ -127,37 +127,16 @@ struct CMmcifData::Parsed {
 };
 
 CMmcifData::CMmcifData(StdioFile* in, const PdbOptions* options) {
-    const PdbOptions defaults;
-    if (options == nullptr)
-        options = &defaults;
-    bondsFromFile = options->conect;
-    Load(in, bondsFromFile == 0, options->bondMode);
-    // An ensemble shows its first model, as the file lists it first.
-    currentFrame = 0;
+    LoadPdbModel(in, options);
 }
 
 CMmcifData::~CMmcifData() = default;
 
 void CMmcifData::Scan() {
-    sourceKind = SourceKind::kPdb;
-    gaussianFileType = GaussianFileType::kPdb;
-    gaussianVersion = 0;
-    vibrationState = kVibrationNone;
-    inputGeometryType = kGeometryCartesian;
-    reserved = 0;
-    frameCount = 0;
-    atomCount = 0;
-    fileModels = 0;
-    formatProblem.clear();
-    framePositions.clear();
+    StartScan();
     parsed_ = std::make_unique<Parsed>();
-
     std::string text;
-    std::size_t available = 0;
-    for (const char* bytes = file->Peek(available); available > 0; bytes = file->Peek(available)) {
-        text.append(bytes, available);
-        file->Advance(available);
-    }
+    file->AppendRest(text);
     try {
         parsed_->document = cif::read_memory(text.data(), text.size(), "mmCIF");
     } catch (const std::bad_alloc&) {

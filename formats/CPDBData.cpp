@@ -180,6 +180,10 @@ int CPDBData::OverflowNumbers::Next(std::string_view word, const std::string& la
 }
 
 CPDBData::CPDBData(StdioFile* in, const PdbOptions* options) {
+    LoadPdbModel(in, options);
+}
+
+void CPDBData::LoadPdbModel(StdioFile* in, const PdbOptions* options) {
     const PdbOptions defaults;
     if (options == nullptr)
         options = &defaults;
@@ -189,7 +193,7 @@ CPDBData::CPDBData(StdioFile* in, const PdbOptions* options) {
     currentFrame = 0;
 }
 
-void CPDBData::Scan() {
+void CPDBData::StartScan() {
     sourceKind = SourceKind::kPdb;
     gaussianFileType = GaussianFileType::kPdb;
     gaussianVersion = 0;
@@ -199,7 +203,12 @@ void CPDBData::Scan() {
     frameCount = 0;
     atomCount = 0;
     fileModels = 0;
+    formatProblem.clear();
     framePositions.clear();
+}
+
+void CPDBData::Scan() {
+    StartScan();
 
     // Atom records by model: a MODEL record starts the next model once the
     // one before holds atoms.

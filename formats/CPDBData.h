@@ -33,6 +33,12 @@ public:
     void WriteRamachandranData(StdioFile* out) override;
 
 protected:
+    // The constructor's work, for this class and those reading other
+    // layouts into the same model: options (defaults when null), Load, the
+    // first geometry shown.
+    void LoadPdbModel(StdioFile* in, const PdbOptions* options);
+    // Scan's start: the kind fields of a PDB model, no geometry yet.
+    void StartScan();
     // One atom as a structure file gives it.
     struct AtomFields {
         int element = 0;

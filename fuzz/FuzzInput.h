@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/NoMoleculeReason.h"
+#include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
 
 #include <cstddef>
@@ -37,3 +39,17 @@ class CPDBData;
 // atoms of their geometry), then the residue operations and the writers;
 // aborts on a fault.
 void CheckPdbModel(CPDBData& mol);
+
+// Reads the input with Reader (a PDB-like model) with CONECT records or
+// links and with perceived bonds in both modes, and checks each model that
+// holds a molecule.
+template <class Reader> void CheckEveryReading(FuzzInput& input) {
+    for (const PdbOptions options : {PdbOptions{0, 0}, PdbOptions{0, 1}, PdbOptions{1, 1}}) {
+        StdioFile* file = input.Open();
+        if (file == nullptr)
+            return;
+        Reader mol(file, &options);
+        if (NoMoleculeReasonOf(mol) == NoMoleculeReason::kNone)
+            CheckPdbModel(mol);
+    }
+}

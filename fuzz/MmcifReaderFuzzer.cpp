@@ -3,19 +3,10 @@
 // then the checks of every PDB-like model.
 
 #include "formats/CMmcifData.h"
-#include "formats/NoMoleculeReason.h"
-#include "formats/PdbOptions.h"
 #include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
-    for (const PdbOptions options : {PdbOptions{0, 0}, PdbOptions{0, 1}, PdbOptions{1, 1}}) {
-        StdioFile* file = input.Open();
-        if (file == nullptr)
-            return 0;
-        CMmcifData mol(file, &options);
-        if (NoMoleculeReasonOf(mol) == NoMoleculeReason::kNone)
-            CheckPdbModel(mol);
-    }
+    CheckEveryReading<CMmcifData>(input);
     return 0;
 }

@@ -61,6 +61,14 @@ public:
     }
     // Consumes n bytes of those Peek() offered.
     void Advance(std::size_t n) { pos_ += n; }
+    // Appends the rest of the file, from the position to the end, to text.
+    void AppendRest(std::string& text) {
+        std::size_t available = 0;
+        for (const char* bytes = Peek(available); available > 0; bytes = Peek(available)) {
+            text.append(bytes, available);
+            Advance(available);
+        }
+    }
     // Byte offset of the next byte GetChar() returns.
     std::int64_t GetPosition() const { return bufferStart_ + static_cast<std::int64_t>(pos_); }
     // Moves to a byte offset from the start of the file.
