@@ -363,8 +363,12 @@ void CMolDoc::OnDisplaySettings() {
         ballAtomSize = general->ballAtomSize;
         ballBondWidth = general->ballBondWidth;
         ComputeDerivedSizes();
-        data->SetSelectedResidues(residues->selectedResidues, 0);
-        data->ApplyResidueSelection(residues->displayMode, 0);
+        // Every model of an ensemble holds the same residues: the choice
+        // shows in each.
+        for (int g = 0; g < data->frameCount; ++g) {
+            data->SetSelectedResidues(residues->selectedResidues, g);
+            data->ApplyResidueSelection(residues->displayMode, g);
+        }
         residueDisplayMode = residues->displayMode;
         dispActivePage = sheet.activePage;
     }

@@ -116,10 +116,15 @@ void SettingsSheetTest::cancelChangesNothing() {
     QCOMPARE(document->data->GetCurrentFrame(), 0);
 }
 
+// An ensemble of two models of six residues: residues hidden in the sheet
+// are hidden in every model.
 void SettingsSheetTest::residuesHiddenAndRemembered() {
     AppHarness h;
-    QVERIFY(h.Start(h.Write("six.pdb", SixResidues())));
+    QVERIFY(
+        h.Start(h.Write("six.pdb", "MODEL        1\n" + SixResidues() + "ENDMDL\nMODEL        2\n" +
+                                       SixResidues() + "ENDMDL\n")));
     CMolDoc* document = h.ActiveDocument();
+    QCOMPARE(document->data->frameCount, 2);
     QStringList items;
     QueueSheet(h, [&](PropertySheet& sheet) {
         ShowTab(sheet, 1);
@@ -139,6 +144,7 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
         const int residue = a / 4;
         const bool hidden = residue == 1 || residue == 3 || residue == 4;
         QCOMPARE(document->data->IsAtomShown(0, a), !hidden);
+        QCOMPARE(document->data->IsAtomShown(1, a), !hidden);
     }
     // Reopened: the residue page first, the same three selected.
     QStringList selected;
