@@ -1,5 +1,13 @@
-// PDBx/mmCIF files: gemmi parses the CIF text; the atom_site loop gives the
-// atoms. Where files are ambiguous, this reader decides:
+// PDBx/mmCIF files, parsed with gemmi's CIF grammar (gemmi-dev, through the
+// PEGTL library its grammar is written in). The file is parsed twice with
+// actions of this reader that keep no CIF value they do not need: the first
+// pass counts the atom_site rows of each model and keeps the struct_conn
+// rows, the second turns each atom_site row into an atom as the row ends. A
+// document of every value (gemmi's cif::Document) would hold each of them
+// as a string of its own: 15 times the file's size in memory for a large
+// structure, and seven times the time of the PDB reader.
+//
+// Where files are ambiguous, this reader decides:
 // - The author's values are used where both are given (auth_atom_id,
 //   auth_comp_id, auth_asym_id, auth_seq_id), the label values otherwise:
 //   PDB files carry the author's names and numbers, so a structure reads the
@@ -15,8 +23,11 @@
 //   the first model is read and fileModels says how many there were.
 // - A row without three numeric coordinates gives no atom; it is counted in
 //   skippedLines.
-// - The first data block with an atom_site loop is read; a file the CIF
-//   parser refuses gives no molecule, with the parser's message.
+// - The atom_site loop of the first data block that has one (with Cartn_x,
+//   Cartn_y and Cartn_z) is read; tags are compared without regard to case.
+//   An atom_site given as single items (one atom, no loop) is not read.
+// - A file the grammar refuses, or a loop whose values do not fill its rows,
+//   gives no molecule, with the parser's message.
 
 #include "formats/CMmcifData.h"
 
@@ -26,22 +37,25 @@
 #include "model/TextScanner.h"
 
 #include <gemmi/cif.hpp>
-#include <gemmi/numb.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-namespace cif = gemmi::cif;
+namespace pegtl = tao::pegtl;
+namespace rules = gemmi::cif::rules;
 
 namespace {
 
-// atom_site columns, in the order asked for.
-enum Column {
+// The atom_site columns read, and the struct_conn columns.
+enum SiteColumn {
     kX,
     kY,
     kZ,
@@ -58,73 +72,240 @@ enum Column {
     kAuthSeq,
     kInsCode,
     kModel,
+    kSiteColumns
 };
+constexpr std::array<const char*, kSiteColumns> kSiteTags = {
+    "cartn_x",       "cartn_y",       "cartn_z",           "id",
+    "type_symbol",   "label_atom_id", "auth_atom_id",      "label_alt_id",
+    "label_comp_id", "auth_comp_id",  "label_asym_id",     "auth_asym_id",
+    "label_seq_id",  "auth_seq_id",   "pdbx_pdb_ins_code", "pdbx_pdb_model_num"};
 
-const std::vector<std::string> kColumns = {
-    "Cartn_x",
-    "Cartn_y",
-    "Cartn_z",
-    "?id",
-    "?type_symbol",
-    "?label_atom_id",
-    "?auth_atom_id",
-    "?label_alt_id",
-    "?label_comp_id",
-    "?auth_comp_id",
-    "?label_asym_id",
-    "?auth_asym_id",
-    "?label_seq_id",
-    "?auth_seq_id",
-    "?pdbx_PDB_ins_code",
-    "?pdbx_PDB_model_num",
+enum LinkColumn {
+    kType,
+    kAsym1,
+    kLabelAsym1,
+    kSeq1,
+    kLabelSeq1,
+    kIns1,
+    kAtom1,
+    kAlt1,
+    kAsym2,
+    kLabelAsym2,
+    kSeq2,
+    kLabelSeq2,
+    kIns2,
+    kAtom2,
+    kAlt2,
+    kLinkColumns
 };
+constexpr std::array<const char*, kLinkColumns> kLinkTags = {"conn_type_id",
+                                                             "ptnr1_auth_asym_id",
+                                                             "ptnr1_label_asym_id",
+                                                             "ptnr1_auth_seq_id",
+                                                             "ptnr1_label_seq_id",
+                                                             "pdbx_ptnr1_pdb_ins_code",
+                                                             "ptnr1_label_atom_id",
+                                                             "pdbx_ptnr1_label_alt_id",
+                                                             "ptnr2_auth_asym_id",
+                                                             "ptnr2_label_asym_id",
+                                                             "ptnr2_auth_seq_id",
+                                                             "ptnr2_label_seq_id",
+                                                             "pdbx_ptnr2_pdb_ins_code",
+                                                             "ptnr2_label_atom_id",
+                                                             "pdbx_ptnr2_label_alt_id"};
 
-// The value in column first, or in second when first is missing or null;
-// empty when neither has one.
-std::string ValueOf(const cif::Table::Row& row, int first, int second = -1) {
-    if (row.has2(static_cast<std::size_t>(first)))
-        return cif::as_string(row[static_cast<std::size_t>(first)]);
-    if (second >= 0 && row.has2(static_cast<std::size_t>(second)))
-        return cif::as_string(row[static_cast<std::size_t>(second)]);
-    return {};
+constexpr std::size_t kRowWidth = std::max<std::size_t>(kSiteColumns, kLinkColumns);
+using Row = std::array<std::string_view, kRowWidth>;
+
+// A value as text: quotes and text-field marks taken off, empty for the
+// null values ? and . (as gemmi's as_string takes them).
+std::string_view Text(std::string_view value) {
+    if (value.size() == 1 && (value[0] == '?' || value[0] == '.'))
+        return {};
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\''))
+        return value.substr(1, value.size() - 2);
+    if (value.size() > 2 && value[0] == ';' && value[value.size() - 2] == '\n') {
+        const bool crlf = value.size() > 3 && value[value.size() - 3] == '\r';
+        return value.substr(1, value.size() - (crlf ? 4 : 3));
+    }
+    return value;
 }
 
-// A whole number, or fallback when the value is none (null, not a number,
-// beyond the integers).
-int IntOf(const cif::Table::Row& row, int column, int fallback) {
-    int value = 0;
-    return TextScanner::ParseInt(ValueOf(row, column), value) ? value : fallback;
+// The first of two columns that holds a value.
+std::string_view Either(const Row& row, int first, int second) {
+    const std::string_view value = Text(row[static_cast<std::size_t>(first)]);
+    return !value.empty() ? value : Text(row[static_cast<std::size_t>(second)]);
 }
 
-int ModelOf(const cif::Table::Row& row) {
-    return IntOf(row, kModel, 1);
+int IntOf(std::string_view value, int fallback) {
+    int number = 0;
+    return TextScanner::ParseInt(Text(value), number) ? number : fallback;
+}
+
+int ModelOf(const Row& row) {
+    return IntOf(row[kModel], 1);
+}
+
+bool CoordinatesOf(const Row& row, Point3D& at) {
+    return TextScanner::ParseReal(Text(row[kX]), at.x) &&
+           TextScanner::ParseReal(Text(row[kY]), at.y) &&
+           TextScanner::ParseReal(Text(row[kZ]), at.z) && std::isfinite(at.x) &&
+           std::isfinite(at.y) && std::isfinite(at.z);
 }
 
 // An atom name's element when no type_symbol says it: the longest symbol
 // the name starts with (two letters, then one), in any case.
-int ElementOfAtomName(const std::string& name) {
-    std::string letters;
-    for (char c : name) {
-        if (!std::isalpha(static_cast<unsigned char>(c)))
-            break;
-        letters += c;
-    }
-    for (std::size_t length = std::min<std::size_t>(2, letters.size()); length > 0; --length) {
-        const int element = ElementTable::NumberOfSymbolNoCase(letters.substr(0, length));
+int ElementOfAtomName(std::string_view name) {
+    std::size_t letters = 0;
+    while (letters < name.size() && letters < 2 &&
+           std::isalpha(static_cast<unsigned char>(name[letters])))
+        ++letters;
+    for (; letters > 0; --letters) {
+        const int element = ElementTable::NumberOfSymbolNoCase(name.substr(0, letters));
         if (element > 0)
             return element;
     }
     return 0;
 }
 
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 } // namespace
 
-struct CMmcifData::Parsed {
-    cif::Document document;
-    cif::Block* block = nullptr;
-    // The model number of each geometry, in file order.
-    std::vector<int> models;
+// What both passes over the file keep while the grammar walks it.
+struct CMmcifData::Parse {
+    std::string text;
+    int block = -1;
+    int siteBlock = -1; // the block whose atom_site loop is read
+    enum class LoopKind { kOther, kSites, kLinks } loop = LoopKind::kOther;
+    std::vector<std::string> tags; // of the loop being read, lower case
+    std::vector<int> columns;      // for each tag, the column read or -1
+    std::size_t values = 0;        // in the loop being read
+    Row row;
+    // First pass: rows by model number in the order the numbers appear, and
+    // the struct_conn rows (with their block).
+    std::vector<std::pair<int, int>> models;
+    std::vector<std::pair<int, std::array<std::string, kLinkColumns>>> links;
+    // Second pass: what becomes of each atom_site row.
+    std::function<void(const Row&)> site;
+
+    // A loop's first value: which loop it is, and where its columns go.
+    void StartValues() {
+        loop = LoopKind::kOther;
+        columns.assign(tags.size(), -1);
+        const auto prefixed = [&](const char* prefix, const auto& names, LoopKind kind) {
+            const std::string start(prefix);
+            for (std::size_t t = 0; t < tags.size(); ++t) {
+                if (tags[t].compare(0, start.size(), start) != 0)
+                    return false;
+                const auto name =
+                    std::find(names.begin(), names.end(), tags[t].substr(start.size()));
+                if (name != names.end())
+                    columns[t] = static_cast<int>(name - names.begin());
+            }
+            loop = kind;
+            return true;
+        };
+        if (!tags.empty() && prefixed("_atom_site.", kSiteTags, LoopKind::kSites)) {
+            const auto has = [&](int column) {
+                return std::find(columns.begin(), columns.end(), column) != columns.end();
+            };
+            if ((siteBlock >= 0 && siteBlock != block) || !has(kX) || !has(kY) || !has(kZ))
+                loop = LoopKind::kOther;
+            else
+                siteBlock = block;
+        } else if (!tags.empty() && !prefixed("_struct_conn.", kLinkTags, LoopKind::kLinks)) {
+            loop = LoopKind::kOther;
+        }
+    }
+
+    void Value(std::string_view value) {
+        if (values == 0)
+            StartValues();
+        const std::size_t column = values++ % tags.size();
+        if (loop == LoopKind::kOther)
+            return;
+        if (columns[column] >= 0)
+            row[static_cast<std::size_t>(columns[column])] = value;
+        if (column + 1 < tags.size())
+            return;
+        if (loop == LoopKind::kSites)
+            Site();
+        else
+            Link();
+        row = Row();
+    }
+
+    void Site() {
+        if (site) {
+            site(row);
+            return;
+        }
+        const int model = ModelOf(row);
+        const auto known = std::find_if(models.begin(), models.end(),
+                                        [model](const auto& m) { return m.first == model; });
+        if (known != models.end())
+            ++known->second;
+        else
+            models.emplace_back(model, 1);
+    }
+
+    void Link() {
+        if (site)
+            return;
+        links.emplace_back();
+        links.back().first = block;
+        for (std::size_t c = 0; c < kLinkColumns; ++c)
+            links.back().second[c] = std::string(Text(row[c]));
+    }
 };
+
+namespace {
+
+template <typename Rule> struct Action : pegtl::nothing<Rule> {};
+
+template <> struct Action<rules::datablockheading> {
+    template <typename Input> static void apply(const Input&, CMmcifData::Parse& parse) {
+        ++parse.block;
+    }
+};
+template <> struct Action<rules::str_loop> {
+    template <typename Input> static void apply(const Input&, CMmcifData::Parse& parse) {
+        parse.tags.clear();
+        parse.values = 0;
+        parse.row = Row();
+    }
+};
+template <> struct Action<rules::loop_tag> {
+    template <typename Input> static void apply(const Input& in, CMmcifData::Parse& parse) {
+        parse.tags.push_back(Lower(std::string_view(in.begin(), in.size())));
+    }
+};
+template <> struct Action<rules::loop_value> {
+    template <typename Input> static void apply(const Input& in, CMmcifData::Parse& parse) {
+        parse.Value(std::string_view(in.begin(), in.size()));
+    }
+};
+template <> struct Action<rules::loop> {
+    template <typename Input> static void apply(const Input& in, CMmcifData::Parse& parse) {
+        if (!parse.tags.empty() && parse.values % parse.tags.size() != 0)
+            throw pegtl::parse_error("Wrong number of values in the loop", in);
+    }
+};
+
+// Walks the whole text with gemmi's grammar and the actions above.
+void Walk(CMmcifData::Parse& parse) {
+    parse.block = -1;
+    pegtl::memory_input<> input(parse.text.data(), parse.text.size(), "mmCIF");
+    pegtl::parse<rules::file, Action, gemmi::cif::Errors>(input, parse);
+}
+
+} // namespace
 
 CMmcifData::CMmcifData(StdioFile* in, const PdbOptions* options) {
     LoadPdbModel(in, options);
@@ -134,44 +315,24 @@ CMmcifData::~CMmcifData() = default;
 
 void CMmcifData::Scan() {
     StartScan();
-    parsed_ = std::make_unique<Parsed>();
-    std::string text;
-    file->AppendRest(text);
+    parse_ = std::make_unique<Parse>();
+    file->AppendRest(parse_->text);
     try {
-        parsed_->document = cif::read_memory(text.data(), text.size(), "mmCIF");
-    } catch (const std::bad_alloc&) {
-        throw;
-    } catch (const std::exception& error) {
+        Walk(*parse_);
+    } catch (const pegtl::parse_error& error) {
         formatProblem = error.what();
-        parsed_.reset();
+        parse_.reset();
         return;
     }
-    text = std::string();
-    for (cif::Block& block : parsed_->document.blocks) {
-        if (block.find("_atom_site.", kColumns).ok()) {
-            parsed_->block = &block;
-            break;
-        }
-    }
-    if (parsed_->block == nullptr)
-        return;
-    // Rows by model number, in the order the numbers first appear.
     std::vector<int> rows;
-    std::map<int, std::size_t> index;
-    for (const cif::Table::Row& row : parsed_->block->find("_atom_site.", kColumns)) {
-        const auto [at, added] = index.emplace(ModelOf(row), rows.size());
-        if (added) {
-            parsed_->models.push_back(at->first);
-            rows.push_back(0);
-        }
-        ++rows[at->second];
-    }
+    for (const auto& model : parse_->models)
+        rows.push_back(model.second);
     if (rows.empty())
         return;
     fileModels = rows.size() > 1 ? static_cast<int>(rows.size()) : 0;
     if (!std::all_of(rows.begin(), rows.end(), [&](int n) { return n == rows.front(); })) {
         rows.resize(1);
-        parsed_->models.resize(1);
+        parse_->models.resize(1);
     }
     frameRows = rows;
     frameCount = static_cast<int>(rows.size());
@@ -179,45 +340,45 @@ void CMmcifData::Scan() {
 }
 
 int CMmcifData::ReadGeometries() {
-    if (frameCount == 0 || parsed_ == nullptr || parsed_->block == nullptr) {
-        parsed_.reset();
+    if (frameCount == 0 || parse_ == nullptr) {
+        parse_.reset();
         return 0;
     }
     std::map<int, int> geometryOf;
-    for (std::size_t g = 0; g < parsed_->models.size(); ++g)
-        geometryOf[parsed_->models[g]] = static_cast<int>(g);
+    for (std::size_t g = 0; g < parse_->models.size(); ++g)
+        geometryOf[parse_->models[g].first] = static_cast<int>(g);
     std::vector<ReadState> states(static_cast<std::size_t>(frameCount));
     AtomFields atom;
-    for (const cif::Table::Row& row : parsed_->block->find("_atom_site.", kColumns)) {
+    parse_->site = [&](const Row& row) {
         const auto model = geometryOf.find(ModelOf(row));
         if (model == geometryOf.end())
-            continue;
-        atom.at = {gemmi::cif::as_number(row[kX]), gemmi::cif::as_number(row[kY]),
-                   gemmi::cif::as_number(row[kZ])};
-        if (!std::isfinite(atom.at.x) || !std::isfinite(atom.at.y) || !std::isfinite(atom.at.z)) {
+            return;
+        if (!CoordinatesOf(row, atom.at)) {
             ++skippedLines;
-            continue;
+            return;
         }
-        const std::string name = ValueOf(row, kAuthAtom, kLabelAtom);
-        const int typed = ElementTable::NumberOfSymbolNoCase(ValueOf(row, kTypeSymbol));
+        const std::string_view name = Either(row, kAuthAtom, kLabelAtom);
+        const int typed = ElementTable::NumberOfSymbolNoCase(Text(row[kTypeSymbol]));
         atom.element = typed > 0 ? typed : ElementOfAtomName(name);
-        atom.serial = IntOf(row, kId, -1);
+        atom.serial = IntOf(row[kId], -1);
         atom.hasSerial = atom.serial >= 0;
         if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0])))
-            atom.label = name.substr(1) + name[0];
+            atom.label.assign(name.substr(1)).push_back(name[0]);
         else
-            atom.label = name;
-        const std::string alternate = ValueOf(row, kAltId);
+            atom.label.assign(name);
+        const std::string_view alternate = Text(row[kAltId]);
         if (!alternate.empty())
-            atom.label += ' ' + alternate;
-        atom.residueName = ValueOf(row, kAuthComp, kLabelComp);
-        atom.residueLabel =
-            atom.residueName + ValueOf(row, kAuthSeq, kLabelSeq) + ValueOf(row, kInsCode);
+            atom.label.append(" ").append(alternate);
+        atom.residueName.assign(Either(row, kAuthComp, kLabelComp));
+        atom.residueLabel.assign(atom.residueName)
+            .append(Either(row, kAuthSeq, kLabelSeq))
+            .append(Text(row[kInsCode]));
         StoreAtom(atom, states[static_cast<std::size_t>(model->second)], model->second);
-    }
+    };
+    Walk(*parse_); // it was walked without a fault before
     if (bondsFromFile != 0)
         ReadLinks();
-    parsed_.reset();
+    parse_.reset();
     FinishModels(states);
     return atomCount;
 }
@@ -225,40 +386,26 @@ int CMmcifData::ReadGeometries() {
 // The disulfide and covalent links of struct_conn, as bonds of the first
 // model's atoms (FinishModels gives them to the others).
 void CMmcifData::ReadLinks() {
-    const auto key = [](const std::string& chain, const std::string& number,
-                        const std::string& insertion, const std::string& atom,
-                        const std::string& alternate) {
-        return chain + '\x1f' + number + '\x1f' + insertion + '\x1f' + atom + '\x1f' + alternate;
+    const auto key = [](std::string_view chain, std::string_view number, std::string_view insertion,
+                        std::string_view atom, std::string_view alternate) {
+        std::string text;
+        for (const std::string_view part : {chain, number, insertion, atom, alternate})
+            text.append(part).push_back('\x1f');
+        return text;
     };
     std::map<std::string, int> atoms;
     int a = 0;
-    const int firstModel = parsed_->models.front();
-    for (const cif::Table::Row& row : parsed_->block->find("_atom_site.", kColumns)) {
-        if (ModelOf(row) != firstModel)
-            continue;
-        if (!std::isfinite(cif::as_number(row[kX])) || !std::isfinite(cif::as_number(row[kY])) ||
-            !std::isfinite(cif::as_number(row[kZ])))
-            continue;
-        atoms.emplace(key(ValueOf(row, kAuthAsym, kLabelAsym), ValueOf(row, kAuthSeq, kLabelSeq),
-                          ValueOf(row, kInsCode), ValueOf(row, kAuthAtom, kLabelAtom),
-                          ValueOf(row, kAltId)),
+    const int firstModel = parse_->models.front().first;
+    parse_->site = [&](const Row& row) {
+        Point3D at;
+        if (ModelOf(row) != firstModel || !CoordinatesOf(row, at))
+            return;
+        atoms.emplace(key(Either(row, kAuthAsym, kLabelAsym), Either(row, kAuthSeq, kLabelSeq),
+                          Text(row[kInsCode]), Either(row, kAuthAtom, kLabelAtom),
+                          Text(row[kAltId])),
                       a++);
-    }
-    const std::vector<std::string> columns = {"conn_type_id",
-                                              "ptnr1_auth_asym_id",
-                                              "?ptnr1_label_asym_id",
-                                              "ptnr1_auth_seq_id",
-                                              "?ptnr1_label_seq_id",
-                                              "?pdbx_ptnr1_PDB_ins_code",
-                                              "ptnr1_label_atom_id",
-                                              "?pdbx_ptnr1_label_alt_id",
-                                              "ptnr2_auth_asym_id",
-                                              "?ptnr2_label_asym_id",
-                                              "ptnr2_auth_seq_id",
-                                              "?ptnr2_label_seq_id",
-                                              "?pdbx_ptnr2_PDB_ins_code",
-                                              "ptnr2_label_atom_id",
-                                              "?pdbx_ptnr2_label_alt_id"};
+    };
+    Walk(*parse_);
     CMolFrame& frame = Frame(0);
     const auto addBond = [&frame](int from, int to) {
         MolAtom& atom = frame.Atom(from);
@@ -268,21 +415,23 @@ void CMmcifData::ReadLinks() {
             return;
         atom.bonded[atom.bondCount++] = to;
     };
-    cif::Table links = parsed_->block->find("_struct_conn.", columns);
-    if (!links.ok())
-        return;
-    for (const cif::Table::Row& row : links) {
-        const std::string type = cif::as_string(row[0]);
-        if (type != "disulf" && type != "covale")
+    for (const auto& [block, link] : parse_->links) {
+        if (block != parse_->siteBlock || (link[kType] != "disulf" && link[kType] != "covale"))
             continue;
-        const auto partner = [&](int first) {
+        const auto partner = [&](int asym, int labelAsym, int seq, int labelSeq, int ins, int name,
+                                 int alt) {
+            const auto pick = [&](int first, int second) -> const std::string& {
+                return !link[static_cast<std::size_t>(first)].empty()
+                           ? link[static_cast<std::size_t>(first)]
+                           : link[static_cast<std::size_t>(second)];
+            };
             const auto found = atoms.find(
-                key(ValueOf(row, first, first + 1), ValueOf(row, first + 2, first + 3),
-                    ValueOf(row, first + 4), ValueOf(row, first + 5), ValueOf(row, first + 6)));
+                key(pick(asym, labelAsym), pick(seq, labelSeq), link[static_cast<std::size_t>(ins)],
+                    link[static_cast<std::size_t>(name)], link[static_cast<std::size_t>(alt)]));
             return found != atoms.end() ? found->second : -1;
         };
-        const int one = partner(1);
-        const int two = partner(8);
+        const int one = partner(kAsym1, kLabelAsym1, kSeq1, kLabelSeq1, kIns1, kAtom1, kAlt1);
+        const int two = partner(kAsym2, kLabelAsym2, kSeq2, kLabelSeq2, kIns2, kAtom2, kAlt2);
         if (one < 0 || two < 0 || one == two || one >= frame.atomCount || two >= frame.atomCount)
             continue;
         addBond(one, two);

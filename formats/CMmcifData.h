@@ -4,8 +4,8 @@
 
 #include <memory>
 
-// The molecule model of a PDBx/mmCIF file: the atom_site loop read through
-// gemmi's CIF parser into the model a PDB file of the same structure gives
+// The molecule model of a PDBx/mmCIF file: the atom_site loop read with
+// gemmi's CIF grammar into the model a PDB file of the same structure gives
 // (residues, residue selection, backbone angles and plot data as there), one
 // geometry per model number when all models hold the same atoms.
 class CMmcifData : public CPDBData {
@@ -19,10 +19,10 @@ public:
     void Scan() override;
     int ReadGeometries() override;
 
+    // How the file is parsed, from Scan to ReadGeometries.
+    struct Parse;
+
 private:
-    // The parsed document and where its atoms are, from Scan to
-    // ReadGeometries.
-    struct Parsed;
-    std::unique_ptr<Parsed> parsed_;
+    std::unique_ptr<Parse> parse_;
     void ReadLinks();
 };

@@ -63,6 +63,9 @@ public:
     void Advance(std::size_t n) { pos_ += n; }
     // Appends the rest of the file, from the position to the end, to text.
     void AppendRest(std::string& text) {
+        const std::int64_t rest = Size() - GetPosition();
+        if (rest > 0)
+            text.reserve(text.size() + static_cast<std::size_t>(rest));
         std::size_t available = 0;
         for (const char* bytes = Peek(available); available > 0; bytes = Peek(available)) {
             text.append(bytes, available);
