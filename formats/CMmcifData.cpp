@@ -415,8 +415,12 @@ void CMmcifData::ReadLinks() {
             return;
         atom.bonded[atom.bondCount++] = to;
     };
-    for (const auto& [block, link] : parse_->links) {
-        if (block != parse_->siteBlock || (link[kType] != "disulf" && link[kType] != "covale"))
+    for (const auto& entry : parse_->links) {
+        // A plain reference: lambdas in C++17 cannot capture structured
+        // bindings.
+        const std::array<std::string, kLinkColumns>& link = entry.second;
+        if (entry.first != parse_->siteBlock ||
+            (link[kType] != "disulf" && link[kType] != "covale"))
             continue;
         const auto partner = [&](int asym, int labelAsym, int seq, int labelSeq, int ins, int name,
                                  int alt) {
