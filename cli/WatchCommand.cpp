@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -69,8 +70,12 @@ public:
             }
             std::this_thread::sleep_for(interval_);
             StdioFile file;
-            if (!file.Open(source_.Path(), StdioFile::modeRead))
-                continue; // gone for now: it may be written again
+            if (!file.Open(source_.Path(), StdioFile::modeRead)) {
+                // Gone: an ended job's file ends the watch; a running job's
+                // may be written again.
+                quiet = true;
+                continue;
+            }
             const CGauData::Growth growth = output_->ReadAppended(&file);
             file.Close();
             quiet = !growth.readAgain && !growth.changed;
@@ -157,6 +162,14 @@ int RunWatch(const std::vector<std::string>& args) {
     }
     if (!source.Complete(error))
         return UsageError(error);
+    // A pipe gives its bytes once: there is nothing to follow.
+    std::error_code ignored;
+    if (std::filesystem::exists(source.Path(), ignored) &&
+        !std::filesystem::is_regular_file(source.Path(), ignored)) {
+        std::fprintf(stderr, "ravek-cli: %s is not a regular file; nothing to watch\n",
+                     source.Path().c_str());
+        return kExitUsage;
+    }
     Watch watch(source, std::chrono::milliseconds(interval), modes);
     return watch.Run();
 }

@@ -336,7 +336,9 @@ bool CGauData::ScanLines(ScanState& state, std::int64_t completeEnd) {
         ScanTable(state, line);
         ScanVibration(state, line);
         ScanOrientation(state, line);
-        ScanStep(state, line);
+        // A line that may still be cut short gives no number: its digits
+        // may not all be there yet.
+        ScanStep(state, line, start < completeEnd);
     }
     if (!kept)
         keep(file->GetPosition());
@@ -459,9 +461,9 @@ void CGauData::ScanOrientation(ScanState& state, const char* line) {
 // What a step prints after its geometry: the energy (SCF, the ONIOM
 // extrapolation, or the "Energy=" of semi-empirical and molecular-mechanics
 // steps; the last one printed counts) and the convergence table; and the
-// termination lines.
-void CGauData::ScanStep(ScanState& state, const char* line) {
-    if (line[0] != ' ')
+// termination lines. Numbers are read from whole lines only.
+void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
+    if (line[0] != ' ' || (!whole && line[1] != 'E' && line[1] != 'N'))
         return;
     double value = 0.0;
     const auto numberAfter = [&value](const char* text, char mark) {
@@ -481,7 +483,7 @@ void CGauData::ScanStep(ScanState& state, const char* line) {
             std::strncmp(line, " ONIOM: extrapolated energy", 27) == 0 && numberAfter(line, '=');
         break;
     case 'E':
-        energy = std::strncmp(line, " Energy=", 8) == 0 && numberAfter(line, '=');
+        energy = whole && std::strncmp(line, " Energy=", 8) == 0 && numberAfter(line, '=');
         if (std::strncmp(line, " Error termination", 18) == 0) {
             state.lastTermination = Termination::kError;
             state.stepAfterTermination = false;
@@ -533,9 +535,13 @@ void CGauData::ScanStep(ScanState& state, const char* line) {
 }
 
 // Only closed tables with rows are geometries.
-void CGauData::FinishOutputScan(const ScanState& state) {
+void CGauData::TakeScan(const ScanState& state) {
     tables_ = state.tables;
     termination = state.stepAfterTermination ? Termination::kRunning : state.lastTermination;
+}
+
+void CGauData::FinishOutputScan(const ScanState& state) {
+    TakeScan(state);
     for (const std::size_t t : GeometryTables()) {
         framePositions.push_back(tables_[t].position);
         frameRows.push_back(tables_[t].rows);
@@ -649,14 +655,14 @@ CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
             in->Seek(resumeAt_);
     }
     const int oldFrames = frameCount;
+    const std::int64_t oldResume = resumeAt_;
+    const Termination oldTermination = termination;
     if (!ScanLines(state, completeEnd)) {
         file = nullptr;
         growth.readAgain = true;
         return growth;
     }
-    growth.changed = true;
-    tables_ = state.tables;
-    termination = state.stepAfterTermination ? Termination::kRunning : state.lastTermination;
+    TakeScan(state);
 
     const std::vector<std::size_t> geometries = GeometryTables();
     const BondLimits& limits = BondLimits::instance();
@@ -680,6 +686,7 @@ CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
     ReadDisplacements();
     ReadModes();
     file = nullptr;
+    growth.changed = resumeAt_ > oldResume || growth.newFrames > 0 || termination != oldTermination;
     return growth;
 }
 
@@ -696,7 +703,7 @@ void CGauData::ReadDisplacements() {
     while (g + 1 < frameCount &&
            framePositions[static_cast<std::size_t>(g) + 1] < vibrationPosition)
         ++g;
-    file->LimitTo(resumeAt_);
+    file->LimitTo(WholeEnd());
     const bool found = file->Seek(vibrationPosition);
     char line[kLineSize];
     const int atoms = AtomCount(g);
@@ -769,6 +776,12 @@ bool CGauData::StandardToInput(int g, std::int64_t offset, BestRotation& rotatio
            rotation.Fit(from, to) && rotation.Rmsd() < 0.01;
 }
 
+// Where the lines that may be read end: all of them in a file whose job has
+// ended, else those that are whole (the last may be cut short).
+std::int64_t CGauData::WholeEnd() const {
+    return termination == Termination::kRunning ? resumeAt_ : -1;
+}
+
 // Every mode of every frequency table, with the geometry printed before it.
 // A mode printed twice for one geometry (high-precision blocks first, then
 // the usual ones) is kept as first read. Only complete lines are read; a
@@ -785,7 +798,7 @@ void CGauData::ReadModes() {
     modeBlocks_.erase(std::unique(modeBlocks_.begin(), modeBlocks_.end()), modeBlocks_.end());
     std::vector<std::int64_t> unfinished;
     std::vector<NormalMode> block;
-    file->LimitTo(resumeAt_);
+    file->LimitTo(WholeEnd());
     for (const std::int64_t offset : modeBlocks_) {
         if (frameCount == 0 || framePositions.front() >= offset)
             continue;
@@ -803,7 +816,7 @@ void CGauData::ReadModes() {
         BestRotation rotation;
         const bool turn = StandardToInput(g, offset, rotation);
         std::vector<NormalMode>& modes = Frame(g).modes;
-        std::set<int>& known = modeNumbers_[g];
+        std::set<int>& known = modeNumbers_[framePositions[static_cast<std::size_t>(g)]];
         for (NormalMode& mode : block) {
             if (!known.insert(mode.number).second)
                 continue;

@@ -43,8 +43,8 @@ public:
         // The file shrank, was replaced or is no output read this way: it
         // must be read again from its start.
         bool readAgain = false;
-        // Complete lines were added: steps, termination or modes may have
-        // changed.
+        // Whole lines were added, a geometry appeared or the job's end
+        // changed: steps, termination or modes may differ.
         bool changed = false;
         int newFrames = 0; // geometries appended at the end
     };
@@ -65,7 +65,9 @@ private:
     void ScanTable(ScanState& state, const char* line);
     void ScanVibration(ScanState& state, const char* line);
     void ScanOrientation(ScanState& state, const char* line);
-    void ScanStep(ScanState& state, const char* line);
+    void ScanStep(ScanState& state, const char* line, bool whole);
+    // The tables scanned and the job's end as the scan leaves them.
+    void TakeScan(const ScanState& state);
     void FinishOutputScan(const ScanState& state);
     // The geometry tables among the tables scanned: closed, with rows.
     std::vector<std::size_t> GeometryTables() const;
@@ -77,6 +79,7 @@ private:
     int ReadTableRows(CMolFrame& frame, std::int64_t position);
     void ReadDisplacements();
     void ReadModes();
+    std::int64_t WholeEnd() const;
     bool StandardToInput(int g, std::int64_t offset, BestRotation& rotation);
     void ReadInputGeometry();
 
@@ -94,8 +97,8 @@ private:
     // then the blocks whose end has not been printed yet: read again after
     // the next look, until something printed after them shows them whole.
     std::vector<std::int64_t> modeBlocks_;
-    // By geometry, the numbers of the modes read.
-    std::map<int, std::set<int>> modeNumbers_;
+    // By geometry (its table's position), the numbers of the modes read.
+    std::map<std::int64_t, std::set<int>> modeNumbers_;
     // Whether the first mode's displacement table has been read whole.
     bool displacementsWhole_ = false;
     // Where the rows of every standard orientation table start (after its

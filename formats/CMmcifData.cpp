@@ -1,5 +1,5 @@
 // PDBx/mmCIF files, parsed with gemmi's CIF grammar (gemmi-dev, through the
-// PEGTL library its grammar is written in). The file is parsed twice with
+// PEGTL library its grammar is written in). The file is walked twice with
 // actions of this reader that keep no CIF value they do not need: the first
 // pass counts the atom_site rows of each model and keeps the struct_conn
 // rows, the second turns each atom_site row into an atom as the row ends. A
@@ -25,7 +25,8 @@
 //   skippedLines.
 // - The atom_site loop of the first data block that has one (with Cartn_x,
 //   Cartn_y and Cartn_z) is read; tags are compared without regard to case.
-//   An atom_site given as single items (one atom, no loop) is not read.
+//   An atom_site given as single items (one atom, no loop) is not read; a
+//   struct_conn of one row, written so, is.
 // - A file the grammar refuses, or a loop whose values do not fill its rows,
 //   gives no molecule, with the parser's message.
 
@@ -46,6 +47,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -168,6 +170,16 @@ int ElementOfAtomName(std::string_view name) {
     return 0;
 }
 
+// An atom as struct_conn names it: chain, residue number, insertion code,
+// atom name and alternate location.
+std::string AtomKey(std::string_view chain, std::string_view number, std::string_view insertion,
+                    std::string_view atom, std::string_view alternate) {
+    std::string text;
+    for (const std::string_view part : {chain, number, insertion, atom, alternate})
+        text.append(part).push_back('\x1f');
+    return text;
+}
+
 std::string Lower(std::string_view text) {
     std::string lower(text);
     for (char& c : lower)
@@ -190,9 +202,34 @@ struct CMmcifData::Parse {
     // First pass: rows by model number in the order the numbers appear, and
     // the struct_conn rows (with their block).
     std::vector<std::pair<int, int>> models;
+    std::unordered_map<int, std::size_t> modelIndex; // where each number is in models
     std::vector<std::pair<int, std::array<std::string, kLinkColumns>>> links;
     // Second pass: what becomes of each atom_site row.
     std::function<void(const Row&)> site;
+    // A category of one row is written as tag-value pairs: the struct_conn
+    // pairs of the block being read.
+    std::string pairTag;
+    std::array<std::string, kLinkColumns> pairLink;
+    bool hasPairLink = false;
+
+    void PairValue(std::string_view value) {
+        constexpr std::string_view kPrefix = "_struct_conn.";
+        if (site || pairTag.compare(0, kPrefix.size(), kPrefix) != 0)
+            return;
+        const auto name = std::find(kLinkTags.begin(), kLinkTags.end(),
+                                    std::string_view(pairTag).substr(kPrefix.size()));
+        if (name == kLinkTags.end())
+            return;
+        pairLink[static_cast<std::size_t>(name - kLinkTags.begin())] = std::string(Text(value));
+        hasPairLink = true;
+    }
+    // The block's struct_conn pairs as one link row.
+    void EndBlock() {
+        if (hasPairLink)
+            links.emplace_back(block, pairLink);
+        pairLink = {};
+        hasPairLink = false;
+    }
 
     // A loop's first value: which loop it is, and where its columns go.
     void StartValues() {
@@ -247,12 +284,10 @@ struct CMmcifData::Parse {
             return;
         }
         const int model = ModelOf(row);
-        const auto known = std::find_if(models.begin(), models.end(),
-                                        [model](const auto& m) { return m.first == model; });
-        if (known != models.end())
-            ++known->second;
-        else
-            models.emplace_back(model, 1);
+        const auto [at, added] = modelIndex.emplace(model, models.size());
+        if (added)
+            models.emplace_back(model, 0);
+        ++models[at->second].second;
     }
 
     void Link() {
@@ -271,7 +306,18 @@ template <typename Rule> struct Action : pegtl::nothing<Rule> {};
 
 template <> struct Action<rules::datablockheading> {
     template <typename Input> static void apply(const Input&, CMmcifData::Parse& parse) {
+        parse.EndBlock();
         ++parse.block;
+    }
+};
+template <> struct Action<rules::item_tag> {
+    template <typename Input> static void apply(const Input& in, CMmcifData::Parse& parse) {
+        parse.pairTag = Lower(std::string_view(in.begin(), in.size()));
+    }
+};
+template <> struct Action<rules::item_value> {
+    template <typename Input> static void apply(const Input& in, CMmcifData::Parse& parse) {
+        parse.PairValue(std::string_view(in.begin(), in.size()));
     }
 };
 template <> struct Action<rules::str_loop> {
@@ -303,6 +349,7 @@ void Walk(CMmcifData::Parse& parse) {
     parse.block = -1;
     pegtl::memory_input<> input(parse.text.data(), parse.text.size(), "mmCIF");
     pegtl::parse<rules::file, Action, gemmi::cif::Errors>(input, parse);
+    parse.EndBlock();
 }
 
 } // namespace
@@ -349,6 +396,7 @@ int CMmcifData::ReadGeometries() {
         geometryOf[parse_->models[g].first] = static_cast<int>(g);
     std::vector<ReadState> states(static_cast<std::size_t>(frameCount));
     AtomFields atom;
+    AtomKeys keys;
     parse_->site = [&](const Row& row) {
         const auto model = geometryOf.find(ModelOf(row));
         if (model == geometryOf.end())
@@ -356,6 +404,16 @@ int CMmcifData::ReadGeometries() {
         if (!CoordinatesOf(row, atom.at)) {
             ++skippedLines;
             return;
+        }
+        if (bondsFromFile != 0 && model->second == 0) {
+            // Where struct_conn finds the first model's atoms.
+            const int index = states.front().atomIndex;
+            const std::string_view chain = Either(row, kAuthAsym, kLabelAsym);
+            const std::string_view number = Either(row, kAuthSeq, kLabelSeq);
+            const std::string_view name = Either(row, kAuthAtom, kLabelAtom);
+            keys.emplace(AtomKey(chain, number, Text(row[kInsCode]), name, Text(row[kAltId])),
+                         index);
+            keys.emplace(AtomKey(chain, number, Text(row[kInsCode]), name, {}), index);
         }
         const std::string_view name = Either(row, kAuthAtom, kLabelAtom);
         const int typed = ElementTable::NumberOfSymbolNoCase(Text(row[kTypeSymbol]));
@@ -377,35 +435,16 @@ int CMmcifData::ReadGeometries() {
     };
     Walk(*parse_); // it was walked without a fault before
     if (bondsFromFile != 0)
-        ReadLinks();
+        ReadLinks(keys);
     parse_.reset();
     FinishModels(states);
     return atomCount;
 }
 
 // The disulfide and covalent links of struct_conn, as bonds of the first
-// model's atoms (FinishModels gives them to the others).
-void CMmcifData::ReadLinks() {
-    const auto key = [](std::string_view chain, std::string_view number, std::string_view insertion,
-                        std::string_view atom, std::string_view alternate) {
-        std::string text;
-        for (const std::string_view part : {chain, number, insertion, atom, alternate})
-            text.append(part).push_back('\x1f');
-        return text;
-    };
-    std::map<std::string, int> atoms;
-    int a = 0;
-    const int firstModel = parse_->models.front().first;
-    parse_->site = [&](const Row& row) {
-        Point3D at;
-        if (ModelOf(row) != firstModel || !CoordinatesOf(row, at))
-            return;
-        atoms.emplace(key(Either(row, kAuthAsym, kLabelAsym), Either(row, kAuthSeq, kLabelSeq),
-                          Text(row[kInsCode]), Either(row, kAuthAtom, kLabelAtom),
-                          Text(row[kAltId])),
-                      a++);
-    };
-    Walk(*parse_);
+// model's atoms (FinishModels gives them to the others). A link that names
+// no alternate location finds the atom's first one.
+void CMmcifData::ReadLinks(const AtomKeys& atoms) {
     CMolFrame& frame = Frame(0);
     const auto addBond = [&frame](int from, int to) {
         MolAtom& atom = frame.Atom(from);
@@ -429,9 +468,9 @@ void CMmcifData::ReadLinks() {
                            ? link[static_cast<std::size_t>(first)]
                            : link[static_cast<std::size_t>(second)];
             };
-            const auto found = atoms.find(
-                key(pick(asym, labelAsym), pick(seq, labelSeq), link[static_cast<std::size_t>(ins)],
-                    link[static_cast<std::size_t>(name)], link[static_cast<std::size_t>(alt)]));
+            const auto found = atoms.find(AtomKey(
+                pick(asym, labelAsym), pick(seq, labelSeq), link[static_cast<std::size_t>(ins)],
+                link[static_cast<std::size_t>(name)], link[static_cast<std::size_t>(alt)]));
             return found != atoms.end() ? found->second : -1;
         };
         const int one = partner(kAsym1, kLabelAsym1, kSeq1, kLabelSeq1, kIns1, kAtom1, kAlt1);

@@ -2,7 +2,9 @@
 
 #include "formats/CPDBData.h"
 
+#include <map>
 #include <memory>
+#include <string>
 
 // The molecule model of a PDBx/mmCIF file: the atom_site loop read with
 // gemmi's CIF grammar into the model a PDB file of the same structure gives
@@ -24,5 +26,8 @@ public:
 
 private:
     std::unique_ptr<Parse> parse_;
-    void ReadLinks();
+    // Atom indices of the first model by chain, number, insertion code, name
+    // and alternate location (and once more without the alternate location).
+    using AtomKeys = std::map<std::string, int>;
+    void ReadLinks(const AtomKeys& atoms);
 };

@@ -70,6 +70,11 @@ bool IsAtomRecord(std::string_view line) {
     return StartsWith(line, "ATOM") || StartsWith(line, "HETATM");
 }
 
+// "MODEL" alone or with a blank after it (then the model number).
+bool IsModelRecord(std::string_view line) {
+    return StartsWith(line, "MODEL") && (line.size() == 5 || line[5] == ' ');
+}
+
 bool IsLetter(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) != 0;
 }
@@ -217,7 +222,7 @@ void CPDBData::Scan() {
     while (ReadLine(line, kScanLineSize, file) != nullptr) {
         if (IsAtomRecord(line)) {
             ++models.back();
-        } else if (StartsWith(line, "MODEL ") || std::strcmp(line, "MODEL") == 0) {
+        } else if (IsModelRecord(line)) {
             if (models.back() > 0)
                 models.push_back(0);
         }
@@ -255,7 +260,7 @@ int CPDBData::ReadGeometries() {
                 if (model < frameCount && records++ < frameRows[static_cast<std::size_t>(model)] &&
                     !ReadAtomRecord(line, states[static_cast<std::size_t>(model)], model))
                     ++skippedLines;
-            } else if (StartsWith(line, "MODEL") && records > 0) {
+            } else if (IsModelRecord(line) && records > 0) {
                 ++model;
                 records = 0;
             } else if (bondsFromFile != 0 && StartsWith(line, "CONECT")) {

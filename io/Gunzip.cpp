@@ -27,10 +27,14 @@ bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t lim
     z.avail_in = static_cast<uInt>(in.size());
     std::size_t produced = 0;
     bool ok = false;
+    const std::string tooLarge =
+        "the file inflates to more than " + std::to_string(limit) + " bytes";
     for (;;) {
-        if (out.size() - produced < 65536) {
-            if (out.size() >= limit + 1) {
-                why = "the file inflates to more than " + std::to_string(limit >> 20) + " MiB";
+        // Room for one byte past the limit tells a file of exactly limit
+        // bytes from a larger one.
+        if (produced == out.size()) {
+            if (out.size() > limit) {
+                why = tooLarge;
                 break;
             }
             out.resize(std::min(limit + 1, std::max<std::size_t>(out.size() * 2, 1 << 20)));
@@ -61,10 +65,10 @@ bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t lim
     }
     inflateEnd(&z);
     if (ok && produced > limit) {
-        why = "the file inflates to more than " + std::to_string(limit >> 20) + " MiB";
+        why = tooLarge;
         ok = false;
     }
+    // Not shrunk to fit: that would copy the whole file once more.
     out.resize(ok ? produced : 0);
-    out.shrink_to_fit();
     return ok;
 }

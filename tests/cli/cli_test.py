@@ -7,6 +7,7 @@ import gzip
 import json
 import math
 import os
+import select
 import subprocess
 import sys
 import tempfile
@@ -435,8 +436,14 @@ class Watch(unittest.TestCase):
         return subprocess.Popen([CLI, "watch", self.path, "--interval", "50"],
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
 
-    def line(self, process):
+    def line(self, process, timeout=20):
+        ready, _, _ = select.select([process.stdout], [], [], timeout)
+        self.assertTrue(ready, "no line within %d s" % timeout)
         return json.loads(process.stdout.readline())
+
+    def nothing_yet(self, process):
+        ready, _, _ = select.select([process.stdout], [], [], 0.5)
+        self.assertFalse(ready, "a line came too early")
 
     def test_lines_come_as_the_job_writes(self):
         self.write(" This is part of the Gaussian(R) 16 program.\n", "w")
@@ -445,6 +452,9 @@ class Watch(unittest.TestCase):
             # No geometry yet: it waits. The first step's table alone is not
             # complete until the second begins.
             self.write(step(0))
+            # Step 1's energy is there, but its step is not complete until
+            # the next geometry begins.
+            self.nothing_yet(watch)
             self.write(step(1)[:200])
             self.write(step(1)[200:])
             first = self.line(watch)
@@ -473,6 +483,11 @@ class Watch(unittest.TestCase):
             watch.wait()
 
     def test_what_cannot_be_watched(self):
+        piped = subprocess.run([CLI, "watch", "/dev/stdin", "--type", "gaussian"],
+                               input=step(0).encode(), stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, timeout=20)
+        self.assertEqual(piped.returncode, 2)
+        self.assertIn(b"not a regular file", piped.stderr)
         self.write(GAUSSIAN_INPUT, "w")
         result = run("watch", self.path, "--type", "gaussian")
         self.assertEqual(result.returncode, 2)

@@ -8,6 +8,7 @@
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbWriter.h"
 #include "formats/ReadMolecule.h"
+#include "io/Gunzip.h"
 #include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "tests/support/GaussianOutputText.h"
@@ -100,6 +101,15 @@ TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
     EXPECT_EQ(first->fileModels, 2);
     EXPECT_EQ(first->AtomCount(0), 5);
 
+    // As many rows in each model but another atom: the first model.
+    std::string renamed = Ensemble();
+    const std::size_t second = renamed.find("ALA AA CA 2");
+    ASSERT_NE(second, std::string::npos);
+    renamed.replace(second, 11, "ALA AA CB 2");
+    auto other = ReadText<CMmcifData>(renamed);
+    EXPECT_EQ(other->frameCount, 1);
+    EXPECT_EQ(other->fileModels, 2);
+
     // With the file's bonds asked for: the covalent link, not the hydrogen
     // bond, in every model.
     PdbOptions links;
@@ -115,6 +125,30 @@ TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
 // Past the PDB format's limits: 120,000 atoms, chain ids of several
 // characters, residue numbers past 9999; saved in the full PDB layout and
 // read back whole.
+// A disulfide between cysteines whose sulphur has two alternate locations:
+// the link names none, and joins the first ones.
+TEST(Mmcif, LinksWithoutAnAlternateLocationJoinTheFirstOnes) {
+    const std::string text =
+        "data_SS\nloop_\n_atom_site.id\n_atom_site.type_symbol\n_atom_site.label_atom_id\n"
+        "_atom_site.label_alt_id\n_atom_site.label_comp_id\n_atom_site.auth_asym_id\n"
+        "_atom_site.auth_seq_id\n_atom_site.Cartn_x\n_atom_site.Cartn_y\n_atom_site.Cartn_z\n"
+        "1 S SG A CYS A 3 0 0 0\n2 S SG B CYS A 3 0 0.3 0\n"
+        "3 S SG A CYS A 40 2.05 0 0\n4 S SG B CYS A 40 2.05 0.3 0\n"
+        "_struct_conn.id disulf1\n_struct_conn.conn_type_id disulf\n"
+        "_struct_conn.ptnr1_auth_asym_id A\n_struct_conn.ptnr1_auth_seq_id 3\n"
+        "_struct_conn.ptnr1_label_atom_id SG\n_struct_conn.pdbx_ptnr1_label_alt_id ?\n"
+        "_struct_conn.ptnr2_auth_asym_id A\n_struct_conn.ptnr2_auth_seq_id 40\n"
+        "_struct_conn.ptnr2_label_atom_id SG\n_struct_conn.pdbx_ptnr2_label_alt_id ?\n";
+    PdbOptions links;
+    links.conect = 1;
+    auto mol = ReadText<CMmcifData>(text, links);
+    ASSERT_EQ(mol->atomCount, 4);
+    EXPECT_STREQ(mol->GetLabel(0, 0), "SG A");
+    ASSERT_EQ(mol->GetBondCount(0, 0), 1);
+    EXPECT_EQ(mol->GetBondedAtom(0, 0, 0), 2);
+    EXPECT_EQ(mol->GetBondCount(0, 1), 0);
+}
+
 TEST(Mmcif, StructuresPastThePdbLimitsReadWhole) {
     auto mol = ReadText<CMmcifData>(ProteinLikeMmcif(120000, 60, 5));
     ASSERT_EQ(mol->atomCount, 120000);
@@ -215,6 +249,17 @@ TEST(Gzip, EveryFormatReadsAsItsPlainFile) {
     const MoleculeFile both = ReadMoleculeFile(dir.File("both.pdb.gz"), FileKind::kPdb, {});
     ASSERT_EQ(both.status, MoleculeFile::Status::kMolecule) << both.error;
     EXPECT_EQ(both.model->atomCount, 2);
+
+    // The limit: a file of exactly that size inflates, one byte more does not.
+    WriteGzip(dir.File("limit.gz"), pdb);
+    const std::string limitBytes = ReadAll(dir.File("limit.gz"));
+    const std::vector<char> packedBytes(limitBytes.begin(), limitBytes.end());
+    std::vector<char> inflated;
+    std::string why;
+    EXPECT_TRUE(Gunzip(packedBytes, inflated, pdb.size(), why)) << why;
+    EXPECT_EQ(std::string(inflated.begin(), inflated.end()), pdb);
+    EXPECT_FALSE(Gunzip(packedBytes, inflated, pdb.size() - 1, why));
+    EXPECT_NE(why.find("more than"), std::string::npos) << why;
 
     // Cut short or damaged: a reason, no molecule, no crash.
     WriteGzip(dir.File("whole.gz"), output);
