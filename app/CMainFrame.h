@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <map>
 #include <vector>
@@ -74,9 +75,16 @@ public:
 signals:
     // The window is closing: every document window is to close first.
     void closing();
+    // Files were dropped on the window (or one of its molecule windows).
+    void filesDropped(const QStringList& paths);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files are taken, as if chosen in the Open dialog; anything else (text,
+    // a folder) is refused, and the cursor says so.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -89,6 +89,10 @@ void CRavekApp::OnFileLoaded(const QString& path) {
 }
 
 bool CRavekApp::InitInstance(const QString& file) {
+    return InitInstance(file.isEmpty() ? QStringList() : QStringList{file});
+}
+
+bool CRavekApp::InitInstance(const QStringList& files) {
     QCoreApplication::setOrganizationName(QStringLiteral("Pralt Software"));
     recentFiles.ReadList();
 
@@ -110,11 +114,17 @@ bool CRavekApp::InitInstance(const QString& file) {
 
     mainFrame = std::make_unique<CMainFrame>(this, recentFiles);
     connect(mainFrame.get(), &CMainFrame::closing, this, &CRavekApp::CloseAllDocuments);
+    connect(mainFrame.get(), &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            moleculeTemplate->OpenDocumentFile(path);
+    });
     if (!mainFrame->LoadFrame())
         return false;
 
-    const bool opened = file.isEmpty() ? OnFileNew() != nullptr
-                                       : moleculeTemplate->OpenDocumentFile(file) != nullptr;
+    // A window for each file; the start fails only when none opens.
+    bool opened = files.isEmpty() && OnFileNew() != nullptr;
+    for (const QString& file : files)
+        opened = moleculeTemplate->OpenDocumentFile(file) != nullptr || opened;
     if (!opened)
         return false;
     mainFrame->show();

@@ -23,9 +23,11 @@ public:
     CRavekApp();
     ~CRavekApp() override;
 
-    // The start-up steps. file, when not empty, is opened in a molecule
-    // window; otherwise one empty molecule window opens. False when start-up
-    // fails (the file could not be opened).
+    // The start-up steps. Each of files is opened in a molecule window of
+    // its own; without files one empty molecule window opens. False when
+    // start-up fails (no file could be opened).
+    bool InitInstance(const QStringList& files);
+    // The same for one file, or none when file is empty.
     bool InitInstance(const QString& file);
     // Closes every document window, so every owner writes its settings.
     void CloseAllDocuments();

@@ -54,8 +54,11 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
         QStringLiteral("Drawing style for --export-picture: wire, ball or ribbon."),
         QStringLiteral("STYLE"));
     parser.addOptions({screenshot, exportPicture, size, style});
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("A Gaussian output or input or a PDB file."));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("Gaussian outputs or inputs, PDB or PDBx/mmCIF files (also .gz), each "
+                       "opened in a window of its own."),
+        QStringLiteral("[FILE...]"));
     // Help and version win over everything else on the line, Qt's own
     // options included.
     const bool parsed = parser.parse(arguments);
@@ -77,12 +80,13 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
 
     CommandLine line;
     const QStringList files = parser.positionalArguments();
-    if (files.size() > 1)
-        return UsageError(QStringLiteral("only one file can be opened from the command line"));
+    line.files = files;
     line.file = files.value(0);
     line.screenshot = parser.value(screenshot);
     line.exportPicture = parser.value(exportPicture);
     const bool exporting = parser.isSet(exportPicture);
+    if (files.size() > 1 && (exporting || parser.isSet(screenshot)))
+        return UsageError(QStringLiteral("a batch picture takes one file"));
     // (--style never arrives here in a window run: Qt takes it as its own.)
     if (!exporting && parser.isSet(size))
         return UsageError(QStringLiteral("--size goes with --export-picture"));

@@ -6,7 +6,8 @@
 
 // What the ravek command line asks for:
 //
-//   ravek [FILE]                      opens FILE, or one empty molecule window
+//   ravek [FILE...]                   opens each FILE in a window of its own,
+//                                     or one empty molecule window
 //   ravek --screenshot OUT.png [FILE] saves a picture of the main window once
 //                                     the first picture is drawn, then exits
 //   ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE
@@ -19,7 +20,8 @@ struct CommandLine {
         kUsage, // a wrong command line, said on stderr: exit 2
     };
     Outcome outcome = Outcome::kRun;
-    QString file;
+    QString file;      // the first file named (the only one in batch runs)
+    QStringList files; // every file named
     QString screenshot;
     QString exportPicture;
     QSize size{800, 600};

@@ -50,7 +50,7 @@ int RunWindows(const CommandLine& line) {
     if (!screenshot.isEmpty())
         MessageBox::SetBatchMode(true);
     CRavekApp ravek;
-    if (!ravek.InitInstance(file))
+    if (!ravek.InitInstance(line.files))
         return 1;
     std::unique_ptr<ScreenshotRun> run;
     bool noMolecule = false;

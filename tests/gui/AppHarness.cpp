@@ -270,8 +270,12 @@ void AppHarness::QueueDialog(std::function<void(QDialog&)> act, const QString& p
 }
 
 bool AppHarness::Start(const QString& file) {
+    return Start(file.isEmpty() ? QStringList() : QStringList{file});
+}
+
+bool AppHarness::Start(const QStringList& files) {
     app_ = std::make_unique<CRavekApp>();
-    const bool started = app_->InitInstance(file);
+    const bool started = app_->InitInstance(files);
     QApplication::processEvents();
     return started;
 }

@@ -36,6 +36,8 @@ public:
 
     // Start-up as from the command line; false when start-up failed.
     bool Start(const QString& file = QString());
+    // Starts with several files, as the command line gives them.
+    bool Start(const QStringList& files);
     // Leaves as File > Exit does: every owner writes its settings.
     void Exit();
 

@@ -6,6 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
+#include "app/CommandLine.h"
 #include "model/CMolData.h"
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
@@ -18,16 +19,20 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrintPreviewWidget>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QUrl>
 
 #include <QTest>
 #include <QToolBar>
@@ -80,6 +85,7 @@ private slots:
     void readerByExtensionOutsideTheDialog();
     void zMatrixInputsOpenOrNameTheirLine();
     void mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog();
+    void severalFilesOpenAWindowEachAndDroppedFilesOpen();
     void peptideCommandNeedsAPdbModel();
     void saveAsAppendsTheFilterExtension();
     void saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput();
@@ -414,6 +420,55 @@ void AppShellTest::mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog() {
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages.front().contains(QStringLiteral("cut short")), qPrintable(messages.front()));
     QCOMPARE(document->data->frameCount, 1); // what was shown stays
+}
+
+// Three files on the command line: three windows. Files dropped on the main
+// window or on a molecule window open each in a window; a folder, text, or
+// a list with a folder in it is refused.
+void AppShellTest::severalFilesOpenAWindowEachAndDroppedFilesOpen() {
+    AppHarness h;
+    const QString a = h.Write("a.pdb", Fixtures::kPeptidePdb);
+    const QString b = h.Write("b.com", Fixtures::kWaterInput);
+    const QString c = h.Write("c.ent", Fixtures::kPeptidePdb);
+    const CommandLine line = CommandLine::Parse({QStringLiteral("ravek"), a, b, c});
+    QCOMPARE(line.outcome, CommandLine::Outcome::kRun);
+    QCOMPARE(line.files, (QStringList{a, b, c}));
+    QVERIFY(h.Start(line.files));
+    QCOMPARE(h.Frames().size(), 3);
+
+    const auto drag = [&](QWidget* target, const QList<QUrl>& urls, const QString& text) {
+        QMimeData data;
+        if (!urls.isEmpty())
+            data.setUrls(urls);
+        if (!text.isEmpty())
+            data.setText(text);
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        enter.setAccepted(false);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        drop.setAccepted(false);
+        QApplication::sendEvent(target, &drop);
+        QApplication::processEvents();
+        return drop.isAccepted();
+    };
+    const QString d = h.Write("d.log", Fixtures::kWaterInput);
+    const QString e = h.Write("e.pdb", Fixtures::kPeptidePdb);
+    QVERIFY(drag(h.MainFrame(), {QUrl::fromLocalFile(d), QUrl::fromLocalFile(e)}, {}));
+    QCOMPARE(h.Frames().size(), 5);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("e.pdb"));
+    // On a molecule window: the drop reaches the main window.
+    const QString f = h.Write("f.pdb", Fixtures::kPeptidePdb);
+    QVERIFY(drag(h.ActiveView(), {QUrl::fromLocalFile(f)}, {}));
+    QCOMPARE(h.Frames().size(), 6);
+    // Refused: a folder, text, a folder among files.
+    const QString folder = QFileInfo(d).absolutePath();
+    QVERIFY(!drag(h.MainFrame(), {QUrl::fromLocalFile(folder)}, {}));
+    QVERIFY(!drag(h.MainFrame(), {}, QStringLiteral("ATOM      1  N   ALA")));
+    QVERIFY(!drag(h.MainFrame(), {QUrl::fromLocalFile(d), QUrl::fromLocalFile(folder)}, {}));
+    QCOMPARE(h.Frames().size(), 6);
 }
 
 void AppShellTest::peptideCommandNeedsAPdbModel() {

@@ -188,7 +188,8 @@ command_line("help-all", ["--help-all"], 0, "--export-picture <OUT>")
 command_line("version beside Qt's options", ["-platform", "offscreen", "--version"], 0, "RAVEK 0.1",
              display=False)
 command_line("unknown option", ["--bogus", sample], 2, "Unknown option 'bogus'", "stderr")
-command_line("two files", [sample, sample], 2, "only one file", "stderr")
+command_line("two files for one picture", ["--screenshot", "x.png", sample, sample], 2,
+             "a batch picture takes one file", "stderr")
 command_line("size without export", ["--size", "10x10", sample], 2, "--export-picture", "stderr")
 
 for failure in failures:
