@@ -501,6 +501,11 @@ void CMainFrame::BuildCommands() {
     commands_.AddEnabled(
         kWindowTile, [this] { mdiArea_->tileSubWindows(); }, hasWindow);
     commands_.AddEnabled(
+        kCloseWindow, [this] { mdiArea_->closeActiveSubWindow(); }, hasWindow);
+    commands_.AddCheck(
+        kFullScreen, [this] { isFullScreen() ? showNormal() : showFullScreen(); },
+        [this] { return isFullScreen(); });
+    commands_.AddEnabled(
         kWindowArrange, [this] { ArrangeIcons(); }, hasWindow);
     commands_.Add(kContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
 }

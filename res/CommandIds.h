@@ -51,6 +51,9 @@ constexpr int kSaveSpectrum = 32802;
 constexpr int kOptimisationChart = 32803;
 constexpr int kSaveChartData = 32804;
 constexpr int kFollowJob = 32805;
+constexpr int kResetView = 32806;
+constexpr int kFullScreen = 32807;
+constexpr int kCloseWindow = 32808;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -26,7 +26,9 @@ MenuItem WindowMenu() {
             {{"新しいウィンドウを開く(&N)", kWindowNew, {}},
              {"重ねて表示(&C)", kWindowCascade, {}},
              {"並べて表示(&T)", kWindowTile, {}},
-             {"アイコンの整列(&A)", kWindowArrange, {}}}};
+             {"アイコンの整列(&A)", kWindowArrange, {}},
+             kSeparator,
+             {"ウィンドウを閉じる(&L)\tCtrl+W", kCloseWindow, {}}}};
 }
 
 MenuItem HelpMenu() {
@@ -77,7 +79,8 @@ MenuItem EditMenu(bool withSettings) {
 
 MenuItem BarsViewMenu(bool withWindowPosition) {
     std::vector<MenuItem> items{{"ツールバー(&T)", kViewToolbar, {}},
-                                {"ステータスバー(&S)", kViewStatusBar, {}}};
+                                {"ステータスバー(&S)", kViewStatusBar, {}},
+                                {"全画面表示(&U)\tF11", kFullScreen, {}}};
     if (withWindowPosition)
         items.insert(items.begin(), {WindowPositionMenu(), kSeparator});
     return {"表示(&V)", 0, std::move(items)};
@@ -103,11 +106,13 @@ MenuItem MoleculeViewMenu() {
          {"背景色(&B)", kBackgroundColour, {}},
          {"文字色(&R)", kLabelColour, {}},
          {"表示設定(&P)", kDisplaySettings, {}},
+         {"視点を戻す(&H)\tHome", kResetView, {}},
          kSeparator,
          WindowPositionMenu(),
          kSeparator,
          {"ツールバー(&T)", kViewToolbar, {}},
-         {"ステータスバー(&S)", kViewStatusBar, {}}}};
+         {"ステータスバー(&S)", kViewStatusBar, {}},
+         {"全画面表示(&U)\tF11", kFullScreen, {}}}};
 }
 
 std::vector<MenuItem> MakeMenu(int resourceId) {
@@ -167,12 +172,26 @@ const std::vector<MenuItem>& MenuResource(int resourceId) {
 
 const std::vector<Accelerator>& AcceleratorTable() {
     static const std::vector<Accelerator> table{
-        {"Ctrl+N", kFileNew},    {"Ctrl+O", kFileOpen},   {"Ctrl+S", kFileSave},
-        {"Ctrl+P", kFilePrint},  {"Ctrl+Z", kEditUndo},   {"Ctrl+X", kEditCut},
-        {"Ctrl+C", kEditCopy},   {"Ctrl+V", kEditPaste},  {"Alt+Backspace", kEditUndo},
-        {"Shift+Del", kEditCut}, {"Ctrl+Ins", kEditCopy}, {"Shift+Ins", kEditPaste},
-        {"F6", kNextPane},       {"Shift+F6", kPrevPane}, {"Shift+F1", kContextHelp},
+        {"Ctrl+N", kFileNew},
+        {"Ctrl+O", kFileOpen},
+        {"Ctrl+S", kFileSave},
+        {"Ctrl+P", kFilePrint},
+        {"Ctrl+Z", kEditUndo},
+        {"Ctrl+X", kEditCut},
+        {"Ctrl+C", kEditCopy},
+        {"Ctrl+V", kEditPaste},
+        {"Alt+Backspace", kEditUndo},
+        {"Shift+Del", kEditCut},
+        {"Ctrl+Ins", kEditCopy},
+        {"Shift+Ins", kEditPaste},
+        {"F6", kNextPane},
+        {"Shift+F6", kPrevPane},
+        {"Shift+F1", kContextHelp},
         {"F1", kHelp},
+        {"Home", kResetView},
+        {"F11", kFullScreen},
+        // Ctrl+W (ウィンドウを閉じる) is the document window's own close key:
+        // a second one would make the key ambiguous and do nothing.
     };
     return table;
 }
@@ -226,6 +245,9 @@ const char* CommandString(int id) {
          "ステータス バーの表示/非表示を切り替えます\nステータス バーの表示/非表示"},
         {kPeptideStructure, "ペプチドのコンフォメーションを調べます\nペプチド構造"},
         {kIrSpectrum, "振動解析の IR スペクトルを表示します\nIR スペクトル"},
+        {kResetView, "分子を最初の向きと大きさに戻します\n視点を戻す"},
+        {kFullScreen, "ウィンドウを画面全体に表示します。もう一度で元に戻ります\n全画面表示"},
+        {kCloseWindow, "作業中のウィンドウを閉じます\nウィンドウを閉じる"},
         {kFollowJob, "書き込み中の出力ファイルに新しいステップが加わるたびに、そのステップを表示し"
                      "ます\n最新のステップを追う"},
         {kOptimisationChart,

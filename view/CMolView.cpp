@@ -714,6 +714,15 @@ void CMolView::LabelAll() {
 }
 
 void CMolView::BuildCommands() {
+    commands_.AddEnabled(
+        kResetView,
+        [this] {
+            if (CMolData* model = Model()) {
+                state.camera.Refit(*model, state.frame);
+                update();
+            }
+        },
+        [this] { return Model() != nullptr; });
     // Every command that changes what is drawn draws again.
     const auto redrawing = [this](std::function<void()> step) {
         return [this, step = std::move(step)] {

@@ -86,6 +86,7 @@ private slots:
     void zMatrixInputsOpenOrNameTheirLine();
     void mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog();
     void severalFilesOpenAWindowEachAndDroppedFilesOpen();
+    void standardKeysOfADesktopProgram();
     void peptideCommandNeedsAPdbModel();
     void saveAsAppendsTheFilterExtension();
     void saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput();
@@ -469,6 +470,44 @@ void AppShellTest::severalFilesOpenAWindowEachAndDroppedFilesOpen() {
     QVERIFY(!drag(h.MainFrame(), {}, QStringLiteral("ATOM      1  N   ALA")));
     QVERIFY(!drag(h.MainFrame(), {QUrl::fromLocalFile(d), QUrl::fromLocalFile(folder)}, {}));
     QCOMPARE(h.Frames().size(), 6);
+}
+
+// Ctrl+Tab goes to the next window, Home turns the molecule back to how it
+// was fitted, F11 shows the program on the whole screen and back, Ctrl+W
+// closes the active window: pressed as keys on the molecule window.
+void AppShellTest::standardKeysOfADesktopProgram() {
+    AppHarness h;
+    QVERIFY(h.Start(QStringList{h.Write("a.pdb", Fixtures::kPeptidePdb),
+                                h.Write("b.pdb", Fixtures::kPeptidePdb)}));
+    // Shortcuts go to the active window; without a window manager it is
+    // made so here.
+    h.MainFrame()->activateWindow();
+    QApplication::setActiveWindow(h.MainFrame());
+    QTRY_VERIFY(h.MainFrame()->isActiveWindow());
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("b.pdb"));
+    CMolView* view = h.ActiveView();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Tab, Qt::ControlModifier);
+    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("a.pdb"));
+
+    view = h.ActiveView();
+    QVERIFY(h.WaitForPicture());
+    const Camera fitted = view->state.camera;
+    view->state.camera.orientation = RotationMatrix(30.0, 1.0, 0.0, 0.0);
+    view->state.camera.SetZoom(3.0);
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Home);
+    QVERIFY(view->state.camera.orientation == fitted.orientation);
+    QCOMPARE(view->state.camera.zoom, fitted.zoom);
+
+    QTest::keyClick(view, Qt::Key_F11);
+    QTRY_VERIFY(h.MainFrame()->isFullScreen());
+    QVERIFY(h.IsChecked(kFullScreen));
+    QTest::keyClick(h.ActiveView(), Qt::Key_F11);
+    QTRY_VERIFY(!h.MainFrame()->isFullScreen());
+
+    QTest::keyClick(h.ActiveView(), Qt::Key_W, Qt::ControlModifier);
+    QTRY_COMPARE(h.Frames().size(), 1);
 }
 
 void AppShellTest::peptideCommandNeedsAPdbModel() {
