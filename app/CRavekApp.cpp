@@ -88,6 +88,19 @@ void CRavekApp::OnFileLoaded(const QString& path) {
     recentFiles.WriteList();
 }
 
+void CRavekApp::OpenFiles(const QStringList& files) {
+    for (const QString& file : files)
+        moleculeTemplate->OpenDocumentFile(file);
+}
+
+void CRavekApp::OpenHandedFiles(const QStringList& files) {
+    OpenFiles(files);
+    if (mainFrame->isMinimized())
+        mainFrame->showNormal();
+    mainFrame->raise();
+    mainFrame->activateWindow();
+}
+
 bool CRavekApp::InitInstance(const QString& file) {
     return InitInstance(file.isEmpty() ? QStringList() : QStringList{file});
 }
@@ -114,10 +127,7 @@ bool CRavekApp::InitInstance(const QStringList& files) {
 
     mainFrame = std::make_unique<CMainFrame>(this, recentFiles);
     connect(mainFrame.get(), &CMainFrame::closing, this, &CRavekApp::CloseAllDocuments);
-    connect(mainFrame.get(), &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
-        for (const QString& path : paths)
-            moleculeTemplate->OpenDocumentFile(path);
-    });
+    connect(mainFrame.get(), &CMainFrame::filesDropped, this, &CRavekApp::OpenFiles);
     if (!mainFrame->LoadFrame())
         return false;
 

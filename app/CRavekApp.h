@@ -29,6 +29,12 @@ public:
     bool InitInstance(const QStringList& files);
     // The same for one file, or none when file is empty.
     bool InitInstance(const QString& file);
+    // Opens each file in a molecule window of its own (a file already open
+    // is brought to the front), as files dropped or handed over are.
+    void OpenFiles(const QStringList& files);
+    // Files a later start handed over: opened, and the main window brought
+    // to the front.
+    void OpenHandedFiles(const QStringList& files);
     // Closes every document window, so every owner writes its settings.
     void CloseAllDocuments();
 

@@ -53,7 +53,11 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
         QStringLiteral("style"),
         QStringLiteral("Drawing style for --export-picture: wire, ball or ribbon."),
         QStringLiteral("STYLE"));
-    parser.addOptions({screenshot, exportPicture, size, style});
+    const QCommandLineOption newInstance(
+        QStringLiteral("new-instance"),
+        QStringLiteral("Start a program of its own instead of handing the files to the one "
+                       "running."));
+    parser.addOptions({screenshot, exportPicture, size, style, newInstance});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("Gaussian outputs or inputs, PDB or PDBx/mmCIF files (also .gz), each "
@@ -83,6 +87,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     line.files = files;
     line.file = files.value(0);
     line.screenshot = parser.value(screenshot);
+    line.newInstance = parser.isSet(newInstance);
     line.exportPicture = parser.value(exportPicture);
     const bool exporting = parser.isSet(exportPicture);
     if (files.size() > 1 && (exporting || parser.isSet(screenshot)))

@@ -6,8 +6,10 @@
 
 // What the ravek command line asks for:
 //
-//   ravek [FILE...]                   opens each FILE in a window of its own,
-//                                     or one empty molecule window
+//   ravek [--new-instance] [FILE...]  opens each FILE in a window of its own,
+//                                     or one empty molecule window; a program
+//                                     already running takes the files unless
+//                                     --new-instance is given
 //   ravek --screenshot OUT.png [FILE] saves a picture of the main window once
 //                                     the first picture is drawn, then exits
 //   ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE
@@ -26,6 +28,8 @@ struct CommandLine {
     QString exportPicture;
     QSize size{800, 600};
     QString style; // wire, ball, ribbon, or empty for the stored style
+    // Not to hand the files to a running program (batch runs never do).
+    bool newInstance = false;
 
     // Parses arguments (the program's name first). Help and version go to
     // stdout, a usage error with the usage line to stderr.

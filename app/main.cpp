@@ -7,6 +7,7 @@
 #include "app/CommandLine.h"
 #include "app/PictureExport.h"
 #include "app/ScreenshotRun.h"
+#include "app/SingleInstance.h"
 #include "platform/ChildFrame.h"
 #include "platform/MessageBox.h"
 #include "render/OffscreenBuffer.h"
@@ -49,9 +50,19 @@ int RunWindows(const CommandLine& line) {
     // A picture taken without a person: no box may wait for an answer.
     if (!screenshot.isEmpty())
         MessageBox::SetBatchMode(true);
+    // One program per user and display: the files go to the one running.
+    // A batch picture neither hands over nor takes files.
+    const bool shared = screenshot.isEmpty() && !line.newInstance;
+    if (shared && SingleInstance::HandOver(line.files))
+        return 0;
     CRavekApp ravek;
     if (!ravek.InitInstance(line.files))
         return 1;
+    SingleInstance instance;
+    if (shared && instance.Listen()) {
+        QObject::connect(&instance, &SingleInstance::filesHanded, &ravek,
+                         &CRavekApp::OpenHandedFiles);
+    }
     std::unique_ptr<ScreenshotRun> run;
     bool noMolecule = false;
     QString why;
