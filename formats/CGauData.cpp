@@ -473,6 +473,12 @@ void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
         TextScanner scan(at + 1);
         return scan.Real(value);
     };
+    // A termination line: the job's end, until a later step.
+    const auto ended = [&state](Termination how) {
+        state.lastTermination = how;
+        state.stepAfterTermination = false;
+        state.wholeBefore = state.lineStarts[2];
+    };
     bool energy = false;
     switch (line[1]) {
     case 'S':
@@ -484,18 +490,12 @@ void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
         break;
     case 'E':
         energy = whole && std::strncmp(line, " Energy=", 8) == 0 && numberAfter(line, '=');
-        if (std::strncmp(line, " Error termination", 18) == 0) {
-            state.lastTermination = Termination::kError;
-            state.stepAfterTermination = false;
-            state.wholeBefore = state.lineStarts[2];
-        }
+        if (std::strncmp(line, " Error termination", 18) == 0)
+            ended(Termination::kError);
         break;
     case 'N':
-        if (std::strncmp(line, " Normal termination", 19) == 0) {
-            state.lastTermination = Termination::kNormal;
-            state.stepAfterTermination = false;
-            state.wholeBefore = state.lineStarts[2];
-        }
+        if (std::strncmp(line, " Normal termination", 19) == 0)
+            ended(Termination::kNormal);
         break;
     case 'M':
     case 'R': {

@@ -180,13 +180,6 @@ std::string AtomKey(std::string_view chain, std::string_view number, std::string
     return text;
 }
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 } // namespace
 
 // What both passes over the file keep while the grammar walks it.
@@ -312,7 +305,7 @@ template <> struct Action<rules::datablockheading> {
 };
 template <> struct Action<rules::item_tag> {
     template <typename Input> static void apply(const Input& in, CMmcifData::Parse& parse) {
-        parse.pairTag = Lower(std::string_view(in.begin(), in.size()));
+        parse.pairTag = TextScanner::Lower(std::string_view(in.begin(), in.size()));
     }
 };
 template <> struct Action<rules::item_value> {
@@ -329,7 +322,7 @@ template <> struct Action<rules::str_loop> {
 };
 template <> struct Action<rules::loop_tag> {
     template <typename Input> static void apply(const Input& in, CMmcifData::Parse& parse) {
-        parse.tags.push_back(Lower(std::string_view(in.begin(), in.size())));
+        parse.tags.push_back(TextScanner::Lower(std::string_view(in.begin(), in.size())));
     }
 };
 template <> struct Action<rules::loop_value> {

@@ -1,4 +1,5 @@
 #include "formats/FileKind.h"
+#include "model/TextScanner.h"
 
 #include <cctype>
 #include <iterator>
@@ -22,9 +23,7 @@ constexpr Extension kExtensions[] = {
 bool IsGzipPath(std::string_view path) {
     if (path.size() < 3)
         return false;
-    const std::string_view end = path.substr(path.size() - 3);
-    return end[0] == '.' && std::tolower(static_cast<unsigned char>(end[1])) == 'g' &&
-           std::tolower(static_cast<unsigned char>(end[2])) == 'z';
+    return TextScanner::Lower(path.substr(path.size() - 3)) == ".gz";
 }
 
 FileKind FileKindFromPath(std::string_view path) {
@@ -32,9 +31,7 @@ FileKind FileKindFromPath(std::string_view path) {
         path.remove_suffix(3);
     if (path.size() < 3)
         return FileKind::kUnknown;
-    std::string last(path.substr(path.size() - 3));
-    for (char& c : last)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string last = TextScanner::Lower(path.substr(path.size() - 3));
     for (const Extension& extension : kExtensions) {
         if (last == extension.text)
             return extension.kind;

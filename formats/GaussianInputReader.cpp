@@ -69,15 +69,8 @@ bool IsComment(std::string_view line) {
     return !text.empty() && text.front() == '!';
 }
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 bool IsLink1(std::string_view line) {
-    return Lower(Trim(line)) == "--link1--";
+    return TextScanner::Lower(Trim(line)) == "--link1--";
 }
 
 // Whether the line ends the section it is in.
@@ -89,7 +82,7 @@ bool EndsSection(std::string_view line) {
 bool IsVariablesHeader(std::string_view line) {
     if (Trim(line).size() > 10)
         return false;
-    std::string text = Lower(Trim(line));
+    std::string text = TextScanner::Lower(Trim(line));
     if (!text.empty() && text.back() == ':')
         text.pop_back();
     return text == "variables" || text == "constants";
@@ -149,7 +142,7 @@ bool ParseValue(std::string_view text, ZMatrix::Value& value) {
 // or geom=allcheck in any spelling Gaussian takes (Geom(Check),
 // Geometry=(AllCheck,...), geom=checkpoint).
 bool GeometryFromCheckpoint(const std::string& route) {
-    const std::string text = Lower(route);
+    const std::string text = TextScanner::Lower(route);
     for (std::size_t at = text.find("geom"); at != std::string::npos;
          at = text.find("geom", at + 4)) {
         if (at > 0 && std::isalnum(static_cast<unsigned char>(text[at - 1])))
@@ -183,8 +176,8 @@ bool GeometryFromCheckpoint(const std::string& route) {
 void ElementOf(std::string_view field, int number, GaussianInputReader::Atom& atom) {
     std::string_view core = field.substr(0, field.find('('));
     const std::size_t hyphen = core.find('-', 1);
-    const bool ghost =
-        hyphen != std::string_view::npos && Lower(core.substr(hyphen + 1)).rfind("bq", 0) == 0;
+    const bool ghost = hyphen != std::string_view::npos &&
+                       TextScanner::Lower(core.substr(hyphen + 1)).rfind("bq", 0) == 0;
     int atomic = 0;
     if (TextScanner::ParseInt(core.substr(0, hyphen), atomic)) {
         atom.element = atomic >= 1 && atomic <= 118 ? ElementTable::Clamp(atomic) : 0;
@@ -249,12 +242,12 @@ private:
         for (; indexed_ < labelText_.size(); ++indexed_) {
             const int index = static_cast<int>(indexed_);
             labels_.emplace(std::string(labelText_[indexed_]), index); // the first one counts
-            foldedLabels_.emplace(Lower(labelText_[indexed_]), index);
+            foldedLabels_.emplace(TextScanner::Lower(labelText_[indexed_]), index);
         }
         auto exact = labels_.find(std::string(field));
         if (exact != labels_.end())
             return exact->second;
-        auto folded = foldedLabels_.find(Lower(field));
+        auto folded = foldedLabels_.find(TextScanner::Lower(field));
         return folded != foldedLabels_.end() ? folded->second : -1;
     }
 

@@ -7,6 +7,7 @@
 // (bonded − second angle atom)) is positive, −1 on the other side.
 
 #include "formats/ZMatrix.h"
+#include "model/TextScanner.h"
 
 #include <algorithm>
 #include <cctype>
@@ -27,13 +28,6 @@ bool Unit(const Point3D& a, Point3D& unit) {
     return true;
 }
 
-std::string Folded(const std::string& text) {
-    std::string folded = text;
-    for (char& c : folded)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return folded;
-}
-
 // The variables by name as written, and in lower case for names written in
 // another case than they were defined in (the first definition counts).
 class VariableTable {
@@ -50,9 +44,9 @@ public:
         if (it == variables_.end()) {
             if (folded_.empty()) {
                 for (const auto& [name, number] : variables_)
-                    folded_.emplace(Folded(name), number);
+                    folded_.emplace(TextScanner::Lower(name), number);
             }
-            auto other = folded_.find(Folded(value.name));
+            auto other = folded_.find(TextScanner::Lower(value.name));
             if (other == folded_.end())
                 return false;
             result = value.negated ? -other->second : other->second;

@@ -1,5 +1,7 @@
 #include "model/TextScanner.h"
 
+#include <cctype>
+
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -89,4 +91,11 @@ bool TextScanner::ParseReal(std::string_view text, double& value) {
         return false;
     value = parsed;
     return true;
+}
+
+std::string TextScanner::Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
 }

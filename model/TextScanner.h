@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Reads numbers and words from a line the way sscanf's %d, %lf and %s do:
@@ -34,6 +35,9 @@ public:
     // The whole of text (blanks around it allowed) as one number.
     static bool ParseInt(std::string_view text, int& value);
     static bool ParseReal(std::string_view text, double& value);
+    // text in lower case (ASCII letters; names, tags and keywords of the
+    // structure files compared without regard to case).
+    static std::string Lower(std::string_view text);
 
 private:
     std::string_view text_;
