@@ -5,6 +5,7 @@
 #                           FILE or on the sample peptide the build makes
 #   ./build.sh test         install what is missing, build, run every test
 #   ./build.sh bench        build in release mode and run the benchmarks
+#   ./build.sh package      build the Debian package (CPack) into build/package/
 #   ./build.sh sanitize     build the Qt-free layers and their unit tests with
 #                           AddressSanitizer and UndefinedBehaviorSanitizer
 #                           (folder build-sanitize/) and run those tests, then
@@ -18,12 +19,14 @@ cd "$(dirname "$0")"
 # and serif fonts, Qt's Japanese texts and the icon theme of the toolbar;
 # gemmi (its headers for PDBx/mmCIF with the parser library they need, its
 # program to make mmCIF twins of the test PDB files) and zlib for compressed
-# files.
+# files; Qt's SVG module for the installed icon; the validators of the
+# desktop entry and the AppStream metainfo, and dpkg's tools for the package.
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n qt6-image-formats-plugins
-    libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
+    qt6-svg-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
     fonts-ipafont-gothic fonts-liberation adwaita-icon-theme
-    gemmi-dev tao-pegtl-dev gemmi zlib1g-dev)
+    gemmi-dev tao-pegtl-dev gemmi zlib1g-dev
+    desktop-file-utils appstream dpkg-dev)
 # A locale whose decimal separator is a comma: number parsing and printing
 # must not depend on it.
 TEST_LOCALE=de_DE.UTF-8
@@ -89,6 +92,14 @@ test)
     build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     with_display ctest --test-dir build --output-on-failure --parallel "$(cores)"
     ;;
+package)
+    # The build the tests use, packed: the installed tree of `cmake --install`
+    # under /usr, stripped, its dependencies from dpkg-shlibdeps.
+    install_missing
+    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cpack --config build/CPackConfig.cmake -B build/package >/dev/null
+    ls build/package/*.deb
+    ;;
 bench)
     install_missing
     build build-release -DCMAKE_BUILD_TYPE=Release
@@ -134,7 +145,7 @@ fuzz)
     done
     ;;
 *)
-    echo "usage: $0 run [FILE] | test | bench [benchmark options] | sanitize | fuzz [seconds [reader]]" >&2
+    echo "usage: $0 run [FILE] | test | package | bench [benchmark options] | sanitize | fuzz [seconds [reader]]" >&2
     exit 2
     ;;
 esac

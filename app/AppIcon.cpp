@@ -3,12 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace {
-
-QPixmap PaintIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+void PaintAppIcon(QPainter& painter, int size) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
     const QPointF centre(13, 18), top(24, 7), right(26, 25), left(4, 27);
@@ -27,6 +22,15 @@ QPixmap PaintIcon(int size) {
     ball(right, 4, QColor(235, 235, 235));
     ball(left, 4, QColor(40, 80, 230));
     ball(centre, 7, QColor(70, 70, 70));
+}
+
+namespace {
+
+QPixmap PaintIcon(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    PaintAppIcon(painter, size);
     return pixmap;
 }
 

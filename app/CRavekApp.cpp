@@ -1,4 +1,5 @@
 #include "app/CRavekApp.h"
+#include "app/UserGuide.h"
 
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
@@ -224,7 +225,7 @@ void CRavekApp::OnAppAbout() {
 }
 
 void CRavekApp::OnHelpIndex() {
-    const QString guide = QCoreApplication::applicationDirPath() + QStringLiteral("/README.md");
+    const QString guide = UserGuidePath();
     if (!QFileInfo::exists(guide) || !QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
         MessageBox::Show(
             MainWidget(),

@@ -1,7 +1,9 @@
 #include "app/CommandLine.h"
+#include "app/UserGuide.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -33,7 +35,9 @@ bool CommandLine::Mentions(const QStringList& arguments, const QString& name) {
 
 CommandLine CommandLine::Parse(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("RAVEK, the molecular-structure viewer"));
+    parser.setApplicationDescription(
+        QStringLiteral("RAVEK, the molecular-structure viewer\nUser guide: %1")
+            .arg(QDir::toNativeSeparators(UserGuidePath())));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();

@@ -113,6 +113,8 @@ int main(int argc, char** argv) {
         CommandLine::Mentions(rawArguments, QStringLiteral("export-picture"));
     int qtArgc = exportPicture ? 1 : argc;
     QApplication app(qtArgc, argv);
+    // The desktop entry the windows belong to (its name and icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ravek.Ravek"));
     // Qt takes the C library's locale from the environment; numbers in
     // structure files are read and written in the C locale all the same.
     std::setlocale(LC_NUMERIC, "C");

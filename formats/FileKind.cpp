@@ -11,11 +11,16 @@ struct Extension {
     FileKind kind;
 };
 
-// The one table of the extensions structure files are read by.
+// The one table of the extensions structure files are read by. Beside the
+// usual ones, the names desktops give the chemical types of Gaussian inputs
+// (gau, gjc) and outputs (gal, g92 ... g03), so that a file the desktop hands
+// over as one of those types is read.
 constexpr Extension kExtensions[] = {
     {"log", FileKind::kGaussian}, {"com", FileKind::kGaussian}, {"out", FileKind::kGaussian},
-    {"gjf", FileKind::kGaussian}, {"pdb", FileKind::kPdb},      {"ent", FileKind::kPdb},
-    {"cif", FileKind::kMmcif},
+    {"gjf", FileKind::kGaussian}, {"gau", FileKind::kGaussian}, {"gjc", FileKind::kGaussian},
+    {"gal", FileKind::kGaussian}, {"g92", FileKind::kGaussian}, {"g94", FileKind::kGaussian},
+    {"g98", FileKind::kGaussian}, {"g03", FileKind::kGaussian}, {"pdb", FileKind::kPdb},
+    {"ent", FileKind::kPdb},      {"cif", FileKind::kMmcif},
 };
 
 } // namespace

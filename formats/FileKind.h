@@ -7,7 +7,8 @@
 enum class FileKind { kGaussian, kPdb, kUnknown, kMmcif };
 
 // The kind a file's name says: the last three characters in any case, "log",
-// "com", "out" and "gjf" for Gaussian files, "pdb" and "ent" for PDB files,
+// "com", "out", "gjf", "gau", "gjc", "gal", "g92", "g94", "g98" and "g03" for
+// Gaussian files (inputs and outputs alike), "pdb" and "ent" for PDB files,
 // "cif" (.cif, .mmcif) for PDBx/mmCIF files, anything else unknown. A
 // compressed file's ".gz" is passed over: the name before it says.
 FileKind FileKindFromPath(std::string_view path);

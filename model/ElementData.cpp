@@ -82,7 +82,20 @@ std::string ElementDataPath() {
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error || exe.empty())
         return {};
-    return (exe.parent_path() / "ravek.dat").string();
+    return ElementDataPath(exe.parent_path().string());
+}
+
+std::string ElementDataPath(const std::string& programFolder) {
+    const std::filesystem::path folder(programFolder);
+    const std::filesystem::path beside = folder / "ravek.dat";
+    // An installed program finds the file in the data folder of its own
+    // prefix, so a tree installed anywhere (or moved) still finds it.
+    const std::filesystem::path installed =
+        (folder / RAVEK_DATA_FROM_BIN / "ravek.dat").lexically_normal();
+    std::error_code error;
+    if (!std::filesystem::exists(beside, error) && std::filesystem::exists(installed, error))
+        return installed.string();
+    return beside.string();
 }
 
 void LoadElementData() {

@@ -27,6 +27,8 @@ LAYERS = {
     "app": ["view", "render", "res", "platform", "formats", "model", "picture", "io"],
     "cli": ["formats", "model", "io"],
     "fuzz": ["formats", "model", "io"],
+    # The build's tool that draws the installed icons.
+    "dist": ["app"],
     "bench": ["tests", "render", "formats", "model", "picture", "io"],
     # Tests reach every layer they test.
     "tests": ["app", "view", "render", "res", "platform", "cli", "formats", "model",

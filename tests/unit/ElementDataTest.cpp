@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <fstream>
 
 namespace {
 
@@ -130,6 +131,47 @@ TEST_F(ElementDataFile, NumbersDoNotDependOnTheLocale) {
     EXPECT_DOUBLE_EQ(limits.Squared(6, 6), 1.55 * 1.55);
     if (german == nullptr)
         GTEST_SKIP() << "de_DE.UTF-8 is not installed; read in the C locale only";
+}
+
+// The file an installed program reads states the built-in values, so that a
+// user has them to edit: reading it changes no limit and no colour.
+TEST(ElementDataPath, TheInstalledFileHoldsTheBuiltInValues) {
+    BondLimits builtIn, read;
+    builtIn.ApplyBuiltIn();
+    ResidueColourTable colours, builtInColours;
+    ASSERT_TRUE(LoadElementData(read, colours, RAVEK_INSTALLED_ELEMENT_DATA));
+    for (int a = 0; a < ElementTable::kRowCount; ++a) {
+        for (int b = 0; b < ElementTable::kRowCount; ++b)
+            ASSERT_EQ(read.Squared(a, b), builtIn.Squared(a, b)) << a << " " << b;
+    }
+    std::ifstream in(RAVEK_INSTALLED_ELEMENT_DATA);
+    std::string line;
+    int section = 0, names = 0;
+    while (std::getline(in, line)) {
+        if (line.empty())
+            ++section;
+        else if (section == 1 && line.front() != '#') {
+            const std::string name = line.substr(0, line.find(' '));
+            EXPECT_TRUE(builtInColours.Contains(name)) << name;
+            EXPECT_EQ(colours.Value(name), builtInColours.Value(name)) << name;
+            ++names;
+        }
+    }
+    EXPECT_EQ(names, 29);
+}
+
+// Beside the program first, then the data folder of the tree it is
+// installed in; neither there: the path beside it.
+TEST(ElementDataPath, BesideTheProgramThenTheInstalledTree) {
+    TempDir prefix;
+    const std::string bin = prefix.File("bin");
+    std::filesystem::create_directories(bin);
+    EXPECT_EQ(ElementDataPath(bin), bin + "/ravek.dat");
+    std::filesystem::create_directories(prefix.File("share/ravek"));
+    const std::string installed = prefix.Write("share/ravek/ravek.dat", "C C 1.0\n");
+    EXPECT_EQ(ElementDataPath(bin), installed);
+    const std::string beside = prefix.Write("bin/ravek.dat", "C C 1.2\n");
+    EXPECT_EQ(ElementDataPath(bin), beside);
 }
 
 TEST(ElementDataPath, LiesBesideTheExecutable) {
