@@ -3,6 +3,7 @@
 #include "app/CHyperLink.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,16 +11,17 @@
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("RAVEK のバージョン情報"));
+    setWindowTitle(QCoreApplication::translate("CAboutDlg", "RAVEK のバージョン情報"));
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
     auto* text = new QVBoxLayout;
-    text->addWidget(new QLabel(
-        QStringLiteral("RAVEK バージョン %1").arg(QApplication::applicationVersion()), this));
-    text->addWidget(new QLabel(QStringLiteral("分子構造ビューア"), this));
+    text->addWidget(new QLabel(QCoreApplication::translate("CAboutDlg", "RAVEK バージョン %1")
+                                   .arg(QApplication::applicationVersion()),
+                               this));
+    text->addWidget(new QLabel(QCoreApplication::translate("CAboutDlg", "分子構造ビューア"), this));
     text->addWidget(new QLabel(QStringLiteral("Copyright (C) Pralt Software"), this));
     auto* link =
-        new CHyperLink(QStringLiteral("Pralt Software のホームページ"),
+        new CHyperLink(QCoreApplication::translate("CAboutDlg", "Pralt Software のホームページ"),
                        QUrl(QStringLiteral("https://pralt-software.example/ravek/")), this);
     link->setObjectName(QStringLiteral("hyperlink1048"));
     text->addWidget(link);

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,35 +32,44 @@ QSlider* CDispGeneralPage::AddSlider(int id) {
     return slider;
 }
 
-CDispGeneralPage::CDispGeneralPage() : PropertyPage(QStringLiteral("一般")) {
-    auto* quality = new QGroupBox(QStringLiteral("画質"), this);
-    antialiasingBox_ = new QCheckBox(QStringLiteral("アンチエイリアス処理"), quality);
+CDispGeneralPage::CDispGeneralPage()
+    : PropertyPage(QCoreApplication::translate("CDispGeneralPage", "一般")) {
+    auto* quality = new QGroupBox(QCoreApplication::translate("CDispGeneralPage", "画質"), this);
+    antialiasingBox_ = new QCheckBox(
+        QCoreApplication::translate("CDispGeneralPage", "アンチエイリアス処理"), quality);
     antialiasingBox_->setObjectName(QString::number(ControlIds::kAntialiasing));
     resolutionEdit_ = NumberEdit(ControlIds::kResolution, quality);
     auto* qualityLayout = new QFormLayout(quality);
     qualityLayout->addRow(antialiasingBox_);
-    qualityLayout->addRow(QStringLiteral("解像度"), resolutionEdit_);
+    qualityLayout->addRow(QCoreApplication::translate("CDispGeneralPage", "解像度"),
+                          resolutionEdit_);
 
-    auto* animation = new QGroupBox(QStringLiteral("アニメーション"), this);
-    saveImagesBox_ = new QCheckBox(QStringLiteral("アニメーション画像を保存"), animation);
+    auto* animation =
+        new QGroupBox(QCoreApplication::translate("CDispGeneralPage", "アニメーション"), this);
+    saveImagesBox_ = new QCheckBox(
+        QCoreApplication::translate("CDispGeneralPage", "アニメーション画像を保存"), animation);
     saveImagesBox_->setObjectName(QString::number(ControlIds::kSaveImages));
     titleEdit_ = new QLineEdit(animation);
     titleEdit_->setObjectName(QString::number(ControlIds::kAnimationTitle));
     startEdit_ = NumberEdit(ControlIds::kAnimationStart, animation);
     auto* animationLayout = new QFormLayout(animation);
     animationLayout->addRow(saveImagesBox_);
-    animationLayout->addRow(QStringLiteral("タイトル"), titleEdit_);
-    animationLayout->addRow(QStringLiteral("初期カウント"), startEdit_);
+    animationLayout->addRow(QCoreApplication::translate("CDispGeneralPage", "タイトル"),
+                            titleEdit_);
+    animationLayout->addRow(QCoreApplication::translate("CDispGeneralPage", "初期カウント"),
+                            startEdit_);
 
-    auto* molecule = new QGroupBox(QStringLiteral("分子"), this);
+    auto* molecule = new QGroupBox(QCoreApplication::translate("CDispGeneralPage", "分子"), this);
     frameCombo_ = new QComboBox(molecule);
     frameCombo_->setObjectName(QString::number(ControlIds::kGeometry));
     frameCombo_->setEditable(true);
     frameCombo_->setInsertPolicy(QComboBox::NoInsert);
-    hideAtomsBox_ = new QCheckBox(QStringLiteral("原子を非表示"), molecule);
+    hideAtomsBox_ =
+        new QCheckBox(QCoreApplication::translate("CDispGeneralPage", "原子を非表示"), molecule);
     hideAtomsBox_->setObjectName(QString::number(ControlIds::kHideAtoms));
     auto* moleculeLayout = new QFormLayout(molecule);
-    moleculeLayout->addRow(QStringLiteral("表示分子番号"), frameCombo_);
+    moleculeLayout->addRow(QCoreApplication::translate("CDispGeneralPage", "表示分子番号"),
+                           frameCombo_);
     moleculeLayout->addRow(hideAtomsBox_);
 
     const int ids[4] = {ControlIds::kWireAtomSize, ControlIds::kWireBondWidth,
@@ -69,17 +79,19 @@ CDispGeneralPage::CDispGeneralPage() : PropertyPage(QStringLiteral("一般")) {
     const auto sizes = [this](const QString& title, QSlider* atom, QSlider* bond) {
         auto* box = new QGroupBox(title, this);
         auto* form = new QFormLayout(box);
-        form->addRow(QStringLiteral("原子の大きさ"), atom);
-        form->addRow(QStringLiteral("結合の太さ"), bond);
+        form->addRow(QCoreApplication::translate("CDispGeneralPage", "原子の大きさ"), atom);
+        form->addRow(QCoreApplication::translate("CDispGeneralPage", "結合の太さ"), bond);
         return box;
     };
     auto* layout = new QGridLayout(this);
     layout->addWidget(quality, 0, 0);
     layout->addWidget(animation, 0, 1);
     layout->addWidget(molecule, 1, 0);
-    layout->addWidget(sizes(QStringLiteral("ワイヤーフレーム"), sizeSliders_[0], sizeSliders_[1]),
+    layout->addWidget(sizes(QCoreApplication::translate("CDispGeneralPage", "ワイヤーフレーム"),
+                            sizeSliders_[0], sizeSliders_[1]),
                       2, 0);
-    layout->addWidget(sizes(QStringLiteral("ボール＆スティック"), sizeSliders_[2], sizeSliders_[3]),
+    layout->addWidget(sizes(QCoreApplication::translate("CDispGeneralPage", "ボール＆スティック"),
+                            sizeSliders_[2], sizeSliders_[3]),
                       2, 1);
 }
 

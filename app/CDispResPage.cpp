@@ -3,6 +3,7 @@
 #include "platform/DataExchange.h"
 #include "res/ControlIds.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include <QHBoxLayout>
@@ -10,17 +11,19 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CDispResPage::CDispResPage() : PropertyPage(QStringLiteral("残基")) {
+CDispResPage::CDispResPage() : PropertyPage(QCoreApplication::translate("CDispResPage", "残基")) {
     list_ = new QListWidget(this);
     list_->setObjectName(QString::number(ControlIds::kResidueList));
     list_->setViewMode(QListView::ListMode);
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);
     list_->setSelectionMode(QAbstractItemView::MultiSelection);
-    const char* texts[3] = {"表示", "非表示", "全表示"};
+    const char* texts[3] = {QT_TRANSLATE_NOOP("CDispResPage", "表示"),
+                            QT_TRANSLATE_NOOP("CDispResPage", "非表示"),
+                            QT_TRANSLATE_NOOP("CDispResPage", "全表示")};
     auto* radios = new QVBoxLayout;
     for (int i = 0; i < 3; ++i) {
-        modes_[i] = new QRadioButton(QString::fromUtf8(texts[i]), this);
+        modes_[i] = new QRadioButton(QCoreApplication::translate("CDispResPage", texts[i]), this);
         modes_[i]->setObjectName(QString::number(ControlIds::kResidueModeFirst + i));
         radios->addWidget(modes_[i]);
     }

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -40,7 +41,8 @@ namespace {
 // the tooltip.
 QStringList SplitCommandString(int id) {
     const char* text = CommandString(id);
-    return text != nullptr ? QString::fromUtf8(text).split(QLatin1Char('\n')) : QStringList();
+    return text != nullptr ? QCoreApplication::translate("Command", text).split(QLatin1Char('\n'))
+                           : QStringList();
 }
 
 QIcon ToolbarIcon(const QStyle* style, int id) {
@@ -57,6 +59,7 @@ QIcon ToolbarIcon(const QStyle* style, int id) {
         {kEditCopy, "edit-copy", QStyle::SP_CustomBase},
         {kEditPaste, "edit-paste", QStyle::SP_CustomBase},
         {kFilePrint, "document-print", QStyle::SP_CustomBase},
+        {kResetView, "zoom-fit-best", QStyle::SP_BrowserReload},
         {kAppAbout, "help-about", QStyle::SP_MessageBoxInformation},
         {kContextHelp, "help-contextual", QStyle::SP_TitleBarContextHelpButton},
     };
@@ -223,9 +226,10 @@ void CMainFrame::CreateActions() {
                 // The recent-file entries get their texts when the menu
                 // opens; the item's own text shows while the list is empty.
                 if (recentPlaceholder_ == nullptr)
-                    recentPlaceholder_ = new QAction(QString::fromUtf8(item.text), this);
+                    recentPlaceholder_ =
+                        new QAction(QCoreApplication::translate("Menu", item.text), this);
             } else if (item.id != 0 && actions_.count(item.id) == 0) {
-                MakeAction(item.id, QString::fromUtf8(item.text));
+                MakeAction(item.id, QCoreApplication::translate("Menu", item.text));
             }
         }
     }
@@ -245,7 +249,7 @@ void CMainFrame::CreateActions() {
 void CMainFrame::BuildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         if (!item.items.empty()) {
-            QMenu* sub = menu->addMenu(QString::fromUtf8(item.text));
+            QMenu* sub = menu->addMenu(QCoreApplication::translate("Menu", item.text));
             BuildMenu(sub, item.items);
             connect(sub, &QMenu::aboutToShow, this, [this, sub] { UpdateActions(sub->actions()); });
         } else if (item.id == 0) {
@@ -266,7 +270,7 @@ const std::vector<QMenu*>& CMainFrame::Menus(int resourceId) {
         return it->second;
     std::vector<QMenu*> menus;
     for (const MenuItem& top : MenuResource(resourceId)) {
-        auto* menu = new QMenu(QString::fromUtf8(top.text), this);
+        auto* menu = new QMenu(QCoreApplication::translate("Menu", top.text), this);
         BuildMenu(menu, top.items);
         const bool windowMenu =
             std::any_of(top.items.begin(), top.items.end(),
@@ -292,7 +296,7 @@ void CMainFrame::ShowMenu(int resourceId) {
 }
 
 void CMainFrame::CreateToolBar() {
-    toolBar_ = new QToolBar(QStringLiteral("ツールバー"), this);
+    toolBar_ = new QToolBar(QCoreApplication::translate("CMainFrame", "ツールバー"), this);
     toolBar_->setObjectName(QStringLiteral("ToolBar"));
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setMovable(true);
@@ -441,7 +445,9 @@ void CMainFrame::OnIdle() {
     if (statusBar()->currentMessage().isEmpty() ||
         statusBar()->property("idleMessage").toString() == statusBar()->currentMessage()) {
         const QString said = document != nullptr ? document->StatusMessage() : QString();
-        const QString idle = !said.isEmpty() ? said : QString::fromUtf8(AppStrings::kIdleMessage);
+        const QString idle = !said.isEmpty()
+                                 ? said
+                                 : QCoreApplication::translate("Status", AppStrings::kIdleMessage);
         statusBar()->setProperty("idleMessage", idle);
         if (statusBar()->currentMessage() != idle)
             statusBar()->showMessage(idle);

@@ -25,6 +25,7 @@
 #include "res/SettingsKeys.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cmath>
@@ -51,23 +52,25 @@ QString ZMatrixProblemText(const ZMatrixProblem& problem) {
     case ZMatrixProblem::Kind::kNone:
         return QString();
     case ZMatrixProblem::Kind::kUnreadableLine:
-        why = QStringLiteral("原子と座標の行として読めません");
+        why = QCoreApplication::translate("CMolDoc", "原子と座標の行として読めません");
         break;
     case ZMatrixProblem::Kind::kUndefinedVariable:
-        why = QStringLiteral("変数 %1 が定義されていません")
+        why = QCoreApplication::translate("CMolDoc", "変数 %1 が定義されていません")
                   .arg(QString::fromStdString(problem.name));
         break;
     case ZMatrixProblem::Kind::kLaterAtom:
-        why = QStringLiteral("参照 %1 がそれより前の原子ではありません")
+        why = QCoreApplication::translate("CMolDoc", "参照 %1 がそれより前の原子ではありません")
                   .arg(QString::fromStdString(problem.name));
         break;
     case ZMatrixProblem::Kind::kUndefinedPosition:
-        why =
-            QStringLiteral("位置が定まりません (参照原子が一直線上か重なっている、角度が合わない、"
-                           "または距離が正でない)");
+        why = QCoreApplication::translate(
+            "CMolDoc", "位置が定まりません (参照原子が一直線上か重なっている、角度が合わない、"
+                       "または距離が正でない)");
         break;
     }
-    return QStringLiteral("Z-matrix の %1 行目: %2").arg(problem.line).arg(why);
+    return QCoreApplication::translate("CMolDoc", "Z-matrix の %1 行目: %2")
+        .arg(problem.line)
+        .arg(why);
 }
 
 // Why read gave no molecule, for the status bar; empty when it gave one.
@@ -76,11 +79,11 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     case MoleculeFile::Status::kMolecule:
         return QString();
     case MoleculeFile::Status::kUnknownType:
-        return QStringLiteral("ファイルの種類を拡張子から判断できません");
+        return QCoreApplication::translate("CMolDoc", "ファイルの種類を拡張子から判断できません");
     case MoleculeFile::Status::kOutOfMemory:
-        return QStringLiteral("分子が大きすぎてメモリに収まりません");
+        return QCoreApplication::translate("CMolDoc", "分子が大きすぎてメモリに収まりません");
     case MoleculeFile::Status::kCannotOpen:
-        return QStringLiteral("読み込めませんでした");
+        return QCoreApplication::translate("CMolDoc", "読み込めませんでした");
     case MoleculeFile::Status::kNoMolecule:
         break;
     }
@@ -88,16 +91,18 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     case NoMoleculeReason::kNone:
         return QString();
     case NoMoleculeReason::kNoGeometry:
-        return kind == FileKind::kPdb ? QStringLiteral("ATOM・HETATM レコードがありません")
-               : kind == FileKind::kMmcif ? QStringLiteral("atom_site の行がありません")
-                                          : QStringLiteral("原子座標が見つかりません");
+        return kind == FileKind::kPdb
+                   ? QCoreApplication::translate("CMolDoc", "ATOM・HETATM レコードがありません")
+               : kind == FileKind::kMmcif
+                   ? QCoreApplication::translate("CMolDoc", "atom_site の行がありません")
+                   : QCoreApplication::translate("CMolDoc", "原子座標が見つかりません");
     case NoMoleculeReason::kUnreadableFormat:
-        return QStringLiteral("mmCIF として読めません: %1")
+        return QCoreApplication::translate("CMolDoc", "mmCIF として読めません: %1")
             .arg(QString::fromStdString(read.model->formatProblem));
     case NoMoleculeReason::kNoReadableAtoms:
-        return QStringLiteral("原子の行に読み取れる座標がありません");
+        return QCoreApplication::translate("CMolDoc", "原子の行に読み取れる座標がありません");
     case NoMoleculeReason::kNoAtoms:
-        return QStringLiteral("原子がありません");
+        return QCoreApplication::translate("CMolDoc", "原子がありません");
     case NoMoleculeReason::kUnresolvedZMatrix:
         return ZMatrixProblemText(read.model->zMatrixProblem);
     }
@@ -210,15 +215,18 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     loadMessage =
         reason.isEmpty()
             ? QString()
-            : QStringLiteral("分子データを読み込めませんでした: %1 (%2)").arg(reason, fileName);
+            : QCoreApplication::translate("CMolDoc", "分子データを読み込めませんでした: %1 (%2)")
+                  .arg(reason, fileName);
     if (reason.isEmpty() && read.skippedLines > 0)
-        loadMessage = QStringLiteral("読み取れない原子の行を %1 行飛ばしました (%2)")
-                          .arg(read.skippedLines)
-                          .arg(fileName);
+        loadMessage =
+            QCoreApplication::translate("CMolDoc", "読み取れない原子の行を %1 行飛ばしました (%2)")
+                .arg(read.skippedLines)
+                .arg(fileName);
     if (reason.isEmpty() && read.model != nullptr && read.model->fileModels > 1 &&
         read.model->frameCount == 1)
         loadMessage =
-            QStringLiteral("モデルごとに原子が異なるため、%1 モデルのうち最初のモデルだけを"
+            QCoreApplication::translate(
+                "CMolDoc", "モデルごとに原子が異なるため、%1 モデルのうち最初のモデルだけを"
                            "読み込みました (%2)")
                 .arg(read.model->fileModels)
                 .arg(fileName);
@@ -258,8 +266,9 @@ void CMolDoc::ReadGrowth() {
             growth = output->ReadAppended(&file);
     } catch (const std::bad_alloc&) {
         growthWatcher_.Stop();
-        loadMessage = QStringLiteral("追加されたステップがメモリに収まりません (%1)")
-                          .arg(QFileInfo(openedPath).fileName());
+        loadMessage =
+            QCoreApplication::translate("CMolDoc", "追加されたステップがメモリに収まりません (%1)")
+                .arg(QFileInfo(openedPath).fileName());
         UpdateAllViews(nullptr);
         return;
     }
@@ -307,7 +316,7 @@ void CMolDoc::OnFileOpen() {
 }
 
 void CMolDoc::OnProgramSettings() {
-    PropertySheet sheet(QStringLiteral("設定"), DialogParent());
+    PropertySheet sheet(QCoreApplication::translate("CMolDoc", "設定"), DialogParent());
     auto* general = new CPropGeneralPage;
     auto* pdb = new CPropPDBPage;
     sheet.AddPage(general);
@@ -315,12 +324,16 @@ void CMolDoc::OnProgramSettings() {
     general->initStart = initStart;
     general->childMaxWnd = childMaxWnd;
     general->warningLevel = warningLevel;
+    general->language = Profile::Read(Settings::kLanguage);
     pdb->useConect = pdbOptions.conect;
     pdb->fastProteinList = pdbOptions.bondMode == 1 ? 1 : 0;
     if (sheet.DoModal() == QDialog::Accepted) {
         initStart = general->initStart;
         childMaxWnd = general->childMaxWnd;
         warningLevel = general->warningLevel;
+        // The language is the program's, not the document's: stored at once
+        // for the next start.
+        Profile::Write(Settings::kLanguage, general->language);
         pdbOptions.conect = pdb->useConect;
         pdbOptions.bondMode = pdb->fastProteinList != 0 ? 1 : 0;
     }
@@ -485,7 +498,8 @@ bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
     const int writer = WriterFor(path, filterIndex);
     if (writer == kWriterNone) {
         MessageBox::Show(DialogParent(),
-                         QStringLiteral("%1 の拡張子から保存形式を決められません。\n"
+                         QCoreApplication::translate(
+                             "CMolDoc", "%1 の拡張子から保存形式を決められません。\n"
                                         ".com, .gjf, .pdb, .ent, .rpd のいずれかを付けてください。")
                              .arg(QFileInfo(path).fileName()),
                          MessageBox::kWarning);
@@ -516,9 +530,10 @@ void CMolDoc::OnFileSaveAs() {
             // The dialog asked about the name as typed; the file that will
             // really be replaced is asked about here.
             if (QFileInfo::exists(path) &&
-                !MessageBox::AskYesNo(DialogParent(),
-                                      QStringLiteral("%1 は既に存在します。\n上書きしますか?")
-                                          .arg(QFileInfo(path).fileName()))) {
+                !MessageBox::AskYesNo(
+                    DialogParent(),
+                    QCoreApplication::translate("CMolDoc", "%1 は既に存在します。\n上書きしますか?")
+                        .arg(QFileInfo(path).fileName()))) {
                 UpdateAllViews(nullptr);
                 return;
             }

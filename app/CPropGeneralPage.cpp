@@ -4,29 +4,48 @@
 #include "res/ControlIds.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSlider>
 #include <QVBoxLayout>
 
-CPropGeneralPage::CPropGeneralPage() : PropertyPage(QStringLiteral("一般")) {
-    initStartBox_ = new QCheckBox(QStringLiteral("初期設定値で起動"), this);
+CPropGeneralPage::CPropGeneralPage()
+    : PropertyPage(QCoreApplication::translate("CPropGeneralPage", "一般")) {
+    initStartBox_ =
+        new QCheckBox(QCoreApplication::translate("CPropGeneralPage", "初期設定値で起動"), this);
     initStartBox_->setObjectName(QString::number(ControlIds::kInitStart));
-    maximisedBox_ = new QCheckBox(QStringLiteral("起動時最大化"), this);
+    maximisedBox_ =
+        new QCheckBox(QCoreApplication::translate("CPropGeneralPage", "起動時最大化"), this);
     maximisedBox_->setObjectName(QString::number(ControlIds::kOpenMaximised));
-    auto* warning = new QGroupBox(QStringLiteral("警告レベル"), this);
+    auto* warning =
+        new QGroupBox(QCoreApplication::translate("CPropGeneralPage", "警告レベル"), this);
     warningSlider_ = new QSlider(Qt::Horizontal, warning);
     warningSlider_->setObjectName(QString::number(ControlIds::kWarningLevel));
     warningSlider_->setTickPosition(QSlider::TicksBelow);
     auto* row = new QGridLayout(warning);
-    row->addWidget(new QLabel(QStringLiteral("低"), warning), 0, 0);
+    row->addWidget(new QLabel(QCoreApplication::translate("CPropGeneralPage", "低"), warning), 0,
+                   0);
     row->addWidget(warningSlider_, 0, 1);
-    row->addWidget(new QLabel(QStringLiteral("高"), warning), 0, 2);
+    row->addWidget(new QLabel(QCoreApplication::translate("CPropGeneralPage", "高"), warning), 0,
+                   2);
+    // In the order of UiLanguage::Stored; each language named in itself.
+    languageCombo_ = new QComboBox(this);
+    languageCombo_->setObjectName(QString::number(ControlIds::kLanguage));
+    languageCombo_->addItems(
+        {QCoreApplication::translate("CPropGeneralPage", "デスクトップに合わせる"),
+         QStringLiteral("日本語"), QStringLiteral("English")});
+    auto* languageRow = new QFormLayout;
+    languageRow->addRow(QCoreApplication::translate("CPropGeneralPage", "言語 (次回の起動から)"),
+                        languageCombo_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(initStartBox_);
     layout->addWidget(maximisedBox_);
     layout->addWidget(warning);
+    layout->addLayout(languageRow);
     layout->addStretch();
 }
 
@@ -41,6 +60,10 @@ void CPropGeneralPage::OnInitDialog() {
 bool CPropGeneralPage::DoDataExchange(bool save) {
     DataExchange::Check(save, initStartBox_, initStart);
     DataExchange::Check(save, maximisedBox_, childMaxWnd);
+    if (save)
+        language = languageCombo_->currentIndex();
+    else
+        languageCombo_->setCurrentIndex(language >= 0 && language <= 2 ? language : 0);
     return true;
 }
 

@@ -3,10 +3,11 @@
 #include "platform/PropertyPage.h"
 
 class QCheckBox;
+class QComboBox;
 class QSlider;
 
 // "一般" of the program settings: start with initial values, maximised
-// windows, the warning level.
+// windows, the warning level, the interface's language (from the next start).
 class CPropGeneralPage : public PropertyPage {
     Q_OBJECT
 public:
@@ -19,9 +20,11 @@ public:
     int initStart = 0;
     int childMaxWnd = 0;
     int warningLevel = 1;
+    int language = 0; // as UiLanguage::Stored
 
 private:
     QCheckBox* initStartBox_;
     QCheckBox* maximisedBox_;
     QSlider* warningSlider_;
+    QComboBox* languageCombo_;
 };

@@ -4,12 +4,15 @@
 #include "res/ControlIds.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QVBoxLayout>
 
 CPropPDBPage::CPropPDBPage() : PropertyPage(QStringLiteral("PDB")) {
-    conectBox_ = new QCheckBox(QStringLiteral("CONNECT情報を使用"), this);
+    conectBox_ =
+        new QCheckBox(QCoreApplication::translate("CPropPDBPage", "CONNECT情報を使用"), this);
     conectBox_->setObjectName(QString::number(ControlIds::kUseConect));
-    fastListBox_ = new QCheckBox(QStringLiteral("タンパク用高速結合リスト"), this);
+    fastListBox_ = new QCheckBox(
+        QCoreApplication::translate("CPropPDBPage", "タンパク用高速結合リスト"), this);
     fastListBox_->setObjectName(QString::number(ControlIds::kFastProteinList));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(conectBox_);

@@ -229,7 +229,8 @@ void CRavekApp::OnHelpIndex() {
     if (!QFileInfo::exists(guide) || !QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
         MessageBox::Show(
             MainWidget(),
-            QStringLiteral("ユーザーガイドを開けません。\n%1").arg(QDir::toNativeSeparators(guide)),
+            QCoreApplication::translate("CRavekApp", "ユーザーガイドを開けません。\n%1")
+                .arg(QDir::toNativeSeparators(guide)),
             MessageBox::kWarning);
 }
 

@@ -61,7 +61,12 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
         QStringLiteral("new-instance"),
         QStringLiteral("Start a program of its own instead of handing the files to the one "
                        "running."));
-    parser.addOptions({screenshot, exportPicture, size, style, newInstance});
+    const QCommandLineOption language(
+        QStringLiteral("lang"),
+        QStringLiteral("The interface's language for this run: ja (Japanese) or en (English); "
+                       "without it, as the settings or the locale say."),
+        QStringLiteral("LANG"));
+    parser.addOptions({screenshot, exportPicture, size, style, newInstance, language});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("Gaussian outputs or inputs, PDB or PDBx/mmCIF files (also .gz), each "
@@ -106,6 +111,11 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
         if (line.style != QLatin1String("wire") && line.style != QLatin1String("ball") &&
             line.style != QLatin1String("ribbon"))
             return UsageError(QStringLiteral("--style must be wire, ball or ribbon"));
+    }
+    if (parser.isSet(language)) {
+        line.language = parser.value(language);
+        if (line.language != QLatin1String("ja") && line.language != QLatin1String("en"))
+            return UsageError(QStringLiteral("--lang must be ja or en"));
     }
     if (parser.isSet(size)) {
         const auto match =

@@ -14,6 +14,7 @@
 //                                     the first picture is drawn, then exits
 //   ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE
 //                                     draws FILE off-screen into OUT, no window
+//   ravek --lang ja|en ...            the interface's language for this run
 //   ravek --help | --version
 struct CommandLine {
     enum class Outcome {
@@ -30,6 +31,8 @@ struct CommandLine {
     QString style; // wire, ball, ribbon, or empty for the stored style
     // Not to hand the files to a running program (batch runs never do).
     bool newInstance = false;
+    // The interface's language, "ja" or "en"; empty: as the settings say.
+    QString language;
 
     // Parses arguments (the program's name first). Help and version go to
     // stdout, a usage error with the usage line to stderr.

@@ -8,13 +8,12 @@
 #include "app/PictureExport.h"
 #include "app/ScreenshotRun.h"
 #include "app/SingleInstance.h"
+#include "app/UiLanguage.h"
 #include "platform/ChildFrame.h"
 #include "platform/MessageBox.h"
 #include "render/OffscreenBuffer.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <clocale>
 #include <cstdio>
@@ -28,18 +27,13 @@ void SetUpFormat() {
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
-void SetUpLanguage(QApplication& app, QTranslator& translator) {
-    // Qt's own dialogs in Japanese, like the rest of the program.
-    if (translator.load(QStringLiteral("qtbase_ja"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&translator);
+void SetUpLanguage(const CommandLine& line) {
+    // The user's choice in the settings; the command line's over it.
+    QCoreApplication::setOrganizationName(QStringLiteral("Pralt Software"));
+    UiLanguage::SetUp(line.language);
     QApplication::setWindowIcon(AppIcon());
     // Toolbar icons from the desktop's theme, else from the common one.
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
-    QFont font = app.font();
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
-    font.setPointSize(9);
-    app.setFont(font);
 }
 
 // The program with its windows, until File > Exit; with --screenshot, until
@@ -118,19 +112,16 @@ int main(int argc, char** argv) {
     // Qt takes the C library's locale from the environment; numbers in
     // structure files are read and written in the C locale all the same.
     std::setlocale(LC_NUMERIC, "C");
-    // Parsed before the Japanese texts are installed: the command line
+    // Parsed before the interface's texts are installed: the command line
     // speaks English.
     const CommandLine line =
         CommandLine::Parse(exportPicture ? rawArguments : QApplication::arguments());
-    QTranslator translator;
-    SetUpLanguage(app, translator);
     if (line.outcome == CommandLine::Outcome::kDone)
         return 0;
     if (line.outcome == CommandLine::Outcome::kUsage)
         return 2;
-    if (exportPicture) {
-        QCoreApplication::setOrganizationName(QStringLiteral("Pralt Software"));
+    SetUpLanguage(line);
+    if (exportPicture)
         return RunPictureExport(line);
-    }
     return RunWindows(line);
 }

@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace {
@@ -33,11 +34,13 @@ bool Number(bool save, QLineEdit* edit, int& value, int minimum, int maximum) {
     bool ok = false;
     const int typed = edit->text().trimmed().toInt(&ok);
     if (!ok)
-        return Refuse(edit, QStringLiteral("整数を入力してください。"));
+        return Refuse(edit,
+                      QCoreApplication::translate("DataExchange", "整数を入力してください。"));
     if (typed < minimum || typed > maximum)
-        return Refuse(
-            edit,
-            QStringLiteral("%1 から %2 までの整数を入力してください。").arg(minimum).arg(maximum));
+        return Refuse(edit, QCoreApplication::translate("DataExchange",
+                                                        "%1 から %2 までの整数を入力してください。")
+                                .arg(minimum)
+                                .arg(maximum));
     value = typed;
     return true;
 }
@@ -48,7 +51,9 @@ bool Text(bool save, QLineEdit* edit, QString& value, int maxLength) {
         return true;
     }
     if (edit->text().size() > maxLength)
-        return Refuse(edit, QStringLiteral("%1 文字以内で入力してください。").arg(maxLength));
+        return Refuse(edit,
+                      QCoreApplication::translate("DataExchange", "%1 文字以内で入力してください。")
+                          .arg(maxLength));
     value = edit->text();
     return true;
 }

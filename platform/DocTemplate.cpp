@@ -4,6 +4,7 @@
 #include "platform/Document.h"
 #include "platform/View.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMdiArea>
 
@@ -108,6 +109,6 @@ void DocTemplate::CloseAllDocuments() {
 void DocTemplate::SetDefaultTitle(Document* document) {
     QString name = GetDocString(docName);
     if (name.isEmpty())
-        name = QStringLiteral("無題");
+        name = QCoreApplication::translate("DocTemplate", "無題");
     document->SetTitle(name + QString::number(++untitledCount_));
 }

@@ -37,8 +37,10 @@ int Ask(QWidget* parent, const QString& text, MessageBox::Kind kind, bool questi
     QMessageBox box(IconOf(kind), QCoreApplication::applicationName(), text,
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     if (question) {
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+        box.button(QMessageBox::Yes)
+            ->setText(QCoreApplication::translate("MessageBox", "はい(&Y)"));
+        box.button(QMessageBox::No)
+            ->setText(QCoreApplication::translate("MessageBox", "いいえ(&N)"));
     }
     return box.exec();
 }
@@ -62,13 +64,14 @@ bool MessageBox::AskYesNo(QWidget* parent, const QString& text) {
 }
 
 void MessageBox::ShowCannotOpen(QWidget* parent, const QString& path, const QString& reason) {
-    Show(parent, QStringLiteral("ファイル %1 を開けません。\n%2")
+    Show(parent, QCoreApplication::translate("MessageBox", "ファイル %1 を開けません。\n%2")
                      .arg(QDir::toNativeSeparators(path), reason));
 }
 
 void MessageBox::ShowCannotSave(QWidget* parent, const QString& path, const QString& reason) {
     Show(parent,
-         QStringLiteral("ファイル %1 に保存できません。元のファイルは変更されていません。\n%2")
+         QCoreApplication::translate(
+             "MessageBox", "ファイル %1 に保存できません。元のファイルは変更されていません。\n%2")
              .arg(QDir::toNativeSeparators(path), reason));
 }
 

@@ -23,6 +23,7 @@ constexpr int kFastProteinList = 1014;
 constexpr int kInitStart = 1025;
 constexpr int kOpenMaximised = 1029;
 constexpr int kWarningLevel = 1044;
+constexpr int kLanguage = 1060;
 
 // Display settings: general page.
 constexpr int kAntialiasing = 1022;

@@ -2,6 +2,8 @@
 
 #include "res/CommandIds.h"
 
+#include <QtGlobal>
+
 #include <map>
 
 using namespace CommandIds;
@@ -11,123 +13,134 @@ namespace {
 const MenuItem kSeparator{"", 0, {}};
 
 MenuItem RecentFiles() {
-    return {"最近使ったファイル", kFileMru1, {}};
+    return {QT_TRANSLATE_NOOP("Menu", "最近使ったファイル"), kFileMru1, {}};
 }
 
 MenuItem WindowPositionMenu() {
-    return {"ウィンドウ位置(&W)",
+    return {QT_TRANSLATE_NOOP("Menu", "ウィンドウ位置(&W)"),
             0,
-            {{"保存(&S)", kWindowPositionSave, {}}, {"初期設定(&D)", kWindowPositionDefault, {}}}};
+            {{QT_TRANSLATE_NOOP("Menu", "保存(&S)"), kWindowPositionSave, {}},
+             {QT_TRANSLATE_NOOP("Menu", "初期設定(&D)"), kWindowPositionDefault, {}}}};
 }
 
 MenuItem WindowMenu() {
-    return {"ウィンドウ(&W)",
+    return {QT_TRANSLATE_NOOP("Menu", "ウィンドウ(&W)"),
             0,
-            {{"新しいウィンドウを開く(&N)", kWindowNew, {}},
-             {"重ねて表示(&C)", kWindowCascade, {}},
-             {"並べて表示(&T)", kWindowTile, {}},
-             {"アイコンの整列(&A)", kWindowArrange, {}},
+            {{QT_TRANSLATE_NOOP("Menu", "新しいウィンドウを開く(&N)"), kWindowNew, {}},
+             {QT_TRANSLATE_NOOP("Menu", "重ねて表示(&C)"), kWindowCascade, {}},
+             {QT_TRANSLATE_NOOP("Menu", "並べて表示(&T)"), kWindowTile, {}},
+             {QT_TRANSLATE_NOOP("Menu", "アイコンの整列(&A)"), kWindowArrange, {}},
              kSeparator,
-             {"ウィンドウを閉じる(&L)\tCtrl+W", kCloseWindow, {}}}};
+             {QT_TRANSLATE_NOOP("Menu", "ウィンドウを閉じる(&L)\tCtrl+W"), kCloseWindow, {}}}};
 }
 
 MenuItem HelpMenu() {
-    return {"ヘルプ(&H)",
+    return {QT_TRANSLATE_NOOP("Menu", "ヘルプ(&H)"),
             0,
-            {{"トピックの検索(&H)", kHelpIndex, {}},
+            {{QT_TRANSLATE_NOOP("Menu", "トピックの検索(&H)"), kHelpIndex, {}},
              kSeparator,
-             {"バージョン情報(&A)...", kAppAbout, {}}}};
+             {QT_TRANSLATE_NOOP("Menu", "バージョン情報(&A)..."), kAppAbout, {}}}};
 }
 
 // The file menu of document windows: new, open, close, then the window's
 // own saving commands, printing, the recent files and exit.
 MenuItem DocumentFileMenu(std::vector<MenuItem> saving) {
-    std::vector<MenuItem> items{{"新規作成(&N)\tCtrl+N", kFileNew, {}},
-                                {"開く(&O)...\tCtrl+O", kFileOpen, {}},
-                                {"閉じる(&C)", kFileClose, {}}};
+    std::vector<MenuItem> items{{QT_TRANSLATE_NOOP("Menu", "新規作成(&N)\tCtrl+N"), kFileNew, {}},
+                                {QT_TRANSLATE_NOOP("Menu", "開く(&O)...\tCtrl+O"), kFileOpen, {}},
+                                {QT_TRANSLATE_NOOP("Menu", "閉じる(&C)"), kFileClose, {}}};
     items.insert(items.end(), saving.begin(), saving.end());
-    items.insert(items.end(), {kSeparator,
-                               {"印刷(&P)...\tCtrl+P", kFilePrint, {}},
-                               {"印刷プレビュー(&V)", kFilePrintPreview, {}},
-                               {"プリンタの設定(&R)...", kFilePrintSetup, {}},
-                               kSeparator,
-                               RecentFiles(),
-                               kSeparator,
-                               {"終了(&X)", kAppExit, {}}});
-    return {"ファイル(&F)", 0, std::move(items)};
+    items.insert(items.end(),
+                 {kSeparator,
+                  {QT_TRANSLATE_NOOP("Menu", "印刷(&P)...\tCtrl+P"), kFilePrint, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "印刷プレビュー(&V)"), kFilePrintPreview, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "プリンタの設定(&R)..."), kFilePrintSetup, {}},
+                  kSeparator,
+                  RecentFiles(),
+                  kSeparator,
+                  {QT_TRANSLATE_NOOP("Menu", "終了(&X)"), kAppExit, {}}});
+    return {QT_TRANSLATE_NOOP("Menu", "ファイル(&F)"), 0, std::move(items)};
 }
 
 // The two save commands, and for the molecule window the picture command.
 std::vector<MenuItem> SaveCommands(bool withPicture) {
-    std::vector<MenuItem> items{{"上書き保存(&S)\tCtrl+S", kFileSave, {}},
-                                {"名前を付けて保存(&A)...", kFileSaveAs, {}}};
+    std::vector<MenuItem> items{
+        {QT_TRANSLATE_NOOP("Menu", "上書き保存(&S)\tCtrl+S"), kFileSave, {}},
+        {QT_TRANSLATE_NOOP("Menu", "名前を付けて保存(&A)..."), kFileSaveAs, {}}};
     if (withPicture)
-        items.push_back({"画像保存(&I)", kSavePicture, {}});
+        items.push_back({QT_TRANSLATE_NOOP("Menu", "画像保存(&I)"), kSavePicture, {}});
     return items;
 }
 
 MenuItem EditMenu(bool withSettings) {
-    std::vector<MenuItem> items{{"元に戻す(&U)\tCtrl+Z", kEditUndo, {}},
-                                kSeparator,
-                                {"切り取り(&T)\tCtrl+X", kEditCut, {}},
-                                {"コピー(&C)\tCtrl+C", kEditCopy, {}},
-                                {"貼り付け(&P)\tCtrl+V", kEditPaste, {}}};
+    std::vector<MenuItem> items{
+        {QT_TRANSLATE_NOOP("Menu", "元に戻す(&U)\tCtrl+Z"), kEditUndo, {}},
+        kSeparator,
+        {QT_TRANSLATE_NOOP("Menu", "切り取り(&T)\tCtrl+X"), kEditCut, {}},
+        {QT_TRANSLATE_NOOP("Menu", "コピー(&C)\tCtrl+C"), kEditCopy, {}},
+        {QT_TRANSLATE_NOOP("Menu", "貼り付け(&P)\tCtrl+V"), kEditPaste, {}}};
     if (withSettings)
-        items.insert(items.end(), {kSeparator, {"設定(&S)", kProgramSettings, {}}});
-    return {"編集(&E)", 0, std::move(items)};
+        items.insert(items.end(),
+                     {kSeparator, {QT_TRANSLATE_NOOP("Menu", "設定(&S)"), kProgramSettings, {}}});
+    return {QT_TRANSLATE_NOOP("Menu", "編集(&E)"), 0, std::move(items)};
 }
 
 MenuItem BarsViewMenu(bool withWindowPosition) {
-    std::vector<MenuItem> items{{"ツールバー(&T)", kViewToolbar, {}},
-                                {"ステータスバー(&S)", kViewStatusBar, {}},
-                                {"全画面表示(&U)\tF11", kFullScreen, {}}};
+    std::vector<MenuItem> items{
+        {QT_TRANSLATE_NOOP("Menu", "ツールバー(&T)"), kViewToolbar, {}},
+        {QT_TRANSLATE_NOOP("Menu", "ステータスバー(&S)"), kViewStatusBar, {}},
+        {QT_TRANSLATE_NOOP("Menu", "全画面表示(&U)\tF11"), kFullScreen, {}}};
     if (withWindowPosition)
         items.insert(items.begin(), {WindowPositionMenu(), kSeparator});
-    return {"表示(&V)", 0, std::move(items)};
+    return {QT_TRANSLATE_NOOP("Menu", "表示(&V)"), 0, std::move(items)};
 }
 
 MenuItem MoleculeViewMenu() {
-    return {
-        "表示(&V)",
-        0,
-        {{"分子表示モード(&M)",
-          0,
-          {{"ワイヤーフレーム", kWireFrame, {}},
-           {"ボール＆スティック", kBallAndStick, {}},
-           {"リボン", kRibbon, {}},
-           kSeparator,
-           {"振動解析", kVibration, {}}}},
-         {"アニメーション(&A)", kAnimation, {}},
-         {"基準振動(&N)...", kNormalModes, {}},
-         {"水素原子表示", kShowHydrogens, {}},
-         {"ラベル(&L)", 0, {{"全原子表示(&A)", kLabelAll, {}}, {"クリア(&C)", kLabelClear, {}}}},
-         kSeparator,
-         {"色分け(&C)", 0, {{"原子(&A)", kColourByAtom, {}}, {"残基(&R)", kColourByResidue, {}}}},
-         {"背景色(&B)", kBackgroundColour, {}},
-         {"文字色(&R)", kLabelColour, {}},
-         {"表示設定(&P)", kDisplaySettings, {}},
-         {"視点を戻す(&H)\tHome", kResetView, {}},
-         kSeparator,
-         WindowPositionMenu(),
-         kSeparator,
-         {"ツールバー(&T)", kViewToolbar, {}},
-         {"ステータスバー(&S)", kViewStatusBar, {}},
-         {"全画面表示(&U)\tF11", kFullScreen, {}}}};
+    return {QT_TRANSLATE_NOOP("Menu", "表示(&V)"),
+            0,
+            {{QT_TRANSLATE_NOOP("Menu", "分子表示モード(&M)"),
+              0,
+              {{QT_TRANSLATE_NOOP("Menu", "ワイヤーフレーム"), kWireFrame, {}},
+               {QT_TRANSLATE_NOOP("Menu", "ボール＆スティック"), kBallAndStick, {}},
+               {QT_TRANSLATE_NOOP("Menu", "リボン"), kRibbon, {}},
+               kSeparator,
+               {QT_TRANSLATE_NOOP("Menu", "振動解析"), kVibration, {}}}},
+             {QT_TRANSLATE_NOOP("Menu", "アニメーション(&A)"), kAnimation, {}},
+             {QT_TRANSLATE_NOOP("Menu", "基準振動(&N)..."), kNormalModes, {}},
+             {QT_TRANSLATE_NOOP("Menu", "水素原子表示"), kShowHydrogens, {}},
+             {QT_TRANSLATE_NOOP("Menu", "ラベル(&L)"),
+              0,
+              {{QT_TRANSLATE_NOOP("Menu", "全原子表示(&A)"), kLabelAll, {}},
+               {QT_TRANSLATE_NOOP("Menu", "クリア(&C)"), kLabelClear, {}}}},
+             kSeparator,
+             {QT_TRANSLATE_NOOP("Menu", "色分け(&C)"),
+              0,
+              {{QT_TRANSLATE_NOOP("Menu", "原子(&A)"), kColourByAtom, {}},
+               {QT_TRANSLATE_NOOP("Menu", "残基(&R)"), kColourByResidue, {}}}},
+             {QT_TRANSLATE_NOOP("Menu", "背景色(&B)"), kBackgroundColour, {}},
+             {QT_TRANSLATE_NOOP("Menu", "文字色(&R)"), kLabelColour, {}},
+             {QT_TRANSLATE_NOOP("Menu", "表示設定(&P)"), kDisplaySettings, {}},
+             {QT_TRANSLATE_NOOP("Menu", "視点を戻す(&H)\tHome"), kResetView, {}},
+             kSeparator,
+             WindowPositionMenu(),
+             kSeparator,
+             {QT_TRANSLATE_NOOP("Menu", "ツールバー(&T)"), kViewToolbar, {}},
+             {QT_TRANSLATE_NOOP("Menu", "ステータスバー(&S)"), kViewStatusBar, {}},
+             {QT_TRANSLATE_NOOP("Menu", "全画面表示(&U)\tF11"), kFullScreen, {}}}};
 }
 
 std::vector<MenuItem> MakeMenu(int resourceId) {
     switch (resourceId) {
     case ResourceIds::kMainMenu:
-        return {{"ファイル(&F)",
+        return {{QT_TRANSLATE_NOOP("Menu", "ファイル(&F)"),
                  0,
-                 {{"新規作成(&N)\tCtrl+N", kFileNew, {}},
-                  {"開く(&O)...\tCtrl+O", kFileOpen, {}},
+                 {{QT_TRANSLATE_NOOP("Menu", "新規作成(&N)\tCtrl+N"), kFileNew, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "開く(&O)...\tCtrl+O"), kFileOpen, {}},
                   kSeparator,
-                  {"プリンタの設定(&R)...", kFilePrintSetup, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "プリンタの設定(&R)..."), kFilePrintSetup, {}},
                   kSeparator,
                   RecentFiles(),
                   kSeparator,
-                  {"終了(&X)", kAppExit, {}}}},
+                  {QT_TRANSLATE_NOOP("Menu", "終了(&X)"), kAppExit, {}}}},
                 BarsViewMenu(true),
                 HelpMenu()};
     case ResourceIds::kPlaceholder:
@@ -137,24 +150,27 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
         return {DocumentFileMenu(SaveCommands(true)),
                 EditMenu(true),
                 MoleculeViewMenu(),
-                {"解析(&A)",
+                {QT_TRANSLATE_NOOP("Menu", "解析(&A)"),
                  0,
-                 {{"ペプチド構造(&P)", kPeptideStructure, {}},
-                  {"IR スペクトル(&I)", kIrSpectrum, {}},
-                  {"最適化の経過(&O)", kOptimisationChart, {}},
+                 {{QT_TRANSLATE_NOOP("Menu", "ペプチド構造(&P)"), kPeptideStructure, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "IR スペクトル(&I)"), kIrSpectrum, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "最適化の経過(&O)"), kOptimisationChart, {}},
                   kSeparator,
-                  {"最新のステップを追う(&F)", kFollowJob, {}}}},
+                  {QT_TRANSLATE_NOOP("Menu", "最新のステップを追う(&F)"), kFollowJob, {}}}},
                 WindowMenu(),
                 HelpMenu()};
     case ResourceIds::kPlot:
         return {DocumentFileMenu(SaveCommands(false)), EditMenu(false), BarsViewMenu(true),
                 WindowMenu(), HelpMenu()};
     case ResourceIds::kChart:
-        return {DocumentFileMenu({{"経過データ保存(&D)...", kSaveChartData, {}}}),
+        return {DocumentFileMenu(
+                    {{QT_TRANSLATE_NOOP("Menu", "経過データ保存(&D)..."), kSaveChartData, {}}}),
                 BarsViewMenu(true), WindowMenu(), HelpMenu()};
     case ResourceIds::kSpectrum:
-        return {DocumentFileMenu({{"スペクトルデータ保存(&D)...", kSaveSpectrum, {}}}),
-                BarsViewMenu(true), WindowMenu(), HelpMenu()};
+        return {
+            DocumentFileMenu(
+                {{QT_TRANSLATE_NOOP("Menu", "スペクトルデータ保存(&D)..."), kSaveSpectrum, {}}}),
+            BarsViewMenu(true), WindowMenu(), HelpMenu()};
     default:
         return {};
     }
@@ -185,70 +201,108 @@ const std::vector<Accelerator>& AcceleratorTable() {
 }
 
 const std::vector<int>& ToolbarButtons() {
-    static const std::vector<int> buttons{kFileNew,   kFileOpen, kFileSave,  0,
-                                          kEditCut,   kEditCopy, kEditPaste, 0,
-                                          kFilePrint, 0,         kAppAbout,  kContextHelp};
+    static const std::vector<int> buttons{kFileNew,   kFileOpen,  kFileSave, 0,           kEditCut,
+                                          kEditCopy,  kEditPaste, 0,         kFilePrint,  0,
+                                          kResetView, 0,          kAppAbout, kContextHelp};
     return buttons;
 }
 
 const char* CommandString(int id) {
     static const std::map<int, const char*> strings{
-        {kFileNew, "新規にファイルを作成します\n新規作成"},
-        {kFileOpen, "既存のファイルを開きます\n開く"},
-        {kFileClose, "作業中のファイルを閉じます\n閉じる"},
-        {kFileSave, "作業中のファイルを上書きして保存します\n上書き保存"},
-        {kFileSaveAs, "作業中のファイルを新しい名前で保存します\n名前を付けて保存"},
-        {kSavePicture, "表示画像を保存\n画像保存"},
-        {kFilePrint, "作業中のファイルを印刷します\n印刷"},
-        {kFilePrintPreview, "フル ページ表示します\n印刷プレビュー"},
-        {kFilePrintSetup, "プリンタおよび印刷オプションを変更します\n印刷設定"},
-        {kFileMru1, "このファイルを開きます"},
-        {kFileMru1 + 1, "このファイルを開きます"},
-        {kFileMru1 + 2, "このファイルを開きます"},
-        {kFileMru4, "このファイルを開きます"},
-        {kAppExit, "アプリケーションを終了します\n終了"},
-        {kEditUndo, "直前に行った動作を元に戻します\n元に戻す"},
-        {kEditCut, "選択範囲を切り取ってクリップボードに移動します\n切り取り"},
-        {kEditCopy, "選択範囲をコピーしてクリップボードに保存します\nコピー"},
-        {kEditPaste, "クリップボードの内容を挿入します\n貼り付け"},
-        {kProgramSettings, "RAVEKの設定を行います\nRAVEK設定"},
-        {kWireFrame, "ワイヤーフレームで表示します\nワイヤーフレーム"},
-        {kBallAndStick, "ボール&スティックで表示します\nボール&スティック"},
-        {kRibbon, "リボンで表示します表示\nリボン"},
-        {kVibration, "振動解析の結果を表示します\n振動解析の結果表示"},
-        {kAnimation, "分子表示のアニメーションを行います\n分子表示のアニメーション"},
-        {kNormalModes, "基準振動の一覧を表示し、振動を選んで動かします\n基準振動"},
-        {kShowHydrogens, "水素原子を表示します\n水素原子表示"},
-        {kLabelAll, "全原子のラベルを表示します\n全原子のラベル表示"},
-        {kLabelClear, "ラベルをクリアします\nラベルのクリア"},
-        {kColourByAtom, "原子ごとに色分けします\n原子ごとの色分け"},
-        {kColourByResidue, "残基ごとに色分けします\n残基ごとの色分け"},
-        {kBackgroundColour, "背景色を設定します\n背景色の設定"},
-        {kLabelColour, "文字色を設定します\n文字色の設定"},
-        {kDisplaySettings, "表示の設定を行います\n表示設定"},
-        {kWindowPositionSave, "ウィンドウ位置を保存します\nウィンドウ位置保存"},
-        {kWindowPositionDefault, "初期設定の位置に戻します\n初期設定位置"},
-        {kViewToolbar, "ツール バーの表示/非表示を切り替えます\nツール バーの表示/非表示"},
+        {kFileNew, QT_TRANSLATE_NOOP("Command", "新規にファイルを作成します\n新規作成")},
+        {kFileOpen, QT_TRANSLATE_NOOP("Command", "既存のファイルを開きます\n開く")},
+        {kFileClose, QT_TRANSLATE_NOOP("Command", "作業中のファイルを閉じます\n閉じる")},
+        {kFileSave,
+         QT_TRANSLATE_NOOP("Command", "作業中のファイルを上書きして保存します\n上書き保存")},
+        {kFileSaveAs, QT_TRANSLATE_NOOP(
+                          "Command", "作業中のファイルを新しい名前で保存します\n名前を付けて保存")},
+        {kSavePicture, QT_TRANSLATE_NOOP("Command", "表示画像を保存\n画像保存")},
+        {kFilePrint, QT_TRANSLATE_NOOP("Command", "作業中のファイルを印刷します\n印刷")},
+        {kFilePrintPreview, QT_TRANSLATE_NOOP("Command", "フル ページ表示します\n印刷プレビュー")},
+        {kFilePrintSetup,
+         QT_TRANSLATE_NOOP("Command", "プリンタおよび印刷オプションを変更します\n印刷設定")},
+        {kFileMru1, QT_TRANSLATE_NOOP("Command", "このファイルを開きます")},
+        {kFileMru1 + 1, QT_TRANSLATE_NOOP("Command", "このファイルを開きます")},
+        {kFileMru1 + 2, QT_TRANSLATE_NOOP("Command", "このファイルを開きます")},
+        {kFileMru4, QT_TRANSLATE_NOOP("Command", "このファイルを開きます")},
+        {kAppExit, QT_TRANSLATE_NOOP("Command", "アプリケーションを終了します\n終了")},
+        {kEditUndo, QT_TRANSLATE_NOOP("Command", "直前に行った動作を元に戻します\n元に戻す")},
+        {kEditCut,
+         QT_TRANSLATE_NOOP("Command", "選択範囲を切り取ってクリップボードに移動します\n切り取り")},
+        {kEditCopy,
+         QT_TRANSLATE_NOOP("Command", "選択範囲をコピーしてクリップボードに保存します\nコピー")},
+        {kEditPaste, QT_TRANSLATE_NOOP("Command", "クリップボードの内容を挿入します\n貼り付け")},
+        {kProgramSettings, QT_TRANSLATE_NOOP("Command", "RAVEKの設定を行います\nRAVEK設定")},
+        {kWireFrame,
+         QT_TRANSLATE_NOOP("Command", "ワイヤーフレームで表示します\nワイヤーフレーム")},
+        {kBallAndStick,
+         QT_TRANSLATE_NOOP("Command", "ボール&スティックで表示します\nボール&スティック")},
+        {kRibbon, QT_TRANSLATE_NOOP("Command", "リボンで表示します表示\nリボン")},
+        {kVibration,
+         QT_TRANSLATE_NOOP("Command", "振動解析の結果を表示します\n振動解析の結果表示")},
+        {kAnimation,
+         QT_TRANSLATE_NOOP("Command",
+                           "分子表示のアニメーションを行います\n分子表示のアニメーション")},
+        {kNormalModes,
+         QT_TRANSLATE_NOOP("Command", "基準振動の一覧を表示し、振動を選んで動かします\n基準振動")},
+        {kShowHydrogens, QT_TRANSLATE_NOOP("Command", "水素原子を表示します\n水素原子表示")},
+        {kLabelAll, QT_TRANSLATE_NOOP("Command", "全原子のラベルを表示します\n全原子のラベル表示")},
+        {kLabelClear, QT_TRANSLATE_NOOP("Command", "ラベルをクリアします\nラベルのクリア")},
+        {kColourByAtom, QT_TRANSLATE_NOOP("Command", "原子ごとに色分けします\n原子ごとの色分け")},
+        {kColourByResidue,
+         QT_TRANSLATE_NOOP("Command", "残基ごとに色分けします\n残基ごとの色分け")},
+        {kBackgroundColour, QT_TRANSLATE_NOOP("Command", "背景色を設定します\n背景色の設定")},
+        {kLabelColour, QT_TRANSLATE_NOOP("Command", "文字色を設定します\n文字色の設定")},
+        {kDisplaySettings, QT_TRANSLATE_NOOP("Command", "表示の設定を行います\n表示設定")},
+        {kWindowPositionSave,
+         QT_TRANSLATE_NOOP("Command", "ウィンドウ位置を保存します\nウィンドウ位置保存")},
+        {kWindowPositionDefault,
+         QT_TRANSLATE_NOOP("Command", "初期設定の位置に戻します\n初期設定位置")},
+        {kViewToolbar,
+         QT_TRANSLATE_NOOP("Command",
+                           "ツール バーの表示/非表示を切り替えます\nツール バーの表示/非表示")},
         {kViewStatusBar,
-         "ステータス バーの表示/非表示を切り替えます\nステータス バーの表示/非表示"},
-        {kPeptideStructure, "ペプチドのコンフォメーションを調べます\nペプチド構造"},
-        {kIrSpectrum, "振動解析の IR スペクトルを表示します\nIR スペクトル"},
-        {kResetView, "分子を最初の向きと大きさに戻します\n視点を戻す"},
-        {kFullScreen, "ウィンドウを画面全体に表示します。もう一度で元に戻ります\n全画面表示"},
-        {kCloseWindow, "作業中のウィンドウを閉じます\nウィンドウを閉じる"},
-        {kFollowJob, "書き込み中の出力ファイルに新しいステップが加わるたびに、そのステップを表示し"
-                     "ます\n最新のステップを追う"},
+         QT_TRANSLATE_NOOP(
+             "Command",
+             "ステータス バーの表示/非表示を切り替えます\nステータス バーの表示/非表示")},
+        {kPeptideStructure,
+         QT_TRANSLATE_NOOP("Command", "ペプチドのコンフォメーションを調べます\nペプチド構造")},
+        {kIrSpectrum,
+         QT_TRANSLATE_NOOP("Command", "振動解析の IR スペクトルを表示します\nIR スペクトル")},
+        {kResetView,
+         QT_TRANSLATE_NOOP("Command", "分子を最初の向きと大きさに戻します\n視点を戻す")},
+        {kFullScreen,
+         QT_TRANSLATE_NOOP("Command",
+                           "ウィンドウを画面全体に表示します。もう一度で元に戻ります\n全画面表示")},
+        {kCloseWindow,
+         QT_TRANSLATE_NOOP("Command", "作業中のウィンドウを閉じます\nウィンドウを閉じる")},
+        {kFollowJob,
+         QT_TRANSLATE_NOOP(
+             "Command",
+             "書き込み中の出力ファイルに新しいステップが加わるたびに、そのステップを表示し"
+             "ます\n最新のステップを追う")},
         {kOptimisationChart,
-         "最適化の各ステップのエネルギーと収束の値をグラフで表示します\n最適化の経過"},
-        {kSaveChartData, "各ステップのエネルギーと収束の値をテキストで保存します\n経過データ保存"},
-        {kSaveSpectrum, "スペクトルの曲線を 2 列のテキストで保存します\nスペクトルデータ保存"},
-        {kWindowNew, "作業中のウィンドウを複写して表示します\n新しいウィンドウ"},
-        {kWindowArrange, "アイコンを整列します\nアイコンの整列"},
-        {kWindowCascade, "ウィンドウを重ねて表示します\n重ねて表示"},
-        {kWindowTile, "ウィンドウを並べて表示します\n並べて表示"},
-        {kAppAbout, "プログラム情報、バージョン、著作権を表示します\nバージョン情報"},
-        {kHelpIndex, "ヘルプ トピックの一覧を表示します\nヘルプ トピック"},
-        {kContextHelp, "ボタン、メニュー、ウィンドウのヘルプを表示します\nヘルプ"},
+         QT_TRANSLATE_NOOP(
+             "Command",
+             "最適化の各ステップのエネルギーと収束の値をグラフで表示します\n最適化の経過")},
+        {kSaveChartData,
+         QT_TRANSLATE_NOOP(
+             "Command", "各ステップのエネルギーと収束の値をテキストで保存します\n経過データ保存")},
+        {kSaveSpectrum,
+         QT_TRANSLATE_NOOP("Command",
+                           "スペクトルの曲線を 2 列のテキストで保存します\nスペクトルデータ保存")},
+        {kWindowNew,
+         QT_TRANSLATE_NOOP("Command", "作業中のウィンドウを複写して表示します\n新しいウィンドウ")},
+        {kWindowArrange, QT_TRANSLATE_NOOP("Command", "アイコンを整列します\nアイコンの整列")},
+        {kWindowCascade, QT_TRANSLATE_NOOP("Command", "ウィンドウを重ねて表示します\n重ねて表示")},
+        {kWindowTile, QT_TRANSLATE_NOOP("Command", "ウィンドウを並べて表示します\n並べて表示")},
+        {kAppAbout,
+         QT_TRANSLATE_NOOP("Command",
+                           "プログラム情報、バージョン、著作権を表示します\nバージョン情報")},
+        {kHelpIndex,
+         QT_TRANSLATE_NOOP("Command", "ヘルプ トピックの一覧を表示します\nヘルプ トピック")},
+        {kContextHelp,
+         QT_TRANSLATE_NOOP("Command", "ボタン、メニュー、ウィンドウのヘルプを表示します\nヘルプ")},
     };
     const auto it = strings.find(id);
     return it != strings.end() ? it->second : nullptr;
@@ -266,7 +320,7 @@ const char* const kSpectrumTemplate = "\nRAVEK Spectrum\nRAVEK Molecule\nRAVEK M
                                       "(*.rvd)\n.rvd\nMol.Document\nMol Document";
 const char* const kChartTemplate = "\nRAVEK Chart\nRAVEK Molecule\nRAVEK Molecule "
                                    "(*.rvd)\n.rvd\nMol.Document\nMol Document";
-const char* const kIdleMessage = "レディ";
+const char* const kIdleMessage = QT_TRANSLATE_NOOP("Status", "レディ");
 const char* const kAtomLabelPane = "ATOM_LABEL";
 const char* const kOpenFilter =
     "Gaussian Data (*.log; *.com; *.out; *.gjf)|*.log; *.com; *.out; *.gjf; *.log.gz; *.out.gz|"

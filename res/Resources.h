@@ -14,6 +14,9 @@ constexpr int kChart = 133;       // optimisation chart windows
 
 // One menu item: a command (id > 0), a separator (id 0 and no text) or a
 // submenu (id 0 with items).
+// The texts of this file are the program's source language (Japanese);
+// they are shown through QCoreApplication::translate, menu texts in the
+// context "Menu", command strings in "Command", other texts in "Status".
 struct MenuItem {
     const char* text; // UTF-8; "\t" starts the shortcut text
     int id;

@@ -44,6 +44,10 @@ constexpr IntSetting kArrowScale{kSection, "ArrowScale", 100};
 // The IR spectrum window: half-width at half height in cm⁻¹.
 constexpr IntSetting kSpectrumHalfWidth{kSection, "SpectrumHalfWidth", 10};
 
+// The language of the interface: 0 as the desktop's, 1 Japanese, 2 English
+// (read at start-up).
+constexpr IntSetting kLanguage{kSection, "Language", 0};
+
 // The main frame.
 constexpr IntSetting kSavePos{kSection, "SavePos", 1};
 constexpr IntSetting kLeft{kSection, "Left", 0};

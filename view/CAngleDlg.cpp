@@ -2,10 +2,12 @@
 
 #include "res/ControlIds.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
-CAngleDlg::CAngleDlg(QWidget* parent) : MeasureDialog(parent, QStringLiteral("角度"), 120, 96) {
+CAngleDlg::CAngleDlg(QWidget* parent)
+    : MeasureDialog(parent, QCoreApplication::translate("CAngleDlg", "角度"), 120, 96) {
     first_ = AddAtom(ControlIds::kFirstSymbol, ControlIds::kFirstNumber, 7, 7, 21);
     second_ = AddAtom(ControlIds::kSecondSymbol, ControlIds::kSecondNumber, 7, 27, 22);
     third_ = AddAtom(ControlIds::kThirdSymbol, ControlIds::kThirdNumber, 7, 47, 22);

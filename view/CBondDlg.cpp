@@ -2,10 +2,12 @@
 
 #include "res/ControlIds.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
-CBondDlg::CBondDlg(QWidget* parent) : MeasureDialog(parent, QStringLiteral("距離"), 133, 73) {
+CBondDlg::CBondDlg(QWidget* parent)
+    : MeasureDialog(parent, QCoreApplication::translate("CBondDlg", "距離"), 133, 73) {
     first_ = AddAtom(ControlIds::kFirstSymbol, ControlIds::kFirstNumber, 14, 7, 21);
     second_ = AddAtom(ControlIds::kSecondSymbol, ControlIds::kSecondNumber, 71, 7, 22);
     value_ = AddValue(ControlIds::kDistance, 47, 30, QStringLiteral("Å"));

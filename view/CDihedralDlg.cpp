@@ -2,11 +2,12 @@
 
 #include "res/ControlIds.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
 CDihedralDlg::CDihedralDlg(QWidget* parent)
-    : MeasureDialog(parent, QStringLiteral("二面角"), 162, 89) {
+    : MeasureDialog(parent, QCoreApplication::translate("CDihedralDlg", "二面角"), 162, 89) {
     first_ = AddAtom(ControlIds::kFirstSymbol, ControlIds::kFirstNumber, 7, 7, 21);
     second_ = AddAtom(ControlIds::kSecondSymbol, ControlIds::kSecondNumber, 57, 7, 22);
     third_ = AddAtom(ControlIds::kThirdSymbol, ControlIds::kThirdNumber, 57, 27, 22);

@@ -1,5 +1,6 @@
 #include "view/CModeListDlg.h"
 
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -31,23 +32,25 @@ QTableWidgetItem* Cell(const QString& text) {
 } // namespace
 
 CModeListDlg::CModeListDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("基準振動"));
+    setWindowTitle(QCoreApplication::translate("CModeListDlg", "基準振動"));
     table = new QTableWidget(0, 4, this);
-    table->setHorizontalHeaderLabels({QStringLiteral("番号"), QStringLiteral("対称性"),
-                                      QStringLiteral("振動数 (cm⁻¹)"),
-                                      QStringLiteral("IR 強度 (km/mol)")});
+    table->setHorizontalHeaderLabels(
+        {QCoreApplication::translate("CModeListDlg", "番号"),
+         QCoreApplication::translate("CModeListDlg", "対称性"),
+         QCoreApplication::translate("CModeListDlg", "振動数 (cm⁻¹)"),
+         QCoreApplication::translate("CModeListDlg", "IR 強度 (km/mol)")});
     table->verticalHeader()->hide();
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     amplitude = SpinBox(0.05, 3.0, 0.05, QStringLiteral(" Å"));
-    period = SpinBox(0.2, 10.0, 0.1, QStringLiteral(" 秒"));
-    arrowScale = SpinBox(0.1, 50.0, 0.5, QStringLiteral(" 倍"));
-    play = new QPushButton(QStringLiteral("再生"), this);
+    period = SpinBox(0.2, 10.0, 0.1, QCoreApplication::translate("CModeListDlg", " 秒"));
+    arrowScale = SpinBox(0.1, 50.0, 0.5, QCoreApplication::translate("CModeListDlg", " 倍"));
+    play = new QPushButton(QCoreApplication::translate("CModeListDlg", "再生"), this);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("振幅(&A):"), amplitude);
-    form->addRow(QStringLiteral("周期(&P):"), period);
-    form->addRow(QStringLiteral("矢印の倍率(&S):"), arrowScale);
+    form->addRow(QCoreApplication::translate("CModeListDlg", "振幅(&A):"), amplitude);
+    form->addRow(QCoreApplication::translate("CModeListDlg", "周期(&P):"), period);
+    form->addRow(QCoreApplication::translate("CModeListDlg", "矢印の倍率(&S):"), arrowScale);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(play);
@@ -108,5 +111,6 @@ void CModeListDlg::SetValues(double amplitudeValue, double periodValue, double s
 }
 
 void CModeListDlg::SetPlaying(bool playing) {
-    play->setText(playing ? QStringLiteral("停止") : QStringLiteral("再生"));
+    play->setText(playing ? QCoreApplication::translate("CModeListDlg", "停止")
+                          : QCoreApplication::translate("CModeListDlg", "再生"));
 }

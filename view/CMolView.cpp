@@ -23,6 +23,7 @@
 #include "view/PrinterChoice.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -172,12 +173,15 @@ QString CMolView::StepText() const {
         !model->HasAtom(state.frame, 0))
         return {};
     const CMolFrame& frame = *model->GetFrame(state.frame);
-    QString text = QStringLiteral("ステップ %1 / %2").arg(state.frame + 1).arg(model->frameCount);
+    QString text = QCoreApplication::translate("CMolView", "ステップ %1 / %2")
+                       .arg(state.frame + 1)
+                       .arg(model->frameCount);
     if (std::isfinite(frame.energy))
         text += QStringLiteral("  E = %1 hartree").arg(frame.energy, 0, 'f', 6);
     if (frame.convergence.Any())
-        text += frame.convergence.AllConverged() ? QStringLiteral("  収束")
-                                                 : QStringLiteral("  未収束");
+        text += frame.convergence.AllConverged()
+                    ? QCoreApplication::translate("CMolView", "  収束")
+                    : QCoreApplication::translate("CMolView", "  未収束");
     return text;
 }
 
@@ -205,8 +209,9 @@ void CMolView::AskBallAndStick() {
     askedLoad_ = document->loadCount;
     if (document->warningLevel >= 2 && model->sourceKind == CMolData::SourceKind::kPdb &&
         (state.displayFlags & ViewState::kBallAndStick) != 0 &&
-        !MessageBox::AskYesNo(this,
-                              QStringLiteral("PDBデータですが、ボール&スティックで表示しますか?")))
+        !MessageBox::AskYesNo(
+            this, QCoreApplication::translate("CMolView",
+                                              "PDBデータですが、ボール&スティックで表示しますか?")))
         state.displayFlags =
             (state.displayFlags & ~(ViewState::kBallAndStick | ViewState::kRibbon)) |
             ViewState::kWireFrame;
@@ -403,7 +408,9 @@ void CMolView::measureSelection() {
     case 4: {
         const double d = model->GetDihedral(g, atoms[0], atoms[1], atoms[2], atoms[3]);
         if (d > 180.0) {
-            MessageBox::Show(this, QStringLiteral("二面角が決定できません"), MessageBox::kWarning);
+            MessageBox::Show(this,
+                             QCoreApplication::translate("CMolView", "二面角が決定できません"),
+                             MessageBox::kWarning);
             break;
         }
         CDihedralDlg dialog(this);
@@ -517,8 +524,9 @@ void CMolView::ShowModeList() {
     modeList_->SetModes(ShownModes(), state.modeFrame == state.frame ? state.mode : -1);
     modeList_->SetPlaying(IsVibrating());
     const QString title = parentWidget() != nullptr ? parentWidget()->windowTitle() : QString();
-    modeList_->setWindowTitle(title.isEmpty() ? QStringLiteral("基準振動")
-                                              : QStringLiteral("基準振動 - ") + title);
+    modeList_->setWindowTitle(title.isEmpty()
+                                  ? QCoreApplication::translate("CMolView", "基準振動")
+                                  : QCoreApplication::translate("CMolView", "基準振動 - ") + title);
 }
 
 void CMolView::StartVibration() {

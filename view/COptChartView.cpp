@@ -7,6 +7,7 @@
 #include "view/PrinterChoice.h"
 #include "view/TextExport.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,8 +22,9 @@ namespace {
 
 const QColor kItemColours[StepConvergence::kItems] = {QColor(200, 0, 0), QColor(230, 120, 0),
                                                       QColor(0, 0, 200), QColor(0, 140, 160)};
-const char* const kItemLabels[StepConvergence::kItems] = {"最大力", "RMS 力", "最大変位",
-                                                          "RMS 変位"};
+const char* const kItemLabels[StepConvergence::kItems] = {
+    QT_TRANSLATE_NOOP("COptChartView", "最大力"), QT_TRANSLATE_NOOP("COptChartView", "RMS 力"),
+    QT_TRANSLATE_NOOP("COptChartView", "最大変位"), QT_TRANSLATE_NOOP("COptChartView", "RMS 変位")};
 
 // Whether a value has a place on a log axis.
 bool Positive(double v) {
@@ -145,8 +147,9 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
         return energyArea.bottom() - (relative - low) / spread * energyArea.height() * 0.9 -
                energyArea.height() * 0.05;
     };
-    painter.drawText(QRect(energyArea.left(), rect.top(), energyArea.width(), energyArea.top()),
-                     Qt::AlignCenter, QStringLiteral("エネルギー (kcal/mol, 最初のステップから)"));
+    painter.drawText(
+        QRect(energyArea.left(), rect.top(), energyArea.width(), energyArea.top()), Qt::AlignCenter,
+        QCoreApplication::translate("COptChartView", "エネルギー (kcal/mol, 最初のステップから)"));
     // The marked geometry, in both panels.
     painter.setPen(QPen(QColor(0, 0, 255), 0, Qt::DashLine));
     for (const QRect& area : {energyArea, convergenceArea})
@@ -185,7 +188,8 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
                     yOf((model->GetFrame(lowest)->energy - first) * kKcalPerHartree)),
             6, 6);
     } else {
-        painter.drawText(energyArea, Qt::AlignCenter, QStringLiteral("エネルギーがありません"));
+        painter.drawText(energyArea, Qt::AlignCenter,
+                         QCoreApplication::translate("COptChartView", "エネルギーがありません"));
     }
     // Convergence: log10 of every value and threshold printed.
     double logLow = 0.0, logHigh = 0.0;
@@ -204,11 +208,14 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
         }
     }
     painter.setPen(QPen(Qt::black, 0));
-    painter.drawText(QRect(convergenceArea.left(), energyArea.bottom() + 4, convergenceArea.width(),
-                           convergenceArea.top() - energyArea.bottom() - 4),
-                     Qt::AlignCenter, QStringLiteral("収束の値 (対数目盛、破線はしきい値)"));
+    painter.drawText(
+        QRect(convergenceArea.left(), energyArea.bottom() + 4, convergenceArea.width(),
+              convergenceArea.top() - energyArea.bottom() - 4),
+        Qt::AlignCenter,
+        QCoreApplication::translate("COptChartView", "収束の値 (対数目盛、破線はしきい値)"));
     if (!any) {
-        painter.drawText(convergenceArea, Qt::AlignCenter, QStringLiteral("収束の表がありません"));
+        painter.drawText(convergenceArea, Qt::AlignCenter,
+                         QCoreApplication::translate("COptChartView", "収束の表がありません"));
         return;
     }
     logLow = std::floor(logLow);
@@ -252,7 +259,8 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
         painter.setPen(QPen(kItemColours[k], 2));
         painter.drawLine(x, y - metrics.ascent() / 2, x + 20, y - metrics.ascent() / 2);
         painter.setPen(QPen(Qt::black, 0));
-        painter.drawText(QPointF(x + 24, y), QString::fromUtf8(kItemLabels[k]));
+        painter.drawText(QPointF(x + 24, y),
+                         QCoreApplication::translate("COptChartView", kItemLabels[k]));
     }
 }
 

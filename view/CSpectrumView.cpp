@@ -9,6 +9,7 @@
 #include "view/PrinterChoice.h"
 #include "view/TextExport.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -46,7 +47,7 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
     halfWidthBox->setRange(1, 200);
     halfWidthBox->setSuffix(QStringLiteral(" cm⁻¹"));
     halfWidthBox->setValue(std::clamp(Profile::Read(Settings::kSpectrumHalfWidth), 1, 200));
-    auto* label = new QLabel(QStringLiteral("半値半幅(&W):"), this);
+    auto* label = new QLabel(QCoreApplication::translate("CSpectrumView", "半値半幅(&W):"), this);
     label->setBuddy(halfWidthBox);
     auto* row = new QHBoxLayout;
     row->addWidget(label);
@@ -172,7 +173,9 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(plot);
     if (modes == nullptr) {
-        painter.drawText(plot, Qt::AlignCenter, QStringLiteral("IR 強度のある振動がありません"));
+        painter.drawText(
+            plot, Qt::AlignCenter,
+            QCoreApplication::translate("CSpectrumView", "IR 強度のある振動がありません"));
         return;
     }
     // The tallest stick or curve peak fills nine tenths of the height.
@@ -212,13 +215,13 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     }
     painter.drawText(QRect(plot.left(), plot.bottom() + 10 + metrics.height(), plot.width(),
                            metrics.height() + 4),
-                     Qt::AlignHCenter, QStringLiteral("波数 (cm⁻¹)"));
+                     Qt::AlignHCenter, QCoreApplication::translate("CSpectrumView", "波数 (cm⁻¹)"));
     painter.save();
     painter.translate(rect.left() + metrics.height() * 1.2, plot.center().y());
     painter.rotate(-90);
     painter.drawText(
         QRect(-plot.height() / 2, -metrics.height(), plot.height(), metrics.height() + 4),
-        Qt::AlignHCenter, QStringLiteral("IR 強度 (km/mol)"));
+        Qt::AlignHCenter, QCoreApplication::translate("CSpectrumView", "IR 強度 (km/mol)"));
     painter.restore();
     painter.setClipRect(plot);
     // The broadened curve, one point a pixel.

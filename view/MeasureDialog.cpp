@@ -1,5 +1,6 @@
 #include "view/MeasureDialog.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,7 +44,7 @@ void MeasureDialog::AddButtons(int okX, int okWidth, int cancelX, int cancelWidt
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
     units.Place(ok, okX, y, okWidth, 14);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    auto* cancel = new QPushButton(QCoreApplication::translate("MeasureDialog", "ｷｬﾝｾﾙ"), this);
     cancel->setObjectName(QStringLiteral("2"));
     units.Place(cancel, cancelX, y, cancelWidth, 14);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -133,6 +133,8 @@ void AppHarness::Handle(QWidget* modal) {
     // a click on a button not yet placed would miss it.
     if (!QTest::qWaitForWindowExposed(modal, 5000))
         unexpected_ << QStringLiteral("a dialog never came on the screen");
+    if (seeEveryDialog)
+        seeEveryDialog(modal);
     if (qobject_cast<QMessageBox*>(modal) != nullptr) {
         HandleMessageBox(modal);
         return;

@@ -94,6 +94,10 @@ public:
     // text; false when there is none.
     static bool PressButton(QWidget* within, const QString& text);
 
+    // Called with every modal dialog and message box as it comes on the
+    // screen, before it is answered.
+    std::function<void(QWidget*)> seeEveryDialog;
+
     // Message boxes shown (their text), oldest first; questions are answered
     // with the real Yes or No button.
     QStringList TakeMessages();

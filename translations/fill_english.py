@@ -1,0 +1,342 @@
+#!/usr/bin/env python3
+"""Writes the English texts into translations/ravek_en.ts (after lupdate has
+brought its source texts up to date) from the table below, and fails when a
+source text has no English: every text of the interface must have one.
+
+Usage: fill_english.py [TS_FILE]
+       fill_english.py --check LUPDATE SOURCE_ROOT
+The second form changes nothing: it fails when the sources hold a text the
+committed .ts file lacks (or it holds one they no longer have), or when a
+text of the .ts file has no English."""
+
+import pathlib
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ElementTree
+
+# The folders whose texts the interface shows.
+TRANSLATED_FOLDERS = ["app", "view", "platform", "res"]
+
+# (context, source) -> English; a source that reads the same in every context
+# may use the context None.
+ENGLISH = {
+    ("CAboutDlg", "RAVEK のバージョン情報"): "About RAVEK",
+    ("CAboutDlg", "RAVEK バージョン %1"): "RAVEK version %1",
+    ("CAboutDlg", "分子構造ビューア"): "Molecular-structure viewer",
+    ("CAboutDlg", "Pralt Software のホームページ"): "Pralt Software home page",
+    ("CAngleDlg", "角度"): "Angle",
+    ("CBondDlg", "距離"): "Distance",
+    ("CDihedralDlg", "二面角"): "Dihedral",
+    (None, "一般"): "General",
+    ("CDispGeneralPage", "画質"): "Quality",
+    ("CDispGeneralPage", "アンチエイリアス処理"): "Antialiasing",
+    ("CDispGeneralPage", "解像度"): "Resolution",
+    ("CDispGeneralPage", "アニメーション"): "Animation",
+    ("CDispGeneralPage", "アニメーション画像を保存"): "Save animation pictures",
+    ("CDispGeneralPage", "タイトル"): "Title",
+    ("CDispGeneralPage", "初期カウント"): "First number",
+    ("CDispGeneralPage", "分子"): "Molecule",
+    ("CDispGeneralPage", "原子を非表示"): "Hide atoms",
+    ("CDispGeneralPage", "表示分子番号"): "Geometry shown",
+    ("CDispGeneralPage", "原子の大きさ"): "Atom size",
+    ("CDispGeneralPage", "結合の太さ"): "Bond width",
+    (None, "ワイヤーフレーム"): "Wire frame",
+    (None, "ボール＆スティック"): "Ball and stick",
+    ("CDispResPage", "残基"): "Residues",
+    ("CDispResPage", "表示"): "Show",
+    ("CDispResPage", "非表示"): "Hide",
+    ("CDispResPage", "全表示"): "Show all",
+    ("CDispSheet", "表示設定"): "Display Settings",
+    ("CMainFrame", "ツールバー"): "Toolbar",
+    ("CModeListDlg", "基準振動"): "Normal Modes",
+    ("CModeListDlg", "番号"): "No.",
+    ("CModeListDlg", "対称性"): "Symmetry",
+    ("CModeListDlg", "振動数 (cm⁻¹)"): "Frequency (cm⁻¹)",
+    (None, "IR 強度 (km/mol)"): "IR intensity (km/mol)",
+    ("CModeListDlg", " 秒"): " s",
+    ("CModeListDlg", " 倍"): "×",
+    ("CModeListDlg", "再生"): "Play",
+    ("CModeListDlg", "振幅(&A):"): "&Amplitude:",
+    ("CModeListDlg", "周期(&P):"): "&Period:",
+    ("CModeListDlg", "矢印の倍率(&S):"): "Arrow &scale:",
+    ("CModeListDlg", "停止"): "Stop",
+    ("CMolDoc", "原子と座標の行として読めません"): "cannot be read as an atom and its coordinates",
+    ("CMolDoc", "変数 %1 が定義されていません"): "variable %1 is not defined",
+    ("CMolDoc", "参照 %1 がそれより前の原子ではありません"):
+        "reference %1 is not an earlier atom",
+    ("CMolDoc", "位置が定まりません (参照原子が一直線上か重なっている、角度が合わない、"
+                "または距離が正でない)"):
+        "the position is undefined (reference atoms in a line or on one another, angles that "
+        "do not fit, or a distance that is not positive)",
+    ("CMolDoc", "Z-matrix の %1 行目: %2"): "Z-matrix line %1: %2",
+    ("CMolDoc", "ファイルの種類を拡張子から判断できません"):
+        "The file's type cannot be told from its extension",
+    ("CMolDoc", "分子が大きすぎてメモリに収まりません"):
+        "The molecule is too large for the memory",
+    ("CMolDoc", "読み込めませんでした"): "Could not be read",
+    ("CMolDoc", "ATOM・HETATM レコードがありません"): "no ATOM or HETATM records",
+    ("CMolDoc", "atom_site の行がありません"): "no atom_site rows",
+    ("CMolDoc", "原子座標が見つかりません"): "no atomic coordinates found",
+    ("CMolDoc", "mmCIF として読めません: %1"): "cannot be read as mmCIF: %1",
+    ("CMolDoc", "原子の行に読み取れる座標がありません"): "no atom row has readable coordinates",
+    ("CMolDoc", "原子がありません"): "no atoms",
+    ("CMolDoc", "分子データを読み込めませんでした: %1 (%2)"):
+        "Could not read molecule data: %1 (%2)",
+    ("CMolDoc", "読み取れない原子の行を %1 行飛ばしました (%2)"):
+        "Skipped %1 unreadable atom lines (%2)",
+    ("CMolDoc", "モデルごとに原子が異なるため、%1 モデルのうち最初のモデルだけを読み込みました (%2)"):
+        "The models hold different atoms: only the first of %1 models was read (%2)",
+    ("CMolDoc", "追加されたステップがメモリに収まりません (%1)"):
+        "The steps added do not fit in the memory (%1)",
+    ("CMolDoc", "設定"): "Settings",
+    ("CMolDoc", "%1 の拡張子から保存形式を決められません。\n"
+                ".com, .gjf, .pdb, .ent, .rpd のいずれかを付けてください。"):
+        "The format to save %1 in cannot be told from its extension.\n"
+        "Add one of .com, .gjf, .pdb, .ent or .rpd.",
+    ("CMolDoc", "%1 は既に存在します。\n上書きしますか?"):
+        "%1 already exists.\nDo you want to replace it?",
+    ("CMolView", "ステップ %1 / %2"): "Step %1 / %2",
+    ("CMolView", "  収束"): "  converged",
+    ("CMolView", "  未収束"): "  not converged",
+    ("CMolView", "PDBデータですが、ボール&スティックで表示しますか?"):
+        "This is PDB data. Draw it as ball and stick?",
+    ("CMolView", "二面角が決定できません"): "The dihedral angle cannot be determined",
+    ("CMolView", "基準振動"): "Normal Modes",
+    ("CMolView", "基準振動 - "): "Normal Modes - ",
+    ("COptChartView", "最大力"): "Maximum force",
+    ("COptChartView", "RMS 力"): "RMS force",
+    ("COptChartView", "最大変位"): "Maximum displacement",
+    ("COptChartView", "RMS 変位"): "RMS displacement",
+    ("COptChartView", "エネルギー (kcal/mol, 最初のステップから)"):
+        "Energy (kcal/mol, from the first step)",
+    ("COptChartView", "エネルギーがありません"): "No energies",
+    ("COptChartView", "収束の値 (対数目盛、破線はしきい値)"):
+        "Convergence values (log scale, dashed: thresholds)",
+    ("COptChartView", "収束の表がありません"): "No convergence tables",
+    ("CPropGeneralPage", "初期設定値で起動"): "Start with the initial settings",
+    ("CPropGeneralPage", "起動時最大化"): "Open windows maximised",
+    ("CPropGeneralPage", "警告レベル"): "Warning level",
+    ("CPropGeneralPage", "低"): "Low",
+    ("CPropGeneralPage", "高"): "High",
+    ("CPropGeneralPage", "デスクトップに合わせる"): "As the desktop's",
+    ("CPropGeneralPage", "言語 (次回の起動から)"): "Language (from the next start)",
+    ("CPropPDBPage", "CONNECT情報を使用"): "Use CONECT records",
+    ("CPropPDBPage", "タンパク用高速結合リスト"): "Fast bond list for proteins",
+    ("CRavekApp", "ユーザーガイドを開けません。\n%1"): "The user guide cannot be opened.\n%1",
+    ("CSpectrumView", "半値半幅(&W):"): "Half &width at half height:",
+    ("CSpectrumView", "IR 強度のある振動がありません"): "No modes with an IR intensity",
+    ("CSpectrumView", "波数 (cm⁻¹)"): "Wavenumber (cm⁻¹)",
+    ("Command", "新規にファイルを作成します\n新規作成"): "Create a new document\nNew",
+    ("Command", "既存のファイルを開きます\n開く"): "Open an existing file\nOpen",
+    ("Command", "作業中のファイルを閉じます\n閉じる"): "Close the active document\nClose",
+    ("Command", "作業中のファイルを上書きして保存します\n上書き保存"):
+        "Save the active document\nSave",
+    ("Command", "作業中のファイルを新しい名前で保存します\n名前を付けて保存"):
+        "Save the active document under a new name\nSave As",
+    ("Command", "表示画像を保存\n画像保存"): "Save the picture shown\nSave Picture",
+    ("Command", "作業中のファイルを印刷します\n印刷"): "Print the active document\nPrint",
+    ("Command", "フル ページ表示します\n印刷プレビュー"): "Show full pages\nPrint Preview",
+    ("Command", "プリンタおよび印刷オプションを変更します\n印刷設定"):
+        "Change the printer and printing options\nPrint Setup",
+    ("Command", "このファイルを開きます"): "Open this file",
+    ("Command", "アプリケーションを終了します\n終了"): "Quit the application\nExit",
+    ("Command", "直前に行った動作を元に戻します\n元に戻す"): "Undo the last action\nUndo",
+    ("Command", "選択範囲を切り取ってクリップボードに移動します\n切り取り"):
+        "Cut the selection to the clipboard\nCut",
+    ("Command", "選択範囲をコピーしてクリップボードに保存します\nコピー"):
+        "Copy the selection to the clipboard\nCopy",
+    ("Command", "クリップボードの内容を挿入します\n貼り付け"):
+        "Insert the clipboard's contents\nPaste",
+    ("Command", "RAVEKの設定を行います\nRAVEK設定"): "Change RAVEK's settings\nRAVEK Settings",
+    ("Command", "ワイヤーフレームで表示します\nワイヤーフレーム"): "Draw as wire frame\nWire Frame",
+    ("Command", "ボール&スティックで表示します\nボール&スティック"):
+        "Draw as ball and stick\nBall and Stick",
+    ("Command", "リボンで表示します表示\nリボン"): "Draw the backbone as a ribbon\nRibbon",
+    ("Command", "振動解析の結果を表示します\n振動解析の結果表示"):
+        "Show the result of the frequency analysis\nVibration",
+    ("Command", "分子表示のアニメーションを行います\n分子表示のアニメーション"):
+        "Step through the geometries\nAnimation",
+    ("Command", "基準振動の一覧を表示し、振動を選んで動かします\n基準振動"):
+        "List the normal modes and animate the one chosen\nNormal Modes",
+    ("Command", "水素原子を表示します\n水素原子表示"): "Show hydrogen atoms\nHydrogen Atoms",
+    ("Command", "全原子のラベルを表示します\n全原子のラベル表示"):
+        "Label every atom\nLabel All Atoms",
+    ("Command", "ラベルをクリアします\nラベルのクリア"): "Clear the labels\nClear Labels",
+    ("Command", "原子ごとに色分けします\n原子ごとの色分け"): "Colour by element\nColour by Atom",
+    ("Command", "残基ごとに色分けします\n残基ごとの色分け"):
+        "Colour by residue\nColour by Residue",
+    ("Command", "背景色を設定します\n背景色の設定"):
+        "Choose the background colour\nBackground Colour",
+    ("Command", "文字色を設定します\n文字色の設定"): "Choose the label colour\nLabel Colour",
+    ("Command", "表示の設定を行います\n表示設定"): "Change the display settings\nDisplay Settings",
+    ("Command", "ウィンドウ位置を保存します\nウィンドウ位置保存"):
+        "Save the window position\nSave Window Position",
+    ("Command", "初期設定の位置に戻します\n初期設定位置"):
+        "Return to the default position\nDefault Position",
+    ("Command", "ツール バーの表示/非表示を切り替えます\nツール バーの表示/非表示"):
+        "Show or hide the toolbar\nToggle Toolbar",
+    ("Command", "ステータス バーの表示/非表示を切り替えます\nステータス バーの表示/非表示"):
+        "Show or hide the status bar\nToggle Status Bar",
+    ("Command", "ペプチドのコンフォメーションを調べます\nペプチド構造"):
+        "Examine the peptide's conformation\nPeptide Structure",
+    ("Command", "振動解析の IR スペクトルを表示します\nIR スペクトル"):
+        "Show the IR spectrum of the frequency analysis\nIR Spectrum",
+    ("Command", "分子を最初の向きと大きさに戻します\n視点を戻す"):
+        "Turn and size the molecule as it first fitted\nReset View",
+    ("Command", "ウィンドウを画面全体に表示します。もう一度で元に戻ります\n全画面表示"):
+        "Show the window on the whole screen; again to return\nFull Screen",
+    ("Command", "作業中のウィンドウを閉じます\nウィンドウを閉じる"):
+        "Close the active window\nClose Window",
+    ("Command", "書き込み中の出力ファイルに新しいステップが加わるたびに、そのステップを表示します\n"
+                "最新のステップを追う"):
+        "Show each new step as the running job writes it to its output\nFollow Newest Step",
+    ("Command", "最適化の各ステップのエネルギーと収束の値をグラフで表示します\n最適化の経過"):
+        "Chart the energy and convergence values of each optimisation step\n"
+        "Optimisation Progress",
+    ("Command", "各ステップのエネルギーと収束の値をテキストで保存します\n経過データ保存"):
+        "Save the energy and convergence values of each step as text\nSave Progress Data",
+    ("Command", "スペクトルの曲線を 2 列のテキストで保存します\nスペクトルデータ保存"):
+        "Save the spectrum's curve as two columns of text\nSave Spectrum Data",
+    ("Command", "作業中のウィンドウを複写して表示します\n新しいウィンドウ"):
+        "Open another window of the active document\nNew Window",
+    ("Command", "アイコンを整列します\nアイコンの整列"): "Arrange the icons\nArrange Icons",
+    ("Command", "ウィンドウを重ねて表示します\n重ねて表示"): "Cascade the windows\nCascade",
+    ("Command", "ウィンドウを並べて表示します\n並べて表示"): "Tile the windows\nTile",
+    ("Command", "プログラム情報、バージョン、著作権を表示します\nバージョン情報"):
+        "Show the program's information, version and copyright\nAbout",
+    ("Command", "ヘルプ トピックの一覧を表示します\nヘルプ トピック"):
+        "Open the user guide\nHelp Topics",
+    ("Command", "ボタン、メニュー、ウィンドウのヘルプを表示します\nヘルプ"):
+        "Show help on buttons, menus and windows\nHelp",
+    ("DataExchange", "整数を入力してください。"): "Enter a whole number.",
+    ("DataExchange", "%1 から %2 までの整数を入力してください。"):
+        "Enter a whole number from %1 to %2.",
+    ("DataExchange", "%1 文字以内で入力してください。"): "Enter at most %1 characters.",
+    ("DocTemplate", "無題"): "Untitled",
+    ("MeasureDialog", "ｷｬﾝｾﾙ"): "Cancel",
+    ("Menu", "最近使ったファイル"): "Recent Files",
+    ("Menu", "ウィンドウ位置(&W)"): "&Window Position",
+    ("Menu", "保存(&S)"): "&Save",
+    ("Menu", "初期設定(&D)"): "&Default",
+    ("Menu", "ウィンドウ(&W)"): "&Window",
+    ("Menu", "新しいウィンドウを開く(&N)"): "&New Window",
+    ("Menu", "重ねて表示(&C)"): "&Cascade",
+    ("Menu", "並べて表示(&T)"): "&Tile",
+    ("Menu", "アイコンの整列(&A)"): "&Arrange Icons",
+    ("Menu", "ウィンドウを閉じる(&L)\tCtrl+W"): "C&lose Window\tCtrl+W",
+    ("Menu", "ヘルプ(&H)"): "&Help",
+    ("Menu", "トピックの検索(&H)"): "&Help Topics",
+    ("Menu", "バージョン情報(&A)..."): "&About RAVEK...",
+    ("Menu", "新規作成(&N)\tCtrl+N"): "&New\tCtrl+N",
+    ("Menu", "開く(&O)...\tCtrl+O"): "&Open...\tCtrl+O",
+    ("Menu", "閉じる(&C)"): "&Close",
+    ("Menu", "印刷(&P)...\tCtrl+P"): "&Print...\tCtrl+P",
+    ("Menu", "印刷プレビュー(&V)"): "Print Pre&view",
+    ("Menu", "プリンタの設定(&R)..."): "P&rint Setup...",
+    ("Menu", "終了(&X)"): "E&xit",
+    ("Menu", "ファイル(&F)"): "&File",
+    ("Menu", "上書き保存(&S)\tCtrl+S"): "&Save\tCtrl+S",
+    ("Menu", "名前を付けて保存(&A)..."): "Save &As...",
+    ("Menu", "画像保存(&I)"): "Save P&icture",
+    ("Menu", "元に戻す(&U)\tCtrl+Z"): "&Undo\tCtrl+Z",
+    ("Menu", "切り取り(&T)\tCtrl+X"): "Cu&t\tCtrl+X",
+    ("Menu", "コピー(&C)\tCtrl+C"): "&Copy\tCtrl+C",
+    ("Menu", "貼り付け(&P)\tCtrl+V"): "&Paste\tCtrl+V",
+    ("Menu", "設定(&S)"): "&Settings",
+    ("Menu", "編集(&E)"): "&Edit",
+    ("Menu", "ツールバー(&T)"): "&Toolbar",
+    ("Menu", "ステータスバー(&S)"): "&Status Bar",
+    ("Menu", "全画面表示(&U)\tF11"): "F&ull Screen\tF11",
+    ("Menu", "表示(&V)"): "&View",
+    ("Menu", "分子表示モード(&M)"): "&Molecule Style",
+    ("Menu", "リボン"): "Ribbon",
+    ("Menu", "振動解析"): "Vibration",
+    ("Menu", "アニメーション(&A)"): "&Animation",
+    ("Menu", "基準振動(&N)..."): "&Normal Modes...",
+    ("Menu", "水素原子表示"): "Hydrogen Atoms",
+    ("Menu", "ラベル(&L)"): "&Labels",
+    ("Menu", "全原子表示(&A)"): "&All Atoms",
+    ("Menu", "クリア(&C)"): "&Clear",
+    ("Menu", "色分け(&C)"): "&Colour by",
+    ("Menu", "原子(&A)"): "&Atom",
+    ("Menu", "残基(&R)"): "&Residue",
+    ("Menu", "背景色(&B)"): "&Background Colour",
+    ("Menu", "文字色(&R)"): "Label Colou&r",
+    ("Menu", "表示設定(&P)"): "Dis&play Settings",
+    ("Menu", "視点を戻す(&H)\tHome"): "Reset Vi&ew\tHome",
+    ("Menu", "解析(&A)"): "&Analysis",
+    ("Menu", "ペプチド構造(&P)"): "&Peptide Structure",
+    ("Menu", "IR スペクトル(&I)"): "&IR Spectrum",
+    ("Menu", "最適化の経過(&O)"): "&Optimisation Progress",
+    ("Menu", "最新のステップを追う(&F)"): "&Follow Newest Step",
+    ("Menu", "経過データ保存(&D)..."): "Save Progress &Data...",
+    ("Menu", "スペクトルデータ保存(&D)..."): "Save Spectrum &Data...",
+    ("MessageBox", "はい(&Y)"): "&Yes",
+    ("MessageBox", "いいえ(&N)"): "&No",
+    ("MessageBox", "ファイル %1 を開けません。\n%2"): "The file %1 cannot be opened.\n%2",
+    ("MessageBox", "ファイル %1 に保存できません。元のファイルは変更されていません。\n%2"):
+        "Cannot save to the file %1. The file as it was is unchanged.\n%2",
+    ("PropertySheet", "キャンセル"): "Cancel",
+    ("Status", "レディ"): "Ready",
+}
+
+
+def messages(path):
+    """(context, source) -> translation text of every message of a .ts file."""
+    found = {}
+    for context in ElementTree.parse(path).getroot().iter("context"):
+        for message in context.iter("message"):
+            translation = message.find("translation")
+            unfinished = translation is None or translation.get("type") == "unfinished"
+            found[(context.findtext("name"), message.findtext("source"))] = (
+                None if unfinished else translation.text)
+    return found
+
+
+def check(lupdate, root):
+    committed = pathlib.Path(__file__).with_name("ravek_en.ts")
+    with tempfile.TemporaryDirectory() as scratch:
+        fresh = pathlib.Path(scratch) / "ravek_en.ts"
+        shutil.copy(committed, fresh)
+        subprocess.run([lupdate, "-silent", "-no-obsolete", "-locations", "none",
+                        "-source-language", "ja_JP", "-target-language", "en_US",
+                        *[str(pathlib.Path(root) / f) for f in TRANSLATED_FOLDERS],
+                        "-ts", str(fresh)], check=True)
+        now = messages(fresh)
+    before = messages(committed)
+    faults = [f"new text, not in the .ts file: {k}" for k in now.keys() - before.keys()]
+    faults += [f"text no longer in the sources: {k}" for k in before.keys() - now.keys()]
+    faults += [f"no English: {k}" for k, v in before.items() if not v]
+    if faults:
+        sys.exit("\n".join(faults) + "\n(run lupdate and translations/fill_english.py)")
+    print(f"{len(before)} texts, each with its English")
+
+
+def main():
+    if len(sys.argv) == 4 and sys.argv[1] == "--check":
+        check(sys.argv[2], sys.argv[3])
+        return
+    path = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else
+                        pathlib.Path(__file__).with_name("ravek_en.ts"))
+    tree = ElementTree.parse(path)
+    missing = []
+    for context in tree.getroot().iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            source = message.findtext("source")
+            english = ENGLISH.get((name, source), ENGLISH.get((None, source)))
+            translation = message.find("translation")
+            if english is None:
+                missing.append(f"{name}: {source!r}")
+                continue
+            translation.text = english
+            translation.attrib.pop("type", None)
+    if missing:
+        sys.exit("no English for:\n" + "\n".join(missing))
+    tree.write(path, encoding="utf-8", xml_declaration=True)
+
+
+if __name__ == "__main__":
+    main()

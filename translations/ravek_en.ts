@@ -1,0 +1,1027 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en_US" sourcelanguage="ja_JP">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>RAVEK のバージョン情報</source>
+        <translation>About RAVEK</translation>
+    </message>
+    <message>
+        <source>RAVEK バージョン %1</source>
+        <translation>RAVEK version %1</translation>
+    </message>
+    <message>
+        <source>分子構造ビューア</source>
+        <translation>Molecular-structure viewer</translation>
+    </message>
+    <message>
+        <source>Pralt Software のホームページ</source>
+        <translation>Pralt Software home page</translation>
+    </message>
+</context>
+<context>
+    <name>CAngleDlg</name>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+</context>
+<context>
+    <name>CBondDlg</name>
+    <message>
+        <source>距離</source>
+        <translation>Distance</translation>
+    </message>
+</context>
+<context>
+    <name>CDihedralDlg</name>
+    <message>
+        <source>二面角</source>
+        <translation>Dihedral</translation>
+    </message>
+</context>
+<context>
+    <name>CDispGeneralPage</name>
+    <message>
+        <source>一般</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>画質</source>
+        <translation>Quality</translation>
+    </message>
+    <message>
+        <source>アンチエイリアス処理</source>
+        <translation>Antialiasing</translation>
+    </message>
+    <message>
+        <source>解像度</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>アニメーション</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>アニメーション画像を保存</source>
+        <translation>Save animation pictures</translation>
+    </message>
+    <message>
+        <source>タイトル</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>初期カウント</source>
+        <translation>First number</translation>
+    </message>
+    <message>
+        <source>分子</source>
+        <translation>Molecule</translation>
+    </message>
+    <message>
+        <source>原子を非表示</source>
+        <translation>Hide atoms</translation>
+    </message>
+    <message>
+        <source>表示分子番号</source>
+        <translation>Geometry shown</translation>
+    </message>
+    <message>
+        <source>原子の大きさ</source>
+        <translation>Atom size</translation>
+    </message>
+    <message>
+        <source>結合の太さ</source>
+        <translation>Bond width</translation>
+    </message>
+    <message>
+        <source>ワイヤーフレーム</source>
+        <translation>Wire frame</translation>
+    </message>
+    <message>
+        <source>ボール＆スティック</source>
+        <translation>Ball and stick</translation>
+    </message>
+</context>
+<context>
+    <name>CDispResPage</name>
+    <message>
+        <source>残基</source>
+        <translation>Residues</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>非表示</source>
+        <translation>Hide</translation>
+    </message>
+    <message>
+        <source>全表示</source>
+        <translation>Show all</translation>
+    </message>
+</context>
+<context>
+    <name>CDispSheet</name>
+    <message>
+        <source>表示設定</source>
+        <translation>Display Settings</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>ツールバー</source>
+        <translation>Toolbar</translation>
+    </message>
+</context>
+<context>
+    <name>CModeListDlg</name>
+    <message>
+        <source>基準振動</source>
+        <translation>Normal Modes</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>対称性</source>
+        <translation>Symmetry</translation>
+    </message>
+    <message>
+        <source>振動数 (cm⁻¹)</source>
+        <translation>Frequency (cm⁻¹)</translation>
+    </message>
+    <message>
+        <source>IR 強度 (km/mol)</source>
+        <translation>IR intensity (km/mol)</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source> 倍</source>
+        <translation>×</translation>
+    </message>
+    <message>
+        <source>再生</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>振幅(&amp;A):</source>
+        <translation>&amp;Amplitude:</translation>
+    </message>
+    <message>
+        <source>周期(&amp;P):</source>
+        <translation>&amp;Period:</translation>
+    </message>
+    <message>
+        <source>矢印の倍率(&amp;S):</source>
+        <translation>Arrow &amp;scale:</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>CMolDoc</name>
+    <message>
+        <source>原子と座標の行として読めません</source>
+        <translation>cannot be read as an atom and its coordinates</translation>
+    </message>
+    <message>
+        <source>変数 %1 が定義されていません</source>
+        <translation>variable %1 is not defined</translation>
+    </message>
+    <message>
+        <source>参照 %1 がそれより前の原子ではありません</source>
+        <translation>reference %1 is not an earlier atom</translation>
+    </message>
+    <message>
+        <source>位置が定まりません (参照原子が一直線上か重なっている、角度が合わない、または距離が正でない)</source>
+        <translation>the position is undefined (reference atoms in a line or on one another, angles that do not fit, or a distance that is not positive)</translation>
+    </message>
+    <message>
+        <source>Z-matrix の %1 行目: %2</source>
+        <translation>Z-matrix line %1: %2</translation>
+    </message>
+    <message>
+        <source>ファイルの種類を拡張子から判断できません</source>
+        <translation>The file's type cannot be told from its extension</translation>
+    </message>
+    <message>
+        <source>分子が大きすぎてメモリに収まりません</source>
+        <translation>The molecule is too large for the memory</translation>
+    </message>
+    <message>
+        <source>読み込めませんでした</source>
+        <translation>Could not be read</translation>
+    </message>
+    <message>
+        <source>ATOM・HETATM レコードがありません</source>
+        <translation>no ATOM or HETATM records</translation>
+    </message>
+    <message>
+        <source>atom_site の行がありません</source>
+        <translation>no atom_site rows</translation>
+    </message>
+    <message>
+        <source>原子座標が見つかりません</source>
+        <translation>no atomic coordinates found</translation>
+    </message>
+    <message>
+        <source>mmCIF として読めません: %1</source>
+        <translation>cannot be read as mmCIF: %1</translation>
+    </message>
+    <message>
+        <source>原子の行に読み取れる座標がありません</source>
+        <translation>no atom row has readable coordinates</translation>
+    </message>
+    <message>
+        <source>原子がありません</source>
+        <translation>no atoms</translation>
+    </message>
+    <message>
+        <source>分子データを読み込めませんでした: %1 (%2)</source>
+        <translation>Could not read molecule data: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>読み取れない原子の行を %1 行飛ばしました (%2)</source>
+        <translation>Skipped %1 unreadable atom lines (%2)</translation>
+    </message>
+    <message>
+        <source>モデルごとに原子が異なるため、%1 モデルのうち最初のモデルだけを読み込みました (%2)</source>
+        <translation>The models hold different atoms: only the first of %1 models was read (%2)</translation>
+    </message>
+    <message>
+        <source>追加されたステップがメモリに収まりません (%1)</source>
+        <translation>The steps added do not fit in the memory (%1)</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>%1 の拡張子から保存形式を決められません。
+.com, .gjf, .pdb, .ent, .rpd のいずれかを付けてください。</source>
+        <translation>The format to save %1 in cannot be told from its extension.
+Add one of .com, .gjf, .pdb, .ent or .rpd.</translation>
+    </message>
+    <message>
+        <source>%1 は既に存在します。
+上書きしますか?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>CMolView</name>
+    <message>
+        <source>ステップ %1 / %2</source>
+        <translation>Step %1 / %2</translation>
+    </message>
+    <message>
+        <source>  収束</source>
+        <translation>  converged</translation>
+    </message>
+    <message>
+        <source>  未収束</source>
+        <translation>  not converged</translation>
+    </message>
+    <message>
+        <source>PDBデータですが、ボール&amp;スティックで表示しますか?</source>
+        <translation>This is PDB data. Draw it as ball and stick?</translation>
+    </message>
+    <message>
+        <source>二面角が決定できません</source>
+        <translation>The dihedral angle cannot be determined</translation>
+    </message>
+    <message>
+        <source>基準振動</source>
+        <translation>Normal Modes</translation>
+    </message>
+    <message>
+        <source>基準振動 - </source>
+        <translation>Normal Modes - </translation>
+    </message>
+</context>
+<context>
+    <name>COptChartView</name>
+    <message>
+        <source>最大力</source>
+        <translation>Maximum force</translation>
+    </message>
+    <message>
+        <source>RMS 力</source>
+        <translation>RMS force</translation>
+    </message>
+    <message>
+        <source>最大変位</source>
+        <translation>Maximum displacement</translation>
+    </message>
+    <message>
+        <source>RMS 変位</source>
+        <translation>RMS displacement</translation>
+    </message>
+    <message>
+        <source>エネルギー (kcal/mol, 最初のステップから)</source>
+        <translation>Energy (kcal/mol, from the first step)</translation>
+    </message>
+    <message>
+        <source>エネルギーがありません</source>
+        <translation>No energies</translation>
+    </message>
+    <message>
+        <source>収束の値 (対数目盛、破線はしきい値)</source>
+        <translation>Convergence values (log scale, dashed: thresholds)</translation>
+    </message>
+    <message>
+        <source>収束の表がありません</source>
+        <translation>No convergence tables</translation>
+    </message>
+</context>
+<context>
+    <name>CPropGeneralPage</name>
+    <message>
+        <source>一般</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>初期設定値で起動</source>
+        <translation>Start with the initial settings</translation>
+    </message>
+    <message>
+        <source>起動時最大化</source>
+        <translation>Open windows maximised</translation>
+    </message>
+    <message>
+        <source>警告レベル</source>
+        <translation>Warning level</translation>
+    </message>
+    <message>
+        <source>低</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>高</source>
+        <translation>High</translation>
+    </message>
+    <message>
+        <source>デスクトップに合わせる</source>
+        <translation>As the desktop's</translation>
+    </message>
+    <message>
+        <source>言語 (次回の起動から)</source>
+        <translation>Language (from the next start)</translation>
+    </message>
+</context>
+<context>
+    <name>CPropPDBPage</name>
+    <message>
+        <source>CONNECT情報を使用</source>
+        <translation>Use CONECT records</translation>
+    </message>
+    <message>
+        <source>タンパク用高速結合リスト</source>
+        <translation>Fast bond list for proteins</translation>
+    </message>
+</context>
+<context>
+    <name>CRavekApp</name>
+    <message>
+        <source>ユーザーガイドを開けません。
+%1</source>
+        <translation>The user guide cannot be opened.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CSpectrumView</name>
+    <message>
+        <source>半値半幅(&amp;W):</source>
+        <translation>Half &amp;width at half height:</translation>
+    </message>
+    <message>
+        <source>IR 強度のある振動がありません</source>
+        <translation>No modes with an IR intensity</translation>
+    </message>
+    <message>
+        <source>波数 (cm⁻¹)</source>
+        <translation>Wavenumber (cm⁻¹)</translation>
+    </message>
+    <message>
+        <source>IR 強度 (km/mol)</source>
+        <translation>IR intensity (km/mol)</translation>
+    </message>
+</context>
+<context>
+    <name>Command</name>
+    <message>
+        <source>新規にファイルを作成します
+新規作成</source>
+        <translation>Create a new document
+New</translation>
+    </message>
+    <message>
+        <source>既存のファイルを開きます
+開く</source>
+        <translation>Open an existing file
+Open</translation>
+    </message>
+    <message>
+        <source>作業中のファイルを閉じます
+閉じる</source>
+        <translation>Close the active document
+Close</translation>
+    </message>
+    <message>
+        <source>作業中のファイルを上書きして保存します
+上書き保存</source>
+        <translation>Save the active document
+Save</translation>
+    </message>
+    <message>
+        <source>作業中のファイルを新しい名前で保存します
+名前を付けて保存</source>
+        <translation>Save the active document under a new name
+Save As</translation>
+    </message>
+    <message>
+        <source>表示画像を保存
+画像保存</source>
+        <translation>Save the picture shown
+Save Picture</translation>
+    </message>
+    <message>
+        <source>作業中のファイルを印刷します
+印刷</source>
+        <translation>Print the active document
+Print</translation>
+    </message>
+    <message>
+        <source>フル ページ表示します
+印刷プレビュー</source>
+        <translation>Show full pages
+Print Preview</translation>
+    </message>
+    <message>
+        <source>プリンタおよび印刷オプションを変更します
+印刷設定</source>
+        <translation>Change the printer and printing options
+Print Setup</translation>
+    </message>
+    <message>
+        <source>このファイルを開きます</source>
+        <translation>Open this file</translation>
+    </message>
+    <message>
+        <source>アプリケーションを終了します
+終了</source>
+        <translation>Quit the application
+Exit</translation>
+    </message>
+    <message>
+        <source>直前に行った動作を元に戻します
+元に戻す</source>
+        <translation>Undo the last action
+Undo</translation>
+    </message>
+    <message>
+        <source>選択範囲を切り取ってクリップボードに移動します
+切り取り</source>
+        <translation>Cut the selection to the clipboard
+Cut</translation>
+    </message>
+    <message>
+        <source>選択範囲をコピーしてクリップボードに保存します
+コピー</source>
+        <translation>Copy the selection to the clipboard
+Copy</translation>
+    </message>
+    <message>
+        <source>クリップボードの内容を挿入します
+貼り付け</source>
+        <translation>Insert the clipboard's contents
+Paste</translation>
+    </message>
+    <message>
+        <source>RAVEKの設定を行います
+RAVEK設定</source>
+        <translation>Change RAVEK's settings
+RAVEK Settings</translation>
+    </message>
+    <message>
+        <source>ワイヤーフレームで表示します
+ワイヤーフレーム</source>
+        <translation>Draw as wire frame
+Wire Frame</translation>
+    </message>
+    <message>
+        <source>ボール&amp;スティックで表示します
+ボール&amp;スティック</source>
+        <translation>Draw as ball and stick
+Ball and Stick</translation>
+    </message>
+    <message>
+        <source>リボンで表示します表示
+リボン</source>
+        <translation>Draw the backbone as a ribbon
+Ribbon</translation>
+    </message>
+    <message>
+        <source>振動解析の結果を表示します
+振動解析の結果表示</source>
+        <translation>Show the result of the frequency analysis
+Vibration</translation>
+    </message>
+    <message>
+        <source>分子表示のアニメーションを行います
+分子表示のアニメーション</source>
+        <translation>Step through the geometries
+Animation</translation>
+    </message>
+    <message>
+        <source>基準振動の一覧を表示し、振動を選んで動かします
+基準振動</source>
+        <translation>List the normal modes and animate the one chosen
+Normal Modes</translation>
+    </message>
+    <message>
+        <source>水素原子を表示します
+水素原子表示</source>
+        <translation>Show hydrogen atoms
+Hydrogen Atoms</translation>
+    </message>
+    <message>
+        <source>全原子のラベルを表示します
+全原子のラベル表示</source>
+        <translation>Label every atom
+Label All Atoms</translation>
+    </message>
+    <message>
+        <source>ラベルをクリアします
+ラベルのクリア</source>
+        <translation>Clear the labels
+Clear Labels</translation>
+    </message>
+    <message>
+        <source>原子ごとに色分けします
+原子ごとの色分け</source>
+        <translation>Colour by element
+Colour by Atom</translation>
+    </message>
+    <message>
+        <source>残基ごとに色分けします
+残基ごとの色分け</source>
+        <translation>Colour by residue
+Colour by Residue</translation>
+    </message>
+    <message>
+        <source>背景色を設定します
+背景色の設定</source>
+        <translation>Choose the background colour
+Background Colour</translation>
+    </message>
+    <message>
+        <source>文字色を設定します
+文字色の設定</source>
+        <translation>Choose the label colour
+Label Colour</translation>
+    </message>
+    <message>
+        <source>表示の設定を行います
+表示設定</source>
+        <translation>Change the display settings
+Display Settings</translation>
+    </message>
+    <message>
+        <source>ウィンドウ位置を保存します
+ウィンドウ位置保存</source>
+        <translation>Save the window position
+Save Window Position</translation>
+    </message>
+    <message>
+        <source>初期設定の位置に戻します
+初期設定位置</source>
+        <translation>Return to the default position
+Default Position</translation>
+    </message>
+    <message>
+        <source>ツール バーの表示/非表示を切り替えます
+ツール バーの表示/非表示</source>
+        <translation>Show or hide the toolbar
+Toggle Toolbar</translation>
+    </message>
+    <message>
+        <source>ステータス バーの表示/非表示を切り替えます
+ステータス バーの表示/非表示</source>
+        <translation>Show or hide the status bar
+Toggle Status Bar</translation>
+    </message>
+    <message>
+        <source>ペプチドのコンフォメーションを調べます
+ペプチド構造</source>
+        <translation>Examine the peptide's conformation
+Peptide Structure</translation>
+    </message>
+    <message>
+        <source>振動解析の IR スペクトルを表示します
+IR スペクトル</source>
+        <translation>Show the IR spectrum of the frequency analysis
+IR Spectrum</translation>
+    </message>
+    <message>
+        <source>分子を最初の向きと大きさに戻します
+視点を戻す</source>
+        <translation>Turn and size the molecule as it first fitted
+Reset View</translation>
+    </message>
+    <message>
+        <source>ウィンドウを画面全体に表示します。もう一度で元に戻ります
+全画面表示</source>
+        <translation>Show the window on the whole screen; again to return
+Full Screen</translation>
+    </message>
+    <message>
+        <source>作業中のウィンドウを閉じます
+ウィンドウを閉じる</source>
+        <translation>Close the active window
+Close Window</translation>
+    </message>
+    <message>
+        <source>書き込み中の出力ファイルに新しいステップが加わるたびに、そのステップを表示します
+最新のステップを追う</source>
+        <translation>Show each new step as the running job writes it to its output
+Follow Newest Step</translation>
+    </message>
+    <message>
+        <source>最適化の各ステップのエネルギーと収束の値をグラフで表示します
+最適化の経過</source>
+        <translation>Chart the energy and convergence values of each optimisation step
+Optimisation Progress</translation>
+    </message>
+    <message>
+        <source>各ステップのエネルギーと収束の値をテキストで保存します
+経過データ保存</source>
+        <translation>Save the energy and convergence values of each step as text
+Save Progress Data</translation>
+    </message>
+    <message>
+        <source>スペクトルの曲線を 2 列のテキストで保存します
+スペクトルデータ保存</source>
+        <translation>Save the spectrum's curve as two columns of text
+Save Spectrum Data</translation>
+    </message>
+    <message>
+        <source>作業中のウィンドウを複写して表示します
+新しいウィンドウ</source>
+        <translation>Open another window of the active document
+New Window</translation>
+    </message>
+    <message>
+        <source>アイコンを整列します
+アイコンの整列</source>
+        <translation>Arrange the icons
+Arrange Icons</translation>
+    </message>
+    <message>
+        <source>ウィンドウを重ねて表示します
+重ねて表示</source>
+        <translation>Cascade the windows
+Cascade</translation>
+    </message>
+    <message>
+        <source>ウィンドウを並べて表示します
+並べて表示</source>
+        <translation>Tile the windows
+Tile</translation>
+    </message>
+    <message>
+        <source>プログラム情報、バージョン、著作権を表示します
+バージョン情報</source>
+        <translation>Show the program's information, version and copyright
+About</translation>
+    </message>
+    <message>
+        <source>ヘルプ トピックの一覧を表示します
+ヘルプ トピック</source>
+        <translation>Open the user guide
+Help Topics</translation>
+    </message>
+    <message>
+        <source>ボタン、メニュー、ウィンドウのヘルプを表示します
+ヘルプ</source>
+        <translation>Show help on buttons, menus and windows
+Help</translation>
+    </message>
+</context>
+<context>
+    <name>DataExchange</name>
+    <message>
+        <source>整数を入力してください。</source>
+        <translation>Enter a whole number.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの整数を入力してください。</source>
+        <translation>Enter a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>%1 文字以内で入力してください。</source>
+        <translation>Enter at most %1 characters.</translation>
+    </message>
+</context>
+<context>
+    <name>DocTemplate</name>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+</context>
+<context>
+    <name>MeasureDialog</name>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>最近使ったファイル</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <source>ウィンドウ位置(&amp;W)</source>
+        <translation>&amp;Window Position</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>初期設定(&amp;D)</source>
+        <translation>&amp;Default</translation>
+    </message>
+    <message>
+        <source>ウィンドウ(&amp;W)</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>新しいウィンドウを開く(&amp;N)</source>
+        <translation>&amp;New Window</translation>
+    </message>
+    <message>
+        <source>重ねて表示(&amp;C)</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message>
+        <source>並べて表示(&amp;T)</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message>
+        <source>アイコンの整列(&amp;A)</source>
+        <translation>&amp;Arrange Icons</translation>
+    </message>
+    <message>
+        <source>ウィンドウを閉じる(&amp;L)	Ctrl+W</source>
+        <translation>C&amp;lose Window	Ctrl+W</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>トピックの検索(&amp;H)</source>
+        <translation>&amp;Help Topics</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;A)...</source>
+        <translation>&amp;About RAVEK...</translation>
+    </message>
+    <message>
+        <source>新規作成(&amp;N)	Ctrl+N</source>
+        <translation>&amp;New	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)...	Ctrl+O</source>
+        <translation>&amp;Open...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>印刷(&amp;P)...	Ctrl+P</source>
+        <translation>&amp;Print...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>印刷プレビュー(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>プリンタの設定(&amp;R)...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>上書き保存(&amp;S)	Ctrl+S</source>
+        <translation>&amp;Save	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>画像保存(&amp;I)</source>
+        <translation>Save P&amp;icture</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)	Ctrl+Z</source>
+        <translation>&amp;Undo	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>切り取り(&amp;T)	Ctrl+X</source>
+        <translation>Cu&amp;t	Ctrl+X</translation>
+    </message>
+    <message>
+        <source>コピー(&amp;C)	Ctrl+C</source>
+        <translation>&amp;Copy	Ctrl+C</translation>
+    </message>
+    <message>
+        <source>貼り付け(&amp;P)	Ctrl+V</source>
+        <translation>&amp;Paste	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>設定(&amp;S)</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>ツールバー(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>ステータスバー(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>全画面表示(&amp;U)	F11</source>
+        <translation>F&amp;ull Screen	F11</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>分子表示モード(&amp;M)</source>
+        <translation>&amp;Molecule Style</translation>
+    </message>
+    <message>
+        <source>ワイヤーフレーム</source>
+        <translation>Wire frame</translation>
+    </message>
+    <message>
+        <source>ボール＆スティック</source>
+        <translation>Ball and stick</translation>
+    </message>
+    <message>
+        <source>リボン</source>
+        <translation>Ribbon</translation>
+    </message>
+    <message>
+        <source>振動解析</source>
+        <translation>Vibration</translation>
+    </message>
+    <message>
+        <source>アニメーション(&amp;A)</source>
+        <translation>&amp;Animation</translation>
+    </message>
+    <message>
+        <source>基準振動(&amp;N)...</source>
+        <translation>&amp;Normal Modes...</translation>
+    </message>
+    <message>
+        <source>水素原子表示</source>
+        <translation>Hydrogen Atoms</translation>
+    </message>
+    <message>
+        <source>ラベル(&amp;L)</source>
+        <translation>&amp;Labels</translation>
+    </message>
+    <message>
+        <source>全原子表示(&amp;A)</source>
+        <translation>&amp;All Atoms</translation>
+    </message>
+    <message>
+        <source>クリア(&amp;C)</source>
+        <translation>&amp;Clear</translation>
+    </message>
+    <message>
+        <source>色分け(&amp;C)</source>
+        <translation>&amp;Colour by</translation>
+    </message>
+    <message>
+        <source>原子(&amp;A)</source>
+        <translation>&amp;Atom</translation>
+    </message>
+    <message>
+        <source>残基(&amp;R)</source>
+        <translation>&amp;Residue</translation>
+    </message>
+    <message>
+        <source>背景色(&amp;B)</source>
+        <translation>&amp;Background Colour</translation>
+    </message>
+    <message>
+        <source>文字色(&amp;R)</source>
+        <translation>Label Colou&amp;r</translation>
+    </message>
+    <message>
+        <source>表示設定(&amp;P)</source>
+        <translation>Dis&amp;play Settings</translation>
+    </message>
+    <message>
+        <source>視点を戻す(&amp;H)	Home</source>
+        <translation>Reset Vi&amp;ew	Home</translation>
+    </message>
+    <message>
+        <source>解析(&amp;A)</source>
+        <translation>&amp;Analysis</translation>
+    </message>
+    <message>
+        <source>ペプチド構造(&amp;P)</source>
+        <translation>&amp;Peptide Structure</translation>
+    </message>
+    <message>
+        <source>IR スペクトル(&amp;I)</source>
+        <translation>&amp;IR Spectrum</translation>
+    </message>
+    <message>
+        <source>最適化の経過(&amp;O)</source>
+        <translation>&amp;Optimisation Progress</translation>
+    </message>
+    <message>
+        <source>最新のステップを追う(&amp;F)</source>
+        <translation>&amp;Follow Newest Step</translation>
+    </message>
+    <message>
+        <source>経過データ保存(&amp;D)...</source>
+        <translation>Save Progress &amp;Data...</translation>
+    </message>
+    <message>
+        <source>スペクトルデータ保存(&amp;D)...</source>
+        <translation>Save Spectrum &amp;Data...</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>ファイル %1 を開けません。
+%2</source>
+        <translation>The file %1 cannot be opened.
+%2</translation>
+    </message>
+    <message>
+        <source>ファイル %1 に保存できません。元のファイルは変更されていません。
+%2</source>
+        <translation>Cannot save to the file %1. The file as it was is unchanged.
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>PropertySheet</name>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Status</name>
+    <message>
+        <source>レディ</source>
+        <translation>Ready</translation>
+    </message>
+</context>
+</TS>
