@@ -251,6 +251,8 @@ ENGLISH = {
     ("Menu", "全画面表示(&U)\tF11"): "F&ull Screen\tF11",
     ("Menu", "表示(&V)"): "&View",
     ("Menu", "分子表示モード(&M)"): "&Molecule Style",
+    ("Menu", "ワイヤーフレーム"): "Wire Frame",
+    ("Menu", "ボール＆スティック"): "Ball and Stick",
     ("Menu", "リボン"): "Ribbon",
     ("Menu", "振動解析"): "Vibration",
     ("Menu", "アニメーション(&A)"): "&Animation",

@@ -892,11 +892,11 @@ Help</translation>
     </message>
     <message>
         <source>ワイヤーフレーム</source>
-        <translation>Wire frame</translation>
+        <translation>Wire Frame</translation>
     </message>
     <message>
         <source>ボール＆スティック</source>
-        <translation>Ball and stick</translation>
+        <translation>Ball and Stick</translation>
     </message>
     <message>
         <source>リボン</source>

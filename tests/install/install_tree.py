@@ -34,6 +34,8 @@ class InstalledTree(unittest.TestCase):
         cls.scratch = tempfile.TemporaryDirectory()
         # A prefix with a blank in it: nothing may depend on where it lies.
         cls.prefix = os.path.join(cls.scratch.name, "opt dir", "ravek")
+        # The installed programs keep their settings here, not in the user's.
+        os.environ["XDG_CONFIG_HOME"] = os.path.join(cls.scratch.name, "config")
         subprocess.run([CMAKE, "--install", BUILD, "--prefix", cls.prefix], check=True,
                        stdout=subprocess.DEVNULL)
 
