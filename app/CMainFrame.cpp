@@ -373,6 +373,8 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
             continue;
         const CommandUpdate update = QueryCommand(id);
         action->setEnabled(update.enabled);
+        if (!update.text.isEmpty())
+            action->setText(update.text);
         if (update.checked >= 0) {
             action->setCheckable(true);
             action->setChecked(update.checked == 1);

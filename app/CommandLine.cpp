@@ -13,7 +13,10 @@ namespace {
 CommandLine UsageError(const QString& message) {
     std::fprintf(stderr,
                  "ravek: %s\nusage: ravek [--screenshot OUT.png] [FILE]\n"
-                 "       ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE\n",
+                 "       ravek --export-picture OUT [--size WxH] [--scale N] [--dpi N] "
+                 "[--transparent] [--style wire|ball|ribbon] FILE\n"
+                 "       ravek --export-movie OUT.gif|OUT.mp4 --frames opt|opt:FIRST-LAST|vib:MODE "
+                 "[--fps N] [--size WxH] [--style wire|ball|ribbon] FILE\n",
                  qPrintable(message));
     CommandLine line;
     line.outcome = CommandLine::Outcome::kUsage;
@@ -66,7 +69,31 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
         QStringLiteral("The interface's language for this run: ja (Japanese) or en (English); "
                        "without it, as the settings or the locale say."),
         QStringLiteral("LANG"));
-    parser.addOptions({screenshot, exportPicture, size, style, newInstance, language});
+    const QCommandLineOption scale(
+        QStringLiteral("scale"),
+        QStringLiteral("Picture --size times N (1 to 16); lines, points and labels grow alike."),
+        QStringLiteral("N"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 QStringLiteral("Resolution written into a TIFF or PNG picture."),
+                                 QStringLiteral("N"));
+    const QCommandLineOption transparent(
+        QStringLiteral("transparent"),
+        QStringLiteral("A TIFF or PNG picture with a transparent background."));
+    const QCommandLineOption exportMovie(
+        QStringLiteral("export-movie"),
+        QStringLiteral("Draw FILE's optimisation or a normal mode off-screen into a movie OUT "
+                       "(.gif, or .mp4 with the ffmpeg program), no window."),
+        QStringLiteral("OUT"));
+    const QCommandLineOption frames(
+        QStringLiteral("frames"),
+        QStringLiteral("The movie's frames: opt (every geometry), opt:FIRST-LAST (geometries "
+                       "from 1), vib:MODE (one period of normal mode MODE, from 1)."),
+        QStringLiteral("WHICH"));
+    const QCommandLineOption fps(QStringLiteral("fps"),
+                                 QStringLiteral("Frames per second of the movie (1 to 60, 10)."),
+                                 QStringLiteral("N"));
+    parser.addOptions({screenshot, exportPicture, size, style, newInstance, language, scale, dpi,
+                       transparent, exportMovie, frames, fps});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("Gaussian outputs or inputs, PDB or PDBx/mmCIF files (also .gz), each "
@@ -98,14 +125,54 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     line.screenshot = parser.value(screenshot);
     line.newInstance = parser.isSet(newInstance);
     line.exportPicture = parser.value(exportPicture);
-    const bool exporting = parser.isSet(exportPicture);
+    line.exportMovie = parser.value(exportMovie);
+    const bool picture = parser.isSet(exportPicture), movie = parser.isSet(exportMovie);
+    const bool exporting = picture || movie;
     if (files.size() > 1 && (exporting || parser.isSet(screenshot)))
         return UsageError(QStringLiteral("a batch picture takes one file"));
     // (--style never arrives here in a window run: Qt takes it as its own.)
     if (!exporting && parser.isSet(size))
-        return UsageError(QStringLiteral("--size goes with --export-picture"));
+        return UsageError(QStringLiteral("--size goes with --export-picture or --export-movie"));
     if (exporting && parser.isSet(screenshot))
         return UsageError(QStringLiteral("--screenshot and --export-picture exclude each other"));
+    if (picture && movie)
+        return UsageError(QStringLiteral("--export-picture and --export-movie exclude each other"));
+    if (!picture && (parser.isSet(scale) || parser.isSet(dpi) || parser.isSet(transparent)))
+        return UsageError(
+            QStringLiteral("--scale, --dpi and --transparent go with --export-picture"));
+    if (!movie && (parser.isSet(frames) || parser.isSet(fps)))
+        return UsageError(QStringLiteral("--frames and --fps go with --export-movie"));
+    const auto number = [&parser](const QCommandLineOption& option, int low, int high, int& to) {
+        bool ok = false;
+        const int value = parser.value(option).toInt(&ok);
+        if (!ok || value < low || value > high)
+            return false;
+        to = value;
+        return true;
+    };
+    if (parser.isSet(scale) && !number(scale, 1, 16, line.scale))
+        return UsageError(QStringLiteral("--scale must be a whole number from 1 to 16"));
+    if (parser.isSet(dpi) && !number(dpi, 1, 100000, line.dpi))
+        return UsageError(QStringLiteral("--dpi must be a whole number from 1 to 100000"));
+    line.transparent = parser.isSet(transparent);
+    if (parser.isSet(fps) && !number(fps, 1, 60, line.fps))
+        return UsageError(QStringLiteral("--fps must be a whole number from 1 to 60"));
+    if (movie) {
+        const auto match =
+            QRegularExpression(QStringLiteral("^(opt|vib)(?::(\\d{1,6})(?:-(\\d{1,6}))?)?$"))
+                .match(parser.value(frames));
+        const bool vibration = match.captured(1) == QLatin1String("vib");
+        if (!match.hasMatch() ||
+            (vibration && (match.captured(2).isEmpty() || !match.captured(3).isEmpty())) ||
+            (!vibration && !match.captured(2).isEmpty() && match.captured(3).isEmpty()))
+            return UsageError(QStringLiteral("--frames must be opt, opt:FIRST-LAST or vib:MODE"));
+        line.movieFrames = vibration ? CommandLine::MovieFrames::kVibration
+                                     : CommandLine::MovieFrames::kOptimisation;
+        line.movieFirst = match.captured(2).isEmpty() ? 1 : match.captured(2).toInt();
+        line.movieLast = match.captured(3).isEmpty() ? 0 : match.captured(3).toInt();
+        if (line.movieFirst < 1 || (line.movieLast != 0 && line.movieLast < line.movieFirst))
+            return UsageError(QStringLiteral("--frames counts geometries and modes from 1"));
+    }
     if (parser.isSet(style)) {
         line.style = parser.value(style);
         if (line.style != QLatin1String("wire") && line.style != QLatin1String("ball") &&
@@ -124,8 +191,11 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
             return UsageError(QStringLiteral("--size must be WIDTHxHEIGHT, for example 800x600"));
         line.size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
     }
-    if (exporting && (line.exportPicture.isEmpty() || line.file.isEmpty()))
+    if (picture && (line.exportPicture.isEmpty() || line.file.isEmpty()))
         return UsageError(QStringLiteral("an output picture and a structure file are needed"));
+    if (movie && (line.exportMovie.isEmpty() || line.file.isEmpty() || !parser.isSet(frames)))
+        return UsageError(
+            QStringLiteral("an output movie, --frames and a structure file are needed"));
     if (parser.isSet(screenshot) && line.screenshot.isEmpty())
         return UsageError(QStringLiteral("--screenshot needs a file name"));
     return line;

@@ -12,8 +12,13 @@
 //                                     --new-instance is given
 //   ravek --screenshot OUT.png [FILE] saves a picture of the main window once
 //                                     the first picture is drawn, then exits
-//   ravek --export-picture OUT [--size WxH] [--style wire|ball|ribbon] FILE
+//   ravek --export-picture OUT [--size WxH] [--scale N] [--dpi N] [--transparent]
+//         [--style wire|ball|ribbon] FILE
 //                                     draws FILE off-screen into OUT, no window
+//   ravek --export-movie OUT --frames opt|opt:FIRST-LAST|vib:MODE [--fps N]
+//         [--size WxH] [--style wire|ball|ribbon] FILE
+//                                     a movie of FILE's geometries or of one period
+//                                     of a normal mode, no window
 //   ravek --lang ja|en ...            the interface's language for this run
 //   ravek --help | --version
 struct CommandLine {
@@ -29,6 +34,19 @@ struct CommandLine {
     QString exportPicture;
     QSize size{800, 600};
     QString style; // wire, ball, ribbon, or empty for the stored style
+    // --export-picture: --size times scale; dpi 0 writes none.
+    int scale = 1;
+    int dpi = 0;
+    bool transparent = false;
+    // --export-movie: which frames (geometries first..last from 1, last 0
+    // for the final one; or normal mode first), frames per second (0: the
+    // stored rate).
+    QString exportMovie;
+    enum class MovieFrames { kOptimisation, kVibration };
+    MovieFrames movieFrames = MovieFrames::kOptimisation;
+    int movieFirst = 1;
+    int movieLast = 0;
+    int fps = 0;
     // Not to hand the files to a running program (batch runs never do).
     bool newInstance = false;
     // The interface's language, "ja" or "en"; empty: as the settings say.

@@ -6,11 +6,14 @@
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
+#include "model/CMolData.h"
 #include "model/ElementData.h"
 #include "render/CMolScene.h"
 #include "render/OffscreenPicture.h"
 #include "render/ViewState.h"
 #include "res/SettingsKeys.h"
+#include "view/MovieRequest.h"
+#include "view/MovieWriter.h"
 
 #include <QFileInfo>
 
@@ -31,22 +34,14 @@ OffscreenPicture::Format FormatOf(const QString& suffix) {
     return suffix == QLatin1String("png") ? OffscreenPicture::kPng : OffscreenPicture::kTiff;
 }
 
-} // namespace
-
-int RunPictureExport(const CommandLine& line) {
-    const QString& out = line.exportPicture;
-    const QString& file = line.file;
-    const QString& style = line.style;
-    const QString suffix = QFileInfo(out).suffix().toLower();
-    if (suffix != QLatin1String("bmp") && suffix != QLatin1String("png") &&
-        suffix != QLatin1String("tif") && suffix != QLatin1String("tiff"))
-        return Fail(QStringLiteral("the picture's name must end in .bmp, .tif, .tiff or .png"), 2);
-
-    MolDocState document;
+// FILE read with the stored settings and a view of it as a new window would
+// show it (the style from --style when given). Exit code 0, or that of the
+// failure, said on stderr.
+int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& view) {
     PdbOptions options;
     CMolDoc::ReadDrawingSettings(document, options);
     LoadElementData();
-    const std::string path = file.toStdString();
+    const std::string path = line.file.toStdString();
     MoleculeFile read = ReadMoleculeFile(path, FileKindFromPath(path), options);
     if (read.status != MoleculeFile::Status::kMolecule)
         return Fail(QString::fromStdString(read.Describe(path)));
@@ -54,9 +49,7 @@ int RunPictureExport(const CommandLine& line) {
         std::fprintf(stderr, "ravek: %s: %d lines held no usable atom and were skipped\n",
                      path.c_str(), read.skippedLines);
     document.data = std::move(read.model);
-    std::string error;
-
-    ViewState view;
+    const QString& style = line.style;
     view.displayFlags = Profile::Read(Settings::kDisplayMode);
     if (style == QLatin1String("wire"))
         view.displayFlags = ViewState::kWireFrame;
@@ -66,20 +59,91 @@ int RunPictureExport(const CommandLine& line) {
         view.displayFlags = ViewState::kRibbon;
     view.colourMode = Profile::Read(Settings::kColorMode);
     view.showHydrogens = Profile::Read(Settings::kDispHydrogen);
-
     view.frame = document.data->GetCurrentFrame();
     view.camera.Refit(*document.data, view.frame);
+    return 0;
+}
+
+} // namespace
+
+int RunPictureExport(const CommandLine& line) {
+    const QString& out = line.exportPicture;
+    const QString suffix = QFileInfo(out).suffix().toLower();
+    if (suffix != QLatin1String("bmp") && suffix != QLatin1String("png") &&
+        suffix != QLatin1String("tif") && suffix != QLatin1String("tiff"))
+        return Fail(QStringLiteral("the picture's name must end in .bmp, .tif, .tiff or .png"), 2);
+    if (suffix == QLatin1String("bmp") && (line.transparent || line.dpi > 0))
+        return Fail(QStringLiteral("--transparent and --dpi need a .png, .tif or .tiff picture"),
+                    2);
+    const long long width = static_cast<long long>(line.size.width()) * line.scale;
+    const long long height = static_cast<long long>(line.size.height()) * line.scale;
+    if (width > OffscreenPicture::kLargestSide || height > OffscreenPicture::kLargestSide)
+        return Fail(QStringLiteral("a picture is at most %1 pixels wide and high")
+                        .arg(OffscreenPicture::kLargestSide),
+                    2);
+
+    MolDocState document;
+    ViewState view;
+    if (const int code = ReadForDrawing(line, document, view); code != 0)
+        return code;
     CMolScene scene(&view, &document);
     scene.slices = std::clamp(document.resolution, 1, 100);
+    OffscreenPicture::Options options;
+    options.scale = line.scale;
+    options.transparent = line.transparent;
     OffscreenPicture picture;
-    if (!OffscreenPicture::Render(scene, view, line.size.width(), line.size.height(), picture,
-                                  error))
+    std::string error;
+    if (!OffscreenPicture::Render(scene, view, static_cast<int>(width), static_cast<int>(height),
+                                  options, picture, error))
         return Fail(QString::fromStdString(error));
+    picture.dotsPerInch = line.dpi;
     const std::string bytes = picture.Encode(FormatOf(suffix));
     if (bytes.empty())
         return Fail(out + QStringLiteral(": write error (no encoder for this picture kind)"));
     const auto write = [&bytes](StdioFile& target) { return target.WriteString(bytes); };
     if (!WriteFileAtomically(out.toStdString(), write, error))
         return Fail(QStringLiteral("cannot write %1: %2").arg(out, QString::fromStdString(error)));
+    return 0;
+}
+
+int RunMovieExport(const CommandLine& line) {
+    const QString& out = line.exportMovie;
+    MovieWriter::Format format = MovieWriter::kGif;
+    if (!MovieWriter::FormatOf(out, format))
+        return Fail(QStringLiteral("the movie's name must end in .gif or .mp4"), 2);
+    if (format == MovieWriter::kMp4 && MovieWriter::Ffmpeg().isEmpty())
+        return Fail(QStringLiteral("MP4 movies need the ffmpeg program, which is not on the "
+                                   "PATH (install ffmpeg, or write a .gif)"));
+    if (line.size.width() > OffscreenPicture::kLargestSide ||
+        line.size.height() > OffscreenPicture::kLargestSide)
+        return Fail(QStringLiteral("a picture is at most %1 pixels wide and high")
+                        .arg(OffscreenPicture::kLargestSide),
+                    2);
+    MolDocState document;
+    ViewState view;
+    if (const int code = ReadForDrawing(line, document, view); code != 0)
+        return code;
+    MovieRequest request;
+    if (line.movieFrames == CommandLine::MovieFrames::kVibration) {
+        request.kind = MovieRequest::kVibration;
+        request.mode = line.movieFirst - 1;
+        request.framesPerPeriod = Profile::Read(Settings::kMovieFramesPerPeriod);
+        request.amplitude = Profile::Read(Settings::kVibrationAmplitude) / 100.0;
+        view.displayFlags &= ~ViewState::kVibration; // the motion, not the arrows
+    } else {
+        request.first = line.movieFirst - 1;
+        request.last = line.movieLast > 0 ? line.movieLast - 1 : document.data->frameCount - 1;
+    }
+    const char* why = nullptr;
+    if (!request.Fits(*document.data, view, &why))
+        return Fail(line.file + QStringLiteral(": ") + QString::fromLatin1(why));
+    CMolScene scene(&view, &document);
+    scene.slices = std::clamp(document.resolution, 1, 100);
+    const int fps = line.fps > 0 ? line.fps : Profile::Read(Settings::kMovieFps);
+    QString error;
+    if (!MovieWriter::Write(scene, view, request, out, line.size.width(), line.size.height(),
+                            std::clamp(fps, 1, 60), Profile::Read(Settings::kMovieLoop) != 0,
+                            nullptr, error))
+        return Fail(QStringLiteral("cannot write %1: %2").arg(out, error));
     return 0;
 }

@@ -103,9 +103,10 @@ int main(int argc, char** argv) {
             return CommandLine::Parse(rawArguments).outcome == CommandLine::Outcome::kUsage ? 2 : 0;
         }
     }
-    const bool exportPicture =
-        CommandLine::Mentions(rawArguments, QStringLiteral("export-picture"));
-    int qtArgc = exportPicture ? 1 : argc;
+    const bool batchExport =
+        CommandLine::Mentions(rawArguments, QStringLiteral("export-picture")) ||
+        CommandLine::Mentions(rawArguments, QStringLiteral("export-movie"));
+    int qtArgc = batchExport ? 1 : argc;
     QApplication app(qtArgc, argv);
     // The desktop entry the windows belong to (its name and icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ravek.Ravek"));
@@ -115,13 +116,15 @@ int main(int argc, char** argv) {
     // Parsed before the interface's texts are installed: the command line
     // speaks English.
     const CommandLine line =
-        CommandLine::Parse(exportPicture ? rawArguments : QApplication::arguments());
+        CommandLine::Parse(batchExport ? rawArguments : QApplication::arguments());
     if (line.outcome == CommandLine::Outcome::kDone)
         return 0;
     if (line.outcome == CommandLine::Outcome::kUsage)
         return 2;
     SetUpLanguage(line);
-    if (exportPicture)
+    if (!line.exportMovie.isEmpty())
+        return RunMovieExport(line);
+    if (batchExport)
         return RunPictureExport(line);
     return RunWindows(line);
 }

@@ -67,20 +67,12 @@ bool Sync(const std::string& path) {
     return synced;
 }
 
-} // namespace
-
-bool WriteFileAtomically(const std::string& path, const std::function<bool(StdioFile&)>& write,
-                         std::string& error) {
-    const std::string target = ResolveLink(path);
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        error = std::strerror(EISDIR);
-        return false;
-    }
-    if (exists && !S_ISREG(existing.st_mode))
-        return WriteInPlace(target, write, error);
-
+// The scratch file beside target, with the permissions (and owner) the
+// finished file is to have, filled by produce, flushed and put in target's
+// place; removed on any failure.
+bool ReplaceRegularFile(const std::string& target, const struct stat* existing,
+                        const std::function<bool(const std::string&, std::string&)>& produce,
+                        std::string& error) {
     const std::string pattern = ScratchTemplate(target);
     std::vector<char> scratch(pattern.begin(), pattern.end());
     scratch.push_back('\0');
@@ -93,9 +85,9 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(Stdio
     // The finished file takes the old one's permissions and, where this
     // process may give it away, its owner; a new file those of a plain
     // create under the current umask.
-    if (exists) {
-        ::fchmod(fd, existing.st_mode & 07777);
-        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+    if (existing != nullptr) {
+        ::fchmod(fd, existing->st_mode & 07777);
+        if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
             // Not permitted for other users' files: the writer keeps it.
         }
     } else {
@@ -105,17 +97,7 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(Stdio
     }
     ::close(fd);
 
-    StdioFile file;
-    bool ok = file.Open(scratchPath, StdioFile::modeWrite, &error);
-    if (ok) {
-        errno = 0;
-        const bool written = write(file);
-        const bool closed = file.Close();
-        if (!closed || !written) {
-            error = errno != 0 ? std::strerror(errno) : "write error";
-            ok = false;
-        }
-    }
+    bool ok = produce(scratchPath, error);
     // On the disk before it takes the old file's name, so that a crash of
     // the system leaves the old file or the new one, never an empty one.
     if (ok && !Sync(scratchPath)) {
@@ -129,4 +111,59 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(Stdio
     if (!ok)
         std::remove(scratchPath.c_str());
     return ok;
+}
+
+// The target of path (a link followed) and whether it exists; false with
+// error for a folder.
+bool Target(const std::string& path, std::string& target, struct stat& existing, bool& exists,
+            std::string& error) {
+    target = ResolveLink(path);
+    exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string& path, const std::function<bool(StdioFile&)>& write,
+                         std::string& error) {
+    std::string target;
+    struct stat existing {};
+    bool exists = false;
+    if (!Target(path, target, existing, exists, error))
+        return false;
+    if (exists && !S_ISREG(existing.st_mode))
+        return WriteInPlace(target, write, error);
+    const auto produce = [&write](const std::string& scratchPath, std::string& why) {
+        StdioFile file;
+        if (!file.Open(scratchPath, StdioFile::modeWrite, &why))
+            return false;
+        errno = 0;
+        const bool written = write(file);
+        const bool closed = file.Close();
+        if (!closed || !written) {
+            why = errno != 0 ? std::strerror(errno) : "write error";
+            return false;
+        }
+        return true;
+    };
+    return ReplaceRegularFile(target, exists ? &existing : nullptr, produce, error);
+}
+
+bool ProduceFileAtomically(const std::string& path,
+                           const std::function<bool(const std::string&, std::string&)>& produce,
+                           std::string& error) {
+    std::string target;
+    struct stat existing {};
+    bool exists = false;
+    if (!Target(path, target, existing, exists, error))
+        return false;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        error = "not a regular file";
+        return false;
+    }
+    return ReplaceRegularFile(target, exists ? &existing : nullptr, produce, error);
 }

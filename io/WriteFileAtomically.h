@@ -20,3 +20,12 @@ class StdioFile;
 // a folder is refused.
 bool WriteFileAtomically(const std::string& path, const std::function<bool(StdioFile&)>& write,
                          std::string& error);
+
+// The same for a file another program writes by its path: produce fills the
+// scratch file whose path it is given (an empty file with the finished
+// file's permissions), returning false with error set, or an empty error for
+// a stop the user asked for; the scratch file then goes and the target stays
+// as it was. A target that is not a regular file is refused.
+bool ProduceFileAtomically(const std::string& path,
+                           const std::function<bool(const std::string&, std::string&)>& produce,
+                           std::string& error);

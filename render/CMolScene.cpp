@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -109,6 +110,38 @@ void CMolScene::reshape(int width, int height) {
     MultiplyProjection(view->camera, static_cast<double>(width) / static_cast<double>(height));
     glMatrixMode(GL_MODELVIEW);
     glViewport(0, 0, width, height);
+}
+
+void CMolScene::reshapeRegion(int fullWidth, int fullHeight, int x, int y, int width, int height) {
+    // The whole picture's projection, then the region stretched over the
+    // normalised device square: x' = (W / w)·x + (W - 2·x0 - w) / w.
+    const double W = fullWidth, H = fullHeight, w = width, h = height;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glTranslated((W - 2.0 * x - w) / w, (H - 2.0 * y - h) / h, 0.0);
+    glScaled(W / w, H / h, 1.0);
+    MultiplyProjection(view->camera, W / H);
+    glMatrixMode(GL_MODELVIEW);
+    glViewport(0, 0, width, height);
+}
+
+int CMolScene::TileMargin() const {
+    // Wide points are dropped whole when their centre leaves the viewport,
+    // labels when their raster position does: a tile drawn with this much
+    // around it holds every point and label that reaches into it.
+    const double points = std::max(document->wireAtomScale, document->wireBondScale) + 5.0;
+    std::size_t longest = 0;
+    if (document->data != nullptr) {
+        for (int a : view->labelledAtoms) {
+            if (a >= 0 && a < document->data->AtomCount(view->frame))
+                longest = std::max(longest,
+                                   std::strlen(document->data->GetAtomDescription(view->frame, a)));
+        }
+    }
+    // A glyph is at most as wide as the label font is high (24 pixels at
+    // print scale 1).
+    const double labels = static_cast<double>(longest + 1) * 24.0 * view->printScale;
+    return static_cast<int>(std::ceil(std::max(points * view->lineScale, labels))) + 2;
 }
 
 void CMolScene::SetUpLighting() {
@@ -255,8 +288,8 @@ Point3D CMolScene::ScenePoint(CMolData& data, int a) const {
 
 void CMolScene::drawWireFrame(GLenum mode) {
     CMolData& data = *document->data;
-    glPointSize(static_cast<float>(document->wireAtomScale));
-    glLineWidth(static_cast<float>(document->wireBondScale));
+    glPointSize(static_cast<float>(document->wireAtomScale * view->lineScale));
+    glLineWidth(static_cast<float>(document->wireBondScale * view->lineScale));
     if (document->antialiasing != 0) {
         EnableSmoothing();
     } else {
@@ -506,7 +539,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
 
 bool CMolScene::PrepareRibbon(std::vector<GLdouble>& controls, std::vector<RibbonPiece>& pieces) {
     CMolData& data = *document->data;
-    glLineWidth(5.0F);
+    glLineWidth(static_cast<float>(5.0 * view->lineScale));
     if (data.sourceKind != CMolData::SourceKind::kPdb || !data.ComputeBackboneAngles(0))
         return false;
     const std::map<int, int>& list = *data.GetBackboneAtoms(view->frame);

@@ -35,6 +35,14 @@ public:
 
     // Projection and viewport for a window of width × height pixels.
     void reshape(int width, int height);
+    // Projection and viewport for the region of width × height pixels at
+    // (x, y) from the bottom left of a picture of fullWidth × fullHeight,
+    // drawn into a buffer of the region's size: a tile of a picture larger
+    // than one buffer.
+    void reshapeRegion(int fullWidth, int fullHeight, int x, int y, int width, int height);
+    // The pixels a tile needs around it so that the points and labels
+    // reaching into it from outside are drawn (see reshapeRegion).
+    int TileMargin() const;
     // One whole frame into the current context (the caller clears first).
     void render();
     // The model in render mode GL_RENDER or GL_SELECT.

@@ -25,6 +25,9 @@ struct ViewState {
     float labelColour[3] = {1.0F, 1.0F, 1.0F};
     // 1.0 on screen, larger for printing: the label height grows with it.
     double printScale = 1.0;
+    // 1.0 on screen, N for a picture N times the window's size: point sizes
+    // and line widths grow with it, so the picture looks like the window.
+    double lineScale = 1.0;
     float backgroundColour[3] = {0.0F, 0.0F, 0.0F};
 
     Camera camera;

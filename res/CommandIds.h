@@ -54,6 +54,8 @@ constexpr int kFollowJob = 32805;
 constexpr int kResetView = 32806;
 constexpr int kFullScreen = 32807;
 constexpr int kCloseWindow = 32808;
+constexpr int kSaveMovieGif = 32809;
+constexpr int kSaveMovieMp4 = 32810;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -66,8 +66,11 @@ std::vector<MenuItem> SaveCommands(bool withPicture) {
     std::vector<MenuItem> items{
         {QT_TRANSLATE_NOOP("Menu", "上書き保存(&S)\tCtrl+S"), kFileSave, {}},
         {QT_TRANSLATE_NOOP("Menu", "名前を付けて保存(&A)..."), kFileSaveAs, {}}};
-    if (withPicture)
+    if (withPicture) {
         items.push_back({QT_TRANSLATE_NOOP("Menu", "画像保存(&I)"), kSavePicture, {}});
+        items.push_back({QT_TRANSLATE_NOOP("Menu", "GIF 動画保存(&G)..."), kSaveMovieGif, {}});
+        items.push_back({QT_TRANSLATE_NOOP("Menu", "MP4 動画保存(&M)..."), kSaveMovieMp4, {}});
+    }
     return items;
 }
 
@@ -217,6 +220,12 @@ const char* CommandString(int id) {
         {kFileSaveAs, QT_TRANSLATE_NOOP(
                           "Command", "作業中のファイルを新しい名前で保存します\n名前を付けて保存")},
         {kSavePicture, QT_TRANSLATE_NOOP("Command", "表示画像を保存\n画像保存")},
+        {kSaveMovieGif,
+         QT_TRANSLATE_NOOP("Command",
+                           "最適化の経過か基準振動を GIF 動画に保存します\nGIF 動画保存")},
+        {kSaveMovieMp4,
+         QT_TRANSLATE_NOOP("Command", "最適化の経過か基準振動を MP4 動画に保存します (ffmpeg を使い"
+                                      "ます)\nMP4 動画保存")},
         {kFilePrint, QT_TRANSLATE_NOOP("Command", "作業中のファイルを印刷します\n印刷")},
         {kFilePrintPreview, QT_TRANSLATE_NOOP("Command", "フル ページ表示します\n印刷プレビュー")},
         {kFilePrintSetup,

@@ -308,6 +308,57 @@ Do you want to replace it?</translation>
         <source>基準振動 - </source>
         <translation>Normal Modes - </translation>
     </message>
+    <message>
+        <source>動画を書き出しています...</source>
+        <translation>Writing the movie...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source> (ffmpeg が見つかりません)</source>
+        <translation> (ffmpeg not found)</translation>
+    </message>
+</context>
+<context>
+    <name>CMovieDlg</name>
+    <message>
+        <source>GIF 動画保存</source>
+        <translation>Save GIF Movie</translation>
+    </message>
+    <message>
+        <source>MP4 動画保存</source>
+        <translation>Save MP4 Movie</translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation>Content</translation>
+    </message>
+    <message>
+        <source>最適化の経過: ステップ</source>
+        <translation>Optimisation: steps</translation>
+    </message>
+    <message>
+        <source>基準振動: 番号</source>
+        <translation>Normal mode: number</translation>
+    </message>
+    <message>
+        <source>1 周期のコマ数</source>
+        <translation>Frames per period</translation>
+    </message>
+    <message>
+        <source>繰り返し再生する</source>
+        <translation>Play again and again</translation>
+    </message>
+    <message>
+        <source>コマの大きさ</source>
+        <translation>Frame size</translation>
+    </message>
+    <message>
+        <source>コマ/秒</source>
+        <translation>Frames per second</translation>
+    </message>
 </context>
 <context>
     <name>COptChartView</name>
@@ -342,6 +393,45 @@ Do you want to replace it?</translation>
     <message>
         <source>収束の表がありません</source>
         <translation>No convergence tables</translation>
+    </message>
+</context>
+<context>
+    <name>CPictureOptionsDlg</name>
+    <message>
+        <source>画像の設定</source>
+        <translation>Picture Options</translation>
+    </message>
+    <message>
+        <source>大きさ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>ウィンドウと同じ (%1 × %2)</source>
+        <translation>As the window (%1 × %2)</translation>
+    </message>
+    <message>
+        <source>ウィンドウの</source>
+        <translation>The window's size ×</translation>
+    </message>
+    <message>
+        <source>幅 × 高さ</source>
+        <translation>Width × height</translation>
+    </message>
+    <message>
+        <source>%1 倍</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>書き込まない</source>
+        <translation>not written</translation>
+    </message>
+    <message>
+        <source>背景を透明にする</source>
+        <translation>Transparent background</translation>
+    </message>
+    <message>
+        <source>解像度</source>
+        <translation>Resolution</translation>
     </message>
 </context>
 <context>
@@ -718,6 +808,18 @@ Help Topics</translation>
         <translation>Show help on buttons, menus and windows
 Help</translation>
     </message>
+    <message>
+        <source>最適化の経過か基準振動を GIF 動画に保存します
+GIF 動画保存</source>
+        <translation>Save the optimisation or a normal mode as a GIF movie
+Save GIF Movie</translation>
+    </message>
+    <message>
+        <source>最適化の経過か基準振動を MP4 動画に保存します (ffmpeg を使います)
+MP4 動画保存</source>
+        <translation>Save the optimisation or a normal mode as an MP4 movie (with ffmpeg)
+Save MP4 Movie</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -985,6 +1087,14 @@ Help</translation>
     <message>
         <source>スペクトルデータ保存(&amp;D)...</source>
         <translation>Save Spectrum &amp;Data...</translation>
+    </message>
+    <message>
+        <source>MP4 動画保存(&amp;M)...</source>
+        <translation>Save &amp;MP4 Movie...</translation>
+    </message>
+    <message>
+        <source>GIF 動画保存(&amp;G)...</source>
+        <translation>Save &amp;GIF Movie...</translation>
     </message>
 </context>
 <context>

@@ -20,8 +20,12 @@
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
 #include "view/CModeListDlg.h"
+#include "view/CMovieDlg.h"
+#include "view/CPictureOptionsDlg.h"
+#include "view/MovieWriter.h"
 #include "view/PrinterChoice.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -29,6 +33,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -607,10 +612,69 @@ void CMolView::savePicture() {
                : suffix == QLatin1String("tif") || suffix == QLatin1String("tiff") ? kTiff
                                                                                    : kBmp24;
     }
-    WritePicture(chosen.path, kind);
+    if (kind == kBmp32) {
+        WritePicture(chosen.path, kind);
+        return;
+    }
+    const double ratio = devicePixelRatioF();
+    const QSize window(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    CPictureOptionsDlg options(window, kind == kTiff || kind == kPng, this);
+    if (options.exec() != QDialog::Accepted)
+        return;
+    WritePicture(chosen.path, kind, options.PictureSize(), options.Scale(), options.DotsPerInch(),
+                 options.Transparent());
 }
 
-bool CMolView::WritePicture(const QString& path, int kind) {
+bool CMolView::CanSaveMovie() const {
+    return Model() != nullptr && (Model()->frameCount > 1 || ShownModes() != nullptr);
+}
+
+void CMolView::saveMovie(bool gif) {
+    CMolData* model = Model();
+    if (model == nullptr)
+        return;
+    const std::vector<NormalMode>* modes = ShownModes();
+    const double ratio = devicePixelRatioF();
+    CMovieDlg dialog(model->frameCount, modes != nullptr ? static_cast<int>(modes->size()) : 0,
+                     state.modeFrame == state.frame ? std::max(0, state.mode) : 0,
+                     QSize(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio)),
+                     gif, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const MovieRequest request = dialog.Request(vibrationAmplitude);
+    const QString baseName =
+        GetDocument() != nullptr ? GetDocument()->DefaultFileName() : QString();
+    const FileFilter filter(gif ? QStringLiteral("GIF file (*.gif)|*.gif||")
+                                : QStringLiteral("MP4 file (*.mp4)|*.mp4||"));
+    const FileDialog::Result chosen = FileDialog::Run(this, FileDialog::kSave, filter, 1, baseName);
+    if (!chosen.accepted)
+        return;
+    QString path = chosen.path;
+    const QString suffix = gif ? QStringLiteral(".gif") : QStringLiteral(".mp4");
+    if (!path.endsWith(suffix, Qt::CaseInsensitive))
+        path += suffix;
+    PrepareToDraw();
+    // The motion alone while the movie is drawn: the arrows of the window
+    // stay if it shows them.
+    ViewState base = state;
+    base.vibrationOffset = 0.0;
+    QProgressDialog progress(QCoreApplication::translate("CMolView", "動画を書き出しています..."),
+                             QCoreApplication::translate("CMolView", "キャンセル"), 0,
+                             request.FrameCount(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    QString error;
+    const QSize size = dialog.FrameSize();
+    const bool written =
+        MovieWriter::Write(*scene, base, request, path, size.width(), size.height(), dialog.Fps(),
+                           dialog.Loop(), &progress, error);
+    progress.reset();
+    if (!written && !error.isEmpty())
+        MessageBox::ShowCannotSave(this, path, error);
+}
+
+bool CMolView::WritePicture(const QString& path, int kind, QSize size, double scale,
+                            int dotsPerInch, bool transparent) {
     PrepareToDraw();
     std::string bytes;
     if (kind == kBmp32) {
@@ -620,15 +684,22 @@ bool CMolView::WritePicture(const QString& path, int kind) {
         doneCurrent();
     } else {
         const double ratio = devicePixelRatioF();
+        if (size.isEmpty())
+            size = QSize(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+        OffscreenPicture::Options options;
+        options.scale = scale;
+        options.transparent = transparent;
         OffscreenPicture picture;
         std::string error;
-        const bool drawn =
-            OffscreenPicture::Render(*scene, state, static_cast<int>(width() * ratio),
-                                     static_cast<int>(height() * ratio), picture, error);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const bool drawn = OffscreenPicture::Render(*scene, state, size.width(), size.height(),
+                                                    options, picture, error);
+        QApplication::restoreOverrideCursor();
         if (!drawn) {
             MessageBox::Show(this, QString::fromStdString(error));
             return false;
         }
+        picture.dotsPerInch = dotsPerInch;
         bytes = picture.Encode(kind == kBmp24  ? OffscreenPicture::kBmp24
                                : kind == kTiff ? OffscreenPicture::kTiff
                                                : OffscreenPicture::kPng);
@@ -769,6 +840,23 @@ void CMolView::BuildCommands() {
                           state.labelledAtoms.clear();
                   }));
     commands_.Add(kSavePicture, [this] { savePicture(); });
+    commands_.AddEnabled(
+        kSaveMovieGif, [this] { saveMovie(true); }, [this] { return CanSaveMovie(); });
+    // The MP4 item says when the ffmpeg program it needs is missing.
+    commands_.Add(
+        kSaveMovieMp4,
+        [this] {
+            if (CanSaveMovie() && !MovieWriter::Ffmpeg().isEmpty())
+                saveMovie(false);
+        },
+        [this](CommandUpdate& update) {
+            const bool ffmpeg = !MovieWriter::Ffmpeg().isEmpty();
+            update.Enable(ffmpeg && CanSaveMovie());
+            const QString text = QCoreApplication::translate("Menu", "MP4 動画保存(&M)...");
+            update.SetText(ffmpeg ? text
+                                  : text + QCoreApplication::translate(
+                                               "CMolView", " (ffmpeg が見つかりません)"));
+        });
     commands_.Add(kFilePrint, [this] { OnFilePrint(false); });
     commands_.Add(kFilePrintPreview, [this] { OnFilePrint(true); });
     commands_.Add(kEditCopy, [this] { CopyPicture(); });

@@ -86,11 +86,21 @@ public:
 
     // Picture file kinds, in the order of the picture dialog's filters.
     enum PictureKind { kBmp24 = 1, kBmp32 = 2, kTiff = 3, kPng = 4 };
-    // The picture command: asks for a file and writes the picture there.
+    // The picture command: asks for a file and, for every kind but the
+    // window's own 32-bit bitmap, the picture's size, resolution and
+    // background; writes the picture there.
     void savePicture();
     // Writes the picture as kind to path, replacing a file there only when
-    // all of it was written; false, after a message, on failure.
-    bool WritePicture(const QString& path, int kind);
+    // all of it was written; false, after a message, on failure. size: the
+    // picture's pixels (empty: the window's), scale: of its lines, points and
+    // labels; dotsPerInch 0 writes none.
+    bool WritePicture(const QString& path, int kind, QSize size = QSize(), double scale = 1.0,
+                      int dotsPerInch = 0, bool transparent = false);
+    // The movie commands: what the movie shows and how, then its file;
+    // written with a progress bar that can stop it (nothing left then).
+    void saveMovie(bool gif);
+    // Whether a movie has anything to show (geometries or the shown modes).
+    bool CanSaveMovie() const;
     // Prints the picture at the top left of a page pageWidth pixels wide at
     // the device's resolution; returns the layout used.
     PrintLayout PrintOn(QPaintDevice& device, int pageWidth);

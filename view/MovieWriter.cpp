@@ -1,0 +1,174 @@
+#include "view/MovieWriter.h"
+
+#include "io/StdioFile.h"
+#include "io/WriteFileAtomically.h"
+#include "picture/GifMovie.h"
+#include "render/CMolScene.h"
+#include "render/OffscreenPicture.h"
+#include "view/MovieRequest.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QStandardPaths>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+// Draws every frame of request in turn and hands it to take; false when a
+// frame cannot be drawn or taken, or when the progress dialog's cancel was
+// pressed (error empty).
+bool EachFrame(CMolScene& scene, const ViewState& base, const MovieRequest& request, int width,
+               int height, QProgressDialog* progress,
+               const std::function<bool(const OffscreenPicture&, std::string&)>& take,
+               std::string& error) {
+    const int frames = request.FrameCount();
+    if (progress != nullptr)
+        progress->setRange(0, frames);
+    for (int k = 0; k < frames; ++k) {
+        if (progress != nullptr) {
+            progress->setValue(k);
+            QCoreApplication::processEvents();
+            if (progress->wasCanceled()) {
+                error.clear();
+                return false;
+            }
+        }
+        OffscreenPicture picture;
+        if (!OffscreenPicture::Render(scene, request.StateOf(base, k), width, height, picture,
+                                      error) ||
+            !take(picture, error))
+            return false;
+    }
+    if (progress != nullptr)
+        progress->setValue(frames);
+    return true;
+}
+
+// ffmpeg writing the frames piped to it into path as H.264 in MP4.
+bool RunFfmpeg(const QString& path, int width, int height, int fps,
+               const std::function<bool(QProcess&, std::string&)>& feed, std::string& error) {
+    QProcess ffmpeg;
+    ffmpeg.setStandardOutputFile(QProcess::nullDevice());
+    // The frames come bottom row first; H.264 in 4:2:0 wants even sides.
+    ffmpeg.start(MovieWriter::Ffmpeg(), {QStringLiteral("-hide_banner"),
+                                         QStringLiteral("-loglevel"),
+                                         QStringLiteral("error"),
+                                         QStringLiteral("-y"),
+                                         QStringLiteral("-f"),
+                                         QStringLiteral("rawvideo"),
+                                         QStringLiteral("-pix_fmt"),
+                                         QStringLiteral("bgr24"),
+                                         QStringLiteral("-s"),
+                                         QStringLiteral("%1x%2").arg(width).arg(height),
+                                         QStringLiteral("-r"),
+                                         QString::number(fps),
+                                         QStringLiteral("-i"),
+                                         QStringLiteral("-"),
+                                         QStringLiteral("-vf"),
+                                         QStringLiteral("vflip,pad=ceil(iw/2)*2:ceil(ih/2)*2"),
+                                         QStringLiteral("-c:v"),
+                                         QStringLiteral("libx264"),
+                                         QStringLiteral("-pix_fmt"),
+                                         QStringLiteral("yuv420p"),
+                                         QStringLiteral("-movflags"),
+                                         QStringLiteral("+faststart"),
+                                         QStringLiteral("-f"),
+                                         QStringLiteral("mp4"),
+                                         path});
+    if (!ffmpeg.waitForStarted(10000)) {
+        error = "ffmpeg did not start: " + ffmpeg.errorString().toStdString();
+        return false;
+    }
+    const bool fed = feed(ffmpeg, error);
+    if (!fed) {
+        ffmpeg.kill();
+        ffmpeg.waitForFinished(10000);
+        return false;
+    }
+    ffmpeg.closeWriteChannel();
+    const bool ended = ffmpeg.waitForFinished(600000);
+    if (!ended || ffmpeg.exitStatus() != QProcess::NormalExit || ffmpeg.exitCode() != 0) {
+        const QString said = QString::fromLocal8Bit(ffmpeg.readAllStandardError()).trimmed();
+        error = "ffmpeg failed: " + (said.isEmpty() ? std::string("no word") : said.toStdString());
+        return false;
+    }
+    return true;
+}
+
+bool Pipe(QProcess& ffmpeg, const OffscreenPicture& frame, std::string& error) {
+    const auto* data = reinterpret_cast<const char*>(frame.bgrBottomUp.data());
+    qint64 left = static_cast<qint64>(frame.bgrBottomUp.size());
+    while (left > 0) {
+        const qint64 written = ffmpeg.write(data, left);
+        if (written < 0 || !ffmpeg.waitForBytesWritten(60000)) {
+            error = "ffmpeg stopped taking frames: " +
+                    QString::fromLocal8Bit(ffmpeg.readAllStandardError()).trimmed().toStdString();
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+bool MovieWriter::FormatOf(const QString& path, Format& format) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("gif"))
+        format = kGif;
+    else if (suffix == QLatin1String("mp4"))
+        format = kMp4;
+    else
+        return false;
+    return true;
+}
+
+QString MovieWriter::Ffmpeg() {
+    return QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+}
+
+bool MovieWriter::Write(CMolScene& scene, const ViewState& base, const MovieRequest& request,
+                        const QString& path, int width, int height, int fps, bool loop,
+                        QProgressDialog* progress, QString& error) {
+    Format format = kGif;
+    if (!FormatOf(path, format)) {
+        error = QStringLiteral("a movie's name must end in .gif or .mp4");
+        return false;
+    }
+    std::string why;
+    bool written = false;
+    if (format == kGif) {
+        GifMovie gif(width, height, static_cast<int>(std::lround(100.0 / fps)), loop);
+        const auto take = [&gif](const OffscreenPicture& frame, std::string& e) {
+            if (!gif.AddFrame(frame.bgrBottomUp))
+                e = gif.Error();
+            return e.empty();
+        };
+        if (EachFrame(scene, base, request, width, height, progress, take, why)) {
+            const std::string bytes = gif.Finish();
+            const auto write = [&bytes](StdioFile& file) { return file.WriteString(bytes); };
+            written = bytes.empty() ? (why = gif.Error(), false)
+                                    : WriteFileAtomically(path.toStdString(), write, why);
+        }
+    } else if (Ffmpeg().isEmpty()) {
+        why = "MP4 movies need the ffmpeg program, which is not on the PATH";
+    } else {
+        const auto produce = [&](const std::string& scratch, std::string& e) {
+            const auto feed = [&](QProcess& ffmpeg, std::string& fe) {
+                const auto take = [&ffmpeg](const OffscreenPicture& frame, std::string& te) {
+                    return Pipe(ffmpeg, frame, te);
+                };
+                return EachFrame(scene, base, request, width, height, progress, take, fe);
+            };
+            return RunFfmpeg(QString::fromStdString(scratch), width, height, fps, feed, e);
+        };
+        written = ProduceFileAtomically(path.toStdString(), produce, why);
+    }
+    error = QString::fromStdString(why);
+    return written;
+}
