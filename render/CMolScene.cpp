@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <map>
 
 namespace {
@@ -105,6 +104,7 @@ CMolScene::~CMolScene() {
 }
 
 void CMolScene::reshape(int width, int height) {
+    region_ = Region();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     MultiplyProjection(view->camera, static_cast<double>(width) / static_cast<double>(height));
@@ -116,6 +116,7 @@ void CMolScene::reshapeRegion(int fullWidth, int fullHeight, int x, int y, int w
     // The whole picture's projection, then the region stretched over the
     // normalised device square: x' = (W / w)·x + (W - 2·x0 - w) / w.
     const double W = fullWidth, H = fullHeight, w = width, h = height;
+    region_ = {true, x, y, fullWidth, fullHeight};
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glTranslated((W - 2.0 * x - w) / w, (H - 2.0 * y - h) / h, 0.0);
@@ -126,22 +127,43 @@ void CMolScene::reshapeRegion(int fullWidth, int fullHeight, int x, int y, int w
 }
 
 int CMolScene::TileMargin() const {
-    // Wide points are dropped whole when their centre leaves the viewport,
-    // labels when their raster position does: a tile drawn with this much
-    // around it holds every point and label that reaches into it.
+    // Wide points are dropped whole when their centre leaves the viewport: a
+    // tile drawn with this much around it holds every point that reaches
+    // into it. (Labels are placed in window coordinates while tiling, see
+    // PlaceLabel.)
     const double points = std::max(document->wireAtomScale, document->wireBondScale) + 5.0;
-    std::size_t longest = 0;
-    if (document->data != nullptr) {
-        for (int a : view->labelledAtoms) {
-            if (a >= 0 && a < document->data->AtomCount(view->frame))
-                longest = std::max(longest,
-                                   std::strlen(document->data->GetAtomDescription(view->frame, a)));
-        }
+    return static_cast<int>(std::ceil(points * view->lineScale)) + 2;
+}
+
+bool CMolScene::PlaceLabel(const Point3D& s) const {
+    using WindowPos = void (*)(GLdouble, GLdouble, GLdouble);
+    const QOpenGLContext* context = QOpenGLContext::currentContext();
+    const auto windowPos =
+        region_.active && context != nullptr
+            ? reinterpret_cast<WindowPos>(context->getProcAddress("glWindowPos3d"))
+            : nullptr;
+    if (windowPos == nullptr) {
+        glRasterPos3d(s.x, s.y, s.z);
+        return true;
     }
-    // A glyph is at most as wide as the label font is high (24 pixels at
-    // print scale 1).
-    const double labels = static_cast<double>(longest + 1) * 24.0 * view->printScale;
-    return static_cast<int>(std::ceil(std::max(points * view->lineScale, labels))) + 2;
+    // A tile of a larger picture: the label's anchor may lie outside the
+    // tile while its glyphs reach in. The raster position is set in window
+    // coordinates, where it stays valid, whenever the anchor lies in the
+    // whole picture (where the whole picture's drawing would place it).
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    GLdouble x = 0, y = 0, z = 0;
+    if (gluProject(s.x, s.y, s.z, model, projection, viewport, &x, &y, &z) == GL_FALSE)
+        return false;
+    const double fullX = x + region_.x, fullY = y + region_.y;
+    if (z < 0.0 || z > 1.0 || fullX < 0.0 || fullY < 0.0 || fullX > region_.fullWidth ||
+        fullY > region_.fullHeight)
+        return false;
+    windowPos(x, y, z);
+    return true;
 }
 
 void CMolScene::SetUpLighting() {
@@ -666,10 +688,11 @@ void CMolScene::drawLabels() {
         glTranslated(0.0, 0.0, row.radius * scale * 0.3);
         glMultMatrixd(view->camera.orientation.data());
         const Point3D s = ScenePoint(data, a);
-        glRasterPos3d(s.x, s.y, s.z);
-        const char* text = data.GetAtomDescription(view->frame, a);
-        const std::size_t length = std::char_traits<char>::length(text);
-        glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
+        if (PlaceLabel(s)) {
+            const char* text = data.GetAtomDescription(view->frame, a);
+            const std::size_t length = std::char_traits<char>::length(text);
+            glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
+        }
         glPopMatrix();
     }
 }

@@ -111,6 +111,16 @@ protected:
     }
 
 private:
+    // The picture a tile belongs to, while drawing one (see reshapeRegion).
+    struct Region {
+        bool active = false;
+        int x = 0, y = 0;
+        int fullWidth = 0, fullHeight = 0;
+    };
+    Region region_;
+    // Sets the raster position of a label anchored at scene point s; false
+    // when the label is not drawn (its anchor outside the picture).
+    bool PlaceLabel(const Point3D& s) const;
     void SetUpLighting();
     // The model view: the eye's frame times the camera's orientation.
     void LoadOrientation() const;

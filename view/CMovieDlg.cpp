@@ -55,6 +55,7 @@ CMovieDlg::CMovieDlg(int geometries, int modes, int mode, QSize window, bool gif
     grid->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("CMovieDlg", "1 周期のコマ数")), content), 1,
                     2);
     grid->addWidget(framesBox, 1, 3);
+    grid->setColumnStretch(4, 1);
     optimisation->setEnabled(geometries > 0);
     vibration->setEnabled(modes > 0);
     (modes > 0 && geometries < 2 ? vibration : optimisation)->setChecked(true);

@@ -94,6 +94,9 @@ public:
     // text; false when there is none.
     static bool PressButton(QWidget* within, const QString& text);
 
+    // Whether a progress dialog was shown (it is left to close itself).
+    bool progressShown = false;
+
     // Called with every modal dialog and message box as it comes on the
     // screen, before it is answered.
     std::function<void(QWidget*)> seeEveryDialog;
