@@ -21,13 +21,16 @@ cd "$(dirname "$0")"
 # program to make mmCIF twins of the test PDB files) and zlib for compressed
 # files; Qt's SVG module for the installed icon, Qt Linguist's tools for the
 # English translation; the validators of the
-# desktop entry and the AppStream metainfo, and dpkg's tools for the package.
+# desktop entry and the AppStream metainfo, and dpkg's tools for the package;
+# giflib for GIF movies and the ffmpeg program, whose MP4 movies the tests
+# check.
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n qt6-image-formats-plugins
     qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
     fonts-ipafont-gothic fonts-liberation adwaita-icon-theme
     gemmi-dev tao-pegtl-dev gemmi zlib1g-dev
-    desktop-file-utils appstream dpkg-dev)
+    desktop-file-utils appstream dpkg-dev
+    libgif-dev ffmpeg)
 # A locale whose decimal separator is a comma: number parsing and printing
 # must not depend on it.
 TEST_LOCALE=de_DE.UTF-8

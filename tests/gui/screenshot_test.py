@@ -7,6 +7,7 @@ usage: screenshot_test.py RAVEK SAMPLE TESTDATA_DIR WORK_DIR
 """
 
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -133,6 +134,81 @@ if result.returncode != 0 or not os.path.exists(equals) or png_size(equals) != (
 export("no molecule", [os.path.join(work, "none.png"), not_molecule], 1)
 export("bad size", [os.path.join(work, "x.png"), "--size", "0x5", sample], 2)
 export("unknown kind", [os.path.join(work, "x.gif"), sample], 2)
+
+
+# Larger pictures, their resolution and transparency.
+export("scale", [os.path.join(work, "s3.png"), "--size", "100x80", "--scale", "3", sample], 0,
+       (300, 240))
+dpi = os.path.join(work, "dpi.png")
+export("dpi and transparency", [dpi, "--size", "100x80", "--dpi", "300", "--transparent", sample],
+       0, (100, 80))
+if os.path.exists(dpi):
+    with open(dpi, "rb") as png:
+        data = png.read()
+    at = data.find(b"pHYs")
+    per_metre = struct.unpack(">II", data[at + 4:at + 12]) if at > 0 else None
+    if per_metre != (11811, 11811):
+        failures.append("export --dpi 300: pHYs %s, expected 11811 per metre" % (per_metre,))
+    if data[25] != 6:  # colour type: truecolour with alpha
+        failures.append("export --transparent: PNG colour type %d, expected 6" % data[25])
+export("transparent bmp", [os.path.join(work, "t.bmp"), "--transparent", sample], 2)
+export("scale too large", [os.path.join(work, "x.png"), "--scale", "17", sample], 2)
+export("beyond the largest side", [os.path.join(work, "x.png"), "--size", "9000x100", "--scale",
+                                   "3", sample], 2)
+
+# Movies of the geometries of an ensemble (the sample twice, moved).
+ensemble = os.path.join(work, "ensemble.pdb")
+with open(sample) as source:
+    atoms = [line for line in source if line.startswith(("ATOM", "HETATM"))]
+with open(ensemble, "w") as out:
+    for model, shift in ((1, 0.0), (2, 1.5), (3, 3.0)):
+        out.write("MODEL     %4d\n" % model)
+        for line in atoms:
+            x = float(line[30:38]) + shift
+            out.write(line[:30] + "%8.3f" % x + line[38:])
+        out.write("ENDMDL\n")
+
+
+def movie(name, args, expected_code, env_extra=None, stderr_has=""):
+    env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config-export"), **(env_extra or {}))
+    result = run([ravek, "--export-movie"] + args, env)
+    if result.returncode != expected_code or stderr_has not in result.stderr:
+        failures.append("movie %s: exit code %d, expected %d with %r\n%s" %
+                        (name, result.returncode, expected_code, stderr_has, result.stderr))
+    return result
+
+
+gif = os.path.join(work, "m.gif")
+movie("gif", [gif, "--frames", "opt", "--size", "160x120", "--fps", "4", ensemble], 0)
+if os.path.exists(gif):
+    with open(gif, "rb") as data:
+        gif_bytes = data.read()
+    frames = gif_bytes.count(b"\x21\xf9\x04")
+    size = struct.unpack("<HH", gif_bytes[6:10])
+    if frames != 3 or size != (160, 120) or not gif_bytes.startswith(b"GIF89a"):
+        failures.append("movie gif: %d frames of %s, expected 3 of (160, 120)" % (frames, size))
+else:
+    failures.append("movie gif: nothing written")
+movie("a range", [os.path.join(work, "r.gif"), "--frames", "opt:2-3", ensemble], 0)
+movie("a range beyond", [os.path.join(work, "x.gif"), "--frames", "opt:2-9", ensemble], 1,
+      stderr_has="no such geometries")
+movie("no modes", [os.path.join(work, "x.gif"), "--frames", "vib:1", ensemble], 1,
+      stderr_has="no normal modes")
+movie("bad frames", [os.path.join(work, "x.gif"), "--frames", "all", ensemble], 2)
+movie("unknown kind", [os.path.join(work, "x.avi"), "--frames", "opt", ensemble], 2)
+movie("mp4 without ffmpeg", [os.path.join(work, "x.mp4"), "--frames", "opt", ensemble], 1,
+      {"PATH": os.path.join(work, "no-programs")}, "ffmpeg")
+for left in ("x.gif", "x.mp4", "x.avi"):
+    if os.path.exists(os.path.join(work, left)):
+        failures.append("movie: a failed movie left %s" % left)
+if shutil.which("ffmpeg") and shutil.which("ffprobe"):
+    mp4 = os.path.join(work, "m.mp4")
+    movie("mp4", [mp4, "--frames", "opt", "--size", "160x120", ensemble], 0)
+    probe = subprocess.run(["ffprobe", "-v", "error", "-count_frames", "-select_streams", "v:0",
+                            "-show_entries", "stream=nb_read_frames,width,height", "-of",
+                            "csv=p=0", mp4], capture_output=True, text=True)
+    if probe.stdout.strip() != "160,120,3":
+        failures.append("movie mp4: ffprobe says %r, expected 160,120,3" % probe.stdout)
 
 
 def bmp_pixel(path, x, y):
