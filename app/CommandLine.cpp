@@ -134,7 +134,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     if (!exporting && parser.isSet(size))
         return UsageError(QStringLiteral("--size goes with --export-picture or --export-movie"));
     if (exporting && parser.isSet(screenshot))
-        return UsageError(QStringLiteral("--screenshot and --export-picture exclude each other"));
+        return UsageError(
+            picture ? QStringLiteral("--screenshot and --export-picture exclude each other")
+                    : QStringLiteral("--screenshot and --export-movie exclude each other"));
     if (picture && movie)
         return UsageError(QStringLiteral("--export-picture and --export-movie exclude each other"));
     if (!picture && (parser.isSet(scale) || parser.isSet(dpi) || parser.isSet(transparent)))

@@ -34,6 +34,18 @@ OffscreenPicture::Format FormatOf(const QString& suffix) {
     return suffix == QLatin1String("png") ? OffscreenPicture::kPng : OffscreenPicture::kTiff;
 }
 
+bool SizeFits(long long width, long long height) {
+    return width <= OffscreenPicture::kLargestSide && height <= OffscreenPicture::kLargestSide &&
+           width * height <= OffscreenPicture::kLargestArea;
+}
+
+int TooLarge() {
+    return Fail(QStringLiteral("a picture is at most %1 pixels wide and high and 100 million "
+                               "pixels in all")
+                    .arg(OffscreenPicture::kLargestSide),
+                2);
+}
+
 // FILE read with the stored settings and a view of it as a new window would
 // show it (the style from --style when given). Exit code 0, or that of the
 // failure, said on stderr.
@@ -77,10 +89,8 @@ int RunPictureExport(const CommandLine& line) {
                     2);
     const long long width = static_cast<long long>(line.size.width()) * line.scale;
     const long long height = static_cast<long long>(line.size.height()) * line.scale;
-    if (width > OffscreenPicture::kLargestSide || height > OffscreenPicture::kLargestSide)
-        return Fail(QStringLiteral("a picture is at most %1 pixels wide and high")
-                        .arg(OffscreenPicture::kLargestSide),
-                    2);
+    if (!SizeFits(width, height))
+        return TooLarge();
 
     MolDocState document;
     ViewState view;
@@ -99,7 +109,8 @@ int RunPictureExport(const CommandLine& line) {
     picture.dotsPerInch = line.dpi;
     const std::string bytes = picture.Encode(FormatOf(suffix));
     if (bytes.empty())
-        return Fail(out + QStringLiteral(": write error (no encoder for this picture kind)"));
+        return Fail(out + QStringLiteral(": the picture could not be encoded (no encoder for "
+                                         "this kind, or not enough memory)"));
     const auto write = [&bytes](StdioFile& target) { return target.WriteString(bytes); };
     if (!WriteFileAtomically(out.toStdString(), write, error))
         return Fail(QStringLiteral("cannot write %1: %2").arg(out, QString::fromStdString(error)));
@@ -114,11 +125,8 @@ int RunMovieExport(const CommandLine& line) {
     if (format == MovieWriter::kMp4 && MovieWriter::Ffmpeg().isEmpty())
         return Fail(QStringLiteral("MP4 movies need the ffmpeg program, which is not on the "
                                    "PATH (install ffmpeg, or write a .gif)"));
-    if (line.size.width() > OffscreenPicture::kLargestSide ||
-        line.size.height() > OffscreenPicture::kLargestSide)
-        return Fail(QStringLiteral("a picture is at most %1 pixels wide and high")
-                        .arg(OffscreenPicture::kLargestSide),
-                    2);
+    if (!SizeFits(line.size.width(), line.size.height()))
+        return TooLarge();
     MolDocState document;
     ViewState view;
     if (const int code = ReadForDrawing(line, document, view); code != 0)
@@ -127,8 +135,11 @@ int RunMovieExport(const CommandLine& line) {
     if (line.movieFrames == CommandLine::MovieFrames::kVibration) {
         request.kind = MovieRequest::kVibration;
         request.mode = line.movieFirst - 1;
-        request.framesPerPeriod = Profile::Read(Settings::kMovieFramesPerPeriod);
-        request.amplitude = Profile::Read(Settings::kVibrationAmplitude) / 100.0;
+        // The stored values within the ranges the windows keep them in.
+        request.framesPerPeriod =
+            std::clamp(Profile::Read(Settings::kMovieFramesPerPeriod), 2, 200);
+        request.amplitude =
+            std::clamp(Profile::Read(Settings::kVibrationAmplitude) / 100.0, 0.05, 3.0);
         view.displayFlags &= ~ViewState::kVibration; // the motion, not the arrows
     } else {
         request.first = line.movieFirst - 1;
@@ -139,11 +150,13 @@ int RunMovieExport(const CommandLine& line) {
         return Fail(line.file + QStringLiteral(": ") + QString::fromLatin1(why));
     CMolScene scene(&view, &document);
     scene.slices = std::clamp(document.resolution, 1, 100);
-    const int fps = line.fps > 0 ? line.fps : Profile::Read(Settings::kMovieFps);
+    MovieWriter::Frames frames;
+    frames.width = line.size.width();
+    frames.height = line.size.height();
+    frames.fps = std::clamp(line.fps > 0 ? line.fps : Profile::Read(Settings::kMovieFps), 1, 60);
+    frames.loop = Profile::Read(Settings::kMovieLoop) != 0;
     QString error;
-    if (!MovieWriter::Write(scene, view, request, out, line.size.width(), line.size.height(),
-                            std::clamp(fps, 1, 60), Profile::Read(Settings::kMovieLoop) != 0,
-                            nullptr, error))
+    if (!MovieWriter::Write(scene, view, request, out, frames, nullptr, error))
         return Fail(QStringLiteral("cannot write %1: %2").arg(out, error));
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -30,6 +31,8 @@ void DrawRegion(CMolScene& scene, const float background[3], int fullWidth, int 
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, w, h, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    // No tile left behind for the next drawing of this scene (the window's).
+    scene.reshape(w, h);
 }
 
 // The whole picture on background: in one buffer when it fits the limit,
@@ -52,8 +55,8 @@ bool DrawWhole(CMolScene& scene, const float background[3], int width, int heigh
     }
     bgr.assign(static_cast<std::size_t>(width) * height * 3, 0);
     OffscreenBuffer buffer;
-    const int side = std::min(limit, std::max(width, height) + 2 * margin);
-    if (!buffer.Create(side, side, error))
+    if (!buffer.Create(std::min(limit, width + 2 * margin), std::min(limit, height + 2 * margin),
+                       error))
         return false;
     std::vector<std::uint8_t> tile;
     for (int y0 = 0; y0 < height; y0 += inside) {
@@ -136,6 +139,21 @@ bool OffscreenPicture::Render(CMolScene& scene, const ViewState& view, int width
         error = "CreateDIBSection Error";
         return false;
     }
+    if (static_cast<long long>(width) * height > kLargestArea) {
+        error = "Picture too large (at most 100 million pixels)";
+        return false;
+    }
+    try {
+        return RenderInto(scene, view, width, height, options, picture, error);
+    } catch (const std::bad_alloc&) {
+        error = "Not enough memory for a picture this large";
+        return false;
+    }
+}
+
+bool OffscreenPicture::RenderInto(CMolScene& scene, const ViewState& view, int width, int height,
+                                  const Options& options, OffscreenPicture& picture,
+                                  std::string& error) {
     // The scene reads the state through its pointer: a scaled copy for the
     // time of the drawing.
     ViewState scaled = view;
@@ -143,6 +161,12 @@ bool OffscreenPicture::Render(CMolScene& scene, const ViewState& view, int width
     scaled.lineScale *= options.scale;
     const ViewState* own = scene.view;
     scene.view = &scaled;
+    // Put back however the drawing ends (a failed allocation included).
+    struct Restore {
+        CMolScene& scene;
+        const ViewState* own;
+        ~Restore() { scene.view = own; }
+    } restore{scene, own};
     const int limit = options.tileLimit > 0 ? options.tileLimit : LargestBufferSide();
     bool drawn = false;
     if (!options.transparent) {
@@ -174,7 +198,6 @@ bool OffscreenPicture::Render(CMolScene& scene, const ViewState& view, int width
             }
         }
     }
-    scene.view = own;
     if (!drawn)
         return false;
     picture.width = width;

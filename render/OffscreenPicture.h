@@ -15,6 +15,8 @@ struct OffscreenPicture {
     // The largest side of a picture or movie frame the program draws, in
     // pixels (beyond what one buffer holds it is drawn in tiles).
     static constexpr int kLargestSide = 20000;
+    // And the most pixels in all: the drawing and its file in memory.
+    static constexpr long long kLargestArea = 100'000'000;
 
     int width = 0;
     int height = 0;
@@ -60,4 +62,8 @@ struct OffscreenPicture {
 
     // The largest side of a buffer the OpenGL implementation draws into.
     static int LargestBufferSide();
+
+private:
+    static bool RenderInto(CMolScene& scene, const ViewState& view, int width, int height,
+                           const Options& options, OffscreenPicture& picture, std::string& error);
 };

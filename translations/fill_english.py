@@ -6,10 +6,13 @@ source text has no English: every text of the interface must have one.
 Usage: fill_english.py [TS_FILE]
        fill_english.py --check LUPDATE SOURCE_ROOT
 The second form changes nothing: it fails when the sources hold a text the
-committed .ts file lacks (or it holds one they no longer have), or when a
-text of the .ts file has no English."""
+committed .ts file lacks (or it holds one they no longer have), when a
+text of the .ts file has no English, or when a Japanese text the program
+showed before its texts went through the translation (texts-as-written.txt)
+is no longer one of its texts, word for word."""
 
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -324,6 +327,20 @@ def messages(path):
     return found
 
 
+def texts_as_written():
+    """The Japanese texts as the program showed them before they went
+    through the translation (texts-as-written.txt)."""
+    escapes = {"n": "\n", "t": "\t", "\\": "\\"}
+    texts = []
+    with open(pathlib.Path(__file__).with_name("texts-as-written.txt"), encoding="utf-8") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if line.startswith("#"):
+                continue
+            texts.append(re.sub(r"\\(.)", lambda m: escapes.get(m.group(1), m.group(1)), line))
+    return texts
+
+
 def check(lupdate, root):
     committed = pathlib.Path(__file__).with_name("ravek_en.ts")
     with tempfile.TemporaryDirectory() as scratch:
@@ -338,6 +355,10 @@ def check(lupdate, root):
     faults = [f"new text, not in the .ts file: {k}" for k in now.keys() - before.keys()]
     faults += [f"text no longer in the sources: {k}" for k in before.keys() - now.keys()]
     faults += [f"no English: {k}" for k, v in before.items() if not v]
+    # The Japanese interface shows every text as it always did.
+    sources = {source for _, source in before}
+    faults += [f"a text as written is gone or changed: {t!r}" for t in texts_as_written()
+               if t not in sources]
     if faults:
         sys.exit("\n".join(faults) + "\n(run lupdate and translations/fill_english.py)")
     print(f"{len(before)} texts, each with its English")

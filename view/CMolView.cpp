@@ -654,8 +654,8 @@ void CMolView::saveMovie(bool gif) {
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
     PrepareToDraw();
-    // The motion alone while the movie is drawn: the arrows of the window
-    // stay if it shows them.
+    // The window's view as it stands (its arrows too, if it shows them),
+    // the atoms at rest where the movie begins.
     ViewState base = state;
     base.vibrationOffset = 0.0;
     QProgressDialog progress(QCoreApplication::translate("CMolView", "動画を書き出しています..."),
@@ -663,11 +663,15 @@ void CMolView::saveMovie(bool gif) {
                              request.FrameCount(), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
+    MovieWriter::Frames frames;
+    frames.width = dialog.FrameSize().width();
+    frames.height = dialog.FrameSize().height();
+    // Lines and labels grow with the frame's height, as in a picture.
+    frames.scale = static_cast<double>(frames.height) / std::max(1.0, height() * ratio);
+    frames.fps = dialog.Fps();
+    frames.loop = dialog.Loop();
     QString error;
-    const QSize size = dialog.FrameSize();
-    const bool written =
-        MovieWriter::Write(*scene, base, request, path, size.width(), size.height(), dialog.Fps(),
-                           dialog.Loop(), &progress, error);
+    const bool written = MovieWriter::Write(*scene, base, request, path, frames, &progress, error);
     progress.reset();
     if (!written && !error.isEmpty())
         MessageBox::ShowCannotSave(this, path, error);

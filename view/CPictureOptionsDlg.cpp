@@ -110,10 +110,11 @@ QSize CPictureOptionsDlg::PictureSize() const {
 }
 
 double CPictureOptionsDlg::Scale() const {
-    // Lines and labels grow with the picture's width against the window's.
-    if (sizeModes->checkedId() == kWindowSize || window_.width() <= 0)
+    // The view's field of view is fixed in height: the molecule, and so its
+    // lines and labels, grow with the picture's height against the window's.
+    if (sizeModes->checkedId() == kWindowSize || window_.height() <= 0)
         return 1.0;
-    return static_cast<double>(PictureSize().width()) / window_.width();
+    return static_cast<double>(PictureSize().height()) / window_.height();
 }
 
 int CPictureOptionsDlg::DotsPerInch() const {

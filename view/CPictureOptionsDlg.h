@@ -20,7 +20,8 @@ public:
     // resolution and transparency (TIFF, PNG).
     CPictureOptionsDlg(QSize window, bool withAlpha, QWidget* parent);
 
-    // The picture's size and the scale of its lines, points and labels.
+    // The picture's size and the scale of its lines, points and labels (its
+    // height against the window's, as the molecule's size goes).
     QSize PictureSize() const;
     double Scale() const;
     int DotsPerInch() const;

@@ -2,8 +2,10 @@
 
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
+#include "model/CMolData.h"
 #include "picture/GifMovie.h"
 #include "render/CMolScene.h"
+#include "render/MolDocState.h"
 #include "render/OffscreenPicture.h"
 #include "view/MovieRequest.h"
 
@@ -18,38 +20,56 @@
 
 namespace {
 
+bool Cancelled(QProgressDialog* progress) {
+    if (progress == nullptr)
+        return false;
+    QCoreApplication::processEvents();
+    return progress->wasCanceled();
+}
+
 // Draws every frame of request in turn and hands it to take; false when a
-// frame cannot be drawn or taken, or when the progress dialog's cancel was
-// pressed (error empty).
-bool EachFrame(CMolScene& scene, const ViewState& base, const MovieRequest& request, int width,
-               int height, QProgressDialog* progress,
+// frame cannot be drawn or taken, when the model drawn was replaced, or when
+// the progress dialog's cancel was pressed (error empty).
+bool EachFrame(CMolScene& scene, const ViewState& base, const MovieRequest& request,
+               const MovieWriter::Frames& frames, QProgressDialog* progress,
                const std::function<bool(const OffscreenPicture&, std::string&)>& take,
                std::string& error) {
-    const int frames = request.FrameCount();
+    const CMolData* model = scene.document->data.get();
+    const int count = request.FrameCount();
     if (progress != nullptr)
-        progress->setRange(0, frames);
-    for (int k = 0; k < frames; ++k) {
-        if (progress != nullptr) {
+        progress->setRange(0, count);
+    OffscreenPicture::Options options;
+    options.scale = frames.scale;
+    for (int k = 0; k < count; ++k) {
+        if (progress != nullptr)
             progress->setValue(k);
-            QCoreApplication::processEvents();
-            if (progress->wasCanceled()) {
-                error.clear();
-                return false;
-            }
+        if (Cancelled(progress)) {
+            error.clear();
+            return false;
+        }
+        const char* why = nullptr;
+        if (scene.document->data.get() != model || model == nullptr ||
+            !request.Fits(*scene.document->data, base, &why)) {
+            error = "the structure changed while the movie was drawn";
+            return false;
         }
         OffscreenPicture picture;
-        if (!OffscreenPicture::Render(scene, request.StateOf(base, k), width, height, picture,
-                                      error) ||
+        if (!OffscreenPicture::Render(scene, request.StateOf(base, k), frames.width, frames.height,
+                                      options, picture, error) ||
             !take(picture, error))
             return false;
     }
     if (progress != nullptr)
-        progress->setValue(frames);
+        progress->setValue(count);
+    if (Cancelled(progress)) {
+        error.clear();
+        return false;
+    }
     return true;
 }
 
 // ffmpeg writing the frames piped to it into path as H.264 in MP4.
-bool RunFfmpeg(const QString& path, int width, int height, int fps,
+bool RunFfmpeg(const QString& path, int width, int height, int fps, QProgressDialog* progress,
                const std::function<bool(QProcess&, std::string&)>& feed, std::string& error) {
     QProcess ffmpeg;
     ffmpeg.setStandardOutputFile(QProcess::nullDevice());
@@ -90,7 +110,17 @@ bool RunFfmpeg(const QString& path, int width, int height, int fps,
         return false;
     }
     ffmpeg.closeWriteChannel();
-    const bool ended = ffmpeg.waitForFinished(600000);
+    // Encoding the last frames can take a while: the cancel button stays
+    // live until ffmpeg is done.
+    bool ended = false;
+    while (!(ended = ffmpeg.waitForFinished(100)) && ffmpeg.state() != QProcess::NotRunning) {
+        if (Cancelled(progress)) {
+            ffmpeg.kill();
+            ffmpeg.waitForFinished(10000);
+            error.clear();
+            return false;
+        }
+    }
     if (!ended || ffmpeg.exitStatus() != QProcess::NormalExit || ffmpeg.exitCode() != 0) {
         const QString said = QString::fromLocal8Bit(ffmpeg.readAllStandardError()).trimmed();
         error = "ffmpeg failed: " + (said.isEmpty() ? std::string("no word") : said.toStdString());
@@ -133,8 +163,8 @@ QString MovieWriter::Ffmpeg() {
 }
 
 bool MovieWriter::Write(CMolScene& scene, const ViewState& base, const MovieRequest& request,
-                        const QString& path, int width, int height, int fps, bool loop,
-                        QProgressDialog* progress, QString& error) {
+                        const QString& path, const Frames& frames, QProgressDialog* progress,
+                        QString& error) {
     Format format = kGif;
     if (!FormatOf(path, format)) {
         error = QStringLiteral("a movie's name must end in .gif or .mp4");
@@ -143,17 +173,20 @@ bool MovieWriter::Write(CMolScene& scene, const ViewState& base, const MovieRequ
     std::string why;
     bool written = false;
     if (format == kGif) {
-        GifMovie gif(width, height, static_cast<int>(std::lround(100.0 / fps)), loop);
+        GifMovie gif(frames.width, frames.height, static_cast<int>(std::lround(100.0 / frames.fps)),
+                     frames.loop);
         const auto take = [&gif](const OffscreenPicture& frame, std::string& e) {
             if (!gif.AddFrame(frame.bgrBottomUp))
                 e = gif.Error();
             return e.empty();
         };
-        if (EachFrame(scene, base, request, width, height, progress, take, why)) {
+        if (EachFrame(scene, base, request, frames, progress, take, why)) {
             const std::string bytes = gif.Finish();
             const auto write = [&bytes](StdioFile& file) { return file.WriteString(bytes); };
-            written = bytes.empty() ? (why = gif.Error(), false)
-                                    : WriteFileAtomically(path.toStdString(), write, why);
+            if (bytes.empty())
+                why = gif.Error();
+            else
+                written = WriteFileAtomically(path.toStdString(), write, why);
         }
     } else if (Ffmpeg().isEmpty()) {
         why = "MP4 movies need the ffmpeg program, which is not on the PATH";
@@ -163,9 +196,10 @@ bool MovieWriter::Write(CMolScene& scene, const ViewState& base, const MovieRequ
                 const auto take = [&ffmpeg](const OffscreenPicture& frame, std::string& te) {
                     return Pipe(ffmpeg, frame, te);
                 };
-                return EachFrame(scene, base, request, width, height, progress, take, fe);
+                return EachFrame(scene, base, request, frames, progress, take, fe);
             };
-            return RunFfmpeg(QString::fromStdString(scratch), width, height, fps, feed, e);
+            return RunFfmpeg(QString::fromStdString(scratch), frames.width, frames.height,
+                             frames.fps, progress, feed, e);
         };
         written = ProduceFileAtomically(path.toStdString(), produce, why);
     }

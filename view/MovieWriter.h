@@ -21,10 +21,21 @@ public:
     // The ffmpeg program on the PATH; empty when there is none.
     static QString Ffmpeg();
 
-    // The whole movie of request drawn by scene from base at width × height,
-    // each frame off-screen. With progress, its bar follows and its cancel
-    // button stops the movie (false with an empty error).
+    // How a movie is drawn: the frame size, the scale of lines, points and
+    // labels (as for a picture), frames per second, and whether a GIF plays
+    // again and again.
+    struct Frames {
+        int width = 0, height = 0;
+        double scale = 1.0;
+        int fps = 10;
+        bool loop = true;
+    };
+
+    // The whole movie of request drawn by scene from base, each frame
+    // off-screen. With progress, its bar follows and its cancel button stops
+    // the movie (false with an empty error). A model replaced while the movie
+    // is drawn (a file read again) ends it with an error.
     static bool Write(CMolScene& scene, const ViewState& base, const MovieRequest& request,
-                      const QString& path, int width, int height, int fps, bool loop,
-                      QProgressDialog* progress, QString& error);
+                      const QString& path, const Frames& frames, QProgressDialog* progress,
+                      QString& error);
 };

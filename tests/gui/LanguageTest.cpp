@@ -111,18 +111,11 @@ QStringList MenuTexts(CMainFrame* frame) {
     return texts;
 }
 
+// Carbon and oxygen with a block of three normal modes.
 QByteArray FrequencyJob() {
     GaussianOutputText out(GaussianOutputText::kBanner16);
     out.Orientation("Input", {{6, 0, 0, 0}, {8, 1.2, 0, 0}});
-    out.Line(" Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering");
-    out.Line("                      1                      2                      3");
-    out.Line("                      A                      A                      A");
-    out.Line(" Frequencies --   1500.0000              2500.0000              -300.0000");
-    out.Line(" Red. masses --      1.0000                 1.0000                 1.0000");
-    out.Line(" IR Inten    --     40.0000               100.0000                 5.0000");
-    out.Line("  Atom  AN      X      Y      Z        X      Y      Z        X      Y      Z");
-    out.Line("     1   6     0.70   0.00   0.00     0.00   0.70   0.00     0.00   0.00   0.70");
-    out.Line("     2   8     0.00   0.00   0.00     0.00   0.00   0.00     0.00   0.00   0.00");
+    out.Modes({{6, 0.7, 0, 0}, {8, 0, 0, 0}}, true);
     return QByteArray::fromStdString(out.Text());
 }
 

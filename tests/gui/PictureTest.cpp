@@ -11,6 +11,7 @@
 #include "model/CMolData.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
+#include "render/OffscreenBuffer.h"
 #include "render/OffscreenPicture.h"
 #include "render/ViewState.h"
 #include "res/CommandIds.h"
@@ -123,6 +124,15 @@ std::string Optimisation() {
     return GaussianOutputText::WaterOptimisation(4, 0.25);
 }
 
+MovieWriter::Frames Frames(int width, int height, int fps, bool loop) {
+    MovieWriter::Frames frames;
+    frames.width = width;
+    frames.height = height;
+    frames.fps = fps;
+    frames.loop = loop;
+    return frames;
+}
+
 QStringList FilesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
 }
@@ -147,11 +157,27 @@ private slots:
 
 void PictureTest::theWindowsSizeGivesTheFilesAsBefore() {
     auto drawing = Protein();
-    // The window's picture as it has always been drawn: one buffer, no
-    // scaling, no alpha, no resolution.
+    // The window's picture as it has always been drawn: one buffer of the
+    // window's size, the scene reshaped to it, cleared to the background,
+    // drawn and read back, with no scaling, alpha or resolution.
     OffscreenPicture before, now;
+    {
+        OffscreenBuffer buffer;
+        std::string error;
+        QVERIFY(buffer.Create(320, 240, error));
+        drawing->scene->reshape(320, 240);
+        const float* bg = drawing->view.backgroundColour;
+        glClearColor(bg[0], bg[1], bg[2], 0.0F);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawing->scene->render();
+        before.width = 320;
+        before.height = 240;
+        before.bgrBottomUp.assign(320 * 240 * 3, 0);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, 320, 240, GL_BGR, GL_UNSIGNED_BYTE, before.bgrBottomUp.data());
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    }
     std::string error;
-    QVERIFY(OffscreenPicture::Render(*drawing->scene, drawing->view, 320, 240, before, error));
     QVERIFY(OffscreenPicture::Render(*drawing->scene, drawing->view, 320, 240,
                                      OffscreenPicture::Options(), now, error));
     for (auto format : {OffscreenPicture::kBmp24, OffscreenPicture::kTiff, OffscreenPicture::kPng})
@@ -290,7 +316,7 @@ void PictureTest::transparentBackgroundAndResolutionReadBack() {
     const long between = std::count_if(picture.alphaBottomUp.begin(), picture.alphaBottomUp.end(),
                                        [](std::uint8_t a) { return a > 0 && a < 255; });
     QVERIFY2(between > 100, qPrintable(QString::number(between)));
-    // A BMP has no alpha: its bytes are the opaque picture's on black.
+    // A BMP holds no alpha.
     QCOMPARE(ReadImage(Bytes(picture.Encode(OffscreenPicture::kBmp24)), "BMP").hasAlphaChannel(),
              false);
 }
@@ -304,8 +330,8 @@ void PictureTest::aGifHoldsEveryGeometryAsItsStillPicture() {
     QCOMPARE(request.FrameCount(), 4);
     const QString path = QDir(drawing.folder.path()).filePath(QStringLiteral("opt.gif"));
     QString error;
-    QVERIFY2(MovieWriter::Write(*drawing.scene, drawing.view, request, path, 240, 160, 5, true,
-                                nullptr, error),
+    QVERIFY2(MovieWriter::Write(*drawing.scene, drawing.view, request, path,
+                                Frames(240, 160, 5, true), nullptr, error),
              qPrintable(error));
     QImageReader reader(path);
     QCOMPARE(reader.imageCount(), 4);
@@ -339,8 +365,8 @@ void PictureTest::aVibrationMovieIsOnePeriod() {
     QVERIFY(request.Fits(*drawing.document.data, drawing.view, &why));
     const QString path = QDir(drawing.folder.path()).filePath(QStringLiteral("v.gif"));
     QString error;
-    QVERIFY2(MovieWriter::Write(*drawing.scene, drawing.view, request, path, 200, 160, 10, true,
-                                nullptr, error),
+    QVERIFY2(MovieWriter::Write(*drawing.scene, drawing.view, request, path,
+                                Frames(200, 160, 10, true), nullptr, error),
              qPrintable(error));
     QImageReader reader(path);
     QCOMPARE(reader.imageCount(), 8);
@@ -348,9 +374,9 @@ void PictureTest::aVibrationMovieIsOnePeriod() {
     while (reader.canRead())
         frames << reader.read();
     QCOMPARE(frames.size(), 8);
-    // At rest first, at the turning points a quarter and three quarters on,
-    // those two mirror one another, and the period closes without repeating
-    // the first frame.
+    // At rest first; the turning points a quarter and three quarters on
+    // differ; the offset is the same an eighth and three eighths on; and the
+    // period closes without repeating the first frame.
     drawing.view.vibrationOffset = 0.0;
     QVERIFY(Mismatch(frames[0], drawing.Draw(200, 160), 24) < 0.01);
     QVERIFY(Mismatch(frames[2], frames[6], 24) > 0.001);
@@ -371,8 +397,8 @@ void PictureTest::anMp4WhenFfmpegIsThere() {
     // An odd size: H.264 needs even sides, the frames are padded by one.
     const QString path = QDir(drawing.folder.path()).filePath(QStringLiteral("opt.mp4"));
     QString error;
-    QVERIFY2(MovieWriter::Write(*drawing.scene, drawing.view, request, path, 320, 241, 4, true,
-                                nullptr, error),
+    QVERIFY2(MovieWriter::Write(*drawing.scene, drawing.view, request, path,
+                                Frames(320, 241, 4, true), nullptr, error),
              qPrintable(error));
     QProcess probe;
     probe.start(QStringLiteral("ffprobe"),
@@ -414,8 +440,8 @@ void PictureTest::aCancelledMovieLeavesNothing() {
         });
         press.start(0);
         QString error = QStringLiteral("not set");
-        QVERIFY(!MovieWriter::Write(*drawing.scene, drawing.view, request, path, 200, 160, 5, true,
-                                    &progress, error));
+        QVERIFY(!MovieWriter::Write(*drawing.scene, drawing.view, request, path,
+                                    Frames(200, 160, 5, true), &progress, error));
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(progress.wasCanceled());
         QFile kept(path);

@@ -590,6 +590,7 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
     // Each kind through the dialog, chosen by its filter; the name is kept
     // as typed, so the filter alone decides what is written.
     h.QueueDialogAnswer(bmp, CMolView::kBmp24);
+    h.QueueDialog([](QDialog&) {}); // the picture's size: the window's
     h.Run(kSavePicture);
     QCOMPARE(h.dialogRequests.back().initialName, QStringLiteral("pep"));
     QCOMPARE(h.dialogRequests.back().initialFilter, 1);
@@ -597,6 +598,8 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
          {std::pair{bmp32, CMolView::kBmp32}, std::pair{tif, CMolView::kTiff},
           std::pair{png, CMolView::kPng}}) {
         h.QueueDialogAnswer(path, kind);
+        if (kind != CMolView::kBmp32) // the window's own buffer asks no size
+            h.QueueDialog([](QDialog&) {});
         h.Run(kSavePicture);
     }
     QVERIFY(h.Read(png).startsWith("\x89PNG"));

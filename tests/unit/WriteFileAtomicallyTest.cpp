@@ -153,3 +153,40 @@ TEST(WriteFileAtomically, TheOwnerIsKeptWhereThisProcessMaySetIt) {
     EXPECT_EQ(info.st_uid, 4321u);
     EXPECT_EQ(info.st_gid, 4322u);
 }
+
+// Another program fills the scratch file by its path: it gets an empty file
+// with the finished file's permissions beside the target, which it replaces
+// only when the program succeeded; a stop leaves the old file and nothing
+// else; a device is refused rather than written in place.
+TEST(ProduceFileAtomically, TheTargetIsReplacedOnlyWhenTheProgramSucceeded) {
+    TempDir dir;
+    const std::string target = dir.Write("movie.mp4", "old\n");
+    ASSERT_EQ(chmod(target.c_str(), 0604), 0);
+    std::string seen;
+    const auto stopped = [&seen](const std::string& scratch, std::string& error) {
+        seen = scratch;
+        std::ofstream(scratch) << "half";
+        error.clear(); // a stop the user asked for
+        return false;
+    };
+    std::string error = "set";
+    EXPECT_FALSE(ProduceFileAtomically(target, stopped, error));
+    EXPECT_TRUE(error.empty());
+    EXPECT_EQ(std::filesystem::path(seen).parent_path(),
+              std::filesystem::path(target).parent_path());
+    EXPECT_EQ(Contents(target), "old\n");
+    EXPECT_EQ(FilesIn(dir), 1u);
+
+    const auto made = [](const std::string& scratch, std::string&) {
+        struct stat info {};
+        if (stat(scratch.c_str(), &info) != 0 || (info.st_mode & 0777) != 0604 || info.st_size != 0)
+            return false;
+        std::ofstream(scratch) << "new movie";
+        return true;
+    };
+    ASSERT_TRUE(ProduceFileAtomically(target, made, error)) << error;
+    EXPECT_EQ(Contents(target), "new movie");
+    EXPECT_EQ(FilesIn(dir), 1u);
+    EXPECT_FALSE(ProduceFileAtomically("/dev/null", made, error));
+    EXPECT_EQ(error, "not a regular file");
+}
