@@ -1,15 +1,13 @@
 #include "app/UserGuide.h"
 
+#include "io/InstalledFile.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 
 QString UserGuidePath() {
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString beside = folder + QStringLiteral("/README.md");
-    const QString installed = QDir::cleanPath(folder + QStringLiteral("/" RAVEK_DOC_FROM_BIN) +
-                                              QStringLiteral("/README.md"));
-    if (!QFileInfo::exists(beside) && QFileInfo::exists(installed))
-        return installed;
-    return beside;
+    return QFile::decodeName(
+        InstalledFile(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString(),
+                      RAVEK_DOC_FROM_BIN, "README.md")
+            .c_str());
 }

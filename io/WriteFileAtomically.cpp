@@ -67,12 +67,13 @@ bool Sync(const std::string& path) {
     return synced;
 }
 
+using Produce = std::function<bool(const std::string&, std::string&)>;
+
 // The scratch file beside target, with the permissions (and owner) the
 // finished file is to have, filled by produce, flushed and put in target's
 // place; removed on any failure.
 bool ReplaceRegularFile(const std::string& target, const struct stat* existing,
-                        const std::function<bool(const std::string&, std::string&)>& produce,
-                        std::string& error) {
+                        const Produce& produce, std::string& error) {
     const std::string pattern = ScratchTemplate(target);
     std::vector<char> scratch(pattern.begin(), pattern.end());
     scratch.push_back('\0');
@@ -113,30 +114,31 @@ bool ReplaceRegularFile(const std::string& target, const struct stat* existing,
     return ok;
 }
 
-// The target of path (a link followed) and whether it exists; false with
-// error for a folder.
-bool Target(const std::string& path, std::string& target, struct stat& existing, bool& exists,
-            std::string& error) {
-    target = ResolveLink(path);
-    exists = ::stat(target.c_str(), &existing) == 0;
+// path's target (a link followed) replaced through a scratch file filled by
+// produce; a folder refused; a target that exists and is no regular file
+// handed to inPlace, or refused without one.
+bool Replace(const std::string& path, const Produce& produce,
+             const std::function<bool(const std::string&)>& inPlace, std::string& error) {
+    const std::string target = ResolveLink(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
         error = std::strerror(EISDIR);
         return false;
     }
-    return true;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        if (inPlace)
+            return inPlace(target);
+        error = "not a regular file";
+        return false;
+    }
+    return ReplaceRegularFile(target, exists ? &existing : nullptr, produce, error);
 }
 
 } // namespace
 
 bool WriteFileAtomically(const std::string& path, const std::function<bool(StdioFile&)>& write,
                          std::string& error) {
-    std::string target;
-    struct stat existing {};
-    bool exists = false;
-    if (!Target(path, target, existing, exists, error))
-        return false;
-    if (exists && !S_ISREG(existing.st_mode))
-        return WriteInPlace(target, write, error);
     const auto produce = [&write](const std::string& scratchPath, std::string& why) {
         StdioFile file;
         if (!file.Open(scratchPath, StdioFile::modeWrite, &why))
@@ -150,20 +152,12 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(Stdio
         }
         return true;
     };
-    return ReplaceRegularFile(target, exists ? &existing : nullptr, produce, error);
+    const auto inPlace = [&write, &error](const std::string& target) {
+        return WriteInPlace(target, write, error);
+    };
+    return Replace(path, produce, inPlace, error);
 }
 
-bool ProduceFileAtomically(const std::string& path,
-                           const std::function<bool(const std::string&, std::string&)>& produce,
-                           std::string& error) {
-    std::string target;
-    struct stat existing {};
-    bool exists = false;
-    if (!Target(path, target, existing, exists, error))
-        return false;
-    if (exists && !S_ISREG(existing.st_mode)) {
-        error = "not a regular file";
-        return false;
-    }
-    return ReplaceRegularFile(target, exists ? &existing : nullptr, produce, error);
+bool ProduceFileAtomically(const std::string& path, const Produce& produce, std::string& error) {
+    return Replace(path, produce, nullptr, error);
 }

@@ -1,5 +1,7 @@
 #include "model/ElementData.h"
 
+#include "io/InstalledFile.h"
+
 #include "model/BondLimits.h"
 #include "model/ElementTable.h"
 #include "model/ResidueColourTable.h"
@@ -86,16 +88,7 @@ std::string ElementDataPath() {
 }
 
 std::string ElementDataPath(const std::string& programFolder) {
-    const std::filesystem::path folder(programFolder);
-    const std::filesystem::path beside = folder / "ravek.dat";
-    // An installed program finds the file in the data folder of its own
-    // prefix, so a tree installed anywhere (or moved) still finds it.
-    const std::filesystem::path installed =
-        (folder / RAVEK_DATA_FROM_BIN / "ravek.dat").lexically_normal();
-    std::error_code error;
-    if (!std::filesystem::exists(beside, error) && std::filesystem::exists(installed, error))
-        return installed.string();
-    return beside.string();
+    return InstalledFile(programFolder, RAVEK_DATA_FROM_BIN, "ravek.dat");
 }
 
 void LoadElementData() {

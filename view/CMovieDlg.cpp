@@ -19,10 +19,6 @@
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CMovieDlg", text);
-}
-
 QSpinBox* Spin(int low, int high, int value, QWidget* parent) {
     auto* box = new QSpinBox(parent);
     box->setRange(low, high);
@@ -34,12 +30,13 @@ QSpinBox* Spin(int low, int high, int value, QWidget* parent) {
 
 CMovieDlg::CMovieDlg(int geometries, int modes, int mode, QSize window, bool gif, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(gif ? Tr(QT_TRANSLATE_NOOP("CMovieDlg", "GIF 動画保存"))
-                       : Tr(QT_TRANSLATE_NOOP("CMovieDlg", "MP4 動画保存")));
-    auto* content = new QGroupBox(Tr(QT_TRANSLATE_NOOP("CMovieDlg", "内容")), this);
-    optimisation =
-        new QRadioButton(Tr(QT_TRANSLATE_NOOP("CMovieDlg", "最適化の経過: ステップ")), content);
-    vibration = new QRadioButton(Tr(QT_TRANSLATE_NOOP("CMovieDlg", "基準振動: 番号")), content);
+    setWindowTitle(gif ? QCoreApplication::translate("CMovieDlg", "GIF 動画保存")
+                       : QCoreApplication::translate("CMovieDlg", "MP4 動画保存"));
+    auto* content = new QGroupBox(QCoreApplication::translate("CMovieDlg", "内容"), this);
+    optimisation = new QRadioButton(
+        QCoreApplication::translate("CMovieDlg", "最適化の経過: ステップ"), content);
+    vibration =
+        new QRadioButton(QCoreApplication::translate("CMovieDlg", "基準振動: 番号"), content);
     const int last = std::max(1, geometries);
     firstBox = Spin(1, last, 1, content);
     lastBox = Spin(1, last, last, content);
@@ -52,8 +49,8 @@ CMovieDlg::CMovieDlg(int geometries, int modes, int mode, QSize window, bool gif
     grid->addWidget(lastBox, 0, 3);
     grid->addWidget(vibration, 1, 0);
     grid->addWidget(modeBox, 1, 1);
-    grid->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("CMovieDlg", "1 周期のコマ数")), content), 1,
-                    2);
+    grid->addWidget(new QLabel(QCoreApplication::translate("CMovieDlg", "1 周期のコマ数"), content),
+                    1, 2);
     grid->addWidget(framesBox, 1, 3);
     grid->setColumnStretch(4, 1);
     optimisation->setEnabled(geometries > 0);
@@ -73,7 +70,7 @@ CMovieDlg::CMovieDlg(int geometries, int modes, int mode, QSize window, bool gif
     for (QSpinBox* box : {widthBox, heightBox})
         box->setSuffix(QStringLiteral(" px"));
     fpsBox = Spin(1, 60, Profile::Read(Settings::kMovieFps), this);
-    loopBox = new QCheckBox(Tr(QT_TRANSLATE_NOOP("CMovieDlg", "繰り返し再生する")), this);
+    loopBox = new QCheckBox(QCoreApplication::translate("CMovieDlg", "繰り返し再生する"), this);
     loopBox->setChecked(Profile::Read(Settings::kMovieLoop) != 0);
     loopBox->setEnabled(gif);
     auto* sizeRow = new QHBoxLayout;
@@ -81,8 +78,8 @@ CMovieDlg::CMovieDlg(int geometries, int modes, int mode, QSize window, bool gif
     sizeRow->addWidget(new QLabel(QStringLiteral("×"), this));
     sizeRow->addWidget(heightBox);
     auto* form = new QFormLayout;
-    form->addRow(Tr(QT_TRANSLATE_NOOP("CMovieDlg", "コマの大きさ")), sizeRow);
-    form->addRow(Tr(QT_TRANSLATE_NOOP("CMovieDlg", "コマ/秒")), fpsBox);
+    form->addRow(QCoreApplication::translate("CMovieDlg", "コマの大きさ"), sizeRow);
+    form->addRow(QCoreApplication::translate("CMovieDlg", "コマ/秒"), fpsBox);
     form->addRow(loopBox);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -20,34 +20,26 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CPictureOptionsDlg", text);
-}
-
-} // namespace
-
 CPictureOptionsDlg::CPictureOptionsDlg(QSize window, bool withAlpha, QWidget* parent)
     : QDialog(parent), window_(window) {
-    setWindowTitle(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "画像の設定")));
-    auto* size = new QGroupBox(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "大きさ")), this);
+    setWindowTitle(QCoreApplication::translate("CPictureOptionsDlg", "画像の設定"));
+    auto* size = new QGroupBox(QCoreApplication::translate("CPictureOptionsDlg", "大きさ"), this);
     sizeModes = new QButtonGroup(this);
-    auto* windowButton =
-        new QRadioButton(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "ウィンドウと同じ (%1 × %2)"))
-                             .arg(window.width())
-                             .arg(window.height()),
-                         size);
+    auto* windowButton = new QRadioButton(
+        QCoreApplication::translate("CPictureOptionsDlg", "ウィンドウと同じ (%1 × %2)")
+            .arg(window.width())
+            .arg(window.height()),
+        size);
     auto* scaledButton =
-        new QRadioButton(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "ウィンドウの")), size);
+        new QRadioButton(QCoreApplication::translate("CPictureOptionsDlg", "ウィンドウの"), size);
     auto* pixelsButton =
-        new QRadioButton(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "幅 × 高さ")), size);
+        new QRadioButton(QCoreApplication::translate("CPictureOptionsDlg", "幅 × 高さ"), size);
     sizeModes->addButton(windowButton, kWindowSize);
     sizeModes->addButton(scaledButton, kScaled);
     sizeModes->addButton(pixelsButton, kPixels);
     scaleBox = new QComboBox(size);
     for (int n : {2, 3, 4})
-        scaleBox->addItem(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "%1 倍")).arg(n), n);
+        scaleBox->addItem(QCoreApplication::translate("CPictureOptionsDlg", "%1 倍").arg(n), n);
     widthBox = new QSpinBox(size);
     heightBox = new QSpinBox(size);
     for (QSpinBox* box : {widthBox, heightBox}) {
@@ -65,12 +57,12 @@ CPictureOptionsDlg::CPictureOptionsDlg(QSize window, bool withAlpha, QWidget* pa
 
     dpiBox = new QSpinBox(this);
     dpiBox->setRange(0, 10000);
-    dpiBox->setSpecialValueText(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "書き込まない")));
+    dpiBox->setSpecialValueText(QCoreApplication::translate("CPictureOptionsDlg", "書き込まない"));
     dpiBox->setSuffix(QStringLiteral(" dpi"));
     transparentBox =
-        new QCheckBox(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "背景を透明にする")), this);
+        new QCheckBox(QCoreApplication::translate("CPictureOptionsDlg", "背景を透明にする"), this);
     auto* file = new QFormLayout;
-    file->addRow(Tr(QT_TRANSLATE_NOOP("CPictureOptionsDlg", "解像度")), dpiBox);
+    file->addRow(QCoreApplication::translate("CPictureOptionsDlg", "解像度"), dpiBox);
     file->addRow(transparentBox);
     dpiBox->setEnabled(withAlpha);
     transparentBox->setEnabled(withAlpha);
