@@ -90,16 +90,19 @@ void CRavekApp::OnFileLoaded(const QString& path) {
 }
 
 void CRavekApp::OpenFiles(const QStringList& files) {
+    // The files that cannot be opened are named in one box.
+    MessageBox::Gathering failures;
     for (const QString& file : files)
         moleculeTemplate->OpenDocumentFile(file);
+    failures.Show(MainWidget());
 }
 
 void CRavekApp::OpenHandedFiles(const QStringList& files) {
-    OpenFiles(files);
     if (mainFrame->isMinimized())
         mainFrame->showNormal();
     mainFrame->raise();
     mainFrame->activateWindow();
+    OpenFiles(files);
 }
 
 bool CRavekApp::InitInstance(const QString& file) {
@@ -134,8 +137,10 @@ bool CRavekApp::InitInstance(const QStringList& files) {
 
     // A window for each file; the start fails only when none opens.
     bool opened = files.isEmpty() && OnFileNew() != nullptr;
+    MessageBox::Gathering failures;
     for (const QString& file : files)
         opened = moleculeTemplate->OpenDocumentFile(file) != nullptr || opened;
+    failures.Show(MainWidget());
     if (!opened)
         return false;
     mainFrame->show();

@@ -6,12 +6,18 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
 bool& BatchMode() {
     static bool batch = false;
     return batch;
+}
+
+MessageBox::Gathering*& CurrentGathering() {
+    static MessageBox::Gathering* gathering = nullptr;
+    return gathering;
 }
 
 bool& ErrorReported() {
@@ -45,6 +51,11 @@ int Ask(QWidget* parent, const QString& text, MessageBox::Kind kind, bool questi
     return box.exec();
 }
 
+QString CannotOpenText(const QString& path, const QString& reason) {
+    return QCoreApplication::translate("MessageBox", "ファイル %1 を開けません。\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
 } // namespace
 
 void MessageBox::Show(QWidget* parent, const QString& text, Kind kind) {
@@ -64,8 +75,11 @@ bool MessageBox::AskYesNo(QWidget* parent, const QString& text) {
 }
 
 void MessageBox::ShowCannotOpen(QWidget* parent, const QString& path, const QString& reason) {
-    Show(parent, QCoreApplication::translate("MessageBox", "ファイル %1 を開けません。\n%2")
-                     .arg(QDir::toNativeSeparators(path), reason));
+    if (Gathering* gathering = CurrentGathering()) {
+        gathering->failures_.append({path, reason});
+        return;
+    }
+    Show(parent, CannotOpenText(path, reason));
 }
 
 void MessageBox::ShowCannotSave(QWidget* parent, const QString& path, const QString& reason) {
@@ -73,6 +87,31 @@ void MessageBox::ShowCannotSave(QWidget* parent, const QString& path, const QStr
          QCoreApplication::translate(
              "MessageBox", "ファイル %1 に保存できません。元のファイルは変更されていません。\n%2")
              .arg(QDir::toNativeSeparators(path), reason));
+}
+
+MessageBox::Gathering::Gathering() : outer_(CurrentGathering()) {
+    CurrentGathering() = this;
+}
+
+MessageBox::Gathering::~Gathering() {
+    CurrentGathering() = outer_;
+}
+
+void MessageBox::Gathering::Show(QWidget* parent) {
+    // What fails while the box is up is no longer this batch's.
+    CurrentGathering() = outer_;
+    const QList<QPair<QString, QString>> failures = std::exchange(failures_, {});
+    if (failures.size() == 1) {
+        MessageBox::Show(parent, CannotOpenText(failures.front().first, failures.front().second));
+        return;
+    }
+    QStringList lines;
+    for (const auto& [path, reason] : failures)
+        lines << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+    if (!lines.isEmpty())
+        MessageBox::Show(parent,
+                         QCoreApplication::translate("MessageBox", "次のファイルを開けません。\n%1")
+                             .arg(lines.join(QLatin1Char('\n'))));
 }
 
 void MessageBox::SetBatchMode(bool batch) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class QWidget;
@@ -18,6 +20,25 @@ public:
     // "A file could not be opened / written" with the path and the reason.
     static void ShowCannotOpen(QWidget* parent, const QString& path, const QString& reason);
     static void ShowCannotSave(QWidget* parent, const QString& path, const QString& reason);
+
+    // While one lives, the "cannot open" messages of a batch of files (those
+    // another start handed over, say) are gathered instead of shown, and
+    // Show puts them in one box.
+    class Gathering {
+    public:
+        Gathering();
+        ~Gathering();
+        Gathering(const Gathering&) = delete;
+        Gathering& operator=(const Gathering&) = delete;
+        // One box for every file that could not be opened; none when all
+        // could.
+        void Show(QWidget* parent);
+
+    private:
+        friend class MessageBox;
+        QList<QPair<QString, QString>> failures_; // path, reason
+        Gathering* outer_;
+    };
 
     static void SetBatchMode(bool batch);
     // Whether an error or a warning was reported in batch mode.

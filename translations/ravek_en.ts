@@ -1119,6 +1119,12 @@ Save MP4 Movie</translation>
         <translation>Cannot save to the file %1. The file as it was is unchanged.
 %2</translation>
     </message>
+    <message>
+        <source>次のファイルを開けません。
+%1</source>
+        <translation>These files cannot be opened:
+%1</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>

@@ -7,7 +7,6 @@
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
 #include "app/CommandLine.h"
-#include "app/SingleInstance.h"
 #include "model/CMolData.h"
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
@@ -22,7 +21,6 @@
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -31,7 +29,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrintPreviewWidget>
-#include <QProcess>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -90,7 +87,6 @@ private slots:
     void mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog();
     void severalFilesOpenAWindowEachAndDroppedFilesOpen();
     void standardKeysOfADesktopProgram();
-    void aSecondStartHandsItsFilesToTheRunningProgram();
     void peptideCommandNeedsAPdbModel();
     void saveAsAppendsTheFilterExtension();
     void saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput();
@@ -512,53 +508,6 @@ void AppShellTest::standardKeysOfADesktopProgram() {
 
     QTest::keyClick(h.ActiveView(), Qt::Key_W, Qt::ControlModifier);
     QTRY_COMPARE(h.Frames().size(), 1);
-}
-
-// A second ravek process with a file while this program runs: the file
-// opens here and the second process ends; a batch picture, and a start with
-// --new-instance, keep to themselves.
-void AppShellTest::aSecondStartHandsItsFilesToTheRunningProgram() {
-    qputenv("RAVEK_INSTANCE",
-            QStringLiteral("ravek-test-%1").arg(QCoreApplication::applicationPid()).toUtf8());
-    AppHarness h;
-    QVERIFY(h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)));
-    SingleInstance instance;
-    QVERIFY(instance.Listen());
-    connect(&instance, &SingleInstance::filesHanded, h.App(), &CRavekApp::OpenHandedFiles);
-    const auto second = [&](const QStringList& arguments, int waitMs) {
-        QProcess process;
-        process.start(QStringLiteral(RAVEK_BINARY), arguments);
-        if (!process.waitForStarted(5000))
-            return -2;
-        // This program answers while the other waits: keep its events going.
-        QElapsedTimer clock;
-        clock.start();
-        while (process.state() != QProcess::NotRunning && clock.elapsed() < waitMs)
-            QTest::qWait(50);
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(5000);
-            return -1; // still running: it kept to itself
-        }
-        return process.exitCode();
-    };
-    const QString b = h.Write("b.pdb", Fixtures::kPeptidePdb);
-    QCOMPARE(second({b}, 15000), 0);
-    QTRY_COMPARE(h.Frames().size(), 2);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("b.pdb"));
-
-    const QString picture = h.Path("c.png");
-    QCOMPARE(
-        second({QStringLiteral("--screenshot"), picture, h.Write("c.pdb", Fixtures::kPeptidePdb)},
-               30000),
-        0);
-    QVERIFY(QFileInfo::exists(picture));
-    QCOMPARE(h.Frames().size(), 2);
-    QCOMPARE(
-        second({QStringLiteral("--new-instance"), h.Write("d.pdb", Fixtures::kPeptidePdb)}, 3000),
-        -1);
-    QCOMPARE(h.Frames().size(), 2);
-    qunsetenv("RAVEK_INSTANCE");
 }
 
 void AppShellTest::peptideCommandNeedsAPdbModel() {
