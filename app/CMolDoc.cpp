@@ -245,8 +245,9 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     // geometry yet is watched until it does.
     if (data->termination != CMolData::Termination::kNotAnOutput) {
         followJob = data->termination == CMolData::Termination::kRunning;
-        // A pipe's bytes were all read at once: there is nothing to watch.
-        if ((data->frameCount > 0 || followJob) && QFileInfo(path).isFile())
+        // A pipe's bytes were all read at once, and a compressed file
+        // cannot grow in place: there is nothing to watch.
+        if ((data->frameCount > 0 || followJob) && !read.compressed && QFileInfo(path).isFile())
             growthWatcher_.Watch(path);
     }
     if (data->frameCount == 0) {
@@ -256,8 +257,11 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
 }
 
 void CMolDoc::ReadGrowth() {
+    // Only the regular file it was, looked at without waiting: a pipe or a
+    // compressed file put in its place is not read (a pipe would hold the
+    // window until its writer ends).
     StdioFile file;
-    if (!file.Open(openedPath.toStdString(), StdioFile::modeRead))
+    if (!file.Open(openedPath.toStdString(), StdioFile::modeFollow))
         return; // gone for now: what was read stays shown
     CGauData::Growth growth;
     growth.readAgain = true; // nothing shown yet
@@ -276,7 +280,8 @@ void CMolDoc::ReadGrowth() {
     if (growth.readAgain) {
         // A new job writing to the same name: shown once it has a geometry;
         // until then the old one stays.
-        MoleculeFile read = ReadMoleculeFile(openedPath.toStdString(), openedKind_, pdbOptions);
+        MoleculeFile read = ReadMoleculeFile(openedPath.toStdString(), openedKind_, pdbOptions,
+                                             StdioFile::modeFollow);
         if (read.status == MoleculeFile::Status::kMolecule) {
             Load(openedPath, openedKind_, std::move(read));
             UpdateAllViews(nullptr);

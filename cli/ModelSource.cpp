@@ -55,8 +55,8 @@ bool ModelSource::Complete(std::string& error) const {
     return true;
 }
 
-MoleculeFile ModelSource::ReadNow() const {
-    return ReadMoleculeFile(path_, typeGiven_ ? kind_ : FileKindFromPath(path_), pdb_);
+MoleculeFile ModelSource::ReadNow(StdioFile::OpenMode mode) const {
+    return ReadMoleculeFile(path_, typeGiven_ ? kind_ : FileKindFromPath(path_), pdb_, mode);
 }
 
 int ModelSource::Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const {

@@ -31,8 +31,9 @@ public:
     // Reads the file. Returns kExitOk with the model, or another exit code
     // after writing a one-line message to stderr.
     int Read(std::unique_ptr<CMolData>& model) const { return Take(ReadNow(), model); }
-    // Reads the file as it stands, saying nothing.
-    MoleculeFile ReadNow() const;
+    // Reads the file as it stands, saying nothing (mode: modeRead, or
+    // modeFollow for a file followed while it grows).
+    MoleculeFile ReadNow(StdioFile::OpenMode mode = StdioFile::modeRead) const;
     // What Read returns for what ReadNow gave.
     int Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const;
 

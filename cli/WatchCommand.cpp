@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <thread>
 
 namespace {
@@ -69,14 +70,25 @@ public:
                 return written ? kExitOk : WriteFailed();
             }
             std::this_thread::sleep_for(interval_);
+            // Only a regular file, opened without waiting: a pipe or a
+            // compressed file put in its place is not read.
             StdioFile file;
-            if (!file.Open(source_.Path(), StdioFile::modeRead)) {
+            if (!file.Open(source_.Path(), StdioFile::modeFollow)) {
                 // Gone: an ended job's file ends the watch; a running job's
                 // may be written again.
                 quiet = true;
                 continue;
             }
-            const CGauData::Growth growth = output_->ReadAppended(&file);
+            CGauData::Growth growth;
+            try {
+                growth = output_->ReadAppended(&file);
+            } catch (const std::bad_alloc&) {
+                std::fprintf(stderr,
+                             "ravek-cli: the steps added to %s are too large for the "
+                             "memory available\n",
+                             source_.Path().c_str());
+                return kExitUsage;
+            }
             file.Close();
             quiet = !growth.readAgain && !growth.changed;
             if (growth.readAgain) {
@@ -98,12 +110,12 @@ private:
     // Reads the file from its start, waiting while it is an output that has
     // printed no geometry yet.
     int ReadWhole() {
-        MoleculeFile read = source_.ReadNow();
+        MoleculeFile read = source_.ReadNow(StdioFile::modeFollow);
         while (read.status == MoleculeFile::Status::kNoMolecule && read.model != nullptr &&
                read.model->gaussianFileType == CMolData::GaussianFileType::kOutput &&
                read.model->termination == CMolData::Termination::kRunning) {
             std::this_thread::sleep_for(interval_);
-            read = source_.ReadNow();
+            read = source_.ReadNow(StdioFile::modeFollow);
         }
         if (const int code = source_.Take(std::move(read), model_); code != kExitOk)
             return code;
@@ -162,14 +174,18 @@ int RunWatch(const std::vector<std::string>& args) {
     }
     if (!source.Complete(error))
         return UsageError(error);
-    // A pipe gives its bytes once: there is nothing to follow.
+    // A pipe gives its bytes once, and a compressed file cannot grow in
+    // place: there is nothing to follow.
+    std::string why;
+    StdioFile probe;
     std::error_code ignored;
     if (std::filesystem::exists(source.Path(), ignored) &&
-        !std::filesystem::is_regular_file(source.Path(), ignored)) {
-        std::fprintf(stderr, "ravek-cli: %s is not a regular file; nothing to watch\n",
-                     source.Path().c_str());
+        !probe.Open(source.Path(), StdioFile::modeFollow, &why)) {
+        std::fprintf(stderr, "ravek-cli: %s: %s; nothing to watch\n", source.Path().c_str(),
+                     why.c_str());
         return kExitUsage;
     }
+    probe.Close();
     Watch watch(source, std::chrono::milliseconds(interval), modes);
     return watch.Run();
 }

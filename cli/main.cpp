@@ -7,6 +7,7 @@
 #include "model/ElementData.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,19 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
     LoadElementData();
-    if (command == "info")
-        return RunInfo(args);
-    if (command == "convert")
-        return RunConvert(args);
-    if (command == "watch")
-        return RunWatch(args);
+    // The readers say when a model does not fit into memory; whatever else
+    // runs out of it ends the command with a word, not an abort.
+    try {
+        if (command == "info")
+            return RunInfo(args);
+        if (command == "convert")
+            return RunConvert(args);
+        if (command == "watch")
+            return RunWatch(args);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "ravek-cli: too large for the memory available\n");
+        return kExitUsage;
+    }
     std::fprintf(stderr, "ravek-cli: unknown command '%s'\n", command.c_str());
     PrintUsage(stderr);
     return kExitUsage;

@@ -30,13 +30,15 @@ std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const Pdb
     return nullptr;
 }
 
-MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options) {
+MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options,
+                              StdioFile::OpenMode mode) {
     MoleculeFile result;
     StdioFile file;
-    if (!file.Open(path, StdioFile::modeRead, &result.error)) {
+    if (!file.Open(path, mode, &result.error)) {
         result.status = MoleculeFile::Status::kCannotOpen;
         return result;
     }
+    result.compressed = file.WasCompressed();
     if (kind == FileKind::kUnknown) {
         result.status = MoleculeFile::Status::kUnknownType;
         return result;

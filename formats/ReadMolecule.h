@@ -3,12 +3,11 @@
 #include "formats/FileKind.h"
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbOptions.h"
+#include "io/StdioFile.h"
 #include "model/CMolData.h"
 
 #include <memory>
 #include <string>
-
-class StdioFile;
 
 // Reads an open file with the reader of kind: a CGauData for Gaussian files,
 // a CPDBData for PDB files, nothing for an unknown kind. The model is
@@ -31,13 +30,15 @@ struct MoleculeFile {
     std::unique_ptr<CMolData> model; // with kMolecule, and as read with kNoMolecule
     NoMoleculeReason reason = NoMoleculeReason::kNone;
     std::string error;
-    int skippedLines = 0; // lines the reader could not use (see CMolData)
+    int skippedLines = 0;    // lines the reader could not use (see CMolData)
+    bool compressed = false; // the file was gzip data (it cannot grow in place)
 
     // One English sentence for what went wrong, naming path; empty with
     // kMolecule.
     std::string Describe(const std::string& path) const;
 };
 
-// Opens path and reads it with the reader of kind (pipes included, see
-// StdioFile).
-MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options);
+// Opens path in mode (modeRead or modeFollow) and reads it with the reader
+// of kind (pipes included, see StdioFile).
+MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options,
+                              StdioFile::OpenMode mode = StdioFile::modeRead);

@@ -4,40 +4,93 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
-bool IsGzip(const std::vector<char>& bytes) {
-    return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0x1f &&
+namespace {
+
+constexpr std::size_t kBlock = std::size_t{1} << 16;
+
+} // namespace
+
+bool IsGzip(const char* bytes, std::size_t size) {
+    return size >= 2 && static_cast<unsigned char>(bytes[0]) == 0x1f &&
            static_cast<unsigned char>(bytes[1]) == 0x8b;
 }
 
-bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t limit,
-            std::string& why) {
+std::uint64_t GzipSizeField(const char* lastFourBytes) {
+    std::uint64_t size = 0;
+    for (int i = 3; i >= 0; --i)
+        size = (size << 8) | static_cast<unsigned char>(lastFourBytes[i]);
+    return size;
+}
+
+bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& out,
+            std::size_t limit, std::string& why, bool* tooLarge) {
     out.clear();
-    if (in.size() > UINT_MAX) {
-        why = "the compressed file is larger than 4 GiB";
+    if (tooLarge != nullptr)
+        *tooLarge = false;
+    const auto refuse = [&] {
+        why = "the file inflates to more than " + std::to_string(limit) + " bytes";
+        if (tooLarge != nullptr)
+            *tooLarge = true;
+        out.clear();
+        out.shrink_to_fit();
         return false;
-    }
+    };
     z_stream z{};
     if (inflateInit2(&z, 15 + 16) != Z_OK) { // 16: gzip wrapping
         why = "zlib could not start";
         return false;
     }
-    // zlib takes a pointer to non-const input it never writes to.
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
-    z.avail_in = static_cast<uInt>(in.size());
+    // Room for one byte past the limit tells data of exactly limit bytes
+    // from more. The size field is only believed as far as room reserved
+    // (not yet touched): in data cut short it is whatever bytes ended up
+    // last.
+    if (expected < limit)
+        out.reserve(expected + 1);
+    std::vector<char> in(kBlock);
     std::size_t produced = 0;
-    bool ok = false;
-    const std::string tooLarge =
-        "the file inflates to more than " + std::to_string(limit) + " bytes";
+    bool ended = false, ok = false, over = false, failed = false;
+    // Reads the next block behind the bytes not yet taken (a member's first
+    // byte may end one block and its second begin the next).
+    const auto refill = [&] {
+        const std::size_t kept = z.avail_in;
+        if (kept > 0)
+            std::memmove(in.data(), z.next_in, kept);
+        const std::ptrdiff_t got = source(in.data() + kept, in.size() - kept);
+        failed = got < 0;
+        ended = got <= 0;
+        z.next_in = reinterpret_cast<Bytef*>(in.data());
+        z.avail_in =
+            static_cast<uInt>(kept + static_cast<std::size_t>(std::max<std::ptrdiff_t>(got, 0)));
+    };
+    // zlib's state is freed however the loop ends (a buffer that cannot
+    // grow throws).
+    struct End {
+        z_stream& z;
+        ~End() { inflateEnd(&z); }
+    } end{z};
     for (;;) {
-        // Room for one byte past the limit tells a file of exactly limit
-        // bytes from a larger one.
+        if (z.avail_in == 0 && !ended)
+            refill();
+        if (failed) {
+            why = "the compressed file could not be read";
+            break;
+        }
         if (produced == out.size()) {
             if (out.size() > limit) {
-                why = tooLarge;
+                over = true;
                 break;
             }
-            out.resize(std::min(limit + 1, std::max<std::size_t>(out.size() * 2, 1 << 20)));
+            // Into the room reserved, then (several members, more than
+            // 4 GiB, a wrong size field) half as much again each time, never
+            // past the limit.
+            std::size_t grown = std::min(limit + 1, out.size() + out.size() / 2 + kBlock);
+            if (out.size() < out.capacity())
+                grown = std::min(grown, out.capacity());
+            else
+                out.reserve(grown);
+            out.resize(grown);
         }
         z.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
         const std::size_t room = std::min<std::size_t>(out.size() - produced, UINT_MAX);
@@ -46,6 +99,8 @@ bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t lim
         produced += room - z.avail_out;
         if (result == Z_STREAM_END) {
             // Another member may follow; anything else ends the data.
+            while (z.avail_in < 2 && !ended)
+                refill();
             if (z.avail_in >= 2 && z.next_in[0] == 0x1f && z.next_in[1] == 0x8b) {
                 inflateReset(&z);
                 continue;
@@ -53,7 +108,7 @@ bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t lim
             ok = true;
             break;
         }
-        if (result == Z_OK)
+        if (result == Z_OK || (result == Z_BUF_ERROR && z.avail_in == 0 && !ended))
             continue;
         if (result == Z_BUF_ERROR && z.avail_in == 0) {
             why = "the gzip data is cut short (an unfinished download or copy?)";
@@ -63,12 +118,23 @@ bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t lim
               (z.msg != nullptr ? z.msg : "");
         break;
     }
-    inflateEnd(&z);
-    if (ok && produced > limit) {
-        why = tooLarge;
-        ok = false;
-    }
+    if (over || (ok && produced > limit))
+        return refuse();
     // Not shrunk to fit: that would copy the whole file once more.
     out.resize(ok ? produced : 0);
     return ok;
+}
+
+bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t limit,
+            std::string& why, bool* tooLarge) {
+    std::size_t at = 0;
+    const GzipSource source = [&](char* to, std::size_t room) {
+        const std::size_t n = std::min(room, in.size() - at);
+        std::memcpy(to, in.data() + at, n);
+        at += n;
+        return static_cast<std::ptrdiff_t>(n);
+    };
+    const std::size_t expected =
+        in.size() >= 18 ? static_cast<std::size_t>(GzipSizeField(in.data() + in.size() - 4)) : 0;
+    return Gunzip(source, expected, out, limit, why, tooLarge);
 }

@@ -1,11 +1,13 @@
 #include "io/StdioFile.h"
 
 #include "io/Gunzip.h"
+#include "io/MemoryAvailable.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,49 +29,57 @@ StdioFile::~StdioFile() {
 
 bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error) {
     Close();
-    if (mode == modeRead) {
+    if (mode != modeWrite) {
+        // Looked at before it is opened: opening a device may act on it.
         struct stat info {};
         if (::stat(path.c_str(), &info) != 0) {
             SetError(error, errno);
             return false;
         }
-        if (S_ISDIR(info.st_mode)) {
-            SetError(error, EISDIR);
-            return false;
-        }
-        if (S_ISFIFO(info.st_mode)) {
-            if (!ReadPipe(path, error) || !InflateIfGzip(error))
-                return false;
-            mode_ = mode;
-            return true;
-        }
-        if (!S_ISREG(info.st_mode)) {
+        if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
             if (error != nullptr)
                 *error = "not a regular file or a pipe (a device, a socket or the like)";
             return false;
         }
-    }
-    if (mode == modeWrite) {
-        struct stat info {};
-        if (::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)) {
-            // Opening a pipe nobody reads from would wait for a reader
-            // forever; without one the open fails at once (ENXIO).
-            const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-            if (fd < 0) {
-                if (errno == ENXIO && error != nullptr)
-                    *error = "nothing reads from the pipe";
-                else
-                    SetError(error, errno);
-                return false;
-            }
-            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-            fp_ = ::fdopen(fd, "w");
-            if (fp_ == nullptr)
+        // Without O_NONBLOCK, opening a named pipe nobody writes to waits
+        // for a writer forever; what was opened is looked at again, since
+        // the name may have been given to another file meanwhile.
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0 || ::fstat(fd, &info) != 0) {
+            SetError(error, errno);
+            if (fd >= 0)
                 ::close(fd);
+            return false;
+        }
+        try {
+            return OpenForReading(fd, info, mode, error);
+        } catch (const std::bad_alloc&) {
+            Close();
+            if (error != nullptr)
+                *error = "the file is too large for the memory available (" +
+                         std::to_string(MemoryAvailable() >> 20) + " MiB)";
+            return false;
         }
     }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode)) {
+        // Opening a pipe nobody reads from would wait for a reader
+        // forever; without one the open fails at once (ENXIO).
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENXIO && error != nullptr)
+                *error = "nothing reads from the pipe";
+            else
+                SetError(error, errno);
+            return false;
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        fp_ = ::fdopen(fd, "w");
+        if (fp_ == nullptr)
+            ::close(fd);
+    }
     if (fp_ == nullptr)
-        fp_ = std::fopen(path.c_str(), mode == modeRead ? "rb" : "w");
+        fp_ = std::fopen(path.c_str(), "w");
     if (fp_ == nullptr) {
         SetError(error, errno);
         return false;
@@ -79,71 +89,141 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
     bufferStart_ = 0;
     limit_ = -1;
     writeError_ = false;
-    if (mode == modeRead) {
-        buffer_.resize(kReadBufferSize);
-        // A compressed file is read whole and inflated: the readers seek.
-        if (FillBuffer() &&
-            IsGzip({buffer_.begin(), buffer_.begin() + std::min<std::size_t>(len_, 2)}))
-            return ReadCompressed(error);
-        pos_ = 0;
-    }
     return true;
 }
 
-bool StdioFile::ReadCompressed(std::string* error) {
-    std::vector<char> bytes(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(len_));
-    for (std::size_t n = 0; (n = std::fread(buffer_.data(), 1, buffer_.size(), fp_)) > 0;) {
-        if (bytes.size() + n > kMaxPipeBytes) {
-            Close();
-            if (error != nullptr)
-                *error = "the compressed file is larger than 2 GiB";
-            return false;
-        }
-        bytes.insert(bytes.end(), buffer_.begin(),
-                     buffer_.begin() + static_cast<std::ptrdiff_t>(n));
-    }
-    const bool readError = std::ferror(fp_) != 0;
-    std::fclose(fp_);
-    fp_ = nullptr;
-    if (readError) {
-        buffer_.clear();
-        SetError(error, EIO);
-        return false;
-    }
-    buffer_ = std::move(bytes);
-    len_ = buffer_.size();
-    inMemory_ = true;
-    return InflateIfGzip(error);
-}
-
-bool StdioFile::InflateIfGzip(std::string* error) {
-    if (!IsGzip(buffer_))
-        return true;
-    std::vector<char> inflated;
-    std::string why;
-    if (!Gunzip(buffer_, inflated, kMaxPipeBytes, why)) {
-        Close();
+bool StdioFile::OpenForReading(int fd, const struct stat& info, OpenMode mode, std::string* error) {
+    const auto refuse = [&](const std::string& why) {
+        ::close(fd);
         if (error != nullptr)
             *error = why;
+        return false;
+    };
+    if (S_ISDIR(info.st_mode))
+        return refuse(std::strerror(EISDIR));
+    if (S_ISFIFO(info.st_mode) && mode == modeRead) {
+        if (!ReadPipe(fd, error) || !InflateIfGzip(error))
+            return false;
+        mode_ = mode;
+        return true;
+    }
+    if (!S_ISREG(info.st_mode))
+        return refuse(mode == modeFollow
+                          ? "not a regular file (a pipe or a device cannot be followed)"
+                          : "not a regular file or a pipe (a device, a socket or the like)");
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    fp_ = ::fdopen(fd, "rb");
+    if (fp_ == nullptr) {
+        SetError(error, errno);
+        ::close(fd);
+        return false;
+    }
+    mode_ = mode;
+    pos_ = len_ = 0;
+    bufferStart_ = 0;
+    limit_ = -1;
+    writeError_ = false;
+    buffer_.resize(kReadBufferSize);
+    // A compressed file is read whole and inflated: the readers seek.
+    if (FillBuffer() && IsGzip(buffer_.data(), len_)) {
+        if (mode == modeFollow) {
+            Close();
+            if (error != nullptr)
+                *error = "a compressed file cannot grow in place: there is nothing to follow";
+            return false;
+        }
+        return ReadCompressed(error);
+    }
+    pos_ = 0;
+    return true;
+}
+
+namespace {
+
+// The most a file may hold in memory whole: a quarter of the memory
+// available (the model read from it needs room too), and kMaxPipeBytes at
+// most; the limit in words in text.
+std::size_t InMemoryLimit(std::string& text) {
+    const std::uint64_t available = MemoryAvailable();
+    if (available / 4 >= StdioFile::kMaxPipeBytes) {
+        text = std::to_string(StdioFile::kMaxPipeBytes >> 20) +
+               " MiB, the most a file read whole into memory may hold";
+        return StdioFile::kMaxPipeBytes;
+    }
+    text = std::to_string((available / 4) >> 20) + " MiB, a quarter of the " +
+           std::to_string(available >> 20) + " MiB of memory available";
+    return static_cast<std::size_t>(available / 4);
+}
+
+} // namespace
+
+bool StdioFile::ReadCompressed(std::string* error) {
+    // The size the file's last bytes give is a lower bound of its text: a
+    // file that says more than the limit is refused before it is inflated.
+    std::size_t expected = 0;
+    const std::int64_t size = Size();
+    char last[4];
+    if (size >= 18 && ::pread(::fileno(fp_), last, 4, size - 4) == 4)
+        expected = static_cast<std::size_t>(GzipSizeField(last));
+    std::size_t first = len_; // the first block, already read
+    const GzipSource source = [&](char* to, std::size_t room) -> std::ptrdiff_t {
+        if (first > 0) {
+            const std::size_t n = std::min(room, first);
+            std::memcpy(to, buffer_.data() + (len_ - first), n);
+            first -= n;
+            return static_cast<std::ptrdiff_t>(n);
+        }
+        const std::size_t n = std::fread(to, 1, room, fp_);
+        return n == 0 && std::ferror(fp_) != 0 ? -1 : static_cast<std::ptrdiff_t>(n);
+    };
+    std::string limitText;
+    const std::size_t limit = InMemoryLimit(limitText);
+    std::vector<char> inflated;
+    std::string why;
+    bool tooLarge = false;
+    const bool ok = Gunzip(source, expected, inflated, limit, why, &tooLarge);
+    std::fclose(fp_);
+    fp_ = nullptr;
+    if (!ok) {
+        Close();
+        if (error != nullptr)
+            *error = tooLarge ? "the file inflates to more than " + limitText : why;
         return false;
     }
     buffer_ = std::move(inflated);
     len_ = buffer_.size();
     pos_ = 0;
     bufferStart_ = 0;
+    inMemory_ = true;
+    compressed_ = true;
     return true;
 }
 
-bool StdioFile::ReadPipe(const std::string& path, std::string* error) {
-    // Without O_NONBLOCK, opening a named pipe nobody writes to waits for a
-    // writer forever. With it the open returns at once; then the first bytes
-    // (or the writer's end) are waited for a while, and a pipe that stays
-    // silent is given up.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        SetError(error, errno);
+bool StdioFile::InflateIfGzip(std::string* error) {
+    if (!IsGzip(buffer_))
+        return true;
+    std::string limitText;
+    const std::size_t limit = InMemoryLimit(limitText);
+    std::vector<char> inflated;
+    std::string why;
+    bool tooLarge = false;
+    if (!Gunzip(buffer_, inflated, limit, why, &tooLarge)) {
+        Close();
+        if (error != nullptr)
+            *error = tooLarge ? "the data inflates to more than " + limitText : why;
         return false;
     }
+    buffer_ = std::move(inflated);
+    len_ = buffer_.size();
+    pos_ = 0;
+    bufferStart_ = 0;
+    compressed_ = true;
+    return true;
+}
+
+bool StdioFile::ReadPipe(int fd, std::string* error) {
+    // The first bytes (or the writer's end) are waited for a while; a pipe
+    // that stays silent is given up.
     pollfd waiting{fd, POLLIN, 0};
     int ready = 0;
     do
@@ -159,6 +239,8 @@ bool StdioFile::ReadPipe(const std::string& path, std::string* error) {
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::string limitText;
+    const std::size_t limit = InMemoryLimit(limitText);
     std::vector<char> bytes;
     std::vector<char> block(kReadBufferSize);
     for (;;) {
@@ -173,13 +255,18 @@ bool StdioFile::ReadPipe(const std::string& path, std::string* error) {
             SetError(error, number);
             return false;
         }
-        if (bytes.size() + static_cast<std::size_t>(n) > kMaxPipeBytes) {
+        if (bytes.size() + static_cast<std::size_t>(n) > limit) {
             ::close(fd);
             if (error != nullptr)
-                *error = "the pipe holds more than 2 GiB";
+                *error = "the pipe holds more than " + limitText;
             return false;
         }
-        bytes.insert(bytes.end(), block.begin(), block.begin() + n);
+        try {
+            bytes.insert(bytes.end(), block.begin(), block.begin() + n);
+        } catch (const std::bad_alloc&) {
+            ::close(fd);
+            throw;
+        }
     }
     ::close(fd);
     buffer_ = std::move(bytes);
@@ -192,6 +279,7 @@ bool StdioFile::ReadPipe(const std::string& path, std::string* error) {
 }
 
 bool StdioFile::Close() {
+    compressed_ = false;
     if (inMemory_) {
         inMemory_ = false;
         buffer_.clear();
@@ -214,7 +302,7 @@ bool StdioFile::Close() {
 }
 
 bool StdioFile::FillBuffer() {
-    if (inMemory_ || fp_ == nullptr || mode_ != modeRead)
+    if (inMemory_ || fp_ == nullptr || mode_ == modeWrite)
         return false;
     bufferStart_ += static_cast<std::int64_t>(len_);
     pos_ = 0;

@@ -12,18 +12,25 @@
 // opened and served from there (a pipe that gives nothing for two seconds is
 // given up rather than waited on); other files that are not regular files
 // (devices, sockets, folders) are refused, since reading them could hang or
-// never end. Writing is text mode: '\n' becomes the platform's own line end
-// (LF here, CR LF on Windows).
+// never end. What is read whole into memory (a pipe's bytes, a compressed
+// file's text) may take a quarter of the memory available, at most 2 GiB:
+// more is refused with the limit named, as is a file whose model would not
+// fit. Writing is text mode: '\n' becomes the platform's own line end (LF
+// here, CR LF on Windows).
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 class StdioFile {
 public:
-    enum OpenMode { modeRead, modeWrite };
+    // modeFollow reads a file that a program is still writing, looked at
+    // again and again: a regular file as it stands, never blocking; a pipe,
+    // a device or gzip data (which cannot grow in place) is refused at once.
+    enum OpenMode { modeRead, modeWrite, modeFollow };
 
     StdioFile() = default;
     ~StdioFile();
@@ -33,8 +40,11 @@ public:
     // Opens path; on failure returns false and, when error is given, stores the
     // system's reason there. An open file is closed first.
     bool Open(const std::string& path, OpenMode mode, std::string* error = nullptr);
-    // The most a pipe may hold; more is refused rather than read.
+    // The most a pipe or a compressed file's text may hold in memory
+    // whatever memory there is; more is refused rather than read.
     static constexpr std::size_t kMaxPipeBytes = std::size_t{1} << 31;
+    // Whether the file opened was gzip data (its text is read from memory).
+    bool WasCompressed() const { return compressed_; }
     // How long a pipe may stay silent before its first bytes, in ms.
     static constexpr int kPipeWaitMs = 2000;
     // Closes the file. Returns false when a write failed or the close itself did.
@@ -90,10 +100,11 @@ public:
 private:
     // Reads the next block after the current one; false at the end of the file.
     bool FillBuffer();
-    // Reads the pipe at path whole into the buffer.
-    bool ReadPipe(const std::string& path, std::string* error);
-    // The rest of the open file into memory, inflated; its first block is in
-    // the buffer.
+    // The file opened for reading as fd, of the kind stat gave.
+    bool OpenForReading(int fd, const struct stat& info, OpenMode mode, std::string* error);
+    // Reads the pipe open as fd whole into the buffer.
+    bool ReadPipe(int fd, std::string* error);
+    // The open file inflated into memory; its first block is in the buffer.
     bool ReadCompressed(std::string* error);
     // Inflates the bytes in memory when they are gzip data.
     bool InflateIfGzip(std::string* error);
@@ -107,5 +118,6 @@ private:
     std::int64_t bufferStart_ = 0;
     bool writeError_ = false;
     bool inMemory_ = false;   // a pipe's bytes, all of them in buffer_
+    bool compressed_ = false; // gzip data, inflated into buffer_
     std::int64_t limit_ = -1; // LimitTo's end, -1 for none
 };

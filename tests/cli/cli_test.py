@@ -7,10 +7,12 @@ import gzip
 import json
 import math
 import os
+import resource
 import select
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 CLI = None
@@ -48,6 +50,23 @@ FREQUENCY_JOB = (
     "     1   8    -0.00  -0.00  -0.07     0.00  -0.00   0.05    -0.00  -0.07  -0.00\n"
     "     2   1     0.00   0.43   0.56     0.00   0.58  -0.40    -0.00   0.55  -0.44\n"
     "     3   1     0.00  -0.43   0.56    -0.00  -0.58  -0.40     0.00   0.55   0.44\n")
+
+
+def inflating_gzip(path, mebibytes):
+    """A PDB file of gzip members one after the other, each inflating to
+    1 MiB: a few kilobytes a member, the whole text as large as asked."""
+    line = b"ATOM      1  N   ALA A   1       1.234  -0.000   0.100  1.00  0.00           N\n"
+    member = gzip.compress(line * ((1 << 20) // len(line)), compresslevel=9)
+    with open(path, "wb") as f:
+        for _ in range(mebibytes):
+            f.write(member)
+    return path
+
+
+def address_space_limit(mebibytes):
+    """For preexec_fn: the child may map at most this much memory (ulimit -v)."""
+    limit = mebibytes << 20
+    return lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
 
 
 def run(*args, env=None, stdout=subprocess.PIPE):
@@ -330,6 +349,30 @@ class HostileInput(unittest.TestCase):
             self.assertEqual(result.returncode, 2, path)
             self.assertEqual(result.stderr.count(b"\n"), 1, result.stderr)
 
+    def test_under_a_memory_limit_too_large_is_said_not_aborted(self):
+        # As on a cluster's login node: ulimit -v, and a compressed file or
+        # a pipe whose text would fill it (this once ended in bad_alloc and
+        # exit code 134).
+        packed = inflating_gzip(os.path.join(self.dir.name, "huge.pdb.gz"), 2048)
+        limited = address_space_limit(512)
+        for feed, args, said in ((None, [packed], b"the file inflates to more than"),
+                                 (["cat", packed], ["/dev/stdin", "--type", "pdb"],
+                                  b"the data inflates to more than"),
+                                 (["gzip", "-dc", packed], ["/dev/stdin", "--type", "pdb"],
+                                  b"the pipe holds more than")):
+            writer = subprocess.Popen(feed, stdout=subprocess.PIPE) if feed else None
+            result = subprocess.run([CLI, "info", *args],
+                                    stdin=writer.stdout if writer else subprocess.DEVNULL,
+                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120,
+                                    preexec_fn=limited)
+            if writer:
+                writer.stdout.close()
+                writer.kill()
+                writer.wait()
+            self.assertEqual(result.returncode, 2, result.stderr)
+            self.assertIn(said, result.stderr)
+            self.assertIn(b"MiB of memory available", result.stderr)
+
     def test_writing_to_a_device_keeps_the_device(self):
         source = os.path.join(self.dir.name, "in.pdb")
         with open(source, "w") as f:
@@ -482,6 +525,31 @@ class Watch(unittest.TestCase):
             watch.kill()
             watch.wait()
 
+    def test_a_pipe_put_in_the_files_place_is_never_waited_on(self):
+        # A named pipe with a writer that never ends takes the file's name
+        # while it is followed: watch goes on, and takes the file that
+        # comes back (reading the pipe once waited for its writer's end).
+        self.write(step(0) + step(1), "w")
+        watch = self.start()
+        fifo = os.path.join(self.dir.name, "pipe")
+        os.mkfifo(fifo)
+        held = os.open(fifo, os.O_RDWR | os.O_NONBLOCK)
+        try:
+            self.assertEqual(self.line(watch)["index"], 0)
+            os.write(held, step(2).encode()[:4000])
+            os.rename(fifo, self.path)
+            time.sleep(0.5)
+            complete = os.path.join(self.dir.name, "complete.log")
+            with open(complete, "w", newline="") as f:
+                f.write(step(0) + step(1) + step(2) + " Normal termination of Gaussian 16\n")
+            os.rename(complete, self.path)
+            self.assertEqual([self.line(watch)["index"] for _ in range(2)], [1, 2])
+            self.assertEqual(self.line(watch), {"termination": "normal", "frameCount": 3})
+        finally:
+            os.close(held)
+            watch.kill()
+            watch.wait()
+
     def test_what_cannot_be_watched(self):
         piped = subprocess.run([CLI, "watch", "/dev/stdin", "--type", "gaussian"],
                                input=step(0).encode(), stdout=subprocess.PIPE,
@@ -493,6 +561,13 @@ class Watch(unittest.TestCase):
         self.assertEqual(result.returncode, 2)
         self.assertIn(b"no Gaussian output", result.stderr)
         self.assertEqual(run("watch", self.path, "--interval", "0").returncode, 2)
+        # A compressed output cannot grow in place.
+        packed = os.path.join(self.dir.name, "job.log.gz")
+        with gzip.open(packed, "wt") as f:
+            f.write(step(0) + step(1))
+        result = run("watch", packed)
+        self.assertEqual(result.returncode, 2)
+        self.assertIn(b"cannot grow in place", result.stderr)
         self.assertEqual(run("watch", os.path.join(self.dir.name, "missing.log")).returncode, 2)
 
 

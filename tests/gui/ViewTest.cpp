@@ -11,6 +11,7 @@
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "platform/ChildFrame.h"
+#include "platform/FileGrowthWatcher.h"
 #include "render/LabelFont.h"
 #include "render/PrintLayout.h"
 #include "res/CommandIds.h"
@@ -24,6 +25,8 @@
 #include "view/PrinterChoice.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +37,14 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
+#include <zlib.h>
+
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace CommandIds;
 
@@ -129,6 +140,7 @@ private slots:
     void animationStepsThroughTheGeometries();
     void stepPaneAndTitleFollowTheJob();
     void aRunningJobIsFollowedAsItWrites();
+    void aPipeOrACompressedFileIsNeverFollowed();
     void optimisationChartShowsTheStepClicked();
     void colourDialogsAndLabelCommands();
     void ballAndStickQuestionOncePerFile();
@@ -450,6 +462,72 @@ void ViewTest::aRunningJobIsFollowedAsItWrites() {
     h.Write("opt.log", QByteArray::fromStdString(GaussianOutputText::WaterOptimisation(2, 0.3)));
     QTRY_COMPARE(document->data->frameCount, 2);
     QCOMPARE(document->WatchedPath(), path);
+}
+
+// A named pipe whose writer never ends takes a followed job's name: the
+// window goes on (reading the pipe once held it until the writer's end, and
+// a second start then opened a program of its own), shows what it had, and
+// follows the regular file that comes back. A compressed output is shown as
+// read: it cannot grow in place.
+void ViewTest::aPipeOrACompressedFileIsNeverFollowed() {
+    const std::string running = GaussianOutputText::WaterOptimisation(2, 0.1);
+    const std::string whole = GaussianOutputText::WaterOptimisation(3, 0.1) +
+                              " Normal termination of Gaussian 16 at Tue Dec  8 10:00:00 2026.\n";
+    AppHarness h;
+    const QString path = h.Write("job.log", QByteArray::fromStdString(running));
+    QVERIFY(h.Start(path));
+    QVERIFY(h.WaitForPicture());
+    CMolDoc* document = h.ActiveDocument();
+    QCOMPARE(document->WatchedPath(), path);
+    const int frames = document->data->frameCount;
+
+    const QByteArray name = QFile::encodeName(path);
+    QVERIFY(QFile::remove(path));
+    QVERIFY(::mkfifo(name.constData(), 0600) == 0);
+    const int held = ::open(name.constData(), O_RDWR | O_NONBLOCK);
+    QVERIFY(held >= 0);
+    QVERIFY(::write(held, whole.data(), 2000) == 2000);
+    // Should the window wait on the pipe, the writer ends after a while and
+    // the wait is seen.
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false, waited = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!finished.wait_for(lock, std::chrono::seconds(12), [&] { return done; })) {
+            waited = true;
+            ::close(held);
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(2 * FileGrowthWatcher::kPollMs + 500);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+    }
+    finished.notify_one();
+    watchdog.join();
+    QVERIFY2(!waited, "the window waited on the pipe");
+    QVERIFY(clock.elapsed() < 2 * FileGrowthWatcher::kPollMs + 3000);
+    ::close(held);
+    QCOMPARE(document->data->frameCount, frames);
+
+    const QString complete = h.Write("complete.log", QByteArray::fromStdString(whole));
+    QVERIFY(::rename(QFile::encodeName(complete).constData(), name.constData()) == 0);
+    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job.log"));
+    QCOMPARE(document->data->frameCount, 3);
+
+    gzFile out = gzopen(QFile::encodeName(h.Path("job2.log.gz")).constData(), "wb");
+    QVERIFY(out != nullptr);
+    QCOMPARE(gzwrite(out, running.data(), static_cast<unsigned>(running.size())),
+             static_cast<int>(running.size()));
+    QCOMPARE(gzclose(out), Z_OK);
+    h.App()->OpenFiles({h.Path("job2.log.gz")});
+    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job2.log.gz (running)"));
+    QCOMPARE(h.ActiveDocument()->data->frameCount, 2);
+    QVERIFY(h.ActiveDocument()->data != nullptr);
+    QVERIFY(h.ActiveDocument()->WatchedPath().isEmpty());
 }
 
 // The chart of an optimisation: energies relative to the first step, the

@@ -6,7 +6,9 @@ File > Exit does. The exit code is 0, or 1 when the file gave no molecule.
 usage: screenshot_test.py RAVEK SAMPLE TESTDATA_DIR WORK_DIR
 """
 
+import gzip
 import os
+import resource
 import shutil
 import struct
 import subprocess
@@ -17,12 +19,13 @@ os.makedirs(work, exist_ok=True)
 failures = []
 
 
-def run(args, env):
+def run(args, env, preexec_fn=None):
     """Runs the program; a display that refused the connection (a busy
     virtual display) is tried once more, since that is not the program's
     doing."""
     for attempt in range(2):
-        result = subprocess.run(args, env=env, capture_output=True, text=True, timeout=60)
+        result = subprocess.run(args, env=env, capture_output=True, text=True, timeout=60,
+                                preexec_fn=preexec_fn)
         if "could not connect to display" not in result.stderr:
             break
     return result
@@ -74,7 +77,7 @@ with open(not_molecule, "w") as notes:
 check("unknown-kind", not_molecule, 1)
 
 
-def batch(name, args, expected_code, stderr_has, settings=None):
+def batch(name, args, expected_code, stderr_has, settings=None, preexec_fn=None):
     """A run nobody watches never waits on a message box: it ends with the
     reason on stderr (found waiting forever on a missing file, a folder and
     the ball-and-stick question)."""
@@ -85,7 +88,8 @@ def batch(name, args, expected_code, stderr_has, settings=None):
             conf.write("[Settings]\n" + "".join("%s=%s\n" % item for item in settings.items()))
     env = dict(os.environ, XDG_CONFIG_HOME=config)
     try:
-        result = run([ravek, "--screenshot", os.path.join(work, name + ".png")] + args, env)
+        result = run([ravek, "--screenshot", os.path.join(work, name + ".png")] + args, env,
+                     preexec_fn)
     except subprocess.TimeoutExpired:
         failures.append("%s: still running after 60 s (waiting for a person?)" % name)
         return
@@ -98,6 +102,29 @@ batch("missing-file", [os.path.join(work, "absent.pdb")], 1, "absent.pdb")
 batch("folder", [work], 1, "Is a directory")
 batch("question", [sample], 0, "", {"Warning": 2, "DisplayMode": 2})
 batch("no-molecule-says-why", [not_molecule], 1, "notes.xyz")
+
+
+def inflating_gzip(path, mebibytes):
+    """A PDB file of gzip members one after the other, each inflating to
+    1 MiB: a few kilobytes a member, the whole text as large as asked."""
+    line = b"ATOM      1  N   ALA A   1       1.234  -0.000   0.100  1.00  0.00           N\n"
+    member = gzip.compress(line * ((1 << 20) // len(line)), compresslevel=9)
+    with open(path, "wb") as f:
+        for _ in range(mebibytes):
+            f.write(member)
+    return path
+
+
+def address_space_limit(mebibytes):
+    limit = mebibytes << 20
+    return lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+
+
+# Under ulimit -v, a compressed file whose text would not fit is refused
+# with the limit named, and the program lives on to take its picture (it
+# once ended in bad_alloc, exit code 134).
+batch("memory-limit", [inflating_gzip(os.path.join(work, "huge.pdb.gz"), 2048)], 1,
+      "MiB of memory available", preexec_fn=address_space_limit(3072))
 
 
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -104,6 +106,38 @@ TEST(StdioFile, PipesAreReadWholeAndDevicesRefused) {
         EXPECT_FALSE(file.Open(device, StdioFile::modeRead, &error)) << device;
         EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
     }
+}
+
+// A file followed while its program writes it is looked at again and again:
+// a regular file is read as it stands, but a pipe (even one holding bytes,
+// whose writer never ends) or gzip data put in its place is refused at once.
+TEST(StdioFile, FollowingTakesOnlyARegularFileAndNeverWaits) {
+    TempDir dir;
+    StdioFile file;
+    std::string error;
+    ASSERT_TRUE(file.Open(dir.Write("job.log", "step 1\n"), StdioFile::modeFollow, &error));
+    EXPECT_EQ(file.GetChar(), 's');
+    EXPECT_FALSE(file.WasCompressed());
+    file.Close();
+
+    const std::string fifo = dir.File("pipe.log");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int held = open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(write(held, "step 2\n", 7), 7);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(file.Open(fifo, StdioFile::modeFollow, &error));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    char left[8];
+    EXPECT_EQ(read(held, left, sizeof left), 7); // nothing was taken from the pipe
+    close(held);
+
+    const unsigned char gzipStart[] = {0x1f, 0x8b, 0x08, 0x00};
+    dir.Write("job.log.gz", std::string(reinterpret_cast<const char*>(gzipStart), 4));
+    EXPECT_FALSE(file.Open(dir.File("job.log.gz"), StdioFile::modeFollow, &error));
+    EXPECT_NE(error.find("cannot grow in place"), std::string::npos) << error;
+    EXPECT_FALSE(file.Open(dir.File(""), StdioFile::modeFollow, &error));
 }
 
 TEST(StdioFile, UngetAndSeekKeepPositionsInBytes) {
