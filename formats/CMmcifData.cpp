@@ -144,8 +144,12 @@ int IntOf(std::string_view value, int fallback) {
     return TextScanner::ParseInt(Text(value), number) ? number : fallback;
 }
 
-int ModelOf(const Row& row) {
-    return IntOf(row[kModel], 1);
+// The row's model number: 1 when it gives none; false for a number that is
+// none (or beyond what a 64-bit integer holds), whose row is not read.
+bool ModelOf(const Row& row, long long& model) {
+    const std::string_view text = Text(row[kModel]);
+    model = 1;
+    return text.empty() || TextScanner::ParseInt(text, model);
 }
 
 bool CoordinatesOf(const Row& row, Point3D& at) {
@@ -193,17 +197,38 @@ struct CMmcifData::Parse {
     std::size_t values = 0;        // in the loop being read
     Row row;
     // First pass: rows by model number in the order the numbers appear, and
-    // the struct_conn rows (with their block).
-    std::vector<std::pair<int, int>> models;
-    std::unordered_map<int, std::size_t> modelIndex; // where each number is in models
-    std::vector<std::pair<int, std::array<std::string, kLinkColumns>>> links;
+    // (when bonds are read from the file) the disulfide and covalent links
+    // of struct_conn as the keys of their two atoms, with their block.
+    std::vector<std::pair<long long, int>> models;
+    std::unordered_map<long long, std::size_t> modelIndex; // where each number is in models
+    bool wantLinks = false;
+    struct LinkedPair {
+        int block;
+        std::string one, two;
+    };
+    std::vector<LinkedPair> links;
     // Second pass: what becomes of each atom_site row.
     std::function<void(const Row&)> site;
     // A category of one row is written as tag-value pairs: the struct_conn
-    // pairs of the block being read.
+    // pairs of the block being read, as written.
     std::string pairTag;
     std::array<std::string, kLinkColumns> pairLink;
     bool hasPairLink = false;
+
+    // Where model number model is in models (rows come model by model, so
+    // the last one found is tried first); false for a number not counted.
+    bool IndexOfModel(long long model, std::size_t& index) {
+        if (model == lastModel_ && lastIndex_ < models.size()) {
+            index = lastIndex_;
+            return true;
+        }
+        const auto found = modelIndex.find(model);
+        if (found == modelIndex.end())
+            return false;
+        lastModel_ = model;
+        index = lastIndex_ = found->second;
+        return true;
+    }
 
     void PairValue(std::string_view value) {
         constexpr std::string_view kPrefix = "_struct_conn.";
@@ -213,13 +238,16 @@ struct CMmcifData::Parse {
                                     std::string_view(pairTag).substr(kPrefix.size()));
         if (name == kLinkTags.end())
             return;
-        pairLink[static_cast<std::size_t>(name - kLinkTags.begin())] = std::string(Text(value));
+        pairLink[static_cast<std::size_t>(name - kLinkTags.begin())] = std::string(value);
         hasPairLink = true;
     }
     // The block's struct_conn pairs as one link row.
     void EndBlock() {
-        if (hasPairLink)
-            links.emplace_back(block, pairLink);
+        if (hasPairLink) {
+            Row pairs;
+            std::copy(pairLink.begin(), pairLink.end(), pairs.begin());
+            AddLink(pairs);
+        }
         pairLink = {};
         hasPairLink = false;
     }
@@ -276,21 +304,44 @@ struct CMmcifData::Parse {
             site(row);
             return;
         }
-        const int model = ModelOf(row);
-        const auto [at, added] = modelIndex.emplace(model, models.size());
-        if (added)
+        long long model = 0;
+        if (!ModelOf(row, model))
+            return; // counted as skipped when the atoms are read
+        std::size_t index = 0;
+        if (!IndexOfModel(model, index)) {
+            index = models.size();
+            modelIndex.emplace(model, index);
             models.emplace_back(model, 0);
-        ++models[at->second].second;
+        }
+        ++models[index].second;
     }
 
     void Link() {
-        if (site)
-            return;
-        links.emplace_back();
-        links.back().first = block;
-        for (std::size_t c = 0; c < kLinkColumns; ++c)
-            links.back().second[c] = std::string(Text(row[c]));
+        if (!site)
+            AddLink(row);
     }
+
+    // A struct_conn row kept when it is a bond, as the atom keys of its two
+    // partners (the author's chain and number where given, as for atoms).
+    void AddLink(const Row& link) {
+        const std::string_view type = Text(link[kType]);
+        if (!wantLinks || (type != "disulf" && type != "covale"))
+            return;
+        const auto partner = [&](int asym, int labelAsym, int seq, int labelSeq, int ins, int name,
+                                 int alt) {
+            return AtomKey(Either(link, asym, labelAsym), Either(link, seq, labelSeq),
+                           Text(link[static_cast<std::size_t>(ins)]),
+                           Text(link[static_cast<std::size_t>(name)]),
+                           Text(link[static_cast<std::size_t>(alt)]));
+        };
+        links.push_back({block,
+                         partner(kAsym1, kLabelAsym1, kSeq1, kLabelSeq1, kIns1, kAtom1, kAlt1),
+                         partner(kAsym2, kLabelAsym2, kSeq2, kLabelSeq2, kIns2, kAtom2, kAlt2)});
+    }
+
+private:
+    long long lastModel_ = 0;
+    std::size_t lastIndex_ = SIZE_MAX;
 };
 
 namespace {
@@ -356,6 +407,7 @@ CMmcifData::~CMmcifData() = default;
 void CMmcifData::Scan() {
     StartScan();
     parse_ = std::make_unique<Parse>();
+    parse_->wantLinks = bondsFromFile != 0;
     file->AppendRest(parse_->text);
     try {
         Walk(*parse_);
@@ -384,31 +436,42 @@ int CMmcifData::ReadGeometries() {
         parse_.reset();
         return 0;
     }
-    std::map<int, int> geometryOf;
-    for (std::size_t g = 0; g < parse_->models.size(); ++g)
-        geometryOf[parse_->models[g].first] = static_cast<int>(g);
+    // The atoms the links name, found as the first model's rows go by.
+    AtomKeys linked;
+    for (const Parse::LinkedPair& link : parse_->links) {
+        if (link.block == parse_->siteBlock) {
+            linked.emplace(link.one, -1);
+            linked.emplace(link.two, -1);
+        }
+    }
+    const auto note = [&linked](const std::string& key, int index) {
+        const auto found = linked.find(key);
+        if (found != linked.end() && found->second < 0)
+            found->second = index;
+    };
     std::vector<ReadState> states(static_cast<std::size_t>(frameCount));
     AtomFields atom;
-    AtomKeys keys;
     parse_->site = [&](const Row& row) {
-        const auto model = geometryOf.find(ModelOf(row));
-        if (model == geometryOf.end())
+        long long model = 0;
+        std::size_t g = 0;
+        if (!ModelOf(row, model)) {
+            ++skippedLines;
+            return;
+        }
+        if (!parse_->IndexOfModel(model, g) || g >= static_cast<std::size_t>(frameCount))
             return;
         if (!CoordinatesOf(row, atom.at)) {
             ++skippedLines;
             return;
         }
-        if (bondsFromFile != 0 && model->second == 0) {
-            // Where struct_conn finds the first model's atoms.
+        const std::string_view name = Either(row, kAuthAtom, kLabelAtom);
+        if (!linked.empty() && g == 0) {
             const int index = states.front().atomIndex;
             const std::string_view chain = Either(row, kAuthAsym, kLabelAsym);
             const std::string_view number = Either(row, kAuthSeq, kLabelSeq);
-            const std::string_view name = Either(row, kAuthAtom, kLabelAtom);
-            keys.emplace(AtomKey(chain, number, Text(row[kInsCode]), name, Text(row[kAltId])),
-                         index);
-            keys.emplace(AtomKey(chain, number, Text(row[kInsCode]), name, {}), index);
+            note(AtomKey(chain, number, Text(row[kInsCode]), name, Text(row[kAltId])), index);
+            note(AtomKey(chain, number, Text(row[kInsCode]), name, {}), index);
         }
-        const std::string_view name = Either(row, kAuthAtom, kLabelAtom);
         const int typed = ElementTable::NumberOfSymbolNoCase(Text(row[kTypeSymbol]));
         atom.element = typed > 0 ? typed : ElementOfAtomName(name);
         atom.serial = IntOf(row[kId], -1);
@@ -424,11 +487,11 @@ int CMmcifData::ReadGeometries() {
         atom.residueLabel.assign(atom.residueName)
             .append(Either(row, kAuthSeq, kLabelSeq))
             .append(Text(row[kInsCode]));
-        StoreAtom(atom, states[static_cast<std::size_t>(model->second)], model->second);
+        StoreAtom(atom, states[g], static_cast<int>(g));
     };
     Walk(*parse_); // it was walked without a fault before
-    if (bondsFromFile != 0)
-        ReadLinks(keys);
+    if (!linked.empty())
+        ReadLinks(linked);
     parse_.reset();
     FinishModels(states);
     return atomCount;
@@ -447,27 +510,10 @@ void CMmcifData::ReadLinks(const AtomKeys& atoms) {
             return;
         atom.bonded[atom.bondCount++] = to;
     };
-    for (const auto& entry : parse_->links) {
-        // A plain reference: lambdas in C++17 cannot capture structured
-        // bindings.
-        const std::array<std::string, kLinkColumns>& link = entry.second;
-        if (entry.first != parse_->siteBlock ||
-            (link[kType] != "disulf" && link[kType] != "covale"))
+    for (const Parse::LinkedPair& link : parse_->links) {
+        if (link.block != parse_->siteBlock)
             continue;
-        const auto partner = [&](int asym, int labelAsym, int seq, int labelSeq, int ins, int name,
-                                 int alt) {
-            const auto pick = [&](int first, int second) -> const std::string& {
-                return !link[static_cast<std::size_t>(first)].empty()
-                           ? link[static_cast<std::size_t>(first)]
-                           : link[static_cast<std::size_t>(second)];
-            };
-            const auto found = atoms.find(AtomKey(
-                pick(asym, labelAsym), pick(seq, labelSeq), link[static_cast<std::size_t>(ins)],
-                link[static_cast<std::size_t>(name)], link[static_cast<std::size_t>(alt)]));
-            return found != atoms.end() ? found->second : -1;
-        };
-        const int one = partner(kAsym1, kLabelAsym1, kSeq1, kLabelSeq1, kIns1, kAtom1, kAlt1);
-        const int two = partner(kAsym2, kLabelAsym2, kSeq2, kLabelSeq2, kIns2, kAtom2, kAlt2);
+        const int one = atoms.at(link.one), two = atoms.at(link.two);
         if (one < 0 || two < 0 || one == two || one >= frame.atomCount || two >= frame.atomCount)
             continue;
         addBond(one, two);

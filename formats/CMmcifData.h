@@ -2,9 +2,9 @@
 
 #include "formats/CPDBData.h"
 
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 // The molecule model of a PDBx/mmCIF file: the atom_site loop read with
 // gemmi's CIF grammar into the model a PDB file of the same structure gives
@@ -27,7 +27,8 @@ public:
 private:
     std::unique_ptr<Parse> parse_;
     // Atom indices of the first model by chain, number, insertion code, name
-    // and alternate location (and once more without the alternate location).
-    using AtomKeys = std::map<std::string, int>;
+    // and alternate location (and once more without the alternate location),
+    // for the atoms that links name (-1 until found).
+    using AtomKeys = std::unordered_map<std::string, int>;
     void ReadLinks(const AtomKeys& atoms);
 };

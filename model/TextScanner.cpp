@@ -19,7 +19,7 @@ void TextScanner::SkipSpace() {
         ++pos_;
 }
 
-bool TextScanner::Int(int& value) {
+bool TextScanner::Int(long long& value) {
     SkipSpace();
     const char* begin = text_.data() + pos_;
     const char* end = text_.data() + text_.size();
@@ -28,11 +28,23 @@ bool TextScanner::Int(int& value) {
         ++digits; // from_chars takes a minus sign only
     long long wide = 0;
     const auto [stop, ec] = std::from_chars(digits, end, wide);
-    if (ec != std::errc() || wide < INT_MIN || wide > INT_MAX ||
-        (digits != begin && *digits == '-'))
+    if (ec != std::errc() || (digits != begin && *digits == '-'))
         return false;
-    value = static_cast<int>(wide);
+    value = wide;
     pos_ = static_cast<std::size_t>(stop - text_.data());
+    return true;
+}
+
+bool TextScanner::Int(int& value) {
+    const std::size_t start = pos_;
+    long long wide = 0;
+    if (!Int(wide))
+        return false;
+    if (wide < INT_MIN || wide > INT_MAX) {
+        pos_ = start;
+        return false;
+    }
+    value = static_cast<int>(wide);
     return true;
 }
 
@@ -78,6 +90,15 @@ int TextScanner::CountWords(std::string_view text) {
 bool TextScanner::ParseInt(std::string_view text, int& value) {
     TextScanner scanner(text);
     int parsed = 0;
+    if (!scanner.Int(parsed) || !scanner.AtEnd())
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool TextScanner::ParseInt(std::string_view text, long long& value) {
+    TextScanner scanner(text);
+    long long parsed = 0;
     if (!scanner.Int(parsed) || !scanner.AtEnd())
         return false;
     value = parsed;

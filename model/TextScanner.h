@@ -19,6 +19,7 @@ public:
     // Real takes finite numbers only: "nan", "inf" and values beyond the
     // range of a double are not numbers.
     bool Int(int& value);
+    bool Int(long long& value);
     bool Real(double& value);
     bool Word(std::string_view& word);
 
@@ -34,6 +35,7 @@ public:
     static int CountWords(std::string_view text);
     // The whole of text (blanks around it allowed) as one number.
     static bool ParseInt(std::string_view text, int& value);
+    static bool ParseInt(std::string_view text, long long& value);
     static bool ParseReal(std::string_view text, double& value);
     // text in lower case (ASCII letters; names, tags and keywords of the
     // structure files compared without regard to case).

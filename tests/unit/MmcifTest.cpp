@@ -21,9 +21,12 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -198,6 +201,75 @@ TEST(Mmcif, WhatIsNoMmcifGivesAReasonNotAMolecule) {
             EXPECT_NE(read.Describe("x.cif").find("not valid mmCIF ("), std::string::npos)
                 << read.Describe("x.cif");
         }
+    }
+}
+
+// Model numbers are numbers of any size: one beyond the integers keeps its
+// model apart (it was once merged into model 1), and a row whose number is
+// none is not read but counted.
+TEST(Mmcif, ModelNumbersOfAnySizeKeepTheirModelsApart) {
+    const std::string head = "data_M\nloop_\n_atom_site.id\n_atom_site.type_symbol\n"
+                             "_atom_site.label_atom_id\n_atom_site.Cartn_x\n"
+                             "_atom_site.Cartn_y\n_atom_site.Cartn_z\n"
+                             "_atom_site.pdbx_PDB_model_num\n";
+    auto two = ReadText<CMmcifData>(head + "1 C CA 0 0 0 1\n2 O O 1.2 0 0 1\n"
+                                           "3 C CA 0 0 1 99999999999\n4 O O 1.2 0 1 99999999999\n");
+    ASSERT_EQ(two->frameCount, 2);
+    EXPECT_EQ(two->AtomCount(0), 2);
+    EXPECT_EQ(two->GetAtomCoord(1, 0, 2), 1.0);
+    EXPECT_EQ(two->skippedLines, 0);
+
+    auto refused =
+        ReadText<CMmcifData>(head + "1 C CA 0 0 0 1\n2 O O 1.2 0 0 1\n"
+                                    "3 C CA 0 0 1 99999999999999999999\n4 O O 1.2 0 1 two\n");
+    ASSERT_EQ(refused->frameCount, 1);
+    EXPECT_EQ(refused->AtomCount(0), 2);
+    EXPECT_EQ(refused->GetAtomCoord(0, 1, 0), 1.2);
+    EXPECT_EQ(refused->skippedLines, 2);
+}
+
+// Reads path with the file's bonds asked for or not, the process allowed
+// room bytes of memory more than it has: 0 for a molecule whose first atom
+// has its bond exactly when bonds were asked for.
+int ReadWithRoomFor(const std::string& path, int conect, rlim_t room) {
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    const rlim_t most = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + room;
+    const rlimit limit{most, most};
+    setrlimit(RLIMIT_AS, &limit);
+    PdbOptions options;
+    options.conect = conect;
+    const MoleculeFile read = ReadMoleculeFile(path, FileKind::kMmcif, options);
+    const bool bonded = read.model != nullptr && read.model->GetBondCount(0, 0) == 1;
+    return read.status == MoleculeFile::Status::kMolecule && bonded == (conect == 1) ? 0 : 1;
+}
+
+// A struct_conn row is kept only while it can become a bond: when the
+// file's bonds are asked for and it is a disulfide or covalent link, and
+// then only as its two atoms. Rows of every kind were once kept whole, 15
+// strings each: under a limit of memory a file of many hydrogen bonds could
+// no longer be read.
+TEST(Mmcif, StructConnRowsCostNothingUnlessTheyAreBonds) {
+    std::string text = "data_C\nloop_\n_atom_site.id\n_atom_site.type_symbol\n"
+                       "_atom_site.label_atom_id\n_atom_site.auth_asym_id\n"
+                       "_atom_site.auth_seq_id\n_atom_site.Cartn_x\n_atom_site.Cartn_y\n"
+                       "_atom_site.Cartn_z\n"
+                       "1 S SG A 3 0 0 0\n2 S SG A 40 2.05 0 0\n"
+                       "loop_\n_struct_conn.id\n_struct_conn.conn_type_id\n"
+                       "_struct_conn.ptnr1_auth_asym_id\n_struct_conn.ptnr1_auth_seq_id\n"
+                       "_struct_conn.ptnr1_label_atom_id\n_struct_conn.ptnr2_auth_asym_id\n"
+                       "_struct_conn.ptnr2_auth_seq_id\n_struct_conn.ptnr2_label_atom_id\n";
+    for (int k = 0; k < 300000; ++k)
+        text += "hbond" + std::to_string(k) + " hydrog A " + std::to_string(k % 9000) + " N A " +
+                std::to_string(k % 7000) + " O\n";
+    text += "disulf1 disulf A 3 SG A 40 SG\n";
+    TempDir dir;
+    const std::string path = dir.Write("many.cif", text);
+    for (const int conect : {0, 1}) {
+        SCOPED_TRACE(conect);
+        EXPECT_EXIT(std::exit(ReadWithRoomFor(path, conect, 80u << 20)),
+                    ::testing::ExitedWithCode(0), "");
     }
 }
 
