@@ -1,5 +1,6 @@
 #include "io/WriteFileAtomically.h"
 
+#include "io/ScratchFiles.h"
 #include "io/StdioFile.h"
 
 #include <cerrno>
@@ -83,6 +84,8 @@ bool ReplaceRegularFile(const std::string& target, const struct stat* existing,
         return false;
     }
     const std::string scratchPath(scratch.data());
+    // Gone too when the process is ended by a signal while it is written.
+    const ScratchFiles::Guard guard(scratchPath);
     // The finished file takes the old one's permissions and, where this
     // process may give it away, its owner; a new file those of a plain
     // create under the current umask.

@@ -10,13 +10,17 @@
 #include "view/MovieRequest.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <functional>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -68,11 +72,39 @@ bool EachFrame(CMolScene& scene, const ViewState& base, const MovieRequest& requ
     return true;
 }
 
+// How long ffmpeg may take to take a frame or, after the last one, to finish
+// the file: RAVEK_FFMPEG_TIMEOUT seconds, 120 unless it says otherwise.
+int FfmpegWaitMs() {
+    bool ok = false;
+    const int seconds = qEnvironmentVariableIntValue("RAVEK_FFMPEG_TIMEOUT", &ok);
+    return (ok && seconds > 0 ? std::min(seconds, 24 * 3600) : 120) * 1000;
+}
+
+// How ffmpeg ended, for a message: its exit status or signal and the last
+// line it wrote to its error stream. A program still running is given a
+// moment to end first.
+std::string HowFfmpegEnded(QProcess& ffmpeg) {
+    if (ffmpeg.state() != QProcess::NotRunning)
+        ffmpeg.waitForFinished(2000);
+    if (ffmpeg.state() != QProcess::NotRunning)
+        return "it takes nothing more (RAVEK_FFMPEG_TIMEOUT sets how long it may)";
+    const QStringList said = QString::fromLocal8Bit(ffmpeg.readAllStandardError())
+                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QString last = said.isEmpty() ? QString() : said.back().trimmed();
+    const std::string how = ffmpeg.exitStatus() == QProcess::CrashExit
+                                ? "it was ended by a signal"
+                                : "it exited with status " + std::to_string(ffmpeg.exitCode());
+    return how + (last.isEmpty() ? std::string(", saying nothing") : ": " + last.toStdString());
+}
+
 // ffmpeg writing the frames piped to it into path as H.264 in MP4.
 bool RunFfmpeg(const QString& path, int width, int height, int fps, QProgressDialog* progress,
                const std::function<bool(QProcess&, std::string&)>& feed, std::string& error) {
     QProcess ffmpeg;
     ffmpeg.setStandardOutputFile(QProcess::nullDevice());
+    // ffmpeg ends with this program, however it ends: it must not go on
+    // writing the scratch file.
+    ffmpeg.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     // The frames come bottom row first; H.264 in 4:2:0 wants even sides.
     ffmpeg.start(MovieWriter::Ffmpeg(), {QStringLiteral("-hide_banner"),
                                          QStringLiteral("-loglevel"),
@@ -111,19 +143,23 @@ bool RunFfmpeg(const QString& path, int width, int height, int fps, QProgressDia
     }
     ffmpeg.closeWriteChannel();
     // Encoding the last frames can take a while: the cancel button stays
-    // live until ffmpeg is done.
-    bool ended = false;
-    while (!(ended = ffmpeg.waitForFinished(100)) && ffmpeg.state() != QProcess::NotRunning) {
-        if (Cancelled(progress)) {
+    // live until ffmpeg is done, and an ffmpeg that never ends is ended.
+    QElapsedTimer clock;
+    clock.start();
+    const int waitMs = FfmpegWaitMs();
+    while (!ffmpeg.waitForFinished(100) && ffmpeg.state() != QProcess::NotRunning) {
+        const bool cancelled = Cancelled(progress);
+        if (cancelled || clock.elapsed() > waitMs) {
             ffmpeg.kill();
             ffmpeg.waitForFinished(10000);
-            error.clear();
+            error = cancelled ? std::string()
+                              : "ffmpeg did not finish within " + std::to_string(waitMs / 1000) +
+                                    " s of the last frame (RAVEK_FFMPEG_TIMEOUT sets how long)";
             return false;
         }
     }
-    if (!ended || ffmpeg.exitStatus() != QProcess::NormalExit || ffmpeg.exitCode() != 0) {
-        const QString said = QString::fromLocal8Bit(ffmpeg.readAllStandardError()).trimmed();
-        error = "ffmpeg failed: " + (said.isEmpty() ? std::string("no word") : said.toStdString());
+    if (ffmpeg.exitStatus() != QProcess::NormalExit || ffmpeg.exitCode() != 0) {
+        error = "ffmpeg failed: " + HowFfmpegEnded(ffmpeg);
         return false;
     }
     return true;
@@ -134,9 +170,8 @@ bool Pipe(QProcess& ffmpeg, const OffscreenPicture& frame, std::string& error) {
     qint64 left = static_cast<qint64>(frame.bgrBottomUp.size());
     while (left > 0) {
         const qint64 written = ffmpeg.write(data, left);
-        if (written < 0 || !ffmpeg.waitForBytesWritten(60000)) {
-            error = "ffmpeg stopped taking frames: " +
-                    QString::fromLocal8Bit(ffmpeg.readAllStandardError()).trimmed().toStdString();
+        if (written < 0 || !ffmpeg.waitForBytesWritten(FfmpegWaitMs())) {
+            error = "ffmpeg stopped taking frames: " + HowFfmpegEnded(ffmpeg);
             return false;
         }
         data += written;

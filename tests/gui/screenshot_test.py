@@ -13,6 +13,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import time
 
 ravek, sample, testdata, work = sys.argv[1:5]
 os.makedirs(work, exist_ok=True)
@@ -198,7 +199,11 @@ with open(ensemble, "w") as out:
 
 def movie(name, args, expected_code, env_extra=None, stderr_has=""):
     env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config-export"), **(env_extra or {}))
-    result = run([ravek, "--export-movie"] + args, env)
+    try:
+        result = run([ravek, "--export-movie"] + args, env)
+    except subprocess.TimeoutExpired:
+        failures.append("movie %s: still running after 60 s" % name)
+        return None
     if result.returncode != expected_code or stderr_has not in result.stderr:
         failures.append("movie %s: exit code %d, expected %d with %r\n%s" %
                         (name, result.returncode, expected_code, stderr_has, result.stderr))
@@ -225,6 +230,50 @@ movie("bad frames", [os.path.join(work, "x.gif"), "--frames", "all", ensemble], 
 movie("unknown kind", [os.path.join(work, "x.avi"), "--frames", "opt", ensemble], 2)
 movie("mp4 without ffmpeg", [os.path.join(work, "x.mp4"), "--frames", "opt", ensemble], 1,
       {"PATH": os.path.join(work, "no-programs")}, "ffmpeg")
+
+# An ffmpeg that fails at once says how; one that never ends is ended a set
+# time after the last frame (the movie once waited for ever); the program
+# ended by a signal while ffmpeg runs leaves no scratch file (it once did).
+fake = os.path.join(work, "fake-ffmpeg")
+os.makedirs(fake, exist_ok=True)
+
+
+def fake_ffmpeg(script):
+    path = os.path.join(fake, "ffmpeg")
+    with open(path, "w") as f:
+        f.write("#!/bin/sh\n" + script)
+    os.chmod(path, 0o755)
+
+
+def scratch_files():
+    return [name for name in os.listdir(work) if name.startswith(".") and name.endswith(".tmp")]
+
+
+fake_path = {"PATH": fake + os.pathsep + os.environ.get("PATH", "")}
+fake_ffmpeg("echo \"Unknown encoder 'libx264'\" >&2\nexit 3\n")
+movie("ffmpeg that fails at once", [os.path.join(work, "x.mp4"), "--frames", "opt", ensemble], 1,
+      fake_path, "exited with status 3: Unknown encoder 'libx264'")
+fake_ffmpeg("cat > /dev/null\nexec sleep 600\n")
+movie("ffmpeg that never ends", [os.path.join(work, "x.mp4"), "--frames", "opt", ensemble], 1,
+      dict(fake_path, RAVEK_FFMPEG_TIMEOUT="2"), "did not finish within 2 s")
+killed = subprocess.Popen([ravek, "--export-movie", os.path.join(work, "x.mp4"), "--frames", "opt",
+                           ensemble], env=dict(os.environ, **fake_path,
+                                               XDG_CONFIG_HOME=os.path.join(work, "config-export")),
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+for _ in range(300):  # until the frames are drawn and it waits on ffmpeg
+    if scratch_files() or killed.poll() is not None:
+        break
+    time.sleep(0.05)
+time.sleep(1.0)
+seen = scratch_files()
+killed.terminate()
+killed.wait(timeout=30)
+if not seen:
+    failures.append("movie: no scratch file while ffmpeg ran")
+if scratch_files():
+    failures.append("movie: the program ended by SIGTERM left %s" % scratch_files())
+if killed.returncode != -15:
+    failures.append("movie: the program ended by SIGTERM gave %s" % killed.returncode)
 for left in ("x.gif", "x.mp4", "x.avi"):
     if os.path.exists(os.path.join(work, left)):
         failures.append("movie: a failed movie left %s" % left)
