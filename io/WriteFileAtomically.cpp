@@ -16,12 +16,23 @@
 
 namespace {
 
+// The file a symbolic link names, through links to links, whether or not
+// that file exists yet: writing through a link that names a file still to
+// be made makes that file, and keeps the link. path itself when it is no
+// link; empty (with errno set) for a loop of links.
 std::string ResolveLink(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(path, ec))
-        return path;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
-    return ec ? path : target.string();
+    std::filesystem::path at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(at, ec))
+            return at.string();
+        const std::filesystem::path next = std::filesystem::read_symlink(at, ec);
+        if (ec)
+            return at.string();
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    errno = ELOOP;
+    return {};
 }
 
 // The scratch file's name pattern beside target: hidden, and ending in
@@ -123,6 +134,10 @@ bool ReplaceRegularFile(const std::string& target, const struct stat* existing,
 bool Replace(const std::string& path, const Produce& produce,
              const std::function<bool(const std::string&)>& inPlace, std::string& error) {
     const std::string target = ResolveLink(path);
+    if (target.empty()) {
+        error = std::strerror(errno);
+        return false;
+    }
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {

@@ -10,14 +10,15 @@ class StdioFile;
 // after every byte was written and the file was closed without error. On any
 // failure the target is left as it was, the new file is removed, error holds
 // the reason and the result is false. A symbolic link is followed, so the file
-// it names is replaced, not the link. The target keeps its permissions (and
-// its owner where the process may set it); a new file gets the usual ones of
-// the user's umask. The new file is flushed to the disk before it replaces
-// the old one; it is named ".NAME.ravek-XXXXXX.tmp" beside the target (or
-// ".ravek-XXXXXX.tmp" when that name would be too long), so one left by a
-// killed run is never taken for data. A target that exists and is not a
-// regular file (a device such as /dev/stdout, a pipe) is written in place;
-// a folder is refused.
+// it names is replaced (or made, when it does not exist yet), not the link.
+// The target keeps its permissions (and its owner where the process may set
+// it); a new file gets the usual ones of the user's umask. The new file is
+// flushed to the disk before it replaces the old one; it is named
+// ".NAME.ravek-XXXXXX.tmp" beside the target (or ".ravek-XXXXXX.tmp" when that
+// name would be too long), so one left by a killed run is never taken for
+// data, and it is removed when the process is ended by a signal it can catch.
+// A target that exists and is not a regular file (a device such as
+// /dev/stdout, a pipe) is written in place; a folder is refused.
 bool WriteFileAtomically(const std::string& path, const std::function<bool(StdioFile&)>& write,
                          std::string& error);
 

@@ -71,6 +71,23 @@ TEST(WriteFileAtomically, ALinkIsFollowedNotReplaced) {
     ASSERT_TRUE(WriteFileAtomically(link, kWriteNew, error)) << error;
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(Contents(real), "new\n");
+
+    // A link to a file still to be made (relative, through a second link)
+    // makes that file and stays a link (it was once replaced by a file).
+    std::filesystem::create_directory(dir.File("sub"));
+    std::filesystem::create_symlink("sub/later.pdb", dir.File("inner.pdb"));
+    std::filesystem::create_symlink("inner.pdb", dir.File("outer.pdb"));
+    ASSERT_TRUE(WriteFileAtomically(dir.File("outer.pdb"), kWriteNew, error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("outer.pdb")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("inner.pdb")));
+    EXPECT_EQ(Contents(dir.File("sub/later.pdb")), "new\n");
+
+    // A loop of links is refused, and nothing is written.
+    std::filesystem::create_symlink("loop-b.pdb", dir.File("loop-a.pdb"));
+    std::filesystem::create_symlink("loop-a.pdb", dir.File("loop-b.pdb"));
+    EXPECT_FALSE(WriteFileAtomically(dir.File("loop-a.pdb"), kWriteNew, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("loop-a.pdb")));
 }
 
 TEST(WriteFileAtomically, TargetsThatAreNoRegularFileAreWrittenInPlace) {
