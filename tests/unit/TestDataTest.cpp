@@ -1001,9 +1001,14 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GaussianInputFile);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(PdbFile);
 
 TEST(SharedTestData, FolderIsPresent) {
-    if (!std::filesystem::is_regular_file(kDataDir / "MANIFEST.tsv"))
-        GTEST_SKIP() << "test data folder " << kDataDir
-                     << " is absent: the tests over real files did not run";
+    if (!std::filesystem::is_regular_file(kDataDir / "MANIFEST.tsv")) {
+        if (RAVEK_WITHOUT_TESTDATA)
+            GTEST_SKIP() << "test data folder " << kDataDir
+                         << " is absent: the tests over real files did not run";
+        FAIL() << "test data folder " << kDataDir
+               << " is absent: the tests over real files would only skip. To run without it "
+                  "on purpose: RAVEK_WITHOUT_TESTDATA=1 ./build.sh test";
+    }
     EXPECT_GT(ManifestFiles("").size(), 50u);
 }
 
