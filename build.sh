@@ -3,7 +3,9 @@
 #
 #   ./build.sh run [FILE]   install what is missing, build, start the viewer on
 #                           FILE or on the sample peptide the build makes
-#   ./build.sh test         install what is missing, build, run every test
+#   ./build.sh test         install what is missing, build, run every test;
+#                           without ../shared/testdata the run fails, unless
+#                           RAVEK_WITHOUT_TESTDATA=1 is set
 #   ./build.sh bench        build in release mode and run the benchmarks
 #   ./build.sh package      build the Debian package (CPack) into build/package/
 #   ./build.sh sanitize     build the Qt-free layers and their unit tests with
@@ -72,10 +74,22 @@ with_display() {
     fi
 }
 
+# The tests need the shared test data folder (../shared/testdata, or the
+# CMake variable RAVEK_TESTDATA_DIR) and fail without it;
+# RAVEK_WITHOUT_TESTDATA=1 runs them without it on purpose. Given on every
+# configure, so that a build folder never keeps an earlier run's choice.
+testdata_option() {
+    if [ "${RAVEK_WITHOUT_TESTDATA:-0}" = 1 ]; then
+        echo -DRAVEK_WITHOUT_TESTDATA=ON
+    else
+        echo -DRAVEK_WITHOUT_TESTDATA=OFF
+    fi
+}
+
 build() { # folder, extra CMake arguments...
     local dir=$1
     shift
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake -S . -B "$dir" -G Ninja "$(testdata_option)" "$@" >/dev/null
     cmake --build "$dir" --parallel "$(cores)"
 }
 

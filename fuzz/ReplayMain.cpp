@@ -1,6 +1,6 @@
 // Runs a fuzz target once on every file named, or found in a folder named,
 // on the command line: the seed corpus as a regression test, without
-// libFuzzer.
+// libFuzzer. A path named that does not exist fails the run.
 
 #include <cstdint>
 #include <cstdio>
@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
                 return 1;
             }
             ++count;
+        } else {
+            // A seed folder that is not there would otherwise pass unseen.
+            std::fprintf(stderr, "no such file or folder: %s\n", argv[i]);
+            return 1;
         }
     }
     std::printf("%d inputs replayed\n", count);

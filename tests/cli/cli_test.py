@@ -69,6 +69,22 @@ def address_space_limit(mebibytes):
     return lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
 
 
+def bond_set(atoms):
+    """The bonds of a frame of `info` as pairs of atom indices, lower first."""
+    return {(min(i, b), max(i, b)) for i, atom in enumerate(atoms) for b in atom["bonded"]}
+
+
+def connected_to(atoms, start):
+    """The atoms reached from atom start through bonds, start included."""
+    seen, stack = {start}, [start]
+    while stack:
+        for b in atoms[stack.pop()]["bonded"]:
+            if b not in seen:
+                seen.add(b)
+                stack.append(b)
+    return seen
+
+
 def run(*args, env=None, stdout=subprocess.PIPE):
     return subprocess.run([CLI, *args], stdout=stdout, stderr=subprocess.PIPE, env=env, timeout=120)
 
@@ -450,7 +466,8 @@ class Mmcif(unittest.TestCase):
         self.assertEqual(model["currentFrame"], 0)
         first = model["frames"][0]
         self.assertEqual(len(first["atoms"]), 1402)
-        for frame in model["frames"]:
+        first_bonds = bond_set(first["atoms"])
+        for number, frame in enumerate(model["frames"], 1):
             self.assertEqual(frame["residueCount"], first["residueCount"])
             # No bond joins an atom to a copy of itself (another model's).
             atoms = frame["atoms"]
@@ -458,6 +475,14 @@ class Mmcif(unittest.TestCase):
                                  (atom["label"], atom["residueIndex"])
                                  for atom in atoms for b in atom["bonded"]))
             self.assertEqual([a["label"] for a in frame["atoms"]], [a["label"] for a in first["atoms"]])
+            # Each model is the one chain with its side chains and hydrogens:
+            # every bond listed at both ends, every atom reached through
+            # bonds from the first; the models of an NMR ensemble share their
+            # covalent bonds.
+            self.assertTrue(all(i in atoms[b]["bonded"] for i, atom in enumerate(atoms)
+                                for b in atom["bonded"]), f"model {number}")
+            self.assertEqual(len(connected_to(atoms, 0)), len(atoms), f"model {number}")
+            self.assertEqual(bond_set(atoms), first_bonds, f"model {number}")
 
 
 class Watch(unittest.TestCase):

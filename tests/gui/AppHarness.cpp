@@ -67,6 +67,37 @@ void Press(QAbstractButton* button) {
         QTest::mouseClick(button, Qt::LeftButton);
 }
 
+// Chooses entry index of a combo box as a person does: a click on the box
+// opens its list, the pointer moves onto the entry and clicks it. False when
+// the list did not open or the entry was not taken.
+bool ChooseFromList(QComboBox* combo, int index) {
+    QAbstractItemView* list = combo->view();
+    QTest::mouseClick(combo, Qt::LeftButton);
+    if (!QTest::qWaitFor([list] { return list->isVisible(); }, 2000) ||
+        !QTest::qWaitForWindowExposed(list->window(), 2000))
+        return false;
+    // The list takes no click until a double click's time has passed since
+    // it opened (the release of the click that opened it must not choose);
+    // a person's hand takes longer to move.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QModelIndex entry =
+        combo->model()->index(index, combo->modelColumn(), combo->rootModelIndex());
+    const QPoint at = list->visualRect(entry).center();
+    QTest::mouseMove(list->viewport(), at);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    return QTest::qWaitFor([list] { return !list->isVisible(); }, 2000) &&
+           combo->currentIndex() == index;
+}
+
+// Types text into a line edit as a person does: a click into the field,
+// Ctrl+A over what it holds, then the text key by key.
+void TypeInto(QLineEdit* edit, const QString& text) {
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
 } // namespace
 
 bool AppHarness::PressButton(QWidget* within, const QString& text) {
@@ -190,35 +221,36 @@ void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
              auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
              auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
              dialogRequests.push_back({types->currentIndex() + 1, name->text()});
-             // The filter as a person picks it from the box.
-             types->setCurrentIndex(filterIndex - 1);
-             emit types->activated(filterIndex - 1);
+             // Keys go to the window a person looks at.
+             dialog->activateWindow();
+             if (!QTest::qWaitForWindowActive(dialog, 2000))
+                 unexpected_ << QStringLiteral("the file dialog never became the active window");
+             // The filter as a person picks it from the box's list.
+             if (!ChooseFromList(types, filterIndex - 1))
+                 unexpected_ << QStringLiteral("filter %1 could not be chosen from the list")
+                                    .arg(filterIndex);
              // Typed without the completion list, which opens
              // whenever the folder's listing arrives and would
              // take the click meant for the button.
              name->setCompleter(nullptr);
-             // Nothing picked in the file list: only the name
-             // typed counts (a folder picked there would be
-             // opened instead of the file being taken).
-             for (QAbstractItemView* list : dialog->findChildren<QAbstractItemView*>())
-                 list->clearSelection();
              QPushButton* accept = buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen
                                                        ? QDialogButtonBox::Open
                                                        : QDialogButtonBox::Save);
-             // The name goes in whole, as pasted: typed a letter at a time, a
-             // busy dialog may take "/" alone for the folder to open. The
-             // dialog lists its folder in the background and enables its
-             // button once it knows the file; should it still be open after
-             // the button was pressed (it was catching up), the name goes in
-             // again and the button is pressed again, as a person would.
+             // The name is typed into the field with the keyboard focus (the
+             // dialog then keeps the file list's selection to what the name
+             // names). The dialog lists its folder in the background and
+             // enables its button once it knows the file: until it does, the
+             // name is typed again from time to time; should it still be open
+             // after the button was pressed (it was catching up), the name
+             // goes in again and the button is pressed again, as a person
+             // would.
              const auto closed = [dialog] { return !dialog->isVisible(); };
              for (int attempt = 0; attempt < 3 && !closed(); ++attempt) {
-                 name->setFocus();
-                 for (int tries = 0; tries == 0 || (tries < 60 && !accept->isEnabled()); ++tries) {
-                     if (tries > 0)
-                         QTest::qWait(50);
-                     name->clear();
-                     name->setText(path);
+                 TypeInto(name, path);
+                 for (int tries = 1; tries < 60 && !accept->isEnabled(); ++tries) {
+                     QTest::qWait(50);
+                     if (tries % 10 == 0 && !accept->isEnabled())
+                         TypeInto(name, path);
                  }
                  if (!accept->isEnabled())
                      continue;

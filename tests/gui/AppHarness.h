@@ -24,8 +24,8 @@ class QWidget;
 // Runs the real application in the test process against a settings store of
 // its own. Every dialog runs its real exec(): a driver watches for modal
 // windows and acts on each one as the test queued it, through the widgets a
-// person would use (a file dialog's filter box, name field and Open/Save
-// button; a colour dialog's OK; a sheet's OK or キャンセル). Message boxes are
+// person would use (a file dialog's filter list, name field typed into and
+// Open/Save button; a colour dialog's OK; a sheet's OK or キャンセル). Message boxes are
 // answered with their real Yes/No/OK buttons and recorded; a test takes the
 // ones it expects (TakeMessages), and a box or dialog it did not expect fails
 // it (see VerifyNothingUnexpected).
@@ -66,9 +66,10 @@ public:
     void Store(const char* key, int value) const;
     QString StoredString(const char* section, const char* key) const;
 
-    // The next file dialog: choose the filterIndex-th filter (1-based) in its
-    // filter box, type path into its name field, press Open or Save. Each
-    // file dialog shown is recorded with the filter and name it offered.
+    // The next file dialog: choose the filterIndex-th filter (1-based) from
+    // its filter box's list with the mouse, type path into its name field
+    // key by key, press Open or Save. Each file dialog shown is recorded with
+    // the filter and name it offered.
     void QueueDialogAnswer(const QString& path, int filterIndex);
     // The next file dialog is cancelled.
     void QueueDialogCancel();

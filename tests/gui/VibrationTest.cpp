@@ -64,6 +64,32 @@ ArrowPixels ArrowsAround(const QImage& picture, QPoint atom) {
     return count;
 }
 
+// Opens the mode list as a person does, through View → 基準振動, and returns
+// it once it is on the screen.
+CModeListDlg* OpenModeList(AppHarness& h) {
+    h.Run(CommandIds::kNormalModes);
+    auto* list = h.MainFrame()->findChild<CModeListDlg*>();
+    if (list == nullptr || !QTest::qWaitForWindowExposed(list))
+        return nullptr;
+    return list;
+}
+
+// Clicks the row of mode index in the list.
+void ClickRow(CModeListDlg* list, int index) {
+    QTableWidget* table = list->table;
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      table->visualItemRect(table->item(index, 0)).center());
+}
+
+// Types a whole number into a spin box as a person does: its number
+// selected with Ctrl+A and typed over (the box takes each key as it comes;
+// Return would press the dialog's default button).
+void TypeNumber(QDoubleSpinBox* box, int value) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, QString::number(value));
+}
+
 } // namespace
 
 class VibrationTest : public QObject {
@@ -129,11 +155,15 @@ void VibrationTest::vibrationMovesAtomsAndStopsAtRest() {
     QVERIFY(h.Start(h.Write("freq.log", TwoAtomFrequencyJob())));
     QVERIFY(h.WaitForPicture());
     CMolView* view = h.ActiveView();
-    CModeListDlg* list = view->OpenModeList();
-    list->table->selectRow(0);
-    list->amplitude->setValue(1.0);
+    CModeListDlg* list = OpenModeList(h);
+    QVERIFY(list != nullptr);
+    ClickRow(list, 0);
+    QCOMPARE(view->state.mode, 0);
+    TypeNumber(list->amplitude, 1);
+    QCOMPARE(list->amplitude->value(), 1.0);
     QVERIFY(h.WaitForPicture());
     const QImage rest = view->grabFramebuffer();
+    QVERIFY(!view->IsVibrating());
     QTest::mouseClick(list->play, Qt::LeftButton);
     QVERIFY(view->IsVibrating());
     QCOMPARE(list->play->text(), QStringLiteral("停止"));
@@ -239,13 +269,17 @@ void VibrationTest::vibrationPicturesAreOnePeriod() {
     QVERIFY(h.WaitForPicture());
     CMolView* view = h.ActiveView();
     CMolDoc* document = h.ActiveDocument();
-    view->ChooseMode(0);
+    CModeListDlg* list = OpenModeList(h);
+    QVERIFY(list != nullptr);
+    ClickRow(list, 0);
+    QCOMPARE(view->state.mode, 0);
     QVERIFY(h.WaitForPicture());
     QVERIFY(view->WritePicture(h.Path("rest.bmp"), CMolView::kBmp24));
     document->saveAnimationImages = 1;
     document->animationStartNumber = 3;
     document->animationTitle = h.Path("vib").toStdString();
-    view->StartVibration();
+    QTest::mouseClick(list->play, Qt::LeftButton);
+    QVERIFY(view->IsVibrating());
     const int frames = CMolView::kVibrationFrames;
     QTRY_VERIFY_WITH_TIMEOUT(
         QFile::exists(h.Path(QString::asprintf("vib%04d.bmp", 3 + frames - 1))), 10000);
@@ -254,7 +288,8 @@ void VibrationTest::vibrationPicturesAreOnePeriod() {
     QVERIFY(!QFile::exists(h.Path("vib0002.bmp")));
     QCOMPARE(h.Read(h.Path("vib0003.bmp")), h.Read(h.Path("rest.bmp")));
     QVERIFY(h.Read(h.Path("vib0008.bmp")) != h.Read(h.Path("rest.bmp")));
-    view->StopVibration();
+    QTest::mouseClick(list->play, Qt::LeftButton);
+    QVERIFY(!view->IsVibrating());
 }
 
 #include "GuiTestMain.h"

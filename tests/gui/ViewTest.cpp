@@ -294,9 +294,9 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
 
 void ViewTest::undefinedDihedralGetsAMessage() {
     AppHarness h;
-    // Four atoms on a line.
+    // Five atoms on a line, 1.5 Å apart along x.
     QByteArray pdb;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         pdb += QString::asprintf("ATOM  %5d  C   ALA A   1    %8.3f   0.000   0.000  1.00  0.00"
                                  "           C\n",
                                  i + 1, i * 1.5)
@@ -304,13 +304,26 @@ void ViewTest::undefinedDihedralGetsAMessage() {
     QVERIFY(h.Start(h.Write("line.pdb", pdb)));
     QVERIFY(h.WaitForPicture());
     CMolView* view = h.ActiveView();
-    // No dialog is queued: one that came would fail the test.
-    view->state.measurementSelection = {0, 1, 2, 3};
-    view->measureSelection();
+    const auto click = [view](int atom, Qt::MouseButton button) {
+        QTest::mouseClick(
+            view, button, Qt::NoModifier,
+            ProjectAtom(view->state.camera, view->width(), view->height(), atom * 1.5, 0.0, 0.0));
+    };
+    // No dialog is queued: one that came would fail the test. Three atoms
+    // with the right button, the fourth with a plain click: the message.
+    for (int atom : {0, 1, 2})
+        click(atom, Qt::RightButton);
+    QCOMPARE(view->state.measurementSelection, (std::list<int>{0, 1, 2}));
+    click(3, Qt::LeftButton);
     QCOMPARE(h.TakeMessages(), QStringList{"二面角が決定できません"});
-    view->state.measurementSelection = {0, 1, 2, 3, 0};
-    view->measureSelection(); // five atoms: nothing
+    QVERIFY(view->state.measurementSelection.empty());
+    // Five atoms: nothing is measured, nothing is said.
+    for (int atom : {0, 1, 2, 3})
+        click(atom, Qt::RightButton);
+    QCOMPARE(view->state.measurementSelection, (std::list<int>{0, 1, 2, 3}));
+    click(4, Qt::LeftButton);
     QVERIFY(h.TakeMessages().isEmpty());
+    QVERIFY(view->state.measurementSelection.empty());
 }
 
 void ViewTest::ribbonAloneNeverPicks() {

@@ -43,16 +43,31 @@ inline void ExpectSameModel(CMolData& grown, CMolData& fresh) {
             EXPECT_EQ(p.dx, q.dx);
             EXPECT_EQ(p.dy, q.dy);
             EXPECT_EQ(p.dz, q.dz);
-            EXPECT_EQ(grown.GetBondCount(g, i), fresh.GetBondCount(g, i));
+            ASSERT_EQ(p.bondCount, q.bondCount) << "atom " << i + 1;
+            EXPECT_EQ(std::vector<int>(p.bonded, p.bonded + p.bondCount),
+                      std::vector<int>(q.bonded, q.bonded + q.bondCount))
+                << "atom " << i + 1;
         }
         EXPECT_EQ(a.centre.x, b.centre.x);
+        EXPECT_EQ(a.centre.y, b.centre.y);
+        EXPECT_EQ(a.centre.z, b.centre.z);
         ASSERT_EQ(a.modes.size(), b.modes.size());
         for (std::size_t m = 0; m < b.modes.size(); ++m) {
             EXPECT_EQ(a.modes[m].number, b.modes[m].number);
             EXPECT_EQ(a.modes[m].frequency, b.modes[m].frequency);
             ASSERT_EQ(a.modes[m].displacements.size(), b.modes[m].displacements.size());
-            for (std::size_t i = 0; i < b.modes[m].displacements.size(); ++i)
-                EXPECT_EQ(a.modes[m].displacements[i].x, b.modes[m].displacements[i].x);
+            // All three components of every atom; the first atom that differs
+            // is reported.
+            for (std::size_t i = 0; i < b.modes[m].displacements.size(); ++i) {
+                const Point3D& u = a.modes[m].displacements[i];
+                const Point3D& v = b.modes[m].displacements[i];
+                if (u.x == v.x && u.y == v.y && u.z == v.z)
+                    continue;
+                ADD_FAILURE() << "mode " << m + 1 << ", atom " << i + 1 << ": (" << u.x << ", "
+                              << u.y << ", " << u.z << ") grown, (" << v.x << ", " << v.y << ", "
+                              << v.z << ") fresh";
+                break;
+            }
         }
     }
 }
