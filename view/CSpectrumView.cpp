@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,16 @@ namespace {
 
 // A click chooses a stick this close, in pixels.
 constexpr int kPickPixels = 6;
+// A band carries intensity when it has this share of the strongest's.
+constexpr double kCarriesIntensity = 0.01;
+// The narrowest range the plot zooms in to, in cm⁻¹.
+constexpr double kNarrowestSpan = 20.0;
+
+// The plot's left edge for bands up to highest: 4000 cm⁻¹, or beyond the
+// band in steps of 500.
+double EdgeFor(double highest) {
+    return std::max(4000.0, std::ceil((highest + 200.0) / 500.0) * 500.0);
+}
 
 // Whether the mode has a place in an IR spectrum: a real frequency and a
 // printed intensity.
@@ -57,6 +68,8 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
     layout->addLayout(row);
     layout->addStretch();
     connect(halfWidthBox, &QSpinBox::valueChanged, this, [this] { update(); });
+    setToolTip(QCoreApplication::translate(
+        "CSpectrumView", "ホイールで拡大・縮小、ダブルクリックで全体を表示します"));
     commands_.Add(kFilePrint, [this] { Print(false); });
     commands_.Add(kFilePrintPreview, [this] { Print(true); });
     commands_.AddEnabled(
@@ -99,16 +112,66 @@ void CSpectrumView::SetHalfWidth(int wavenumbers) {
     halfWidthBox->setValue(wavenumbers);
 }
 
-double CSpectrumView::LeftEdge() const {
-    // 4000 cm⁻¹, or beyond the highest band in steps of 500.
-    double highest = 0.0;
-    if (const std::vector<NormalMode>* modes = Modes()) {
-        for (const NormalMode& mode : *modes) {
-            if (Drawn(mode))
-                highest = std::max(highest, mode.frequency);
-        }
+double CSpectrumView::HighestBand(double minimumShare) const {
+    const std::vector<NormalMode>* modes = Modes();
+    if (modes == nullptr)
+        return 0.0;
+    double strongest = 0.0;
+    for (const NormalMode& mode : *modes) {
+        if (Drawn(mode))
+            strongest = std::max(strongest, mode.irIntensity);
     }
-    return std::max(4000.0, std::ceil((highest + 200.0) / 500.0) * 500.0);
+    double highest = 0.0;
+    for (const NormalMode& mode : *modes) {
+        if (Drawn(mode) && (minimumShare <= 0.0 ||
+                            (strongest > 0.0 && mode.irIntensity >= minimumShare * strongest)))
+            highest = std::max(highest, mode.frequency);
+    }
+    return highest;
+}
+
+double CSpectrumView::LeftEdge() const {
+    return EdgeFor(HighestBand(kCarriesIntensity));
+}
+
+double CSpectrumView::FullLeftEdge() const {
+    return EdgeFor(HighestBand(0.0));
+}
+
+void CSpectrumView::Zoom(double nu, double factor) {
+    const double full = FullLeftEdge();
+    const double left = ShownLeft(), right = ShownRight();
+    const double span = std::clamp((left - right) * factor, kNarrowestSpan, full);
+    // nu stays where it is on the axis, the range within 0 and the full edge.
+    const double share = left > right ? (left - nu) / (left - right) : 0.5;
+    double newLeft = nu + share * span;
+    newLeft = std::clamp(newLeft, span, full);
+    shownLeft_ = newLeft;
+    shownRight_ = newLeft - span;
+    zoomed_ = true;
+    update();
+}
+
+void CSpectrumView::ResetZoom() {
+    zoomed_ = false;
+    update();
+}
+
+std::vector<double> CSpectrumView::Ticks(const QRect& plot, const QFontMetrics& metrics) const {
+    const double left = ShownLeft(), right = ShownRight();
+    const double room = metrics.horizontalAdvance(QString::number(left, 'f', 0)) + 12.0;
+    double step = 10.0;
+    for (const double candidate :
+         {10.0, 20.0, 50.0, 100.0, 200.0, 250.0, 500.0, 1000.0, 2000.0, 5000.0, 10000.0, 20000.0,
+          50000.0, 100000.0, 200000.0, 500000.0}) {
+        step = candidate;
+        if ((left - right) / step * room <= plot.width())
+            break;
+    }
+    std::vector<double> ticks;
+    for (double nu = std::ceil(right / step) * step; nu <= left + 1e-9; nu += step)
+        ticks.push_back(nu);
+    return ticks;
 }
 
 double CSpectrumView::Curve(double nu) const {
@@ -134,11 +197,17 @@ QRect CSpectrumView::PlotArea(const QRect& whole) const {
 }
 
 double CSpectrumView::XOf(double nu, const QRect& plot) const {
-    return XOf(nu, plot, LeftEdge());
+    return XOf(nu, plot, ShownLeft(), ShownRight());
 }
 
-double CSpectrumView::XOf(double nu, const QRect& plot, double left) {
-    return plot.left() + (left - nu) / (left - kRightEdge) * plot.width();
+double CSpectrumView::XOf(double nu, const QRect& plot, double left, double right) {
+    return plot.left() + (left - nu) / (left - right) * plot.width();
+}
+
+QFont CSpectrumView::AxisFont(const QRect& plot) const {
+    QFont axis = font();
+    axis.setPixelSize(std::max(10, plot.height() / 28));
+    return axis;
 }
 
 int CSpectrumView::ModeAt(int x) const {
@@ -146,14 +215,14 @@ int CSpectrumView::ModeAt(int x) const {
     if (modes == nullptr)
         return -1;
     const QRect plot = PlotArea(rect());
-    const double left = LeftEdge();
+    const double left = ShownLeft(), right = ShownRight();
     int best = -1;
     double nearest = kPickPixels + 0.5;
     for (std::size_t k = 0; k < modes->size(); ++k) {
         const NormalMode& mode = (*modes)[k];
-        if (!Drawn(mode))
+        if (!Drawn(mode) || mode.frequency > left || mode.frequency < right)
             continue;
-        const double distance = std::abs(XOf(mode.frequency, plot, left) - x);
+        const double distance = std::abs(XOf(mode.frequency, plot, left, right) - x);
         if (distance < nearest) {
             nearest = distance;
             best = static_cast<int>(k);
@@ -165,10 +234,9 @@ int CSpectrumView::ModeAt(int x) const {
 void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     const QRect plot = PlotArea(rect);
     const std::vector<NormalMode>* modes = Modes();
-    const double left = LeftEdge();
+    const double left = ShownLeft(), right = ShownRight();
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(std::max(10, plot.height() / 28));
+    const QFont font = AxisFont(plot);
     painter.setFont(font);
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(plot);
@@ -188,11 +256,11 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
         highest = 1.0;
     const double yScale = plot.height() * 0.9 / highest;
     const auto yOf = [&](double intensity) { return plot.bottom() - intensity * yScale; };
-    // Axes: wavenumber ticks every 500 cm⁻¹, intensity ticks at round values.
+    // Axes: wavenumber ticks at round steps that leave room for their
+    // labels, intensity ticks at round values.
     const QFontMetrics metrics(font);
-    for (int tick = 0; tick <= static_cast<int>(left / 500.0); ++tick) {
-        const double nu = left - 500.0 * tick;
-        const double x = XOf(nu, plot, left);
+    for (const double nu : Ticks(plot, metrics)) {
+        const double x = XOf(nu, plot, left, right);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 5));
         const QString text = QString::number(nu, 'f', 0);
         painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2.0,
@@ -227,7 +295,7 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     // The broadened curve, one point a pixel.
     QPainterPath curve;
     for (int px = plot.left(); px <= plot.right(); ++px) {
-        const double nu = left - (px - plot.left()) * (left - kRightEdge) / plot.width();
+        const double nu = left - (px - plot.left()) * (left - right) / plot.width();
         const QPointF point(px, yOf(Curve(nu)));
         if (px == plot.left())
             curve.moveTo(point);
@@ -244,7 +312,7 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
         const bool chosen = static_cast<int>(k) == chosenMode;
         painter.setPen(QPen(chosen ? QColor(0, 0, 255) : Qt::black,
                             std::max(1, plot.width() / 600) * (chosen ? 3 : 1)));
-        const double x = XOf(mode.frequency, plot, left);
+        const double x = XOf(mode.frequency, plot, left, right);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, yOf(mode.irIntensity)));
     }
 }
@@ -252,6 +320,19 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
 void CSpectrumView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     Paint(painter, rect());
+}
+
+void CSpectrumView::wheelEvent(QWheelEvent* event) {
+    const QRect plot = PlotArea(rect());
+    const double x = std::clamp(event->position().x(), double(plot.left()), double(plot.right()));
+    const double nu = ShownLeft() - (x - plot.left()) * (ShownLeft() - ShownRight()) / plot.width();
+    // One notch of a wheel (120) zooms by a fifth.
+    Zoom(nu, std::pow(0.8, event->angleDelta().y() / 120.0));
+    event->accept();
+}
+
+void CSpectrumView::mouseDoubleClickEvent(QMouseEvent*) {
+    ResetZoom();
 }
 
 void CSpectrumView::mousePressEvent(QMouseEvent* event) {
@@ -271,7 +352,7 @@ bool CSpectrumView::WriteCurve(const QString& path) const {
     std::string text = "# wavenumber/cm-1  IR intensity/(km/mol), Lorentzian half-width " +
                        std::to_string(static_cast<int>(HalfWidth())) + " cm-1\n";
     char line[64];
-    for (int nu = static_cast<int>(LeftEdge()); nu >= 0; --nu) {
+    for (int nu = static_cast<int>(FullLeftEdge()); nu >= 0; --nu) {
         std::snprintf(line, sizeof line, "%d %.6f\n", nu, Curve(nu));
         text += line;
     }

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class QFont;
+class QFontMetrics;
 class QPainter;
 class QSpinBox;
 struct MolDocState;
@@ -16,8 +18,12 @@ struct NormalMode;
 // real mode at its frequency, as high as its IR intensity (km/mol), and the
 // sum of Lorentzians of half-width w at half height through them, I(ν) =
 // Σ Iₖ w² / ((ν − νₖ)² + w²). Wavenumbers fall to the right, as chemists
-// draw them. A click near a stick chooses that mode in the document's
-// molecule windows. Printable; the curve can be saved as two columns.
+// draw them, from 4000 cm⁻¹ or beyond the highest band that carries
+// intensity (a hundredth of the strongest's or more) down to 0; the wheel
+// zooms in and out about the wavenumber under the pointer (as far out as
+// the highest band of all), a double click shows the whole range again. A
+// click near a stick chooses that mode in the document's molecule windows.
+// Printable; the curve can be saved as two columns.
 class CSpectrumView : public QWidget, public View {
     Q_OBJECT
 public:
@@ -32,21 +38,36 @@ public:
     const std::vector<NormalMode>* Modes() const;
     double HalfWidth() const;
     void SetHalfWidth(int wavenumbers);
-    // The wavenumbers at the left and right edges of the plot.
+    // The left edge of the whole plot: 4000 cm⁻¹, or beyond the highest band
+    // that carries intensity in steps of 500.
     double LeftEdge() const;
-    static constexpr double kRightEdge = 0.0;
+    // The same for every band, however weak: how far the plot zooms out.
+    double FullLeftEdge() const;
+    // The wavenumbers at the left and right edges of the plot as zoomed.
+    double ShownLeft() const { return zoomed_ ? shownLeft_ : LeftEdge(); }
+    double ShownRight() const { return zoomed_ ? shownRight_ : 0.0; }
+    // Zooms by factor (below 1: in) about wavenumber nu; ResetZoom shows the
+    // whole plot.
+    void Zoom(double nu, double factor);
+    void ResetZoom();
+    // The wavenumbers of the axis's labelled ticks in a plot area: round
+    // steps, as many as fit without their labels touching.
+    std::vector<double> Ticks(const QRect& plot, const QFontMetrics& metrics) const;
     // The broadened intensity at wavenumber nu.
     double Curve(double nu) const;
     // The index of the mode whose stick lies within a few pixels of x in a
     // window of this size; -1 for none.
     int ModeAt(int x) const;
-    // The window x of wavenumber nu (with the plot's left edge at left).
+    // The window x of wavenumber nu (with the plot's edges at left and
+    // right).
     double XOf(double nu, const QRect& plot) const;
-    static double XOf(double nu, const QRect& plot, double left);
+    static double XOf(double nu, const QRect& plot, double left, double right);
     QRect PlotArea(const QRect& whole) const;
+    // The font of the axes' texts for a plot area.
+    QFont AxisFont(const QRect& plot) const;
     // Draws the spectrum into rect (the window, a printed page).
     void Paint(QPainter& painter, const QRect& rect) const;
-    // Writes the curve from the left edge to 0 in steps of 1 cm⁻¹,
+    // Writes the curve from the full left edge to 0 in steps of 1 cm⁻¹,
     // "wavenumber intensity" a line; false, after a message, on failure.
     bool WriteCurve(const QString& path) const;
 
@@ -56,11 +77,19 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     MolDocState* GetDocState() const;
     void SaveCurve();
     void Print(bool preview);
 
+    // The highest wavenumber among the bands drawn, of those whose
+    // intensity is at least minimumShare of the strongest's; 0 for none.
+    double HighestBand(double minimumShare) const;
+
     CommandTable commands_;
+    bool zoomed_ = false;
+    double shownLeft_ = 0.0, shownRight_ = 0.0;
 };

@@ -8,6 +8,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
+#include "app/CRavekApp.h"
 #include "model/CMolData.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace CommandIds;
 
@@ -100,6 +102,7 @@ private slots:
     void theListChoosesEachWindowsArrows();
     void vibrationMovesAtomsAndStopsAtRest();
     void spectrumDrawsTheBandsAndAClickChoosesTheMode();
+    void aFarBandStretchesTheAxisOnlyWithIntensityAndTheWheelZooms();
     void vibrationPicturesAreOnePeriod();
 };
 
@@ -258,6 +261,83 @@ void VibrationTest::spectrumDrawsTheBandsAndAClickChoosesTheMode() {
     QCOMPARE(lines[1 + 4000 - 2500], expected(2500));
     QCOMPARE(lines[1 + 4000 - 1505], expected(1505));
     QCOMPARE(lines.size(), 4003); // header, 4001 points, the last line end
+}
+
+// A mode at 99,999.9 cm⁻¹ once stretched the axis to 100,000 with some 200
+// labels over each other. Without intensity it leaves the axis at 4000; with
+// intensity it stretches it, but the labels keep their room; the wheel zooms
+// in about the pointer and out as far as that band, a double click shows the
+// whole range again, and the saved curve reaches every band.
+void VibrationTest::aFarBandStretchesTheAxisOnlyWithIntensityAndTheWheelZooms() {
+    const auto jobWithThirdBand = [](const char* intensity) {
+        QByteArray text = TwoAtomFrequencyJob();
+        text.replace("-300.0000", "99999.9000");
+        text.replace("   5.0000", intensity);
+        return text;
+    };
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("far.log", jobWithThirdBand("   0.0000"))));
+    QVERIFY(h.WaitForPicture());
+    h.Run(kIrSpectrum);
+    auto* spectrum = h.MainFrame()->findChild<CSpectrumView*>();
+    QVERIFY(spectrum != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(spectrum));
+    QCOMPARE(spectrum->LeftEdge(), 4000.0);
+    QCOMPARE(spectrum->FullLeftEdge(), 100500.0);
+    const QRect plot = spectrum->PlotArea(spectrum->rect());
+    const int x2500 = static_cast<int>(std::lround(spectrum->XOf(2500, plot)));
+    QVERIFY(x2500 > plot.left() + plot.width() / 3); // where a 4000 axis puts it
+
+    // The wheel over the 2500 band: narrower, the band still under the
+    // pointer; out again as far as the far band, and no further.
+    QWheelEvent in(QPointF(x2500, plot.center().y()), spectrum->mapToGlobal(QPointF(x2500, 0)),
+                   QPoint(), QPoint(0, 3 * 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                   false);
+    QApplication::sendEvent(spectrum, &in);
+    QVERIFY(spectrum->ShownLeft() - spectrum->ShownRight() < 0.6 * 4000);
+    QVERIFY(std::abs(spectrum->XOf(2500, plot) - x2500) < 1.0);
+    QWheelEvent out(QPointF(x2500, plot.center().y()), spectrum->mapToGlobal(QPointF(x2500, 0)),
+                    QPoint(), QPoint(0, -60 * 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                    false);
+    QApplication::sendEvent(spectrum, &out);
+    QCOMPARE(spectrum->ShownLeft(), 100500.0);
+    QCOMPARE(spectrum->ShownRight(), 0.0);
+    QTest::mouseDClick(spectrum, Qt::LeftButton, Qt::NoModifier, QPoint(plot.left() + 5, 10));
+    QCOMPARE(spectrum->ShownLeft(), 4000.0);
+
+    // The saved curve from the far band's edge down to 0.
+    const QString path = h.Path("far.txt");
+    h.QueueDialogAnswer(path, 1);
+    h.Run(kSaveSpectrum);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().count('\n'), 1 + 100501);
+    file.close();
+
+    // With intensity the far band sets the axis; the labels do not touch.
+    h.App()->OpenFiles({h.Write("strong.log", jobWithThirdBand("  50.0000"))});
+    QVERIFY(h.WaitForPicture());
+    h.Run(kIrSpectrum);
+    CSpectrumView* strong = nullptr;
+    QTRY_VERIFY((strong = [&]() -> CSpectrumView* {
+                    for (CSpectrumView* view : h.MainFrame()->findChildren<CSpectrumView*>()) {
+                        if (view->LeftEdge() == 100500.0)
+                            return view;
+                    }
+                    return nullptr;
+                }()) != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(strong));
+    const QRect wide = strong->PlotArea(strong->rect());
+    const QFontMetrics metrics(strong->AxisFont(wide));
+    const std::vector<double> ticks = strong->Ticks(wide, metrics);
+    QVERIFY(ticks.size() >= 3);
+    QVERIFY(ticks.size() <= 20);
+    for (std::size_t k = 1; k < ticks.size(); ++k) {
+        const double room =
+            std::max(metrics.horizontalAdvance(QString::number(ticks[k], 'f', 0)),
+                     metrics.horizontalAdvance(QString::number(ticks[k - 1], 'f', 0)));
+        QVERIFY(std::abs(strong->XOf(ticks[k], wide) - strong->XOf(ticks[k - 1], wide)) > room);
+    }
 }
 
 // With animation pictures on, playing writes one period in equal steps as
