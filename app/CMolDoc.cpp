@@ -101,6 +101,10 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
             .arg(QString::fromStdString(read.model->formatProblem));
     case NoMoleculeReason::kNoReadableAtoms:
         return QCoreApplication::translate("CMolDoc", "原子の行に読み取れる座標がありません");
+    case NoMoleculeReason::kFractionalCoordinates:
+        return QCoreApplication::translate(
+            "CMolDoc", "原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。"
+                       "分数座標は読み込みません");
     case NoMoleculeReason::kNoAtoms:
         return QCoreApplication::translate("CMolDoc", "原子がありません");
     case NoMoleculeReason::kUnresolvedZMatrix:

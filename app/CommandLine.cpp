@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/UserGuide.h"
+#include "render/OffscreenPicture.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -172,8 +174,12 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
                                      : CommandLine::MovieFrames::kOptimisation;
         line.movieFirst = match.captured(2).isEmpty() ? 1 : match.captured(2).toInt();
         line.movieLast = match.captured(3).isEmpty() ? 0 : match.captured(3).toInt();
-        if (line.movieFirst < 1 || (line.movieLast != 0 && line.movieLast < line.movieFirst))
+        if (line.movieFirst < 1 || (!match.captured(3).isEmpty() && line.movieLast < 1))
             return UsageError(QStringLiteral("--frames counts geometries and modes from 1"));
+        if (line.movieLast != 0 && line.movieLast < line.movieFirst)
+            return UsageError(QStringLiteral("--frames %1: the range is reversed (FIRST must not "
+                                             "come after LAST)")
+                                  .arg(parser.value(frames)));
     }
     if (parser.isSet(style)) {
         line.style = parser.value(style);
@@ -188,10 +194,23 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     }
     if (parser.isSet(size)) {
         const auto match =
-            QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(parser.value(size));
-        if (!match.hasMatch() || match.captured(1).toInt() < 1 || match.captured(2).toInt() < 1)
+            QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(parser.value(size));
+        if (!match.hasMatch())
             return UsageError(QStringLiteral("--size must be WIDTHxHEIGHT, for example 800x600"));
-        line.size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+        // Digits beyond what a number holds are a side beyond the limit.
+        const auto side = [](const QString& digits) {
+            bool ok = false;
+            const qlonglong value = digits.toLongLong(&ok);
+            return ok ? value : std::numeric_limits<qlonglong>::max();
+        };
+        const qlonglong width = side(match.captured(1)), height = side(match.captured(2));
+        if (width < 1 || height < 1)
+            return UsageError(QStringLiteral("--size: a side is at least 1 pixel"));
+        if (width > OffscreenPicture::kLargestSide || height > OffscreenPicture::kLargestSide)
+            return UsageError(QStringLiteral("--size %1: a side is at most %2 pixels")
+                                  .arg(parser.value(size))
+                                  .arg(OffscreenPicture::kLargestSide));
+        line.size = QSize(static_cast<int>(width), static_cast<int>(height));
     }
     if (picture && (line.exportPicture.isEmpty() || line.file.isEmpty()))
         return UsageError(QStringLiteral("an output picture and a structure file are needed"));

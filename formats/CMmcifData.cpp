@@ -191,6 +191,9 @@ struct CMmcifData::Parse {
     std::string text;
     int block = -1;
     int siteBlock = -1; // the block whose atom_site loop is read
+    // An atom_site loop (or a CIF's _atom_site_ one) with fractional
+    // coordinates and no Cartesian ones was seen.
+    bool fractional = false;
     enum class LoopKind { kOther, kSites, kLinks } loop = LoopKind::kOther;
     std::vector<std::string> tags; // of the loop being read, lower case
     std::vector<int> columns;      // for each tag, the column read or -1
@@ -255,6 +258,11 @@ struct CMmcifData::Parse {
     // A loop's first value: which loop it is, and where its columns go.
     void StartValues() {
         loop = LoopKind::kOther;
+        const auto fractions = [](const std::string& tag) {
+            return tag == "_atom_site.fract_x" || tag == "_atom_site_fract_x";
+        };
+        if (std::any_of(tags.begin(), tags.end(), fractions))
+            fractional = true;
         columns.assign(tags.size(), -1);
         const auto prefixed = [&](const char* prefix, const auto& names, LoopKind kind) {
             const std::string start(prefix);
@@ -419,6 +427,7 @@ void CMmcifData::Scan() {
     std::vector<int> rows;
     for (const auto& model : parse_->models)
         rows.push_back(model.second);
+    onlyFractionalCoordinates = rows.empty() && parse_->fractional;
     if (rows.empty())
         return;
     fileModels = rows.size() > 1 ? static_cast<int>(rows.size()) : 0;

@@ -209,6 +209,7 @@ void CPDBData::StartScan() {
     atomCount = 0;
     fileModels = 0;
     formatProblem.clear();
+    onlyFractionalCoordinates = false;
     framePositions.clear();
 }
 

@@ -7,6 +7,8 @@ NoMoleculeReason NoMoleculeReasonOf(const CMolData& model) {
         return NoMoleculeReason::kUnresolvedZMatrix;
     if (!model.formatProblem.empty())
         return NoMoleculeReason::kUnreadableFormat;
+    if (model.frameCount <= 0 && model.onlyFractionalCoordinates)
+        return NoMoleculeReason::kFractionalCoordinates;
     if (model.frameCount <= 0)
         return model.skippedLines > 0 ? NoMoleculeReason::kNoReadableAtoms
                                       : NoMoleculeReason::kNoGeometry;
@@ -29,6 +31,9 @@ const char* DescribeNoMoleculeReason(NoMoleculeReason reason) {
         return "the Z-matrix gives no coordinates";
     case NoMoleculeReason::kUnreadableFormat:
         return "the file is not valid mmCIF";
+    case NoMoleculeReason::kFractionalCoordinates:
+        return "the atoms' positions are fractional coordinates of a crystal's cell only (a "
+               "small-molecule CIF), which are not read";
     }
     return "";
 }

@@ -8,12 +8,13 @@ class CMolData;
 
 // Why a model that was read holds no molecule to show.
 enum class NoMoleculeReason {
-    kNone,              // a molecule: at least one geometry of at least one atom
-    kNoGeometry,        // no geometry table, no input geometry
-    kNoReadableAtoms,   // atom rows or records, but none holds usable coordinates
-    kNoAtoms,           // geometries without atoms
-    kUnresolvedZMatrix, // a Gaussian input whose Z-matrix gives no coordinates
-    kUnreadableFormat,  // a file its format's parser refused (formatProblem says why)
+    kNone,                  // a molecule: at least one geometry of at least one atom
+    kNoGeometry,            // no geometry table, no input geometry
+    kNoReadableAtoms,       // atom rows or records, but none holds usable coordinates
+    kNoAtoms,               // geometries without atoms
+    kUnresolvedZMatrix,     // a Gaussian input whose Z-matrix gives no coordinates
+    kUnreadableFormat,      // a file its format's parser refused (formatProblem says why)
+    kFractionalCoordinates, // positions given as fractions of a cell only (not read)
 };
 
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model);

@@ -21,9 +21,18 @@ namespace {
 // be made makes that file, and keeps the link. path itself when it is no
 // link; empty (with errno set) for a loop of links.
 std::string ResolveLink(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec))
+        return path;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        // The system follows it (the links of /proc/self/fd among them).
+        const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+        return ec ? path : target.string();
+    }
+    // A link to a file still to be made: followed name by name.
     std::filesystem::path at = path;
     for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
         if (!std::filesystem::is_symlink(at, ec))
             return at.string();
         const std::filesystem::path next = std::filesystem::read_symlink(at, ec);

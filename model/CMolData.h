@@ -109,6 +109,9 @@ public:
     // Why a file could not be parsed as its format at all (the mmCIF
     // parser's message); empty when it could.
     std::string formatProblem;
+    // The file gives its atoms' positions as fractions of a crystal's cell
+    // only (a small-molecule CIF), which are not read.
+    bool onlyFractionalCoordinates = false;
     Termination termination = Termination::kNotAnOutput;
     // A Gaussian input whose Z-matrix gave no coordinates: why and where.
     ZMatrixProblem zMatrixProblem;

@@ -84,6 +84,10 @@ ENGLISH = {
     ("CMolDoc", "原子座標が見つかりません"): "no atomic coordinates found",
     ("CMolDoc", "mmCIF として読めません: %1"): "cannot be read as mmCIF: %1",
     ("CMolDoc", "原子の行に読み取れる座標がありません"): "no atom row has readable coordinates",
+    ("CMolDoc", "原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。"
+                "分数座標は読み込みません"):
+        "the atoms' positions are fractional coordinates of a crystal's cell only (a "
+        "small-molecule CIF), which are not read",
     ("CMolDoc", "原子がありません"): "no atoms",
     ("CMolDoc", "分子データを読み込めませんでした: %1 (%2)"):
         "Could not read molecule data: %1 (%2)",
@@ -131,6 +135,8 @@ ENGLISH = {
     ("CSpectrumView", "半値半幅(&W):"): "Half &width at half height:",
     ("CSpectrumView", "IR 強度のある振動がありません"): "No modes with an IR intensity",
     ("CSpectrumView", "波数 (cm⁻¹)"): "Wavenumber (cm⁻¹)",
+    ("CSpectrumView", "ホイールで拡大・縮小、ダブルクリックで全体を表示します"):
+        "The wheel zooms in and out; a double click shows the whole range",
     ("Command", "新規にファイルを作成します\n新規作成"): "Create a new document\nNew",
     ("Command", "既存のファイルを開きます\n開く"): "Open an existing file\nOpen",
     ("Command", "作業中のファイルを閉じます\n閉じる"): "Close the active document\nClose",

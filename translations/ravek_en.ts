@@ -277,6 +277,10 @@ Add one of .com, .gjf, .pdb, .ent or .rpd.</translation>
         <translation>%1 already exists.
 Do you want to replace it?</translation>
     </message>
+    <message>
+        <source>原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。分数座標は読み込みません</source>
+        <translation>the atoms' positions are fractional coordinates of a crystal's cell only (a small-molecule CIF), which are not read</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>
@@ -506,6 +510,10 @@ Do you want to replace it?</translation>
     <message>
         <source>IR 強度 (km/mol)</source>
         <translation>IR intensity (km/mol)</translation>
+    </message>
+    <message>
+        <source>ホイールで拡大・縮小、ダブルクリックで全体を表示します</source>
+        <translation>The wheel zooms in and out; a double click shows the whole range</translation>
     </message>
 </context>
 <context>

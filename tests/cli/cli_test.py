@@ -456,6 +456,17 @@ class Mmcif(unittest.TestCase):
             self.assertEqual(result.returncode, 2)
             self.assertIn(b"cut short", result.stderr)
 
+    def test_a_small_molecule_cif_says_its_coordinates_are_fractional(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "salt.cif")
+            with open(path, "w") as f:
+                f.write("data_salt\n_cell_length_a 5.64\nloop_\n_atom_site_label\n"
+                        "_atom_site_type_symbol\n_atom_site_fract_x\n_atom_site_fract_y\n"
+                        "_atom_site_fract_z\nNa1 Na 0 0 0\nCl1 Cl 0.5 0.5 0.5\n")
+            result = run("info", path)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"fractional coordinates", result.stderr)
+
     def test_nmr_entry_model_by_model(self):
         path = os.path.join(DATA or "", "mmcif", "1j8k.cif")
         if not os.path.isfile(path):

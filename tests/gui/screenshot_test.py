@@ -103,6 +103,15 @@ batch("missing-file", [os.path.join(work, "absent.pdb")], 1, "absent.pdb")
 batch("folder", [work], 1, "Is a directory")
 batch("question", [sample], 0, "", {"Warning": 2, "DisplayMode": 2})
 batch("no-molecule-says-why", [not_molecule], 1, "notes.xyz")
+# A small-molecule CIF: the reason is the fractional coordinates, as the
+# command-line tool says (the window once said only that atom_site rows were
+# missing).
+small_cif = os.path.join(work, "salt.cif")
+with open(small_cif, "w") as f:
+    f.write("data_salt\n_cell_length_a 5.64\n_cell_length_b 5.64\n_cell_length_c 5.64\n"
+            "loop_\n_atom_site_label\n_atom_site_type_symbol\n_atom_site_fract_x\n"
+            "_atom_site_fract_y\n_atom_site_fract_z\nNa1 Na 0 0 0\nCl1 Cl 0.5 0.5 0.5\n")
+batch("small-molecule-cif", [small_cif], 1, "分数座標")
 
 
 def inflating_gzip(path, mebibytes):
@@ -227,6 +236,13 @@ movie("a range beyond", [os.path.join(work, "x.gif"), "--frames", "opt:2-9", ens
 movie("no modes", [os.path.join(work, "x.gif"), "--frames", "vib:1", ensemble], 1,
       stderr_has="no normal modes")
 movie("bad frames", [os.path.join(work, "x.gif"), "--frames", "all", ensemble], 2)
+movie("reversed range", [os.path.join(work, "x.gif"), "--frames", "opt:5-2", ensemble], 2,
+      stderr_has="--frames opt:5-2: the range is reversed")
+movie("from 0", [os.path.join(work, "x.gif"), "--frames", "opt:0-2", ensemble], 2,
+      stderr_has="from 1")
+movie("size beyond the limit", [os.path.join(work, "x.gif"), "--frames", "opt", "--size",
+                                "100000x100000", ensemble], 2,
+      stderr_has="--size 100000x100000: a side is at most 20000 pixels")
 movie("unknown kind", [os.path.join(work, "x.avi"), "--frames", "opt", ensemble], 2)
 movie("mp4 without ffmpeg", [os.path.join(work, "x.mp4"), "--frames", "opt", ensemble], 1,
       {"PATH": os.path.join(work, "no-programs")}, "ffmpeg")
