@@ -45,8 +45,12 @@ bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& o
     // Room for one byte past the limit tells data of exactly limit bytes
     // from more. The size field is only believed as far as room reserved
     // (not yet touched): in data cut short it is whatever bytes ended up
-    // last.
-    if (expected < limit)
+    // last. One beyond the limit means data too large, or cut short, or
+    // corrupt: which, is found by inflating it into a window that is used
+    // again and again, keeping nothing.
+    const bool counting = expected > limit;
+    std::vector<char> window(counting ? kBlock : 0);
+    if (!counting)
         out.reserve(expected + 1);
     std::vector<char> in(kBlock);
     std::size_t produced = 0;
@@ -77,7 +81,11 @@ bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& o
             why = "the compressed file could not be read";
             break;
         }
-        if (produced == out.size()) {
+        if (counting && produced > limit) {
+            over = true;
+            break;
+        }
+        if (!counting && produced == out.size()) {
             if (out.size() > limit) {
                 over = true;
                 break;
@@ -92,8 +100,10 @@ bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& o
                 out.reserve(grown);
             out.resize(grown);
         }
-        z.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
-        const std::size_t room = std::min<std::size_t>(out.size() - produced, UINT_MAX);
+        char* to = counting ? window.data() : out.data() + produced;
+        const std::size_t room =
+            std::min<std::size_t>(counting ? window.size() : out.size() - produced, UINT_MAX);
+        z.next_out = reinterpret_cast<Bytef*>(to);
         z.avail_out = static_cast<uInt>(room);
         const int result = inflate(&z, Z_NO_FLUSH);
         produced += room - z.avail_out;
@@ -120,6 +130,10 @@ bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& o
     }
     if (over || (ok && produced > limit))
         return refuse();
+    if (ok && counting) {
+        why = "the gzip data is corrupt: its size field does not match its data";
+        ok = false;
+    }
     // Not shrunk to fit: that would copy the whole file once more.
     out.resize(ok ? produced : 0);
     return ok;

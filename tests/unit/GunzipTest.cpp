@@ -70,6 +70,20 @@ TEST(Gunzip, StopsAsSoonAsTheTextPassesTheLimit) {
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(out.capacity(), 0u);
 
+    // One member whose size field says more than the limit is inflated into
+    // a window and refused without its text ever being held.
+    const std::vector<char> large = GzipMember(Text(8 << 20));
+    ASSERT_EQ(GzipSizeField(large.data() + large.size() - 4), std::size_t{8} << 20);
+    EXPECT_FALSE(Gunzip(large, out, 4 << 20, why, &tooLarge));
+    EXPECT_TRUE(tooLarge);
+    EXPECT_EQ(out.capacity(), 0u);
+    // Its first half, whose last bytes say anything: cut short, whatever
+    // they say.
+    const std::vector<char> half(large.begin(), large.begin() + large.size() / 2);
+    EXPECT_FALSE(Gunzip(half, out, 64 << 20, why, &tooLarge));
+    EXPECT_FALSE(tooLarge);
+    EXPECT_NE(why.find("cut short"), std::string::npos) << why;
+
     // The same within a limit it fits: the whole text.
     Counting all{data, 1 << 16};
     ASSERT_TRUE(Gunzip(all.Source(), 0, out, 64 << 20, why, &tooLarge)) << why;
