@@ -1,4 +1,5 @@
 #include "app/CPropGeneralPage.h"
+#include "app/UiLanguage.h"
 
 #include "platform/DataExchange.h"
 #include "res/ControlIds.h"
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QSlider>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CPropGeneralPage::CPropGeneralPage()
     : PropertyPage(QCoreApplication::translate("CPropGeneralPage", "一般")) {
@@ -32,12 +35,14 @@ CPropGeneralPage::CPropGeneralPage()
     row->addWidget(warningSlider_, 0, 1);
     row->addWidget(new QLabel(QCoreApplication::translate("CPropGeneralPage", "高"), warning), 0,
                    2);
-    // In the order of UiLanguage::Stored; each language named in itself.
+    // Each language named in itself, with the value stored for it.
     languageCombo_ = new QComboBox(this);
     languageCombo_->setObjectName(QString::number(ControlIds::kLanguage));
-    languageCombo_->addItems(
-        {QCoreApplication::translate("CPropGeneralPage", "デスクトップに合わせる"),
-         QStringLiteral("日本語"), QStringLiteral("English")});
+    languageCombo_->addItem(QStringLiteral("日本語"), int(UiLanguage::kStoredJapanese));
+    languageCombo_->addItem(QStringLiteral("English"), int(UiLanguage::kStoredEnglish));
+    languageCombo_->addItem(
+        QCoreApplication::translate("CPropGeneralPage", "デスクトップに合わせる"),
+        int(UiLanguage::kFollowDesktop));
     auto* languageRow = new QFormLayout;
     languageRow->addRow(QCoreApplication::translate("CPropGeneralPage", "言語 (次回の起動から)"),
                         languageCombo_);
@@ -61,9 +66,9 @@ bool CPropGeneralPage::DoDataExchange(bool save) {
     DataExchange::Check(save, initStartBox_, initStart);
     DataExchange::Check(save, maximisedBox_, childMaxWnd);
     if (save)
-        language = languageCombo_->currentIndex();
-    else
-        languageCombo_->setCurrentIndex(language >= 0 && language <= 2 ? language : 0);
+        language = languageCombo_->currentData().toInt();
+    else // no choice made, or one not known: Japanese
+        languageCombo_->setCurrentIndex(std::max(0, languageCombo_->findData(language)));
     return true;
 }
 

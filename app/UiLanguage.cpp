@@ -55,11 +55,11 @@ UiLanguage::Kind UiLanguage::Choose(const QString& option, int stored, Kind envi
         return kJapanese;
     if (option == QLatin1String("en"))
         return kEnglish;
-    if (stored == kStoredJapanese)
-        return kJapanese;
     if (stored == kStoredEnglish)
         return kEnglish;
-    return environment;
+    if (stored == kFollowDesktop)
+        return environment;
+    return kJapanese;
 }
 
 bool UiLanguage::Install(Kind kind) {

@@ -7,8 +7,9 @@
 class UiLanguage {
 public:
     enum Kind { kJapanese, kEnglish };
-    // Values of the stored choice ("Language" in the settings).
-    enum Stored { kFollowDesktop = 0, kStoredJapanese = 1, kStoredEnglish = 2 };
+    // Values of the stored choice ("Language" in the settings): none made
+    // (Japanese), Japanese, English, or as the desktop's.
+    enum Stored { kStoredNone = 0, kStoredJapanese = 1, kStoredEnglish = 2, kFollowDesktop = 3 };
 
     // The language the environment asks for, as gettext reads it: the locale
     // of messages (LC_ALL, else LC_MESSAGES, else LANG) and, unless that is
@@ -20,7 +21,8 @@ public:
     static Kind FromEnvironment();
 
     // The language to use: the command line's --lang (ja or en) when given,
-    // else the stored choice, else the environment's.
+    // else the stored choice; Japanese whatever the locale unless the stored
+    // choice is to follow the desktop (then the environment's).
     static Kind Choose(const QString& option, int stored, Kind environment);
 
     // Installs the texts of kind for the program and for Qt's own dialogs

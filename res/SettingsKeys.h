@@ -44,13 +44,8 @@ constexpr IntSetting kArrowScale{kSection, "ArrowScale", 100};
 // The IR spectrum window: half-width at half height in cm⁻¹.
 constexpr IntSetting kSpectrumHalfWidth{kSection, "SpectrumHalfWidth", 10};
 
-// Pictures: the size (0 the window's, 1 the window's times PictureScale, 2
-// PictureWidth × PictureHeight), the resolution written into TIFF and PNG
-// files (0 none) and a transparent background for them.
-constexpr IntSetting kPictureSizeMode{kSection, "PictureSizeMode", 0};
-constexpr IntSetting kPictureScale{kSection, "PictureScale", 2};
-constexpr IntSetting kPictureWidth{kSection, "PictureWidth", 1600};
-constexpr IntSetting kPictureHeight{kSection, "PictureHeight", 1200};
+// Pictures of a chosen size: the resolution written into TIFF and PNG files
+// (0 none) and a transparent background for them, as last chosen.
 constexpr IntSetting kPictureDpi{kSection, "PictureDpi", 0};
 constexpr IntSetting kPictureTransparent{kSection, "PictureTransparent", 0};
 // Movies: frames per second, frames in one period of a vibration, and
@@ -59,8 +54,8 @@ constexpr IntSetting kMovieFps{kSection, "MovieFps", 10};
 constexpr IntSetting kMovieFramesPerPeriod{kSection, "MovieFramesPerPeriod", 20};
 constexpr IntSetting kMovieLoop{kSection, "MovieLoop", 1};
 
-// The language of the interface: 0 as the desktop's, 1 Japanese, 2 English
-// (read at start-up).
+// The language of the interface: 0 none chosen (Japanese), 1 Japanese, 2
+// English, 3 as the desktop's (read at start-up).
 constexpr IntSetting kLanguage{kSection, "Language", 0};
 
 // The main frame.

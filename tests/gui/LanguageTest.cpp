@@ -217,13 +217,16 @@ void LanguageTest::theEnvironmentTheSettingAndTheOptionChoose() {
                                     QString::fromLatin1(c.lcMessages), QString::fromLatin1(c.lang)),
                  c.expected);
     }
-    // The option over the setting over the environment.
+    // The option over the setting; Japanese whatever the environment unless
+    // the setting is to follow the desktop.
     QCOMPARE(L::Choose(QStringLiteral("ja"), L::kStoredEnglish, L::kEnglish), L::kJapanese);
     QCOMPARE(L::Choose(QStringLiteral("en"), L::kStoredJapanese, L::kJapanese), L::kEnglish);
     QCOMPARE(L::Choose(QString(), L::kStoredEnglish, L::kJapanese), L::kEnglish);
     QCOMPARE(L::Choose(QString(), L::kStoredJapanese, L::kEnglish), L::kJapanese);
+    QCOMPARE(L::Choose(QString(), L::kStoredNone, L::kEnglish), L::kJapanese);
     QCOMPARE(L::Choose(QString(), L::kFollowDesktop, L::kEnglish), L::kEnglish);
-    QCOMPARE(L::Choose(QString(), 7, L::kJapanese), L::kJapanese); // a stored value not known
+    QCOMPARE(L::Choose(QString(), L::kFollowDesktop, L::kJapanese), L::kJapanese);
+    QCOMPARE(L::Choose(QString(), 7, L::kEnglish), L::kJapanese); // a stored value not known
 }
 
 void LanguageTest::englishEverywhere() {
@@ -232,7 +235,7 @@ void LanguageTest::englishEverywhere() {
     qunsetenv("LANGUAGE");
     qunsetenv("LC_ALL");
     qunsetenv("LC_MESSAGES");
-    QCOMPARE(UiLanguage::SetUp(QString()), UiLanguage::kEnglish);
+    QCOMPARE(UiLanguage::SetUp(QStringLiteral("en")), UiLanguage::kEnglish);
     const QStringList seen = WalkThrough(h);
     QVERIFY2(seen.size() > 300, qPrintable(QString::number(seen.size())));
     QStringList japanese;
@@ -272,7 +275,8 @@ void LanguageTest::japaneseAsAlwaysUnderJapaneseOrNoLocale() {
         QCoreApplication::removeTranslator(&qt);
     }
     QVERIFY(always.contains(QStringLiteral("menus: ファイル(&F)")));
-    for (const char* lang : {"ja_JP.UTF-8", "", "C"}) {
+    // Japanese whatever the locale, an English one too.
+    for (const char* lang : {"ja_JP.UTF-8", "", "C", "en_US.UTF-8", "de_DE.UTF-8"}) {
         qputenv("LANG", lang);
         qunsetenv("LANGUAGE");
         qunsetenv("LC_ALL");
@@ -285,17 +289,34 @@ void LanguageTest::japaneseAsAlwaysUnderJapaneseOrNoLocale() {
         QVERIFY(QApplication::font().families().contains(QStringLiteral("IPAPGothic")));
     }
     // English chosen in the settings sheet's own box is stored, and chooses
-    // over a Japanese desktop; --lang chooses over the setting.
+    // over a Japanese desktop; --lang chooses over the setting; following the
+    // desktop is a choice of its own.
     qputenv("LANG", "ja_JP.UTF-8");
     AppHarness h;
     QVERIFY(h.Start(h.Write(QStringLiteral("a.pdb"), Fixtures::kPeptidePdb)));
+    const auto choose = [&h](const QString& entry) {
+        h.QueueDialog([entry](QDialog& sheet) {
+            auto* box = sheet.findChild<QComboBox*>(QString::number(ControlIds::kLanguage));
+            QVERIFY(box != nullptr);
+            const int index = box->findText(entry);
+            QVERIFY(index >= 0);
+            box->setCurrentIndex(index);
+        });
+        h.Run(kProgramSettings);
+    };
     h.QueueDialog([](QDialog& sheet) {
         auto* box = sheet.findChild<QComboBox*>(QString::number(ControlIds::kLanguage));
         QVERIFY(box != nullptr);
-        QCOMPARE(box->currentIndex(), 0);
-        box->setCurrentIndex(2);
+        QCOMPARE(box->currentText(), QStringLiteral("日本語")); // none chosen yet
     });
     h.Run(kProgramSettings);
+    choose(QStringLiteral("デスクトップに合わせる"));
+    QCOMPARE(h.Stored("Language"), static_cast<int>(UiLanguage::kFollowDesktop));
+    qputenv("LANG", "en_US.UTF-8");
+    QCOMPARE(UiLanguage::SetUp(QString()), UiLanguage::kEnglish);
+    UiLanguage::Install(UiLanguage::kJapanese);
+    qputenv("LANG", "ja_JP.UTF-8");
+    choose(QStringLiteral("English"));
     QCOMPARE(h.Stored("Language"), static_cast<int>(UiLanguage::kStoredEnglish));
     QCOMPARE(UiLanguage::SetUp(QString()), UiLanguage::kEnglish);
     QCOMPARE(QCoreApplication::translate("Menu", "ファイル(&F)"), QStringLiteral("&File"));
