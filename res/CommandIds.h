@@ -56,6 +56,7 @@ constexpr int kFullScreen = 32807;
 constexpr int kCloseWindow = 32808;
 constexpr int kSaveMovieGif = 32809;
 constexpr int kSaveMovieMp4 = 32810;
+constexpr int kSavePictureSized = 32811;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -68,6 +68,8 @@ std::vector<MenuItem> SaveCommands(bool withPicture) {
         {QT_TRANSLATE_NOOP("Menu", "名前を付けて保存(&A)..."), kFileSaveAs, {}}};
     if (withPicture) {
         items.push_back({QT_TRANSLATE_NOOP("Menu", "画像保存(&I)"), kSavePicture, {}});
+        items.push_back(
+            {QT_TRANSLATE_NOOP("Menu", "画像保存 (サイズ指定)(&Z)..."), kSavePictureSized, {}});
         items.push_back({QT_TRANSLATE_NOOP("Menu", "GIF 動画保存(&G)..."), kSaveMovieGif, {}});
         items.push_back({QT_TRANSLATE_NOOP("Menu", "MP4 動画保存(&M)..."), kSaveMovieMp4, {}});
     }
@@ -204,9 +206,11 @@ const std::vector<Accelerator>& AcceleratorTable() {
 }
 
 const std::vector<int>& ToolbarButtons() {
-    static const std::vector<int> buttons{kFileNew,   kFileOpen,  kFileSave, 0,           kEditCut,
-                                          kEditCopy,  kEditPaste, 0,         kFilePrint,  0,
-                                          kResetView, 0,          kAppAbout, kContextHelp};
+    // The program's own buttons first, in their order; those added since
+    // after them.
+    static const std::vector<int> buttons{kFileNew,  kFileOpen,    kFileSave, 0,          kEditCut,
+                                          kEditCopy, kEditPaste,   0,         kFilePrint, 0,
+                                          kAppAbout, kContextHelp, 0,         kResetView};
     return buttons;
 }
 
@@ -220,6 +224,9 @@ const char* CommandString(int id) {
         {kFileSaveAs, QT_TRANSLATE_NOOP(
                           "Command", "作業中のファイルを新しい名前で保存します\n名前を付けて保存")},
         {kSavePicture, QT_TRANSLATE_NOOP("Command", "表示画像を保存\n画像保存")},
+        {kSavePictureSized,
+         QT_TRANSLATE_NOOP("Command", "大きさ、解像度、透明な背景を選んで表示画像を保存します\n"
+                                      "画像保存 (サイズ指定)")},
         {kSaveMovieGif,
          QT_TRANSLATE_NOOP("Command",
                            "最適化の経過か基準振動を GIF 動画に保存します\nGIF 動画保存")},

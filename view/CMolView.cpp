@@ -22,6 +22,7 @@
 #include "view/CModeListDlg.h"
 #include "view/CMovieDlg.h"
 #include "view/CPictureOptionsDlg.h"
+#include "view/JobStateText.h"
 #include "view/MovieWriter.h"
 #include "view/PrinterChoice.h"
 
@@ -187,6 +188,9 @@ QString CMolView::StepText() const {
         text += frame.convergence.AllConverged()
                     ? QCoreApplication::translate("CMolView", "  収束")
                     : QCoreApplication::translate("CMolView", "  未収束");
+    const QString job = JobStateText(*model);
+    if (!job.isEmpty())
+        text += QStringLiteral("  (%1)").arg(job);
     return text;
 }
 
@@ -594,7 +598,7 @@ void CMolView::OnVibrationTimer() {
 
 // Pictures and printing.
 
-void CMolView::savePicture() {
+void CMolView::savePicture(bool choosingSize) {
     const FileFilter filter(QStringLiteral(
         "24bit BMP file (*.bmp; *.dib)|*.bmp; *.dib|32bit BMP file (*.bmp)|*.bmp|TIFF file "
         "(*.tif; *.tiff)|*.tif; *.tiff|PNG file (*.png)|*.png||"));
@@ -612,7 +616,9 @@ void CMolView::savePicture() {
                : suffix == QLatin1String("tif") || suffix == QLatin1String("tiff") ? kTiff
                                                                                    : kBmp24;
     }
-    if (kind == kBmp32) {
+    // The window's own picture, or (the 32-bit BMP being the window's own
+    // buffer) one of a size, resolution and background chosen.
+    if (!choosingSize || kind == kBmp32) {
         WritePicture(chosen.path, kind);
         return;
     }
@@ -843,7 +849,8 @@ void CMolView::BuildCommands() {
                       if (Model() != nullptr)
                           state.labelledAtoms.clear();
                   }));
-    commands_.Add(kSavePicture, [this] { savePicture(); });
+    commands_.Add(kSavePicture, [this] { savePicture(false); });
+    commands_.Add(kSavePictureSized, [this] { savePicture(true); });
     commands_.AddEnabled(
         kSaveMovieGif, [this] { saveMovie(true); }, [this] { return CanSaveMovie(); });
     // The MP4 item says when the ffmpeg program it needs is missing.

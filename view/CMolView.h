@@ -86,10 +86,10 @@ public:
 
     // Picture file kinds, in the order of the picture dialog's filters.
     enum PictureKind { kBmp24 = 1, kBmp32 = 2, kTiff = 3, kPng = 4 };
-    // The picture command: asks for a file and, for every kind but the
-    // window's own 32-bit bitmap, the picture's size, resolution and
-    // background; writes the picture there.
-    void savePicture();
+    // The picture commands: ask for a file and write the window's picture
+    // there; choosingSize asks then (for every kind but the window's own
+    // 32-bit bitmap) the picture's size, resolution and background.
+    void savePicture(bool choosingSize);
     // Writes the picture as kind to path, replacing a file there only when
     // all of it was written; false, after a message, on failure. size: the
     // picture's pixels (empty: the window's), scale: of its lines, points and

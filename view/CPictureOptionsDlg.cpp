@@ -75,14 +75,11 @@ CPictureOptionsDlg::CPictureOptionsDlg(QSize window, bool withAlpha, QWidget* pa
     layout->addLayout(file);
     layout->addWidget(buttons);
 
-    // The stored choices.
-    const int mode = Profile::Read(Settings::kPictureSizeMode);
-    sizeModes->button(mode >= kWindowSize && mode <= kPixels ? mode : kWindowSize)
-        ->setChecked(true);
-    const int scale = Profile::Read(Settings::kPictureScale);
-    scaleBox->setCurrentIndex(std::max(0, scaleBox->findData(std::clamp(scale, 2, 4))));
-    widthBox->setValue(Profile::Read(Settings::kPictureWidth));
-    heightBox->setValue(Profile::Read(Settings::kPictureHeight));
+    // The window's size each time; the resolution and background as last
+    // chosen.
+    sizeModes->button(kWindowSize)->setChecked(true);
+    widthBox->setValue(window.width());
+    heightBox->setValue(window.height());
     dpiBox->setValue(withAlpha ? Profile::Read(Settings::kPictureDpi) : 0);
     transparentBox->setChecked(withAlpha && Profile::Read(Settings::kPictureTransparent) != 0);
 }
@@ -118,10 +115,6 @@ bool CPictureOptionsDlg::Transparent() const {
 }
 
 void CPictureOptionsDlg::accept() {
-    Profile::Write(Settings::kPictureSizeMode, sizeModes->checkedId());
-    Profile::Write(Settings::kPictureScale, scaleBox->currentData().toInt());
-    Profile::Write(Settings::kPictureWidth, widthBox->value());
-    Profile::Write(Settings::kPictureHeight, heightBox->value());
     if (dpiBox->isEnabled()) {
         Profile::Write(Settings::kPictureDpi, dpiBox->value());
         Profile::Write(Settings::kPictureTransparent, transparentBox->isChecked() ? 1 : 0);

@@ -9,8 +9,9 @@ class QComboBox;
 class QSpinBox;
 
 // The picture's size and, for TIFF and PNG, its resolution and a
-// transparent background, asked after the picture's name is chosen. The
-// choices are the stored ones and are stored again on OK.
+// transparent background, asked after the picture's name is chosen. The size
+// offered is the window's each time; the resolution and background are the
+// last ones chosen, stored again on OK.
 class CPictureOptionsDlg : public QDialog {
     Q_OBJECT
 public:

@@ -460,16 +460,10 @@ void PictureTest::thePictureAndMovieCommandsThroughTheirDialogs() {
     const double ratio = view->devicePixelRatioF();
     const QSize window(qRound(view->width() * ratio), qRound(view->height() * ratio));
 
-    // At the stored defaults: the window's size, no resolution, opaque; the
-    // bytes the window's picture always had.
+    // 画像保存: the file dialog, then the picture at the window's size,
+    // with no further question; the bytes the window's picture always had.
     const QString plain = h.Path(QStringLiteral("plain.png"));
     h.QueueDialogAnswer(plain, 4);
-    h.QueueDialog([](QDialog& dialog) {
-        auto* options = qobject_cast<CPictureOptionsDlg*>(&dialog);
-        QVERIFY(options != nullptr);
-        QCOMPARE(options->sizeModes->checkedId(), int(CPictureOptionsDlg::kWindowSize));
-        QVERIFY(options->dpiBox->isEnabled() && !options->transparentBox->isChecked());
-    });
     h.Run(kSavePicture);
     OffscreenPicture expected;
     std::string error;
@@ -477,35 +471,45 @@ void PictureTest::thePictureAndMovieCommandsThroughTheirDialogs() {
                                      expected, error));
     QVERIFY(h.Read(plain) == Bytes(expected.Encode(OffscreenPicture::kPng)));
 
-    // Twice the window, 300 dpi, transparent, chosen in the dialog's boxes.
+    // 画像保存 (サイズ指定): twice the window, 300 dpi, transparent, chosen in
+    // the dialog's boxes, which offer the window's size.
     const QString large = h.Path(QStringLiteral("large.png"));
     h.QueueDialogAnswer(large, 4);
     h.QueueDialog([](QDialog& dialog) {
-        auto& options = static_cast<CPictureOptionsDlg&>(dialog);
-        options.sizeModes->button(CPictureOptionsDlg::kScaled)->click();
-        options.scaleBox->setCurrentIndex(options.scaleBox->findData(2));
-        options.dpiBox->setValue(300);
-        options.transparentBox->click();
+        auto* options = qobject_cast<CPictureOptionsDlg*>(&dialog);
+        QVERIFY(options != nullptr);
+        QCOMPARE(options->sizeModes->checkedId(), int(CPictureOptionsDlg::kWindowSize));
+        QVERIFY(options->dpiBox->isEnabled() && !options->transparentBox->isChecked());
+        options->sizeModes->button(CPictureOptionsDlg::kScaled)->click();
+        options->scaleBox->setCurrentIndex(options->scaleBox->findData(2));
+        options->dpiBox->setValue(300);
+        options->transparentBox->click();
     });
-    h.Run(kSavePicture);
+    h.Run(kSavePictureSized);
     const QImage read = ReadImage(h.Read(large), "PNG");
     QCOMPARE(read.size(), window * 2);
     QVERIFY(read.hasAlphaChannel());
     QCOMPARE(qAlpha(read.pixel(1, 1)), 0);
     QCOMPARE(qRound(read.dotsPerMeterX() / 39.37007874), 300);
-    QCOMPARE(h.Stored("PictureSizeMode"), 1);
-    QCOMPARE(h.Stored("PictureScale"), 2);
     QCOMPARE(h.Stored("PictureDpi"), 300);
     QCOMPARE(h.Stored("PictureTransparent"), 1);
-    // A BMP asks the size only.
+    // After it, 画像保存 is still the window's picture, and the sized one
+    // offers the window's size again (a BMP: the size only).
+    const QString again = h.Path(QStringLiteral("again.png"));
+    h.QueueDialogAnswer(again, 4);
+    h.Run(kSavePicture);
+    QVERIFY(h.Read(again) == Bytes(expected.Encode(OffscreenPicture::kPng)));
     h.QueueDialogAnswer(h.Path(QStringLiteral("b.bmp")), 1);
     h.QueueDialog([](QDialog& dialog) {
         auto& options = static_cast<CPictureOptionsDlg&>(dialog);
         QVERIFY(!options.dpiBox->isEnabled() && !options.transparentBox->isEnabled());
-        QCOMPARE(options.sizeModes->checkedId(), int(CPictureOptionsDlg::kScaled)); // remembered
+        QCOMPARE(options.sizeModes->checkedId(), int(CPictureOptionsDlg::kWindowSize));
+        options.sizeModes->button(CPictureOptionsDlg::kPixels)->click();
+        options.widthBox->setValue(300);
+        options.heightBox->setValue(200);
     });
-    h.Run(kSavePicture);
-    QCOMPARE(ReadImage(h.Read(h.Path(QStringLiteral("b.bmp"))), "BMP").size(), window * 2);
+    h.Run(kSavePictureSized);
+    QCOMPARE(ReadImage(h.Read(h.Path(QStringLiteral("b.bmp"))), "BMP").size(), QSize(300, 200));
 
     // A GIF of steps 2 to 4 at 5 frames a second, through the movie dialog.
     QVERIFY(h.IsEnabled(kSaveMovieGif));

@@ -362,8 +362,9 @@ void ViewTest::animationStepsThroughTheGeometries() {
 }
 
 // The status bar's step pane names the step shown, its energy and whether it
-// converged, while the animation steps; a job without a termination line
-// says "(running)" in the title, one that failed "(error)".
+// converged, while the animation steps, and how the job stands: "(実行中)"
+// without a termination line, "(エラー終了)" after an error termination;
+// the window's title is the file's name all the while.
 void ViewTest::stepPaneAndTitleFollowTheJob() {
     const std::vector<OrientationRow> water = {
         {8, 0, 0, 0.12}, {1, 0, 0.76, -0.47}, {1, 0, -0.76, -0.47}};
@@ -383,24 +384,26 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
     }
     AppHarness h;
     QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(out.Text()))));
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log (running)"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
     CMolView* view = h.ActiveView();
     h.MainFrame()->ShowStep();
     QCOMPARE(h.MainFrame()->StepPane()->text(),
-             QStringLiteral("ステップ 3 / 3  E = -76.300000 hartree  収束"));
+             QStringLiteral("ステップ 3 / 3  E = -76.300000 hartree  収束  (実行中)"));
     h.Run(kAnimation);
     view->OnTimer();
     QCOMPARE(view->DrawnFrame(), 1);
     h.MainFrame()->ShowStep();
     QCOMPARE(h.MainFrame()->StepPane()->text(),
-             QStringLiteral("ステップ 2 / 3  E = -76.200000 hartree  未収束"));
+             QStringLiteral("ステップ 2 / 3  E = -76.200000 hartree  未収束  (実行中)"));
     view->OnTimer();
     view->OnTimer();
 
     out.Line(" Error termination via Lnk1e in /opt/g16/l103.exe");
     const QString failed = h.Write("failed.log", QByteArray::fromStdString(out.Text()));
     h.App()->moleculeTemplate->OpenDocumentFile(failed);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("failed.log (error)"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("failed.log"));
+    h.MainFrame()->ShowStep();
+    QVERIFY(h.MainFrame()->StepPane()->text().endsWith(QStringLiteral("  (エラー終了)")));
     // A PDB model has no steps.
     h.App()->moleculeTemplate->OpenDocumentFile(h.Write("pep.pdb", Fixtures::kPeptidePdb));
     h.MainFrame()->ShowStep();
@@ -410,7 +413,7 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
 // A job's output open while the job writes it: steps appear as their tables
 // are printed whole, the view keeps its turn and labels, "follow" shows the
 // newest step until turned off in the menu; the end of the job clears
-// "(running)"; a new job of the same name is read afresh.
+// "(実行中)" from the step pane; a new job of the same name is read afresh.
 void ViewTest::aRunningJobIsFollowedAsItWrites() {
     GaussianOutputText out(GaussianOutputText::kBanner16);
     std::vector<std::size_t> tableEnds;
@@ -434,7 +437,9 @@ void ViewTest::aRunningJobIsFollowedAsItWrites() {
     CMolView* view = h.ActiveView();
     QVERIFY(h.WaitForPicture());
     QCOMPARE(document->data->frameCount, 1);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log (running)"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
+    h.MainFrame()->ShowStep();
+    QVERIFY(h.MainFrame()->StepPane()->text().endsWith(QStringLiteral("(実行中)")));
     QVERIFY(h.IsChecked(kFollowJob));
     view->state.camera.orientation = RotationMatrix(40.0, 0.0, 1.0, 0.0);
     view->state.camera.SetZoom(2.0);
@@ -467,7 +472,8 @@ void ViewTest::aRunningJobIsFollowedAsItWrites() {
     QCOMPARE(view->DrawnFrame(), 1);
 
     append(tableEnds[4], text.size());
-    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
+    QTRY_VERIFY(!h.MainFrame()->StepPane()->text().contains(QStringLiteral("(実行中)")));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
     QCOMPARE(document->data->frameCount, 5);
     QVERIFY(std::isfinite(document->data->GetFrame(4)->energy));
 
@@ -528,7 +534,7 @@ void ViewTest::aPipeOrACompressedFileIsNeverFollowed() {
 
     const QString complete = h.Write("complete.log", QByteArray::fromStdString(whole));
     QVERIFY(::rename(QFile::encodeName(complete).constData(), name.constData()) == 0);
-    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job.log"));
+    QTRY_COMPARE(document->data->termination, CMolData::Termination::kNormal);
     QCOMPARE(document->data->frameCount, 3);
 
     gzFile out = gzopen(QFile::encodeName(h.Path("job2.log.gz")).constData(), "wb");
@@ -537,7 +543,8 @@ void ViewTest::aPipeOrACompressedFileIsNeverFollowed() {
              static_cast<int>(running.size()));
     QCOMPARE(gzclose(out), Z_OK);
     h.App()->OpenFiles({h.Path("job2.log.gz")});
-    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job2.log.gz (running)"));
+    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job2.log.gz"));
+    QCOMPARE(h.ActiveDocument()->data->termination, CMolData::Termination::kRunning);
     QCOMPARE(h.ActiveDocument()->data->frameCount, 2);
     QVERIFY(h.ActiveDocument()->data != nullptr);
     QVERIFY(h.ActiveDocument()->WatchedPath().isEmpty());
@@ -681,7 +688,6 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
     // Each kind through the dialog, chosen by its filter; the name is kept
     // as typed, so the filter alone decides what is written.
     h.QueueDialogAnswer(bmp, CMolView::kBmp24);
-    h.QueueDialog([](QDialog&) {}); // the picture's size: the window's
     h.Run(kSavePicture);
     QCOMPARE(h.dialogRequests.back().initialName, QStringLiteral("pep"));
     QCOMPARE(h.dialogRequests.back().initialFilter, 1);
@@ -689,8 +695,6 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
          {std::pair{bmp32, CMolView::kBmp32}, std::pair{tif, CMolView::kTiff},
           std::pair{png, CMolView::kPng}}) {
         h.QueueDialogAnswer(path, kind);
-        if (kind != CMolView::kBmp32) // the window's own buffer asks no size
-            h.QueueDialog([](QDialog&) {});
         h.Run(kSavePicture);
     }
     QVERIFY(h.Read(png).startsWith("\x89PNG"));
