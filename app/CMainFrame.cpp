@@ -317,16 +317,17 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    // The step of an optimisation shown, refreshed with every picture the
-    // active molecule window draws (so also while an animation steps).
-    stepPane_ = new QLabel(this);
-    stepPane_->setObjectName(QStringLiteral("STEP"));
-    statusBar()->addPermanentWidget(stepPane_);
+    // The message pane, the atom pane, then the step of an optimisation
+    // shown, refreshed with every picture the active molecule window draws
+    // (so also while an animation steps).
     atomPane_ = new QLabel(this);
     atomPane_->setObjectName(QString::fromLatin1(AppStrings::kAtomLabelPane));
     atomPane_->setFixedWidth(150);
     atomPane_->setEnabled(false);
     statusBar()->addPermanentWidget(atomPane_);
+    stepPane_ = new QLabel(this);
+    stepPane_->setObjectName(QStringLiteral("STEP"));
+    statusBar()->addPermanentWidget(stepPane_);
     // The message pane falls back to the idle text whenever a prompt ends.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())

@@ -240,7 +240,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     if (read.model == nullptr || read.reason == NoMoleculeReason::kUnresolvedZMatrix)
         return;
     data = std::move(read.model);
-    SetTitle(TitleForFile(fileName));
+    SetTitle(fileName);
     const auto dot = fileName.lastIndexOf(QLatin1Char('.'));
     baseName = dot > 0 ? fileName.left(dot) : fileName;
     loaded = 1;
@@ -296,20 +296,7 @@ void CMolDoc::ReadGrowth() {
         return;
     if (followJob && growth.newFrames > 0 && animating == 0)
         data->SetCurrentFrame(data->frameCount - 1);
-    SetTitle(TitleForFile(QFileInfo(openedPath).fileName()));
     UpdateAllViews(nullptr);
-}
-
-QString CMolDoc::TitleForFile(const QString& name) const {
-    // A job that has not ended normally says so in the title.
-    const CMolData::Termination end = data != nullptr && data->frameCount > 0
-                                          ? data->termination
-                                          : CMolData::Termination::kNotAnOutput;
-    if (end == CMolData::Termination::kRunning)
-        return name + QStringLiteral(" (running)");
-    if (end == CMolData::Termination::kError)
-        return name + QStringLiteral(" (error)");
-    return name;
 }
 
 void CMolDoc::OnFileOpen() {

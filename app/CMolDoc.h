@@ -26,7 +26,6 @@ public:
     bool OnOpenDocument(const QString& path) override;
     bool OnCmdMsg(int id, CommandUpdate* update) override;
     QString DefaultFileName() const override { return baseName; }
-    QString TitleForFile(const QString& name) const override;
 
     // Takes what reading path with the reader of kind gave: the model when
     // it has a geometry, and the status text either way.

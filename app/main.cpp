@@ -44,10 +44,11 @@ int RunWindows(const CommandLine& line) {
     // A picture taken without a person: no box may wait for an answer.
     if (!screenshot.isEmpty())
         MessageBox::SetBatchMode(true);
-    // One program per user and display: the files go to the one running.
-    // A batch picture neither hands over nor takes files.
+    // One program per user and display: the files go to the one running; a
+    // start without files is a program of its own. A batch picture neither
+    // hands over nor takes files.
     const bool shared = screenshot.isEmpty() && !line.newInstance;
-    if (shared && SingleInstance::HandOver(line.files))
+    if (shared && !line.files.isEmpty() && SingleInstance::HandOver(line.files))
         return 0;
     CRavekApp ravek;
     if (!ravek.InitInstance(line.files))

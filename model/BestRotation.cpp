@@ -97,6 +97,24 @@ bool BestRotation::Fit(const std::vector<Point3D>& from, const std::vector<Point
                          q0 * q0 - q1 * q1 - q2 * q2 + q3 * q3};
     for (int k = 0; k < 9; ++k)
         m_[k] = m[k];
+    // The identity, or a turn that only swaps and flips axes, within 1e-9:
+    // taken as exactly that, so that a displacement printed as 0.00 stays 0.
+    permutation_ = true;
+    for (int row = 0; row < 3 && permutation_; ++row) {
+        int ones = 0;
+        for (int column = 0; column < 3; ++column) {
+            const double value = m_[3 * row + column];
+            if (std::abs(std::abs(value) - 1.0) <= 1e-9)
+                ++ones;
+            else if (std::abs(value) > 1e-9)
+                permutation_ = false;
+        }
+        permutation_ = permutation_ && ones == 1;
+    }
+    if (permutation_) {
+        for (double& value : m_)
+            value = std::abs(value) > 0.5 ? std::copysign(1.0, value) : 0.0;
+    }
     double sum = 0.0;
     for (std::size_t i = 0; i < from.size(); ++i) {
         const Point3D r = Apply({from[i].x - cf.x, from[i].y - cf.y, from[i].z - cf.z});
@@ -109,6 +127,18 @@ bool BestRotation::Fit(const std::vector<Point3D>& from, const std::vector<Point
 }
 
 Point3D BestRotation::Apply(const Point3D& v) const {
-    return {m_[0] * v.x + m_[1] * v.y + m_[2] * v.z, m_[3] * v.x + m_[4] * v.y + m_[5] * v.z,
-            m_[6] * v.x + m_[7] * v.y + m_[8] * v.z};
+    const double in[3] = {v.x, v.y, v.z};
+    double out[3];
+    for (int row = 0; row < 3; ++row) {
+        double sum = 0.0;
+        for (int column = 0; column < 3; ++column) {
+            const double factor = m_[3 * row + column];
+            // Axes swapped and flipped take each value exactly as it was.
+            if (!permutation_ || factor != 0.0)
+                sum += factor * in[column];
+        }
+        // What rounding leaves of a zero is zero (and never -0).
+        out[row] = std::abs(sum) <= (permutation_ ? 0.0 : 1e-12) ? 0.0 : sum;
+    }
+    return {out[0], out[1], out[2]};
 }

@@ -28,7 +28,7 @@ void Document::SetTitle(const QString& title) {
 void Document::SetPathName(const QString& path) {
     const QFileInfo info(path);
     pathName_ = info.absoluteFilePath();
-    SetTitle(TitleForFile(info.fileName()));
+    SetTitle(info.fileName());
 }
 
 void Document::AddView(View* view) {

@@ -27,8 +27,6 @@ public:
     DocTemplate* GetDocTemplate() const { return template_; }
     // The name save dialogs offer for this document's files.
     virtual QString DefaultFileName() const { return title_; }
-    // The title for the file named name that the document holds now.
-    virtual QString TitleForFile(const QString& name) const { return name; }
     // What the status bar's message pane says while this document's window
     // is active and nothing else is to be said; empty for the usual text.
     virtual QString StatusMessage() const { return {}; }

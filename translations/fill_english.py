@@ -145,6 +145,9 @@ ENGLISH = {
     ("Command", "作業中のファイルを新しい名前で保存します\n名前を付けて保存"):
         "Save the active document under a new name\nSave As",
     ("Command", "表示画像を保存\n画像保存"): "Save the picture shown\nSave Picture",
+    ("Command", "大きさ、解像度、透明な背景を選んで表示画像を保存します\n画像保存 (サイズ指定)"):
+        "Save the picture shown at a size, resolution and background chosen\n"
+        "Save Picture at a Size",
     ("Command", "作業中のファイルを印刷します\n印刷"): "Print the active document\nPrint",
     ("Command", "フル ページ表示します\n印刷プレビュー"): "Show full pages\nPrint Preview",
     ("Command", "プリンタおよび印刷オプションを変更します\n印刷設定"):
@@ -249,6 +252,9 @@ ENGLISH = {
     ("Menu", "上書き保存(&S)\tCtrl+S"): "&Save\tCtrl+S",
     ("Menu", "名前を付けて保存(&A)..."): "Save &As...",
     ("Menu", "画像保存(&I)"): "Save P&icture",
+    ("Menu", "画像保存 (サイズ指定)(&Z)..."): "Save Picture at a Si&ze...",
+    ("JobStateText", "実行中"): "running",
+    ("JobStateText", "エラー終了"): "ended with an error",
     ("Menu", "元に戻す(&U)\tCtrl+Z"): "&Undo\tCtrl+Z",
     ("Menu", "切り取り(&T)\tCtrl+X"): "Cu&t\tCtrl+X",
     ("Menu", "コピー(&C)\tCtrl+C"): "&Copy\tCtrl+C",

@@ -828,6 +828,12 @@ MP4 動画保存</source>
         <translation>Save the optimisation or a normal mode as an MP4 movie (with ffmpeg)
 Save MP4 Movie</translation>
     </message>
+    <message>
+        <source>大きさ、解像度、透明な背景を選んで表示画像を保存します
+画像保存 (サイズ指定)</source>
+        <translation>Save the picture shown at a size, resolution and background chosen
+Save Picture at a Size</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -849,6 +855,17 @@ Save MP4 Movie</translation>
     <message>
         <source>無題</source>
         <translation>Untitled</translation>
+    </message>
+</context>
+<context>
+    <name>JobStateText</name>
+    <message>
+        <source>実行中</source>
+        <translation>running</translation>
+    </message>
+    <message>
+        <source>エラー終了</source>
+        <translation>ended with an error</translation>
     </message>
 </context>
 <context>
@@ -1103,6 +1120,10 @@ Save MP4 Movie</translation>
     <message>
         <source>GIF 動画保存(&amp;G)...</source>
         <translation>Save &amp;GIF Movie...</translation>
+    </message>
+    <message>
+        <source>画像保存 (サイズ指定)(&amp;Z)...</source>
+        <translation>Save Picture at a Si&amp;ze...</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "platform/Document.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
+#include "view/JobStateText.h"
 #include "view/PrinterChoice.h"
 #include "view/TextExport.h"
 
@@ -147,9 +148,13 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
         return energyArea.bottom() - (relative - low) / spread * energyArea.height() * 0.9 -
                energyArea.height() * 0.05;
     };
-    painter.drawText(
-        QRect(energyArea.left(), rect.top(), energyArea.width(), energyArea.top()), Qt::AlignCenter,
-        QCoreApplication::translate("COptChartView", "エネルギー (kcal/mol, 最初のステップから)"));
+    // The caption says how the job stands while it runs or after an error.
+    QString caption =
+        QCoreApplication::translate("COptChartView", "エネルギー (kcal/mol, 最初のステップから)");
+    if (const QString job = JobStateText(*model); !job.isEmpty())
+        caption += QStringLiteral("  (%1)").arg(job);
+    painter.drawText(QRect(energyArea.left(), rect.top(), energyArea.width(), energyArea.top()),
+                     Qt::AlignCenter, caption);
     // The marked geometry, in both panels.
     painter.setPen(QPen(QColor(0, 0, 255), 0, Qt::DashLine));
     for (const QRect& area : {energyArea, convergenceArea})

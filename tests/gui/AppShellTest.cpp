@@ -119,6 +119,25 @@ void AppShellTest::firstStartWithAnEmptyProfile() {
     QCOMPARE(h.MainFrame()->AtomPane()->width(), 150);
     QVERIFY(h.MainFrame()->AtomPane()->text().isEmpty());
     QCOMPARE(h.MainFrame()->statusBar()->currentMessage(), QStringLiteral("レディ"));
+    // The toolbar's own buttons first, in their order (new, open, save,
+    // cut, copy, paste, print, about, help); the buttons added after them.
+    QList<QAction*> buttons, expected;
+    for (QAction* action : h.MainFrame()->findChild<QToolBar*>()->actions()) {
+        if (!action->isSeparator())
+            buttons << action;
+    }
+    for (const int id : {kFileNew, kFileOpen, kFileSave, kEditCut, kEditCopy, kEditPaste,
+                         kFilePrint, kAppAbout, kContextHelp, kResetView})
+        expected << h.MainFrame()->Action(id);
+    QCOMPARE(buttons, expected);
+    // The panes: the message pane, the atom pane, then the step pane added
+    // after them, left to right.
+    QStatusBar* bar = h.MainFrame()->statusBar();
+    const QList<QLabel*> panes = bar->findChildren<QLabel*>();
+    QLabel* atom = h.MainFrame()->AtomPane();
+    QLabel* step = h.MainFrame()->StepPane();
+    QVERIFY(panes.contains(atom) && panes.contains(step));
+    QVERIFY(atom->x() < step->x());
     h.Exit();
     // The first document closed stores the document's own default.
     QCOMPARE(h.Stored("ChildMaxWnd"), 1);

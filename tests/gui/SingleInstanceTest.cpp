@@ -166,6 +166,10 @@ void SingleInstanceTest::aSecondStartHandsItsFilesToTheRunningProgram() {
                  {QStringLiteral("--new-instance"), h.Write("d.pdb", Fixtures::kPeptidePdb)}, 3000),
              -1);
     QCOMPARE(h.Frames().size(), 2);
+    // A start without files is a program of its own (it once only brought
+    // this one to the front and ended).
+    QCOMPARE(RunSecondStart({}, 3000), -1);
+    QCOMPARE(h.Frames().size(), 2);
 }
 
 // A file that is missing, a folder and a readable file handed over at once:
