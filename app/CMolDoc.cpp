@@ -173,10 +173,10 @@ bool CMolDoc::OnNewDocument() {
 }
 
 bool CMolDoc::OnOpenDocument(const QString& path) {
-    if (!Document::OnOpenDocument(path))
-        return false;
-    LoadPath(path, FileKindFromPath(path.toStdString()));
-    return true;
+    // A file that could not be read (a pipe nobody writes to, damaged gzip
+    // data) leaves no empty window behind; one read without a molecule
+    // keeps its window, which says why.
+    return Document::OnOpenDocument(path) && LoadPath(path, FileKindFromPath(path.toStdString()));
 }
 
 FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {

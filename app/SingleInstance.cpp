@@ -201,7 +201,10 @@ void SingleInstance::Receive(QLocalSocket* socket) {
     if (!complete)
         return;
     disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    // Answered at once: opening the files may take long (a large file, a
+    // pipe that waits), and the other start gives up after kWaitMs.
     socket->write("ok\n");
+    socket->flush();
     socket->disconnectFromServer();
     // Opened from the event loop, after this handler has returned.
     QTimer::singleShot(0, this, [this, files] { emit filesHanded(files); });

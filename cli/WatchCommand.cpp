@@ -181,8 +181,7 @@ int RunWatch(const std::vector<std::string>& args) {
     std::error_code ignored;
     if (std::filesystem::exists(source.Path(), ignored) &&
         !probe.Open(source.Path(), StdioFile::modeFollow, &why)) {
-        std::fprintf(stderr, "ravek-cli: %s: %s; nothing to watch\n", source.Path().c_str(),
-                     why.c_str());
+        std::fprintf(stderr, "ravek-cli: %s: %s\n", source.Path().c_str(), why.c_str());
         return kExitUsage;
     }
     probe.Close();

@@ -25,7 +25,8 @@ std::uint64_t GzipSizeField(const char* lastFourBytes) {
 }
 
 bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& out,
-            std::size_t limit, std::string& why, bool* tooLarge) {
+            std::size_t limit, std::string& why, bool* tooLarge,
+            const std::function<bool()>& rewind) {
     out.clear();
     if (tooLarge != nullptr)
         *tooLarge = false;
@@ -111,6 +112,10 @@ bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& o
             // Another member may follow; anything else ends the data.
             while (z.avail_in < 2 && !ended)
                 refill();
+            if (failed) {
+                why = "the compressed file could not be read";
+                break;
+            }
             if (z.avail_in >= 2 && z.next_in[0] == 0x1f && z.next_in[1] == 0x8b) {
                 inflateReset(&z);
                 continue;
@@ -131,6 +136,10 @@ bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& o
     if (over || (ok && produced > limit))
         return refuse();
     if (ok && counting) {
+        // The last bytes were no size field: the text, now known to fit, is
+        // inflated again to be kept.
+        if (rewind && rewind())
+            return Gunzip(source, produced, out, limit, why, tooLarge);
         why = "the gzip data is corrupt: its size field does not match its data";
         ok = false;
     }
@@ -142,6 +151,10 @@ bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& o
 bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t limit,
             std::string& why, bool* tooLarge) {
     std::size_t at = 0;
+    const auto rewind = [&at] {
+        at = 0;
+        return true;
+    };
     const GzipSource source = [&](char* to, std::size_t room) {
         const std::size_t n = std::min(room, in.size() - at);
         std::memcpy(to, in.data() + at, n);
@@ -150,5 +163,5 @@ bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t lim
     };
     const std::size_t expected =
         in.size() >= 18 ? static_cast<std::size_t>(GzipSizeField(in.data() + in.size() - 4)) : 0;
-    return Gunzip(source, expected, out, limit, why, tooLarge);
+    return Gunzip(source, expected, out, limit, why, tooLarge, rewind);
 }

@@ -27,9 +27,13 @@ using GzipSource = std::function<std::ptrdiff_t(char* to, std::size_t room)>;
 // text is not copied as it grows. False, with the reason in why, when the
 // data is cut short or corrupt, or would inflate to more than limit bytes:
 // then tooLarge, when given, is set, and no more than limit bytes and one
-// compressed block were ever held.
+// compressed block were ever held. A size field beyond the limit is
+// believed until the data ends within it (bytes after the data, say): then
+// rewind, when given, starts the source again and the text is inflated
+// anew.
 bool Gunzip(const GzipSource& source, std::size_t expected, std::vector<char>& out,
-            std::size_t limit, std::string& why, bool* tooLarge = nullptr);
+            std::size_t limit, std::string& why, bool* tooLarge = nullptr,
+            const std::function<bool()>& rewind = nullptr);
 
 // The same for compressed bytes in memory.
 bool Gunzip(const std::vector<char>& in, std::vector<char>& out, std::size_t limit,

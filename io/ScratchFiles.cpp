@@ -1,5 +1,6 @@
 #include "io/ScratchFiles.h"
 
+#include <atomic>
 #include <climits>
 #include <csignal>
 #include <cstring>
@@ -19,8 +20,10 @@ std::mutex g_slotsMutex;
 
 void RemoveAndPassOn(int signal) {
     for (int k = 0; k < ScratchFiles::kSlots; ++k) {
-        if (g_used[k] != 0)
+        if (g_used[k] != 0) {
+            std::atomic_signal_fence(std::memory_order_acquire);
             ::unlink(g_paths[k]);
+        }
     }
     for (std::size_t s = 0; s < sizeof kSignals / sizeof kSignals[0]; ++s) {
         if (kSignals[s] == signal)
@@ -57,6 +60,8 @@ ScratchFiles::Guard::Guard(const std::string& path) {
     for (int k = 0; k < kSlots; ++k) {
         if (g_used[k] == 0) {
             std::memcpy(g_paths[k], path.c_str(), path.size() + 1);
+            // The path whole before the handler may take it.
+            std::atomic_signal_fence(std::memory_order_release);
             g_used[k] = 1;
             slot_ = k;
             return;

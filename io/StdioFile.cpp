@@ -16,6 +16,14 @@ namespace {
 
 constexpr std::size_t kReadBufferSize = 1 << 16;
 
+// Why a file of another kind than a regular file (or, to read once, a pipe)
+// is not read.
+const char* NotReadable(StdioFile::OpenMode mode) {
+    return mode == StdioFile::modeFollow
+               ? "not a regular file (a pipe or a device cannot be followed)"
+               : "not a regular file or a pipe (a device, a socket or the like)";
+}
+
 void SetError(std::string* error, int number) {
     if (error != nullptr)
         *error = std::strerror(number);
@@ -38,7 +46,7 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
         }
         if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
             if (error != nullptr)
-                *error = "not a regular file or a pipe (a device, a socket or the like)";
+                *error = NotReadable(mode);
             return false;
         }
         // Without O_NONBLOCK, opening a named pipe nobody writes to waits
@@ -108,9 +116,7 @@ bool StdioFile::OpenForReading(int fd, const struct stat& info, OpenMode mode, s
         return true;
     }
     if (!S_ISREG(info.st_mode))
-        return refuse(mode == modeFollow
-                          ? "not a regular file (a pipe or a device cannot be followed)"
-                          : "not a regular file or a pipe (a device, a socket or the like)");
+        return refuse(NotReadable(mode));
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     fp_ = ::fdopen(fd, "rb");
     if (fp_ == nullptr) {
@@ -181,7 +187,11 @@ bool StdioFile::ReadCompressed(std::string* error) {
     std::vector<char> inflated;
     std::string why;
     bool tooLarge = false;
-    const bool ok = Gunzip(source, expected, inflated, limit, why, &tooLarge);
+    const auto rewind = [&] {
+        first = 0;
+        return std::fseek(fp_, 0, SEEK_SET) == 0;
+    };
+    const bool ok = Gunzip(source, expected, inflated, limit, why, &tooLarge, rewind);
     std::fclose(fp_);
     fp_ = nullptr;
     if (!ok) {
@@ -222,6 +232,12 @@ bool StdioFile::InflateIfGzip(std::string* error) {
 }
 
 bool StdioFile::ReadPipe(int fd, std::string* error) {
+    // The pipe is closed however this ends (a buffer that cannot grow
+    // throws).
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
     // The first bytes (or the writer's end) are waited for a while; a pipe
     // that stays silent is given up.
     pollfd waiting{fd, POLLIN, 0};
@@ -230,12 +246,10 @@ bool StdioFile::ReadPipe(int fd, std::string* error) {
         ready = ::poll(&waiting, 1, kPipeWaitMs);
     while (ready < 0 && errno == EINTR);
     if (ready <= 0) {
-        const int number = errno;
-        ::close(fd);
         if (ready == 0 && error != nullptr)
             *error = "nothing was written to the pipe";
         else
-            SetError(error, number);
+            SetError(error, errno);
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -250,25 +264,16 @@ bool StdioFile::ReadPipe(int fd, std::string* error) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int number = errno;
-            ::close(fd);
-            SetError(error, number);
+            SetError(error, errno);
             return false;
         }
         if (bytes.size() + static_cast<std::size_t>(n) > limit) {
-            ::close(fd);
             if (error != nullptr)
                 *error = "the pipe holds more than " + limitText;
             return false;
         }
-        try {
-            bytes.insert(bytes.end(), block.begin(), block.begin() + n);
-        } catch (const std::bad_alloc&) {
-            ::close(fd);
-            throw;
-        }
+        bytes.insert(bytes.end(), block.begin(), block.begin() + n);
     }
-    ::close(fd);
     buffer_ = std::move(bytes);
     len_ = buffer_.size();
     pos_ = 0;

@@ -36,8 +36,11 @@ std::string ResolveLink(const std::string& path) {
         if (!std::filesystem::is_symlink(at, ec))
             return at.string();
         const std::filesystem::path next = std::filesystem::read_symlink(at, ec);
-        if (ec)
-            return at.string();
+        if (ec) {
+            // Never taken for the file: writing there would replace the link.
+            errno = ec.value();
+            return {};
+        }
         at = next.is_absolute() ? next : at.parent_path() / next;
     }
     errno = ELOOP;

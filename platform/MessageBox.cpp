@@ -39,9 +39,11 @@ QMessageBox::Icon IconOf(MessageBox::Kind kind) {
     return QMessageBox::NoIcon;
 }
 
-int Ask(QWidget* parent, const QString& text, MessageBox::Kind kind, bool question) {
+int Ask(QWidget* parent, const QString& text, MessageBox::Kind kind, bool question,
+        const QString& details = QString()) {
     QMessageBox box(IconOf(kind), QCoreApplication::applicationName(), text,
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    box.setDetailedText(details);
     if (question) {
         box.button(QMessageBox::Yes)
             ->setText(QCoreApplication::translate("MessageBox", "はい(&Y)"));
@@ -58,14 +60,16 @@ QString CannotOpenText(const QString& path, const QString& reason) {
 
 } // namespace
 
-void MessageBox::Show(QWidget* parent, const QString& text, Kind kind) {
+void MessageBox::Show(QWidget* parent, const QString& text, Kind kind, const QString& details) {
     if (BatchMode()) {
         std::fprintf(stderr, "ravek: %s\n", text.toLocal8Bit().constData());
+        if (!details.isEmpty())
+            std::fprintf(stderr, "%s\n", details.toLocal8Bit().constData());
         if (kind == kError || kind == kWarning)
             ErrorReported() = true;
         return;
     }
-    Ask(parent, text, kind, false);
+    Ask(parent, text, kind, false, details);
 }
 
 bool MessageBox::AskYesNo(QWidget* parent, const QString& text) {
@@ -108,10 +112,19 @@ void MessageBox::Gathering::Show(QWidget* parent) {
     QStringList lines;
     for (const auto& [path, reason] : failures)
         lines << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
-    if (!lines.isEmpty())
-        MessageBox::Show(parent,
-                         QCoreApplication::translate("MessageBox", "次のファイルを開けません。\n%1")
-                             .arg(lines.join(QLatin1Char('\n'))));
+    if (lines.isEmpty())
+        return;
+    // A box no taller than the screen: the first files named, all of them in
+    // its details.
+    QStringList shown = lines.mid(0, kShownFiles);
+    if (lines.size() > kShownFiles)
+        shown << QCoreApplication::translate("MessageBox", "ほか %1 個のファイル")
+                     .arg(lines.size() - kShownFiles);
+    MessageBox::Show(parent,
+                     QCoreApplication::translate("MessageBox", "次のファイルを開けません。\n%1")
+                         .arg(shown.join(QLatin1Char('\n'))),
+                     kError,
+                     lines.size() > kShownFiles ? lines.join(QLatin1Char('\n')) : QString());
 }
 
 void MessageBox::SetBatchMode(bool batch) {

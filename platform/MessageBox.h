@@ -13,7 +13,10 @@ class MessageBox {
 public:
     enum Kind { kError, kWarning, kInformation, kQuestion };
 
-    static void Show(QWidget* parent, const QString& text, Kind kind = kError);
+    // details, when given, go into the box's "show details" part (and to
+    // the standard error stream in batch mode).
+    static void Show(QWidget* parent, const QString& text, Kind kind = kError,
+                     const QString& details = QString());
     // A Yes/No question; true for Yes.
     static bool AskYesNo(QWidget* parent, const QString& text);
 
@@ -30,9 +33,11 @@ public:
         ~Gathering();
         Gathering(const Gathering&) = delete;
         Gathering& operator=(const Gathering&) = delete;
-        // One box for every file that could not be opened; none when all
-        // could.
+        // One box for every file that could not be opened (the first
+        // kShownFiles named in it, all in its details when there are more);
+        // none when all could.
         void Show(QWidget* parent);
+        static constexpr int kShownFiles = 12;
 
     private:
         friend class MessageBox;

@@ -321,6 +321,7 @@ ENGLISH = {
     ("MessageBox", "いいえ(&N)"): "&No",
     ("MessageBox", "ファイル %1 を開けません。\n%2"): "The file %1 cannot be opened.\n%2",
     ("MessageBox", "次のファイルを開けません。\n%1"): "These files cannot be opened:\n%1",
+    ("MessageBox", "ほか %1 個のファイル"): "and %1 more files",
     ("MessageBox", "ファイル %1 に保存できません。元のファイルは変更されていません。\n%2"):
         "Cannot save to the file %1. The file as it was is unchanged.\n%2",
     ("PropertySheet", "キャンセル"): "Cancel",

@@ -1154,6 +1154,10 @@ Save Picture at a Size</translation>
         <translation>These files cannot be opened:
 %1</translation>
     </message>
+    <message>
+        <source>ほか %1 個のファイル</source>
+        <translation>and %1 more files</translation>
+    </message>
 </context>
 <context>
     <name>PropertySheet</name>

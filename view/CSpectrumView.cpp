@@ -130,6 +130,20 @@ double CSpectrumView::HighestBand(double minimumShare) const {
     return highest;
 }
 
+bool CSpectrumView::Zoomed() const {
+    // Zoomed into the bands it was zoomed into: another geometry's or file's
+    // are shown whole.
+    return zoomed_ && Modes() == zoomedModes_;
+}
+
+double CSpectrumView::ShownLeft() const {
+    return Zoomed() ? shownLeft_ : LeftEdge();
+}
+
+double CSpectrumView::ShownRight() const {
+    return Zoomed() ? shownRight_ : 0.0;
+}
+
 double CSpectrumView::LeftEdge() const {
     return EdgeFor(HighestBand(kCarriesIntensity));
 }
@@ -149,6 +163,7 @@ void CSpectrumView::Zoom(double nu, double factor) {
     shownLeft_ = newLeft;
     shownRight_ = newLeft - span;
     zoomed_ = true;
+    zoomedModes_ = Modes();
     update();
 }
 
@@ -162,8 +177,8 @@ std::vector<double> CSpectrumView::Ticks(const QRect& plot, const QFontMetrics& 
     const double room = metrics.horizontalAdvance(QString::number(left, 'f', 0)) + 12.0;
     double step = 10.0;
     for (const double candidate :
-         {10.0, 20.0, 50.0, 100.0, 200.0, 250.0, 500.0, 1000.0, 2000.0, 5000.0, 10000.0, 20000.0,
-          50000.0, 100000.0, 200000.0, 500000.0}) {
+         {1.0, 2.0, 5.0, 10.0, 20.0, 50.0, 100.0, 200.0, 250.0, 500.0, 1000.0, 2000.0, 5000.0,
+          10000.0, 20000.0, 50000.0, 100000.0, 200000.0, 500000.0}) {
         step = candidate;
         if ((left - right) / step * room <= plot.width())
             break;
@@ -190,10 +205,44 @@ double CSpectrumView::Curve(double nu) const {
 }
 
 QRect CSpectrumView::PlotArea(const QRect& whole) const {
-    // Room for the half-width box above and the axis texts around.
+    // Room for the half-width box above and the axis texts around; on the
+    // left for the widest intensity label and the axis's title beside it.
     const int top = std::max(40, whole.height() / 12);
-    return whole.adjusted(std::max(60, whole.width() / 10), top, -std::max(20, whole.width() / 30),
-                          -std::max(40, whole.height() / 10));
+    const int bottom = std::max(40, whole.height() / 10);
+    const QFontMetrics metrics(AxisFontFor(whole.height() - top - bottom));
+    int widest = 0;
+    const Intensities scale = IntensityScale();
+    for (const double y : scale.ticks)
+        widest = std::max(widest, metrics.horizontalAdvance(IntensityLabel(y, scale.step)));
+    const int left = std::max({60, whole.width() / 10, widest + 2 * metrics.height() + 20});
+    return whole.adjusted(left, top, -std::max(20, whole.width() / 30), -bottom);
+}
+
+CSpectrumView::Intensities CSpectrumView::IntensityScale() const {
+    // The tallest stick or curve peak fills nine tenths of the height.
+    Intensities scale;
+    if (const std::vector<NormalMode>* modes = Modes()) {
+        for (const NormalMode& mode : *modes) {
+            if (Drawn(mode))
+                scale.highest = std::max({scale.highest, mode.irIntensity, Curve(mode.frequency)});
+        }
+    }
+    if (!(scale.highest > 1e-6) || !std::isfinite(scale.highest))
+        scale.highest = 1.0;
+    // Round steps: a power of ten, doubled when there would be more than
+    // six.
+    scale.step = std::pow(10.0, std::floor(std::log10(scale.highest / 0.9 / 2.0)));
+    if (scale.highest / 0.9 / scale.step > 6)
+        scale.step *= 2;
+    for (int tick = 0; tick * scale.step <= scale.highest / 0.9 && tick <= 20; ++tick)
+        scale.ticks.push_back(tick * scale.step);
+    return scale;
+}
+
+QString CSpectrumView::IntensityLabel(double y, double step) {
+    // As many decimals as the step has, never an exponent.
+    const int decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+    return QString::number(y, 'f', decimals);
 }
 
 double CSpectrumView::XOf(double nu, const QRect& plot) const {
@@ -205,8 +254,12 @@ double CSpectrumView::XOf(double nu, const QRect& plot, double left, double righ
 }
 
 QFont CSpectrumView::AxisFont(const QRect& plot) const {
+    return AxisFontFor(plot.height());
+}
+
+QFont CSpectrumView::AxisFontFor(int plotHeight) const {
     QFont axis = font();
-    axis.setPixelSize(std::max(10, plot.height() / 28));
+    axis.setPixelSize(std::max(10, plotHeight / 28));
     return axis;
 }
 
@@ -246,15 +299,8 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
             QCoreApplication::translate("CSpectrumView", "IR 強度のある振動がありません"));
         return;
     }
-    // The tallest stick or curve peak fills nine tenths of the height.
-    double highest = 0.0;
-    for (const NormalMode& mode : *modes) {
-        if (Drawn(mode))
-            highest = std::max({highest, mode.irIntensity, Curve(mode.frequency)});
-    }
-    if (!(highest > 1e-6) || !std::isfinite(highest))
-        highest = 1.0;
-    const double yScale = plot.height() * 0.9 / highest;
+    const Intensities scale = IntensityScale();
+    const double yScale = plot.height() * 0.9 / scale.highest;
     const auto yOf = [&](double intensity) { return plot.bottom() - intensity * yScale; };
     // Axes: wavenumber ticks at round steps that leave room for their
     // labels, intensity ticks at round values.
@@ -267,16 +313,10 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
                                  plot.bottom() + 7 + metrics.ascent()),
                          text);
     }
-    // Round intensity steps: a power of ten, doubled when there would be
-    // more than six.
-    double step = std::pow(10.0, std::floor(std::log10(highest / 0.9 / 2.0)));
-    if (highest / 0.9 / step > 6)
-        step *= 2;
-    for (int tick = 0; tick * step <= highest / 0.9 && tick <= 20; ++tick) {
-        const double y = tick * step;
+    for (const double y : scale.ticks) {
         const double py = yOf(y);
         painter.drawLine(QPointF(plot.left() - 5, py), QPointF(plot.left(), py));
-        const QString text = QString::number(y, 'g', 4);
+        const QString text = IntensityLabel(y, scale.step);
         painter.drawText(
             QPointF(plot.left() - 8 - metrics.horizontalAdvance(text), py + metrics.ascent() / 2.0),
             text);
@@ -312,7 +352,8 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
         const bool chosen = static_cast<int>(k) == chosenMode;
         painter.setPen(QPen(chosen ? QColor(0, 0, 255) : Qt::black,
                             std::max(1, plot.width() / 600) * (chosen ? 3 : 1)));
-        const double x = XOf(mode.frequency, plot, left, right);
+        // On a pixel's middle: a stick one pixel wide stays sharp.
+        const double x = std::round(XOf(mode.frequency, plot, left, right)) + 0.5;
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, yOf(mode.irIntensity)));
     }
 }

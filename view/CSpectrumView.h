@@ -44,8 +44,8 @@ public:
     // The same for every band, however weak: how far the plot zooms out.
     double FullLeftEdge() const;
     // The wavenumbers at the left and right edges of the plot as zoomed.
-    double ShownLeft() const { return zoomed_ ? shownLeft_ : LeftEdge(); }
-    double ShownRight() const { return zoomed_ ? shownRight_ : 0.0; }
+    double ShownLeft() const;
+    double ShownRight() const;
     // Zooms by factor (below 1: in) about wavenumber nu; ResetZoom shows the
     // whole plot.
     void Zoom(double nu, double factor);
@@ -65,6 +65,16 @@ public:
     QRect PlotArea(const QRect& whole) const;
     // The font of the axes' texts for a plot area.
     QFont AxisFont(const QRect& plot) const;
+    // The intensity axis: its top (the tallest stick or curve peak fills
+    // nine tenths of the height), its step and its ticks.
+    struct Intensities {
+        double highest = 0.0;
+        double step = 1.0;
+        std::vector<double> ticks;
+    };
+    Intensities IntensityScale() const;
+    // An intensity label: as many decimals as the step has, no exponent.
+    static QString IntensityLabel(double y, double step);
     // Draws the spectrum into rect (the window, a printed page).
     void Paint(QPainter& painter, const QRect& rect) const;
     // Writes the curve from the full left edge to 0 in steps of 1 cm⁻¹,
@@ -90,6 +100,10 @@ private:
     double HighestBand(double minimumShare) const;
 
     CommandTable commands_;
+    QFont AxisFontFor(int plotHeight) const;
+    bool Zoomed() const;
+
     bool zoomed_ = false;
+    const std::vector<NormalMode>* zoomedModes_ = nullptr;
     double shownLeft_ = 0.0, shownRight_ = 0.0;
 };

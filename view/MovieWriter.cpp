@@ -21,6 +21,7 @@
 #include <csignal>
 #include <functional>
 #include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -103,8 +104,16 @@ bool RunFfmpeg(const QString& path, int width, int height, int fps, QProgressDia
     QProcess ffmpeg;
     ffmpeg.setStandardOutputFile(QProcess::nullDevice());
     // ffmpeg ends with this program, however it ends: it must not go on
-    // writing the scratch file.
-    ffmpeg.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    // writing the scratch file. (The signal comes when the thread that
+    // started it ends: the movie is made on the thread of the windows, which
+    // lives as long as the program. A program that ended before the call
+    // took effect is seen as a parent that is no longer this one.)
+    const pid_t parent = ::getpid();
+    ffmpeg.setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(1);
+    });
     // The frames come bottom row first; H.264 in 4:2:0 wants even sides.
     ffmpeg.start(MovieWriter::Ffmpeg(), {QStringLiteral("-hide_banner"),
                                          QStringLiteral("-loglevel"),
@@ -165,17 +174,32 @@ bool RunFfmpeg(const QString& path, int width, int height, int fps, QProgressDia
     return true;
 }
 
-bool Pipe(QProcess& ffmpeg, const OffscreenPicture& frame, std::string& error) {
-    const auto* data = reinterpret_cast<const char*>(frame.bgrBottomUp.data());
-    qint64 left = static_cast<qint64>(frame.bgrBottomUp.size());
-    while (left > 0) {
-        const qint64 written = ffmpeg.write(data, left);
-        if (written < 0 || !ffmpeg.waitForBytesWritten(FfmpegWaitMs())) {
+// Hands a frame to ffmpeg, waiting in short steps so that the progress
+// dialog's cancel stays live; false when ffmpeg takes nothing for the time
+// allowed, ends, or the user cancels (error empty).
+bool Pipe(QProcess& ffmpeg, const OffscreenPicture& frame, QProgressDialog* progress,
+          std::string& error) {
+    if (ffmpeg.write(reinterpret_cast<const char*>(frame.bgrBottomUp.data()),
+                     static_cast<qint64>(frame.bgrBottomUp.size())) < 0) {
+        error = "ffmpeg stopped taking frames: " + HowFfmpegEnded(ffmpeg);
+        return false;
+    }
+    QElapsedTimer idle;
+    idle.start();
+    const int waitMs = FfmpegWaitMs();
+    while (ffmpeg.bytesToWrite() > 0) {
+        const qint64 before = ffmpeg.bytesToWrite();
+        ffmpeg.waitForBytesWritten(100);
+        if (ffmpeg.bytesToWrite() < before)
+            idle.restart();
+        if (Cancelled(progress)) {
+            error.clear();
+            return false;
+        }
+        if (ffmpeg.state() == QProcess::NotRunning || idle.elapsed() > waitMs) {
             error = "ffmpeg stopped taking frames: " + HowFfmpegEnded(ffmpeg);
             return false;
         }
-        data += written;
-        left -= written;
     }
     return true;
 }
@@ -228,8 +252,9 @@ bool MovieWriter::Write(CMolScene& scene, const ViewState& base, const MovieRequ
     } else {
         const auto produce = [&](const std::string& scratch, std::string& e) {
             const auto feed = [&](QProcess& ffmpeg, std::string& fe) {
-                const auto take = [&ffmpeg](const OffscreenPicture& frame, std::string& te) {
-                    return Pipe(ffmpeg, frame, te);
+                const auto take = [&ffmpeg, progress](const OffscreenPicture& frame,
+                                                      std::string& te) {
+                    return Pipe(ffmpeg, frame, progress, te);
                 };
                 return EachFrame(scene, base, request, frames, progress, take, fe);
             };

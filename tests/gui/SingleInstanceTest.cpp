@@ -6,11 +6,13 @@
 #include "app/CRavekApp.h"
 #include "app/SingleInstance.h"
 #include "platform/ChildFrame.h"
+#include "platform/MessageBox.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -208,6 +210,42 @@ void SingleInstanceTest::filesThatCannotBeOpenedAreNamedInOneBoxAndTheProgramLiv
 
     QCOMPARE(RunSecondStart({h.Write("c.pdb", Fixtures::kPeptidePdb)}, 15000), 0);
     QTRY_COMPARE(h.Frames().size(), 3);
+
+    // Thirty that fail: a box no taller than the screen names the first
+    // ones and how many more, its details all of them.
+    QStringList many;
+    for (int i = 0; i < 30; ++i)
+        many << h.Path(QStringLiteral("gone-%1.pdb").arg(i));
+    QString details;
+    h.seeEveryDialog = [&details](QWidget* dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(dialog))
+            details = box->detailedText();
+    };
+    QCOMPARE(RunSecondStart(many, 15000), 0);
+    messages.clear();
+    QTRY_VERIFY((messages += h.TakeMessages()).size() >= 1);
+    h.seeEveryDialog = nullptr;
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages.front().count(QLatin1Char('\n')), 1 + MessageBox::Gathering::kShownFiles);
+    QVERIFY(messages.front().endsWith(QStringLiteral("ほか 18 個のファイル")));
+    QCOMPARE(details.count(QLatin1Char('\n')), 29);
+    QVERIFY(details.contains(many.back()));
+
+    // Files that take long to open (pipes nobody writes to, each given up
+    // after 2 s, 6 s in all): the other start is answered at once and ends
+    // (0), instead of giving up waiting after 5 s and running a program of
+    // its own (-1).
+    QStringList slow;
+    for (const char* name : {"p1.pdb", "p2.pdb", "p3.pdb"}) {
+        slow << h.Path(QString::fromLatin1(name));
+        QVERIFY(::mkfifo(QFile::encodeName(slow.back()).constData(), 0600) == 0);
+    }
+    QCOMPARE(RunSecondStart(slow, 15000), 0);
+    messages.clear();
+    QTRY_VERIFY_WITH_TIMEOUT((messages += h.TakeMessages()).size() >= 1, 15000);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages.front().contains(QStringLiteral("p3.pdb")));
+    QCOMPARE(h.Frames().size(), 3); // no empty window for a file not read
 }
 
 // $XDG_RUNTIME_DIR when only the user can enter it, else the user's own

@@ -302,6 +302,10 @@ void VibrationTest::aFarBandStretchesTheAxisOnlyWithIntensityAndTheWheelZooms() 
     QApplication::sendEvent(spectrum, &out);
     QCOMPARE(spectrum->ShownLeft(), 100500.0);
     QCOMPARE(spectrum->ShownRight(), 0.0);
+    // As far in as 20 cm⁻¹ across, still labelled in round steps.
+    spectrum->Zoom(2500, 1e-4);
+    QCOMPARE(spectrum->ShownLeft() - spectrum->ShownRight(), 20.0);
+    QVERIFY(spectrum->Ticks(plot, QFontMetrics(spectrum->AxisFont(plot))).size() >= 4);
     QTest::mouseDClick(spectrum, Qt::LeftButton, Qt::NoModifier, QPoint(plot.left() + 5, 10));
     QCOMPARE(spectrum->ShownLeft(), 4000.0);
 
@@ -314,8 +318,10 @@ void VibrationTest::aFarBandStretchesTheAxisOnlyWithIntensityAndTheWheelZooms() 
     QCOMPARE(file.readAll().count('\n'), 1 + 100501);
     file.close();
 
-    // With intensity the far band sets the axis; the labels do not touch.
-    h.App()->OpenFiles({h.Write("strong.log", jobWithThirdBand("  50.0000"))});
+    // With intensity the far band sets the axis; the labels do not touch,
+    // on either axis (intensities of ten thousands once read "1e+04" over
+    // the axis's title).
+    h.App()->OpenFiles({h.Write("strong.log", jobWithThirdBand("25800.0000"))});
     QVERIFY(h.WaitForPicture());
     h.Run(kIrSpectrum);
     CSpectrumView* strong = nullptr;
@@ -337,6 +343,14 @@ void VibrationTest::aFarBandStretchesTheAxisOnlyWithIntensityAndTheWheelZooms() 
             std::max(metrics.horizontalAdvance(QString::number(ticks[k], 'f', 0)),
                      metrics.horizontalAdvance(QString::number(ticks[k - 1], 'f', 0)));
         QVERIFY(std::abs(strong->XOf(ticks[k], wide) - strong->XOf(ticks[k - 1], wide)) > room);
+    }
+    const CSpectrumView::Intensities scale = strong->IntensityScale();
+    QVERIFY(scale.ticks.size() >= 3);
+    for (const double y : scale.ticks) {
+        const QString label = CSpectrumView::IntensityLabel(y, scale.step);
+        QVERIFY2(!label.contains(QLatin1Char('e')), qPrintable(label));
+        // The label's left end clears the rotated title beside the axis.
+        QVERIFY(wide.left() - 8 - metrics.horizontalAdvance(label) > 1.2 * metrics.height() + 4);
     }
 }
 

@@ -2,6 +2,8 @@
 // blocks they are read in.
 
 #include "io/Gunzip.h"
+#include "io/StdioFile.h"
+#include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -107,6 +109,29 @@ TEST(Gunzip, TheSizeFieldReservesTheTextOnce) {
     const std::vector<char> cut(member.begin(), member.begin() + member.size() / 2);
     EXPECT_FALSE(Gunzip(cut, out, 16 << 20, why));
     EXPECT_NE(why.find("cut short"), std::string::npos) << why;
+}
+
+// Bytes after the data whose last four make a size field beyond the limit:
+// the data is read all the same, from memory and from a file (it was once
+// refused as corrupt).
+TEST(Gunzip, BytesAfterTheDataThatLookLikeAHugeSizeFieldAreNoFault) {
+    const std::string text = Text(50000);
+    std::vector<char> data = GzipMember(text);
+    for (const char c : {'\xff', '\xff', '\xff', '\xff'})
+        data.push_back(c);
+    std::vector<char> out;
+    std::string why;
+    bool tooLarge = false;
+    ASSERT_TRUE(Gunzip(data, out, 1 << 20, why, &tooLarge)) << why;
+    EXPECT_EQ(std::string(out.begin(), out.end()), text);
+    TempDir dir;
+    StdioFile file;
+    ASSERT_TRUE(file.Open(dir.Write("trailing.pdb.gz", std::string(data.begin(), data.end())),
+                          StdioFile::modeRead, &why))
+        << why;
+    std::string read;
+    file.AppendRest(read);
+    EXPECT_EQ(read, text);
 }
 
 // Members are found after one another however the compressed bytes arrive,
