@@ -122,12 +122,18 @@ double Largest(const std::vector<Point3D>& points) {
         from = farthest;
     }
     // |pi - pj| <= ri + rj: once that bound cannot beat the best, no later
-    // pair can either, as the radii only shrink.
-    for (std::size_t i = 0; i < order.size(); ++i) {
+    // pair can either, as the radii only shrink. For a molecule the bound
+    // stops the search within a few pairs an atom; points it cannot prune
+    // (all on one spot, whose radii are rounding, or all on one sphere) would
+    // take every pair, so the search ends after a budget of pairs with the
+    // longest found, the rounds above having found one within a
+    // hundred-thousandth of the longest there.
+    std::size_t budget = std::max<std::size_t>(64 * points.size(), std::size_t{1} << 20);
+    for (std::size_t i = 0; i < order.size() && budget > 0; ++i) {
         const double ri = radius[order[i]];
         if (2.0 * ri <= best)
             break;
-        for (std::size_t j = i + 1; j < order.size(); ++j) {
+        for (std::size_t j = i + 1; j < order.size() && budget > 0; ++j, --budget) {
             if (ri + radius[order[j]] <= best)
                 break;
             best = std::max(best, Distance(points[order[i]], points[order[j]]));

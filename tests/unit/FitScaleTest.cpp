@@ -46,6 +46,30 @@ TEST(FitScale, AgreesWithEveryPairOnRandomSets) {
     }
 }
 
+// Points the radius bound cannot prune: a million on one spot (their radii
+// about the centroid are rounding, which once made the search take every
+// pair: the first drawing of such a file waited for hours), and a hundred
+// thousand on one sphere (every pair too: 15 s).
+TEST(FitScale, PointsTheBoundCannotPruneEndSoon) {
+    const std::vector<Point3D> spot(1000000, Point3D{1.234, -0.0, 0.1});
+    const PairDistanceRange none = FindPairDistanceRange(spot);
+    EXPECT_EQ(none.smallest, 0.0);
+    EXPECT_EQ(none.largest, 0.0);
+    EXPECT_EQ(FitScaleOf(spot), 1.0);
+
+    std::mt19937 random(3);
+    std::normal_distribution<double> normal(0.0, 1.0);
+    std::vector<Point3D> shell;
+    for (int i = 0; i < 100000; ++i) {
+        const double x = normal(random), y = normal(random), z = normal(random);
+        const double r = std::sqrt(x * x + y * y + z * z);
+        shell.push_back({150.0 * x / r, 150.0 * y / r, 150.0 * z / r});
+    }
+    const PairDistanceRange range = FindPairDistanceRange(shell);
+    EXPECT_LE(range.largest, 300.0 * (1 + 1e-12));
+    EXPECT_GT(range.largest, 300.0 * (1 - 1e-5));
+}
+
 TEST(FitScale, FactorAndItsLimits) {
     EXPECT_EQ(FitScaleOf({}), 1.0);
     EXPECT_EQ(FitScaleOf({{1, 2, 3}}), 1.0);
