@@ -89,12 +89,14 @@ void CRavekApp::OnFileLoaded(const QString& path) {
     recentFiles.WriteList();
 }
 
-void CRavekApp::OpenFiles(const QStringList& files) {
+bool CRavekApp::OpenFiles(const QStringList& files) {
     // The files that cannot be opened are named in one box.
     MessageBox::Gathering failures;
+    bool opened = false;
     for (const QString& file : files)
-        moleculeTemplate->OpenDocumentFile(file);
+        opened = moleculeTemplate->OpenDocumentFile(file) != nullptr || opened;
     failures.Show(MainWidget());
+    return opened;
 }
 
 void CRavekApp::OpenHandedFiles(const QStringList& files) {
@@ -136,11 +138,7 @@ bool CRavekApp::InitInstance(const QStringList& files) {
         return false;
 
     // A window for each file; the start fails only when none opens.
-    bool opened = files.isEmpty() && OnFileNew() != nullptr;
-    MessageBox::Gathering failures;
-    for (const QString& file : files)
-        opened = moleculeTemplate->OpenDocumentFile(file) != nullptr || opened;
-    failures.Show(MainWidget());
+    const bool opened = files.isEmpty() ? OnFileNew() != nullptr : OpenFiles(files);
     if (!opened)
         return false;
     mainFrame->show();

@@ -31,8 +31,8 @@ public:
     bool InitInstance(const QString& file);
     // Opens each file in a molecule window of its own (a file already open
     // is brought to the front), as files dropped or handed over are; one
-    // box names those that cannot be opened.
-    void OpenFiles(const QStringList& files);
+    // box names those that cannot be opened. Whether any opened.
+    bool OpenFiles(const QStringList& files);
     // Files a later start handed over: opened, and the main window brought
     // to the front.
     void OpenHandedFiles(const QStringList& files);

@@ -92,12 +92,16 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
         SetError(error, errno);
         return false;
     }
+    StartAt(mode);
+    return true;
+}
+
+void StdioFile::StartAt(OpenMode mode) {
     mode_ = mode;
     pos_ = len_ = 0;
     bufferStart_ = 0;
     limit_ = -1;
     writeError_ = false;
-    return true;
 }
 
 bool StdioFile::OpenForReading(int fd, const struct stat& info, OpenMode mode, std::string* error) {
@@ -124,11 +128,7 @@ bool StdioFile::OpenForReading(int fd, const struct stat& info, OpenMode mode, s
         ::close(fd);
         return false;
     }
-    mode_ = mode;
-    pos_ = len_ = 0;
-    bufferStart_ = 0;
-    limit_ = -1;
-    writeError_ = false;
+    StartAt(mode);
     buffer_.resize(kReadBufferSize);
     // A compressed file is read whole and inflated: the readers seek.
     if (FillBuffer() && IsGzip(buffer_.data(), len_)) {
@@ -163,9 +163,35 @@ std::size_t InMemoryLimit(std::string& text) {
 
 } // namespace
 
+bool StdioFile::TakeInflated(const Inflate& inflate, const char* what, std::string* error) {
+    std::string limitText;
+    const std::size_t limit = InMemoryLimit(limitText);
+    std::vector<char> inflated;
+    std::string why;
+    bool tooLarge = false;
+    const bool ok = inflate(inflated, limit, why, &tooLarge);
+    if (fp_ != nullptr) {
+        std::fclose(fp_);
+        fp_ = nullptr;
+    }
+    if (!ok) {
+        Close();
+        if (error != nullptr)
+            *error = tooLarge ? std::string(what) + " inflates to more than " + limitText : why;
+        return false;
+    }
+    buffer_ = std::move(inflated);
+    len_ = buffer_.size();
+    pos_ = 0;
+    bufferStart_ = 0;
+    inMemory_ = true;
+    compressed_ = true;
+    return true;
+}
+
 bool StdioFile::ReadCompressed(std::string* error) {
-    // The size the file's last bytes give is a lower bound of its text: a
-    // file that says more than the limit is refused before it is inflated.
+    // The size the file's last bytes give: the room reserved for the text
+    // (see Gunzip for how far it is believed).
     std::size_t expected = 0;
     const std::int64_t size = Size();
     char last[4];
@@ -182,53 +208,25 @@ bool StdioFile::ReadCompressed(std::string* error) {
         const std::size_t n = std::fread(to, 1, room, fp_);
         return n == 0 && std::ferror(fp_) != 0 ? -1 : static_cast<std::ptrdiff_t>(n);
     };
-    std::string limitText;
-    const std::size_t limit = InMemoryLimit(limitText);
-    std::vector<char> inflated;
-    std::string why;
-    bool tooLarge = false;
     const auto rewind = [&] {
         first = 0;
         return std::fseek(fp_, 0, SEEK_SET) == 0;
     };
-    const bool ok = Gunzip(source, expected, inflated, limit, why, &tooLarge, rewind);
-    std::fclose(fp_);
-    fp_ = nullptr;
-    if (!ok) {
-        Close();
-        if (error != nullptr)
-            *error = tooLarge ? "the file inflates to more than " + limitText : why;
-        return false;
-    }
-    buffer_ = std::move(inflated);
-    len_ = buffer_.size();
-    pos_ = 0;
-    bufferStart_ = 0;
-    inMemory_ = true;
-    compressed_ = true;
-    return true;
+    return TakeInflated(
+        [&](std::vector<char>& out, std::size_t limit, std::string& why, bool* tooLarge) {
+            return Gunzip(source, expected, out, limit, why, tooLarge, rewind);
+        },
+        "the file", error);
 }
 
 bool StdioFile::InflateIfGzip(std::string* error) {
     if (!IsGzip(buffer_))
         return true;
-    std::string limitText;
-    const std::size_t limit = InMemoryLimit(limitText);
-    std::vector<char> inflated;
-    std::string why;
-    bool tooLarge = false;
-    if (!Gunzip(buffer_, inflated, limit, why, &tooLarge)) {
-        Close();
-        if (error != nullptr)
-            *error = tooLarge ? "the data inflates to more than " + limitText : why;
-        return false;
-    }
-    buffer_ = std::move(inflated);
-    len_ = buffer_.size();
-    pos_ = 0;
-    bufferStart_ = 0;
-    compressed_ = true;
-    return true;
+    return TakeInflated(
+        [this](std::vector<char>& out, std::size_t limit, std::string& why, bool* tooLarge) {
+            return Gunzip(buffer_, out, limit, why, tooLarge);
+        },
+        "the data", error);
 }
 
 bool StdioFile::ReadPipe(int fd, std::string* error) {

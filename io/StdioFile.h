@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -104,6 +105,14 @@ private:
     bool OpenForReading(int fd, const struct stat& info, OpenMode mode, std::string* error);
     // Reads the pipe open as fd whole into the buffer.
     bool ReadPipe(int fd, std::string* error);
+    // Opened or opened again for reading or writing: at the start, no limit.
+    void StartAt(OpenMode mode);
+    // Inflates gzip data by inflate (into out, at most limit bytes) and makes
+    // the text the file's bytes in memory; what names the data in the
+    // message of one too large for the memory available.
+    using Inflate = std::function<bool(std::vector<char>& out, std::size_t limit, std::string& why,
+                                       bool* tooLarge)>;
+    bool TakeInflated(const Inflate& inflate, const char* what, std::string* error);
     // The open file inflated into memory; its first block is in the buffer.
     bool ReadCompressed(std::string* error);
     // Inflates the bytes in memory when they are gzip data.

@@ -205,13 +205,16 @@ double CSpectrumView::Curve(double nu) const {
 }
 
 QRect CSpectrumView::PlotArea(const QRect& whole) const {
+    return PlotArea(whole, IntensityScale());
+}
+
+QRect CSpectrumView::PlotArea(const QRect& whole, const Intensities& scale) const {
     // Room for the half-width box above and the axis texts around; on the
     // left for the widest intensity label and the axis's title beside it.
     const int top = std::max(40, whole.height() / 12);
     const int bottom = std::max(40, whole.height() / 10);
     const QFontMetrics metrics(AxisFontFor(whole.height() - top - bottom));
     int widest = 0;
-    const Intensities scale = IntensityScale();
     for (const double y : scale.ticks)
         widest = std::max(widest, metrics.horizontalAdvance(IntensityLabel(y, scale.step)));
     const int left = std::max({60, whole.width() / 10, widest + 2 * metrics.height() + 20});
@@ -285,7 +288,8 @@ int CSpectrumView::ModeAt(int x) const {
 }
 
 void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
-    const QRect plot = PlotArea(rect);
+    const Intensities scale = IntensityScale();
+    const QRect plot = PlotArea(rect, scale);
     const std::vector<NormalMode>* modes = Modes();
     const double left = ShownLeft(), right = ShownRight();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -299,7 +303,6 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
             QCoreApplication::translate("CSpectrumView", "IR 強度のある振動がありません"));
         return;
     }
-    const Intensities scale = IntensityScale();
     const double yScale = plot.height() * 0.9 / scale.highest;
     const auto yOf = [&](double intensity) { return plot.bottom() - intensity * yScale; };
     // Axes: wavenumber ticks at round steps that leave room for their

@@ -101,6 +101,7 @@ private:
 
     CommandTable commands_;
     QFont AxisFontFor(int plotHeight) const;
+    QRect PlotArea(const QRect& whole, const Intensities& scale) const;
     bool Zoomed() const;
 
     bool zoomed_ = false;

@@ -7,13 +7,15 @@ import gzip
 import json
 import math
 import os
-import resource
 import select
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from memory_limits import address_space_limit, inflating_gzip  # noqa: E402
 
 CLI = None
 DATA = None
@@ -50,23 +52,6 @@ FREQUENCY_JOB = (
     "     1   8    -0.00  -0.00  -0.07     0.00  -0.00   0.05    -0.00  -0.07  -0.00\n"
     "     2   1     0.00   0.43   0.56     0.00   0.58  -0.40    -0.00   0.55  -0.44\n"
     "     3   1     0.00  -0.43   0.56    -0.00  -0.58  -0.40     0.00   0.55   0.44\n")
-
-
-def inflating_gzip(path, mebibytes):
-    """A PDB file of gzip members one after the other, each inflating to
-    1 MiB: a few kilobytes a member, the whole text as large as asked."""
-    line = b"ATOM      1  N   ALA A   1       1.234  -0.000   0.100  1.00  0.00           N\n"
-    member = gzip.compress(line * ((1 << 20) // len(line)), compresslevel=9)
-    with open(path, "wb") as f:
-        for _ in range(mebibytes):
-            f.write(member)
-    return path
-
-
-def address_space_limit(mebibytes):
-    """For preexec_fn: the child may map at most this much memory (ulimit -v)."""
-    limit = mebibytes << 20
-    return lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
 
 
 def bond_set(atoms):

@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstring>
 
 #include <sys/socket.h>
@@ -75,14 +76,22 @@ int RunSecondStart(const QStringList& arguments, int waitMs) {
     return process.exitCode();
 }
 
+// The address of a Unix socket at path (made before a fork: the child then
+// allocates nothing).
+sockaddr_un AddressOf(const QString& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(),
+                std::min<std::size_t>(name.size() + 1, sizeof address.sun_path - 1));
+    return address;
+}
+
 // A Unix socket left behind by a program that ended: bound, never closed
 // by its server.
 bool LeaveStaleSocket(const QString& path) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    std::memcpy(address.sun_path, name.constData(), name.size() + 1);
+    sockaddr_un address = AddressOf(path);
     const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
     return bound;
@@ -339,16 +348,13 @@ void SingleInstanceTest::aPeerOfAnotherUserIsRefusedOnBothEnds() {
     QSignalSpy handed(&instance, &SingleInstance::filesHanded);
 
     // Another user connects and sends a file: no answer, nothing opened.
+    sockaddr_un oursAddress = AddressOf(ours);
     const pid_t sender = ::fork();
     if (sender == 0) {
         if (::setgid(kOtherUser) != 0 || ::setuid(kOtherUser) != 0)
             ::_exit(3);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray path = QFile::encodeName(ours);
-        std::memcpy(address.sun_path, path.constData(), path.size() + 1);
-        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&oursAddress), sizeof oursAddress) != 0)
             ::_exit(4);
         const char message[] = "/etc/hostname\0";
         if (::write(fd, message, sizeof message) != static_cast<ssize_t>(sizeof message))
@@ -366,16 +372,13 @@ void SingleInstanceTest::aPeerOfAnotherUserIsRefusedOnBothEnds() {
     const QString theirs = open.path() + QStringLiteral("/theirs");
     int ready[2];
     QVERIFY(::pipe(ready) == 0);
+    sockaddr_un theirsAddress = AddressOf(theirs);
     const pid_t listener = ::fork();
     if (listener == 0) {
         if (::setgid(kOtherUser) != 0 || ::setuid(kOtherUser) != 0)
             ::_exit(3);
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray path = QFile::encodeName(theirs);
-        std::memcpy(address.sun_path, path.constData(), path.size() + 1);
-        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&theirsAddress), sizeof theirsAddress) != 0 ||
             ::listen(fd, 1) != 0)
             ::_exit(4);
         (void)::write(ready[1], "r", 1);

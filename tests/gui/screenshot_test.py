@@ -6,14 +6,15 @@ File > Exit does. The exit code is 0, or 1 when the file gave no molecule.
 usage: screenshot_test.py RAVEK SAMPLE TESTDATA_DIR WORK_DIR
 """
 
-import gzip
 import os
-import resource
 import shutil
 import struct
 import subprocess
 import sys
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from memory_limits import address_space_limit, inflating_gzip  # noqa: E402
 
 ravek, sample, testdata, work = sys.argv[1:5]
 os.makedirs(work, exist_ok=True)
@@ -112,22 +113,6 @@ with open(small_cif, "w") as f:
             "loop_\n_atom_site_label\n_atom_site_type_symbol\n_atom_site_fract_x\n"
             "_atom_site_fract_y\n_atom_site_fract_z\nNa1 Na 0 0 0\nCl1 Cl 0.5 0.5 0.5\n")
 batch("small-molecule-cif", [small_cif], 1, "分数座標")
-
-
-def inflating_gzip(path, mebibytes):
-    """A PDB file of gzip members one after the other, each inflating to
-    1 MiB: a few kilobytes a member, the whole text as large as asked."""
-    line = b"ATOM      1  N   ALA A   1       1.234  -0.000   0.100  1.00  0.00           N\n"
-    member = gzip.compress(line * ((1 << 20) // len(line)), compresslevel=9)
-    with open(path, "wb") as f:
-        for _ in range(mebibytes):
-            f.write(member)
-    return path
-
-
-def address_space_limit(mebibytes):
-    limit = mebibytes << 20
-    return lambda: resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
 
 
 # Under ulimit -v, a compressed file whose text would not fit is refused
