@@ -14,6 +14,7 @@
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
+#include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "model/ElementData.h"
 #include "platform/FileDialog.h"
@@ -207,6 +208,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     // first (the views stop their timers when they are updated), and every
     // view refits to what comes now.
     animating = 0;
+    follower_.reset();
     data.reset();
     ++loadCount;
     SetTitle(QString());
@@ -240,6 +242,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     if (read.model == nullptr || read.reason == NoMoleculeReason::kUnresolvedZMatrix)
         return;
     data = std::move(read.model);
+    follower_ = std::move(read.follower);
     SetTitle(fileName);
     const auto dot = fileName.lastIndexOf(QLatin1Char('.'));
     baseName = dot > 0 ? fileName.left(dot) : fileName;
@@ -256,6 +259,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     }
     if (data->frameCount == 0) {
         loaded = 0;
+        follower_.reset();
         data.reset();
     }
 }
@@ -270,8 +274,8 @@ void CMolDoc::ReadGrowth() {
     CGauData::Growth growth;
     growth.readAgain = true; // nothing shown yet
     try {
-        if (auto* output = dynamic_cast<CGauData*>(data.get()); output != nullptr)
-            growth = output->ReadAppended(&file);
+        if (follower_ != nullptr)
+            growth = follower_->ReadAppended(&file);
     } catch (const std::bad_alloc&) {
         growthWatcher_.Stop();
         loadMessage =
@@ -355,8 +359,8 @@ void CMolDoc::OnDisplaySettings() {
     general->ballAtomSize = ballAtomSize;
     general->ballBondWidth = ballBondWidth;
     residues->displayMode = residueDisplayMode;
-    residues->residueLabels = *data->GetResidueLabels(0);
-    residues->selectedResidues = *data->GetSelectedResidues(0);
+    residues->residueLabels = data->GetResidueLabels(0);
+    residues->selectedResidues = data->GetSelectedResidues(0);
     // The active page is filled from the members before it shows.
     sheet.SetActivePage(dispActivePage);
     if (sheet.DoModal() == QDialog::Accepted) {
@@ -385,7 +389,7 @@ void CMolDoc::OnDisplaySettings() {
 }
 
 void CMolDoc::OnPeptideStructure() {
-    data->ComputeBackboneAngles(0);
+    ComputeBackboneAngles(*data, 0);
     emit plotRequested();
 }
 
@@ -468,8 +472,7 @@ bool CMolDoc::WriteWith(int writer, const QString& path) {
         case kWriterPdb:
             return writePdb(mol, &file, &refusal);
         case kWriterPlotData:
-            mol.WriteRamachandranData(&file);
-            return !file.HasWriteError();
+            return WriteRamachandranData(mol, &file) && !file.HasWriteError();
         case kWriterPdbShort:
             return writePdbShort(mol, &file, &refusal);
         case kWriterPlotLines:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/CGauData.h"
 #include "formats/FileKind.h"
 #include "formats/PdbOptions.h"
 #include "platform/CommandTable.h"
@@ -111,4 +112,7 @@ private:
     QString openedPath;
     FileKind openedKind_ = FileKind::kUnknown;
     FileGrowthWatcher growthWatcher_;
+    // The reader of a Gaussian output, which reads what its job appends to
+    // data; null for other files.
+    std::unique_ptr<CGauData> follower_;
 };

@@ -63,7 +63,7 @@ struct Drawing {
     // Where atom a lies in the last picture, y downwards.
     QPoint WindowPoint(int a) {
         Point3D p;
-        document.data->GetAtomPos(view.frame, a, &p);
+        p = document.data->GetAtomPos(view.frame, a);
         const Camera& c = view.camera;
         const double s = c.Scale();
         GLdouble model[16], projection[16], x, y, z;

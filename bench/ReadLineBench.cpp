@@ -2,7 +2,7 @@
 // about 100 MB: the first pass of every structure reader runs at this speed.
 
 #include "io/StdioFile.h"
-#include "model/CMolData.h"
+#include "model/ReadLine.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,7 +47,7 @@ void BM_ReadLine(benchmark::State& state) {
         file.Open(path, StdioFile::modeRead);
         char line[256];
         std::size_t lines = 0;
-        while (CMolData::ReadLine(line, sizeof line, &file) != nullptr)
+        while (ReadLine(line, sizeof line, &file) != nullptr)
             ++lines;
         benchmark::DoNotOptimize(lines);
     }

@@ -158,7 +158,8 @@ void BM_ReadGaussianOutput(benchmark::State& state) {
     for (auto _ : state) {
         StdioFile file;
         file.Open(inputs.gaussian, StdioFile::modeRead);
-        CGauData mol(&file, nullptr);
+        CMolData mol;
+        CGauData(&file, mol, nullptr);
         if (mol.frameCount != kGaussianSteps || mol.atomCount != kGaussianAtoms)
             state.SkipWithError("wrong geometry count");
         benchmark::DoNotOptimize(mol.frameCount);
@@ -177,7 +178,8 @@ void BM_GrowGaussianOutput(benchmark::State& state) {
                                std::filesystem::copy_options::overwrite_existing);
     StdioFile first;
     first.Open(growing, StdioFile::modeRead);
-    CGauData mol(&first, nullptr);
+    CMolData mol;
+    CGauData reader(&first, mol, nullptr);
     first.Close();
     const std::string step = GaussianStep(kGaussianSteps);
     for (auto _ : state) {
@@ -189,7 +191,7 @@ void BM_GrowGaussianOutput(benchmark::State& state) {
         state.ResumeTiming();
         StdioFile file;
         file.Open(growing, StdioFile::modeRead);
-        if (mol.ReadAppended(&file).newFrames != 1)
+        if (reader.ReadAppended(&file).newFrames != 1)
             state.SkipWithError("the step was not added");
     }
     state.counters["MB"] = static_cast<double>(std::filesystem::file_size(growing)) / 1e6;
@@ -203,7 +205,8 @@ void BM_ReadPdb(benchmark::State& state) {
     for (auto _ : state) {
         StdioFile file;
         file.Open(inputs.pdb, StdioFile::modeRead);
-        CPDBData mol(&file, &options);
+        CMolData mol;
+        CPDBData(&file, mol, &options);
         if (mol.atomCount != kPdbAtoms)
             state.SkipWithError("wrong atom count");
         benchmark::DoNotOptimize(mol.atomCount);
@@ -221,11 +224,11 @@ void BM_ReadLarge(benchmark::State& state) {
     for (auto _ : state) {
         StdioFile file;
         file.Open(mmcif ? inputs.largeCif : inputs.largePdb, StdioFile::modeRead);
-        std::unique_ptr<CPDBData> mol;
+        auto mol = std::make_unique<CMolData>();
         if (mmcif)
-            mol = std::make_unique<CMmcifData>(&file, &options);
+            CMmcifData(&file, *mol, &options);
         else
-            mol = std::make_unique<CPDBData>(&file, &options);
+            CPDBData(&file, *mol, &options);
         if (mol->atomCount != kLargeAtoms)
             state.SkipWithError("wrong atom count");
         benchmark::DoNotOptimize(mol->atomCount);
@@ -239,7 +242,8 @@ void BM_ReadGaussianInput(benchmark::State& state) {
     for (auto _ : state) {
         StdioFile file;
         file.Open(path, StdioFile::modeRead);
-        CGauData mol(&file, nullptr);
+        CMolData mol;
+        CGauData(&file, mol, nullptr);
         if (mol.atomCount != kInputAtoms)
             state.SkipWithError("wrong atom count");
         benchmark::DoNotOptimize(mol.atomCount);

@@ -3,6 +3,7 @@
 #include "cli/ModelSource.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/PdbWriter.h"
+#include "formats/RamachandranWriter.h"
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "model/TextScanner.h"
@@ -43,8 +44,7 @@ bool Write(CMolData& mol, Target target, StdioFile* file, const std::string& fin
     case Target::kPdbShort:
         return writePdbShort(mol, file, refusal);
     case Target::kRpd:
-        mol.WriteRamachandranData(file);
-        return !file->HasWriteError();
+        return WriteRamachandranData(mol, file) && !file->HasWriteError();
     case Target::kNone:
         break;
     }

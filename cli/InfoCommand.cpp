@@ -2,6 +2,7 @@
 
 #include "cli/JsonWriter.h"
 #include "cli/ModelSource.h"
+#include "model/BackboneAngles.h"
 #include "model/ElementTable.h"
 
 #include <cstdio>
@@ -92,20 +93,20 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool mode
     if (model.sourceKind == CMolData::SourceKind::kPdb && model.frameCount > 0) {
         // The backbone analysis of geometry 0: phi and psi per analysed
         // residue, and the N, CA, C atoms of the backbone trace.
-        model.ComputeBackboneAngles(0);
+        ComputeBackboneAngles(model, 0);
         json.Key("phi");
         json.BeginArray();
-        for (const auto& entry : *model.GetPhiAngles(0))
+        for (const auto& entry : model.GetPhiAngles(0))
             json.Real(entry.second);
         json.EndArray();
         json.Key("psi");
         json.BeginArray();
-        for (const auto& entry : *model.GetPsiAngles(0))
+        for (const auto& entry : model.GetPsiAngles(0))
             json.Real(entry.second);
         json.EndArray();
         json.Key("backbone");
         json.BeginArray();
-        for (const auto& entry : *model.GetBackboneAtoms(0))
+        for (const auto& entry : model.GetBackboneAtoms(0))
             json.Int(entry.second);
         json.EndArray();
     }

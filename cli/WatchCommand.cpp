@@ -117,9 +117,11 @@ private:
             std::this_thread::sleep_for(interval_);
             read = source_.ReadNow(StdioFile::modeFollow);
         }
+        std::unique_ptr<CGauData> reader = std::move(read.follower);
+        output_.reset();
         if (const int code = source_.Take(std::move(read), model_); code != kExitOk)
             return code;
-        output_ = dynamic_cast<CGauData*>(model_.get());
+        output_ = std::move(reader);
         if (output_ == nullptr || model_->gaussianFileType != CMolData::GaussianFileType::kOutput) {
             std::fprintf(stderr, "ravek-cli: %s is no Gaussian output; nothing to watch\n",
                          source_.Path().c_str());
@@ -138,7 +140,8 @@ private:
     std::chrono::milliseconds interval_;
     bool modes_;
     std::unique_ptr<CMolData> model_;
-    CGauData* output_ = nullptr;
+    // The reader of model_, which reads what the job appends.
+    std::unique_ptr<CGauData> output_;
     int printed_ = 0;
 };
 

@@ -161,7 +161,7 @@ void SetNumberedLabel(MolAtom& atom, int number, std::string_view symbol) {
 }
 
 // The rest of the file from the current position, cut into lines the way
-// CMolData::ReadLine cuts them (LF, CR, CR LF and LF CR each end one) but
+// ReadLine cuts them (LF, CR, CR LF and LF CR each end one) but
 // whole, however long; offsets are the file positions of the lines.
 void ReadAllLines(StdioFile* in, std::string& text, std::vector<std::string_view>& lines,
                   std::vector<std::int64_t>& offsets) {
@@ -186,7 +186,7 @@ void ReadAllLines(StdioFile* in, std::string& text, std::vector<std::string_view
 
 // Reads lines up to and including the next ruler; false at the end of the file.
 bool SkipToRuler(char* line, StdioFile* in) {
-    while (CMolData::ReadLine(line, kLineSize, in) != nullptr) {
+    while (ReadLine(line, kLineSize, in) != nullptr) {
         if (Contains(line, kRuler))
             return true;
     }
@@ -255,35 +255,42 @@ struct CGauData::ScanState {
     // File positions of the line two before the current one, the one
     // before, and the current one.
     std::int64_t lineStarts[3] = {0, 0, 0};
-    Termination lastTermination = Termination::kRunning; // none seen yet
+    CMolData::Termination lastTermination = CMolData::Termination::kRunning; // none seen yet
     bool stepAfterTermination = false;
     // Output before this offset is printed whole: a later table, mode block
     // or termination line has begun.
     std::int64_t wholeBefore = 0;
 };
 
-CGauData::CGauData(StdioFile* in, const PdbOptions* /*options*/) {
-    Load(in, true, 0);
+CGauData::CGauData(StdioFile* in, CMolData& model, const PdbOptions* /*options*/) : model_(model) {
+    model_ = CMolData();
+    file = in;
+    Scan();
+    model_.AllocateFrames(model_.frameCount, frameRows);
+    ReadGeometries();
+    model_.DropEmptyFrames();
+    model_.PerceiveBonds(0);
+    model_.ComputeCentres();
+    file = nullptr;
 }
 
 CGauData::~CGauData() = default;
 
 void CGauData::Scan() {
-    sourceKind = SourceKind::kGaussian;
-    gaussianFileType = GaussianFileType::kOutput;
-    gaussianVersion = 0;
-    vibrationState = kVibrationNone;
-    inputGeometryType = 0;
-    reserved = 0;
-    frameCount = 0;
-    atomCount = 0;
-    vibrationPosition = 0;
-    framePositions.clear();
+    model_.sourceKind = CMolData::SourceKind::kGaussian;
+    model_.gaussianFileType = CMolData::GaussianFileType::kOutput;
+    model_.gaussianVersion = 0;
+    model_.vibrationState = CMolData::kVibrationNone;
+    model_.inputGeometryType = 0;
+    model_.frameCount = 0;
+    model_.atomCount = 0;
+    model_.vibrationPosition = 0;
+    model_.framePositions.clear();
     frameRows.clear();
 
     inputAtoms_.clear();
     inputSkippedLines_ = 0;
-    zMatrixProblem = ZMatrixProblem();
+    model_.zMatrixProblem = ZMatrixProblem();
 
     tables_.clear();
     tablesRead_ = 0;
@@ -293,7 +300,7 @@ void CGauData::Scan() {
     displacementsWhole_ = false;
     standardTables_.clear();
     resume_.reset();
-    termination = Termination::kRunning;
+    model_.termination = CMolData::Termination::kRunning;
 
     const std::int64_t start = file->GetPosition();
     const std::int64_t completeEnd = CompleteEnd(file, start);
@@ -307,7 +314,7 @@ void CGauData::Scan() {
     }
     firstBytes_ = ReadBytes(file, 0, kIdentityBytes);
     FinishOutputScan(state);
-    rowFormat_ = static_cast<int>(FormatOfVersion(gaussianVersion));
+    rowFormat_ = static_cast<int>(FormatOfVersion(model_.gaussianVersion));
 }
 
 // Scans lines from the file's position to its end; false when one is the
@@ -331,8 +338,8 @@ bool CGauData::ScanLines(ScanState& state, std::int64_t completeEnd) {
         state.lineStarts[2] = start;
         if (IsRouteLine(state, line))
             return false;
-        if (gaussianVersion == 0)
-            gaussianVersion = BannerVersion(line);
+        if (model_.gaussianVersion == 0)
+            model_.gaussianVersion = BannerVersion(line);
         ScanTable(state, line);
         ScanVibration(state, line);
         ScanOrientation(state, line);
@@ -362,9 +369,9 @@ bool CGauData::IsRouteLine(ScanState& state, const char* line) {
 // Reads the whole input file from its start and keeps the atoms of the job
 // that holds them, for ReadInputGeometry.
 void CGauData::ScanInput() {
-    gaussianFileType = GaussianFileType::kInput;
-    termination = Termination::kNotAnOutput;
-    inputGeometryType = kGeometryCartesian;
+    model_.gaussianFileType = CMolData::GaussianFileType::kInput;
+    model_.termination = CMolData::Termination::kNotAnOutput;
+    model_.inputGeometryType = CMolData::kGeometryCartesian;
     std::string text;
     std::vector<std::string_view> lines;
     std::vector<std::int64_t> offsets;
@@ -377,20 +384,21 @@ void CGauData::ScanInput() {
         return;
     GaussianInputReader::Result input = GaussianInputReader::Read(lines, routeLine);
     if (input.zMatrix)
-        inputGeometryType = kGeometryZMatrix;
+        model_.inputGeometryType = CMolData::kGeometryZMatrix;
     if (input.problem.kind != ZMatrixProblem::Kind::kNone) {
-        zMatrixProblem = input.problem;
+        model_.zMatrixProblem = input.problem;
         return;
     }
     if (!input.chargeLineFound)
         return;
     inputAtoms_ = std::move(input.atoms);
     inputSkippedLines_ = input.skippedLines;
-    atomCount = static_cast<int>(inputAtoms_.size());
-    frameCount = 1;
-    frameRows.assign(1, atomCount);
-    framePositions.assign(1, input.firstAtomLine < offsets.size() ? offsets[input.firstAtomLine]
-                                                                  : file->GetPosition());
+    model_.atomCount = static_cast<int>(inputAtoms_.size());
+    model_.frameCount = 1;
+    frameRows.assign(1, model_.atomCount);
+    model_.framePositions.assign(1, input.firstAtomLine < offsets.size()
+                                        ? offsets[input.firstAtomLine]
+                                        : file->GetPosition());
 }
 
 // Counts the rows of the table being read, between the ruler under its
@@ -411,8 +419,8 @@ void CGauData::ScanTable(ScanState& state, const char* line) {
 // Only the first normal-mode table is used.
 void CGauData::ScanVibration(ScanState& state, const char* line) {
     if (state.lookingForVibration && IsDisplacementHeader(line)) {
-        vibrationPosition = file->GetPosition();
-        vibrationState = kVibrationPresent;
+        model_.vibrationPosition = file->GetPosition();
+        model_.vibrationState = CMolData::kVibrationPresent;
         state.lookingForVibration = false;
     }
     // Every block of every frequency table starts two lines above its
@@ -474,7 +482,7 @@ void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
         return scan.Real(value);
     };
     // A termination line: the job's end, until a later step.
-    const auto ended = [&state](Termination how) {
+    const auto ended = [&state](CMolData::Termination how) {
         state.lastTermination = how;
         state.stepAfterTermination = false;
         state.wholeBefore = state.lineStarts[2];
@@ -491,11 +499,11 @@ void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
     case 'E':
         energy = whole && std::strncmp(line, " Energy=", 8) == 0 && numberAfter(line, '=');
         if (std::strncmp(line, " Error termination", 18) == 0)
-            ended(Termination::kError);
+            ended(CMolData::Termination::kError);
         break;
     case 'N':
         if (std::strncmp(line, " Normal termination", 19) == 0)
-            ended(Termination::kNormal);
+            ended(CMolData::Termination::kNormal);
         break;
     case 'M':
     case 'R': {
@@ -537,18 +545,20 @@ void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
 // Only closed tables with rows are geometries.
 void CGauData::TakeScan(const ScanState& state) {
     tables_ = state.tables;
-    termination = state.stepAfterTermination ? Termination::kRunning : state.lastTermination;
+    model_.termination =
+        state.stepAfterTermination ? CMolData::Termination::kRunning : state.lastTermination;
 }
 
 void CGauData::FinishOutputScan(const ScanState& state) {
     TakeScan(state);
     for (const std::size_t t : GeometryTables()) {
-        framePositions.push_back(tables_[t].position);
+        model_.framePositions.push_back(tables_[t].position);
         frameRows.push_back(tables_[t].rows);
     }
-    tablesRead_ = framePositions.size();
-    frameCount = static_cast<int>(framePositions.size());
-    atomCount = frameRows.empty() ? 0 : *std::max_element(frameRows.begin(), frameRows.end());
+    tablesRead_ = model_.framePositions.size();
+    model_.frameCount = static_cast<int>(model_.framePositions.size());
+    model_.atomCount =
+        frameRows.empty() ? 0 : *std::max_element(frameRows.begin(), frameRows.end());
 }
 
 std::vector<std::size_t> CGauData::GeometryTables() const {
@@ -561,32 +571,31 @@ std::vector<std::size_t> CGauData::GeometryTables() const {
 }
 
 void CGauData::SetStepValues() {
-    for (int g = 0; g < frameCount; ++g) {
-        const std::int64_t position = framePositions[static_cast<std::size_t>(g)];
+    for (int g = 0; g < model_.frameCount; ++g) {
+        const std::int64_t position = model_.framePositions[static_cast<std::size_t>(g)];
         const auto table =
             std::lower_bound(tables_.begin(), tables_.end(), position,
                              [](const Table& t, std::int64_t at) { return t.position < at; });
         if (table == tables_.end() || table->position != position)
             continue;
-        Frame(g).energy = table->energy;
-        Frame(g).convergence = table->convergence;
+        model_.Frame(g).energy = table->energy;
+        model_.Frame(g).convergence = table->convergence;
     }
 }
 
-int CGauData::ReadGeometries() {
-    if (gaussianFileType == GaussianFileType::kInput)
+void CGauData::ReadGeometries() {
+    if (model_.gaussianFileType == CMolData::GaussianFileType::kInput)
         ReadInputGeometry();
     else
         ReadOutputGeometries();
-    return frameCount;
 }
 
 void CGauData::ReadOutputGeometries() {
-    for (int g = 0; g < frameCount; ++g) {
-        CMolFrame& frame = Frame(g);
+    for (int g = 0; g < model_.frameCount; ++g) {
+        CMolFrame& frame = model_.Frame(g);
         const int rows = frame.atomCount;
-        const int atoms = ReadTableRows(frame, framePositions[static_cast<std::size_t>(g)]);
-        skippedLines += rows - atoms;
+        const int atoms = ReadTableRows(frame, model_.framePositions[static_cast<std::size_t>(g)]);
+        model_.skippedLines += rows - atoms;
         frame.ShrinkTo(atoms);
     }
     SetStepValues();
@@ -628,7 +637,7 @@ int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
 CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
     Growth growth;
     growth.readAgain = true;
-    if (resume_ == nullptr || gaussianFileType != GaussianFileType::kOutput)
+    if (resume_ == nullptr || model_.gaussianFileType != CMolData::GaussianFileType::kOutput)
         return growth;
     // The same file only when it has not shrunk and still holds the bytes
     // read at its start and before the point scanning goes on from (a new
@@ -654,9 +663,9 @@ CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
         if (in->GetChar() != '\r')
             in->Seek(resumeAt_);
     }
-    const int oldFrames = frameCount;
+    const int oldFrames = model_.frameCount;
     const std::int64_t oldResume = resumeAt_;
-    const Termination oldTermination = termination;
+    const CMolData::Termination oldTermination = model_.termination;
     if (!ScanLines(state, completeEnd)) {
         file = nullptr;
         growth.readAgain = true;
@@ -670,23 +679,24 @@ CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
         const Table& table = tables_[geometries[tablesRead_]];
         auto frame = std::make_unique<CMolFrame>(table.rows);
         const int atoms = ReadTableRows(*frame, table.position);
-        skippedLines += table.rows - atoms;
+        model_.skippedLines += table.rows - atoms;
         if (atoms == 0)
             continue;
         frame->ShrinkTo(atoms);
         PerceiveFrameBonds(*frame, 0, limits);
         frame->ComputeCentre();
-        frames.push_back(std::move(frame));
-        framePositions.push_back(table.position);
-        atomCount = std::max(atomCount, atoms);
-        ++frameCount;
+        model_.AppendFrame(std::move(frame));
+        model_.framePositions.push_back(table.position);
+        model_.atomCount = std::max(model_.atomCount, atoms);
+        ++model_.frameCount;
     }
-    growth.newFrames = frameCount - oldFrames;
+    growth.newFrames = model_.frameCount - oldFrames;
     SetStepValues();
     ReadDisplacements();
     ReadModes();
     file = nullptr;
-    growth.changed = resumeAt_ > oldResume || growth.newFrames > 0 || termination != oldTermination;
+    growth.changed =
+        resumeAt_ > oldResume || growth.newFrames > 0 || model_.termination != oldTermination;
     return growth;
 }
 
@@ -696,22 +706,22 @@ CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
 // While the table is still being printed it is read again after each look at
 // the file; only its complete lines are read.
 void CGauData::ReadDisplacements() {
-    if (vibrationPosition == 0 || frameCount == 0 || displacementsWhole_)
+    if (model_.vibrationPosition == 0 || model_.frameCount == 0 || displacementsWhole_)
         return;
-    displacementsWhole_ = vibrationPosition < resume_->wholeBefore;
+    displacementsWhole_ = model_.vibrationPosition < resume_->wholeBefore;
     int g = 0;
-    while (g + 1 < frameCount &&
-           framePositions[static_cast<std::size_t>(g) + 1] < vibrationPosition)
+    while (g + 1 < model_.frameCount &&
+           model_.framePositions[static_cast<std::size_t>(g) + 1] < model_.vibrationPosition)
         ++g;
     file->LimitTo(WholeEnd());
-    const bool found = file->Seek(vibrationPosition);
+    const bool found = file->Seek(model_.vibrationPosition);
     char line[kLineSize];
-    const int atoms = AtomCount(g);
+    const int atoms = model_.AtomCount(g);
     // The header's line end may have come in two pieces (LF, then CR): the
     // offset taken after the first leaves an empty line before the rows.
-    if (found && vibrationPosition > 0 && file->Seek(vibrationPosition - 1) &&
+    if (found && model_.vibrationPosition > 0 && file->Seek(model_.vibrationPosition - 1) &&
         file->GetChar() == '\n' && file->GetChar() != '\r')
-        file->Seek(vibrationPosition);
+        file->Seek(model_.vibrationPosition);
     for (int a = 0; found && a < atoms; ++a) {
         if (ReadLine(line, kLineSize, file) == nullptr)
             break;
@@ -721,16 +731,16 @@ void CGauData::ReadDisplacements() {
         if (!scan.Int(number) || !scan.Int(atomicNumber) || !scan.Real(dx) || !scan.Real(dy) ||
             !scan.Real(dz))
             break; // the table ends early
-        MolAtom& atom = Atom(g, a);
+        MolAtom& atom = model_.Atom(g, a);
         atom.dx = dx;
         atom.dy = dy;
         atom.dz = dz;
     }
     file->LimitTo(-1);
     BestRotation rotation;
-    if (found && StandardToInput(g, vibrationPosition, rotation)) {
+    if (found && StandardToInput(g, model_.vibrationPosition, rotation)) {
         for (int a = 0; a < atoms; ++a) {
-            MolAtom& atom = Atom(g, a);
+            MolAtom& atom = model_.Atom(g, a);
             const Point3D d = rotation.Apply({atom.dx, atom.dy, atom.dz});
             atom.dx = d.x;
             atom.dy = d.y;
@@ -745,7 +755,7 @@ void CGauData::ReadDisplacements() {
 // table onto geometry g; false when the modes need none (or the tables are
 // no rigid turn of one another, when they are left as printed).
 bool CGauData::StandardToInput(int g, std::int64_t offset, BestRotation& rotation) {
-    const std::int64_t own = framePositions[static_cast<std::size_t>(g)];
+    const std::int64_t own = model_.framePositions[static_cast<std::size_t>(g)];
     std::int64_t standard = 0;
     for (const std::int64_t table : standardTables_) {
         if (table > own && table < offset)
@@ -754,8 +764,8 @@ bool CGauData::StandardToInput(int g, std::int64_t offset, BestRotation& rotatio
     char line[kLineSize];
     if (standard == 0 || !file->Seek(standard) || !SkipToRuler(line, file))
         return false;
-    RowFormat format = FormatOfVersion(gaussianVersion);
-    const int atoms = AtomCount(g);
+    RowFormat format = FormatOfVersion(model_.gaussianVersion);
+    const int atoms = model_.AtomCount(g);
     std::vector<Point3D> from, to;
     for (int a = 0; a < atoms; ++a) {
         if (ReadLine(line, kLineSize, file) == nullptr)
@@ -764,12 +774,10 @@ bool CGauData::StandardToInput(int g, std::int64_t offset, BestRotation& rotatio
             format = FormatOfRow(line);
         TableRow row;
         if (!ParseRow(line, format, row) ||
-            ElementTable::Clamp(row.atomicNumber) != GetElement(g, a))
+            ElementTable::Clamp(row.atomicNumber) != model_.GetElement(g, a))
             return false;
         from.push_back({row.x, row.y, row.z});
-        Point3D p;
-        GetAtomPos(g, a, &p);
-        to.push_back(p);
+        to.push_back(model_.GetAtomPos(g, a));
     }
     // The tables print six decimals: a rigid turn fits to well under 0.01 Å.
     return ReadLine(line, kLineSize, file) != nullptr && Contains(line, kRuler) &&
@@ -779,7 +787,7 @@ bool CGauData::StandardToInput(int g, std::int64_t offset, BestRotation& rotatio
 // Where the lines that may be read end: all of them in a file whose job has
 // ended, else those that are whole (the last may be cut short).
 std::int64_t CGauData::WholeEnd() const {
-    return termination == Termination::kRunning ? resumeAt_ : -1;
+    return model_.termination == CMolData::Termination::kRunning ? resumeAt_ : -1;
 }
 
 // Every mode of every frequency table, with the geometry printed before it.
@@ -800,23 +808,24 @@ void CGauData::ReadModes() {
     std::vector<NormalMode> block;
     file->LimitTo(WholeEnd());
     for (const std::int64_t offset : modeBlocks_) {
-        if (frameCount == 0 || framePositions.front() >= offset)
+        if (model_.frameCount == 0 || model_.framePositions.front() >= offset)
             continue;
         if (offset >= resume_->wholeBefore)
             unfinished.push_back(offset);
         int g = 0;
-        while (g + 1 < frameCount && framePositions[static_cast<std::size_t>(g) + 1] < offset)
+        while (g + 1 < model_.frameCount &&
+               model_.framePositions[static_cast<std::size_t>(g) + 1] < offset)
             ++g;
         if (!file->Seek(offset))
             continue;
         block.clear();
-        FrequencyBlock::Read(nextLine, AtomCount(g), block);
+        FrequencyBlock::Read(nextLine, model_.AtomCount(g), block);
         if (block.empty())
             continue;
         BestRotation rotation;
         const bool turn = StandardToInput(g, offset, rotation);
-        std::vector<NormalMode>& modes = Frame(g).modes;
-        std::set<int>& known = modeNumbers_[framePositions[static_cast<std::size_t>(g)]];
+        std::vector<NormalMode>& modes = model_.Frame(g).modes;
+        std::set<int>& known = modeNumbers_[model_.framePositions[static_cast<std::size_t>(g)]];
         for (NormalMode& mode : block) {
             if (!known.insert(mode.number).second)
                 continue;
@@ -832,9 +841,9 @@ void CGauData::ReadModes() {
 }
 
 void CGauData::ReadInputGeometry() {
-    if (frameCount == 0)
+    if (model_.frameCount == 0)
         return;
-    CMolFrame& frame = Frame(0);
+    CMolFrame& frame = model_.Frame(0);
     const int noResidue = ResidueNameTable::instance().Id("NON");
     const int atoms = std::min(frame.atomCount, static_cast<int>(inputAtoms_.size()));
     for (int a = 0; a < atoms; ++a) {
@@ -849,7 +858,7 @@ void CGauData::ReadInputGeometry() {
         atom.residueIndex = 0;
     }
     frame.ShrinkTo(atoms);
-    skippedLines += inputSkippedLines_;
+    model_.skippedLines += inputSkippedLines_;
     inputAtoms_.clear();
     inputAtoms_.shrink_to_fit();
 }

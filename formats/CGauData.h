@@ -2,6 +2,7 @@
 
 #include "formats/GaussianInputReader.h"
 #include "model/CMolData.h"
+#include "model/ReadLine.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,29 +15,20 @@
 class BestRotation;
 struct PdbOptions;
 
-// The molecule model of a Gaussian file: every geometry table of an output
-// file (with the first normal mode of its frequency job), or the Cartesian
-// geometry of an input file (Cartesian or Z-matrix).
-class CGauData : public CMolData {
+// The reader of Gaussian files: fills a model with every geometry table of
+// an output file (with the normal modes of its frequency job), or with the
+// Cartesian geometry of an input file (Cartesian or Z-matrix). Kept beside
+// the model it filled, it reads what a running job appends to its output.
+class CGauData {
 public:
-    // Reads the open file: Scan, the geometries, bonds in the general mode and
-    // the centres. The options are not used; the PDB reader takes the same
-    // arguments.
-    CGauData(StdioFile* in, const PdbOptions* options);
-    // An empty model, to be assigned to.
-    CGauData() = default;
-
-    ~CGauData() override;
-
-    CMolData& Assign(const CMolData& other) override { return AssignAs(other, kGaussianCopy); }
-    void Scan() override;
-    int ReadGeometries() override;
-    const char* GetAtomDescription(int g, int a) override { return GetLabel(g, a); }
-    void SetSelectedResidues(const std::vector<int>&, int) override {}
-    void AddResidueLabel(int, std::string, int) override {}
-    int ApplyResidueSelection(int, int) override { return 0; }
-    bool ComputeBackboneAngles(int) override { return false; }
-    void WriteRamachandranData(StdioFile*) override {}
+    // Reads the open file into model (whatever model held is replaced):
+    // Scan, the geometries, bonds in the general mode and the centres. The
+    // options are not used; the other readers take the same arguments. The
+    // reader keeps a reference to model for ReadAppended.
+    CGauData(StdioFile* in, CMolData& model, const PdbOptions* options);
+    CGauData(const CGauData&) = delete;
+    CGauData& operator=(const CGauData&) = delete;
+    ~CGauData();
 
     // What another look at an output file still being written found.
     struct Growth {
@@ -53,10 +45,14 @@ public:
     // are scanned (a table still being printed is not a geometry until it is
     // closed); new geometries get their bonds (general mode) and centres, the
     // existing ones keep everything but their step values. A model read from
-    // an input, or a copy, always needs reading again.
+    // an input always needs reading again.
     Growth ReadAppended(StdioFile* in);
 
 private:
+    // The two passes: where the geometries are and how large, then their
+    // rows.
+    void Scan();
+    void ReadGeometries();
     struct ScanState;
     struct Table;
     bool ScanLines(ScanState& state, std::int64_t completeEnd);
@@ -82,6 +78,11 @@ private:
     std::int64_t WholeEnd() const;
     bool StandardToInput(int g, std::int64_t offset, BestRotation& rotation);
     void ReadInputGeometry();
+
+    CMolData& model_;
+    StdioFile* file = nullptr; // the file being read, during a call only
+    // Atom rows of each geometry as the first pass counted them.
+    std::vector<int> frameRows;
 
     // An input file's atoms, from Scan to ReadGeometries.
     std::vector<GaussianInputReader::Atom> inputAtoms_;

@@ -406,44 +406,48 @@ void Walk(CMmcifData::Parse& parse) {
 
 } // namespace
 
-CMmcifData::CMmcifData(StdioFile* in, const PdbOptions* options) {
-    LoadPdbModel(in, options);
+CMmcifData::CMmcifData(StdioFile* in, CMolData& model, const PdbOptions* options)
+    : model_(model), builder_(model) {
+    file = in;
+    builder_.Load(
+        options, [this](std::vector<int>& rows) { Scan(rows); },
+        [this](const std::vector<int>&) { ReadGeometries(); });
+    file = nullptr;
 }
 
 CMmcifData::~CMmcifData() = default;
 
-void CMmcifData::Scan() {
-    StartScan();
+void CMmcifData::Scan(std::vector<int>& frameRows) {
     parse_ = std::make_unique<Parse>();
-    parse_->wantLinks = bondsFromFile != 0;
+    parse_->wantLinks = model_.bondsFromFile != 0;
     file->AppendRest(parse_->text);
     try {
         Walk(*parse_);
     } catch (const pegtl::parse_error& error) {
-        formatProblem = error.what();
+        model_.formatProblem = error.what();
         parse_.reset();
         return;
     }
     std::vector<int> rows;
     for (const auto& model : parse_->models)
         rows.push_back(model.second);
-    onlyFractionalCoordinates = rows.empty() && parse_->fractional;
+    model_.onlyFractionalCoordinates = rows.empty() && parse_->fractional;
     if (rows.empty())
         return;
-    fileModels = rows.size() > 1 ? static_cast<int>(rows.size()) : 0;
+    model_.fileModels = rows.size() > 1 ? static_cast<int>(rows.size()) : 0;
     if (!std::all_of(rows.begin(), rows.end(), [&](int n) { return n == rows.front(); })) {
         rows.resize(1);
         parse_->models.resize(1);
     }
     frameRows = rows;
-    frameCount = static_cast<int>(rows.size());
-    atomCount = rows.front();
+    model_.frameCount = static_cast<int>(rows.size());
+    model_.atomCount = rows.front();
 }
 
-int CMmcifData::ReadGeometries() {
-    if (frameCount == 0 || parse_ == nullptr) {
+void CMmcifData::ReadGeometries() {
+    if (model_.frameCount == 0 || parse_ == nullptr) {
         parse_.reset();
-        return 0;
+        return;
     }
     // The atoms the links name, found as the first model's rows go by.
     AtomKeys linked;
@@ -458,19 +462,19 @@ int CMmcifData::ReadGeometries() {
         if (found != linked.end() && found->second < 0)
             found->second = index;
     };
-    std::vector<ReadState> states(static_cast<std::size_t>(frameCount));
+    std::vector<ReadState> states(static_cast<std::size_t>(model_.frameCount));
     AtomFields atom;
     parse_->site = [&](const Row& row) {
         long long model = 0;
         std::size_t g = 0;
         if (!ModelOf(row, model)) {
-            ++skippedLines;
+            ++model_.skippedLines;
             return;
         }
-        if (!parse_->IndexOfModel(model, g) || g >= static_cast<std::size_t>(frameCount))
+        if (!parse_->IndexOfModel(model, g) || g >= static_cast<std::size_t>(model_.frameCount))
             return;
         if (!CoordinatesOf(row, atom.at)) {
-            ++skippedLines;
+            ++model_.skippedLines;
             return;
         }
         const std::string_view name = Either(row, kAuthAtom, kLabelAtom);
@@ -496,21 +500,20 @@ int CMmcifData::ReadGeometries() {
         atom.residueLabel.assign(atom.residueName)
             .append(Either(row, kAuthSeq, kLabelSeq))
             .append(Text(row[kInsCode]));
-        StoreAtom(atom, states[g], static_cast<int>(g));
+        builder_.StoreAtom(atom, states[g], static_cast<int>(g));
     };
     Walk(*parse_); // it was walked without a fault before
     if (!linked.empty())
         ReadLinks(linked);
     parse_.reset();
-    FinishModels(states);
-    return atomCount;
+    builder_.FinishModels(states);
 }
 
 // The disulfide and covalent links of struct_conn, as bonds of the first
 // model's atoms (FinishModels gives them to the others). A link that names
 // no alternate location finds the atom's first one.
 void CMmcifData::ReadLinks(const AtomKeys& atoms) {
-    CMolFrame& frame = Frame(0);
+    CMolFrame& frame = model_.Frame(0);
     const auto addBond = [&frame](int from, int to) {
         MolAtom& atom = frame.Atom(from);
         if (atom.bondCount >= MolAtom::kMaxBonds ||

@@ -1,30 +1,39 @@
 #pragma once
 
-#include "formats/CPDBData.h"
+#include "formats/PdbModelBuilder.h"
+#include "model/CMolData.h"
 
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
-// The molecule model of a PDBx/mmCIF file: the atom_site loop read with
-// gemmi's CIF grammar into the model a PDB file of the same structure gives
-// (residues, residue selection, backbone angles and plot data as there), one
-// geometry per model number when all models hold the same atoms.
-class CMmcifData : public CPDBData {
+class StdioFile;
+struct PdbOptions;
+
+// The reader of PDBx/mmCIF files: the atom_site loop read with gemmi's CIF
+// grammar into the model a PDB file of the same structure gives (residues as
+// there), one geometry per model number when all models hold the same atoms.
+class CMmcifData {
 public:
-    // Reads the open file. options as for PDB files; with CONECT records
-    // asked for, the bonds are the disulfide and covalent links of
-    // struct_conn.
-    CMmcifData(StdioFile* in, const PdbOptions* options);
-    ~CMmcifData() override;
-
-    void Scan() override;
-    int ReadGeometries() override;
+    // Reads the open file into model (whatever model held is replaced).
+    // options as for PDB files; with CONECT records asked for, the bonds are
+    // the disulfide and covalent links of struct_conn.
+    CMmcifData(StdioFile* in, CMolData& model, const PdbOptions* options);
+    ~CMmcifData();
 
     // How the file is parsed, from Scan to ReadGeometries.
     struct Parse;
 
 private:
+    using AtomFields = PdbModelBuilder::AtomFields;
+    using ReadState = PdbModelBuilder::ReadState;
+    void Scan(std::vector<int>& frameRows);
+    void ReadGeometries();
+
+    CMolData& model_;
+    PdbModelBuilder builder_;
+    StdioFile* file = nullptr; // the file being read, during construction only
     std::unique_ptr<Parse> parse_;
     // Atom indices of the first model by chain, number, insertion code, name
     // and alternate location (and once more without the alternate location),

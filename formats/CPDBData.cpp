@@ -42,6 +42,7 @@
 #include "formats/RamachandranWriter.h"
 #include "io/StdioFile.h"
 #include "model/ElementTable.h"
+#include "model/ReadLine.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
 
@@ -171,51 +172,16 @@ bool ReadResidueNumber(std::string_view word, int& number) {
 
 } // namespace
 
-int CPDBData::OverflowNumbers::Next(std::string_view word, const std::string& label) {
-    if (!started_) {
-        const std::size_t stars = word.find_first_not_of('*');
-        const std::size_t count = stars == std::string_view::npos ? word.size() : stars;
-        counter_ = count == 4 ? 9999 : count == 5 ? 99999 : 999999;
-        firstLabel_ = label;
-        started_ = true;
-    }
-    if (label == firstLabel_)
-        ++counter_;
-    return counter_;
+CPDBData::CPDBData(StdioFile* in, CMolData& model, const PdbOptions* options)
+    : model_(model), builder_(model) {
+    file = in;
+    builder_.Load(
+        options, [this](std::vector<int>& rows) { Scan(rows); },
+        [this](const std::vector<int>& rows) { ReadGeometries(rows); });
+    file = nullptr;
 }
 
-CPDBData::CPDBData(StdioFile* in, const PdbOptions* options) {
-    LoadPdbModel(in, options);
-}
-
-void CPDBData::LoadPdbModel(StdioFile* in, const PdbOptions* options) {
-    const PdbOptions defaults;
-    if (options == nullptr)
-        options = &defaults;
-    bondsFromFile = options->conect;
-    Load(in, bondsFromFile == 0, options->bondMode);
-    // An ensemble shows its first model, as the file lists it first.
-    currentFrame = 0;
-}
-
-void CPDBData::StartScan() {
-    sourceKind = SourceKind::kPdb;
-    gaussianFileType = GaussianFileType::kPdb;
-    gaussianVersion = 0;
-    vibrationState = kVibrationNone;
-    inputGeometryType = kGeometryCartesian;
-    reserved = 0;
-    frameCount = 0;
-    atomCount = 0;
-    fileModels = 0;
-    formatProblem.clear();
-    onlyFractionalCoordinates = false;
-    framePositions.clear();
-}
-
-void CPDBData::Scan() {
-    StartScan();
-
+void CPDBData::Scan(std::vector<int>& frameRows) {
     // Atom records by model: a MODEL record starts the next model once the
     // one before holds atoms.
     std::vector<int> models(1, 0);
@@ -233,7 +199,7 @@ void CPDBData::Scan() {
     // A file without atom records holds no molecule.
     if (models.front() == 0)
         return;
-    fileModels = models.size() > 1 ? static_cast<int>(models.size()) : 0;
+    model_.fileModels = models.size() > 1 ? static_cast<int>(models.size()) : 0;
     // An ensemble's models are its geometries when each holds as many atom
     // records; which atoms they are is compared once they are read.
     const bool same = std::all_of(models.begin(), models.end(),
@@ -241,14 +207,14 @@ void CPDBData::Scan() {
     if (!same)
         models.resize(1);
     frameRows = models;
-    frameCount = static_cast<int>(models.size());
-    atomCount = models.front();
+    model_.frameCount = static_cast<int>(models.size());
+    model_.atomCount = models.front();
 }
 
-int CPDBData::ReadGeometries() {
-    if (frameCount == 0)
-        return 0;
-    std::vector<ReadState> states(static_cast<std::size_t>(frameCount));
+void CPDBData::ReadGeometries(const std::vector<int>& frameRows) {
+    if (model_.frameCount == 0)
+        return;
+    std::vector<ReadState> states(static_cast<std::size_t>(model_.frameCount));
     char buffer[kReadLineSize];
     int model = 0;
     int records = 0; // of the model being read
@@ -258,61 +224,19 @@ int CPDBData::ReadGeometries() {
             if (IsAtomRecord(line)) {
                 // The counting pass read longer pieces; never store more
                 // atoms than it found.
-                if (model < frameCount && records++ < frameRows[static_cast<std::size_t>(model)] &&
+                if (model < model_.frameCount &&
+                    records++ < frameRows[static_cast<std::size_t>(model)] &&
                     !ReadAtomRecord(line, states[static_cast<std::size_t>(model)], model))
-                    ++skippedLines;
+                    ++model_.skippedLines;
             } else if (IsModelRecord(line) && records > 0) {
                 ++model;
                 records = 0;
-            } else if (bondsFromFile != 0 && StartsWith(line, "CONECT")) {
+            } else if (model_.bondsFromFile != 0 && StartsWith(line, "CONECT")) {
                 ReadConectRecord(line);
             }
         }
     }
-    FinishModels(states);
-    return atomCount;
-}
-
-void CPDBData::FinishModels(const std::vector<ReadState>& states) {
-    for (int g = 0; g < frameCount; ++g) {
-        CMolFrame& frame = Frame(g);
-        const ReadState& state = states[static_cast<std::size_t>(g)];
-        frame.residueCount = state.residueCount;
-        // Records without coordinates, or a record name the counting pass
-        // saw inside a long line that the reading pass cut elsewhere: keep
-        // only the atoms read.
-        if (state.atomIndex < frame.atomCount)
-            frame.ShrinkTo(state.atomIndex);
-    }
-    // The models of an ensemble are the same molecule when atom for atom
-    // they have the same element, name and residue.
-    bool same = true;
-    const CMolFrame& first = Frame(0);
-    for (int g = 1; g < frameCount && same; ++g) {
-        const CMolFrame& frame = Frame(g);
-        same = frame.atomCount == first.atomCount && frame.residueLabels == first.residueLabels;
-        for (int a = 0; same && a < first.atomCount; ++a) {
-            const MolAtom& p = first.Atom(a);
-            const MolAtom& q = frame.Atom(a);
-            same = p.element == q.element && p.residueIndex == q.residueIndex &&
-                   std::strcmp(p.label, q.label) == 0;
-        }
-    }
-    if (!same) {
-        frames.resize(1);
-        frameCount = 1;
-    }
-    atomCount = Frame(0).atomCount;
-    // Bonds from the file are the first model's; the other models are the
-    // same atoms.
-    if (bondsFromFile != 0) {
-        for (int g = 1; g < frameCount; ++g) {
-            for (int a = 0; a < atomCount && a < Frame(g).atomCount; ++a) {
-                const MolAtom& atom = Frame(0).Atom(a);
-                Frame(g).SetBonds(a, atom.bonded, atom.bondCount);
-            }
-        }
-    }
+    builder_.FinishModels(states);
 }
 
 namespace {
@@ -375,37 +299,8 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state, int g) 
     atom.residueLabel = atom.residueName + std::to_string(number);
     if (IsLetter(column27))
         atom.residueLabel += column27;
-    StoreAtom(atom, state, g);
+    builder_.StoreAtom(atom, state, g);
     return true;
-}
-
-void CPDBData::StoreAtom(const AtomFields& fields, ReadState& state, int g) {
-    CMolFrame& frame = Frame(g);
-    const int index = state.atomIndex++;
-    MolAtom& atom = frame.Atom(index);
-    atom.element = fields.element;
-    atom.x = fields.at.x;
-    atom.y = fields.at.y;
-    atom.z = fields.at.z;
-    if (fields.hasSerial)
-        frame.SetSerial(fields.serial, index);
-    atom.SetLabel(fields.label.c_str());
-
-    const bool firstAtom = index == 0;
-    if (firstAtom || fields.residueName != state.previousName) {
-        state.previousName = fields.residueName;
-        state.previousNameId = ResidueNameTable::instance().Id(state.previousName);
-    }
-    atom.residueNameId = state.previousNameId;
-    if (firstAtom || fields.residueLabel != state.previousLabel) {
-        AddResidueLabel(state.residueCount, fields.residueLabel, g);
-        ++state.residueCount;
-        ++state.residueIndex;
-        state.previousLabel = fields.residueLabel;
-    }
-    frame.ResidueAtomList(state.residueIndex).push_back(index);
-    atom.residueIndex = state.residueIndex;
-    frame.atomShown[static_cast<std::size_t>(index)] = 1;
 }
 
 // Coordinates: scanned from column 27 when it is blank; after an overflowing
@@ -433,7 +328,7 @@ bool CPDBData::ReadCoordinates(std::string_view line, std::string_view numberWor
 // serial number no atom carries (yet) is skipped: the partner, or the whole
 // record when it is the record's own.
 void CPDBData::ReadConectRecord(std::string_view line) {
-    CMolFrame& frame = Frame(0);
+    CMolFrame& frame = model_.Frame(0);
     int serial = 0;
     if (!TextScanner(Columns(line, 7, 11)).Int(serial))
         return;
@@ -454,88 +349,4 @@ void CPDBData::ReadConectRecord(std::string_view line) {
             partners[count++] = partner;
     }
     frame.SetBonds(own, partners, count);
-}
-
-const char* CPDBData::GetAtomDescription(int g, int a) {
-    const MolAtom& atom = Atom(g, a);
-    const std::string& residue = ResidueNameTable::instance().Name(atom.residueNameId);
-    char text[64 + MolAtom::kLabelSize];
-    std::snprintf(text, sizeof text, "%d %s ", Frame(g).SerialOfAtom(a), atom.label);
-    descriptionBuffer = text;
-    descriptionBuffer += residue;
-    descriptionBuffer += std::to_string(atom.residueIndex + 1);
-    return descriptionBuffer.c_str();
-}
-
-void CPDBData::SetSelectedResidues(const std::vector<int>& residues, int g) {
-    std::vector<int>& selected = Frame(g).selectedResidues;
-    if (&selected != &residues)
-        selected = residues;
-}
-
-void CPDBData::AddResidueLabel(int residue, std::string label, int g) {
-    Frame(g).residueLabels[residue] = std::move(label);
-}
-
-int CPDBData::ApplyResidueSelection(int mode, int g) {
-    return Frame(g).ApplyResidueSelection(mode);
-}
-
-bool CPDBData::ComputeBackboneAngles(int g) {
-    CMolFrame& frame = Frame(g);
-    if (frame.anglesComputed)
-        return !frame.phiAngles.empty();
-    // Slots of the window's three residues; they keep the last index written
-    // to them from one residue to the next.
-    int n[3] = {}, ca[3] = {}, c[3] = {};
-    int k = 0;
-    for (int i = 1; i <= frame.residueCount - 2; ++i) {
-        const auto centre = frame.residueAtoms.find(i);
-        if (centre == frame.residueAtoms.end() || centre->second.empty() ||
-            !ResidueNameTable::IsAminoAcid(frame.Atom(centre->second.front()).residueNameId))
-            continue;
-        int hits = 0;
-        for (int p = 0; p < 3; ++p) {
-            const auto residue = frame.residueAtoms.find(i - 1 + p);
-            if (residue == frame.residueAtoms.end() || residue->second.empty())
-                continue;
-            for (int a = residue->second.front(); a <= residue->second.back(); ++a) {
-                const char* label = frame.Atom(a).label;
-                if (std::strcmp(label, "N") == 0) {
-                    n[p] = a;
-                    ++hits;
-                } else if (std::strcmp(label, "CA") == 0) {
-                    ca[p] = a;
-                    ++hits;
-                } else if (std::strcmp(label, "C") == 0) {
-                    c[p] = a;
-                    ++hits;
-                }
-            }
-        }
-        if (hits != 9)
-            continue;
-        frame.phiAngles[k] = GetDihedral(g, c[0], n[1], ca[1], c[1]);
-        frame.psiAngles[k] = GetDihedral(g, n[1], ca[1], c[1], n[2]);
-        frame.backboneAtoms[3 * k] = n[0];
-        frame.backboneAtoms[3 * k + 1] = ca[0];
-        frame.backboneAtoms[3 * k + 2] = c[0];
-        ++k;
-    }
-    if (k > 0) {
-        for (int p = 1; p < 3; ++p) {
-            frame.backboneAtoms[3 * (k + p - 1)] = n[p];
-            frame.backboneAtoms[3 * (k + p - 1) + 1] = ca[p];
-            frame.backboneAtoms[3 * (k + p - 1) + 2] = c[p];
-        }
-    }
-    frame.anglesComputed = true;
-    return k > 0;
-}
-
-void CPDBData::WriteRamachandranData(StdioFile* out) {
-    if (frameCount == 0)
-        return;
-    ComputeBackboneAngles(0);
-    WriteRamachandranLines(*this, out);
 }

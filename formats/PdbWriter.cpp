@@ -95,7 +95,7 @@ bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal) {
         const char* symbol = ElementTable::Symbol(element);
         int w = static_cast<int>(std::strlen(symbol));
         if (fromPdb) {
-            std::string name = mol.GetLabel(g, a);
+            std::string name(mol.GetLabel(g, a));
             // A four-character hydrogen name ending in a digit starts with
             // that digit, one column further left: HG21 is written 1HG2.
             if (element == 1 && name.size() == 4 &&
@@ -128,7 +128,7 @@ bool writePdbShort(CMolData& mol, StdioFile* file, std::string* refusal) {
         // Integers and text only: no locale enters this part of the line.
         // Residue names are words of a line read 79 characters at a time.
         char text[160];
-        std::snprintf(text, sizeof text, "  %-4s%-3s", mol.GetLabel(0, a),
+        std::snprintf(text, sizeof text, "  %-4s%-3s", mol.Atom(0, a).label,
                       mol.GetResidueName(0, a).c_str());
         line.assign("ATOM  ").append(NumberField(a + 1, 5)).append(text);
         line.append(NumberField(mol.GetResidueIndex(0, a) + 1, 6)).append("    ");

@@ -7,15 +7,16 @@
 
 #include "formats/FixedFormat.h"
 #include "io/StdioFile.h"
+#include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 
 #include <string>
 
-bool WriteRamachandranLines(CMolData& mol, StdioFile* file) {
+bool WriteRamachandranLines(const CMolData& mol, StdioFile* file) {
     if (mol.frameCount == 0)
         return true;
-    const std::map<int, double>& phi = *mol.GetPhiAngles(0);
-    const std::map<int, double>& psi = *mol.GetPsiAngles(0);
+    const std::map<int, double>& phi = mol.GetPhiAngles(0);
+    const std::map<int, double>& psi = mol.GetPsiAngles(0);
     std::string line;
     for (const auto& [k, value] : phi) {
         const auto partner = psi.find(k);
@@ -28,4 +29,11 @@ bool WriteRamachandranLines(CMolData& mol, StdioFile* file) {
             return false;
     }
     return true;
+}
+
+bool WriteRamachandranData(CMolData& mol, StdioFile* file) {
+    if (mol.frameCount == 0)
+        return true;
+    ComputeBackboneAngles(mol, 0);
+    return WriteRamachandranLines(mol, file);
 }

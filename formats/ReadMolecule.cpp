@@ -8,22 +8,33 @@
 #include <new>
 
 std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const PdbOptions& options,
-                                       bool* outOfMemory) {
+                                       bool* outOfMemory, std::unique_ptr<CGauData>* follower) {
     if (outOfMemory != nullptr)
         *outOfMemory = false;
+    if (follower != nullptr)
+        follower->reset();
     try {
+        auto model = std::make_unique<CMolData>();
         switch (kind) {
-        case FileKind::kGaussian:
-            return std::make_unique<CGauData>(file, &options);
+        case FileKind::kGaussian: {
+            auto reader = std::make_unique<CGauData>(file, *model, &options);
+            if (follower != nullptr)
+                *follower = std::move(reader);
+            return model;
+        }
         case FileKind::kPdb:
-            return std::make_unique<CPDBData>(file, &options);
+            CPDBData(file, *model, &options);
+            return model;
         case FileKind::kMmcif:
-            return std::make_unique<CMmcifData>(file, &options);
+            CMmcifData(file, *model, &options);
+            return model;
         case FileKind::kUnknown:
             break;
         }
     } catch (const std::bad_alloc&) {
         // Whatever the reader had built is gone with its unwinding.
+        if (follower != nullptr)
+            follower->reset();
         if (outOfMemory != nullptr)
             *outOfMemory = true;
     }
@@ -44,7 +55,8 @@ MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbO
         return result;
     }
     bool outOfMemory = false;
-    std::unique_ptr<CMolData> model = ReadMolecule(&file, kind, options, &outOfMemory);
+    std::unique_ptr<CMolData> model =
+        ReadMolecule(&file, kind, options, &outOfMemory, &result.follower);
     if (model == nullptr) {
         result.status = MoleculeFile::Status::kOutOfMemory;
         return result;

@@ -11,7 +11,7 @@ template <class Visit> bool ForEachShownAtom(CMolData& mol, int g, Visit visit) 
         if (!mol.IsAtomShown(g, a))
             continue;
         Point3D p;
-        mol.GetAtomPos(g, a, &p);
+        p = mol.GetAtomPos(g, a);
         if (!visit(a, p))
             return false;
     }

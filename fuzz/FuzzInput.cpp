@@ -1,9 +1,9 @@
 #include "fuzz/FuzzInput.h"
 
-#include "formats/CPDBData.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
+#include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 
 #include <cmath>
@@ -50,11 +50,11 @@ void WriteEverything(CMolData& mol) {
     WriteGaussianInput(mol, &sink, "/tmp/fuzz.com");
     writePdb(mol, &sink);
     writePdbShort(mol, &sink);
-    mol.WriteRamachandranData(&sink);
+    WriteRamachandranData(mol, &sink);
     WriteRamachandranLines(mol, &sink);
 }
 
-void CheckPdbModel(CPDBData& mol) {
+void CheckPdbModel(CMolData& mol) {
     for (int g = 0; g < mol.frameCount; ++g) {
         CMolFrame& frame = *mol.GetFrame(g);
         std::size_t inResidues = 0;
@@ -74,11 +74,11 @@ void CheckPdbModel(CPDBData& mol) {
                 if (b < 0 || b >= frame.atomCount)
                     std::abort();
             }
-            if (mol.GetAtomDescription(g, a) == nullptr)
+            if (mol.GetAtomDescription(g, a).empty())
                 std::abort();
         }
-        mol.ComputeBackboneAngles(g);
-        for (const auto& [k, atom] : *mol.GetBackboneAtoms(g)) {
+        ComputeBackboneAngles(mol, g);
+        for (const auto& [k, atom] : mol.GetBackboneAtoms(g)) {
             if (atom < 0 || atom >= frame.atomCount)
                 std::abort();
         }

@@ -3,6 +3,7 @@
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
+#include "model/CMolData.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,13 +33,11 @@ class CMolData;
 // Runs every writer on mol into a file that discards what it gets.
 void WriteEverything(CMolData& mol);
 
-class CPDBData;
-
 // The checks every PDB-like model must pass, for each geometry (residues
 // hold every atom, coordinates are finite, bonds and backbone atoms name
 // atoms of their geometry), then the residue operations and the writers;
 // aborts on a fault.
-void CheckPdbModel(CPDBData& mol);
+void CheckPdbModel(CMolData& mol);
 
 // Reads the input with Reader (a PDB-like model) with CONECT records or
 // links and with perceived bonds in both modes, and checks each model that
@@ -48,7 +47,8 @@ template <class Reader> void CheckEveryReading(FuzzInput& input) {
         StdioFile* file = input.Open();
         if (file == nullptr)
             return;
-        Reader mol(file, &options);
+        CMolData mol;
+        Reader(file, mol, &options);
         if (NoMoleculeReasonOf(mol) == NoMoleculeReason::kNone)
             CheckPdbModel(mol);
     }

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StdioFile* file = input.Open();
     if (file == nullptr)
         return 0;
-    CGauData mol(file, nullptr);
+    CMolData mol;
+    CGauData(file, mol, nullptr);
     // A Z-matrix that gives no coordinates names a line of the file and
     // leaves no geometry behind.
     if (mol.zMatrixProblem.kind != ZMatrixProblem::Kind::kNone &&
@@ -38,14 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (!std::isfinite(mol.GetAtomCoord(g, a, k)))
                     std::abort();
             }
-            if (mol.GetLabel(g, a)[0] == '\0')
+            if (mol.GetLabel(g, a).empty())
                 std::abort();
             for (int k = 0; k < mol.GetBondCount(g, a); ++k) {
                 const int b = mol.GetBondedAtom(g, a, k);
                 if (b < 0 || b >= atoms)
                     std::abort();
             }
-            if (mol.GetAtomDescription(g, a) == nullptr)
+            if (mol.GetAtomDescription(g, a).empty())
                 std::abort();
         }
     }

@@ -1,6 +1,5 @@
 #include "model/CMolData.h"
 
-#include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "model/BondPerception.h"
 #include "model/ResidueColourTable.h"
@@ -8,26 +7,46 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <cstdio>
 
 CMolData::~CMolData() = default;
 
+CMolData::CMolData(const CMolData& other)
+    : frameCount(other.frameCount), atomCount(other.atomCount), currentFrame(other.currentFrame),
+      bondsFromFile(other.bondsFromFile), sourceKind(other.sourceKind),
+      gaussianFileType(other.gaussianFileType), gaussianVersion(other.gaussianVersion),
+      vibrationState(other.vibrationState), inputGeometryType(other.inputGeometryType),
+      vibrationPosition(other.vibrationPosition), skippedLines(other.skippedLines),
+      fileModels(other.fileModels), formatProblem(other.formatProblem),
+      onlyFractionalCoordinates(other.onlyFractionalCoordinates), termination(other.termination),
+      zMatrixProblem(other.zMatrixProblem), framePositions(other.framePositions) {
+    frames_.reserve(other.frames_.size());
+    for (const auto& frame : other.frames_)
+        frames_.push_back(std::make_unique<CMolFrame>(*frame));
+}
+
+CMolData& CMolData::operator=(const CMolData& other) {
+    if (this != &other)
+        *this = CMolData(other);
+    return *this;
+}
+
 int CMolData::AtomCount(int g) const {
-    return g >= 0 && g < static_cast<int>(frames.size())
-               ? frames[static_cast<std::size_t>(g)]->atomCount
+    return g >= 0 && g < static_cast<int>(frames_.size())
+               ? frames_[static_cast<std::size_t>(g)]->atomCount
                : 0;
 }
 
 CMolFrame& CMolData::Frame(int g) {
-    if (g >= 0 && g < static_cast<int>(frames.size()))
-        return *frames[static_cast<std::size_t>(g)];
+    if (g >= 0 && g < static_cast<int>(frames_.size()))
+        return *frames_[static_cast<std::size_t>(g)];
     noFrame_ = CMolFrame(0); // whatever a caller wrote there before is gone
     return noFrame_;
 }
 
 const CMolFrame& CMolData::Frame(int g) const {
-    return g >= 0 && g < static_cast<int>(frames.size()) ? *frames[static_cast<std::size_t>(g)]
-                                                         : noFrame_;
+    return g >= 0 && g < static_cast<int>(frames_.size()) ? *frames_[static_cast<std::size_t>(g)]
+                                                          : noFrame_;
 }
 
 MolAtom& CMolData::Atom(int g, int a) {
@@ -38,12 +57,9 @@ MolAtom& CMolData::Atom(int g, int a) {
     return noAtom_;
 }
 
-CMolFrame* CMolData::GetFrame(int g) {
-    return &Frame(g);
-}
-
-void CMolData::SetAtomPos(int g, int a, const Point3D* p) {
-    SetAtomPosXYZ(g, a, p->x, p->y, p->z);
+const MolAtom& CMolData::Atom(int g, int a) const {
+    const CMolFrame& frame = Frame(g);
+    return a >= 0 && a < frame.atomCount ? frame.Atom(a) : noAtom_;
 }
 
 MolAtom* CMolData::SetAtomPosXYZ(int g, int a, double x, double y, double z) {
@@ -54,11 +70,7 @@ MolAtom* CMolData::SetAtomPosXYZ(int g, int a, double x, double y, double z) {
     return &atom;
 }
 
-void CMolData::GetAtomPos(int g, int a, Point3D* out) {
-    *out = Frame(g).Position(a);
-}
-
-double CMolData::GetAtomCoord(int g, int a, int k) {
+double CMolData::GetAtomCoord(int g, int a, int k) const {
     const MolAtom& atom = Atom(g, a);
     switch (k) {
     case 0:
@@ -82,12 +94,12 @@ int CMolData::PerceiveBonds(int mode) {
     if (mode != 0 && mode != 1)
         return 0;
     const BondLimits& limits = BondLimits::instance();
-    for (auto& frame : frames)
+    for (auto& frame : frames_)
         PerceiveFrameBonds(*frame, mode, limits);
     return 1;
 }
 
-double CMolData::GetDistance(int g, int a, int b) {
+double CMolData::GetDistance(int g, int a, int b) const {
     const MolAtom& p = Atom(g, a);
     if (b < 0)
         return std::sqrt(p.dx * p.dx + p.dy * p.dy + p.dz * p.dz);
@@ -96,19 +108,17 @@ double CMolData::GetDistance(int g, int a, int b) {
                      (p.z - q.z) * (p.z - q.z));
 }
 
-double CMolData::GetAngle(int g, int a, int b, int c) {
-    CMolFrame& f = Frame(g);
+double CMolData::GetAngle(int g, int a, int b, int c) const {
+    const CMolFrame& f = Frame(g);
     return f.graph.Angle(f.Position(a), f.Position(b), f.Position(c));
 }
 
-double CMolData::GetDihedral(int g, int a, int b, int c, int d) {
-    CMolFrame& f = Frame(g);
+double CMolData::GetDihedral(int g, int a, int b, int c, int d) const {
+    const CMolFrame& f = Frame(g);
     return f.graph.Dihedral(f.Position(a), f.Position(b), f.Position(c), f.Position(d));
 }
 
-// The axis about which a half turn takes +z onto the direction a→b (or onto
-// a's displacement when b < 0): the bisector of +z and that direction.
-Point3D* CMolData::GetBondAxis(int g, int a, int b, Point3D* out) {
+Point3D CMolData::GetBondAxis(int g, int a, int b) const {
     const MolAtom& p = Atom(g, a);
     Point3D v;
     if (b < 0) {
@@ -117,111 +127,65 @@ Point3D* CMolData::GetBondAxis(int g, int a, int b, Point3D* out) {
         const MolAtom& q = Atom(g, b);
         v = {q.x - p.x, q.y - p.y, q.z - p.z};
     }
-    *out = HalfTurnAxis(v);
-    return out;
+    return HalfTurnAxis(v);
 }
 
 Point3D HalfTurnAxis(const Point3D& v) {
     return {v.x / 2, v.y / 2, (v.z + Length(v)) / 2};
 }
 
-int CMolData::GetBondedAtom(int g, int a, int k) {
+int CMolData::GetBondedAtom(int g, int a, int k) const {
     const MolAtom& atom = Atom(g, a);
     return k >= 0 && k < atom.bondCount && k < MolAtom::kMaxBonds ? atom.bonded[k] : -1;
 }
 
-int CMolData::GetBondCount(int g, int a) {
-    return Atom(g, a).bondCount;
+std::string CMolData::GetAtomDescription(int g, int a) const {
+    const MolAtom& atom = Atom(g, a);
+    if (sourceKind != SourceKind::kPdb)
+        return atom.label;
+    char serial[16];
+    std::snprintf(serial, sizeof serial, "%d ", Frame(g).SerialOfAtom(a));
+    return serial + std::string(atom.label) + " " +
+           ResidueNameTable::instance().Name(atom.residueNameId) +
+           std::to_string(atom.residueIndex + 1);
 }
 
-void CMolData::SetCurrentFrame(int n) {
-    currentFrame = n;
-}
-
-int CMolData::GetCurrentFrame() {
-    return currentFrame;
-}
-
-void CMolData::SetElement(int g, int a, int element) {
-    Atom(g, a).element = element;
-}
-
-int CMolData::GetElement(int g, int a) {
-    return Atom(g, a).element;
-}
-
-char* CMolData::GetLabel(int g, int a) {
-    return Atom(g, a).label;
-}
-
-Point3D* CMolData::GetCentre(int g, Point3D* out) {
-    *out = Frame(g).centre;
-    return out;
-}
-
-bool CMolData::IsAtomShown(int g, int a) {
-    return Frame(g).IsAtomShown(a);
-}
-
-const std::string& CMolData::GetResidueName(int g, int a) {
+const std::string& CMolData::GetResidueName(int g, int a) const {
     return ResidueNameTable::instance().Name(Atom(g, a).residueNameId);
 }
 
-int CMolData::GetResidueIndex(int g, int a) {
-    return Atom(g, a).residueIndex;
+std::array<double, 3> CMolData::GetResidueColour(const std::string& name) const {
+    std::array<double, 3> rgb{};
+    ResidueColourTable::ToRgb(ResidueColourTable::instance().Value(name), rgb.data());
+    return rgb;
 }
 
-const double* CMolData::GetResidueColour(int /*g*/, const std::string& name) {
-    ResidueColourTable::ToRgb(ResidueColourTable::instance().Value(name), colourBuffer_);
-    return colourBuffer_;
+void CMolData::SetSelectedResidues(const std::vector<int>& residues, int g) {
+    CMolFrame& frame = Frame(g);
+    if (frame.residueCount > 0 && &frame.selectedResidues != &residues)
+        frame.selectedResidues = residues;
 }
 
-std::vector<int>* CMolData::GetSelectedResidues(int g) {
-    return &Frame(g).selectedResidues;
+void CMolData::AddResidueLabel(int residue, std::string label, int g) {
+    Frame(g).residueLabels[residue] = std::move(label);
 }
 
-std::map<int, std::string>* CMolData::GetResidueLabels(int g) {
-    return &Frame(g).residueLabels;
+int CMolData::ApplyResidueSelection(int mode, int g) {
+    CMolFrame& frame = Frame(g);
+    return frame.residueCount > 0 ? frame.ApplyResidueSelection(mode) : 0;
 }
 
-std::map<int, double>* CMolData::GetPhiAngles(int g) {
-    return &Frame(g).phiAngles;
-}
-
-std::map<int, double>* CMolData::GetPsiAngles(int g) {
-    return &Frame(g).psiAngles;
-}
-
-std::map<int, int>* CMolData::GetBackboneAtoms(int g) {
-    return &Frame(g).backboneAtoms;
-}
-
-void CMolData::CopyFrom(const CMolData& other) {
+CMolData& CMolData::Assign(const CMolData& other, const KindFields& kind) {
     if (this == &other)
-        return;
-    sourceKind = other.sourceKind;
-    gaussianFileType = other.gaussianFileType;
-    gaussianVersion = other.gaussianVersion;
-    vibrationState = other.vibrationState;
-    inputGeometryType = other.inputGeometryType;
-    reserved = other.reserved;
-    frameCount = static_cast<int>(other.frames.size());
-    atomCount = other.atomCount;
-    skippedLines = other.skippedLines;
-    fileModels = other.fileModels;
-    frames.clear();
-    for (const auto& frame : other.frames) {
-        frames.push_back(std::make_unique<CMolFrame>(0));
-        frames.back()->CopyFrom(*frame);
-    }
-    framePositions = other.framePositions;
-    framePositions.resize(static_cast<std::size_t>(frameCount), 0);
-    currentFrame = other.currentFrame;
-    bondsFromFile = other.bondsFromFile;
-}
-
-CMolData& CMolData::AssignAs(const CMolData& other, const KindFields& kind) {
-    CopyFrom(other);
+        return *this;
+    *this = other;
+    for (std::size_t g = 0; g < frames_.size(); ++g)
+        frames_[g]->CopyFrom(*other.frames_[g]);
+    vibrationPosition = 0;
+    formatProblem.clear();
+    onlyFractionalCoordinates = false;
+    termination = Termination::kNotAnOutput;
+    zMatrixProblem = {};
     sourceKind = kind.sourceKind;
     gaussianFileType = kind.gaussianFileType;
     gaussianVersion = kind.gaussianVersion;
@@ -230,98 +194,48 @@ CMolData& CMolData::AssignAs(const CMolData& other, const KindFields& kind) {
     return *this;
 }
 
-void CMolData::Load(StdioFile* in, bool perceive, int bondMode) {
-    file = in;
-    skippedLines = 0;
-    frameRows.clear();
-    Scan();
-    AllocateFrames();
-    ReadGeometries();
-    DropEmptyFrames();
-    if (perceive)
-        PerceiveBonds(bondMode);
-    ComputeCentres();
-    file = nullptr;
-}
-
-void CMolData::AllocateFrames() {
-    frames.clear();
-    frames.reserve(static_cast<std::size_t>(std::max(frameCount, 0)));
+void CMolData::AllocateFrames(int count, const std::vector<int>& rows) {
+    frameCount = std::max(count, 0);
+    frames_.clear();
+    frames_.reserve(static_cast<std::size_t>(frameCount));
     for (int g = 0; g < frameCount; ++g) {
         const std::size_t k = static_cast<std::size_t>(g);
-        frames.push_back(
-            std::make_unique<CMolFrame>(k < frameRows.size() ? frameRows[k] : atomCount));
+        frames_.push_back(std::make_unique<CMolFrame>(k < rows.size() ? rows[k] : atomCount));
     }
     currentFrame = frameCount - 1;
 }
 
+void CMolData::AppendFrame(std::unique_ptr<CMolFrame> frame) {
+    frames_.push_back(std::move(frame));
+}
+
+void CMolData::KeepFrames(int count) {
+    if (count >= 0 && count < static_cast<int>(frames_.size()))
+        frames_.resize(static_cast<std::size_t>(count));
+}
+
 void CMolData::DropEmptyFrames() {
     std::size_t kept = 0;
-    for (std::size_t g = 0; g < frames.size(); ++g) {
-        if (frames[g]->atomCount <= 0)
+    for (std::size_t g = 0; g < frames_.size(); ++g) {
+        if (frames_[g]->atomCount <= 0)
             continue;
         if (kept != g) {
-            frames[kept] = std::move(frames[g]);
+            frames_[kept] = std::move(frames_[g]);
             if (g < framePositions.size() && kept < framePositions.size())
                 framePositions[kept] = framePositions[g];
         }
         ++kept;
     }
-    frames.resize(kept);
+    frames_.resize(kept);
     framePositions.resize(std::min(framePositions.size(), kept));
     frameCount = static_cast<int>(kept);
     atomCount = 0;
-    for (const auto& frame : frames)
+    for (const auto& frame : frames_)
         atomCount = std::max(atomCount, frame->atomCount);
     currentFrame = frameCount - 1;
 }
 
 void CMolData::ComputeCentres() {
-    for (auto& frame : frames)
+    for (auto& frame : frames_)
         frame->ComputeCentre();
-}
-
-namespace {
-
-// First CR or LF among n bytes, or nullptr. memchr is far faster than a loop
-// over single characters, and lines are short.
-const char* FindLineEnd(const char* p, std::size_t n) {
-    const char* lf = static_cast<const char*>(std::memchr(p, '\n', n));
-    const char* cr = static_cast<const char*>(std::memchr(p, '\r', lf != nullptr ? lf - p : n));
-    return cr != nullptr ? cr : lf;
-}
-
-} // namespace
-
-char* CMolData::ReadLine(char* buffer, int size, StdioFile* in) {
-    if (size <= 0)
-        return nullptr;
-    const std::size_t room = static_cast<std::size_t>(size) - 1;
-    std::size_t stored = 0;
-    bool readAnything = false;
-    while (stored < room) {
-        std::size_t available = 0;
-        const char* bytes = in->Peek(available);
-        if (available == 0)
-            break; // end of file
-        readAnything = true;
-        const std::size_t span = std::min(available, room - stored);
-        const char* end = FindLineEnd(bytes, span);
-        const std::size_t n = end != nullptr ? static_cast<std::size_t>(end - bytes) : span;
-        std::memcpy(buffer + stored, bytes, n);
-        stored += n;
-        in->Advance(n);
-        if (end == nullptr)
-            continue;
-        // A line end: one CR or LF of the other kind directly after it is
-        // part of it; anything else is left for the next call.
-        const int c = in->GetChar();
-        const int next = in->GetChar();
-        const int partner = c == '\r' ? '\n' : '\r';
-        if (next != EOF && next != partner)
-            in->UngetChar();
-        break;
-    }
-    buffer[stored] = '\0';
-    return readAnything ? buffer : nullptr;
 }

@@ -5,20 +5,21 @@
 #include "model/Point3D.h"
 #include "model/ZMatrixProblem.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-class StdioFile;
-
-// The molecule model: every geometry read from one structure file. Abstract;
-// the Gaussian and PDB readers fill it. Callers name a geometry index g first,
-// then 0-based atom indices. Geometries may differ in their atom counts (each
-// holds the rows its table had). Indices are checked: a geometry or atom that
-// does not exist reads as an empty geometry or a blank atom (no bonds, element
-// 0, empty label, at the origin), and writing to one changes nothing.
+// The molecule model: every geometry read from one structure file, as plain
+// data. The readers (CGauData, CPDBData, CMmcifData) fill one; the analyses
+// are functions over it. Callers name a geometry index g first, then 0-based
+// atom indices. Geometries may differ in their atom counts (each holds the
+// rows its table had). Indices are checked: a geometry or atom that does not
+// exist reads as an empty geometry or a blank atom (no bonds, element 0,
+// empty label, at the origin), and writing to one changes nothing.
 class CMolData {
 public:
     // Values of the kind fields.
@@ -33,63 +34,114 @@ public:
     enum class Termination { kNotAnOutput, kNormal, kError, kRunning };
 
     CMolData() = default;
-    CMolData(const CMolData&) = delete;
-    CMolData& operator=(const CMolData&) = delete;
+    // A model is a value: a copy holds its own geometries.
+    CMolData(const CMolData& other);
+    CMolData& operator=(const CMolData& other);
+    CMolData(CMolData&&) noexcept = default;
+    CMolData& operator=(CMolData&&) noexcept = default;
+    ~CMolData();
 
-    // The virtual operations, in slot order.
-    virtual ~CMolData();
-    virtual CMolData& Assign(const CMolData& other) = 0;
-    virtual void Scan() = 0;
-    virtual int ReadGeometries() = 0;
-    virtual CMolFrame* GetFrame(int g);
-    virtual void SetAtomPos(int g, int a, const Point3D* p);
-    virtual MolAtom* SetAtomPosXYZ(int g, int a, double x, double y, double z);
-    virtual void GetAtomPos(int g, int a, Point3D* out);
-    virtual double GetAtomCoord(int g, int a, int k);
-    virtual int PerceiveBonds(int mode);
-    virtual double GetDistance(int g, int a, int b);
-    virtual double GetAngle(int g, int a, int b, int c);
-    virtual double GetDihedral(int g, int a, int b, int c, int d);
-    virtual Point3D* GetBondAxis(int g, int a, int b, Point3D* out);
-    virtual int GetBondedAtom(int g, int a, int k);
-    virtual int GetBondCount(int g, int a);
-    virtual void SetCurrentFrame(int n);
-    virtual int GetCurrentFrame();
-    virtual void SetElement(int g, int a, int element);
-    virtual int GetElement(int g, int a);
-    virtual char* GetLabel(int g, int a);
-    virtual const char* GetAtomDescription(int g, int a) = 0;
-    virtual Point3D* GetCentre(int g, Point3D* out);
-    virtual bool IsAtomShown(int g, int a);
-    virtual const std::string& GetResidueName(int g, int a);
-    virtual int GetResidueIndex(int g, int a);
-    virtual const double* GetResidueColour(int g, const std::string& name);
-    virtual void SetSelectedResidues(const std::vector<int>& residues, int g) = 0;
-    virtual std::vector<int>* GetSelectedResidues(int g);
-    virtual void AddResidueLabel(int residue, std::string label, int g) = 0;
-    virtual std::map<int, std::string>* GetResidueLabels(int g);
-    virtual int ApplyResidueSelection(int mode, int g) = 0;
-    virtual bool ComputeBackboneAngles(int g) = 0;
-    virtual void WriteRamachandranData(StdioFile* file) = 0;
-    virtual std::map<int, double>* GetPhiAngles(int g);
-    virtual std::map<int, double>* GetPsiAngles(int g);
-    virtual std::map<int, int>* GetBackboneAtoms(int g);
+    // The kind fields a copy describes itself with.
+    struct KindFields {
+        SourceKind sourceKind;
+        GaussianFileType gaussianFileType;
+        int gaussianVersion, vibrationState, inputGeometryType;
+    };
+    static constexpr KindFields kGaussianCopy = {SourceKind::kGaussian, GaussianFileType::kInput, 3,
+                                                 kVibrationNone, 0};
+    static constexpr KindFields kPdbCopy = {SourceKind::kPdb, GaussianFileType::kPdb, 0,
+                                            kVibrationNone, 3};
+    // Other's geometries and header with the kind fields of kind, as a file
+    // of that kind written from other would read: no normal modes (a copy is
+    // no frequency job's output). Does nothing when other is this object.
+    CMolData& Assign(const CMolData& other, const KindFields& kind);
+
+    // Geometry g, or an empty geometry when there is none such.
+    CMolFrame* GetFrame(int g) { return &Frame(g); }
+    const CMolFrame* GetFrame(int g) const { return &Frame(g); }
+    CMolFrame& Frame(int g);
+    const CMolFrame& Frame(int g) const;
+    // Atom a of geometry g, or a blank atom when there is none such.
+    MolAtom& Atom(int g, int a);
+    const MolAtom& Atom(int g, int a) const;
+
+    void SetAtomPos(int g, int a, const Point3D& p) { SetAtomPosXYZ(g, a, p.x, p.y, p.z); }
+    MolAtom* SetAtomPosXYZ(int g, int a, double x, double y, double z);
+    Point3D GetAtomPos(int g, int a) const { return Frame(g).Position(a); }
+    // Coordinate k of atom a: 0-2 its position, 3-5 its displacement, else 0.
+    double GetAtomCoord(int g, int a, int k) const;
+    // Bonds of every geometry from distances (mode 0 or 1, see
+    // PerceiveFrameBonds); returns 0, changing nothing, for another mode.
+    int PerceiveBonds(int mode);
+    // Distance between atoms a and b, or the length of a's displacement when
+    // b < 0.
+    double GetDistance(int g, int a, int b) const;
+    double GetAngle(int g, int a, int b, int c) const;
+    double GetDihedral(int g, int a, int b, int c, int d) const;
+    // The axis about which a half turn takes +z onto the direction a→b (or
+    // onto a's displacement when b < 0).
+    Point3D GetBondAxis(int g, int a, int b) const;
+    // Partner k of atom a, or -1.
+    int GetBondedAtom(int g, int a, int k) const;
+    int GetBondCount(int g, int a) const { return Atom(g, a).bondCount; }
+    void SetCurrentFrame(int n) { currentFrame = n; }
+    int GetCurrentFrame() const { return currentFrame; }
+    void SetElement(int g, int a, int element) { Atom(g, a).element = element; }
+    int GetElement(int g, int a) const { return Atom(g, a).element; }
+    std::string_view GetLabel(int g, int a) const { return Atom(g, a).label; }
+    // What a click on the atom names: "serial label residue-name
+    // residue-number" (for example "17 CA ALA1") for a PDB model, the label
+    // for any other.
+    std::string GetAtomDescription(int g, int a) const;
+    Point3D GetCentre(int g) const { return Frame(g).centre; }
+    bool IsAtomShown(int g, int a) const { return Frame(g).IsAtomShown(a); }
+    const std::string& GetResidueName(int g, int a) const;
+    int GetResidueIndex(int g, int a) const { return Atom(g, a).residueIndex; }
+    // The colour of a residue name (red, green, blue in 0 ... 1).
+    std::array<double, 3> GetResidueColour(const std::string& name) const;
+
+    // Residues: the selection, the labels and which atoms they show. A model
+    // without residues (a Gaussian one) keeps no selection and shows all.
+    void SetSelectedResidues(const std::vector<int>& residues, int g);
+    const std::vector<int>& GetSelectedResidues(int g) const { return Frame(g).selectedResidues; }
+    void AddResidueLabel(int residue, std::string label, int g);
+    const std::map<int, std::string>& GetResidueLabels(int g) const {
+        return Frame(g).residueLabels;
+    }
+    // Shows or hides the atoms of geometry g by its residue selection (see
+    // CMolFrame); returns the atoms shown, 0 for a model without residues.
+    int ApplyResidueSelection(int mode, int g);
+
+    // The backbone analysis of geometry g (see ComputeBackboneAngles).
+    const std::map<int, double>& GetPhiAngles(int g) const { return Frame(g).phiAngles; }
+    const std::map<int, double>& GetPsiAngles(int g) const { return Frame(g).psiAngles; }
+    const std::map<int, int>& GetBackboneAtoms(int g) const { return Frame(g).backboneAtoms; }
 
     // Atoms of geometry g; 0 for a geometry that does not exist.
     int AtomCount(int g) const;
     // Whether atom a of geometry g exists.
     bool HasAtom(int g, int a) const { return a >= 0 && a < AtomCount(g); }
 
-    // The shared line reader of the structure readers. Reads one line of at
-    // most size - 1 characters into buffer (always NUL-terminated, the line
-    // end not stored) and returns buffer, or nullptr when nothing at all was
-    // read before the end of the file. LF, CR, CR LF and LF CR each end a
-    // line; a doubled LF or CR gives an empty line.
-    static char* ReadLine(char* buffer, int size, StdioFile* file);
+    // Building a model, for the readers.
+    // Creates count geometries, geometry g with rows[g] atom records when
+    // rows has an entry for it, else atomCount; shows the last one.
+    void AllocateFrames(int count, const std::vector<int>& rows);
+    // Appends a geometry.
+    void AppendFrame(std::unique_ptr<CMolFrame> frame);
+    // Keeps the first count geometries.
+    void KeepFrames(int count);
+    // After reading: drops the geometries that hold no atom (with their file
+    // positions), sets atomCount to the largest geometry and shows the last.
+    void DropEmptyFrames();
+    // Bounding-box centre of every geometry.
+    void ComputeCentres();
 
     int frameCount = 0;
     // Atoms of the largest geometry (AtomCount(g) gives each one's own).
     int atomCount = 0;
+    // The geometry the document has chosen: the one saved, measured and
+    // shown when no animation runs (at first the last step of an output, the
+    // first model of an ensemble).
     int currentFrame = 0;
     int bondsFromFile = 0;
     SourceKind sourceKind = SourceKind::kNone;
@@ -97,7 +149,6 @@ public:
     int gaussianVersion = 0;
     int vibrationState = 0;
     int inputGeometryType = 0;
-    int reserved = 0;
     std::int64_t vibrationPosition = 0;
     // Lines that looked like atom rows or records but did not hold the
     // numbers their format needs; they give no atom.
@@ -118,50 +169,8 @@ public:
     // Byte offset at which the coordinate block of each geometry starts.
     std::vector<std::int64_t> framePositions;
 
-    // The kind fields a copy describes itself with.
-    struct KindFields {
-        SourceKind sourceKind;
-        GaussianFileType gaussianFileType;
-        int gaussianVersion, vibrationState, inputGeometryType;
-    };
-    static constexpr KindFields kGaussianCopy = {SourceKind::kGaussian, GaussianFileType::kInput, 3,
-                                                 kVibrationNone, 0};
-    static constexpr KindFields kPdbCopy = {SourceKind::kPdb, GaussianFileType::kPdb, 0,
-                                            kVibrationNone, 3};
-
-protected:
-    // Deep copy of other's geometries and header (the body of Assign). Does
-    // nothing when other is this object.
-    void CopyFrom(const CMolData& other);
-    // Assign: the copy, then the kind fields of the copying class.
-    CMolData& AssignAs(const CMolData& other, const KindFields& kind);
-    // Reads the model from an open file in the readers' order: Scan, create
-    // the geometries, ReadGeometries, PerceiveBonds(bondMode) when perceive
-    // is set, then the centres. The file is not kept.
-    void Load(StdioFile* in, bool perceive, int bondMode);
-    // Creates frameCount geometries and shows the last one. Geometry g gets
-    // frameRows[g] atom records when Scan filled frameRows, else atomCount.
-    void AllocateFrames();
-    // After reading: drops the geometries that hold no atom (with their file
-    // positions), sets atomCount to the largest geometry and shows the last.
-    void DropEmptyFrames();
-    // Bounding-box centre of every geometry.
-    void ComputeCentres();
-
-    // Geometry g, or an empty geometry when there is none such.
-    CMolFrame& Frame(int g);
-    const CMolFrame& Frame(int g) const;
-    // Atom a of geometry g, or a blank atom when there is none such.
-    MolAtom& Atom(int g, int a);
-
-    std::vector<std::unique_ptr<CMolFrame>> frames;
-    // Atom rows of each geometry as the first pass counted them.
-    std::vector<int> frameRows;
-    StdioFile* file = nullptr;     // the file being read, during construction only
-    std::string descriptionBuffer; // GetAtomDescription's result
-
 private:
-    double colourBuffer_[3] = {}; // GetResidueColour's result
-    CMolFrame noFrame_{0};        // what an index out of range reads
+    std::vector<std::unique_ptr<CMolFrame>> frames_;
+    CMolFrame noFrame_{0}; // what an index out of range reads
     MolAtom noAtom_;
 };

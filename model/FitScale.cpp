@@ -156,11 +156,11 @@ PairDistanceRange FindPairDistanceRange(const std::vector<Point3D>& points) {
     return {Smallest(finite), Largest(finite)};
 }
 
-double FitScaleOf(CMolData& model, int g) {
+double FitScaleOf(const CMolData& model, int g) {
     const int atoms = model.AtomCount(g);
     std::vector<Point3D> points(static_cast<std::size_t>(atoms));
     for (int a = 0; a < atoms; ++a)
-        model.GetAtomPos(g, a, &points[static_cast<std::size_t>(a)]);
+        points[static_cast<std::size_t>(a)] = model.GetAtomPos(g, a);
     return FitScaleOf(points);
 }
 

@@ -25,4 +25,4 @@ PairDistanceRange FindPairDistanceRange(const std::vector<Point3D>& points);
 // distances are equal.
 double FitScaleOf(const std::vector<Point3D>& points);
 // The fit factor of the atoms of geometry g of model.
-double FitScaleOf(CMolData& model, int g);
+double FitScaleOf(const CMolData& model, int g);

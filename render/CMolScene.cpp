@@ -1,5 +1,6 @@
 #include "render/CMolScene.h"
 
+#include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "render/MolDocState.h"
@@ -11,6 +12,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -231,7 +233,7 @@ bool CMolScene::IsSkipped(CMolData& data, int a) const {
     if (!data.GetFrame(view->frame)->hasNonFinitePosition)
         return false;
     Point3D p;
-    data.GetAtomPos(view->frame, a, &p);
+    p = data.GetAtomPos(view->frame, a);
     return !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
 }
 
@@ -242,7 +244,8 @@ bool CMolScene::IsSelected(int a) const {
 
 void CMolScene::ColourOf(CMolData& data, int a, GLfloat colour[4]) const {
     if (view->colourMode == 1) {
-        const double* rgb = data.GetResidueColour(view->frame, data.GetResidueName(view->frame, a));
+        const std::array<double, 3> rgb =
+            data.GetResidueColour(data.GetResidueName(view->frame, a));
         colour[0] = static_cast<GLfloat>(rgb[0]);
         colour[1] = static_cast<GLfloat>(rgb[1]);
         colour[2] = static_cast<GLfloat>(rgb[2]);
@@ -291,7 +294,7 @@ double CMolScene::ArrowLength(CMolData& data, int a, Point3D* direction) const {
 
 Point3D CMolScene::ModelPoint(CMolData& data, int a) const {
     Point3D p;
-    data.GetAtomPos(view->frame, a, &p);
+    p = data.GetAtomPos(view->frame, a);
     Point3D d;
     if (view->vibrationOffset != 0.0 && Displacement(data, a, d)) {
         p.x += view->vibrationOffset * d.x;
@@ -539,7 +542,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
                 Point3D axis;
                 double length = 0.0;
                 if (view->vibrationOffset == 0.0) {
-                    data.GetBondAxis(view->frame, a, b, &axis);
+                    axis = data.GetBondAxis(view->frame, a, b);
                     length = data.GetDistance(view->frame, a, b);
                 } else {
                     // The bond follows its atoms along the mode.
@@ -562,14 +565,14 @@ void CMolScene::drawBallAndStick(GLenum mode) {
 bool CMolScene::PrepareRibbon(std::vector<GLdouble>& controls, std::vector<RibbonPiece>& pieces) {
     CMolData& data = *document->data;
     glLineWidth(static_cast<float>(5.0 * view->lineScale));
-    if (data.sourceKind != CMolData::SourceKind::kPdb || !data.ComputeBackboneAngles(0))
+    if (data.sourceKind != CMolData::SourceKind::kPdb || !ComputeBackboneAngles(data, 0))
         return false;
-    const std::map<int, int>& list = *data.GetBackboneAtoms(view->frame);
+    const std::map<int, int>& list = data.GetBackboneAtoms(view->frame);
     std::vector<Point3D> backbone;
     backbone.reserve(list.size());
     for (const auto& [key, atom] : list) {
         Point3D p;
-        data.GetAtomPos(view->frame, atom, &p);
+        p = data.GetAtomPos(view->frame, atom);
         backbone.push_back(p);
     }
     const int n = static_cast<int>(backbone.size()) - 2;
@@ -689,9 +692,8 @@ void CMolScene::drawLabels() {
         glMultMatrixd(view->camera.orientation.data());
         const Point3D s = ScenePoint(data, a);
         if (PlaceLabel(s)) {
-            const char* text = data.GetAtomDescription(view->frame, a);
-            const std::size_t length = std::char_traits<char>::length(text);
-            glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
+            const std::string text = data.GetAtomDescription(view->frame, a);
+            glCallLists(static_cast<GLsizei>(text.size()), GL_UNSIGNED_BYTE, text.data());
         }
         glPopMatrix();
     }

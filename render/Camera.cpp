@@ -77,5 +77,5 @@ void Camera::Refit(CMolData& model, int frame) {
     orientation = IdentityMatrix();
     zoom = 1.0;
     fitScale = FitScaleOf(model, frame);
-    model.GetCentre(frame, &centre);
+    centre = model.GetCentre(frame);
 }

@@ -73,18 +73,16 @@ void CPlotView::paintEvent(QPaintEvent*) {
     CMolData* model = document != nullptr ? document->data.get() : nullptr;
     if (model == nullptr)
         return;
-    const std::map<int, double>* phi = model->GetPhiAngles(0);
-    const std::map<int, double>* psi = model->GetPsiAngles(0);
-    if (phi == nullptr || psi == nullptr)
-        return;
+    const std::map<int, double>& phi = model->GetPhiAngles(0);
+    const std::map<int, double>& psi = model->GetPsiAngles(0);
     // Logical units of 0.01 mm, y upwards, origin at the square's top left.
     const double toDeviceX = physicalDpiX() / kHimetricPerInch;
     const double toDeviceY = physicalDpiY() / kHimetricPerInch;
     const double wh = plotSize / toDeviceX;
     const double hh = plotSize / toDeviceY;
-    for (const auto& [k, phiValue] : *phi) {
-        const auto found = psi->find(k);
-        if (found == psi->end())
+    for (const auto& [k, phiValue] : phi) {
+        const auto found = psi.find(k);
+        if (found == psi.end())
             continue;
         const int x = static_cast<int>((phiValue + 180.0) / 360.0 * wh);
         const int y = static_cast<int>((found->second - 180.0) / 360.0 * hh);

@@ -7,6 +7,7 @@
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
 #include "app/CommandLine.h"
+#include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
@@ -550,7 +551,7 @@ void AppShellTest::peptideCommandNeedsAPdbModel() {
     h.Run(kPeptideStructure);
     QVERIFY(dynamic_cast<CPlotView*>(h.ActiveFrame()->GetActiveView()) != nullptr);
     QCOMPARE(h.ActiveDocument(), document);
-    QCOMPARE(document->data->GetPhiAngles(0)->size(), std::size_t{1});
+    QCOMPARE(document->data->GetPhiAngles(0).size(), std::size_t{1});
     h.MdiActivate(0);
     h.Run(kPeptideStructure);
     QCOMPARE(h.Frames().size(), 3);
@@ -597,7 +598,7 @@ void AppShellTest::saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput() {
     h.QueueDialogAnswer(h.Path("angles"), 3);
     h.Run(kFileSave);
     QCOMPARE(h.dialogRequests.size(), std::size_t{3});
-    h.ActiveDocument()->data->ComputeBackboneAngles(0);
+    ComputeBackboneAngles(*h.ActiveDocument()->data, 0);
     h.Run(kFileSave);
     QCOMPARE(h.dialogRequests.size(), std::size_t{3});
     QVERIFY(QFile::exists(h.Path("angles.rpd")));

@@ -313,8 +313,7 @@ void FastDrawingTest::clicksPickTheAtomsGlSelectionPicks() {
             glGetIntegerv(GL_VIEWPORT, viewport);
             for (int i = 0; i < 90; ++i) {
                 // Near a random atom, sometimes beside every atom.
-                Point3D p;
-                pair.document.data->GetAtomPos(0, atom(random), &p);
+                const Point3D p = pair.document.data->GetAtomPos(0, atom(random));
                 const Camera& c = pair.view.camera;
                 GLdouble x, y, z;
                 gluProject((p.x - c.centre.x) * c.Scale(), (p.y - c.centre.y) * c.Scale(),

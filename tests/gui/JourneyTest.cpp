@@ -64,8 +64,7 @@ void JourneyTest::firstHour() {
     // Pick two atoms with the right button and measure the angle at the
     // second with a plain click on the third.
     const auto at = [&](int atom) {
-        Point3D p;
-        document->data->GetAtomPos(document->data->GetCurrentFrame(), atom, &p);
+        const Point3D p = document->data->GetAtomPos(document->data->GetCurrentFrame(), atom);
         return ProjectAtom(view->state.camera, view->width(), view->height(), p.x, p.y, p.z);
     };
     QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at(1));
@@ -111,7 +110,8 @@ void JourneyTest::firstHour() {
 
     StdioFile saved;
     QVERIFY(saved.Open(h.Path("journey.pdb").toStdString(), StdioFile::modeRead));
-    const CPDBData again(&saved, nullptr);
+    CMolData again;
+    CPDBData(&saved, again, nullptr);
     QCOMPARE(again.atomCount, 17);
     QCOMPARE(again.skippedLines, 0);
     const QImage picture(h.Path("journey-picture.png"));

@@ -23,8 +23,8 @@ public:
         model->sourceKind = CMolData::SourceKind::kPdb;
         int k = 0;
         for (const auto& [phi, psi] : angles) {
-            (*model->GetPhiAngles(0))[k] = phi;
-            (*model->GetPsiAngles(0))[k++] = psi;
+            model->GetFrame(0)->phiAngles[k] = phi;
+            model->GetFrame(0)->psiAngles[k++] = psi;
         }
         data = std::move(model);
     }

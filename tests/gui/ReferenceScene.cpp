@@ -117,8 +117,7 @@ void ReferenceScene::drawBallAndStick(GLenum mode) {
             glPushMatrix();
             const Point3D s = ScenePoint(data, a);
             glTranslated(s.x, s.y, s.z);
-            Point3D axis;
-            RotateZOnto(*data.GetBondAxis(view->frame, a, b, &axis));
+            RotateZOnto(data.GetBondAxis(view->frame, a, b));
             const double radius = document->ballBondScale * scale;
             gluCylinder(quadric_, radius, radius, data.GetDistance(view->frame, a, b) * scale,
                         slices, slices);
@@ -136,8 +135,7 @@ void ReferenceScene::drawDisplacementArrow(int a) {
     GLfloat saved[4];
     glGetFloatv(GL_CURRENT_COLOR, saved);
     glColor3fv(kArrowColour);
-    Point3D axis;
-    RotateZOnto(*data.GetBondAxis(view->frame, a, -1, &axis));
+    RotateZOnto(data.GetBondAxis(view->frame, a, -1));
     const double scale = view->camera.Scale();
     gluCylinder(quadric_, 0.08 * scale, 0.0, length * scale, slices, slices);
     glColor4fv(saved);

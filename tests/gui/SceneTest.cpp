@@ -206,6 +206,8 @@ void SceneTest::colourByResidue() {
 // the atom's centre where the raster position puts its glyphs.
 void SceneTest::labelsAreDrawnBesideTheirAtoms() {
     Picture picture(Row());
+    // A molecule without residues: the label is the atom's own.
+    picture.Model().sourceKind = CMolData::SourceKind::kGaussian;
     picture.view.labelledAtoms = {2};
     picture.view.labelsInElementColour = false;
     picture.view.labelColour[0] = 0.0F;

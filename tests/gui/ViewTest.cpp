@@ -866,7 +866,7 @@ void ViewTest::everyWindowOfADocumentFitsWhatItShows() {
     QTRY_VERIFY_WITH_TIMEOUT(first->HasFittedModel() && second->HasFittedModel(), 5000);
     QVERIFY(second->state.labelledAtoms.empty());
     Point3D centre;
-    h.ActiveDocument()->data->GetCentre(0, &centre);
+    centre = h.ActiveDocument()->data->GetCentre(0);
     QCOMPARE(second->state.camera.centre.y, centre.y);
     QCOMPARE(first->state.camera.centre.y, centre.y);
 }

@@ -2,6 +2,7 @@
 
 #include "io/StdioFile.h"
 #include "model/ElementTable.h"
+#include "model/ReadLine.h"
 
 #include <algorithm>
 #include <cstring>
@@ -28,14 +29,20 @@ TestMolData::TestMolData(StdioFile* in, bool perceive, int bondMode, const KindF
     gaussianFileType = GaussianFileType::kPdb;
     vibrationState = kVibrationNone;
     inputGeometryType = kGeometryCartesian;
-    Load(in, perceive, bondMode);
+    Scan(in);
+    AllocateFrames(frameCount, {});
+    ReadGeometries(in);
+    DropEmptyFrames();
+    if (perceive)
+        PerceiveBonds(bondMode);
+    ComputeCentres();
 }
 
 TestMolData::TestMolData(const std::vector<TestAtom>& atoms, const KindFields& copyKind)
     : copyKind_(copyKind) {
     frameCount = 1;
     atomCount = static_cast<int>(atoms.size());
-    AllocateFrames();
+    AllocateFrames(1, {});
     for (int a = 0; a < atomCount; ++a)
         FillTestAtom(Frame(0), a, atoms[static_cast<std::size_t>(a)]);
     ComputeCentres();
@@ -43,8 +50,7 @@ TestMolData::TestMolData(const std::vector<TestAtom>& atoms, const KindFields& c
 
 TestMolData::TestMolData(const KindFields& copyKind) : copyKind_(copyKind) {}
 
-void TestMolData::Scan() {
-    calls.push_back("Scan");
+void TestMolData::Scan(StdioFile* file) {
     char line[256];
     bool atGeometryStart = true;
     while (true) {
@@ -65,8 +71,7 @@ void TestMolData::Scan() {
     }
 }
 
-int TestMolData::ReadGeometries() {
-    calls.push_back("ReadGeometries");
+void TestMolData::ReadGeometries(StdioFile* file) {
     char line[256];
     for (int g = 0; g < frameCount; ++g) {
         file->Seek(framePositions[static_cast<std::size_t>(g)]);
@@ -76,7 +81,6 @@ int TestMolData::ReadGeometries() {
             FillTestAtom(Frame(g), a, ParseAtom(line));
         }
     }
-    return frameCount;
 }
 
 void FillTestAtom(CMolFrame& frame, int a, const TestAtom& atom) {

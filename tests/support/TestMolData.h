@@ -2,6 +2,8 @@
 
 #include "model/CMolData.h"
 
+class StdioFile;
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,11 +21,13 @@ void FillTestAtom(CMolFrame& frame, int a, const TestAtom& atom);
 // One geometry of the given atoms, no bonds.
 std::unique_ptr<CMolFrame> MakeTestFrame(const std::vector<TestAtom>& atoms);
 
-// A small concrete model for testing what every reader shares.
+// A model built for a test.
 //
-// From a file it reads a tiny text format through the common load order:
-// one atom a line, "SYMBOL x y z [residue [name]]", geometries separated by
-// a line "--"; the atom count comes from the first geometry.
+// From a file it reads a tiny text format: one atom a line, "SYMBOL x y z
+// [residue [name]]", geometries separated by a line "--"; the atom count
+// comes from the first geometry. It is built the way the readers build
+// theirs: counted, made, read, the empty geometries dropped, bonds perceived
+// (when asked), centres.
 class TestMolData : public CMolData {
 public:
     TestMolData(StdioFile* in, bool perceive, int bondMode, const KindFields& copyKind = kPdbCopy);
@@ -32,24 +36,12 @@ public:
     // An empty model, to be assigned to.
     explicit TestMolData(const KindFields& copyKind = kPdbCopy);
 
-    CMolData& Assign(const CMolData& other) override { return AssignAs(other, copyKind_); }
-    void Scan() override;
-    int ReadGeometries() override;
-    const char* GetAtomDescription(int g, int a) override { return GetLabel(g, a); }
-    void SetSelectedResidues(const std::vector<int>& residues, int g) override {
-        GetFrame(g)->selectedResidues = residues;
-    }
-    void AddResidueLabel(int residue, std::string label, int g) override {
-        GetFrame(g)->residueLabels[residue] = std::move(label);
-    }
-    int ApplyResidueSelection(int mode, int g) override {
-        return GetFrame(g)->ApplyResidueSelection(mode);
-    }
-    bool ComputeBackboneAngles(int) override { return false; }
-    void WriteRamachandranData(StdioFile*) override {}
-
-    std::vector<std::string> calls; // operations in the order they ran
+    // A copy of other described with this model's copy kind.
+    void Assign(const CMolData& other) { CMolData::Assign(other, copyKind_); }
 
 private:
+    void Scan(StdioFile* file);
+    void ReadGeometries(StdioFile* file);
+
     KindFields copyKind_;
 };

@@ -1,7 +1,9 @@
 // Backbone dihedral angles of PDB models and the plot data written from them.
 
+#include "model/BackboneAngles.h"
 #include "formats/CGauData.h"
 #include "formats/CPDBData.h"
+#include "formats/RamachandranWriter.h"
 #include "model/BondLimits.h"
 #include "tests/unit/ReadText.h"
 
@@ -96,8 +98,8 @@ protected:
 
 TEST_F(BackboneAngles, TripeptideGivesOnePairForItsMiddleResidue) {
     auto mol = ReadText<CPDBData>(Peptide({"ALA", "GLY", "SER"}));
-    ASSERT_TRUE(mol->ComputeBackboneAngles(0));
-    const auto& phi = *mol->GetPhiAngles(0);
+    ASSERT_TRUE(ComputeBackboneAngles(*mol, 0));
+    const auto& phi = mol->GetPhiAngles(0);
     ASSERT_EQ(phi.size(), 1u);
     // phi from C of ALA over GLY's N, CA, C; psi on to N of SER.
     EXPECT_NEAR(
@@ -105,11 +107,11 @@ TEST_F(BackboneAngles, TripeptideGivesOnePairForItsMiddleResidue) {
         DihedralDegrees(PeptideAtom(0, 2), PeptideAtom(1, 0), PeptideAtom(1, 1), PeptideAtom(1, 2)),
         1e-9);
     EXPECT_NEAR(
-        mol->GetPsiAngles(0)->at(0),
+        mol->GetPsiAngles(0).at(0),
         DihedralDegrees(PeptideAtom(1, 0), PeptideAtom(1, 1), PeptideAtom(1, 2), PeptideAtom(2, 0)),
         1e-9);
     // The backbone list runs over all three residues.
-    EXPECT_EQ(*mol->GetBackboneAtoms(0),
+    EXPECT_EQ(mol->GetBackboneAtoms(0),
               (std::map<int, int>{
                   {0, 0}, {1, 1}, {2, 2}, {3, 4}, {4, 5}, {5, 6}, {6, 8}, {7, 9}, {8, 10}}));
 }
@@ -139,23 +141,23 @@ TEST_F(BackboneAngles, BuiltGeometryGivesItsAngles) {
     for (const Atom& atom : atoms)
         text += AtomLine(serial++, atom.name, atom.residue, atom.number, atom.p);
     auto mol = ReadText<CPDBData>(text);
-    ASSERT_TRUE(mol->ComputeBackboneAngles(0));
-    ASSERT_EQ(mol->GetPhiAngles(0)->size(), 1u);
-    EXPECT_NEAR(mol->GetPhiAngles(0)->at(0), -90.0, 1e-9);
-    EXPECT_NEAR(mol->GetPsiAngles(0)->at(0), 90.0, 1e-9);
+    ASSERT_TRUE(ComputeBackboneAngles(*mol, 0));
+    ASSERT_EQ(mol->GetPhiAngles(0).size(), 1u);
+    EXPECT_NEAR(mol->GetPhiAngles(0).at(0), -90.0, 1e-9);
+    EXPECT_NEAR(mol->GetPsiAngles(0).at(0), 90.0, 1e-9);
 }
 
 TEST_F(BackboneAngles, FirstAndLastResiduesAndNonAminoAcidsAreNeverCentres) {
     auto five = ReadText<CPDBData>(Peptide({"ALA", "GLY", "SER", "LYS", "VAL"}));
-    EXPECT_TRUE(five->ComputeBackboneAngles(0));
-    EXPECT_EQ(five->GetPhiAngles(0)->size(), 3u);
-    EXPECT_EQ(five->GetBackboneAtoms(0)->size(), 15u);
+    EXPECT_TRUE(ComputeBackboneAngles(*five, 0));
+    EXPECT_EQ(five->GetPhiAngles(0).size(), 3u);
+    EXPECT_EQ(five->GetBackboneAtoms(0).size(), 15u);
 
     // A water-named residue with backbone-named atoms: not a centre, but a
     // neighbour all the same.
     auto water = ReadText<CPDBData>(Peptide({"ALA", "GLY", "HOH", "SER", "VAL"}));
-    water->ComputeBackboneAngles(0);
-    EXPECT_EQ(water->GetPhiAngles(0)->size(), 2u);
+    ComputeBackboneAngles(*water, 0);
+    EXPECT_EQ(water->GetPhiAngles(0).size(), 2u);
 }
 
 TEST_F(BackboneAngles, AlternateLocationsAndDoubledAtomsSpoilThreeWindows) {
@@ -164,28 +166,28 @@ TEST_F(BackboneAngles, AlternateLocationsAndDoubledAtomsSpoilThreeWindows) {
     const std::size_t at = text.find(" CA  LYS");
     text[at + 4] = 'A';
     auto alt = ReadText<CPDBData>(text);
-    alt->ComputeBackboneAngles(0);
-    EXPECT_EQ(alt->GetPhiAngles(0)->size(), 2u); // 5 centres less SER, LYS, VAL
+    ComputeBackboneAngles(*alt, 0);
+    EXPECT_EQ(alt->GetPhiAngles(0).size(), 2u); // 5 centres less SER, LYS, VAL
 
     std::string doubled = Peptide({"ALA", "GLY", "SER", "LYS", "VAL", "THR", "ASP"});
     doubled.replace(doubled.find(" O   LYS"), 4, " CA ");
     auto twice = ReadText<CPDBData>(doubled);
-    twice->ComputeBackboneAngles(0);
-    EXPECT_EQ(twice->GetPhiAngles(0)->size(), 2u);
+    ComputeBackboneAngles(*twice, 0);
+    EXPECT_EQ(twice->GetPhiAngles(0).size(), 2u);
 }
 
 TEST_F(BackboneAngles, ComputedOncePerGeometry) {
     auto mol = ReadText<CPDBData>(Peptide({"ALA", "GLY", "SER", "LYS"}));
-    EXPECT_TRUE(mol->ComputeBackboneAngles(0));
-    const std::map<int, double> first = *mol->GetPhiAngles(0);
+    EXPECT_TRUE(ComputeBackboneAngles(*mol, 0));
+    const std::map<int, double> first = mol->GetPhiAngles(0);
     mol->SetAtomPosXYZ(0, 4, 50, 50, 50);
-    EXPECT_TRUE(mol->ComputeBackboneAngles(0));
-    EXPECT_EQ(*mol->GetPhiAngles(0), first);
+    EXPECT_TRUE(ComputeBackboneAngles(*mol, 0));
+    EXPECT_EQ(mol->GetPhiAngles(0), first);
 
     auto none = ReadText<CPDBData>(Peptide({"HOH", "HOH", "HOH"}));
-    EXPECT_FALSE(none->ComputeBackboneAngles(0));
-    EXPECT_FALSE(none->ComputeBackboneAngles(0));
-    EXPECT_TRUE(none->GetBackboneAtoms(0)->empty());
+    EXPECT_FALSE(ComputeBackboneAngles(*none, 0));
+    EXPECT_FALSE(ComputeBackboneAngles(*none, 0));
+    EXPECT_TRUE(none->GetBackboneAtoms(0).empty());
 }
 
 TEST_F(BackboneAngles, PlotDataLinesOfTwentyOneCharacters) {
@@ -193,7 +195,7 @@ TEST_F(BackboneAngles, PlotDataLinesOfTwentyOneCharacters) {
     TempDir dir;
     StdioFile out;
     ASSERT_TRUE(out.Open(dir.File("plot.rpd"), StdioFile::modeWrite));
-    mol->WriteRamachandranData(&out);
+    WriteRamachandranData(*mol, &out);
     ASSERT_TRUE(out.Close());
     std::ifstream in(dir.File("plot.rpd"));
     std::string line;
@@ -230,11 +232,11 @@ TEST_F(BackboneAngles, ChainBreakDoesNotStopTheAnalysis) {
         moved += line + "\n";
     }
     auto mol = ReadText<CPDBData>(moved);
-    ASSERT_TRUE(mol->ComputeBackboneAngles(0));
-    EXPECT_EQ(mol->GetPhiAngles(0)->size(), 3u);
+    ASSERT_TRUE(ComputeBackboneAngles(*mol, 0));
+    EXPECT_EQ(mol->GetPhiAngles(0).size(), 3u);
     Vec3 movedN = PeptideAtom(3, 0);
     movedN[0] += 40.0;
-    EXPECT_NEAR(mol->GetPsiAngles(0)->at(1),
+    EXPECT_NEAR(mol->GetPsiAngles(0).at(1),
                 DihedralDegrees(PeptideAtom(2, 0), PeptideAtom(2, 1), PeptideAtom(2, 2), movedN),
                 1e-9);
 }
@@ -284,21 +286,22 @@ TEST_F(BackboneAngles, RealProteinMatchesAnIndependentCalculation) {
     StdioFile file;
     ASSERT_TRUE(file.Open(path, StdioFile::modeRead));
     const PdbOptions options;
-    CPDBData mol(&file, &options);
-    ASSERT_TRUE(mol.ComputeBackboneAngles(0));
-    ASSERT_EQ(mol.GetPhiAngles(0)->size(), phi.size());
+    CMolData mol;
+    CPDBData(&file, mol, &options);
+    ASSERT_TRUE(ComputeBackboneAngles(mol, 0));
+    ASSERT_EQ(mol.GetPhiAngles(0).size(), phi.size());
     for (std::size_t k = 0; k < phi.size(); ++k) {
-        EXPECT_NEAR(mol.GetPhiAngles(0)->at(static_cast<int>(k)), phi[k], 1e-6)
+        EXPECT_NEAR(mol.GetPhiAngles(0).at(static_cast<int>(k)), phi[k], 1e-6)
             << "residue " << k + 1;
-        EXPECT_NEAR(mol.GetPsiAngles(0)->at(static_cast<int>(k)), psi[k], 1e-6)
+        EXPECT_NEAR(mol.GetPsiAngles(0).at(static_cast<int>(k)), psi[k], 1e-6)
             << "residue " << k + 1;
     }
 }
 
 TEST_F(BackboneAngles, GaussianModelsHaveNone) {
     auto mol = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nN 0 0 0\nC 1.4 0 0\nC 2 1.4 0\n\n");
-    EXPECT_FALSE(mol->ComputeBackboneAngles(0));
-    EXPECT_TRUE(mol->GetPhiAngles(0)->empty());
+    EXPECT_FALSE(ComputeBackboneAngles(*mol, 0));
+    EXPECT_TRUE(mol->GetPhiAngles(0).empty());
 }
 
 } // namespace

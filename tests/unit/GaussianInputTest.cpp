@@ -30,8 +30,8 @@ TEST_F(GaussianInput, CartesianGeometryWithLabelsAndBonds) {
     EXPECT_EQ(mol->atomCount, 3);
     EXPECT_EQ(mol->GetCurrentFrame(), 0);
     EXPECT_EQ(mol->framePositions[0], 29); // the first atom line
-    EXPECT_STREQ(mol->GetLabel(0, 0), "1O");
-    EXPECT_STREQ(mol->GetLabel(0, 2), "3H");
+    EXPECT_EQ(mol->GetLabel(0, 0), "1O");
+    EXPECT_EQ(mol->GetLabel(0, 2), "3H");
     EXPECT_EQ(mol->GetElement(0, 1), 1);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 2, 1), -0.7572);
     EXPECT_EQ(mol->GetResidueName(0, 2), "NON");
@@ -73,7 +73,7 @@ TEST_F(GaussianInput, SectionsAsGaussianReadsThem) {
                                   "C 0\r\n6-31G*\r\n****\r\n\r\n");
     ASSERT_EQ(mol->atomCount, 2);
     EXPECT_EQ(mol->skippedLines, 0);
-    EXPECT_STREQ(mol->GetLabel(0, 1), "2H");
+    EXPECT_EQ(mol->GetLabel(0, 1), "2H");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 2), 0.96);
 
     // Several jobs: the first with atoms counts, jobs reading the checkpoint
@@ -85,7 +85,7 @@ TEST_F(GaussianInput, SectionsAsGaussianReadsThem) {
     auto checkFirst =
         ReadText<CGauData>("#p sp Geom=AllCheck\n\n--Link1--\n" + std::string(kWater) + secondJob);
     ASSERT_EQ(checkFirst->atomCount, 3);
-    EXPECT_STREQ(checkFirst->GetLabel(0, 0), "1O");
+    EXPECT_EQ(checkFirst->GetLabel(0, 0), "1O");
 
     // geom=check: the file ends after the route line, or the charge line is
     // all there is.
@@ -117,7 +117,7 @@ TEST_F(GaussianInput, ElementsAndLabelsOfAtomLines) {
                                   "7Fe", "8C",  "9C", "10Xx", "11DU", "12N"};
     for (int a = 0; a < 12; ++a) {
         EXPECT_EQ(mol->GetElement(0, a), elements[a]) << a;
-        EXPECT_STREQ(mol->GetLabel(0, a), labels[a]) << a;
+        EXPECT_EQ(mol->GetLabel(0, a), labels[a]) << a;
     }
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 0), 1.5);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 6, 2), 8.0);
@@ -139,7 +139,7 @@ TEST_F(GaussianInput, LinesWithoutThreeCoordinatesGiveNoAtom) {
     ASSERT_EQ(mol->atomCount, 2);
     EXPECT_EQ(mol->skippedLines, 2);
     EXPECT_EQ(mol->GetElement(0, 1), 8);
-    EXPECT_STREQ(mol->GetLabel(0, 1), "2O");
+    EXPECT_EQ(mol->GetLabel(0, 1), "2O");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 2), 9.0);
     // Nothing but such lines: no molecule.
     auto none = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nC 1.0\nN 1.0 2.0\n\n");
@@ -157,7 +157,7 @@ TEST_F(GaussianInput, LinesWithoutThreeCoordinatesGiveNoAtom) {
     auto variable = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nC 0 0 0\nN x 0 0\nO 0 0 1.2\n\n");
     ASSERT_EQ(variable->atomCount, 2);
     EXPECT_EQ(variable->skippedLines, 1);
-    EXPECT_STREQ(variable->GetLabel(0, 1), "2O");
+    EXPECT_EQ(variable->GetLabel(0, 1), "2O");
 }
 
 TEST_F(GaussianInput, FreezeCodesDoNotShiftTheCoordinates) {
@@ -226,7 +226,7 @@ TEST_F(GaussianInput, ZMatrixPlacedTheWayGaussianPlacesIt) {
     ASSERT_EQ(mol->atomCount, 5);
     EXPECT_EQ(mol->inputGeometryType, CMolData::kGeometryZMatrix);
     EXPECT_EQ(mol->GetElement(0, 2), 0); // the dummy is kept
-    EXPECT_STREQ(mol->GetLabel(0, 2), "3X");
+    EXPECT_EQ(mol->GetLabel(0, 2), "3X");
     const Geometry geometry{*mol};
     // First at the origin, second on +z, third in the xz plane on +x.
     EXPECT_DOUBLE_EQ(geometry.At(0)[0], 0.0);

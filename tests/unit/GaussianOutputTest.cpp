@@ -31,8 +31,8 @@ void ExpectAtom(CMolData& mol, int g, int a, const OrientationRow& row, const ch
     EXPECT_DOUBLE_EQ(mol.GetAtomCoord(g, a, 0), row.x);
     EXPECT_DOUBLE_EQ(mol.GetAtomCoord(g, a, 1), row.y);
     EXPECT_DOUBLE_EQ(mol.GetAtomCoord(g, a, 2), row.z);
-    EXPECT_STREQ(mol.GetLabel(g, a), label);
-    EXPECT_STREQ(mol.GetAtomDescription(g, a), label);
+    EXPECT_EQ(mol.GetLabel(g, a), label);
+    EXPECT_EQ(mol.GetAtomDescription(g, a), label);
     EXPECT_EQ(mol.GetResidueName(g, a), "NON");
     EXPECT_EQ(mol.GetResidueIndex(g, a), 0);
 }
@@ -68,7 +68,7 @@ TEST_F(GaussianOutput, OptimisationKeepsInputOrientationsOnly) {
     // Bonds perceived in every geometry, centres of each.
     EXPECT_EQ(mol->GetBondCount(11, 0), 2);
     Point3D centre;
-    mol->GetCentre(11, &centre);
+    centre = mol->GetCentre(11);
     EXPECT_DOUBLE_EQ(centre.x, Water(11)[1].x / 2);
 }
 
@@ -168,7 +168,7 @@ TEST_F(GaussianOutput, EachGeometryHoldsTheRowsOfItsOwnTable) {
     // Atom 3 of the last geometry does not exist: it reads as nothing and
     // bonds to nothing.
     EXPECT_FALSE(mol->HasAtom(2, 3));
-    EXPECT_STREQ(mol->GetLabel(2, 3), "");
+    EXPECT_EQ(mol->GetLabel(2, 3), "");
     // The water's two O-H bonds (0.99 Å; H-H 1.40 Å is beyond its limit),
     // and none to the atom that is not there.
     std::vector<std::vector<int>> bonded(3);
@@ -218,12 +218,12 @@ TEST_F(GaussianOutput, LabelsAndElementsOutsideTheTable) {
     // Translation vectors of periodic jobs carry atomic number -2.
     out.Orientation("Input", {{17, 0, 0, 0}, {-2, 1, 0, 0}, {200, 2, 0, 0}, {78, 3, 0, 0}});
     auto mol = ReadText<CGauData>(out.Text());
-    EXPECT_STREQ(mol->GetLabel(0, 0), "1CL");
+    EXPECT_EQ(mol->GetLabel(0, 0), "1CL");
     EXPECT_EQ(mol->GetElement(0, 1), 0);
-    EXPECT_STREQ(mol->GetLabel(0, 1), "2DU");
+    EXPECT_EQ(mol->GetLabel(0, 1), "2DU");
     EXPECT_EQ(mol->GetElement(0, 2), 0);
     EXPECT_EQ(mol->GetElement(0, 3), 78);
-    EXPECT_STREQ(mol->GetLabel(0, 3), "4PT");
+    EXPECT_EQ(mol->GetLabel(0, 3), "4PT");
 }
 
 TEST_F(GaussianOutput, ManyTablesAreAllRead) {

@@ -66,17 +66,17 @@ TEST(MolDataGeometry, DistanceAngleDihedralThroughTheModel) {
 TEST(MolDataGeometry, BondAxisTurnsZOntoTheBond) {
     TestMolData mol({{"C", 1, 1, 1}, {"O", 1, 3, 1}, {"N", 1, 1, 4}, {"H", 1, 1, -1}});
     Point3D axis;
-    mol.GetBondAxis(0, 0, 1, &axis);
+    axis = mol.GetBondAxis(0, 0, 1);
     EXPECT_DOUBLE_EQ(axis.x, 0.0);
     EXPECT_DOUBLE_EQ(axis.y, 1.0);
     EXPECT_DOUBLE_EQ(axis.z, 1.0);
-    mol.GetBondAxis(0, 0, 2, &axis); // already along +z
+    axis = mol.GetBondAxis(0, 0, 2); // already along +z
     EXPECT_DOUBLE_EQ(axis.z, 3.0);
-    mol.GetBondAxis(0, 0, 3, &axis); // along -z: the axis degenerates to zero
+    axis = mol.GetBondAxis(0, 0, 3); // along -z: the axis degenerates to zero
     EXPECT_DOUBLE_EQ(axis.x, 0.0);
     EXPECT_DOUBLE_EQ(axis.z, 0.0);
     mol.GetFrame(0)->Atom(0).dx = 2.0;
-    EXPECT_EQ(mol.GetBondAxis(0, 0, -1, &axis), &axis);
+    axis = mol.GetBondAxis(0, 0, -1);
     EXPECT_DOUBLE_EQ(axis.x, 1.0);
     EXPECT_DOUBLE_EQ(axis.z, 1.0);
 }
@@ -84,13 +84,13 @@ TEST(MolDataGeometry, BondAxisTurnsZOntoTheBond) {
 TEST(MolDataGeometry, CentreIsTheMiddleOfTheBoundingBox) {
     TestMolData one({{"C", 1.5, -2, 3}});
     Point3D centre;
-    one.GetCentre(0, &centre);
+    centre = one.GetCentre(0);
     EXPECT_EQ(centre.x, 1.5);
     EXPECT_EQ(centre.y, -2.0);
     EXPECT_EQ(centre.z, 3.0);
 
     TestMolData three({{"C", 0, 0, 0}, {"C", 10, -4, 1}, {"C", 2, 8, 5}});
-    three.GetCentre(0, &centre);
+    centre = three.GetCentre(0);
     EXPECT_EQ(centre.x, 5.0);
     EXPECT_EQ(centre.y, 2.0);
     EXPECT_EQ(centre.z, 2.5);

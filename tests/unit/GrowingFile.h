@@ -82,8 +82,8 @@ ExpectGrowsLikeFreshReadings(const std::string& text, const std::vector<std::siz
     ASSERT_FALSE(cuts.empty());
     TempDir dir;
     const std::string path = dir.Write("job.log", text.substr(0, cuts.front()));
-    auto model = ReadFile<CGauData>(path);
-    ASSERT_NE(model, nullptr);
+    auto model = ReadFollowed<CGauData>(path);
+    ASSERT_NE(model.model, nullptr);
     std::size_t written = cuts.front();
     for (const std::size_t cut : cuts) {
         if (cut <= written)
@@ -97,7 +97,7 @@ ExpectGrowsLikeFreshReadings(const std::string& text, const std::vector<std::siz
         const int before = model->frameCount;
         StdioFile file;
         ASSERT_TRUE(file.Open(path, StdioFile::modeRead));
-        const CGauData::Growth growth = model->ReadAppended(&file);
+        const CGauData::Growth growth = model.reader->ReadAppended(&file);
         ASSERT_FALSE(growth.readAgain);
         EXPECT_TRUE(growth.changed || growth.newFrames == 0);
         EXPECT_EQ(growth.newFrames, model->frameCount - before);

@@ -104,7 +104,7 @@ TEST(GrowingOutput, StepValuesAndTheJobsEndArriveAfterTheirGeometry) {
     TempDir dir;
     const std::size_t firstEnergy = text.find(" SCF Done");
     const std::string path = dir.Write("job.log", text.substr(0, firstEnergy));
-    auto model = ReadFile<CGauData>(path);
+    auto model = ReadFollowed<CGauData>(path);
     ASSERT_EQ(model->frameCount, 1);
     EXPECT_TRUE(std::isnan(model->GetFrame(0)->energy));
     EXPECT_EQ(model->termination, CMolData::Termination::kRunning);
@@ -113,7 +113,7 @@ TEST(GrowingOutput, StepValuesAndTheJobsEndArriveAfterTheirGeometry) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text.substr(0, to);
         StdioFile file;
         EXPECT_TRUE(file.Open(path, StdioFile::modeRead));
-        return model->ReadAppended(&file);
+        return model.reader->ReadAppended(&file);
     };
     // The energy line cut in its number: no energy yet, not a wrong one.
     CGauData::Growth growth = grow(text.find("A.U. after") - 8);
@@ -136,7 +136,7 @@ TEST(GrowingOutput, StepValuesAndTheJobsEndArriveAfterTheirGeometry) {
     // Nothing added: nothing to do.
     StdioFile same;
     ASSERT_TRUE(same.Open(path, StdioFile::modeRead));
-    growth = model->ReadAppended(&same);
+    growth = model.reader->ReadAppended(&same);
     EXPECT_FALSE(growth.readAgain);
     EXPECT_FALSE(growth.changed);
 }
@@ -150,11 +150,11 @@ TEST(GrowingOutput, AFileThatShrankOrWasReplacedIsReadAgain) {
     // Reads start, then looks at the file written anew with bytes.
     const auto lookAt = [&](const std::string& bytes) {
         dir.Write("job.log", start);
-        auto model = ReadFile<CGauData>(path);
+        auto model = ReadFollowed<CGauData>(path);
         dir.Write("job.log", bytes);
         StdioFile file;
         EXPECT_TRUE(file.Open(path, StdioFile::modeRead));
-        return model->ReadAppended(&file).readAgain;
+        return model.reader->ReadAppended(&file).readAgain;
     };
     EXPECT_TRUE(lookAt(text.substr(0, rulers[0] + 100))) << "shrank";
     // A new job of the same name: other first bytes, or the same header and
@@ -169,10 +169,10 @@ TEST(GrowingOutput, AFileThatShrankOrWasReplacedIsReadAgain) {
 
     // An input, or a copy of a model, is no output being written.
     const std::string input = dir.Write("water.com", "# hf\n\nwater\n\n0 1\nO 0 0 0\n\n");
-    auto read = ReadFile<CGauData>(input);
+    auto read = ReadFollowed<CGauData>(input);
     StdioFile file;
     ASSERT_TRUE(file.Open(input, StdioFile::modeRead));
-    EXPECT_TRUE(read->ReadAppended(&file).readAgain);
+    EXPECT_TRUE(read.reader->ReadAppended(&file).readAgain);
 }
 
 } // namespace

@@ -100,7 +100,7 @@ TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
         EXPECT_EQ(frame.residueCount, 2);
         EXPECT_EQ(frame.residueLabels.at(0), "ALA10"); // the author's numbers
         EXPECT_EQ(frame.residueLabels.at(1), "GLY11A");
-        EXPECT_STREQ(mol->GetLabel(g, 4), "HA1");
+        EXPECT_EQ(mol->GetLabel(g, 4), "HA1");
         EXPECT_EQ(mol->GetElement(g, 4), 1);
         EXPECT_EQ(mol->GetResidueName(g, 3), "GLY");
         // Bonds within the model only, by distance: N-CA 1.00 Å, CA-C
@@ -111,7 +111,7 @@ TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
                   (std::vector<std::vector<int>>{{1}, {0, 2}, {1, 3}, {2, 4}, {3}}));
     }
     EXPECT_NEAR(mol->GetAtomCoord(1, 0, 0) - mol->GetAtomCoord(0, 0, 0), 0.5, 1e-9);
-    EXPECT_STREQ(mol->GetAtomDescription(1, 1), "8 CA ALA1");
+    EXPECT_EQ(mol->GetAtomDescription(1, 1), "8 CA ALA1");
 
     // Models of other atoms: the first one, and how many there were.
     auto first = ReadText<CMmcifData>(Ensemble(true));
@@ -161,7 +161,7 @@ TEST(Mmcif, LinksWithoutAnAlternateLocationJoinTheFirstOnes) {
     links.conect = 1;
     auto mol = ReadText<CMmcifData>(text, links);
     ASSERT_EQ(mol->atomCount, 4);
-    EXPECT_STREQ(mol->GetLabel(0, 0), "SG A");
+    EXPECT_EQ(mol->GetLabel(0, 0), "SG A");
     ASSERT_EQ(mol->GetBondCount(0, 0), 1);
     EXPECT_EQ(mol->GetBondedAtom(0, 0, 0), 2);
     EXPECT_EQ(mol->GetBondCount(0, 1), 0);

@@ -60,8 +60,7 @@ TEST_F(PdbReader, HeaderValuesAndOneGeometry) {
     EXPECT_EQ(mol->bondsFromFile, 0);
     EXPECT_EQ(mol->GetBondCount(0, 0), 1);
     EXPECT_TRUE(mol->IsAtomShown(0, 1));
-    Point3D centre;
-    EXPECT_DOUBLE_EQ(mol->GetCentre(0, &centre)->x, 0.73);
+    EXPECT_DOUBLE_EQ(mol->GetCentre(0).x, 0.73);
 }
 
 TEST_F(PdbReader, ElementsAndLabelsFromTheNameColumns) {
@@ -85,10 +84,10 @@ TEST_F(PdbReader, ElementsAndLabelsFromTheNameColumns) {
                             "BR", "BR", "FE",  "CA A", "ca",  "XX"};
     for (int a = 0; a < 12; ++a) {
         EXPECT_EQ(mol->GetElement(0, a), elements[a]) << "atom " << a;
-        EXPECT_STREQ(mol->GetLabel(0, a), labels[a]) << "atom " << a;
+        EXPECT_EQ(mol->GetLabel(0, a), labels[a]) << "atom " << a;
     }
-    EXPECT_STREQ(mol->GetAtomDescription(0, 0), "1 CA ALA1");
-    EXPECT_STREQ(mol->GetAtomDescription(0, 9), "10 CA A SER9");
+    EXPECT_EQ(mol->GetAtomDescription(0, 0), "1 CA ALA1");
+    EXPECT_EQ(mol->GetAtomDescription(0, 9), "10 CA A SER9");
 }
 
 // Found wrong: a GROMACS file of water and ions read 18,522 of its 51,983
@@ -126,12 +125,12 @@ TEST_F(PdbReader, ResiduesFollowNameAndNumberNotChain) {
     }));
     CMolFrame* frame = mol->GetFrame(0);
     EXPECT_EQ(frame->residueCount, 4);
-    EXPECT_EQ(*mol->GetResidueLabels(0),
+    EXPECT_EQ(mol->GetResidueLabels(0),
               (std::map<int, std::string>{{0, "GLY10"}, {1, "GLY11"}, {2, "GLY1"}, {3, "HOH1"}}));
     EXPECT_EQ(frame->residueAtoms.at(0), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(mol->GetResidueIndex(0, 4), 2);
     EXPECT_EQ(mol->GetResidueName(0, 5), "HOH");
-    EXPECT_STREQ(mol->GetAtomDescription(0, 5), "6 O HOH4");
+    EXPECT_EQ(mol->GetAtomDescription(0, 5), "6 O HOH4");
 }
 
 TEST_F(PdbReader, InsertionCodesSeparateResiduesAndFixedColumnsFillBlankFields) {
@@ -147,13 +146,13 @@ TEST_F(PdbReader, InsertionCodesSeparateResiduesAndFixedColumnsFillBlankFields) 
     text += "ATOM     11  C              1.000   2.000   3.000\n";
     auto mol = ReadText<CPDBData>(text);
     EXPECT_EQ(mol->GetFrame(0)->residueCount, 4);
-    EXPECT_EQ(mol->GetResidueLabels(0)->at(1), "SER52A");
+    EXPECT_EQ(mol->GetResidueLabels(0).at(1), "SER52A");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 2, 0), 7.5);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 2, 2), 9.5);
-    EXPECT_EQ(mol->GetResidueLabels(0)->at(2), "SOL10000");
+    EXPECT_EQ(mol->GetResidueLabels(0).at(2), "SOL10000");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 3, 0), 14.195);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 3, 2), 112.8);
-    EXPECT_EQ(mol->GetResidueLabels(0)->at(3), "0");
+    EXPECT_EQ(mol->GetResidueLabels(0).at(3), "0");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 4, 1), 2.0);
 }
 
@@ -170,7 +169,7 @@ TEST_F(PdbReader, OverflowedResidueNumbersCountOnFromTheFirstLabel) {
             text += line;
         }
         auto mol = ReadText<CPDBData>(text);
-        const auto& labels = *mol->GetResidueLabels(0);
+        const auto& labels = mol->GetResidueLabels(0);
         ASSERT_EQ(labels.size(), 4u);
         EXPECT_EQ(labels.at(1), "GLY" + std::to_string(first));
         EXPECT_EQ(labels.at(3), "GLY" + std::to_string(first + 2));
@@ -194,7 +193,7 @@ TEST_F(PdbReader, EnsembleModelsAreGeometriesWhenTheyHoldTheSameAtoms) {
     EXPECT_EQ(mol->GetCurrentFrame(), 0);
     EXPECT_EQ(mol->GetFrame(1)->residueCount, 1);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(1, 1, 0), 1.5);
-    EXPECT_STREQ(mol->GetAtomDescription(1, 1), "2 CA ALA1");
+    EXPECT_EQ(mol->GetAtomDescription(1, 1), "2 CA ALA1");
     EXPECT_EQ(mol->GetBondCount(0, 0), 1);
     EXPECT_EQ(mol->GetBondedAtom(1, 1, 0), 0);
 
@@ -207,7 +206,7 @@ TEST_F(PdbReader, EnsembleModelsAreGeometriesWhenTheyHoldTheSameAtoms) {
         EXPECT_EQ(first->frameCount, 1);
         EXPECT_EQ(first->fileModels, 2);
         EXPECT_EQ(first->atomCount, 2);
-        EXPECT_STREQ(first->GetAtomDescription(0, 1), "2 CA ALA1");
+        EXPECT_EQ(first->GetAtomDescription(0, 1), "2 CA ALA1");
     }
     // CONECT records bond every model's atoms alike.
     PdbOptions conect;
@@ -258,7 +257,7 @@ TEST_F(PdbReader, LongLinesNeverAddAtoms) {
     trap += std::string(300, ' ') + "\n";
     auto mol = ReadText<CPDBData>(Records({{" N  ", "ALA", 1, 1, 2, 3}}) + trap);
     EXPECT_EQ(mol->atomCount, 1);
-    EXPECT_STREQ(mol->GetLabel(0, 0), "N");
+    EXPECT_EQ(mol->GetLabel(0, 0), "N");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 0, 2), 3.0);
 
     // The other way round: a record name at character 256 is counted but
@@ -269,7 +268,7 @@ TEST_F(PdbReader, LongLinesNeverAddAtoms) {
     ASSERT_EQ(fewer->atomCount, 2);
     EXPECT_EQ(fewer->GetFrame(0)->atomCount, 2);
     EXPECT_EQ(fewer->GetBondCount(0, 1), 1);
-    EXPECT_STREQ(fewer->GetAtomDescription(0, 1), "2 CA ALA1");
+    EXPECT_EQ(fewer->GetAtomDescription(0, 1), "2 CA ALA1");
 }
 
 TEST_F(PdbReader, RecordsWithoutCoordinatesGiveNoAtom) {
@@ -281,7 +280,7 @@ TEST_F(PdbReader, RecordsWithoutCoordinatesGiveNoAtom) {
     auto mol = ReadText<CPDBData>(text);
     ASSERT_EQ(mol->atomCount, 2);
     EXPECT_EQ(mol->skippedLines, 3);
-    EXPECT_STREQ(mol->GetAtomDescription(0, 1), "4 O ALA1");
+    EXPECT_EQ(mol->GetAtomDescription(0, 1), "4 O ALA1");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 1, 0), 4.0);
     EXPECT_EQ(mol->GetFrame(0)->residueAtoms.at(0).size(), 2u);
     // Only such records: no molecule, and the reason says so.
@@ -299,10 +298,10 @@ TEST_F(PdbReader, SixDigitSerialsPushTheRestOfTheLineOneColumnRight) {
     text += "HETATM100001 FE   HEM B   2       9.000   9.000   9.000  1.00  0.00          FE\n";
     auto mol = ReadText<CPDBData>(text);
     ASSERT_EQ(mol->atomCount, 3);
-    EXPECT_STREQ(mol->GetAtomDescription(0, 1), "100000 CA ALA1");
+    EXPECT_EQ(mol->GetAtomDescription(0, 1), "100000 CA ALA1");
     EXPECT_EQ(mol->GetElement(0, 1), 6);
     EXPECT_EQ(mol->GetElement(0, 2), 26);
-    EXPECT_STREQ(mol->GetAtomDescription(0, 2), "100001 FE HEM2");
+    EXPECT_EQ(mol->GetAtomDescription(0, 2), "100001 FE HEM2");
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(0, 2, 2), 9.0);
     EXPECT_EQ(mol->GetFrame(0)->residueCount, 2);
 }

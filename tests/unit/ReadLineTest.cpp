@@ -1,8 +1,8 @@
 // The line reader every structure reader uses: line ends of every kind, long
 // lines split at the buffer size, and byte positions that can be sought back to.
 
+#include "model/ReadLine.h"
 #include "io/StdioFile.h"
-#include "model/CMolData.h"
 #include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ std::vector<Line> ReadAll(const std::string& path, int size) {
     std::vector<char> buffer(static_cast<std::size_t>(size));
     for (;;) {
         const std::int64_t position = file.GetPosition();
-        if (CMolData::ReadLine(buffer.data(), size, &file) == nullptr)
+        if (ReadLine(buffer.data(), size, &file) == nullptr)
             break;
         lines.push_back({buffer.data(), position});
     }
@@ -86,7 +86,7 @@ TEST(ReadLine, PositionsPointAtLineStartsAndCanBeSoughtBackTo) {
     for (int pass = 0; pass < 2; ++pass) {
         for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
             ASSERT_TRUE(file.Seek(it->startsAt));
-            ASSERT_NE(CMolData::ReadLine(buffer, sizeof buffer, &file), nullptr);
+            ASSERT_NE(ReadLine(buffer, sizeof buffer, &file), nullptr);
             EXPECT_EQ(buffer, it->text);
         }
     }
@@ -142,7 +142,7 @@ TEST(ReadLine, LargeFileAcrossBufferBoundaries) {
     char buffer[256];
     for (int i : {19999, 0, 12345, 5, 17000}) {
         ASSERT_TRUE(file.Seek(starts[static_cast<std::size_t>(i)]));
-        ASSERT_NE(CMolData::ReadLine(buffer, sizeof buffer, &file), nullptr);
+        ASSERT_NE(ReadLine(buffer, sizeof buffer, &file), nullptr);
         EXPECT_EQ(std::string(buffer), "line " + std::to_string(i));
         EXPECT_EQ(file.GetPosition(), i + 1 < 20000 ? starts[static_cast<std::size_t>(i) + 1]
                                                     : static_cast<std::int64_t>(bytes.size()));

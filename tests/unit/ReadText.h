@@ -2,6 +2,7 @@
 
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
+#include "model/CMolData.h"
 #include "tests/unit/TempDir.h"
 
 #include <functional>
@@ -11,16 +12,39 @@
 
 // Reads the file at path with Reader; null when it cannot be opened.
 template <class Reader>
-std::unique_ptr<Reader> ReadFile(const std::string& path, const PdbOptions& options = {}) {
+std::unique_ptr<CMolData> ReadFile(const std::string& path, const PdbOptions& options = {}) {
     StdioFile file;
     if (!file.Open(path, StdioFile::modeRead))
         return nullptr;
-    return std::make_unique<Reader>(&file, &options);
+    auto model = std::make_unique<CMolData>();
+    Reader(&file, *model, &options);
+    return model;
+}
+
+// A model read with its reader kept, to read what is appended to the file.
+template <class Reader> struct Followed {
+    std::unique_ptr<CMolData> model;
+    std::unique_ptr<Reader> reader;
+    CMolData* operator->() const { return model.get(); }
+    CMolData& operator*() const { return *model; }
+};
+
+// Reads the file at path with Reader and keeps the reader; an empty result
+// when the file cannot be opened.
+template <class Reader>
+Followed<Reader> ReadFollowed(const std::string& path, const PdbOptions& options = {}) {
+    Followed<Reader> read;
+    StdioFile file;
+    if (!file.Open(path, StdioFile::modeRead))
+        return read;
+    read.model = std::make_unique<CMolData>();
+    read.reader = std::make_unique<Reader>(&file, *read.model, &options);
+    return read;
 }
 
 // Reads text, written to a temporary file exactly as given, with Reader.
 template <class Reader>
-std::unique_ptr<Reader> ReadText(const std::string& text, const PdbOptions& options = {}) {
+std::unique_ptr<CMolData> ReadText(const std::string& text, const PdbOptions& options = {}) {
     TempDir dir;
     auto mol = ReadFile<Reader>(dir.Write("input", text), options);
     if (mol == nullptr)

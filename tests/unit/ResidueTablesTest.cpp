@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 TEST(ResidueNameTable, AminoAcidsFirstThenNewNamesInOrder) {
@@ -34,21 +36,21 @@ TEST(ResidueNameTable, AtomsStoreIdsInTheSharedTable) {
 
 TEST(ResidueColour, BytesAreRedGreenBlueFromTheLowEnd) {
     TestMolData mol({{"C", 0, 0, 0}});
-    const double* alanine = mol.GetResidueColour(0, "ALA");
+    const std::array<double, 3> alanine = mol.GetResidueColour("ALA");
     EXPECT_DOUBLE_EQ(alanine[0], 70 / 255.0);
     EXPECT_DOUBLE_EQ(alanine[1], 0.0);
     EXPECT_DOUBLE_EQ(alanine[2], 0.0);
-    const double* serine = mol.GetResidueColour(0, "SER");
+    const std::array<double, 3> serine = mol.GetResidueColour("SER");
     EXPECT_DOUBLE_EQ(serine[2], 140 / 255.0);
     EXPECT_DOUBLE_EQ(serine[0], 70 / 255.0);
-    const double* white = mol.GetResidueColour(0, "GR1");
+    const std::array<double, 3> white = mol.GetResidueColour("GR1");
     EXPECT_DOUBLE_EQ(white[0] + white[1] + white[2], 3.0);
 }
 
 TEST(ResidueColour, UnknownNameGetsGreyAndIsEntered) {
     EXPECT_FALSE(ResidueColourTable::instance().Contains("ZZQ"));
     TestMolData mol({{"C", 0, 0, 0}});
-    const double* grey = mol.GetResidueColour(0, "ZZQ");
+    const std::array<double, 3> grey = mol.GetResidueColour("ZZQ");
     for (int k = 0; k < 3; ++k)
         EXPECT_DOUBLE_EQ(grey[k], 0.27450980392156865);
     EXPECT_TRUE(ResidueColourTable::instance().Contains("ZZQ"));

@@ -87,7 +87,7 @@ Reading ReadingOf(const std::string& file) {
         reading.atoms += atoms;
         for (int a = 0; a < atoms; ++a) {
             char text[160];
-            std::snprintf(text, sizeof text, "%s|%d|%.6f|%.6f|%.6f\n", mol->GetLabel(g, a),
+            std::snprintf(text, sizeof text, "%s|%d|%.6f|%.6f|%.6f\n", mol->Atom(g, a).label,
                           mol->GetElement(g, a), mol->GetAtomCoord(g, a, 0),
                           mol->GetAtomCoord(g, a, 1), mol->GetAtomCoord(g, a, 2));
             geometry.Add(text);

@@ -37,7 +37,7 @@ class Writers : public ::testing::Test {
 protected:
     void SetUp() override { BondLimits::instance().ApplyBuiltIn(); }
 
-    static std::unique_ptr<CPDBData> Protein() {
+    static std::unique_ptr<CMolData> Protein() {
         return ReadText<CPDBData>(
             "ATOM      1  N   ALA A   7      -0.677  -1.230  -0.491  1.00  9.99           N\n"
             "ATOM      2  CA  ALA A   7      -0.001   0.064  -0.491  1.00  9.99           C\n"
@@ -172,17 +172,17 @@ TEST_F(Writers, PdbShortLayoutWritesGeometryZero) {
 
 TEST_F(Writers, RamachandranLinesOfTwentyOneCharacters) {
     auto mol = Protein();
-    (*mol->GetPhiAngles(0))[0] = -57.5;
-    (*mol->GetPsiAngles(0))[0] = -47.0;
-    (*mol->GetPhiAngles(0))[1] = 200.0;
-    (*mol->GetPsiAngles(0))[1] = -179.999999;
+    mol->GetFrame(0)->phiAngles[0] = -57.5;
+    mol->GetFrame(0)->psiAngles[0] = -47.0;
+    mol->GetFrame(0)->phiAngles[1] = 200.0;
+    mol->GetFrame(0)->psiAngles[1] = -179.999999;
     EXPECT_EQ(Written([&](StdioFile* f) { return WriteRamachandranLines(*mol, f); }),
               " -57.50000  -47.00000\n"
               " 200.00000 -180.00000\n");
     // A Gaussian model writes nothing.
     auto gaussian = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nO 0 0 0\n\n");
     EXPECT_EQ(Written([&](StdioFile* f) {
-                  gaussian->WriteRamachandranData(f);
+                  WriteRamachandranData(*gaussian, f);
                   return true;
               }),
               "");
@@ -229,7 +229,7 @@ TEST_F(Writers, EveryFieldStaysInItsColumnsAndReadsBack) {
     // digit: written as it is, it reads back as hydrogen.
     auto alt = ReadText<CPDBData>(
         "ATOM      1  HA AGLY A   1       1.000   2.000   3.000  1.00  0.00           H\n");
-    ASSERT_STREQ(alt->GetLabel(0, 0), "HA A");
+    ASSERT_EQ(alt->GetLabel(0, 0), "HA A");
     const std::string altText = Written([&](StdioFile* f) { return writePdb(*alt, f); });
     EXPECT_EQ(altText.substr(0, 26), "ATOM      1  HA AGLY     1");
     EXPECT_EQ(ReadText<CPDBData>(altText)->GetElement(0, 0), 1);
