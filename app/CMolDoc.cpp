@@ -6,10 +6,9 @@
 #include "app/CPropGeneralPage.h"
 #include "app/CPropPDBPage.h"
 #include "formats/CGauData.h"
+#include "formats/FileFormat.h"
 #include "formats/FileKind.h"
-#include "formats/GaussianInputWriter.h"
 #include "formats/NoMoleculeReason.h"
-#include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
@@ -34,17 +33,10 @@
 
 namespace {
 
-// Writers of the Save As filters, and the two layouts plain Save rewrites.
-enum Writer {
-    kWriterNone = 0,
-    kWriterGaussianInput = 1,
-    kWriterPdb = 2,
-    kWriterPlotData = 3,
-    kWriterPdbShort = 5,
-    kWriterPlotLines = 6
-};
-
-const char* const kExtensions[] = {"", ".com", ".pdb", ".rpd"};
+// Plain Save of a plot-data file: the lines of the analysis as it stands.
+bool WritePlotLines(CMolData& mol, StdioFile* file, const std::string&, std::string*) {
+    return WriteRamachandranLines(mol, file);
+}
 
 // The Z-matrix line that gave no coordinates, and why.
 QString ZMatrixProblemText(const ZMatrixProblem& problem) {
@@ -181,12 +173,16 @@ bool CMolDoc::OnOpenDocument(const QString& path) {
 }
 
 FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
-    if (filterIndex == 1)
-        return FileKind::kGaussian;
     const FileKind named = FileKindFromPath(path.toStdString());
-    if (filterIndex == 2)
-        return named == FileKind::kMmcif ? FileKind::kMmcif : FileKind::kPdb;
-    return named;
+    const DialogFilter* filter = FilterAt(OpenFilters(), filterIndex);
+    if (filter == nullptr || filter->formats.empty())
+        return named;
+    // A filter of several formats: the one the name says, else its first.
+    for (const char* name : filter->formats) {
+        if (FormatNamed(name)->kind == named)
+            return named;
+    }
+    return FormatNamed(filter->formats.front())->kind;
 }
 
 bool CMolDoc::LoadPath(const QString& path, FileKind kind) {
@@ -304,7 +300,7 @@ void CMolDoc::ReadGrowth() {
 }
 
 void CMolDoc::OnFileOpen() {
-    const FileFilter filter(QString::fromUtf8(AppStrings::kOpenFilter));
+    const FileFilter filter(QString::fromStdString(FilterString(OpenFilters())));
     const FileDialog::Result chosen = FileDialog::Run(DialogParent(), FileDialog::kOpen, filter,
                                                       openFilterIndex, QString(), Folder());
     if (chosen.accepted) {
@@ -448,39 +444,18 @@ bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
 
 // Saving.
 
-int CMolDoc::WriterFor(const QString& path, int filterIndex) {
-    if (filterIndex >= 1 && filterIndex <= 3)
-        return filterIndex;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("com") || suffix == QLatin1String("gjf"))
-        return kWriterGaussianInput;
-    if (suffix == QLatin1String("pdb") || suffix == QLatin1String("ent"))
-        return kWriterPdb;
-    if (suffix == QLatin1String("rpd"))
-        return kWriterPlotData;
-    return kWriterNone;
+const FileFormat* CMolDoc::WriterFor(const QString& path, int filterIndex) {
+    const DialogFilter* filter = FilterAt(SaveFilters(), filterIndex);
+    if (filter != nullptr && !filter->formats.empty())
+        return FormatNamed(filter->formats.front());
+    return FormatSavedAs(QFileInfo(path).suffix().toStdString());
 }
 
-bool CMolDoc::WriteWith(int writer, const QString& path) {
+bool CMolDoc::WriteWith(FileFormat::Writer writer, const QString& path) {
     CMolData& mol = *data;
     const std::string target = path.toStdString();
     std::string refusal; // why a writer would not write this model
-    const auto write = [&](StdioFile& file) {
-        switch (writer) {
-        case kWriterGaussianInput:
-            return WriteGaussianInput(mol, &file, target, &refusal);
-        case kWriterPdb:
-            return writePdb(mol, &file, &refusal);
-        case kWriterPlotData:
-            return WriteRamachandranData(mol, &file) && !file.HasWriteError();
-        case kWriterPdbShort:
-            return writePdbShort(mol, &file, &refusal);
-        case kWriterPlotLines:
-            return WriteRamachandranLines(mol, &file);
-        default:
-            return false;
-        }
-    };
+    const auto write = [&](StdioFile& file) { return writer(mol, &file, target, &refusal); };
     std::string error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = WriteFileAtomically(target, write, error);
@@ -494,8 +469,8 @@ bool CMolDoc::WriteWith(int writer, const QString& path) {
 }
 
 bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
-    const int writer = WriterFor(path, filterIndex);
-    if (writer == kWriterNone) {
+    const FileFormat* format = WriterFor(path, filterIndex);
+    if (format == nullptr) {
         MessageBox::Show(DialogParent(),
                          QCoreApplication::translate(
                              "CMolDoc", "%1 の拡張子から保存形式を決められません。\n"
@@ -504,28 +479,34 @@ bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
                          MessageBox::kWarning);
         return false;
     }
-    if (!WriteWith(writer, path))
+    if (!WriteWith(format->write, path))
         return false;
-    QString* remembered = writer == kWriterGaussianInput ? &comSavePath
-                          : writer == kWriterPdb         ? &pdbSavePath
-                                                         : &rpdSavePath;
-    *remembered = path;
+    // What plain Save rewrites afterwards.
+    const std::string_view name = format->name;
+    if (name == "com")
+        comSavePath = path;
+    else if (name == "pdb")
+        pdbSavePath = path;
+    else if (name == "rpd")
+        rpdSavePath = path;
     return true;
 }
 
 void CMolDoc::OnFileSaveAs() {
     if (data == nullptr)
         return;
-    const FileFilter filter(QString::fromUtf8(AppStrings::kSaveFilter));
+    const FileFilter filter(QString::fromStdString(FilterString(SaveFilters())));
     const FileDialog::Result chosen = FileDialog::Run(DialogParent(), FileDialog::kSave, filter,
                                                       saveFilterIndex, baseName, Folder());
     if (chosen.accepted) {
         if (chosen.filterIndex > 0)
             saveFilterIndex = chosen.filterIndex;
         QString path = chosen.path;
-        if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) && chosen.filterIndex >= 1 &&
-            chosen.filterIndex <= 3) {
-            path += QLatin1String(kExtensions[chosen.filterIndex]);
+        const DialogFilter* chosenFilter = FilterAt(SaveFilters(), chosen.filterIndex);
+        if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) && chosenFilter != nullptr &&
+            !chosenFilter->formats.empty()) {
+            path += QLatin1Char('.') +
+                    QLatin1String(FormatNamed(chosenFilter->formats.front())->extensions.front());
             // The dialog asked about the name as typed; the file that will
             // really be replaced is asked about here.
             if (QFileInfo::exists(path) &&
@@ -544,9 +525,9 @@ void CMolDoc::OnFileSaveAs() {
 
 void CMolDoc::OnFileSave() {
     if (data != nullptr && !pdbSavePath.isEmpty())
-        WriteWith(kWriterPdbShort, pdbSavePath);
+        WriteWith(FormatNamed("pdb-short")->write, pdbSavePath);
     else if (data != nullptr && !rpdSavePath.isEmpty())
-        WriteWith(kWriterPlotLines, rpdSavePath);
+        WriteWith(WritePlotLines, rpdSavePath);
     else
         OnFileSaveAs();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/CGauData.h"
+#include "formats/FileFormat.h"
 #include "formats/FileKind.h"
 #include "formats/PdbOptions.h"
 #include "platform/CommandTable.h"
@@ -97,13 +98,12 @@ private:
     void OnProgramSettings();
     void OnDisplaySettings();
     void BuildCommands();
-    // The writer of a Save As filter for path; 0 when filter 4 names an
-    // extension no writer has.
-    static int WriterFor(const QString& path, int filterIndex);
-    // Writes path with a writer (1, 2, 3 as the Save As filters; 5 the short
-    // PDB layout, 6 the plot data as it stands) without touching the old
-    // file on failure.
-    bool WriteWith(int writer, const QString& path);
+    // The format a Save As filter writes path in: the filter's own, or for
+    // a filter of every file the one the name's extension says; null when
+    // it says none.
+    static const FileFormat* WriterFor(const QString& path, int filterIndex);
+    // Writes path with writer without touching the old file on failure.
+    bool WriteWith(FileFormat::Writer writer, const QString& path);
     // The folder of the file read last, where the dialogs start.
     QString Folder() const;
 

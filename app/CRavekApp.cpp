@@ -6,6 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "app/CRavekDoc.h"
+#include "formats/FileFormat.h"
 #include "formats/FileKind.h"
 #include "platform/DocTemplate.h"
 #include "platform/FileDialog.h"
@@ -174,7 +175,7 @@ void CRavekApp::OpenChartWindow(Document* document) {
 }
 
 void CRavekApp::OnFileOpen() {
-    const FileFilter filter(QString::fromUtf8(AppStrings::kOpenFilter));
+    const FileFilter filter(QString::fromStdString(FilterString(OpenFilters())));
     const FileDialog::Result chosen = FileDialog::Run(MainWidget(), FileDialog::kOpen, filter,
                                                       Profile::Read(Settings::kFilterIndex));
     if (!chosen.accepted)

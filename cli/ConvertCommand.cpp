@@ -1,9 +1,7 @@
 #include "cli/ConvertCommand.h"
 
 #include "cli/ModelSource.h"
-#include "formats/GaussianInputWriter.h"
-#include "formats/PdbWriter.h"
-#include "formats/RamachandranWriter.h"
+#include "formats/FileFormat.h"
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "model/TextScanner.h"
@@ -12,43 +10,11 @@
 
 namespace {
 
-enum class Target { kNone, kCom, kPdb, kPdbShort, kRpd };
-
-Target TargetOf(const std::string& name) {
-    if (name == "com")
-        return Target::kCom;
-    if (name == "pdb")
-        return Target::kPdb;
-    if (name == "pdb-short")
-        return Target::kPdbShort;
-    if (name == "rpd")
-        return Target::kRpd;
-    return Target::kNone;
-}
-
 int UsageError(const std::string& message) {
     std::fprintf(stderr,
-                 "ravek-cli convert: %s\nusage: ravek-cli convert IN OUT --to "
-                 "com|pdb|pdb-short|rpd %s [--frame N]\n",
-                 message.c_str(), ModelSource::Usage());
+                 "ravek-cli convert: %s\nusage: ravek-cli convert IN OUT --to %s %s [--frame N]\n",
+                 message.c_str(), FormatNames(true, true).c_str(), ModelSource::Usage().c_str());
     return kExitUsage;
-}
-
-bool Write(CMolData& mol, Target target, StdioFile* file, const std::string& finalPath,
-           std::string* refusal) {
-    switch (target) {
-    case Target::kCom:
-        return WriteGaussianInput(mol, file, finalPath, refusal);
-    case Target::kPdb:
-        return writePdb(mol, file, refusal);
-    case Target::kPdbShort:
-        return writePdbShort(mol, file, refusal);
-    case Target::kRpd:
-        return WriteRamachandranData(mol, file) && !file->HasWriteError();
-    case Target::kNone:
-        break;
-    }
-    return false;
 }
 
 } // namespace
@@ -56,7 +22,7 @@ bool Write(CMolData& mol, Target target, StdioFile* file, const std::string& fin
 int RunConvert(const std::vector<std::string>& args) {
     ModelSource source;
     std::string out;
-    Target target = Target::kNone;
+    const FileFormat* target = nullptr;
     bool frameGiven = false;
     int frame = 0;
     std::string error;
@@ -69,9 +35,9 @@ int RunConvert(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if ((arg == "--to" || arg == "--frame") && i + 1 < args.size()) {
             if (arg == "--to") {
-                target = TargetOf(args[i + 1]);
-                if (target == Target::kNone)
-                    return UsageError("--to must be com, pdb, pdb-short or rpd, not '" +
+                target = FormatNamed(args[i + 1]);
+                if (target == nullptr || target->write == nullptr)
+                    return UsageError("--to must be " + FormatNames(true, false) + ", not '" +
                                       args[i + 1] + "'");
             } else {
                 if (!TextScanner::ParseInt(args[i + 1], frame))
@@ -92,7 +58,7 @@ int RunConvert(const std::vector<std::string>& args) {
         return UsageError(error);
     if (out.empty())
         return UsageError("no output file named");
-    if (target == Target::kNone)
+    if (target == nullptr)
         return UsageError("no --to format named");
 
     std::unique_ptr<CMolData> mol;
@@ -105,9 +71,13 @@ int RunConvert(const std::vector<std::string>& args) {
                               source.Path() + " (0 to " + std::to_string(mol->frameCount - 1) +
                               ")");
         mol->SetCurrentFrame(frame);
+        // A trajectory format holds every geometry; the one asked for is
+        // then written alone.
+        if (target->kind == FileKind::kXyz)
+            mol->KeepOnlyFrame(frame);
     }
     std::string refusal;
-    const auto write = [&](StdioFile& file) { return Write(*mol, target, &file, out, &refusal); };
+    const auto write = [&](StdioFile& file) { return target->write(*mol, &file, out, &refusal); };
     if (!WriteFileAtomically(out, write, error)) {
         std::fprintf(stderr, "ravek-cli: cannot write %s: %s\n", out.c_str(),
                      refusal.empty() ? error.c_str() : refusal.c_str());

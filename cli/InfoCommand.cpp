@@ -5,6 +5,7 @@
 #include "model/BackboneAngles.h"
 #include "model/ElementTable.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -126,7 +127,7 @@ int UsageError(const std::string& message) {
     std::fprintf(stderr,
                  "ravek-cli info: %s\nusage: ravek-cli info FILE %s [--frames all|last|none] "
                  "[--modes all|none]\n",
-                 message.c_str(), ModelSource::Usage());
+                 message.c_str(), ModelSource::Usage().c_str());
     return kExitUsage;
 }
 
@@ -157,9 +158,13 @@ void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes) {
     for (int a = 0; a < frame.atomCount; ++a)
         WriteAtom(json, model, frame, g, a);
     json.EndArray();
-    if (model.termination != CMolData::Termination::kNotAnOutput) {
+    // A trajectory's steps (an XYZ file) may name their energies too.
+    const bool output = model.termination != CMolData::Termination::kNotAnOutput;
+    if (output || std::isfinite(frame.energy)) {
         json.Key("energy");
         json.Real(frame.energy, 0);
+    }
+    if (output) {
         json.Key("convergence");
         if (!frame.convergence.Any()) {
             json.Null();

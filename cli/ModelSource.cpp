@@ -1,5 +1,6 @@
 #include "cli/ModelSource.h"
 
+#include "formats/FileFormat.h"
 #include "formats/ReadMolecule.h"
 
 #include <cstdio>
@@ -15,14 +16,13 @@ bool ModelSource::Consume(const std::vector<std::string>& args, std::size_t& i, 
         }
         const std::string& value = args[i + 1];
         if (arg == "--type") {
-            if (value != "gaussian" && value != "pdb" && value != "mmcif") {
-                error = "--type must be gaussian, pdb or mmcif, not '" + value + "'";
+            const FileFormat* format = FormatNamed(value);
+            if (format == nullptr || format->read == nullptr) {
+                error = "--type must be " + FormatNames(false, false) + ", not '" + value + "'";
                 return false;
             }
             typeGiven_ = true;
-            kind_ = value == "gaussian" ? FileKind::kGaussian
-                    : value == "pdb"    ? FileKind::kPdb
-                                        : FileKind::kMmcif;
+            kind_ = format->kind;
         } else {
             if (value != "0" && value != "1") {
                 error = "--bond-mode must be 0 or 1, not '" + value + "'";
@@ -47,6 +47,10 @@ bool ModelSource::Consume(const std::vector<std::string>& args, std::size_t& i, 
     return true;
 }
 
+std::string ModelSource::Usage() {
+    return "[--type " + FormatNames(false, true) + "] [--conect] [--bond-mode 0|1]";
+}
+
 bool ModelSource::Complete(std::string& error) const {
     if (path_.empty()) {
         error = "no input file named";
@@ -65,8 +69,8 @@ int ModelSource::Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const
         model = std::move(read.model);
         return kExitOk;
     case MoleculeFile::Status::kUnknownType:
-        std::fprintf(stderr, "ravek-cli: %s; name one with --type gaussian|pdb\n",
-                     read.Describe(path_).c_str());
+        std::fprintf(stderr, "ravek-cli: %s; name one with --type %s\n",
+                     read.Describe(path_).c_str(), FormatNames(false, true).c_str());
         return kExitNoMolecule;
     case MoleculeFile::Status::kNoMolecule:
         std::fprintf(stderr, "ravek-cli: %s\n", read.Describe(path_).c_str());

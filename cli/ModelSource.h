@@ -37,9 +37,7 @@ public:
     // What Read returns for what ReadNow gave.
     int Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const;
 
-    static const char* Usage() {
-        return "[--type gaussian|pdb|mmcif] [--conect] [--bond-mode 0|1]";
-    }
+    static std::string Usage();
 
     const std::string& Path() const { return path_; }
 

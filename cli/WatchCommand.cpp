@@ -20,7 +20,7 @@ int UsageError(const std::string& message) {
     std::fprintf(stderr,
                  "ravek-cli watch: %s\nusage: ravek-cli watch FILE %s [--interval MS] "
                  "[--modes all|none]\n",
-                 message.c_str(), ModelSource::Usage());
+                 message.c_str(), ModelSource::Usage().c_str());
     return kExitUsage;
 }
 

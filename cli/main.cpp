@@ -4,6 +4,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/ModelSource.h"
 #include "cli/WatchCommand.h"
+#include "formats/FileFormat.h"
 #include "model/ElementData.h"
 
 #include <cstdio>
@@ -14,18 +15,20 @@
 namespace {
 
 void PrintUsage(std::FILE* out) {
+    const std::string source = ModelSource::Usage();
     std::fprintf(out,
                  "usage: ravek-cli info FILE %s [--frames all|last|none]\n"
-                 "       ravek-cli convert IN OUT --to com|pdb|pdb-short|rpd %s [--frame N]\n"
+                 "       ravek-cli convert IN OUT --to %s %s [--frame N]\n"
                  "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
                  "info prints the molecule read from FILE as one JSON object; convert writes\n"
                  "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
-                 "short layout) or Ramachandran plot data; watch follows a Gaussian output\n"
+                 "short layout), Ramachandran plot data or an XYZ file (every geometry, or\n"
+                 "the one --frame names); watch follows a Gaussian output\n"
                  "while its job writes it, one JSON line per geometry once its step is\n"
                  "complete, then a line with the job's termination.\n"
                  "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
                  "error or unreadable file.\n",
-                 ModelSource::Usage(), ModelSource::Usage(), ModelSource::Usage());
+                 source.c_str(), FormatNames(true, true).c_str(), source.c_str(), source.c_str());
 }
 
 } // namespace

@@ -1,29 +1,7 @@
 #include "formats/FileKind.h"
+
+#include "formats/FileFormat.h"
 #include "model/TextScanner.h"
-
-#include <cctype>
-#include <iterator>
-
-namespace {
-
-struct Extension {
-    const char* text;
-    FileKind kind;
-};
-
-// The one table of the extensions structure files are read by. Beside the
-// usual ones, the names desktops give the chemical types of Gaussian inputs
-// (gau, gjc) and outputs (gal, g92 ... g03), so that a file the desktop hands
-// over as one of those types is read.
-constexpr Extension kExtensions[] = {
-    {"log", FileKind::kGaussian}, {"com", FileKind::kGaussian}, {"out", FileKind::kGaussian},
-    {"gjf", FileKind::kGaussian}, {"gau", FileKind::kGaussian}, {"gjc", FileKind::kGaussian},
-    {"gal", FileKind::kGaussian}, {"g92", FileKind::kGaussian}, {"g94", FileKind::kGaussian},
-    {"g98", FileKind::kGaussian}, {"g03", FileKind::kGaussian}, {"pdb", FileKind::kPdb},
-    {"ent", FileKind::kPdb},      {"cif", FileKind::kMmcif},
-};
-
-} // namespace
 
 bool IsGzipPath(std::string_view path) {
     if (path.size() < 3)
@@ -37,20 +15,28 @@ FileKind FileKindFromPath(std::string_view path) {
     if (path.size() < 3)
         return FileKind::kUnknown;
     const std::string last = TextScanner::Lower(path.substr(path.size() - 3));
-    for (const Extension& extension : kExtensions) {
-        if (last == extension.text)
-            return extension.kind;
+    for (const FileFormat& format : FileFormats()) {
+        if (format.read == nullptr)
+            continue;
+        for (const char* extension : format.extensions) {
+            if (last == extension)
+                return format.kind;
+        }
     }
     return FileKind::kUnknown;
 }
 
 std::string KnownExtensions() {
+    std::vector<const char*> all;
+    for (const FileFormat& format : FileFormats()) {
+        if (format.read != nullptr)
+            all.insert(all.end(), format.extensions.begin(), format.extensions.end());
+    }
     std::string list;
-    const std::size_t count = std::size(kExtensions);
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < all.size(); ++i) {
         if (i > 0)
-            list += i + 1 == count ? " or " : ", ";
-        list += kExtensions[i].text;
+            list += i + 1 == all.size() ? " or " : ", ";
+        list += all[i];
     }
     return list;
 }

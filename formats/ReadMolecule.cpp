@@ -1,8 +1,6 @@
 #include "formats/ReadMolecule.h"
 
-#include "formats/CGauData.h"
-#include "formats/CMmcifData.h"
-#include "formats/CPDBData.h"
+#include "formats/FileFormat.h"
 #include "io/StdioFile.h"
 
 #include <new>
@@ -13,24 +11,13 @@ std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const Pdb
         *outOfMemory = false;
     if (follower != nullptr)
         follower->reset();
+    const FileFormat* format = FormatReading(kind);
+    if (format == nullptr)
+        return nullptr;
     try {
         auto model = std::make_unique<CMolData>();
-        switch (kind) {
-        case FileKind::kGaussian: {
-            auto reader = std::make_unique<CGauData>(file, *model, &options);
-            if (follower != nullptr)
-                *follower = std::move(reader);
-            return model;
-        }
-        case FileKind::kPdb:
-            CPDBData(file, *model, &options);
-            return model;
-        case FileKind::kMmcif:
-            CMmcifData(file, *model, &options);
-            return model;
-        case FileKind::kUnknown:
-            break;
-        }
+        format->read(file, *model, options, follower);
+        return model;
     } catch (const std::bad_alloc&) {
         // Whatever the reader had built is gone with its unwinding.
         if (follower != nullptr)

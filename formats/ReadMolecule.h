@@ -10,9 +10,8 @@
 #include <memory>
 #include <string>
 
-// Reads an open file with the reader of kind: CGauData for Gaussian files,
-// CPDBData for PDB files, CMmcifData for mmCIF files, nothing for an unknown
-// kind. The model is returned as read, also when it holds no molecule (see
+// Reads an open file with the reader of kind (see FileFormats), nothing for
+// an unknown kind. The model is returned as read, also when it holds no molecule (see
 // NoMoleculeReason). A model too large for the memory there is gives
 // nothing, and outOfMemory (when given) is set; the reader's allocation
 // failure never goes further. follower (when given) gets the Gaussian

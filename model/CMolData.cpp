@@ -214,6 +214,21 @@ void CMolData::KeepFrames(int count) {
         frames_.resize(static_cast<std::size_t>(count));
 }
 
+void CMolData::KeepOnlyFrame(int g) {
+    if (g < 0 || g >= static_cast<int>(frames_.size()))
+        return;
+    std::unique_ptr<CMolFrame> kept = std::move(frames_[static_cast<std::size_t>(g)]);
+    frames_.clear();
+    frames_.push_back(std::move(kept));
+    if (static_cast<std::size_t>(g) < framePositions.size())
+        framePositions = {framePositions[static_cast<std::size_t>(g)]};
+    else
+        framePositions.clear();
+    frameCount = 1;
+    atomCount = frames_.front()->atomCount;
+    currentFrame = 0;
+}
+
 void CMolData::DropEmptyFrames() {
     std::size_t kept = 0;
     for (std::size_t g = 0; g < frames_.size(); ++g) {

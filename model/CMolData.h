@@ -24,7 +24,7 @@ class CMolData {
 public:
     // Values of the kind fields.
     // The reader that filled the model.
-    enum class SourceKind { kNone = 0, kGaussian = 1, kPdb = 2 };
+    enum class SourceKind { kNone = 0, kGaussian = 1, kPdb = 2, kXyz = 3 };
     // The layout of the file read (a PDB file for the PDB reader).
     enum class GaussianFileType { kNone = 0, kPdb = 1, kInput = 2, kOutput = 3 };
     enum VibrationState { kVibrationPresent = 3, kVibrationNone = 4 };
@@ -130,6 +130,9 @@ public:
     void AppendFrame(std::unique_ptr<CMolFrame> frame);
     // Keeps the first count geometries.
     void KeepFrames(int count);
+    // Keeps geometry g alone (nothing changes when there is none such); it
+    // becomes geometry 0, the current one.
+    void KeepOnlyFrame(int g);
     // After reading: drops the geometries that hold no atom (with their file
     // positions), sets atomCount to the largest geometry and shows the last.
     void DropEmptyFrames();

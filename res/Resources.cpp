@@ -338,11 +338,4 @@ const char* const kChartTemplate = "\nRAVEK Chart\nRAVEK Molecule\nRAVEK Molecul
                                    "(*.rvd)\n.rvd\nMol.Document\nMol Document";
 const char* const kIdleMessage = QT_TRANSLATE_NOOP("Status", "レディ");
 const char* const kAtomLabelPane = "ATOM_LABEL";
-const char* const kOpenFilter =
-    "Gaussian Data (*.log; *.com; *.out; *.gjf)|*.log; *.com; *.out; *.gjf; *.log.gz; *.out.gz|"
-    "PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz)|*.pdb; "
-    "*.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz|All Files (*.*)|*.*||";
-const char* const kSaveFilter =
-    "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "
-    "*.ent|Ramachandran Plot Data (*.rpd)|*.rpd|All Files (*.*)|*.*||";
 } // namespace AppStrings

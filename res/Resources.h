@@ -54,7 +54,4 @@ extern const char* const kChartTemplate;
 extern const char* const kIdleMessage;
 // The atom description pane's text used for its name.
 extern const char* const kAtomLabelPane;
-// Filters of the molecule document's Open and Save As dialogs.
-extern const char* const kOpenFilter;
-extern const char* const kSaveFilter;
 } // namespace AppStrings

@@ -90,7 +90,7 @@ class Fixtures(unittest.TestCase):
         cls.zmat = write("water_z.com", ZMATRIX_INPUT)
         cls.unresolved = write("water_a.com", UNRESOLVED_ZMATRIX)
         cls.freq = write("freq.log", FREQUENCY_JOB)
-        cls.other = write("water.xyz", GAUSSIAN_INPUT)
+        cls.other = write("water.mol2", GAUSSIAN_INPUT)
         cls.empty = write("empty.pdb", "REMARK nothing\n")
 
     @classmethod
@@ -173,7 +173,7 @@ class Fixtures(unittest.TestCase):
         self.info("--type", "gaussian", self.other)
 
     def test_usage_errors_and_unreadable_files_exit_2(self):
-        for args in ((), ("info",), ("info", "--type", "xyz", self.pdb), ("info", self.pdb, "--frames"),
+        for args in ((), ("info",), ("info", "--type", "mol2", self.pdb), ("info", self.pdb, "--frames"),
                      ("info", self.pdb, "--frames", "some"), ("info", self.pdb, "--bond-mode", "2"),
                      ("info", self.pdb, self.com), ("frobnicate", self.pdb),
                      ("info", os.path.join(self.dir.name, "missing.pdb")), ("info", self.dir.name)):
@@ -297,7 +297,40 @@ class Convert(unittest.TestCase):
         self.assertIn("   0.000   0.000   0.000", first)
         self.convert(self.opt, "pdb", "--frame", "3", code=2)
         self.convert(self.opt, "pdb", "--frame", "x", code=2)
-        self.convert(self.opt, "xyz", code=2)
+        self.convert(self.opt, "mol2", code=2)
+
+    def test_xyz_trajectory_both_ways(self):
+        # Every step of the optimisation, as info gives them, is a frame of
+        # the XYZ file; read back (by name, or as --type xyz under another
+        # name) it gives the same atoms and energies.
+        model = json.loads(run("info", self.opt).stdout)
+        text = self.convert(self.opt, "xyz")
+        lines = text.splitlines()
+        frames = model["frames"]
+        self.assertGreater(len(frames), 1)
+        at = 0
+        for frame in frames:
+            atoms = frame["atoms"]
+            self.assertEqual(int(lines[at]), len(atoms))
+            for atom, line in zip(atoms, lines[at + 2:at + 2 + len(atoms)]):
+                words = line.split()
+                for value, axis in zip(words[1:], ("x", "y", "z")):
+                    self.assertAlmostEqual(float(value), atom[axis], places=6)
+            at += 2 + len(atoms)
+        self.assertEqual(at, len(lines))
+        renamed = self.write("trajectory.txt", text)
+        again = json.loads(run("info", renamed, "--type", "xyz").stdout)
+        self.assertEqual(len(again["frames"]), len(frames))
+        for old, new in zip(frames, again["frames"]):
+            self.assertEqual([a["element"] for a in new["atoms"]], [a["element"] for a in old["atoms"]])
+            if old["energy"] is None:
+                self.assertNotIn("energy", new)
+            else:
+                self.assertAlmostEqual(new["energy"], old["energy"], places=8)
+        one = self.convert(self.opt, "xyz", "--frame", "0", name="one.xyz").splitlines()
+        self.assertEqual(len(one), 2 + len(frames[0]["atoms"]))
+        energy = frames[0]["energy"]
+        self.assertEqual(one[1], "geometry 1 of 1" + ("" if energy is None else ", energy %.8f hartree" % energy))
 
     def test_failures_leave_nothing_behind(self):
         empty = self.write("empty.pdb", "REMARK\n")

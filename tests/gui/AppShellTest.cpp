@@ -92,6 +92,7 @@ private slots:
     void saveAsAppendsTheFilterExtension();
     void saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput();
     void allFilesFilterWritesByExtension();
+    void xyzTrajectoriesThroughTheDialogs();
     void failedSaveKeepsTheOldFile();
     void menusFollowTheActiveWindowKind();
     void savingOverAPdbFileWithThePdbFilterWritesPdb();
@@ -623,12 +624,42 @@ void AppShellTest::allFilesFilterWritesByExtension() {
     h.QueueDialogAnswer(h.Path("b.ent"), 4);
     h.Run(kFileSaveAs);
     QVERIFY(h.Read(h.Path("b.ent")).startsWith("ATOM"));
-    h.QueueDialogAnswer(h.Path("c.xyz"), 4);
+    h.QueueDialogAnswer(h.Path("c.mol2"), 4);
     h.Run(kFileSaveAs);
-    QVERIFY(!QFile::exists(h.Path("c.xyz")));
+    QVERIFY(!QFile::exists(h.Path("c.mol2")));
     const QStringList messages = h.TakeMessages();
     QCOMPARE(messages.size(), 1);
-    QVERIFY(messages[0].contains("c.xyz"));
+    QVERIFY(messages[0].contains("c.mol2"));
+    h.QueueDialogAnswer(h.Path("d.XYZ"), 4);
+    h.Run(kFileSaveAs);
+    QVERIFY(h.Read(h.Path("d.XYZ")).contains("\ngeometry 1 of 1\nN "));
+}
+
+// XYZ files through the dialogs: the XYZ filter reads a file whatever its
+// name, every frame becomes a step, and saving with the XYZ filter writes
+// every step, adding the extension.
+void AppShellTest::xyzTrajectoriesThroughTheDialogs() {
+    AppHarness h;
+    const QString text = QStringLiteral("2\nenergy -1.25 hartree\nC 0 0 0\nO 1.2 0 0\n"
+                                        "2\nenergy -1.5 hartree\nC 0 0 0\nO 1.13 0 0\n");
+    const QString named = h.Write("co.txt", text.toUtf8());
+    QVERIFY(h.Start());
+    h.QueueDialogAnswer(named, 4); // XYZ Files
+    h.Run(kFileOpen);
+    CMolDoc* document = h.ActiveDocument();
+    QVERIFY(document->data != nullptr);
+    QCOMPARE(document->data->frameCount, 2);
+    QCOMPARE(document->data->GetCurrentFrame(), 1);
+    QCOMPARE(document->data->GetFrame(0)->energy, -1.25);
+    h.QueueDialogAnswer(h.Path("trajectory"), 5); // XYZ Files
+    h.Run(kFileSaveAs);
+    const QByteArray written = h.Read(h.Path("trajectory.xyz"));
+    QVERIFY2(written.startsWith("2\ngeometry 1 of 2, energy -1.25000000 hartree\nC "),
+             written.constData());
+    QCOMPARE(written.count("geometry"), 2);
+    h.Exit();
+    QCOMPARE(h.Stored("FilterIndex"), 4);
+    QCOMPARE(h.Stored("SaveFilterIndex"), 5);
 }
 
 void AppShellTest::failedSaveKeepsTheOldFile() {

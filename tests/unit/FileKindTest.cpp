@@ -1,6 +1,11 @@
 // The reader a file's name chooses.
 
 #include "formats/FileKind.h"
+#include "formats/FileFormat.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -17,8 +22,82 @@ TEST(FileKind, EveryNameOfTheDesktopsChemicalTypesChoosesAReader) {
         EXPECT_EQ(FileKindFromPath(pdb), FileKind::kPdb) << pdb;
     for (const char* mmcif : {"a.cif", "a.mmcif", "a.cif.gz"})
         EXPECT_EQ(FileKindFromPath(mmcif), FileKind::kMmcif) << mmcif;
-    for (const char* unknown : {"a.g09", "a.txt", "gz", ".gz", "a.gz", "a.xyz", "og"})
+    for (const char* xyz : {"a.xyz", "A.XYZ", "a.xyz.gz"})
+        EXPECT_EQ(FileKindFromPath(xyz), FileKind::kXyz) << xyz;
+    for (const char* unknown : {"a.g09", "a.txt", "gz", ".gz", "a.gz", "a.xy", "og"})
         EXPECT_EQ(FileKindFromPath(unknown), FileKind::kUnknown) << unknown;
+}
+
+// The filters the dialogs show: their 1-based positions are stored in the
+// settings, so the ones there before keep their place and their text; each
+// format a filter names reads (Open) or writes (Save) files.
+TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
+    EXPECT_EQ(FilterString(OpenFilters()),
+              "Gaussian Data (*.log; *.com; *.out; *.gjf)|*.log; *.com; *.out; *.gjf; *.log.gz; "
+              "*.out.gz|PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; "
+              "*.mmcif.gz)|*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; "
+              "*.mmcif.gz|All Files (*.*)|*.*|XYZ Files (*.xyz; *.xyz.gz)|*.xyz; *.xyz.gz||");
+    EXPECT_EQ(FilterString(SaveFilters()),
+              "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "
+              "*.ent|Ramachandran Plot Data (*.rpd)|*.rpd|All Files (*.*)|*.*|XYZ Files "
+              "(*.xyz)|*.xyz||");
+    for (const DialogFilter& filter : OpenFilters())
+        for (const char* name : filter.formats)
+            EXPECT_NE(FormatNamed(name)->read, nullptr) << name;
+    for (const DialogFilter& filter : SaveFilters())
+        for (const char* name : filter.formats)
+            EXPECT_NE(FormatNamed(name)->write, nullptr) << name;
+    EXPECT_EQ(FilterAt(OpenFilters(), 0), nullptr);
+    EXPECT_EQ(FilterAt(SaveFilters(), 6), nullptr);
+}
+
+// Saving by name: every written format is found by its endings in any case;
+// a name no writer has finds none.
+TEST(FileFormats, SavedFormatsFollowTheExtension) {
+    EXPECT_STREQ(FormatSavedAs("GJF")->name, "com");
+    EXPECT_STREQ(FormatSavedAs("ent")->name, "pdb");
+    EXPECT_STREQ(FormatSavedAs("rpd")->name, "rpd");
+    EXPECT_STREQ(FormatSavedAs("xyz")->name, "xyz");
+    EXPECT_EQ(FormatSavedAs("log"), nullptr); // read, never written
+    EXPECT_EQ(FormatSavedAs(""), nullptr);
+    EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz");
+    EXPECT_EQ(FormatNames(true, false), "com, pdb, pdb-short, rpd or xyz");
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The desktop's files name the types and the command line's names the
+// table gives, so that a format added to the table cannot be forgotten
+// there.
+TEST(FileFormats, DesktopFilesAndManualNameEveryFormat) {
+    const std::string dist = RAVEK_DIST_DIR;
+    const std::string desktop = ReadWhole(dist + "/org.ravek.Ravek.desktop");
+    EXPECT_NE(desktop.find("\nMimeType=" + MimeTypeList() + "\n"), std::string::npos) << desktop;
+    const std::string metainfo = ReadWhole(dist + "/org.ravek.Ravek.metainfo.xml");
+    for (const FileFormat& format : FileFormats())
+        for (const char* type : format.mimeTypes)
+            EXPECT_NE(metainfo.find(std::string("<mediatype>") + type + "</mediatype>"),
+                      std::string::npos)
+                << type;
+    const std::string manual = ReadWhole(dist + "/ravek-cli.1");
+    // roff writes a hyphen as "\-".
+    const auto roff = [](std::string text) {
+        for (std::size_t at = text.find('-'); at != std::string::npos; at = text.find('-', at + 2))
+            text.insert(at, "\\");
+        return text;
+    };
+    EXPECT_NE(manual.find(".RB [ \\-\\-type \" " + FormatNames(false, true) + "]\""),
+              std::string::npos);
+    std::string written;
+    for (const FileFormat& format : FileFormats())
+        if (format.write != nullptr)
+            written += (written.empty() ? "" : " | ") + roff(format.name);
+    EXPECT_NE(manual.find(".BR " + written + "\n"), std::string::npos) << written;
 }
 
 } // namespace

@@ -1,0 +1,173 @@
+#include "formats/FileFormat.h"
+
+#include "formats/CGauData.h"
+#include "formats/CMmcifData.h"
+#include "formats/CPDBData.h"
+#include "formats/GaussianInputWriter.h"
+#include "formats/PdbWriter.h"
+#include "formats/RamachandranWriter.h"
+#include "formats/XyzReader.h"
+#include "formats/XyzWriter.h"
+#include "io/StdioFile.h"
+#include "model/TextScanner.h"
+
+#include <algorithm>
+
+namespace {
+
+void ReadGaussian(StdioFile* in, CMolData& model, const PdbOptions& options,
+                  std::unique_ptr<CGauData>* follower) {
+    auto reader = std::make_unique<CGauData>(in, model, &options);
+    if (follower != nullptr)
+        *follower = std::move(reader);
+}
+
+void ReadPdb(StdioFile* in, CMolData& model, const PdbOptions& options,
+             std::unique_ptr<CGauData>*) {
+    CPDBData(in, model, &options);
+}
+
+void ReadMmcif(StdioFile* in, CMolData& model, const PdbOptions& options,
+               std::unique_ptr<CGauData>*) {
+    CMmcifData(in, model, &options);
+}
+
+void ReadXyzFile(StdioFile* in, CMolData& model, const PdbOptions&, std::unique_ptr<CGauData>*) {
+    ReadXyz(in, model);
+}
+
+bool WriteCom(CMolData& mol, StdioFile* file, const std::string& path, std::string* refusal) {
+    return WriteGaussianInput(mol, file, path, refusal);
+}
+
+bool WritePdbFull(CMolData& mol, StdioFile* file, const std::string&, std::string* refusal) {
+    return writePdb(mol, file, refusal);
+}
+
+bool WritePdbCoordinates(CMolData& mol, StdioFile* file, const std::string&, std::string* refusal) {
+    return writePdbShort(mol, file, refusal);
+}
+
+bool WritePlotData(CMolData& mol, StdioFile* file, const std::string&, std::string*) {
+    return WriteRamachandranData(mol, file) && !file->HasWriteError();
+}
+
+bool WriteXyzFile(CMolData& mol, StdioFile* file, const std::string&, std::string* refusal) {
+    return WriteXyz(mol, file, refusal);
+}
+
+} // namespace
+
+const std::vector<FileFormat>& FileFormats() {
+    // Beside the usual endings, the names desktops give the chemical types
+    // of Gaussian inputs (gau, gjc) and outputs (gal, g92 ... g03), so that
+    // a file the desktop hands over as one of those types is read.
+    static const std::vector<FileFormat> formats = {
+        {"gaussian",
+         FileKind::kGaussian,
+         {"log", "com", "out", "gjf", "gau", "gjc", "gal", "g92", "g94", "g98", "g03"},
+         {"chemical/x-gaussian-log", "chemical/x-gaussian-input"},
+         ReadGaussian,
+         nullptr},
+        {"com", FileKind::kUnknown, {"com", "gjf"}, {}, nullptr, WriteCom},
+        {"pdb", FileKind::kPdb, {"pdb", "ent"}, {"chemical/x-pdb"}, ReadPdb, WritePdbFull},
+        {"pdb-short", FileKind::kUnknown, {}, {}, nullptr, WritePdbCoordinates},
+        {"mmcif",
+         FileKind::kMmcif,
+         {"cif"},
+         {"chemical/x-mmcif", "chemical/x-cif"},
+         ReadMmcif,
+         nullptr},
+        {"rpd", FileKind::kUnknown, {"rpd"}, {}, nullptr, WritePlotData},
+        {"xyz", FileKind::kXyz, {"xyz"}, {"chemical/x-xyz"}, ReadXyzFile, WriteXyzFile},
+    };
+    return formats;
+}
+
+const FileFormat* FormatReading(FileKind kind) {
+    for (const FileFormat& format : FileFormats()) {
+        if (format.read != nullptr && format.kind == kind)
+            return &format;
+    }
+    return nullptr;
+}
+
+const FileFormat* FormatNamed(std::string_view name) {
+    for (const FileFormat& format : FileFormats()) {
+        if (name == format.name)
+            return &format;
+    }
+    return nullptr;
+}
+
+const FileFormat* FormatSavedAs(std::string_view extension) {
+    const std::string lower = TextScanner::Lower(extension);
+    for (const FileFormat& format : FileFormats()) {
+        if (format.write != nullptr && std::find(format.extensions.begin(), format.extensions.end(),
+                                                 lower) != format.extensions.end())
+            return &format;
+    }
+    return nullptr;
+}
+
+std::string FormatNames(bool written, bool bars) {
+    std::vector<const char*> names;
+    for (const FileFormat& format : FileFormats()) {
+        if (written ? format.write != nullptr : format.read != nullptr)
+            names.push_back(format.name);
+    }
+    std::string list;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            list += bars ? "|" : i + 1 == names.size() ? " or " : ", ";
+        list += names[i];
+    }
+    return list;
+}
+
+std::string MimeTypeList() {
+    std::string list;
+    for (const FileFormat& format : FileFormats()) {
+        for (const char* type : format.mimeTypes)
+            list.append(type).append(";");
+    }
+    return list;
+}
+
+const std::vector<DialogFilter>& OpenFilters() {
+    static const std::vector<DialogFilter> filters = {
+        {"Gaussian Data (*.log; *.com; *.out; *.gjf)",
+         "*.log; *.com; *.out; *.gjf; *.log.gz; *.out.gz",
+         {"gaussian"}},
+        {"PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz)",
+         "*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz",
+         {"pdb", "mmcif"}},
+        {"All Files (*.*)", "*.*", {}},
+        {"XYZ Files (*.xyz; *.xyz.gz)", "*.xyz; *.xyz.gz", {"xyz"}},
+    };
+    return filters;
+}
+
+const std::vector<DialogFilter>& SaveFilters() {
+    static const std::vector<DialogFilter> filters = {
+        {"Gaussian Input Files (*.com)", "*.com", {"com"}},
+        {"Protein Data Bank Files (*.pdb; *.ent)", "*.pdb; *.ent", {"pdb"}},
+        {"Ramachandran Plot Data (*.rpd)", "*.rpd", {"rpd"}},
+        {"All Files (*.*)", "*.*", {}},
+        {"XYZ Files (*.xyz)", "*.xyz", {"xyz"}},
+    };
+    return filters;
+}
+
+std::string FilterString(const std::vector<DialogFilter>& filters) {
+    std::string text;
+    for (const DialogFilter& filter : filters)
+        text.append(filter.text).append("|").append(filter.patterns).append("|");
+    return text + "|";
+}
+
+const DialogFilter* FilterAt(const std::vector<DialogFilter>& filters, int index) {
+    return index >= 1 && index <= static_cast<int>(filters.size())
+               ? &filters[static_cast<std::size_t>(index - 1)]
+               : nullptr;
+}

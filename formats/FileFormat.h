@@ -1,0 +1,82 @@
+#pragma once
+
+#include "formats/FileKind.h"
+#include "formats/PdbOptions.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CGauData;
+class CMolData;
+class StdioFile;
+
+// One format of file the program reads or writes. The table of them
+// (FileFormats) is the one place a format is registered: the kinds file
+// names are read by, the readers, the writers, the filters of the Open and
+// Save dialogs, the command line's names and the desktop's types are all
+// taken from it.
+struct FileFormat {
+    // Reads an open file into model (whatever it held is replaced); follower
+    // (when given) gets a reader that goes on reading what is appended, where
+    // the format has one.
+    using Reader = void (*)(StdioFile* in, CMolData& model, const PdbOptions& options,
+                            std::unique_ptr<CGauData>* follower);
+    // Writes mol to file; path is the name it will have. refusal (when
+    // given) says why a model that cannot be written in the format was not.
+    using Writer = bool (*)(CMolData& mol, StdioFile* file, const std::string& path,
+                            std::string* refusal);
+
+    // The command line's name: --type for a format read, --to for one
+    // written.
+    const char* name;
+    // What reading gives (kUnknown for a format only written).
+    FileKind kind;
+    // The file name endings, lower case, without the dot. A read format's
+    // are what names a file of its kind (the last three characters of a
+    // name are compared, so "cif" covers ".mmcif"); a written format's are
+    // what picks it on saving, the first being what a saved file gets.
+    std::vector<const char*> extensions;
+    // The desktop's types for files the format reads (none for a format
+    // only written).
+    std::vector<const char*> mimeTypes;
+    Reader read;  // null for a format only written
+    Writer write; // null for a format only read
+};
+
+// Every format, in the order the command line lists the ones read and the
+// ones written.
+const std::vector<FileFormat>& FileFormats();
+// The format that reads kind; null for kUnknown.
+const FileFormat* FormatReading(FileKind kind);
+// The format a name on the command line or a dialog filter stands for; null
+// when there is none such.
+const FileFormat* FormatNamed(std::string_view name);
+// The format a file is saved in when its name ends in extension (any case,
+// without the dot); null when none is.
+const FileFormat* FormatSavedAs(std::string_view extension);
+// The names of the formats read (or written), joined as "a, b or c" or, with
+// bars, as "a|b|c".
+std::string FormatNames(bool written, bool bars);
+// The desktop types of every format read, each followed by ';' (the
+// desktop entry's MimeType line).
+std::string MimeTypeList();
+
+// A filter of the Open or Save dialog: its text, the patterns it shows, and
+// the formats it stands for (none: every file, the format then chosen by
+// the name). Opening with a filter of several formats reads a file with the
+// one its name says, else with the first.
+struct DialogFilter {
+    const char* text;
+    const char* patterns;
+    std::vector<const char*> formats;
+};
+// The filters of the Open and of the Save dialog. Their 1-based positions
+// are stored in the settings, so new filters only ever come at the end.
+const std::vector<DialogFilter>& OpenFilters();
+const std::vector<DialogFilter>& SaveFilters();
+// filters in the dialog's notation: "text|patterns|" for each, then "|".
+std::string FilterString(const std::vector<DialogFilter>& filters);
+// The filter at 1-based index, or null when there is none there.
+const DialogFilter* FilterAt(const std::vector<DialogFilter>& filters, int index);

@@ -1,0 +1,130 @@
+#include "formats/XyzReader.h"
+
+#include "io/StdioFile.h"
+#include "model/CMolData.h"
+#include "model/ElementTable.h"
+#include "model/ReadLine.h"
+#include "model/ResidueNameTable.h"
+#include "model/TextScanner.h"
+
+#include <cctype>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kLineSize = 1024;
+
+// The element an atom line names: an atomic number, or a symbol in any case
+// with anything not a letter after it cut off (C12, Cl_a).
+int ElementOfName(std::string_view name) {
+    int number = 0;
+    if (TextScanner::ParseInt(name, number))
+        return ElementTable::Clamp(number);
+    std::size_t letters = 0;
+    while (letters < name.size() && std::isalpha(static_cast<unsigned char>(name[letters])) != 0)
+        ++letters;
+    const int element = ElementTable::NumberOfSymbolNoCase(name.substr(0, letters));
+    return element > 0 ? element : 0;
+}
+
+// The number after word in text (lower case), or false.
+bool NumberAfter(std::string_view text, std::string_view word, double& value) {
+    const std::size_t at = text.find(word);
+    return at != std::string_view::npos && TextScanner(text.substr(at + word.size())).Real(value);
+}
+
+// The energy a frame's comment names in hartree, in the comments of the
+// programs known to write it so: xtb ("energy: -5.07 gnorm: 0.0003"), ORCA
+// ("Coordinates from ORCA-job x E -76.3"), CREST ensembles (the number
+// alone) and this program ("energy -76.4 hartree"). Other programs name
+// energies in other units (Open Babel's "Energy:" is kcal/mol, extended XYZ
+// uses eV), which are not taken. NaN when the comment names none.
+double EnergyOfComment(std::string_view comment) {
+    const std::string lower = TextScanner::Lower(comment);
+    double value = 0.0;
+    if (TextScanner::ParseReal(comment, value))
+        return value;
+    if (lower.find("gnorm:") != std::string::npos && NumberAfter(lower, " energy:", value))
+        return value;
+    if (lower.rfind("coordinates from orca-job", 0) == 0 && NumberAfter(lower, " e ", value))
+        return value;
+    if (lower.size() > 8 && lower.compare(lower.size() - 8, 8, " hartree") == 0 &&
+        NumberAfter(lower, "energy ", value))
+        return value;
+    return NormalMode::kNotPrinted;
+}
+
+} // namespace
+
+void ReadXyz(StdioFile* in, CMolData& model) {
+    model = CMolData();
+    model.sourceKind = CMolData::SourceKind::kXyz;
+    model.vibrationState = CMolData::kVibrationNone;
+    model.inputGeometryType = CMolData::kGeometryCartesian;
+    const int noResidue = ResidueNameTable::instance().Id("NON");
+    char line[kLineSize];
+    struct Row {
+        int element;
+        Point3D at;
+    };
+    std::vector<Row> rows;
+    for (;;) {
+        std::int64_t start = in->GetPosition();
+        std::string_view text;
+        while (ReadLine(line, kLineSize, in) != nullptr) {
+            text = line;
+            if (TextScanner(text).AtEnd()) {
+                start = in->GetPosition();
+                continue;
+            }
+            break;
+        }
+        long long count = 0;
+        if (text.empty() || !TextScanner(text).Int(count) || count < 0)
+            break;
+        if (ReadLine(line, kLineSize, in) == nullptr)
+            break;
+        const double energy = EnergyOfComment(line);
+        rows.clear();
+        long long read = 0;
+        for (; read < count && ReadLine(line, kLineSize, in) != nullptr; ++read) {
+            TextScanner scan(line);
+            std::string_view name;
+            Row row{};
+            if (!scan.Word(name) || !scan.Real(row.at.x) || !scan.Real(row.at.y) ||
+                !scan.Real(row.at.z)) {
+                ++model.skippedLines;
+                continue;
+            }
+            row.element = ElementOfName(name);
+            rows.push_back(row);
+        }
+        if (read < count)
+            break; // the file ends inside the frame
+        if (rows.empty())
+            continue;
+        auto frame = std::make_unique<CMolFrame>(static_cast<int>(rows.size()));
+        for (std::size_t a = 0; a < rows.size(); ++a) {
+            MolAtom& atom = frame->Atom(static_cast<int>(a));
+            atom.element = rows[a].element;
+            atom.x = rows[a].at.x;
+            atom.y = rows[a].at.y;
+            atom.z = rows[a].at.z;
+            atom.residueNameId = noResidue;
+            char label[48];
+            std::snprintf(label, sizeof label, "%zu%s", a + 1, ElementTable::Symbol(atom.element));
+            atom.SetLabel(label);
+        }
+        frame->energy = energy;
+        model.AppendFrame(std::move(frame));
+        model.framePositions.push_back(start);
+    }
+    model.frameCount = static_cast<int>(model.framePositions.size());
+    model.DropEmptyFrames();
+    model.PerceiveBonds(0);
+    model.ComputeCentres();
+}

@@ -1,0 +1,67 @@
+#include "formats/XyzWriter.h"
+
+#include "formats/FixedFormat.h"
+#include "formats/ShownAtoms.h"
+#include "io/StdioFile.h"
+#include "model/CMolData.h"
+#include "model/ElementTable.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace {
+
+// Wide enough for any coordinate a structure file holds; only values that
+// are not finite are refused.
+constexpr int kWidth = 24;
+constexpr int kDecimals = 6;
+
+std::string ChemistsSymbol(int element) {
+    std::string symbol = ElementTable::Symbol(element);
+    for (std::size_t k = 1; k < symbol.size(); ++k)
+        symbol[k] = static_cast<char>(std::tolower(static_cast<unsigned char>(symbol[k])));
+    return symbol;
+}
+
+} // namespace
+
+bool WriteXyz(CMolData& mol, StdioFile* file, std::string* refusal) {
+    for (int g = 0; g < mol.frameCount; ++g) {
+        const std::string why = CoordinatesThatDoNotFit(mol, g, kWidth, kDecimals);
+        if (!why.empty()) {
+            if (refusal != nullptr)
+                *refusal = why;
+            return false;
+        }
+    }
+    std::string line;
+    for (int g = 0; g < mol.frameCount; ++g) {
+        int shown = 0;
+        ForEachShownAtom(mol, g, [&shown](int, const Point3D&) { return ++shown > 0; });
+        line = std::to_string(shown) + "\ngeometry " + std::to_string(g + 1) + " of " +
+               std::to_string(mol.frameCount);
+        const double energy = mol.GetFrame(g)->energy;
+        if (std::isfinite(energy)) {
+            line += ", energy ";
+            AppendFixed(line, energy, 1, 8);
+            line += " hartree";
+        }
+        line += '\n';
+        if (!file->WriteString(line))
+            return false;
+        const bool written = ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
+            line = ChemistsSymbol(mol.GetElement(g, a));
+            line.resize(std::max<std::size_t>(line.size(), 2), ' ');
+            for (const double v : {p.x, p.y, p.z}) {
+                line += ' ';
+                AppendFixed(line, v, 14, kDecimals);
+            }
+            line += '\n';
+            return file->WriteString(line);
+        });
+        if (!written)
+            return false;
+    }
+    return true;
+}
