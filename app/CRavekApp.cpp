@@ -1,5 +1,6 @@
 #include "app/CRavekApp.h"
 #include "app/UserGuide.h"
+#include "app/UserGuideWindow.h"
 
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
@@ -23,13 +24,11 @@
 #include "view/PrinterChoice.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QUrl>
 
 using namespace CommandIds;
 
@@ -230,7 +229,9 @@ void CRavekApp::OnAppAbout() {
 
 void CRavekApp::OnHelpIndex() {
     const QString guide = UserGuidePath();
-    if (!QFileInfo::exists(guide) || !QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
+    if (QFileInfo::exists(guide))
+        UserGuideWindow::Show(guide);
+    else
         MessageBox::Show(
             MainWidget(),
             QCoreApplication::translate("CRavekApp", "ユーザーガイドを開けません。\n%1")

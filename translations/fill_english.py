@@ -26,6 +26,7 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res"]
 # may use the context None.
 ENGLISH = {
     ("CAboutDlg", "RAVEK のバージョン情報"): "About RAVEK",
+    ("UserGuideWindow", "RAVEK ユーザーガイド"): "RAVEK user guide",
     ("CAboutDlg", "RAVEK バージョン %1"): "RAVEK version %1",
     ("CAboutDlg", "分子構造ビューア"): "Molecular-structure viewer",
     ("CAboutDlg", "Pralt Software のホームページ"): "Pralt Software home page",

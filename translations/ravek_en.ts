@@ -1173,4 +1173,11 @@ Save Picture at a Size</translation>
         <translation>Ready</translation>
     </message>
 </context>
+<context>
+    <name>UserGuideWindow</name>
+    <message>
+        <source>RAVEK ユーザーガイド</source>
+        <translation>RAVEK user guide</translation>
+    </message>
+</context>
 </TS>

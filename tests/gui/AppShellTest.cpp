@@ -7,6 +7,8 @@
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
 #include "app/CommandLine.h"
+#include "app/UiLanguage.h"
+#include "app/UserGuideWindow.h"
 #include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "platform/ChildFrame.h"
@@ -93,6 +95,7 @@ private slots:
     void saveRewritesPdbAndPlotDataButAsksAgainAfterGaussianInput();
     void allFilesFilterWritesByExtension();
     void xyzTrajectoriesThroughTheDialogs();
+    void helpShowsTheGuideInTheInterfacesLanguage();
     void failedSaveKeepsTheOldFile();
     void menusFollowTheActiveWindowKind();
     void savingOverAPdbFileWithThePdbFilterWritesPdb();
@@ -917,7 +920,7 @@ void AppShellTest::everyMenuOpensAndRunsItsItemsByText() {
     Item(frame, "ヘルプ(&H)", "トピックの検索(&H)")->trigger();
     const QStringList help = h.TakeMessages();
     QCOMPARE(help.size(), 1);
-    QVERIFY(help[0].contains("README.md"));
+    QVERIFY(help[0].contains("user-guide"));
     // Context help: the pointer asks what a control is; Escape leaves it.
     h.Run(kContextHelp);
     QVERIFY(QWhatsThis::inWhatsThisMode());
@@ -967,6 +970,48 @@ void AppShellTest::openingWithoutAMoleculeWindow() {
     QCOMPARE(h.MainFrame()->CurrentMenu(), 128);
     Item(h.MainFrame(), "表示(&V)", "ツールバー(&T)")->trigger();
     QVERIFY(!h.MainFrame()->findChild<QToolBar*>()->isVisible());
+}
+
+// The guide opens in a window of the program, drawn from its Markdown, in
+// the interface's language, the English one where no translation lies
+// beside it; asking again shows the same window.
+void AppShellTest::helpShowsTheGuideInTheInterfacesLanguage() {
+    const QString dir = QCoreApplication::applicationDirPath();
+    const auto write = [&dir](const QString& name, const QByteArray& text) {
+        QFile file(dir + QLatin1Char('/') + name);
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    };
+    QVERIFY(write("user-guide.md", "# The guide\n\nEnglish **text**.\n"));
+    QVERIFY(write("user-guide.ja.md", "# ガイド\n\n日本語の本文。\n"));
+    const auto guideWindows = [] {
+        QList<UserGuideWindow*> found;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<UserGuideWindow*>(widget);
+                window && window->isVisible())
+                found.append(window);
+        return found;
+    };
+    AppHarness h;
+    QVERIFY(h.Start());
+    Item(h.MainFrame(), "ヘルプ(&H)", "トピックの検索(&H)")->trigger();
+    QCOMPARE(h.TakeMessages().size(), 0);
+    QCOMPARE(guideWindows().size(), 1);
+    UserGuideWindow* window = guideWindows().front();
+    QCOMPARE(window->toPlainText(), QStringLiteral("ガイド\n日本語の本文。"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("RAVEK ユーザーガイド"));
+
+    UiLanguage::Install(UiLanguage::kEnglish);
+    h.Run(kHelpIndex);
+    QCOMPARE(guideWindows(), QList<UserGuideWindow*>{window});
+    QCOMPARE(window->toPlainText(), QStringLiteral("The guide\nEnglish text."));
+    // No Japanese guide: the English one.
+    UiLanguage::Install(UiLanguage::kJapanese);
+    QFile::remove(dir + "/user-guide.ja.md");
+    h.Run(kHelpIndex);
+    QCOMPARE(window->toPlainText(), QStringLiteral("The guide\nEnglish text."));
+    window->close();
+    QFile::remove(dir + "/user-guide.md");
+    h.Exit();
 }
 
 #include "GuiTestMain.h"

@@ -48,7 +48,8 @@ class InstalledTree(unittest.TestCase):
 
     def test_every_file_is_there(self):
         expected = ["bin/ravek", "bin/ravek-cli", "share/ravek/ravek.dat",
-                    "share/doc/ravek/README.md", f"share/applications/{APP_ID}.desktop",
+                    "share/doc/ravek/README.md", "share/doc/ravek/user-guide.md",
+                    "share/doc/ravek/user-guide.ja.md", f"share/applications/{APP_ID}.desktop",
                     f"share/metainfo/{APP_ID}.metainfo.xml",
                     f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
                     "share/man/man1/ravek.1", "share/man/man1/ravek-cli.1"]
@@ -99,7 +100,7 @@ class InstalledTree(unittest.TestCase):
             with open(self.path("share/man/man1/" + page), encoding="utf-8") as f:
                 text = f.read()
             self.assertNotIn("@", text.replace("\\@", ""), page)
-            self.assertIn("share/doc/ravek/README.md", text, page)
+            self.assertIn("share/doc/ravek/user-guide.md", text, page)
             if shutil.which("man"):
                 result = subprocess.run(["man", "--warnings", "-l", self.path("share/man/man1/" + page)],
                                         capture_output=True, text=True,
@@ -130,7 +131,7 @@ class InstalledTree(unittest.TestCase):
         # The guide, as the viewer's help says where it is.
         text = subprocess.run([self.path("bin/ravek"), "--help"], capture_output=True, text=True,
                               check=True).stdout
-        self.assertIn("User guide: " + self.path("share/doc/ravek/README.md"), text)
+        self.assertIn("User guide: " + self.path("share/doc/ravek/user-guide.ja.md"), text)
 
     def test_installed_viewer_draws_a_picture(self):
         if not os.environ.get("DISPLAY"):
