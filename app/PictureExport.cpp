@@ -4,8 +4,6 @@
 #include "app/CommandLine.h"
 #include "formats/FileKind.h"
 #include "formats/ReadMolecule.h"
-#include "io/StdioFile.h"
-#include "io/WriteFileAtomically.h"
 #include "model/CMolData.h"
 #include "model/ElementData.h"
 #include "render/CMolScene.h"
@@ -14,6 +12,8 @@
 #include "res/SettingsKeys.h"
 #include "view/MovieRequest.h"
 #include "view/MovieWriter.h"
+#include "view/ViewPicture.h"
+#include "view/ViewSettings.h"
 
 #include <QFileInfo>
 
@@ -47,9 +47,11 @@ int TooLarge() {
 }
 
 // FILE read with the stored settings and a view of it as a new window would
-// show it (the style from --style when given). Exit code 0, or that of the
-// failure, said on stderr.
-int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& view) {
+// show it (the style from --style when given), with the view's stored
+// vibration in settings. Exit code 0, or that of the failure, said on
+// stderr.
+int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& view,
+                   ViewSettings& settings) {
     PdbOptions options;
     CMolDoc::ReadDrawingSettings(document, options);
     LoadElementData();
@@ -62,15 +64,13 @@ int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& vi
                      path.c_str(), read.skippedLines);
     document.data = std::move(read.model);
     const QString& style = line.style;
-    view.displayFlags = Profile::Read(Settings::kDisplayMode);
+    settings = ViewSettings::Read(view);
     if (style == QLatin1String("wire"))
         view.displayFlags = ViewState::kWireFrame;
     else if (style == QLatin1String("ball"))
         view.displayFlags = ViewState::kBallAndStick;
     else if (style == QLatin1String("ribbon"))
         view.displayFlags = ViewState::kRibbon;
-    view.colourMode = Profile::Read(Settings::kColorMode);
-    view.showHydrogens = Profile::Read(Settings::kDispHydrogen);
     view.frame = document.data->GetCurrentFrame();
     view.camera.Refit(*document.data, view.frame);
     return 0;
@@ -94,27 +94,29 @@ int RunPictureExport(const CommandLine& line) {
 
     MolDocState document;
     ViewState view;
-    if (const int code = ReadForDrawing(line, document, view); code != 0)
+    ViewSettings settings;
+    if (const int code = ReadForDrawing(line, document, view, settings); code != 0)
         return code;
     CMolScene scene(&view, &document);
     scene.slices = std::clamp(document.resolution, 1, 100);
     OffscreenPicture::Options options;
     options.scale = line.scale;
     options.transparent = line.transparent;
-    OffscreenPicture picture;
     std::string error;
-    if (!OffscreenPicture::Render(scene, view, static_cast<int>(width), static_cast<int>(height),
-                                  options, picture, error))
+    switch (ViewPicture::WriteFile(scene, view,
+                                   QSize(static_cast<int>(width), static_cast<int>(height)),
+                                   options, line.dpi, FormatOf(suffix), out, error)) {
+    case ViewPicture::Failure::kNone:
+        return 0;
+    case ViewPicture::Failure::kDrawing:
         return Fail(QString::fromStdString(error));
-    picture.dotsPerInch = line.dpi;
-    const std::string bytes = picture.Encode(FormatOf(suffix));
-    if (bytes.empty())
+    case ViewPicture::Failure::kEncoding:
         return Fail(out + QStringLiteral(": the picture could not be encoded (no encoder for "
                                          "this kind, or not enough memory)"));
-    const auto write = [&bytes](StdioFile& target) { return target.WriteString(bytes); };
-    if (!WriteFileAtomically(out.toStdString(), write, error))
-        return Fail(QStringLiteral("cannot write %1: %2").arg(out, QString::fromStdString(error)));
-    return 0;
+    case ViewPicture::Failure::kWriting:
+        break;
+    }
+    return Fail(QStringLiteral("cannot write %1: %2").arg(out, QString::fromStdString(error)));
 }
 
 int RunMovieExport(const CommandLine& line) {
@@ -129,7 +131,8 @@ int RunMovieExport(const CommandLine& line) {
         return TooLarge();
     MolDocState document;
     ViewState view;
-    if (const int code = ReadForDrawing(line, document, view); code != 0)
+    ViewSettings settings;
+    if (const int code = ReadForDrawing(line, document, view, settings); code != 0)
         return code;
     MovieRequest request;
     if (line.movieFrames == CommandLine::MovieFrames::kVibration) {
@@ -138,8 +141,7 @@ int RunMovieExport(const CommandLine& line) {
         // The stored values within the ranges the windows keep them in.
         request.framesPerPeriod =
             std::clamp(Profile::Read(Settings::kMovieFramesPerPeriod), 2, 200);
-        request.amplitude =
-            std::clamp(Profile::Read(Settings::kVibrationAmplitude) / 100.0, 0.05, 3.0);
+        request.amplitude = settings.vibrationAmplitude;
         view.displayFlags &= ~ViewState::kVibration; // the motion, not the arrows
     } else {
         request.first = line.movieFirst - 1;

@@ -1,40 +1,28 @@
 #include "view/CMolView.h"
 
-#include "io/StdioFile.h"
-#include "io/WriteFileAtomically.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "platform/ColorDialog.h"
 #include "platform/Document.h"
-#include "platform/FileDialog.h"
-#include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
-#include "render/CImage.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
-#include "render/OffscreenPicture.h"
-#include "render/PrintLayout.h"
 #include "res/CommandIds.h"
-#include "res/SettingsKeys.h"
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
 #include "view/CModeListDlg.h"
-#include "view/CMovieDlg.h"
-#include "view/CPictureOptionsDlg.h"
 #include "view/JobStateText.h"
 #include "view/MovieWriter.h"
-#include "view/PrinterChoice.h"
+#include "view/ViewMovie.h"
+#include "view/ViewPicture.h"
+#include "view/ViewPrinter.h"
+#include "view/ViewSettings.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPrinter>
-#include <QProgressDialog>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -65,13 +53,9 @@ constexpr float kByteToUnit = 0.003921569F;
 } // namespace
 
 CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent), View(document) {
-    state.displayFlags = Profile::Read(Settings::kDisplayMode);
-    state.colourMode = Profile::Read(Settings::kColorMode);
-    state.showHydrogens = Profile::Read(Settings::kDispHydrogen);
-    vibrationAmplitude =
-        std::clamp(Profile::Read(Settings::kVibrationAmplitude) / 100.0, 0.05, 3.0);
-    vibrationPeriod = std::clamp(Profile::Read(Settings::kVibrationPeriod) / 1000.0, 0.2, 10.0);
-    state.arrowScale = std::clamp(Profile::Read(Settings::kArrowScale) / 100.0, 0.1, 50.0);
+    const ViewSettings stored = ViewSettings::Read(state);
+    vibrationAmplitude = stored.vibrationAmplitude;
+    vibrationPeriod = stored.vibrationPeriod;
     scene = std::make_unique<CMolScene>(&state, GetDocState());
     // A second window of a document already read does not ask about the
     // file again; the first one asks once the file has been read.
@@ -98,19 +82,8 @@ CMolView::~CMolView() {
     vibrationTimer.stop();
     delete modeList_;
     const MolDocState* document = GetDocState();
-    if (document != nullptr && document->initStart != 0) {
-        state.displayFlags = 1;
-        state.colourMode = 0;
-        state.showHydrogens = 1;
-    }
-    Profile::Write(Settings::kDisplayMode, state.displayFlags);
-    Profile::Write(Settings::kColorMode, state.colourMode);
-    Profile::Write(Settings::kDispHydrogen, state.showHydrogens);
-    Profile::Write(Settings::kVibrationAmplitude,
-                   static_cast<int>(std::lround(vibrationAmplitude * 100.0)));
-    Profile::Write(Settings::kVibrationPeriod,
-                   static_cast<int>(std::lround(vibrationPeriod * 1000.0)));
-    Profile::Write(Settings::kArrowScale, static_cast<int>(std::lround(state.arrowScale * 100.0)));
+    ViewSettings::Write(state, {vibrationAmplitude, vibrationPeriod},
+                        document != nullptr && document->initStart != 0);
     // The scene holds nothing of OpenGL but the label glyphs, which the
     // window's context shares; it goes with the context current all the same.
     makeCurrent();
@@ -203,7 +176,10 @@ void CMolView::OnUpdate(View*) {
     if (document != nullptr && document->animating == 0 && animationTimer.isActive())
         animationTimer.stop(); // the model it stepped through has been replaced
     AskBallAndStick();
-    FitNewModel();
+    // What the document holds now (a new model, another geometry chosen)
+    // is taken here, when the document says it changed: painting only
+    // draws.
+    PrepareToDraw();
     update();
 }
 
@@ -233,7 +209,6 @@ void CMolView::resizeGL(int width, int height) {
 }
 
 void CMolView::paintGL() {
-    PrepareToDraw();
     glClearColor(state.backgroundColour[0], state.backgroundColour[1], state.backgroundColour[2],
                  0.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -254,6 +229,7 @@ void CMolView::PrepareToDraw() {
     // A stored resolution out of range never reaches GLU.
     scene->slices = std::clamp(document != nullptr ? document->resolution : 10, 1, 100);
 }
+
 // Mouse and keyboard.
 
 void CMolView::mousePressEvent(QMouseEvent* event) {
@@ -468,7 +444,7 @@ void CMolView::OnTimer() {
         const QString path = QString::fromStdString(document->animationTitle) +
                              QString::asprintf("%04d.bmp", frameImageCounter);
         animationTimer.stop();
-        if (!WritePicture(path, kBmp24))
+        if (!ViewPicture(*this).Write(path, ViewPicture::kBmp24))
             document->animating = 0;
         else if (document->animating != 0)
             animationTimer.start();
@@ -584,7 +560,7 @@ void CMolView::OnVibrationTimer() {
         const QString path = QString::fromStdString(GetDocState()->animationTitle) +
                              QString::asprintf("%04d.bmp", frameImageCounter);
         vibrationTimer.stop();
-        const bool written = WritePicture(path, kBmp24);
+        const bool written = ViewPicture(*this).Write(path, ViewPicture::kBmp24);
         ++frameImageCounter;
         vibrationPicturesLeft_ = written ? vibrationPicturesLeft_ - 1 : 0;
         if (vibrationPicturesLeft_ == 0)
@@ -594,169 +570,6 @@ void CMolView::OnVibrationTimer() {
         return;
     }
     VibrationStep(static_cast<double>(vibrationClock_.elapsed()) / 1000.0);
-}
-
-// Pictures and printing.
-
-void CMolView::savePicture(bool choosingSize) {
-    const FileFilter filter(QStringLiteral(
-        "24bit BMP file (*.bmp; *.dib)|*.bmp; *.dib|32bit BMP file (*.bmp)|*.bmp|TIFF file "
-        "(*.tif; *.tiff)|*.tif; *.tiff|PNG file (*.png)|*.png||"));
-    const QString baseName =
-        GetDocument() != nullptr ? GetDocument()->DefaultFileName() : QString();
-    const FileDialog::Result chosen =
-        FileDialog::Run(this, FileDialog::kSave, filter, kBmp24, baseName);
-    if (!chosen.accepted)
-        return;
-    int kind = chosen.filterIndex;
-    if (kind == 0) {
-        // A dialog that named no filter of the list: the name's extension.
-        const QString suffix = QFileInfo(chosen.path).suffix().toLower();
-        kind = suffix == QLatin1String("png")                                      ? kPng
-               : suffix == QLatin1String("tif") || suffix == QLatin1String("tiff") ? kTiff
-                                                                                   : kBmp24;
-    }
-    // The window's own picture, or (the 32-bit BMP being the window's own
-    // buffer) one of a size, resolution and background chosen.
-    if (!choosingSize || kind == kBmp32) {
-        WritePicture(chosen.path, kind);
-        return;
-    }
-    const double ratio = devicePixelRatioF();
-    const QSize window(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
-    CPictureOptionsDlg options(window, kind == kTiff || kind == kPng, this);
-    if (options.exec() != QDialog::Accepted)
-        return;
-    WritePicture(chosen.path, kind, options.PictureSize(), options.Scale(), options.DotsPerInch(),
-                 options.Transparent());
-}
-
-bool CMolView::CanSaveMovie() const {
-    return Model() != nullptr && (Model()->frameCount > 1 || ShownModes() != nullptr);
-}
-
-void CMolView::saveMovie(bool gif) {
-    CMolData* model = Model();
-    if (model == nullptr)
-        return;
-    const std::vector<NormalMode>* modes = ShownModes();
-    const double ratio = devicePixelRatioF();
-    CMovieDlg dialog(model->frameCount, modes != nullptr ? static_cast<int>(modes->size()) : 0,
-                     state.modeFrame == state.frame ? std::max(0, state.mode) : 0,
-                     QSize(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio)),
-                     gif, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const MovieRequest request = dialog.Request(vibrationAmplitude);
-    const QString baseName =
-        GetDocument() != nullptr ? GetDocument()->DefaultFileName() : QString();
-    const FileFilter filter(gif ? QStringLiteral("GIF file (*.gif)|*.gif||")
-                                : QStringLiteral("MP4 file (*.mp4)|*.mp4||"));
-    const FileDialog::Result chosen = FileDialog::Run(this, FileDialog::kSave, filter, 1, baseName);
-    if (!chosen.accepted)
-        return;
-    QString path = chosen.path;
-    const QString suffix = gif ? QStringLiteral(".gif") : QStringLiteral(".mp4");
-    if (!path.endsWith(suffix, Qt::CaseInsensitive))
-        path += suffix;
-    PrepareToDraw();
-    // The window's view as it stands (its arrows too, if it shows them),
-    // the atoms at rest where the movie begins.
-    ViewState base = state;
-    base.vibrationOffset = 0.0;
-    QProgressDialog progress(QCoreApplication::translate("CMolView", "動画を書き出しています..."),
-                             QCoreApplication::translate("CMolView", "キャンセル"), 0,
-                             request.FrameCount(), this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    MovieWriter::Frames frames;
-    frames.width = dialog.FrameSize().width();
-    frames.height = dialog.FrameSize().height();
-    // Lines and labels grow with the frame's height, as in a picture.
-    frames.scale = static_cast<double>(frames.height) / std::max(1.0, height() * ratio);
-    frames.fps = dialog.Fps();
-    frames.loop = dialog.Loop();
-    QString error;
-    const bool written = MovieWriter::Write(*scene, base, request, path, frames, &progress, error);
-    progress.reset();
-    if (!written && !error.isEmpty())
-        MessageBox::ShowCannotSave(this, path, error);
-}
-
-bool CMolView::WritePicture(const QString& path, int kind, QSize size, double scale,
-                            int dotsPerInch, bool transparent) {
-    PrepareToDraw();
-    std::string bytes;
-    if (kind == kBmp32) {
-        // What the window drew last, read back from its buffer.
-        makeCurrent();
-        bytes = CImage().writeBitmap32();
-        doneCurrent();
-    } else {
-        const double ratio = devicePixelRatioF();
-        if (size.isEmpty())
-            size = QSize(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
-        OffscreenPicture::Options options;
-        options.scale = scale;
-        options.transparent = transparent;
-        OffscreenPicture picture;
-        std::string error;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool drawn = OffscreenPicture::Render(*scene, state, size.width(), size.height(),
-                                                    options, picture, error);
-        QApplication::restoreOverrideCursor();
-        if (!drawn) {
-            MessageBox::Show(this, QString::fromStdString(error));
-            return false;
-        }
-        picture.dotsPerInch = dotsPerInch;
-        bytes = picture.Encode(kind == kBmp24  ? OffscreenPicture::kBmp24
-                               : kind == kTiff ? OffscreenPicture::kTiff
-                                               : OffscreenPicture::kPng);
-        if (bytes.empty()) {
-            MessageBox::Show(this, QStringLiteral("write error"));
-            return false;
-        }
-    }
-    std::string error;
-    const auto write = [&bytes](StdioFile& file) { return file.WriteString(bytes); };
-    if (!WriteFileAtomically(path.toStdString(), write, error)) {
-        MessageBox::Show(this, QStringLiteral("write error"));
-        return false;
-    }
-    return true;
-}
-
-PrintLayout CMolView::PrintOn(QPaintDevice& device, int pageWidth) {
-    const double ratio = devicePixelRatioF();
-    const PrintLayout layout =
-        PrintLayoutFor(pageWidth, device.logicalDpiX(), device.logicalDpiY(),
-                       static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
-    PrepareToDraw();
-    state.printScale = layout.printScale;
-    OffscreenPicture picture;
-    std::string error;
-    const bool drawn =
-        OffscreenPicture::Render(*scene, state, layout.width, layout.height, picture, error);
-    state.printScale = 1.0;
-    if (!drawn) {
-        MessageBox::Show(this, QString::fromStdString(error));
-        return layout;
-    }
-    QPainter painter(&device);
-    painter.drawImage(0, 0, picture.ToImage());
-    return layout;
-}
-
-void CMolView::OnFilePrint(bool preview) {
-    // The printer and page chosen in page set-up.
-    PrinterChoice::Print(this, preview, [this](QPrinter* target) {
-        PrintOn(*target, target->pageLayout().paintRectPixels(target->resolution()).width());
-    });
-}
-
-void CMolView::CopyPicture() {
-    QGuiApplication::clipboard()->setImage(grabFramebuffer());
 }
 
 // Commands.
@@ -849,28 +662,29 @@ void CMolView::BuildCommands() {
                       if (Model() != nullptr)
                           state.labelledAtoms.clear();
                   }));
-    commands_.Add(kSavePicture, [this] { savePicture(false); });
-    commands_.Add(kSavePictureSized, [this] { savePicture(true); });
+    commands_.Add(kSavePicture, [this] { ViewPicture(*this).SaveWithDialog(false); });
+    commands_.Add(kSavePictureSized, [this] { ViewPicture(*this).SaveWithDialog(true); });
     commands_.AddEnabled(
-        kSaveMovieGif, [this] { saveMovie(true); }, [this] { return CanSaveMovie(); });
+        kSaveMovieGif, [this] { ViewMovie(*this).SaveWithDialog(true); },
+        [this] { return ViewMovie(*this).CanSave(); });
     // The MP4 item says when the ffmpeg program it needs is missing.
     commands_.Add(
         kSaveMovieMp4,
         [this] {
-            if (CanSaveMovie() && !MovieWriter::Ffmpeg().isEmpty())
-                saveMovie(false);
+            if (ViewMovie(*this).CanSave() && !MovieWriter::Ffmpeg().isEmpty())
+                ViewMovie(*this).SaveWithDialog(false);
         },
         [this](CommandUpdate& update) {
             const bool ffmpeg = !MovieWriter::Ffmpeg().isEmpty();
-            update.Enable(ffmpeg && CanSaveMovie());
+            update.Enable(ffmpeg && ViewMovie(*this).CanSave());
             const QString text = QCoreApplication::translate("Menu", "MP4 動画保存(&M)...");
             update.SetText(ffmpeg ? text
                                   : text + QCoreApplication::translate(
                                                "CMolView", " (ffmpeg が見つかりません)"));
         });
-    commands_.Add(kFilePrint, [this] { OnFilePrint(false); });
-    commands_.Add(kFilePrintPreview, [this] { OnFilePrint(true); });
-    commands_.Add(kEditCopy, [this] { CopyPicture(); });
+    commands_.Add(kFilePrint, [this] { ViewPrinter(*this).Print(false); });
+    commands_.Add(kFilePrintPreview, [this] { ViewPrinter(*this).Print(true); });
+    commands_.Add(kEditCopy, [this] { ViewPicture(*this).CopyToClipboard(); });
 }
 
 bool CMolView::OnCmdMsg(int id, CommandUpdate* update) {

@@ -18,8 +18,6 @@ class CMolData;
 class CMolScene;
 struct NormalMode;
 class QDialog;
-class QPaintDevice;
-struct PrintLayout;
 struct MolDocState;
 
 // The view of a molecule window: an OpenGL window on its document's model.
@@ -40,6 +38,10 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(View* sender) override;
     bool OnCmdMsg(int id, CommandUpdate* update) override;
+    // The document's model; null when it holds none.
+    CMolData* Model() const;
+    // Brings the state the scene reads up to date before it draws or picks.
+    void PrepareToDraw();
 
     // The atom picked last, -1 for none, and the geometry drawn.
     int LastPickedAtom() const;
@@ -84,27 +86,6 @@ public:
     double vibrationPeriod = 1.0;    // seconds
     static constexpr int kVibrationFrames = 20;
 
-    // Picture file kinds, in the order of the picture dialog's filters.
-    enum PictureKind { kBmp24 = 1, kBmp32 = 2, kTiff = 3, kPng = 4 };
-    // The picture commands: ask for a file and write the window's picture
-    // there; choosingSize asks then (for every kind but the window's own
-    // 32-bit bitmap) the picture's size, resolution and background.
-    void savePicture(bool choosingSize);
-    // Writes the picture as kind to path, replacing a file there only when
-    // all of it was written; false, after a message, on failure. size: the
-    // picture's pixels (empty: the window's), scale: of its lines, points and
-    // labels; dotsPerInch 0 writes none.
-    bool WritePicture(const QString& path, int kind, QSize size = QSize(), double scale = 1.0,
-                      int dotsPerInch = 0, bool transparent = false);
-    // The movie commands: what the movie shows and how, then its file;
-    // written with a progress bar that can stop it (nothing left then).
-    void saveMovie(bool gif);
-    // Whether a movie has anything to show (geometries or the shown modes).
-    bool CanSaveMovie() const;
-    // Prints the picture at the top left of a page pageWidth pixels wide at
-    // the device's resolution; returns the layout used.
-    PrintLayout PrintOn(QPaintDevice& device, int pageWidth);
-
     ViewState state;
     std::unique_ptr<CMolScene> scene;
     int lastX = 0, lastY = 0;
@@ -133,12 +114,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    CMolData* Model() const;
     // Fits a model read since the view last fitted one: the camera, and no
     // selection, label or pick of atoms of the model before.
     void FitNewModel();
-    // Brings the state the scene reads up to date before it draws or picks.
-    void PrepareToDraw();
     // The question after a PDB file was read while ball and stick is on.
     void AskBallAndStick();
     void StartAnimation();
@@ -146,8 +124,6 @@ private:
     void ChooseLabelColour();
     void LabelAll();
     void SetStyle(int flag);
-    void OnFilePrint(bool preview);
-    void CopyPicture();
     void BuildCommands();
 
     void OnVibrationTimer();

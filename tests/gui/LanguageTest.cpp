@@ -154,7 +154,7 @@ QStringList WalkThrough(AppHarness& h) {
     h.QueueDialog([](QDialog&) {}, QStringLiteral("OK"));
     h.Run(kAppAbout);
     // A name the format cannot be told from: the file dialog, then the box.
-    h.QueueDialogAnswer(h.Path(QStringLiteral("x.xyz")), 4);
+    h.QueueDialogAnswer(h.Path(QStringLiteral("x.mol2")), 4);
     h.Run(kFileSaveAs);
     note(QStringLiteral("message"), h.TakeMessages());
 

@@ -9,12 +9,18 @@
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
+#include "app/CommandLine.h"
+#include "app/PictureExport.h"
 #include "model/CMolData.h"
+#include "platform/Profile.h"
+#include "render/ViewState.h"
 #include "res/CommandIds.h"
+#include "res/SettingsKeys.h"
 #include "tests/support/GaussianOutputText.h"
 #include "view/CModeListDlg.h"
 #include "view/CMolView.h"
 #include "view/CSpectrumView.h"
+#include "view/ViewPicture.h"
 
 #include <QApplication>
 #include <QDoubleSpinBox>
@@ -101,6 +107,7 @@ private slots:
     void cleanup() { AppHarness::VerifyNothingUnexpected(); }
     void theListChoosesEachWindowsArrows();
     void vibrationMovesAtomsAndStopsAtRest();
+    void theBatchPictureHonoursTheStoredArrowScale();
     void spectrumDrawsTheBandsAndAClickChoosesTheMode();
     void aFarBandStretchesTheAxisOnlyWithIntensityAndTheWheelZooms();
     void vibrationPicturesAreOnePeriod();
@@ -203,6 +210,29 @@ void VibrationTest::vibrationMovesAtomsAndStopsAtRest() {
     QCOMPARE(h.StoredString("Settings", "VibrationAmplitude"), QStringLiteral("100"));
     QCOMPARE(h.StoredString("Settings", "VibrationPeriod"), QStringLiteral("2500"));
     QCOMPARE(h.StoredString("Settings", "ArrowScale"), QStringLiteral("400"));
+}
+
+// The picture drawn without a window (ravek --export-picture) reads the
+// view's stored settings as a window does, the arrow scale too.
+void VibrationTest::theBatchPictureHonoursTheStoredArrowScale() {
+    AppHarness h;
+    const QString job = h.Write("freq.log", TwoAtomFrequencyJob());
+    QVERIFY(h.Start());
+    Profile::Write(Settings::kDisplayMode, ViewState::kBallAndStick | ViewState::kVibration);
+    std::vector<int> arrowPixels;
+    for (const int scale : {100, 400}) {
+        Profile::Write(Settings::kArrowScale, scale);
+        const QString out = h.Path(QStringLiteral("arrows%1.png").arg(scale));
+        const CommandLine line =
+            CommandLine::Parse({QStringLiteral("ravek"), QStringLiteral("--export-picture"), out,
+                                QStringLiteral("--size"), QStringLiteral("400x300"), job});
+        QCOMPARE(RunPictureExport(line), 0);
+        const ArrowPixels arrows = ArrowsAround(QImage(out), QPoint(0, 150));
+        arrowPixels.push_back(arrows.right);
+    }
+    QVERIFY2(arrowPixels[0] > 20, qPrintable(QString::number(arrowPixels[0])));
+    QVERIFY2(arrowPixels[1] > 2 * arrowPixels[0],
+             qPrintable(QStringLiteral("%1 then %2").arg(arrowPixels[0]).arg(arrowPixels[1])));
 }
 
 void VibrationTest::spectrumDrawsTheBandsAndAClickChoosesTheMode() {
@@ -368,7 +398,7 @@ void VibrationTest::vibrationPicturesAreOnePeriod() {
     ClickRow(list, 0);
     QCOMPARE(view->state.mode, 0);
     QVERIFY(h.WaitForPicture());
-    QVERIFY(view->WritePicture(h.Path("rest.bmp"), CMolView::kBmp24));
+    QVERIFY(ViewPicture(*view).Write(h.Path("rest.bmp"), ViewPicture::kBmp24));
     document->saveAnimationImages = 1;
     document->animationStartNumber = 3;
     document->animationTitle = h.Path("vib").toStdString();

@@ -23,6 +23,8 @@
 #include "view/CMolView.h"
 #include "view/COptChartView.h"
 #include "view/PrinterChoice.h"
+#include "view/ViewPicture.h"
+#include "view/ViewPrinter.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -670,9 +672,9 @@ void ViewTest::aPictureSavedInADragIsTheWindowsPicture() {
     const Matrix4 turned = view->state.camera.orientation;
     const QString window = h.Path("window.bmp"), first = h.Path("first.bmp"),
                   second = h.Path("second.bmp");
-    QVERIFY(view->WritePicture(window, CMolView::kBmp32));
-    QVERIFY(view->WritePicture(first, CMolView::kBmp24));
-    QVERIFY(view->WritePicture(second, CMolView::kBmp24));
+    QVERIFY(ViewPicture(*view).Write(window, ViewPicture::kBmp32));
+    QVERIFY(ViewPicture(*view).Write(first, ViewPicture::kBmp24));
+    QVERIFY(ViewPicture(*view).Write(second, ViewPicture::kBmp24));
     QCOMPARE(view->state.camera.orientation, turned);
     const QImage windowPicture = QImage(window).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(QImage(first).convertToFormat(QImage::Format_RGB32), windowPicture);
@@ -688,13 +690,13 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
                   png = h.Path("p.png");
     // Each kind through the dialog, chosen by its filter; the name is kept
     // as typed, so the filter alone decides what is written.
-    h.QueueDialogAnswer(bmp, CMolView::kBmp24);
+    h.QueueDialogAnswer(bmp, ViewPicture::kBmp24);
     h.Run(kSavePicture);
     QCOMPARE(h.dialogRequests.back().initialName, QStringLiteral("pep"));
     QCOMPARE(h.dialogRequests.back().initialFilter, 1);
     for (const auto& [path, kind] :
-         {std::pair{bmp32, CMolView::kBmp32}, std::pair{tif, CMolView::kTiff},
-          std::pair{png, CMolView::kPng}}) {
+         {std::pair{bmp32, ViewPicture::kBmp32}, std::pair{tif, ViewPicture::kTiff},
+          std::pair{png, ViewPicture::kPng}}) {
         h.QueueDialogAnswer(path, kind);
         h.Run(kSavePicture);
     }
@@ -737,7 +739,8 @@ void ViewTest::animationSavesGeometriesOneToFour() {
     std::vector<QByteArray> expected;
     for (int g = 0; g < 5; ++g) {
         document->data->SetCurrentFrame(g);
-        QVERIFY(view->WritePicture(h.Path(QString::asprintf("g%d.bmp", g)), CMolView::kBmp24));
+        QVERIFY(
+            ViewPicture(*view).Write(h.Path(QString::asprintf("g%d.bmp", g)), ViewPicture::kBmp24));
         expected.push_back(h.Read(h.Path(QString::asprintf("g%d.bmp", g))));
     }
     QVERIFY(expected[1] != expected[2]);
@@ -769,7 +772,7 @@ void ViewTest::printingPlacesHalfAPageAtTheTopLeft() {
     page.setDotsPerMeterX(static_cast<int>(150 / 0.0254));
     page.setDotsPerMeterY(static_cast<int>(150 / 0.0254));
     page.fill(Qt::white);
-    const PrintLayout printed = view->PrintOn(page, 1200);
+    const PrintLayout printed = ViewPrinter(*view).PrintOn(page, 1200);
     QCOMPARE(printed.width, 600);
     QCOMPARE(printed.height, static_cast<int>(1200.0 * view->height() / view->width() * 0.5));
     QCOMPARE(view->state.printScale, 1.0); // back to the screen's
@@ -782,7 +785,8 @@ void ViewTest::printingPlacesHalfAPageAtTheTopLeft() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(h.Path("print.pdf"));
-    view->PrintOn(printer, printer.pageLayout().paintRectPixels(printer.resolution()).width());
+    ViewPrinter(*view).PrintOn(printer,
+                               printer.pageLayout().paintRectPixels(printer.resolution()).width());
     QVERIFY(QFileInfo(h.Path("print.pdf")).size() > 1000);
 }
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "render/OffscreenPicture.h"
+
+#include <QSize>
+#include <QString>
+
+class CMolScene;
+class CMolView;
+struct ViewState;
+
+// The pictures of a molecule view: saving one (the window's own, or one of a
+// size, resolution and background chosen) and copying the window's to the
+// clipboard. The file a picture goes to is written the same way for the
+// pictures drawn without a window (WriteFile).
+class ViewPicture {
+public:
+    explicit ViewPicture(CMolView& view) : view_(view) {}
+
+    // Picture file kinds, in the order of the picture dialog's filters.
+    enum Kind { kBmp24 = 1, kBmp32 = 2, kTiff = 3, kPng = 4 };
+
+    // The picture commands: ask for a file and write the window's picture
+    // there; choosingSize asks then (for every kind but the window's own
+    // 32-bit bitmap) the picture's size, resolution and background.
+    void SaveWithDialog(bool choosingSize);
+    // Writes the picture as kind to path, replacing a file there only when
+    // all of it was written; false, after a message, on failure. size: the
+    // picture's pixels (empty: the window's), scale: of its lines, points and
+    // labels; dotsPerInch 0 writes none.
+    bool Write(const QString& path, int kind, QSize size = QSize(), double scale = 1.0,
+               int dotsPerInch = 0, bool transparent = false);
+    // The window's picture on the clipboard.
+    void CopyToClipboard();
+
+    // Where writing a picture file stopped.
+    enum class Failure { kNone, kDrawing, kEncoding, kWriting };
+    // Draws scene as view shows it at size into a buffer of its own, encodes
+    // it as format with dotsPerInch (0: none) and writes it to path, which is
+    // replaced only when all of it was written. On failure says at which step
+    // and, for drawing and writing, why (in English) in error.
+    static Failure WriteFile(CMolScene& scene, const ViewState& view, QSize size,
+                             const OffscreenPicture::Options& options, int dotsPerInch,
+                             OffscreenPicture::Format format, const QString& path,
+                             std::string& error);
+
+private:
+    CMolView& view_;
+};
