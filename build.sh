@@ -151,7 +151,7 @@ fuzz)
     CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVEK_FUZZ=ON \
         -DRAVEK_STD_ONLY=ON -DRAVEK_BUILD_TESTS=OFF -DRAVEK_BUILD_BENCH=OFF -DRAVEK_WERROR=OFF
     seconds=${2:-600}
-    for reader in ${3:-gaussian pdb mmcif}; do
+    for reader in ${3:-gaussian pdb mmcif xyz}; do
         mkdir -p "build-fuzz/corpus-$reader"
         seeds=(fuzz/corpus/$reader)
         [ -d "../shared/testdata/$reader" ] && seeds+=("../shared/testdata/$reader")

@@ -12,19 +12,15 @@
 #include <filesystem>
 #include <unistd.h>
 
-namespace {
-
-std::string ScratchPath() {
+std::string ScratchPath(const std::string& suffix) {
     std::error_code error;
     std::filesystem::path dir = "/dev/shm";
     if (!std::filesystem::is_directory(dir, error))
         dir = std::filesystem::temp_directory_path();
-    return (dir / ("ravek-fuzz-" + std::to_string(getpid()))).string();
+    return (dir / ("ravek-fuzz-" + std::to_string(getpid()) + suffix)).string();
 }
 
-} // namespace
-
-FuzzInput::FuzzInput(const std::uint8_t* data, std::size_t size) : path_(ScratchPath()) {
+FuzzInput::FuzzInput(const std::uint8_t* data, std::size_t size) : path_(ScratchPath("")) {
     std::FILE* out = std::fopen(path_.c_str(), "wb");
     if (out == nullptr)
         return;

@@ -28,6 +28,10 @@ private:
     bool written_ = false;
 };
 
+// A scratch file name of this process, in memory where the system has a
+// folder for it; suffix tells files of one input apart.
+std::string ScratchPath(const std::string& suffix);
+
 class CMolData;
 
 // Runs every writer on mol into a file that discards what it gets.
