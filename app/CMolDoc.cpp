@@ -6,6 +6,7 @@
 #include "app/CPropGeneralPage.h"
 #include "app/CPropPDBPage.h"
 #include "formats/CGauData.h"
+#include "formats/DialogFilter.h"
 #include "formats/FileFormat.h"
 #include "formats/FileKind.h"
 #include "formats/NoMoleculeReason.h"
@@ -21,7 +22,6 @@
 #include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"
 #include "res/CommandIds.h"
-#include "res/Resources.h"
 #include "res/SettingsKeys.h"
 
 #include <QApplication>
@@ -270,7 +270,7 @@ void CMolDoc::ReadGrowth() {
     CGauData::Growth growth;
     growth.readAgain = true; // nothing shown yet
     try {
-        if (follower_ != nullptr)
+        if (follower_ != nullptr && &follower_->Model() == data.get())
             growth = follower_->ReadAppended(&file);
     } catch (const std::bad_alloc&) {
         growthWatcher_.Stop();
@@ -408,7 +408,7 @@ void CMolDoc::BuildCommands() {
     commands_.AddEnabled(
         kOptimisationChart, [this] { emit chartRequested(); },
         [this] {
-            if (data == nullptr || data->termination == CMolData::Termination::kNotAnOutput)
+            if (data == nullptr || !data->HasSteps())
                 return false;
             for (int g = 0; g < data->frameCount; ++g) {
                 const CMolFrame& frame = *data->GetFrame(g);

@@ -7,6 +7,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "app/CRavekDoc.h"
+#include "formats/DialogFilter.h"
 #include "formats/FileFormat.h"
 #include "formats/FileKind.h"
 #include "platform/DocTemplate.h"

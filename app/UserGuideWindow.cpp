@@ -9,6 +9,9 @@
 
 UserGuideWindow::UserGuideWindow() {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The guide does not keep the program running once its main window
+    // has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QCoreApplication::translate("UserGuideWindow", "RAVEK ユーザーガイド"));
     setOpenExternalLinks(true);
     // About 90 columns of text and most of the screen's height.

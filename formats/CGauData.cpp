@@ -41,6 +41,7 @@
 #include "model/BondLimits.h"
 #include "model/BondPerception.h"
 #include "model/ElementTable.h"
+#include "model/ReadLine.h"
 #include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
 

@@ -2,7 +2,6 @@
 
 #include "formats/GaussianInputReader.h"
 #include "model/CMolData.h"
-#include "model/ReadLine.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +12,7 @@
 #include <vector>
 
 class BestRotation;
+class StdioFile;
 struct PdbOptions;
 
 // The reader of Gaussian files: fills a model with every geometry table of
@@ -47,6 +47,8 @@ public:
     // existing ones keep everything but their step values. A model read from
     // an input always needs reading again.
     Growth ReadAppended(StdioFile* in);
+    // The model this reader fills.
+    const CMolData& Model() const { return model_; }
 
 private:
     // The two passes: where the geometries are and how large, then their

@@ -39,17 +39,13 @@
 #include "formats/CPDBData.h"
 
 #include "formats/PdbOptions.h"
-#include "formats/RamachandranWriter.h"
 #include "io/StdioFile.h"
 #include "model/ElementTable.h"
 #include "model/ReadLine.h"
-#include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <string_view>
 

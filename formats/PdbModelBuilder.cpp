@@ -96,10 +96,8 @@ void PdbModelBuilder::FinishModels(const std::vector<ReadState>& states) {
                    std::strcmp(p.label, q.label) == 0;
         }
     }
-    if (!same) {
+    if (!same)
         model_.KeepFrames(1);
-        model_.frameCount = 1;
-    }
     model_.atomCount = model_.Frame(0).atomCount;
     // Bonds from the file are the first model's; the other models are the
     // same atoms.

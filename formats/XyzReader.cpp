@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -46,7 +47,8 @@ bool NumberAfter(std::string_view text, std::string_view word, double& value) {
 double EnergyOfComment(std::string_view comment) {
     const std::string lower = TextScanner::Lower(comment);
     double value = 0.0;
-    if (TextScanner::ParseReal(comment, value))
+    // A number alone (with a decimal point: a count or an index is none).
+    if (comment.find('.') != std::string_view::npos && TextScanner::ParseReal(comment, value))
         return value;
     if (lower.find("gnorm:") != std::string::npos && NumberAfter(lower, " energy:", value))
         return value;
@@ -58,6 +60,22 @@ double EnergyOfComment(std::string_view comment) {
     return NormalMode::kNotPrinted;
 }
 
+// The next line whole, however long: ReadLine gives a long line in pieces
+// of at most kLineSize - 1 characters, the rest following as lines of their
+// own. False at the end of the file.
+bool NextLine(StdioFile* in, std::string& line) {
+    char piece[kLineSize];
+    line.clear();
+    if (ReadLine(piece, kLineSize, in) == nullptr)
+        return false;
+    for (;;) {
+        const std::size_t n = std::strlen(piece);
+        line.append(piece, n);
+        if (n < kLineSize - 1 || ReadLine(piece, kLineSize, in) == nullptr)
+            return true;
+    }
+}
+
 } // namespace
 
 void ReadXyz(StdioFile* in, CMolData& model) {
@@ -66,7 +84,7 @@ void ReadXyz(StdioFile* in, CMolData& model) {
     model.vibrationState = CMolData::kVibrationNone;
     model.inputGeometryType = CMolData::kGeometryCartesian;
     const int noResidue = ResidueNameTable::instance().Id("NON");
-    char line[kLineSize];
+    std::string line;
     struct Row {
         int element;
         Point3D at;
@@ -74,24 +92,23 @@ void ReadXyz(StdioFile* in, CMolData& model) {
     std::vector<Row> rows;
     for (;;) {
         std::int64_t start = in->GetPosition();
-        std::string_view text;
-        while (ReadLine(line, kLineSize, in) != nullptr) {
-            text = line;
-            if (TextScanner(text).AtEnd()) {
-                start = in->GetPosition();
-                continue;
+        bool counted = false; // a line that is not blank
+        while (NextLine(in, line)) {
+            if (!TextScanner(line).AtEnd()) {
+                counted = true;
+                break;
             }
-            break;
+            start = in->GetPosition();
         }
         long long count = 0;
-        if (text.empty() || !TextScanner(text).Int(count) || count < 0)
+        if (!counted || !TextScanner(line).Int(count) || count < 0)
             break;
-        if (ReadLine(line, kLineSize, in) == nullptr)
+        if (!NextLine(in, line))
             break;
         const double energy = EnergyOfComment(line);
         rows.clear();
         long long read = 0;
-        for (; read < count && ReadLine(line, kLineSize, in) != nullptr; ++read) {
+        for (; read < count && NextLine(in, line); ++read) {
             TextScanner scan(line);
             std::string_view name;
             Row row{};

@@ -12,8 +12,8 @@
 
 namespace {
 
-// Wide enough for any coordinate a structure file holds; only values that
-// are not finite are refused.
+// Wide enough for any coordinate a structure file holds: values that are
+// not finite, or beyond 24 columns, are refused.
 constexpr int kWidth = 24;
 constexpr int kDecimals = 6;
 

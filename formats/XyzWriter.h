@@ -10,5 +10,6 @@ class StdioFile;
 // hartree (when its step printed one), then a line per shown atom: the element symbol as
 // chemists write it (C, Cl, Pt) and x, y and z in ångström with six
 // decimals, the same under every locale. Nothing is written when a shown
-// atom's coordinate is not finite; refusal (when given) then says which.
+// atom's coordinate is not finite or wider than 24 columns; refusal (when
+// given) then says which.
 bool WriteXyz(CMolData& mol, StdioFile* file, std::string* refusal = nullptr);

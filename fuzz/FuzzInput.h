@@ -32,8 +32,6 @@ private:
 // folder for it; suffix tells files of one input apart.
 std::string ScratchPath(const std::string& suffix);
 
-class CMolData;
-
 // Runs every writer on mol into a file that discards what it gets.
 void WriteEverything(CMolData& mol);
 

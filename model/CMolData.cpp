@@ -45,8 +45,11 @@ CMolFrame& CMolData::Frame(int g) {
 }
 
 const CMolFrame& CMolData::Frame(int g) const {
+    // Not noFrame_: a write through the non-const overload may have left
+    // something there.
+    static const CMolFrame blank(0);
     return g >= 0 && g < static_cast<int>(frames_.size()) ? *frames_[static_cast<std::size_t>(g)]
-                                                          : noFrame_;
+                                                          : blank;
 }
 
 MolAtom& CMolData::Atom(int g, int a) {
@@ -58,8 +61,14 @@ MolAtom& CMolData::Atom(int g, int a) {
 }
 
 const MolAtom& CMolData::Atom(int g, int a) const {
+    static const MolAtom blank;
     const CMolFrame& frame = Frame(g);
-    return a >= 0 && a < frame.atomCount ? frame.Atom(a) : noAtom_;
+    return a >= 0 && a < frame.atomCount ? frame.Atom(a) : blank;
+}
+
+Point3D CMolData::GetAtomPos(int g, int a) const {
+    const MolAtom& atom = Atom(g, a);
+    return {atom.x, atom.y, atom.z};
 }
 
 MolAtom* CMolData::SetAtomPosXYZ(int g, int a, double x, double y, double z) {
@@ -109,13 +118,12 @@ double CMolData::GetDistance(int g, int a, int b) const {
 }
 
 double CMolData::GetAngle(int g, int a, int b, int c) const {
-    const CMolFrame& f = Frame(g);
-    return f.graph.Angle(f.Position(a), f.Position(b), f.Position(c));
+    return Frame(g).graph.Angle(GetAtomPos(g, a), GetAtomPos(g, b), GetAtomPos(g, c));
 }
 
 double CMolData::GetDihedral(int g, int a, int b, int c, int d) const {
-    const CMolFrame& f = Frame(g);
-    return f.graph.Dihedral(f.Position(a), f.Position(b), f.Position(c), f.Position(d));
+    return Frame(g).graph.Dihedral(GetAtomPos(g, a), GetAtomPos(g, b), GetAtomPos(g, c),
+                                   GetAtomPos(g, d));
 }
 
 Point3D CMolData::GetBondAxis(int g, int a, int b) const {
@@ -137,6 +145,10 @@ Point3D HalfTurnAxis(const Point3D& v) {
 int CMolData::GetBondedAtom(int g, int a, int k) const {
     const MolAtom& atom = Atom(g, a);
     return k >= 0 && k < atom.bondCount && k < MolAtom::kMaxBonds ? atom.bonded[k] : -1;
+}
+
+bool CMolData::HasSteps() const {
+    return termination != Termination::kNotAnOutput || sourceKind == SourceKind::kXyz;
 }
 
 std::string CMolData::GetAtomDescription(int g, int a) const {
@@ -210,8 +222,12 @@ void CMolData::AppendFrame(std::unique_ptr<CMolFrame> frame) {
 }
 
 void CMolData::KeepFrames(int count) {
-    if (count >= 0 && count < static_cast<int>(frames_.size()))
-        frames_.resize(static_cast<std::size_t>(count));
+    if (count < 0 || count >= static_cast<int>(frames_.size()))
+        return;
+    frames_.resize(static_cast<std::size_t>(count));
+    framePositions.resize(std::min(framePositions.size(), frames_.size()));
+    frameCount = count;
+    currentFrame = std::min(currentFrame, count - 1);
 }
 
 void CMolData::KeepOnlyFrame(int g) {

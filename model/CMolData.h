@@ -14,7 +14,7 @@
 #include <vector>
 
 // The molecule model: every geometry read from one structure file, as plain
-// data. The readers (CGauData, CPDBData, CMmcifData) fill one; the analyses
+// data. The readers (CGauData, CPDBData, CMmcifData, ReadXyz) fill one; the analyses
 // are functions over it. Callers name a geometry index g first, then 0-based
 // atom indices. Geometries may differ in their atom counts (each holds the
 // rows its table had). Indices are checked: a geometry or atom that does not
@@ -67,7 +67,7 @@ public:
 
     void SetAtomPos(int g, int a, const Point3D& p) { SetAtomPosXYZ(g, a, p.x, p.y, p.z); }
     MolAtom* SetAtomPosXYZ(int g, int a, double x, double y, double z);
-    Point3D GetAtomPos(int g, int a) const { return Frame(g).Position(a); }
+    Point3D GetAtomPos(int g, int a) const;
     // Coordinate k of atom a: 0-2 its position, 3-5 its displacement, else 0.
     double GetAtomCoord(int g, int a, int k) const;
     // Bonds of every geometry from distances (mode 0 or 1, see
@@ -117,6 +117,10 @@ public:
     const std::map<int, double>& GetPsiAngles(int g) const { return Frame(g).psiAngles; }
     const std::map<int, int>& GetBackboneAtoms(int g) const { return Frame(g).backboneAtoms; }
 
+    // Whether the geometries are the steps of a job (a Gaussian output, an
+    // XYZ trajectory), whose energies and convergence a chart may show.
+    bool HasSteps() const;
+
     // Atoms of geometry g; 0 for a geometry that does not exist.
     int AtomCount(int g) const;
     // Whether atom a of geometry g exists.
@@ -128,7 +132,8 @@ public:
     void AllocateFrames(int count, const std::vector<int>& rows);
     // Appends a geometry.
     void AppendFrame(std::unique_ptr<CMolFrame> frame);
-    // Keeps the first count geometries.
+    // Keeps the first count geometries (and their file positions); the
+    // current one stays among them.
     void KeepFrames(int count);
     // Keeps geometry g alone (nothing changes when there is none such); it
     // becomes geometry 0, the current one.
@@ -174,6 +179,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<CMolFrame>> frames_;
-    CMolFrame noFrame_{0}; // what an index out of range reads
+    CMolFrame noFrame_{0}; // what an index out of range is written to
     MolAtom noAtom_;
 };

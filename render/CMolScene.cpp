@@ -565,7 +565,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
 bool CMolScene::PrepareRibbon(std::vector<GLdouble>& controls, std::vector<RibbonPiece>& pieces) {
     CMolData& data = *document->data;
     glLineWidth(static_cast<float>(5.0 * view->lineScale));
-    if (data.sourceKind != CMolData::SourceKind::kPdb || !ComputeBackboneAngles(data, 0))
+    if (data.sourceKind != CMolData::SourceKind::kPdb || !ComputeBackboneAngles(data, view->frame))
         return false;
     const std::map<int, int>& list = data.GetBackboneAtoms(view->frame);
     std::vector<Point3D> backbone;

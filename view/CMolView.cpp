@@ -19,9 +19,7 @@
 #include "view/ViewPrinter.h"
 #include "view/ViewSettings.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -148,8 +146,7 @@ QString CMolView::StatusText() const {
 
 QString CMolView::StepText() const {
     CMolData* model = Model();
-    if (model == nullptr || model->termination == CMolData::Termination::kNotAnOutput ||
-        !model->HasAtom(state.frame, 0))
+    if (model == nullptr || !model->HasSteps() || !model->HasAtom(state.frame, 0))
         return {};
     const CMolFrame& frame = *model->GetFrame(state.frame);
     QString text = QCoreApplication::translate("CMolView", "ステップ %1 / %2")

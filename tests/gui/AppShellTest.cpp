@@ -981,6 +981,15 @@ void AppShellTest::helpShowsTheGuideInTheInterfacesLanguage() {
         QFile file(dir + QLatin1Char('/') + name);
         return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
     };
+    // The guides and the language are put back however the test ends.
+    struct Restore {
+        QString dir;
+        ~Restore() {
+            UiLanguage::Install(UiLanguage::kJapanese);
+            QFile::remove(dir + QStringLiteral("/user-guide.md"));
+            QFile::remove(dir + QStringLiteral("/user-guide.ja.md"));
+        }
+    } restore{dir};
     QVERIFY(write("user-guide.md", "# The guide\n\nEnglish **text**.\n"));
     QVERIFY(write("user-guide.ja.md", "# ガイド\n\n日本語の本文。\n"));
     const auto guideWindows = [] {
@@ -1010,7 +1019,6 @@ void AppShellTest::helpShowsTheGuideInTheInterfacesLanguage() {
     h.Run(kHelpIndex);
     QCOMPARE(window->toPlainText(), QStringLiteral("The guide\nEnglish text."));
     window->close();
-    QFile::remove(dir + "/user-guide.md");
     h.Exit();
 }
 

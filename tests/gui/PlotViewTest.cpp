@@ -19,7 +19,7 @@ namespace {
 class PlotDocument : public Document, public MolDocState {
 public:
     explicit PlotDocument(const std::vector<std::pair<double, double>>& angles) {
-        auto model = std::make_unique<TestMolData>(std::vector<TestAtom>{{"C", 0, 0, 0}});
+        auto model = std::make_unique<CMolData>(TestMolData(std::vector<TestAtom>{{"C", 0, 0, 0}}));
         model->sourceKind = CMolData::SourceKind::kPdb;
         int k = 0;
         for (const auto& [phi, psi] : angles) {

@@ -28,7 +28,7 @@ constexpr int kWidth = 300;
 constexpr int kHeight = 200;
 
 std::unique_ptr<CMolData> PdbKind(const std::vector<TestAtom>& atoms) {
-    auto model = std::make_unique<TestMolData>(atoms);
+    auto model = std::make_unique<CMolData>(TestMolData(atoms));
     model->sourceKind = CMolData::SourceKind::kPdb;
     return model;
 }
@@ -122,6 +122,7 @@ private slots:
     void nearestHitPrefersTheEarlierRecordOnEqualDepth();
     void ribbonPiecesAndSegmentEnds();
     void ribbonBreaksAtAGapAndNeedsAProtein();
+    void eachModelOfAnEnsembleHasItsRibbon();
 };
 
 void SceneTest::wireFrameIsUnlitAndShowsSelectionInWhite() {
@@ -417,18 +418,26 @@ void SceneTest::ribbonPiecesAndSegmentEnds() {
 namespace {
 
 // Ten residues N, CA, C laid along x; residues 5 to 9 moved 10 Å further,
-// so no atom lies between x = 17.6 and 29.
-std::unique_ptr<CMolData> BrokenChain() {
+// so no atom lies between x = 17.6 and 29. With two models, the second is
+// the same chain 5 Å further along y.
+std::unique_ptr<CMolData> BrokenChain(int models = 1) {
     QByteArray text;
-    int serial = 0;
-    for (int r = 0; r < 10; ++r) {
-        const double shift = r * 3.8 + (r >= 5 ? 10.0 : 0.0);
-        const double xyz[3][2] = {{shift, 0.0}, {shift + 1.2, 0.8}, {shift + 2.4, 0.0}};
-        const char* names[3] = {" N  ", " CA ", " C  "};
-        for (int a = 0; a < 3; ++a)
-            text += QString::asprintf("ATOM  %5d %s ALA A%4d    %8.3f%8.3f%8.3f  1.00  0.00\n",
-                                      ++serial, names[a], r + 1, xyz[a][0], xyz[a][1], 0.0)
-                        .toLatin1();
+    for (int m = 0; m < models; ++m) {
+        int serial = 0;
+        if (models > 1)
+            text += QString::asprintf("MODEL     %4d\n", m + 1).toLatin1();
+        for (int r = 0; r < 10; ++r) {
+            const double shift = r * 3.8 + (r >= 5 ? 10.0 : 0.0);
+            const double xyz[3][2] = {{shift, 0.0}, {shift + 1.2, 0.8}, {shift + 2.4, 0.0}};
+            const char* names[3] = {" N  ", " CA ", " C  "};
+            for (int a = 0; a < 3; ++a)
+                text += QString::asprintf("ATOM  %5d %s ALA A%4d    %8.3f%8.3f%8.3f  1.00  0.00\n",
+                                          ++serial, names[a], r + 1, xyz[a][0], xyz[a][1] + 5.0 * m,
+                                          0.0)
+                            .toLatin1();
+        }
+        if (models > 1)
+            text += "ENDMDL\n";
     }
     QTemporaryDir dir;
     QFile file(dir.filePath("chain.pdb"));
@@ -441,6 +450,22 @@ std::unique_ptr<CMolData> BrokenChain() {
 }
 
 } // namespace
+
+// Every model of an ensemble is drawn as a ribbon, not only the first.
+void SceneTest::eachModelOfAnEnsembleHasItsRibbon() {
+    Picture picture(BrokenChain(2));
+    QCOMPARE(picture.Model().frameCount, 2);
+    picture.view.displayFlags = ViewState::kRibbon;
+    picture.view.frame = 1;
+    picture.Refit(0.15);
+    const QImage image = picture.Draw();
+    int brightest = 0;
+    const QPoint at = picture.Project(8.0, 5.0 + 0.8 / 3, 0);
+    for (int dx = -3; dx <= 3; ++dx)
+        for (int dy = -3; dy <= 3; ++dy)
+            brightest = std::max(brightest, image.pixelColor(at + QPoint(dx, dy)).green());
+    QVERIFY2(brightest >= 110, qPrintable(QString::number(brightest)));
+}
 
 void SceneTest::ribbonBreaksAtAGapAndNeedsAProtein() {
     Picture picture(BrokenChain());

@@ -21,7 +21,8 @@ void FillTestAtom(CMolFrame& frame, int a, const TestAtom& atom);
 // One geometry of the given atoms, no bonds.
 std::unique_ptr<CMolFrame> MakeTestFrame(const std::vector<TestAtom>& atoms);
 
-// A model built for a test.
+// A model built for a test. Held as a CMolData by value (CMolData has no
+// virtual destructor): copy it into one, as `CMolData(TestMolData(...))`.
 //
 // From a file it reads a tiny text format: one atom a line, "SYMBOL x y z
 // [residue [name]]", geometries separated by a line "--"; the atom count

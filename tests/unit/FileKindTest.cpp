@@ -1,6 +1,7 @@
 // The reader a file's name chooses.
 
 #include "formats/FileKind.h"
+#include "formats/DialogFilter.h"
 #include "formats/FileFormat.h"
 
 #include <fstream>

@@ -167,7 +167,7 @@ TEST(GrowingOutput, AFileThatShrankOrWasReplacedIsReadAgain) {
     EXPECT_TRUE(lookAt(sameStart)) << "other steps";
     EXPECT_FALSE(lookAt(text)) << "grown";
 
-    // An input, or a copy of a model, is no output being written.
+    // An input is no output being written.
     const std::string input = dir.Write("water.com", "# hf\n\nwater\n\n0 1\nO 0 0 0\n\n");
     auto read = ReadFollowed<CGauData>(input);
     StdioFile file;

@@ -77,6 +77,47 @@ TEST(MolDataAssign, DeepCopyWithTheCopyingClassKind) {
     EXPECT_EQ(pdbCopy.GetLabel(0, 1), "O");
 }
 
+// A model is a value: a copy keeps every geometry with its modes and owns
+// them; geometries and atoms that do not exist read blank whatever was
+// written to them, and keeping fewer geometries keeps the model whole.
+TEST(MolDataValue, CopiesOwnTheirGeometriesAndMissingOnesStayBlank) {
+    TestMolData source({{"C", 0, 0, 0, 0}, {"O", 1.2, 0, 0, 1}});
+    source.GetFrame(0)->modes.resize(2);
+    source.GetFrame(0)->energy = -1.5;
+    const CMolData copy = source;
+    source.SetAtomPosXYZ(0, 1, 9, 9, 9);
+    source.GetFrame(0)->modes.clear();
+    EXPECT_EQ(copy.GetAtomCoord(0, 1, 0), 1.2);
+    EXPECT_EQ(copy.GetFrame(0)->modes.size(), 2U);
+    EXPECT_EQ(copy.GetFrame(0)->energy, -1.5);
+    CMolData assigned;
+    assigned = copy;
+    EXPECT_EQ(assigned.GetLabel(0, 1), "O");
+
+    source.SetElement(0, 99, 6);
+    source.SetAtomPosXYZ(3, 0, 1, 2, 3);
+    const CMolData& read = source;
+    EXPECT_EQ(read.GetElement(0, 99), 0);
+    EXPECT_EQ(read.GetAtomPos(3, 0).z, 0.0);
+    EXPECT_EQ(read.GetAtomPos(0, 7).x, 0.0); // an atom past the end: the origin
+    EXPECT_EQ(read.GetDistance(0, 0, 7), 0.0);
+
+    TestMolData three({{"C", 0, 0, 0}});
+    three.AppendFrame(MakeTestFrame({{"C", 1, 0, 0}}));
+    three.AppendFrame(MakeTestFrame({{"C", 2, 0, 0}}));
+    three.frameCount = 3;
+    three.framePositions = {0, 10, 20};
+    three.SetCurrentFrame(2);
+    three.KeepFrames(2);
+    EXPECT_EQ(three.frameCount, 2);
+    EXPECT_EQ(three.framePositions.size(), 2U);
+    EXPECT_EQ(three.GetCurrentFrame(), 1);
+    three.KeepOnlyFrame(1);
+    EXPECT_EQ(three.frameCount, 1);
+    EXPECT_EQ(three.GetAtomCoord(0, 0, 0), 1.0);
+    EXPECT_EQ(three.framePositions, (std::vector<std::int64_t>{10}));
+}
+
 TEST(MolDataSelection, ModesShowAndHideResidues) {
     TestMolData mol({{"C", 0, 0, 0, 0}, {"C", 1, 0, 0, 1}, {"C", 2, 0, 0, 1}, {"C", 3, 0, 0, 2}});
     auto shown = [&mol] {

@@ -77,6 +77,14 @@ TEST(XyzReader, DamagedAndUnfinishedFiles) {
     EXPECT_EQ(ended.model->frameCount, 1);
     EXPECT_EQ(ended.model->GetElement(0, 0), 0); // no element of that name
 
+    // Lines longer than the line reader's pieces are read whole.
+    const std::string longComment(5000, 'x');
+    const MoleculeFile longLines = ReadXyzText(
+        dir, "1\n" + longComment + "\nC 0 0 0 " + std::string(3000, '9') + "\n1\n\nN 1 2 3\n");
+    ASSERT_EQ(longLines.status, MoleculeFile::Status::kMolecule);
+    EXPECT_EQ(longLines.model->frameCount, 2);
+    EXPECT_EQ(longLines.model->GetElement(1, 0), 7);
+
     const MoleculeFile huge = ReadXyzText(dir, "2000000000\n\nC 0 0 0\n");
     EXPECT_EQ(huge.status, MoleculeFile::Status::kNoMolecule);
     for (const char* empty : {"", "\n\n", "hello\n", "-3\n\nC 0 0 0\n"})

@@ -1,0 +1,39 @@
+#include "formats/DialogFilter.h"
+
+const std::vector<DialogFilter>& OpenFilters() {
+    static const std::vector<DialogFilter> filters = {
+        {"Gaussian Data (*.log; *.com; *.out; *.gjf)",
+         "*.log; *.com; *.out; *.gjf; *.log.gz; *.out.gz",
+         {"gaussian"}},
+        {"PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz)",
+         "*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz",
+         {"pdb", "mmcif"}},
+        {"All Files (*.*)", "*.*", {}},
+        {"XYZ Files (*.xyz; *.xyz.gz)", "*.xyz; *.xyz.gz", {"xyz"}},
+    };
+    return filters;
+}
+
+const std::vector<DialogFilter>& SaveFilters() {
+    static const std::vector<DialogFilter> filters = {
+        {"Gaussian Input Files (*.com)", "*.com", {"com"}},
+        {"Protein Data Bank Files (*.pdb; *.ent)", "*.pdb; *.ent", {"pdb"}},
+        {"Ramachandran Plot Data (*.rpd)", "*.rpd", {"rpd"}},
+        {"All Files (*.*)", "*.*", {}},
+        {"XYZ Files (*.xyz)", "*.xyz", {"xyz"}},
+    };
+    return filters;
+}
+
+std::string FilterString(const std::vector<DialogFilter>& filters) {
+    std::string text;
+    for (const DialogFilter& filter : filters)
+        text.append(filter.text).append("|").append(filter.patterns).append("|");
+    return text + "|";
+}
+
+const DialogFilter* FilterAt(const std::vector<DialogFilter>& filters, int index) {
+    return index >= 1 && index <= static_cast<int>(filters.size())
+               ? &filters[static_cast<std::size_t>(index - 1)]
+               : nullptr;
+}
