@@ -35,9 +35,21 @@ struct MolDocState {
     double ballBondScale = 0;
     int initStart = 0;
     int animationStartNumber = 0;
+    // Nonzero while an animation steps through the geometries; it is at
+    // animationFrame.
     int animating = 0;
+    int animationFrame = 0;
     int saveAnimationImages = 0;
     std::string animationTitle;
+
+    // The geometry every view of the document draws: the animation's while
+    // one runs, else the one the document has chosen (the model's current
+    // geometry); 0 without a model.
+    int ShownFrame() const {
+        if (data == nullptr)
+            return 0;
+        return animating != 0 ? animationFrame : data->GetCurrentFrame();
+    }
 
     // Recomputes the four scales from the four sizes.
     void ComputeDerivedSizes() {

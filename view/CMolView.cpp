@@ -217,10 +217,10 @@ void CMolView::PrepareToDraw() {
     const MolDocState* document = GetDocState();
     FitNewModel();
     CMolData* model = Model();
-    if (model != nullptr && document->animating == 0) {
-        state.frame = model->GetCurrentFrame();
-        // Another geometry shown (the display settings' choice): its modes.
-        if (modeList_ != nullptr && listFrame_ != state.frame)
+    if (model != nullptr) {
+        state.frame = document->ShownFrame();
+        // Another geometry chosen (the display settings' choice): its modes.
+        if (document->animating == 0 && modeList_ != nullptr && listFrame_ != state.frame)
             ShowModeList();
     }
     // A stored resolution out of range never reaches GLU.
@@ -420,10 +420,12 @@ void CMolView::StartAnimation() {
     MolDocState* document = GetDocState();
     if (Model() == nullptr)
         return;
-    state.frame = 0;
     frameImageCounter = document->animationStartNumber;
+    document->animationFrame = 0;
     document->animating = 1;
     animationTimer.start();
+    // Every view of the document, and its chart, shows the animation.
+    GetDocument()->UpdateAllViews(nullptr);
 }
 
 void CMolView::OnTimer() {
@@ -434,7 +436,7 @@ void CMolView::OnTimer() {
         document->animating = 0;
         return;
     }
-    if (document->saveAnimationImages != 0 && state.frame > 0) {
+    if (document->saveAnimationImages != 0 && document->animationFrame > 0) {
         // The title is used as it stands, so it may name a folder. The timer
         // waits while the picture is written; a picture that cannot be
         // written (after its message) ends the animation.
@@ -447,13 +449,12 @@ void CMolView::OnTimer() {
             animationTimer.start();
         ++frameImageCounter;
     }
-    ++state.frame;
-    if (state.frame >= model->frameCount || document->animating == 0) {
-        state.frame = model->GetCurrentFrame();
+    ++document->animationFrame;
+    if (document->animationFrame >= model->frameCount || document->animating == 0) {
         animationTimer.stop();
         document->animating = 0;
     }
-    update();
+    GetDocument()->UpdateAllViews(nullptr);
 }
 
 // Normal modes and their vibration.

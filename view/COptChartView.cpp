@@ -127,7 +127,7 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
     if (model == nullptr)
         return;
     const int steps = model->frameCount;
-    const int shown = model->GetCurrentFrame();
+    const int shown = GetDocState()->ShownFrame();
     // The energies, relative to the first step that has one.
     double first = std::nan(""), low = 0.0, high = 0.0;
     int lowest = -1;

@@ -140,6 +140,7 @@ private slots:
     void undefinedDihedralGetsAMessage();
     void ribbonAloneNeverPicks();
     void animationStepsThroughTheGeometries();
+    void everyWindowOfADocumentShowsItsAnimation();
     void stepPaneAndTitleFollowTheJob();
     void aRunningJobIsFollowedAsItWrites();
     void aPipeOrACompressedFileIsNeverFollowed();
@@ -361,6 +362,32 @@ void ViewTest::animationStepsThroughTheGeometries() {
     QCOMPARE(document->animating, 0);
     QVERIFY(!view->animationTimer.isActive());
     QCOMPARE(view->DrawnFrame(), document->data->GetCurrentFrame());
+}
+
+// The geometry an animation is at is the document's: every window of the
+// document draws it (and the chart marks it), and when the animation ends
+// they all draw the chosen geometry again.
+void ViewTest::everyWindowOfADocumentShowsItsAnimation() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write(
+        "opt.log", QByteArray::fromStdString(GaussianOutputText::WaterOptimisation(4, 0.1)))));
+    CMolDoc* document = h.ActiveDocument();
+    CMolView* first = h.ActiveView();
+    h.Run(kWindowNew);
+    CMolView* second = h.ActiveView();
+    QVERIFY(second != first);
+    QCOMPARE(second->DrawnFrame(), 3);
+    h.Run(kAnimation);
+    QCOMPARE(first->DrawnFrame(), 0);
+    QCOMPARE(second->DrawnFrame(), 0);
+    second->OnTimer();
+    QCOMPARE(first->DrawnFrame(), 1);
+    QCOMPARE(document->ShownFrame(), 1);
+    for (int tick = 0; tick < 3; ++tick)
+        second->OnTimer();
+    QCOMPARE(document->animating, 0);
+    QCOMPARE(first->DrawnFrame(), 3);
+    QCOMPARE(second->DrawnFrame(), 3);
 }
 
 // The status bar's step pane names the step shown, its energy and whether it
