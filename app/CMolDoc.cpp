@@ -173,16 +173,7 @@ bool CMolDoc::OnOpenDocument(const QString& path) {
 }
 
 FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
-    const FileKind named = FileKindFromPath(path.toStdString());
-    const DialogFilter* filter = FilterAt(OpenFilters(), filterIndex);
-    if (filter == nullptr || filter->formats.empty())
-        return named;
-    // A filter of several formats: the one the name says, else its first.
-    for (const char* name : filter->formats) {
-        if (FormatNamed(name)->kind == named)
-            return named;
-    }
-    return FormatNamed(filter->formats.front())->kind;
+    return KindToOpen(FilterAt(OpenFilters(), filterIndex), FileKindFromPath(path.toStdString()));
 }
 
 bool CMolDoc::LoadPath(const QString& path, FileKind kind) {
@@ -445,10 +436,8 @@ bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {
 // Saving.
 
 const FileFormat* CMolDoc::WriterFor(const QString& path, int filterIndex) {
-    const DialogFilter* filter = FilterAt(SaveFilters(), filterIndex);
-    if (filter != nullptr && !filter->formats.empty())
-        return FormatNamed(filter->formats.front());
-    return FormatSavedAs(QFileInfo(path).suffix().toStdString());
+    return FormatToSave(FilterAt(SaveFilters(), filterIndex),
+                        QFileInfo(path).suffix().toStdString());
 }
 
 bool CMolDoc::WriteWith(FileFormat::Writer writer, const QString& path) {

@@ -154,13 +154,6 @@ bool ParseRow(const char* line, RowFormat format, TableRow& row) {
     return scan.Real(row.x) && scan.Real(row.y) && scan.Real(row.z);
 }
 
-void SetNumberedLabel(MolAtom& atom, int number, std::string_view symbol) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d%.*s", number, static_cast<int>(symbol.size()),
-                  symbol.data());
-    atom.SetLabel(text);
-}
-
 // The rest of the file from the current position, cut into lines the way
 // ReadLine cuts them (LF, CR, CR LF and LF CR each end one) but
 // whole, however long; offsets are the file positions of the lines.
@@ -627,7 +620,8 @@ int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
             atom.y = row.y;
             atom.z = row.z;
             atom.element = ElementTable::Clamp(row.atomicNumber);
-            SetNumberedLabel(atom, atoms, ElementTable::Symbol(atom.element));
+            atom.SetNumberedLabel(static_cast<std::size_t>(atoms),
+                                  ElementTable::Symbol(atom.element));
             atom.residueNameId = noResidue;
             atom.residueIndex = 0;
         }

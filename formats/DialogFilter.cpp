@@ -1,5 +1,7 @@
 #include "formats/DialogFilter.h"
 
+#include "formats/FileFormat.h"
+
 const std::vector<DialogFilter>& OpenFilters() {
     static const std::vector<DialogFilter> filters = {
         {"Gaussian Data (*.log; *.com; *.out; *.gjf)",
@@ -36,4 +38,20 @@ const DialogFilter* FilterAt(const std::vector<DialogFilter>& filters, int index
     return index >= 1 && index <= static_cast<int>(filters.size())
                ? &filters[static_cast<std::size_t>(index - 1)]
                : nullptr;
+}
+
+FileKind KindToOpen(const DialogFilter* filter, FileKind named) {
+    if (filter == nullptr || filter->formats.empty())
+        return named;
+    for (const char* name : filter->formats) {
+        if (FormatNamed(name)->kind == named)
+            return named;
+    }
+    return FormatNamed(filter->formats.front())->kind;
+}
+
+const FileFormat* FormatToSave(const DialogFilter* filter, std::string_view extension) {
+    if (filter != nullptr && !filter->formats.empty())
+        return FormatNamed(filter->formats.front());
+    return FormatSavedAs(extension);
 }

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "formats/FileKind.h"
+
 #include <string>
+#include <string_view>
 #include <vector>
+
+struct FileFormat;
 
 // A filter of the Open or Save dialog: its text, the patterns it shows, and
 // the formats it stands for (none: every file, the format then chosen by
@@ -20,3 +25,12 @@ const std::vector<DialogFilter>& SaveFilters();
 std::string FilterString(const std::vector<DialogFilter>& filters);
 // The filter at 1-based index, or null when there is none there.
 const DialogFilter* FilterAt(const std::vector<DialogFilter>& filters, int index);
+
+// The kind a file opened with filter is read as: of the filter's formats,
+// the one its name says (named), else the first; named for a filter of
+// every file or none.
+FileKind KindToOpen(const DialogFilter* filter, FileKind named);
+// The format a file saved with filter is written in: the filter's first,
+// else (a filter of every file, or none) the one its name's extension
+// says; null when that says none.
+const FileFormat* FormatToSave(const DialogFilter* filter, std::string_view extension);

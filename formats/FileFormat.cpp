@@ -116,11 +116,15 @@ std::string FormatNames(bool written, bool bars) {
         if (written ? format.write != nullptr : format.read != nullptr)
             names.push_back(format.name);
     }
+    return JoinedList(names, bars);
+}
+
+std::string JoinedList(const std::vector<const char*>& items, bool bars) {
     std::string list;
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
-            list += bars ? "|" : i + 1 == names.size() ? " or " : ", ";
-        list += names[i];
+            list += bars ? "|" : i + 1 == items.size() ? " or " : ", ";
+        list += items[i];
     }
     return list;
 }

@@ -59,6 +59,9 @@ const FileFormat* FormatSavedAs(std::string_view extension);
 // The names of the formats read (or written), joined as "a, b or c" or, with
 // bars, as "a|b|c".
 std::string FormatNames(bool written, bool bars);
+// items joined as "a, b or c", or with bars as "a|b|c".
+std::string JoinedList(const std::vector<const char*>& items, bool bars);
+
 // The desktop types of every format read, each followed by ';' (the
 // desktop entry's MimeType line).
 std::string MimeTypeList();

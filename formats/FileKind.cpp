@@ -32,11 +32,5 @@ std::string KnownExtensions() {
         if (format.read != nullptr)
             all.insert(all.end(), format.extensions.begin(), format.extensions.end());
     }
-    std::string list;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == all.size() ? " or " : ", ";
-        list += all[i];
-    }
-    return list;
+    return JoinedList(all, false);
 }

@@ -21,7 +21,6 @@
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 
-#include <cctype>
 #include <cstdio>
 
 std::string CheckpointName(const std::string& path) {
@@ -56,11 +55,9 @@ bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& check
     std::string line;
     const bool written = ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
         const int element = mol.GetElement(g, a);
-        std::string name = ElementTable::Symbol(element);
-        if (element > ElementTable::kLonePair) {
-            for (std::size_t k = 1; k < name.size(); ++k)
-                name[k] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[k])));
-        }
+        const std::string name = element > ElementTable::kLonePair
+                                     ? ElementTable::ChemistsSymbol(element)
+                                     : std::string(ElementTable::Symbol(element));
         char symbol[24];
         std::snprintf(symbol, sizeof symbol, "%4s", name.c_str());
         line.assign(symbol).append("    ");

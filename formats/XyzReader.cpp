@@ -132,9 +132,7 @@ void ReadXyz(StdioFile* in, CMolData& model) {
             atom.y = rows[a].at.y;
             atom.z = rows[a].at.z;
             atom.residueNameId = noResidue;
-            char label[48];
-            std::snprintf(label, sizeof label, "%zu%s", a + 1, ElementTable::Symbol(atom.element));
-            atom.SetLabel(label);
+            atom.SetNumberedLabel(a + 1, ElementTable::Symbol(atom.element));
         }
         frame->energy = energy;
         model.AppendFrame(std::move(frame));

@@ -7,7 +7,6 @@
 #include "model/ElementTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace {
@@ -16,13 +15,6 @@ namespace {
 // not finite, or beyond 24 columns, are refused.
 constexpr int kWidth = 24;
 constexpr int kDecimals = 6;
-
-std::string ChemistsSymbol(int element) {
-    std::string symbol = ElementTable::Symbol(element);
-    for (std::size_t k = 1; k < symbol.size(); ++k)
-        symbol[k] = static_cast<char>(std::tolower(static_cast<unsigned char>(symbol[k])));
-    return symbol;
-}
 
 } // namespace
 
@@ -51,7 +43,7 @@ bool WriteXyz(CMolData& mol, StdioFile* file, std::string* refusal) {
         if (!file->WriteString(line))
             return false;
         const bool written = ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
-            line = ChemistsSymbol(mol.GetElement(g, a));
+            line = ElementTable::ChemistsSymbol(mol.GetElement(g, a));
             line.resize(std::max<std::size_t>(line.size(), 2), ' ');
             for (const double v : {p.x, p.y, p.z}) {
                 line += ' ';

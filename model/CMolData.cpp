@@ -191,8 +191,8 @@ CMolData& CMolData::Assign(const CMolData& other, const KindFields& kind) {
     if (this == &other)
         return *this;
     *this = other;
-    for (std::size_t g = 0; g < frames_.size(); ++g)
-        frames_[g]->CopyFrom(*other.frames_[g]);
+    for (auto& frame : frames_)
+        frame->DropJobResults();
     vibrationPosition = 0;
     formatProblem.clear();
     onlyFractionalCoordinates = false;

@@ -35,8 +35,10 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     backboneAtoms = other.backboneAtoms;
     serialToIndex_ = other.serialToIndex_;
     serialsDirty_ = true;
-    // A copy describes itself as an input or a PDB model: no frequency job,
-    // no optimisation step.
+    DropJobResults();
+}
+
+void CMolFrame::DropJobResults() {
     modes.clear();
     energy = NormalMode::kNotPrinted;
     convergence = StepConvergence();

@@ -23,6 +23,9 @@ public:
     // Copies every field and atom record of other (both have the same atom
     // count) except the normal modes: a copy is no frequency job's output.
     void CopyFrom(const CMolFrame& other);
+    // Forgets what a job computed on the geometry (modes, step energy and
+    // convergence): a copy describes itself as an input or a PDB model.
+    void DropJobResults();
 
     MolAtom& Atom(int a) { return atoms[static_cast<std::size_t>(a)]; }
     const MolAtom& Atom(int a) const { return atoms[static_cast<std::size_t>(a)]; }

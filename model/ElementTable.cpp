@@ -157,6 +157,13 @@ const ElementRecord& ElementTable::Row(int number) {
     return kElements[Clamp(number)];
 }
 
+std::string ElementTable::ChemistsSymbol(int number) {
+    std::string symbol = Symbol(number);
+    for (std::size_t k = 1; k < symbol.size(); ++k)
+        symbol[k] = static_cast<char>(std::tolower(static_cast<unsigned char>(symbol[k])));
+    return symbol;
+}
+
 int ElementTable::NumberOfSymbol(const std::string& symbol) {
     const auto& map = SymbolMap();
     auto it = map.find(symbol);

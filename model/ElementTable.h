@@ -27,6 +27,8 @@ public:
     static int Clamp(int number) { return number >= 0 && number < kRowCount ? number : 0; }
     static const ElementRecord& Row(int number);
     static const char* Symbol(int number) { return Row(number).symbol; }
+    // The symbol as chemists write it: capital, then small letters (Cl, Pt).
+    static std::string ChemistsSymbol(int number);
 
     // Element number of an upper-case symbol, matched exactly; 0 when none.
     static int NumberOfSymbol(const std::string& symbol);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 // One atom of one geometry. A new record has an empty label, no bonds and
 // every other field zero.
@@ -17,6 +18,12 @@ struct MolAtom {
     char label[kLabelSize] = {};
     int residueNameId = 0; // id in ResidueNameTable
     int residueIndex = 0;  // 0-based residue index within the geometry
+
+    // Stores the atom's number (1-based) and its element symbol as the label,
+    // as the Gaussian and XYZ readers name atoms: "3H".
+    void SetNumberedLabel(std::size_t number, const char* symbol) {
+        SetLabel((std::to_string(number) + symbol).c_str());
+    }
 
     // Stores text as the label, cut to 7 characters.
     void SetLabel(const char* text) {
