@@ -5,6 +5,7 @@
 #include "model/ElementTable.h"
 #include "render/MolDocState.h"
 #include "render/RibbonPlan.h"
+#include "render/ScenePick.h"
 #include "render/ViewState.h"
 
 #include <QOpenGLContext>
@@ -14,15 +15,15 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <list>
 #include <map>
+#include <string_view>
 
 namespace {
 
 // The name an atom's drawing replaces: geometry drawn outside any atom.
 constexpr GLuint kPlaceholderName = 0xFFFFFFFF;
 constexpr int kSelectBufferWords = 512;
-constexpr float kBondGrey[3] = {0.5F, 0.5F, 0.5F};
-constexpr float kArrowColour[3] = {1.0F, 0.14F, 0.6667F};
 
 // Smoothed points and lines, blended by their coverage.
 void EnableSmoothing() {
@@ -32,26 +33,6 @@ void EnableSmoothing() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE);
     glHint(GL_LINE_SMOOTH_HINT, GL_DONT_CARE);
-}
-
-// The Bernstein weights C(degree, k) u^k (1 - u)^(degree - k), k = 0 ...
-// degree, of each step i = 0 ... steps (u = i / steps), a row per step.
-const double* BernsteinWeights(int degree, int steps) {
-    static std::map<std::pair<int, int>, std::vector<double>> table;
-    auto& row = table[{degree, steps}];
-    if (row.empty()) {
-        row.resize(static_cast<std::size_t>((steps + 1) * (degree + 1)));
-        for (int j = 0; j <= steps; ++j) {
-            const double u = j * (1.0 / steps);
-            double binomial = 1.0;
-            for (int k = 0; k <= degree; ++k) {
-                row[static_cast<std::size_t>(j * (degree + 1) + k)] =
-                    binomial * std::pow(u, k) * std::pow(1.0 - u, degree - k);
-                binomial = binomial * (degree - k) / (k + 1);
-            }
-        }
-    }
-    return row.data();
 }
 
 } // namespace
@@ -86,9 +67,81 @@ int NearestHit(const GLuint* records, int hitCount) {
     return best < 0 || bestName == kPlaceholderName ? -1 : static_cast<int>(bestName);
 }
 
+// Everything the content is built from. The model is compared by a hash of
+// its shown geometry's atoms (positions, elements, bonds, labels,
+// displacements), what is shown of them and the mode shown, so that a model
+// changed in place is drawn anew; hashing 100,000 atoms takes about a
+// millisecond, far less than drawing them.
+struct CMolScene::ContentInputs {
+    const CMolData* data = nullptr;
+    int loadCount = 0;
+    int frame = 0;
+    int frameCount = 0;
+    std::size_t atoms = 0;
+    int displayFlags = 0, colourMode = 0, showHydrogens = 0;
+    std::list<int> measurementSelection, labelledAtoms;
+    bool labelsInElementColour = true;
+    std::array<float, 3> labelColour{};
+    int mode = -1, modeFrame = -1;
+    double arrowScale = 1.0, vibrationOffset = 0.0;
+    int resolution = 0, antialiasing = 0, hideAtoms = 0;
+    double wireAtomScale = 0, wireBondScale = 0, ballAtomScale = 0, ballBondScale = 0;
+
+    ContentInputs(const ViewState& view, const MolDocState& document)
+        : data(document.data.get()), loadCount(document.loadCount), frame(view.frame),
+          displayFlags(view.displayFlags), colourMode(view.colourMode),
+          showHydrogens(view.showHydrogens), measurementSelection(view.measurementSelection),
+          labelledAtoms(view.labelledAtoms),
+          labelsInElementColour(view.labelsInElementColour), labelColour{view.labelColour[0],
+                                                                         view.labelColour[1],
+                                                                         view.labelColour[2]},
+          mode(view.mode), modeFrame(view.modeFrame), arrowScale(view.arrowScale),
+          vibrationOffset(view.vibrationOffset), resolution(document.resolution),
+          antialiasing(document.antialiasing), hideAtoms(document.hideAtoms),
+          wireAtomScale(document.wireAtomScale), wireBondScale(document.wireBondScale),
+          ballAtomScale(document.ballAtomScale), ballBondScale(document.ballBondScale) {
+        if (data == nullptr || frame < 0 || frame >= data->frameCount)
+            return;
+        frameCount = data->frameCount;
+        const CMolFrame& shown = *data->GetFrame(frame);
+        const auto bytes = [](const auto& vector) {
+            return std::string_view(reinterpret_cast<const char*>(vector.data()),
+                                    vector.size() * sizeof(vector[0]));
+        };
+        const std::hash<std::string_view> hash;
+        atoms = hash(bytes(shown.atoms)) ^ (hash(bytes(shown.atomShown)) * 31) ^
+                (static_cast<std::size_t>(shown.atomCount) << 20) ^ data->vibrationState;
+        if (mode >= 0 && mode < static_cast<int>(shown.modes.size()))
+            atoms ^= hash(bytes(shown.modes[static_cast<std::size_t>(mode)].displacements)) * 7;
+    }
+    bool operator==(const ContentInputs& o) const {
+        return data == o.data && loadCount == o.loadCount && frame == o.frame &&
+               frameCount == o.frameCount && atoms == o.atoms && displayFlags == o.displayFlags &&
+               colourMode == o.colourMode && showHydrogens == o.showHydrogens &&
+               measurementSelection == o.measurementSelection && labelledAtoms == o.labelledAtoms &&
+               labelsInElementColour == o.labelsInElementColour && labelColour == o.labelColour &&
+               mode == o.mode && modeFrame == o.modeFrame && arrowScale == o.arrowScale &&
+               vibrationOffset == o.vibrationOffset && resolution == o.resolution &&
+               antialiasing == o.antialiasing && hideAtoms == o.hideAtoms &&
+               wireAtomScale == o.wireAtomScale && wireBondScale == o.wireBondScale &&
+               ballAtomScale == o.ballAtomScale && ballBondScale == o.ballBondScale;
+    }
+};
+
 CMolScene::CMolScene(const ViewState* viewState, const MolDocState* documentState)
     : view(viewState), document(documentState), quadric_(gluNewQuadric()) {
     gluQuadricDrawStyle(quadric_, GLU_FILL);
+    fixedFunction = qEnvironmentVariableIntValue("RAVEK_FIXED_FUNCTION") != 0;
+}
+
+const SceneContent& CMolScene::Content() {
+    ContentInputs inputs(*view, *document);
+    if (contentInputs_ == nullptr || !(*contentInputs_ == inputs)) {
+        content_ = BuildSceneContent(*view, *document);
+        renderer_.Load(content_);
+        contentInputs_ = std::make_unique<ContentInputs>(std::move(inputs));
+    }
+    return content_;
 }
 
 CMolScene::~CMolScene() {
@@ -107,6 +160,8 @@ CMolScene::~CMolScene() {
 
 void CMolScene::reshape(int width, int height) {
     region_ = Region();
+    width_ = width;
+    height_ = height;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     MultiplyProjection(view->camera, static_cast<double>(width) / static_cast<double>(height));
@@ -202,8 +257,18 @@ void CMolScene::render() {
     // The light stays where the eye is, whatever the model's orientation.
     SetUpLighting();
     LoadOrientation();
-    if (document->data != nullptr)
-        drawModel(GL_RENDER);
+    if (document->data != nullptr) {
+        const SceneContent& content = Content();
+        if (!fixedFunction && renderer_.Ready()) {
+            glLoadMatrixd(view->camera.ModelView().data());
+            renderer_.Draw(content, view->lineScale);
+            LoadOrientation();
+        } else {
+            drawModel(GL_RENDER);
+        }
+        if (view->dragMode == ViewState::kNoDrag)
+            drawLabels();
+    }
     glFlush();
 }
 
@@ -214,98 +279,14 @@ void CMolScene::drawModel(GLenum mode) {
         drawBallAndStick(mode);
     if ((view->displayFlags & ViewState::kRibbon) != 0)
         drawRibbon(mode);
-    // Labels are never picked: in selection mode their raster positions
-    // would count as hits of the atom named last.
-    if (view->dragMode == ViewState::kNoDrag && mode == GL_RENDER)
-        drawLabels();
-}
-
-bool CMolScene::IsHiddenHydrogen(CMolData& data, int a) const {
-    return view->showHydrogens == 0 && data.GetElement(view->frame, a) == 1;
-}
-
-bool CMolScene::IsSkipped(CMolData& data, int a) const {
-    if ((data.sourceKind == CMolData::SourceKind::kPdb && !data.IsAtomShown(view->frame, a)) ||
-        IsHiddenHydrogen(data, a) || !data.HasAtom(view->frame, a))
-        return true;
-    // An atom without a finite position has no place in the picture; only
-    // a geometry that has one pays for looking.
-    if (!data.GetFrame(view->frame)->hasNonFinitePosition)
-        return false;
-    Point3D p;
-    p = data.GetAtomPos(view->frame, a);
-    return !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
-}
-
-bool CMolScene::IsSelected(int a) const {
-    const auto& selection = view->measurementSelection;
-    return std::find(selection.begin(), selection.end(), a) != selection.end();
-}
-
-void CMolScene::ColourOf(CMolData& data, int a, GLfloat colour[4]) const {
-    if (view->colourMode == 1) {
-        const std::array<double, 3> rgb =
-            data.GetResidueColour(data.GetResidueName(view->frame, a));
-        colour[0] = static_cast<GLfloat>(rgb[0]);
-        colour[1] = static_cast<GLfloat>(rgb[1]);
-        colour[2] = static_cast<GLfloat>(rgb[2]);
-    } else {
-        const ElementRecord& row = ElementTable::Row(data.GetElement(view->frame, a));
-        colour[0] = static_cast<GLfloat>(row.red);
-        colour[1] = static_cast<GLfloat>(row.green);
-        colour[2] = static_cast<GLfloat>(row.blue);
-    }
-    colour[3] = 1.0F;
 }
 
 void CMolScene::SetAtomColour(CMolData& data, int a) const {
-    GLfloat colour[4];
-    ColourOf(data, a, colour);
-    glColor4fv(colour);
-}
-
-bool CMolScene::Displacement(CMolData& data, int a, Point3D& d) const {
-    const CMolFrame& frame = *data.GetFrame(view->frame);
-    if (view->mode >= 0 && view->frame == view->modeFrame &&
-        view->mode < static_cast<int>(frame.modes.size())) {
-        const std::vector<Point3D>& all =
-            frame.modes[static_cast<std::size_t>(view->mode)].displacements;
-        if (a < 0 || a >= static_cast<int>(all.size()))
-            return false;
-        d = all[static_cast<std::size_t>(a)];
-        return true;
-    }
-    if (data.vibrationState != CMolData::kVibrationPresent || !data.HasAtom(view->frame, a))
-        return false;
-    const MolAtom& atom = frame.Atom(a);
-    d = {atom.dx, atom.dy, atom.dz};
-    return true;
-}
-
-double CMolScene::ArrowLength(CMolData& data, int a, Point3D* direction) const {
-    Point3D d;
-    if (!Displacement(data, a, d))
-        return 0.0;
-    d = {d.x * view->arrowScale, d.y * view->arrowScale, d.z * view->arrowScale};
-    if (direction != nullptr)
-        *direction = d;
-    return Length(d);
-}
-
-Point3D CMolScene::ModelPoint(CMolData& data, int a) const {
-    Point3D p;
-    p = data.GetAtomPos(view->frame, a);
-    Point3D d;
-    if (view->vibrationOffset != 0.0 && Displacement(data, a, d)) {
-        p.x += view->vibrationOffset * d.x;
-        p.y += view->vibrationOffset * d.y;
-        p.z += view->vibrationOffset * d.z;
-    }
-    return p;
+    glColor4fv(AtomColour(*view, data, a).data());
 }
 
 Point3D CMolScene::ScenePoint(CMolData& data, int a) const {
-    const Point3D p = ModelPoint(data, a);
+    const Point3D p = DrawnPosition(*view, data, a);
     const double s = view->camera.Scale();
     const Point3D& c = view->camera.centre;
     return {(p.x - c.x) * s, (p.y - c.y) * s, (p.z - c.z) * s};
@@ -328,7 +309,8 @@ void CMolScene::drawWireFrame(GLenum mode) {
         // pick meets exactly the same points and arrows.
         const int atoms = data.AtomCount(view->frame);
         for (int a = 0; a < atoms; ++a) {
-            if (IsSkipped(data, a) || FarFromPick(data, a, 0.0, document->wireAtomScale * 0.5))
+            if (IsAtomSkipped(*view, data, a) ||
+                FarFromPick(data, a, 0.0, document->wireAtomScale * 0.5))
                 continue;
             glLoadName(static_cast<GLuint>(a));
             const Point3D s = ScenePoint(data, a);
@@ -351,15 +333,17 @@ void CMolScene::drawWireFrame(GLenum mode) {
     pointAtoms_.clear();
     const int atoms = data.AtomCount(view->frame);
     for (int a = 0; a < atoms; ++a) {
-        if (IsSkipped(data, a))
+        if (IsAtomSkipped(*view, data, a))
             continue;
         // Selected atoms white, invisible marks white and transparent.
         GLfloat colour[4] = {1.0F, 1.0F, 1.0F, 1.0F};
-        if (!IsSelected(a)) {
+        if (!IsSelectedAtom(*view, a)) {
             if (document->hideAtoms != 0)
                 colour[3] = 0.0F;
-            else
-                ColourOf(data, a, colour);
+            else {
+                const Rgba c = AtomColour(*view, data, a);
+                std::copy(c.begin(), c.end(), colour);
+            }
         }
         const Point3D p = ScenePoint(data, a);
         points_.insert(points_.end(), {static_cast<GLfloat>(p.x), static_cast<GLfloat>(p.y),
@@ -396,12 +380,14 @@ void CMolScene::drawWireFrame(GLenum mode) {
     // Each bond in one colour: grey, or the residue colour of its lower atom.
     lines_.clear();
     lineColours_.clear();
-    GLfloat colour[4] = {kBondGrey[0], kBondGrey[1], kBondGrey[2], 1.0F};
+    GLfloat colour[4] = {kBondGrey[0], kBondGrey[1], kBondGrey[2], kBondGrey[3]};
     ForEachDrawnBond(
         data,
         [&](int a) {
-            if (view->colourMode == 1)
-                ColourOf(data, a, colour);
+            if (view->colourMode == 1) {
+                const Rgba c = AtomColour(*view, data, a);
+                std::copy(c.begin(), c.end(), colour);
+            }
         },
         [&](int a, int b) {
             for (const Point3D& p : {ScenePoint(data, a), ScenePoint(data, b)}) {
@@ -418,7 +404,7 @@ void CMolScene::drawWireFrame(GLenum mode) {
     glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(lines_.size() / 3));
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    glColor3fv(kBondGrey);
+    glColor4fv(kBondGrey.data());
 }
 
 void CMolScene::DrawMesh(const Mesh& mesh, GLuint list) {
@@ -490,14 +476,14 @@ void CMolScene::drawBallAndStick(GLenum mode) {
     const GLuint sphereList = mode == GL_SELECT ? 0 : ListOf(sphere);
     const int atoms = data.AtomCount(view->frame);
     for (int a = 0; a < atoms; ++a) {
-        if (IsSkipped(data, a))
+        if (IsAtomSkipped(*view, data, a))
             continue;
         const double radius = document->ballAtomScale *
                               ElementTable::Row(data.GetElement(view->frame, a)).radius * scale;
         if (mode == GL_SELECT && FarFromPick(data, a, radius, 0.0))
             continue;
         glPushMatrix();
-        const bool selected = IsSelected(a);
+        const bool selected = IsSelectedAtom(*view, a);
         if (selected) {
             const float bright[4] = {1.0F, 1.0F, 1.0F, 1.0F};
             glLightfv(GL_LIGHT0, GL_AMBIENT, bright);
@@ -529,7 +515,7 @@ void CMolScene::drawBallAndStick(GLenum mode) {
         glPopMatrix();
     }
     if (mode != GL_SELECT) {
-        glColor3fv(kBondGrey);
+        glColor4fv(kBondGrey.data());
         const Mesh& stick = TubeMesh(slices, false);
         const GLuint stickList = ListOf(stick);
         const double radius = document->ballBondScale * scale;
@@ -546,7 +532,8 @@ void CMolScene::drawBallAndStick(GLenum mode) {
                     length = data.GetDistance(view->frame, a, b);
                 } else {
                     // The bond follows its atoms along the mode.
-                    const Point3D p = ModelPoint(data, a), q = ModelPoint(data, b);
+                    const Point3D p = DrawnPosition(*view, data, a),
+                                  q = DrawnPosition(*view, data, b);
                     const Point3D v = Minus(q, p);
                     axis = HalfTurnAxis(v);
                     length = Length(v);
@@ -580,7 +567,7 @@ bool CMolScene::PrepareRibbon(std::vector<GLdouble>& controls, std::vector<Ribbo
         return false;
     EnableSmoothing(); // the trace is always smoothed
     glClear(GL_COLOR_BUFFER_BIT);
-    glColor3fv(kBondGrey);
+    glColor4fv(kBondGrey.data());
     // Control point c: the mean of backbone atoms c, c + 1, c + 2, in scene
     // units.
     const double scale = view->camera.Scale();
@@ -604,31 +591,25 @@ void CMolScene::drawRibbon(GLenum) {
     std::vector<RibbonPiece> pieces;
     if (!PrepareRibbon(controls, pieces))
         return;
-    // Each piece is the Bézier curve of its control points at 31 even
-    // steps, evaluated here (the Bernstein sums an OpenGL evaluator would
-    // form) and drawn as one strip from an array.
+    // The content's curve, in scene units, each piece a strip from an array.
     glShadeModel(GL_FLAT);
-    constexpr int kSteps = 30;
-    ribbon_.assign(pieces.size() * (kSteps + 1) * 3, 0.0F);
-    GLfloat* out = ribbon_.data();
-    for (const RibbonPiece& piece : pieces) {
-        const GLdouble* p = &controls[static_cast<std::size_t>(piece.start) * 3];
-        const int degree = piece.degree;
-        const double* weights = BernsteinWeights(degree, kSteps);
-        for (int i = 0; i <= kSteps; ++i) {
-            const double* weight = weights + i * (degree + 1);
-            double point[3] = {0.0, 0.0, 0.0};
-            for (int k = 0; k <= degree; ++k)
-                for (int axis = 0; axis < 3; ++axis)
-                    point[axis] += weight[k] * p[k * 3 + axis];
-            for (double coordinate : point)
-                *out++ = static_cast<GLfloat>(coordinate);
+    const double scale = view->camera.Scale();
+    const Point3D& centre = view->camera.centre;
+    ribbon_.clear();
+    std::vector<GLint> starts;
+    for (const SceneStrip& strip : Content().strips) {
+        starts.push_back(static_cast<GLint>(ribbon_.size() / 3));
+        for (const Point3D& p : strip.points) {
+            const Point3D s = Scaled(Minus(p, centre), scale);
+            ribbon_.insert(ribbon_.end(), {static_cast<GLfloat>(s.x), static_cast<GLfloat>(s.y),
+                                           static_cast<GLfloat>(s.z)});
         }
     }
+    starts.push_back(static_cast<GLint>(ribbon_.size() / 3));
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, ribbon_.data());
-    for (std::size_t i = 0; i < pieces.size(); ++i)
-        glDrawArrays(GL_LINE_STRIP, static_cast<GLint>(i * (kSteps + 1)), kSteps + 1);
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i)
+        glDrawArrays(GL_LINE_STRIP, starts[i], starts[i + 1] - starts[i]);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
@@ -636,12 +617,12 @@ void CMolScene::drawDisplacementArrow(int a) {
     CMolData& data = *document->data;
     // No displacement, no arrow (a cone of length 0 would be a flat disc).
     Point3D direction;
-    const double length = ArrowLength(data, a, &direction);
+    const double length = ArrowLength(*view, data, a, &direction);
     if (!(length > 0.0) || !std::isfinite(length))
         return;
     GLfloat saved[4];
     glGetFloatv(GL_CURRENT_COLOR, saved);
-    glColor3fv(kArrowColour);
+    glColor4fv(kArrowColour.data());
     glPushMatrix();
     RotateZOnto(HalfTurnAxis(direction));
     const double scale = view->camera.Scale();
@@ -668,8 +649,8 @@ void CMolScene::drawDisplacementArrow(int a) {
 }
 
 void CMolScene::drawLabels() {
-    CMolData& data = *document->data;
-    if (view->labelledAtoms.empty())
+    const SceneContent& content = Content();
+    if (content.labels.empty())
         return; // nothing to write: the glyphs need not exist yet
     labelFont_.Prepare(static_cast<int>(view->printScale * 24.0));
     if ((view->displayFlags & ViewState::kBallAndStick) != 0) {
@@ -678,23 +659,16 @@ void CMolScene::drawLabels() {
         glDisable(GL_COLOR_MATERIAL);
     }
     const double scale = view->camera.Scale();
-    for (int a : view->labelledAtoms) {
-        if (IsSkipped(data, a))
-            continue;
-        const ElementRecord& row = ElementTable::Row(data.GetElement(view->frame, a));
-        if (view->labelsInElementColour)
-            glColor3d(row.red, row.green, row.blue);
-        else
-            glColor3fv(view->labelColour);
+    const Point3D& centre = view->camera.centre;
+    for (const SceneLabel& label : content.labels) {
+        glColor3fv(label.colour.data());
         glPushMatrix();
         glLoadIdentity();
-        glTranslated(0.0, 0.0, row.radius * scale * 0.3);
+        glTranslated(0.0, 0.0, label.lift * scale);
         glMultMatrixd(view->camera.orientation.data());
-        const Point3D s = ScenePoint(data, a);
-        if (PlaceLabel(s)) {
-            const std::string text = data.GetAtomDescription(view->frame, a);
-            glCallLists(static_cast<GLsizei>(text.size()), GL_UNSIGNED_BYTE, text.data());
-        }
+        if (PlaceLabel(Scaled(Minus(label.at, centre), scale)))
+            glCallLists(static_cast<GLsizei>(label.text.size()), GL_UNSIGNED_BYTE,
+                        label.text.data());
         glPopMatrix();
     }
 }
@@ -714,7 +688,7 @@ bool CMolScene::FarFromPick(CMolData& data, int a, double radius, double pixels)
     if (!pick_.active)
         return false;
     if ((view->displayFlags & ViewState::kVibration) != 0) {
-        const double length = ArrowLength(data, a, nullptr);
+        const double length = ArrowLength(*view, data, a, nullptr);
         if (!std::isfinite(length))
             return false;
         radius = std::max(radius, (length + 0.08) * view->camera.Scale());
@@ -764,6 +738,17 @@ GLint CMolScene::RunPick(int x, int y, std::vector<GLuint>& buffer) {
 }
 
 int CMolScene::hitTest(int x, int y) {
+    if (document->data == nullptr)
+        return -1;
+    // The picture picked in is the current context's viewport, as it was
+    // drawn.
+    GLint viewport[4] = {0, 0, width_, height_};
+    if (QOpenGLContext::currentContext() != nullptr)
+        glGetIntegerv(GL_VIEWPORT, viewport);
+    return PickAtom(Content(), PickView::Of(view->camera, viewport[2], viewport[3]), x, y);
+}
+
+int CMolScene::hitTestBySelection(int x, int y) {
     if (document->data == nullptr)
         return -1;
     std::vector<GLuint> buffer(kSelectBufferWords);

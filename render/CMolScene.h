@@ -5,6 +5,9 @@
 #include "render/LabelFont.h"
 #include "render/Mesh.h"
 #include "render/RibbonPlan.h"
+#include "render/SceneContent.h"
+#include "render/SceneContentBuilder.h"
+#include "render/SceneRenderer.h"
 #include "render/ViewState.h"
 
 #include <GL/gl.h>
@@ -12,6 +15,7 @@
 #include <QMetaObject>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -20,12 +24,15 @@ struct GLUquadric;
 class QOpenGLContextGroup;
 struct MolDocState;
 
-// The OpenGL scene of one molecule view: projection, lighting, atoms and
-// bonds, labels, and the OpenGL side of picking. It draws what the view's
-// state and the document's model say and changes neither (beyond the model's
-// cache of backbone angles the ribbon asks for), so a picture drawn any
-// number of times is the same picture. It has no context of its own;
-// callers make one current first.
+// The OpenGL scene of one molecule view: projection, lighting, and the
+// drawing and picking of what the view's state and the document's model
+// show. What that is (the scene content) is built again only when one of
+// its inputs changes, never on a turn or a zoom; shaders draw it, and a
+// click is picked on the CPU against it. Where the context has no shaders,
+// the fixed-function drawing (meshes per atom and bond) serves instead. The
+// scene changes neither state (beyond the model's cache of backbone angles
+// the ribbon asks for), so a picture drawn any number of times is the same
+// picture. It has no context of its own; callers make one current first.
 class CMolScene {
 public:
     CMolScene(const ViewState* view, const MolDocState* document);
@@ -45,10 +52,14 @@ public:
     int TileMargin() const;
     // One whole frame into the current context (the caller clears first).
     void render();
-    // The model in render mode GL_RENDER or GL_SELECT.
+    // What the view and the document show now, built when an input changed.
+    const SceneContent& Content();
+    // Fixed-function drawing: the model in render mode GL_RENDER or
+    // GL_SELECT.
     void drawModel(GLenum mode);
-    // The two styles of atoms and bonds, and the arrows; virtual so that the
-    // tests can draw them the plain way, as the oracle of the fast one.
+    // The fixed-function drawing of the two styles of atoms and bonds, and
+    // the arrows; virtual so that the tests can draw them the plain way, as
+    // the oracle of the shaders.
     virtual void drawWireFrame(GLenum mode);
     virtual void drawBallAndStick(GLenum mode);
     // The backbone as a thick grey curve (PDB models with analysable
@@ -59,10 +70,17 @@ public:
     void drawLabels();
     // The atom under the window point (x, y), y downwards; -1 for none.
     int hitTest(int x, int y);
+    // The same by OpenGL's selection through the fixed-function drawing:
+    // the oracle the tests hold the CPU pick to.
+    int hitTestBySelection(int x, int y);
 
     const ViewState* view;
     const MolDocState* document;
     int slices = 10;
+    // Draws the fixed-function way even where shaders run (set from the
+    // environment variable RAVEK_FIXED_FUNCTION for a driver whose shaders
+    // draw wrongly, and by the tests' plain drawing).
+    bool fixedFunction = false;
     float materialAmbientDiffuse[4] = {1.0F, 0.0F, 0.0F, 1.0F};
     float materialSpecular[4] = {1.0F, 1.0F, 1.0F, 1.0F};
     float lightAmbient[4] = {0.2F, 0.2F, 0.2F, 1.0F};
@@ -75,21 +93,14 @@ protected:
     // other) and its pieces, with the line state set for drawing them; false
     // when the model has no ribbon.
     bool PrepareRibbon(std::vector<GLdouble>& controls, std::vector<RibbonPiece>& pieces);
-    // Atoms hidden by the residue display or the hydrogen switch.
-    bool IsSkipped(CMolData& data, int a) const;
-    bool IsHiddenHydrogen(CMolData& data, int a) const;
+    bool IsSkipped(const CMolData& data, int a) const { return IsAtomSkipped(*view, data, a); }
+    bool IsHiddenHydrogen(const CMolData& data, int a) const {
+        return ::IsHiddenHydrogen(*view, data, a);
+    }
+    bool IsSelected(int a) const { return IsSelectedAtom(*view, a); }
     void SetAtomColour(CMolData& data, int a) const;
-    // Atom a's displacement in the mode shown (as printed); false when the
-    // model holds none for it.
-    bool Displacement(CMolData& data, int a, Point3D& d) const;
-    // The length of atom a's arrow (displacement × arrow scale), with its
-    // direction; 0 without a displacement.
-    double ArrowLength(CMolData& data, int a, Point3D* direction) const;
-    // Where atom a is drawn, in Å: its position, moved along the mode while
-    // the vibration is animated.
-    Point3D ModelPoint(CMolData& data, int a) const;
+    // Where atom a is drawn, in scene units.
     Point3D ScenePoint(CMolData& data, int a) const;
-    bool IsSelected(int a) const;
     // Calls atomStep(a) for every shown atom, then bondStep(a, b) for each of
     // its bonds that is drawn: each bond once, from its lower atom, when that
     // atom is shown and the other is not a hidden hydrogen (whether its
@@ -118,15 +129,14 @@ private:
         int fullWidth = 0, fullHeight = 0;
     };
     Region region_;
+    // The window's size as the last reshape gave it.
+    int width_ = 1, height_ = 1;
     // Sets the raster position of a label anchored at scene point s; false
     // when the label is not drawn (its anchor outside the picture).
     bool PlaceLabel(const Point3D& s) const;
     void SetUpLighting();
     // The model view: the eye's frame times the camera's orientation.
     void LoadOrientation() const;
-    // The colour atom a is drawn in: its element's, or its residue's when
-    // colouring by residue.
-    void ColourOf(CMolData& data, int a, GLfloat colour[4]) const;
     const Mesh& SphereMesh(int slices);
     const Mesh& TubeMesh(int slices, bool cone);
     // The display list of mesh in the current context's share group, made
@@ -141,6 +151,12 @@ private:
     // when the buffer overflowed.
     GLint RunPick(int x, int y, std::vector<GLuint>& buffer);
 
+    // The inputs of the content built last; it is built again when they
+    // differ.
+    struct ContentInputs;
+    std::unique_ptr<ContentInputs> contentInputs_;
+    SceneContent content_;
+    SceneRenderer renderer_;
     LabelFont labelFont_;
     // The meshes' display lists by share group and mesh, and the watches on
     // the groups that hold some.

@@ -59,6 +59,40 @@ Matrix4 TranslationMatrix(double x, double y, double z) {
     return m;
 }
 
+Matrix4 ScaleMatrix(double s) {
+    Matrix4 m = IdentityMatrix();
+    m[0] = m[5] = m[10] = s;
+    return m;
+}
+
+Matrix4 PerspectiveMatrix(double fieldOfView, double aspect, double near, double far) {
+    const double f = 1.0 / std::tan(fieldOfView * M_PI / 360.0);
+    Matrix4 m{};
+    m[0] = f / aspect;
+    m[5] = f;
+    m[10] = (far + near) / (near - far);
+    m[11] = -1.0;
+    m[14] = 2.0 * far * near / (near - far);
+    return m;
+}
+
+Point3D TransformPoint(const Matrix4& m, const Point3D& p) {
+    const double w = m[3] * p.x + m[7] * p.y + m[11] * p.z + m[15];
+    return {(m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12]) / w,
+            (m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13]) / w,
+            (m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]) / w};
+}
+
+Matrix4 Camera::ModelView() const {
+    return Multiply(orientation, Multiply(ScaleMatrix(Scale()),
+                                          TranslationMatrix(-centre.x, -centre.y, -centre.z)));
+}
+
+Matrix4 Camera::Projection(double aspect) const {
+    return Multiply(PerspectiveMatrix(fieldOfView, aspect, nearPlane, farPlane),
+                    TranslationMatrix(0.0, 0.0, -eyeDistance));
+}
+
 void Camera::Turn(int down, int right) {
     const Matrix4 step =
         Multiply(RotationMatrix(down, 1.0, 0.0, 0.0), RotationMatrix(right, 0.0, 1.0, 0.0));

@@ -15,6 +15,11 @@ Matrix4 Multiply(const Matrix4& a, const Matrix4& b);
 // The matrices glRotated(degrees, x, y, z) and glTranslated(x, y, z) build.
 Matrix4 RotationMatrix(double degrees, double x, double y, double z);
 Matrix4 TranslationMatrix(double x, double y, double z);
+Matrix4 ScaleMatrix(double s);
+// The matrices gluPerspective(fieldOfView, aspect, near, far) builds.
+Matrix4 PerspectiveMatrix(double fieldOfView, double aspect, double near, double far);
+// m · (x, y, z, 1), divided by its w.
+Point3D TransformPoint(const Matrix4& m, const Point3D& p);
 
 // Where a molecule view looks from and how far it is turned, moved and
 // zoomed: plain state the view owns and the scene only reads. A drag step
@@ -39,6 +44,13 @@ struct Camera {
 
     // Model units to scene units.
     double Scale() const { return zoom * fitScale; }
+    // Model coordinates (Å) to those the light is given in: centred,
+    // scaled, then turned and moved. The eye looks from (0, 0, eyeDistance)
+    // down -z there.
+    Matrix4 ModelView() const;
+    // The lens and the eye, for a picture of the given aspect (width /
+    // height); ModelView's coordinates to clip coordinates.
+    Matrix4 Projection(double aspect) const;
     // One step of a rotating drag: down pixels turn about the screen's x
     // axis, right pixels about its y axis, by a degree each; the turn is
     // applied after everything before it.

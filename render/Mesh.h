@@ -25,6 +25,11 @@ public:
     // GL_NORMAL_ARRAY.
     void Draw() const;
     int TriangleCount() const { return static_cast<int>(indices_.size() / 3); }
+    // x, y, z of each vertex, its unit normal, and three vertex numbers a
+    // triangle.
+    const std::vector<GLfloat>& Positions() const { return positions_; }
+    const std::vector<GLfloat>& Normals() const { return normals_; }
+    const std::vector<GLuint>& Indices() const { return indices_; }
 
 private:
     std::vector<GLfloat> positions_;

@@ -8,16 +8,12 @@
 
 #include <cmath>
 
-namespace {
-
-constexpr float kBondGrey[3] = {0.5F, 0.5F, 0.5F};
-constexpr float kArrowColour[3] = {1.0F, 0.14F, 0.6667F};
-
-} // namespace
+namespace {} // namespace
 
 ReferenceScene::ReferenceScene(const ViewState* viewState, const MolDocState* documentState)
     : CMolScene(viewState, documentState), quadric_(gluNewQuadric()) {
     gluQuadricDrawStyle(quadric_, GLU_FILL);
+    fixedFunction = true;
 }
 
 ReferenceScene::~ReferenceScene() {
@@ -64,7 +60,7 @@ void ReferenceScene::drawWireFrame(GLenum mode) {
     }
     if (mode == GL_SELECT)
         return;
-    glColor3fv(kBondGrey);
+    glColor4fv(kBondGrey.data());
     ForEachDrawnBond(
         data,
         [&](int a) {
@@ -110,7 +106,7 @@ void ReferenceScene::drawBallAndStick(GLenum mode) {
     }
     if (mode == GL_SELECT)
         return;
-    glColor3fv(kBondGrey);
+    glColor4fv(kBondGrey.data());
     ForEachDrawnBond(
         data, [](int) {},
         [&](int a, int b) {
@@ -134,7 +130,7 @@ void ReferenceScene::drawDisplacementArrow(int a) {
         return;
     GLfloat saved[4];
     glGetFloatv(GL_CURRENT_COLOR, saved);
-    glColor3fv(kArrowColour);
+    glColor4fv(kArrowColour.data());
     RotateZOnto(data.GetBondAxis(view->frame, a, -1));
     const double scale = view->camera.Scale();
     gluCylinder(quadric_, 0.08 * scale, 0.0, length * scale, slices, slices);
@@ -146,6 +142,9 @@ void ReferenceScene::drawRibbon(GLenum) {
     std::vector<RibbonPiece> pieces;
     if (!PrepareRibbon(controls, pieces))
         return;
+    // Mesa hatches wide smoothed lines; the plain wide line is the picture
+    // the ribbon is held to.
+    glDisable(GL_LINE_SMOOTH);
     for (const RibbonPiece& piece : pieces) {
         glShadeModel(GL_FLAT);
         glMap1d(GL_MAP1_VERTEX_3, 0.0, 1.0, 3, piece.degree + 1,

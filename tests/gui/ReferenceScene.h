@@ -15,7 +15,8 @@ public:
     void drawWireFrame(GLenum mode) override;
     void drawBallAndStick(GLenum mode) override;
     void drawDisplacementArrow(int a) override;
-    // The curve through OpenGL's evaluator, 31 points a piece.
+    // The curve through OpenGL's evaluator, 31 points a piece, drawn as an
+    // unsmoothed wide line.
     void drawRibbon(GLenum mode) override;
 
 private:

@@ -1,0 +1,286 @@
+#include "render/SceneContentBuilder.h"
+
+#include "model/BackboneAngles.h"
+#include "model/CMolData.h"
+#include "model/ElementTable.h"
+#include "render/MolDocState.h"
+#include "render/RibbonPlan.h"
+#include "render/ViewState.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+// The Bernstein weights C(degree, k) u^k (1 - u)^(degree - k), k = 0 ...
+// degree, of each step i = 0 ... steps (u = i / steps), a row per step.
+const std::vector<double>& BernsteinWeights(int degree, int steps) {
+    static std::map<std::pair<int, int>, std::vector<double>> table;
+    auto& row = table[{degree, steps}];
+    if (row.empty()) {
+        row.resize(static_cast<std::size_t>((steps + 1) * (degree + 1)));
+        for (int j = 0; j <= steps; ++j) {
+            const double u = j * (1.0 / steps);
+            double binomial = 1.0;
+            for (int k = 0; k <= degree; ++k) {
+                row[static_cast<std::size_t>(j * (degree + 1) + k)] =
+                    binomial * std::pow(u, k) * std::pow(1.0 - u, degree - k);
+                binomial = binomial * (degree - k) / (k + 1);
+            }
+        }
+    }
+    return row;
+}
+
+Rgba Colour(double r, double g, double b) {
+    return {static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), 1.0F};
+}
+
+// Calls atomStep(a) for every shown atom, then bondStep(a, b) for each of its
+// bonds that is drawn: each bond once, from its lower atom, when that atom is
+// shown and the other is not a hidden hydrogen (whether its residue is shown
+// does not matter).
+template <class AtomStep, class BondStep>
+void ForEachDrawnBond(const ViewState& view, const CMolData& data, AtomStep atomStep,
+                      BondStep bondStep) {
+    const int atoms = data.AtomCount(view.frame);
+    for (int a = 0; a < atoms; ++a) {
+        if (IsAtomSkipped(view, data, a))
+            continue;
+        atomStep(a);
+        const int bonds = data.GetBondCount(view.frame, a);
+        for (int k = 0; k < bonds; ++k) {
+            const int b = data.GetBondedAtom(view.frame, a, k);
+            if (a < b && data.HasAtom(view.frame, b) && !IsHiddenHydrogen(view, data, b))
+                bondStep(a, b);
+        }
+    }
+}
+
+void AddArrow(const ViewState& view, const CMolData& data, int a, SceneContent& content) {
+    // No displacement, no arrow (a cone of length 0 would be a flat disc).
+    Point3D direction;
+    const double length = ArrowLength(view, data, a, &direction);
+    if (!(length > 0.0) || !std::isfinite(length))
+        return;
+    const Point3D base = DrawnPosition(view, data, a);
+    content.cones.push_back({base, Plus(base, direction), kArrowRadius, kArrowColour, a});
+}
+
+void AddWireFrame(const ViewState& view, const MolDocState& document, SceneContent& content) {
+    const CMolData& data = *document.data;
+    const bool arrows = (view.displayFlags & ViewState::kVibration) != 0;
+    const int atoms = data.AtomCount(view.frame);
+    for (int a = 0; a < atoms; ++a) {
+        if (IsAtomSkipped(view, data, a))
+            continue;
+        // Selected atoms white, invisible marks white and transparent.
+        Rgba colour{1.0F, 1.0F, 1.0F, 1.0F};
+        if (!IsSelectedAtom(view, a)) {
+            if (document.hideAtoms != 0)
+                colour[3] = 0.0F;
+            else
+                colour = AtomColour(view, data, a);
+        }
+        content.points.push_back({DrawnPosition(view, data, a), colour, a});
+        if (arrows)
+            AddArrow(view, data, a, content);
+    }
+    // Each bond in one colour: grey, or the residue colour of its lower atom.
+    Rgba colour = kBondGrey;
+    ForEachDrawnBond(
+        view, data,
+        [&](int a) {
+            if (view.colourMode == 1)
+                colour = AtomColour(view, data, a);
+        },
+        [&](int a, int b) {
+            content.lines.push_back(
+                {DrawnPosition(view, data, a), DrawnPosition(view, data, b), colour});
+        });
+    content.pointSize = document.wireAtomScale;
+    content.lineWidth = document.wireBondScale;
+    content.smooth = document.antialiasing != 0;
+    // Invisible atom marks must not hide what lies behind them; nothing else
+    // does then either.
+    if (document.hideAtoms != 0 && !content.points.empty())
+        content.depthTest = false;
+}
+
+void AddBallAndStick(const ViewState& view, const MolDocState& document, SceneContent& content) {
+    const CMolData& data = *document.data;
+    const bool arrows = (view.displayFlags & ViewState::kVibration) != 0;
+    const int atoms = data.AtomCount(view.frame);
+    // The radius of each atom's sphere, 0 for an atom not drawn.
+    std::vector<double> radii(static_cast<std::size_t>(std::max(atoms, 0)), 0.0);
+    for (int a = 0; a < atoms; ++a) {
+        if (IsAtomSkipped(view, data, a))
+            continue;
+        const double radius =
+            document.ballAtomScale * ElementTable::Row(data.GetElement(view.frame, a)).radius;
+        radii[static_cast<std::size_t>(a)] = radius;
+        content.spheres.push_back({DrawnPosition(view, data, a), radius, AtomColour(view, data, a),
+                                   IsSelectedAtom(view, a), a});
+        if (arrows)
+            AddArrow(view, data, a, content);
+    }
+    // A stick is the part of the bond's tube outside its atoms' spheres: its
+    // wall leaves a sphere of radius R where it lies sqrt(R² - r²) along the
+    // axis from the centre. What lies inside is never seen, and drawing it
+    // would only cost time.
+    const double r = document.ballBondScale;
+    const auto inside = [r](double sphere) {
+        return sphere > r ? std::sqrt(sphere * sphere - r * r) : 0.0;
+    };
+    ForEachDrawnBond(
+        view, data, [](int) {},
+        [&](int a, int b) {
+            const Point3D from = DrawnPosition(view, data, a), to = DrawnPosition(view, data, b);
+            const Point3D axis = Minus(to, from);
+            const double length = Length(axis);
+            const double start = inside(radii[static_cast<std::size_t>(a)]);
+            const double end = length - inside(radii[static_cast<std::size_t>(b)]);
+            if (!(length > 0.0) || !(start < end))
+                return;
+            content.sticks.push_back({Plus(from, Scaled(axis, start / length)),
+                                      Plus(from, Scaled(axis, end / length)), r, kBondGrey});
+        });
+}
+
+// The backbone as a curve of Bézier pieces through the means of three
+// successive backbone atoms (PDB models with analysable residues only).
+void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent& content) {
+    CMolData& data = *document.data;
+    if (data.sourceKind != CMolData::SourceKind::kPdb || !ComputeBackboneAngles(data, view.frame))
+        return;
+    const std::map<int, int>& list = data.GetBackboneAtoms(view.frame);
+    std::vector<Point3D> backbone;
+    backbone.reserve(list.size());
+    for (const auto& [key, atom] : list)
+        backbone.push_back(data.GetAtomPos(view.frame, atom));
+    if (backbone.size() < 3)
+        return;
+    content.clearBeforeStrips = true;
+    content.stripColour = kBondGrey;
+    std::vector<Point3D> controls;
+    controls.reserve(backbone.size() - 2);
+    for (std::size_t c = 0; c + 2 < backbone.size(); ++c)
+        controls.push_back(
+            Scaled(Plus(Plus(backbone[c], backbone[c + 1]), backbone[c + 2]), 1.0 / 3.0));
+    for (const RibbonPiece& piece : PlanRibbonPieces(RibbonSegmentEnds(backbone))) {
+        const std::vector<double>& weights = BernsteinWeights(piece.degree, kRibbonSteps);
+        SceneStrip strip;
+        strip.points.reserve(kRibbonSteps + 1);
+        for (int i = 0; i <= kRibbonSteps; ++i) {
+            const double* weight = &weights[static_cast<std::size_t>(i * (piece.degree + 1))];
+            Point3D point;
+            for (int k = 0; k <= piece.degree; ++k)
+                point = Plus(
+                    point, Scaled(controls[static_cast<std::size_t>(piece.start + k)], weight[k]));
+            strip.points.push_back(point);
+        }
+        content.strips.push_back(std::move(strip));
+    }
+}
+
+void AddLabels(const ViewState& view, const MolDocState& document, SceneContent& content) {
+    const CMolData& data = *document.data;
+    for (int a : view.labelledAtoms) {
+        if (IsAtomSkipped(view, data, a))
+            continue;
+        const ElementRecord& row = ElementTable::Row(data.GetElement(view.frame, a));
+        const Rgba colour =
+            view.labelsInElementColour
+                ? Colour(row.red, row.green, row.blue)
+                : Rgba{view.labelColour[0], view.labelColour[1], view.labelColour[2], 1.0F};
+        content.labels.push_back({DrawnPosition(view, data, a), row.radius * 0.3, colour,
+                                  data.GetAtomDescription(view.frame, a), a});
+    }
+}
+
+} // namespace
+
+bool IsHiddenHydrogen(const ViewState& view, const CMolData& data, int a) {
+    return view.showHydrogens == 0 && data.GetElement(view.frame, a) == 1;
+}
+
+bool IsAtomSkipped(const ViewState& view, const CMolData& data, int a) {
+    if (!data.HasAtom(view.frame, a) ||
+        (data.sourceKind == CMolData::SourceKind::kPdb && !data.IsAtomShown(view.frame, a)) ||
+        IsHiddenHydrogen(view, data, a))
+        return true;
+    // An atom without a finite position has no place in the picture; only a
+    // geometry that has one pays for looking.
+    if (!data.GetFrame(view.frame)->hasNonFinitePosition)
+        return false;
+    const Point3D p = data.GetAtomPos(view.frame, a);
+    return !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
+}
+
+bool IsSelectedAtom(const ViewState& view, int a) {
+    const auto& selection = view.measurementSelection;
+    return std::find(selection.begin(), selection.end(), a) != selection.end();
+}
+
+Rgba AtomColour(const ViewState& view, const CMolData& data, int a) {
+    if (view.colourMode == 1) {
+        const std::array<double, 3> rgb = data.GetResidueColour(data.GetResidueName(view.frame, a));
+        return Colour(rgb[0], rgb[1], rgb[2]);
+    }
+    const ElementRecord& row = ElementTable::Row(data.GetElement(view.frame, a));
+    return Colour(row.red, row.green, row.blue);
+}
+
+bool AtomDisplacement(const ViewState& view, const CMolData& data, int a, Point3D& d) {
+    const CMolFrame& frame = *data.GetFrame(view.frame);
+    if (view.mode >= 0 && view.frame == view.modeFrame &&
+        view.mode < static_cast<int>(frame.modes.size())) {
+        const std::vector<Point3D>& all =
+            frame.modes[static_cast<std::size_t>(view.mode)].displacements;
+        if (a < 0 || a >= static_cast<int>(all.size()))
+            return false;
+        d = all[static_cast<std::size_t>(a)];
+        return true;
+    }
+    if (data.vibrationState != CMolData::kVibrationPresent || !data.HasAtom(view.frame, a))
+        return false;
+    const MolAtom& atom = frame.Atom(a);
+    d = {atom.dx, atom.dy, atom.dz};
+    return true;
+}
+
+double ArrowLength(const ViewState& view, const CMolData& data, int a, Point3D* direction) {
+    Point3D d;
+    if (!AtomDisplacement(view, data, a, d))
+        return 0.0;
+    d = Scaled(d, view.arrowScale);
+    if (direction != nullptr)
+        *direction = d;
+    return Length(d);
+}
+
+Point3D DrawnPosition(const ViewState& view, const CMolData& data, int a) {
+    const Point3D p = data.GetAtomPos(view.frame, a);
+    Point3D d;
+    if (view.vibrationOffset != 0.0 && AtomDisplacement(view, data, a, d))
+        return Plus(p, Scaled(d, view.vibrationOffset));
+    return p;
+}
+
+SceneContent BuildSceneContent(const ViewState& view, const MolDocState& document) {
+    SceneContent content;
+    content.slices = std::clamp(document.resolution, 1, 100);
+    if (document.data == nullptr)
+        return content;
+    const int flags = view.displayFlags;
+    content.lit = flags != ViewState::kWireFrame && flags != ViewState::kRibbon;
+    if ((flags & ViewState::kWireFrame) != 0)
+        AddWireFrame(view, document, content);
+    if ((flags & ViewState::kBallAndStick) != 0)
+        AddBallAndStick(view, document, content);
+    if ((flags & ViewState::kRibbon) != 0)
+        AddRibbon(view, document, content);
+    AddLabels(view, document, content);
+    return content;
+}

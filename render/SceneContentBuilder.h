@@ -1,0 +1,41 @@
+#pragma once
+
+#include "model/Point3D.h"
+#include "render/SceneContent.h"
+
+class CMolData;
+struct MolDocState;
+struct ViewState;
+
+// What the view's state and its document's model show: the one place that
+// decides which atoms, bonds, arrows, labels and which ribbon a picture
+// holds, their sizes and colours. Computing the ribbon fills the model's
+// cache of backbone angles; nothing else is changed.
+SceneContent BuildSceneContent(const ViewState& view, const MolDocState& document);
+
+// The rules the content is built by, shared with the fixed-function drawing.
+//
+// Atoms left out: hidden by the residue display (PDB models) or the hydrogen
+// switch, beyond the geometry, or without a finite position.
+bool IsAtomSkipped(const ViewState& view, const CMolData& data, int a);
+bool IsHiddenHydrogen(const ViewState& view, const CMolData& data, int a);
+// Its element's colour, or its residue's when colouring by residue.
+Rgba AtomColour(const ViewState& view, const CMolData& data, int a);
+// Atom a's displacement in the mode shown (as printed); false when the model
+// holds none for it.
+bool AtomDisplacement(const ViewState& view, const CMolData& data, int a, Point3D& d);
+// The arrow of atom a (displacement × arrow scale): its length, and its
+// direction when asked for; 0 without a displacement.
+double ArrowLength(const ViewState& view, const CMolData& data, int a, Point3D* direction);
+// Where atom a is drawn, in Å: its position, moved along the mode while the
+// vibration is animated.
+Point3D DrawnPosition(const ViewState& view, const CMolData& data, int a);
+bool IsSelectedAtom(const ViewState& view, int a);
+
+// The colours every picture shares.
+constexpr Rgba kBondGrey = {0.5F, 0.5F, 0.5F, 1.0F};
+constexpr Rgba kArrowColour = {1.0F, 0.14F, 0.6667F, 1.0F};
+// The arrow cone's base radius, Å.
+constexpr double kArrowRadius = 0.08;
+// Points a ribbon piece is drawn through.
+constexpr int kRibbonSteps = 30;

@@ -1,0 +1,308 @@
+#include "render/SceneRenderer.h"
+
+#include "render/Mesh.h"
+#include "render/ScenePick.h"
+#include "render/SceneShaders.h"
+
+#include <QMatrix4x4>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QOpenGLShaderProgram>
+#include <QVector4D>
+
+#include <GL/gl.h>
+
+namespace {
+
+// The corners of a quad, in the order GL_QUADS goes round it.
+constexpr float kCorners[4][2] = {{-1.0F, -1.0F}, {1.0F, -1.0F}, {1.0F, 1.0F}, {-1.0F, 1.0F}};
+
+// Floats a vertex of each array holds.
+constexpr int kSphereFloats = 11; // centre, radius, colour, corner, selected
+constexpr int kStickFloats = 13;  // from, to, radius, colour, corner
+constexpr int kConeFloats = 10;   // position, normal, colour
+constexpr int kPointFloats = 9;   // position, colour, corner
+constexpr int kLineFloats = 12;   // from, to, colour, corner
+
+void Put(std::vector<float>& to, const Point3D& p) {
+    to.insert(to.end(),
+              {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)});
+}
+
+void Put(std::vector<float>& to, const Rgba& colour) {
+    to.insert(to.end(), colour.begin(), colour.end());
+}
+
+void PutLine(std::vector<float>& to, const Point3D& from, const Point3D& end, const Rgba& colour) {
+    for (const auto& corner : kCorners) {
+        Put(to, from);
+        Put(to, end);
+        Put(to, colour);
+        to.insert(to.end(), {corner[0], corner[1]});
+    }
+}
+
+std::unique_ptr<QOpenGLShaderProgram> Compile(const char* vertex, const char* fragment) {
+    auto program = std::make_unique<QOpenGLShaderProgram>();
+    if (!program->addShaderFromSourceCode(QOpenGLShader::Vertex, vertex) ||
+        !program->addShaderFromSourceCode(QOpenGLShader::Fragment, fragment) || !program->link()) {
+        static bool told = false;
+        if (!told)
+            qWarning("The scene's shaders do not build here; drawing the fixed-function way: %s",
+                     qPrintable(program->log()));
+        told = true;
+        return nullptr;
+    }
+    return program;
+}
+
+// Points the program's attribute at floats of an array of vertices of
+// stride floats, from float first on. The arrays stay in the program's
+// memory: on Mesa's software drivers, buffer objects drew slower.
+void Attribute(QOpenGLShaderProgram& program, const char* name, const std::vector<float>& array,
+               int first, int size, int stride) {
+    const int location = program.attributeLocation(name);
+    if (location < 0)
+        return;
+    program.enableAttributeArray(location);
+    program.setAttributeArray(location, GL_FLOAT, array.data() + first, size,
+                              stride * static_cast<int>(sizeof(float)));
+}
+
+void Release(QOpenGLShaderProgram& program, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        const int location = program.attributeLocation(name);
+        if (location >= 0)
+            program.disableAttributeArray(location);
+    }
+    program.release();
+}
+
+} // namespace
+
+SceneRenderer::SceneRenderer() = default;
+
+SceneRenderer::~SceneRenderer() {
+    for (const QMetaObject::Connection& watch : groupWatches_)
+        QObject::disconnect(watch);
+}
+
+SceneRenderer::Programs* SceneRenderer::Current() {
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    if (context == nullptr)
+        return nullptr;
+    QOpenGLContextGroup* group = context->shareGroup();
+    auto [entry, fresh] = programs_.try_emplace(group);
+    Programs& programs = entry->second;
+    if (fresh) {
+        // A group that goes takes its programs with it.
+        groupWatches_.push_back(QObject::connect(group, &QObject::destroyed,
+                                                 [this, group] { programs_.erase(group); }));
+        if (QOpenGLShaderProgram::hasOpenGLShaderPrograms(context)) {
+            using namespace SceneShaders;
+            programs.sphere = Compile(kSphereVertex, kSphereFragment);
+            programs.stick = Compile(kStickVertex, kStickFragment);
+            programs.mesh = Compile(kMeshVertex, kMeshFragment);
+            programs.line = Compile(kLineVertex, kFlatFragment);
+            programs.point = Compile(kPointVertex, kFlatFragment);
+            programs.ready = programs.sphere && programs.stick && programs.mesh && programs.line &&
+                             programs.point;
+        }
+    }
+    return &programs;
+}
+
+bool SceneRenderer::Ready() {
+    const Programs* programs = Current();
+    return programs != nullptr && programs->ready;
+}
+
+void SceneRenderer::Load(const SceneContent& content) {
+    spheres_.clear();
+    spheres_.reserve(content.spheres.size() * 4 * kSphereFloats);
+    for (const SceneSphere& sphere : content.spheres) {
+        for (const auto& corner : kCorners) {
+            Put(spheres_, sphere.centre);
+            spheres_.push_back(static_cast<float>(sphere.radius));
+            Put(spheres_, sphere.colour);
+            spheres_.insert(spheres_.end(), {corner[0], corner[1], sphere.selected ? 1.0F : 0.0F});
+        }
+    }
+    sticks_.clear();
+    sticks_.reserve(content.sticks.size() * 4 * kStickFloats);
+    for (const SceneStick& stick : content.sticks) {
+        for (const auto& corner : kCorners) {
+            Put(sticks_, stick.from);
+            Put(sticks_, stick.to);
+            sticks_.push_back(static_cast<float>(stick.radius));
+            Put(sticks_, stick.colour);
+            sticks_.insert(sticks_.end(), {corner[0], corner[1]});
+        }
+    }
+    cones_.clear();
+    if (!content.cones.empty()) {
+        const Mesh mesh = Mesh::Tube(content.slices, 0.0);
+        const std::vector<GLuint>& indices = mesh.Indices();
+        cones_.reserve(content.cones.size() * indices.size() * kConeFloats);
+        for (const SceneCone& cone : content.cones) {
+            for (const GLuint index : indices) {
+                Put(cones_, ConeVertex(cone, &mesh.Positions()[index * 3]));
+                Put(cones_, ConeNormal(cone, &mesh.Normals()[index * 3]));
+                Put(cones_, cone.colour);
+            }
+        }
+    }
+    points_.clear();
+    points_.reserve(content.points.size() * 4 * kPointFloats);
+    for (const ScenePoint& point : content.points) {
+        for (const auto& corner : kCorners) {
+            Put(points_, point.at);
+            Put(points_, point.colour);
+            points_.insert(points_.end(), {corner[0], corner[1]});
+        }
+    }
+    lines_.clear();
+    lines_.reserve(content.lines.size() * 4 * kLineFloats);
+    for (const SceneLine& line : content.lines)
+        PutLine(lines_, line.from, line.to, line.colour);
+    strips_.clear();
+    for (const SceneStrip& strip : content.strips)
+        for (std::size_t i = 0; i + 1 < strip.points.size(); ++i)
+            PutLine(strips_, strip.points[i], strip.points[i + 1], content.stripColour);
+}
+
+void SceneRenderer::SetCommon(QOpenGLShaderProgram& program) const {
+    program.setUniformValue("viewport", viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
+    const QMatrix4x4 inverse = QMatrix4x4(inverseProjection_).transposed();
+    program.setUniformValue("inverseProjection", inverse);
+    // The eye: the point whose clip coordinates are (0, 0, c, 0).
+    const QVector4D eye = inverse.map(QVector4D(0.0F, 0.0F, 1.0F, 0.0F));
+    program.setUniformValue("eye", eye.toVector3D() / eye.w());
+    const QMatrix4x4 projection = inverse.inverted();
+    program.setUniformValue("depthRow", projection.row(2));
+    program.setUniformValue("wRow", projection.row(3));
+    program.setUniformValue("xRow", projection.row(0));
+    program.setUniformValue("yRow", projection.row(1));
+}
+
+void SceneRenderer::DrawSpheres(QOpenGLShaderProgram& program) {
+    if (spheres_.empty())
+        return;
+    program.bind();
+    SetCommon(program);
+    Attribute(program, "centre", spheres_, 0, 3, kSphereFloats);
+    Attribute(program, "radius", spheres_, 3, 1, kSphereFloats);
+    Attribute(program, "colour", spheres_, 4, 4, kSphereFloats);
+    Attribute(program, "corner", spheres_, 8, 2, kSphereFloats);
+    Attribute(program, "selected", spheres_, 10, 1, kSphereFloats);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(spheres_.size() / kSphereFloats));
+    Release(program, {"centre", "radius", "colour", "corner", "selected"});
+}
+
+void SceneRenderer::DrawSticks(QOpenGLShaderProgram& program) {
+    if (sticks_.empty())
+        return;
+    program.bind();
+    SetCommon(program);
+    Attribute(program, "from", sticks_, 0, 3, kStickFloats);
+    Attribute(program, "to", sticks_, 3, 3, kStickFloats);
+    Attribute(program, "radius", sticks_, 6, 1, kStickFloats);
+    Attribute(program, "colour", sticks_, 7, 4, kStickFloats);
+    Attribute(program, "corner", sticks_, 11, 2, kStickFloats);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(sticks_.size() / kStickFloats));
+    Release(program, {"from", "to", "radius", "colour", "corner"});
+}
+
+void SceneRenderer::DrawCones(QOpenGLShaderProgram& program) {
+    if (cones_.empty())
+        return;
+    program.bind();
+    SetCommon(program);
+    Attribute(program, "position", cones_, 0, 3, kConeFloats);
+    Attribute(program, "normal", cones_, 3, 3, kConeFloats);
+    Attribute(program, "colour", cones_, 6, 4, kConeFloats);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(cones_.size() / kConeFloats));
+    Release(program, {"position", "normal", "colour"});
+}
+
+void SceneRenderer::DrawLines(QOpenGLShaderProgram& program, const std::vector<float>& array,
+                              double width, bool smooth, const SceneContent& content) {
+    if (array.empty())
+        return;
+    program.bind();
+    SetCommon(program);
+    program.setUniformValue("halfWidth", static_cast<float>(width * 0.5));
+    program.setUniformValue("smoothEdges", smooth ? 1.0F : 0.0F);
+    program.setUniformValue("roundPoint", 1.0F);
+    program.setUniformValue("isPoint", 0.0F);
+    program.setUniformValue("lit", content.lit ? 1.0F : 0.0F);
+    program.setUniformValue("flatNormal", SceneContent::kFlatNormal[0],
+                            SceneContent::kFlatNormal[1], SceneContent::kFlatNormal[2]);
+    Attribute(program, "from", array, 0, 3, kLineFloats);
+    Attribute(program, "to", array, 3, 3, kLineFloats);
+    Attribute(program, "colour", array, 6, 4, kLineFloats);
+    Attribute(program, "corner", array, 10, 2, kLineFloats);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(array.size() / kLineFloats));
+    Release(program, {"from", "to", "colour", "corner"});
+}
+
+void SceneRenderer::DrawPoints(QOpenGLShaderProgram& program, const SceneContent& content,
+                               double lineScale) {
+    if (points_.empty())
+        return;
+    program.bind();
+    SetCommon(program);
+    program.setUniformValue("halfWidth", static_cast<float>(content.pointSize * lineScale * 0.5));
+    program.setUniformValue("smoothEdges", content.smooth ? 1.0F : 0.0F);
+    program.setUniformValue("roundPoint", content.smooth ? 1.0F : 0.0F);
+    program.setUniformValue("isPoint", 1.0F);
+    program.setUniformValue("lit", content.lit ? 1.0F : 0.0F);
+    program.setUniformValue("flatNormal", SceneContent::kFlatNormal[0],
+                            SceneContent::kFlatNormal[1], SceneContent::kFlatNormal[2]);
+    Attribute(program, "position", points_, 0, 3, kPointFloats);
+    Attribute(program, "colour", points_, 3, 4, kPointFloats);
+    Attribute(program, "corner", points_, 7, 2, kPointFloats);
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(points_.size() / kPointFloats));
+    Release(program, {"position", "colour", "corner"});
+}
+
+void SceneRenderer::Draw(const SceneContent& content, double lineScale) {
+    Programs* programs = Current();
+    if (programs == nullptr || !programs->ready)
+        return;
+    QOpenGLContext::currentContext()->functions()->glBindBuffer(GL_ARRAY_BUFFER, 0);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    for (int i = 0; i < 4; ++i)
+        viewport_[i] = static_cast<float>(viewport[i]);
+    float projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    // QMatrix4x4 reads rows; OpenGL's array is by columns.
+    const QMatrix4x4 inverse = QMatrix4x4(projection).transposed().inverted();
+    const float* columns = inverse.constData();
+    std::copy(columns, columns + 16, inverseProjection_);
+
+    if (content.depthTest)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    DrawSpheres(*programs->sphere);
+    DrawSticks(*programs->stick);
+    DrawCones(*programs->mesh);
+    // Points and lines blend their edges (hard edges blend by 0 or 1).
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    DrawPoints(*programs->point, content, lineScale);
+    // A bond line meets its atoms' marks at their depth: pushed back by a
+    // hair (about 3·10⁻⁵ of the depth range), the marks stay on top of their
+    // own bonds whatever the rounding, as they did when lines were lines.
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(0.0F, 512.0F);
+    DrawLines(*programs->line, lines_, content.lineWidth * lineScale, content.smooth, content);
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    if (content.clearBeforeStrips)
+        glClear(GL_COLOR_BUFFER_BIT);
+    DrawLines(*programs->line, strips_, content.stripWidth * lineScale, true, content);
+}

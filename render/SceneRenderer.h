@@ -1,0 +1,59 @@
+#pragma once
+
+#include "render/SceneContent.h"
+
+#include <QMetaObject>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class QOpenGLContextGroup;
+class QOpenGLShaderProgram;
+
+// Draws scene content with shaders: spheres and sticks as quads the
+// fragment shader turns into exact, per-pixel lit surfaces; cones as meshes
+// lit per pixel; points and lines as quads with blended edges. The vertex
+// arrays are made once for each content, the programs once for each share
+// group of contexts.
+class SceneRenderer {
+public:
+    SceneRenderer();
+    ~SceneRenderer();
+    SceneRenderer(const SceneRenderer&) = delete;
+    SceneRenderer& operator=(const SceneRenderer&) = delete;
+
+    // Whether the current context runs the programs (compiled when first
+    // asked); false without a Qt context or when they do not compile.
+    bool Ready();
+    // Makes the vertex arrays of content: call whenever it changes.
+    void Load(const SceneContent& content);
+    // Draws what Load was given last, into the current context: its
+    // projection and viewport are set, its model-view takes ångström to the
+    // light's coordinates, its light and material are set. lineScale widens
+    // points and lines for pictures larger than the window.
+    void Draw(const SceneContent& content, double lineScale);
+
+private:
+    struct Programs {
+        std::unique_ptr<QOpenGLShaderProgram> sphere, stick, mesh, line, point;
+        bool ready = false;
+    };
+    Programs* Current();
+    void DrawSpheres(QOpenGLShaderProgram& program);
+    void DrawSticks(QOpenGLShaderProgram& program);
+    void DrawCones(QOpenGLShaderProgram& program);
+    void DrawLines(QOpenGLShaderProgram& program, const std::vector<float>& array, double width,
+                   bool smooth, const SceneContent& content);
+    void DrawPoints(QOpenGLShaderProgram& program, const SceneContent& content, double lineScale);
+    // Sets the uniforms every program shares.
+    void SetCommon(QOpenGLShaderProgram& program) const;
+
+    std::map<QOpenGLContextGroup*, Programs> programs_;
+    std::vector<QMetaObject::Connection> groupWatches_;
+    // Four vertices a quad (spheres, sticks, points, line segments), three a
+    // cone triangle, the attributes of each vertex one after the other.
+    std::vector<float> spheres_, sticks_, cones_, points_, lines_, strips_;
+    float viewport_[4] = {0, 0, 1, 1};
+    float inverseProjection_[16] = {};
+};
