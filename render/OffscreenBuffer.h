@@ -26,8 +26,9 @@ public:
     QImage ToImage() const { return buffer_->toImage(); }
 
     // Makes the default surface format the one every picture of the program
-    // needs: a compatibility context for immediate-mode drawing, depth, no
-    // alpha. Called before the application object is made.
+    // needs: a compatibility context for its shaders and the fixed-function
+    // drawing, depth, no alpha; and keeps the memory the driver frees for
+    // its next picture. Called before the application object is made.
     static void UseDefaultFormat();
 
 private:

@@ -56,22 +56,33 @@ std::unique_ptr<QOpenGLShaderProgram> Compile(const char* vertex, const char* fr
     return program;
 }
 
-// Points the program's attribute at floats of an array of vertices of
-// stride floats, from float first on. The arrays stay in the program's
-// memory: on Mesa's software drivers, buffer objects drew slower.
-void Attribute(QOpenGLShaderProgram& program, const char* name, const std::vector<float>& array,
-               int first, int size, int stride) {
-    const int location = program.attributeLocation(name);
-    if (location < 0)
-        return;
-    program.enableAttributeArray(location);
-    program.setAttributeArray(location, GL_FLOAT, array.data() + first, size,
-                              stride * static_cast<int>(sizeof(float)));
-}
+// One attribute of a vertex: its name in the programs and its floats.
+struct Field {
+    const char* name;
+    int size;
+};
 
-void Release(QOpenGLShaderProgram& program, std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-        const int location = program.attributeLocation(name);
+// Draws the vertices of array, each the fields one after the other, with
+// program (bound, its uniforms set). The arrays stay in the program's
+// memory: on Mesa's software drivers, buffer objects drew slower.
+void DrawArray(QOpenGLShaderProgram& program, const std::vector<float>& array, GLenum mode,
+               std::initializer_list<Field> fields) {
+    int stride = 0;
+    for (const Field& field : fields)
+        stride += field.size;
+    int first = 0;
+    for (const Field& field : fields) {
+        const int location = program.attributeLocation(field.name);
+        if (location >= 0) {
+            program.enableAttributeArray(location);
+            program.setAttributeArray(location, GL_FLOAT, array.data() + first, field.size,
+                                      stride * static_cast<int>(sizeof(float)));
+        }
+        first += field.size;
+    }
+    glDrawArrays(mode, 0, static_cast<GLsizei>(array.size() / static_cast<std::size_t>(stride)));
+    for (const Field& field : fields) {
+        const int location = program.attributeLocation(field.name);
         if (location >= 0)
             program.disableAttributeArray(location);
     }
@@ -171,7 +182,8 @@ void SceneRenderer::Load(const SceneContent& content) {
             PutLine(strips_, strip.points[i], strip.points[i + 1], content.stripColour);
 }
 
-void SceneRenderer::SetCommon(QOpenGLShaderProgram& program) const {
+QOpenGLShaderProgram& SceneRenderer::Use(QOpenGLShaderProgram& program) const {
+    program.bind();
     program.setUniformValue("viewport", viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
     const QMatrix4x4 inverse = QMatrix4x4(inverseProjection_).transposed();
     program.setUniformValue("inverseProjection", inverse);
@@ -179,91 +191,29 @@ void SceneRenderer::SetCommon(QOpenGLShaderProgram& program) const {
     const QVector4D eye = inverse.map(QVector4D(0.0F, 0.0F, 1.0F, 0.0F));
     program.setUniformValue("eye", eye.toVector3D() / eye.w());
     const QMatrix4x4 projection = inverse.inverted();
-    program.setUniformValue("depthRow", projection.row(2));
-    program.setUniformValue("wRow", projection.row(3));
     program.setUniformValue("xRow", projection.row(0));
     program.setUniformValue("yRow", projection.row(1));
+    program.setUniformValue("depthRow", projection.row(2));
+    program.setUniformValue("wRow", projection.row(3));
+    return program;
 }
 
-void SceneRenderer::DrawSpheres(QOpenGLShaderProgram& program) {
-    if (spheres_.empty())
-        return;
-    program.bind();
-    SetCommon(program);
-    Attribute(program, "centre", spheres_, 0, 3, kSphereFloats);
-    Attribute(program, "radius", spheres_, 3, 1, kSphereFloats);
-    Attribute(program, "colour", spheres_, 4, 4, kSphereFloats);
-    Attribute(program, "corner", spheres_, 8, 2, kSphereFloats);
-    Attribute(program, "selected", spheres_, 10, 1, kSphereFloats);
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(spheres_.size() / kSphereFloats));
-    Release(program, {"centre", "radius", "colour", "corner", "selected"});
-}
-
-void SceneRenderer::DrawSticks(QOpenGLShaderProgram& program) {
-    if (sticks_.empty())
-        return;
-    program.bind();
-    SetCommon(program);
-    Attribute(program, "from", sticks_, 0, 3, kStickFloats);
-    Attribute(program, "to", sticks_, 3, 3, kStickFloats);
-    Attribute(program, "radius", sticks_, 6, 1, kStickFloats);
-    Attribute(program, "colour", sticks_, 7, 4, kStickFloats);
-    Attribute(program, "corner", sticks_, 11, 2, kStickFloats);
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(sticks_.size() / kStickFloats));
-    Release(program, {"from", "to", "radius", "colour", "corner"});
-}
-
-void SceneRenderer::DrawCones(QOpenGLShaderProgram& program) {
-    if (cones_.empty())
-        return;
-    program.bind();
-    SetCommon(program);
-    Attribute(program, "position", cones_, 0, 3, kConeFloats);
-    Attribute(program, "normal", cones_, 3, 3, kConeFloats);
-    Attribute(program, "colour", cones_, 6, 4, kConeFloats);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(cones_.size() / kConeFloats));
-    Release(program, {"position", "normal", "colour"});
-}
-
-void SceneRenderer::DrawLines(QOpenGLShaderProgram& program, const std::vector<float>& array,
-                              double width, bool smooth, const SceneContent& content) {
+void SceneRenderer::DrawFlat(QOpenGLShaderProgram& program, const std::vector<float>& array,
+                             double width, bool smooth, bool point, bool lit) const {
     if (array.empty())
         return;
-    program.bind();
-    SetCommon(program);
+    Use(program);
     program.setUniformValue("halfWidth", static_cast<float>(width * 0.5));
     program.setUniformValue("smoothEdges", smooth ? 1.0F : 0.0F);
-    program.setUniformValue("roundPoint", 1.0F);
-    program.setUniformValue("isPoint", 0.0F);
-    program.setUniformValue("lit", content.lit ? 1.0F : 0.0F);
+    program.setUniformValue("roundPoint", !point || smooth ? 1.0F : 0.0F);
+    program.setUniformValue("isPoint", point ? 1.0F : 0.0F);
+    program.setUniformValue("lit", lit ? 1.0F : 0.0F);
     program.setUniformValue("flatNormal", SceneContent::kFlatNormal[0],
                             SceneContent::kFlatNormal[1], SceneContent::kFlatNormal[2]);
-    Attribute(program, "from", array, 0, 3, kLineFloats);
-    Attribute(program, "to", array, 3, 3, kLineFloats);
-    Attribute(program, "colour", array, 6, 4, kLineFloats);
-    Attribute(program, "corner", array, 10, 2, kLineFloats);
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(array.size() / kLineFloats));
-    Release(program, {"from", "to", "colour", "corner"});
-}
-
-void SceneRenderer::DrawPoints(QOpenGLShaderProgram& program, const SceneContent& content,
-                               double lineScale) {
-    if (points_.empty())
-        return;
-    program.bind();
-    SetCommon(program);
-    program.setUniformValue("halfWidth", static_cast<float>(content.pointSize * lineScale * 0.5));
-    program.setUniformValue("smoothEdges", content.smooth ? 1.0F : 0.0F);
-    program.setUniformValue("roundPoint", content.smooth ? 1.0F : 0.0F);
-    program.setUniformValue("isPoint", 1.0F);
-    program.setUniformValue("lit", content.lit ? 1.0F : 0.0F);
-    program.setUniformValue("flatNormal", SceneContent::kFlatNormal[0],
-                            SceneContent::kFlatNormal[1], SceneContent::kFlatNormal[2]);
-    Attribute(program, "position", points_, 0, 3, kPointFloats);
-    Attribute(program, "colour", points_, 3, 4, kPointFloats);
-    Attribute(program, "corner", points_, 7, 2, kPointFloats);
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(points_.size() / kPointFloats));
-    Release(program, {"position", "colour", "corner"});
+    if (point)
+        DrawArray(program, array, GL_QUADS, {{"position", 3}, {"colour", 4}, {"corner", 2}});
+    else
+        DrawArray(program, array, GL_QUADS, {{"from", 3}, {"to", 3}, {"colour", 4}, {"corner", 2}});
 }
 
 void SceneRenderer::Draw(const SceneContent& content, double lineScale) {
@@ -288,21 +238,29 @@ void SceneRenderer::Draw(const SceneContent& content, double lineScale) {
         glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
     glDisable(GL_BLEND);
-    DrawSpheres(*programs->sphere);
-    DrawSticks(*programs->stick);
-    DrawCones(*programs->mesh);
+    if (!spheres_.empty())
+        DrawArray(Use(*programs->sphere), spheres_, GL_QUADS,
+                  {{"centre", 3}, {"radius", 1}, {"colour", 4}, {"corner", 2}, {"selected", 1}});
+    if (!sticks_.empty())
+        DrawArray(Use(*programs->stick), sticks_, GL_QUADS,
+                  {{"from", 3}, {"to", 3}, {"radius", 1}, {"colour", 4}, {"corner", 2}});
+    if (!cones_.empty())
+        DrawArray(Use(*programs->mesh), cones_, GL_TRIANGLES,
+                  {{"position", 3}, {"normal", 3}, {"colour", 4}});
     // Points and lines blend their edges (hard edges blend by 0 or 1).
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    DrawPoints(*programs->point, content, lineScale);
+    DrawFlat(*programs->point, points_, content.pointSize * lineScale, content.smooth, true,
+             content.lit);
     // A bond line meets its atoms' marks at their depth: pushed back by a
-    // hair (about 3·10⁻⁵ of the depth range), the marks stay on top of their
+    // hair (about 4·10⁻⁶ of the depth range), the marks stay on top of their
     // own bonds whatever the rounding, as they did when lines were lines.
     glEnable(GL_POLYGON_OFFSET_FILL);
-    glPolygonOffset(0.0F, 512.0F);
-    DrawLines(*programs->line, lines_, content.lineWidth * lineScale, content.smooth, content);
+    glPolygonOffset(0.0F, 64.0F);
+    DrawFlat(*programs->line, lines_, content.lineWidth * lineScale, content.smooth, false,
+             content.lit);
     glDisable(GL_POLYGON_OFFSET_FILL);
     if (content.clearBeforeStrips)
         glClear(GL_COLOR_BUFFER_BIT);
-    DrawLines(*programs->line, strips_, content.stripWidth * lineScale, true, content);
+    DrawFlat(*programs->line, strips_, content.stripWidth * lineScale, true, false, content.lit);
 }

@@ -40,14 +40,12 @@ private:
         bool ready = false;
     };
     Programs* Current();
-    void DrawSpheres(QOpenGLShaderProgram& program);
-    void DrawSticks(QOpenGLShaderProgram& program);
-    void DrawCones(QOpenGLShaderProgram& program);
-    void DrawLines(QOpenGLShaderProgram& program, const std::vector<float>& array, double width,
-                   bool smooth, const SceneContent& content);
-    void DrawPoints(QOpenGLShaderProgram& program, const SceneContent& content, double lineScale);
-    // Sets the uniforms every program shares.
-    void SetCommon(QOpenGLShaderProgram& program) const;
+    // Binds program with the uniforms every program shares.
+    QOpenGLShaderProgram& Use(QOpenGLShaderProgram& program) const;
+    // Points (four corners each) or line segments (four corners each) of
+    // width pixels across, blended at their edges when smooth.
+    void DrawFlat(QOpenGLShaderProgram& program, const std::vector<float>& array, double width,
+                  bool smooth, bool point, bool lit) const;
 
     std::map<QOpenGLContextGroup*, Programs> programs_;
     std::vector<QMetaObject::Connection> groupWatches_;

@@ -76,6 +76,19 @@
     "    vec4 near = inverseProjection * vec4(clip.xy, -1.0, 1.0);\n"                              \
     "    rayNear = near.xyz / near.w;\n"                                                           \
     "    return clip;\n"                                                                           \
+    "}\n" \
+    /* The corner of the quad about the hull of the balls of radius r about a  */                  \
+    /* and b (a sphere when they are one point), turned along its picture.     */                  \
+    "vec4 QuadCorner(vec3 a, vec3 b, float r, vec2 corner) {\n"                                    \
+    "    vec4 qa = gl_ProjectionMatrix * vec4(a, 1.0), qb = gl_ProjectionMatrix * vec4(b, 1.0);\n"  \
+    "    vec2 origin = Pixels(qa), along = Pixels(qb) - origin;\n"                                 \
+    "    vec2 s = length(along) > 1e-3 ? normalize(along) : vec2(1.0, 0.0);\n"                     \
+    "    vec2 t = vec2(-s.y, s.x);\n"                                                              \
+    "    vec4 bounds = vec4(1e30, 1e30, -1e30, -1e30);\n"                                          \
+    "    float behind = qa.w <= 1e-6 || qb.w <= 1e-6 ? 1.0 : 0.0;\n"                               \
+    "    ExtendBall(a, r, origin, s, t, bounds, behind);\n"                                        \
+    "    ExtendBall(b, r, origin, s, t, bounds, behind);\n"                                        \
+    "    return Corner(corner, origin, s, t, bounds, behind);\n"                                   \
     "}\n"
 
 // The ray through this fragment's pixel: from the eye, its direction unit;
@@ -87,36 +100,39 @@
     "    origin = eye + dot(near - eye, direction) * direction;\n"                                 \
     "}\n"
 
+// What the vertex shaders hand the fragment shaders: a sphere's centre and
+// radius in eye coordinates, its colour and whether it is selected; a
+// stick's end, unit axis, length and radius, and its colour.
+#define RAVEK_SPHERE_VARYINGS                                                                      \
+    "varying vec3 eyeCentre;\n"                                                                    \
+    "varying float eyeRadius;\n"                                                                   \
+    "varying vec4 baseColour;\n"                                                                   \
+    "varying float fullAmbient;\n"
+#define RAVEK_STICK_VARYINGS                                                                       \
+    "varying vec3 eyeFrom;\n"                                                                      \
+    "varying vec3 eyeAxis;\n"                                                                      \
+    "varying float eyeLength;\n"                                                                   \
+    "varying float eyeRadius;\n"                                                                   \
+    "varying vec4 baseColour;\n"
+
 namespace SceneShaders {
 
-const char* const kSphereVertex = RAVEK_GLSL_COMMON RAVEK_GLSL_QUAD R"(
+const char* const kSphereVertex = RAVEK_GLSL_COMMON RAVEK_GLSL_QUAD RAVEK_SPHERE_VARYINGS R"(
 attribute vec3 centre;
 attribute float radius;
 attribute vec4 colour;
 attribute vec2 corner;
 attribute float selected;
-varying vec3 eyeCentre;
-varying float eyeRadius;
-varying vec4 baseColour;
-varying float fullAmbient;
 void main() {
     eyeCentre = (gl_ModelViewMatrix * vec4(centre, 1.0)).xyz;
     eyeRadius = radius * length(gl_ModelViewMatrix[0].xyz);
     baseColour = colour;
     fullAmbient = selected;
-    vec2 s = vec2(1.0, 0.0), t = vec2(0.0, 1.0), origin = vec2(0.0);
-    vec4 bounds = vec4(1e30, 1e30, -1e30, -1e30);
-    float behind = 0.0;
-    ExtendBall(eyeCentre, eyeRadius, origin, s, t, bounds, behind);
-    gl_Position = Corner(corner, origin, s, t, bounds, behind);
+    gl_Position = QuadCorner(eyeCentre, eyeCentre, eyeRadius, corner);
 }
 )";
 
-const char* const kSphereFragment = RAVEK_GLSL_COMMON RAVEK_GLSL_RAY R"(
-varying vec3 eyeCentre;
-varying float eyeRadius;
-varying vec4 baseColour;
-varying float fullAmbient;
+const char* const kSphereFragment = RAVEK_GLSL_COMMON RAVEK_GLSL_RAY RAVEK_SPHERE_VARYINGS R"(
 void main() {
     vec3 origin, direction;
     Ray(eyeCentre, origin, direction);
@@ -141,17 +157,12 @@ void main() {
 }
 )";
 
-const char* const kStickVertex = RAVEK_GLSL_COMMON RAVEK_GLSL_QUAD R"(
+const char* const kStickVertex = RAVEK_GLSL_COMMON RAVEK_GLSL_QUAD RAVEK_STICK_VARYINGS R"(
 attribute vec3 from;
 attribute vec3 to;
 attribute float radius;
 attribute vec4 colour;
 attribute vec2 corner;
-varying vec3 eyeFrom;
-varying vec3 eyeAxis;
-varying float eyeLength;
-varying float eyeRadius;
-varying vec4 baseColour;
 void main() {
     vec3 a = (gl_ModelViewMatrix * vec4(from, 1.0)).xyz;
     vec3 b = (gl_ModelViewMatrix * vec4(to, 1.0)).xyz;
@@ -162,25 +173,12 @@ void main() {
     eyeRadius = r;
     baseColour = colour;
     // The tube lies within the hull of the balls about its ends, whose
-    // projection is the hull of theirs: bounded along the tube's picture.
-    vec4 qa = gl_ProjectionMatrix * vec4(a, 1.0), qb = gl_ProjectionMatrix * vec4(b, 1.0);
-    vec2 origin = Pixels(qa), along = Pixels(qb) - origin;
-    vec2 s = length(along) > 1e-3 ? normalize(along) : vec2(1.0, 0.0);
-    vec2 t = vec2(-s.y, s.x);
-    vec4 bounds = vec4(1e30, 1e30, -1e30, -1e30);
-    float behind = qa.w <= 1e-6 || qb.w <= 1e-6 ? 1.0 : 0.0;
-    ExtendBall(a, r, origin, s, t, bounds, behind);
-    ExtendBall(b, r, origin, s, t, bounds, behind);
-    gl_Position = Corner(corner, origin, s, t, bounds, behind);
+    // projection is the hull of theirs.
+    gl_Position = QuadCorner(a, b, r, corner);
 }
 )";
 
-const char* const kStickFragment = RAVEK_GLSL_COMMON RAVEK_GLSL_RAY R"(
-varying vec3 eyeFrom;
-varying vec3 eyeAxis;
-varying float eyeLength;
-varying float eyeRadius;
-varying vec4 baseColour;
+const char* const kStickFragment = RAVEK_GLSL_COMMON RAVEK_GLSL_RAY RAVEK_STICK_VARYINGS R"(
 void main() {
     vec3 origin, direction;
     Ray(eyeFrom + 0.5 * eyeLength * eyeAxis, origin, direction);
