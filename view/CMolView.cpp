@@ -21,6 +21,8 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QOpenGLExtraFunctions>
+#include <QOpenGLFramebufferObject>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -86,6 +88,7 @@ CMolView::~CMolView() {
     // window's context shares; it goes with the context current all the same.
     makeCurrent();
     scene.reset();
+    dragBuffer_.reset();
     doneCurrent();
 }
 
@@ -209,8 +212,53 @@ void CMolView::paintGL() {
     glClearColor(state.backgroundColour[0], state.backgroundColour[1], state.backgroundColour[2],
                  0.0F);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (GetDocState() != nullptr)
-        scene->render();
+    if (GetDocState() == nullptr)
+        return;
+    if (state.dragMode != ViewState::kNoDrag && DrawHalfSize())
+        return;
+    scene->render();
+}
+
+void CMolView::DrawWhole() {
+    if (state.dragMode == ViewState::kNoDrag || GetDocState() == nullptr)
+        return;
+    context()->extraFunctions()->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    glClearColor(state.backgroundColour[0], state.backgroundColour[1], state.backgroundColour[2],
+                 0.0F);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    scene->render();
+}
+
+bool CMolView::DrawHalfSize() {
+    const int w = static_cast<int>(width() * devicePixelRatioF());
+    const int h = static_cast<int>(height() * devicePixelRatioF());
+    const QSize half((w + 1) / 2, (h + 1) / 2);
+    if (dragBuffer_ == nullptr || dragBuffer_->size() != half) {
+        dragBuffer_ =
+            std::make_unique<QOpenGLFramebufferObject>(half, QOpenGLFramebufferObject::Depth);
+        if (!dragBuffer_->isValid()) {
+            dragBuffer_.reset();
+            return false;
+        }
+    }
+    dragBuffer_->bind();
+    scene->reshape(half.width(), half.height());
+    glClearColor(state.backgroundColour[0], state.backgroundColour[1], state.backgroundColour[2],
+                 0.0F);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Points and lines half as wide, so that stretched they look as always.
+    const double lineScale = state.lineScale;
+    state.lineScale = lineScale * 0.5;
+    scene->render();
+    state.lineScale = lineScale;
+    QOpenGLExtraFunctions* gl = context()->extraFunctions();
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, dragBuffer_->handle());
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+    gl->glBlitFramebuffer(0, 0, half.width(), half.height(), 0, 0, w, h, GL_COLOR_BUFFER_BIT,
+                          GL_LINEAR);
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    scene->reshape(w, h);
+    return true;
 }
 
 void CMolView::PrepareToDraw() {

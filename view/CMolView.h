@@ -16,6 +16,7 @@
 class CModeListDlg;
 class CMolData;
 class CMolScene;
+class QOpenGLFramebufferObject;
 struct NormalMode;
 class QDialog;
 struct MolDocState;
@@ -88,12 +89,18 @@ public:
 
     ViewState state;
     std::unique_ptr<CMolScene> scene;
+    // The half-size picture of a drag (see DrawHalfSize).
+    std::unique_ptr<QOpenGLFramebufferObject> dragBuffer_;
     int lastX = 0, lastY = 0;
     bool shiftHeld = false;
     bool dragMoved = false;
     int frameImageCounter = 0;
     QTimer animationTimer;
     QTimer vibrationTimer;
+
+    // Draws the whole picture into the window's buffer where a drag left a
+    // half-size one; the window's context is current.
+    void DrawWhole();
 
     // The colours last chosen in the colour dialogs, shared by all views.
     static QColor lastBackgroundChoice;
@@ -106,6 +113,13 @@ signals:
 protected:
     void resizeGL(int width, int height) override;
     void paintGL() override;
+    // While a drag turns, moves or zooms the molecule the picture is drawn
+    // at half the window's size and stretched onto it: a quarter of the
+    // pixels to shade keeps the molecule following the mouse on software
+    // OpenGL; the whole picture returns the moment the drag ends. False when
+    // no buffer for it can be made (the picture is then drawn whole).
+    bool DrawHalfSize();
+
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

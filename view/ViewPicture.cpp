@@ -60,8 +60,10 @@ bool ViewPicture::Write(const QString& path, int kind, QSize size, double scale,
     view_.PrepareToDraw();
     std::string error;
     if (kind == kBmp32) {
-        // What the window drew last, read back from its buffer.
+        // What the window drew last, read back from its buffer (drawn whole
+        // in the middle of a drag).
         view_.makeCurrent();
+        view_.DrawWhole();
         const std::string bytes = CImage().writeBitmap32();
         view_.doneCurrent();
         const auto write = [&bytes](StdioFile& file) { return file.WriteString(bytes); };

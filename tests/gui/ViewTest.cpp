@@ -149,6 +149,7 @@ private slots:
     void ballAndStickQuestionOncePerFile();
     void picturesInEveryKindShowTheSamePixels();
     void aPictureSavedInADragIsTheWindowsPicture();
+    void aDragShowsTheMoleculeAtHalfSizeAndWholeAgainOnRelease();
     void animationSavesGeometriesOneToFour();
     void printingPlacesHalfAPageAtTheTopLeft();
     void statusPaneNeverReadsAnotherModel();
@@ -707,6 +708,56 @@ void ViewTest::aPictureSavedInADragIsTheWindowsPicture() {
     QCOMPARE(QImage(first).convertToFormat(QImage::Format_RGB32), windowPicture);
     QCOMPARE(QImage(second).convertToFormat(QImage::Format_RGB32), windowPicture);
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + QPoint(30, 12));
+}
+
+// Where a picture's drawn pixels lie: how many, and their mean place.
+struct Drawn {
+    int count = 0;
+    double x = 0.0, y = 0.0;
+};
+Drawn DrawnPixels(const QImage& image) {
+    Drawn drawn;
+    const QRgb background = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != background) {
+                ++drawn.count;
+                drawn.x += x;
+                drawn.y += y;
+            }
+    if (drawn.count > 0) {
+        drawn.x /= drawn.count;
+        drawn.y /= drawn.count;
+    }
+    return drawn;
+}
+
+void ViewTest::aDragShowsTheMoleculeAtHalfSizeAndWholeAgainOnRelease() {
+    ViewHarness h;
+    QVERIFY(h.StartOnPeptide());
+    CMolView* view = h.View();
+    view->state.displayFlags = ViewState::kBallAndStick;
+    const QPoint start(100, 100);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, start);
+    QSignalSpy drawn(view, &CMolView::pictureDrawn);
+    QTest::mouseMove(view, start + QPoint(25, 10));
+    QVERIFY(drawn.wait(5000));
+    const QImage dragging = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    // The whole picture of the same moment, off-screen.
+    const QString whole = h.Path("whole.bmp");
+    QVERIFY(ViewPicture(*view).Write(whole, ViewPicture::kBmp24));
+    const QImage wholePicture = QImage(whole).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(dragging.size(), wholePicture.size());
+    QVERIFY(dragging != wholePicture);
+    // The stretched half-size picture covers the molecule where it is (its
+    // smoothed edges a little wider).
+    const Drawn a = DrawnPixels(dragging), b = DrawnPixels(wholePicture);
+    QVERIFY2(b.count > 1000 && std::abs(a.count - b.count) < b.count / 3,
+             qPrintable(QStringLiteral("%1 against %2").arg(a.count).arg(b.count)));
+    QVERIFY(std::abs(a.x - b.x) < 3.0 && std::abs(a.y - b.y) < 3.0);
+    // Released: the whole picture again, exactly.
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + QPoint(25, 10));
+    QCOMPARE(view->grabFramebuffer().convertToFormat(QImage::Format_RGB32), wholePicture);
 }
 
 void ViewTest::picturesInEveryKindShowTheSamePixels() {
