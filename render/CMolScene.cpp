@@ -259,7 +259,7 @@ void CMolScene::render() {
     LoadOrientation();
     if (document->data != nullptr) {
         const SceneContent& content = Content();
-        if (!fixedFunction && renderer_.Ready()) {
+        if (UsesShaders()) {
             glLoadMatrixd(view->camera.ModelView().data());
             renderer_.Draw(content, view->lineScale);
             LoadOrientation();
@@ -627,12 +627,12 @@ void CMolScene::drawDisplacementArrow(int a) {
     RotateZOnto(HalfTurnAxis(direction));
     const double scale = view->camera.Scale();
     if (pick_.active) {
-        gluCylinder(quadric_, 0.08 * scale, 0.0, length * scale, slices, slices);
+        gluCylinder(quadric_, kArrowRadius * scale, 0.0, length * scale, slices, slices);
         glPopMatrix();
         glColor4fv(saved);
         return;
     }
-    glScaled(0.08 * scale, 0.08 * scale, length * scale);
+    glScaled(kArrowRadius * scale, kArrowRadius * scale, length * scale);
     const GLboolean normalize = glIsEnabled(GL_NORMALIZE);
     glEnable(GL_NORMALIZE);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
@@ -691,7 +691,7 @@ bool CMolScene::FarFromPick(CMolData& data, int a, double radius, double pixels)
         const double length = ArrowLength(*view, data, a, nullptr);
         if (!std::isfinite(length))
             return false;
-        radius = std::max(radius, (length + 0.08) * view->camera.Scale());
+        radius = std::max(radius, (length + kArrowRadius) * view->camera.Scale());
     }
     const Point3D s = ScenePoint(data, a);
     const Matrix4& m = view->camera.orientation;

@@ -54,6 +54,8 @@ public:
     void render();
     // What the view and the document show now, built when an input changed.
     const SceneContent& Content();
+    // Whether render() draws with the shaders in the current context.
+    bool UsesShaders() { return !fixedFunction && renderer_.Ready(); }
     // Fixed-function drawing: the model in render mode GL_RENDER or
     // GL_SELECT.
     void drawModel(GLenum mode);
@@ -115,7 +117,7 @@ protected:
             const int bonds = data.GetBondCount(view->frame, a);
             for (int k = 0; k < bonds; ++k) {
                 const int b = data.GetBondedAtom(view->frame, a, k);
-                if (a < b && !IsHiddenHydrogen(data, b))
+                if (a < b && data.HasAtom(view->frame, b) && !IsHiddenHydrogen(data, b))
                     bondStep(a, b);
             }
         }

@@ -39,7 +39,8 @@ struct SceneCone {
     int atom = -1;
 };
 
-// A wire-frame atom mark, a round point a fixed number of pixels across.
+// A wire-frame atom mark a fixed number of pixels across: round when
+// smoothed, square when not.
 struct ScenePoint {
     Point3D at;
     Rgba colour{};

@@ -21,10 +21,11 @@ struct PickView {
 };
 
 // The atom under the window point (x, y), y downwards, among what content
-// shows; -1 for none. Everything an atom shows (its sphere, its mark, its
-// arrow) that reaches into the 5 × 5 pixel square about the point counts,
-// at the depth nearest the eye within that square; the nearest atom wins, the
-// earlier one on equal depths. Bonds, ribbons and labels are never picked.
+// shows; -1 for none. An atom's sphere or arrow counts where it reaches into
+// the 5 × 5 pixel square about the point, at its depth nearest the eye within
+// that square; its wire-frame mark counts when the mark's centre lies in the
+// square. The nearest atom wins, the earlier one on equal depths. Bonds,
+// ribbons and labels are never picked.
 int PickAtom(const SceneContent& content, const PickView& view, double x, double y);
 
 // The arrow cone in model coordinates: a vertex or normal of the unit cone

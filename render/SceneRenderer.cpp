@@ -42,8 +42,12 @@ void PutLine(std::vector<float>& to, const Point3D& from, const Point3D& end, co
     }
 }
 
-std::unique_ptr<QOpenGLShaderProgram> Compile(const char* vertex, const char* fragment) {
+// first: an attribute every vertex has, given location 0, which some
+// drivers of the compatibility profile need to be an array to draw at all.
+std::unique_ptr<QOpenGLShaderProgram> Compile(const char* vertex, const char* fragment,
+                                              const char* first) {
     auto program = std::make_unique<QOpenGLShaderProgram>();
+    program->bindAttributeLocation(first, 0);
     if (!program->addShaderFromSourceCode(QOpenGLShader::Vertex, vertex) ||
         !program->addShaderFromSourceCode(QOpenGLShader::Fragment, fragment) || !program->link()) {
         static bool told = false;
@@ -63,8 +67,8 @@ struct Field {
 };
 
 // Draws the vertices of array, each the fields one after the other, with
-// program (bound, its uniforms set). The arrays stay in the program's
-// memory: on Mesa's software drivers, buffer objects drew slower.
+// program (bound, its uniforms set). The arrays are client arrays in the
+// process's memory: on Mesa's software drivers, buffer objects drew slower.
 void DrawArray(QOpenGLShaderProgram& program, const std::vector<float>& array, GLenum mode,
                std::initializer_list<Field> fields) {
     int stride = 0;
@@ -111,11 +115,11 @@ SceneRenderer::Programs* SceneRenderer::Current() {
                                                  [this, group] { programs_.erase(group); }));
         if (QOpenGLShaderProgram::hasOpenGLShaderPrograms(context)) {
             using namespace SceneShaders;
-            programs.sphere = Compile(kSphereVertex, kSphereFragment);
-            programs.stick = Compile(kStickVertex, kStickFragment);
-            programs.mesh = Compile(kMeshVertex, kMeshFragment);
-            programs.line = Compile(kLineVertex, kFlatFragment);
-            programs.point = Compile(kPointVertex, kFlatFragment);
+            programs.sphere = Compile(kSphereVertex, kSphereFragment, "centre");
+            programs.stick = Compile(kStickVertex, kStickFragment, "from");
+            programs.mesh = Compile(kMeshVertex, kMeshFragment, "position");
+            programs.line = Compile(kLineVertex, kFlatFragment, "from");
+            programs.point = Compile(kPointVertex, kFlatFragment, "position");
             programs.ready = programs.sphere && programs.stick && programs.mesh && programs.line &&
                              programs.point;
         }
@@ -263,4 +267,5 @@ void SceneRenderer::Draw(const SceneContent& content, double lineScale) {
     if (content.clearBeforeStrips)
         glClear(GL_COLOR_BUFFER_BIT);
     DrawFlat(*programs->line, strips_, content.stripWidth * lineScale, true, false, content.lit);
+    glDisable(GL_BLEND);
 }

@@ -41,7 +41,8 @@
 #define RAVEK_GLSL_QUAD                                                                            \
     /* The least and greatest of (n · p) / (wRow · p), p = (x, y, z, 1), over  */                \
     /* the ball about c of radius r: where the plane of that value touches     */                  \
-    /* the ball, a quadratic. behind turns 1 for a ball reaching the eye.      */                  \
+    /* the ball, a quadratic. behind turns 1 for a ball reaching the plane of  */                  \
+    /* the eye.                                                                */                  \
     "vec2 RatioRange(vec4 n, vec3 c, float r, inout float behind) {\n"                             \
     "    float a = dot(n, vec4(c, 1.0)), b = dot(wRow, vec4(c, 1.0));\n"                           \
     "    float qa = b * b - r * r * dot(wRow.xyz, wRow.xyz);\n"                                    \
@@ -79,7 +80,13 @@
     "}\n" \
     /* The corner of the quad about the hull of the balls of radius r about a  */                  \
     /* and b (a sphere when they are one point), turned along its picture.     */                  \
+    /* Balls wholly on the eye's side of the near plane give an empty quad;    */                  \
+    /* the whole picture is left for those that reach the plane of the eye.   */                  \
     "vec4 QuadCorner(vec3 a, vec3 b, float r, vec2 corner) {\n"                                    \
+    "    vec4 near = depthRow + wRow;\n"                                                           \
+    "    float reach = r * length(near.xyz);\n"                                                    \
+    "    if (dot(near, vec4(a, 1.0)) + reach < 0.0 && dot(near, vec4(b, 1.0)) + reach < 0.0)\n"    \
+    "        return vec4(0.0, 0.0, 2.0, 1.0);\n"                                                   \
     "    vec4 qa = gl_ProjectionMatrix * vec4(a, 1.0), qb = gl_ProjectionMatrix * vec4(b, 1.0);\n"  \
     "    vec2 origin = Pixels(qa), along = Pixels(qb) - origin;\n"                                 \
     "    vec2 s = length(along) > 1e-3 ? normalize(along) : vec2(1.0, 0.0);\n"                     \
@@ -144,8 +151,8 @@ void main() {
     float root = sqrt(discriminant);
     vec3 p = origin + (-b - root) * direction;
     float z = Depth(p);
-    // A sphere the near plane cuts shows its inside.
-    if (z < -1.0) {
+    // A sphere the near plane cuts, or the eye lies in, shows its inside.
+    if (z < -1.0 || dot(wRow, vec4(p, 1.0)) <= 0.0) {
         p = origin + (-b + root) * direction;
         z = Depth(p);
     }
@@ -200,7 +207,7 @@ void main() {
     float along = wa + t * da;
     vec3 p = origin + t * direction;
     float z = Depth(p);
-    if (along < 0.0 || along > eyeLength || z < -1.0) {
+    if (along < 0.0 || along > eyeLength || z < -1.0 || dot(wRow, vec4(p, 1.0)) <= 0.0) {
         t = (-b + root) / a;
         along = wa + t * da;
         p = origin + t * direction;

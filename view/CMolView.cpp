@@ -233,7 +233,7 @@ bool CMolView::DrawHalfSize() {
     const int w = static_cast<int>(width() * devicePixelRatioF());
     const int h = static_cast<int>(height() * devicePixelRatioF());
     const QSize half((w + 1) / 2, (h + 1) / 2);
-    if (dragBuffer_ == nullptr || dragBuffer_->size() != half) {
+    if (dragBuffer_ == nullptr || dragBuffer_->size() != half || !dragBuffer_->isValid()) {
         dragBuffer_ =
             std::make_unique<QOpenGLFramebufferObject>(half, QOpenGLFramebufferObject::Depth);
         if (!dragBuffer_->isValid()) {

@@ -8,8 +8,6 @@
 
 #include <cmath>
 
-namespace {} // namespace
-
 ReferenceScene::ReferenceScene(const ViewState* viewState, const MolDocState* documentState)
     : CMolScene(viewState, documentState), quadric_(gluNewQuadric()) {
     gluQuadricDrawStyle(quadric_, GLU_FILL);
