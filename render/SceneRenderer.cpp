@@ -189,16 +189,12 @@ void SceneRenderer::Load(const SceneContent& content) {
 QOpenGLShaderProgram& SceneRenderer::Use(QOpenGLShaderProgram& program) const {
     program.bind();
     program.setUniformValue("viewport", viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
-    const QMatrix4x4 inverse = QMatrix4x4(inverseProjection_).transposed();
-    program.setUniformValue("inverseProjection", inverse);
-    // The eye: the point whose clip coordinates are (0, 0, c, 0).
-    const QVector4D eye = inverse.map(QVector4D(0.0F, 0.0F, 1.0F, 0.0F));
-    program.setUniformValue("eye", eye.toVector3D() / eye.w());
-    const QMatrix4x4 projection = inverse.inverted();
-    program.setUniformValue("xRow", projection.row(0));
-    program.setUniformValue("yRow", projection.row(1));
-    program.setUniformValue("depthRow", projection.row(2));
-    program.setUniformValue("wRow", projection.row(3));
+    program.setUniformValue("inverseProjection", inverseProjection_);
+    program.setUniformValue("eye", eye_);
+    program.setUniformValue("xRow", projection_.row(0));
+    program.setUniformValue("yRow", projection_.row(1));
+    program.setUniformValue("depthRow", projection_.row(2));
+    program.setUniformValue("wRow", projection_.row(3));
     return program;
 }
 
@@ -231,10 +227,13 @@ void SceneRenderer::Draw(const SceneContent& content, double lineScale) {
         viewport_[i] = static_cast<float>(viewport[i]);
     float projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    // QMatrix4x4 reads rows; OpenGL's array is by columns.
-    const QMatrix4x4 inverse = QMatrix4x4(projection).transposed().inverted();
-    const float* columns = inverse.constData();
-    std::copy(columns, columns + 16, inverseProjection_);
+    // QMatrix4x4 reads rows; OpenGL's array is by columns. Worked out once a
+    // picture, for every program it draws with.
+    projection_ = QMatrix4x4(projection).transposed();
+    inverseProjection_ = projection_.inverted();
+    // The eye: the point whose clip coordinates are (0, 0, c, 0).
+    const QVector4D eye = inverseProjection_.map(QVector4D(0.0F, 0.0F, 1.0F, 0.0F));
+    eye_ = eye.toVector3D() / eye.w();
 
     if (content.depthTest)
         glEnable(GL_DEPTH_TEST);

@@ -2,7 +2,9 @@
 
 #include "render/SceneContent.h"
 
+#include <QMatrix4x4>
 #include <QMetaObject>
+#include <QVector3D>
 
 #include <map>
 #include <memory>
@@ -53,5 +55,7 @@ private:
     // cone triangle, the attributes of each vertex one after the other.
     std::vector<float> spheres_, sticks_, cones_, points_, lines_, strips_;
     float viewport_[4] = {0, 0, 1, 1};
-    float inverseProjection_[16] = {};
+    // The picture's projection, its inverse and the eye, as drawing began.
+    QMatrix4x4 projection_, inverseProjection_;
+    QVector3D eye_;
 };
