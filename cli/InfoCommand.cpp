@@ -4,6 +4,8 @@
 #include "cli/ModelSource.h"
 #include "model/BackboneAngles.h"
 #include "model/ElementTable.h"
+#include "model/VolumeGrid.h"
+#include "model/Wavefunction.h"
 
 #include <cmath>
 #include <cstdio>
@@ -70,6 +72,97 @@ void WriteMode(JsonWriter& json, const NormalMode& mode) {
     json.EndObject();
 }
 
+void WritePoint(JsonWriter& json, const Point3D& p) {
+    json.BeginArray();
+    json.Real(p.x, 0);
+    json.Real(p.y, 0);
+    json.Real(p.z, 0);
+    json.EndArray();
+}
+
+// The grids (bohr), the orbitals (hartree) and the charges a file holds.
+void WriteVolumesAndOrbitals(JsonWriter& json, const CMolData& model) {
+    if (!model.volumes.empty()) {
+        json.Key("volumes");
+        json.BeginArray();
+        for (const auto& volume : model.volumes) {
+            json.BeginObject();
+            json.Key("name");
+            json.String(volume->name);
+            json.Key("points");
+            json.BeginArray();
+            for (int n : volume->points)
+                json.Int(n);
+            json.EndArray();
+            json.Key("origin");
+            WritePoint(json, volume->origin);
+            json.Key("axes");
+            json.BeginArray();
+            for (const Point3D& axis : volume->axes)
+                WritePoint(json, axis);
+            json.EndArray();
+            json.EndObject();
+        }
+        json.EndArray();
+    }
+    if (!model.charges.empty()) {
+        json.Key("charges");
+        json.BeginObject();
+        for (const auto& [scheme, values] : model.charges) {
+            json.Key(scheme);
+            json.BeginArray();
+            for (double q : values)
+                json.Real(q, 0);
+            json.EndArray();
+        }
+        json.EndObject();
+    }
+    if (!model.wavefunctionProblem.empty()) {
+        json.Key("orbitalProblem");
+        json.String(model.wavefunctionProblem);
+    }
+    const Wavefunction* w = model.wavefunction.get();
+    if (w == nullptr)
+        return;
+    json.Key("orbitals");
+    json.BeginArray();
+    for (int spin = 0; spin < (w->Unrestricted() ? 2 : 1); ++spin) {
+        const OrbitalSet& set = w->Orbitals(spin == 1);
+        for (int o = 0; o < set.Count(); ++o) {
+            json.BeginObject();
+            json.Key("number");
+            json.Int(o + 1);
+            json.Key("spin");
+            json.String(!w->Unrestricted() ? "both" : spin == 0 ? "alpha" : "beta");
+            json.Key("energy");
+            json.Real(set.energies[static_cast<std::size_t>(o)], 0);
+            json.Key("occupation");
+            json.Real(w->Occupation(spin == 1, o), 0);
+            json.EndObject();
+        }
+    }
+    json.EndArray();
+    const std::pair<const char*, int> numbers[] = {
+        {"homo", w->Homo(false)},
+        {"lumo", w->Lumo(false)},
+        {"basisFunctions", w->basis.FunctionCount()},
+        {"charge", w->charge},
+        {"multiplicity", w->multiplicity},
+    };
+    for (const auto& [name, value] : numbers) {
+        json.Key(name);
+        json.Int(value);
+    }
+    if (w->Unrestricted()) {
+        json.Key("betaHomo");
+        json.Int(w->Homo(true));
+        json.Key("betaLumo");
+        json.Int(w->Lumo(true));
+    }
+    json.Key("totalEnergy");
+    json.Real(w->totalEnergy, 0);
+}
+
 void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool modes) {
     json.BeginObject();
     const std::pair<const char*, int> header[] = {
@@ -91,6 +184,7 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool mode
         json.Key("termination");
         json.String(TerminationName(model));
     }
+    WriteVolumesAndOrbitals(json, model);
     if (model.sourceKind == CMolData::SourceKind::kPdb && model.frameCount > 0) {
         // The backbone analysis of geometry 0: phi and psi per analysed
         // residue, and the N, CA, C atoms of the backbone trace.

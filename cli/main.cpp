@@ -1,6 +1,7 @@
 // ravek-cli: the structure readers and writers of the viewer, for scripts.
 
 #include "cli/ConvertCommand.h"
+#include "cli/CubeCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ModelSource.h"
 #include "cli/WatchCommand.h"
@@ -20,12 +21,15 @@ void PrintUsage(std::FILE* out) {
                  "usage: ravek-cli info FILE %s [--frames all|last|none]\n"
                  "       ravek-cli convert IN OUT --to %s %s [--frame N]\n"
                  "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
+                 "       ravek-cli cube FILE --orbital homo|lumo|N|density|spin [--beta]\n"
+                 "                [--spacing S] [--margin M] [--like REF.cube] -o OUT.cube\n"
                  "info prints the molecule read from FILE as one JSON object; convert writes\n"
                  "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
                  "short layout), Ramachandran plot data or an XYZ file (every geometry, or\n"
                  "the one --frame names); watch follows a Gaussian output\n"
                  "while its job writes it, one JSON line per geometry once its step is\n"
-                 "complete, then a line with the job's termination.\n"
+                 "complete, then a line with the job's termination; cube evaluates an orbital\n"
+                 "or density of a formatted checkpoint file on a grid (bohr) into a cube file.\n"
                  "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
                  "error or unreadable file.\n",
                  source.c_str(), FormatNames(true, true).c_str(), source.c_str(), source.c_str());
@@ -55,6 +59,8 @@ int main(int argc, char** argv) {
             return RunConvert(args);
         if (command == "watch")
             return RunWatch(args);
+        if (command == "cube")
+            return RunCube(args);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "ravek-cli: too large for the memory available\n");
         return kExitUsage;

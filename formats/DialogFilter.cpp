@@ -12,6 +12,9 @@ const std::vector<DialogFilter>& OpenFilters() {
          {"pdb", "mmcif"}},
         {"All Files (*.*)", "*.*", {}},
         {"XYZ Files (*.xyz; *.xyz.gz)", "*.xyz; *.xyz.gz", {"xyz"}},
+        {"Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)",
+         "*.cube; *.cub; *.fchk; *.fch; *.cube.gz; *.cub.gz; *.fchk.gz",
+         {"fchk", "cube"}},
     };
     return filters;
 }

@@ -3,6 +3,8 @@
 #include "formats/CGauData.h"
 #include "formats/CMmcifData.h"
 #include "formats/CPDBData.h"
+#include "formats/CubeReader.h"
+#include "formats/FchkReader.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
@@ -34,6 +36,14 @@ void ReadMmcif(StdioFile* in, CMolData& model, const PdbOptions& options,
 
 void ReadXyzFile(StdioFile* in, CMolData& model, const PdbOptions&, std::unique_ptr<CGauData>*) {
     ReadXyz(in, model);
+}
+
+void ReadCubeFile(StdioFile* in, CMolData& model, const PdbOptions&, std::unique_ptr<CGauData>*) {
+    ReadCube(in, model);
+}
+
+void ReadFchkFile(StdioFile* in, CMolData& model, const PdbOptions&, std::unique_ptr<CGauData>*) {
+    ReadFchk(in, model);
 }
 
 bool WriteCom(CMolData& mol, StdioFile* file, const std::string& path, std::string* refusal) {
@@ -80,6 +90,18 @@ const std::vector<FileFormat>& FileFormats() {
          nullptr},
         {"rpd", FileKind::kUnknown, {"rpd"}, {}, nullptr, WritePlotData},
         {"xyz", FileKind::kXyz, {"xyz"}, {"chemical/x-xyz"}, ReadXyzFile, WriteXyzFile},
+        {"cube",
+         FileKind::kCube,
+         {"cube", "cub"},
+         {"chemical/x-gaussian-cube"},
+         ReadCubeFile,
+         nullptr},
+        {"fchk",
+         FileKind::kFchk,
+         {"fchk", "fch"},
+         {"chemical/x-gaussian-checkpoint"},
+         ReadFchkFile,
+         nullptr},
     };
     return formats;
 }

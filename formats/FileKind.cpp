@@ -19,7 +19,11 @@ FileKind FileKindFromPath(std::string_view path) {
         if (format.read == nullptr)
             continue;
         for (const char* extension : format.extensions) {
-            if (last == extension)
+            const std::string_view ending(extension);
+            if (ending.size() == 3
+                    ? last == ending
+                    : path.size() > ending.size() && path[path.size() - ending.size() - 1] == '.' &&
+                          TextScanner::Lower(path.substr(path.size() - ending.size())) == ending)
                 return format.kind;
         }
     }

@@ -19,7 +19,9 @@ CMolData::CMolData(const CMolData& other)
       vibrationPosition(other.vibrationPosition), skippedLines(other.skippedLines),
       fileModels(other.fileModels), formatProblem(other.formatProblem),
       onlyFractionalCoordinates(other.onlyFractionalCoordinates), termination(other.termination),
-      zMatrixProblem(other.zMatrixProblem), framePositions(other.framePositions) {
+      zMatrixProblem(other.zMatrixProblem), framePositions(other.framePositions),
+      volumes(other.volumes), wavefunction(other.wavefunction),
+      wavefunctionProblem(other.wavefunctionProblem), charges(other.charges) {
     frames_.reserve(other.frames_.size());
     for (const auto& frame : other.frames_)
         frames_.push_back(std::make_unique<CMolFrame>(*frame));
@@ -198,6 +200,10 @@ CMolData& CMolData::Assign(const CMolData& other, const KindFields& kind) {
     onlyFractionalCoordinates = false;
     termination = Termination::kNotAnOutput;
     zMatrixProblem = {};
+    volumes.clear();
+    wavefunction.reset();
+    wavefunctionProblem.clear();
+    charges.clear();
     sourceKind = kind.sourceKind;
     gaussianFileType = kind.gaussianFileType;
     gaussianVersion = kind.gaussianVersion;

@@ -13,6 +13,9 @@
 #include <string_view>
 #include <vector>
 
+struct VolumeGrid;
+struct Wavefunction;
+
 // The molecule model: every geometry read from one structure file, as plain
 // data. The readers (CGauData, CPDBData, CMmcifData, ReadXyz) fill one; the analyses
 // are functions over it. Callers name a geometry index g first, then 0-based
@@ -24,7 +27,7 @@ class CMolData {
 public:
     // Values of the kind fields.
     // The reader that filled the model.
-    enum class SourceKind { kNone = 0, kGaussian = 1, kPdb = 2, kXyz = 3 };
+    enum class SourceKind { kNone = 0, kGaussian = 1, kPdb = 2, kXyz = 3, kCube = 4, kFchk = 5 };
     // The layout of the file read (a PDB file for the PDB reader).
     enum class GaussianFileType { kNone = 0, kPdb = 1, kInput = 2, kOutput = 3 };
     enum VibrationState { kVibrationPresent = 3, kVibrationNone = 4 };
@@ -176,6 +179,17 @@ public:
     ZMatrixProblem zMatrixProblem;
     // Byte offset at which the coordinate block of each geometry starts.
     std::vector<std::int64_t> framePositions;
+    // Values on grids the file holds (a cube file's), and the orbitals and
+    // densities a formatted checkpoint file holds; shared, never changed
+    // once read, so copies of a model share them.
+    std::vector<std::shared_ptr<const VolumeGrid>> volumes;
+    std::shared_ptr<const Wavefunction> wavefunction;
+    // Why the orbitals of a file that gave a molecule could not be read;
+    // empty when they were or the file has none.
+    std::string wavefunctionProblem;
+    // Atomic charges by scheme ("mulliken", "esp", ...), one per atom of the
+    // last geometry.
+    std::map<std::string, std::vector<double>> charges;
 
 private:
     std::vector<std::unique_ptr<CMolFrame>> frames_;
