@@ -1,4 +1,7 @@
 #include "app/CMainFrame.h"
+#include "view/COrbitalPanel.h"
+
+#include "app/CMolDoc.h"
 
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
@@ -152,6 +155,14 @@ bool CMainFrame::LoadFrame() {
     CreateActions();
     CreateToolBar();
     CreateStatusBar();
+    orbitalPanel_ = new COrbitalPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, orbitalPanel_);
+    orbitalPanel_->hide();
+    connect(orbitalPanel_, &COrbitalPanel::surfaceChanged, this, [this] {
+        ChildFrame* frame = ActiveChildFrame();
+        if (Document* document = frame != nullptr ? frame->GetActiveDocument() : nullptr)
+            document->UpdateAllViews(nullptr);
+    });
     ShowMenu(ResourceIds::kMainMenu);
     qApp->installEventFilter(this);
 
@@ -444,6 +455,19 @@ void CMainFrame::OnIdle() {
     Document* document = frame != nullptr ? frame->GetActiveDocument() : nullptr;
     atomPane_->setEnabled(true);
     atomPane_->setText(view != nullptr ? view->StatusText() : QString());
+    // The orbital panel follows the active molecule window: shown when
+    // another document (or file) with orbitals or grids comes, hidden when
+    // it has none.
+    auto* molecule = dynamic_cast<CMolDoc*>(document);
+    orbitalPanel_->SetDocument(molecule, molecule);
+    const int load = molecule != nullptr ? molecule->loadCount : -1;
+    if (!COrbitalPanel::HasContent(molecule)) {
+        orbitalPanel_->hide();
+    } else if (panelDocument_ != molecule || panelLoad_ != load) {
+        orbitalPanel_->show();
+    }
+    panelDocument_ = molecule;
+    panelLoad_ = load;
     ShowStep();
     if (statusBar()->currentMessage().isEmpty() ||
         statusBar()->property("idleMessage").toString() == statusBar()->currentMessage()) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CMolView;
+class COrbitalPanel;
 class ChildFrame;
 class QAction;
 class QLabel;
@@ -45,6 +46,8 @@ public:
     int CurrentMenu() const { return currentMenu_; }
     QLabel* AtomPane() const { return atomPane_; }
     QLabel* StepPane() const { return stepPane_; }
+    // The panel of orbitals and grids, following the active document.
+    COrbitalPanel* OrbitalPanel() const { return orbitalPanel_; }
     // Shows the active view's step text in the step pane.
     void ShowStep();
 
@@ -115,6 +118,11 @@ private:
     QToolBar* toolBar_ = nullptr;
     QLabel* atomPane_ = nullptr;
     QLabel* stepPane_ = nullptr;
+    COrbitalPanel* orbitalPanel_ = nullptr;
+    // The document the panel was last shown for, to show it again only
+    // when another one (or another file) comes.
+    const void* panelDocument_ = nullptr;
+    int panelLoad_ = -1;
     // The molecule view whose pictures refresh the step pane.
     QPointer<CMolView> stepSource_;
     QMetaObject::Connection stepConnection_;

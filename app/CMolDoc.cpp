@@ -197,6 +197,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     animating = 0;
     follower_.reset();
     data.reset();
+    surface = SurfaceState();
     ++loadCount;
     SetTitle(QString());
     growthWatcher_.Stop();
@@ -230,6 +231,15 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
         return;
     data = std::move(read.model);
     follower_ = std::move(read.follower);
+    if (!data->wavefunctionProblem.empty())
+        loadMessage = QCoreApplication::translate("CMolDoc", "軌道を読み込めませんでした: %1 (%2)")
+                          .arg(QString::fromStdString(data->wavefunctionProblem), fileName);
+    // A grid read from the file shows as its isosurface at once.
+    if (!data->volumes.empty()) {
+        surface.volume = data->volumes.front();
+        surface.isovalue = SurfaceState::DefaultIsovalue(*surface.volume);
+        surface.Update();
+    }
     SetTitle(fileName);
     const auto dot = fileName.lastIndexOf(QLatin1Char('.'));
     baseName = dot > 0 ? fileName.left(dot) : fileName;

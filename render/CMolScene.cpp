@@ -86,6 +86,10 @@ struct CMolScene::ContentInputs {
     double arrowScale = 1.0, vibrationOffset = 0.0;
     int resolution = 0, antialiasing = 0, hideAtoms = 0;
     double wireAtomScale = 0, wireBondScale = 0, ballAtomScale = 0, ballBondScale = 0;
+    const void* positive = nullptr;
+    const void* negative = nullptr;
+    const void* colours = nullptr;
+    bool translucent = false;
 
     ContentInputs(const ViewState& view, const MolDocState& document)
         : data(document.data.get()), loadCount(document.loadCount), frame(view.frame),
@@ -99,7 +103,10 @@ struct CMolScene::ContentInputs {
           vibrationOffset(view.vibrationOffset), resolution(document.resolution),
           antialiasing(document.antialiasing), hideAtoms(document.hideAtoms),
           wireAtomScale(document.wireAtomScale), wireBondScale(document.wireBondScale),
-          ballAtomScale(document.ballAtomScale), ballBondScale(document.ballBondScale) {
+          ballAtomScale(document.ballAtomScale), ballBondScale(document.ballBondScale),
+          positive(document.surface.positive.get()), negative(document.surface.negative.get()),
+          colours(document.surface.positiveColours.get()),
+          translucent(document.surface.translucent) {
         if (data == nullptr || frame < 0 || frame >= data->frameCount)
             return;
         frameCount = data->frameCount;
@@ -124,7 +131,9 @@ struct CMolScene::ContentInputs {
                vibrationOffset == o.vibrationOffset && resolution == o.resolution &&
                antialiasing == o.antialiasing && hideAtoms == o.hideAtoms &&
                wireAtomScale == o.wireAtomScale && wireBondScale == o.wireBondScale &&
-               ballAtomScale == o.ballAtomScale && ballBondScale == o.ballBondScale;
+               ballAtomScale == o.ballAtomScale && ballBondScale == o.ballBondScale &&
+               positive == o.positive && negative == o.negative && colours == o.colours &&
+               translucent == o.translucent;
     }
 };
 
@@ -266,10 +275,63 @@ void CMolScene::render() {
         } else {
             drawModel(GL_RENDER);
         }
+        drawSurfaces(content);
         if (view->dragMode == ViewState::kNoDrag)
             drawLabels();
     }
     glFlush();
+}
+
+void CMolScene::drawSurfaces(const SceneContent& content) {
+    if (content.surfaces.empty())
+        return;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadMatrixd(view->camera.ModelView().data());
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_NORMALIZE);
+    // Both faces lit: a translucent lobe shows its inside, and a grid's edge
+    // may cut a surface open.
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    for (int pass = 0; pass < 2; ++pass) {
+        // Opaque surfaces first; translucent ones blend over them and what
+        // lies behind without hiding one another.
+        for (const SceneSurface& surface : content.surfaces) {
+            const bool translucent = surface.colour[3] < 1.0F;
+            if (translucent != (pass == 1))
+                continue;
+            if (translucent) {
+                glEnable(GL_BLEND);
+                glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+                glDepthMask(GL_FALSE);
+            }
+            glPushMatrix();
+            glScaled(surface.scale, surface.scale, surface.scale);
+            glColor4fv(surface.colour.data());
+            glVertexPointer(3, GL_FLOAT, 0, surface.mesh->positions.data());
+            glNormalPointer(GL_FLOAT, 0, surface.mesh->normals.data());
+            if (surface.vertexColours != nullptr) {
+                glEnableClientState(GL_COLOR_ARRAY);
+                glColorPointer(3, GL_FLOAT, 0, surface.vertexColours->data());
+            }
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(surface.mesh->triangles.size()),
+                           GL_UNSIGNED_INT, surface.mesh->triangles.data());
+            glDisableClientState(GL_COLOR_ARRAY);
+            glPopMatrix();
+            glDepthMask(GL_TRUE);
+            glDisable(GL_BLEND);
+        }
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    glDisable(GL_NORMALIZE);
+    glPopMatrix();
 }
 
 void CMolScene::drawModel(GLenum mode) {

@@ -155,6 +155,8 @@ private:
 
     // The inputs of the content built last; it is built again when they
     // differ.
+    // The isosurfaces of content, over what was drawn.
+    void drawSurfaces(const SceneContent& content);
     struct ContentInputs;
     std::unique_ptr<ContentInputs> contentInputs_;
     SceneContent content_;

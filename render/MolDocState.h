@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CMolData.h"
+#include "render/SurfaceState.h"
 
 #include <memory>
 #include <string>
@@ -41,6 +42,8 @@ struct MolDocState {
     int animationFrame = 0;
     int saveAnimationImages = 0;
     std::string animationTitle;
+    // The isosurface every view of the document draws with the molecule.
+    SurfaceState surface;
 
     // The geometry every view of the document draws: the animation's while
     // one runs, else the one the document has chosen (the model's current

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,17 @@ struct SceneLabel {
     int atom = -1;
 };
 
+struct IsoMesh;
+
+// A triangle mesh in bohr (scale takes it to ångström), lit from both
+// sides, in one colour or with a colour per vertex.
+struct SceneSurface {
+    std::shared_ptr<const IsoMesh> mesh;
+    std::shared_ptr<const std::vector<float>> vertexColours; // red, green, blue a vertex
+    Rgba colour{};
+    double scale = 1.0;
+};
+
 struct SceneContent {
     // In the order they are drawn and picked: atom order, so that the earlier
     // atom wins a pick on equal depth.
@@ -77,6 +89,8 @@ struct SceneContent {
     std::vector<SceneLine> lines;
     std::vector<SceneStrip> strips;
     std::vector<SceneLabel> labels;
+    // Drawn after everything else; translucent ones without writing depth.
+    std::vector<SceneSurface> surfaces;
 
     // Pixels across at line scale 1: the atom marks, the bond lines and the
     // strips.
@@ -103,6 +117,6 @@ struct SceneContent {
 
     bool Empty() const {
         return spheres.empty() && sticks.empty() && cones.empty() && points.empty() &&
-               lines.empty() && strips.empty() && labels.empty();
+               lines.empty() && strips.empty() && labels.empty() && surfaces.empty();
     }
 };

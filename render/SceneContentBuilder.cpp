@@ -3,6 +3,8 @@
 #include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
+#include "model/Isosurface.h"
+#include "model/VolumeGrid.h"
 #include "render/MolDocState.h"
 #include "render/RibbonPlan.h"
 #include "render/ViewState.h"
@@ -268,6 +270,25 @@ Point3D DrawnPosition(const ViewState& view, const CMolData& data, int a) {
     return p;
 }
 
+void AddSurfaces(const SurfaceState& surface, SceneContent& content) {
+    // Positive lobes blue, negative ones red; translucent at half.
+    const float alpha = surface.translucent ? 0.5F : 1.0F;
+    const std::pair<const std::shared_ptr<const IsoMesh>&, Rgba> lobes[] = {
+        {surface.positive, Rgba{0.25F, 0.45F, 1.0F, alpha}},
+        {surface.negative, Rgba{1.0F, 0.3F, 0.25F, alpha}}};
+    for (const auto& [mesh, colour] : lobes) {
+        if (mesh == nullptr || mesh->triangles.empty())
+            continue;
+        SceneSurface drawn;
+        drawn.mesh = mesh;
+        drawn.vertexColours =
+            &mesh == &surface.positive ? surface.positiveColours : surface.negativeColours;
+        drawn.colour = colour;
+        drawn.scale = kBohrInAngstrom;
+        content.surfaces.push_back(std::move(drawn));
+    }
+}
+
 SceneContent BuildSceneContent(const ViewState& view, const MolDocState& document) {
     SceneContent content;
     content.slices = std::clamp(document.resolution, 1, 100);
@@ -282,5 +303,6 @@ SceneContent BuildSceneContent(const ViewState& view, const MolDocState& documen
     if ((flags & ViewState::kRibbon) != 0)
         AddRibbon(view, document, content);
     AddLabels(view, document, content);
+    AddSurfaces(document.surface, content);
     return content;
 }

@@ -5,6 +5,7 @@
 
 class CMolData;
 struct MolDocState;
+struct SurfaceState;
 struct ViewState;
 
 // What the view's state and its document's model show: the one place that
@@ -12,6 +13,8 @@ struct ViewState;
 // holds, their sizes and colours. Computing the ribbon fills the model's
 // cache of backbone angles; nothing else is changed.
 SceneContent BuildSceneContent(const ViewState& view, const MolDocState& document);
+// The document's isosurface meshes as content (the builder's last step).
+void AddSurfaces(const SurfaceState& surface, SceneContent& content);
 
 // The rules the content is built by, shared with the fixed-function drawing.
 //

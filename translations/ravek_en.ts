@@ -281,6 +281,10 @@ Do you want to replace it?</translation>
         <source>原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。分数座標は読み込みません</source>
         <translation>the atoms' positions are fractional coordinates of a crystal's cell only (a small-molecule CIF), which are not read</translation>
     </message>
+    <message>
+        <source>軌道を読み込めませんでした: %1 (%2)</source>
+        <translation>The orbitals could not be read: %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>
@@ -397,6 +401,105 @@ Do you want to replace it?</translation>
     <message>
         <source>収束の表がありません</source>
         <translation>No convergence tables</translation>
+    </message>
+</context>
+<context>
+    <name>COrbitalPanel</name>
+    <message>
+        <source>軌道と密度</source>
+        <translation>Orbitals and Densities</translation>
+    </message>
+    <message>
+        <source>番号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>スピン</source>
+        <translation>Spin</translation>
+    </message>
+    <message>
+        <source>エネルギー (hartree)</source>
+        <translation>Energy (hartree)</translation>
+    </message>
+    <message>
+        <source>エネルギー (eV)</source>
+        <translation>Energy (eV)</translation>
+    </message>
+    <message>
+        <source>占有数</source>
+        <translation>Occupation</translation>
+    </message>
+    <message>
+        <source>軌道を表示</source>
+        <translation>Show Orbital</translation>
+    </message>
+    <message>
+        <source>全電子密度</source>
+        <translation>Total Density</translation>
+    </message>
+    <message>
+        <source>スピン密度</source>
+        <translation>Spin Density</translation>
+    </message>
+    <message>
+        <source>格子間隔 (bohr)</source>
+        <translation>Grid spacing (bohr)</translation>
+    </message>
+    <message>
+        <source>余白 (bohr)</source>
+        <translation>Margin (bohr)</translation>
+    </message>
+    <message>
+        <source>表示する格子</source>
+        <translation>Grid shown</translation>
+    </message>
+    <message>
+        <source>等値面の値</source>
+        <translation>Isovalue</translation>
+    </message>
+    <message>
+        <source>半透明</source>
+        <translation>Translucent</translation>
+    </message>
+    <message>
+        <source>色付けする格子</source>
+        <translation>Colour by grid</translation>
+    </message>
+    <message>
+        <source>キューブファイルに保存...</source>
+        <translation>Save Cube File...</translation>
+    </message>
+    <message>
+        <source>基底関数 %1 個、電荷 %2、多重度 %3</source>
+        <translation>%1 basis functions, charge %2, multiplicity %3</translation>
+    </message>
+    <message>
+        <source>軌道を読めませんでした: %1</source>
+        <translation>The orbitals could not be read: %1</translation>
+    </message>
+    <message>
+        <source>軌道はありません</source>
+        <translation>No orbitals</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>格子を作れません: %1</source>
+        <translation>Cannot make the grid: %1</translation>
+    </message>
+    <message>
+        <source>%1 を計算しています...</source>
+        <translation>Computing %1...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>計算できませんでした: %1</source>
+        <translation>Could not compute: %1</translation>
     </message>
 </context>
 <context>

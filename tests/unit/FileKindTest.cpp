@@ -25,7 +25,13 @@ TEST(FileKind, EveryNameOfTheDesktopsChemicalTypesChoosesAReader) {
         EXPECT_EQ(FileKindFromPath(mmcif), FileKind::kMmcif) << mmcif;
     for (const char* xyz : {"a.xyz", "A.XYZ", "a.xyz.gz"})
         EXPECT_EQ(FileKindFromPath(xyz), FileKind::kXyz) << xyz;
-    for (const char* unknown : {"a.g09", "a.txt", "gz", ".gz", "a.gz", "a.xy", "og"})
+    // The longer endings need their dot; the short ones are three letters.
+    for (const char* cube : {"a.cube", "A.CUBE", "a.cub", "a.cube.gz"})
+        EXPECT_EQ(FileKindFromPath(cube), FileKind::kCube) << cube;
+    for (const char* fchk : {"a.fchk", "a.FCh", "a.fchk.gz"})
+        EXPECT_EQ(FileKindFromPath(fchk), FileKind::kFchk) << fchk;
+    for (const char* unknown :
+         {"a.g09", "a.txt", "gz", ".gz", "a.gz", "a.xy", "og", "acube", "fchk", "a.chk"})
         EXPECT_EQ(FileKindFromPath(unknown), FileKind::kUnknown) << unknown;
 }
 
@@ -37,7 +43,9 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
               "Gaussian Data (*.log; *.com; *.out; *.gjf)|*.log; *.com; *.out; *.gjf; *.log.gz; "
               "*.out.gz|PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; "
               "*.mmcif.gz)|*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; "
-              "*.mmcif.gz|All Files (*.*)|*.*|XYZ Files (*.xyz; *.xyz.gz)|*.xyz; *.xyz.gz||");
+              "*.mmcif.gz|All Files (*.*)|*.*|XYZ Files (*.xyz; *.xyz.gz)|*.xyz; *.xyz.gz|"
+              "Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)|*.cube; *.cub; *.fchk; "
+              "*.fch; *.cube.gz; *.cub.gz; *.fchk.gz||");
     EXPECT_EQ(FilterString(SaveFilters()),
               "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "
               "*.ent|Ramachandran Plot Data (*.rpd)|*.rpd|All Files (*.*)|*.*|XYZ Files "
@@ -61,7 +69,7 @@ TEST(FileFormats, SavedFormatsFollowTheExtension) {
     EXPECT_STREQ(FormatSavedAs("xyz")->name, "xyz");
     EXPECT_EQ(FormatSavedAs("log"), nullptr); // read, never written
     EXPECT_EQ(FormatSavedAs(""), nullptr);
-    EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz");
+    EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz|cube|fchk");
     EXPECT_EQ(FormatNames(true, false), "com, pdb, pdb-short, rpd or xyz");
 }
 

@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Orbitals and densities of ravek-cli cube against Psi4: Psi4 computes water
+(pure cc-pVQZ with g functions, Cartesian cc-pVTZ with d and f, and the
+open-shell cation by UHF), writes a formatted checkpoint file and cube files
+of orbitals and densities; ravek-cli evaluates the same on exactly the same
+grids from the checkpoint file, and the values must agree point by point (an
+orbital's sign may flip). Skipped when Psi4 is not installed."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+SKIP = 77
+
+RUNS = [
+    # basis, pure, charge and multiplicity, reference
+    ("cc-pvqz", "true", "0 1", "rhf"),
+    ("cc-pvtz", "false", "0 1", "rhf"),
+    ("cc-pvtz", "true", "1 2", "uhf"),
+]
+
+INPUT = """memory 500 mb
+molecule {{
+{charge}
+O 0.0 0.0 0.1173
+H 0.0 0.7572 -0.4692
+H 0.0 -0.7572 -0.4692
+symmetry c1
+}}
+set {{
+  basis {basis}
+  puream {pure}
+  reference {reference}
+  cubeprop_tasks [orbitals, density]
+  cubeprop_orbitals [1, 5, 6, -5]
+  cubic_grid_spacing [0.3, 0.3, 0.3]
+  cubic_grid_overage [3.0, 3.0, 3.0]
+}}
+e, wfn = energy('scf', return_wfn=True)
+fchk(wfn, 'water.fchk')
+cubeprop(wfn)
+"""
+
+
+def values(path):
+    """The values of a cube file, after its header."""
+    with open(path) as f:
+        lines = f.read().split("\n")
+    atoms = abs(int(lines[2].split()[0]))
+    return [float(x) for line in lines[6 + atoms:] for x in line.split()]
+
+
+def main():
+    cli = sys.argv[1]
+    psi4 = shutil.which("psi4")
+    if psi4 is None:
+        print("psi4 is not installed: skipped")
+        return SKIP
+    failures = []
+    report = []
+    for basis, pure, charge, reference in RUNS:
+        with tempfile.TemporaryDirectory() as work:
+            with open(os.path.join(work, "input.dat"), "w") as f:
+                f.write(INPUT.format(basis=basis, pure=pure, charge=charge, reference=reference))
+            env = dict(os.environ, PSI_SCRATCH=work)
+            run = subprocess.run([psi4, "-n", "2", "input.dat"], cwd=work, env=env,
+                                 capture_output=True, text=True, timeout=600)
+            if run.returncode != 0:
+                failures.append("psi4 failed on %s: %s" % (basis, run.stderr[-2000:]))
+                continue
+            cases = [("Psi_a_1_1-A", ["1"]), ("Psi_a_5_5-A", ["5"]),
+                     ("Psi_a_6_6-A", ["6"]), ("Dt", ["density"])]
+            if reference == "uhf":
+                cases += [("Psi_b_5_5-A", ["5", "--beta"]), ("Ds", ["spin"])]
+            for name, orbital in cases:
+                reference_cube = os.path.join(work, name + ".cube")
+                ours = os.path.join(work, name + ".ravek.cube")
+                made = subprocess.run([cli, "cube", os.path.join(work, "water.fchk"),
+                                       "--orbital"] + orbital +
+                                      ["--like", reference_cube, "-o", ours],
+                                      capture_output=True, text=True)
+                if made.returncode != 0:
+                    failures.append("ravek-cli cube %s: %s" % (orbital, made.stderr))
+                    continue
+                theirs, mine = values(reference_cube), values(ours)
+                if len(theirs) != len(mine):
+                    failures.append("%s: %d values, %d expected" % (name, len(mine), len(theirs)))
+                    continue
+                # Both programs print six significant digits: each value may
+                # be off by half a unit of the sixth, 5e-6 of itself; beyond
+                # that they may differ by 10⁻⁶ of the largest value (where
+                # the values are small, far functions are screened).
+                floor = 1e-6 * max(abs(a) for a in theirs)
+                worst = min(max(abs(a - s * b) - 1.1e-5 * abs(a) - floor
+                                for a, b in zip(theirs, mine)) for s in (1, -1))
+                largest = min(max(abs(a - s * b) for a, b in zip(theirs, mine)) for s in (1, -1))
+                report.append("%s %s %s: largest difference %.2g (largest value %.3g)"
+                              % (basis, "pure" if pure == "true" else "Cartesian", name, largest,
+                                 max(abs(a) for a in theirs)))
+                if worst > 0.0:
+                    failures.append(report[-1])
+    print("\n".join(report))
+    if failures:
+        print("\n".join(["FAILED:"] + failures))
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,191 @@
+// Orbitals through the real windows: a formatted checkpoint file opened by
+// the Open dialog, an orbital chosen in the panel and shown as lobes of both
+// signs, its level changed in the field, the picture saved by its dialog and
+// looked at, the grid saved as a cube file and read back; a cube file opened
+// shows its surface at once.
+
+#include "AppHarness.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMolDoc.h"
+#include "formats/CubeReader.h"
+#include "io/StdioFile.h"
+#include "model/CMolData.h"
+#include "res/CommandIds.h"
+#include "view/CMolView.h"
+#include "view/COrbitalPanel.h"
+
+#include <QDoubleSpinBox>
+#include <QImage>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace CommandIds;
+
+namespace {
+
+// A formatted checkpoint file of H2 in a minimal basis (one contracted s
+// function on each atom, 1.4 bohr apart): the bonding and the antibonding
+// orbital.
+QByteArray HydrogenFchk() {
+    QString text = QStringLiteral("H2\nSP        RHF                                    STO-3G\n");
+    const auto head = [&](const char* name, char type) {
+        return QStringLiteral("%1   %2").arg(QString::fromLatin1(name), -40).arg(QLatin1Char(type));
+    };
+    const auto integer = [&](const char* name, int value) {
+        text += head(name, 'I') + QStringLiteral("%1\n").arg(value, 17);
+    };
+    const auto integers = [&](const char* name, const QList<int>& values) {
+        text += head(name, 'I') + QStringLiteral("   N=%1\n").arg(values.size(), 12);
+        for (int k = 0; k < values.size(); ++k)
+            text += QStringLiteral("%1").arg(values[k], 12) +
+                    (k % 6 == 5 || k + 1 == values.size() ? QStringLiteral("\n") : QString());
+    };
+    const auto reals = [&](const char* name, const QList<double>& values) {
+        text += head(name, 'R') + QStringLiteral("   N=%1\n").arg(values.size(), 12);
+        for (int k = 0; k < values.size(); ++k)
+            text += QStringLiteral("%1").arg(values[k], 16, 'E', 8) +
+                    (k % 5 == 4 || k + 1 == values.size() ? QStringLiteral("\n") : QString());
+    };
+    integer("Number of atoms", 2);
+    integer("Charge", 0);
+    integer("Multiplicity", 1);
+    integer("Number of electrons", 2);
+    integer("Number of alpha electrons", 1);
+    integer("Number of beta electrons", 1);
+    integer("Number of basis functions", 2);
+    integers("Atomic numbers", {1, 1});
+    reals("Current cartesian coordinates", {-0.7, 0, 0, 0.7, 0, 0});
+    integers("Shell types", {0, 0});
+    integers("Number of primitives per shell", {3, 3});
+    integers("Shell to atom map", {1, 2});
+    const QList<double> exponents = {3.42525091, 0.62391373, 0.16885540};
+    const QList<double> coefficients = {0.15432897, 0.53532814, 0.44463454};
+    reals("Primitive exponents", exponents + exponents);
+    reals("Contraction coefficients", coefficients + coefficients);
+    reals("Coordinates of each shell", {-0.7, 0, 0, 0.7, 0, 0});
+    reals("Total Energy", {});
+    text.chop(text.size() - text.lastIndexOf(QStringLiteral("Total Energy")));
+    text += head("Total Energy", 'R') + QStringLiteral("     -1.11675930739\n");
+    reals("Alpha Orbital Energies", {-0.578, 0.670});
+    reals("Alpha MO coefficients", {0.5489, 0.5489, 1.2111, -1.2111});
+    return text.toLatin1();
+}
+
+// Pixels of the picture mostly red and mostly blue.
+std::pair<int, int> RedAndBlue(const QImage& picture) {
+    int red = 0, blue = 0;
+    for (int y = 0; y < picture.height(); y += 2) {
+        for (int x = 0; x < picture.width(); x += 2) {
+            const QColor c = picture.pixelColor(x, y);
+            red += c.red() > 2 * c.blue() && c.red() > 80;
+            blue += c.blue() > 2 * c.red() && c.blue() > 80;
+        }
+    }
+    return {red, blue};
+}
+
+} // namespace
+
+class OrbitalTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { AppHarness::VerifyNothingUnexpected(); }
+    void anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture();
+    void aCubeFileShowsItsSurfaceAtOnce();
+};
+
+void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
+    AppHarness h;
+    const QString fchk = h.Write("h2.fchk", HydrogenFchk());
+    QVERIFY(h.Start());
+    h.QueueDialogAnswer(fchk, 5); // Cube and Checkpoint Files
+    h.Run(kFileOpen);
+    CMolDoc* document = h.ActiveDocument();
+    QVERIFY(document->data != nullptr);
+    QVERIFY2(document->data->wavefunction != nullptr, document->data->wavefunctionProblem.c_str());
+    QVERIFY(h.WaitForPicture());
+    h.MainFrame()->OnIdle();
+    COrbitalPanel* panel = h.MainFrame()->OrbitalPanel();
+    QVERIFY(panel->isVisible());
+
+    // The LUMO (σu, a lobe of each sign) chosen by a click on its row.
+    auto* table = panel->findChild<QTableWidget*>(QStringLiteral("orbitalTable"));
+    QCOMPARE(table->rowCount(), 2);
+    QVERIFY(table->item(0, 0)->text().contains(QStringLiteral("HOMO")));
+    QVERIFY(table->item(1, 0)->text().contains(QStringLiteral("LUMO")));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      table->visualItemRect(table->item(1, 2)).center());
+    auto* spacing = panel->findChild<QDoubleSpinBox*>(QStringLiteral("gridSpacing"));
+    spacing->setValue(0.15);
+    QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("showOrbital")),
+                      Qt::LeftButton);
+    const SurfaceState& surface = document->surface;
+    QVERIFY(surface.volume != nullptr);
+    QCOMPARE(QString::fromStdString(surface.volume->name), QStringLiteral("MO 2 (alpha)"));
+    QVERIFY(surface.positive != nullptr && surface.negative != nullptr);
+    const std::size_t before = surface.positive->TriangleCount();
+    QVERIFY(before > 100);
+    QCOMPARE(surface.negative->TriangleCount() > 100, true);
+
+    // A level typed into the field: a smaller lobe.
+    auto* level = panel->findChild<QDoubleSpinBox*>(QStringLiteral("isovalue"));
+    level->selectAll();
+    QTest::keyClicks(level, QStringLiteral("0.1"));
+    QTest::keyClick(level, Qt::Key_Return);
+    QCOMPARE(surface.isovalue, 0.1);
+    QVERIFY(surface.positive->TriangleCount() < before);
+    QVERIFY(surface.positive->TriangleCount() > 20);
+
+    // The picture holds both lobes: red and blue.
+    h.QueueDialogAnswer(h.Path("lobes.png"), 4);
+    h.Run(kSavePicture);
+    const QImage picture(h.Path("lobes.png"));
+    QVERIFY(!picture.isNull());
+    const auto [red, blue] = RedAndBlue(picture);
+    QVERIFY2(red > 200 && blue > 200, qPrintable(QStringLiteral("%1 %2").arg(red).arg(blue)));
+
+    // The grid saved by its button and dialog reads back alike.
+    h.QueueDialogAnswer(h.Path("lumo"), 1);
+    QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("saveCube")), Qt::LeftButton);
+    StdioFile saved;
+    QVERIFY(saved.Open(h.Path("lumo.cube").toStdString(), StdioFile::modeRead));
+    CMolData again;
+    ReadCube(&saved, again);
+    QVERIFY2(again.formatProblem.empty(), again.formatProblem.c_str());
+    QCOMPARE(again.volumes.size(), std::size_t{1});
+    QCOMPARE(again.volumes[0]->points, surface.volume->points);
+    QCOMPARE(again.atomCount, 2);
+    h.Exit();
+}
+
+void OrbitalTest::aCubeFileShowsItsSurfaceAtOnce() {
+    AppHarness h;
+    // A density-like grid: exp(-r²) about the middle of 21³ points.
+    QString text = QStringLiteral(" t\n density\n    1   -2.0 -2.0 -2.0\n    21 0.2 0 0\n"
+                                  "    21 0 0.2 0\n    21 0 0 0.2\n    1 1.0 0.0 0.0 0.0\n");
+    for (int i = 0; i < 21; ++i)
+        for (int j = 0; j < 21; ++j)
+            for (int k = 0; k < 21; ++k) {
+                const double r2 =
+                    0.04 * ((i - 10) * (i - 10) + (j - 10) * (j - 10) + (k - 10) * (k - 10));
+                text += QStringLiteral(" %1").arg(std::exp(-r2), 0, 'E', 5) +
+                        (k % 6 == 5 || k == 20 ? QStringLiteral("\n") : QString());
+            }
+    QVERIFY(h.Start(h.Write("blob.cube", text.toLatin1())));
+    CMolDoc* document = h.ActiveDocument();
+    QVERIFY(document->surface.volume != nullptr);
+    QCOMPARE(document->surface.isovalue, 0.002);
+    QVERIFY(document->surface.positive->TriangleCount() > 100);
+    QVERIFY(document->surface.negative == nullptr);
+    QVERIFY(h.WaitForPicture());
+    h.MainFrame()->OnIdle();
+    QVERIFY(h.MainFrame()->OrbitalPanel()->isVisible());
+    h.Exit();
+}
+
+#include "GuiTestMain.h"
+RAVEK_GUI_TEST_MAIN(OrbitalTest)
+#include "OrbitalTest.moc"
