@@ -145,7 +145,7 @@ void GaussianBasis::Angular(int l, bool pure, double x, double y, double z, doub
     if (!pure || l < 2) {
         const std::vector<Powers>& powers = CartesianPowers(l);
         const std::vector<double>& scales = CartesianScales(l);
-        std::array<double, kMaxL + 1> px{}, py{}, pz{};
+        std::array<double, kMaxL + 1> px, py, pz;
         px[0] = py[0] = pz[0] = 1.0;
         for (int k = 1; k <= l; ++k) {
             px[k] = px[k - 1] * x;
@@ -156,10 +156,22 @@ void GaussianBasis::Angular(int l, bool pure, double x, double y, double z, doub
             out[f] = scales[f] * px[powers[f][0]] * py[powers[f][1]] * pz[powers[f][2]];
         return;
     }
+    if (l == 2) {
+        // The five d functions written out (the general recurrence below
+        // gives the same), by far the most common pure shell.
+        constexpr double kHalf = 0.5 / 1.7320508075688772; // 1 / (2 sqrt 3)
+        out[0] = kHalf * (2.0 * z * z - x * x - y * y);
+        out[1] = x * z;
+        out[2] = y * z;
+        out[3] = 0.5 * (x * x - y * y);
+        out[4] = x * y;
+        return;
+    }
     // Real regular solid harmonics S(l, m) with Racah's normalisation, by
     // the recurrences in l (Helgaker, Jørgensen and Olsen, eq. 6.4.70-72);
     // s[j][m + j] holds S(j, m).
-    std::array<std::array<double, 2 * kMaxL + 1>, kMaxL + 1> s{};
+    // Every entry read below is written first.
+    std::array<std::array<double, 2 * kMaxL + 1>, kMaxL + 1> s;
     const double r2 = x * x + y * y + z * z;
     s[0][0] = 1.0;
     for (int j = 0; j < l; ++j) {
@@ -225,22 +237,109 @@ std::pair<int, int> GaussianBasis::EvaluateLine(int s, const Point3D& from, cons
             }
         }
     }
-    std::array<double, (kMaxL + 1) * (kMaxL + 2) / 2> angular{};
+    WriteFunctions(s, d0, step, first, last - first, radial.data(), pRadial.data(), values, stride);
+    return {first, last};
+}
+
+void GaussianBasis::WriteFunctions(int s, const Point3D& d0, const Point3D& step, int first, int n,
+                                   const double* radial, const double* pRadial, double* values,
+                                   int stride) const {
+    const BasisShell& shell = shells_[static_cast<std::size_t>(s)];
+    std::array<double, (kMaxL + 1) * (kMaxL + 2) / 2> angular;
     const int functions = shell.FunctionCount();
-    for (std::size_t k = 0; k < n; ++k) {
-        const int point = first + static_cast<int>(k);
-        const Point3D d = Plus(d0, Scaled(step, point));
-        if (shell.sp) {
+    for (int k = 0; k < n; ++k) {
+        const int point = first + k;
+        if (shell.l == 0) {
             values[point] = radial[k];
-            values[stride + point] = pRadial[k] * d.x;
-            values[2 * stride + point] = pRadial[k] * d.y;
-            values[3 * stride + point] = pRadial[k] * d.z;
+            continue;
+        }
+        const Point3D d = Plus(d0, Scaled(step, point));
+        if (shell.sp || shell.l == 1) {
+            const double* p = shell.sp ? pRadial : radial;
+            const int at = shell.sp ? stride : 0;
+            if (shell.sp)
+                values[point] = radial[k];
+            values[at + point] = p[k] * d.x;
+            values[at + stride + point] = p[k] * d.y;
+            values[at + 2 * stride + point] = p[k] * d.z;
             continue;
         }
         Angular(shell.l, shell.pure, d.x, d.y, d.z, angular.data());
         for (int f = 0; f < functions; ++f)
             values[f * stride + point] = angular[static_cast<std::size_t>(f)] * radial[k];
     }
+}
+
+bool GaussianBasis::PrepareAxisFactors(const VolumeGrid& grid, AxisFactors& factors) const {
+    if (!grid.AxisAligned())
+        return false;
+    std::size_t primitives = 0;
+    for (const BasisShell& shell : shells_)
+        primitives += shell.exponents.size();
+    const std::size_t perPrimitive = static_cast<std::size_t>(grid.points[0]) +
+                                     static_cast<std::size_t>(grid.points[1]) +
+                                     static_cast<std::size_t>(grid.points[2]);
+    if (primitives * perPrimitive > kMaxFactors)
+        return false;
+    factors.grid = grid;
+    factors.grid.values.clear();
+    factors.shellStart.clear();
+    factors.values.clear();
+    factors.values.reserve(primitives * perPrimitive);
+    const double steps[3] = {grid.axes[0].x, grid.axes[1].y, grid.axes[2].z};
+    const double origin[3] = {grid.origin.x, grid.origin.y, grid.origin.z};
+    for (const BasisShell& shell : shells_) {
+        factors.shellStart.push_back(factors.values.size());
+        const double centre[3] = {shell.centre.x, shell.centre.y, shell.centre.z};
+        for (double alpha : shell.exponents) {
+            for (int axis = 0; axis < 3; ++axis) {
+                for (int k = 0; k < grid.points[static_cast<std::size_t>(axis)]; ++k) {
+                    const double d = origin[axis] + k * steps[axis] - centre[axis];
+                    factors.values.push_back(std::exp(-alpha * d * d));
+                }
+            }
+        }
+    }
+    return true;
+}
+
+std::pair<int, int> GaussianBasis::EvaluateGridLine(int s, const AxisFactors& factors, int i, int j,
+                                                    double* values, int stride) const {
+    const BasisShell& shell = shells_[static_cast<std::size_t>(s)];
+    const Prepared& prepared = prepared_[static_cast<std::size_t>(s)];
+    const VolumeGrid& grid = factors.grid;
+    const Point3D from = grid.PointAt(i, j, 0);
+    const Point3D& step = grid.axes[2];
+    const Point3D d0 = Minus(from, shell.centre);
+    const double a = Dot(step, step), b = Dot(d0, step), d2 = Dot(d0, d0);
+    const int nz = grid.points[2];
+    const auto [first, last] = Window(a, b, d2, prepared.reach, nz);
+    if (first >= last)
+        return {0, 0};
+    const std::size_t n = static_cast<std::size_t>(last - first);
+    thread_local std::vector<double> radial, pRadial;
+    radial.assign(n, 0.0);
+    pRadial.assign(shell.sp ? n : 0, 0.0);
+    const std::size_t perPrimitive = static_cast<std::size_t>(grid.points[0]) +
+                                     static_cast<std::size_t>(grid.points[1]) +
+                                     static_cast<std::size_t>(nz);
+    const double* f = factors.values.data() + factors.shellStart[static_cast<std::size_t>(s)];
+    for (std::size_t p = 0; p < prepared.radial.size(); ++p, f += perPrimitive) {
+        const auto [begin, end] = Window(a, b, d2, prepared.primitiveReach[p], nz);
+        if (begin >= end)
+            continue;
+        const double xy = f[i] * f[grid.points[0] + j];
+        const double* z = f + grid.points[0] + grid.points[1];
+        const double cs = prepared.radial[p] * xy;
+        for (int k = begin; k < end; ++k)
+            radial[static_cast<std::size_t>(k - first)] += cs * z[k];
+        if (shell.sp) {
+            const double cp = prepared.pRadial[p] * xy;
+            for (int k = begin; k < end; ++k)
+                pRadial[static_cast<std::size_t>(k - first)] += cp * z[k];
+        }
+    }
+    WriteFunctions(s, d0, step, first, last - first, radial.data(), pRadial.data(), values, stride);
     return {first, last};
 }
 

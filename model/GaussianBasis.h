@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/Point3D.h"
+#include "model/VolumeGrid.h"
 
+#include <utility>
 #include <vector>
 
 // One contracted shell of Gaussian functions about an atom. Coefficients
@@ -51,6 +53,23 @@ public:
     // Values of every function at p (bohr).
     void Evaluate(const Point3D& p, double* values) const;
 
+    // Every primitive's exp(-a (x - X)²) at the x positions of an
+    // axis-aligned grid, and alike along y and z: exp(-a r²) at a point is
+    // then the product of three, with no exponential left to take.
+    struct AxisFactors {
+        VolumeGrid grid;                     // its points and axes only
+        std::vector<std::size_t> shellStart; // first primitive's factors, per shell
+        std::vector<double> values;
+    };
+    // The factors of grid, or false when it is not axis-aligned or its
+    // factors would take more than kMaxFactors numbers.
+    bool PrepareAxisFactors(const VolumeGrid& grid, AxisFactors& factors) const;
+    // As EvaluateLine along the line of points (i, j, k), k = 0 ... nz - 1,
+    // of the grid factors were prepared for.
+    std::pair<int, int> EvaluateGridLine(int s, const AxisFactors& factors, int i, int j,
+                                         double* values, int stride) const;
+    static constexpr std::size_t kMaxFactors = std::size_t{1} << 24;
+
     // The angular factors of a shell's functions at the offset (x, y, z)
     // from its centre, normalised as the functions are; pure functions of l
     // up to kMaxL.
@@ -60,6 +79,12 @@ public:
     static constexpr double kNegligible = 1e-10;
 
 private:
+    // Writes the functions of shell s at points first ... first + n - 1 of
+    // the line d0 + k step (offsets from the centre) from the radial parts.
+    void WriteFunctions(int s, const Point3D& d0, const Point3D& step, int first, int n,
+                        const double* radial, const double* pRadial, double* values,
+                        int stride) const;
+
     struct Prepared {
         int first = 0;
         double reach = 0.0;

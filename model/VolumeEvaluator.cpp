@@ -62,15 +62,31 @@ VolumeGrid GridAround(const std::vector<Point3D>& centres, double margin, double
 
 namespace {
 
-// Values along one line of the grid (k = 0 ... n - 1) of an orbital with
-// coefficients c.
-void OrbitalLine(const GaussianBasis& basis, const double* c, const Point3D& from,
-                 const Point3D& step, int n, double* out, std::vector<double>& phi) {
+// One line of a grid, (i, j, k) for k = 0 ... n - 1: the values of a
+// shell's functions along it, through the grid's axis factors when it has
+// them.
+struct GridLine {
+    const GaussianBasis& basis;
+    const VolumeGrid& grid;
+    const GaussianBasis::AxisFactors* factors;
+    int i, j;
+
+    std::pair<int, int> Shell(int s, double* values, int stride) const {
+        if (factors != nullptr)
+            return basis.EvaluateGridLine(s, *factors, i, j, values, stride);
+        return basis.EvaluateLine(s, grid.PointAt(i, j, 0), grid.axes[2], grid.points[2], values,
+                                  stride);
+    }
+};
+
+// Values along one line of the grid of an orbital with coefficients c.
+void OrbitalLine(const GaussianBasis& basis, const double* c, const GridLine& line, int n,
+                 double* out, std::vector<double>& phi) {
     std::fill(out, out + n, 0.0);
     for (int s = 0; s < static_cast<int>(basis.Shells().size()); ++s) {
         const int functions = basis.Shells()[static_cast<std::size_t>(s)].FunctionCount();
         phi.resize(static_cast<std::size_t>(functions * n));
-        const auto [first, last] = basis.EvaluateLine(s, from, step, n, phi.data(), n);
+        const auto [first, last] = line.Shell(s, phi.data(), n);
         const double* coefficients = c + basis.FirstFunction(s);
         for (int f = 0; f < functions; ++f) {
             const double cf = coefficients[f];
@@ -86,16 +102,15 @@ void OrbitalLine(const GaussianBasis& basis, const double* c, const Point3D& fro
 // Values along one line of the density of the symmetric matrix p (full,
 // n functions square): the functions of the shells in reach of the line,
 // then their quadratic form at each point.
-void DensityLine(const GaussianBasis& basis, const std::vector<double>& p, const Point3D& from,
-                 const Point3D& step, int n, double* out, std::vector<double>& phi,
-                 std::vector<int>& active) {
+void DensityLine(const GaussianBasis& basis, const std::vector<double>& p, const GridLine& line,
+                 int n, double* out, std::vector<double>& phi, std::vector<int>& active) {
     const std::size_t nbf = static_cast<std::size_t>(basis.FunctionCount());
     phi.assign(nbf * static_cast<std::size_t>(n), 0.0);
     active.clear();
     for (int s = 0; s < static_cast<int>(basis.Shells().size()); ++s) {
         const int first = basis.FirstFunction(s);
-        const auto [begin, end] = basis.EvaluateLine(
-            s, from, step, n, phi.data() + static_cast<std::size_t>(first) * n, n);
+        const auto [begin, end] =
+            line.Shell(s, phi.data() + static_cast<std::size_t>(first) * n, n);
         if (begin < end) {
             for (int f = 0; f < basis.Shells()[static_cast<std::size_t>(s)].FunctionCount(); ++f)
                 active.push_back(first + f);
@@ -159,17 +174,21 @@ bool EvaluateOnGrid(const Wavefunction& wavefunction, const VolumeRequest& reque
     const int nx = grid.points[0], ny = grid.points[1], nz = grid.points[2];
     c.slabs = nx;
     c.slabsDone = 0;
+    // An axis-aligned grid (every grid the program makes) takes its
+    // exponentials once per primitive and axis point.
+    GaussianBasis::AxisFactors factors;
+    const bool separable = basis.PrepareAxisFactors(grid, factors);
     std::atomic<int> next{0};
     const auto work = [&] {
         std::vector<double> phi, line(static_cast<std::size_t>(nz));
         std::vector<int> active;
         for (int i = next++; i < nx && !c.cancel; i = next++) {
             for (int j = 0; j < ny; ++j) {
-                const Point3D from = grid.PointAt(i, j, 0);
+                const GridLine at{basis, grid, separable ? &factors : nullptr, i, j};
                 if (orbital)
-                    OrbitalLine(basis, coefficients, from, grid.axes[2], nz, line.data(), phi);
+                    OrbitalLine(basis, coefficients, at, nz, line.data(), phi);
                 else
-                    DensityLine(basis, full, from, grid.axes[2], nz, line.data(), phi, active);
+                    DensityLine(basis, full, at, nz, line.data(), phi, active);
                 float* out = grid.values.data() + grid.Index(i, j, 0);
                 for (int k = 0; k < nz; ++k)
                     out[k] = static_cast<float>(line[static_cast<std::size_t>(k)]);
