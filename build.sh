@@ -25,7 +25,8 @@ cd "$(dirname "$0")"
 # English translation; the validators of the
 # desktop entry and the AppStream metainfo, and dpkg's tools for the package;
 # giflib for GIF movies and the ffmpeg program, whose MP4 movies the tests
-# check.
+# check; Psi4 (with NumPy, which it runs on), whose orbitals and densities
+# the tests compare with this program's.
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n qt6-image-formats-plugins
     qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
@@ -151,10 +152,12 @@ fuzz)
     CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAVEK_FUZZ=ON \
         -DRAVEK_STD_ONLY=ON -DRAVEK_BUILD_TESTS=OFF -DRAVEK_BUILD_BENCH=OFF -DRAVEK_WERROR=OFF
     seconds=${2:-600}
-    for reader in ${3:-gaussian pdb mmcif xyz}; do
+    for reader in ${3:-gaussian pdb mmcif xyz orbital}; do
         mkdir -p "build-fuzz/corpus-$reader"
         seeds=(fuzz/corpus/$reader)
         [ -d "../shared/testdata/$reader" ] && seeds+=("../shared/testdata/$reader")
+        [ "$reader" = orbital ] && [ -d ../shared/testdata/orbitals ] &&
+            seeds+=("../shared/testdata/orbitals")
         dict=()
         [ -f "fuzz/$reader.dict" ] && dict=(-dict="fuzz/$reader.dict")
         "build-fuzz/fuzz/ravek_fuzz_$reader" -max_total_time="$seconds" -max_len=16384 \

@@ -2,7 +2,9 @@
 // off-screen at 1000 × 800 in each style (wire frame, ball and stick,
 // ribbon, ball and stick with the arrows of a generated vibration), turning
 // the model 5° between pictures; a pick (a click on an atom) on each model;
-// and the first picture after reading the 100,000-atom file. Each picture is
+// the 1,000-atom model in ball and stick with the isosurfaces (both signs) of
+// a 100³ grid of blobs about every tenth atom; and the first picture after
+// reading the 100,000-atom file. Each picture is
 // finished (glFinish) before its time is taken. Needs a display (xvfb-run).
 //
 //   ravek_bench_draw [benchmark options]
@@ -10,6 +12,7 @@
 #include "formats/ReadMolecule.h"
 #include "model/CMolData.h"
 #include "model/ElementData.h"
+#include "model/VolumeGrid.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
 #include "render/OffscreenBuffer.h"
@@ -21,6 +24,8 @@
 #include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -127,6 +132,59 @@ void BM_Draw(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+void BM_Surface(benchmark::State& state) {
+    Drawing& drawing = DrawingOf(1000);
+    drawing.view.displayFlags = ViewState::kBallAndStick;
+    const CMolData& model = *drawing.document.data;
+    // Blobs of alternating sign about every tenth atom, in bohr.
+    std::vector<std::pair<Point3D, double>> blobs;
+    Point3D low{1e9, 1e9, 1e9}, high{-1e9, -1e9, -1e9};
+    for (int a = 0; a < model.AtomCount(0); ++a) {
+        const Point3D p = Scaled(model.GetAtomPos(0, a), 1.0 / kBohrInAngstrom);
+        low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+        if (a % 10 == 0)
+            blobs.push_back({p, a % 20 == 0 ? 1.0 : -1.0});
+    }
+    auto grid = std::make_shared<VolumeGrid>();
+    grid->points = {100, 100, 100};
+    grid->origin = Minus(low, Point3D{3, 3, 3});
+    for (int axis = 0; axis < 3; ++axis) {
+        Point3D step;
+        const double span = (axis == 0 ? high.x - low.x : axis == 1 ? high.y - low.y
+                                                                    : high.z - low.z) + 6.0;
+        (axis == 0 ? step.x : axis == 1 ? step.y : step.z) = span / 99.0;
+        grid->axes[static_cast<std::size_t>(axis)] = step;
+    }
+    grid->values.resize(grid->Count());
+    for (int i = 0; i < 100; ++i)
+        for (int j = 0; j < 100; ++j)
+            for (int k = 0; k < 100; ++k) {
+                const Point3D p = grid->PointAt(i, j, k);
+                double v = 0.0;
+                for (const auto& [centre, sign] : blobs) {
+                    const Point3D d = Minus(p, centre);
+                    v += sign * std::exp(-0.5 * Dot(d, d));
+                }
+                grid->values[grid->Index(i, j, k)] = static_cast<float>(v);
+            }
+    drawing.document.surface.volume = grid;
+    drawing.document.surface.isovalue = 0.1;
+    drawing.document.surface.translucent = state.range(0) != 0;
+    drawing.document.surface.Update();
+    drawing.Draw();
+    for (auto _ : state) {
+        drawing.view.camera.Turn(0, 5);
+        drawing.Draw();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["triangles"] =
+        static_cast<double>(drawing.document.surface.positive->TriangleCount() +
+                            drawing.document.surface.negative->TriangleCount());
+    drawing.document.surface = SurfaceState();
+}
+
 void BM_Pick(benchmark::State& state) {
     Drawing& drawing = DrawingOf(static_cast<int>(state.range(0)));
     drawing.view.displayFlags = ViewState::kBallAndStick;
@@ -175,6 +233,13 @@ void Register() {
             ->UseRealTime()
             ->Iterations(atoms == 100000 ? 5 : 20);
     }
+    for (int translucent : {0, 1})
+        benchmark::RegisterBenchmark(translucent != 0 ? "Surface/translucent/1000"
+                                                      : "Surface/opaque/1000",
+                                     BM_Surface)
+            ->Arg(translucent)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     benchmark::RegisterBenchmark("FirstPicture/100000", BM_FirstPicture)
         ->Arg(100000)
         ->Unit(benchmark::kMillisecond)

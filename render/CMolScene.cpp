@@ -319,8 +319,11 @@ void CMolScene::drawSurfaces(const SceneContent& content) {
                 glEnableClientState(GL_COLOR_ARRAY);
                 glColorPointer(3, GL_FLOAT, 0, surface.vertexColours->data());
             }
-            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(surface.mesh->triangles.size()),
-                           GL_UNSIGNED_INT, surface.mesh->triangles.data());
+            // The range spares the driver a scan of the indices for it.
+            glDrawRangeElements(GL_TRIANGLES, 0,
+                                static_cast<GLuint>(surface.mesh->VertexCount() - 1),
+                                static_cast<GLsizei>(surface.mesh->triangles.size()),
+                                GL_UNSIGNED_INT, surface.mesh->triangles.data());
             glDisableClientState(GL_COLOR_ARRAY);
             glPopMatrix();
             glDepthMask(GL_TRUE);

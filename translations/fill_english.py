@@ -41,6 +41,7 @@ ENGLISH = {
     ("COrbitalPanel", "半透明"): "Translucent",
     ("COrbitalPanel", "色付けする格子"): "Colour by grid",
     ("COrbitalPanel", "キューブファイルに保存..."): "Save Cube File...",
+    ("COrbitalPanel", "キューブファイルを追加..."): "Add Cube File...",
     ("COrbitalPanel", "基底関数 %1 個、電荷 %2、多重度 %3"): "%1 basis functions, charge %2, multiplicity %3",
     ("COrbitalPanel", "軌道を読めませんでした: %1"): "The orbitals could not be read: %1",
     ("COrbitalPanel", "軌道はありません"): "No orbitals",

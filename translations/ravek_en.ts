@@ -501,6 +501,10 @@ Do you want to replace it?</translation>
         <source>計算できませんでした: %1</source>
         <translation>Could not compute: %1</translation>
     </message>
+    <message>
+        <source>キューブファイルを追加...</source>
+        <translation>Add Cube File...</translation>
+    </message>
 </context>
 <context>
     <name>CPictureOptionsDlg</name>

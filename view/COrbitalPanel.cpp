@@ -1,6 +1,7 @@
 #include "view/COrbitalPanel.h"
 
 #include "formats/CubeWriter.h"
+#include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "model/Wavefunction.h"
@@ -152,10 +153,16 @@ COrbitalPanel::COrbitalPanel(QWidget* parent) : QDockWidget(tr("軌道と密度"
     form->addRow(QString(), bar);
     layout->addLayout(form);
 
+    auto* files = new QHBoxLayout;
+    addCube_ = new QPushButton(tr("キューブファイルを追加..."), body);
+    addCube_->setObjectName(QStringLiteral("addCube"));
+    connect(addCube_, &QPushButton::clicked, this, [this] { OnAddCube(); });
     saveCube_ = new QPushButton(tr("キューブファイルに保存..."), body);
     saveCube_->setObjectName(QStringLiteral("saveCube"));
     connect(saveCube_, &QPushButton::clicked, this, [this] { OnSaveCube(); });
-    layout->addWidget(saveCube_);
+    files->addWidget(addCube_);
+    files->addWidget(saveCube_);
+    layout->addLayout(files);
     setWidget(body);
     Refill();
 }
@@ -266,6 +273,7 @@ void COrbitalPanel::FillVolumes() {
                             static_cast<QWidget*>(colourBy_)})
         widget->setEnabled(live && !state_->data->volumes.empty());
     saveCube_->setEnabled(live && state_->surface.volume != nullptr);
+    addCube_->setEnabled(live);
     // The colour bar: the ramp, and the values its ends stand for.
     if (live && state_->surface.colourVolume != nullptr) {
         QPixmap bar(160, 14);
@@ -430,6 +438,27 @@ bool COrbitalPanel::SaveCube(const QString& path) {
         return false;
     }
     return true;
+}
+
+bool COrbitalPanel::AddCube(const QString& path) {
+    if (owner_ == nullptr || state_ == nullptr || state_->data == nullptr)
+        return false;
+    const MoleculeFile read = ReadMoleculeFile(path.toStdString(), FileKind::kCube, PdbOptions());
+    if (read.model == nullptr || read.model->volumes.empty()) {
+        MessageBox::Show(this, QString::fromStdString(read.Describe(path.toStdString())));
+        return false;
+    }
+    for (const auto& volume : read.model->volumes)
+        state_->data->volumes.push_back(volume);
+    FillVolumes();
+    return true;
+}
+
+void COrbitalPanel::OnAddCube() {
+    const FileFilter filter(QStringLiteral("Cube Files (*.cube; *.cub)|*.cube; *.cub; *.cube.gz||"));
+    const FileDialog::Result chosen = FileDialog::Run(this, FileDialog::kOpen, filter, 1);
+    if (chosen.accepted)
+        AddCube(chosen.path);
 }
 
 void COrbitalPanel::OnSaveCube() {

@@ -38,6 +38,9 @@ public:
     // Writes the grid shown to path as a cube file; false, after saying
     // why, when it could not.
     bool SaveCube(const QString& path);
+    // Adds the grids of the cube file at path to the document's (to colour
+    // a surface by, or to show); false, after saying why, when it has none.
+    bool AddCube(const QString& path);
 
 signals:
     // The surface changed: the document's views draw again.
@@ -51,6 +54,7 @@ private:
     void ApplySurface();
     void ComputeSelected();
     void OnSaveCube();
+    void OnAddCube();
     void ColourBy(int index);
 
     QPointer<QObject> owner_;
@@ -72,5 +76,6 @@ private:
     QLabel* colourBar_;
     QLabel* colourRange_;
     QPushButton* saveCube_;
+    QPushButton* addCube_;
     bool filling_ = false;
 };

@@ -15,7 +15,9 @@
 #include "view/CMolView.h"
 #include "view/COrbitalPanel.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QImage>
 #include <QPushButton>
 #include <QTableWidget>
@@ -158,6 +160,21 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     QCOMPARE(again.volumes.size(), std::size_t{1});
     QCOMPARE(again.volumes[0]->points, surface.volume->points);
     QCOMPARE(again.atomCount, 2);
+
+    // That file added by its button and dialog colours the surface: a colour
+    // per vertex, and the bar's range symmetric about zero.
+    h.QueueDialogAnswer(h.Path("lumo.cube"), 1);
+    QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("addCube")), Qt::LeftButton);
+    QCOMPARE(document->data->volumes.size(), std::size_t{2});
+    auto* colourBy = panel->findChild<QComboBox*>(QStringLiteral("colourVolume"));
+    QCOMPARE(colourBy->count(), 3); // none, the orbital, the file's grid
+    colourBy->setFocus();
+    QTest::keyClick(colourBy, Qt::Key_End);
+    QCOMPARE(surface.colourVolume, document->data->volumes[1]);
+    QVERIFY(surface.positiveColours != nullptr);
+    QCOMPARE(surface.positiveColours->size(), surface.positive->positions.size());
+    QCOMPARE(surface.colourRange[0], -surface.colourRange[1]);
+    QVERIFY(!panel->findChild<QLabel*>(QStringLiteral("colourRange"))->text().isEmpty());
     h.Exit();
 }
 

@@ -23,7 +23,7 @@ LAYERS = {
     "render": ["model", "picture", "io"],
     "platform": ["io"],
     "res": ["platform", "io"],
-    "view": ["render", "res", "platform", "model", "picture", "io"],
+    "view": ["render", "res", "platform", "formats", "model", "picture", "io"],
     "app": ["view", "render", "res", "platform", "formats", "model", "picture", "io"],
     "cli": ["formats", "model", "io"],
     "fuzz": ["formats", "model", "io"],
