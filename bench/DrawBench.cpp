@@ -151,8 +151,10 @@ void BM_Surface(benchmark::State& state) {
     grid->origin = Minus(low, Point3D{3, 3, 3});
     for (int axis = 0; axis < 3; ++axis) {
         Point3D step;
-        const double span = (axis == 0 ? high.x - low.x : axis == 1 ? high.y - low.y
-                                                                    : high.z - low.z) + 6.0;
+        const double span = (axis == 0   ? high.x - low.x
+                             : axis == 1 ? high.y - low.y
+                                         : high.z - low.z) +
+                            6.0;
         (axis == 0 ? step.x : axis == 1 ? step.y : step.z) = span / 99.0;
         grid->axes[static_cast<std::size_t>(axis)] = step;
     }
@@ -234,9 +236,8 @@ void Register() {
             ->Iterations(atoms == 100000 ? 5 : 20);
     }
     for (int translucent : {0, 1})
-        benchmark::RegisterBenchmark(translucent != 0 ? "Surface/translucent/1000"
-                                                      : "Surface/opaque/1000",
-                                     BM_Surface)
+        benchmark::RegisterBenchmark(
+            translucent != 0 ? "Surface/translucent/1000" : "Surface/opaque/1000", BM_Surface)
             ->Arg(translucent)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();

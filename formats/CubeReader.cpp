@@ -8,13 +8,17 @@
 #include "model/VolumeEvaluator.h"
 #include "model/VolumeGrid.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr int kLineSize = 4096;
+// Values are kept as floats; one beyond their range keeps the largest.
+constexpr double kFloatMax = std::numeric_limits<float>::max();
 // More atoms than any cube file of a molecule holds: a count beyond it is
 // damage, not a molecule.
 constexpr long long kMaxAtoms = 10000000;
@@ -67,8 +71,8 @@ public:
             grid.axes[static_cast<std::size_t>(axis)] = step;
         }
         if (total > static_cast<double>(kMaxGridPoints))
-            return "the grid announces " + std::to_string(static_cast<long long>(total)) +
-                   " points, more than the " + std::to_string(kMaxGridPoints) + " read";
+            return "the grid announces " + PointCountText(total) + " points, more than the " +
+                   std::to_string(kMaxGridPoints) + " read";
         if (angstrom) {
             grid.origin = Scaled(grid.origin, 1.0 / kBohrInAngstrom);
             for (Point3D& step : grid.axes)
@@ -124,7 +128,7 @@ public:
             TextScanner scan(line);
             double value = 0.0;
             while (scan.Real(value))
-                values.push_back(static_cast<float>(value));
+                values.push_back(static_cast<float>(std::clamp(value, -kFloatMax, kFloatMax)));
             if (!scan.AtEnd())
                 return "a value after the " + std::to_string(values.size()) + "th is not a number";
         }

@@ -164,6 +164,12 @@ private:
     std::string& problem_;
 };
 
+// A whole number of the file as an int, or fallback for what is none (not
+// finite, or beyond any count or number a file holds).
+int Whole(double value, int fallback) {
+    return std::fabs(value) < 1e9 ? static_cast<int>(value) : fallback;
+}
+
 std::vector<Point3D> Points(const std::vector<double>& xyz, std::size_t from, std::size_t count) {
     std::vector<Point3D> points;
     for (std::size_t a = 0; a < count; ++a)
@@ -188,8 +194,8 @@ std::shared_ptr<Wavefunction> ReadWavefunction(const Sections& s, long long atom
         return nullptr;
     long long total = 0;
     for (double n : *primitives) {
-        if (n < 1 || n > 1000) {
-            s.Fail("a shell has " + std::to_string(static_cast<long long>(n)) + " primitives");
+        if (!(n >= 1 && n <= 1000)) {
+            s.Fail("a shell has " + std::to_string(Whole(n, -1)) + " primitives");
             return nullptr;
         }
         total += static_cast<long long>(n);
@@ -204,12 +210,12 @@ std::shared_ptr<Wavefunction> ReadWavefunction(const Sections& s, long long atom
     std::size_t at = 0;
     for (long long k = 0; k < shells; ++k) {
         const std::size_t i = static_cast<std::size_t>(k);
-        const int type = static_cast<int>((*types)[i]);
+        const int type = Whole((*types)[i], 1000);
         BasisShell shell;
         shell.sp = type == -1;
         shell.l = shell.sp ? 1 : std::abs(type);
         shell.pure = type < -1;
-        shell.atom = static_cast<int>((*atomMap)[i]) - 1;
+        shell.atom = Whole((*atomMap)[i], 0) - 1;
         if (shell.l > GaussianBasis::kMaxL || shell.atom < 0 || shell.atom >= atoms) {
             s.Fail("shell " + std::to_string(k + 1) + " has type " + std::to_string(type) +
                    " on atom " + std::to_string(shell.atom + 1));
@@ -238,14 +244,19 @@ std::shared_ptr<Wavefunction> ReadWavefunction(const Sections& s, long long atom
     wavefunction->basis = GaussianBasis(std::move(list));
     const long long nbf = wavefunction->basis.FunctionCount();
     const long long stated =
-        static_cast<long long>(s.Scalar("Number of basis functions", static_cast<double>(nbf)));
+        Whole(s.Scalar("Number of basis functions", static_cast<double>(nbf)), -1);
     if (stated != nbf) {
         s.Fail("the shells make " + std::to_string(nbf) + " basis functions, the file says " +
                std::to_string(stated));
         return nullptr;
     }
-    const long long orbitals = static_cast<long long>(
-        s.Scalar("Number of independent functions", static_cast<double>(nbf)));
+    const long long orbitals =
+        Whole(s.Scalar("Number of independent functions", static_cast<double>(nbf)), -1);
+    if (orbitals < 0 || orbitals > nbf) {
+        s.Fail("the file counts " + std::to_string(orbitals) + " orbitals of " +
+               std::to_string(nbf) + " basis functions");
+        return nullptr;
+    }
     for (int spin = 0; spin < 2; ++spin) {
         const std::string name = spin == 0 ? "Alpha" : "Beta";
         if (spin == 1 && s.Find("Beta Orbital Energies") == nullptr)
@@ -268,10 +279,10 @@ std::shared_ptr<Wavefunction> ReadWavefunction(const Sections& s, long long atom
     }
     if (!problem.empty())
         return nullptr;
-    wavefunction->charge = static_cast<int>(s.Scalar("Charge", 0));
-    wavefunction->multiplicity = static_cast<int>(s.Scalar("Multiplicity", 1));
-    wavefunction->alphaElectrons = static_cast<int>(s.Scalar("Number of alpha electrons", 0));
-    wavefunction->betaElectrons = static_cast<int>(s.Scalar("Number of beta electrons", 0));
+    wavefunction->charge = Whole(s.Scalar("Charge", 0), 0);
+    wavefunction->multiplicity = Whole(s.Scalar("Multiplicity", 1), 1);
+    wavefunction->alphaElectrons = Whole(s.Scalar("Number of alpha electrons", 0), 0);
+    wavefunction->betaElectrons = Whole(s.Scalar("Number of beta electrons", 0), 0);
     wavefunction->totalEnergy = s.Scalar("Total Energy", 0.0);
     return wavefunction;
 }
@@ -302,11 +313,11 @@ void ReadFchk(StdioFile* in, CMolData& model) {
         return refuse(problem.empty() ? "it holds no atoms" : problem);
     std::vector<int> elements;
     for (double z : *numbers)
-        elements.push_back(static_cast<int>(z));
+        elements.push_back(Whole(z, 0));
     const std::size_t n = static_cast<std::size_t>(atoms);
     // The steps of an optimisation, each with its energy, then the current
     // geometry when it is not the last step's.
-    const double stride = s.Scalar("Optimization Num results per geometry", 2);
+    const int stride = Whole(s.Scalar("Optimization Num results per geometry", 2), 2);
     for (const std::string& name : order) {
         if (name.rfind("Opt point", 0) != 0 || name.find("Geometries") == std::string::npos)
             continue;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 #include <thread>
 
 std::string VolumeRequest::Name() const {
@@ -14,6 +16,12 @@ std::string VolumeRequest::Name() const {
         return "spin density";
     }
     return {};
+}
+
+std::string PointCountText(double count) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%.0f", count);
+    return text;
 }
 
 VolumeGrid GridAround(const std::vector<Point3D>& centres, double margin, double spacing,
@@ -42,8 +50,8 @@ VolumeGrid GridAround(const std::vector<Point3D>& centres, double margin, double
     }
     if (total > static_cast<double>(kMaxGridPoints)) {
         if (why != nullptr)
-            *why = "the grid would have " + std::to_string(static_cast<long long>(total)) +
-                   " points, more than " + std::to_string(kMaxGridPoints);
+            *why = "the grid would have " + PointCountText(total) + " points, more than " +
+                   std::to_string(kMaxGridPoints);
         grid.points = {0, 0, 0};
         return grid;
     }
@@ -61,6 +69,8 @@ VolumeGrid GridAround(const std::vector<Point3D>& centres, double margin, double
 }
 
 namespace {
+
+constexpr double kFloatMax = std::numeric_limits<float>::max();
 
 // One line of a grid, (i, j, k) for k = 0 ... n - 1: the values of a
 // shell's functions along it, through the grid's axis factors when it has
@@ -190,8 +200,11 @@ bool EvaluateOnGrid(const Wavefunction& wavefunction, const VolumeRequest& reque
                 else
                     DensityLine(basis, full, at, nz, line.data(), phi, active);
                 float* out = grid.values.data() + grid.Index(i, j, 0);
+                // Values beyond a float's range (a damaged file's
+                // coefficients) keep the largest.
                 for (int k = 0; k < nz; ++k)
-                    out[k] = static_cast<float>(line[static_cast<std::size_t>(k)]);
+                    out[k] = static_cast<float>(
+                        std::clamp(line[static_cast<std::size_t>(k)], -kFloatMax, kFloatMax));
             }
             ++c.slabsDone;
         }

@@ -33,6 +33,10 @@ struct EvaluationControl {
 // each): 2 GB of values.
 constexpr std::size_t kMaxGridPoints = std::size_t{1} << 29;
 
+// A count of points as a whole number, however large (a damaged file may
+// announce 10³⁰).
+std::string PointCountText(double count);
+
 // A grid about points (bohr) with margin beyond them on every side, points
 // spacing apart along x, y and z (bohr). Empty (no points) with why set
 // when the spacing or margin is not positive or the grid would have more

@@ -271,11 +271,12 @@ void CMolScene::render() {
         if (UsesShaders()) {
             glLoadMatrixd(view->camera.ModelView().data());
             renderer_.Draw(content, view->lineScale);
+            renderer_.DrawSurfaces(content);
             LoadOrientation();
         } else {
             drawModel(GL_RENDER);
+            drawSurfaces(content);
         }
-        drawSurfaces(content);
         if (view->dragMode == ViewState::kNoDrag)
             drawLabels();
     }
@@ -298,38 +299,18 @@ void CMolScene::drawSurfaces(const SceneContent& content) {
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    for (int pass = 0; pass < 2; ++pass) {
-        // Opaque surfaces first; translucent ones blend over them and what
-        // lies behind without hiding one another.
-        for (const SceneSurface& surface : content.surfaces) {
-            const bool translucent = surface.colour[3] < 1.0F;
-            if (translucent != (pass == 1))
-                continue;
-            if (translucent) {
-                glEnable(GL_BLEND);
-                glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-                glDepthMask(GL_FALSE);
-            }
-            glPushMatrix();
-            glScaled(surface.scale, surface.scale, surface.scale);
-            glColor4fv(surface.colour.data());
-            glVertexPointer(3, GL_FLOAT, 0, surface.mesh->positions.data());
-            glNormalPointer(GL_FLOAT, 0, surface.mesh->normals.data());
-            if (surface.vertexColours != nullptr) {
-                glEnableClientState(GL_COLOR_ARRAY);
-                glColorPointer(3, GL_FLOAT, 0, surface.vertexColours->data());
-            }
-            // The range spares the driver a scan of the indices for it.
-            glDrawRangeElements(GL_TRIANGLES, 0,
-                                static_cast<GLuint>(surface.mesh->VertexCount() - 1),
-                                static_cast<GLsizei>(surface.mesh->triangles.size()),
-                                GL_UNSIGNED_INT, surface.mesh->triangles.data());
-            glDisableClientState(GL_COLOR_ARRAY);
-            glPopMatrix();
-            glDepthMask(GL_TRUE);
-            glDisable(GL_BLEND);
+    SceneRenderer::ForEachSurface(content, [](const SceneSurface& surface) {
+        glColor4fv(surface.colour.data());
+        glVertexPointer(3, GL_FLOAT, 0, surface.mesh->positions.data());
+        glNormalPointer(GL_FLOAT, 0, surface.mesh->normals.data());
+        if (surface.vertexColours != nullptr) {
+            glEnableClientState(GL_COLOR_ARRAY);
+            glColorPointer(3, GL_FLOAT, 0, surface.vertexColours->data());
         }
-    }
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(surface.mesh->triangles.size()),
+                       GL_UNSIGNED_INT, surface.mesh->triangles.data());
+        glDisableClientState(GL_COLOR_ARRAY);
+    });
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);

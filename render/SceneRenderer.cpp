@@ -1,5 +1,6 @@
 #include "render/SceneRenderer.h"
 
+#include "model/Isosurface.h"
 #include "render/Mesh.h"
 #include "render/ScenePick.h"
 #include "render/SceneShaders.h"
@@ -267,4 +268,62 @@ void SceneRenderer::Draw(const SceneContent& content, double lineScale) {
         glClear(GL_COLOR_BUFFER_BIT);
     DrawFlat(*programs->line, strips_, content.stripWidth * lineScale, true, false, content.lit);
     glDisable(GL_BLEND);
+}
+
+void SceneRenderer::ForEachSurface(const SceneContent& content,
+                                   const std::function<void(const SceneSurface&)>& draw) {
+    glMatrixMode(GL_MODELVIEW);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const SceneSurface& surface : content.surfaces) {
+            const bool translucent = surface.colour[3] < 1.0F;
+            if (translucent != (pass == 1))
+                continue;
+            if (translucent) {
+                glEnable(GL_BLEND);
+                glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+                glDepthMask(GL_FALSE);
+            }
+            glPushMatrix();
+            glScaled(surface.scale, surface.scale, surface.scale);
+            draw(surface);
+            glPopMatrix();
+            glDepthMask(GL_TRUE);
+            glDisable(GL_BLEND);
+        }
+    }
+}
+
+void SceneRenderer::DrawSurfaces(const SceneContent& content) {
+    Programs* programs = Current();
+    if (content.surfaces.empty() || programs == nullptr || !programs->ready)
+        return;
+    QOpenGLShaderProgram& program = *programs->mesh;
+    QOpenGLContext::currentContext()->functions()->glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glEnable(GL_DEPTH_TEST);
+    const int position = program.attributeLocation("position");
+    const int normal = program.attributeLocation("normal");
+    const int colour = program.attributeLocation("colour");
+    ForEachSurface(content, [&](const SceneSurface& surface) {
+        Use(program);
+        program.setUniformValue("twoSided", 1.0F);
+        program.enableAttributeArray(position);
+        program.setAttributeArray(position, GL_FLOAT, surface.mesh->positions.data(), 3);
+        program.enableAttributeArray(normal);
+        program.setAttributeArray(normal, GL_FLOAT, surface.mesh->normals.data(), 3);
+        if (surface.vertexColours != nullptr) {
+            // Three components: alpha reads as 1.
+            program.enableAttributeArray(colour);
+            program.setAttributeArray(colour, GL_FLOAT, surface.vertexColours->data(), 3);
+        } else {
+            program.setAttributeValue(colour, surface.colour[0], surface.colour[1],
+                                      surface.colour[2], surface.colour[3]);
+        }
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(surface.mesh->triangles.size()),
+                       GL_UNSIGNED_INT, surface.mesh->triangles.data());
+        program.disableAttributeArray(position);
+        program.disableAttributeArray(normal);
+        program.disableAttributeArray(colour);
+        program.setUniformValue("twoSided", 0.0F);
+        program.release();
+    });
 }

@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QVector3D>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -35,6 +36,15 @@ public:
     // light's coordinates, its light and material are set. lineScale widens
     // points and lines for pictures larger than the window.
     void Draw(const SceneContent& content, double lineScale);
+    // Draws content's surfaces, lit per pixel on both faces: opaque ones,
+    // then translucent ones blended without writing depth.
+    void DrawSurfaces(const SceneContent& content);
+    // Calls draw for each of content's surfaces in the order they are drawn
+    // (opaque ones, then translucent ones, which blend over them and what
+    // lies behind without hiding one another: no depth written), with the
+    // model-view scaled to the surface's units.
+    static void ForEachSurface(const SceneContent& content,
+                               const std::function<void(const SceneSurface&)>& draw);
 
 private:
     struct Programs {

@@ -237,8 +237,13 @@ void main() {
 const char* const kMeshFragment = RAVEK_GLSL_COMMON R"(
 varying vec3 eyeNormal;
 varying vec4 baseColour;
+// Surfaces lit on both faces: a back face turns its normal to the eye.
+uniform float twoSided;
 void main() {
-    gl_FragColor = Light(normalize(eyeNormal), baseColour, gl_LightSource[0].ambient);
+    vec3 n = normalize(eyeNormal);
+    if (twoSided > 0.5 && !gl_FrontFacing)
+        n = -n;
+    gl_FragColor = Light(n, baseColour, gl_LightSource[0].ambient);
 }
 )";
 

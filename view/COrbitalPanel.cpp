@@ -455,7 +455,8 @@ bool COrbitalPanel::AddCube(const QString& path) {
 }
 
 void COrbitalPanel::OnAddCube() {
-    const FileFilter filter(QStringLiteral("Cube Files (*.cube; *.cub)|*.cube; *.cub; *.cube.gz||"));
+    const FileFilter filter(
+        QStringLiteral("Cube Files (*.cube; *.cub)|*.cube; *.cub; *.cube.gz||"));
     const FileDialog::Result chosen = FileDialog::Run(this, FileDialog::kOpen, filter, 1);
     if (chosen.accepted)
         AddCube(chosen.path);

@@ -17,8 +17,8 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QLabel>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>

@@ -8,6 +8,7 @@
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
+#include "model/VolumeGrid.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
 #include "render/OffscreenBuffer.h"
@@ -123,6 +124,7 @@ private slots:
     void ribbonPiecesAndSegmentEnds();
     void ribbonBreaksAtAGapAndNeedsAProtein();
     void eachModelOfAnEnsembleHasItsRibbon();
+    void isosurfacesSitWhereTheirValuesAreInEitherDrawing();
 };
 
 void SceneTest::wireFrameIsUnlitAndShowsSelectionInWhite() {
@@ -509,4 +511,44 @@ void SceneTest::ribbonBreaksAtAGapAndNeedsAProtein() {
 }
 
 RAVEK_GUI_TEST_MAIN(SceneTest)
+// A p-like grid, x e^(-r) in bohr, about two atoms on x: the positive lobe
+// (blue) right, the negative one (red) left, reaching as far as the mesh
+// says once bohr are turned into ångström; the shaders and the
+// fixed-function drawing show the same.
+void SceneTest::isosurfacesSitWhereTheirValuesAreInEitherDrawing() {
+    Picture picture({{"C", -0.7, 0, 0, 0, "ALA"}, {"C", 0.7, 0, 0, 0, "ALA"}});
+    auto grid = std::make_shared<VolumeGrid>();
+    grid->points = {61, 61, 61};
+    grid->origin = {-6, -6, -6};
+    grid->axes = {Point3D{0.2, 0, 0}, Point3D{0, 0.2, 0}, Point3D{0, 0, 0.2}};
+    grid->values.resize(grid->Count());
+    for (int i = 0; i < 61; ++i)
+        for (int j = 0; j < 61; ++j)
+            for (int k = 0; k < 61; ++k) {
+                const Point3D q = grid->PointAt(i, j, k);
+                grid->values[grid->Index(i, j, k)] = static_cast<float>(q.x * std::exp(-Length(q)));
+            }
+    SurfaceState& surface = picture.document.surface;
+    surface.volume = grid;
+    surface.isovalue = 0.1;
+    surface.Update();
+    picture.view.displayFlags = ViewState::kBallAndStick;
+    picture.Refit(0.5);
+    float reach = 0.0F; // the mesh's farthest x, bohr
+    for (std::size_t v = 0; v < surface.positive->positions.size(); v += 3)
+        reach = std::max(reach, surface.positive->positions[v]);
+    const double edge = reach * kBohrInAngstrom;
+    for (bool fixed : {false, true}) {
+        picture.scene->fixedFunction = fixed;
+        const QImage image = picture.Draw();
+        const QPoint inside = picture.Project(edge * 0.9, 0, 0);
+        const QPoint outside = picture.Project(edge * 1.1, 0, 0);
+        const QColor in = image.pixelColor(inside), out = image.pixelColor(outside);
+        QVERIFY2(in.blue() > 2 * in.red(), qPrintable(in.name()));
+        QCOMPARE_COLOUR(out, kBackground);
+        const QColor left = image.pixelColor(picture.Project(-edge * 0.9, 0, 0));
+        QVERIFY2(left.red() > 2 * left.blue(), qPrintable(left.name()));
+    }
+}
+
 #include "SceneTest.moc"
