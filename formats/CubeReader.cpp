@@ -47,10 +47,10 @@ public:
         Point3D origin;
         if (!Next(line) || !TextScanner(line).Int(atoms) || !ReadPoint(line, 1, origin))
             return "the third line does not hold the atom count and the origin";
+        if (atoms > kMaxAtoms || atoms < -kMaxAtoms)
+            return "the atom count " + std::to_string(atoms) + " is beyond reason";
         const bool orbitalList = atoms < 0;
         atoms = std::llabs(atoms);
-        if (atoms > kMaxAtoms)
-            return "the atom count " + std::to_string(atoms) + " is beyond reason";
         VolumeGrid grid;
         grid.origin = origin;
         bool angstrom = false;
@@ -61,13 +61,14 @@ public:
             if (!Next(line) || !TextScanner(line).Int(count) || !ReadPoint(line, 1, step))
                 return "axis line " + std::to_string(axis + 1) +
                        " does not hold a count and a step";
-            if (count == 0)
-                return "axis " + std::to_string(axis + 1) + " has no points";
-            angstrom = count < 0;
+            if (count == 0 || count > (1LL << 30) || count < -(1LL << 30))
+                return "axis " + std::to_string(axis + 1) + " has " +
+                       (count == 0 ? std::string("no") : std::to_string(count)) + " points";
+            // A negative count on any axis puts the header in ångström.
+            angstrom = angstrom || count < 0;
             count = std::llabs(count);
             total *= static_cast<double>(count);
-            grid.points[static_cast<std::size_t>(axis)] =
-                static_cast<int>(std::min<long long>(count, 1LL << 30));
+            grid.points[static_cast<std::size_t>(axis)] = static_cast<int>(count);
             grid.axes[static_cast<std::size_t>(axis)] = step;
         }
         if (total > static_cast<double>(kMaxGridPoints))
@@ -86,11 +87,10 @@ public:
             long long element = 0;
             double charge = 0.0;
             Point3D at;
-            TextScanner scan(line);
             if (!Next(line))
                 return "the file ends after " + std::to_string(a) + " of " + std::to_string(atoms) +
                        " atoms";
-            scan = TextScanner(line);
+            TextScanner scan(line);
             if (!scan.Int(element) || !scan.Real(charge) || !scan.Real(at.x) || !scan.Real(at.y) ||
                 !scan.Real(at.z))
                 return "atom line " + std::to_string(a + 1) + " does not hold five numbers";

@@ -7,10 +7,12 @@
 #include "formats/FchkReader.h"
 #include "fuzz/FuzzInput.h"
 #include "model/CMolData.h"
+#include "model/VolumeEvaluator.h"
 #include "model/VolumeGrid.h"
 #include "model/Wavefunction.h"
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -45,6 +47,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         std::vector<double> values(n);
         w.basis.Evaluate(Point3D{0.1, 0.2, 0.3}, values.data());
+        // A few lines of a small grid, skewed (exponentials recurring along
+        // each line) and axis-aligned (exponentials per axis point).
+        for (bool skewed : {true, false}) {
+            VolumeGrid grid;
+            grid.points = {2, 2, 9};
+            grid.origin = {-1.0, -1.0, -2.0};
+            grid.axes = {Point3D{1.0, 0, 0}, Point3D{skewed ? 0.3 : 0.0, 1.0, 0},
+                         Point3D{0, 0, 0.5}};
+            VolumeRequest request;
+            request.quantity =
+                skewed ? VolumeRequest::Quantity::kOrbital : VolumeRequest::Quantity::kDensity;
+            std::string why;
+            if (EvaluateOnGrid(w, request, grid, nullptr, &why, 1) &&
+                grid.values.size() != grid.Count())
+                std::abort();
+        }
         w.Homo(false);
         w.Lumo(true);
     }

@@ -83,7 +83,7 @@ std::vector<double> NormalisedRadial(const std::vector<double>& exponents,
 // The outer radius at which |c| r^l exp(-a r^2) falls to kNegligible.
 double PrimitiveReach(double c, double alpha, int l) {
     c = std::fabs(c);
-    if (c == 0.0 || alpha <= 0.0)
+    if (!(c > 0.0) || !(alpha > 0.0) || !std::isfinite(c) || !std::isfinite(alpha))
         return 0.0;
     const double logRatio = std::log(c / GaussianBasis::kNegligible);
     double r = std::sqrt(std::max(logRatio, 1.0) / alpha) + std::sqrt(l / alpha);
@@ -113,6 +113,15 @@ std::pair<int, int> Window(double a, double b, double d2, double reach, int coun
     return {static_cast<int>(first), static_cast<int>(last)};
 }
 
+// A primitive's points within its shell's: the shell's reach is the largest
+// of its primitives', but rounding must never take a primitive outside the
+// scratch the shell's window sized.
+std::pair<int, int> Clamped(std::pair<int, int> window, int first, int last) {
+    const int begin = std::max(window.first, first);
+    const int end = std::min(window.second, last);
+    return begin < end ? std::pair<int, int>{begin, end} : std::pair<int, int>{0, 0};
+}
+
 } // namespace
 
 int BasisShell::FunctionCount() const {
@@ -130,6 +139,14 @@ GaussianBasis::GaussianBasis(std::vector<BasisShell> shells) : shells_(std::move
         p.radial = NormalisedRadial(shell.exponents, shell.coefficients, shell.sp ? 0 : shell.l);
         if (shell.sp)
             p.pRadial = NormalisedRadial(shell.exponents, shell.pCoefficients, 1);
+        // A coefficient that is not finite (a damaged file's) contributes
+        // nothing rather than spreading over every point.
+        for (std::vector<double>* c : {&p.radial, &p.pRadial}) {
+            for (double& value : *c) {
+                if (!std::isfinite(value))
+                    value = 0.0;
+            }
+        }
         for (std::size_t i = 0; i < p.radial.size(); ++i) {
             double reach = PrimitiveReach(p.radial[i], shell.exponents[i], shell.sp ? 0 : shell.l);
             if (shell.sp)
@@ -218,7 +235,8 @@ std::pair<int, int> GaussianBasis::EvaluateLine(int s, const Point3D& from, cons
         // products a point, r^2 rising by 2b + (2k + 1)a from point k to
         // k + 1 (the factors stay within exp(±60) there). Steep primitives
         // take the exponential at each point.
-        const auto [begin, end] = Window(a, b, d2, prepared.primitiveReach[p], count);
+        const auto [begin, end] =
+            Clamped(Window(a, b, d2, prepared.primitiveReach[p], count), first, last);
         const bool recur = alpha * a < 30.0;
         const double r2 = d2 + begin * (2.0 * b + begin * a);
         double e = std::exp(-alpha * r2);
@@ -325,7 +343,8 @@ std::pair<int, int> GaussianBasis::EvaluateGridLine(int s, const AxisFactors& fa
                                      static_cast<std::size_t>(nz);
     const double* f = factors.values.data() + factors.shellStart[static_cast<std::size_t>(s)];
     for (std::size_t p = 0; p < prepared.radial.size(); ++p, f += perPrimitive) {
-        const auto [begin, end] = Window(a, b, d2, prepared.primitiveReach[p], nz);
+        const auto [begin, end] =
+            Clamped(Window(a, b, d2, prepared.primitiveReach[p], nz), first, last);
         if (begin >= end)
             continue;
         const double xy = f[i] * f[grid.points[0] + j];

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <new>
 #include <thread>
 
 std::string VolumeRequest::Name() const {
@@ -95,14 +96,15 @@ void OrbitalLine(const GaussianBasis& basis, const double* c, const GridLine& li
     std::fill(out, out + n, 0.0);
     for (int s = 0; s < static_cast<int>(basis.Shells().size()); ++s) {
         const int functions = basis.Shells()[static_cast<std::size_t>(s)].FunctionCount();
-        phi.resize(static_cast<std::size_t>(functions * n));
+        phi.resize(static_cast<std::size_t>(functions) * static_cast<std::size_t>(n));
         const auto [first, last] = line.Shell(s, phi.data(), n);
         const double* coefficients = c + basis.FirstFunction(s);
         for (int f = 0; f < functions; ++f) {
             const double cf = coefficients[f];
             if (cf == 0.0)
                 continue;
-            const double* row = phi.data() + static_cast<std::size_t>(f * n);
+            const double* row =
+                phi.data() + static_cast<std::size_t>(f) * static_cast<std::size_t>(n);
             for (int k = first; k < last; ++k)
                 out[k] += cf * row[k];
         }
@@ -178,18 +180,27 @@ bool EvaluateOnGrid(const Wavefunction& wavefunction, const VolumeRequest& reque
     const double* coefficients =
         orbital ? set.coefficients.data() + static_cast<std::size_t>(request.orbital - 1) * nbf
                 : nullptr;
-    grid.values.assign(grid.Count(), 0.0F);
     EvaluationControl own;
     EvaluationControl& c = control != nullptr ? *control : own;
     const int nx = grid.points[0], ny = grid.points[1], nz = grid.points[2];
     c.slabs = nx;
     c.slabsDone = 0;
+    if (c.cancel)
+        return fail("cancelled");
     // An axis-aligned grid (every grid the program makes) takes its
     // exponentials once per primitive and axis point.
     GaussianBasis::AxisFactors factors;
-    const bool separable = basis.PrepareAxisFactors(grid, factors);
+    bool separable = false;
+    try {
+        grid.values.assign(grid.Count(), 0.0F);
+        separable = basis.PrepareAxisFactors(grid, factors);
+    } catch (const std::bad_alloc&) {
+        grid.values.clear();
+        return fail("the grid does not fit into the memory available");
+    }
     std::atomic<int> next{0};
-    const auto work = [&] {
+    std::atomic<bool> outOfMemory{false};
+    const auto slabs = [&] {
         std::vector<double> phi, line(static_cast<std::size_t>(nz));
         std::vector<int> active;
         for (int i = next++; i < nx && !c.cancel; i = next++) {
@@ -201,12 +212,26 @@ bool EvaluateOnGrid(const Wavefunction& wavefunction, const VolumeRequest& reque
                     DensityLine(basis, full, at, nz, line.data(), phi, active);
                 float* out = grid.values.data() + grid.Index(i, j, 0);
                 // Values beyond a float's range (a damaged file's
-                // coefficients) keep the largest.
-                for (int k = 0; k < nz; ++k)
-                    out[k] = static_cast<float>(
-                        std::clamp(line[static_cast<std::size_t>(k)], -kFloatMax, kFloatMax));
+                // coefficients) keep the largest; values that are no
+                // number are 0.
+                for (int k = 0; k < nz; ++k) {
+                    const double v = line[static_cast<std::size_t>(k)];
+                    out[k] = std::isfinite(v)
+                                 ? static_cast<float>(std::clamp(v, -kFloatMax, kFloatMax))
+                                 : 0.0F;
+                }
             }
             ++c.slabsDone;
+        }
+    };
+    // Memory that runs out in a thread stops them all and is said, not an
+    // abort.
+    const auto work = [&] {
+        try {
+            slabs();
+        } catch (const std::bad_alloc&) {
+            outOfMemory = true;
+            c.cancel = true;
         }
     };
     if (threads <= 0)
@@ -217,6 +242,8 @@ bool EvaluateOnGrid(const Wavefunction& wavefunction, const VolumeRequest& reque
     work();
     for (std::thread& thread : pool)
         thread.join();
+    if (outOfMemory)
+        return fail("the grid does not fit into the memory available");
     if (c.cancel)
         return fail("cancelled");
     grid.name = request.Name();

@@ -305,7 +305,7 @@ void CMolScene::drawSurfaces(const SceneContent& content) {
         glNormalPointer(GL_FLOAT, 0, surface.mesh->normals.data());
         if (surface.vertexColours != nullptr) {
             glEnableClientState(GL_COLOR_ARRAY);
-            glColorPointer(3, GL_FLOAT, 0, surface.vertexColours->data());
+            glColorPointer(4, GL_FLOAT, 0, surface.vertexColours->data());
         }
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(surface.mesh->triangles.size()),
                        GL_UNSIGNED_INT, surface.mesh->triangles.data());

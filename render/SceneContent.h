@@ -74,7 +74,7 @@ struct IsoMesh;
 // sides, in one colour or with a colour per vertex.
 struct SceneSurface {
     std::shared_ptr<const IsoMesh> mesh;
-    std::shared_ptr<const std::vector<float>> vertexColours; // red, green, blue a vertex
+    std::shared_ptr<const std::vector<float>> vertexColours; // red, green, blue, alpha a vertex
     Rgba colour{};
     double scale = 1.0;
 };

@@ -272,18 +272,22 @@ Point3D DrawnPosition(const ViewState& view, const CMolData& data, int a) {
 
 void AddSurfaces(const SurfaceState& surface, SceneContent& content) {
     // Positive lobes blue, negative ones red; translucent at half.
-    const float alpha = surface.translucent ? 0.5F : 1.0F;
-    const std::pair<const std::shared_ptr<const IsoMesh>&, Rgba> lobes[] = {
-        {surface.positive, Rgba{0.25F, 0.45F, 1.0F, alpha}},
-        {surface.negative, Rgba{1.0F, 0.3F, 0.25F, alpha}}};
-    for (const auto& [mesh, colour] : lobes) {
-        if (mesh == nullptr || mesh->triangles.empty())
+    const float alpha = surface.translucent ? SurfaceState::kTranslucentAlpha : 1.0F;
+    struct Lobe {
+        const std::shared_ptr<const IsoMesh>& mesh;
+        const std::shared_ptr<const std::vector<float>>& vertexColours;
+        Rgba colour;
+    };
+    const Lobe lobes[] = {
+        {surface.positive, surface.positiveColours, Rgba{0.25F, 0.45F, 1.0F, alpha}},
+        {surface.negative, surface.negativeColours, Rgba{1.0F, 0.3F, 0.25F, alpha}}};
+    for (const Lobe& lobe : lobes) {
+        if (lobe.mesh == nullptr || lobe.mesh->triangles.empty())
             continue;
         SceneSurface drawn;
-        drawn.mesh = mesh;
-        drawn.vertexColours =
-            &mesh == &surface.positive ? surface.positiveColours : surface.negativeColours;
-        drawn.colour = colour;
+        drawn.mesh = lobe.mesh;
+        drawn.vertexColours = lobe.vertexColours;
+        drawn.colour = lobe.colour;
         drawn.scale = kBohrInAngstrom;
         content.surfaces.push_back(std::move(drawn));
     }

@@ -311,9 +311,8 @@ void SceneRenderer::DrawSurfaces(const SceneContent& content) {
         program.enableAttributeArray(normal);
         program.setAttributeArray(normal, GL_FLOAT, surface.mesh->normals.data(), 3);
         if (surface.vertexColours != nullptr) {
-            // Three components: alpha reads as 1.
             program.enableAttributeArray(colour);
-            program.setAttributeArray(colour, GL_FLOAT, surface.vertexColours->data(), 3);
+            program.setAttributeArray(colour, GL_FLOAT, surface.vertexColours->data(), 4);
         } else {
             program.setAttributeValue(colour, surface.colour[0], surface.colour[1],
                                       surface.colour[2], surface.colour[3]);

@@ -31,6 +31,8 @@ float SurfaceState::Sample(const VolumeGrid& grid, const Point3D& p) {
     const Point3D d = Minus(p, grid.origin);
     const double u[3] = {Dot(d, Cross(b, c)) / det, Dot(d, Cross(c, a)) / det,
                          Dot(d, Cross(a, b)) / det};
+    if (!std::isfinite(u[0]) || !std::isfinite(u[1]) || !std::isfinite(u[2]))
+        return 0.0F;
     int base[3];
     double f[3];
     for (int axis = 0; axis < 3; ++axis) {
@@ -71,21 +73,24 @@ void SurfaceState::Update() {
         madeFrom_ = volume.get();
         madeAt_ = isovalue;
     }
-    if (!remesh && colouredBy_ == colourVolume.get() && colouredOver_ == colourRange)
+    if (!remesh && colouredBy_ == colourVolume.get() && colouredOver_ == colourRange &&
+        colouredTranslucent_ == translucent)
         return;
     colouredBy_ = colourVolume.get();
     colouredOver_ = colourRange;
+    colouredTranslucent_ = translucent;
+    const float alpha = translucent ? kTranslucentAlpha : 1.0F;
     const auto colours = [&](const std::shared_ptr<const IsoMesh>& mesh)
         -> std::shared_ptr<const std::vector<float>> {
         if (mesh == nullptr || colourVolume == nullptr)
             return nullptr;
         auto rgb = std::make_shared<std::vector<float>>();
-        rgb->reserve(mesh->positions.size());
+        rgb->reserve(mesh->VertexCount() * 4);
         for (std::size_t v = 0; v < mesh->VertexCount(); ++v) {
             const Point3D p{mesh->positions[3 * v], mesh->positions[3 * v + 1],
                             mesh->positions[3 * v + 2]};
             const std::array<float, 3> c = RampColour(Sample(*colourVolume, p), colourRange);
-            rgb->insert(rgb->end(), c.begin(), c.end());
+            rgb->insert(rgb->end(), {c[0], c[1], c[2], alpha});
         }
         return rgb;
     };

@@ -21,11 +21,15 @@ struct SurfaceState {
 
     // Made by Update from the above.
     std::shared_ptr<const IsoMesh> positive, negative;
-    // Per vertex red, green, blue of the lobes, when a grid colours them.
+    // Per vertex red, green, blue and alpha of the lobes, when a grid colours
+    // them.
     std::shared_ptr<const std::vector<float>> positiveColours, negativeColours;
 
-    // Remakes the meshes and their colours when the grid, the level or the
-    // colouring grid changed since they were made.
+    // The alpha of a translucent surface.
+    static constexpr float kTranslucentAlpha = 0.5F;
+
+    // Remakes the meshes and their colours when the grid, the level, the
+    // colouring grid or the translucency changed since they were made.
     void Update();
     // The default level of a grid: 0.02 for one of both signs (an orbital),
     // 0.002 for one of positive values (a density).
@@ -41,4 +45,5 @@ private:
     double madeAt_ = 0.0;
     const VolumeGrid* colouredBy_ = nullptr;
     std::array<float, 2> colouredOver_{};
+    bool colouredTranslucent_ = false;
 };

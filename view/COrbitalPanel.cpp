@@ -306,7 +306,10 @@ void COrbitalPanel::ShowVolume(int index) {
         surface.volume.reset();
     } else if (surface.volume != list[static_cast<std::size_t>(index)]) {
         surface.volume = list[static_cast<std::size_t>(index)];
-        surface.isovalue = SurfaceState::DefaultIsovalue(*surface.volume);
+        // A grid chosen starts at its own default level.
+        filling_ = true;
+        isovalue_->setValue(SurfaceState::DefaultIsovalue(*surface.volume));
+        filling_ = false;
     }
     ApplySurface();
 }
@@ -381,6 +384,10 @@ bool COrbitalPanel::Compute(const VolumeRequest& request) {
         MessageBox::Show(this, tr("格子を作れません: %1").arg(QString::fromStdString(why)));
         return false;
     }
+    // The document it is for: the panel may follow another window, or the
+    // window close, while the evaluation runs.
+    const QPointer<QObject> owner = owner_;
+    MolDocState* const state = state_;
     EvaluationControl control;
     std::atomic<bool> done{false};
     bool ok = false;
@@ -397,7 +404,11 @@ bool COrbitalPanel::Compute(const VolumeRequest& request) {
     while (!done) {
         const int slabs = control.slabs;
         progress.setValue(slabs > 0 ? control.slabsDone * 100 / slabs : 0);
-        QApplication::processEvents(QEventLoop::AllEvents, 30);
+        // Until the dialog shows (and its modality keeps the windows from
+        // input) nothing the user does is taken: no second evaluation, no
+        // other window, while this one runs.
+        QApplication::processEvents(
+            progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 30);
         if (progress.wasCanceled())
             control.cancel = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -405,12 +416,12 @@ bool COrbitalPanel::Compute(const VolumeRequest& request) {
     worker.join();
     progress.reset();
     if (!ok) {
-        if (!control.cancel)
+        if (!control.cancel || why != "cancelled")
             MessageBox::Show(this, tr("計算できませんでした: %1").arg(QString::fromStdString(why)));
         return false;
     }
-    if (owner_ == nullptr || state_ == nullptr || state_->data == nullptr ||
-        state_->data->wavefunction != w)
+    if (owner == nullptr || owner_ != owner || state_ != state || state->data == nullptr ||
+        state->data->wavefunction != w)
         return false;
     auto volume = std::make_shared<VolumeGrid>(std::move(grid));
     state_->data->volumes.push_back(volume);

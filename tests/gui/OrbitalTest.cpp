@@ -15,6 +15,7 @@
 #include "view/CMolView.h"
 #include "view/COrbitalPanel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QImage>
@@ -172,9 +173,24 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     QTest::keyClick(colourBy, Qt::Key_End);
     QCOMPARE(surface.colourVolume, document->data->volumes[1]);
     QVERIFY(surface.positiveColours != nullptr);
-    QCOMPARE(surface.positiveColours->size(), surface.positive->positions.size());
+    QCOMPARE(surface.positiveColours->size(), surface.positive->VertexCount() * 4);
     QCOMPARE(surface.colourRange[0], -surface.colourRange[1]);
     QVERIFY(!panel->findChild<QLabel*>(QStringLiteral("colourRange"))->text().isEmpty());
+    QCOMPARE((*surface.positiveColours)[3], 1.0F);
+    // Translucent, the coloured surface is too.
+    QTest::mouseClick(panel->findChild<QCheckBox*>(QStringLiteral("translucent")), Qt::LeftButton,
+                      Qt::NoModifier, QPoint(4, 4));
+    QVERIFY(surface.translucent);
+    QCOMPARE((*surface.positiveColours)[3], SurfaceState::kTranslucentAlpha);
+
+    // The file's grid chosen to show starts at its own default level, not
+    // at the level typed for the orbital.
+    auto* shown = panel->findChild<QComboBox*>(QStringLiteral("shownVolume"));
+    shown->setFocus();
+    QTest::keyClick(shown, Qt::Key_End);
+    QCOMPARE(surface.volume, document->data->volumes[1]);
+    QCOMPARE(surface.isovalue, 0.02);
+    QCOMPARE(level->value(), 0.02);
     h.Exit();
 }
 

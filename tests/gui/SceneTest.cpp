@@ -510,7 +510,6 @@ void SceneTest::ribbonBreaksAtAGapAndNeedsAProtein() {
     QCOMPARE_COLOUR(none.pixelColor(picture.Project(40.0, y, 0)), kBackground);
 }
 
-RAVEK_GUI_TEST_MAIN(SceneTest)
 // A p-like grid, x e^(-r) in bohr, about two atoms on x: the positive lobe
 // (blue) right, the negative one (red) left, reaching as far as the mesh
 // says once bohr are turned into ångström; the shaders and the
@@ -551,4 +550,5 @@ void SceneTest::isosurfacesSitWhereTheirValuesAreInEitherDrawing() {
     }
 }
 
+RAVEK_GUI_TEST_MAIN(SceneTest)
 #include "SceneTest.moc"

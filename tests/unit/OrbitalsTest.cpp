@@ -221,7 +221,9 @@ TEST(Orbitals, CubeFilesReadAndWriteTheirGrid) {
     EXPECT_EQ(model.volumes[1]->name, "MO 9");
     EXPECT_FLOAT_EQ(model.volumes[0]->values[3], 0.4F);
     EXPECT_FLOAT_EQ(model.volumes[1]->values[3], -0.4F);
+    // The negative count on the third axis puts every length in ångström.
     EXPECT_NEAR(model.volumes[0]->axes[2].z, 1.0, 1e-6);
+    EXPECT_NEAR(model.volumes[0]->axes[0].x, 0.5 / kBohrInAngstrom, 1e-9);
 
     if (!SharedData())
         return;
@@ -307,6 +309,82 @@ TEST(Orbitals, DamagedFilesSayWhatIsWrong) {
     EXPECT_NE(fchk(shells).wavefunctionProblem.find("basis functions"), std::string::npos);
 }
 
+// The pure functions against the real solid harmonics as tables print them
+// (Helgaker, Jørgensen and Olsen, table 6.3), each over sqrt((2l - 1)!!): the
+// order m = 0, +1, -1, +2, -2, +3, -3 and every sign.
+TEST(Orbitals, PureFunctionsAreTheSolidHarmonicsInGaussiansOrder) {
+    const double x = 0.3, y = -0.7, z = 1.1, r2 = x * x + y * y + z * z;
+    double d[5], f[7];
+    GaussianBasis::Angular(2, true, x, y, z, d);
+    const double sd = std::sqrt(3.0), s3 = std::sqrt(3.0);
+    const double dExpected[5] = {(3 * z * z - r2) / 2, s3 * x * z, s3 * y * z,
+                                 s3 / 2 * (x * x - y * y), s3 * x * y};
+    for (int k = 0; k < 5; ++k)
+        EXPECT_NEAR(d[k], dExpected[k] / sd, 1e-12) << "d " << k;
+    GaussianBasis::Angular(3, true, x, y, z, f);
+    const double sf = std::sqrt(15.0);
+    const double fExpected[7] = {z * (2 * z * z - 3 * x * x - 3 * y * y) / 2,
+                                 std::sqrt(3.0 / 8.0) * x * (4 * z * z - x * x - y * y),
+                                 std::sqrt(3.0 / 8.0) * y * (4 * z * z - x * x - y * y),
+                                 std::sqrt(15.0) / 2 * z * (x * x - y * y),
+                                 std::sqrt(15.0) * x * y * z,
+                                 std::sqrt(5.0 / 8.0) * x * (x * x - 3 * y * y),
+                                 std::sqrt(5.0 / 8.0) * y * (3 * x * x - y * y)};
+    for (int k = 0; k < 7; ++k)
+        EXPECT_NEAR(f[k], fExpected[k] / sf, 1e-12) << "f " << k;
+}
+
+// A skewed grid (no axis factors: the exponentials recur along each line)
+// gives at every point what the basis gives there alone, for an orbital of
+// s, sp, pure d and Cartesian f shells on two atoms, steep and diffuse
+// primitives alike; a shell whose coefficient is zero on an exponent beyond
+// reason adds nothing and reads nothing beyond its points.
+TEST(Orbitals, SkewedGridsGiveThePointValues) {
+    const auto shell = [](int l, bool pure, bool sp, Point3D at, std::vector<double> exponents) {
+        BasisShell s;
+        s.l = l;
+        s.pure = pure;
+        s.sp = sp;
+        s.centre = at;
+        s.coefficients.assign(exponents.size(), 0.5);
+        if (sp)
+            s.pCoefficients.assign(exponents.size(), 0.4);
+        s.exponents = std::move(exponents);
+        return s;
+    };
+    std::vector<BasisShell> shells = {shell(0, false, false, {0, 0, 0}, {5000.0, 300.0, 20.0, 1.5}),
+                                      shell(1, false, true, {0, 0, 0}, {4.0, 0.6}),
+                                      shell(2, true, false, {1.4, 0.3, -0.2}, {0.8}),
+                                      shell(3, false, false, {1.4, 0.3, -0.2}, {0.5, 2.0}),
+                                      shell(4, true, false, {0.5, 0.5, 0.5}, {1e300})};
+    shells.back().coefficients = {0.0};
+    Wavefunction w;
+    w.basis = GaussianBasis(shells);
+    const int n = w.basis.FunctionCount();
+    w.alpha.energies = {0.0};
+    for (int k = 0; k < n; ++k)
+        w.alpha.coefficients.push_back(std::sin(1.0 + k));
+    VolumeGrid grid;
+    grid.points = {12, 11, 13};
+    grid.origin = {-2.5, -2.0, -2.2};
+    grid.axes = {Point3D{0.4, 0.0, 0.05}, Point3D{0.1, 0.4, 0.0}, Point3D{0.0, 0.07, 0.35}};
+    VolumeRequest request;
+    std::string why;
+    ASSERT_TRUE(EvaluateOnGrid(w, request, grid, nullptr, &why)) << why;
+    std::vector<double> phi(static_cast<std::size_t>(n));
+    for (int i = 0; i < 12; ++i)
+        for (int j = 0; j < 11; ++j)
+            for (int k = 0; k < 13; ++k) {
+                w.basis.Evaluate(grid.PointAt(i, j, k), phi.data());
+                double expected = 0.0;
+                for (int f = 0; f < n; ++f)
+                    expected += w.alpha.coefficients[static_cast<std::size_t>(f)] *
+                                phi[static_cast<std::size_t>(f)];
+                ASSERT_NEAR(grid.At(i, j, k), expected, 1e-5 * (1.0 + std::fabs(expected)))
+                    << i << " " << j << " " << k;
+            }
+}
+
 TEST(Orbitals, EvaluationStopsWhenCancelled) {
     BasisShell shell;
     shell.exponents = {1.0};
@@ -315,15 +393,25 @@ TEST(Orbitals, EvaluationStopsWhenCancelled) {
     w.basis = GaussianBasis({shell});
     w.alpha.energies = {-1.0};
     w.alpha.coefficients = {1.0};
-    VolumeGrid grid = Box(4.0, 0.01);
+    // Cancelled while it runs: it stops within the slabs under way.
+    VolumeGrid grid = Box(4.0, 0.04); // 201³ points
     EvaluationControl control;
-    control.cancel = true;
     std::string why;
     VolumeRequest request;
-    EXPECT_FALSE(EvaluateOnGrid(w, request, grid, &control, &why));
+    bool ok = true;
+    std::thread worker([&] { ok = EvaluateOnGrid(w, request, grid, &control, &why, 2); });
+    while (control.slabsDone == 0)
+        std::this_thread::yield();
+    control.cancel = true;
+    worker.join();
+    EXPECT_FALSE(ok);
     EXPECT_EQ(why, "cancelled");
-    EXPECT_LT(control.slabsDone.load(), 2);
+    EXPECT_LT(control.slabsDone.load(), control.slabs.load());
+    // Cancelled before it starts: nothing is allocated.
+    VolumeGrid untouched = Box(4.0, 0.5);
+    EXPECT_FALSE(EvaluateOnGrid(w, request, untouched, &control, &why));
+    EXPECT_TRUE(untouched.values.empty());
     request.orbital = 2;
-    EXPECT_FALSE(EvaluateOnGrid(w, request, grid, nullptr, &why));
+    EXPECT_FALSE(EvaluateOnGrid(w, request, untouched, nullptr, &why));
     EXPECT_NE(why.find("no orbital 2"), std::string::npos);
 }
