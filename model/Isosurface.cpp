@@ -1,5 +1,6 @@
 #include "model/Isosurface.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -34,6 +35,19 @@ public:
 
     IsoMesh Run() {
         const int nx = grid_.points[0], ny = grid_.points[1], nz = grid_.points[2];
+        for (int i = 0; i < nx && mesh_.closed; ++i) {
+            const bool face = i == 0 || i == nx - 1;
+            for (int j = 0; j < ny && mesh_.closed; ++j) {
+                const bool edge = face || j == 0 || j == ny - 1;
+                // Inside the grid only the two ends of a line lie on a face.
+                for (int k = 0; k < nz; k += edge ? 1 : std::max(nz - 1, 1)) {
+                    if (Value(i, j, k) > level_) {
+                        mesh_.closed = false;
+                        break;
+                    }
+                }
+            }
+        }
         for (int i = 0; i + 1 < nx; ++i) {
             for (int j = 0; j + 1 < ny; ++j) {
                 for (int k = 0; k + 1 < nz; ++k)

@@ -13,6 +13,10 @@ struct IsoMesh {
     std::vector<float> positions;
     std::vector<float> normals;
     std::vector<std::uint32_t> triangles;
+    // The level set stays inside the grid: no point on the grid's faces is
+    // above the level, so the surface is closed and only its outside is
+    // ever seen.
+    bool closed = true;
 
     std::size_t VertexCount() const { return positions.size() / 3; }
     std::size_t TriangleCount() const { return triangles.size() / 3; }

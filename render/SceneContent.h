@@ -77,6 +77,8 @@ struct SceneSurface {
     std::shared_ptr<const std::vector<float>> vertexColours; // red, green, blue, alpha a vertex
     Rgba colour{};
     double scale = 1.0;
+    // Closed (see IsoMesh): an opaque one's back faces are never seen.
+    bool closed = false;
 };
 
 struct SceneContent {

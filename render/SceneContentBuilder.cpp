@@ -288,6 +288,7 @@ void AddSurfaces(const SurfaceState& surface, SceneContent& content) {
         drawn.mesh = lobe.mesh;
         drawn.vertexColours = lobe.vertexColours;
         drawn.colour = lobe.colour;
+        drawn.closed = lobe.mesh->closed;
         drawn.scale = kBohrInAngstrom;
         content.surfaces.push_back(std::move(drawn));
     }

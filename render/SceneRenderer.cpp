@@ -283,10 +283,16 @@ void SceneRenderer::ForEachSurface(const SceneContent& content,
                 glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
                 glDepthMask(GL_FALSE);
             }
+            // A closed opaque surface hides its back faces behind its front
+            // ones: culled, they cost nothing (a fifth of the picture's
+            // time on llvmpipe).
+            if (!translucent && surface.closed)
+                glEnable(GL_CULL_FACE);
             glPushMatrix();
             glScaled(surface.scale, surface.scale, surface.scale);
             draw(surface);
             glPopMatrix();
+            glDisable(GL_CULL_FACE);
             glDepthMask(GL_TRUE);
             glDisable(GL_BLEND);
         }

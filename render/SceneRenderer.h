@@ -42,7 +42,8 @@ public:
     // Calls draw for each of content's surfaces in the order they are drawn
     // (opaque ones, then translucent ones, which blend over them and what
     // lies behind without hiding one another: no depth written), with the
-    // model-view scaled to the surface's units.
+    // model-view scaled to the surface's units and the back faces of closed
+    // opaque ones culled.
     static void ForEachSurface(const SceneContent& content,
                                const std::function<void(const SceneSurface&)>& draw);
 

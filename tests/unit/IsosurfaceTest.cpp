@@ -68,6 +68,11 @@ TEST(Isosurface, HydrogenDensityGivesAClosedSphereOfTheRightVolume) {
     const auto [euler, oriented] = EulerAndOriented(mesh);
     EXPECT_EQ(euler, 2);
     EXPECT_TRUE(oriented);
+    EXPECT_TRUE(mesh.closed);
+    // A level whose sphere the grid cuts: open, and said to be.
+    const IsoMesh cut = ExtractIsosurface(grid, 0.0001);
+    EXPECT_FALSE(cut.closed);
+    EXPECT_NE(EulerAndOriented(cut).first, 2);
     const double r = -std::log(0.002 * 3.141592653589793) / 2.0;
     EXPECT_NEAR(Enclosed(mesh) / (4.0 / 3.0 * 3.141592653589793 * r * r * r), 1.0, 0.01);
     // Normals point outwards, along the position here.
