@@ -90,13 +90,6 @@ std::string_view Columns(std::string_view line, std::size_t first, std::size_t l
     return From(line, first).substr(0, last - first + 1);
 }
 
-std::string_view Trim(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
 // The word a scan from column `first` finds, and the 1-based column where it
 // starts (0 when the line has none there).
 std::string_view WordFrom(std::string_view line, std::size_t first, std::size_t& column) {
@@ -266,7 +259,8 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state, int g) 
     if (!ReadCoordinates(line, numberWord, atom.at))
         return false;
 
-    const int written = ElementTable::NumberOfSymbolNoCase(Trim(Columns(line, 77, 78)));
+    const int written =
+        ElementTable::NumberOfSymbolNoCase(TextScanner::Trim(Columns(line, 77, 78)));
     atom.element = written > 0 ? written : ElementOfName(line);
     // The serial as written, however many digits it has.
     atom.hasSerial = TextScanner(From(record, record[0] == 'A' ? 5 : 7)).Int(atom.serial);
@@ -276,7 +270,7 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state, int g) 
     // is blank.
     std::string_view name = WordFrom(line, 18, column);
     if (column == 0 || column > 20)
-        name = Trim(Columns(line, 18, 20));
+        name = TextScanner::Trim(Columns(line, 18, 20));
     atom.residueName.assign(name);
 
     int number = 0;
@@ -335,7 +329,7 @@ void CPDBData::ReadConectRecord(std::string_view line) {
     int count = 0;
     for (std::size_t field = 12; field <= 47; field += 5) {
         const std::string_view text = Columns(line, field, field + 4);
-        if (Trim(text).empty())
+        if (TextScanner::Trim(text).empty())
             break;
         int partnerSerial = 0;
         if (!TextScanner(text).Int(partnerSerial))

@@ -23,13 +23,6 @@ constexpr double kFloatMax = std::numeric_limits<float>::max();
 // damage, not a molecule.
 constexpr long long kMaxAtoms = 10000000;
 
-std::string Trimmed(const char* text) {
-    std::string s(text);
-    const std::size_t begin = s.find_first_not_of(" \t");
-    const std::size_t end = s.find_last_not_of(" \t");
-    return begin == std::string::npos ? std::string() : s.substr(begin, end - begin + 1);
-}
-
 class CubeParser {
 public:
     CubeParser(StdioFile* in, CMolData& model) : in_(in), model_(model) {}
@@ -41,7 +34,7 @@ public:
         for (std::string& comment : comments) {
             if (ReadLine(line, kLineSize, in_) == nullptr)
                 return "the file ends before the grid is described";
-            comment = Trimmed(line);
+            comment = std::string(TextScanner::Trim(line));
         }
         long long atoms = 0;
         Point3D origin;

@@ -26,13 +26,6 @@ struct Section {
     std::vector<double> values;
 };
 
-std::string Trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    const std::size_t end = text.find_last_not_of(" \t");
-    return begin == std::string_view::npos ? std::string()
-                                           : std::string(text.substr(begin, end - begin + 1));
-}
-
 // A section's first line: a name in 40 columns, its type and either "N="
 // and the length or the value.
 bool IsSectionLine(const char* line) {
@@ -63,7 +56,8 @@ public:
                 pending = ReadLine(line, kLineSize, in_) != nullptr;
                 continue;
             }
-            const std::string name = Trimmed(std::string_view(line).substr(0, 40));
+            const std::string name =
+                std::string(TextScanner::Trim(std::string_view(line).substr(0, 40)));
             TextScanner scan(std::string_view(line).substr(40));
             std::string_view type, word;
             scan.Word(type);

@@ -120,3 +120,10 @@ std::string TextScanner::Lower(std::string_view text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return lower;
 }
+
+std::string_view TextScanner::Trim(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}

@@ -40,6 +40,8 @@ public:
     // text in lower case (ASCII letters; names, tags and keywords of the
     // structure files compared without regard to case).
     static std::string Lower(std::string_view text);
+    // text without the blanks and tabs at its ends.
+    static std::string_view Trim(std::string_view text);
 
 private:
     std::string_view text_;
