@@ -9,6 +9,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -80,7 +83,110 @@ void WritePoint(JsonWriter& json, const Point3D& p) {
     json.EndArray();
 }
 
-// The grids (bohr), the orbitals (hartree) and the charges a file holds.
+// Scheme name → one value per atom.
+void WriteSchemes(JsonWriter& json, const char* key,
+                  const std::map<std::string, std::vector<double>>& schemes) {
+    if (schemes.empty())
+        return;
+    json.Key(key);
+    json.BeginObject();
+    for (const auto& [scheme, values] : schemes) {
+        json.Key(scheme);
+        json.BeginArray();
+        for (const double q : values)
+            json.Real(q, 0);
+        json.EndArray();
+    }
+    json.EndObject();
+}
+
+void WriteExcitedState(JsonWriter& json, const JobResults::ExcitedState& state) {
+    json.BeginObject();
+    json.Key("number");
+    json.Int(state.number);
+    json.Key("energyEv");
+    json.Real(state.energyEv, 0);
+    json.Key("wavelengthNm");
+    json.Real(state.wavelengthNm, 0);
+    json.Key("oscillatorStrength");
+    json.Real(state.oscillatorStrength, 0);
+    json.Key("rotatoryStrength");
+    json.Real(state.rotatoryStrength, 0);
+    json.Key("multiplicity");
+    if (state.multiplicity > 0)
+        json.Int(state.multiplicity);
+    else
+        json.Null();
+    json.Key("symmetry");
+    json.String(state.symmetry);
+    json.Key("transitions");
+    json.BeginArray();
+    for (const JobResults::Transition& t : state.transitions) {
+        json.BeginObject();
+        json.Key("from");
+        json.Int(t.from);
+        json.Key("to");
+        json.Int(t.to);
+        if (t.spin != ' ') {
+            json.Key("spin");
+            json.String(t.spin == 'A' ? "alpha" : "beta");
+        }
+        if (t.deexcitation) {
+            json.Key("deexcitation");
+            json.Bool(true);
+        }
+        json.Key("coefficient");
+        json.Real(t.coefficient, 0);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+// The excited states, thermochemistry, shieldings, charges and spins of a
+// job, and what of them was printed only in part.
+void WriteResults(JsonWriter& json, const JobResults& results) {
+    if (!results.excitedStates.empty()) {
+        json.Key("excitedStates");
+        json.BeginArray();
+        for (const JobResults::ExcitedState& state : results.excitedStates)
+            WriteExcitedState(json, state);
+        json.EndArray();
+    }
+    if (results.thermochemistry.Any()) {
+        json.Key("thermochemistry");
+        json.BeginObject();
+        for (int k = 0; k < JobResults::Thermochemistry::kItems; ++k) {
+            json.Key(JobResults::Thermochemistry::kNames[k]);
+            json.Real(results.thermochemistry.value[static_cast<std::size_t>(k)], 0);
+        }
+        json.EndObject();
+    }
+    if (!results.nmr.empty()) {
+        json.Key("nmr");
+        json.BeginArray();
+        for (const JobResults::Shielding& shielding : results.nmr) {
+            json.BeginObject();
+            json.Key("isotropic");
+            json.Real(shielding.isotropic, 0);
+            json.Key("anisotropy");
+            json.Real(shielding.anisotropy, 0);
+            json.EndObject();
+        }
+        json.EndArray();
+    }
+    WriteSchemes(json, "charges", results.charges);
+    WriteSchemes(json, "spins", results.spins);
+    if (!results.problems.empty()) {
+        json.Key("resultProblems");
+        json.BeginArray();
+        for (const std::string& problem : results.problems)
+            json.String(problem);
+        json.EndArray();
+    }
+}
+
+// The grids (bohr) and the orbitals (hartree) a file holds.
 void WriteVolumesAndOrbitals(JsonWriter& json, const CMolData& model) {
     if (!model.volumes.empty()) {
         json.Key("volumes");
@@ -104,18 +210,6 @@ void WriteVolumesAndOrbitals(JsonWriter& json, const CMolData& model) {
             json.EndObject();
         }
         json.EndArray();
-    }
-    if (!model.charges.empty()) {
-        json.Key("charges");
-        json.BeginObject();
-        for (const auto& [scheme, values] : model.charges) {
-            json.Key(scheme);
-            json.BeginArray();
-            for (double q : values)
-                json.Real(q, 0);
-            json.EndArray();
-        }
-        json.EndObject();
     }
     if (!model.wavefunctionProblem.empty()) {
         json.Key("orbitalProblem");
@@ -185,6 +279,7 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool mode
         json.String(TerminationName(model));
     }
     WriteVolumesAndOrbitals(json, model);
+    WriteResults(json, model.results);
     if (model.sourceKind == CMolData::SourceKind::kPdb && model.frameCount > 0) {
         // The backbone analysis of geometry 0: phi and psi per analysed
         // residue, and the N, CA, C atoms of the backbone trace.

@@ -254,6 +254,8 @@ struct CGauData::ScanState {
     // Output before this offset is printed whole: a later table, mode block
     // or termination line has begun.
     std::int64_t wholeBefore = 0;
+    // The excited states, thermochemistry, shieldings and charges so far.
+    GaussianResultsScanner results;
 };
 
 CGauData::CGauData(StdioFile* in, CMolData& model, const PdbOptions* /*options*/) : model_(model) {
@@ -263,9 +265,16 @@ CGauData::CGauData(StdioFile* in, CMolData& model, const PdbOptions* /*options*/
     model_.AllocateFrames(model_.frameCount, frameRows);
     ReadGeometries();
     model_.DropEmptyFrames();
+    TakeResults();
     model_.PerceiveBonds(0);
     model_.ComputeCentres();
     file = nullptr;
+}
+
+// The results scanned, their tables checked against the last geometry.
+void CGauData::TakeResults() {
+    if (model_.gaussianFileType == CMolData::GaussianFileType::kOutput)
+        model_.results = scannedResults_.Results(model_.AtomCount(model_.frameCount - 1));
 }
 
 CGauData::~CGauData() = default;
@@ -340,6 +349,8 @@ bool CGauData::ScanLines(ScanState& state, std::int64_t completeEnd) {
         // A line that may still be cut short gives no number: its digits
         // may not all be there yet.
         ScanStep(state, line, start < completeEnd);
+        if (start < completeEnd)
+            state.results.Feed(line);
     }
     if (!kept)
         keep(file->GetPosition());
@@ -539,6 +550,7 @@ void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
 // Only closed tables with rows are geometries.
 void CGauData::TakeScan(const ScanState& state) {
     tables_ = state.tables;
+    scannedResults_ = state.results;
     model_.termination =
         state.stepAfterTermination ? CMolData::Termination::kRunning : state.lastTermination;
 }
@@ -686,6 +698,7 @@ CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
         ++model_.frameCount;
     }
     growth.newFrames = model_.frameCount - oldFrames;
+    TakeResults();
     SetStepValues();
     ReadDisplacements();
     ReadModes();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/GaussianInputReader.h"
+#include "formats/GaussianResultsScanner.h"
 #include "model/CMolData.h"
 
 #include <cstddef>
@@ -80,6 +81,7 @@ private:
     std::int64_t WholeEnd() const;
     bool StandardToInput(int g, std::int64_t offset, BestRotation& rotation);
     void ReadInputGeometry();
+    void TakeResults();
 
     CMolData& model_;
     StdioFile* file = nullptr; // the file being read, during a call only
@@ -92,6 +94,7 @@ private:
     // Every orientation table scanned, geometry or not, in file order, with
     // what its step printed after it.
     std::vector<Table> tables_;
+    GaussianResultsScanner scannedResults_;
     // How many of the geometry tables have been read into geometries.
     std::size_t tablesRead_ = 0;
     // The row layout, from the version or the first row read.

@@ -353,7 +353,7 @@ void ReadFchk(StdioFile* in, CMolData& model) {
     for (const auto& [section, scheme] : kCharges) {
         const std::vector<double>* q = s.Array(section, atoms, false);
         if (q != nullptr)
-            model.charges[scheme] = *q;
+            model.results.charges[scheme] = *q;
     }
     problem.clear();
     model.wavefunction = ReadWavefunction(s, atoms, problem);

@@ -21,7 +21,7 @@ CMolData::CMolData(const CMolData& other)
       onlyFractionalCoordinates(other.onlyFractionalCoordinates), termination(other.termination),
       zMatrixProblem(other.zMatrixProblem), framePositions(other.framePositions),
       volumes(other.volumes), wavefunction(other.wavefunction),
-      wavefunctionProblem(other.wavefunctionProblem), charges(other.charges) {
+      wavefunctionProblem(other.wavefunctionProblem), results(other.results) {
     frames_.reserve(other.frames_.size());
     for (const auto& frame : other.frames_)
         frames_.push_back(std::make_unique<CMolFrame>(*frame));
@@ -203,7 +203,7 @@ CMolData& CMolData::Assign(const CMolData& other, const KindFields& kind) {
     volumes.clear();
     wavefunction.reset();
     wavefunctionProblem.clear();
-    charges.clear();
+    results = JobResults();
     sourceKind = kind.sourceKind;
     gaussianFileType = kind.gaussianFileType;
     gaussianVersion = kind.gaussianVersion;

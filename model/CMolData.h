@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CMolFrame.h"
+#include "model/JobResults.h"
 #include "model/MolAtom.h"
 #include "model/Point3D.h"
 #include "model/ZMatrixProblem.h"
@@ -187,9 +188,9 @@ public:
     // Why the orbitals of a file that gave a molecule could not be read;
     // empty when they were or the file has none.
     std::string wavefunctionProblem;
-    // Atomic charges by scheme ("mulliken", "esp", ...), one per atom of the
-    // last geometry.
-    std::map<std::string, std::vector<double>> charges;
+    // The excited states, thermochemistry, shieldings, charges and spin
+    // densities of the job (charges and spins for the last geometry).
+    JobResults results;
 
 private:
     std::vector<std::unique_ptr<CMolFrame>> frames_;

@@ -21,6 +21,12 @@ inline void ExpectSameModel(CMolData& grown, CMolData& fresh) {
     EXPECT_EQ(grown.vibrationState, fresh.vibrationState);
     EXPECT_EQ(grown.skippedLines, fresh.skippedLines);
     const auto same = [](double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; };
+    EXPECT_EQ(grown.results.excitedStates.size(), fresh.results.excitedStates.size());
+    EXPECT_EQ(grown.results.charges, fresh.results.charges);
+    EXPECT_EQ(grown.results.problems, fresh.results.problems);
+    for (int k = 0; k < JobResults::Thermochemistry::kItems; ++k)
+        EXPECT_TRUE(same(grown.results.thermochemistry.value[static_cast<std::size_t>(k)],
+                         fresh.results.thermochemistry.value[static_cast<std::size_t>(k)]));
     for (int g = 0; g < fresh.frameCount; ++g) {
         SCOPED_TRACE("geometry " + std::to_string(g + 1));
         const CMolFrame& a = *grown.GetFrame(g);

@@ -46,6 +46,13 @@ std::string OptimisationJob(std::string_view lineEnd, std::vector<std::size_t>& 
         text.Line(" RMS     Force            0.000310     0.000300     NO ");
         text.Line(" Maximum Displacement     0.001800     0.001800     YES");
         text.Line(" RMS     Displacement     0.000900     0.001200     YES");
+        text.Line(" Mulliken charges:");
+        text.Line("               1");
+        std::snprintf(line, sizeof line, "     1  O   -0.6%05d", step);
+        text.Line(line);
+        text.Line("     2  H    0.327241");
+        text.Line("     3  H    0.327241");
+        text.Line(" Sum of Mulliken charges =  -0.00000");
     }
     text.Line(" Normal termination of Gaussian 16 at Tue Dec  8 10:00:00 2026.");
     text.Line(" Link1:  Proceeding to internal job step number  2.");
@@ -54,6 +61,10 @@ std::string OptimisationJob(std::string_view lineEnd, std::vector<std::size_t>& 
     text.Line(" SCF Done:  E(RB3LYP) =  -76.4089     A.U. after    1 cycles");
     text.Line(" Harmonic frequencies (cm**-1), IR intensities (KM/Mole)");
     text.Modes(water, true);
+    text.Line(" Temperature   298.150 Kelvin.  Pressure   1.00000 Atm.");
+    text.Line(" Zero-point correction=                           0.021667 (Hartree/Particle)");
+    text.Line(" Thermal correction to Energy=                    0.024502");
+    text.Line(" Sum of electronic and thermal Free Energies=          -76.336646");
     text.Line(" Normal termination of Gaussian 16 at Tue Dec  8 10:05:00 2026.");
     return text.Text();
 }
@@ -92,6 +103,10 @@ TEST(GrowingOutput, EveryPieceGivesWhatAFreshReadingGives) {
                 EXPECT_EQ(model.frameCount, closed);
                 if (cut == text.size()) {
                     EXPECT_EQ(model.termination, CMolData::Termination::kNormal);
+                    // The last step's charges; the thermochemistry in part, said.
+                    EXPECT_EQ(model.results.charges.at("mulliken")[0], -0.600003);
+                    EXPECT_EQ(model.results.thermochemistry.value[2], 0.021667);
+                    EXPECT_EQ(model.results.problems.size(), 5U);
                     EXPECT_EQ(model.GetFrame(model.frameCount - 1)->modes.size(), 3U);
                 }
             });

@@ -176,11 +176,11 @@ TEST(Orbitals, CheckpointFilesGiveAtomsStepsChargesAndOrbitals) {
     const CMolData water = ReadFchkPath((kOrbitals / "water_atcharges.fchk").string());
     ASSERT_EQ(water.atomCount, 3);
     EXPECT_EQ(water.GetElement(0, 0), 8);
-    ASSERT_EQ(water.charges.count("mulliken"), 1U);
-    ASSERT_EQ(water.charges.count("esp"), 1U);
+    ASSERT_EQ(water.results.charges.count("mulliken"), 1U);
+    ASSERT_EQ(water.results.charges.count("esp"), 1U);
     // The charges of a neutral molecule sum to zero.
     double sum = 0.0;
-    for (double q : water.charges.at("esp"))
+    for (double q : water.results.charges.at("esp"))
         sum += q;
     EXPECT_NEAR(sum, 0.0, 1e-6);
     const Wavefunction& w = *water.wavefunction;
