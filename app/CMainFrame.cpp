@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 #include "view/COrbitalPanel.h"
+#include "view/CResultsPanel.h"
 
 #include "app/CMolDoc.h"
 
@@ -158,6 +159,9 @@ bool CMainFrame::LoadFrame() {
     orbitalPanel_ = new COrbitalPanel(this);
     addDockWidget(Qt::RightDockWidgetArea, orbitalPanel_);
     orbitalPanel_->hide();
+    resultsPanel_ = new CResultsPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, resultsPanel_);
+    resultsPanel_->hide();
     connect(orbitalPanel_, &COrbitalPanel::surfaceChanged, this, [this] {
         ChildFrame* frame = ActiveChildFrame();
         if (Document* document = frame != nullptr ? frame->GetActiveDocument() : nullptr)
@@ -466,6 +470,20 @@ void CMainFrame::OnIdle() {
     } else if (panelDocument_ != molecule || panelLoad_ != load) {
         orbitalPanel_->show();
     }
+    // The results panel follows the molecule window (or the molecule window
+    // of the document whose chart or spectrum is active) the same way.
+    auto* moleculeView = dynamic_cast<CMolView*>(view);
+    if (moleculeView == nullptr && molecule != nullptr) {
+        for (View* other : molecule->GetViews()) {
+            if ((moleculeView = dynamic_cast<CMolView*>(other)) != nullptr)
+                break;
+        }
+    }
+    resultsPanel_->SetView(moleculeView);
+    if (!CResultsPanel::HasContent(moleculeView))
+        resultsPanel_->hide();
+    else if (panelDocument_ != molecule || panelLoad_ != load)
+        resultsPanel_->show();
     panelDocument_ = molecule;
     panelLoad_ = load;
     ShowStep();

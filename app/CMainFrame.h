@@ -12,6 +12,7 @@
 
 class CMolView;
 class COrbitalPanel;
+class CResultsPanel;
 class ChildFrame;
 class QAction;
 class QLabel;
@@ -48,6 +49,7 @@ public:
     QLabel* StepPane() const { return stepPane_; }
     // The panel of orbitals and grids, following the active document.
     COrbitalPanel* OrbitalPanel() const { return orbitalPanel_; }
+    CResultsPanel* ResultsPanel() const { return resultsPanel_; }
     // Shows the active view's step text in the step pane.
     void ShowStep();
 
@@ -119,6 +121,7 @@ private:
     QLabel* atomPane_ = nullptr;
     QLabel* stepPane_ = nullptr;
     COrbitalPanel* orbitalPanel_ = nullptr;
+    CResultsPanel* resultsPanel_ = nullptr;
     // The document the panel was last shown for, to show it again only
     // when another one (or another file) comes.
     const void* panelDocument_ = nullptr;

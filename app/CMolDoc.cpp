@@ -23,11 +23,13 @@
 #include "platform/PropertySheet.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
+#include "view/CSpectrumView.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -431,12 +433,18 @@ void CMolDoc::BuildCommands() {
             update.Enable(!growthWatcher_.Path().isEmpty());
             update.SetCheck(followJob);
         });
-    commands_.AddEnabled(
-        kIrSpectrum, [this] { emit spectrumRequested(); },
-        [this] {
-            return data != nullptr && data->HasAtom(data->GetCurrentFrame(), 0) &&
-                   !data->GetFrame(data->GetCurrentFrame())->modes.empty();
-        });
+    // A spectrum window opens on its kind when the model has data for it.
+    for (const auto& [id, kind] : {std::pair{kIrSpectrum, Spectrum::Kind::kIr},
+                                   std::pair{kRamanSpectrum, Spectrum::Kind::kRaman},
+                                   std::pair{kUvVisSpectrum, Spectrum::Kind::kUvVis},
+                                   std::pair{kNmrSpectrum, Spectrum::Kind::kNmr}}) {
+        commands_.AddEnabled(
+            id, [this, kind = kind] { emit spectrumRequested(static_cast<int>(kind)); },
+            [this, kind = kind] {
+                const std::vector<Spectrum::Kind> kinds = CSpectrumView::KindsOf(data.get());
+                return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+            });
+    }
 }
 
 bool CMolDoc::OnCmdMsg(int id, CommandUpdate* update) {

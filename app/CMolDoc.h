@@ -88,7 +88,8 @@ signals:
     // The Ramachandran plot of the document was asked for.
     void plotRequested();
     // The IR spectrum of the geometry shown was asked for.
-    void spectrumRequested();
+    // A spectrum window of the kind (a Spectrum::Kind).
+    void spectrumRequested(int kind);
     // The chart of the optimisation steps was asked for.
     void chartRequested();
 

@@ -79,7 +79,7 @@ void CRavekApp::Listen(Document* document) {
         connect(molecule, &CMolDoc::plotRequested, this,
                 [this, molecule] { OpenPlotWindow(molecule); });
         connect(molecule, &CMolDoc::spectrumRequested, this,
-                [this, molecule] { OpenSpectrumWindow(molecule); });
+                [this, molecule](int kind) { OpenSpectrumWindow(molecule, kind); });
         connect(molecule, &CMolDoc::chartRequested, this,
                 [this, molecule] { OpenChartWindow(molecule); });
     }
@@ -164,9 +164,12 @@ void CRavekApp::OpenPlotWindow(Document* document) {
         plotTemplate->InitialUpdateFrame(frame, document);
 }
 
-void CRavekApp::OpenSpectrumWindow(Document* document) {
-    if (ChildFrame* frame = spectrumTemplate->CreateNewFrame(document))
+void CRavekApp::OpenSpectrumWindow(Document* document, int kind) {
+    if (ChildFrame* frame = spectrumTemplate->CreateNewFrame(document)) {
         spectrumTemplate->InitialUpdateFrame(frame, document);
+        if (auto* spectrum = dynamic_cast<CSpectrumView*>(frame->GetActiveView()))
+            spectrum->SetKind(static_cast<Spectrum::Kind>(kind));
+    }
 }
 
 void CRavekApp::OpenChartWindow(Document* document) {

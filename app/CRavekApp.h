@@ -46,7 +46,7 @@ public:
     // A new Ramachandran plot window on document.
     void OpenPlotWindow(Document* document);
     // Opens an IR spectrum window on document.
-    void OpenSpectrumWindow(Document* document);
+    void OpenSpectrumWindow(Document* document, int kind);
     // Opens an optimisation chart window on document.
     void OpenChartWindow(Document* document);
     // The main window, as parent of dialogs; null before start-up.

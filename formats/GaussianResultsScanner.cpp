@@ -151,6 +151,12 @@ void GaussianResultsScanner::Feed(std::string_view line) {
     case Block::kNone:
         break;
     }
+    Restart(trimmed);
+}
+
+// A line outside any block: it may begin one, or be a thermochemistry line.
+void GaussianResultsScanner::Restart(std::string_view trimmed) {
+    block_ = Block::kNone;
     if (!StartBlock(trimmed))
         FeedThermochemistry(trimmed);
 }
@@ -257,8 +263,7 @@ void GaussianResultsScanner::FeedExcited(std::string_view trimmed) {
         if (StartsWith(trimmed, within))
             return;
     }
-    block_ = Block::kNone;
-    StartBlock(trimmed);
+    Restart(trimmed);
 }
 
 void GaussianResultsScanner::FeedRotatory(std::string_view trimmed) {
@@ -283,8 +288,7 @@ void GaussianResultsScanner::FeedRotatory(std::string_view trimmed) {
             return;
         }
     }
-    block_ = Block::kNone;
-    StartBlock(trimmed);
+    Restart(trimmed);
 }
 
 // A row of a charge table: "1  C  -0.004513 [0.000000]", numbered on.
@@ -307,8 +311,7 @@ void GaussianResultsScanner::FeedTable(std::string_view trimmed) {
     if (!table_.rowsStarted && ++table_.linesBeforeRows <= 3)
         return;
     EndTable();
-    block_ = Block::kNone;
-    StartBlock(trimmed);
+    Restart(trimmed);
 }
 
 void GaussianResultsScanner::EndTable() {
@@ -367,8 +370,7 @@ void GaussianResultsScanner::FeedHirshfeld(std::string_view trimmed) {
     // A closed shell prints zeros: no spin densities to speak of.
     if (spin)
         spins_["hirshfeld"] = hirshfeldSpins_;
-    block_ = Block::kNone;
-    StartBlock(trimmed);
+    Restart(trimmed);
 }
 
 // "C  1  -0.20046  1.99913 ...": element, number, natural charge, after
@@ -390,8 +392,7 @@ void GaussianResultsScanner::FeedNatural(std::string_view trimmed) {
     if (!naturalCharges_.empty())
         charges_["natural"] = naturalCharges_;
     natural_ = false;
-    block_ = Block::kNone;
-    StartBlock(trimmed);
+    Restart(trimmed);
 }
 
 // "1  C    Isotropic =   190.4962   Anisotropy =     9.0426", then the
@@ -416,8 +417,7 @@ void GaussianResultsScanner::FeedShielding(std::string_view trimmed) {
     }
     if (trimmed.empty() && shieldings_.empty())
         return;
-    block_ = Block::kNone;
-    StartBlock(trimmed);
+    Restart(trimmed);
 }
 
 void GaussianResultsScanner::FeedThermochemistry(std::string_view trimmed) {

@@ -43,6 +43,7 @@ private:
         bool rowsStarted = false;
     };
 
+    void Restart(std::string_view trimmed);
     bool StartBlock(std::string_view trimmed);
     void FeedExcited(std::string_view trimmed);
     void FeedRotatory(std::string_view trimmed);

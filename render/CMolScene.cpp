@@ -90,6 +90,7 @@ struct CMolScene::ContentInputs {
     const void* negative = nullptr;
     const void* colours = nullptr;
     bool translucent = false;
+    ViewState::AtomValues atomValues;
 
     ContentInputs(const ViewState& view, const MolDocState& document)
         : data(document.data.get()), loadCount(document.loadCount), frame(view.frame),
@@ -106,7 +107,7 @@ struct CMolScene::ContentInputs {
           ballAtomScale(document.ballAtomScale), ballBondScale(document.ballBondScale),
           positive(document.surface.positive.get()), negative(document.surface.negative.get()),
           colours(document.surface.positiveColours.get()),
-          translucent(document.surface.translucent) {
+          translucent(document.surface.translucent), atomValues(view.atomValues) {
         if (data == nullptr || frame < 0 || frame >= data->frameCount)
             return;
         frameCount = data->frameCount;
@@ -133,7 +134,7 @@ struct CMolScene::ContentInputs {
                wireAtomScale == o.wireAtomScale && wireBondScale == o.wireBondScale &&
                ballAtomScale == o.ballAtomScale && ballBondScale == o.ballBondScale &&
                positive == o.positive && negative == o.negative && colours == o.colours &&
-               translucent == o.translucent;
+               translucent == o.translucent && atomValues == o.atomValues;
     }
 };
 
@@ -430,7 +431,7 @@ void CMolScene::drawWireFrame(GLenum mode) {
     ForEachDrawnBond(
         data,
         [&](int a) {
-            if (view->colourMode == 1) {
+            if (view->colourMode == 1 || view->atomValues.colour) {
                 const Rgba c = AtomColour(*view, data, a);
                 std::copy(c.begin(), c.end(), colour);
             }

@@ -7,10 +7,12 @@
 #include "model/VolumeGrid.h"
 #include "render/MolDocState.h"
 #include "render/RibbonPlan.h"
+#include "render/SurfaceState.h"
 #include "render/ViewState.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -94,7 +96,7 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
     ForEachDrawnBond(
         view, data,
         [&](int a) {
-            if (view.colourMode == 1)
+            if (view.colourMode == 1 || view.atomValues.colour)
                 colour = AtomColour(view, data, a);
         },
         [&](int a, int b) {
@@ -186,18 +188,49 @@ void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent&
     }
 }
 
+// The value atom a is given, or NaN.
+double AtomValue(const ViewState& view, int a) {
+    const std::vector<double>& values = view.atomValues.values;
+    return a >= 0 && a < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(a)]
+                                                         : std::nan("");
+}
+
+// The labels of the atoms picked for labelling, and of every atom with a
+// value when values are labelled: its value, after its description for a
+// picked one.
 void AddLabels(const ViewState& view, const MolDocState& document, SceneContent& content) {
     const CMolData& data = *document.data;
-    for (int a : view.labelledAtoms) {
-        if (IsAtomSkipped(view, data, a))
-            continue;
+    const auto add = [&](int a, std::string text) {
         const ElementRecord& row = ElementTable::Row(data.GetElement(view.frame, a));
         const Rgba colour =
             view.labelsInElementColour
                 ? Colour(row.red, row.green, row.blue)
                 : Rgba{view.labelColour[0], view.labelColour[1], view.labelColour[2], 1.0F};
-        content.labels.push_back({DrawnPosition(view, data, a), row.radius * 0.3, colour,
-                                  data.GetAtomDescription(view.frame, a), a});
+        content.labels.push_back(
+            {DrawnPosition(view, data, a), row.radius * 0.3, colour, std::move(text), a});
+    };
+    const auto valueText = [&](int a) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.*f", view.atomValues.decimals, AtomValue(view, a));
+        return std::string(text);
+    };
+    const bool values = view.atomValues.label;
+    for (int a : view.labelledAtoms) {
+        if (IsAtomSkipped(view, data, a))
+            continue;
+        std::string text = data.GetAtomDescription(view.frame, a);
+        if (values && std::isfinite(AtomValue(view, a)))
+            text += " " + valueText(a);
+        add(a, std::move(text));
+    }
+    if (!values)
+        return;
+    for (int a = 0; a < data.AtomCount(view.frame); ++a) {
+        if (IsAtomSkipped(view, data, a) || !std::isfinite(AtomValue(view, a)) ||
+            std::find(view.labelledAtoms.begin(), view.labelledAtoms.end(), a) !=
+                view.labelledAtoms.end())
+            continue;
+        add(a, valueText(a));
     }
 }
 
@@ -226,6 +259,12 @@ bool IsSelectedAtom(const ViewState& view, int a) {
 }
 
 Rgba AtomColour(const ViewState& view, const CMolData& data, int a) {
+    if (view.atomValues.colour && std::isfinite(AtomValue(view, a))) {
+        const float range = static_cast<float>(view.atomValues.range);
+        const std::array<float, 3> c =
+            SurfaceState::RampColour(static_cast<float>(AtomValue(view, a)), {-range, range});
+        return Rgba{c[0], c[1], c[2], 1.0F};
+    }
     if (view.colourMode == 1) {
         const std::array<double, 3> rgb = data.GetResidueColour(data.GetResidueName(view.frame, a));
         return Colour(rgb[0], rgb[1], rgb[2]);

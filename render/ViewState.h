@@ -3,6 +3,7 @@
 #include "render/Camera.h"
 
 #include <list>
+#include <vector>
 
 // What the scene reads from the molecule view that owns it: display style,
 // colouring, the picked and labelled atoms, the camera and the geometry shown. The view holds one;
@@ -15,6 +16,21 @@ struct ViewState {
 
     int displayFlags = kWireFrame;
     int colourMode = 0; // 0 by element, 1 by residue
+    // A value per atom (charges, spin densities, NMR shifts): the atoms
+    // coloured on a blue–white–red ramp from −range to +range when colour,
+    // labelled with their values (decimals after the point) when label.
+    // An atom without a finite value keeps its colour and gets no label.
+    struct AtomValues {
+        std::vector<double> values;
+        double range = 1.0;
+        int decimals = 3;
+        bool colour = false;
+        bool label = false;
+        bool operator==(const AtomValues& o) const {
+            return values == o.values && range == o.range && decimals == o.decimals &&
+                   colour == o.colour && label == o.label;
+        }
+    } atomValues;
     int showHydrogens = 1;
     int dragMode = kNoDrag;
     // Atoms picked for a measurement, in pick order; drawn highlighted.

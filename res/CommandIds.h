@@ -57,6 +57,9 @@ constexpr int kCloseWindow = 32808;
 constexpr int kSaveMovieGif = 32809;
 constexpr int kSaveMovieMp4 = 32810;
 constexpr int kSavePictureSized = 32811;
+constexpr int kUvVisSpectrum = 32812;
+constexpr int kRamanSpectrum = 32813;
+constexpr int kNmrSpectrum = 32814;
 
 // Window
 constexpr int kWindowNew = 57648;

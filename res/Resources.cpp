@@ -159,6 +159,9 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
                  0,
                  {{QT_TRANSLATE_NOOP("Menu", "ペプチド構造(&P)"), kPeptideStructure, {}},
                   {QT_TRANSLATE_NOOP("Menu", "IR スペクトル(&I)"), kIrSpectrum, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "ラマンスペクトル(&R)"), kRamanSpectrum, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "UV-Vis・ECD スペクトル(&U)"), kUvVisSpectrum, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "NMR スペクトル(&N)"), kNmrSpectrum, {}},
                   {QT_TRANSLATE_NOOP("Menu", "最適化の経過(&O)"), kOptimisationChart, {}},
                   kSeparator,
                   {QT_TRANSLATE_NOOP("Menu", "最新のステップを追う(&F)"), kFollowJob, {}}}},
@@ -285,6 +288,15 @@ const char* CommandString(int id) {
          QT_TRANSLATE_NOOP("Command", "ペプチドのコンフォメーションを調べます\nペプチド構造")},
         {kIrSpectrum,
          QT_TRANSLATE_NOOP("Command", "振動解析の IR スペクトルを表示します\nIR スペクトル")},
+        {kRamanSpectrum,
+         QT_TRANSLATE_NOOP(
+             "Command", "振動解析のラマン活性からラマンスペクトルを表示します\nラマンスペクトル")},
+        {kUvVisSpectrum,
+         QT_TRANSLATE_NOOP("Command",
+                           "励起状態の UV-Vis スペクトルと ECD スペクトルを表示します\nUV-Vis・ECD "
+                           "スペクトル")},
+        {kNmrSpectrum, QT_TRANSLATE_NOOP("Command", "NMR の化学シフトを元素ごとに表示します\nNMR "
+                                                    "スペクトル")},
         {kResetView,
          QT_TRANSLATE_NOOP("Command", "分子を最初の向きと大きさに戻します\n視点を戻す")},
         {kFullScreen,

@@ -43,6 +43,21 @@ constexpr IntSetting kArrowScale{kSection, "ArrowScale", 100};
 
 // The IR spectrum window: half-width at half height in cm⁻¹.
 constexpr IntSetting kSpectrumHalfWidth{kSection, "SpectrumHalfWidth", 10};
+// The factor frequencies are scaled by in the IR and Raman spectra, in
+// 1/10000 (10000: unscaled).
+constexpr IntSetting kFrequencyScale{kSection, "FrequencyScale", 10000};
+// Raman intensities: the laser's wavelength in nm (0: activities) and the
+// temperature in K.
+constexpr IntSetting kRamanLaser{kSection, "RamanLaser", 0};
+constexpr IntSetting kRamanTemperature{kSection, "RamanTemperature", 298};
+// UV-Vis and ECD: half-width at half height in meV; the axis in nm (0) or
+// eV (1).
+constexpr IntSetting kElectronicHalfWidth{kSection, "ElectronicHalfWidth", 333};
+constexpr IntSetting kElectronicAxis{kSection, "ElectronicAxis", 0};
+// NMR: half-width at half height in 1/1000 ppm; the reference shieldings
+// (ppm) by element symbol, in their own section.
+constexpr IntSetting kNmrHalfWidth{kSection, "NmrHalfWidth", 20};
+constexpr const char* kNmrReferenceSection = "NMR References";
 
 // Pictures of a chosen size: the resolution written into TIFF and PNG files
 // (0 none) and a transparent background for them, as last chosen.

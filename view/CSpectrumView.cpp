@@ -1,6 +1,7 @@
 #include "view/CSpectrumView.h"
 
 #include "model/CMolData.h"
+#include "model/ElementTable.h"
 #include "platform/Document.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
@@ -9,7 +10,9 @@
 #include "view/PrinterChoice.h"
 #include "view/TextExport.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -22,8 +25,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace CommandIds;
+using Kind = Spectrum::Kind;
+namespace Constants = SpectrumConstants;
 
 namespace {
 
@@ -31,19 +37,64 @@ namespace {
 constexpr int kPickPixels = 6;
 // A band carries intensity when it has this share of the strongest's.
 constexpr double kCarriesIntensity = 0.01;
-// The narrowest range the plot zooms in to, in cm⁻¹.
-constexpr double kNarrowestSpan = 20.0;
 
-// The plot's left edge for bands up to highest: 4000 cm⁻¹, or beyond the
-// band in steps of 500.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("CSpectrumView", text);
+}
+
+// The plot's left edge for vibrational bands up to highest: 4000 cm⁻¹, or
+// beyond the band in steps of 500.
 double EdgeFor(double highest) {
     return std::max(4000.0, std::ceil((highest + 200.0) / 500.0) * 500.0);
 }
 
-// Whether the mode has a place in an IR spectrum: a real frequency and a
-// printed intensity.
-bool Drawn(const NormalMode& mode) {
-    return mode.frequency > 0.0 && std::isfinite(mode.frequency) && std::isfinite(mode.irIntensity);
+// The highest position among the bands, of those whose height is at least
+// minimumShare of the strongest's (imaginary marks too when minimumShare is
+// 0); 0 for none.
+double HighestBand(const Spectrum& spectrum, double minimumShare) {
+    double strongest = 0.0;
+    for (const Spectrum::Band& band : spectrum.bands)
+        strongest = std::max(strongest, std::abs(band.height));
+    double highest = 0.0;
+    for (const Spectrum::Band& band : spectrum.bands) {
+        if (minimumShare <= 0.0 ||
+            (strongest > 0.0 && std::abs(band.height) >= minimumShare * strongest))
+            highest = std::max(highest, band.position);
+    }
+    return highest;
+}
+
+const std::vector<NormalMode>* ModesOf(const CMolData* model) {
+    if (model == nullptr)
+        return nullptr;
+    const int g = model->GetCurrentFrame();
+    if (!model->HasAtom(g, 0))
+        return nullptr;
+    return &model->GetFrame(g)->modes;
+}
+
+// The elements of the atoms the results belong to: the last geometry's.
+std::vector<int> ResultElements(const CMolData& model) {
+    const int g = model.frameCount - 1;
+    std::vector<int> elements;
+    for (int a = 0; a < model.AtomCount(g); ++a)
+        elements.push_back(model.GetElement(g, a));
+    return elements;
+}
+
+// A tick step of 1, 2, 2.5 or 5 × 10ⁿ.
+std::vector<double> StepCandidates(double span) {
+    std::vector<double> steps;
+    const int top = static_cast<int>(std::ceil(std::log10(std::max(span, 1e-9))));
+    for (int e = top - 4; e <= top + 1; ++e) {
+        for (const double m : {1.0, 2.0, 2.5, 5.0})
+            steps.push_back(m * std::pow(10.0, e));
+    }
+    return steps;
+}
+
+int DecimalsOf(double step) {
+    return step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
 }
 
 } // namespace
@@ -54,37 +105,144 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    halfWidthBox = new QSpinBox(this);
+
+    controls_ = new QWidget(this);
+    kindBox = new QComboBox(controls_);
+    kindBox->setObjectName(QStringLiteral("kind"));
+    halfWidthBox = new QSpinBox(controls_);
     halfWidthBox->setRange(1, 200);
     halfWidthBox->setSuffix(QStringLiteral(" cm⁻¹"));
     halfWidthBox->setValue(std::clamp(Profile::Read(Settings::kSpectrumHalfWidth), 1, 200));
-    auto* label = new QLabel(QCoreApplication::translate("CSpectrumView", "半値半幅(&W):"), this);
-    label->setBuddy(halfWidthBox);
-    auto* row = new QHBoxLayout;
-    row->addWidget(label);
-    row->addWidget(halfWidthBox);
+    scaleBox = new QDoubleSpinBox(controls_);
+    scaleBox->setObjectName(QStringLiteral("scale"));
+    scaleBox->setDecimals(4);
+    scaleBox->setRange(0.5, 1.5);
+    scaleBox->setSingleStep(0.001);
+    scaleBox->setValue(std::clamp(Profile::Read(Settings::kFrequencyScale), 5000, 15000) / 1e4);
+    laserBox = new QDoubleSpinBox(controls_);
+    laserBox->setObjectName(QStringLiteral("laser"));
+    laserBox->setDecimals(1);
+    laserBox->setRange(0.0, 2000.0);
+    laserBox->setSuffix(QStringLiteral(" nm"));
+    laserBox->setSpecialValueText(Tr("活性"));
+    laserBox->setValue(std::clamp(Profile::Read(Settings::kRamanLaser), 0, 2000));
+    temperatureBox = new QSpinBox(controls_);
+    temperatureBox->setRange(1, 2000);
+    temperatureBox->setSuffix(QStringLiteral(" K"));
+    temperatureBox->setValue(std::clamp(Profile::Read(Settings::kRamanTemperature), 1, 2000));
+    bandWidthBox = new QDoubleSpinBox(controls_);
+    bandWidthBox->setObjectName(QStringLiteral("bandWidth"));
+    bandWidthBox->setDecimals(3);
+    unitBox = new QComboBox(controls_);
+    unitBox->addItem(QStringLiteral("nm"));
+    unitBox->addItem(QStringLiteral("eV"));
+    unitBox->setCurrentIndex(Profile::Read(Settings::kElectronicAxis) == 1 ? 1 : 0);
+    elementBox = new QComboBox(controls_);
+    elementBox->setObjectName(QStringLiteral("element"));
+    referenceBox = new QDoubleSpinBox(controls_);
+    referenceBox->setObjectName(QStringLiteral("reference"));
+    referenceBox->setDecimals(4);
+    referenceBox->setRange(-100000.0, 100000.0);
+    referenceBox->setSuffix(QStringLiteral(" ppm"));
+    chosenLabel = new QLabel(this);
+    chosenLabel->setObjectName(QStringLiteral("chosen"));
+    chosenLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    chosenLabel->setWordWrap(true);
+
+    const auto labelled = [this](const char* text, QWidget* field) {
+        auto* label = new QLabel(Tr(text), controls_);
+        label->setBuddy(field);
+        // The label shows and hides with its field.
+        label->setObjectName(field->objectName() + QStringLiteral("Label"));
+        field->setProperty("label", QVariant::fromValue(static_cast<QObject*>(label)));
+        return label;
+    };
+    auto* row = new QHBoxLayout(controls_);
+    row->setContentsMargins(0, 0, 0, 0);
+    const std::pair<const char*, QWidget*> fields[] = {
+        {"種類(&K):", kindBox},           {"半値半幅(&W):", halfWidthBox},
+        {"振動数の倍率(&S):", scaleBox},  {"レーザー(&L):", laserBox},
+        {"温度(&T):", temperatureBox},    {"半値半幅(&W):", bandWidthBox},
+        {"横軸(&A):", unitBox},           {"元素(&E):", elementBox},
+        {"基準の遮蔽(&R):", referenceBox}};
+    for (const auto& [text, field] : fields) {
+        row->addWidget(labelled(text, field));
+        row->addWidget(field);
+    }
     row->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
+    layout->addWidget(controls_);
+    layout->addWidget(chosenLabel);
     layout->addStretch();
-    connect(halfWidthBox, &QSpinBox::valueChanged, this, [this] { update(); });
-    setToolTip(QCoreApplication::translate(
-        "CSpectrumView", "ホイールで拡大・縮小、ダブルクリックで全体を表示します"));
+
+    connect(kindBox, &QComboBox::currentIndexChanged, this, [this] {
+        if (refreshing_ || kindBox->currentIndex() < 0)
+            return;
+        kind_ = static_cast<Kind>(kindBox->currentData().toInt());
+        chosenMode = -1;
+        ShowControlsOfKind();
+        Changed();
+    });
+    connect(elementBox, &QComboBox::currentIndexChanged, this, [this] {
+        if (refreshing_)
+            return;
+        const double reference = ReferenceShielding(elementBox->currentData().toInt());
+        const QSignalBlocker quiet(referenceBox);
+        referenceBox->setValue(std::isnan(reference) ? 0.0 : reference);
+        chosenMode = -1;
+        Changed();
+    });
+    connect(referenceBox, &QDoubleSpinBox::valueChanged, this, [this](double ppm) {
+        if (!refreshing_ && elementBox->currentIndex() >= 0)
+            SetReferenceShielding(elementBox->currentData().toInt(), ppm);
+        Changed();
+    });
+    connect(bandWidthBox, &QDoubleSpinBox::valueChanged, this, [this](double width) {
+        if (refreshing_)
+            return;
+        if (Electronic())
+            Profile::Write(Settings::kElectronicHalfWidth,
+                           static_cast<int>(std::lround(width * 1000)));
+        else
+            Profile::Write(Settings::kNmrHalfWidth, static_cast<int>(std::lround(width * 1000)));
+        Changed();
+    });
+    for (QSpinBox* box : {halfWidthBox, temperatureBox})
+        connect(box, &QSpinBox::valueChanged, this, [this] { Changed(); });
+    for (QDoubleSpinBox* box : {scaleBox, laserBox})
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { Changed(); });
+    connect(unitBox, &QComboBox::currentIndexChanged, this, [this] {
+        zoomed_ = false;
+        Changed();
+    });
+    setToolTip(Tr("ホイールで拡大・縮小、ダブルクリックで全体を表示します"));
     commands_.Add(kFilePrint, [this] { Print(false); });
     commands_.Add(kFilePrintPreview, [this] { Print(true); });
     commands_.AddEnabled(
-        kSaveSpectrum, [this] { SaveCurve(); }, [this] { return Modes() != nullptr; });
+        kSaveSpectrum, [this] { SaveCurve(); }, [this] { return !Current().bands.empty(); });
+    RefreshChoices();
 }
 
 CSpectrumView::~CSpectrumView() {
     Profile::Write(Settings::kSpectrumHalfWidth, halfWidthBox->value());
+    Profile::Write(Settings::kFrequencyScale,
+                   static_cast<int>(std::lround(scaleBox->value() * 1e4)));
+    Profile::Write(Settings::kRamanLaser, static_cast<int>(std::lround(laserBox->value())));
+    Profile::Write(Settings::kRamanTemperature, temperatureBox->value());
+    Profile::Write(Settings::kElectronicAxis, unitBox->currentIndex());
 }
 
 MolDocState* CSpectrumView::GetDocState() const {
     return dynamic_cast<MolDocState*>(GetDocument());
 }
 
+const CMolData* CSpectrumView::Model() const {
+    const MolDocState* document = GetDocState();
+    return document == nullptr ? nullptr : document->data.get();
+}
+
 void CSpectrumView::OnUpdate(View*) {
+    RefreshChoices();
     update();
 }
 
@@ -92,16 +250,209 @@ bool CSpectrumView::OnCmdMsg(int id, CommandUpdate* update) {
     return commands_.Dispatch(id, update);
 }
 
-const std::vector<NormalMode>* CSpectrumView::Modes() const {
-    const MolDocState* document = GetDocState();
-    if (document == nullptr || document->data == nullptr)
-        return nullptr;
-    CMolData& model = *document->data;
-    const int g = model.GetCurrentFrame();
-    if (!model.HasAtom(g, 0))
-        return nullptr;
-    const std::vector<NormalMode>& modes = model.GetFrame(g)->modes;
-    return std::any_of(modes.begin(), modes.end(), Drawn) ? &modes : nullptr;
+std::vector<Kind> CSpectrumView::KindsOf(const CMolData* model) {
+    std::vector<Kind> kinds;
+    if (model == nullptr)
+        return kinds;
+    if (const std::vector<NormalMode>* modes = ModesOf(model)) {
+        const auto has = [&](auto test) { return std::any_of(modes->begin(), modes->end(), test); };
+        if (has([](const NormalMode& m) {
+                return m.frequency > 0.0 && std::isfinite(m.frequency) &&
+                       std::isfinite(m.irIntensity);
+            }))
+            kinds.push_back(Kind::kIr);
+        if (has([](const NormalMode& m) {
+                return m.frequency > 0.0 && std::isfinite(m.frequency) &&
+                       std::isfinite(m.ramanActivity);
+            }))
+            kinds.push_back(Kind::kRaman);
+    }
+    const std::vector<JobResults::ExcitedState>& states = model->results.excitedStates;
+    if (!states.empty())
+        kinds.push_back(Kind::kUvVis);
+    if (std::any_of(states.begin(), states.end(), [](const JobResults::ExcitedState& s) {
+            return std::isfinite(s.rotatoryStrength);
+        }))
+        kinds.push_back(Kind::kEcd);
+    if (!model->results.nmr.empty())
+        kinds.push_back(Kind::kNmr);
+    return kinds;
+}
+
+Spectrum::Kind CSpectrumView::ShownKind() const {
+    return kind_;
+}
+
+void CSpectrumView::SetKind(Spectrum::Kind kind) {
+    const int index = kindBox->findData(static_cast<int>(kind));
+    if (index >= 0)
+        kindBox->setCurrentIndex(index);
+}
+
+void CSpectrumView::RefreshChoices() {
+    refreshing_ = true;
+    const CMolData* model = Model();
+    const std::vector<Kind> kinds = KindsOf(model);
+    static const char* const kNames[] = {"IR", "ラマン", "UV-Vis", "ECD", "NMR"};
+    std::vector<int> listed;
+    for (int k = 0; k < kindBox->count(); ++k)
+        listed.push_back(kindBox->itemData(k).toInt());
+    std::vector<int> wanted;
+    for (const Kind kind : kinds)
+        wanted.push_back(static_cast<int>(kind));
+    if (listed != wanted) {
+        kindBox->clear();
+        for (const Kind kind : kinds)
+            kindBox->addItem(Tr(kNames[static_cast<int>(kind)]), static_cast<int>(kind));
+    }
+    // The kind shown stays while the document has it.
+    if (!kinds.empty() && std::find(kinds.begin(), kinds.end(), kind_) == kinds.end())
+        kind_ = kinds.front();
+    kindBox->setCurrentIndex(kindBox->findData(static_cast<int>(kind_)));
+    // The elements that have shieldings, the reference of the one chosen.
+    std::vector<int> elements;
+    if (model != nullptr && !model->results.nmr.empty()) {
+        for (const int element : ResultElements(*model)) {
+            if (std::find(elements.begin(), elements.end(), element) == elements.end())
+                elements.push_back(element);
+        }
+        std::sort(elements.begin(), elements.end());
+    }
+    std::vector<int> listedElements;
+    for (int k = 0; k < elementBox->count(); ++k)
+        listedElements.push_back(elementBox->itemData(k).toInt());
+    if (listedElements != elements) {
+        const int chosen = elementBox->currentData().toInt();
+        elementBox->clear();
+        for (const int element : elements)
+            elementBox->addItem(QString::fromStdString(ElementTable::ChemistsSymbol(element)),
+                                element);
+        // Hydrogen first when there is some, else what was chosen.
+        int index = elementBox->findData(chosen != 0 ? chosen : 1);
+        elementBox->setCurrentIndex(index >= 0 ? index : 0);
+        const double reference = ReferenceShielding(elementBox->currentData().toInt());
+        referenceBox->setValue(std::isnan(reference) ? 0.0 : reference);
+    }
+    refreshing_ = false;
+    ShowControlsOfKind();
+}
+
+void CSpectrumView::ShowControlsOfKind() {
+    const bool vibrational = Vibrational();
+    const bool raman = kind_ == Kind::kRaman;
+    const bool electronic = Electronic();
+    const bool nmr = kind_ == Kind::kNmr;
+    const auto show = [](QWidget* field, bool shown) {
+        field->setVisible(shown);
+        if (auto* label = qobject_cast<QWidget*>(field->property("label").value<QObject*>()))
+            label->setVisible(shown);
+    };
+    show(halfWidthBox, vibrational);
+    show(scaleBox, vibrational);
+    show(laserBox, raman);
+    show(temperatureBox, raman && laserBox->value() > 0.0);
+    show(bandWidthBox, electronic || nmr);
+    show(unitBox, electronic);
+    show(elementBox, nmr);
+    show(referenceBox, nmr);
+    refreshing_ = true;
+    if (electronic) {
+        bandWidthBox->setRange(0.01, 2.0);
+        bandWidthBox->setSingleStep(0.01);
+        bandWidthBox->setSuffix(QStringLiteral(" eV"));
+        bandWidthBox->setValue(std::clamp(Profile::Read(Settings::kElectronicHalfWidth), 10, 2000) /
+                               1000.0);
+    } else if (nmr) {
+        bandWidthBox->setRange(0.001, 10.0);
+        bandWidthBox->setSingleStep(0.005);
+        bandWidthBox->setSuffix(QStringLiteral(" ppm"));
+        bandWidthBox->setValue(std::clamp(Profile::Read(Settings::kNmrHalfWidth), 1, 10000) /
+                               1000.0);
+    }
+    refreshing_ = false;
+    chosenLabel->setText(ChosenText());
+}
+
+void CSpectrumView::Changed() {
+    ShowControlsOfKind();
+    update();
+}
+
+bool CSpectrumView::Vibrational() const {
+    return kind_ == Kind::kIr || kind_ == Kind::kRaman;
+}
+
+bool CSpectrumView::Electronic() const {
+    return kind_ == Kind::kUvVis || kind_ == Kind::kEcd;
+}
+
+bool CSpectrumView::InNanometres() const {
+    return Electronic() && unitBox->currentIndex() == 0;
+}
+
+bool CSpectrumView::Descending() const {
+    return !Electronic();
+}
+
+double CSpectrumView::ReferenceShielding(int element) {
+    const QString stored = Profile::GetString(QString::fromLatin1(Settings::kNmrReferenceSection),
+                                              QString::fromLatin1(ElementTable::Symbol(element)));
+    bool ok = false;
+    const double value = stored.toDouble(&ok);
+    if (ok && std::isfinite(value))
+        return value;
+    // Tetramethylsilane, GIAO B3LYP/6-311+G(2d,p) at its B3LYP/6-31G(d)
+    // geometry.
+    switch (element) {
+    case 1:
+        return 31.8821;
+    case 6:
+        return 182.4656;
+    default:
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+void CSpectrumView::SetReferenceShielding(int element, double ppm) {
+    Profile::WriteString(QString::fromLatin1(Settings::kNmrReferenceSection),
+                         QString::fromLatin1(ElementTable::Symbol(element)),
+                         QString::number(ppm, 'g', 10));
+}
+
+Spectrum CSpectrumView::Current() const {
+    const CMolData* model = Model();
+    if (model == nullptr)
+        return Spectrum();
+    const double scale = scaleBox->value();
+    switch (kind_) {
+    case Kind::kIr:
+    case Kind::kRaman: {
+        const std::vector<NormalMode>* modes = ModesOf(model);
+        if (modes == nullptr)
+            return Spectrum();
+        Spectrum spectrum = kind_ == Kind::kIr
+                                ? IrSpectrum(*modes, scale, HalfWidth())
+                                : RamanSpectrum(*modes, scale, HalfWidth(), laserBox->value(),
+                                                temperatureBox->value());
+        // Marks alone make no spectrum.
+        if (!std::any_of(spectrum.bands.begin(), spectrum.bands.end(),
+                         [](const Spectrum::Band& band) { return !band.imaginary; }))
+            spectrum.bands.clear();
+        return spectrum;
+    }
+    case Kind::kUvVis:
+        return UvVisSpectrum(model->results.excitedStates, bandWidthBox->value());
+    case Kind::kEcd:
+        return EcdSpectrum(model->results.excitedStates, bandWidthBox->value());
+    case Kind::kNmr: {
+        const int element = elementBox->currentData().toInt();
+        if (elementBox->currentIndex() < 0)
+            return Spectrum();
+        return NmrSpectrum(model->results.nmr, ResultElements(*model), element,
+                           referenceBox->value(), bandWidthBox->value());
+    }
+    }
+    return Spectrum();
 }
 
 double CSpectrumView::HalfWidth() const {
@@ -112,28 +463,78 @@ void CSpectrumView::SetHalfWidth(int wavenumbers) {
     halfWidthBox->setValue(wavenumbers);
 }
 
-double CSpectrumView::HighestBand(double minimumShare) const {
-    const std::vector<NormalMode>* modes = Modes();
-    if (modes == nullptr)
-        return 0.0;
-    double strongest = 0.0;
-    for (const NormalMode& mode : *modes) {
-        if (Drawn(mode))
-            strongest = std::max(strongest, mode.irIntensity);
+double CSpectrumView::AxisOf(double position) const {
+    return InNanometres() ? Constants::kEvNanometres / position : position;
+}
+
+void CSpectrumView::WholeRange(double& left, double& right, bool everyBand) const {
+    const Spectrum spectrum = Current();
+    if (Vibrational() || spectrum.bands.empty()) {
+        left = EdgeFor(HighestBand(spectrum, everyBand ? 0.0 : kCarriesIntensity));
+        right = 0.0;
+        return;
     }
-    double highest = 0.0;
-    for (const NormalMode& mode : *modes) {
-        if (Drawn(mode) && (minimumShare <= 0.0 ||
-                            (strongest > 0.0 && mode.irIntensity >= minimumShare * strongest)))
-            highest = std::max(highest, mode.frequency);
+    double low = std::numeric_limits<double>::max(), high = -low;
+    for (const Spectrum::Band& band : spectrum.bands) {
+        low = std::min(low, band.position);
+        high = std::max(high, band.position);
     }
-    return highest;
+    if (kind_ == Kind::kNmr) {
+        left = std::ceil(high + 1.0);
+        right = std::floor(low - 1.0);
+        return;
+    }
+    // The bands and four half-widths on either side, from whole steps.
+    const double margin = 4.0 * spectrum.halfWidth;
+    const double lowEnergy = std::max(low - margin, low * 0.5);
+    const double highEnergy = high + margin;
+    if (InNanometres()) {
+        left = std::floor(Constants::kEvNanometres / highEnergy / 50.0) * 50.0;
+        right = std::ceil(Constants::kEvNanometres / lowEnergy / 50.0) * 50.0;
+    } else {
+        left = std::floor(lowEnergy * 2.0) / 2.0;
+        right = std::ceil(highEnergy * 2.0) / 2.0;
+    }
+}
+
+double CSpectrumView::LeftEdge() const {
+    double left = 0.0, right = 0.0;
+    WholeRange(left, right, false);
+    return left;
+}
+
+double CSpectrumView::RightEdge() const {
+    double left = 0.0, right = 0.0;
+    WholeRange(left, right, false);
+    return right;
+}
+
+double CSpectrumView::FullLeftEdge() const {
+    double left = 0.0, right = 0.0;
+    WholeRange(left, right, true);
+    return left;
+}
+
+double CSpectrumView::NarrowestSpan() const {
+    switch (kind_) {
+    case Kind::kIr:
+    case Kind::kRaman:
+        return 20.0;
+    case Kind::kNmr:
+        return 0.1;
+    default:
+        return InNanometres() ? 5.0 : 0.05;
+    }
 }
 
 bool CSpectrumView::Zoomed() const {
-    // Zoomed into the bands it was zoomed into: another geometry's or file's
-    // are shown whole.
-    return zoomed_ && Modes() == zoomedModes_;
+    // Zoomed into the spectrum it was zoomed into: another geometry's,
+    // file's or kind's is shown whole.
+    const CMolData* model = Model();
+    const void* shown = model == nullptr ? nullptr
+                        : Vibrational()  ? static_cast<const void*>(ModesOf(model))
+                                         : static_cast<const void*>(&model->results);
+    return zoomed_ && shown == zoomedData_ && static_cast<int>(kind_) == zoomedKind_;
 }
 
 double CSpectrumView::ShownLeft() const {
@@ -141,29 +542,30 @@ double CSpectrumView::ShownLeft() const {
 }
 
 double CSpectrumView::ShownRight() const {
-    return Zoomed() ? shownRight_ : 0.0;
+    return Zoomed() ? shownRight_ : RightEdge();
 }
 
-double CSpectrumView::LeftEdge() const {
-    return EdgeFor(HighestBand(kCarriesIntensity));
-}
-
-double CSpectrumView::FullLeftEdge() const {
-    return EdgeFor(HighestBand(0.0));
-}
-
-void CSpectrumView::Zoom(double nu, double factor) {
-    const double full = FullLeftEdge();
+void CSpectrumView::Zoom(double x, double factor) {
+    const double fullLeft = FullLeftEdge(), fullRight = RightEdge();
+    const double low = std::min(fullLeft, fullRight), high = std::max(fullLeft, fullRight);
     const double left = ShownLeft(), right = ShownRight();
-    const double span = std::clamp((left - right) * factor, kNarrowestSpan, full);
-    // nu stays where it is on the axis, the range within 0 and the full edge.
-    const double share = left > right ? (left - nu) / (left - right) : 0.5;
-    double newLeft = nu + share * span;
-    newLeft = std::clamp(newLeft, span, full);
-    shownLeft_ = newLeft;
-    shownRight_ = newLeft - span;
+    const double span = std::clamp(std::abs(left - right) * factor,
+                                   std::min(NarrowestSpan(), high - low), high - low);
+    // x stays where it is on the axis, the range within the whole one.
+    const double share = left != right ? (left - x) / (left - right) : 0.5;
+    const double toRight = Descending() ? -1.0 : 1.0; // how the axis runs
+    double newLeft = x - toRight * share * span;
+    double newRight = newLeft + toRight * span;
+    const double shift = std::max(0.0, low - std::min(newLeft, newRight)) -
+                         std::max(0.0, std::max(newLeft, newRight) - high);
+    shownLeft_ = newLeft + shift;
+    shownRight_ = newRight + shift;
     zoomed_ = true;
-    zoomedModes_ = Modes();
+    const CMolData* model = Model();
+    zoomedData_ = model == nullptr ? nullptr
+                  : Vibrational()  ? static_cast<const void*>(ModesOf(model))
+                                   : static_cast<const void*>(&model->results);
+    zoomedKind_ = static_cast<int>(kind_);
     update();
 }
 
@@ -174,34 +576,27 @@ void CSpectrumView::ResetZoom() {
 
 std::vector<double> CSpectrumView::Ticks(const QRect& plot, const QFontMetrics& metrics) const {
     const double left = ShownLeft(), right = ShownRight();
-    const double room = metrics.horizontalAdvance(QString::number(left, 'f', 0)) + 12.0;
-    double step = 10.0;
-    for (const double candidate :
-         {1.0, 2.0, 5.0, 10.0, 20.0, 50.0, 100.0, 200.0, 250.0, 500.0, 1000.0, 2000.0, 5000.0,
-          10000.0, 20000.0, 50000.0, 100000.0, 200000.0, 500000.0}) {
+    const double low = std::min(left, right), high = std::max(left, right);
+    double step = 1.0;
+    for (const double candidate : StepCandidates(high - low)) {
         step = candidate;
-        if ((left - right) / step * room <= plot.width())
+        const int decimals = DecimalsOf(step);
+        const double room =
+            std::max(metrics.horizontalAdvance(QString::number(high, 'f', decimals)),
+                     metrics.horizontalAdvance(QString::number(low, 'f', decimals))) +
+            12.0;
+        if ((high - low) / step * room <= plot.width())
             break;
     }
     std::vector<double> ticks;
-    for (double nu = std::ceil(right / step) * step; nu <= left + 1e-9; nu += step)
-        ticks.push_back(nu);
+    for (double v = std::ceil(low / step - 1e-9) * step; v <= high + step * 1e-9; v += step)
+        ticks.push_back(std::abs(v) < step * 1e-9 ? 0.0 : v);
     return ticks;
 }
 
-double CSpectrumView::Curve(double nu) const {
-    const std::vector<NormalMode>* modes = Modes();
-    if (modes == nullptr)
-        return 0.0;
-    const double w2 = HalfWidth() * HalfWidth();
-    double sum = 0.0;
-    for (const NormalMode& mode : *modes) {
-        if (Drawn(mode)) {
-            const double d = nu - mode.frequency;
-            sum += mode.irIntensity * w2 / (d * d + w2);
-        }
-    }
-    return sum;
+double CSpectrumView::Curve(double x) const {
+    const Spectrum spectrum = Current();
+    return spectrum.Curve(AxisOf(x));
 }
 
 QRect CSpectrumView::PlotArea(const QRect& whole) const {
@@ -209,51 +604,62 @@ QRect CSpectrumView::PlotArea(const QRect& whole) const {
 }
 
 QRect CSpectrumView::PlotArea(const QRect& whole, const Intensities& scale) const {
-    // Room for the half-width box above and the axis texts around; on the
-    // left for the widest intensity label and the axis's title beside it.
-    const int top = std::max(40, whole.height() / 12);
+    // Room for the controls above (in the window) and the axis texts
+    // around; on the left for the widest intensity label and the axis's
+    // title beside it.
+    const int controls = whole == rect() ? chosenLabel->geometry().bottom() + 12 : 0;
+    const int top = std::max({40, whole.height() / 12, controls});
     const int bottom = std::max(40, whole.height() / 10);
     const QFontMetrics metrics(AxisFontFor(whole.height() - top - bottom));
     int widest = 0;
     for (const double y : scale.ticks)
         widest = std::max(widest, metrics.horizontalAdvance(IntensityLabel(y, scale.step)));
     const int left = std::max({60, whole.width() / 10, widest + 2 * metrics.height() + 20});
-    return whole.adjusted(left, top, -std::max(20, whole.width() / 30), -bottom);
+    // The label of a tick at the right edge stands half beyond it.
+    const int edgeLabel =
+        std::max(metrics.horizontalAdvance(QString::number(ShownLeft(), 'f', 2)),
+                 metrics.horizontalAdvance(QString::number(ShownRight(), 'f', 2)));
+    return whole.adjusted(left, top, -std::max({20, whole.width() / 30, edgeLabel / 2 + 4}),
+                          -bottom);
 }
 
 CSpectrumView::Intensities CSpectrumView::IntensityScale() const {
-    // The tallest stick or curve peak fills nine tenths of the height.
+    // The tallest stick or curve peak fills nine tenths of the height above
+    // 0, the deepest (ECD) as much below.
     Intensities scale;
-    if (const std::vector<NormalMode>* modes = Modes()) {
-        for (const NormalMode& mode : *modes) {
-            if (Drawn(mode))
-                scale.highest = std::max({scale.highest, mode.irIntensity, Curve(mode.frequency)});
-        }
+    const Spectrum spectrum = Current();
+    for (const Spectrum::Band& band : spectrum.bands) {
+        const double peak = spectrum.Curve(band.position);
+        scale.highest = std::max({scale.highest, band.height, peak});
+        scale.lowest = std::min({scale.lowest, band.height, peak});
     }
-    if (!(scale.highest > 1e-6) || !std::isfinite(scale.highest))
+    if (!std::isfinite(scale.highest) || !std::isfinite(scale.lowest))
+        scale.highest = scale.lowest = 0.0;
+    if (!(scale.highest - scale.lowest > 1e-6))
         scale.highest = 1.0;
+    const double top = scale.highest / 0.9, bottom = scale.lowest / 0.9;
     // Round steps: a power of ten, doubled when there would be more than
     // six.
-    scale.step = std::pow(10.0, std::floor(std::log10(scale.highest / 0.9 / 2.0)));
-    if (scale.highest / 0.9 / scale.step > 6)
+    scale.step = std::pow(10.0, std::floor(std::log10((top - bottom) / 2.0)));
+    if ((top - bottom) / scale.step > 6)
         scale.step *= 2;
-    for (int tick = 0; tick * scale.step <= scale.highest / 0.9 && tick <= 20; ++tick)
+    for (int tick = static_cast<int>(std::ceil(bottom / scale.step - 1e-9));
+         tick * scale.step <= top && scale.ticks.size() <= 20; ++tick)
         scale.ticks.push_back(tick * scale.step);
     return scale;
 }
 
 QString CSpectrumView::IntensityLabel(double y, double step) {
     // As many decimals as the step has, never an exponent.
-    const int decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-    return QString::number(y, 'f', decimals);
+    return QString::number(y, 'f', DecimalsOf(step));
 }
 
-double CSpectrumView::XOf(double nu, const QRect& plot) const {
-    return XOf(nu, plot, ShownLeft(), ShownRight());
+double CSpectrumView::XOf(double v, const QRect& plot) const {
+    return XOf(v, plot, ShownLeft(), ShownRight());
 }
 
-double CSpectrumView::XOf(double nu, const QRect& plot, double left, double right) {
-    return plot.left() + (left - nu) / (left - right) * plot.width();
+double CSpectrumView::XOf(double v, const QRect& plot, double left, double right) {
+    return plot.left() + (left - v) / (left - right) * plot.width();
 }
 
 QFont CSpectrumView::AxisFont(const QRect& plot) const {
@@ -266,52 +672,142 @@ QFont CSpectrumView::AxisFontFor(int plotHeight) const {
     return axis;
 }
 
-int CSpectrumView::ModeAt(int x) const {
-    const std::vector<NormalMode>* modes = Modes();
-    if (modes == nullptr)
-        return -1;
+int CSpectrumView::ItemAt(int x) const {
+    const Spectrum spectrum = Current();
     const QRect plot = PlotArea(rect());
     const double left = ShownLeft(), right = ShownRight();
     int best = -1;
     double nearest = kPickPixels + 0.5;
-    for (std::size_t k = 0; k < modes->size(); ++k) {
-        const NormalMode& mode = (*modes)[k];
-        if (!Drawn(mode) || mode.frequency > left || mode.frequency < right)
+    for (const Spectrum::Band& band : spectrum.bands) {
+        const double v = AxisOf(band.position);
+        if (v > std::max(left, right) || v < std::min(left, right))
             continue;
-        const double distance = std::abs(XOf(mode.frequency, plot, left, right) - x);
+        const double distance = std::abs(XOf(v, plot, left, right) - x);
         if (distance < nearest) {
             nearest = distance;
-            best = static_cast<int>(k);
+            best = band.item;
         }
     }
     return best;
 }
 
+QString CSpectrumView::AxisTitle() const {
+    switch (kind_) {
+    case Kind::kIr:
+    case Kind::kRaman:
+        return scaleBox->value() == 1.0
+                   ? Tr("波数 (cm⁻¹)")
+                   : Tr("波数 (cm⁻¹、倍率 %1)").arg(scaleBox->value(), 0, 'f', 4);
+    case Kind::kNmr:
+        return Tr("化学シフト δ (ppm)");
+    default:
+        return InNanometres() ? Tr("波長 (nm)") : Tr("励起エネルギー (eV)");
+    }
+}
+
+QString CSpectrumView::IntensityTitle() const {
+    switch (kind_) {
+    case Kind::kIr:
+        return Tr("IR 強度 (km/mol)");
+    case Kind::kRaman:
+        return laserBox->value() > 0.0 ? Tr("ラマン強度 (最大を 100)") : Tr("ラマン活性 (Å⁴/amu)");
+    case Kind::kUvVis:
+        return Tr("ε (L mol⁻¹ cm⁻¹)");
+    case Kind::kEcd:
+        return Tr("Δε (L mol⁻¹ cm⁻¹)");
+    case Kind::kNmr:
+        return Tr("原子数");
+    }
+    return QString();
+}
+
+QString CSpectrumView::ChosenText() const {
+    const CMolData* model = Model();
+    if (model == nullptr || chosenMode < 0)
+        return QString();
+    const auto k = static_cast<std::size_t>(chosenMode);
+    if (Vibrational()) {
+        const std::vector<NormalMode>* modes = ModesOf(model);
+        if (modes == nullptr || k >= modes->size())
+            return QString();
+        const NormalMode& mode = (*modes)[k];
+        const QString frequency = mode.frequency < 0.0
+                                      ? Tr("%1i cm⁻¹ (虚数)").arg(-mode.frequency, 0, 'f', 2)
+                                      : Tr("%1 cm⁻¹").arg(mode.frequency, 0, 'f', 2);
+        return Tr("振動 %1 (%2): %3")
+            .arg(mode.number)
+            .arg(QString::fromStdString(mode.symmetry), frequency);
+    }
+    if (Electronic()) {
+        const std::vector<JobResults::ExcitedState>& states = model->results.excitedStates;
+        if (k >= states.size())
+            return QString();
+        const JobResults::ExcitedState& s = states[k];
+        QString text = Tr("励起状態 %1 (%2): %3 eV, %4 nm, f = %5")
+                           .arg(s.number)
+                           .arg(QString::fromStdString(s.symmetry))
+                           .arg(s.energyEv, 0, 'f', 4)
+                           .arg(s.wavelengthNm, 0, 'f', 2)
+                           .arg(s.oscillatorStrength, 0, 'f', 4);
+        if (std::isfinite(s.rotatoryStrength))
+            text += QStringLiteral(", R = %1").arg(s.rotatoryStrength, 0, 'f', 4);
+        // The three largest contributions.
+        std::vector<JobResults::Transition> main = s.transitions;
+        std::sort(main.begin(), main.end(), [](const auto& a, const auto& b) {
+            return std::abs(a.coefficient) > std::abs(b.coefficient);
+        });
+        main.resize(std::min<std::size_t>(main.size(), 3));
+        for (const JobResults::Transition& t : main) {
+            const QString spin = t.spin == ' ' ? QString() : QString(QChar(t.spin));
+            text += QStringLiteral("; %1%3 %2 %4%3 (%5)")
+                        .arg(t.from)
+                        .arg(t.deexcitation ? QStringLiteral("←") : QStringLiteral("→"))
+                        .arg(spin)
+                        .arg(t.to)
+                        .arg(t.coefficient, 0, 'f', 3);
+        }
+        return text;
+    }
+    const std::vector<int> elements = ResultElements(*model);
+    if (k >= model->results.nmr.size() || k >= elements.size())
+        return QString();
+    const double shielding = model->results.nmr[k].isotropic;
+    return Tr("原子 %1 (%2): δ = %3 ppm, σ = %4 ppm")
+        .arg(chosenMode + 1)
+        .arg(QString::fromStdString(ElementTable::ChemistsSymbol(elements[k])))
+        .arg(referenceBox->value() - shielding, 0, 'f', 2)
+        .arg(shielding, 0, 'f', 4);
+}
+
 void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     const Intensities scale = IntensityScale();
     const QRect plot = PlotArea(rect, scale);
-    const std::vector<NormalMode>* modes = Modes();
+    const Spectrum spectrum = Current();
     const double left = ShownLeft(), right = ShownRight();
     painter.setRenderHint(QPainter::Antialiasing);
     const QFont font = AxisFont(plot);
     painter.setFont(font);
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(plot);
-    if (modes == nullptr) {
-        painter.drawText(
-            plot, Qt::AlignCenter,
-            QCoreApplication::translate("CSpectrumView", "IR 強度のある振動がありません"));
+    if (spectrum.bands.empty()) {
+        painter.drawText(plot, Qt::AlignCenter,
+                         kind_ == Kind::kIr ? Tr("IR 強度のある振動がありません")
+                                            : Tr("このスペクトルのデータがありません"));
         return;
     }
-    const double yScale = plot.height() * 0.9 / scale.highest;
-    const auto yOf = [&](double intensity) { return plot.bottom() - intensity * yScale; };
-    // Axes: wavenumber ticks at round steps that leave room for their
-    // labels, intensity ticks at round values.
+    const double top = scale.highest / 0.9, bottom = scale.lowest / 0.9;
+    const auto yOf = [&](double intensity) {
+        return plot.bottom() - (intensity - bottom) / (top - bottom) * plot.height();
+    };
+    // Axes: ticks at round steps that leave room for their labels,
+    // intensity ticks at round values.
     const QFontMetrics metrics(font);
-    for (const double nu : Ticks(plot, metrics)) {
-        const double x = XOf(nu, plot, left, right);
+    const std::vector<double> ticks = Ticks(plot, metrics);
+    const int decimals = ticks.size() > 1 ? DecimalsOf(ticks[1] - ticks[0]) : 0;
+    for (const double v : ticks) {
+        const double x = XOf(v, plot, left, right);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 5));
-        const QString text = QString::number(nu, 'f', 0);
+        const QString text = QString::number(v, 'f', decimals);
         painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2.0,
                                  plot.bottom() + 7 + metrics.ascent()),
                          text);
@@ -326,38 +822,51 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     }
     painter.drawText(QRect(plot.left(), plot.bottom() + 10 + metrics.height(), plot.width(),
                            metrics.height() + 4),
-                     Qt::AlignHCenter, QCoreApplication::translate("CSpectrumView", "波数 (cm⁻¹)"));
+                     Qt::AlignHCenter, AxisTitle());
     painter.save();
     painter.translate(rect.left() + metrics.height() * 1.2, plot.center().y());
     painter.rotate(-90);
     painter.drawText(
         QRect(-plot.height() / 2, -metrics.height(), plot.height(), metrics.height() + 4),
-        Qt::AlignHCenter, QCoreApplication::translate("CSpectrumView", "IR 強度 (km/mol)"));
+        Qt::AlignHCenter, IntensityTitle());
     painter.restore();
     painter.setClipRect(plot);
+    const int thin = std::max(1, plot.width() / 600);
+    if (bottom < 0.0) {
+        painter.setPen(QPen(Qt::gray, 0));
+        painter.drawLine(QPointF(plot.left(), yOf(0.0)), QPointF(plot.right(), yOf(0.0)));
+    }
     // The broadened curve, one point a pixel.
     QPainterPath curve;
     for (int px = plot.left(); px <= plot.right(); ++px) {
-        const double nu = left - (px - plot.left()) * (left - right) / plot.width();
-        const QPointF point(px, yOf(Curve(nu)));
+        const double v = left - (px - plot.left()) * (left - right) / plot.width();
+        const QPointF point(px, yOf(spectrum.Curve(AxisOf(v))));
         if (px == plot.left())
             curve.moveTo(point);
         else
             curve.lineTo(point);
     }
-    painter.setPen(QPen(QColor(200, 0, 0), std::max(1, plot.width() / 600)));
+    painter.setPen(QPen(QColor(200, 0, 0), thin));
     painter.drawPath(curve);
-    // The sticks, the chosen mode's thicker and blue.
-    for (std::size_t k = 0; k < modes->size(); ++k) {
-        const NormalMode& mode = (*modes)[k];
-        if (!Drawn(mode))
-            continue;
-        const bool chosen = static_cast<int>(k) == chosenMode;
-        painter.setPen(QPen(chosen ? QColor(0, 0, 255) : Qt::black,
-                            std::max(1, plot.width() / 600) * (chosen ? 3 : 1)));
+    // The sticks, the chosen one thicker and blue; imaginary modes as red
+    // marks standing on the axis.
+    for (const Spectrum::Band& band : spectrum.bands) {
         // On a pixel's middle: a stick one pixel wide stays sharp.
-        const double x = std::round(XOf(mode.frequency, plot, left, right)) + 0.5;
-        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, yOf(mode.irIntensity)));
+        const double x = std::round(XOf(AxisOf(band.position), plot, left, right)) + 0.5;
+        if (band.imaginary) {
+            const double size = metrics.height() * 0.5;
+            painter.setPen(QPen(QColor(220, 0, 0), thin));
+            painter.setBrush(QColor(220, 0, 0));
+            painter.drawPolygon(
+                QPolygonF({QPointF(x, plot.bottom() - size), QPointF(x - size / 2, plot.bottom()),
+                           QPointF(x + size / 2, plot.bottom())}));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawText(QPointF(x + size / 2 + 2, plot.bottom() - 2), QStringLiteral("i"));
+            continue;
+        }
+        const bool chosen = band.item == chosenMode;
+        painter.setPen(QPen(chosen ? QColor(0, 0, 255) : Qt::black, thin * (chosen ? 3 : 1)));
+        painter.drawLine(QPointF(x, yOf(0.0)), QPointF(x, yOf(band.height)));
     }
 }
 
@@ -369,9 +878,9 @@ void CSpectrumView::paintEvent(QPaintEvent*) {
 void CSpectrumView::wheelEvent(QWheelEvent* event) {
     const QRect plot = PlotArea(rect());
     const double x = std::clamp(event->position().x(), double(plot.left()), double(plot.right()));
-    const double nu = ShownLeft() - (x - plot.left()) * (ShownLeft() - ShownRight()) / plot.width();
+    const double v = ShownLeft() - (x - plot.left()) * (ShownLeft() - ShownRight()) / plot.width();
     // One notch of a wheel (120) zooms by a fifth.
-    Zoom(nu, std::pow(0.8, event->angleDelta().y() / 120.0));
+    Zoom(v, std::pow(0.8, event->angleDelta().y() / 120.0));
     event->accept();
 }
 
@@ -380,25 +889,69 @@ void CSpectrumView::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void CSpectrumView::mousePressEvent(QMouseEvent* event) {
-    const int mode = ModeAt(event->position().toPoint().x());
-    if (mode < 0)
+    const int item = ItemAt(event->position().toPoint().x());
+    if (item < 0)
         return;
-    chosenMode = mode;
+    chosenMode = item;
+    chosenLabel->setText(ChosenText());
     // Every molecule window of the document shows the mode.
-    for (View* view : GetDocument()->GetViews()) {
-        if (auto* molecule = dynamic_cast<CMolView*>(view))
-            molecule->ChooseMode(mode);
+    if (Vibrational()) {
+        for (View* view : GetDocument()->GetViews()) {
+            if (auto* molecule = dynamic_cast<CMolView*>(view))
+                molecule->ChooseMode(item);
+        }
     }
     update();
 }
 
 bool CSpectrumView::WriteCurve(const QString& path) const {
-    std::string text = "# wavenumber/cm-1  IR intensity/(km/mol), Lorentzian half-width " +
-                       std::to_string(static_cast<int>(HalfWidth())) + " cm-1\n";
-    char line[64];
-    for (int nu = static_cast<int>(FullLeftEdge()); nu >= 0; --nu) {
-        std::snprintf(line, sizeof line, "%d %.6f\n", nu, Curve(nu));
+    const Spectrum spectrum = Current();
+    char line[160];
+    std::string text;
+    const auto add = [&](double v, int decimals) {
+        std::snprintf(line, sizeof line, "%.*f %.6f\n", decimals, v, spectrum.Curve(AxisOf(v)));
         text += line;
+    };
+    switch (kind_) {
+    case Kind::kIr:
+    case Kind::kRaman: {
+        std::snprintf(line, sizeof line,
+                      "# wavenumber/cm-1 (frequencies times %.4f)  %s, Lorentzian half-width %d "
+                      "cm-1\n",
+                      scaleBox->value(),
+                      kind_ == Kind::kIr        ? "IR intensity/(km/mol)"
+                      : laserBox->value() > 0.0 ? "Raman intensity (strongest 100)"
+                                                : "Raman activity/(A^4/amu)",
+                      static_cast<int>(HalfWidth()));
+        text = line;
+        for (int nu = static_cast<int>(FullLeftEdge()); nu >= 0; --nu)
+            add(nu, 0);
+        break;
+    }
+    case Kind::kUvVis:
+    case Kind::kEcd: {
+        std::snprintf(line, sizeof line, "# %s  %s/(L mol-1 cm-1), Gaussian half-width %.3f eV\n",
+                      InNanometres() ? "wavelength/nm" : "energy/eV",
+                      kind_ == Kind::kUvVis ? "epsilon" : "delta-epsilon", spectrum.halfWidth);
+        text = line;
+        const double low = std::min(LeftEdge(), RightEdge());
+        const double high = std::max(LeftEdge(), RightEdge());
+        const double step = InNanometres() ? 1.0 : 0.01;
+        for (int k = 0; low + k * step <= high + 1e-9; ++k)
+            add(low + k * step, InNanometres() ? 0 : 2);
+        break;
+    }
+    case Kind::kNmr: {
+        std::snprintf(line, sizeof line,
+                      "# shift/ppm (%s, reference shielding %.4f ppm)  atoms, Lorentzian "
+                      "half-width %.3f ppm\n",
+                      ElementTable::Symbol(elementBox->currentData().toInt()),
+                      referenceBox->value(), spectrum.halfWidth);
+        text = line;
+        for (int k = 0; LeftEdge() - k * 0.01 >= RightEdge() - 1e-9; ++k)
+            add(LeftEdge() - k * 0.01, 2);
+        break;
+    }
     }
     return TextExport::Write(window(), path, text);
 }

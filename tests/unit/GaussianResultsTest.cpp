@@ -130,8 +130,14 @@ TEST(GaussianResults, ThermochemistryOfTheLastFrequencyJobAndWhatItLacks) {
  Sum of electronic and thermal Enthalpies=            -131.436
  Sum of electronic and thermal Free Energies=         -131.444218
 )";
-    JobResults r = Scan(summary, 1);
+    // Right after another block (its end is the temperature line).
+    JobResults r = Scan(std::string(" SCF GIAO Magnetic shielding tensor (ppm):\n"
+                                    "  1  C    Isotropic =   190.4962   Anisotropy =     9.0426") +
+                            summary,
+                        1);
     using T = JobResults::Thermochemistry;
+    EXPECT_DOUBLE_EQ(r.thermochemistry.value[T::kTemperature], 298.15);
+    EXPECT_EQ(r.nmr.size(), 1U);
     EXPECT_DOUBLE_EQ(r.thermochemistry.value[T::kZeroPointCorrection], 0.107878);
     EXPECT_DOUBLE_EQ(r.thermochemistry.value[T::kElectronicPlusFreeEnergy], -131.444218);
     EXPECT_TRUE(r.problems.empty());
@@ -143,6 +149,7 @@ TEST(GaussianResults, ThermochemistryOfTheLastFrequencyJobAndWhatItLacks) {
                  second.find(" Sum of electronic and thermal Free") -
                      second.find(" Sum of electronic and thermal Enthalpies"));
     r = Scan(std::string(summary) + second, 1);
+    ASSERT_TRUE(r.nmr.empty());
     EXPECT_DOUBLE_EQ(r.thermochemistry.value[T::kTemperature], 400.0);
     EXPECT_TRUE(std::isnan(r.thermochemistry.value[T::kElectronicPlusEnthalpy]));
     ASSERT_EQ(r.problems.size(), 1U);

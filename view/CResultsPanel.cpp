@@ -1,0 +1,340 @@
+#include "view/CResultsPanel.h"
+
+#include "model/CMolData.h"
+#include "model/ElementTable.h"
+#include "render/MolDocState.h"
+#include "render/SurfaceState.h"
+#include "view/CMolView.h"
+#include "view/CSpectrumView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("CResultsPanel", text);
+}
+
+const JobResults* ResultsOf(const CMolView* view) {
+    if (view == nullptr || view->GetDocState() == nullptr || view->GetDocState()->data == nullptr)
+        return nullptr;
+    return &view->GetDocState()->data->results;
+}
+
+// The name a charge scheme is shown by.
+QString SchemeName(const std::string& scheme) {
+    static const std::pair<const char*, const char*> kNames[] = {
+        {"mulliken", "Mulliken"},   {"apt", "APT"}, {"natural", "NBO"},
+        {"hirshfeld", "Hirshfeld"}, {"cm5", "CM5"}, {"esp", "ESP"}};
+    for (const auto& [key, name] : kNames) {
+        if (scheme == key)
+            return QString::fromLatin1(name);
+    }
+    return QString::fromStdString(scheme);
+}
+
+QTableWidget* NewTable(QWidget* parent, const QStringList& headers) {
+    auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    return table;
+}
+
+void SetRow(QTableWidget* table, int row, const QStringList& cells) {
+    for (int c = 0; c < cells.size(); ++c) {
+        auto* item = new QTableWidgetItem(cells[c]);
+        if (c > 0)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(row, c, item);
+    }
+}
+
+QString Number(double value, int decimals) {
+    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("—");
+}
+
+// The elements of the atoms the results belong to: the last geometry's.
+int ResultElement(const CMolData& model, int a) {
+    return model.GetElement(model.frameCount - 1, a);
+}
+
+} // namespace
+
+CResultsPanel::CResultsPanel(QWidget* parent) : QDockWidget(Tr("計算結果"), parent) {
+    setObjectName(QStringLiteral("resultsPanel"));
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    problems_ = new QLabel(body);
+    problems_->setObjectName(QStringLiteral("problems"));
+    problems_->setWordWrap(true);
+    problems_->setStyleSheet(QStringLiteral("color: #a00000"));
+    layout->addWidget(problems_);
+    tabs_ = new QTabWidget(body);
+    layout->addWidget(tabs_);
+
+    // Charges and spins.
+    auto* charges = new QWidget(tabs_);
+    auto* chargeLayout = new QVBoxLayout(charges);
+    valuesBox = new QComboBox(charges);
+    valuesBox->setObjectName(QStringLiteral("values"));
+    chargeLayout->addWidget(valuesBox);
+    auto* checks = new QHBoxLayout;
+    colourBox = new QCheckBox(Tr("値で色分け(&C)"), charges);
+    colourBox->setObjectName(QStringLiteral("colourByValue"));
+    labelBox = new QCheckBox(Tr("値を表示(&L)"), charges);
+    labelBox->setObjectName(QStringLiteral("labelValues"));
+    checks->addWidget(colourBox);
+    checks->addWidget(labelBox);
+    checks->addStretch();
+    chargeLayout->addLayout(checks);
+    auto* bar = new QHBoxLayout;
+    colourBar = new QLabel(charges);
+    QImage ramp(120, 12, QImage::Format_RGB32);
+    for (int x = 0; x < ramp.width(); ++x) {
+        const std::array<float, 3> c = SurfaceState::RampColour(
+            static_cast<float>(x) / static_cast<float>(ramp.width() - 1) * 2.0F - 1.0F,
+            {-1.0F, 1.0F});
+        for (int y = 0; y < ramp.height(); ++y)
+            ramp.setPixel(x, y,
+                          qRgb(static_cast<int>(c[0] * 255), static_cast<int>(c[1] * 255),
+                               static_cast<int>(c[2] * 255)));
+    }
+    colourBar->setPixmap(QPixmap::fromImage(ramp));
+    rangeLabel = new QLabel(charges);
+    rangeLabel->setObjectName(QStringLiteral("range"));
+    bar->addWidget(colourBar);
+    bar->addWidget(rangeLabel, 1);
+    chargeLayout->addLayout(bar);
+    valuesTable = NewTable(charges, {Tr("原子"), Tr("元素"), Tr("値")});
+    chargeLayout->addWidget(valuesTable);
+    tabs_->addTab(charges, Tr("電荷・スピン"));
+
+    thermochemistryTable =
+        NewTable(tabs_, {Tr("項目"), QStringLiteral("hartree"), QStringLiteral("kcal/mol")});
+    tabs_->addTab(thermochemistryTable, Tr("熱化学"));
+    nmrTable = NewTable(tabs_, {Tr("原子"), Tr("元素"), Tr("遮蔽 σ (ppm)"), Tr("異方性 (ppm)"),
+                                Tr("シフト δ (ppm)")});
+    nmrTable->setToolTip(Tr("シフトは NMR スペクトルの窓で設定した基準の遮蔽から求めます"));
+    tabs_->addTab(nmrTable, QStringLiteral("NMR"));
+    statesTable =
+        NewTable(tabs_, {Tr("状態"), Tr("対称"), QStringLiteral("eV"), QStringLiteral("nm"),
+                         QStringLiteral("f"), QStringLiteral("R"), Tr("主な遷移")});
+    tabs_->addTab(statesTable, Tr("励起状態"));
+    setWidget(body);
+
+    connect(valuesBox, &QComboBox::currentIndexChanged, this, [this] { Apply(); });
+    connect(colourBox, &QCheckBox::toggled, this, [this] { Apply(); });
+    connect(labelBox, &QCheckBox::toggled, this, [this] { Apply(); });
+}
+
+bool CResultsPanel::HasContent(const CMolView* view) {
+    const JobResults* results = ResultsOf(view);
+    return results != nullptr && (!results->Empty() || !results->problems.empty());
+}
+
+void CResultsPanel::SetView(CMolView* view) {
+    const JobResults* results = ResultsOf(view);
+    const int load = view != nullptr ? view->GetDocState()->loadCount : -1;
+    if (view == view_ && results == shownResults_ && load == shownLoad_) {
+        // The references may have been changed in a spectrum window.
+        if (results != nullptr && !results->nmr.empty())
+            FillNmr();
+        return;
+    }
+    view_ = view;
+    shownResults_ = results;
+    shownLoad_ = load;
+    Refill();
+}
+
+void CResultsPanel::Refill() {
+    filling_ = true;
+    const JobResults* results = ResultsOf(view_);
+    static const JobResults kNone;
+    const JobResults& shown = results != nullptr ? *results : kNone;
+    QStringList said;
+    for (const std::string& problem : shown.problems)
+        said << QString::fromStdString(problem);
+    problems_->setText(
+        said.isEmpty() ? QString()
+                       : Tr("出力の一部が欠けています: %1").arg(said.join(QStringLiteral("; "))));
+    problems_->setVisible(!said.isEmpty());
+    FillValues(shown);
+    FillThermochemistry(shown);
+    FillNmr();
+    FillStates(shown);
+    // The values the view already shows stay chosen.
+    filling_ = false;
+}
+
+void CResultsPanel::FillValues(const JobResults& results) {
+    const QString before = valuesBox->currentData().toString();
+    valuesBox->clear();
+    for (const auto& entry : results.charges)
+        valuesBox->addItem(Tr("%1 電荷").arg(SchemeName(entry.first)),
+                           QStringLiteral("c:") + QString::fromStdString(entry.first));
+    for (const auto& entry : results.spins)
+        valuesBox->addItem(Tr("%1 スピン密度").arg(SchemeName(entry.first)),
+                           QStringLiteral("s:") + QString::fromStdString(entry.first));
+    if (!results.nmr.empty())
+        valuesBox->addItem(Tr("NMR 化学シフト (ppm)"), QStringLiteral("nmr"));
+    const int index = valuesBox->findData(before);
+    valuesBox->setCurrentIndex(index >= 0 ? index : 0);
+    // A view keeps the colouring and labels it was given.
+    const bool shows = view_ != nullptr && !view_->state.atomValues.values.empty();
+    {
+        const QSignalBlocker quietColour(colourBox), quietLabel(labelBox);
+        colourBox->setChecked(shows && view_->state.atomValues.colour);
+        labelBox->setChecked(shows && view_->state.atomValues.label);
+    }
+    const bool any = valuesBox->count() > 0;
+    for (QWidget* widget : {static_cast<QWidget*>(colourBox), static_cast<QWidget*>(labelBox),
+                            static_cast<QWidget*>(valuesBox)})
+        widget->setEnabled(any);
+    filling_ = false;
+    Apply();
+    filling_ = true;
+}
+
+std::vector<double> CResultsPanel::ChosenValues() const {
+    std::vector<double> values;
+    const JobResults* results = ResultsOf(view_);
+    if (results == nullptr || valuesBox->currentIndex() < 0)
+        return values;
+    const QString key = valuesBox->currentData().toString();
+    const std::string scheme = key.mid(2).toStdString();
+    if (key.startsWith(QStringLiteral("c:")) && results->charges.count(scheme) != 0)
+        return results->charges.at(scheme);
+    if (key.startsWith(QStringLiteral("s:")) && results->spins.count(scheme) != 0)
+        return results->spins.at(scheme);
+    if (key == QStringLiteral("nmr")) {
+        const CMolData& model = *view_->GetDocState()->data;
+        for (std::size_t a = 0; a < results->nmr.size(); ++a)
+            values.push_back(
+                CSpectrumView::ReferenceShielding(ResultElement(model, static_cast<int>(a))) -
+                results->nmr[a].isotropic);
+    }
+    return values;
+}
+
+void CResultsPanel::Apply() {
+    if (filling_)
+        return;
+    const std::vector<double> values = ChosenValues();
+    double range = 0.0;
+    for (const double v : values) {
+        if (std::isfinite(v))
+            range = std::max(range, std::abs(v));
+    }
+    const bool nmr = valuesBox->currentData().toString() == QStringLiteral("nmr");
+    const int decimals = nmr ? 1 : 3;
+    rangeLabel->setText(
+        values.empty()
+            ? QString()
+            : QStringLiteral("%1 … %2").arg(-range, 0, 'f', decimals).arg(range, 0, 'f', decimals));
+    valuesTable->setRowCount(static_cast<int>(values.size()));
+    const CMolData* model = view_ != nullptr && view_->GetDocState() != nullptr
+                                ? view_->GetDocState()->data.get()
+                                : nullptr;
+    for (int a = 0; a < static_cast<int>(values.size()) && model != nullptr; ++a)
+        SetRow(valuesTable, a,
+               {QString::number(a + 1),
+                QString::fromStdString(ElementTable::ChemistsSymbol(ResultElement(*model, a))),
+                Number(values[static_cast<std::size_t>(a)], nmr ? 2 : 6)});
+    if (view_ == nullptr)
+        return;
+    ViewState::AtomValues& shown = view_->state.atomValues;
+    shown.values = values;
+    shown.range = range > 0.0 ? range : 1.0;
+    shown.decimals = decimals;
+    shown.colour = colourBox->isChecked() && !values.empty();
+    shown.label = labelBox->isChecked() && !values.empty();
+    view_->update();
+}
+
+void CResultsPanel::FillThermochemistry(const JobResults& results) {
+    using T = JobResults::Thermochemistry;
+    static const char* const kRows[T::kItems] = {"温度 (K)",
+                                                 "圧力 (atm)",
+                                                 "零点補正",
+                                                 "エネルギーの熱補正",
+                                                 "エンタルピーの熱補正",
+                                                 "ギブズ自由エネルギーの熱補正",
+                                                 "電子エネルギー + 零点エネルギー",
+                                                 "電子エネルギー + 熱エネルギー",
+                                                 "電子エネルギー + エンタルピー",
+                                                 "電子エネルギー + 自由エネルギー"};
+    const bool any = results.thermochemistry.Any();
+    thermochemistryTable->setRowCount(any ? T::kItems : 0);
+    for (int k = 0; any && k < T::kItems; ++k) {
+        const double value = results.thermochemistry.value[static_cast<std::size_t>(k)];
+        if (k == T::kTemperature || k == T::kPressure)
+            SetRow(thermochemistryTable, k,
+                   {Tr(kRows[k]), Number(value, k == T::kTemperature ? 3 : 5), QString()});
+        else
+            SetRow(thermochemistryTable, k,
+                   {Tr(kRows[k]), Number(value, 6), Number(value * kKcalPerHartree, 2)});
+    }
+}
+
+void CResultsPanel::FillNmr() {
+    const JobResults* results = ResultsOf(view_);
+    const int rows = results != nullptr ? static_cast<int>(results->nmr.size()) : 0;
+    nmrTable->setRowCount(rows);
+    for (int a = 0; a < rows; ++a) {
+        const CMolData& model = *view_->GetDocState()->data;
+        const int element = ResultElement(model, a);
+        const JobResults::Shielding& s = results->nmr[static_cast<std::size_t>(a)];
+        SetRow(nmrTable, a,
+               {QString::number(a + 1),
+                QString::fromStdString(ElementTable::ChemistsSymbol(element)),
+                Number(s.isotropic, 4), Number(s.anisotropy, 4),
+                Number(CSpectrumView::ReferenceShielding(element) - s.isotropic, 2)});
+    }
+}
+
+void CResultsPanel::FillStates(const JobResults& results) {
+    const int rows = static_cast<int>(results.excitedStates.size());
+    statesTable->setRowCount(rows);
+    for (int k = 0; k < rows; ++k) {
+        const JobResults::ExcitedState& s = results.excitedStates[static_cast<std::size_t>(k)];
+        QStringList transitions;
+        for (const JobResults::Transition& t : s.transitions) {
+            const QString spin = t.spin == ' ' ? QString() : QString(QChar(t.spin));
+            transitions << QStringLiteral("%1%2%3%4%2 %5")
+                               .arg(t.from)
+                               .arg(spin)
+                               .arg(t.deexcitation ? QStringLiteral("←") : QStringLiteral("→"))
+                               .arg(t.to)
+                               .arg(t.coefficient, 0, 'f', 3);
+        }
+        static const char* const kMultiplicity[] = {"",       "一重項", "二重項",
+                                                    "三重項", "四重項", "五重項"};
+        const QString multiplicity = s.multiplicity > 0 && s.multiplicity <= 5
+                                         ? Tr(kMultiplicity[s.multiplicity])
+                                         : QString();
+        SetRow(statesTable, k,
+               {QString::number(s.number),
+                (multiplicity + QStringLiteral(" ") + QString::fromStdString(s.symmetry)).trimmed(),
+                Number(s.energyEv, 4), Number(s.wavelengthNm, 2), Number(s.oscillatorStrength, 4),
+                Number(s.rotatoryStrength, 4), transitions.join(QStringLiteral(", "))});
+    }
+}
