@@ -601,6 +601,153 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>CResultsPanel</name>
+    <message>
+        <source>計算結果</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>値で色分け(&amp;C)</source>
+        <translation>&amp;Colour by value</translation>
+    </message>
+    <message>
+        <source>値を表示(&amp;L)</source>
+        <translation>&amp;Label with value</translation>
+    </message>
+    <message>
+        <source>原子</source>
+        <translation>Atom</translation>
+    </message>
+    <message>
+        <source>元素</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>電荷・スピン</source>
+        <translation>Charges and Spins</translation>
+    </message>
+    <message>
+        <source>項目</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>熱化学</source>
+        <translation>Thermochemistry</translation>
+    </message>
+    <message>
+        <source>遮蔽 σ (ppm)</source>
+        <translation>Shielding σ (ppm)</translation>
+    </message>
+    <message>
+        <source>異方性 (ppm)</source>
+        <translation>Anisotropy (ppm)</translation>
+    </message>
+    <message>
+        <source>シフト δ (ppm)</source>
+        <translation>Shift δ (ppm)</translation>
+    </message>
+    <message>
+        <source>シフトは NMR スペクトルの窓で設定した基準の遮蔽から求めます</source>
+        <translation>Shifts are taken against the reference shieldings set in the NMR spectrum window</translation>
+    </message>
+    <message>
+        <source>状態</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>対称</source>
+        <translation>Symmetry</translation>
+    </message>
+    <message>
+        <source>主な遷移</source>
+        <translation>Transitions</translation>
+    </message>
+    <message>
+        <source>励起状態</source>
+        <translation>Excited States</translation>
+    </message>
+    <message>
+        <source>出力の一部が欠けています: %1</source>
+        <translation>Part of the output is missing: %1</translation>
+    </message>
+    <message>
+        <source>%1 電荷</source>
+        <translation>%1 charges</translation>
+    </message>
+    <message>
+        <source>%1 スピン密度</source>
+        <translation>%1 spin densities</translation>
+    </message>
+    <message>
+        <source>NMR 化学シフト (ppm)</source>
+        <translation>NMR shifts (ppm)</translation>
+    </message>
+    <message>
+        <source>温度 (K)</source>
+        <translation>Temperature (K)</translation>
+    </message>
+    <message>
+        <source>圧力 (atm)</source>
+        <translation>Pressure (atm)</translation>
+    </message>
+    <message>
+        <source>零点補正</source>
+        <translation>Zero-point correction</translation>
+    </message>
+    <message>
+        <source>エネルギーの熱補正</source>
+        <translation>Thermal correction to energy</translation>
+    </message>
+    <message>
+        <source>エンタルピーの熱補正</source>
+        <translation>Thermal correction to enthalpy</translation>
+    </message>
+    <message>
+        <source>ギブズ自由エネルギーの熱補正</source>
+        <translation>Thermal correction to Gibbs free energy</translation>
+    </message>
+    <message>
+        <source>電子エネルギー + 零点エネルギー</source>
+        <translation>Electronic + zero-point energy</translation>
+    </message>
+    <message>
+        <source>電子エネルギー + 熱エネルギー</source>
+        <translation>Electronic + thermal energy</translation>
+    </message>
+    <message>
+        <source>電子エネルギー + エンタルピー</source>
+        <translation>Electronic + thermal enthalpy</translation>
+    </message>
+    <message>
+        <source>電子エネルギー + 自由エネルギー</source>
+        <translation>Electronic + thermal free energy</translation>
+    </message>
+    <message>
+        <source>一重項</source>
+        <translation>Singlet</translation>
+    </message>
+    <message>
+        <source>二重項</source>
+        <translation>Doublet</translation>
+    </message>
+    <message>
+        <source>三重項</source>
+        <translation>Triplet</translation>
+    </message>
+    <message>
+        <source>四重項</source>
+        <translation>Quartet</translation>
+    </message>
+    <message>
+        <source>五重項</source>
+        <translation>Quintet</translation>
+    </message>
+</context>
+<context>
     <name>CSpectrumView</name>
     <message>
         <source>半値半幅(&amp;W):</source>
@@ -621,6 +768,118 @@ Do you want to replace it?</translation>
     <message>
         <source>ホイールで拡大・縮小、ダブルクリックで全体を表示します</source>
         <translation>The wheel zooms in and out; a double click shows the whole range</translation>
+    </message>
+    <message>
+        <source>活性</source>
+        <translation>Activity</translation>
+    </message>
+    <message>
+        <source>種類(&amp;K):</source>
+        <translation>&amp;Kind:</translation>
+    </message>
+    <message>
+        <source>振動数の倍率(&amp;S):</source>
+        <translation>Frequency &amp;scale:</translation>
+    </message>
+    <message>
+        <source>レーザー(&amp;L):</source>
+        <translation>&amp;Laser:</translation>
+    </message>
+    <message>
+        <source>温度(&amp;T):</source>
+        <translation>&amp;Temperature:</translation>
+    </message>
+    <message>
+        <source>横軸(&amp;A):</source>
+        <translation>&amp;Axis:</translation>
+    </message>
+    <message>
+        <source>元素(&amp;E):</source>
+        <translation>&amp;Element:</translation>
+    </message>
+    <message>
+        <source>基準の遮蔽(&amp;R):</source>
+        <translation>&amp;Reference shielding:</translation>
+    </message>
+    <message>
+        <source>IR</source>
+        <translation>IR</translation>
+    </message>
+    <message>
+        <source>ラマン</source>
+        <translation>Raman</translation>
+    </message>
+    <message>
+        <source>UV-Vis</source>
+        <translation>UV-Vis</translation>
+    </message>
+    <message>
+        <source>ECD</source>
+        <translation>ECD</translation>
+    </message>
+    <message>
+        <source>NMR</source>
+        <translation>NMR</translation>
+    </message>
+    <message>
+        <source>波数 (cm⁻¹、倍率 %1)</source>
+        <translation>Wavenumber (cm⁻¹, scaled by %1)</translation>
+    </message>
+    <message>
+        <source>化学シフト δ (ppm)</source>
+        <translation>Chemical shift δ (ppm)</translation>
+    </message>
+    <message>
+        <source>波長 (nm)</source>
+        <translation>Wavelength (nm)</translation>
+    </message>
+    <message>
+        <source>励起エネルギー (eV)</source>
+        <translation>Excitation energy (eV)</translation>
+    </message>
+    <message>
+        <source>ラマン強度 (最大を 100)</source>
+        <translation>Raman intensity (strongest 100)</translation>
+    </message>
+    <message>
+        <source>ラマン活性 (Å⁴/amu)</source>
+        <translation>Raman activity (Å⁴/amu)</translation>
+    </message>
+    <message>
+        <source>ε (L mol⁻¹ cm⁻¹)</source>
+        <translation>ε (L mol⁻¹ cm⁻¹)</translation>
+    </message>
+    <message>
+        <source>Δε (L mol⁻¹ cm⁻¹)</source>
+        <translation>Δε (L mol⁻¹ cm⁻¹)</translation>
+    </message>
+    <message>
+        <source>原子数</source>
+        <translation>Atoms</translation>
+    </message>
+    <message>
+        <source>%1i cm⁻¹ (虚数)</source>
+        <translation>%1i cm⁻¹ (imaginary)</translation>
+    </message>
+    <message>
+        <source>%1 cm⁻¹</source>
+        <translation>%1 cm⁻¹</translation>
+    </message>
+    <message>
+        <source>振動 %1 (%2): %3</source>
+        <translation>Mode %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>励起状態 %1 (%2): %3 eV, %4 nm, f = %5</source>
+        <translation>Excited state %1 (%2): %3 eV, %4 nm, f = %5</translation>
+    </message>
+    <message>
+        <source>原子 %1 (%2): δ = %3 ppm, σ = %4 ppm</source>
+        <translation>Atom %1 (%2): δ = %3 ppm, σ = %4 ppm</translation>
+    </message>
+    <message>
+        <source>このスペクトルのデータがありません</source>
+        <translation>No data for this spectrum</translation>
     </message>
 </context>
 <context>
@@ -941,6 +1200,24 @@ Save MP4 Movie</translation>
         <translation>Save the picture shown at a size, resolution and background chosen
 Save Picture at a Size</translation>
     </message>
+    <message>
+        <source>振動解析のラマン活性からラマンスペクトルを表示します
+ラマンスペクトル</source>
+        <translation>Shows the Raman spectrum from the Raman activities of the frequency job
+Raman Spectrum</translation>
+    </message>
+    <message>
+        <source>励起状態の UV-Vis スペクトルと ECD スペクトルを表示します
+UV-Vis・ECD スペクトル</source>
+        <translation>Shows the UV-Vis and ECD spectra of the excited states
+UV-Vis and ECD Spectra</translation>
+    </message>
+    <message>
+        <source>NMR の化学シフトを元素ごとに表示します
+NMR スペクトル</source>
+        <translation>Shows the NMR shifts of one element at a time
+NMR Spectrum</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -1231,6 +1508,18 @@ Save Picture at a Size</translation>
     <message>
         <source>画像保存 (サイズ指定)(&amp;Z)...</source>
         <translation>Save Picture at a Si&amp;ze...</translation>
+    </message>
+    <message>
+        <source>ラマンスペクトル(&amp;R)</source>
+        <translation>&amp;Raman Spectrum</translation>
+    </message>
+    <message>
+        <source>UV-Vis・ECD スペクトル(&amp;U)</source>
+        <translation>&amp;UV-Vis and ECD Spectra</translation>
+    </message>
+    <message>
+        <source>NMR スペクトル(&amp;N)</source>
+        <translation>&amp;NMR Spectrum</translation>
     </message>
 </context>
 <context>

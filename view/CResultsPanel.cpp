@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -23,10 +24,6 @@
 #include <cmath>
 
 namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CResultsPanel", text);
-}
 
 const JobResults* ResultsOf(const CMolView* view) {
     if (view == nullptr || view->GetDocState() == nullptr || view->GetDocState()->data == nullptr)
@@ -78,7 +75,7 @@ int ResultElement(const CMolData& model, int a) {
 
 } // namespace
 
-CResultsPanel::CResultsPanel(QWidget* parent) : QDockWidget(Tr("計算結果"), parent) {
+CResultsPanel::CResultsPanel(QWidget* parent) : QDockWidget(tr("計算結果"), parent) {
     setObjectName(QStringLiteral("resultsPanel"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
@@ -97,9 +94,9 @@ CResultsPanel::CResultsPanel(QWidget* parent) : QDockWidget(Tr("計算結果"), 
     valuesBox->setObjectName(QStringLiteral("values"));
     chargeLayout->addWidget(valuesBox);
     auto* checks = new QHBoxLayout;
-    colourBox = new QCheckBox(Tr("値で色分け(&C)"), charges);
+    colourBox = new QCheckBox(tr("値で色分け(&C)"), charges);
     colourBox->setObjectName(QStringLiteral("colourByValue"));
-    labelBox = new QCheckBox(Tr("値を表示(&L)"), charges);
+    labelBox = new QCheckBox(tr("値を表示(&L)"), charges);
     labelBox->setObjectName(QStringLiteral("labelValues"));
     checks->addWidget(colourBox);
     checks->addWidget(labelBox);
@@ -123,21 +120,23 @@ CResultsPanel::CResultsPanel(QWidget* parent) : QDockWidget(Tr("計算結果"), 
     bar->addWidget(colourBar);
     bar->addWidget(rangeLabel, 1);
     chargeLayout->addLayout(bar);
-    valuesTable = NewTable(charges, {Tr("原子"), Tr("元素"), Tr("値")});
+    valuesTable = NewTable(charges, {tr("原子"), tr("元素"), tr("値")});
     chargeLayout->addWidget(valuesTable);
-    tabs_->addTab(charges, Tr("電荷・スピン"));
+    tabs_->addTab(charges, tr("電荷・スピン"));
 
     thermochemistryTable =
-        NewTable(tabs_, {Tr("項目"), QStringLiteral("hartree"), QStringLiteral("kcal/mol")});
-    tabs_->addTab(thermochemistryTable, Tr("熱化学"));
-    nmrTable = NewTable(tabs_, {Tr("原子"), Tr("元素"), Tr("遮蔽 σ (ppm)"), Tr("異方性 (ppm)"),
-                                Tr("シフト δ (ppm)")});
-    nmrTable->setToolTip(Tr("シフトは NMR スペクトルの窓で設定した基準の遮蔽から求めます"));
+        NewTable(tabs_, {tr("項目"), QStringLiteral("hartree"), QStringLiteral("kcal/mol")});
+    tabs_->addTab(thermochemistryTable, tr("熱化学"));
+    nmrTable = NewTable(tabs_, {tr("原子"), tr("元素"), tr("遮蔽 σ (ppm)"), tr("異方性 (ppm)"),
+                                tr("シフト δ (ppm)")});
+    nmrTable->setToolTip(tr("シフトは NMR スペクトルの窓で設定した基準の遮蔽から求めます"));
     tabs_->addTab(nmrTable, QStringLiteral("NMR"));
     statesTable =
-        NewTable(tabs_, {Tr("状態"), Tr("対称"), QStringLiteral("eV"), QStringLiteral("nm"),
-                         QStringLiteral("f"), QStringLiteral("R"), Tr("主な遷移")});
-    tabs_->addTab(statesTable, Tr("励起状態"));
+        NewTable(tabs_, {tr("状態"), tr("対称"), QStringLiteral("eV"), QStringLiteral("nm"),
+                         QStringLiteral("f"), QStringLiteral("R"), tr("主な遷移")});
+    tabs_->addTab(statesTable, tr("励起状態"));
+    // Every tab's name whole, in either language.
+    tabs_->setMinimumWidth(tabs_->tabBar()->sizeHint().width() + 8);
     setWidget(body);
 
     connect(valuesBox, &QComboBox::currentIndexChanged, this, [this] { Apply(); });
@@ -175,7 +174,7 @@ void CResultsPanel::Refill() {
         said << QString::fromStdString(problem);
     problems_->setText(
         said.isEmpty() ? QString()
-                       : Tr("出力の一部が欠けています: %1").arg(said.join(QStringLiteral("; "))));
+                       : tr("出力の一部が欠けています: %1").arg(said.join(QStringLiteral("; "))));
     problems_->setVisible(!said.isEmpty());
     FillValues(shown);
     FillThermochemistry(shown);
@@ -189,13 +188,13 @@ void CResultsPanel::FillValues(const JobResults& results) {
     const QString before = valuesBox->currentData().toString();
     valuesBox->clear();
     for (const auto& entry : results.charges)
-        valuesBox->addItem(Tr("%1 電荷").arg(SchemeName(entry.first)),
+        valuesBox->addItem(tr("%1 電荷").arg(SchemeName(entry.first)),
                            QStringLiteral("c:") + QString::fromStdString(entry.first));
     for (const auto& entry : results.spins)
-        valuesBox->addItem(Tr("%1 スピン密度").arg(SchemeName(entry.first)),
+        valuesBox->addItem(tr("%1 スピン密度").arg(SchemeName(entry.first)),
                            QStringLiteral("s:") + QString::fromStdString(entry.first));
     if (!results.nmr.empty())
-        valuesBox->addItem(Tr("NMR 化学シフト (ppm)"), QStringLiteral("nmr"));
+        valuesBox->addItem(tr("NMR 化学シフト (ppm)"), QStringLiteral("nmr"));
     const int index = valuesBox->findData(before);
     valuesBox->setCurrentIndex(index >= 0 ? index : 0);
     // A view keeps the colouring and labels it was given.
@@ -272,26 +271,27 @@ void CResultsPanel::Apply() {
 
 void CResultsPanel::FillThermochemistry(const JobResults& results) {
     using T = JobResults::Thermochemistry;
-    static const char* const kRows[T::kItems] = {"温度 (K)",
-                                                 "圧力 (atm)",
-                                                 "零点補正",
-                                                 "エネルギーの熱補正",
-                                                 "エンタルピーの熱補正",
-                                                 "ギブズ自由エネルギーの熱補正",
-                                                 "電子エネルギー + 零点エネルギー",
-                                                 "電子エネルギー + 熱エネルギー",
-                                                 "電子エネルギー + エンタルピー",
-                                                 "電子エネルギー + 自由エネルギー"};
+    static const char* const kRows[T::kItems] = {
+        QT_TRANSLATE_NOOP("CResultsPanel", "温度 (K)"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "圧力 (atm)"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "零点補正"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "エネルギーの熱補正"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "エンタルピーの熱補正"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "ギブズ自由エネルギーの熱補正"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 零点エネルギー"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 熱エネルギー"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + エンタルピー"),
+        QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 自由エネルギー")};
     const bool any = results.thermochemistry.Any();
     thermochemistryTable->setRowCount(any ? T::kItems : 0);
     for (int k = 0; any && k < T::kItems; ++k) {
         const double value = results.thermochemistry.value[static_cast<std::size_t>(k)];
         if (k == T::kTemperature || k == T::kPressure)
             SetRow(thermochemistryTable, k,
-                   {Tr(kRows[k]), Number(value, k == T::kTemperature ? 3 : 5), QString()});
+                   {tr(kRows[k]), Number(value, k == T::kTemperature ? 3 : 5), QString()});
         else
             SetRow(thermochemistryTable, k,
-                   {Tr(kRows[k]), Number(value, 6), Number(value * kKcalPerHartree, 2)});
+                   {tr(kRows[k]), Number(value, 6), Number(value * kKcalPerHartree, 2)});
     }
 }
 
@@ -326,10 +326,14 @@ void CResultsPanel::FillStates(const JobResults& results) {
                                .arg(t.to)
                                .arg(t.coefficient, 0, 'f', 3);
         }
-        static const char* const kMultiplicity[] = {"",       "一重項", "二重項",
-                                                    "三重項", "四重項", "五重項"};
+        static const char* const kMultiplicity[] = {"",
+                                                    QT_TRANSLATE_NOOP("CResultsPanel", "一重項"),
+                                                    QT_TRANSLATE_NOOP("CResultsPanel", "二重項"),
+                                                    QT_TRANSLATE_NOOP("CResultsPanel", "三重項"),
+                                                    QT_TRANSLATE_NOOP("CResultsPanel", "四重項"),
+                                                    QT_TRANSLATE_NOOP("CResultsPanel", "五重項")};
         const QString multiplicity = s.multiplicity > 0 && s.multiplicity <= 5
-                                         ? Tr(kMultiplicity[s.multiplicity])
+                                         ? tr(kMultiplicity[s.multiplicity])
                                          : QString();
         SetRow(statesTable, k,
                {QString::number(s.number),

@@ -38,10 +38,6 @@ constexpr int kPickPixels = 6;
 // A band carries intensity when it has this share of the strongest's.
 constexpr double kCarriesIntensity = 0.01;
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CSpectrumView", text);
-}
-
 // The plot's left edge for vibrational bands up to highest: 4000 cm⁻¹, or
 // beyond the band in steps of 500.
 double EdgeFor(double highest) {
@@ -124,7 +120,7 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
     laserBox->setDecimals(1);
     laserBox->setRange(0.0, 2000.0);
     laserBox->setSuffix(QStringLiteral(" nm"));
-    laserBox->setSpecialValueText(Tr("活性"));
+    laserBox->setSpecialValueText(tr("活性"));
     laserBox->setValue(std::clamp(Profile::Read(Settings::kRamanLaser), 0, 2000));
     temperatureBox = new QSpinBox(controls_);
     temperatureBox->setRange(1, 2000);
@@ -150,26 +146,36 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
     chosenLabel->setWordWrap(true);
 
     const auto labelled = [this](const char* text, QWidget* field) {
-        auto* label = new QLabel(Tr(text), controls_);
+        auto* label = new QLabel(tr(text), controls_);
         label->setBuddy(field);
         // The label shows and hides with its field.
         label->setObjectName(field->objectName() + QStringLiteral("Label"));
         field->setProperty("label", QVariant::fromValue(static_cast<QObject*>(label)));
         return label;
     };
-    auto* row = new QHBoxLayout(controls_);
-    row->setContentsMargins(0, 0, 0, 0);
-    const std::pair<const char*, QWidget*> fields[] = {
-        {"種類(&K):", kindBox},           {"半値半幅(&W):", halfWidthBox},
-        {"振動数の倍率(&S):", scaleBox},  {"レーザー(&L):", laserBox},
-        {"温度(&T):", temperatureBox},    {"半値半幅(&W):", bandWidthBox},
-        {"横軸(&A):", unitBox},           {"元素(&E):", elementBox},
-        {"基準の遮蔽(&R):", referenceBox}};
-    for (const auto& [text, field] : fields) {
-        row->addWidget(labelled(text, field));
-        row->addWidget(field);
+    // Two rows, so that a narrow window still shows them: the kind and its
+    // band width, then what the kind alone has.
+    auto* rows = new QVBoxLayout(controls_);
+    rows->setContentsMargins(0, 0, 0, 0);
+    const std::vector<std::pair<const char*, QWidget*>> fields[] = {
+        {{QT_TRANSLATE_NOOP("CSpectrumView", "種類(&K):"), kindBox},
+         {QT_TRANSLATE_NOOP("CSpectrumView", "半値半幅(&W):"), halfWidthBox},
+         {QT_TRANSLATE_NOOP("CSpectrumView", "半値半幅(&W):"), bandWidthBox}},
+        {{QT_TRANSLATE_NOOP("CSpectrumView", "振動数の倍率(&S):"), scaleBox},
+         {QT_TRANSLATE_NOOP("CSpectrumView", "レーザー(&L):"), laserBox},
+         {QT_TRANSLATE_NOOP("CSpectrumView", "温度(&T):"), temperatureBox},
+         {QT_TRANSLATE_NOOP("CSpectrumView", "横軸(&A):"), unitBox},
+         {QT_TRANSLATE_NOOP("CSpectrumView", "元素(&E):"), elementBox},
+         {QT_TRANSLATE_NOOP("CSpectrumView", "基準の遮蔽(&R):"), referenceBox}}};
+    for (const auto& line : fields) {
+        auto* row = new QHBoxLayout;
+        for (const auto& [text, field] : line) {
+            row->addWidget(labelled(text, field));
+            row->addWidget(field);
+        }
+        row->addStretch();
+        rows->addLayout(row);
     }
-    row->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(controls_);
     layout->addWidget(chosenLabel);
@@ -215,7 +221,7 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
         zoomed_ = false;
         Changed();
     });
-    setToolTip(Tr("ホイールで拡大・縮小、ダブルクリックで全体を表示します"));
+    setToolTip(tr("ホイールで拡大・縮小、ダブルクリックで全体を表示します"));
     commands_.Add(kFilePrint, [this] { Print(false); });
     commands_.Add(kFilePrintPreview, [this] { Print(true); });
     commands_.AddEnabled(
@@ -293,7 +299,10 @@ void CSpectrumView::RefreshChoices() {
     refreshing_ = true;
     const CMolData* model = Model();
     const std::vector<Kind> kinds = KindsOf(model);
-    static const char* const kNames[] = {"IR", "ラマン", "UV-Vis", "ECD", "NMR"};
+    static const char* const kNames[] = {
+        QT_TRANSLATE_NOOP("CSpectrumView", "IR"), QT_TRANSLATE_NOOP("CSpectrumView", "ラマン"),
+        QT_TRANSLATE_NOOP("CSpectrumView", "UV-Vis"), QT_TRANSLATE_NOOP("CSpectrumView", "ECD"),
+        QT_TRANSLATE_NOOP("CSpectrumView", "NMR")};
     std::vector<int> listed;
     for (int k = 0; k < kindBox->count(); ++k)
         listed.push_back(kindBox->itemData(k).toInt());
@@ -303,7 +312,7 @@ void CSpectrumView::RefreshChoices() {
     if (listed != wanted) {
         kindBox->clear();
         for (const Kind kind : kinds)
-            kindBox->addItem(Tr(kNames[static_cast<int>(kind)]), static_cast<int>(kind));
+            kindBox->addItem(tr(kNames[static_cast<int>(kind)]), static_cast<int>(kind));
     }
     // The kind shown stays while the document has it.
     if (!kinds.empty() && std::find(kinds.begin(), kinds.end(), kind_) == kinds.end())
@@ -696,27 +705,27 @@ QString CSpectrumView::AxisTitle() const {
     case Kind::kIr:
     case Kind::kRaman:
         return scaleBox->value() == 1.0
-                   ? Tr("波数 (cm⁻¹)")
-                   : Tr("波数 (cm⁻¹、倍率 %1)").arg(scaleBox->value(), 0, 'f', 4);
+                   ? tr("波数 (cm⁻¹)")
+                   : tr("波数 (cm⁻¹、倍率 %1)").arg(scaleBox->value(), 0, 'f', 4);
     case Kind::kNmr:
-        return Tr("化学シフト δ (ppm)");
+        return tr("化学シフト δ (ppm)");
     default:
-        return InNanometres() ? Tr("波長 (nm)") : Tr("励起エネルギー (eV)");
+        return InNanometres() ? tr("波長 (nm)") : tr("励起エネルギー (eV)");
     }
 }
 
 QString CSpectrumView::IntensityTitle() const {
     switch (kind_) {
     case Kind::kIr:
-        return Tr("IR 強度 (km/mol)");
+        return tr("IR 強度 (km/mol)");
     case Kind::kRaman:
-        return laserBox->value() > 0.0 ? Tr("ラマン強度 (最大を 100)") : Tr("ラマン活性 (Å⁴/amu)");
+        return laserBox->value() > 0.0 ? tr("ラマン強度 (最大を 100)") : tr("ラマン活性 (Å⁴/amu)");
     case Kind::kUvVis:
-        return Tr("ε (L mol⁻¹ cm⁻¹)");
+        return tr("ε (L mol⁻¹ cm⁻¹)");
     case Kind::kEcd:
-        return Tr("Δε (L mol⁻¹ cm⁻¹)");
+        return tr("Δε (L mol⁻¹ cm⁻¹)");
     case Kind::kNmr:
-        return Tr("原子数");
+        return tr("原子数");
     }
     return QString();
 }
@@ -732,9 +741,9 @@ QString CSpectrumView::ChosenText() const {
             return QString();
         const NormalMode& mode = (*modes)[k];
         const QString frequency = mode.frequency < 0.0
-                                      ? Tr("%1i cm⁻¹ (虚数)").arg(-mode.frequency, 0, 'f', 2)
-                                      : Tr("%1 cm⁻¹").arg(mode.frequency, 0, 'f', 2);
-        return Tr("振動 %1 (%2): %3")
+                                      ? tr("%1i cm⁻¹ (虚数)").arg(-mode.frequency, 0, 'f', 2)
+                                      : tr("%1 cm⁻¹").arg(mode.frequency, 0, 'f', 2);
+        return tr("振動 %1 (%2): %3")
             .arg(mode.number)
             .arg(QString::fromStdString(mode.symmetry), frequency);
     }
@@ -743,7 +752,7 @@ QString CSpectrumView::ChosenText() const {
         if (k >= states.size())
             return QString();
         const JobResults::ExcitedState& s = states[k];
-        QString text = Tr("励起状態 %1 (%2): %3 eV, %4 nm, f = %5")
+        QString text = tr("励起状態 %1 (%2): %3 eV, %4 nm, f = %5")
                            .arg(s.number)
                            .arg(QString::fromStdString(s.symmetry))
                            .arg(s.energyEv, 0, 'f', 4)
@@ -772,7 +781,7 @@ QString CSpectrumView::ChosenText() const {
     if (k >= model->results.nmr.size() || k >= elements.size())
         return QString();
     const double shielding = model->results.nmr[k].isotropic;
-    return Tr("原子 %1 (%2): δ = %3 ppm, σ = %4 ppm")
+    return tr("原子 %1 (%2): δ = %3 ppm, σ = %4 ppm")
         .arg(chosenMode + 1)
         .arg(QString::fromStdString(ElementTable::ChemistsSymbol(elements[k])))
         .arg(referenceBox->value() - shielding, 0, 'f', 2)
@@ -791,8 +800,8 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     painter.drawRect(plot);
     if (spectrum.bands.empty()) {
         painter.drawText(plot, Qt::AlignCenter,
-                         kind_ == Kind::kIr ? Tr("IR 強度のある振動がありません")
-                                            : Tr("このスペクトルのデータがありません"));
+                         kind_ == Kind::kIr ? tr("IR 強度のある振動がありません")
+                                            : tr("このスペクトルのデータがありません"));
         return;
     }
     const double top = scale.highest / 0.9, bottom = scale.lowest / 0.9;
@@ -849,19 +858,20 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     painter.setPen(QPen(QColor(200, 0, 0), thin));
     painter.drawPath(curve);
     // The sticks, the chosen one thicker and blue; imaginary modes as red
-    // marks standing on the axis.
+    // dashed lines.
     for (const Spectrum::Band& band : spectrum.bands) {
         // On a pixel's middle: a stick one pixel wide stays sharp.
         const double x = std::round(XOf(AxisOf(band.position), plot, left, right)) + 0.5;
         if (band.imaginary) {
-            const double size = metrics.height() * 0.5;
-            painter.setPen(QPen(QColor(220, 0, 0), thin));
-            painter.setBrush(QColor(220, 0, 0));
-            painter.drawPolygon(
-                QPolygonF({QPointF(x, plot.bottom() - size), QPointF(x - size / 2, plot.bottom()),
-                           QPointF(x + size / 2, plot.bottom())}));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawText(QPointF(x + size / 2 + 2, plot.bottom() - 2), QStringLiteral("i"));
+            // A dashed red line over the whole height, named by its
+            // wavenumber with an i.
+            painter.setPen(QPen(QColor(220, 0, 0), thin, Qt::DashLine));
+            painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.top()));
+            const QString name = QStringLiteral("%1i").arg(band.position, 0, 'f', 0);
+            const double width = metrics.horizontalAdvance(name);
+            painter.drawText(QPointF(std::min(x + 3, plot.right() - width - 2),
+                                     plot.top() + metrics.ascent() + 2),
+                             name);
             continue;
         }
         const bool chosen = band.item == chosenMode;

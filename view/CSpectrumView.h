@@ -25,7 +25,7 @@ struct MolDocState;
 // Raman and NMR as Lorentzians with their half-width falling to the right,
 // UV-Vis and ECD as Gaussians over nm or eV rising to the right.
 // Frequencies are multiplied by the scale factor the user sets (stored);
-// imaginary modes are marked under the axis. The wheel zooms about the
+// imaginary modes are marked by dashed red lines. The wheel zooms about the
 // point under the pointer, a double click shows the whole range again; a
 // click near a stick chooses its mode (shown in the document's molecule
 // windows), its excited state or its atom, described above the plot.
