@@ -16,6 +16,14 @@ bool Real(double value) {
     return std::isfinite(value);
 }
 
+// Values no job prints but a damaged file may: they make no band, so that
+// one of them cannot squeeze the others into a corner of the plot.
+constexpr double kMostEv = 1000.0;
+constexpr double kMostStrength = 1000.0;    // oscillator strength
+constexpr double kMostRotatory = 1e6;       // 10⁻⁴⁰ cgs
+constexpr double kMostShielding = 1e5;      // ppm
+constexpr double kMostRamanActivity = 1e12; // Å⁴/amu
+
 } // namespace
 
 double Spectrum::Curve(double x) const {
@@ -75,7 +83,8 @@ Spectrum RamanSpectrum(const std::vector<NormalMode>& modes, double scale, doubl
             spectrum.bands.push_back({nu, 0.0, static_cast<int>(k), true});
             continue;
         }
-        if (mode.frequency == 0.0 || !Real(mode.ramanActivity))
+        if (mode.frequency == 0.0 || !Real(mode.ramanActivity) || mode.ramanActivity < 0.0 ||
+            mode.ramanActivity > kMostRamanActivity)
             continue;
         double height = mode.ramanActivity;
         if (laser > 0.0) {
@@ -106,7 +115,8 @@ Spectrum UvVisSpectrum(const std::vector<JobResults::ExcitedState>& states, doub
     const double sigmaWavenumbers = SigmaOf(halfWidthEv) * SpectrumConstants::kEvWavenumbers;
     for (std::size_t k = 0; k < states.size(); ++k) {
         const JobResults::ExcitedState& state = states[k];
-        if (!(state.energyEv > 0.0) || !Real(state.energyEv) || !Real(state.oscillatorStrength))
+        if (!(state.energyEv > 0.0 && state.energyEv < kMostEv) ||
+            !(state.oscillatorStrength >= 0.0 && state.oscillatorStrength < kMostStrength))
             continue;
         spectrum.bands.push_back({state.energyEv,
                                   1.3062974e8 * state.oscillatorStrength / sigmaWavenumbers,
@@ -123,7 +133,8 @@ Spectrum EcdSpectrum(const std::vector<JobResults::ExcitedState>& states, double
     const double sigma = SigmaOf(halfWidthEv);
     for (std::size_t k = 0; k < states.size(); ++k) {
         const JobResults::ExcitedState& state = states[k];
-        if (!(state.energyEv > 0.0) || !Real(state.energyEv) || !Real(state.rotatoryStrength))
+        if (!(state.energyEv > 0.0 && state.energyEv < kMostEv) ||
+            !(std::abs(state.rotatoryStrength) < kMostRotatory))
             continue;
         const double r = state.rotatoryStrength * 1e-40;
         spectrum.bands.push_back({state.energyEv,
@@ -141,7 +152,7 @@ Spectrum NmrSpectrum(const std::vector<JobResults::Shielding>& shieldings,
     spectrum.halfWidth = halfWidthPpm;
     const std::size_t atoms = std::min(shieldings.size(), elements.size());
     for (std::size_t a = 0; a < atoms; ++a) {
-        if (elements[a] == element && Real(shieldings[a].isotropic))
+        if (elements[a] == element && std::abs(shieldings[a].isotropic) < kMostShielding)
             spectrum.bands.push_back(
                 {reference - shieldings[a].isotropic, 1.0, static_cast<int>(a), false});
     }

@@ -47,7 +47,12 @@ TEST(Spectrum, UvVisBandsHoldTheirOscillatorStrengths) {
     EXPECT_NEAR(uv.Curve(3.3), uv.bands[0].height / 2, uv.bands[0].height * 1e-4);
     // No ECD without rotatory strengths; a state without energy is no band.
     EXPECT_TRUE(EcdSpectrum(states, 0.3).bands.empty());
-    EXPECT_TRUE(UvVisSpectrum({State(0.0, 0.5, 1.0), State(NAN, 0.5, 1.0)}, 0.3).bands.empty());
+    // Nor does one a damaged file may hold: absurd energies or strengths.
+    EXPECT_TRUE(UvVisSpectrum({State(0.0, 0.5, 1.0), State(NAN, 0.5, 1.0), State(1e30, 0.5, 1.0),
+                               State(3.0, -1.0, 1.0), State(3.0, 1e20, 1.0)},
+                              0.3)
+                    .bands.empty());
+    EXPECT_TRUE(EcdSpectrum({State(3.0, 0.1, 1e300)}, 0.3).bands.empty());
 }
 
 TEST(Spectrum, EcdBandsHoldTheirRotatoryStrengths) {
