@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -180,6 +181,19 @@ void CResultsPanel::Refill() {
     FillThermochemistry(shown);
     FillNmr();
     FillStates(shown);
+    // Only the tabs that have something to show can be chosen.
+    const bool has[] = {valuesBox->count() > 0, shown.thermochemistry.Any(), !shown.nmr.empty(),
+                        !shown.excitedStates.empty()};
+    for (int k = 0; k < 4; ++k)
+        tabs_->setTabEnabled(k, has[k]);
+    if (!tabs_->isTabEnabled(tabs_->currentIndex())) {
+        for (int k = 0; k < 4; ++k) {
+            if (has[k]) {
+                tabs_->setCurrentIndex(k);
+                break;
+            }
+        }
+    }
     // The values the view already shows stay chosen.
     filling_ = false;
 }
@@ -195,8 +209,11 @@ void CResultsPanel::FillValues(const JobResults& results) {
                            QStringLiteral("s:") + QString::fromStdString(entry.first));
     if (!results.nmr.empty())
         valuesBox->addItem(tr("NMR 化学シフト (ppm)"), QStringLiteral("nmr"));
-    const int index = valuesBox->findData(before);
-    valuesBox->setCurrentIndex(index >= 0 ? index : 0);
+    // What was shown stays; else Mulliken's, the scheme every job prints.
+    int index = valuesBox->findData(before);
+    if (index < 0)
+        index = std::max(0, valuesBox->findData(QStringLiteral("c:mulliken")));
+    valuesBox->setCurrentIndex(index);
     // A view keeps the colouring and labels it was given.
     const bool shows = view_ != nullptr && !view_->state.atomValues.values.empty();
     {
@@ -293,6 +310,13 @@ void CResultsPanel::FillThermochemistry(const JobResults& results) {
             SetRow(thermochemistryTable, k,
                    {tr(kRows[k]), Number(value, 6), Number(value * kKcalPerHartree, 2)});
     }
+    // Wide enough for its names and both units: the panel widens with it.
+    thermochemistryTable->resizeColumnsToContents();
+    thermochemistryTable->setMinimumWidth(
+        any ? thermochemistryTable->horizontalHeader()->length() +
+                  thermochemistryTable->verticalScrollBar()->sizeHint().width() +
+                  2 * thermochemistryTable->frameWidth()
+            : 0);
 }
 
 void CResultsPanel::FillNmr() {
