@@ -180,8 +180,8 @@ void WriteResults(JsonWriter& json, const JobResults& results) {
     if (!results.problems.empty()) {
         json.Key("resultProblems");
         json.BeginArray();
-        for (const std::string& problem : results.problems)
-            json.String(problem);
+        for (const JobResults::Problem& problem : results.problems)
+            json.String(problem.Text());
         json.EndArray();
     }
 }

@@ -273,8 +273,11 @@ CGauData::CGauData(StdioFile* in, CMolData& model, const PdbOptions* /*options*/
 
 // The results scanned, their tables checked against the last geometry.
 void CGauData::TakeResults() {
-    if (model_.gaussianFileType == CMolData::GaussianFileType::kOutput)
-        model_.results = scannedResults_.Results(model_.AtomCount(model_.frameCount - 1));
+    if (model_.gaussianFileType != CMolData::GaussianFileType::kOutput)
+        return;
+    const int revision = model_.results.revision;
+    model_.results = scannedResults_.Results(model_.AtomCount(model_.frameCount - 1));
+    model_.results.revision = revision + 1;
 }
 
 CGauData::~CGauData() = default;

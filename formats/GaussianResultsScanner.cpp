@@ -1,5 +1,6 @@
 #include "formats/GaussianResultsScanner.h"
 
+#include "model/Spectrum.h"
 #include "model/TextScanner.h"
 
 #include <algorithm>
@@ -18,9 +19,6 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
-
-// hc/e in eV·nm: the wavelength of a photon of 1 eV.
-constexpr double kEvNanometres = 1239.84198;
 
 // The multiplicity a state's label names ("Singlet", "Triplet" ...), 0 for
 // none.
@@ -61,9 +59,10 @@ bool ParseStateHeader(std::string_view line, JobResults::ExcitedState& state) {
     TextScanner after(line.substr(ev + 3));
     double nm = 0.0;
     std::string_view unit;
-    state.wavelengthNm = after.Real(nm) && after.Word(unit) && unit == "nm"
-                             ? nm
-                             : (state.energyEv > 0.0 ? kEvNanometres / state.energyEv : 0.0);
+    state.wavelengthNm =
+        after.Real(nm) && after.Word(unit) && unit == "nm"
+            ? nm
+            : (state.energyEv > 0.0 ? SpectrumConstants::kEvNanometres / state.energyEv : 0.0);
     const std::size_t f = line.find("f=", ev);
     if (f == std::string_view::npos)
         return false;
@@ -97,21 +96,22 @@ bool ParseTransition(std::string_view line, JobResults::Transition& transition) 
            orbital(right, transition.to, toSpin) && right.Real(transition.coefficient);
 }
 
-// The value after the last '=' of a thermochemistry line.
+// Whether the line holds whole numbers only ("1" or "1  2" over a table).
+bool IsColumnNumbers(std::string_view line) {
+    TextScanner scan(line);
+    int number = 0, count = 0;
+    while (scan.Int(number))
+        ++count;
+    return count > 0 && scan.AtEnd();
+}
+
+// The value after the first '=' of a thermochemistry line.
 bool ValueAfterEquals(std::string_view line, double& value) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return false;
     TextScanner scan(line.substr(equals + 1));
     return scan.Real(value);
-}
-
-// "the mulliken charges are 25 values for 60 atoms": a table not kept.
-std::string Format(const std::string& what, std::size_t values, int atoms) {
-    char text[200];
-    std::snprintf(text, sizeof text, "the %s are %d values for %d atoms (not kept)", what.c_str(),
-                  static_cast<int>(values), atoms);
-    return text;
 }
 
 } // namespace
@@ -147,7 +147,6 @@ void GaussianResultsScanner::Feed(std::string_view line) {
     case Block::kShieldings:
         FeedShielding(trimmed);
         return;
-    case Block::kThermochemistry:
     case Block::kNone:
         break;
     }
@@ -165,6 +164,7 @@ void GaussianResultsScanner::Restart(std::string_view trimmed) {
 bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
     if (StartsWith(trimmed, "Excitation energies and oscillator strengths")) {
         states_.clear();
+        unreadStateLines_ = 0;
         setRotatory_ = std::move(rotatory_);
         rotatory_.clear();
         block_ = Block::kExcitedStates;
@@ -179,6 +179,7 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
         StartsWith(trimmed, "<0|r|b> * <b|rxdel|0>  (Au), Rotatory Strengths (R)")) {
         rotatory_.clear();
         rotatoryColumn_ = -1;
+        headerLines_ = 0;
         block_ = Block::kRotatory;
         return true;
     }
@@ -228,6 +229,7 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
     if (StartsWith(trimmed, "Summary of Natural Population Analysis")) {
         if (!nboSpinPart_) {
             natural_ = false;
+            headerLines_ = 0;
             naturalCharges_.clear();
             block_ = Block::kNatural;
         }
@@ -250,6 +252,8 @@ void GaussianResultsScanner::FeedExcited(std::string_view trimmed) {
                 state.rotatoryStrength = r->second;
             states_.push_back(std::move(state));
             block_ = Block::kTransitions;
+        } else {
+            ++unreadStateLines_;
         }
         return;
     }
@@ -270,12 +274,15 @@ void GaussianResultsScanner::FeedRotatory(std::string_view trimmed) {
     TextScanner scan(trimmed);
     int state = 0;
     if (rotatoryColumn_ < 0) {
-        // The units line, then the column names: "state XX YY ZZ R(length) [R(au)]".
+        // The units line, then the column names: "state XX YY ZZ R(length)
+        // [R(au)]"; a table without them is no table.
         std::string_view word;
         for (int column = 0; scan.Word(word); ++column) {
             if (word == "R(length)")
                 rotatoryColumn_ = column;
         }
+        if (rotatoryColumn_ < 0 && ++headerLines_ > 2)
+            Restart(trimmed);
         return;
     }
     if (scan.Int(state)) {
@@ -307,8 +314,9 @@ void GaussianResultsScanner::FeedTable(std::string_view trimmed) {
         return;
     }
     // The column numbers and, after an ESP fit, its total charge come
-    // before the rows.
-    if (!table_.rowsStarted && ++table_.linesBeforeRows <= 3)
+    // before the rows; anything else there ends the table unread.
+    if (!table_.rowsStarted && ++table_.linesBeforeRows <= 3 &&
+        (StartsWith(trimmed, "Charge=") || IsColumnNumbers(trimmed)))
         return;
     EndTable();
     Restart(trimmed);
@@ -341,7 +349,7 @@ void GaussianResultsScanner::FeedHirshfeld(std::string_view trimmed) {
                 hirshfeldCm5_ = column;
         }
         if (hirshfeldCharge_ < 0 && hirshfeldCm5_ < 0)
-            block_ = Block::kNone;
+            Restart(trimmed);
         return;
     }
     int number = 0;
@@ -378,6 +386,9 @@ void GaussianResultsScanner::FeedHirshfeld(std::string_view trimmed) {
 void GaussianResultsScanner::FeedNatural(std::string_view trimmed) {
     if (!natural_) {
         natural_ = StartsWith(trimmed, "----");
+        // The column header takes a few lines; no ruler after them, no table.
+        if (!natural_ && ++headerLines_ > 6)
+            Restart(trimmed);
         return;
     }
     TextScanner scan(trimmed);
@@ -462,60 +473,49 @@ void GaussianResultsScanner::FeedThermochemistry(std::string_view trimmed) {
 }
 
 JobResults GaussianResultsScanner::Results(int atoms) const {
+    using Problem = JobResults::Problem;
     JobResults results;
     results.excitedStates = states_;
-    if (block_ == Block::kExcitedStates || block_ == Block::kTransitions) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "the excited states end with the output after state %d; their last "
-                      "transitions may be missing",
-                      states_.empty() ? 0 : states_.back().number);
-        results.problems.push_back(text);
-    }
+    if (block_ == Block::kExcitedStates || block_ == Block::kTransitions)
+        results.problems.push_back(
+            {Problem::Kind::kStatesCut, "", states_.empty() ? 0 : states_.back().number, 0});
+    if (unreadStateLines_ > 0)
+        results.problems.push_back({Problem::Kind::kStateLinesUnread, "", unreadStateLines_, 0});
     results.thermochemistry = thermochemistry_;
     if (thermochemistry_.Any()) {
         for (int k = 0; k < JobResults::Thermochemistry::kItems; ++k) {
             if (std::isnan(thermochemistry_.value[static_cast<std::size_t>(k)]))
-                results.problems.push_back(std::string("the thermochemistry has no ") +
-                                           JobResults::Thermochemistry::kNames[k]);
+                results.problems.push_back({Problem::Kind::kThermochemistryLacks, "", k, 0});
         }
     }
     // A table being read when the lines ended is cut short.
-    const auto cut = [&](const char* what) {
-        results.problems.push_back(std::string("the ") + what + " table ends with the output");
-    };
-    switch (block_) {
-    case Block::kCharges:
-        cut("charge");
-        break;
-    case Block::kHirshfeld:
-        cut("Hirshfeld charge");
-        break;
-    case Block::kNatural:
-        cut("natural population");
-        break;
-    case Block::kShieldings:
-        cut("shielding");
-        break;
-    default:
-        break;
+    static const std::pair<Block, const char*> kTables[] = {
+        {Block::kCharges, "charge"},
+        {Block::kHirshfeld, "Hirshfeld charge"},
+        {Block::kNatural, "natural population"},
+        {Block::kShieldings, "shielding"},
+        {Block::kRotatory, "rotatory strength"}};
+    for (const auto& [block, name] : kTables) {
+        if (block_ == block)
+            results.problems.push_back({Problem::Kind::kTableCut, name, 0, 0});
     }
     const auto check = [&](const std::map<std::string, std::vector<double>>& from,
-                           std::map<std::string, std::vector<double>>& into, const char* what) {
+                           std::map<std::string, std::vector<double>>& into, Problem::Kind kind) {
         for (const auto& [scheme, values] : from) {
             if (static_cast<int>(values.size()) == atoms)
                 into[scheme] = values;
             else
-                results.problems.push_back(Format(scheme + " " + what, values.size(), atoms));
+                results.problems.push_back({kind, scheme, static_cast<int>(values.size()), atoms});
         }
     };
-    check(charges_, results.charges, "charges");
-    check(spins_, results.spins, "spin densities");
+    check(charges_, results.charges, Problem::Kind::kChargesLength);
+    check(spins_, results.spins, Problem::Kind::kSpinsLength);
     if (block_ != Block::kShieldings) {
         if (static_cast<int>(shieldings_.size()) == atoms)
             results.nmr = shieldings_;
         else if (!shieldings_.empty())
-            results.problems.push_back(Format("shieldings", shieldings_.size(), atoms));
+            results.problems.push_back({Problem::Kind::kShieldingsLength, "",
+                                        static_cast<int>(shieldings_.size()), atoms});
     }
     return results;
 }

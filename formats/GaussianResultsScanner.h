@@ -13,7 +13,8 @@
 // thermochemistry summary, the GIAO shieldings, and the charge and spin
 // tables (Mulliken, APT, ESP, Hirshfeld and CM5, natural). A job that prints
 // a kind several times (every step of an optimisation, every job of a
-// Link1 file) is represented by its last complete printing.
+// Link1 file) is represented by its last printing; a printing cut short
+// keeps what it holds, and what it lacks is said.
 class GaussianResultsScanner {
 public:
     void Feed(std::string_view line);
@@ -32,7 +33,6 @@ private:
         kHirshfeld,     // the Hirshfeld and CM5 table
         kNatural,       // the natural population summary
         kShieldings,
-        kThermochemistry,
     };
     // A charge table being read: which scheme its first column (and its
     // second, if any) belongs to.
@@ -62,6 +62,10 @@ private:
     std::vector<JobResults::ExcitedState> states_;
     std::map<int, double> setRotatory_, rotatory_;
     int rotatoryColumn_ = -1;
+    // Excited-state lines of the set that could not be read.
+    int unreadStateLines_ = 0;
+    // Header lines seen of the table being begun (rotatory, natural).
+    int headerLines_ = 0;
 
     Table table_;
     // Hirshfeld table: the columns of its charges, spins and CM5 charges.

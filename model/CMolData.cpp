@@ -276,3 +276,12 @@ void CMolData::ComputeCentres() {
     for (auto& frame : frames_)
         frame->ComputeCentre();
 }
+
+std::vector<int> CMolData::ResultElements() const {
+    const int g = frameCount - 1;
+    std::vector<int> elements;
+    elements.reserve(static_cast<std::size_t>(std::max(AtomCount(g), 0)));
+    for (int a = 0; a < AtomCount(g); ++a)
+        elements.push_back(GetElement(g, a));
+    return elements;
+}

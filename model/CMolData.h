@@ -125,6 +125,9 @@ public:
     // XYZ trajectory), whose energies and convergence a chart may show.
     bool HasSteps() const;
 
+    // The elements of the atoms the results belong to (the last geometry's).
+    std::vector<int> ResultElements() const;
+
     // Atoms of geometry g; 0 for a geometry that does not exist.
     int AtomCount(int g) const;
     // Whether atom a of geometry g exists.

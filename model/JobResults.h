@@ -92,9 +92,32 @@ struct JobResults {
     // one value per atom of the last geometry.
     std::map<std::string, std::vector<double>> charges;
     std::map<std::string, std::vector<double>> spins;
-    // What was printed only in part: a block cut short, a line missing. The
-    // complete parts are kept.
-    std::vector<std::string> problems;
+    // What was printed only in part: a block cut short, a line missing, a
+    // table of the wrong length. The complete parts are kept.
+    struct Problem {
+        enum class Kind {
+            kStatesCut,            // count: the last state read
+            kStateLinesUnread,     // count: excited-state lines not read
+            kThermochemistryLacks, // count: the Thermochemistry item
+            kTableCut,             // what: "charge", "Hirshfeld charge", ...
+            kChargesLength,        // what: the scheme; count values, atoms
+            kSpinsLength,          // the same
+            kShieldingsLength,     // count values, atoms
+        };
+        Kind kind = Kind::kStatesCut;
+        std::string what;
+        int count = 0;
+        int atoms = 0;
+        bool operator==(const Problem& o) const {
+            return kind == o.kind && what == o.what && count == o.count && atoms == o.atoms;
+        }
+        // In English, as ravek-cli says it.
+        std::string Text() const;
+    };
+    std::vector<Problem> problems;
+    // Grows by one each time the reader gives the results anew (a job's
+    // output that grew), so that what shows them knows to look again.
+    int revision = 0;
 
     bool Empty() const {
         return excitedStates.empty() && !thermochemistry.Any() && nmr.empty() && charges.empty() &&

@@ -46,11 +46,6 @@ double Spectrum::Curve(double x) const {
     return sum;
 }
 
-bool Spectrum::HasIntensity() const {
-    return std::any_of(bands.begin(), bands.end(),
-                       [](const Band& band) { return band.height != 0.0; });
-}
-
 Spectrum IrSpectrum(const std::vector<NormalMode>& modes, double scale, double halfWidth) {
     Spectrum spectrum;
     spectrum.kind = Spectrum::Kind::kIr;
@@ -112,6 +107,8 @@ Spectrum UvVisSpectrum(const std::vector<JobResults::ExcitedState>& states, doub
     spectrum.kind = Spectrum::Kind::kUvVis;
     spectrum.shape = Spectrum::Shape::kGaussian;
     spectrum.halfWidth = halfWidthEv;
+    if (!(halfWidthEv > 0.0))
+        return spectrum;
     const double sigmaWavenumbers = SigmaOf(halfWidthEv) * SpectrumConstants::kEvWavenumbers;
     for (std::size_t k = 0; k < states.size(); ++k) {
         const JobResults::ExcitedState& state = states[k];
@@ -130,6 +127,8 @@ Spectrum EcdSpectrum(const std::vector<JobResults::ExcitedState>& states, double
     spectrum.kind = Spectrum::Kind::kEcd;
     spectrum.shape = Spectrum::Shape::kGaussian;
     spectrum.halfWidth = halfWidthEv;
+    if (!(halfWidthEv > 0.0))
+        return spectrum;
     const double sigma = SigmaOf(halfWidthEv);
     for (std::size_t k = 0; k < states.size(); ++k) {
         const JobResults::ExcitedState& state = states[k];

@@ -29,8 +29,6 @@ struct Spectrum {
     std::vector<Band> bands;
 
     double Curve(double x) const;
-    // Whether any band has a height other than zero.
-    bool HasIntensity() const;
 };
 
 // The physical constants the spectra use.
@@ -60,7 +58,8 @@ Spectrum UvVisSpectrum(const std::vector<JobResults::ExcitedState>& states, doub
 // rotatory strength.
 Spectrum EcdSpectrum(const std::vector<JobResults::ExcitedState>& states, double halfWidthEv);
 // NMR: the shifts δ = σ_ref − σ of the atoms of element (elements gives
-// each atom's), one per atom, equal shifts adding up.
+// each atom's), a stick of height 1 per atom; the curve of equal shifts
+// adds up.
 Spectrum NmrSpectrum(const std::vector<JobResults::Shielding>& shieldings,
                      const std::vector<int>& elements, int element, double reference,
                      double halfWidthPpm);

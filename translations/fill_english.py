@@ -25,6 +25,19 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res"]
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("CResultsPanel", "励起状態は状態 %1 の後で出力が終わっています (最後の遷移が欠けているかもしれません)"): "The excited states end with the output after state %1 (its last transitions may be missing)",
+    ("CResultsPanel", "励起状態の行 %1 行を読めませんでした"): "%1 excited-state lines could not be read",
+    ("CResultsPanel", "熱化学に「%1」がありません"): "The thermochemistry has no “%1”",
+    ("CResultsPanel", "%1 の表の途中で出力が終わっています"): "The output ends within the %1 table",
+    ("CResultsPanel", "%1 電荷は %2 個で、原子 %3 個と合わないため使いません"): "The %1 charges are %2 values for %3 atoms and are not used",
+    ("CResultsPanel", "%1 スピン密度は %2 個で、原子 %3 個と合わないため使いません"): "The %1 spin densities are %2 values for %3 atoms and are not used",
+    ("CResultsPanel", "遮蔽定数は %1 個で、原子 %2 個と合わないため使いません"): "The shieldings are %1 values for %2 atoms and are not used",
+    ("CResultsPanel", "電荷"): "charge",
+    ("CResultsPanel", "Hirshfeld 電荷"): "Hirshfeld charge",
+    ("CResultsPanel", "自然電荷"): "natural population",
+    ("CResultsPanel", "遮蔽定数"): "shielding",
+    ("CResultsPanel", "回転強度"): "rotatory strength",
+    ("CSpectrumView", "この元素の基準の遮蔽を設定してください"): "Set the reference shielding of this element",
     ("CResultsPanel", "計算結果"): "Results",
     ("CResultsPanel", "値で色分け(&C)"): "&Colour by value",
     ("CResultsPanel", "値を表示(&L)"): "&Label with value",

@@ -746,6 +746,54 @@ Do you want to replace it?</translation>
         <source>五重項</source>
         <translation>Quintet</translation>
     </message>
+    <message>
+        <source>励起状態は状態 %1 の後で出力が終わっています (最後の遷移が欠けているかもしれません)</source>
+        <translation>The excited states end with the output after state %1 (its last transitions may be missing)</translation>
+    </message>
+    <message>
+        <source>励起状態の行 %1 行を読めませんでした</source>
+        <translation>%1 excited-state lines could not be read</translation>
+    </message>
+    <message>
+        <source>熱化学に「%1」がありません</source>
+        <translation>The thermochemistry has no “%1”</translation>
+    </message>
+    <message>
+        <source>%1 の表の途中で出力が終わっています</source>
+        <translation>The output ends within the %1 table</translation>
+    </message>
+    <message>
+        <source>%1 電荷は %2 個で、原子 %3 個と合わないため使いません</source>
+        <translation>The %1 charges are %2 values for %3 atoms and are not used</translation>
+    </message>
+    <message>
+        <source>%1 スピン密度は %2 個で、原子 %3 個と合わないため使いません</source>
+        <translation>The %1 spin densities are %2 values for %3 atoms and are not used</translation>
+    </message>
+    <message>
+        <source>遮蔽定数は %1 個で、原子 %2 個と合わないため使いません</source>
+        <translation>The shieldings are %1 values for %2 atoms and are not used</translation>
+    </message>
+    <message>
+        <source>電荷</source>
+        <translation>charge</translation>
+    </message>
+    <message>
+        <source>Hirshfeld 電荷</source>
+        <translation>Hirshfeld charge</translation>
+    </message>
+    <message>
+        <source>自然電荷</source>
+        <translation>natural population</translation>
+    </message>
+    <message>
+        <source>遮蔽定数</source>
+        <translation>shielding</translation>
+    </message>
+    <message>
+        <source>回転強度</source>
+        <translation>rotatory strength</translation>
+    </message>
 </context>
 <context>
     <name>CSpectrumView</name>
@@ -880,6 +928,10 @@ Do you want to replace it?</translation>
     <message>
         <source>このスペクトルのデータがありません</source>
         <translation>No data for this spectrum</translation>
+    </message>
+    <message>
+        <source>この元素の基準の遮蔽を設定してください</source>
+        <translation>Set the reference shielding of this element</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "render/MolDocState.h"
 #include "render/SurfaceState.h"
 #include "view/CMolView.h"
+#include "view/COptChartView.h"
 #include "view/CSpectrumView.h"
 
 #include <QCheckBox>
@@ -69,10 +70,18 @@ QString Number(double value, int decimals) {
     return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("—");
 }
 
-// The elements of the atoms the results belong to: the last geometry's.
-int ResultElement(const CMolData& model, int a) {
-    return model.GetElement(model.frameCount - 1, a);
-}
+// The names of the thermochemistry items, in their order.
+const char* const kThermochemistryRows[JobResults::Thermochemistry::kItems] = {
+    QT_TRANSLATE_NOOP("CResultsPanel", "温度 (K)"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "圧力 (atm)"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "零点補正"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "エネルギーの熱補正"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "エンタルピーの熱補正"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "ギブズ自由エネルギーの熱補正"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 零点エネルギー"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 熱エネルギー"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + エンタルピー"),
+    QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 自由エネルギー")};
 
 } // namespace
 
@@ -152,17 +161,94 @@ bool CResultsPanel::HasContent(const CMolView* view) {
 
 void CResultsPanel::SetView(CMolView* view) {
     const JobResults* results = ResultsOf(view);
-    const int load = view != nullptr ? view->GetDocState()->loadCount : -1;
-    if (view == view_ && results == shownResults_ && load == shownLoad_) {
+    const int load = results != nullptr ? view->GetDocState()->loadCount : -1;
+    const int revision = results != nullptr ? results->revision : -1;
+    if (view == view_ && results == shownResults_ && load == shownLoad_ &&
+        revision == shownRevision_) {
         // The references may have been changed in a spectrum window.
-        if (results != nullptr && !results->nmr.empty())
+        if (results != nullptr && !results->nmr.empty() && References() != shownReferences_) {
             FillNmr();
+            if (valuesBox->currentData().toString() == QStringLiteral("nmr"))
+                Apply();
+        }
         return;
     }
     view_ = view;
     shownResults_ = results;
     shownLoad_ = load;
+    shownRevision_ = revision;
     Refill();
+}
+
+QString CResultsPanel::References() const {
+    const JobResults* results = ResultsOf(view_);
+    QString references;
+    if (results == nullptr || results->nmr.empty())
+        return references;
+    std::vector<int> elements = view_->GetDocState()->data->ResultElements();
+    std::sort(elements.begin(), elements.end());
+    elements.erase(std::unique(elements.begin(), elements.end()), elements.end());
+    for (const int element : elements)
+        references +=
+            QString::number(CSpectrumView::ReferenceShielding(element), 'g', 10) + QLatin1Char(' ');
+    return references;
+}
+
+QString CResultsPanel::ProblemText(const JobResults::Problem& problem) {
+    using Kind = JobResults::Problem::Kind;
+    switch (problem.kind) {
+    case Kind::kStatesCut:
+        return tr("励起状態は状態 %1 の後で出力が終わっています "
+                  "(最後の遷移が欠けているかもしれません)")
+            .arg(problem.count);
+    case Kind::kStateLinesUnread:
+        return tr("励起状態の行 %1 行を読めませんでした").arg(problem.count);
+    case Kind::kThermochemistryLacks:
+        return tr("熱化学に「%1」がありません")
+            .arg(problem.count >= 0 && problem.count < JobResults::Thermochemistry::kItems
+                     ? tr(kThermochemistryRows[problem.count])
+                     : QString());
+    case Kind::kTableCut: {
+        // The tables by the names the reader gives them.
+        static const std::pair<const char*, const char*> kTables[] = {
+            {"charge", QT_TRANSLATE_NOOP("CResultsPanel", "電荷")},
+            {"Hirshfeld charge", QT_TRANSLATE_NOOP("CResultsPanel", "Hirshfeld 電荷")},
+            {"natural population", QT_TRANSLATE_NOOP("CResultsPanel", "自然電荷")},
+            {"shielding", QT_TRANSLATE_NOOP("CResultsPanel", "遮蔽定数")},
+            {"rotatory strength", QT_TRANSLATE_NOOP("CResultsPanel", "回転強度")}};
+        QString table = QString::fromStdString(problem.what);
+        for (const auto& [name, shown] : kTables) {
+            if (problem.what == name)
+                table = tr(shown);
+        }
+        return tr("%1 の表の途中で出力が終わっています").arg(table);
+    }
+    case Kind::kChargesLength:
+        return tr("%1 電荷は %2 個で、原子 %3 個と合わないため使いません")
+            .arg(SchemeName(problem.what))
+            .arg(problem.count)
+            .arg(problem.atoms);
+    case Kind::kSpinsLength:
+        return tr("%1 スピン密度は %2 個で、原子 %3 個と合わないため使いません")
+            .arg(SchemeName(problem.what))
+            .arg(problem.count)
+            .arg(problem.atoms);
+    case Kind::kShieldingsLength:
+        return tr("遮蔽定数は %1 個で、原子 %2 個と合わないため使いません")
+            .arg(problem.count)
+            .arg(problem.atoms);
+    }
+    return QString();
+}
+
+QString CResultsPanel::TransitionText(const JobResults::Transition& t) {
+    const QString spin = t.spin == ' ' ? QString() : QString(QChar(t.spin));
+    return QStringLiteral("%1%2 %3 %4%2 (%5)")
+        .arg(t.from)
+        .arg(spin)
+        .arg(t.deexcitation ? QStringLiteral("←") : QStringLiteral("→"))
+        .arg(t.to)
+        .arg(t.coefficient, 0, 'f', 3);
 }
 
 void CResultsPanel::Refill() {
@@ -171,8 +257,8 @@ void CResultsPanel::Refill() {
     static const JobResults kNone;
     const JobResults& shown = results != nullptr ? *results : kNone;
     QStringList said;
-    for (const std::string& problem : shown.problems)
-        said << QString::fromStdString(problem);
+    for (const JobResults::Problem& problem : shown.problems)
+        said << ProblemText(problem);
     problems_->setText(
         said.isEmpty() ? QString()
                        : tr("出力の一部が欠けています: %1").arg(said.join(QStringLiteral("; "))));
@@ -242,11 +328,10 @@ std::vector<double> CResultsPanel::ChosenValues() const {
     if (key.startsWith(QStringLiteral("s:")) && results->spins.count(scheme) != 0)
         return results->spins.at(scheme);
     if (key == QStringLiteral("nmr")) {
-        const CMolData& model = *view_->GetDocState()->data;
-        for (std::size_t a = 0; a < results->nmr.size(); ++a)
-            values.push_back(
-                CSpectrumView::ReferenceShielding(ResultElement(model, static_cast<int>(a))) -
-                results->nmr[a].isotropic);
+        const std::vector<int> elements = view_->GetDocState()->data->ResultElements();
+        for (std::size_t a = 0; a < results->nmr.size() && a < elements.size(); ++a)
+            values.push_back(CSpectrumView::ReferenceShielding(elements[a]) -
+                             results->nmr[a].isotropic);
     }
     return values;
 }
@@ -270,45 +355,41 @@ void CResultsPanel::Apply() {
     const CMolData* model = view_ != nullptr && view_->GetDocState() != nullptr
                                 ? view_->GetDocState()->data.get()
                                 : nullptr;
-    for (int a = 0; a < static_cast<int>(values.size()) && model != nullptr; ++a)
-        SetRow(valuesTable, a,
+    const std::vector<int> elements =
+        model != nullptr ? model->ResultElements() : std::vector<int>();
+    for (std::size_t a = 0; a < values.size() && a < elements.size(); ++a)
+        SetRow(valuesTable, static_cast<int>(a),
                {QString::number(a + 1),
-                QString::fromStdString(ElementTable::ChemistsSymbol(ResultElement(*model, a))),
-                Number(values[static_cast<std::size_t>(a)], nmr ? 2 : 6)});
+                QString::fromStdString(ElementTable::ChemistsSymbol(elements[a])),
+                Number(values[a], nmr ? 2 : 6)});
     if (view_ == nullptr)
         return;
     ViewState::AtomValues& shown = view_->state.atomValues;
     shown.values = values;
     shown.range = range > 0.0 ? range : 1.0;
     shown.decimals = decimals;
-    shown.colour = colourBox->isChecked() && !values.empty();
+    // Shifts of different elements on one ramp say little: labels only.
+    colourBox->setEnabled(!nmr && !values.empty());
+    shown.colour = colourBox->isChecked() && !nmr && !values.empty();
     shown.label = labelBox->isChecked() && !values.empty();
     view_->update();
 }
 
 void CResultsPanel::FillThermochemistry(const JobResults& results) {
     using T = JobResults::Thermochemistry;
-    static const char* const kRows[T::kItems] = {
-        QT_TRANSLATE_NOOP("CResultsPanel", "温度 (K)"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "圧力 (atm)"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "零点補正"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "エネルギーの熱補正"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "エンタルピーの熱補正"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "ギブズ自由エネルギーの熱補正"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 零点エネルギー"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 熱エネルギー"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + エンタルピー"),
-        QT_TRANSLATE_NOOP("CResultsPanel", "電子エネルギー + 自由エネルギー")};
+
     const bool any = results.thermochemistry.Any();
     thermochemistryTable->setRowCount(any ? T::kItems : 0);
     for (int k = 0; any && k < T::kItems; ++k) {
         const double value = results.thermochemistry.value[static_cast<std::size_t>(k)];
         if (k == T::kTemperature || k == T::kPressure)
             SetRow(thermochemistryTable, k,
-                   {tr(kRows[k]), Number(value, k == T::kTemperature ? 3 : 5), QString()});
+                   {tr(kThermochemistryRows[k]), Number(value, k == T::kTemperature ? 3 : 5),
+                    QString()});
         else
             SetRow(thermochemistryTable, k,
-                   {tr(kRows[k]), Number(value, 6), Number(value * kKcalPerHartree, 2)});
+                   {tr(kThermochemistryRows[k]), Number(value, 6),
+                    Number(value * COptChartView::kKcalPerHartree, 2)});
     }
     // Wide enough for its names and both units: the panel widens with it.
     thermochemistryTable->resizeColumnsToContents();
@@ -321,11 +402,14 @@ void CResultsPanel::FillThermochemistry(const JobResults& results) {
 
 void CResultsPanel::FillNmr() {
     const JobResults* results = ResultsOf(view_);
-    const int rows = results != nullptr ? static_cast<int>(results->nmr.size()) : 0;
+    const std::vector<int> elements =
+        results != nullptr ? view_->GetDocState()->data->ResultElements() : std::vector<int>();
+    const int rows =
+        results != nullptr ? static_cast<int>(std::min(results->nmr.size(), elements.size())) : 0;
+    shownReferences_ = References();
     nmrTable->setRowCount(rows);
     for (int a = 0; a < rows; ++a) {
-        const CMolData& model = *view_->GetDocState()->data;
-        const int element = ResultElement(model, a);
+        const int element = elements[static_cast<std::size_t>(a)];
         const JobResults::Shielding& s = results->nmr[static_cast<std::size_t>(a)];
         SetRow(nmrTable, a,
                {QString::number(a + 1),
@@ -341,15 +425,8 @@ void CResultsPanel::FillStates(const JobResults& results) {
     for (int k = 0; k < rows; ++k) {
         const JobResults::ExcitedState& s = results.excitedStates[static_cast<std::size_t>(k)];
         QStringList transitions;
-        for (const JobResults::Transition& t : s.transitions) {
-            const QString spin = t.spin == ' ' ? QString() : QString(QChar(t.spin));
-            transitions << QStringLiteral("%1%2%3%4%2 %5")
-                               .arg(t.from)
-                               .arg(spin)
-                               .arg(t.deexcitation ? QStringLiteral("←") : QStringLiteral("→"))
-                               .arg(t.to)
-                               .arg(t.coefficient, 0, 'f', 3);
-        }
+        for (const JobResults::Transition& t : s.transitions)
+            transitions << TransitionText(t);
         static const char* const kMultiplicity[] = {"",
                                                     QT_TRANSLATE_NOOP("CResultsPanel", "一重項"),
                                                     QT_TRANSLATE_NOOP("CResultsPanel", "二重項"),

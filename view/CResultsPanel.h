@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/JobResults.h"
+
 #include <QDockWidget>
 #include <QPointer>
 
@@ -9,7 +11,6 @@ class QComboBox;
 class QLabel;
 class QTableWidget;
 class QTabWidget;
-struct JobResults;
 
 // The dockable panel of what a job computed beyond its geometry, for the
 // active molecule window: atomic charges and spin densities (colouring the
@@ -28,8 +29,11 @@ public:
     void SetView(CMolView* view);
     static bool HasContent(const CMolView* view);
 
-    // kcal/mol in a hartree.
-    static constexpr double kKcalPerHartree = 627.509474;
+    // A problem of the output's results as the panel says it.
+    static QString ProblemText(const JobResults::Problem& problem);
+    // "103 → 108 (0.595)", with A or B after the numbers in an
+    // unrestricted job, ← for a de-excitation.
+    static QString TransitionText(const JobResults::Transition& transition);
 
     QComboBox* valuesBox; // the charges, spins or shifts given to the atoms
     QCheckBox* colourBox; // colour the atoms by them
@@ -52,9 +56,14 @@ private:
     // Puts the chosen values, colouring and labels into the view.
     void Apply();
 
+    // The NMR references as they are now, to see them change.
+    QString References() const;
+
     QPointer<CMolView> view_;
     const void* shownResults_ = nullptr;
     int shownLoad_ = -1;
+    int shownRevision_ = -1;
+    QString shownReferences_;
     QLabel* problems_;
     QTabWidget* tabs_;
     bool filling_ = false;

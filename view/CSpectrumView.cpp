@@ -7,6 +7,7 @@
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
 #include "view/CMolView.h"
+#include "view/CResultsPanel.h"
 #include "view/PrinterChoice.h"
 #include "view/TextExport.h"
 
@@ -67,15 +68,6 @@ const std::vector<NormalMode>* ModesOf(const CMolData* model) {
     if (!model->HasAtom(g, 0))
         return nullptr;
     return &model->GetFrame(g)->modes;
-}
-
-// The elements of the atoms the results belong to: the last geometry's.
-std::vector<int> ResultElements(const CMolData& model) {
-    const int g = model.frameCount - 1;
-    std::vector<int> elements;
-    for (int a = 0; a < model.AtomCount(g); ++a)
-        elements.push_back(model.GetElement(g, a));
-    return elements;
 }
 
 // A tick step of 1, 2, 2.5 or 5 × 10ⁿ.
@@ -196,11 +188,13 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
         const QSignalBlocker quiet(referenceBox);
         referenceBox->setValue(std::isnan(reference) ? 0.0 : reference);
         chosenMode = -1;
+        zoomed_ = false;
         Changed();
     });
     connect(referenceBox, &QDoubleSpinBox::valueChanged, this, [this](double ppm) {
         if (!refreshing_ && elementBox->currentIndex() >= 0)
             SetReferenceShielding(elementBox->currentData().toInt(), ppm);
+        zoomed_ = false;
         Changed();
     });
     connect(bandWidthBox, &QDoubleSpinBox::valueChanged, this, [this](double width) {
@@ -211,6 +205,8 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
                            static_cast<int>(std::lround(width * 1000)));
         else
             Profile::Write(Settings::kNmrHalfWidth, static_cast<int>(std::lround(width * 1000)));
+        // The range follows the bands' width.
+        zoomed_ = false;
         Changed();
     });
     for (QSpinBox* box : {halfWidthBox, temperatureBox})
@@ -277,7 +273,7 @@ std::vector<Kind> CSpectrumView::KindsOf(const CMolData* model) {
     if (!states.empty())
         kinds.push_back(Kind::kUvVis);
     if (std::any_of(states.begin(), states.end(), [](const JobResults::ExcitedState& s) {
-            return std::isfinite(s.rotatoryStrength);
+            return std::isfinite(s.rotatoryStrength) && s.rotatoryStrength != 0.0;
         }))
         kinds.push_back(Kind::kEcd);
     if (!model->results.nmr.empty())
@@ -321,7 +317,7 @@ void CSpectrumView::RefreshChoices() {
     // The elements that have shieldings, the reference of the one chosen.
     std::vector<int> elements;
     if (model != nullptr && !model->results.nmr.empty()) {
-        for (const int element : ResultElements(*model)) {
+        for (const int element : model->ResultElements()) {
             if (std::find(elements.begin(), elements.end(), element) == elements.end())
                 elements.push_back(element);
         }
@@ -336,7 +332,7 @@ void CSpectrumView::RefreshChoices() {
         for (const int element : elements)
             elementBox->addItem(QString::fromStdString(ElementTable::ChemistsSymbol(element)),
                                 element);
-        // Hydrogen first when there is some, else what was chosen.
+        // What was chosen while it is there, else hydrogen, else the first.
         int index = elementBox->findData(chosen != 0 ? chosen : 1);
         elementBox->setCurrentIndex(index >= 0 ? index : 0);
         const double reference = ReferenceShielding(elementBox->currentData().toInt());
@@ -364,6 +360,7 @@ void CSpectrumView::ShowControlsOfKind() {
     show(unitBox, electronic);
     show(elementBox, nmr);
     show(referenceBox, nmr);
+    const bool wasRefreshing = refreshing_;
     refreshing_ = true;
     if (electronic) {
         bandWidthBox->setRange(0.01, 2.0);
@@ -378,7 +375,7 @@ void CSpectrumView::ShowControlsOfKind() {
         bandWidthBox->setValue(std::clamp(Profile::Read(Settings::kNmrHalfWidth), 1, 10000) /
                                1000.0);
     }
-    refreshing_ = false;
+    refreshing_ = wasRefreshing;
     chosenLabel->setText(ChosenText());
 }
 
@@ -455,9 +452,10 @@ Spectrum CSpectrumView::Current() const {
         return EcdSpectrum(model->results.excitedStates, bandWidthBox->value());
     case Kind::kNmr: {
         const int element = elementBox->currentData().toInt();
-        if (elementBox->currentIndex() < 0)
+        // Shifts need the element's reference.
+        if (elementBox->currentIndex() < 0 || std::isnan(ReferenceShielding(element)))
             return Spectrum();
-        return NmrSpectrum(model->results.nmr, ResultElements(*model), element,
+        return NmrSpectrum(model->results.nmr, model->ResultElements(), element,
                            referenceBox->value(), bandWidthBox->value());
     }
     }
@@ -766,18 +764,11 @@ QString CSpectrumView::ChosenText() const {
             return std::abs(a.coefficient) > std::abs(b.coefficient);
         });
         main.resize(std::min<std::size_t>(main.size(), 3));
-        for (const JobResults::Transition& t : main) {
-            const QString spin = t.spin == ' ' ? QString() : QString(QChar(t.spin));
-            text += QStringLiteral("; %1%3 %2 %4%3 (%5)")
-                        .arg(t.from)
-                        .arg(t.deexcitation ? QStringLiteral("←") : QStringLiteral("→"))
-                        .arg(spin)
-                        .arg(t.to)
-                        .arg(t.coefficient, 0, 'f', 3);
-        }
+        for (const JobResults::Transition& t : main)
+            text += QStringLiteral("; ") + CResultsPanel::TransitionText(t);
         return text;
     }
-    const std::vector<int> elements = ResultElements(*model);
+    const std::vector<int> elements = model->ResultElements();
     if (k >= model->results.nmr.size() || k >= elements.size())
         return QString();
     const double shielding = model->results.nmr[k].isotropic;
@@ -801,7 +792,8 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     if (spectrum.bands.empty()) {
         painter.drawText(plot, Qt::AlignCenter,
                          kind_ == Kind::kIr ? tr("IR 強度のある振動がありません")
-                                            : tr("このスペクトルのデータがありません"));
+                         : kind_ == Kind::kNmr ? tr("この元素の基準の遮蔽を設定してください")
+                                               : tr("このスペクトルのデータがありません"));
         return;
     }
     const double top = scale.highest / 0.9, bottom = scale.lowest / 0.9;
@@ -958,8 +950,9 @@ bool CSpectrumView::WriteCurve(const QString& path) const {
                       ElementTable::Symbol(elementBox->currentData().toInt()),
                       referenceBox->value(), spectrum.halfWidth);
         text = line;
-        for (int k = 0; LeftEdge() - k * 0.01 >= RightEdge() - 1e-9; ++k)
-            add(LeftEdge() - k * 0.01, 2);
+        const double left = LeftEdge(), right = RightEdge();
+        for (int k = 0; left - k * 0.01 >= right - 1e-9; ++k)
+            add(left - k * 0.01, 2);
         break;
     }
     }

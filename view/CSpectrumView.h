@@ -143,7 +143,7 @@ private:
     bool InNanometres() const;
     // Larger values to the left.
     bool Descending() const;
-    // The axis range of the bands, bandsOnly for every band however weak.
+    // The axis range of the bands; everyBand for every band however weak.
     void WholeRange(double& left, double& right, bool everyBand) const;
     double NarrowestSpan() const;
     QString AxisTitle() const;

@@ -105,6 +105,7 @@ private slots:
     void uvVisWindowDrawsTheStatesAndSavesTheirCurve();
     void chargesColourAndLabelTheAtoms();
     void thermochemistryAndNmrShifts();
+    void aRunningJobsResultsArriveInThePanel();
 };
 
 void ResultsTest::uvVisWindowDrawsTheStatesAndSavesTheirCurve() {
@@ -273,6 +274,39 @@ void ResultsTest::thermochemistryAndNmrShifts() {
     QVERIFY(std::abs(spectrum->Curve(20.0) - 1.0) < 1e-9);
     h.MainFrame()->OnIdle();
     QCOMPARE(panel->nmrTable->item(0, 4)->text(), QStringLiteral("20.00"));
+    h.Exit();
+}
+
+// A job still running: its Mulliken charges and, later, its thermochemistry
+// reach the panel (and the atoms' colours) as the output grows.
+void ResultsTest::aRunningJobsResultsArriveInThePanel() {
+    const std::string whole = ExcitedWater().toStdString();
+    const std::size_t charges = whole.find(" Mulliken charges:");
+    const std::size_t thermochemistry = whole.find(" Temperature");
+    AppHarness h;
+    const QString path =
+        h.Write("running.log", QByteArray::fromStdString(whole.substr(0, charges)));
+    QVERIFY(h.Start(path));
+    QVERIFY(h.WaitForPicture());
+    h.MainFrame()->OnIdle();
+    CResultsPanel* panel = h.MainFrame()->ResultsPanel();
+    QCOMPARE(panel->valuesBox->count(), 0);
+    const auto append = [&](std::size_t from, std::size_t to) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(whole.data() + from, static_cast<qint64>(to - from));
+    };
+    append(charges, thermochemistry);
+    QTRY_VERIFY(h.ActiveDocument()->data->results.charges.count("mulliken") == 1);
+    h.MainFrame()->OnIdle();
+    QCOMPARE(panel->valuesBox->currentText(), QStringLiteral("Mulliken 電荷"));
+    QCOMPARE(panel->valuesTable->item(1, 2)->text(), QStringLiteral("0.400000"));
+    QCOMPARE(h.ActiveView()->state.atomValues.values.size(), std::size_t{3});
+    QCOMPARE(panel->thermochemistryTable->rowCount(), 0);
+    append(thermochemistry, whole.size());
+    QTRY_VERIFY(h.ActiveDocument()->data->results.thermochemistry.Any());
+    h.MainFrame()->OnIdle();
+    QCOMPARE(panel->thermochemistryTable->rowCount(), 10);
     h.Exit();
 }
 

@@ -95,7 +95,7 @@ TEST(GaussianResults, BlocksCutShortKeepWhatIsWholeAndSaySo) {
     ASSERT_EQ(cut.excitedStates.size(), 2U);
     EXPECT_EQ(cut.excitedStates[1].transitions.size(), 1U);
     ASSERT_EQ(cut.problems.size(), 1U);
-    EXPECT_NE(cut.problems[0].find("after state 2"), std::string::npos);
+    EXPECT_NE(cut.problems[0].Text().find("after state 2"), std::string::npos);
 
     // A charge table cut short gives no charges; one of another length
     // (the model system of an ONIOM job) is said and left out.
@@ -105,17 +105,31 @@ TEST(GaussianResults, BlocksCutShortKeepWhatIsWholeAndSaySo) {
                                     3);
     EXPECT_TRUE(charges.charges.empty());
     ASSERT_EQ(charges.problems.size(), 2U);
-    EXPECT_EQ(charges.problems[0], "the charge table ends with the output");
-    EXPECT_EQ(charges.problems[1], "the mulliken charges are 2 values for 3 atoms (not kept)");
+    EXPECT_EQ(charges.problems[0].Text(), "the charge table ends with the output");
+    EXPECT_EQ(charges.problems[1].Text(),
+              "the mulliken charges are 2 values for 3 atoms (not kept)");
 
-    // A header with a damaged state line: the state is not made up.
+    // Damaged state lines: no state is made up of them, and they are said.
     const JobResults damaged = Scan(" Excitation energies and oscillator strengths:\n"
                                     " Excited State   1:      Singlet-A      x.yz eV  f=0.1\n"
                                     " Excited State   2:      Singlet-A      2.5 eV  495.94 nm  "
-                                    "f=nan\n Normal termination\n",
+                                    "f=nan\n Excited State   3:      Singlet-A      3.5 eV  "
+                                    "354.24 nm  f=0.2\n Normal termination\n",
                                     1);
-    EXPECT_TRUE(damaged.excitedStates.empty());
-    EXPECT_TRUE(damaged.problems.empty());
+    ASSERT_EQ(damaged.excitedStates.size(), 1U);
+    EXPECT_EQ(damaged.excitedStates[0].number, 3);
+    ASSERT_EQ(damaged.problems.size(), 1U);
+    EXPECT_EQ(damaged.problems[0].Text(), "2 excited-state lines could not be read");
+
+    // A rotatory table without its column names, and a charge table whose
+    // rows never come, do not swallow what follows them.
+    const JobResults swallowed =
+        Scan(" 1/2[<0|r|b>*<b|rxdel|0> + (<0|rxdel|b>*<b|r|0>)*]\n"
+             " (damaged)\n (damaged)\n (damaged)\n APT charges:\n Mulliken charges:\n"
+             "               1\n     1  O   -0.65\n Sum of Mulliken charges =   -0.65\n",
+             1);
+    EXPECT_EQ(swallowed.charges.count("mulliken"), 1U);
+    EXPECT_TRUE(swallowed.problems.empty());
 }
 
 TEST(GaussianResults, ThermochemistryOfTheLastFrequencyJobAndWhatItLacks) {
@@ -153,7 +167,7 @@ TEST(GaussianResults, ThermochemistryOfTheLastFrequencyJobAndWhatItLacks) {
     EXPECT_DOUBLE_EQ(r.thermochemistry.value[T::kTemperature], 400.0);
     EXPECT_TRUE(std::isnan(r.thermochemistry.value[T::kElectronicPlusEnthalpy]));
     ASSERT_EQ(r.problems.size(), 1U);
-    EXPECT_EQ(r.problems[0], "the thermochemistry has no electronicPlusEnthalpy");
+    EXPECT_EQ(r.problems[0].Text(), "the thermochemistry has no electronicPlusEnthalpy");
 }
 
 TEST(GaussianResults, ChargeSchemesAndSpinsAsEachVersionPrintsThem) {

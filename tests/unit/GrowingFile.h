@@ -23,6 +23,8 @@ inline void ExpectSameModel(CMolData& grown, CMolData& fresh) {
     const auto same = [](double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; };
     EXPECT_EQ(grown.results.excitedStates.size(), fresh.results.excitedStates.size());
     EXPECT_EQ(grown.results.charges, fresh.results.charges);
+    EXPECT_EQ(grown.results.spins, fresh.results.spins);
+    EXPECT_EQ(grown.results.nmr.size(), fresh.results.nmr.size());
     EXPECT_EQ(grown.results.problems, fresh.results.problems);
     for (int k = 0; k < JobResults::Thermochemistry::kItems; ++k)
         EXPECT_TRUE(same(grown.results.thermochemistry.value[static_cast<std::size_t>(k)],
