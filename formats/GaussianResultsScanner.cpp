@@ -16,6 +16,12 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+constexpr std::string_view kShieldingHeader = "Magnetic shielding tensor (ppm):";
+
 bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
@@ -116,6 +122,26 @@ bool ValueAfterEquals(std::string_view line, double& value) {
 
 } // namespace
 
+void GaussianResultsScanner::Feed(const char* line) {
+    if (block_ == Block::kNone) {
+        const char* first = line;
+        while (*first == ' ' || *first == '\t')
+            ++first;
+        // Blocks begin "Excit…", "ESP …", "Mulliken …", "MP2 GIAO …", "APT
+        // …", "Charges …", "Hirshfeld …", "Summary …", "SCF GIAO …",
+        // "1/2[…" or "<0|r|b>…", NBO's banners "**…"; the thermochemistry
+        // lines "Temperature …", "Thermal …", "Zero-point …", "Sum of …".
+        static constexpr const char kStarts[][3] = {"Ex", "ES", "Mu", "MP", "AP", "Ch", "Hi", "Su",
+                                                    "SC", "Te", "Th", "Ze", "1/", "<0", "**"};
+        bool may = false;
+        for (const char* start : kStarts)
+            may = may || (first[0] == start[0] && first[1] == start[1]);
+        if (!may)
+            return;
+    }
+    Feed(std::string_view(line));
+}
+
 void GaussianResultsScanner::Feed(std::string_view line) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
         line.remove_suffix(1);
@@ -160,29 +186,92 @@ void GaussianResultsScanner::Restart(std::string_view trimmed) {
         FeedThermochemistry(trimmed);
 }
 
-// Whether the line begins a block (and which).
+// Whether the line begins a block (and which). Most lines of an output
+// begin none: their first character rules them out before any search.
 bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
-    if (StartsWith(trimmed, "Excitation energies and oscillator strengths")) {
-        states_.clear();
-        unreadStateLines_ = 0;
-        setRotatory_ = std::move(rotatory_);
-        rotatory_.clear();
-        block_ = Block::kExcitedStates;
+    if (trimmed.empty())
+        return false;
+    // "SCF GIAO Magnetic shielding tensor (ppm):", "MP2 GIAO …", …
+    if (trimmed.back() == ':' && EndsWith(trimmed, kShieldingHeader)) {
+        shieldings_.clear();
+        block_ = Block::kShieldings;
         return true;
     }
-    if (StartsWith(trimmed, "Excited State")) {
-        // States printed without the set's header line join the set.
-        FeedExcited(trimmed);
-        return true;
+    switch (trimmed.front()) {
+    case 'E':
+        if (StartsWith(trimmed, "Excitation energies and oscillator strengths")) {
+            states_.clear();
+            unreadStateLines_ = 0;
+            setRotatory_ = std::move(rotatory_);
+            rotatory_.clear();
+            block_ = Block::kExcitedStates;
+            return true;
+        }
+        if (StartsWith(trimmed, "Excited State")) {
+            // States printed without the set's header line join the set.
+            FeedExcited(trimmed);
+            return true;
+        }
+        return StartTable(trimmed);
+    case 'M':
+    case 'A':
+        return StartTable(trimmed);
+    case 'C':
+        if (StartsWith(trimmed, "Charges from ESP fit")) {
+            table_ = Table{"esp", "", {}, {}, 0, false};
+            block_ = Block::kCharges;
+            return true;
+        }
+        return false;
+    case '1':
+    case '<':
+        if (StartsWith(trimmed, "1/2[<0|r|b>*<b|rxdel|0> + (<0|rxdel|b>*<b|r|0>)*]") ||
+            StartsWith(trimmed, "<0|r|b> * <b|rxdel|0>  (Au), Rotatory Strengths (R)")) {
+            rotatory_.clear();
+            rotatoryColumn_ = -1;
+            headerLines_ = 0;
+            block_ = Block::kRotatory;
+            return true;
+        }
+        return false;
+    case 'H':
+        if (StartsWith(trimmed, "Hirshfeld charges, spin densities, dipoles, and CM5 charges") ||
+            StartsWith(trimmed, "Hirshfeld spin densities, charges and dipoles")) {
+            hirshfeldCharge_ = hirshfeldSpin_ = hirshfeldCm5_ = -1;
+            hirshfeld_.clear();
+            hirshfeldSpins_.clear();
+            cm5_.clear();
+            block_ = Block::kHirshfeld;
+            return true;
+        }
+        return false;
+    case '*':
+        // NBO's banners: "****…Gaussian NBO Version 3.1…****" begins a run,
+        // "****  Alpha spin orbitals  ****" its alpha part.
+        if (Contains(trimmed, "NBO Version") || Contains(trimmed, " NBO "))
+            nboSpinPart_ = false;
+        else if (Contains(trimmed, "Alpha spin orbitals") ||
+                 Contains(trimmed, "Beta  spin orbitals"))
+            nboSpinPart_ = true;
+        return false;
+    case 'S':
+        if (StartsWith(trimmed, "Summary of Natural Population Analysis")) {
+            if (!nboSpinPart_) {
+                natural_ = false;
+                headerLines_ = 0;
+                naturalCharges_.clear();
+                block_ = Block::kNatural;
+            }
+            return true;
+        }
+        return false;
+    default:
+        return false;
     }
-    if (StartsWith(trimmed, "1/2[<0|r|b>*<b|rxdel|0> + (<0|rxdel|b>*<b|r|0>)*]") ||
-        StartsWith(trimmed, "<0|r|b> * <b|rxdel|0>  (Au), Rotatory Strengths (R)")) {
-        rotatory_.clear();
-        rotatoryColumn_ = -1;
-        headerLines_ = 0;
-        block_ = Block::kRotatory;
-        return true;
-    }
+}
+
+// The charge tables headed by a line of their own: Mulliken, APT, ESP.
+bool GaussianResultsScanner::StartTable(std::string_view trimmed) {
     static const struct {
         std::string_view header;
         const char* charges;
@@ -196,49 +285,14 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
         {"APT atomic charges:", "apt", ""},
         {"ESP charges:", "esp", ""},
     };
+    if (trimmed.back() != ':')
+        return false;
     for (const auto& table : kTables) {
         if (trimmed == table.header) {
             table_ = Table{table.charges, table.spins, {}, {}, 0, false};
             block_ = Block::kCharges;
             return true;
         }
-    }
-    if (StartsWith(trimmed, "Charges from ESP fit")) {
-        table_ = Table{"esp", "", {}, {}, 0, false};
-        block_ = Block::kCharges;
-        return true;
-    }
-    if (StartsWith(trimmed, "Hirshfeld charges, spin densities, dipoles, and CM5 charges") ||
-        StartsWith(trimmed, "Hirshfeld spin densities, charges and dipoles")) {
-        hirshfeldCharge_ = hirshfeldSpin_ = hirshfeldCm5_ = -1;
-        hirshfeld_.clear();
-        hirshfeldSpins_.clear();
-        cm5_.clear();
-        block_ = Block::kHirshfeld;
-        return true;
-    }
-    if (Contains(trimmed, "NBO Version") ||
-        (StartsWith(trimmed, "****") && Contains(trimmed, " NBO "))) {
-        nboSpinPart_ = false;
-        return false;
-    }
-    if (Contains(trimmed, "Alpha spin orbitals") || Contains(trimmed, "Beta  spin orbitals")) {
-        nboSpinPart_ = true;
-        return false;
-    }
-    if (StartsWith(trimmed, "Summary of Natural Population Analysis")) {
-        if (!nboSpinPart_) {
-            natural_ = false;
-            headerLines_ = 0;
-            naturalCharges_.clear();
-            block_ = Block::kNatural;
-        }
-        return true;
-    }
-    if (Contains(trimmed, "Magnetic shielding tensor (ppm)")) {
-        shieldings_.clear();
-        block_ = Block::kShieldings;
-        return true;
     }
     return false;
 }
@@ -432,6 +486,10 @@ void GaussianResultsScanner::FeedShielding(std::string_view trimmed) {
 }
 
 void GaussianResultsScanner::FeedThermochemistry(std::string_view trimmed) {
+    // Its lines begin "Temperature", "Zero-point", "Thermal" or "Sum of".
+    if (trimmed.empty() ||
+        (trimmed.front() != 'T' && trimmed.front() != 'Z' && trimmed.front() != 'S'))
+        return;
     JobResults::Thermochemistry& t = thermochemistry_;
     if (StartsWith(trimmed, "Temperature") && Contains(trimmed, "Kelvin.") &&
         Contains(trimmed, "Pressure")) {

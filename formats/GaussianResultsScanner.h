@@ -18,6 +18,10 @@
 class GaussianResultsScanner {
 public:
     void Feed(std::string_view line);
+    // The same for a line of C text: outside the blocks a line whose first
+    // character can begin none (the numbers of the many table rows) is
+    // passed over before its length is taken.
+    void Feed(const char* line);
     // The results of the lines fed so far, the tables checked against the
     // atoms of the last geometry: a table of another length is left out
     // and said in problems, as is a block the output cut short.
@@ -45,6 +49,7 @@ private:
 
     void Restart(std::string_view trimmed);
     bool StartBlock(std::string_view trimmed);
+    bool StartTable(std::string_view trimmed);
     void FeedExcited(std::string_view trimmed);
     void FeedRotatory(std::string_view trimmed);
     void FeedTable(std::string_view trimmed);
