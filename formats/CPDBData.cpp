@@ -59,17 +59,13 @@ constexpr int kReadLineSize = 80; // records are read up to column 79
 // which decides between prefixes (C before CA, B before BR).
 constexpr int kLastNameElement = ElementTable::kLonePair;
 
-bool StartsWith(std::string_view line, std::string_view prefix) {
-    return line.substr(0, prefix.size()) == prefix;
-}
-
 bool IsAtomRecord(std::string_view line) {
-    return StartsWith(line, "ATOM") || StartsWith(line, "HETATM");
+    return TextScanner::StartsWith(line, "ATOM") || TextScanner::StartsWith(line, "HETATM");
 }
 
 // "MODEL" alone or with a blank after it (then the model number).
 bool IsModelRecord(std::string_view line) {
-    return StartsWith(line, "MODEL") && (line.size() == 5 || line[5] == ' ');
+    return TextScanner::StartsWith(line, "MODEL") && (line.size() == 5 || line[5] == ' ');
 }
 
 bool IsLetter(char c) {
@@ -123,7 +119,7 @@ int ElementOfName(std::string_view line) {
     }
     const std::string_view name = From(line, 14);
     for (int e = 0; e <= kLastNameElement; ++e) {
-        if (StartsWith(name, ElementTable::Symbol(e)))
+        if (TextScanner::StartsWith(name, ElementTable::Symbol(e)))
             return e;
     }
     return 0;
@@ -153,7 +149,7 @@ std::string LabelOfName(std::string_view line) {
 bool ReadResidueNumber(std::string_view word, int& number) {
     TextScanner scan(word);
     int value = 0;
-    if (!scan.Int(value) || StartsWith(scan.Rest(), "."))
+    if (!scan.Int(value) || TextScanner::StartsWith(scan.Rest(), "."))
         return false;
     number = value;
     return true;
@@ -220,7 +216,7 @@ void CPDBData::ReadGeometries(const std::vector<int>& frameRows) {
             } else if (IsModelRecord(line) && records > 0) {
                 ++model;
                 records = 0;
-            } else if (model_.bondsFromFile != 0 && StartsWith(line, "CONECT")) {
+            } else if (model_.bondsFromFile != 0 && TextScanner::StartsWith(line, "CONECT")) {
                 ReadConectRecord(line);
             }
         }
@@ -274,7 +270,7 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state, int g) 
     atom.residueName.assign(name);
 
     int number = 0;
-    if (StartsWith(numberWord, "****")) {
+    if (TextScanner::StartsWith(numberWord, "****")) {
         number = state.overflow.Next(numberWord, atom.label);
     } else if (!ReadResidueNumber(numberWord, number)) {
         // A blank field: the scan ran on into the coordinates.

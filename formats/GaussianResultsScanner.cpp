@@ -12,14 +12,6 @@ namespace {
 
 using Item = JobResults::Thermochemistry::Item;
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-bool EndsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 constexpr std::string_view kShieldingHeader = "Magnetic shielding tensor (ppm):";
 
 bool Contains(std::string_view text, std::string_view part) {
@@ -192,14 +184,14 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
     if (trimmed.empty())
         return false;
     // "SCF GIAO Magnetic shielding tensor (ppm):", "MP2 GIAO …", …
-    if (trimmed.back() == ':' && EndsWith(trimmed, kShieldingHeader)) {
+    if (trimmed.back() == ':' && TextScanner::EndsWith(trimmed, kShieldingHeader)) {
         shieldings_.clear();
         block_ = Block::kShieldings;
         return true;
     }
     switch (trimmed.front()) {
     case 'E':
-        if (StartsWith(trimmed, "Excitation energies and oscillator strengths")) {
+        if (TextScanner::StartsWith(trimmed, "Excitation energies and oscillator strengths")) {
             states_.clear();
             unreadStateLines_ = 0;
             setRotatory_ = std::move(rotatory_);
@@ -207,7 +199,7 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
             block_ = Block::kExcitedStates;
             return true;
         }
-        if (StartsWith(trimmed, "Excited State")) {
+        if (TextScanner::StartsWith(trimmed, "Excited State")) {
             // States printed without the set's header line join the set.
             FeedExcited(trimmed);
             return true;
@@ -217,7 +209,7 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
     case 'A':
         return StartTable(trimmed);
     case 'C':
-        if (StartsWith(trimmed, "Charges from ESP fit")) {
+        if (TextScanner::StartsWith(trimmed, "Charges from ESP fit")) {
             table_ = Table{"esp", "", {}, {}, 0, false};
             block_ = Block::kCharges;
             return true;
@@ -225,8 +217,9 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
         return false;
     case '1':
     case '<':
-        if (StartsWith(trimmed, "1/2[<0|r|b>*<b|rxdel|0> + (<0|rxdel|b>*<b|r|0>)*]") ||
-            StartsWith(trimmed, "<0|r|b> * <b|rxdel|0>  (Au), Rotatory Strengths (R)")) {
+        if (TextScanner::StartsWith(trimmed, "1/2[<0|r|b>*<b|rxdel|0> + (<0|rxdel|b>*<b|r|0>)*]") ||
+            TextScanner::StartsWith(trimmed,
+                                    "<0|r|b> * <b|rxdel|0>  (Au), Rotatory Strengths (R)")) {
             rotatory_.clear();
             rotatoryColumn_ = -1;
             headerLines_ = 0;
@@ -235,8 +228,9 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
         }
         return false;
     case 'H':
-        if (StartsWith(trimmed, "Hirshfeld charges, spin densities, dipoles, and CM5 charges") ||
-            StartsWith(trimmed, "Hirshfeld spin densities, charges and dipoles")) {
+        if (TextScanner::StartsWith(
+                trimmed, "Hirshfeld charges, spin densities, dipoles, and CM5 charges") ||
+            TextScanner::StartsWith(trimmed, "Hirshfeld spin densities, charges and dipoles")) {
             hirshfeldCharge_ = hirshfeldSpin_ = hirshfeldCm5_ = -1;
             hirshfeld_.clear();
             hirshfeldSpins_.clear();
@@ -255,7 +249,7 @@ bool GaussianResultsScanner::StartBlock(std::string_view trimmed) {
             nboSpinPart_ = true;
         return false;
     case 'S':
-        if (StartsWith(trimmed, "Summary of Natural Population Analysis")) {
+        if (TextScanner::StartsWith(trimmed, "Summary of Natural Population Analysis")) {
             if (!nboSpinPart_) {
                 natural_ = false;
                 headerLines_ = 0;
@@ -298,7 +292,7 @@ bool GaussianResultsScanner::StartTable(std::string_view trimmed) {
 }
 
 void GaussianResultsScanner::FeedExcited(std::string_view trimmed) {
-    if (StartsWith(trimmed, "Excited State")) {
+    if (TextScanner::StartsWith(trimmed, "Excited State")) {
         JobResults::ExcitedState state;
         if (ParseStateHeader(trimmed, state)) {
             const auto r = setRotatory_.find(state.number);
@@ -318,7 +312,7 @@ void GaussianResultsScanner::FeedExcited(std::string_view trimmed) {
     if (trimmed.empty())
         return;
     for (const std::string_view within : kWithin) {
-        if (StartsWith(trimmed, within))
+        if (TextScanner::StartsWith(trimmed, within))
             return;
     }
     Restart(trimmed);
@@ -370,7 +364,7 @@ void GaussianResultsScanner::FeedTable(std::string_view trimmed) {
     // The column numbers and, after an ESP fit, its total charge come
     // before the rows; anything else there ends the table unread.
     if (!table_.rowsStarted && ++table_.linesBeforeRows <= 3 &&
-        (StartsWith(trimmed, "Charge=") || IsColumnNumbers(trimmed)))
+        (TextScanner::StartsWith(trimmed, "Charge=") || IsColumnNumbers(trimmed)))
         return;
     EndTable();
     Restart(trimmed);
@@ -439,7 +433,7 @@ void GaussianResultsScanner::FeedHirshfeld(std::string_view trimmed) {
 // the column header's ruler and up to the closing one.
 void GaussianResultsScanner::FeedNatural(std::string_view trimmed) {
     if (!natural_) {
-        natural_ = StartsWith(trimmed, "----");
+        natural_ = TextScanner::StartsWith(trimmed, "----");
         // The column header takes a few lines; no ruler after them, no table.
         if (!natural_ && ++headerLines_ > 6)
             Restart(trimmed);
@@ -465,7 +459,7 @@ void GaussianResultsScanner::FeedNatural(std::string_view trimmed) {
 void GaussianResultsScanner::FeedShielding(std::string_view trimmed) {
     static constexpr std::string_view kTensor[] = {"XX=", "XY=", "XZ=", "Eigenvalues:"};
     for (const std::string_view tensor : kTensor) {
-        if (StartsWith(trimmed, tensor))
+        if (TextScanner::StartsWith(trimmed, tensor))
             return;
     }
     TextScanner scan(trimmed);
@@ -491,7 +485,7 @@ void GaussianResultsScanner::FeedThermochemistry(std::string_view trimmed) {
         (trimmed.front() != 'T' && trimmed.front() != 'Z' && trimmed.front() != 'S'))
         return;
     JobResults::Thermochemistry& t = thermochemistry_;
-    if (StartsWith(trimmed, "Temperature") && Contains(trimmed, "Kelvin.") &&
+    if (TextScanner::StartsWith(trimmed, "Temperature") && Contains(trimmed, "Kelvin.") &&
         Contains(trimmed, "Pressure")) {
         // "Temperature   298.150 Kelvin.  Pressure   1.00000 Atm." begins
         // the summary of a frequency job.
@@ -518,7 +512,7 @@ void GaussianResultsScanner::FeedThermochemistry(std::string_view trimmed) {
     };
     for (const auto& [start, item] : kLines) {
         double value = 0.0;
-        if (StartsWith(trimmed, start) && ValueAfterEquals(trimmed, value)) {
+        if (TextScanner::StartsWith(trimmed, start) && ValueAfterEquals(trimmed, value)) {
             // A summary without its temperature line still counts.
             if (!thermochemistryStarted_ || !std::isnan(t.value[item])) {
                 t = JobResults::Thermochemistry();

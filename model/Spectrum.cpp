@@ -102,29 +102,15 @@ Spectrum RamanSpectrum(const std::vector<NormalMode>& modes, double scale, doubl
     return spectrum;
 }
 
-Spectrum UvVisSpectrum(const std::vector<JobResults::ExcitedState>& states, double halfWidthEv) {
-    Spectrum spectrum;
-    spectrum.kind = Spectrum::Kind::kUvVis;
-    spectrum.shape = Spectrum::Shape::kGaussian;
-    spectrum.halfWidth = halfWidthEv;
-    if (!(halfWidthEv > 0.0))
-        return spectrum;
-    const double sigmaWavenumbers = SigmaOf(halfWidthEv) * SpectrumConstants::kEvWavenumbers;
-    for (std::size_t k = 0; k < states.size(); ++k) {
-        const JobResults::ExcitedState& state = states[k];
-        if (!(state.energyEv > 0.0 && state.energyEv < kMostEv) ||
-            !(state.oscillatorStrength >= 0.0 && state.oscillatorStrength < kMostStrength))
-            continue;
-        spectrum.bands.push_back({state.energyEv,
-                                  1.3062974e8 * state.oscillatorStrength / sigmaWavenumbers,
-                                  static_cast<int>(k), false});
-    }
-    return spectrum;
-}
+namespace {
 
-Spectrum EcdSpectrum(const std::vector<JobResults::ExcitedState>& states, double halfWidthEv) {
+// Gaussian bands of the excited states that have a sensible energy, each as
+// high as height(state, σ) says; none when the width is no width.
+template <class Height>
+Spectrum ElectronicSpectrum(const std::vector<JobResults::ExcitedState>& states, double halfWidthEv,
+                            Spectrum::Kind kind, Height height) {
     Spectrum spectrum;
-    spectrum.kind = Spectrum::Kind::kEcd;
+    spectrum.kind = kind;
     spectrum.shape = Spectrum::Shape::kGaussian;
     spectrum.halfWidth = halfWidthEv;
     if (!(halfWidthEv > 0.0))
@@ -132,15 +118,35 @@ Spectrum EcdSpectrum(const std::vector<JobResults::ExcitedState>& states, double
     const double sigma = SigmaOf(halfWidthEv);
     for (std::size_t k = 0; k < states.size(); ++k) {
         const JobResults::ExcitedState& state = states[k];
-        if (!(state.energyEv > 0.0 && state.energyEv < kMostEv) ||
-            !(std::abs(state.rotatoryStrength) < kMostRotatory))
-            continue;
-        const double r = state.rotatoryStrength * 1e-40;
-        spectrum.bands.push_back({state.energyEv,
-                                  state.energyEv * r / (2.296e-39 * std::sqrt(kPi) * sigma),
-                                  static_cast<int>(k), false});
+        const double h = height(state, sigma);
+        if (state.energyEv > 0.0 && state.energyEv < kMostEv && std::isfinite(h))
+            spectrum.bands.push_back({state.energyEv, h, static_cast<int>(k), false});
     }
     return spectrum;
+}
+
+} // namespace
+
+Spectrum UvVisSpectrum(const std::vector<JobResults::ExcitedState>& states, double halfWidthEv) {
+    return ElectronicSpectrum(states, halfWidthEv, Spectrum::Kind::kUvVis,
+                              [](const JobResults::ExcitedState& state, double sigma) {
+                                  const double f = state.oscillatorStrength;
+                                  return f >= 0.0 && f < kMostStrength
+                                             ? 1.3062974e8 * f /
+                                                   (sigma * SpectrumConstants::kEvWavenumbers)
+                                             : std::nan("");
+                              });
+}
+
+Spectrum EcdSpectrum(const std::vector<JobResults::ExcitedState>& states, double halfWidthEv) {
+    return ElectronicSpectrum(states, halfWidthEv, Spectrum::Kind::kEcd,
+                              [](const JobResults::ExcitedState& state, double sigma) {
+                                  const double r = state.rotatoryStrength;
+                                  return std::abs(r) < kMostRotatory
+                                             ? state.energyEv * r * 1e-40 /
+                                                   (2.296e-39 * std::sqrt(kPi) * sigma)
+                                             : std::nan("");
+                              });
 }
 
 Spectrum NmrSpectrum(const std::vector<JobResults::Shielding>& shieldings,

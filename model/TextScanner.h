@@ -42,6 +42,12 @@ public:
     static std::string Lower(std::string_view text);
     // text without the blanks and tabs at its ends.
     static std::string_view Trim(std::string_view text);
+    static bool StartsWith(std::string_view text, std::string_view prefix) {
+        return text.substr(0, prefix.size()) == prefix;
+    }
+    static bool EndsWith(std::string_view text, std::string_view suffix) {
+        return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+    }
 
 private:
     std::string_view text_;

@@ -276,17 +276,7 @@ void COrbitalPanel::FillVolumes() {
     addCube_->setEnabled(live);
     // The colour bar: the ramp, and the values its ends stand for.
     if (live && state_->surface.colourVolume != nullptr) {
-        QPixmap bar(160, 14);
-        QPainter painter(&bar);
-        QLinearGradient ramp(0, 0, 160, 0);
-        for (int k = 0; k <= 10; ++k) {
-            const std::array<float, 3> c =
-                SurfaceState::RampColour(static_cast<float>(k) / 10.0F, {0.0F, 1.0F});
-            ramp.setColorAt(k / 10.0, QColor::fromRgbF(c[0], c[1], c[2]));
-        }
-        painter.fillRect(bar.rect(), ramp);
-        painter.end();
-        colourBar_->setPixmap(bar);
+        colourBar_->setPixmap(RampBar(160, 14));
         colourRange_->setText(QStringLiteral("%1 … %2")
                                   .arg(state_->surface.colourRange[0], 0, 'g', 4)
                                   .arg(state_->surface.colourRange[1], 0, 'g', 4));
@@ -295,6 +285,19 @@ void COrbitalPanel::FillVolumes() {
         colourRange_->clear();
     }
     filling_ = wasFilling;
+}
+
+QPixmap COrbitalPanel::RampBar(int width, int height) {
+    QPixmap bar(width, height);
+    QPainter painter(&bar);
+    QLinearGradient ramp(0, 0, width, 0);
+    for (int k = 0; k <= 10; ++k) {
+        const std::array<float, 3> c =
+            SurfaceState::RampColour(static_cast<float>(k) / 10.0F, {0.0F, 1.0F});
+        ramp.setColorAt(k / 10.0, QColor::fromRgbF(c[0], c[1], c[2]));
+    }
+    painter.fillRect(bar.rect(), ramp);
+    return bar;
 }
 
 void COrbitalPanel::ShowVolume(int index) {

@@ -3,6 +3,7 @@
 #include "model/VolumeEvaluator.h"
 
 #include <QDockWidget>
+#include <QPixmap>
 #include <QPointer>
 
 class QCheckBox;
@@ -31,6 +32,9 @@ public:
     void SetDocument(QObject* owner, MolDocState* state);
     // Whether the document has anything the panel shows.
     static bool HasContent(const MolDocState* state);
+    // The blue–white–red ramp of coloured surfaces and atoms, low values
+    // on the left.
+    static QPixmap RampBar(int width, int height);
 
     // Evaluates request on a grid about the molecule and shows it; false,
     // after saying why, when it was cancelled or failed.

@@ -3,9 +3,9 @@
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "render/MolDocState.h"
-#include "render/SurfaceState.h"
 #include "view/CMolView.h"
 #include "view/COptChartView.h"
+#include "view/COrbitalPanel.h"
 #include "view/CSpectrumView.h"
 
 #include <QCheckBox>
@@ -13,9 +13,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -114,17 +112,7 @@ CResultsPanel::CResultsPanel(QWidget* parent) : QDockWidget(tr("計算結果"), 
     chargeLayout->addLayout(checks);
     auto* bar = new QHBoxLayout;
     colourBar = new QLabel(charges);
-    QImage ramp(120, 12, QImage::Format_RGB32);
-    for (int x = 0; x < ramp.width(); ++x) {
-        const std::array<float, 3> c = SurfaceState::RampColour(
-            static_cast<float>(x) / static_cast<float>(ramp.width() - 1) * 2.0F - 1.0F,
-            {-1.0F, 1.0F});
-        for (int y = 0; y < ramp.height(); ++y)
-            ramp.setPixel(x, y,
-                          qRgb(static_cast<int>(c[0] * 255), static_cast<int>(c[1] * 255),
-                               static_cast<int>(c[2] * 255)));
-    }
-    colourBar->setPixmap(QPixmap::fromImage(ramp));
+    colourBar->setPixmap(COrbitalPanel::RampBar(120, 12));
     rangeLabel = new QLabel(charges);
     rangeLabel->setObjectName(QStringLiteral("range"));
     bar->addWidget(colourBar);
@@ -185,10 +173,7 @@ QString CResultsPanel::References() const {
     QString references;
     if (results == nullptr || results->nmr.empty())
         return references;
-    std::vector<int> elements = view_->GetDocState()->data->ResultElements();
-    std::sort(elements.begin(), elements.end());
-    elements.erase(std::unique(elements.begin(), elements.end()), elements.end());
-    for (const int element : elements)
+    for (const int element : nmrElements_)
         references +=
             QString::number(CSpectrumView::ReferenceShielding(element), 'g', 10) + QLatin1Char(' ');
     return references;
@@ -254,6 +239,15 @@ QString CResultsPanel::TransitionText(const JobResults::Transition& t) {
 void CResultsPanel::Refill() {
     filling_ = true;
     const JobResults* results = ResultsOf(view_);
+    // The elements whose references the shifts take, once for the results
+    // (looked at again on every idle pass).
+    nmrElements_.clear();
+    if (results != nullptr && !results->nmr.empty()) {
+        nmrElements_ = view_->GetDocState()->data->ResultElements();
+        std::sort(nmrElements_.begin(), nmrElements_.end());
+        nmrElements_.erase(std::unique(nmrElements_.begin(), nmrElements_.end()),
+                           nmrElements_.end());
+    }
     static const JobResults kNone;
     const JobResults& shown = results != nullptr ? *results : kNone;
     QStringList said;

@@ -5,6 +5,8 @@
 #include <QDockWidget>
 #include <QPointer>
 
+#include <vector>
+
 class CMolView;
 class QCheckBox;
 class QComboBox;
@@ -64,6 +66,7 @@ private:
     int shownLoad_ = -1;
     int shownRevision_ = -1;
     QString shownReferences_;
+    std::vector<int> nmrElements_; // distinct, of the results shown
     QLabel* problems_;
     QTabWidget* tabs_;
     bool filling_ = false;
