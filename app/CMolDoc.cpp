@@ -74,7 +74,10 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     case MoleculeFile::Status::kMolecule:
         return QString();
     case MoleculeFile::Status::kUnknownType:
-        return QCoreApplication::translate("CMolDoc", "ファイルの種類を拡張子から判断できません");
+        return read.byContent ? QCoreApplication::translate(
+                                    "CMolDoc", "ファイルの種類を名前からも内容からも判断できません")
+                              : QCoreApplication::translate(
+                                    "CMolDoc", "ファイルの種類を拡張子から判断できません");
     case MoleculeFile::Status::kOutOfMemory:
         return QCoreApplication::translate("CMolDoc", "分子が大きすぎてメモリに収まりません");
     case MoleculeFile::Status::kCannotOpen:
@@ -106,6 +109,15 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
         return ZMatrixProblemText(read.model->zMatrixProblem);
     }
     return QString();
+}
+
+// "Could not read a molecule: why (name)", or nothing for a molecule.
+QString NoMoleculeMessage(const MoleculeFile& read, FileKind kind, const QString& path) {
+    const QString reason = NoMoleculeText(read, read.byContent ? read.kind : kind);
+    return reason.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("CMolDoc", "分子データを読み込めませんでした: %1 (%2)")
+                     .arg(reason, QFileInfo(path).fileName());
 }
 
 } // namespace
@@ -186,6 +198,12 @@ bool CMolDoc::LoadPath(const QString& path, FileKind kind) {
         MessageBox::ShowCannotOpen(DialogParent(), path, QString::fromStdString(read.error));
         return false;
     }
+    if (data != nullptr && read.status != MoleculeFile::Status::kMolecule) {
+        // A file that gives no molecule leaves the one shown, with its
+        // views and panels, as it was; the message says why.
+        MessageBox::Show(DialogParent(), NoMoleculeMessage(read, kind, path));
+        return false;
+    }
     Load(path, kind, std::move(read));
     return true;
 }
@@ -204,21 +222,19 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     SetTitle(QString());
     growthWatcher_.Stop();
 
+    if (read.byContent)
+        kind = read.kind;
     openedPath = path;
     openedKind_ = kind;
     const QString fileName = QFileInfo(path).fileName();
-    const QString reason = NoMoleculeText(read, kind);
-    loadMessage =
-        reason.isEmpty()
-            ? QString()
-            : QCoreApplication::translate("CMolDoc", "分子データを読み込めませんでした: %1 (%2)")
-                  .arg(reason, fileName);
-    if (reason.isEmpty() && read.skippedLines > 0)
+    loadMessage = NoMoleculeMessage(read, kind, path);
+    const bool molecule = loadMessage.isEmpty();
+    if (molecule && read.skippedLines > 0)
         loadMessage =
             QCoreApplication::translate("CMolDoc", "読み取れない原子の行を %1 行飛ばしました (%2)")
                 .arg(read.skippedLines)
                 .arg(fileName);
-    if (reason.isEmpty() && read.model != nullptr && read.model->fileModels > 1 &&
+    if (molecule && read.model != nullptr && read.model->fileModels > 1 &&
         read.model->frameCount == 1)
         loadMessage =
             QCoreApplication::translate(
@@ -324,6 +340,7 @@ void CMolDoc::OnProgramSettings() {
     general->childMaxWnd = childMaxWnd;
     general->warningLevel = warningLevel;
     general->language = Profile::Read(Settings::kLanguage);
+    general->openAlongAxes = Profile::Read(Settings::kOpenAlongAxes);
     pdb->useConect = pdbOptions.conect;
     pdb->fastProteinList = pdbOptions.bondMode == 1 ? 1 : 0;
     if (sheet.DoModal() == QDialog::Accepted) {
@@ -333,6 +350,8 @@ void CMolDoc::OnProgramSettings() {
         // The language is the program's, not the document's: stored at once
         // for the next start.
         Profile::Write(Settings::kLanguage, general->language);
+        // So is the turn of the files opened next, in any window.
+        Profile::Write(Settings::kOpenAlongAxes, general->openAlongAxes);
         pdbOptions.conect = pdb->useConect;
         pdbOptions.bondMode = pdb->fastProteinList != 0 ? 1 : 0;
     }

@@ -24,6 +24,9 @@ CPropGeneralPage::CPropGeneralPage()
     maximisedBox_ =
         new QCheckBox(QCoreApplication::translate("CPropGeneralPage", "起動時最大化"), this);
     maximisedBox_->setObjectName(QString::number(ControlIds::kOpenMaximised));
+    axesBox_ = new QCheckBox(
+        QCoreApplication::translate("CPropGeneralPage", "新しいファイルを主軸の向きで開く"), this);
+    axesBox_->setObjectName(QString::number(ControlIds::kOpenAlongAxes));
     auto* warning =
         new QGroupBox(QCoreApplication::translate("CPropGeneralPage", "警告レベル"), this);
     warningSlider_ = new QSlider(Qt::Horizontal, warning);
@@ -49,6 +52,7 @@ CPropGeneralPage::CPropGeneralPage()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(initStartBox_);
     layout->addWidget(maximisedBox_);
+    layout->addWidget(axesBox_);
     layout->addWidget(warning);
     layout->addLayout(languageRow);
     layout->addStretch();
@@ -65,6 +69,7 @@ void CPropGeneralPage::OnInitDialog() {
 bool CPropGeneralPage::DoDataExchange(bool save) {
     DataExchange::Check(save, initStartBox_, initStart);
     DataExchange::Check(save, maximisedBox_, childMaxWnd);
+    DataExchange::Check(save, axesBox_, openAlongAxes);
     if (save)
         language = languageCombo_->currentData().toInt();
     else // no choice made, or one not known: Japanese

@@ -7,7 +7,8 @@ class QComboBox;
 class QSlider;
 
 // "一般" of the program settings: start with initial values, maximised
-// windows, the warning level, the interface's language (from the next start).
+// windows, new files turned to their principal axes, the warning level, the
+// interface's language (from the next start).
 class CPropGeneralPage : public PropertyPage {
     Q_OBJECT
 public:
@@ -21,10 +22,12 @@ public:
     int childMaxWnd = 0;
     int warningLevel = 1;
     int language = 0; // as UiLanguage::Stored
+    int openAlongAxes = 0;
 
 private:
     QCheckBox* initStartBox_;
     QCheckBox* maximisedBox_;
+    QCheckBox* axesBox_;
     QSlider* warningSlider_;
     QComboBox* languageCombo_;
 };

@@ -15,6 +15,7 @@ const std::vector<DialogFilter>& OpenFilters() {
         {"Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)",
          "*.cube; *.cub; *.fchk; *.fch; *.cube.gz; *.cub.gz; *.fchk.gz",
          {"fchk", "cube"}},
+        {"All Molecule Files (*.*)", "*", {}, true},
     };
     return filters;
 }
@@ -44,6 +45,8 @@ const DialogFilter* FilterAt(const std::vector<DialogFilter>& filters, int index
 }
 
 FileKind KindToOpen(const DialogFilter* filter, FileKind named) {
+    if (filter != nullptr && filter->byContent && named == FileKind::kUnknown)
+        return FileKind::kByContent;
     if (filter == nullptr || filter->formats.empty())
         return named;
     for (const char* name : filter->formats) {

@@ -16,6 +16,9 @@ struct DialogFilter {
     const char* text;
     const char* patterns;
     std::vector<const char*> formats;
+    // A filter of every file whose name says nothing has its reader chosen
+    // by the file's first lines.
+    bool byContent = false;
 };
 // The filters of the Open and of the Save dialog. Their 1-based positions
 // are stored in the settings, so new filters only ever come at the end.
@@ -28,7 +31,8 @@ const DialogFilter* FilterAt(const std::vector<DialogFilter>& filters, int index
 
 // The kind a file opened with filter is read as: of the filter's formats,
 // the one its name says (named), else the first; named for a filter of
-// every file or none.
+// every file or none, except that a filter reading by content gives
+// kByContent for a name that says nothing.
 FileKind KindToOpen(const DialogFilter* filter, FileKind named);
 // The format a file saved with filter is written in: the filter's first,
 // else (a filter of every file, or none) the one its name's extension

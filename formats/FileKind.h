@@ -4,7 +4,9 @@
 #include <string_view>
 
 // The reader a structure file needs.
-enum class FileKind { kGaussian, kPdb, kUnknown, kMmcif, kXyz, kCube, kFchk };
+// kByContent asks for the reader the file's first bytes call for (see
+// FileKindFromContent); a read names the kind it used.
+enum class FileKind { kGaussian, kPdb, kUnknown, kMmcif, kXyz, kCube, kFchk, kByContent };
 
 // The kind a file's name says: the last three characters in any case, as
 // the formats read list them (see FileFormats): "log", "com", "out", "gjf",
@@ -15,6 +17,15 @@ enum class FileKind { kGaussian, kPdb, kUnknown, kMmcif, kXyz, kCube, kFchk };
 // "cub" and "fch" are compared as three characters; anything else unknown.
 // A compressed file's ".gz" is passed over: the name before it says.
 FileKind FileKindFromPath(std::string_view path);
+
+// The kind the start of a file's text says, for a name that says nothing:
+// a formatted checkpoint's first integer line ("Charge  I" or "Number of
+// atoms  I"), an mmCIF "data_"
+// block, a Gaussian output's banner or an input's route ("#") after its
+// Link 0 lines, a cube's three header lines of a count and three numbers,
+// an XYZ file's atom count, comment and element row, PDB records (ATOM,
+// HETATM, HEADER, CRYST1, MODEL, COMPND); unknown otherwise.
+FileKind FileKindFromContent(std::string_view head);
 
 // Whether the name ends in ".gz" (any case): the file is read through gzip.
 bool IsGzipPath(std::string_view path);

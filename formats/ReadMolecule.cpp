@@ -37,6 +37,14 @@ MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbO
         return result;
     }
     result.compressed = file.WasCompressed();
+    if (kind == FileKind::kByContent) {
+        // The first block read ahead is looked at, not consumed.
+        std::size_t available = 0;
+        const char* head = file.Peek(available);
+        kind = FileKindFromContent(std::string_view(head != nullptr ? head : "", available));
+        result.byContent = true;
+    }
+    result.kind = kind;
     if (kind == FileKind::kUnknown) {
         result.status = MoleculeFile::Status::kUnknownType;
         return result;
@@ -63,7 +71,10 @@ std::string MoleculeFile::Describe(const std::string& path) const {
     case Status::kCannotOpen:
         return "cannot open " + path + ": " + error;
     case Status::kUnknownType:
-        return path + ": unknown file type (the name does not end in " + KnownExtensions() + ")";
+        return byContent ? path + ": unknown file type (neither its name nor its first lines "
+                                  "say which)"
+                         : path + ": unknown file type (the name does not end in " +
+                               KnownExtensions() + ")";
     case Status::kNoMolecule:
         if (reason == NoMoleculeReason::kUnresolvedZMatrix && model != nullptr)
             return path + ": no molecule: " + DescribeNoMoleculeReason(reason) + " (" +

@@ -36,8 +36,10 @@ struct MoleculeFile {
     std::unique_ptr<CGauData> follower;
     NoMoleculeReason reason = NoMoleculeReason::kNone;
     std::string error;
-    int skippedLines = 0;    // lines the reader could not use (see CMolData)
-    bool compressed = false; // the file was gzip data (it cannot grow in place)
+    int skippedLines = 0;               // lines the reader could not use (see CMolData)
+    bool compressed = false;            // the file was gzip data (it cannot grow in place)
+    FileKind kind = FileKind::kUnknown; // the reader used (the one found by content too)
+    bool byContent = false;             // the kind was looked for in the text
 
     // One English sentence for what went wrong, naming path; empty with
     // kMolecule.
@@ -45,6 +47,7 @@ struct MoleculeFile {
 };
 
 // Opens path in mode (modeRead or modeFollow) and reads it with the reader
-// of kind (pipes included, see StdioFile).
+// of kind (pipes included, see StdioFile); kByContent takes the reader the
+// text's first block calls for.
 MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options,
                               StdioFile::OpenMode mode = StdioFile::modeRead);

@@ -1,48 +1,16 @@
 #include "model/BestRotation.h"
 
+#include "model/SymmetricEigen.h"
+
 #include <cmath>
 #include <utility>
 
 namespace {
 
-// Eigenvector of the largest eigenvalue of a symmetric 4 × 4 matrix, by
-// cyclic Jacobi rotations (written out because the standard library has no
-// eigen solver and four dimensions need no library).
-void LargestEigenvector(double a[4][4], double vector[4]) {
-    double v[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
-    for (int sweep = 0; sweep < 60; ++sweep) {
-        double off = 0.0;
-        for (int p = 0; p < 4; ++p)
-            for (int q = p + 1; q < 4; ++q)
-                off += a[p][q] * a[p][q];
-        if (off < 1e-30)
-            break;
-        for (int p = 0; p < 4; ++p) {
-            for (int q = p + 1; q < 4; ++q) {
-                if (std::abs(a[p][q]) < 1e-300)
-                    continue;
-                const double theta = (a[q][q] - a[p][p]) / (2.0 * a[p][q]);
-                const double t =
-                    (theta >= 0 ? 1.0 : -1.0) / (std::abs(theta) + std::sqrt(theta * theta + 1.0));
-                const double c = 1.0 / std::sqrt(t * t + 1.0), s = t * c;
-                for (int k = 0; k < 4; ++k) {
-                    const double akp = a[k][p], akq = a[k][q];
-                    a[k][p] = c * akp - s * akq;
-                    a[k][q] = s * akp + c * akq;
-                }
-                for (int k = 0; k < 4; ++k) {
-                    const double apk = a[p][k], aqk = a[q][k];
-                    a[p][k] = c * apk - s * aqk;
-                    a[q][k] = s * apk + c * aqk;
-                }
-                for (int k = 0; k < 4; ++k) {
-                    const double vkp = v[k][p], vkq = v[k][q];
-                    v[k][p] = c * vkp - s * vkq;
-                    v[k][q] = s * vkp + c * vkq;
-                }
-            }
-        }
-    }
+// Eigenvector of the largest eigenvalue of a symmetric 4 × 4 matrix.
+void LargestEigenvector(double (&a)[4][4], double vector[4]) {
+    double v[4][4];
+    SymmetricEigen(a, v);
     int best = 0;
     for (int k = 1; k < 4; ++k) {
         if (a[k][k] > a[best][best])

@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
+
 Document::Document() = default;
 
 Document::~Document() = default;
@@ -100,13 +102,18 @@ bool Document::OnCmdMsg(int, CommandUpdate*) {
 }
 
 void Document::UpdateFrameTitles() {
-    int number = 1;
+    // Windows that show the same thing are numbered among themselves.
+    std::map<QString, int> shown, numbered;
+    for (View* view : views_)
+        ++shown[view->KindName()];
     for (View* view : views_) {
         ChildFrame* frame = ChildFrame::Of(view->Widget());
         if (frame == nullptr)
             continue;
-        const QString caption =
-            views_.size() > 1 ? title_ + QLatin1Char(':') + QString::number(number++) : title_;
+        const QString kind = view->KindName();
+        QString caption = kind.isEmpty() ? title_ : title_ + QStringLiteral(" - ") + kind;
+        if (shown[kind] > 1)
+            caption += QLatin1Char(':') + QString::number(++numbered[kind]);
         frame->setWindowTitle(caption);
     }
     emit framesChanged();

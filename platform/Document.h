@@ -54,6 +54,11 @@ public:
     static QString WhyUnreadable(const QString& path);
 
     bool OnCmdMsg(int id, CommandUpdate* update) override;
+    // Captions of the document's windows: the title, then what the window
+    // shows when it is not the document's main view (see
+    // View::KindName), with ":1", ":2", ... when several windows show the
+    // same. A view calls it when what it shows changes.
+    void UpdateFrameTitles();
 
 signals:
     // The title or the number of windows changed: captions need renewing.
@@ -61,9 +66,6 @@ signals:
 
 private:
     friend class DocTemplate;
-    // Captions of the document's windows: the title, with ":1", ":2", ...
-    // when more than one window shows it.
-    void UpdateFrameTitles();
 
     QString title_;
     QString pathName_;

@@ -6,7 +6,7 @@
 
 FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter& filter,
                                    int initialFilter, const QString& initialName,
-                                   const QString& folder) {
+                                   const QString& folder, bool addExtension) {
     QFileDialog dialog(parent);
     // Qt's own dialog, so that the filter texts show exactly as written.
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
@@ -14,6 +14,13 @@ FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter&
     dialog.setFileMode(mode == kOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(filter.NameFilters());
     dialog.selectNameFilter(filter.At(initialFilter));
+    if (addExtension) {
+        const auto follow = [&dialog, &filter](const QString& nameFilter) {
+            dialog.setDefaultSuffix(filter.Extension(filter.IndexOf(nameFilter)));
+        };
+        follow(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    }
     if (!folder.isEmpty())
         dialog.setDirectory(folder);
     if (!initialName.isEmpty())

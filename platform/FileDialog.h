@@ -19,7 +19,10 @@ public:
 
     // Shows the dialog with the given filter preselected (1-based) and, for
     // saving, the given file name, in folder when one is given; the save
-    // dialog asks before replacing a file.
+    // dialog asks before replacing a file. With addExtension, a name typed
+    // without an extension gets the chosen filter's (before the dialog asks
+    // about replacing).
     static Result Run(QWidget* parent, Mode mode, const FileFilter& filter, int initialFilter,
-                      const QString& initialName = QString(), const QString& folder = QString());
+                      const QString& initialName = QString(), const QString& folder = QString(),
+                      bool addExtension = false);
 };

@@ -13,6 +13,11 @@ FileFilter::FileFilter(const QString& filterText) {
                 pattern = QStringLiteral("*");
         }
         texts_.append(parts[i]);
+        const QString first = patterns.isEmpty() ? QString() : patterns.front();
+        extensions_.append(first.startsWith(QLatin1String("*.")) &&
+                                   first.indexOf(QLatin1Char('*'), 1) < 0
+                               ? first.mid(2)
+                               : QString());
         // Qt takes the patterns from the last parentheses and, with filter
         // details hidden, shows what stands before them: the text as given.
         nameFilters_.append(parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
@@ -39,4 +44,8 @@ QString FileFilter::At(int index) const {
 
 QString FileFilter::Text(int index) const {
     return index >= 1 && index <= Count() ? texts_[index - 1] : QString();
+}
+
+QString FileFilter::Extension(int index) const {
+    return index >= 1 && index <= Count() ? extensions_[index - 1] : QString();
 }

@@ -21,8 +21,12 @@ public:
     QString At(int index) const;
     // The text part of a 1-based number.
     QString Text(int index) const;
+    // The extension of a 1-based number's first pattern ("bmp" for
+    // "*.bmp; *.dib"); empty for one of every file or out of range.
+    QString Extension(int index) const;
 
 private:
     QStringList texts_;
+    QStringList extensions_;
     QStringList nameFilters_;
 };

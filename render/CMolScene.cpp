@@ -38,7 +38,7 @@ void EnableSmoothing() {
 } // namespace
 
 void MultiplyProjection(const Camera& camera, double aspect) {
-    gluPerspective(camera.fieldOfView, aspect, camera.nearPlane, camera.farPlane);
+    gluPerspective(camera.VerticalFieldOfView(aspect), aspect, camera.nearPlane, camera.farPlane);
     gluLookAt(0.0, 0.0, camera.eyeDistance, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
 }
 
@@ -707,15 +707,39 @@ void CMolScene::drawLabels() {
     }
     const double scale = view->camera.Scale();
     const Point3D& centre = view->camera.centre;
+    // Each label over a thin outline: the text drawn first in the outline's
+    // colour a pixel (of the picture's scale) away in eight directions.
+    const float step = static_cast<float>(std::max(1.0, std::round(view->printScale)));
+    static const int kAround[9][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0},
+                                      {-1, 1},  {0, 1},  {1, 1},  {0, 0}};
     for (const SceneLabel& label : content.labels) {
-        glColor3fv(label.colour.data());
         glPushMatrix();
         glLoadIdentity();
         glTranslated(0.0, 0.0, label.lift * scale);
         glMultMatrixd(view->camera.orientation.data());
-        if (PlaceLabel(Scaled(Minus(label.at, centre), scale)))
+        const Point3D anchor = Scaled(Minus(label.at, centre), scale);
+        const Rgba& colour = label.colour;
+        // Dark text gets a light outline, so that it reads on any background.
+        const float luminance = 0.3F * colour[0] + 0.59F * colour[1] + 0.11F * colour[2];
+        const float outline = luminance < 0.35F ? 0.92F : 0.08F;
+        for (const auto& offset : kAround) {
+            const bool text = offset[0] == 0 && offset[1] == 0;
+            // The raster colour is taken when the position is set. The
+            // outline leaves the depth alone, so that the text at the same
+            // depth is drawn over it.
+            glDepthMask(text ? GL_TRUE : GL_FALSE);
+            if (text)
+                glColor3fv(colour.data());
+            else
+                glColor3f(outline, outline, outline);
+            if (!PlaceLabel(anchor))
+                break;
+            glBitmap(0, 0, 0.0F, 0.0F, static_cast<float>(offset[0]) * step,
+                     static_cast<float>(offset[1]) * step, nullptr);
             glCallLists(static_cast<GLsizei>(label.text.size()), GL_UNSIGNED_BYTE,
                         label.text.data());
+        }
+        glDepthMask(GL_TRUE);
         glPopMatrix();
     }
 }
@@ -748,8 +772,8 @@ bool CMolScene::FarFromPick(CMolData& data, int a, double radius, double pixels)
     const double nearest = depth - radius;
     if (!(nearest > view->camera.nearPlane))
         return false; // reaches the eye: the selection decides
-    const double f = 1.0 / std::tan(view->camera.fieldOfView * M_PI / 360.0);
     const double aspect = pick_.width / pick_.height;
+    const double f = 1.0 / std::tan(view->camera.VerticalFieldOfView(aspect) * M_PI / 360.0);
     const double x = (f / aspect * ex / depth + 1.0) * 0.5 * pick_.width;
     const double y = (f * ey / depth + 1.0) * 0.5 * pick_.height;
     const double stretch = 1.0 + (std::abs(ex) + std::abs(ey)) / nearest;

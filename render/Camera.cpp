@@ -2,9 +2,11 @@
 
 #include "model/CMolData.h"
 #include "model/FitScale.h"
+#include "model/PrincipalAxes.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 Matrix4 IdentityMatrix() {
     return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
@@ -88,8 +90,16 @@ Matrix4 Camera::ModelView() const {
                                           TranslationMatrix(-centre.x, -centre.y, -centre.z)));
 }
 
+double Camera::VerticalFieldOfView(double aspect) const {
+    if (!(aspect > 0.0) || aspect >= 1.0)
+        return fieldOfView;
+    // A tall picture: the field of view is the width's, so that a fitted
+    // model stays whole across it.
+    return 2.0 * std::atan(std::tan(fieldOfView * M_PI / 360.0) / aspect) * 180.0 / M_PI;
+}
+
 Matrix4 Camera::Projection(double aspect) const {
-    return Multiply(PerspectiveMatrix(fieldOfView, aspect, nearPlane, farPlane),
+    return Multiply(PerspectiveMatrix(VerticalFieldOfView(aspect), aspect, nearPlane, farPlane),
                     TranslationMatrix(0.0, 0.0, -eyeDistance));
 }
 
@@ -107,9 +117,24 @@ void Camera::SetZoom(double value) {
     zoom = std::clamp(value, zoomMin, zoomMax);
 }
 
-void Camera::Refit(CMolData& model, int frame) {
+void Camera::Refit(CMolData& model, int frame, bool principalAxes) {
     orientation = IdentityMatrix();
     zoom = 1.0;
     fitScale = FitScaleOf(model, frame);
     centre = model.GetCentre(frame);
+    if (!principalAxes)
+        return;
+    const int atoms = model.AtomCount(frame);
+    std::vector<Point3D> points(static_cast<std::size_t>(atoms));
+    for (int a = 0; a < atoms; ++a)
+        points[static_cast<std::size_t>(a)] = model.GetAtomPos(frame, a);
+    // The rows of the turn are the axes: the largest spread across the
+    // picture, the next upwards, the smallest along the line of sight.
+    const std::array<Point3D, 3> axes = PrincipalAxesOf(points);
+    for (int row = 0; row < 3; ++row) {
+        const Point3D& axis = axes[static_cast<std::size_t>(row)];
+        orientation[static_cast<std::size_t>(row)] = axis.x;
+        orientation[static_cast<std::size_t>(4 + row)] = axis.y;
+        orientation[static_cast<std::size_t>(8 + row)] = axis.z;
+    }
 }

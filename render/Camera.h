@@ -48,8 +48,12 @@ struct Camera {
     // scaled, then turned and moved. The eye looks from (0, 0, eyeDistance)
     // down -z there.
     Matrix4 ModelView() const;
-    // The lens and the eye, for a picture of the given aspect (width /
-    // height); ModelView's coordinates to clip coordinates.
+    // The vertical field of view of a picture of the given aspect (width /
+    // height): fieldOfView spans the picture's shorter side, so a model
+    // fitted to it is whole in a tall picture as in a wide one.
+    double VerticalFieldOfView(double aspect) const;
+    // The lens and the eye, for a picture of the given aspect; ModelView's
+    // coordinates to clip coordinates.
     Matrix4 Projection(double aspect) const;
     // One step of a rotating drag: down pixels turn about the screen's x
     // axis, right pixels about its y axis, by a degree each; the turn is
@@ -59,7 +63,9 @@ struct Camera {
     void Pan(int right, int down);
     // Sets the zoom, kept within zoomMin … zoomMax.
     void SetZoom(double value);
-    // Fits geometry frame of model: no turn, zoom 1, the model's centre at
-    // the origin and its longest extent across the picture.
-    void Refit(CMolData& model, int frame);
+    // Fits geometry frame of model: zoom 1, the model's centre at the
+    // origin and its longest extent within the picture; no turn, or with
+    // principalAxes turned so that the model spreads most across the
+    // picture and least along the line of sight.
+    void Refit(CMolData& model, int frame, bool principalAxes = false);
 };

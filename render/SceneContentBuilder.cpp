@@ -206,8 +206,12 @@ void AddLabels(const ViewState& view, const MolDocState& document, SceneContent&
             view.labelsInElementColour
                 ? Colour(row.red, row.green, row.blue)
                 : Rgba{view.labelColour[0], view.labelColour[1], view.labelColour[2], 1.0F};
-        content.labels.push_back(
-            {DrawnPosition(view, data, a), row.radius * 0.3, colour, std::move(text), a});
+        // In front of the atom: beyond the near side of its sphere in ball
+        // and stick, so that the sphere never covers its own label.
+        const double lift = (view.displayFlags & ViewState::kBallAndStick) != 0
+                                ? document.ballAtomScale * row.radius * 1.05 + 0.05
+                                : row.radius * 0.3;
+        content.labels.push_back({DrawnPosition(view, data, a), lift, colour, std::move(text), a});
     };
     const auto valueText = [&](int a) {
         char text[32];

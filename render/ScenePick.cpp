@@ -168,11 +168,12 @@ PickView PickView::Of(const Camera& camera, int width, int height) {
     PickView view;
     view.modelToEye =
         Multiply(TranslationMatrix(0.0, 0.0, -camera.eyeDistance), camera.ModelView());
-    view.fieldOfView = camera.fieldOfView;
     view.nearPlane = camera.nearPlane;
     view.farPlane = camera.farPlane;
     view.width = std::max(width, 1);
     view.height = std::max(height, 1);
+    view.fieldOfView = camera.VerticalFieldOfView(static_cast<double>(view.width) /
+                                                  static_cast<double>(view.height));
     return view;
 }
 

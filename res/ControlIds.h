@@ -24,6 +24,7 @@ constexpr int kInitStart = 1025;
 constexpr int kOpenMaximised = 1029;
 constexpr int kWarningLevel = 1044;
 constexpr int kLanguage = 1060;
+constexpr int kOpenAlongAxes = 1061;
 
 // Display settings: general page.
 constexpr int kAntialiasing = 1022;

@@ -30,6 +30,8 @@ constexpr IntSetting kInitStart{kSection, "InitStart", 0};
 constexpr IntSetting kProteinConnectCheck{kSection, "ProteinConnectCheck", 0};
 constexpr IntSetting kProteinCalcBond{kSection, "ProteinCalcBond", 1};
 constexpr IntSetting kWarning{kSection, "Warning", 1};
+// New files open turned to their principal axes, as Home turns them.
+constexpr IntSetting kOpenAlongAxes{kSection, "OpenPrincipalAxes", 0};
 
 // The molecule view.
 constexpr IntSetting kDisplayMode{kSection, "DisplayMode", 1};

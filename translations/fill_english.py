@@ -25,6 +25,16 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res"]
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("CMolDoc", "ファイルの種類を名前からも内容からも判断できません"): "Neither the name nor the content says what kind of file it is",
+    ("CMolView", "%1 は既に存在します。\n上書きしますか?"): "%1 already exists.\nDo you want to replace it?",
+    ("COptChartView", "最適化チャート"): "Optimisation chart",
+    ("CPlotView", "Ramachandran プロット"): "Ramachandran plot",
+    ("CPropGeneralPage", "新しいファイルを主軸の向きで開く"): "Open new files turned to their principal axes",
+    ("CSpectrumView", "IR スペクトル"): "IR spectrum",
+    ("CSpectrumView", "ラマンスペクトル"): "Raman spectrum",
+    ("CSpectrumView", "UV-Vis スペクトル"): "UV-Vis spectrum",
+    ("CSpectrumView", "ECD スペクトル"): "ECD spectrum",
+    ("CSpectrumView", "NMR スペクトル"): "NMR spectrum",
     ("CResultsPanel", "励起状態は状態 %1 の後で出力が終わっています (最後の遷移が欠けているかもしれません)"): "The excited states end with the output after state %1 (its last transitions may be missing)",
     ("CResultsPanel", "励起状態の行 %1 行を読めませんでした"): "%1 excited-state lines could not be read",
     ("CResultsPanel", "熱化学に「%1」がありません"): "The thermochemistry has no “%1”",

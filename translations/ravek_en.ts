@@ -285,6 +285,10 @@ Do you want to replace it?</translation>
         <source>軌道を読み込めませんでした: %1 (%2)</source>
         <translation>The orbitals could not be read: %1 (%2)</translation>
     </message>
+    <message>
+        <source>ファイルの種類を名前からも内容からも判断できません</source>
+        <translation>Neither the name nor the content says what kind of file it is</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>
@@ -327,6 +331,12 @@ Do you want to replace it?</translation>
     <message>
         <source> (ffmpeg が見つかりません)</source>
         <translation> (ffmpeg not found)</translation>
+    </message>
+    <message>
+        <source>%1 は既に存在します。
+上書きしますか?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
     </message>
 </context>
 <context>
@@ -387,10 +397,6 @@ Do you want to replace it?</translation>
         <translation>RMS displacement</translation>
     </message>
     <message>
-        <source>エネルギー (kcal/mol, 最初のステップから)</source>
-        <translation>Energy (kcal/mol, from the first step)</translation>
-    </message>
-    <message>
         <source>エネルギーがありません</source>
         <translation>No energies</translation>
     </message>
@@ -401,6 +407,14 @@ Do you want to replace it?</translation>
     <message>
         <source>収束の表がありません</source>
         <translation>No convergence tables</translation>
+    </message>
+    <message>
+        <source>最適化チャート</source>
+        <translation>Optimisation chart</translation>
+    </message>
+    <message>
+        <source>エネルギー (kcal/mol, 最初のステップから)</source>
+        <translation>Energy (kcal/mol, from the first step)</translation>
     </message>
 </context>
 <context>
@@ -546,6 +560,13 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>CPlotView</name>
+    <message>
+        <source>Ramachandran プロット</source>
+        <translation>Ramachandran plot</translation>
+    </message>
+</context>
+<context>
     <name>CPropGeneralPage</name>
     <message>
         <source>一般</source>
@@ -578,6 +599,10 @@ Do you want to replace it?</translation>
     <message>
         <source>言語 (次回の起動から)</source>
         <translation>Language (from the next start)</translation>
+    </message>
+    <message>
+        <source>新しいファイルを主軸の向きで開く</source>
+        <translation>Open new files turned to their principal axes</translation>
     </message>
 </context>
 <context>
@@ -932,6 +957,26 @@ Do you want to replace it?</translation>
     <message>
         <source>この元素の基準の遮蔽を設定してください</source>
         <translation>Set the reference shielding of this element</translation>
+    </message>
+    <message>
+        <source>IR スペクトル</source>
+        <translation>IR spectrum</translation>
+    </message>
+    <message>
+        <source>ラマンスペクトル</source>
+        <translation>Raman spectrum</translation>
+    </message>
+    <message>
+        <source>UV-Vis スペクトル</source>
+        <translation>UV-Vis spectrum</translation>
+    </message>
+    <message>
+        <source>ECD スペクトル</source>
+        <translation>ECD spectrum</translation>
+    </message>
+    <message>
+        <source>NMR スペクトル</source>
+        <translation>NMR spectrum</translation>
     </message>
 </context>
 <context>

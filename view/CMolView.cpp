@@ -5,9 +5,11 @@
 #include "platform/ColorDialog.h"
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
+#include "platform/Profile.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
+#include "res/SettingsKeys.h"
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
@@ -123,7 +125,7 @@ void CMolView::FitNewModel() {
     // atom index kept refer to the model read before.
     fittedLoad_ = document->loadCount;
     state.frame = model->GetCurrentFrame();
-    state.camera.Refit(*model, state.frame);
+    state.camera.Refit(*model, state.frame, Profile::Read(Settings::kOpenAlongAxes) != 0);
     state.lastPickedAtom = -1;
     state.measurementSelection.clear();
     state.labelledAtoms.clear();
@@ -666,7 +668,7 @@ void CMolView::BuildCommands() {
         kResetView,
         [this] {
             if (CMolData* model = Model()) {
-                state.camera.Refit(*model, state.frame);
+                state.camera.Refit(*model, state.frame, true);
                 update();
             }
         },

@@ -64,6 +64,10 @@ CMolData* COptChartView::Model() const {
                : nullptr;
 }
 
+QString COptChartView::KindName() const {
+    return QCoreApplication::translate("COptChartView", "最適化チャート");
+}
+
 void COptChartView::OnUpdate(View*) {
     update();
 }
@@ -72,18 +76,175 @@ bool COptChartView::OnCmdMsg(int id, CommandUpdate* update) {
     return commands_.Dispatch(id, update);
 }
 
+COptChartView::Energies COptChartView::EnergiesOf(CMolData& model) {
+    Energies e;
+    for (int g = 0; g < model.frameCount; ++g) {
+        const double energy = model.GetFrame(g)->energy;
+        if (!std::isfinite(energy))
+            continue;
+        if (std::isnan(e.first))
+            e.first = energy;
+        const double relative = (energy - e.first) * kKcalPerHartree;
+        e.low = std::min(e.low, relative);
+        e.high = std::max(e.high, relative);
+        if (e.lowest < 0 || energy < model.GetFrame(e.lowest)->energy)
+            e.lowest = g;
+    }
+    return e;
+}
+
+QString COptChartView::EnergyCaption() const {
+    QString caption =
+        QCoreApplication::translate("COptChartView", "エネルギー (kcal/mol, 最初のステップから)");
+    if (const CMolData* model = Model(); model != nullptr) {
+        // The caption says how the job stands while it runs or after an error.
+        if (const QString job = JobStateText(*model); !job.isEmpty())
+            caption += QStringLiteral("  (%1)").arg(job);
+    }
+    return caption;
+}
+
+QString COptChartView::ConvergenceCaption() {
+    return QCoreApplication::translate("COptChartView", "収束の値 (対数目盛、破線はしきい値)");
+}
+
+QString COptChartView::HartreeUnit() {
+    return QStringLiteral("hartree");
+}
+
+QFont COptChartView::ChartFont(const QRect& rect) const {
+    QFont chartFont = font();
+    chartFont.setPixelSize(std::max(10, std::min(rect.height() / 45, rect.width() / 40)));
+    return chartFont;
+}
+
+COptChartView::Layout COptChartView::LayOut(const QRect& rect) const {
+    Layout layout;
+    layout.font = ChartFont(rect);
+    const QFontMetrics metrics(layout.font);
+    // A line's height with room for the glyphs' rounding.
+    const int line = metrics.height() + 2, pad = std::max(4, line / 3), tick = 5;
+    CMolData* model = Model();
+    const int steps = model != nullptr ? model->frameCount : 0;
+    const Energies energies = model != nullptr ? EnergiesOf(*model) : Energies();
+    layout.energies = energies;
+    // The convergence values' decades.
+    bool any = false;
+    double logLow = 0.0, logHigh = 0.0;
+    for (int g = 0; g < steps; ++g) {
+        const StepConvergence& c = model->GetFrame(g)->convergence;
+        for (int k = 0; k < StepConvergence::kItems; ++k) {
+            for (double v : {c.value[k], c.threshold[k]}) {
+                if (!c.present[k] || !Positive(v))
+                    continue;
+                const double l = std::log10(v);
+                logLow = any ? std::min(logLow, l) : l;
+                logHigh = any ? std::max(logHigh, l) : l;
+                any = true;
+            }
+        }
+    }
+    layout.decades = any;
+    layout.logLow = std::floor(logLow);
+    layout.logHigh = std::max(std::ceil(logHigh), layout.logLow + 1.0);
+    const double spread = std::max(energies.high - energies.low, 1e-3);
+    layout.axisLow = energies.low - spread * 0.05;
+    layout.axisHigh = energies.high + spread * 0.05;
+
+    // The captions stand over the plots, wrapped when they are narrow.
+    const auto textHeight = [&](const QString& text, int width) {
+        return metrics
+            .boundingRect(QRect(0, 0, width, 100000), Qt::AlignHCenter | Qt::TextWordWrap, text)
+            .height();
+    };
+    // The axis labels decide the margins, the margins the plot's size and
+    // the plot's size how many labels there is room for: a few rounds
+    // settle it.
+    int left = 4 * line, right = 4 * line, legendRows = 1, caption1 = line, caption2 = line;
+    for (int round = 0; round < 3; ++round) {
+        const int width = std::max(1, rect.width() - left - right);
+        caption1 = std::max(line, textHeight(EnergyCaption(), width));
+        caption2 = std::max(line, textHeight(ConvergenceCaption(), width));
+        const int fixed = pad + caption1 + pad + (tick + line + pad) + caption2 + pad +
+                          (tick + line + pad) + legendRows * line + pad;
+        const int panels = std::max(2, rect.height() - fixed);
+        const int energyHeight = panels * 50 / 100;
+        const int convergenceHeight = panels - energyHeight;
+        const int top = rect.top() + pad + caption1 + pad;
+        layout.energy = QRect(rect.left() + left, top, width, energyHeight);
+        layout.convergence = QRect(layout.energy.left(),
+                                   layout.energy.bottom() + 1 + tick + line + pad + caption2 + pad,
+                                   width, convergenceHeight);
+        // Labels stand a line and a half apart at least.
+        layout.energyTicks = AxisTicks::Between(layout.axisLow, layout.axisHigh,
+                                                std::max(2, energyHeight * 2 / (3 * line)));
+        // A digit more than the step needs, so that the labels' steps look
+        // even.
+        layout.hartreeDecimals =
+            AxisTicks::DecimalsOf(layout.energyTicks.step / kKcalPerHartree) + 1;
+        const int decades = static_cast<int>(layout.logHigh - layout.logLow);
+        const int room = std::max(1, convergenceHeight * 2 / (3 * line));
+        layout.decadeStep = std::max(1, (decades + room - 1) / std::max(1, room - 1));
+        int widestLeft = 0, widestRight = 0;
+        for (const double v : layout.energyTicks.values) {
+            widestLeft = std::max(widestLeft, metrics.horizontalAdvance(EnergyLabel(layout, v)));
+            widestRight = std::max(widestRight, metrics.horizontalAdvance(HartreeLabel(layout, v)));
+        }
+        for (int decade = static_cast<int>(layout.logLow); decade <= layout.logHigh;
+             decade += layout.decadeStep)
+            widestLeft =
+                std::max(widestLeft, metrics.horizontalAdvance(QStringLiteral("1e%1").arg(decade)));
+        // Step numbers: as many as fit side by side with a gap of two digits.
+        const int widestStep = metrics.horizontalAdvance(QString::number(std::max(1, steps)));
+        layout.stepTicks = AxisTicks::Between(
+            1.0, std::max(1, steps),
+            std::max(1, width / (widestStep + metrics.horizontalAdvance(QStringLiteral("00")))),
+            1.0);
+        left = widestLeft + tick + 2 * pad;
+        widestRight = std::max(widestRight, metrics.horizontalAdvance(HartreeUnit()));
+        right = std::max(widestRight + tick + 2 * pad, widestStep / 2 + pad);
+        // The legend: items side by side, a new row where the next one
+        // would pass the right edge.
+        layout.legend.clear();
+        int x = layout.energy.left(), row = 0;
+        for (int k = 0; k < StepConvergence::kItems; ++k) {
+            const int itemWidth = kLegendLine + pad +
+                                  metrics.horizontalAdvance(
+                                      QCoreApplication::translate("COptChartView", kItemLabels[k]));
+            if (k > 0 && x + itemWidth > rect.right() - pad) {
+                x = layout.energy.left();
+                ++row;
+            }
+            layout.legend.push_back(QRect(x, row, itemWidth, line));
+            x += itemWidth + 3 * pad;
+        }
+        legendRows = row + 1;
+    }
+    const int legendTop = layout.convergence.bottom() + 1 + tick + line + pad;
+    for (QRect& item : layout.legend)
+        item.moveTop(legendTop + item.top() * line);
+    layout.caption1 =
+        QRect(layout.energy.left(), rect.top() + pad, layout.energy.width(), caption1);
+    layout.caption2 = QRect(layout.energy.left(), layout.convergence.top() - pad - caption2,
+                            layout.energy.width(), caption2);
+    return layout;
+}
+
+QString COptChartView::EnergyLabel(const Layout& layout, double relative) {
+    return QString::number(relative, 'f', layout.energyTicks.decimals);
+}
+
+QString COptChartView::HartreeLabel(const Layout& layout, double relative) {
+    return QString::number(layout.energies.first + relative / kKcalPerHartree, 'f',
+                           layout.hartreeDecimals);
+}
+
 QRect COptChartView::EnergyArea(const QRect& rect) const {
-    const int left = std::max(70, rect.width() / 9), right = std::max(70, rect.width() / 9);
-    const int top = std::max(30, rect.height() / 20);
-    const int height = (rect.height() - top) * 45 / 100;
-    return QRect(rect.left() + left, rect.top() + top, rect.width() - left - right, height);
+    return LayOut(rect).energy;
 }
 
 QRect COptChartView::ConvergenceArea(const QRect& rect) const {
-    const QRect energy = EnergyArea(rect);
-    const int gap = std::max(50, rect.height() / 12);
-    return QRect(energy.left(), energy.bottom() + gap, energy.width(),
-                 rect.bottom() - energy.bottom() - gap - std::max(40, rect.height() / 12));
+    return LayOut(rect).convergence;
 }
 
 double COptChartView::XOf(int g, const QRect& area) const {
@@ -115,63 +276,62 @@ int COptChartView::StepAt(int x) const {
 
 void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
     CMolData* model = Model();
-    const QRect energyArea = EnergyArea(rect), convergenceArea = ConvergenceArea(rect);
+    const Layout layout = LayOut(rect);
+    const QRect& energyArea = layout.energy;
+    const QRect& convergenceArea = layout.convergence;
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(std::max(10, rect.height() / 45));
-    painter.setFont(font);
-    const QFontMetrics metrics(font);
+    painter.setFont(layout.font);
+    const QFontMetrics metrics(layout.font);
+    const int tick = 5;
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(energyArea);
     painter.drawRect(convergenceArea);
+    painter.drawText(layout.caption1, Qt::AlignHCenter | Qt::TextWordWrap, EnergyCaption());
+    painter.drawText(layout.caption2, Qt::AlignHCenter | Qt::TextWordWrap, ConvergenceCaption());
+    // The right axis's unit, over its labels.
+    painter.drawText(
+        QPointF(energyArea.right() + tick + 2, layout.caption1.top() + metrics.ascent()),
+        HartreeUnit());
     if (model == nullptr)
         return;
     const int steps = model->frameCount;
     const int shown = GetDocState()->ShownFrame();
-    // The energies, relative to the first step that has one.
-    double first = std::nan(""), low = 0.0, high = 0.0;
-    int lowest = -1;
-    for (int g = 0; g < steps; ++g) {
-        const double e = model->GetFrame(g)->energy;
-        if (!std::isfinite(e))
-            continue;
-        if (std::isnan(first))
-            first = e;
-        const double relative = (e - first) * kKcalPerHartree;
-        low = std::min(low, relative);
-        high = std::max(high, relative);
-        if (lowest < 0 || e < model->GetFrame(lowest)->energy)
-            lowest = g;
-    }
-    const double spread = std::max(high - low, 1e-3);
+    const Energies& energies = layout.energies;
     const auto yOf = [&](double relative) {
-        return energyArea.bottom() - (relative - low) / spread * energyArea.height() * 0.9 -
-               energyArea.height() * 0.05;
+        return energyArea.bottom() - (relative - layout.axisLow) /
+                                         (layout.axisHigh - layout.axisLow) * energyArea.height();
     };
-    // The caption says how the job stands while it runs or after an error.
-    QString caption =
-        QCoreApplication::translate("COptChartView", "エネルギー (kcal/mol, 最初のステップから)");
-    if (const QString job = JobStateText(*model); !job.isEmpty())
-        caption += QStringLiteral("  (%1)").arg(job);
-    painter.drawText(QRect(energyArea.left(), rect.top(), energyArea.width(), energyArea.top()),
-                     Qt::AlignCenter, caption);
+    // Step numbers under both panels.
+    for (const QRect& area : {energyArea, convergenceArea}) {
+        for (const double step : layout.stepTicks.values) {
+            const double x = XOf(static_cast<int>(std::lround(step)) - 1, area);
+            painter.drawLine(QPointF(x, area.bottom()), QPointF(x, area.bottom() + tick));
+            const QString text = QString::number(std::lround(step));
+            painter.drawText(QPointF(x - metrics.horizontalAdvance(text) / 2.0,
+                                     area.bottom() + tick + metrics.ascent()),
+                             text);
+        }
+    }
     // The marked geometry, in both panels.
     painter.setPen(QPen(QColor(0, 0, 255), 0, Qt::DashLine));
     for (const QRect& area : {energyArea, convergenceArea})
         painter.drawLine(QPointF(XOf(shown, area), area.top()),
                          QPointF(XOf(shown, area), area.bottom()));
-    if (lowest >= 0) {
-        // Energy axis texts: kcal/mol on the left, hartree on the right.
+    if (energies.lowest >= 0) {
+        // Energy axis texts at the same heights: kcal/mol on the left,
+        // hartree on the right.
         painter.setPen(QPen(Qt::black, 0));
-        for (int k = 0; k <= 4; ++k) {
-            const double relative = low + spread * k / 4.0;
+        for (const double relative : layout.energyTicks.values) {
             const double y = yOf(relative);
-            const QString left = QString::number(relative, 'f', 2);
-            painter.drawText(QPointF(energyArea.left() - 6 - metrics.horizontalAdvance(left),
-                                     y + metrics.ascent() / 2.0),
-                             left);
-            painter.drawText(QPointF(energyArea.right() + 6, y + metrics.ascent() / 2.0),
-                             QString::number(first + relative / kKcalPerHartree, 'f', 5));
+            const QString left = EnergyLabel(layout, relative);
+            const double baseline = y + (metrics.ascent() - metrics.descent()) / 2.0;
+            painter.drawLine(QPointF(energyArea.left() - tick, y), QPointF(energyArea.left(), y));
+            painter.drawLine(QPointF(energyArea.right(), y), QPointF(energyArea.right() + tick, y));
+            painter.drawText(
+                QPointF(energyArea.left() - tick - 2 - metrics.horizontalAdvance(left), baseline),
+                left);
+            painter.drawText(QPointF(energyArea.right() + tick + 2, baseline),
+                             HartreeLabel(layout, relative));
         }
         QPainterPath line;
         bool started = false;
@@ -179,7 +339,7 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
             const double e = model->GetFrame(g)->energy;
             if (!std::isfinite(e))
                 continue;
-            const QPointF point(XOf(g, energyArea), yOf((e - first) * kKcalPerHartree));
+            const QPointF point(XOf(g, energyArea), yOf((e - energies.first) * kKcalPerHartree));
             started ? line.lineTo(point) : line.moveTo(point);
             started = true;
             painter.setBrush(Qt::black);
@@ -189,52 +349,35 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
         painter.drawPath(line);
         painter.setPen(QPen(QColor(0, 150, 0), 2));
         painter.drawEllipse(
-            QPointF(XOf(lowest, energyArea),
-                    yOf((model->GetFrame(lowest)->energy - first) * kKcalPerHartree)),
+            QPointF(
+                XOf(energies.lowest, energyArea),
+                yOf((model->GetFrame(energies.lowest)->energy - energies.first) * kKcalPerHartree)),
             6, 6);
     } else {
         painter.drawText(energyArea, Qt::AlignCenter,
                          QCoreApplication::translate("COptChartView", "エネルギーがありません"));
     }
-    // Convergence: log10 of every value and threshold printed.
-    double logLow = 0.0, logHigh = 0.0;
-    bool any = false;
-    for (int g = 0; g < steps; ++g) {
-        const StepConvergence& c = model->GetFrame(g)->convergence;
-        for (int k = 0; k < StepConvergence::kItems; ++k) {
-            for (double v : {c.value[k], c.threshold[k]}) {
-                if (!c.present[k] || !Positive(v))
-                    continue;
-                const double l = std::log10(v);
-                logLow = any ? std::min(logLow, l) : l;
-                logHigh = any ? std::max(logHigh, l) : l;
-                any = true;
-            }
-        }
-    }
     painter.setPen(QPen(Qt::black, 0));
-    painter.drawText(
-        QRect(convergenceArea.left(), energyArea.bottom() + 4, convergenceArea.width(),
-              convergenceArea.top() - energyArea.bottom() - 4),
-        Qt::AlignCenter,
-        QCoreApplication::translate("COptChartView", "収束の値 (対数目盛、破線はしきい値)"));
-    if (!any) {
+    if (!layout.decades) {
         painter.drawText(convergenceArea, Qt::AlignCenter,
                          QCoreApplication::translate("COptChartView", "収束の表がありません"));
         return;
     }
-    logLow = std::floor(logLow);
-    logHigh = std::max(std::ceil(logHigh), logLow + 1.0);
     const auto yLog = [&](double v) {
-        return convergenceArea.bottom() -
-               (std::log10(v) - logLow) / (logHigh - logLow) * convergenceArea.height();
+        return convergenceArea.bottom() - (std::log10(v) - layout.logLow) /
+                                              (layout.logHigh - layout.logLow) *
+                                              convergenceArea.height();
     };
-    for (int decade = static_cast<int>(logLow); decade <= static_cast<int>(logHigh); ++decade) {
+    for (int decade = static_cast<int>(layout.logLow); decade <= layout.logHigh;
+         decade += layout.decadeStep) {
         const QString text = QStringLiteral("1e%1").arg(decade);
         const double y = yLog(std::pow(10.0, decade));
-        painter.drawText(QPointF(convergenceArea.left() - 6 - metrics.horizontalAdvance(text),
-                                 y + metrics.ascent() / 2.0),
-                         text);
+        painter.drawLine(QPointF(convergenceArea.left() - tick, y),
+                         QPointF(convergenceArea.left(), y));
+        painter.drawText(
+            QPointF(convergenceArea.left() - tick - 2 - metrics.horizontalAdvance(text),
+                    y + (metrics.ascent() - metrics.descent()) / 2.0),
+            text);
     }
     for (int k = 0; k < StepConvergence::kItems; ++k) {
         QPainterPath values, thresholds;
@@ -258,13 +401,16 @@ void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
         painter.drawPath(values);
         painter.setPen(QPen(kItemColours[k], 1, Qt::DashLine));
         painter.drawPath(thresholds);
-        // The legend under the panel.
-        const int x = convergenceArea.left() + convergenceArea.width() * k / 4;
-        const int y = convergenceArea.bottom() + metrics.height() + 4;
+        // The legend under the panel, laid out so that no item overlaps.
+        const QRect& item = layout.legend[static_cast<std::size_t>(k)];
+        const double middle = item.top() + metrics.ascent() / 2.0;
         painter.setPen(QPen(kItemColours[k], 2));
-        painter.drawLine(x, y - metrics.ascent() / 2, x + 20, y - metrics.ascent() / 2);
+        painter.drawLine(QPointF(item.left(), middle), QPointF(item.left() + kLegendLine, middle));
         painter.setPen(QPen(Qt::black, 0));
-        painter.drawText(QPointF(x + 24, y),
+        painter.drawText(QPointF(item.right() + 1 -
+                                     metrics.horizontalAdvance(QCoreApplication::translate(
+                                         "COptChartView", kItemLabels[k])),
+                                 item.top() + metrics.ascent()),
                          QCoreApplication::translate("COptChartView", kItemLabels[k]));
     }
 }

@@ -5,6 +5,7 @@
 #include "render/LabelFont.h"
 #include "render/MolDocState.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -36,6 +37,10 @@ CPlotView::CPlotView(Document* document, QWidget* parent) : QWidget(parent), Vie
 
 MolDocState* CPlotView::GetDocState() const {
     return dynamic_cast<MolDocState*>(GetDocument());
+}
+
+QString CPlotView::KindName() const {
+    return QCoreApplication::translate("CPlotView", "Ramachandran プロット");
 }
 
 void CPlotView::OnUpdate(View*) {

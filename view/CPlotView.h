@@ -16,6 +16,7 @@ public:
 
     QWidget* Widget() override { return this; }
     void OnUpdate(View* sender) override;
+    QString KindName() const override;
 
     // The side of the plot square for a window of width × height.
     static int PlotSize(int width, int height);

@@ -6,6 +6,7 @@
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
+#include "view/AxisTicks.h"
 #include "view/CMolView.h"
 #include "view/CResultsPanel.h"
 #include "view/PrinterChoice.h"
@@ -68,21 +69,6 @@ const std::vector<NormalMode>* ModesOf(const CMolData* model) {
     if (!model->HasAtom(g, 0))
         return nullptr;
     return &model->GetFrame(g)->modes;
-}
-
-// A tick step of 1, 2, 2.5 or 5 × 10ⁿ.
-std::vector<double> StepCandidates(double span) {
-    std::vector<double> steps;
-    const int top = static_cast<int>(std::ceil(std::log10(std::max(span, 1e-9))));
-    for (int e = top - 4; e <= top + 1; ++e) {
-        for (const double m : {1.0, 2.0, 2.5, 5.0})
-            steps.push_back(m * std::pow(10.0, e));
-    }
-    return steps;
-}
-
-int DecimalsOf(double step) {
-    return step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
 }
 
 } // namespace
@@ -245,6 +231,7 @@ const CMolData* CSpectrumView::Model() const {
 
 void CSpectrumView::OnUpdate(View*) {
     RefreshChoices();
+    FollowTitle();
     update();
 }
 
@@ -381,7 +368,24 @@ void CSpectrumView::ShowControlsOfKind() {
 
 void CSpectrumView::Changed() {
     ShowControlsOfKind();
+    FollowTitle();
     update();
+}
+
+void CSpectrumView::FollowTitle() {
+    if (kind_ != titledKind_ && GetDocument() != nullptr) {
+        titledKind_ = kind_;
+        GetDocument()->UpdateFrameTitles();
+    }
+}
+
+QString CSpectrumView::KindName() const {
+    static const char* const kNames[] = {QT_TRANSLATE_NOOP("CSpectrumView", "IR スペクトル"),
+                                         QT_TRANSLATE_NOOP("CSpectrumView", "ラマンスペクトル"),
+                                         QT_TRANSLATE_NOOP("CSpectrumView", "UV-Vis スペクトル"),
+                                         QT_TRANSLATE_NOOP("CSpectrumView", "ECD スペクトル"),
+                                         QT_TRANSLATE_NOOP("CSpectrumView", "NMR スペクトル")};
+    return tr(kNames[static_cast<int>(titledKind_)]);
 }
 
 bool CSpectrumView::Vibrational() const {
@@ -584,21 +588,17 @@ void CSpectrumView::ResetZoom() {
 std::vector<double> CSpectrumView::Ticks(const QRect& plot, const QFontMetrics& metrics) const {
     const double left = ShownLeft(), right = ShownRight();
     const double low = std::min(left, right), high = std::max(left, right);
-    double step = 1.0;
-    for (const double candidate : StepCandidates(high - low)) {
-        step = candidate;
-        const int decimals = DecimalsOf(step);
+    // Round steps that leave room for their labels: the labels' width
+    // depends on the step's decimals, so the step is found twice.
+    AxisTicks ticks;
+    for (int round = 0; round < 2; ++round) {
         const double room =
-            std::max(metrics.horizontalAdvance(QString::number(high, 'f', decimals)),
-                     metrics.horizontalAdvance(QString::number(low, 'f', decimals))) +
+            std::max(metrics.horizontalAdvance(QString::number(high, 'f', ticks.decimals)),
+                     metrics.horizontalAdvance(QString::number(low, 'f', ticks.decimals))) +
             12.0;
-        if ((high - low) / step * room <= plot.width())
-            break;
+        ticks = AxisTicks::Between(low, high, std::max(2, static_cast<int>(plot.width() / room)));
     }
-    std::vector<double> ticks;
-    for (double v = std::ceil(low / step - 1e-9) * step; v <= high + step * 1e-9; v += step)
-        ticks.push_back(std::abs(v) < step * 1e-9 ? 0.0 : v);
-    return ticks;
+    return ticks.values;
 }
 
 double CSpectrumView::Curve(double x) const {
@@ -645,20 +645,16 @@ CSpectrumView::Intensities CSpectrumView::IntensityScale() const {
     if (!(scale.highest - scale.lowest > 1e-6))
         scale.highest = 1.0;
     const double top = scale.highest / 0.9, bottom = scale.lowest / 0.9;
-    // Round steps: a power of ten, doubled when there would be more than
-    // six.
-    scale.step = std::pow(10.0, std::floor(std::log10((top - bottom) / 2.0)));
-    if ((top - bottom) / scale.step > 6)
-        scale.step *= 2;
-    for (int tick = static_cast<int>(std::ceil(bottom / scale.step - 1e-9));
-         tick * scale.step <= top && scale.ticks.size() <= 20; ++tick)
-        scale.ticks.push_back(tick * scale.step);
+    // Round steps, at most six of them.
+    const AxisTicks ticks = AxisTicks::Between(bottom, top, 6);
+    scale.step = ticks.step;
+    scale.ticks = ticks.values;
     return scale;
 }
 
 QString CSpectrumView::IntensityLabel(double y, double step) {
     // As many decimals as the step has, never an exponent.
-    return QString::number(y, 'f', DecimalsOf(step));
+    return QString::number(y, 'f', AxisTicks::DecimalsOf(step));
 }
 
 double CSpectrumView::XOf(double v, const QRect& plot) const {
@@ -804,7 +800,7 @@ void CSpectrumView::Paint(QPainter& painter, const QRect& rect) const {
     // intensity ticks at round values.
     const QFontMetrics metrics(font);
     const std::vector<double> ticks = Ticks(plot, metrics);
-    const int decimals = ticks.size() > 1 ? DecimalsOf(ticks[1] - ticks[0]) : 0;
+    const int decimals = ticks.size() > 1 ? AxisTicks::DecimalsOf(ticks[1] - ticks[0]) : 0;
     for (const double v : ticks) {
         const double x = XOf(v, plot, left, right);
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 5));

@@ -39,6 +39,7 @@ public:
     QWidget* Widget() override { return this; }
     void OnUpdate(View* sender) override;
     bool OnCmdMsg(int id, CommandUpdate* update) override;
+    QString KindName() const override;
 
     // The kinds the document's geometry has data for, in menu order.
     static std::vector<Spectrum::Kind> KindsOf(const CMolData* model);
@@ -138,6 +139,8 @@ private:
     void RefreshChoices();
     void ShowControlsOfKind();
     void Changed();
+    // The window's title names the kind shown.
+    void FollowTitle();
     bool Vibrational() const;
     bool Electronic() const;
     bool InNanometres() const;
@@ -155,6 +158,8 @@ private:
     bool Zoomed() const;
 
     Spectrum::Kind kind_ = Spectrum::Kind::kIr;
+    // The kind the window's title names; the title follows kind_.
+    Spectrum::Kind titledKind_ = Spectrum::Kind::kIr;
     bool refreshing_ = false; // the choices are being filled in
     QWidget* controls_ = nullptr;
     bool zoomed_ = false;

@@ -40,7 +40,7 @@ void ViewMovie::SaveWithDialog(bool gif) {
     const FileFilter filter(gif ? QStringLiteral("GIF file (*.gif)|*.gif||")
                                 : QStringLiteral("MP4 file (*.mp4)|*.mp4||"));
     const FileDialog::Result chosen =
-        FileDialog::Run(&view_, FileDialog::kSave, filter, 1, baseName);
+        FileDialog::Run(&view_, FileDialog::kSave, filter, 1, baseName, QString(), true);
     if (!chosen.accepted)
         return;
     QString path = chosen.path;

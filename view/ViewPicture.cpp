@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -24,6 +25,20 @@ QSize WindowPixels(const CMolView& view) {
 
 } // namespace
 
+ViewPicture::Target ViewPicture::TargetOf(const QString& path, int filterIndex) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const int chosen = filterIndex >= kBmp24 && filterIndex <= kPng ? filterIndex : kBmp24;
+    if (suffix == QLatin1String("png"))
+        return {path, kPng};
+    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff"))
+        return {path, kTiff};
+    if (suffix == QLatin1String("bmp") || suffix == QLatin1String("dib"))
+        return {path, chosen == kBmp32 ? kBmp32 : kBmp24};
+    // No picture extension: the chosen kind's is added.
+    static const char* const kExtensions[] = {"", ".bmp", ".bmp", ".tif", ".png"};
+    return {path + QLatin1String(kExtensions[chosen]), chosen};
+}
+
 void ViewPicture::SaveWithDialog(bool choosingSize) {
     const FileFilter filter(QStringLiteral(
         "24bit BMP file (*.bmp; *.dib)|*.bmp; *.dib|32bit BMP file (*.bmp)|*.bmp|TIFF file "
@@ -31,27 +46,28 @@ void ViewPicture::SaveWithDialog(bool choosingSize) {
     const QString baseName =
         view_.GetDocument() != nullptr ? view_.GetDocument()->DefaultFileName() : QString();
     const FileDialog::Result chosen =
-        FileDialog::Run(&view_, FileDialog::kSave, filter, kBmp24, baseName);
+        FileDialog::Run(&view_, FileDialog::kSave, filter, kBmp24, baseName, QString(), true);
     if (!chosen.accepted)
         return;
-    int kind = chosen.filterIndex;
-    if (kind == 0) {
-        // A dialog that named no filter of the list: the name's extension.
-        const QString suffix = QFileInfo(chosen.path).suffix().toLower();
-        kind = suffix == QLatin1String("png")                                      ? kPng
-               : suffix == QLatin1String("tif") || suffix == QLatin1String("tiff") ? kTiff
-                                                                                   : kBmp24;
-    }
+    // A picture extension typed decides the kind; a name with another one
+    // gets the chosen kind's, and the question the dialog could not ask.
+    const Target target = TargetOf(chosen.path, chosen.filterIndex);
+    if (target.path != chosen.path && QFileInfo::exists(target.path) &&
+        !MessageBox::AskYesNo(&view_, QCoreApplication::translate(
+                                          "CMolView", "%1 は既に存在します。\n上書きしますか?")
+                                          .arg(QFileInfo(target.path).fileName())))
+        return;
+    const int kind = target.kind;
     // The window's own picture, or (the 32-bit BMP being the window's own
     // buffer) one of a size, resolution and background chosen.
     if (!choosingSize || kind == kBmp32) {
-        Write(chosen.path, kind);
+        Write(target.path, kind);
         return;
     }
     CPictureOptionsDlg options(WindowPixels(view_), kind == kTiff || kind == kPng, &view_);
     if (options.exec() != QDialog::Accepted)
         return;
-    Write(chosen.path, kind, options.PictureSize(), options.Scale(), options.DotsPerInch(),
+    Write(target.path, kind, options.PictureSize(), options.Scale(), options.DotsPerInch(),
           options.Transparent());
 }
 

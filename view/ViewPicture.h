@@ -20,6 +20,16 @@ public:
     // Picture file kinds, in the order of the picture dialog's filters.
     enum Kind { kBmp24 = 1, kBmp32 = 2, kTiff = 3, kPng = 4 };
 
+    // Where a picture named path, chosen with the dialog's filterIndex, is
+    // written and as which kind: an extension that names a picture kind
+    // decides it (a .bmp with the 32-bit filter stays 32-bit); without one,
+    // the filter's kind, its extension added.
+    struct Target {
+        QString path;
+        int kind;
+    };
+    static Target TargetOf(const QString& path, int filterIndex);
+
     // The picture commands: ask for a file and write the window's picture
     // there; choosingSize asks then (for every kind but the window's own
     // 32-bit bitmap) the picture's size, resolution and background.

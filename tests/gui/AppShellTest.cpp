@@ -516,7 +516,9 @@ void AppShellTest::standardKeysOfADesktopProgram() {
 
     view = h.ActiveView();
     QVERIFY(h.WaitForPicture());
-    const Camera fitted = view->state.camera;
+    // Home fits and turns the molecule to its principal axes.
+    Camera fitted = view->state.camera;
+    fitted.Refit(*view->Model(), view->state.frame, true);
     view->state.camera.orientation = RotationMatrix(30.0, 1.0, 0.0, 0.0);
     view->state.camera.SetZoom(3.0);
     view->setFocus();
@@ -559,7 +561,7 @@ void AppShellTest::peptideCommandNeedsAPdbModel() {
     h.MdiActivate(0);
     h.Run(kPeptideStructure);
     QCOMPARE(h.Frames().size(), 3);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("p.pdb:3"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("p.pdb - Ramachandran プロット:2"));
 }
 
 void AppShellTest::saveAsAppendsTheFilterExtension() {

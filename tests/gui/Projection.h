@@ -14,7 +14,9 @@ inline QPoint ProjectAtom(const Camera& camera, int width, int height, double x,
     const Point3D c = camera.centre;
     const double s = camera.Scale();
     const double px = (x - c.x) * s, py = (y - c.y) * s, pz = (z - c.z) * s;
-    const double f = 1.0 / std::tan(camera.fieldOfView * M_PI / 360.0);
+    const double f =
+        1.0 /
+        std::tan(camera.VerticalFieldOfView(static_cast<double>(width) / height) * M_PI / 360.0);
     const double depth = camera.eyeDistance - pz;
     const double ndcX = f * px / depth * height / width;
     const double ndcY = f * py / depth;

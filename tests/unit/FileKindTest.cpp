@@ -3,7 +3,9 @@
 #include "formats/FileKind.h"
 #include "formats/DialogFilter.h"
 #include "formats/FileFormat.h"
+#include "io/StdioFile.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -45,7 +47,7 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
               "*.mmcif.gz)|*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; "
               "*.mmcif.gz|All Files (*.*)|*.*|XYZ Files (*.xyz; *.xyz.gz)|*.xyz; *.xyz.gz|"
               "Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)|*.cube; *.cub; *.fchk; "
-              "*.fch; *.cube.gz; *.cub.gz; *.fchk.gz||");
+              "*.fch; *.cube.gz; *.cub.gz; *.fchk.gz|All Molecule Files (*.*)|*||");
     EXPECT_EQ(FilterString(SaveFilters()),
               "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "
               "*.ent|Ramachandran Plot Data (*.rpd)|*.rpd|All Files (*.*)|*.*|XYZ Files "
@@ -58,6 +60,60 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
             EXPECT_NE(FormatNamed(name)->write, nullptr) << name;
     EXPECT_EQ(FilterAt(OpenFilters(), 0), nullptr);
     EXPECT_EQ(FilterAt(SaveFilters(), 6), nullptr);
+}
+
+// Files whose names say nothing: the first lines choose the reader, and
+// what they cannot place is unknown rather than guessed.
+TEST(FileKind, ContentChoosesTheReaderWhereTheNameSaysNothing) {
+    EXPECT_EQ(FileKindFromContent("%chk=a.chk\n%mem=1GB\n\n#p b3lyp opt\n\ntitle\n"),
+              FileKind::kGaussian);
+    EXPECT_EQ(FileKindFromContent(" Entering Gaussian System, Link 0=g16\n"), FileKind::kGaussian);
+    EXPECT_EQ(FileKindFromContent("# generated\ndata_1ABC\n_atom_site.id\n"), FileKind::kMmcif);
+    EXPECT_EQ(FileKindFromContent("3\nwater\nO 0 0 0.1\nH 0 0.7 -0.4\nH 0 -0.7 -0.4\n"),
+              FileKind::kXyz);
+    EXPECT_EQ(FileKindFromContent("3\n\n8 0.0 0.0 0.1\n"), FileKind::kXyz);
+    EXPECT_EQ(FileKindFromContent("cube\nSCF density\n    3   -5.0 -5.0 -5.0\n"
+                                  "   40  0.25 0 0\n   40 0 0.25 0\n   40 0 0 0.25\n"),
+              FileKind::kCube);
+    EXPECT_EQ(FileKindFromContent("water\nSP RB3LYP 6-31G\nNumber of atoms                 "
+                                  "           I                3\n"),
+              FileKind::kFchk);
+    EXPECT_EQ(FileKindFromContent("REMARK 1\r\nATOM      1  N   ALA A   1      -0.677  -1.230  "
+                                  "-0.491  1.00  0.00           N\r\n"),
+              FileKind::kPdb);
+    for (const char* unknown : {"", "milk\neggs\n", "3\nthree\nnot an atom\n", "#\n", "ATOM"})
+        EXPECT_EQ(FileKindFromContent(unknown), FileKind::kUnknown) << unknown;
+    // The all-files filter that reads by content asks for it only when the
+    // name says nothing.
+    const DialogFilter* all = FilterAt(OpenFilters(), static_cast<int>(OpenFilters().size()));
+    ASSERT_NE(all, nullptr);
+    EXPECT_EQ(KindToOpen(all, FileKind::kUnknown), FileKind::kByContent);
+    EXPECT_EQ(KindToOpen(all, FileKind::kPdb), FileKind::kPdb);
+    EXPECT_EQ(KindToOpen(FilterAt(OpenFilters(), 3), FileKind::kUnknown), FileKind::kUnknown);
+}
+
+// Every shared file whose name says its kind is placed by its content alone
+// as its name places it (compressed ones through gzip).
+TEST(FileKind, ContentAgreesWithTheNameOnEverySharedFile) {
+    const std::filesystem::path dir = RAVEK_TESTDATA_DIR;
+    if (!std::filesystem::is_directory(dir))
+        GTEST_SKIP() << "test data folder " << dir << " is absent";
+    int checked = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+        const std::string path = entry.path().string();
+        const FileKind named = FileKindFromPath(path);
+        // Damaged files are another program's output under a Gaussian name.
+        if (!entry.is_regular_file() || named == FileKind::kUnknown ||
+            path.find("/malformed/") != std::string::npos)
+            continue;
+        StdioFile file;
+        ASSERT_TRUE(file.Open(path, StdioFile::modeRead)) << path;
+        std::size_t available = 0;
+        const char* head = file.Peek(available);
+        EXPECT_EQ(FileKindFromContent(std::string_view(head, available)), named) << path;
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
 }
 
 // Saving by name: every written format is found by its endings in any case;

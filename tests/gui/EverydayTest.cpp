@@ -1,0 +1,378 @@
+// Everyday use through the real windows: opening a file that gives no
+// molecule leaves the one shown as it was; the "all molecule files" filter
+// reads a file by its content; a picture's typed extension decides its kind
+// and a missing one is added; windows say in their titles what they show; a
+// tall window shows the whole molecule and Home turns it to its principal
+// axes; the optimisation chart's painted numbers are round, whole and in
+// the right places at 400 pixels wide, in both languages.
+
+#include "AppHarness.h"
+#include "PaintedTexts.h"
+#include "Projection.h"
+
+#include "app/CMainFrame.h"
+#include "app/CMolDoc.h"
+#include "app/UiLanguage.h"
+#include "model/CMolData.h"
+#include "platform/ChildFrame.h"
+#include "res/CommandIds.h"
+#include "tests/support/GaussianOutputText.h"
+#include "view/CMolView.h"
+#include "view/COptChartView.h"
+#include "view/ViewPicture.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include <cmath>
+
+using namespace CommandIds;
+
+namespace {
+
+// The bounding box of the pixels that are not the background's colour.
+QRect Drawn(const QImage& picture) {
+    const QRgb background = picture.pixel(0, 0);
+    QRect box;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixel(x, y) != background)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// The first bytes of a file.
+QByteArray Head(const AppHarness& h, const QString& path) {
+    return h.Read(path).left(4);
+}
+
+// Water optimised in four steps: the energies in hartree, a maximum force
+// per step.
+QByteArray WaterOptimisation(const double (&energies)[4]) {
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    const std::vector<OrientationRow> water = {
+        {8, 0.0, 0.0, 0.12}, {1, 0.0, 0.76, -0.47}, {1, 0.0, -0.76, -0.47}};
+    for (int step = 0; step < 4; ++step) {
+        out.Orientation("Input", water);
+        out.Line(QString::asprintf(" SCF Done:  E(RB3LYP) =  %.6f     A.U. after   9 cycles",
+                                   energies[step])
+                     .toStdString());
+        out.Line(QString::asprintf(" Maximum Force            %.6f     0.000450     %s",
+                                   0.01 / std::pow(10.0, step), step == 3 ? "YES" : "NO ")
+                     .toStdString());
+        out.Line(QString::asprintf(" RMS     Displacement     %.6f     0.001200     %s",
+                                   0.02 / std::pow(10.0, step), step == 3 ? "YES" : "NO ")
+                     .toStdString());
+    }
+    out.Line(" Normal termination of Gaussian 16");
+    return QByteArray::fromStdString(out.Text());
+}
+
+} // namespace
+
+class EverydayTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { AppHarness::VerifyNothingUnexpected(); }
+    void openingKeepsTheMoleculeShown();
+    void allMoleculeFilesReadsByContent();
+    void picturesTakeTheirKindFromTheName();
+    void titlesSayWhatWindowsShow();
+    void tallWindowShowsTheWholeMoleculeAndHomeTurnsIt();
+    void chartNumbersAreRoundWholeAndPlaced();
+    void labelsStandInFrontOfTheirSpheres();
+};
+
+void EverydayTest::openingKeepsTheMoleculeShown() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    QVERIFY(h.WaitForPicture());
+    CMolDoc* document = h.ActiveDocument();
+    CMolView* view = h.ActiveView();
+    view->state.displayFlags = 2; // ball and stick
+    const CMolData* shown = document->data.get();
+    // With the Gaussian filter, a file that holds no coordinates.
+    h.QueueDialogAnswer(h.Write("notes.log", "nothing to see here\n"), 1);
+    h.Run(kFileOpen);
+    QCOMPARE(h.TakeMessages(),
+             QStringList{QStringLiteral(
+                 "分子データを読み込めませんでした: 原子座標が見つかりません (notes.log)")});
+    QCOMPARE(h.ActiveDocument(), document);
+    QCOMPARE(document->data.get(), shown);
+    QCOMPARE(document->data->AtomCount(0), 17);
+    QCOMPARE(view->state.displayFlags, 2);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("pep.pdb"));
+    QVERIFY(document->StatusMessage().isEmpty());
+    // A file that does give a molecule replaces it.
+    h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
+    h.Run(kFileOpen);
+    QCOMPARE(document->data->AtomCount(0), 3);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("w.com"));
+    h.Exit();
+}
+
+void EverydayTest::allMoleculeFilesReadsByContent() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("w.com", Fixtures::kWaterInput)));
+    CMolDoc* document = h.ActiveDocument();
+    // The last filter; names that say nothing.
+    h.QueueDialogAnswer(h.Write("peptide.txt", Fixtures::kPeptidePdb), 6);
+    h.Run(kFileOpen);
+    QCOMPARE(document->data->AtomCount(0), 17);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("peptide.txt"));
+    QCOMPARE(document->openFilterIndex, 6);
+    h.QueueDialogAnswer(h.Write("water", Fixtures::kWaterInput), 6);
+    h.Run(kFileOpen);
+    QCOMPARE(document->data->AtomCount(0), 3);
+    // A name that says something still decides.
+    h.QueueDialogAnswer(h.Write("named.pdb", Fixtures::kPeptidePdb), 6);
+    h.Run(kFileOpen);
+    QCOMPARE(document->data->AtomCount(0), 17);
+    // Neither name nor content: said, and the molecule stays.
+    h.QueueDialogAnswer(h.Write("shopping.txt", "milk\neggs\n"), 6);
+    h.Run(kFileOpen);
+    QCOMPARE(h.TakeMessages(),
+             QStringList{QStringLiteral("分子データを読み込めませんでした: "
+                                        "ファイルの種類を名前からも内容からも判断できません "
+                                        "(shopping.txt)")});
+    QCOMPARE(document->data->AtomCount(0), 17);
+    h.Exit();
+}
+
+void EverydayTest::picturesTakeTheirKindFromTheName() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("w.com", Fixtures::kWaterInput)));
+    QVERIFY(h.WaitForPicture());
+    const QByteArray png("\x89PNG", 4), bmp("BM", 2);
+    // The 24-bit BMP filter, a name ending in .png: a PNG.
+    h.QueueDialogAnswer(h.Path("a.png"), 1);
+    h.Run(kSavePicture);
+    QCOMPARE(Head(h, h.Path("a.png")), png);
+    // The PNG filter and no extension: ".png" added.
+    h.QueueDialogAnswer(h.Path("b"), 4);
+    h.Run(kSavePicture);
+    QCOMPARE(Head(h, h.Path("b.png")), png);
+    QVERIFY(!QFile::exists(h.Path("b")));
+    // The TIFF filter, an extension that names no picture: ".tif" added.
+    h.QueueDialogAnswer(h.Path("c.opt"), 3);
+    h.Run(kSavePicture);
+    const QByteArray tiff = Head(h, h.Path("c.opt.tif"));
+    QVERIFY(tiff == QByteArray("II*\0", 4) || tiff == QByteArray("MM\0*", 4));
+    // The PNG filter, a .bmp name: a 24-bit BMP.
+    h.QueueDialogAnswer(h.Path("d.bmp"), 4);
+    h.Run(kSavePicture);
+    QCOMPARE(h.Read(h.Path("d.bmp")).left(2), bmp);
+    QCOMPARE(static_cast<int>(h.Read(h.Path("d.bmp")).at(28)), 24);
+    h.Exit();
+}
+
+void EverydayTest::titlesSayWhatWindowsShow() {
+    AppHarness h;
+    const double energies[4] = {-76.30, -76.32, -76.3215, -76.3214};
+    QVERIFY(h.Start(h.Write("opt.log", WaterOptimisation(energies))));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
+    h.Run(kOptimisationChart);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log - 最適化チャート"));
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->windowTitle(), QStringLiteral("RAVEK - opt.log - 最適化チャート"));
+    h.MdiActivate(0);
+    h.Run(kWindowNew);
+    QStringList titles;
+    for (ChildFrame* frame : h.Frames())
+        titles << frame->windowTitle();
+    titles.sort();
+    QCOMPARE(titles, (QStringList{"opt.log - 最適化チャート", "opt.log:1", "opt.log:2"}));
+    h.Exit();
+}
+
+void EverydayTest::tallWindowShowsTheWholeMoleculeAndHomeTurnsIt() {
+    AppHarness h;
+    h.Store("DisplayMode", 2);
+    h.answerYes = true;
+    QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
+    h.TakeMessages();
+    ChildFrame* frame = h.ActiveFrame();
+    frame->showNormal();
+    frame->resize(220, 640);
+    CMolView* view = h.ActiveView();
+    QTRY_VERIFY(view->height() > 2 * view->width());
+    view->update();
+    QVERIFY(h.WaitForPicture());
+    // The peptide lies along x: whole across the narrow window, clear of
+    // both sides.
+    QImage picture = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    QRect drawn = Drawn(picture);
+    QVERIFY(!drawn.isEmpty());
+    QVERIFY2(drawn.left() > 2 && drawn.right() < picture.width() - 3,
+             qPrintable(QStringLiteral("drawn %1..%2 of %3")
+                            .arg(drawn.left())
+                            .arg(drawn.right())
+                            .arg(picture.width())));
+    QVERIFY(drawn.width() > picture.width() / 2);
+
+    // Water in the yz plane opens edge-on (a vertical line); Home turns it
+    // face-on, the H–H direction across.
+    frame->resize(500, 400);
+    h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
+    h.Run(kFileOpen);
+    QTRY_VERIFY(view->width() > view->height());
+    QVERIFY(h.WaitForPicture());
+    drawn = Drawn(view->grabFramebuffer().convertToFormat(QImage::Format_RGB32));
+    QVERIFY(drawn.height() > 2 * drawn.width());
+    // Shortcuts go to the active window; without a window manager it is
+    // made so here.
+    h.MainFrame()->activateWindow();
+    QApplication::setActiveWindow(h.MainFrame());
+    QTRY_VERIFY(h.MainFrame()->isActiveWindow());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Home);
+    QVERIFY(h.WaitForPicture());
+    drawn = Drawn(view->grabFramebuffer().convertToFormat(QImage::Format_RGB32));
+    QVERIFY2(drawn.width() > drawn.height(),
+             qPrintable(QStringLiteral("%1 × %2").arg(drawn.width()).arg(drawn.height())));
+    // The plane's normal (x) along the line of sight, H–H (y) across.
+    const Matrix4& m = view->state.camera.orientation;
+    QVERIFY(std::abs(std::abs(m[2]) - 1.0) < 1e-9);
+    QVERIFY(std::abs(std::abs(m[4]) - 1.0) < 1e-9);
+    // The setting makes new files open so.
+    h.Store("OpenPrincipalAxes", 1);
+    h.QueueDialogAnswer(h.Write("w2.com", Fixtures::kWaterInput), 1);
+    h.Run(kFileOpen);
+    QVERIFY(h.WaitForPicture());
+    QVERIFY(std::abs(std::abs(view->state.camera.orientation[2]) - 1.0) < 1e-9);
+    h.Exit();
+}
+
+void EverydayTest::chartNumbersAreRoundWholeAndPlaced() {
+    AppHarness h;
+    const double energies[4] = {-76.30, -76.32, -76.3215, -76.3214};
+    QVERIFY(h.Start(h.Write("opt.log", WaterOptimisation(energies))));
+    h.Run(kOptimisationChart);
+    auto* chart = h.MainFrame()->findChild<COptChartView*>();
+    QVERIFY(chart != nullptr);
+    const auto paint = [chart](int width, int height) {
+        auto texts = std::make_unique<PaintedTexts>(width, height);
+        QPainter painter(texts.get());
+        chart->Paint(painter, QRect(0, 0, width, height));
+        return texts;
+    };
+    for (const bool english : {false, true}) {
+        UiLanguage::Install(english ? UiLanguage::kEnglish : UiLanguage::kJapanese);
+        const std::unique_ptr<PaintedTexts> painted = paint(400, 520);
+        // Every text whole within the picture; no two texts overlap.
+        const std::vector<PaintedTexts::Text>& texts = painted->Texts();
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            QVERIFY2(texts[i].box.left() >= 0.0 && texts[i].box.right() <= 400.0,
+                     qPrintable(texts[i].text));
+            for (std::size_t j = i + 1; j < texts.size(); ++j)
+                QVERIFY2(!texts[i].box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(texts[j].box),
+                         qPrintable(texts[i].text + QStringLiteral(" / ") + texts[j].text));
+        }
+        for (const char* item : {"最大変位", "RMS 変位", "最大力", "RMS 力"})
+            QCOMPARE(painted->Find(QCoreApplication::translate("COptChartView", item)).size(),
+                     std::size_t{1});
+        if (english)
+            QCOMPARE(painted->Find(QStringLiteral("Maximum displacement")).size(), std::size_t{1});
+        // The step numbers, under both panels.
+        for (const char* step : {"1", "2", "3", "4"})
+            QCOMPARE(painted->Find(QString::fromLatin1(step)).size(), std::size_t{2});
+        // The energy labels: kcal/mol on the left, hartree at the same
+        // height on the right, each centred on its tick; a round step
+        // between them.
+        struct Tick {
+            double y, kcal, hartree;
+        };
+        std::vector<Tick> ticks;
+        for (const PaintedTexts::Text& left : texts) {
+            bool number = false;
+            const double kcal = left.text.toDouble(&number);
+            // In the margins: the left quarter and the right quarter.
+            if (!number || left.box.right() > 100.0 || left.text.startsWith(QLatin1String("1e")))
+                continue;
+            for (const PaintedTexts::Text& right : texts) {
+                // (Hartree values have decimals; step numbers have none.)
+                if (right.box.left() > 300.0 && right.text.contains(QLatin1Char('.')) &&
+                    std::abs(right.baseline - left.baseline) < 0.01)
+                    ticks.push_back({left.box.center().y(), kcal, right.text.toDouble()});
+            }
+        }
+        QVERIFY2(ticks.size() >= 3, qPrintable(QString::number(ticks.size())));
+        const double step = std::abs(ticks[1].kcal - ticks[0].kcal);
+        const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        QVERIFY2(std::abs(mantissa - 1.0) < 1e-6 || std::abs(mantissa - 2.0) < 1e-6 ||
+                     std::abs(mantissa - 5.0) < 1e-6,
+                 qPrintable(QString::number(step)));
+        for (std::size_t k = 1; k < ticks.size(); ++k)
+            QVERIFY(std::abs(std::abs(ticks[k].kcal - ticks[k - 1].kcal) - step) < 1e-6);
+        // Hartree = first energy + kcal/mol / 627.509474, to the digits shown
+        // (enough of them to tell neighbours apart).
+        for (const Tick& t : ticks) {
+            const QString text = QString::number(t.hartree, 'f', 6);
+            QVERIFY2(std::abs(t.hartree - (energies[0] + t.kcal / 627.509474)) <
+                         0.51 * std::abs(step) / 627.509474 / 10.0,
+                     qPrintable(text));
+        }
+        // Each step's point stands where both axes read its energy.
+        const Tick& a = ticks.front();
+        const Tick& b = ticks.back();
+        std::vector<QRectF> points;
+        for (const QRectF& e : painted->Ellipses()) {
+            if (std::abs(e.width() - 5.0) < 0.01)
+                points.push_back(e);
+        }
+        QCOMPARE(points.size(), std::size_t{4});
+        for (int g = 0; g < 4; ++g) {
+            const double kcal = (energies[g] - energies[0]) * 627.509474;
+            const double y = a.y + (kcal - a.kcal) / (b.kcal - a.kcal) * (b.y - a.y);
+            QVERIFY2(std::abs(points[static_cast<std::size_t>(g)].center().y() - y) < 0.5,
+                     qPrintable(QStringLiteral("step %1: %2 vs %3")
+                                    .arg(g + 1)
+                                    .arg(points[static_cast<std::size_t>(g)].center().y())
+                                    .arg(y)));
+        }
+    }
+    UiLanguage::Install(UiLanguage::kJapanese);
+    h.Exit();
+}
+
+void EverydayTest::labelsStandInFrontOfTheirSpheres() {
+    AppHarness h;
+    h.Store("DisplayMode", 2); // ball and stick
+    QVERIFY(h.Start(h.Write("w.com", Fixtures::kWaterInput)));
+    CMolView* view = h.ActiveView();
+    view->state.labelsInElementColour = false;
+    view->state.labelColour[0] = view->state.labelColour[2] = 0.0F;
+    view->state.labelColour[1] = 1.0F;
+    h.Run(kLabelAll);
+    view->update();
+    QVERIFY(h.WaitForPicture());
+    // The oxygen's label begins at its centre and runs up and to the
+    // right, over its red sphere: green there, with a dark outline, in the
+    // window and in a saved picture.
+    const QString path = h.Path("labels.png");
+    QVERIFY(ViewPicture(*view).Write(path, ViewPicture::kPng));
+    for (const QImage& picture :
+         {view->grabFramebuffer().convertToFormat(QImage::Format_RGB32), QImage(path)}) {
+        const QPoint o =
+            ProjectAtom(view->state.camera, picture.width(), picture.height(), 0.0, 0.0, 0.1173);
+        int green = 0, dark = 0;
+        for (int y = o.y() - 16; y <= o.y(); ++y) {
+            for (int x = o.x(); x <= o.x() + 16; ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                green += c.green() > 200 && c.red() < 80 && c.blue() < 80;
+                dark += c.red() < 40 && c.green() < 40 && c.blue() < 40;
+            }
+        }
+        QVERIFY2(green > 8 && dark > 8,
+                 qPrintable(QStringLiteral("green %1, dark %2").arg(green).arg(dark)));
+    }
+    h.Exit();
+}
+
+#include "GuiTestMain.h"
+RAVEK_GUI_TEST_MAIN(EverydayTest)
+#include "EverydayTest.moc"
