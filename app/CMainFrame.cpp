@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "view/CMeasurementsPanel.h"
 #include "view/COrbitalPanel.h"
 #include "view/CResultsPanel.h"
 
@@ -26,6 +27,8 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
@@ -49,7 +52,31 @@ QStringList SplitCommandString(int id) {
                            : QStringList();
 }
 
+// The measuring buttons' icons, drawn here (no icon theme has them): two,
+// three or four atoms joined by the dashed line, arc or chain they measure.
+QIcon MeasureIcon(int atoms) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    static const QPointF kPlaces[3][4] = {
+        {{5, 27}, {27, 5}}, {{4, 26}, {16, 8}, {28, 26}}, {{3, 10}, {11, 24}, {21, 8}, {29, 22}}};
+    const QPointF* places = kPlaces[atoms - 2];
+    painter.setPen(QPen(QColor(200, 150, 0), 2.5, Qt::DashLine));
+    for (int k = 1; k < atoms; ++k)
+        painter.drawLine(places[k - 1], places[k]);
+    if (atoms == 3)
+        painter.drawArc(QRectF(8, 0, 16, 16), 236 * 16, 68 * 16);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(60, 60, 60));
+    for (int k = 0; k < atoms; ++k)
+        painter.drawEllipse(places[k], 4.0, 4.0);
+    return QIcon(pixmap);
+}
+
 QIcon ToolbarIcon(const QStyle* style, int id) {
+    if (id == kMeasureDistance || id == kMeasureAngle || id == kMeasureDihedral)
+        return MeasureIcon(id == kMeasureDistance ? 2 : id == kMeasureAngle ? 3 : 4);
     struct IconName {
         int id;
         const char* theme;
@@ -162,6 +189,9 @@ bool CMainFrame::LoadFrame() {
     resultsPanel_ = new CResultsPanel(this);
     addDockWidget(Qt::RightDockWidgetArea, resultsPanel_);
     resultsPanel_->hide();
+    measurementsPanel_ = new CMeasurementsPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, measurementsPanel_);
+    measurementsPanel_->hide();
     connect(orbitalPanel_, &COrbitalPanel::surfaceChanged, this, [this] {
         ChildFrame* frame = ActiveChildFrame();
         if (Document* document = frame != nullptr ? frame->GetActiveDocument() : nullptr)
@@ -484,6 +514,17 @@ void CMainFrame::OnIdle() {
         resultsPanel_->hide();
     else if (panelDocument_ != molecule || panelLoad_ != load)
         resultsPanel_->show();
+    // The measurements panel comes when the window gets its first
+    // measurement or another window with measurements becomes active.
+    measurementsPanel_->SetView(moleculeView);
+    const std::size_t measured =
+        moleculeView != nullptr ? moleculeView->state.measurements.size() : 0;
+    if (!CMeasurementsPanel::HasContent(moleculeView))
+        measurementsPanel_->hide();
+    else if (moleculeView != measuredView_ || measured > measuredCount_)
+        measurementsPanel_->show();
+    measuredView_ = moleculeView;
+    measuredCount_ = measured;
     panelDocument_ = molecule;
     panelLoad_ = load;
     ShowStep();

@@ -12,6 +12,8 @@
 
 class CMolView;
 class COrbitalPanel;
+class CMeasurementsPanel;
+class CMolView;
 class CResultsPanel;
 class ChildFrame;
 class QAction;
@@ -50,6 +52,7 @@ public:
     // The panel of orbitals and grids, following the active document.
     COrbitalPanel* OrbitalPanel() const { return orbitalPanel_; }
     CResultsPanel* ResultsPanel() const { return resultsPanel_; }
+    CMeasurementsPanel* MeasurementsPanel() const { return measurementsPanel_; }
     // Shows the active view's step text in the step pane.
     void ShowStep();
 
@@ -122,6 +125,11 @@ private:
     QLabel* stepPane_ = nullptr;
     COrbitalPanel* orbitalPanel_ = nullptr;
     CResultsPanel* resultsPanel_ = nullptr;
+    CMeasurementsPanel* measurementsPanel_ = nullptr;
+    // The molecule window the measurements panel showed last, and how many
+    // measurements it had.
+    const CMolView* measuredView_ = nullptr;
+    std::size_t measuredCount_ = 0;
     // The document the panel was last shown for, to show it again only
     // when another one (or another file) comes.
     const void* panelDocument_ = nullptr;

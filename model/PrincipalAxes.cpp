@@ -49,8 +49,6 @@ std::array<Point3D, 3> PrincipalAxesOf(const std::vector<Point3D>& points) {
             axis = {-axis.x, -axis.y, -axis.z};
         axes[static_cast<std::size_t>(k)] = axis;
     }
-    const Point3D& a = axes[0];
-    const Point3D& b = axes[1];
-    axes[2] = {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+    axes[2] = Cross(axes[0], axes[1]);
     return axes;
 }

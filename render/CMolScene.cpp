@@ -80,6 +80,7 @@ struct CMolScene::ContentInputs {
     std::size_t atoms = 0;
     int displayFlags = 0, colourMode = 0, showHydrogens = 0;
     std::list<int> measurementSelection, labelledAtoms;
+    std::vector<Measurement> measurements;
     bool labelsInElementColour = true;
     std::array<float, 3> labelColour{};
     int mode = -1, modeFrame = -1;
@@ -96,7 +97,7 @@ struct CMolScene::ContentInputs {
         : data(document.data.get()), loadCount(document.loadCount), frame(view.frame),
           displayFlags(view.displayFlags), colourMode(view.colourMode),
           showHydrogens(view.showHydrogens), measurementSelection(view.measurementSelection),
-          labelledAtoms(view.labelledAtoms),
+          labelledAtoms(view.labelledAtoms), measurements(view.measurements),
           labelsInElementColour(view.labelsInElementColour), labelColour{view.labelColour[0],
                                                                          view.labelColour[1],
                                                                          view.labelColour[2]},
@@ -127,6 +128,7 @@ struct CMolScene::ContentInputs {
                frameCount == o.frameCount && atoms == o.atoms && displayFlags == o.displayFlags &&
                colourMode == o.colourMode && showHydrogens == o.showHydrogens &&
                measurementSelection == o.measurementSelection && labelledAtoms == o.labelledAtoms &&
+               measurements == o.measurements &&
                labelsInElementColour == o.labelsInElementColour && labelColour == o.labelColour &&
                mode == o.mode && modeFrame == o.modeFrame && arrowScale == o.arrowScale &&
                vibrationOffset == o.vibrationOffset && resolution == o.resolution &&

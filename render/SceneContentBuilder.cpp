@@ -238,6 +238,81 @@ void AddLabels(const ViewState& view, const MolDocState& document, SceneContent&
     }
 }
 
+// A label's text for the picture's glyphs, which are those of the codes
+// 0 … 254: UTF-8 letters of Latin-1 (Å, °) become their single codes.
+std::string Latin1(const std::string& utf8) {
+    std::string text;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if ((byte == 0xC2 || byte == 0xC3) && i + 1 < utf8.size()) {
+            const auto next = static_cast<unsigned char>(utf8[++i]);
+            text += static_cast<char>(((byte & 0x03) << 6) | (next & 0x3F));
+        } else {
+            text += utf8[i];
+        }
+    }
+    return text;
+}
+
+// A dashed line from one point to another: dashes of 0.15 Å, gaps of 0.1 Å.
+void AddDashes(const Point3D& from, const Point3D& to, const Rgba& colour, SceneContent& content) {
+    const Point3D along = Minus(to, from);
+    const double length = Length(along);
+    if (!(length > 0.0))
+        return;
+    constexpr double kDash = 0.15, kPeriod = 0.25;
+    for (double start = 0.0; start < length; start += kPeriod) {
+        const double end = std::min(length, start + kDash);
+        content.lines.push_back({Plus(from, Scaled(along, start / length)),
+                                 Plus(from, Scaled(along, end / length)), colour});
+    }
+}
+
+// The measurements with their values in the geometry shown: a distance as a
+// dashed line, an angle as a dashed arc inside it, a dihedral as a dashed
+// line along its four atoms; the value stands at the middle, in front.
+void AddMeasurements(const ViewState& view, const MolDocState& document, SceneContent& content) {
+    const CMolData& data = *document.data;
+    const Rgba colour{1.0F, 0.85F, 0.2F, 1.0F};
+    const bool balls = (view.displayFlags & ViewState::kBallAndStick) != 0;
+    for (const Measurement& measurement : view.measurements) {
+        const std::string text = measurement.Text(data, view.frame);
+        bool shown = !text.empty();
+        std::vector<Point3D> p;
+        for (const int a : measurement.atoms) {
+            shown = shown && !IsAtomSkipped(view, data, a);
+            if (shown)
+                p.push_back(DrawnPosition(view, data, a));
+        }
+        if (!shown)
+            continue;
+        Point3D at;
+        if (p.size() == 3) {
+            // The arc at a third of the shorter arm, the value just outside.
+            const Point3D u = Minus(p[0], p[1]), v = Minus(p[2], p[1]);
+            const double radius = std::min(Length(u), Length(v)) / 3.0;
+            constexpr int kSteps = 16;
+            Point3D last;
+            for (int k = 0; k <= kSteps; ++k) {
+                const double t = static_cast<double>(k) / kSteps;
+                const Point3D w = Plus(Scaled(u, (1.0 - t) / Length(u)), Scaled(v, t / Length(v)));
+                const Point3D point = Plus(p[1], Scaled(w, radius / std::max(Length(w), 1e-9)));
+                if (k > 0 && k % 2 == 1)
+                    content.lines.push_back({last, point, colour});
+                if (k == kSteps / 2)
+                    at = Plus(p[1], Scaled(Minus(point, p[1]), 1.3));
+                last = point;
+            }
+        } else {
+            for (std::size_t k = 1; k < p.size(); ++k)
+                AddDashes(p[k - 1], p[k], colour, content);
+            at = p.size() == 2 ? Scaled(Plus(p[0], p[1]), 0.5) : Scaled(Plus(p[1], p[2]), 0.5);
+        }
+        const double lift = balls ? document.ballBondScale + 0.1 : 0.1;
+        content.labels.push_back({at, lift, colour, Latin1(text), -1});
+    }
+}
+
 } // namespace
 
 bool IsHiddenHydrogen(const ViewState& view, const CMolData& data, int a) {
@@ -351,6 +426,7 @@ SceneContent BuildSceneContent(const ViewState& view, const MolDocState& documen
     if ((flags & ViewState::kRibbon) != 0)
         AddRibbon(view, document, content);
     AddLabels(view, document, content);
+    AddMeasurements(view, document, content);
     AddSurfaces(document.surface, content);
     return content;
 }

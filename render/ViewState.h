@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/Camera.h"
+#include "render/Measurement.h"
 
 #include <list>
 #include <vector>
@@ -37,6 +38,9 @@ struct ViewState {
     std::list<int> measurementSelection;
     // Atoms whose labels are drawn.
     std::list<int> labelledAtoms;
+    // Distances, angles and dihedrals drawn with their values, in the order
+    // they were measured.
+    std::vector<Measurement> measurements;
     bool labelsInElementColour = true;
     float labelColour[3] = {1.0F, 1.0F, 1.0F};
     // 1.0 on screen, larger for printing: the label height grows with it.

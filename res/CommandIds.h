@@ -60,6 +60,11 @@ constexpr int kSavePictureSized = 32811;
 constexpr int kUvVisSpectrum = 32812;
 constexpr int kRamanSpectrum = 32813;
 constexpr int kNmrSpectrum = 32814;
+// Measuring: clicks collect two, three or four atoms, then measure.
+constexpr int kMeasureDistance = 32815;
+constexpr int kMeasureAngle = 32816;
+constexpr int kMeasureDihedral = 32817;
+constexpr int kClearMeasurements = 32818;
 
 // Window
 constexpr int kWindowNew = 57648;

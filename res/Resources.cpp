@@ -164,7 +164,12 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
                   {QT_TRANSLATE_NOOP("Menu", "NMR スペクトル(&N)"), kNmrSpectrum, {}},
                   {QT_TRANSLATE_NOOP("Menu", "最適化の経過(&O)"), kOptimisationChart, {}},
                   kSeparator,
-                  {QT_TRANSLATE_NOOP("Menu", "最新のステップを追う(&F)"), kFollowJob, {}}}},
+                  {QT_TRANSLATE_NOOP("Menu", "最新のステップを追う(&F)"), kFollowJob, {}},
+                  kSeparator,
+                  {QT_TRANSLATE_NOOP("Menu", "距離を測る(&D)"), kMeasureDistance, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "角度を測る(&G)"), kMeasureAngle, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "二面角を測る(&T)"), kMeasureDihedral, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "計測をすべて消去(&C)"), kClearMeasurements, {}}}},
                 WindowMenu(),
                 HelpMenu()};
     case ResourceIds::kPlot:
@@ -211,9 +216,24 @@ const std::vector<Accelerator>& AcceleratorTable() {
 const std::vector<int>& ToolbarButtons() {
     // The program's own buttons first, in their order; those added since
     // after them.
-    static const std::vector<int> buttons{kFileNew,  kFileOpen,    kFileSave, 0,          kEditCut,
-                                          kEditCopy, kEditPaste,   0,         kFilePrint, 0,
-                                          kAppAbout, kContextHelp, 0,         kResetView};
+    static const std::vector<int> buttons{kFileNew,
+                                          kFileOpen,
+                                          kFileSave,
+                                          0,
+                                          kEditCut,
+                                          kEditCopy,
+                                          kEditPaste,
+                                          0,
+                                          kFilePrint,
+                                          0,
+                                          kAppAbout,
+                                          kContextHelp,
+                                          0,
+                                          kResetView,
+                                          0,
+                                          kMeasureDistance,
+                                          kMeasureAngle,
+                                          kMeasureDihedral};
     return buttons;
 }
 
@@ -299,6 +319,18 @@ const char* CommandString(int id) {
                                                     "スペクトル")},
         {kResetView,
          QT_TRANSLATE_NOOP("Command", "分子を最初の向きと大きさに戻します\n視点を戻す")},
+        {kMeasureDistance,
+         QT_TRANSLATE_NOOP("Command",
+                           "クリックした 2 原子の距離を測り、分子の上に残します\n距離を測る")},
+        {kMeasureAngle,
+         QT_TRANSLATE_NOOP(
+             "Command",
+             "クリックした 3 原子の角度 (2 番目の原子で) を測り、分子の上に残します\n角度を測る")},
+        {kMeasureDihedral,
+         QT_TRANSLATE_NOOP("Command",
+                           "クリックした 4 原子の二面角を測り、分子の上に残します\n二面角を測る")},
+        {kClearMeasurements,
+         QT_TRANSLATE_NOOP("Command", "分子の上の計測をすべて消します\n計測をすべて消去")},
         {kFullScreen,
          QT_TRANSLATE_NOOP("Command",
                            "ウィンドウを画面全体に表示します。もう一度で元に戻ります\n全画面表示")},

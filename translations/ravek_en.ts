@@ -137,6 +137,53 @@
     </message>
 </context>
 <context>
+    <name>CMeasurementsPanel</name>
+    <message>
+        <source>計測</source>
+        <translation>Measurements</translation>
+    </message>
+    <message>
+        <source>種類</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>原子</source>
+        <translation>Atoms</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>すべて削除</source>
+        <translation>Remove All</translation>
+    </message>
+    <message>
+        <source>距離</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>二面角</source>
+        <translation>Dihedral</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+</context>
+<context>
     <name>CModeListDlg</name>
     <message>
         <source>基準振動</source>
@@ -1315,6 +1362,30 @@ NMR スペクトル</source>
         <translation>Shows the NMR shifts of one element at a time
 NMR Spectrum</translation>
     </message>
+    <message>
+        <source>クリックした 2 原子の距離を測り、分子の上に残します
+距離を測る</source>
+        <translation>Measures the distance of the two atoms clicked and keeps it on the molecule
+Measure Distance</translation>
+    </message>
+    <message>
+        <source>クリックした 3 原子の角度 (2 番目の原子で) を測り、分子の上に残します
+角度を測る</source>
+        <translation>Measures the angle of the three atoms clicked (at the second) and keeps it on the molecule
+Measure Angle</translation>
+    </message>
+    <message>
+        <source>クリックした 4 原子の二面角を測り、分子の上に残します
+二面角を測る</source>
+        <translation>Measures the dihedral of the four atoms clicked and keeps it on the molecule
+Measure Dihedral</translation>
+    </message>
+    <message>
+        <source>分子の上の計測をすべて消します
+計測をすべて消去</source>
+        <translation>Removes every measurement from the molecule
+Clear Measurements</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -1617,6 +1688,22 @@ NMR Spectrum</translation>
     <message>
         <source>NMR スペクトル(&amp;N)</source>
         <translation>&amp;NMR Spectrum</translation>
+    </message>
+    <message>
+        <source>距離を測る(&amp;D)</source>
+        <translation>Measure &amp;Distance</translation>
+    </message>
+    <message>
+        <source>角度を測る(&amp;G)</source>
+        <translation>Measure An&amp;gle</translation>
+    </message>
+    <message>
+        <source>二面角を測る(&amp;T)</source>
+        <translation>Measure Di&amp;hedral</translation>
+    </message>
+    <message>
+        <source>計測をすべて消去(&amp;C)</source>
+        <translation>&amp;Clear Measurements</translation>
     </message>
 </context>
 <context>

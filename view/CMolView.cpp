@@ -129,6 +129,7 @@ void CMolView::FitNewModel() {
     state.lastPickedAtom = -1;
     state.measurementSelection.clear();
     state.labelledAtoms.clear();
+    state.measurements.clear();
     // Modes are the model's too: back to the first mode, at rest.
     state.mode = -1;
     vibrating_ = false;
@@ -384,6 +385,18 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
         update();
         return;
     }
+    if (measuringAtoms > 0 && !accumulate) {
+        state.lastPickedAtom = atom;
+        if (!Remove(state.measurementSelection, atom))
+            state.measurementSelection.push_back(atom);
+        if (static_cast<int>(state.measurementSelection.size()) >= measuringAtoms) {
+            KeepMeasurement(std::vector<int>(state.measurementSelection.begin(),
+                                             state.measurementSelection.end()));
+            state.measurementSelection.clear();
+        }
+        update();
+        return;
+    }
     // A click always toggles the atom's label; Shift or the right button
     // toggles its selection too, a plain click adds it and measures.
     const bool wasSelected = accumulate ? Remove(state.measurementSelection, atom)
@@ -402,12 +415,36 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
     update();
 }
 
+bool CMolView::KeepMeasurement(const std::vector<int>& atoms) {
+    const CMolData* model = Model();
+    if (model == nullptr || atoms.size() < 2 || atoms.size() > 4)
+        return false;
+    const Measurement measurement{atoms};
+    if (std::isnan(measurement.Value(*model, state.frame))) {
+        if (atoms.size() == 4)
+            MessageBox::Show(this,
+                             QCoreApplication::translate("CMolView", "二面角が決定できません"),
+                             MessageBox::kWarning);
+        return false;
+    }
+    if (std::find(state.measurements.begin(), state.measurements.end(), measurement) ==
+        state.measurements.end())
+        state.measurements.push_back(measurement);
+    update();
+    return true;
+}
+
 void CMolView::measureSelection() {
     CMolData* model = Model();
     if (model == nullptr)
         return;
     const std::vector<int> atoms(state.measurementSelection.begin(),
                                  state.measurementSelection.end());
+    // Kept on the molecule as well (a dihedral without a value is said
+    // below).
+    if (atoms.size() >= 2 && atoms.size() <= 4 &&
+        !std::isnan(Measurement{atoms}.Value(*model, state.frame)))
+        KeepMeasurement(atoms);
     const int g = state.frame;
     const auto symbol = [&](int a) {
         return QString::fromLatin1(ElementTable::Symbol(model->GetElement(g, a)));
@@ -706,6 +743,23 @@ void CMolView::BuildCommands() {
                       if (Model() != nullptr)
                           LabelAll();
                   }));
+    // The measuring modes, one at a time: choosing the one on again ends it.
+    for (const auto& [id, atoms] : {std::pair{kMeasureDistance, 2}, std::pair{kMeasureAngle, 3},
+                                    std::pair{kMeasureDihedral, 4}})
+        commands_.Add(
+            id,
+            [this, atoms = atoms] {
+                measuringAtoms = measuringAtoms == atoms ? 0 : atoms;
+                state.measurementSelection.clear();
+                setCursor(measuringAtoms > 0 ? Qt::CrossCursor : Qt::ArrowCursor);
+                update();
+            },
+            [this, atoms = atoms](CommandUpdate& command) {
+                command.Enable(Model() != nullptr);
+                command.SetCheck(measuringAtoms == atoms);
+            });
+    commands_.AddEnabled(kClearMeasurements, redrawing([this] { state.measurements.clear(); }),
+                         [this] { return !state.measurements.empty(); });
     commands_.Add(kLabelClear, redrawing([this] {
                       if (Model() != nullptr)
                           state.labelledAtoms.clear();

@@ -59,10 +59,19 @@ public:
     // How many pictures the window has shown.
     int FramesShown() const { return framesShown_; }
     // A click at (x, y) that did not drag: picks and updates the selection
-    // and labels; in plain mode measures what is selected.
+    // and labels; in plain mode measures what is selected. While measuring,
+    // a plain click collects the atom (or lets it go again) and the last
+    // atom wanted measures, without labels or a dialog.
     void ClickAt(int x, int y, bool accumulate);
-    // Shows the distance, angle or dihedral of the selected atoms.
+    // Shows the distance, angle or dihedral of the selected atoms and keeps
+    // it on the molecule.
     void measureSelection();
+    // The atoms a measurement collects while measuring (2, 3 or 4); 0 when
+    // clicks pick as usual.
+    int measuringAtoms = 0;
+    // Keeps a measurement of atoms on the molecule (once); false, after a
+    // message for a dihedral that has none, when it has no value.
+    bool KeepMeasurement(const std::vector<int>& atoms);
     // One step of the animation; the timer calls it every 200 ms.
     void OnTimer();
 

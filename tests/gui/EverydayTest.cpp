@@ -17,14 +17,19 @@
 #include "platform/ChildFrame.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
+#include "view/CMeasurementsPanel.h"
 #include "view/CMolView.h"
 #include "view/COptChartView.h"
 #include "view/ViewPicture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QPainter>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
+#include <QToolBar>
 
 #include <cmath>
 
@@ -85,6 +90,7 @@ private slots:
     void tallWindowShowsTheWholeMoleculeAndHomeTurnsIt();
     void chartNumbersAreRoundWholeAndPlaced();
     void labelsStandInFrontOfTheirSpheres();
+    void measurementsStayDrawnListedAndFollowTheGeometry();
 };
 
 void EverydayTest::openingKeepsTheMoleculeShown() {
@@ -370,6 +376,100 @@ void EverydayTest::labelsStandInFrontOfTheirSpheres() {
         QVERIFY2(green > 8 && dark > 8,
                  qPrintable(QStringLiteral("green %1, dark %2").arg(green).arg(dark)));
     }
+    h.Exit();
+}
+
+void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
+    // Water whose O–H bonds grow by 0.02 Å (in y) each step; the last step
+    // is shown first.
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    const auto hydrogenY = [](int step) { return 0.76 + 0.02 * step; };
+    for (int step = 0; step < 3; ++step) {
+        out.Orientation("Input", {{8, 0.0, 0.0, 0.12},
+                                  {1, 0.0, hydrogenY(step), -0.47},
+                                  {1, 0.0, -hydrogenY(step), -0.47}});
+        out.Line(" SCF Done:  E(RB3LYP) =  -76.300000     A.U. after   9 cycles");
+    }
+    out.Line(" Normal termination of Gaussian 16");
+    AppHarness h;
+    h.Store("DisplayMode", 2);
+    QVERIFY(h.Start(h.Write("grow.log", QByteArray::fromStdString(out.Text()))));
+    QVERIFY(h.WaitForPicture());
+    CMolView* view = h.ActiveView();
+    CMolDoc* document = h.ActiveDocument();
+    QCOMPARE(document->data->GetCurrentFrame(), 2);
+    const auto click = [view](double y, double z) {
+        QTest::mouseClick(
+            view, Qt::LeftButton, Qt::NoModifier,
+            ProjectAtom(view->state.camera, view->width(), view->height(), 0.0, y, z));
+    };
+    // The distance button of the toolbar; plain clicks on O and H.
+    auto* toolBar = h.MainFrame()->findChild<QToolBar*>();
+    QWidget* distanceButton = toolBar->widgetForAction(h.MainFrame()->Action(kMeasureDistance));
+    QVERIFY(distanceButton != nullptr);
+    QTest::mouseClick(distanceButton, Qt::LeftButton);
+    QVERIFY(h.IsChecked(kMeasureDistance));
+    click(0.0, 0.12);
+    QCOMPARE(view->state.measurements.size(), std::size_t{0});
+    click(hydrogenY(2), -0.47);
+    QCOMPARE(view->state.measurements.size(), std::size_t{1});
+    QVERIFY(view->state.labelledAtoms.empty()); // measuring labels nothing
+    // The angle from the menu command; H, O, H.
+    h.Run(kMeasureAngle);
+    QVERIFY(!h.IsChecked(kMeasureDistance) && h.IsChecked(kMeasureAngle));
+    click(hydrogenY(2), -0.47);
+    click(0.0, 0.12);
+    click(-hydrogenY(2), -0.47);
+    QCOMPARE(view->state.measurements.size(), std::size_t{2});
+    h.MainFrame()->OnIdle();
+    CMeasurementsPanel* panel = h.MainFrame()->MeasurementsPanel();
+    QVERIFY(panel->isVisible());
+    const auto expected = [&](int step) {
+        const double y = hydrogenY(step), z = 0.12 + 0.47;
+        return QStringList{QString::asprintf("%.3f Å", std::hypot(y, z)),
+                           QString::asprintf("%.1f°", 2.0 * std::atan2(y, z) * 180.0 / M_PI)};
+    };
+    const auto shown = [panel] {
+        return QStringList{panel->table->item(0, 2)->text(), panel->table->item(1, 2)->text()};
+    };
+    QCOMPARE(panel->table->item(0, 0)->text(), QStringLiteral("距離"));
+    QCOMPARE(panel->table->item(1, 0)->text(), QStringLiteral("角度"));
+    QCOMPARE(shown(), expected(2));
+    // Another geometry: the values follow as the window draws it.
+    document->data->SetCurrentFrame(0);
+    document->UpdateAllViews(nullptr);
+    QVERIFY(h.WaitForPicture());
+    QTRY_COMPARE(shown(), expected(0));
+    // Drawn: the dashes and values in the measurement's yellow, in a saved
+    // picture.
+    const QString path = h.Path("measured.png");
+    QVERIFY(ViewPicture(*view).Write(path, ViewPicture::kPng));
+    const QImage picture(path);
+    int yellow = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            yellow += c.red() > 200 && c.green() > 160 && c.blue() < 90;
+        }
+    }
+    QVERIFY2(yellow > 40, qPrintable(QString::number(yellow)));
+    // Copied as text; one removed, then all cleared.
+    QTest::mouseClick(panel->copyButton, Qt::LeftButton);
+    const QStringList lines =
+        QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith(QStringLiteral("距離\t")) &&
+                 lines[0].endsWith(QStringLiteral("\t") + expected(0)[0]),
+             qPrintable(lines[0]));
+    panel->table->selectRow(0);
+    QTest::mouseClick(panel->removeButton, Qt::LeftButton);
+    QCOMPARE(view->state.measurements.size(), std::size_t{1});
+    QCOMPARE(view->state.measurements[0].atoms.size(), std::size_t{3});
+    QVERIFY(h.IsEnabled(kClearMeasurements));
+    h.Run(kClearMeasurements);
+    QVERIFY(view->state.measurements.empty());
+    h.MainFrame()->OnIdle();
+    QVERIFY(!panel->isVisible());
     h.Exit();
 }
 
