@@ -13,7 +13,6 @@
 class CMolView;
 class COrbitalPanel;
 class CMeasurementsPanel;
-class CMolView;
 class CResultsPanel;
 class ChildFrame;
 class QAction;

@@ -111,6 +111,16 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     return QString();
 }
 
+// The kind the first block of path's text says (see FileKindFromContent).
+FileKind FileKindOfText(const QString& path) {
+    StdioFile file;
+    if (!file.Open(path.toStdString(), StdioFile::modeRead))
+        return FileKind::kUnknown;
+    std::size_t available = 0;
+    const char* head = file.Peek(available);
+    return FileKindFromContent(std::string_view(head != nullptr ? head : "", available));
+}
+
 // "Could not read a molecule: why (name)", or nothing for a molecule.
 QString NoMoleculeMessage(const MoleculeFile& read, FileKind kind, const QString& path) {
     const QString reason = NoMoleculeText(read, read.byContent ? read.kind : kind);
@@ -198,11 +208,18 @@ bool CMolDoc::LoadPath(const QString& path, FileKind kind) {
         MessageBox::ShowCannotOpen(DialogParent(), path, QString::fromStdString(read.error));
         return false;
     }
-    if (data != nullptr && read.status != MoleculeFile::Status::kMolecule) {
+    // A job that has begun (its output's banner is there) but printed no
+    // geometry yet is shown and watched as before; any other text without
+    // an end reads as "running" too and must not take the molecule's place.
+    const bool running = read.model != nullptr &&
+                         read.model->termination == CMolData::Termination::kRunning &&
+                         FileKindOfText(path) == FileKind::kGaussian;
+    if (data != nullptr && read.status != MoleculeFile::Status::kMolecule && !running) {
         // A file that gives no molecule leaves the one shown, with its
-        // views and panels, as it was; the message says why.
+        // views and panels, as it was; the message says why. It was read,
+        // so it stays among the recent files.
         MessageBox::Show(DialogParent(), NoMoleculeMessage(read, kind, path));
-        return false;
+        return true;
     }
     Load(path, kind, std::move(read));
     return true;

@@ -90,7 +90,8 @@ bool XyzAtomRow(std::string_view line) {
 FileKind FileKindFromContent(std::string_view head) {
     // Long enough to hold a Gaussian output's banner after its copyright.
     constexpr std::size_t kLook = 64 * 1024;
-    const bool complete = head.size() <= kLook;
+    // A head as long as the look may have cut its last line.
+    const bool complete = head.size() < kLook;
     const std::vector<std::string_view> lines = HeadLines(head.substr(0, kLook), complete);
     if (lines.empty())
         return FileKind::kUnknown;
@@ -125,15 +126,17 @@ FileKind FileKindFromContent(std::string_view head) {
             return FileKind::kGaussian;
         break;
     }
+    // An XYZ file's lone count first (a cube's first line is a comment, and
+    // XYZ rows of atomic numbers would pass for its header lines).
+    int count = 0;
+    if (lines.size() >= 3 && TextScanner::ParseInt(TextScanner::Trim(lines[0]), count) &&
+        count > 0 && XyzAtomRow(lines[2]))
+        return FileKind::kXyz;
     // A cube: two comment lines, then the atom count and origin and three
     // axis lines of a count and a vector.
     if (lines.size() >= 6 && CountAndVector(lines[2]) && CountAndVector(lines[3]) &&
         CountAndVector(lines[4]) && CountAndVector(lines[5]))
         return FileKind::kCube;
-    int count = 0;
-    if (lines.size() >= 3 && TextScanner::ParseInt(TextScanner::Trim(lines[0]), count) &&
-        count > 0 && XyzAtomRow(lines[2]))
-        return FileKind::kXyz;
     for (std::string_view line : lines) {
         for (const std::string_view record :
              {"ATOM  ", "HETATM", "HEADER", "CRYST1", "MODEL ", "COMPND"}) {

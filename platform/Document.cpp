@@ -111,7 +111,9 @@ void Document::UpdateFrameTitles() {
         if (frame == nullptr)
             continue;
         const QString kind = view->KindName();
-        QString caption = kind.isEmpty() ? title_ : title_ + QStringLiteral(" - ") + kind;
+        QString caption = kind.isEmpty()     ? title_
+                          : title_.isEmpty() ? kind
+                                             : title_ + QStringLiteral(" - ") + kind;
         if (shown[kind] > 1)
             caption += QLatin1Char(':') + QString::number(++numbered[kind]);
         frame->setWindowTitle(caption);

@@ -128,15 +128,15 @@ struct CMolScene::ContentInputs {
                frameCount == o.frameCount && atoms == o.atoms && displayFlags == o.displayFlags &&
                colourMode == o.colourMode && showHydrogens == o.showHydrogens &&
                measurementSelection == o.measurementSelection && labelledAtoms == o.labelledAtoms &&
-               measurements == o.measurements &&
-               labelsInElementColour == o.labelsInElementColour && labelColour == o.labelColour &&
-               mode == o.mode && modeFrame == o.modeFrame && arrowScale == o.arrowScale &&
-               vibrationOffset == o.vibrationOffset && resolution == o.resolution &&
-               antialiasing == o.antialiasing && hideAtoms == o.hideAtoms &&
-               wireAtomScale == o.wireAtomScale && wireBondScale == o.wireBondScale &&
-               ballAtomScale == o.ballAtomScale && ballBondScale == o.ballBondScale &&
-               positive == o.positive && negative == o.negative && colours == o.colours &&
-               translucent == o.translucent && atomValues == o.atomValues;
+               measurements == o.measurements && labelsInElementColour == o.labelsInElementColour &&
+               labelColour == o.labelColour && mode == o.mode && modeFrame == o.modeFrame &&
+               arrowScale == o.arrowScale && vibrationOffset == o.vibrationOffset &&
+               resolution == o.resolution && antialiasing == o.antialiasing &&
+               hideAtoms == o.hideAtoms && wireAtomScale == o.wireAtomScale &&
+               wireBondScale == o.wireBondScale && ballAtomScale == o.ballAtomScale &&
+               ballBondScale == o.ballBondScale && positive == o.positive &&
+               negative == o.negative && colours == o.colours && translucent == o.translucent &&
+               atomValues == o.atomValues;
     }
 };
 
@@ -278,12 +278,33 @@ void CMolScene::render() {
             LoadOrientation();
         } else {
             drawModel(GL_RENDER);
+            drawMeasurementDashes(content);
             drawSurfaces(content);
         }
         if (view->dragMode == ViewState::kNoDrag)
             drawLabels();
     }
     glFlush();
+}
+
+void CMolScene::drawMeasurementDashes(const SceneContent& content) {
+    if (content.measurementDashes.empty())
+        return;
+    glPushAttrib(GL_ENABLE_BIT | GL_LINE_BIT | GL_CURRENT_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadMatrixd(view->camera.ModelView().data());
+    glDisable(GL_LIGHTING);
+    glLineWidth(static_cast<float>(2.0 * view->lineScale));
+    glBegin(GL_LINES);
+    for (const SceneLine& line : content.measurementDashes) {
+        glColor4fv(line.colour.data());
+        glVertex3d(line.from.x, line.from.y, line.from.z);
+        glVertex3d(line.to.x, line.to.y, line.to.z);
+    }
+    glEnd();
+    glPopMatrix();
+    glPopAttrib();
 }
 
 void CMolScene::drawSurfaces(const SceneContent& content) {
@@ -710,10 +731,9 @@ void CMolScene::drawLabels() {
     const double scale = view->camera.Scale();
     const Point3D& centre = view->camera.centre;
     // Each label over a thin outline: the text drawn first in the outline's
-    // colour a pixel (of the picture's scale) away in eight directions.
+    // colour a pixel (of the picture's scale) away in four directions.
     const float step = static_cast<float>(std::max(1.0, std::round(view->printScale)));
-    static const int kAround[9][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0},
-                                      {-1, 1},  {0, 1},  {1, 1},  {0, 0}};
+    static const int kAround[5][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}, {0, 0}};
     for (const SceneLabel& label : content.labels) {
         glPushMatrix();
         glLoadIdentity();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,11 @@ class CMolData;
 struct Measurement {
     std::vector<int> atoms;
 
-    bool operator==(const Measurement& o) const { return atoms == o.atoms; }
+    // The same atoms in the same or the reverse order measure the same.
+    bool operator==(const Measurement& o) const {
+        return atoms == o.atoms ||
+               std::equal(atoms.rbegin(), atoms.rend(), o.atoms.begin(), o.atoms.end());
+    }
     // In ångström or degrees in geometry g of data; NaN when an atom is
     // missing there or the dihedral has no value (three atoms in a line).
     double Value(const CMolData& data, int g) const;

@@ -254,8 +254,21 @@ std::string Latin1(const std::string& utf8) {
     return text;
 }
 
+// One dash of a measurement: a line in wire frame; in ball and stick a
+// tube a little thicker than the bonds, so that a dash along a bond shows
+// around its stick rather than inside it.
+void AddDash(const Point3D& from, const Point3D& to, const Rgba& colour, double tube,
+             SceneContent& content) {
+    content.measurementDashes.push_back({from, to, colour});
+    if (tube > 0.0)
+        content.sticks.push_back({from, to, tube, colour});
+    else
+        content.lines.push_back({from, to, colour});
+}
+
 // A dashed line from one point to another: dashes of 0.15 Å, gaps of 0.1 Å.
-void AddDashes(const Point3D& from, const Point3D& to, const Rgba& colour, SceneContent& content) {
+void AddDashes(const Point3D& from, const Point3D& to, const Rgba& colour, double tube,
+               SceneContent& content) {
     const Point3D along = Minus(to, from);
     const double length = Length(along);
     if (!(length > 0.0))
@@ -263,8 +276,8 @@ void AddDashes(const Point3D& from, const Point3D& to, const Rgba& colour, Scene
     constexpr double kDash = 0.15, kPeriod = 0.25;
     for (double start = 0.0; start < length; start += kPeriod) {
         const double end = std::min(length, start + kDash);
-        content.lines.push_back({Plus(from, Scaled(along, start / length)),
-                                 Plus(from, Scaled(along, end / length)), colour});
+        AddDash(Plus(from, Scaled(along, start / length)), Plus(from, Scaled(along, end / length)),
+                colour, tube, content);
     }
 }
 
@@ -275,6 +288,7 @@ void AddMeasurements(const ViewState& view, const MolDocState& document, SceneCo
     const CMolData& data = *document.data;
     const Rgba colour{1.0F, 0.85F, 0.2F, 1.0F};
     const bool balls = (view.displayFlags & ViewState::kBallAndStick) != 0;
+    const double tube = balls ? document.ballBondScale * 1.3 : 0.0;
     for (const Measurement& measurement : view.measurements) {
         const std::string text = measurement.Text(data, view.frame);
         bool shown = !text.empty();
@@ -288,27 +302,45 @@ void AddMeasurements(const ViewState& view, const MolDocState& document, SceneCo
             continue;
         Point3D at;
         if (p.size() == 3) {
-            // The arc at a third of the shorter arm, the value just outside.
+            // The arc at a third of the shorter arm (outside the vertex's
+            // sphere in ball and stick), the value just outside it.
             const Point3D u = Minus(p[0], p[1]), v = Minus(p[2], p[1]);
-            const double radius = std::min(Length(u), Length(v)) / 3.0;
+            const double arm = std::min(Length(u), Length(v));
+            const double sphere =
+                balls ? document.ballAtomScale *
+                                ElementTable::Row(data.GetElement(view.frame, measurement.atoms[1]))
+                                    .radius +
+                            tube
+                      : 0.0;
+            const double radius = std::min(std::max(arm / 3.0, sphere), arm * 0.8);
+            // Turned from one arm towards the other in their plane: about a
+            // direction at right angles to the first arm, any one when the
+            // arms lie in a line.
+            const Point3D a = Scaled(u, 1.0 / Length(u)), b = Scaled(v, 1.0 / Length(v));
+            const double angle = std::acos(std::clamp(Dot(a, b), -1.0, 1.0));
+            Point3D across = Minus(b, Scaled(a, Dot(a, b)));
+            if (Length(across) < 1e-6)
+                across = Cross(a, std::abs(a.x) < 0.9 ? Point3D{1, 0, 0} : Point3D{0, 1, 0});
+            across = Scaled(across, 1.0 / Length(across));
             constexpr int kSteps = 16;
             Point3D last;
             for (int k = 0; k <= kSteps; ++k) {
-                const double t = static_cast<double>(k) / kSteps;
-                const Point3D w = Plus(Scaled(u, (1.0 - t) / Length(u)), Scaled(v, t / Length(v)));
-                const Point3D point = Plus(p[1], Scaled(w, radius / std::max(Length(w), 1e-9)));
+                const double turn = angle * k / kSteps;
+                const Point3D point = Plus(
+                    p[1], Scaled(Plus(Scaled(a, std::cos(turn)), Scaled(across, std::sin(turn))),
+                                 radius));
                 if (k > 0 && k % 2 == 1)
-                    content.lines.push_back({last, point, colour});
+                    AddDash(last, point, colour, tube, content);
                 if (k == kSteps / 2)
                     at = Plus(p[1], Scaled(Minus(point, p[1]), 1.3));
                 last = point;
             }
         } else {
             for (std::size_t k = 1; k < p.size(); ++k)
-                AddDashes(p[k - 1], p[k], colour, content);
+                AddDashes(p[k - 1], p[k], colour, tube, content);
             at = p.size() == 2 ? Scaled(Plus(p[0], p[1]), 0.5) : Scaled(Plus(p[1], p[2]), 0.5);
         }
-        const double lift = balls ? document.ballBondScale + 0.1 : 0.1;
+        const double lift = balls ? tube + 0.1 : 0.1;
         content.labels.push_back({at, lift, colour, Latin1(text), -1});
     }
 }

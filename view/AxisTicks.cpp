@@ -17,29 +17,38 @@ AxisTicks AxisTicks::Between(double low, double high, int most, double finest) {
     if (!std::isfinite(low) || !std::isfinite(high))
         return ticks;
     const double span = high - low;
-    const auto count = [low, high](double step) {
-        return std::floor(high / step + 1e-9) - std::ceil(low / step - 1e-9) + 1.0;
-    };
-    if (!(span > 0.0)) {
+    if (!(span > 0.0) || !std::isfinite(span)) {
         ticks.values.push_back(low);
         return ticks;
     }
+    if (!(finest >= 0.0) || !std::isfinite(finest))
+        finest = 0.0;
+    // How many multiples of step lie within low … high.
+    const auto count = [low, high](double step) {
+        return std::floor(high / step + 1e-9) - std::ceil(low / step - 1e-9) + 1.0;
+    };
     // From a tenth of the even share upwards, through 1, 2, 5 of each decade.
-    int exponent = static_cast<int>(std::floor(std::log10(span / most))) - 1;
-    double step = 0.0;
-    for (bool found = false; !found; ++exponent) {
+    const int from =
+        std::clamp(static_cast<int>(std::floor(std::log10(span / most))) - 1, -300, 300);
+    for (int exponent = from; exponent <= 307 && ticks.values.empty(); ++exponent) {
         for (const double mantissa : {1.0, 2.0, 5.0}) {
-            step = mantissa * std::pow(10.0, exponent);
-            if (step >= finest && count(step) <= most) {
-                found = true;
-                break;
+            const double step = mantissa * std::pow(10.0, exponent);
+            const double n = count(step);
+            if (step < finest || !(n >= 1.0 && n <= most))
+                continue;
+            ticks.step = step;
+            ticks.decimals = DecimalsOf(step);
+            // Counted, not stepped: a step below the values' precision
+            // would never move on.
+            const double first = std::ceil(low / step - 1e-9);
+            for (int k = 0; k < static_cast<int>(n); ++k) {
+                const double multiple = first + k;
+                ticks.values.push_back(std::abs(multiple) < 0.5 ? 0.0 : multiple * step);
             }
+            break;
         }
     }
-    ticks.step = step;
-    ticks.decimals = DecimalsOf(step);
-    const double first = std::ceil(low / step - 1e-9);
-    for (double k = first; k * step <= high + step * 1e-9; k += 1.0)
-        ticks.values.push_back(std::abs(k) < 0.5 ? 0.0 : k * step);
+    if (ticks.values.empty())
+        ticks.values.push_back(low);
     return ticks;
 }

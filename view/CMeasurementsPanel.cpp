@@ -48,7 +48,7 @@ CMeasurementsPanel::CMeasurementsPanel(QWidget* parent) : QDockWidget(tr("計測
 }
 
 bool CMeasurementsPanel::HasContent(const CMolView* view) {
-    return view != nullptr && view->Model() != nullptr && !view->state.measurements.empty();
+    return view != nullptr && view->HasFittedModel() && !view->state.measurements.empty();
 }
 
 void CMeasurementsPanel::SetView(CMolView* view) {
@@ -63,7 +63,9 @@ void CMeasurementsPanel::SetView(CMolView* view) {
 }
 
 void CMeasurementsPanel::Refresh() {
-    const CMolData* model = view_ != nullptr ? view_->Model() : nullptr;
+    // Until the window has taken a new model in, its measurements are the
+    // old model's.
+    const CMolData* model = view_ != nullptr && view_->HasFittedModel() ? view_->Model() : nullptr;
     const std::vector<Measurement> none;
     const std::vector<Measurement>& measurements =
         model != nullptr ? view_->state.measurements : none;

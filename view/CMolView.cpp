@@ -415,13 +415,13 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
     update();
 }
 
-bool CMolView::KeepMeasurement(const std::vector<int>& atoms) {
+bool CMolView::KeepMeasurement(const std::vector<int>& atoms, bool say) {
     const CMolData* model = Model();
     if (model == nullptr || atoms.size() < 2 || atoms.size() > 4)
         return false;
     const Measurement measurement{atoms};
     if (std::isnan(measurement.Value(*model, state.frame))) {
-        if (atoms.size() == 4)
+        if (atoms.size() == 4 && say)
             MessageBox::Show(this,
                              QCoreApplication::translate("CMolView", "二面角が決定できません"),
                              MessageBox::kWarning);
@@ -442,9 +442,7 @@ void CMolView::measureSelection() {
                                  state.measurementSelection.end());
     // Kept on the molecule as well (a dihedral without a value is said
     // below).
-    if (atoms.size() >= 2 && atoms.size() <= 4 &&
-        !std::isnan(Measurement{atoms}.Value(*model, state.frame)))
-        KeepMeasurement(atoms);
+    KeepMeasurement(atoms, false);
     const int g = state.frame;
     const auto symbol = [&](int a) {
         return QString::fromLatin1(ElementTable::Symbol(model->GetElement(g, a)));

@@ -69,9 +69,9 @@ public:
     // The atoms a measurement collects while measuring (2, 3 or 4); 0 when
     // clicks pick as usual.
     int measuringAtoms = 0;
-    // Keeps a measurement of atoms on the molecule (once); false, after a
-    // message for a dihedral that has none, when it has no value.
-    bool KeepMeasurement(const std::vector<int>& atoms);
+    // Keeps a measurement of atoms on the molecule (once); false when it has
+    // no value, after a message for a dihedral when say.
+    bool KeepMeasurement(const std::vector<int>& atoms, bool say = true);
     // One step of the animation; the timer calls it every 200 ms.
     void OnTimer();
 

@@ -17,6 +17,7 @@
 #include "platform/ChildFrame.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
+#include "view/AxisTicks.h"
 #include "view/CMeasurementsPanel.h"
 #include "view/CMolView.h"
 #include "view/COptChartView.h"
@@ -91,6 +92,7 @@ private slots:
     void chartNumbersAreRoundWholeAndPlaced();
     void labelsStandInFrontOfTheirSpheres();
     void measurementsStayDrawnListedAndFollowTheGeometry();
+    void axisTicksAreRoundAndAlwaysEnd();
 };
 
 void EverydayTest::openingKeepsTheMoleculeShown() {
@@ -118,6 +120,14 @@ void EverydayTest::openingKeepsTheMoleculeShown() {
     h.Run(kFileOpen);
     QCOMPARE(document->data->AtomCount(0), 3);
     QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("w.com"));
+    // A job that has begun but printed no geometry yet takes the window, to
+    // be watched until it does.
+    GaussianOutputText begun(GaussianOutputText::kBanner16);
+    h.QueueDialogAnswer(h.Write("begun.log", QByteArray::fromStdString(begun.Text())), 1);
+    h.Run(kFileOpen);
+    QVERIFY(h.TakeMessages().isEmpty());
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("begun.log"));
+    QVERIFY(document->data == nullptr);
     h.Exit();
 }
 
@@ -350,6 +360,9 @@ void EverydayTest::labelsStandInFrontOfTheirSpheres() {
     h.Store("DisplayMode", 2); // ball and stick
     QVERIFY(h.Start(h.Write("w.com", Fixtures::kWaterInput)));
     CMolView* view = h.ActiveView();
+    // A white background: the dark pixels are the outline's.
+    for (float& channel : view->state.backgroundColour)
+        channel = 1.0F;
     view->state.labelsInElementColour = false;
     view->state.labelColour[0] = view->state.labelColour[2] = 0.0F;
     view->state.labelColour[1] = 1.0F;
@@ -440,19 +453,32 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     document->UpdateAllViews(nullptr);
     QVERIFY(h.WaitForPicture());
     QTRY_COMPARE(shown(), expected(0));
-    // Drawn: the dashes and values in the measurement's yellow, in a saved
-    // picture.
+    // Drawn in the measurement's yellow in a saved picture: the dashes
+    // along O–H (left of the atoms' column, where no value is written, and
+    // past the angle's arc), and the values.
     const QString path = h.Path("measured.png");
     QVERIFY(ViewPicture(*view).Write(path, ViewPicture::kPng));
     const QImage picture(path);
-    int yellow = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const QColor c = picture.pixelColor(x, y);
-            yellow += c.red() > 200 && c.green() > 160 && c.blue() < 90;
-        }
+    const auto isYellow = [&picture](int x, int y) {
+        const QColor c = picture.pixelColor(x, y);
+        return c.red() > 200 && c.green() > 160 && c.blue() < 90;
+    };
+    const QPoint o =
+        ProjectAtom(view->state.camera, picture.width(), picture.height(), 0.0, 0.0, 0.12);
+    const QPoint hydrogen = ProjectAtom(view->state.camera, picture.width(), picture.height(), 0.0,
+                                        hydrogenY(0), -0.47);
+    int dashes = 0, all = 0;
+    for (int y = hydrogen.y() + (o.y() - hydrogen.y()) / 10;
+         y < hydrogen.y() + (o.y() - hydrogen.y()) * 6 / 10; ++y) {
+        for (int x = o.x() - 12; x < o.x(); ++x)
+            dashes += isYellow(x, y);
     }
-    QVERIFY2(yellow > 40, qPrintable(QString::number(yellow)));
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            all += isYellow(x, y);
+    }
+    QVERIFY2(dashes > 5 && all > dashes + 40,
+             qPrintable(QStringLiteral("%1 %2").arg(dashes).arg(all)));
     // Copied as text; one removed, then all cleared.
     QTest::mouseClick(panel->copyButton, Qt::LeftButton);
     const QStringList lines =
@@ -471,6 +497,30 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     h.MainFrame()->OnIdle();
     QVERIFY(!panel->isVisible());
     h.Exit();
+}
+
+void EverydayTest::axisTicksAreRoundAndAlwaysEnd() {
+    const auto check = [](double low, double high, int most, double finest,
+                          const std::vector<double>& expected) {
+        const AxisTicks ticks = AxisTicks::Between(low, high, most, finest);
+        QCOMPARE(ticks.values.size(), expected.size());
+        for (std::size_t k = 0; k < expected.size(); ++k)
+            QVERIFY2(std::abs(ticks.values[k] - expected[k]) < 1e-9,
+                     qPrintable(QString::number(ticks.values[k])));
+    };
+    check(0.0, 1.0, 5, 0.0, {0.0, 0.5, 1.0});
+    check(1.0, 0.0, 11, 0.0, {0.0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0});
+    check(-14.6, 0.7, 8, 0.0, {-14, -12, -10, -8, -6, -4, -2, 0});
+    check(1.0, 6.0, 20, 1.0, {1, 2, 3, 4, 5, 6}); // step numbers: never finer than 1
+    check(1.0, 1.0, 5, 0.0, {1.0});
+    QCOMPARE(AxisTicks::Between(0.0, 1.0, 5).decimals, 1);
+    QCOMPARE(AxisTicks::Between(0.0, 0.1, 3).decimals, 2);
+    // Odd spans end with a few ticks at most: below the values' precision,
+    // beyond the range of a double, not numbers at all.
+    QVERIFY(AxisTicks::Between(1000.0, 1000.0 + 1e-12, 20).values.size() <= 20);
+    QVERIFY(AxisTicks::Between(-1e308, 1e308, 5).values.size() <= 5);
+    QVERIFY(AxisTicks::Between(0.0, 1.0, 5, std::nan("")).values.size() <= 5);
+    QVERIFY(AxisTicks::Between(std::nan(""), 1.0, 5).values.empty());
 }
 
 #include "GuiTestMain.h"

@@ -72,6 +72,10 @@ TEST(FileKind, ContentChoosesTheReaderWhereTheNameSaysNothing) {
     EXPECT_EQ(FileKindFromContent("3\nwater\nO 0 0 0.1\nH 0 0.7 -0.4\nH 0 -0.7 -0.4\n"),
               FileKind::kXyz);
     EXPECT_EQ(FileKindFromContent("3\n\n8 0.0 0.0 0.1\n"), FileKind::kXyz);
+    // Rows of atomic numbers look like a cube's header lines.
+    EXPECT_EQ(FileKindFromContent("4\nmethane\n6 0 0 0\n1 0.6 0.6 0.6\n1 -0.6 -0.6 0.6\n"
+                                  "1 -0.6 0.6 -0.6\n"),
+              FileKind::kXyz);
     EXPECT_EQ(FileKindFromContent("cube\nSCF density\n    3   -5.0 -5.0 -5.0\n"
                                   "   40  0.25 0 0\n   40 0 0.25 0\n   40 0 0 0.25\n"),
               FileKind::kCube);
