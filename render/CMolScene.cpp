@@ -295,6 +295,9 @@ void CMolScene::drawMeasurementDashes(const SceneContent& content) {
     glPushMatrix();
     glLoadMatrixd(view->camera.ModelView().data());
     glDisable(GL_LIGHTING);
+    // Drawn over everything: along a bond a line would lie inside the
+    // stick this drawing makes.
+    glDisable(GL_DEPTH_TEST);
     glLineWidth(static_cast<float>(2.0 * view->lineScale));
     glBegin(GL_LINES);
     for (const SceneLine& line : content.measurementDashes) {

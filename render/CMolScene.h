@@ -70,7 +70,8 @@ public:
     // The displacement cone of atom a at the current origin.
     virtual void drawDisplacementArrow(int a);
     void drawLabels();
-    // The measurements' dashes as lines, where no shaders draw the content.
+    // The measurements' dashes as lines over the picture, where no shaders
+    // draw the content.
     void drawMeasurementDashes(const SceneContent& content);
     // The atom under the window point (x, y), y downwards; -1 for none.
     int hitTest(int x, int y);
