@@ -28,13 +28,15 @@ cd "$(dirname "$0")"
 # check; Psi4 (with NumPy, which it runs on), whose orbitals and densities
 # the tests compare with this program's; cclib, which reads Gaussian outputs
 # for the tests to check this program's readings against.
+# Debian's dssp (mkdssp), whose secondary structure the tests compare with
+# this program's.
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n qt6-image-formats-plugins
     qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
     fonts-ipafont-gothic fonts-liberation adwaita-icon-theme
     gemmi-dev tao-pegtl-dev gemmi zlib1g-dev
     desktop-file-utils appstream dpkg-dev
-    libgif-dev ffmpeg psi4 python3-numpy python3-cclib)
+    libgif-dev ffmpeg psi4 python3-numpy python3-cclib dssp)
 # A locale whose decimal separator is a comma: number parsing and printing
 # must not depend on it.
 TEST_LOCALE=de_DE.UTF-8

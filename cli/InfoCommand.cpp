@@ -4,6 +4,7 @@
 #include "cli/ModelSource.h"
 #include "model/BackboneAngles.h"
 #include "model/ElementTable.h"
+#include "model/SecondaryStructure.h"
 #include "model/VolumeGrid.h"
 #include "model/Wavefunction.h"
 
@@ -257,7 +258,7 @@ void WriteVolumesAndOrbitals(JsonWriter& json, const CMolData& model) {
     json.Real(w->totalEnergy, 0);
 }
 
-void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool modes) {
+void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, const FrameParts& parts) {
     json.BeginObject();
     const std::pair<const char*, int> header[] = {
         {"sourceKind", static_cast<int>(model.sourceKind)},
@@ -304,25 +305,52 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, bool mode
     json.BeginArray();
     if (frames == FrameChoice::kAll) {
         for (int g = 0; g < model.frameCount; ++g)
-            WriteFrame(json, model, g, modes);
+            WriteFrame(json, model, g, parts);
     } else if (frames == FrameChoice::kLast) {
-        WriteFrame(json, model, model.frameCount - 1, modes);
+        WriteFrame(json, model, model.frameCount - 1, parts);
     }
     json.EndArray();
     json.EndObject();
 }
 
+// The residues' secondary structure: one object per residue analysed, with
+// its one-letter code ("-" for none).
+void WriteSecondaryStructure(JsonWriter& json, const CMolFrame& frame) {
+    const SecondaryStructure structure = SecondaryStructure::Assign(frame);
+    json.Key("secondaryStructure");
+    json.BeginArray();
+    for (const int r : structure.residues) {
+        const ResidueId id = r < static_cast<int>(frame.residueIds.size())
+                                 ? frame.residueIds[static_cast<std::size_t>(r)]
+                                 : ResidueId();
+        const char code = structure.Code(r);
+        json.BeginObject();
+        json.Key("chain");
+        json.String(id.chain);
+        json.Key("residueNumber");
+        json.Int(id.number);
+        json.Key("insertionCode");
+        json.String(id.insertion);
+        json.Key("residueName");
+        json.String(id.name);
+        json.Key("code");
+        json.String(std::string(1, code == ' ' ? '-' : code));
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
 int UsageError(const std::string& message) {
     std::fprintf(stderr,
                  "ravek-cli info: %s\nusage: ravek-cli info FILE %s [--frames all|last|none] "
-                 "[--modes all|none]\n",
+                 "[--modes all|none] [--secondary]\n",
                  message.c_str(), ModelSource::Usage().c_str());
     return kExitUsage;
 }
 
 } // namespace
 
-void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes) {
+void WriteFrame(JsonWriter& json, CMolData& model, int g, const FrameParts& parts) {
     CMolFrame& frame = *model.GetFrame(g);
     json.BeginObject();
     json.Key("index");
@@ -377,7 +405,9 @@ void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes) {
             json.EndObject();
         }
     }
-    if (modes && !frame.modes.empty()) {
+    if (parts.secondary)
+        WriteSecondaryStructure(json, frame);
+    if (parts.modes && !frame.modes.empty()) {
         json.Key("modes");
         json.BeginArray();
         for (const NormalMode& mode : frame.modes)
@@ -410,7 +440,7 @@ int TakeModesOption(const std::vector<std::string>& args, std::size_t& i, bool& 
 int RunInfo(const std::vector<std::string>& args) {
     ModelSource source;
     FrameChoice frames = FrameChoice::kAll;
-    bool modes = true;
+    FrameParts parts;
     std::string error;
     for (std::size_t i = 0; i < args.size();) {
         bool taken = false;
@@ -431,7 +461,12 @@ int RunInfo(const std::vector<std::string>& args) {
             i += 2;
             continue;
         }
-        if (const int took = TakeModesOption(args, i, modes, error); took != 0) {
+        if (args[i] == "--secondary") {
+            parts.secondary = true;
+            ++i;
+            continue;
+        }
+        if (const int took = TakeModesOption(args, i, parts.modes, error); took != 0) {
             if (took < 0)
                 return UsageError(error);
             continue;
@@ -446,7 +481,7 @@ int RunInfo(const std::vector<std::string>& args) {
     if (code != kExitOk)
         return code;
     JsonWriter json(stdout);
-    WriteModel(json, *model, frames, modes);
+    WriteModel(json, *model, frames, parts);
     if (!json.Flush() || std::fputc('\n', stdout) == EOF || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "ravek-cli: cannot write the output\n");
         return kExitUsage;

@@ -6,13 +6,18 @@
 class CMolData;
 class JsonWriter;
 
-// ravek-cli info FILE [reading options] [--frames all|last|none]: the model
-// read from FILE as one JSON object on stdout. Returns the exit code.
+// ravek-cli info FILE [reading options] [--frames all|last|none] [--secondary]:
+// the model read from FILE as one JSON object on stdout. Returns the exit
+// code.
 int RunInfo(const std::vector<std::string>& args);
 
-// Geometry g of model as one object of info's "frames", with its normal modes
-// when modes is set.
-void WriteFrame(JsonWriter& json, CMolData& model, int g, bool modes);
+// What of a geometry info writes beyond its atoms.
+struct FrameParts {
+    bool modes = true;      // its normal modes
+    bool secondary = false; // its residues' secondary structure
+};
+// Geometry g of model as one object of info's "frames".
+void WriteFrame(JsonWriter& json, CMolData& model, int g, const FrameParts& parts);
 // The job's end as info names it: "normal", "error" or "running".
 const char* TerminationName(const CMolData& model);
 // Takes "--modes all|none" at args[i] into modes (true for all) and moves i

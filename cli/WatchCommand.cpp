@@ -55,7 +55,7 @@ public:
             const int complete = ended ? model_->frameCount : model_->frameCount - 1;
             for (; printed_ < complete; ++printed_) {
                 if (!PrintLine(
-                        [&](JsonWriter& json) { WriteFrame(json, *model_, printed_, modes_); }))
+                        [&](JsonWriter& json) { WriteFrame(json, *model_, printed_, {modes_, false}); }))
                     return WriteFailed();
             }
             if (ended && quiet) {

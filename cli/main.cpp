@@ -18,7 +18,7 @@ namespace {
 void PrintUsage(std::FILE* out) {
     const std::string source = ModelSource::Usage();
     std::fprintf(out,
-                 "usage: ravek-cli info FILE %s [--frames all|last|none]\n"
+                 "usage: ravek-cli info FILE %s [--frames all|last|none] [--secondary]\n"
                  "       ravek-cli convert IN OUT --to %s %s [--frame N]\n"
                  "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
                  "       ravek-cli cube FILE --orbital homo|lumo|N|density|spin [--beta]\n"

@@ -74,13 +74,15 @@ enum SiteColumn {
     kAuthSeq,
     kInsCode,
     kModel,
+    kBFactor,
     kSiteColumns
 };
 constexpr std::array<const char*, kSiteColumns> kSiteTags = {
     "cartn_x",       "cartn_y",       "cartn_z",           "id",
     "type_symbol",   "label_atom_id", "auth_atom_id",      "label_alt_id",
     "label_comp_id", "auth_comp_id",  "label_asym_id",     "auth_asym_id",
-    "label_seq_id",  "auth_seq_id",   "pdbx_pdb_ins_code", "pdbx_pdb_model_num"};
+    "label_seq_id",  "auth_seq_id",   "pdbx_pdb_ins_code", "pdbx_pdb_model_num",
+    "b_iso_or_equiv"};
 
 enum LinkColumn {
     kType,
@@ -500,6 +502,12 @@ void CMmcifData::ReadGeometries() {
         atom.residueLabel.assign(atom.residueName)
             .append(Either(row, kAuthSeq, kLabelSeq))
             .append(Text(row[kInsCode]));
+        atom.chain.assign(Either(row, kAuthAsym, kLabelAsym));
+        atom.residueNumber = IntOf(Either(row, kAuthSeq, kLabelSeq), 0);
+        atom.insertion.assign(Text(row[kInsCode]));
+        if (!TextScanner::ParseReal(Text(row[kBFactor]), atom.bFactor) ||
+            !std::isfinite(atom.bFactor))
+            atom.bFactor = 0.0;
         builder_.StoreAtom(atom, states[g], static_cast<int>(g));
     };
     Walk(*parse_); // it was walked without a fault before

@@ -44,6 +44,8 @@
 #include "model/ReadLine.h"
 #include "model/TextScanner.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -283,8 +285,16 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state, int g) 
     // that outgrew its field.
     const char column27 = line.size() >= 27 ? line[26] : ' ';
     atom.residueLabel = atom.residueName + std::to_string(number);
-    if (IsLetter(column27))
+    atom.insertion.clear();
+    if (IsLetter(column27)) {
         atom.residueLabel += column27;
+        atom.insertion.assign(1, column27);
+    }
+    atom.chain.assign(chainId ? chain.substr(0, 1) : std::string_view());
+    atom.residueNumber = number;
+    // The temperature factor from its fixed columns; 0 where they hold none.
+    if (!TextScanner(Columns(line, 61, 66)).Real(atom.bFactor) || !std::isfinite(atom.bFactor))
+        atom.bFactor = 0.0;
     builder_.StoreAtom(atom, state, g);
     return true;
 }

@@ -60,11 +60,16 @@ void PdbModelBuilder::StoreAtom(const AtomFields& fields, ReadState& state, int 
         state.previousNameId = ResidueNameTable::instance().Id(state.previousName);
     }
     atom.residueNameId = state.previousNameId;
+    atom.bFactor = fields.bFactor;
+    // A residue takes the chain of its first atom.
     if (firstAtom || fields.residueLabel != state.previousLabel) {
         model_.AddResidueLabel(state.residueCount, fields.residueLabel, g);
         ++state.residueCount;
         ++state.residueIndex;
         state.previousLabel = fields.residueLabel;
+        frame.residueIds.resize(static_cast<std::size_t>(state.residueIndex) + 1);
+        frame.residueIds.back() = {fields.chain, fields.residueNumber, fields.insertion,
+                                   fields.residueName};
     }
     frame.ResidueAtomList(state.residueIndex).push_back(index);
     atom.residueIndex = state.residueIndex;

@@ -37,6 +37,10 @@ public:
         std::string label;        // atom name (leading digit moved last) and alternate location
         std::string residueName;  // as written
         std::string residueLabel; // name, number and insertion code: "SER52A"
+        std::string chain;        // empty when the file names none
+        int residueNumber = 0;
+        std::string insertion;
+        double bFactor = 0.0;
     };
     // Residue numbers written as asterisks because they outgrew their field:
     // the first such atom starts a counter, and every later overflowed atom

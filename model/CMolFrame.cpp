@@ -29,6 +29,7 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     atomShown = other.atomShown;
     residueAtoms = other.residueAtoms;
     residueLabels = other.residueLabels;
+    residueIds = other.residueIds;
     anglesComputed = other.anglesComputed;
     phiAngles = other.phiAngles;
     psiAngles = other.psiAngles;

@@ -4,6 +4,7 @@
 #include "model/MolAtom.h"
 #include "model/NormalMode.h"
 #include "model/Point3D.h"
+#include "model/ResidueId.h"
 #include "model/StepConvergence.h"
 
 #include <map>
@@ -75,6 +76,9 @@ public:
     std::vector<unsigned char> atomShown; // by atom index, nonzero = shown
     std::map<int, std::vector<int>> residueAtoms;
     std::map<int, std::string> residueLabels;
+    // Chain, number and insertion code of each residue by residue index, for
+    // a model read from a structure file of proteins; empty for others.
+    std::vector<ResidueId> residueIds;
     bool anglesComputed = false;
     std::map<int, double> phiAngles;
     std::map<int, double> psiAngles;

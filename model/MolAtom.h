@@ -18,6 +18,7 @@ struct MolAtom {
     char label[kLabelSize] = {};
     int residueNameId = 0; // id in ResidueNameTable
     int residueIndex = 0;  // 0-based residue index within the geometry
+    double bFactor = 0.0;  // a structure file's temperature factor, Å²
 
     // Stores the atom's number (1-based) and its element symbol as the label,
     // as the Gaussian and XYZ readers name atoms: "3H".

@@ -73,6 +73,18 @@ def connected_to(atoms, start):
 def run(*args, env=None, stdout=subprocess.PIPE):
     return subprocess.run([CLI, *args], stdout=stdout, stderr=subprocess.PIPE, env=env, timeout=120)
 
+DIPEPTIDE = """\
+ATOM      1  N   GLY B   7       0.000   0.000   0.000  1.00 10.00           N
+ATOM      2  CA  GLY B   7       1.458   0.000   0.000  1.00 10.00           C
+ATOM      3  C   GLY B   7       2.009   1.420   0.000  1.00 10.00           C
+ATOM      4  O   GLY B   7       1.251   2.390   0.000  1.00 10.00           O
+ATOM      5  N   ALA B   7A      3.332   1.536   0.000  1.00 10.00           N
+ATOM      6  CA  ALA B   7A      3.988   2.839   0.000  1.00 10.00           C
+ATOM      7  C   ALA B   7A      5.504   2.693   0.000  1.00 10.00           C
+ATOM      8  O   ALA B   7A      6.030   1.580   0.000  1.00 10.00           O
+HETATM    9 ZN    ZN B 101      10.000  10.000  10.000  1.00 10.00          ZN
+"""
+
 
 class Fixtures(unittest.TestCase):
     @classmethod
@@ -92,6 +104,7 @@ class Fixtures(unittest.TestCase):
         cls.freq = write("freq.log", FREQUENCY_JOB)
         cls.other = write("water.mol2", GAUSSIAN_INPUT)
         cls.empty = write("empty.pdb", "REMARK nothing\n")
+        cls.dipeptide = write("dipeptide.pdb", DIPEPTIDE)
 
     @classmethod
     def tearDownClass(cls):
@@ -124,6 +137,19 @@ class Fixtures(unittest.TestCase):
         self.assertEqual(n["bonded"], [1])
         self.assertEqual(ion["bonded"], [])
         self.assertEqual(frame["centre"], [5.617, 5.0, 5.05])
+
+    def test_secondary_structure_per_frame_on_request(self):
+        plain = json.loads(self.info(self.dipeptide).stdout)
+        self.assertNotIn("secondaryStructure", plain["frames"][0])
+        model = json.loads(self.info(self.dipeptide, "--secondary").stdout)
+        # Too short for any pattern; each residue with its whole backbone is
+        # listed, the ion is not.
+        self.assertEqual(model["frames"][0]["secondaryStructure"], [
+            {"chain": "B", "residueNumber": 7, "insertionCode": "", "residueName": "GLY",
+             "code": "-"},
+            {"chain": "B", "residueNumber": 7, "insertionCode": "A", "residueName": "ALA",
+             "code": "-"}])
+        self.assertIn(b"--secondary", run("info").stderr)
 
     def test_reading_options(self):
         conect = json.loads(self.info(self.pdb, "--conect").stdout)

@@ -112,6 +112,9 @@ TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
     }
     EXPECT_NEAR(mol->GetAtomCoord(1, 0, 0) - mol->GetAtomCoord(0, 0, 0), 0.5, 1e-9);
     EXPECT_EQ(mol->GetAtomDescription(1, 1), "8 CA ALA1");
+    // The author's chain and numbers, and the insertion code.
+    EXPECT_EQ(mol->GetFrame(1)->residueIds,
+              (std::vector<ResidueId>{{"AA", 10, "", "ALA"}, {"AA", 11, "A", "GLY"}}));
 
     // Models of other atoms: the first one, and how many there were.
     auto first = ReadText<CMmcifData>(Ensemble(true));
@@ -145,6 +148,20 @@ TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
 // read back whole.
 // A disulfide between cysteines whose sulphur has two alternate locations:
 // the link names none, and joins the first ones.
+TEST(Mmcif, TemperatureFactorsAndLabelChainsWhereTheAuthorGivesNone) {
+    auto mol = ReadText<CMmcifData>("data_B\nloop_\n_atom_site.group_PDB\n_atom_site.type_symbol\n"
+                                    "_atom_site.label_atom_id\n_atom_site.label_comp_id\n"
+                                    "_atom_site.label_asym_id\n_atom_site.label_seq_id\n"
+                                    "_atom_site.Cartn_x\n_atom_site.Cartn_y\n_atom_site.Cartn_z\n"
+                                    "_atom_site.B_iso_or_equiv\n"
+                                    "ATOM N N ALA C 5 0 0 0 15.3\n"
+                                    "ATOM C CA ALA C 5 1 0 0 ?\n");
+    ASSERT_EQ(mol->AtomCount(0), 2);
+    EXPECT_DOUBLE_EQ(mol->Atom(0, 0).bFactor, 15.3);
+    EXPECT_DOUBLE_EQ(mol->Atom(0, 1).bFactor, 0.0);
+    EXPECT_EQ(mol->GetFrame(0)->residueIds, (std::vector<ResidueId>{{"C", 5, "", "ALA"}}));
+}
+
 TEST(Mmcif, LinksWithoutAnAlternateLocationJoinTheFirstOnes) {
     const std::string text =
         "data_SS\nloop_\n_atom_site.id\n_atom_site.type_symbol\n_atom_site.label_atom_id\n"

@@ -133,6 +133,27 @@ TEST_F(PdbReader, ResiduesFollowNameAndNumberNotChain) {
     EXPECT_EQ(mol->GetAtomDescription(0, 5), "6 O HOH4");
 }
 
+TEST_F(PdbReader, ResiduesKeepChainNumberInsertionCodeAndAtomsTheirTemperatureFactors) {
+    std::string text = Records({{" N  ", "SER", 52, 0, 0, 0, 'H', ' ', 'A'},
+                                {" N  ", "GLY", -3, 1, 0, 0, 'B'},
+                                {" O  ", "HOH", 7, 2, 0, 0, ' ', ' ', ' ', "HETATM"}});
+    // Temperature factors in columns 61-66; none in the last record.
+    text.replace(60, 6, " 12.50");
+    text.replace(text.find('\n') + 1 + 60, 6, "107.25");
+    text += "ATOM      4  CA  ALA A   1       1.000   2.000   3.000\n";
+    auto mol = ReadText<CPDBData>(text);
+    const CMolFrame& frame = *mol->GetFrame(0);
+    ASSERT_EQ(frame.residueIds.size(), 4U);
+    EXPECT_EQ(frame.residueIds[0], (ResidueId{"H", 52, "A", "SER"}));
+    EXPECT_EQ(frame.residueIds[1], (ResidueId{"B", -3, "", "GLY"}));
+    EXPECT_EQ(frame.residueIds[2], (ResidueId{"", 7, "", "HOH"}));
+    EXPECT_EQ(frame.residueIds[3], (ResidueId{"A", 1, "", "ALA"}));
+    EXPECT_DOUBLE_EQ(frame.Atom(0).bFactor, 12.5);
+    EXPECT_DOUBLE_EQ(frame.Atom(1).bFactor, 107.25);
+    EXPECT_DOUBLE_EQ(frame.Atom(2).bFactor, 0.0);
+    EXPECT_DOUBLE_EQ(frame.Atom(3).bFactor, 0.0);
+}
+
 TEST_F(PdbReader, InsertionCodesSeparateResiduesAndFixedColumnsFillBlankFields) {
     std::string text = Records({
         {" N  ", "SER", 52, 1.5, 2.5, 3.5},

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+class CMolFrame;
+
+// The secondary structure of one geometry from its backbone hydrogen bonds,
+// by the patterns of Kabsch and Sander (Biopolymers 22 (1983) 2577):
+// α-helix H, 3₁₀-helix G, π-helix I, strand E, isolated bridge B, turn T,
+// bend S, ' ' for none of these. The residues analysed are those with the
+// backbone atoms N, CA, C and O (the first alternate location of each); a
+// chain ends where the next residue is of another chain or its N lies more
+// than 2.5 Å from the C before. Where two helix kinds claim a residue, the
+// π-helix wins over the α-helix, which wins over the 3₁₀-helix.
+struct SecondaryStructure {
+    // Assigns the structure of frame's residues.
+    static SecondaryStructure Assign(const CMolFrame& frame);
+
+    // Whether residue r (a residue index of the frame) was analysed.
+    bool Analysed(int r) const {
+        return r >= 0 && r < static_cast<int>(codes.size()) &&
+               codes[static_cast<std::size_t>(r)] != 0;
+    }
+    // The code of residue r: one of "HGIEBTS ", or 0 for a residue not
+    // analysed.
+    char Code(int r) const { return Analysed(r) ? codes[static_cast<std::size_t>(r)] : 0; }
+
+    // By residue index of the frame.
+    std::vector<char> codes;
+    // The residues analysed, in order.
+    std::vector<int> residues;
+};

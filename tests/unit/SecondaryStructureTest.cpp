@@ -1,0 +1,134 @@
+// Secondary structure of backbones of ideal geometry, read from PDB text:
+// helices, both kinds of sheet, chain ends and alternate residues. (The
+// assignment on real proteins is compared with mkdssp's by a test of the
+// command-line program.)
+
+#include "model/SecondaryStructure.h"
+#include "formats/CPDBData.h"
+#include "tests/support/IdealBackbone.h"
+#include "tests/unit/ReadText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::vector<std::pair<double, double>> Repeat(double phi, double psi, int count) {
+    return std::vector<std::pair<double, double>>(static_cast<std::size_t>(count), {phi, psi});
+}
+
+// The codes of the residues analysed, one character each, "-" for none.
+std::string Codes(const std::string& pdb) {
+    auto model = ReadText<CPDBData>(pdb);
+    const SecondaryStructure structure = SecondaryStructure::Assign(*model->GetFrame(0));
+    std::string codes;
+    for (const int r : structure.residues)
+        codes += structure.Code(r) == ' ' ? '-' : structure.Code(r);
+    return codes;
+}
+
+Point3D Unit(const Point3D& v) {
+    return Scaled(v, 1.0 / Length(v));
+}
+
+// The direction across strand, square to its run (from the CA of residue
+// first to that of last), on the side the C=O of residue at points to.
+Point3D Across(const std::vector<BackboneResidue>& strand, int at, int first, int last) {
+    const Point3D run = Unit(Minus(strand[static_cast<std::size_t>(last)].ca,
+                                   strand[static_cast<std::size_t>(first)].ca));
+    const BackboneResidue& r = strand[static_cast<std::size_t>(at)];
+    const Point3D co = Minus(r.o, r.c);
+    return Unit(Minus(co, Scaled(run, Dot(co, run))));
+}
+
+TEST(SecondaryStructure, AlphaHelixIsHelixFromItsSecondResidueToItsLastButOne) {
+    EXPECT_EQ(Codes(BackbonePdb({{'A', IdealBackbone(Repeat(-57.8, -47.0, 14))}})),
+              "-HHHHHHHHHHHH-");
+    // The same helix cut into two chains: no turn crosses from one to the
+    // other, so each half is a shorter helix of its own.
+    const std::vector<BackboneResidue> helix = IdealBackbone(Repeat(-57.8, -47.0, 14));
+    const std::string cut = Codes(BackbonePdb({{'A', {helix.begin(), helix.begin() + 7}},
+                                               {'B', {helix.begin() + 7, helix.end()}, "ALA", 8}}));
+    EXPECT_EQ(cut.substr(1, 5), "HHHHH") << cut;
+    EXPECT_EQ(cut.substr(8, 5), "HHHHH") << cut;
+    EXPECT_NE(cut[6], 'H') << cut;
+    EXPECT_NE(cut[7], 'H') << cut;
+    // A gap in the chain (the second half moved 3 Å away) ends it too.
+    std::vector<BackboneResidue> gapped = helix;
+    for (std::size_t k = 7; k < gapped.size(); ++k) {
+        for (Point3D* p : {&gapped[k].n, &gapped[k].ca, &gapped[k].c, &gapped[k].o})
+            p->z += 3.0;
+    }
+    const std::string apart = Codes(BackbonePdb({{'A', gapped}}));
+    EXPECT_NE(apart[6], 'H') << apart;
+    EXPECT_NE(apart[7], 'H') << apart;
+}
+
+TEST(SecondaryStructure, ThreeTenAndPiHelices) {
+    // A 3₁₀-helix (φ −49°, ψ −26°) bonds each C=O to the N-H three on.
+    const std::string threeTen = Codes(BackbonePdb({{'A', IdealBackbone(Repeat(-49, -26, 10))}}));
+    EXPECT_EQ(threeTen.substr(1, 8), "GGGGGGGG") << threeTen;
+    // A π-helix (φ −57°, ψ −70°) bonds five on.
+    const std::string pi = Codes(BackbonePdb({{'A', IdealBackbone(Repeat(-57, -70, 12))}}));
+    EXPECT_NE(pi.find("IIIII"), std::string::npos) << pi;
+}
+
+TEST(SecondaryStructure, AntiparallelAndParallelStrandsFormASheet) {
+    // Antiparallel: the strand and its copy turned half a turn about an axis
+    // square to the sheet, 2.7 Å out from a CA (N–O 2.8 Å across).
+    const std::vector<BackboneResidue> strand = IdealBackbone(Repeat(-139, 135, 8));
+    const Point3D across = Across(strand, 3, 0, 7);
+    const Point3D run = Unit(Minus(strand[7].ca, strand[0].ca));
+    const std::vector<BackboneResidue> partner =
+        HalfTurn(strand, Plus(strand[3].ca, Scaled(across, 2.7)), Unit(Cross(run, across)));
+    const std::string antiparallel = Codes(BackbonePdb({{'A', strand}, {'B', partner}}));
+    EXPECT_EQ(antiparallel.substr(1, 5), "EEEEE") << antiparallel;
+    EXPECT_EQ(antiparallel.substr(9, 5), "EEEEE") << antiparallel;
+
+    // Parallel: the copy moved 4.7 Å across, its residue i beside residue i.
+    const std::vector<BackboneResidue> flatter = IdealBackbone(Repeat(-119, 113, 10));
+    const Point3D shift = Scaled(Across(flatter, 4, 1, 9), -4.7);
+    std::vector<BackboneResidue> beside = flatter;
+    for (BackboneResidue& r : beside) {
+        for (Point3D* p : {&r.n, &r.ca, &r.c, &r.o})
+            *p = Plus(*p, shift);
+    }
+    const std::string parallel = Codes(BackbonePdb({{'A', flatter}, {'B', beside}}));
+    EXPECT_NE(parallel.substr(0, 10).find("EEEE"), std::string::npos) << parallel;
+    EXPECT_NE(parallel.substr(10).find("EEEE"), std::string::npos) << parallel;
+    // Twice as far apart, the strands form no sheet.
+    for (BackboneResidue& r : beside) {
+        for (Point3D* p : {&r.n, &r.ca, &r.c, &r.o})
+            *p = Plus(*p, shift);
+    }
+    const std::string apart = Codes(BackbonePdb({{'A', flatter}, {'B', beside}}));
+    EXPECT_EQ(apart.find_first_of("EB"), std::string::npos) << apart;
+}
+
+TEST(SecondaryStructure, ResiduesWithoutAWholeBackboneOrAtTheSamePlaceAreLeftOut) {
+    const std::vector<BackboneResidue> helix = IdealBackbone(Repeat(-57.8, -47.0, 12));
+    std::string pdb = BackbonePdb({{'A', helix}});
+    // A water, a residue without its O and a second residue type at the
+    // place of residue 12 (another alternate location).
+    pdb.insert(pdb.find("TER"),
+               "ATOM    100  N  BGLY A  12      50.000  50.000  50.000  0.50 20.00           N\n"
+               "ATOM    101  CA BGLY A  12      51.000  50.000  50.000  0.50 20.00           C\n"
+               "ATOM    102  C  BGLY A  12      52.000  50.000  50.000  0.50 20.00           C\n"
+               "ATOM    103  O  BGLY A  12      53.000  50.000  50.000  0.50 20.00           O\n"
+               "HETATM  104  O   HOH A 201      60.000  60.000  60.000  1.00 30.00           O\n"
+               "ATOM    105  N   GLY A 202      70.000  70.000  70.000  1.00 30.00           N\n"
+               "ATOM    106  CA  GLY A 202      71.000  70.000  70.000  1.00 30.00           C\n"
+               "ATOM    107  C   GLY A 202      72.000  70.000  70.000  1.00 30.00           C\n");
+    auto model = ReadText<CPDBData>(pdb);
+    const CMolFrame& frame = *model->GetFrame(0);
+    const SecondaryStructure structure = SecondaryStructure::Assign(frame);
+    ASSERT_EQ(structure.residues.size(), 12U);
+    EXPECT_EQ(structure.residues.back(), 11);
+    EXPECT_EQ(frame.residueCount, 15);
+    for (const int r : {12, 13, 14})
+        EXPECT_FALSE(structure.Analysed(r)) << r;
+    EXPECT_EQ(structure.Code(5), 'H');
+}
+
+} // namespace
