@@ -16,9 +16,10 @@ CommandLine UsageError(const QString& message) {
     std::fprintf(stderr,
                  "ravek: %s\nusage: ravek [--screenshot OUT.png] [FILE]\n"
                  "       ravek --export-picture OUT [--size WxH] [--scale N] [--dpi N] "
-                 "[--transparent] [--style wire|ball|ribbon] FILE\n"
+                 "[--transparent] [--style wire|ball|ribbon|cartoon] [--colour SCHEME] FILE\n"
                  "       ravek --export-movie OUT.gif|OUT.mp4 --frames opt|opt:FIRST-LAST|vib:MODE "
-                 "[--fps N] [--size WxH] [--style wire|ball|ribbon] FILE\n",
+                 "[--fps N] [--size WxH] [--style wire|ball|ribbon|cartoon] [--colour SCHEME] "
+                 "FILE\n",
                  qPrintable(message));
     CommandLine line;
     line.outcome = CommandLine::Outcome::kUsage;
@@ -26,6 +27,13 @@ CommandLine UsageError(const QString& message) {
 }
 
 } // namespace
+
+const QStringList& CommandLine::ColourSchemeNames() {
+    static const QStringList names = {QStringLiteral("element"), QStringLiteral("residue"),
+                                      QStringLiteral("chain"),   QStringLiteral("secondary"),
+                                      QStringLiteral("bfactor"), QStringLiteral("rainbow")};
+    return names;
+}
 
 bool CommandLine::Mentions(const QStringList& arguments, const QString& name) {
     const QRegularExpression spelling(QStringLiteral("^--?%1(=.*)?$").arg(name));
@@ -60,8 +68,13 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
                                   QStringLiteral("WxH"));
     const QCommandLineOption style(
         QStringLiteral("style"),
-        QStringLiteral("Drawing style for --export-picture: wire, ball or ribbon."),
+        QStringLiteral("Drawing style for --export-picture: wire, ball, ribbon or cartoon."),
         QStringLiteral("STYLE"));
+    const QCommandLineOption colour(
+        QStringLiteral("colour"),
+        QStringLiteral("Colour scheme for --export-picture: %1.")
+            .arg(CommandLine::ColourSchemeNames().join(QStringLiteral(", "))),
+        QStringLiteral("SCHEME"));
     const QCommandLineOption newInstance(
         QStringLiteral("new-instance"),
         QStringLiteral("Start a program of its own instead of handing the files to the one "
@@ -94,8 +107,8 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     const QCommandLineOption fps(QStringLiteral("fps"),
                                  QStringLiteral("Frames per second of the movie (1 to 60, 10)."),
                                  QStringLiteral("N"));
-    parser.addOptions({screenshot, exportPicture, size, style, newInstance, language, scale, dpi,
-                       transparent, exportMovie, frames, fps});
+    parser.addOptions({screenshot, exportPicture, size, style, colour, newInstance, language, scale,
+                       dpi, transparent, exportMovie, frames, fps});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("Gaussian outputs or inputs, PDB or PDBx/mmCIF files (also .gz), each "
@@ -184,8 +197,14 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     if (parser.isSet(style)) {
         line.style = parser.value(style);
         if (line.style != QLatin1String("wire") && line.style != QLatin1String("ball") &&
-            line.style != QLatin1String("ribbon"))
-            return UsageError(QStringLiteral("--style must be wire, ball or ribbon"));
+            line.style != QLatin1String("ribbon") && line.style != QLatin1String("cartoon"))
+            return UsageError(QStringLiteral("--style must be wire, ball, ribbon or cartoon"));
+    }
+    if (parser.isSet(colour)) {
+        line.colourScheme = static_cast<int>(ColourSchemeNames().indexOf(parser.value(colour)));
+        if (line.colourScheme < 0)
+            return UsageError(QStringLiteral("--colour must be one of %1")
+                                  .arg(ColourSchemeNames().join(QStringLiteral(", "))));
     }
     if (parser.isSet(language)) {
         line.language = parser.value(language);

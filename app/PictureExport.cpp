@@ -71,6 +71,10 @@ int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& vi
         view.displayFlags = ViewState::kBallAndStick;
     else if (style == QLatin1String("ribbon"))
         view.displayFlags = ViewState::kRibbon;
+    else if (style == QLatin1String("cartoon"))
+        view.displayFlags = ViewState::kCartoon;
+    if (line.colourScheme >= 0)
+        view.colourMode = line.colourScheme;
     view.frame = document.data->GetCurrentFrame();
     view.camera.Refit(*document.data, view.frame);
     return 0;

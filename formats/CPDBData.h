@@ -12,7 +12,7 @@ struct PdbOptions;
 
 // The reader of PDB files: fills a model with a geometry with an atom for
 // every ATOM and HETATM record (one geometry per model of an ensemble whose
-// models hold the same atoms), residues from residue name, number and
+// models hold the same atoms), residues from chain, residue name, number and
 // insertion code, bonds from CONECT records or from distances.
 class CPDBData {
 public:

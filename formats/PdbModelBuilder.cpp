@@ -2,6 +2,7 @@
 
 #include "formats/PdbOptions.h"
 #include "model/ResidueNameTable.h"
+#include "model/ResidueSummary.h"
 
 #include <cstring>
 
@@ -25,6 +26,8 @@ void PdbModelBuilder::Load(const PdbOptions* options,
     if (model_.bondsFromFile == 0)
         model_.PerceiveBonds(options->bondMode);
     model_.ComputeCentres();
+    for (int g = 0; g < model_.frameCount; ++g)
+        SummariseResidues(model_.Frame(g));
     // An ensemble shows its first model, as the file lists it first.
     model_.currentFrame = 0;
 }
@@ -61,12 +64,16 @@ void PdbModelBuilder::StoreAtom(const AtomFields& fields, ReadState& state, int 
     }
     atom.residueNameId = state.previousNameId;
     atom.bFactor = fields.bFactor;
-    // A residue takes the chain of its first atom.
-    if (firstAtom || fields.residueLabel != state.previousLabel) {
+    // Another chain starts another residue even where its first residue has
+    // the name and number of the last one before (the ligands of two chains
+    // listed one after the other often do).
+    if (firstAtom || fields.residueLabel != state.previousLabel ||
+        fields.chain != state.previousChain) {
         model_.AddResidueLabel(state.residueCount, fields.residueLabel, g);
         ++state.residueCount;
         ++state.residueIndex;
         state.previousLabel = fields.residueLabel;
+        state.previousChain = fields.chain;
         frame.residueIds.resize(static_cast<std::size_t>(state.residueIndex) + 1);
         frame.residueIds.back() = {fields.chain, fields.residueNumber, fields.insertion,
                                    fields.residueName};

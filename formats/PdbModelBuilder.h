@@ -11,7 +11,7 @@
 struct PdbOptions;
 
 // Builds the model of a structure file of proteins atom by atom: residues
-// from residue name, number and insertion code, one geometry per model of an
+// from chain, residue name, number and insertion code, one geometry per model of an
 // ensemble whose models hold the same atoms. The PDB and mmCIF readers fill
 // their model through one.
 class PdbModelBuilder {
@@ -60,6 +60,7 @@ public:
         int residueIndex = -1;
         int residueCount = 0;
         std::string previousLabel; // residue label of the atom before
+        std::string previousChain; // chain of the atom before
         std::string previousName;  // residue name of the atom before, and its id
         int previousNameId = 0;
         OverflowNumbers overflow;

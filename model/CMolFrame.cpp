@@ -30,6 +30,11 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     residueAtoms = other.residueAtoms;
     residueLabels = other.residueLabels;
     residueIds = other.residueIds;
+    secondary = other.secondary;
+    chainOrdinal = other.chainOrdinal;
+    chainFraction = other.chainFraction;
+    bFactorLow = other.bFactorLow;
+    bFactorHigh = other.bFactorHigh;
     anglesComputed = other.anglesComputed;
     phiAngles = other.phiAngles;
     psiAngles = other.psiAngles;

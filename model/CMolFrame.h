@@ -79,6 +79,15 @@ public:
     // Chain, number and insertion code of each residue by residue index, for
     // a model read from a structure file of proteins; empty for others.
     std::vector<ResidueId> residueIds;
+    // By residue index, filled by SummariseResidues: the secondary structure
+    // code, the chain's order among the frame's chains, the place along the
+    // chain from 0 to 1.
+    std::vector<char> secondary;
+    std::vector<int> chainOrdinal;
+    std::vector<float> chainFraction;
+    // The lowest and highest temperature factor of the atoms (low above
+    // high when there are none).
+    double bFactorLow = 1.0, bFactorHigh = 0.0;
     bool anglesComputed = false;
     std::map<int, double> phiAngles;
     std::map<int, double> psiAngles;

@@ -57,47 +57,27 @@ ResidueId IdOf(const CMolFrame& frame, int r) {
                : ResidueId();
 }
 
-// The residues with a whole backbone, in order, with their amide hydrogens
-// placed 1 Å from N opposite the C=O before (on N where none is before).
+// The chain residues with their amide hydrogens placed 1 Å from N opposite
+// the C=O before (on N where none is before).
 std::vector<Residue> Backbone(const CMolFrame& frame) {
-    static const char* const kNames[4] = {"N", "CA", "C", "O"};
     std::vector<Residue> list;
-    for (const auto& [r, atoms] : frame.residueAtoms) {
-        std::array<int, 4> found = {-1, -1, -1, -1};
-        for (const int a : atoms) {
-            for (std::size_t k = 0; k < 4; ++k) {
-                if (found[k] < 0 && IsAtom(frame.Atom(a).label, kNames[k]))
-                    found[k] = a;
-            }
-        }
-        if (std::find(found.begin(), found.end(), -1) != found.end())
-            continue;
+    for (const SecondaryStructure::ChainResidue& chain : SecondaryStructure::ChainResidues(frame)) {
         Residue residue;
-        residue.index = r;
-        residue.n = frame.Position(found[0]);
-        residue.ca = frame.Position(found[1]);
-        residue.c = frame.Position(found[2]);
-        residue.o = frame.Position(found[3]);
+        residue.index = chain.residue;
+        residue.n = frame.Position(chain.n);
+        residue.ca = frame.Position(chain.ca);
+        residue.c = frame.Position(chain.c);
+        residue.o = frame.Position(chain.o);
         residue.h = residue.n;
+        residue.chainBreak = chain.chainBreak;
         residue.proline =
-            ResidueNameTable::instance().Name(frame.Atom(atoms.front()).residueNameId) == "PRO";
-        if (!list.empty()) {
+            ResidueNameTable::instance().Name(frame.Atom(chain.ca).residueNameId) == "PRO";
+        if (!residue.chainBreak) {
             const Residue& before = list.back();
-            const ResidueId here = IdOf(frame, r), last = IdOf(frame, before.index);
-            // A second residue at the same place is an alternate of the
-            // first (another residue type in part of the crystal's cells):
-            // the first one stands for it.
-            if (!here.chain.empty() && here.chain == last.chain && here.number == last.number &&
-                here.insertion == last.insertion)
-                continue;
-            residue.chainBreak =
-                here.chain != last.chain || Length(Minus(residue.n, before.c)) > kMaxPeptideBond;
-            if (!residue.chainBreak) {
-                const Point3D co = Minus(before.c, before.o);
-                const double length = Length(co);
-                if (length > 0.0)
-                    residue.h = Plus(residue.n, Scaled(co, 1.0 / length));
-            }
+            const Point3D co = Minus(before.c, before.o);
+            const double length = Length(co);
+            if (length > 0.0)
+                residue.h = Plus(residue.n, Scaled(co, 1.0 / length));
         }
         list.push_back(residue);
     }
@@ -398,6 +378,40 @@ private:
 };
 
 } // namespace
+
+std::vector<SecondaryStructure::ChainResidue>
+SecondaryStructure::ChainResidues(const CMolFrame& frame) {
+    static const char* const kNames[4] = {"N", "CA", "C", "O"};
+    std::vector<ChainResidue> list;
+    for (const auto& [r, atoms] : frame.residueAtoms) {
+        std::array<int, 4> found = {-1, -1, -1, -1};
+        for (const int a : atoms) {
+            for (std::size_t k = 0; k < 4; ++k) {
+                if (found[k] < 0 && IsAtom(frame.Atom(a).label, kNames[k]))
+                    found[k] = a;
+            }
+        }
+        if (std::find(found.begin(), found.end(), -1) != found.end())
+            continue;
+        ChainResidue residue{r, found[0], found[1], found[2], found[3], true};
+        if (!list.empty()) {
+            const ChainResidue& before = list.back();
+            const ResidueId here = IdOf(frame, r), last = IdOf(frame, before.residue);
+            // A second residue at the same place is an alternate of the
+            // first (another residue type in part of the crystal's cells):
+            // the first one stands for it.
+            if (!here.chain.empty() && here.chain == last.chain && here.number == last.number &&
+                here.insertion == last.insertion)
+                continue;
+            residue.chainBreak =
+                here.chain != last.chain ||
+                Length(Minus(frame.Position(residue.n), frame.Position(before.c))) >
+                    kMaxPeptideBond;
+        }
+        list.push_back(residue);
+    }
+    return list;
+}
 
 SecondaryStructure SecondaryStructure::Assign(const CMolFrame& frame) {
     SecondaryStructure result;

@@ -13,6 +13,18 @@ class CMolFrame;
 // than 2.5 Å from the C before. Where two helix kinds claim a residue, the
 // π-helix wins over the α-helix, which wins over the 3₁₀-helix.
 struct SecondaryStructure {
+    // A residue of a chain: its residue index, the atom indices of its N,
+    // CA, C and O, and whether the chain ends before it (another chain, or
+    // no peptide bond to the residue before).
+    struct ChainResidue {
+        int residue = 0;
+        int n = 0, ca = 0, c = 0, o = 0;
+        bool chainBreak = true;
+    };
+    // The residues analysed, in order: those with a whole backbone (the
+    // first of two residues at one place, as alternate locations give).
+    static std::vector<ChainResidue> ChainResidues(const CMolFrame& frame);
+
     // Assigns the structure of frame's residues.
     static SecondaryStructure Assign(const CMolFrame& frame);
 

@@ -3,6 +3,7 @@
 #include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
+#include "render/ColourScheme.h"
 #include "render/MolDocState.h"
 #include "render/RibbonPlan.h"
 #include "render/ScenePick.h"
@@ -79,6 +80,7 @@ struct CMolScene::ContentInputs {
     int frameCount = 0;
     std::size_t atoms = 0;
     int displayFlags = 0, colourMode = 0, showHydrogens = 0;
+    std::array<bool, 3> cartoon{};
     std::list<int> measurementSelection, labelledAtoms;
     std::vector<Measurement> measurements;
     bool labelsInElementColour = true;
@@ -96,8 +98,10 @@ struct CMolScene::ContentInputs {
     ContentInputs(const ViewState& view, const MolDocState& document)
         : data(document.data.get()), loadCount(document.loadCount), frame(view.frame),
           displayFlags(view.displayFlags), colourMode(view.colourMode),
-          showHydrogens(view.showHydrogens), measurementSelection(view.measurementSelection),
-          labelledAtoms(view.labelledAtoms), measurements(view.measurements),
+          showHydrogens(view.showHydrogens), cartoon{view.cartoonHelixCylinders,
+                                                     view.cartoonLigands, view.cartoonWaters},
+          measurementSelection(view.measurementSelection), labelledAtoms(view.labelledAtoms),
+          measurements(view.measurements),
           labelsInElementColour(view.labelsInElementColour), labelColour{view.labelColour[0],
                                                                          view.labelColour[1],
                                                                          view.labelColour[2]},
@@ -127,16 +131,16 @@ struct CMolScene::ContentInputs {
         return data == o.data && loadCount == o.loadCount && frame == o.frame &&
                frameCount == o.frameCount && atoms == o.atoms && displayFlags == o.displayFlags &&
                colourMode == o.colourMode && showHydrogens == o.showHydrogens &&
-               measurementSelection == o.measurementSelection && labelledAtoms == o.labelledAtoms &&
-               measurements == o.measurements && labelsInElementColour == o.labelsInElementColour &&
-               labelColour == o.labelColour && mode == o.mode && modeFrame == o.modeFrame &&
-               arrowScale == o.arrowScale && vibrationOffset == o.vibrationOffset &&
-               resolution == o.resolution && antialiasing == o.antialiasing &&
-               hideAtoms == o.hideAtoms && wireAtomScale == o.wireAtomScale &&
-               wireBondScale == o.wireBondScale && ballAtomScale == o.ballAtomScale &&
-               ballBondScale == o.ballBondScale && positive == o.positive &&
-               negative == o.negative && colours == o.colours && translucent == o.translucent &&
-               atomValues == o.atomValues;
+               cartoon == o.cartoon && measurementSelection == o.measurementSelection &&
+               labelledAtoms == o.labelledAtoms && measurements == o.measurements &&
+               labelsInElementColour == o.labelsInElementColour && labelColour == o.labelColour &&
+               mode == o.mode && modeFrame == o.modeFrame && arrowScale == o.arrowScale &&
+               vibrationOffset == o.vibrationOffset && resolution == o.resolution &&
+               antialiasing == o.antialiasing && hideAtoms == o.hideAtoms &&
+               wireAtomScale == o.wireAtomScale && wireBondScale == o.wireBondScale &&
+               ballAtomScale == o.ballAtomScale && ballBondScale == o.ballBondScale &&
+               positive == o.positive && negative == o.negative && colours == o.colours &&
+               translucent == o.translucent && atomValues == o.atomValues;
     }
 };
 
@@ -450,14 +454,15 @@ void CMolScene::drawWireFrame(GLenum mode) {
             glPopMatrix();
         }
     }
-    // Each bond in one colour: grey, or the residue colour of its lower atom.
+    // Each bond in one colour: grey, or the colour its lower atom has by
+    // residue, chain, structure, B-factor or place along the chain.
     lines_.clear();
     lineColours_.clear();
     GLfloat colour[4] = {kBondGrey[0], kBondGrey[1], kBondGrey[2], kBondGrey[3]};
     ForEachDrawnBond(
         data,
         [&](int a) {
-            if (view->colourMode == 1 || view->atomValues.colour) {
+            if (view->colourMode != kColourElement || view->atomValues.colour) {
                 const Rgba c = AtomColour(*view, data, a);
                 std::copy(c.begin(), c.end(), colour);
             }

@@ -5,6 +5,8 @@
 #include "model/ElementTable.h"
 #include "model/Isosurface.h"
 #include "model/VolumeGrid.h"
+#include "render/CartoonBuilder.h"
+#include "render/ColourScheme.h"
 #include "render/MolDocState.h"
 #include "render/RibbonPlan.h"
 #include "render/SurfaceState.h"
@@ -13,7 +15,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -91,12 +95,13 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
         if (arrows)
             AddArrow(view, data, a, content);
     }
-    // Each bond in one colour: grey, or the residue colour of its lower atom.
+    // Each bond in one colour: grey, or the colour its lower atom has by
+    // residue, chain, structure, B-factor or place along the chain.
     Rgba colour = kBondGrey;
     ForEachDrawnBond(
         view, data,
         [&](int a) {
-            if (view.colourMode == 1 || view.atomValues.colour)
+            if (view.colourMode != kColourElement || view.atomValues.colour)
                 colour = AtomColour(view, data, a);
         },
         [&](int a, int b) {
@@ -112,14 +117,17 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
         content.depthTest = false;
 }
 
-void AddBallAndStick(const ViewState& view, const MolDocState& document, SceneContent& content) {
+// The atoms as spheres and their bonds as sticks; only the atoms keep
+// allows (and the bonds between two of them) when it is given.
+void AddBallAndStick(const ViewState& view, const MolDocState& document, SceneContent& content,
+                     const std::function<bool(int)>& keep = {}) {
     const CMolData& data = *document.data;
     const bool arrows = (view.displayFlags & ViewState::kVibration) != 0;
     const int atoms = data.AtomCount(view.frame);
     // The radius of each atom's sphere, 0 for an atom not drawn.
     std::vector<double> radii(static_cast<std::size_t>(std::max(atoms, 0)), 0.0);
     for (int a = 0; a < atoms; ++a) {
-        if (IsAtomSkipped(view, data, a))
+        if (IsAtomSkipped(view, data, a) || (keep && !keep(a)))
             continue;
         const double radius =
             document.ballAtomScale * ElementTable::Row(data.GetElement(view.frame, a)).radius;
@@ -140,6 +148,8 @@ void AddBallAndStick(const ViewState& view, const MolDocState& document, SceneCo
     ForEachDrawnBond(
         view, data, [](int) {},
         [&](int a, int b) {
+            if (keep && (!keep(a) || !keep(b)))
+                return;
             const Point3D from = DrawnPosition(view, data, a), to = DrawnPosition(view, data, b);
             const Point3D axis = Minus(to, from);
             const double length = Length(axis);
@@ -185,6 +195,56 @@ void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent&
             strip.points.push_back(point);
         }
         content.strips.push_back(std::move(strip));
+    }
+}
+
+bool IsWater(const std::string& residue) {
+    return residue == "HOH" || residue == "WAT" || residue == "DOD" || residue == "H2O" ||
+           residue == "SOL" || residue == "TIP" || residue == "TIP3";
+}
+
+// The chains as a cartoon; with it the other residues (ligands, ions) in
+// ball and stick and the waters as points, each when the view asks for them.
+void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent& content) {
+    const CMolData& data = *document.data;
+    const CMolFrame& frame = *data.GetFrame(view.frame);
+    CartoonBuilder::Options options;
+    options.helixCylinders = view.cartoonHelixCylinders;
+    options.sides = std::clamp(document.resolution, 6, 24);
+    // Element colours say nothing of a chain's course: then the chains
+    // take their own colours.
+    const auto colourOf = [&](int ca) {
+        if (view.colourMode == kColourElement && !view.atomValues.colour) {
+            const int r = frame.Atom(ca).residueIndex;
+            return ColourSchemes::ChainColour(
+                r >= 0 && r < static_cast<int>(frame.chainOrdinal.size())
+                    ? frame.chainOrdinal[static_cast<std::size_t>(r)]
+                    : 0);
+        }
+        return AtomColour(view, data, ca);
+    };
+    SceneSurface cartoon = CartoonBuilder::Build(frame, colourOf, options);
+    if (!cartoon.mesh->triangles.empty())
+        content.surfaces.push_back(std::move(cartoon));
+    // A residue outside the chains, by residue index.
+    const auto outside = [&frame](int a) {
+        const int r = frame.Atom(a).residueIndex;
+        return r < 0 || r >= static_cast<int>(frame.secondary.size()) ||
+               frame.secondary[static_cast<std::size_t>(r)] == 0;
+    };
+    if (view.cartoonLigands)
+        AddBallAndStick(view, document, content, [&](int a) {
+            return outside(a) && !IsWater(data.GetResidueName(view.frame, a));
+        });
+    if (view.cartoonWaters) {
+        for (int a = 0; a < frame.atomCount; ++a) {
+            if (!IsAtomSkipped(view, data, a) && outside(a) &&
+                IsWater(data.GetResidueName(view.frame, a)) && data.GetElement(view.frame, a) != 1)
+                content.points.push_back(
+                    {DrawnPosition(view, data, a), AtomColour(view, data, a), a});
+        }
+        content.pointSize = kWaterPointSize;
+        content.smooth = document.antialiasing != 0;
     }
 }
 
@@ -376,10 +436,14 @@ Rgba AtomColour(const ViewState& view, const CMolData& data, int a) {
             SurfaceState::RampColour(static_cast<float>(AtomValue(view, a)), {-range, range});
         return Rgba{c[0], c[1], c[2], 1.0F};
     }
-    if (view.colourMode == 1) {
+    if (view.colourMode == kColourResidue) {
         const std::array<double, 3> rgb = data.GetResidueColour(data.GetResidueName(view.frame, a));
         return Colour(rgb[0], rgb[1], rgb[2]);
     }
+    if (Rgba colour;
+        view.colourMode != kColourElement &&
+        ColourSchemes::ResidueSchemeColour(view.colourMode, data, view.frame, a, colour))
+        return colour;
     const ElementRecord& row = ElementTable::Row(data.GetElement(view.frame, a));
     return Colour(row.red, row.green, row.blue);
 }
@@ -457,6 +521,8 @@ SceneContent BuildSceneContent(const ViewState& view, const MolDocState& documen
         AddBallAndStick(view, document, content);
     if ((flags & ViewState::kRibbon) != 0)
         AddRibbon(view, document, content);
+    if ((flags & ViewState::kCartoon) != 0)
+        AddCartoon(view, document, content);
     AddLabels(view, document, content);
     AddMeasurements(view, document, content);
     AddSurfaces(document.surface, content);

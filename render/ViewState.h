@@ -11,12 +11,12 @@
 // a test can fill one without any window.
 struct ViewState {
     // Display flags: bit values of the drawing styles and the arrows.
-    enum Flags { kWireFrame = 1, kBallAndStick = 2, kVibration = 8, kRibbon = 16 };
+    enum Flags { kWireFrame = 1, kBallAndStick = 2, kVibration = 8, kRibbon = 16, kCartoon = 32 };
     // Drag modes.
     enum Drag { kNoDrag = 0, kRotate = 1, kZoom = 2, kTranslate = 3 };
 
     int displayFlags = kWireFrame;
-    int colourMode = 0; // 0 by element, 1 by residue
+    int colourMode = 0; // a ColourScheme: by element, residue, chain, ...
     // A value per atom (charges, spin densities, NMR shifts): the atoms
     // coloured on a blue–white–red ramp from −range to +range when colour,
     // labelled with their values (decimals after the point) when label.
@@ -32,6 +32,11 @@ struct ViewState {
                    colour == o.colour && label == o.label;
         }
     } atomValues;
+    // With the cartoon: helices as cylinders instead of ribbons; the
+    // residues outside the chains in ball and stick; waters as points.
+    bool cartoonHelixCylinders = false;
+    bool cartoonLigands = true;
+    bool cartoonWaters = true;
     int showHydrogens = 1;
     int dragMode = kNoDrag;
     // Atoms picked for a measurement, in pick order; drawn highlighted.

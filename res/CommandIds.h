@@ -65,6 +65,11 @@ constexpr int kMeasureDistance = 32815;
 constexpr int kMeasureAngle = 32816;
 constexpr int kMeasureDihedral = 32817;
 constexpr int kClearMeasurements = 32818;
+// Colour schemes of proteins.
+constexpr int kColourByChain = 32819;
+constexpr int kColourBySecondary = 32820;
+constexpr int kColourByBFactor = 32821;
+constexpr int kColourByRainbow = 32822;
 
 // Window
 constexpr int kWindowNew = 57648;

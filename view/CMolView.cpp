@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "render/CMolScene.h"
+#include "render/ColourScheme.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
@@ -729,7 +730,10 @@ void CMolView::BuildCommands() {
                            state.showHydrogens = state.showHydrogens != 0 ? 0 : 1;
                        }),
                        [this] { return state.showHydrogens != 0; });
-    for (const auto& [id, mode] : {std::pair{kColourByAtom, 0}, std::pair{kColourByResidue, 1}})
+    for (const auto& [id, mode] :
+         {std::pair{kColourByAtom, kColourElement}, std::pair{kColourByResidue, kColourResidue},
+          std::pair{kColourByChain, kColourChain}, std::pair{kColourBySecondary, kColourSecondary},
+          std::pair{kColourByBFactor, kColourBFactor}, std::pair{kColourByRainbow, kColourRainbow}})
         commands_.AddCheck(id, redrawing([this, mode = mode] { state.colourMode = mode; }),
                            [this, mode = mode] { return state.colourMode == mode; });
     commands_.Add(kAnimation, redrawing([this] { StartAnimation(); }));

@@ -114,23 +114,25 @@ TEST_F(PdbReader, TheElementColumnsDecideWhenTheyNameAnElement) {
         EXPECT_EQ(mol->GetElement(0, a), elements[a]) << "atom " << a;
 }
 
-TEST_F(PdbReader, ResiduesFollowNameAndNumberNotChain) {
+TEST_F(PdbReader, ResiduesFollowChainNameAndNumber) {
     auto mol = ReadText<CPDBData>(Records({
         {" N  ", "GLY", 10, 0, 0, 0, 'A'},
         {" CA ", "GLY", 10, 1, 0, 0, 'A'},
-        {" N  ", "GLY", 10, 2, 0, 0, 'B'}, // same name and number, other chain: same residue
+        {" N  ", "GLY", 10, 2, 0, 0, 'B'}, // same name and number, other chain: new residue
         {" N  ", "GLY", 11, 3, 0, 0, 'B'},
         {" N  ", "GLY", 1, 4, 0, 0, 'C'}, // chain break, new number: new residue
         {" O  ", "HOH", 1, 5, 0, 0, 'C', ' ', ' ', "HETATM"},
     }));
     CMolFrame* frame = mol->GetFrame(0);
-    EXPECT_EQ(frame->residueCount, 4);
+    EXPECT_EQ(frame->residueCount, 5);
     EXPECT_EQ(mol->GetResidueLabels(0),
-              (std::map<int, std::string>{{0, "GLY10"}, {1, "GLY11"}, {2, "GLY1"}, {3, "HOH1"}}));
-    EXPECT_EQ(frame->residueAtoms.at(0), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(mol->GetResidueIndex(0, 4), 2);
+              (std::map<int, std::string>{
+                  {0, "GLY10"}, {1, "GLY10"}, {2, "GLY11"}, {3, "GLY1"}, {4, "HOH1"}}));
+    EXPECT_EQ(frame->residueAtoms.at(0), (std::vector<int>{0, 1}));
+    EXPECT_EQ(mol->GetResidueIndex(0, 2), 1);
+    EXPECT_EQ(mol->GetResidueIndex(0, 4), 3);
     EXPECT_EQ(mol->GetResidueName(0, 5), "HOH");
-    EXPECT_EQ(mol->GetAtomDescription(0, 5), "6 O HOH4");
+    EXPECT_EQ(mol->GetAtomDescription(0, 5), "6 O HOH5");
 }
 
 TEST_F(PdbReader, ResiduesKeepChainNumberInsertionCodeAndAtomsTheirTemperatureFactors) {

@@ -807,8 +807,8 @@ TEST_P(PdbFile, CountsResiduesAndBondsAreSane) {
         if (line.rfind("ATOM", 0) != 0 && line.rfind("HETATM", 0) != 0)
             continue;
         Model& model = models.back();
-        // Residue name, number and insertion code; the chain is not part of it.
-        std::string key = line.substr(17, 4) + "|" + line.substr(22, 5);
+        // Residue name, chain, number and insertion code.
+        std::string key = line.substr(17, 4) + "|" + line.substr(21, 6);
         if (model.atoms.empty() || key != lastKey)
             ++model.residues;
         lastKey = key;
