@@ -3,6 +3,8 @@
 #include "model/CMolData.h"
 #include "render/SurfaceState.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -118,13 +120,21 @@ std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g) {
             const int ordinal = frame.chainOrdinal[r];
             if (seen.insert(ordinal).second) {
                 const std::string& chain = frame.residueIds[r].chain;
-                legend.push_back({ChainColour(ordinal), chain.empty() ? "(no chain)" : chain});
+                legend.push_back(
+                    {ChainColour(ordinal),
+                     chain.empty() ? QT_TRANSLATE_NOOP("ColourLegend", "(チェーンなし)") : chain});
             }
         }
     } else if (scheme == kColourSecondary) {
         static const std::pair<char, const char*> kNames[] = {
-            {'H', "H alpha helix"}, {'G', "G 3-10 helix"}, {'I', "I pi helix"}, {'E', "E strand"},
-            {'B', "B bridge"},      {'T', "T turn"},       {'S', "S bend"},     {' ', "- coil"}};
+            {'H', QT_TRANSLATE_NOOP("ColourLegend", "H αヘリックス")},
+            {'G', QT_TRANSLATE_NOOP("ColourLegend", "G 3₁₀ヘリックス")},
+            {'I', QT_TRANSLATE_NOOP("ColourLegend", "I πヘリックス")},
+            {'E', QT_TRANSLATE_NOOP("ColourLegend", "E ストランド")},
+            {'B', QT_TRANSLATE_NOOP("ColourLegend", "B 孤立ブリッジ")},
+            {'T', QT_TRANSLATE_NOOP("ColourLegend", "T ターン")},
+            {'S', QT_TRANSLATE_NOOP("ColourLegend", "S ベンド")},
+            {' ', QT_TRANSLATE_NOOP("ColourLegend", "- コイル")}};
         const std::set<char> present(frame.secondary.begin(), frame.secondary.end());
         for (const auto& [code, name] : kNames) {
             if (present.count(code) != 0)
@@ -139,9 +149,9 @@ std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g) {
         std::snprintf(text, sizeof text, "B %.2f", frame.bFactorLow);
         legend.push_back({BFactorColour(0.0, 0.0, 1.0), text});
     } else if (scheme == kColourRainbow && !frame.chainFraction.empty()) {
-        legend.push_back({RainbowColour(0.0F), "N terminus"});
-        legend.push_back({RainbowColour(0.5F), "middle"});
-        legend.push_back({RainbowColour(1.0F), "C terminus"});
+        legend.push_back({RainbowColour(0.0F), QT_TRANSLATE_NOOP("ColourLegend", "N末端")});
+        legend.push_back({RainbowColour(0.5F), QT_TRANSLATE_NOOP("ColourLegend", "中央")});
+        legend.push_back({RainbowColour(1.0F), QT_TRANSLATE_NOOP("ColourLegend", "C末端")});
     }
     return legend;
 }

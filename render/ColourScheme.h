@@ -40,7 +40,9 @@ struct LegendEntry {
 };
 // What the colours of scheme mean for geometry g: the chains, the
 // structure codes present, the B-factor range (its two ends) or the ramp's
-// ends; empty for the schemes that need none. The texts are ASCII.
+// ends; empty for the schemes that need none. The texts are the source
+// texts of the "ColourLegend" translations (chain ids and numbers pass
+// through them unchanged).
 std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g);
 
 } // namespace ColourSchemes

@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QImageWriter>
+#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -98,6 +99,26 @@ QImage OffscreenPicture::ToImage() const {
         image.setDotsPerMeterY(perMetre);
     }
     return image;
+}
+
+void OffscreenPicture::PaintOver(const std::function<void(QPainter&)>& paint) {
+    QImage image = ToImage().convertToFormat(QImage::Format_ARGB32);
+    {
+        QPainter painter(&image);
+        paint(painter);
+    }
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(height - 1 - y));
+        std::uint8_t* bgr = bgrBottomUp.data() + static_cast<std::size_t>(y) * width * 3;
+        for (int x = 0; x < width; ++x) {
+            bgr[3 * x] = static_cast<std::uint8_t>(qBlue(line[x]));
+            bgr[3 * x + 1] = static_cast<std::uint8_t>(qGreen(line[x]));
+            bgr[3 * x + 2] = static_cast<std::uint8_t>(qRed(line[x]));
+            if (!alphaBottomUp.empty())
+                alphaBottomUp[static_cast<std::size_t>(y) * width + x] =
+                    static_cast<std::uint8_t>(qAlpha(line[x]));
+        }
+    }
 }
 
 std::string OffscreenPicture::Encode(Format format) const {

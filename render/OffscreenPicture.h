@@ -3,10 +3,12 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 class CMolScene;
+class QPainter;
 struct ViewState;
 
 // The scene drawn again into an off-screen buffer of its own, for picture
@@ -31,6 +33,8 @@ struct OffscreenPicture {
 
     // The picture as an image, top row first (with alpha when it has any).
     QImage ToImage() const;
+    // Lets paint draw over the picture with a painter on it (top row first).
+    void PaintOver(const std::function<void(QPainter&)>& paint);
 
     enum Format { kBmp24, kTiff, kPng };
     // The bytes of a picture file of the given kind; empty when the kind's

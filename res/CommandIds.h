@@ -70,6 +70,11 @@ constexpr int kColourByChain = 32819;
 constexpr int kColourBySecondary = 32820;
 constexpr int kColourByBFactor = 32821;
 constexpr int kColourByRainbow = 32822;
+// The cartoon style and what is drawn with it.
+constexpr int kCartoon = 32823;
+constexpr int kCartoonCylinders = 32824;
+constexpr int kCartoonLigands = 32825;
+constexpr int kCartoonWaters = 32826;
 
 // Window
 constexpr int kWindowNew = 57648;

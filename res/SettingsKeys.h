@@ -42,6 +42,11 @@ constexpr IntSetting kDispHydrogen{kSection, "DispHydrogen", 1};
 constexpr IntSetting kVibrationAmplitude{kSection, "VibrationAmplitude", 50};
 constexpr IntSetting kVibrationPeriod{kSection, "VibrationPeriod", 1000};
 constexpr IntSetting kArrowScale{kSection, "ArrowScale", 100};
+// With the cartoon: helices as cylinders (1) or ribbons (0); the ligands in
+// ball and stick and the waters as points (1) or not at all (0).
+constexpr IntSetting kCartoonCylinders{kSection, "CartoonCylinders", 0};
+constexpr IntSetting kCartoonLigands{kSection, "CartoonLigands", 1};
+constexpr IntSetting kCartoonWaters{kSection, "CartoonWaters", 1};
 
 // The IR spectrum window: half-width at half height in cm⁻¹.
 constexpr IntSetting kSpectrumHalfWidth{kSection, "SpectrumHalfWidth", 10};

@@ -19,12 +19,41 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ElementTree
 
-# The folders whose texts the interface shows.
-TRANSLATED_FOLDERS = ["app", "view", "platform", "res"]
+# The folders (and the one file of the drawing layer) whose texts the
+# interface shows.
+TRANSLATED_FOLDERS = ["app", "view", "platform", "res", "render/ColourScheme.cpp"]
 
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("ColourLegend", "(チェーンなし)"): "(no chain)",
+    ("ColourLegend", "H αヘリックス"): "H α-helix",
+    ("ColourLegend", "G 3₁₀ヘリックス"): "G 3₁₀-helix",
+    ("ColourLegend", "I πヘリックス"): "I π-helix",
+    ("ColourLegend", "E ストランド"): "E strand",
+    ("ColourLegend", "B 孤立ブリッジ"): "B isolated bridge",
+    ("ColourLegend", "T ターン"): "T turn",
+    ("ColourLegend", "S ベンド"): "S bend",
+    ("ColourLegend", "- コイル"): "- coil",
+    ("ColourLegend", "N末端"): "N terminus",
+    ("ColourLegend", "中央"): "middle",
+    ("ColourLegend", "C末端"): "C terminus",
+    ("Menu", "カートゥーン"): "Cartoon",
+    ("Menu", "らせんを円柱で"): "Helices as Cylinders",
+    ("Menu", "リガンドも表示"): "Show Ligands",
+    ("Menu", "水も表示"): "Show Waters",
+    ("Menu", "チェーン(&C)"): "&Chain",
+    ("Menu", "二次構造(&S)"): "&Secondary Structure",
+    ("Menu", "B因子(&B)"): "&B-factor",
+    ("Menu", "N末端からC末端へ虹色(&N)"): "Rainbow from &N to C Terminus",
+    ("Command", "タンパク質をらせん、矢印のストランド、チューブで表示します\nカートゥーン"): "Shows proteins as helices, arrow strands and tubes\nCartoon",
+    ("Command", "カートゥーンのらせんをリボンでなく円柱で表示します\nらせんを円柱で"): "Shows the cartoon's helices as cylinders instead of ribbons\nHelices as Cylinders",
+    ("Command", "カートゥーンとともにリガンドやイオンをボール&スティックで表示します\nリガンドも表示"): "Shows ligands and ions in ball and stick with the cartoon\nShow Ligands",
+    ("Command", "カートゥーンとともに水分子を点で表示します\n水も表示"): "Shows water molecules as points with the cartoon\nShow Waters",
+    ("Command", "チェーンごとに色分けします\nチェーンごとの色分け"): "Colours by chain\nColour by Chain",
+    ("Command", "らせん、ストランドなどの二次構造で色分けします\n二次構造の色分け"): "Colours by secondary structure: helices, strands and the rest\nColour by Secondary Structure",
+    ("Command", "B因子の低い原子を青、高い原子を赤で示します\nB因子の色分け"): "Shows atoms of low B-factor in blue and of high B-factor in red\nColour by B-factor",
+    ("Command", "各チェーンをN末端の青からC末端の赤まで虹色で示します\n虹色の色分け"): "Colours each chain as a rainbow from blue at the N terminus to red at the C terminus\nRainbow Colours",
     ("CMeasurementsPanel", "計測"): "Measurements",
     ("CMeasurementsPanel", "種類"): "Kind",
     ("CMeasurementsPanel", "原子"): "Atoms",

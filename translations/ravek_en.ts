@@ -1027,6 +1027,57 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>ColourLegend</name>
+    <message>
+        <source>(チェーンなし)</source>
+        <translation>(no chain)</translation>
+    </message>
+    <message>
+        <source>H αヘリックス</source>
+        <translation>H α-helix</translation>
+    </message>
+    <message>
+        <source>G 3₁₀ヘリックス</source>
+        <translation>G 3₁₀-helix</translation>
+    </message>
+    <message>
+        <source>I πヘリックス</source>
+        <translation>I π-helix</translation>
+    </message>
+    <message>
+        <source>E ストランド</source>
+        <translation>E strand</translation>
+    </message>
+    <message>
+        <source>B 孤立ブリッジ</source>
+        <translation>B isolated bridge</translation>
+    </message>
+    <message>
+        <source>T ターン</source>
+        <translation>T turn</translation>
+    </message>
+    <message>
+        <source>S ベンド</source>
+        <translation>S bend</translation>
+    </message>
+    <message>
+        <source>- コイル</source>
+        <translation>- coil</translation>
+    </message>
+    <message>
+        <source>N末端</source>
+        <translation>N terminus</translation>
+    </message>
+    <message>
+        <source>中央</source>
+        <translation>middle</translation>
+    </message>
+    <message>
+        <source>C末端</source>
+        <translation>C terminus</translation>
+    </message>
+</context>
+<context>
     <name>Command</name>
     <message>
         <source>新規にファイルを作成します
@@ -1386,6 +1437,54 @@ Measure Dihedral</translation>
         <translation>Removes every measurement from the molecule
 Clear Measurements</translation>
     </message>
+    <message>
+        <source>タンパク質をらせん、矢印のストランド、チューブで表示します
+カートゥーン</source>
+        <translation>Shows proteins as helices, arrow strands and tubes
+Cartoon</translation>
+    </message>
+    <message>
+        <source>カートゥーンのらせんをリボンでなく円柱で表示します
+らせんを円柱で</source>
+        <translation>Shows the cartoon's helices as cylinders instead of ribbons
+Helices as Cylinders</translation>
+    </message>
+    <message>
+        <source>カートゥーンとともにリガンドやイオンをボール&amp;スティックで表示します
+リガンドも表示</source>
+        <translation>Shows ligands and ions in ball and stick with the cartoon
+Show Ligands</translation>
+    </message>
+    <message>
+        <source>カートゥーンとともに水分子を点で表示します
+水も表示</source>
+        <translation>Shows water molecules as points with the cartoon
+Show Waters</translation>
+    </message>
+    <message>
+        <source>チェーンごとに色分けします
+チェーンごとの色分け</source>
+        <translation>Colours by chain
+Colour by Chain</translation>
+    </message>
+    <message>
+        <source>らせん、ストランドなどの二次構造で色分けします
+二次構造の色分け</source>
+        <translation>Colours by secondary structure: helices, strands and the rest
+Colour by Secondary Structure</translation>
+    </message>
+    <message>
+        <source>B因子の低い原子を青、高い原子を赤で示します
+B因子の色分け</source>
+        <translation>Shows atoms of low B-factor in blue and of high B-factor in red
+Colour by B-factor</translation>
+    </message>
+    <message>
+        <source>各チェーンをN末端の青からC末端の赤まで虹色で示します
+虹色の色分け</source>
+        <translation>Colours each chain as a rainbow from blue at the N terminus to red at the C terminus
+Rainbow Colours</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -1704,6 +1803,38 @@ Clear Measurements</translation>
     <message>
         <source>計測をすべて消去(&amp;C)</source>
         <translation>&amp;Clear Measurements</translation>
+    </message>
+    <message>
+        <source>カートゥーン</source>
+        <translation>Cartoon</translation>
+    </message>
+    <message>
+        <source>らせんを円柱で</source>
+        <translation>Helices as Cylinders</translation>
+    </message>
+    <message>
+        <source>リガンドも表示</source>
+        <translation>Show Ligands</translation>
+    </message>
+    <message>
+        <source>水も表示</source>
+        <translation>Show Waters</translation>
+    </message>
+    <message>
+        <source>チェーン(&amp;C)</source>
+        <translation>&amp;Chain</translation>
+    </message>
+    <message>
+        <source>二次構造(&amp;S)</source>
+        <translation>&amp;Secondary Structure</translation>
+    </message>
+    <message>
+        <source>B因子(&amp;B)</source>
+        <translation>&amp;B-factor</translation>
+    </message>
+    <message>
+        <source>N末端からC末端へ虹色(&amp;N)</source>
+        <translation>Rainbow from &amp;N to C Terminus</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
+#include "view/CLegendOverlay.h"
 #include "view/CModeListDlg.h"
 #include "view/JobStateText.h"
 #include "view/MovieWriter.h"
@@ -207,6 +208,8 @@ void CMolView::AskBallAndStick() {
 }
 
 void CMolView::resizeGL(int width, int height) {
+    if (legend_ != nullptr)
+        legend_->Place();
     if (width > 0 && height > 0)
         scene->reshape(static_cast<int>(width * devicePixelRatioF()),
                        static_cast<int>(height * devicePixelRatioF()));
@@ -218,9 +221,26 @@ void CMolView::paintGL() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (GetDocState() == nullptr)
         return;
+    UpdateLegend();
     if (state.dragMode != ViewState::kNoDrag && DrawHalfSize())
         return;
     scene->render();
+}
+
+void CMolView::UpdateLegend() {
+    const MolDocState* document = GetDocState();
+    if (legend_ == nullptr)
+        legend_ = new CLegendOverlay(this);
+    if (document == nullptr || document->data == nullptr) {
+        legend_->Show({});
+        legendFor_ = {-1, -1, -1};
+        return;
+    }
+    const std::array<int, 3> key = {state.colourMode, state.frame, document->loadCount};
+    if (key == legendFor_)
+        return;
+    legendFor_ = key;
+    legend_->Show(ColourSchemes::Legend(state.colourMode, *document->data, state.frame));
 }
 
 void CMolView::DrawWhole() {
@@ -659,7 +679,8 @@ void CMolView::OnVibrationTimer() {
 // Commands.
 
 void CMolView::SetStyle(int flag) {
-    const int styles = ViewState::kWireFrame | ViewState::kBallAndStick | ViewState::kRibbon;
+    const int styles =
+        ViewState::kWireFrame | ViewState::kBallAndStick | ViewState::kRibbon | ViewState::kCartoon;
     state.displayFlags = (state.displayFlags ^ flag) & ~(styles & ~flag);
 }
 
@@ -723,6 +744,14 @@ void CMolView::BuildCommands() {
     style(kWireFrame, ViewState::kWireFrame);
     style(kBallAndStick, ViewState::kBallAndStick);
     style(kRibbon, ViewState::kRibbon);
+    style(kCartoon, ViewState::kCartoon);
+    for (const auto& [id, option] :
+         {std::pair{kCartoonCylinders, &ViewState::cartoonHelixCylinders},
+          std::pair{kCartoonLigands, &ViewState::cartoonLigands},
+          std::pair{kCartoonWaters, &ViewState::cartoonWaters}})
+        commands_.AddCheck(id,
+                           redrawing([this, option = option] { state.*option = !(state.*option); }),
+                           [this, option = option] { return state.*option; });
     commands_.AddCheck(kVibration,
                        redrawing([this] { state.displayFlags ^= ViewState::kVibration; }),
                        [this] { return (state.displayFlags & ViewState::kVibration) != 0; });

@@ -10,9 +10,11 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
 
+class CLegendOverlay;
 class CModeListDlg;
 class CMolData;
 class CMolScene;
@@ -100,6 +102,10 @@ public:
     std::unique_ptr<CMolScene> scene;
     // The half-size picture of a drag (see DrawHalfSize).
     std::unique_ptr<QOpenGLFramebufferObject> dragBuffer_;
+    // The colour legend over the window, and what it was made for (colour
+    // scheme, geometry, load) so that it is made again only when they change.
+    CLegendOverlay* legend_ = nullptr;
+    std::array<int, 3> legendFor_{-1, -1, -1};
     int lastX = 0, lastY = 0;
     bool shiftHeld = false;
     bool dragMoved = false;
@@ -110,6 +116,9 @@ public:
     // Draws the whole picture into the window's buffer where a drag left a
     // half-size one; the window's context is current.
     void DrawWhole();
+    // Shows the legend of the colour scheme over the window, made anew when
+    // the scheme, the geometry or the model changed.
+    void UpdateLegend();
 
     // The colours last chosen in the colour dialogs, shared by all views.
     static QColor lastBackgroundChoice;

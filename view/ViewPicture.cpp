@@ -7,6 +7,9 @@
 #include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
 #include "render/CImage.h"
+#include "render/CMolScene.h"
+#include "render/ColourLegend.h"
+#include "render/MolDocState.h"
 #include "view/CMolView.h"
 #include "view/CPictureOptionsDlg.h"
 
@@ -111,6 +114,18 @@ void ViewPicture::CopyToClipboard() {
     QGuiApplication::clipboard()->setImage(view_.grabFramebuffer());
 }
 
+void ViewPicture::PaintLegend(const CMolScene& scene, const ViewState& view, double scale,
+                              OffscreenPicture& picture) {
+    if (scene.document == nullptr || scene.document->data == nullptr)
+        return;
+    const auto legend = ColourSchemes::Legend(view.colourMode, *scene.document->data, view.frame);
+    if (legend.empty())
+        return;
+    picture.PaintOver([&](QPainter& painter) {
+        ColourLegend::Paint(painter, legend, QRect(0, 0, picture.width, picture.height), scale);
+    });
+}
+
 ViewPicture::Failure ViewPicture::WriteFile(CMolScene& scene, const ViewState& view, QSize size,
                                             const OffscreenPicture::Options& options,
                                             int dotsPerInch, OffscreenPicture::Format format,
@@ -120,6 +135,7 @@ ViewPicture::Failure ViewPicture::WriteFile(CMolScene& scene, const ViewState& v
                                   error))
         return Failure::kDrawing;
     picture.dotsPerInch = dotsPerInch;
+    PaintLegend(scene, view, options.scale, picture);
     const std::string bytes = picture.Encode(format);
     if (bytes.empty())
         return Failure::kEncoding;

@@ -49,6 +49,10 @@ public:
     // it as format with dotsPerInch (0: none) and writes it to path, which is
     // replaced only when all of it was written. On failure says at which step
     // and, for drawing and writing, why (in English) in error.
+    // The colour legend of the view's scheme over a picture drawn at scale
+    // times the window's size (nothing when the scheme needs none).
+    static void PaintLegend(const CMolScene& scene, const ViewState& view, double scale,
+                            OffscreenPicture& picture);
     static Failure WriteFile(CMolScene& scene, const ViewState& view, QSize size,
                              const OffscreenPicture::Options& options, int dotsPerInch,
                              OffscreenPicture::Format format, const QString& path,

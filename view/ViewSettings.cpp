@@ -12,6 +12,9 @@ ViewSettings ViewSettings::Read(ViewState& view) {
     view.colourMode = Profile::Read(Settings::kColorMode);
     view.showHydrogens = Profile::Read(Settings::kDispHydrogen);
     view.arrowScale = std::clamp(Profile::Read(Settings::kArrowScale) / 100.0, 0.1, 50.0);
+    view.cartoonHelixCylinders = Profile::Read(Settings::kCartoonCylinders) != 0;
+    view.cartoonLigands = Profile::Read(Settings::kCartoonLigands) != 0;
+    view.cartoonWaters = Profile::Read(Settings::kCartoonWaters) != 0;
     ViewSettings settings;
     settings.vibrationAmplitude =
         std::clamp(Profile::Read(Settings::kVibrationAmplitude) / 100.0, 0.05, 3.0);
@@ -29,4 +32,7 @@ void ViewSettings::Write(const ViewState& view, const ViewSettings& settings, bo
     Profile::Write(Settings::kVibrationPeriod,
                    static_cast<int>(std::lround(settings.vibrationPeriod * 1000.0)));
     Profile::Write(Settings::kArrowScale, static_cast<int>(std::lround(view.arrowScale * 100.0)));
+    Profile::Write(Settings::kCartoonCylinders, !initStart && view.cartoonHelixCylinders ? 1 : 0);
+    Profile::Write(Settings::kCartoonLigands, initStart || view.cartoonLigands ? 1 : 0);
+    Profile::Write(Settings::kCartoonWaters, initStart || view.cartoonWaters ? 1 : 0);
 }

@@ -1,0 +1,243 @@
+// Proteins through the real windows: the cartoon draws a helix as a wide
+// ribbon (not as the coil's thin tube); the chain colours and the B-factor
+// ramp reach the window and its saved pictures, with their legend; the
+// style, its choices and the colour schemes through the View menu, kept in
+// the settings.
+
+#include "AppHarness.h"
+#include "GuiTestMain.h"
+#include "Projection.h"
+
+#include "app/CMolDoc.h"
+#include "model/CMolData.h"
+#include "render/ColourScheme.h"
+#include "render/MolDocState.h"
+#include "res/CommandIds.h"
+#include "tests/support/IdealBackbone.h"
+#include "view/CLegendOverlay.h"
+#include "view/CMolView.h"
+#include "view/ViewPicture.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <functional>
+
+using namespace CommandIds;
+
+namespace {
+
+std::vector<std::pair<double, double>> Helix(int residues) {
+    return std::vector<std::pair<double, double>>(static_cast<std::size_t>(residues),
+                                                  {-57.8, -47.0});
+}
+
+// Two helices of 16 residues side by side 12 Å apart (along x), chains A
+// and B, with temperature factors 10 and 90.
+QByteArray TwoChains() {
+    const std::vector<BackboneResidue> helix = IdealBackbone(Helix(16));
+    std::vector<BackboneResidue> moved = helix;
+    for (BackboneResidue& r : moved) {
+        for (Point3D* p : {&r.n, &r.ca, &r.c, &r.o})
+            p->x += 12.0;
+    }
+    return QByteArray::fromStdString(
+        BackbonePdb({{'A', helix, "ALA", 1, 10.0}, {'B', moved, "ALA", 1, 90.0}}));
+}
+
+// The mean place of the pixels that pass, and how many there are.
+struct Cluster {
+    int count = 0;
+    double x = 0.0, y = 0.0;
+};
+Cluster Pixels(const QImage& picture, const std::function<bool(const QColor&)>& passes) {
+    Cluster cluster;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (passes(picture.pixelColor(x, y))) {
+                ++cluster.count;
+                cluster.x += x;
+                cluster.y += y;
+            }
+        }
+    }
+    if (cluster.count > 0) {
+        cluster.x /= cluster.count;
+        cluster.y /= cluster.count;
+    }
+    return cluster;
+}
+
+int NotBackground(const QImage& picture) {
+    return Pixels(picture, [](const QColor& c) { return c.red() + c.green() + c.blue() > 30; })
+        .count;
+}
+
+// A colour of the helix's red-violet, however the light shades it.
+bool HelixRed(const QColor& c) {
+    return c.red() > 60 && c.red() > 1.8 * c.green() && c.red() > 1.3 * c.blue();
+}
+
+// The picture of the active view, as the window shows it and as saved.
+std::vector<QImage> Pictures(AppHarness& h, const QString& name) {
+    CMolView* view = h.ActiveView();
+    view->update();
+    if (!h.WaitForPicture())
+        return {};
+    const QString path = h.Path(name);
+    if (!ViewPicture(*view).Write(path, ViewPicture::kPng))
+        return {};
+    return {view->grabFramebuffer().convertToFormat(QImage::Format_RGB32),
+            QImage(path).convertToFormat(QImage::Format_RGB32)};
+}
+
+} // namespace
+
+class ProteinTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { AppHarness::VerifyNothingUnexpected(); }
+    void cartoonDrawsAHelixAsARibbonNotAsCoil();
+    void chainColoursAndTheBFactorRampReachThePicture();
+    void styleChoicesAndColourSchemesThroughTheMenu();
+};
+
+void ProteinTest::cartoonDrawsAHelixAsARibbonNotAsCoil() {
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kCartoon);
+    h.Store("ColorMode", kColourSecondary);
+    QVERIFY(h.Start(h.Write(
+        "helix.pdb", QByteArray::fromStdString(BackbonePdb({{'A', IdealBackbone(Helix(20))}})))));
+    const std::vector<QImage> helix = Pictures(h, "helix.png");
+    QCOMPARE(helix.size(), std::size_t{2});
+    // The same backbone with its residues taken for coil: a tube in the
+    // coil's grey.
+    CMolFrame& frame = *h.ActiveView()->GetDocState()->data->GetFrame(0);
+    for (char& code : frame.secondary) {
+        if (code != 0)
+            code = ' ';
+    }
+    // Another scheme and back: the picture is made anew from the model.
+    h.Run(kColourByChain);
+    h.Run(kColourBySecondary);
+    const std::vector<QImage> coil = Pictures(h, "coil.png");
+    QCOMPARE(coil.size(), std::size_t{2});
+    for (std::size_t k = 0; k < 2; ++k) {
+        const int red = Pixels(helix[k], HelixRed).count;
+        const int ribbon = NotBackground(helix[k]), tube = NotBackground(coil[k]);
+        QVERIFY2(red > ribbon / 2, qPrintable(QStringLiteral("red %1 of %2").arg(red).arg(ribbon)));
+        QCOMPARE(Pixels(coil[k], HelixRed).count, 0);
+        QVERIFY2(ribbon > 2 * tube,
+                 qPrintable(QStringLiteral("ribbon %1, tube %2").arg(ribbon).arg(tube)));
+    }
+    h.Exit();
+}
+
+void ProteinTest::chainColoursAndTheBFactorRampReachThePicture() {
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kCartoon);
+    h.Store("ColorMode", kColourChain);
+    QVERIFY(h.Start(h.Write("two.pdb", TwoChains())));
+    CMolView* view = h.ActiveView();
+    // Where the two chains' middles fall in a picture.
+    const auto centreOf = [&](const QImage& picture, double x) {
+        return ProjectAtom(view->state.camera, picture.width(), picture.height(), x,
+                           view->state.camera.centre.y, view->state.camera.centre.z);
+    };
+    const double chainA = view->state.camera.centre.x - 6.0, chainB = chainA + 12.0;
+    const auto nearer = [&](const QImage& picture, const Cluster& cluster, double x, double other) {
+        const QPoint here = centreOf(picture, x), there = centreOf(picture, other);
+        return std::abs(cluster.x - here.x()) < std::abs(cluster.x - there.x());
+    };
+    // Chain A light blue, chain B light green.
+    const Rgba a = ColourSchemes::ChainColour(0), b = ColourSchemes::ChainColour(1);
+    QVERIFY(a[2] > a[1] && a[1] > a[0] && b[1] > b[0] && b[1] > b[2]);
+    for (const QImage& picture : Pictures(h, "chains.png")) {
+        const Cluster blue = Pixels(picture, [](const QColor& c) {
+            return c.blue() > c.red() + 40 && c.blue() > c.green() + 10;
+        });
+        const Cluster green = Pixels(picture, [](const QColor& c) {
+            return c.green() > c.red() + 30 && c.green() > c.blue() + 40;
+        });
+        QVERIFY2(blue.count > 200 && green.count > 200,
+                 qPrintable(QStringLiteral("blue %1, green %2").arg(blue.count).arg(green.count)));
+        QVERIFY(nearer(picture, blue, chainA, chainB));
+        QVERIFY(nearer(picture, green, chainB, chainA));
+    }
+    const auto* legend = view->findChild<CLegendOverlay*>(QStringLiteral("colourLegend"));
+    QVERIFY(legend != nullptr && legend->isVisible());
+    QCOMPARE(legend->Entries().size(), std::size_t{2});
+    QCOMPARE(QString::fromStdString(legend->Entries()[1].text), QStringLiteral("B"));
+
+    // B-factors 10 (chain A) and 90 (chain B): the low end blue, the high
+    // end red, on the one ramp whose ends the legend names.
+    h.Run(kColourByBFactor);
+    for (const QImage& picture : Pictures(h, "bfactors.png")) {
+        const Cluster blue = Pixels(picture, [](const QColor& c) {
+            return c.blue() > c.red() + 60 && c.blue() > c.green() + 60;
+        });
+        const Cluster red = Pixels(picture, [](const QColor& c) {
+            return c.red() > c.green() + 60 && c.red() > c.blue() + 60;
+        });
+        QVERIFY2(blue.count > 200 && red.count > 200,
+                 qPrintable(QStringLiteral("blue %1, red %2").arg(blue.count).arg(red.count)));
+        QVERIFY(nearer(picture, blue, chainA, chainB));
+        QVERIFY(nearer(picture, red, chainB, chainA));
+        // The legend's dark panel in the top right corner, above the
+        // molecule.
+        const QColor corner = picture.pixelColor(picture.width() - 12, 12);
+        QVERIFY(corner.red() < 60 && corner.green() < 60);
+    }
+    QCOMPARE(legend->Entries().front().text, std::string("B 90.00"));
+    QCOMPARE(legend->Entries().back().text, std::string("B 10.00"));
+    h.Exit();
+}
+
+void ProteinTest::styleChoicesAndColourSchemesThroughTheMenu() {
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kWireFrame);
+    h.Store("ColorMode", kColourElement);
+    QVERIFY(h.Start(h.Write("two.pdb", TwoChains())));
+    CMolView* view = h.ActiveView();
+    const auto* legend = view->findChild<CLegendOverlay*>(QStringLiteral("colourLegend"));
+    QVERIFY(legend == nullptr || !legend->isVisible());
+    h.Run(kCartoon);
+    QVERIFY(h.IsChecked(kCartoon));
+    QVERIFY(!h.IsChecked(kWireFrame));
+    QCOMPARE(view->state.displayFlags, static_cast<int>(ViewState::kCartoon));
+    // The choices: cylinders on, ligands off; waters stay on.
+    QVERIFY(!h.IsChecked(kCartoonCylinders) && h.IsChecked(kCartoonLigands));
+    h.Run(kCartoonCylinders);
+    h.Run(kCartoonLigands);
+    QVERIFY(h.IsChecked(kCartoonCylinders) && !h.IsChecked(kCartoonLigands));
+    QVERIFY(h.IsChecked(kCartoonWaters));
+    for (const auto& [id, scheme] :
+         {std::pair{kColourBySecondary, kColourSecondary},
+          std::pair{kColourByRainbow, kColourRainbow}, std::pair{kColourByChain, kColourChain}}) {
+        h.Run(id);
+        QVERIFY(h.IsChecked(id) && !h.IsChecked(kColourByAtom));
+        QCOMPARE(view->state.colourMode, static_cast<int>(scheme));
+    }
+    QVERIFY(h.WaitForPicture());
+    legend = view->findChild<CLegendOverlay*>(QStringLiteral("colourLegend"));
+    QVERIFY(legend != nullptr && legend->isVisible());
+    QCOMPARE(legend->Entries().size(), std::size_t{2});
+    // Cylinders: a wide closed tube along each helix, wider than the
+    // ribbon it replaces.
+    const std::vector<QImage> cylinders = Pictures(h, "cylinders.png");
+    QCOMPARE(cylinders.size(), std::size_t{2});
+    h.Run(kCartoonCylinders);
+    const std::vector<QImage> ribbons = Pictures(h, "ribbons.png");
+    QCOMPARE(ribbons.size(), std::size_t{2});
+    QVERIFY(NotBackground(cylinders[0]) > NotBackground(ribbons[0]));
+    h.Run(kCartoonCylinders);
+    h.Exit();
+    QCOMPARE(h.Stored("DisplayMode"), static_cast<int>(ViewState::kCartoon));
+    QCOMPARE(h.Stored("ColorMode"), static_cast<int>(kColourChain));
+    QCOMPARE(h.Stored("CartoonCylinders"), 1);
+    QCOMPARE(h.Stored("CartoonLigands"), 0);
+    QCOMPARE(h.Stored("CartoonWaters"), 1);
+}
+
+RAVEK_GUI_TEST_MAIN(ProteinTest)
+#include "ProteinTest.moc"
