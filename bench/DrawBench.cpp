@@ -4,7 +4,10 @@
 // the model 5° between pictures; a pick (a click on an atom) on each model;
 // the 1,000-atom model in ball and stick with the isosurfaces (both signs) of
 // a 100³ grid of blobs about every tenth atom; and the first picture after
-// reading the 100,000-atom file. Each picture is
+// reading the 100,000-atom file; generated proteins of ideal helices and
+// sheets (backbone atoms only) as a cartoon: the content built (the curve,
+// its mesh and the structure's colours) and the pictures drawn. Each
+// picture is
 // finished (glFinish) before its time is taken. Needs a display (xvfb-run).
 //
 //   ravek_bench_draw [benchmark options]
@@ -12,12 +15,17 @@
 #include "formats/ReadMolecule.h"
 #include "model/CMolData.h"
 #include "model/ElementData.h"
+#include "model/Isosurface.h"
+#include "model/ResidueSummary.h"
 #include "model/VolumeGrid.h"
 #include "render/CMolScene.h"
+#include "render/ColourScheme.h"
 #include "render/MolDocState.h"
 #include "render/OffscreenBuffer.h"
+#include "render/SceneContentBuilder.h"
 #include "render/ViewState.h"
 #include "tests/support/GeneratedMolecules.h"
+#include "tests/support/IdealBackbone.h"
 
 #include <QGuiApplication>
 
@@ -39,19 +47,23 @@ namespace {
 constexpr int kWidth = 1000;
 constexpr int kHeight = 800;
 
-std::string PdbPath(int atoms) {
+// The generated file of a protein-like chain, or of a protein of ideal
+// helices and sheets.
+std::string PdbPath(int atoms, bool ideal = false) {
     const auto dir = std::filesystem::temp_directory_path() / "ravek-bench-draw";
     std::filesystem::create_directories(dir);
-    const std::string path = (dir / ("protein-" + std::to_string(atoms) + ".pdb")).string();
+    const std::string path =
+        (dir / ((ideal ? "ideal-" : "protein-") + std::to_string(atoms) + ".pdb")).string();
     if (!std::filesystem::exists(path))
-        std::ofstream(path, std::ios::binary) << ProteinLikePdb(atoms, 11);
+        std::ofstream(path, std::ios::binary)
+            << (ideal ? IdealProteinPdb(atoms) : ProteinLikePdb(atoms, 11));
     return path;
 }
 
 // A model read from its generated file, fitted, with a scene on it.
 struct Drawing {
-    explicit Drawing(int atoms) {
-        MoleculeFile read = ReadMoleculeFile(PdbPath(atoms), FileKind::kPdb, PdbOptions{});
+    explicit Drawing(int atoms, bool ideal = false) {
+        MoleculeFile read = ReadMoleculeFile(PdbPath(atoms, ideal), FileKind::kPdb, PdbOptions{});
         document.data = std::move(read.model);
         document.ComputeDerivedSizes();
         view.frame = 0;
@@ -102,13 +114,40 @@ void TheCanvas() {
     }
 }
 
-Drawing& DrawingOf(int atoms) {
-    auto& drawing = drawings[atoms];
+Drawing& DrawingOf(int atoms, bool ideal = false) {
+    auto& drawing = drawings[ideal ? -atoms : atoms];
     if (drawing == nullptr) {
         TheCanvas();
-        drawing = std::make_unique<Drawing>(atoms);
+        drawing = std::make_unique<Drawing>(atoms, ideal);
     }
     return *drawing;
+}
+
+// The cartoon of the ideal protein in secondary-structure colours: its
+// secondary structure and content built anew (range(1) 0), or drawn turning
+// (1).
+void BM_Cartoon(benchmark::State& state) {
+    Drawing& drawing = DrawingOf(static_cast<int>(state.range(0)), true);
+    drawing.view.displayFlags = ViewState::kCartoon;
+    drawing.view.colourMode = kColourSecondary;
+    if (state.range(1) == 0) {
+        std::size_t triangles = 0;
+        for (auto _ : state) {
+            // From the model as read: its secondary structure, then the mesh.
+            SummariseResidues(*drawing.document.data->GetFrame(0));
+            const SceneContent content = BuildSceneContent(drawing.view, drawing.document);
+            triangles = content.surfaces.empty() ? 0 : content.surfaces[0].mesh->TriangleCount();
+        }
+        state.counters["triangles"] = static_cast<double>(triangles);
+        return;
+    }
+    drawing.Draw();
+    for (auto _ : state) {
+        drawing.view.camera.Turn(0, 5);
+        drawing.Draw();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 enum Style { kWire, kBall, kRibbon, kBallArrows };
@@ -234,6 +273,16 @@ void Register() {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->Iterations(atoms == 100000 ? 5 : 20);
+    }
+    for (int atoms : {1000, 10000, 100000}) {
+        for (int drawn : {0, 1}) {
+            auto* bench = benchmark::RegisterBenchmark(
+                ((drawn != 0 ? "Cartoon/draw/" : "Cartoon/build/") + std::to_string(atoms)).c_str(),
+                BM_Cartoon);
+            bench->Args({atoms, drawn})->Unit(benchmark::kMillisecond)->UseRealTime();
+            if (atoms == 100000)
+                bench->Iterations(3);
+        }
     }
     for (int translucent : {0, 1})
         benchmark::RegisterBenchmark(

@@ -210,7 +210,12 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
     const CMolFrame& frame = *data.GetFrame(view.frame);
     CartoonBuilder::Options options;
     options.helixCylinders = view.cartoonHelixCylinders;
-    options.sides = std::clamp(document.resolution, 6, 24);
+    // Finer curves for small proteins; coarser for large ones, so that a
+    // protein of 10,000 atoms still turns smoothly with software OpenGL.
+    const auto residues = static_cast<std::size_t>(std::count_if(
+        frame.secondary.begin(), frame.secondary.end(), [](char c) { return c != 0; }));
+    options.stepsPerResidue = residues <= 600 ? 8 : residues <= 3000 ? 5 : 3;
+    options.sides = residues <= 600 ? 12 : residues <= 3000 ? 8 : 6;
     // Element colours say nothing of a chain's course: then the chains
     // take their own colours.
     const auto colourOf = [&](int ca) {

@@ -77,13 +77,19 @@ std::string BackbonePdb(const std::vector<BackboneChain>& chains) {
         for (const BackboneResidue& r : chain.residues) {
             const std::pair<const char*, const Point3D*> atoms[] = {
                 {" N  ", &r.n}, {" CA ", &r.ca}, {" C  ", &r.c}, {" O  ", &r.o}};
-            for (const auto& [name, at] : atoms) {
+            const auto write = [&](const char* name, const Point3D& at) {
                 std::snprintf(line, sizeof line,
                               "ATOM  %5d %s %3s %c%4d    %8.3f%8.3f%8.3f  1.00%6.2f           %c\n",
                               ++serial % 100000, name, chain.residueName.c_str(), chain.id,
-                              number % 10000, at->x, at->y, at->z, chain.bFactor, name[1]);
+                              number % 10000, at.x, at.y, at.z, chain.bFactor, name[1]);
                 text += line;
-            }
+            };
+            for (const auto& [name, at] : atoms)
+                write(name, *at);
+            const Point3D out = Unit(Plus(Unit(Minus(r.ca, r.n)), Unit(Minus(r.ca, r.c))));
+            const char* const side[] = {" CB ", " CG ", " CD ", " OE1"};
+            for (int k = 0; k < std::min(chain.sideChainAtoms, 4); ++k)
+                write(side[k], Plus(r.ca, Scaled(out, 1.53 * (k + 1))));
             ++number;
         }
         text += "TER\n";
@@ -105,7 +111,7 @@ std::string IdealProteinPdb(int atomCount) {
     across = Scaled(across, 1.0 / Length(across));
     const std::vector<BackboneResidue> partner =
         HalfTurn(strand, Plus(strand[4].ca, Scaled(across, 2.7)), Cross(run, across));
-    const int residues = std::max(1, atomCount / 4);
+    const int residues = std::max(1, atomCount / 8);
     const int side = static_cast<int>(std::ceil(std::sqrt(residues / 40.0)));
     std::vector<BackboneChain> chains;
     int placed = 0;

@@ -29,12 +29,17 @@ struct BackboneChain {
     std::string residueName = "ALA";
     int firstNumber = 1;
     double bFactor = 20.0;
+    // Side-chain atoms written after the backbone's (CB, CG, CD, OE1: up to
+    // four), in a straight line from CA away from N and C.
+    int sideChainAtoms = 0;
 };
-// The chains as ATOM records (N, CA, C, O of each residue) after a HEADER.
+// The chains as ATOM records (N, CA, C, O of each residue and its side
+// chain) after a HEADER.
 std::string BackbonePdb(const std::vector<BackboneChain>& chains);
 
-// A generated protein of about atomCount backbone atoms: α-helices of 40
-// residues standing side by side 10 Å apart on a square grid, each its own
-// chain (ids A ... Z again and again), with antiparallel two-stranded sheets
-// of 10-residue strands between every fourth pair of rows.
+// A generated protein of about atomCount atoms, eight a residue (GLU: the
+// backbone and a straight side chain of four): α-helices of 40 residues
+// standing side by side 10 Å apart on a square grid, each its own chain (ids
+// A ... Z again and again), with antiparallel two-stranded sheets of
+// 10-residue strands between every fourth pair of rows.
 std::string IdealProteinPdb(int atomCount);
