@@ -31,6 +31,8 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -93,6 +95,11 @@ QIcon ToolbarIcon(const QStyle* style, int id) {
         {kResetView, "zoom-fit-best", QStyle::SP_BrowserReload},
         {kAppAbout, "help-about", QStyle::SP_MessageBoxInformation},
         {kContextHelp, "help-contextual", QStyle::SP_TitleBarContextHelpButton},
+        {kStepFirst, "go-first", QStyle::SP_MediaSkipBackward},
+        {kStepPrevious, "go-previous", QStyle::SP_MediaSeekBackward},
+        {kStepNext, "go-next", QStyle::SP_MediaSeekForward},
+        {kStepLast, "go-last", QStyle::SP_MediaSkipForward},
+        {kAnimation, "media-playback-start", QStyle::SP_MediaPlay},
     };
     for (const IconName& name : names) {
         if (name.id != id)
@@ -357,6 +364,17 @@ void CMainFrame::CreateToolBar() {
         if (action->text().isEmpty())
             action->setText(action->toolTip());
         toolBar_->addAction(action);
+        if (id == kStepNext) {
+            stepNumber_ = new QSpinBox(toolBar_);
+            stepNumber_->setObjectName(QStringLiteral("stepNumber"));
+            stepNumber_->setKeyboardTracking(false);
+            stepNumber_->setEnabled(false);
+            toolBar_->insertWidget(action, stepNumber_);
+            connect(stepNumber_, qOverload<int>(&QSpinBox::valueChanged), this, [this](int value) {
+                if (stepSource_ != nullptr && value - 1 != stepSource_->DrawnFrame())
+                    stepSource_->ShowFrame(value - 1);
+            });
+        }
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
 }
@@ -554,6 +572,13 @@ void CMainFrame::ShowStep() {
     const QString text = view != nullptr ? view->StepText() : QString();
     if (stepPane_->text() != text)
         stepPane_->setText(text);
+    const CMolData* model = molecule != nullptr ? molecule->Model() : nullptr;
+    const int count = model != nullptr ? model->frameCount : 0;
+    const QSignalBlocker quiet(stepNumber_);
+    stepNumber_->setEnabled(count > 1);
+    stepNumber_->setRange(count > 1 ? 1 : 0, std::max(count, 1));
+    stepNumber_->setSuffix(count > 1 ? QStringLiteral(" / %1").arg(count) : QString());
+    stepNumber_->setValue(count > 1 ? molecule->DrawnFrame() + 1 : 0);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

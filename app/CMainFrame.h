@@ -17,6 +17,7 @@ class CResultsPanel;
 class ChildFrame;
 class QAction;
 class QLabel;
+class QSpinBox;
 class QMdiArea;
 class QMenu;
 class QToolBar;
@@ -122,6 +123,9 @@ private:
     QToolBar* toolBar_ = nullptr;
     QLabel* atomPane_ = nullptr;
     QLabel* stepPane_ = nullptr;
+    // The number of the geometry shown, beside the step buttons: typed or
+    // turned, it shows that geometry.
+    QSpinBox* stepNumber_ = nullptr;
     COrbitalPanel* orbitalPanel_ = nullptr;
     CResultsPanel* resultsPanel_ = nullptr;
     CMeasurementsPanel* measurementsPanel_ = nullptr;

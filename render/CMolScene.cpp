@@ -80,7 +80,7 @@ struct CMolScene::ContentInputs {
     int frameCount = 0;
     std::size_t atoms = 0;
     int displayFlags = 0, colourMode = 0, showHydrogens = 0;
-    std::array<bool, 3> cartoon{};
+    std::array<bool, 4> choices{};
     std::list<int> measurementSelection, labelledAtoms;
     std::vector<Measurement> measurements;
     bool labelsInElementColour = true;
@@ -98,8 +98,9 @@ struct CMolScene::ContentInputs {
     ContentInputs(const ViewState& view, const MolDocState& document)
         : data(document.data.get()), loadCount(document.loadCount), frame(view.frame),
           displayFlags(view.displayFlags), colourMode(view.colourMode),
-          showHydrogens(view.showHydrogens), cartoon{view.cartoonHelixCylinders,
-                                                     view.cartoonLigands, view.cartoonWaters},
+          showHydrogens(view.showHydrogens), choices{view.cartoonHelixCylinders,
+                                                     view.cartoonLigands, view.cartoonWaters,
+                                                     view.overlayModels},
           measurementSelection(view.measurementSelection), labelledAtoms(view.labelledAtoms),
           measurements(view.measurements),
           labelsInElementColour(view.labelsInElementColour), labelColour{view.labelColour[0],
@@ -131,7 +132,7 @@ struct CMolScene::ContentInputs {
         return data == o.data && loadCount == o.loadCount && frame == o.frame &&
                frameCount == o.frameCount && atoms == o.atoms && displayFlags == o.displayFlags &&
                colourMode == o.colourMode && showHydrogens == o.showHydrogens &&
-               cartoon == o.cartoon && measurementSelection == o.measurementSelection &&
+               choices == o.choices && measurementSelection == o.measurementSelection &&
                labelledAtoms == o.labelledAtoms && measurements == o.measurements &&
                labelsInElementColour == o.labelsInElementColour && labelColour == o.labelColour &&
                mode == o.mode && modeFrame == o.modeFrame && arrowScale == o.arrowScale &&

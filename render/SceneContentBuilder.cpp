@@ -4,6 +4,7 @@
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "model/Isosurface.h"
+#include "model/SecondaryStructure.h"
 #include "model/VolumeGrid.h"
 #include "render/CartoonBuilder.h"
 #include "render/ColourScheme.h"
@@ -250,6 +251,34 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
         }
         content.pointSize = kWaterPointSize;
         content.smooth = document.antialiasing != 0;
+    }
+}
+
+// The other geometries thinly beside the one shown: each chain's CA trace,
+// or every bond of a geometry without chains.
+void AddOverlay(const ViewState& view, const MolDocState& document, SceneContent& content) {
+    const CMolData& data = *document.data;
+    for (int g = 0; g < data.frameCount; ++g) {
+        if (g == view.frame)
+            continue;
+        const CMolFrame& frame = *data.GetFrame(g);
+        const std::vector<SecondaryStructure::ChainResidue> chain =
+            SecondaryStructure::ChainResidues(frame);
+        for (std::size_t k = 1; k < chain.size(); ++k) {
+            if (!chain[k].chainBreak)
+                content.lines.push_back(
+                    {frame.Position(chain[k - 1].ca), frame.Position(chain[k].ca), kOverlayGrey});
+        }
+        if (!chain.empty())
+            continue;
+        for (int a = 0; a < frame.atomCount; ++a) {
+            const MolAtom& atom = frame.Atom(a);
+            for (int k = 0; k < atom.bondCount && k < MolAtom::kMaxBonds; ++k) {
+                if (atom.bonded[k] > a && atom.bonded[k] < frame.atomCount)
+                    content.lines.push_back(
+                        {frame.Position(a), frame.Position(atom.bonded[k]), kOverlayGrey});
+            }
+        }
     }
 }
 
@@ -528,6 +557,8 @@ SceneContent BuildSceneContent(const ViewState& view, const MolDocState& documen
         AddRibbon(view, document, content);
     if ((flags & ViewState::kCartoon) != 0)
         AddCartoon(view, document, content);
+    if (view.overlayModels)
+        AddOverlay(view, document, content);
     AddLabels(view, document, content);
     AddMeasurements(view, document, content);
     AddSurfaces(document.surface, content);

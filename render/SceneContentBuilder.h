@@ -42,5 +42,7 @@ constexpr Rgba kArrowColour = {1.0F, 0.14F, 0.6667F, 1.0F};
 constexpr double kArrowRadius = 0.08;
 // Pixels across of a water's point beside the cartoon.
 constexpr double kWaterPointSize = 4.0;
+// The other geometries drawn with the one shown.
+constexpr Rgba kOverlayGrey = {0.55F, 0.55F, 0.6F, 1.0F};
 // Points a ribbon piece is drawn through.
 constexpr int kRibbonSteps = 30;

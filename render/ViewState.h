@@ -37,6 +37,9 @@ struct ViewState {
     bool cartoonHelixCylinders = false;
     bool cartoonLigands = true;
     bool cartoonWaters = true;
+    // The other geometries of the model drawn thinly with the one shown:
+    // their chains' CA traces, or their bonds when they have no chains.
+    bool overlayModels = false;
     int showHydrogens = 1;
     int dragMode = kNoDrag;
     // Atoms picked for a measurement, in pick order; drawn highlighted.

@@ -75,6 +75,12 @@ constexpr int kCartoon = 32823;
 constexpr int kCartoonCylinders = 32824;
 constexpr int kCartoonLigands = 32825;
 constexpr int kCartoonWaters = 32826;
+// Stepping through the models of an ensemble or the steps of a job.
+constexpr int kStepFirst = 32827;
+constexpr int kStepPrevious = 32828;
+constexpr int kStepNext = 32829;
+constexpr int kStepLast = 32830;
+constexpr int kOverlayModels = 32831;
 
 // Window
 constexpr int kWindowNew = 57648;

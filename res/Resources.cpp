@@ -115,6 +115,14 @@ MenuItem MoleculeViewMenu() {
                kSeparator,
                {QT_TRANSLATE_NOOP("Menu", "振動解析"), kVibration, {}}}},
              {QT_TRANSLATE_NOOP("Menu", "アニメーション(&A)"), kAnimation, {}},
+             {QT_TRANSLATE_NOOP("Menu", "ステップ(&T)"),
+              0,
+              {{QT_TRANSLATE_NOOP("Menu", "最初へ(&F)\tCtrl+PgUp"), kStepFirst, {}},
+               {QT_TRANSLATE_NOOP("Menu", "前へ(&P)\tPgUp"), kStepPrevious, {}},
+               {QT_TRANSLATE_NOOP("Menu", "次へ(&N)\tPgDown"), kStepNext, {}},
+               {QT_TRANSLATE_NOOP("Menu", "最後へ(&L)\tCtrl+PgDown"), kStepLast, {}},
+               kSeparator,
+               {QT_TRANSLATE_NOOP("Menu", "全モデルを重ねて表示(&O)"), kOverlayModels, {}}}},
              {QT_TRANSLATE_NOOP("Menu", "基準振動(&N)..."), kNormalModes, {}},
              {QT_TRANSLATE_NOOP("Menu", "水素原子表示"), kShowHydrogens, {}},
              {QT_TRANSLATE_NOOP("Menu", "ラベル(&L)"),
@@ -212,12 +220,28 @@ const std::vector<MenuItem>& MenuResource(int resourceId) {
 // close key, and a second binding would make the key ambiguous and do nothing.
 const std::vector<Accelerator>& AcceleratorTable() {
     static const std::vector<Accelerator> table{
-        {"Ctrl+N", kFileNew},    {"Ctrl+O", kFileOpen},   {"Ctrl+S", kFileSave},
-        {"Ctrl+P", kFilePrint},  {"Ctrl+Z", kEditUndo},   {"Ctrl+X", kEditCut},
-        {"Ctrl+C", kEditCopy},   {"Ctrl+V", kEditPaste},  {"Alt+Backspace", kEditUndo},
-        {"Shift+Del", kEditCut}, {"Ctrl+Ins", kEditCopy}, {"Shift+Ins", kEditPaste},
-        {"F6", kNextPane},       {"Shift+F6", kPrevPane}, {"Shift+F1", kContextHelp},
-        {"F1", kHelp},           {"Home", kResetView},    {"F11", kFullScreen},
+        {"Ctrl+N", kFileNew},
+        {"Ctrl+O", kFileOpen},
+        {"Ctrl+S", kFileSave},
+        {"Ctrl+P", kFilePrint},
+        {"Ctrl+Z", kEditUndo},
+        {"Ctrl+X", kEditCut},
+        {"Ctrl+C", kEditCopy},
+        {"Ctrl+V", kEditPaste},
+        {"Alt+Backspace", kEditUndo},
+        {"Shift+Del", kEditCut},
+        {"Ctrl+Ins", kEditCopy},
+        {"Shift+Ins", kEditPaste},
+        {"F6", kNextPane},
+        {"Shift+F6", kPrevPane},
+        {"Shift+F1", kContextHelp},
+        {"F1", kHelp},
+        {"Home", kResetView},
+        {"F11", kFullScreen},
+        {"Ctrl+PgUp", kStepFirst},
+        {"PgUp", kStepPrevious},
+        {"PgDown", kStepNext},
+        {"Ctrl+PgDown", kStepLast},
     };
     return table;
 }
@@ -242,7 +266,13 @@ const std::vector<int>& ToolbarButtons() {
                                           0,
                                           kMeasureDistance,
                                           kMeasureAngle,
-                                          kMeasureDihedral};
+                                          kMeasureDihedral,
+                                          0,
+                                          kStepFirst,
+                                          kStepPrevious,
+                                          kStepNext,
+                                          kStepLast,
+                                          kAnimation};
     return buttons;
 }
 
@@ -321,6 +351,15 @@ const char* CommandString(int id) {
         {kColourByRainbow,
          QT_TRANSLATE_NOOP("Command",
                            "各チェーンをN末端の青からC末端の赤まで虹色で示します\n虹色の色分け")},
+        {kStepFirst,
+         QT_TRANSLATE_NOOP("Command", "最初のモデルまたはステップを表示します\n最初へ")},
+        {kStepPrevious, QT_TRANSLATE_NOOP("Command", "前のモデルまたはステップを表示します\n前へ")},
+        {kStepNext, QT_TRANSLATE_NOOP("Command", "次のモデルまたはステップを表示します\n次へ")},
+        {kStepLast, QT_TRANSLATE_NOOP("Command", "最後のモデルまたはステップを表示します\n最後へ")},
+        {kOverlayModels,
+         QT_TRANSLATE_NOOP(
+             "Command",
+             "表示中のモデルに他のモデルの主鎖を細い線で重ねます\n全モデルを重ねて表示")},
         {kBackgroundColour, QT_TRANSLATE_NOOP("Command", "背景色を設定します\n背景色の設定")},
         {kLabelColour, QT_TRANSLATE_NOOP("Command", "文字色を設定します\n文字色の設定")},
         {kDisplaySettings, QT_TRANSLATE_NOOP("Command", "表示の設定を行います\n表示設定")},

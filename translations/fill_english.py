@@ -26,6 +26,20 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res", "render/ColourScheme.cpp
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("CMolView", "モデル %1 / %2"): "Model %1 / %2",
+    ("CMolView", "モデル %1/%2"): "Model %1/%2",
+    ("CMolView", "ステップ %1/%2"): "Step %1/%2",
+    ("Command", "最初のモデルまたはステップを表示します\n最初へ"): "Shows the first model or step\nFirst",
+    ("Command", "前のモデルまたはステップを表示します\n前へ"): "Shows the previous model or step\nPrevious",
+    ("Command", "次のモデルまたはステップを表示します\n次へ"): "Shows the next model or step\nNext",
+    ("Command", "最後のモデルまたはステップを表示します\n最後へ"): "Shows the last model or step\nLast",
+    ("Command", "表示中のモデルに他のモデルの主鎖を細い線で重ねます\n全モデルを重ねて表示"): "Draws the other models' backbones thinly over the model shown\nOverlay All Models",
+    ("Menu", "ステップ(&T)"): "S&tep",
+    ("Menu", "最初へ(&F)\tCtrl+PgUp"): "&First\tCtrl+PgUp",
+    ("Menu", "前へ(&P)\tPgUp"): "&Previous\tPgUp",
+    ("Menu", "次へ(&N)\tPgDown"): "&Next\tPgDown",
+    ("Menu", "最後へ(&L)\tCtrl+PgDown"): "&Last\tCtrl+PgDown",
+    ("Menu", "全モデルを重ねて表示(&O)"): "&Overlay All Models",
     ("ColourLegend", "(チェーンなし)"): "(no chain)",
     ("ColourLegend", "H αヘリックス"): "H α-helix",
     ("ColourLegend", "G 3₁₀ヘリックス"): "G 3₁₀-helix",

@@ -385,6 +385,18 @@ Do you want to replace it?</translation>
         <translation>%1 already exists.
 Do you want to replace it?</translation>
     </message>
+    <message>
+        <source>モデル %1 / %2</source>
+        <translation>Model %1 / %2</translation>
+    </message>
+    <message>
+        <source>ステップ %1/%2</source>
+        <translation>Step %1/%2</translation>
+    </message>
+    <message>
+        <source>モデル %1/%2</source>
+        <translation>Model %1/%2</translation>
+    </message>
 </context>
 <context>
     <name>CMovieDlg</name>
@@ -1485,6 +1497,36 @@ Colour by B-factor</translation>
         <translation>Colours each chain as a rainbow from blue at the N terminus to red at the C terminus
 Rainbow Colours</translation>
     </message>
+    <message>
+        <source>最初のモデルまたはステップを表示します
+最初へ</source>
+        <translation>Shows the first model or step
+First</translation>
+    </message>
+    <message>
+        <source>前のモデルまたはステップを表示します
+前へ</source>
+        <translation>Shows the previous model or step
+Previous</translation>
+    </message>
+    <message>
+        <source>次のモデルまたはステップを表示します
+次へ</source>
+        <translation>Shows the next model or step
+Next</translation>
+    </message>
+    <message>
+        <source>最後のモデルまたはステップを表示します
+最後へ</source>
+        <translation>Shows the last model or step
+Last</translation>
+    </message>
+    <message>
+        <source>表示中のモデルに他のモデルの主鎖を細い線で重ねます
+全モデルを重ねて表示</source>
+        <translation>Draws the other models' backbones thinly over the model shown
+Overlay All Models</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -1835,6 +1877,30 @@ Rainbow Colours</translation>
     <message>
         <source>N末端からC末端へ虹色(&amp;N)</source>
         <translation>Rainbow from &amp;N to C Terminus</translation>
+    </message>
+    <message>
+        <source>ステップ(&amp;T)</source>
+        <translation>S&amp;tep</translation>
+    </message>
+    <message>
+        <source>最初へ(&amp;F)	Ctrl+PgUp</source>
+        <translation>&amp;First	Ctrl+PgUp</translation>
+    </message>
+    <message>
+        <source>前へ(&amp;P)	PgUp</source>
+        <translation>&amp;Previous	PgUp</translation>
+    </message>
+    <message>
+        <source>次へ(&amp;N)	PgDown</source>
+        <translation>&amp;Next	PgDown</translation>
+    </message>
+    <message>
+        <source>最後へ(&amp;L)	Ctrl+PgDown</source>
+        <translation>&amp;Last	Ctrl+PgDown</translation>
+    </message>
+    <message>
+        <source>全モデルを重ねて表示(&amp;O)</source>
+        <translation>&amp;Overlay All Models</translation>
     </message>
 </context>
 <context>

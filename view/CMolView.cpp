@@ -154,8 +154,13 @@ QString CMolView::StatusText() const {
 
 QString CMolView::StepText() const {
     CMolData* model = Model();
-    if (model == nullptr || !model->HasSteps() || !model->HasAtom(state.frame, 0))
+    if (model == nullptr || !model->HasAtom(state.frame, 0))
         return {};
+    if (!model->HasSteps())
+        return model->frameCount > 1 ? QCoreApplication::translate("CMolView", "モデル %1 / %2")
+                                           .arg(state.frame + 1)
+                                           .arg(model->frameCount)
+                                     : QString();
     const CMolFrame& frame = *model->GetFrame(state.frame);
     QString text = QCoreApplication::translate("CMolView", "ステップ %1 / %2")
                        .arg(state.frame + 1)
@@ -172,6 +177,26 @@ QString CMolView::StepText() const {
     return text;
 }
 
+QString CMolView::KindName() const {
+    // The geometry shown, when there are several to step through.
+    const CMolData* model = Model();
+    if (model == nullptr || model->frameCount < 2)
+        return {};
+    const QString format = model->HasSteps()
+                               ? QCoreApplication::translate("CMolView", "ステップ %1/%2")
+                               : QCoreApplication::translate("CMolView", "モデル %1/%2");
+    return format.arg(state.frame + 1).arg(model->frameCount);
+}
+
+void CMolView::ShowFrame(int g) {
+    CMolData* model = Model();
+    MolDocState* document = GetDocState();
+    if (model == nullptr || document == nullptr || model->frameCount == 0)
+        return;
+    model->SetCurrentFrame(std::clamp(g, 0, model->frameCount - 1));
+    GetDocument()->UpdateAllViews(nullptr);
+}
+
 void CMolView::OnInitialUpdate() {
     OnUpdate(nullptr);
 }
@@ -185,6 +210,10 @@ void CMolView::OnUpdate(View*) {
     // is taken here, when the document says it changed: painting only
     // draws.
     PrepareToDraw();
+    if (state.frame != titledFrame_) {
+        titledFrame_ = state.frame;
+        GetDocument()->UpdateFrameTitles();
+    }
     update();
 }
 
@@ -766,6 +795,28 @@ void CMolView::BuildCommands() {
         commands_.AddCheck(id, redrawing([this, mode = mode] { state.colourMode = mode; }),
                            [this, mode = mode] { return state.colourMode == mode; });
     commands_.Add(kAnimation, redrawing([this] { StartAnimation(); }));
+    // Stepping: each window of the document shows the geometry chosen.
+    const auto steps = [this] {
+        const CMolData* model = Model();
+        const MolDocState* document = GetDocState();
+        return model != nullptr && model->frameCount > 1 && document->animating == 0;
+    };
+    for (const auto& [id, target] :
+         std::initializer_list<std::pair<int, std::function<int(int, int)>>>{
+             {kStepFirst, [](int, int) { return 0; }},
+             {kStepPrevious, [](int shown, int) { return shown - 1; }},
+             {kStepNext, [](int shown, int) { return shown + 1; }},
+             {kStepLast, [](int, int count) { return count - 1; }}})
+        commands_.AddEnabled(
+            id,
+            [this, target = target] {
+                if (CMolData* model = Model())
+                    ShowFrame(target(model->GetCurrentFrame(), model->frameCount));
+            },
+            steps);
+    commands_.AddCheck(kOverlayModels,
+                       redrawing([this] { state.overlayModels = !state.overlayModels; }),
+                       [this] { return state.overlayModels; });
     commands_.AddEnabled(
         kNormalModes, [this] { OpenModeList(); }, [this] { return ShownModes() != nullptr; });
     commands_.Add(kBackgroundColour, redrawing([this] { ChooseBackground(); }));

@@ -53,8 +53,15 @@ public:
     // model shown; empty otherwise.
     QString StatusText() const override;
     // For a Gaussian output, the geometry shown as a step of the job: "ステップ
-    // k / n", its energy and whether its convergence table converged.
+    // k / n", its energy and whether its convergence table converged; for an
+    // ensemble "モデル k / n".
     QString StepText() const override;
+    // The geometry shown when the model has several ("モデル 3/20", "ステップ
+    // 4/12"), for the window titles.
+    QString KindName() const override;
+    // Makes geometry g (kept within the model's) the document's, shown in
+    // each of its windows.
+    void ShowFrame(int g);
 
     // Whether the view has fitted the model its document holds now.
     bool HasFittedModel() const;
@@ -106,6 +113,8 @@ public:
     // scheme, geometry, load) so that it is made again only when they change.
     CLegendOverlay* legend_ = nullptr;
     std::array<int, 3> legendFor_{-1, -1, -1};
+    // The geometry the window titles were last written for.
+    int titledFrame_ = -1;
     int lastX = 0, lastY = 0;
     bool shiftHeld = false;
     bool dragMoved = false;

@@ -2,24 +2,33 @@
 // ribbon (not as the coil's thin tube); the chain colours and the B-factor
 // ramp reach the window and its saved pictures, with their legend; the
 // style, its choices and the colour schemes through the View menu, kept in
-// the settings.
+// the settings; the models of an ensemble and the steps of an optimisation
+// stepped through with keys, toolbar buttons and the number box, said in the
+// status bar and the window title.
 
 #include "AppHarness.h"
 #include "GuiTestMain.h"
 #include "Projection.h"
 
+#include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "model/CMolData.h"
+#include "platform/ChildFrame.h"
 #include "render/ColourScheme.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
+#include "tests/support/GaussianOutputText.h"
 #include "tests/support/IdealBackbone.h"
 #include "view/CLegendOverlay.h"
 #include "view/CMolView.h"
 #include "view/ViewPicture.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
+#include <QSpinBox>
 #include <QTest>
+#include <QToolBar>
 
 #include <functional>
 
@@ -91,6 +100,37 @@ std::vector<QImage> Pictures(AppHarness& h, const QString& name) {
             QImage(path).convertToFormat(QImage::Format_RGB32)};
 }
 
+// An ensemble of three models of one helix, each 2 Å further along x.
+QByteArray Ensemble() {
+    std::string text = "HEADER    ENSEMBLE\n";
+    for (int model = 0; model < 3; ++model) {
+        std::vector<BackboneResidue> helix = IdealBackbone(Helix(10));
+        for (BackboneResidue& r : helix) {
+            for (Point3D* p : {&r.n, &r.ca, &r.c, &r.o})
+                p->x += 2.0 * model;
+        }
+        std::string records = BackbonePdb({{'A', helix}});
+        records = records.substr(records.find('\n') + 1);  // no HEADER
+        records = records.substr(0, records.rfind("END")); // no END
+        text += "MODEL     " + std::to_string(model + 1) + "\n" + records + "ENDMDL\n";
+    }
+    return QByteArray::fromStdString(text + "END\n");
+}
+
+// Water optimised in four steps.
+QByteArray Optimisation() {
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    for (int step = 0; step < 4; ++step) {
+        out.Orientation(
+            "Input",
+            {{8, 0.0, 0.0, 0.12 + 0.01 * step}, {1, 0.0, 0.76, -0.47}, {1, 0.0, -0.76, -0.47}});
+        out.Line(" SCF Done:  E(RB3LYP) =  -76.40000" + std::to_string(step) +
+                 "     A.U. after   9 cycles");
+    }
+    out.Line(" Normal termination of Gaussian 16");
+    return QByteArray::fromStdString(out.Text());
+}
+
 } // namespace
 
 class ProteinTest : public QObject {
@@ -100,6 +140,7 @@ private slots:
     void cartoonDrawsAHelixAsARibbonNotAsCoil();
     void chainColoursAndTheBFactorRampReachThePicture();
     void styleChoicesAndColourSchemesThroughTheMenu();
+    void stepThroughAnEnsembleAndAnOptimisation();
 };
 
 void ProteinTest::cartoonDrawsAHelixAsARibbonNotAsCoil() {
@@ -237,6 +278,76 @@ void ProteinTest::styleChoicesAndColourSchemesThroughTheMenu() {
     QCOMPARE(h.Stored("CartoonCylinders"), 1);
     QCOMPARE(h.Stored("CartoonLigands"), 0);
     QCOMPARE(h.Stored("CartoonWaters"), 1);
+}
+
+void ProteinTest::stepThroughAnEnsembleAndAnOptimisation() {
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kWireFrame);
+    QVERIFY(h.Start(h.Write("ensemble.pdb", Ensemble())));
+    CMolView* view = h.ActiveView();
+    QVERIFY(h.WaitForPicture());
+    auto* toolBar = h.MainFrame()->findChild<QToolBar*>();
+    auto* number = h.MainFrame()->findChild<QSpinBox*>(QStringLiteral("stepNumber"));
+    QVERIFY(toolBar != nullptr && number != nullptr);
+    const auto shows = [&](int model, const QString& status, const QString& title) {
+        QTRY_COMPARE(view->DrawnFrame(), model);
+        QTRY_COMPARE(h.MainFrame()->StepPane()->text(), status);
+        QVERIFY2(h.ActiveFrame()->windowTitle().endsWith(title),
+                 qPrintable(h.ActiveFrame()->windowTitle()));
+        QTRY_COMPARE(number->value(), model + 1);
+    };
+    shows(0, QStringLiteral("モデル 1 / 3"), QStringLiteral("ensemble.pdb - モデル 1/3"));
+    QCOMPARE(number->suffix(), QStringLiteral(" / 3"));
+    // The keys, as a person presses them in the window. Shortcuts go to the
+    // active window; without a window manager it is made so here.
+    h.MainFrame()->activateWindow();
+    QApplication::setActiveWindow(h.MainFrame());
+    QTRY_VERIFY(h.MainFrame()->isActiveWindow());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_PageDown);
+    shows(1, QStringLiteral("モデル 2 / 3"), QStringLiteral("モデル 2/3"));
+    QTest::keyClick(view, Qt::Key_PageDown, Qt::ControlModifier);
+    shows(2, QStringLiteral("モデル 3 / 3"), QStringLiteral("モデル 3/3"));
+    QTest::keyClick(view, Qt::Key_PageDown); // past the last: it stays
+    shows(2, QStringLiteral("モデル 3 / 3"), QStringLiteral("モデル 3/3"));
+    // The toolbar's buttons, clicked.
+    QTest::mouseClick(toolBar->widgetForAction(h.MainFrame()->Action(kStepFirst)), Qt::LeftButton);
+    shows(0, QStringLiteral("モデル 1 / 3"), QStringLiteral("モデル 1/3"));
+    QTest::mouseClick(toolBar->widgetForAction(h.MainFrame()->Action(kStepNext)), Qt::LeftButton);
+    shows(1, QStringLiteral("モデル 2 / 3"), QStringLiteral("モデル 2/3"));
+    // A number typed into the box.
+    number->selectAll();
+    QTest::keyClicks(number, QStringLiteral("3"));
+    QTest::keyClick(number, Qt::Key_Return);
+    shows(2, QStringLiteral("モデル 3 / 3"), QStringLiteral("モデル 3/3"));
+    QCOMPARE(view->GetDocState()->data->GetCurrentFrame(), 2);
+    // The other models overlaid thinly: more is drawn.
+    const std::vector<QImage> alone = Pictures(h, "alone.png");
+    h.Run(kOverlayModels);
+    QVERIFY(h.IsChecked(kOverlayModels));
+    const std::vector<QImage> overlaid = Pictures(h, "overlaid.png");
+    QVERIFY(!alone.empty() && !overlaid.empty());
+    QVERIFY(NotBackground(overlaid[0]) > NotBackground(alone[0]));
+    h.Exit();
+
+    // An optimisation opens at its last step.
+    AppHarness g;
+    QVERIFY(g.Start(g.Write("water.log", Optimisation())));
+    view = g.ActiveView();
+    QVERIFY(g.WaitForPicture());
+    QTRY_COMPARE(view->DrawnFrame(), 3);
+    QVERIFY(g.ActiveFrame()->windowTitle().endsWith(QStringLiteral("ステップ 4/4")));
+    g.MainFrame()->activateWindow();
+    QApplication::setActiveWindow(g.MainFrame());
+    QTRY_VERIFY(g.MainFrame()->isActiveWindow());
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QTRY_COMPARE(view->DrawnFrame(), 2);
+    QTRY_VERIFY(g.MainFrame()->StepPane()->text().startsWith(QStringLiteral("ステップ 3 / 4")));
+    QVERIFY(g.ActiveFrame()->windowTitle().endsWith(QStringLiteral("ステップ 3/4")));
+    QTest::keyClick(view, Qt::Key_PageUp, Qt::ControlModifier);
+    QTRY_COMPARE(view->DrawnFrame(), 0);
+    g.Exit();
 }
 
 RAVEK_GUI_TEST_MAIN(ProteinTest)
