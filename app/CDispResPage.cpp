@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QRadioButton>
@@ -27,6 +28,11 @@ CDispResPage::CDispResPage() : PropertyPage(QCoreApplication::translate("CDispRe
         modes_[i]->setObjectName(QString::number(ControlIds::kResidueModeFirst + i));
         radios->addWidget(modes_[i]);
     }
+    chains_ = new QComboBox(this);
+    chains_->setObjectName(QStringLiteral("chainChoice"));
+    chains_->setToolTip(QCoreApplication::translate("CDispResPage", "チェーンの残基をすべて選択"));
+    connect(chains_, qOverload<int>(&QComboBox::activated), this, &CDispResPage::SelectChain);
+    radios->addWidget(chains_);
     radios->addStretch();
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(list_, 1);
@@ -36,12 +42,22 @@ CDispResPage::CDispResPage() : PropertyPage(QCoreApplication::translate("CDispRe
 void CDispResPage::OnInitDialog() {
     // One item a labelled residue, in residue order; each remembers its
     // residue index.
+    chains_->clear();
+    chains_->addItem(QCoreApplication::translate("CDispResPage", "チェーンで選択"));
     for (const auto& [index, label] : residueLabels) {
         if (label.empty())
             continue;
-        auto* item = new QListWidgetItem(QString::fromStdString(label), list_);
+        const std::string chain = index >= 0 && index < static_cast<int>(residueChains.size())
+                                      ? residueChains[static_cast<std::size_t>(index)]
+                                      : std::string();
+        auto* item = new QListWidgetItem(
+            QString::fromStdString(chain.empty() ? label : chain + ":" + label), list_);
         item->setData(Qt::UserRole, index);
+        item->setData(Qt::UserRole + 1, QString::fromStdString(chain));
+        if (!chain.empty() && chains_->findText(QString::fromStdString(chain)) < 0)
+            chains_->addItem(QString::fromStdString(chain));
     }
+    chains_->setEnabled(chains_->count() > 1);
     for (int i = 0; i < list_->count(); ++i) {
         QListWidgetItem* item = list_->item(i);
         const int index = item->data(Qt::UserRole).toInt();
@@ -66,4 +82,14 @@ void CDispResPage::OnDestroy() {
             selectedResidues.push_back(list_->item(i)->data(Qt::UserRole).toInt());
     }
     std::sort(selectedResidues.begin(), selectedResidues.end());
+}
+
+void CDispResPage::SelectChain(int index) {
+    if (index <= 0)
+        return;
+    const QString chain = chains_->itemText(index);
+    for (int i = 0; i < list_->count(); ++i) {
+        if (list_->item(i)->data(Qt::UserRole + 1).toString() == chain)
+            list_->item(i)->setSelected(true);
+    }
 }

@@ -395,6 +395,8 @@ void CMolDoc::OnDisplaySettings() {
     general->ballBondWidth = ballBondWidth;
     residues->displayMode = residueDisplayMode;
     residues->residueLabels = data->GetResidueLabels(0);
+    for (const ResidueId& id : data->GetFrame(0)->residueIds)
+        residues->residueChains.push_back(id.chain);
     residues->selectedResidues = data->GetSelectedResidues(0);
     // The active page is filled from the members before it shows.
     sheet.SetActivePage(dispActivePage);

@@ -39,6 +39,7 @@ bool ComputeBackboneAngles(CMolData& mol, int g) {
         }
         if (hits != 9)
             continue;
+        frame.angleResidues[k] = i;
         frame.phiAngles[k] = mol.GetDihedral(g, c[0], n[1], ca[1], c[1]);
         frame.psiAngles[k] = mol.GetDihedral(g, n[1], ca[1], c[1], n[2]);
         frame.backboneAtoms[3 * k] = n[0];

@@ -39,6 +39,7 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     phiAngles = other.phiAngles;
     psiAngles = other.psiAngles;
     backboneAtoms = other.backboneAtoms;
+    angleResidues = other.angleResidues;
     serialToIndex_ = other.serialToIndex_;
     serialsDirty_ = true;
     DropJobResults();

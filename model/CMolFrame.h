@@ -92,6 +92,8 @@ public:
     std::map<int, double> phiAngles;
     std::map<int, double> psiAngles;
     std::map<int, int> backboneAtoms;
+    // The residue index of each analysed residue, by the key of its angles.
+    std::map<int, int> angleResidues;
     // The normal modes of the frequency job that ran on this geometry, in
     // the order printed; empty for other geometries.
     std::vector<NormalMode> modes;

@@ -403,10 +403,9 @@ SecondaryStructure::ChainResidues(const CMolFrame& frame) {
             if (!here.chain.empty() && here.chain == last.chain && here.number == last.number &&
                 here.insertion == last.insertion)
                 continue;
-            residue.chainBreak =
-                here.chain != last.chain ||
-                Length(Minus(frame.Position(residue.n), frame.Position(before.c))) >
-                    kMaxPeptideBond;
+            residue.chainBreak = here.chain != last.chain ||
+                                 Length(Minus(frame.Position(residue.n),
+                                              frame.Position(before.c))) > kMaxPeptideBond;
         }
         list.push_back(residue);
     }

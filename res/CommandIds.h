@@ -81,6 +81,7 @@ constexpr int kStepPrevious = 32828;
 constexpr int kStepNext = 32829;
 constexpr int kStepLast = 32830;
 constexpr int kOverlayModels = 32831;
+constexpr int kCentreOnSelection = 32832;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -142,6 +142,7 @@ MenuItem MoleculeViewMenu() {
              {QT_TRANSLATE_NOOP("Menu", "文字色(&R)"), kLabelColour, {}},
              {QT_TRANSLATE_NOOP("Menu", "表示設定(&P)"), kDisplaySettings, {}},
              {QT_TRANSLATE_NOOP("Menu", "視点を戻す(&H)\tHome"), kResetView, {}},
+             {QT_TRANSLATE_NOOP("Menu", "選択した原子を中心に(&E)"), kCentreOnSelection, {}},
              kSeparator,
              WindowPositionMenu(),
              kSeparator,
@@ -360,6 +361,9 @@ const char* CommandString(int id) {
          QT_TRANSLATE_NOOP(
              "Command",
              "表示中のモデルに他のモデルの主鎖を細い線で重ねます\n全モデルを重ねて表示")},
+        {kCentreOnSelection,
+         QT_TRANSLATE_NOOP("Command",
+                           "選択した原子や残基が画面の中心に来るよう移動します\n選択を中心に")},
         {kBackgroundColour, QT_TRANSLATE_NOOP("Command", "背景色を設定します\n背景色の設定")},
         {kLabelColour, QT_TRANSLATE_NOOP("Command", "文字色を設定します\n文字色の設定")},
         {kDisplaySettings, QT_TRANSLATE_NOOP("Command", "表示の設定を行います\n表示設定")},

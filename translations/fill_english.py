@@ -26,6 +26,10 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res", "render/ColourScheme.cpp
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("CDispResPage", "チェーンの残基をすべて選択"): "Selects every residue of a chain",
+    ("CDispResPage", "チェーンで選択"): "Select by chain",
+    ("Command", "選択した原子や残基が画面の中心に来るよう移動します\n選択を中心に"): "Moves the view so that the selected atoms or residue lie in the middle\nCentre on Selection",
+    ("Menu", "選択した原子を中心に(&E)"): "C&entre on Selection",
     ("CMolView", "モデル %1 / %2"): "Model %1 / %2",
     ("CMolView", "モデル %1/%2"): "Model %1/%2",
     ("CMolView", "ステップ %1/%2"): "Step %1/%2",

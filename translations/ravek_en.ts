@@ -121,6 +121,14 @@
         <source>全表示</source>
         <translation>Show all</translation>
     </message>
+    <message>
+        <source>チェーンの残基をすべて選択</source>
+        <translation>Selects every residue of a chain</translation>
+    </message>
+    <message>
+        <source>チェーンで選択</source>
+        <translation>Select by chain</translation>
+    </message>
 </context>
 <context>
     <name>CDispSheet</name>
@@ -1527,6 +1535,12 @@ Last</translation>
         <translation>Draws the other models' backbones thinly over the model shown
 Overlay All Models</translation>
     </message>
+    <message>
+        <source>選択した原子や残基が画面の中心に来るよう移動します
+選択を中心に</source>
+        <translation>Moves the view so that the selected atoms or residue lie in the middle
+Centre on Selection</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -1901,6 +1915,10 @@ Overlay All Models</translation>
     <message>
         <source>全モデルを重ねて表示(&amp;O)</source>
         <translation>&amp;Overlay All Models</translation>
+    </message>
+    <message>
+        <source>選択した原子を中心に(&amp;E)</source>
+        <translation>C&amp;entre on Selection</translation>
     </message>
 </context>
 <context>

@@ -197,6 +197,41 @@ void CMolView::ShowFrame(int g) {
     GetDocument()->UpdateAllViews(nullptr);
 }
 
+void CMolView::SelectResidue(int r) {
+    CMolData* model = Model();
+    if (model == nullptr)
+        return;
+    const CMolFrame& frame = *model->GetFrame(state.frame);
+    const auto atoms = frame.residueAtoms.find(r);
+    if (atoms == frame.residueAtoms.end() || atoms->second.empty())
+        return;
+    // A residue selected ends a measuring mode: its atoms are no measurement.
+    measuringAtoms = 0;
+    setCursor(Qt::ArrowCursor);
+    state.measurementSelection.assign(atoms->second.begin(), atoms->second.end());
+    state.lastPickedAtom = atoms->second.front();
+    for (const int a : atoms->second) {
+        if (std::strncmp(frame.Atom(a).label, "CA", 3) == 0)
+            state.lastPickedAtom = a;
+    }
+    update();
+}
+
+bool CMolView::CentreOnSelection() {
+    CMolData* model = Model();
+    if (model == nullptr || state.measurementSelection.empty())
+        return false;
+    Point3D sum;
+    for (const int a : state.measurementSelection)
+        sum = Plus(sum, model->GetAtomPos(state.frame, a));
+    state.camera.centre = Scaled(sum, 1.0 / static_cast<double>(state.measurementSelection.size()));
+    // The moves of earlier drags go; the turn stays.
+    for (const int k : {12, 13, 14})
+        state.camera.orientation[static_cast<std::size_t>(k)] = 0.0;
+    update();
+    return true;
+}
+
 void CMolView::OnInitialUpdate() {
     OnUpdate(nullptr);
 }
@@ -814,6 +849,9 @@ void CMolView::BuildCommands() {
                     ShowFrame(target(model->GetCurrentFrame(), model->frameCount));
             },
             steps);
+    commands_.AddEnabled(
+        kCentreOnSelection, [this] { CentreOnSelection(); },
+        [this] { return Model() != nullptr && !state.measurementSelection.empty(); });
     commands_.AddCheck(kOverlayModels,
                        redrawing([this] { state.overlayModels = !state.overlayModels; }),
                        [this] { return state.overlayModels; });

@@ -62,6 +62,12 @@ public:
     // Makes geometry g (kept within the model's) the document's, shown in
     // each of its windows.
     void ShowFrame(int g);
+    // Selects residue r: its atoms drawn highlighted, its CA (or first atom)
+    // the atom picked last, named in the status bar.
+    void SelectResidue(int r);
+    // Moves the view so that the selected atoms' mean lies in the middle,
+    // keeping the turn and the zoom; false when nothing is selected.
+    bool CentreOnSelection();
 
     // Whether the view has fitted the model its document holds now.
     bool HasFittedModel() const;

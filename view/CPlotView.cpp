@@ -4,11 +4,16 @@
 #include "platform/Document.h"
 #include "render/LabelFont.h"
 #include "render/MolDocState.h"
+#include "view/CMolView.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -29,6 +34,7 @@ QFont CaptionFont() {
 } // namespace
 
 CPlotView::CPlotView(Document* document, QWidget* parent) : QWidget(parent), View(document) {
+    setMouseTracking(true);
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -66,13 +72,33 @@ void CPlotView::paintEvent(QPaintEvent*) {
     painter.drawLine(mid, 0, mid, plotSize);
     painter.drawLine(0, mid, plotSize, mid);
 
+    // Numbers every 60° below and left of the square, with ticks inside it.
+    QFont numbers;
+    numbers.setPixelSize(std::clamp(plotSize / 30, 8, 12));
+    painter.setFont(numbers);
+    const QFontMetrics metrics(numbers);
+    const int gap = 3;
+    painter.setPen(QPen(Qt::black, 0));
+    for (int angle = -180; angle <= 180; angle += 60) {
+        const int at = static_cast<int>(std::lround((angle + 180) / 360.0 * (plotSize - 1)));
+        const QString text = QString::number(angle);
+        painter.drawLine(at, plotSize - 1, at, plotSize - 5);
+        painter.drawLine(0, plotSize - 1 - at, 4, plotSize - 1 - at);
+        painter.drawText(QRect(at - 20, plotSize + gap, 40, metrics.height()),
+                         Qt::AlignHCenter | Qt::AlignTop, text);
+        painter.drawText(
+            QRect(-gap - 40, plotSize - 1 - at - metrics.height() / 2, 40, metrics.height()),
+            Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+
     painter.setFont(CaptionFont());
     painter.setPen(Qt::black);
     const int big = 100;
-    painter.drawText(QRect(mid - 5, plotSize, big, big), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("φ"));
-    painter.drawText(QRect(-15, mid - 10, big, big), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("ψ"));
+    const int numberWidth = metrics.horizontalAdvance(QStringLiteral("-180"));
+    painter.drawText(QRect(mid - 5, plotSize + gap + metrics.height(), big, big),
+                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("φ"));
+    painter.drawText(QRect(-gap - numberWidth - 20, mid - 10, big, big),
+                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("ψ"));
 
     const MolDocState* document = GetDocState();
     CMolData* model = document != nullptr ? document->data.get() : nullptr;
@@ -94,5 +120,83 @@ void CPlotView::paintEvent(QPaintEvent*) {
         const QRectF square(QPointF((x - 30) * toDeviceX, -(y + 30) * toDeviceY),
                             QPointF((x + 30) * toDeviceX, -(y - 30) * toDeviceY));
         painter.fillRect(square.toRect(), QColor(255, 0, 0));
+    }
+}
+
+QPointF CPlotView::PlotPoint(double phi, double psi) const {
+    const int plotSize = PlotSize(width(), height());
+    return {(width() - plotSize) / 2 + (phi + 180.0) / 360.0 * plotSize,
+            (height() - plotSize) / 2 + (180.0 - psi) / 360.0 * plotSize};
+}
+
+int CPlotView::ResidueAt(const QPoint& at) const {
+    const MolDocState* document = GetDocState();
+    CMolData* model = document != nullptr ? document->data.get() : nullptr;
+    if (model == nullptr)
+        return -1;
+    const CMolFrame& frame = *model->GetFrame(0);
+    // Within a point's half side and two pixels more; of points in one
+    // place, the first residue's.
+    const double reach = 0.3 / 25.4 * physicalDpiX() + 2.0;
+    double nearest = reach * reach + 1e-9;
+    int residue = -1;
+    for (const auto& [k, phi] : frame.phiAngles) {
+        const auto psi = frame.psiAngles.find(k);
+        const auto r = frame.angleResidues.find(k);
+        if (psi == frame.psiAngles.end() || r == frame.angleResidues.end())
+            continue;
+        const QPointF d = PlotPoint(phi, psi->second) - QPointF(at);
+        const double distance = d.x() * d.x() + d.y() * d.y();
+        if (distance < nearest) {
+            nearest = distance;
+            residue = r->second;
+        }
+    }
+    return residue;
+}
+
+void CPlotView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const int residue = ResidueAt(at);
+    QString text;
+    if (residue >= 0) {
+        const CMolFrame& frame = *GetDocState()->data->GetFrame(0);
+        for (const auto& [k, r] : frame.angleResidues) {
+            if (r != residue)
+                continue;
+            const std::string name =
+                r < static_cast<int>(frame.residueIds.size())
+                    ? frame.residueIds[static_cast<std::size_t>(r)].chain + " " +
+                          frame.residueIds[static_cast<std::size_t>(r)].name + " " +
+                          std::to_string(frame.residueIds[static_cast<std::size_t>(r)].number) +
+                          frame.residueIds[static_cast<std::size_t>(r)].insertion
+                : frame.residueLabels.count(r) != 0 ? frame.residueLabels.at(r)
+                                                    : std::string();
+            text = QStringLiteral("%1  φ %2°  ψ %3°")
+                       .arg(QString::fromStdString(name).trimmed())
+                       .arg(frame.phiAngles.at(k), 0, 'f', 1)
+                       .arg(frame.psiAngles.at(k), 0, 'f', 1);
+            break;
+        }
+    }
+    if (text != hoverText_) {
+        hoverText_ = text;
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->globalPosition().toPoint(), text, this);
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CPlotView::mousePressEvent(QMouseEvent* event) {
+    const int residue = ResidueAt(event->position().toPoint());
+    if (residue < 0 || event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    for (View* view : GetDocument()->GetViews()) {
+        if (auto* molecule = dynamic_cast<CMolView*>(view))
+            molecule->SelectResidue(residue);
     }
 }

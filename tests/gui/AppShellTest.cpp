@@ -131,9 +131,9 @@ void AppShellTest::firstStartWithAnEmptyProfile() {
         if (!action->isSeparator())
             buttons << action;
     }
-    for (const int id : {kFileNew, kFileOpen, kFileSave, kEditCut, kEditCopy, kEditPaste,
-                         kFilePrint, kAppAbout, kContextHelp, kResetView, kMeasureDistance,
-                         kMeasureAngle, kMeasureDihedral})
+    for (const int id :
+         {kFileNew, kFileOpen, kFileSave, kEditCut, kEditCopy, kEditPaste, kFilePrint, kAppAbout,
+          kContextHelp, kResetView, kMeasureDistance, kMeasureAngle, kMeasureDihedral})
         expected << h.MainFrame()->Action(id);
     QCOMPARE(buttons, expected);
     // The panes: the message pane, the atom pane, then the step pane added

@@ -1,7 +1,8 @@
-// The Ramachandran plot window: the square, axes and captions, and the points
-// where the high-metric mapping puts them.
+// The Ramachandran plot window: the square, axes, numbers and captions, and
+// the points where the high-metric mapping puts them.
 
 #include "GuiTestMain.h"
+#include "PaintedTexts.h"
 #include "model/CMolData.h"
 #include "platform/Document.h"
 #include "render/MolDocState.h"
@@ -57,6 +58,7 @@ private slots:
     void pointLandsWhereTheMappingSays();
     void twoWindowsShowTheSamePoints();
     void withoutAnglesOnlyFrameAxesAndCaptions();
+    void numbersEverySixtyDegreesBelowAndLeft();
 };
 
 void PlotViewTest::squareCentredInTheWindow() {
@@ -128,6 +130,30 @@ void PlotViewTest::withoutAnglesOnlyFrameAxesAndCaptions() {
     const QImage image = Picture(view, 300, 300);
     QCOMPARE(RedPixels(image), 0);
     QCOMPARE(image.pixelColor(30, 30), QColor(Qt::black));
+}
+
+void PlotViewTest::numbersEverySixtyDegreesBelowAndLeft() {
+    PlotDocument document({});
+    CPlotView view(&document, nullptr);
+    view.resize(400, 300);
+    PaintedTexts painted(400, 300);
+    view.render(&painted);
+    // The square: 240 pixels from (80, 30).
+    for (int angle = -180; angle <= 180; angle += 60) {
+        const std::vector<PaintedTexts::Text> found = painted.Find(QString::number(angle));
+        QCOMPARE(found.size(), std::size_t{2});
+        const double at = (angle + 180) / 360.0 * 239;
+        // φ below the square, centred on its place; ψ left of it, level
+        // with its place.
+        const auto& phi = found[0].box.top() > found[1].box.top() ? found[0] : found[1];
+        const auto& psi = &phi == &found[0] ? found[1] : found[0];
+        QVERIFY2(std::abs(phi.box.center().x() - (80 + at)) < 2.0,
+                 qPrintable(QString::number(angle)));
+        QVERIFY(phi.box.top() >= 270 && phi.box.bottom() < 300);
+        QVERIFY2(std::abs(psi.box.center().y() - (30 + 239 - at)) < 2.0,
+                 qPrintable(QString::number(angle)));
+        QVERIFY(psi.box.right() < 80 && psi.box.left() >= 0);
+    }
 }
 
 RAVEK_GUI_TEST_MAIN(PlotViewTest)

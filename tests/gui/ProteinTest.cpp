@@ -21,6 +21,7 @@
 #include "tests/support/IdealBackbone.h"
 #include "view/CLegendOverlay.h"
 #include "view/CMolView.h"
+#include "view/CPlotView.h"
 #include "view/ViewPicture.h"
 
 #include <QApplication>
@@ -141,6 +142,7 @@ private slots:
     void chainColoursAndTheBFactorRampReachThePicture();
     void styleChoicesAndColourSchemesThroughTheMenu();
     void stepThroughAnEnsembleAndAnOptimisation();
+    void ramachandranPointsAreNamedAndSelectTheirResidue();
 };
 
 void ProteinTest::cartoonDrawsAHelixAsARibbonNotAsCoil() {
@@ -348,6 +350,55 @@ void ProteinTest::stepThroughAnEnsembleAndAnOptimisation() {
     QTest::keyClick(view, Qt::Key_PageUp, Qt::ControlModifier);
     QTRY_COMPARE(view->DrawnFrame(), 0);
     g.Exit();
+}
+
+void ProteinTest::ramachandranPointsAreNamedAndSelectTheirResidue() {
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kWireFrame);
+    // Chain B from residue 40: each inner residue's point at (-57.8, -47.0).
+    QVERIFY(h.Start(h.Write("helix.pdb", QByteArray::fromStdString(BackbonePdb(
+                                             {{'B', IdealBackbone(Helix(8)), "ALA", 40}})))));
+    CMolView* molecule = h.ActiveView();
+    QVERIFY(h.WaitForPicture());
+    h.Run(kPeptideStructure);
+    auto* plot = dynamic_cast<CPlotView*>(h.ActiveFrame()->GetActiveView());
+    QVERIFY(plot != nullptr);
+    plot->resize(400, 400);
+    // The square: 320 pixels from (40, 40).
+    const QPoint point(40 + static_cast<int>(std::lround((-57.8 + 180) / 360 * 320)),
+                       40 + static_cast<int>(std::lround((180 + 47.0) / 360 * 320)));
+    QTest::mouseMove(plot, point);
+    QTRY_VERIFY(!plot->HoverText().isEmpty());
+    // Every inner residue (41 ... 46) lies there; the nearest is named.
+    const QString named = plot->HoverText();
+    QVERIFY2(named.startsWith(QStringLiteral("B ALA 4")) &&
+                 named.endsWith(QStringLiteral("  φ -57.8°  ψ -47.0°")),
+             qPrintable(named));
+    const int number = named.mid(6, 2).toInt();
+    QVERIFY2(number >= 41 && number <= 46, qPrintable(named));
+    QTest::mouseMove(plot, QPoint(60, 60));
+    QTRY_VERIFY(plot->HoverText().isEmpty());
+    // A click selects the residue in the molecule window.
+    QTest::mouseClick(plot, Qt::LeftButton, {}, point);
+    const CMolFrame& frame = *molecule->Model()->GetFrame(0);
+    const int residue = plot->ResidueAt(point);
+    QVERIFY(residue >= 0);
+    QCOMPARE(frame.residueIds[static_cast<std::size_t>(residue)].number, number);
+    const std::vector<int>& atoms = frame.residueAtoms.at(residue);
+    QCOMPARE(std::vector<int>(molecule->state.measurementSelection.begin(),
+                              molecule->state.measurementSelection.end()),
+             atoms);
+    QCOMPARE(molecule->state.lastPickedAtom, atoms[1]); // its CA
+    // And the view centres on it.
+    h.MdiActivate(0);
+    QVERIFY(h.IsEnabled(kCentreOnSelection));
+    h.Run(kCentreOnSelection);
+    Point3D mean;
+    for (const int a : atoms)
+        mean = Plus(mean, frame.Position(a));
+    mean = Scaled(mean, 1.0 / static_cast<double>(atoms.size()));
+    QVERIFY(Length(Minus(molecule->state.camera.centre, mean)) < 1e-9);
+    h.Exit();
 }
 
 RAVEK_GUI_TEST_MAIN(ProteinTest)

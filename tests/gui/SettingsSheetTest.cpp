@@ -70,6 +70,7 @@ private slots:
     void cleanup() { AppHarness::VerifyNothingUnexpected(); }
     void cancelChangesNothing();
     void residuesHiddenAndRemembered();
+    void aChainChosenSelectsItsResidues();
     void typedValuesAreChecked();
     void programSettings();
 };
@@ -137,7 +138,7 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
         Finish(sheet, true);
     });
     h.Run(kDisplaySettings);
-    QCOMPARE(items, (QStringList{"ALA1", "ALA2", "ALA3", "ALA4", "ALA5", "ALA6"}));
+    QCOMPARE(items, (QStringList{"A:ALA1", "A:ALA2", "A:ALA3", "A:ALA4", "A:ALA5", "A:ALA6"}));
     QCOMPARE(document->residueDisplayMode, 1);
     QCOMPARE(document->dispActivePage, 1);
     for (int a = 0; a < 24; ++a) {
@@ -162,7 +163,40 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
     QCOMPARE(firstPage, 1);
     QVERIFY(hideChecked);
     selected.sort();
-    QCOMPARE(selected, (QStringList{"ALA2", "ALA4", "ALA5"}));
+    QCOMPARE(selected, (QStringList{"A:ALA2", "A:ALA4", "A:ALA5"}));
+}
+
+// Residues named with their chains; a chain chosen in the chain box selects
+// all of its residues, which then alone are shown.
+void SettingsSheetTest::aChainChosenSelectsItsResidues() {
+    AppHarness h;
+    QByteArray two = SixResidues();
+    // Residues 4 to 6 become chain B's 1 to 3.
+    for (int r = 4; r <= 6; ++r)
+        two.replace(QString::asprintf("ALA A%4d", r).toLatin1(),
+                    QString::asprintf("ALA B%4d", r - 3).toLatin1());
+    QVERIFY(h.Start(h.Write("two.pdb", two)));
+    CMolDoc* document = h.ActiveDocument();
+    QStringList items, chains;
+    QueueSheet(h, [&](PropertySheet& sheet) {
+        ShowTab(sheet, 1);
+        auto* list = Control<QListWidget>(sheet, ControlIds::kResidueList);
+        for (int row = 0; row < list->count(); ++row)
+            items << list->item(row)->text();
+        auto* box = sheet.findChild<QComboBox*>(QStringLiteral("chainChoice"));
+        for (int row = 0; box != nullptr && row < box->count(); ++row)
+            chains << box->itemText(row);
+        // End: the last chain, B.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_End);
+        Control<QRadioButton>(sheet, ControlIds::kResidueModeFirst)->setChecked(true); // 表示
+        Finish(sheet, true);
+    });
+    h.Run(kDisplaySettings);
+    QCOMPARE(items, (QStringList{"A:ALA1", "A:ALA2", "A:ALA3", "B:ALA1", "B:ALA2", "B:ALA3"}));
+    QCOMPARE(chains.mid(1), (QStringList{"A", "B"}));
+    for (int a = 0; a < 24; ++a)
+        QCOMPARE(document->data->IsAtomShown(0, a), a >= 12);
 }
 
 void SettingsSheetTest::typedValuesAreChecked() {
