@@ -78,8 +78,10 @@ public:
         for (int k = 0; k < sides; ++k) {
             const auto k1 = static_cast<std::uint32_t>((k + 1) % sides);
             const auto k0 = static_cast<std::uint32_t>(k);
-            Triangle(first + k0, second + k0, second + k1);
-            Triangle(first + k0, second + k1, first + k1);
+            // Counter-clockwise seen from outside: the rings turn
+            // counter-clockwise about the direction from first to second.
+            Triangle(first + k0, second + k1, second + k0);
+            Triangle(first + k0, first + k1, second + k1);
         }
     }
     // A flat disc closing a ring (its centre, the ring's points again with

@@ -245,8 +245,9 @@ void CMolView::OnUpdate(View*) {
     // is taken here, when the document says it changed: painting only
     // draws.
     PrepareToDraw();
-    if (state.frame != titledFrame_) {
-        titledFrame_ = state.frame;
+    const std::pair<int, int> titled{state.frame, Model() != nullptr ? Model()->frameCount : 0};
+    if (titled != titledFor_) {
+        titledFor_ = titled;
         GetDocument()->UpdateFrameTitles();
     }
     update();

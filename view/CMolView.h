@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class CLegendOverlay;
 class CModeListDlg;
@@ -119,8 +120,9 @@ public:
     // scheme, geometry, load) so that it is made again only when they change.
     CLegendOverlay* legend_ = nullptr;
     std::array<int, 3> legendFor_{-1, -1, -1};
-    // The geometry the window titles were last written for.
-    int titledFrame_ = -1;
+    // The geometry shown and the count the window titles were last written
+    // for.
+    std::pair<int, int> titledFor_{-1, -1};
     int lastX = 0, lastY = 0;
     bool shiftHeld = false;
     bool dragMoved = false;

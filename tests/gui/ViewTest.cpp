@@ -414,7 +414,7 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
     }
     AppHarness h;
     QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(out.Text()))));
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log - ステップ 3/3"));
     CMolView* view = h.ActiveView();
     h.MainFrame()->ShowStep();
     QCOMPARE(h.MainFrame()->StepPane()->text(),
@@ -431,7 +431,7 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
     out.Line(" Error termination via Lnk1e in /opt/g16/l103.exe");
     const QString failed = h.Write("failed.log", QByteArray::fromStdString(out.Text()));
     h.App()->moleculeTemplate->OpenDocumentFile(failed);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("failed.log"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("failed.log - ステップ 3/3"));
     h.MainFrame()->ShowStep();
     QVERIFY(h.MainFrame()->StepPane()->text().endsWith(QStringLiteral("  (エラー終了)")));
     // A PDB model has no steps.
@@ -503,7 +503,7 @@ void ViewTest::aRunningJobIsFollowedAsItWrites() {
 
     append(tableEnds[4], text.size());
     QTRY_VERIFY(!h.MainFrame()->StepPane()->text().contains(QStringLiteral("(実行中)")));
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log - ステップ 2/5"));
     QCOMPARE(document->data->frameCount, 5);
     QVERIFY(std::isfinite(document->data->GetFrame(4)->energy));
 
@@ -574,7 +574,7 @@ void ViewTest::aPipeOrACompressedFileIsNeverFollowed() {
              static_cast<int>(running.size()));
     QCOMPARE(gzclose(out), Z_OK);
     h.App()->OpenFiles({h.Path("job2.log.gz")});
-    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job2.log.gz"));
+    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job2.log.gz - ステップ 2/2"));
     QCOMPARE(h.ActiveDocument()->data->termination, CMolData::Termination::kRunning);
     QCOMPARE(h.ActiveDocument()->data->frameCount, 2);
     QVERIFY(h.ActiveDocument()->data != nullptr);
