@@ -123,6 +123,18 @@ Drawing& DrawingOf(int atoms, bool ideal = false) {
     return *drawing;
 }
 
+// Draws once (what is built once per model), then a picture per iteration,
+// the model turned 5° before each; the rate is the counter "fps".
+void DrawTurning(benchmark::State& state, Drawing& drawing) {
+    drawing.Draw();
+    for (auto _ : state) {
+        drawing.view.camera.Turn(0, 5);
+        drawing.Draw();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 // The cartoon of the ideal protein in secondary-structure colours: its
 // secondary structure and content built anew (range(1) 0), or drawn turning
 // (1).
@@ -141,13 +153,7 @@ void BM_Cartoon(benchmark::State& state) {
         state.counters["triangles"] = static_cast<double>(triangles);
         return;
     }
-    drawing.Draw();
-    for (auto _ : state) {
-        drawing.view.camera.Turn(0, 5);
-        drawing.Draw();
-    }
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    DrawTurning(state, drawing);
 }
 
 enum Style { kWire, kBall, kRibbon, kBallArrows };
@@ -162,13 +168,7 @@ void BM_Draw(benchmark::State& state) {
     CMolData& model = *drawing.document.data;
     if (style == kBallArrows)
         GiveRandomDisplacements(model, 0.3, 5); // every atom moves up to 0.3 Å
-    drawing.Draw();                             // warm-up: whatever is built once per model
-    for (auto _ : state) {
-        drawing.view.camera.Turn(0, 5);
-        drawing.Draw();
-    }
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    DrawTurning(state, drawing);
 }
 
 void BM_Surface(benchmark::State& state) {
@@ -213,13 +213,7 @@ void BM_Surface(benchmark::State& state) {
     drawing.document.surface.isovalue = 0.1;
     drawing.document.surface.translucent = state.range(0) != 0;
     drawing.document.surface.Update();
-    drawing.Draw();
-    for (auto _ : state) {
-        drawing.view.camera.Turn(0, 5);
-        drawing.Draw();
-    }
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    DrawTurning(state, drawing);
     state.counters["triangles"] =
         static_cast<double>(drawing.document.surface.positive->TriangleCount() +
                             drawing.document.surface.negative->TriangleCount());

@@ -4,7 +4,6 @@
 #include "cli/ModelSource.h"
 #include "model/BackboneAngles.h"
 #include "model/ElementTable.h"
-#include "model/SecondaryStructure.h"
 #include "model/VolumeGrid.h"
 #include "model/Wavefunction.h"
 
@@ -316,14 +315,14 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, const Fra
 // The residues' secondary structure: one object per residue analysed, with
 // its one-letter code ("-" for none).
 void WriteSecondaryStructure(JsonWriter& json, const CMolFrame& frame) {
-    const SecondaryStructure structure = SecondaryStructure::Assign(frame);
+    // The codes the model got when it was read.
     json.Key("secondaryStructure");
     json.BeginArray();
-    for (const int r : structure.residues) {
-        const ResidueId id = r < static_cast<int>(frame.residueIds.size())
-                                 ? frame.residueIds[static_cast<std::size_t>(r)]
-                                 : ResidueId();
-        const char code = structure.Code(r);
+    for (std::size_t r = 0; r < frame.secondary.size(); ++r) {
+        const char code = frame.secondary[r];
+        if (code == 0)
+            continue;
+        const ResidueId id = r < frame.residueIds.size() ? frame.residueIds[r] : ResidueId();
         json.BeginObject();
         json.Key("chain");
         json.String(id.chain);

@@ -54,8 +54,9 @@ public:
             // or the job has ended: its energy and convergence are known.
             const int complete = ended ? model_->frameCount : model_->frameCount - 1;
             for (; printed_ < complete; ++printed_) {
-                if (!PrintLine(
-                        [&](JsonWriter& json) { WriteFrame(json, *model_, printed_, {modes_, false}); }))
+                if (!PrintLine([&](JsonWriter& json) {
+                        WriteFrame(json, *model_, printed_, {modes_, false});
+                    }))
                     return WriteFailed();
             }
             if (ended && quiet) {
