@@ -632,6 +632,46 @@ Do you want to replace it?</translation>
         <source>Ramachandran プロット</source>
         <translation>Ramachandran plot</translation>
     </message>
+    <message>
+        <source>一般の残基の領域</source>
+        <translation>General-case regions</translation>
+    </message>
+    <message>
+        <source>グリシンの領域</source>
+        <translation>Glycine regions</translation>
+    </message>
+    <message>
+        <source>プロリンの領域</source>
+        <translation>Proline regions</translation>
+    </message>
+    <message>
+        <source>プロリンの前の残基の領域</source>
+        <translation>Pre-proline regions</translation>
+    </message>
+    <message>
+        <source>イソロイシン・バリンの領域</source>
+        <translation>Isoleucine and valine regions</translation>
+    </message>
+    <message>
+        <source>領域なし</source>
+        <translation>No regions</translation>
+    </message>
+    <message>
+        <source>Top8000 の参照分布 (Richardson 研究室) から: 好ましい領域は参照残基の 98 %、許容領域は 99.95 % (一般) または 99.8 % (その他) を含む</source>
+        <translation>From the Top8000 reference distributions (Richardson laboratory): the favoured region holds 98 % of the reference residues, the allowed region 99.95 % (general case) or 99.8 % (the others)</translation>
+    </message>
+    <message>
+        <source>好ましい</source>
+        <translation>Favoured</translation>
+    </message>
+    <message>
+        <source>許容</source>
+        <translation>Allowed</translation>
+    </message>
+    <message>
+        <source>外れ</source>
+        <translation>Outlier</translation>
+    </message>
 </context>
 <context>
     <name>CPropGeneralPage</name>

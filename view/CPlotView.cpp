@@ -6,6 +6,7 @@
 #include "render/MolDocState.h"
 #include "view/CMolView.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -33,12 +34,30 @@ QFont CaptionFont() {
 
 } // namespace
 
-CPlotView::CPlotView(Document* document, QWidget* parent) : QWidget(parent), View(document) {
+CPlotView::CPlotView(Document* document, QWidget* parent)
+    : QWidget(parent), View(document), regionsChoice_(new QComboBox(this)) {
     setMouseTracking(true);
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
+
+    // In the order of RamachandranRegions::Kind, then none.
+    regionsChoice_->setObjectName(QStringLiteral("ramachandranRegions"));
+    for (const char* kind : {QT_TRANSLATE_NOOP("CPlotView", "一般の残基の領域"),
+                             QT_TRANSLATE_NOOP("CPlotView", "グリシンの領域"),
+                             QT_TRANSLATE_NOOP("CPlotView", "プロリンの領域"),
+                             QT_TRANSLATE_NOOP("CPlotView", "プロリンの前の残基の領域"),
+                             QT_TRANSLATE_NOOP("CPlotView", "イソロイシン・バリンの領域"),
+                             QT_TRANSLATE_NOOP("CPlotView", "領域なし")})
+        regionsChoice_->addItem(QCoreApplication::translate("CPlotView", kind));
+    regionsChoice_->setToolTip(QCoreApplication::translate(
+        "CPlotView", "Top8000 の参照分布 (Richardson 研究室) から: 好ましい領域は参照残基の "
+                     "98 %、許容領域は 99.95 % (一般) または 99.8 % (その他) を含む"));
+    regionsChoice_->move(2, 2);
+    regionsChoice_->adjustSize();
+    regionsChoice_->hide();
+    connect(regionsChoice_, &QComboBox::currentIndexChanged, this, [this] { update(); });
 }
 
 MolDocState* CPlotView::GetDocState() const {
@@ -53,6 +72,79 @@ void CPlotView::OnUpdate(View*) {
     update();
 }
 
+QImage CPlotView::RegionPicture() {
+    const int choice = regionsChoice_->currentIndex();
+    if (choice < 0 || choice >= RamachandranRegions::kKindCount)
+        return {};
+    QImage& picture = regionPictures_[static_cast<std::size_t>(choice)];
+    if (!picture.isNull())
+        return picture;
+    const RamachandranRegions& regions =
+        RamachandranRegions::Of(static_cast<RamachandranRegions::Kind>(choice));
+    picture = QImage(360, 360, QImage::Format_RGB32);
+    const QRgb colours[] = {FavouredColour().rgb(), AllowedColour().rgb(), qRgb(255, 255, 255)};
+    for (int row = 0; row < 360; ++row) {
+        const double psi = 179.5 - row;
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(row));
+        for (int column = 0; column < 360; ++column)
+            line[column] = colours[static_cast<int>(regions.ZoneAt(column - 179.5, psi))];
+    }
+    return picture;
+}
+
+QString CPlotView::ZoneName(RamachandranRegions::Zone zone) const {
+    switch (zone) {
+    case RamachandranRegions::Zone::kFavoured:
+        return QCoreApplication::translate("CPlotView", "好ましい");
+    case RamachandranRegions::Zone::kAllowed:
+        return QCoreApplication::translate("CPlotView", "許容");
+    case RamachandranRegions::Zone::kOutlier:
+        break;
+    }
+    return QCoreApplication::translate("CPlotView", "外れ");
+}
+
+void CPlotView::PaintShares(QPainter& painter, const CMolFrame& frame, int plotSize) {
+    std::array<int, 3> counts{};
+    for (const auto& [k, residue] : frame.angleResidues)
+        ++counts[static_cast<std::size_t>(RamachandranRegions::ZoneOfResidue(frame, k))];
+    const int total = counts[0] + counts[1] + counts[2];
+    if (total == 0)
+        return;
+    QFont font;
+    font.setPixelSize(std::clamp(plotSize / 30, 8, 12));
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const int swatch = metrics.ascent() * 2 / 3;
+    const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
+    std::array<QString, 3> texts;
+    int width = 0;
+    for (std::size_t z = 0; z < 3; ++z) {
+        texts[z] = QStringLiteral("%1 %2 %")
+                       .arg(ZoneName(static_cast<RamachandranRegions::Zone>(z)))
+                       .arg(100.0 * counts[z] / total, 0, 'f', 1);
+        width += swatch + gap + metrics.horizontalAdvance(texts[z]) + (z < 2 ? 3 * gap : 0);
+    }
+    int x = plotSize - width;
+    const int baseline = -metrics.descent() - 3;
+    for (std::size_t z = 0; z < 3; ++z) {
+        const QRect box(x, baseline - swatch, swatch, swatch);
+        if (z == 2) {
+            painter.fillRect(box, QColor(255, 0, 0));
+            painter.setPen(QPen(Qt::black, 0));
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        } else {
+            painter.fillRect(box, z == 0 ? FavouredColour() : AllowedColour());
+            painter.setPen(QPen(Qt::gray, 0));
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        }
+        x += swatch + gap;
+        painter.setPen(Qt::black);
+        painter.drawText(x, baseline, texts[z]);
+        x += metrics.horizontalAdvance(texts[z]) + 3 * gap;
+    }
+}
+
 int CPlotView::PlotSize(int width, int height) {
     return static_cast<int>(std::min(width, height) * 0.8);
 }
@@ -65,9 +157,19 @@ void CPlotView::paintEvent(QPaintEvent*) {
 
     // The frame (its right and bottom edges just inside the square) and the
     // dotted axes phi = 0 and psi = 0.
+    const MolDocState* document = GetDocState();
+    CMolData* model = document != nullptr ? document->data.get() : nullptr;
+    const bool analysed = model != nullptr && !model->GetFrame(0)->angleResidues.empty();
+    regionsChoice_->setVisible(analysed);
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::white);
     painter.drawRect(0, 0, plotSize - 1, plotSize - 1);
+    if (analysed) {
+        const QImage regions = RegionPicture();
+        if (!regions.isNull())
+            painter.drawImage(QRect(1, 1, plotSize - 2, plotSize - 2), regions);
+        PaintShares(painter, *model->GetFrame(0), plotSize);
+    }
     painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
     painter.drawLine(mid, 0, mid, plotSize);
     painter.drawLine(0, mid, plotSize, mid);
@@ -100,10 +202,9 @@ void CPlotView::paintEvent(QPaintEvent*) {
     painter.drawText(QRect(-gap - numberWidth - 20, mid - 10, big, big),
                      Qt::AlignLeft | Qt::AlignTop, QStringLiteral("ψ"));
 
-    const MolDocState* document = GetDocState();
-    CMolData* model = document != nullptr ? document->data.get() : nullptr;
     if (model == nullptr)
         return;
+    const CMolFrame& frame = *model->GetFrame(0);
     const std::map<int, double>& phi = model->GetPhiAngles(0);
     const std::map<int, double>& psi = model->GetPsiAngles(0);
     // Logical units of 0.01 mm, y upwards, origin at the square's top left.
@@ -120,6 +221,12 @@ void CPlotView::paintEvent(QPaintEvent*) {
         const QRectF square(QPointF((x - 30) * toDeviceX, -(y + 30) * toDeviceY),
                             QPointF((x + 30) * toDeviceX, -(y - 30) * toDeviceY));
         painter.fillRect(square.toRect(), QColor(255, 0, 0));
+        if (frame.angleResidues.count(k) != 0 &&
+            RamachandranRegions::ZoneOfResidue(frame, k) == RamachandranRegions::Zone::kOutlier) {
+            painter.setPen(QPen(Qt::black, 0));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(square.toRect().adjusted(-1, -1, 0, 0));
+        }
     }
 }
 
@@ -172,10 +279,11 @@ void CPlotView::mouseMoveEvent(QMouseEvent* event) {
                           frame.residueIds[static_cast<std::size_t>(r)].insertion
                 : frame.residueLabels.count(r) != 0 ? frame.residueLabels.at(r)
                                                     : std::string();
-            text = QStringLiteral("%1  φ %2°  ψ %3°")
+            text = QStringLiteral("%1  φ %2°  ψ %3°  %4")
                        .arg(QString::fromStdString(name).trimmed())
                        .arg(frame.phiAngles.at(k), 0, 'f', 1)
-                       .arg(frame.psiAngles.at(k), 0, 'f', 1);
+                       .arg(frame.psiAngles.at(k), 0, 'f', 1)
+                       .arg(ZoneName(RamachandranRegions::ZoneOfResidue(frame, k)));
             break;
         }
     }

@@ -1,17 +1,26 @@
 #pragma once
 
+#include "model/RamachandranRegions.h"
 #include "platform/View.h"
 
+#include <QImage>
 #include <QWidget>
 
+#include <array>
+
+class CMolFrame;
+class QComboBox;
 struct MolDocState;
 
 // The Ramachandran plot of a molecule document: phi across, psi upwards, each
 // from -180° to 180° with numbers every 60°, one red 0.6 mm square per
 // analysed residue of geometry 0, in a square of four fifths of the window's
-// smaller side, centred. The point under the mouse is named (chain, residue,
-// number, φ, ψ); a click on one selects its residue in the document's
-// molecule windows.
+// smaller side, centred. Behind the points lie the favoured and allowed
+// regions of the kind of residue chosen in a box at the top left (see
+// RamachandranRegions), and above the square the shares of the residues in
+// each, each residue judged by its own kind; outliers are framed in black.
+// The point under the mouse is named (chain, residue, number, φ, ψ, zone);
+// a click on one selects its residue in the document's molecule windows.
 class CPlotView : public QWidget, public View {
     Q_OBJECT
 public:
@@ -27,9 +36,14 @@ public:
     // The residue index of the point nearest to at (within a few pixels),
     // or -1.
     int ResidueAt(const QPoint& at) const;
-    // What names the point under the mouse: "A SER 52  φ -57.0°  ψ -47.0°";
+    // What names the point under the mouse: "A SER 52  φ -57.0°  ψ -47.0°
+    // 好ましい";
     // empty when there is none.
     const QString& HoverText() const { return hoverText_; }
+
+    // The colours of the favoured and allowed regions.
+    static QColor FavouredColour() { return {170, 205, 245}; }
+    static QColor AllowedColour() { return {222, 236, 252}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +54,15 @@ private:
     MolDocState* GetDocState() const;
     // Where (φ, ψ) lies in the window.
     QPointF PlotPoint(double phi, double psi) const;
+    // The regions of the kind chosen as a 360 × 360 picture, φ across and ψ
+    // upwards, one pixel a degree; null for none.
+    QImage RegionPicture();
+    // The shares of residues favoured, allowed and outliers, painted above
+    // the square right-aligned, each after a swatch of its colour.
+    void PaintShares(QPainter& painter, const CMolFrame& frame, int plotSize);
+    QString ZoneName(RamachandranRegions::Zone zone) const;
 
     QString hoverText_;
+    QComboBox* regionsChoice_;
+    std::array<QImage, RamachandranRegions::kKindCount> regionPictures_;
 };

@@ -8,6 +8,7 @@
 
 #include "AppHarness.h"
 #include "GuiTestMain.h"
+#include "PaintedTexts.h"
 #include "Projection.h"
 
 #include "app/CMainFrame.h"
@@ -25,6 +26,7 @@
 #include "view/ViewPicture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QSpinBox>
@@ -143,6 +145,7 @@ private slots:
     void styleChoicesAndColourSchemesThroughTheMenu();
     void stepThroughAnEnsembleAndAnOptimisation();
     void ramachandranPointsAreNamedAndSelectTheirResidue();
+    void ramachandranRegionsFollowTheChosenKind();
 };
 
 void ProteinTest::cartoonDrawsAHelixAsARibbonNotAsCoil() {
@@ -372,7 +375,7 @@ void ProteinTest::ramachandranPointsAreNamedAndSelectTheirResidue() {
     // Every inner residue (41 ... 46) lies there; the nearest is named.
     const QString named = plot->HoverText();
     QVERIFY2(named.startsWith(QStringLiteral("B ALA 4")) &&
-                 named.endsWith(QStringLiteral("  φ -57.8°  ψ -47.0°")),
+                 named.endsWith(QStringLiteral("  φ -57.8°  ψ -47.0°  好ましい")),
              qPrintable(named));
     const int number = named.mid(6, 2).toInt();
     QVERIFY2(number >= 41 && number <= 46, qPrintable(named));
@@ -398,6 +401,66 @@ void ProteinTest::ramachandranPointsAreNamedAndSelectTheirResidue() {
         mean = Plus(mean, frame.Position(a));
     mean = Scaled(mean, 1.0 / static_cast<double>(atoms.size()));
     QVERIFY(Length(Minus(molecule->state.camera.centre, mean)) < 1e-9);
+    h.Exit();
+}
+
+void ProteinTest::ramachandranRegionsFollowTheChosenKind() {
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kWireFrame);
+    // Alanines in a helix but for the fourth residue at (100°, -170°), where
+    // only glycine goes.
+    std::vector<std::pair<double, double>> angles = Helix(7);
+    angles[3] = {100.0, -170.0};
+    QVERIFY(h.Start(h.Write(
+        "odd.pdb", QByteArray::fromStdString(BackbonePdb({{'A', IdealBackbone(angles)}})))));
+    QVERIFY(h.WaitForPicture());
+    h.Run(kPeptideStructure);
+    auto* plot = dynamic_cast<CPlotView*>(h.ActiveFrame()->GetActiveView());
+    QVERIFY(plot != nullptr);
+    plot->resize(400, 400);
+    auto* choice = plot->findChild<QComboBox*>(QStringLiteral("ramachandranRegions"));
+    QVERIFY(choice != nullptr);
+    // The square: 320 pixels from (40, 40).
+    const auto at = [](double phi, double psi) {
+        return QPoint(40 + static_cast<int>(std::lround((phi + 180) / 360 * 320)),
+                      40 + static_cast<int>(std::lround((180 - psi) / 360 * 320)));
+    };
+    const auto colourAt = [&](double phi, double psi) {
+        return plot->grab().toImage().pixelColor(at(phi, psi));
+    };
+    // The general case first: the strand region favoured, glycine's own
+    // region of positive φ empty.
+    QVERIFY(choice->isVisibleTo(plot));
+    QCOMPARE(choice->currentIndex(), 0);
+    QCOMPARE(colourAt(-120, 130), CPlotView::FavouredColour());
+    QCOMPARE(colourAt(120, -150), QColor(Qt::white));
+    QCOMPARE(colourAt(-90, -120), CPlotView::AllowedColour());
+    // The odd residue is an outlier: named so and framed in black.
+    QTest::mouseMove(plot, at(100, -170));
+    QTRY_VERIFY(plot->HoverText().endsWith(QStringLiteral("ψ -170.0°  外れ")));
+    int black = 0;
+    const QImage image = plot->grab().toImage();
+    for (int dy = -6; dy <= 6; ++dy)
+        for (int dx = -6; dx <= 6; ++dx)
+            black += image.pixelColor(at(100, -170) + QPoint(dx, dy)) == QColor(Qt::black) ? 1 : 0;
+    QVERIFY2(black > 8, qPrintable(QString::number(black)));
+    // Above the square, the shares of the five inner residues.
+    PaintedTexts painted(400, 400);
+    plot->render(&painted);
+    QCOMPARE(painted.Find(QStringLiteral("好ましい 80.0 %")).size(), std::size_t{1});
+    QCOMPARE(painted.Find(QStringLiteral("許容 0.0 %")).size(), std::size_t{1});
+    QCOMPARE(painted.Find(QStringLiteral("外れ 20.0 %")).size(), std::size_t{1});
+    QVERIFY(painted.Find(QStringLiteral("外れ 20.0 %"))[0].box.bottom() < 40);
+    // Glycine's regions hold positive φ; proline's hold neither that nor
+    // the strand; none leaves the square white.
+    choice->setCurrentIndex(1);
+    QCOMPARE(colourAt(120, -150), CPlotView::FavouredColour());
+    choice->setCurrentIndex(2);
+    QCOMPARE(colourAt(120, -150), QColor(Qt::white));
+    QCOMPARE(colourAt(-140, 150), QColor(Qt::white));
+    QCOMPARE(colourAt(-65, 145), CPlotView::FavouredColour());
+    choice->setCurrentIndex(choice->count() - 1);
+    QCOMPARE(colourAt(-120, 130), QColor(Qt::white));
     h.Exit();
 }
 

@@ -1,0 +1,130 @@
+// The favoured and allowed regions of the Ramachandran plot: where the
+// reference distributions put the well-known conformations of each kind of
+// residue, residues judged by their own kind, and real proteins.
+
+#include "model/RamachandranRegions.h"
+#include "formats/CMmcifData.h"
+#include "formats/CPDBData.h"
+#include "model/BackboneAngles.h"
+#include "tests/support/IdealBackbone.h"
+#include "tests/unit/ReadText.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+
+namespace {
+
+using Kind = RamachandranRegions::Kind;
+using Zone = RamachandranRegions::Zone;
+
+Zone ZoneAt(Kind kind, double phi, double psi) {
+    return RamachandranRegions::Of(kind).ZoneAt(phi, psi);
+}
+
+// The zone of each analysed residue by residue index.
+std::map<int, Zone> Zones(CMolData& model) {
+    ComputeBackboneAngles(model, 0);
+    const CMolFrame& frame = *model.GetFrame(0);
+    std::map<int, Zone> zones;
+    for (const auto& [k, r] : frame.angleResidues)
+        zones[r] = RamachandranRegions::ZoneOfResidue(frame, k);
+    return zones;
+}
+
+} // namespace
+
+TEST(RamachandranRegions, WellKnownConformationsLieWhereEachKindAllowsThem) {
+    // The α-helix, β-strand and polyproline II regions are favoured for
+    // every kind but proline.
+    for (const Kind kind : {Kind::kGeneral, Kind::kGlycine, Kind::kPreProline, Kind::kIleVal}) {
+        EXPECT_EQ(ZoneAt(kind, -63, -43), Zone::kFavoured) << static_cast<int>(kind);
+        EXPECT_EQ(ZoneAt(kind, -120, 130), Zone::kFavoured) << static_cast<int>(kind);
+        EXPECT_EQ(ZoneAt(kind, -65, 145), Zone::kFavoured) << static_cast<int>(kind);
+    }
+    // φ near 0 puts the carbonyl O onto the next residue's N: nothing has it.
+    for (int k = 0; k < RamachandranRegions::kKindCount; ++k)
+        EXPECT_EQ(ZoneAt(static_cast<Kind>(k), 0, 180), Zone::kOutlier) << k;
+    // Glycine, without a side chain, has the mirror-image region of
+    // positive φ to itself.
+    EXPECT_EQ(ZoneAt(Kind::kGlycine, 100, -170), Zone::kFavoured);
+    EXPECT_EQ(ZoneAt(Kind::kGeneral, 100, -170), Zone::kOutlier);
+    EXPECT_EQ(ZoneAt(Kind::kGlycine, 80, 0), Zone::kFavoured);
+    EXPECT_NE(ZoneAt(Kind::kGeneral, 80, 0), Zone::kFavoured);
+    // Proline's ring holds φ near -65°: the helix and polyproline regions
+    // only, not the extended strand or positive φ.
+    EXPECT_EQ(ZoneAt(Kind::kProline, -63, -40), Zone::kFavoured);
+    EXPECT_EQ(ZoneAt(Kind::kProline, -65, 145), Zone::kFavoured);
+    EXPECT_EQ(ZoneAt(Kind::kProline, -140, 150), Zone::kOutlier);
+    EXPECT_EQ(ZoneAt(Kind::kProline, 60, 45), Zone::kOutlier);
+    EXPECT_DOUBLE_EQ(RamachandranRegions::Of(Kind::kGeneral).AllowedShare(), 0.9995);
+    EXPECT_DOUBLE_EQ(RamachandranRegions::Of(Kind::kGlycine).AllowedShare(), 0.998);
+}
+
+TEST(RamachandranRegions, KindFollowsTheResidueAndTheOneAfterIt) {
+    EXPECT_EQ(RamachandranRegions::KindOf("GLY", "PRO"), Kind::kGlycine);
+    EXPECT_EQ(RamachandranRegions::KindOf("PRO", "PRO"), Kind::kProline);
+    EXPECT_EQ(RamachandranRegions::KindOf("ALA", "PRO"), Kind::kPreProline);
+    EXPECT_EQ(RamachandranRegions::KindOf("VAL", "PRO"), Kind::kPreProline);
+    EXPECT_EQ(RamachandranRegions::KindOf("ILE", "ALA"), Kind::kIleVal);
+    EXPECT_EQ(RamachandranRegions::KindOf("VAL", ""), Kind::kIleVal);
+    EXPECT_EQ(RamachandranRegions::KindOf("SER", "GLY"), Kind::kGeneral);
+}
+
+// One backbone read twice, as alanine and as glycine: the middle residue's
+// (100°, -170°) is an outlier for alanine and favoured for glycine, and the
+// helical residues around it are favoured for both.
+TEST(RamachandranRegions, ResiduesAreJudgedByTheirOwnKind) {
+    const std::vector<BackboneResidue> backbone =
+        IdealBackbone({{-60, -45}, {-60, -45}, {-60, -45}, {100, -170}, {-60, -45}, {-60, -45}});
+    for (const char* name : {"ALA", "GLY"}) {
+        auto model = ReadText<CPDBData>(BackbonePdb({{'A', backbone, name}}));
+        const std::map<int, Zone> zones = Zones(*model);
+        ASSERT_EQ(zones.size(), 4U) << name;
+        for (const auto& [r, zone] : zones) {
+            const Zone expected =
+                r == 3 && name == std::string("ALA") ? Zone::kOutlier : Zone::kFavoured;
+            EXPECT_EQ(zone, expected) << name << " residue " << r;
+        }
+    }
+}
+
+// The share of the analysed residues of a structure file that are
+// favoured and that are outliers; none when the file is absent.
+struct Shares {
+    double favoured = 0.0, outliers = 0.0;
+    std::size_t residues = 0;
+};
+template <class Reader> std::optional<Shares> SharesOf(const std::string& name) {
+    const std::string path = std::string(RAVEK_TESTDATA_DIR) + name;
+    if (!std::ifstream(path))
+        return std::nullopt;
+    auto model = ReadFile<Reader>(path);
+    const std::map<int, Zone> zones = Zones(*model);
+    Shares shares;
+    shares.residues = zones.size();
+    for (const auto& [r, zone] : zones) {
+        shares.favoured += zone == Zone::kFavoured ? 1.0 / static_cast<double>(zones.size()) : 0.0;
+        shares.outliers += zone == Zone::kOutlier ? 1.0 / static_cast<double>(zones.size()) : 0.0;
+    }
+    return shares;
+}
+
+// Well-refined crystal structures (1.5 to 2 Å) have nearly all residues
+// favoured and hardly any outliers; a structure at 4.35 Å has many.
+TEST(RamachandranRegions, WellRefinedProteinsAreNearlyAllFavoured) {
+    const std::optional<Shares> refined[] = {SharesOf<CPDBData>("/pdb/1ubq.pdb"),
+                                             SharesOf<CPDBData>("/pdb/1crn.pdb"),
+                                             SharesOf<CMmcifData>("/mmcif/1ake.cif.gz")};
+    const std::optional<Shares> coarse = SharesOf<CPDBData>("/pdb/3G61.pdb");
+    if (!coarse)
+        GTEST_SKIP() << "shared test data not present";
+    for (const std::optional<Shares>& shares : refined) {
+        ASSERT_TRUE(shares);
+        ASSERT_GT(shares->residues, 40U);
+        EXPECT_GE(shares->favoured, 0.95);
+        EXPECT_LE(shares->outliers, 0.01);
+    }
+    EXPECT_GE(coarse->outliers, 0.05);
+}
