@@ -17,6 +17,7 @@
 #include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "model/ElementData.h"
+#include "model/ResidueSummary.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
@@ -146,6 +147,7 @@ CMolDoc::CMolDoc()
 
 void CMolDoc::ReadDrawingSettings(MolDocState& state, PdbOptions& options) {
     state.warningLevel = Profile::Read(Settings::kWarning);
+    state.secondaryFromFile = Profile::Read(Settings::kSecondaryFromFile) != 0;
     state.resolution = Profile::Read(Settings::kResolution);
     state.antialiasing = Profile::Read(Settings::kAntialiasing);
     state.hideAtoms = Profile::Read(Settings::kWireFrameAtomNone);
@@ -266,6 +268,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
         return;
     data = std::move(read.model);
     follower_ = std::move(read.follower);
+    UseFileSecondary(*data, secondaryFromFile);
     if (!data->wavefunctionProblem.empty())
         loadMessage = QCoreApplication::translate("CMolDoc", "軌道を読み込めませんでした: %1 (%2)")
                           .arg(QString::fromStdString(data->wavefunctionProblem), fileName);
@@ -470,6 +473,20 @@ void CMolDoc::BuildCommands() {
         [this](CommandUpdate& update) {
             update.Enable(!growthWatcher_.Path().isEmpty());
             update.SetCheck(followJob);
+        });
+    commands_.Add(
+        kSecondaryFromFile,
+        [this] {
+            secondaryFromFile = !secondaryFromFile;
+            Profile::Write(Settings::kSecondaryFromFile, secondaryFromFile ? 1 : 0);
+            if (data != nullptr) {
+                UseFileSecondary(*data, secondaryFromFile);
+                UpdateAllViews(nullptr);
+            }
+        },
+        [this](CommandUpdate& update) {
+            update.Enable(data != nullptr && !data->secondaryRecords.empty());
+            update.SetCheck(secondaryFromFile);
         });
     // A spectrum window opens on its kind when the model has data for it.
     for (const auto& [id, kind] : {std::pair{kIrSpectrum, Spectrum::Kind::kIr},

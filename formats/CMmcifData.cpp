@@ -47,6 +47,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -118,7 +119,31 @@ constexpr std::array<const char*, kLinkColumns> kLinkTags = {"conn_type_id",
                                                              "ptnr2_label_atom_id",
                                                              "pdbx_ptnr2_label_alt_id"};
 
-constexpr std::size_t kRowWidth = std::max<std::size_t>(kSiteColumns, kLinkColumns);
+// The columns of a helix (struct_conf) or strand (struct_sheet_range).
+enum RangeColumn {
+    kConfType,
+    kHelixClass,
+    kBegAsym,
+    kBegLabelAsym,
+    kBegSeq,
+    kBegLabelSeq,
+    kBegIns,
+    kEndAsym,
+    kEndLabelAsym,
+    kEndSeq,
+    kEndLabelSeq,
+    kEndIns,
+    kRangeColumns
+};
+constexpr std::array<const char*, kRangeColumns> kRangeTags = {
+    "conf_type_id",      "pdbx_pdb_helix_class", "beg_auth_asym_id",      "beg_label_asym_id",
+    "beg_auth_seq_id",   "beg_label_seq_id",     "pdbx_beg_pdb_ins_code", "end_auth_asym_id",
+    "end_label_asym_id", "end_auth_seq_id",      "end_label_seq_id",      "pdbx_end_pdb_ins_code"};
+constexpr std::string_view kHelixPrefix = "_struct_conf.";
+constexpr std::string_view kStrandPrefix = "_struct_sheet_range.";
+
+constexpr std::size_t kRowWidth =
+    std::max({std::size_t{kSiteColumns}, std::size_t{kLinkColumns}, std::size_t{kRangeColumns}});
 using Row = std::array<std::string_view, kRowWidth>;
 
 // A value as text: quotes and text-field marks taken off, empty for the
@@ -196,7 +221,7 @@ struct CMmcifData::Parse {
     // An atom_site loop (or a CIF's _atom_site_ one) with fractional
     // coordinates and no Cartesian ones was seen.
     bool fractional = false;
-    enum class LoopKind { kOther, kSites, kLinks } loop = LoopKind::kOther;
+    enum class LoopKind { kOther, kSites, kLinks, kHelices, kStrands } loop = LoopKind::kOther;
     std::vector<std::string> tags; // of the loop being read, lower case
     std::vector<int> columns;      // for each tag, the column read or -1
     std::size_t values = 0;        // in the loop being read
@@ -212,6 +237,9 @@ struct CMmcifData::Parse {
         std::string one, two;
     };
     std::vector<LinkedPair> links;
+    // The helices and strands of struct_conf and struct_sheet_range, with
+    // their block.
+    std::vector<std::pair<int, SecondaryRecord>> records;
     // Second pass: what becomes of each atom_site row.
     std::function<void(const Row&)> site;
     // A category of one row is written as tag-value pairs: the struct_conn
@@ -219,6 +247,9 @@ struct CMmcifData::Parse {
     std::string pairTag;
     std::array<std::string, kLinkColumns> pairLink;
     bool hasPairLink = false;
+    // Likewise a single helix or strand.
+    std::array<std::string, kRangeColumns> pairHelix, pairStrand;
+    bool hasPairHelix = false, hasPairStrand = false;
 
     // Where model number model is in models (rows come model by model, so
     // the last one found is tried first); false for a number not counted.
@@ -237,7 +268,22 @@ struct CMmcifData::Parse {
 
     void PairValue(std::string_view value) {
         constexpr std::string_view kPrefix = "_struct_conn.";
-        if (site || pairTag.compare(0, kPrefix.size(), kPrefix) != 0)
+        if (site)
+            return;
+        for (const auto& [prefix, pair, has] :
+             {std::tuple{kHelixPrefix, &pairHelix, &hasPairHelix},
+              std::tuple{kStrandPrefix, &pairStrand, &hasPairStrand}}) {
+            if (pairTag.compare(0, prefix.size(), prefix) != 0)
+                continue;
+            const auto name = std::find(kRangeTags.begin(), kRangeTags.end(),
+                                        std::string_view(pairTag).substr(prefix.size()));
+            if (name != kRangeTags.end()) {
+                (*pair)[static_cast<std::size_t>(name - kRangeTags.begin())] = std::string(value);
+                *has = true;
+            }
+            return;
+        }
+        if (pairTag.compare(0, kPrefix.size(), kPrefix) != 0)
             return;
         const auto name = std::find(kLinkTags.begin(), kLinkTags.end(),
                                     std::string_view(pairTag).substr(kPrefix.size()));
@@ -255,6 +301,17 @@ struct CMmcifData::Parse {
         }
         pairLink = {};
         hasPairLink = false;
+        for (const auto& [pair, has, kind] :
+             {std::tuple{&pairHelix, &hasPairHelix, LoopKind::kHelices},
+              std::tuple{&pairStrand, &hasPairStrand, LoopKind::kStrands}}) {
+            if (*has) {
+                Row pairs;
+                std::copy(pair->begin(), pair->end(), pairs.begin());
+                AddRecord(pairs, kind);
+            }
+            *pair = {};
+            *has = false;
+        }
     }
 
     // A loop's first value: which loop it is, and where its columns go.
@@ -287,7 +344,9 @@ struct CMmcifData::Parse {
                 loop = LoopKind::kOther;
             else
                 siteBlock = block;
-        } else if (!tags.empty() && !prefixed("_struct_conn.", kLinkTags, LoopKind::kLinks)) {
+        } else if (!tags.empty() && !prefixed("_struct_conn.", kLinkTags, LoopKind::kLinks) &&
+                   !prefixed(kHelixPrefix.data(), kRangeTags, LoopKind::kHelices) &&
+                   !prefixed(kStrandPrefix.data(), kRangeTags, LoopKind::kStrands)) {
             loop = LoopKind::kOther;
         }
     }
@@ -304,8 +363,10 @@ struct CMmcifData::Parse {
             return;
         if (loop == LoopKind::kSites)
             Site();
-        else
+        else if (loop == LoopKind::kLinks)
             Link();
+        else if (!site)
+            AddRecord(row, loop);
         row = Row();
     }
 
@@ -347,6 +408,30 @@ struct CMmcifData::Parse {
         links.push_back({block,
                          partner(kAsym1, kLabelAsym1, kSeq1, kLabelSeq1, kIns1, kAtom1, kAlt1),
                          partner(kAsym2, kLabelAsym2, kSeq2, kLabelSeq2, kIns2, kAtom2, kAlt2)});
+    }
+
+    // A struct_conf row kept when it is a helix (its conf_type_id starts
+    // HELX; the helix class tells 3₁₀ (5) and π (3) helices from the rest),
+    // a struct_sheet_range row as a strand; the residues as for atoms, the
+    // author's chain and number where given.
+    void AddRecord(const Row& range, LoopKind kind) {
+        SecondaryRecord record;
+        if (kind == LoopKind::kHelices) {
+            if (Text(range[kConfType]).substr(0, 4) != "HELX")
+                return;
+            const int helixClass = IntOf(range[kHelixClass], 1);
+            record.code = helixClass == 5 ? 'G' : helixClass == 3 ? 'I' : 'H';
+        } else {
+            record.code = 'E';
+        }
+        record.chain.assign(Either(range, kBegAsym, kBegLabelAsym));
+        if (record.chain != Either(range, kEndAsym, kEndLabelAsym) ||
+            !TextScanner::ParseInt(Either(range, kBegSeq, kBegLabelSeq), record.firstNumber) ||
+            !TextScanner::ParseInt(Either(range, kEndSeq, kEndLabelSeq), record.lastNumber))
+            return;
+        record.firstInsertion.assign(Text(range[kBegIns]));
+        record.lastInsertion.assign(Text(range[kEndIns]));
+        records.emplace_back(block, std::move(record));
     }
 
 private:
@@ -429,6 +514,10 @@ void CMmcifData::Scan(std::vector<int>& frameRows) {
         model_.formatProblem = error.what();
         parse_.reset();
         return;
+    }
+    for (const auto& [block, record] : parse_->records) {
+        if (block == parse_->siteBlock)
+            model_.secondaryRecords.push_back(record);
     }
     std::vector<int> rows;
     for (const auto& model : parse_->models)

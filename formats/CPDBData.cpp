@@ -157,6 +157,38 @@ bool ReadResidueNumber(std::string_view word, int& number) {
     return true;
 }
 
+// A letter in column `at` as an insertion code; empty for anything else.
+std::string InsertionAt(std::string_view line, std::size_t at) {
+    const char c = at <= line.size() ? line[at - 1] : ' ';
+    return IsLetter(c) ? std::string(1, c) : std::string();
+}
+
+// A HELIX or SHEET record as the helix or strand it names; false for
+// another record or one whose residue numbers cannot be read. The helix
+// class (columns 39-40) tells 3₁₀ (5) and π (3) helices from the rest.
+bool ReadSecondaryRecord(std::string_view line, SecondaryRecord& record) {
+    const bool helix = TextScanner::StartsWith(line, "HELIX ");
+    if (!helix && !TextScanner::StartsWith(line, "SHEET "))
+        return false;
+    // Columns of the first chain, first number, last chain, last number.
+    const std::size_t chain = helix ? 20 : 22, first = helix ? 22 : 23, lastChain = helix ? 32 : 33;
+    if (!TextScanner(Columns(line, first, first + 3)).Int(record.firstNumber) ||
+        !TextScanner(Columns(line, 34, 37)).Int(record.lastNumber))
+        return false;
+    record.chain.assign(TextScanner::Trim(Columns(line, chain, chain)));
+    if (record.chain != TextScanner::Trim(Columns(line, lastChain, lastChain)))
+        return false;
+    record.firstInsertion = InsertionAt(line, first + 4);
+    record.lastInsertion = InsertionAt(line, 38);
+    record.code = 'E';
+    if (helix) {
+        int kind = 1;
+        TextScanner(Columns(line, 39, 40)).Int(kind);
+        record.code = kind == 5 ? 'G' : kind == 3 ? 'I' : 'H';
+    }
+    return true;
+}
+
 } // namespace
 
 CPDBData::CPDBData(StdioFile* in, CMolData& model, const PdbOptions* options)
@@ -173,12 +205,15 @@ void CPDBData::Scan(std::vector<int>& frameRows) {
     // one before holds atoms.
     std::vector<int> models(1, 0);
     char line[kScanLineSize];
+    SecondaryRecord record;
     while (ReadLine(line, kScanLineSize, file) != nullptr) {
         if (IsAtomRecord(line)) {
             ++models.back();
         } else if (IsModelRecord(line)) {
             if (models.back() > 0)
                 models.push_back(0);
+        } else if (ReadSecondaryRecord(line, record)) {
+            model_.secondaryRecords.push_back(record);
         }
     }
     if (models.back() == 0 && models.size() > 1)

@@ -27,7 +27,7 @@ void PdbModelBuilder::Load(const PdbOptions* options,
         model_.PerceiveBonds(options->bondMode);
     model_.ComputeCentres();
     for (int g = 0; g < model_.frameCount; ++g)
-        SummariseResidues(model_.Frame(g));
+        SummariseResidues(model_.Frame(g), model_.secondaryRecords);
     // An ensemble shows its first model, as the file lists it first.
     model_.currentFrame = 0;
 }

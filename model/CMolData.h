@@ -4,6 +4,7 @@
 #include "model/JobResults.h"
 #include "model/MolAtom.h"
 #include "model/Point3D.h"
+#include "model/SecondaryRecord.h"
 #include "model/ZMatrixProblem.h"
 
 #include <array>
@@ -172,6 +173,8 @@ public:
     // numbers): each one a geometry when all hold the same atoms, else only
     // the first is read (frameCount 1). 0 for files without models.
     int fileModels = 0;
+    // The helices and strands the file's own records name, in file order.
+    std::vector<SecondaryRecord> secondaryRecords;
     // Why a file could not be parsed as its format at all (the mmCIF
     // parser's message); empty when it could.
     std::string formatProblem;

@@ -31,6 +31,8 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     residueLabels = other.residueLabels;
     residueIds = other.residueIds;
     secondary = other.secondary;
+    assignedSecondary = other.assignedSecondary;
+    fileSecondary = other.fileSecondary;
     chainOrdinal = other.chainOrdinal;
     chainFraction = other.chainFraction;
     bFactorLow = other.bFactorLow;

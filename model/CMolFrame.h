@@ -80,9 +80,13 @@ public:
     // a model read from a structure file of proteins; empty for others.
     std::vector<ResidueId> residueIds;
     // By residue index, filled by SummariseResidues: the secondary structure
-    // code, the chain's order among the frame's chains, the place along the
+    // code shown, the chain's order among the frame's chains, the place along the
     // chain from 0 to 1.
     std::vector<char> secondary;
+    // The two sources secondary is taken from (UseFileSecondary): the codes
+    // assigned from the backbone, and those the file's records give (' ' for
+    // a chain residue none names; empty when the file has none).
+    std::vector<char> assignedSecondary, fileSecondary;
     std::vector<int> chainOrdinal;
     std::vector<float> chainFraction;
     // The lowest and highest temperature factor of the atoms (low above

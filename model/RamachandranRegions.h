@@ -7,9 +7,10 @@ class CMolFrame;
 
 // The favoured and allowed regions of the Ramachandran plot for one kind of
 // residue. They are drawn from the Top8000 reference distributions of the
-// Richardson laboratory as the Clipper library ships them (one table each
-// for glycine, proline, the residue before a proline, isoleucine and valine,
-// and all other residues): the favoured region is the densest part of the
+// Richardson laboratory (Williams et al., Protein Science 27 (2018) 293) as
+// the Clipper library ships them (one table each for glycine, proline, the
+// residue before a proline, isoleucine and valine, and all other residues):
+// the favoured region is the densest part of the
 // plot that holds 98 % of the reference residues, the allowed region the
 // densest part that holds 99.95 % of them for the general case and 99.8 %
 // for the other kinds, whose tables rest on fewer residues (the levels

@@ -1,14 +1,56 @@
 #include "model/ResidueSummary.h"
 
+#include "model/CMolData.h"
 #include "model/CMolFrame.h"
 #include "model/SecondaryStructure.h"
 
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 
-void SummariseResidues(CMolFrame& frame) {
+std::vector<char> CodesOfRecords(const CMolFrame& frame,
+                                 const std::vector<SecondaryRecord>& records) {
+    const std::vector<char>& assigned = frame.assignedSecondary;
+    if (records.empty() || assigned.empty())
+        return {};
+    std::vector<char> codes(assigned.size(), 0);
+    for (std::size_t r = 0; r < codes.size(); ++r)
+        codes[r] = assigned[r] != 0 ? ' ' : 0;
+    // The first residue with each chain, number and insertion code.
+    using Key = std::tuple<std::string, int, std::string>;
+    std::map<Key, std::size_t> firsts;
+    const std::size_t count = std::min(codes.size(), frame.residueIds.size());
+    for (std::size_t r = count; r-- > 0;) {
+        const ResidueId& id = frame.residueIds[r];
+        firsts[Key{id.chain, id.number, id.insertion}] = r;
+    }
+    for (const SecondaryRecord& record : records) {
+        const auto first =
+            firsts.find(Key{record.chain, record.firstNumber, record.firstInsertion});
+        const auto last = firsts.find(Key{record.chain, record.lastNumber, record.lastInsertion});
+        if (first == firsts.end() || last == firsts.end() || last->second < first->second)
+            continue;
+        for (std::size_t r = first->second; r <= last->second; ++r) {
+            if (codes[r] != 0 && frame.residueIds[r].chain == record.chain)
+                codes[r] = record.code;
+        }
+    }
+    return codes;
+}
+
+void UseFileSecondary(CMolData& data, bool fromFile) {
+    for (int g = 0; g < data.frameCount; ++g) {
+        CMolFrame& frame = data.Frame(g);
+        frame.secondary = fromFile && !frame.fileSecondary.empty() ? frame.fileSecondary
+                                                                   : frame.assignedSecondary;
+    }
+}
+
+void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& records) {
     frame.secondary.clear();
+    frame.assignedSecondary.clear();
+    frame.fileSecondary.clear();
     frame.chainOrdinal.clear();
     frame.chainFraction.clear();
     frame.bFactorLow = 1.0;
@@ -21,8 +63,10 @@ void SummariseResidues(CMolFrame& frame) {
     if (frame.residueIds.empty())
         return;
     const std::size_t count = frame.residueIds.size();
-    frame.secondary = SecondaryStructure::Assign(frame).codes;
-    frame.secondary.resize(count, 0);
+    frame.assignedSecondary = SecondaryStructure::Assign(frame).codes;
+    frame.assignedSecondary.resize(count, 0);
+    frame.secondary = frame.assignedSecondary;
+    frame.fileSecondary = CodesOfRecords(frame, records);
     frame.chainOrdinal.resize(count, 0);
     frame.chainFraction.resize(count, 0.0F);
     std::map<std::string, int> ordinals;

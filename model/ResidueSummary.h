@@ -1,5 +1,10 @@
 #pragma once
 
+#include "model/SecondaryRecord.h"
+
+#include <vector>
+
+class CMolData;
 class CMolFrame;
 
 // What the drawing of a protein needs of each residue of a geometry, filled
@@ -9,5 +14,19 @@ class CMolFrame;
 // along the chain (0 at the first chain residue of its chain, 1 at the
 // last); and the range of the atoms' temperature factors. Needs the residue
 // ids a structure file gives; leaves the residue tables empty for a frame
-// without them.
-void SummariseResidues(CMolFrame& frame);
+// without them. The code is the one assigned from the backbone; the codes
+// the file's records give are kept beside it (see UseFileSecondary).
+void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& records = {});
+
+// The codes the records give the chain residues of frame: a record marks
+// the residues of its chain from its first to its last residue in file
+// order (nothing when either is not there, or the last comes first); other
+// chain residues get ' ', residues outside the chains 0. Empty without
+// records or residue ids.
+std::vector<char> CodesOfRecords(const CMolFrame& frame,
+                                 const std::vector<SecondaryRecord>& records);
+
+// Shows in every geometry the secondary structure the file's records give
+// (fromFile, where the file has records) or the one assigned from the
+// backbone.
+void UseFileSecondary(CMolData& data, bool fromFile);

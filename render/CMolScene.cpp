@@ -80,7 +80,7 @@ struct CMolScene::ContentInputs {
     int frameCount = 0;
     std::size_t atoms = 0;
     int displayFlags = 0, colourMode = 0, showHydrogens = 0;
-    std::array<bool, 4> choices{};
+    std::array<bool, 5> choices{};
     std::list<int> measurementSelection, labelledAtoms;
     std::vector<Measurement> measurements;
     bool labelsInElementColour = true;
@@ -100,7 +100,8 @@ struct CMolScene::ContentInputs {
           displayFlags(view.displayFlags), colourMode(view.colourMode),
           showHydrogens(view.showHydrogens), choices{view.cartoonHelixCylinders,
                                                      view.cartoonLigands, view.cartoonWaters,
-                                                     view.overlayModels},
+                                                     view.overlayModels,
+                                                     document.secondaryFromFile},
           measurementSelection(view.measurementSelection), labelledAtoms(view.labelledAtoms),
           measurements(view.measurements),
           labelsInElementColour(view.labelsInElementColour), labelColour{view.labelColour[0],
@@ -283,6 +284,7 @@ void CMolScene::render() {
             LoadOrientation();
         } else {
             drawModel(GL_RENDER);
+            drawCartoonCompanions(content);
             drawMeasurementDashes(content);
             drawSurfaces(content);
         }
@@ -290,6 +292,63 @@ void CMolScene::render() {
             drawLabels();
     }
     glFlush();
+}
+
+void CMolScene::drawCartoonCompanions(const SceneContent& content) {
+    // The drawing from the model draws the wire frame and ball and stick
+    // itself; with either of them on it has drawn these atoms already.
+    const int flags = view->displayFlags;
+    if ((flags & ViewState::kCartoon) == 0)
+        return;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_POINT_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadMatrixd(view->camera.ModelView().data());
+    if ((flags & ViewState::kBallAndStick) == 0 && !content.spheres.empty()) {
+        glEnable(GL_NORMALIZE);
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        const Mesh& sphere = SphereMesh(2 * slices);
+        const GLuint sphereList = ListOf(sphere);
+        glEnable(GL_CULL_FACE);
+        for (const SceneSphere& s : content.spheres) {
+            glColor4fv(s.colour.data());
+            glPushMatrix();
+            glTranslated(s.centre.x, s.centre.y, s.centre.z);
+            glScaled(s.radius, s.radius, s.radius);
+            DrawMesh(sphere, sphereList);
+            glPopMatrix();
+        }
+        glDisable(GL_CULL_FACE);
+        const Mesh& stick = TubeMesh(slices, false);
+        const GLuint stickList = ListOf(stick);
+        for (const SceneStick& s : content.sticks) {
+            const Point3D v = Minus(s.to, s.from);
+            glColor4fv(s.colour.data());
+            glPushMatrix();
+            glTranslated(s.from.x, s.from.y, s.from.z);
+            RotateZOnto(HalfTurnAxis(v));
+            glScaled(s.radius, s.radius, Length(v));
+            DrawMesh(stick, stickList);
+            glPopMatrix();
+        }
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
+    }
+    if ((flags & ViewState::kWireFrame) == 0 && !content.points.empty()) {
+        glDisable(GL_LIGHTING);
+        glPointSize(static_cast<float>(content.pointSize * view->lineScale));
+        if (content.smooth)
+            glEnable(GL_POINT_SMOOTH);
+        glBegin(GL_POINTS);
+        for (const ::ScenePoint& p : content.points) {
+            glColor4fv(p.colour.data());
+            glVertex3d(p.at.x, p.at.y, p.at.z);
+        }
+        glEnd();
+    }
+    glPopMatrix();
+    glPopAttrib();
 }
 
 void CMolScene::drawMeasurementDashes(const SceneContent& content) {

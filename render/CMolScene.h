@@ -160,6 +160,9 @@ private:
     // differ.
     // The isosurfaces of content, over what was drawn.
     void drawSurfaces(const SceneContent& content);
+    // Without shaders: the ligands in ball and stick and the waters as
+    // points that the content holds beside the cartoon.
+    void drawCartoonCompanions(const SceneContent& content);
     struct ContentInputs;
     std::unique_ptr<ContentInputs> contentInputs_;
     SceneContent content_;

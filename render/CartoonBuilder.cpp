@@ -127,13 +127,41 @@ struct Sample {
 };
 
 // One stretch of a chain without a break.
+// The secondary structure code of a chain residue.
+char CodeOf(const CMolFrame& frame, const SecondaryStructure::ChainResidue& residue) {
+    return residue.residue < static_cast<int>(frame.secondary.size())
+               ? frame.secondary[static_cast<std::size_t>(residue.residue)]
+               : ' ';
+}
+
+std::vector<Point3D> PointsOf(const CMolFrame& frame,
+                              const std::vector<SecondaryStructure::ChainResidue>& residues) {
+    std::vector<Point3D> points;
+    points.reserve(residues.size());
+    for (std::size_t k = 0; k < residues.size(); ++k) {
+        const Point3D ca = frame.Position(residues[k].ca);
+        const auto strand = [&](std::size_t at) {
+            return ShapeOf(CodeOf(frame, residues[at])) == Shape::kStrand;
+        };
+        if (k > 0 && k + 1 < residues.size() && !residues[k].chainBreak &&
+            !residues[k + 1].chainBreak && strand(k - 1) && strand(k) && strand(k + 1)) {
+            const Point3D sides =
+                Plus(frame.Position(residues[k - 1].ca), frame.Position(residues[k + 1].ca));
+            points.push_back(Scaled(Plus(Scaled(ca, 2.0), sides), 0.25));
+        } else {
+            points.push_back(ca);
+        }
+    }
+    return points;
+}
+
 class Segment {
 public:
     Segment(const CMolFrame& frame, const std::vector<SecondaryStructure::ChainResidue>& residues,
-            std::size_t first, std::size_t last, const std::function<Rgba(int)>& colourOf,
-            const CartoonBuilder::Options& options)
-        : frame_(frame), residues_(residues), first_(first), last_(last), colourOf_(colourOf),
-          options_(options) {}
+            const std::vector<Point3D>& points, std::size_t first, std::size_t last,
+            const std::function<Rgba(int)>& colourOf, const CartoonBuilder::Options& options)
+        : frame_(frame), residues_(residues), points_(points), first_(first), last_(last),
+          colourOf_(colourOf), options_(options) {}
 
     void Write(MeshWriter& mesh) {
         const int count = static_cast<int>(last_ - first_ + 1);
@@ -154,15 +182,14 @@ public:
     }
 
 private:
+    // The curve's point at residue i (see CurvePoints), the ends repeated
+    // beyond the segment.
     Point3D Ca(int i) const {
         const int at = std::clamp(i, 0, static_cast<int>(last_ - first_));
-        return frame_.Position(residues_[first_ + static_cast<std::size_t>(at)].ca);
+        return points_[first_ + static_cast<std::size_t>(at)];
     }
     char Code(int i) const {
-        const int r = residues_[first_ + static_cast<std::size_t>(i)].residue;
-        return r < static_cast<int>(frame_.secondary.size())
-                   ? frame_.secondary[static_cast<std::size_t>(r)]
-                   : ' ';
+        return CodeOf(frame_, residues_[first_ + static_cast<std::size_t>(i)]);
     }
     int Count() const { return static_cast<int>(last_ - first_ + 1); }
 
@@ -302,6 +329,7 @@ private:
 
     const CMolFrame& frame_;
     const std::vector<SecondaryStructure::ChainResidue>& residues_;
+    const std::vector<Point3D>& points_;
     std::size_t first_, last_;
     const std::function<Rgba(int)>& colourOf_;
     const CartoonBuilder::Options& options_;
@@ -315,12 +343,17 @@ SceneSurface CartoonBuilder::Build(const CMolFrame& frame, const std::function<R
     MeshWriter mesh;
     const std::vector<SecondaryStructure::ChainResidue> residues =
         SecondaryStructure::ChainResidues(frame);
+    const std::vector<Point3D> points = PointsOf(frame, residues);
     std::size_t first = 0;
     for (std::size_t k = 1; k <= residues.size(); ++k) {
         if (k == residues.size() || residues[k].chainBreak) {
-            Segment(frame, residues, first, k - 1, colourOf, options).Write(mesh);
+            Segment(frame, residues, points, first, k - 1, colourOf, options).Write(mesh);
             first = k;
         }
     }
     return mesh.Surface();
+}
+
+std::vector<Point3D> CartoonBuilder::CurvePoints(const CMolFrame& frame) {
+    return PointsOf(frame, SecondaryStructure::ChainResidues(frame));
 }

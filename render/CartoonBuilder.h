@@ -2,7 +2,10 @@
 
 #include "render/SceneContent.h"
 
+#include "model/Point3D.h"
+
 #include <functional>
+#include <vector>
 
 class CMolFrame;
 
@@ -11,7 +14,8 @@ class CMolFrame;
 // Catmull-Rom spline), turned about itself by guide vectors from the
 // carbonyl oxygens; helices (H, G, I) as wide flat ribbons or, as a choice,
 // as cylinders along their axes; strands (E) as flat arrows; the rest as a
-// round tube.
+// round tube. Within a strand the curve runs through points between the CA
+// atoms, which zigzag across the strand's course.
 class CartoonBuilder {
 public:
     struct Options {
@@ -24,4 +28,11 @@ public:
     // colourOf(a) gives the colour of the residue whose CA is atom a.
     static SceneSurface Build(const CMolFrame& frame, const std::function<Rgba(int)>& colourOf,
                               const Options& options);
+
+    // The points the curve runs through, one for each chain residue in the
+    // order SecondaryStructure::ChainResidues lists them: its CA, or for a
+    // strand residue between two more of its strand (within the chain) the
+    // mean of its CA weighted twice and its neighbours' once, which cancels
+    // the strand's pleat.
+    static std::vector<Point3D> CurvePoints(const CMolFrame& frame);
 };

@@ -42,6 +42,9 @@ struct MolDocState {
     int animationFrame = 0;
     int saveAnimationImages = 0;
     std::string animationTitle;
+    // The secondary structure drawn is the one the file's records give,
+    // where it has records, instead of the one assigned from the backbone.
+    bool secondaryFromFile = false;
     // The isosurface every view of the document draws with the molecule.
     SurfaceState surface;
 

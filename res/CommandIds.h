@@ -82,6 +82,8 @@ constexpr int kStepNext = 32829;
 constexpr int kStepLast = 32830;
 constexpr int kOverlayModels = 32831;
 constexpr int kCentreOnSelection = 32832;
+// The secondary structure from the file's own records.
+constexpr int kSecondaryFromFile = 32833;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -112,6 +112,7 @@ MenuItem MoleculeViewMenu() {
                {QT_TRANSLATE_NOOP("Menu", "らせんを円柱で"), kCartoonCylinders, {}},
                {QT_TRANSLATE_NOOP("Menu", "リガンドも表示"), kCartoonLigands, {}},
                {QT_TRANSLATE_NOOP("Menu", "水も表示"), kCartoonWaters, {}},
+               {QT_TRANSLATE_NOOP("Menu", "ファイルの二次構造を使う"), kSecondaryFromFile, {}},
                kSeparator,
                {QT_TRANSLATE_NOOP("Menu", "振動解析"), kVibration, {}}}},
              {QT_TRANSLATE_NOOP("Menu", "アニメーション(&A)"), kAnimation, {}},
@@ -361,6 +362,10 @@ const char* CommandString(int id) {
          QT_TRANSLATE_NOOP(
              "Command",
              "表示中のモデルに他のモデルの主鎖を細い線で重ねます\n全モデルを重ねて表示")},
+        {kSecondaryFromFile,
+         QT_TRANSLATE_NOOP("Command",
+                           "二次構造を主鎖から求めず、ファイルの HELIX・SHEET レコード (mmCIF では "
+                           "struct_conf と struct_sheet_range) から取ります\nファイルの二次構造")},
         {kCentreOnSelection,
          QT_TRANSLATE_NOOP("Command",
                            "選択した原子や残基が画面の中心に来るよう移動します\n選択を中心に")},

@@ -47,6 +47,9 @@ constexpr IntSetting kArrowScale{kSection, "ArrowScale", 100};
 constexpr IntSetting kCartoonCylinders{kSection, "CartoonCylinders", 0};
 constexpr IntSetting kCartoonLigands{kSection, "CartoonLigands", 1};
 constexpr IntSetting kCartoonWaters{kSection, "CartoonWaters", 1};
+// The secondary structure drawn: the file's own records' where it has them
+// (1) or the one assigned from the backbone (0).
+constexpr IntSetting kSecondaryFromFile{kSection, "SecondaryFromFile", 0};
 
 // The IR spectrum window: half-width at half height in cm⁻¹.
 constexpr IntSetting kSpectrumHalfWidth{kSection, "SpectrumHalfWidth", 10};

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
     <name>CAboutDlg</name>
@@ -266,7 +267,7 @@
     </message>
     <message>
         <source>ファイルの種類を拡張子から判断できません</source>
-        <translation>The file's type cannot be told from its extension</translation>
+        <translation>The file&apos;s type cannot be told from its extension</translation>
     </message>
     <message>
         <source>分子が大きすぎてメモリに収まりません</source>
@@ -334,7 +335,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。分数座標は読み込みません</source>
-        <translation>the atoms' positions are fractional coordinates of a crystal's cell only (a small-molecule CIF), which are not read</translation>
+        <translation>the atoms&apos; positions are fractional coordinates of a crystal&apos;s cell only (a small-molecule CIF), which are not read</translation>
     </message>
     <message>
         <source>軌道を読み込めませんでした: %1 (%2)</source>
@@ -603,7 +604,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>ウィンドウの</source>
-        <translation>The window's size ×</translation>
+        <translation>The window&apos;s size ×</translation>
     </message>
     <message>
         <source>幅 × 高さ</source>
@@ -701,7 +702,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>デスクトップに合わせる</source>
-        <translation>As the desktop's</translation>
+        <translation>As the desktop&apos;s</translation>
     </message>
     <message>
         <source>言語 (次回の起動から)</source>
@@ -1224,13 +1225,13 @@ Copy</translation>
     <message>
         <source>クリップボードの内容を挿入します
 貼り付け</source>
-        <translation>Insert the clipboard's contents
+        <translation>Insert the clipboard&apos;s contents
 Paste</translation>
     </message>
     <message>
         <source>RAVEKの設定を行います
 RAVEK設定</source>
-        <translation>Change RAVEK's settings
+        <translation>Change RAVEK&apos;s settings
 RAVEK Settings</translation>
     </message>
     <message>
@@ -1344,7 +1345,7 @@ Toggle Status Bar</translation>
     <message>
         <source>ペプチドのコンフォメーションを調べます
 ペプチド構造</source>
-        <translation>Examine the peptide's conformation
+        <translation>Examine the peptide&apos;s conformation
 Peptide Structure</translation>
     </message>
     <message>
@@ -1392,7 +1393,7 @@ Save Progress Data</translation>
     <message>
         <source>スペクトルの曲線を 2 列のテキストで保存します
 スペクトルデータ保存</source>
-        <translation>Save the spectrum's curve as two columns of text
+        <translation>Save the spectrum&apos;s curve as two columns of text
 Save Spectrum Data</translation>
     </message>
     <message>
@@ -1422,7 +1423,7 @@ Tile</translation>
     <message>
         <source>プログラム情報、バージョン、著作権を表示します
 バージョン情報</source>
-        <translation>Show the program's information, version and copyright
+        <translation>Show the program&apos;s information, version and copyright
 About</translation>
     </message>
     <message>
@@ -1506,7 +1507,7 @@ Cartoon</translation>
     <message>
         <source>カートゥーンのらせんをリボンでなく円柱で表示します
 らせんを円柱で</source>
-        <translation>Shows the cartoon's helices as cylinders instead of ribbons
+        <translation>Shows the cartoon&apos;s helices as cylinders instead of ribbons
 Helices as Cylinders</translation>
     </message>
     <message>
@@ -1572,7 +1573,7 @@ Last</translation>
     <message>
         <source>表示中のモデルに他のモデルの主鎖を細い線で重ねます
 全モデルを重ねて表示</source>
-        <translation>Draws the other models' backbones thinly over the model shown
+        <translation>Draws the other models&apos; backbones thinly over the model shown
 Overlay All Models</translation>
     </message>
     <message>
@@ -1580,6 +1581,12 @@ Overlay All Models</translation>
 選択を中心に</source>
         <translation>Moves the view so that the selected atoms or residue lie in the middle
 Centre on Selection</translation>
+    </message>
+    <message>
+        <source>二次構造を主鎖から求めず、ファイルの HELIX・SHEET レコード (mmCIF では struct_conf と struct_sheet_range) から取ります
+ファイルの二次構造</source>
+        <translation>Takes the secondary structure from the file&apos;s HELIX and SHEET records (struct_conf and struct_sheet_range in mmCIF) instead of assigning it from the backbone
+File&apos;s Secondary Structure</translation>
     </message>
 </context>
 <context>
@@ -1959,6 +1966,10 @@ Centre on Selection</translation>
     <message>
         <source>選択した原子を中心に(&amp;E)</source>
         <translation>C&amp;entre on Selection</translation>
+    </message>
+    <message>
+        <source>ファイルの二次構造を使う</source>
+        <translation>Use the File&apos;s Secondary Structure</translation>
     </message>
 </context>
 <context>

@@ -298,10 +298,11 @@ void CMolView::UpdateLegend() {
         legend_ = new CLegendOverlay(this);
     if (document == nullptr || document->data == nullptr) {
         legend_->Show({});
-        legendFor_ = {-1, -1, -1};
+        legendFor_ = {-1, -1, -1, -1};
         return;
     }
-    const std::array<int, 3> key = {state.colourMode, state.frame, document->loadCount};
+    const std::array<int, 4> key = {state.colourMode, state.frame, document->loadCount,
+                                    document->secondaryFromFile ? 1 : 0};
     if (key == legendFor_)
         return;
     legendFor_ = key;

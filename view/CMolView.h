@@ -119,7 +119,7 @@ public:
     // The colour legend over the window, and what it was made for (colour
     // scheme, geometry, load) so that it is made again only when they change.
     CLegendOverlay* legend_ = nullptr;
-    std::array<int, 3> legendFor_{-1, -1, -1};
+    std::array<int, 4> legendFor_{-1, -1, -1, -1};
     // The geometry shown and the count the window titles were last written
     // for.
     std::pair<int, int> titledFor_{-1, -1};

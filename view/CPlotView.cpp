@@ -56,7 +56,7 @@ CPlotView::CPlotView(Document* document, QWidget* parent)
                      "98 %、許容領域は 99.95 % (一般) または 99.8 % (その他) を含む"));
     regionsChoice_->move(2, 2);
     regionsChoice_->adjustSize();
-    regionsChoice_->hide();
+    ShowRegionsChoice();
     connect(regionsChoice_, &QComboBox::currentIndexChanged, this, [this] { update(); });
 }
 
@@ -69,7 +69,18 @@ QString CPlotView::KindName() const {
 }
 
 void CPlotView::OnUpdate(View*) {
+    ShowRegionsChoice();
     update();
+}
+
+bool CPlotView::Analysed() const {
+    const MolDocState* document = GetDocState();
+    const CMolData* model = document != nullptr ? document->data.get() : nullptr;
+    return model != nullptr && model->frameCount > 0 && !model->GetFrame(0)->angleResidues.empty();
+}
+
+void CPlotView::ShowRegionsChoice() {
+    regionsChoice_->setVisible(Analysed());
 }
 
 QImage CPlotView::RegionPicture() {
@@ -159,8 +170,7 @@ void CPlotView::paintEvent(QPaintEvent*) {
     // dotted axes phi = 0 and psi = 0.
     const MolDocState* document = GetDocState();
     CMolData* model = document != nullptr ? document->data.get() : nullptr;
-    const bool analysed = model != nullptr && !model->GetFrame(0)->angleResidues.empty();
-    regionsChoice_->setVisible(analysed);
+    const bool analysed = Analysed();
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::white);
     painter.drawRect(0, 0, plotSize - 1, plotSize - 1);

@@ -52,6 +52,10 @@ protected:
 
 private:
     MolDocState* GetDocState() const;
+    // Whether geometry 0 has residues with angles; only then are the
+    // regions and their choice shown.
+    bool Analysed() const;
+    void ShowRegionsChoice();
     // Where (φ, ψ) lies in the window.
     QPointF PlotPoint(double phi, double psi) const;
     // The regions of the kind chosen as a 360 × 360 picture, φ across and ψ

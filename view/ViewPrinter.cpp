@@ -5,6 +5,7 @@
 #include "render/PrintLayout.h"
 #include "view/CMolView.h"
 #include "view/PrinterChoice.h"
+#include "view/ViewPicture.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -26,6 +27,7 @@ PrintLayout ViewPrinter::PrintOn(QPaintDevice& device, int pageWidth) {
         MessageBox::Show(&view_, QString::fromStdString(error));
         return layout;
     }
+    ViewPicture::PaintLegend(*view_.scene, state, layout.printScale, picture);
     QPainter painter(&device);
     painter.drawImage(0, 0, picture.ToImage());
     return layout;

@@ -5,7 +5,7 @@ class QPaintDevice;
 struct PrintLayout;
 
 // Printing a molecule view: its picture drawn again at the printer's
-// resolution, at the top left of the page.
+// resolution, with its colour legend, at the top left of the page.
 class ViewPrinter {
 public:
     explicit ViewPrinter(CMolView& view) : view_(view) {}

@@ -17,6 +17,7 @@
 #include "platform/ChildFrame.h"
 #include "render/ColourScheme.h"
 #include "render/MolDocState.h"
+#include "render/PrintLayout.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
 #include "tests/support/IdealBackbone.h"
@@ -24,6 +25,7 @@
 #include "view/CMolView.h"
 #include "view/CPlotView.h"
 #include "view/ViewPicture.h"
+#include "view/ViewPrinter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -146,6 +148,8 @@ private slots:
     void stepThroughAnEnsembleAndAnOptimisation();
     void ramachandranPointsAreNamedAndSelectTheirResidue();
     void ramachandranRegionsFollowTheChosenKind();
+    void secondaryStructureFromTheFilesRecords();
+    void ligandsAndWatersBesideTheCartoon();
 };
 
 void ProteinTest::cartoonDrawsAHelixAsARibbonNotAsCoil() {
@@ -236,6 +240,19 @@ void ProteinTest::chainColoursAndTheBFactorRampReachThePicture() {
     }
     QCOMPARE(legend->Entries().front().text, std::string("B 90.00"));
     QCOMPARE(legend->Entries().back().text, std::string("B 10.00"));
+    // The printout carries the legend in its top right corner too; with
+    // element colours there is none and the corner stays dark.
+    const auto printedCorner = [&] {
+        QImage page(1200, 1700, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        const PrintLayout printed = ViewPrinter(*view).PrintOn(page, 1200);
+        const QImage corner =
+            page.copy(printed.width * 3 / 4, 0, printed.width / 4, printed.height / 4);
+        return Pixels(corner, [](const QColor& c) { return c.lightness() > 150; }).count;
+    };
+    QVERIFY2(printedCorner() > 50, qPrintable(QString::number(printedCorner())));
+    h.Run(kColourByAtom);
+    QCOMPARE(printedCorner(), 0);
     h.Exit();
 }
 
@@ -461,6 +478,95 @@ void ProteinTest::ramachandranRegionsFollowTheChosenKind() {
     QCOMPARE(colourAt(-65, 145), CPlotView::FavouredColour());
     choice->setCurrentIndex(choice->count() - 1);
     QCOMPARE(colourAt(-120, 130), QColor(Qt::white));
+    h.Exit();
+}
+
+void ProteinTest::secondaryStructureFromTheFilesRecords() {
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kCartoon);
+    h.Store("ColorMode", kColourSecondary);
+    // A helix whose HELIX record calls residues 2 to 6 a 3₁₀-helix.
+    const QByteArray helix =
+        QByteArray::fromStdString(BackbonePdb({{'A', IdealBackbone(Helix(14))}}));
+    QVERIFY(h.Start(h.Write("records.pdb", "HELIX    1   1 ALA A    2  ALA A    6  5\n" + helix)));
+    CMolView* view = h.ActiveView();
+    QVERIFY(h.WaitForPicture());
+    const auto legendTexts = [view] {
+        QStringList texts;
+        if (const auto* legend = view->findChild<CLegendOverlay*>(QStringLiteral("colourLegend")))
+            for (const ColourSchemes::LegendEntry& entry : legend->Entries())
+                texts << QString::fromStdString(entry.text).left(1);
+        return texts;
+    };
+    QVERIFY(h.IsEnabled(kSecondaryFromFile) && !h.IsChecked(kSecondaryFromFile));
+    QCOMPARE(legendTexts(), (QStringList{"H", "-"}));
+    const std::vector<QImage> assigned = Pictures(h, "assigned.png");
+    h.Run(kSecondaryFromFile);
+    QVERIFY(h.IsChecked(kSecondaryFromFile));
+    QTRY_COMPARE(legendTexts(), (QStringList{"G", "-"}));
+    // Less of the chain is helix now: a narrower ribbon.
+    const std::vector<QImage> fromFile = Pictures(h, "from-file.png");
+    QVERIFY(!assigned.empty() && !fromFile.empty());
+    QVERIFY(NotBackground(fromFile[0]) < NotBackground(assigned[0]));
+    h.Exit();
+    QCOMPARE(h.Stored("SecondaryFromFile"), 1);
+
+    // A file without records: nothing to choose; the choice stays.
+    AppHarness g;
+    g.Store("DisplayMode", ViewState::kCartoon);
+    g.Store("SecondaryFromFile", 1);
+    QVERIFY(g.Start(g.Write("plain.pdb", helix)));
+    QVERIFY(g.WaitForPicture());
+    QVERIFY(!g.IsEnabled(kSecondaryFromFile));
+    QCOMPARE(g.ActiveView()->Model()->GetFrame(0)->secondary,
+             g.ActiveView()->Model()->GetFrame(0)->assignedSecondary);
+    g.Exit();
+}
+
+void ProteinTest::ligandsAndWatersBesideTheCartoon() {
+    // A helix, a sulphate 8 Å beside it and two waters further on.
+    const std::vector<BackboneResidue> helix = IdealBackbone(Helix(12));
+    std::string pdb = BackbonePdb({{'A', helix}});
+    const Point3D at = helix[6].ca;
+    const struct {
+        const char *name, *residue, *element;
+        int number;
+        double x, y, z;
+    } hetero[] = {{"S", "SO4", "S", 100, 0, 8, 0},     {"O1", "SO4", "O", 100, 1.5, 8, 0},
+                  {"O2", "SO4", "O", 100, -1.5, 8, 0}, {"O3", "SO4", "O", 100, 0, 9.5, 0},
+                  {"O4", "SO4", "O", 100, 0, 6.5, 0},  {"O", "HOH", "O", 201, 0, -8, 0},
+                  {"O", "HOH", "O", 202, 0, -8, 4}};
+    std::string records;
+    int serial = 900;
+    for (const auto& h : hetero) {
+        char line[100];
+        std::snprintf(line, sizeof line,
+                      "HETATM%5d  %-3s %-3s A%4d    %8.3f%8.3f%8.3f  1.00 20.00          %2s\n",
+                      serial++, h.name, h.residue, h.number, at.x + h.x, at.y + h.y, at.z + h.z,
+                      h.element);
+        records += line;
+    }
+    pdb.insert(pdb.rfind("END"), records);
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kCartoon);
+    h.Store("ColorMode", kColourElement);
+    QVERIFY(h.Start(h.Write("ligand.pdb", QByteArray::fromStdString(pdb))));
+    QVERIFY(h.IsChecked(kCartoonLigands) && h.IsChecked(kCartoonWaters));
+    const std::vector<QImage> all = Pictures(h, "all.png");
+    h.Run(kCartoonLigands);
+    const std::vector<QImage> noLigand = Pictures(h, "no-ligand.png");
+    h.Run(kCartoonWaters);
+    const std::vector<QImage> cartoon = Pictures(h, "cartoon.png");
+    QVERIFY(!all.empty() && !noLigand.empty() && !cartoon.empty());
+    for (std::size_t k = 0; k < 2; ++k) {
+        const int withAll = NotBackground(all[k]), withWaters = NotBackground(noLigand[k]),
+                  alone = NotBackground(cartoon[k]);
+        // The sulphate's five spheres, and the waters' two points.
+        QVERIFY2(withAll > withWaters + 200,
+                 qPrintable(QStringLiteral("%1, %2").arg(withAll).arg(withWaters)));
+        QVERIFY2(withWaters > alone + 4,
+                 qPrintable(QStringLiteral("%1, %2").arg(withWaters).arg(alone)));
+    }
     h.Exit();
 }
 

@@ -2,15 +2,19 @@
 // state and a model give, when it is built again, and the CPU pick against
 // it.
 
+#include "formats/CPDBData.h"
 #include "model/CMolData.h"
 #include "model/ElementData.h"
 #include "model/ElementTable.h"
 #include "render/CMolScene.h"
+#include "render/CartoonBuilder.h"
 #include "render/MolDocState.h"
 #include "render/SceneContentBuilder.h"
 #include "render/ScenePick.h"
 #include "render/ViewState.h"
+#include "tests/support/IdealBackbone.h"
 #include "tests/support/TestMolData.h"
+#include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>
 
@@ -251,3 +255,47 @@ TEST(ScenePickTest, TurnedAndMovedViewsPickWhatTheyShow) {
 }
 
 } // namespace
+
+// The cartoon's curve runs through the CA atoms, except within a strand,
+// where the CA atoms zigzag across the strand's course: there it runs
+// through points between them, so the arrow lies flat and straight.
+TEST(CartoonCurveTest, StrandsAreStraightenedAndNothingElse) {
+    std::vector<BackboneResidue> strand =
+        IdealBackbone(std::vector<std::pair<double, double>>(9, {-120.0, 130.0}));
+    std::vector<BackboneResidue> other = strand;
+    for (BackboneResidue& r : other) {
+        for (Point3D* p : {&r.n, &r.ca, &r.c, &r.o})
+            p->z += 30.0;
+    }
+    auto model = ReadText<CPDBData>(BackbonePdb({{'A', strand}, {'B', other}}));
+    CMolFrame& frame = model->Frame(0);
+    ASSERT_EQ(frame.residueIds.size(), 18U);
+    const auto ca = [&](std::size_t k) {
+        return frame.Position(frame.residueAtoms.at(static_cast<int>(k))[1]);
+    };
+    // The zigzag at k: how far a point lies from the middle of its two neighbours.
+    const auto zigzag = [](const std::vector<Point3D>& points, std::size_t k) {
+        return Length(Minus(points[k], Scaled(Plus(points[k - 1], points[k + 1]), 0.5)));
+    };
+    std::vector<Point3D> cas;
+    for (std::size_t k = 0; k < 18; ++k)
+        cas.push_back(ca(k));
+
+    frame.secondary.assign(18, 'E');
+    std::vector<Point3D> points = CartoonBuilder::CurvePoints(frame);
+    ASSERT_EQ(points.size(), 18U);
+    // Each chain's ends stay at their CA; the inner points are between.
+    for (const std::size_t end : {0U, 8U, 9U, 17U})
+        EXPECT_LT(Length(Minus(points[end], cas[end])), 1e-9) << end;
+    for (std::size_t k = 2; k <= 6; ++k) {
+        EXPECT_GT(zigzag(cas, k), 0.5) << k;
+        EXPECT_LT(zigzag(points, k), 0.25 * zigzag(cas, k)) << k;
+    }
+    // Coil and helix residues keep their CA.
+    frame.secondary.assign(18, ' ');
+    for (std::size_t k = 10; k < 18; ++k)
+        frame.secondary[k] = 'H';
+    points = CartoonBuilder::CurvePoints(frame);
+    for (std::size_t k = 0; k < 18; ++k)
+        EXPECT_LT(Length(Minus(points[k], cas[k])), 1e-9) << k;
+}

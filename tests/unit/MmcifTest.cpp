@@ -162,6 +162,47 @@ TEST(Mmcif, TemperatureFactorsAndLabelChainsWhereTheAuthorGivesNone) {
     EXPECT_EQ(mol->GetFrame(0)->residueIds, (std::vector<ResidueId>{{"C", 5, "", "ALA"}}));
 }
 
+// Helices of struct_conf (a loop: the helix class tells 3₁₀ from α, turns
+// are no helices, label ids stand in for missing author ids) and strands of
+// struct_sheet_range (one row, written as pairs).
+TEST(Mmcif, HelicesAndStrandsOfTheFileAreKept) {
+    auto mol = ReadText<CMmcifData>(
+        "data_R\nloop_\n_atom_site.group_PDB\n_atom_site.type_symbol\n"
+        "_atom_site.label_atom_id\n_atom_site.label_comp_id\n_atom_site.label_asym_id\n"
+        "_atom_site.label_seq_id\n_atom_site.Cartn_x\n_atom_site.Cartn_y\n_atom_site.Cartn_z\n"
+        "ATOM C CA ALA A 1 0 0 0\n"
+        "loop_\n_struct_conf.conf_type_id\n_struct_conf.id\n_struct_conf.beg_label_asym_id\n"
+        "_struct_conf.beg_label_seq_id\n_struct_conf.beg_auth_asym_id\n"
+        "_struct_conf.beg_auth_seq_id\n_struct_conf.pdbx_beg_PDB_ins_code\n"
+        "_struct_conf.end_label_asym_id\n_struct_conf.end_label_seq_id\n"
+        "_struct_conf.end_auth_asym_id\n_struct_conf.end_auth_seq_id\n"
+        "_struct_conf.pdbx_end_PDB_ins_code\n_struct_conf.pdbx_PDB_helix_class\n"
+        "HELX_P HELX_P1 A 3 C 13 ? A 9 C 19 B 1\n"
+        "HELX_P HELX_P2 A 12 ? ? ? A 15 ? ? ? 5\n"
+        "TURN_TY1_P TURN1 A 20 C 30 ? A 22 C 32 ? ?\n"
+        "_struct_sheet_range.sheet_id S1\n_struct_sheet_range.id 1\n"
+        "_struct_sheet_range.beg_auth_asym_id D\n_struct_sheet_range.beg_auth_seq_id 40\n"
+        "_struct_sheet_range.end_auth_asym_id D\n_struct_sheet_range.end_auth_seq_id 44\n");
+    ASSERT_EQ(mol->secondaryRecords.size(), 3U);
+    const SecondaryRecord& alpha = mol->secondaryRecords[0];
+    EXPECT_EQ(alpha.code, 'H');
+    EXPECT_EQ(alpha.chain, "C");
+    EXPECT_EQ(alpha.firstNumber, 13);
+    EXPECT_EQ(alpha.firstInsertion, "");
+    EXPECT_EQ(alpha.lastNumber, 19);
+    EXPECT_EQ(alpha.lastInsertion, "B");
+    const SecondaryRecord& three = mol->secondaryRecords[1];
+    EXPECT_EQ(three.code, 'G');
+    EXPECT_EQ(three.chain, "A");
+    EXPECT_EQ(three.firstNumber, 12);
+    EXPECT_EQ(three.lastNumber, 15);
+    const SecondaryRecord& strand = mol->secondaryRecords[2];
+    EXPECT_EQ(strand.code, 'E');
+    EXPECT_EQ(strand.chain, "D");
+    EXPECT_EQ(strand.firstNumber, 40);
+    EXPECT_EQ(strand.lastNumber, 44);
+}
+
 TEST(Mmcif, LinksWithoutAnAlternateLocationJoinTheFirstOnes) {
     const std::string text =
         "data_SS\nloop_\n_atom_site.id\n_atom_site.type_symbol\n_atom_site.label_atom_id\n"
@@ -298,11 +339,16 @@ TEST(Mmcif, StructConnRowsCostNothingUnlessTheyAreBonds) {
     text += "disulf1 disulf A 3 SG A 40 SG\n";
     TempDir dir;
     const std::string path = dir.Write("many.cif", text);
+    // Each reading in a process of its own, started afresh: what tests
+    // before this one left mapped must not count against the limit.
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     for (const int conect : {0, 1}) {
         SCOPED_TRACE(conect);
         EXPECT_EXIT(std::exit(ReadWithRoomFor(path, conect, 80u << 20)),
                     ::testing::ExitedWithCode(0), "");
     }
+    GTEST_FLAG_SET(death_test_style, style);
 }
 
 // Writes bytes gzip-compressed to path.

@@ -5,11 +5,13 @@
 
 #include "model/SecondaryStructure.h"
 #include "formats/CPDBData.h"
+#include "model/ResidueSummary.h"
 #include "tests/support/IdealBackbone.h"
 #include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -129,6 +131,58 @@ TEST(SecondaryStructure, ResiduesWithoutAWholeBackboneOrAtTheSamePlaceAreLeftOut
     for (const int r : {12, 13, 14})
         EXPECT_FALSE(structure.Analysed(r)) << r;
     EXPECT_EQ(structure.Code(5), 'H');
+}
+
+// A HELIX or SHEET record in its fixed columns.
+std::string Record(bool helix, char chain, int first, char firstInsertion, int last,
+                   char lastInsertion, int helixClass = 1) {
+    char line[100];
+    if (helix)
+        std::snprintf(line, sizeof line, "HELIX  %3d %3d ALA %c %4d%c ALA %c %4d%c%2d\n", 1, 1,
+                      chain, first, firstInsertion, chain, last, lastInsertion, helixClass);
+    else
+        std::snprintf(line, sizeof line, "SHEET  %3d %3s 2 ALA %c%4d%c ALA %c%4d%c  0\n", 1, "S1",
+                      chain, first, firstInsertion, chain, last, lastInsertion);
+    return line;
+}
+
+// The file's own records mark their residues, from the first to the last
+// they name (insertion codes included), each with its kind; a record that
+// names a residue not in the file marks nothing. Either source can be
+// shown.
+TEST(SecondaryStructure, FileRecordsMarkTheResiduesTheyName) {
+    std::string pdb = BackbonePdb({{'A', IdealBackbone(Repeat(-57.8, -47.0, 12))}});
+    // Residue 6 is written as 5A: the chain reads 1 2 3 4 5 5A 7 ...
+    const std::size_t six = pdb.find("ALA A   6 ");
+    ASSERT_NE(six, std::string::npos);
+    for (std::size_t at = pdb.find("ALA A   6 "); at != std::string::npos;
+         at = pdb.find("ALA A   6 ", at))
+        pdb.replace(at, 10, "ALA A   5A");
+    pdb = Record(true, 'A', 2, ' ', 5, 'A', 5) + Record(false, 'A', 8, ' ', 10, ' ') +
+          Record(true, 'A', 11, ' ', 50, ' ') + Record(true, 'B', 1, ' ', 3, ' ') + pdb;
+    auto model = ReadText<CPDBData>(pdb);
+    ASSERT_EQ(model->secondaryRecords.size(), 4U);
+    EXPECT_EQ(model->secondaryRecords[0].code, 'G');
+    EXPECT_EQ(model->secondaryRecords[0].lastInsertion, "A");
+    const CMolFrame& frame = *model->GetFrame(0);
+    const auto text = [](const std::vector<char>& codes) {
+        std::string written;
+        for (const char c : codes)
+            written += c == ' ' ? '-' : c == 0 ? '.' : c;
+        return written;
+    };
+    EXPECT_EQ(text(frame.fileSecondary), "-GGGGG-EEE--");
+    EXPECT_EQ(text(frame.assignedSecondary), "-HHHHHHHHHH-");
+    EXPECT_EQ(frame.secondary, frame.assignedSecondary);
+    UseFileSecondary(*model, true);
+    EXPECT_EQ(model->GetFrame(0)->secondary, frame.fileSecondary);
+    UseFileSecondary(*model, false);
+    EXPECT_EQ(text(model->GetFrame(0)->secondary), "-HHHHHHHHHH-");
+    // Without records, asking for the file's keeps the assigned codes.
+    auto plain = ReadText<CPDBData>(BackbonePdb({{'A', IdealBackbone(Repeat(-57.8, -47.0, 12))}}));
+    EXPECT_TRUE(plain->secondaryRecords.empty());
+    UseFileSecondary(*plain, true);
+    EXPECT_EQ(text(plain->GetFrame(0)->secondary), "-HHHHHHHHHH-");
 }
 
 } // namespace

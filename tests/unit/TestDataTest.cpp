@@ -928,6 +928,9 @@ TEST_P(PdbFile, MmcifTwinGivesTheSameModel) {
         if (!longNames) {
             EXPECT_EQ(c.residueLabels, p.residueLabels);
         }
+        // The file's HELIX and SHEET records, written as struct_conf and
+        // struct_sheet_range, mark the same residues.
+        EXPECT_EQ(c.fileSecondary, p.fileSecondary);
         for (int a = 0; a < p.atomCount; ++a) {
             SCOPED_TRACE(pdb->GetAtomDescription(g, a));
             ASSERT_EQ(cif->GetElement(g, a), pdb->GetElement(g, a));
@@ -947,6 +950,37 @@ TEST_P(PdbFile, MmcifTwinGivesTheSameModel) {
         EXPECT_NEAR(cif->GetPhiAngles(0).at(k), phi, 1e-3);
         EXPECT_NEAR(cif->GetPsiAngles(0).at(k), pdb->GetPsiAngles(0).at(k), 1e-3);
     }
+}
+
+// The helices and strands of the shared mmCIF files, written by gemmi's
+// converter as HELIX and SHEET records, mark the same residues in the PDB
+// twin; and they mark some residues.
+TEST(SharedMmcifFiles, PdbTwinsGiveTheSameHelicesAndStrands) {
+    if (std::system("command -v gemmi > /dev/null 2>&1") != 0)
+        FAIL() << "gemmi's converter is not installed (build.sh installs the gemmi package)";
+    int compared = 0;
+    for (const std::string& name : ManifestFiles("mmcif/")) {
+        SCOPED_TRACE(name);
+        auto cif = ReadFile<CMmcifData>((kDataDir / name).string());
+        if (cif == nullptr || cif->frameCount == 0 || cif->secondaryRecords.empty())
+            continue;
+        TempDir dir;
+        const std::string twin = dir.File("twin.pdb");
+        ASSERT_EQ(std::system(("gemmi convert --to=pdb '" + (kDataDir / name).string() + "' '" +
+                               twin + "' > /dev/null 2>&1")
+                                  .c_str()),
+                  0);
+        auto pdb = ReadFile<CPDBData>(twin);
+        ASSERT_EQ(pdb->frameCount, cif->frameCount);
+        const std::vector<char>& codes = cif->GetFrame(0)->fileSecondary;
+        EXPECT_EQ(pdb->GetFrame(0)->fileSecondary, codes);
+        EXPECT_GT(std::count(codes.begin(), codes.end(), 'H') +
+                      std::count(codes.begin(), codes.end(), 'E'),
+                  0);
+        ++compared;
+    }
+    if (compared == 0)
+        GTEST_SKIP() << "no shared mmCIF file with helices or strands";
 }
 
 // Written in the full PDB layout and read again: the same atoms, residues
