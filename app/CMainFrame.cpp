@@ -578,6 +578,8 @@ void CMainFrame::ShowStep() {
     stepNumber_->setEnabled(count > 1);
     stepNumber_->setRange(count > 1 ? 1 : 0, std::max(count, 1));
     stepNumber_->setSuffix(count > 1 ? QStringLiteral(" / %1").arg(count) : QString());
+    // A file of one geometry has no step to choose: a dash, not "0".
+    stepNumber_->setSpecialValueText(count > 1 ? QString() : QStringLiteral("-"));
     stepNumber_->setValue(count > 1 ? molecule->DrawnFrame() + 1 : 0);
 }
 

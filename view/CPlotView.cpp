@@ -1,5 +1,6 @@
 #include "view/CPlotView.h"
 
+#include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "platform/Document.h"
 #include "render/LabelFont.h"
@@ -73,10 +74,19 @@ void CPlotView::OnUpdate(View*) {
     update();
 }
 
+const CMolFrame* CPlotView::PlottedFrame() const {
+    MolDocState* document = GetDocState();
+    CMolData* model = document != nullptr ? document->data.get() : nullptr;
+    if (model == nullptr || model->frameCount == 0)
+        return nullptr;
+    const int g = std::clamp(document->ShownFrame(), 0, model->frameCount - 1);
+    ComputeBackboneAngles(*model, g);
+    return model->GetFrame(g);
+}
+
 bool CPlotView::Analysed() const {
-    const MolDocState* document = GetDocState();
-    const CMolData* model = document != nullptr ? document->data.get() : nullptr;
-    return model != nullptr && model->frameCount > 0 && !model->GetFrame(0)->angleResidues.empty();
+    const CMolFrame* frame = PlottedFrame();
+    return frame != nullptr && !frame->angleResidues.empty();
 }
 
 void CPlotView::ShowRegionsChoice() {
@@ -168,8 +178,7 @@ void CPlotView::paintEvent(QPaintEvent*) {
 
     // The frame (its right and bottom edges just inside the square) and the
     // dotted axes phi = 0 and psi = 0.
-    const MolDocState* document = GetDocState();
-    CMolData* model = document != nullptr ? document->data.get() : nullptr;
+    const CMolFrame* plotted = PlottedFrame();
     const bool analysed = Analysed();
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::white);
@@ -178,7 +187,7 @@ void CPlotView::paintEvent(QPaintEvent*) {
         const QImage regions = RegionPicture();
         if (!regions.isNull())
             painter.drawImage(QRect(1, 1, plotSize - 2, plotSize - 2), regions);
-        PaintShares(painter, *model->GetFrame(0), plotSize);
+        PaintShares(painter, *plotted, plotSize);
     }
     painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
     painter.drawLine(mid, 0, mid, plotSize);
@@ -212,11 +221,11 @@ void CPlotView::paintEvent(QPaintEvent*) {
     painter.drawText(QRect(-gap - numberWidth - 20, mid - 10, big, big),
                      Qt::AlignLeft | Qt::AlignTop, QStringLiteral("ψ"));
 
-    if (model == nullptr)
+    if (plotted == nullptr)
         return;
-    const CMolFrame& frame = *model->GetFrame(0);
-    const std::map<int, double>& phi = model->GetPhiAngles(0);
-    const std::map<int, double>& psi = model->GetPsiAngles(0);
+    const CMolFrame& frame = *plotted;
+    const std::map<int, double>& phi = frame.phiAngles;
+    const std::map<int, double>& psi = frame.psiAngles;
     // Logical units of 0.01 mm, y upwards, origin at the square's top left.
     const double toDeviceX = physicalDpiX() / kHimetricPerInch;
     const double toDeviceY = physicalDpiY() / kHimetricPerInch;
@@ -247,11 +256,10 @@ QPointF CPlotView::PlotPoint(double phi, double psi) const {
 }
 
 int CPlotView::ResidueAt(const QPoint& at) const {
-    const MolDocState* document = GetDocState();
-    CMolData* model = document != nullptr ? document->data.get() : nullptr;
-    if (model == nullptr)
+    const CMolFrame* plotted = PlottedFrame();
+    if (plotted == nullptr)
         return -1;
-    const CMolFrame& frame = *model->GetFrame(0);
+    const CMolFrame& frame = *plotted;
     // Within a point's half side and two pixels more; of points in one
     // place, the first residue's.
     const double reach = 0.3 / 25.4 * physicalDpiX() + 2.0;
@@ -277,7 +285,7 @@ void CPlotView::mouseMoveEvent(QMouseEvent* event) {
     const int residue = ResidueAt(at);
     QString text;
     if (residue >= 0) {
-        const CMolFrame& frame = *GetDocState()->data->GetFrame(0);
+        const CMolFrame& frame = *PlottedFrame();
         for (const auto& [k, r] : frame.angleResidues) {
             if (r != residue)
                 continue;

@@ -14,13 +14,12 @@ struct MolDocState;
 
 // The Ramachandran plot of a molecule document: phi across, psi upwards, each
 // from -180° to 180° with numbers every 60°, one red 0.6 mm square per
-// analysed residue of geometry 0, in a square of four fifths of the window's
-// smaller side, centred. Behind the points lie the favoured and allowed
-// regions of the kind of residue chosen in a box at the top left (see
-// RamachandranRegions), and above the square the shares of the residues in
-// each, each residue judged by its own kind; outliers are framed in black.
-// The point under the mouse is named (chain, residue, number, φ, ψ, zone);
-// a click on one selects its residue in the document's molecule windows.
+// analysed residue of the geometry the document's windows show, in a square of four fifths of the
+// window's smaller side, centred. Behind the points lie the favoured and allowed regions of the
+// kind of residue chosen in a box at the top left (see RamachandranRegions), and above the square
+// the shares of the residues in each, each residue judged by its own kind; outliers are framed in
+// black. The point under the mouse is named (chain, residue, number, φ, ψ, zone); a click on one
+// selects its residue in the document's molecule windows.
 class CPlotView : public QWidget, public View {
     Q_OBJECT
 public:
@@ -52,8 +51,11 @@ protected:
 
 private:
     MolDocState* GetDocState() const;
-    // Whether geometry 0 has residues with angles; only then are the
-    // regions and their choice shown.
+    // The geometry plotted: the one the document's windows show, its
+    // backbone angles computed; null without a model.
+    const CMolFrame* PlottedFrame() const;
+    // Whether it has residues with angles; only then are the regions and
+    // their choice shown.
     bool Analysed() const;
     void ShowRegionsChoice();
     // Where (φ, ψ) lies in the window.

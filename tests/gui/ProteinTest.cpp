@@ -150,6 +150,7 @@ private slots:
     void ramachandranRegionsFollowTheChosenKind();
     void secondaryStructureFromTheFilesRecords();
     void ligandsAndWatersBesideTheCartoon();
+    void ramachandranPlotFollowsTheModelShown();
 };
 
 void ProteinTest::cartoonDrawsAHelixAsARibbonNotAsCoil() {
@@ -370,6 +371,17 @@ void ProteinTest::stepThroughAnEnsembleAndAnOptimisation() {
     QTest::keyClick(view, Qt::Key_PageUp, Qt::ControlModifier);
     QTRY_COMPARE(view->DrawnFrame(), 0);
     g.Exit();
+
+    // One geometry: nothing to step through, and the box says so.
+    AppHarness one;
+    QVERIFY(one.Start(one.Write(
+        "helix.pdb", QByteArray::fromStdString(BackbonePdb({{'A', IdealBackbone(Helix(6))}})))));
+    QVERIFY(one.WaitForPicture());
+    number = one.MainFrame()->findChild<QSpinBox*>(QStringLiteral("stepNumber"));
+    QVERIFY(number != nullptr && !number->isEnabled());
+    QCOMPARE(number->text(), QStringLiteral("-"));
+    QVERIFY(!one.IsEnabled(kStepNext));
+    one.Exit();
 }
 
 void ProteinTest::ramachandranPointsAreNamedAndSelectTheirResidue() {
@@ -567,6 +579,37 @@ void ProteinTest::ligandsAndWatersBesideTheCartoon() {
         QVERIFY2(withWaters > alone + 4,
                  qPrintable(QStringLiteral("%1, %2").arg(withWaters).arg(alone)));
     }
+    h.Exit();
+}
+
+void ProteinTest::ramachandranPlotFollowsTheModelShown() {
+    // Two models of the same eight residues: a helix, then a strand.
+    std::string text = "HEADER    TWO MODELS\n";
+    for (const auto& [phi, psi] : {std::pair{-57.8, -47.0}, std::pair{-120.0, 130.0}}) {
+        std::string records = BackbonePdb(
+            {{'A', IdealBackbone(std::vector<std::pair<double, double>>(8, {phi, psi}))}});
+        records = records.substr(records.find('\n') + 1);
+        records = records.substr(0, records.rfind("END"));
+        text += "MODEL\n" + records + "ENDMDL\n";
+    }
+    AppHarness h;
+    h.Store("DisplayMode", ViewState::kWireFrame);
+    QVERIFY(h.Start(h.Write("models.pdb", QByteArray::fromStdString(text + "END\n"))));
+    QVERIFY(h.WaitForPicture());
+    h.Run(kPeptideStructure);
+    auto* plot = dynamic_cast<CPlotView*>(h.ActiveFrame()->GetActiveView());
+    QVERIFY(plot != nullptr);
+    plot->resize(400, 400);
+    const auto at = [](double phi, double psi) {
+        return QPoint(40 + static_cast<int>(std::lround((phi + 180) / 360 * 320)),
+                      40 + static_cast<int>(std::lround((180 - psi) / 360 * 320)));
+    };
+    QVERIFY(plot->ResidueAt(at(-57.8, -47.0)) >= 0);
+    QCOMPARE(plot->ResidueAt(at(-120.0, 130.0)), -1);
+    h.MdiActivate(0);
+    h.Run(kStepNext);
+    QTRY_VERIFY(plot->ResidueAt(at(-120.0, 130.0)) >= 0);
+    QCOMPARE(plot->ResidueAt(at(-57.8, -47.0)), -1);
     h.Exit();
 }
 
