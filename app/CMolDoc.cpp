@@ -185,6 +185,7 @@ CMolDoc::~CMolDoc() {
     Profile::Write(Settings::kProteinConnectCheck, pdbOptions.conect);
     Profile::Write(Settings::kProteinCalcBond, pdbOptions.bondMode);
     Profile::Write(Settings::kWarning, warningLevel);
+    Profile::Write(Settings::kSecondaryFromFile, secondaryFromFile ? 1 : 0);
 }
 
 bool CMolDoc::OnNewDocument() {
@@ -478,7 +479,6 @@ void CMolDoc::BuildCommands() {
         kSecondaryFromFile,
         [this] {
             secondaryFromFile = !secondaryFromFile;
-            Profile::Write(Settings::kSecondaryFromFile, secondaryFromFile ? 1 : 0);
             if (data != nullptr) {
                 UseFileSecondary(*data, secondaryFromFile);
                 UpdateAllViews(nullptr);

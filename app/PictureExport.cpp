@@ -6,6 +6,7 @@
 #include "formats/ReadMolecule.h"
 #include "model/CMolData.h"
 #include "model/ElementData.h"
+#include "model/ResidueSummary.h"
 #include "render/CMolScene.h"
 #include "render/OffscreenPicture.h"
 #include "render/ViewState.h"
@@ -63,6 +64,7 @@ int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& vi
         std::fprintf(stderr, "ravek: %s: %d lines held no usable atom and were skipped\n",
                      path.c_str(), read.skippedLines);
     document.data = std::move(read.model);
+    UseFileSecondary(*document.data, document.secondaryFromFile);
     const QString& style = line.style;
     settings = ViewSettings::Read(view);
     if (style == QLatin1String("wire"))

@@ -413,7 +413,9 @@ struct CMmcifData::Parse {
     // A struct_conf row kept when it is a helix (its conf_type_id starts
     // HELX; the helix class tells 3₁₀ (5) and π (3) helices from the rest),
     // a struct_sheet_range row as a strand; the residues as for atoms, the
-    // author's chain and number where given.
+    // author's chain and number where given. (A file that gives its atoms
+    // the author's ids and its helices only label ids names residues that
+    // match none, and the record marks nothing.)
     void AddRecord(const Row& range, LoopKind kind) {
         SecondaryRecord record;
         if (kind == LoopKind::kHelices) {

@@ -2,6 +2,7 @@
 
 #include "model/CMolData.h"
 #include "model/ResidueNameTable.h"
+#include "model/SecondaryStructure.h"
 
 #include <cstring>
 
@@ -40,6 +41,18 @@ bool ComputeBackboneAngles(CMolData& mol, int g) {
         if (hits != 9)
             continue;
         frame.angleResidues[k] = i;
+        const auto chainOf = [&frame](int r) {
+            return r < static_cast<int>(frame.residueIds.size())
+                       ? frame.residueIds[static_cast<std::size_t>(r)].chain
+                       : std::string();
+        };
+        const auto bonded = [&frame](int carbon, int nitrogen) {
+            return Length(Minus(frame.Position(nitrogen), frame.Position(carbon))) <=
+                   SecondaryStructure::kMaxPeptideBond;
+        };
+        if (chainOf(i - 1) != chainOf(i) || chainOf(i + 1) != chainOf(i) || !bonded(c[0], n[1]) ||
+            !bonded(c[1], n[2]))
+            frame.anglesAcrossBreaks.insert(k);
         frame.phiAngles[k] = mol.GetDihedral(g, c[0], n[1], ca[1], c[1]);
         frame.psiAngles[k] = mol.GetDihedral(g, n[1], ca[1], c[1], n[2]);
         frame.backboneAtoms[3 * k] = n[0];

@@ -42,6 +42,7 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     psiAngles = other.psiAngles;
     backboneAtoms = other.backboneAtoms;
     angleResidues = other.angleResidues;
+    anglesAcrossBreaks = other.anglesAcrossBreaks;
     serialToIndex_ = other.serialToIndex_;
     serialsDirty_ = true;
     DropJobResults();

@@ -8,6 +8,7 @@
 #include "model/StepConvergence.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,10 @@ public:
     std::map<int, int> backboneAtoms;
     // The residue index of each analysed residue, by the key of its angles.
     std::map<int, int> angleResidues;
+    // The keys of the analysed residues whose phi or psi is measured across
+    // a break in the chain (a neighbour of another chain, or no peptide
+    // bond to it): angles of no conformation, which the plot leaves out.
+    std::set<int> anglesAcrossBreaks;
     // The normal modes of the frequency job that ran on this geometry, in
     // the order printed; empty for other geometries.
     std::vector<NormalMode> modes;

@@ -21,10 +21,11 @@ public:
     static constexpr int kKindCount = 5;
     enum class Zone { kFavoured, kAllowed, kOutlier };
 
-    // The regions of one kind, built on first use.
+    // The regions of one kind (those of every kind are built on the first
+    // call).
     static const RamachandranRegions& Of(Kind kind);
     // The kind that judges a residue named name ("GLY") that the residue
-    // named next follows in its chain (empty when none does).
+    // named next follows.
     static Kind KindOf(const std::string& name, const std::string& next);
     // Where the residue with angle key k of frame lies, judged by its kind.
     static Zone ZoneOfResidue(const CMolFrame& frame, int k);
@@ -35,8 +36,6 @@ public:
 
     // Where (φ, ψ) in degrees lies.
     Zone ZoneAt(double phi, double psi) const;
-    // The share of the reference residues the allowed region holds.
-    double AllowedShare() const { return allowedShare_; }
     static constexpr double kFavouredShare = 0.98;
 
 private:

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr double kMaxPeptideBond = 2.5; // Å from a C to the next residue's N
 // Residues whose CA atoms lie further apart than this (Å) form no hydrogen
 // bond worth counting; the search looks no further.
 constexpr double kNeighbourCa = 9.0;
@@ -403,9 +402,10 @@ SecondaryStructure::ChainResidues(const CMolFrame& frame) {
             if (!here.chain.empty() && here.chain == last.chain && here.number == last.number &&
                 here.insertion == last.insertion)
                 continue;
-            residue.chainBreak = here.chain != last.chain ||
-                                 Length(Minus(frame.Position(residue.n),
-                                              frame.Position(before.c))) > kMaxPeptideBond;
+            residue.chainBreak =
+                here.chain != last.chain ||
+                Length(Minus(frame.Position(residue.n), frame.Position(before.c))) >
+                    SecondaryStructure::kMaxPeptideBond;
         }
         list.push_back(residue);
     }

@@ -13,6 +13,10 @@ class CMolFrame;
 // than 2.5 Å from the C before. Where two helix kinds claim a residue, the
 // π-helix wins over the α-helix, which wins over the 3₁₀-helix.
 struct SecondaryStructure {
+    // The longest C–N distance of a peptide bond, Å: beyond it the chain
+    // is broken.
+    static constexpr double kMaxPeptideBond = 2.5;
+
     // A residue of a chain: its residue index, the atom indices of its N,
     // CA, C and O, and whether the chain ends before it (another chain, or
     // no peptide bond to the residue before).

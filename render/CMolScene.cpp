@@ -296,7 +296,8 @@ void CMolScene::render() {
 
 void CMolScene::drawCartoonCompanions(const SceneContent& content) {
     // The drawing from the model draws the wire frame and ball and stick
-    // itself; with either of them on it has drawn these atoms already.
+    // itself: with ball and stick on it has drawn these spheres and sticks
+    // already, with the wire frame these points.
     const int flags = view->displayFlags;
     if ((flags & ViewState::kCartoon) == 0)
         return;
@@ -310,16 +311,19 @@ void CMolScene::drawCartoonCompanions(const SceneContent& content) {
         glEnableClientState(GL_NORMAL_ARRAY);
         const Mesh& sphere = SphereMesh(2 * slices);
         const GLuint sphereList = ListOf(sphere);
-        glEnable(GL_CULL_FACE);
+        const float bright[4] = {1.0F, 1.0F, 1.0F, 1.0F};
         for (const SceneSphere& s : content.spheres) {
+            if (s.selected)
+                glLightfv(GL_LIGHT0, GL_AMBIENT, bright);
             glColor4fv(s.colour.data());
             glPushMatrix();
             glTranslated(s.centre.x, s.centre.y, s.centre.z);
             glScaled(s.radius, s.radius, s.radius);
             DrawMesh(sphere, sphereList);
             glPopMatrix();
+            if (s.selected)
+                glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
         }
-        glDisable(GL_CULL_FACE);
         const Mesh& stick = TubeMesh(slices, false);
         const GLuint stickList = ListOf(stick);
         for (const SceneStick& s : content.sticks) {

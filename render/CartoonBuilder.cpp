@@ -126,7 +126,6 @@ struct Sample {
     Rgba colour{};
 };
 
-// One stretch of a chain without a break.
 // The secondary structure code of a chain residue.
 char CodeOf(const CMolFrame& frame, const SecondaryStructure::ChainResidue& residue) {
     return residue.residue < static_cast<int>(frame.secondary.size())
@@ -155,6 +154,7 @@ std::vector<Point3D> PointsOf(const CMolFrame& frame,
     return points;
 }
 
+// One stretch of a chain without a break.
 class Segment {
 public:
     Segment(const CMolFrame& frame, const std::vector<SecondaryStructure::ChainResidue>& residues,

@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
     <name>CAboutDlg</name>
@@ -267,7 +266,7 @@
     </message>
     <message>
         <source>ファイルの種類を拡張子から判断できません</source>
-        <translation>The file&apos;s type cannot be told from its extension</translation>
+        <translation>The file's type cannot be told from its extension</translation>
     </message>
     <message>
         <source>分子が大きすぎてメモリに収まりません</source>
@@ -335,7 +334,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。分数座標は読み込みません</source>
-        <translation>the atoms&apos; positions are fractional coordinates of a crystal&apos;s cell only (a small-molecule CIF), which are not read</translation>
+        <translation>the atoms' positions are fractional coordinates of a crystal's cell only (a small-molecule CIF), which are not read</translation>
     </message>
     <message>
         <source>軌道を読み込めませんでした: %1 (%2)</source>
@@ -604,7 +603,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>ウィンドウの</source>
-        <translation>The window&apos;s size ×</translation>
+        <translation>The window's size ×</translation>
     </message>
     <message>
         <source>幅 × 高さ</source>
@@ -634,32 +633,8 @@ Do you want to replace it?</translation>
         <translation>Ramachandran plot</translation>
     </message>
     <message>
-        <source>一般の残基の領域</source>
-        <translation>General-case regions</translation>
-    </message>
-    <message>
-        <source>グリシンの領域</source>
-        <translation>Glycine regions</translation>
-    </message>
-    <message>
-        <source>プロリンの領域</source>
-        <translation>Proline regions</translation>
-    </message>
-    <message>
-        <source>プロリンの前の残基の領域</source>
-        <translation>Pre-proline regions</translation>
-    </message>
-    <message>
-        <source>イソロイシン・バリンの領域</source>
-        <translation>Isoleucine and valine regions</translation>
-    </message>
-    <message>
         <source>領域なし</source>
         <translation>No regions</translation>
-    </message>
-    <message>
-        <source>Top8000 の参照分布 (Richardson 研究室) から: 好ましい領域は参照残基の 98 %、許容領域は 99.95 % (一般) または 99.8 % (その他) を含む</source>
-        <translation>From the Top8000 reference distributions (Richardson laboratory): the favoured region holds 98 % of the reference residues, the allowed region 99.95 % (general case) or 99.8 % (the others)</translation>
     </message>
     <message>
         <source>好ましい</source>
@@ -672,6 +647,30 @@ Do you want to replace it?</translation>
     <message>
         <source>外れ</source>
         <translation>Outlier</translation>
+    </message>
+    <message>
+        <source>一般</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>グリシン</source>
+        <translation>Glycine</translation>
+    </message>
+    <message>
+        <source>プロリン</source>
+        <translation>Proline</translation>
+    </message>
+    <message>
+        <source>プロリンの前</source>
+        <translation>Pre-proline</translation>
+    </message>
+    <message>
+        <source>Ile・Val</source>
+        <translation>Ile/Val</translation>
+    </message>
+    <message>
+        <source>背景に描く好ましい領域と許容領域の残基の種類。Top8000 の参照分布 (Richardson 研究室) から: 好ましい領域は参照残基の 98 %、許容領域は 99.95 % (一般) または 99.8 % (その他) を含む</source>
+        <translation>The kind of residue whose favoured and allowed regions are drawn behind the points. From the Top8000 reference distributions (Richardson laboratory): the favoured region holds 98 % of the reference residues, the allowed region 99.95 % (general case) or 99.8 % (the others)</translation>
     </message>
 </context>
 <context>
@@ -702,7 +701,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>デスクトップに合わせる</source>
-        <translation>As the desktop&apos;s</translation>
+        <translation>As the desktop's</translation>
     </message>
     <message>
         <source>言語 (次回の起動から)</source>
@@ -1225,13 +1224,13 @@ Copy</translation>
     <message>
         <source>クリップボードの内容を挿入します
 貼り付け</source>
-        <translation>Insert the clipboard&apos;s contents
+        <translation>Insert the clipboard's contents
 Paste</translation>
     </message>
     <message>
         <source>RAVEKの設定を行います
 RAVEK設定</source>
-        <translation>Change RAVEK&apos;s settings
+        <translation>Change RAVEK's settings
 RAVEK Settings</translation>
     </message>
     <message>
@@ -1345,7 +1344,7 @@ Toggle Status Bar</translation>
     <message>
         <source>ペプチドのコンフォメーションを調べます
 ペプチド構造</source>
-        <translation>Examine the peptide&apos;s conformation
+        <translation>Examine the peptide's conformation
 Peptide Structure</translation>
     </message>
     <message>
@@ -1393,7 +1392,7 @@ Save Progress Data</translation>
     <message>
         <source>スペクトルの曲線を 2 列のテキストで保存します
 スペクトルデータ保存</source>
-        <translation>Save the spectrum&apos;s curve as two columns of text
+        <translation>Save the spectrum's curve as two columns of text
 Save Spectrum Data</translation>
     </message>
     <message>
@@ -1423,7 +1422,7 @@ Tile</translation>
     <message>
         <source>プログラム情報、バージョン、著作権を表示します
 バージョン情報</source>
-        <translation>Show the program&apos;s information, version and copyright
+        <translation>Show the program's information, version and copyright
 About</translation>
     </message>
     <message>
@@ -1507,7 +1506,7 @@ Cartoon</translation>
     <message>
         <source>カートゥーンのらせんをリボンでなく円柱で表示します
 らせんを円柱で</source>
-        <translation>Shows the cartoon&apos;s helices as cylinders instead of ribbons
+        <translation>Shows the cartoon's helices as cylinders instead of ribbons
 Helices as Cylinders</translation>
     </message>
     <message>
@@ -1573,7 +1572,7 @@ Last</translation>
     <message>
         <source>表示中のモデルに他のモデルの主鎖を細い線で重ねます
 全モデルを重ねて表示</source>
-        <translation>Draws the other models&apos; backbones thinly over the model shown
+        <translation>Draws the other models' backbones thinly over the model shown
 Overlay All Models</translation>
     </message>
     <message>
@@ -1585,8 +1584,8 @@ Centre on Selection</translation>
     <message>
         <source>二次構造を主鎖から求めず、ファイルの HELIX・SHEET レコード (mmCIF では struct_conf と struct_sheet_range) から取ります
 ファイルの二次構造</source>
-        <translation>Takes the secondary structure from the file&apos;s HELIX and SHEET records (struct_conf and struct_sheet_range in mmCIF) instead of assigning it from the backbone
-File&apos;s Secondary Structure</translation>
+        <translation>Takes the secondary structure from the file's HELIX and SHEET records (struct_conf and struct_sheet_range in mmCIF) instead of assigning it from the backbone
+File's Secondary Structure</translation>
     </message>
 </context>
 <context>
@@ -1969,7 +1968,7 @@ File&apos;s Secondary Structure</translation>
     </message>
     <message>
         <source>ファイルの二次構造を使う</source>
-        <translation>Use the File&apos;s Secondary Structure</translation>
+        <translation>Use the File's Secondary Structure</translation>
     </message>
 </context>
 <context>

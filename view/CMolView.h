@@ -117,7 +117,8 @@ public:
     // The half-size picture of a drag (see DrawHalfSize).
     std::unique_ptr<QOpenGLFramebufferObject> dragBuffer_;
     // The colour legend over the window, and what it was made for (colour
-    // scheme, geometry, load) so that it is made again only when they change.
+    // scheme, geometry, load, secondary structure from the file or not) so
+    // that it is made again only when they change.
     CLegendOverlay* legend_ = nullptr;
     std::array<int, 4> legendFor_{-1, -1, -1, -1};
     // The geometry shown and the count the window titles were last written

@@ -45,16 +45,16 @@ CPlotView::CPlotView(Document* document, QWidget* parent)
 
     // In the order of RamachandranRegions::Kind, then none.
     regionsChoice_->setObjectName(QStringLiteral("ramachandranRegions"));
-    for (const char* kind : {QT_TRANSLATE_NOOP("CPlotView", "一般の残基の領域"),
-                             QT_TRANSLATE_NOOP("CPlotView", "グリシンの領域"),
-                             QT_TRANSLATE_NOOP("CPlotView", "プロリンの領域"),
-                             QT_TRANSLATE_NOOP("CPlotView", "プロリンの前の残基の領域"),
-                             QT_TRANSLATE_NOOP("CPlotView", "イソロイシン・バリンの領域"),
-                             QT_TRANSLATE_NOOP("CPlotView", "領域なし")})
+    for (const char* kind :
+         {QT_TRANSLATE_NOOP("CPlotView", "一般"), QT_TRANSLATE_NOOP("CPlotView", "グリシン"),
+          QT_TRANSLATE_NOOP("CPlotView", "プロリン"),
+          QT_TRANSLATE_NOOP("CPlotView", "プロリンの前"),
+          QT_TRANSLATE_NOOP("CPlotView", "Ile・Val"), QT_TRANSLATE_NOOP("CPlotView", "領域なし")})
         regionsChoice_->addItem(QCoreApplication::translate("CPlotView", kind));
     regionsChoice_->setToolTip(QCoreApplication::translate(
-        "CPlotView", "Top8000 の参照分布 (Richardson 研究室) から: 好ましい領域は参照残基の "
-                     "98 %、許容領域は 99.95 % (一般) または 99.8 % (その他) を含む"));
+        "CPlotView", "背景に描く好ましい領域と許容領域の残基の種類。Top8000 の参照分布 "
+                     "(Richardson 研究室) から: 好ましい領域は参照残基の 98 %、許容領域は "
+                     "99.95 % (一般) または 99.8 % (その他) を含む"));
     regionsChoice_->move(2, 2);
     regionsChoice_->adjustSize();
     ShowRegionsChoice();
@@ -127,8 +127,10 @@ QString CPlotView::ZoneName(RamachandranRegions::Zone zone) const {
 
 void CPlotView::PaintShares(QPainter& painter, const CMolFrame& frame, int plotSize) {
     std::array<int, 3> counts{};
-    for (const auto& [k, residue] : frame.angleResidues)
-        ++counts[static_cast<std::size_t>(RamachandranRegions::ZoneOfResidue(frame, k))];
+    for (const auto& [k, residue] : frame.angleResidues) {
+        if (frame.anglesAcrossBreaks.count(k) == 0)
+            ++counts[static_cast<std::size_t>(RamachandranRegions::ZoneOfResidue(frame, k))];
+    }
     const int total = counts[0] + counts[1] + counts[2];
     if (total == 0)
         return;
@@ -146,24 +148,29 @@ void CPlotView::PaintShares(QPainter& painter, const CMolFrame& frame, int plotS
                        .arg(100.0 * counts[z] / total, 0, 'f', 1);
         width += swatch + gap + metrics.horizontalAdvance(texts[z]) + (z < 2 ? 3 * gap : 0);
     }
-    int x = plotSize - width;
-    const int baseline = -metrics.descent() - 3;
+    // On the box's row at the window's right, or under the box where the
+    // row has no room, never down into the square.
+    painter.save();
+    painter.resetTransform();
+    const QRect box = regionsChoice_->geometry();
+    int x = this->width() - 4 - width;
+    int baseline = box.center().y() + (metrics.ascent() - metrics.descent()) / 2;
+    if (x < box.right() + 2 * gap)
+        baseline = std::min(box.bottom() + 2 + metrics.ascent(),
+                            (height() - plotSize) / 2 - metrics.descent() - 2);
     for (std::size_t z = 0; z < 3; ++z) {
-        const QRect box(x, baseline - swatch, swatch, swatch);
-        if (z == 2) {
-            painter.fillRect(box, QColor(255, 0, 0));
-            painter.setPen(QPen(Qt::black, 0));
-            painter.drawRect(box.adjusted(0, 0, -1, -1));
-        } else {
-            painter.fillRect(box, z == 0 ? FavouredColour() : AllowedColour());
-            painter.setPen(QPen(Qt::gray, 0));
-            painter.drawRect(box.adjusted(0, 0, -1, -1));
-        }
+        const QRect square(x, baseline - swatch, swatch, swatch);
+        painter.fillRect(square, z == 2   ? QColor(255, 0, 0)
+                                 : z == 0 ? FavouredColour()
+                                          : AllowedColour());
+        painter.setPen(QPen(z == 2 ? Qt::black : Qt::gray, 0));
+        painter.drawRect(square.adjusted(0, 0, -1, -1));
         x += swatch + gap;
         painter.setPen(Qt::black);
         painter.drawText(x, baseline, texts[z]);
         x += metrics.horizontalAdvance(texts[z]) + 3 * gap;
     }
+    painter.restore();
 }
 
 int CPlotView::PlotSize(int width, int height) {
@@ -233,7 +240,7 @@ void CPlotView::paintEvent(QPaintEvent*) {
     const double hh = plotSize / toDeviceY;
     for (const auto& [k, phiValue] : phi) {
         const auto found = psi.find(k);
-        if (found == psi.end())
+        if (found == psi.end() || frame.anglesAcrossBreaks.count(k) != 0)
             continue;
         const int x = static_cast<int>((phiValue + 180.0) / 360.0 * wh);
         const int y = static_cast<int>((found->second - 180.0) / 360.0 * hh);
@@ -268,7 +275,8 @@ int CPlotView::ResidueAt(const QPoint& at) const {
     for (const auto& [k, phi] : frame.phiAngles) {
         const auto psi = frame.psiAngles.find(k);
         const auto r = frame.angleResidues.find(k);
-        if (psi == frame.psiAngles.end() || r == frame.angleResidues.end())
+        if (psi == frame.psiAngles.end() || r == frame.angleResidues.end() ||
+            frame.anglesAcrossBreaks.count(k) != 0)
             continue;
         const QPointF d = PlotPoint(phi, psi->second) - QPointF(at);
         const double distance = d.x() * d.x() + d.y() * d.y();

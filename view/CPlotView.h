@@ -12,14 +12,17 @@ class CMolFrame;
 class QComboBox;
 struct MolDocState;
 
-// The Ramachandran plot of a molecule document: phi across, psi upwards, each
-// from -180° to 180° with numbers every 60°, one red 0.6 mm square per
-// analysed residue of the geometry the document's windows show, in a square of four fifths of the
-// window's smaller side, centred. Behind the points lie the favoured and allowed regions of the
-// kind of residue chosen in a box at the top left (see RamachandranRegions), and above the square
-// the shares of the residues in each, each residue judged by its own kind; outliers are framed in
-// black. The point under the mouse is named (chain, residue, number, φ, ψ, zone); a click on one
-// selects its residue in the document's molecule windows.
+// The Ramachandran plot of a molecule document: phi across, psi upwards,
+// each from -180° to 180° with numbers every 60°, one red 0.6 mm square per
+// analysed residue (but those whose angles span a break in the chain) of
+// the geometry the document's windows show, in a square of four fifths of
+// the window's smaller side, centred. Behind the points lie the favoured and
+// allowed regions of the kind of residue chosen in a box at the top left
+// (see RamachandranRegions), and at the top right the shares of the
+// residues in each, each residue judged by its own kind; outliers are
+// framed in black. The point under the mouse is named (chain, residue,
+// number, φ, ψ, zone); a click on one selects its residue in the
+// document's molecule windows.
 class CPlotView : public QWidget, public View {
     Q_OBJECT
 public:
@@ -63,8 +66,9 @@ private:
     // The regions of the kind chosen as a 360 × 360 picture, φ across and ψ
     // upwards, one pixel a degree; null for none.
     QImage RegionPicture();
-    // The shares of residues favoured, allowed and outliers, painted above
-    // the square right-aligned, each after a swatch of its colour.
+    // The shares of residues favoured, allowed and outliers, each after a
+    // swatch of its colour: at the window's right on the row of the kind
+    // box, or under the box where the row has no room.
     void PaintShares(QPainter& painter, const CMolFrame& frame, int plotSize);
     QString ZoneName(RamachandranRegions::Zone zone) const;
 

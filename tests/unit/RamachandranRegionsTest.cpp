@@ -13,6 +13,7 @@
 
 #include <fstream>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -58,8 +59,6 @@ TEST(RamachandranRegions, WellKnownConformationsLieWhereEachKindAllowsThem) {
     EXPECT_EQ(ZoneAt(Kind::kProline, -65, 145), Zone::kFavoured);
     EXPECT_EQ(ZoneAt(Kind::kProline, -140, 150), Zone::kOutlier);
     EXPECT_EQ(ZoneAt(Kind::kProline, 60, 45), Zone::kOutlier);
-    EXPECT_DOUBLE_EQ(RamachandranRegions::Of(Kind::kGeneral).AllowedShare(), 0.9995);
-    EXPECT_DOUBLE_EQ(RamachandranRegions::Of(Kind::kGlycine).AllowedShare(), 0.998);
 }
 
 TEST(RamachandranRegions, KindFollowsTheResidueAndTheOneAfterIt) {
@@ -109,6 +108,33 @@ template <class Reader> std::optional<Shares> SharesOf(const std::string& name) 
         shares.outliers += zone == Zone::kOutlier ? 1.0 / static_cast<double>(zones.size()) : 0.0;
     }
     return shares;
+}
+
+// Angles measured across a break in the chain, from one chain to the next
+// or over a gap, are marked as such; the others are not.
+TEST(RamachandranRegions, AnglesAcrossChainBreaksAreMarked) {
+    const std::vector<BackboneResidue> helix =
+        IdealBackbone(std::vector<std::pair<double, double>>(12, {-57.8, -47.0}));
+    // Chain A: residues 0-5; chain B: 6-11, its last three moved 5 Å off.
+    std::vector<BackboneResidue> second(helix.begin() + 6, helix.end());
+    for (std::size_t k = 3; k < second.size(); ++k) {
+        for (Point3D* p : {&second[k].n, &second[k].ca, &second[k].c, &second[k].o})
+            p->x += 5.0;
+    }
+    auto model = ReadText<CPDBData>(
+        BackbonePdb({{'A', {helix.begin(), helix.begin() + 6}}, {'B', second, "ALA", 7}}));
+    ASSERT_TRUE(ComputeBackboneAngles(*model, 0));
+    const CMolFrame& frame = *model->GetFrame(0);
+    std::set<int> broken;
+    for (const int k : frame.anglesAcrossBreaks)
+        broken.insert(frame.angleResidues.at(k));
+    // The ends of A and B (5, 6) and the residues beside the gap (8, 9).
+    EXPECT_EQ(broken, (std::set<int>{5, 6, 8, 9}));
+    for (const auto& [k, r] : frame.angleResidues) {
+        if (broken.count(r) == 0) {
+            EXPECT_NEAR(frame.phiAngles.at(k), -57.8, 0.1) << r;
+        }
+    }
 }
 
 // Well-refined crystal structures (1.5 to 2 Å) have nearly all residues
