@@ -38,7 +38,7 @@ namespace {
 
 // Plain Save of a plot-data file: the lines of the analysis as it stands.
 bool WritePlotLines(CMolData& mol, StdioFile* file, const std::string&, std::string*) {
-    return WriteRamachandranLines(mol, file);
+    return WriteRamachandranData(mol, file);
 }
 
 // The Z-matrix line that gave no coordinates, and why.

@@ -10,13 +10,15 @@
 #include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 
+#include <algorithm>
 #include <string>
 
 bool WriteRamachandranLines(const CMolData& mol, StdioFile* file) {
     if (mol.frameCount == 0)
         return true;
-    const std::map<int, double>& phi = mol.GetPhiAngles(0);
-    const std::map<int, double>& psi = mol.GetPsiAngles(0);
+    const int g = std::clamp(mol.GetCurrentFrame(), 0, mol.frameCount - 1);
+    const std::map<int, double>& phi = mol.GetPhiAngles(g);
+    const std::map<int, double>& psi = mol.GetPsiAngles(g);
     std::string line;
     for (const auto& [k, value] : phi) {
         const auto partner = psi.find(k);
@@ -34,6 +36,6 @@ bool WriteRamachandranLines(const CMolData& mol, StdioFile* file) {
 bool WriteRamachandranData(CMolData& mol, StdioFile* file) {
     if (mol.frameCount == 0)
         return true;
-    ComputeBackboneAngles(mol, 0);
+    ComputeBackboneAngles(mol, std::clamp(mol.GetCurrentFrame(), 0, mol.frameCount - 1));
     return WriteRamachandranLines(mol, file);
 }

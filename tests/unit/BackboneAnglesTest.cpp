@@ -5,6 +5,7 @@
 #include "formats/CPDBData.h"
 #include "formats/RamachandranWriter.h"
 #include "model/BondLimits.h"
+#include "tests/support/IdealBackbone.h"
 #include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +189,41 @@ TEST_F(BackboneAngles, ComputedOncePerGeometry) {
     EXPECT_FALSE(ComputeBackboneAngles(*none, 0));
     EXPECT_FALSE(ComputeBackboneAngles(*none, 0));
     EXPECT_TRUE(none->GetBackboneAtoms(0).empty());
+}
+
+// The plot data of an ensemble are those of the model shown, as the plot's.
+TEST_F(BackboneAngles, PlotDataOfTheModelShown) {
+    std::string text = "HEADER    TWO MODELS\n";
+    for (const double phi : {-60.0, -120.0}) {
+        std::string records = BackbonePdb(
+            {{'A', IdealBackbone(std::vector<std::pair<double, double>>(4, {phi, 130.0}))}});
+        records = records.substr(records.find('\n') + 1);
+        text += "MODEL\n" + records.substr(0, records.rfind("END")) + "ENDMDL\n";
+    }
+    auto mol = ReadText<CPDBData>(text + "END\n");
+    ASSERT_EQ(mol->frameCount, 2);
+    TempDir dir;
+    // The phi of each line written (coordinates in the file's three decimals
+    // move the angles a little from the ideal ones).
+    const auto written = [&] {
+        StdioFile out;
+        EXPECT_TRUE(out.Open(dir.File("plot.rpd"), StdioFile::modeWrite));
+        EXPECT_TRUE(WriteRamachandranData(*mol, &out));
+        EXPECT_TRUE(out.Close());
+        std::ifstream in(dir.File("plot.rpd"));
+        std::vector<double> phis;
+        double phi = 0.0, psi = 0.0;
+        while (in >> phi >> psi)
+            phis.push_back(phi);
+        return phis;
+    };
+    const auto near = [](const std::vector<double>& phis, double expected) {
+        return phis.size() == 2 && std::abs(phis[0] - expected) < 0.2 &&
+               std::abs(phis[1] - expected) < 0.2;
+    };
+    EXPECT_TRUE(near(written(), -60.0));
+    mol->SetCurrentFrame(1);
+    EXPECT_TRUE(near(written(), -120.0));
 }
 
 TEST_F(BackboneAngles, PlotDataLinesOfTwentyOneCharacters) {
