@@ -138,7 +138,7 @@ void CPlotView::PaintShares(QPainter& painter, const CMolFrame& frame, int plotS
     font.setPixelSize(std::clamp(plotSize / 30, 8, 12));
     painter.setFont(font);
     const QFontMetrics metrics(font);
-    const int swatch = metrics.ascent() * 2 / 3;
+    const int swatch = metrics.ascent() * 3 / 4;
     const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
     std::array<QString, 3> texts;
     int width = 0;
@@ -152,6 +152,7 @@ void CPlotView::PaintShares(QPainter& painter, const CMolFrame& frame, int plotS
     // row has no room, never down into the square.
     painter.save();
     painter.resetTransform();
+    painter.setBrush(Qt::NoBrush);
     const QRect box = regionsChoice_->geometry();
     int x = this->width() - 4 - width;
     int baseline = box.center().y() + (metrics.ascent() - metrics.descent()) / 2;

@@ -484,6 +484,12 @@ void ProteinTest::ramachandranRegionsFollowTheChosenKind() {
     QCOMPARE(painted.Find(QStringLiteral("許容 0.0 %")).size(), std::size_t{1});
     QCOMPARE(painted.Find(QStringLiteral("外れ 20.0 %")).size(), std::size_t{1});
     QVERIFY(painted.Find(QStringLiteral("外れ 20.0 %"))[0].box.bottom() < 40);
+    // Each share after a swatch of its colour.
+    const QImage top = plot->grab().toImage().copy(0, 0, 400, 40);
+    QVERIFY(Pixels(top, [](const QColor& c) { return c == CPlotView::FavouredColour(); }).count >
+            4);
+    QVERIFY(Pixels(top, [](const QColor& c) { return c == CPlotView::AllowedColour(); }).count > 4);
+    QVERIFY(Pixels(top, [](const QColor& c) { return c == QColor(255, 0, 0); }).count > 4);
     // Glycine's regions hold positive φ; proline's hold neither that nor
     // the strand; none leaves the square white.
     choice->setCurrentIndex(1);
