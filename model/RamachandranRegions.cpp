@@ -48,8 +48,8 @@ std::string ResidueName(const CMolFrame& frame, int r) {
 
 } // namespace
 
-RamachandranRegions::RamachandranRegions(Kind kind)
-    : table_(std::make_unique<Table>()), allowedShare_(kind == Kind::kGeneral ? 0.9995 : 0.998) {
+RamachandranRegions::RamachandranRegions(Kind kind) : table_(std::make_unique<Table>()) {
+    const double allowedShare = kind == Kind::kGeneral ? 0.9995 : 0.998;
     table_->density.init(TableOf(kind));
     // The density at the centres of 1° cells, densest first: the level of a
     // region is the density of the cell at which the running sum reaches
@@ -70,7 +70,7 @@ RamachandranRegions::RamachandranRegions(Kind kind)
             favouredLevel_ = cell;
             favoured = true;
         }
-        if (sum >= allowedShare_ * total) {
+        if (sum >= allowedShare * total) {
             allowedLevel_ = cell;
             break;
         }

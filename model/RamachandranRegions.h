@@ -43,6 +43,5 @@ private:
 
     struct Table;
     std::unique_ptr<Table> table_;
-    double allowedShare_ = 0.0;
     double favouredLevel_ = 0.0, allowedLevel_ = 0.0;
 };

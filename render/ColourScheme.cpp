@@ -3,6 +3,7 @@
 #include "model/CMolData.h"
 #include "render/SurfaceState.h"
 
+#include <QColor>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -62,15 +63,9 @@ Rgba SecondaryColour(char code) {
 
 Rgba RainbowColour(float fraction) {
     // Hue from 240° (blue) down to 0° (red) at full saturation and value.
-    const float hue = (1.0F - std::clamp(fraction, 0.0F, 1.0F)) * 4.0F; // sixths of the circle
-    const float x = 1.0F - std::fabs(std::fmod(hue, 2.0F) - 1.0F);
-    if (hue < 1.0F)
-        return Opaque(1.0F, x, 0.0F);
-    if (hue < 2.0F)
-        return Opaque(x, 1.0F, 0.0F);
-    if (hue < 3.0F)
-        return Opaque(0.0F, 1.0F, x);
-    return Opaque(0.0F, x, 1.0F);
+    const QColor colour =
+        QColor::fromHsvF((1.0F - std::clamp(fraction, 0.0F, 1.0F)) * 240.0F / 360.0F, 1.0F, 1.0F);
+    return Opaque(colour.redF(), colour.greenF(), colour.blueF());
 }
 
 Rgba BFactorColour(double value, double low, double high) {

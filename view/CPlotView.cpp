@@ -113,7 +113,7 @@ QImage CPlotView::RegionPicture() {
     return picture;
 }
 
-QString CPlotView::ZoneName(RamachandranRegions::Zone zone) const {
+QString CPlotView::ZoneName(RamachandranRegions::Zone zone) {
     switch (zone) {
     case RamachandranRegions::Zone::kFavoured:
         return QCoreApplication::translate("CPlotView", "好ましい");
@@ -125,12 +125,21 @@ QString CPlotView::ZoneName(RamachandranRegions::Zone zone) const {
     return QCoreApplication::translate("CPlotView", "外れ");
 }
 
-void CPlotView::PaintShares(QPainter& painter, const CMolFrame& frame, int plotSize) {
-    std::array<int, 3> counts{};
+std::map<int, RamachandranRegions::Zone> CPlotView::Zones(const CMolFrame& frame) {
+    std::map<int, RamachandranRegions::Zone> zones;
     for (const auto& [k, residue] : frame.angleResidues) {
-        if (frame.anglesAcrossBreaks.count(k) == 0)
-            ++counts[static_cast<std::size_t>(RamachandranRegions::ZoneOfResidue(frame, k))];
+        if (frame.anglesAcrossBreaks.count(k) == 0 && frame.phiAngles.count(k) != 0 &&
+            frame.psiAngles.count(k) != 0)
+            zones.emplace(k, RamachandranRegions::ZoneOfResidue(frame, k));
     }
+    return zones;
+}
+
+void CPlotView::PaintShares(QPainter& painter,
+                            const std::map<int, RamachandranRegions::Zone>& zones, int plotSize) {
+    std::array<int, 3> counts{};
+    for (const auto& [k, zone] : zones)
+        ++counts[static_cast<std::size_t>(zone)];
     const int total = counts[0] + counts[1] + counts[2];
     if (total == 0)
         return;
@@ -187,15 +196,16 @@ void CPlotView::paintEvent(QPaintEvent*) {
     // The frame (its right and bottom edges just inside the square) and the
     // dotted axes phi = 0 and psi = 0.
     const CMolFrame* plotted = PlottedFrame();
-    const bool analysed = Analysed();
+    const std::map<int, RamachandranRegions::Zone> zones =
+        plotted != nullptr ? Zones(*plotted) : std::map<int, RamachandranRegions::Zone>();
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::white);
     painter.drawRect(0, 0, plotSize - 1, plotSize - 1);
-    if (analysed) {
+    if (Analysed()) {
         const QImage regions = RegionPicture();
         if (!regions.isNull())
             painter.drawImage(QRect(1, 1, plotSize - 2, plotSize - 2), regions);
-        PaintShares(painter, *plotted, plotSize);
+        PaintShares(painter, zones, plotSize);
     }
     painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
     painter.drawLine(mid, 0, mid, plotSize);
@@ -248,8 +258,8 @@ void CPlotView::paintEvent(QPaintEvent*) {
         const QRectF square(QPointF((x - 30) * toDeviceX, -(y + 30) * toDeviceY),
                             QPointF((x + 30) * toDeviceX, -(y - 30) * toDeviceY));
         painter.fillRect(square.toRect(), QColor(255, 0, 0));
-        if (frame.angleResidues.count(k) != 0 &&
-            RamachandranRegions::ZoneOfResidue(frame, k) == RamachandranRegions::Zone::kOutlier) {
+        if (const auto zone = zones.find(k);
+            zone != zones.end() && zone->second == RamachandranRegions::Zone::kOutlier) {
             painter.setPen(QPen(Qt::black, 0));
             painter.setBrush(Qt::NoBrush);
             painter.drawRect(square.toRect().adjusted(-1, -1, 0, 0));
@@ -263,7 +273,7 @@ QPointF CPlotView::PlotPoint(double phi, double psi) const {
             (height() - plotSize) / 2 + (180.0 - psi) / 360.0 * plotSize};
 }
 
-int CPlotView::ResidueAt(const QPoint& at) const {
+int CPlotView::KeyAt(const QPoint& at) const {
     const CMolFrame* plotted = PlottedFrame();
     if (plotted == nullptr)
         return -1;
@@ -272,47 +282,46 @@ int CPlotView::ResidueAt(const QPoint& at) const {
     // place, the first residue's.
     const double reach = 0.3 / 25.4 * physicalDpiX() + 2.0;
     double nearest = reach * reach + 1e-9;
-    int residue = -1;
+    int key = -1;
     for (const auto& [k, phi] : frame.phiAngles) {
         const auto psi = frame.psiAngles.find(k);
-        const auto r = frame.angleResidues.find(k);
-        if (psi == frame.psiAngles.end() || r == frame.angleResidues.end() ||
+        if (psi == frame.psiAngles.end() || frame.angleResidues.count(k) == 0 ||
             frame.anglesAcrossBreaks.count(k) != 0)
             continue;
         const QPointF d = PlotPoint(phi, psi->second) - QPointF(at);
         const double distance = d.x() * d.x() + d.y() * d.y();
         if (distance < nearest) {
             nearest = distance;
-            residue = r->second;
+            key = k;
         }
     }
-    return residue;
+    return key;
+}
+
+int CPlotView::ResidueAt(const QPoint& at) const {
+    const int key = KeyAt(at);
+    return key >= 0 ? PlottedFrame()->angleResidues.at(key) : -1;
 }
 
 void CPlotView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    const int residue = ResidueAt(at);
+    const int key = KeyAt(at);
     QString text;
-    if (residue >= 0) {
+    if (key >= 0) {
         const CMolFrame& frame = *PlottedFrame();
-        for (const auto& [k, r] : frame.angleResidues) {
-            if (r != residue)
-                continue;
-            const std::string name =
-                r < static_cast<int>(frame.residueIds.size())
-                    ? frame.residueIds[static_cast<std::size_t>(r)].chain + " " +
-                          frame.residueIds[static_cast<std::size_t>(r)].name + " " +
-                          std::to_string(frame.residueIds[static_cast<std::size_t>(r)].number) +
-                          frame.residueIds[static_cast<std::size_t>(r)].insertion
-                : frame.residueLabels.count(r) != 0 ? frame.residueLabels.at(r)
-                                                    : std::string();
-            text = QStringLiteral("%1  φ %2°  ψ %3°  %4")
-                       .arg(QString::fromStdString(name).trimmed())
-                       .arg(frame.phiAngles.at(k), 0, 'f', 1)
-                       .arg(frame.psiAngles.at(k), 0, 'f', 1)
-                       .arg(ZoneName(RamachandranRegions::ZoneOfResidue(frame, k)));
-            break;
+        const int r = frame.angleResidues.at(key);
+        std::string name;
+        if (r < static_cast<int>(frame.residueIds.size())) {
+            const ResidueId& id = frame.residueIds[static_cast<std::size_t>(r)];
+            name = id.chain + " " + id.name + " " + std::to_string(id.number) + id.insertion;
+        } else if (frame.residueLabels.count(r) != 0) {
+            name = frame.residueLabels.at(r);
         }
+        text = QStringLiteral("%1  φ %2°  ψ %3°  %4")
+                   .arg(QString::fromStdString(name).trimmed())
+                   .arg(frame.phiAngles.at(key), 0, 'f', 1)
+                   .arg(frame.psiAngles.at(key), 0, 'f', 1)
+                   .arg(ZoneName(RamachandranRegions::ZoneOfResidue(frame, key)));
     }
     if (text != hoverText_) {
         hoverText_ = text;

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <map>
 
 class CMolFrame;
 class QComboBox;
@@ -63,14 +64,19 @@ private:
     void ShowRegionsChoice();
     // Where (φ, ψ) lies in the window.
     QPointF PlotPoint(double phi, double psi) const;
+    // The angle key of the point nearest to at (within a few pixels), or -1.
+    int KeyAt(const QPoint& at) const;
+    // The zone of each residue plotted, by angle key.
+    static std::map<int, RamachandranRegions::Zone> Zones(const CMolFrame& frame);
     // The regions of the kind chosen as a 360 × 360 picture, φ across and ψ
     // upwards, one pixel a degree; null for none.
     QImage RegionPicture();
     // The shares of residues favoured, allowed and outliers, each after a
     // swatch of its colour: at the window's right on the row of the kind
     // box, or under the box where the row has no room.
-    void PaintShares(QPainter& painter, const CMolFrame& frame, int plotSize);
-    QString ZoneName(RamachandranRegions::Zone zone) const;
+    void PaintShares(QPainter& painter, const std::map<int, RamachandranRegions::Zone>& zones,
+                     int plotSize);
+    static QString ZoneName(RamachandranRegions::Zone zone);
 
     QString hoverText_;
     QComboBox* regionsChoice_;

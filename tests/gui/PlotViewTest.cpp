@@ -3,6 +3,7 @@
 
 #include "GuiTestMain.h"
 #include "PaintedTexts.h"
+#include "PixelCluster.h"
 #include "model/CMolData.h"
 #include "platform/Document.h"
 #include "render/MolDocState.h"
@@ -41,11 +42,7 @@ bool IsRed(QColor c) {
 }
 
 int RedPixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += IsRed(image.pixelColor(x, y)) ? 1 : 0;
-    return count;
+    return Pixels(image, IsRed).count;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "AppHarness.h"
 #include "GuiTestMain.h"
 #include "PaintedTexts.h"
+#include "PixelCluster.h"
 #include "Projection.h"
 
 #include "app/CMainFrame.h"
@@ -61,29 +62,6 @@ QByteArray TwoChains() {
     }
     return QByteArray::fromStdString(
         BackbonePdb({{'A', helix, "ALA", 1, 10.0}, {'B', moved, "ALA", 1, 90.0}}));
-}
-
-// The mean place of the pixels that pass, and how many there are.
-struct Cluster {
-    int count = 0;
-    double x = 0.0, y = 0.0;
-};
-Cluster Pixels(const QImage& picture, const std::function<bool(const QColor&)>& passes) {
-    Cluster cluster;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (passes(picture.pixelColor(x, y))) {
-                ++cluster.count;
-                cluster.x += x;
-                cluster.y += y;
-            }
-        }
-    }
-    if (cluster.count > 0) {
-        cluster.x /= cluster.count;
-        cluster.y /= cluster.count;
-    }
-    return cluster;
 }
 
 int NotBackground(const QImage& picture) {

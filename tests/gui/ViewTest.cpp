@@ -3,6 +3,7 @@
 // colour dialogs, labels and the ball-and-stick question.
 
 #include "AppHarness.h"
+#include "PixelCluster.h"
 #include "Projection.h"
 
 #include "app/CMainFrame.h"
@@ -710,26 +711,11 @@ void ViewTest::aPictureSavedInADragIsTheWindowsPicture() {
     QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, start + QPoint(30, 12));
 }
 
-// Where a picture's drawn pixels lie: how many, and their mean place.
-struct Drawn {
-    int count = 0;
-    double x = 0.0, y = 0.0;
-};
-Drawn DrawnPixels(const QImage& image) {
-    Drawn drawn;
-    const QRgb background = image.pixel(0, 0);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != background) {
-                ++drawn.count;
-                drawn.x += x;
-                drawn.y += y;
-            }
-    if (drawn.count > 0) {
-        drawn.x /= drawn.count;
-        drawn.y /= drawn.count;
-    }
-    return drawn;
+// Where a picture's drawn pixels lie (those not of the top left corner's
+// colour): how many, and their mean place.
+Cluster DrawnPixels(const QImage& image) {
+    const QColor background = image.pixelColor(0, 0);
+    return Pixels(image, [&](const QColor& c) { return c != background; });
 }
 
 void ViewTest::aDragShowsTheMoleculeAtHalfSizeAndWholeAgainOnRelease() {
@@ -751,7 +737,7 @@ void ViewTest::aDragShowsTheMoleculeAtHalfSizeAndWholeAgainOnRelease() {
     QVERIFY(dragging != wholePicture);
     // The stretched half-size picture covers the molecule where it is (its
     // smoothed edges a little wider).
-    const Drawn a = DrawnPixels(dragging), b = DrawnPixels(wholePicture);
+    const Cluster a = DrawnPixels(dragging), b = DrawnPixels(wholePicture);
     QVERIFY2(b.count > 1000 && std::abs(a.count - b.count) < b.count / 3,
              qPrintable(QStringLiteral("%1 against %2").arg(a.count).arg(b.count)));
     QVERIFY(std::abs(a.x - b.x) < 3.0 && std::abs(a.y - b.y) < 3.0);
