@@ -381,8 +381,8 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::CreateStatusBar() {
     // The message pane, the atom pane, then the step of an optimisation
-    // shown, refreshed with every picture the active molecule window draws
-    // (so also while an animation steps).
+    // shown, refreshed whenever the active molecule window shows another
+    // geometry (so also while an animation steps).
     atomPane_ = new QLabel(this);
     atomPane_->setObjectName(QString::fromLatin1(AppStrings::kAtomLabelPane));
     atomPane_->setFixedWidth(150);
@@ -567,20 +567,24 @@ void CMainFrame::ShowStep() {
         stepSource_ = molecule;
         if (molecule != nullptr)
             stepConnection_ =
-                connect(molecule, &CMolView::pictureDrawn, this, &CMainFrame::ShowStep);
+                connect(molecule, &CMolView::shownChanged, this, &CMainFrame::ShowStep);
     }
     const QString text = view != nullptr ? view->StepText() : QString();
     if (stepPane_->text() != text)
         stepPane_->setText(text);
     const CMolData* model = molecule != nullptr ? molecule->Model() : nullptr;
     const int count = model != nullptr ? model->frameCount : 0;
+    const std::array<int, 2> shown{count, count > 1 ? molecule->DrawnFrame() + 1 : 0};
+    if (shown == stepShown_)
+        return;
+    stepShown_ = shown;
     const QSignalBlocker quiet(stepNumber_);
     stepNumber_->setEnabled(count > 1);
     stepNumber_->setRange(count > 1 ? 1 : 0, std::max(count, 1));
     stepNumber_->setSuffix(count > 1 ? QStringLiteral(" / %1").arg(count) : QString());
     // A file of one geometry has no step to choose: a dash, not "0".
     stepNumber_->setSpecialValueText(count > 1 ? QString() : QStringLiteral("-"));
-    stepNumber_->setValue(count > 1 ? molecule->DrawnFrame() + 1 : 0);
+    stepNumber_->setValue(shown[1]);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <array>
+
 #include <map>
 #include <vector>
 
@@ -137,9 +139,12 @@ private:
     // when another one (or another file) comes.
     const void* panelDocument_ = nullptr;
     int panelLoad_ = -1;
-    // The molecule view whose pictures refresh the step pane.
+    // The molecule view whose changes refresh the step pane and box, and
+    // the count, number and enabled state the box shows: it is set only when
+    // they differ, since each change of a spin box repaints the window.
     QPointer<CMolView> stepSource_;
     QMetaObject::Connection stepConnection_;
+    std::array<int, 2> stepShown_{-1, -1};
     std::map<int, QAction*> actions_;
     QAction* recentPlaceholder_ = nullptr;
     std::map<int, std::vector<QMenu*>> menus_;

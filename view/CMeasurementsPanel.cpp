@@ -53,11 +53,12 @@ bool CMeasurementsPanel::HasContent(const CMolView* view) {
 
 void CMeasurementsPanel::SetView(CMolView* view) {
     if (view != view_) {
-        disconnect(drawn_);
+        disconnect(shownConnection_);
         view_ = view;
-        // Each picture the window draws may show another geometry.
+        // Another geometry or model shown changes the values.
         if (view != nullptr)
-            drawn_ = connect(view, &CMolView::pictureDrawn, this, &CMeasurementsPanel::Refresh);
+            shownConnection_ =
+                connect(view, &CMolView::shownChanged, this, &CMeasurementsPanel::Refresh);
     }
     Refresh();
 }

@@ -40,7 +40,7 @@ private:
     void RemoveChosen();
 
     QPointer<CMolView> view_;
-    QMetaObject::Connection drawn_;
+    QMetaObject::Connection shownConnection_;
     // What the table shows.
     std::vector<Measurement> shown_;
     const CMolData* shownData_ = nullptr;

@@ -251,6 +251,7 @@ void CMolView::OnUpdate(View*) {
         GetDocument()->UpdateFrameTitles();
     }
     update();
+    emit shownChanged();
 }
 
 void CMolView::AskBallAndStick() {
@@ -515,8 +516,10 @@ bool CMolView::KeepMeasurement(const std::vector<int>& atoms, bool say) {
         return false;
     }
     if (std::find(state.measurements.begin(), state.measurements.end(), measurement) ==
-        state.measurements.end())
+        state.measurements.end()) {
         state.measurements.push_back(measurement);
+        emit shownChanged();
+    }
     update();
     return true;
 }
@@ -880,7 +883,10 @@ void CMolView::BuildCommands() {
                 command.Enable(Model() != nullptr);
                 command.SetCheck(measuringAtoms == atoms);
             });
-    commands_.AddEnabled(kClearMeasurements, redrawing([this] { state.measurements.clear(); }),
+    commands_.AddEnabled(kClearMeasurements, redrawing([this] {
+                             state.measurements.clear();
+                             emit shownChanged();
+                         }),
                          [this] { return !state.measurements.empty(); });
     commands_.Add(kLabelClear, redrawing([this] {
                       if (Model() != nullptr)

@@ -145,6 +145,11 @@ public:
 signals:
     // A picture has been drawn and shown.
     void pictureDrawn();
+    // What the window shows of its document changed: another model or
+    // geometry, measurements kept or dropped. The step box, the status panes
+    // and the measurements panel follow it; it never comes from drawing, so
+    // that what they change never makes the window draw again by itself.
+    void shownChanged();
 
 protected:
     void resizeGL(int width, int height) override;
