@@ -15,6 +15,7 @@
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
 #include "view/CMolView.h"
+#include "view/COrbitalPanel.h"
 
 #include <QApplication>
 #include <QFile>
@@ -24,6 +25,7 @@
 #include <QOpenGLWidget>
 #include <QTest>
 
+#include <cmath>
 #include <map>
 
 using namespace CommandIds;
@@ -134,6 +136,7 @@ private slots:
     void cleanup() { AppHarness::VerifyNothingUnexpected(); }
     void aShownFileRestsWithItsPanelsChartsAndAfterAnAnimation();
     void aProteinRestsWithItsPlot();
+    void aGridRestsWithItsSurfaceAndPanel();
 };
 
 void IdleTest::aShownFileRestsWithItsPanelsChartsAndAfterAnAnimation() {
@@ -185,6 +188,22 @@ void IdleTest::aProteinRestsWithItsPlot() {
     h.Run(kPeptideStructure);
     QCOMPARE(h.Frames().size(), 2);
     EXPECT_REST("a protein and its plot");
+}
+
+// A cube file: its isosurface shown at once, and the panel of grids.
+void IdleTest::aGridRestsWithItsSurfaceAndPanel() {
+    AppHarness h;
+    QString text = QStringLiteral(" t\n density\n    1   -1.0 -1.0 -1.0\n    11 0.2 0 0\n"
+                                  "    11 0 0.2 0\n    11 0 0 0.2\n    1 1.0 0.0 0.0 0.0\n");
+    for (int i = 0; i < 11 * 11 * 11; ++i) {
+        const int x = i / 121 - 5, y = i / 11 % 11 - 5, z = i % 11 - 5;
+        text += QStringLiteral(" %1\n").arg(std::exp(-0.04 * (x * x + y * y + z * z)), 0, 'E', 5);
+    }
+    QVERIFY(h.Start(h.Write("blob.cube", text.toLatin1())));
+    QVERIFY(h.WaitForPicture());
+    QVERIFY(h.ActiveDocument()->surface.positive != nullptr);
+    QVERIFY(h.MainFrame()->OrbitalPanel()->isVisible());
+    EXPECT_REST("a grid's surface and its panel");
 }
 
 #include "GuiTestMain.h"
