@@ -18,6 +18,7 @@
 #include "model/CMolData.h"
 #include "model/ElementData.h"
 #include "model/ResidueSummary.h"
+#include "platform/BackgroundOpen.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
@@ -112,16 +113,6 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     return QString();
 }
 
-// The kind the first block of path's text says (see FileKindFromContent).
-FileKind FileKindOfText(const QString& path) {
-    StdioFile file;
-    if (!file.Open(path.toStdString(), StdioFile::modeRead))
-        return FileKind::kUnknown;
-    std::size_t available = 0;
-    const char* head = file.Peek(available);
-    return FileKindFromContent(std::string_view(head != nullptr ? head : "", available));
-}
-
 // "Could not read a molecule: why (name)", or nothing for a molecule.
 QString NoMoleculeMessage(const MoleculeFile& read, FileKind kind, const QString& path) {
     const QString reason = NoMoleculeText(read, read.byContent ? read.kind : kind);
@@ -193,39 +184,46 @@ bool CMolDoc::OnNewDocument() {
 }
 
 bool CMolDoc::OnOpenDocument(const QString& path) {
-    // A file that could not be read (a pipe nobody writes to, damaged gzip
-    // data) leaves no empty window behind; one read without a molecule
-    // keeps its window, which says why.
-    return Document::OnOpenDocument(path) && LoadPath(path, FileKindFromPath(path.toStdString()));
+    // A file that cannot be opened or gives no molecule (a pipe nobody writes
+    // to, damaged gzip data, a PDB file of remarks only) leaves no window
+    // behind: the message says why.
+    return Document::OnOpenDocument(path) &&
+           LoadPath(path, FileKindFromPath(path.toStdString())) == LoadResult::kLoaded;
 }
 
 FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
     return KindToOpen(FilterAt(OpenFilters(), filterIndex), FileKindFromPath(path.toStdString()));
 }
 
-bool CMolDoc::LoadPath(const QString& path, FileKind kind) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    MoleculeFile read = ReadMoleculeFile(path.toStdString(), kind, pdbOptions);
-    QApplication::restoreOverrideCursor();
-    if (read.status == MoleculeFile::Status::kCannotOpen) {
-        MessageBox::ShowCannotOpen(DialogParent(), path, QString::fromStdString(read.error));
-        return false;
+CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind) {
+    BackgroundOpen::Opened opened = BackgroundOpen::Open(path, DialogParent());
+    if (opened.cancelled)
+        return LoadResult::kCancelled;
+    if (opened.file == nullptr) {
+        MessageBox::ShowCannotOpen(DialogParent(), path, QString::fromStdString(opened.error));
+        return LoadResult::kNotOpened;
     }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    MoleculeFile read = ReadOpenedMoleculeFile(*opened.file, kind, pdbOptions);
+    opened.file.reset();
+    QApplication::restoreOverrideCursor();
     // A job that has begun (its output's banner is there) but printed no
     // geometry yet is shown and watched as before; any other text without
     // an end reads as "running" too and must not take the molecule's place.
     const bool running = read.model != nullptr &&
                          read.model->termination == CMolData::Termination::kRunning &&
-                         FileKindOfText(path) == FileKind::kGaussian;
-    if (data != nullptr && read.status != MoleculeFile::Status::kMolecule && !running) {
-        // A file that gives no molecule leaves the one shown, with its
-        // views and panels, as it was; the message says why. It was read,
-        // so it stays among the recent files.
+                         read.contentKind == FileKind::kGaussian;
+    if (read.status != MoleculeFile::Status::kMolecule && !running) {
+        // A file that gives no molecule leaves the one shown (or none), with
+        // its views and panels, as it was; the message says why. One its
+        // reader understood was read, so it stays among the recent files.
         MessageBox::Show(DialogParent(), NoMoleculeMessage(read, kind, path));
-        return true;
+        if (read.model != nullptr && read.reason != NoMoleculeReason::kUnresolvedZMatrix)
+            emit fileLoaded(path);
+        return LoadResult::kNoMolecule;
     }
     Load(path, kind, std::move(read));
-    return true;
+    return LoadResult::kLoaded;
 }
 
 void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
@@ -344,7 +342,9 @@ void CMolDoc::OnFileOpen() {
     const FileDialog::Result chosen = FileDialog::Run(DialogParent(), FileDialog::kOpen, filter,
                                                       openFilterIndex, QString(), Folder());
     if (chosen.accepted) {
-        if (LoadPath(chosen.path, KindForOpen(chosen.filterIndex, chosen.path)) &&
+        const LoadResult result =
+            LoadPath(chosen.path, KindForOpen(chosen.filterIndex, chosen.path));
+        if ((result == LoadResult::kLoaded || result == LoadResult::kNoMolecule) &&
             chosen.filterIndex > 0)
             openFilterIndex = chosen.filterIndex;
     }

@@ -32,9 +32,18 @@ public:
     // Takes what reading path with the reader of kind gave: the model when
     // it has a geometry, and the status text either way.
     void Load(const QString& path, FileKind kind, MoleculeFile read);
-    // Reads path with the reader of kind; false, after a message box with
-    // the reason, when the file cannot be opened.
-    bool LoadPath(const QString& path, FileKind kind);
+    // What reading a file into the document came to.
+    enum class LoadResult {
+        kLoaded,     // the file's molecule is the document's now (or a begun job is watched)
+        kNoMolecule, // read, but it holds no molecule: the document is as it was
+        kNotOpened,  // it could not be opened: the document is as it was
+        kCancelled,  // the person stopped the reading of a pipe
+    };
+    // Reads path with the reader of kind (a pipe on a worker thread, see
+    // BackgroundOpen). A file that cannot be opened, or gives no molecule,
+    // leaves the document as it was and says why in a message box; one that
+    // gives no molecule still joins the recent files, since it was read.
+    LoadResult LoadPath(const QString& path, FileKind kind);
     // The reader an Open dialog's answer asks for: the filter's (1 Gaussian,
     // 2 PDB), or the name's for All Files and for a dialog that named none.
     static FileKind KindForOpen(int filterIndex, const QString& path);

@@ -10,6 +10,7 @@
 #include "formats/DialogFilter.h"
 #include "formats/FileFormat.h"
 #include "formats/FileKind.h"
+#include "platform/BackgroundOpen.h"
 #include "platform/DocTemplate.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
@@ -30,6 +31,8 @@
 #include <QMdiArea>
 #include <QPageSetupDialog>
 #include <QPrinter>
+
+#include <utility>
 
 using namespace CommandIds;
 
@@ -91,12 +94,27 @@ void CRavekApp::OnFileLoaded(const QString& path) {
 }
 
 bool CRavekApp::OpenFiles(const QStringList& files) {
-    // The files that cannot be opened are named in one box.
-    MessageBox::Gathering failures;
+    // Files that come while others are being opened (handed over while a
+    // pipe is read) are opened after them, in the order they came.
+    if (openingFiles_) {
+        waitingFiles_ += files;
+        return true;
+    }
+    openingFiles_ = true;
     bool opened = false;
-    for (const QString& file : files)
-        opened = moleculeTemplate->OpenDocumentFile(file) != nullptr || opened;
-    failures.Show(MainWidget());
+    for (QStringList batch = files; !batch.isEmpty(); batch = std::exchange(waitingFiles_, {})) {
+        // The files that cannot be opened are named in one box; the pipes
+        // among them are read together first, the windows answering.
+        MessageBox::Gathering failures;
+        const BackgroundOpen::Batch pipes(batch, MainWidget());
+        for (const QString& file : batch) {
+            opened = moleculeTemplate->OpenDocumentFile(file) != nullptr || opened;
+            // Between two files the windows draw and answer what waits.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        failures.Show(MainWidget());
+    }
+    openingFiles_ = false;
     return opened;
 }
 
@@ -189,17 +207,11 @@ void CRavekApp::OnFileOpen() {
         document = moleculeTemplate->OpenDocumentFile(chosen.path);
     } else {
         // The filter decides the reader even against the name.
-        const QString reason = Document::WhyUnreadable(chosen.path);
-        if (!reason.isEmpty()) {
-            MessageBox::ShowCannotOpen(MainWidget(), chosen.path, reason);
-            return;
-        }
-        document = OnFileNew();
-        if (auto* molDoc = dynamic_cast<CMolDoc*>(document)) {
-            molDoc->LoadPath(chosen.path, kind);
-            molDoc->SetPathName(chosen.path);
-            molDoc->UpdateAllViews(nullptr);
-        }
+        document = moleculeTemplate->OpenDocumentWith(chosen.path, [&](Document* opening) {
+            auto* molecule = static_cast<CMolDoc*>(opening);
+            return molecule->Document::OnOpenDocument(chosen.path) &&
+                   molecule->LoadPath(chosen.path, kind) == CMolDoc::LoadResult::kLoaded;
+        });
     }
     if (auto* molDoc = dynamic_cast<CMolDoc*>(document);
         molDoc != nullptr && chosen.filterIndex > 0)
@@ -215,12 +227,21 @@ void CRavekApp::OnOpenRecentFile(int index) {
     ChildFrame* frame = mainFrame->ActiveChildFrame();
     auto* molecule =
         frame != nullptr ? qobject_cast<CMolDoc*>(frame->GetActiveDocument()) : nullptr;
-    const bool opened = molecule != nullptr
-                            ? molecule->LoadPath(path, FileKindFromPath(path.toStdString()))
-                            : moleculeTemplate->OpenDocumentFile(path) != nullptr;
-    if (molecule != nullptr)
+    const FileKind kind = FileKindFromPath(path.toStdString());
+    CMolDoc::LoadResult result = CMolDoc::LoadResult::kNotOpened;
+    if (molecule == nullptr) {
+        moleculeTemplate->OpenDocumentWith(path, [&](Document* opening) {
+            if (!opening->Document::OnOpenDocument(path))
+                return false;
+            result = static_cast<CMolDoc*>(opening)->LoadPath(path, kind);
+            return result == CMolDoc::LoadResult::kLoaded;
+        });
+    } else {
+        result = molecule->LoadPath(path, kind);
         molecule->UpdateAllViews(nullptr);
-    if (!opened) {
+    }
+    // A file that gave no molecule was read: it stays (at the top).
+    if (result == CMolDoc::LoadResult::kNotOpened) {
         recentFiles.Remove(index);
         recentFiles.WriteList();
     }

@@ -31,7 +31,10 @@ public:
     bool InitInstance(const QString& file);
     // Opens each file in a molecule window of its own (a file already open
     // is brought to the front), as files dropped or handed over are; one
-    // box names those that cannot be opened. Whether any opened.
+    // box names those that cannot be opened, and a file that gives no
+    // molecule opens no window (its box says why). Pipes are read on worker
+    // threads, all at once, while the windows go on answering; files that
+    // come meanwhile are opened after these. Whether any opened.
     bool OpenFiles(const QStringList& files);
     // Files a later start handed over: opened, and the main window brought
     // to the front.
@@ -79,5 +82,8 @@ private:
 
     std::unique_ptr<CMainFrame> mainFrame;
     RecentFileList recentFiles;
+    // Set while OpenFiles opens files; files that come meanwhile wait here.
+    bool openingFiles_ = false;
+    QStringList waitingFiles_;
     CommandTable commands_;
 };

@@ -30,18 +30,27 @@ std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const Pdb
 
 MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options,
                               StdioFile::OpenMode mode) {
-    MoleculeFile result;
     StdioFile file;
-    if (!file.Open(path, mode, &result.error)) {
+    std::string error;
+    if (!file.Open(path, mode, &error)) {
+        MoleculeFile result;
         result.status = MoleculeFile::Status::kCannotOpen;
+        result.error = std::move(error);
         return result;
     }
+    return ReadOpenedMoleculeFile(file, kind, options);
+}
+
+MoleculeFile ReadOpenedMoleculeFile(StdioFile& file, FileKind kind, const PdbOptions& options) {
+    MoleculeFile result;
     result.compressed = file.WasCompressed();
+    // The first block read ahead is looked at, not consumed.
+    std::size_t available = 0;
+    const char* head = file.Peek(available);
+    result.contentKind =
+        FileKindFromContent(std::string_view(head != nullptr ? head : "", available));
     if (kind == FileKind::kByContent) {
-        // The first block read ahead is looked at, not consumed.
-        std::size_t available = 0;
-        const char* head = file.Peek(available);
-        kind = FileKindFromContent(std::string_view(head != nullptr ? head : "", available));
+        kind = result.contentKind;
         result.byContent = true;
     }
     result.kind = kind;

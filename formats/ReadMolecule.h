@@ -40,6 +40,9 @@ struct MoleculeFile {
     bool compressed = false;            // the file was gzip data (it cannot grow in place)
     FileKind kind = FileKind::kUnknown; // the reader used (the one found by content too)
     bool byContent = false;             // the kind was looked for in the text
+    // The kind the first block of the text says, whatever the reader used
+    // (see FileKindFromContent).
+    FileKind contentKind = FileKind::kUnknown;
 
     // One English sentence for what went wrong, naming path; empty with
     // kMolecule.
@@ -51,3 +54,5 @@ struct MoleculeFile {
 // text's first block calls for.
 MoleculeFile ReadMoleculeFile(const std::string& path, FileKind kind, const PdbOptions& options,
                               StdioFile::OpenMode mode = StdioFile::modeRead);
+// The same for a file already opened for reading (at its start).
+MoleculeFile ReadOpenedMoleculeFile(StdioFile& file, FileKind kind, const PdbOptions& options);

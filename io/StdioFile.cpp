@@ -35,7 +35,12 @@ StdioFile::~StdioFile() {
     Close();
 }
 
-bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error) {
+bool StdioFile::MayWait(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error, Watch* watch) {
     Close();
     if (mode != modeWrite) {
         // Looked at before it is opened: opening a device may act on it.
@@ -60,7 +65,7 @@ bool StdioFile::Open(const std::string& path, OpenMode mode, std::string* error)
             return false;
         }
         try {
-            return OpenForReading(fd, info, mode, error);
+            return OpenForReading(fd, info, mode, error, watch);
         } catch (const std::bad_alloc&) {
             Close();
             if (error != nullptr)
@@ -104,7 +109,8 @@ void StdioFile::StartAt(OpenMode mode) {
     writeError_ = false;
 }
 
-bool StdioFile::OpenForReading(int fd, const struct stat& info, OpenMode mode, std::string* error) {
+bool StdioFile::OpenForReading(int fd, const struct stat& info, OpenMode mode, std::string* error,
+                               Watch* watch) {
     const auto refuse = [&](const std::string& why) {
         ::close(fd);
         if (error != nullptr)
@@ -114,7 +120,7 @@ bool StdioFile::OpenForReading(int fd, const struct stat& info, OpenMode mode, s
     if (S_ISDIR(info.st_mode))
         return refuse(std::strerror(EISDIR));
     if (S_ISFIFO(info.st_mode) && mode == modeRead) {
-        if (!ReadPipe(fd, error) || !InflateIfGzip(error))
+        if (!ReadPipe(fd, error, watch) || !InflateIfGzip(error))
             return false;
         mode_ = mode;
         return true;
@@ -229,48 +235,65 @@ bool StdioFile::InflateIfGzip(std::string* error) {
         "the data", error);
 }
 
-bool StdioFile::ReadPipe(int fd, std::string* error) {
+bool StdioFile::ReadPipe(int fd, std::string* error, Watch* watch) {
     // The pipe is closed however this ends (a buffer that cannot grow
     // throws).
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    // The first bytes (or the writer's end) are waited for a while; a pipe
-    // that stays silent is given up.
-    pollfd waiting{fd, POLLIN, 0};
-    int ready = 0;
-    do
-        ready = ::poll(&waiting, 1, kPipeWaitMs);
-    while (ready < 0 && errno == EINTR);
-    if (ready <= 0) {
-        if (ready == 0 && error != nullptr)
-            *error = "nothing was written to the pipe";
-        else
-            SetError(error, errno);
-        return false;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // The pipe stays non-blocking and is waited on in short slices, so that
+    // a request to stop is seen however slowly the writer writes. The first
+    // bytes (or the writer's end) are waited for a while; a pipe that stays
+    // silent is given up.
+    constexpr int kSliceMs = 100;
+    int silentMs = 0;
+    bool started = false;
     std::string limitText;
     const std::size_t limit = InMemoryLimit(limitText);
     std::vector<char> bytes;
     std::vector<char> block(kReadBufferSize);
     for (;;) {
-        const ssize_t n = ::read(fd, block.data(), block.size());
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        if (watch != nullptr && watch->cancel) {
+            if (error != nullptr)
+                *error = kCancelled;
+            return false;
+        }
+        pollfd waiting{fd, POLLIN, 0};
+        const int ready = ::poll(&waiting, 1, kSliceMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready < 0) {
             SetError(error, errno);
             return false;
         }
+        if (ready == 0) {
+            silentMs += kSliceMs;
+            if (!started && silentMs >= kPipeWaitMs) {
+                if (error != nullptr)
+                    *error = "nothing was written to the pipe";
+                return false;
+            }
+            continue;
+        }
+        const ssize_t n = ::read(fd, block.data(), block.size());
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (n < 0) {
+            SetError(error, errno);
+            return false;
+        }
+        if (n == 0)
+            break; // the writer's end
+        started = true;
         if (bytes.size() + static_cast<std::size_t>(n) > limit) {
             if (error != nullptr)
                 *error = "the pipe holds more than " + limitText;
             return false;
         }
         bytes.insert(bytes.end(), block.begin(), block.begin() + n);
+        if (watch != nullptr)
+            watch->bytesRead = bytes.size();
     }
     buffer_ = std::move(bytes);
     len_ = buffer_.size();

@@ -10,7 +10,8 @@
 // starts and come back to it later). A pipe (named or not, /dev/stdin fed by
 // another program) cannot seek, so it is read whole into memory when it is
 // opened and served from there (a pipe that gives nothing for two seconds is
-// given up rather than waited on); other files that are not regular files
+// given up rather than waited on; a Watch lets another thread follow the
+// bytes come and stop the reading); other files that are not regular files
 // (devices, sockets, folders) are refused, since reading them could hang or
 // never end. What is read whole into memory (a pipe's bytes, a compressed
 // file's text) may take a quarter of the memory available, at most 2 GiB:
@@ -18,6 +19,7 @@
 // fit. Writing is text mode: '\n' becomes the platform's own line end (LF
 // here, CR LF on Windows).
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -38,9 +40,23 @@ public:
     StdioFile(const StdioFile&) = delete;
     StdioFile& operator=(const StdioFile&) = delete;
 
+    // What another thread may follow and stop while a pipe is read whole as
+    // it is opened: the bytes read so far, and a request to give up (the
+    // open then fails with kCancelled within a tenth of a second).
+    struct Watch {
+        std::atomic<bool> cancel{false};
+        std::atomic<std::uint64_t> bytesRead{0};
+    };
+    static constexpr const char* kCancelled = "reading was cancelled";
+
     // Opens path; on failure returns false and, when error is given, stores the
-    // system's reason there. An open file is closed first.
-    bool Open(const std::string& path, OpenMode mode, std::string* error = nullptr);
+    // system's reason there. An open file is closed first. watch (when given)
+    // follows a pipe's reading.
+    bool Open(const std::string& path, OpenMode mode, std::string* error = nullptr,
+              Watch* watch = nullptr);
+    // Whether opening path for reading may keep the caller waiting: a named
+    // pipe, read whole as it is opened, for as long as its writer writes.
+    static bool MayWait(const std::string& path);
     // The most a pipe or a compressed file's text may hold in memory
     // whatever memory there is; more is refused rather than read.
     static constexpr std::size_t kMaxPipeBytes = std::size_t{1} << 31;
@@ -102,9 +118,10 @@ private:
     // Reads the next block after the current one; false at the end of the file.
     bool FillBuffer();
     // The file opened for reading as fd, of the kind stat gave.
-    bool OpenForReading(int fd, const struct stat& info, OpenMode mode, std::string* error);
+    bool OpenForReading(int fd, const struct stat& info, OpenMode mode, std::string* error,
+                        Watch* watch);
     // Reads the pipe open as fd whole into the buffer.
-    bool ReadPipe(int fd, std::string* error);
+    bool ReadPipe(int fd, std::string* error, Watch* watch);
     // Opened or opened again for reading or writing: at the start, no limit.
     void StartAt(OpenMode mode);
     // Inflates gzip data by inflate (into out, at most limit bytes) and makes

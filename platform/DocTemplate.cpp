@@ -33,6 +33,16 @@ Document* DocTemplate::OpenDocumentFile(const QString& path, bool makeVisible) {
             }
         }
     }
+    if (path.isEmpty())
+        return OpenDocumentWith(
+            path, [](Document* document) { return document->OnNewDocument(); }, makeVisible);
+    return OpenDocumentWith(
+        path, [&path](Document* document) { return document->OnOpenDocument(path); }, makeVisible);
+}
+
+Document* DocTemplate::OpenDocumentWith(const QString& path,
+                                        const std::function<bool(Document*)>& open,
+                                        bool makeVisible) {
     documents_.push_back(factories_.document());
     Document* document = documents_.back().get();
     document->template_ = this;
@@ -41,15 +51,11 @@ Document* DocTemplate::OpenDocumentFile(const QString& path, bool makeVisible) {
         RemoveDocument(document);
         return nullptr;
     }
-    bool ok;
-    if (path.isEmpty()) {
+    if (path.isEmpty())
         SetDefaultTitle(document);
-        ok = document->OnNewDocument();
-    } else {
-        ok = document->OnOpenDocument(path);
-        if (ok)
-            document->SetPathName(path);
-    }
+    const bool ok = open(document);
+    if (ok && !path.isEmpty())
+        document->SetPathName(path);
     if (!ok) {
         delete frame; // its view goes with it, and the document with the view
         return nullptr;

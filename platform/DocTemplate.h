@@ -47,6 +47,11 @@ public:
     // path is empty. A document already open on path is only activated.
     // Returns null when the document could not be set up or read.
     Document* OpenDocumentFile(const QString& path, bool makeVisible = true);
+    // Opens path in a new window of this kind with open (in place of the
+    // document's OnOpenDocument), even when a document is open on it
+    // already; null, and no window, when open fails.
+    Document* OpenDocumentWith(const QString& path, const std::function<bool(Document*)>& open,
+                               bool makeVisible = true);
     // A new window on document (for a second window or another kind of view).
     ChildFrame* CreateNewFrame(Document* document);
     // First update of the frame's view, then shows the frame.

@@ -26,6 +26,9 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res", "render/ColourScheme.cpp
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("BackgroundOpen", "パイプから読み込んでいます: %1"): "Reading from a pipe: %1",
+    ("BackgroundOpen", "\n%1 / %2 件 読み込み済み"): "\n%1 of %2 read",
+    ("BackgroundOpen", "キャンセル"): "Cancel",
     ("CDispResPage", "チェーンの残基をすべて選択"): "Selects every residue of a chain",
     ("CDispResPage", "チェーンで選択"): "Select by chain",
     ("Command", "選択した原子や残基が画面の中心に来るよう移動します\n選択を中心に"): "Moves the view so that the selected atoms or residue lie in the middle\nCentre on Selection",

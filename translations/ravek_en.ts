@@ -1,6 +1,23 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en_US" sourcelanguage="ja_JP">
 <context>
+    <name>BackgroundOpen</name>
+    <message>
+        <source>パイプから読み込んでいます: %1</source>
+        <translation>Reading from a pipe: %1</translation>
+    </message>
+    <message>
+        <source>
+%1 / %2 件 読み込み済み</source>
+        <translation>
+%1 of %2 read</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>RAVEK のバージョン情報</source>

@@ -5,6 +5,7 @@
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "model/Wavefunction.h"
+#include "platform/BackgroundOpen.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/MessageBox.h"
@@ -457,7 +458,14 @@ bool COrbitalPanel::SaveCube(const QString& path) {
 bool COrbitalPanel::AddCube(const QString& path) {
     if (owner_ == nullptr || state_ == nullptr || state_->data == nullptr)
         return false;
-    const MoleculeFile read = ReadMoleculeFile(path.toStdString(), FileKind::kCube, PdbOptions());
+    BackgroundOpen::Opened opened = BackgroundOpen::Open(path, this);
+    if (opened.cancelled)
+        return false;
+    if (opened.file == nullptr) {
+        MessageBox::ShowCannotOpen(this, path, QString::fromStdString(opened.error));
+        return false;
+    }
+    const MoleculeFile read = ReadOpenedMoleculeFile(*opened.file, FileKind::kCube, PdbOptions());
     if (read.model == nullptr || read.model->volumes.empty()) {
         MessageBox::Show(this, QString::fromStdString(read.Describe(path.toStdString())));
         return false;

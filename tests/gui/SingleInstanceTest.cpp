@@ -14,13 +14,19 @@
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstring>
+#include <thread>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -133,6 +139,59 @@ QByteArray Exchange(const QString& serverName, const QByteArray& bytes, int wait
     return answer + socket.readAll();
 }
 
+// Posts an event every 50 ms and keeps the longest time one waited before
+// this program's event loop served it.
+class Heartbeat : public QObject {
+public:
+    Heartbeat() {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            ++posted;
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+            sent_.start();
+        });
+        timer_.start(50);
+        beat_.start();
+    }
+    qint64 longestWaitMs = 0; // an event's, or between two beats beyond their 50 ms
+    int posted = 0;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        longestWaitMs = std::max({longestWaitMs, sent_.elapsed(), beat_.restart() - 50});
+        return true;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer sent_, beat_;
+};
+
+// Writes text into the named pipe at path in pieces of a line, one every
+// pauseMs, once a reader has opened it (within 10 s); the pipe's writer end
+// is given up when the reader goes.
+std::thread FeedPipe(const QString& path, const QByteArray& text, int pauseMs,
+                     const std::atomic<bool>& stop) {
+    return std::thread([name = QFile::encodeName(path), text, pauseMs, &stop] {
+        int fd = -1;
+        for (int tries = 0; fd < 0 && tries < 1000 && !stop; ++tries) {
+            fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        if (fd < 0)
+            return;
+        ::fcntl(fd, F_SETFL, 0);
+        for (const QByteArray& line : text.split('\n')) {
+            if (stop || ::write(fd, (line + '\n').constData(), line.size() + 1) < 0)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+        }
+        ::close(fd);
+    });
+}
+
 } // namespace
 
 class SingleInstanceTest : public QObject {
@@ -145,6 +204,7 @@ private slots:
     void aFoundFileIsRemovedOnlyWhenItIsTheUsersOwnDeadSocket();
     void aPeerOfAnotherUserIsRefusedOnBothEnds();
     void messagesBeyondTheirLimitsAreRefused();
+    void handedOverPipesNeverHoldTheWindow();
 };
 
 // A second ravek process with a file while this program runs: the file
@@ -255,6 +315,80 @@ void SingleInstanceTest::filesThatCannotBeOpenedAreNamedInOneBoxAndTheProgramLiv
     QCOMPARE(messages.size(), 1);
     QVERIFY(messages.front().contains(QStringLiteral("p3.pdb")));
     QCOMPARE(h.Frames().size(), 3); // no empty window for a file not read
+}
+
+// Ten named pipes handed over at once, three of them fed a line at a time
+// and seven nobody writes to: they are read together on their own threads
+// while this program goes on serving its events (a posted event waits no
+// more than 200 ms), the fed ones open and the silent ones are named in one
+// box after their two seconds. A pipe whose writer never ends is stopped
+// with the progress box's キャンセル. Found wrong: the window froze for two
+// seconds a pipe, and for as long as a pipe was fed.
+void SingleInstanceTest::handedOverPipesNeverHoldTheWindow() {
+    std::signal(SIGPIPE, SIG_IGN);
+    QTemporaryDir runtime;
+    const ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)));
+    SingleInstance instance;
+    QVERIFY(instance.Listen());
+    connect(&instance, &SingleInstance::filesHanded, h.App(), &CRavekApp::OpenHandedFiles);
+
+    QStringList pipes;
+    for (int i = 0; i < 10; ++i) {
+        pipes << h.Path(QStringLiteral("pipe-%1.pdb").arg(i));
+        QVERIFY(::mkfifo(QFile::encodeName(pipes.back()).constData(), 0600) == 0);
+    }
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> writers;
+    for (int i = 0; i < 3; ++i)
+        writers.push_back(FeedPipe(pipes[i], Fixtures::kPeptidePdb, 20, stop));
+    Heartbeat heartbeat;
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(RunSecondStart(pipes, 15000), 0);
+    QStringList messages;
+    QTRY_VERIFY_WITH_TIMEOUT((messages += h.TakeMessages()).size() >= 1, 15000);
+    const qint64 took = clock.elapsed();
+    for (std::thread& writer : writers)
+        writer.join();
+    QCOMPARE(h.Frames().size(), 4);
+    QCOMPARE(messages.size(), 1);
+    for (int i = 0; i < 10; ++i)
+        QCOMPARE(messages.front().contains(QFileInfo(pipes[i]).fileName()), i >= 3);
+    QVERIFY(h.progressShown);
+    // Together, not one after another (seven silent pipes one at a time
+    // took 14 s).
+    QVERIFY2(took < 7000, qPrintable(QString::number(took)));
+    QVERIFY2(heartbeat.longestWaitMs < 200, qPrintable(QString::number(heartbeat.longestWaitMs)));
+    QVERIFY(heartbeat.posted > took / 100);
+
+    // A writer that never ends: its reading is stopped as a person stops it.
+    const QString endless = h.Path("endless.pdb");
+    QVERIFY(::mkfifo(QFile::encodeName(endless).constData(), 0600) == 0);
+    QByteArray lines;
+    for (int i = 0; i < 10000; ++i)
+        lines += "REMARK   1 A LINE A SECOND, OR FASTER\n";
+    std::thread writer = FeedPipe(endless, lines, 50, stop);
+    QTimer cancel;
+    connect(&cancel, &QTimer::timeout, this, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(widget);
+            if (progress != nullptr && progress->isVisible() && clock.elapsed() > 1500)
+                AppHarness::PressButton(progress, QStringLiteral("キャンセル"));
+        }
+    });
+    cancel.start(100);
+    clock.restart();
+    QCOMPARE(RunSecondStart({endless}, 15000), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(clock.elapsed() > 1500 && QApplication::activeModalWidget() == nullptr,
+                             10000);
+    QTest::qWait(300);
+    QCOMPARE(h.Frames().size(), 4);
+    QVERIFY(h.TakeMessages().isEmpty()); // stopped on purpose: nothing to say
+    QVERIFY2(heartbeat.longestWaitMs < 200, qPrintable(QString::number(heartbeat.longestWaitMs)));
+    stop = true;
+    writer.join();
 }
 
 // $XDG_RUNTIME_DIR when only the user can enter it, else the user's own

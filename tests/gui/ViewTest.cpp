@@ -884,8 +884,9 @@ void ViewTest::statusPaneNeverReadsAnotherModel() {
     QCOMPARE(h.MainFrame()->AtomPane()->text(), QStringLiteral("18C"));
     // The document reads the new file and the idle update comes before any
     // picture of it.
-    QVERIFY(
-        h.ActiveDocument()->LoadPath(h.Write("w.com", Fixtures::kWaterInput), FileKind::kGaussian));
+    QCOMPARE(
+        h.ActiveDocument()->LoadPath(h.Write("w.com", Fixtures::kWaterInput), FileKind::kGaussian),
+        CMolDoc::LoadResult::kLoaded);
     h.MainFrame()->OnIdle();
     QVERIFY(h.MainFrame()->AtomPane()->text().isEmpty());
 }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
@@ -106,6 +108,53 @@ TEST(StdioFile, PipesAreReadWholeAndDevicesRefused) {
         EXPECT_FALSE(file.Open(device, StdioFile::modeRead, &error)) << device;
         EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
     }
+}
+
+// A pipe whose writer goes on writing is followed from another thread: the
+// bytes read so far count up as they come, and a request to stop ends the
+// open within moments however long the writer would go on; a pipe opened
+// by name is a file that may keep its opener waiting, a regular file not.
+TEST(StdioFile, APipesReadingIsWatchedAndStopped) {
+    TempDir dir;
+    const std::string fifo = dir.File("slow.pdb");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_TRUE(StdioFile::MayWait(fifo));
+    EXPECT_FALSE(StdioFile::MayWait(dir.Write("plain.pdb", "ATOM\n")));
+    EXPECT_FALSE(StdioFile::MayWait(dir.File("missing.pdb")));
+
+    // The writer learns the reader has gone from its failed write, not from
+    // a signal that would end the test.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        const int fd = open(fifo.c_str(), O_WRONLY);
+        // A line every 20 ms until the reader has gone.
+        while (!stop && write(fd, "REMARK slowly\n", 14) == 14)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        close(fd);
+    });
+    StdioFile::Watch watch;
+    std::string error;
+    bool opened = true;
+    std::thread reader([&] {
+        StdioFile file;
+        opened = file.Open(fifo, StdioFile::modeRead, &error, &watch);
+    });
+    // The bytes come in as they are written.
+    const auto start = std::chrono::steady_clock::now();
+    while (watch.bytesRead < 14 * 5 &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_GE(watch.bytesRead, 14u * 5);
+    EXPECT_EQ(watch.bytesRead % 14, 0u);
+    const auto asked = std::chrono::steady_clock::now();
+    watch.cancel = true;
+    reader.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(1000));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(error, StdioFile::kCancelled);
+    stop = true;
+    writer.join();
 }
 
 // A file followed while its program writes it is looked at again and again:
