@@ -84,6 +84,12 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
         return QCoreApplication::translate("CMolDoc", "分子が大きすぎてメモリに収まりません");
     case MoleculeFile::Status::kCannotOpen:
         return QCoreApplication::translate("CMolDoc", "読み込めませんでした");
+    case MoleculeFile::Status::kNotRead:
+        return read.kind == FileKind::kOrca
+                   ? QCoreApplication::translate(
+                         "CMolDoc", "ORCA の出力ファイルです。このバージョンでは読み込めません")
+                   : QCoreApplication::translate(
+                         "CMolDoc", "Molden ファイルです。このバージョンでは読み込めません");
     case MoleculeFile::Status::kNoMolecule:
         break;
     }
@@ -96,9 +102,21 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
                : kind == FileKind::kMmcif
                    ? QCoreApplication::translate("CMolDoc", "atom_site の行がありません")
                    : QCoreApplication::translate("CMolDoc", "原子座標が見つかりません");
-    case NoMoleculeReason::kUnreadableFormat:
-        return QCoreApplication::translate("CMolDoc", "mmCIF として読めません: %1")
-            .arg(QString::fromStdString(read.model->formatProblem));
+    case NoMoleculeReason::kUnreadableFormat: {
+        const QString problem = QString::fromStdString(read.model->formatProblem);
+        switch (kind) {
+        case FileKind::kCube:
+            return QCoreApplication::translate("CMolDoc", "cube ファイルとして読めません: %1")
+                .arg(problem);
+        case FileKind::kFchk:
+            return QCoreApplication::translate(
+                       "CMolDoc", "フォーマット済みチェックポイントファイルとして読めません: %1")
+                .arg(problem);
+        default:
+            return QCoreApplication::translate("CMolDoc", "mmCIF として読めません: %1")
+                .arg(problem);
+        }
+    }
     case NoMoleculeReason::kNoReadableAtoms:
         return QCoreApplication::translate("CMolDoc", "原子の行に読み取れる座標がありません");
     case NoMoleculeReason::kFractionalCoordinates:
@@ -115,7 +133,7 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
 
 // "Could not read a molecule: why (name)", or nothing for a molecule.
 QString NoMoleculeMessage(const MoleculeFile& read, FileKind kind, const QString& path) {
-    const QString reason = NoMoleculeText(read, read.byContent ? read.kind : kind);
+    const QString reason = NoMoleculeText(read, read.kind != FileKind::kUnknown ? read.kind : kind);
     return reason.isEmpty()
                ? QString()
                : QCoreApplication::translate("CMolDoc", "分子データを読み込めませんでした: %1 (%2)")

@@ -73,6 +73,7 @@ int ModelSource::Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const
                      read.Describe(path_).c_str(), FormatNames(false, true).c_str());
         return kExitNoMolecule;
     case MoleculeFile::Status::kNoMolecule:
+    case MoleculeFile::Status::kNotRead:
         std::fprintf(stderr, "ravek-cli: %s\n", read.Describe(path_).c_str());
         return kExitNoMolecule;
     case MoleculeFile::Status::kCannotOpen:

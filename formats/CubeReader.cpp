@@ -123,7 +123,7 @@ public:
             while (scan.Real(value))
                 values.push_back(static_cast<float>(std::clamp(value, -kFloatMax, kFloatMax)));
             if (!scan.AtEnd())
-                return "a value after the " + std::to_string(values.size()) + "th is not a number";
+                return "value " + std::to_string(values.size() + 1) + " is not a number";
         }
         if (values.size() != expected)
             return "the grid announces " + std::to_string(expected) + " values, the file holds " +
@@ -176,7 +176,7 @@ void ReadCube(StdioFile* in, CMolData& model) {
     if (!problem.empty()) {
         model = CMolData();
         model.sourceKind = CMolData::SourceKind::kCube;
-        model.formatProblem = "not a readable cube file: " + problem;
+        model.formatProblem = problem;
         return;
     }
     model.DropEmptyFrames();

@@ -5,7 +5,7 @@
 const std::vector<DialogFilter>& OpenFilters() {
     static const std::vector<DialogFilter> filters = {
         {"Gaussian Data (*.log; *.com; *.out; *.gjf)",
-         "*.log; *.com; *.out; *.gjf; *.log.gz; *.out.gz",
+         "*.log; *.com; *.out; *.gjf; *.g03; *.g09; *.g16; *.log.gz; *.out.gz",
          {"gaussian"}},
         {"PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz)",
          "*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz",

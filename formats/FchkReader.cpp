@@ -9,6 +9,7 @@
 #include "model/Wavefunction.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <map>
 #include <string>
@@ -164,6 +165,16 @@ int Whole(double value, int fallback) {
     return std::fabs(value) < 1e9 ? static_cast<int>(value) : fallback;
 }
 
+// A number of the file as it reads there, for messages: a whole number in
+// full however large, any other in its shortest exact form.
+std::string AsRead(double value) {
+    if (std::isfinite(value) && std::fabs(value) < 1e18 && value == std::floor(value))
+        return std::to_string(static_cast<long long>(value));
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
 std::vector<Point3D> Points(const std::vector<double>& xyz, std::size_t from, std::size_t count) {
     std::vector<Point3D> points;
     for (std::size_t a = 0; a < count; ++a)
@@ -189,7 +200,7 @@ std::shared_ptr<Wavefunction> ReadWavefunction(const Sections& s, long long atom
     long long total = 0;
     for (double n : *primitives) {
         if (!(n >= 1 && n <= 1000)) {
-            s.Fail("a shell has " + std::to_string(Whole(n, -1)) + " primitives");
+            s.Fail("a shell has " + AsRead(n) + " primitives");
             return nullptr;
         }
         total += static_cast<long long>(n);
@@ -211,8 +222,8 @@ std::shared_ptr<Wavefunction> ReadWavefunction(const Sections& s, long long atom
         shell.pure = type < -1;
         shell.atom = Whole((*atomMap)[i], 0) - 1;
         if (shell.l > GaussianBasis::kMaxL || shell.atom < 0 || shell.atom >= atoms) {
-            s.Fail("shell " + std::to_string(k + 1) + " has type " + std::to_string(type) +
-                   " on atom " + std::to_string(shell.atom + 1));
+            s.Fail("shell " + std::to_string(k + 1) + " has type " + AsRead((*types)[i]) +
+                   " on atom " + AsRead((*atomMap)[i]));
             return nullptr;
         }
         if (shell.sp && pCoefficients == nullptr) {
@@ -237,18 +248,18 @@ std::shared_ptr<Wavefunction> ReadWavefunction(const Sections& s, long long atom
     auto wavefunction = std::make_shared<Wavefunction>();
     wavefunction->basis = GaussianBasis(std::move(list));
     const long long nbf = wavefunction->basis.FunctionCount();
-    const long long stated =
-        Whole(s.Scalar("Number of basis functions", static_cast<double>(nbf)), -1);
-    if (stated != nbf) {
+    const double stated = s.Scalar("Number of basis functions", static_cast<double>(nbf));
+    if (Whole(stated, -1) != nbf) {
         s.Fail("the shells make " + std::to_string(nbf) + " basis functions, the file says " +
-               std::to_string(stated));
+               AsRead(stated));
         return nullptr;
     }
-    const long long orbitals =
-        Whole(s.Scalar("Number of independent functions", static_cast<double>(nbf)), -1);
+    const double independent =
+        s.Scalar("Number of independent functions", static_cast<double>(nbf));
+    const long long orbitals = Whole(independent, -1);
     if (orbitals < 0 || orbitals > nbf) {
-        s.Fail("the file counts " + std::to_string(orbitals) + " orbitals of " +
-               std::to_string(nbf) + " basis functions");
+        s.Fail("the file counts " + AsRead(independent) + " orbitals of " + std::to_string(nbf) +
+               " basis functions");
         return nullptr;
     }
     for (int spin = 0; spin < 2; ++spin) {
@@ -294,7 +305,7 @@ void ReadFchk(StdioFile* in, CMolData& model) {
     const auto refuse = [&](const std::string& why) {
         model = CMolData();
         model.sourceKind = CMolData::SourceKind::kFchk;
-        model.formatProblem = "not a readable formatted checkpoint file: " + why;
+        model.formatProblem = why;
     };
     if (!problem.empty())
         return refuse(problem);

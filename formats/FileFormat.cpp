@@ -70,38 +70,60 @@ bool WriteXyzFile(CMolData& mol, StdioFile* file, const std::string&, std::strin
 
 const std::vector<FileFormat>& FileFormats() {
     // Beside the usual endings, the names desktops give the chemical types
-    // of Gaussian inputs (gau, gjc) and outputs (gal, g92 ... g03), so that
-    // a file the desktop hands over as one of those types is read.
+    // of Gaussian inputs (gau, gjc) and outputs (gal, g92 ... g03), and the
+    // g09 and g16 users give outputs, so that a file the desktop hands over
+    // as one of those types is read. ORCA outputs (named .out or .log like
+    // Gaussian's, told apart by their banner) and Molden files are
+    // recognised and refused by name until they are read.
     static const std::vector<FileFormat> formats = {
         {"gaussian",
          FileKind::kGaussian,
-         {"log", "com", "out", "gjf", "gau", "gjc", "gal", "g92", "g94", "g98", "g03"},
+         {"log", "com", "out", "gjf", "gau", "gjc", "gal", "g92", "g94", "g98", "g03", "g09",
+          "g16"},
          {"chemical/x-gaussian-log", "chemical/x-gaussian-input"},
          ReadGaussian,
-         nullptr},
+         nullptr,
+         "Gaussian file"},
         {"com", FileKind::kUnknown, {"com", "gjf"}, {}, nullptr, WriteCom},
-        {"pdb", FileKind::kPdb, {"pdb", "ent"}, {"chemical/x-pdb"}, ReadPdb, WritePdbFull},
+        {"pdb",
+         FileKind::kPdb,
+         {"pdb", "ent"},
+         {"chemical/x-pdb"},
+         ReadPdb,
+         WritePdbFull,
+         "PDB file"},
         {"pdb-short", FileKind::kUnknown, {}, {}, nullptr, WritePdbCoordinates},
         {"mmcif",
          FileKind::kMmcif,
          {"cif"},
          {"chemical/x-mmcif", "chemical/x-cif"},
          ReadMmcif,
-         nullptr},
+         nullptr,
+         "mmCIF"},
         {"rpd", FileKind::kUnknown, {"rpd"}, {}, nullptr, WritePlotData},
-        {"xyz", FileKind::kXyz, {"xyz"}, {"chemical/x-xyz"}, ReadXyzFile, WriteXyzFile},
+        {"xyz", FileKind::kXyz, {"xyz"}, {"chemical/x-xyz"}, ReadXyzFile, WriteXyzFile, "XYZ file"},
         {"cube",
          FileKind::kCube,
          {"cube", "cub"},
          {"chemical/x-gaussian-cube"},
          ReadCubeFile,
-         nullptr},
+         nullptr,
+         "cube file"},
         {"fchk",
          FileKind::kFchk,
          {"fchk", "fch"},
          {"chemical/x-gaussian-checkpoint"},
          ReadFchkFile,
-         nullptr},
+         nullptr,
+         "formatted checkpoint file"},
+        {"orca", FileKind::kOrca, {}, {}, nullptr, nullptr, "ORCA output"},
+        {"molden",
+         FileKind::kMolden,
+         {"molden", "molden.input"},
+         {},
+         nullptr,
+         nullptr,
+         "Molden file"},
     };
     return formats;
 }
@@ -109,6 +131,14 @@ const std::vector<FileFormat>& FileFormats() {
 const FileFormat* FormatReading(FileKind kind) {
     for (const FileFormat& format : FileFormats()) {
         if (format.read != nullptr && format.kind == kind)
+            return &format;
+    }
+    return nullptr;
+}
+
+const FileFormat* FormatOfKind(FileKind kind) {
+    for (const FileFormat& format : FileFormats()) {
+        if (format.kind == kind && kind != FileKind::kUnknown)
             return &format;
     }
     return nullptr;

@@ -41,15 +41,22 @@ struct FileFormat {
     // The desktop's types for files the format reads (none for a format
     // only written).
     std::vector<const char*> mimeTypes;
-    Reader read;  // null for a format only written
-    Writer write; // null for a format only read
+    Reader read;  // null for a format only written, or only recognised
+    Writer write; // null for a format only read, or only recognised
+    // What messages call a file of the kind ("cube file"); null for a
+    // format only written. A format with a kind but neither a reader nor a
+    // writer is recognised only: its files are refused by that name.
+    const char* title = nullptr;
 };
 
 // Every format, in the order the command line lists the ones read and the
 // ones written.
 const std::vector<FileFormat>& FileFormats();
-// The format that reads kind; null for kUnknown.
+// The format that reads kind; null for kUnknown and for a kind only
+// recognised.
 const FileFormat* FormatReading(FileKind kind);
+// The format of kind, read or only recognised; null for kUnknown.
+const FileFormat* FormatOfKind(FileKind kind);
 // The format a name on the command line or a dialog filter stands for; null
 // when there is none such.
 const FileFormat* FormatNamed(std::string_view name);

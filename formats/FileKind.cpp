@@ -19,8 +19,8 @@ FileKind FileKindFromPath(std::string_view path) {
         return FileKind::kUnknown;
     const std::string last = TextScanner::Lower(path.substr(path.size() - 3));
     for (const FileFormat& format : FileFormats()) {
-        if (format.read == nullptr)
-            continue;
+        if (format.kind == FileKind::kUnknown)
+            continue; // a format only written
         for (const char* extension : format.extensions) {
             const std::string_view ending(extension);
             if (ending.size() == 3
@@ -31,6 +31,10 @@ FileKind FileKindFromPath(std::string_view path) {
         }
     }
     return FileKind::kUnknown;
+}
+
+FileKind KindOfNamedFile(FileKind named, FileKind content) {
+    return named == FileKind::kGaussian && content == FileKind::kOrca ? content : named;
 }
 
 std::string KnownExtensions() {
@@ -110,11 +114,23 @@ FileKind FileKindFromContent(std::string_view head) {
         lines[2].find(" I ") != std::string_view::npos)
         return FileKind::kFchk;
     for (std::string_view line : lines) {
+        const std::string_view text = TextScanner::Trim(line);
+        if (text.empty())
+            continue;
+        if (TextScanner::Lower(text) == "[molden format]")
+            return FileKind::kMolden;
+        break;
+    }
+    for (std::string_view line : lines) {
         if (TextScanner::StartsWith(line, "data_"))
             return FileKind::kMmcif;
         if (!TextScanner::Trim(line).empty() && line.front() != '#')
             break;
     }
+    // ORCA's banner comes first, before the input it echoes (whose lines
+    // could pass for other kinds').
+    if (has("* O   R   C   A *"))
+        return FileKind::kOrca;
     if (has("Entering Gaussian System") || has("Gaussian, Inc.") || has("Entering Link 1"))
         return FileKind::kGaussian;
     // An input: Link 0 lines ("%chk=...") and blank lines, then the route.

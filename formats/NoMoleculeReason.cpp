@@ -1,5 +1,6 @@
 #include "formats/NoMoleculeReason.h"
 
+#include "formats/FileFormat.h"
 #include "model/CMolData.h"
 
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model) {
@@ -17,7 +18,7 @@ NoMoleculeReason NoMoleculeReasonOf(const CMolData& model) {
     return NoMoleculeReason::kNone;
 }
 
-const char* DescribeNoMoleculeReason(NoMoleculeReason reason) {
+std::string DescribeNoMoleculeReason(NoMoleculeReason reason, FileKind kind) {
     switch (reason) {
     case NoMoleculeReason::kNone:
         return "the file holds a molecule";
@@ -29,8 +30,12 @@ const char* DescribeNoMoleculeReason(NoMoleculeReason reason) {
         return "the file holds no atoms";
     case NoMoleculeReason::kUnresolvedZMatrix:
         return "the Z-matrix gives no coordinates";
-    case NoMoleculeReason::kUnreadableFormat:
-        return "the file is not valid mmCIF";
+    case NoMoleculeReason::kUnreadableFormat: {
+        const FileFormat* format = FormatOfKind(kind);
+        if (kind == FileKind::kMmcif || format == nullptr)
+            return "the file is not valid mmCIF";
+        return std::string("the file is not a valid ") + format->title;
+    }
     case NoMoleculeReason::kFractionalCoordinates:
         return "the atoms' positions are fractional coordinates of a crystal's cell only (a "
                "small-molecule CIF), which are not read";

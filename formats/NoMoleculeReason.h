@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/FileKind.h"
 #include "model/ZMatrixProblem.h"
 
 #include <string>
@@ -19,8 +20,9 @@ enum class NoMoleculeReason {
 
 NoMoleculeReason NoMoleculeReasonOf(const CMolData& model);
 
-// One English sentence for a reason, for the command line.
-const char* DescribeNoMoleculeReason(NoMoleculeReason reason);
+// One English sentence for a reason, for the command line; kind is the
+// reader's (a file its parser refused is named as not of that kind).
+std::string DescribeNoMoleculeReason(NoMoleculeReason reason, FileKind kind);
 
 // What the Z-matrix problem is and the line it is on, in English.
 std::string DescribeZMatrixProblem(const ZMatrixProblem& problem);

@@ -53,9 +53,14 @@ MoleculeFile ReadOpenedMoleculeFile(StdioFile& file, FileKind kind, const PdbOpt
         kind = result.contentKind;
         result.byContent = true;
     }
+    kind = KindOfNamedFile(kind, result.contentKind);
     result.kind = kind;
     if (kind == FileKind::kUnknown) {
         result.status = MoleculeFile::Status::kUnknownType;
+        return result;
+    }
+    if (FormatReading(kind) == nullptr) {
+        result.status = MoleculeFile::Status::kNotRead;
         return result;
     }
     bool outOfMemory = false;
@@ -84,16 +89,22 @@ std::string MoleculeFile::Describe(const std::string& path) const {
                                   "say which)"
                          : path + ": unknown file type (the name does not end in " +
                                KnownExtensions() + ")";
-    case Status::kNoMolecule:
+    case Status::kNoMolecule: {
+        const std::string why = path + ": no molecule: " + DescribeNoMoleculeReason(reason, kind);
         if (reason == NoMoleculeReason::kUnresolvedZMatrix && model != nullptr)
-            return path + ": no molecule: " + DescribeNoMoleculeReason(reason) + " (" +
-                   DescribeZMatrixProblem(model->zMatrixProblem) + ")";
+            return why + " (" + DescribeZMatrixProblem(model->zMatrixProblem) + ")";
         if (reason == NoMoleculeReason::kUnreadableFormat && model != nullptr)
-            return path + ": no molecule: " + DescribeNoMoleculeReason(reason) + " (" +
-                   model->formatProblem + ")";
-        return path + ": no molecule: " + DescribeNoMoleculeReason(reason);
+            return why + " (" + model->formatProblem + ")";
+        return why;
+    }
     case Status::kOutOfMemory:
         return path + ": the molecule is too large for the memory available";
+    case Status::kNotRead: {
+        const std::string title = FormatOfKind(kind)->title;
+        const bool vowel = std::string_view("AEIOUaeiou").find(title.front()) != std::string::npos;
+        return path + ": the file is " + (vowel ? "an " : "a ") + title +
+               ", a kind of file this version does not read";
+    }
     }
     return {};
 }

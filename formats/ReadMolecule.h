@@ -28,6 +28,7 @@ struct MoleculeFile {
         kUnknownType, // the kind was unknown
         kNoMolecule,  // reason says why
         kOutOfMemory, // the model would not fit into memory
+        kNotRead,     // a kind recognised but not read (kind says which)
     };
     Status status = Status::kCannotOpen;
     std::unique_ptr<CMolData> model; // with kMolecule, and as read with kNoMolecule

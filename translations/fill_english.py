@@ -284,6 +284,13 @@ ENGLISH = {
     ("CMolDoc", "atom_site の行がありません"): "no atom_site rows",
     ("CMolDoc", "原子座標が見つかりません"): "no atomic coordinates found",
     ("CMolDoc", "mmCIF として読めません: %1"): "cannot be read as mmCIF: %1",
+    ("CMolDoc", "cube ファイルとして読めません: %1"): "cannot be read as a cube file: %1",
+    ("CMolDoc", "フォーマット済みチェックポイントファイルとして読めません: %1"):
+        "cannot be read as a formatted checkpoint file: %1",
+    ("CMolDoc", "ORCA の出力ファイルです。このバージョンでは読み込めません"):
+        "an ORCA output, which this version does not read",
+    ("CMolDoc", "Molden ファイルです。このバージョンでは読み込めません"):
+        "a Molden file, which this version does not read",
     ("CMolDoc", "原子の行に読み取れる座標がありません"): "no atom row has readable coordinates",
     ("CMolDoc", "原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。"
                 "分数座標は読み込みません"):

@@ -361,6 +361,22 @@ Do you want to replace it?</translation>
         <source>ファイルの種類を名前からも内容からも判断できません</source>
         <translation>Neither the name nor the content says what kind of file it is</translation>
     </message>
+    <message>
+        <source>ORCA の出力ファイルです。このバージョンでは読み込めません</source>
+        <translation>an ORCA output, which this version does not read</translation>
+    </message>
+    <message>
+        <source>Molden ファイルです。このバージョンでは読み込めません</source>
+        <translation>a Molden file, which this version does not read</translation>
+    </message>
+    <message>
+        <source>cube ファイルとして読めません: %1</source>
+        <translation>cannot be read as a cube file: %1</translation>
+    </message>
+    <message>
+        <source>フォーマット済みチェックポイントファイルとして読めません: %1</source>
+        <translation>cannot be read as a formatted checkpoint file: %1</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>

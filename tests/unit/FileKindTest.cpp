@@ -3,6 +3,7 @@
 #include "formats/FileKind.h"
 #include "formats/DialogFilter.h"
 #include "formats/FileFormat.h"
+#include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 
 #include <filesystem>
@@ -18,8 +19,9 @@ namespace {
 // globs of chemical-mime-data) must each choose a reader, in any case and
 // under gzip; near misses choose none.
 TEST(FileKind, EveryNameOfTheDesktopsChemicalTypesChoosesAReader) {
-    for (const char* gaussian : {"a.log", "a.com", "a.out", "a.gjf", "a.gau", "a.gjc", "a.gal",
-                                 "a.g92", "a.g94", "a.g98", "a.G03", "a.g98.gz"})
+    for (const char* gaussian :
+         {"a.log", "a.com", "a.out", "a.gjf", "a.gau", "a.gjc", "a.gal", "a.g92", "a.g94", "a.g98",
+          "a.G03", "a.g98.gz", "a.g09", "a.G16", "a.g16.gz"})
         EXPECT_EQ(FileKindFromPath(gaussian), FileKind::kGaussian) << gaussian;
     for (const char* pdb : {"a.pdb", "a.ENT", "a.pdb.GZ"})
         EXPECT_EQ(FileKindFromPath(pdb), FileKind::kPdb) << pdb;
@@ -32,8 +34,12 @@ TEST(FileKind, EveryNameOfTheDesktopsChemicalTypesChoosesAReader) {
         EXPECT_EQ(FileKindFromPath(cube), FileKind::kCube) << cube;
     for (const char* fchk : {"a.fchk", "a.FCh", "a.fchk.gz"})
         EXPECT_EQ(FileKindFromPath(fchk), FileKind::kFchk) << fchk;
-    for (const char* unknown :
-         {"a.g09", "a.txt", "gz", ".gz", "a.gz", "a.xy", "og", "acube", "fchk", "a.chk"})
+    // Recognised, not read: Molden files (as ORCA's orca_2mkl names them
+    // too).
+    for (const char* molden : {"a.molden", "A.MOLDEN", "h2o.molden.input", "a.molden.gz"})
+        EXPECT_EQ(FileKindFromPath(molden), FileKind::kMolden) << molden;
+    for (const char* unknown : {"a.g10", "a.g1", "a.txt", "gz", ".gz", "a.gz", "a.xy", "og",
+                                "acube", "fchk", "a.chk", "amolden", "a.input", "molden"})
         EXPECT_EQ(FileKindFromPath(unknown), FileKind::kUnknown) << unknown;
 }
 
@@ -42,8 +48,9 @@ TEST(FileKind, EveryNameOfTheDesktopsChemicalTypesChoosesAReader) {
 // format a filter names reads (Open) or writes (Save) files.
 TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
     EXPECT_EQ(FilterString(OpenFilters()),
-              "Gaussian Data (*.log; *.com; *.out; *.gjf)|*.log; *.com; *.out; *.gjf; *.log.gz; "
-              "*.out.gz|PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; "
+              "Gaussian Data (*.log; *.com; *.out; *.gjf)|*.log; *.com; *.out; *.gjf; *.g03; "
+              "*.g09; *.g16; *.log.gz; *.out.gz|PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; "
+              "*.ent.gz; *.cif.gz; "
               "*.mmcif.gz)|*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; "
               "*.mmcif.gz|All Files (*.*)|*.*|XYZ Files (*.xyz; *.xyz.gz)|*.xyz; *.xyz.gz|"
               "Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)|*.cube; *.cub; *.fchk; "
@@ -85,6 +92,21 @@ TEST(FileKind, ContentChoosesTheReaderWhereTheNameSaysNothing) {
     EXPECT_EQ(FileKindFromContent("REMARK 1\r\nATOM      1  N   ALA A   1      -0.677  -1.230  "
                                   "-0.491  1.00  0.00           N\r\n"),
               FileKind::kPdb);
+    // ORCA's banner, before the input it echoes (here a line that would
+    // make a Gaussian input); a Molden file's first line in any case.
+    const std::string orca = "\n                                 *****************\n"
+                             "                                 * O   R   C   A *\n"
+                             "                                 *****************\n"
+                             "|  1> # a comment of the input\n|  2> ! B3LYP def2-SVP\n";
+    EXPECT_EQ(FileKindFromContent(orca), FileKind::kOrca);
+    EXPECT_EQ(FileKindFromContent("\n[Molden Format]\n[Atoms] AU\n"), FileKind::kMolden);
+    EXPECT_EQ(FileKindFromContent("[MOLDEN FORMAT]\r\n[Title]\r\n"), FileKind::kMolden);
+    EXPECT_EQ(FileKindFromContent("[Atoms] AU\n[Molden Format]\n"), FileKind::kUnknown);
+    // An ORCA output under a Gaussian name is an ORCA output; the name
+    // decides everywhere else.
+    EXPECT_EQ(KindOfNamedFile(FileKind::kGaussian, FileKind::kOrca), FileKind::kOrca);
+    EXPECT_EQ(KindOfNamedFile(FileKind::kGaussian, FileKind::kPdb), FileKind::kGaussian);
+    EXPECT_EQ(KindOfNamedFile(FileKind::kPdb, FileKind::kOrca), FileKind::kPdb);
     for (const char* unknown : {"", "milk\neggs\n", "3\nthree\nnot an atom\n", "#\n", "ATOM"})
         EXPECT_EQ(FileKindFromContent(unknown), FileKind::kUnknown) << unknown;
     // The all-files filter that reads by content asks for it only when the
@@ -102,22 +124,58 @@ TEST(FileKind, ContentAgreesWithTheNameOnEverySharedFile) {
     const std::filesystem::path dir = RAVEK_TESTDATA_DIR;
     if (!std::filesystem::is_directory(dir))
         GTEST_SKIP() << "test data folder " << dir << " is absent";
-    int checked = 0;
+    int checked = 0, orca = 0, molden = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
         const std::string path = entry.path().string();
+        // The folder a file lies in says what wrote it: ORCA outputs are
+        // named as Gaussian's are (.out), Molden files by their own names.
+        const bool inOrca = path.find("/orca/") != std::string::npos;
+        const bool inMolden = path.find("/molden/") != std::string::npos;
         const FileKind named = FileKindFromPath(path);
         // Damaged files are another program's output under a Gaussian name.
         if (!entry.is_regular_file() || named == FileKind::kUnknown ||
             path.find("/malformed/") != std::string::npos)
             continue;
+        const FileKind expected = inOrca ? FileKind::kOrca : inMolden ? FileKind::kMolden : named;
         StdioFile file;
         ASSERT_TRUE(file.Open(path, StdioFile::modeRead)) << path;
         std::size_t available = 0;
         const char* head = file.Peek(available);
-        EXPECT_EQ(FileKindFromContent(std::string_view(head, available)), named) << path;
+        const FileKind content = FileKindFromContent(std::string_view(head, available));
+        EXPECT_EQ(content, expected) << path;
+        EXPECT_EQ(KindOfNamedFile(named, content), expected) << path;
         ++checked;
+        orca += inOrca;
+        molden += inMolden;
     }
     EXPECT_GT(checked, 20);
+    EXPECT_GE(orca, 8);
+    EXPECT_GE(molden, 2);
+}
+
+// ORCA outputs and Molden files are refused by what they are, through the
+// one reading path every program part uses, with a sentence naming the
+// kind; no reader is run on them.
+TEST(FileKind, RecognisedKindsAreRefusedByName) {
+    const std::filesystem::path dir = RAVEK_TESTDATA_DIR;
+    if (!std::filesystem::is_directory(dir / "orca") ||
+        !std::filesystem::is_directory(dir / "molden"))
+        GTEST_SKIP() << "the orca/ and molden/ folders of " << dir << " are absent";
+    const std::string out = (dir / "orca/orca42_dvb_gopt.out").string();
+    for (const FileKind asked : {FileKindFromPath(out), FileKind::kByContent}) {
+        const MoleculeFile read = ReadMoleculeFile(out, asked, PdbOptions());
+        EXPECT_EQ(read.status, MoleculeFile::Status::kNotRead);
+        EXPECT_EQ(read.kind, FileKind::kOrca);
+        EXPECT_EQ(read.model, nullptr);
+        EXPECT_EQ(read.Describe("dvb.out"),
+                  "dvb.out: the file is an ORCA output, a kind of file this version does not read");
+    }
+    const std::string molden = (dir / "molden/orca_h2o.molden.input").string();
+    const MoleculeFile read = ReadMoleculeFile(molden, FileKindFromPath(molden), PdbOptions());
+    EXPECT_EQ(read.status, MoleculeFile::Status::kNotRead);
+    EXPECT_EQ(read.Describe("h2o.molden.input"),
+              "h2o.molden.input: the file is a Molden file, a kind of file this version does not "
+              "read");
 }
 
 // Saving by name: every written format is found by its endings in any case;

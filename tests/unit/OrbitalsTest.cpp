@@ -5,6 +5,7 @@
 #include "formats/CubeReader.h"
 #include "formats/CubeWriter.h"
 #include "formats/FchkReader.h"
+#include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
 #include "model/VolumeEvaluator.h"
@@ -224,9 +225,37 @@ TEST(Orbitals, CubeFilesReadAndWriteTheirGrid) {
     // The negative count on the third axis puts every length in ångström.
     EXPECT_NEAR(model.volumes[0]->axes[2].z, 1.0, 1e-6);
     EXPECT_NEAR(model.volumes[0]->axes[0].x, 0.5 / kBohrInAngstrom, 1e-9);
+}
 
+// An atom off the origin lands where the file puts it in either of the
+// cube's units: bohr for positive counts (1 bohr = 0.529177210903 Å), ångström
+// when a count is negative.
+TEST(Orbitals, CubeAtomsArePlacedInTheFilesUnit) {
+    TempDir dir;
+    const auto atom = [&](const char* counts) {
+        const std::string text = std::string(" atom\n off the origin\n") +
+                                 "    1    0.000000    0.000000    0.000000\n" + counts +
+                                 "    8    8.000000    1.200000   -0.800000    2.000000\n"
+                                 " 1.0 2.0 3.0 4.0 5.0 6.0 7.0 8.0\n";
+        const CMolData model = ReadCubePath(dir.Write("atom.cube", text));
+        EXPECT_TRUE(model.formatProblem.empty()) << model.formatProblem;
+        return model.atomCount == 1 ? model.GetAtomPos(0, 0) : Point3D{};
+    };
+    const Point3D bohr = atom("    2 0.2 0 0\n    2 0 0.2 0\n    2 0 0 0.2\n");
+    EXPECT_NEAR(bohr.x, 1.2 * 0.529177210903, 1e-6);
+    EXPECT_NEAR(bohr.y, -0.8 * 0.529177210903, 1e-6);
+    EXPECT_NEAR(bohr.z, 2.0 * 0.529177210903, 1e-6);
+    const Point3D angstrom = atom("   -2 0.2 0 0\n   -2 0 0.2 0\n   -2 0 0 0.2\n");
+    EXPECT_NEAR(angstrom.x, 1.2, 1e-9);
+    EXPECT_NEAR(angstrom.y, -0.8, 1e-9);
+    EXPECT_NEAR(angstrom.z, 2.0, 1e-9);
+}
+
+// A cube written by cubegen, read, written and read again.
+TEST(Orbitals, CubegenFilesReadAndWriteTheirGrid) {
     if (!SharedData())
-        return;
+        GTEST_SKIP() << "the shared orbitals/ folder is absent";
+    TempDir dir;
     const CMolData methane = ReadCubePath((kOrbitals / "cubegen_ch4_6points.cube").string());
     ASSERT_EQ(methane.volumes.size(), 1U);
     const VolumeGrid& grid = *methane.volumes[0];
@@ -263,7 +292,10 @@ TEST(Orbitals, DamagedFilesSayWhatIsWrong) {
     EXPECT_NE(cube(axes222, "1 2 3 4 5 6 7\n").find("8 values, the file holds 7"),
               std::string::npos);
     EXPECT_NE(cube(axes222, "1 2 3 4 5 6 7 8 9\n").find("holds more"), std::string::npos);
-    EXPECT_NE(cube(axes222, "1 2 3 x 5 6 7 8\n").find("not a number"), std::string::npos);
+    // The value that is not a number is counted from 1.
+    EXPECT_EQ(cube(axes222, "x 2 3 4 5 6 7 8\n"), "value 1 is not a number");
+    EXPECT_EQ(cube(axes222, "1 x 3 4 5 6 7 8\n"), "value 2 is not a number");
+    EXPECT_EQ(cube(axes222, "1 2 3\n4 x 5 6 7 8\n"), "value 5 is not a number");
     EXPECT_NE(cube("    1000 0.2 0 0\n    1000 0 0.2 0\n    1000 0 0 0.2\n", "1\n")
                   .find("announces 1000000000 points"),
               std::string::npos);
@@ -273,9 +305,21 @@ TEST(Orbitals, DamagedFilesSayWhatIsWrong) {
     EXPECT_NE(ReadCubePath(dir.Write("cut.cube", " t\n c\n    3 0 0 0\n"))
                   .formatProblem.find("axis line 1"),
               std::string::npos);
+    // The sentence names the kind read, in the command line's words.
+    const MoleculeFile read =
+        ReadMoleculeFile(dir.Write("bad.cube", header + axes222 + "    1  1.0 0.0 0.0 0.0\n1 x\n"),
+                         FileKind::kCube, PdbOptions());
+    EXPECT_EQ(read.Describe("bad.cube"),
+              "bad.cube: no molecule: the file is not a valid cube file (value 2 is not a number)");
+}
 
+// Damaged formatted checkpoint files: what is wrong, with the numbers the
+// file holds (they were once printed after a conversion to int: -1 for a
+// count beyond it).
+TEST(Orbitals, DamagedCheckpointFilesSayWhatIsWrong) {
     if (!SharedData())
-        return;
+        GTEST_SKIP() << "the shared orbitals/ folder is absent";
+    TempDir dir;
     std::ifstream in(kOrbitals / "h2o_sto3g.fchk");
     std::stringstream whole;
     whole << in.rdbuf();
@@ -307,6 +351,35 @@ TEST(Orbitals, DamagedFilesSayWhatIsWrong) {
     const std::size_t firstType = shells.find_first_of("0123456789", shells.find('\n', types));
     shells[firstType] = '2';
     EXPECT_NE(fchk(shells).wavefunctionProblem.find("basis functions"), std::string::npos);
+    // Numbers beyond an int, as the file holds them.
+    const auto changed = [&](const std::string& name, const std::string& value) {
+        std::string copy = text;
+        const std::size_t at = copy.find(name);
+        const std::size_t end = copy.find('\n', at);
+        const std::size_t number = copy.find_last_of(' ', end) + 1;
+        copy.replace(number, end - number, value);
+        return fchk(copy).wavefunctionProblem;
+    };
+    EXPECT_EQ(changed("Number of basis functions", "1000000000"),
+              "the shells make 7 basis functions, the file says 1000000000");
+    const auto firstOf = [&](const std::string& name, const std::string& value) {
+        std::string copy = text;
+        const std::size_t line = copy.find('\n', copy.find(name)) + 1;
+        const std::size_t first = copy.find_first_not_of(' ', line);
+        copy.replace(first, copy.find(' ', first) - first, value);
+        return fchk(copy).wavefunctionProblem;
+    };
+    EXPECT_EQ(firstOf("Shell types", "-2000000000"), "shell 1 has type -2000000000 on atom 1");
+    EXPECT_EQ(firstOf("Number of primitives per shell", "2147483647"),
+              "a shell has 2147483647 primitives");
+    // And the whole sentence names the kind read.
+    std::string noCoordinates = text;
+    noCoordinates.replace(noCoordinates.find("Current cartesian coordinates"), 7, "Former ");
+    const MoleculeFile read =
+        ReadMoleculeFile(dir.Write("bad.fchk", noCoordinates), FileKind::kFchk, PdbOptions());
+    EXPECT_EQ(read.Describe("bad.fchk"),
+              "bad.fchk: no molecule: the file is not a valid formatted checkpoint file "
+              "(\"Current cartesian coordinates\" is missing)");
 }
 
 // The pure functions against the real solid harmonics as tables print them
