@@ -198,6 +198,29 @@ class Fixtures(unittest.TestCase):
             self.assertEqual(result.stderr.count(b"\n"), 1, result.stderr)
         self.info("--type", "gaussian", self.other)
 
+    def test_gaussian_names_and_kinds_recognised_but_not_read(self):
+        # Outputs named as Gaussian users name them are read by their name.
+        for ending in ("g03", "g09", "G16"):
+            path = os.path.join(self.dir.name, "freq." + ending)
+            with open(path, "w") as f:
+                f.write(FREQUENCY_JOB)
+            self.assertEqual(json.loads(self.info(path).stdout)["atomCount"], 3, ending)
+        # An ORCA output under a Gaussian name, and a Molden file: refused
+        # by what they are, in one line, exit code 1.
+        orca = os.path.join(self.dir.name, "job.out")
+        with open(orca, "w") as f:
+            f.write("\n   *****************\n   * O   R   C   A *\n   *****************\n")
+        molden = os.path.join(self.dir.name, "h2o.molden.input")
+        with open(molden, "w") as f:
+            f.write("[Molden Format]\n[Atoms] AU\n")
+        # The ORCA output also when the Gaussian reader is asked for.
+        for args, path, sentence in (((orca,), orca, "an ORCA output"),
+                                     (("--type", "gaussian", orca), orca, "an ORCA output"),
+                                     ((molden,), molden, "a Molden file")):
+            result = self.info(*args, code=1)
+            self.assertEqual(result.stderr.decode(), "ravek-cli: %s: the file is %s, a kind of "
+                             "file this version does not read\n" % (path, sentence))
+
     def test_usage_errors_and_unreadable_files_exit_2(self):
         for args in ((), ("info",), ("info", "--type", "mol2", self.pdb), ("info", self.pdb, "--frames"),
                      ("info", self.pdb, "--frames", "some"), ("info", self.pdb, "--bond-mode", "2"),

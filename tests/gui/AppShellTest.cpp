@@ -16,6 +16,7 @@
 #include "render/CMolScene.h"
 #include "res/CommandIds.h"
 #include "res/Resources.h"
+#include "tests/support/GaussianOutputText.h"
 #include "view/CMolView.h"
 #include "view/CPlotView.h"
 
@@ -87,6 +88,7 @@ private slots:
     void theOpenFilterDecidesTheReader();
     void readerByExtensionOutsideTheDialog();
     void zMatrixInputsOpenOrNameTheirLine();
+    void filesThatGiveNoMoleculeSayWhatTheyAre();
     void mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog();
     void severalFilesOpenAWindowEachAndDroppedFilesOpen();
     void standardKeysOfADesktopProgram();
@@ -332,7 +334,8 @@ void AppShellTest::theOpenFilterDecidesTheReader() {
     QCOMPARE(h.Frames().size(), 1);
     QCOMPARE(h.ActiveFrame()->windowTitle(), untitled);
     QCOMPARE(h.TakeMessages(),
-             QStringList{QStringLiteral("分子データを読み込めませんでした: 原子座標が見つかりません (x.pdb)")});
+             QStringList{QStringLiteral(
+                 "分子データを読み込めませんでした: 原子座標が見つかりません (x.pdb)")});
     QCOMPARE(h.StoredString("Recent File List", "File1"), pdb);
 
     h.QueueDialogAnswer(pdb, 2); // PDB data
@@ -358,7 +361,8 @@ void AppShellTest::readerByExtensionOutsideTheDialog() {
     QVERIFY(h.App()->moleculeTemplate->OpenDocumentFile(xyz) == nullptr);
     QCOMPARE(h.Frames().size(), 2);
     QCOMPARE(h.TakeMessages(),
-             QStringList{QStringLiteral("分子データを読み込めませんでした: 原子座標が見つかりません (mol.xyz)")});
+             QStringList{QStringLiteral(
+                 "分子データを読み込めませんでした: 原子座標が見つかりません (mol.xyz)")});
     // Opening a file that is already open only activates its window.
     h.App()->moleculeTemplate->OpenDocumentFile(log);
     QCOMPARE(h.Frames().size(), 2);
@@ -379,10 +383,74 @@ void AppShellTest::zMatrixInputsOpenOrNameTheirLine() {
     QCOMPARE(h.ActiveDocument()->data->GetBondCount(0, 0), 2);
     QVERIFY(h.App()->moleculeTemplate->OpenDocumentFile(bad) == nullptr);
     QCOMPARE(h.Frames().size(), 1);
-    QCOMPARE(h.TakeMessages(),
-             QStringList{QStringLiteral("分子データを読み込めませんでした: Z-matrix の 8 行目: 変数 a "
-                                        "が定義されていません (water_a.com)")});
+    QCOMPARE(h.TakeMessages(), QStringList{QStringLiteral(
+                                   "分子データを読み込めませんでした: Z-matrix の 8 行目: 変数 a "
+                                   "が定義されていません (water_a.com)")});
     QCOMPARE(h.StoredString("Recent File List", "File1"), good);
+}
+
+// What a refused file is, word for word, whichever way it comes (start,
+// drop, recent files, the Open dialog), and never an empty window: a cube
+// whose second value is no number, a damaged checkpoint, a PDB file of
+// remarks only, an ORCA output under a Gaussian name, a Molden file; and a
+// Gaussian output named .g09 or .g16 opens.
+void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
+    AppHarness h;
+    const QString cube = h.Write("bad.cube", " t\n c\n    1 0 0 0\n    1 0.2 0 0\n    2 0 0.2 0\n"
+                                             "    1 0 0 0.2\n    1 1.0 0 0 0\n 1.0 x\n");
+    const QString fchk =
+        h.Write("bad.fchk", "water\nSP RHF STO-3G\nNumber of atoms  I  3\nCharge  I  0\n");
+    const QString remarks = h.Write("remarks.pdb", "REMARK   1 NOTHING BUT REMARKS\nEND\n");
+    const QString orca = h.Write("job.out", "\n   *****************\n   * O   R   C   A *\n"
+                                            "   *****************\n");
+    const QString molden = h.Write("h2o.molden", "[Molden Format]\n[Atoms] AU\n");
+    const QString g09 = h.Write(
+        "water.g09",
+        QByteArray::fromStdString(GaussianOutputText::WaterOptimisation(2, 0.01, "Standard")));
+    QVERIFY(h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)));
+    const QString cannot = QStringLiteral("分子データを読み込めませんでした: ");
+    const QStringList expected = {
+        cannot +
+            QStringLiteral("cube ファイルとして読めません: value 2 is not a number (bad.cube)"),
+        cannot + QStringLiteral("フォーマット済みチェックポイントファイルとして読めません: "
+                                "\"Atomic numbers\" is missing (bad.fchk)"),
+        cannot + QStringLiteral("ATOM・HETATM レコードがありません (remarks.pdb)"),
+        cannot +
+            QStringLiteral("ORCA の出力ファイルです。このバージョンでは読み込めません (job.out)"),
+        cannot +
+            QStringLiteral("Molden ファイルです。このバージョンでは読み込めません (h2o.molden)"),
+    };
+    const QStringList refused = {cube, fchk, remarks, orca, molden};
+    // Dropped (or handed over) together: a box each, no window.
+    QVERIFY(h.App()->OpenFiles(refused) == false);
+    QCOMPARE(h.TakeMessages(), expected);
+    QCOMPARE(h.Frames().size(), 1);
+    // Through the Open dialog of the molecule window: the window keeps its
+    // molecule.
+    for (int i = 0; i < refused.size(); ++i) {
+        h.QueueDialogAnswer(refused[i], 6); // All Molecule Files
+        h.Run(kFileOpen);
+        QCOMPARE(h.TakeMessages(), QStringList{expected[i]});
+        QCOMPARE(h.Frames().size(), 1);
+        QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("a.pdb"));
+        QVERIFY(h.ActiveDocument()->data != nullptr);
+    }
+    // From the recent files, with no window: still no window. A file that
+    // was read joined them (the last, the remarks); one of a kind not read
+    // did not.
+    h.Run(kFileClose);
+    QCOMPARE(h.Frames().size(), 0);
+    QCOMPARE(h.StoredString("Recent File List", "File1"), remarks);
+    h.Run(kFileMru1);
+    QCOMPARE(h.TakeMessages(), QStringList{expected[2]});
+    QCOMPARE(h.Frames().size(), 0);
+    // A Gaussian output by its newer names, from the Open dialog's All Files.
+    h.QueueDialogAnswer(g09, 3);
+    h.Run(kFileOpen);
+    QCOMPARE(h.Frames().size(), 1);
+    QCOMPARE(h.ActiveDocument()->data->frameCount, 2);
+    QVERIFY(h.App()->OpenFiles({h.Write("water.G16", h.Read(g09))}));
+    QCOMPARE(h.Frames().size(), 2);
 }
 
 // A gzip-compressed mmCIF ensemble chosen under the PDB filter of the real
