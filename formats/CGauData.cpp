@@ -24,6 +24,10 @@
 // - The first normal mode belongs to the geometry printed just before it
 //   (after an optimisation: the frequency job's own geometry).
 // - Atomic numbers without a row in the element table give element 0.
+// - The tables of atoms (charges, spins, shieldings) have no rows for what
+//   the geometry table gives a negative atomic number (dummy centres X,
+//   translation vectors Tv): their values go to the other atoms in order,
+//   and those atoms have none.
 // - A file is an input when a line among the first nine starts with '#' (the
 //   route), or a later one does with nothing but Link 0 lines, comments and
 //   blank lines before it. GaussianInputReader reads its sections.
@@ -276,8 +280,37 @@ void CGauData::TakeResults() {
     if (model_.gaussianFileType != CMolData::GaussianFileType::kOutput)
         return;
     const int revision = model_.results.revision;
-    model_.results = scannedResults_.Results(model_.AtomCount(model_.frameCount - 1));
+    model_.results = scannedResults_.Results(TabledAtoms());
     model_.results.revision = revision + 1;
+}
+
+// Which atoms of the last geometry the tables of atoms (charges, spins,
+// shieldings) have a row for: Gaussian leaves out of them what its geometry
+// table gives a negative atomic number, the dummy centres (X, -1) and the
+// translation vectors of a periodic system (Tv, -2). The rows are read
+// again from that table; the file is left where it was.
+std::vector<bool> CGauData::TabledAtoms() {
+    const int g = model_.frameCount - 1;
+    const int atoms = model_.AtomCount(g);
+    std::vector<bool> tabled;
+    if (g >= 0 && static_cast<std::size_t>(g) < model_.framePositions.size() && file != nullptr) {
+        const std::int64_t back = file->GetPosition();
+        const auto format = static_cast<RowFormat>(rowFormat_);
+        char line[kLineSize];
+        if (file->Seek(model_.framePositions[static_cast<std::size_t>(g)]) &&
+            SkipToRuler(line, file)) {
+            TableRow row;
+            while (static_cast<int>(tabled.size()) < atoms &&
+                   ReadLine(line, kLineSize, file) != nullptr && !Contains(line, kRuler)) {
+                if (ParseRow(line, format, row))
+                    tabled.push_back(row.atomicNumber >= 0);
+            }
+        }
+        file->Seek(back);
+    }
+    // Whatever the table did not give again counts as listed.
+    tabled.resize(static_cast<std::size_t>(std::max(atoms, 0)), true);
+    return tabled;
 }
 
 CGauData::~CGauData() = default;

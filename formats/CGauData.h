@@ -82,6 +82,7 @@ private:
     bool StandardToInput(int g, std::int64_t offset, BestRotation& rotation);
     void ReadInputGeometry();
     void TakeResults();
+    std::vector<bool> TabledAtoms();
 
     CMolData& model_;
     StdioFile* file = nullptr; // the file being read, during a call only

@@ -524,7 +524,16 @@ void GaussianResultsScanner::FeedThermochemistry(std::string_view trimmed) {
     }
 }
 
-JobResults GaussianResultsScanner::Results(int atoms) const {
+JobResults GaussianResultsScanner::Results(const std::vector<bool>& listed) const {
+    const int atoms = static_cast<int>(listed.size());
+    const int tabled = static_cast<int>(std::count(listed.begin(), listed.end(), true));
+    // A table of the listed atoms, one entry each, as one of all atoms.
+    const auto spread = [&](const auto& values, auto none) {
+        std::decay_t<decltype(values)> all;
+        for (std::size_t a = 0, k = 0; a < listed.size(); ++a)
+            all.push_back(listed[a] ? values[k++] : none);
+        return all;
+    };
     using Problem = JobResults::Problem;
     JobResults results;
     results.excitedStates = states_;
@@ -556,18 +565,24 @@ JobResults GaussianResultsScanner::Results(int atoms) const {
         for (const auto& [scheme, values] : from) {
             if (static_cast<int>(values.size()) == atoms)
                 into[scheme] = values;
+            else if (static_cast<int>(values.size()) == tabled)
+                into[scheme] = spread(values, std::nan(""));
             else
-                results.problems.push_back({kind, scheme, static_cast<int>(values.size()), atoms});
+                results.problems.push_back({kind, scheme, static_cast<int>(values.size()), tabled});
         }
     };
     check(charges_, results.charges, Problem::Kind::kChargesLength);
     check(spins_, results.spins, Problem::Kind::kSpinsLength);
     if (block_ != Block::kShieldings) {
+        JobResults::Shielding none;
+        none.isotropic = std::nan("");
         if (static_cast<int>(shieldings_.size()) == atoms)
             results.nmr = shieldings_;
+        else if (static_cast<int>(shieldings_.size()) == tabled)
+            results.nmr = spread(shieldings_, none);
         else if (!shieldings_.empty())
             results.problems.push_back({Problem::Kind::kShieldingsLength, "",
-                                        static_cast<int>(shieldings_.size()), atoms});
+                                        static_cast<int>(shieldings_.size()), tabled});
     }
     return results;
 }

@@ -24,8 +24,14 @@ public:
     void Feed(const char* line);
     // The results of the lines fed so far, the tables checked against the
     // atoms of the last geometry: a table of another length is left out
-    // and said in problems, as is a block the output cut short.
-    JobResults Results(int atoms) const;
+    // and said in problems, as is a block the output cut short. listed says
+    // of each atom whether the tables of atoms have a row for it (Gaussian
+    // leaves out dummy centres and translation vectors); a table of the
+    // listed atoms' length is spread over all of them, NaN (no value) for
+    // the others.
+    JobResults Results(const std::vector<bool>& listed) const;
+    // The same for atoms that are all listed.
+    JobResults Results(int atoms) const { return Results(std::vector<bool>(atoms, true)); }
 
 private:
     enum class Block {

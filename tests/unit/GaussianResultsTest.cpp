@@ -4,6 +4,7 @@
 
 #include "formats/CGauData.h"
 #include "formats/GaussianResultsScanner.h"
+#include "tests/support/GaussianOutputText.h"
 #include "tests/unit/ReadText.h"
 
 #include <gtest/gtest.h>
@@ -152,8 +153,12 @@ TEST(GaussianResults, ThermochemistryOfTheLastFrequencyJobAndWhatItLacks) {
     using T = JobResults::Thermochemistry;
     EXPECT_DOUBLE_EQ(r.thermochemistry.value[T::kTemperature], 298.15);
     EXPECT_EQ(r.nmr.size(), 1U);
-    EXPECT_DOUBLE_EQ(r.thermochemistry.value[T::kZeroPointCorrection], 0.107878);
-    EXPECT_DOUBLE_EQ(r.thermochemistry.value[T::kElectronicPlusFreeEnergy], -131.444218);
+    // Every line in its own place (two once swapped places).
+    const double printed[] = {298.15,   1.0,      0.107878, 0.113914, 0.114858,
+                              0.077599, -131.443, -131.437, -131.436, -131.444218};
+    for (int k = 0; k < T::kItems; ++k)
+        EXPECT_DOUBLE_EQ(r.thermochemistry.value[static_cast<std::size_t>(k)], printed[k])
+            << T::kNames[k];
     EXPECT_TRUE(r.problems.empty());
     // A second job at 400 K replaces the first; its missing enthalpy line is
     // said, and the first job's enthalpy is not taken for it.
@@ -216,6 +221,89 @@ TEST(GaussianResults, ChargeSchemesAndSpinsAsEachVersionPrintsThem) {
     // The total natural charges, not those of the alpha part.
     EXPECT_EQ(r.charges.at("natural"), (std::vector<double>{-0.25, 1.25}));
     EXPECT_TRUE(r.problems.empty());
+}
+
+// A periodic system's translation vector (atomic number -2) and a dummy
+// centre (-1) have no rows in the tables of atoms: the values go to the
+// other atoms in order, and those two have none. A table of every atom is
+// kept as it is; one of another length still is refused and said.
+TEST(GaussianResults, TablesOfAtomsLeaveOutDummiesAndTranslationVectors) {
+    GaussianOutputText out(GaussianOutputText::kBanner16);
+    out.Orientation(
+        "Input",
+        {{6, 0.0, 0.0, 0.0}, {-1, 0.0, 0.0, 1.0}, {8, 0.0, 0.0, 1.2}, {-2, 2.5, 0.0, 0.0}});
+    for (const char* line :
+         {" Mulliken charges:", "               1", "     1  C    0.250000",
+          "     2  O   -0.250000", " Sum of Mulliken charges =   0.00000",
+          " SCF GIAO Magnetic shielding tensor (ppm):",
+          "  1  C    Isotropic =    10.0000   Anisotropy =     1.0000",
+          "  2  O    Isotropic =   300.0000   Anisotropy =     3.0000",
+          " Hirshfeld charges, spin densities, dipoles, and CM5 charges using "
+          "IRadAn=      4:",
+          "              Q-H        S-H        Dx         Dy         Dz        "
+          "Q-CM5",
+          "     1  C    0.10   0.00   0.0   0.0   0.1   0.20",
+          "     2  O   -0.10   0.00   0.0   0.0   0.0  -0.20",
+          "       Tot   0.00   0.00   0.0   0.0   0.1   0.00", " APT charges:", "               1",
+          "     1  C    0.5", " Normal termination of Gaussian 16"})
+        out.Line(line);
+    TempDir dir;
+    auto model = ReadFile<CGauData>(dir.Write("tv.log", out.Text()));
+    ASSERT_NE(model, nullptr);
+    ASSERT_EQ(model->AtomCount(0), 4);
+    const auto expectSpread = [](const std::vector<double>& values, double first, double third) {
+        ASSERT_EQ(values.size(), 4U);
+        EXPECT_DOUBLE_EQ(values[0], first);
+        EXPECT_TRUE(std::isnan(values[1]));
+        EXPECT_DOUBLE_EQ(values[2], third);
+        EXPECT_TRUE(std::isnan(values[3]));
+    };
+    const JobResults& r = model->results;
+    expectSpread(r.charges.at("mulliken"), 0.25, -0.25);
+    expectSpread(r.charges.at("hirshfeld"), 0.10, -0.10);
+    expectSpread(r.charges.at("cm5"), 0.20, -0.20);
+    ASSERT_EQ(r.nmr.size(), 4U);
+    EXPECT_DOUBLE_EQ(r.nmr[2].isotropic, 300.0);
+    EXPECT_TRUE(std::isnan(r.nmr[3].isotropic));
+    // One APT charge for two atoms in the tables: refused, said.
+    EXPECT_EQ(r.charges.count("apt"), 0U);
+    ASSERT_EQ(r.problems.size(), 1U);
+    EXPECT_EQ(r.problems[0].Text(), "the apt charges are 1 values for 2 atoms (not kept)");
+}
+
+// In every shared output with a thermochemistry summary, the electronic
+// energy comes back the same four ways: each sum less its correction (to
+// the printed digits), so no value stands in another's place.
+TEST(GaussianResults, EachThermochemistrySumLessItsCorrectionIsTheSameEnergy) {
+    if (!std::filesystem::is_directory(kData / "gaussian"))
+        GTEST_SKIP() << "shared test data not present";
+    using T = JobResults::Thermochemistry;
+    int checked = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kData / "gaussian")) {
+        if (!entry.is_regular_file() ||
+            entry.path().string().find("/malformed/") != std::string::npos)
+            continue;
+        auto model = ReadFile<CGauData>(entry.path().string());
+        if (model == nullptr || !model->results.thermochemistry.Any())
+            continue;
+        const auto& v = model->results.thermochemistry.value;
+        const double energies[] = {v[T::kElectronicPlusZeroPoint] - v[T::kZeroPointCorrection],
+                                   v[T::kElectronicPlusThermalEnergy] -
+                                       v[T::kThermalEnergyCorrection],
+                                   v[T::kElectronicPlusEnthalpy] - v[T::kEnthalpyCorrection],
+                                   v[T::kElectronicPlusFreeEnergy] - v[T::kFreeEnergyCorrection]};
+        for (const double e : energies)
+            EXPECT_NEAR(e, energies[0], 2.5e-6) << entry.path();
+        // The corrections grow as they should: E adds thermal motion to the
+        // zero point, H adds kT, G takes TS away.
+        EXPECT_GT(v[T::kThermalEnergyCorrection], v[T::kZeroPointCorrection]) << entry.path();
+        EXPECT_NEAR(v[T::kEnthalpyCorrection] - v[T::kThermalEnergyCorrection],
+                    3.1668115634556e-6 * v[T::kTemperature], 2e-6)
+            << entry.path(); // k in hartree per kelvin
+        EXPECT_LT(v[T::kFreeEnergyCorrection], v[T::kEnthalpyCorrection]) << entry.path();
+        ++checked;
+    }
+    EXPECT_GE(checked, 10);
 }
 
 TEST(GaussianResults, ShieldingsPerAtom) {
