@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "platform/LocalPath.h"
 #include "view/CMeasurementsPanel.h"
 #include "view/COrbitalPanel.h"
 #include "view/CResultsPanel.h"
@@ -133,9 +134,10 @@ QStringList DroppedFiles(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls())
         return paths;
     for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile())
+        const QString path = LocalPath::FromUrl(url);
+        if (!LocalPath::IsRegularFile(path))
             return {};
-        paths << url.toLocalFile();
+        paths << path;
     }
     return paths;
 }

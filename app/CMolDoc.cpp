@@ -1,4 +1,5 @@
 #include "app/CMolDoc.h"
+#include "platform/LocalPath.h"
 
 #include "app/CDispGeneralPage.h"
 #include "app/CDispResPage.h"
@@ -137,7 +138,7 @@ QString NoMoleculeMessage(const MoleculeFile& read, FileKind kind, const QString
     return reason.isEmpty()
                ? QString()
                : QCoreApplication::translate("CMolDoc", "分子データを読み込めませんでした: %1 (%2)")
-                     .arg(reason, QFileInfo(path).fileName());
+                     .arg(reason, LocalPath::Display(LocalPath::FileName(path)));
 }
 
 } // namespace
@@ -206,11 +207,12 @@ bool CMolDoc::OnOpenDocument(const QString& path) {
     // to, damaged gzip data, a PDB file of remarks only) leaves no window
     // behind: the message says why.
     return Document::OnOpenDocument(path) &&
-           LoadPath(path, FileKindFromPath(path.toStdString())) == LoadResult::kLoaded;
+           LoadPath(path, FileKindFromPath(LocalPath::Bytes(path))) == LoadResult::kLoaded;
 }
 
 FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
-    return KindToOpen(FilterAt(OpenFilters(), filterIndex), FileKindFromPath(path.toStdString()));
+    return KindToOpen(FilterAt(OpenFilters(), filterIndex),
+                      FileKindFromPath(LocalPath::Bytes(path)));
 }
 
 CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind) {
@@ -262,7 +264,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
         kind = read.kind;
     openedPath = path;
     openedKind_ = kind;
-    const QString fileName = QFileInfo(path).fileName();
+    const QString fileName = LocalPath::Display(LocalPath::FileName(path));
     loadMessage = NoMoleculeMessage(read, kind, path);
     const bool molecule = loadMessage.isEmpty();
     if (molecule && read.skippedLines > 0)
@@ -306,7 +308,8 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
         followJob = data->termination == CMolData::Termination::kRunning;
         // A pipe's bytes were all read at once, and a compressed file
         // cannot grow in place: there is nothing to watch.
-        if ((data->frameCount > 0 || followJob) && !read.compressed && QFileInfo(path).isFile())
+        if ((data->frameCount > 0 || followJob) && !read.compressed &&
+            LocalPath::IsRegularFile(path))
             growthWatcher_.Watch(path);
     }
     if (data->frameCount == 0) {
@@ -321,7 +324,7 @@ void CMolDoc::ReadGrowth() {
     // compressed file put in its place is not read (a pipe would hold the
     // window until its writer ends).
     StdioFile file;
-    if (!file.Open(openedPath.toStdString(), StdioFile::modeFollow))
+    if (!file.Open(LocalPath::Bytes(openedPath), StdioFile::modeFollow))
         return; // gone for now: what was read stays shown
     CGauData::Growth growth;
     growth.readAgain = true; // nothing shown yet
@@ -332,7 +335,7 @@ void CMolDoc::ReadGrowth() {
         growthWatcher_.Stop();
         loadMessage =
             QCoreApplication::translate("CMolDoc", "追加されたステップがメモリに収まりません (%1)")
-                .arg(QFileInfo(openedPath).fileName());
+                .arg(LocalPath::Display(LocalPath::FileName(openedPath)));
         UpdateAllViews(nullptr);
         return;
     }
@@ -340,7 +343,7 @@ void CMolDoc::ReadGrowth() {
     if (growth.readAgain) {
         // A new job writing to the same name: shown once it has a geometry;
         // until then the old one stays.
-        MoleculeFile read = ReadMoleculeFile(openedPath.toStdString(), openedKind_, pdbOptions,
+        MoleculeFile read = ReadMoleculeFile(LocalPath::Bytes(openedPath), openedKind_, pdbOptions,
                                              StdioFile::modeFollow);
         if (read.status == MoleculeFile::Status::kMolecule) {
             Load(openedPath, openedKind_, std::move(read));
@@ -533,7 +536,7 @@ const FileFormat* CMolDoc::WriterFor(const QString& path, int filterIndex) {
 
 bool CMolDoc::WriteWith(FileFormat::Writer writer, const QString& path) {
     CMolData& mol = *data;
-    const std::string target = path.toStdString();
+    const std::string target = LocalPath::Bytes(path);
     std::string refusal; // why a writer would not write this model
     const auto write = [&](StdioFile& file) { return writer(mol, &file, target, &refusal); };
     std::string error;
@@ -555,7 +558,7 @@ bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
                          QCoreApplication::translate(
                              "CMolDoc", "%1 の拡張子から保存形式を決められません。\n"
                                         ".com, .gjf, .pdb, .ent, .rpd のいずれかを付けてください。")
-                             .arg(QFileInfo(path).fileName()),
+                             .arg(LocalPath::Display(LocalPath::FileName(path))),
                          MessageBox::kWarning);
         return false;
     }
@@ -583,17 +586,17 @@ void CMolDoc::OnFileSaveAs() {
             saveFilterIndex = chosen.filterIndex;
         QString path = chosen.path;
         const DialogFilter* chosenFilter = FilterAt(SaveFilters(), chosen.filterIndex);
-        if (!QFileInfo(path).fileName().contains(QLatin1Char('.')) && chosenFilter != nullptr &&
-            !chosenFilter->formats.empty()) {
+        if (!LocalPath::Display(LocalPath::FileName(path)).contains(QLatin1Char('.')) &&
+            chosenFilter != nullptr && !chosenFilter->formats.empty()) {
             path += QLatin1Char('.') +
                     QLatin1String(FormatNamed(chosenFilter->formats.front())->extensions.front());
             // The dialog asked about the name as typed; the file that will
             // really be replaced is asked about here.
-            if (QFileInfo::exists(path) &&
+            if (LocalPath::Exists(path) &&
                 !MessageBox::AskYesNo(
                     DialogParent(),
                     QCoreApplication::translate("CMolDoc", "%1 は既に存在します。\n上書きしますか?")
-                        .arg(QFileInfo(path).fileName()))) {
+                        .arg(LocalPath::Display(LocalPath::FileName(path))))) {
                 UpdateAllViews(nullptr);
                 return;
             }

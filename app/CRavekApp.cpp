@@ -1,6 +1,7 @@
 #include "app/CRavekApp.h"
 #include "app/UserGuide.h"
 #include "app/UserGuideWindow.h"
+#include "platform/LocalPath.h"
 
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
@@ -203,7 +204,7 @@ void CRavekApp::OnFileOpen() {
         return;
     const FileKind kind = CMolDoc::KindForOpen(chosen.filterIndex, chosen.path);
     Document* document = nullptr;
-    if (kind == FileKindFromPath(chosen.path.toStdString())) {
+    if (kind == FileKindFromPath(LocalPath::Bytes(chosen.path))) {
         document = moleculeTemplate->OpenDocumentFile(chosen.path);
     } else {
         // The filter decides the reader even against the name.
@@ -227,7 +228,7 @@ void CRavekApp::OnOpenRecentFile(int index) {
     ChildFrame* frame = mainFrame->ActiveChildFrame();
     auto* molecule =
         frame != nullptr ? qobject_cast<CMolDoc*>(frame->GetActiveDocument()) : nullptr;
-    const FileKind kind = FileKindFromPath(path.toStdString());
+    const FileKind kind = FileKindFromPath(LocalPath::Bytes(path));
     CMolDoc::LoadResult result = CMolDoc::LoadResult::kNotOpened;
     if (molecule == nullptr) {
         moleculeTemplate->OpenDocumentWith(path, [&](Document* opening) {

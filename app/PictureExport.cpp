@@ -1,4 +1,5 @@
 #include "app/PictureExport.h"
+#include "platform/LocalPath.h"
 
 #include "app/CMolDoc.h"
 #include "app/CommandLine.h"
@@ -56,7 +57,7 @@ int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& vi
     PdbOptions options;
     CMolDoc::ReadDrawingSettings(document, options);
     LoadElementData();
-    const std::string path = line.file.toStdString();
+    const std::string path = LocalPath::Bytes(line.file);
     MoleculeFile read = ReadMoleculeFile(path, FileKindFromPath(path), options);
     if (read.status != MoleculeFile::Status::kMolecule)
         return Fail(QString::fromStdString(read.Describe(path)));

@@ -2,10 +2,15 @@
 
 #include "app/CMainFrame.h"
 #include "app/CRavekApp.h"
+#include "io/StdioFile.h"
+#include "io/WriteFileAtomically.h"
 #include "platform/ChildFrame.h"
+#include "platform/LocalPath.h"
 #include "res/CommandIds.h"
 #include "view/CMolView.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTimer>
 
@@ -35,8 +40,21 @@ void ScreenshotRun::Capture() {
     CMainFrame* mainFrame = app_.MainFrame();
     mainFrame->OnIdle();
     const QPixmap picture = mainFrame->grab();
-    if (!picture.save(outPath_)) {
-        std::fprintf(stderr, "ravek: cannot write the picture %s\n", qPrintable(outPath_));
+    // Encoded here and written by the name's bytes, which Qt's own save
+    // would not keep (see LocalPath); the kind is the name's extension's.
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    const QByteArray kind = QFileInfo(outPath_).suffix().toLower().toLatin1();
+    std::string error;
+    const auto write = [&encoded](StdioFile& file) {
+        return file.WriteString(std::string_view(encoded.constData(), encoded.size()));
+    };
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !picture.save(&buffer, kind.isEmpty() ? "png" : kind.constData()) ||
+        !WriteFileAtomically(LocalPath::Bytes(outPath_), write, error)) {
+        std::fprintf(stderr, "ravek: cannot write the picture %s%s%s\n",
+                     qPrintable(LocalPath::Display(outPath_)), error.empty() ? "" : ": ",
+                     error.c_str());
         exitCode_ = 1;
     }
     mainFrame->RunCommand(CommandIds::kAppExit);

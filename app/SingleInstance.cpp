@@ -1,4 +1,5 @@
 #include "app/SingleInstance.h"
+#include "platform/LocalPath.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -77,7 +78,7 @@ bool FilesOf(const QByteArray& message, QStringList& files, bool& complete) {
             continue;
         if (!path.startsWith('/') || files.size() == SingleInstance::kMaxFiles)
             return false;
-        files << QFile::decodeName(path);
+        files << LocalPath::FromBytes(path.toStdString());
     }
     return true;
 }
@@ -112,7 +113,7 @@ bool SingleInstance::HandOverTo(const QString& serverName, const QStringList& fi
         return false;
     QByteArray message;
     for (const QString& file : files)
-        message += QFile::encodeName(QFileInfo(file).absoluteFilePath()) + '\0';
+        message += QByteArray::fromStdString(LocalPath::Bytes(LocalPath::Absolute(file))) + '\0';
     message += '\0';
     if (message.size() > kMaxMessageBytes)
         return false;

@@ -10,6 +10,7 @@
 #include "app/SingleInstance.h"
 #include "app/UiLanguage.h"
 #include "platform/ChildFrame.h"
+#include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 #include "render/OffscreenBuffer.h"
 
@@ -92,9 +93,11 @@ int main(int argc, char** argv) {
     // Batch pictures take their arguments before Qt sees them, since Qt
     // would take --style for itself; a window run leaves Qt its own options
     // (-platform, -display, ...) and reads what Qt left.
+    // File names are bytes: those that are not UTF-8 are kept as they are
+    // (see LocalPath), which QApplication::arguments() would not do.
     QStringList rawArguments;
     for (int i = 0; i < argc; ++i)
-        rawArguments << QString::fromLocal8Bit(argv[i]);
+        rawArguments << LocalPath::FromBytes(argv[i]);
     QCoreApplication::setApplicationName(QStringLiteral("RAVEK"));
     QCoreApplication::setApplicationVersion(QStringLiteral(RAVEK_VERSION));
     // Help and version need no display.
@@ -116,8 +119,10 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     // Parsed before the interface's texts are installed: the command line
     // speaks English.
-    const CommandLine line =
-        CommandLine::Parse(batchExport ? rawArguments : QApplication::arguments());
+    QStringList leftByQt;
+    for (int i = 0; i < qtArgc; ++i)
+        leftByQt << LocalPath::FromBytes(argv[i]);
+    const CommandLine line = CommandLine::Parse(batchExport ? rawArguments : leftByQt);
     if (line.outcome == CommandLine::Outcome::kDone)
         return 0;
     if (line.outcome == CommandLine::Outcome::kUsage)

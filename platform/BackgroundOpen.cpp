@@ -1,4 +1,5 @@
 #include "platform/BackgroundOpen.h"
+#include "platform/LocalPath.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -36,7 +37,7 @@ QString StillReading(const std::vector<std::unique_ptr<Job>>& jobs) {
             continue;
         }
         names << QStringLiteral("%1 (%2)").arg(
-            QFileInfo(job->path).fileName(),
+            LocalPath::Display(LocalPath::FileName(job->path)),
             QLocale().formattedDataSize(static_cast<qint64>(job->watch.bytesRead)));
     }
     QString text = QCoreApplication::translate("BackgroundOpen", "パイプから読み込んでいます: %1")
@@ -60,7 +61,7 @@ std::vector<BackgroundOpen::Opened> BackgroundOpen::OpenAll(const QStringList& p
         job->path = path;
         threads.emplace_back([job] {
             auto file = std::make_unique<StdioFile>();
-            if (file->Open(job->path.toStdString(), StdioFile::modeRead, &job->opened.error,
+            if (file->Open(LocalPath::Bytes(job->path), StdioFile::modeRead, &job->opened.error,
                            &job->watch))
                 job->opened.file = std::move(file);
             job->opened.cancelled =
@@ -121,11 +122,11 @@ BackgroundOpen::Opened BackgroundOpen::Open(const QString& path, QWidget* parent
             return opened;
         }
     }
-    if (StdioFile::MayWait(path.toStdString()))
+    if (StdioFile::MayWait(LocalPath::Bytes(path)))
         return std::move(OpenAll({path}, parent).front());
     Opened opened;
     opened.file = std::make_unique<StdioFile>();
-    if (!opened.file->Open(path.toStdString(), StdioFile::modeRead, &opened.error))
+    if (!opened.file->Open(LocalPath::Bytes(path), StdioFile::modeRead, &opened.error))
         opened.file.reset();
     return opened;
 }
@@ -133,7 +134,7 @@ BackgroundOpen::Opened BackgroundOpen::Open(const QString& path, QWidget* parent
 BackgroundOpen::Batch::Batch(const QStringList& paths, QWidget* parent) : outer_(CurrentBatch()) {
     QStringList pipes;
     for (const QString& path : paths) {
-        if (StdioFile::MayWait(path.toStdString()) && !pipes.contains(path))
+        if (StdioFile::MayWait(LocalPath::Bytes(path)) && !pipes.contains(path))
             pipes << path;
     }
     if (!pipes.isEmpty()) {

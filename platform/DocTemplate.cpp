@@ -1,4 +1,5 @@
 #include "platform/DocTemplate.h"
+#include "platform/LocalPath.h"
 
 #include "platform/ChildFrame.h"
 #include "platform/Document.h"
@@ -24,7 +25,7 @@ QString DocTemplate::GetDocString(DocStringIndex index) const {
 
 Document* DocTemplate::OpenDocumentFile(const QString& path, bool makeVisible) {
     if (!path.isEmpty()) {
-        const QString absolute = QFileInfo(path).absoluteFilePath();
+        const QString absolute = LocalPath::Absolute(path);
         for (const auto& open : documents_) {
             if (open->GetPathName() == absolute && !open->GetViews().empty()) {
                 if (ChildFrame* frame = ChildFrame::Of(open->GetViews().front()->Widget()))

@@ -1,4 +1,5 @@
 #include "platform/Document.h"
+#include "platform/LocalPath.h"
 
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
@@ -28,9 +29,8 @@ void Document::SetTitle(const QString& title) {
 }
 
 void Document::SetPathName(const QString& path) {
-    const QFileInfo info(path);
-    pathName_ = info.absoluteFilePath();
-    SetTitle(info.fileName());
+    pathName_ = LocalPath::Absolute(path);
+    SetTitle(LocalPath::Display(LocalPath::FileName(path)));
 }
 
 void Document::AddView(View* view) {
@@ -85,7 +85,7 @@ QWidget* Document::DialogParent() const {
 
 QString Document::WhyUnreadable(const QString& path) {
     // Looked at, not opened: opening a named pipe would wait for a writer.
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = QByteArray::fromStdString(LocalPath::Bytes(path));
     struct stat info {};
     int error = 0;
     if (::stat(name.constData(), &info) != 0)

@@ -1,17 +1,56 @@
 #include "platform/FileDialog.h"
+#include "platform/LocalPath.h"
 
 #include "platform/FileFilter.h"
+#include "platform/LocalPath.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+// Qt's dialog lists a name whose bytes are not UTF-8 with U+FFFD and then
+// finds no such file, so it would keep its Open button disabled for it. The
+// open dialog therefore takes any name, and its Open looks for the file
+// itself (by the name's bytes, see LocalPath) before it closes.
+class OpenDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (fileMode() == QFileDialog::AnyFile && acceptMode() == QFileDialog::AcceptOpen &&
+            !chosen.isEmpty()) {
+            const QString path = LocalPath::Resolve(chosen.front());
+            if (LocalPath::IsDirectory(path)) {
+                setDirectory(path);
+                return;
+            }
+            if (!LocalPath::Exists(path)) {
+                QMessageBox::warning(this, windowTitle(),
+                                     QCoreApplication::translate(
+                                         "FileDialog",
+                                         "%1\nファイルが見つかりません。\nファイル名を確認して"
+                                         "ください。")
+                                         .arg(LocalPath::Display(path)));
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
+} // namespace
 
 FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter& filter,
                                    int initialFilter, const QString& initialName,
                                    const QString& folder, bool addExtension) {
-    QFileDialog dialog(parent);
+    OpenDialog dialog(parent);
     // Qt's own dialog, so that the filter texts show exactly as written.
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode == kOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(mode == kOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filter.NameFilters());
     dialog.selectNameFilter(filter.At(initialFilter));
     if (addExtension) {
@@ -29,7 +68,9 @@ FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter&
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;
     result.accepted = true;
-    result.path = dialog.selectedFiles().front();
+    // A name whose bytes are not UTF-8 is listed with U+FFFD: the file it
+    // stands for.
+    result.path = LocalPath::Resolve(dialog.selectedFiles().front());
     // The filter the user chose, as the dialog reports it; 0 (never the
     // first filter) should a dialog report one that is none of them.
     result.filterIndex = filter.IndexOf(dialog.selectedNameFilter());

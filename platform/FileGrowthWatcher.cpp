@@ -1,6 +1,8 @@
 #include "platform/FileGrowthWatcher.h"
 
-#include <QFileInfo>
+#include "platform/LocalPath.h"
+
+#include <sys/stat.h>
 
 FileGrowthWatcher::FileGrowthWatcher(QObject* parent) : QObject(parent) {
     settle_.setSingleShot(true);
@@ -16,9 +18,9 @@ void FileGrowthWatcher::Watch(const QString& path) {
     if (path.isEmpty())
         return;
     path_ = path;
-    const QFileInfo info(path);
-    size_ = info.size();
-    modified_ = info.lastModified();
+    Stat(size_, modified_);
+    // The system's notices need a name Qt can pass on (UTF-8); any other
+    // is looked at by the poll alone.
     watcher_.addPath(path);
     poll_.start();
 }
@@ -31,6 +33,17 @@ void FileGrowthWatcher::Stop() {
     path_.clear();
 }
 
+void FileGrowthWatcher::Stat(qint64& size, qint64& modified) const {
+    struct stat info {};
+    if (::stat(LocalPath::Bytes(path_).c_str(), &info) != 0) {
+        size = -1;
+        modified = 0;
+        return;
+    }
+    size = static_cast<qint64>(info.st_size);
+    modified = static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+}
+
 void FileGrowthWatcher::Noticed() {
     if (!settle_.isActive())
         settle_.start();
@@ -41,11 +54,11 @@ void FileGrowthWatcher::Look() {
         return;
     // A file replaced by renaming another onto its name, or deleted and
     // written anew, is no longer the one the system watches.
-    if (watcher_.files().isEmpty() && QFileInfo::exists(path_))
+    if (watcher_.files().isEmpty() && LocalPath::Exists(path_))
         watcher_.addPath(path_);
-    const QFileInfo info(path_);
-    const qint64 size = info.exists() ? info.size() : -1;
-    const QDateTime modified = info.lastModified();
+    qint64 size = -1;
+    qint64 modified = 0;
+    Stat(size, modified);
     if (size == size_ && modified == modified_)
         return;
     size_ = size;

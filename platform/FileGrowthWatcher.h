@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
@@ -31,11 +30,13 @@ signals:
 private:
     void Look();
     void Noticed();
+    // The file's size (-1 when it is not there) and time of change, in ns.
+    void Stat(qint64& size, qint64& modified) const;
 
     QString path_;
     QFileSystemWatcher watcher_;
     QTimer settle_;
     QTimer poll_;
     qint64 size_ = -1;
-    QDateTime modified_;
+    qint64 modified_ = 0;
 };

@@ -1,4 +1,5 @@
 #include "platform/MessageBox.h"
+#include "platform/LocalPath.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -55,7 +56,7 @@ int Ask(QWidget* parent, const QString& text, MessageBox::Kind kind, bool questi
 
 QString CannotOpenText(const QString& path, const QString& reason) {
     return QCoreApplication::translate("MessageBox", "ファイル %1 を開けません。\n%2")
-        .arg(QDir::toNativeSeparators(path), reason);
+        .arg(QDir::toNativeSeparators(LocalPath::Display(path)), reason);
 }
 
 } // namespace
@@ -90,7 +91,7 @@ void MessageBox::ShowCannotSave(QWidget* parent, const QString& path, const QStr
     Show(parent,
          QCoreApplication::translate(
              "MessageBox", "ファイル %1 に保存できません。元のファイルは変更されていません。\n%2")
-             .arg(QDir::toNativeSeparators(path), reason));
+             .arg(QDir::toNativeSeparators(LocalPath::Display(path)), reason));
 }
 
 MessageBox::Gathering::Gathering() : outer_(CurrentGathering()) {
@@ -111,7 +112,7 @@ void MessageBox::Gathering::Show(QWidget* parent) {
     }
     QStringList lines;
     for (const auto& [path, reason] : failures)
-        lines << QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason;
+        lines << QDir::toNativeSeparators(LocalPath::Display(path)) + QStringLiteral(": ") + reason;
     if (lines.isEmpty())
         return;
     // A box no taller than the screen: the first files named, all of them in

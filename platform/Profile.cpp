@@ -1,5 +1,7 @@
 #include "platform/Profile.h"
 
+#include "platform/LocalPath.h"
+
 #include <QSettings>
 
 namespace {
@@ -33,6 +35,21 @@ void WriteString(const QString& section, const QString& key, const QString& valu
         settings.remove(KeyOf(section, key));
     else
         settings.setValue(KeyOf(section, key), value);
+}
+
+QString GetPath(const QString& section, const QString& key) {
+    const QVariant value = QSettings().value(KeyOf(section, key));
+    return value.typeId() == QMetaType::QByteArray
+               ? LocalPath::FromBytes(value.toByteArray().toStdString())
+               : value.toString();
+}
+
+void WritePath(const QString& section, const QString& key, const QString& path) {
+    if (LocalPath::Display(path) == path) {
+        WriteString(section, key, path);
+        return;
+    }
+    QSettings().setValue(KeyOf(section, key), QByteArray::fromStdString(LocalPath::Bytes(path)));
 }
 
 int Read(const IntSetting& setting) {

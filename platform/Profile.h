@@ -20,6 +20,11 @@ QString GetString(const QString& section, const QString& key,
                   const QString& defaultValue = QString());
 // An empty value removes the entry.
 void WriteString(const QString& section, const QString& key, const QString& value);
+// A file name in the section: kept as text, or, for a name whose bytes
+// are not UTF-8 (see LocalPath), as those bytes, which text in the
+// settings file would not keep.
+QString GetPath(const QString& section, const QString& key);
+void WritePath(const QString& section, const QString& key, const QString& path);
 
 int Read(const IntSetting& setting);
 void Write(const IntSetting& setting, int value);

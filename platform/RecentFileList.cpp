@@ -1,4 +1,5 @@
 #include "platform/RecentFileList.h"
+#include "platform/LocalPath.h"
 
 #include "platform/Profile.h"
 
@@ -17,7 +18,7 @@ QString RecentFileList::EntryName(int index) const {
 void RecentFileList::ReadList() {
     paths_.clear();
     for (int i = 0; i < size_; ++i) {
-        const QString path = Profile::GetString(section_, EntryName(i));
+        const QString path = Profile::GetPath(section_, EntryName(i));
         if (!path.isEmpty() && !paths_.contains(path))
             paths_.append(path);
     }
@@ -25,11 +26,11 @@ void RecentFileList::ReadList() {
 
 void RecentFileList::WriteList() const {
     for (int i = 0; i < size_; ++i)
-        Profile::WriteString(section_, EntryName(i), (*this)[i]);
+        Profile::WritePath(section_, EntryName(i), (*this)[i]);
 }
 
 void RecentFileList::Add(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString absolute = LocalPath::Absolute(path);
     paths_.removeAll(absolute);
     paths_.prepend(absolute);
     while (paths_.size() > size_)
@@ -46,7 +47,7 @@ QString RecentFileList::operator[](int index) const {
 }
 
 QString RecentFileList::GetDisplayName(int index) const {
-    const QString path = QDir::toNativeSeparators((*this)[index]);
+    const QString path = QDir::toNativeSeparators(LocalPath::Display((*this)[index]));
     if (path.size() <= maxDisplayLength_)
         return path;
     const QChar separator = QDir::separator();

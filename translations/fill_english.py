@@ -26,6 +26,8 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res", "render/ColourScheme.cpp
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("FileDialog", "%1\nファイルが見つかりません。\nファイル名を確認してください。"):
+        "%1\nFile not found.\nPlease verify the correct file name was given.",
     ("BackgroundOpen", "パイプから読み込んでいます: %1"): "Reading from a pipe: %1",
     ("BackgroundOpen", "\n%1 / %2 件 読み込み済み"): "\n%1 of %2 read",
     ("BackgroundOpen", "キャンセル"): "Cancel",

@@ -1644,6 +1644,17 @@ File's Secondary Structure</translation>
     </message>
 </context>
 <context>
+    <name>FileDialog</name>
+    <message>
+        <source>%1
+ファイルが見つかりません。
+ファイル名を確認してください。</source>
+        <translation>%1
+File not found.
+Please verify the correct file name was given.</translation>
+    </message>
+</context>
+<context>
     <name>JobStateText</name>
     <message>
         <source>実行中</source>

@@ -1,4 +1,5 @@
 #include "view/COrbitalPanel.h"
+#include "platform/LocalPath.h"
 
 #include "formats/CubeWriter.h"
 #include "formats/ReadMolecule.h"
@@ -448,7 +449,7 @@ bool COrbitalPanel::SaveCube(const QString& path) {
     const auto write = [&](StdioFile& file) {
         return WriteCube(model, model.GetCurrentFrame(), grid, "RAVEK", &file);
     };
-    if (!WriteFileAtomically(path.toStdString(), write, error)) {
+    if (!WriteFileAtomically(LocalPath::Bytes(path), write, error)) {
         MessageBox::ShowCannotSave(this, path, QString::fromStdString(error));
         return false;
     }
@@ -467,7 +468,8 @@ bool COrbitalPanel::AddCube(const QString& path) {
     }
     const MoleculeFile read = ReadOpenedMoleculeFile(*opened.file, FileKind::kCube, PdbOptions());
     if (read.model == nullptr || read.model->volumes.empty()) {
-        MessageBox::Show(this, QString::fromStdString(read.Describe(path.toStdString())));
+        MessageBox::Show(this, QString::fromStdString(
+                                   read.Describe(LocalPath::Bytes(LocalPath::Display(path)))));
         return false;
     }
     for (const auto& volume : read.model->volumes)

@@ -1,4 +1,5 @@
 #include "view/MovieWriter.h"
+#include "platform/LocalPath.h"
 
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
@@ -245,7 +246,7 @@ bool MovieWriter::Write(CMolScene& scene, const ViewState& base, const MovieRequ
             if (bytes.empty())
                 why = gif.Error();
             else
-                written = WriteFileAtomically(path.toStdString(), write, why);
+                written = WriteFileAtomically(LocalPath::Bytes(path), write, why);
         }
     } else if (Ffmpeg().isEmpty()) {
         why = "MP4 movies need the ffmpeg program, which is not on the PATH";
@@ -261,7 +262,7 @@ bool MovieWriter::Write(CMolScene& scene, const ViewState& base, const MovieRequ
             return RunFfmpeg(QString::fromStdString(scratch), frames.width, frames.height,
                              frames.fps, progress, feed, e);
         };
-        written = ProduceFileAtomically(path.toStdString(), produce, why);
+        written = ProduceFileAtomically(LocalPath::Bytes(path), produce, why);
     }
     error = QString::fromStdString(why);
     return written;

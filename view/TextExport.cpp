@@ -1,4 +1,5 @@
 #include "view/TextExport.h"
+#include "platform/LocalPath.h"
 
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
@@ -16,7 +17,8 @@ QString TextExport::AskPath(QWidget* parent, const QString& suggestedName) {
 bool TextExport::Write(QWidget* parent, const QString& path, const std::string& text) {
     std::string error;
     if (WriteFileAtomically(
-            path.toStdString(), [&text](StdioFile& file) { return file.WriteString(text); }, error))
+            LocalPath::Bytes(path), [&text](StdioFile& file) { return file.WriteString(text); },
+            error))
         return true;
     MessageBox::ShowCannotSave(parent, path, QString::fromStdString(error));
     return false;

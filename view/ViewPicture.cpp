@@ -1,4 +1,5 @@
 #include "view/ViewPicture.h"
+#include "platform/LocalPath.h"
 
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
@@ -55,10 +56,11 @@ void ViewPicture::SaveWithDialog(bool choosingSize) {
     // A picture extension typed decides the kind; a name with another one
     // gets the chosen kind's, and the question the dialog could not ask.
     const Target target = TargetOf(chosen.path, chosen.filterIndex);
-    if (target.path != chosen.path && QFileInfo::exists(target.path) &&
-        !MessageBox::AskYesNo(&view_, QCoreApplication::translate(
-                                          "CMolView", "%1 は既に存在します。\n上書きしますか?")
-                                          .arg(QFileInfo(target.path).fileName())))
+    if (target.path != chosen.path && LocalPath::Exists(target.path) &&
+        !MessageBox::AskYesNo(
+            &view_,
+            QCoreApplication::translate("CMolView", "%1 は既に存在します。\n上書きしますか?")
+                .arg(LocalPath::Display(LocalPath::FileName(target.path)))))
         return;
     const int kind = target.kind;
     // The window's own picture, or (the 32-bit BMP being the window's own
@@ -86,7 +88,7 @@ bool ViewPicture::Write(const QString& path, int kind, QSize size, double scale,
         const std::string bytes = CImage().writeBitmap32();
         view_.doneCurrent();
         const auto write = [&bytes](StdioFile& file) { return file.WriteString(bytes); };
-        if (WriteFileAtomically(path.toStdString(), write, error))
+        if (WriteFileAtomically(LocalPath::Bytes(path), write, error))
             return true;
         MessageBox::Show(&view_, QStringLiteral("write error"));
         return false;
@@ -140,7 +142,7 @@ ViewPicture::Failure ViewPicture::WriteFile(CMolScene& scene, const ViewState& v
     if (bytes.empty())
         return Failure::kEncoding;
     const auto write = [&bytes](StdioFile& target) { return target.WriteString(bytes); };
-    if (!WriteFileAtomically(path.toStdString(), write, error))
+    if (!WriteFileAtomically(LocalPath::Bytes(path), write, error))
         return Failure::kWriting;
     return Failure::kNone;
 }

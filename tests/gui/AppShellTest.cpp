@@ -9,10 +9,12 @@
 #include "app/CommandLine.h"
 #include "app/UiLanguage.h"
 #include "app/UserGuideWindow.h"
+#include "io/StdioFile.h"
 #include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
+#include "platform/LocalPath.h"
 #include "render/CMolScene.h"
 #include "res/CommandIds.h"
 #include "res/Resources.h"
@@ -25,6 +27,7 @@
 #include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -37,6 +40,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
+
+#include <cstdio>
 
 #include <QTest>
 #include <QToolBar>
@@ -89,6 +94,7 @@ private slots:
     void readerByExtensionOutsideTheDialog();
     void zMatrixInputsOpenOrNameTheirLine();
     void filesThatGiveNoMoleculeSayWhatTheyAre();
+    void namesThatAreNotUtf8OpenListAndDrop();
     void mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog();
     void severalFilesOpenAWindowEachAndDroppedFilesOpen();
     void standardKeysOfADesktopProgram();
@@ -451,6 +457,55 @@ void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
     QCOMPARE(h.ActiveDocument()->data->frameCount, 2);
     QVERIFY(h.App()->OpenFiles({h.Write("water.G16", h.Read(g09))}));
     QCOMPARE(h.Frames().size(), 2);
+}
+
+// A file whose name's bytes are not UTF-8 (Latin-1 "é", one byte): chosen in
+// the Open dialog as it lists it (U+FFFD for the byte), it opens, its
+// window and the recent files show it readably, the recent entry opens it
+// again, and dropped it opens too. Found wrong: "cannot open caf��.pdb".
+void AppShellTest::namesThatAreNotUtf8OpenListAndDrop() {
+    AppHarness h;
+    const QString folder = LocalPath::FromBytes(QFile::encodeName(h.Path(QString())).toStdString());
+    const QString latin = folder + QLatin1Char('/') + LocalPath::FromBytes("caf\xE9.pdb");
+    {
+        StdioFile out;
+        QVERIFY(out.Open(LocalPath::Bytes(latin), StdioFile::modeWrite));
+        QVERIFY(out.WriteString(Fixtures::kPeptidePdb));
+    }
+    const QString shown = QString::fromUtf8("caf\xEF\xBF\xBD.pdb");
+    QVERIFY(h.Start());
+    h.QueueDialogAnswer(LocalPath::Display(latin), 2);
+    h.Run(kFileOpen);
+    QVERIFY(h.TakeMessages().isEmpty());
+    QVERIFY(h.ActiveDocument()->data != nullptr);
+    QVERIFY(h.ActiveDocument()->data->atomCount > 10);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), shown);
+    QMenu* fileMenu = h.MainFrame()->Menus(130).front();
+    emit fileMenu->aboutToShow();
+    QVERIFY(h.MainFrame()->Action(kFileMru1)->text().endsWith(shown));
+    // Again from the recent files, into a window of its own.
+    h.Run(kFileClose);
+    h.Run(kFileMru1);
+    QCOMPARE(h.Frames().size(), 1);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), shown);
+    QCOMPARE(h.ActiveDocument()->GetPathName(), latin);
+    // Dropped: its URL carries the byte as %E9.
+    h.Run(kFileClose);
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded(
+        QByteArray("file://") +
+        QByteArray::fromStdString(LocalPath::Bytes(latin)).toPercentEncoding("/"))});
+    const QPoint at = h.MainFrame()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(h.MainFrame(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(h.MainFrame(), &drop);
+    QTRY_COMPARE(h.Frames().size(), 1);
+    QCOMPARE(h.ActiveDocument()->GetPathName(), latin);
+    // Qt's own removal of the folder would not find the file by its name.
+    QCOMPARE(std::remove(LocalPath::Bytes(latin).c_str()), 0);
 }
 
 // A gzip-compressed mmCIF ensemble chosen under the PDB filter of the real

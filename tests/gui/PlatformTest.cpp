@@ -5,11 +5,16 @@
 #include "platform/CommandTable.h"
 #include "platform/CommandTarget.h"
 #include "platform/FileFilter.h"
+#include "platform/LocalPath.h"
 #include "platform/RecentFileList.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include <cstdio>
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -20,7 +25,69 @@ private slots:
     void filterTextsShowAsWrittenAndMatchTheirPatterns();
     void firstTargetThatHandlesACommandWins();
     void commandTablesRunCheckAndDisable();
+    void fileNamesKeepTheirBytes();
 };
+
+// A file name is bytes: those that are not UTF-8 (Latin-1 "é" as one byte,
+// a cut sequence, an overlong form, a lone surrogate's encoding) come back
+// from the program's text of the name byte for byte, are shown with U+FFFD
+// as the file dialog lists them, are found again from that listing, kept
+// in the recent files and taken from a dropped file's URL.
+void PlatformTest::fileNamesKeepTheirBytes() {
+    const std::string names[] = {
+        "plain.pdb",          "日本語.pdb",          "caf\xE9.pdb", "cut\xE6\x97.pdb",
+        "over\xC0\xAF.pdb",   "sur\xED\xA0\x80.pdb", "\xFF\xFE",    "emoji-\xF0\x9F\x98\x80.pdb",
+        "big\xF4\x90\x80\x80"};
+    for (const std::string& name : names)
+        QCOMPARE(LocalPath::Bytes(LocalPath::FromBytes(name)), name);
+    QCOMPARE(LocalPath::FromBytes("日本語.pdb"), QStringLiteral("日本語.pdb"));
+    QCOMPARE(LocalPath::FromBytes("emoji-\xF0\x9F\x98\x80.pdb"),
+             QString::fromUtf8("emoji-\xF0\x9F\x98\x80.pdb"));
+    QCOMPARE(LocalPath::Display(LocalPath::FromBytes("caf\xE9.pdb")),
+             QString::fromUtf8("caf\xEF\xBF\xBD.pdb"));
+    QCOMPARE(LocalPath::Display(LocalPath::FromBytes("cut\xE6\x97.pdb")),
+             QString::fromUtf8("cut\xEF\xBF\xBD\xEF\xBF\xBD.pdb"));
+
+    QTemporaryDir dir;
+    const QString folder = LocalPath::FromBytes(QFile::encodeName(dir.path()).toStdString());
+    const QString latin = folder + QLatin1Char('/') + LocalPath::FromBytes("caf\xE9.pdb");
+    FILE* file = std::fopen(LocalPath::Bytes(latin).c_str(), "w");
+    QVERIFY(file != nullptr);
+    std::fclose(file);
+    QVERIFY(LocalPath::IsRegularFile(latin));
+    QVERIFY(!LocalPath::IsRegularFile(folder));
+    QVERIFY(LocalPath::Exists(folder));
+    // The dialog's listing of it, U+FFFD for the byte, leads back to it;
+    // a name that is there, or that several names read as, stays as given.
+    QCOMPARE(LocalPath::Resolve(LocalPath::Display(latin)), latin);
+    QCOMPARE(LocalPath::Resolve(latin), latin);
+    const QString other = folder + QLatin1Char('/') + LocalPath::FromBytes("caf\xE8.pdb");
+    std::fclose(std::fopen(LocalPath::Bytes(other).c_str(), "w"));
+    QCOMPARE(LocalPath::Resolve(LocalPath::Display(latin)), LocalPath::Display(latin));
+    QCOMPARE(LocalPath::FileName(latin), LocalPath::FromBytes("caf\xE9.pdb"));
+    QCOMPARE(LocalPath::Absolute(QStringLiteral("/a/./b/../c.pdb")), QStringLiteral("/a/c.pdb"));
+    QVERIFY(LocalPath::Absolute(QStringLiteral("c.pdb")).endsWith(QStringLiteral("/c.pdb")));
+    QVERIFY(LocalPath::Absolute(QStringLiteral("c.pdb")).startsWith(QLatin1Char('/')));
+
+    // A dropped file: its URL's escapes are the name's bytes.
+    QCOMPARE(LocalPath::FromUrl(QUrl(QStringLiteral("file:///tmp/caf%E9.pdb"))),
+             LocalPath::FromBytes("/tmp/caf\xE9.pdb"));
+    QCOMPARE(LocalPath::FromUrl(QUrl(QStringLiteral("file:///tmp/%E6%97%A5.pdb"))),
+             QStringLiteral("/tmp/日.pdb"));
+    QVERIFY(LocalPath::FromUrl(QUrl(QStringLiteral("https://example.org/a.pdb"))).isEmpty());
+
+    // Kept in the recent files as it is.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    RecentFileList list("Recent File List", "File%1", 4, 30);
+    list.Add(latin);
+    list.Add(QStringLiteral("/plain.pdb"));
+    list.WriteList();
+    RecentFileList stored("Recent File List", "File%1", 4, 30);
+    stored.ReadList();
+    QCOMPARE(stored[1], latin);
+    QCOMPARE(stored[0], QStringLiteral("/plain.pdb"));
+    QVERIFY(!stored.GetDisplayName(1).contains(QChar(0xDCE9)));
+}
 
 void PlatformTest::recentListKeepsFourNewestWithoutDuplicates() {
     QTemporaryDir dir;

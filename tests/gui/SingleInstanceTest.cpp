@@ -3,9 +3,11 @@
 
 #include "AppHarness.h"
 
+#include "app/CMolDoc.h"
 #include "app/CRavekApp.h"
 #include "app/SingleInstance.h"
 #include "platform/ChildFrame.h"
+#include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 
 #include <QDir>
@@ -23,6 +25,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -205,6 +208,7 @@ private slots:
     void aPeerOfAnotherUserIsRefusedOnBothEnds();
     void messagesBeyondTheirLimitsAreRefused();
     void handedOverPipesNeverHoldTheWindow();
+    void aNameThatIsNotUtf8IsHandedOverAsItIs();
 };
 
 // A second ravek process with a file while this program runs: the file
@@ -389,6 +393,34 @@ void SingleInstanceTest::handedOverPipesNeverHoldTheWindow() {
     QVERIFY2(heartbeat.longestWaitMs < 200, qPrintable(QString::number(heartbeat.longestWaitMs)));
     stop = true;
     writer.join();
+}
+
+// A later start with a file whose name's bytes are not UTF-8 (given to it
+// as bytes, as a shell gives them): the running program opens that file.
+void SingleInstanceTest::aNameThatIsNotUtf8IsHandedOverAsItIs() {
+    QTemporaryDir runtime;
+    const ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)));
+    SingleInstance instance;
+    QVERIFY(instance.Listen());
+    connect(&instance, &SingleInstance::filesHanded, h.App(), &CRavekApp::OpenHandedFiles);
+    const std::string latin = QFile::encodeName(h.Path(QString())).toStdString() + "/caf\xE9.pdb";
+    FILE* out = std::fopen(latin.c_str(), "w");
+    QVERIFY(out != nullptr);
+    std::fputs(Fixtures::kPeptidePdb, out);
+    std::fclose(out);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::execl(RAVEK_BINARY, "ravek", latin.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    QCOMPARE(WaitForChild(child, 15000), 0);
+    QTRY_COMPARE(h.Frames().size(), 2);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QString::fromUtf8("caf\xEF\xBF\xBD.pdb"));
+    QCOMPARE(LocalPath::Bytes(h.ActiveDocument()->GetPathName()), latin);
+    QVERIFY(h.TakeMessages().isEmpty());
+    std::remove(latin.c_str());
 }
 
 // $XDG_RUNTIME_DIR when only the user can enter it, else the user's own

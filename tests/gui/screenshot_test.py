@@ -162,6 +162,26 @@ if result.returncode != 0 or not os.path.exists(equals) or png_size(equals) != (
     failures.append("export with --export-picture=OUT: exit code %d\n%s" %
                     (result.returncode, result.stderr))
 export("no molecule", [os.path.join(work, "none.png"), not_molecule], 1)
+# File names whose bytes are not UTF-8 (Latin-1 "é" as one byte), for the
+# structure and for the picture, on the command line of a batch picture and
+# of a window run.
+latin_dir = os.fsencode(work)
+latin_pdb = os.path.join(latin_dir, b"caf\xe9.pdb")
+shutil.copyfile(sample, latin_pdb)
+latin_png = os.path.join(latin_dir, b"pic\xe9.png")
+result = subprocess.run([os.fsencode(ravek), b"--export-picture", latin_png, b"--size", b"64x48",
+                         latin_pdb], capture_output=True, timeout=60,
+                        env=dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config-export")))
+if result.returncode != 0 or not os.path.exists(latin_png) or png_size(latin_png) != (64, 48):
+    failures.append("export of a name that is not UTF-8: exit code %d\n%s" %
+                    (result.returncode, result.stderr))
+latin_shot = os.path.join(latin_dir, b"shot\xe9.png")
+result = subprocess.run([os.fsencode(ravek), b"--screenshot", latin_shot, latin_pdb],
+                        capture_output=True, timeout=60,
+                        env=dict(os.environ, XDG_CONFIG_HOME=os.path.join(work, "config-latin")))
+if result.returncode != 0 or png_size(latin_shot) != (700, 700):
+    failures.append("window of a name that is not UTF-8: exit code %d\n%s" %
+                    (result.returncode, result.stderr))
 export("bad size", [os.path.join(work, "x.png"), "--size", "0x5", sample], 2)
 export("unknown kind", [os.path.join(work, "x.gif"), sample], 2)
 
