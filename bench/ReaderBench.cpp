@@ -1,5 +1,8 @@
 // Reading generated files the size users open: a Gaussian 16-style
-// optimisation output of 50 atoms × 2,000 steps (about 100 MB), a PDB file
+// optimisation output of 50 atoms × 2,000 steps (about 100 MB), a Gaussian 16
+// optimisation as the program prints it (50 atoms × 1,000 steps with their
+// SCF cycles, charges, forces and convergence tables, about 35 MB, read by
+// Open Babel too: see bench/reading_against_open_babel.sh), a PDB file
 // of 100,000 atoms, and Gaussian inputs of 100,000 atoms in Cartesian lines
 // and as a Z-matrix with a variable for every value. Each iteration opens the file and builds the
 // whole model (both passes, bonds, centres), as opening a document does; and
@@ -33,6 +36,7 @@ namespace {
 
 constexpr int kGaussianAtoms = 50;
 constexpr int kGaussianSteps = 2000;
+constexpr int kJobSteps = 1000;
 constexpr int kPdbAtoms = 100000;
 // A structure past the PDB format's limits, as mmCIF and, for comparison, as
 // PDB text (serials and residue numbers wrap, as PDB files of such
@@ -124,8 +128,8 @@ public:
         static Inputs inputs;
         return inputs;
     }
-    std::string gaussian, pdb, cartesian, zMatrix, largeCif, largePdb;
-    std::int64_t gaussianBytes = 0, pdbBytes = 0;
+    std::string gaussian, job, pdb, cartesian, zMatrix, largeCif, largePdb;
+    std::int64_t gaussianBytes = 0, jobBytes = 0, pdbBytes = 0;
 
 private:
     Inputs() {
@@ -143,7 +147,10 @@ private:
         largePdb = (dir_ / "large.pdb").string();
         Write(largeCif, ProteinLikeMmcif(kLargeAtoms, kLargeChains, 13));
         Write(largePdb, ProteinLikePdb(kLargeAtoms, 13));
+        job = (dir_ / "job.log").string();
+        Write(job, GaussianOutputText::Optimisation(kGaussianAtoms, kJobSteps));
         gaussianBytes = static_cast<std::int64_t>(std::filesystem::file_size(gaussian));
+        jobBytes = static_cast<std::int64_t>(std::filesystem::file_size(job));
         pdbBytes = static_cast<std::int64_t>(std::filesystem::file_size(pdb));
     }
     ~Inputs() {
@@ -166,6 +173,21 @@ void BM_ReadGaussianOutput(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * inputs.gaussianBytes);
     state.counters["MB"] = static_cast<double>(inputs.gaussianBytes) / 1e6;
+}
+
+void BM_ReadGaussianJob(benchmark::State& state) {
+    const Inputs& inputs = Inputs::Get();
+    for (auto _ : state) {
+        StdioFile file;
+        file.Open(inputs.job, StdioFile::modeRead);
+        CMolData mol;
+        CGauData(&file, mol, nullptr);
+        if (mol.frameCount != kJobSteps || mol.results.charges.count("mulliken") == 0)
+            state.SkipWithError("wrong reading");
+        benchmark::DoNotOptimize(mol.frameCount);
+    }
+    state.SetBytesProcessed(state.iterations() * inputs.jobBytes);
+    state.counters["MB"] = static_cast<double>(inputs.jobBytes) / 1e6;
 }
 
 // The same output while its job goes on: each iteration appends one step
@@ -255,6 +277,7 @@ void BM_ReadGaussianInput(benchmark::State& state) {
 
 BENCHMARK(BM_ReadGaussianInput)->Arg(0)->Arg(1)->ArgName("zMatrix")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadGaussianOutput)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadGaussianJob)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_GrowGaussianOutput)->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_ReadPdb)->Arg(1)->Arg(0)->ArgName("bondMode")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadLarge)->Arg(0)->Arg(1)->ArgName("mmcif")->Unit(benchmark::kMillisecond);
@@ -265,6 +288,8 @@ int main(int argc, char** argv) {
         const std::filesystem::path dir = argv[2];
         std::filesystem::create_directories(dir);
         Write((dir / "opt.log").string(), GaussianOutput());
+        Write((dir / "job.log").string(),
+              GaussianOutputText::Optimisation(kGaussianAtoms, kJobSteps));
         Write((dir / "protein.pdb").string(), ProteinLikePdb(kPdbAtoms, 11));
         Write((dir / "cartesian.com").string(), GaussianInput(false));
         Write((dir / "zmatrix.com").string(), GaussianInput(true));

@@ -9,6 +9,10 @@
 //   first row of the first table decides (six or five numbers).
 // - The normal-mode header is recognised with one or two blanks after "Atom"
 //   (09 and later print two).
+// - The markers of tables (the orientation headers, the rulers, the
+//   frequency and displacement headers) are taken where Gaussian prints
+//   them, at the start of their line after blanks; elsewhere in a line
+//   they are text.
 // - Any number of geometry tables is read. Each geometry holds the rows of
 //   its own table, so tables of different lengths (a Z-matrix orientation
 //   with dummy centres, then a Link1 job's input orientation without them)
@@ -86,6 +90,17 @@ bool Contains(const char* line, const char* marker) {
     return std::strstr(line, marker) != nullptr;
 }
 
+// Whether text begins with marker: compared character by character, so
+// that no length of the line is taken (every line of an output passes here
+// several times).
+bool BeginsWith(const char* text, const char* marker) {
+    for (; *marker != '\0'; ++text, ++marker) {
+        if (*text != *marker)
+            return false;
+    }
+    return true;
+}
+
 int BannerVersion(const char* line) {
     if (!Contains(line, "Gaussian"))
         return 0;
@@ -98,11 +113,10 @@ int BannerVersion(const char* line) {
 
 // The header of a normal-mode displacement table. Gaussian 09 and later put
 // two blanks after "Atom", earlier versions one.
-bool IsDisplacementHeader(const char* line) {
-    const char* atom = std::strstr(line, "Atom ");
-    if (atom == nullptr)
+bool IsDisplacementHeader(const char* first) {
+    if (std::strncmp(first, "Atom ", 5) != 0)
         return false;
-    const char* rest = atom + 5;
+    const char* rest = first + 5;
     if (*rest == ' ')
         ++rest;
     constexpr const char* kColumns = "AN      X      Y      Z";
@@ -379,9 +393,14 @@ bool CGauData::ScanLines(ScanState& state, std::int64_t completeEnd) {
             return false;
         if (model_.gaussianVersion == 0)
             model_.gaussianVersion = BannerVersion(line);
-        ScanTable(state, line);
-        ScanVibration(state, line);
-        ScanOrientation(state, line);
+        // The markers below begin their lines, after blanks: each is looked
+        // for there only, not along the whole line.
+        const char* first = line;
+        while (*first == ' ' || *first == '\t')
+            ++first;
+        ScanTable(state, first);
+        ScanVibration(state, first);
+        ScanOrientation(state, first);
         // A line that may still be cut short gives no number: its digits
         // may not all be there yet.
         ScanStep(state, line, start < completeEnd);
@@ -400,8 +419,8 @@ bool CGauData::ScanLines(ScanState& state, std::int64_t completeEnd) {
 // Whether the line is the route line of an input file.
 bool CGauData::IsRouteLine(ScanState& state, const char* line) {
     ++state.lineNumber;
-    const bool route = GaussianInputReader::IsRouteLine(line) &&
-                       (state.lineNumber < 10 || state.onlyLinkZeroSoFar);
+    const bool route = (state.lineNumber < 10 || state.onlyLinkZeroSoFar) &&
+                       GaussianInputReader::IsRouteLine(line);
     state.onlyLinkZeroSoFar =
         state.onlyLinkZeroSoFar && GaussianInputReader::MayPrecedeLateRoute(line);
     return route;
@@ -444,11 +463,11 @@ void CGauData::ScanInput() {
 
 // Counts the rows of the table being read, between the ruler under its
 // column header and its closing ruler.
-void CGauData::ScanTable(ScanState& state, const char* line) {
-    if (state.tableState == 1 && Contains(line, kRuler)) {
+void CGauData::ScanTable(ScanState& state, const char* first) {
+    if (state.tableState == 1 && BeginsWith(first, kRuler)) {
         state.tableState = 2;
     } else if (state.tableState == 2) {
-        if (Contains(line, kRuler)) {
+        if (BeginsWith(first, kRuler)) {
             state.tables.back().closed = true;
             state.tableState = 0;
         } else {
@@ -458,15 +477,17 @@ void CGauData::ScanTable(ScanState& state, const char* line) {
 }
 
 // Only the first normal-mode table is used.
-void CGauData::ScanVibration(ScanState& state, const char* line) {
-    if (state.lookingForVibration && IsDisplacementHeader(line)) {
+void CGauData::ScanVibration(ScanState& state, const char* first) {
+    if (*first != 'A' && *first != 'F')
+        return;
+    if (state.lookingForVibration && IsDisplacementHeader(first)) {
         model_.vibrationPosition = file->GetPosition();
         model_.vibrationState = CMolData::kVibrationPresent;
         state.lookingForVibration = false;
     }
     // Every block of every frequency table starts two lines above its
     // frequencies (mode numbers, then symmetries).
-    if (state.lineNumber >= 3 && Contains(line, "Frequencies --")) {
+    if (state.lineNumber >= 3 && BeginsWith(first, "Frequencies --")) {
         modeBlocks_.push_back(state.lineStarts[0]);
         state.wholeBefore = state.lineStarts[0];
     }
@@ -475,14 +496,13 @@ void CGauData::ScanVibration(ScanState& state, const char* line) {
 // Input and Z-matrix orientations start geometry tables, standard
 // orientations only until the first of those; the table starts after its
 // "Coordinates (Angstroms)" line. A table still open is left unclosed.
-void CGauData::ScanOrientation(ScanState& state, const char* line) {
-    // Every line is searched once for "orientation:"; only such lines for
-    // the kinds, and only after one the column header.
-    if (Contains(line, "orientation:")) {
-        if (Contains(line, kInputOrientation) || Contains(line, kZMatrixOrientation)) {
+void CGauData::ScanOrientation(ScanState& state, const char* first) {
+    // The kinds' headers, and only after one the column header.
+    if (*first == 'I' || *first == 'Z' || *first == 'S') {
+        if (BeginsWith(first, kInputOrientation) || BeginsWith(first, kZMatrixOrientation)) {
             state.inOrientation = true;
             state.inputOrientationSeen = true;
-        } else if (Contains(line, kStandardOrientation)) {
+        } else if (BeginsWith(first, kStandardOrientation)) {
             // Noted whether or not it is a geometry: the modes are printed
             // in this orientation.
             state.inStandardOrientation = true;
@@ -491,7 +511,7 @@ void CGauData::ScanOrientation(ScanState& state, const char* line) {
     }
     if (!state.inOrientation && !state.inStandardOrientation)
         return;
-    if (!Contains(line, kCoordinatesHeader))
+    if (!Contains(first, kCoordinatesHeader))
         return;
     if (state.inStandardOrientation) {
         standardTables_.push_back(file->GetPosition());

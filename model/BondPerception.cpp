@@ -213,6 +213,10 @@ double LargestLimit(const std::vector<PackedAtom>& atoms, const BondLimits& limi
 
 // Windows this short are scanned directly: cheaper than visiting 27 cells.
 constexpr int kDirectWindow = 32;
+// Molecules this small are scanned pair by pair whole: building the grid
+// for them costs more than their thousand or so pairs (an optimisation of a
+// small molecule has a thousand such geometries).
+constexpr int kDirectMolecule = 64;
 
 } // namespace
 
@@ -270,7 +274,7 @@ void PerceiveFrameBonds(CMolFrame& frame, int mode, const BondLimits& limits) {
         const int last = ends[static_cast<std::size_t>(a)];
         if (last <= a || !finite[static_cast<std::size_t>(a)])
             continue;
-        if (last - a <= kDirectWindow) {
+        if (last - a <= kDirectWindow || n <= kDirectMolecule) {
             for (int b = a + 1; b <= last; ++b) {
                 if (test(a, b))
                     record(a, b);

@@ -41,6 +41,13 @@ public:
     // the oxygen moving oxygenStep Å along z each step, the hydrogens still.
     static std::string WaterOptimisation(int steps, double oxygenStep,
                                          std::string_view kind = "Standard");
+    // A Gaussian 16 optimisation as the program prints one, step by step:
+    // input and standard orientation, rotational constants, SCF cycles and
+    // the SCF energy, orbital energies, Mulliken charges (also summed into
+    // heavy atoms), the dipole, the forces and the convergence table, for a
+    // molecule of atoms atoms moved a little each step; about 35 kB a step
+    // for 50 atoms, and readable by other programs' readers.
+    static std::string Optimisation(int atoms, int steps, unsigned seed = 3);
     // Lines of SCF and population text such as an output holds between
     // geometries; varied, with numbers and dashes, but no marker.
     GaussianOutputText& Filler(int lineCount, unsigned seed = 1);
