@@ -97,20 +97,11 @@ void Keep(std::array<Bond, 2>& bonds, int partner, double energy) {
 void BondEnergy(std::vector<Residue>& list, int donorAt, int acceptorAt) {
     Residue& donor = list[static_cast<std::size_t>(donorAt)];
     Residue& acceptor = list[static_cast<std::size_t>(acceptorAt)];
-    double energy = 0.0;
     // Proline's N carries no hydrogen.
-    if (!donor.proline) {
-        const double ho = Length(Minus(donor.h, acceptor.o));
-        const double hc = Length(Minus(donor.h, acceptor.c));
-        const double nc = Length(Minus(donor.n, acceptor.c));
-        const double no = Length(Minus(donor.n, acceptor.o));
-        if (ho < kMinDistance || hc < kMinDistance || nc < kMinDistance || no < kMinDistance)
-            energy = kLowestEnergy;
-        else
-            energy = kCoupling * (1.0 / no + 1.0 / hc - 1.0 / ho - 1.0 / nc);
-        // Energies are compared in whole cal/mol, as the method defines them.
-        energy = std::max(std::round(energy * 1000.0) / 1000.0, kLowestEnergy);
-    }
+    const double energy =
+        donor.proline
+            ? 0.0
+            : SecondaryStructure::HydrogenBondEnergy(donor.n, donor.h, acceptor.c, acceptor.o);
     Keep(donor.acceptors, acceptorAt, energy);
     Keep(acceptor.donors, donorAt, energy);
 }
@@ -410,6 +401,19 @@ SecondaryStructure::ChainResidues(const CMolFrame& frame) {
         list.push_back(residue);
     }
     return list;
+}
+
+double SecondaryStructure::HydrogenBondEnergy(const Point3D& n, const Point3D& h, const Point3D& c,
+                                              const Point3D& o) {
+    const double ho = Length(Minus(h, o));
+    const double hc = Length(Minus(h, c));
+    const double nc = Length(Minus(n, c));
+    const double no = Length(Minus(n, o));
+    if (ho < kMinDistance || hc < kMinDistance || nc < kMinDistance || no < kMinDistance)
+        return kLowestEnergy;
+    const double energy = kCoupling * (1.0 / no + 1.0 / hc - 1.0 / ho - 1.0 / nc);
+    // Energies are compared in whole cal/mol, as the method defines them.
+    return std::max(std::round(energy * 1000.0) / 1000.0, kLowestEnergy);
 }
 
 SecondaryStructure SecondaryStructure::Assign(const CMolFrame& frame) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Point3D.h"
+
 #include <vector>
 
 class CMolFrame;
@@ -31,6 +33,14 @@ struct SecondaryStructure {
 
     // Assigns the structure of frame's residues.
     static SecondaryStructure Assign(const CMolFrame& frame);
+
+    // The electrostatic energy (kcal/mol) of the hydrogen bond from the N-H
+    // at n, h to the C=O at c, o: 0.42 e and 0.20 e on C, O and N, H times
+    // 332 kcal Å / (mol e²) times 1/r(ON) + 1/r(CH) - 1/r(OH) - 1/r(CN), in
+    // whole cal/mol and at least -9.9 (also for atoms nearer than 0.5 Å).
+    // A hydrogen bond lies below -0.5.
+    static double HydrogenBondEnergy(const Point3D& n, const Point3D& h, const Point3D& c,
+                                     const Point3D& o);
 
     // Whether residue r (a residue index of the frame) was analysed.
     bool Analysed(int r) const {

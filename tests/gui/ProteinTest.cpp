@@ -11,6 +11,7 @@
 #include "PaintedTexts.h"
 #include "PixelCluster.h"
 #include "Projection.h"
+#include "tests/support/ColourNames.h"
 
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
@@ -257,15 +258,40 @@ void ProteinTest::styleChoicesAndColourSchemesThroughTheMenu() {
     h.Run(kCartoonLigands);
     QVERIFY(h.IsChecked(kCartoonCylinders) && !h.IsChecked(kCartoonLigands));
     QVERIFY(h.IsChecked(kCartoonWaters));
+    // Each scheme's legend, as the window shows it, in the colours the
+    // guide names: the helices red, the rainbow from blue to red, two chains
+    // apart.
+    const auto legendNames = [&] {
+        view->update();
+        if (!h.WaitForPicture())
+            return QStringList{QStringLiteral("no picture")};
+        legend = view->findChild<CLegendOverlay*>(QStringLiteral("colourLegend"));
+        QStringList names;
+        if (legend == nullptr || !legend->isVisible())
+            return names;
+        for (const ColourSchemes::LegendEntry& entry : legend->Entries())
+            names << QString::fromStdString(entry.text.substr(0, entry.text.find(' '))) +
+                         QLatin1Char('=') +
+                         QString::fromStdString(
+                             ColourName(entry.colour[0], entry.colour[1], entry.colour[2]));
+        return names;
+    };
     for (const auto& [id, scheme] :
          {std::pair{kColourBySecondary, kColourSecondary},
           std::pair{kColourByRainbow, kColourRainbow}, std::pair{kColourByChain, kColourChain}}) {
         h.Run(id);
         QVERIFY(h.IsChecked(id) && !h.IsChecked(kColourByAtom));
         QCOMPARE(view->state.colourMode, static_cast<int>(scheme));
+        const QStringList names = legendNames();
+        if (scheme == kColourSecondary)
+            QVERIFY2(names.contains(QStringLiteral("H=red")), qPrintable(names.join(' ')));
+        else if (scheme == kColourRainbow)
+            QCOMPARE(names, (QStringList{QStringLiteral("N末端=blue"), QStringLiteral("中央=green"),
+                                         QStringLiteral("C末端=red")}));
+        else
+            QVERIFY2(names.size() == 2 && names[0].section('=', 1) != names[1].section('=', 1),
+                     qPrintable(names.join(' ')));
     }
-    QVERIFY(h.WaitForPicture());
-    legend = view->findChild<CLegendOverlay*>(QStringLiteral("colourLegend"));
     QVERIFY(legend != nullptr && legend->isVisible());
     QCOMPARE(legend->Entries().size(), std::size_t{2});
     // Cylinders: a wide closed tube along each helix, wider than the

@@ -8,10 +8,12 @@
 #include "model/ElementTable.h"
 #include "render/CMolScene.h"
 #include "render/CartoonBuilder.h"
+#include "render/ColourScheme.h"
 #include "render/MolDocState.h"
 #include "render/SceneContentBuilder.h"
 #include "render/ScenePick.h"
 #include "render/ViewState.h"
+#include "tests/support/ColourNames.h"
 #include "tests/support/IdealBackbone.h"
 #include "tests/support/TestMolData.h"
 #include "tests/unit/ReadText.h"
@@ -72,11 +74,16 @@ TEST_F(SceneContentTest, BallAndStickSpheresAndTheSticksOutsideThem) {
     // Two O–H sticks, each from where its wall leaves the oxygen's sphere to
     // where it enters the hydrogen's.
     ASSERT_EQ(content.sticks.size(), 2U);
-    const double r = document.ballBondScale;
+    // At the sizes 10 and 10 the settings start with, an oxygen's ball is
+    // 0.3 Å, a hydrogen's 0.21 Å and a stick 0.08 Å thick: the stick's wall
+    // leaves the oxygen at x = √(0.3² − 0.08²) = √0.0836 and enters the
+    // hydrogen at 0.96 − √(0.21² − 0.08²) = 0.96 − √0.0377.
+    ASSERT_EQ(document.ballAtomSize, 10);
+    ASSERT_EQ(document.ballBondWidth, 10);
     const SceneStick& stick = content.sticks[0];
-    EXPECT_DOUBLE_EQ(stick.radius, r);
-    EXPECT_NEAR(stick.from.x, std::sqrt(Radius(8) * Radius(8) - r * r), 1e-12);
-    EXPECT_NEAR(stick.to.x, 0.96 - std::sqrt(Radius(1) * Radius(1) - r * r), 1e-12);
+    EXPECT_NEAR(stick.radius, 0.08, 1e-12);
+    EXPECT_NEAR(stick.from.x, 0.2891366459, 1e-9);
+    EXPECT_NEAR(stick.to.x, 0.7658351216, 1e-9);
     EXPECT_EQ(stick.colour, kBondGrey);
 
     // Spheres so large they meet: the bond is hidden inside them, no stick.
@@ -298,4 +305,78 @@ TEST(CartoonCurveTest, StrandsAreStraightenedAndNothingElse) {
     points = CartoonBuilder::CurvePoints(frame);
     for (std::size_t k = 0; k < 18; ++k)
         EXPECT_LT(Length(Minus(points[k], cas[k])), 1e-9) << k;
+}
+
+namespace {
+
+std::string NameOf(const Rgba& colour) {
+    return ColourName(colour[0], colour[1], colour[2]);
+}
+
+} // namespace
+
+// The colours the user guide names for each scheme: the structure codes
+// (H red, G violet, I orange, E yellow, B ochre, T blue, S green, none
+// grey), the N-to-C rainbow of a chain (blue at its first residue, green in
+// its middle, red at its last), the B-factor ramp (blue, white, red).
+TEST(ColourSchemeTest, TheColoursTheGuideNames) {
+    for (const auto& [code, name] :
+         {std::pair{'H', "red"}, std::pair{'G', "violet"}, std::pair{'I', "orange"},
+          std::pair{'E', "yellow"}, std::pair{'B', "ochre"}, std::pair{'T', "blue"},
+          std::pair{'S', "green"}, std::pair{' ', "grey"}})
+        EXPECT_EQ(NameOf(ColourSchemes::SecondaryColour(code)), name) << code;
+    EXPECT_EQ(NameOf(ColourSchemes::BFactorColour(10.0, 10.0, 50.0)), "blue");
+    EXPECT_EQ(NameOf(ColourSchemes::BFactorColour(30.0, 10.0, 50.0)), "white");
+    EXPECT_EQ(NameOf(ColourSchemes::BFactorColour(50.0, 10.0, 50.0)), "red");
+
+    // A chain of eleven residues read from a file: each residue's atoms by
+    // where the residue stands in its chain.
+    auto model = ReadText<CPDBData>(BackbonePdb(
+        {{'A', IdealBackbone(std::vector<std::pair<double, double>>(11, {-57.0, -47.0}))}}));
+    ASSERT_NE(model, nullptr);
+    const CMolFrame& frame = *model->GetFrame(0);
+    ASSERT_EQ(frame.residueIds.size(), 11U);
+    const auto rainbow = [&](int residue) {
+        Rgba colour{};
+        const int ca = frame.residueAtoms.at(residue)[1];
+        EXPECT_TRUE(ColourSchemes::ResidueSchemeColour(kColourRainbow, *model, 0, ca, colour));
+        return NameOf(colour);
+    };
+    EXPECT_EQ(rainbow(0), "blue");
+    EXPECT_EQ(rainbow(5), "green");
+    EXPECT_EQ(rainbow(10), "red");
+}
+
+// A π-helix (I) is drawn as the helix it is, exactly as an α-helix (H) of
+// the same atoms would be, and not as the coil's thin tube.
+TEST(CartoonCurveTest, PiHelicesAreDrawnAsWideAsAlphaHelices) {
+    auto model = ReadText<CPDBData>(BackbonePdb(
+        {{'A', IdealBackbone(std::vector<std::pair<double, double>>(12, {-57.0, -70.0}))}}));
+    ASSERT_NE(model, nullptr);
+    CMolFrame& frame = model->Frame(0);
+    const auto mesh = [&](char code) {
+        frame.secondary.assign(12, ' ');
+        for (std::size_t k = 2; k < 10; ++k)
+            frame.secondary[k] = code;
+        const SceneSurface surface = CartoonBuilder::Build(
+            frame,
+            [](int) {
+                return Rgba{1.0F, 1.0F, 1.0F, 1.0F};
+            },
+            CartoonBuilder::Options());
+        return surface.mesh->positions;
+    };
+    const std::vector<float> alpha = mesh('H'), pi = mesh('I'), coil = mesh(' ');
+    EXPECT_EQ(pi, alpha);
+    EXPECT_NE(pi, coil);
+    // Wider than the coil: the ribbon's edge stands far off the CA trace.
+    const auto spread = [](const std::vector<float>& positions) {
+        float low = positions[0], high = positions[0];
+        for (std::size_t i = 0; i < positions.size(); i += 3) {
+            low = std::min(low, positions[i]);
+            high = std::max(high, positions[i]);
+        }
+        return high - low;
+    };
+    EXPECT_GT(spread(pi), spread(coil) + 0.5F);
 }

@@ -44,6 +44,28 @@ Point3D Across(const std::vector<BackboneResidue>& strand, int at, int first, in
     return Unit(Minus(co, Scaled(run, Dot(co, run))));
 }
 
+// The hydrogen bond energy of hand-placed N-H and C=O pairs, against the
+// method's formula worked out by hand: 0.42 × 0.20 × 332 = 27.888 kcal Å/mol
+// times 1/r(ON) + 1/r(CH) - 1/r(OH) - 1/r(CN). N at the origin, H 1 Å along
+// x, the C=O (1.23 Å) along x beyond it: O at 2.9 Å gives -2.904; bent
+// (O at (2.9, 0.8), C at (3.9, 1.5)) -2.390; O at 5.0 Å -0.538, still a bond,
+// at 5.3 Å -0.451, none; the C=O turned round repels (+2.904); atoms on top
+// of each other take the lowest energy, -9.9.
+TEST(SecondaryStructure, HydrogenBondEnergyOfHandPlacedPairs) {
+    const Point3D n{0.0, 0.0, 0.0}, h{1.0, 0.0, 0.0};
+    const auto along = [&](double o) {
+        return SecondaryStructure::HydrogenBondEnergy(n, h, {o + 1.23, 0.0, 0.0}, {o, 0.0, 0.0});
+    };
+    EXPECT_DOUBLE_EQ(along(2.9), -2.904);
+    EXPECT_DOUBLE_EQ(SecondaryStructure::HydrogenBondEnergy(n, h, {3.9, 1.5, 0.0}, {2.9, 0.8, 0.0}),
+                     -2.390);
+    EXPECT_DOUBLE_EQ(along(5.0), -0.538);
+    EXPECT_DOUBLE_EQ(along(5.3), -0.451);
+    EXPECT_DOUBLE_EQ(
+        SecondaryStructure::HydrogenBondEnergy(n, h, {2.9, 0.0, 0.0}, {4.13, 0.0, 0.0}), 2.904);
+    EXPECT_DOUBLE_EQ(along(1.2), -9.9);
+}
+
 TEST(SecondaryStructure, AlphaHelixIsHelixFromItsSecondResidueToItsLastButOne) {
     EXPECT_EQ(Codes(BackbonePdb({{'A', IdealBackbone(Repeat(-57.8, -47.0, 14))}})),
               "-HHHHHHHHHHHH-");
