@@ -237,7 +237,7 @@ CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind) {
         // A file that gives no molecule leaves the one shown (or none), with
         // its views and panels, as it was; the message says why. One its
         // reader understood was read, so it stays among the recent files.
-        MessageBox::Show(DialogParent(), NoMoleculeMessage(read, kind, path));
+        MessageBox::ShowAboutFile(DialogParent(), NoMoleculeMessage(read, kind, path));
         if (read.model != nullptr && read.reason != NoMoleculeReason::kUnresolvedZMatrix)
             emit fileLoaded(path);
         return LoadResult::kNoMolecule;

@@ -87,6 +87,14 @@ void MessageBox::ShowCannotOpen(QWidget* parent, const QString& path, const QStr
     Show(parent, CannotOpenText(path, reason));
 }
 
+void MessageBox::ShowAboutFile(QWidget* parent, const QString& text) {
+    if (Gathering* gathering = CurrentGathering()) {
+        gathering->notes_.append(text);
+        return;
+    }
+    Show(parent, text);
+}
+
 void MessageBox::ShowCannotSave(QWidget* parent, const QString& path, const QString& reason) {
     Show(parent,
          QCoreApplication::translate(
@@ -102,30 +110,43 @@ MessageBox::Gathering::~Gathering() {
     CurrentGathering() = outer_;
 }
 
-void MessageBox::Gathering::Show(QWidget* parent) {
-    // What fails while the box is up is no longer this batch's.
-    CurrentGathering() = outer_;
-    const QList<QPair<QString, QString>> failures = std::exchange(failures_, {});
-    if (failures.size() == 1) {
-        MessageBox::Show(parent, CannotOpenText(failures.front().first, failures.front().second));
-        return;
-    }
-    QStringList lines;
-    for (const auto& [path, reason] : failures)
-        lines << QDir::toNativeSeparators(LocalPath::Display(path)) + QStringLiteral(": ") + reason;
+namespace {
+
+// One box for lines of a batch: the first kShownFiles of them, then how
+// many more, all of them in its details; text (when given) names them.
+void ShowLines(QWidget* parent, const QStringList& lines, const QString& text) {
     if (lines.isEmpty())
         return;
     // A box no taller than the screen: the first files named, all of them in
     // its details.
-    QStringList shown = lines.mid(0, kShownFiles);
-    if (lines.size() > kShownFiles)
+    constexpr int shownFiles = MessageBox::Gathering::kShownFiles;
+    QStringList shown = lines.mid(0, shownFiles);
+    if (lines.size() > shownFiles)
         shown << QCoreApplication::translate("MessageBox", "ほか %1 個のファイル")
-                     .arg(lines.size() - kShownFiles);
-    MessageBox::Show(parent,
-                     QCoreApplication::translate("MessageBox", "次のファイルを開けません。\n%1")
-                         .arg(shown.join(QLatin1Char('\n'))),
-                     kError,
-                     lines.size() > kShownFiles ? lines.join(QLatin1Char('\n')) : QString());
+                     .arg(lines.size() - shownFiles);
+    const QString joined = shown.join(QLatin1Char('\n'));
+    MessageBox::Show(parent, text.isEmpty() ? joined : text.arg(joined), MessageBox::kError,
+                     lines.size() > shownFiles ? lines.join(QLatin1Char('\n')) : QString());
+}
+
+} // namespace
+
+void MessageBox::Gathering::Show(QWidget* parent) {
+    // What fails while the box is up is no longer this batch's.
+    CurrentGathering() = outer_;
+    const QList<QPair<QString, QString>> failures = std::exchange(failures_, {});
+    const QStringList notes = std::exchange(notes_, {});
+    if (failures.size() == 1) {
+        MessageBox::Show(parent, CannotOpenText(failures.front().first, failures.front().second));
+    } else {
+        QStringList lines;
+        for (const auto& [path, reason] : failures)
+            lines << QDir::toNativeSeparators(LocalPath::Display(path)) + QStringLiteral(": ") +
+                         reason;
+        ShowLines(parent, lines,
+                  QCoreApplication::translate("MessageBox", "次のファイルを開けません。\n%1"));
+    }
+    ShowLines(parent, notes, QString());
 }
 
 void MessageBox::SetBatchMode(bool batch) {

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,10 +24,13 @@ public:
     // "A file could not be opened / written" with the path and the reason.
     static void ShowCannotOpen(QWidget* parent, const QString& path, const QString& reason);
     static void ShowCannotSave(QWidget* parent, const QString& path, const QString& reason);
+    // A message about one file of a batch (why it gave no molecule): shown,
+    // or gathered into the batch's box while a Gathering lives.
+    static void ShowAboutFile(QWidget* parent, const QString& text);
 
     // While one lives, the "cannot open" messages of a batch of files (those
-    // another start handed over, say) are gathered instead of shown, and
-    // Show puts them in one box.
+    // another start handed over, say) and the messages about files of it are
+    // gathered instead of shown, and Show puts each kind in one box.
     class Gathering {
     public:
         Gathering();
@@ -34,14 +38,16 @@ public:
         Gathering(const Gathering&) = delete;
         Gathering& operator=(const Gathering&) = delete;
         // One box for every file that could not be opened (the first
-        // kShownFiles named in it, all in its details when there are more);
-        // none when all could.
+        // kShownFiles named in it, all in its details when there are more),
+        // then one for the messages about files, the same way; none when
+        // there is nothing to say.
         void Show(QWidget* parent);
         static constexpr int kShownFiles = 12;
 
     private:
         friend class MessageBox;
         QList<QPair<QString, QString>> failures_; // path, reason
+        QStringList notes_;                       // messages about files
         Gathering* outer_;
     };
 
