@@ -47,18 +47,19 @@ Document* DocTemplate::OpenDocumentWith(const QString& path,
     documents_.push_back(factories_.document());
     Document* document = documents_.back().get();
     document->template_ = this;
-    ChildFrame* frame = CreateNewFrame(document);
-    if (frame == nullptr) {
+    if (path.isEmpty())
+        SetDefaultTitle(document);
+    // Read before its window is made: a file that gives nothing leaves no
+    // window to come and go (and no other window to lose its place).
+    if (!open(document)) {
         RemoveDocument(document);
         return nullptr;
     }
-    if (path.isEmpty())
-        SetDefaultTitle(document);
-    const bool ok = open(document);
-    if (ok && !path.isEmpty())
+    if (!path.isEmpty())
         document->SetPathName(path);
-    if (!ok) {
-        delete frame; // its view goes with it, and the document with the view
+    ChildFrame* frame = CreateNewFrame(document);
+    if (frame == nullptr) {
+        RemoveDocument(document);
         return nullptr;
     }
     InitialUpdateFrame(frame, document, makeVisible);

@@ -62,8 +62,9 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     vibrationPeriod = stored.vibrationPeriod;
     scene = std::make_unique<CMolScene>(&state, GetDocState());
     // A second window of a document already read does not ask about the
-    // file again; the first one asks once the file has been read.
-    if (const MolDocState* docState = GetDocState(); docState != nullptr)
+    // file again; the first one (made once the file has been read) asks.
+    if (const MolDocState* docState = GetDocState();
+        docState != nullptr && GetDocument()->GetViews().size() > 1)
         askedLoad_ = docState->loadCount;
     // The picture has no alpha, as the window's pixel format: blended lines
     // and invisible atom points must not make the window see-through.
