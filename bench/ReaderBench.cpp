@@ -160,34 +160,35 @@ private:
     std::filesystem::path dir_;
 };
 
-void BM_ReadGaussianOutput(benchmark::State& state) {
-    const Inputs& inputs = Inputs::Get();
+// Reads the Gaussian output at path (of bytes bytes) each iteration;
+// wellRead says whether the model is what the file holds.
+void ReadGaussian(benchmark::State& state, const std::string& path, std::int64_t bytes,
+                  bool (*wellRead)(const CMolData&)) {
     for (auto _ : state) {
         StdioFile file;
-        file.Open(inputs.gaussian, StdioFile::modeRead);
+        file.Open(path, StdioFile::modeRead);
         CMolData mol;
         CGauData(&file, mol, nullptr);
-        if (mol.frameCount != kGaussianSteps || mol.atomCount != kGaussianAtoms)
-            state.SkipWithError("wrong geometry count");
+        if (!wellRead(mol))
+            state.SkipWithError("wrong reading");
         benchmark::DoNotOptimize(mol.frameCount);
     }
-    state.SetBytesProcessed(state.iterations() * inputs.gaussianBytes);
-    state.counters["MB"] = static_cast<double>(inputs.gaussianBytes) / 1e6;
+    state.SetBytesProcessed(state.iterations() * bytes);
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+}
+
+void BM_ReadGaussianOutput(benchmark::State& state) {
+    const Inputs& inputs = Inputs::Get();
+    ReadGaussian(state, inputs.gaussian, inputs.gaussianBytes, [](const CMolData& mol) {
+        return mol.frameCount == kGaussianSteps && mol.atomCount == kGaussianAtoms;
+    });
 }
 
 void BM_ReadGaussianJob(benchmark::State& state) {
     const Inputs& inputs = Inputs::Get();
-    for (auto _ : state) {
-        StdioFile file;
-        file.Open(inputs.job, StdioFile::modeRead);
-        CMolData mol;
-        CGauData(&file, mol, nullptr);
-        if (mol.frameCount != kJobSteps || mol.results.charges.count("mulliken") == 0)
-            state.SkipWithError("wrong reading");
-        benchmark::DoNotOptimize(mol.frameCount);
-    }
-    state.SetBytesProcessed(state.iterations() * inputs.jobBytes);
-    state.counters["MB"] = static_cast<double>(inputs.jobBytes) / 1e6;
+    ReadGaussian(state, inputs.job, inputs.jobBytes, [](const CMolData& mol) {
+        return mol.frameCount == kJobSteps && mol.results.charges.count("mulliken") != 0;
+    });
 }
 
 // The same output while its job goes on: each iteration appends one step

@@ -195,6 +195,23 @@ std::thread FeedPipe(const QString& path, const QByteArray& text, int pauseMs,
     });
 }
 
+// The program running with a file open, listening for later starts in a
+// runtime folder of its own and opening what they hand over.
+struct RunningProgram {
+    RunningProgram() : env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())) {}
+    bool Start() {
+        if (!h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)) || !instance.Listen())
+            return false;
+        QObject::connect(&instance, &SingleInstance::filesHanded, h.App(),
+                         &CRavekApp::OpenHandedFiles);
+        return true;
+    }
+    QTemporaryDir runtime;
+    ScopedEnv env;
+    AppHarness h;
+    SingleInstance instance;
+};
+
 } // namespace
 
 class SingleInstanceTest : public QObject {
@@ -215,15 +232,11 @@ private slots:
 // opens here and the second process ends; a batch picture, and a start with
 // --new-instance, keep to themselves.
 void SingleInstanceTest::aSecondStartHandsItsFilesToTheRunningProgram() {
-    QTemporaryDir runtime;
-    const ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    AppHarness h;
-    QVERIFY(h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)));
-    SingleInstance instance;
-    QVERIFY(instance.Listen());
-    QVERIFY(SingleInstance::ServerName().startsWith(runtime.path() + QLatin1Char('/')));
+    RunningProgram running;
+    QVERIFY(running.Start());
+    AppHarness& h = running.h;
+    QVERIFY(SingleInstance::ServerName().startsWith(running.runtime.path() + QLatin1Char('/')));
     QCOMPARE(ModeOf(SingleInstance::ServerName()), mode_t{0600});
-    connect(&instance, &SingleInstance::filesHanded, h.App(), &CRavekApp::OpenHandedFiles);
 
     const QString b = h.Write("b.pdb", Fixtures::kPeptidePdb);
     QCOMPARE(RunSecondStart({b}, 15000), 0);
@@ -252,13 +265,9 @@ void SingleInstanceTest::aSecondStartHandsItsFilesToTheRunningProgram() {
 // program goes on taking files. (The box's own event loop once ran inside
 // the socket's handler, which the socket's end deleted under it.)
 void SingleInstanceTest::filesThatCannotBeOpenedAreNamedInOneBoxAndTheProgramLivesOn() {
-    QTemporaryDir runtime;
-    const ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    AppHarness h;
-    QVERIFY(h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)));
-    SingleInstance instance;
-    QVERIFY(instance.Listen());
-    connect(&instance, &SingleInstance::filesHanded, h.App(), &CRavekApp::OpenHandedFiles);
+    RunningProgram running;
+    QVERIFY(running.Start());
+    AppHarness& h = running.h;
 
     const QString missing = h.Path("no-such-file.pdb");
     const QString folder = h.Path("folder.pdb");
@@ -330,13 +339,9 @@ void SingleInstanceTest::filesThatCannotBeOpenedAreNamedInOneBoxAndTheProgramLiv
 // seconds a pipe, and for as long as a pipe was fed.
 void SingleInstanceTest::handedOverPipesNeverHoldTheWindow() {
     std::signal(SIGPIPE, SIG_IGN);
-    QTemporaryDir runtime;
-    const ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    AppHarness h;
-    QVERIFY(h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)));
-    SingleInstance instance;
-    QVERIFY(instance.Listen());
-    connect(&instance, &SingleInstance::filesHanded, h.App(), &CRavekApp::OpenHandedFiles);
+    RunningProgram running;
+    QVERIFY(running.Start());
+    AppHarness& h = running.h;
 
     QStringList pipes;
     for (int i = 0; i < 10; ++i) {
@@ -398,13 +403,9 @@ void SingleInstanceTest::handedOverPipesNeverHoldTheWindow() {
 // A later start with a file whose name's bytes are not UTF-8 (given to it
 // as bytes, as a shell gives them): the running program opens that file.
 void SingleInstanceTest::aNameThatIsNotUtf8IsHandedOverAsItIs() {
-    QTemporaryDir runtime;
-    const ScopedEnv env("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    AppHarness h;
-    QVERIFY(h.Start(h.Write("a.pdb", Fixtures::kPeptidePdb)));
-    SingleInstance instance;
-    QVERIFY(instance.Listen());
-    connect(&instance, &SingleInstance::filesHanded, h.App(), &CRavekApp::OpenHandedFiles);
+    RunningProgram running;
+    QVERIFY(running.Start());
+    AppHarness& h = running.h;
     const std::string latin = QFile::encodeName(h.Path(QString())).toStdString() + "/caf\xE9.pdb";
     FILE* out = std::fopen(latin.c_str(), "w");
     QVERIFY(out != nullptr);
