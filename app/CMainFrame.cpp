@@ -6,6 +6,7 @@
 
 #include "app/CMolDoc.h"
 
+#include "platform/BackgroundOpen.h"
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
@@ -710,6 +711,12 @@ void CMainFrame::CaptureWindowPlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // While a pipe is read (its box has a キャンセル) the windows and the
+    // document being read stay.
+    if (BackgroundOpen::Reading()) {
+        event->ignore();
+        return;
+    }
     emit closing();
     CaptureWindowPlacement();
     event->accept();

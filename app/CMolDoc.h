@@ -41,8 +41,9 @@ public:
     };
     // Reads path with the reader of kind (a pipe on a worker thread, see
     // BackgroundOpen). A file that cannot be opened, or gives no molecule,
-    // leaves the document as it was and says why in a message box; one that
-    // gives no molecule still joins the recent files, since it was read.
+    // leaves the document as it was and says why in a message box; one whose
+    // reader understood it (a PDB file without atoms, a damaged cube file)
+    // still joins the recent files, since it was read.
     LoadResult LoadPath(const QString& path, FileKind kind);
     // The reader an Open dialog's answer asks for: the filter's (1 Gaussian,
     // 2 PDB), or the name's for All Files and for a dialog that named none.

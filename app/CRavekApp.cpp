@@ -32,6 +32,7 @@
 #include <QMdiArea>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QTimer>
 
 #include <utility>
 
@@ -95,19 +96,33 @@ void CRavekApp::OnFileLoaded(const QString& path) {
 }
 
 bool CRavekApp::OpenFiles(const QStringList& files) {
-    // Files that come while others are being opened (handed over while a
-    // pipe is read) are opened after them, in the order they came.
-    if (openingFiles_) {
+    // Files that come while others are being opened, or while a pipe is
+    // read for any command (both answer events meanwhile), are opened after
+    // them, in the order they came.
+    if (openingFiles_ || BackgroundOpen::Reading()) {
         waitingFiles_ += files;
+        if (!openingFiles_)
+            QTimer::singleShot(kWaitingFilesMs, this, [this] { OpenFiles({}); });
         return true;
     }
     openingFiles_ = true;
     bool opened = false;
-    for (QStringList batch = files; !batch.isEmpty(); batch = std::exchange(waitingFiles_, {})) {
+    for (QStringList batch = files + std::exchange(waitingFiles_, {}); !batch.isEmpty();
+         batch = std::exchange(waitingFiles_, {})) {
+        // A file named twice is opened once.
+        for (QString& file : batch)
+            file = LocalPath::Absolute(file);
+        batch.removeDuplicates();
         // The files that cannot be opened are named in one box; the pipes
-        // among them are read together first, the windows answering.
+        // among them not open already are read together first, the windows
+        // answering.
         MessageBox::Gathering failures;
-        const BackgroundOpen::Batch pipes(batch, MainWidget());
+        QStringList toRead;
+        for (const QString& file : batch) {
+            if (moleculeTemplate->FindOpenDocument(file) == nullptr)
+                toRead << file;
+        }
+        const BackgroundOpen::Batch pipes(toRead, MainWidget());
         for (const QString& file : batch) {
             opened = moleculeTemplate->OpenDocumentFile(file) != nullptr || opened;
             // Between two files the windows draw and answer what waits.
@@ -241,10 +256,16 @@ void CRavekApp::OnOpenRecentFile(int index) {
         result = molecule->LoadPath(path, kind);
         molecule->UpdateAllViews(nullptr);
     }
-    // A file that gave no molecule was read: it stays (at the top).
+    // A file that could not be opened leaves the list (found by its name:
+    // the list may have changed meanwhile); one that was opened stays.
     if (result == CMolDoc::LoadResult::kNotOpened) {
-        recentFiles.Remove(index);
-        recentFiles.WriteList();
+        for (int i = 0; i < recentFiles.Count(); ++i) {
+            if (recentFiles[i] == path) {
+                recentFiles.Remove(i);
+                recentFiles.WriteList();
+                break;
+            }
+        }
     }
 }
 

@@ -85,5 +85,7 @@ private:
     // Set while OpenFiles opens files; files that come meanwhile wait here.
     bool openingFiles_ = false;
     QStringList waitingFiles_;
+    // How often files that wait for a pipe's reading look again.
+    static constexpr int kWaitingFilesMs = 100;
     CommandTable commands_;
 };

@@ -9,6 +9,7 @@
 #include <QProgressDialog>
 
 #include <chrono>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -17,6 +18,11 @@ namespace {
 BackgroundOpen::Batch*& CurrentBatch() {
     static BackgroundOpen::Batch* batch = nullptr;
     return batch;
+}
+
+int& ReadingNow() {
+    static int reading = 0;
+    return reading;
 }
 
 // One file opened on its own thread.
@@ -53,21 +59,31 @@ QString StillReading(const std::vector<std::unique_ptr<Job>>& jobs) {
 
 std::vector<BackgroundOpen::Opened> BackgroundOpen::OpenAll(const QStringList& paths,
                                                             QWidget* parent) {
+    struct Reading {
+        Reading() { ++ReadingNow(); }
+        ~Reading() { --ReadingNow(); }
+    } reading;
     std::vector<std::unique_ptr<Job>> jobs;
     std::vector<std::thread> threads;
     for (const QString& path : paths) {
         jobs.push_back(std::make_unique<Job>());
         Job* job = jobs.back().get();
         job->path = path;
-        threads.emplace_back([job] {
-            auto file = std::make_unique<StdioFile>();
-            if (file->Open(LocalPath::Bytes(job->path), StdioFile::modeRead, &job->opened.error,
-                           &job->watch))
-                job->opened.file = std::move(file);
-            job->opened.cancelled =
-                job->opened.file == nullptr && job->opened.error == StdioFile::kCancelled;
+        try {
+            threads.emplace_back([job] {
+                auto file = std::make_unique<StdioFile>();
+                if (file->Open(LocalPath::Bytes(job->path), StdioFile::modeRead, &job->opened.error,
+                               &job->watch))
+                    job->opened.file = std::move(file);
+                job->opened.cancelled =
+                    job->opened.file == nullptr && job->opened.error == StdioFile::kCancelled;
+                job->done = true;
+            });
+        } catch (const std::system_error& error) {
+            // No thread to be had (the system's limit): this pipe is not read.
+            job->opened.error = std::string("no thread to read it: ") + error.what();
             job->done = true;
-        });
+        }
     }
     const auto allDone = [&jobs] {
         for (const auto& job : jobs) {
@@ -111,6 +127,10 @@ std::vector<BackgroundOpen::Opened> BackgroundOpen::OpenAll(const QStringList& p
     for (const auto& job : jobs)
         opened.push_back(std::move(job->opened));
     return opened;
+}
+
+bool BackgroundOpen::Reading() {
+    return ReadingNow() > 0;
 }
 
 BackgroundOpen::Opened BackgroundOpen::Open(const QString& path, QWidget* parent) {

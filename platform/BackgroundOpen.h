@@ -51,4 +51,7 @@ public:
     // order of paths.
     static std::vector<Opened> OpenAll(const QStringList& paths, QWidget* parent);
     static constexpr int kProgressDelayMs = 400;
+    // Whether pipes are being read now (the events that come meanwhile are
+    // served from within the reading).
+    static bool Reading();
 };

@@ -23,16 +23,22 @@ QString DocTemplate::GetDocString(DocStringIndex index) const {
     return index < docStrings_.size() ? docStrings_[index] : QString();
 }
 
+Document* DocTemplate::FindOpenDocument(const QString& path) const {
+    if (path.isEmpty())
+        return nullptr;
+    const QString absolute = LocalPath::Absolute(path);
+    for (const auto& open : documents_) {
+        if (open->GetPathName() == absolute && !open->GetViews().empty())
+            return open.get();
+    }
+    return nullptr;
+}
+
 Document* DocTemplate::OpenDocumentFile(const QString& path, bool makeVisible) {
-    if (!path.isEmpty()) {
-        const QString absolute = LocalPath::Absolute(path);
-        for (const auto& open : documents_) {
-            if (open->GetPathName() == absolute && !open->GetViews().empty()) {
-                if (ChildFrame* frame = ChildFrame::Of(open->GetViews().front()->Widget()))
-                    frame->mdiArea()->setActiveSubWindow(frame);
-                return open.get();
-            }
-        }
+    if (Document* open = FindOpenDocument(path)) {
+        if (ChildFrame* frame = ChildFrame::Of(open->GetViews().front()->Widget()))
+            frame->mdiArea()->setActiveSubWindow(frame);
+        return open;
     }
     if (path.isEmpty())
         return OpenDocumentWith(

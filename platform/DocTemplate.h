@@ -47,6 +47,8 @@ public:
     // path is empty. A document already open on path is only activated.
     // Returns null when the document could not be set up or read.
     Document* OpenDocumentFile(const QString& path, bool makeVisible = true);
+    // The document open in a window on path, or null.
+    Document* FindOpenDocument(const QString& path) const;
     // Opens path in a new window of this kind with open (in place of the
     // document's OnOpenDocument), even when a document is open on it
     // already; null, and no window, when open fails.

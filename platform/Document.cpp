@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QWidget>
 
 #include <algorithm>
@@ -80,7 +81,16 @@ bool Document::OnOpenDocument(const QString& path) {
 QWidget* Document::DialogParent() const {
     if (!views_.empty() && views_.front()->Widget() != nullptr)
         return views_.front()->Widget()->window();
-    return QApplication::activeWindow();
+    // A document being read has no window yet; right after a file dialog
+    // closes no window may be active either: the program's main window,
+    // which a box's modality then holds.
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(window) != nullptr && window->isVisible())
+            return window;
+    }
+    return nullptr;
 }
 
 QString Document::WhyUnreadable(const QString& path) {

@@ -24,6 +24,9 @@ public:
             !chosen.isEmpty()) {
             const QString path = LocalPath::Resolve(chosen.front());
             if (LocalPath::IsDirectory(path)) {
+                // (A folder whose name is not UTF-8 Qt cannot list: the
+                // dialog stays where it is, and a file in it is reached by
+                // typing its path.)
                 setDirectory(path);
                 return;
             }

@@ -21,7 +21,9 @@ void FileGrowthWatcher::Watch(const QString& path) {
     Stat(size_, modified_);
     // The system's notices need a name Qt can pass on (UTF-8); any other
     // is looked at by the poll alone.
-    watcher_.addPath(path);
+    notices_ = LocalPath::Display(path) == path;
+    if (notices_)
+        watcher_.addPath(path);
     poll_.start();
 }
 
@@ -54,7 +56,7 @@ void FileGrowthWatcher::Look() {
         return;
     // A file replaced by renaming another onto its name, or deleted and
     // written anew, is no longer the one the system watches.
-    if (watcher_.files().isEmpty() && LocalPath::Exists(path_))
+    if (notices_ && watcher_.files().isEmpty() && LocalPath::Exists(path_))
         watcher_.addPath(path_);
     qint64 size = -1;
     qint64 modified = 0;

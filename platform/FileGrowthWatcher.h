@@ -39,4 +39,5 @@ private:
     QTimer poll_;
     qint64 size_ = -1;
     qint64 modified_ = 0;
+    bool notices_ = false; // the system tells of changes (a name Qt can pass on)
 };

@@ -123,7 +123,11 @@ std::string LocalPath::Bytes(const QString& path) {
 QString LocalPath::Display(const QString& path) {
     QString shown = path;
     for (qsizetype i = 0; i < shown.size(); ++i) {
-        if (IsEscape(shown[i].unicode()))
+        // The low half of a pair (a character beyond U+FFFF) is no escape.
+        if (QChar::isHighSurrogate(shown[i].unicode()) && i + 1 < shown.size() &&
+            QChar::isLowSurrogate(shown[i + 1].unicode()))
+            ++i;
+        else if (IsEscape(shown[i].unicode()))
             shown[i] = QChar(QChar::ReplacementCharacter);
     }
     return shown;
@@ -136,32 +140,52 @@ QString LocalPath::FileName(const QString& path) {
 QString LocalPath::Absolute(const QString& path) {
     if (path.isEmpty() || path.startsWith(QLatin1Char('/')))
         return QDir::cleanPath(path);
-    // getcwd's bytes, not Qt's text of them.
+    // getcwd's bytes, not Qt's text of them; a current folder that is gone
+    // leaves the name as it is.
     std::vector<char> folder(4096);
-    while (::getcwd(folder.data(), folder.size()) == nullptr && errno == ERANGE)
+    while (::getcwd(folder.data(), folder.size()) == nullptr) {
+        if (errno != ERANGE)
+            return QDir::cleanPath(path);
         folder.resize(folder.size() * 2);
+    }
     return QDir::cleanPath(FromBytes(folder.data()) + QLatin1Char('/') + path);
 }
 
 QString LocalPath::Resolve(const QString& chosen) {
     if (chosen.isEmpty() || Exists(chosen))
         return chosen;
-    const qsizetype slash = chosen.lastIndexOf(QLatin1Char('/'));
-    const QString folder = slash >= 0 ? chosen.left(slash + 1) : QStringLiteral("./");
-    const QString wanted = Display(chosen.mid(slash + 1));
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(Bytes(folder).c_str()), ::closedir);
-    if (dir == nullptr)
-        return chosen;
-    QString found;
-    int matches = 0;
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const QString name = FromBytes(entry->d_name);
-        if (Display(name) == wanted && name != wanted) {
-            found = name;
-            ++matches;
+    // Part by part from the root (or the current folder): a part that is
+    // not there as given is the one name in its folder that reads as it.
+    const QStringList parts = chosen.split(QLatin1Char('/'));
+    QString resolved = chosen.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
+    for (const QString& part : parts) {
+        if (part.isEmpty())
+            continue;
+        const QString folder = resolved.isEmpty() ? QStringLiteral(".") : resolved;
+        QString next = resolved.isEmpty() || resolved.endsWith(QLatin1Char('/'))
+                           ? resolved + part
+                           : resolved + QLatin1Char('/') + part;
+        if (!Exists(next)) {
+            std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(Bytes(folder).c_str()), ::closedir);
+            if (dir == nullptr)
+                return chosen;
+            const QString wanted = Display(part);
+            QString found;
+            int matches = 0;
+            while (const dirent* entry = ::readdir(dir.get())) {
+                const QString name = FromBytes(entry->d_name);
+                if (name != part && Display(name) == wanted) {
+                    found = name;
+                    ++matches;
+                }
+            }
+            if (matches != 1)
+                return chosen;
+            next = next.left(next.size() - part.size()) + found;
         }
+        resolved = next;
     }
-    return matches == 1 ? (slash >= 0 ? folder : QString()) + found : chosen;
+    return resolved;
 }
 
 bool LocalPath::Exists(const QString& path) {

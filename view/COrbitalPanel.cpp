@@ -459,7 +459,13 @@ bool COrbitalPanel::SaveCube(const QString& path) {
 bool COrbitalPanel::AddCube(const QString& path) {
     if (owner_ == nullptr || state_ == nullptr || state_->data == nullptr)
         return false;
+    // The document it is for: the panel may follow another window while a
+    // pipe is read.
+    const QPointer<QObject> owner = owner_;
+    MolDocState* const state = state_;
     BackgroundOpen::Opened opened = BackgroundOpen::Open(path, this);
+    if (owner == nullptr || owner_ != owner || state_ != state || state->data == nullptr)
+        return false;
     if (opened.cancelled)
         return false;
     if (opened.file == nullptr) {

@@ -15,6 +15,8 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -47,6 +49,10 @@ void PlatformTest::fileNamesKeepTheirBytes() {
              QString::fromUtf8("caf\xEF\xBF\xBD.pdb"));
     QCOMPARE(LocalPath::Display(LocalPath::FromBytes("cut\xE6\x97.pdb")),
              QString::fromUtf8("cut\xEF\xBF\xBD\xEF\xBF\xBD.pdb"));
+    // A character beyond U+FFFF whose low half lies where the escapes do
+    // (U+1F480, D83D DC80) is shown as it is.
+    QCOMPARE(LocalPath::Display(LocalPath::FromBytes("\xF0\x9F\x92\x80.log")),
+             QString::fromUtf8("\xF0\x9F\x92\x80.log"));
 
     QTemporaryDir dir;
     const QString folder = LocalPath::FromBytes(QFile::encodeName(dir.path()).toStdString());
@@ -65,6 +71,13 @@ void PlatformTest::fileNamesKeepTheirBytes() {
     std::fclose(std::fopen(LocalPath::Bytes(other).c_str(), "w"));
     QCOMPARE(LocalPath::Resolve(LocalPath::Display(latin)), LocalPath::Display(latin));
     QCOMPARE(LocalPath::FileName(latin), LocalPath::FromBytes("caf\xE9.pdb"));
+    // A file in a folder of such a name, named as the dialog would.
+    const QString inner = folder + QLatin1Char('/') + LocalPath::FromBytes("d\xF8r");
+    QCOMPARE(::mkdir(LocalPath::Bytes(inner).c_str(), 0700), 0);
+    const QString deep = inner + QStringLiteral("/x.pdb");
+    std::fclose(std::fopen(LocalPath::Bytes(deep).c_str(), "w"));
+    QCOMPARE(LocalPath::Resolve(LocalPath::Display(deep)), deep);
+    QVERIFY(LocalPath::IsDirectory(inner));
     QCOMPARE(LocalPath::Absolute(QStringLiteral("/a/./b/../c.pdb")), QStringLiteral("/a/c.pdb"));
     QVERIFY(LocalPath::Absolute(QStringLiteral("c.pdb")).endsWith(QStringLiteral("/c.pdb")));
     QVERIFY(LocalPath::Absolute(QStringLiteral("c.pdb")).startsWith(QLatin1Char('/')));
@@ -87,6 +100,10 @@ void PlatformTest::fileNamesKeepTheirBytes() {
     QCOMPARE(stored[1], latin);
     QCOMPARE(stored[0], QStringLiteral("/plain.pdb"));
     QVERIFY(!stored.GetDisplayName(1).contains(QChar(0xDCE9)));
+    // Qt's own removal of the folder would not find these by their names.
+    for (const QString& made : {deep, latin, other})
+        QCOMPARE(std::remove(LocalPath::Bytes(made).c_str()), 0);
+    QCOMPARE(::rmdir(LocalPath::Bytes(inner).c_str()), 0);
 }
 
 void PlatformTest::recentListKeepsFourNewestWithoutDuplicates() {
