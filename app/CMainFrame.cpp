@@ -1,5 +1,4 @@
 #include "app/CMainFrame.h"
-#include "platform/LocalPath.h"
 #include "view/CMeasurementsPanel.h"
 #include "view/COrbitalPanel.h"
 #include "view/CResultsPanel.h"
@@ -10,6 +9,7 @@
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
 #include "platform/Document.h"
+#include "platform/LocalPath.h"
 #include "platform/RecentFileList.h"
 #include "platform/View.h"
 #include "res/CommandIds.h"
@@ -23,7 +23,6 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>

@@ -8,7 +8,6 @@
 #include <QStringList>
 
 #include <array>
-
 #include <map>
 #include <vector>
 
@@ -140,8 +139,8 @@ private:
     const void* panelDocument_ = nullptr;
     int panelLoad_ = -1;
     // The molecule view whose changes refresh the step pane and box, and
-    // the count, number and enabled state the box shows: it is set only when
-    // they differ, since each change of a spin box repaints the window.
+    // the count and number the box shows: it is set only when they differ,
+    // since each change of a spin box repaints the window.
     QPointer<CMolView> stepSource_;
     QMetaObject::Connection stepConnection_;
     std::array<int, 2> stepShown_{-1, -1};

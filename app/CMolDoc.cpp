@@ -1,5 +1,4 @@
 #include "app/CMolDoc.h"
-#include "platform/LocalPath.h"
 
 #include "app/CDispGeneralPage.h"
 #include "app/CDispResPage.h"
@@ -22,6 +21,7 @@
 #include "platform/BackgroundOpen.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
+#include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"
 #include "res/CommandIds.h"
@@ -138,7 +138,7 @@ QString NoMoleculeMessage(const MoleculeFile& read, FileKind kind, const QString
     return reason.isEmpty()
                ? QString()
                : QCoreApplication::translate("CMolDoc", "分子データを読み込めませんでした: %1 (%2)")
-                     .arg(reason, LocalPath::Display(LocalPath::FileName(path)));
+                     .arg(reason, LocalPath::DisplayName(path));
 }
 
 } // namespace
@@ -206,8 +206,11 @@ bool CMolDoc::OnOpenDocument(const QString& path) {
     // A file that cannot be opened or gives no molecule (a pipe nobody writes
     // to, damaged gzip data, a PDB file of remarks only) leaves no window
     // behind: the message says why.
-    return Document::OnOpenDocument(path) &&
-           LoadPath(path, FileKindFromPath(LocalPath::Bytes(path))) == LoadResult::kLoaded;
+    return OpenAs(path, FileKindFromPath(LocalPath::Bytes(path))) == LoadResult::kLoaded;
+}
+
+CMolDoc::LoadResult CMolDoc::OpenAs(const QString& path, FileKind kind) {
+    return Document::OnOpenDocument(path) ? LoadPath(path, kind) : LoadResult::kNotOpened;
 }
 
 FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
@@ -264,7 +267,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
         kind = read.kind;
     openedPath = path;
     openedKind_ = kind;
-    const QString fileName = LocalPath::Display(LocalPath::FileName(path));
+    const QString fileName = LocalPath::DisplayName(path);
     loadMessage = NoMoleculeMessage(read, kind, path);
     const bool molecule = loadMessage.isEmpty();
     if (molecule && read.skippedLines > 0)
@@ -335,7 +338,7 @@ void CMolDoc::ReadGrowth() {
         growthWatcher_.Stop();
         loadMessage =
             QCoreApplication::translate("CMolDoc", "追加されたステップがメモリに収まりません (%1)")
-                .arg(LocalPath::Display(LocalPath::FileName(openedPath)));
+                .arg(LocalPath::DisplayName(openedPath));
         UpdateAllViews(nullptr);
         return;
     }
@@ -558,7 +561,7 @@ bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
                          QCoreApplication::translate(
                              "CMolDoc", "%1 の拡張子から保存形式を決められません。\n"
                                         ".com, .gjf, .pdb, .ent, .rpd のいずれかを付けてください。")
-                             .arg(LocalPath::Display(LocalPath::FileName(path))),
+                             .arg(LocalPath::DisplayName(path)),
                          MessageBox::kWarning);
         return false;
     }
@@ -586,8 +589,8 @@ void CMolDoc::OnFileSaveAs() {
             saveFilterIndex = chosen.filterIndex;
         QString path = chosen.path;
         const DialogFilter* chosenFilter = FilterAt(SaveFilters(), chosen.filterIndex);
-        if (!LocalPath::Display(LocalPath::FileName(path)).contains(QLatin1Char('.')) &&
-            chosenFilter != nullptr && !chosenFilter->formats.empty()) {
+        if (!LocalPath::FileName(path).contains(QLatin1Char('.')) && chosenFilter != nullptr &&
+            !chosenFilter->formats.empty()) {
             path += QLatin1Char('.') +
                     QLatin1String(FormatNamed(chosenFilter->formats.front())->extensions.front());
             // The dialog asked about the name as typed; the file that will
@@ -596,7 +599,7 @@ void CMolDoc::OnFileSaveAs() {
                 !MessageBox::AskYesNo(
                     DialogParent(),
                     QCoreApplication::translate("CMolDoc", "%1 は既に存在します。\n上書きしますか?")
-                        .arg(LocalPath::Display(LocalPath::FileName(path))))) {
+                        .arg(LocalPath::DisplayName(path)))) {
                 UpdateAllViews(nullptr);
                 return;
             }

@@ -45,6 +45,9 @@ public:
     // reader understood it (a PDB file without atoms, a damaged cube file)
     // still joins the recent files, since it was read.
     LoadResult LoadPath(const QString& path, FileKind kind);
+    // Opens path into this new document as OnOpenDocument does, with the
+    // reader of kind.
+    LoadResult OpenAs(const QString& path, FileKind kind);
     // The reader an Open dialog's answer asks for: the filter's (1 Gaussian,
     // 2 PDB), or the name's for All Files and for a dialog that named none.
     static FileKind KindForOpen(int filterIndex, const QString& path);

@@ -1,7 +1,6 @@
 #include "app/CRavekApp.h"
 #include "app/UserGuide.h"
 #include "app/UserGuideWindow.h"
-#include "platform/LocalPath.h"
 
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
@@ -15,6 +14,7 @@
 #include "platform/DocTemplate.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
+#include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 #include "res/CommandIds.h"
 #include "res/Resources.h"
@@ -224,9 +224,8 @@ void CRavekApp::OnFileOpen() {
     } else {
         // The filter decides the reader even against the name.
         document = moleculeTemplate->OpenDocumentWith(chosen.path, [&](Document* opening) {
-            auto* molecule = static_cast<CMolDoc*>(opening);
-            return molecule->Document::OnOpenDocument(chosen.path) &&
-                   molecule->LoadPath(chosen.path, kind) == CMolDoc::LoadResult::kLoaded;
+            return static_cast<CMolDoc*>(opening)->OpenAs(chosen.path, kind) ==
+                   CMolDoc::LoadResult::kLoaded;
         });
     }
     if (auto* molDoc = dynamic_cast<CMolDoc*>(document);
@@ -247,9 +246,7 @@ void CRavekApp::OnOpenRecentFile(int index) {
     CMolDoc::LoadResult result = CMolDoc::LoadResult::kNotOpened;
     if (molecule == nullptr) {
         moleculeTemplate->OpenDocumentWith(path, [&](Document* opening) {
-            if (!opening->Document::OnOpenDocument(path))
-                return false;
-            result = static_cast<CMolDoc*>(opening)->LoadPath(path, kind);
+            result = static_cast<CMolDoc*>(opening)->OpenAs(path, kind);
             return result == CMolDoc::LoadResult::kLoaded;
         });
     } else {
@@ -259,13 +256,8 @@ void CRavekApp::OnOpenRecentFile(int index) {
     // A file that could not be opened leaves the list (found by its name:
     // the list may have changed meanwhile); one that was opened stays.
     if (result == CMolDoc::LoadResult::kNotOpened) {
-        for (int i = 0; i < recentFiles.Count(); ++i) {
-            if (recentFiles[i] == path) {
-                recentFiles.Remove(i);
-                recentFiles.WriteList();
-                break;
-            }
-        }
+        recentFiles.Remove(path);
+        recentFiles.WriteList();
     }
 }
 

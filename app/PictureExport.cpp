@@ -1,5 +1,4 @@
 #include "app/PictureExport.h"
-#include "platform/LocalPath.h"
 
 #include "app/CMolDoc.h"
 #include "app/CommandLine.h"
@@ -8,6 +7,7 @@
 #include "model/CMolData.h"
 #include "model/ElementData.h"
 #include "model/ResidueSummary.h"
+#include "platform/LocalPath.h"
 #include "render/CMolScene.h"
 #include "render/OffscreenPicture.h"
 #include "render/ViewState.h"

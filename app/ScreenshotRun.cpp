@@ -2,7 +2,6 @@
 
 #include "app/CMainFrame.h"
 #include "app/CRavekApp.h"
-#include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "platform/ChildFrame.h"
 #include "platform/LocalPath.h"
@@ -46,12 +45,10 @@ void ScreenshotRun::Capture() {
     QBuffer buffer(&encoded);
     const QByteArray kind = QFileInfo(outPath_).suffix().toLower().toLatin1();
     std::string error;
-    const auto write = [&encoded](StdioFile& file) {
-        return file.WriteString(std::string_view(encoded.constData(), encoded.size()));
-    };
     if (!buffer.open(QIODevice::WriteOnly) ||
         !picture.save(&buffer, kind.isEmpty() ? "png" : kind.constData()) ||
-        !WriteFileAtomically(LocalPath::Bytes(outPath_), write, error)) {
+        !WriteFileAtomically(LocalPath::Bytes(outPath_),
+                             std::string_view(encoded.constData(), encoded.size()), error)) {
         std::fprintf(stderr, "ravek: cannot write the picture %s%s%s\n",
                      qPrintable(LocalPath::Display(outPath_)), error.empty() ? "" : ": ",
                      error.c_str());

@@ -1,10 +1,10 @@
 #include "app/SingleInstance.h"
+
 #include "platform/LocalPath.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocalSocket>
 #include <QTimer>
 

@@ -114,7 +114,7 @@ int BannerVersion(const char* line) {
 // The header of a normal-mode displacement table. Gaussian 09 and later put
 // two blanks after "Atom", earlier versions one.
 bool IsDisplacementHeader(const char* first) {
-    if (std::strncmp(first, "Atom ", 5) != 0)
+    if (!BeginsWith(first, "Atom "))
         return false;
     const char* rest = first + 5;
     if (*rest == ' ')
@@ -301,29 +301,20 @@ void CGauData::TakeResults() {
 // Which atoms of the last geometry the tables of atoms (charges, spins,
 // shieldings) have a row for: Gaussian leaves out of them what its geometry
 // table gives a negative atomic number, the dummy centres (X, -1) and the
-// translation vectors of a periodic system (Tv, -2). The rows are read
-// again from that table; the file is left where it was.
-std::vector<bool> CGauData::TabledAtoms() {
+// translation vectors of a periodic system (Tv, -2), as noted when the
+// table's rows were read.
+std::vector<bool> CGauData::TabledAtoms() const {
     const int g = model_.frameCount - 1;
-    const int atoms = model_.AtomCount(g);
-    std::vector<bool> tabled;
-    if (g >= 0 && static_cast<std::size_t>(g) < model_.framePositions.size() && file != nullptr) {
-        const std::int64_t back = file->GetPosition();
-        const auto format = static_cast<RowFormat>(rowFormat_);
-        char line[kLineSize];
-        if (file->Seek(model_.framePositions[static_cast<std::size_t>(g)]) &&
-            SkipToRuler(line, file)) {
-            TableRow row;
-            while (static_cast<int>(tabled.size()) < atoms &&
-                   ReadLine(line, kLineSize, file) != nullptr && !Contains(line, kRuler)) {
-                if (ParseRow(line, format, row))
-                    tabled.push_back(row.atomicNumber >= 0);
+    std::vector<bool> tabled(static_cast<std::size_t>(std::max(model_.AtomCount(g), 0)), true);
+    if (g >= 0 && static_cast<std::size_t>(g) < model_.framePositions.size()) {
+        const auto found = untabled_.find(model_.framePositions[static_cast<std::size_t>(g)]);
+        if (found != untabled_.end()) {
+            for (const int a : found->second) {
+                if (a < static_cast<int>(tabled.size()))
+                    tabled[static_cast<std::size_t>(a)] = false;
             }
         }
-        file->Seek(back);
     }
-    // Whatever the table did not give again counts as listed.
-    tabled.resize(static_cast<std::size_t>(std::max(atoms, 0)), true);
     return tabled;
 }
 
@@ -672,6 +663,7 @@ int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
     auto format = static_cast<RowFormat>(rowFormat_);
     char line[kLineSize];
     int atoms = 0;
+    std::vector<int> untabled;
     if (file->Seek(position) && SkipToRuler(line, file)) {
         for (int n = 0; n < frame.atomCount; ++n) {
             if (ReadLine(line, kLineSize, file) == nullptr)
@@ -683,6 +675,8 @@ int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
             TableRow row;
             if (!ParseRow(line, format, row))
                 continue;
+            if (row.atomicNumber < 0)
+                untabled.push_back(atoms);
             MolAtom& atom = frame.Atom(atoms++);
             atom.x = row.x;
             atom.y = row.y;
@@ -694,6 +688,10 @@ int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
             atom.residueIndex = 0;
         }
     }
+    if (untabled.empty())
+        untabled_.erase(position);
+    else
+        untabled_[position] = std::move(untabled);
     return atoms;
 }
 

@@ -82,7 +82,7 @@ private:
     bool StandardToInput(int g, std::int64_t offset, BestRotation& rotation);
     void ReadInputGeometry();
     void TakeResults();
-    std::vector<bool> TabledAtoms();
+    std::vector<bool> TabledAtoms() const;
 
     CMolData& model_;
     StdioFile* file = nullptr; // the file being read, during a call only
@@ -100,6 +100,9 @@ private:
     std::size_t tablesRead_ = 0;
     // The row layout, from the version or the first row read.
     int rowFormat_ = 0;
+    // By table position, the atoms (indices) of a geometry table read whose
+    // atomic numbers are negative; tables without such atoms are not kept.
+    std::map<std::int64_t, std::vector<int>> untabled_;
     // Where each block of normal modes starts, from Scan to ReadGeometries,
     // then the blocks whose end has not been printed yet: read again after
     // the next look, until something printed after them shows them whole.

@@ -129,11 +129,8 @@ const std::vector<FileFormat>& FileFormats() {
 }
 
 const FileFormat* FormatReading(FileKind kind) {
-    for (const FileFormat& format : FileFormats()) {
-        if (format.read != nullptr && format.kind == kind)
-            return &format;
-    }
-    return nullptr;
+    const FileFormat* format = FormatOfKind(kind);
+    return format != nullptr && format->read != nullptr ? format : nullptr;
 }
 
 const FileFormat* FormatOfKind(FileKind kind) {

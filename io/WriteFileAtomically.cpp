@@ -188,6 +188,11 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(Stdio
     return Replace(path, produce, inPlace, error);
 }
 
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+    return WriteFileAtomically(
+        path, [bytes](StdioFile& file) { return file.WriteString(bytes); }, error);
+}
+
 bool ProduceFileAtomically(const std::string& path, const Produce& produce, std::string& error) {
     return Replace(path, produce, nullptr, error);
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 class StdioFile;
 
@@ -21,6 +22,8 @@ class StdioFile;
 // /dev/stdout, a pipe) is written in place; a folder is refused.
 bool WriteFileAtomically(const std::string& path, const std::function<bool(StdioFile&)>& write,
                          std::string& error);
+// The same for a file of the given bytes (a picture, a text).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
 
 // The same for a file another program writes by its path: produce fills the
 // scratch file whose path it is given (an empty file with the finished

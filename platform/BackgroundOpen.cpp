@@ -1,10 +1,10 @@
 #include "platform/BackgroundOpen.h"
+
 #include "platform/LocalPath.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QLocale>
 #include <QProgressDialog>
 
@@ -43,7 +43,7 @@ QString StillReading(const std::vector<std::unique_ptr<Job>>& jobs) {
             continue;
         }
         names << QStringLiteral("%1 (%2)").arg(
-            LocalPath::Display(LocalPath::FileName(job->path)),
+            LocalPath::DisplayName(job->path),
             QLocale().formattedDataSize(static_cast<qint64>(job->watch.bytesRead)));
     }
     QString text = QCoreApplication::translate("BackgroundOpen", "パイプから読み込んでいます: %1")
@@ -134,7 +134,7 @@ bool BackgroundOpen::Reading() {
 }
 
 BackgroundOpen::Opened BackgroundOpen::Open(const QString& path, QWidget* parent) {
-    for (Batch* batch = CurrentBatch(); batch != nullptr; batch = batch->outer_) {
+    if (Batch* batch = CurrentBatch()) {
         const auto found = batch->opened_.find(path);
         if (found != batch->opened_.end()) {
             Opened opened = std::move(found->second);

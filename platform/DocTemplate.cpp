@@ -1,12 +1,11 @@
 #include "platform/DocTemplate.h"
-#include "platform/LocalPath.h"
 
 #include "platform/ChildFrame.h"
 #include "platform/Document.h"
+#include "platform/LocalPath.h"
 #include "platform/View.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QMdiArea>
 
 #include <algorithm>

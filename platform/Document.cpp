@@ -1,14 +1,12 @@
 #include "platform/Document.h"
-#include "platform/LocalPath.h"
 
 #include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
+#include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 #include "platform/View.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QWidget>
 
@@ -31,7 +29,7 @@ void Document::SetTitle(const QString& title) {
 
 void Document::SetPathName(const QString& path) {
     pathName_ = LocalPath::Absolute(path);
-    SetTitle(LocalPath::Display(LocalPath::FileName(path)));
+    SetTitle(LocalPath::DisplayName(path));
 }
 
 void Document::AddView(View* view) {

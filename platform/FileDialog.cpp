@@ -1,5 +1,4 @@
 #include "platform/FileDialog.h"
-#include "platform/LocalPath.h"
 
 #include "platform/FileFilter.h"
 #include "platform/LocalPath.h"
@@ -20,8 +19,7 @@ public:
 
     void accept() override {
         const QStringList chosen = selectedFiles();
-        if (fileMode() == QFileDialog::AnyFile && acceptMode() == QFileDialog::AcceptOpen &&
-            !chosen.isEmpty()) {
+        if (acceptMode() == QFileDialog::AcceptOpen && !chosen.isEmpty()) {
             const QString path = LocalPath::Resolve(chosen.front());
             if (LocalPath::IsDirectory(path)) {
                 // (A folder whose name is not UTF-8 Qt cannot list: the

@@ -21,7 +21,7 @@ void FileGrowthWatcher::Watch(const QString& path) {
     Stat(size_, modified_);
     // The system's notices need a name Qt can pass on (UTF-8); any other
     // is looked at by the poll alone.
-    notices_ = LocalPath::Display(path) == path;
+    notices_ = LocalPath::IsUtf8(path);
     if (notices_)
         watcher_.addPath(path);
     poll_.start();

@@ -133,8 +133,16 @@ QString LocalPath::Display(const QString& path) {
     return shown;
 }
 
+bool LocalPath::IsUtf8(const QString& path) {
+    return Display(path) == path;
+}
+
 QString LocalPath::FileName(const QString& path) {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString LocalPath::DisplayName(const QString& path) {
+    return Display(FileName(path));
 }
 
 QString LocalPath::Absolute(const QString& path) {

@@ -25,8 +25,13 @@ std::string Bytes(const QString& path);
 // The name as a person reads it: every byte that is not UTF-8 shown as
 // U+FFFD, as the file dialog lists it.
 QString Display(const QString& path);
+// Whether every byte of the name is UTF-8 (Qt's own text of it is then
+// the name).
+bool IsUtf8(const QString& path);
 // The last part of path (after its last '/').
 QString FileName(const QString& path);
+// That last part as a person reads it (a window's title, a message).
+QString DisplayName(const QString& path);
 // path made absolute against the current folder, "." and ".." taken out,
 // without looking at the disk.
 QString Absolute(const QString& path);

@@ -1,4 +1,5 @@
 #include "platform/MessageBox.h"
+
 #include "platform/LocalPath.h"
 
 #include <QAbstractButton>

@@ -45,7 +45,7 @@ QString GetPath(const QString& section, const QString& key) {
 }
 
 void WritePath(const QString& section, const QString& key, const QString& path) {
-    if (LocalPath::Display(path) == path) {
+    if (LocalPath::IsUtf8(path)) {
         WriteString(section, key, path);
         return;
     }

@@ -42,6 +42,10 @@ void RecentFileList::Remove(int index) {
         paths_.removeAt(index);
 }
 
+void RecentFileList::Remove(const QString& path) {
+    paths_.removeAll(path);
+}
+
 QString RecentFileList::operator[](int index) const {
     return index >= 0 && index < paths_.size() ? paths_[index] : QString();
 }

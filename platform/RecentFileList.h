@@ -18,6 +18,7 @@ public:
     // and the oldest one when the list is full.
     void Add(const QString& path);
     void Remove(int index);
+    void Remove(const QString& path);
 
     int Count() const { return static_cast<int>(paths_.size()); }
     // The entry at index, or an empty text past the end.

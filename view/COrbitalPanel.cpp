@@ -1,5 +1,4 @@
 #include "view/COrbitalPanel.h"
-#include "platform/LocalPath.h"
 
 #include "formats/CubeWriter.h"
 #include "formats/ReadMolecule.h"
@@ -9,6 +8,7 @@
 #include "platform/BackgroundOpen.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
+#include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 #include "render/MolDocState.h"
 
@@ -474,8 +474,8 @@ bool COrbitalPanel::AddCube(const QString& path) {
     }
     const MoleculeFile read = ReadOpenedMoleculeFile(*opened.file, FileKind::kCube, PdbOptions());
     if (read.model == nullptr || read.model->volumes.empty()) {
-        MessageBox::Show(this, QString::fromStdString(
-                                   read.Describe(LocalPath::Bytes(LocalPath::Display(path)))));
+        MessageBox::Show(
+            this, QString::fromStdString(read.Describe(LocalPath::Display(path).toStdString())));
         return false;
     }
     for (const auto& volume : read.model->volumes)

@@ -1,10 +1,10 @@
 #include "view/MovieWriter.h"
-#include "platform/LocalPath.h"
 
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "model/CMolData.h"
 #include "picture/GifMovie.h"
+#include "platform/LocalPath.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
 #include "render/OffscreenPicture.h"

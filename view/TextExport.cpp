@@ -1,10 +1,10 @@
 #include "view/TextExport.h"
-#include "platform/LocalPath.h"
 
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
+#include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 
 QString TextExport::AskPath(QWidget* parent, const QString& suggestedName) {
@@ -16,9 +16,7 @@ QString TextExport::AskPath(QWidget* parent, const QString& suggestedName) {
 
 bool TextExport::Write(QWidget* parent, const QString& path, const std::string& text) {
     std::string error;
-    if (WriteFileAtomically(
-            LocalPath::Bytes(path), [&text](StdioFile& file) { return file.WriteString(text); },
-            error))
+    if (WriteFileAtomically(LocalPath::Bytes(path), text, error))
         return true;
     MessageBox::ShowCannotSave(parent, path, QString::fromStdString(error));
     return false;

@@ -1,11 +1,11 @@
 #include "view/ViewPicture.h"
-#include "platform/LocalPath.h"
 
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "platform/Document.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
+#include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 #include "render/CImage.h"
 #include "render/CMolScene.h"
@@ -57,10 +57,9 @@ void ViewPicture::SaveWithDialog(bool choosingSize) {
     // gets the chosen kind's, and the question the dialog could not ask.
     const Target target = TargetOf(chosen.path, chosen.filterIndex);
     if (target.path != chosen.path && LocalPath::Exists(target.path) &&
-        !MessageBox::AskYesNo(
-            &view_,
-            QCoreApplication::translate("CMolView", "%1 は既に存在します。\n上書きしますか?")
-                .arg(LocalPath::Display(LocalPath::FileName(target.path)))))
+        !MessageBox::AskYesNo(&view_, QCoreApplication::translate(
+                                          "CMolView", "%1 は既に存在します。\n上書きしますか?")
+                                          .arg(LocalPath::DisplayName(target.path))))
         return;
     const int kind = target.kind;
     // The window's own picture, or (the 32-bit BMP being the window's own
@@ -87,8 +86,7 @@ bool ViewPicture::Write(const QString& path, int kind, QSize size, double scale,
         view_.DrawWhole();
         const std::string bytes = CImage().writeBitmap32();
         view_.doneCurrent();
-        const auto write = [&bytes](StdioFile& file) { return file.WriteString(bytes); };
-        if (WriteFileAtomically(LocalPath::Bytes(path), write, error))
+        if (WriteFileAtomically(LocalPath::Bytes(path), bytes, error))
             return true;
         MessageBox::Show(&view_, QStringLiteral("write error"));
         return false;
@@ -141,8 +139,7 @@ ViewPicture::Failure ViewPicture::WriteFile(CMolScene& scene, const ViewState& v
     const std::string bytes = picture.Encode(format);
     if (bytes.empty())
         return Failure::kEncoding;
-    const auto write = [&bytes](StdioFile& target) { return target.WriteString(bytes); };
-    if (!WriteFileAtomically(LocalPath::Bytes(path), write, error))
+    if (!WriteFileAtomically(LocalPath::Bytes(path), bytes, error))
         return Failure::kWriting;
     return Failure::kNone;
 }

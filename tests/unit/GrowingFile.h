@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
