@@ -19,6 +19,7 @@ cd "$(dirname "$0")"
 # Debian packages the build and the tests need: the tool chain, Qt 6 with
 # OpenGL and GLU from Mesa, a virtual display for the GUI tests, the Japanese
 # and serif fonts, Qt's Japanese texts and the icon theme of the toolbar;
+# X11's headers for the keyboard's lock keys;
 # gemmi (its headers for PDBx/mmCIF with the parser library they need, its
 # program to make mmCIF twins of the test PDB files) and zlib for compressed
 # files; Qt's SVG module for the installed icon, Qt Linguist's tools for the
@@ -32,7 +33,7 @@ cd "$(dirname "$0")"
 # this program's.
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev locales python3
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n qt6-image-formats-plugins
-    qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev libglu1-mesa-dev libgl1-mesa-dri xvfb xauth
+    qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri xvfb xauth
     fonts-ipafont-gothic fonts-liberation adwaita-icon-theme
     gemmi-dev tao-pegtl-dev gemmi zlib1g-dev
     desktop-file-utils appstream dpkg-dev

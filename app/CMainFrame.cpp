@@ -21,9 +21,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -382,17 +384,36 @@ void CMainFrame::CreateToolBar() {
 }
 
 void CMainFrame::CreateStatusBar() {
-    // The message pane, the atom pane, then the step of an optimisation
-    // shown, refreshed whenever the active molecule window shows another
-    // geometry (so also while an animation steps).
+    // The message pane, the step of an optimisation or the model of an
+    // ensemble shown (refreshed whenever the active molecule window shows
+    // another geometry, so also while an animation steps), the atom pane,
+    // then the keyboard indicators.
+    stepPane_ = new QLabel(this);
+    stepPane_->setObjectName(QStringLiteral("STEP"));
+    statusBar()->addPermanentWidget(stepPane_);
     atomPane_ = new QLabel(this);
     atomPane_->setObjectName(QString::fromLatin1(AppStrings::kAtomLabelPane));
     atomPane_->setFixedWidth(150);
     atomPane_->setEnabled(false);
     statusBar()->addPermanentWidget(atomPane_);
-    stepPane_ = new QLabel(this);
-    stepPane_->setObjectName(QStringLiteral("STEP"));
-    statusBar()->addPermanentWidget(stepPane_);
+    // Each indicator as wide as its text, which it shows while its key is on.
+    static const char* const kLocks[4][2] = {{"INDICATOR_KANA", "KANA"},
+                                             {"INDICATOR_CAPS", "CAP"},
+                                             {"INDICATOR_NUM", "NUM"},
+                                             {"INDICATOR_SCRL", "SCRL"}};
+    for (std::size_t k = 0; k < lockPanes_.size(); ++k) {
+        auto* pane = new QLabel(this);
+        pane->setObjectName(QString::fromLatin1(kLocks[k][0]));
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFixedWidth(
+            pane->fontMetrics().horizontalAdvance(QString::fromLatin1(kLocks[k][1])) + 8);
+        pane->setProperty("onText", QString::fromLatin1(kLocks[k][1]));
+        statusBar()->addPermanentWidget(pane);
+        lockPanes_[k] = pane;
+    }
+    locksShown_ = KeyboardLocks::Read();
+    locksShown_.caps = !locksShown_.caps; // differs, so that the panes are written
+    ShowKeyboardLocks();
     // The message pane falls back to the idle text whenever a prompt ends.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
@@ -515,7 +536,11 @@ void CMainFrame::OnIdle() {
     auto* molecule = dynamic_cast<CMolDoc*>(document);
     orbitalPanel_->SetDocument(molecule, molecule);
     const int load = molecule != nullptr ? molecule->loadCount : -1;
-    if (!COrbitalPanel::HasContent(molecule)) {
+    const bool themselves = Profile::Read(Settings::kPanelsOpenThemselves) != 0;
+    if (!themselves) {
+        // Each panel stays as the user left it, showing what the active
+        // window has for it.
+    } else if (!COrbitalPanel::HasContent(molecule)) {
         orbitalPanel_->hide();
     } else if (panelDocument_ != molecule || panelLoad_ != load) {
         orbitalPanel_->show();
@@ -530,7 +555,9 @@ void CMainFrame::OnIdle() {
         }
     }
     resultsPanel_->SetView(moleculeView);
-    if (!CResultsPanel::HasContent(moleculeView))
+    if (!themselves)
+        ;
+    else if (!CResultsPanel::HasContent(moleculeView))
         resultsPanel_->hide();
     else if (panelDocument_ != molecule || panelLoad_ != load)
         resultsPanel_->show();
@@ -539,7 +566,9 @@ void CMainFrame::OnIdle() {
     measurementsPanel_->SetView(moleculeView);
     const std::size_t measured =
         moleculeView != nullptr ? moleculeView->state.measurements.size() : 0;
-    if (!CMeasurementsPanel::HasContent(moleculeView))
+    if (!themselves)
+        ;
+    else if (!CMeasurementsPanel::HasContent(moleculeView))
         measurementsPanel_->hide();
     else if (moleculeView != measuredView_ || measured > measuredCount_)
         measurementsPanel_->show();
@@ -589,8 +618,34 @@ void CMainFrame::ShowStep() {
     stepNumber_->setValue(shown[1]);
 }
 
+void CMainFrame::ShowKeyboardLocks() {
+    const KeyboardLocks locks = KeyboardLocks::Read();
+    if (locks == locksShown_)
+        return;
+    locksShown_ = locks;
+    const bool on[4] = {locks.kana, locks.caps, locks.num, locks.scroll};
+    for (std::size_t k = 0; k < lockPanes_.size(); ++k) {
+        const QString text = on[k] ? lockPanes_[k]->property("onText").toString() : QString();
+        if (lockPanes_[k]->text() != text)
+            lockPanes_[k]->setText(text);
+    }
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::KeyPress:
+        // A lock key changes its state as it is pressed; asked only when one
+        // is, so that typing costs nothing.
+        if (const int key = static_cast<QKeyEvent*>(event)->key();
+            key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock ||
+            key == Qt::Key_Kana_Lock || key == Qt::Key_Kana_Shift ||
+            key == Qt::Key_Hiragana_Katakana)
+            QTimer::singleShot(0, this, [this] { ShowKeyboardLocks(); });
+        break;
+    case QEvent::ApplicationActivate:
+        // Keys pressed while another program had the keyboard.
+        ShowKeyboardLocks();
+        break;
     case QEvent::MouseButtonRelease:
     case QEvent::KeyRelease:
     case QEvent::WindowActivate:
@@ -600,6 +655,19 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QDockWidget* CMainFrame::PanelOf(int command) const {
+    switch (command) {
+    case kPanelOrbitals:
+        return orbitalPanel_;
+    case kPanelResults:
+        return resultsPanel_;
+    case kPanelMeasurements:
+        return measurementsPanel_;
+    default:
+        return nullptr;
+    }
 }
 
 void CMainFrame::BuildCommands() {
@@ -627,6 +695,19 @@ void CMainFrame::BuildCommands() {
         kWindowTile, [this] { mdiArea_->tileSubWindows(); }, hasWindow);
     commands_.AddEnabled(
         kCloseWindow, [this] { mdiArea_->closeActiveSubWindow(); }, hasWindow);
+    // The panels, shown and hidden from the View menu.
+    // (The panels are made with the window, after the commands.)
+    for (const int id : {kPanelOrbitals, kPanelResults, kPanelMeasurements})
+        commands_.AddCheck(
+            id, [this, id] { PanelOf(id)->setVisible(!PanelOf(id)->isVisible()); },
+            [this, id] { return PanelOf(id) != nullptr && PanelOf(id)->isVisible(); });
+    commands_.AddCheck(
+        kPanelsOpenThemselves,
+        [] {
+            Profile::Write(Settings::kPanelsOpenThemselves,
+                           Profile::Read(Settings::kPanelsOpenThemselves) != 0 ? 0 : 1);
+        },
+        [] { return Profile::Read(Settings::kPanelsOpenThemselves) != 0; });
     commands_.AddCheck(
         kFullScreen, [this] { isFullScreen() ? showNormal() : showFullScreen(); },
         [this] { return isFullScreen(); });

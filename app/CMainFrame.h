@@ -2,6 +2,7 @@
 
 #include "platform/CommandTable.h"
 #include "platform/CommandTarget.h"
+#include "platform/KeyboardLocks.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -17,6 +18,7 @@ class CMeasurementsPanel;
 class CResultsPanel;
 class ChildFrame;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QSpinBox;
 class QMdiArea;
@@ -50,7 +52,13 @@ public:
     int CurrentMenu() const { return currentMenu_; }
     QLabel* AtomPane() const { return atomPane_; }
     QLabel* StepPane() const { return stepPane_; }
-    // The panel of orbitals and grids, following the active document.
+    // The keyboard indicator panes: kana, caps lock, num lock, scroll lock.
+    const std::array<QLabel*, 4>& LockPanes() const { return lockPanes_; }
+    // Shows in them the state of the lock keys now.
+    void ShowKeyboardLocks();
+    // The panel of orbitals and grids, following the active document. The
+    // panels open from the View menu, or by themselves when a window gets
+    // something for them while the setting says so.
     COrbitalPanel* OrbitalPanel() const { return orbitalPanel_; }
     CResultsPanel* ResultsPanel() const { return resultsPanel_; }
     CMeasurementsPanel* MeasurementsPanel() const { return measurementsPanel_; }
@@ -102,6 +110,8 @@ private:
     const RecentFileList& recentFiles_;
     std::vector<CommandTarget*> CommandChain() const;
     void BuildCommands();
+    // The panel a View menu command shows and hides.
+    QDockWidget* PanelOf(int command) const;
     void CreateActions();
     QAction* MakeAction(int id, const QString& text);
     void BuildMenu(QMenu* menu, const std::vector<MenuItem>& items);
@@ -124,6 +134,9 @@ private:
     QToolBar* toolBar_ = nullptr;
     QLabel* atomPane_ = nullptr;
     QLabel* stepPane_ = nullptr;
+    std::array<QLabel*, 4> lockPanes_{};
+    // The state of the lock keys the panes show.
+    KeyboardLocks locksShown_;
     // The number of the geometry shown, beside the step buttons: typed or
     // turned, it shows that geometry.
     QSpinBox* stepNumber_ = nullptr;

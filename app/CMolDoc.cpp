@@ -294,6 +294,10 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     if (!data->wavefunctionProblem.empty())
         loadMessage = QCoreApplication::translate("CMolDoc", "軌道を読み込めませんでした: %1 (%2)")
                           .arg(QString::fromStdString(data->wavefunctionProblem), fileName);
+    else if (data->sourceKind == CMolData::SourceKind::kFchk && data->wavefunction == nullptr)
+        loadMessage = QCoreApplication::translate(
+                          "CMolDoc", "軌道係数がないため、軌道と密度は表示できません (%1)")
+                          .arg(fileName);
     // A grid read from the file shows as its isosurface at once.
     if (!data->volumes.empty()) {
         surface.volume = data->volumes.front();

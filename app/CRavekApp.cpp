@@ -201,8 +201,19 @@ void CRavekApp::OpenPlotWindow(Document* document) {
 void CRavekApp::OpenSpectrumWindow(Document* document, int kind) {
     if (ChildFrame* frame = spectrumTemplate->CreateNewFrame(document)) {
         spectrumTemplate->InitialUpdateFrame(frame, document);
-        if (auto* spectrum = dynamic_cast<CSpectrumView*>(frame->GetActiveView()))
+        if (auto* spectrum = dynamic_cast<CSpectrumView*>(frame->GetActiveView())) {
             spectrum->SetKind(static_cast<Spectrum::Kind>(kind));
+            // Large enough for every control and label of the kind and a plot
+            // below them, within the main window's area.
+            if (!frame->isMaximized() && frame->widget() != nullptr &&
+                frame->mdiArea() != nullptr) {
+                const QSize margins = frame->size() - frame->widget()->size();
+                const QSize controls = spectrum->sizeHint();
+                const QSize wanted(std::max(560, controls.width()),
+                                   std::max(420, controls.height() + 300));
+                frame->resize((wanted + margins).boundedTo(frame->mdiArea()->viewport()->size()));
+            }
+        }
     }
 }
 

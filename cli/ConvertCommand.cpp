@@ -66,15 +66,17 @@ int RunConvert(const std::vector<std::string>& args) {
     if (code != kExitOk)
         return code;
     if (frameGiven) {
-        if (frame < 0 || frame >= mol->frameCount)
+        // Geometries count from 1, as the viewer's step box and the movie
+        // options count them.
+        if (frame < 1 || frame > mol->frameCount)
             return UsageError("--frame " + std::to_string(frame) + " is not a geometry of " +
-                              source.Path() + " (0 to " + std::to_string(mol->frameCount - 1) +
-                              ")");
-        mol->SetCurrentFrame(frame);
+                              source.Path() + " (1 to " + std::to_string(mol->frameCount) +
+                              ", counted from 1)");
+        mol->SetCurrentFrame(frame - 1);
         // A trajectory format holds every geometry; the one asked for is
         // then written alone.
         if (target->kind == FileKind::kXyz)
-            mol->KeepOnlyFrame(frame);
+            mol->KeepOnlyFrame(frame - 1);
     }
     std::string refusal;
     const auto write = [&](StdioFile& file) { return target->write(*mol, &file, out, &refusal); };

@@ -3,12 +3,14 @@
 #include "cli/JsonWriter.h"
 #include "cli/ModelSource.h"
 #include "model/BackboneAngles.h"
+#include "model/CGraphAlgorithm.h"
 #include "model/ElementTable.h"
 #include "model/VolumeGrid.h"
 #include "model/Wavefunction.h"
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -38,6 +40,28 @@ void WriteAtom(JsonWriter& json, CMolData& model, CMolFrame& frame, int g, int a
     json.Int(atom.residueIndex);
     json.Key("serial");
     json.Int(frame.SerialOfAtom(a));
+    // What a structure file says of the atom and its residue: the chain and
+    // the author's residue number and insertion code, as the file writes
+    // them.
+    if (model.sourceKind == CMolData::SourceKind::kPdb) {
+        const std::size_t r = static_cast<std::size_t>(atom.residueIndex);
+        const ResidueId* id = r < frame.residueIds.size() ? &frame.residueIds[r] : nullptr;
+        json.Key("chain");
+        json.String(id != nullptr ? id->chain : std::string());
+        json.Key("residueNumber");
+        if (id != nullptr)
+            json.Int(id->number);
+        else
+            json.Null();
+        json.Key("insertionCode");
+        json.String(id != nullptr ? id->insertion : std::string());
+        json.Key("bFactor");
+        json.Real(atom.bFactor);
+        json.Key("occupancy");
+        json.Real(atom.occupancy);
+        json.Key("hetero");
+        json.Bool(atom.hetero);
+    }
     json.Key("bonded");
     json.BeginArray();
     for (int k = 0; k < atom.bondCount && k < MolAtom::kMaxBonds; ++k)
@@ -145,7 +169,9 @@ void WriteExcitedState(JsonWriter& json, const JobResults::ExcitedState& state) 
 
 // The excited states, thermochemistry, shieldings, charges and spins of a
 // job, and what of them was printed only in part.
-void WriteResults(JsonWriter& json, const JobResults& results) {
+void WriteResults(JsonWriter& json, const CMolData& model) {
+    const JobResults& results = model.results;
+    const CMolFrame* last = model.frameCount > 0 ? model.GetFrame(model.frameCount - 1) : nullptr;
     if (!results.excitedStates.empty()) {
         json.Key("excitedStates");
         json.BeginArray();
@@ -165,8 +191,17 @@ void WriteResults(JsonWriter& json, const JobResults& results) {
     if (!results.nmr.empty()) {
         json.Key("nmr");
         json.BeginArray();
-        for (const JobResults::Shielding& shielding : results.nmr) {
+        for (std::size_t k = 0; k < results.nmr.size(); ++k) {
+            const JobResults::Shielding& shielding = results.nmr[k];
             json.BeginObject();
+            // The atom (1-based, as the output numbers it) of the last
+            // geometry it belongs to.
+            json.Key("atom");
+            json.Int(static_cast<long long>(k) + 1);
+            if (last != nullptr && static_cast<int>(k) < last->atomCount) {
+                json.Key("symbol");
+                json.String(ElementTable::ChemistsSymbol(last->Atom(static_cast<int>(k)).element));
+            }
             json.Key("isotropic");
             json.Real(shielding.isotropic, 0);
             json.Key("anisotropy");
@@ -274,25 +309,61 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, const Fra
         json.Key(name);
         json.Int(value);
     }
+    // The kinds by name beside their numbers.
+    static const char* const kSources[] = {"none", "gaussian", "pdb", "xyz", "cube", "fchk"};
+    static const char* const kGaussianTypes[] = {"none", "pdb", "input", "output"};
+    const auto named = [&json](const char* key, const char* const* names, std::size_t count,
+                               int value) {
+        json.Key(key);
+        if (value >= 0 && static_cast<std::size_t>(value) < count)
+            json.String(names[value]);
+        else
+            json.Null();
+    };
+    named("sourceKindName", kSources, std::size(kSources), static_cast<int>(model.sourceKind));
+    named("gaussianFileTypeName", kGaussianTypes, std::size(kGaussianTypes),
+          static_cast<int>(model.gaussianFileType));
+    json.Key("inputGeometryTypeName");
+    if (model.inputGeometryType == CMolData::kGeometryZMatrix)
+        json.String("zmatrix");
+    else if (model.inputGeometryType == CMolData::kGeometryCartesian)
+        json.String("cartesian");
+    else
+        json.Null();
+    json.Key("vibrationStateName");
+    if (model.vibrationState == CMolData::kVibrationPresent)
+        json.String("present");
+    else if (model.vibrationState == CMolData::kVibrationNone)
+        json.String("none");
+    else
+        json.Null();
     if (model.termination != CMolData::Termination::kNotAnOutput) {
         json.Key("termination");
         json.String(TerminationName(model));
     }
     WriteVolumesAndOrbitals(json, model);
-    WriteResults(json, model.results);
+    WriteResults(json, model);
     if (model.sourceKind == CMolData::SourceKind::kPdb && model.frameCount > 0) {
         // The backbone analysis of geometry 0: phi and psi per analysed
         // residue, and the N, CA, C atoms of the backbone trace.
         ComputeBackboneAngles(model, 0);
         json.Key("phi");
         json.BeginArray();
+        // An undefined dihedral (kept as 200 in the model and the plot data
+        // file) is null here.
+        const auto angle = [&json](double value) {
+            if (value == CGraphAlgorithm::kUndefinedDihedral)
+                json.Null();
+            else
+                json.Real(value);
+        };
         for (const auto& entry : model.GetPhiAngles(0))
-            json.Real(entry.second);
+            angle(entry.second);
         json.EndArray();
         json.Key("psi");
         json.BeginArray();
         for (const auto& entry : model.GetPsiAngles(0))
-            json.Real(entry.second);
+            angle(entry.second);
         json.EndArray();
         json.Key("backbone");
         json.BeginArray();

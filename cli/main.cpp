@@ -18,7 +18,8 @@ namespace {
 void PrintUsage(std::FILE* out) {
     const std::string source = ModelSource::Usage();
     std::fprintf(out,
-                 "usage: ravek-cli info FILE %s [--frames all|last|none] [--secondary]\n"
+                 "usage: ravek-cli info FILE %s [--frames all|last|none] [--modes all|none]\n"
+                 "                [--secondary]\n"
                  "       ravek-cli convert IN OUT --to %s %s [--frame N]\n"
                  "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
                  "       ravek-cli cube FILE --orbital homo|lumo|N|density|spin [--beta]\n"
@@ -26,10 +27,11 @@ void PrintUsage(std::FILE* out) {
                  "info prints the molecule read from FILE as one JSON object; convert writes\n"
                  "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
                  "short layout), Ramachandran plot data or an XYZ file (every geometry, or\n"
-                 "the one --frame names); watch follows a Gaussian output\n"
+                 "the one --frame names, counted from 1); watch follows a Gaussian output\n"
                  "while its job writes it, one JSON line per geometry once its step is\n"
                  "complete, then a line with the job's termination; cube evaluates an orbital\n"
                  "or density of a formatted checkpoint file on a grid (bohr) into a cube file.\n"
+                 "ravek-cli --help prints this text.\n"
                  "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
                  "error or unreadable file.\n",
                  source.c_str(), FormatNames(true, true).c_str(), source.c_str(), source.c_str());

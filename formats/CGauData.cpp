@@ -252,6 +252,9 @@ struct CGauData::Table {
     bool closed = false;
     double energy = NormalMode::kNotPrinted;
     StepConvergence convergence;
+    // "Optimization completed" came after this table: the geometry printed
+    // next is the converged one again.
+    bool completesOptimisation = false;
 };
 
 // What the first pass remembers from line to line.
@@ -547,6 +550,8 @@ void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
     case 'O':
         energy =
             std::strncmp(line, " ONIOM: extrapolated energy", 27) == 0 && numberAfter(line, '=');
+        if (!state.tables.empty() && std::strncmp(line, " Optimization completed", 23) == 0)
+            state.tables.back().completesOptimisation = true;
         break;
     case 'E':
         energy = whole && std::strncmp(line, " Energy=", 8) == 0 && numberAfter(line, '=');
@@ -624,6 +629,11 @@ std::vector<std::size_t> CGauData::GeometryTables() const {
 }
 
 void CGauData::SetStepValues() {
+    // The tables of the previous geometry up to this one's: where one of them
+    // completed an optimisation, this geometry (printed again after
+    // "Optimization completed", with no step of its own) is the converged
+    // one and takes its energy and convergence.
+    auto previous = tables_.end();
     for (int g = 0; g < model_.frameCount; ++g) {
         const std::int64_t position = model_.framePositions[static_cast<std::size_t>(g)];
         const auto table =
@@ -631,8 +641,16 @@ void CGauData::SetStepValues() {
                              [](const Table& t, std::int64_t at) { return t.position < at; });
         if (table == tables_.end() || table->position != position)
             continue;
-        model_.Frame(g).energy = table->energy;
-        model_.Frame(g).convergence = table->convergence;
+        CMolFrame& frame = model_.Frame(g);
+        frame.energy = table->energy;
+        frame.convergence = table->convergence;
+        if (!std::isfinite(frame.energy) && previous != tables_.end() &&
+            std::any_of(previous, table, [](const Table& t) { return t.completesOptimisation; })) {
+            const CMolFrame& converged = model_.Frame(g - 1);
+            frame.energy = converged.energy;
+            frame.convergence = converged.convergence;
+        }
+        previous = table;
     }
 }
 

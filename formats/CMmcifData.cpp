@@ -76,14 +76,16 @@ enum SiteColumn {
     kInsCode,
     kModel,
     kBFactor,
+    kOccupancy,
+    kGroup,
     kSiteColumns
 };
 constexpr std::array<const char*, kSiteColumns> kSiteTags = {
-    "cartn_x",       "cartn_y",       "cartn_z",           "id",
-    "type_symbol",   "label_atom_id", "auth_atom_id",      "label_alt_id",
-    "label_comp_id", "auth_comp_id",  "label_asym_id",     "auth_asym_id",
-    "label_seq_id",  "auth_seq_id",   "pdbx_pdb_ins_code", "pdbx_pdb_model_num",
-    "b_iso_or_equiv"};
+    "cartn_x",        "cartn_y",       "cartn_z",           "id",
+    "type_symbol",    "label_atom_id", "auth_atom_id",      "label_alt_id",
+    "label_comp_id",  "auth_comp_id",  "label_asym_id",     "auth_asym_id",
+    "label_seq_id",   "auth_seq_id",   "pdbx_pdb_ins_code", "pdbx_pdb_model_num",
+    "b_iso_or_equiv", "occupancy",     "group_pdb"};
 
 enum LinkColumn {
     kType,
@@ -599,6 +601,10 @@ void CMmcifData::ReadGeometries() {
         if (!TextScanner::ParseReal(Text(row[kBFactor]), atom.bFactor) ||
             !std::isfinite(atom.bFactor))
             atom.bFactor = 0.0;
+        if (!TextScanner::ParseReal(Text(row[kOccupancy]), atom.occupancy) ||
+            !std::isfinite(atom.occupancy))
+            atom.occupancy = 1.0;
+        atom.hetero = Text(row[kGroup]) == "HETATM";
         builder_.StoreAtom(atom, states[g], static_cast<int>(g));
     };
     Walk(*parse_); // it was walked without a fault before

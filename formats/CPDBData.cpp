@@ -330,6 +330,10 @@ bool CPDBData::ReadAtomRecord(std::string_view record, ReadState& state, int g) 
     // The temperature factor from its fixed columns; 0 where they hold none.
     if (!TextScanner(Columns(line, 61, 66)).Real(atom.bFactor) || !std::isfinite(atom.bFactor))
         atom.bFactor = 0.0;
+    // The occupancy likewise; 1 where the columns hold none.
+    if (!TextScanner(Columns(line, 55, 60)).Real(atom.occupancy) || !std::isfinite(atom.occupancy))
+        atom.occupancy = 1.0;
+    atom.hetero = record[0] == 'H';
     builder_.StoreAtom(atom, state, g);
     return true;
 }

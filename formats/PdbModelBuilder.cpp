@@ -64,6 +64,8 @@ void PdbModelBuilder::StoreAtom(const AtomFields& fields, ReadState& state, int 
     }
     atom.residueNameId = state.previousNameId;
     atom.bFactor = fields.bFactor;
+    atom.occupancy = fields.occupancy;
+    atom.hetero = fields.hetero;
     // Another chain starts another residue even where its first residue has
     // the name and number of the last one before (the ligands of two chains
     // listed one after the other often do).

@@ -41,6 +41,8 @@ public:
         int residueNumber = 0;
         std::string insertion;
         double bFactor = 0.0;
+        double occupancy = 1.0;
+        bool hetero = false;
     };
     // Residue numbers written as asterisks because they outgrew their field:
     // the first such atom starts a counter, and every later overflowed atom

@@ -16,9 +16,11 @@ struct MolAtom {
     int bonded[kMaxBonds] = {};          // first bondCount entries are valid
     int bondCount = 0;
     char label[kLabelSize] = {};
-    int residueNameId = 0; // id in ResidueNameTable
-    int residueIndex = 0;  // 0-based residue index within the geometry
-    double bFactor = 0.0;  // a structure file's temperature factor, Å²
+    int residueNameId = 0;  // id in ResidueNameTable
+    int residueIndex = 0;   // 0-based residue index within the geometry
+    double bFactor = 0.0;   // a structure file's temperature factor, Å²
+    double occupancy = 1.0; // a structure file's occupancy (1 where it gives none)
+    bool hetero = false;    // a HETATM record (or mmCIF group HETATM)
 
     // Stores the atom's number (1-based) and its element symbol as the label,
     // as the Gaussian and XYZ readers name atoms: "3H".

@@ -110,20 +110,21 @@ bool Document::OnCmdMsg(int, CommandUpdate*) {
 }
 
 void Document::UpdateFrameTitles() {
-    // Windows that show the same thing are numbered among themselves.
-    std::map<QString, int> shown, numbered;
-    for (View* view : views_)
-        ++shown[view->KindName()];
+    // With several windows each is numbered (":1", ":2", ...) in the order
+    // they were made; a window showing more than the document's main view
+    // (a chart, a spectrum) names what it shows after that.
+    std::vector<std::pair<ChildFrame*, QString>> frames;
     for (View* view : views_) {
-        ChildFrame* frame = ChildFrame::Of(view->Widget());
-        if (frame == nullptr)
-            continue;
-        const QString kind = view->KindName();
-        QString caption = kind.isEmpty()     ? title_
-                          : title_.isEmpty() ? kind
-                                             : title_ + QStringLiteral(" - ") + kind;
-        if (shown[kind] > 1)
-            caption += QLatin1Char(':') + QString::number(++numbered[kind]);
+        if (ChildFrame* frame = ChildFrame::Of(view->Widget()))
+            frames.emplace_back(frame, view->KindName());
+    }
+    int number = 0;
+    for (const auto& [frame, kind] : frames) {
+        QString caption = title_;
+        if (frames.size() > 1)
+            caption += QLatin1Char(':') + QString::number(++number);
+        if (!kind.isEmpty())
+            caption = caption.isEmpty() ? kind : caption + QStringLiteral(" - ") + kind;
         frame->setWindowTitle(caption);
     }
     emit framesChanged();

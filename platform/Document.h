@@ -54,10 +54,10 @@ public:
     static QString WhyUnreadable(const QString& path);
 
     bool OnCmdMsg(int id, CommandUpdate* update) override;
-    // Captions of the document's windows: the title, then what the window
-    // shows when it is not the document's main view (see
-    // View::KindName), with ":1", ":2", ... when several windows show the
-    // same. A view calls it when what it shows changes.
+    // Captions of the document's windows: the title, with ":1", ":2", ...
+    // when the document has several windows, then what the window shows
+    // when it is more than the document's views (see View::KindName). A
+    // view calls it when what it shows changes.
     void UpdateFrameTitles();
 
 signals:

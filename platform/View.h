@@ -30,8 +30,8 @@ public:
     // What the status bar's step pane shows while this view is active.
     virtual QString StepText() const { return {}; }
     // What the view shows, named in its window's title after the
-    // document's ("opt.log - Optimisation chart"); empty for the document's
-    // main view, whose window bears the document's title alone.
+    // document's ("opt.log:2 - Optimisation chart"); empty for the molecule
+    // and plot views, whose windows bear the document's title alone.
     virtual QString KindName() const { return {}; }
 
     bool OnCmdMsg(int, CommandUpdate*) override { return false; }

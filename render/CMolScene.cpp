@@ -802,10 +802,12 @@ void CMolScene::drawLabels() {
     }
     const double scale = view->camera.Scale();
     const Point3D& centre = view->camera.centre;
-    // Each label over a thin outline: the text drawn first in the outline's
-    // colour a pixel (of the picture's scale) away in four directions.
+    // Plain bitmap text, or each label over a thin outline: the text drawn
+    // first in the outline's colour a pixel (of the picture's scale) away in
+    // four directions.
     const float step = static_cast<float>(std::max(1.0, std::round(view->printScale)));
     static const int kAround[5][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}, {0, 0}};
+    const std::size_t firstPass = view->labelOutlines ? 0 : 4;
     for (const SceneLabel& label : content.labels) {
         glPushMatrix();
         glLoadIdentity();
@@ -816,8 +818,9 @@ void CMolScene::drawLabels() {
         // Dark text gets a light outline, so that it reads on any background.
         const float luminance = 0.3F * colour[0] + 0.59F * colour[1] + 0.11F * colour[2];
         const float outline = luminance < 0.35F ? 0.92F : 0.08F;
-        for (const auto& offset : kAround) {
-            const bool text = offset[0] == 0 && offset[1] == 0;
+        for (std::size_t pass = firstPass; pass < 5; ++pass) {
+            const int* offset = kAround[pass];
+            const bool text = pass == 4;
             // The raster colour is taken when the position is set. The
             // outline leaves the depth alone, so that the text at the same
             // depth is drawn over it.

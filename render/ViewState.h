@@ -51,6 +51,9 @@ struct ViewState {
     std::vector<Measurement> measurements;
     bool labelsInElementColour = true;
     float labelColour[3] = {1.0F, 1.0F, 1.0F};
+    // Labels drawn over a thin outline of a contrasting grey, so that they
+    // read on any background; plain text when false.
+    bool labelOutlines = false;
     // 1.0 on screen, larger for printing: the label height grows with it.
     double printScale = 1.0;
     // 1.0 on screen, N for a picture N times the window's size: point sizes

@@ -84,6 +84,14 @@ constexpr int kOverlayModels = 32831;
 constexpr int kCentreOnSelection = 32832;
 // The secondary structure from the file's own records.
 constexpr int kSecondaryFromFile = 32833;
+// Label outlines, measurements kept from plain clicks.
+constexpr int kLabelOutlines = 32834;
+constexpr int kKeepClickMeasurements = 32835;
+// The panels of the main window, and whether they open by themselves.
+constexpr int kPanelOrbitals = 32836;
+constexpr int kPanelResults = 32837;
+constexpr int kPanelMeasurements = 32838;
+constexpr int kPanelsOpenThemselves = 32839;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -89,13 +89,27 @@ MenuItem EditMenu(bool withSettings) {
     return {QT_TRANSLATE_NOOP("Menu", "編集(&E)"), 0, std::move(items)};
 }
 
-MenuItem BarsViewMenu(bool withWindowPosition) {
+// The panels of the main window, each shown or hidden, and whether they
+// open by themselves.
+MenuItem PanelMenu() {
+    return {QT_TRANSLATE_NOOP("Menu", "パネル(&N)"),
+            0,
+            {{QT_TRANSLATE_NOOP("Menu", "軌道と密度(&O)"), kPanelOrbitals, {}},
+             {QT_TRANSLATE_NOOP("Menu", "計算結果(&R)"), kPanelResults, {}},
+             {QT_TRANSLATE_NOOP("Menu", "計測(&M)"), kPanelMeasurements, {}},
+             kSeparator,
+             {QT_TRANSLATE_NOOP("Menu", "内容があれば自動で開く(&A)"), kPanelsOpenThemselves, {}}}};
+}
+
+MenuItem BarsViewMenu(bool withWindowPosition, bool withPanels = false) {
     std::vector<MenuItem> items{
         {QT_TRANSLATE_NOOP("Menu", "ツールバー(&T)"), kViewToolbar, {}},
         {QT_TRANSLATE_NOOP("Menu", "ステータスバー(&S)"), kViewStatusBar, {}},
         {QT_TRANSLATE_NOOP("Menu", "全画面表示(&U)\tF11"), kFullScreen, {}}};
     if (withWindowPosition)
         items.insert(items.begin(), {WindowPositionMenu(), kSeparator});
+    if (withPanels)
+        items.insert(items.begin(), PanelMenu());
     return {QT_TRANSLATE_NOOP("Menu", "表示(&V)"), 0, std::move(items)};
 }
 
@@ -129,7 +143,9 @@ MenuItem MoleculeViewMenu() {
              {QT_TRANSLATE_NOOP("Menu", "ラベル(&L)"),
               0,
               {{QT_TRANSLATE_NOOP("Menu", "全原子表示(&A)"), kLabelAll, {}},
-               {QT_TRANSLATE_NOOP("Menu", "クリア(&C)"), kLabelClear, {}}}},
+               {QT_TRANSLATE_NOOP("Menu", "クリア(&C)"), kLabelClear, {}},
+               kSeparator,
+               {QT_TRANSLATE_NOOP("Menu", "縁取り(&O)"), kLabelOutlines, {}}}},
              kSeparator,
              {QT_TRANSLATE_NOOP("Menu", "色分け(&C)"),
               0,
@@ -145,6 +161,7 @@ MenuItem MoleculeViewMenu() {
              {QT_TRANSLATE_NOOP("Menu", "視点を戻す(&H)\tHome"), kResetView, {}},
              {QT_TRANSLATE_NOOP("Menu", "選択した原子を中心に(&E)"), kCentreOnSelection, {}},
              kSeparator,
+             PanelMenu(),
              WindowPositionMenu(),
              kSeparator,
              {QT_TRANSLATE_NOOP("Menu", "ツールバー(&T)"), kViewToolbar, {}},
@@ -171,38 +188,40 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
         return {DocumentFileMenu(SaveCommands(false)), EditMenu(false), BarsViewMenu(false),
                 WindowMenu(), HelpMenu()};
     case ResourceIds::kMolecule:
-        return {DocumentFileMenu(SaveCommands(true)),
-                EditMenu(true),
-                MoleculeViewMenu(),
-                {QT_TRANSLATE_NOOP("Menu", "解析(&A)"),
-                 0,
-                 {{QT_TRANSLATE_NOOP("Menu", "ペプチド構造(&P)"), kPeptideStructure, {}},
-                  {QT_TRANSLATE_NOOP("Menu", "IR スペクトル(&I)"), kIrSpectrum, {}},
-                  {QT_TRANSLATE_NOOP("Menu", "ラマンスペクトル(&R)"), kRamanSpectrum, {}},
-                  {QT_TRANSLATE_NOOP("Menu", "UV-Vis・ECD スペクトル(&U)"), kUvVisSpectrum, {}},
-                  {QT_TRANSLATE_NOOP("Menu", "NMR スペクトル(&N)"), kNmrSpectrum, {}},
-                  {QT_TRANSLATE_NOOP("Menu", "最適化の経過(&O)"), kOptimisationChart, {}},
-                  kSeparator,
-                  {QT_TRANSLATE_NOOP("Menu", "最新のステップを追う(&F)"), kFollowJob, {}},
-                  kSeparator,
-                  {QT_TRANSLATE_NOOP("Menu", "距離を測る(&D)"), kMeasureDistance, {}},
-                  {QT_TRANSLATE_NOOP("Menu", "角度を測る(&G)"), kMeasureAngle, {}},
-                  {QT_TRANSLATE_NOOP("Menu", "二面角を測る(&T)"), kMeasureDihedral, {}},
-                  {QT_TRANSLATE_NOOP("Menu", "計測をすべて消去(&C)"), kClearMeasurements, {}}}},
-                WindowMenu(),
-                HelpMenu()};
+        return {
+            DocumentFileMenu(SaveCommands(true)),
+            EditMenu(true),
+            MoleculeViewMenu(),
+            {QT_TRANSLATE_NOOP("Menu", "解析(&A)"),
+             0,
+             {{QT_TRANSLATE_NOOP("Menu", "ペプチド構造(&P)"), kPeptideStructure, {}},
+              {QT_TRANSLATE_NOOP("Menu", "IR スペクトル(&I)"), kIrSpectrum, {}},
+              {QT_TRANSLATE_NOOP("Menu", "ラマンスペクトル(&R)"), kRamanSpectrum, {}},
+              {QT_TRANSLATE_NOOP("Menu", "UV-Vis・ECD スペクトル(&U)"), kUvVisSpectrum, {}},
+              {QT_TRANSLATE_NOOP("Menu", "NMR スペクトル(&N)"), kNmrSpectrum, {}},
+              {QT_TRANSLATE_NOOP("Menu", "最適化の経過(&O)"), kOptimisationChart, {}},
+              kSeparator,
+              {QT_TRANSLATE_NOOP("Menu", "最新のステップを追う(&F)"), kFollowJob, {}},
+              kSeparator,
+              {QT_TRANSLATE_NOOP("Menu", "距離を測る(&D)"), kMeasureDistance, {}},
+              {QT_TRANSLATE_NOOP("Menu", "角度を測る(&G)"), kMeasureAngle, {}},
+              {QT_TRANSLATE_NOOP("Menu", "二面角を測る(&T)"), kMeasureDihedral, {}},
+              {QT_TRANSLATE_NOOP("Menu", "計測をすべて消去(&C)"), kClearMeasurements, {}},
+              {QT_TRANSLATE_NOOP("Menu", "クリックの計測も残す(&K)"), kKeepClickMeasurements, {}}}},
+            WindowMenu(),
+            HelpMenu()};
     case ResourceIds::kPlot:
         return {DocumentFileMenu(SaveCommands(false)), EditMenu(false), BarsViewMenu(true),
                 WindowMenu(), HelpMenu()};
     case ResourceIds::kChart:
         return {DocumentFileMenu(
                     {{QT_TRANSLATE_NOOP("Menu", "経過データ保存(&D)..."), kSaveChartData, {}}}),
-                BarsViewMenu(true), WindowMenu(), HelpMenu()};
+                BarsViewMenu(true, true), WindowMenu(), HelpMenu()};
     case ResourceIds::kSpectrum:
         return {
             DocumentFileMenu(
                 {{QT_TRANSLATE_NOOP("Menu", "スペクトルデータ保存(&D)..."), kSaveSpectrum, {}}}),
-            BarsViewMenu(true), WindowMenu(), HelpMenu()};
+            BarsViewMenu(true, true), WindowMenu(), HelpMenu()};
     default:
         return {};
     }
@@ -331,6 +350,21 @@ const char* CommandString(int id) {
          QT_TRANSLATE_NOOP("Command", "カートゥーンとともに水分子を点で表示します\n水も表示")},
         {kVibration,
          QT_TRANSLATE_NOOP("Command", "振動解析の結果を表示します\n振動解析の結果表示")},
+        {kLabelOutlines,
+         QT_TRANSLATE_NOOP("Command",
+                           "ラベルを縁取りして、どの背景でも読めるようにします\nラベルの縁取り")},
+        {kKeepClickMeasurements,
+         QT_TRANSLATE_NOOP("Command", "クリックで測った距離・角度・二面角も分子の上に残します\n"
+                                      "クリックの計測を残す")},
+        {kPanelOrbitals,
+         QT_TRANSLATE_NOOP("Command", "軌道と密度のパネルを表示します\n軌道と密度")},
+        {kPanelResults,
+         QT_TRANSLATE_NOOP("Command", "電荷・熱化学などの計算結果のパネルを表示します\n計算結果")},
+        {kPanelMeasurements,
+         QT_TRANSLATE_NOOP("Command", "残した計測の一覧のパネルを表示します\n計測")},
+        {kPanelsOpenThemselves,
+         QT_TRANSLATE_NOOP("Command", "ファイルに内容があればパネルを自動で開きます\n"
+                                      "パネルを自動で開く")},
         {kAnimation,
          QT_TRANSLATE_NOOP("Command",
                            "分子表示のアニメーションを行います\n分子表示のアニメーション")},

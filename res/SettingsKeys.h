@@ -50,6 +50,19 @@ constexpr IntSetting kCartoonWaters{kSection, "CartoonWaters", 1};
 // The secondary structure drawn: the file's own records' where it has them
 // (1) or the one assigned from the backbone (0).
 constexpr IntSetting kSecondaryFromFile{kSection, "SecondaryFromFile", 0};
+// Labels drawn over a thin outline of the contrasting grey (1) or as plain
+// text (0).
+constexpr IntSetting kLabelOutlines{kSection, "LabelOutlines", 0};
+// A plain click that measures also keeps its measurement drawn on the
+// molecule (1); the measuring modes always keep theirs.
+constexpr IntSetting kKeepClickMeasurements{kSection, "KeepClickMeasurements", 0};
+// The panels (orbitals and grids, results, measurements) open by themselves
+// when a window gets something for them (1), or only when asked for (0).
+constexpr IntSetting kPanelsOpenThemselves{kSection, "PanelsOpenThemselves", 0};
+// The regions the Ramachandran plot paints behind its points: 0 none, else
+// the residue kind's (1 general, 2 glycine, 3 proline, 4 pre-proline, 5
+// Ile/Val).
+constexpr IntSetting kPlotRegions{kSection, "PlotRegions", 0};
 
 // The IR spectrum window: half-width at half height in cm⁻¹.
 constexpr IntSetting kSpectrumHalfWidth{kSection, "SpectrumHalfWidth", 10};

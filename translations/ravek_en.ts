@@ -377,6 +377,10 @@ Do you want to replace it?</translation>
         <source>フォーマット済みチェックポイントファイルとして読めません: %1</source>
         <translation>cannot be read as a formatted checkpoint file: %1</translation>
     </message>
+    <message>
+        <source>軌道係数がないため、軌道と密度は表示できません (%1)</source>
+        <translation>No orbitals or densities can be shown: the file holds no orbital coefficients (%1)</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>
@@ -429,14 +433,6 @@ Do you want to replace it?</translation>
     <message>
         <source>モデル %1 / %2</source>
         <translation>Model %1 / %2</translation>
-    </message>
-    <message>
-        <source>ステップ %1/%2</source>
-        <translation>Step %1/%2</translation>
-    </message>
-    <message>
-        <source>モデル %1/%2</source>
-        <translation>Model %1/%2</translation>
     </message>
 </context>
 <context>
@@ -619,6 +615,14 @@ Do you want to replace it?</translation>
         <source>キューブファイルを追加...</source>
         <translation>Add Cube File...</translation>
     </message>
+    <message>
+        <source>このファイルには軌道係数がありません。軌道と密度は表示できません</source>
+        <translation>This file holds no orbital coefficients: no orbitals or densities can be shown</translation>
+    </message>
+    <message>
+        <source>このファイルには軌道も格子もありません</source>
+        <translation>This file holds neither orbitals nor grids</translation>
+    </message>
 </context>
 <context>
     <name>CPictureOptionsDlg</name>
@@ -661,10 +665,6 @@ Do you want to replace it?</translation>
 </context>
 <context>
     <name>CPlotView</name>
-    <message>
-        <source>Ramachandran プロット</source>
-        <translation>Ramachandran plot</translation>
-    </message>
     <message>
         <source>領域なし</source>
         <translation>No regions</translation>
@@ -1620,6 +1620,42 @@ Centre on Selection</translation>
         <translation>Takes the secondary structure from the file's HELIX and SHEET records (struct_conf and struct_sheet_range in mmCIF) instead of assigning it from the backbone
 File's Secondary Structure</translation>
     </message>
+    <message>
+        <source>ラベルを縁取りして、どの背景でも読めるようにします
+ラベルの縁取り</source>
+        <translation>Outlines the labels so that they read on any background
+Label Outlines</translation>
+    </message>
+    <message>
+        <source>クリックで測った距離・角度・二面角も分子の上に残します
+クリックの計測を残す</source>
+        <translation>Keeps the distances, angles and dihedrals measured by clicks drawn on the molecule too
+Keep Measurements of Clicks</translation>
+    </message>
+    <message>
+        <source>軌道と密度のパネルを表示します
+軌道と密度</source>
+        <translation>Shows the panel of orbitals and densities
+Orbitals and Densities</translation>
+    </message>
+    <message>
+        <source>電荷・熱化学などの計算結果のパネルを表示します
+計算結果</source>
+        <translation>Shows the panel of the job's results: charges, thermochemistry and more
+Results</translation>
+    </message>
+    <message>
+        <source>残した計測の一覧のパネルを表示します
+計測</source>
+        <translation>Shows the panel listing the measurements kept
+Measurements</translation>
+    </message>
+    <message>
+        <source>ファイルに内容があればパネルを自動で開きます
+パネルを自動で開く</source>
+        <translation>Opens the panels by themselves when a file has something for them
+Open Panels Automatically</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -2013,6 +2049,34 @@ Please verify the correct file name was given.</translation>
     <message>
         <source>ファイルの二次構造を使う</source>
         <translation>Use the File's Secondary Structure</translation>
+    </message>
+    <message>
+        <source>パネル(&amp;N)</source>
+        <translation>Pa&amp;nels</translation>
+    </message>
+    <message>
+        <source>軌道と密度(&amp;O)</source>
+        <translation>&amp;Orbitals and Densities</translation>
+    </message>
+    <message>
+        <source>計算結果(&amp;R)</source>
+        <translation>&amp;Results</translation>
+    </message>
+    <message>
+        <source>計測(&amp;M)</source>
+        <translation>&amp;Measurements</translation>
+    </message>
+    <message>
+        <source>内容があれば自動で開く(&amp;A)</source>
+        <translation>Open &amp;Automatically When There Is Content</translation>
+    </message>
+    <message>
+        <source>縁取り(&amp;O)</source>
+        <translation>&amp;Outline</translation>
+    </message>
+    <message>
+        <source>クリックの計測も残す(&amp;K)</source>
+        <translation>&amp;Keep Measurements of Clicks</translation>
     </message>
 </context>
 <context>

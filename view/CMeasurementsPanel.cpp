@@ -24,7 +24,11 @@ CMeasurementsPanel::CMeasurementsPanel(QWidget* parent) : QDockWidget(tr("計測
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->horizontalHeader()->setStretchLastSection(true);
+    // The kind and the value as wide as they need, the atoms the rest: the
+    // value is never pushed out of the panel.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table->horizontalHeader()->setStretchLastSection(false);
     layout->addWidget(table);
     auto* buttons = new QHBoxLayout;
     copyButton = new QPushButton(tr("コピー"), body);

@@ -18,6 +18,7 @@
 #include "view/CModeListDlg.h"
 #include "view/JobStateText.h"
 #include "view/MovieWriter.h"
+#include "view/PlaceBeside.h"
 #include "view/ViewMovie.h"
 #include "view/ViewPicture.h"
 #include "view/ViewPrinter.h"
@@ -178,17 +179,6 @@ QString CMolView::StepText() const {
     return text;
 }
 
-QString CMolView::KindName() const {
-    // The geometry shown, when there are several to step through.
-    const CMolData* model = Model();
-    if (model == nullptr || model->frameCount < 2)
-        return {};
-    const QString format = model->HasSteps()
-                               ? QCoreApplication::translate("CMolView", "ステップ %1/%2")
-                               : QCoreApplication::translate("CMolView", "モデル %1/%2");
-    return format.arg(state.frame + 1).arg(model->frameCount);
-}
-
 void CMolView::ShowFrame(int g) {
     CMolData* model = Model();
     MolDocState* document = GetDocState();
@@ -246,11 +236,6 @@ void CMolView::OnUpdate(View*) {
     // is taken here, when the document says it changed: painting only
     // draws.
     PrepareToDraw();
-    const std::pair<int, int> titled{state.frame, Model() != nullptr ? Model()->frameCount : 0};
-    if (titled != titledFor_) {
-        titledFor_ = titled;
-        GetDocument()->UpdateFrameTitles();
-    }
     update();
     emit shownChanged();
 }
@@ -531,9 +516,10 @@ void CMolView::measureSelection() {
         return;
     const std::vector<int> atoms(state.measurementSelection.begin(),
                                  state.measurementSelection.end());
-    // Kept on the molecule as well (a dihedral without a value is said
-    // below).
-    KeepMeasurement(atoms, false);
+    // Kept on the molecule as well when the setting says so (a dihedral
+    // without a value is said below).
+    if (Profile::Read(Settings::kKeepClickMeasurements) != 0)
+        KeepMeasurement(atoms, false);
     const int g = state.frame;
     const auto symbol = [&](int a) {
         return QString::fromLatin1(ElementTable::Symbol(model->GetElement(g, a)));
@@ -548,6 +534,7 @@ void CMolView::measureSelection() {
         dialog.firstNumber = number(atoms[0]);
         dialog.secondNumber = number(atoms[1]);
         dialog.distance = value(model->GetDistance(g, atoms[0], atoms[1]));
+        PlaceBeside(dialog, *this);
         dialog.exec();
         break;
     }
@@ -560,6 +547,7 @@ void CMolView::measureSelection() {
         dialog.secondNumber = number(atoms[1]);
         dialog.thirdNumber = number(atoms[2]);
         dialog.angle = value(model->GetAngle(g, atoms[0], atoms[1], atoms[2]));
+        PlaceBeside(dialog, *this);
         dialog.exec();
         break;
     }
@@ -581,6 +569,7 @@ void CMolView::measureSelection() {
         dialog.secondNumber = number(atoms[1]);
         dialog.thirdNumber = number(atoms[2]);
         dialog.fourthNumber = number(atoms[3]);
+        PlaceBeside(dialog, *this);
         dialog.exec();
         break;
     }
@@ -669,6 +658,8 @@ CModeListDlg* CMolView::OpenModeList() {
                 });
         connect(modeList_, &CModeListDlg::playToggled, this,
                 [this] { IsVibrating() ? StopVibration() : StartVibration(); });
+        ShowModeList();
+        PlaceBeside(*modeList_, *this);
     }
     ShowModeList();
     modeList_->show();
@@ -884,6 +875,16 @@ void CMolView::BuildCommands() {
                 command.Enable(Model() != nullptr);
                 command.SetCheck(measuringAtoms == atoms);
             });
+    commands_.AddCheck(
+        kKeepClickMeasurements,
+        [] {
+            Profile::Write(Settings::kKeepClickMeasurements,
+                           Profile::Read(Settings::kKeepClickMeasurements) != 0 ? 0 : 1);
+        },
+        [] { return Profile::Read(Settings::kKeepClickMeasurements) != 0; });
+    commands_.AddCheck(kLabelOutlines,
+                       redrawing([this] { state.labelOutlines = !state.labelOutlines; }),
+                       [this] { return state.labelOutlines; });
     commands_.AddEnabled(kClearMeasurements, redrawing([this] {
                              state.measurements.clear();
                              emit shownChanged();

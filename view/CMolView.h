@@ -59,7 +59,6 @@ public:
     QString StepText() const override;
     // The geometry shown when the model has several ("モデル 3/20", "ステップ
     // 4/12"), for the window titles.
-    QString KindName() const override;
     // Makes geometry g (kept within the model's) the document's, shown in
     // each of its windows.
     void ShowFrame(int g);
@@ -121,9 +120,7 @@ public:
     // that it is made again only when they change.
     CLegendOverlay* legend_ = nullptr;
     std::array<int, 4> legendFor_{-1, -1, -1, -1};
-    // The geometry shown and the count the window titles were last written
-    // for.
-    std::pair<int, int> titledFor_{-1, -1};
+
     int lastX = 0, lastY = 0;
     bool shiftHeld = false;
     bool dragMoved = false;

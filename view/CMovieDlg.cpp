@@ -28,8 +28,10 @@ QSpinBox* Spin(int low, int high, int value, QWidget* parent) {
 
 } // namespace
 
-CMovieDlg::CMovieDlg(int geometries, int modes, int mode, QSize window, bool gif, QWidget* parent)
+CMovieDlg::CMovieDlg(int geometries, const std::vector<double>& frequencies, int mode, QSize window,
+                     bool gif, QWidget* parent)
     : QDialog(parent) {
+    const int modes = static_cast<int>(frequencies.size());
     setWindowTitle(gif ? QCoreApplication::translate("CMovieDlg", "GIF 動画保存")
                        : QCoreApplication::translate("CMovieDlg", "MP4 動画保存"));
     auto* content = new QGroupBox(QCoreApplication::translate("CMovieDlg", "内容"), this);
@@ -49,9 +51,27 @@ CMovieDlg::CMovieDlg(int geometries, int modes, int mode, QSize window, bool gif
     grid->addWidget(lastBox, 0, 3);
     grid->addWidget(vibration, 1, 0);
     grid->addWidget(modeBox, 1, 1);
+    // The mode's frequency beside its number.
+    frequencyLabel = new QLabel(content);
+    frequencyLabel->setObjectName(QStringLiteral("modeFrequency"));
+    // An imaginary frequency (printed negative) with an i, as the mode list
+    // shows it.
+    const auto name = [this, frequencies](int number) {
+        const std::size_t k = static_cast<std::size_t>(number - 1);
+        if (k >= frequencies.size()) {
+            frequencyLabel->clear();
+            return;
+        }
+        const double f = frequencies[k];
+        frequencyLabel->setText(f < 0.0 ? QStringLiteral("%1i cm⁻¹").arg(-f, 0, 'f', 1)
+                                        : QStringLiteral("%1 cm⁻¹").arg(f, 0, 'f', 1));
+    };
+    name(modeBox->value());
+    connect(modeBox, qOverload<int>(&QSpinBox::valueChanged), this, name);
+    grid->addWidget(frequencyLabel, 1, 2, 1, 2);
     grid->addWidget(new QLabel(QCoreApplication::translate("CMovieDlg", "1 周期のコマ数"), content),
-                    1, 2);
-    grid->addWidget(framesBox, 1, 3);
+                    2, 0, Qt::AlignRight);
+    grid->addWidget(framesBox, 2, 1);
     grid->setColumnStretch(4, 1);
     optimisation->setEnabled(geometries > 0);
     vibration->setEnabled(modes > 0);

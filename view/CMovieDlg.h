@@ -5,7 +5,10 @@
 #include <QDialog>
 #include <QSize>
 
+#include <vector>
+
 class QCheckBox;
+class QLabel;
 class QRadioButton;
 class QSpinBox;
 
@@ -17,9 +20,12 @@ class QSpinBox;
 class CMovieDlg : public QDialog {
     Q_OBJECT
 public:
-    // geometries: the model's count; modes: the shown geometry's (0: none);
-    // mode: the one to offer first (from 0); window: the frame size offered.
-    CMovieDlg(int geometries, int modes, int mode, QSize window, bool gif, QWidget* parent);
+    // geometries: the model's count; frequencies: those of the shown
+    // geometry's modes (cm⁻¹; none: no modes), each named beside the mode's
+    // number; mode: the one to offer first (from 0); window: the frame size
+    // offered.
+    CMovieDlg(int geometries, const std::vector<double>& frequencies, int mode, QSize window,
+              bool gif, QWidget* parent);
 
     MovieRequest Request(double amplitude) const;
     QSize FrameSize() const;
@@ -33,6 +39,7 @@ public:
     QSpinBox* firstBox;
     QSpinBox* lastBox;
     QSpinBox* modeBox;
+    QLabel* frequencyLabel;
     QSpinBox* framesBox;
     QSpinBox* widthBox;
     QSpinBox* heightBox;

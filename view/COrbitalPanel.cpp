@@ -65,6 +65,12 @@ COrbitalPanel::COrbitalPanel(QWidget* parent) : QDockWidget(tr("軌道と密度"
     orbitals_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     orbitals_->verticalHeader()->setVisible(false);
     orbitals_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // At least eight orbitals in sight; the list takes whatever the panel
+    // has beyond its controls.
+    orbitals_->setMinimumHeight(orbitals_->horizontalHeader()->sizeHint().height() +
+                                8 * orbitals_->verticalHeader()->defaultSectionSize() +
+                                2 * orbitals_->frameWidth());
+    orbitals_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     layout->addWidget(orbitals_, 1);
     connect(orbitals_, &QTableWidget::cellDoubleClicked, this, [this] { ComputeSelected(); });
 
@@ -231,8 +237,15 @@ void COrbitalPanel::Refill() {
         summary_->setText(tr("軌道を読めませんでした: %1")
                               .arg(QString::fromStdString(state_->data->wavefunctionProblem)));
     } else {
-        summary_->setText(live && !state_->data->volumes.empty() ? tr("軌道はありません")
-                                                                 : QString());
+        // A checkpoint file of a geometry alone says why there is nothing
+        // to choose.
+        const bool checkpoint = live && state_->data->sourceKind == CMolData::SourceKind::kFchk;
+        summary_->setText(!live ? QString()
+                          : checkpoint ? tr("このファイルには軌道係数がありません。軌道と密度は"
+                                            "表示できません")
+                          : !state_->data->volumes.empty()
+                              ? tr("軌道はありません")
+                              : tr("このファイルには軌道も格子もありません"));
     }
     for (QWidget* button : {static_cast<QWidget*>(showOrbital_), static_cast<QWidget*>(density_),
                             static_cast<QWidget*>(spinDensity_), static_cast<QWidget*>(spacing_),

@@ -3,8 +3,10 @@
 #include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 #include "platform/Document.h"
+#include "platform/Profile.h"
 #include "render/LabelFont.h"
 #include "render/MolDocState.h"
+#include "res/SettingsKeys.h"
 #include "view/CMolView.h"
 
 #include <QComboBox>
@@ -57,16 +59,22 @@ CPlotView::CPlotView(Document* document, QWidget* parent)
                      "99.95 % (一般) または 99.8 % (その他) を含む"));
     regionsChoice_->move(2, 2);
     regionsChoice_->adjustSize();
+    // None by default: the plain plot of points; the choice last made is kept
+    // for the next plot.
+    const int stored = Profile::Read(Settings::kPlotRegions);
+    regionsChoice_->setCurrentIndex(stored >= 1 && stored <= RamachandranRegions::kKindCount
+                                        ? stored - 1
+                                        : RamachandranRegions::kKindCount);
     ShowRegionsChoice();
-    connect(regionsChoice_, &QComboBox::currentIndexChanged, this, [this] { update(); });
+    connect(regionsChoice_, &QComboBox::currentIndexChanged, this, [this](int choice) {
+        Profile::Write(Settings::kPlotRegions,
+                       choice >= 0 && choice < RamachandranRegions::kKindCount ? choice + 1 : 0);
+        update();
+    });
 }
 
 MolDocState* CPlotView::GetDocState() const {
     return dynamic_cast<MolDocState*>(GetDocument());
-}
-
-QString CPlotView::KindName() const {
-    return QCoreApplication::translate("CPlotView", "Ramachandran プロット");
 }
 
 void CPlotView::OnUpdate(View*) {
@@ -84,6 +92,11 @@ const CMolFrame* CPlotView::PlottedFrame() const {
     return model->GetFrame(g);
 }
 
+bool CPlotView::RegionsShown() const {
+    const int choice = regionsChoice_->currentIndex();
+    return choice >= 0 && choice < RamachandranRegions::kKindCount;
+}
+
 bool CPlotView::Analysed() const {
     const CMolFrame* frame = PlottedFrame();
     return frame != nullptr && !frame->angleResidues.empty();
@@ -94,9 +107,9 @@ void CPlotView::ShowRegionsChoice() {
 }
 
 QImage CPlotView::RegionPicture() {
-    const int choice = regionsChoice_->currentIndex();
-    if (choice < 0 || choice >= RamachandranRegions::kKindCount)
+    if (!RegionsShown())
         return {};
+    const int choice = regionsChoice_->currentIndex();
     QImage& picture = regionPictures_[static_cast<std::size_t>(choice)];
     if (!picture.isNull())
         return picture;
@@ -196,12 +209,14 @@ void CPlotView::paintEvent(QPaintEvent*) {
     // The frame (its right and bottom edges just inside the square) and the
     // dotted axes phi = 0 and psi = 0.
     const CMolFrame* plotted = PlottedFrame();
+    // Zones (the shares and the outliers' frames) only with regions drawn.
     const std::map<int, RamachandranRegions::Zone> zones =
-        plotted != nullptr ? Zones(*plotted) : std::map<int, RamachandranRegions::Zone>();
+        plotted != nullptr && RegionsShown() ? Zones(*plotted)
+                                             : std::map<int, RamachandranRegions::Zone>();
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::white);
     painter.drawRect(0, 0, plotSize - 1, plotSize - 1);
-    if (Analysed()) {
+    if (Analysed() && RegionsShown()) {
         const QImage regions = RegionPicture();
         if (!regions.isNull())
             painter.drawImage(QRect(1, 1, plotSize - 2, plotSize - 2), regions);

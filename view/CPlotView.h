@@ -17,13 +17,13 @@ struct MolDocState;
 // each from -180° to 180° with numbers every 60°, one red 0.6 mm square per
 // analysed residue (but those whose angles span a break in the chain) of
 // the geometry the document's windows show, in a square of four fifths of
-// the window's smaller side, centred. Behind the points lie the favoured and
-// allowed regions of the kind of residue chosen in a box at the top left
-// (see RamachandranRegions), and at the top right the shares of the
-// residues in each, each residue judged by its own kind; outliers are
-// framed in black. The point under the mouse is named (chain, residue,
-// number, φ, ψ, zone); a click on one selects its residue in the
-// document's molecule windows.
+// the window's smaller side, centred. A box at the top left chooses the
+// regions drawn behind the points (none by default): the favoured and
+// allowed regions of a kind of residue (see RamachandranRegions), with at
+// the top right the shares of the residues in each, each residue judged by
+// its own kind, and the outliers framed in black. The point under the mouse is named (chain,
+// residue, number, φ, ψ, zone); a click on one selects its residue in the document's molecule
+// windows.
 class CPlotView : public QWidget, public View {
     Q_OBJECT
 public:
@@ -31,7 +31,6 @@ public:
 
     QWidget* Widget() override { return this; }
     void OnUpdate(View* sender) override;
-    QString KindName() const override;
 
     // The side of the plot square for a window of width × height.
     static int PlotSize(int width, int height);
@@ -61,6 +60,8 @@ private:
     // Whether it has residues with angles; only then are the regions and
     // their choice shown.
     bool Analysed() const;
+    // Whether a residue kind's regions are chosen (not none).
+    bool RegionsShown() const;
     void ShowRegionsChoice();
     // Where (φ, ψ) lies in the window.
     QPointF PlotPoint(double phi, double psi) const;

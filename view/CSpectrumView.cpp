@@ -230,6 +230,14 @@ const CMolData* CSpectrumView::Model() const {
 }
 
 void CSpectrumView::OnUpdate(View*) {
+    // Another file read into the document: what was chosen in the last one
+    // (a mode, a state, an atom) means nothing in it.
+    const MolDocState* document = GetDocState();
+    const int load = document != nullptr ? document->loadCount : -1;
+    if (load != shownLoad_) {
+        shownLoad_ = load;
+        chosenMode = -1;
+    }
     RefreshChoices();
     FollowTitle();
     update();

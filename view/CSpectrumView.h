@@ -160,7 +160,9 @@ private:
     Spectrum::Kind kind_ = Spectrum::Kind::kIr;
     // The kind the window's title names; the title follows kind_.
     Spectrum::Kind titledKind_ = Spectrum::Kind::kIr;
-    bool refreshing_ = false; // the choices are being filled in
+    bool refreshing_ = false;
+    // The document's load the choices were made in.
+    int shownLoad_ = -1; // the choices are being filled in
     QWidget* controls_ = nullptr;
     bool zoomed_ = false;
     // What the zoom belongs to: another geometry, file or kind is shown

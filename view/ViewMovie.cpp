@@ -27,8 +27,12 @@ void ViewMovie::SaveWithDialog(bool gif) {
     const ViewState& state = view_.state;
     const std::vector<NormalMode>* modes = view_.ShownModes();
     const double ratio = view_.devicePixelRatioF();
+    std::vector<double> frequencies;
+    if (modes != nullptr)
+        for (const NormalMode& mode : *modes)
+            frequencies.push_back(mode.frequency);
     CMovieDlg dialog(
-        model->frameCount, modes != nullptr ? static_cast<int>(modes->size()) : 0,
+        model->frameCount, frequencies,
         state.modeFrame == state.frame ? std::max(0, state.mode) : 0,
         QSize(static_cast<int>(view_.width() * ratio), static_cast<int>(view_.height() * ratio)),
         gif, &view_);

@@ -44,15 +44,27 @@ ViewPicture::Target ViewPicture::TargetOf(const QString& path, int filterIndex) 
 }
 
 void ViewPicture::SaveWithDialog(bool choosingSize) {
-    const FileFilter filter(QStringLiteral(
-        "24bit BMP file (*.bmp; *.dib)|*.bmp; *.dib|32bit BMP file (*.bmp)|*.bmp|TIFF file "
-        "(*.tif; *.tiff)|*.tif; *.tiff|PNG file (*.png)|*.png||"));
+    // 画像保存 keeps the name as typed and writes the kind of the filter
+    // chosen; the sized pictures offer PNG too and go by a typed extension.
+    const FileFilter filter(
+        choosingSize ? QStringLiteral("24bit BMP file (*.bmp; *.dib)|*.bmp; *.dib|32bit BMP file "
+                                      "(*.bmp)|*.bmp|TIFF file (*.tif; *.tiff)|*.tif; *.tiff|PNG "
+                                      "file (*.png)|*.png||")
+                     : QStringLiteral("24bit BMP file (*.bmp; *.dib)|*.bmp; *.dib|32bit BMP file "
+                                      "(*.bmp)|*.bmp|TIFF file (*.tif; *.tiff)|*.tif; *.tiff||"));
     const QString baseName =
         view_.GetDocument() != nullptr ? view_.GetDocument()->DefaultFileName() : QString();
-    const FileDialog::Result chosen =
-        FileDialog::Run(&view_, FileDialog::kSave, filter, kBmp24, baseName, QString(), true);
+    const FileDialog::Result chosen = FileDialog::Run(&view_, FileDialog::kSave, filter, kBmp24,
+                                                      baseName, QString(), choosingSize);
     if (!chosen.accepted)
         return;
+    if (!choosingSize) {
+        const int kind = chosen.filterIndex >= kBmp24 && chosen.filterIndex <= kTiff
+                             ? chosen.filterIndex
+                             : kBmp24;
+        Write(chosen.path, kind);
+        return;
+    }
     // A picture extension typed decides the kind; a name with another one
     // gets the chosen kind's, and the question the dialog could not ask.
     const Target target = TargetOf(chosen.path, chosen.filterIndex);
@@ -62,9 +74,9 @@ void ViewPicture::SaveWithDialog(bool choosingSize) {
                                           .arg(LocalPath::DisplayName(target.path))))
         return;
     const int kind = target.kind;
-    // The window's own picture, or (the 32-bit BMP being the window's own
-    // buffer) one of a size, resolution and background chosen.
-    if (!choosingSize || kind == kBmp32) {
+    // The window's own picture (the 32-bit BMP being the window's own
+    // buffer), or one of a size, resolution and background chosen.
+    if (kind == kBmp32) {
         Write(target.path, kind);
         return;
     }

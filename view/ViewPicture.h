@@ -31,8 +31,11 @@ public:
     static Target TargetOf(const QString& path, int filterIndex);
 
     // The picture commands: ask for a file and write the window's picture
-    // there; choosingSize asks then (for every kind but the window's own
-    // 32-bit bitmap) the picture's size, resolution and background.
+    // there. Without choosingSize (画像保存) the name is used as typed and
+    // the filter chosen (24-bit BMP, 32-bit BMP, TIFF) decides the kind;
+    // with it the dialog offers PNG too, the kind and extension follow
+    // TargetOf, and then (for every kind but the window's own 32-bit bitmap)
+    // the picture's size, resolution and background are asked.
     void SaveWithDialog(bool choosingSize);
     // Writes the picture as kind to path, replacing a file there only when
     // all of it was written; false, after a message, on failure. size: the

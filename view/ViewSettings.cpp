@@ -15,6 +15,7 @@ ViewSettings ViewSettings::Read(ViewState& view) {
     view.cartoonHelixCylinders = Profile::Read(Settings::kCartoonCylinders) != 0;
     view.cartoonLigands = Profile::Read(Settings::kCartoonLigands) != 0;
     view.cartoonWaters = Profile::Read(Settings::kCartoonWaters) != 0;
+    view.labelOutlines = Profile::Read(Settings::kLabelOutlines) != 0;
     ViewSettings settings;
     settings.vibrationAmplitude =
         std::clamp(Profile::Read(Settings::kVibrationAmplitude) / 100.0, 0.05, 3.0);
@@ -35,4 +36,5 @@ void ViewSettings::Write(const ViewState& view, const ViewSettings& settings, bo
     Profile::Write(Settings::kCartoonCylinders, !initStart && view.cartoonHelixCylinders ? 1 : 0);
     Profile::Write(Settings::kCartoonLigands, initStart || view.cartoonLigands ? 1 : 0);
     Profile::Write(Settings::kCartoonWaters, initStart || view.cartoonWaters ? 1 : 0);
+    Profile::Write(Settings::kLabelOutlines, !initStart && view.labelOutlines ? 1 : 0);
 }

@@ -3,7 +3,7 @@
 struct ViewState;
 
 // What a molecule view keeps in the settings store: its style, colouring,
-// hydrogens, arrow scale and the vibration's amplitude and period. One
+// hydrogens, arrow scale, label outlines and the vibration's amplitude and period. One
 // mapping serves the window and the pictures and movies drawn without one.
 struct ViewSettings {
     double vibrationAmplitude = 0.5; // Å per unit of displacement

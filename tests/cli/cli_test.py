@@ -7,6 +7,7 @@ import gzip
 import json
 import math
 import os
+import re
 import select
 import subprocess
 import sys
@@ -114,6 +115,45 @@ class Fixtures(unittest.TestCase):
         result = run("info", *args, env=env)
         self.assertEqual(result.returncode, code, result.stderr.decode())
         return result
+
+    def test_structure_file_fields_and_kind_names(self):
+        # Chain, author residue number and insertion code, B-factor,
+        # occupancy and the HETATM flag as the file writes them; the kinds by
+        # name beside their numbers.
+        model = json.loads(self.info(self.dipeptide).stdout)
+        self.assertEqual((model["sourceKind"], model["sourceKindName"]), (2, "pdb"))
+        self.assertEqual(model["gaussianFileTypeName"], "pdb")
+        atoms = model["frames"][0]["atoms"]
+        first, alanine, zinc = atoms[0], atoms[4], atoms[8]
+        self.assertEqual((first["chain"], first["residueNumber"], first["insertionCode"]), ("B", 7, ""))
+        self.assertEqual((alanine["residueNumber"], alanine["insertionCode"]), (7, "A"))
+        self.assertEqual((zinc["chain"], zinc["residueNumber"], zinc["hetero"]), ("B", 101, True))
+        self.assertFalse(first["hetero"])
+        self.assertEqual((first["bFactor"], first["occupancy"]), (10.0, 1.0))
+        # Gaussian files carry none of these.
+        water = json.loads(self.info(self.com).stdout)
+        self.assertEqual((water["sourceKindName"], water["gaussianFileTypeName"]), ("gaussian", "input"))
+        self.assertEqual(water["inputGeometryTypeName"], "cartesian")
+        self.assertNotIn("chain", water["frames"][0]["atoms"][0])
+
+    def test_undefined_angles_are_null(self):
+        # Three residues whose backbone lies on one line: phi and psi of the
+        # middle one are undefined, null in JSON (the plot data keeps 200).
+        lines = []
+        for r in range(3):
+            for k, name in enumerate(("N", "CA", "C")):
+                serial = 3 * r + k + 1
+                lines.append("ATOM  %5d  %-3s ALA A%4d    %8.3f%8.3f%8.3f  1.00  0.00           %s"
+                             % (serial, name, r + 1, 1.45 * (serial - 1), 0.0, 0.0, name[0]))
+        path = os.path.join(self.dir.name, "line.pdb")
+        with open(path, "w") as f:
+            f.write("\n".join(lines) + "\n")
+        model = json.loads(self.info(path, "--frames", "none").stdout)
+        self.assertEqual((model["phi"], model["psi"]), ([None], [None]))
+        plot = os.path.join(self.dir.name, "line.rpd")
+        self.assertEqual(run("convert", path, plot, "--to", "rpd").returncode, 0)
+        with open(plot) as f:
+            self.assertIn("200", f.read())
 
     def test_pdb_model_as_json(self):
         model = json.loads(self.info(self.pdb).stdout)
@@ -229,7 +269,15 @@ class Fixtures(unittest.TestCase):
             result = run(*args)
             self.assertEqual(result.returncode, 2, args)
             self.assertNotEqual(result.stderr, b"", args)
-        self.assertEqual(run("--help").returncode, 0)
+        help = run("--help")
+        self.assertEqual(help.returncode, 0)
+        # Every option a command's own usage line names is in the help.
+        listed = set(re.findall(r"--[a-z-]+", help.stdout.decode()))
+        for command in ("info", "convert", "watch", "cube"):
+            usage = run(command, "--no-such-option").stderr.decode()
+            named = set(re.findall(r"--[a-z-]+", usage)) - {"--no-such-option"}
+            self.assertTrue(named, command)
+            self.assertLessEqual(named, listed, command)
 
     def test_output_does_not_depend_on_the_locale(self):
         plain = self.info(self.pdb).stdout
@@ -342,9 +390,17 @@ class Convert(unittest.TestCase):
         self.assertEqual(self.convert(self.opt, "rpd"), "")
 
     def test_frame_choice(self):
-        first = self.convert(self.opt, "pdb", "--frame", "0")
+        # Geometries count from 1, as in the viewer; 0 and one past the last
+        # are usage errors that say the range.
+        frames = len(json.loads(run("info", self.opt).stdout)["frames"])
+        first = self.convert(self.opt, "pdb", "--frame", "1")
         self.assertIn("   0.000   0.000   0.000", first)
-        self.convert(self.opt, "pdb", "--frame", "3", code=2)
+        self.assertNotEqual(self.convert(self.opt, "pdb", "--frame", str(frames)), first)
+        for bad in ("0", str(frames + 1)):
+            result = run("convert", self.opt, os.path.join(self.dir.name, "bad.pdb"), "--to", "pdb",
+                         "--frame", bad)
+            self.assertEqual(result.returncode, 2)
+            self.assertIn("1 to %d, counted from 1" % frames, result.stderr.decode())
         self.convert(self.opt, "pdb", "--frame", "x", code=2)
         self.convert(self.opt, "mol2", code=2)
 
@@ -376,7 +432,7 @@ class Convert(unittest.TestCase):
                 self.assertNotIn("energy", new)
             else:
                 self.assertAlmostEqual(new["energy"], old["energy"], places=8)
-        one = self.convert(self.opt, "xyz", "--frame", "0", name="one.xyz").splitlines()
+        one = self.convert(self.opt, "xyz", "--frame", "1", name="one.xyz").splitlines()
         self.assertEqual(len(one), 2 + len(frames[0]["atoms"]))
         energy = frames[0]["energy"]
         self.assertEqual(one[1], "geometry 1 of 1" + ("" if energy is None else ", energy %.8f hartree" % energy))

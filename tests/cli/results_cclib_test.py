@@ -38,10 +38,10 @@ def close(a, b, tolerance):
     return abs(a - b) <= tolerance
 
 
-def last_shieldings(path):
+def last_shieldings(path, symbols=False):
     """The isotropic shieldings of the last shielding block, by this test's
-    own pattern."""
-    pattern = re.compile(r"^\s*(\d+)\s+\S+\s+Isotropic =\s*(-?\d+\.\d+)")
+    own pattern (with symbols, the element symbols the block names)."""
+    pattern = re.compile(r"^\s*(\d+)\s+(\S+)\s+Isotropic =\s*(-?\d+\.\d+)")
     blocks, current = [], None
     with open(path, errors="replace") as f:
         for line in f:
@@ -51,7 +51,7 @@ def last_shieldings(path):
                 continue
             match = pattern.match(line)
             if match and current is not None and int(match.group(1)) == len(current) + 1:
-                current.append(float(match.group(2)))
+                current.append(match.group(2) if symbols else float(match.group(3)))
     return blocks[-1] if blocks else None
 
 
@@ -170,6 +170,11 @@ def main():
         if shieldings:
             nmr = ours.get("nmr", [])
             check(path, [s["isotropic"] for s in nmr] == shieldings, "isotropic shieldings")
+            # Each entry names its atom: the number and element the block
+            # prints.
+            check(path, [s.get("atom") for s in nmr] == list(range(1, len(shieldings) + 1)) and
+                  [s.get("symbol") for s in nmr] == last_shieldings(path, True),
+                  "shielding atoms named")
         # Nothing absurd: finite values only (NaN is written as null).
         for state in states:
             check(path, state["energyEv"] > 0 and math.isfinite(state["wavelengthNm"]),

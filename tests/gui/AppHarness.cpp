@@ -229,7 +229,7 @@ void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
              auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
              auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
              auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
-             dialogRequests.push_back({types->currentIndex() + 1, name->text()});
+             dialogRequests.push_back({types->currentIndex() + 1, name->text(), types->count()});
              // Keys go to the window a person looks at.
              dialog->activateWindow();
              if (!QTest::qWaitForWindowActive(dialog, 2000))
@@ -280,14 +280,15 @@ void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
 }
 
 void AppHarness::QueueDialogCancel() {
-    answers_.push_back({Answer::kFile, [this](QWidget* widget) {
-                            auto* dialog = static_cast<QFileDialog*>(widget);
-                            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
-                            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-                            dialogRequests.push_back({types->currentIndex() + 1, name->text()});
-                            Press(dialog->findChild<QDialogButtonBox*>("buttonBox")
-                                      ->button(QDialogButtonBox::Cancel));
-                        }});
+    answers_.push_back(
+        {Answer::kFile, [this](QWidget* widget) {
+             auto* dialog = static_cast<QFileDialog*>(widget);
+             auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+             auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+             dialogRequests.push_back({types->currentIndex() + 1, name->text(), types->count()});
+             Press(dialog->findChild<QDialogButtonBox*>("buttonBox")
+                       ->button(QDialogButtonBox::Cancel));
+         }});
 }
 
 void AppHarness::QueueColour(const QColor& colour) {

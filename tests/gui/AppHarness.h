@@ -76,6 +76,7 @@ public:
     struct FileDialogSeen {
         int initialFilter; // 1-based, as the filter box showed it
         QString initialName;
+        int filterCount; // the filters offered
     };
     std::vector<FileDialogSeen> dialogRequests;
 

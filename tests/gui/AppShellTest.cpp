@@ -43,6 +43,7 @@
 
 #include <cstdio>
 
+#include <QKeyEvent>
 #include <QTest>
 #include <QToolBar>
 #include <QWhatsThis>
@@ -50,6 +51,12 @@
 
 #include <csignal>
 #include <sys/resource.h>
+
+namespace {
+// Turns caps lock on or off at the X server, as its key does; false where
+// the window system is not X11.
+bool SetCapsLockAtServer(bool on);
+} // namespace
 
 using namespace CommandIds;
 
@@ -149,14 +156,42 @@ void AppShellTest::firstStartWithAnEmptyProfile() {
           kStepPrevious, kStepNext, kStepLast, kAnimation})
         expected << h.MainFrame()->Action(id);
     QCOMPARE(buttons, expected);
-    // The panes: the message pane, the atom pane, then the step pane added
-    // after them, left to right.
+    // The panes, left to right: the message pane, the step pane added
+    // among them, the atom pane, then the keyboard indicators kana, caps
+    // lock, num lock and scroll lock, empty while their keys are off.
     QStatusBar* bar = h.MainFrame()->statusBar();
     const QList<QLabel*> panes = bar->findChildren<QLabel*>();
     QLabel* atom = h.MainFrame()->AtomPane();
     QLabel* step = h.MainFrame()->StepPane();
     QVERIFY(panes.contains(atom) && panes.contains(step));
-    QVERIFY(atom->x() < step->x());
+    QVERIFY(step->x() < atom->x());
+    const std::array<QLabel*, 4>& locks = h.MainFrame()->LockPanes();
+    QStringList names;
+    int left = atom->x();
+    for (QLabel* pane : locks) {
+        QVERIFY(pane != nullptr && panes.contains(pane) && pane->isVisible());
+        QVERIFY(pane->x() > left);
+        left = pane->x();
+        names << pane->objectName();
+    }
+    QCOMPARE(names,
+             (QStringList{"INDICATOR_KANA", "INDICATOR_CAPS", "INDICATOR_NUM", "INDICATOR_SCRL"}));
+    // Caps lock turned on at the X server, as its key does: the pane says
+    // CAP once the program is told of a lock key, and is empty again after.
+    const auto setCapsLock = [&](bool on) {
+        if (!SetCapsLockAtServer(on))
+            return false;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_CapsLock, Qt::NoModifier);
+        QApplication::sendEvent(h.MainFrame(), &press);
+        return true;
+    };
+    QVERIFY(locks[1]->text().isEmpty());
+    if (setCapsLock(true)) {
+        QTRY_COMPARE(locks[1]->text(), QStringLiteral("CAP"));
+        QVERIFY(locks[0]->text().isEmpty() && locks[2]->text().isEmpty());
+        setCapsLock(false);
+        QTRY_VERIFY(locks[1]->text().isEmpty());
+    }
     h.Exit();
     // The first document closed stores the document's own default.
     QCOMPARE(h.Stored("ChildMaxWnd"), 1);
@@ -542,7 +577,7 @@ void AppShellTest::mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog() {
     QVERIFY(document->data != nullptr);
     QCOMPARE(document->data->frameCount, 3);
     QCOMPARE(document->data->GetCurrentFrame(), 0);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("ensemble.cif.gz - モデル 1/3"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("ensemble.cif.gz"));
     CMolView* view = h.ActiveView();
     QVERIFY(h.WaitForPicture());
     h.Run(kAnimation);
@@ -692,7 +727,7 @@ void AppShellTest::peptideCommandNeedsAPdbModel() {
     h.MdiActivate(0);
     h.Run(kPeptideStructure);
     QCOMPARE(h.Frames().size(), 3);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("p.pdb - Ramachandran プロット:2"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("p.pdb:3"));
 }
 
 void AppShellTest::saveAsAppendsTheFilterExtension() {
@@ -1154,6 +1189,21 @@ void AppShellTest::helpShowsTheGuideInTheInterfacesLanguage() {
     window->close();
     h.Exit();
 }
+
+// Last: X11's headers define names (None, Bool, KeyPress) Qt's use.
+#include <X11/XKBlib.h>
+
+namespace {
+bool SetCapsLockAtServer(bool on) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr)
+        return false;
+    Display* display = x11->display();
+    XkbLockModifiers(display, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
+    XSync(display, False);
+    return true;
+}
+} // namespace
 
 #include "GuiTestMain.h"
 RAVEK_GUI_TEST_MAIN(AppShellTest)

@@ -25,7 +25,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
@@ -87,7 +89,7 @@ private slots:
     void openingKeepsTheMoleculeShown();
     void allMoleculeFilesReadsByContent();
     void picturesTakeTheirKindFromTheName();
-    void titlesSayWhatWindowsShow();
+    void titlesAreTheDocumentsName();
     void tallWindowShowsTheWholeMoleculeAndHomeTurnsIt();
     void chartNumbersAreRoundWholeAndPlaced();
     void labelsStandInFrontOfTheirSpheres();
@@ -164,46 +166,82 @@ void EverydayTest::picturesTakeTheirKindFromTheName() {
     QVERIFY(h.Start(h.Write("w.com", Fixtures::kWaterInput)));
     QVERIFY(h.WaitForPicture());
     const QByteArray png("\x89PNG", 4), bmp("BM", 2);
-    // The 24-bit BMP filter, a name ending in .png: a PNG.
-    h.QueueDialogAnswer(h.Path("a.png"), 1);
+    const auto isTiff = [](const QByteArray& head) {
+        return head == QByteArray("II*\0", 4) || head == QByteArray("MM\0*", 4);
+    };
+    const auto bits = [&h](const QString& path) { return static_cast<int>(h.Read(path).at(28)); };
+    // 画像保存: the name as typed, the kind the filter's. "pic" with the
+    // 24-bit filter is a 24-bit BMP named exactly "pic"; a name ending in
+    // .png with the 32-bit filter a 32-bit BMP; the TIFF filter and a .bmp
+    // name a TIFF.
+    h.QueueDialogAnswer(h.Path("pic"), 1);
     h.Run(kSavePicture);
-    QCOMPARE(Head(h, h.Path("a.png")), png);
-    // The PNG filter and no extension: ".png" added.
-    h.QueueDialogAnswer(h.Path("b"), 4);
+    QCOMPARE(Head(h, h.Path("pic")).left(2), bmp);
+    QCOMPARE(bits(h.Path("pic")), 24);
+    QVERIFY(!QFile::exists(h.Path("pic.bmp")));
+    h.QueueDialogAnswer(h.Path("a.png"), 2);
     h.Run(kSavePicture);
+    QCOMPARE(Head(h, h.Path("a.png")).left(2), bmp);
+    QCOMPARE(bits(h.Path("a.png")), 32);
+    h.QueueDialogAnswer(h.Path("t.bmp"), 3);
+    h.Run(kSavePicture);
+    QVERIFY(isTiff(Head(h, h.Path("t.bmp"))));
+    QCOMPARE(h.dialogRequests.back().filterCount, 3); // no PNG filter here
+
+    // The sized pictures go by the extension: the 24-bit BMP filter and a
+    // .png name give a PNG; the PNG filter and no extension ".png" added;
+    // the TIFF filter and an extension of no picture ".tif" added; the PNG
+    // filter and a .bmp name a 24-bit BMP.
+    const auto sized = [&h](const QString& name, int filter) {
+        h.QueueDialogAnswer(h.Path(name), filter);
+        h.QueueDialog([](QDialog& dialog) { dialog.accept(); });
+        h.Run(kSavePictureSized);
+    };
+    sized("a2.png", 1);
+    QCOMPARE(Head(h, h.Path("a2.png")), png);
+    sized("b", 4);
     QCOMPARE(Head(h, h.Path("b.png")), png);
     QVERIFY(!QFile::exists(h.Path("b")));
-    // The TIFF filter, an extension that names no picture: ".tif" added.
-    h.QueueDialogAnswer(h.Path("c.opt"), 3);
-    h.Run(kSavePicture);
-    const QByteArray tiff = Head(h, h.Path("c.opt.tif"));
-    QVERIFY(tiff == QByteArray("II*\0", 4) || tiff == QByteArray("MM\0*", 4));
-    // The PNG filter, a .bmp name: a 24-bit BMP.
-    h.QueueDialogAnswer(h.Path("d.bmp"), 4);
-    h.Run(kSavePicture);
+    sized("c.opt", 3);
+    QVERIFY(isTiff(Head(h, h.Path("c.opt.tif"))));
+    sized("d.bmp", 4);
     QCOMPARE(h.Read(h.Path("d.bmp")).left(2), bmp);
-    QCOMPARE(static_cast<int>(h.Read(h.Path("d.bmp")).at(28)), 24);
+    QCOMPARE(bits(h.Path("d.bmp")), 24);
     h.Exit();
 }
 
-void EverydayTest::titlesSayWhatWindowsShow() {
+void EverydayTest::titlesAreTheDocumentsName() {
     AppHarness h;
     const double energies[4] = {-76.30, -76.32, -76.3215, -76.3214};
     QVERIFY(h.Start(h.Write("opt.log", WaterOptimisation(energies))));
-    // The molecule window names the step it shows (the last, at first).
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log - ステップ 4/4"));
-    h.Run(kOptimisationChart);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log - 最適化チャート"));
+    // The molecule window bears the file's name alone; the step shown is in
+    // the status bar and the step box.
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
     h.MainFrame()->OnIdle();
-    QCOMPARE(h.MainFrame()->windowTitle(), QStringLiteral("RAVEK - opt.log - 最適化チャート"));
+    QVERIFY2(h.MainFrame()->StepPane()->text().startsWith(QStringLiteral("ステップ 4 / 4")),
+             qPrintable(h.MainFrame()->StepPane()->text()));
+    // Another step shown: the title stays.
+    h.Run(kStepFirst);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
+    // With a second window every window is numbered; the chart says what
+    // it shows after its number.
+    h.Run(kOptimisationChart);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log:2 - 最適化チャート"));
+    h.MainFrame()->OnIdle();
+    QCOMPARE(h.MainFrame()->windowTitle(), QStringLiteral("RAVEK - opt.log:2 - 最適化チャート"));
     h.MdiActivate(0);
     h.Run(kWindowNew);
     QStringList titles;
     for (ChildFrame* frame : h.Frames())
         titles << frame->windowTitle();
     titles.sort();
-    QCOMPARE(titles, (QStringList{"opt.log - ステップ 4/4:1", "opt.log - ステップ 4/4:2",
-                                  "opt.log - 最適化チャート"}));
+    QCOMPARE(titles, (QStringList{"opt.log:1", "opt.log:2 - 最適化チャート", "opt.log:3"}));
+    // Closing two leaves the one unnumbered.
+    while (h.Frames().size() > 1)
+        h.Frames().back()->close();
+    QTRY_COMPARE(h.Frames().size(), std::size_t{1});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(h.Frames().front()->windowTitle(), QStringLiteral("opt.log"));
     h.Exit();
 }
 
@@ -362,36 +400,44 @@ void EverydayTest::labelsStandInFrontOfTheirSpheres() {
     h.Store("DisplayMode", 2); // ball and stick
     QVERIFY(h.Start(h.Write("w.com", Fixtures::kWaterInput)));
     CMolView* view = h.ActiveView();
-    // A white background: the dark pixels are the outline's.
+    // A white background: dark pixels can only be an outline's.
     for (float& channel : view->state.backgroundColour)
         channel = 1.0F;
     view->state.labelsInElementColour = false;
     view->state.labelColour[0] = view->state.labelColour[2] = 0.0F;
     view->state.labelColour[1] = 1.0F;
     h.Run(kLabelAll);
-    view->update();
-    QVERIFY(h.WaitForPicture());
     // The oxygen's label begins at its centre and runs up and to the
-    // right, over its red sphere: green there, with a dark outline, in the
-    // window and in a saved picture.
-    const QString path = h.Path("labels.png");
-    QVERIFY(ViewPicture(*view).Write(path, ViewPicture::kPng));
-    for (const QImage& picture :
-         {view->grabFramebuffer().convertToFormat(QImage::Format_RGB32), QImage(path)}) {
-        const QPoint o =
-            ProjectAtom(view->state.camera, picture.width(), picture.height(), 0.0, 0.0, 0.1173);
-        int green = 0, dark = 0;
-        for (int y = o.y() - 16; y <= o.y(); ++y) {
-            for (int x = o.x(); x <= o.x() + 16; ++x) {
-                const QColor c = picture.pixelColor(x, y);
-                green += c.green() > 200 && c.red() < 80 && c.blue() < 80;
-                dark += c.red() < 40 && c.green() < 40 && c.blue() < 40;
+    // right, over its red sphere: green there, in the window and in a saved
+    // picture; plain text by default, with a dark outline when chosen.
+    const auto count = [&](bool outlined) {
+        view->update();
+        QVERIFY(h.WaitForPicture());
+        const QString path = h.Path(outlined ? "outlined.png" : "plain.png");
+        QVERIFY(ViewPicture(*view).Write(path, ViewPicture::kPng));
+        for (const QImage& picture :
+             {view->grabFramebuffer().convertToFormat(QImage::Format_RGB32), QImage(path)}) {
+            const QPoint o = ProjectAtom(view->state.camera, picture.width(), picture.height(), 0.0,
+                                         0.0, 0.1173);
+            int green = 0, dark = 0;
+            for (int y = o.y() - 16; y <= o.y(); ++y) {
+                for (int x = o.x(); x <= o.x() + 16; ++x) {
+                    const QColor c = picture.pixelColor(x, y);
+                    green += c.green() > 200 && c.red() < 80 && c.blue() < 80;
+                    dark += c.red() < 40 && c.green() < 40 && c.blue() < 40;
+                }
             }
+            QVERIFY2(green > 8 && (outlined ? dark > 8 : dark == 0),
+                     qPrintable(QStringLiteral("green %1, dark %2").arg(green).arg(dark)));
         }
-        QVERIFY2(green > 8 && dark > 8,
-                 qPrintable(QStringLiteral("green %1, dark %2").arg(green).arg(dark)));
-    }
+    };
+    QVERIFY(!h.IsChecked(kLabelOutlines));
+    count(false);
+    h.Run(kLabelOutlines);
+    QVERIFY(h.IsChecked(kLabelOutlines));
+    count(true);
     h.Exit();
+    QCOMPARE(h.Stored("LabelOutlines"), 1);
 }
 
 void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
@@ -436,8 +482,11 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     click(0.0, 0.12);
     click(-hydrogenY(2), -0.47);
     QCOMPARE(view->state.measurements.size(), std::size_t{2});
+    // Listed in the panel the View menu opens (it does not open by itself).
     h.MainFrame()->OnIdle();
     CMeasurementsPanel* panel = h.MainFrame()->MeasurementsPanel();
+    QVERIFY(!panel->isVisible());
+    h.Run(kPanelMeasurements);
     QVERIFY(panel->isVisible());
     const auto expected = [&](int step) {
         const double y = hydrogenY(step), z = 0.12 + 0.47;
@@ -496,8 +545,22 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     QVERIFY(h.IsEnabled(kClearMeasurements));
     h.Run(kClearMeasurements);
     QVERIFY(view->state.measurements.empty());
+    QCOMPARE(panel->table->rowCount(), 0);
+    // With the setting, the panel comes with a window's first measurement
+    // and goes when none are left.
+    h.Run(kPanelMeasurements);
+    QVERIFY(!panel->isVisible());
+    h.Run(kPanelsOpenThemselves);
+    QCOMPARE(h.Stored("PanelsOpenThemselves"), 1);
+    h.Run(kMeasureDistance);
+    click(0.0, 0.12);
+    click(-hydrogenY(0), -0.47);
+    h.MainFrame()->OnIdle();
+    QVERIFY(panel->isVisible());
+    h.Run(kClearMeasurements);
     h.MainFrame()->OnIdle();
     QVERIFY(!panel->isVisible());
+    h.Run(kPanelsOpenThemselves);
     h.Exit();
 }
 

@@ -147,11 +147,13 @@ void IdleTest::aShownFileRestsWithItsPanelsChartsAndAfterAnAnimation() {
     QCOMPARE(h.ActiveDocument()->data->frameCount, 4);
     EXPECT_REST("one window");
 
-    // A measurement (its panel comes), a second molecule window, the chart
-    // of the steps and the UV-Vis spectrum beside the first window, which is
-    // made active again.
+    // A measurement with its panel and the results panel open, a second
+    // molecule window, the chart of the steps and the UV-Vis spectrum beside
+    // the first window, which is made active again.
     CMolView* view = h.ActiveView();
     QVERIFY(view->KeepMeasurement({0, 1}));
+    h.Run(kPanelMeasurements);
+    h.Run(kPanelResults);
     h.Run(kWindowNew);
     h.MdiActivate(0);
     h.Run(kOptimisationChart);
@@ -202,6 +204,7 @@ void IdleTest::aGridRestsWithItsSurfaceAndPanel() {
     QVERIFY(h.Start(h.Write("blob.cube", text.toLatin1())));
     QVERIFY(h.WaitForPicture());
     QVERIFY(h.ActiveDocument()->surface.positive != nullptr);
+    h.Run(kPanelOrbitals);
     QVERIFY(h.MainFrame()->OrbitalPanel()->isVisible());
     EXPECT_REST("a grid's surface and its panel");
 }

@@ -102,7 +102,7 @@ void JourneyTest::firstHour() {
     // Save as PDB, then a picture, each by its dialog and filter.
     h.QueueDialogAnswer(h.Path("journey"), 2);
     h.Run(kFileSaveAs);
-    h.QueueDialogAnswer(h.Path("journey-picture.png"), 4);
+    h.QueueDialogAnswer(h.Path("journey-picture.tif"), 3);
     h.Run(kSavePicture);
     h.Run(kFileClose);
     QCOMPARE(h.Frames().size(), 0);
@@ -114,9 +114,9 @@ void JourneyTest::firstHour() {
     CPDBData(&saved, again, nullptr);
     QCOMPARE(again.atomCount, 17);
     QCOMPARE(again.skippedLines, 0);
-    const QImage picture(h.Path("journey-picture.png"));
+    const QImage picture(h.Path("journey-picture.tif"));
     QCOMPARE(picture.format() != QImage::Format_Invalid, true);
-    QVERIFY(h.Read(h.Path("journey-picture.png")).startsWith("\x89PNG"));
+    QVERIFY(h.Read(h.Path("journey-picture.tif")).startsWith("II*"));
     int drawn = 0;
     for (int y = 0; y < picture.height(); y += 4)
         for (int x = 0; x < picture.width(); x += 4)

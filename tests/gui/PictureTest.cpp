@@ -471,14 +471,14 @@ void PictureTest::thePictureAndMovieCommandsThroughTheirDialogs() {
 
     // 画像保存: the file dialog, then the picture at the window's size,
     // with no further question; the bytes the window's picture always had.
-    const QString plain = h.Path(QStringLiteral("plain.png"));
-    h.QueueDialogAnswer(plain, 4);
+    const QString plain = h.Path(QStringLiteral("plain.tif"));
+    h.QueueDialogAnswer(plain, 3);
     h.Run(kSavePicture);
     OffscreenPicture expected;
     std::string error;
     QVERIFY(OffscreenPicture::Render(*view->scene, view->state, window.width(), window.height(),
                                      expected, error));
-    QVERIFY(h.Read(plain) == Bytes(expected.Encode(OffscreenPicture::kPng)));
+    QVERIFY(h.Read(plain) == Bytes(expected.Encode(OffscreenPicture::kTiff)));
 
     // 画像保存 (サイズ指定): twice the window, 300 dpi, transparent, chosen in
     // the dialog's boxes, which offer the window's size.
@@ -504,10 +504,10 @@ void PictureTest::thePictureAndMovieCommandsThroughTheirDialogs() {
     QCOMPARE(h.Stored("PictureTransparent"), 1);
     // After it, 画像保存 is still the window's picture, and the sized one
     // offers the window's size again (a BMP: the size only).
-    const QString again = h.Path(QStringLiteral("again.png"));
-    h.QueueDialogAnswer(again, 4);
+    const QString again = h.Path(QStringLiteral("again.tif"));
+    h.QueueDialogAnswer(again, 3);
     h.Run(kSavePicture);
-    QVERIFY(h.Read(again) == Bytes(expected.Encode(OffscreenPicture::kPng)));
+    QVERIFY(h.Read(again) == Bytes(expected.Encode(OffscreenPicture::kTiff)));
     h.QueueDialogAnswer(h.Path(QStringLiteral("b.bmp")), 1);
     h.QueueDialog([](QDialog& dialog) {
         auto& options = static_cast<CPictureOptionsDlg&>(dialog);

@@ -13,16 +13,21 @@
 #include "model/CMolData.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
+#include "view/CMeasurementsPanel.h"
 #include "view/CMolView.h"
+#include "view/COrbitalPanel.h"
 #include "view/CResultsPanel.h"
 #include "view/CSpectrumView.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMdiArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -124,6 +129,16 @@ void ResultsTest::uvVisWindowDrawsTheStatesAndSavesTheirCurve() {
     QVERIFY(QTest::qWaitForWindowExposed(spectrum));
     QCOMPARE(spectrum->ShownKind(), Spectrum::Kind::kUvVis);
     QCOMPARE(spectrum->unitBox->currentText(), QStringLiteral("nm"));
+    // The window opens large enough for every control and label shown.
+    for (QWidget* control : spectrum->findChildren<QWidget*>()) {
+        const bool field = qobject_cast<QLabel*>(control) != nullptr ||
+                           qobject_cast<QComboBox*>(control) != nullptr ||
+                           qobject_cast<QAbstractSpinBox*>(control) != nullptr;
+        if (field && control->isVisibleTo(spectrum) && control->window() == spectrum->window())
+            QVERIFY2(control->width() >= control->minimumSizeHint().width(),
+                     qPrintable(control->objectName()));
+    }
+    QVERIFY(spectrum->width() >= 560 && spectrum->height() >= 420);
     // Wavelengths rise to the right; the dark state has no stick.
     const QRect plot = spectrum->PlotArea(spectrum->rect());
     QVERIFY(spectrum->XOf(150, plot) < spectrum->XOf(200, plot));
@@ -197,7 +212,15 @@ void ResultsTest::chargesColourAndLabelTheAtoms() {
     QVERIFY(h.Start(h.Write("td.log", ExcitedWater())));
     QVERIFY(h.WaitForPicture());
     h.MainFrame()->OnIdle();
+    // The output opens with its molecule window alone: no panel opens by
+    // itself, and the window is not cut by the main window's scroll bars.
     CResultsPanel* panel = h.MainFrame()->ResultsPanel();
+    QVERIFY(!panel->isVisible());
+    QVERIFY(!h.MainFrame()->OrbitalPanel()->isVisible());
+    QVERIFY(!h.MainFrame()->MeasurementsPanel()->isVisible());
+    QVERIFY(!h.MainFrame()->MdiArea()->horizontalScrollBar()->isVisible());
+    // View → パネル → 計算結果 shows it.
+    h.Run(kPanelResults);
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->valuesBox->currentText(), QStringLiteral("Mulliken 電荷"));
     QCOMPARE(panel->valuesTable->item(0, 2)->text(), QStringLiteral("-0.800000"));
@@ -230,9 +253,9 @@ void ResultsTest::chargesColourAndLabelTheAtoms() {
     }
     QVERIFY2(changed > 100, qPrintable(QString::number(changed)));
     // The picture saved through its dialog alike.
-    h.QueueDialogAnswer(h.Path("charges.png"), 4);
+    h.QueueDialogAnswer(h.Path("charges.tif"), 3);
     h.Run(kSavePicture);
-    const QImage saved(h.Path("charges.png"));
+    const QImage saved(h.Path("charges.tif"));
     QVERIFY(!saved.isNull());
     QVERIFY(BlueAndRed(saved).first > 100);
     h.Exit();

@@ -19,13 +19,18 @@
 #include "tests/support/GaussianOutputText.h"
 #include "view/CModeListDlg.h"
 #include "view/CMolView.h"
+#include "view/CMovieDlg.h"
 #include "view/CSpectrumView.h"
 #include "view/ViewPicture.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 #include <QWheelEvent>
@@ -122,6 +127,8 @@ void VibrationTest::theListChoosesEachWindowsArrows() {
     h.Run(kNormalModes);
     auto* list = h.MainFrame()->findChild<CModeListDlg*>();
     QVERIFY(list != nullptr && list->isVisible());
+    // Beside the molecule, not over it.
+    QVERIFY(!list->frameGeometry().contains(view->mapToGlobal(view->rect().center())));
     QTableWidget* table = list->table;
     QCOMPARE(table->rowCount(), 3);
     QCOMPARE(table->item(2, 2)->text(), QStringLiteral("300.00i")); // imaginary, in red
@@ -145,6 +152,21 @@ void VibrationTest::theListChoosesEachWindowsArrows() {
              qPrintable(QStringLiteral("%1 %2").arg(up.above).arg(up.right)));
     QVERIFY2(right.right > 20 && right.right > 4 * right.above,
              qPrintable(QStringLiteral("%1 %2").arg(right.right).arg(right.above)));
+
+    // The movie dialog names the mode chosen by its frequency too.
+    QString named;
+    h.QueueDialog([&named](QDialog& dialog) {
+        auto& movie = static_cast<CMovieDlg&>(dialog);
+        QVERIFY(movie.vibration->isChecked());
+        QCOMPARE(movie.modeBox->value(), 1);
+        named = movie.frequencyLabel->text();
+        movie.modeBox->setValue(3);
+        named += QLatin1Char('|') + movie.frequencyLabel->text();
+        dialog.reject();
+    });
+    h.Run(kSaveMovieGif);
+    QCOMPARE(named, QStringLiteral("%1 cm⁻¹|300.0i cm⁻¹")
+                        .arg(view->ShownModes()->front().frequency, 0, 'f', 1));
 
     // The arrow scale lengthens the arrows.
     list->arrowScale->setValue(3.0);

@@ -21,6 +21,7 @@
 #include "view/CAngleDlg.h"
 #include "view/CBondDlg.h"
 #include "view/CDihedralDlg.h"
+#include "view/CMeasurementsPanel.h"
 #include "view/CMolView.h"
 #include "view/COptChartView.h"
 #include "view/PrinterChoice.h"
@@ -295,6 +296,23 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
     h.Click(4);
     QCOMPARE(shown, QStringList{"二面角"});
     QVERIFY2(std::abs(dihedral.toDouble() - Dihedral(0, 1, 2, 4)) < 2e-6, qPrintable(dihedral));
+
+    // Measured by clicks, nothing stays on the molecule and no panel opens.
+    QVERIFY(view->state.measurements.empty());
+    h.MainFrame()->OnIdle();
+    QVERIFY(!h.MainFrame()->MeasurementsPanel()->isVisible());
+    // Unless the Analysis menu's setting says so: then the click's
+    // measurement is kept, the setting stored.
+    QVERIFY(!h.IsChecked(kKeepClickMeasurements));
+    h.Run(kKeepClickMeasurements);
+    QVERIFY(h.IsChecked(kKeepClickMeasurements));
+    QCOMPARE(h.Stored("KeepClickMeasurements"), 1);
+    h.Click(5, Qt::RightButton);
+    h.QueueDialog([](QDialog& dialog) { dialog.accept(); });
+    h.Click(7);
+    QCOMPARE(view->state.measurements.size(), std::size_t{1});
+    QCOMPARE(view->state.measurements[0].atoms, (std::vector<int>{5, 7}));
+    h.Run(kKeepClickMeasurements);
 }
 
 void ViewTest::undefinedDihedralGetsAMessage() {
@@ -415,7 +433,7 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
     }
     AppHarness h;
     QVERIFY(h.Start(h.Write("opt.log", QByteArray::fromStdString(out.Text()))));
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log - ステップ 3/3"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
     CMolView* view = h.ActiveView();
     h.MainFrame()->ShowStep();
     QCOMPARE(h.MainFrame()->StepPane()->text(),
@@ -432,7 +450,7 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
     out.Line(" Error termination via Lnk1e in /opt/g16/l103.exe");
     const QString failed = h.Write("failed.log", QByteArray::fromStdString(out.Text()));
     h.App()->moleculeTemplate->OpenDocumentFile(failed);
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("failed.log - ステップ 3/3"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("failed.log"));
     h.MainFrame()->ShowStep();
     QVERIFY(h.MainFrame()->StepPane()->text().endsWith(QStringLiteral("  (エラー終了)")));
     // A PDB model has no steps.
@@ -504,7 +522,7 @@ void ViewTest::aRunningJobIsFollowedAsItWrites() {
 
     append(tableEnds[4], text.size());
     QTRY_VERIFY(!h.MainFrame()->StepPane()->text().contains(QStringLiteral("(実行中)")));
-    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log - ステップ 2/5"));
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
     QCOMPARE(document->data->frameCount, 5);
     QVERIFY(std::isfinite(document->data->GetFrame(4)->energy));
 
@@ -575,7 +593,8 @@ void ViewTest::aPipeOrACompressedFileIsNeverFollowed() {
              static_cast<int>(running.size()));
     QCOMPARE(gzclose(out), Z_OK);
     h.App()->OpenFiles({h.Path("job2.log.gz")});
-    QTRY_COMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job2.log.gz - ステップ 2/2"));
+    QTRY_COMPARE(h.ActiveDocument()->data->frameCount, 2);
+    QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("job2.log.gz"));
     QCOMPARE(h.ActiveDocument()->data->termination, CMolData::Termination::kRunning);
     QCOMPARE(h.ActiveDocument()->data->frameCount, 2);
     QVERIFY(h.ActiveDocument()->data != nullptr);
@@ -759,11 +778,14 @@ void ViewTest::picturesInEveryKindShowTheSamePixels() {
     QCOMPARE(h.dialogRequests.back().initialName, QStringLiteral("pep"));
     QCOMPARE(h.dialogRequests.back().initialFilter, 1);
     for (const auto& [path, kind] :
-         {std::pair{bmp32, ViewPicture::kBmp32}, std::pair{tif, ViewPicture::kTiff},
-          std::pair{png, ViewPicture::kPng}}) {
+         {std::pair{bmp32, ViewPicture::kBmp32}, std::pair{tif, ViewPicture::kTiff}}) {
         h.QueueDialogAnswer(path, kind);
         h.Run(kSavePicture);
     }
+    // PNG with the sized pictures, at the window's size.
+    h.QueueDialogAnswer(png, ViewPicture::kPng);
+    h.QueueDialog([](QDialog& dialog) { dialog.accept(); });
+    h.Run(kSavePictureSized);
     QVERIFY(h.Read(png).startsWith("\x89PNG"));
     QVERIFY(h.Read(tif).startsWith("II*") || h.Read(tif).startsWith("MM"));
     QVERIFY(h.Read(bmp).startsWith("BM"));

@@ -438,9 +438,10 @@ TEST_P(GaussianOutputFile, StepEnergiesAndConvergenceMatchAnIndependentReading) 
         bool complete = false;
         double energy = std::nan("");
         std::map<std::string, std::vector<std::string>> items;
+        bool afterCompletion = false; // "Optimization completed" came before it
     };
     std::vector<Step> steps;
-    bool inputSeen = false, pending = false, tableOpen = false, afterEnd = true;
+    bool inputSeen = false, pending = false, tableOpen = false, afterEnd = true, completed = false;
     std::string end = "running";
     int rulers = 0;
     for (const std::string& line : lines) {
@@ -457,8 +458,12 @@ TEST_P(GaussianOutputFile, StepEnergiesAndConvergenceMatchAnIndependentReading) 
             tableOpen = true;
             rulers = 1; // the one above the column names
             steps.emplace_back();
+            steps.back().afterCompletion = completed;
+            completed = false;
             afterEnd = true;
         }
+        if (line.rfind(" Optimization completed", 0) == 0)
+            completed = true;
         const std::vector<std::string> w = Words(line);
         if (w.empty() || line[0] != ' ')
             continue;
@@ -485,10 +490,17 @@ TEST_P(GaussianOutputFile, StepEnergiesAndConvergenceMatchAnIndependentReading) 
         if (line.rfind(" Error termination", 0) == 0)
             end = "error", afterEnd = false;
     }
+    // The converged geometry Gaussian prints again after "Optimization
+    // completed", with no step of its own, is the last step's.
     std::vector<Step> kept;
     for (const Step& step : steps) {
-        if (step.complete)
-            kept.push_back(step);
+        if (!step.complete)
+            continue;
+        kept.push_back(step);
+        if (step.afterCompletion && std::isnan(step.energy) && kept.size() > 1) {
+            kept.back().energy = kept[kept.size() - 2].energy;
+            kept.back().items = kept[kept.size() - 2].items;
+        }
     }
     auto mol = ReadFile<CGauData>((kDataDir / GetParam()).string());
     ASSERT_NE(mol, nullptr);
