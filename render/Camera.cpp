@@ -117,6 +117,13 @@ void Camera::SetZoom(double value) {
     zoom = std::clamp(value, zoomMin, zoomMax);
 }
 
+void Camera::FitAlso(double radius) {
+    // The atoms' largest extent is fitted to 3 scene units.
+    constexpr double kFittedExtent = 3.0;
+    if (radius > 0.0 && std::isfinite(radius) && 2.0 * radius * fitScale > kFittedExtent)
+        fitScale = kFittedExtent / (2.0 * radius);
+}
+
 void Camera::Refit(CMolData& model, int frame, bool principalAxes) {
     orientation = IdentityMatrix();
     zoom = 1.0;

@@ -68,4 +68,8 @@ struct Camera {
     // principalAxes turned so that the model spreads most across the
     // picture and least along the line of sight.
     void Refit(CMolData& model, int frame, bool principalAxes = false);
+    // Makes room for something drawn beyond the atoms (a surface) that
+    // reaches radius from the centre: the fit shrinks until its diameter
+    // fits as the atoms' extent does; a smaller one changes nothing.
+    void FitAlso(double radius);
 };

@@ -151,4 +151,19 @@ std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g) {
     return legend;
 }
 
+std::vector<LegendEntry> ValueLegend(double range, int decimals) {
+    std::vector<LegendEntry> legend;
+    if (!(range > 0.0) || !std::isfinite(range))
+        return legend;
+    const float r = static_cast<float>(range);
+    for (int k = 2; k >= -2; --k) {
+        const double value = range * k / 2.0;
+        const std::array<float, 3> c = SurfaceState::RampColour(static_cast<float>(value), {-r, r});
+        char text[64];
+        std::snprintf(text, sizeof text, "%+.*f", std::clamp(decimals, 0, 8), value);
+        legend.push_back({Rgba{c[0], c[1], c[2], 1.0F}, k == 0 ? std::string("0") : text});
+    }
+    return legend;
+}
+
 } // namespace ColourSchemes

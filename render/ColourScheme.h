@@ -44,5 +44,9 @@ struct LegendEntry {
 // texts of the "ColourLegend" translations (chain ids and numbers pass
 // through them unchanged).
 std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g);
+// The colour bar of atoms coloured by value on the blue–white–red ramp from
+// −range to +range: five steps from +range down to −range, each with its
+// value at decimals.
+std::vector<LegendEntry> ValueLegend(double range, int decimals);
 
 } // namespace ColourSchemes

@@ -97,3 +97,20 @@ void SurfaceState::Update() {
     positiveColours = colours(positive);
     negativeColours = colours(negative);
 }
+
+double SurfaceState::ReachFrom(const Point3D& centre) const {
+    // The meshes are in bohr, as the grids they come from.
+    double farthest = 0.0;
+    for (const auto* mesh : {positive.get(), negative.get()}) {
+        if (mesh == nullptr)
+            continue;
+        const std::vector<float>& p = mesh->positions;
+        for (std::size_t k = 0; k + 2 < p.size(); k += 3) {
+            const double dx = p[k] * kBohrInAngstrom - centre.x;
+            const double dy = p[k + 1] * kBohrInAngstrom - centre.y;
+            const double dz = p[k + 2] * kBohrInAngstrom - centre.z;
+            farthest = std::max(farthest, dx * dx + dy * dy + dz * dz);
+        }
+    }
+    return std::sqrt(farthest);
+}

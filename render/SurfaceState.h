@@ -36,6 +36,9 @@ struct SurfaceState {
     static double DefaultIsovalue(const VolumeGrid& grid);
     // The colour of value on the blue-white-red ramp over range.
     static std::array<float, 3> RampColour(float value, const std::array<float, 2>& range);
+    // How far the surfaces shown reach from centre (ångström); 0 without
+    // any.
+    double ReachFrom(const Point3D& centre) const;
     // The value of grid at p (bohr), by trilinear interpolation; the nearest
     // face's value beyond the grid.
     static float Sample(const VolumeGrid& grid, const Point3D& p);

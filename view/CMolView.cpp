@@ -130,6 +130,7 @@ void CMolView::FitNewModel() {
     fittedLoad_ = document->loadCount;
     state.frame = model->GetCurrentFrame();
     state.camera.Refit(*model, state.frame, Profile::Read(Settings::kOpenAlongAxes) != 0);
+    fittedSurfaces_ = {}; // the new model's surfaces get room once it is fitted
     state.lastPickedAtom = -1;
     state.measurementSelection.clear();
     state.labelledAtoms.clear();
@@ -285,15 +286,19 @@ void CMolView::UpdateLegend() {
         legend_ = new CLegendOverlay(this);
     if (document == nullptr || document->data == nullptr) {
         legend_->Show({});
-        legendFor_ = {-1, -1, -1, -1};
+        legendFor_ = {};
         return;
     }
-    const std::array<int, 4> key = {state.colourMode, state.frame, document->loadCount,
-                                    document->secondaryFromFile ? 1 : 0};
+    // Atoms coloured by value show the value's colour bar instead.
+    const ViewState::AtomValues& values = state.atomValues;
+    const LegendKey key{{state.colourMode, state.frame, document->loadCount,
+                         document->secondaryFromFile ? 1 : 0, values.colour ? 1 : 0,
+                         values.decimals},
+                        values.range};
     if (key == legendFor_)
         return;
     legendFor_ = key;
-    legend_->Show(ColourSchemes::Legend(state.colourMode, *document->data, state.frame));
+    legend_->Show(ViewPicture::LegendOf(state, *document->data));
 }
 
 void CMolView::DrawWhole() {
@@ -347,6 +352,16 @@ void CMolView::PrepareToDraw() {
         // Another geometry chosen (the display settings' choice): its modes.
         if (document->animating == 0 && modeList_ != nullptr && listFrame_ != state.frame)
             ShowModeList();
+    }
+    // A new surface that reaches beyond the fitted picture: room is made
+    // for it (the turn and zoom stay).
+    if (document != nullptr && model != nullptr) {
+        const std::array<const void*, 2> surfaces{document->surface.positive.get(),
+                                                  document->surface.negative.get()};
+        if (surfaces != fittedSurfaces_) {
+            fittedSurfaces_ = surfaces;
+            state.camera.FitAlso(document->surface.ReachFrom(state.camera.centre));
+        }
     }
     // A stored resolution out of range never reaches GLU.
     scene->slices = std::clamp(document != nullptr ? document->resolution : 10, 1, 100);
@@ -787,6 +802,9 @@ void CMolView::BuildCommands() {
         [this] {
             if (CMolData* model = Model()) {
                 state.camera.Refit(*model, state.frame, true);
+                // The surfaces drawn fit too.
+                if (const MolDocState* document = GetDocState())
+                    state.camera.FitAlso(document->surface.ReachFrom(state.camera.centre));
                 update();
             }
         },

@@ -116,10 +116,14 @@ public:
     // The half-size picture of a drag (see DrawHalfSize).
     std::unique_ptr<QOpenGLFramebufferObject> dragBuffer_;
     // The colour legend over the window, and what it was made for (colour
-    // scheme, geometry, load, secondary structure from the file or not) so
-    // that it is made again only when they change.
+    // scheme, geometry, load, secondary structure from the file or not, the
+    // values' colouring, decimals and range) so that it is made again only
+    // when they change.
     CLegendOverlay* legend_ = nullptr;
-    std::array<int, 4> legendFor_{-1, -1, -1, -1};
+    // The surfaces the fit last made room for.
+    std::array<const void*, 2> fittedSurfaces_{};
+    using LegendKey = std::pair<std::array<int, 6>, double>;
+    LegendKey legendFor_{};
 
     int lastX = 0, lastY = 0;
     bool shiftHeld = false;

@@ -126,11 +126,18 @@ void ViewPicture::CopyToClipboard() {
     QGuiApplication::clipboard()->setImage(view_.grabFramebuffer());
 }
 
+std::vector<ColourSchemes::LegendEntry> ViewPicture::LegendOf(const ViewState& view,
+                                                              const CMolData& data) {
+    if (view.atomValues.colour)
+        return ColourSchemes::ValueLegend(view.atomValues.range, view.atomValues.decimals);
+    return ColourSchemes::Legend(view.colourMode, data, view.frame);
+}
+
 void ViewPicture::PaintLegend(const CMolScene& scene, const ViewState& view, double scale,
                               OffscreenPicture& picture) {
     if (scene.document == nullptr || scene.document->data == nullptr)
         return;
-    const auto legend = ColourSchemes::Legend(view.colourMode, *scene.document->data, view.frame);
+    const auto legend = LegendOf(view, *scene.document->data);
     if (legend.empty())
         return;
     picture.PaintOver([&](QPainter& painter) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "render/ColourScheme.h"
 #include "render/OffscreenPicture.h"
 
 #include <QSize>
 #include <QString>
 
+class CMolData;
 class CMolScene;
 class CMolView;
 struct ViewState;
@@ -52,8 +54,12 @@ public:
     // it as format with dotsPerInch (0: none) and writes it to path, which is
     // replaced only when all of it was written. On failure says at which step
     // and, for drawing and writing, why (in English) in error.
-    // The colour legend of the view's scheme over a picture drawn at scale
-    // times the window's size (nothing when the scheme needs none).
+    // What the colours of a view mean: the colour bar of its atom values
+    // when it colours by them, else the legend of its colour scheme.
+    static std::vector<ColourSchemes::LegendEntry> LegendOf(const ViewState& view,
+                                                            const CMolData& data);
+    // The colour legend of the view (see LegendOf) over a picture drawn at
+    // scale times the window's size (nothing when the colours need none).
     static void PaintLegend(const CMolScene& scene, const ViewState& view, double scale,
                             OffscreenPicture& picture);
     static Failure WriteFile(CMolScene& scene, const ViewState& view, QSize size,

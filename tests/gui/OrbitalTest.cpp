@@ -5,12 +5,14 @@
 // shows its surface at once.
 
 #include "AppHarness.h"
+#include "Projection.h"
 
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "formats/CubeReader.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
+#include "render/SurfaceState.h"
 #include "res/CommandIds.h"
 #include "view/CMolView.h"
 #include "view/COrbitalPanel.h"
@@ -98,6 +100,7 @@ private slots:
     void cleanup() { AppHarness::VerifyNothingUnexpected(); }
     void anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture();
     void aCubeFileShowsItsSurfaceAtOnce();
+    void aSurfaceLargerThanTheMoleculeFitsAndHomeFitsItAgain();
 };
 
 void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
@@ -221,6 +224,84 @@ void OrbitalTest::aCubeFileShowsItsSurfaceAtOnce() {
     QVERIFY(h.WaitForPicture());
     h.MainFrame()->OnIdle();
     QVERIFY(!h.MainFrame()->OrbitalPanel()->isVisible());
+
+    // Half-transparent, one face shows: the nearest layer at its alpha over
+    // the black background, shaded as the opaque surface is, so no band or
+    // stripe of the faces behind it adds light.
+    CMolView* view = h.ActiveView();
+    const QImage opaque = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    h.Run(kPanelOrbitals);
+    h.MainFrame()->OrbitalPanel()->findChild<QCheckBox*>(QStringLiteral("translucent"))->click();
+    QVERIFY(document->surface.translucent);
+    view->update();
+    QVERIFY(h.WaitForPicture());
+    const QImage seen = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    const QPoint atom = ProjectAtom(view->state.camera, opaque.width(), opaque.height(), 0, 0, 0);
+    const float alpha = SurfaceState::kTranslucentAlpha;
+    int compared = 0, off = 0;
+    for (int y = 0; y < opaque.height(); ++y) {
+        for (int x = 0; x < opaque.width(); ++x) {
+            const QRgb o = opaque.pixel(x, y);
+            if (qGray(o) < 40 || (QPoint(x, y) - atom).manhattanLength() < 24)
+                continue;
+            ++compared;
+            const QRgb t = seen.pixel(x, y);
+            const auto near = [alpha](int shown, int full) {
+                return std::abs(static_cast<float>(shown) - alpha * static_cast<float>(full)) <=
+                       4.0F;
+            };
+            off += near(qRed(t), qRed(o)) && near(qGreen(t), qGreen(o)) && near(qBlue(t), qBlue(o))
+                       ? 0
+                       : 1;
+        }
+    }
+    QVERIFY2(compared > 2000 && off < compared / 50,
+             qPrintable(QStringLiteral("%1 of %2 off").arg(off).arg(compared)));
+    h.Exit();
+}
+
+void OrbitalTest::aSurfaceLargerThanTheMoleculeFitsAndHomeFitsItAgain() {
+    AppHarness h;
+    // Two hydrogens 0.74 Å apart in a density whose surface (at its default
+    // level 0.002) reaches about 7 bohr, 3.7 Å, from them: far beyond the
+    // picture the atoms alone are fitted to.
+    QString text = QStringLiteral(" t\n density\n    2   -8.0 -8.0 -8.0\n    21 0.8 0 0\n"
+                                  "    21 0 0.8 0\n    21 0 0 0.8\n    1 1.0 0.0 0.0 -0.7\n"
+                                  "    1 1.0 0.0 0.0 0.7\n");
+    for (int i = 0; i < 21; ++i)
+        for (int j = 0; j < 21; ++j)
+            for (int k = 0; k < 21; ++k) {
+                const double r2 =
+                    0.64 * ((i - 10) * (i - 10) + (j - 10) * (j - 10) + (k - 10) * (k - 10));
+                text += QStringLiteral(" %1").arg(std::exp(-r2 / 8.0), 0, 'E', 5) +
+                        (k % 6 == 5 || k == 20 ? QStringLiteral("\n") : QString());
+            }
+    QVERIFY(h.Start(h.Write("wide.cube", text.toLatin1())));
+    CMolView* view = h.ActiveView();
+    QVERIFY(h.ActiveDocument()->surface.positive != nullptr);
+    // Whole in the window, clear of its edges.
+    const auto clearOfTheEdges = [&] {
+        view->update();
+        if (!h.WaitForPicture())
+            return false;
+        const QImage picture = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        int drawn = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                if (qGray(picture.pixel(x, y)) < 20)
+                    continue;
+                ++drawn;
+                if (x < 2 || y < 2 || x >= picture.width() - 2 || y >= picture.height() - 2)
+                    return false;
+            }
+        return drawn > 1000;
+    };
+    QVERIFY(clearOfTheEdges());
+    // Zoomed in until it runs out; Home fits it again.
+    view->state.camera.SetZoom(4.0);
+    QVERIFY(!clearOfTheEdges());
+    h.Run(kResetView);
+    QVERIFY(clearOfTheEdges());
     h.Exit();
 }
 

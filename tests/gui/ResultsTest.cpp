@@ -11,8 +11,10 @@
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "model/CMolData.h"
+#include "render/SurfaceState.h"
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
+#include "view/CLegendOverlay.h"
 #include "view/CMeasurementsPanel.h"
 #include "view/CMolView.h"
 #include "view/COrbitalPanel.h"
@@ -258,6 +260,28 @@ void ResultsTest::chargesColourAndLabelTheAtoms() {
     const QImage saved(h.Path("charges.tif"));
     QVERIFY(!saved.isNull());
     QVERIFY(BlueAndRed(saved).first > 100);
+    // Coloured by value, the window and its picture carry the colour bar:
+    // five steps from +0.8 (red) to -0.8 (blue), in the top right corner.
+    const auto* legend = view->findChild<CLegendOverlay*>(QStringLiteral("colourLegend"));
+    QVERIFY(legend != nullptr && legend->isVisible());
+    QStringList steps;
+    for (const ColourSchemes::LegendEntry& entry : legend->Entries())
+        steps << QString::fromStdString(entry.text);
+    QCOMPARE(steps, (QStringList{"+0.800", "+0.400", "0", "-0.400", "-0.800"}));
+    const std::array<float, 3> top = SurfaceState::RampColour(0.8F, {-0.8F, 0.8F});
+    const QColor topColour = QColor::fromRgbF(top[0], top[1], top[2]);
+    int swatch = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = saved.width() - 120; x < saved.width(); ++x)
+            swatch += std::abs(saved.pixelColor(x, y).red() - topColour.red()) <= 1 &&
+                      std::abs(saved.pixelColor(x, y).blue() - topColour.blue()) <= 1;
+    QVERIFY2(swatch > 100, qPrintable(QString::number(swatch)));
+    // Not coloured by value: no bar (the element colours need no legend).
+    QTest::mouseClick(panel->colourBox, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(4, panel->colourBox->height() / 2));
+    view->update();
+    QVERIFY(h.WaitForPicture());
+    QTRY_VERIFY(!legend->isVisible());
     h.Exit();
 }
 
