@@ -132,6 +132,26 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     return QString();
 }
 
+// The kind of file a reader reads, as a message names it.
+QString KindText(FileKind kind) {
+    switch (kind) {
+    case FileKind::kGaussian:
+        return QCoreApplication::translate("CMolDoc", "Gaussian");
+    case FileKind::kPdb:
+        return QCoreApplication::translate("CMolDoc", "PDB");
+    case FileKind::kMmcif:
+        return QCoreApplication::translate("CMolDoc", "PDBx/mmCIF");
+    case FileKind::kXyz:
+        return QCoreApplication::translate("CMolDoc", "XYZ");
+    case FileKind::kCube:
+        return QCoreApplication::translate("CMolDoc", "cube");
+    case FileKind::kFchk:
+        return QCoreApplication::translate("CMolDoc", "フォーマット済みチェックポイント");
+    default:
+        return QString();
+    }
+}
+
 // "Could not read a molecule: why (name)", or nothing for a molecule.
 QString NoMoleculeMessage(const MoleculeFile& read, FileKind kind, const QString& path) {
     const QString reason = NoMoleculeText(read, read.kind != FileKind::kUnknown ? read.kind : kind);
@@ -209,8 +229,9 @@ bool CMolDoc::OnOpenDocument(const QString& path) {
     return OpenAs(path, FileKindFromPath(LocalPath::Bytes(path))) == LoadResult::kLoaded;
 }
 
-CMolDoc::LoadResult CMolDoc::OpenAs(const QString& path, FileKind kind) {
-    return Document::OnOpenDocument(path) ? LoadPath(path, kind) : LoadResult::kNotOpened;
+CMolDoc::LoadResult CMolDoc::OpenAs(const QString& path, FileKind kind, bool offerContentKind) {
+    return Document::OnOpenDocument(path) ? LoadPath(path, kind, offerContentKind)
+                                          : LoadResult::kNotOpened;
 }
 
 FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
@@ -218,7 +239,7 @@ FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
                       FileKindFromPath(LocalPath::Bytes(path)));
 }
 
-CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind) {
+CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind, bool offerContentKind) {
     BackgroundOpen::Opened opened = BackgroundOpen::Open(path, DialogParent());
     if (opened.cancelled)
         return LoadResult::kCancelled;
@@ -237,6 +258,18 @@ CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind) {
                          read.model->termination == CMolData::Termination::kRunning &&
                          read.contentKind == FileKind::kGaussian;
     if (read.status != MoleculeFile::Status::kMolecule && !running) {
+        // Read by a kind its content is not (a filter chosen that does not
+        // fit): the kind the content looks like is named and offered, for a
+        // file that can be read again. No says why this reading failed.
+        const FileKind looks = read.contentKind;
+        if (offerContentKind && !read.byContent && looks != read.kind &&
+            !KindText(looks).isEmpty() && LocalPath::IsRegularFile(path) &&
+            MessageBox::AskYesNo(DialogParent(),
+                                 QCoreApplication::translate("CMolDoc",
+                                                             "%1 は %2 ファイルのようです。\n%2 "
+                                                             "ファイルとして読み込みますか?")
+                                     .arg(LocalPath::DisplayName(path), KindText(looks))))
+            return LoadPath(path, looks);
         // A file that gives no molecule leaves the one shown (or none), with
         // its views and panels, as it was; the message says why. One its
         // reader understood was read, so it stays among the recent files.
@@ -371,7 +404,7 @@ void CMolDoc::OnFileOpen() {
                                                       openFilterIndex, QString(), Folder());
     if (chosen.accepted) {
         const LoadResult result =
-            LoadPath(chosen.path, KindForOpen(chosen.filterIndex, chosen.path));
+            LoadPath(chosen.path, KindForOpen(chosen.filterIndex, chosen.path), true);
         if ((result == LoadResult::kLoaded || result == LoadResult::kNoMolecule) &&
             chosen.filterIndex > 0)
             openFilterIndex = chosen.filterIndex;

@@ -43,11 +43,14 @@ public:
     // BackgroundOpen). A file that cannot be opened, or gives no molecule,
     // leaves the document as it was and says why in a message box; one whose
     // reader understood it (a PDB file without atoms, a damaged cube file)
-    // still joins the recent files, since it was read.
-    LoadResult LoadPath(const QString& path, FileKind kind);
+    // still joins the recent files, since it was read. With
+    // offerContentKind (a reader the Open dialog's filter chose), a file that
+    // gives no molecule but whose content looks like another kind is offered
+    // to be read as that kind first.
+    LoadResult LoadPath(const QString& path, FileKind kind, bool offerContentKind = false);
     // Opens path into this new document as OnOpenDocument does, with the
     // reader of kind.
-    LoadResult OpenAs(const QString& path, FileKind kind);
+    LoadResult OpenAs(const QString& path, FileKind kind, bool offerContentKind = false);
     // The reader an Open dialog's answer asks for: the filter's (1 Gaussian,
     // 2 PDB), or the name's for All Files and for a dialog that named none.
     static FileKind KindForOpen(int filterIndex, const QString& path);

@@ -235,7 +235,7 @@ void CRavekApp::OnFileOpen() {
     } else {
         // The filter decides the reader even against the name.
         document = moleculeTemplate->OpenDocumentWith(chosen.path, [&](Document* opening) {
-            return static_cast<CMolDoc*>(opening)->OpenAs(chosen.path, kind) ==
+            return static_cast<CMolDoc*>(opening)->OpenAs(chosen.path, kind, true) ==
                    CMolDoc::LoadResult::kLoaded;
         });
     }

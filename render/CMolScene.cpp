@@ -808,12 +808,39 @@ void CMolScene::drawLabels() {
     const float step = static_cast<float>(std::max(1.0, std::round(view->printScale)));
     static const int kAround[5][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}, {0, 0}};
     const std::size_t firstPass = view->labelOutlines ? 0 : 4;
+    // The values of measurements never pile up: one whose text would lie
+    // over an earlier one's moves down a line at a time until it is clear
+    // (the text boxes are estimated from the font's height).
+    const double lineHeight = std::max(1.0, std::floor(view->printScale * 24.0));
+    std::vector<std::array<double, 4>> valueBoxes; // left, bottom, right, top in pixels
     for (const SceneLabel& label : content.labels) {
         glPushMatrix();
         glLoadIdentity();
         glTranslated(0.0, 0.0, label.lift * scale);
         glMultMatrixd(view->camera.orientation.data());
         const Point3D anchor = Scaled(Minus(label.at, centre), scale);
+        double down = 0.0;
+        if (label.atom < 0) {
+            GLdouble model[16], projection[16];
+            GLint viewport[4];
+            glGetDoublev(GL_MODELVIEW_MATRIX, model);
+            glGetDoublev(GL_PROJECTION_MATRIX, projection);
+            glGetIntegerv(GL_VIEWPORT, viewport);
+            GLdouble x = 0, y = 0, z = 0;
+            if (gluProject(anchor.x, anchor.y, anchor.z, model, projection, viewport, &x, &y, &z) ==
+                GL_TRUE) {
+                const double width = 0.55 * lineHeight * static_cast<double>(label.text.size());
+                const auto overlaps = [&](double bottom) {
+                    return std::any_of(valueBoxes.begin(), valueBoxes.end(), [&](const auto& b) {
+                        return x < b[2] && x + width > b[0] && bottom < b[3] &&
+                               bottom + lineHeight > b[1];
+                    });
+                };
+                while (overlaps(y - down) && down < 20.0 * lineHeight)
+                    down += lineHeight;
+                valueBoxes.push_back({x, y - down, x + width, y - down + lineHeight});
+            }
+        }
         const Rgba& colour = label.colour;
         // Dark text gets a light outline, so that it reads on any background.
         const float luminance = 0.3F * colour[0] + 0.59F * colour[1] + 0.11F * colour[2];
@@ -832,7 +859,7 @@ void CMolScene::drawLabels() {
             if (!PlaceLabel(anchor))
                 break;
             glBitmap(0, 0, 0.0F, 0.0F, static_cast<float>(offset[0]) * step,
-                     static_cast<float>(offset[1]) * step, nullptr);
+                     static_cast<float>(offset[1]) * step - static_cast<float>(down), nullptr);
             glCallLists(static_cast<GLsizei>(label.text.size()), GL_UNSIGNED_BYTE,
                         label.text.data());
         }

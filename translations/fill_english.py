@@ -26,6 +26,13 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res", "render/ColourScheme.cpp
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("CMolDoc", "Gaussian"): "Gaussian",
+    ("CMolDoc", "PDB"): "PDB",
+    ("CMolDoc", "PDBx/mmCIF"): "PDBx/mmCIF",
+    ("CMolDoc", "XYZ"): "XYZ",
+    ("CMolDoc", "cube"): "cube",
+    ("CMolDoc", "フォーマット済みチェックポイント"): "formatted checkpoint",
+    ("CMolDoc", "%1 は %2 ファイルのようです。\n%2 ファイルとして読み込みますか?"): "%1 looks like a %2 file.\nRead it as a %2 file?",
     ("Menu", "縁取り(&O)"): "&Outline",
     ("Menu", "パネル(&N)"): "Pa&nels",
     ("Menu", "軌道と密度(&O)"): "&Orbitals and Densities",

@@ -381,6 +381,36 @@ Do you want to replace it?</translation>
         <source>軌道係数がないため、軌道と密度は表示できません (%1)</source>
         <translation>No orbitals or densities can be shown: the file holds no orbital coefficients (%1)</translation>
     </message>
+    <message>
+        <source>Gaussian</source>
+        <translation>Gaussian</translation>
+    </message>
+    <message>
+        <source>PDB</source>
+        <translation>PDB</translation>
+    </message>
+    <message>
+        <source>PDBx/mmCIF</source>
+        <translation>PDBx/mmCIF</translation>
+    </message>
+    <message>
+        <source>XYZ</source>
+        <translation>XYZ</translation>
+    </message>
+    <message>
+        <source>cube</source>
+        <translation>cube</translation>
+    </message>
+    <message>
+        <source>フォーマット済みチェックポイント</source>
+        <translation>formatted checkpoint</translation>
+    </message>
+    <message>
+        <source>%1 は %2 ファイルのようです。
+%2 ファイルとして読み込みますか?</source>
+        <translation>%1 looks like a %2 file.
+Read it as a %2 file?</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>

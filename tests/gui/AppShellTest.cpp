@@ -366,6 +366,9 @@ void AppShellTest::theOpenFilterDecidesTheReader() {
     const QString pdb = h.Write("x.pdb", Fixtures::kPeptidePdb);
     QVERIFY(h.Start());
     const QString untitled = h.ActiveFrame()->windowTitle();
+    // The content looks like another kind: the question names it; No gives
+    // the reason the chosen reader failed.
+    h.answerYes = false;
     h.QueueDialogAnswer(pdb, 1); // Gaussian data
     h.Run(kFileOpen);
     CMolDoc* document = h.ActiveDocument();
@@ -374,10 +377,21 @@ void AppShellTest::theOpenFilterDecidesTheReader() {
     QCOMPARE(document->openFilterIndex, 1);
     QCOMPARE(h.Frames().size(), 1);
     QCOMPARE(h.ActiveFrame()->windowTitle(), untitled);
-    QCOMPARE(h.TakeMessages(),
-             QStringList{QStringLiteral(
-                 "分子データを読み込めませんでした: 原子座標が見つかりません (x.pdb)")});
+    QCOMPARE(
+        h.TakeMessages(),
+        (QStringList{
+            QStringLiteral("x.pdb は PDB ファイルのようです。\nPDB "
+                           "ファイルとして読み込みますか?"),
+            QStringLiteral("分子データを読み込めませんでした: 原子座標が見つかりません (x.pdb)")}));
     QCOMPARE(h.StoredString("Recent File List", "File1"), pdb);
+    // Yes reads it as that kind.
+    h.answerYes = true;
+    h.QueueDialogAnswer(pdb, 1);
+    h.Run(kFileOpen);
+    QCOMPARE(h.TakeMessages().size(), 1);
+    QVERIFY(document->data != nullptr);
+    QCOMPARE(document->data->sourceKind, CMolData::SourceKind::kPdb);
+    QCOMPARE(document->data->atomCount, 17);
 
     h.QueueDialogAnswer(pdb, 2); // PDB data
     h.Run(kFileOpen);

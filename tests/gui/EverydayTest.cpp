@@ -95,6 +95,7 @@ private slots:
     void labelsStandInFrontOfTheirSpheres();
     void measurementsStayDrawnListedAndFollowTheGeometry();
     void axisTicksAreRoundAndAlwaysEnd();
+    void measurementValuesAtOnePlaceDoNotPileUp();
 };
 
 void EverydayTest::openingKeepsTheMoleculeShown() {
@@ -586,6 +587,43 @@ void EverydayTest::axisTicksAreRoundAndAlwaysEnd() {
     QVERIFY(AxisTicks::Between(-1e308, 1e308, 5).values.size() <= 5);
     QVERIFY(AxisTicks::Between(0.0, 1.0, 5, std::nan("")).values.size() <= 5);
     QVERIFY(AxisTicks::Between(std::nan(""), 1.0, 5).values.empty());
+}
+
+// A distance and a dihedral about the same bond: both values belong at the
+// bond's middle; the second is written a line lower, not over the first.
+void EverydayTest::measurementValuesAtOnePlaceDoNotPileUp() {
+    AppHarness h;
+    QByteArray pdb;
+    const double xyz[4][2] = {{-1.5, 1.5}, {-0.75, 0.0}, {0.75, 0.0}, {1.5, 1.5}};
+    for (int i = 0; i < 4; ++i)
+        pdb += QString::asprintf("HETATM%5d  C   LIG A   1    %8.3f%8.3f   0.000  1.00  0.00"
+                                 "           C\n",
+                                 i + 1, xyz[i][0], xyz[i][1])
+                   .toLatin1();
+    QVERIFY(h.Start(h.Write("four.pdb", pdb)));
+    CMolView* view = h.ActiveView();
+    QVERIFY(view->KeepMeasurement({1, 2}));
+    const auto yellowBelow = [&] {
+        view->update();
+        if (!h.WaitForPicture())
+            return -1;
+        const QImage picture = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        const QPoint middle =
+            ProjectAtom(view->state.camera, picture.width(), picture.height(), 0.0, 0.0, 0.0);
+        int yellow = 0;
+        for (int y = middle.y() + 6; y < middle.y() + 40; ++y)
+            for (int x = middle.x(); x < middle.x() + 120 && x < picture.width(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                yellow += c.red() > 200 && c.green() > 160 && c.blue() < 90;
+            }
+        return yellow;
+    };
+    const int alone = yellowBelow();
+    QVERIFY(view->KeepMeasurement({0, 1, 2, 3}));
+    const int both = yellowBelow();
+    QVERIFY2(alone >= 0 && both > alone + 30,
+             qPrintable(QStringLiteral("%1 then %2").arg(alone).arg(both)));
+    h.Exit();
 }
 
 #include "GuiTestMain.h"

@@ -107,8 +107,14 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     AppHarness h;
     const QString fchk = h.Write("h2.fchk", HydrogenFchk());
     QVERIFY(h.Start());
-    h.QueueDialogAnswer(fchk, 5); // Cube and Checkpoint Files
+    // Typed under the first filter (Gaussian data), as a new user does: the
+    // question names what the file looks like, and Yes reads it so.
+    h.QueueDialogAnswer(fchk, 1);
     h.Run(kFileOpen);
+    QCOMPARE(h.TakeMessages(),
+             QStringList{QStringLiteral("h2.fchk は フォーマット済みチェックポイント "
+                                        "ファイルのようです。\nフォーマット済みチェックポイント "
+                                        "ファイルとして読み込みますか?")});
     CMolDoc* document = h.ActiveDocument();
     QVERIFY(document->data != nullptr);
     QVERIFY2(document->data->wavefunction != nullptr, document->data->wavefunctionProblem.c_str());
