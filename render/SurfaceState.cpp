@@ -114,3 +114,25 @@ double SurfaceState::ReachFrom(const Point3D& centre) const {
     }
     return std::sqrt(farthest);
 }
+
+std::array<float, 2> SurfaceState::ColouringRangeOnSurface() const {
+    if (colourVolume == nullptr)
+        return {0.0F, 0.0F};
+    bool any = false;
+    std::array<float, 2> range{0.0F, 0.0F};
+    for (const auto* mesh : {positive.get(), negative.get()}) {
+        if (mesh == nullptr)
+            continue;
+        for (std::size_t v = 0; v < mesh->VertexCount(); ++v) {
+            const float value =
+                Sample(*colourVolume, {mesh->positions[3 * v], mesh->positions[3 * v + 1],
+                                       mesh->positions[3 * v + 2]});
+            if (!std::isfinite(value))
+                continue;
+            range = any ? std::array<float, 2>{std::min(range[0], value), std::max(range[1], value)}
+                        : std::array<float, 2>{value, value};
+            any = true;
+        }
+    }
+    return range;
+}

@@ -36,6 +36,10 @@ struct SurfaceState {
     static double DefaultIsovalue(const VolumeGrid& grid);
     // The colour of value on the blue-white-red ramp over range.
     static std::array<float, 3> RampColour(float value, const std::array<float, 2>& range);
+    // The lowest and highest values of colourVolume on the surfaces shown
+    // (the range a colouring grid's values take where they are seen); {0, 0}
+    // without a colouring grid or a surface.
+    std::array<float, 2> ColouringRangeOnSurface() const;
     // How far the surfaces shown reach from centre (ångström); 0 without
     // any.
     double ReachFrom(const Point3D& centre) const;

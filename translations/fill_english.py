@@ -26,6 +26,7 @@ TRANSLATED_FOLDERS = ["app", "view", "platform", "res", "render/ColourScheme.cpp
 # (context, source) -> English; a source that reads the same in every context
 # may use the context None.
 ENGLISH = {
+    ("COrbitalPanel", "色の範囲"): "Colour range",
     ("CMolDoc", "Gaussian"): "Gaussian",
     ("CMolDoc", "PDB"): "PDB",
     ("CMolDoc", "PDBx/mmCIF"): "PDBx/mmCIF",

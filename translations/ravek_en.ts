@@ -653,6 +653,10 @@ Do you want to replace it?</translation>
         <source>このファイルには軌道も格子もありません</source>
         <translation>This file holds neither orbitals nor grids</translation>
     </message>
+    <message>
+        <source>色の範囲</source>
+        <translation>Colour range</translation>
+    </message>
 </context>
 <context>
     <name>CPictureOptionsDlg</name>

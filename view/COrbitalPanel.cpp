@@ -27,6 +27,7 @@
 #include <QSlider>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 #include <atomic>
 #include <chrono>
@@ -159,6 +160,26 @@ COrbitalPanel::COrbitalPanel(QWidget* parent) : QDockWidget(tr("軌道と密度"
     bar->addWidget(colourBar_);
     bar->addWidget(colourRange_, 1);
     form->addRow(QString(), bar);
+    // The values the bar's ends stand for, as chosen.
+    auto* ends = new QHBoxLayout;
+    for (QDoubleSpinBox*& box : {std::ref(colourLow_), std::ref(colourHigh_)}) {
+        box = new QDoubleSpinBox(body);
+        box->setDecimals(5);
+        box->setRange(-1e6, 1e6);
+        box->setSingleStep(0.001);
+        box->setKeyboardTracking(false);
+        ends->addWidget(box);
+        connect(box, qOverload<double>(&QDoubleSpinBox::valueChanged), this, [this] {
+            if (filling_ || state_ == nullptr || state_->surface.colourVolume == nullptr)
+                return;
+            state_->surface.colourRange = {static_cast<float>(colourLow_->value()),
+                                           static_cast<float>(colourHigh_->value())};
+            ApplySurface();
+        });
+    }
+    colourLow_->setObjectName(QStringLiteral("colourLow"));
+    colourHigh_->setObjectName(QStringLiteral("colourHigh"));
+    form->addRow(tr("色の範囲"), ends);
     layout->addLayout(form);
 
     auto* files = new QHBoxLayout;
@@ -290,15 +311,20 @@ void COrbitalPanel::FillVolumes() {
     saveCube_->setEnabled(live && state_->surface.volume != nullptr);
     addCube_->setEnabled(live);
     // The colour bar: the ramp, and the values its ends stand for.
-    if (live && state_->surface.colourVolume != nullptr) {
+    const bool coloured = live && state_->surface.colourVolume != nullptr;
+    if (coloured) {
         colourBar_->setPixmap(RampBar(160, 14));
         colourRange_->setText(QStringLiteral("%1 … %2")
                                   .arg(state_->surface.colourRange[0], 0, 'g', 4)
                                   .arg(state_->surface.colourRange[1], 0, 'g', 4));
+        colourLow_->setValue(state_->surface.colourRange[0]);
+        colourHigh_->setValue(state_->surface.colourRange[1]);
     } else {
         colourBar_->clear();
         colourRange_->clear();
     }
+    colourLow_->setEnabled(coloured);
+    colourHigh_->setEnabled(coloured);
     filling_ = wasFilling;
 }
 
@@ -353,9 +379,12 @@ void COrbitalPanel::ColourBy(int index) {
                                ? list[static_cast<std::size_t>(index)]
                                : nullptr;
     if (surface.colourVolume != nullptr) {
-        // Symmetric about zero for values of both signs (a potential), so
-        // white is zero.
-        const std::array<float, 2> range = surface.colourVolume->Range();
+        // The range of the values on the surface, not of the whole grid (a
+        // potential near the nuclei dwarfs what the surface meets);
+        // symmetric about zero for values of both signs, so white is zero.
+        // The boxes below the bar change it.
+        surface.Update();
+        const std::array<float, 2> range = surface.ColouringRangeOnSurface();
         const float bound = std::max(std::fabs(range[0]), std::fabs(range[1]));
         surface.colourRange =
             range[0] < 0.0F && range[1] > 0.0F ? std::array<float, 2>{-bound, bound} : range;

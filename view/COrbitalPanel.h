@@ -79,6 +79,8 @@ private:
     QComboBox* colourBy_;
     QLabel* colourBar_;
     QLabel* colourRange_;
+    QDoubleSpinBox* colourLow_ = nullptr;
+    QDoubleSpinBox* colourHigh_ = nullptr;
     QPushButton* saveCube_;
     QPushButton* addCube_;
     bool filling_ = false;

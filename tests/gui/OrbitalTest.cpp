@@ -190,6 +190,22 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     QCOMPARE(surface.positiveColours->size(), surface.positive->VertexCount() * 4);
     QCOMPARE(surface.colourRange[0], -surface.colourRange[1]);
     QVERIFY(!panel->findChild<QLabel*>(QStringLiteral("colourRange"))->text().isEmpty());
+    // The range is that of the values on the surface: the orbital's own grid
+    // is ± the level there, far less than the grid's own extremes.
+    const double shownLevel = surface.isovalue;
+    QVERIFY2(surface.colourRange[1] > 0.8 * shownLevel && surface.colourRange[1] < 1.3 * shownLevel,
+             qPrintable(QString::number(surface.colourRange[1])));
+    QVERIFY(surface.colourVolume->Range()[1] > 3.0F * surface.colourRange[1]);
+    // Set by hand in its boxes: the colours follow.
+    auto* high = panel->findChild<QDoubleSpinBox*>(QStringLiteral("colourHigh"));
+    auto* low = panel->findChild<QDoubleSpinBox*>(QStringLiteral("colourLow"));
+    QVERIFY(high != nullptr && low != nullptr && high->isEnabled());
+    QVERIFY(std::abs(high->value() - static_cast<double>(surface.colourRange[1])) < 1e-5);
+    const std::vector<float> coloursBefore = *surface.positiveColours;
+    low->setValue(-10.0 * shownLevel);
+    high->setValue(10.0 * shownLevel);
+    QCOMPARE(surface.colourRange[1], static_cast<float>(10.0 * shownLevel));
+    QVERIFY(*surface.positiveColours != coloursBefore);
     QCOMPARE((*surface.positiveColours)[3], 1.0F);
     // Translucent, the coloured surface is too.
     QTest::mouseClick(panel->findChild<QCheckBox*>(QStringLiteral("translucent")), Qt::LeftButton,
