@@ -699,7 +699,15 @@ void CMainFrame::BuildCommands() {
     // (The panels are made with the window, after the commands.)
     for (const int id : {kPanelOrbitals, kPanelResults, kPanelMeasurements})
         commands_.AddCheck(
-            id, [this, id] { PanelOf(id)->setVisible(!PanelOf(id)->isVisible()); },
+            id,
+            [this, id] {
+                QDockWidget* panel = PanelOf(id);
+                panel->setVisible(!panel->isVisible());
+                // Opened, it leaves the molecule window most of the room.
+                if (panel->isVisible())
+                    resizeDocks({panel}, {std::min(panel->sizeHint().width(), width() * 2 / 5)},
+                                Qt::Horizontal);
+            },
             [this, id] { return PanelOf(id) != nullptr && PanelOf(id)->isVisible(); });
     commands_.AddCheck(
         kPanelsOpenThemselves,
