@@ -10,9 +10,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <iterator>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -309,34 +310,36 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, const Fra
         json.Key(name);
         json.Int(value);
     }
-    // The kinds by name beside their numbers.
-    static const char* const kSources[] = {"none", "gaussian", "pdb", "xyz", "cube", "fchk"};
-    static const char* const kGaussianTypes[] = {"none", "pdb", "input", "output"};
-    const auto named = [&json](const char* key, const char* const* names, std::size_t count,
-                               int value) {
+    // The kinds by name beside their numbers; null for a number of no name.
+    const auto named = [&json](const char* key, int value,
+                               std::initializer_list<std::pair<int, const char*>> names) {
         json.Key(key);
-        if (value >= 0 && static_cast<std::size_t>(value) < count)
-            json.String(names[value]);
-        else
-            json.Null();
+        for (const auto& [number, name] : names) {
+            if (number == value) {
+                json.String(name);
+                return;
+            }
+        }
+        json.Null();
     };
-    named("sourceKindName", kSources, std::size(kSources), static_cast<int>(model.sourceKind));
-    named("gaussianFileTypeName", kGaussianTypes, std::size(kGaussianTypes),
-          static_cast<int>(model.gaussianFileType));
-    json.Key("inputGeometryTypeName");
-    if (model.inputGeometryType == CMolData::kGeometryZMatrix)
-        json.String("zmatrix");
-    else if (model.inputGeometryType == CMolData::kGeometryCartesian)
-        json.String("cartesian");
-    else
-        json.Null();
-    json.Key("vibrationStateName");
-    if (model.vibrationState == CMolData::kVibrationPresent)
-        json.String("present");
-    else if (model.vibrationState == CMolData::kVibrationNone)
-        json.String("none");
-    else
-        json.Null();
+    using Source = CMolData::SourceKind;
+    using FileType = CMolData::GaussianFileType;
+    named("sourceKindName", static_cast<int>(model.sourceKind),
+          {{static_cast<int>(Source::kNone), "none"},
+           {static_cast<int>(Source::kGaussian), "gaussian"},
+           {static_cast<int>(Source::kPdb), "pdb"},
+           {static_cast<int>(Source::kXyz), "xyz"},
+           {static_cast<int>(Source::kCube), "cube"},
+           {static_cast<int>(Source::kFchk), "fchk"}});
+    named("gaussianFileTypeName", static_cast<int>(model.gaussianFileType),
+          {{static_cast<int>(FileType::kNone), "none"},
+           {static_cast<int>(FileType::kPdb), "pdb"},
+           {static_cast<int>(FileType::kInput), "input"},
+           {static_cast<int>(FileType::kOutput), "output"}});
+    named("inputGeometryTypeName", model.inputGeometryType,
+          {{CMolData::kGeometryZMatrix, "zmatrix"}, {CMolData::kGeometryCartesian, "cartesian"}});
+    named("vibrationStateName", model.vibrationState,
+          {{CMolData::kVibrationPresent, "present"}, {CMolData::kVibrationNone, "none"}});
     if (model.termination != CMolData::Termination::kNotAnOutput) {
         json.Key("termination");
         json.String(TerminationName(model));

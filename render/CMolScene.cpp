@@ -22,6 +22,17 @@
 
 namespace {
 
+// Where point p of the current model-view matrix lies in the current
+// viewport's window coordinates (pixels, y upwards; z the depth 0 … 1).
+bool ProjectToWindow(const Point3D& p, GLdouble& x, GLdouble& y, GLdouble& z) {
+    GLdouble model[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z) == GL_TRUE;
+}
+
 // The name an atom's drawing replaces: geometry drawn outside any atom.
 constexpr GLuint kPlaceholderName = 0xFFFFFFFF;
 constexpr int kSelectBufferWords = 512;
@@ -225,13 +236,8 @@ bool CMolScene::PlaceLabel(const Point3D& s) const {
     // tile while its glyphs reach in. The raster position is set in window
     // coordinates, where it stays valid, whenever the anchor lies in the
     // whole picture (where the whole picture's drawing would place it).
-    GLdouble model[16], projection[16];
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
     GLdouble x = 0, y = 0, z = 0;
-    if (gluProject(s.x, s.y, s.z, model, projection, viewport, &x, &y, &z) == GL_FALSE)
+    if (!ProjectToWindow(s, x, y, z))
         return false;
     const double fullX = x + region_.x, fullY = y + region_.y;
     if (z < 0.0 || z > 1.0 || fullX < 0.0 || fullY < 0.0 || fullX > region_.fullWidth ||
@@ -821,14 +827,8 @@ void CMolScene::drawLabels() {
         const Point3D anchor = Scaled(Minus(label.at, centre), scale);
         double down = 0.0;
         if (label.atom < 0) {
-            GLdouble model[16], projection[16];
-            GLint viewport[4];
-            glGetDoublev(GL_MODELVIEW_MATRIX, model);
-            glGetDoublev(GL_PROJECTION_MATRIX, projection);
-            glGetIntegerv(GL_VIEWPORT, viewport);
             GLdouble x = 0, y = 0, z = 0;
-            if (gluProject(anchor.x, anchor.y, anchor.z, model, projection, viewport, &x, &y, &z) ==
-                GL_TRUE) {
+            if (ProjectToWindow(anchor, x, y, z)) {
                 const double width = 0.55 * lineHeight * static_cast<double>(label.text.size());
                 const auto overlaps = [&](double bottom) {
                     return std::any_of(valueBoxes.begin(), valueBoxes.end(), [&](const auto& b) {
