@@ -20,6 +20,20 @@ namespace {
 
 enum class FrameChoice { kAll, kLast, kNone };
 
+// A residue as the structure file names it: chain, the author's number and
+// insertion code (null number and empty texts for none).
+void WriteResidueId(JsonWriter& json, const ResidueId* id) {
+    json.Key("chain");
+    json.String(id != nullptr ? id->chain : std::string());
+    json.Key("residueNumber");
+    if (id != nullptr)
+        json.Int(id->number);
+    else
+        json.Null();
+    json.Key("insertionCode");
+    json.String(id != nullptr ? id->insertion : std::string());
+}
+
 void WriteAtom(JsonWriter& json, CMolData& model, CMolFrame& frame, int g, int a) {
     const MolAtom& atom = frame.Atom(a);
     json.BeginObject();
@@ -47,15 +61,7 @@ void WriteAtom(JsonWriter& json, CMolData& model, CMolFrame& frame, int g, int a
     if (model.sourceKind == CMolData::SourceKind::kPdb) {
         const std::size_t r = static_cast<std::size_t>(atom.residueIndex);
         const ResidueId* id = r < frame.residueIds.size() ? &frame.residueIds[r] : nullptr;
-        json.Key("chain");
-        json.String(id != nullptr ? id->chain : std::string());
-        json.Key("residueNumber");
-        if (id != nullptr)
-            json.Int(id->number);
-        else
-            json.Null();
-        json.Key("insertionCode");
-        json.String(id != nullptr ? id->insertion : std::string());
+        WriteResidueId(json, id);
         json.Key("bFactor");
         json.Real(atom.bFactor);
         json.Key("occupancy");
@@ -398,12 +404,7 @@ void WriteSecondaryStructure(JsonWriter& json, const CMolFrame& frame) {
             continue;
         const ResidueId id = r < frame.residueIds.size() ? frame.residueIds[r] : ResidueId();
         json.BeginObject();
-        json.Key("chain");
-        json.String(id.chain);
-        json.Key("residueNumber");
-        json.Int(id.number);
-        json.Key("insertionCode");
-        json.String(id.insertion);
+        WriteResidueId(json, &id);
         json.Key("residueName");
         json.String(id.name);
         json.Key("code");
