@@ -105,7 +105,6 @@ int RunPictureExport(const CommandLine& line) {
     if (const int code = ReadForDrawing(line, document, view, settings); code != 0)
         return code;
     CMolScene scene(&view, &document);
-    scene.slices = std::clamp(document.resolution, 1, 100);
     OffscreenPicture::Options options;
     options.scale = line.scale;
     options.transparent = line.transparent;
@@ -158,7 +157,6 @@ int RunMovieExport(const CommandLine& line) {
     if (!request.Fits(*document.data, view, &why))
         return Fail(line.file + QStringLiteral(": ") + QString::fromLatin1(why));
     CMolScene scene(&view, &document);
-    scene.slices = std::clamp(document.resolution, 1, 100);
     MovieWriter::Frames frames;
     frames.width = line.size.width();
     frames.height = line.size.height();

@@ -91,9 +91,6 @@ struct SceneContent {
     std::vector<SceneLine> lines;
     std::vector<SceneStrip> strips;
     std::vector<SceneLabel> labels;
-    // The measurements' dashes once more as plain lines, for the drawing
-    // without shaders (which draws the atoms and bonds from the model).
-    std::vector<SceneLine> measurementDashes;
     // Drawn after everything else; translucent ones without writing depth.
     std::vector<SceneSurface> surfaces;
 

@@ -353,7 +353,6 @@ std::string Latin1(const std::string& utf8) {
 // around its stick rather than inside it.
 void AddDash(const Point3D& from, const Point3D& to, const Rgba& colour, double tube,
              SceneContent& content) {
-    content.measurementDashes.push_back({from, to, colour});
     if (tube > 0.0)
         content.sticks.push_back({from, to, tube, colour});
     else

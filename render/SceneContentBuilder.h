@@ -16,7 +16,7 @@ SceneContent BuildSceneContent(const ViewState& view, const MolDocState& documen
 // The document's isosurface meshes as content (the builder's last step).
 void AddSurfaces(const SurfaceState& surface, SceneContent& content);
 
-// The rules the content is built by, shared with the fixed-function drawing.
+// The rules the content is built by, for those who ask what it shows.
 //
 // Atoms left out: hidden by the residue display (PDB models) or the hydrogen
 // switch, beyond the geometry, or without a finite position.

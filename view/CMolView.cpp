@@ -364,7 +364,6 @@ void CMolView::PrepareToDraw() {
         }
     }
     // A stored resolution out of range never reaches GLU.
-    scene->slices = std::clamp(document != nullptr ? document->resolution : 10, 1, 100);
 }
 
 // Mouse and keyboard.

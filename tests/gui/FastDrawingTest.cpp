@@ -57,8 +57,12 @@ public:
         reference.reset();
     }
 
-    QImage Draw(CMolScene& scene) {
+    QImage Draw(CMolScene& scene) { return DrawScene(scene); }
+    QImage Draw(ReferenceScene& scene) {
         scene.slices = std::clamp(document.resolution, 1, 100);
+        return DrawScene(scene);
+    }
+    template <class Scene> QImage DrawScene(Scene& scene) {
         scene.reshape(kWidth, kHeight);
         glClearColor(0.0F, 0.0F, 0.1F, 0.0F);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -361,8 +365,7 @@ void FastDrawingTest::clicksPickTheAtomsGlSelectionPicks() {
         // spheres as meshes of resolution 60, close to the exact spheres the
         // CPU meets; the arrow cones are meshes of the resolution for both.
         pair.document.resolution = 60;
-        CMolScene selection(&pair.view, &pair.document);
-        selection.fixedFunction = true;
+        ReferenceScene selection(&pair.view, &pair.document);
         selection.slices = 60;
         const int atoms = pair.document.data->AtomCount(0);
         std::uniform_int_distribution<int> atom(0, atoms - 1);

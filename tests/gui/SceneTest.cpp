@@ -4,6 +4,7 @@
 
 #include "GuiTestMain.h"
 #include "Projection.h"
+#include "ReferenceScene.h"
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
