@@ -38,7 +38,6 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QWhatsThis>
@@ -189,7 +188,10 @@ bool CMainFrame::LoadFrame() {
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { ScheduleIdle(); });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        FollowActiveWindow();
+        Refresh();
+    });
 
     CreateActions();
     CreateToolBar();
@@ -417,7 +419,7 @@ void CMainFrame::CreateStatusBar() {
     // The message pane falls back to the idle text whenever a prompt ends.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
-            ScheduleIdle();
+            Refresh();
     });
 }
 
@@ -451,7 +453,7 @@ CommandUpdate CMainFrame::QueryCommand(int id) {
 void CMainFrame::RunCommand(int id) {
     if (QueryCommand(id).enabled)
         RouteCommand(CommandChain(), id, nullptr);
-    ScheduleIdle();
+    Refresh();
 }
 
 void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
@@ -503,20 +505,31 @@ void CMainFrame::UpdateWindowList(QMenu* menu) {
                     if (window.isNull())
                         return;
                     mdiArea_->setActiveSubWindow(window);
-                    ScheduleIdle();
                 });
     }
 }
 
-void CMainFrame::ScheduleIdle() {
-    if (idlePending_)
+void CMainFrame::FollowActiveWindow() {
+    for (const QMetaObject::Connection& watch : activeWatches_)
+        disconnect(watch);
+    activeWatches_.clear();
+    ChildFrame* frame = ActiveChildFrame();
+    Document* document = frame != nullptr ? frame->GetActiveDocument() : nullptr;
+    if (document == nullptr)
         return;
-    idlePending_ = true;
-    QTimer::singleShot(0, this, [this] { OnIdle(); });
+    activeWatches_.push_back(connect(document, &Document::changed, this, &CMainFrame::Refresh));
+    activeWatches_.push_back(
+        connect(document, &Document::framesChanged, this, &CMainFrame::Refresh));
+    // The molecule windows of the document: the panels and the step box
+    // follow them even while one of the document's charts is active.
+    for (View* view : document->GetViews()) {
+        if (auto* molecule = dynamic_cast<CMolView*>(view))
+            activeWatches_.push_back(
+                connect(molecule, &CMolView::shownChanged, this, &CMainFrame::Refresh));
+    }
 }
 
-void CMainFrame::OnIdle() {
-    idlePending_ = false;
+void CMainFrame::Refresh() {
     ChildFrame* frame = ActiveChildFrame();
     ShowMenu(frame != nullptr ? frame->GetDocTemplate()->GetResourceId() : ResourceIds::kMainMenu);
     const QString appTitle = QString::fromLatin1(AppStrings::kAppTitle);
@@ -593,13 +606,7 @@ void CMainFrame::ShowStep() {
     ChildFrame* frame = ActiveChildFrame();
     View* view = frame != nullptr ? frame->GetActiveView() : nullptr;
     auto* molecule = dynamic_cast<CMolView*>(view);
-    if (molecule != stepSource_) {
-        disconnect(stepConnection_);
-        stepSource_ = molecule;
-        if (molecule != nullptr)
-            stepConnection_ =
-                connect(molecule, &CMolView::shownChanged, this, &CMainFrame::ShowStep);
-    }
+    stepSource_ = molecule;
     const QString text = view != nullptr ? view->StepText() : QString();
     if (stepPane_->text() != text)
         stepPane_->setText(text);
@@ -634,22 +641,18 @@ void CMainFrame::ShowKeyboardLocks() {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
-        // A lock key changes its state as it is pressed; asked only when one
-        // is, so that typing costs nothing.
+    case QEvent::KeyRelease:
+        // A lock key locks as it is pressed and may unlock as it is released;
+        // asked only when one is, so that typing costs nothing.
         if (const int key = static_cast<QKeyEvent*>(event)->key();
             key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock ||
             key == Qt::Key_Kana_Lock || key == Qt::Key_Kana_Shift ||
             key == Qt::Key_Hiragana_Katakana)
-            QTimer::singleShot(0, this, [this] { ShowKeyboardLocks(); });
+            ShowKeyboardLocks();
         break;
     case QEvent::ApplicationActivate:
         // Keys pressed while another program had the keyboard.
         ShowKeyboardLocks();
-        break;
-    case QEvent::MouseButtonRelease:
-    case QEvent::KeyRelease:
-    case QEvent::WindowActivate:
-        ScheduleIdle();
         break;
     default:
         break;

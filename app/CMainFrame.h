@@ -71,11 +71,11 @@ public:
     void RunCommand(int id);
     // The state a command would show now.
     CommandUpdate QueryCommand(int id);
-    // Renews the menu bar, title, toolbar states and status panes soon,
-    // once the events waiting now are handled.
-    void ScheduleIdle();
-    // The idle work, at once.
-    void OnIdle();
+    // Renews the menu bar, title, toolbar states, panels and status panes
+    // from the active window. Called when the active window changes, after
+    // each command, and when the active document or its molecule windows
+    // signal a change; never on a timer.
+    void Refresh();
 
     bool OnCmdMsg(int id, CommandUpdate* update) override;
 
@@ -151,16 +151,18 @@ private:
     // when another one (or another file) comes.
     const void* panelDocument_ = nullptr;
     int panelLoad_ = -1;
-    // The molecule view whose changes refresh the step pane and box, and
-    // the count and number the box shows: it is set only when they differ,
-    // since each change of a spin box repaints the window.
+    // Listens to the active window's document and molecule windows, whose
+    // signals refresh what the frame shows.
+    void FollowActiveWindow();
+    std::vector<QMetaObject::Connection> activeWatches_;
+    // The molecule view the step box chooses the geometry of, and the count
+    // and number the box shows: it is set only when they differ, since each
+    // change of a spin box repaints the window.
     QPointer<CMolView> stepSource_;
-    QMetaObject::Connection stepConnection_;
     std::array<int, 2> stepShown_{-1, -1};
     std::map<int, QAction*> actions_;
     QAction* recentPlaceholder_ = nullptr;
     std::map<int, std::vector<QMenu*>> menus_;
     int currentMenu_ = 0;
-    bool idlePending_ = false;
     bool placementCaptured_ = false;
 };

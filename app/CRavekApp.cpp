@@ -177,7 +177,7 @@ bool CRavekApp::InitInstance(const QStringList& files) {
     if (!opened)
         return false;
     mainFrame->show();
-    mainFrame->OnIdle();
+    mainFrame->Refresh();
     return true;
 }
 

@@ -37,7 +37,7 @@ void ScreenshotRun::Capture() {
         return;
     done_ = true;
     CMainFrame* mainFrame = app_.MainFrame();
-    mainFrame->OnIdle();
+    mainFrame->Refresh();
     const QPixmap picture = mainFrame->grab();
     // Encoded here and written by the name's bytes, which Qt's own save
     // would not keep (see LocalPath); the kind is the name's extension's.

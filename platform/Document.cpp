@@ -52,6 +52,7 @@ void Document::UpdateAllViews(View* sender) {
         if (view != sender)
             view->OnUpdate(sender);
     }
+    emit changed();
 }
 
 void Document::OnCloseDocument() {

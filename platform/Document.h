@@ -41,7 +41,8 @@ public:
     // Closes every window of the document, and with the last one the
     // document itself.
     void OnCloseDocument();
-    // Asks every view except sender to show the document's current state.
+    // Asks every view except sender to show the document's current state,
+    // then signals changed().
     void UpdateAllViews(View* sender);
 
     // A new, empty document. Returns false when it cannot be set up.
@@ -63,6 +64,10 @@ public:
 signals:
     // The title or the number of windows changed: captions need renewing.
     void framesChanged();
+    // What the document holds changed (a file read, a geometry chosen, a
+    // growing file read on): its views have been updated; the menus'
+    // states and the status bar follow.
+    void changed();
 
 private:
     friend class DocTemplate;

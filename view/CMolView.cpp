@@ -471,6 +471,7 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
         if (!accumulate)
             state.measurementSelection.clear();
         update();
+        emit shownChanged();
         return;
     }
     if (measuringAtoms > 0 && !accumulate) {
@@ -483,6 +484,7 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
             state.measurementSelection.clear();
         }
         update();
+        emit shownChanged();
         return;
     }
     // A click always toggles the atom's label; Shift or the right button
@@ -501,6 +503,7 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
         state.measurementSelection.clear();
     }
     update();
+    emit shownChanged();
 }
 
 bool CMolView::KeepMeasurement(const std::vector<int>& atoms, bool say) {
@@ -656,6 +659,7 @@ void CMolView::ChooseMode(int index) {
     if (modeList_ != nullptr)
         modeList_->SetModes(modes, state.mode);
     update();
+    emit shownChanged();
 }
 
 CModeListDlg* CMolView::OpenModeList() {
@@ -707,6 +711,7 @@ void CMolView::StartVibration() {
     vibrationTimer.start();
     if (modeList_ != nullptr)
         modeList_->SetPlaying(true);
+    emit shownChanged();
 }
 
 void CMolView::StopVibration() {
@@ -717,6 +722,7 @@ void CMolView::StopVibration() {
     if (modeList_ != nullptr)
         modeList_->SetPlaying(false);
     update();
+    emit shownChanged();
 }
 
 void CMolView::VibrationStep(double t) {

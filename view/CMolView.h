@@ -147,7 +147,8 @@ signals:
     // A picture has been drawn and shown.
     void pictureDrawn();
     // What the window shows of its document changed: another model or
-    // geometry, measurements kept or dropped. The step box, the status panes
+    // geometry, atoms picked or labelled, measurements kept or dropped, a
+    // mode chosen, the vibration started or stopped. The step box, the status panes
     // and the measurements panel follow it; it never comes from drawing, so
     // that what they change never makes the window draw again by itself.
     void shownChanged();

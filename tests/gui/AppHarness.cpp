@@ -384,9 +384,9 @@ namespace {
 
 // Opens the menus that hold the command's action, as a person reaching it
 // does (each one renews its items' states as it opens); outside every menu
-// the states the idle update gives are used.
+// the states the last refresh gave are used.
 QAction* Reach(CMainFrame* frame, int id) {
-    frame->OnIdle();
+    frame->Refresh();
     QAction* action = frame->Action(id);
     if (action == nullptr)
         return nullptr;

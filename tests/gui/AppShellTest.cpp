@@ -340,7 +340,7 @@ void AppShellTest::recentFilesNewestFirstAndOpenIntoTheActiveDocument() {
     QVERIFY(h.StoredString("Recent File List", "File4").isEmpty());
 
     // The File menu lists them newest first.
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QMenu* fileMenu = h.MainFrame()->Menus(130).front();
     emit fileMenu->aboutToShow();
     QCOMPARE(h.MainFrame()->Action(kFileMru1)->text(), QStringLiteral("&1 ") + a);
@@ -396,7 +396,7 @@ void AppShellTest::theOpenFilterDecidesTheReader() {
     h.QueueDialogAnswer(pdb, 2); // PDB data
     h.Run(kFileOpen);
     QVERIFY(document->data != nullptr);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->statusBar()->currentMessage(), QStringLiteral("レディ"));
     QCOMPARE(h.dialogRequests.back().initialFilter, 1);
     h.Exit();
@@ -610,7 +610,7 @@ void AppShellTest::mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog() {
     h.QueueDialogAnswer(differing, 2);
     h.Run(kFileOpen);
     QCOMPARE(document->data->frameCount, 1);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(
         h.MainFrame()->statusBar()->currentMessage(),
         QStringLiteral("モデルごとに原子が異なるため、2 モデルのうち最初のモデルだけを読み込みまし"
@@ -870,15 +870,15 @@ void AppShellTest::failedSaveKeepsTheOldFile() {
 void AppShellTest::menusFollowTheActiveWindowKind() {
     AppHarness h;
     QVERIFY(h.Start(h.Write("pep.pdb", Fixtures::kPeptidePdb)));
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->CurrentMenu(), 130);
     QCOMPARE(h.MainFrame()->menuBar()->actions().size(), 6);
     h.Run(kPeptideStructure);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->CurrentMenu(), 131);
     QCOMPARE(h.MainFrame()->menuBar()->actions().size(), 5);
     h.Run(kFileClose); // closes both windows of the document
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.Frames().size(), 0);
     QCOMPARE(h.MainFrame()->CurrentMenu(), 128);
     QCOMPARE(h.MainFrame()->menuBar()->actions().size(), 3);
@@ -1054,7 +1054,7 @@ void AppShellTest::everyMenuOpensAndRunsItsItemsByText() {
     CMolView* view = h.ActiveView();
     QVERIFY(QTest::qWaitFor([&] { return view->HasFittedModel(); }, 5000));
     CMainFrame* frame = h.MainFrame();
-    frame->OnIdle();
+    frame->Refresh();
 
     QAction* ball = Item(frame, "表示(&V)", "ボール＆スティック", "分子表示モード(&M)");
     QVERIFY(ball != nullptr);
@@ -1088,7 +1088,7 @@ void AppShellTest::everyMenuOpensAndRunsItsItemsByText() {
     // 解析 → ペプチド構造 opens the plot; ウィンドウ → 重ねて表示 arranges both.
     Item(frame, "解析(&A)", "ペプチド構造(&P)")->trigger();
     QCOMPARE(h.Frames().size(), 2);
-    frame->OnIdle();
+    frame->Refresh();
     Item(frame, "ウィンドウ(&W)", "重ねて表示(&C)")->trigger();
     QCOMPARE(h.Frames().size(), 2);
 
@@ -1117,7 +1117,7 @@ void AppShellTest::openingWithoutAMoleculeWindow() {
     QVERIFY(h.Start(com));
     h.Run(kFileClose);
     QCOMPARE(h.Frames().size(), 0);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->CurrentMenu(), 128);
     h.QueueDialogAnswer(pdb, 2);
     QAction* open = Item(h.MainFrame(), "ファイル(&F)", "開く(&O)...");
@@ -1126,7 +1126,7 @@ void AppShellTest::openingWithoutAMoleculeWindow() {
     QCOMPARE(h.Frames().size(), 1);
     QCOMPARE(h.ActiveDocument()->data->sourceKind, CMolData::SourceKind::kPdb);
     h.Run(kFileClose);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     // File 2 of the recent list is the water input.
     QAction* recent = Item(h.MainFrame(), "ファイル(&F)", QStringLiteral("&2 ") + com);
     QVERIFY(recent != nullptr);
@@ -1139,7 +1139,7 @@ void AppShellTest::openingWithoutAMoleculeWindow() {
     h.QueueDialogAnswer(pdb, 2);
     h.Run(kFileOpen);
     h.Run(kPeptideStructure);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->CurrentMenu(), 131);
     Item(h.MainFrame(), "ウィンドウ(&W)", "並べて表示(&T)")->trigger();
     QCOMPARE(h.Frames().size(), 2);
@@ -1148,7 +1148,7 @@ void AppShellTest::openingWithoutAMoleculeWindow() {
     Item(h.MainFrame(), "表示(&V)", "ステータスバー(&S)")->trigger();
     // The main menu's View menu with no window.
     h.Run(kFileClose);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->CurrentMenu(), 128);
     Item(h.MainFrame(), "表示(&V)", "ツールバー(&T)")->trigger();
     QVERIFY(!h.MainFrame()->findChild<QToolBar*>()->isVisible());

@@ -218,7 +218,7 @@ void EverydayTest::titlesAreTheDocumentsName() {
     // The molecule window bears the file's name alone; the step shown is in
     // the status bar and the step box.
     QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log"));
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QVERIFY2(h.MainFrame()->StepPane()->text().startsWith(QStringLiteral("ステップ 4 / 4")),
              qPrintable(h.MainFrame()->StepPane()->text()));
     // Another step shown: the title stays.
@@ -228,7 +228,7 @@ void EverydayTest::titlesAreTheDocumentsName() {
     // it shows after its number.
     h.Run(kOptimisationChart);
     QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("opt.log:2 - 最適化チャート"));
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->windowTitle(), QStringLiteral("RAVEK - opt.log:2 - 最適化チャート"));
     h.MdiActivate(0);
     h.Run(kWindowNew);
@@ -484,7 +484,7 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     click(-hydrogenY(2), -0.47);
     QCOMPARE(view->state.measurements.size(), std::size_t{2});
     // Listed in the panel the View menu opens (it does not open by itself).
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     CMeasurementsPanel* panel = h.MainFrame()->MeasurementsPanel();
     QVERIFY(!panel->isVisible());
     h.Run(kPanelMeasurements);
@@ -556,10 +556,10 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     h.Run(kMeasureDistance);
     click(0.0, 0.12);
     click(-hydrogenY(0), -0.47);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QVERIFY(panel->isVisible());
     h.Run(kClearMeasurements);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QVERIFY(!panel->isVisible());
     h.Run(kPanelsOpenThemselves);
     h.Exit();

@@ -77,7 +77,7 @@ void JourneyTest::firstHour() {
     // The H-O-H angle of the last geometry (O at z = 0.06), worked out here.
     const double expected = 2.0 * std::atan2(0.76, 0.47 + 0.06) * 180.0 / M_PI;
     QVERIFY2(std::abs(angle.toDouble() - expected) < 1e-5, qPrintable(angle));
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->AtomPane()->text(), QStringLiteral("3H"));
 
     // The animation plays on its timer and stops by itself.
@@ -92,7 +92,7 @@ void JourneyTest::firstHour() {
     QCOMPARE(h.Frames().size(), 1);
     QCOMPARE(document->data->sourceKind, CMolData::SourceKind::kPdb);
     QTRY_VERIFY_WITH_TIMEOUT(view->HasFittedModel(), 5000);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QVERIFY(h.MainFrame()->AtomPane()->text().isEmpty()); // no atom of this model picked
     h.Run(kPeptideStructure);
     QCOMPARE(h.Frames().size(), 2);

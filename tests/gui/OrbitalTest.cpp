@@ -119,7 +119,7 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     QVERIFY(document->data != nullptr);
     QVERIFY2(document->data->wavefunction != nullptr, document->data->wavefunctionProblem.c_str());
     QVERIFY(h.WaitForPicture());
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     // The panel opens from the View menu, not by itself.
     COrbitalPanel* panel = h.MainFrame()->OrbitalPanel();
     QVERIFY(!panel->isVisible());
@@ -244,7 +244,7 @@ void OrbitalTest::aCubeFileShowsItsSurfaceAtOnce() {
     QVERIFY(document->surface.positive->TriangleCount() > 100);
     QVERIFY(document->surface.negative == nullptr);
     QVERIFY(h.WaitForPicture());
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QVERIFY(!h.MainFrame()->OrbitalPanel()->isVisible());
 
     // Half-transparent, one face shows: the nearest layer at its alpha over

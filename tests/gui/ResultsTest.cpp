@@ -213,7 +213,7 @@ void ResultsTest::chargesColourAndLabelTheAtoms() {
     AppHarness h;
     QVERIFY(h.Start(h.Write("td.log", ExcitedWater())));
     QVERIFY(h.WaitForPicture());
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     // The output opens with its molecule window alone: no panel opens by
     // itself, and the window is not cut by the main window's scroll bars.
     CResultsPanel* panel = h.MainFrame()->ResultsPanel();
@@ -289,7 +289,7 @@ void ResultsTest::thermochemistryAndNmrShifts() {
     AppHarness h;
     QVERIFY(h.Start(h.Write("td.log", ExcitedWater())));
     QVERIFY(h.WaitForPicture());
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     CResultsPanel* panel = h.MainFrame()->ResultsPanel();
     // The free energy in hartree and kcal/mol (627.5095 kcal/mol a hartree).
     QTableWidget* thermo = panel->thermochemistryTable;
@@ -319,7 +319,7 @@ void ResultsTest::thermochemistryAndNmrShifts() {
     QTest::keyClicks(spectrum->referenceBox, QStringLiteral("350"));
     QTest::keyClick(spectrum->referenceBox, Qt::Key_Return);
     QVERIFY(std::abs(spectrum->Curve(20.0) - 1.0) < 1e-9);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(panel->nmrTable->item(0, 4)->text(), QStringLiteral("20.00"));
     h.Exit();
 }
@@ -335,7 +335,7 @@ void ResultsTest::aRunningJobsResultsArriveInThePanel() {
         h.Write("running.log", QByteArray::fromStdString(whole.substr(0, charges)));
     QVERIFY(h.Start(path));
     QVERIFY(h.WaitForPicture());
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     CResultsPanel* panel = h.MainFrame()->ResultsPanel();
     QCOMPARE(panel->valuesBox->count(), 0);
     const auto append = [&](std::size_t from, std::size_t to) {
@@ -345,14 +345,14 @@ void ResultsTest::aRunningJobsResultsArriveInThePanel() {
     };
     append(charges, thermochemistry);
     QTRY_VERIFY(h.ActiveDocument()->data->results.charges.count("mulliken") == 1);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(panel->valuesBox->currentText(), QStringLiteral("Mulliken 電荷"));
     QCOMPARE(panel->valuesTable->item(1, 2)->text(), QStringLiteral("0.400000"));
     QCOMPARE(h.ActiveView()->state.atomValues.values.size(), std::size_t{3});
     QCOMPARE(panel->thermochemistryTable->rowCount(), 0);
     append(thermochemistry, whole.size());
     QTRY_VERIFY(h.ActiveDocument()->data->results.thermochemistry.Any());
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(panel->thermochemistryTable->rowCount(), 10);
     h.Exit();
 }

@@ -38,6 +38,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
@@ -155,6 +156,7 @@ private slots:
     void animationSavesGeometriesOneToFour();
     void printingPlacesHalfAPageAtTheTopLeft();
     void statusPaneNeverReadsAnotherModel();
+    void theFrameFollowsSignalsAtOnce();
     void readingAFileStopsTheAnimation();
     void everyWindowOfADocumentFitsWhatItShows();
     void shiftIsTheStateTheMouseEventCarries();
@@ -252,7 +254,7 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
     h.Click(12, Qt::RightButton);
     QCOMPARE(view->state.measurementSelection, (std::list<int>{0, 12}));
     QCOMPARE(view->LastPickedAtom(), 12);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->AtomPane()->text(), QStringLiteral("13 CA SER3"));
     // A right click on a selected atom takes it out again, label too.
     h.Click(12, Qt::RightButton);
@@ -299,7 +301,7 @@ void ViewTest::clicksPickLabelAndMeasureInPickOrder() {
 
     // Measured by clicks, nothing stays on the molecule and no panel opens.
     QVERIFY(view->state.measurements.empty());
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QVERIFY(!h.MainFrame()->MeasurementsPanel()->isVisible());
     // Unless the Analysis menu's setting says so: then the click's
     // measurement is kept, the setting stored.
@@ -902,15 +904,52 @@ void ViewTest::statusPaneNeverReadsAnotherModel() {
     QVERIFY(h.WaitForPicture());
     view->state.lastPickedAtom = 17;
     view->state.frame = 11;
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QCOMPARE(h.MainFrame()->AtomPane()->text(), QStringLiteral("18C"));
-    // The document reads the new file and the idle update comes before any
+    // The document reads the new file and the refresh comes before any
     // picture of it.
     QCOMPARE(
         h.ActiveDocument()->LoadPath(h.Write("w.com", Fixtures::kWaterInput), FileKind::kGaussian),
         CMolDoc::LoadResult::kLoaded);
-    h.MainFrame()->OnIdle();
+    h.MainFrame()->Refresh();
     QVERIFY(h.MainFrame()->AtomPane()->text().isEmpty());
+}
+
+// Nothing polls: a click, a geometry chosen and a file read each show in the
+// status panes, the step box and the toolbar's states as they happen, with no
+// event loop turn between and no refresh asked for.
+void ViewTest::theFrameFollowsSignalsAtOnce() {
+    AppHarness h;
+    QVERIFY(h.Start(h.Write("opt.log", Optimisation(12, 20))));
+    QVERIFY(h.WaitForPicture());
+    CMolView* view = h.ActiveView();
+    CMainFrame* frame = h.MainFrame();
+    QCOMPARE(h.ActiveDocument()->data->frameCount, 12);
+    view->ShowFrame(0);
+    QCOMPARE(frame->StepPane()->text(), view->StepText());
+    QVERIFY(frame->StepPane()->text().contains(QLatin1String("1")));
+    auto* stepBox = frame->findChild<QSpinBox*>(QStringLiteral("stepNumber"));
+    QVERIFY(stepBox != nullptr);
+    QCOMPARE(stepBox->value(), 1);
+    view->ShowFrame(4);
+    QCOMPARE(stepBox->value(), 5);
+    QCOMPARE(frame->StepPane()->text(), view->StepText());
+    QVERIFY(frame->AtomPane()->text().isEmpty());
+    const Point3D atom = h.ActiveDocument()->data->GetAtomPos(4, 0);
+    QTest::mouseClick(
+        view, Qt::LeftButton, Qt::NoModifier,
+        ProjectAtom(view->state.camera, view->width(), view->height(), atom.x, atom.y, atom.z));
+    QCOMPARE(view->state.lastPickedAtom, 0);
+    QVERIFY(!frame->AtomPane()->text().isEmpty());
+    QCOMPARE(frame->AtomPane()->text(), view->StatusText());
+    QVERIFY(frame->Action(kStepNext)->isEnabled());
+    // Another file read into the window: one geometry, no atom picked.
+    QCOMPARE(
+        h.ActiveDocument()->LoadPath(h.Write("w.com", Fixtures::kWaterInput), FileKind::kGaussian),
+        CMolDoc::LoadResult::kLoaded);
+    QVERIFY(frame->AtomPane()->text().isEmpty());
+    QVERIFY(!stepBox->isEnabled());
+    QVERIFY(!frame->Action(kStepNext)->isEnabled());
 }
 
 // Found crashing: the animation kept its geometry number while a file of one
