@@ -6,14 +6,5 @@
 class CAngleDlg : public MeasureDialog {
     Q_OBJECT
 public:
-    explicit CAngleDlg(QWidget* parent = nullptr);
-
-    QString firstSymbol, secondSymbol, thirdSymbol, firstNumber, secondNumber, thirdNumber, angle;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    AtomTexts first_, second_, third_;
-    QLineEdit* value_;
+    explicit CAngleDlg(QWidget* parent = nullptr) : MeasureDialog(parent, 3) {}
 };

@@ -6,14 +6,5 @@
 class CBondDlg : public MeasureDialog {
     Q_OBJECT
 public:
-    explicit CBondDlg(QWidget* parent = nullptr);
-
-    QString firstSymbol, secondSymbol, firstNumber, secondNumber, distance;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    AtomTexts first_, second_;
-    QLineEdit* value_;
+    explicit CBondDlg(QWidget* parent = nullptr) : MeasureDialog(parent, 2) {}
 };

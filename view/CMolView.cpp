@@ -6,14 +6,12 @@
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "render/CImage.h"
 #include "render/CMolScene.h"
 #include "render/ColourScheme.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
-#include "view/CAngleDlg.h"
-#include "view/CBondDlg.h"
-#include "view/CDihedralDlg.h"
 #include "view/CLegendOverlay.h"
 #include "view/CModeListDlg.h"
 #include "view/JobStateText.h"
@@ -40,27 +38,20 @@ QColor CMolView::lastLabelColourChoice = QColor(0, 0, 0);
 
 namespace {
 
-bool Contains(const std::list<int>& list, int a) {
-    return std::find(list.begin(), list.end(), a) != list.end();
-}
-
-// Removes a from list; false when it was not there.
-bool Remove(std::list<int>& list, int a) {
-    const auto it = std::find(list.begin(), list.end(), a);
-    if (it == list.end())
-        return false;
-    list.erase(it);
-    return true;
-}
-
 constexpr float kByteToUnit = 0.003921569F;
 
 } // namespace
 
-CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent), View(document) {
+CMolView::CMolView(Document* document, QWidget* parent)
+    : QOpenGLWidget(parent), View(document),
+      animator([this] { return GetDocState(); },
+               [this](const QString& path) {
+                   return ViewPicture(Pictures()).Write(path, ViewPicture::kBmp24);
+               }),
+      measuring(state) {
     const ViewSettings stored = ViewSettings::Read(state);
-    vibrationAmplitude = stored.vibrationAmplitude;
-    vibrationPeriod = stored.vibrationPeriod;
+    animator.vibrationAmplitude = stored.vibrationAmplitude;
+    animator.vibrationPeriod = stored.vibrationPeriod;
     scene = std::make_unique<CMolScene>(&state, GetDocState());
     // A second window of a document already read does not ask about the
     // file again; the first one (made once the file has been read) asks.
@@ -72,10 +63,17 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
     setTextureFormat(GL_RGB8);
     setMinimumSize(1, 1);
     setFocusPolicy(Qt::StrongFocus);
-    animationTimer.setInterval(200);
-    connect(&animationTimer, &QTimer::timeout, this, &CMolView::OnTimer);
-    vibrationTimer.setInterval(40);
-    connect(&vibrationTimer, &QTimer::timeout, this, &CMolView::OnVibrationTimer);
+    connect(&animator, &Animator::geometryStepped, this,
+            [this] { GetDocument()->UpdateAllViews(nullptr); });
+    connect(&animator, &Animator::vibrationMoved, this, [this](double offset) {
+        state.vibrationOffset = offset;
+        update();
+    });
+    connect(&animator, &Animator::vibrationStopped, this, [this] {
+        if (modeList_ != nullptr)
+            modeList_->SetPlaying(false);
+        emit shownChanged();
+    });
     connect(this, &QOpenGLWidget::frameSwapped, this, [this] {
         ++framesShown_;
         emit pictureDrawn();
@@ -84,11 +82,11 @@ CMolView::CMolView(Document* document, QWidget* parent) : QOpenGLWidget(parent),
 }
 
 CMolView::~CMolView() {
-    animationTimer.stop();
-    vibrationTimer.stop();
+    animator.animationTimer.stop();
+    animator.vibrationTimer.stop();
     delete modeList_;
     const MolDocState* document = GetDocState();
-    ViewSettings::Write(state, {vibrationAmplitude, vibrationPeriod},
+    ViewSettings::Write(state, {animator.vibrationAmplitude, animator.vibrationPeriod},
                         document != nullptr && document->initStart != 0);
     // The scene holds nothing of OpenGL but the label glyphs, which the
     // window's context shares; it goes with the context current all the same.
@@ -137,8 +135,8 @@ void CMolView::FitNewModel() {
     state.measurements.clear();
     // Modes are the model's too: back to the first mode, at rest.
     state.mode = -1;
-    vibrating_ = false;
-    vibrationTimer.stop();
+    if (animator.IsVibrating())
+        animator.StopVibration();
     state.vibrationOffset = 0.0;
     ShowModeList();
     document->loaded = 0;
@@ -198,7 +196,7 @@ void CMolView::SelectResidue(int r) {
     if (atoms == frame.residueAtoms.end() || atoms->second.empty())
         return;
     // A residue selected ends a measuring mode: its atoms are no measurement.
-    measuringAtoms = 0;
+    measuring.measuringAtoms = 0;
     setCursor(Qt::ArrowCursor);
     state.measurementSelection.assign(atoms->second.begin(), atoms->second.end());
     state.lastPickedAtom = atoms->second.front();
@@ -229,9 +227,7 @@ void CMolView::OnInitialUpdate() {
 }
 
 void CMolView::OnUpdate(View*) {
-    const MolDocState* document = GetDocState();
-    if (document != nullptr && document->animating == 0 && animationTimer.isActive())
-        animationTimer.stop(); // the model it stepped through has been replaced
+    animator.FollowDocument(); // the model it stepped through may have been replaced
     AskBallAndStick();
     // What the document holds now (a new model, another geometry chosen)
     // is taken here, when the document says it changed: painting only
@@ -341,6 +337,32 @@ bool CMolView::DrawHalfSize() {
     gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
     scene->reshape(w, h);
     return true;
+}
+
+PictureSource CMolView::Pictures() {
+    PictureSource source;
+    source.scene = scene.get();
+    source.state = &state;
+    source.model = Model();
+    source.modes = ShownModes();
+    const double ratio = devicePixelRatioF();
+    source.windowPixels =
+        QSize(static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
+    source.vibrationAmplitude = animator.vibrationAmplitude;
+    source.parent = this;
+    source.baseName = GetDocument() != nullptr ? GetDocument()->DefaultFileName() : QString();
+    source.prepare = [this] { PrepareToDraw(); };
+    source.windowBitmap32 = [this] {
+        // What the window drew last, read back from its buffer (drawn whole
+        // in the middle of a drag).
+        makeCurrent();
+        DrawWhole();
+        std::string bytes = CImage().writeBitmap32();
+        doneCurrent();
+        return bytes;
+    };
+    source.windowImage = [this] { return grabFramebuffer(); };
+    return source;
 }
 
 void CMolView::PrepareToDraw() {
@@ -467,39 +489,10 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
     const double ratio = devicePixelRatioF();
     const int atom = scene->hitTest(static_cast<int>(x * ratio), static_cast<int>(y * ratio));
     doneCurrent();
-    if (atom < 0) {
-        if (!accumulate)
-            state.measurementSelection.clear();
+    const CMolData* model = Model();
+    if (model != nullptr && measuring.Click(*model, atom, accumulate, this)) {
         update();
-        emit shownChanged();
-        return;
-    }
-    if (measuringAtoms > 0 && !accumulate) {
-        state.lastPickedAtom = atom;
-        if (!Remove(state.measurementSelection, atom))
-            state.measurementSelection.push_back(atom);
-        if (static_cast<int>(state.measurementSelection.size()) >= measuringAtoms) {
-            KeepMeasurement(std::vector<int>(state.measurementSelection.begin(),
-                                             state.measurementSelection.end()));
-            state.measurementSelection.clear();
-        }
-        update();
-        emit shownChanged();
-        return;
-    }
-    // A click always toggles the atom's label; Shift or the right button
-    // toggles its selection too, a plain click adds it and measures.
-    const bool wasSelected = accumulate ? Remove(state.measurementSelection, atom)
-                                        : Contains(state.measurementSelection, atom);
-    const bool wasLabelled = Remove(state.labelledAtoms, atom);
-    state.lastPickedAtom = atom;
-    if (!wasSelected)
-        state.measurementSelection.push_back(atom);
-    if (!wasLabelled)
-        state.labelledAtoms.push_back(atom);
-    if (!accumulate) {
-        update();
-        measureSelection();
+        measuring.ShowDialog(*model, this);
         state.measurementSelection.clear();
     }
     update();
@@ -508,135 +501,14 @@ void CMolView::ClickAt(int x, int y, bool accumulate) {
 
 bool CMolView::KeepMeasurement(const std::vector<int>& atoms, bool say) {
     const CMolData* model = Model();
-    if (model == nullptr || atoms.size() < 2 || atoms.size() > 4)
-        return false;
-    const Measurement measurement{atoms};
-    if (std::isnan(measurement.Value(*model, state.frame))) {
-        if (atoms.size() == 4 && say)
-            MessageBox::Show(this,
-                             QCoreApplication::translate("CMolView", "二面角が決定できません"),
-                             MessageBox::kWarning);
-        return false;
-    }
-    if (std::find(state.measurements.begin(), state.measurements.end(), measurement) ==
-        state.measurements.end()) {
-        state.measurements.push_back(measurement);
-        emit shownChanged();
-    }
-    update();
-    return true;
-}
-
-void CMolView::measureSelection() {
-    CMolData* model = Model();
     if (model == nullptr)
-        return;
-    const std::vector<int> atoms(state.measurementSelection.begin(),
-                                 state.measurementSelection.end());
-    // Kept on the molecule as well when the setting says so (a dihedral
-    // without a value is said below).
-    if (Profile::Read(Settings::kKeepClickMeasurements) != 0)
-        KeepMeasurement(atoms, false);
-    const int g = state.frame;
-    const auto symbol = [&](int a) {
-        return QString::fromLatin1(ElementTable::Symbol(model->GetElement(g, a)));
-    };
-    const auto number = [](int a) { return QString::asprintf("%d", a + 1); };
-    const auto value = [](double v) { return QString::asprintf("%f", v); };
-    switch (atoms.size()) {
-    case 2: {
-        CBondDlg dialog(this);
-        dialog.firstSymbol = symbol(atoms[0]);
-        dialog.secondSymbol = symbol(atoms[1]);
-        dialog.firstNumber = number(atoms[0]);
-        dialog.secondNumber = number(atoms[1]);
-        dialog.distance = value(model->GetDistance(g, atoms[0], atoms[1]));
-        PlaceBeside(dialog, *this);
-        dialog.exec();
-        break;
-    }
-    case 3: {
-        CAngleDlg dialog(this);
-        dialog.firstSymbol = symbol(atoms[0]);
-        dialog.secondSymbol = symbol(atoms[1]);
-        dialog.thirdSymbol = symbol(atoms[2]);
-        dialog.firstNumber = number(atoms[0]);
-        dialog.secondNumber = number(atoms[1]);
-        dialog.thirdNumber = number(atoms[2]);
-        dialog.angle = value(model->GetAngle(g, atoms[0], atoms[1], atoms[2]));
-        PlaceBeside(dialog, *this);
-        dialog.exec();
-        break;
-    }
-    case 4: {
-        const double d = model->GetDihedral(g, atoms[0], atoms[1], atoms[2], atoms[3]);
-        if (d > 180.0) {
-            MessageBox::Show(this,
-                             QCoreApplication::translate("CMolView", "二面角が決定できません"),
-                             MessageBox::kWarning);
-            break;
-        }
-        CDihedralDlg dialog(this);
-        dialog.dihedral = value(d);
-        dialog.firstSymbol = symbol(atoms[0]);
-        dialog.secondSymbol = symbol(atoms[1]);
-        dialog.thirdSymbol = symbol(atoms[2]);
-        dialog.fourthSymbol = symbol(atoms[3]);
-        dialog.firstNumber = number(atoms[0]);
-        dialog.secondNumber = number(atoms[1]);
-        dialog.thirdNumber = number(atoms[2]);
-        dialog.fourthNumber = number(atoms[3]);
-        PlaceBeside(dialog, *this);
-        dialog.exec();
-        break;
-    }
-    default:
-        break;
-    }
+        return false;
+    const std::size_t before = state.measurements.size();
+    const bool kept = measuring.Keep(*model, atoms, this, say);
+    if (state.measurements.size() != before)
+        emit shownChanged();
     update();
-}
-
-// Animation.
-
-void CMolView::StartAnimation() {
-    MolDocState* document = GetDocState();
-    if (Model() == nullptr)
-        return;
-    frameImageCounter = document->animationStartNumber;
-    document->animationFrame = 0;
-    document->animating = 1;
-    animationTimer.start();
-    // Every view of the document, and its chart, shows the animation.
-    GetDocument()->UpdateAllViews(nullptr);
-}
-
-void CMolView::OnTimer() {
-    MolDocState* document = GetDocState();
-    CMolData* model = Model();
-    if (model == nullptr) {
-        animationTimer.stop();
-        document->animating = 0;
-        return;
-    }
-    if (document->saveAnimationImages != 0 && document->animationFrame > 0) {
-        // The title is used as it stands, so it may name a folder. The timer
-        // waits while the picture is written; a picture that cannot be
-        // written (after its message) ends the animation.
-        const QString path = QString::fromStdString(document->animationTitle) +
-                             QString::asprintf("%04d.bmp", frameImageCounter);
-        animationTimer.stop();
-        if (!ViewPicture(*this).Write(path, ViewPicture::kBmp24))
-            document->animating = 0;
-        else if (document->animating != 0)
-            animationTimer.start();
-        ++frameImageCounter;
-    }
-    ++document->animationFrame;
-    if (document->animationFrame >= model->frameCount || document->animating == 0) {
-        animationTimer.stop();
-        document->animating = 0;
-    }
-    GetDocument()->UpdateAllViews(nullptr);
+    return kept;
 }
 
 // Normal modes and their vibration.
@@ -665,17 +537,18 @@ void CMolView::ChooseMode(int index) {
 CModeListDlg* CMolView::OpenModeList() {
     if (modeList_ == nullptr) {
         modeList_ = new CModeListDlg(window());
-        modeList_->SetValues(vibrationAmplitude, vibrationPeriod, state.arrowScale);
+        modeList_->SetValues(animator.vibrationAmplitude, animator.vibrationPeriod,
+                             state.arrowScale);
         connect(modeList_, &CModeListDlg::modeChosen, this, &CMolView::ChooseMode);
         connect(modeList_, &CModeListDlg::valuesChanged, this,
                 [this](double amplitude, double period, double arrowScale) {
-                    vibrationAmplitude = amplitude;
-                    vibrationPeriod = period;
+                    animator.vibrationAmplitude = amplitude;
+                    animator.vibrationPeriod = period;
                     state.arrowScale = arrowScale;
                     update();
                 });
         connect(modeList_, &CModeListDlg::playToggled, this,
-                [this] { IsVibrating() ? StopVibration() : StartVibration(); });
+                [this] { animator.IsVibrating() ? StopVibration() : StartVibration(); });
         ShowModeList();
         PlaceBeside(*modeList_, *this);
     }
@@ -690,7 +563,7 @@ void CMolView::ShowModeList() {
         return;
     listFrame_ = state.frame;
     modeList_->SetModes(ShownModes(), state.modeFrame == state.frame ? state.mode : -1);
-    modeList_->SetPlaying(IsVibrating());
+    modeList_->SetPlaying(animator.IsVibrating());
     const QString title = parentWidget() != nullptr ? parentWidget()->windowTitle() : QString();
     modeList_->setWindowTitle(title.isEmpty()
                                   ? QCoreApplication::translate("CMolView", "基準振動")
@@ -702,59 +575,14 @@ void CMolView::StartVibration() {
         (Model() == nullptr || Model()->vibrationState != CMolData::kVibrationPresent))
         return;
     state.displayFlags |= ViewState::kVibration;
-    const MolDocState* document = GetDocState();
-    vibrationPicturesLeft_ =
-        document != nullptr && document->saveAnimationImages != 0 ? kVibrationFrames : 0;
-    frameImageCounter = document != nullptr ? document->animationStartNumber : 0;
-    vibrationClock_.start();
-    vibrating_ = true;
-    vibrationTimer.start();
+    animator.StartVibration();
     if (modeList_ != nullptr)
         modeList_->SetPlaying(true);
     emit shownChanged();
 }
 
 void CMolView::StopVibration() {
-    vibrating_ = false;
-    vibrationTimer.stop();
-    vibrationPicturesLeft_ = 0;
-    state.vibrationOffset = 0.0;
-    if (modeList_ != nullptr)
-        modeList_->SetPlaying(false);
-    update();
-    emit shownChanged();
-}
-
-void CMolView::VibrationStep(double t) {
-    state.vibrationOffset = vibrationAmplitude * std::sin(2.0 * M_PI * t / vibrationPeriod);
-    update();
-}
-
-void CMolView::OnVibrationTimer() {
-    if (Model() == nullptr) {
-        StopVibration();
-        return;
-    }
-    if (vibrationPicturesLeft_ > 0) {
-        // The first period in equal steps, each saved as it is drawn. The
-        // timer waits while a picture is written (a failure's message must
-        // not be followed by the next step's), and saving ends at the first
-        // failure.
-        const int step = kVibrationFrames - vibrationPicturesLeft_;
-        VibrationStep(vibrationPeriod * step / kVibrationFrames);
-        const QString path = QString::fromStdString(GetDocState()->animationTitle) +
-                             QString::asprintf("%04d.bmp", frameImageCounter);
-        vibrationTimer.stop();
-        const bool written = ViewPicture(*this).Write(path, ViewPicture::kBmp24);
-        ++frameImageCounter;
-        vibrationPicturesLeft_ = written ? vibrationPicturesLeft_ - 1 : 0;
-        if (vibrationPicturesLeft_ == 0)
-            vibrationClock_.start();
-        if (vibrating_)
-            vibrationTimer.start();
-        return;
-    }
-    VibrationStep(static_cast<double>(vibrationClock_.elapsed()) / 1000.0);
+    animator.StopVibration();
 }
 
 // Commands.
@@ -849,7 +677,7 @@ void CMolView::BuildCommands() {
           std::pair{kColourByBFactor, kColourBFactor}, std::pair{kColourByRainbow, kColourRainbow}})
         commands_.AddCheck(id, redrawing([this, mode = mode] { state.colourMode = mode; }),
                            [this, mode = mode] { return state.colourMode == mode; });
-    commands_.Add(kAnimation, redrawing([this] { StartAnimation(); }));
+    commands_.Add(kAnimation, redrawing([this] { animator.StartAnimation(); }));
     // Stepping: each window of the document shows the geometry chosen.
     const auto steps = [this] {
         const CMolData* model = Model();
@@ -889,14 +717,14 @@ void CMolView::BuildCommands() {
         commands_.Add(
             id,
             [this, atoms = atoms] {
-                measuringAtoms = measuringAtoms == atoms ? 0 : atoms;
+                measuring.measuringAtoms = measuring.measuringAtoms == atoms ? 0 : atoms;
                 state.measurementSelection.clear();
-                setCursor(measuringAtoms > 0 ? Qt::CrossCursor : Qt::ArrowCursor);
+                setCursor(measuring.measuringAtoms > 0 ? Qt::CrossCursor : Qt::ArrowCursor);
                 update();
             },
             [this, atoms = atoms](CommandUpdate& command) {
                 command.Enable(Model() != nullptr);
-                command.SetCheck(measuringAtoms == atoms);
+                command.SetCheck(measuring.measuringAtoms == atoms);
             });
     commands_.AddCheck(
         kKeepClickMeasurements,
@@ -917,29 +745,29 @@ void CMolView::BuildCommands() {
                       if (Model() != nullptr)
                           state.labelledAtoms.clear();
                   }));
-    commands_.Add(kSavePicture, [this] { ViewPicture(*this).SaveWithDialog(false); });
-    commands_.Add(kSavePictureSized, [this] { ViewPicture(*this).SaveWithDialog(true); });
+    commands_.Add(kSavePicture, [this] { ViewPicture(Pictures()).SaveWithDialog(false); });
+    commands_.Add(kSavePictureSized, [this] { ViewPicture(Pictures()).SaveWithDialog(true); });
     commands_.AddEnabled(
-        kSaveMovieGif, [this] { ViewMovie(*this).SaveWithDialog(true); },
-        [this] { return ViewMovie(*this).CanSave(); });
+        kSaveMovieGif, [this] { ViewMovie(Pictures()).SaveWithDialog(true); },
+        [this] { return ViewMovie(Pictures()).CanSave(); });
     // The MP4 item says when the ffmpeg program it needs is missing.
     commands_.Add(
         kSaveMovieMp4,
         [this] {
-            if (ViewMovie(*this).CanSave() && !MovieWriter::Ffmpeg().isEmpty())
-                ViewMovie(*this).SaveWithDialog(false);
+            if (ViewMovie(Pictures()).CanSave() && !MovieWriter::Ffmpeg().isEmpty())
+                ViewMovie(Pictures()).SaveWithDialog(false);
         },
         [this](CommandUpdate& update) {
             const bool ffmpeg = !MovieWriter::Ffmpeg().isEmpty();
-            update.Enable(ffmpeg && ViewMovie(*this).CanSave());
+            update.Enable(ffmpeg && ViewMovie(Pictures()).CanSave());
             const QString text = QCoreApplication::translate("Menu", "MP4 動画保存(&M)...");
             update.SetText(ffmpeg ? text
                                   : text + QCoreApplication::translate(
                                                "CMolView", " (ffmpeg が見つかりません)"));
         });
-    commands_.Add(kFilePrint, [this] { ViewPrinter(*this).Print(false); });
-    commands_.Add(kFilePrintPreview, [this] { ViewPrinter(*this).Print(true); });
-    commands_.Add(kEditCopy, [this] { ViewPicture(*this).CopyToClipboard(); });
+    commands_.Add(kFilePrint, [this] { ViewPrinter(Pictures()).Print(false); });
+    commands_.Add(kFilePrintPreview, [this] { ViewPrinter(Pictures()).Print(true); });
+    commands_.Add(kEditCopy, [this] { ViewPicture(Pictures()).CopyToClipboard(); });
 }
 
 bool CMolView::OnCmdMsg(int id, CommandUpdate* update) {

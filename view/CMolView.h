@@ -3,12 +3,13 @@
 #include "platform/CommandTable.h"
 #include "platform/View.h"
 #include "render/ViewState.h"
+#include "view/Animator.h"
+#include "view/MeasuringTool.h"
+#include "view/PictureSource.h"
 
 #include <QColor>
-#include <QElapsedTimer>
 #include <QOpenGLWidget>
 #include <QPointer>
-#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -27,8 +28,8 @@ struct MolDocState;
 // The view of a molecule window: an OpenGL window on its document's model.
 // Mouse drags turn, move and zoom the model; a click picks an atom, labels
 // it and, with the atoms collected before, measures; the View menu's
-// commands set the style, colouring, labels and colours; a timer steps
-// through the geometries. Keeps the display style, colouring and hydrogen
+// commands set the style, colouring, labels and colours; its animator steps
+// through the geometries and vibrates along a mode. Keeps the display style, colouring and hydrogen
 // setting in the settings store.
 class CMolView : public QOpenGLWidget, public View {
     Q_OBJECT
@@ -46,6 +47,8 @@ public:
     CMolData* Model() const;
     // Brings the state the scene reads up to date before it draws or picks.
     void PrepareToDraw();
+    // What its pictures, movies and prints are drawn from.
+    PictureSource Pictures();
 
     // The atom picked last, -1 for none, and the geometry drawn.
     int LastPickedAtom() const;
@@ -57,8 +60,6 @@ public:
     // k / n", its energy and whether its convergence table converged; for an
     // ensemble "モデル k / n".
     QString StepText() const override;
-    // The geometry shown when the model has several ("モデル 3/20", "ステップ
-    // 4/12"), for the window titles.
     // Makes geometry g (kept within the model's) the document's, shown in
     // each of its windows.
     void ShowFrame(int g);
@@ -78,17 +79,9 @@ public:
     // a plain click collects the atom (or lets it go again) and the last
     // atom wanted measures, without labels or a dialog.
     void ClickAt(int x, int y, bool accumulate);
-    // Shows the distance, angle or dihedral of the selected atoms and keeps
-    // it on the molecule.
-    void measureSelection();
-    // The atoms a measurement collects while measuring (2, 3 or 4); 0 when
-    // clicks pick as usual.
-    int measuringAtoms = 0;
     // Keeps a measurement of atoms on the molecule (once); false when it has
     // no value, after a message for a dihedral when say.
     bool KeepMeasurement(const std::vector<int>& atoms, bool say = true);
-    // One step of the animation; the timer calls it every 200 ms.
-    void OnTimer();
 
     // The normal modes of the geometry shown; null when it has none.
     const std::vector<NormalMode>* ShownModes() const;
@@ -98,20 +91,14 @@ public:
     void ChooseMode(int index);
     // The list of modes, opened (or raised) beside the window.
     CModeListDlg* OpenModeList();
-    // Vibration along the mode shown: x = x0 + A sin(2πt/T) d, drawn about
-    // every 40 ms; stopping returns the atoms to rest. The model never
-    // changes. With animation pictures switched on, the first period is
-    // saved as kVibrationFrames numbered pictures.
+    // Vibration along the mode shown (see Animator), the arrows shown.
     void StartVibration();
     void StopVibration();
-    bool IsVibrating() const { return vibrating_; }
-    // One step of the vibration at time t seconds since it started.
-    void VibrationStep(double t);
-    double vibrationAmplitude = 0.5; // Å per unit of displacement
-    double vibrationPeriod = 1.0;    // seconds
-    static constexpr int kVibrationFrames = 20;
 
     ViewState state;
+    // The animation and the vibration, and what clicks do.
+    Animator animator;
+    MeasuringTool measuring;
     std::unique_ptr<CMolScene> scene;
     // The half-size picture of a drag (see DrawHalfSize).
     std::unique_ptr<QOpenGLFramebufferObject> dragBuffer_;
@@ -128,9 +115,6 @@ public:
     int lastX = 0, lastY = 0;
     bool shiftHeld = false;
     bool dragMoved = false;
-    int frameImageCounter = 0;
-    QTimer animationTimer;
-    QTimer vibrationTimer;
 
     // Draws the whole picture into the window's buffer where a drag left a
     // half-size one; the window's context is current.
@@ -176,21 +160,16 @@ private:
     void FitNewModel();
     // The question after a PDB file was read while ball and stick is on.
     void AskBallAndStick();
-    void StartAnimation();
     void ChooseBackground();
     void ChooseLabelColour();
     void LabelAll();
     void SetStyle(int flag);
     void BuildCommands();
 
-    void OnVibrationTimer();
     void ShowModeList();
 
     CommandTable commands_;
     QPointer<CModeListDlg> modeList_;
-    QElapsedTimer vibrationClock_;
-    int vibrationPicturesLeft_ = 0; // of the first period, while saving
-    bool vibrating_ = false;
     int listFrame_ = -1;  // the geometry whose modes the list shows
     int askedLoad_ = -1;  // the document's loadCount the question was asked for
     int fittedLoad_ = -1; // the document's loadCount the view last fitted

@@ -6,7 +6,8 @@
 #include "view/CMolView.h"
 #include "view/COptChartView.h"
 #include "view/COrbitalPanel.h"
-#include "view/CSpectrumView.h"
+#include "view/NmrReference.h"
+#include "view/TransitionText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -181,8 +182,7 @@ QString CResultsPanel::References() const {
     if (results == nullptr || results->nmr.empty())
         return references;
     for (const int element : nmrElements_)
-        references +=
-            QString::number(CSpectrumView::ReferenceShielding(element), 'g', 10) + QLatin1Char(' ');
+        references += QString::number(NmrReference::Shielding(element), 'g', 10) + QLatin1Char(' ');
     return references;
 }
 
@@ -233,21 +233,11 @@ QString CResultsPanel::ProblemText(const JobResults::Problem& problem) {
     return QString();
 }
 
-QString CResultsPanel::TransitionText(const JobResults::Transition& t) {
-    const QString spin = t.spin == ' ' ? QString() : QString(QChar(t.spin));
-    return QStringLiteral("%1%2 %3 %4%2 (%5)")
-        .arg(t.from)
-        .arg(spin)
-        .arg(t.deexcitation ? QStringLiteral("←") : QStringLiteral("→"))
-        .arg(t.to)
-        .arg(t.coefficient, 0, 'f', 3);
-}
-
 void CResultsPanel::Refill() {
     filling_ = true;
     const JobResults* results = ResultsOf(view_);
     // The elements whose references the shifts take, once for the results
-    // (looked at again on every idle pass).
+    // (looked at again on every refresh).
     nmrElements_.clear();
     if (results != nullptr && !results->nmr.empty()) {
         nmrElements_ = view_->GetDocState()->data->ResultElements();
@@ -331,8 +321,7 @@ std::vector<double> CResultsPanel::ChosenValues() const {
     if (key == QStringLiteral("nmr")) {
         const std::vector<int> elements = view_->GetDocState()->data->ResultElements();
         for (std::size_t a = 0; a < results->nmr.size() && a < elements.size(); ++a)
-            values.push_back(CSpectrumView::ReferenceShielding(elements[a]) -
-                             results->nmr[a].isotropic);
+            values.push_back(NmrReference::Shielding(elements[a]) - results->nmr[a].isotropic);
     }
     return values;
 }
@@ -416,7 +405,7 @@ void CResultsPanel::FillNmr() {
                {QString::number(a + 1),
                 QString::fromStdString(ElementTable::ChemistsSymbol(element)),
                 Number(s.isotropic, 4), Number(s.anisotropy, 4),
-                Number(CSpectrumView::ReferenceShielding(element) - s.isotropic, 2)});
+                Number(NmrReference::Shielding(element) - s.isotropic, 2)});
     }
 }
 

@@ -33,9 +33,6 @@ public:
 
     // A problem of the output's results as the panel says it.
     static QString ProblemText(const JobResults::Problem& problem);
-    // "103 → 108 (0.595)", with A or B after the numbers in an
-    // unrestricted job, ← for a de-excitation.
-    static QString TransitionText(const JobResults::Transition& transition);
 
     QComboBox* valuesBox; // the charges, spins or shifts given to the atoms
     QCheckBox* colourBox; // colour the atoms by them

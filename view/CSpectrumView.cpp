@@ -8,9 +8,10 @@
 #include "res/SettingsKeys.h"
 #include "view/AxisTicks.h"
 #include "view/CMolView.h"
-#include "view/CResultsPanel.h"
+#include "view/NmrReference.h"
 #include "view/PrinterChoice.h"
 #include "view/TextExport.h"
+#include "view/TransitionText.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -170,7 +171,7 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
     connect(elementBox, &QComboBox::currentIndexChanged, this, [this] {
         if (refreshing_)
             return;
-        const double reference = ReferenceShielding(elementBox->currentData().toInt());
+        const double reference = NmrReference::Shielding(elementBox->currentData().toInt());
         const QSignalBlocker quiet(referenceBox);
         referenceBox->setValue(std::isnan(reference) ? 0.0 : reference);
         chosenMode = -1;
@@ -179,7 +180,7 @@ CSpectrumView::CSpectrumView(Document* document, QWidget* parent)
     });
     connect(referenceBox, &QDoubleSpinBox::valueChanged, this, [this](double ppm) {
         if (!refreshing_ && elementBox->currentIndex() >= 0)
-            SetReferenceShielding(elementBox->currentData().toInt(), ppm);
+            NmrReference::SetShielding(elementBox->currentData().toInt(), ppm);
         zoomed_ = false;
         Changed();
     });
@@ -330,7 +331,7 @@ void CSpectrumView::RefreshChoices() {
         // What was chosen while it is there, else hydrogen, else the first.
         int index = elementBox->findData(chosen != 0 ? chosen : 1);
         elementBox->setCurrentIndex(index >= 0 ? index : 0);
-        const double reference = ReferenceShielding(elementBox->currentData().toInt());
+        const double reference = NmrReference::Shielding(elementBox->currentData().toInt());
         referenceBox->setValue(std::isnan(reference) ? 0.0 : reference);
     }
     refreshing_ = false;
@@ -412,31 +413,6 @@ bool CSpectrumView::Descending() const {
     return !Electronic();
 }
 
-double CSpectrumView::ReferenceShielding(int element) {
-    const QString stored = Profile::GetString(QString::fromLatin1(Settings::kNmrReferenceSection),
-                                              QString::fromLatin1(ElementTable::Symbol(element)));
-    bool ok = false;
-    const double value = stored.toDouble(&ok);
-    if (ok && std::isfinite(value))
-        return value;
-    // Tetramethylsilane, GIAO B3LYP/6-311+G(2d,p) at its B3LYP/6-31G(d)
-    // geometry.
-    switch (element) {
-    case 1:
-        return 31.8821;
-    case 6:
-        return 182.4656;
-    default:
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-}
-
-void CSpectrumView::SetReferenceShielding(int element, double ppm) {
-    Profile::WriteString(QString::fromLatin1(Settings::kNmrReferenceSection),
-                         QString::fromLatin1(ElementTable::Symbol(element)),
-                         QString::number(ppm, 'g', 10));
-}
-
 Spectrum CSpectrumView::Current() const {
     const CMolData* model = Model();
     if (model == nullptr)
@@ -465,7 +441,7 @@ Spectrum CSpectrumView::Current() const {
     case Kind::kNmr: {
         const int element = elementBox->currentData().toInt();
         // Shifts need the element's reference.
-        if (elementBox->currentIndex() < 0 || std::isnan(ReferenceShielding(element)))
+        if (elementBox->currentIndex() < 0 || std::isnan(NmrReference::Shielding(element)))
             return Spectrum();
         return NmrSpectrum(model->results.nmr, model->ResultElements(), element,
                            referenceBox->value(), bandWidthBox->value());
@@ -769,7 +745,7 @@ QString CSpectrumView::ChosenText() const {
         });
         main.resize(std::min<std::size_t>(main.size(), 3));
         for (const JobResults::Transition& t : main)
-            text += QStringLiteral("; ") + CResultsPanel::TransitionText(t);
+            text += QStringLiteral("; ") + TransitionText(t);
         return text;
     }
     const std::vector<int> elements = model->ResultElements();

@@ -117,12 +117,6 @@ public:
     // The item chosen by a click (mode, state or atom index), -1 for none.
     int chosenMode = -1;
 
-    // The reference shielding of an element as stored, or the built-in
-    // default (tetramethylsilane at B3LYP/6-311+G(2d,p) for H and C); NaN
-    // when there is none.
-    static double ReferenceShielding(int element);
-    static void SetReferenceShielding(int element, double ppm);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

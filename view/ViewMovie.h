@@ -1,12 +1,14 @@
 #pragma once
 
-class CMolView;
+#include "view/PictureSource.h"
+
+#include <utility>
 
 // The movies of a molecule view: what the movie shows and how (the movie
 // dialog), then its file, written with a progress bar that can stop it.
 class ViewMovie {
 public:
-    explicit ViewMovie(CMolView& view) : view_(view) {}
+    explicit ViewMovie(PictureSource source) : source_(std::move(source)) {}
 
     // Whether a movie has anything to show (geometries or the shown modes).
     bool CanSave() const;
@@ -15,5 +17,5 @@ public:
     void SaveWithDialog(bool gif);
 
 private:
-    CMolView& view_;
+    PictureSource source_;
 };

@@ -2,16 +2,14 @@
 
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
-#include "platform/Document.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
-#include "render/CImage.h"
 #include "render/CMolScene.h"
 #include "render/ColourLegend.h"
 #include "render/MolDocState.h"
-#include "view/CMolView.h"
+#include "render/ViewState.h"
 #include "view/CPictureOptionsDlg.h"
 
 #include <QApplication>
@@ -19,15 +17,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
-
-namespace {
-
-QSize WindowPixels(const CMolView& view) {
-    const double ratio = view.devicePixelRatioF();
-    return {static_cast<int>(view.width() * ratio), static_cast<int>(view.height() * ratio)};
-}
-
-} // namespace
 
 ViewPicture::Target ViewPicture::TargetOf(const QString& path, int filterIndex) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -52,10 +41,9 @@ void ViewPicture::SaveWithDialog(bool choosingSize) {
                                       "file (*.png)|*.png||")
                      : QStringLiteral("24bit BMP file (*.bmp; *.dib)|*.bmp; *.dib|32bit BMP file "
                                       "(*.bmp)|*.bmp|TIFF file (*.tif; *.tiff)|*.tif; *.tiff||"));
-    const QString baseName =
-        view_.GetDocument() != nullptr ? view_.GetDocument()->DefaultFileName() : QString();
-    const FileDialog::Result chosen = FileDialog::Run(&view_, FileDialog::kSave, filter, kBmp24,
-                                                      baseName, QString(), choosingSize);
+    const FileDialog::Result chosen =
+        FileDialog::Run(source_.parent, FileDialog::kSave, filter, kBmp24, source_.baseName,
+                        QString(), choosingSize);
     if (!chosen.accepted)
         return;
     if (!choosingSize) {
@@ -69,9 +57,10 @@ void ViewPicture::SaveWithDialog(bool choosingSize) {
     // gets the chosen kind's, and the question the dialog could not ask.
     const Target target = TargetOf(chosen.path, chosen.filterIndex);
     if (target.path != chosen.path && LocalPath::Exists(target.path) &&
-        !MessageBox::AskYesNo(&view_, QCoreApplication::translate(
-                                          "CMolView", "%1 は既に存在します。\n上書きしますか?")
-                                          .arg(LocalPath::DisplayName(target.path))))
+        !MessageBox::AskYesNo(
+            source_.parent,
+            QCoreApplication::translate("CMolView", "%1 は既に存在します。\n上書きしますか?")
+                .arg(LocalPath::DisplayName(target.path))))
         return;
     const int kind = target.kind;
     // The window's own picture (the 32-bit BMP being the window's own
@@ -80,7 +69,7 @@ void ViewPicture::SaveWithDialog(bool choosingSize) {
         Write(target.path, kind);
         return;
     }
-    CPictureOptionsDlg options(WindowPixels(view_), kind == kTiff || kind == kPng, &view_);
+    CPictureOptionsDlg options(source_.windowPixels, kind == kTiff || kind == kPng, source_.parent);
     if (options.exec() != QDialog::Accepted)
         return;
     Write(target.path, kind, options.PictureSize(), options.Scale(), options.DotsPerInch(),
@@ -89,27 +78,23 @@ void ViewPicture::SaveWithDialog(bool choosingSize) {
 
 bool ViewPicture::Write(const QString& path, int kind, QSize size, double scale, int dotsPerInch,
                         bool transparent) {
-    view_.PrepareToDraw();
+    source_.prepare();
     std::string error;
     if (kind == kBmp32) {
-        // What the window drew last, read back from its buffer (drawn whole
-        // in the middle of a drag).
-        view_.makeCurrent();
-        view_.DrawWhole();
-        const std::string bytes = CImage().writeBitmap32();
-        view_.doneCurrent();
+        // What the window drew last, read back from its buffer.
+        const std::string bytes = source_.windowBitmap32();
         if (WriteFileAtomically(LocalPath::Bytes(path), bytes, error))
             return true;
-        MessageBox::Show(&view_, QStringLiteral("write error"));
+        MessageBox::Show(source_.parent, QStringLiteral("write error"));
         return false;
     }
     if (size.isEmpty())
-        size = WindowPixels(view_);
+        size = source_.windowPixels;
     OffscreenPicture::Options options;
     options.scale = scale;
     options.transparent = transparent;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Failure failure = WriteFile(*view_.scene, view_.state, size, options, dotsPerInch,
+    const Failure failure = WriteFile(*source_.scene, *source_.state, size, options, dotsPerInch,
                                       kind == kBmp24  ? OffscreenPicture::kBmp24
                                       : kind == kTiff ? OffscreenPicture::kTiff
                                                       : OffscreenPicture::kPng,
@@ -117,13 +102,13 @@ bool ViewPicture::Write(const QString& path, int kind, QSize size, double scale,
     QApplication::restoreOverrideCursor();
     if (failure == Failure::kNone)
         return true;
-    MessageBox::Show(&view_, failure == Failure::kDrawing ? QString::fromStdString(error)
-                                                          : QStringLiteral("write error"));
+    MessageBox::Show(source_.parent, failure == Failure::kDrawing ? QString::fromStdString(error)
+                                                                  : QStringLiteral("write error"));
     return false;
 }
 
 void ViewPicture::CopyToClipboard() {
-    QGuiApplication::clipboard()->setImage(view_.grabFramebuffer());
+    QGuiApplication::clipboard()->setImage(source_.windowImage());
 }
 
 std::vector<ColourSchemes::LegendEntry> ViewPicture::LegendOf(const ViewState& view,

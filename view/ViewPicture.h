@@ -2,13 +2,15 @@
 
 #include "render/ColourScheme.h"
 #include "render/OffscreenPicture.h"
+#include "view/PictureSource.h"
 
 #include <QSize>
 #include <QString>
 
+#include <utility>
+
 class CMolData;
 class CMolScene;
-class CMolView;
 struct ViewState;
 
 // The pictures of a molecule view: saving one (the window's own, or one of a
@@ -17,7 +19,7 @@ struct ViewState;
 // pictures drawn without a window (WriteFile).
 class ViewPicture {
 public:
-    explicit ViewPicture(CMolView& view) : view_(view) {}
+    explicit ViewPicture(PictureSource source) : source_(std::move(source)) {}
 
     // Picture file kinds, in the order of the picture dialog's filters.
     enum Kind { kBmp24 = 1, kBmp32 = 2, kTiff = 3, kPng = 4 };
@@ -68,5 +70,5 @@ public:
                              std::string& error);
 
 private:
-    CMolView& view_;
+    PictureSource source_;
 };

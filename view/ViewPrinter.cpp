@@ -3,7 +3,7 @@
 #include "platform/MessageBox.h"
 #include "render/OffscreenPicture.h"
 #include "render/PrintLayout.h"
-#include "view/CMolView.h"
+#include "render/ViewState.h"
 #include "view/PrinterChoice.h"
 #include "view/ViewPicture.h"
 
@@ -11,30 +11,29 @@
 #include <QPrinter>
 
 PrintLayout ViewPrinter::PrintOn(QPaintDevice& device, int pageWidth) {
-    const double ratio = view_.devicePixelRatioF();
-    const PrintLayout layout = PrintLayoutFor(pageWidth, device.logicalDpiX(), device.logicalDpiY(),
-                                              static_cast<int>(view_.width() * ratio),
-                                              static_cast<int>(view_.height() * ratio));
-    view_.PrepareToDraw();
-    ViewState& state = view_.state;
+    const PrintLayout layout =
+        PrintLayoutFor(pageWidth, device.logicalDpiX(), device.logicalDpiY(),
+                       source_.windowPixels.width(), source_.windowPixels.height());
+    source_.prepare();
+    ViewState& state = *source_.state;
     state.printScale = layout.printScale;
     OffscreenPicture picture;
     std::string error;
-    const bool drawn =
-        OffscreenPicture::Render(*view_.scene, state, layout.width, layout.height, picture, error);
+    const bool drawn = OffscreenPicture::Render(*source_.scene, state, layout.width, layout.height,
+                                                picture, error);
     state.printScale = 1.0;
     if (!drawn) {
-        MessageBox::Show(&view_, QString::fromStdString(error));
+        MessageBox::Show(source_.parent, QString::fromStdString(error));
         return layout;
     }
-    ViewPicture::PaintLegend(*view_.scene, state, layout.printScale, picture);
+    ViewPicture::PaintLegend(*source_.scene, state, layout.printScale, picture);
     QPainter painter(&device);
     painter.drawImage(0, 0, picture.ToImage());
     return layout;
 }
 
 void ViewPrinter::Print(bool preview) {
-    PrinterChoice::Print(&view_, preview, [this](QPrinter* target) {
+    PrinterChoice::Print(source_.parent, preview, [this](QPrinter* target) {
         PrintOn(*target, target->pageLayout().paintRectPixels(target->resolution()).width());
     });
 }

@@ -1,6 +1,9 @@
 #pragma once
 
-class CMolView;
+#include "view/PictureSource.h"
+
+#include <utility>
+
 class QPaintDevice;
 struct PrintLayout;
 
@@ -8,7 +11,7 @@ struct PrintLayout;
 // resolution, with its colour legend, at the top left of the page.
 class ViewPrinter {
 public:
-    explicit ViewPrinter(CMolView& view) : view_(view) {}
+    explicit ViewPrinter(PictureSource source) : source_(std::move(source)) {}
 
     // Prints the picture on a page pageWidth pixels wide at the device's
     // resolution; returns the layout used.
@@ -18,5 +21,5 @@ public:
     void Print(bool preview);
 
 private:
-    CMolView& view_;
+    PictureSource source_;
 };

@@ -595,7 +595,7 @@ void AppShellTest::mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog() {
     CMolView* view = h.ActiveView();
     QVERIFY(h.WaitForPicture());
     h.Run(kAnimation);
-    view->OnTimer();
+    view->animator.OnTimer();
     QCOMPARE(view->DrawnFrame(), 1);
     QCOMPARE(document->data->GetAtomCoord(view->DrawnFrame(), 0, 0), 0.4);
 

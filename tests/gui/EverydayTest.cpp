@@ -415,7 +415,7 @@ void EverydayTest::labelsStandInFrontOfTheirSpheres() {
         view->update();
         QVERIFY(h.WaitForPicture());
         const QString path = h.Path(outlined ? "outlined.png" : "plain.png");
-        QVERIFY(ViewPicture(*view).Write(path, ViewPicture::kPng));
+        QVERIFY(ViewPicture(view->Pictures()).Write(path, ViewPicture::kPng));
         for (const QImage& picture :
              {view->grabFramebuffer().convertToFormat(QImage::Format_RGB32), QImage(path)}) {
             const QPoint o = ProjectAtom(view->state.camera, picture.width(), picture.height(), 0.0,
@@ -509,7 +509,7 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     // along O–H (left of the atoms' column, where no value is written, and
     // past the angle's arc), and the values.
     const QString path = h.Path("measured.png");
-    QVERIFY(ViewPicture(*view).Write(path, ViewPicture::kPng));
+    QVERIFY(ViewPicture(view->Pictures()).Write(path, ViewPicture::kPng));
     const QImage picture(path);
     const auto isYellow = [&picture](int x, int y) {
         const QColor c = picture.pixelColor(x, y);

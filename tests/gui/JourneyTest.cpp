@@ -82,7 +82,7 @@ void JourneyTest::firstHour() {
 
     // The animation plays on its timer and stops by itself.
     h.Run(kAnimation);
-    QVERIFY(view->animationTimer.isActive());
+    QVERIFY(view->animator.animationTimer.isActive());
     QTRY_VERIFY_WITH_TIMEOUT(document->animating == 0, 5000);
     QCOMPARE(view->DrawnFrame(), 3);
 

@@ -82,7 +82,7 @@ std::vector<QImage> Pictures(AppHarness& h, const QString& name) {
     if (!h.WaitForPicture())
         return {};
     const QString path = h.Path(name);
-    if (!ViewPicture(*view).Write(path, ViewPicture::kPng))
+    if (!ViewPicture(view->Pictures()).Write(path, ViewPicture::kPng))
         return {};
     return {view->grabFramebuffer().convertToFormat(QImage::Format_RGB32),
             QImage(path).convertToFormat(QImage::Format_RGB32)};
@@ -229,7 +229,7 @@ void ProteinTest::chainColoursAndTheBFactorRampReachThePicture() {
     const auto printedCorner = [&] {
         QImage page(1200, 1700, QImage::Format_RGB32);
         page.fill(Qt::white);
-        const PrintLayout printed = ViewPrinter(*view).PrintOn(page, 1200);
+        const PrintLayout printed = ViewPrinter(view->Pictures()).PrintOn(page, 1200);
         const QImage corner =
             page.copy(printed.width * 3 / 4, 0, printed.width / 4, printed.height / 4);
         return Pixels(corner, [](const QColor& c) { return c.lightness() > 150; }).count;

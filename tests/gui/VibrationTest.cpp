@@ -195,13 +195,13 @@ void VibrationTest::vibrationMovesAtomsAndStopsAtRest() {
     QCOMPARE(list->amplitude->value(), 1.0);
     QVERIFY(h.WaitForPicture());
     const QImage rest = view->grabFramebuffer();
-    QVERIFY(!view->IsVibrating());
+    QVERIFY(!view->animator.IsVibrating());
     QTest::mouseClick(list->play, Qt::LeftButton);
-    QVERIFY(view->IsVibrating());
+    QVERIFY(view->animator.IsVibrating());
     QCOMPARE(list->play->text(), QStringLiteral("停止"));
     // A quarter period on: the carbon 1.0 × 0.7 Å along +x; the picture
     // differs from the resting one, the model does not.
-    view->VibrationStep(view->vibrationPeriod / 4);
+    view->animator.VibrationStep(view->animator.vibrationPeriod / 4);
     QCOMPARE(view->state.vibrationOffset, 1.0);
     QVERIFY(h.WaitForPicture());
     QVERIFY(view->grabFramebuffer() != rest);
@@ -220,7 +220,7 @@ void VibrationTest::vibrationMovesAtomsAndStopsAtRest() {
     QVERIFY2(text.contains("   C        0.000000     0.000000     0.000000\n"), text.constData());
 
     QTest::mouseClick(list->play, Qt::LeftButton);
-    QVERIFY(!view->IsVibrating());
+    QVERIFY(!view->animator.IsVibrating());
     QCOMPARE(view->state.vibrationOffset, 0.0);
     QCOMPARE(list->play->text(), QStringLiteral("再生"));
     QVERIFY(h.WaitForPicture());
@@ -420,13 +420,13 @@ void VibrationTest::vibrationPicturesAreOnePeriod() {
     ClickRow(list, 0);
     QCOMPARE(view->state.mode, 0);
     QVERIFY(h.WaitForPicture());
-    QVERIFY(ViewPicture(*view).Write(h.Path("rest.bmp"), ViewPicture::kBmp24));
+    QVERIFY(ViewPicture(view->Pictures()).Write(h.Path("rest.bmp"), ViewPicture::kBmp24));
     document->saveAnimationImages = 1;
     document->animationStartNumber = 3;
     document->animationTitle = h.Path("vib").toStdString();
     QTest::mouseClick(list->play, Qt::LeftButton);
-    QVERIFY(view->IsVibrating());
-    const int frames = CMolView::kVibrationFrames;
+    QVERIFY(view->animator.IsVibrating());
+    const int frames = Animator::kVibrationFrames;
     QTRY_VERIFY_WITH_TIMEOUT(
         QFile::exists(h.Path(QString::asprintf("vib%04d.bmp", 3 + frames - 1))), 10000);
     QTest::qWait(200);
@@ -435,7 +435,7 @@ void VibrationTest::vibrationPicturesAreOnePeriod() {
     QCOMPARE(h.Read(h.Path("vib0003.bmp")), h.Read(h.Path("rest.bmp")));
     QVERIFY(h.Read(h.Path("vib0008.bmp")) != h.Read(h.Path("rest.bmp")));
     QTest::mouseClick(list->play, Qt::LeftButton);
-    QVERIFY(!view->IsVibrating());
+    QVERIFY(!view->animator.IsVibrating());
 }
 
 #include "GuiTestMain.h"

@@ -373,16 +373,16 @@ void ViewTest::animationStepsThroughTheGeometries() {
     h.Run(kAnimation);
     QCOMPARE(document->animating, 1);
     QCOMPARE(view->DrawnFrame(), 0);
-    QVERIFY(view->animationTimer.isActive());
-    QCOMPARE(view->animationTimer.interval(), 200);
+    QVERIFY(view->animator.animationTimer.isActive());
+    QCOMPARE(view->animator.animationTimer.interval(), 200);
     for (int expected = 1; expected <= 4; ++expected) {
-        view->OnTimer();
+        view->animator.OnTimer();
         QCOMPARE(view->DrawnFrame(), expected);
         QCOMPARE(document->animating, 1);
     }
-    view->OnTimer(); // past the last geometry: the animation ends
+    view->animator.OnTimer(); // past the last geometry: the animation ends
     QCOMPARE(document->animating, 0);
-    QVERIFY(!view->animationTimer.isActive());
+    QVERIFY(!view->animator.animationTimer.isActive());
     QCOMPARE(view->DrawnFrame(), document->data->GetCurrentFrame());
 }
 
@@ -402,11 +402,11 @@ void ViewTest::everyWindowOfADocumentShowsItsAnimation() {
     h.Run(kAnimation);
     QCOMPARE(first->DrawnFrame(), 0);
     QCOMPARE(second->DrawnFrame(), 0);
-    second->OnTimer();
+    second->animator.OnTimer();
     QCOMPARE(first->DrawnFrame(), 1);
     QCOMPARE(document->ShownFrame(), 1);
     for (int tick = 0; tick < 3; ++tick)
-        second->OnTimer();
+        second->animator.OnTimer();
     QCOMPARE(document->animating, 0);
     QCOMPARE(first->DrawnFrame(), 3);
     QCOMPARE(second->DrawnFrame(), 3);
@@ -441,13 +441,13 @@ void ViewTest::stepPaneAndTitleFollowTheJob() {
     QCOMPARE(h.MainFrame()->StepPane()->text(),
              QStringLiteral("ステップ 3 / 3  E = -76.300000 hartree  収束  (実行中)"));
     h.Run(kAnimation);
-    view->OnTimer();
+    view->animator.OnTimer();
     QCOMPARE(view->DrawnFrame(), 1);
     h.MainFrame()->ShowStep();
     QCOMPARE(h.MainFrame()->StepPane()->text(),
              QStringLiteral("ステップ 2 / 3  E = -76.200000 hartree  未収束  (実行中)"));
-    view->OnTimer();
-    view->OnTimer();
+    view->animator.OnTimer();
+    view->animator.OnTimer();
 
     out.Line(" Error termination via Lnk1e in /opt/g16/l103.exe");
     const QString failed = h.Write("failed.log", QByteArray::fromStdString(out.Text()));
@@ -722,9 +722,9 @@ void ViewTest::aPictureSavedInADragIsTheWindowsPicture() {
     const Matrix4 turned = view->state.camera.orientation;
     const QString window = h.Path("window.bmp"), first = h.Path("first.bmp"),
                   second = h.Path("second.bmp");
-    QVERIFY(ViewPicture(*view).Write(window, ViewPicture::kBmp32));
-    QVERIFY(ViewPicture(*view).Write(first, ViewPicture::kBmp24));
-    QVERIFY(ViewPicture(*view).Write(second, ViewPicture::kBmp24));
+    QVERIFY(ViewPicture(view->Pictures()).Write(window, ViewPicture::kBmp32));
+    QVERIFY(ViewPicture(view->Pictures()).Write(first, ViewPicture::kBmp24));
+    QVERIFY(ViewPicture(view->Pictures()).Write(second, ViewPicture::kBmp24));
     QCOMPARE(view->state.camera.orientation, turned);
     const QImage windowPicture = QImage(window).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(QImage(first).convertToFormat(QImage::Format_RGB32), windowPicture);
@@ -752,7 +752,7 @@ void ViewTest::aDragShowsTheMoleculeAtHalfSizeAndWholeAgainOnRelease() {
     const QImage dragging = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
     // The whole picture of the same moment, off-screen.
     const QString whole = h.Path("whole.bmp");
-    QVERIFY(ViewPicture(*view).Write(whole, ViewPicture::kBmp24));
+    QVERIFY(ViewPicture(view->Pictures()).Write(whole, ViewPicture::kBmp24));
     const QImage wholePicture = QImage(whole).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(dragging.size(), wholePicture.size());
     QVERIFY(dragging != wholePicture);
@@ -827,8 +827,8 @@ void ViewTest::animationSavesGeometriesOneToFour() {
     std::vector<QByteArray> expected;
     for (int g = 0; g < 5; ++g) {
         document->data->SetCurrentFrame(g);
-        QVERIFY(
-            ViewPicture(*view).Write(h.Path(QString::asprintf("g%d.bmp", g)), ViewPicture::kBmp24));
+        QVERIFY(ViewPicture(view->Pictures())
+                    .Write(h.Path(QString::asprintf("g%d.bmp", g)), ViewPicture::kBmp24));
         expected.push_back(h.Read(h.Path(QString::asprintf("g%d.bmp", g))));
     }
     QVERIFY(expected[1] != expected[2]);
@@ -838,7 +838,7 @@ void ViewTest::animationSavesGeometriesOneToFour() {
     document->animationTitle = h.Path("step").toStdString();
     h.Run(kAnimation);
     for (int tick = 0; tick < 5 && document->animating != 0; ++tick)
-        view->OnTimer();
+        view->animator.OnTimer();
     QCOMPARE(document->animating, 0);
     for (int n = 0; n < 4; ++n)
         QVERIFY2(h.Read(h.Path(QString::asprintf("step%04d.bmp", n))) == expected[n + 1],
@@ -860,7 +860,7 @@ void ViewTest::printingPlacesHalfAPageAtTheTopLeft() {
     page.setDotsPerMeterX(static_cast<int>(150 / 0.0254));
     page.setDotsPerMeterY(static_cast<int>(150 / 0.0254));
     page.fill(Qt::white);
-    const PrintLayout printed = ViewPrinter(*view).PrintOn(page, 1200);
+    const PrintLayout printed = ViewPrinter(view->Pictures()).PrintOn(page, 1200);
     QCOMPARE(printed.width, 600);
     QCOMPARE(printed.height, static_cast<int>(1200.0 * view->height() / view->width() * 0.5));
     QCOMPARE(view->state.printScale, 1.0); // back to the screen's
@@ -873,8 +873,8 @@ void ViewTest::printingPlacesHalfAPageAtTheTopLeft() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(h.Path("print.pdf"));
-    ViewPrinter(*view).PrintOn(printer,
-                               printer.pageLayout().paintRectPixels(printer.resolution()).width());
+    ViewPrinter(view->Pictures())
+        .PrintOn(printer, printer.pageLayout().paintRectPixels(printer.resolution()).width());
     QVERIFY(QFileInfo(h.Path("print.pdf")).size() > 1000);
 }
 
@@ -963,7 +963,7 @@ void ViewTest::readingAFileStopsTheAnimation() {
     h.QueueDialogAnswer(h.Write("w.com", Fixtures::kWaterInput), 1);
     h.Run(kFileOpen);
     QCOMPARE(h.ActiveDocument()->data->frameCount, 1);
-    QVERIFY(!view->animationTimer.isActive());
+    QVERIFY(!view->animator.animationTimer.isActive());
     QCOMPARE(h.ActiveDocument()->animating, 0);
     QTRY_VERIFY_WITH_TIMEOUT(view->HasFittedModel(), 5000);
     QCOMPARE(view->DrawnFrame(), 0);
@@ -1042,15 +1042,15 @@ void ViewTest::measurementValuesFitTheirBoxes() {
         return inside && shown;
     };
     CAngleDlg angle(h.View());
-    angle.angle = QStringLiteral("119.917704");
-    angle.firstNumber = QStringLiteral("100000");
-    QVERIFY(fits(angle, ControlIds::kAngle, angle.angle));
+    angle.value = QStringLiteral("119.917704");
+    angle.numbers[0] = QStringLiteral("100000");
+    QVERIFY(fits(angle, ControlIds::kAngle, angle.value));
     CDihedralDlg dihedral(h.View());
-    dihedral.dihedral = QStringLiteral("-179.999999");
-    QVERIFY(fits(dihedral, ControlIds::kDihedral, dihedral.dihedral));
+    dihedral.value = QStringLiteral("-179.999999");
+    QVERIFY(fits(dihedral, ControlIds::kDihedral, dihedral.value));
     CBondDlg bond(h.View());
-    bond.distance = QStringLiteral("19052.558883"); // across the largest PDB box
-    QVERIFY(fits(bond, ControlIds::kDistance, bond.distance));
+    bond.value = QStringLiteral("19052.558883"); // across the largest PDB box
+    QVERIFY(fits(bond, ControlIds::kDistance, bond.value));
 }
 
 // Found 11 % too large: the label (24) and caption (20) heights are of the

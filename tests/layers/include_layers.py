@@ -1,10 +1,15 @@
 #!/usr/bin/env python3
-"""Fails when a source file includes a folder of a layer above its own.
+"""Fails when a source file includes a folder of a layer above its own, or
+when two classes of one folder include each other.
 
 Every "#include "folder/..."" of every C++ file of the project is checked
 against LAYERS: a file in folder F may include F itself and the folders
 LAYERS[F] lists. A folder holding C++ files that LAYERS does not know fails
 too, so a new library has to take its place in the table.
+
+Within the folders of NO_CIRCLES, a class (its .h and .cpp, by file name)
+that includes another's header, directly or through others of the folder,
+may not be included back by it: each depends on the other only one way.
 
 Usage: include_layers.py SOURCE_ROOT
 """
@@ -35,6 +40,13 @@ LAYERS = {
               "picture", "io"],
 }
 
+# The folders whose classes form no include circle. (The framework
+# stand-ins of platform/ mirror one another, as the framework they replace
+# does.)
+NO_CIRCLES = ["io", "model", "render", "view", "app", "cli"]
+
+SAME_FOLDER = re.compile(r'^\s*#\s*include\s+"([^"/]+)/([^"/]+)\.h"', re.MULTILINE)
+
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/[^"]*"', re.MULTILINE)
 SUFFIXES = {".cpp", ".h"}
 
@@ -45,11 +57,46 @@ def wrong_includes(folder, text):
     return [target for target in INCLUDE.findall(text) if target not in allowed]
 
 
+def include_circles(texts):
+    """The pairs of classes of one folder that reach each other by includes.
+
+    texts maps a file name (stem.h or stem.cpp) to its text; each class is
+    the stem, including the headers of its folder its files name."""
+    edges = {}
+    for name, (folder, text) in texts.items():
+        stem = name.rsplit(".", 1)[0]
+        for target_folder, target in SAME_FOLDER.findall(text):
+            if target_folder == folder and target != stem:
+                edges.setdefault(stem, set()).add(target)
+
+    def reach(start):
+        seen, todo = set(), [start]
+        while todo:
+            for nxt in edges.get(todo.pop(), ()):
+                if nxt not in seen:
+                    seen.add(nxt)
+                    todo.append(nxt)
+        return seen
+
+    reached = {stem: reach(stem) for stem in edges}
+    return sorted({tuple(sorted((a, b))) for a, targets in edges.items() for b in targets
+                   if a in reached.get(b, set())})
+
+
 def main():
     root = pathlib.Path(sys.argv[1]).resolve()
     # The checker itself must catch an upward include.
     assert wrong_includes("model", '#include "render/Camera.h"\n') == ["render"]
     assert wrong_includes("view", '#include "model/CMolData.h"\n') == []
+    assert include_circles({"A.cpp": ("view", '#include "view/B.h"\n'),
+                            "B.h": ("view", '#include "view/C.h"\n'),
+                            "C.cpp": ("view", '#include "view/A.h"\n'),
+                            "D.cpp": ("view", '#include "view/A.h"\n')}) == [
+        ("A", "B"), ("A", "C"), ("B", "C")]
+    assert ("A", "B") in include_circles({"A.cpp": ("view", '#include "view/B.h"\n'),
+                                          "B.cpp": ("view", '#include "view/A.h"\n')})
+    assert include_circles({"A.cpp": ("view", '#include "view/B.h"\n'),
+                            "B.cpp": ("view", '#include "render/A.h"\n')}) == []
 
     faults = []
     checked = 0
@@ -71,6 +118,13 @@ def main():
         for target in wrong_includes(folder, text):
             faults.append(f"{relative}: includes {target}/, a layer {folder}/ may not use "
                           f"(allowed: {', '.join(LAYERS[folder]) or 'nothing'})")
+    for folder in NO_CIRCLES:
+        texts = {path.name: (folder, path.read_text(encoding="utf-8", errors="replace"))
+                 for path in sorted((root / folder).glob("*"))
+                 if path.suffix in SUFFIXES and path.is_file()}
+        for a, b in include_circles(texts):
+            faults.append(f"{folder}/: {a} and {b} include each other (directly or through "
+                          f"others of {folder}/)")
     for fault in faults:
         print(fault)
     print(f"{checked} files checked, {len(faults)} faults")
