@@ -2,24 +2,20 @@
 
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
-#include "platform/ColorDialog.h"
 #include "platform/Document.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "render/CImage.h"
 #include "render/CMolScene.h"
-#include "render/ColourScheme.h"
 #include "render/MolDocState.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
 #include "view/CLegendOverlay.h"
 #include "view/CModeListDlg.h"
 #include "view/JobStateText.h"
-#include "view/MovieWriter.h"
+#include "view/MolViewCommands.h"
 #include "view/PlaceBeside.h"
-#include "view/ViewMovie.h"
 #include "view/ViewPicture.h"
-#include "view/ViewPrinter.h"
 #include "view/ViewSettings.h"
 
 #include <QCoreApplication>
@@ -32,15 +28,6 @@
 #include <iterator>
 
 using namespace CommandIds;
-
-QColor CMolView::lastBackgroundChoice = QColor(0, 0, 0);
-QColor CMolView::lastLabelColourChoice = QColor(0, 0, 0);
-
-namespace {
-
-constexpr float kByteToUnit = 0.003921569F;
-
-} // namespace
 
 CMolView::CMolView(Document* document, QWidget* parent)
     : QOpenGLWidget(parent), View(document),
@@ -78,7 +65,7 @@ CMolView::CMolView(Document* document, QWidget* parent)
         ++framesShown_;
         emit pictureDrawn();
     });
-    BuildCommands();
+    MolViewCommands::Add(*this, commands_);
 }
 
 CMolView::~CMolView() {
@@ -583,191 +570,6 @@ void CMolView::StartVibration() {
 
 void CMolView::StopVibration() {
     animator.StopVibration();
-}
-
-// Commands.
-
-void CMolView::SetStyle(int flag) {
-    const int styles =
-        ViewState::kWireFrame | ViewState::kBallAndStick | ViewState::kRibbon | ViewState::kCartoon;
-    state.displayFlags = (state.displayFlags ^ flag) & ~(styles & ~flag);
-}
-
-void CMolView::ChooseBackground() {
-    const QColor chosen = ColorDialog::GetColor(this, lastBackgroundChoice);
-    if (!chosen.isValid())
-        return;
-    lastBackgroundChoice = chosen;
-    state.backgroundColour[0] = static_cast<float>(chosen.red()) * kByteToUnit;
-    state.backgroundColour[1] = static_cast<float>(chosen.green()) * kByteToUnit;
-    state.backgroundColour[2] = static_cast<float>(chosen.blue()) * kByteToUnit;
-}
-
-void CMolView::ChooseLabelColour() {
-    const QColor chosen = ColorDialog::GetColor(this, lastLabelColourChoice);
-    if (!chosen.isValid()) {
-        state.labelsInElementColour = true;
-        return;
-    }
-    lastLabelColourChoice = chosen;
-    state.labelColour[0] = static_cast<float>(chosen.red()) * kByteToUnit;
-    state.labelColour[1] = static_cast<float>(chosen.green()) * kByteToUnit;
-    state.labelColour[2] = static_cast<float>(chosen.blue()) * kByteToUnit;
-    state.labelsInElementColour = false;
-}
-
-void CMolView::LabelAll() {
-    CMolData* model = Model();
-    state.labelledAtoms.clear();
-    const int atoms = model->AtomCount(state.frame);
-    for (int a = 0; a < atoms; ++a) {
-        if (model->sourceKind == CMolData::SourceKind::kPdb && !model->IsAtomShown(state.frame, a))
-            continue;
-        if (state.showHydrogens == 0 && model->GetElement(state.frame, a) == 1)
-            continue;
-        state.labelledAtoms.push_back(a);
-    }
-}
-
-void CMolView::BuildCommands() {
-    commands_.AddEnabled(
-        kResetView,
-        [this] {
-            if (CMolData* model = Model()) {
-                state.camera.Refit(*model, state.frame, true);
-                // The surfaces drawn fit too.
-                if (const MolDocState* document = GetDocState())
-                    state.camera.FitAlso(document->surface.ReachFrom(state.camera.centre));
-                update();
-            }
-        },
-        [this] { return Model() != nullptr; });
-    // Every command that changes what is drawn draws again.
-    const auto redrawing = [this](std::function<void()> step) {
-        return [this, step = std::move(step)] {
-            step();
-            QOpenGLWidget::update();
-        };
-    };
-    const auto style = [this, redrawing](int id, int flag) {
-        commands_.AddCheck(id, redrawing([this, flag] { SetStyle(flag); }),
-                           [this, flag] { return (state.displayFlags & flag) != 0; });
-    };
-    style(kWireFrame, ViewState::kWireFrame);
-    style(kBallAndStick, ViewState::kBallAndStick);
-    style(kRibbon, ViewState::kRibbon);
-    style(kCartoon, ViewState::kCartoon);
-    for (const auto& [id, option] :
-         {std::pair{kCartoonCylinders, &ViewState::cartoonHelixCylinders},
-          std::pair{kCartoonLigands, &ViewState::cartoonLigands},
-          std::pair{kCartoonWaters, &ViewState::cartoonWaters}})
-        commands_.AddCheck(id,
-                           redrawing([this, option = option] { state.*option = !(state.*option); }),
-                           [this, option = option] { return state.*option; });
-    commands_.AddCheck(kVibration,
-                       redrawing([this] { state.displayFlags ^= ViewState::kVibration; }),
-                       [this] { return (state.displayFlags & ViewState::kVibration) != 0; });
-    commands_.AddCheck(kShowHydrogens, redrawing([this] {
-                           state.showHydrogens = state.showHydrogens != 0 ? 0 : 1;
-                       }),
-                       [this] { return state.showHydrogens != 0; });
-    for (const auto& [id, mode] :
-         {std::pair{kColourByAtom, kColourElement}, std::pair{kColourByResidue, kColourResidue},
-          std::pair{kColourByChain, kColourChain}, std::pair{kColourBySecondary, kColourSecondary},
-          std::pair{kColourByBFactor, kColourBFactor}, std::pair{kColourByRainbow, kColourRainbow}})
-        commands_.AddCheck(id, redrawing([this, mode = mode] { state.colourMode = mode; }),
-                           [this, mode = mode] { return state.colourMode == mode; });
-    commands_.Add(kAnimation, redrawing([this] { animator.StartAnimation(); }));
-    // Stepping: each window of the document shows the geometry chosen.
-    const auto steps = [this] {
-        const CMolData* model = Model();
-        const MolDocState* document = GetDocState();
-        return model != nullptr && model->frameCount > 1 && document->animating == 0;
-    };
-    for (const auto& [id, target] :
-         std::initializer_list<std::pair<int, std::function<int(int, int)>>>{
-             {kStepFirst, [](int, int) { return 0; }},
-             {kStepPrevious, [](int shown, int) { return shown - 1; }},
-             {kStepNext, [](int shown, int) { return shown + 1; }},
-             {kStepLast, [](int, int count) { return count - 1; }}})
-        commands_.AddEnabled(
-            id,
-            [this, target = target] {
-                if (CMolData* model = Model())
-                    ShowFrame(target(model->GetCurrentFrame(), model->frameCount));
-            },
-            steps);
-    commands_.AddEnabled(
-        kCentreOnSelection, [this] { CentreOnSelection(); },
-        [this] { return Model() != nullptr && !state.measurementSelection.empty(); });
-    commands_.AddCheck(kOverlayModels,
-                       redrawing([this] { state.overlayModels = !state.overlayModels; }),
-                       [this] { return state.overlayModels; });
-    commands_.AddEnabled(
-        kNormalModes, [this] { OpenModeList(); }, [this] { return ShownModes() != nullptr; });
-    commands_.Add(kBackgroundColour, redrawing([this] { ChooseBackground(); }));
-    commands_.Add(kLabelColour, redrawing([this] { ChooseLabelColour(); }));
-    commands_.Add(kLabelAll, redrawing([this] {
-                      if (Model() != nullptr)
-                          LabelAll();
-                  }));
-    // The measuring modes, one at a time: choosing the one on again ends it.
-    for (const auto& [id, atoms] : {std::pair{kMeasureDistance, 2}, std::pair{kMeasureAngle, 3},
-                                    std::pair{kMeasureDihedral, 4}})
-        commands_.Add(
-            id,
-            [this, atoms = atoms] {
-                measuring.measuringAtoms = measuring.measuringAtoms == atoms ? 0 : atoms;
-                state.measurementSelection.clear();
-                setCursor(measuring.measuringAtoms > 0 ? Qt::CrossCursor : Qt::ArrowCursor);
-                update();
-            },
-            [this, atoms = atoms](CommandUpdate& command) {
-                command.Enable(Model() != nullptr);
-                command.SetCheck(measuring.measuringAtoms == atoms);
-            });
-    commands_.AddCheck(
-        kKeepClickMeasurements,
-        [] {
-            Profile::Write(Settings::kKeepClickMeasurements,
-                           Profile::Read(Settings::kKeepClickMeasurements) != 0 ? 0 : 1);
-        },
-        [] { return Profile::Read(Settings::kKeepClickMeasurements) != 0; });
-    commands_.AddCheck(kLabelOutlines,
-                       redrawing([this] { state.labelOutlines = !state.labelOutlines; }),
-                       [this] { return state.labelOutlines; });
-    commands_.AddEnabled(kClearMeasurements, redrawing([this] {
-                             state.measurements.clear();
-                             emit shownChanged();
-                         }),
-                         [this] { return !state.measurements.empty(); });
-    commands_.Add(kLabelClear, redrawing([this] {
-                      if (Model() != nullptr)
-                          state.labelledAtoms.clear();
-                  }));
-    commands_.Add(kSavePicture, [this] { ViewPicture(Pictures()).SaveWithDialog(false); });
-    commands_.Add(kSavePictureSized, [this] { ViewPicture(Pictures()).SaveWithDialog(true); });
-    commands_.AddEnabled(
-        kSaveMovieGif, [this] { ViewMovie(Pictures()).SaveWithDialog(true); },
-        [this] { return ViewMovie(Pictures()).CanSave(); });
-    // The MP4 item says when the ffmpeg program it needs is missing.
-    commands_.Add(
-        kSaveMovieMp4,
-        [this] {
-            if (ViewMovie(Pictures()).CanSave() && !MovieWriter::Ffmpeg().isEmpty())
-                ViewMovie(Pictures()).SaveWithDialog(false);
-        },
-        [this](CommandUpdate& update) {
-            const bool ffmpeg = !MovieWriter::Ffmpeg().isEmpty();
-            update.Enable(ffmpeg && ViewMovie(Pictures()).CanSave());
-            const QString text = QCoreApplication::translate("Menu", "MP4 動画保存(&M)...");
-            update.SetText(ffmpeg ? text
-                                  : text + QCoreApplication::translate(
-                                               "CMolView", " (ffmpeg が見つかりません)"));
-        });
-    commands_.Add(kFilePrint, [this] { ViewPrinter(Pictures()).Print(false); });
-    commands_.Add(kFilePrintPreview, [this] { ViewPrinter(Pictures()).Print(true); });
-    commands_.Add(kEditCopy, [this] { ViewPicture(Pictures()).CopyToClipboard(); });
 }
 
 bool CMolView::OnCmdMsg(int id, CommandUpdate* update) {

@@ -123,10 +123,6 @@ public:
     // the scheme, the geometry or the model changed.
     void UpdateLegend();
 
-    // The colours last chosen in the colour dialogs, shared by all views.
-    static QColor lastBackgroundChoice;
-    static QColor lastLabelColourChoice;
-
 signals:
     // A picture has been drawn and shown.
     void pictureDrawn();
@@ -160,11 +156,6 @@ private:
     void FitNewModel();
     // The question after a PDB file was read while ball and stick is on.
     void AskBallAndStick();
-    void ChooseBackground();
-    void ChooseLabelColour();
-    void LabelAll();
-    void SetStyle(int flag);
-    void BuildCommands();
 
     void ShowModeList();
 
