@@ -34,6 +34,7 @@
 #include <QPrinter>
 #include <QTimer>
 
+#include <functional>
 #include <utility>
 
 using namespace CommandIds;
@@ -193,9 +194,28 @@ Document* CRavekApp::OnFileNew() {
     return moleculeTemplate->OpenDocumentFile(QString());
 }
 
+namespace {
+
+// Calls step for each molecule window of document at the time.
+void ForEachMoleculeView(Document* document, const std::function<void(CMolView&)>& step) {
+    for (View* view : document->GetViews()) {
+        if (auto* molecule = dynamic_cast<CMolView*>(view))
+            step(*molecule);
+    }
+}
+
+} // namespace
+
 void CRavekApp::OpenPlotWindow(Document* document) {
-    if (ChildFrame* frame = plotTemplate->CreateNewFrame(document))
-        plotTemplate->InitialUpdateFrame(frame, document);
+    ChildFrame* frame = plotTemplate->CreateNewFrame(document);
+    if (frame == nullptr)
+        return;
+    plotTemplate->InitialUpdateFrame(frame, document);
+    if (auto* plot = dynamic_cast<CPlotView*>(frame->GetActiveView()))
+        connect(plot, &CPlotView::residueChosen, this, [document](int residue) {
+            ForEachMoleculeView(document,
+                                [residue](CMolView& view) { view.SelectResidue(residue); });
+        });
 }
 
 void CRavekApp::OpenSpectrumWindow(Document* document, int kind) {
@@ -203,6 +223,9 @@ void CRavekApp::OpenSpectrumWindow(Document* document, int kind) {
         spectrumTemplate->InitialUpdateFrame(frame, document);
         if (auto* spectrum = dynamic_cast<CSpectrumView*>(frame->GetActiveView())) {
             spectrum->SetKind(static_cast<Spectrum::Kind>(kind));
+            connect(spectrum, &CSpectrumView::modeChosen, this, [document](int mode) {
+                ForEachMoleculeView(document, [mode](CMolView& view) { view.ChooseMode(mode); });
+            });
             // Large enough for every control and label of the kind and a plot
             // below them, within the main window's area.
             if (!frame->isMaximized() && frame->widget() != nullptr &&

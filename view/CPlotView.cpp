@@ -7,7 +7,6 @@
 #include "render/LabelFont.h"
 #include "render/MolDocState.h"
 #include "res/SettingsKeys.h"
-#include "view/CMolView.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -354,8 +353,5 @@ void CPlotView::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    for (View* view : GetDocument()->GetViews()) {
-        if (auto* molecule = dynamic_cast<CMolView*>(view))
-            molecule->SelectResidue(residue);
-    }
+    emit residueChosen(residue);
 }

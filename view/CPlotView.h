@@ -47,6 +47,11 @@ public:
     static QColor FavouredColour() { return {170, 205, 245}; }
     static QColor AllowedColour() { return {222, 236, 252}; }
 
+signals:
+    // A residue's square was clicked: the molecule windows of the document
+    // select residue r.
+    void residueChosen(int residue);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

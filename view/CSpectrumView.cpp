@@ -7,7 +7,6 @@
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
 #include "view/AxisTicks.h"
-#include "view/CMolView.h"
 #include "view/NmrReference.h"
 #include "view/PrinterChoice.h"
 #include "view/TextExport.h"
@@ -877,12 +876,8 @@ void CSpectrumView::mousePressEvent(QMouseEvent* event) {
     chosenMode = item;
     chosenLabel->setText(ChosenText());
     // Every molecule window of the document shows the mode.
-    if (Vibrational()) {
-        for (View* view : GetDocument()->GetViews()) {
-            if (auto* molecule = dynamic_cast<CMolView*>(view))
-                molecule->ChooseMode(item);
-        }
-    }
+    if (Vibrational())
+        emit modeChosen(item);
     update();
 }
 

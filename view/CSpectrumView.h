@@ -117,6 +117,11 @@ public:
     // The item chosen by a click (mode, state or atom index), -1 for none.
     int chosenMode = -1;
 
+signals:
+    // A line of a vibrational spectrum was clicked: the molecule windows of
+    // the document show mode index.
+    void modeChosen(int index);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
