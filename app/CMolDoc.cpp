@@ -5,10 +5,10 @@
 #include "app/CDispSheet.h"
 #include "app/CPropGeneralPage.h"
 #include "app/CPropPDBPage.h"
-#include "formats/CGauData.h"
 #include "formats/DialogFilter.h"
 #include "formats/FileFormat.h"
 #include "formats/FileKind.h"
+#include "formats/GaussianLogFollower.h"
 #include "formats/NoMoleculeReason.h"
 #include "formats/RamachandranWriter.h"
 #include "formats/ReadMolecule.h"
@@ -39,8 +39,9 @@
 namespace {
 
 // Plain Save of a plot-data file: the lines of the analysis as it stands.
-bool WritePlotLines(CMolData& mol, StdioFile* file, const std::string&, std::string*) {
-    return WriteRamachandranData(mol, file);
+bool WritePlotLines(const CMolData& mol, int frame, StdioFile* file, const std::string&,
+                    std::string*) {
+    return WriteRamachandranData(mol, frame, file);
 }
 
 // The Z-matrix line that gave no coordinates, and why.
@@ -366,7 +367,7 @@ void CMolDoc::ReadGrowth() {
     StdioFile file;
     if (!file.Open(LocalPath::Bytes(openedPath), StdioFile::modeFollow))
         return; // gone for now: what was read stays shown
-    CGauData::Growth growth;
+    GaussianLogFollower::Growth growth;
     growth.readAgain = true; // nothing shown yet
     try {
         if (follower_ != nullptr && &follower_->Model() == data.get())
@@ -575,10 +576,12 @@ const FileFormat* CMolDoc::WriterFor(const QString& path, int filterIndex) {
 }
 
 bool CMolDoc::WriteWith(FileFormat::Writer writer, const QString& path) {
-    CMolData& mol = *data;
+    const CMolData& mol = *data;
+    // The geometry the document shows.
+    const int frame = mol.GetCurrentFrame();
     const std::string target = LocalPath::Bytes(path);
     std::string refusal; // why a writer would not write this model
-    const auto write = [&](StdioFile& file) { return writer(mol, &file, target, &refusal); };
+    const auto write = [&](StdioFile& file) { return writer(mol, frame, &file, target, &refusal); };
     std::string error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = WriteFileAtomically(target, write, error);

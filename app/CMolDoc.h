@@ -1,8 +1,8 @@
 #pragma once
 
-#include "formats/CGauData.h"
 #include "formats/FileFormat.h"
 #include "formats/FileKind.h"
+#include "formats/GaussianLogFollower.h"
 #include "formats/PdbOptions.h"
 #include "platform/CommandTable.h"
 #include "platform/Document.h"
@@ -131,5 +131,5 @@ private:
     FileGrowthWatcher growthWatcher_;
     // The reader of a Gaussian output, which reads what its job appends to
     // data; null for other files.
-    std::unique_ptr<CGauData> follower_;
+    std::unique_ptr<GaussianLogFollower> follower_;
 };

@@ -24,6 +24,7 @@
 #include "view/CPlotView.h"
 #include "view/CRavekView.h"
 #include "view/CSpectrumView.h"
+#include "view/MolViewCommands.h"
 #include "view/PrinterChoice.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <type_traits>
 #include <utility>
 
 using namespace CommandIds;
@@ -52,7 +54,10 @@ template <class Doc, class ViewClass> DocTemplate::Factories CRavekApp::Factorie
         return frame;
     };
     factories.view = [](Document* document, QWidget* parent) -> View* {
-        return new ViewClass(document, parent);
+        auto* view = new ViewClass(document, parent);
+        if constexpr (std::is_same_v<ViewClass, CMolView>)
+            MolViewCommands::Add(*view, view->Commands());
+        return view;
     };
     return factories;
 }

@@ -16,6 +16,7 @@
 #include "formats/CGauData.h"
 #include "formats/CMmcifData.h"
 #include "formats/CPDBData.h"
+#include "formats/GaussianLogFollower.h"
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
 #include "model/BondLimits.h"
@@ -167,8 +168,8 @@ void ReadGaussian(benchmark::State& state, const std::string& path, std::int64_t
     for (auto _ : state) {
         StdioFile file;
         file.Open(path, StdioFile::modeRead);
-        CMolData mol;
-        CGauData(&file, mol, nullptr);
+        const std::unique_ptr<CMolData> read = CGauData::Read(&file, PdbOptions{});
+        const CMolData& mol = *read;
         if (!wellRead(mol))
             state.SkipWithError("wrong reading");
         benchmark::DoNotOptimize(mol.frameCount);
@@ -202,7 +203,7 @@ void BM_GrowGaussianOutput(benchmark::State& state) {
     StdioFile first;
     first.Open(growing, StdioFile::modeRead);
     CMolData mol;
-    CGauData reader(&first, mol, nullptr);
+    const std::unique_ptr<GaussianLogFollower> reader = GaussianLogFollower::Start(&first, mol);
     first.Close();
     const std::string step = GaussianStep(kGaussianSteps);
     for (auto _ : state) {
@@ -214,7 +215,7 @@ void BM_GrowGaussianOutput(benchmark::State& state) {
         state.ResumeTiming();
         StdioFile file;
         file.Open(growing, StdioFile::modeRead);
-        if (reader.ReadAppended(&file).newFrames != 1)
+        if (reader->ReadAppended(&file).newFrames != 1)
             state.SkipWithError("the step was not added");
     }
     state.counters["MB"] = static_cast<double>(std::filesystem::file_size(growing)) / 1e6;
@@ -228,8 +229,8 @@ void BM_ReadPdb(benchmark::State& state) {
     for (auto _ : state) {
         StdioFile file;
         file.Open(inputs.pdb, StdioFile::modeRead);
-        CMolData mol;
-        CPDBData(&file, mol, &options);
+        const std::unique_ptr<CMolData> read = CPDBData::Read(&file, options);
+        const CMolData& mol = *read;
         if (mol.atomCount != kPdbAtoms)
             state.SkipWithError("wrong atom count");
         benchmark::DoNotOptimize(mol.atomCount);
@@ -247,11 +248,8 @@ void BM_ReadLarge(benchmark::State& state) {
     for (auto _ : state) {
         StdioFile file;
         file.Open(mmcif ? inputs.largeCif : inputs.largePdb, StdioFile::modeRead);
-        auto mol = std::make_unique<CMolData>();
-        if (mmcif)
-            CMmcifData(&file, *mol, &options);
-        else
-            CPDBData(&file, *mol, &options);
+        const std::unique_ptr<CMolData> mol =
+            mmcif ? CMmcifData::Read(&file, options) : CPDBData::Read(&file, options);
         if (mol->atomCount != kLargeAtoms)
             state.SkipWithError("wrong atom count");
         benchmark::DoNotOptimize(mol->atomCount);
@@ -265,8 +263,8 @@ void BM_ReadGaussianInput(benchmark::State& state) {
     for (auto _ : state) {
         StdioFile file;
         file.Open(path, StdioFile::modeRead);
-        CMolData mol;
-        CGauData(&file, mol, nullptr);
+        const std::unique_ptr<CMolData> read = CGauData::Read(&file, PdbOptions{});
+        const CMolData& mol = *read;
         if (mol.atomCount != kInputAtoms)
             state.SkipWithError("wrong atom count");
         benchmark::DoNotOptimize(mol.atomCount);

@@ -2,6 +2,7 @@
 // backbone atoms: α-helices side by side and two-stranded sheets.
 
 #include "formats/CPDBData.h"
+#include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
 #include "model/SecondaryStructure.h"
 #include "tests/support/IdealBackbone.h"
@@ -19,13 +20,13 @@ void BM_SecondaryStructure(benchmark::State& state) {
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("ravek-ss-" + std::to_string(atoms) + ".pdb");
     std::ofstream(path, std::ios::binary) << IdealProteinPdb(atoms);
-    CMolData model;
     StdioFile file;
     if (!file.Open(path.string(), StdioFile::modeRead)) {
         state.SkipWithError("cannot write the generated file");
         return;
     }
-    CPDBData(&file, model, nullptr);
+    const std::unique_ptr<CMolData> read = CPDBData::Read(&file, PdbOptions{});
+    const CMolData& model = *read;
     file.Close();
     std::filesystem::remove(path);
     const CMolFrame& frame = *model.GetFrame(0);

@@ -72,14 +72,18 @@ int RunConvert(const std::vector<std::string>& args) {
             return UsageError("--frame " + std::to_string(frame) + " is not a geometry of " +
                               source.Path() + " (1 to " + std::to_string(mol->frameCount) +
                               ", counted from 1)");
-        mol->SetCurrentFrame(frame - 1);
         // A trajectory format holds every geometry; the one asked for is
         // then written alone.
         if (target->kind == FileKind::kXyz)
             mol->KeepOnlyFrame(frame - 1);
     }
+    // The geometry asked for, else the one the file ends with.
+    const int shown =
+        frameGiven && target->kind != FileKind::kXyz ? frame - 1 : mol->GetCurrentFrame();
     std::string refusal;
-    const auto write = [&](StdioFile& file) { return target->write(*mol, &file, out, &refusal); };
+    const auto write = [&](StdioFile& file) {
+        return target->write(*mol, shown, &file, out, &refusal);
+    };
     if (!WriteFileAtomically(out, write, error)) {
         std::fprintf(stderr, "ravek-cli: cannot write %s: %s\n", out.c_str(),
                      refusal.empty() ? error.c_str() : refusal.c_str());

@@ -3,7 +3,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ModelSource.h"
-#include "formats/CGauData.h"
+#include "formats/GaussianLogFollower.h"
 #include "io/StdioFile.h"
 
 #include <chrono>
@@ -80,7 +80,7 @@ public:
                 quiet = true;
                 continue;
             }
-            CGauData::Growth growth;
+            GaussianLogFollower::Growth growth;
             try {
                 growth = output_->ReadAppended(&file);
             } catch (const std::bad_alloc&) {
@@ -118,7 +118,7 @@ private:
             std::this_thread::sleep_for(interval_);
             read = source_.ReadNow(StdioFile::modeFollow);
         }
-        std::unique_ptr<CGauData> reader = std::move(read.follower);
+        std::unique_ptr<GaussianLogFollower> reader = std::move(read.follower);
         output_.reset();
         if (const int code = source_.Take(std::move(read), model_); code != kExitOk)
             return code;
@@ -142,7 +142,7 @@ private:
     bool modes_;
     std::unique_ptr<CMolData> model_;
     // The reader of model_, which reads what the job appends.
-    std::unique_ptr<CGauData> output_;
+    std::unique_ptr<GaussianLogFollower> output_;
     int printed_ = 0;
 };
 

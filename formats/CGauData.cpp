@@ -1,4 +1,4 @@
-// Gaussian files: geometry tables and the first normal mode of outputs, the
+// Gaussian files: geometry tables and the normal modes of outputs, the
 // Cartesian geometry of inputs. Two passes: Scan remembers byte offsets and
 // counts the rows of every table, ReadGeometries seeks back and reads only
 // the table rows.
@@ -25,8 +25,8 @@
 // - A row that does not hold whole numbers and three finite coordinates
 //   where its layout needs them (an atomic number beyond the integers, a
 //   coordinate of 1.0e309) gives no atom; it is counted in skippedLines.
-// - The first normal mode belongs to the geometry printed just before it
-//   (after an optimisation: the frequency job's own geometry).
+// - Normal modes belong to the geometry printed just before them (after an
+//   optimisation: the frequency job's own geometry).
 // - Atomic numbers without a row in the element table give element 0.
 // - The tables of atoms (charges, spins, shieldings) have no rows for what
 //   the geometry table gives a negative atomic number (dummy centres X,
@@ -279,7 +279,15 @@ struct CGauData::ScanState {
     GaussianResultsScanner results;
 };
 
-CGauData::CGauData(StdioFile* in, CMolData& model, const PdbOptions* /*options*/) : model_(model) {
+CGauData::CGauData(CMolData& model) : model_(model) {}
+
+std::unique_ptr<CMolData> CGauData::Read(StdioFile* in, const PdbOptions&) {
+    auto model = std::make_unique<CMolData>();
+    CGauData(*model).ReadAll(in);
+    return model;
+}
+
+void CGauData::ReadAll(StdioFile* in) {
     model_ = CMolData();
     file = in;
     Scan();
@@ -713,8 +721,8 @@ int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
     return atoms;
 }
 
-CGauData::Growth CGauData::ReadAppended(StdioFile* in) {
-    Growth growth;
+LogGrowth CGauData::ReadAppended(StdioFile* in) {
+    LogGrowth growth;
     growth.readAgain = true;
     if (resume_ == nullptr || model_.gaussianFileType != CMolData::GaussianFileType::kOutput)
         return growth;

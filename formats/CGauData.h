@@ -2,6 +2,7 @@
 
 #include "formats/GaussianInputReader.h"
 #include "formats/GaussianResultsScanner.h"
+#include "formats/LogGrowth.h"
 #include "model/CMolData.h"
 
 #include <cstddef>
@@ -18,40 +19,28 @@ struct PdbOptions;
 
 // The reader of Gaussian files: fills a model with every geometry table of
 // an output file (with the normal modes of its frequency job), or with the
-// Cartesian geometry of an input file (Cartesian or Z-matrix). Kept beside
-// the model it filled, it reads what a running job appends to its output.
+// Cartesian geometry of an input file (Cartesian or Z-matrix). What it
+// keeps of its reading lets a GaussianLogFollower read on what a running job
+// appends.
 class CGauData {
 public:
-    // Reads the open file into model (whatever model held is replaced):
-    // Scan, the geometries, bonds in the general mode and the centres. The
-    // options are not used; the other readers take the same arguments. The
-    // reader keeps a reference to model for ReadAppended.
-    CGauData(StdioFile* in, CMolData& model, const PdbOptions* options);
+    // Reads the open file into a model: Scan, the geometries, bonds in the
+    // general mode and the centres. The options are not used; the other
+    // readers take the same arguments.
+    static std::unique_ptr<CMolData> Read(StdioFile* in, const PdbOptions& options);
     CGauData(const CGauData&) = delete;
     CGauData& operator=(const CGauData&) = delete;
     ~CGauData();
 
-    // What another look at an output file still being written found.
-    struct Growth {
-        // The file shrank, was replaced or is no output read this way: it
-        // must be read again from its start.
-        bool readAgain = false;
-        // Whole lines were added, a geometry appeared or the job's end
-        // changed: steps, termination or modes may differ.
-        bool changed = false;
-        int newFrames = 0; // geometries appended at the end
-    };
-    // Reads what has been added to the output file this model was read from
-    // since the last look: in is that file, opened again. Only the new bytes
-    // are scanned (a table still being printed is not a geometry until it is
-    // closed); new geometries get their bonds (general mode) and centres, the
-    // existing ones keep everything but their step values. A model read from
-    // an input always needs reading again.
-    Growth ReadAppended(StdioFile* in);
-    // The model this reader fills.
-    const CMolData& Model() const { return model_; }
-
 private:
+    friend class GaussianLogFollower;
+    explicit CGauData(CMolData& model);
+    // Reads the open file into the model (whatever it held is replaced).
+    void ReadAll(StdioFile* in);
+    // Reads what has been added to the output file the model was read from
+    // since the last look (see GaussianLogFollower::ReadAppended).
+    LogGrowth ReadAppended(StdioFile* in);
+
     // The two passes: where the geometries are and how large, then their
     // rows.
     void Scan();

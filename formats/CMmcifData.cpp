@@ -497,13 +497,18 @@ void Walk(CMmcifData::Parse& parse) {
 
 } // namespace
 
-CMmcifData::CMmcifData(StdioFile* in, CMolData& model, const PdbOptions* options)
-    : model_(model), builder_(model) {
-    file = in;
+CMmcifData::CMmcifData(StdioFile* in, CMolData& model) : model_(model), builder_(model), file(in) {}
+
+std::unique_ptr<CMolData> CMmcifData::Read(StdioFile* in, const PdbOptions& options) {
+    auto model = std::make_unique<CMolData>();
+    CMmcifData(in, *model).ReadAll(options);
+    return model;
+}
+
+void CMmcifData::ReadAll(const PdbOptions& options) {
     builder_.Load(
-        options, [this](std::vector<int>& rows) { Scan(rows); },
+        &options, [this](std::vector<int>& rows) { Scan(rows); },
         [this](const std::vector<int>&) { ReadGeometries(); });
-    file = nullptr;
 }
 
 CMmcifData::~CMmcifData() = default;

@@ -16,16 +16,18 @@ struct PdbOptions;
 // there), one geometry per model number when all models hold the same atoms.
 class CMmcifData {
 public:
-    // Reads the open file into model (whatever model held is replaced).
-    // options as for PDB files; with CONECT records asked for, the bonds are
-    // the disulfide and covalent links of struct_conn.
-    CMmcifData(StdioFile* in, CMolData& model, const PdbOptions* options);
+    // Reads the open file into a model. options as for PDB files; with
+    // CONECT records asked for, the bonds are the disulfide and covalent
+    // links of struct_conn.
+    static std::unique_ptr<CMolData> Read(StdioFile* in, const PdbOptions& options);
     ~CMmcifData();
 
     // How the file is parsed, from Scan to ReadGeometries.
     struct Parse;
 
 private:
+    CMmcifData(StdioFile* in, CMolData& model);
+    void ReadAll(const PdbOptions& options);
     using AtomFields = PdbModelBuilder::AtomFields;
     using ReadState = PdbModelBuilder::ReadState;
     void Scan(std::vector<int>& frameRows);
@@ -33,7 +35,7 @@ private:
 
     CMolData& model_;
     PdbModelBuilder builder_;
-    StdioFile* file = nullptr; // the file being read, during construction only
+    StdioFile* file; // the file being read
     std::unique_ptr<Parse> parse_;
     // Atom indices of the first model by chain, number, insertion code, name
     // and alternate location (and once more without the alternate location),

@@ -191,13 +191,16 @@ bool ReadSecondaryRecord(std::string_view line, SecondaryRecord& record) {
 
 } // namespace
 
-CPDBData::CPDBData(StdioFile* in, CMolData& model, const PdbOptions* options)
-    : model_(model), builder_(model) {
-    file = in;
+std::unique_ptr<CMolData> CPDBData::Read(StdioFile* in, const PdbOptions& options) {
+    auto model = std::make_unique<CMolData>();
+    CPDBData(in, *model).ReadAll(options);
+    return model;
+}
+
+void CPDBData::ReadAll(const PdbOptions& options) {
     builder_.Load(
-        options, [this](std::vector<int>& rows) { Scan(rows); },
+        &options, [this](std::vector<int>& rows) { Scan(rows); },
         [this](const std::vector<int>& rows) { ReadGeometries(rows); });
-    file = nullptr;
 }
 
 void CPDBData::Scan(std::vector<int>& frameRows) {

@@ -3,6 +3,7 @@
 #include "formats/PdbModelBuilder.h"
 #include "model/CMolData.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,12 +17,13 @@ struct PdbOptions;
 // insertion code, bonds from CONECT records or from distances.
 class CPDBData {
 public:
-    // Reads the open file into model (whatever model held is replaced).
-    // options: CONECT records or distances for the bonds, and the perception
-    // mode (defaults when null).
-    CPDBData(StdioFile* in, CMolData& model, const PdbOptions* options);
+    // Reads the open file into a model. options: CONECT records or
+    // distances for the bonds, and the perception mode.
+    static std::unique_ptr<CMolData> Read(StdioFile* in, const PdbOptions& options);
 
 private:
+    CPDBData(StdioFile* in, CMolData& model) : model_(model), builder_(model), file(in) {}
+    void ReadAll(const PdbOptions& options);
     using AtomFields = PdbModelBuilder::AtomFields;
     using ReadState = PdbModelBuilder::ReadState;
     // The two passes: the atom records of each model, then the atoms.
@@ -36,5 +38,5 @@ private:
 
     CMolData& model_;
     PdbModelBuilder builder_;
-    StdioFile* file = nullptr; // the file being read, during construction only
+    StdioFile* file; // the file being read
 };

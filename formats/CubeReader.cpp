@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -165,9 +166,7 @@ private:
     CMolData& model_;
 };
 
-} // namespace
-
-void ReadCube(StdioFile* in, CMolData& model) {
+void ReadInto(StdioFile* in, CMolData& model) {
     model = CMolData();
     model.sourceKind = CMolData::SourceKind::kCube;
     model.vibrationState = CMolData::kVibrationNone;
@@ -182,4 +181,12 @@ void ReadCube(StdioFile* in, CMolData& model) {
     model.DropEmptyFrames();
     model.PerceiveBonds(0);
     model.ComputeCentres();
+}
+
+} // namespace
+
+std::unique_ptr<CMolData> ReadCube(StdioFile* in) {
+    auto model = std::make_unique<CMolData>();
+    ReadInto(in, *model);
+    return model;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
-class CMolData;
+#include "model/CMolData.h"
+
+#include <memory>
+
 class StdioFile;
 
 // Reads a Gaussian cube file: two comment lines; the atom count and the
@@ -12,4 +15,4 @@ class StdioFile;
 // file that does not hold what its header announces gives no molecule and
 // formatProblem says why; a grid of more than kMaxGridPoints is refused
 // before anything is allocated for it.
-void ReadCube(StdioFile* in, CMolData& model);
+std::unique_ptr<CMolData> ReadCube(StdioFile* in);

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -292,9 +293,7 @@ std::shared_ptr<Wavefunction> ReadWavefunction(const Sections& s, long long atom
     return wavefunction;
 }
 
-} // namespace
-
-void ReadFchk(StdioFile* in, CMolData& model) {
+void ReadInto(StdioFile* in, CMolData& model) {
     model = CMolData();
     model.sourceKind = CMolData::SourceKind::kFchk;
     model.vibrationState = CMolData::kVibrationNone;
@@ -373,4 +372,12 @@ void ReadFchk(StdioFile* in, CMolData& model) {
     model.DropEmptyFrames();
     model.PerceiveBonds(0);
     model.ComputeCentres();
+}
+
+} // namespace
+
+std::unique_ptr<CMolData> ReadFchk(StdioFile* in) {
+    auto model = std::make_unique<CMolData>();
+    ReadInto(in, *model);
+    return model;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
-class CMolData;
+#include "model/CMolData.h"
+
+#include <memory>
+
 class StdioFile;
 
 // Reads a Gaussian formatted checkpoint file: the atoms (the steps of an
@@ -11,4 +14,4 @@ class StdioFile;
 // orbitals are damaged gives its molecule without them and
 // wavefunctionProblem says why. Arrays are read as far as the file holds
 // them, never allocated by the length they announce.
-void ReadFchk(StdioFile* in, CMolData& model);
+std::unique_ptr<CMolData> ReadFchk(StdioFile* in);

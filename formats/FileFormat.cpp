@@ -6,6 +6,7 @@
 #include "formats/CubeReader.h"
 #include "formats/FchkReader.h"
 #include "formats/GaussianInputWriter.h"
+#include "formats/GaussianLogFollower.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
 #include "formats/XyzReader.h"
@@ -17,52 +18,41 @@
 
 namespace {
 
-void ReadGaussian(StdioFile* in, CMolData& model, const PdbOptions& options,
-                  std::unique_ptr<CGauData>* follower) {
-    auto reader = std::make_unique<CGauData>(in, model, &options);
-    if (follower != nullptr)
-        *follower = std::move(reader);
+std::unique_ptr<CMolData> ReadXyzFile(StdioFile* in, const PdbOptions&) {
+    return ReadXyz(in);
 }
 
-void ReadPdb(StdioFile* in, CMolData& model, const PdbOptions& options,
-             std::unique_ptr<CGauData>*) {
-    CPDBData(in, model, &options);
+std::unique_ptr<CMolData> ReadCubeFile(StdioFile* in, const PdbOptions&) {
+    return ReadCube(in);
 }
 
-void ReadMmcif(StdioFile* in, CMolData& model, const PdbOptions& options,
-               std::unique_ptr<CGauData>*) {
-    CMmcifData(in, model, &options);
+std::unique_ptr<CMolData> ReadFchkFile(StdioFile* in, const PdbOptions&) {
+    return ReadFchk(in);
 }
 
-void ReadXyzFile(StdioFile* in, CMolData& model, const PdbOptions&, std::unique_ptr<CGauData>*) {
-    ReadXyz(in, model);
+bool WriteCom(const CMolData& mol, int frame, StdioFile* file, const std::string& path,
+              std::string* refusal) {
+    return WriteGaussianInput(mol, frame, file, path, refusal);
 }
 
-void ReadCubeFile(StdioFile* in, CMolData& model, const PdbOptions&, std::unique_ptr<CGauData>*) {
-    ReadCube(in, model);
+bool WritePdbFull(const CMolData& mol, int frame, StdioFile* file, const std::string&,
+                  std::string* refusal) {
+    return writePdb(mol, frame, file, refusal);
 }
 
-void ReadFchkFile(StdioFile* in, CMolData& model, const PdbOptions&, std::unique_ptr<CGauData>*) {
-    ReadFchk(in, model);
-}
-
-bool WriteCom(CMolData& mol, StdioFile* file, const std::string& path, std::string* refusal) {
-    return WriteGaussianInput(mol, file, path, refusal);
-}
-
-bool WritePdbFull(CMolData& mol, StdioFile* file, const std::string&, std::string* refusal) {
-    return writePdb(mol, file, refusal);
-}
-
-bool WritePdbCoordinates(CMolData& mol, StdioFile* file, const std::string&, std::string* refusal) {
+// The short form keeps to the first geometry, as it always has.
+bool WritePdbCoordinates(const CMolData& mol, int, StdioFile* file, const std::string&,
+                         std::string* refusal) {
     return writePdbShort(mol, file, refusal);
 }
 
-bool WritePlotData(CMolData& mol, StdioFile* file, const std::string&, std::string*) {
-    return WriteRamachandranData(mol, file) && !file->HasWriteError();
+bool WritePlotData(const CMolData& mol, int frame, StdioFile* file, const std::string&,
+                   std::string*) {
+    return WriteRamachandranData(mol, frame, file) && !file->HasWriteError();
 }
 
-bool WriteXyzFile(CMolData& mol, StdioFile* file, const std::string&, std::string* refusal) {
+bool WriteXyzFile(const CMolData& mol, int, StdioFile* file, const std::string&,
+                  std::string* refusal) {
     return WriteXyz(mol, file, refusal);
 }
 
@@ -81,15 +71,16 @@ const std::vector<FileFormat>& FileFormats() {
          {"log", "com", "out", "gjf", "gau", "gjc", "gal", "g92", "g94", "g98", "g03", "g09",
           "g16"},
          {"chemical/x-gaussian-log", "chemical/x-gaussian-input"},
-         ReadGaussian,
+         CGauData::Read,
          nullptr,
-         "Gaussian file"},
+         "Gaussian file",
+         GaussianLogFollower::Start},
         {"com", FileKind::kUnknown, {"com", "gjf"}, {}, nullptr, WriteCom},
         {"pdb",
          FileKind::kPdb,
          {"pdb", "ent"},
          {"chemical/x-pdb"},
-         ReadPdb,
+         CPDBData::Read,
          WritePdbFull,
          "PDB file"},
         {"pdb-short", FileKind::kUnknown, {}, {}, nullptr, WritePdbCoordinates},
@@ -97,7 +88,7 @@ const std::vector<FileFormat>& FileFormats() {
          FileKind::kMmcif,
          {"cif"},
          {"chemical/x-mmcif", "chemical/x-cif"},
-         ReadMmcif,
+         CMmcifData::Read,
          nullptr,
          "mmCIF"},
         {"rpd", FileKind::kUnknown, {"rpd"}, {}, nullptr, WritePlotData},

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-class CGauData;
+class GaussianLogFollower;
 class CMolData;
 class StdioFile;
 
@@ -18,15 +18,18 @@ class StdioFile;
 // Save dialogs, the command line's names and the desktop's types are all
 // taken from it.
 struct FileFormat {
-    // Reads an open file into model (whatever it held is replaced); follower
-    // (when given) gets a reader that goes on reading what is appended, where
-    // the format has one.
-    using Reader = void (*)(StdioFile* in, CMolData& model, const PdbOptions& options,
-                            std::unique_ptr<CGauData>* follower);
-    // Writes mol to file; path is the name it will have. refusal (when
+    // Reads an open file into a model; null only when the format reads
+    // nothing (what went wrong with a file is in the model, see
+    // NoMoleculeReason).
+    using Reader = std::unique_ptr<CMolData> (*)(StdioFile* in, const PdbOptions& options);
+    // Reads an open file into model (whatever it held is replaced) and
+    // returns the follower that reads on what a running job appends.
+    using Follower = std::unique_ptr<GaussianLogFollower> (*)(StdioFile* in, CMolData& model);
+    // Writes geometry frame of mol to file (a format of every geometry, as
+    // XYZ, writes them all); path is the name it will have. refusal (when
     // given) says why a model that cannot be written in the format was not.
-    using Writer = bool (*)(CMolData& mol, StdioFile* file, const std::string& path,
-                            std::string* refusal);
+    using Writer = bool (*)(const CMolData& mol, int frame, StdioFile* file,
+                            const std::string& path, std::string* refusal);
 
     // The command line's name: --type for a format read, --to for one
     // written.
@@ -47,6 +50,8 @@ struct FileFormat {
     // format only written. A format with a kind but neither a reader nor a
     // writer is recognised only: its files are refused by that name.
     const char* title = nullptr;
+    // Where files of the kind grow while a job runs; null for the others.
+    Follower follow = nullptr;
 };
 
 // Every format, in the order the command line lists the ones read and the

@@ -32,7 +32,7 @@ bool FitsFixed(double value, int width, int precision) {
     return result.ec == std::errc() && result.ptr - text <= width;
 }
 
-std::string CoordinatesThatDoNotFit(CMolData& mol, int g, int width, int precision) {
+std::string CoordinatesThatDoNotFit(const CMolData& mol, int g, int width, int precision) {
     std::string why;
     ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
         for (const double v : {p.x, p.y, p.z}) {

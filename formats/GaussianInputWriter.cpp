@@ -30,9 +30,8 @@ std::string CheckpointName(const std::string& path) {
     return path.substr(0, dot);
 }
 
-bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& checkpointPath,
-                        std::string* refusal) {
-    const int g = mol.GetCurrentFrame();
+bool WriteGaussianInput(const CMolData& mol, int g, StdioFile* file,
+                        const std::string& checkpointPath, std::string* refusal) {
     std::string why;
     if (checkpointPath.find_first_of("\r\n") != std::string::npos)
         why = "the file name holds a line break";

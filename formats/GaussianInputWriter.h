@@ -12,8 +12,8 @@ class StdioFile;
 // whole lines, when the file reports a write error. Refuses, writing
 // nothing and saying why in refusal, a path with a line break (it would end
 // the checkpoint line) and coordinates that do not fit their 12 columns.
-bool WriteGaussianInput(CMolData& mol, StdioFile* file, const std::string& checkpointPath,
-                        std::string* refusal = nullptr);
+bool WriteGaussianInput(const CMolData& mol, int g, StdioFile* file,
+                        const std::string& checkpointPath, std::string* refusal = nullptr);
 
 // The checkpoint name of a path: cut at its last "." after the first
 // character (a "." in a folder name counts when the file name has none);

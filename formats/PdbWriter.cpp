@@ -83,8 +83,7 @@ bool Refuse(const std::string& why, std::string* refusal) {
 
 } // namespace
 
-bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal) {
-    const int g = mol.GetCurrentFrame();
+bool writePdb(const CMolData& mol, int g, StdioFile* file, std::string* refusal) {
     const std::string why = CoordinatesThatDoNotFit(mol, g, 8, 3);
     if (!why.empty())
         return Refuse(why, refusal);
@@ -119,7 +118,7 @@ bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal) {
     });
 }
 
-bool writePdbShort(CMolData& mol, StdioFile* file, std::string* refusal) {
+bool writePdbShort(const CMolData& mol, StdioFile* file, std::string* refusal) {
     const std::string why = CoordinatesThatDoNotFit(mol, 0, 8, 3);
     if (!why.empty())
         return Refuse(why, refusal);

@@ -12,8 +12,8 @@ class StdioFile;
 // as atom names. Returns false, after writing only whole lines, on a write
 // error; refuses, writing nothing and saying why in refusal, coordinates
 // that do not fit their 8 columns.
-bool writePdb(CMolData& mol, StdioFile* file, std::string* refusal = nullptr);
+bool writePdb(const CMolData& mol, int g, StdioFile* file, std::string* refusal = nullptr);
 
 // The short 54-column layout of plain Save: ATOM records of the shown atoms
 // of geometry 0, coordinates only. Refuses as writePdb does.
-bool writePdbShort(CMolData& mol, StdioFile* file, std::string* refusal = nullptr);
+bool writePdbShort(const CMolData& mol, StdioFile* file, std::string* refusal = nullptr);

@@ -13,10 +13,10 @@
 #include <algorithm>
 #include <string>
 
-bool WriteRamachandranLines(const CMolData& mol, StdioFile* file) {
+bool WriteRamachandranLines(const CMolData& mol, int g, StdioFile* file) {
     if (mol.frameCount == 0)
         return true;
-    const int g = std::clamp(mol.GetCurrentFrame(), 0, mol.frameCount - 1);
+    g = std::clamp(g, 0, mol.frameCount - 1);
     const std::map<int, double>& phi = mol.GetPhiAngles(g);
     const std::map<int, double>& psi = mol.GetPsiAngles(g);
     std::string line;
@@ -33,9 +33,10 @@ bool WriteRamachandranLines(const CMolData& mol, StdioFile* file) {
     return true;
 }
 
-bool WriteRamachandranData(CMolData& mol, StdioFile* file) {
+bool WriteRamachandranData(const CMolData& mol, int g, StdioFile* file) {
     if (mol.frameCount == 0)
         return true;
-    ComputeBackboneAngles(mol, std::clamp(mol.GetCurrentFrame(), 0, mol.frameCount - 1));
-    return WriteRamachandranLines(mol, file);
+    g = std::clamp(g, 0, mol.frameCount - 1);
+    ComputeBackboneAngles(mol, g);
+    return WriteRamachandranLines(mol, g, file);
 }

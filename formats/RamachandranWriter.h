@@ -8,9 +8,9 @@ class StdioFile;
 // running the backbone analysis: one line "%10.5f %10.5f" of phi and psi per
 // analysed residue, in analysis order. Returns false, after writing only
 // whole lines, on a write error.
-bool WriteRamachandranLines(const CMolData& mol, StdioFile* file);
+bool WriteRamachandranLines(const CMolData& mol, int g, StdioFile* file);
 
 // The plot data of the current geometry after its backbone analysis (see
 // ComputeBackboneAngles); nothing for a model without geometries. Returns
 // false on a write error.
-bool WriteRamachandranData(CMolData& mol, StdioFile* file);
+bool WriteRamachandranData(const CMolData& mol, int g, StdioFile* file);

@@ -6,7 +6,8 @@
 #include <new>
 
 std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const PdbOptions& options,
-                                       bool* outOfMemory, std::unique_ptr<CGauData>* follower) {
+                                       bool* outOfMemory,
+                                       std::unique_ptr<GaussianLogFollower>* follower) {
     if (outOfMemory != nullptr)
         *outOfMemory = false;
     if (follower != nullptr)
@@ -15,9 +16,12 @@ std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const Pdb
     if (format == nullptr)
         return nullptr;
     try {
-        auto model = std::make_unique<CMolData>();
-        format->read(file, *model, options, follower);
-        return model;
+        if (follower != nullptr && format->follow != nullptr) {
+            auto model = std::make_unique<CMolData>();
+            *follower = format->follow(file, *model);
+            return model;
+        }
+        return format->read(file, options);
     } catch (const std::bad_alloc&) {
         // Whatever the reader had built is gone with its unwinding.
         if (follower != nullptr)

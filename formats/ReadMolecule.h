@@ -1,7 +1,7 @@
 #pragma once
 
-#include "formats/CGauData.h"
 #include "formats/FileKind.h"
+#include "formats/GaussianLogFollower.h"
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
@@ -14,11 +14,12 @@
 // an unknown kind. The model is returned as read, also when it holds no molecule (see
 // NoMoleculeReason). A model too large for the memory there is gives
 // nothing, and outOfMemory (when given) is set; the reader's allocation
-// failure never goes further. follower (when given) gets the Gaussian
-// reader, which reads what a running job appends to the returned model.
+// failure never goes further. follower (when given) gets the follower of a
+// kind that has one (Gaussian), which reads what a running job appends to
+// the returned model.
 std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const PdbOptions& options,
                                        bool* outOfMemory = nullptr,
-                                       std::unique_ptr<CGauData>* follower = nullptr);
+                                       std::unique_ptr<GaussianLogFollower>* follower = nullptr);
 
 // Everything reading a file by its path can give.
 struct MoleculeFile {
@@ -32,9 +33,9 @@ struct MoleculeFile {
     };
     Status status = Status::kCannotOpen;
     std::unique_ptr<CMolData> model; // with kMolecule, and as read with kNoMolecule
-    // The reader of a Gaussian file, kept to read what its job appends to
-    // model (see CGauData::ReadAppended); null for other kinds.
-    std::unique_ptr<CGauData> follower;
+    // The follower of a Gaussian file, kept to read what its job appends to
+    // model (see GaussianLogFollower); null for other kinds.
+    std::unique_ptr<GaussianLogFollower> follower;
     NoMoleculeReason reason = NoMoleculeReason::kNone;
     std::string error;
     int skippedLines = 0;               // lines the reader could not use (see CMolData)

@@ -5,7 +5,7 @@
 // Calls visit(a, position) for each shown atom of geometry g, in index order,
 // the walk every writer makes. Stops and returns false as soon as visit
 // returns false; true when every atom was visited.
-template <class Visit> bool ForEachShownAtom(CMolData& mol, int g, Visit visit) {
+template <class Visit> bool ForEachShownAtom(const CMolData& mol, int g, Visit visit) {
     const int atoms = mol.AtomCount(g);
     for (int a = 0; a < atoms; ++a) {
         if (!mol.IsAtomShown(g, a))

@@ -76,9 +76,7 @@ bool NextLine(StdioFile* in, std::string& line) {
     }
 }
 
-} // namespace
-
-void ReadXyz(StdioFile* in, CMolData& model) {
+void ReadInto(StdioFile* in, CMolData& model) {
     model = CMolData();
     model.sourceKind = CMolData::SourceKind::kXyz;
     model.vibrationState = CMolData::kVibrationNone;
@@ -142,4 +140,12 @@ void ReadXyz(StdioFile* in, CMolData& model) {
     model.DropEmptyFrames();
     model.PerceiveBonds(0);
     model.ComputeCentres();
+}
+
+} // namespace
+
+std::unique_ptr<CMolData> ReadXyz(StdioFile* in) {
+    auto model = std::make_unique<CMolData>();
+    ReadInto(in, *model);
+    return model;
 }

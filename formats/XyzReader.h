@@ -1,9 +1,12 @@
 #pragma once
 
-class CMolData;
+#include "model/CMolData.h"
+
+#include <memory>
+
 class StdioFile;
 
-// Reads an XYZ file into model (whatever model held is replaced): frames of
+// Reads an XYZ file into a model: frames of
 // an atom-count line, a comment line and one line per atom (an element symbol
 // or atomic number, then x, y and z in ångström; anything after them is
 // ignored). Every frame is a geometry, so a trajectory plays as an
@@ -22,4 +25,4 @@ class StdioFile;
 //   its element; a name of no element gives element 0.
 // - The count never decides how much memory is taken before the atoms are
 //   there: a count of a billion on a short file costs nothing.
-void ReadXyz(StdioFile* in, CMolData& model);
+std::unique_ptr<CMolData> ReadXyz(StdioFile* in);

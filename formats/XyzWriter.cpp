@@ -18,7 +18,7 @@ constexpr int kDecimals = 6;
 
 } // namespace
 
-bool WriteXyz(CMolData& mol, StdioFile* file, std::string* refusal) {
+bool WriteXyz(const CMolData& mol, StdioFile* file, std::string* refusal) {
     for (int g = 0; g < mol.frameCount; ++g) {
         const std::string why = CoordinatesThatDoNotFit(mol, g, kWidth, kDecimals);
         if (!why.empty()) {

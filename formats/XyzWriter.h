@@ -12,4 +12,4 @@ class StdioFile;
 // decimals, the same under every locale. Nothing is written when a shown
 // atom's coordinate is not finite or wider than 24 columns; refusal (when
 // given) then says which.
-bool WriteXyz(CMolData& mol, StdioFile* file, std::string* refusal = nullptr);
+bool WriteXyz(const CMolData& mol, StdioFile* file, std::string* refusal = nullptr);

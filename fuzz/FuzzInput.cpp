@@ -43,11 +43,11 @@ void WriteEverything(CMolData& mol) {
     StdioFile sink;
     if (!sink.Open("/dev/null", StdioFile::modeWrite))
         return;
-    WriteGaussianInput(mol, &sink, "/tmp/fuzz.com");
-    writePdb(mol, &sink);
+    WriteGaussianInput(mol, mol.GetCurrentFrame(), &sink, "/tmp/fuzz.com");
+    writePdb(mol, mol.GetCurrentFrame(), &sink);
     writePdbShort(mol, &sink);
-    WriteRamachandranData(mol, &sink);
-    WriteRamachandranLines(mol, &sink);
+    WriteRamachandranData(mol, mol.GetCurrentFrame(), &sink);
+    WriteRamachandranLines(mol, mol.GetCurrentFrame(), &sink);
 }
 
 void CheckPdbModel(CMolData& mol) {

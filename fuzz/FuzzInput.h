@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The readers read from a file by name, so each input is written to one
@@ -49,9 +50,8 @@ template <class Reader> void CheckEveryReading(FuzzInput& input) {
         StdioFile* file = input.Open();
         if (file == nullptr)
             return;
-        CMolData mol;
-        Reader(file, mol, &options);
-        if (NoMoleculeReasonOf(mol) == NoMoleculeReason::kNone)
-            CheckPdbModel(mol);
+        const std::unique_ptr<CMolData> mol = Reader::Read(file, options);
+        if (NoMoleculeReasonOf(*mol) == NoMoleculeReason::kNone)
+            CheckPdbModel(*mol);
     }
 }

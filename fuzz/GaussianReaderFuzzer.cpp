@@ -6,6 +6,7 @@
 
 #include "formats/CGauData.h"
 #include "formats/NoMoleculeReason.h"
+#include "formats/PdbOptions.h"
 #include "fuzz/FuzzInput.h"
 
 #include <cmath>
@@ -16,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StdioFile* file = input.Open();
     if (file == nullptr)
         return 0;
-    CMolData mol;
-    CGauData(file, mol, nullptr);
+    const std::unique_ptr<CMolData> read = CGauData::Read(file, PdbOptions{});
+    CMolData& mol = *read;
     // A Z-matrix that gives no coordinates names a line of the file and
     // leaves no geometry behind.
     if (mol.zMatrixProblem.kind != ZMatrixProblem::Kind::kNone &&

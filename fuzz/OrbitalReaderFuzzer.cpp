@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StdioFile* file = input.Open();
     if (file == nullptr)
         return 0;
-    CMolData cube;
-    ReadCube(file, cube);
+    const std::unique_ptr<CMolData> readCube = ReadCube(file);
+    const CMolData& cube = *readCube;
     for (const auto& volume : cube.volumes) {
         if (volume->values.size() != volume->Count() || volume->Count() == 0)
             std::abort();
@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     file = input.Open();
     if (file == nullptr)
         return 0;
-    CMolData fchk;
-    ReadFchk(file, fchk);
+    const std::unique_ptr<CMolData> readFchk = ReadFchk(file);
+    const CMolData& fchk = *readFchk;
     if (fchk.wavefunction != nullptr) {
         const Wavefunction& w = *fchk.wavefunction;
         const std::size_t n = static_cast<std::size_t>(w.basis.FunctionCount());

@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StdioFile* file = input.Open();
     if (file == nullptr)
         return 0;
-    CMolData mol;
-    ReadXyz(file, mol);
+    const std::unique_ptr<CMolData> read = ReadXyz(file);
+    CMolData& mol = *read;
     if (mol.frameCount > 0 && mol.GetCurrentFrame() != mol.frameCount - 1)
         std::abort();
     for (int g = 0; g < mol.frameCount; ++g) {
@@ -44,10 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool written = out.Open(path, StdioFile::modeWrite) && WriteXyz(mol, &out);
     if (out.Close() && written) {
         StdioFile in;
-        CMolData again;
         if (!in.Open(path, StdioFile::modeRead))
             std::abort();
-        ReadXyz(&in, again);
+        const std::unique_ptr<CMolData> readAgain = ReadXyz(&in);
+        const CMolData& again = *readAgain;
         if (again.frameCount != mol.frameCount)
             std::abort();
         for (int g = 0; g < mol.frameCount; ++g) {

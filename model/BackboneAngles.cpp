@@ -6,8 +6,8 @@
 
 #include <cstring>
 
-bool ComputeBackboneAngles(CMolData& mol, int g) {
-    CMolFrame& frame = mol.Frame(g);
+bool ComputeBackboneAngles(const CMolData& mol, int g) {
+    const CMolFrame& frame = mol.Frame(g);
     if (frame.anglesComputed)
         return !frame.phiAngles.empty();
     // Slots of the window's three residues; they keep the last index written

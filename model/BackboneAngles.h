@@ -7,6 +7,7 @@ class CMolData;
 // and psi angles and the backbone atoms of the window, stored in the
 // geometry (CMolFrame's phiAngles, psiAngles, backboneAtoms), and which of
 // them are measured across a break in the chain (anglesAcrossBreaks). Runs
-// once per geometry; returns whether any residue was analysed. A model
+// once per geometry (a cache, filled in a model read only too); returns
+// whether any residue was analysed. A model
 // without residues has none.
-bool ComputeBackboneAngles(CMolData& mol, int g);
+bool ComputeBackboneAngles(const CMolData& mol, int g);

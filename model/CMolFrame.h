@@ -93,16 +93,18 @@ public:
     // The lowest and highest temperature factor of the atoms (low above
     // high when there are none).
     double bFactorLow = 1.0, bFactorHigh = 0.0;
-    bool anglesComputed = false;
-    std::map<int, double> phiAngles;
-    std::map<int, double> psiAngles;
-    std::map<int, int> backboneAtoms;
+    // The backbone analysis (see ComputeBackboneAngles): a cache filled the
+    // first time it is asked for, so also in a model read only.
+    mutable bool anglesComputed = false;
+    mutable std::map<int, double> phiAngles;
+    mutable std::map<int, double> psiAngles;
+    mutable std::map<int, int> backboneAtoms;
     // The residue index of each analysed residue, by the key of its angles.
-    std::map<int, int> angleResidues;
+    mutable std::map<int, int> angleResidues;
     // The keys of the analysed residues whose phi or psi is measured across
     // a break in the chain (a neighbour of another chain, or no peptide
     // bond to it): angles of no conformation, which the plot leaves out.
-    std::set<int> anglesAcrossBreaks;
+    mutable std::set<int> anglesAcrossBreaks;
     // The normal modes of the frequency job that ran on this geometry, in
     // the order printed; empty for other geometries.
     std::vector<NormalMode> modes;

@@ -13,7 +13,6 @@
 #include "view/CLegendOverlay.h"
 #include "view/CModeListDlg.h"
 #include "view/JobStateText.h"
-#include "view/MolViewCommands.h"
 #include "view/PlaceBeside.h"
 #include "view/ViewPicture.h"
 #include "view/ViewSettings.h"
@@ -65,7 +64,6 @@ CMolView::CMolView(Document* document, QWidget* parent)
         ++framesShown_;
         emit pictureDrawn();
     });
-    MolViewCommands::Add(*this, commands_);
 }
 
 CMolView::~CMolView() {

@@ -43,6 +43,8 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(View* sender) override;
     bool OnCmdMsg(int id, CommandUpdate* update) override;
+    // The window's commands (see MolViewCommands, which fills it).
+    CommandTable& Commands() { return commands_; }
     // The document's model; null when it holds none.
     CMolData* Model() const;
     // Brings the state the scene reads up to date before it draws or picks.

@@ -10,6 +10,7 @@
 #include "app/CMainFrame.h"
 #include "app/CMolDoc.h"
 #include "formats/CPDBData.h"
+#include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
 #include "platform/ChildFrame.h"
@@ -110,8 +111,8 @@ void JourneyTest::firstHour() {
 
     StdioFile saved;
     QVERIFY(saved.Open(h.Path("journey.pdb").toStdString(), StdioFile::modeRead));
-    CMolData again;
-    CPDBData(&saved, again, nullptr);
+    const std::unique_ptr<CMolData> read = CPDBData::Read(&saved, PdbOptions{});
+    const CMolData& again = *read;
     QCOMPARE(again.atomCount, 17);
     QCOMPARE(again.skippedLines, 0);
     const QImage picture(h.Path("journey-picture.tif"));

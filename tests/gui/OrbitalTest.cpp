@@ -169,8 +169,8 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("saveCube")), Qt::LeftButton);
     StdioFile saved;
     QVERIFY(saved.Open(h.Path("lumo.cube").toStdString(), StdioFile::modeRead));
-    CMolData again;
-    ReadCube(&saved, again);
+    const std::unique_ptr<CMolData> read = ReadCube(&saved);
+    const CMolData& again = *read;
     QVERIFY2(again.formatProblem.empty(), again.formatProblem.c_str());
     QCOMPARE(again.volumes.size(), std::size_t{1});
     QCOMPARE(again.volumes[0]->points, surface.volume->points);

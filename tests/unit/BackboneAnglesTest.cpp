@@ -208,7 +208,7 @@ TEST_F(BackboneAngles, PlotDataOfTheModelShown) {
     const auto written = [&] {
         StdioFile out;
         EXPECT_TRUE(out.Open(dir.File("plot.rpd"), StdioFile::modeWrite));
-        EXPECT_TRUE(WriteRamachandranData(*mol, &out));
+        EXPECT_TRUE(WriteRamachandranData(*mol, mol->GetCurrentFrame(), &out));
         EXPECT_TRUE(out.Close());
         std::ifstream in(dir.File("plot.rpd"));
         std::vector<double> phis;
@@ -231,7 +231,7 @@ TEST_F(BackboneAngles, PlotDataLinesOfTwentyOneCharacters) {
     TempDir dir;
     StdioFile out;
     ASSERT_TRUE(out.Open(dir.File("plot.rpd"), StdioFile::modeWrite));
-    WriteRamachandranData(*mol, &out);
+    WriteRamachandranData(*mol, mol->GetCurrentFrame(), &out);
     ASSERT_TRUE(out.Close());
     std::ifstream in(dir.File("plot.rpd"));
     std::string line;
@@ -321,9 +321,8 @@ TEST_F(BackboneAngles, RealProteinMatchesAnIndependentCalculation) {
 
     StdioFile file;
     ASSERT_TRUE(file.Open(path, StdioFile::modeRead));
-    const PdbOptions options;
-    CMolData mol;
-    CPDBData(&file, mol, &options);
+    const std::unique_ptr<CMolData> read = CPDBData::Read(&file, PdbOptions{});
+    CMolData& mol = *read;
     ASSERT_TRUE(ComputeBackboneAngles(mol, 0));
     ASSERT_EQ(mol.GetPhiAngles(0).size(), phi.size());
     for (std::size_t k = 0; k < phi.size(); ++k) {

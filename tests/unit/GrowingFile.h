@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/CGauData.h"
+#include "formats/GaussianLogFollower.h"
 #include "io/StdioFile.h"
 #include "tests/unit/ReadText.h"
 #include "tests/unit/TempDir.h"
@@ -116,7 +117,7 @@ ExpectGrowsLikeFreshReadings(const std::string& text, const std::vector<std::siz
         const int before = model->frameCount;
         StdioFile file;
         ASSERT_TRUE(file.Open(path, StdioFile::modeRead));
-        const CGauData::Growth growth = model.reader->ReadAppended(&file);
+        const GaussianLogFollower::Growth growth = model.reader->ReadAppended(&file);
         ASSERT_FALSE(growth.readAgain);
         EXPECT_TRUE(growth.changed || growth.newFrames == 0);
         EXPECT_EQ(growth.newFrames, model->frameCount - before);

@@ -2,6 +2,7 @@
 // the model is always the one a fresh reading of the file gives.
 
 #include "formats/CGauData.h"
+#include "formats/GaussianLogFollower.h"
 #include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "tests/support/GaussianOutputText.h"
@@ -131,7 +132,7 @@ TEST(GrowingOutput, StepValuesAndTheJobsEndArriveAfterTheirGeometry) {
         return model.reader->ReadAppended(&file);
     };
     // The energy line cut in its number: no energy yet, not a wrong one.
-    CGauData::Growth growth = grow(text.find("A.U. after") - 8);
+    GaussianLogFollower::Growth growth = grow(text.find("A.U. after") - 8);
     EXPECT_TRUE(std::isnan(model->GetFrame(0)->energy));
     EXPECT_FALSE(growth.changed); // no line became whole
     growth = grow(text.find(" Maximum Force") + 1);

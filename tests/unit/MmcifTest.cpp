@@ -235,7 +235,7 @@ TEST(Mmcif, StructuresPastThePdbLimitsReadWhole) {
     {
         StdioFile out;
         ASSERT_TRUE(out.Open(dir.File("big.pdb"), StdioFile::modeWrite));
-        ASSERT_TRUE(writePdb(*mol, &out));
+        ASSERT_TRUE(writePdb(*mol, mol->GetCurrentFrame(), &out));
         ASSERT_TRUE(out.Close());
     }
     auto again = ReadFile<CPDBData>(dir.File("big.pdb"));

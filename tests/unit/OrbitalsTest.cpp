@@ -24,12 +24,12 @@ namespace {
 
 const std::filesystem::path kOrbitals = std::filesystem::path(RAVEK_TESTDATA_DIR) / "orbitals";
 
-template <void (*Read)(StdioFile*, CMolData&)> CMolData ReadPath(const std::string& path) {
+template <std::unique_ptr<CMolData> (*Read)(StdioFile*)>
+CMolData ReadPath(const std::string& path) {
     StdioFile file;
-    CMolData model;
-    if (file.Open(path, StdioFile::modeRead))
-        Read(&file, model);
-    return model;
+    if (!file.Open(path, StdioFile::modeRead))
+        return CMolData();
+    return std::move(*Read(&file));
 }
 
 CMolData ReadFchkPath(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/GaussianLogFollower.h"
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
@@ -16,29 +17,26 @@ std::unique_ptr<CMolData> ReadFile(const std::string& path, const PdbOptions& op
     StdioFile file;
     if (!file.Open(path, StdioFile::modeRead))
         return nullptr;
-    auto model = std::make_unique<CMolData>();
-    Reader(&file, *model, &options);
-    return model;
+    return Reader::Read(&file, options);
 }
 
-// A model read with its reader kept, to read what is appended to the file.
+// A model read with its follower kept, to read what is appended to the file.
 template <class Reader> struct Followed {
     std::unique_ptr<CMolData> model;
-    std::unique_ptr<Reader> reader;
+    std::unique_ptr<GaussianLogFollower> reader;
     CMolData* operator->() const { return model.get(); }
     CMolData& operator*() const { return *model; }
 };
 
-// Reads the file at path with Reader and keeps the reader; an empty result
-// when the file cannot be opened.
-template <class Reader>
-Followed<Reader> ReadFollowed(const std::string& path, const PdbOptions& options = {}) {
+// Reads the file at path with Reader's follower and keeps it; an empty
+// result when the file cannot be opened.
+template <class Reader> Followed<Reader> ReadFollowed(const std::string& path) {
     Followed<Reader> read;
     StdioFile file;
     if (!file.Open(path, StdioFile::modeRead))
         return read;
     read.model = std::make_unique<CMolData>();
-    read.reader = std::make_unique<Reader>(&file, *read.model, &options);
+    read.reader = GaussianLogFollower::Start(&file, *read.model);
     return read;
 }
 

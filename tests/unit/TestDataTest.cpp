@@ -543,8 +543,9 @@ TEST_P(GaussianOutputFile, GaussianInputRoundTrip) {
         GTEST_SKIP() << "no molecule in this file";
     TempDir dir;
     const std::string path = dir.File("again.com");
-    ASSERT_TRUE(
-        WriteFile(path, [&](StdioFile* out) { return WriteGaussianInput(*mol, out, path); }));
+    ASSERT_TRUE(WriteFile(path, [&](StdioFile* out) {
+        return WriteGaussianInput(*mol, mol->GetCurrentFrame(), out, path);
+    }));
     auto again = ReadFile<CGauData>(path);
     const int g = mol->GetCurrentFrame();
     ASSERT_EQ(again->atomCount, mol->AtomCount(g));
@@ -1010,7 +1011,7 @@ TEST_P(PdbFile, FullLayoutRoundTrip) {
     {
         StdioFile out;
         ASSERT_TRUE(out.Open(path, StdioFile::modeWrite));
-        ASSERT_TRUE(writePdb(*mol, &out));
+        ASSERT_TRUE(writePdb(*mol, mol->GetCurrentFrame(), &out));
         ASSERT_TRUE(out.Close());
     }
     auto again = ReadFile<CPDBData>(path);

@@ -63,12 +63,13 @@ TEST_F(Writers, GaussianInputOfTheGeometryOnScreen) {
                                  "  CL       -0.000000 12345.500000     0.000000\n"
                                  "  DU        1.000000     2.000000     3.000000\n"
                                  "\n";
-    EXPECT_EQ(
-        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "/work/run.1/mol.com"); }),
-        expected);
+    EXPECT_EQ(Written([&](StdioFile* f) {
+                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "/work/run.1/mol.com");
+              }),
+              expected);
     mol->SetCurrentFrame(0);
     EXPECT_NE(Written([&](StdioFile* f) {
-                  return WriteGaussianInput(*mol, f, "x");
+                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "x");
               }).find("   C        9.000000     9.000000     9.000000\n"),
               std::string::npos);
 }
@@ -81,8 +82,8 @@ TEST_F(Writers, GaussianInputHeavyElementsReadBack) {
                                   "Cl 2.3 0.0 0.0\n"
                                   "Ru 0.0 5.0 0.0\n"
                                   "Cs 0.0 0.0 9.0\n");
-    const std::string written =
-        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); });
+    const std::string written = Written(
+        [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a"); });
     EXPECT_NE(written.find("\n  Pt        0.000000     0.000000     0.000000\n"),
               std::string::npos);
     EXPECT_NE(written.find("\n  CL        2.300000"), std::string::npos);
@@ -110,8 +111,8 @@ TEST_F(Writers, GaussianInputLeavesHiddenAtomsOut) {
     auto mol = Protein();
     mol->SetSelectedResidues({1}, 0);
     mol->ApplyResidueSelection(1, 0); // hide THR8
-    const std::string text =
-        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "p.com"); });
+    const std::string text = Written(
+        [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "p.com"); });
     EXPECT_NE(text.find("0 1\n   N       -0.677000    -1.230000    -0.491000\n   C  "),
               std::string::npos);
     EXPECT_EQ(text.find("   H        1.000000"), std::string::npos);
@@ -131,14 +132,15 @@ TEST_F(Writers, PdbFullLayoutOfAPdbModel) {
         "ATOM      5 2HG1 THR     2       1.500   2.500   3.500  1.00  0.00           H  \n"
         "ATOM      6 FE   HEM     3     100.000-200.000  -0.000  1.00  0.00          FE  \n"
         "ATOM      7 CA    CA     4       5.000   5.000   5.000  1.00  0.00          CA  \n";
-    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, f); }), expected);
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }),
+              expected);
 
     // Hidden atoms leave gaps in the serials; more than 99999 residues
     // cannot be numbered.
     mol->SetSelectedResidues({0, 2}, 0);
     mol->ApplyResidueSelection(1, 0);
     mol->GetFrame(0)->Atom(6).residueIndex = 99999;
-    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, f); }),
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }),
               "ATOM      4 1HG2 THR     2       1.000   2.000   3.000  1.00  0.00           H  \n"
               "ATOM      5 2HG1 THR     2       1.500   2.500   3.500  1.00  0.00           H  \n"
               "ATOM      7 CA    CA *****       5.000   5.000   5.000  1.00  0.00          CA  \n");
@@ -147,7 +149,7 @@ TEST_F(Writers, PdbFullLayoutOfAPdbModel) {
 TEST_F(Writers, PdbFullLayoutOfAGaussianModel) {
     auto mol = ReadText<CGauData>(
         "#P HF\n\nt\n\n0 1\nO 0 0 0.1173\nH 0 0.7572 -0.4692\nCl 0 -0.7572 -0.4692\n\n");
-    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, f); }),
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }),
               "ATOM      1  O   RES     1       0.000   0.000   0.117  1.00  0.00           O  \n"
               "ATOM      2  H   RES     1       0.000   0.757  -0.469  1.00  0.00           H  \n"
               "ATOM      3 CL   RES     1       0.000  -0.757  -0.469  1.00  0.00          CL  \n");
@@ -176,13 +178,15 @@ TEST_F(Writers, RamachandranLinesOfTwentyOneCharacters) {
     mol->GetFrame(0)->psiAngles[0] = -47.0;
     mol->GetFrame(0)->phiAngles[1] = 200.0;
     mol->GetFrame(0)->psiAngles[1] = -179.999999;
-    EXPECT_EQ(Written([&](StdioFile* f) { return WriteRamachandranLines(*mol, f); }),
+    EXPECT_EQ(Written([&](StdioFile* f) {
+                  return WriteRamachandranLines(*mol, mol->GetCurrentFrame(), f);
+              }),
               " -57.50000  -47.00000\n"
               " 200.00000 -180.00000\n");
     // A Gaussian model writes nothing.
     auto gaussian = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nO 0 0 0\n\n");
     EXPECT_EQ(Written([&](StdioFile* f) {
-                  WriteRamachandranData(*gaussian, f);
+                  WriteRamachandranData(*gaussian, gaussian->GetCurrentFrame(), f);
                   return true;
               }),
               "");
@@ -191,14 +195,16 @@ TEST_F(Writers, RamachandranLinesOfTwentyOneCharacters) {
 TEST_F(Writers, NumbersAreWrittenWithAPointUnderAGermanLocale) {
     auto mol = Protein();
     const std::string plain =
-        Written([&](StdioFile* f) { return writePdb(*mol, f); }) +
-        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); });
+        Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }) +
+        Written(
+            [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a"); });
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
         GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
     const std::string german =
-        Written([&](StdioFile* f) { return writePdb(*mol, f); }) +
-        Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); });
+        Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }) +
+        Written(
+            [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a"); });
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(german, plain);
 }
@@ -213,7 +219,8 @@ TEST_F(Writers, EveryFieldStaysInItsColumnsAndReadsBack) {
     out.Orientation("Input", rows);
     auto big = ReadText<CGauData>(out.Text());
     ASSERT_EQ(big->atomCount, 100001);
-    const std::string text = Written([&](StdioFile* f) { return writePdb(*big, f); });
+    const std::string text =
+        Written([&](StdioFile* f) { return writePdb(*big, big->GetCurrentFrame(), f); });
     const std::size_t last = text.rfind("ATOM");
     EXPECT_EQ(text.substr(last, 26), "ATOM 100001  C   RES     1");
     auto again = ReadText<CPDBData>(text);
@@ -230,7 +237,8 @@ TEST_F(Writers, EveryFieldStaysInItsColumnsAndReadsBack) {
     auto alt = ReadText<CPDBData>(
         "ATOM      1  HA AGLY A   1       1.000   2.000   3.000  1.00  0.00           H\n");
     ASSERT_EQ(alt->GetLabel(0, 0), "HA A");
-    const std::string altText = Written([&](StdioFile* f) { return writePdb(*alt, f); });
+    const std::string altText =
+        Written([&](StdioFile* f) { return writePdb(*alt, alt->GetCurrentFrame(), f); });
     EXPECT_EQ(altText.substr(0, 26), "ATOM      1  HA AGLY     1");
     EXPECT_EQ(ReadText<CPDBData>(altText)->GetElement(0, 0), 1);
 }
@@ -243,7 +251,8 @@ TEST_F(Writers, TheElementStaysInColumns77And78) {
         "HETATM    2 HG    HG A   2       4.000   2.000   3.000  1.00  0.00          HG\n");
     ASSERT_EQ(mol->GetElement(0, 0), 14);
     ASSERT_EQ(mol->GetElement(0, 1), 80);
-    const std::string text = Written([&](StdioFile* f) { return writePdb(*mol, f); });
+    const std::string text =
+        Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); });
     const std::size_t second = text.find('\n') + 1;
     EXPECT_EQ(text.substr(76, 2), "SI");
     EXPECT_EQ(text.substr(second + 76, 2), "HG");
@@ -256,31 +265,39 @@ TEST_F(Writers, ValuesThatDoNotFitTheirColumnsAreRefused) {
     auto mol = Protein();
     mol->SetAtomPosXYZ(0, 1, 12345.0, 0.0, 0.0); // 9 characters: too wide for PDB
     std::string why;
-    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, f, &why); }), "write error");
+    EXPECT_EQ(
+        Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f, &why); }),
+        "write error");
     EXPECT_NE(why.find("atom 2"), std::string::npos) << why;
     why.clear();
     EXPECT_EQ(Written([&](StdioFile* f) { return writePdbShort(*mol, f, &why); }), "write error");
     EXPECT_FALSE(why.empty());
     // A Gaussian input's twelve columns hold it; not a value beyond them,
     // nor one that is not a number at all.
-    EXPECT_NE(Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a"); }),
+    EXPECT_NE(Written([&](StdioFile* f) {
+                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a");
+              }),
               "write error");
     mol->SetAtomPosXYZ(0, 1, std::nan(""), 0.0, 0.0);
     why.clear();
-    EXPECT_EQ(Written([&](StdioFile* f) { return WriteGaussianInput(*mol, f, "a", &why); }),
+    EXPECT_EQ(Written([&](StdioFile* f) {
+                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a", &why);
+              }),
               "write error");
     EXPECT_NE(why.find("not a finite number"), std::string::npos) << why;
     // A hidden atom is not written, so it is not checked either.
     mol->SetSelectedResidues({0}, 0);
     mol->ApplyResidueSelection(1, 0);
-    EXPECT_NE(Written([&](StdioFile* f) { return writePdb(*mol, f); }), "write error");
+    EXPECT_NE(Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }),
+              "write error");
 }
 
 TEST_F(Writers, ALineBreakInThePathNeverReachesTheCheckpointLine) {
     auto mol = Protein();
     std::string why;
     EXPECT_EQ(Written([&](StdioFile* f) {
-                  return WriteGaussianInput(*mol, f, "/tmp/a\n#P evil.com", &why);
+                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "/tmp/a\n#P evil.com",
+                                            &why);
               }),
               "write error");
     EXPECT_EQ(why, "the file name holds a line break");
@@ -293,7 +310,8 @@ TEST_F(Writers, WriteErrorsAreReported) {
         GTEST_SKIP() << "/dev/full is not available here";
     // Buffered writes may only fail when the file is closed; either way the
     // failure reaches the caller.
-    const bool written = writePdb(*mol, &full) && WriteGaussianInput(*mol, &full, "a");
+    const bool written = writePdb(*mol, mol->GetCurrentFrame(), &full) &&
+                         WriteGaussianInput(*mol, mol->GetCurrentFrame(), &full, "a");
     EXPECT_FALSE(full.Close() && written);
 }
 
