@@ -2,32 +2,65 @@
 
 #include "formats/FileFormat.h"
 
+#include <algorithm>
+
+namespace {
+
+// The patterns of each filter: its formats' dialog names in the format
+// table's order, then (compressed) their compressed names.
+std::vector<DialogFilter> WithPatterns(std::vector<DialogFilter> filters, bool compressed) {
+    for (DialogFilter& filter : filters) {
+        if (filter.formats.empty()) {
+            filter.patterns = filter.everyFile;
+            continue;
+        }
+        std::vector<const char*> names;
+        for (const bool packed : {false, true}) {
+            if (packed && !compressed)
+                break;
+            for (const FileFormat& format : FileFormats()) {
+                const bool listed = std::any_of(
+                    filter.formats.begin(), filter.formats.end(),
+                    [&](const char* name) { return std::string_view(name) == format.name; });
+                if (listed) {
+                    const auto& own = packed ? format.compressedNames : format.dialogNames;
+                    names.insert(names.end(), own.begin(), own.end());
+                }
+            }
+        }
+        for (const char* name : names)
+            filter.patterns.append(filter.patterns.empty() ? "" : "; ").append(name);
+    }
+    return filters;
+}
+
+} // namespace
+
 const std::vector<DialogFilter>& OpenFilters() {
-    static const std::vector<DialogFilter> filters = {
-        {"Gaussian Data (*.log; *.com; *.out; *.gjf)",
-         "*.log; *.com; *.out; *.gjf; *.g03; *.g09; *.g16; *.log.gz; *.out.gz",
-         {"gaussian"}},
-        {"PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz)",
-         "*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz",
-         {"pdb", "mmcif"}},
-        {"All Files (*.*)", "*.*", {}},
-        {"XYZ Files (*.xyz; *.xyz.gz)", "*.xyz; *.xyz.gz", {"xyz"}},
-        {"Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)",
-         "*.cube; *.cub; *.fchk; *.fch; *.cube.gz; *.cub.gz; *.fchk.gz",
-         {"fchk", "cube"}},
-        {"All Molecule Files (*.*)", "*", {}, true},
-    };
+    static const std::vector<DialogFilter> filters = WithPatterns(
+        {
+            {"Gaussian Data (*.log; *.com; *.out; *.gjf)", {"gaussian"}},
+            {"PDB Data (*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; *.mmcif.gz)",
+             {"pdb", "mmcif"}},
+            {"All Files (*.*)", {}, "*.*"},
+            {"XYZ Files (*.xyz; *.xyz.gz)", {"xyz"}},
+            {"Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)", {"fchk", "cube"}},
+            {"All Molecule Files (*.*)", {}, "*", true},
+        },
+        true);
     return filters;
 }
 
 const std::vector<DialogFilter>& SaveFilters() {
-    static const std::vector<DialogFilter> filters = {
-        {"Gaussian Input Files (*.com)", "*.com", {"com"}},
-        {"Protein Data Bank Files (*.pdb; *.ent)", "*.pdb; *.ent", {"pdb"}},
-        {"Ramachandran Plot Data (*.rpd)", "*.rpd", {"rpd"}},
-        {"All Files (*.*)", "*.*", {}},
-        {"XYZ Files (*.xyz)", "*.xyz", {"xyz"}},
-    };
+    static const std::vector<DialogFilter> filters = WithPatterns(
+        {
+            {"Gaussian Input Files (*.com)", {"com"}},
+            {"Protein Data Bank Files (*.pdb; *.ent)", {"pdb"}},
+            {"Ramachandran Plot Data (*.rpd)", {"rpd"}},
+            {"All Files (*.*)", {}, "*.*"},
+            {"XYZ Files (*.xyz)", {"xyz"}},
+        },
+        false);
     return filters;
 }
 

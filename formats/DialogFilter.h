@@ -8,17 +8,22 @@
 
 struct FileFormat;
 
-// A filter of the Open or Save dialog: its text, the patterns it shows, and
-// the formats it stands for (none: every file, the format then chosen by
-// the name). Opening with a filter of several formats reads a file with the
-// one its name says, else with the first.
+// A filter of the Open or Save dialog: its text, the formats it stands for
+// (none: every file, the format then chosen by the name) and the patterns
+// it shows: those the format table gives its formats' files (compressed
+// ones too in the Open dialog), in the table's order, or for a filter of
+// every file its own. Opening with a filter of several formats reads a file
+// with the one its name says, else with the first.
 struct DialogFilter {
     const char* text;
-    const char* patterns;
     std::vector<const char*> formats;
+    // The patterns of a filter of every file.
+    const char* everyFile = nullptr;
     // A filter of every file whose name says nothing has its reader chosen
     // by the file's first lines.
     bool byContent = false;
+    // The patterns shown, made from the above.
+    std::string patterns = {};
 };
 // The filters of the Open and of the Save dialog. Their 1-based positions
 // are stored in the settings, so new filters only ever come at the end.

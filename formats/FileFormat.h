@@ -52,6 +52,10 @@ struct FileFormat {
     const char* title = nullptr;
     // Where files of the kind grow while a job runs; null for the others.
     Follower follow = nullptr;
+    // The names the Open and Save dialogs show for the format's files, and
+    // those of its compressed files the Open dialog shows too.
+    std::vector<const char*> dialogNames = {};
+    std::vector<const char*> compressedNames = {};
 };
 
 // Every format, in the order the command line lists the ones read and the
