@@ -1,5 +1,6 @@
 #include "cli/ConvertCommand.h"
 
+#include "cli/ArgumentParser.h"
 #include "cli/ModelSource.h"
 #include "formats/FileFormat.h"
 #include "io/StdioFile.h"
@@ -26,34 +27,29 @@ int RunConvert(const std::vector<std::string>& args) {
     bool frameGiven = false;
     int frame = 0;
     std::string error;
-    for (std::size_t i = 0; i < args.size();) {
-        bool taken = false;
-        if (!source.Consume(args, i, taken, error))
-            return UsageError(error);
-        if (taken)
-            continue;
-        const std::string& arg = args[i];
-        if ((arg == "--to" || arg == "--frame") && i + 1 < args.size()) {
-            if (arg == "--to") {
-                target = FormatNamed(args[i + 1]);
-                if (target == nullptr || target->write == nullptr)
-                    return UsageError("--to must be " + FormatNames(true, false) + ", not '" +
-                                      args[i + 1] + "'");
-            } else {
-                if (!TextScanner::ParseInt(args[i + 1], frame))
-                    return UsageError("--frame needs a whole number, not '" + args[i + 1] + "'");
-                frameGiven = true;
-            }
-            i += 2;
-            continue;
-        }
-        if (out.empty() && !arg.empty() && arg[0] != '-') {
-            out = arg;
-            ++i;
-            continue;
-        }
-        return UsageError("unexpected argument '" + arg + "'");
-    }
+    ArgumentParser parser;
+    source.AddTo(parser);
+    parser.Option("--to", [&target](const std::string& value) -> std::string {
+        target = FormatNamed(value);
+        if (target == nullptr || target->write == nullptr)
+            return "--to must be " + FormatNames(true, false) + ", not '" + value + "'";
+        return {};
+    });
+    parser.Option("--frame", [&](const std::string& value) -> std::string {
+        if (!TextScanner::ParseInt(value, frame))
+            return "--frame needs a whole number, not '" + value + "'";
+        frameGiven = true;
+        return {};
+    });
+    parser.Plain([&out] { return out.empty(); },
+                 [&out](const std::string& value) -> std::string {
+                     if (value == "-")
+                         return "unexpected argument '-'";
+                     out = value;
+                     return {};
+                 });
+    if (!parser.Parse(args, error))
+        return UsageError(error);
     if (!source.Complete(error))
         return UsageError(error);
     if (out.empty())

@@ -1,5 +1,6 @@
 #include "cli/CubeCommand.h"
 
+#include "cli/ArgumentParser.h"
 #include "cli/ModelSource.h"
 #include "formats/CubeWriter.h"
 #include "formats/ReadMolecule.h"
@@ -45,34 +46,27 @@ int RunCube(const std::vector<std::string>& args) {
     std::string out, orbital, like, error;
     bool beta = false;
     double spacing = 0.2, margin = 4.0;
-    for (std::size_t i = 0; i < args.size();) {
-        bool taken = false;
-        if (!source.Consume(args, i, taken, error))
-            return UsageError(error);
-        if (taken)
-            continue;
-        const std::string& arg = args[i];
-        if (arg == "--beta") {
-            beta = true;
-            ++i;
-            continue;
-        }
-        if (i + 1 < args.size() && (arg == "--orbital" || arg == "--like" || arg == "-o" ||
-                                    arg == "--spacing" || arg == "--margin")) {
-            const std::string& value = args[i + 1];
-            if (arg == "--orbital")
-                orbital = value;
-            else if (arg == "--like")
-                like = value;
-            else if (arg == "-o")
-                out = value;
-            else if (!TextScanner::ParseReal(value, arg == "--spacing" ? spacing : margin))
-                return UsageError(arg + " needs a number of bohr, not '" + value + "'");
-            i += 2;
-            continue;
-        }
-        return UsageError("unexpected argument '" + arg + "'");
-    }
+    ArgumentParser parser;
+    source.AddTo(parser);
+    parser.Switch("--beta", [&beta] { beta = true; });
+    const auto text = [](std::string& into) {
+        return [&into](const std::string& value) {
+            into = value;
+            return std::string();
+        };
+    };
+    parser.Option("--orbital", text(orbital));
+    parser.Option("--like", text(like));
+    parser.Option("-o", text(out));
+    for (const auto& [name, into] :
+         {std::pair{"--spacing", &spacing}, std::pair{"--margin", &margin}})
+        parser.Option(name, [name = std::string(name), into = into](const std::string& value) {
+            return TextScanner::ParseReal(value, *into)
+                       ? std::string()
+                       : name + " needs a number of bohr, not '" + value + "'";
+        });
+    if (!parser.Parse(args, error))
+        return UsageError(error);
     if (!source.Complete(error))
         return UsageError(error);
     if (out.empty())

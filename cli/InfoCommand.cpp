@@ -1,5 +1,6 @@
 #include "cli/InfoCommand.h"
 
+#include "cli/ArgumentParser.h"
 #include "cli/JsonWriter.h"
 #include "cli/ModelSource.h"
 #include "model/BackboneAngles.h"
@@ -497,18 +498,13 @@ const char* TerminationName(const CMolData& model) {
                                                                 : "running";
 }
 
-int TakeModesOption(const std::vector<std::string>& args, std::size_t& i, bool& modes,
-                    std::string& error) {
-    if (args[i] != "--modes" || i + 1 >= args.size())
-        return 0;
-    const std::string& value = args[i + 1];
-    if (value != "all" && value != "none") {
-        error = "--modes must be all or none, not '" + value + "'";
-        return -1;
-    }
-    modes = value == "all";
-    i += 2;
-    return 1;
+void AddModesOption(ArgumentParser& parser, bool& modes) {
+    parser.Option("--modes", [&modes](const std::string& value) -> std::string {
+        if (value != "all" && value != "none")
+            return "--modes must be all or none, not '" + value + "'";
+        modes = value == "all";
+        return {};
+    });
 }
 
 int RunInfo(const std::vector<std::string>& args) {
@@ -516,37 +512,23 @@ int RunInfo(const std::vector<std::string>& args) {
     FrameChoice frames = FrameChoice::kAll;
     FrameParts parts;
     std::string error;
-    for (std::size_t i = 0; i < args.size();) {
-        bool taken = false;
-        if (!source.Consume(args, i, taken, error))
-            return UsageError(error);
-        if (taken)
-            continue;
-        if (args[i] == "--frames" && i + 1 < args.size()) {
-            const std::string& value = args[i + 1];
-            if (value == "all")
-                frames = FrameChoice::kAll;
-            else if (value == "last")
-                frames = FrameChoice::kLast;
-            else if (value == "none")
-                frames = FrameChoice::kNone;
-            else
-                return UsageError("--frames must be all, last or none, not '" + value + "'");
-            i += 2;
-            continue;
-        }
-        if (args[i] == "--secondary") {
-            parts.secondary = true;
-            ++i;
-            continue;
-        }
-        if (const int took = TakeModesOption(args, i, parts.modes, error); took != 0) {
-            if (took < 0)
-                return UsageError(error);
-            continue;
-        }
-        return UsageError("unexpected argument '" + args[i] + "'");
-    }
+    ArgumentParser parser;
+    source.AddTo(parser);
+    parser.Option("--frames", [&frames](const std::string& value) -> std::string {
+        if (value == "all")
+            frames = FrameChoice::kAll;
+        else if (value == "last")
+            frames = FrameChoice::kLast;
+        else if (value == "none")
+            frames = FrameChoice::kNone;
+        else
+            return "--frames must be all, last or none, not '" + value + "'";
+        return {};
+    });
+    parser.Switch("--secondary", [&parts] { parts.secondary = true; });
+    AddModesOption(parser, parts.modes);
+    if (!parser.Parse(args, error))
+        return UsageError(error);
     if (!source.Complete(error))
         return UsageError(error);
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 class CMolData;
+class ArgumentParser;
 class JsonWriter;
 
 // ravek-cli info FILE [reading options] [--frames all|last|none] [--secondary]:
@@ -20,7 +21,5 @@ struct FrameParts {
 void WriteFrame(JsonWriter& json, CMolData& model, int g, const FrameParts& parts);
 // The job's end as info names it: "normal", "error" or "running".
 const char* TerminationName(const CMolData& model);
-// Takes "--modes all|none" at args[i] into modes (true for all) and moves i
-// past it: 1. Something else at args[i]: 0. Another value: -1, with error.
-int TakeModesOption(const std::vector<std::string>& args, std::size_t& i, bool& modes,
-                    std::string& error);
+// Declares "--modes all|none" to parser, setting modes (true for all).
+void AddModesOption(ArgumentParser& parser, bool& modes);

@@ -5,46 +5,27 @@
 
 #include <cstdio>
 
-bool ModelSource::Consume(const std::vector<std::string>& args, std::size_t& i, bool& taken,
-                          std::string& error) {
-    const std::string& arg = args[i];
-    taken = true;
-    if (arg == "--type" || arg == "--bond-mode") {
-        if (i + 1 >= args.size()) {
-            error = arg + " needs a value";
-            return false;
-        }
-        const std::string& value = args[i + 1];
-        if (arg == "--type") {
-            const FileFormat* format = FormatNamed(value);
-            if (format == nullptr || format->read == nullptr) {
-                error = "--type must be " + FormatNames(false, false) + ", not '" + value + "'";
-                return false;
-            }
-            typeGiven_ = true;
-            kind_ = format->kind;
-        } else {
-            if (value != "0" && value != "1") {
-                error = "--bond-mode must be 0 or 1, not '" + value + "'";
-                return false;
-            }
-            pdb_.bondMode = value == "0" ? 0 : 1;
-        }
-        i += 2;
-        return true;
-    }
-    if (arg == "--conect") {
-        pdb_.conect = 1;
-        ++i;
-        return true;
-    }
-    if (path_.empty() && (arg.empty() || arg[0] != '-' || arg == "-")) {
-        path_ = arg;
-        ++i;
-        return true;
-    }
-    taken = false;
-    return true;
+void ModelSource::AddTo(ArgumentParser& parser) {
+    parser.Option("--type", [this](const std::string& value) -> std::string {
+        const FileFormat* format = FormatNamed(value);
+        if (format == nullptr || format->read == nullptr)
+            return "--type must be " + FormatNames(false, false) + ", not '" + value + "'";
+        typeGiven_ = true;
+        kind_ = format->kind;
+        return {};
+    });
+    parser.Option("--bond-mode", [this](const std::string& value) -> std::string {
+        if (value != "0" && value != "1")
+            return "--bond-mode must be 0 or 1, not '" + value + "'";
+        pdb_.bondMode = value == "0" ? 0 : 1;
+        return {};
+    });
+    parser.Switch("--conect", [this] { pdb_.conect = 1; });
+    parser.Plain([this] { return path_.empty(); },
+                 [this](const std::string& value) {
+                     path_ = value;
+                     return std::string();
+                 });
 }
 
 std::string ModelSource::Usage() {

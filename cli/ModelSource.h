@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ArgumentParser.h"
 #include "formats/FileKind.h"
 #include "formats/PdbOptions.h"
 #include "formats/ReadMolecule.h"
@@ -19,12 +20,9 @@ enum ExitCode {
 // The file a command reads and how: the options every reading command takes.
 class ModelSource {
 public:
-    // Takes args[i] (and its value) when it is a reading option or the file
-    // path; advances i past what it took. Returns false and sets error when
-    // the argument is a reading option with a bad value; sets taken to
-    // whether it took anything.
-    bool Consume(const std::vector<std::string>& args, std::size_t& i, bool& taken,
-                 std::string& error);
+    // Declares the reading options and the file path (the first plain
+    // argument) to parser; they set this source as they are parsed.
+    void AddTo(ArgumentParser& parser);
     // False and an error when no file was named.
     bool Complete(std::string& error) const;
 

@@ -1,5 +1,6 @@
 #include "cli/WatchCommand.h"
 
+#include "cli/ArgumentParser.h"
 #include "cli/InfoCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ModelSource.h"
@@ -153,29 +154,18 @@ int RunWatch(const std::vector<std::string>& args) {
     long interval = 1000;
     bool modes = true;
     std::string error;
-    for (std::size_t i = 0; i < args.size();) {
-        bool taken = false;
-        if (!source.Consume(args, i, taken, error))
-            return UsageError(error);
-        if (taken)
-            continue;
-        if (args[i] == "--interval" && i + 1 < args.size()) {
-            const std::string& value = args[i + 1];
-            char* end = nullptr;
-            interval = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || interval < 50 || interval > 600000)
-                return UsageError("--interval must be milliseconds from 50 to 600000, not '" +
-                                  value + "'");
-            i += 2;
-            continue;
-        }
-        if (const int took = TakeModesOption(args, i, modes, error); took != 0) {
-            if (took < 0)
-                return UsageError(error);
-            continue;
-        }
-        return UsageError("unexpected argument '" + args[i] + "'");
-    }
+    ArgumentParser parser;
+    source.AddTo(parser);
+    parser.Option("--interval", [&interval](const std::string& value) -> std::string {
+        char* end = nullptr;
+        interval = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || *end != '\0' || interval < 50 || interval > 600000)
+            return "--interval must be milliseconds from 50 to 600000, not '" + value + "'";
+        return {};
+    });
+    AddModesOption(parser, modes);
+    if (!parser.Parse(args, error))
+        return UsageError(error);
     if (!source.Complete(error))
         return UsageError(error);
     // A pipe gives its bytes once, and a compressed file cannot grow in
