@@ -19,7 +19,7 @@ import re
 import sys
 
 # What each folder may include besides itself, lowest layers first. The
-# README's folder table shows the same order.
+# folder table of docs/design.md shows the same order.
 LAYERS = {
     "io": [],
     "model": ["io"],
