@@ -64,7 +64,6 @@ private:
     void FeedShielding(std::string_view trimmed);
     void FeedThermochemistry(std::string_view trimmed);
     void EndTable();
-    void EndExcited();
 
     Block block_ = Block::kNone;
 

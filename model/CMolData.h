@@ -70,7 +70,6 @@ public:
     MolAtom& Atom(int g, int a);
     const MolAtom& Atom(int g, int a) const;
 
-    void SetAtomPos(int g, int a, const Point3D& p) { SetAtomPosXYZ(g, a, p.x, p.y, p.z); }
     MolAtom* SetAtomPosXYZ(int g, int a, double x, double y, double z);
     Point3D GetAtomPos(int g, int a) const;
     // Coordinate k of atom a: 0-2 its position, 3-5 its displacement, else 0.

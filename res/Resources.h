@@ -44,7 +44,8 @@ const char* CommandString(int id);
 namespace AppStrings {
 // The application title.
 extern const char* const kAppTitle;
-// Template strings of the three document kinds.
+// Template strings of the document windows: the placeholder, the molecule,
+// the Ramachandran plot, the spectra and the optimisation chart.
 extern const char* const kPlaceholderTemplate;
 extern const char* const kMoleculeTemplate;
 extern const char* const kPlotTemplate;

@@ -243,10 +243,6 @@ QRect COptChartView::EnergyArea(const QRect& rect) const {
     return LayOut(rect).energy;
 }
 
-QRect COptChartView::ConvergenceArea(const QRect& rect) const {
-    return LayOut(rect).convergence;
-}
-
 double COptChartView::XOf(int g, const QRect& area) const {
     const CMolData* model = Model();
     const int steps = model != nullptr ? model->frameCount : 1;

@@ -34,9 +34,8 @@ public:
 
     // The model drawn; null without one.
     CMolData* Model() const;
-    // The two panels in a picture of rect.
+    // The energy panel in a picture of rect.
     QRect EnergyArea(const QRect& rect) const;
-    QRect ConvergenceArea(const QRect& rect) const;
     // The window x of step index g (0-based), and the step nearest x.
     double XOf(int g, const QRect& area) const;
     int StepAt(int x) const;

@@ -453,10 +453,6 @@ double CSpectrumView::HalfWidth() const {
     return halfWidthBox->value();
 }
 
-void CSpectrumView::SetHalfWidth(int wavenumbers) {
-    halfWidthBox->setValue(wavenumbers);
-}
-
 double CSpectrumView::AxisOf(double position) const {
     return InNanometres() ? Constants::kEvNanometres / position : position;
 }

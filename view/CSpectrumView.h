@@ -51,7 +51,6 @@ public:
     Spectrum Current() const;
 
     double HalfWidth() const;
-    void SetHalfWidth(int wavenumbers);
     // The ends of the whole plot, in axis units (cm⁻¹, nm, eV or ppm):
     // for IR and Raman 4000 cm⁻¹ or beyond the highest band that carries
     // intensity (a hundredth of the strongest's) in steps of 500, down to 0.
