@@ -105,6 +105,7 @@ const SceneContent& CMolScene::Content() {
     if (contentInputs_ == nullptr || !(*contentInputs_ == inputs)) {
         content_ = BuildSceneContent(*view, *document);
         renderer_.Load(content_);
+        fixed_.Load(content_);
         contentInputs_ = std::make_unique<ContentInputs>(std::move(inputs));
     }
     return content_;
@@ -211,7 +212,6 @@ void CMolScene::render() {
             fixed_.Draw(content, view->camera, view->lineScale);
             FixedFunctionRenderer::DrawSurfaces(content, view->camera);
         }
-        LoadOrientation();
         if (view->dragMode == ViewState::kNoDrag)
             drawLabels();
     }

@@ -158,43 +158,52 @@ void FixedFunctionRenderer::DrawTubes(const SceneContent& content) {
     }
 }
 
-void FixedFunctionRenderer::DrawFlat(const SceneContent& content, double lineScale) {
+void FixedFunctionRenderer::Load(const SceneContent& content) {
+    points_ = {};
+    lines_ = {};
+    strips_ = {};
+    stripStarts_.clear();
+    for (const ::ScenePoint& p : content.points)
+        Append(points_.vertices, points_.colours, p.at, p.colour);
+    for (const SceneLine& line : content.lines) {
+        Append(lines_.vertices, lines_.colours, line.from, line.colour);
+        Append(lines_.vertices, lines_.colours, line.to, line.colour);
+    }
+    for (const SceneStrip& strip : content.strips) {
+        stripStarts_.push_back(static_cast<GLint>(strips_.vertices.size() / 3));
+        for (const Point3D& p : strip.points)
+            Append(strips_.vertices, strips_.colours, p, content.stripColour);
+    }
+    stripStarts_.push_back(static_cast<GLint>(strips_.vertices.size() / 3));
+}
+
+void FixedFunctionRenderer::DrawFlat(const SceneContent& content, double lineScale) const {
     // Lit points and lines all take the one normal.
     glNormal3fv(SceneContent::kFlatNormal);
-    std::vector<GLfloat> vertices, colours;
-    if (!content.points.empty()) {
+    if (!points_.vertices.empty()) {
         SetSmoothing(content.smooth);
         glPointSize(static_cast<float>(content.pointSize * lineScale));
-        vertices.reserve(content.points.size() * 3);
-        colours.reserve(content.points.size() * 4);
-        for (const ::ScenePoint& p : content.points)
-            Append(vertices, colours, p.at, p.colour);
-        DrawArrays(GL_POINTS, vertices, colours);
+        DrawArrays(GL_POINTS, points_.vertices, points_.colours);
     }
-    if (!content.lines.empty()) {
+    if (!lines_.vertices.empty()) {
         SetSmoothing(content.smooth);
         glLineWidth(static_cast<float>(content.lineWidth * lineScale));
-        vertices.clear();
-        colours.clear();
-        for (const SceneLine& line : content.lines) {
-            Append(vertices, colours, line.from, line.colour);
-            Append(vertices, colours, line.to, line.colour);
-        }
-        DrawArrays(GL_LINES, vertices, colours);
+        DrawArrays(GL_LINES, lines_.vertices, lines_.colours);
     }
     if (content.clearBeforeStrips)
         glClear(GL_COLOR_BUFFER_BIT);
-    if (!content.strips.empty()) {
+    if (!strips_.vertices.empty()) {
         SetSmoothing(true); // the trace is always smoothed
         glShadeModel(GL_FLAT);
         glLineWidth(static_cast<float>(content.stripWidth * lineScale));
-        for (const SceneStrip& strip : content.strips) {
-            vertices.clear();
-            colours.clear();
-            for (const Point3D& p : strip.points)
-                Append(vertices, colours, p, content.stripColour);
-            DrawArrays(GL_LINE_STRIP, vertices, colours);
-        }
+        glEnableClientState(GL_VERTEX_ARRAY);
+        glEnableClientState(GL_COLOR_ARRAY);
+        glVertexPointer(3, GL_FLOAT, 0, strips_.vertices.data());
+        glColorPointer(4, GL_FLOAT, 0, strips_.colours.data());
+        for (std::size_t i = 0; i + 1 < stripStarts_.size(); ++i)
+            glDrawArrays(GL_LINE_STRIP, stripStarts_[i], stripStarts_[i + 1] - stripStarts_[i]);
+        glDisableClientState(GL_COLOR_ARRAY);
+        glDisableClientState(GL_VERTEX_ARRAY);
         glShadeModel(GL_SMOOTH);
     }
 }

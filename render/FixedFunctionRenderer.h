@@ -28,8 +28,11 @@ public:
     FixedFunctionRenderer(const FixedFunctionRenderer&) = delete;
     FixedFunctionRenderer& operator=(const FixedFunctionRenderer&) = delete;
 
-    // Draws content into the current context, whose projection, viewport,
-    // light and material are set; lineScale widens points and lines for
+    // Makes the point, line and strip arrays of content: call whenever it
+    // changes (a turn or a zoom changes none of them).
+    void Load(const SceneContent& content);
+    // Draws content (as Load was given it last) into the current context,
+    // whose projection, viewport, light and material are set; lineScale widens points and lines for
     // pictures larger than the window. The model-view is left as it was.
     void Draw(const SceneContent& content, const Camera& camera, double lineScale);
     // The surfaces alone, over what was drawn.
@@ -38,7 +41,7 @@ public:
 private:
     void DrawSpheres(const SceneContent& content, const Camera& camera);
     void DrawTubes(const SceneContent& content);
-    static void DrawFlat(const SceneContent& content, double lineScale);
+    void DrawFlat(const SceneContent& content, double lineScale) const;
     const Mesh& SphereMesh(int slices);
     const Mesh& TubeMesh(int slices, bool cone);
     // The display list of mesh in the current context's share group, made
@@ -52,6 +55,13 @@ private:
     std::vector<QMetaObject::Connection> groupWatches_;
     // Unit meshes by their number of slices, built when first asked for.
     std::map<int, Mesh> spheres_, tubes_, cones_;
+    // The flat shapes of the content loaded: x, y, z and red, green, blue,
+    // alpha of each vertex, and where each strip starts (and the end).
+    struct FlatArrays {
+        std::vector<GLfloat> vertices, colours;
+    };
+    FlatArrays points_, lines_, strips_;
+    std::vector<GLint> stripStarts_;
 };
 
 // Turns the +z axis onto the direction half of axis (the bisector of +z and

@@ -89,15 +89,15 @@ void MolViewCommands::Add(CMolView& view, CommandTable& commands) {
                 self->update();
             }
         },
-        [self, &state] { return self->Model() != nullptr; });
+        [self] { return self->Model() != nullptr; });
     // Every command that changes what is drawn draws again.
-    const auto redrawing = [self, &state](std::function<void()> step) {
+    const auto redrawing = [self](std::function<void()> step) {
         return [self, step = std::move(step)] {
             step();
             self->update();
         };
     };
-    const auto style = [&commands, self, &state, redrawing](int id, int flag) {
+    const auto style = [&commands, &state, redrawing](int id, int flag) {
         commands.AddCheck(id, redrawing([&state, flag] { SetStyle(state, flag); }),
                           [&state, flag] { return (state.displayFlags & flag) != 0; });
     };
@@ -113,21 +113,21 @@ void MolViewCommands::Add(CMolView& view, CommandTable& commands) {
             id, redrawing([&state, option = option] { state.*option = !(state.*option); }),
             [&state, option = option] { return state.*option; });
     commands.AddCheck(kVibration,
-                      redrawing([self, &state] { state.displayFlags ^= ViewState::kVibration; }),
-                      [self, &state] { return (state.displayFlags & ViewState::kVibration) != 0; });
-    commands.AddCheck(kShowHydrogens, redrawing([self, &state] {
+                      redrawing([&state] { state.displayFlags ^= ViewState::kVibration; }),
+                      [&state] { return (state.displayFlags & ViewState::kVibration) != 0; });
+    commands.AddCheck(kShowHydrogens, redrawing([&state] {
                           state.showHydrogens = state.showHydrogens != 0 ? 0 : 1;
                       }),
-                      [self, &state] { return state.showHydrogens != 0; });
+                      [&state] { return state.showHydrogens != 0; });
     for (const auto& [id, mode] :
          {std::pair{kColourByAtom, kColourElement}, std::pair{kColourByResidue, kColourResidue},
           std::pair{kColourByChain, kColourChain}, std::pair{kColourBySecondary, kColourSecondary},
           std::pair{kColourByBFactor, kColourBFactor}, std::pair{kColourByRainbow, kColourRainbow}})
         commands.AddCheck(id, redrawing([&state, mode = mode] { state.colourMode = mode; }),
                           [&state, mode = mode] { return state.colourMode == mode; });
-    commands.Add(kAnimation, redrawing([self, &state] { self->animator.StartAnimation(); }));
+    commands.Add(kAnimation, redrawing([self] { self->animator.StartAnimation(); }));
     // Stepping: each window of the document shows the geometry chosen.
-    const auto steps = [self, &state] {
+    const auto steps = [self] {
         const CMolData* model = self->Model();
         const MolDocState* document = self->GetDocState();
         return model != nullptr && model->frameCount > 1 && document->animating == 0;
@@ -146,14 +146,14 @@ void MolViewCommands::Add(CMolView& view, CommandTable& commands) {
             },
             steps);
     commands.AddEnabled(
-        kCentreOnSelection, [self, &state] { self->CentreOnSelection(); },
+        kCentreOnSelection, [self] { self->CentreOnSelection(); },
         [self, &state] { return self->Model() != nullptr && !state.measurementSelection.empty(); });
     commands.AddCheck(kOverlayModels,
-                      redrawing([self, &state] { state.overlayModels = !state.overlayModels; }),
-                      [self, &state] { return state.overlayModels; });
+                      redrawing([&state] { state.overlayModels = !state.overlayModels; }),
+                      [&state] { return state.overlayModels; });
     commands.AddEnabled(
-        kNormalModes, [self, &state] { self->OpenModeList(); },
-        [self, &state] { return self->ShownModes() != nullptr; });
+        kNormalModes, [self] { self->OpenModeList(); },
+        [self] { return self->ShownModes() != nullptr; });
     commands.Add(kBackgroundColour, redrawing([self] { ChooseBackground(*self); }));
     commands.Add(kLabelColour, redrawing([self] { ChooseLabelColour(*self); }));
     commands.Add(kLabelAll, redrawing([self, &state] {
@@ -173,7 +173,7 @@ void MolViewCommands::Add(CMolView& view, CommandTable& commands) {
                                                                    : Qt::ArrowCursor);
                 self->update();
             },
-            [self, &state, atoms = atoms](CommandUpdate& command) {
+            [self, atoms = atoms](CommandUpdate& command) {
                 command.Enable(self->Model() != nullptr);
                 command.SetCheck(self->measuring.measuringAtoms == atoms);
             });
@@ -185,40 +185,39 @@ void MolViewCommands::Add(CMolView& view, CommandTable& commands) {
         },
         [] { return Profile::Read(Settings::kKeepClickMeasurements) != 0; });
     commands.AddCheck(kLabelOutlines,
-                      redrawing([self, &state] { state.labelOutlines = !state.labelOutlines; }),
-                      [self, &state] { return state.labelOutlines; });
+                      redrawing([&state] { state.labelOutlines = !state.labelOutlines; }),
+                      [&state] { return state.labelOutlines; });
     commands.AddEnabled(kClearMeasurements, redrawing([self, &state] {
                             state.measurements.clear();
                             emit self->shownChanged();
                         }),
-                        [self, &state] { return !state.measurements.empty(); });
+                        [&state] { return !state.measurements.empty(); });
     commands.Add(kLabelClear, redrawing([self, &state] {
                      if (self->Model() != nullptr)
                          state.labelledAtoms.clear();
                  }));
-    commands.Add(kSavePicture,
-                 [self, &state] { ViewPicture(self->Pictures()).SaveWithDialog(false); });
-    commands.Add(kSavePictureSized,
-                 [self, &state] { ViewPicture(self->Pictures()).SaveWithDialog(true); });
+    commands.Add(kSavePicture, [self] { ViewPicture(self->Pictures()).SaveWithDialog(false); });
+    commands.Add(kSavePictureSized, [self] { ViewPicture(self->Pictures()).SaveWithDialog(true); });
     commands.AddEnabled(
-        kSaveMovieGif, [self, &state] { ViewMovie(self->Pictures()).SaveWithDialog(true); },
-        [self, &state] { return ViewMovie(self->Pictures()).CanSave(); });
+        kSaveMovieGif, [self] { ViewMovie(self->Pictures()).SaveWithDialog(true); },
+        [self] { return ViewMovie::CanSave(self->Model(), self->ShownModes()); });
     // The MP4 item says when the ffmpeg program it needs is missing.
     commands.Add(
         kSaveMovieMp4,
-        [self, &state] {
-            if (ViewMovie(self->Pictures()).CanSave() && !MovieWriter::Ffmpeg().isEmpty())
+        [self] {
+            if (ViewMovie::CanSave(self->Model(), self->ShownModes()) &&
+                !MovieWriter::Ffmpeg().isEmpty())
                 ViewMovie(self->Pictures()).SaveWithDialog(false);
         },
         [self](CommandUpdate& update) {
             const bool ffmpeg = !MovieWriter::Ffmpeg().isEmpty();
-            update.Enable(ffmpeg && ViewMovie(self->Pictures()).CanSave());
+            update.Enable(ffmpeg && ViewMovie::CanSave(self->Model(), self->ShownModes()));
             const QString text = QCoreApplication::translate("Menu", "MP4 動画保存(&M)...");
             update.SetText(ffmpeg ? text
                                   : text + QCoreApplication::translate(
                                                "CMolView", " (ffmpeg が見つかりません)"));
         });
-    commands.Add(kFilePrint, [self, &state] { ViewPrinter(self->Pictures()).Print(false); });
-    commands.Add(kFilePrintPreview, [self, &state] { ViewPrinter(self->Pictures()).Print(true); });
-    commands.Add(kEditCopy, [self, &state] { ViewPicture(self->Pictures()).CopyToClipboard(); });
+    commands.Add(kFilePrint, [self] { ViewPrinter(self->Pictures()).Print(false); });
+    commands.Add(kFilePrintPreview, [self] { ViewPrinter(self->Pictures()).Print(true); });
+    commands.Add(kEditCopy, [self] { ViewPicture(self->Pictures()).CopyToClipboard(); });
 }

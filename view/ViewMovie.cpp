@@ -14,9 +14,8 @@
 
 #include <algorithm>
 
-bool ViewMovie::CanSave() const {
-    const CMolData* model = source_.model;
-    return model != nullptr && (model->frameCount > 1 || source_.modes != nullptr);
+bool ViewMovie::CanSave(const CMolData* model, const std::vector<NormalMode>* modes) {
+    return model != nullptr && (model->frameCount > 1 || modes != nullptr);
 }
 
 void ViewMovie::SaveWithDialog(bool gif) {
