@@ -37,7 +37,7 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev local
     fonts-ipafont-gothic fonts-liberation adwaita-icon-theme
     gemmi-dev tao-pegtl-dev gemmi zlib1g-dev
     desktop-file-utils appstream dpkg-dev
-    libgif-dev ffmpeg psi4 python3-numpy python3-cclib dssp
+    libgif-dev ffmpeg psi4 python3-numpy python3-cclib dssp python3-pymol
     libclipper-dev)
 # A locale whose decimal separator is a comma: number parsing and printing
 # must not depend on it.

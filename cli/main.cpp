@@ -4,6 +4,7 @@
 #include "cli/CubeCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ModelSource.h"
+#include "cli/SelectCommand.h"
 #include "cli/WatchCommand.h"
 #include "formats/FileFormat.h"
 #include "model/ElementData.h"
@@ -24,17 +25,20 @@ void PrintUsage(std::FILE* out) {
                  "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
                  "       ravek-cli cube FILE --orbital homo|lumo|N|density|spin [--beta]\n"
                  "                [--spacing S] [--margin M] [--like REF.cube] -o OUT.cube\n"
+                 "       ravek-cli select FILE EXPR %s [--frame N] [--secondary assigned|file]\n"
                  "info prints the molecule read from FILE as one JSON object; convert writes\n"
                  "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
                  "short layout), Ramachandran plot data or an XYZ file (every geometry, or\n"
                  "the one --frame names, counted from 1); watch follows a Gaussian output\n"
                  "while its job writes it, one JSON line per geometry once its step is\n"
                  "complete, then a line with the job's termination; cube evaluates an orbital\n"
-                 "or density of a formatted checkpoint file on a grid (bohr) into a cube file.\n"
+                 "or density of a formatted checkpoint file on a grid (bohr) into a cube file;\n"
+                 "select prints the atoms a selection holds (docs/selections.md).\n"
                  "ravek-cli --help prints this text.\n"
                  "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
                  "error or unreadable file.\n",
-                 source.c_str(), FormatNames(true, true).c_str(), source.c_str(), source.c_str());
+                 source.c_str(), FormatNames(true, true).c_str(), source.c_str(), source.c_str(),
+                 source.c_str());
 }
 
 } // namespace
@@ -63,6 +67,8 @@ int main(int argc, char** argv) {
             return RunWatch(args);
         if (command == "cube")
             return RunCube(args);
+        if (command == "select")
+            return RunSelect(args);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "ravek-cli: too large for the memory available\n");
         return kExitUsage;

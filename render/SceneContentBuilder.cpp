@@ -4,6 +4,7 @@
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "model/Isosurface.h"
+#include "model/ResidueKind.h"
 #include "model/SecondaryStructure.h"
 #include "model/VolumeGrid.h"
 #include "render/CartoonBuilder.h"
@@ -199,11 +200,6 @@ void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent&
     }
 }
 
-bool IsWater(const std::string& residue) {
-    return residue == "HOH" || residue == "WAT" || residue == "DOD" || residue == "H2O" ||
-           residue == "SOL" || residue == "TIP" || residue == "TIP3";
-}
-
 // The chains as a cartoon; with it the other residues (ligands, ions) in
 // ball and stick and the waters as points, each when the view asks for them.
 void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent& content) {
@@ -240,12 +236,12 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
     };
     if (view.cartoonLigands)
         AddBallAndStick(view, document, content, [&](int a) {
-            return outside(a) && !IsWater(data.GetResidueName(view.frame, a));
+            return outside(a) && !IsWaterResidue(data.GetResidueName(view.frame, a));
         });
     if (view.cartoonWaters) {
         for (int a = 0; a < frame.atomCount; ++a) {
             if (!IsAtomSkipped(view, data, a) && outside(a) &&
-                IsWater(data.GetResidueName(view.frame, a)) && data.GetElement(view.frame, a) != 1)
+                IsWaterResidue(data.GetResidueName(view.frame, a)) && data.GetElement(view.frame, a) != 1)
                 content.points.push_back(
                     {DrawnPosition(view, data, a), AtomColour(view, data, a), a});
         }
