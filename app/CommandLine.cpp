@@ -16,10 +16,11 @@ CommandLine UsageError(const QString& message) {
     std::fprintf(stderr,
                  "ravek: %s\nusage: ravek [--screenshot OUT.png] [FILE]\n"
                  "       ravek --export-picture OUT [--size WxH] [--scale N] [--dpi N] "
-                 "[--transparent] [--style wire|ball|ribbon|cartoon] [--colour SCHEME] FILE\n"
+                 "[--transparent] [--style wire|ball|ribbon|cartoon] [--colour SCHEME]\n"
+                 "                [--script CMDS] FILE\n"
                  "       ravek --export-movie OUT.gif|OUT.mp4 --frames opt|opt:FIRST-LAST|vib:MODE "
                  "[--fps N] [--size WxH] [--style wire|ball|ribbon|cartoon] [--colour SCHEME] "
-                 "FILE\n",
+                 "[--script CMDS] FILE\n",
                  qPrintable(message));
     CommandLine line;
     line.outcome = CommandLine::Outcome::kUsage;
@@ -107,8 +108,13 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     const QCommandLineOption fps(QStringLiteral("fps"),
                                  QStringLiteral("Frames per second of the movie (1 to 60, 10)."),
                                  QStringLiteral("N"));
+    const QCommandLineOption script(
+        QStringLiteral("script"),
+        QStringLiteral("View commands (show, hide, color, label, select, zoom, orient; a line "
+                       "each) run on FILE before --export-picture or --export-movie draws it."),
+        QStringLiteral("CMDS"));
     parser.addOptions({screenshot, exportPicture, size, style, colour, newInstance, language, scale,
-                       dpi, transparent, exportMovie, frames, fps});
+                       dpi, transparent, exportMovie, frames, fps, script});
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("Gaussian outputs or inputs, PDB or PDBx/mmCIF files (also .gz), each "
@@ -148,6 +154,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     // (--style never arrives here in a window run: Qt takes it as its own.)
     if (!exporting && parser.isSet(size))
         return UsageError(QStringLiteral("--size goes with --export-picture or --export-movie"));
+    if (!exporting && parser.isSet(script))
+        return UsageError(QStringLiteral("--script goes with --export-picture or --export-movie"));
+    line.script = parser.value(script);
     if (exporting && parser.isSet(screenshot))
         return UsageError(
             picture ? QStringLiteral("--screenshot and --export-picture exclude each other")

@@ -13,10 +13,12 @@
 //   ravek --screenshot OUT.png [FILE] saves a picture of the main window once
 //                                     the first picture is drawn, then exits
 //   ravek --export-picture OUT [--size WxH] [--scale N] [--dpi N] [--transparent]
-//         [--style wire|ball|ribbon|cartoon] [--colour SCHEME] FILE
-//                                     draws FILE off-screen into OUT, no window
+//         [--style wire|ball|ribbon|cartoon] [--colour SCHEME] [--script CMDS] FILE
+//                                     draws FILE off-screen into OUT, no window,
+//                                     after the view commands in CMDS
 //   ravek --export-movie OUT --frames opt|opt:FIRST-LAST|vib:MODE [--fps N]
-//         [--size WxH] [--style wire|ball|ribbon|cartoon] [--colour SCHEME] FILE
+//         [--size WxH] [--style wire|ball|ribbon|cartoon] [--colour SCHEME]
+//         [--script CMDS] FILE
 //                                     a movie of FILE's geometries or of one period
 //                                     of a normal mode, no window
 //   ravek --lang ja|en ...            the interface's language for this run
@@ -36,6 +38,8 @@ struct CommandLine {
     QString style; // wire, ball, ribbon, cartoon, or empty for the stored style
     // The colour scheme (a ColourScheme) --colour names, or -1 for the stored one.
     int colourScheme = -1;
+    // A file of view commands run before drawing (docs/commands.md).
+    QString script;
     // The names --colour takes, in ColourScheme order.
     static const QStringList& ColourSchemeNames();
     // --export-picture: --size times scale; dpi 0 writes none.

@@ -10,6 +10,7 @@
 #include "platform/LocalPath.h"
 #include "render/CMolScene.h"
 #include "render/OffscreenPicture.h"
+#include "render/ViewScript.h"
 #include "render/ViewState.h"
 #include "res/SettingsKeys.h"
 #include "view/MovieRequest.h"
@@ -17,6 +18,7 @@
 #include "view/ViewPicture.h"
 #include "view/ViewSettings.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -80,6 +82,14 @@ int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& vi
         view.colourMode = line.colourScheme;
     view.frame = document.data->GetCurrentFrame();
     view.camera.Refit(*document.data, view.frame);
+    if (line.script.isEmpty())
+        return 0;
+    QFile file(line.script);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail(QStringLiteral("cannot read %1: %2").arg(line.script, file.errorString()));
+    std::string said;
+    if (!ViewScript(view, *document.data).RunScript(file.readAll().toStdString(), said))
+        return Fail(line.script + QStringLiteral(": ") + QString::fromStdString(said));
     return 0;
 }
 

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <map>
 
+#include <gemmi/elem.hpp>
+
 namespace {
 
 // clang-format off
@@ -178,4 +180,11 @@ int ElementTable::NumberOfSymbolNoCase(std::string_view text) {
             return row.number;
     }
     return 0;
+}
+
+double ElementTable::VanDerWaalsRadius(int number) {
+    number = Clamp(number);
+    if (number == 0 || number == kLonePair)
+        return 1.0;
+    return gemmi::vdw_radius(static_cast<gemmi::El>(number));
 }

@@ -35,4 +35,8 @@ public:
     // Element number of a symbol in any case ("Cl", "cl", "CL"); 0 when none
     // matches, an empty text included.
     static int NumberOfSymbolNoCase(std::string_view text);
+
+    // The van der Waals radius of an element, Å (gemmi's table: Mantina et
+    // al. 2009 and Bondi 1964); 1.0 for the dummy atom and the lone pair.
+    static double VanDerWaalsRadius(int number);
 };

@@ -41,6 +41,8 @@ struct CMolScene::ContentInputs {
     const void* colours = nullptr;
     bool translucent = false;
     ViewState::AtomValues atomValues;
+    std::vector<Representation> representations;
+    SelectionEvaluator::NamedSelections namedSelections;
 
     ContentInputs(const ViewState& view, const MolDocState& document)
         : data(document.data.get()), loadCount(document.loadCount), frame(view.frame),
@@ -61,7 +63,8 @@ struct CMolScene::ContentInputs {
           ballAtomScale(document.ballAtomScale), ballBondScale(document.ballBondScale),
           positive(document.surface.positive.get()), negative(document.surface.negative.get()),
           colours(document.surface.positiveColours.get()),
-          translucent(document.surface.translucent), atomValues(view.atomValues) {
+          translucent(document.surface.translucent), atomValues(view.atomValues),
+          representations(view.representations), namedSelections(view.namedSelections) {
         if (data == nullptr || frame < 0 || frame >= data->frameCount)
             return;
         frameCount = data->frameCount;
@@ -89,7 +92,8 @@ struct CMolScene::ContentInputs {
                wireAtomScale == o.wireAtomScale && wireBondScale == o.wireBondScale &&
                ballAtomScale == o.ballAtomScale && ballBondScale == o.ballBondScale &&
                positive == o.positive && negative == o.negative && colours == o.colours &&
-               translucent == o.translucent && atomValues == o.atomValues;
+               translucent == o.translucent && atomValues == o.atomValues &&
+               representations == o.representations && namedSelections == o.namedSelections;
     }
 };
 

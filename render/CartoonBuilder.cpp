@@ -344,11 +344,17 @@ SceneSurface CartoonBuilder::Build(const CMolFrame& frame, const std::function<R
     const std::vector<SecondaryStructure::ChainResidue> residues =
         SecondaryStructure::ChainResidues(frame);
     const std::vector<Point3D> points = PointsOf(frame, residues);
+    const auto kept = [&](std::size_t k) { return !options.keep || options.keep(residues[k].ca); };
     std::size_t first = 0;
-    for (std::size_t k = 1; k <= residues.size(); ++k) {
-        if (k == residues.size() || residues[k].chainBreak) {
+    while (first < residues.size() && !kept(first))
+        ++first;
+    for (std::size_t k = first + 1; first < residues.size() && k <= residues.size(); ++k) {
+        if (k == residues.size() || residues[k].chainBreak || !kept(k)) {
             Segment(frame, residues, points, first, k - 1, colourOf, options).Write(mesh);
             first = k;
+            while (first < residues.size() && !kept(first))
+                ++first;
+            k = first;
         }
     }
     return mesh.Surface();

@@ -23,6 +23,9 @@ public:
         // Points along the curve per residue, and around it.
         int stepsPerResidue = 6;
         int sides = 10;
+        // The chain residues drawn, by the atom index of their CA; all when
+        // empty. A run of residues drawn ends at one left out.
+        std::function<bool(int ca)> keep;
     };
 
     // colourOf(a) gives the colour of the residue whose CA is atom a.

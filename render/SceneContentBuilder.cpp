@@ -6,6 +6,7 @@
 #include "model/Isosurface.h"
 #include "model/ResidueKind.h"
 #include "model/SecondaryStructure.h"
+#include "model/SelectionEvaluator.h"
 #include "model/VolumeGrid.h"
 #include "render/CartoonBuilder.h"
 #include "render/ColourScheme.h"
@@ -47,6 +48,41 @@ Rgba Colour(double r, double g, double b) {
     return {static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), 1.0F};
 }
 
+// Which atoms one drawing step draws and in what colours. The default, the
+// whole model in the colours AtomColour gives, is the picture of the menus;
+// a view's representation rows give each its own.
+struct Paint {
+    // Flags by atom index; null for every atom.
+    const std::vector<char>* keep = nullptr;
+    // The colour of atom a; empty for AtomColour.
+    std::function<Rgba(int)> colour;
+    // The atoms take their elements' colours (then the cartoon takes its
+    // chains' and wire-frame bonds are grey).
+    bool elementColours = true;
+    // Bonds in their atoms' colours, half each; else wire-frame bonds grey
+    // with element colours or in their lower atom's colour, sticks grey.
+    bool halfBonds = false;
+    // With the specified picture's extras: the arrows of the vibration, the
+    // cartoon's ligands and waters.
+    bool extras = true;
+
+    bool Keeps(int a) const {
+        return keep == nullptr || (a >= 0 && a < static_cast<int>(keep->size()) &&
+                                   (*keep)[static_cast<std::size_t>(a)] != 0);
+    }
+    Rgba ColourOf(const ViewState& view, const CMolData& data, int a) const {
+        return colour ? colour(a) : AtomColour(view, data, a);
+    }
+};
+
+// The specified picture's paint: bonds grey while atoms take their elements'
+// colours.
+Paint MenuPaint(const ViewState& view) {
+    Paint paint;
+    paint.elementColours = view.colourMode == kColourElement && !view.atomValues.colour;
+    return paint;
+}
+
 // Calls atomStep(a) for every shown atom, then bondStep(a, b) for each of its
 // bonds that is drawn: each bond once, from its lower atom, when that atom is
 // shown and the other is not a hidden hydrogen (whether its residue is shown
@@ -78,12 +114,13 @@ void AddArrow(const ViewState& view, const CMolData& data, int a, SceneContent& 
     content.cones.push_back({base, Plus(base, direction), kArrowRadius, kArrowColour, a});
 }
 
-void AddWireFrame(const ViewState& view, const MolDocState& document, SceneContent& content) {
+void AddWireFrame(const ViewState& view, const MolDocState& document, SceneContent& content,
+                  const Paint& paint) {
     const CMolData& data = *document.data;
-    const bool arrows = (view.displayFlags & ViewState::kVibration) != 0;
+    const bool arrows = paint.extras && (view.displayFlags & ViewState::kVibration) != 0;
     const int atoms = data.AtomCount(view.frame);
     for (int a = 0; a < atoms; ++a) {
-        if (IsAtomSkipped(view, data, a))
+        if (IsAtomSkipped(view, data, a) || !paint.Keeps(a))
             continue;
         // Selected atoms white, invisible marks white and transparent.
         Rgba colour{1.0F, 1.0F, 1.0F, 1.0F};
@@ -91,24 +128,33 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
             if (document.hideAtoms != 0)
                 colour[3] = 0.0F;
             else
-                colour = AtomColour(view, data, a);
+                colour = paint.ColourOf(view, data, a);
         }
         content.points.push_back({DrawnPosition(view, data, a), colour, a});
         if (arrows)
             AddArrow(view, data, a, content);
     }
     // Each bond in one colour: grey, or the colour its lower atom has by
-    // residue, chain, structure, B-factor or place along the chain.
+    // residue, chain, structure, B-factor or place along the chain; or in
+    // two halves.
     Rgba colour = kBondGrey;
     ForEachDrawnBond(
         view, data,
         [&](int a) {
-            if (view.colourMode != kColourElement || view.atomValues.colour)
-                colour = AtomColour(view, data, a);
+            if (!paint.elementColours && paint.Keeps(a))
+                colour = paint.ColourOf(view, data, a);
         },
         [&](int a, int b) {
-            content.lines.push_back(
-                {DrawnPosition(view, data, a), DrawnPosition(view, data, b), colour});
+            if (!paint.Keeps(a) || !paint.Keeps(b))
+                return;
+            const Point3D from = DrawnPosition(view, data, a), to = DrawnPosition(view, data, b);
+            if (!paint.halfBonds) {
+                content.lines.push_back({from, to, colour});
+                return;
+            }
+            const Point3D middle = Scaled(Plus(from, to), 0.5);
+            content.lines.push_back({from, middle, paint.ColourOf(view, data, a)});
+            content.lines.push_back({middle, to, paint.ColourOf(view, data, b)});
         });
     content.pointSize = document.wireAtomScale;
     content.lineWidth = document.wireBondScale;
@@ -119,38 +165,45 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
         content.depthTest = false;
 }
 
-// The atoms as spheres and their bonds as sticks; only the atoms keep
-// allows (and the bonds between two of them) when it is given.
-void AddBallAndStick(const ViewState& view, const MolDocState& document, SceneContent& content,
-                     const std::function<bool(int)>& keep = {}) {
+// Sizes of the sphere drawings: the radius of each atom's sphere, and of
+// the bonds' sticks (0 for none).
+struct SphereSizes {
+    std::function<double(int element)> radius;
+    double stick = 0.0;
+};
+
+// The atoms as spheres and their bonds as sticks.
+void AddSpheres(const ViewState& view, const MolDocState& document, SceneContent& content,
+                const Paint& paint, const SphereSizes& sizes) {
     const CMolData& data = *document.data;
-    const bool arrows = (view.displayFlags & ViewState::kVibration) != 0;
+    const bool arrows = paint.extras && (view.displayFlags & ViewState::kVibration) != 0;
     const int atoms = data.AtomCount(view.frame);
     // The radius of each atom's sphere, 0 for an atom not drawn.
     std::vector<double> radii(static_cast<std::size_t>(std::max(atoms, 0)), 0.0);
     for (int a = 0; a < atoms; ++a) {
-        if (IsAtomSkipped(view, data, a) || (keep && !keep(a)))
+        if (IsAtomSkipped(view, data, a) || !paint.Keeps(a))
             continue;
-        const double radius =
-            document.ballAtomScale * ElementTable::Row(data.GetElement(view.frame, a)).radius;
+        const double radius = sizes.radius(data.GetElement(view.frame, a));
         radii[static_cast<std::size_t>(a)] = radius;
-        content.spheres.push_back({DrawnPosition(view, data, a), radius, AtomColour(view, data, a),
-                                   IsSelectedAtom(view, a), a});
+        content.spheres.push_back({DrawnPosition(view, data, a), radius,
+                                   paint.ColourOf(view, data, a), IsSelectedAtom(view, a), a});
         if (arrows)
             AddArrow(view, data, a, content);
     }
+    if (!(sizes.stick > 0.0))
+        return;
     // A stick is the part of the bond's tube outside its atoms' spheres: its
     // wall leaves a sphere of radius R where it lies sqrt(R² - r²) along the
     // axis from the centre. What lies inside is never seen, and drawing it
     // would only cost time.
-    const double r = document.ballBondScale;
+    const double r = sizes.stick;
     const auto inside = [r](double sphere) {
         return sphere > r ? std::sqrt(sphere * sphere - r * r) : 0.0;
     };
     ForEachDrawnBond(
         view, data, [](int) {},
         [&](int a, int b) {
-            if (keep && (!keep(a) || !keep(b)))
+            if (!paint.Keeps(a) || !paint.Keeps(b))
                 return;
             const Point3D from = DrawnPosition(view, data, a), to = DrawnPosition(view, data, b);
             const Point3D axis = Minus(to, from);
@@ -159,22 +212,51 @@ void AddBallAndStick(const ViewState& view, const MolDocState& document, SceneCo
             const double end = length - inside(radii[static_cast<std::size_t>(b)]);
             if (!(length > 0.0) || !(start < end))
                 return;
-            content.sticks.push_back({Plus(from, Scaled(axis, start / length)),
-                                      Plus(from, Scaled(axis, end / length)), r, kBondGrey});
+            const Point3D first = Plus(from, Scaled(axis, start / length));
+            const Point3D last = Plus(from, Scaled(axis, end / length));
+            if (!paint.halfBonds) {
+                content.sticks.push_back({first, last, r, kBondGrey});
+                return;
+            }
+            const Point3D middle = Scaled(Plus(from, to), 0.5);
+            content.sticks.push_back({first, middle, r, paint.ColourOf(view, data, a)});
+            content.sticks.push_back({middle, last, r, paint.ColourOf(view, data, b)});
         });
+}
+
+void AddBallAndStick(const ViewState& view, const MolDocState& document, SceneContent& content,
+                     const Paint& paint) {
+    const double scale = document.ballAtomScale;
+    AddSpheres(view, document, content, paint,
+               {[scale](int element) { return scale * ElementTable::Row(element).radius; },
+                document.ballBondScale});
 }
 
 // The backbone as a curve of Bézier pieces through the means of three
 // successive backbone atoms (PDB models with analysable residues only).
-void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent& content) {
+void AddRibbonThrough(const std::vector<Point3D>& backbone, SceneContent& content);
+
+void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent& content,
+               const Paint& paint) {
     CMolData& data = *document.data;
     if (data.sourceKind != CMolData::SourceKind::kPdb || !ComputeBackboneAngles(data, view.frame))
         return;
-    const std::map<int, int>& list = data.GetBackboneAtoms(view.frame);
+    // One curve through each run of backbone atoms the paint keeps.
     std::vector<Point3D> backbone;
-    backbone.reserve(list.size());
-    for (const auto& [key, atom] : list)
-        backbone.push_back(data.GetAtomPos(view.frame, atom));
+    for (const auto& [key, atom] : data.GetBackboneAtoms(view.frame)) {
+        if (paint.Keeps(atom)) {
+            backbone.push_back(data.GetAtomPos(view.frame, atom));
+            continue;
+        }
+        AddRibbonThrough(backbone, content);
+        backbone.clear();
+    }
+    AddRibbonThrough(backbone, content);
+}
+
+// The ribbon through one run of backbone atoms: Bézier pieces through the
+// means of three successive ones.
+void AddRibbonThrough(const std::vector<Point3D>& backbone, SceneContent& content) {
     if (backbone.size() < 3)
         return;
     content.clearBeforeStrips = true;
@@ -202,7 +284,8 @@ void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent&
 
 // The chains as a cartoon; with it the other residues (ligands, ions) in
 // ball and stick and the waters as points, each when the view asks for them.
-void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent& content) {
+void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent& content,
+                const Paint& paint) {
     const CMolData& data = *document.data;
     const CMolFrame& frame = *data.GetFrame(view.frame);
     CartoonBuilder::Options options;
@@ -213,37 +296,48 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
         frame.secondary.begin(), frame.secondary.end(), [](char c) { return c != 0; }));
     options.stepsPerResidue = residues <= 600 ? 8 : residues <= 3000 ? 5 : 3;
     options.sides = residues <= 600 ? 12 : residues <= 3000 ? 8 : 6;
+    if (paint.keep != nullptr)
+        options.keep = [&paint](int ca) { return paint.Keeps(ca); };
     // Element colours say nothing of a chain's course: then the chains
     // take their own colours.
     const auto colourOf = [&](int ca) {
-        if (view.colourMode == kColourElement && !view.atomValues.colour) {
+        if (paint.elementColours) {
             const int r = frame.Atom(ca).residueIndex;
             return ColourSchemes::ChainColour(
                 r >= 0 && r < static_cast<int>(frame.chainOrdinal.size())
                     ? frame.chainOrdinal[static_cast<std::size_t>(r)]
                     : 0);
         }
-        return AtomColour(view, data, ca);
+        return paint.ColourOf(view, data, ca);
     };
     SceneSurface cartoon = CartoonBuilder::Build(frame, colourOf, options);
     if (!cartoon.mesh->triangles.empty())
         content.surfaces.push_back(std::move(cartoon));
+    if (!paint.extras)
+        return;
     // A residue outside the chains, by residue index.
     const auto outside = [&frame](int a) {
         const int r = frame.Atom(a).residueIndex;
         return r < 0 || r >= static_cast<int>(frame.secondary.size()) ||
                frame.secondary[static_cast<std::size_t>(r)] == 0;
     };
-    if (view.cartoonLigands)
-        AddBallAndStick(view, document, content, [&](int a) {
-            return outside(a) && !IsWaterResidue(data.GetResidueName(view.frame, a));
-        });
+    if (view.cartoonLigands) {
+        std::vector<char> ligands(static_cast<std::size_t>(frame.atomCount), 0);
+        for (int a = 0; a < frame.atomCount; ++a)
+            ligands[static_cast<std::size_t>(a)] =
+                static_cast<char>(paint.Keeps(a) && outside(a) &&
+                                  !IsWaterResidue(data.GetResidueName(view.frame, a)));
+        Paint others = paint;
+        others.keep = &ligands;
+        AddBallAndStick(view, document, content, others);
+    }
     if (view.cartoonWaters) {
         for (int a = 0; a < frame.atomCount; ++a) {
-            if (!IsAtomSkipped(view, data, a) && outside(a) &&
-                IsWaterResidue(data.GetResidueName(view.frame, a)) && data.GetElement(view.frame, a) != 1)
+            if (!IsAtomSkipped(view, data, a) && paint.Keeps(a) && outside(a) &&
+                IsWaterResidue(data.GetResidueName(view.frame, a)) &&
+                data.GetElement(view.frame, a) != 1)
                 content.points.push_back(
-                    {DrawnPosition(view, data, a), AtomColour(view, data, a), a});
+                    {DrawnPosition(view, data, a), paint.ColourOf(view, data, a), a});
         }
         content.pointSize = kWaterPointSize;
         content.smooth = document.antialiasing != 0;
@@ -288,20 +382,26 @@ double AtomValue(const ViewState& view, int a) {
 // The labels of the atoms picked for labelling, and of every atom with a
 // value when values are labelled: its value, after its description for a
 // picked one.
+// A label beside atom a.
+void AddAtomLabel(const ViewState& view, const MolDocState& document, int a, std::string text,
+                  SceneContent& content) {
+    const CMolData& data = *document.data;
+    const ElementRecord& row = ElementTable::Row(data.GetElement(view.frame, a));
+    const Rgba colour = view.labelsInElementColour ? Colour(row.red, row.green, row.blue)
+                                                   : Rgba{view.labelColour[0], view.labelColour[1],
+                                                          view.labelColour[2], 1.0F};
+    // In front of the atom: beyond the near side of its sphere in ball
+    // and stick, so that the sphere never covers its own label.
+    const double lift = (view.displayFlags & ViewState::kBallAndStick) != 0
+                            ? document.ballAtomScale * row.radius * 1.05 + 0.05
+                            : row.radius * 0.3;
+    content.labels.push_back({DrawnPosition(view, data, a), lift, colour, std::move(text), a});
+}
+
 void AddLabels(const ViewState& view, const MolDocState& document, SceneContent& content) {
     const CMolData& data = *document.data;
     const auto add = [&](int a, std::string text) {
-        const ElementRecord& row = ElementTable::Row(data.GetElement(view.frame, a));
-        const Rgba colour =
-            view.labelsInElementColour
-                ? Colour(row.red, row.green, row.blue)
-                : Rgba{view.labelColour[0], view.labelColour[1], view.labelColour[2], 1.0F};
-        // In front of the atom: beyond the near side of its sphere in ball
-        // and stick, so that the sphere never covers its own label.
-        const double lift = (view.displayFlags & ViewState::kBallAndStick) != 0
-                                ? document.ballAtomScale * row.radius * 1.05 + 0.05
-                                : row.radius * 0.3;
-        content.labels.push_back({DrawnPosition(view, data, a), lift, colour, std::move(text), a});
+        AddAtomLabel(view, document, a, std::move(text), content);
     };
     const auto valueText = [&](int a) {
         char text[32];
@@ -537,21 +637,167 @@ void AddSurfaces(const SurfaceState& surface, SceneContent& content) {
     }
 }
 
+namespace {
+
+// The picture of the display menu's styles, of the atoms paint keeps.
+void AddMenuStyles(const ViewState& view, const MolDocState& document, SceneContent& content,
+                   const Paint& paint) {
+    const int flags = view.displayFlags;
+    if ((flags & ViewState::kWireFrame) != 0)
+        AddWireFrame(view, document, content, paint);
+    if ((flags & ViewState::kBallAndStick) != 0)
+        AddBallAndStick(view, document, content, paint);
+    if ((flags & ViewState::kRibbon) != 0)
+        AddRibbon(view, document, content, paint);
+    if ((flags & ViewState::kCartoon) != 0)
+        AddCartoon(view, document, content, paint);
+}
+
+bool MenuStylesLit(int flags) {
+    return flags != ViewState::kWireFrame && flags != ViewState::kRibbon;
+}
+
+// The colours of a row's colouring.
+std::function<Rgba(int)> RowColours(const ViewState& view, const CMolData& data,
+                                    const Representation& row) {
+    using C = Representation::Colouring;
+    const auto element = [&view, &data, row](int a) {
+        const ElementRecord& e = ElementTable::Row(data.GetElement(view.frame, a));
+        return row.carbonColoured && e.number == 6 ? row.colour : Colour(e.red, e.green, e.blue);
+    };
+    int scheme = kColourElement;
+    switch (row.colouring) {
+    case C::kElement:
+    case C::kElementHalfBonds:
+        return element;
+    case C::kResidue:
+        return [&view, &data](int a) {
+            const std::array<double, 3> rgb =
+                data.GetResidueColour(data.GetResidueName(view.frame, a));
+            return Colour(rgb[0], rgb[1], rgb[2]);
+        };
+    case C::kValue:
+        return [&view, element](int a) {
+            const double value = AtomValue(view, a);
+            if (!std::isfinite(value))
+                return element(a);
+            const auto range = static_cast<float>(view.atomValues.range);
+            const std::array<float, 3> c =
+                SurfaceState::RampColour(static_cast<float>(value), {-range, range});
+            return Rgba{c[0], c[1], c[2], 1.0F};
+        };
+    case C::kFixed:
+        return [colour = row.colour](int) { return colour; };
+    case C::kChain:
+        scheme = kColourChain;
+        break;
+    case C::kSecondary:
+        scheme = kColourSecondary;
+        break;
+    case C::kBFactor:
+        scheme = kColourBFactor;
+        break;
+    case C::kRainbow:
+        scheme = kColourRainbow;
+        break;
+    }
+    return [&view, &data, element, scheme](int a) {
+        Rgba colour;
+        return ColourSchemes::ResidueSchemeColour(scheme, data, view.frame, a, colour) ? colour
+                                                                                       : element(a);
+    };
+}
+
+// The representation rows, each of the atoms its selection holds (a row
+// whose selection has an error draws nothing); a row that follows the
+// menus draws the menus' picture of its atoms.
+void AddRepresentations(const ViewState& view, const MolDocState& document, SceneContent& content) {
+    using Style = Representation::Style;
+    const CMolData& data = *document.data;
+    const SelectionEvaluator evaluator(data, view.frame, &view.namedSelections);
+    int visibleRows = 0;
+    bool onlyMenus = true;
+    for (const Representation& row : view.representations) {
+        if (!row.visible)
+            continue;
+        ++visibleRows;
+        onlyMenus = onlyMenus && row.followsMenus;
+        SelectionEvaluator::Mask mask;
+        std::string error;
+        if (!evaluator.Select(row.selection, mask, error))
+            continue;
+        const bool all = SelectionEvaluator::Count(mask) == mask.size();
+        if (row.followsMenus) {
+            Paint paint = MenuPaint(view);
+            paint.keep = all ? nullptr : &mask;
+            AddMenuStyles(view, document, content, paint);
+            content.lit = content.lit || MenuStylesLit(view.displayFlags);
+            continue;
+        }
+        Paint paint;
+        paint.keep = all ? nullptr : &mask;
+        paint.colour = RowColours(view, data, row);
+        paint.elementColours = row.colouring == Representation::Colouring::kElement ||
+                               row.colouring == Representation::Colouring::kElementHalfBonds;
+        // Ball and stick keeps its grey sticks for plain element colours.
+        paint.halfBonds = row.colouring != Representation::Colouring::kElement;
+        paint.extras = false;
+        switch (row.style) {
+        case Style::kWireFrame:
+            // Wires always in their atoms' colours, half each.
+            paint.halfBonds = true;
+            AddWireFrame(view, document, content, paint);
+            break;
+        case Style::kSticks:
+            paint.halfBonds = true;
+            AddSpheres(view, document, content, paint,
+                       {[](int) { return kStickRadius; }, kStickRadius});
+            content.lit = true;
+            break;
+        case Style::kBallAndStick:
+            AddBallAndStick(view, document, content, paint);
+            content.lit = true;
+            break;
+        case Style::kSpheres:
+            AddSpheres(view, document, content, paint,
+                       {[](int element) { return ElementTable::VanDerWaalsRadius(element); }, 0.0});
+            content.lit = true;
+            break;
+        case Style::kRibbon:
+            AddRibbon(view, document, content, paint);
+            break;
+        case Style::kCartoon:
+            AddCartoon(view, document, content, paint);
+            content.lit = true;
+            break;
+        case Style::kLabels:
+            for (int a = 0; a < data.AtomCount(view.frame); ++a) {
+                if (paint.Keeps(a) && !IsAtomSkipped(view, data, a))
+                    AddAtomLabel(view, document, a, data.GetAtomDescription(view.frame, a),
+                                 content);
+            }
+            break;
+        }
+    }
+    // The ribbon's strips are drawn on a cleared picture only where nothing
+    // else is drawn beside it.
+    if (visibleRows > 1 || !onlyMenus)
+        content.clearBeforeStrips = false;
+}
+
+} // namespace
+
 SceneContent BuildSceneContent(const ViewState& view, const MolDocState& document) {
     SceneContent content;
     content.slices = std::clamp(document.resolution, 1, 100);
     if (document.data == nullptr)
         return content;
-    const int flags = view.displayFlags;
-    content.lit = flags != ViewState::kWireFrame && flags != ViewState::kRibbon;
-    if ((flags & ViewState::kWireFrame) != 0)
-        AddWireFrame(view, document, content);
-    if ((flags & ViewState::kBallAndStick) != 0)
-        AddBallAndStick(view, document, content);
-    if ((flags & ViewState::kRibbon) != 0)
-        AddRibbon(view, document, content);
-    if ((flags & ViewState::kCartoon) != 0)
-        AddCartoon(view, document, content);
+    if (view.representations.empty()) {
+        content.lit = MenuStylesLit(view.displayFlags);
+        AddMenuStyles(view, document, content, MenuPaint(view));
+    } else {
+        AddRepresentations(view, document, content);
+    }
     if (view.overlayModels)
         AddOverlay(view, document, content);
     AddLabels(view, document, content);

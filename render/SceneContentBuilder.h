@@ -40,6 +40,8 @@ constexpr Rgba kBondGrey = {0.5F, 0.5F, 0.5F, 1.0F};
 constexpr Rgba kArrowColour = {1.0F, 0.14F, 0.6667F, 1.0F};
 // The arrow cone's base radius, Å.
 constexpr double kArrowRadius = 0.08;
+// The radius of the sticks style's bonds and atoms, Å.
+constexpr double kStickRadius = 0.2;
 // Pixels across of a water's point beside the cartoon.
 constexpr double kWaterPointSize = 4.0;
 // The other geometries drawn with the one shown.

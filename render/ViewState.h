@@ -1,7 +1,9 @@
 #pragma once
 
+#include "model/SelectionEvaluator.h"
 #include "render/Camera.h"
 #include "render/Measurement.h"
+#include "render/Representation.h"
 
 #include <list>
 #include <vector>
@@ -37,6 +39,12 @@ struct ViewState {
     bool cartoonHelixCylinders = false;
     bool cartoonLigands = true;
     bool cartoonWaters = true;
+    // The rows drawn, in order (see Representation); none: the whole model
+    // as displayFlags and colourMode say. A first row that follows the
+    // menus stands for that picture among the others.
+    std::vector<Representation> representations;
+    // The selections named by the user, "sele" the atoms Ctrl-clicked.
+    SelectionEvaluator::NamedSelections namedSelections;
     // The other geometries of the model drawn thinly with the one shown:
     // their chains' CA traces, or their bonds when they have no chains.
     bool overlayModels = false;

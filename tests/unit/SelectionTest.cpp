@@ -5,12 +5,12 @@
 #include "model/SelectionEvaluator.h"
 #include "model/SelectionParser.h"
 #include "model/SpatialGrid.h"
+#include "tests/support/PdbRecord.h"
 #include "tests/unit/ReadText.h"
 #include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 
 namespace {
@@ -80,17 +80,6 @@ TEST(SelectionParser, ErrorsNameTheColumnAndWhatWasExpected) {
     EXPECT_FALSE(SelectionParser::IsValidName("a-b"));
 }
 
-// One ATOM or HETATM record.
-std::string Record(bool hetero, int serial, const char* name, const char* residue, char chain,
-                   int number, char insertion, double x, double y, double z, const char* element) {
-    char line[96];
-    std::snprintf(line, sizeof line,
-                  "%-6s%5d %-4s %3s %c%4d%c   %8.3f%8.3f%8.3f  1.00 10.00          %2s\n",
-                  hetero ? "HETATM" : "ATOM", serial, name, residue, chain, number, insertion, x, y,
-                  z, element);
-    return line;
-}
-
 // Two chains: A an alanine (with an old-style hydrogen name), a glycine
 // and its inserted twin 52A; B a serine; then a ligand, a sodium ion and
 // two waters, one near the ligand and one far off.
@@ -100,7 +89,7 @@ std::unique_ptr<CMolData> SmallStructure(const TempDir& dir) {
     const auto add = [&](bool het, const char* name, const char* residue, char chain, int number,
                          char insertion, double x, const char* element) {
         text +=
-            Record(het, ++serial, name, residue, chain, number, insertion, x, 0.0, 0.0, element);
+            PdbRecord(het, ++serial, name, residue, chain, number, insertion, x, 0.0, 0.0, element);
     };
     add(false, "N", "ALA", 'A', 51, ' ', 0.0, "N");
     add(false, "CA", "ALA", 'A', 51, ' ', 1.5, "C");
