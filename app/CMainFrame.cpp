@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 #include "view/CMeasurementsPanel.h"
 #include "view/COrbitalPanel.h"
+#include "view/CRepresentationsPanel.h"
 #include "view/CResultsPanel.h"
 
 #include "app/CMolDoc.h"
@@ -205,6 +206,9 @@ bool CMainFrame::LoadFrame() {
     measurementsPanel_ = new CMeasurementsPanel(this);
     addDockWidget(Qt::RightDockWidgetArea, measurementsPanel_);
     measurementsPanel_->hide();
+    representationsPanel_ = new CRepresentationsPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, representationsPanel_);
+    representationsPanel_->hide();
     connect(orbitalPanel_, &COrbitalPanel::surfaceChanged, this, [this] {
         ChildFrame* frame = ActiveChildFrame();
         if (Document* document = frame != nullptr ? frame->GetActiveDocument() : nullptr)
@@ -577,6 +581,7 @@ void CMainFrame::Refresh() {
     // The measurements panel comes when the window gets its first
     // measurement or another window with measurements becomes active.
     measurementsPanel_->SetView(moleculeView);
+    representationsPanel_->SetView(moleculeView);
     const std::size_t measured =
         moleculeView != nullptr ? moleculeView->state.measurements.size() : 0;
     if (!themselves)
@@ -668,6 +673,8 @@ QDockWidget* CMainFrame::PanelOf(int command) const {
         return resultsPanel_;
     case kPanelMeasurements:
         return measurementsPanel_;
+    case kPanelRepresentations:
+        return representationsPanel_;
     default:
         return nullptr;
     }
@@ -700,7 +707,7 @@ void CMainFrame::BuildCommands() {
         kCloseWindow, [this] { mdiArea_->closeActiveSubWindow(); }, hasWindow);
     // The panels, shown and hidden from the View menu.
     // (The panels are made with the window, after the commands.)
-    for (const int id : {kPanelOrbitals, kPanelResults, kPanelMeasurements})
+    for (const int id : {kPanelOrbitals, kPanelResults, kPanelMeasurements, kPanelRepresentations})
         commands_.AddCheck(
             id,
             [this, id] {

@@ -15,6 +15,7 @@
 class CMolView;
 class COrbitalPanel;
 class CMeasurementsPanel;
+class CRepresentationsPanel;
 class CResultsPanel;
 class ChildFrame;
 class QAction;
@@ -62,6 +63,7 @@ public:
     COrbitalPanel* OrbitalPanel() const { return orbitalPanel_; }
     CResultsPanel* ResultsPanel() const { return resultsPanel_; }
     CMeasurementsPanel* MeasurementsPanel() const { return measurementsPanel_; }
+    CRepresentationsPanel* RepresentationsPanel() const { return representationsPanel_; }
     // Shows the active view's step text in the step pane.
     void ShowStep();
 
@@ -143,6 +145,7 @@ private:
     COrbitalPanel* orbitalPanel_ = nullptr;
     CResultsPanel* resultsPanel_ = nullptr;
     CMeasurementsPanel* measurementsPanel_ = nullptr;
+    CRepresentationsPanel* representationsPanel_ = nullptr;
     // The molecule window the measurements panel showed last, and how many
     // measurements it had.
     const CMolView* measuredView_ = nullptr;

@@ -26,10 +26,13 @@
 #include "platform/PropertySheet.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
+#include "view/CMolView.h"
 #include "view/CSpectrumView.h"
+#include "view/SessionFile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -241,6 +244,8 @@ FileKind CMolDoc::KindForOpen(int filterIndex, const QString& path) {
 }
 
 CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind, bool offerContentKind) {
+    if (QFileInfo(path).suffix().compare(QLatin1String(kSessionSuffix), Qt::CaseInsensitive) == 0)
+        return LoadSession(path);
     BackgroundOpen::Opened opened = BackgroundOpen::Open(path, DialogParent());
     if (opened.cancelled)
         return LoadResult::kCancelled;
@@ -281,6 +286,70 @@ CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind, bool o
     }
     Load(path, kind, std::move(read));
     return LoadResult::kLoaded;
+}
+
+CMolDoc::LoadResult CMolDoc::LoadSession(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        MessageBox::ShowCannotOpen(DialogParent(), path, file.errorString());
+        return LoadResult::kNotOpened;
+    }
+    SessionFile session;
+    QString error;
+    if (!SessionFile::FromJson(file.readAll(), session, error)) {
+        MessageBox::ShowAboutFile(
+            DialogParent(),
+            QCoreApplication::translate("CMolDoc", "%1 はセッションとして読めません: %2")
+                .arg(LocalPath::DisplayName(path), error));
+        return LoadResult::kNoMolecule;
+    }
+    const QString structure = session.StructureFor(path);
+    if (structure.isEmpty()) {
+        MessageBox::ShowAboutFile(DialogParent(),
+                                  QCoreApplication::translate(
+                                      "CMolDoc", "セッション %1 の構造ファイル %2 が見つかりません")
+                                      .arg(LocalPath::DisplayName(path), session.structurePath));
+        return LoadResult::kNoMolecule;
+    }
+    if (!session.SameStructure(structure))
+        MessageBox::Show(DialogParent(),
+                         QCoreApplication::translate(
+                             "CMolDoc",
+                             "構造ファイル %1 はセッションを保存した後に変わっています。\n"
+                             "表示は保存したときと同じでないかもしれません。")
+                             .arg(LocalPath::DisplayName(structure)),
+                         MessageBox::kWarning);
+    const LoadResult result = LoadPath(structure, FileKindFromPath(LocalPath::Bytes(structure)));
+    if (result != LoadResult::kLoaded || data == nullptr)
+        return result;
+    data->SetCurrentFrame(std::clamp(session.frame, 0, std::max(data->frameCount - 1, 0)));
+    sessionView = std::make_shared<const ViewState>(session.view);
+    sessionLoad = loadCount;
+    UpdateAllViews(nullptr);
+    return result;
+}
+
+bool CMolDoc::SaveSession(const QString& path) {
+    CMolView* shown = nullptr;
+    for (View* view : GetViews()) {
+        if ((shown = dynamic_cast<CMolView*>(view)) != nullptr)
+            break;
+    }
+    if (shown == nullptr || openedPath.isEmpty() || !LocalPath::Exists(openedPath)) {
+        MessageBox::ShowCannotSave(
+            DialogParent(), path,
+            QCoreApplication::translate("CMolDoc",
+                                        "セッションには読み込んだ構造ファイルが要ります"));
+        return false;
+    }
+    const QByteArray json = SessionFile::Of(shown->state, openedPath, path).ToJson();
+    std::string error;
+    const bool written = WriteFileAtomically(
+        LocalPath::Bytes(path),
+        std::string_view(json.constData(), static_cast<std::size_t>(json.size())), error);
+    if (!written)
+        MessageBox::ShowCannotSave(DialogParent(), path, QString::fromStdString(error));
+    return written;
 }
 
 void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
@@ -595,6 +664,10 @@ bool CMolDoc::WriteWith(FileFormat::Writer writer, const QString& path) {
 }
 
 bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
+    const DialogFilter* filter = FilterAt(SaveFilters(), filterIndex);
+    if ((filter != nullptr && filter->session) ||
+        QFileInfo(path).suffix().compare(QLatin1String(kSessionSuffix), Qt::CaseInsensitive) == 0)
+        return SaveSession(path);
     const FileFormat* format = WriterFor(path, filterIndex);
     if (format == nullptr) {
         MessageBox::Show(DialogParent(),
@@ -630,9 +703,12 @@ void CMolDoc::OnFileSaveAs() {
         QString path = chosen.path;
         const DialogFilter* chosenFilter = FilterAt(SaveFilters(), chosen.filterIndex);
         if (!LocalPath::FileName(path).contains(QLatin1Char('.')) && chosenFilter != nullptr &&
-            !chosenFilter->formats.empty()) {
-            path += QLatin1Char('.') +
-                    QLatin1String(FormatNamed(chosenFilter->formats.front())->extensions.front());
+            (!chosenFilter->formats.empty() || chosenFilter->session)) {
+            path +=
+                QLatin1Char('.') +
+                QLatin1String(chosenFilter->session
+                                  ? kSessionSuffix
+                                  : FormatNamed(chosenFilter->formats.front())->extensions.front());
             // The dialog asked about the name as typed; the file that will
             // really be replaced is asked about here.
             if (LocalPath::Exists(path) &&

@@ -121,6 +121,11 @@ private:
     static const FileFormat* WriterFor(const QString& path, int filterIndex);
     // Writes path with writer without touching the old file on failure.
     bool WriteWith(FileFormat::Writer writer, const QString& path);
+    // A session file (see SessionFile): its structure file read, and what
+    // the session shows of it handed to the views.
+    LoadResult LoadSession(const QString& path);
+    // What the document's first molecule window shows, saved as a session.
+    bool SaveSession(const QString& path);
     // The folder of the file read last, where the dialogs start.
     QString Folder() const;
 

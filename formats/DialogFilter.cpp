@@ -46,6 +46,7 @@ const std::vector<DialogFilter>& OpenFilters() {
             {"XYZ Files (*.xyz; *.xyz.gz)", {"xyz"}},
             {"Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)", {"fchk", "cube"}},
             {"All Molecule Files (*.*)", {}, "*", true},
+            {"RAVEK Sessions (*.ravek)", {}, "*.ravek", false, {}, true},
         },
         true);
     return filters;
@@ -59,6 +60,7 @@ const std::vector<DialogFilter>& SaveFilters() {
             {"Ramachandran Plot Data (*.rpd)", {"rpd"}},
             {"All Files (*.*)", {}, "*.*"},
             {"XYZ Files (*.xyz)", {"xyz"}},
+            {"RAVEK Sessions (*.ravek)", {}, "*.ravek", false, {}, true},
         },
         false);
     return filters;

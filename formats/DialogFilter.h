@@ -24,7 +24,12 @@ struct DialogFilter {
     bool byContent = false;
     // The patterns shown, made from the above.
     std::string patterns = {};
+    // The filter of session files (a structure file and how a window shows
+    // it), which no molecule format reads or writes.
+    bool session = false;
 };
+// The ending of session files' names, without the dot.
+constexpr const char* kSessionSuffix = "ravek";
 // The filters of the Open and of the Save dialog. Their 1-based positions
 // are stored in the settings, so new filters only ever come at the end.
 const std::vector<DialogFilter>& OpenFilters();

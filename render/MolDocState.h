@@ -2,6 +2,7 @@
 
 #include "model/CMolData.h"
 #include "render/SurfaceState.h"
+#include "render/ViewState.h"
 
 #include <memory>
 #include <string>
@@ -47,6 +48,10 @@ struct MolDocState {
     bool secondaryFromFile = false;
     // The isosurface every view of the document draws with the molecule.
     SurfaceState surface;
+    // What a session opened shows of the model read with it (load
+    // sessionLoad): a view that fits that model takes it on.
+    std::shared_ptr<const ViewState> sessionView;
+    int sessionLoad = -1;
 
     // The geometry every view of the document draws: the animation's while
     // one runs, else the one the document has chosen (the model's current

@@ -555,7 +555,13 @@ bool IsAtomSkipped(const ViewState& view, const CMolData& data, int a) {
 
 bool IsSelectedAtom(const ViewState& view, int a) {
     const auto& selection = view.measurementSelection;
-    return std::find(selection.begin(), selection.end(), a) != selection.end();
+    if (std::find(selection.begin(), selection.end(), a) != selection.end())
+        return true;
+    // The atoms Ctrl-clicked into "sele" are highlighted the same way.
+    const auto sele = view.namedSelections.find("sele");
+    return sele != view.namedSelections.end() && a >= 0 &&
+           a < static_cast<int>(sele->second.size()) &&
+           sele->second[static_cast<std::size_t>(a)] != 0;
 }
 
 Rgba AtomColour(const ViewState& view, const CMolData& data, int a) {

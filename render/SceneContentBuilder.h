@@ -33,6 +33,7 @@ double ArrowLength(const ViewState& view, const CMolData& data, int a, Point3D* 
 // Where atom a is drawn, in Å: its position, moved along the mode while the
 // vibration is animated.
 Point3D DrawnPosition(const ViewState& view, const CMolData& data, int a);
+// Highlighted: picked for a measurement, or in the selection "sele".
 bool IsSelectedAtom(const ViewState& view, int a);
 
 // The colours every picture shares.

@@ -300,7 +300,8 @@ bool ViewScript::Colour(const std::string& arguments, std::string& message) {
     std::string ignored;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         Representation& row = rows[k];
-        if (row.style == Style::kLabels && !row.followsMenus)
+        // Labels take no colouring; rows not drawn are left as they are.
+        if ((row.style == Style::kLabels && !row.followsMenus) || !row.visible)
             continue;
         std::vector<char> mask;
         if (!Atoms(row.selection, mask, ignored))

@@ -92,6 +92,7 @@ constexpr int kPanelOrbitals = 32836;
 constexpr int kPanelResults = 32837;
 constexpr int kPanelMeasurements = 32838;
 constexpr int kPanelsOpenThemselves = 32839;
+constexpr int kPanelRepresentations = 32840;
 
 // Window
 constexpr int kWindowNew = 57648;

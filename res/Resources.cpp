@@ -97,6 +97,7 @@ MenuItem PanelMenu() {
             {{QT_TRANSLATE_NOOP("Menu", "軌道と密度(&O)"), kPanelOrbitals, {}},
              {QT_TRANSLATE_NOOP("Menu", "計算結果(&R)"), kPanelResults, {}},
              {QT_TRANSLATE_NOOP("Menu", "計測(&M)"), kPanelMeasurements, {}},
+             {QT_TRANSLATE_NOOP("Menu", "表示(&D)"), kPanelRepresentations, {}},
              kSeparator,
              {QT_TRANSLATE_NOOP("Menu", "内容があれば自動で開く(&A)"), kPanelsOpenThemselves, {}}}};
 }
@@ -362,6 +363,10 @@ const char* CommandString(int id) {
          QT_TRANSLATE_NOOP("Command", "電荷・熱化学などの計算結果のパネルを表示します\n計算結果")},
         {kPanelMeasurements,
          QT_TRANSLATE_NOOP("Command", "残した計測の一覧のパネルを表示します\n計測")},
+        {kPanelRepresentations,
+         QT_TRANSLATE_NOOP("Command",
+                           "選択した原子ごとの表示の一覧とコマンド欄のパネルを表示します\n"
+                           "表示")},
         {kPanelsOpenThemselves,
          QT_TRANSLATE_NOOP("Command", "ファイルに内容があればパネルを自動で開きます\n"
                                       "パネルを自動で開く")},

@@ -411,6 +411,24 @@ Do you want to replace it?</translation>
         <translation>%1 looks like a %2 file.
 Read it as a %2 file?</translation>
     </message>
+    <message>
+        <source>%1 はセッションとして読めません: %2</source>
+        <translation>%1 cannot be read as a session: %2</translation>
+    </message>
+    <message>
+        <source>セッション %1 の構造ファイル %2 が見つかりません</source>
+        <translation>The structure file %2 of the session %1 is not there</translation>
+    </message>
+    <message>
+        <source>構造ファイル %1 はセッションを保存した後に変わっています。
+表示は保存したときと同じでないかもしれません。</source>
+        <translation>The structure file %1 has changed since the session was saved.
+What is shown may differ from what was saved.</translation>
+    </message>
+    <message>
+        <source>セッションには読み込んだ構造ファイルが要ります</source>
+        <translation>A session needs the structure file that was read</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>
@@ -463,6 +481,86 @@ Do you want to replace it?</translation>
     <message>
         <source>モデル %1 / %2</source>
         <translation>Model %1 / %2</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Show As</translation>
+    </message>
+    <message>
+        <source>スティック</source>
+        <translation>Sticks</translation>
+    </message>
+    <message>
+        <source>ボール&amp;スティック</source>
+        <translation>Ball and stick</translation>
+    </message>
+    <message>
+        <source>空間充填</source>
+        <translation>Space filling</translation>
+    </message>
+    <message>
+        <source>カートゥーン</source>
+        <translation>Cartoon</translation>
+    </message>
+    <message>
+        <source>ワイヤーフレーム</source>
+        <translation>Wire frame</translation>
+    </message>
+    <message>
+        <source>ラベル</source>
+        <translation>Labels</translation>
+    </message>
+    <message>
+        <source>隠す</source>
+        <translation>Hide</translation>
+    </message>
+    <message>
+        <source>色</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>元素(炭素は緑)</source>
+        <translation>Element, carbon green</translation>
+    </message>
+    <message>
+        <source>元素</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>鎖</source>
+        <translation>Chain</translation>
+    </message>
+    <message>
+        <source>二次構造</source>
+        <translation>Secondary structure</translation>
+    </message>
+    <message>
+        <source>赤</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>黄</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>白</source>
+        <translation>White</translation>
+    </message>
+    <message>
+        <source>残基を選択</source>
+        <translation>Select Residue</translation>
+    </message>
+    <message>
+        <source>鎖を選択</source>
+        <translation>Select Chain</translation>
+    </message>
+    <message>
+        <source>ズーム</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>選択を解除</source>
+        <translation>Clear Selection</translation>
     </message>
 </context>
 <context>
@@ -797,6 +895,117 @@ Do you want to replace it?</translation>
 %1</source>
         <translation>The user guide cannot be opened.
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>CRepresentationsPanel</name>
+    <message>
+        <source>ワイヤーフレーム</source>
+        <translation>Wire frame</translation>
+    </message>
+    <message>
+        <source>スティック</source>
+        <translation>Sticks</translation>
+    </message>
+    <message>
+        <source>ボール&amp;スティック</source>
+        <translation>Ball and stick</translation>
+    </message>
+    <message>
+        <source>空間充填</source>
+        <translation>Space filling</translation>
+    </message>
+    <message>
+        <source>リボン</source>
+        <translation>Ribbon</translation>
+    </message>
+    <message>
+        <source>カートゥーン</source>
+        <translation>Cartoon</translation>
+    </message>
+    <message>
+        <source>ラベル</source>
+        <translation>Labels</translation>
+    </message>
+    <message>
+        <source>元素</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>元素(結合も)</source>
+        <translation>Element, bonds too</translation>
+    </message>
+    <message>
+        <source>残基</source>
+        <translation>Residue</translation>
+    </message>
+    <message>
+        <source>鎖</source>
+        <translation>Chain</translation>
+    </message>
+    <message>
+        <source>二次構造</source>
+        <translation>Secondary structure</translation>
+    </message>
+    <message>
+        <source>温度因子</source>
+        <translation>B-factor</translation>
+    </message>
+    <message>
+        <source>虹色</source>
+        <translation>Rainbow</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>単色</source>
+        <translation>One colour</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Representations</translation>
+    </message>
+    <message>
+        <source>見える</source>
+        <translation>Shown</translation>
+    </message>
+    <message>
+        <source>選択</source>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>スタイル</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>色</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>上へ</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>下へ</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>分子のウィンドウがありません</source>
+        <translation>No molecule window is open</translation>
+    </message>
+    <message>
+        <source>メニューのとおり</source>
+        <translation>As the menus say</translation>
     </message>
 </context>
 <context>
@@ -1690,6 +1899,12 @@ Measurements</translation>
         <translation>Opens the panels by themselves when a file has something for them
 Open Panels Automatically</translation>
     </message>
+    <message>
+        <source>選択した原子ごとの表示の一覧とコマンド欄のパネルを表示します
+表示</source>
+        <translation>Shows the panel of how each selection of atoms is drawn, with the command box
+Representations</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -2111,6 +2326,10 @@ Please verify the correct file name was given.</translation>
     <message>
         <source>クリックの計測も残す(&amp;K)</source>
         <translation>&amp;Keep Measurements of Clicks</translation>
+    </message>
+    <message>
+        <source>表示(&amp;D)</source>
+        <translation>&amp;Representations</translation>
     </message>
 </context>
 <context>

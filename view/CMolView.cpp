@@ -8,16 +8,19 @@
 #include "render/CImage.h"
 #include "render/CMolScene.h"
 #include "render/MolDocState.h"
+#include "render/ViewScript.h"
 #include "res/CommandIds.h"
 #include "res/SettingsKeys.h"
 #include "view/CLegendOverlay.h"
 #include "view/CModeListDlg.h"
 #include "view/JobStateText.h"
 #include "view/PlaceBeside.h"
+#include "view/SessionFile.h"
 #include "view/ViewPicture.h"
 #include "view/ViewSettings.h"
 
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
@@ -124,6 +127,9 @@ void CMolView::FitNewModel() {
         animator.StopVibration();
     state.vibrationOffset = 0.0;
     ShowModeList();
+    // A session opened: what it showed of this model.
+    if (document->sessionView != nullptr && document->sessionLoad == document->loadCount)
+        SessionFile::Apply(*document->sessionView, state, *model);
     document->loaded = 0;
 }
 
@@ -432,13 +438,20 @@ void CMolView::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = !dragMoved;
     state.dragMode = ViewState::kNoDrag;
     dragMoved = false;
+    // Ctrl with a click selects residues and opens the menu of what is
+    // selected; the plain clicks pick and measure.
+    const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
     switch (event->button()) {
     case Qt::LeftButton:
-        if (Model() != nullptr && endedDrag != ViewState::kNoDrag && click)
+        if (Model() != nullptr && endedDrag != ViewState::kNoDrag && click && control)
+            ToggleInSelection(at.x(), at.y());
+        else if (Model() != nullptr && endedDrag != ViewState::kNoDrag && click)
             ClickAt(at.x(), at.y(), shiftHeld);
         break;
     case Qt::RightButton:
-        if (Model() != nullptr && click)
+        if (Model() != nullptr && click && control)
+            ShowAtomMenu(at.x(), at.y(), event->globalPosition().toPoint());
+        else if (Model() != nullptr && click)
             ClickAt(at.x(), at.y(), true);
         break;
     default:
@@ -466,14 +479,107 @@ void CMolView::keyReleaseEvent(QKeyEvent* event) {
     QOpenGLWidget::keyReleaseEvent(event);
 }
 
-void CMolView::ClickAt(int x, int y, bool accumulate) {
-    if (state.displayFlags == ViewState::kRibbon)
-        return;
+int CMolView::AtomAt(int x, int y) {
     makeCurrent();
     PrepareToDraw();
     const double ratio = devicePixelRatioF();
     const int atom = scene->hitTest(static_cast<int>(x * ratio), static_cast<int>(y * ratio));
     doneCurrent();
+    return atom;
+}
+
+bool CMolView::RunViewCommand(const std::string& command, std::string* message) {
+    CMolData* model = Model();
+    std::string said;
+    const bool ran =
+        model != nullptr && HasFittedModel() && ViewScript(state, *model).Run(command, said);
+    if (message != nullptr)
+        *message = said;
+    update();
+    emit shownChanged();
+    return ran;
+}
+
+bool CMolView::ToggleInSelection(int x, int y) {
+    CMolData* model = Model();
+    const int atom = AtomAt(x, y);
+    if (model == nullptr || atom < 0)
+        return false;
+    const CMolFrame& frame = *model->GetFrame(state.frame);
+    SelectionEvaluator::Mask& sele = state.namedSelections["sele"];
+    sele.resize(static_cast<std::size_t>(frame.atomCount), 0);
+    // The atom's residue, or the atom alone in a model without residues.
+    std::vector<int> atoms{atom};
+    if (!frame.residueIds.empty()) {
+        const auto residue = frame.residueAtoms.find(frame.Atom(atom).residueIndex);
+        if (residue != frame.residueAtoms.end())
+            atoms = residue->second;
+    }
+    const bool all = std::all_of(atoms.begin(), atoms.end(),
+                                 [&sele](int a) { return sele[static_cast<std::size_t>(a)] != 0; });
+    for (const int a : atoms)
+        sele[static_cast<std::size_t>(a)] = all ? 0 : 1;
+    state.lastPickedAtom = atom;
+    update();
+    emit shownChanged();
+    return true;
+}
+
+void CMolView::ShowAtomMenu(int x, int y, const QPoint& global) {
+    const int atom = AtomAt(x, y);
+    const auto sele = state.namedSelections.find("sele");
+    const bool selected =
+        sele != state.namedSelections.end() && SelectionEvaluator::Count(sele->second) > 0;
+    if (!selected && atom < 0)
+        return;
+    const std::string here = "index " + std::to_string(atom + 1);
+    const std::string target = selected ? "sele" : "byres " + here;
+    QMenu menu(this);
+    QMenu* show = menu.addMenu(tr("表示"));
+    const std::pair<const char*, const char*> styles[] = {
+        {QT_TR_NOOP("スティック"), "sticks"},     {QT_TR_NOOP("ボール&スティック"), "ballstick"},
+        {QT_TR_NOOP("空間充填"), "spheres"},      {QT_TR_NOOP("カートゥーン"), "cartoon"},
+        {QT_TR_NOOP("ワイヤーフレーム"), "wire"}, {QT_TR_NOOP("ラベル"), "labels"}};
+    for (const auto& [name, word] : styles) {
+        const std::string command = std::string("show ") + word + ", " + target;
+        show->addAction(tr(name), this, [this, command] { RunViewCommand(command); });
+    }
+    menu.addAction(tr("隠す"), this,
+                   [this, target] { RunViewCommand("hide everything, " + target); });
+    QMenu* colour = menu.addMenu(tr("色"));
+    const std::pair<const char*, const char*> colours[] = {
+        {QT_TR_NOOP("元素(炭素は緑)"), "element green"},
+        {QT_TR_NOOP("元素"), "element"},
+        {QT_TR_NOOP("鎖"), "chain"},
+        {QT_TR_NOOP("二次構造"), "secondary"},
+        {QT_TR_NOOP("赤"), "red"},
+        {QT_TR_NOOP("黄"), "yellow"},
+        {QT_TR_NOOP("白"), "white"}};
+    for (const auto& [name, word] : colours) {
+        const std::string command = std::string("color ") + word + ", " + target;
+        colour->addAction(tr(name), this, [this, command] { RunViewCommand(command); });
+    }
+    menu.addSeparator();
+    if (atom >= 0) {
+        menu.addAction(tr("残基を選択"), this,
+                       [this, here] { RunViewCommand("select sele, byres " + here); });
+        menu.addAction(tr("鎖を選択"), this,
+                       [this, here] { RunViewCommand("select sele, bychain " + here); });
+    }
+    menu.addAction(tr("ズーム"), this, [this, target] { RunViewCommand("zoom " + target); });
+    if (selected)
+        menu.addAction(tr("選択を解除"), this, [this] {
+            state.namedSelections.erase("sele");
+            update();
+            emit shownChanged();
+        });
+    menu.exec(global);
+}
+
+void CMolView::ClickAt(int x, int y, bool accumulate) {
+    if (state.displayFlags == ViewState::kRibbon)
+        return;
+    const int atom = AtomAt(x, y);
     const CMolData* model = Model();
     if (model != nullptr && measuring.Click(*model, atom, accumulate, this)) {
         update();

@@ -81,6 +81,19 @@ public:
     // a plain click collects the atom (or lets it go again) and the last
     // atom wanted measures, without labels or a dialog.
     void ClickAt(int x, int y, bool accumulate);
+    // The atom drawn at (x, y), -1 for none.
+    int AtomAt(int x, int y);
+    // A Ctrl-click at (x, y): the residue of the atom there joins the
+    // selection "sele", or leaves it when all its atoms are in it already.
+    // False when no atom is there.
+    bool ToggleInSelection(int x, int y);
+    // The menu of a Ctrl-click with the right button: show, hide, colour or
+    // zoom "sele" (or the residue at (x, y) when nothing is selected), or
+    // select that residue or chain.
+    void ShowAtomMenu(int x, int y, const QPoint& global);
+    // Runs a view command (see ViewScript) on the window; false with its
+    // message when it cannot.
+    bool RunViewCommand(const std::string& command, std::string* message = nullptr);
     // Keeps a measurement of atoms on the molecule (once); false when it has
     // no value, after a message for a dihedral when say.
     bool KeepMeasurement(const std::vector<int>& atoms, bool say = true);

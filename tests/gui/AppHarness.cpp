@@ -67,46 +67,6 @@ void Press(QAbstractButton* button) {
         QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// Chooses entry index of a combo box as a person does: a click on the box
-// opens its list, the pointer moves onto the entry and clicks it. False when
-// the list did not open or the entry was not taken.
-bool ChooseFromList(QComboBox* combo, int index) {
-    QAbstractItemView* list = combo->view();
-    QTest::mouseClick(combo, Qt::LeftButton);
-    if (!QTest::qWaitFor([list] { return list->isVisible(); }, 2000) ||
-        !QTest::qWaitForWindowExposed(list->window(), 2000))
-        return false;
-    // The list takes no click until a double click's time has passed since
-    // it opened (the release of the click that opened it must not choose);
-    // a person's hand takes longer to move.
-    QTest::qWait(QApplication::doubleClickInterval() + 50);
-    const QModelIndex entry =
-        combo->model()->index(index, combo->modelColumn(), combo->rootModelIndex());
-    const QPoint at = list->visualRect(entry).center();
-    QTest::mouseMove(list->viewport(), at);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    return QTest::qWaitFor([list] { return !list->isVisible(); }, 2000) &&
-           combo->currentIndex() == index;
-}
-
-// Types text into a line edit as a person does: a click into the field,
-// Ctrl+A over what it holds, then the text key by key.
-void TypeInto(QLineEdit* edit, const QString& text) {
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Delete);
-    // Letters beyond ASCII (as an input method gives them) come as the
-    // text of a key without a code.
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(edit, c.toLatin1());
-            continue;
-        }
-        QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 } // namespace
 
 bool AppHarness::PressButton(QWidget* within, const QString& text) {
@@ -235,7 +195,7 @@ void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
              if (!QTest::qWaitForWindowActive(dialog, 2000))
                  unexpected_ << QStringLiteral("the file dialog never became the active window");
              // The filter as a person picks it from the box's list.
-             if (!ChooseFromList(types, filterIndex - 1))
+             if (!AppHarness::ChooseFromList(types, filterIndex - 1))
                  unexpected_ << QStringLiteral("filter %1 could not be chosen from the list")
                                     .arg(filterIndex);
              // Typed without the completion list, which opens
@@ -255,11 +215,11 @@ void AppHarness::QueueDialogAnswer(const QString& path, int filterIndex) {
              // would.
              const auto closed = [dialog] { return !dialog->isVisible(); };
              for (int attempt = 0; attempt < 3 && !closed(); ++attempt) {
-                 TypeInto(name, path);
+                 AppHarness::TypeInto(name, path);
                  for (int tries = 1; tries < 60 && !accept->isEnabled(); ++tries) {
                      QTest::qWait(50);
                      if (tries % 10 == 0 && !accept->isEnabled())
-                         TypeInto(name, path);
+                         AppHarness::TypeInto(name, path);
                  }
                  if (!accept->isEnabled())
                      continue;
@@ -474,3 +434,38 @@ const char* const kPeptidePdb =
 const char* const kWaterInput = SmallFiles::kWaterInput;
 
 } // namespace Fixtures
+
+bool AppHarness::ChooseFromList(QComboBox* combo, int index) {
+    QAbstractItemView* list = combo->view();
+    QTest::mouseClick(combo, Qt::LeftButton);
+    if (!QTest::qWaitFor([list] { return list->isVisible(); }, 2000) ||
+        !QTest::qWaitForWindowExposed(list->window(), 2000))
+        return false;
+    // The list takes no click until a double click's time has passed since
+    // it opened (the release of the click that opened it must not choose);
+    // a person's hand takes longer to move.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QModelIndex entry =
+        combo->model()->index(index, combo->modelColumn(), combo->rootModelIndex());
+    const QPoint at = list->visualRect(entry).center();
+    QTest::mouseMove(list->viewport(), at);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    return QTest::qWaitFor([list] { return !list->isVisible(); }, 2000) &&
+           combo->currentIndex() == index;
+}
+
+void AppHarness::TypeInto(QLineEdit* edit, const QString& text) {
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    // Letters beyond ASCII (as an input method gives them) come as the
+    // text of a key without a code.
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(edit, c.toLatin1());
+            continue;
+        }
+        QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}

@@ -17,6 +17,8 @@ class CMolView;
 class CRavekApp;
 class ChildFrame;
 class QColor;
+class QComboBox;
+class QLineEdit;
 class QDialog;
 class QFileDialog;
 class QWidget;
@@ -95,6 +97,13 @@ public:
     // Clicks the visible button of within whose text (without its "&") is
     // text; false when there is none.
     static bool PressButton(QWidget* within, const QString& text);
+    // Chooses entry index of a combo box as a person does: a click opens
+    // its list, the pointer moves onto the entry and clicks it. False when
+    // the list did not open or the entry was not taken.
+    static bool ChooseFromList(QComboBox* combo, int index);
+    // Types text into a line edit as a person does: a click into the field,
+    // Ctrl+A over what it holds, then the text key by key.
+    static void TypeInto(QLineEdit* edit, const QString& text);
 
     // Whether a progress dialog was shown (it is left to close itself).
     bool progressShown = false;
