@@ -35,9 +35,9 @@ PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev local
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n qt6-image-formats-plugins
     qt6-svg-dev qt6-tools-dev qt6-l10n-tools libgl-dev libglu1-mesa-dev libx11-dev libgl1-mesa-dri xvfb xauth
     fonts-ipafont-gothic fonts-liberation adwaita-icon-theme
-    gemmi-dev tao-pegtl-dev gemmi zlib1g-dev
+    gemmi-dev tao-pegtl-dev gemmi zlib1g-dev libstb-dev
     desktop-file-utils appstream dpkg-dev
-    libgif-dev ffmpeg psi4 python3-numpy python3-cclib dssp python3-pymol
+    libgif-dev ffmpeg psi4 python3-numpy python3-cclib dssp python3-pymol python3-gemmi
     libclipper-dev)
 # A locale whose decimal separator is a comma: number parsing and printing
 # must not depend on it.

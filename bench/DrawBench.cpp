@@ -156,6 +156,40 @@ void BM_Cartoon(benchmark::State& state) {
     DrawTurning(state, drawing);
 }
 
+// The content of five representation rows over the ideal protein (argument:
+// its atoms): the menus' wire frame of what is no protein, the protein as a
+// cartoon by chain, sticks about a stretch of chain A, chain B in ball and
+// stick and chain C's CA atoms labelled; built from the model as read.
+void BM_Representations(benchmark::State& state) {
+    Drawing& drawing = DrawingOf(static_cast<int>(state.range(0)), true);
+    ViewState& view = drawing.view;
+    view.representations.clear();
+    const auto add = [&view](const char* selection, Representation::Style style,
+                             Representation::Colouring colouring, bool menus = false) {
+        Representation row;
+        row.selection = selection;
+        row.style = style;
+        row.colouring = colouring;
+        row.followsMenus = menus;
+        view.representations.push_back(row);
+    };
+    using Style = Representation::Style;
+    using Colouring = Representation::Colouring;
+    add("not protein", Style::kWireFrame, Colouring::kElement, true);
+    add("protein", Style::kCartoon, Colouring::kChain);
+    add("byres (within 6 of (chain A and resi 10-20))", Style::kSticks, Colouring::kElement);
+    add("chain B", Style::kBallAndStick, Colouring::kResidue);
+    add("name CA and chain C", Style::kLabels, Colouring::kElement);
+    std::size_t shapes = 0;
+    for (auto _ : state) {
+        SummariseResidues(*drawing.document.data->GetFrame(0));
+        const SceneContent content = BuildSceneContent(view, drawing.document);
+        shapes = content.spheres.size() + content.sticks.size() + content.labels.size();
+    }
+    view.representations.clear();
+    state.counters["shapes"] = static_cast<double>(shapes);
+}
+
 enum Style { kWire, kBall, kRibbon, kBallArrows };
 
 void BM_Draw(benchmark::State& state) {
@@ -278,6 +312,13 @@ void Register() {
                 bench->Iterations(3);
         }
     }
+    for (int atoms : {10000, 100000})
+        benchmark::RegisterBenchmark(("Representations/build/" + std::to_string(atoms)).c_str(),
+                                     BM_Representations)
+            ->Arg(atoms)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(atoms == 100000 ? 3 : 10);
     for (int translucent : {0, 1})
         benchmark::RegisterBenchmark(
             translucent != 0 ? "Surface/translucent/1000" : "Surface/opaque/1000", BM_Surface)

@@ -3,8 +3,10 @@
 #include "cli/ArgumentParser.h"
 #include "cli/ModelSource.h"
 #include "formats/FileFormat.h"
+#include "formats/WholeStructureWriter.h"
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
+#include "model/SelectionEvaluator.h"
 #include "model/TextScanner.h"
 
 #include <cstdio>
@@ -13,7 +15,8 @@ namespace {
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr,
-                 "ravek-cli convert: %s\nusage: ravek-cli convert IN OUT --to %s %s [--frame N]\n",
+                 "ravek-cli convert: %s\nusage: ravek-cli convert IN OUT --to %s %s [--frame N]\n"
+                 "                [--selection EXPR]\n",
                  message.c_str(), FormatNames(true, true).c_str(), ModelSource::Usage().c_str());
     return kExitUsage;
 }
@@ -25,6 +28,7 @@ int RunConvert(const std::vector<std::string>& args) {
     std::string out;
     const FileFormat* target = nullptr;
     bool frameGiven = false;
+    std::string selection;
     int frame = 0;
     std::string error;
     ArgumentParser parser;
@@ -39,6 +43,10 @@ int RunConvert(const std::vector<std::string>& args) {
         if (!TextScanner::ParseInt(value, frame))
             return "--frame needs a whole number, not '" + value + "'";
         frameGiven = true;
+        return {};
+    });
+    parser.Option("--selection", [&selection](const std::string& value) -> std::string {
+        selection = value;
         return {};
     });
     parser.Plain([&out] { return out.empty(); },
@@ -77,8 +85,28 @@ int RunConvert(const std::vector<std::string>& args) {
     const int shown =
         frameGiven && target->kind != FileKind::kXyz ? frame - 1 : mol->GetCurrentFrame();
     std::string refusal;
+    // A selection is written by the whole-structure writers alone: the
+    // others keep to their own choice of atoms.
+    SelectionEvaluator::Mask atoms;
+    const std::string_view name = target->name;
+    if (!selection.empty()) {
+        if (name != "pdb-full" && name != "mmcif")
+            return UsageError("--selection goes with --to pdb-full or mmcif");
+        std::string wrong;
+        if (!SelectionEvaluator(*mol, shown).Select(selection, atoms, wrong)) {
+            std::fprintf(stderr, "ravek-cli convert: --selection: %s\n", wrong.c_str());
+            return kExitUsage;
+        }
+    }
     const auto write = [&](StdioFile& file) {
-        return target->write(*mol, shown, &file, out, &refusal);
+        if (selection.empty())
+            return target->write(*mol, shown, &file, out, &refusal);
+        std::string text;
+        return WholeStructureWriter::Text(*mol, shown, &atoms,
+                                          name == "mmcif" ? WholeStructureWriter::Layout::kMmcif
+                                                          : WholeStructureWriter::Layout::kPdb,
+                                          "ravek", text, &refusal) &&
+               file.WriteString(text) && !file.HasWriteError();
     };
     if (!WriteFileAtomically(out, write, error)) {
         std::fprintf(stderr, "ravek-cli: cannot write %s: %s\n", out.c_str(),

@@ -22,6 +22,7 @@ void PrintUsage(std::FILE* out) {
                  "usage: ravek-cli info FILE %s [--frames all|last|none] [--modes all|none]\n"
                  "                [--secondary]\n"
                  "       ravek-cli convert IN OUT --to %s %s [--frame N]\n"
+                 "                [--selection EXPR]\n"
                  "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
                  "       ravek-cli cube FILE --orbital homo|lumo|N|density|spin [--beta]\n"
                  "                [--spacing S] [--margin M] [--like REF.cube] -o OUT.cube\n"

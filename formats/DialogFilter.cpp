@@ -61,6 +61,8 @@ const std::vector<DialogFilter>& SaveFilters() {
             {"All Files (*.*)", {}, "*.*"},
             {"XYZ Files (*.xyz)", {"xyz"}},
             {"RAVEK Sessions (*.ravek)", {}, "*.ravek", false, {}, true},
+            {"PDB Files with Chains and Models (*.pdb; *.ent)", {"pdb-full"}},
+            {"PDBx/mmCIF Files (*.cif)", {"mmcif"}},
         },
         false);
     return filters;

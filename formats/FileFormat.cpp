@@ -9,6 +9,7 @@
 #include "formats/GaussianLogFollower.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
+#include "formats/WholeStructureWriter.h"
 #include "formats/XyzReader.h"
 #include "formats/XyzWriter.h"
 #include "io/StdioFile.h"
@@ -97,12 +98,23 @@ const std::vector<FileFormat>& FileFormats() {
          {"*.pdb", "*.ent"},
          {"*.pdb.gz", "*.ent.gz"}},
         {"pdb-short", FileKind::kUnknown, {}, {}, nullptr, WritePdbCoordinates},
+        // Chains, author numbers, HETATM, B-factors, every model: through
+        // gemmi (the "pdb" layout above keeps to ATOM records).
+        {"pdb-full",
+         FileKind::kUnknown,
+         {},
+         {},
+         nullptr,
+         WholeStructureWriter::WritePdb,
+         nullptr,
+         nullptr,
+         {"*.pdb", "*.ent"}},
         {"mmcif",
          FileKind::kMmcif,
          {"cif"},
          {"chemical/x-mmcif", "chemical/x-cif"},
          CMmcifData::Read,
-         nullptr,
+         WholeStructureWriter::WriteMmcif,
          "mmCIF",
          nullptr,
          {"*.cif", "*.mmcif"},

@@ -250,6 +250,17 @@ bool ViewScript::Hide(const std::string& arguments, std::string& message) {
                 continue;
             }
         } else {
+            // A row all of whose atoms go is dropped; the others keep the
+            // rest of theirs.
+            std::vector<char> rowAtoms;
+            std::string ignored;
+            bool within = Atoms(row->selection, rowAtoms, ignored);
+            for (std::size_t a = 0; within && a < rowAtoms.size(); ++a)
+                within = rowAtoms[a] == 0 || atoms[a] != 0;
+            if (within && !row->followsMenus) {
+                row = rows.erase(row);
+                continue;
+            }
             row->selection = "(" + row->selection + ") and not (" + selection + ")";
         }
         ++row;

@@ -525,6 +525,15 @@ bool CMolView::ToggleInSelection(int x, int y) {
     return true;
 }
 
+namespace {
+
+// A text shown as a menu item as it reads: an & is no mnemonic there.
+QString MenuText(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
 void CMolView::ShowAtomMenu(int x, int y, const QPoint& global) {
     const int atom = AtomAt(x, y);
     const auto sele = state.namedSelections.find("sele");
@@ -533,7 +542,20 @@ void CMolView::ShowAtomMenu(int x, int y, const QPoint& global) {
     if (!selected && atom < 0)
         return;
     const std::string here = "index " + std::to_string(atom + 1);
-    const std::string target = selected ? "sele" : "byres " + here;
+    // What the menu acts on stays as it is now: a row of "sele" would
+    // follow the Ctrl-clicks that come after. The atoms selected are kept
+    // under a name of their own (sele_1, sele_2, ...).
+    std::string target = "byres " + here;
+    if (selected) {
+        int n = 1;
+        while (state.namedSelections.count("sele_" + std::to_string(n)) != 0)
+            ++n;
+        target = "sele_" + std::to_string(n);
+    }
+    const auto keep = [this, target, selected] {
+        if (selected)
+            state.namedSelections[target] = state.namedSelections["sele"];
+    };
     QMenu menu(this);
     QMenu* show = menu.addMenu(tr("表示"));
     const std::pair<const char*, const char*> styles[] = {
@@ -542,10 +564,15 @@ void CMolView::ShowAtomMenu(int x, int y, const QPoint& global) {
         {QT_TR_NOOP("ワイヤーフレーム"), "wire"}, {QT_TR_NOOP("ラベル"), "labels"}};
     for (const auto& [name, word] : styles) {
         const std::string command = std::string("show ") + word + ", " + target;
-        show->addAction(tr(name), this, [this, command] { RunViewCommand(command); });
+        show->addAction(MenuText(tr(name)), this, [this, keep, command] {
+            keep();
+            RunViewCommand(command);
+        });
     }
-    menu.addAction(tr("隠す"), this,
-                   [this, target] { RunViewCommand("hide everything, " + target); });
+    menu.addAction(tr("隠す"), this, [this, keep, target] {
+        keep();
+        RunViewCommand("hide everything, " + target);
+    });
     QMenu* colour = menu.addMenu(tr("色"));
     const std::pair<const char*, const char*> colours[] = {
         {QT_TR_NOOP("元素(炭素は緑)"), "element green"},
@@ -557,7 +584,10 @@ void CMolView::ShowAtomMenu(int x, int y, const QPoint& global) {
         {QT_TR_NOOP("白"), "white"}};
     for (const auto& [name, word] : colours) {
         const std::string command = std::string("color ") + word + ", " + target;
-        colour->addAction(tr(name), this, [this, command] { RunViewCommand(command); });
+        colour->addAction(MenuText(tr(name)), this, [this, keep, command] {
+            keep();
+            RunViewCommand(command);
+        });
     }
     menu.addSeparator();
     if (atom >= 0) {
@@ -566,7 +596,10 @@ void CMolView::ShowAtomMenu(int x, int y, const QPoint& global) {
         menu.addAction(tr("鎖を選択"), this,
                        [this, here] { RunViewCommand("select sele, bychain " + here); });
     }
-    menu.addAction(tr("ズーム"), this, [this, target] { RunViewCommand("zoom " + target); });
+    menu.addAction(tr("ズーム"), this, [this, keep, target] {
+        keep();
+        RunViewCommand("zoom " + target);
+    });
     if (selected)
         menu.addAction(tr("選択を解除"), this, [this] {
             state.namedSelections.erase("sele");

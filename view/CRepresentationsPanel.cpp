@@ -57,6 +57,10 @@ CRepresentationsPanel::CRepresentationsPanel(QWidget* parent) : QDockWidget(tr("
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(kSelection, QHeaderView::Stretch);
+    // The selection column keeps room for a selection's words in either
+    // language; a longer one reads whole in its tooltip.
+    table->setMinimumWidth(420);
+    table->horizontalHeader()->setMinimumSectionSize(40);
     layout->addWidget(table);
     auto* buttons = new QHBoxLayout;
     addButton = new QPushButton(tr("追加"), body);
@@ -209,7 +213,9 @@ void CRepresentationsPanel::Refresh() {
         shown->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         shown->setCheckState(row.visible ? Qt::Checked : Qt::Unchecked);
         table->setItem(r, kShown, shown);
-        table->setItem(r, kSelection, new QTableWidgetItem(QString::fromStdString(row.selection)));
+        auto* selection = new QTableWidgetItem(QString::fromStdString(row.selection));
+        selection->setToolTip(selection->text());
+        table->setItem(r, kSelection, selection);
         if (row.followsMenus) {
             for (const int column : {kStyle, kColouring}) {
                 table->removeCellWidget(r, column);

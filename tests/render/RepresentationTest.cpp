@@ -173,6 +173,9 @@ TEST_F(RepresentationTest, ColoursHideAndSelectionsReshapeTheRows) {
     // hide water (no style: every style) leaves the ion and the chain.
     ASSERT_TRUE(Run("hide resn HOH"));
     EXPECT_EQ(Content().points.size(), 49U);
+    // The water's own row, hidden whole, is gone; the menus' row keeps the rest.
+    ASSERT_EQ(view.representations.size(), 1U);
+    EXPECT_EQ(view.representations[0].selection, "((all) and not (resn HOH)) and not (resn HOH)");
     ASSERT_TRUE(Run("show wire, resn HOH"));
     EXPECT_EQ(Content().points.size(), 52U);
 

@@ -54,11 +54,13 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
               "*.mmcif.gz)|*.pdb; *.ent; *.cif; *.mmcif; *.pdb.gz; *.ent.gz; *.cif.gz; "
               "*.mmcif.gz|All Files (*.*)|*.*|XYZ Files (*.xyz; *.xyz.gz)|*.xyz; *.xyz.gz|"
               "Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)|*.cube; *.cub; *.fchk; "
-              "*.fch; *.cube.gz; *.cub.gz; *.fchk.gz|All Molecule Files (*.*)|*||");
+              "*.fch; *.cube.gz; *.cub.gz; *.fchk.gz|All Molecule Files (*.*)|*|"
+              "RAVEK Sessions (*.ravek)|*.ravek||");
     EXPECT_EQ(FilterString(SaveFilters()),
               "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "
               "*.ent|Ramachandran Plot Data (*.rpd)|*.rpd|All Files (*.*)|*.*|XYZ Files "
-              "(*.xyz)|*.xyz||");
+              "(*.xyz)|*.xyz|RAVEK Sessions (*.ravek)|*.ravek|PDB Files with Chains and Models "
+              "(*.pdb; *.ent)|*.pdb; *.ent|PDBx/mmCIF Files (*.cif)|*.cif; *.mmcif||");
     for (const DialogFilter& filter : OpenFilters())
         for (const char* name : filter.formats)
             EXPECT_NE(FormatNamed(name)->read, nullptr) << name;
@@ -66,7 +68,11 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
         for (const char* name : filter.formats)
             EXPECT_NE(FormatNamed(name)->write, nullptr) << name;
     EXPECT_EQ(FilterAt(OpenFilters(), 0), nullptr);
-    EXPECT_EQ(FilterAt(SaveFilters(), 6), nullptr);
+    EXPECT_EQ(FilterAt(SaveFilters(), 9), nullptr);
+    // Sessions are no molecule format: their filters name none.
+    EXPECT_TRUE(FilterAt(OpenFilters(), 7)->session);
+    EXPECT_TRUE(FilterAt(SaveFilters(), 6)->session);
+    EXPECT_TRUE(FilterAt(SaveFilters(), 6)->formats.empty());
 }
 
 // Files whose names say nothing: the first lines choose the reader, and
@@ -111,7 +117,7 @@ TEST(FileKind, ContentChoosesTheReaderWhereTheNameSaysNothing) {
         EXPECT_EQ(FileKindFromContent(unknown), FileKind::kUnknown) << unknown;
     // The all-files filter that reads by content asks for it only when the
     // name says nothing.
-    const DialogFilter* all = FilterAt(OpenFilters(), static_cast<int>(OpenFilters().size()));
+    const DialogFilter* all = FilterAt(OpenFilters(), 6);
     ASSERT_NE(all, nullptr);
     EXPECT_EQ(KindToOpen(all, FileKind::kUnknown), FileKind::kByContent);
     EXPECT_EQ(KindToOpen(all, FileKind::kPdb), FileKind::kPdb);
@@ -188,7 +194,8 @@ TEST(FileFormats, SavedFormatsFollowTheExtension) {
     EXPECT_EQ(FormatSavedAs("log"), nullptr); // read, never written
     EXPECT_EQ(FormatSavedAs(""), nullptr);
     EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz|cube|fchk");
-    EXPECT_EQ(FormatNames(true, false), "com, pdb, pdb-short, rpd or xyz");
+    EXPECT_EQ(FormatNames(true, false), "com, pdb, pdb-short, pdb-full, mmcif, rpd or xyz");
+    EXPECT_STREQ(FormatSavedAs("cif")->name, "mmcif");
 }
 
 std::string ReadWhole(const std::string& path) {
