@@ -59,6 +59,10 @@ constexpr IntSetting kKeepClickMeasurements{kSection, "KeepClickMeasurements", 0
 // The panels (orbitals and grids, results, measurements) open by themselves
 // when a window gets something for them (1), or only when asked for (0).
 constexpr IntSetting kPanelsOpenThemselves{kSection, "PanelsOpenThemselves", 0};
+// A structure with a protein opens with the protein as a cartoon, its
+// ligands in ball and stick and its waters hidden, as representation rows
+// (1); or in the display menu's style alone (0).
+constexpr IntSetting kOpenProteinsAsCartoon{kSection, "OpenProteinsAsCartoon", 0};
 // The regions the Ramachandran plot paints behind its points: 0 none, else
 // the residue kind's (1 general, 2 glycine, 3 proline, 4 pre-proline, 5
 // Ile/Val).

@@ -155,6 +155,7 @@ ENGLISH = {
     ("CMolDoc", "セッション %1 の構造ファイル %2 が見つかりません"): "The structure file %2 of the session %1 is not there",
     ("CMolDoc", "構造ファイル %1 はセッションを保存した後に変わっています。\n表示は保存したときと同じでないかもしれません。"): "The structure file %1 has changed since the session was saved.\nWhat is shown may differ from what was saved.",
     ("CMolDoc", "セッションには読み込んだ構造ファイルが要ります"): "A session needs the structure file that was read",
+    ("CRepresentationsPanel", "タンパク質はカートゥーンで開く (リガンドはボール&スティック、水は隠す)"): "Open proteins as cartoons (ligands in ball and stick, waters hidden)",
     ("CMeasurementsPanel", "計測"): "Measurements",
     ("CMeasurementsPanel", "種類"): "Kind",
     ("CMeasurementsPanel", "原子"): "Atoms",

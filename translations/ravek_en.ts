@@ -1007,6 +1007,10 @@ Do you want to replace it?</translation>
         <source>メニューのとおり</source>
         <translation>As the menus say</translation>
     </message>
+    <message>
+        <source>タンパク質はカートゥーンで開く (リガンドはボール&amp;スティック、水は隠す)</source>
+        <translation>Open proteins as cartoons (ligands in ball and stick, waters hidden)</translation>
+    </message>
 </context>
 <context>
     <name>CResultsPanel</name>

@@ -127,9 +127,23 @@ void CMolView::FitNewModel() {
         animator.StopVibration();
     state.vibrationOffset = 0.0;
     ShowModeList();
-    // A session opened: what it showed of this model.
-    if (document->sessionView != nullptr && document->sessionLoad == document->loadCount)
+    // A session opened: what it showed of this model; else a protein as a
+    // cartoon when the settings ask for it.
+    state.representations.clear();
+    state.namedSelections.clear();
+    if (document->sessionView != nullptr && document->sessionLoad == document->loadCount) {
         SessionFile::Apply(*document->sessionView, state, *model);
+    } else if (Profile::Read(Settings::kOpenProteinsAsCartoon) != 0) {
+        SelectionEvaluator::Mask protein;
+        std::string said;
+        ViewScript script(state, *model);
+        if (SelectionEvaluator(*model, state.frame).Select("protein", protein, said) &&
+            SelectionEvaluator::Count(protein) > 0) {
+            for (const char* command :
+                 {"hide everything", "show cartoon, protein", "show ballstick, ligand"})
+                script.Run(command, said);
+        }
+    }
     document->loaded = 0;
 }
 

@@ -2,9 +2,12 @@
 
 #include "model/CMolData.h"
 #include "model/SelectionParser.h"
+#include "platform/Profile.h"
 #include "render/ViewScript.h"
+#include "res/SettingsKeys.h"
 #include "view/CMolView.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -79,6 +82,12 @@ CRepresentationsPanel::CRepresentationsPanel(QWidget* parent) : QDockWidget(tr("
     said->setWordWrap(true);
     said->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(said);
+    openAsCartoon = new QCheckBox(
+        tr("タンパク質はカートゥーンで開く (リガンドはボール&スティック、水は隠す)"), body);
+    openAsCartoon->setChecked(Profile::Read(Settings::kOpenProteinsAsCartoon) != 0);
+    layout->addWidget(openAsCartoon);
+    connect(openAsCartoon, &QCheckBox::toggled, this,
+            [](bool on) { Profile::Write(Settings::kOpenProteinsAsCartoon, on ? 1 : 0); });
     setWidget(body);
 
     connect(commandBox, &QLineEdit::returnPressed, this, [this] {

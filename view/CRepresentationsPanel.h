@@ -9,6 +9,7 @@
 #include <vector>
 
 class CMolView;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +37,8 @@ public:
     QPushButton* upButton;
     QPushButton* downButton;
     QLineEdit* commandBox;
+    // Whether structures with a protein open as a cartoon (a setting).
+    QCheckBox* openAsCartoon;
     QLabel* said;
 
 private:

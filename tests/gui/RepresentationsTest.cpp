@@ -16,6 +16,7 @@
 #include "view/CMolView.h"
 #include "view/CRepresentationsPanel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -73,6 +74,7 @@ private slots:
     void panelCommandsAndSessionsGiveOnePicture();
     void sessionsOfChangedOrMissingFilesSaySo();
     void ctrlClicksGatherResiduesIntoSele();
+    void proteinsOpenAsCartoonsWhenTheSettingSaysSo();
 };
 
 void RepresentationsTest::panelCommandsAndSessionsGiveOnePicture() {
@@ -230,6 +232,39 @@ void RepresentationsTest::ctrlClicksGatherResiduesIntoSele() {
     QVERIFY(view->RunViewCommand("show spheres, sele"));
     QTest::mouseClick(view, Qt::LeftButton, Qt::ControlModifier, at);
     QCOMPARE(SelectionEvaluator::Count(view->state.namedSelections.at("sele")), std::size_t{0});
+}
+
+void RepresentationsTest::proteinsOpenAsCartoonsWhenTheSettingSaysSo() {
+    {
+        // By default a structure opens in the menus' style alone.
+        AppHarness h;
+        QVERIFY(h.Start(h.Write("pocket.pdb", Pocket())));
+        QVERIFY(h.WaitForPicture());
+        QVERIFY(h.ActiveView()->state.representations.empty());
+        // The panel's check box keeps the choice in the settings.
+        h.Run(kPanelRepresentations);
+        QCheckBox* box = h.MainFrame()->RepresentationsPanel()->openAsCartoon;
+        QVERIFY(!box->isChecked());
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2));
+        QCOMPARE(h.Stored("OpenProteinsAsCartoon"), 1);
+        h.Store("OpenProteinsAsCartoon", 0);
+    }
+    AppHarness h;
+    h.Store("OpenProteinsAsCartoon", 1);
+    QVERIFY(h.Start(h.Write("pocket.pdb", Pocket())));
+    QVERIFY(h.WaitForPicture());
+    const std::vector<Representation>& rows = h.ActiveView()->state.representations;
+    QCOMPARE(rows.size(), std::size_t{3});
+    QVERIFY(rows[0].followsMenus && !rows[0].visible);
+    QCOMPARE(QString::fromStdString(rows[1].selection), QString("protein"));
+    QCOMPARE(rows[1].style, Representation::Style::kCartoon);
+    QCOMPARE(rows[2].style, Representation::Style::kBallAndStick);
+    // A file without a protein opens as the menus say.
+    QVERIFY(h.ActiveDocument()->OnOpenDocument(
+        h.Write("water.xyz", "3\nw\nO 0 0 0\nH 0.96 0 0\nH -0.24 0.93 0\n")));
+    h.ActiveDocument()->UpdateAllViews(nullptr);
+    QVERIFY(h.WaitForPicture());
+    QVERIFY(h.ActiveView()->state.representations.empty());
 }
 
 RAVEK_GUI_TEST_MAIN(RepresentationsTest)
