@@ -311,8 +311,16 @@ bool ViewScript::Colour(const std::string& arguments, std::string& message) {
     std::string ignored;
     for (std::size_t k = 0; k < rows.size(); ++k) {
         Representation& row = rows[k];
-        // Labels take no colouring; rows not drawn are left as they are.
-        if ((row.style == Style::kLabels && !row.followsMenus) || !row.visible)
+        // Labels take no colouring; rows not drawn are left as they are. A
+        // cartoon or ribbon shows element colours as its chains' colours:
+        // an element colouring changes nothing there, and splitting the row
+        // would only break its curve.
+        const bool curve =
+            !row.followsMenus && (row.style == Style::kCartoon || row.style == Style::kRibbon);
+        const bool elements = paint.colouring == Colouring::kElement ||
+                              paint.colouring == Colouring::kElementHalfBonds;
+        if ((row.style == Style::kLabels && !row.followsMenus) || !row.visible ||
+            (curve && elements))
             continue;
         std::vector<char> mask;
         if (!Atoms(row.selection, mask, ignored))
