@@ -144,6 +144,13 @@ CRepresentationsPanel::CRepresentationsPanel(QWidget* parent) : QDockWidget(tr("
 }
 
 void CRepresentationsPanel::SetView(CMolView* view) {
+    // No active molecule window (the main window inactive a moment, a chart
+    // window active): the panel stays with the last one while it exists, so
+    // that typing into its box is never cut off.
+    if (view == nullptr && view_ != nullptr) {
+        Refresh();
+        return;
+    }
     if (view != view_) {
         disconnect(shownConnection_);
         view_ = view;

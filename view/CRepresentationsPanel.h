@@ -25,7 +25,8 @@ class CRepresentationsPanel : public QDockWidget {
 public:
     explicit CRepresentationsPanel(QWidget* parent = nullptr);
 
-    // The molecule window whose rows the panel lists; null for none.
+    // The molecule window whose rows the panel lists; null keeps the last
+    // one while it exists.
     void SetView(CMolView* view);
     // Runs a command on the window, as the command box does; what it said
     // stands under the box.

@@ -139,20 +139,27 @@ void RepresentationsTest::panelCommandsAndSessionsGiveOnePicture() {
         QVERIFY(view->state.representations.empty());
         for (const char* command : kCommands) {
             AppHarness::TypeInto(panel->commandBox, command);
+            QTRY_COMPARE(panel->commandBox->text(), QString(command));
             QTest::keyClick(panel->commandBox, Qt::Key_Return);
             QVERIFY2(panel->commandBox->text().isEmpty(), qPrintable(panel->said->text()));
         }
         QCOMPARE(Picture(view), byPanel);
         // A command that cannot run stays in the box with the reason.
-        AppHarness::TypeInto(panel->commandBox, "show sticks, resi 9-");
+        AppHarness::TypeInto(panel->commandBox, "show sticks, resi");
+        QTRY_COMPARE(panel->commandBox->text(), QString("show sticks, resi"));
         QTest::keyClick(panel->commandBox, Qt::Key_Return);
-        QCOMPARE(panel->commandBox->text(), QString("show sticks, resi 9-"));
-        QVERIFY2(panel->said->text().contains("column 6: expected a residue number"),
+        QVERIFY2(panel->said->text().contains("column 5: expected a residue number"),
                  qPrintable(panel->said->text()));
+        QCOMPARE(panel->commandBox->text(), QString("show sticks, resi"));
 
         h.Run(kPanelRepresentations);
         QVERIFY(!panel->isVisible());
         withoutPanel = Picture(view);
+        // The lists opened by the panel's boxes were windows of their own:
+        // the main window is made the active one again, as a click on it
+        // would, so that File commands reach its document.
+        h.MainFrame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h.MainFrame()));
         h.QueueDialogAnswer(files.filePath("pocket"), 6);
         h.Run(kFileSaveAs);
         QVERIFY(QFile::exists(session));
