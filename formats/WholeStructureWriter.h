@@ -10,8 +10,8 @@ class StdioFile;
 // numbers and insertion codes, ATOM and HETATM records, TER after each
 // polymer, temperature factors, occupancies and alternate locations as
 // read, the atoms numbered in order (TER records counted, as the PDB format
-// counts them); every model of an ensemble (else the geometry given). A model without residues (a Gaussian job) is written as one
-// residue UNL of chain A, its atoms named by their labels.
+// counts them); every model of an ensemble (else the geometry given). A model without residues (a
+// Gaussian job) is written as one residue UNL of chain A, its atoms named by their labels.
 class WholeStructureWriter {
 public:
     enum class Layout { kPdb, kMmcif };
