@@ -42,9 +42,9 @@
 namespace {
 
 // Plain Save of a plot-data file: the lines of the analysis as it stands.
-bool WritePlotLines(const CMolData& mol, int frame, StdioFile* file, const std::string&,
-                    std::string*) {
-    return WriteRamachandranData(mol, frame, file);
+bool WritePlotLines(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+                    const std::string&, std::string*) {
+    return WriteRamachandranData(mol, what.frame, file);
 }
 
 // The Z-matrix line that gave no coordinates, and why.
@@ -322,7 +322,7 @@ CMolDoc::LoadResult CMolDoc::LoadSession(const QString& path) {
     const LoadResult result = LoadPath(structure, FileKindFromPath(LocalPath::Bytes(structure)));
     if (result != LoadResult::kLoaded || data == nullptr)
         return result;
-    data->SetCurrentFrame(std::clamp(session.frame, 0, std::max(data->frameCount - 1, 0)));
+    ChooseFrame(session.frame);
     sessionView = std::make_shared<const ViewState>(session.view);
     sessionLoad = loadCount;
     UpdateAllViews(nullptr);
@@ -393,6 +393,9 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
         return;
     data = std::move(read.model);
     follower_ = std::move(read.follower);
+    // What was shown of the model before means nothing in this one.
+    chosenFrame = data->firstShownFrame;
+    residues = ResidueVisibility();
     UseFileSecondary(*data, secondaryFromFile);
     if (!data->wavefunctionProblem.empty())
         loadMessage = QCoreApplication::translate("CMolDoc", "軌道を読み込めませんでした: %1 (%2)")
@@ -464,7 +467,7 @@ void CMolDoc::ReadGrowth() {
     if (!growth.changed)
         return;
     if (followJob && growth.newFrames > 0 && animating == 0)
-        data->SetCurrentFrame(data->frameCount - 1);
+        ChooseFrame(data->frameCount - 1);
     UpdateAllViews(nullptr);
 }
 
@@ -513,11 +516,11 @@ void CMolDoc::OnProgramSettings() {
 void CMolDoc::OnDisplaySettings() {
     CDispSheet sheet(DialogParent());
     auto* general = new CDispGeneralPage;
-    auto* residues = new CDispResPage;
+    auto* residuePage = new CDispResPage;
     sheet.AddPage(general);
-    sheet.AddPage(residues);
+    sheet.AddPage(residuePage);
     general->frameCount = data->frameCount;
-    general->currentFrame = data->GetCurrentFrame();
+    general->currentFrame = chosenFrame;
     general->antialiasing = antialiasing;
     general->resolution = resolution;
     general->saveAnimationImages = saveAnimationImages;
@@ -528,15 +531,15 @@ void CMolDoc::OnDisplaySettings() {
     general->wireBondWidth = wireBondWidth;
     general->ballAtomSize = ballAtomSize;
     general->ballBondWidth = ballBondWidth;
-    residues->displayMode = residueDisplayMode;
-    residues->residueLabels = data->GetResidueLabels(0);
+    residuePage->displayMode = residueDisplayMode;
+    residuePage->residueLabels = data->GetResidueLabels(0);
     for (const ResidueId& id : data->GetFrame(0)->residueIds)
-        residues->residueChains.push_back(id.chain);
-    residues->selectedResidues = data->GetSelectedResidues(0);
+        residuePage->residueChains.push_back(id.chain);
+    residuePage->selectedResidues = residues.Selected();
     // The active page is filled from the members before it shows.
     sheet.SetActivePage(dispActivePage);
     if (sheet.DoModal() == QDialog::Accepted) {
-        data->SetCurrentFrame(general->currentFrame);
+        ChooseFrame(general->currentFrame);
         antialiasing = general->antialiasing;
         resolution = general->resolution;
         saveAnimationImages = general->saveAnimationImages;
@@ -549,12 +552,10 @@ void CMolDoc::OnDisplaySettings() {
         ballBondWidth = general->ballBondWidth;
         ComputeDerivedSizes();
         // Every model of an ensemble holds the same residues: the choice
-        // shows in each.
-        for (int g = 0; g < data->frameCount; ++g) {
-            data->SetSelectedResidues(residues->selectedResidues, g);
-            data->ApplyResidueSelection(residues->displayMode, g);
-        }
-        residueDisplayMode = residues->displayMode;
+        // shows in each. A model without residues shows every atom anyway.
+        if (data->GetFrame(0)->residueCount > 0)
+            residues = ResidueVisibility(residuePage->selectedResidues, residuePage->displayMode);
+        residueDisplayMode = residuePage->displayMode;
         dispActivePage = sheet.activePage;
     }
     UpdateAllViews(nullptr);
@@ -598,7 +599,7 @@ void CMolDoc::BuildCommands() {
         [this] {
             followJob = !followJob;
             if (followJob && data != nullptr && animating == 0) {
-                data->SetCurrentFrame(data->frameCount - 1);
+                ChooseFrame(data->frameCount - 1);
                 UpdateAllViews(nullptr);
             }
         },
@@ -627,7 +628,8 @@ void CMolDoc::BuildCommands() {
         commands_.AddEnabled(
             id, [this, kind = kind] { emit spectrumRequested(static_cast<int>(kind)); },
             [this, kind = kind] {
-                const std::vector<Spectrum::Kind> kinds = CSpectrumView::KindsOf(data.get());
+                const std::vector<Spectrum::Kind> kinds =
+                    CSpectrumView::KindsOf(data.get(), chosenFrame);
                 return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
             });
     }
@@ -646,11 +648,11 @@ const FileFormat* CMolDoc::WriterFor(const QString& path, int filterIndex) {
 
 bool CMolDoc::WriteWith(FileFormat::Writer writer, const QString& path) {
     const CMolData& mol = *data;
-    // The geometry the document shows.
-    const int frame = mol.GetCurrentFrame();
+    // The geometry the document has chosen, the atoms it shows.
+    const WrittenGeometry what(chosenFrame, residues);
     const std::string target = LocalPath::Bytes(path);
     std::string refusal; // why a writer would not write this model
-    const auto write = [&](StdioFile& file) { return writer(mol, frame, &file, target, &refusal); };
+    const auto write = [&](StdioFile& file) { return writer(mol, what, &file, target, &refusal); };
     std::string error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = WriteFileAtomically(target, write, error);

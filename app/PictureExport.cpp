@@ -80,7 +80,7 @@ int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& vi
         view.displayFlags = ViewState::kCartoon;
     if (line.colourScheme >= 0)
         view.colourMode = line.colourScheme;
-    view.frame = document.data->GetCurrentFrame();
+    view.frame = document.chosenFrame;
     view.camera.Refit(*document.data, view.frame);
     if (line.script.isEmpty())
         return 0;

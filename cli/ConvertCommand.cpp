@@ -83,7 +83,7 @@ int RunConvert(const std::vector<std::string>& args) {
     }
     // The geometry asked for, else the one the file ends with.
     const int shown =
-        frameGiven && target->kind != FileKind::kXyz ? frame - 1 : mol->GetCurrentFrame();
+        frameGiven && target->kind != FileKind::kXyz ? frame - 1 : mol->firstShownFrame;
     std::string refusal;
     // A selection is written by the whole-structure writers alone: the
     // others keep to their own choice of atoms.

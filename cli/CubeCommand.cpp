@@ -111,8 +111,7 @@ int RunCube(const std::vector<std::string>& args) {
     if (!EvaluateOnGrid(w, request, grid, nullptr, &error))
         return UsageError(error);
     const auto write = [&](StdioFile& file) {
-        return WriteCube(*model, model->GetCurrentFrame(), grid, "ravek-cli cube " + orbital,
-                         &file);
+        return WriteCube(*model, model->firstShownFrame, grid, "ravek-cli cube " + orbital, &file);
     };
     if (!WriteFileAtomically(out, write, error)) {
         std::fprintf(stderr, "ravek-cli: cannot write %s: %s\n", out.c_str(), error.c_str());

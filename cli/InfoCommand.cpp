@@ -310,7 +310,7 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, const Fra
         {"inputGeometryType", model.inputGeometryType},
         {"frameCount", model.frameCount},
         {"atomCount", model.atomCount},
-        {"currentFrame", model.currentFrame},
+        {"currentFrame", model.firstShownFrame},
         {"skippedLines", model.skippedLines},
     };
     for (const auto& [name, value] : header) {

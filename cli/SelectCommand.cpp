@@ -60,7 +60,7 @@ int RunSelect(const std::vector<std::string>& args) {
                      model->frameCount, frame);
         return kExitUsage;
     }
-    const int g = frame > 0 ? frame - 1 : model->currentFrame;
+    const int g = frame > 0 ? frame - 1 : model->firstShownFrame;
     UseFileSecondary(*model, fileSecondary);
     SelectionEvaluator::Mask atoms;
     if (!SelectionEvaluator(*model, g).Select(expression, atoms, error)) {

@@ -1,14 +1,12 @@
 #include "formats/BohrFrame.h"
 
 #include "model/ElementTable.h"
-#include "model/ResidueNameTable.h"
 #include "model/VolumeGrid.h"
 
 std::unique_ptr<CMolFrame> FrameFromBohr(const std::vector<int>& elements,
                                          const std::vector<Point3D>& positions) {
     const int count = static_cast<int>(std::min(elements.size(), positions.size()));
     auto frame = std::make_unique<CMolFrame>(count);
-    const int noResidue = ResidueNameTable::instance().Id("NON");
     for (int a = 0; a < count; ++a) {
         MolAtom& atom = frame->Atom(a);
         const std::size_t k = static_cast<std::size_t>(a);
@@ -16,7 +14,6 @@ std::unique_ptr<CMolFrame> FrameFromBohr(const std::vector<int>& elements,
         atom.x = positions[k].x * kBohrInAngstrom;
         atom.y = positions[k].y * kBohrInAngstrom;
         atom.z = positions[k].z * kBohrInAngstrom;
-        atom.residueNameId = noResidue;
         atom.SetNumberedLabel(k + 1, ElementTable::Symbol(atom.element));
     }
     return frame;

@@ -50,7 +50,6 @@
 #include "model/BondPerception.h"
 #include "model/ElementTable.h"
 #include "model/ReadLine.h"
-#include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
 
 #include <algorithm>
@@ -685,7 +684,6 @@ void CGauData::ReadOutputGeometries() {
 // Reads the rows of the table at position into frame, which has a record
 // for each; returns the atoms read.
 int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
-    const int noResidue = ResidueNameTable::instance().Id("NON");
     auto format = static_cast<RowFormat>(rowFormat_);
     char line[kLineSize];
     int atoms = 0;
@@ -710,7 +708,6 @@ int CGauData::ReadTableRows(CMolFrame& frame, std::int64_t position) {
             atom.element = ElementTable::Clamp(row.atomicNumber);
             atom.SetNumberedLabel(static_cast<std::size_t>(atoms),
                                   ElementTable::Symbol(atom.element));
-            atom.residueNameId = noResidue;
             atom.residueIndex = 0;
         }
     }
@@ -932,7 +929,6 @@ void CGauData::ReadInputGeometry() {
     if (model_.frameCount == 0)
         return;
     CMolFrame& frame = model_.Frame(0);
-    const int noResidue = ResidueNameTable::instance().Id("NON");
     const int atoms = std::min(frame.atomCount, static_cast<int>(inputAtoms_.size()));
     for (int a = 0; a < atoms; ++a) {
         const GaussianInputReader::Atom& input = inputAtoms_[static_cast<std::size_t>(a)];
@@ -942,7 +938,6 @@ void CGauData::ReadInputGeometry() {
         atom.z = input.position.z;
         atom.element = input.element;
         atom.SetLabel(input.label.c_str());
-        atom.residueNameId = noResidue;
         atom.residueIndex = 0;
     }
     frame.ShrinkTo(atoms);

@@ -31,30 +31,30 @@ std::unique_ptr<CMolData> ReadFchkFile(StdioFile* in, const PdbOptions&) {
     return ReadFchk(in);
 }
 
-bool WriteCom(const CMolData& mol, int frame, StdioFile* file, const std::string& path,
-              std::string* refusal) {
-    return WriteGaussianInput(mol, frame, file, path, refusal);
+bool WriteCom(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+              const std::string& path, std::string* refusal) {
+    return WriteGaussianInput(mol, what, file, path, refusal);
 }
 
-bool WritePdbFull(const CMolData& mol, int frame, StdioFile* file, const std::string&,
-                  std::string* refusal) {
-    return writePdb(mol, frame, file, refusal);
+bool WritePdbFull(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+                  const std::string&, std::string* refusal) {
+    return writePdb(mol, what, file, refusal);
 }
 
 // The short form keeps to the first geometry, as it always has.
-bool WritePdbCoordinates(const CMolData& mol, int, StdioFile* file, const std::string&,
-                         std::string* refusal) {
-    return writePdbShort(mol, file, refusal);
+bool WritePdbCoordinates(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+                         const std::string&, std::string* refusal) {
+    return writePdbShort(mol, file, refusal, what.shown);
 }
 
-bool WritePlotData(const CMolData& mol, int frame, StdioFile* file, const std::string&,
-                   std::string*) {
-    return WriteRamachandranData(mol, frame, file) && !file->HasWriteError();
+bool WritePlotData(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+                   const std::string&, std::string*) {
+    return WriteRamachandranData(mol, what.frame, file) && !file->HasWriteError();
 }
 
-bool WriteXyzFile(const CMolData& mol, int, StdioFile* file, const std::string&,
-                  std::string* refusal) {
-    return WriteXyz(mol, file, refusal);
+bool WriteXyzFile(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+                  const std::string&, std::string* refusal) {
+    return WriteXyz(mol, file, refusal, what.shown);
 }
 
 } // namespace

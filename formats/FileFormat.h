@@ -2,6 +2,7 @@
 
 #include "formats/FileKind.h"
 #include "formats/PdbOptions.h"
+#include "formats/WrittenGeometry.h"
 
 #include <memory>
 #include <string>
@@ -25,10 +26,11 @@ struct FileFormat {
     // Reads an open file into model (whatever it held is replaced) and
     // returns the follower that reads on what a running job appends.
     using Follower = std::unique_ptr<GaussianLogFollower> (*)(StdioFile* in, CMolData& model);
-    // Writes geometry frame of mol to file (a format of every geometry, as
-    // XYZ, writes them all); path is the name it will have. refusal (when
-    // given) says why a model that cannot be written in the format was not.
-    using Writer = bool (*)(const CMolData& mol, int frame, StdioFile* file,
+    // Writes the geometry what names of mol, its atoms that what shows, to
+    // file (a format of every geometry, as XYZ, writes them all); path is
+    // the name it will have. refusal (when given) says why a model that
+    // cannot be written in the format was not.
+    using Writer = bool (*)(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
                             const std::string& path, std::string* refusal);
 
     // The command line's name: --type for a format read, --to for one

@@ -32,9 +32,10 @@ bool FitsFixed(double value, int width, int precision) {
     return result.ec == std::errc() && result.ptr - text <= width;
 }
 
-std::string CoordinatesThatDoNotFit(const CMolData& mol, int g, int width, int precision) {
+std::string CoordinatesThatDoNotFit(const CMolData& mol, int g, const ResidueVisibility* shown,
+                                    int width, int precision) {
     std::string why;
-    ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
+    ForEachShownAtom(mol, g, shown, [&](int a, const Point3D& p) {
         for (const double v : {p.x, p.y, p.z}) {
             if (FitsFixed(v, width, precision))
                 continue;

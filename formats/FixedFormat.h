@@ -2,6 +2,8 @@
 
 #include <string>
 
+class ResidueVisibility;
+
 class CMolData;
 
 // Appends value as printf's "%<width>.<precision>f" would in the C locale:
@@ -17,4 +19,5 @@ bool FitsFixed(double value, int width, int precision);
 // Why the shown atoms of geometry g cannot be written with coordinates of
 // the given width and precision: the first atom whose coordinate is not
 // finite or too wide, in one English sentence; empty when all fit.
-std::string CoordinatesThatDoNotFit(const CMolData& mol, int g, int width, int precision);
+std::string CoordinatesThatDoNotFit(const CMolData& mol, int g, const ResidueVisibility* shown,
+                                    int width, int precision);

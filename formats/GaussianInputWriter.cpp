@@ -17,6 +17,7 @@
 
 #include "formats/FixedFormat.h"
 #include "formats/ShownAtoms.h"
+#include "formats/WrittenGeometry.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
@@ -30,13 +31,14 @@ std::string CheckpointName(const std::string& path) {
     return path.substr(0, dot);
 }
 
-bool WriteGaussianInput(const CMolData& mol, int g, StdioFile* file,
+bool WriteGaussianInput(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
                         const std::string& checkpointPath, std::string* refusal) {
+    const int g = what.frame;
     std::string why;
     if (checkpointPath.find_first_of("\r\n") != std::string::npos)
         why = "the file name holds a line break";
     else
-        why = CoordinatesThatDoNotFit(mol, g, 12, 6);
+        why = CoordinatesThatDoNotFit(mol, g, what.shown, 12, 6);
     if (!why.empty()) {
         if (refusal != nullptr)
             *refusal = why;
@@ -52,7 +54,7 @@ bool WriteGaussianInput(const CMolData& mol, int g, StdioFile* file,
     if (!file->WriteString(header))
         return false;
     std::string line;
-    const bool written = ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
+    const bool written = ForEachShownAtom(mol, g, what.shown, [&](int a, const Point3D& p) {
         const int element = mol.GetElement(g, a);
         const std::string name = element > ElementTable::kLonePair
                                      ? ElementTable::ChemistsSymbol(element)

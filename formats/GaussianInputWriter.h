@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/WrittenGeometry.h"
+
 #include <string>
 
 class CMolData;
@@ -12,7 +14,7 @@ class StdioFile;
 // whole lines, when the file reports a write error. Refuses, writing
 // nothing and saying why in refusal, a path with a line break (it would end
 // the checkpoint line) and coordinates that do not fit their 12 columns.
-bool WriteGaussianInput(const CMolData& mol, int g, StdioFile* file,
+bool WriteGaussianInput(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
                         const std::string& checkpointPath, std::string* refusal = nullptr);
 
 // The checkpoint name of a path: cut at its last "." after the first

@@ -1,7 +1,6 @@
 #include "formats/PdbModelBuilder.h"
 
 #include "formats/PdbOptions.h"
-#include "model/ResidueNameTable.h"
 #include "model/ResidueSummary.h"
 
 #include <cstring>
@@ -29,7 +28,7 @@ void PdbModelBuilder::Load(const PdbOptions* options,
     for (int g = 0; g < model_.frameCount; ++g)
         SummariseResidues(model_.Frame(g), model_.secondaryRecords);
     // An ensemble shows its first model, as the file lists it first.
-    model_.currentFrame = 0;
+    model_.firstShownFrame = 0;
 }
 
 int PdbModelBuilder::OverflowNumbers::Next(std::string_view word, const std::string& label) {
@@ -60,7 +59,7 @@ void PdbModelBuilder::StoreAtom(const AtomFields& fields, ReadState& state, int 
     const bool firstAtom = index == 0;
     if (firstAtom || fields.residueName != state.previousName) {
         state.previousName = fields.residueName;
-        state.previousNameId = ResidueNameTable::instance().Id(state.previousName);
+        state.previousNameId = frame.ResidueNameId(state.previousName);
     }
     atom.residueNameId = state.previousNameId;
     atom.bFactor = fields.bFactor;
@@ -82,7 +81,6 @@ void PdbModelBuilder::StoreAtom(const AtomFields& fields, ReadState& state, int 
     }
     frame.ResidueAtomList(state.residueIndex).push_back(index);
     atom.residueIndex = state.residueIndex;
-    frame.atomShown[static_cast<std::size_t>(index)] = 1;
 }
 
 void PdbModelBuilder::FinishModels(const std::vector<ReadState>& states) {

@@ -21,6 +21,7 @@
 
 #include "formats/FixedFormat.h"
 #include "formats/ShownAtoms.h"
+#include "formats/WrittenGeometry.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
@@ -83,13 +84,15 @@ bool Refuse(const std::string& why, std::string* refusal) {
 
 } // namespace
 
-bool writePdb(const CMolData& mol, int g, StdioFile* file, std::string* refusal) {
-    const std::string why = CoordinatesThatDoNotFit(mol, g, 8, 3);
+bool writePdb(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+              std::string* refusal) {
+    const int g = what.frame;
+    const std::string why = CoordinatesThatDoNotFit(mol, g, what.shown, 8, 3);
     if (!why.empty())
         return Refuse(why, refusal);
     const bool fromPdb = mol.sourceKind == CMolData::SourceKind::kPdb;
     std::string line;
-    return ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
+    return ForEachShownAtom(mol, g, what.shown, [&](int a, const Point3D& p) {
         const int element = mol.GetElement(g, a);
         const char* symbol = ElementTable::Symbol(element);
         int w = static_cast<int>(std::strlen(symbol));
@@ -118,12 +121,13 @@ bool writePdb(const CMolData& mol, int g, StdioFile* file, std::string* refusal)
     });
 }
 
-bool writePdbShort(const CMolData& mol, StdioFile* file, std::string* refusal) {
-    const std::string why = CoordinatesThatDoNotFit(mol, 0, 8, 3);
+bool writePdbShort(const CMolData& mol, StdioFile* file, std::string* refusal,
+                   const ResidueVisibility* shown) {
+    const std::string why = CoordinatesThatDoNotFit(mol, 0, shown, 8, 3);
     if (!why.empty())
         return Refuse(why, refusal);
     std::string line;
-    return ForEachShownAtom(mol, 0, [&](int a, const Point3D& p) {
+    return ForEachShownAtom(mol, 0, shown, [&](int a, const Point3D& p) {
         // Integers and text only: no locale enters this part of the line.
         // Residue names are words of a line read 79 characters at a time.
         char text[160];

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "formats/WrittenGeometry.h"
+
 #include <string>
 
 class CMolData;
+class ResidueVisibility;
 class StdioFile;
 
 // The full 80-column layout: ATOM records of the shown atoms of the geometry
@@ -12,8 +15,11 @@ class StdioFile;
 // as atom names. Returns false, after writing only whole lines, on a write
 // error; refuses, writing nothing and saying why in refusal, coordinates
 // that do not fit their 8 columns.
-bool writePdb(const CMolData& mol, int g, StdioFile* file, std::string* refusal = nullptr);
+bool writePdb(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+              std::string* refusal = nullptr);
 
 // The short 54-column layout of plain Save: ATOM records of the shown atoms
-// of geometry 0, coordinates only. Refuses as writePdb does.
-bool writePdbShort(const CMolData& mol, StdioFile* file, std::string* refusal = nullptr);
+// of geometry 0 (all of them when shown is null), coordinates only. Refuses
+// as writePdb does.
+bool writePdbShort(const CMolData& mol, StdioFile* file, std::string* refusal = nullptr,
+                   const ResidueVisibility* shown = nullptr);

@@ -1,5 +1,6 @@
 #include "formats/WholeStructureWriter.h"
 
+#include "formats/WrittenGeometry.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
@@ -144,16 +145,18 @@ bool WholeStructureWriter::Text(const CMolData& mol, int frame, const std::vecto
     return true;
 }
 
-bool WholeStructureWriter::WritePdb(const CMolData& mol, int frame, StdioFile* file,
-                                    const std::string& path, std::string* refusal) {
+bool WholeStructureWriter::WritePdb(const CMolData& mol, const WrittenGeometry& what,
+                                    StdioFile* file, const std::string& path,
+                                    std::string* refusal) {
     std::string text;
-    return Text(mol, frame, nullptr, Layout::kPdb, BaseName(path), text, refusal) &&
+    return Text(mol, what.frame, nullptr, Layout::kPdb, BaseName(path), text, refusal) &&
            WriteText(text, file);
 }
 
-bool WholeStructureWriter::WriteMmcif(const CMolData& mol, int frame, StdioFile* file,
-                                      const std::string& path, std::string* refusal) {
+bool WholeStructureWriter::WriteMmcif(const CMolData& mol, const WrittenGeometry& what,
+                                      StdioFile* file, const std::string& path,
+                                      std::string* refusal) {
     std::string text;
-    return Text(mol, frame, nullptr, Layout::kMmcif, BaseName(path), text, refusal) &&
+    return Text(mol, what.frame, nullptr, Layout::kMmcif, BaseName(path), text, refusal) &&
            WriteText(text, file);
 }

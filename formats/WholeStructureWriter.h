@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/WrittenGeometry.h"
+
 #include <string>
 #include <vector>
 
@@ -23,8 +25,8 @@ public:
     static bool Text(const CMolData& mol, int frame, const std::vector<char>* keep, Layout layout,
                      const std::string& name, std::string& text, std::string* refusal);
     // The writers of the format table (see FileFormat::Writer).
-    static bool WritePdb(const CMolData& mol, int frame, StdioFile* file, const std::string& path,
-                         std::string* refusal);
-    static bool WriteMmcif(const CMolData& mol, int frame, StdioFile* file, const std::string& path,
-                           std::string* refusal);
+    static bool WritePdb(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+                         const std::string& path, std::string* refusal);
+    static bool WriteMmcif(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+                           const std::string& path, std::string* refusal);
 };

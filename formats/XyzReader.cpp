@@ -4,7 +4,6 @@
 #include "model/CMolData.h"
 #include "model/ElementTable.h"
 #include "model/ReadLine.h"
-#include "model/ResidueNameTable.h"
 #include "model/TextScanner.h"
 
 #include <cctype>
@@ -81,7 +80,6 @@ void ReadInto(StdioFile* in, CMolData& model) {
     model.sourceKind = CMolData::SourceKind::kXyz;
     model.vibrationState = CMolData::kVibrationNone;
     model.inputGeometryType = CMolData::kGeometryCartesian;
-    const int noResidue = ResidueNameTable::instance().Id("NON");
     std::string line;
     struct Row {
         int element;
@@ -129,7 +127,6 @@ void ReadInto(StdioFile* in, CMolData& model) {
             atom.x = rows[a].at.x;
             atom.y = rows[a].at.y;
             atom.z = rows[a].at.z;
-            atom.residueNameId = noResidue;
             atom.SetNumberedLabel(a + 1, ElementTable::Symbol(atom.element));
         }
         frame->energy = energy;

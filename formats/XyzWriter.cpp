@@ -18,9 +18,10 @@ constexpr int kDecimals = 6;
 
 } // namespace
 
-bool WriteXyz(const CMolData& mol, StdioFile* file, std::string* refusal) {
+bool WriteXyz(const CMolData& mol, StdioFile* file, std::string* refusal,
+              const ResidueVisibility* shown) {
     for (int g = 0; g < mol.frameCount; ++g) {
-        const std::string why = CoordinatesThatDoNotFit(mol, g, kWidth, kDecimals);
+        const std::string why = CoordinatesThatDoNotFit(mol, g, shown, kWidth, kDecimals);
         if (!why.empty()) {
             if (refusal != nullptr)
                 *refusal = why;
@@ -29,9 +30,9 @@ bool WriteXyz(const CMolData& mol, StdioFile* file, std::string* refusal) {
     }
     std::string line;
     for (int g = 0; g < mol.frameCount; ++g) {
-        int shown = 0;
-        ForEachShownAtom(mol, g, [&shown](int, const Point3D&) { return ++shown > 0; });
-        line = std::to_string(shown) + "\ngeometry " + std::to_string(g + 1) + " of " +
+        int count = 0;
+        ForEachShownAtom(mol, g, shown, [&count](int, const Point3D&) { return ++count > 0; });
+        line = std::to_string(count) + "\ngeometry " + std::to_string(g + 1) + " of " +
                std::to_string(mol.frameCount);
         const double energy = mol.GetFrame(g)->energy;
         if (std::isfinite(energy)) {
@@ -42,7 +43,7 @@ bool WriteXyz(const CMolData& mol, StdioFile* file, std::string* refusal) {
         line += '\n';
         if (!file->WriteString(line))
             return false;
-        const bool written = ForEachShownAtom(mol, g, [&](int a, const Point3D& p) {
+        const bool written = ForEachShownAtom(mol, g, shown, [&](int a, const Point3D& p) {
             line = ElementTable::ChemistsSymbol(mol.GetElement(g, a));
             line.resize(std::max<std::size_t>(line.size(), 2), ' ');
             for (const double v : {p.x, p.y, p.z}) {

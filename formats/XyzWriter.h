@@ -3,6 +3,7 @@
 #include <string>
 
 class CMolData;
+class ResidueVisibility;
 class StdioFile;
 
 // Writes every geometry of mol as one frame of an XYZ file, in order: the
@@ -12,4 +13,6 @@ class StdioFile;
 // decimals, the same under every locale. Nothing is written when a shown
 // atom's coordinate is not finite or wider than 24 columns; refusal (when
 // given) then says which.
-bool WriteXyz(const CMolData& mol, StdioFile* file, std::string* refusal = nullptr);
+// Only the atoms shown shows are written when it is given.
+bool WriteXyz(const CMolData& mol, StdioFile* file, std::string* refusal = nullptr,
+              const ResidueVisibility* shown = nullptr);

@@ -3,6 +3,7 @@
 #include "formats/GaussianInputWriter.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
+#include "formats/WrittenGeometry.h"
 #include "model/BackboneAngles.h"
 #include "model/CMolData.h"
 
@@ -39,15 +40,17 @@ StdioFile* FuzzInput::Open() {
     return &file_;
 }
 
-void WriteEverything(CMolData& mol) {
+void WriteEverything(const CMolData& mol, int g, const ResidueVisibility* shown) {
     StdioFile sink;
     if (!sink.Open("/dev/null", StdioFile::modeWrite))
         return;
-    WriteGaussianInput(mol, mol.GetCurrentFrame(), &sink, "/tmp/fuzz.com");
-    writePdb(mol, mol.GetCurrentFrame(), &sink);
-    writePdbShort(mol, &sink);
-    WriteRamachandranData(mol, mol.GetCurrentFrame(), &sink);
-    WriteRamachandranLines(mol, mol.GetCurrentFrame(), &sink);
+    WrittenGeometry what(g);
+    what.shown = shown;
+    WriteGaussianInput(mol, what, &sink, "/tmp/fuzz.com");
+    writePdb(mol, what, &sink);
+    writePdbShort(mol, &sink, nullptr, shown);
+    WriteRamachandranData(mol, g, &sink);
+    WriteRamachandranLines(mol, g, &sink);
 }
 
 void CheckPdbModel(CMolData& mol) {
@@ -78,12 +81,13 @@ void CheckPdbModel(CMolData& mol) {
             if (atom < 0 || atom >= frame.atomCount)
                 std::abort();
         }
-        mol.SetSelectedResidues({0, frame.residueCount - 1}, g);
-        for (int mode = 0; mode < 3; ++mode)
-            mol.ApplyResidueSelection(mode, g);
     }
     for (int g = 0; g < mol.frameCount; ++g) {
-        mol.SetCurrentFrame(g);
-        WriteEverything(mol);
+        for (int mode = 0; mode < 3; ++mode) {
+            const ResidueVisibility shown({0, mol.GetFrame(g)->residueCount - 1}, mode);
+            if (shown.CountShown(mol, g) > mol.AtomCount(g))
+                std::abort();
+            WriteEverything(mol, g, &shown);
+        }
     }
 }

@@ -4,6 +4,7 @@
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
+#include "model/ResidueVisibility.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -34,7 +35,7 @@ private:
 std::string ScratchPath(const std::string& suffix);
 
 // Runs every writer on mol into a file that discards what it gets.
-void WriteEverything(CMolData& mol);
+void WriteEverything(const CMolData& mol, int g, const ResidueVisibility* shown = nullptr);
 
 // The checks every PDB-like model must pass, for each geometry (residues
 // hold every atom, coordinates are finite, bonds and backbone atoms name

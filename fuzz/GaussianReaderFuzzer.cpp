@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (NoMoleculeReasonOf(mol) != NoMoleculeReason::kNone)
         return 0;
-    if (mol.GetCurrentFrame() != mol.frameCount - 1)
+    if (mol.firstShownFrame != mol.frameCount - 1)
         std::abort();
     double sum = 0.0;
     for (int g = 0; g < mol.frameCount; ++g) {
@@ -51,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
     }
-    WriteEverything(mol);
-    mol.SetCurrentFrame(0);
-    WriteEverything(mol);
+    WriteEverything(mol, mol.firstShownFrame);
+    WriteEverything(mol, 0);
     return sum > 0.0 ? 0 : 0;
 }

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::unique_ptr<CMolData> read = ReadXyz(file);
     CMolData& mol = *read;
-    if (mol.frameCount > 0 && mol.GetCurrentFrame() != mol.frameCount - 1)
+    if (mol.frameCount > 0 && mol.firstShownFrame != mol.frameCount - 1)
         std::abort();
     for (int g = 0; g < mol.frameCount; ++g) {
         const int atoms = mol.AtomCount(g);
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    WriteEverything(mol);
+    WriteEverything(mol, mol.firstShownFrame);
     // The trajectory written and read again.
     const std::string path = ScratchPath(".xyz");
     StdioFile out;

@@ -12,20 +12,25 @@
 CMolData::~CMolData() = default;
 
 CMolData::CMolData(const CMolData& other)
-    : frameCount(other.frameCount), atomCount(other.atomCount), currentFrame(other.currentFrame),
-      bondsFromFile(other.bondsFromFile), sourceKind(other.sourceKind),
-      gaussianFileType(other.gaussianFileType), gaussianVersion(other.gaussianVersion),
-      vibrationState(other.vibrationState), inputGeometryType(other.inputGeometryType),
-      vibrationPosition(other.vibrationPosition), skippedLines(other.skippedLines),
-      fileModels(other.fileModels), secondaryRecords(other.secondaryRecords),
-      formatProblem(other.formatProblem),
+    : frameCount(other.frameCount), atomCount(other.atomCount),
+      firstShownFrame(other.firstShownFrame), bondsFromFile(other.bondsFromFile),
+      sourceKind(other.sourceKind), gaussianFileType(other.gaussianFileType),
+      gaussianVersion(other.gaussianVersion), vibrationState(other.vibrationState),
+      inputGeometryType(other.inputGeometryType), vibrationPosition(other.vibrationPosition),
+      skippedLines(other.skippedLines), fileModels(other.fileModels),
+      secondaryRecords(other.secondaryRecords), formatProblem(other.formatProblem),
       onlyFractionalCoordinates(other.onlyFractionalCoordinates), termination(other.termination),
       zMatrixProblem(other.zMatrixProblem), framePositions(other.framePositions),
       volumes(other.volumes), wavefunction(other.wavefunction),
       wavefunctionProblem(other.wavefunctionProblem), results(other.results) {
+    // The copy's names are its own: what a reader adds to it later stays in it.
+    if (other.residueNames_ != nullptr)
+        residueNames_ = std::make_shared<ResidueNameTable>(*other.residueNames_);
     frames_.reserve(other.frames_.size());
-    for (const auto& frame : other.frames_)
+    for (const auto& frame : other.frames_) {
         frames_.push_back(std::make_unique<CMolFrame>(*frame));
+        frames_.back()->residueNames = residueNames_;
+    }
 }
 
 CMolData& CMolData::operator=(const CMolData& other) {
@@ -160,13 +165,12 @@ std::string CMolData::GetAtomDescription(int g, int a) const {
         return atom.label;
     char serial[16];
     std::snprintf(serial, sizeof serial, "%d ", Frame(g).SerialOfAtom(a));
-    return serial + std::string(atom.label) + " " +
-           ResidueNameTable::instance().Name(atom.residueNameId) +
+    return serial + std::string(atom.label) + " " + Frame(g).ResidueName(a) +
            std::to_string(atom.residueIndex + 1);
 }
 
 const std::string& CMolData::GetResidueName(int g, int a) const {
-    return ResidueNameTable::instance().Name(Atom(g, a).residueNameId);
+    return Frame(g).ResidueName(a);
 }
 
 std::array<double, 3> CMolData::GetResidueColour(const std::string& name) const {
@@ -175,19 +179,8 @@ std::array<double, 3> CMolData::GetResidueColour(const std::string& name) const 
     return rgb;
 }
 
-void CMolData::SetSelectedResidues(const std::vector<int>& residues, int g) {
-    CMolFrame& frame = Frame(g);
-    if (frame.residueCount > 0 && &frame.selectedResidues != &residues)
-        frame.selectedResidues = residues;
-}
-
 void CMolData::AddResidueLabel(int residue, std::string label, int g) {
     Frame(g).residueLabels[residue] = std::move(label);
-}
-
-int CMolData::ApplyResidueSelection(int mode, int g) {
-    CMolFrame& frame = Frame(g);
-    return frame.residueCount > 0 ? frame.ApplyResidueSelection(mode) : 0;
 }
 
 CMolData& CMolData::Assign(const CMolData& other, const KindFields& kind) {
@@ -217,15 +210,36 @@ void CMolData::AllocateFrames(int count, const std::vector<int>& rows) {
     frameCount = std::max(count, 0);
     frames_.clear();
     frames_.reserve(static_cast<std::size_t>(frameCount));
+    residueNames_ = std::make_shared<ResidueNameTable>();
     for (int g = 0; g < frameCount; ++g) {
         const std::size_t k = static_cast<std::size_t>(g);
         frames_.push_back(std::make_unique<CMolFrame>(k < rows.size() ? rows[k] : atomCount));
+        frames_.back()->residueNames = residueNames_;
     }
-    currentFrame = frameCount - 1;
+    firstShownFrame = frameCount - 1;
 }
 
 void CMolData::AppendFrame(std::unique_ptr<CMolFrame> frame) {
+    AdoptResidueNames(*frame);
     frames_.push_back(std::move(frame));
+}
+
+void CMolData::AdoptResidueNames(CMolFrame& frame) {
+    if (frame.residueNames == residueNames_)
+        return;
+    if (residueNames_ == nullptr) {
+        // Every geometry so far names amino acids at most, whose ids are
+        // the same in any table.
+        residueNames_ = frame.residueNames;
+        for (auto& other : frames_)
+            other->residueNames = residueNames_;
+        return;
+    }
+    if (frame.residueNames != nullptr) {
+        for (MolAtom& atom : frame.atoms)
+            atom.residueNameId = residueNames_->Id(frame.residueNames->Name(atom.residueNameId));
+    }
+    frame.residueNames = residueNames_;
 }
 
 void CMolData::KeepFrames(int count) {
@@ -234,7 +248,7 @@ void CMolData::KeepFrames(int count) {
     frames_.resize(static_cast<std::size_t>(count));
     framePositions.resize(std::min(framePositions.size(), frames_.size()));
     frameCount = count;
-    currentFrame = std::min(currentFrame, count - 1);
+    firstShownFrame = std::min(firstShownFrame, count - 1);
 }
 
 void CMolData::KeepOnlyFrame(int g) {
@@ -249,7 +263,7 @@ void CMolData::KeepOnlyFrame(int g) {
         framePositions.clear();
     frameCount = 1;
     atomCount = frames_.front()->atomCount;
-    currentFrame = 0;
+    firstShownFrame = 0;
 }
 
 void CMolData::DropEmptyFrames() {
@@ -270,7 +284,7 @@ void CMolData::DropEmptyFrames() {
     atomCount = 0;
     for (const auto& frame : frames_)
         atomCount = std::max(atomCount, frame->atomCount);
-    currentFrame = frameCount - 1;
+    firstShownFrame = frameCount - 1;
 }
 
 void CMolData::ComputeCentres() {

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+class ResidueNameTable;
 struct VolumeGrid;
 struct Wavefunction;
 
@@ -88,8 +89,6 @@ public:
     // Partner k of atom a, or -1.
     int GetBondedAtom(int g, int a, int k) const;
     int GetBondCount(int g, int a) const { return Atom(g, a).bondCount; }
-    void SetCurrentFrame(int n) { currentFrame = n; }
-    int GetCurrentFrame() const { return currentFrame; }
     void SetElement(int g, int a, int element) { Atom(g, a).element = element; }
     int GetElement(int g, int a) const { return Atom(g, a).element; }
     std::string_view GetLabel(int g, int a) const { return Atom(g, a).label; }
@@ -98,24 +97,17 @@ public:
     // for any other.
     std::string GetAtomDescription(int g, int a) const;
     Point3D GetCentre(int g) const { return Frame(g).centre; }
-    bool IsAtomShown(int g, int a) const { return Frame(g).IsAtomShown(a); }
     const std::string& GetResidueName(int g, int a) const;
     int GetResidueIndex(int g, int a) const { return Atom(g, a).residueIndex; }
     // The colour of a residue name (red, green, blue in 0 ... 1).
     std::array<double, 3> GetResidueColour(const std::string& name) const;
 
-    // Residues: the selection, the labels and which atoms they show. A model
-    // without residues (a Gaussian one) keeps no selection and shows all.
-    void SetSelectedResidues(const std::vector<int>& residues, int g);
-    const std::vector<int>& GetSelectedResidues(int g) const { return Frame(g).selectedResidues; }
+    // The name and number of each residue, as the residue list shows it
+    // ("ALA12"), by residue index.
     void AddResidueLabel(int residue, std::string label, int g);
     const std::map<int, std::string>& GetResidueLabels(int g) const {
         return Frame(g).residueLabels;
     }
-    // Shows or hides the atoms of geometry g by its residue selection (see
-    // CMolFrame); returns the atoms shown, 0 for a model without residues.
-    int ApplyResidueSelection(int mode, int g);
-
     // The backbone analysis of geometry g (see ComputeBackboneAngles).
     const std::map<int, double>& GetPhiAngles(int g) const { return Frame(g).phiAngles; }
     const std::map<int, double>& GetPsiAngles(int g) const { return Frame(g).psiAngles; }
@@ -140,10 +132,10 @@ public:
     // Appends a geometry.
     void AppendFrame(std::unique_ptr<CMolFrame> frame);
     // Keeps the first count geometries (and their file positions); the
-    // current one stays among them.
+    // one shown first stays among them.
     void KeepFrames(int count);
     // Keeps geometry g alone (nothing changes when there is none such); it
-    // becomes geometry 0, the current one.
+    // becomes geometry 0, the one shown first.
     void KeepOnlyFrame(int g);
     // After reading: drops the geometries that hold no atom (with their file
     // positions), sets atomCount to the largest geometry and shows the last.
@@ -154,10 +146,9 @@ public:
     int frameCount = 0;
     // Atoms of the largest geometry (AtomCount(g) gives each one's own).
     int atomCount = 0;
-    // The geometry the document has chosen: the one saved, measured and
-    // shown when no animation runs (at first the last step of an output, the
-    // first model of an ensemble).
-    int currentFrame = 0;
+    // The geometry a document shows first (the last step of an output, the
+    // first model of an ensemble); which one it shows later is its own.
+    int firstShownFrame = 0;
     int bondsFromFile = 0;
     SourceKind sourceKind = SourceKind::kNone;
     GaussianFileType gaussianFileType = GaussianFileType::kNone;
@@ -198,7 +189,13 @@ public:
     JobResults results;
 
 private:
+    // Gives frame the table of residue names the model's geometries share,
+    // entering the names of a table of its own into it first.
+    void AdoptResidueNames(CMolFrame& frame);
+
     std::vector<std::unique_ptr<CMolFrame>> frames_;
+    // The residue names of every geometry (see CMolFrame::residueNames).
+    std::shared_ptr<ResidueNameTable> residueNames_;
     CMolFrame noFrame_{0}; // what an index out of range is written to
     MolAtom noAtom_;
 };

@@ -6,14 +6,12 @@
 #include <cmath>
 
 CMolFrame::CMolFrame(int count)
-    : atoms(static_cast<std::size_t>(std::max(count, 0))), atomCount(std::max(count, 0)),
-      atomShown(static_cast<std::size_t>(std::max(count, 0)), 1) {}
+    : atoms(static_cast<std::size_t>(std::max(count, 0))), atomCount(std::max(count, 0)) {}
 
 void CMolFrame::ShrinkTo(int count) {
     if (count < 0 || count >= atomCount)
         return;
     atoms.resize(static_cast<std::size_t>(count));
-    atomShown.resize(static_cast<std::size_t>(count));
     atomCount = count;
 }
 
@@ -21,12 +19,11 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     if (this == &other)
         return;
     atoms = other.atoms;
+    residueNames = other.residueNames;
     atomCount = other.atomCount;
     residueCount = other.residueCount;
     centre = other.centre;
     hasNonFinitePosition = other.hasNonFinitePosition;
-    selectedResidues = other.selectedResidues;
-    atomShown = other.atomShown;
     residueAtoms = other.residueAtoms;
     residueLabels = other.residueLabels;
     residueIds = other.residueIds;
@@ -55,7 +52,18 @@ void CMolFrame::DropJobResults() {
 }
 
 void CMolFrame::SetResidueName(int a, const std::string& name) {
-    Atom(a).residueNameId = ResidueNameTable::instance().Id(name);
+    Atom(a).residueNameId = ResidueNameId(name);
+}
+
+int CMolFrame::ResidueNameId(const std::string& name) {
+    if (residueNames == nullptr)
+        residueNames = std::make_shared<ResidueNameTable>();
+    return residueNames->Id(name);
+}
+
+const std::string& CMolFrame::ResidueName(int a) const {
+    const int id = a >= 0 && a < atomCount ? Atom(a).residueNameId : 0;
+    return (residueNames != nullptr ? *residueNames : ResidueNameTable::AminoAcids()).Name(id);
 }
 
 void CMolFrame::SetBonds(int a, const int* partners, int count) {
@@ -89,36 +97,6 @@ int CMolFrame::SerialOfAtom(int a) const {
         serialsDirty_ = false;
     }
     return serialOfAtom_[static_cast<std::size_t>(a)];
-}
-
-// Mode 0 shows the selected residues only, 1 hides them, 2 shows everything;
-// any other value v sets every atom to v, and v is nonzero there: shown.
-int CMolFrame::ApplyResidueSelection(int mode) {
-    unsigned char selectedValue;
-    unsigned char otherValue;
-    switch (mode) {
-    case 0:
-        selectedValue = 1;
-        otherValue = 0;
-        break;
-    case 1:
-        selectedValue = 0;
-        otherValue = 1;
-        break;
-    default: // 2, and any other (nonzero) value: everything shown
-        selectedValue = otherValue = 1;
-        break;
-    }
-    std::vector<int> selected = selectedResidues;
-    std::sort(selected.begin(), selected.end());
-    int shown = 0;
-    for (int i = 0; i < atomCount; ++i) {
-        const bool isSelected =
-            std::binary_search(selected.begin(), selected.end(), Atom(i).residueIndex);
-        atomShown[static_cast<std::size_t>(i)] = isSelected ? selectedValue : otherValue;
-        shown += atomShown[static_cast<std::size_t>(i)];
-    }
-    return shown;
 }
 
 void CMolFrame::ComputeCentre() {

@@ -8,15 +8,19 @@
 #include "model/StepConvergence.h"
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 // One geometry: its atoms and the per-geometry tables for connectivity,
-// residues, visibility and backbone angles.
+// residues and backbone angles, as the file gave them (which of them are
+// shown is the document's, see ResidueVisibility).
+class ResidueNameTable;
+
 class CMolFrame {
 public:
-    // Creates atomCount empty atom records, every atom shown.
+    // Creates atomCount empty atom records.
     explicit CMolFrame(int atomCount);
 
     // Drops the atoms from index count on (before any table refers to them).
@@ -36,8 +40,12 @@ public:
         return {atom.x, atom.y, atom.z};
     }
 
-    // Residue name of an atom, entered into the process-wide ResidueNameTable.
+    // Residue name of an atom, entered into the frame's table of names.
     void SetResidueName(int a, const std::string& name);
+    // The id of name in the frame's table, entered when it is new.
+    int ResidueNameId(const std::string& name);
+    // The residue name of atom a ("NON" for an atom of no residue).
+    const std::string& ResidueName(int a) const;
     // Bonded list of one atom from a file's connectivity: the first 10
     // entries are kept, bondCount becomes count (at most 10).
     void SetBonds(int a, const int* partners, int count);
@@ -53,19 +61,16 @@ public:
     // a new residue.
     std::vector<int>& ResidueAtomList(int r) { return residueAtoms[r]; }
 
-    bool IsAtomShown(int a) const {
-        return a >= 0 && a < atomCount && atomShown[static_cast<std::size_t>(a)] != 0;
-    }
-    // Shows or hides atoms by residue (see the .cpp); returns the number of
-    // atoms shown afterwards.
-    int ApplyResidueSelection(int mode);
-
     // Centre of the bounding box of the atoms with finite coordinates; also
     // notes whether any atom has a coordinate that is not finite.
     void ComputeCentre();
 
     CGraphAlgorithm graph;
     std::vector<MolAtom> atoms;
+    // The names the atoms' residueNameId stand for, shared by the geometries
+    // of one model (see CMolData); null while no atom names a residue beyond
+    // the amino acids every table holds.
+    std::shared_ptr<ResidueNameTable> residueNames;
     int atomCount = 0;
     int residueCount = 0;
     Point3D centre;
@@ -73,8 +78,6 @@ public:
     // never store one; a model built otherwise may), so that drawing checks
     // positions only then.
     bool hasNonFinitePosition = false;
-    std::vector<int> selectedResidues;
-    std::vector<unsigned char> atomShown; // by atom index, nonzero = shown
     std::map<int, std::vector<int>> residueAtoms;
     std::map<int, std::string> residueLabels;
     // Chain, number and insertion code of each residue by residue index, for

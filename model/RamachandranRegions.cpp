@@ -1,7 +1,6 @@
 #include "model/RamachandranRegions.h"
 
 #include "model/CMolFrame.h"
-#include "model/ResidueNameTable.h"
 
 #include <clipper/core/ramachandran.h>
 
@@ -43,7 +42,7 @@ std::string ResidueName(const CMolFrame& frame, int r) {
     const auto atoms = frame.residueAtoms.find(r);
     if (atoms == frame.residueAtoms.end() || atoms->second.empty())
         return {};
-    return ResidueNameTable::instance().Name(frame.Atom(atoms->second.front()).residueNameId);
+    return frame.ResidueName(atoms->second.front());
 }
 
 } // namespace

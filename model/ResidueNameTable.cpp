@@ -1,14 +1,15 @@
 #include "model/ResidueNameTable.h"
 
-ResidueNameTable::ResidueNameTable() : names_(1) {
+ResidueNameTable::ResidueNameTable() : names_(1, "NON") {
+    ids_.emplace("NON", 0);
     for (const char* name :
          {"ALA", "ILE", "LEU", "MET", "PHE", "PRO", "VAL", "ARG", "ASP", "GLU", "LYS",
           "ASN", "CYS", "GLN", "HIS", "SER", "THR", "TRP", "TYR", "GLY", "ASX", "GLX"})
         Id(name);
 }
 
-ResidueNameTable& ResidueNameTable::instance() {
-    static ResidueNameTable table;
+const ResidueNameTable& ResidueNameTable::AminoAcids() {
+    static const ResidueNameTable table;
     return table;
 }
 
@@ -20,8 +21,7 @@ int ResidueNameTable::Id(const std::string& name) {
 }
 
 const std::string& ResidueNameTable::Name(int id) const {
-    static const std::string kNone = "NON";
     if (id <= 0 || id >= static_cast<int>(names_.size()))
-        return kNone;
+        return names_.front();
     return names_[static_cast<std::size_t>(id)];
 }

@@ -2,7 +2,6 @@
 
 #include "model/CMolFrame.h"
 #include "model/Point3D.h"
-#include "model/ResidueNameTable.h"
 
 #include <algorithm>
 #include <array>
@@ -69,8 +68,7 @@ std::vector<Residue> Backbone(const CMolFrame& frame) {
         residue.o = frame.Position(chain.o);
         residue.h = residue.n;
         residue.chainBreak = chain.chainBreak;
-        residue.proline =
-            ResidueNameTable::instance().Name(frame.Atom(chain.ca).residueNameId) == "PRO";
+        residue.proline = frame.ResidueName(chain.ca) == "PRO";
         if (!residue.chainBreak) {
             const Residue& before = list.back();
             const Point3D co = Minus(before.c, before.o);

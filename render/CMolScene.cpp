@@ -17,8 +17,8 @@
 
 // Everything the content is built from. The model is compared by a hash of
 // its shown geometry's atoms (positions, elements, bonds, labels,
-// displacements), what is shown of them and the mode shown, so that a model
-// changed in place is drawn anew; hashing 100,000 atoms takes about a
+// displacements) and the mode shown, so that a geometry a growing log's
+// reader has read again is drawn anew; hashing 100,000 atoms takes about a
 // millisecond, far less than drawing them.
 struct CMolScene::ContentInputs {
     const CMolData* data = nullptr;
@@ -43,6 +43,7 @@ struct CMolScene::ContentInputs {
     ViewState::AtomValues atomValues;
     std::vector<Representation> representations;
     SelectionEvaluator::NamedSelections namedSelections;
+    ResidueVisibility residues;
 
     ContentInputs(const ViewState& view, const MolDocState& document)
         : data(document.data.get()), loadCount(document.loadCount), frame(view.frame),
@@ -64,7 +65,8 @@ struct CMolScene::ContentInputs {
           positive(document.surface.positive.get()), negative(document.surface.negative.get()),
           colours(document.surface.positiveColours.get()),
           translucent(document.surface.translucent), atomValues(view.atomValues),
-          representations(view.representations), namedSelections(view.namedSelections) {
+          representations(view.representations), namedSelections(view.namedSelections),
+          residues(document.residues) {
         if (data == nullptr || frame < 0 || frame >= data->frameCount)
             return;
         frameCount = data->frameCount;
@@ -74,8 +76,8 @@ struct CMolScene::ContentInputs {
                                     vector.size() * sizeof(vector[0]));
         };
         const std::hash<std::string_view> hash;
-        atoms = hash(bytes(shown.atoms)) ^ (hash(bytes(shown.atomShown)) * 31) ^
-                (static_cast<std::size_t>(shown.atomCount) << 20) ^ data->vibrationState;
+        atoms = hash(bytes(shown.atoms)) ^ (static_cast<std::size_t>(shown.atomCount) << 20) ^
+                data->vibrationState;
         if (mode >= 0 && mode < static_cast<int>(shown.modes.size()))
             atoms ^= hash(bytes(shown.modes[static_cast<std::size_t>(mode)].displacements)) * 7;
     }
@@ -93,7 +95,8 @@ struct CMolScene::ContentInputs {
                ballAtomScale == o.ballAtomScale && ballBondScale == o.ballBondScale &&
                positive == o.positive && negative == o.negative && colours == o.colours &&
                translucent == o.translucent && atomValues == o.atomValues &&
-               representations == o.representations && namedSelections == o.namedSelections;
+               representations == o.representations && namedSelections == o.namedSelections &&
+               residues == o.residues;
     }
 };
 

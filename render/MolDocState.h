@@ -1,15 +1,18 @@
 #pragma once
 
 #include "model/CMolData.h"
+#include "model/ResidueVisibility.h"
 #include "render/SurfaceState.h"
 #include "render/ViewState.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
 // What the molecule view and the scene read from their document: the model
-// and the display settings. The molecule document holds it; a test can fill
-// one without any document or window.
+// as the file gave it, what the document shows of it (the geometry chosen,
+// the residues shown) and the display settings. The molecule document holds
+// it; a test can fill one without any document or window.
 struct MolDocState {
     // The model, owned; null while nothing is loaded.
     std::unique_ptr<CMolData> data;
@@ -37,6 +40,11 @@ struct MolDocState {
     double ballBondScale = 0;
     int initStart = 0;
     int animationStartNumber = 0;
+    // The geometry the document has chosen: the one saved, measured and
+    // shown when no animation runs (at first the model's firstShownFrame).
+    int chosenFrame = 0;
+    // The residues shown (the residue list of the display settings).
+    ResidueVisibility residues;
     // Nonzero while an animation steps through the geometries; it is at
     // animationFrame.
     int animating = 0;
@@ -54,12 +62,15 @@ struct MolDocState {
     int sessionLoad = -1;
 
     // The geometry every view of the document draws: the animation's while
-    // one runs, else the one the document has chosen (the model's current
-    // geometry); 0 without a model.
+    // one runs, else the one the document has chosen; 0 without a model.
     int ShownFrame() const {
         if (data == nullptr)
             return 0;
-        return animating != 0 ? animationFrame : data->GetCurrentFrame();
+        return animating != 0 ? animationFrame : chosenFrame;
+    }
+    // Chooses geometry g (kept within the model's geometries).
+    void ChooseFrame(int g) {
+        chosenFrame = data == nullptr ? 0 : std::clamp(g, 0, std::max(data->frameCount - 1, 0));
     }
 
     // Recomputes the four scales from the four sizes.

@@ -88,11 +88,12 @@ Paint MenuPaint(const ViewState& view) {
 // shown and the other is not a hidden hydrogen (whether its residue is shown
 // does not matter).
 template <class AtomStep, class BondStep>
-void ForEachDrawnBond(const ViewState& view, const CMolData& data, AtomStep atomStep,
+void ForEachDrawnBond(const ViewState& view, const MolDocState& document, AtomStep atomStep,
                       BondStep bondStep) {
+    const CMolData& data = *document.data;
     const int atoms = data.AtomCount(view.frame);
     for (int a = 0; a < atoms; ++a) {
-        if (IsAtomSkipped(view, data, a))
+        if (IsAtomSkipped(view, document, a))
             continue;
         atomStep(a);
         const int bonds = data.GetBondCount(view.frame, a);
@@ -120,7 +121,7 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
     const bool arrows = paint.extras && (view.displayFlags & ViewState::kVibration) != 0;
     const int atoms = data.AtomCount(view.frame);
     for (int a = 0; a < atoms; ++a) {
-        if (IsAtomSkipped(view, data, a) || !paint.Keeps(a))
+        if (IsAtomSkipped(view, document, a) || !paint.Keeps(a))
             continue;
         // Selected atoms white, invisible marks white and transparent.
         Rgba colour{1.0F, 1.0F, 1.0F, 1.0F};
@@ -139,7 +140,7 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
     // two halves.
     Rgba colour = kBondGrey;
     ForEachDrawnBond(
-        view, data,
+        view, document,
         [&](int a) {
             if (!paint.elementColours && paint.Keeps(a))
                 colour = paint.ColourOf(view, data, a);
@@ -181,7 +182,7 @@ void AddSpheres(const ViewState& view, const MolDocState& document, SceneContent
     // The radius of each atom's sphere, 0 for an atom not drawn.
     std::vector<double> radii(static_cast<std::size_t>(std::max(atoms, 0)), 0.0);
     for (int a = 0; a < atoms; ++a) {
-        if (IsAtomSkipped(view, data, a) || !paint.Keeps(a))
+        if (IsAtomSkipped(view, document, a) || !paint.Keeps(a))
             continue;
         const double radius = sizes.radius(data.GetElement(view.frame, a));
         radii[static_cast<std::size_t>(a)] = radius;
@@ -201,7 +202,7 @@ void AddSpheres(const ViewState& view, const MolDocState& document, SceneContent
         return sphere > r ? std::sqrt(sphere * sphere - r * r) : 0.0;
     };
     ForEachDrawnBond(
-        view, data, [](int) {},
+        view, document, [](int) {},
         [&](int a, int b) {
             if (!paint.Keeps(a) || !paint.Keeps(b))
                 return;
@@ -333,7 +334,7 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
     }
     if (view.cartoonWaters) {
         for (int a = 0; a < frame.atomCount; ++a) {
-            if (!IsAtomSkipped(view, data, a) && paint.Keeps(a) && outside(a) &&
+            if (!IsAtomSkipped(view, document, a) && paint.Keeps(a) && outside(a) &&
                 IsWaterResidue(data.GetResidueName(view.frame, a)) &&
                 data.GetElement(view.frame, a) != 1)
                 content.points.push_back(
@@ -410,7 +411,7 @@ void AddLabels(const ViewState& view, const MolDocState& document, SceneContent&
     };
     const bool values = view.atomValues.label;
     for (int a : view.labelledAtoms) {
-        if (IsAtomSkipped(view, data, a))
+        if (IsAtomSkipped(view, document, a))
             continue;
         std::string text = data.GetAtomDescription(view.frame, a);
         if (values && std::isfinite(AtomValue(view, a)))
@@ -420,7 +421,7 @@ void AddLabels(const ViewState& view, const MolDocState& document, SceneContent&
     if (!values)
         return;
     for (int a = 0; a < data.AtomCount(view.frame); ++a) {
-        if (IsAtomSkipped(view, data, a) || !std::isfinite(AtomValue(view, a)) ||
+        if (IsAtomSkipped(view, document, a) || !std::isfinite(AtomValue(view, a)) ||
             std::find(view.labelledAtoms.begin(), view.labelledAtoms.end(), a) !=
                 view.labelledAtoms.end())
             continue;
@@ -483,7 +484,7 @@ void AddMeasurements(const ViewState& view, const MolDocState& document, SceneCo
         bool shown = !text.empty();
         std::vector<Point3D> p;
         for (const int a : measurement.atoms) {
-            shown = shown && !IsAtomSkipped(view, data, a);
+            shown = shown && !IsAtomSkipped(view, document, a);
             if (shown)
                 p.push_back(DrawnPosition(view, data, a));
         }
@@ -540,10 +541,9 @@ bool IsHiddenHydrogen(const ViewState& view, const CMolData& data, int a) {
     return view.showHydrogens == 0 && data.GetElement(view.frame, a) == 1;
 }
 
-bool IsAtomSkipped(const ViewState& view, const CMolData& data, int a) {
-    if (!data.HasAtom(view.frame, a) ||
-        (data.sourceKind == CMolData::SourceKind::kPdb && !data.IsAtomShown(view.frame, a)) ||
-        IsHiddenHydrogen(view, data, a))
+bool IsAtomSkipped(const ViewState& view, const MolDocState& document, int a) {
+    const CMolData& data = *document.data;
+    if (!document.residues.ShowsAtom(data, view.frame, a) || IsHiddenHydrogen(view, data, a))
         return true;
     // An atom without a finite position has no place in the picture; only a
     // geometry that has one pays for looking.
@@ -778,7 +778,7 @@ void AddRepresentations(const ViewState& view, const MolDocState& document, Scen
             break;
         case Style::kLabels:
             for (int a = 0; a < data.AtomCount(view.frame); ++a) {
-                if (paint.Keeps(a) && !IsAtomSkipped(view, data, a))
+                if (paint.Keeps(a) && !IsAtomSkipped(view, document, a))
                     AddAtomLabel(view, document, a, data.GetAtomDescription(view.frame, a),
                                  content);
             }

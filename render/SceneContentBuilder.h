@@ -18,9 +18,9 @@ void AddSurfaces(const SurfaceState& surface, SceneContent& content);
 
 // The rules the content is built by, for those who ask what it shows.
 //
-// Atoms left out: hidden by the residue display (PDB models) or the hydrogen
+// Atoms left out: hidden by the document's residue display or the hydrogen
 // switch, beyond the geometry, or without a finite position.
-bool IsAtomSkipped(const ViewState& view, const CMolData& data, int a);
+bool IsAtomSkipped(const ViewState& view, const MolDocState& document, int a);
 bool IsHiddenHydrogen(const ViewState& view, const CMolData& data, int a);
 // Its element's colour, or its residue's when colouring by residue.
 Rgba AtomColour(const ViewState& view, const CMolData& data, int a);

@@ -114,7 +114,7 @@ void CMolView::FitNewModel() {
     // A new model: whatever geometry an animation was at, the fit and every
     // atom index kept refer to the model read before.
     fittedLoad_ = document->loadCount;
-    state.frame = model->GetCurrentFrame();
+    state.frame = document->ShownFrame();
     state.camera.Refit(*model, state.frame, Profile::Read(Settings::kOpenAlongAxes) != 0);
     fittedSurfaces_ = {}; // the new model's surfaces get room once it is fitted
     state.lastPickedAtom = -1;
@@ -188,7 +188,7 @@ void CMolView::ShowFrame(int g) {
     MolDocState* document = GetDocState();
     if (model == nullptr || document == nullptr || model->frameCount == 0)
         return;
-    model->SetCurrentFrame(std::clamp(g, 0, model->frameCount - 1));
+    document->ChooseFrame(g);
     GetDocument()->UpdateAllViews(nullptr);
 }
 

@@ -421,7 +421,7 @@ void COptChartView::mousePressEvent(QMouseEvent* event) {
     MolDocState* document = GetDocState();
     if (step < 0 || document == nullptr || document->data == nullptr)
         return;
-    document->data->SetCurrentFrame(step);
+    document->ChooseFrame(step);
     GetDocument()->UpdateAllViews(nullptr);
 }
 

@@ -489,7 +489,7 @@ bool COrbitalPanel::SaveCube(const QString& path) {
     const VolumeGrid& grid = *state_->surface.volume;
     std::string error;
     const auto write = [&](StdioFile& file) {
-        return WriteCube(model, model.GetCurrentFrame(), grid, "RAVEK", &file);
+        return WriteCube(model, state_->chosenFrame, grid, "RAVEK", &file);
     };
     if (!WriteFileAtomically(LocalPath::Bytes(path), write, error)) {
         MessageBox::ShowCannotSave(this, path, QString::fromStdString(error));

@@ -62,10 +62,10 @@ double HighestBand(const Spectrum& spectrum, double minimumShare) {
     return highest;
 }
 
-const std::vector<NormalMode>* ModesOf(const CMolData* model) {
+// The modes of geometry g, or null when it has no atoms.
+const std::vector<NormalMode>* ModesOf(const CMolData* model, int g) {
     if (model == nullptr)
         return nullptr;
-    const int g = model->GetCurrentFrame();
     if (!model->HasAtom(g, 0))
         return nullptr;
     return &model->GetFrame(g)->modes;
@@ -229,6 +229,11 @@ const CMolData* CSpectrumView::Model() const {
     return document == nullptr ? nullptr : document->data.get();
 }
 
+int CSpectrumView::ChosenFrame() const {
+    const MolDocState* document = GetDocState();
+    return document == nullptr ? 0 : document->chosenFrame;
+}
+
 void CSpectrumView::OnUpdate(View*) {
     // Another file read into the document: what was chosen in the last one
     // (a mode, a state, an atom) means nothing in it.
@@ -247,11 +252,11 @@ bool CSpectrumView::OnCmdMsg(int id, CommandUpdate* update) {
     return commands_.Dispatch(id, update);
 }
 
-std::vector<Kind> CSpectrumView::KindsOf(const CMolData* model) {
+std::vector<Kind> CSpectrumView::KindsOf(const CMolData* model, int g) {
     std::vector<Kind> kinds;
     if (model == nullptr)
         return kinds;
-    if (const std::vector<NormalMode>* modes = ModesOf(model)) {
+    if (const std::vector<NormalMode>* modes = ModesOf(model, g)) {
         const auto has = [&](auto test) { return std::any_of(modes->begin(), modes->end(), test); };
         if (has([](const NormalMode& m) {
                 return m.frequency > 0.0 && std::isfinite(m.frequency) &&
@@ -289,7 +294,7 @@ void CSpectrumView::SetKind(Spectrum::Kind kind) {
 void CSpectrumView::RefreshChoices() {
     refreshing_ = true;
     const CMolData* model = Model();
-    const std::vector<Kind> kinds = KindsOf(model);
+    const std::vector<Kind> kinds = KindsOf(model, ChosenFrame());
     static const char* const kNames[] = {
         QT_TRANSLATE_NOOP("CSpectrumView", "IR"), QT_TRANSLATE_NOOP("CSpectrumView", "ラマン"),
         QT_TRANSLATE_NOOP("CSpectrumView", "UV-Vis"), QT_TRANSLATE_NOOP("CSpectrumView", "ECD"),
@@ -420,7 +425,7 @@ Spectrum CSpectrumView::Current() const {
     switch (kind_) {
     case Kind::kIr:
     case Kind::kRaman: {
-        const std::vector<NormalMode>* modes = ModesOf(model);
+        const std::vector<NormalMode>* modes = ModesOf(model, ChosenFrame());
         if (modes == nullptr)
             return Spectrum();
         Spectrum spectrum = kind_ == Kind::kIr
@@ -522,7 +527,7 @@ bool CSpectrumView::Zoomed() const {
     // file's or kind's is shown whole.
     const CMolData* model = Model();
     const void* shown = model == nullptr ? nullptr
-                        : Vibrational()  ? static_cast<const void*>(ModesOf(model))
+                        : Vibrational()  ? static_cast<const void*>(ModesOf(model, ChosenFrame()))
                                          : static_cast<const void*>(&model->results);
     return zoomed_ && shown == zoomedData_ && static_cast<int>(kind_) == zoomedKind_;
 }
@@ -553,7 +558,7 @@ void CSpectrumView::Zoom(double x, double factor) {
     zoomed_ = true;
     const CMolData* model = Model();
     zoomedData_ = model == nullptr ? nullptr
-                  : Vibrational()  ? static_cast<const void*>(ModesOf(model))
+                  : Vibrational()  ? static_cast<const void*>(ModesOf(model, ChosenFrame()))
                                    : static_cast<const void*>(&model->results);
     zoomedKind_ = static_cast<int>(kind_);
     update();
@@ -709,7 +714,7 @@ QString CSpectrumView::ChosenText() const {
         return QString();
     const auto k = static_cast<std::size_t>(chosenMode);
     if (Vibrational()) {
-        const std::vector<NormalMode>* modes = ModesOf(model);
+        const std::vector<NormalMode>* modes = ModesOf(model, ChosenFrame());
         if (modes == nullptr || k >= modes->size())
             return QString();
         const NormalMode& mode = (*modes)[k];

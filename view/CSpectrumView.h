@@ -42,7 +42,7 @@ public:
     QString KindName() const override;
 
     // The kinds the document's geometry has data for, in menu order.
-    static std::vector<Spectrum::Kind> KindsOf(const CMolData* model);
+    static std::vector<Spectrum::Kind> KindsOf(const CMolData* model, int g);
     Spectrum::Kind ShownKind() const;
     // Shows kind when the geometry has data for it.
     void SetKind(Spectrum::Kind kind);
@@ -130,6 +130,8 @@ protected:
 private:
     MolDocState* GetDocState() const;
     const CMolData* Model() const;
+    // The geometry the document has chosen, whose modes the spectrum shows.
+    int ChosenFrame() const;
     void SaveCurve();
     void Print(bool preview);
     // Fills the kind and element choices from the document; shows the

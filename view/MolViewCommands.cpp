@@ -61,11 +61,12 @@ void ChooseLabelColour(CMolView& view) {
     state.labelsInElementColour = false;
 }
 
-void LabelAll(ViewState& state, const CMolData* model) {
+void LabelAll(ViewState& state, const MolDocState& document) {
     state.labelledAtoms.clear();
+    const CMolData* model = document.data.get();
     const int atoms = model->AtomCount(state.frame);
     for (int a = 0; a < atoms; ++a) {
-        if (model->sourceKind == CMolData::SourceKind::kPdb && !model->IsAtomShown(state.frame, a))
+        if (!document.residues.ShowsAtom(*model, state.frame, a))
             continue;
         if (state.showHydrogens == 0 && model->GetElement(state.frame, a) == 1)
             continue;
@@ -141,8 +142,9 @@ void MolViewCommands::Add(CMolView& view, CommandTable& commands) {
         commands.AddEnabled(
             id,
             [self, target = target] {
-                if (CMolData* model = self->Model())
-                    self->ShowFrame(target(model->GetCurrentFrame(), model->frameCount));
+                const MolDocState* document = self->GetDocState();
+                if (document != nullptr && document->data != nullptr)
+                    self->ShowFrame(target(document->chosenFrame, document->data->frameCount));
             },
             steps);
     commands.AddEnabled(
@@ -158,7 +160,7 @@ void MolViewCommands::Add(CMolView& view, CommandTable& commands) {
     commands.Add(kLabelColour, redrawing([self] { ChooseLabelColour(*self); }));
     commands.Add(kLabelAll, redrawing([self, &state] {
                      if (self->Model() != nullptr)
-                         LabelAll(state, self->Model());
+                         LabelAll(state, *self->GetDocState());
                  }));
     // The measuring modes, one at a time: choosing the one on again ends it.
     for (const auto& [id, atoms] : {std::pair{kMeasureDistance, 2}, std::pair{kMeasureAngle, 3},

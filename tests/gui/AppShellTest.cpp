@@ -590,7 +590,7 @@ void AppShellTest::mmcifEnsemblesAndCompressedFilesThroughTheOpenDialog() {
     CMolDoc* document = h.ActiveDocument();
     QVERIFY(document->data != nullptr);
     QCOMPARE(document->data->frameCount, 3);
-    QCOMPARE(document->data->GetCurrentFrame(), 0);
+    QCOMPARE(document->chosenFrame, 0);
     QCOMPARE(h.ActiveFrame()->windowTitle(), QStringLiteral("ensemble.cif.gz"));
     CMolView* view = h.ActiveView();
     QVERIFY(h.WaitForPicture());
@@ -834,7 +834,7 @@ void AppShellTest::xyzTrajectoriesThroughTheDialogs() {
     CMolDoc* document = h.ActiveDocument();
     QVERIFY(document->data != nullptr);
     QCOMPARE(document->data->frameCount, 2);
-    QCOMPARE(document->data->GetCurrentFrame(), 1);
+    QCOMPARE(document->chosenFrame, 1);
     QCOMPARE(document->data->GetFrame(0)->energy, -1.25);
     h.QueueDialogAnswer(h.Path("trajectory"), 5); // XYZ Files
     h.Run(kFileSaveAs);

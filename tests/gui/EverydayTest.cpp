@@ -459,7 +459,7 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     QVERIFY(h.WaitForPicture());
     CMolView* view = h.ActiveView();
     CMolDoc* document = h.ActiveDocument();
-    QCOMPARE(document->data->GetCurrentFrame(), 2);
+    QCOMPARE(document->chosenFrame, 2);
     const auto click = [view](double y, double z) {
         QTest::mouseClick(
             view, Qt::LeftButton, Qt::NoModifier,
@@ -501,7 +501,7 @@ void EverydayTest::measurementsStayDrawnListedAndFollowTheGeometry() {
     QCOMPARE(panel->table->item(1, 0)->text(), QStringLiteral("角度"));
     QCOMPARE(shown(), expected(2));
     // Another geometry: the values follow as the window draws it.
-    document->data->SetCurrentFrame(0);
+    document->ChooseFrame(0);
     document->UpdateAllViews(nullptr);
     QVERIFY(h.WaitForPicture());
     QTRY_COMPARE(shown(), expected(0));

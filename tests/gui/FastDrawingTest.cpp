@@ -290,10 +290,9 @@ void FastDrawingTest::hidingColouringAndSelectingShowInTheNextPicture() {
     QVERIFY(pair.document.data != nullptr);
     pair.view.camera.Turn(20, -35);
     const auto hideResidue = [](Pair& p, bool hide) {
-        CMolFrame& frame = *p.document.data->GetFrame(0);
-        for (int a = 0; a < frame.atomCount; ++a)
-            if (frame.Atom(a).residueIndex == frame.Atom(0).residueIndex)
-                frame.atomShown[static_cast<std::size_t>(a)] = hide ? 0 : 1;
+        const int first = p.document.data->GetResidueIndex(0, 0);
+        p.document.residues = hide ? ResidueVisibility({first}, ResidueVisibility::kHideSelected)
+                                   : ResidueVisibility();
     };
     RunSteps(pair,
              {
@@ -385,7 +384,8 @@ void FastDrawingTest::clicksPickTheAtomsGlSelectionPicks() {
             if (round == 2)
                 pair.view.camera.Pan(60, -30);
             if (round == 3)
-                pair.document.data->GetFrame(0)->atomShown[0] = 0;
+                pair.document.residues = ResidueVisibility(
+                    {pair.document.data->GetResidueIndex(0, 0)}, ResidueVisibility::kHideSelected);
             ++round;
             pair.Draw(*pair.fast);
             GLdouble modelView[16], projection[16];

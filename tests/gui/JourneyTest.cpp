@@ -65,7 +65,7 @@ void JourneyTest::firstHour() {
     // Pick two atoms with the right button and measure the angle at the
     // second with a plain click on the third.
     const auto at = [&](int atom) {
-        const Point3D p = document->data->GetAtomPos(document->data->GetCurrentFrame(), atom);
+        const Point3D p = document->data->GetAtomPos(document->chosenFrame, atom);
         return ProjectAtom(view->state.camera, view->width(), view->height(), p.x, p.y, p.z);
     };
     QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, at(1));

@@ -59,7 +59,7 @@ struct Drawing {
             qFatal("%s", read.Describe(path).c_str());
         document.data = std::move(read.model);
         document.ComputeDerivedSizes();
-        view.frame = document.data->GetCurrentFrame();
+        view.frame = document.chosenFrame;
         view.camera.Refit(*document.data, view.frame);
         scene = std::make_unique<CMolScene>(&view, &document);
     }

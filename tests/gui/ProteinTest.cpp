@@ -350,7 +350,7 @@ void ProteinTest::stepThroughAnEnsembleAndAnOptimisation() {
     QTest::keyClicks(number, QStringLiteral("3"));
     QTest::keyClick(number, Qt::Key_Return);
     shows(2, QStringLiteral("モデル 3 / 3"), QStringLiteral("ensemble.pdb"));
-    QCOMPARE(view->GetDocState()->data->GetCurrentFrame(), 2);
+    QCOMPARE(view->GetDocState()->chosenFrame, 2);
     // The other models overlaid thinly: more is drawn.
     const std::vector<QImage> alone = Pictures(h, "alone.png");
     h.Run(kOverlayModels);

@@ -64,8 +64,8 @@ void ReferenceScene::reshape(int width, int height) {
     labels_.reshape(width, height);
 }
 
-bool ReferenceScene::IsSkipped(const CMolData& data, int a) const {
-    return IsAtomSkipped(*view, data, a);
+bool ReferenceScene::IsSkipped(const CMolData&, int a) const {
+    return IsAtomSkipped(*view, *document, a);
 }
 
 bool ReferenceScene::IsHiddenHydrogen(const CMolData& data, int a) const {

@@ -185,14 +185,17 @@ void SceneTest::hiddenHydrogensAndResidues() {
 
     // Atom 2 hidden by the residue display: no point, but the bond from the
     // shown atom 0 to it is drawn.
-    picture.Model().GetFrame(0)->atomShown[2] = 0;
+    CMolFrame& frame = *picture.Model().GetFrame(0);
+    for (int a = 0; a < frame.atomCount; ++a)
+        frame.Atom(a).residueIndex = a;
+    frame.residueCount = frame.atomCount;
+    picture.document.residues = ResidueVisibility({2}, ResidueVisibility::kHideSelected);
     image = picture.Draw();
     QVERIFY(!Near(image.pixelColor(picture.Project(1.4, 0, 0)), ElementColour(7)));
     QCOMPARE_COLOUR(image.pixelColor(picture.Project(1.05, 0, 0)),
                     QColor::fromRgbF(0.5F, 0.5F, 0.5F));
     // Hiding atom 0 instead removes its bond too.
-    picture.Model().GetFrame(0)->atomShown[2] = 1;
-    picture.Model().GetFrame(0)->atomShown[0] = 0;
+    picture.document.residues = ResidueVisibility({0}, ResidueVisibility::kHideSelected);
     image = picture.Draw();
     QCOMPARE_COLOUR(image.pixelColor(picture.Project(1.05, 0, 0)), kBackground);
 }

@@ -114,7 +114,7 @@ void SettingsSheetTest::cancelChangesNothing() {
     QCOMPARE(document->wireAtomSize, 4);
     QCOMPARE(document->resolution, 33);
     QVERIFY(std::abs(document->ballBondScale - 0.4 * 0.4 * 0.08) < 1e-12);
-    QCOMPARE(document->data->GetCurrentFrame(), 0);
+    QCOMPARE(document->chosenFrame, 0);
 }
 
 // An ensemble of two models of six residues: residues hidden in the sheet
@@ -144,8 +144,8 @@ void SettingsSheetTest::residuesHiddenAndRemembered() {
     for (int a = 0; a < 24; ++a) {
         const int residue = a / 4;
         const bool hidden = residue == 1 || residue == 3 || residue == 4;
-        QCOMPARE(document->data->IsAtomShown(0, a), !hidden);
-        QCOMPARE(document->data->IsAtomShown(1, a), !hidden);
+        QCOMPARE(document->residues.ShowsAtom(*document->data, 0, a), !hidden);
+        QCOMPARE(document->residues.ShowsAtom(*document->data, 1, a), !hidden);
     }
     // Reopened: the residue page first, the same three selected.
     QStringList selected;
@@ -196,7 +196,7 @@ void SettingsSheetTest::aChainChosenSelectsItsResidues() {
     QCOMPARE(items, (QStringList{"A:ALA1", "A:ALA2", "A:ALA3", "B:ALA1", "B:ALA2", "B:ALA3"}));
     QCOMPARE(chains.mid(1), (QStringList{"A", "B"}));
     for (int a = 0; a < 24; ++a)
-        QCOMPARE(document->data->IsAtomShown(0, a), a >= 12);
+        QCOMPARE(document->residues.ShowsAtom(*document->data, 0, a), a >= 12);
 }
 
 void SettingsSheetTest::typedValuesAreChecked() {

@@ -383,7 +383,7 @@ void ViewTest::animationStepsThroughTheGeometries() {
     view->animator.OnTimer(); // past the last geometry: the animation ends
     QCOMPARE(document->animating, 0);
     QVERIFY(!view->animator.animationTimer.isActive());
-    QCOMPARE(view->DrawnFrame(), document->data->GetCurrentFrame());
+    QCOMPARE(view->DrawnFrame(), document->chosenFrame);
 }
 
 // The geometry an animation is at is the document's: every window of the
@@ -514,11 +514,11 @@ void ViewTest::aRunningJobIsFollowedAsItWrites() {
     // Not followed: the step shown stays while steps are added.
     h.Run(kFollowJob);
     QVERIFY(!h.IsChecked(kFollowJob));
-    document->data->SetCurrentFrame(1);
+    document->ChooseFrame(1);
     document->UpdateAllViews(nullptr);
     append(tableEnds[2] + 40, tableEnds[4]);
     QTRY_COMPARE(document->data->frameCount, 5);
-    QCOMPARE(document->data->GetCurrentFrame(), 1);
+    QCOMPARE(document->chosenFrame, 1);
     QVERIFY(h.WaitForPicture());
     QCOMPARE(view->DrawnFrame(), 1);
 
@@ -643,10 +643,10 @@ void ViewTest::optimisationChartShowsTheStepClicked() {
     }
     QVERIFY(green > 10);
     // A click on step 2 shows geometry 2 in the molecule window.
-    QCOMPARE(document->data->GetCurrentFrame(), 3);
+    QCOMPARE(document->chosenFrame, 3);
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier,
                       QPoint(static_cast<int>(chart->XOf(1, energyArea)), energyArea.center().y()));
-    QCOMPARE(document->data->GetCurrentFrame(), 1);
+    QCOMPARE(document->chosenFrame, 1);
     h.MainFrame()->ShowStep();
     // Saved through File → 経過データ保存 and the real file dialog.
     const QString path = h.Path("steps.txt");
@@ -826,13 +826,13 @@ void ViewTest::animationSavesGeometriesOneToFour() {
     // The pictures each geometry gives when it is the one shown.
     std::vector<QByteArray> expected;
     for (int g = 0; g < 5; ++g) {
-        document->data->SetCurrentFrame(g);
+        document->ChooseFrame(g);
         QVERIFY(ViewPicture(view->Pictures())
                     .Write(h.Path(QString::asprintf("g%d.bmp", g)), ViewPicture::kBmp24));
         expected.push_back(h.Read(h.Path(QString::asprintf("g%d.bmp", g))));
     }
     QVERIFY(expected[1] != expected[2]);
-    document->data->SetCurrentFrame(4);
+    document->ChooseFrame(4);
     document->saveAnimationImages = 1;
     document->animationStartNumber = 0;
     document->animationTitle = h.Path("step").toStdString();

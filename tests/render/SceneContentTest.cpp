@@ -104,14 +104,16 @@ TEST_F(SceneContentTest, HiddenAtomsTakeTheirSpheresAndOnlyHydrogensTheirBonds) 
     // from a shown atom still reaches its centre, uncut.
     view.showHydrogens = 1;
     document.data->sourceKind = CMolData::SourceKind::kPdb;
-    document.data->GetFrame(0)->atomShown[1] = 0;
+    CMolFrame& frame = *document.data->GetFrame(0);
+    frame.Atom(1).residueIndex = 2; // a residue of its own
+    frame.residueCount = 3;
+    document.residues = ResidueVisibility({2}, ResidueVisibility::kHideSelected);
     content = BuildSceneContent(view, document);
     EXPECT_EQ(content.spheres.size(), 3U);
     ASSERT_EQ(content.sticks.size(), 2U);
     EXPECT_DOUBLE_EQ(content.sticks[0].to.x, 0.96);
 
     // An atom without a finite position is left out whole.
-    CMolFrame& frame = *document.data->GetFrame(0);
     frame.Atom(3).y = std::numeric_limits<double>::quiet_NaN();
     frame.hasNonFinitePosition = true;
     content = BuildSceneContent(view, document);

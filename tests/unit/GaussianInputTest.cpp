@@ -28,7 +28,7 @@ TEST_F(GaussianInput, CartesianGeometryWithLabelsAndBonds) {
     EXPECT_EQ(mol->inputGeometryType, CMolData::kGeometryCartesian);
     EXPECT_EQ(mol->frameCount, 1);
     EXPECT_EQ(mol->atomCount, 3);
-    EXPECT_EQ(mol->GetCurrentFrame(), 0);
+    EXPECT_EQ(mol->firstShownFrame, 0);
     EXPECT_EQ(mol->framePositions[0], 29); // the first atom line
     EXPECT_EQ(mol->GetLabel(0, 0), "1O");
     EXPECT_EQ(mol->GetLabel(0, 2), "3H");

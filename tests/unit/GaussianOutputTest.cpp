@@ -59,7 +59,7 @@ TEST_F(GaussianOutput, OptimisationKeepsInputOrientationsOnly) {
     EXPECT_EQ(mol->inputGeometryType, 0);
     EXPECT_EQ(mol->frameCount, 12);
     EXPECT_EQ(mol->atomCount, 3);
-    EXPECT_EQ(mol->GetCurrentFrame(), 11);
+    EXPECT_EQ(mol->firstShownFrame, 11);
     ExpectAtom(*mol, 0, 0, Water(0, 50.0)[0], "1O");
     for (int step = 1; step <= 11; ++step) {
         ExpectAtom(*mol, step, 1, Water(step)[1], "2H");
@@ -163,7 +163,7 @@ TEST_F(GaussianOutput, EachGeometryHoldsTheRowsOfItsOwnTable) {
     EXPECT_EQ(mol->AtomCount(1), 3);
     EXPECT_EQ(mol->AtomCount(2), 3);
     EXPECT_EQ(mol->atomCount, 4);
-    EXPECT_EQ(mol->GetCurrentFrame(), 2);
+    EXPECT_EQ(mol->firstShownFrame, 2);
     ExpectAtom(*mol, 1, 2, Water(2)[2], "3H");
     // Atom 3 of the last geometry does not exist: it reads as nothing and
     // bonds to nothing.
@@ -233,7 +233,7 @@ TEST_F(GaussianOutput, ManyTablesAreAllRead) {
     auto mol = ReadText<CGauData>(out.Text());
     ASSERT_EQ(mol->frameCount, 1200);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(1199, 0, 0), 1.199);
-    EXPECT_EQ(mol->GetCurrentFrame(), 1199);
+    EXPECT_EQ(mol->firstShownFrame, 1199);
 }
 
 TEST_F(GaussianOutput, RunningJobShowsItsLastCompleteGeometry) {
@@ -248,7 +248,7 @@ TEST_F(GaussianOutput, RunningJobShowsItsLastCompleteGeometry) {
     for (std::size_t cut = lastTable; cut < lastRow; cut += 7) {
         auto mol = ReadText<CGauData>(full.substr(0, cut));
         ASSERT_EQ(mol->frameCount, 2) << "cut at " << cut;
-        EXPECT_EQ(mol->GetCurrentFrame(), 1);
+        EXPECT_EQ(mol->firstShownFrame, 1);
         ExpectAtom(*mol, 1, 2, Water(1)[2], "3H");
     }
     // The table counts once its closing ruler is there.

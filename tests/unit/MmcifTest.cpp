@@ -92,7 +92,7 @@ TEST(Mmcif, AtomSiteGivesThePdbModelModelByModel) {
     EXPECT_EQ(mol->sourceKind, CMolData::SourceKind::kPdb);
     ASSERT_EQ(mol->frameCount, 2);
     EXPECT_EQ(mol->fileModels, 2);
-    EXPECT_EQ(mol->GetCurrentFrame(), 0);
+    EXPECT_EQ(mol->firstShownFrame, 0);
     EXPECT_EQ(mol->skippedLines, 2); // the zinc of each model: no coordinates
     for (int g = 0; g < 2; ++g) {
         ASSERT_EQ(mol->AtomCount(g), 5);
@@ -235,7 +235,7 @@ TEST(Mmcif, StructuresPastThePdbLimitsReadWhole) {
     {
         StdioFile out;
         ASSERT_TRUE(out.Open(dir.File("big.pdb"), StdioFile::modeWrite));
-        ASSERT_TRUE(writePdb(*mol, mol->GetCurrentFrame(), &out));
+        ASSERT_TRUE(writePdb(*mol, mol->firstShownFrame, &out));
         ASSERT_TRUE(out.Close());
     }
     auto again = ReadFile<CPDBData>(dir.File("big.pdb"));

@@ -2,6 +2,7 @@
 
 #include "io/StdioFile.h"
 #include "model/BondLimits.h"
+#include "model/ResidueVisibility.h"
 #include "tests/support/TestMolData.h"
 #include "tests/unit/TempDir.h"
 
@@ -25,7 +26,7 @@ TEST(MolDataLoad, ReadsEveryGeometryInOrderAndShowsTheLast) {
     TestMolData mol(&file, true, 0);
     EXPECT_EQ(mol.frameCount, 2);
     EXPECT_EQ(mol.atomCount, 3);
-    EXPECT_EQ(mol.GetCurrentFrame(), 1);
+    EXPECT_EQ(mol.firstShownFrame, 1);
     EXPECT_EQ(mol.framePositions, (std::vector<std::int64_t>{0, 51}));
     // Bonds per geometry: C=O in the first only.
     EXPECT_EQ(mol.GetBondCount(0, 0), 1);
@@ -34,8 +35,8 @@ TEST(MolDataLoad, ReadsEveryGeometryInOrderAndShowsTheLast) {
     centre = mol.GetCentre(1);
     EXPECT_EQ(centre.x, 2.0);
     EXPECT_EQ(centre.y, 1.0);
-    EXPECT_TRUE(mol.IsAtomShown(1, 2));
-    EXPECT_FALSE(mol.IsAtomShown(1, 3)); // no such atom
+    EXPECT_TRUE(ResidueVisibility().ShowsAtom(mol, 1, 2));
+    EXPECT_FALSE(ResidueVisibility().ShowsAtom(mol, 1, 3)); // no such atom
     EXPECT_EQ(mol.GetLabel(1, 1), "O");
 }
 
@@ -107,11 +108,11 @@ TEST(MolDataValue, CopiesOwnTheirGeometriesAndMissingOnesStayBlank) {
     three.AppendFrame(MakeTestFrame({{"C", 2, 0, 0}}));
     three.frameCount = 3;
     three.framePositions = {0, 10, 20};
-    three.SetCurrentFrame(2);
+    three.firstShownFrame = 2;
     three.KeepFrames(2);
     EXPECT_EQ(three.frameCount, 2);
     EXPECT_EQ(three.framePositions.size(), 2U);
-    EXPECT_EQ(three.GetCurrentFrame(), 1);
+    EXPECT_EQ(three.firstShownFrame, 1);
     three.KeepOnlyFrame(1);
     EXPECT_EQ(three.frameCount, 1);
     EXPECT_EQ(three.GetAtomCoord(0, 0, 0), 1.0);
@@ -120,24 +121,31 @@ TEST(MolDataValue, CopiesOwnTheirGeometriesAndMissingOnesStayBlank) {
 
 TEST(MolDataSelection, ModesShowAndHideResidues) {
     TestMolData mol({{"C", 0, 0, 0, 0}, {"C", 1, 0, 0, 1}, {"C", 2, 0, 0, 1}, {"C", 3, 0, 0, 2}});
-    auto shown = [&mol] {
+    const TestMolData before = mol;
+    auto shown = [&mol](const ResidueVisibility& residues) {
         std::string s;
         for (int a = 0; a < mol.atomCount; ++a)
-            s += mol.IsAtomShown(0, a) ? '1' : '0';
+            s += residues.ShowsAtom(mol, 0, a) ? '1' : '0';
         return s;
     };
-    EXPECT_EQ(mol.ApplyResidueSelection(0, 0), 0); // nothing selected: all hidden
-    EXPECT_EQ(shown(), "0000");
-    mol.SetSelectedResidues({1, 7}, 0);
-    EXPECT_EQ(mol.ApplyResidueSelection(0, 0), 2);
-    EXPECT_EQ(shown(), "0110");
-    mol.ApplyResidueSelection(1, 0);
-    EXPECT_EQ(shown(), "1001");
-    mol.ApplyResidueSelection(2, 0);
-    EXPECT_EQ(shown(), "1111");
-    mol.ApplyResidueSelection(1, 0);
-    mol.ApplyResidueSelection(-5, 0);
-    EXPECT_EQ(shown(), "1111");
+    EXPECT_EQ(shown(ResidueVisibility()), "1111");      // nothing chosen yet
+    EXPECT_EQ(shown(ResidueVisibility({}, 0)), "0000"); // nothing selected: all hidden
+    EXPECT_EQ(ResidueVisibility({}, 0).CountShown(mol, 0), 0);
+    const ResidueVisibility only({7, 1, 1}, 0);
+    EXPECT_EQ(only.Selected(), (std::vector<int>{1, 7}));
+    EXPECT_EQ(only.CountShown(mol, 0), 2);
+    EXPECT_EQ(shown(only), "0110");
+    EXPECT_EQ(shown(ResidueVisibility({1, 7}, 1)), "1001");
+    EXPECT_EQ(shown(ResidueVisibility({1, 7}, 2)), "1111");
+    EXPECT_EQ(shown(ResidueVisibility({1, 7}, -5)), "1111");
+    EXPECT_EQ(ResidueVisibility({1, 7}, -5), ResidueVisibility({7, 1}, 2));
+    EXPECT_NE(ResidueVisibility({1, 7}, 0), ResidueVisibility({1}, 0));
+    // A model without residues shows every atom whatever is chosen; the
+    // model itself never changes by what is shown of it.
+    TestMolData plain({{"C", 0, 0, 0}, {"O", 1, 0, 0}});
+    plain.GetFrame(0)->residueCount = 0;
+    EXPECT_EQ(ResidueVisibility({}, 0).CountShown(plain, 0), 2);
+    EXPECT_EQ(mol.GetResidueIndex(0, 3), before.GetResidueIndex(0, 3));
 }
 
 TEST(MolDataSerials, ReverseLookUpFindsTheFirstSerial) {

@@ -56,10 +56,9 @@ TEST_F(PdbReader, HeaderValuesAndOneGeometry) {
     EXPECT_EQ(mol->inputGeometryType, CMolData::kGeometryCartesian);
     EXPECT_EQ(mol->frameCount, 1);
     EXPECT_EQ(mol->atomCount, 2);
-    EXPECT_EQ(mol->GetCurrentFrame(), 0);
+    EXPECT_EQ(mol->firstShownFrame, 0);
     EXPECT_EQ(mol->bondsFromFile, 0);
     EXPECT_EQ(mol->GetBondCount(0, 0), 1);
-    EXPECT_TRUE(mol->IsAtomShown(0, 1));
     EXPECT_DOUBLE_EQ(mol->GetCentre(0).x, 0.73);
 }
 
@@ -213,7 +212,7 @@ TEST_F(PdbReader, EnsembleModelsAreGeometriesWhenTheyHoldTheSameAtoms) {
     EXPECT_EQ(mol->frameCount, 2);
     EXPECT_EQ(mol->fileModels, 2);
     EXPECT_EQ(mol->atomCount, 2);
-    EXPECT_EQ(mol->GetCurrentFrame(), 0);
+    EXPECT_EQ(mol->firstShownFrame, 0);
     EXPECT_EQ(mol->GetFrame(1)->residueCount, 1);
     EXPECT_DOUBLE_EQ(mol->GetAtomCoord(1, 1, 0), 1.5);
     EXPECT_EQ(mol->GetAtomDescription(1, 1), "2 CA ALA1");

@@ -195,7 +195,7 @@ TEST_P(GaussianOutputFile, MatchesAnIndependentReading) {
         largest = std::max(largest, tables[t].rows.size());
     }
     ASSERT_EQ(mol->atomCount, static_cast<int>(largest));
-    EXPECT_EQ(mol->GetCurrentFrame(), mol->frameCount - 1);
+    EXPECT_EQ(mol->firstShownFrame, mol->frameCount - 1);
     const Table& last = tables.back();
     const int g = mol->frameCount - 1;
     const int atoms = mol->AtomCount(g);
@@ -544,10 +544,10 @@ TEST_P(GaussianOutputFile, GaussianInputRoundTrip) {
     TempDir dir;
     const std::string path = dir.File("again.com");
     ASSERT_TRUE(WriteFile(path, [&](StdioFile* out) {
-        return WriteGaussianInput(*mol, mol->GetCurrentFrame(), out, path);
+        return WriteGaussianInput(*mol, mol->firstShownFrame, out, path);
     }));
     auto again = ReadFile<CGauData>(path);
-    const int g = mol->GetCurrentFrame();
+    const int g = mol->firstShownFrame;
     ASSERT_EQ(again->atomCount, mol->AtomCount(g));
     for (int a = 0; a < mol->AtomCount(g); ++a) {
         EXPECT_EQ(again->GetElement(0, a), mol->GetElement(g, a)) << "atom " << a;
@@ -1011,7 +1011,7 @@ TEST_P(PdbFile, FullLayoutRoundTrip) {
     {
         StdioFile out;
         ASSERT_TRUE(out.Open(path, StdioFile::modeWrite));
-        ASSERT_TRUE(writePdb(*mol, mol->GetCurrentFrame(), &out));
+        ASSERT_TRUE(writePdb(*mol, mol->firstShownFrame, &out));
         ASSERT_TRUE(out.Close());
     }
     auto again = ReadFile<CPDBData>(path);

@@ -6,6 +6,7 @@
 #include "formats/GaussianInputWriter.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
+#include "formats/WrittenGeometry.h"
 #include "model/BondLimits.h"
 #include "tests/support/GaussianOutputText.h"
 #include "tests/unit/ReadText.h"
@@ -64,12 +65,11 @@ TEST_F(Writers, GaussianInputOfTheGeometryOnScreen) {
                                  "  DU        1.000000     2.000000     3.000000\n"
                                  "\n";
     EXPECT_EQ(Written([&](StdioFile* f) {
-                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "/work/run.1/mol.com");
+                  return WriteGaussianInput(*mol, mol->firstShownFrame, f, "/work/run.1/mol.com");
               }),
               expected);
-    mol->SetCurrentFrame(0);
     EXPECT_NE(Written([&](StdioFile* f) {
-                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "x");
+                  return WriteGaussianInput(*mol, 0, f, "x");
               }).find("   C        9.000000     9.000000     9.000000\n"),
               std::string::npos);
 }
@@ -83,7 +83,7 @@ TEST_F(Writers, GaussianInputHeavyElementsReadBack) {
                                   "Ru 0.0 5.0 0.0\n"
                                   "Cs 0.0 0.0 9.0\n");
     const std::string written = Written(
-        [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a"); });
+        [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->firstShownFrame, f, "a"); });
     EXPECT_NE(written.find("\n  Pt        0.000000     0.000000     0.000000\n"),
               std::string::npos);
     EXPECT_NE(written.find("\n  CL        2.300000"), std::string::npos);
@@ -109,10 +109,10 @@ TEST_F(Writers, CheckpointNameCutsAtTheLastDot) {
 
 TEST_F(Writers, GaussianInputLeavesHiddenAtomsOut) {
     auto mol = Protein();
-    mol->SetSelectedResidues({1}, 0);
-    mol->ApplyResidueSelection(1, 0); // hide THR8
-    const std::string text = Written(
-        [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "p.com"); });
+    const ResidueVisibility hideThr8({1}, ResidueVisibility::kHideSelected);
+    const std::string text = Written([&](StdioFile* f) {
+        return WriteGaussianInput(*mol, WrittenGeometry(0, hideThr8), f, "p.com");
+    });
     EXPECT_NE(text.find("0 1\n   N       -0.677000    -1.230000    -0.491000\n   C  "),
               std::string::npos);
     EXPECT_EQ(text.find("   H        1.000000"), std::string::npos);
@@ -132,15 +132,14 @@ TEST_F(Writers, PdbFullLayoutOfAPdbModel) {
         "ATOM      5 2HG1 THR     2       1.500   2.500   3.500  1.00  0.00           H  \n"
         "ATOM      6 FE   HEM     3     100.000-200.000  -0.000  1.00  0.00          FE  \n"
         "ATOM      7 CA    CA     4       5.000   5.000   5.000  1.00  0.00          CA  \n";
-    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }),
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->firstShownFrame, f); }),
               expected);
 
     // Hidden atoms leave gaps in the serials; more than 99999 residues
     // cannot be numbered.
-    mol->SetSelectedResidues({0, 2}, 0);
-    mol->ApplyResidueSelection(1, 0);
+    const ResidueVisibility hidden({0, 2}, ResidueVisibility::kHideSelected);
     mol->GetFrame(0)->Atom(6).residueIndex = 99999;
-    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }),
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, WrittenGeometry(0, hidden), f); }),
               "ATOM      4 1HG2 THR     2       1.000   2.000   3.000  1.00  0.00           H  \n"
               "ATOM      5 2HG1 THR     2       1.500   2.500   3.500  1.00  0.00           H  \n"
               "ATOM      7 CA    CA *****       5.000   5.000   5.000  1.00  0.00          CA  \n");
@@ -149,7 +148,7 @@ TEST_F(Writers, PdbFullLayoutOfAPdbModel) {
 TEST_F(Writers, PdbFullLayoutOfAGaussianModel) {
     auto mol = ReadText<CGauData>(
         "#P HF\n\nt\n\n0 1\nO 0 0 0.1173\nH 0 0.7572 -0.4692\nCl 0 -0.7572 -0.4692\n\n");
-    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }),
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->firstShownFrame, f); }),
               "ATOM      1  O   RES     1       0.000   0.000   0.117  1.00  0.00           O  \n"
               "ATOM      2  H   RES     1       0.000   0.757  -0.469  1.00  0.00           H  \n"
               "ATOM      3 CL   RES     1       0.000  -0.757  -0.469  1.00  0.00          CL  \n");
@@ -167,7 +166,7 @@ TEST_F(Writers, PdbShortLayoutWritesGeometryZero) {
     GaussianOutputText out(GaussianOutputText::kBanner16);
     out.Orientation("Input", {{6, 1, 2, 3}}).Orientation("Input", {{6, 4, 5, 6}});
     auto opt = ReadText<CGauData>(out.Text());
-    EXPECT_EQ(opt->GetCurrentFrame(), 1);
+    EXPECT_EQ(opt->firstShownFrame, 1);
     EXPECT_EQ(Written([&](StdioFile* f) { return writePdbShort(*opt, f); }),
               "ATOM      1  1C  NON     1       1.000   2.000   3.000\n");
 }
@@ -179,14 +178,14 @@ TEST_F(Writers, RamachandranLinesOfTwentyOneCharacters) {
     mol->GetFrame(0)->phiAngles[1] = 200.0;
     mol->GetFrame(0)->psiAngles[1] = -179.999999;
     EXPECT_EQ(Written([&](StdioFile* f) {
-                  return WriteRamachandranLines(*mol, mol->GetCurrentFrame(), f);
+                  return WriteRamachandranLines(*mol, mol->firstShownFrame, f);
               }),
               " -57.50000  -47.00000\n"
               " 200.00000 -180.00000\n");
     // A Gaussian model writes nothing.
     auto gaussian = ReadText<CGauData>("#P HF\n\nt\n\n0 1\nO 0 0 0\n\n");
     EXPECT_EQ(Written([&](StdioFile* f) {
-                  WriteRamachandranData(*gaussian, gaussian->GetCurrentFrame(), f);
+                  WriteRamachandranData(*gaussian, gaussian->firstShownFrame, f);
                   return true;
               }),
               "");
@@ -195,16 +194,16 @@ TEST_F(Writers, RamachandranLinesOfTwentyOneCharacters) {
 TEST_F(Writers, NumbersAreWrittenWithAPointUnderAGermanLocale) {
     auto mol = Protein();
     const std::string plain =
-        Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }) +
+        Written([&](StdioFile* f) { return writePdb(*mol, mol->firstShownFrame, f); }) +
         Written(
-            [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a"); });
+            [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->firstShownFrame, f, "a"); });
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
         GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
     const std::string german =
-        Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }) +
+        Written([&](StdioFile* f) { return writePdb(*mol, mol->firstShownFrame, f); }) +
         Written(
-            [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a"); });
+            [&](StdioFile* f) { return WriteGaussianInput(*mol, mol->firstShownFrame, f, "a"); });
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(german, plain);
 }
@@ -220,7 +219,7 @@ TEST_F(Writers, EveryFieldStaysInItsColumnsAndReadsBack) {
     auto big = ReadText<CGauData>(out.Text());
     ASSERT_EQ(big->atomCount, 100001);
     const std::string text =
-        Written([&](StdioFile* f) { return writePdb(*big, big->GetCurrentFrame(), f); });
+        Written([&](StdioFile* f) { return writePdb(*big, big->firstShownFrame, f); });
     const std::size_t last = text.rfind("ATOM");
     EXPECT_EQ(text.substr(last, 26), "ATOM 100001  C   RES     1");
     auto again = ReadText<CPDBData>(text);
@@ -238,7 +237,7 @@ TEST_F(Writers, EveryFieldStaysInItsColumnsAndReadsBack) {
         "ATOM      1  HA AGLY A   1       1.000   2.000   3.000  1.00  0.00           H\n");
     ASSERT_EQ(alt->GetLabel(0, 0), "HA A");
     const std::string altText =
-        Written([&](StdioFile* f) { return writePdb(*alt, alt->GetCurrentFrame(), f); });
+        Written([&](StdioFile* f) { return writePdb(*alt, alt->firstShownFrame, f); });
     EXPECT_EQ(altText.substr(0, 26), "ATOM      1  HA AGLY     1");
     EXPECT_EQ(ReadText<CPDBData>(altText)->GetElement(0, 0), 1);
 }
@@ -252,7 +251,7 @@ TEST_F(Writers, TheElementStaysInColumns77And78) {
     ASSERT_EQ(mol->GetElement(0, 0), 14);
     ASSERT_EQ(mol->GetElement(0, 1), 80);
     const std::string text =
-        Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); });
+        Written([&](StdioFile* f) { return writePdb(*mol, mol->firstShownFrame, f); });
     const std::size_t second = text.find('\n') + 1;
     EXPECT_EQ(text.substr(76, 2), "SI");
     EXPECT_EQ(text.substr(second + 76, 2), "HG");
@@ -265,9 +264,8 @@ TEST_F(Writers, ValuesThatDoNotFitTheirColumnsAreRefused) {
     auto mol = Protein();
     mol->SetAtomPosXYZ(0, 1, 12345.0, 0.0, 0.0); // 9 characters: too wide for PDB
     std::string why;
-    EXPECT_EQ(
-        Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f, &why); }),
-        "write error");
+    EXPECT_EQ(Written([&](StdioFile* f) { return writePdb(*mol, mol->firstShownFrame, f, &why); }),
+              "write error");
     EXPECT_NE(why.find("atom 2"), std::string::npos) << why;
     why.clear();
     EXPECT_EQ(Written([&](StdioFile* f) { return writePdbShort(*mol, f, &why); }), "write error");
@@ -275,20 +273,19 @@ TEST_F(Writers, ValuesThatDoNotFitTheirColumnsAreRefused) {
     // A Gaussian input's twelve columns hold it; not a value beyond them,
     // nor one that is not a number at all.
     EXPECT_NE(Written([&](StdioFile* f) {
-                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a");
+                  return WriteGaussianInput(*mol, mol->firstShownFrame, f, "a");
               }),
               "write error");
     mol->SetAtomPosXYZ(0, 1, std::nan(""), 0.0, 0.0);
     why.clear();
     EXPECT_EQ(Written([&](StdioFile* f) {
-                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "a", &why);
+                  return WriteGaussianInput(*mol, mol->firstShownFrame, f, "a", &why);
               }),
               "write error");
     EXPECT_NE(why.find("not a finite number"), std::string::npos) << why;
     // A hidden atom is not written, so it is not checked either.
-    mol->SetSelectedResidues({0}, 0);
-    mol->ApplyResidueSelection(1, 0);
-    EXPECT_NE(Written([&](StdioFile* f) { return writePdb(*mol, mol->GetCurrentFrame(), f); }),
+    const ResidueVisibility hidden({0}, ResidueVisibility::kHideSelected);
+    EXPECT_NE(Written([&](StdioFile* f) { return writePdb(*mol, WrittenGeometry(0, hidden), f); }),
               "write error");
 }
 
@@ -296,7 +293,7 @@ TEST_F(Writers, ALineBreakInThePathNeverReachesTheCheckpointLine) {
     auto mol = Protein();
     std::string why;
     EXPECT_EQ(Written([&](StdioFile* f) {
-                  return WriteGaussianInput(*mol, mol->GetCurrentFrame(), f, "/tmp/a\n#P evil.com",
+                  return WriteGaussianInput(*mol, mol->firstShownFrame, f, "/tmp/a\n#P evil.com",
                                             &why);
               }),
               "write error");
@@ -310,8 +307,8 @@ TEST_F(Writers, WriteErrorsAreReported) {
         GTEST_SKIP() << "/dev/full is not available here";
     // Buffered writes may only fail when the file is closed; either way the
     // failure reaches the caller.
-    const bool written = writePdb(*mol, mol->GetCurrentFrame(), &full) &&
-                         WriteGaussianInput(*mol, mol->GetCurrentFrame(), &full, "a");
+    const bool written = writePdb(*mol, mol->firstShownFrame, &full) &&
+                         WriteGaussianInput(*mol, mol->firstShownFrame, &full, "a");
     EXPECT_FALSE(full.Close() && written);
 }
 

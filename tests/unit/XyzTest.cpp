@@ -3,6 +3,7 @@
 #include "formats/ReadMolecule.h"
 #include "formats/XyzWriter.h"
 #include "model/BondLimits.h"
+#include "model/ResidueVisibility.h"
 #include "tests/unit/ReadText.h"
 #include "tests/unit/TempDir.h"
 
@@ -38,7 +39,7 @@ TEST(XyzReader, FramesAreStepsWithTheirEnergies) {
     const CMolData& mol = *read.model;
     EXPECT_EQ(mol.sourceKind, CMolData::SourceKind::kXyz);
     ASSERT_EQ(mol.frameCount, 2);
-    EXPECT_EQ(mol.GetCurrentFrame(), 1); // the last step shown, as for an output
+    EXPECT_EQ(mol.firstShownFrame, 1); // the last step shown, as for an output
     EXPECT_EQ(mol.atomCount, 3);
     EXPECT_EQ(mol.GetElement(0, 0), 8);
     EXPECT_EQ(mol.GetElement(0, 1), 1);
@@ -91,10 +92,10 @@ TEST(XyzReader, DamagedAndUnfinishedFiles) {
         EXPECT_EQ(ReadXyzText(dir, empty).status, MoleculeFile::Status::kNoMolecule) << empty;
 }
 
-std::string WrittenXyz(CMolData& mol) {
+std::string WrittenXyz(CMolData& mol, const ResidueVisibility* shown = nullptr) {
     TempDir dir;
     const std::string path = dir.File("out.xyz");
-    EXPECT_TRUE(WriteFile(path, [&](StdioFile* f) { return WriteXyz(mol, f); }));
+    EXPECT_TRUE(WriteFile(path, [&](StdioFile* f) { return WriteXyz(mol, f, nullptr, shown); }));
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -126,8 +127,12 @@ TEST(XyzWriter, RoundTripAndRefusals) {
     EXPECT_DOUBLE_EQ(again.model->GetFrame(0)->energy, -1.5);
     EXPECT_NEAR(again.model->GetAtomCoord(0, 0, 0), 0.1234567, 5e-7);
 
-    mol.GetFrame(1)->atomShown[0] = 0;
-    EXPECT_NE(WrittenXyz(mol).find("1\ngeometry 2 of 2\nPt"), std::string::npos);
+    // Atoms of a hidden residue are left out of each geometry.
+    CMolFrame& second = *mol.GetFrame(1);
+    second.residueCount = 2;
+    second.Atom(1).residueIndex = 1;
+    const ResidueVisibility hideFirst({0}, ResidueVisibility::kHideSelected);
+    EXPECT_NE(WrittenXyz(mol, &hideFirst).find("1\ngeometry 2 of 2\nPt"), std::string::npos);
 
     mol.SetAtomPosXYZ(1, 1, std::nan(""), 0, 0);
     StdioFile sink;
