@@ -396,7 +396,6 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     // What was shown of the model before means nothing in this one.
     chosenFrame = data->firstShownFrame;
     residues = ResidueVisibility();
-    UseFileSecondary(*data, secondaryFromFile);
     if (!data->wavefunctionProblem.empty())
         loadMessage = QCoreApplication::translate("CMolDoc", "軌道を読み込めませんでした: %1 (%2)")
                           .arg(QString::fromStdString(data->wavefunctionProblem), fileName);
@@ -611,10 +610,7 @@ void CMolDoc::BuildCommands() {
         kSecondaryFromFile,
         [this] {
             secondaryFromFile = !secondaryFromFile;
-            if (data != nullptr) {
-                UseFileSecondary(*data, secondaryFromFile);
-                UpdateAllViews(nullptr);
-            }
+            UpdateAllViews(nullptr);
         },
         [this](CommandUpdate& update) {
             update.Enable(data != nullptr && !data->secondaryRecords.empty());

@@ -67,7 +67,7 @@ int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& vi
         std::fprintf(stderr, "ravek: %s: %d lines held no usable atom and were skipped\n",
                      path.c_str(), read.skippedLines);
     document.data = std::move(read.model);
-    UseFileSecondary(*document.data, document.secondaryFromFile);
+    document.chosenFrame = document.data->firstShownFrame;
     const QString& style = line.style;
     settings = ViewSettings::Read(view);
     if (style == QLatin1String("wire"))
@@ -88,7 +88,7 @@ int ReadForDrawing(const CommandLine& line, MolDocState& document, ViewState& vi
     if (!file.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("cannot read %1: %2").arg(line.script, file.errorString()));
     std::string said;
-    if (!ViewScript(view, *document.data).RunScript(file.readAll().toStdString(), said))
+    if (!ViewScript(view, document).RunScript(file.readAll().toStdString(), said))
         return Fail(line.script + QStringLiteral(": ") + QString::fromStdString(said));
     return 0;
 }

@@ -399,8 +399,8 @@ void WriteSecondaryStructure(JsonWriter& json, const CMolFrame& frame) {
     // The codes the model got when it was read.
     json.Key("secondaryStructure");
     json.BeginArray();
-    for (std::size_t r = 0; r < frame.secondary.size(); ++r) {
-        const char code = frame.secondary[r];
+    for (std::size_t r = 0; r < frame.assignedSecondary.size(); ++r) {
+        const char code = frame.assignedSecondary[r];
         if (code == 0)
             continue;
         const ResidueId id = r < frame.residueIds.size() ? frame.residueIds[r] : ResidueId();

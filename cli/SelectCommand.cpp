@@ -61,9 +61,8 @@ int RunSelect(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     const int g = frame > 0 ? frame - 1 : model->firstShownFrame;
-    UseFileSecondary(*model, fileSecondary);
     SelectionEvaluator::Mask atoms;
-    if (!SelectionEvaluator(*model, g).Select(expression, atoms, error)) {
+    if (!SelectionEvaluator(*model, g, nullptr, fileSecondary).Select(expression, atoms, error)) {
         std::fprintf(stderr, "ravek-cli select: %s\n", error.c_str());
         return kExitUsage;
     }

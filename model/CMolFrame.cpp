@@ -27,7 +27,6 @@ void CMolFrame::CopyFrom(const CMolFrame& other) {
     residueAtoms = other.residueAtoms;
     residueLabels = other.residueLabels;
     residueIds = other.residueIds;
-    secondary = other.secondary;
     assignedSecondary = other.assignedSecondary;
     fileSecondary = other.fileSecondary;
     chainOrdinal = other.chainOrdinal;

@@ -84,10 +84,15 @@ public:
     // a model read from a structure file of proteins; empty for others.
     std::vector<ResidueId> residueIds;
     // By residue index, filled by SummariseResidues: the secondary structure
-    // code shown, the chain's order among the frame's chains, the place along the
+    // codes, the chain's order among the frame's chains, the place along the
     // chain from 0 to 1.
-    std::vector<char> secondary;
-    // The two sources secondary is taken from (UseFileSecondary): the codes
+    // The codes drawn: those the file's records give (fromFile, where the
+    // file has records) or those assigned from the backbone. Both have the
+    // same residues outside the chains (0).
+    const std::vector<char>& Secondary(bool fromFile) const {
+        return fromFile && !fileSecondary.empty() ? fileSecondary : assignedSecondary;
+    }
+    // The two sources of the codes (see SummariseResidues): the codes
     // assigned from the backbone, and those the file's records give (' ' for
     // a chain residue none names; empty when the file has none).
     std::vector<char> assignedSecondary, fileSecondary;

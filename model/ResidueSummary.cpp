@@ -39,16 +39,7 @@ std::vector<char> CodesOfRecords(const CMolFrame& frame,
     return codes;
 }
 
-void UseFileSecondary(CMolData& data, bool fromFile) {
-    for (int g = 0; g < data.frameCount; ++g) {
-        CMolFrame& frame = data.Frame(g);
-        frame.secondary = fromFile && !frame.fileSecondary.empty() ? frame.fileSecondary
-                                                                   : frame.assignedSecondary;
-    }
-}
-
 void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& records) {
-    frame.secondary.clear();
     frame.assignedSecondary.clear();
     frame.fileSecondary.clear();
     frame.chainOrdinal.clear();
@@ -65,7 +56,6 @@ void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& rec
     const std::size_t count = frame.residueIds.size();
     frame.assignedSecondary = SecondaryStructure::Assign(frame).codes;
     frame.assignedSecondary.resize(count, 0);
-    frame.secondary = frame.assignedSecondary;
     frame.fileSecondary = CodesOfRecords(frame, records);
     frame.chainOrdinal.resize(count, 0);
     frame.chainFraction.resize(count, 0.0F);
@@ -76,7 +66,7 @@ void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& rec
         const auto [at, added] =
             ordinals.emplace(frame.residueIds[r].chain, static_cast<int>(ordinals.size()));
         frame.chainOrdinal[r] = at->second;
-        if (frame.secondary[r] == 0)
+        if (frame.assignedSecondary[r] == 0)
             continue;
         const auto span = spans.find(at->second);
         if (span == spans.end())
@@ -85,7 +75,7 @@ void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& rec
             span->second.second = r;
     }
     for (std::size_t r = 0; r < count; ++r) {
-        if (frame.secondary[r] == 0)
+        if (frame.assignedSecondary[r] == 0)
             continue;
         const auto& [first, last] = spans.at(frame.chainOrdinal[r]);
         frame.chainFraction[r] =

@@ -15,7 +15,7 @@ class CMolFrame;
 // last); and the range of the atoms' temperature factors. Needs the residue
 // ids a structure file gives; leaves the residue tables empty for a frame
 // without them. The code is the one assigned from the backbone; the codes
-// the file's records give are kept beside it (see UseFileSecondary).
+// the file's records give are kept beside it (see CMolFrame::Secondary).
 void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& records = {});
 
 // The codes the records give the chain residues of frame: a record marks
@@ -26,7 +26,3 @@ void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& rec
 std::vector<char> CodesOfRecords(const CMolFrame& frame,
                                  const std::vector<SecondaryRecord>& records);
 
-// Shows in every geometry the secondary structure the file's records give
-// (fromFile, where the file has records) or the one assigned from the
-// backbone.
-void UseFileSecondary(CMolData& data, bool fromFile);

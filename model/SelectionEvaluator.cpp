@@ -115,8 +115,8 @@ Mask Combine(std::vector<Mask> operands, bool all) {
 } // namespace
 
 SelectionEvaluator::SelectionEvaluator(const CMolData& data, int geometry,
-                                       const NamedSelections* named)
-    : data_(data), geometry_(geometry), named_(named) {}
+                                       const NamedSelections* named, bool fileSecondary)
+    : data_(data), geometry_(geometry), named_(named), fileSecondary_(fileSecondary) {}
 
 SelectionEvaluator::~SelectionEvaluator() = default;
 
@@ -243,10 +243,10 @@ bool SelectionEvaluator::Evaluate(const SelectionNode& node, Mask& atoms,
     const auto residueKind = [&](ResidueKind wanted) {
         return ByResidue([&](const ResidueId& id, std::size_t) { return kindOf(id) == wanted; });
     };
+    const std::vector<char>& codes = frame.Secondary(fileSecondary_);
     const auto secondary = [&](auto test) {
         return ByResidue([&](const ResidueId&, std::size_t r) {
-            return r < frame.secondary.size() && frame.secondary[r] != 0 &&
-                   test(frame.secondary[r]);
+            return r < codes.size() && codes[r] != 0 && test(codes[r]);
         });
     };
     const auto isHelix = [](char c) { return c == 'H' || c == 'G' || c == 'I'; };

@@ -23,7 +23,11 @@ public:
     // the mouse); a mask of another length is read as far as it goes.
     using NamedSelections = std::map<std::string, Mask, std::less<>>;
 
-    SelectionEvaluator(const CMolData& data, int geometry, const NamedSelections* named = nullptr);
+    // fileSecondary: helix, sheet and coil by the secondary structure the
+    // file's records give (where it has records) instead of the one
+    // assigned from the backbone.
+    SelectionEvaluator(const CMolData& data, int geometry, const NamedSelections* named = nullptr,
+                       bool fileSecondary = false);
     ~SelectionEvaluator();
 
     // The atoms node selects; false with a message for a name no selection
@@ -54,5 +58,6 @@ private:
     const CMolData& data_;
     int geometry_ = 0;
     const NamedSelections* named_ = nullptr;
+    bool fileSecondary_ = false;
     mutable std::unique_ptr<Columns> columns_;
 };

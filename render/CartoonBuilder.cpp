@@ -126,21 +126,22 @@ struct Sample {
     Rgba colour{};
 };
 
-// The secondary structure code of a chain residue.
-char CodeOf(const CMolFrame& frame, const SecondaryStructure::ChainResidue& residue) {
-    return residue.residue < static_cast<int>(frame.secondary.size())
-               ? frame.secondary[static_cast<std::size_t>(residue.residue)]
+// The secondary structure code of a chain residue among codes (by residue
+// index).
+char CodeOf(const std::vector<char>& codes, const SecondaryStructure::ChainResidue& residue) {
+    return residue.residue < static_cast<int>(codes.size())
+               ? codes[static_cast<std::size_t>(residue.residue)]
                : ' ';
 }
 
-std::vector<Point3D> PointsOf(const CMolFrame& frame,
+std::vector<Point3D> PointsOf(const CMolFrame& frame, const std::vector<char>& codes,
                               const std::vector<SecondaryStructure::ChainResidue>& residues) {
     std::vector<Point3D> points;
     points.reserve(residues.size());
     for (std::size_t k = 0; k < residues.size(); ++k) {
         const Point3D ca = frame.Position(residues[k].ca);
         const auto strand = [&](std::size_t at) {
-            return ShapeOf(CodeOf(frame, residues[at])) == Shape::kStrand;
+            return ShapeOf(CodeOf(codes, residues[at])) == Shape::kStrand;
         };
         if (k > 0 && k + 1 < residues.size() && !residues[k].chainBreak &&
             !residues[k + 1].chainBreak && strand(k - 1) && strand(k) && strand(k + 1)) {
@@ -160,8 +161,8 @@ public:
     Segment(const CMolFrame& frame, const std::vector<SecondaryStructure::ChainResidue>& residues,
             const std::vector<Point3D>& points, std::size_t first, std::size_t last,
             const std::function<Rgba(int)>& colourOf, const CartoonBuilder::Options& options)
-        : frame_(frame), residues_(residues), points_(points), first_(first), last_(last),
-          colourOf_(colourOf), options_(options) {}
+        : frame_(frame), codes_(frame.Secondary(options.fileSecondary)), residues_(residues),
+          points_(points), first_(first), last_(last), colourOf_(colourOf), options_(options) {}
 
     void Write(MeshWriter& mesh) {
         const int count = static_cast<int>(last_ - first_ + 1);
@@ -189,7 +190,7 @@ private:
         return points_[first_ + static_cast<std::size_t>(at)];
     }
     char Code(int i) const {
-        return CodeOf(frame_, residues_[first_ + static_cast<std::size_t>(i)]);
+        return CodeOf(codes_, residues_[first_ + static_cast<std::size_t>(i)]);
     }
     int Count() const { return static_cast<int>(last_ - first_ + 1); }
 
@@ -328,6 +329,7 @@ private:
     }
 
     const CMolFrame& frame_;
+    const std::vector<char>& codes_;
     const std::vector<SecondaryStructure::ChainResidue>& residues_;
     const std::vector<Point3D>& points_;
     std::size_t first_, last_;
@@ -343,7 +345,8 @@ SceneSurface CartoonBuilder::Build(const CMolFrame& frame, const std::function<R
     MeshWriter mesh;
     const std::vector<SecondaryStructure::ChainResidue> residues =
         SecondaryStructure::ChainResidues(frame);
-    const std::vector<Point3D> points = PointsOf(frame, residues);
+    const std::vector<Point3D> points =
+        PointsOf(frame, frame.Secondary(options.fileSecondary), residues);
     const auto kept = [&](std::size_t k) { return !options.keep || options.keep(residues[k].ca); };
     std::size_t first = 0;
     while (first < residues.size() && !kept(first))
@@ -360,6 +363,6 @@ SceneSurface CartoonBuilder::Build(const CMolFrame& frame, const std::function<R
     return mesh.Surface();
 }
 
-std::vector<Point3D> CartoonBuilder::CurvePoints(const CMolFrame& frame) {
-    return PointsOf(frame, SecondaryStructure::ChainResidues(frame));
+std::vector<Point3D> CartoonBuilder::CurvePoints(const CMolFrame& frame, bool fileSecondary) {
+    return PointsOf(frame, frame.Secondary(fileSecondary), SecondaryStructure::ChainResidues(frame));
 }

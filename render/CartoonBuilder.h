@@ -26,6 +26,9 @@ public:
         // The chain residues drawn, by the atom index of their CA; all when
         // empty. A run of residues drawn ends at one left out.
         std::function<bool(int ca)> keep;
+        // The secondary structure the file's records give instead of the
+        // one assigned from the backbone (see CMolFrame::Secondary).
+        bool fileSecondary = false;
     };
 
     // colourOf(a) gives the colour of the residue whose CA is atom a.
@@ -37,5 +40,5 @@ public:
     // strand residue between two more of its strand (within the chain) the
     // mean of its CA weighted twice and its neighbours' once, which cancels
     // the strand's pleat.
-    static std::vector<Point3D> CurvePoints(const CMolFrame& frame);
+    static std::vector<Point3D> CurvePoints(const CMolFrame& frame, bool fileSecondary = false);
 };

@@ -20,7 +20,7 @@ Rgba Opaque(float r, float g, float b) {
 
 // Residue r of frame when it has one of the tables SummariseResidues fills.
 bool HasSummary(const CMolFrame& frame, int r) {
-    return r >= 0 && r < static_cast<int>(frame.secondary.size()) &&
+    return r >= 0 && r < static_cast<int>(frame.assignedSecondary.size()) &&
            r < static_cast<int>(frame.chainOrdinal.size()) &&
            r < static_cast<int>(frame.chainFraction.size());
 }
@@ -74,7 +74,8 @@ Rgba BFactorColour(double value, double low, double high) {
     return Opaque(c[0], c[1], c[2]);
 }
 
-bool ResidueSchemeColour(int scheme, const CMolData& data, int g, int a, Rgba& colour) {
+bool ResidueSchemeColour(int scheme, const CMolData& data, int g, int a, Rgba& colour,
+                         bool fileSecondary) {
     const CMolFrame& frame = *data.GetFrame(g);
     if (!data.HasAtom(g, a))
         return false;
@@ -92,10 +93,11 @@ bool ResidueSchemeColour(int scheme, const CMolData& data, int g, int a, Rgba& c
         colour = ChainColour(frame.chainOrdinal[at]);
         return true;
     }
-    if (frame.secondary[at] == 0)
+    const std::vector<char>& codes = frame.Secondary(fileSecondary);
+    if (at >= codes.size() || codes[at] == 0)
         return false;
     if (scheme == kColourSecondary) {
-        colour = SecondaryColour(frame.secondary[at]);
+        colour = SecondaryColour(codes[at]);
         return true;
     }
     if (scheme == kColourRainbow) {
@@ -105,7 +107,7 @@ bool ResidueSchemeColour(int scheme, const CMolData& data, int g, int a, Rgba& c
     return false;
 }
 
-std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g) {
+std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g, bool fileSecondary) {
     const CMolFrame& frame = *data.GetFrame(g);
     std::vector<LegendEntry> legend;
     char text[64];
@@ -130,7 +132,8 @@ std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g) {
             {'T', QT_TRANSLATE_NOOP("ColourLegend", "T ターン")},
             {'S', QT_TRANSLATE_NOOP("ColourLegend", "S ベンド")},
             {' ', QT_TRANSLATE_NOOP("ColourLegend", "- コイル")}};
-        const std::set<char> present(frame.secondary.begin(), frame.secondary.end());
+        const std::vector<char>& codes = frame.Secondary(fileSecondary);
+        const std::set<char> present(codes.begin(), codes.end());
         for (const auto& [code, name] : kNames) {
             if (present.count(code) != 0)
                 legend.push_back({SecondaryColour(code), name});

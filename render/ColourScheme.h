@@ -30,8 +30,10 @@ Rgba BFactorColour(double value, double low, double high);
 
 // The colour scheme gives atom a of geometry g, or false when it leaves the
 // atom its element's colour (a model without residues, an atom outside the
-// chains for secondary structure and rainbow).
-bool ResidueSchemeColour(int scheme, const CMolData& data, int g, int a, Rgba& colour);
+// chains for secondary structure and rainbow). fileSecondary: by the codes
+// the file's records give (see CMolFrame::Secondary).
+bool ResidueSchemeColour(int scheme, const CMolData& data, int g, int a, Rgba& colour,
+                         bool fileSecondary = false);
 
 // One row of a legend: a colour and what it stands for.
 struct LegendEntry {
@@ -43,7 +45,8 @@ struct LegendEntry {
 // ends; empty for the schemes that need none. The texts are the source
 // texts of the "ColourLegend" translations (chain ids and numbers pass
 // through them unchanged).
-std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g);
+std::vector<LegendEntry> Legend(int scheme, const CMolData& data, int g,
+                                bool fileSecondary = false);
 // The colour bar of atoms coloured by value on the blue–white–red ramp from
 // −range to +range: five steps from +range down to −range, each with its
 // value at decimals.

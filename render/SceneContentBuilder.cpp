@@ -70,8 +70,8 @@ struct Paint {
         return keep == nullptr || (a >= 0 && a < static_cast<int>(keep->size()) &&
                                    (*keep)[static_cast<std::size_t>(a)] != 0);
     }
-    Rgba ColourOf(const ViewState& view, const CMolData& data, int a) const {
-        return colour ? colour(a) : AtomColour(view, data, a);
+    Rgba ColourOf(const ViewState& view, const MolDocState& document, int a) const {
+        return colour ? colour(a) : AtomColour(view, document, a);
     }
 };
 
@@ -129,7 +129,7 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
             if (document.hideAtoms != 0)
                 colour[3] = 0.0F;
             else
-                colour = paint.ColourOf(view, data, a);
+                colour = paint.ColourOf(view, document, a);
         }
         content.points.push_back({DrawnPosition(view, data, a), colour, a});
         if (arrows)
@@ -143,7 +143,7 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
         view, document,
         [&](int a) {
             if (!paint.elementColours && paint.Keeps(a))
-                colour = paint.ColourOf(view, data, a);
+                colour = paint.ColourOf(view, document, a);
         },
         [&](int a, int b) {
             if (!paint.Keeps(a) || !paint.Keeps(b))
@@ -154,8 +154,8 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
                 return;
             }
             const Point3D middle = Scaled(Plus(from, to), 0.5);
-            content.lines.push_back({from, middle, paint.ColourOf(view, data, a)});
-            content.lines.push_back({middle, to, paint.ColourOf(view, data, b)});
+            content.lines.push_back({from, middle, paint.ColourOf(view, document, a)});
+            content.lines.push_back({middle, to, paint.ColourOf(view, document, b)});
         });
     content.pointSize = document.wireAtomScale;
     content.lineWidth = document.wireBondScale;
@@ -187,7 +187,7 @@ void AddSpheres(const ViewState& view, const MolDocState& document, SceneContent
         const double radius = sizes.radius(data.GetElement(view.frame, a));
         radii[static_cast<std::size_t>(a)] = radius;
         content.spheres.push_back({DrawnPosition(view, data, a), radius,
-                                   paint.ColourOf(view, data, a), IsSelectedAtom(view, a), a});
+                                   paint.ColourOf(view, document, a), IsSelectedAtom(view, a), a});
         if (arrows)
             AddArrow(view, data, a, content);
     }
@@ -220,8 +220,8 @@ void AddSpheres(const ViewState& view, const MolDocState& document, SceneContent
                 return;
             }
             const Point3D middle = Scaled(Plus(from, to), 0.5);
-            content.sticks.push_back({first, middle, r, paint.ColourOf(view, data, a)});
-            content.sticks.push_back({middle, last, r, paint.ColourOf(view, data, b)});
+            content.sticks.push_back({first, middle, r, paint.ColourOf(view, document, a)});
+            content.sticks.push_back({middle, last, r, paint.ColourOf(view, document, b)});
         });
 }
 
@@ -291,10 +291,11 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
     const CMolFrame& frame = *data.GetFrame(view.frame);
     CartoonBuilder::Options options;
     options.helixCylinders = view.cartoonHelixCylinders;
+    options.fileSecondary = document.secondaryFromFile;
     // Finer curves for small proteins; coarser for large ones, so that a
     // protein of 10,000 atoms still turns smoothly with software OpenGL.
     const auto residues = static_cast<std::size_t>(std::count_if(
-        frame.secondary.begin(), frame.secondary.end(), [](char c) { return c != 0; }));
+        frame.assignedSecondary.begin(), frame.assignedSecondary.end(), [](char c) { return c != 0; }));
     options.stepsPerResidue = residues <= 600 ? 8 : residues <= 3000 ? 5 : 3;
     options.sides = residues <= 600 ? 12 : residues <= 3000 ? 8 : 6;
     if (paint.keep != nullptr)
@@ -309,7 +310,7 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
                     ? frame.chainOrdinal[static_cast<std::size_t>(r)]
                     : 0);
         }
-        return paint.ColourOf(view, data, ca);
+        return paint.ColourOf(view, document, ca);
     };
     SceneSurface cartoon = CartoonBuilder::Build(frame, colourOf, options);
     if (!cartoon.mesh->triangles.empty())
@@ -319,8 +320,8 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
     // A residue outside the chains, by residue index.
     const auto outside = [&frame](int a) {
         const int r = frame.Atom(a).residueIndex;
-        return r < 0 || r >= static_cast<int>(frame.secondary.size()) ||
-               frame.secondary[static_cast<std::size_t>(r)] == 0;
+        return r < 0 || r >= static_cast<int>(frame.assignedSecondary.size()) ||
+               frame.assignedSecondary[static_cast<std::size_t>(r)] == 0;
     };
     if (view.cartoonLigands) {
         std::vector<char> ligands(static_cast<std::size_t>(frame.atomCount), 0);
@@ -338,7 +339,7 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
                 IsWaterResidue(data.GetResidueName(view.frame, a)) &&
                 data.GetElement(view.frame, a) != 1)
                 content.points.push_back(
-                    {DrawnPosition(view, data, a), paint.ColourOf(view, data, a), a});
+                    {DrawnPosition(view, data, a), paint.ColourOf(view, document, a), a});
         }
         content.pointSize = kWaterPointSize;
         content.smooth = document.antialiasing != 0;
@@ -564,7 +565,8 @@ bool IsSelectedAtom(const ViewState& view, int a) {
            sele->second[static_cast<std::size_t>(a)] != 0;
 }
 
-Rgba AtomColour(const ViewState& view, const CMolData& data, int a) {
+Rgba AtomColour(const ViewState& view, const MolDocState& document, int a) {
+    const CMolData& data = *document.data;
     if (view.atomValues.colour && std::isfinite(AtomValue(view, a))) {
         const float range = static_cast<float>(view.atomValues.range);
         const std::array<float, 3> c =
@@ -577,7 +579,8 @@ Rgba AtomColour(const ViewState& view, const CMolData& data, int a) {
     }
     if (Rgba colour;
         view.colourMode != kColourElement &&
-        ColourSchemes::ResidueSchemeColour(view.colourMode, data, view.frame, a, colour))
+        ColourSchemes::ResidueSchemeColour(view.colourMode, data, view.frame, a, colour,
+                                           document.secondaryFromFile))
         return colour;
     const ElementRecord& row = ElementTable::Row(data.GetElement(view.frame, a));
     return Colour(row.red, row.green, row.blue);
@@ -664,8 +667,9 @@ bool MenuStylesLit(int flags) {
 }
 
 // The colours of a row's colouring.
-std::function<Rgba(int)> RowColours(const ViewState& view, const CMolData& data,
+std::function<Rgba(int)> RowColours(const ViewState& view, const MolDocState& document,
                                     const Representation& row) {
+    const CMolData& data = *document.data;
     using C = Representation::Colouring;
     const auto element = [&view, &data, row](int a) {
         const ElementRecord& e = ElementTable::Row(data.GetElement(view.frame, a));
@@ -707,10 +711,11 @@ std::function<Rgba(int)> RowColours(const ViewState& view, const CMolData& data,
         scheme = kColourRainbow;
         break;
     }
-    return [&view, &data, element, scheme](int a) {
+    return [&view, &data, element, scheme, fromFile = document.secondaryFromFile](int a) {
         Rgba colour;
-        return ColourSchemes::ResidueSchemeColour(scheme, data, view.frame, a, colour) ? colour
-                                                                                       : element(a);
+        return ColourSchemes::ResidueSchemeColour(scheme, data, view.frame, a, colour, fromFile)
+                   ? colour
+                   : element(a);
     };
 }
 
@@ -720,7 +725,8 @@ std::function<Rgba(int)> RowColours(const ViewState& view, const CMolData& data,
 void AddRepresentations(const ViewState& view, const MolDocState& document, SceneContent& content) {
     using Style = Representation::Style;
     const CMolData& data = *document.data;
-    const SelectionEvaluator evaluator(data, view.frame, &view.namedSelections);
+    const SelectionEvaluator evaluator(data, view.frame, &view.namedSelections,
+                                       document.secondaryFromFile);
     int visibleRows = 0;
     bool onlyMenus = true;
     for (const Representation& row : view.representations) {
@@ -742,7 +748,7 @@ void AddRepresentations(const ViewState& view, const MolDocState& document, Scen
         }
         Paint paint;
         paint.keep = all ? nullptr : &mask;
-        paint.colour = RowColours(view, data, row);
+        paint.colour = RowColours(view, document, row);
         paint.elementColours = row.colouring == Representation::Colouring::kElement ||
                                row.colouring == Representation::Colouring::kElementHalfBonds;
         // Ball and stick keeps its grey sticks for plain element colours.

@@ -23,7 +23,7 @@ void AddSurfaces(const SurfaceState& surface, SceneContent& content);
 bool IsAtomSkipped(const ViewState& view, const MolDocState& document, int a);
 bool IsHiddenHydrogen(const ViewState& view, const CMolData& data, int a);
 // Its element's colour, or its residue's when colouring by residue.
-Rgba AtomColour(const ViewState& view, const CMolData& data, int a);
+Rgba AtomColour(const ViewState& view, const MolDocState& document, int a);
 // Atom a's displacement in the mode shown (as printed); false when the model
 // holds none for it.
 bool AtomDisplacement(const ViewState& view, const CMolData& data, int a, Point3D& d);

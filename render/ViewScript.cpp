@@ -116,7 +116,8 @@ std::string AtomCount(std::size_t n) {
 bool ViewScript::Atoms(const std::string& text, std::vector<char>& atoms,
                        std::string& message) const {
     std::string error;
-    if (SelectionEvaluator(data_, view_.frame, &view_.namedSelections).Select(text, atoms, error))
+    if (SelectionEvaluator(data_, view_.frame, &view_.namedSelections, fileSecondary_)
+            .Select(text, atoms, error))
         return true;
     message = "selection '" + text + "': " + error;
     return false;

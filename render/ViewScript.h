@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/MolDocState.h"
+
 #include <string>
 #include <vector>
 
@@ -20,7 +22,10 @@ struct ViewState;
 // Commands act on the view's state and its camera; the model is only read.
 class ViewScript {
 public:
-    ViewScript(ViewState& view, const CMolData& data) : view_(view), data_(data) {}
+    // The document gives the model (not null) and which secondary structure
+    // helix, sheet and coil select.
+    ViewScript(ViewState& view, const MolDocState& document)
+        : view_(view), data_(*document.data), fileSecondary_(document.secondaryFromFile) {}
 
     // Runs one command; false with a message when it cannot (nothing is
     // changed then). A blank line or a comment (#) does nothing. message
@@ -44,4 +49,5 @@ private:
 
     ViewState& view_;
     const CMolData& data_;
+    bool fileSecondary_ = false;
 };

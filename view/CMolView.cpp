@@ -136,7 +136,7 @@ void CMolView::FitNewModel() {
     } else if (Profile::Read(Settings::kOpenProteinsAsCartoon) != 0) {
         SelectionEvaluator::Mask protein;
         std::string said;
-        ViewScript script(state, *model);
+        ViewScript script(state, *document);
         if (SelectionEvaluator(*model, state.frame).Select("protein", protein, said) &&
             SelectionEvaluator::Count(protein) > 0) {
             for (const char* command :
@@ -299,7 +299,7 @@ void CMolView::UpdateLegend() {
     if (key == legendFor_)
         return;
     legendFor_ = key;
-    legend_->Show(ViewPicture::LegendOf(state, *document->data));
+    legend_->Show(ViewPicture::LegendOf(state, *document));
 }
 
 void CMolView::DrawWhole() {
@@ -506,7 +506,7 @@ bool CMolView::RunViewCommand(const std::string& command, std::string* message) 
     CMolData* model = Model();
     std::string said;
     const bool ran =
-        model != nullptr && HasFittedModel() && ViewScript(state, *model).Run(command, said);
+        model != nullptr && HasFittedModel() && ViewScript(state, *GetDocState()).Run(command, said);
     if (message != nullptr)
         *message = said;
     update();

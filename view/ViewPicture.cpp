@@ -112,17 +112,18 @@ void ViewPicture::CopyToClipboard() {
 }
 
 std::vector<ColourSchemes::LegendEntry> ViewPicture::LegendOf(const ViewState& view,
-                                                              const CMolData& data) {
+                                                              const MolDocState& document) {
     if (view.atomValues.colour)
         return ColourSchemes::ValueLegend(view.atomValues.range, view.atomValues.decimals);
-    return ColourSchemes::Legend(view.colourMode, data, view.frame);
+    return ColourSchemes::Legend(view.colourMode, *document.data, view.frame,
+                                 document.secondaryFromFile);
 }
 
 void ViewPicture::PaintLegend(const CMolScene& scene, const ViewState& view, double scale,
                               OffscreenPicture& picture) {
     if (scene.document == nullptr || scene.document->data == nullptr)
         return;
-    const auto legend = LegendOf(view, *scene.document->data);
+    const auto legend = LegendOf(view, *scene.document);
     if (legend.empty())
         return;
     picture.PaintOver([&](QPainter& painter) {

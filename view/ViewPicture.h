@@ -10,6 +10,7 @@
 #include <utility>
 
 class CMolData;
+struct MolDocState;
 class CMolScene;
 struct ViewState;
 
@@ -59,7 +60,7 @@ public:
     // What the colours of a view mean: the colour bar of its atom values
     // when it colours by them, else the legend of its colour scheme.
     static std::vector<ColourSchemes::LegendEntry> LegendOf(const ViewState& view,
-                                                            const CMolData& data);
+                                                            const MolDocState& document);
     // The colour legend of the view (see LegendOf) over a picture drawn at
     // scale times the window's size (nothing when the colours need none).
     static void PaintLegend(const CMolScene& scene, const ViewState& view, double scale,

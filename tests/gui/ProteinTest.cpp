@@ -147,7 +147,7 @@ void ProteinTest::cartoonDrawsAHelixAsARibbonNotAsCoil() {
     // The same backbone with its residues taken for coil: a tube in the
     // coil's grey.
     CMolFrame& frame = *h.ActiveView()->GetDocState()->data->GetFrame(0);
-    for (char& code : frame.secondary) {
+    for (char& code : frame.assignedSecondary) {
         if (code != 0)
             code = ' ';
     }

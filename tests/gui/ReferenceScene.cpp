@@ -76,8 +76,8 @@ bool ReferenceScene::IsSelected(int a) const {
     return IsSelectedAtom(*view, a);
 }
 
-void ReferenceScene::SetAtomColour(const CMolData& data, int a) const {
-    glColor4fv(AtomColour(*view, data, a).data());
+void ReferenceScene::SetAtomColour(const CMolData&, int a) const {
+    glColor4fv(AtomColour(*view, *document, a).data());
 }
 
 Point3D ReferenceScene::ScenePoint(const CMolData& data, int a) const {

@@ -50,13 +50,13 @@ protected:
     SceneContent Content() const { return BuildSceneContent(view, document); }
     bool Run(const std::string& line) {
         std::string said;
-        const bool ok = ViewScript(view, *document.data).Run(line, said);
+        const bool ok = ViewScript(view, document).Run(line, said);
         EXPECT_TRUE(ok) << line << ": " << said;
         return ok;
     }
     std::string Refusal(const std::string& line) {
         std::string said;
-        EXPECT_FALSE(ViewScript(view, *document.data).Run(line, said)) << line;
+        EXPECT_FALSE(ViewScript(view, document).Run(line, said)) << line;
         return said;
     }
 
@@ -209,7 +209,7 @@ TEST_F(RepresentationTest, RefusedCommandsSayWhyAndChangeNothing) {
 
     std::string said;
     EXPECT_FALSE(
-        ViewScript(view, *document.data)
+        ViewScript(view, document)
             .RunScript("# a comment\n\nshow sticks, water\nshow nothing\nshow wire", said));
     EXPECT_EQ(said, "line 4: show: expected a style (wire, sticks, ballstick, spheres, ribbon, "
                     "cartoon, labels), found 'nothing'");

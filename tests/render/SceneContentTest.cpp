@@ -290,7 +290,7 @@ TEST(CartoonCurveTest, StrandsAreStraightenedAndNothingElse) {
     for (std::size_t k = 0; k < 18; ++k)
         cas.push_back(ca(k));
 
-    frame.secondary.assign(18, 'E');
+    frame.assignedSecondary.assign(18, 'E');
     std::vector<Point3D> points = CartoonBuilder::CurvePoints(frame);
     ASSERT_EQ(points.size(), 18U);
     // Each chain's ends stay at their CA; the inner points are between.
@@ -301,9 +301,9 @@ TEST(CartoonCurveTest, StrandsAreStraightenedAndNothingElse) {
         EXPECT_LT(zigzag(points, k), 0.25 * zigzag(cas, k)) << k;
     }
     // Coil and helix residues keep their CA.
-    frame.secondary.assign(18, ' ');
+    frame.assignedSecondary.assign(18, ' ');
     for (std::size_t k = 10; k < 18; ++k)
-        frame.secondary[k] = 'H';
+        frame.assignedSecondary[k] = 'H';
     points = CartoonBuilder::CurvePoints(frame);
     for (std::size_t k = 0; k < 18; ++k)
         EXPECT_LT(Length(Minus(points[k], cas[k])), 1e-9) << k;
@@ -357,9 +357,9 @@ TEST(CartoonCurveTest, PiHelicesAreDrawnAsWideAsAlphaHelices) {
     ASSERT_NE(model, nullptr);
     CMolFrame& frame = model->Frame(0);
     const auto mesh = [&](char code) {
-        frame.secondary.assign(12, ' ');
+        frame.assignedSecondary.assign(12, ' ');
         for (std::size_t k = 2; k < 10; ++k)
-            frame.secondary[k] = code;
+            frame.assignedSecondary[k] = code;
         const SceneSurface surface = CartoonBuilder::Build(
             frame,
             [](int) {

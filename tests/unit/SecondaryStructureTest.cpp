@@ -195,16 +195,12 @@ TEST(SecondaryStructure, FileRecordsMarkTheResiduesTheyName) {
     };
     EXPECT_EQ(text(frame.fileSecondary), "-GGGGG-EEE--");
     EXPECT_EQ(text(frame.assignedSecondary), "-HHHHHHHHHH-");
-    EXPECT_EQ(frame.secondary, frame.assignedSecondary);
-    UseFileSecondary(*model, true);
-    EXPECT_EQ(model->GetFrame(0)->secondary, frame.fileSecondary);
-    UseFileSecondary(*model, false);
-    EXPECT_EQ(text(model->GetFrame(0)->secondary), "-HHHHHHHHHH-");
-    // Without records, asking for the file's keeps the assigned codes.
+    EXPECT_EQ(&frame.Secondary(false), &frame.assignedSecondary);
+    EXPECT_EQ(&frame.Secondary(true), &frame.fileSecondary);
+    // Without records, asking for the file's gives the assigned codes.
     auto plain = ReadText<CPDBData>(BackbonePdb({{'A', IdealBackbone(Repeat(-57.8, -47.0, 12))}}));
     EXPECT_TRUE(plain->secondaryRecords.empty());
-    UseFileSecondary(*plain, true);
-    EXPECT_EQ(text(plain->GetFrame(0)->secondary), "-HHHHHHHHHH-");
+    EXPECT_EQ(text(plain->GetFrame(0)->Secondary(true)), "-HHHHHHHHHH-");
 }
 
 } // namespace
