@@ -362,6 +362,7 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     follower_.reset();
     data.reset();
     surface = SurfaceState();
+    grids.clear();
     ++loadCount;
     SetTitle(QString());
     growthWatcher_.Stop();
@@ -404,8 +405,9 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
                           "CMolDoc", "軌道係数がないため、軌道と密度は表示できません (%1)")
                           .arg(fileName);
     // A grid read from the file shows as its isosurface at once.
-    if (!data->volumes.empty()) {
-        surface.volume = data->volumes.front();
+    grids = data->volumes;
+    if (!grids.empty()) {
+        surface.volume = grids.front();
         surface.isovalue = SurfaceState::DefaultIsovalue(*surface.volume);
         surface.Update();
     }

@@ -64,6 +64,7 @@ std::string PdbPath(int atoms, bool ideal = false) {
 struct Drawing {
     explicit Drawing(int atoms, bool ideal = false) {
         MoleculeFile read = ReadMoleculeFile(PdbPath(atoms, ideal), FileKind::kPdb, PdbOptions{});
+        readModel = read.model.get();
         document.data = std::move(read.model);
         document.ComputeDerivedSizes();
         view.frame = 0;
@@ -94,6 +95,9 @@ struct Drawing {
     }
 
     MolDocState document;
+    // The model the document holds, for a benchmark that changes it as a
+    // reader would.
+    CMolData* readModel = nullptr;
     ViewState view;
     std::unique_ptr<CMolScene> scene;
 };
@@ -146,7 +150,7 @@ void BM_Cartoon(benchmark::State& state) {
         std::size_t triangles = 0;
         for (auto _ : state) {
             // From the model as read: its secondary structure, then the mesh.
-            SummariseResidues(*drawing.document.data->GetFrame(0));
+            SummariseResidues(*drawing.readModel->GetFrame(0));
             const SceneContent content = BuildSceneContent(drawing.view, drawing.document);
             triangles = content.surfaces.empty() ? 0 : content.surfaces[0].mesh->TriangleCount();
         }
@@ -182,7 +186,7 @@ void BM_Representations(benchmark::State& state) {
     add("name CA and chain C", Style::kLabels, Colouring::kElement);
     std::size_t shapes = 0;
     for (auto _ : state) {
-        SummariseResidues(*drawing.document.data->GetFrame(0));
+        SummariseResidues(*drawing.readModel->GetFrame(0));
         const SceneContent content = BuildSceneContent(view, drawing.document);
         shapes = content.spheres.size() + content.sticks.size() + content.labels.size();
     }
@@ -199,7 +203,7 @@ void BM_Draw(benchmark::State& state) {
                                 : style == kRibbon ? ViewState::kRibbon
                                 : style == kBall   ? ViewState::kBallAndStick
                                                  : ViewState::kBallAndStick | ViewState::kVibration;
-    CMolData& model = *drawing.document.data;
+    CMolData& model = *drawing.readModel;
     if (style == kBallArrows)
         GiveRandomDisplacements(model, 0.3, 5); // every atom moves up to 0.3 Å
     DrawTurning(state, drawing);

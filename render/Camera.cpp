@@ -124,7 +124,7 @@ void Camera::FitAlso(double radius) {
         fitScale = kFittedExtent / (2.0 * radius);
 }
 
-void Camera::Refit(CMolData& model, int frame, bool principalAxes) {
+void Camera::Refit(const CMolData& model, int frame, bool principalAxes) {
     orientation = IdentityMatrix();
     zoom = 1.0;
     fitScale = FitScaleOf(model, frame);

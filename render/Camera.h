@@ -67,7 +67,7 @@ struct Camera {
     // origin and its longest extent within the picture; no turn, or with
     // principalAxes turned so that the model spreads most across the
     // picture and least along the line of sight.
-    void Refit(CMolData& model, int frame, bool principalAxes = false);
+    void Refit(const CMolData& model, int frame, bool principalAxes = false);
     // Makes room for something drawn beyond the atoms (a surface) that
     // reaches radius from the centre: the fit shrinks until its diameter
     // fits as the atoms' extent does; a smaller one changes nothing.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 // What the molecule view and the scene read from their document: the model
 // as the file gave it, what the document shows of it (the geometry chosen,
@@ -15,7 +16,7 @@
 // it; a test can fill one without any document or window.
 struct MolDocState {
     // The model, owned; null while nothing is loaded.
-    std::unique_ptr<CMolData> data;
+    std::unique_ptr<const CMolData> data;
     // Set when a file has been read; a view clears it once it has fitted its
     // camera to the new model.
     int loaded = 0;
@@ -56,6 +57,9 @@ struct MolDocState {
     bool secondaryFromFile = false;
     // The isosurface every view of the document draws with the molecule.
     SurfaceState surface;
+    // The grids the surface may be drawn from: the file's own first, then
+    // those computed from its orbitals or read beside it.
+    std::vector<std::shared_ptr<const VolumeGrid>> grids;
     // What a session opened shows of the model read with it (load
     // sessionLoad): a view that fits that model takes it on.
     std::shared_ptr<const ViewState> sessionView;

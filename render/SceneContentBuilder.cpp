@@ -239,7 +239,7 @@ void AddRibbonThrough(const std::vector<Point3D>& backbone, SceneContent& conten
 
 void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent& content,
                const Paint& paint) {
-    CMolData& data = *document.data;
+    const CMolData& data = *document.data;
     if (data.sourceKind != CMolData::SourceKind::kPdb || !ComputeBackboneAngles(data, view.frame))
         return;
     // One curve through each run of backbone atoms the paint keeps.
@@ -294,8 +294,9 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
     options.fileSecondary = document.secondaryFromFile;
     // Finer curves for small proteins; coarser for large ones, so that a
     // protein of 10,000 atoms still turns smoothly with software OpenGL.
-    const auto residues = static_cast<std::size_t>(std::count_if(
-        frame.assignedSecondary.begin(), frame.assignedSecondary.end(), [](char c) { return c != 0; }));
+    const auto residues = static_cast<std::size_t>(std::count_if(frame.assignedSecondary.begin(),
+                                                                 frame.assignedSecondary.end(),
+                                                                 [](char c) { return c != 0; }));
     options.stepsPerResidue = residues <= 600 ? 8 : residues <= 3000 ? 5 : 3;
     options.sides = residues <= 600 ? 12 : residues <= 3000 ? 8 : 6;
     if (paint.keep != nullptr)
@@ -577,10 +578,9 @@ Rgba AtomColour(const ViewState& view, const MolDocState& document, int a) {
         const std::array<double, 3> rgb = data.GetResidueColour(data.GetResidueName(view.frame, a));
         return Colour(rgb[0], rgb[1], rgb[2]);
     }
-    if (Rgba colour;
-        view.colourMode != kColourElement &&
-        ColourSchemes::ResidueSchemeColour(view.colourMode, data, view.frame, a, colour,
-                                           document.secondaryFromFile))
+    if (Rgba colour; view.colourMode != kColourElement &&
+                     ColourSchemes::ResidueSchemeColour(view.colourMode, data, view.frame, a,
+                                                        colour, document.secondaryFromFile))
         return colour;
     const ElementRecord& row = ElementTable::Row(data.GetElement(view.frame, a));
     return Colour(row.red, row.green, row.blue);

@@ -88,7 +88,7 @@ MolDocState* CMolView::GetDocState() const {
     return dynamic_cast<MolDocState*>(GetDocument());
 }
 
-CMolData* CMolView::Model() const {
+const CMolData* CMolView::Model() const {
     const MolDocState* document = GetDocState();
     return document != nullptr ? document->data.get() : nullptr;
 }
@@ -108,7 +108,7 @@ bool CMolView::HasFittedModel() const {
 
 void CMolView::FitNewModel() {
     MolDocState* document = GetDocState();
-    CMolData* model = Model();
+    const CMolData* model = Model();
     if (model == nullptr || fittedLoad_ == document->loadCount)
         return;
     // A new model: whatever geometry an animation was at, the fit and every
@@ -151,7 +151,7 @@ QString CMolView::StatusText() const {
     // Only an atom of the model this view has fitted, in the geometry it
     // shows: after a new file is read and before the view has been told of
     // it, the picked index belongs to the model that is gone.
-    CMolData* model = Model();
+    const CMolData* model = Model();
     const int atom = state.lastPickedAtom;
     if (model == nullptr || atom < 0 || !HasFittedModel() || !model->HasAtom(state.frame, atom))
         return {};
@@ -159,7 +159,7 @@ QString CMolView::StatusText() const {
 }
 
 QString CMolView::StepText() const {
-    CMolData* model = Model();
+    const CMolData* model = Model();
     if (model == nullptr || !model->HasAtom(state.frame, 0))
         return {};
     if (!model->HasSteps())
@@ -184,7 +184,7 @@ QString CMolView::StepText() const {
 }
 
 void CMolView::ShowFrame(int g) {
-    CMolData* model = Model();
+    const CMolData* model = Model();
     MolDocState* document = GetDocState();
     if (model == nullptr || document == nullptr || model->frameCount == 0)
         return;
@@ -193,7 +193,7 @@ void CMolView::ShowFrame(int g) {
 }
 
 void CMolView::SelectResidue(int r) {
-    CMolData* model = Model();
+    const CMolData* model = Model();
     if (model == nullptr)
         return;
     const CMolFrame& frame = *model->GetFrame(state.frame);
@@ -213,7 +213,7 @@ void CMolView::SelectResidue(int r) {
 }
 
 bool CMolView::CentreOnSelection() {
-    CMolData* model = Model();
+    const CMolData* model = Model();
     if (model == nullptr || state.measurementSelection.empty())
         return false;
     Point3D sum;
@@ -373,7 +373,7 @@ PictureSource CMolView::Pictures() {
 void CMolView::PrepareToDraw() {
     const MolDocState* document = GetDocState();
     FitNewModel();
-    CMolData* model = Model();
+    const CMolData* model = Model();
     if (model != nullptr) {
         state.frame = document->ShownFrame();
         // Another geometry chosen (the display settings' choice): its modes.
@@ -503,10 +503,10 @@ int CMolView::AtomAt(int x, int y) {
 }
 
 bool CMolView::RunViewCommand(const std::string& command, std::string* message) {
-    CMolData* model = Model();
+    const CMolData* model = Model();
     std::string said;
-    const bool ran =
-        model != nullptr && HasFittedModel() && ViewScript(state, *GetDocState()).Run(command, said);
+    const bool ran = model != nullptr && HasFittedModel() &&
+                     ViewScript(state, *GetDocState()).Run(command, said);
     if (message != nullptr)
         *message = said;
     update();
@@ -515,7 +515,7 @@ bool CMolView::RunViewCommand(const std::string& command, std::string* message) 
 }
 
 bool CMolView::ToggleInSelection(int x, int y) {
-    CMolData* model = Model();
+    const CMolData* model = Model();
     const int atom = AtomAt(x, y);
     if (model == nullptr || atom < 0)
         return false;
@@ -652,7 +652,7 @@ bool CMolView::KeepMeasurement(const std::vector<int>& atoms, bool say) {
 // Normal modes and their vibration.
 
 const std::vector<NormalMode>* CMolView::ShownModes() const {
-    CMolData* model = Model();
+    const CMolData* model = Model();
     if (model == nullptr || !model->HasAtom(state.frame, 0))
         return nullptr;
     const std::vector<NormalMode>& modes = model->GetFrame(state.frame)->modes;

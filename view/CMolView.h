@@ -46,7 +46,7 @@ public:
     // The window's commands (see MolViewCommands, which fills it).
     CommandTable& Commands() { return commands_; }
     // The document's model; null when it holds none.
-    CMolData* Model() const;
+    const CMolData* Model() const;
     // Brings the state the scene reads up to date before it draws or picks.
     void PrepareToDraw();
     // What its pictures, movies and prints are drawn from.

@@ -57,7 +57,7 @@ MolDocState* COptChartView::GetDocState() const {
     return dynamic_cast<MolDocState*>(GetDocument());
 }
 
-CMolData* COptChartView::Model() const {
+const CMolData* COptChartView::Model() const {
     const MolDocState* document = GetDocState();
     return document != nullptr && document->data != nullptr && document->data->frameCount > 0
                ? document->data.get()
@@ -76,7 +76,7 @@ bool COptChartView::OnCmdMsg(int id, CommandUpdate* update) {
     return commands_.Dispatch(id, update);
 }
 
-COptChartView::Energies COptChartView::EnergiesOf(CMolData& model) {
+COptChartView::Energies COptChartView::EnergiesOf(const CMolData& model) {
     Energies e;
     for (int g = 0; g < model.frameCount; ++g) {
         const double energy = model.GetFrame(g)->energy;
@@ -124,7 +124,7 @@ COptChartView::Layout COptChartView::LayOut(const QRect& rect) const {
     const QFontMetrics metrics(layout.font);
     // A line's height with room for the glyphs' rounding.
     const int line = metrics.height() + 2, pad = std::max(4, line / 3), tick = 5;
-    CMolData* model = Model();
+    const CMolData* model = Model();
     const int steps = model != nullptr ? model->frameCount : 0;
     const Energies energies = model != nullptr ? EnergiesOf(*model) : Energies();
     layout.energies = energies;
@@ -271,7 +271,7 @@ int COptChartView::StepAt(int x) const {
 }
 
 void COptChartView::Paint(QPainter& painter, const QRect& rect) const {
-    CMolData* model = Model();
+    const CMolData* model = Model();
     const Layout layout = LayOut(rect);
     const QRect& energyArea = layout.energy;
     const QRect& convergenceArea = layout.convergence;

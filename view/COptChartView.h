@@ -33,7 +33,7 @@ public:
     static constexpr double kKcalPerHartree = 627.509474;
 
     // The model drawn; null without one.
-    CMolData* Model() const;
+    const CMolData* Model() const;
     // The energy panel in a picture of rect.
     QRect EnergyArea(const QRect& rect) const;
     // The window x of step index g (0-based), and the step nearest x.
@@ -58,7 +58,7 @@ private:
         double low = 0.0, high = 0.0;
         int lowest = -1;
     };
-    static Energies EnergiesOf(CMolData& model);
+    static Energies EnergiesOf(const CMolData& model);
     // Where everything of a picture of rect goes: the panels with margins
     // as wide as their labels, the labelled ticks that fit, the captions
     // (wrapped when narrow) and the legend's items in as many rows as the

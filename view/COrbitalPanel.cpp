@@ -198,7 +198,7 @@ COrbitalPanel::COrbitalPanel(QWidget* parent) : QDockWidget(tr("軌道と密度"
 
 bool COrbitalPanel::HasContent(const MolDocState* state) {
     return state != nullptr && state->data != nullptr &&
-           (state->data->wavefunction != nullptr || !state->data->volumes.empty());
+           (state->data->wavefunction != nullptr || !state->grids.empty());
 }
 
 void COrbitalPanel::SetDocument(QObject* owner, MolDocState* state) {
@@ -264,9 +264,8 @@ void COrbitalPanel::Refill() {
         summary_->setText(!live ? QString()
                           : checkpoint ? tr("このファイルには軌道係数がありません。軌道と密度は"
                                             "表示できません")
-                          : !state_->data->volumes.empty()
-                              ? tr("軌道はありません")
-                              : tr("このファイルには軌道も格子もありません"));
+                          : !state_->grids.empty() ? tr("軌道はありません")
+                                                   : tr("このファイルには軌道も格子もありません"));
     }
     for (QWidget* button : {static_cast<QWidget*>(showOrbital_), static_cast<QWidget*>(density_),
                             static_cast<QWidget*>(spinDensity_), static_cast<QWidget*>(spacing_),
@@ -288,7 +287,7 @@ void COrbitalPanel::FillVolumes() {
     const bool live = owner_ != nullptr && state_ != nullptr && state_->data != nullptr;
     int shown = 0, colour = 0;
     if (live) {
-        const auto& list = state_->data->volumes;
+        const auto& list = state_->grids;
         for (std::size_t v = 0; v < list.size(); ++v) {
             const QString name = QString::fromStdString(list[v]->name);
             volumes_->addItem(name);
@@ -307,7 +306,7 @@ void COrbitalPanel::FillVolumes() {
     for (QWidget* widget : {static_cast<QWidget*>(volumes_), static_cast<QWidget*>(slider_),
                             static_cast<QWidget*>(isovalue_), static_cast<QWidget*>(translucent_),
                             static_cast<QWidget*>(colourBy_)})
-        widget->setEnabled(live && !state_->data->volumes.empty());
+        widget->setEnabled(live && !state_->grids.empty());
     saveCube_->setEnabled(live && state_->surface.volume != nullptr);
     addCube_->setEnabled(live);
     // The colour bar: the ramp, and the values its ends stand for.
@@ -344,7 +343,7 @@ QPixmap COrbitalPanel::RampBar(int width, int height) {
 void COrbitalPanel::ShowVolume(int index) {
     if (owner_ == nullptr || state_ == nullptr || state_->data == nullptr)
         return;
-    const auto& list = state_->data->volumes;
+    const auto& list = state_->grids;
     SurfaceState& surface = state_->surface;
     if (index < 0 || index >= static_cast<int>(list.size())) {
         surface.volume.reset();
@@ -373,7 +372,7 @@ void COrbitalPanel::SetIsovalue(double value, bool fromSlider) {
 void COrbitalPanel::ColourBy(int index) {
     if (owner_ == nullptr || state_ == nullptr || state_->data == nullptr)
         return;
-    const auto& list = state_->data->volumes;
+    const auto& list = state_->grids;
     SurfaceState& surface = state_->surface;
     surface.colourVolume = index >= 0 && index < static_cast<int>(list.size())
                                ? list[static_cast<std::size_t>(index)]
@@ -471,7 +470,7 @@ bool COrbitalPanel::Compute(const VolumeRequest& request) {
         state->data->wavefunction != w)
         return false;
     auto volume = std::make_shared<VolumeGrid>(std::move(grid));
-    state_->data->volumes.push_back(volume);
+    state_->grids.push_back(volume);
     state_->surface.volume = volume;
     state_->surface.isovalue = SurfaceState::DefaultIsovalue(*volume);
     filling_ = true;
@@ -521,7 +520,7 @@ bool COrbitalPanel::AddCube(const QString& path) {
         return false;
     }
     for (const auto& volume : read.model->volumes)
-        state_->data->volumes.push_back(volume);
+        state_->grids.push_back(volume);
     FillVolumes();
     return true;
 }

@@ -83,7 +83,7 @@ void CPlotView::OnUpdate(View*) {
 
 const CMolFrame* CPlotView::PlottedFrame() const {
     MolDocState* document = GetDocState();
-    CMolData* model = document != nullptr ? document->data.get() : nullptr;
+    const CMolData* model = document != nullptr ? document->data.get() : nullptr;
     if (model == nullptr || model->frameCount == 0)
         return nullptr;
     const int g = std::clamp(document->ShownFrame(), 0, model->frameCount - 1);

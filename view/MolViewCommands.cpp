@@ -82,7 +82,7 @@ void MolViewCommands::Add(CMolView& view, CommandTable& commands) {
     commands.AddEnabled(
         kResetView,
         [self, &state] {
-            if (CMolData* model = self->Model()) {
+            if (const CMolData* model = self->Model()) {
                 state.camera.Refit(*model, state.frame, true);
                 // The surfaces drawn fit too.
                 if (const MolDocState* document = self->GetDocState())

@@ -21,7 +21,7 @@ ViewState MovieRequest::StateOf(const ViewState& base, int k) const {
     return state;
 }
 
-bool MovieRequest::Fits(CMolData& model, const ViewState& base, const char** why) const {
+bool MovieRequest::Fits(const CMolData& model, const ViewState& base, const char** why) const {
     if (kind == kOptimisation) {
         if (first < 0 || last < first || last >= model.frameCount) {
             *why = "no such geometries";

@@ -22,5 +22,5 @@ struct MovieRequest {
     ViewState StateOf(const ViewState& base, int k) const;
     // Whether model has what the request asks for: the geometries, or the
     // mode on base's geometry. False with a short English reason.
-    bool Fits(CMolData& model, const ViewState& base, const char** why) const;
+    bool Fits(const CMolData& model, const ViewState& base, const char** why) const;
 };

@@ -7,6 +7,7 @@
 #include "AppHarness.h"
 #include "GuiTestMain.h"
 #include "ReferenceScene.h"
+#include "WritableModel.h"
 #include "formats/ReadMolecule.h"
 #include "model/CMolData.h"
 #include "model/ElementData.h"
@@ -271,7 +272,7 @@ void FastDrawingTest::everyStyleDrawsTheReferencePicture() {
              }},
             {"ball and stick with arrows",
              [](Pair& p) {
-                 GiveRandomDisplacements(*p.document.data, 0.6, 3);
+                 GiveRandomDisplacements(WritableModel(p.document), 0.6, 3);
                  p.view.displayFlags = ViewState::kBallAndStick | ViewState::kVibration;
              }},
             {"wire frame with arrows",
@@ -378,7 +379,7 @@ void FastDrawingTest::clicksPickTheAtomsGlSelectionPicks() {
               ViewState::kWireFrame | ViewState::kVibration}) {
             pair.view.displayFlags = flags;
             if ((flags & ViewState::kVibration) != 0)
-                GiveRandomDisplacements(*pair.document.data, 0.6, 3);
+                GiveRandomDisplacements(WritableModel(pair.document), 0.6, 3);
             pair.view.camera.Turn(25, 40);
             pair.view.camera.SetZoom(round == 1 ? 9.0 : round == 3 ? 1.6 : 1.0);
             if (round == 2)

@@ -180,12 +180,12 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     // per vertex, and the bar's range symmetric about zero.
     h.QueueDialogAnswer(h.Path("lumo.cube"), 1);
     QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("addCube")), Qt::LeftButton);
-    QCOMPARE(document->data->volumes.size(), std::size_t{2});
+    QCOMPARE(document->grids.size(), std::size_t{2});
     auto* colourBy = panel->findChild<QComboBox*>(QStringLiteral("colourVolume"));
     QCOMPARE(colourBy->count(), 3); // none, the orbital, the file's grid
     colourBy->setFocus();
     QTest::keyClick(colourBy, Qt::Key_End);
-    QCOMPARE(surface.colourVolume, document->data->volumes[1]);
+    QCOMPARE(surface.colourVolume, document->grids[1]);
     QVERIFY(surface.positiveColours != nullptr);
     QCOMPARE(surface.positiveColours->size(), surface.positive->VertexCount() * 4);
     QCOMPARE(surface.colourRange[0], -surface.colourRange[1]);
@@ -218,7 +218,7 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     auto* shown = panel->findChild<QComboBox*>(QStringLiteral("shownVolume"));
     shown->setFocus();
     QTest::keyClick(shown, Qt::Key_End);
-    QCOMPARE(surface.volume, document->data->volumes[1]);
+    QCOMPARE(surface.volume, document->grids[1]);
     QCOMPARE(surface.isovalue, 0.02);
     QCOMPARE(level->value(), 0.02);
     h.Exit();

@@ -11,6 +11,7 @@
 #include "PaintedTexts.h"
 #include "PixelCluster.h"
 #include "Projection.h"
+#include "WritableModel.h"
 #include "tests/support/ColourNames.h"
 
 #include "app/CMainFrame.h"
@@ -146,7 +147,7 @@ void ProteinTest::cartoonDrawsAHelixAsARibbonNotAsCoil() {
     QCOMPARE(helix.size(), std::size_t{2});
     // The same backbone with its residues taken for coil: a tube in the
     // coil's grey.
-    CMolFrame& frame = *h.ActiveView()->GetDocState()->data->GetFrame(0);
+    CMolFrame& frame = *WritableModel(*h.ActiveView()->GetDocState()).GetFrame(0);
     for (char& code : frame.assignedSecondary) {
         if (code != 0)
             code = ' ';

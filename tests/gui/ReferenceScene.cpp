@@ -129,7 +129,7 @@ void ReferenceScene::render() {
 
 bool ReferenceScene::PrepareRibbon(std::vector<GLdouble>& controls,
                                    std::vector<RibbonPiece>& pieces) {
-    CMolData& data = *document->data;
+    const CMolData& data = *document->data;
     glLineWidth(static_cast<float>(5.0 * view->lineScale));
     if (data.sourceKind != CMolData::SourceKind::kPdb || !ComputeBackboneAngles(data, view->frame))
         return false;

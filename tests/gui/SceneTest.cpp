@@ -5,6 +5,7 @@
 #include "GuiTestMain.h"
 #include "Projection.h"
 #include "ReferenceScene.h"
+#include "WritableModel.h"
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 #include "model/CMolData.h"
@@ -51,7 +52,7 @@ public:
     }
     ~Picture() { scene.reset(); }
 
-    CMolData& Model() { return *document.data; }
+    CMolData& Model() { return WritableModel(document); }
     // Fits the model as a view does, but at scale 1 unless told otherwise.
     void Refit(double fitScale = 1.0) {
         view.camera.Refit(*document.data, view.frame);
@@ -59,7 +60,7 @@ public:
     }
     void Bond(int a, int b) {
         for (auto [from, to] : {std::pair{a, b}, std::pair{b, a}}) {
-            MolAtom& atom = document.data->GetFrame(0)->Atom(from);
+            MolAtom& atom = Model().GetFrame(0)->Atom(from);
             atom.bonded[atom.bondCount++] = to;
         }
     }

@@ -205,7 +205,7 @@ void VibrationTest::vibrationMovesAtomsAndStopsAtRest() {
     QCOMPARE(view->state.vibrationOffset, 1.0);
     QVERIFY(h.WaitForPicture());
     QVERIFY(view->grabFramebuffer() != rest);
-    CMolData* model = h.ActiveDocument()->data.get();
+    const CMolData* model = h.ActiveDocument()->data.get();
     QCOMPARE(model->GetAtomCoord(0, 0, 0), 0.0);
     // The timer keeps it moving on its own.
     QTRY_VERIFY_WITH_TIMEOUT(std::abs(view->state.vibrationOffset - 1.0) > 1e-3, 3000);

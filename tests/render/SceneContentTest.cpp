@@ -32,11 +32,13 @@ protected:
     // O at the origin, H at ±0.96 Å on x, bonded to it, in residue 0; a C
     // 3 Å up in residue 1, bonded to nothing.
     void SetUp() override {
-        document.data = std::make_unique<CMolData>(TestMolData({{"O", 0, 0, 0, 0, "HOH"},
-                                                                {"H", 0.96, 0, 0, 0, "HOH"},
-                                                                {"H", -0.96, 0, 0, 0, "HOH"},
-                                                                {"C", 0, 3, 0, 1, "ALA"}}));
-        CMolFrame& frame = *document.data->GetFrame(0);
+        auto read = std::make_unique<CMolData>(TestMolData({{"O", 0, 0, 0, 0, "HOH"},
+                                                            {"H", 0.96, 0, 0, 0, "HOH"},
+                                                            {"H", -0.96, 0, 0, 0, "HOH"},
+                                                            {"C", 0, 3, 0, 1, "ALA"}}));
+        model = read.get();
+        document.data = std::move(read);
+        CMolFrame& frame = *model->GetFrame(0);
         const int oxygen[] = {1, 2}, hydrogen[] = {0};
         frame.SetBonds(0, oxygen, 2);
         frame.SetBonds(1, hydrogen, 1);
@@ -50,6 +52,8 @@ protected:
     }
 
     MolDocState document;
+    // The model the document holds, changed by the tests as a reader would.
+    CMolData* model = nullptr;
     ViewState view;
 };
 
@@ -103,8 +107,8 @@ TEST_F(SceneContentTest, HiddenAtomsTakeTheirSpheresAndOnlyHydrogensTheirBonds) 
     // A hidden residue's atom (of a protein file) has no sphere, but a bond
     // from a shown atom still reaches its centre, uncut.
     view.showHydrogens = 1;
-    document.data->sourceKind = CMolData::SourceKind::kPdb;
-    CMolFrame& frame = *document.data->GetFrame(0);
+    model->sourceKind = CMolData::SourceKind::kPdb;
+    CMolFrame& frame = *model->GetFrame(0);
     frame.Atom(1).residueIndex = 2; // a residue of its own
     frame.residueCount = 3;
     document.residues = ResidueVisibility({2}, ResidueVisibility::kHideSelected);
@@ -146,8 +150,8 @@ TEST_F(SceneContentTest, WireFrameMarksLinesAndArrows) {
     // atom does not move; the atoms drawn moved along the mode by the
     // vibration's offset, and lit.
     document.hideAtoms = 0;
-    document.data->vibrationState = CMolData::kVibrationPresent;
-    document.data->GetFrame(0)->Atom(1).dy = 0.5;
+    model->vibrationState = CMolData::kVibrationPresent;
+    model->GetFrame(0)->Atom(1).dy = 0.5;
     view.displayFlags = ViewState::kWireFrame | ViewState::kVibration;
     view.arrowScale = 2.0;
     view.vibrationOffset = 0.2;
@@ -193,7 +197,7 @@ TEST_F(SceneContentTest, BuiltAgainOnlyWhenAnInputChanges) {
     view.camera.SetZoom(3.0);
     EXPECT_EQ(scene.Content().spheres.data(), first);
     // The model changed in place is drawn anew.
-    document.data->GetFrame(0)->Atom(3).x = 1.5;
+    model->GetFrame(0)->Atom(3).x = 1.5;
     EXPECT_DOUBLE_EQ(scene.Content().spheres[3].centre.x, 1.5);
     view.measurementSelection = {1};
     EXPECT_TRUE(scene.Content().spheres[1].selected);
