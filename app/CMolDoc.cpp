@@ -323,6 +323,11 @@ CMolDoc::LoadResult CMolDoc::LoadSession(const QString& path) {
     if (result != LoadResult::kLoaded || data == nullptr)
         return result;
     ChooseFrame(session.frame);
+    if (session.hasDocumentPart) {
+        if (data->GetFrame(0)->residueCount > 0)
+            residues = session.residues;
+        secondaryFromFile = session.secondaryFromFile;
+    }
     sessionView = std::make_shared<const ViewState>(session.view);
     sessionLoad = loadCount;
     UpdateAllViews(nullptr);
@@ -342,7 +347,8 @@ bool CMolDoc::SaveSession(const QString& path) {
                                         "セッションには読み込んだ構造ファイルが要ります"));
         return false;
     }
-    const QByteArray json = SessionFile::Of(shown->state, openedPath, path).ToJson();
+    const QByteArray json =
+        SessionFile::Of(shown->state, residues, secondaryFromFile, openedPath, path).ToJson();
     std::string error;
     const bool written = WriteFileAtomically(
         LocalPath::Bytes(path),

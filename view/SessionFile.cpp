@@ -68,8 +68,12 @@ Representation RowFrom(const QJsonObject& object) {
 
 } // namespace
 
-SessionFile SessionFile::Of(const ViewState& view, const QString& structure, const QString& path) {
+SessionFile SessionFile::Of(const ViewState& view, const ResidueVisibility& residues,
+                            bool secondaryFromFile, const QString& structure, const QString& path) {
     SessionFile session;
+    session.residues = residues;
+    session.secondaryFromFile = secondaryFromFile;
+    session.hasDocumentPart = true;
     const QFileInfo file(structure);
     session.structurePath = file.absoluteFilePath();
     session.relativePath = QFileInfo(path).absoluteDir().relativeFilePath(session.structurePath);
@@ -133,7 +137,10 @@ QByteArray SessionFile::ToJson() const {
         {"representations", rows},
         {"selections", selections},
         {"labels", AtomsOf({view.labelledAtoms.begin(), view.labelledAtoms.end()})},
-        {"measurements", measurements}};
+        {"measurements", measurements},
+        {"document", QJsonObject{{"residues", AtomsOf(residues.Selected())},
+                                 {"residueMode", static_cast<int>(residues.GetMode())},
+                                 {"secondaryFromFile", secondaryFromFile}}}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -209,6 +216,14 @@ bool SessionFile::FromJson(const QByteArray& json, SessionFile& session, QString
     view.labelledAtoms.assign(labels.begin(), labels.end());
     for (const QJsonValue& measured : root.value("measurements").toArray())
         view.measurements.push_back(Measurement{Atoms(measured)});
+    const QJsonValue shown = root.value("document");
+    session.hasDocumentPart = shown.isObject();
+    if (session.hasDocumentPart) {
+        const QJsonObject part = shown.toObject();
+        session.residues =
+            ResidueVisibility(Atoms(part.value("residues")), part.value("residueMode").toInt(2));
+        session.secondaryFromFile = part.value("secondaryFromFile").toBool(false);
+    }
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/ResidueVisibility.h"
 #include "render/ViewState.h"
 
 #include <QByteArray>
@@ -10,7 +11,9 @@ class CMolData;
 // A session: the structure file a molecule window shows and everything the
 // window shows of it (docs/sessions.md): the geometry, the camera, the
 // display style and colours, the representation rows, the named
-// selections, the labels and the measurements. Written as a small JSON
+// selections, the labels and the measurements; and what its document
+// shows of the model in every window (the residues shown, the secondary
+// structure drawn). Written as a small JSON
 // object with a format version; read back into the parts of a view's
 // state it holds, a part missing (an older session) left as it was.
 struct SessionFile {
@@ -28,10 +31,16 @@ struct SessionFile {
     // The geometry shown, from 0.
     int frame = 0;
     ViewState view;
+    // The document's part; hasDocumentPart is false for a session saved
+    // before it was written, which leaves the document as it was.
+    ResidueVisibility residues;
+    bool secondaryFromFile = false;
+    bool hasDocumentPart = false;
 
     // The session of what view shows of the structure file at structure,
     // saved at path.
-    static SessionFile Of(const ViewState& view, const QString& structure, const QString& path);
+    static SessionFile Of(const ViewState& view, const ResidueVisibility& residues,
+                          bool secondaryFromFile, const QString& structure, const QString& path);
     QByteArray ToJson() const;
     // False with a message for what is no session of any version.
     static bool FromJson(const QByteArray& json, SessionFile& session, QString& error);

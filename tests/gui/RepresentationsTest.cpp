@@ -20,6 +20,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -188,10 +190,31 @@ void RepresentationsTest::sessionsOfChangedOrMissingFilesSaySo() {
     QVERIFY(h.Start(structure));
     QVERIFY(h.WaitForPicture());
     QVERIFY(h.ActiveView()->RunViewCommand("show spheres, ligand"));
+    // The document's part: the first residue hidden in every window.
+    CMolDoc* document = h.ActiveDocument();
+    const ResidueVisibility hidden({0}, ResidueVisibility::kHideSelected);
+    document->residues = hidden;
     const QString session = h.Path("kept.ravek");
     h.QueueDialogAnswer(session, 6);
     h.Run(kFileSaveAs);
     QVERIFY(QFile::exists(session));
+    QFile saved(session);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray json = saved.readAll();
+    saved.close();
+    // A session of the first version, written before the document's part
+    // was saved, opens with every residue shown.
+    QJsonObject older = QJsonDocument::fromJson(json).object();
+    QVERIFY(older.contains("document"));
+    older.remove("document");
+    const QString olderSession = h.Write("older.ravek", QJsonDocument(older).toJson());
+    QVERIFY(document->OnOpenDocument(olderSession));
+    QVERIFY(h.WaitForPicture());
+    QCOMPARE(h.ActiveView()->state.representations.size(), std::size_t{2});
+    QVERIFY(document->residues == ResidueVisibility());
+    QVERIFY(document->OnOpenDocument(session));
+    QVERIFY(document->residues == hidden);
+    QVERIFY(h.TakeMessages().isEmpty());
 
     // The structure file changed since: the session opens, with a warning.
     QFile file(structure);
