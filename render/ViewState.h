@@ -70,8 +70,8 @@ struct ViewState {
     float backgroundColour[3] = {0.0F, 0.0F, 0.0F};
 
     Camera camera;
-    // The geometry drawn: the model's current one, or the one an animation
-    // has reached.
+    // The geometry drawn: the one the document has chosen, or the one an
+    // animation has reached (MolDocState::ShownFrame, copied on each update).
     int frame = 0;
     // The atom picked last, -1 for none.
     int lastPickedAtom = -1;
