@@ -171,8 +171,9 @@ void FixedFunctionRenderer::Load(const SceneContent& content) {
     }
     for (const SceneStrip& strip : content.strips) {
         stripStarts_.push_back(static_cast<GLint>(strips_.vertices.size() / 3));
+        const Rgba& colour = strip.coloured ? strip.colour : content.stripColour;
         for (const Point3D& p : strip.points)
-            Append(strips_.vertices, strips_.colours, p, content.stripColour);
+            Append(strips_.vertices, strips_.colours, p, colour);
     }
     stripStarts_.push_back(static_cast<GLint>(strips_.vertices.size() / 3));
 }

@@ -56,6 +56,9 @@ struct SceneLine {
 // A curve drawn as a line of fixed pixel width through its points.
 struct SceneStrip {
     std::vector<Point3D> points;
+    // Drawn in colour when coloured, else in the content's stripColour.
+    Rgba colour{};
+    bool coloured = false;
 };
 
 // A label written beside an atom: its raster position is the atom's place

@@ -65,6 +65,9 @@ struct Paint {
     // With the specified picture's extras: the arrows of the vibration, the
     // cartoon's ligands and waters.
     bool extras = true;
+    // The ribbon in the atoms' colours (a row's colouring); else grey, as
+    // the menus draw it whatever they colour.
+    bool colouredRibbon = false;
 
     bool Keeps(int a) const {
         return keep == nullptr || (a >= 0 && a < static_cast<int>(keep->size()) &&
@@ -149,6 +152,12 @@ void AddWireFrame(const ViewState& view, const MolDocState& document, SceneConte
             if (!paint.Keeps(a) || !paint.Keeps(b))
                 return;
             const Point3D from = DrawnPosition(view, data, a), to = DrawnPosition(view, data, b);
+            // A bond within the Ctrl-clicked residues is white, as their
+            // atoms are: a point alone shows little of a residue.
+            if (IsInSele(view, a) && IsInSele(view, b)) {
+                content.lines.push_back({from, to, {1.0F, 1.0F, 1.0F, 1.0F}});
+                return;
+            }
             if (!paint.halfBonds) {
                 content.lines.push_back({from, to, colour});
                 return;
@@ -234,8 +243,11 @@ void AddBallAndStick(const ViewState& view, const MolDocState& document, SceneCo
 }
 
 // The backbone as a curve of Bézier pieces through the means of three
-// successive backbone atoms (PDB models with analysable residues only).
-void AddRibbonThrough(const std::vector<Point3D>& backbone, SceneContent& content);
+// successive backbone atoms (PDB models with analysable residues only). With
+// colours (one per backbone atom) the curve takes the colour of the atom
+// nearest along it, in runs of one colour; else the ribbon's grey.
+void AddRibbonThrough(const std::vector<Point3D>& backbone, const std::vector<Rgba>& colours,
+                      SceneContent& content);
 
 void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent& content,
                const Paint& paint) {
@@ -243,23 +255,30 @@ void AddRibbon(const ViewState& view, const MolDocState& document, SceneContent&
     if (data.sourceKind != CMolData::SourceKind::kPdb || !ComputeBackboneAngles(data, view.frame))
         return;
     // One curve through each run of backbone atoms the paint keeps.
+    const bool coloured = paint.colouredRibbon;
     std::vector<Point3D> backbone;
+    std::vector<Rgba> colours;
     for (const auto& [key, atom] : data.GetBackboneAtoms(view.frame)) {
         if (paint.Keeps(atom)) {
             backbone.push_back(data.GetAtomPos(view.frame, atom));
+            if (coloured)
+                colours.push_back(paint.ColourOf(view, document, atom));
             continue;
         }
-        AddRibbonThrough(backbone, content);
+        AddRibbonThrough(backbone, colours, content);
         backbone.clear();
+        colours.clear();
     }
-    AddRibbonThrough(backbone, content);
+    AddRibbonThrough(backbone, colours, content);
 }
 
 // The ribbon through one run of backbone atoms: Bézier pieces through the
 // means of three successive ones.
-void AddRibbonThrough(const std::vector<Point3D>& backbone, SceneContent& content) {
+void AddRibbonThrough(const std::vector<Point3D>& backbone, const std::vector<Rgba>& colours,
+                      SceneContent& content) {
     if (backbone.size() < 3)
         return;
+    const bool coloured = colours.size() == backbone.size();
     content.clearBeforeStrips = true;
     content.stripColour = kBondGrey;
     std::vector<Point3D> controls;
@@ -277,10 +296,36 @@ void AddRibbonThrough(const std::vector<Point3D>& backbone, SceneContent& conten
             for (int k = 0; k <= piece.degree; ++k)
                 point = Plus(
                     point, Scaled(controls[static_cast<std::size_t>(piece.start + k)], weight[k]));
+            if (coloured) {
+                // Control c is the mean of backbone atoms c to c + 2: the
+                // sample takes the middle atom's colour of its nearest one.
+                const int nearest =
+                    piece.start + static_cast<int>(std::lround(
+                                      static_cast<double>(i * piece.degree) / kRibbonSteps));
+                const Rgba& colour = colours[static_cast<std::size_t>(nearest) + 1];
+                if (!strip.coloured || !(strip.colour == colour)) {
+                    // A new run starts where the last one ends.
+                    if (!strip.points.empty()) {
+                        strip.points.push_back(point);
+                        content.strips.push_back(strip);
+                        strip.points.clear();
+                    }
+                    strip.colour = colour;
+                    strip.coloured = true;
+                }
+            }
             strip.points.push_back(point);
         }
         content.strips.push_back(std::move(strip));
     }
+}
+
+// The colour of atom a's chain, as a cartoon coloured by element shows it.
+Rgba ChainColourOf(const CMolFrame& frame, int a) {
+    const int r = frame.Atom(a).residueIndex;
+    return ColourSchemes::ChainColour(r >= 0 && r < static_cast<int>(frame.chainOrdinal.size())
+                                          ? frame.chainOrdinal[static_cast<std::size_t>(r)]
+                                          : 0);
 }
 
 // The chains as a cartoon; with it the other residues (ligands, ions) in
@@ -304,14 +349,7 @@ void AddCartoon(const ViewState& view, const MolDocState& document, SceneContent
     // Element colours say nothing of a chain's course: then the chains
     // take their own colours.
     const auto colourOf = [&](int ca) {
-        if (paint.elementColours) {
-            const int r = frame.Atom(ca).residueIndex;
-            return ColourSchemes::ChainColour(
-                r >= 0 && r < static_cast<int>(frame.chainOrdinal.size())
-                    ? frame.chainOrdinal[static_cast<std::size_t>(r)]
-                    : 0);
-        }
-        return paint.ColourOf(view, document, ca);
+        return paint.elementColours ? ChainColourOf(frame, ca) : paint.ColourOf(view, document, ca);
     };
     SceneSurface cartoon = CartoonBuilder::Build(frame, colourOf, options);
     if (!cartoon.mesh->triangles.empty())
@@ -555,15 +593,17 @@ bool IsAtomSkipped(const ViewState& view, const MolDocState& document, int a) {
     return !std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z);
 }
 
-bool IsSelectedAtom(const ViewState& view, int a) {
-    const auto& selection = view.measurementSelection;
-    if (std::find(selection.begin(), selection.end(), a) != selection.end())
-        return true;
-    // The atoms Ctrl-clicked into "sele" are highlighted the same way.
+bool IsInSele(const ViewState& view, int a) {
     const auto sele = view.namedSelections.find("sele");
     return sele != view.namedSelections.end() && a >= 0 &&
            a < static_cast<int>(sele->second.size()) &&
            sele->second[static_cast<std::size_t>(a)] != 0;
+}
+
+bool IsSelectedAtom(const ViewState& view, int a) {
+    const auto& selection = view.measurementSelection;
+    // The atoms Ctrl-clicked into "sele" are highlighted the same way.
+    return std::find(selection.begin(), selection.end(), a) != selection.end() || IsInSele(view, a);
 }
 
 Rgba AtomColour(const ViewState& view, const MolDocState& document, int a) {
@@ -729,6 +769,33 @@ void AddRepresentations(const ViewState& view, const MolDocState& document, Scen
                                        document.secondaryFromFile);
     int visibleRows = 0;
     bool onlyMenus = true;
+    // The cartoon and ribbon rows are drawn as one curve each, after the
+    // other rows: a chain coloured in parts (a row split by a colouring)
+    // stays one unbroken curve. Each atom takes the colour of the last such
+    // row holding it.
+    struct Curve {
+        std::vector<char> keep;
+        std::vector<int> owner; // by atom: the row in rows, -1 for none
+        std::vector<Paint> rows;
+    };
+    Curve cartoon, ribbon;
+    const std::size_t atoms = static_cast<std::size_t>(std::max(data.AtomCount(view.frame), 0));
+    const auto addCurveRow = [atoms](Curve& curve, const SelectionEvaluator::Mask& mask,
+                                     const Paint& paint) {
+        if (curve.keep.empty()) {
+            curve.keep.assign(atoms, 0);
+            curve.owner.assign(atoms, -1);
+        }
+        const int index = static_cast<int>(curve.rows.size());
+        curve.rows.push_back(paint);
+        curve.rows.back().keep = nullptr;
+        for (std::size_t a = 0; a < atoms && a < mask.size(); ++a) {
+            if (mask[a] != 0) {
+                curve.keep[a] = 1;
+                curve.owner[a] = index;
+            }
+        }
+    };
     for (const Representation& row : view.representations) {
         if (!row.visible)
             continue;
@@ -754,6 +821,7 @@ void AddRepresentations(const ViewState& view, const MolDocState& document, Scen
         // Ball and stick keeps its grey sticks for plain element colours.
         paint.halfBonds = row.colouring != Representation::Colouring::kElement;
         paint.extras = false;
+        paint.colouredRibbon = !paint.elementColours;
         switch (row.style) {
         case Style::kWireFrame:
             // Wires always in their atoms' colours, half each.
@@ -776,10 +844,10 @@ void AddRepresentations(const ViewState& view, const MolDocState& document, Scen
             content.lit = true;
             break;
         case Style::kRibbon:
-            AddRibbon(view, document, content, paint);
+            addCurveRow(ribbon, mask, paint);
             break;
         case Style::kCartoon:
-            AddCartoon(view, document, content, paint);
+            addCurveRow(cartoon, mask, paint);
             content.lit = true;
             break;
         case Style::kLabels:
@@ -790,6 +858,34 @@ void AddRepresentations(const ViewState& view, const MolDocState& document, Scen
             }
             break;
         }
+    }
+    const CMolFrame& frame = *data.GetFrame(view.frame);
+    const auto ownerOf = [](const Curve& curve, int a) -> const Paint& {
+        return curve.rows[static_cast<std::size_t>(curve.owner[static_cast<std::size_t>(a)])];
+    };
+    if (!cartoon.rows.empty()) {
+        Paint paint;
+        paint.keep = &cartoon.keep;
+        paint.extras = false;
+        paint.elementColours = false;
+        paint.colour = [&](int a) {
+            const Paint& row = ownerOf(cartoon, a);
+            return row.elementColours ? ChainColourOf(frame, a) : row.ColourOf(view, document, a);
+        };
+        AddCartoon(view, document, content, paint);
+    }
+    if (!ribbon.rows.empty()) {
+        Paint paint;
+        paint.keep = &ribbon.keep;
+        paint.extras = false;
+        paint.colouredRibbon = std::any_of(ribbon.rows.begin(), ribbon.rows.end(),
+                                           [](const Paint& row) { return row.colouredRibbon; });
+        paint.elementColours = !paint.colouredRibbon;
+        paint.colour = [&](int a) {
+            const Paint& row = ownerOf(ribbon, a);
+            return row.colouredRibbon ? row.ColourOf(view, document, a) : kBondGrey;
+        };
+        AddRibbon(view, document, content, paint);
     }
     // The ribbon's strips are drawn on a cleared picture only where nothing
     // else is drawn beside it.

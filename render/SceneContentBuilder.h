@@ -35,6 +35,9 @@ double ArrowLength(const ViewState& view, const CMolData& data, int a, Point3D* 
 Point3D DrawnPosition(const ViewState& view, const CMolData& data, int a);
 // Highlighted: picked for a measurement, or in the selection "sele".
 bool IsSelectedAtom(const ViewState& view, int a);
+// In the selection "sele" (the residues Ctrl-clicked); in wire frame the
+// bonds between two of them are white too.
+bool IsInSele(const ViewState& view, int a);
 
 // The colours every picture shares.
 constexpr Rgba kBondGrey = {0.5F, 0.5F, 0.5F, 1.0F};

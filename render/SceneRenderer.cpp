@@ -182,9 +182,11 @@ void SceneRenderer::Load(const SceneContent& content) {
     for (const SceneLine& line : content.lines)
         PutLine(lines_, line.from, line.to, line.colour);
     strips_.clear();
-    for (const SceneStrip& strip : content.strips)
+    for (const SceneStrip& strip : content.strips) {
+        const Rgba& colour = strip.coloured ? strip.colour : content.stripColour;
         for (std::size_t i = 0; i + 1 < strip.points.size(); ++i)
-            PutLine(strips_, strip.points[i], strip.points[i + 1], content.stripColour);
+            PutLine(strips_, strip.points[i], strip.points[i + 1], colour);
+    }
 }
 
 QOpenGLShaderProgram& SceneRenderer::Use(QOpenGLShaderProgram& program) const {

@@ -81,6 +81,11 @@ void ExpectSameContent(const SceneContent& a, const SceneContent& b) {
         EXPECT_EQ(a.lines[k].colour, b.lines[k].colour);
     for (std::size_t k = 0; k < a.spheres.size(); ++k)
         EXPECT_DOUBLE_EQ(a.spheres[k].radius, b.spheres[k].radius);
+    for (std::size_t k = 0; k < a.strips.size(); ++k) {
+        EXPECT_EQ(a.strips[k].coloured, b.strips[k].coloured);
+        EXPECT_EQ(a.strips[k].points.size(), b.strips[k].points.size());
+    }
+    EXPECT_EQ(a.stripColour, b.stripColour);
     for (std::size_t k = 0; k < a.surfaces.size(); ++k)
         EXPECT_EQ(a.surfaces[k].mesh->triangles.size(), b.surfaces[k].mesh->triangles.size());
     EXPECT_EQ(a.lit, b.lit);
@@ -105,6 +110,101 @@ TEST_F(RepresentationTest, ALoneRowFollowingTheMenusDrawsTheMenusPicture) {
             ExpectSameContent(menus, Content());
         }
     }
+}
+
+TEST_F(RepresentationTest, RibbonRowsTakeTheirColouringTheMenusRibbonStaysGrey) {
+    // The menus' ribbon is grey whatever the menus colour by.
+    view.displayFlags = ViewState::kRibbon;
+    view.colourMode = kColourChain;
+    const SceneContent menus = Content();
+    ASSERT_FALSE(menus.strips.empty());
+    for (const SceneStrip& strip : menus.strips)
+        EXPECT_FALSE(strip.coloured);
+    EXPECT_EQ(menus.stripColour, kBondGrey);
+
+    // A row coloured by element stays grey; by chain it takes the chain's
+    // colour; a rainbow runs through colours along the chain, in runs that
+    // meet where one ends.
+    view.colourMode = kColourElement;
+    ASSERT_TRUE(Run("hide everything"));
+    ASSERT_TRUE(Run("show ribbon, protein"));
+    SceneContent content = Content();
+    ASSERT_FALSE(content.strips.empty());
+    EXPECT_FALSE(content.strips.front().coloured);
+    const std::size_t pieces = content.strips.size();
+    ASSERT_TRUE(Run("color chain, protein"));
+    content = Content();
+    for (const SceneStrip& strip : content.strips) {
+        EXPECT_TRUE(strip.coloured);
+        EXPECT_EQ(strip.colour, ColourSchemes::ChainColour(0));
+    }
+    ASSERT_TRUE(Run("color rainbow, protein"));
+    content = Content();
+    std::vector<Rgba> colours;
+    std::size_t points = 0;
+    for (std::size_t k = 0; k < content.strips.size(); ++k) {
+        const SceneStrip& strip = content.strips[k];
+        ASSERT_TRUE(strip.coloured);
+        ASSERT_GE(strip.points.size(), 2U);
+        points += strip.points.size();
+        if (colours.empty() || !(colours.back() == strip.colour))
+            colours.push_back(strip.colour);
+    }
+    EXPECT_GE(colours.size(), 5U); // 12 residues along the rainbow
+    EXPECT_EQ(colours.front(), ColourSchemes::RainbowColour(0.0F));
+    // Each run after the first of a piece repeats the point where the one
+    // before it ended; the curve is the grey one's, cut into runs.
+    EXPECT_EQ(points, pieces * (kRibbonSteps + 1) + (content.strips.size() - pieces));
+    for (std::size_t k = 1; k < content.strips.size(); ++k) {
+        const Point3D& end = content.strips[k - 1].points.back();
+        const Point3D& start = content.strips[k].points.front();
+        EXPECT_LT(Length(Minus(end, start)), 1e-9) << k;
+    }
+}
+
+TEST_F(RepresentationTest, AChainColouredInPartsStaysOneCartoon) {
+    ASSERT_TRUE(Run("hide everything"));
+    ASSERT_TRUE(Run("show cartoon, protein"));
+    const SceneContent whole = Content();
+    ASSERT_EQ(whole.surfaces.size(), 1U);
+    // Colouring a part splits the row in two, yet the cartoon is drawn as
+    // one, just as long, in both colours.
+    const std::size_t rows = view.representations.size();
+    ASSERT_TRUE(Run("color red, resi 1-5"));
+    ASSERT_EQ(view.representations.size(), rows + 1);
+    const SceneContent parts = Content();
+    ASSERT_EQ(parts.surfaces.size(), 1U);
+    EXPECT_EQ(parts.surfaces[0].mesh->triangles.size(), whole.surfaces[0].mesh->triangles.size());
+    const std::vector<float>& colours = *parts.surfaces[0].vertexColours;
+    std::size_t red = 0, chain = 0;
+    const Rgba chainColour = ColourSchemes::ChainColour(0);
+    const Rgba redColour = view.representations.back().colour;
+    ASSERT_GT(redColour[0], 0.9F);
+    for (std::size_t v = 0; v + 3 < colours.size(); v += 4) {
+        red += colours[v] == redColour[0] && colours[v + 1] == redColour[1] &&
+               colours[v + 2] == redColour[2];
+        chain += colours[v] == chainColour[0] && colours[v + 1] == chainColour[1] &&
+                 colours[v + 2] == chainColour[2];
+    }
+    EXPECT_GT(red, 0U);
+    EXPECT_GT(chain, red); // residues 6-12 are the more
+}
+
+TEST_F(RepresentationTest, CtrlClickedResiduesShowWhiteInWireFrame) {
+    view.displayFlags = ViewState::kWireFrame;
+    ASSERT_TRUE(Run("select resi 3"));
+    const SceneContent content = Content();
+    const Rgba white{1.0F, 1.0F, 1.0F, 1.0F};
+    std::size_t whiteLines = 0, whitePoints = 0;
+    for (const SceneLine& line : content.lines)
+        whiteLines += line.colour == white;
+    for (const ScenePoint& point : content.points)
+        whitePoints += point.colour == white;
+    // Its four atoms N, CA, C, O and the three bonds among them; the
+    // peptide bonds to its neighbours keep the menus' grey.
+    EXPECT_EQ(whitePoints, 4U);
+    EXPECT_EQ(whiteLines, 3U);
+    EXPECT_GT(content.lines.size(), 3U);
 }
 
 TEST_F(RepresentationTest, EachStyleDrawsTheAtomsOfItsSelection) {
