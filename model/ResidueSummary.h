@@ -25,4 +25,3 @@ void SummariseResidues(CMolFrame& frame, const std::vector<SecondaryRecord>& rec
 // records or residue ids.
 std::vector<char> CodesOfRecords(const CMolFrame& frame,
                                  const std::vector<SecondaryRecord>& records);
-

@@ -364,5 +364,6 @@ SceneSurface CartoonBuilder::Build(const CMolFrame& frame, const std::function<R
 }
 
 std::vector<Point3D> CartoonBuilder::CurvePoints(const CMolFrame& frame, bool fileSecondary) {
-    return PointsOf(frame, frame.Secondary(fileSecondary), SecondaryStructure::ChainResidues(frame));
+    return PointsOf(frame, frame.Secondary(fileSecondary),
+                    SecondaryStructure::ChainResidues(frame));
 }

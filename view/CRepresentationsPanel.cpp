@@ -197,7 +197,8 @@ bool CRepresentationsPanel::RunCommand(const QString& command) {
         return false;
     }
     std::string message;
-    const bool ran = ViewScript(view_->state, *view_->GetDocState()).Run(command.toStdString(), message);
+    const bool ran =
+        ViewScript(view_->state, *view_->GetDocState()).Run(command.toStdString(), message);
     said->setText(QString::fromStdString(message));
     view_->update();
     Refresh();
