@@ -330,6 +330,19 @@ CMolDoc::LoadResult CMolDoc::LoadSession(const QString& path) {
     }
     sessionView = std::make_shared<const ViewState>(session.view);
     sessionLoad = loadCount;
+    if (session.hasSurfacePart) {
+        // Grids evaluated from the orbitals are evaluated again, with the
+        // progress dialog; what cannot be made again is said.
+        const QStringList problems =
+            GridSources::Restore(DialogParent(), *this, session.SurfaceFor(path));
+        if (!problems.isEmpty())
+            MessageBox::Show(
+                DialogParent(),
+                QCoreApplication::translate("CMolDoc",
+                                            "セッション %1 の格子のうち作れなかったもの:\n%2")
+                    .arg(LocalPath::DisplayName(path), problems.join(QLatin1Char('\n'))),
+                MessageBox::kWarning);
+    }
     UpdateAllViews(nullptr);
     return result;
 }
@@ -347,8 +360,7 @@ bool CMolDoc::SaveSession(const QString& path) {
                                         "セッションには読み込んだ構造ファイルが要ります"));
         return false;
     }
-    const QByteArray json =
-        SessionFile::Of(shown->state, residues, secondaryFromFile, openedPath, path).ToJson();
+    const QByteArray json = SessionFile::Of(shown->state, *this, openedPath, path).ToJson();
     std::string error;
     const bool written = WriteFileAtomically(
         LocalPath::Bytes(path),
@@ -411,9 +423,10 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
                           "CMolDoc", "軌道係数がないため、軌道と密度は表示できません (%1)")
                           .arg(fileName);
     // A grid read from the file shows as its isosurface at once.
-    grids = data->volumes;
+    for (std::size_t v = 0; v < data->volumes.size(); ++v)
+        grids.push_back(DocumentGrid::OfFile(data->volumes[v], static_cast<int>(v)));
     if (!grids.empty()) {
-        surface.volume = grids.front();
+        surface.volume = grids.front().grid;
         surface.isovalue = SurfaceState::DefaultIsovalue(*surface.volume);
         surface.Update();
     }

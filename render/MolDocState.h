@@ -2,6 +2,7 @@
 
 #include "model/CMolData.h"
 #include "model/ResidueVisibility.h"
+#include "render/DocumentGrid.h"
 #include "render/SurfaceState.h"
 #include "render/ViewState.h"
 
@@ -57,9 +58,10 @@ struct MolDocState {
     bool secondaryFromFile = false;
     // The isosurface every view of the document draws with the molecule.
     SurfaceState surface;
-    // The grids the surface may be drawn from: the file's own first, then
-    // those computed from its orbitals or read beside it.
-    std::vector<std::shared_ptr<const VolumeGrid>> grids;
+    // The grids the surface may be drawn from, each with where it came
+    // from: the file's own first, then those computed from its orbitals or
+    // read beside it.
+    std::vector<DocumentGrid> grids;
     // What a session opened shows of the model read with it (load
     // sessionLoad): a view that fits that model takes it on.
     std::shared_ptr<const ViewState> sessionView;
@@ -71,6 +73,14 @@ struct MolDocState {
         if (data == nullptr)
             return 0;
         return animating != 0 ? animationFrame : chosenFrame;
+    }
+    // The index in grids of grid, -1 when it is none of them.
+    int GridIndex(const std::shared_ptr<const VolumeGrid>& grid) const {
+        for (std::size_t k = 0; k < grids.size(); ++k) {
+            if (grid != nullptr && grids[k].grid == grid)
+                return static_cast<int>(k);
+        }
+        return -1;
     }
     // Chooses geometry g (kept within the model's geometries).
     void ChooseFrame(int g) {

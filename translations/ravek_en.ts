@@ -429,6 +429,12 @@ What is shown may differ from what was saved.</translation>
         <source>セッションには読み込んだ構造ファイルが要ります</source>
         <translation>A session needs the structure file that was read</translation>
     </message>
+    <message>
+        <source>セッション %1 の格子のうち作れなかったもの:
+%2</source>
+        <translation>Grids of the session %1 that could not be made:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>
@@ -724,6 +730,22 @@ Do you want to replace it?</translation>
         <translation>None</translation>
     </message>
     <message>
+        <source>キューブファイルを追加...</source>
+        <translation>Add Cube File...</translation>
+    </message>
+    <message>
+        <source>このファイルには軌道係数がありません。軌道と密度は表示できません</source>
+        <translation>This file holds no orbital coefficients: no orbitals or densities can be shown</translation>
+    </message>
+    <message>
+        <source>このファイルには軌道も格子もありません</source>
+        <translation>This file holds neither orbitals nor grids</translation>
+    </message>
+    <message>
+        <source>色の範囲</source>
+        <translation>Colour range</translation>
+    </message>
+    <message>
         <source>格子を作れません: %1</source>
         <translation>Cannot make the grid: %1</translation>
     </message>
@@ -740,20 +762,16 @@ Do you want to replace it?</translation>
         <translation>Could not compute: %1</translation>
     </message>
     <message>
-        <source>キューブファイルを追加...</source>
-        <translation>Add Cube File...</translation>
+        <source>ファイルの格子 %1 がありません</source>
+        <translation>The file has no grid %1</translation>
     </message>
     <message>
-        <source>このファイルには軌道係数がありません。軌道と密度は表示できません</source>
-        <translation>This file holds no orbital coefficients: no orbitals or densities can be shown</translation>
+        <source>%1 に格子 %2 がありません</source>
+        <translation>%1 has no grid %2</translation>
     </message>
     <message>
-        <source>このファイルには軌道も格子もありません</source>
-        <translation>This file holds neither orbitals nor grids</translation>
-    </message>
-    <message>
-        <source>色の範囲</source>
-        <translation>Colour range</translation>
+        <source>%1: このファイルには軌道係数がありません</source>
+        <translation>%1: this file has no orbital coefficients</translation>
     </message>
 </context>
 <context>

@@ -1,38 +1,34 @@
 #include "view/COrbitalPanel.h"
 
 #include "formats/CubeWriter.h"
-#include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
 #include "io/WriteFileAtomically.h"
 #include "model/Wavefunction.h"
-#include "platform/BackgroundOpen.h"
 #include "platform/FileDialog.h"
 #include "platform/FileFilter.h"
 #include "platform/LocalPath.h"
 #include "platform/MessageBox.h"
 #include "render/MolDocState.h"
+#include "view/GridSources.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <functional>
 
-#include <atomic>
-#include <chrono>
 #include <cmath>
-#include <thread>
 
 namespace {
 
@@ -206,12 +202,19 @@ void COrbitalPanel::SetDocument(QObject* owner, MolDocState* state) {
         state = nullptr;
     const void* model = state != nullptr ? state->data.get() : nullptr;
     const int load = state != nullptr ? state->loadCount : -1;
-    if (owner_ == owner && state_ == state && shownModel_ == model && shownLoad_ == load)
+    // Grids put into the document from outside the panel (a session opened)
+    // show too.
+    const std::size_t grids = state != nullptr ? state->grids.size() : 0;
+    const void* surface = state != nullptr ? state->surface.volume.get() : nullptr;
+    if (owner_ == owner && state_ == state && shownModel_ == model && shownLoad_ == load &&
+        shownGrids_ == grids && shownSurface_ == surface)
         return;
     owner_ = owner;
     state_ = state;
     shownModel_ = model;
     shownLoad_ = load;
+    shownGrids_ = grids;
+    shownSurface_ = surface;
     Refill();
 }
 
@@ -289,12 +292,12 @@ void COrbitalPanel::FillVolumes() {
     if (live) {
         const auto& list = state_->grids;
         for (std::size_t v = 0; v < list.size(); ++v) {
-            const QString name = QString::fromStdString(list[v]->name);
+            const QString name = QString::fromStdString(list[v].grid->name);
             volumes_->addItem(name);
             colourBy_->addItem(name);
-            if (list[v] == state_->surface.volume)
+            if (list[v].grid == state_->surface.volume)
                 shown = static_cast<int>(v) + 1;
-            if (list[v] == state_->surface.colourVolume)
+            if (list[v].grid == state_->surface.colourVolume)
                 colour = static_cast<int>(v) + 1;
         }
         isovalue_->setValue(state_->surface.isovalue);
@@ -324,6 +327,8 @@ void COrbitalPanel::FillVolumes() {
     }
     colourLow_->setEnabled(coloured);
     colourHigh_->setEnabled(coloured);
+    shownGrids_ = live ? state_->grids.size() : 0;
+    shownSurface_ = live ? state_->surface.volume.get() : nullptr;
     filling_ = wasFilling;
 }
 
@@ -347,8 +352,8 @@ void COrbitalPanel::ShowVolume(int index) {
     SurfaceState& surface = state_->surface;
     if (index < 0 || index >= static_cast<int>(list.size())) {
         surface.volume.reset();
-    } else if (surface.volume != list[static_cast<std::size_t>(index)]) {
-        surface.volume = list[static_cast<std::size_t>(index)];
+    } else if (surface.volume != list[static_cast<std::size_t>(index)].grid) {
+        surface.volume = list[static_cast<std::size_t>(index)].grid;
         // A grid chosen starts at its own default level.
         filling_ = true;
         isovalue_->setValue(SurfaceState::DefaultIsovalue(*surface.volume));
@@ -375,7 +380,7 @@ void COrbitalPanel::ColourBy(int index) {
     const auto& list = state_->grids;
     SurfaceState& surface = state_->surface;
     surface.colourVolume = index >= 0 && index < static_cast<int>(list.size())
-                               ? list[static_cast<std::size_t>(index)]
+                               ? list[static_cast<std::size_t>(index)].grid
                                : nullptr;
     if (surface.colourVolume != nullptr) {
         // The range of the values on the surface, not of the whole grid (a
@@ -421,58 +426,23 @@ bool COrbitalPanel::Compute(const VolumeRequest& request) {
         return false;
     // Held here: the document may close while the evaluation runs.
     const std::shared_ptr<const Wavefunction> w = state_->data->wavefunction;
-    std::vector<Point3D> centres;
-    for (const BasisShell& shell : w->basis.Shells())
-        centres.push_back(shell.centre);
-    std::string why;
-    VolumeGrid grid = GridAround(centres, margin_->value(), spacing_->value(), &why);
-    if (grid.Count() == 0) {
-        MessageBox::Show(this, tr("格子を作れません: %1").arg(QString::fromStdString(why)));
-        return false;
-    }
     // The document it is for: the panel may follow another window, or the
     // window close, while the evaluation runs.
     const QPointer<QObject> owner = owner_;
     MolDocState* const state = state_;
-    EvaluationControl control;
-    std::atomic<bool> done{false};
-    bool ok = false;
-    std::thread worker([&] {
-        ok = EvaluateOnGrid(*w, request, grid, &control, &why);
-        done = true;
-    });
-    QProgressDialog progress(
-        tr("%1 を計算しています...").arg(QString::fromStdString(request.Name())), tr("キャンセル"),
-        0, 100, this);
-    progress.setObjectName(QStringLiteral("evaluationProgress"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    while (!done) {
-        const int slabs = control.slabs;
-        progress.setValue(slabs > 0 ? control.slabsDone * 100 / slabs : 0);
-        // Until the dialog shows (and its modality keeps the windows from
-        // input) nothing the user does is taken: no second evaluation, no
-        // other window, while this one runs.
-        QApplication::processEvents(
-            progress.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 30);
-        if (progress.wasCanceled())
-            control.cancel = true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    worker.join();
-    progress.reset();
-    if (!ok) {
-        if (!control.cancel || why != "cancelled")
-            MessageBox::Show(this, tr("計算できませんでした: %1").arg(QString::fromStdString(why)));
+    const double spacing = spacing_->value(), margin = margin_->value();
+    const GridSources::Made made = GridSources::Evaluate(this, w, request, spacing, margin);
+    if (made.grid == nullptr) {
+        if (!made.why.isEmpty())
+            MessageBox::Show(this, made.why);
         return false;
     }
     if (owner == nullptr || owner_ != owner || state_ != state || state->data == nullptr ||
         state->data->wavefunction != w)
         return false;
-    auto volume = std::make_shared<VolumeGrid>(std::move(grid));
-    state_->grids.push_back(volume);
-    state_->surface.volume = volume;
-    state_->surface.isovalue = SurfaceState::DefaultIsovalue(*volume);
+    state_->grids.push_back(DocumentGrid::OfRequest(made.grid, request, spacing, margin));
+    state_->surface.volume = made.grid;
+    state_->surface.isovalue = SurfaceState::DefaultIsovalue(*made.grid);
     filling_ = true;
     isovalue_->setValue(state_->surface.isovalue);
     filling_ = false;
@@ -504,23 +474,22 @@ bool COrbitalPanel::AddCube(const QString& path) {
     // pipe is read.
     const QPointer<QObject> owner = owner_;
     MolDocState* const state = state_;
-    BackgroundOpen::Opened opened = BackgroundOpen::Open(path, this);
-    if (owner == nullptr || owner_ != owner || state_ != state || state->data == nullptr)
+    const GridSources::Read read = GridSources::ReadCube(this, path);
+    if (owner == nullptr || owner_ != owner || state_ != state || state->data == nullptr ||
+        read.cancelled)
         return false;
-    if (opened.cancelled)
-        return false;
-    if (opened.file == nullptr) {
-        MessageBox::ShowCannotOpen(this, path, QString::fromStdString(opened.error));
-        return false;
-    }
-    const MoleculeFile read = ReadOpenedMoleculeFile(*opened.file, FileKind::kCube, PdbOptions());
-    if (read.model == nullptr || read.model->volumes.empty()) {
-        MessageBox::Show(
-            this, QString::fromStdString(read.Describe(LocalPath::Display(path).toStdString())));
+    if (!read.openError.isEmpty()) {
+        MessageBox::ShowCannotOpen(this, path, read.openError);
         return false;
     }
-    for (const auto& volume : read.model->volumes)
-        state_->grids.push_back(volume);
+    if (read.grids.empty()) {
+        MessageBox::Show(this, read.why);
+        return false;
+    }
+    // Kept by its absolute path, so that a session finds it again.
+    const std::string kept = QFileInfo(path).absoluteFilePath().toStdString();
+    for (std::size_t g = 0; g < read.grids.size(); ++g)
+        state_->grids.push_back(DocumentGrid::OfCube(read.grids[g], kept, static_cast<int>(g)));
     FillVolumes();
     return true;
 }

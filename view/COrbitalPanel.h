@@ -65,6 +65,8 @@ private:
     MolDocState* state_ = nullptr;
     const void* shownModel_ = nullptr;
     int shownLoad_ = -1;
+    std::size_t shownGrids_ = 0;
+    const void* shownSurface_ = nullptr;
     QLabel* summary_;
     QTableWidget* orbitals_;
     QPushButton* showOrbital_;

@@ -1,6 +1,7 @@
 #include "view/SessionFile.h"
 
 #include "model/CMolData.h"
+#include "render/MolDocState.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -66,14 +67,73 @@ Representation RowFrom(const QJsonObject& object) {
     return row;
 }
 
+constexpr const char* kQuantityWords[] = {"orbital", "density", "spin density"};
+
+QJsonObject GridOf(const DocumentGrid& grid, const QString& relativePath) {
+    switch (grid.origin) {
+    case DocumentGrid::Origin::kFile:
+        return {{"from", "file"}, {"index", grid.index}};
+    case DocumentGrid::Origin::kCube:
+        return {{"from", "cube"},
+                {"path", QString::fromStdString(grid.path)},
+                {"relativePath", relativePath},
+                {"index", grid.index}};
+    case DocumentGrid::Origin::kComputed:
+        return {{"from", "computed"},
+                {"quantity", kQuantityWords[static_cast<int>(grid.request.quantity)]},
+                {"orbital", grid.request.orbital},
+                {"beta", grid.request.beta},
+                {"spacing", grid.spacing},
+                {"margin", grid.margin}};
+    }
+    return {};
+}
+
+// False for a grid of a kind this version does not know (passed over).
+bool GridFrom(const QJsonObject& object, DocumentGrid& grid, QString& relativePath) {
+    const QString from = object.value("from").toString();
+    grid.index = object.value("index").toInt(0);
+    if (from == QLatin1String("file"))
+        return true;
+    if (from == QLatin1String("cube")) {
+        grid.origin = DocumentGrid::Origin::kCube;
+        grid.path = object.value("path").toString().toStdString();
+        relativePath = object.value("relativePath").toString();
+        return true;
+    }
+    if (from != QLatin1String("computed"))
+        return false;
+    grid.origin = DocumentGrid::Origin::kComputed;
+    const QString quantity = object.value("quantity").toString();
+    int q = 0;
+    while (q < 3 && quantity != QLatin1String(kQuantityWords[q]))
+        ++q;
+    if (q == 3)
+        return false;
+    grid.request.quantity = static_cast<VolumeRequest::Quantity>(q);
+    grid.request.orbital = object.value("orbital").toInt(1);
+    grid.request.beta = object.value("beta").toBool(false);
+    grid.spacing = object.value("spacing").toDouble(0.0);
+    grid.margin = object.value("margin").toDouble(0.0);
+    return true;
+}
+
 } // namespace
 
-SessionFile SessionFile::Of(const ViewState& view, const ResidueVisibility& residues,
-                            bool secondaryFromFile, const QString& structure, const QString& path) {
+SessionFile SessionFile::Of(const ViewState& view, const MolDocState& document,
+                            const QString& structure, const QString& path) {
     SessionFile session;
-    session.residues = residues;
-    session.secondaryFromFile = secondaryFromFile;
+    session.residues = document.residues;
+    session.secondaryFromFile = document.secondaryFromFile;
     session.hasDocumentPart = true;
+    session.surface = GridSources::KeptOf(document);
+    const QDir folder = QFileInfo(path).absoluteDir();
+    for (const DocumentGrid& grid : session.surface.grids)
+        session.gridRelativePaths.push_back(
+            grid.origin == DocumentGrid::Origin::kCube
+                ? folder.relativeFilePath(QString::fromStdString(grid.path))
+                : QString());
+    session.hasSurfacePart = true;
     const QFileInfo file(structure);
     session.structurePath = file.absoluteFilePath();
     session.relativePath = QFileInfo(path).absoluteDir().relativeFilePath(session.structurePath);
@@ -99,6 +159,10 @@ QByteArray SessionFile::ToJson() const {
         rows.append(RowOf(row));
     for (const Measurement& measurement : view.measurements)
         measurements.append(AtomsOf(measurement.atoms));
+    QJsonArray grids;
+    for (std::size_t g = 0; g < surface.grids.size(); ++g)
+        grids.append(GridOf(surface.grids[g],
+                            g < gridRelativePaths.size() ? gridRelativePaths[g] : QString()));
     QJsonObject selections;
     for (const auto& [name, mask] : view.namedSelections) {
         std::vector<int> atoms;
@@ -140,7 +204,13 @@ QByteArray SessionFile::ToJson() const {
         {"measurements", measurements},
         {"document", QJsonObject{{"residues", AtomsOf(residues.Selected())},
                                  {"residueMode", static_cast<int>(residues.GetMode())},
-                                 {"secondaryFromFile", secondaryFromFile}}}};
+                                 {"secondaryFromFile", secondaryFromFile}}},
+        {"surface", QJsonObject{{"grids", grids},
+                                {"shown", surface.shown},
+                                {"colouredBy", surface.colouredBy},
+                                {"isovalue", surface.isovalue},
+                                {"translucent", surface.translucent},
+                                {"colourRange", ArrayOf(surface.colourRange.data(), 2)}}}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
@@ -224,6 +294,35 @@ bool SessionFile::FromJson(const QByteArray& json, SessionFile& session, QString
             ResidueVisibility(Atoms(part.value("residues")), part.value("residueMode").toInt(2));
         session.secondaryFromFile = part.value("secondaryFromFile").toBool(false);
     }
+    const QJsonValue surface = root.value("surface");
+    session.hasSurfacePart = surface.isObject();
+    if (session.hasSurfacePart) {
+        const QJsonObject part = surface.toObject();
+        GridSources::Kept& kept = session.surface;
+        // A grid of a kind unknown here is passed over; the indices of the
+        // shown and colouring grids count the grids as saved, so they are
+        // moved down past it.
+        int shownGrid = part.value("shown").toInt(-1);
+        int colouredBy = part.value("colouredBy").toInt(-1);
+        const QJsonArray grids = part.value("grids").toArray();
+        for (int g = 0; g < grids.size(); ++g) {
+            DocumentGrid grid;
+            QString relative;
+            if (GridFrom(grids[g].toObject(), grid, relative)) {
+                kept.grids.push_back(grid);
+                session.gridRelativePaths.push_back(relative);
+                continue;
+            }
+            const int at = static_cast<int>(kept.grids.size());
+            shownGrid = shownGrid == at ? -1 : shownGrid > at ? shownGrid - 1 : shownGrid;
+            colouredBy = colouredBy == at ? -1 : colouredBy > at ? colouredBy - 1 : colouredBy;
+        }
+        kept.shown = shownGrid;
+        kept.colouredBy = colouredBy;
+        kept.isovalue = part.value("isovalue").toDouble(kept.isovalue);
+        kept.translucent = part.value("translucent").toBool(false);
+        Fill(part.value("colourRange"), kept.colourRange.data(), 2);
+    }
     return true;
 }
 
@@ -232,6 +331,20 @@ QString SessionFile::StructureFor(const QString& path) const {
         return structurePath;
     const QString relative = QFileInfo(path).absoluteDir().absoluteFilePath(relativePath);
     return !relativePath.isEmpty() && QFileInfo::exists(relative) ? relative : QString();
+}
+
+GridSources::Kept SessionFile::SurfaceFor(const QString& path) const {
+    GridSources::Kept kept = surface;
+    const QDir folder = QFileInfo(path).absoluteDir();
+    for (std::size_t g = 0; g < kept.grids.size(); ++g) {
+        DocumentGrid& grid = kept.grids[g];
+        const QString absolute = QString::fromStdString(grid.path);
+        const QString relative = g < gridRelativePaths.size() ? gridRelativePaths[g] : QString();
+        if (grid.origin == DocumentGrid::Origin::kCube && !QFileInfo::exists(absolute) &&
+            !relative.isEmpty() && QFileInfo::exists(folder.absoluteFilePath(relative)))
+            grid.path = folder.absoluteFilePath(relative).toStdString();
+    }
+    return kept;
 }
 
 bool SessionFile::SameStructure(const QString& path) const {

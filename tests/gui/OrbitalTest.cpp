@@ -2,7 +2,7 @@
 // the Open dialog, an orbital chosen in the panel and shown as lobes of both
 // signs, its level changed in the field, the picture saved by its dialog and
 // looked at, the grid saved as a cube file and read back; a cube file opened
-// shows its surface at once.
+// shows its surface at once; a session keeps the surface and its grids.
 
 #include "AppHarness.h"
 #include "Projection.h"
@@ -20,10 +20,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace CommandIds;
@@ -78,6 +83,27 @@ QByteArray HydrogenFchk() {
     return text.toLatin1();
 }
 
+// A density-like grid: exp(-r²) about the middle of 21³ points, one atom.
+QByteArray BlobCube() {
+    QString text = QStringLiteral(" t\n density\n    1   -2.0 -2.0 -2.0\n    21 0.2 0 0\n"
+                                  "    21 0 0.2 0\n    21 0 0 0.2\n    1 1.0 0.0 0.0 0.0\n");
+    for (int i = 0; i < 21; ++i)
+        for (int j = 0; j < 21; ++j)
+            for (int k = 0; k < 21; ++k) {
+                const double r2 =
+                    0.04 * ((i - 10) * (i - 10) + (j - 10) * (j - 10) + (k - 10) * (k - 10));
+                text += QStringLiteral(" %1").arg(std::exp(-r2), 0, 'E', 5) +
+                        (k % 6 == 5 || k == 20 ? QStringLiteral("\n") : QString());
+            }
+    return text.toLatin1();
+}
+
+QImage Picture(CMolView* view) {
+    view->update();
+    QTest::qWait(50);
+    return view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+}
+
 // Pixels of the picture mostly red and mostly blue.
 std::pair<int, int> RedAndBlue(const QImage& picture) {
     int red = 0, blue = 0;
@@ -100,6 +126,7 @@ private slots:
     void cleanup() { AppHarness::VerifyNothingUnexpected(); }
     void anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture();
     void aCubeFileShowsItsSurfaceAtOnce();
+    void aSessionKeepsTheSurfaceAndMakesItsGridsAgain();
     void aSurfaceLargerThanTheMoleculeFitsAndHomeFitsItAgain();
 };
 
@@ -185,7 +212,7 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     QCOMPARE(colourBy->count(), 3); // none, the orbital, the file's grid
     colourBy->setFocus();
     QTest::keyClick(colourBy, Qt::Key_End);
-    QCOMPARE(surface.colourVolume, document->grids[1]);
+    QCOMPARE(surface.colourVolume, document->grids[1].grid);
     QVERIFY(surface.positiveColours != nullptr);
     QCOMPARE(surface.positiveColours->size(), surface.positive->VertexCount() * 4);
     QCOMPARE(surface.colourRange[0], -surface.colourRange[1]);
@@ -218,7 +245,7 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
     auto* shown = panel->findChild<QComboBox*>(QStringLiteral("shownVolume"));
     shown->setFocus();
     QTest::keyClick(shown, Qt::Key_End);
-    QCOMPARE(surface.volume, document->grids[1]);
+    QCOMPARE(surface.volume, document->grids[1].grid);
     QCOMPARE(surface.isovalue, 0.02);
     QCOMPARE(level->value(), 0.02);
     h.Exit();
@@ -226,18 +253,7 @@ void OrbitalTest::anOrbitalChosenInThePanelShowsInTheWindowAndItsPicture() {
 
 void OrbitalTest::aCubeFileShowsItsSurfaceAtOnce() {
     AppHarness h;
-    // A density-like grid: exp(-r²) about the middle of 21³ points.
-    QString text = QStringLiteral(" t\n density\n    1   -2.0 -2.0 -2.0\n    21 0.2 0 0\n"
-                                  "    21 0 0.2 0\n    21 0 0 0.2\n    1 1.0 0.0 0.0 0.0\n");
-    for (int i = 0; i < 21; ++i)
-        for (int j = 0; j < 21; ++j)
-            for (int k = 0; k < 21; ++k) {
-                const double r2 =
-                    0.04 * ((i - 10) * (i - 10) + (j - 10) * (j - 10) + (k - 10) * (k - 10));
-                text += QStringLiteral(" %1").arg(std::exp(-r2), 0, 'E', 5) +
-                        (k % 6 == 5 || k == 20 ? QStringLiteral("\n") : QString());
-            }
-    QVERIFY(h.Start(h.Write("blob.cube", text.toLatin1())));
+    QVERIFY(h.Start(h.Write("blob.cube", BlobCube())));
     CMolDoc* document = h.ActiveDocument();
     QVERIFY(document->surface.volume != nullptr);
     QCOMPARE(document->surface.isovalue, 0.002);
@@ -279,6 +295,124 @@ void OrbitalTest::aCubeFileShowsItsSurfaceAtOnce() {
     }
     QVERIFY2(compared > 2000 && off < compared / 50,
              qPrintable(QStringLiteral("%1 of %2 off").arg(off).arg(compared)));
+    h.Exit();
+}
+
+void OrbitalTest::aSessionKeepsTheSurfaceAndMakesItsGridsAgain() {
+    // The files outlive the first program's harness.
+    QTemporaryDir files;
+    const QString fchk = files.filePath("h2.fchk");
+    const QString cube = files.filePath("blob.cube");
+    const QString session = files.filePath("lobes.ravek");
+    for (const auto& [path, bytes] :
+         {std::pair{fchk, HydrogenFchk()}, std::pair{cube, BlobCube()}}) {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    QImage before;
+    std::vector<float> orbitalValues;
+    SurfaceState kept;
+    {
+        AppHarness h;
+        QVERIFY(h.Start(fchk));
+        QVERIFY(h.WaitForPicture());
+        h.MainFrame()->Refresh();
+        h.Run(kPanelOrbitals);
+        COrbitalPanel* panel = h.MainFrame()->OrbitalPanel();
+        // The LUMO on a grid of 0.2 bohr, the cube file added beside it and
+        // colouring it, a level typed, translucent.
+        auto* table = panel->findChild<QTableWidget*>(QStringLiteral("orbitalTable"));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          table->visualItemRect(table->item(1, 2)).center());
+        panel->findChild<QDoubleSpinBox*>(QStringLiteral("gridSpacing"))->setValue(0.2);
+        QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("showOrbital")),
+                          Qt::LeftButton);
+        QVERIFY(panel->AddCube(cube));
+        CMolDoc* document = h.ActiveDocument();
+        QCOMPARE(document->grids.size(), std::size_t{2});
+        auto* colourBy = panel->findChild<QComboBox*>(QStringLiteral("colourVolume"));
+        colourBy->setFocus();
+        QTest::keyClick(colourBy, Qt::Key_End);
+        auto* level = panel->findChild<QDoubleSpinBox*>(QStringLiteral("isovalue"));
+        level->selectAll();
+        QTest::keyClicks(level, QStringLiteral("0.05"));
+        QTest::keyClick(level, Qt::Key_Return);
+        panel->findChild<QCheckBox*>(QStringLiteral("translucent"))->click();
+        kept = document->surface;
+        QVERIFY(kept.colourVolume == document->grids[1].grid && kept.translucent);
+        QCOMPARE(kept.isovalue, 0.05);
+        orbitalValues = document->grids[0].grid->values;
+        before = Picture(h.ActiveView());
+        h.MainFrame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h.MainFrame()));
+        h.QueueDialogAnswer(files.filePath("lobes"), 6);
+        h.Run(kFileSaveAs);
+        QVERIFY(QFile::exists(session));
+        h.Exit();
+    }
+
+    // Opened in a new program: the orbital evaluated again to the same
+    // values, the cube read again, the surface as it was, in the panel too.
+    AppHarness h;
+    QVERIFY(h.Start(session));
+    QVERIFY(h.WaitForPicture());
+    CMolDoc* document = h.ActiveDocument();
+    QCOMPARE(document->grids.size(), std::size_t{2});
+    QVERIFY(document->grids[0].origin == DocumentGrid::Origin::kComputed);
+    QCOMPARE(document->grids[0].spacing, 0.2);
+    QVERIFY(document->grids[0].grid->values == orbitalValues);
+    QCOMPARE(QString::fromStdString(document->grids[1].grid->name), QStringLiteral("density"));
+    const SurfaceState& surface = document->surface;
+    QCOMPARE(surface.volume, document->grids[0].grid);
+    QCOMPARE(surface.colourVolume, document->grids[1].grid);
+    QCOMPARE(surface.isovalue, kept.isovalue);
+    QCOMPARE(surface.translucent, true);
+    QCOMPARE(surface.colourRange, kept.colourRange);
+    QCOMPARE(surface.positive->TriangleCount(), kept.positive->TriangleCount());
+    QCOMPARE(Picture(h.ActiveView()), before);
+    h.MainFrame()->Refresh();
+    COrbitalPanel* panel = h.MainFrame()->OrbitalPanel();
+    QCOMPARE(panel->findChild<QComboBox*>(QStringLiteral("shownVolume"))->currentIndex(), 1);
+    QCOMPARE(panel->findChild<QComboBox*>(QStringLiteral("colourVolume"))->currentIndex(), 2);
+    QCOMPARE(panel->findChild<QDoubleSpinBox*>(QStringLiteral("isovalue"))->value(), 0.05);
+    QVERIFY(h.TakeMessages().isEmpty());
+
+    // The cube file gone: said, the orbital's surface kept, no colouring.
+    QVERIFY(QFile::remove(cube));
+    QVERIFY(document->OnOpenDocument(session));
+    const QStringList said = h.TakeMessages();
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said[0].contains(QStringLiteral("blob.cube")), qPrintable(said[0]));
+    QCOMPARE(document->grids.size(), std::size_t{1});
+    QCOMPARE(document->surface.volume, document->grids[0].grid);
+    QVERIFY(document->surface.colourVolume == nullptr);
+
+    // Sessions of other versions.
+    QFile saved(session);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QJsonObject older = QJsonDocument::fromJson(saved.readAll()).object();
+    QVERIFY(older.contains("surface"));
+    // A later version's grid of a kind unknown here, before the orbital, is
+    // passed over; the orbital is still the grid shown.
+    QJsonObject later = older;
+    QJsonObject part = later.value("surface").toObject();
+    QJsonArray grids = part.value("grids").toArray();
+    grids.prepend(QJsonObject{{"from", "a later kind"}});
+    part.insert("grids", grids);
+    part.insert("shown", 1);
+    part.insert("colouredBy", 0);
+    later.insert("surface", part);
+    QVERIFY(document->OnOpenDocument(h.Write("later.ravek", QJsonDocument(later).toJson())));
+    QCOMPARE(document->grids.size(), std::size_t{1});
+    QCOMPARE(document->surface.volume, document->grids[0].grid);
+    QVERIFY(document->surface.colourVolume == nullptr);
+    QCOMPARE(h.TakeMessages().size(), 1); // the cube file, still gone
+    // One written before surfaces were kept opens with none.
+    older.remove("surface");
+    QVERIFY(document->OnOpenDocument(h.Write("older.ravek", QJsonDocument(older).toJson())));
+    QVERIFY(document->grids.empty() && document->surface.volume == nullptr);
+    QVERIFY(h.TakeMessages().isEmpty());
     h.Exit();
 }
 
