@@ -117,6 +117,13 @@ void Camera::SetZoom(double value) {
     zoom = std::clamp(value, zoomMin, zoomMax);
 }
 
+bool Camera::operator==(const Camera& o) const {
+    return orientation == o.orientation && zoom == o.zoom && fitScale == o.fitScale &&
+           centre.x == o.centre.x && centre.y == o.centre.y && centre.z == o.centre.z &&
+           fieldOfView == o.fieldOfView && nearPlane == o.nearPlane && farPlane == o.farPlane &&
+           eyeDistance == o.eyeDistance && zoomMin == o.zoomMin && zoomMax == o.zoomMax;
+}
+
 void Camera::FitAlso(double radius) {
     // The atoms' largest extent is fitted to 3 scene units.
     constexpr double kFittedExtent = 3.0;

@@ -44,6 +44,8 @@ struct Camera {
 
     // Model units to scene units.
     double Scale() const { return zoom * fitScale; }
+    bool operator==(const Camera& o) const;
+    bool operator!=(const Camera& o) const { return !(*this == o); }
     // Model coordinates (Å) to those the light is given in: centred,
     // scaled, then turned and moved. The eye looks from (0, 0, eyeDistance)
     // down -z there.

@@ -90,4 +90,9 @@ struct ViewState {
     // while the vibration is animated; 0 at rest. Bonds stay those of the
     // resting geometry.
     double vibrationOffset = 0.0;
+
+    // Every member equal: the same picture of the same model, and the same
+    // picks, drag and vibration under way.
+    bool operator==(const ViewState& o) const;
+    bool operator!=(const ViewState& o) const { return !(*this == o); }
 };

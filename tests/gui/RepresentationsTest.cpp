@@ -90,6 +90,7 @@ void RepresentationsTest::panelCommandsAndSessionsGiveOnePicture() {
         out.write(Pocket());
     }
     QImage withoutPanel;
+    ViewState shown;
     {
         AppHarness h;
         QVERIFY(h.Start(structure));
@@ -157,6 +158,7 @@ void RepresentationsTest::panelCommandsAndSessionsGiveOnePicture() {
         h.Run(kPanelRepresentations);
         QVERIFY(!panel->isVisible());
         withoutPanel = Picture(view);
+        shown = view->state;
         // The lists opened by the panel's boxes were windows of their own:
         // the main window is made the active one again, as a click on it
         // would, so that File commands reach its document.
@@ -181,6 +183,8 @@ void RepresentationsTest::panelCommandsAndSessionsGiveOnePicture() {
     CMolView* view = h.ActiveView();
     QCOMPARE(view->state.representations.size(), std::size_t{4});
     QCOMPARE(Picture(view), withoutPanel);
+    // What the window shows is the value it was, every member of it.
+    QVERIFY(view->state == shown);
     QVERIFY(h.TakeMessages().isEmpty());
 }
 
