@@ -92,7 +92,7 @@ MenuItem EditMenu(bool withSettings) {
 // The panels of the main window, each shown or hidden, and whether they
 // open by themselves.
 MenuItem PanelMenu() {
-    return {QT_TRANSLATE_NOOP("Menu", "パネル(&N)"),
+    return {QT_TRANSLATE_NOOP("Menu", "パネル(&D)"),
             0,
             {{QT_TRANSLATE_NOOP("Menu", "軌道と密度(&O)"), kPanelOrbitals, {}},
              {QT_TRANSLATE_NOOP("Menu", "計算結果(&R)"), kPanelResults, {}},
@@ -131,7 +131,7 @@ MenuItem MoleculeViewMenu() {
                kSeparator,
                {QT_TRANSLATE_NOOP("Menu", "振動解析"), kVibration, {}}}},
              {QT_TRANSLATE_NOOP("Menu", "アニメーション(&A)"), kAnimation, {}},
-             {QT_TRANSLATE_NOOP("Menu", "ステップ(&T)"),
+             {QT_TRANSLATE_NOOP("Menu", "ステップ(&G)"),
               0,
               {{QT_TRANSLATE_NOOP("Menu", "最初へ(&F)\tCtrl+PgUp"), kStepFirst, {}},
                {QT_TRANSLATE_NOOP("Menu", "前へ(&P)\tPgUp"), kStepPrevious, {}},

@@ -2143,7 +2143,7 @@ Please verify the correct file name was given.</translation>
     </message>
     <message>
         <source>基準振動(&amp;N)...</source>
-        <translation>&amp;Normal Modes...</translation>
+        <translation>N&amp;ormal Modes...</translation>
     </message>
     <message>
         <source>水素原子表示</source>
@@ -2183,11 +2183,11 @@ Please verify the correct file name was given.</translation>
     </message>
     <message>
         <source>表示設定(&amp;P)</source>
-        <translation>Dis&amp;play Settings</translation>
+        <translation>&amp;Display Settings</translation>
     </message>
     <message>
         <source>視点を戻す(&amp;H)	Home</source>
-        <translation>Reset Vi&amp;ew	Home</translation>
+        <translation>Reset &amp;View	Home</translation>
     </message>
     <message>
         <source>解析(&amp;A)</source>
@@ -2290,10 +2290,6 @@ Please verify the correct file name was given.</translation>
         <translation>Rainbow from &amp;N to C Terminus</translation>
     </message>
     <message>
-        <source>ステップ(&amp;T)</source>
-        <translation>S&amp;tep</translation>
-    </message>
-    <message>
         <source>最初へ(&amp;F)	Ctrl+PgUp</source>
         <translation>&amp;First	Ctrl+PgUp</translation>
     </message>
@@ -2322,10 +2318,6 @@ Please verify the correct file name was given.</translation>
         <translation>Use the File's Secondary Structure</translation>
     </message>
     <message>
-        <source>パネル(&amp;N)</source>
-        <translation>Pa&amp;nels</translation>
-    </message>
-    <message>
         <source>軌道と密度(&amp;O)</source>
         <translation>&amp;Orbitals and Densities</translation>
     </message>
@@ -2351,7 +2343,15 @@ Please verify the correct file name was given.</translation>
     </message>
     <message>
         <source>表示(&amp;D)</source>
-        <translation>&amp;Representations</translation>
+        <translation>Re&amp;presentations</translation>
+    </message>
+    <message>
+        <source>パネル(&amp;D)</source>
+        <translation>Pa&amp;nels</translation>
+    </message>
+    <message>
+        <source>ステップ(&amp;G)</source>
+        <translation>Ste&amp;p</translation>
     </message>
 </context>
 <context>

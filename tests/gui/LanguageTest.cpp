@@ -37,6 +37,7 @@
 #include <QTranslator>
 
 #include <algorithm>
+#include <map>
 
 using namespace CommandIds;
 
@@ -173,6 +174,30 @@ QStringList WalkThrough(AppHarness& h) {
     return seen;
 }
 
+// The access keys (the letter after "&") that two items of one menu share,
+// in menus and every submenu of the menu resources, as "menu: key" lines in
+// the language installed.
+QStringList SharedAccessKeys(const std::vector<MenuItem>& items, const QString& where) {
+    QStringList shared;
+    std::map<QChar, QString> taken;
+    for (const MenuItem& item : items) {
+        if (item.text == nullptr || item.text[0] == 0)
+            continue;
+        const QString text =
+            QCoreApplication::translate("Menu", item.text).section(QLatin1Char('\t'), 0, 0);
+        const qsizetype amp = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+        if (amp >= 0) {
+            const QChar key = text[amp + 1].toUpper();
+            const auto [at, fresh] = taken.emplace(key, text);
+            if (!fresh)
+                shared << QStringLiteral("%1: %2 in %3 and %4").arg(where, key, at->second, text);
+        }
+        if (!item.items.empty())
+            shared << SharedAccessKeys(item.items, where + QStringLiteral(" > ") + text);
+    }
+    return shared;
+}
+
 } // namespace
 
 class LanguageTest : public QObject {
@@ -186,7 +211,19 @@ private slots:
     void theEnvironmentTheSettingAndTheOptionChoose();
     void englishEverywhere();
     void japaneseAsAlwaysUnderJapaneseOrNoLocale();
+    void noTwoItemsOfAMenuShareAnAccessKey();
 };
+
+void LanguageTest::noTwoItemsOfAMenuShareAnAccessKey() {
+    QStringList shared;
+    for (const UiLanguage::Kind language : {UiLanguage::kJapanese, UiLanguage::kEnglish}) {
+        QVERIFY(UiLanguage::Install(language));
+        for (const int menus : {ResourceIds::kMainMenu, ResourceIds::kMolecule, ResourceIds::kPlot,
+                                ResourceIds::kSpectrum, ResourceIds::kChart})
+            shared << SharedAccessKeys(MenuResource(menus), QString::number(menus));
+    }
+    QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QLatin1Char('\n'))));
+}
 
 void LanguageTest::theEnvironmentTheSettingAndTheOptionChoose() {
     using L = UiLanguage;
@@ -247,7 +284,7 @@ void LanguageTest::englishEverywhere() {
     QVERIFY2(japanese.isEmpty(), qPrintable(japanese.join(QLatin1Char('\n'))));
     // What was seen is the program's English and Qt's.
     for (const char* expected :
-         {"&File", "&Analysis", "Reset Vi&ew\tHome",
+         {"&File", "&Analysis", "Reset &View\tHome",
           "Show the window on the whole screen; again to return", "Language (from the next start)",
           "Residues", "About RAVEK", "Save As", "&Save", "The format to save", "Normal Modes",
           "Symmetry", "Ready"}) {
