@@ -83,19 +83,27 @@ QByteArray HydrogenFchk() {
     return text.toLatin1();
 }
 
-// A density-like grid: exp(-r²) about the middle of 21³ points, one atom.
-QByteArray BlobCube() {
-    QString text = QStringLiteral(" t\n density\n    1   -2.0 -2.0 -2.0\n    21 0.2 0 0\n"
-                                  "    21 0 0.2 0\n    21 0 0 0.2\n    1 1.0 0.0 0.0 0.0\n");
+// A density-like grid of 21³ points step bohr apart about the origin,
+// exp(-r²/width), after head (the two comment lines and the atoms' and
+// axes' lines, in a cube file's layout).
+QByteArray GaussianCube(const QString& head, double step, double width) {
+    QString text = head;
     for (int i = 0; i < 21; ++i)
         for (int j = 0; j < 21; ++j)
             for (int k = 0; k < 21; ++k) {
                 const double r2 =
-                    0.04 * ((i - 10) * (i - 10) + (j - 10) * (j - 10) + (k - 10) * (k - 10));
-                text += QStringLiteral(" %1").arg(std::exp(-r2), 0, 'E', 5) +
+                    step * step * ((i - 10) * (i - 10) + (j - 10) * (j - 10) + (k - 10) * (k - 10));
+                text += QStringLiteral(" %1").arg(std::exp(-r2 / width), 0, 'E', 5) +
                         (k % 6 == 5 || k == 20 ? QStringLiteral("\n") : QString());
             }
     return text.toLatin1();
+}
+
+// exp(-r²) on 4 bohr about one atom.
+QByteArray BlobCube() {
+    return GaussianCube(QStringLiteral(" t\n density\n    1   -2.0 -2.0 -2.0\n    21 0.2 0 0\n"
+                                       "    21 0 0.2 0\n    21 0 0 0.2\n    1 1.0 0.0 0.0 0.0\n"),
+                        0.2, 1.0);
 }
 
 QImage Picture(CMolView* view) {
@@ -421,18 +429,12 @@ void OrbitalTest::aSurfaceLargerThanTheMoleculeFitsAndHomeFitsItAgain() {
     // Two hydrogens 0.74 Å apart in a density whose surface (at its default
     // level 0.002) reaches about 7 bohr, 3.7 Å, from them: far beyond the
     // picture the atoms alone are fitted to.
-    QString text = QStringLiteral(" t\n density\n    2   -8.0 -8.0 -8.0\n    21 0.8 0 0\n"
-                                  "    21 0 0.8 0\n    21 0 0 0.8\n    1 1.0 0.0 0.0 -0.7\n"
-                                  "    1 1.0 0.0 0.0 0.7\n");
-    for (int i = 0; i < 21; ++i)
-        for (int j = 0; j < 21; ++j)
-            for (int k = 0; k < 21; ++k) {
-                const double r2 =
-                    0.64 * ((i - 10) * (i - 10) + (j - 10) * (j - 10) + (k - 10) * (k - 10));
-                text += QStringLiteral(" %1").arg(std::exp(-r2 / 8.0), 0, 'E', 5) +
-                        (k % 6 == 5 || k == 20 ? QStringLiteral("\n") : QString());
-            }
-    QVERIFY(h.Start(h.Write("wide.cube", text.toLatin1())));
+    const QByteArray cube =
+        GaussianCube(QStringLiteral(" t\n density\n    2   -8.0 -8.0 -8.0\n    21 0.8 0 0\n"
+                                    "    21 0 0.8 0\n    21 0 0 0.8\n    1 1.0 0.0 0.0 -0.7\n"
+                                    "    1 1.0 0.0 0.0 0.7\n"),
+                     0.8, 8.0);
+    QVERIFY(h.Start(h.Write("wide.cube", cube)));
     CMolView* view = h.ActiveView();
     QVERIFY(h.ActiveDocument()->surface.positive != nullptr);
     // Whole in the window, clear of its edges.
