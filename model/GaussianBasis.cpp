@@ -158,6 +158,10 @@ GaussianBasis::GaussianBasis(std::vector<BasisShell> shells) : shells_(std::move
     }
 }
 
+const std::vector<std::array<int, 3>>& GaussianBasis::CartesianPowersOf(int l) {
+    return CartesianPowers(l);
+}
+
 void GaussianBasis::Angular(int l, bool pure, double x, double y, double z, double* out) {
     if (!pure || l < 2) {
         const std::vector<Powers>& powers = CartesianPowers(l);

@@ -3,6 +3,7 @@
 #include "model/Point3D.h"
 #include "model/VolumeGrid.h"
 
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -74,6 +75,9 @@ public:
     // from its centre, normalised as the functions are; pure functions of l
     // up to kMaxL.
     static void Angular(int l, bool pure, double x, double y, double z, double* out);
+    // The powers of x, y and z of the Cartesian functions of l, in the
+    // order above.
+    static const std::vector<std::array<int, 3>>& CartesianPowersOf(int l);
 
     static constexpr int kMaxL = 9;
     static constexpr double kNegligible = 1e-10;

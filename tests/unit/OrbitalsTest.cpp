@@ -7,6 +7,7 @@
 #include "formats/FchkReader.h"
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
+#include "model/BasisOverlap.h"
 #include "model/CMolData.h"
 #include "model/VolumeEvaluator.h"
 #include "model/Wavefunction.h"
@@ -169,6 +170,47 @@ TEST(Orbitals, GaussianFilesGiveNormalisedOrbitalsAndTheirElectrons) {
     EXPECT_NEAR(Overlap(o2Grid, o8, o8), 1.0, 2e-3);
     EXPECT_NEAR(Overlap(o2Grid, o8, o9), 0.0, 1e-3);
     EXPECT_NEAR(Integral(*o2.wavefunction, o2Grid, VolumeRequest::Quantity::kDensity), 16.0, 0.02);
+}
+
+// The overlaps in closed form: every orbital of Gaussian's files is
+// normalised and orthogonal to the others to the 8 digits the files print
+// (sp shells; pure s ... h; Cartesian d and f of both spins), and one
+// primitive's functions overlap as their moments say (⟨xx|yy⟩ = 1/3).
+TEST(Orbitals, OverlapsInClosedFormMakeTheFilesOrbitalsOrthonormal) {
+    BasisShell d;
+    d.l = 2;
+    d.exponents = {0.8};
+    d.coefficients = {1.0};
+    const BasisOverlap one(GaussianBasis({d}));
+    EXPECT_NEAR(one.At(0, 0), 1.0, 1e-12);
+    EXPECT_NEAR(one.At(0, 1), 1.0 / 3.0, 1e-12);
+    EXPECT_NEAR(one.At(3, 4), 0.0, 1e-12);
+    if (!SharedData())
+        GTEST_SKIP() << "shared test data not present";
+    for (const char* name : {"h2o_sto3g.fchk", "he_spdfgh_orbital.fchk", "o2_cc_pvtz_cart.fchk"}) {
+        const CMolData model = ReadFchkPath((kOrbitals / name).string());
+        ASSERT_NE(model.wavefunction, nullptr) << name;
+        const Wavefunction& w = *model.wavefunction;
+        const BasisOverlap s(w.basis);
+        const int n = s.Size();
+        double worst = 0.0;
+        for (const OrbitalSet* set : {&w.alpha, &w.beta}) {
+            for (int i = 0; i < set->Count(); ++i) {
+                const double* ci = &set->coefficients[static_cast<std::size_t>(i * n)];
+                worst = std::max(worst, std::fabs(s.NormOf(ci) - 1.0));
+                // Against a few others: orthogonal.
+                for (int j = 0; j < i && j < 4; ++j) {
+                    const double* cj = &set->coefficients[static_cast<std::size_t>(j * n)];
+                    double overlap = 0.0;
+                    for (int a = 0; a < n; ++a)
+                        for (int b = 0; b < n; ++b)
+                            overlap += ci[a] * s.At(a, b) * cj[b];
+                    worst = std::max(worst, std::fabs(overlap));
+                }
+            }
+        }
+        EXPECT_LT(worst, 2e-6) << name;
+    }
 }
 
 TEST(Orbitals, CheckpointFilesGiveAtomsStepsChargesAndOrbitals) {
