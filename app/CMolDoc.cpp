@@ -90,11 +90,9 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     case MoleculeFile::Status::kCannotOpen:
         return QCoreApplication::translate("CMolDoc", "読み込めませんでした");
     case MoleculeFile::Status::kNotRead:
-        return read.kind == FileKind::kOrca
-                   ? QCoreApplication::translate(
-                         "CMolDoc", "ORCA の出力ファイルです。このバージョンでは読み込めません")
-                   : QCoreApplication::translate(
-                         "CMolDoc", "Molden ファイルです。このバージョンでは読み込めません");
+        // Only ORCA outputs are recognised and not read.
+        return QCoreApplication::translate(
+            "CMolDoc", "ORCA の出力ファイルです。このバージョンでは読み込めません");
     case MoleculeFile::Status::kNoMolecule:
         break;
     }
@@ -116,6 +114,9 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
         case FileKind::kFchk:
             return QCoreApplication::translate(
                        "CMolDoc", "フォーマット済みチェックポイントファイルとして読めません: %1")
+                .arg(problem);
+        case FileKind::kMolden:
+            return QCoreApplication::translate("CMolDoc", "Molden ファイルとして読めません: %1")
                 .arg(problem);
         default:
             return QCoreApplication::translate("CMolDoc", "mmCIF として読めません: %1")
@@ -151,6 +152,8 @@ QString KindText(FileKind kind) {
         return QCoreApplication::translate("CMolDoc", "cube");
     case FileKind::kFchk:
         return QCoreApplication::translate("CMolDoc", "フォーマット済みチェックポイント");
+    case FileKind::kMolden:
+        return QCoreApplication::translate("CMolDoc", "Molden");
     default:
         return QString();
     }

@@ -337,7 +337,8 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, const Fra
            {static_cast<int>(Source::kPdb), "pdb"},
            {static_cast<int>(Source::kXyz), "xyz"},
            {static_cast<int>(Source::kCube), "cube"},
-           {static_cast<int>(Source::kFchk), "fchk"}});
+           {static_cast<int>(Source::kFchk), "fchk"},
+           {static_cast<int>(Source::kMolden), "molden"}});
     named("gaussianFileTypeName", static_cast<int>(model.gaussianFileType),
           {{static_cast<int>(FileType::kNone), "none"},
            {static_cast<int>(FileType::kPdb), "pdb"},

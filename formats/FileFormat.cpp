@@ -7,6 +7,7 @@
 #include "formats/FchkReader.h"
 #include "formats/GaussianInputWriter.h"
 #include "formats/GaussianLogFollower.h"
+#include "formats/MoldenReader.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
 #include "formats/WholeStructureWriter.h"
@@ -29,6 +30,10 @@ std::unique_ptr<CMolData> ReadCubeFile(StdioFile* in, const PdbOptions&) {
 
 std::unique_ptr<CMolData> ReadFchkFile(StdioFile* in, const PdbOptions&) {
     return ReadFchk(in);
+}
+
+std::unique_ptr<CMolData> ReadMoldenFile(StdioFile* in, const PdbOptions&) {
+    return ReadMolden(in);
 }
 
 bool WriteCom(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
@@ -64,8 +69,8 @@ const std::vector<FileFormat>& FileFormats() {
     // of Gaussian inputs (gau, gjc) and outputs (gal, g92 ... g03), and the
     // g09 and g16 users give outputs, so that a file the desktop hands over
     // as one of those types is read. ORCA outputs (named .out or .log like
-    // Gaussian's, told apart by their banner) and Molden files are
-    // recognised and refused by name until they are read.
+    // Gaussian's, told apart by their banner) are recognised and refused by
+    // name until they are read.
     static const std::vector<FileFormat> formats = {
         {"gaussian",
          FileKind::kGaussian,
@@ -162,10 +167,13 @@ const std::vector<FileFormat>& FileFormats() {
         {"molden",
          FileKind::kMolden,
          {"molden", "molden.input"},
-         {},
+         {"chemical/x-molden"},
+         ReadMoldenFile,
          nullptr,
+         "Molden file",
          nullptr,
-         "Molden file"},
+         {"*.molden", "*.molden.input"},
+         {"*.molden.gz"}},
     };
     return formats;
 }

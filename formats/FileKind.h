@@ -6,8 +6,8 @@
 // The reader a structure file needs.
 // kByContent asks for the reader the file's first bytes call for (see
 // FileKindFromContent); a read names the kind it used.
-// kOrca and kMolden are recognised (by name and content) but not read:
-// their files are refused with a message that names their kind.
+// kOrca is recognised (by name and content) but not read: its files are
+// refused with a message that names their kind.
 enum class FileKind {
     kGaussian,
     kPdb,

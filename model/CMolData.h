@@ -30,7 +30,15 @@ class CMolData {
 public:
     // Values of the kind fields.
     // The reader that filled the model.
-    enum class SourceKind { kNone = 0, kGaussian = 1, kPdb = 2, kXyz = 3, kCube = 4, kFchk = 5 };
+    enum class SourceKind {
+        kNone = 0,
+        kGaussian = 1,
+        kPdb = 2,
+        kXyz = 3,
+        kCube = 4,
+        kFchk = 5,
+        kMolden = 6
+    };
     // The layout of the file read (a PDB file for the PDB reader).
     enum class GaussianFileType { kNone = 0, kPdb = 1, kInput = 2, kOutput = 3 };
     enum VibrationState { kVibrationPresent = 3, kVibrationNone = 4 };

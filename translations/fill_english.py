@@ -32,6 +32,8 @@ ENGLISH = {
     ("CMolDoc", "PDBx/mmCIF"): "PDBx/mmCIF",
     ("CMolDoc", "XYZ"): "XYZ",
     ("CMolDoc", "cube"): "cube",
+    ("CMolDoc", "Molden"): "Molden",
+    ("CMolDoc", "Molden ファイルとして読めません: %1"): "Cannot read as a Molden file: %1",
     ("CMolDoc", "フォーマット済みチェックポイント"): "formatted checkpoint",
     ("CMolDoc", "%1 は %2 ファイルのようです。\n%2 ファイルとして読み込みますか?"): "%1 looks like a %2 file.\nRead it as a %2 file?",
     ("Menu", "縁取り(&O)"): "&Outline",
@@ -371,8 +373,6 @@ ENGLISH = {
         "cannot be read as a formatted checkpoint file: %1",
     ("CMolDoc", "ORCA の出力ファイルです。このバージョンでは読み込めません"):
         "an ORCA output, which this version does not read",
-    ("CMolDoc", "Molden ファイルです。このバージョンでは読み込めません"):
-        "a Molden file, which this version does not read",
     ("CMolDoc", "原子の行に読み取れる座標がありません"): "no atom row has readable coordinates",
     ("CMolDoc", "原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。"
                 "分数座標は読み込みません"):

@@ -366,10 +366,6 @@ Do you want to replace it?</translation>
         <translation>an ORCA output, which this version does not read</translation>
     </message>
     <message>
-        <source>Molden ファイルです。このバージョンでは読み込めません</source>
-        <translation>a Molden file, which this version does not read</translation>
-    </message>
-    <message>
         <source>cube ファイルとして読めません: %1</source>
         <translation>cannot be read as a cube file: %1</translation>
     </message>
@@ -434,6 +430,14 @@ What is shown may differ from what was saved.</translation>
 %2</source>
         <translation>Grids of the session %1 that could not be made:
 %2</translation>
+    </message>
+    <message>
+        <source>Molden ファイルとして読めません: %1</source>
+        <translation>Cannot read as a Molden file: %1</translation>
+    </message>
+    <message>
+        <source>Molden</source>
+        <translation>Molden</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Orbitals and densities of ravek-cli cube against Psi4: Psi4 computes water
 (pure cc-pVQZ with g functions, Cartesian cc-pVTZ with d and f, and the
-open-shell cation by UHF), writes a formatted checkpoint file and cube files
-of orbitals and densities; ravek-cli evaluates the same on exactly the same
-grids from the checkpoint file, and the values must agree point by point (an
-orbital's sign may flip). Skipped when Psi4 is not installed."""
+open-shell cation by UHF), writes a formatted checkpoint file, a Molden file
+and cube files of orbitals and densities; ravek-cli evaluates the same on
+exactly the same grids from the checkpoint file and from the Molden file,
+and the values must agree point by point (an orbital's sign may flip).
+Skipped when Psi4 is not installed."""
 
 import os
 import shutil
@@ -40,6 +41,7 @@ set {{
 }}
 e, wfn = energy('scf', return_wfn=True)
 fchk(wfn, 'water.fchk')
+molden(wfn, 'water.molden')
 cubeprop(wfn)
 """
 
@@ -74,15 +76,16 @@ def main():
                      ("Psi_a_6_6-A", ["6"]), ("Dt", ["density"])]
             if reference == "uhf":
                 cases += [("Psi_b_5_5-A", ["5", "--beta"]), ("Ds", ["spin"])]
-            for name, orbital in cases:
+            for (name, orbital), source in [(c, s) for s in ("water.fchk", "water.molden")
+                                            for c in cases]:
                 reference_cube = os.path.join(work, name + ".cube")
                 ours = os.path.join(work, name + ".ravek.cube")
-                made = subprocess.run([cli, "cube", os.path.join(work, "water.fchk"),
+                made = subprocess.run([cli, "cube", os.path.join(work, source),
                                        "--orbital"] + orbital +
                                       ["--like", reference_cube, "-o", ours],
                                       capture_output=True, text=True)
                 if made.returncode != 0:
-                    failures.append("ravek-cli cube %s: %s" % (orbital, made.stderr))
+                    failures.append("ravek-cli cube %s %s: %s" % (source, orbital, made.stderr))
                     continue
                 theirs, mine = values(reference_cube), values(ours)
                 if len(theirs) != len(mine):
@@ -96,9 +99,9 @@ def main():
                 worst = min(max(abs(a - s * b) - 1.1e-5 * abs(a) - floor
                                 for a, b in zip(theirs, mine)) for s in (1, -1))
                 largest = min(max(abs(a - s * b) for a, b in zip(theirs, mine)) for s in (1, -1))
-                report.append("%s %s %s: largest difference %.2g (largest value %.3g)"
-                              % (basis, "pure" if pure == "true" else "Cartesian", name, largest,
-                                 max(abs(a) for a in theirs)))
+                report.append("%s %s %s from %s: largest difference %.2g (largest value %.3g)"
+                              % (basis, "pure" if pure == "true" else "Cartesian", name, source,
+                                 largest, max(abs(a) for a in theirs)))
                 if worst > 0.0:
                     failures.append(report[-1])
     print("\n".join(report))

@@ -447,7 +447,8 @@ void AppShellTest::zMatrixInputsOpenOrNameTheirLine() {
 // What a refused file is, word for word, whichever way it comes (start,
 // drop, recent files, the Open dialog), and never an empty window: a cube
 // whose second value is no number, a damaged checkpoint, a PDB file of
-// remarks only, an ORCA output under a Gaussian name, a Molden file; and a
+// remarks only, an ORCA output under a Gaussian name, a Molden file of no
+// atoms; and a
 // Gaussian output named .g09 or .g16 opens.
 void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
     AppHarness h;
@@ -473,7 +474,8 @@ void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
         cannot +
             QStringLiteral("ORCA の出力ファイルです。このバージョンでは読み込めません (job.out)"),
         cannot +
-            QStringLiteral("Molden ファイルです。このバージョンでは読み込めません (h2o.molden)"),
+            QStringLiteral("Molden ファイルとして読めません: its [Atoms] section lists no atom "
+                           "(h2o.molden)"),
     };
     const QStringList refused = {cube, fchk, remarks, orca, molden};
     // Dropped (or handed over) together: one box names them all, and no

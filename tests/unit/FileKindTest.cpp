@@ -34,8 +34,7 @@ TEST(FileKind, EveryNameOfTheDesktopsChemicalTypesChoosesAReader) {
         EXPECT_EQ(FileKindFromPath(cube), FileKind::kCube) << cube;
     for (const char* fchk : {"a.fchk", "a.FCh", "a.fchk.gz"})
         EXPECT_EQ(FileKindFromPath(fchk), FileKind::kFchk) << fchk;
-    // Recognised, not read: Molden files (as ORCA's orca_2mkl names them
-    // too).
+    // Molden files, as ORCA's orca_2mkl names them too.
     for (const char* molden : {"a.molden", "A.MOLDEN", "h2o.molden.input", "a.molden.gz"})
         EXPECT_EQ(FileKindFromPath(molden), FileKind::kMolden) << molden;
     for (const char* unknown : {"a.g10", "a.g1", "a.txt", "gz", ".gz", "a.gz", "a.xy", "og",
@@ -55,7 +54,8 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
               "*.mmcif.gz|All Files (*.*)|*.*|XYZ Files (*.xyz; *.xyz.gz)|*.xyz; *.xyz.gz|"
               "Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)|*.cube; *.cub; *.fchk; "
               "*.fch; *.cube.gz; *.cub.gz; *.fchk.gz|All Molecule Files (*.*)|*|"
-              "RAVEK Sessions (*.ravek)|*.ravek||");
+              "RAVEK Sessions (*.ravek)|*.ravek|Molden Files (*.molden; *.molden.input)|"
+              "*.molden; *.molden.input; *.molden.gz||");
     EXPECT_EQ(FilterString(SaveFilters()),
               "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "
               "*.ent|Ramachandran Plot Data (*.rpd)|*.rpd|All Files (*.*)|*.*|XYZ Files "
@@ -159,9 +159,9 @@ TEST(FileKind, ContentAgreesWithTheNameOnEverySharedFile) {
     EXPECT_GE(molden, 2);
 }
 
-// ORCA outputs and Molden files are refused by what they are, through the
-// one reading path every program part uses, with a sentence naming the
-// kind; no reader is run on them.
+// ORCA outputs are refused by what they are, through the one reading path
+// every program part uses, with a sentence naming the kind; no reader is
+// run on them. Molden files are read.
 TEST(FileKind, RecognisedKindsAreRefusedByName) {
     const std::filesystem::path dir = RAVEK_TESTDATA_DIR;
     if (!std::filesystem::is_directory(dir / "orca") ||
@@ -178,10 +178,8 @@ TEST(FileKind, RecognisedKindsAreRefusedByName) {
     }
     const std::string molden = (dir / "molden/orca_h2o.molden.input").string();
     const MoleculeFile read = ReadMoleculeFile(molden, FileKindFromPath(molden), PdbOptions());
-    EXPECT_EQ(read.status, MoleculeFile::Status::kNotRead);
-    EXPECT_EQ(read.Describe("h2o.molden.input"),
-              "h2o.molden.input: the file is a Molden file, a kind of file this version does not "
-              "read");
+    EXPECT_EQ(read.status, MoleculeFile::Status::kMolecule);
+    EXPECT_EQ(read.kind, FileKind::kMolden);
 }
 
 // Saving by name: every written format is found by its endings in any case;
@@ -193,7 +191,7 @@ TEST(FileFormats, SavedFormatsFollowTheExtension) {
     EXPECT_STREQ(FormatSavedAs("xyz")->name, "xyz");
     EXPECT_EQ(FormatSavedAs("log"), nullptr); // read, never written
     EXPECT_EQ(FormatSavedAs(""), nullptr);
-    EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz|cube|fchk");
+    EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz|cube|fchk|molden");
     EXPECT_EQ(FormatNames(true, false), "com, pdb, pdb-short, pdb-full, mmcif, rpd or xyz");
     EXPECT_STREQ(FormatSavedAs("cif")->name, "mmcif");
 }
