@@ -245,8 +245,8 @@ class Fixtures(unittest.TestCase):
             with open(path, "w") as f:
                 f.write(FREQUENCY_JOB)
             self.assertEqual(json.loads(self.info(path).stdout)["atomCount"], 3, ending)
-        # An ORCA output under a Gaussian name, and a Molden file: refused
-        # by what they are, in one line, exit code 1.
+        # An ORCA output under a Gaussian name: refused by what it is, in
+        # one line, exit code 1; a Molden file of no atoms by what it lacks.
         orca = os.path.join(self.dir.name, "job.out")
         with open(orca, "w") as f:
             f.write("\n   *****************\n   * O   R   C   A *\n   *****************\n")
@@ -255,11 +255,13 @@ class Fixtures(unittest.TestCase):
             f.write("[Molden Format]\n[Atoms] AU\n")
         # The ORCA output also when the Gaussian reader is asked for.
         for args, path, sentence in (((orca,), orca, "an ORCA output"),
-                                     (("--type", "gaussian", orca), orca, "an ORCA output"),
-                                     ((molden,), molden, "a Molden file")):
+                                     (("--type", "gaussian", orca), orca, "an ORCA output")):
             result = self.info(*args, code=1)
             self.assertEqual(result.stderr.decode(), "ravek-cli: %s: the file is %s, a kind of "
                              "file this version does not read\n" % (path, sentence))
+        result = self.info(molden, code=1)
+        self.assertEqual(result.stderr.decode(), "ravek-cli: %s: no molecule: the file is not a "
+                         "valid Molden file (its [Atoms] section lists no atom)\n" % molden)
 
     def test_usage_errors_and_unreadable_files_exit_2(self):
         for args in ((), ("info",), ("info", "--type", "mol2", self.pdb), ("info", self.pdb, "--frames"),

@@ -494,13 +494,14 @@ void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
         QVERIFY(h.ActiveDocument()->data != nullptr);
     }
     // From the recent files, with no window: still no window. A file that
-    // was read joined them (the last, the remarks); one of a kind not read
-    // did not.
+    // was read joined them (the last, the Molden file; the remarks before
+    // it); one of a kind not read did not.
     h.Run(kFileClose);
     QCOMPARE(h.Frames().size(), 0);
-    QCOMPARE(h.StoredString("Recent File List", "File1"), remarks);
+    QCOMPARE(h.StoredString("Recent File List", "File1"), molden);
+    QCOMPARE(h.StoredString("Recent File List", "File2"), remarks);
     h.Run(kFileMru1);
-    QCOMPARE(h.TakeMessages(), QStringList{expected[2]});
+    QCOMPARE(h.TakeMessages(), QStringList{expected[4]});
     QCOMPARE(h.Frames().size(), 0);
     // A Gaussian output by its newer names, from the Open dialog's All Files.
     h.QueueDialogAnswer(g09, 3);
