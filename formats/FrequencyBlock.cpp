@@ -20,15 +20,6 @@
 
 namespace {
 
-std::vector<std::string_view> Words(std::string_view text) {
-    std::vector<std::string_view> words;
-    TextScanner scan(text);
-    std::string_view word;
-    while (scan.Word(word))
-        words.push_back(word);
-    return words;
-}
-
 double Number(std::string_view text) {
     double value = 0.0;
     return TextScanner::ParseReal(text, value) ? value : NormalMode::kNotPrinted;
@@ -78,7 +69,7 @@ std::vector<std::string_view> FixedFields(std::string_view values) {
 }
 
 bool IsAtomHeader(std::string_view line) {
-    const std::vector<std::string_view> w = Words(line);
+    const std::vector<std::string_view> w = TextScanner::Words(line);
     return w.size() >= 5 && w[0] == "Atom" && w[1] == "AN" && w[2] == "X";
 }
 
@@ -94,7 +85,7 @@ void FrequencyBlock::Read(const std::function<bool(std::string&)>& nextLine, int
     if (atoms <= 0 || !nextLine(line))
         return;
     std::vector<NormalMode> block;
-    for (std::string_view word : Words(line)) {
+    for (std::string_view word : TextScanner::Words(line)) {
         int number = 0;
         if (!TextScanner::ParseInt(word, number) || block.size() >= kMaxModes)
             return;
@@ -102,7 +93,7 @@ void FrequencyBlock::Read(const std::function<bool(std::string&)>& nextLine, int
     }
     if (block.empty() || !nextLine(line))
         return;
-    const std::vector<std::string_view> symmetries = Words(line);
+    const std::vector<std::string_view> symmetries = TextScanner::Words(line);
     if (symmetries.size() == block.size()) {
         for (std::size_t j = 0; j < block.size(); ++j)
             block[j].symmetry = std::string(symmetries[j]);
@@ -118,7 +109,7 @@ void FrequencyBlock::Read(const std::function<bool(std::string&)>& nextLine, int
         }
         std::string_view values;
         const Property property = PropertyOf(line, values);
-        std::vector<std::string_view> v = Words(values);
+        std::vector<std::string_view> v = TextScanner::Words(values);
         if (v.size() != n && line.find("---") != std::string::npos)
             v = FixedFields(values);
         for (std::size_t j = 0; j < n; ++j) {
@@ -158,7 +149,7 @@ void FrequencyBlock::Read(const std::function<bool(std::string&)>& nextLine, int
     std::vector<bool> seen(static_cast<std::size_t>(rows), false);
     int read = 0;
     for (; read < rows && nextLine(line); ++read) {
-        const std::vector<std::string_view> w = Words(line);
+        const std::vector<std::string_view> w = TextScanner::Words(line);
         int atom = 0, column = 0;
         if (highPrecision) {
             if (w.size() < leading || !TextScanner::ParseInt(w[0], column) ||

@@ -74,15 +74,6 @@ std::vector<Section> Sections(StdioFile* in) {
     return sections;
 }
 
-std::vector<std::string_view> Words(std::string_view text) {
-    std::vector<std::string_view> words;
-    TextScanner scan(text);
-    std::string_view word;
-    while (scan.Word(word))
-        words.push_back(word);
-    return words;
-}
-
 int AngularOf(std::string_view label, bool& sp) {
     const std::string l = TextScanner::Lower(label);
     sp = l == "sp";
@@ -116,7 +107,7 @@ public:
         if (!angstrom && atoms->rest.find("au") == std::string::npos)
             return "the [Atoms] section gives no unit (AU or Angs)";
         for (const std::string& line : atoms->lines) {
-            const std::vector<std::string_view> w = Words(line);
+            const std::vector<std::string_view> w = TextScanner::Words(line);
             if (w.empty())
                 continue;
             int number = 0, z = 0;
@@ -180,7 +171,7 @@ private:
         int atom = -1;
         const std::vector<std::string>& lines = gto->lines;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::vector<std::string_view> w = Words(lines[i]);
+            const std::vector<std::string_view> w = TextScanner::Words(lines[i]);
             if (w.empty())
                 continue;
             int first = 0;
@@ -205,7 +196,7 @@ private:
             for (long long p = 0; p < count; ++p) {
                 if (++i >= lines.size())
                     return "the [GTO] section ends within a shell";
-                const std::vector<std::string_view> v = Words(lines[i]);
+                const std::vector<std::string_view> v = TextScanner::Words(lines[i]);
                 double alpha = 0.0, c = 0.0, pc = 0.0;
                 if (v.size() < (shell.sp ? 3U : 2U) || !Number(v[0], alpha) || !Number(v[1], c) ||
                     (shell.sp && !Number(v[2], pc)) || !(alpha > 0.0))
@@ -250,7 +241,7 @@ private:
                     o.beta = TextScanner::Lower(value) == "beta";
                 continue;
             }
-            const std::vector<std::string_view> w = Words(line);
+            const std::vector<std::string_view> w = TextScanner::Words(line);
             int index = 0;
             double c = 0.0;
             if (orbitals_.empty() || w.size() < 2 || !TextScanner::ParseInt(w[0], index) ||

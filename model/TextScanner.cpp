@@ -127,3 +127,12 @@ std::string_view TextScanner::Trim(std::string_view text) {
         return {};
     return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
 }
+
+std::vector<std::string_view> TextScanner::Words(std::string_view text) {
+    std::vector<std::string_view> words;
+    TextScanner scan(text);
+    std::string_view word;
+    while (scan.Word(word))
+        words.push_back(word);
+    return words;
+}

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Reads numbers and words from a line the way sscanf's %d, %lf and %s do:
 // leading white space is skipped, a field ends where its characters end, and
@@ -31,6 +32,8 @@ public:
     // The text not consumed yet.
     std::string_view Rest() const { return text_.substr(pos_); }
 
+    // The white-space separated words of text.
+    static std::vector<std::string_view> Words(std::string_view text);
     // Number of white-space separated words in text.
     static int CountWords(std::string_view text);
     // The whole of text (blanks around it allowed) as one number.

@@ -6,8 +6,8 @@
 
 #include "formats/MoldenReader.h"
 #include "io/StdioFile.h"
-#include "model/BasisOverlap.h"
 #include "model/Wavefunction.h"
+#include "tests/unit/OrbitalOverlaps.h"
 #include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,27 +32,6 @@ std::unique_ptr<CMolData> ReadText(const std::string& text) {
     const std::string path = dir.File("a.molden");
     std::ofstream(path) << text;
     return ReadPath(path);
-}
-
-// The largest |⟨i|j⟩ - δij| over the orbitals of both spins.
-double OrthonormalityError(const Wavefunction& w) {
-    const BasisOverlap s(w.basis);
-    const int n = s.Size();
-    double worst = 0.0;
-    for (const OrbitalSet* set : {&w.alpha, &w.beta}) {
-        for (int i = 0; i < set->Count(); ++i) {
-            const double* ci = &set->coefficients[static_cast<std::size_t>(i * n)];
-            for (int j = 0; j <= i; ++j) {
-                const double* cj = &set->coefficients[static_cast<std::size_t>(j * n)];
-                double overlap = 0.0;
-                for (int a = 0; a < n; ++a)
-                    for (int b = 0; b < n; ++b)
-                        overlap += ci[a] * s.At(a, b) * cj[b];
-                worst = std::max(worst, std::fabs(overlap - (i == j ? 1.0 : 0.0)));
-            }
-        }
-    }
-    return worst;
 }
 
 const char* kHead = "[Molden Format]\n[Atoms] Angs\nO 1 8 0.0 0.0 0.0\n";

@@ -11,6 +11,7 @@
 #include "model/CMolData.h"
 #include "model/VolumeEvaluator.h"
 #include "model/Wavefunction.h"
+#include "tests/unit/OrbitalOverlaps.h"
 #include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -190,26 +191,7 @@ TEST(Orbitals, OverlapsInClosedFormMakeTheFilesOrbitalsOrthonormal) {
     for (const char* name : {"h2o_sto3g.fchk", "he_spdfgh_orbital.fchk", "o2_cc_pvtz_cart.fchk"}) {
         const CMolData model = ReadFchkPath((kOrbitals / name).string());
         ASSERT_NE(model.wavefunction, nullptr) << name;
-        const Wavefunction& w = *model.wavefunction;
-        const BasisOverlap s(w.basis);
-        const int n = s.Size();
-        double worst = 0.0;
-        for (const OrbitalSet* set : {&w.alpha, &w.beta}) {
-            for (int i = 0; i < set->Count(); ++i) {
-                const double* ci = &set->coefficients[static_cast<std::size_t>(i * n)];
-                worst = std::max(worst, std::fabs(s.NormOf(ci) - 1.0));
-                // Against a few others: orthogonal.
-                for (int j = 0; j < i && j < 4; ++j) {
-                    const double* cj = &set->coefficients[static_cast<std::size_t>(j * n)];
-                    double overlap = 0.0;
-                    for (int a = 0; a < n; ++a)
-                        for (int b = 0; b < n; ++b)
-                            overlap += ci[a] * s.At(a, b) * cj[b];
-                    worst = std::max(worst, std::fabs(overlap));
-                }
-            }
-        }
-        EXPECT_LT(worst, 2e-6) << name;
+        EXPECT_LT(OrthonormalityError(*model.wavefunction), 2e-6) << name;
     }
 }
 
