@@ -85,14 +85,6 @@ int AngularOf(std::string_view label, bool& sp) {
                : -1;
 }
 
-// (2n - 1)!!, 1 for n = 0.
-double DoubleFactorial(int n) {
-    double f = 1.0;
-    for (int k = 2 * n - 1; k > 1; k -= 2)
-        f *= k;
-    return f;
-}
-
 class MoldenParser {
 public:
     MoldenParser(const std::vector<Section>& sections, CMolData& model)
@@ -343,11 +335,12 @@ private:
                                                  powers.begin());
                 }
                 // Normalised as x^l is: the function's norm in ours.
-                place.scales[1][at] = std::sqrt(DoubleFactorial(e[0]) * DoubleFactorial(e[1]) *
-                                                DoubleFactorial(e[2]) / DoubleFactorial(shell.l));
+                place.scales[1][at] = std::sqrt(
+                    GaussianBasis::OddFactorialOf(e[0]) * GaussianBasis::OddFactorialOf(e[1]) *
+                    GaussianBasis::OddFactorialOf(e[2]) / GaussianBasis::OddFactorialOf(shell.l));
                 // Primitives short of the factor 1/√(2l-1)!! (Turbomole's d
                 // functions; its f functions by the same rule).
-                place.scales[2][at] = std::sqrt(DoubleFactorial(shell.l));
+                place.scales[2][at] = std::sqrt(GaussianBasis::OddFactorialOf(shell.l));
             }
         }
         return place;

@@ -158,6 +158,10 @@ GaussianBasis::GaussianBasis(std::vector<BasisShell> shells) : shells_(std::move
     }
 }
 
+double GaussianBasis::OddFactorialOf(int n) {
+    return OddFactorial(n);
+}
+
 const std::vector<std::array<int, 3>>& GaussianBasis::CartesianPowersOf(int l) {
     return CartesianPowers(l);
 }

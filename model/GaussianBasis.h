@@ -78,6 +78,8 @@ public:
     // The powers of x, y and z of the Cartesian functions of l, in the
     // order above.
     static const std::vector<std::array<int, 3>>& CartesianPowersOf(int l);
+    // (2n - 1)!!, 1 for n = 0.
+    static double OddFactorialOf(int n);
 
     static constexpr int kMaxL = 9;
     static constexpr double kNegligible = 1e-10;
