@@ -8,7 +8,7 @@
 #include "formats/DialogFilter.h"
 #include "formats/FileFormat.h"
 #include "formats/FileKind.h"
-#include "formats/GaussianLogFollower.h"
+#include "formats/LogFollower.h"
 #include "formats/NoMoleculeReason.h"
 #include "formats/RamachandranWriter.h"
 #include "formats/ReadMolecule.h"
@@ -75,6 +75,8 @@ QString ZMatrixProblemText(const ZMatrixProblem& problem) {
         .arg(why);
 }
 
+QString KindText(FileKind kind);
+
 // Why read gave no molecule, for the status bar; empty when it gave one.
 QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     switch (read.status) {
@@ -90,9 +92,10 @@ QString NoMoleculeText(const MoleculeFile& read, FileKind kind) {
     case MoleculeFile::Status::kCannotOpen:
         return QCoreApplication::translate("CMolDoc", "読み込めませんでした");
     case MoleculeFile::Status::kNotRead:
-        // Only ORCA outputs are recognised and not read.
-        return QCoreApplication::translate(
-            "CMolDoc", "ORCA の出力ファイルです。このバージョンでは読み込めません");
+        // A kind recognised but not read.
+        return QCoreApplication::translate("CMolDoc",
+                                           "%1 ファイルです。このバージョンでは読み込めません")
+            .arg(KindText(kind));
     case MoleculeFile::Status::kNoMolecule:
         break;
     }
@@ -154,6 +157,8 @@ QString KindText(FileKind kind) {
         return QCoreApplication::translate("CMolDoc", "フォーマット済みチェックポイント");
     case FileKind::kMolden:
         return QCoreApplication::translate("CMolDoc", "Molden");
+    case FileKind::kOrca:
+        return QCoreApplication::translate("CMolDoc", "ORCA");
     default:
         return QString();
     }
@@ -263,9 +268,9 @@ CMolDoc::LoadResult CMolDoc::LoadPath(const QString& path, FileKind kind, bool o
     // A job that has begun (its output's banner is there) but printed no
     // geometry yet is shown and watched as before; any other text without
     // an end reads as "running" too and must not take the molecule's place.
-    const bool running = read.model != nullptr &&
-                         read.model->termination == CMolData::Termination::kRunning &&
-                         read.contentKind == FileKind::kGaussian;
+    const bool running =
+        read.model != nullptr && read.model->termination == CMolData::Termination::kRunning &&
+        (read.contentKind == FileKind::kGaussian || read.contentKind == FileKind::kOrca);
     if (read.status != MoleculeFile::Status::kMolecule && !running) {
         // Read by a kind its content is not (a filter chosen that does not
         // fit): the kind the content looks like is named and offered, for a
@@ -462,7 +467,7 @@ void CMolDoc::ReadGrowth() {
     StdioFile file;
     if (!file.Open(LocalPath::Bytes(openedPath), StdioFile::modeFollow))
         return; // gone for now: what was read stays shown
-    GaussianLogFollower::Growth growth;
+    LogFollower::Growth growth;
     growth.readAgain = true; // nothing shown yet
     try {
         if (follower_ != nullptr && &follower_->Model() == data.get())

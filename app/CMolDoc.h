@@ -2,7 +2,7 @@
 
 #include "formats/FileFormat.h"
 #include "formats/FileKind.h"
-#include "formats/GaussianLogFollower.h"
+#include "formats/LogFollower.h"
 #include "formats/PdbOptions.h"
 #include "platform/CommandTable.h"
 #include "platform/Document.h"
@@ -136,5 +136,5 @@ private:
     FileGrowthWatcher growthWatcher_;
     // The reader of a Gaussian output, which reads what its job appends to
     // data; null for other files.
-    std::unique_ptr<GaussianLogFollower> follower_;
+    std::unique_ptr<LogFollower> follower_;
 };

@@ -203,7 +203,7 @@ void BM_GrowGaussianOutput(benchmark::State& state) {
     StdioFile first;
     first.Open(growing, StdioFile::modeRead);
     CMolData mol;
-    const std::unique_ptr<GaussianLogFollower> reader = GaussianLogFollower::Start(&first, mol);
+    const std::unique_ptr<LogFollower> reader = GaussianLogFollower::Start(&first, mol);
     first.Close();
     const std::string step = GaussianStep(kGaussianSteps);
     for (auto _ : state) {

@@ -220,6 +220,12 @@ void WriteResults(JsonWriter& json, const CMolData& model) {
     }
     WriteSchemes(json, "charges", results.charges);
     WriteSchemes(json, "spins", results.spins);
+    if (results.multiplicity > 0) {
+        json.Key("charge");
+        json.Int(results.charge);
+        json.Key("multiplicity");
+        json.Int(results.multiplicity);
+    }
     if (!results.problems.empty()) {
         json.Key("resultProblems");
         json.BeginArray();
@@ -338,7 +344,8 @@ void WriteModel(JsonWriter& json, CMolData& model, FrameChoice frames, const Fra
            {static_cast<int>(Source::kXyz), "xyz"},
            {static_cast<int>(Source::kCube), "cube"},
            {static_cast<int>(Source::kFchk), "fchk"},
-           {static_cast<int>(Source::kMolden), "molden"}});
+           {static_cast<int>(Source::kMolden), "molden"},
+           {static_cast<int>(Source::kOrca), "orca"}});
     named("gaussianFileTypeName", static_cast<int>(model.gaussianFileType),
           {{static_cast<int>(FileType::kNone), "none"},
            {static_cast<int>(FileType::kPdb), "pdb"},

@@ -4,7 +4,7 @@
 #include "cli/InfoCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ModelSource.h"
-#include "formats/GaussianLogFollower.h"
+#include "formats/LogFollower.h"
 #include "io/StdioFile.h"
 
 #include <chrono>
@@ -81,7 +81,7 @@ public:
                 quiet = true;
                 continue;
             }
-            GaussianLogFollower::Growth growth;
+            LogFollower::Growth growth;
             try {
                 growth = output_->ReadAppended(&file);
             } catch (const std::bad_alloc&) {
@@ -114,18 +114,18 @@ private:
     int ReadWhole() {
         MoleculeFile read = source_.ReadNow(StdioFile::modeFollow);
         while (read.status == MoleculeFile::Status::kNoMolecule && read.model != nullptr &&
-               read.model->gaussianFileType == CMolData::GaussianFileType::kOutput &&
+               read.model->termination != CMolData::Termination::kNotAnOutput &&
                read.model->termination == CMolData::Termination::kRunning) {
             std::this_thread::sleep_for(interval_);
             read = source_.ReadNow(StdioFile::modeFollow);
         }
-        std::unique_ptr<GaussianLogFollower> reader = std::move(read.follower);
+        std::unique_ptr<LogFollower> reader = std::move(read.follower);
         output_.reset();
         if (const int code = source_.Take(std::move(read), model_); code != kExitOk)
             return code;
         output_ = std::move(reader);
-        if (output_ == nullptr || model_->gaussianFileType != CMolData::GaussianFileType::kOutput) {
-            std::fprintf(stderr, "ravek-cli: %s is no Gaussian output; nothing to watch\n",
+        if (output_ == nullptr || model_->termination == CMolData::Termination::kNotAnOutput) {
+            std::fprintf(stderr, "ravek-cli: %s is no Gaussian or ORCA output; nothing to watch\n",
                          source_.Path().c_str());
             return kExitUsage;
         }
@@ -143,7 +143,7 @@ private:
     bool modes_;
     std::unique_ptr<CMolData> model_;
     // The reader of model_, which reads what the job appends.
-    std::unique_ptr<GaussianLogFollower> output_;
+    std::unique_ptr<LogFollower> output_;
     int printed_ = 0;
 };
 

@@ -11,3 +11,8 @@
 // Gaussian reader labels atoms ("3H").
 std::unique_ptr<CMolFrame> FrameFromBohr(const std::vector<int>& elements,
                                          const std::vector<Point3D>& positions);
+// The same for positions in any unit: angstromPerUnit Å each (1 for
+// positions in ångström).
+std::unique_ptr<CMolFrame> FrameFromPositions(const std::vector<int>& elements,
+                                              const std::vector<Point3D>& positions,
+                                              double angstromPerUnit);

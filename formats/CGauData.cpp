@@ -41,6 +41,7 @@
 
 #include "formats/CGauData.h"
 
+#include "formats/FollowedFile.h"
 #include "formats/FrequencyBlock.h"
 #include "formats/GaussianInputReader.h"
 
@@ -204,42 +205,6 @@ bool SkipToRuler(char* line, StdioFile* in) {
     return false;
 }
 
-// Reads n bytes from offset; fewer at the end of the file.
-std::string ReadBytes(StdioFile* in, std::int64_t offset, std::size_t n) {
-    std::string bytes;
-    if (!in->Seek(offset))
-        return bytes;
-    std::size_t available = 0;
-    for (const char* p = in->Peek(available); available > 0 && bytes.size() < n;
-         p = in->Peek(available)) {
-        const std::size_t take = std::min(available, n - bytes.size());
-        bytes.append(p, take);
-        in->Advance(take);
-    }
-    return bytes;
-}
-
-// The offset after the last complete line at or after from: after its LF,
-// or after a CR that another byte follows (a CR at the very end may still
-// get its LF). from when no line after it is complete yet.
-std::int64_t CompleteEnd(StdioFile* in, std::int64_t from) {
-    const std::int64_t size = in->Size();
-    constexpr std::int64_t kBlock = 4096;
-    for (std::int64_t end = size; end > from;) {
-        const std::int64_t start = std::max(from, end - kBlock);
-        const std::string block = ReadBytes(in, start, static_cast<std::size_t>(end - start));
-        for (std::size_t i = block.size(); i-- > 0;) {
-            const std::int64_t at = start + static_cast<std::int64_t>(i);
-            if (block[i] == '\n' || (block[i] == '\r' && at + 1 < size))
-                return at + 1;
-        }
-        end = start;
-    }
-    return from;
-}
-
-constexpr std::size_t kIdentityBytes = 256;
-
 } // namespace
 
 // One orientation table: where its rows start (after its column header), how
@@ -357,7 +322,7 @@ void CGauData::Scan() {
     model_.termination = CMolData::Termination::kRunning;
 
     const std::int64_t start = file->GetPosition();
-    const std::int64_t completeEnd = CompleteEnd(file, start);
+    const std::int64_t completeEnd = FollowedFile::CompleteEnd(file, start);
     if (!file->Seek(start))
         return;
     ScanState state;
@@ -366,7 +331,6 @@ void CGauData::Scan() {
         ScanInput();
         return;
     }
-    firstBytes_ = ReadBytes(file, 0, kIdentityBytes);
     FinishOutputScan(state);
     rowFormat_ = static_cast<int>(FormatOfVersion(model_.gaussianVersion));
 }
@@ -411,9 +375,7 @@ bool CGauData::ScanLines(ScanState& state, std::int64_t completeEnd) {
     if (!kept)
         keep(file->GetPosition());
     scannedSize_ = file->GetPosition();
-    const std::size_t before = static_cast<std::size_t>(
-        std::min<std::int64_t>(resumeAt_, static_cast<std::int64_t>(kIdentityBytes)));
-    bytesBeforeResume_ = ReadBytes(file, resumeAt_ - static_cast<std::int64_t>(before), before);
+    grown_.Remember(file, resumeAt_);
     return true;
 }
 
@@ -726,27 +688,16 @@ LogGrowth CGauData::ReadAppended(StdioFile* in) {
     // The same file only when it has not shrunk and still holds the bytes
     // read at its start and before the point scanning goes on from (a new
     // job writing to the same name prints another process id and time).
-    const std::int64_t size = in->Size();
-    if (size < resumeAt_ || ReadBytes(in, 0, firstBytes_.size()) != firstBytes_ ||
-        ReadBytes(in, resumeAt_ - static_cast<std::int64_t>(bytesBeforeResume_.size()),
-                  bytesBeforeResume_.size()) != bytesBeforeResume_)
+    if (!grown_.SameFile(in))
         return growth;
     growth.readAgain = false;
-    if (size == scannedSize_)
+    if (in->Size() == scannedSize_)
         return growth;
 
     file = in;
-    const std::int64_t completeEnd = CompleteEnd(in, resumeAt_);
+    const std::int64_t completeEnd = FollowedFile::CompleteEnd(in, resumeAt_);
     ScanState state = *resume_;
-    in->Seek(resumeAt_);
-    // An LF ended the last line read, and a CR directly after it belongs to
-    // that line end.
-    const std::string& last = bytesBeforeResume_;
-    if (!last.empty() && last.back() == '\n' &&
-        (last.size() < 2 || last[last.size() - 2] != '\r')) {
-        if (in->GetChar() != '\r')
-            in->Seek(resumeAt_);
-    }
+    grown_.SeekToResume(in);
     const int oldFrames = model_.frameCount;
     const std::int64_t oldResume = resumeAt_;
     const CMolData::Termination oldTermination = model_.termination;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/FollowedFile.h"
 #include "formats/GaussianInputReader.h"
 #include "formats/GaussianResultsScanner.h"
 #include "formats/LogGrowth.h"
@@ -110,7 +111,6 @@ private:
     // and how large the file was when last scanned.
     std::unique_ptr<ScanState> resume_;
     std::int64_t resumeAt_ = 0;
-    std::string firstBytes_;
-    std::string bytesBeforeResume_;
+    FollowedFile grown_;
     std::int64_t scannedSize_ = 0;
 };

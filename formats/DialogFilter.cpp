@@ -48,6 +48,7 @@ const std::vector<DialogFilter>& OpenFilters() {
             {"All Molecule Files (*.*)", {}, "*", true},
             {"RAVEK Sessions (*.ravek)", {}, "*.ravek", false, {}, true},
             {"Molden Files (*.molden; *.molden.input)", {"molden"}},
+            {"ORCA Output Files (*.out; *.log)", {"orca"}},
         },
         true);
     return filters;

@@ -8,6 +8,7 @@
 #include "formats/GaussianInputWriter.h"
 #include "formats/GaussianLogFollower.h"
 #include "formats/MoldenReader.h"
+#include "formats/OrcaOutputReader.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
 #include "formats/WholeStructureWriter.h"
@@ -68,9 +69,7 @@ const std::vector<FileFormat>& FileFormats() {
     // Beside the usual endings, the names desktops give the chemical types
     // of Gaussian inputs (gau, gjc) and outputs (gal, g92 ... g03), and the
     // g09 and g16 users give outputs, so that a file the desktop hands over
-    // as one of those types is read. ORCA outputs (named .out or .log like
-    // Gaussian's, told apart by their banner) are recognised and refused by
-    // name until they are read.
+    // as one of those types is read.
     static const std::vector<FileFormat> formats = {
         {"gaussian",
          FileKind::kGaussian,
@@ -163,7 +162,20 @@ const std::vector<FileFormat>& FileFormats() {
          nullptr,
          {"*.fchk", "*.fch"},
          {"*.fchk.gz"}},
-        {"orca", FileKind::kOrca, {}, {}, nullptr, nullptr, "ORCA output"},
+        // ORCA outputs have the names Gaussian's have (.out, .log); their
+        // banner tells them apart (see KindOfNamedFile). No shared MIME
+        // database knows a type of theirs: the desktop hands them over by
+        // Gaussian's output type, and their text decides.
+        {"orca",
+         FileKind::kOrca,
+         {},
+         {"chemical/x-orca-output"},
+         OrcaOutputReader::Read,
+         nullptr,
+         "ORCA output",
+         OrcaOutputReader::Follow,
+         {"*.out", "*.log"},
+         {"*.out.gz", "*.log.gz"}},
         {"molden",
          FileKind::kMolden,
          {"molden", "molden.input"},

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-class GaussianLogFollower;
+class LogFollower;
 class CMolData;
 class StdioFile;
 
@@ -25,7 +25,7 @@ struct FileFormat {
     using Reader = std::unique_ptr<CMolData> (*)(StdioFile* in, const PdbOptions& options);
     // Reads an open file into model (whatever it held is replaced) and
     // returns the follower that reads on what a running job appends.
-    using Follower = std::unique_ptr<GaussianLogFollower> (*)(StdioFile* in, CMolData& model);
+    using Follower = std::unique_ptr<LogFollower> (*)(StdioFile* in, CMolData& model);
     // Writes the geometry what names of mol, its atoms that what shows, to
     // file (a format of every geometry, as XYZ, writes them all); path is
     // the name it will have. refusal (when given) says why a model that

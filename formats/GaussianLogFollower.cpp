@@ -7,7 +7,7 @@ GaussianLogFollower::GaussianLogFollower(CMolData& model, std::unique_ptr<CGauDa
 
 GaussianLogFollower::~GaussianLogFollower() = default;
 
-std::unique_ptr<GaussianLogFollower> GaussianLogFollower::Start(StdioFile* in, CMolData& model) {
+std::unique_ptr<LogFollower> GaussianLogFollower::Start(StdioFile* in, CMolData& model) {
     std::unique_ptr<CGauData> reader(new CGauData(model));
     reader->ReadAll(in);
     return std::unique_ptr<GaussianLogFollower>(new GaussianLogFollower(model, std::move(reader)));

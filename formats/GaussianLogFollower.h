@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formats/LogGrowth.h"
+#include "formats/LogFollower.h"
 
 #include <memory>
 
@@ -11,16 +11,12 @@ class StdioFile;
 // Follows a Gaussian output that a running job is still writing: it reads
 // the file into a model once, keeps where its reading stopped, and on each
 // look reads into that model only what the job has appended since.
-class GaussianLogFollower {
+class GaussianLogFollower : public LogFollower {
 public:
-    using Growth = LogGrowth;
-
     // Reads the open file into model (whatever model held is replaced) and
     // returns the follower of what is appended to it; model must outlive it.
-    static std::unique_ptr<GaussianLogFollower> Start(StdioFile* in, CMolData& model);
-    ~GaussianLogFollower();
-    GaussianLogFollower(const GaussianLogFollower&) = delete;
-    GaussianLogFollower& operator=(const GaussianLogFollower&) = delete;
+    static std::unique_ptr<LogFollower> Start(StdioFile* in, CMolData& model);
+    ~GaussianLogFollower() override;
 
     // Reads what has been added to the output file since the last look: in
     // is that file, opened again. Only the new bytes are scanned (a table
@@ -28,9 +24,9 @@ public:
     // geometries get their bonds (general mode) and centres, the existing
     // ones keep everything but their step values. A model read from an input
     // always needs reading again.
-    Growth ReadAppended(StdioFile* in);
+    Growth ReadAppended(StdioFile* in) override;
     // The model followed.
-    const CMolData& Model() const { return model_; }
+    const CMolData& Model() const override { return model_; }
 
 private:
     GaussianLogFollower(CMolData& model, std::unique_ptr<CGauData> reader);

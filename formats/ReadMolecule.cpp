@@ -6,8 +6,7 @@
 #include <new>
 
 std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const PdbOptions& options,
-                                       bool* outOfMemory,
-                                       std::unique_ptr<GaussianLogFollower>* follower) {
+                                       bool* outOfMemory, std::unique_ptr<LogFollower>* follower) {
     if (outOfMemory != nullptr)
         *outOfMemory = false;
     if (follower != nullptr)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "formats/FileKind.h"
-#include "formats/GaussianLogFollower.h"
+#include "formats/LogFollower.h"
 #include "formats/NoMoleculeReason.h"
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
@@ -15,11 +15,11 @@
 // NoMoleculeReason). A model too large for the memory there is gives
 // nothing, and outOfMemory (when given) is set; the reader's allocation
 // failure never goes further. follower (when given) gets the follower of a
-// kind that has one (Gaussian), which reads what a running job appends to
+// kind that has one (Gaussian and ORCA outputs), which reads what a running job appends to
 // the returned model.
 std::unique_ptr<CMolData> ReadMolecule(StdioFile* file, FileKind kind, const PdbOptions& options,
                                        bool* outOfMemory = nullptr,
-                                       std::unique_ptr<GaussianLogFollower>* follower = nullptr);
+                                       std::unique_ptr<LogFollower>* follower = nullptr);
 
 // Everything reading a file by its path can give.
 struct MoleculeFile {
@@ -33,9 +33,9 @@ struct MoleculeFile {
     };
     Status status = Status::kCannotOpen;
     std::unique_ptr<CMolData> model; // with kMolecule, and as read with kNoMolecule
-    // The follower of a Gaussian file, kept to read what its job appends to
-    // model (see GaussianLogFollower); null for other kinds.
-    std::unique_ptr<GaussianLogFollower> follower;
+    // The follower of a job's output (Gaussian, ORCA), kept to read what
+    // its job appends to model (see LogFollower); null for other kinds.
+    std::unique_ptr<LogFollower> follower;
     NoMoleculeReason reason = NoMoleculeReason::kNone;
     std::string error;
     int skippedLines = 0;               // lines the reader could not use (see CMolData)

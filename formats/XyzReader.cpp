@@ -6,7 +6,6 @@
 #include "model/ReadLine.h"
 #include "model/TextScanner.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -17,19 +16,6 @@
 namespace {
 
 constexpr int kLineSize = 1024;
-
-// The element an atom line names: an atomic number, or a symbol in any case
-// with anything not a letter after it cut off (C12, Cl_a).
-int ElementOfName(std::string_view name) {
-    int number = 0;
-    if (TextScanner::ParseInt(name, number))
-        return ElementTable::Clamp(number);
-    std::size_t letters = 0;
-    while (letters < name.size() && std::isalpha(static_cast<unsigned char>(name[letters])) != 0)
-        ++letters;
-    const int element = ElementTable::NumberOfSymbolNoCase(name.substr(0, letters));
-    return element > 0 ? element : 0;
-}
 
 // The number after word in text (lower case), or false.
 bool NumberAfter(std::string_view text, std::string_view word, double& value) {
@@ -113,7 +99,7 @@ void ReadInto(StdioFile* in, CMolData& model) {
                 ++model.skippedLines;
                 continue;
             }
-            row.element = ElementOfName(name);
+            row.element = ElementTable::NumberOfName(name);
             rows.push_back(row);
         }
         if (read < count)

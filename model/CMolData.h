@@ -37,7 +37,8 @@ public:
         kXyz = 3,
         kCube = 4,
         kFchk = 5,
-        kMolden = 6
+        kMolden = 6,
+        kOrca = 7
     };
     // The layout of the file read (a PDB file for the PDB reader).
     enum class GaussianFileType { kNone = 0, kPdb = 1, kInput = 2, kOutput = 3 };

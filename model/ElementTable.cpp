@@ -1,5 +1,7 @@
 #include "model/ElementTable.h"
 
+#include "model/TextScanner.h"
+
 #include <cctype>
 #include <map>
 
@@ -180,6 +182,16 @@ int ElementTable::NumberOfSymbolNoCase(std::string_view text) {
             return row.number;
     }
     return 0;
+}
+
+int ElementTable::NumberOfName(std::string_view name) {
+    int number = 0;
+    if (TextScanner::ParseInt(name, number))
+        return Clamp(number);
+    std::size_t letters = 0;
+    while (letters < name.size() && std::isalpha(static_cast<unsigned char>(name[letters])) != 0)
+        ++letters;
+    return NumberOfSymbolNoCase(name.substr(0, letters));
 }
 
 double ElementTable::VanDerWaalsRadius(int number) {

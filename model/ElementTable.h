@@ -35,6 +35,10 @@ public:
     // Element number of a symbol in any case ("Cl", "cl", "CL"); 0 when none
     // matches, an empty text included.
     static int NumberOfSymbolNoCase(std::string_view text);
+    // The element an atom's name in a coordinate table gives: an atomic
+    // number, or a symbol in any case with anything not a letter after it
+    // cut off (C12, Cl_a, ORCA's ghost atoms "H:"); 0 when none.
+    static int NumberOfName(std::string_view name);
 
     // The van der Waals radius of an element, Å (gemmi's table: Mantina et
     // al. 2009 and Bondi 1964); 1.0 for the dummy atom and the lone pair.

@@ -88,10 +88,15 @@ struct JobResults {
     Thermochemistry thermochemistry;
     // One per atom of the last geometry, or none.
     std::vector<Shielding> nmr;
-    // By scheme ("mulliken", "apt", "natural", "hirshfeld", "cm5", "esp"),
+    // By scheme ("mulliken", "loewdin", "apt", "natural", "hirshfeld", "cm5",
+    // "esp"),
     // one value per atom of the last geometry.
     std::map<std::string, std::vector<double>> charges;
     std::map<std::string, std::vector<double>> spins;
+    // The charge and spin multiplicity of the job's input, as its output
+    // prints them; multiplicity 0 when it prints none.
+    int charge = 0;
+    int multiplicity = 0;
     // What was printed only in part: a block cut short, a line missing, a
     // table of the wrong length. The complete parts are kept.
     struct Problem {

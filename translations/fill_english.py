@@ -371,8 +371,9 @@ ENGLISH = {
     ("CMolDoc", "cube ファイルとして読めません: %1"): "cannot be read as a cube file: %1",
     ("CMolDoc", "フォーマット済みチェックポイントファイルとして読めません: %1"):
         "cannot be read as a formatted checkpoint file: %1",
-    ("CMolDoc", "ORCA の出力ファイルです。このバージョンでは読み込めません"):
-        "an ORCA output, which this version does not read",
+    ("CMolDoc", "%1 ファイルです。このバージョンでは読み込めません"):
+        "a %1 file, which this version does not read",
+    ("CMolDoc", "ORCA"): "ORCA",
     ("CMolDoc", "原子の行に読み取れる座標がありません"): "no atom row has readable coordinates",
     ("CMolDoc", "原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。"
                 "分数座標は読み込みません"):

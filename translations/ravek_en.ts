@@ -362,10 +362,6 @@ Do you want to replace it?</translation>
         <translation>Neither the name nor the content says what kind of file it is</translation>
     </message>
     <message>
-        <source>ORCA の出力ファイルです。このバージョンでは読み込めません</source>
-        <translation>an ORCA output, which this version does not read</translation>
-    </message>
-    <message>
         <source>cube ファイルとして読めません: %1</source>
         <translation>cannot be read as a cube file: %1</translation>
     </message>
@@ -438,6 +434,14 @@ What is shown may differ from what was saved.</translation>
     <message>
         <source>Molden</source>
         <translation>Molden</translation>
+    </message>
+    <message>
+        <source>%1 ファイルです。このバージョンでは読み込めません</source>
+        <translation>a %1 file, which this version does not read</translation>
+    </message>
+    <message>
+        <source>ORCA</source>
+        <translation>ORCA</translation>
     </message>
 </context>
 <context>

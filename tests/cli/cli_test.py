@@ -87,6 +87,28 @@ HETATM    9 ZN    ZN B 101      10.000  10.000  10.000  1.00 10.00          ZN
 """
 
 
+
+ORCA_BANNER = ("\n   *****************\n   * O   R   C   A *\n   *****************\n\n"
+               "                         Program Version 5.0.3 -  RELEASE  -\n")
+ORCA_END = "\n                             ****ORCA TERMINATED NORMALLY****\n"
+
+
+def orca_step(k):
+    """One optimisation cycle of an ORCA output: geometry, energy,
+    convergence."""
+    return ("---------------------------------\nCARTESIAN COORDINATES (ANGSTROEM)\n"
+            "---------------------------------\n"
+            "  O      0.000000    0.000000    %.6f\n"
+            "  H      0.000000    0.763239   -0.477047\n"
+            "  H      0.000000   -0.763239   -0.477047\n\n"
+            "FINAL SINGLE POINT ENERGY       %.12f\n\n"
+            "          ----------------------|Geometry convergence|------------------\n"
+            "          Item                value                   Tolerance       Converged\n"
+            "          ---------------------------------------------------------------------\n"
+            "          RMS gradient        %.10f            0.0001000000      NO\n"
+            "          ........................................................\n"
+            % (0.119262 + 0.01 * k, -76.3 - 0.001 * k, 0.002 / (k + 1)))
+
 class Fixtures(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -245,20 +267,26 @@ class Fixtures(unittest.TestCase):
             with open(path, "w") as f:
                 f.write(FREQUENCY_JOB)
             self.assertEqual(json.loads(self.info(path).stdout)["atomCount"], 3, ending)
-        # An ORCA output under a Gaussian name: refused by what it is, in
-        # one line, exit code 1; a Molden file of no atoms by what it lacks.
+        # An ORCA output under a Gaussian name is read as what it is, also
+        # when the Gaussian reader is asked for: one that has printed no
+        # geometry yet gives no molecule, in one line with exit code 1; a
+        # Molden file of no atoms is refused by what it lacks.
         orca = os.path.join(self.dir.name, "job.out")
         with open(orca, "w") as f:
-            f.write("\n   *****************\n   * O   R   C   A *\n   *****************\n")
+            f.write(ORCA_BANNER)
         molden = os.path.join(self.dir.name, "h2o.molden.input")
         with open(molden, "w") as f:
             f.write("[Molden Format]\n[Atoms] AU\n")
-        # The ORCA output also when the Gaussian reader is asked for.
-        for args, path, sentence in (((orca,), orca, "an ORCA output"),
-                                     (("--type", "gaussian", orca), orca, "an ORCA output")):
+        for args in ((orca,), ("--type", "gaussian", orca)):
             result = self.info(*args, code=1)
-            self.assertEqual(result.stderr.decode(), "ravek-cli: %s: the file is %s, a kind of "
-                             "file this version does not read\n" % (path, sentence))
+            self.assertEqual(result.stderr.decode(),
+                             "ravek-cli: %s: no molecule: the file holds no geometry\n" % orca)
+        with open(orca, "a") as f:
+            f.write(orca_step(0) + ORCA_END)
+        for args in ((orca,), ("--type", "gaussian", orca), ("--type", "orca", orca)):
+            read = json.loads(self.info(*args).stdout)
+            self.assertEqual((read["sourceKindName"], read["termination"], read["atomCount"]),
+                             ("orca", "normal", 3), args)
         result = self.info(molden, code=1)
         self.assertEqual(result.stderr.decode(), "ravek-cli: %s: no molecule: the file is not a "
                          "valid Molden file (its [Atoms] section lists no atom)\n" % molden)
@@ -713,6 +741,28 @@ class Watch(unittest.TestCase):
             watch.kill()
             watch.wait()
 
+    def test_an_orca_job_is_followed_too(self):
+        self.path = os.path.join(self.dir.name, "job.out")
+        self.write(ORCA_BANNER, "w")
+        watch = self.start()
+        try:
+            # A cycle is complete once the next one's geometry is there.
+            self.write(orca_step(0))
+            self.nothing_yet(watch)
+            self.write(orca_step(1)[:60])
+            self.nothing_yet(watch)
+            self.write(orca_step(1)[60:])
+            first = self.line(watch)
+            self.assertEqual((first["index"], first["energy"]), (0, -76.3))
+            self.assertEqual(first["convergence"]["rmsForce"]["value"], 0.002)
+            self.write(ORCA_END)
+            self.assertEqual(self.line(watch)["energy"], -76.301)
+            self.assertEqual(self.line(watch), {"termination": "normal", "frameCount": 2})
+            self.assertEqual(watch.wait(timeout=10), 0)
+        finally:
+            watch.kill()
+            watch.wait()
+
     def test_what_cannot_be_watched(self):
         piped = subprocess.run([CLI, "watch", "/dev/stdin", "--type", "gaussian"],
                                input=step(0).encode(), stdout=subprocess.PIPE,
@@ -722,7 +772,7 @@ class Watch(unittest.TestCase):
         self.write(GAUSSIAN_INPUT, "w")
         result = run("watch", self.path, "--type", "gaussian")
         self.assertEqual(result.returncode, 2)
-        self.assertIn(b"no Gaussian output", result.stderr)
+        self.assertIn(b"no Gaussian or ORCA output", result.stderr)
         self.assertEqual(run("watch", self.path, "--interval", "0").returncode, 2)
         # A compressed output cannot grow in place.
         packed = os.path.join(self.dir.name, "job.log.gz")

@@ -447,9 +447,9 @@ void AppShellTest::zMatrixInputsOpenOrNameTheirLine() {
 // What a refused file is, word for word, whichever way it comes (start,
 // drop, recent files, the Open dialog), and never an empty window: a cube
 // whose second value is no number, a damaged checkpoint, a PDB file of
-// remarks only, an ORCA output under a Gaussian name, a Molden file of no
-// atoms; and a
-// Gaussian output named .g09 or .g16 opens.
+// remarks only, an ORCA output under a Gaussian name whose job failed before
+// its first geometry, a Molden file of no atoms; and a Gaussian output named
+// .g09 or .g16 opens.
 void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
     AppHarness h;
     const QString cube = h.Write("bad.cube", " t\n c\n    1 0 0 0\n    1 0.2 0 0\n    2 0 0.2 0\n"
@@ -458,7 +458,8 @@ void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
         h.Write("bad.fchk", "water\nSP RHF STO-3G\nNumber of atoms  I  3\nCharge  I  0\n");
     const QString remarks = h.Write("remarks.pdb", "REMARK   1 NOTHING BUT REMARKS\nEND\n");
     const QString orca = h.Write("job.out", "\n   *****************\n   * O   R   C   A *\n"
-                                            "   *****************\n");
+                                            "   *****************\n\n"
+                                            "ORCA finished by error termination in GTOInt\n");
     const QString molden = h.Write("h2o.molden", "[Molden Format]\n[Atoms] AU\n");
     const QString g09 = h.Write(
         "water.g09",
@@ -471,8 +472,7 @@ void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
         cannot + QStringLiteral("フォーマット済みチェックポイントファイルとして読めません: "
                                 "\"Atomic numbers\" is missing (bad.fchk)"),
         cannot + QStringLiteral("ATOM・HETATM レコードがありません (remarks.pdb)"),
-        cannot +
-            QStringLiteral("ORCA の出力ファイルです。このバージョンでは読み込めません (job.out)"),
+        cannot + QStringLiteral("原子座標が見つかりません (job.out)"),
         cannot +
             QStringLiteral("Molden ファイルとして読めません: its [Atoms] section lists no atom "
                            "(h2o.molden)"),
@@ -494,12 +494,12 @@ void AppShellTest::filesThatGiveNoMoleculeSayWhatTheyAre() {
         QVERIFY(h.ActiveDocument()->data != nullptr);
     }
     // From the recent files, with no window: still no window. A file that
-    // was read joined them (the last, the Molden file; the remarks before
-    // it); one of a kind not read did not.
+    // was read joined them (the last, the Molden file; the ORCA output
+    // before it).
     h.Run(kFileClose);
     QCOMPARE(h.Frames().size(), 0);
     QCOMPARE(h.StoredString("Recent File List", "File1"), molden);
-    QCOMPARE(h.StoredString("Recent File List", "File2"), remarks);
+    QCOMPARE(h.StoredString("Recent File List", "File2"), orca);
     h.Run(kFileMru1);
     QCOMPARE(h.TakeMessages(), QStringList{expected[4]});
     QCOMPARE(h.Frames().size(), 0);

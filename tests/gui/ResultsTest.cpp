@@ -113,6 +113,7 @@ private slots:
     void chargesColourAndLabelTheAtoms();
     void thermochemistryAndNmrShifts();
     void aRunningJobsResultsArriveInThePanel();
+    void orcaOutputsOpenWithTheirStepsModesAndSpectra();
 };
 
 void ResultsTest::uvVisWindowDrawsTheStatesAndSavesTheirCurve() {
@@ -359,4 +360,57 @@ void ResultsTest::aRunningJobsResultsArriveInThePanel() {
 
 #include "GuiTestMain.h"
 RAVEK_GUI_TEST_MAIN(ResultsTest)
+// ORCA outputs as a person opens them: through the Open dialog's own ORCA
+// filter, an optimisation with frequencies shows its last step, steps
+// through its cycles, lists its modes and draws its IR spectrum; through
+// All Molecule Files, a TD-DFT job draws its absorption bands where the
+// output's spectrum puts them.
+void ResultsTest::orcaOutputsOpenWithTheirStepsModesAndSpectra() {
+    const QString data = QStringLiteral(RAVEK_TESTDATA_DIR "/orca/");
+    if (!QFile::exists(data + QStringLiteral("orca5_ethylene_tddft.out")))
+        QSKIP("the shared ORCA outputs are absent");
+    AppHarness h;
+    QVERIFY(h.Start());
+    h.QueueDialogAnswer(data + QStringLiteral("orca5_water_opt_freq_m062x.out"), 9); // ORCA
+    h.Run(kFileOpen);
+    QVERIFY(h.WaitForPicture());
+    const CMolData* model = h.ActiveDocument()->data.get();
+    QCOMPARE(model->sourceKind, CMolData::SourceKind::kOrca);
+    QCOMPARE(model->frameCount, 6);
+    QCOMPARE(h.ActiveDocument()->chosenFrame, 5);
+    QCOMPARE(model->Frame(5).modes.size(), std::size_t{3});
+    QVERIFY(h.IsEnabled(kNormalModes));
+    QVERIFY(h.IsEnabled(kIrSpectrum));
+    h.Run(kIrSpectrum);
+    auto* spectrum = h.MainFrame()->findChild<CSpectrumView*>();
+    QVERIFY(spectrum != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(spectrum));
+    QCOMPARE(spectrum->ShownKind(), Spectrum::Kind::kIr);
+    // The strongest band (64.27 km/mol at 1625.35 cm⁻¹) stands above the
+    // weakest (15.00 at 3875.61).
+    QVERIFY(spectrum->Curve(1625.35) > 3.0 * spectrum->Curve(3875.61));
+    QVERIFY(spectrum->Curve(3875.61) > 0.0);
+
+    h.MdiActivate(0);
+    h.QueueDialogAnswer(data + QStringLiteral("orca5_ethylene_tddft.out"), 6); // All Molecule
+    h.Run(kFileOpen);
+    QVERIFY(h.WaitForPicture());
+    const JobResults& results = h.ActiveDocument()->data->results;
+    QCOMPARE(results.excitedStates.size(), std::size_t{10});
+    QVERIFY(h.IsEnabled(kUvVisSpectrum));
+    h.Run(kUvVisSpectrum);
+    spectrum = nullptr;
+    for (auto* shown : h.MainFrame()->findChildren<CSpectrumView*>()) {
+        if (shown->isVisible())
+            spectrum = shown;
+    }
+    QVERIFY(spectrum != nullptr);
+    QCOMPARE(spectrum->ShownKind(), Spectrum::Kind::kUvVis);
+    // State 3 (148.3 nm, f = 0.5309) is the strongest band, state 1 (153.3
+    // nm) is dark.
+    QVERIFY(spectrum->Curve(148.3) > spectrum->Curve(153.3));
+    QVERIFY(spectrum->Curve(148.3) > spectrum->Curve(110.7));
+    h.Exit();
+}
+
 #include "ResultsTest.moc"

@@ -55,7 +55,8 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
               "Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)|*.cube; *.cub; *.fchk; "
               "*.fch; *.cube.gz; *.cub.gz; *.fchk.gz|All Molecule Files (*.*)|*|"
               "RAVEK Sessions (*.ravek)|*.ravek|Molden Files (*.molden; *.molden.input)|"
-              "*.molden; *.molden.input; *.molden.gz||");
+              "*.molden; *.molden.input; *.molden.gz|ORCA Output Files (*.out; *.log)|"
+              "*.out; *.log; *.out.gz; *.log.gz||");
     EXPECT_EQ(FilterString(SaveFilters()),
               "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "
               "*.ent|Ramachandran Plot Data (*.rpd)|*.rpd|All Files (*.*)|*.*|XYZ Files "
@@ -159,10 +160,10 @@ TEST(FileKind, ContentAgreesWithTheNameOnEverySharedFile) {
     EXPECT_GE(molden, 2);
 }
 
-// ORCA outputs are refused by what they are, through the one reading path
-// every program part uses, with a sentence naming the kind; no reader is
-// run on them. Molden files are read.
-TEST(FileKind, RecognisedKindsAreRefusedByName) {
+// ORCA outputs under Gaussian's names, and Molden files, are read by their
+// own readers through the one reading path every program part uses, the
+// ORCA output with the follower of a running job.
+TEST(FileKind, OrcaAndMoldenFilesAreReadByTheirOwnReaders) {
     const std::filesystem::path dir = RAVEK_TESTDATA_DIR;
     if (!std::filesystem::is_directory(dir / "orca") ||
         !std::filesystem::is_directory(dir / "molden"))
@@ -170,11 +171,12 @@ TEST(FileKind, RecognisedKindsAreRefusedByName) {
     const std::string out = (dir / "orca/orca42_dvb_gopt.out").string();
     for (const FileKind asked : {FileKindFromPath(out), FileKind::kByContent}) {
         const MoleculeFile read = ReadMoleculeFile(out, asked, PdbOptions());
-        EXPECT_EQ(read.status, MoleculeFile::Status::kNotRead);
+        EXPECT_EQ(read.status, MoleculeFile::Status::kMolecule);
         EXPECT_EQ(read.kind, FileKind::kOrca);
-        EXPECT_EQ(read.model, nullptr);
-        EXPECT_EQ(read.Describe("dvb.out"),
-                  "dvb.out: the file is an ORCA output, a kind of file this version does not read");
+        ASSERT_NE(read.model, nullptr);
+        EXPECT_EQ(read.model->sourceKind, CMolData::SourceKind::kOrca);
+        EXPECT_NE(read.follower, nullptr);
+        EXPECT_EQ(read.Describe("dvb.out"), "");
     }
     const std::string molden = (dir / "molden/orca_h2o.molden.input").string();
     const MoleculeFile read = ReadMoleculeFile(molden, FileKindFromPath(molden), PdbOptions());
@@ -191,7 +193,7 @@ TEST(FileFormats, SavedFormatsFollowTheExtension) {
     EXPECT_STREQ(FormatSavedAs("xyz")->name, "xyz");
     EXPECT_EQ(FormatSavedAs("log"), nullptr); // read, never written
     EXPECT_EQ(FormatSavedAs(""), nullptr);
-    EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz|cube|fchk|molden");
+    EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz|cube|fchk|orca|molden");
     EXPECT_EQ(FormatNames(true, false), "com, pdb, pdb-short, pdb-full, mmcif, rpd or xyz");
     EXPECT_STREQ(FormatSavedAs("cif")->name, "mmcif");
 }

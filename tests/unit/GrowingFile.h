@@ -96,13 +96,14 @@ inline void ExpectSameModel(CMolData& grown, CMolData& fresh) {
 // and after each piece has the model read from the first piece take in what
 // was added; it must equal the model a fresh reading of the file gives.
 // check, when given, looks at the grown model after each piece.
-inline void
-ExpectGrowsLikeFreshReadings(const std::string& text, const std::vector<std::size_t>& cuts,
-                             const std::function<void(CMolData&, std::size_t cut)>& check = {}) {
+template <class Reader = CGauData>
+void ExpectGrowsLikeFreshReadings(const std::string& text, const std::vector<std::size_t>& cuts,
+                                  const std::function<void(CMolData&, std::size_t cut)>& check = {},
+                                  FileFormat::Follower start = GaussianLogFollower::Start) {
     ASSERT_FALSE(cuts.empty());
     TempDir dir;
     const std::string path = dir.Write("job.log", text.substr(0, cuts.front()));
-    auto model = ReadFollowed<CGauData>(path);
+    auto model = ReadFollowed<Reader>(path, start);
     ASSERT_NE(model.model, nullptr);
     std::size_t written = cuts.front();
     for (const std::size_t cut : cuts) {
@@ -117,11 +118,11 @@ ExpectGrowsLikeFreshReadings(const std::string& text, const std::vector<std::siz
         const int before = model->frameCount;
         StdioFile file;
         ASSERT_TRUE(file.Open(path, StdioFile::modeRead));
-        const GaussianLogFollower::Growth growth = model.reader->ReadAppended(&file);
+        const LogFollower::Growth growth = model.reader->ReadAppended(&file);
         ASSERT_FALSE(growth.readAgain);
         EXPECT_TRUE(growth.changed || growth.newFrames == 0);
         EXPECT_EQ(growth.newFrames, model->frameCount - before);
-        auto fresh = ReadFile<CGauData>(path);
+        auto fresh = ReadFile<Reader>(path);
         ASSERT_NE(fresh, nullptr);
         ExpectSameModel(*model, *fresh);
         if (check)

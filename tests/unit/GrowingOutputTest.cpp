@@ -132,7 +132,7 @@ TEST(GrowingOutput, StepValuesAndTheJobsEndArriveAfterTheirGeometry) {
         return model.reader->ReadAppended(&file);
     };
     // The energy line cut in its number: no energy yet, not a wrong one.
-    GaussianLogFollower::Growth growth = grow(text.find("A.U. after") - 8);
+    LogFollower::Growth growth = grow(text.find("A.U. after") - 8);
     EXPECT_TRUE(std::isnan(model->GetFrame(0)->energy));
     EXPECT_FALSE(growth.changed); // no line became whole
     growth = grow(text.find(" Maximum Force") + 1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "formats/FileFormat.h"
 #include "formats/GaussianLogFollower.h"
 #include "formats/PdbOptions.h"
 #include "io/StdioFile.h"
@@ -23,20 +24,22 @@ std::unique_ptr<CMolData> ReadFile(const std::string& path, const PdbOptions& op
 // A model read with its follower kept, to read what is appended to the file.
 template <class Reader> struct Followed {
     std::unique_ptr<CMolData> model;
-    std::unique_ptr<GaussianLogFollower> reader;
+    std::unique_ptr<LogFollower> reader;
     CMolData* operator->() const { return model.get(); }
     CMolData& operator*() const { return *model; }
 };
 
-// Reads the file at path with Reader's follower and keeps it; an empty
-// result when the file cannot be opened.
-template <class Reader> Followed<Reader> ReadFollowed(const std::string& path) {
+// Reads the file at path with Reader's follower (start makes it) and keeps
+// it; an empty result when the file cannot be opened.
+template <class Reader>
+Followed<Reader> ReadFollowed(const std::string& path,
+                              FileFormat::Follower start = GaussianLogFollower::Start) {
     Followed<Reader> read;
     StdioFile file;
     if (!file.Open(path, StdioFile::modeRead))
         return read;
     read.model = std::make_unique<CMolData>();
-    read.reader = GaussianLogFollower::Start(&file, *read.model);
+    read.reader = start(&file, *read.model);
     return read;
 }
 
