@@ -426,6 +426,10 @@ void CMolDoc::Load(const QString& path, FileKind kind, MoleculeFile read) {
     if (!data->wavefunctionProblem.empty())
         loadMessage = QCoreApplication::translate("CMolDoc", "軌道を読み込めませんでした: %1 (%2)")
                           .arg(QString::fromStdString(data->wavefunctionProblem), fileName);
+    else if (!data->modesProblem.empty())
+        loadMessage =
+            QCoreApplication::translate("CMolDoc", "基準振動を読み込めませんでした: %1 (%2)")
+                .arg(QString::fromStdString(data->modesProblem), fileName);
     else if (data->sourceKind == CMolData::SourceKind::kFchk && data->wavefunction == nullptr)
         loadMessage = QCoreApplication::translate(
                           "CMolDoc", "軌道係数がないため、軌道と密度は表示できません (%1)")

@@ -264,6 +264,10 @@ void WriteVolumesAndOrbitals(JsonWriter& json, const CMolData& model) {
         json.Key("orbitalProblem");
         json.String(model.wavefunctionProblem);
     }
+    if (!model.modesProblem.empty()) {
+        json.Key("modesProblem");
+        json.String(model.modesProblem);
+    }
     const Wavefunction* w = model.wavefunction.get();
     if (w == nullptr)
         return;

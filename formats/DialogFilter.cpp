@@ -47,7 +47,7 @@ const std::vector<DialogFilter>& OpenFilters() {
             {"Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)", {"fchk", "cube"}},
             {"All Molecule Files (*.*)", {}, "*", true},
             {"RAVEK Sessions (*.ravek)", {}, "*.ravek", false, {}, true},
-            {"Molden Files (*.molden; *.molden.input)", {"molden"}},
+            {"Molden Files (*.molden; *.molden.input; *.molden_normal_modes)", {"molden"}},
             {"ORCA Output Files (*.out; *.log)", {"orca"}},
         },
         true);

@@ -178,13 +178,13 @@ const std::vector<FileFormat>& FileFormats() {
          {"*.out.gz", "*.log.gz"}},
         {"molden",
          FileKind::kMolden,
-         {"molden", "molden.input"},
+         {"molden", "molden.input", "molden_normal_modes"},
          {"chemical/x-molden"},
          ReadMoldenFile,
          nullptr,
          "Molden file",
          nullptr,
-         {"*.molden", "*.molden.input"},
+         {"*.molden", "*.molden.input", "*.molden_normal_modes"},
          {"*.molden.gz"}},
     };
     return formats;

@@ -26,7 +26,8 @@ enum class FileKind {
 // "gau", "gjc", "gal", "g92", "g94", "g98", "g03", "g09" and "g16" for
 // Gaussian files (inputs and outputs alike), "pdb" and "ent" for PDB files,
 // "cif" (.cif, .mmcif) for PDBx/mmCIF files, "xyz" for XYZ files; the longer
-// endings "cube", "fchk", "molden" and "molden.input" must follow a dot
+// endings "cube", "fchk", "molden", "molden.input" and Psi4's
+// "molden_normal_modes" must follow a dot
 // (".cube", ".fchk", ".molden"), the short forms "cub" and "fch" are
 // compared as three characters; anything else unknown. A compressed file's
 // ".gz" is passed over: the name before it says.

@@ -3,6 +3,7 @@
 #include "formats/BohrFrame.h"
 #include "io/StdioFile.h"
 #include "model/BasisOverlap.h"
+#include "model/ElementTable.h"
 #include "model/ReadLine.h"
 #include "model/TextScanner.h"
 #include "model/VolumeGrid.h"
@@ -90,9 +91,19 @@ public:
     MoldenParser(const std::vector<Section>& sections, CMolData& model)
         : sections_(sections), model_(model) {}
 
-    // The problem with the atoms, empty when they were read.
+    // The problem with the atoms, empty when they were read. A file of
+    // vibrations only has its atoms in [FR-COORD].
     std::string ReadAtoms() {
         const Section* atoms = Find("atoms");
+        if (atoms == nullptr && Find("fr-coord") != nullptr) {
+            const std::string problem = ReadVibrationAtoms(elements_, positions_);
+            if (!problem.empty())
+                return problem;
+            model_.AppendFrame(FrameFromBohr(elements_, positions_));
+            model_.framePositions.push_back(0);
+            model_.frameCount = 1;
+            return {};
+        }
         if (atoms == nullptr)
             return "it has no [Atoms] section";
         const bool angstrom = atoms->rest.find("angs") != std::string::npos;
@@ -134,7 +145,138 @@ public:
         return Choose(problem);
     }
 
+    // The normal modes of [FREQ], [FR-COORD] and [FR-NORM-COORD], with the
+    // IR intensities of [INT] where there are any, on the geometry they were
+    // computed at: the file's geometry when [FR-COORD] holds its atoms where
+    // [Atoms] has them, else a geometry of their own after it. Modes of
+    // 0 cm⁻¹ (translations and rotations some programs list) are left out;
+    // the others are numbered from 1 and their displacements normalised, as
+    // writers scale them differently. The problem, empty when they were
+    // read or the file has none.
+    std::string ReadModes() {
+        const Section* freq = Find("freq");
+        const Section* norm = Find("fr-norm-coord");
+        if (freq == nullptr && norm == nullptr && Find("fr-coord") == nullptr)
+            return {};
+        if (freq == nullptr || norm == nullptr || Find("fr-coord") == nullptr)
+            return "its vibrations lack the [FREQ], [FR-COORD] or [FR-NORM-COORD] section";
+        std::vector<int> elements;
+        std::vector<Point3D> positions;
+        std::string problem = ReadVibrationAtoms(elements, positions);
+        if (!problem.empty())
+            return problem;
+        std::vector<double> frequencies = Numbers(*freq, problem);
+        if (!problem.empty())
+            return problem;
+        std::vector<double> intensities;
+        if (const Section* ir = Find("int"); ir != nullptr)
+            intensities = Numbers(*ir, problem);
+        if (!problem.empty())
+            return problem;
+        std::vector<std::vector<Point3D>> vectors;
+        for (const std::string& line : norm->lines) {
+            const std::vector<std::string_view> w = TextScanner::Words(line);
+            if (w.empty())
+                continue;
+            Point3D d;
+            if (TextScanner::Lower(w[0]) == "vibration")
+                vectors.emplace_back();
+            else if (!vectors.empty() && w.size() >= 3 && Number(w[0], d.x) && Number(w[1], d.y) &&
+                     Number(w[2], d.z))
+                vectors.back().push_back(d);
+            else
+                return "an [FR-NORM-COORD] line is neither a vibration's title nor three "
+                       "numbers: " +
+                       line;
+        }
+        if (vectors.size() != frequencies.size())
+            return "[FR-NORM-COORD] holds " + std::to_string(vectors.size()) + " vibrations for " +
+                   std::to_string(frequencies.size()) + " frequencies";
+        std::vector<NormalMode> modes;
+        for (std::size_t v = 0; v < vectors.size(); ++v) {
+            if (vectors[v].size() != elements.size())
+                return "vibration " + std::to_string(v + 1) + " of [FR-NORM-COORD] moves " +
+                       std::to_string(vectors[v].size()) + " atoms of " +
+                       std::to_string(elements.size());
+            if (frequencies[v] == 0.0)
+                continue;
+            double norm2 = 0.0;
+            for (const Point3D& d : vectors[v])
+                norm2 += d.x * d.x + d.y * d.y + d.z * d.z;
+            const double scale = norm2 > 0.0 ? 1.0 / std::sqrt(norm2) : 1.0;
+            NormalMode mode;
+            mode.number = static_cast<int>(modes.size()) + 1;
+            mode.frequency = frequencies[v];
+            if (v < intensities.size())
+                mode.irIntensity = intensities[v];
+            for (const Point3D& d : vectors[v])
+                mode.displacements.push_back({d.x * scale, d.y * scale, d.z * scale});
+            modes.push_back(std::move(mode));
+        }
+        if (modes.empty())
+            return {};
+        // The file's own geometry when the vibrations' atoms are its atoms.
+        bool same = elements == elements_;
+        for (std::size_t a = 0; same && a < positions.size(); ++a) {
+            const Point3D& p = positions[a];
+            const Point3D& q = positions_[a];
+            same = std::abs(p.x - q.x) < 1e-3 && std::abs(p.y - q.y) < 1e-3 &&
+                   std::abs(p.z - q.z) < 1e-3;
+        }
+        if (!same) {
+            model_.AppendFrame(FrameFromBohr(elements, positions));
+            model_.framePositions.push_back(0);
+            ++model_.frameCount;
+        }
+        CMolFrame& frame = model_.Frame(model_.frameCount - 1);
+        for (int a = 0; a < frame.atomCount; ++a) {
+            const Point3D& d = modes.front().displacements[static_cast<std::size_t>(a)];
+            frame.Atom(a).dx = d.x;
+            frame.Atom(a).dy = d.y;
+            frame.Atom(a).dz = d.z;
+        }
+        frame.modes = std::move(modes);
+        model_.vibrationState = CMolData::kVibrationPresent;
+        return {};
+    }
+
 private:
+    // The atoms of [FR-COORD]: a symbol and three coordinates in bohr.
+    std::string ReadVibrationAtoms(std::vector<int>& elements,
+                                   std::vector<Point3D>& positions) const {
+        for (const std::string& line : Find("fr-coord")->lines) {
+            const std::vector<std::string_view> w = TextScanner::Words(line);
+            if (w.empty())
+                continue;
+            Point3D p;
+            const int z = ElementTable::NumberOfName(w[0]);
+            if (w.size() < 4 || !Number(w[1], p.x) || !Number(w[2], p.y) || !Number(w[3], p.z))
+                return "an [FR-COORD] line does not hold a symbol and three coordinates: " + line;
+            elements.push_back(z);
+            positions.push_back(p);
+        }
+        if (elements.empty())
+            return "its [FR-COORD] section lists no atom";
+        return {};
+    }
+
+    // The first number of each line of a section ([FREQ], [INT]).
+    static std::vector<double> Numbers(const Section& section, std::string& problem) {
+        std::vector<double> values;
+        for (const std::string& line : section.lines) {
+            const std::vector<std::string_view> w = TextScanner::Words(line);
+            double value = 0.0;
+            if (w.empty())
+                continue;
+            if (!Number(w[0], value)) {
+                problem = "a [" + TextScanner::Lower(section.name) + "] line is no number: " + line;
+                return {};
+            }
+            values.push_back(value);
+        }
+        return values;
+    }
+
     const Section* Find(const char* name) const {
         for (const Section& s : sections_) {
             if (s.name == name)
@@ -467,9 +609,16 @@ std::unique_ptr<CMolData> ReadMolden(StdioFile* in) {
         model->formatProblem = problem;
         return model;
     }
+    model->modesProblem = parser.ReadModes();
     std::string why;
+    // A file of vibrations only has no orbitals to miss.
+    const auto has = [&sections](const char* name) {
+        return std::any_of(sections.begin(), sections.end(),
+                           [name](const Section& s) { return s.name == name; });
+    };
+    const bool vibrationsOnly = has("freq") && !has("gto") && !has("mo");
     model->wavefunction = parser.ReadWavefunction(why);
-    if (model->wavefunction == nullptr)
+    if (model->wavefunction == nullptr && !vibrationsOnly)
         model->wavefunctionProblem = why;
     model->DropEmptyFrames();
     model->PerceiveBonds(0);

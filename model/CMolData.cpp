@@ -22,7 +22,8 @@ CMolData::CMolData(const CMolData& other)
       onlyFractionalCoordinates(other.onlyFractionalCoordinates), termination(other.termination),
       zMatrixProblem(other.zMatrixProblem), framePositions(other.framePositions),
       volumes(other.volumes), wavefunction(other.wavefunction),
-      wavefunctionProblem(other.wavefunctionProblem), results(other.results) {
+      wavefunctionProblem(other.wavefunctionProblem), modesProblem(other.modesProblem),
+      results(other.results) {
     // The copy's names are its own: what a reader adds to it later stays in it.
     if (other.residueNames_ != nullptr)
         residueNames_ = std::make_shared<ResidueNameTable>(*other.residueNames_);

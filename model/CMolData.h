@@ -193,6 +193,10 @@ public:
     // Why the orbitals of a file that gave a molecule could not be read;
     // empty when they were or the file has none.
     std::string wavefunctionProblem;
+    // Why the normal modes a file holds could not be read (a Molden file's
+    // vibrations that do not fit together); empty when they were or it has
+    // none.
+    std::string modesProblem;
     // The excited states, thermochemistry, shieldings, charges and spin
     // densities of the job (charges and spins for the last geometry).
     JobResults results;

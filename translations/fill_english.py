@@ -374,6 +374,7 @@ ENGLISH = {
     ("CMolDoc", "%1 ファイルです。このバージョンでは読み込めません"):
         "a %1 file, which this version does not read",
     ("CMolDoc", "ORCA"): "ORCA",
+    ("CMolDoc", "基準振動を読み込めませんでした: %1 (%2)"): "Could not read the normal modes: %1 (%2)",
     ("CMolDoc", "原子の行に読み取れる座標がありません"): "no atom row has readable coordinates",
     ("CMolDoc", "原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。"
                 "分数座標は読み込みません"):

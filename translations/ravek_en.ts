@@ -443,6 +443,10 @@ What is shown may differ from what was saved.</translation>
         <source>ORCA</source>
         <translation>ORCA</translation>
     </message>
+    <message>
+        <source>基準振動を読み込めませんでした: %1 (%2)</source>
+        <translation>Could not read the normal modes: %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>

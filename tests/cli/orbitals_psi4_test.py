@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Orbitals and densities of ravek-cli cube against Psi4: Psi4 computes water
-(pure cc-pVQZ with g functions, Cartesian cc-pVTZ with d and f, and the
-open-shell cation by UHF), writes a formatted checkpoint file, a Molden file
+(pure cc-pVQZ with g functions, and the open-shell cation by UHF) and
+ammonia (Cartesian cc-pVTZ with d and f), writes a formatted checkpoint file, a Molden file
 and cube files of orbitals and densities; ravek-cli evaluates the same on
 exactly the same grids from the checkpoint file and from the Molden file,
 and the values must agree point by point (an orbital's sign may flip).
@@ -15,19 +15,30 @@ import tempfile
 
 SKIP = 77
 
+# In bohr, where Psi4 leaves them (no_com, no_reorient), at positions of few
+# digits: the origin of its cube files' grid is then printed exactly. Where
+# Psi4 moves the molecule to its centre of mass, the origin it prints is
+# rounded to 10⁻⁶ bohr while it evaluates at the unrounded one, and near a
+# nucleus its printed values stray by up to 10⁻⁴ of themselves from those at
+# the points the file names (ammonia's LUMO 0.3 bohr from the nitrogen; Psi4's
+# own basis functions at those points agree with this program's).
+WATER = "O 0.0 0.0 0.2217\nH 0.0 1.4309 -0.8867\nH 0.0 -1.4309 -0.8867"
+AMMONIA = "N 0.0 0.0 0.21\nH 0.0 1.772 -0.494\nH 1.535 -0.886 -0.494\nH -1.535 -0.886 -0.494"
+
 RUNS = [
-    # basis, pure, charge and multiplicity, reference
-    ("cc-pvqz", "true", "0 1", "rhf"),
-    ("cc-pvtz", "false", "0 1", "rhf"),
-    ("cc-pvtz", "true", "1 2", "uhf"),
+    # molecule, basis, pure, charge and multiplicity, reference
+    (WATER, "cc-pvqz", "true", "0 1", "rhf"),
+    (AMMONIA, "cc-pvtz", "false", "0 1", "rhf"),
+    (WATER, "cc-pvtz", "true", "1 2", "uhf"),
 ]
 
 INPUT = """memory 500 mb
 molecule {{
 {charge}
-O 0.0 0.0 0.1173
-H 0.0 0.7572 -0.4692
-H 0.0 -0.7572 -0.4692
+units bohr
+no_com
+no_reorient
+{atoms}
 symmetry c1
 }}
 set {{
@@ -62,10 +73,11 @@ def main():
         return SKIP
     failures = []
     report = []
-    for basis, pure, charge, reference in RUNS:
+    for atoms, basis, pure, charge, reference in RUNS:
         with tempfile.TemporaryDirectory() as work:
             with open(os.path.join(work, "input.dat"), "w") as f:
-                f.write(INPUT.format(basis=basis, pure=pure, charge=charge, reference=reference))
+                f.write(INPUT.format(atoms=atoms, basis=basis, pure=pure, charge=charge,
+                                     reference=reference))
             env = dict(os.environ, PSI_SCRATCH=work)
             run = subprocess.run([psi4, "-n", "2", "input.dat"], cwd=work, env=env,
                                  capture_output=True, text=True, timeout=600)
@@ -99,8 +111,9 @@ def main():
                 worst = min(max(abs(a - s * b) - 1.1e-5 * abs(a) - floor
                                 for a, b in zip(theirs, mine)) for s in (1, -1))
                 largest = min(max(abs(a - s * b) for a, b in zip(theirs, mine)) for s in (1, -1))
-                report.append("%s %s %s from %s: largest difference %.2g (largest value %.3g)"
-                              % (basis, "pure" if pure == "true" else "Cartesian", name, source,
+                report.append("%s %s %s %s from %s: largest difference %.2g (largest value %.3g)"
+                              % (atoms.split()[0], basis, "pure" if pure == "true" else "Cartesian",
+                                 name, source,
                                  largest, max(abs(a) for a in theirs)))
                 if worst > 0.0:
                     failures.append(report[-1])

@@ -35,7 +35,8 @@ TEST(FileKind, EveryNameOfTheDesktopsChemicalTypesChoosesAReader) {
     for (const char* fchk : {"a.fchk", "a.FCh", "a.fchk.gz"})
         EXPECT_EQ(FileKindFromPath(fchk), FileKind::kFchk) << fchk;
     // Molden files, as ORCA's orca_2mkl names them too.
-    for (const char* molden : {"a.molden", "A.MOLDEN", "h2o.molden.input", "a.molden.gz"})
+    for (const char* molden : {"a.molden", "A.MOLDEN", "h2o.molden.input", "a.molden.gz",
+                               "nh3.4711.molden_normal_modes"})
         EXPECT_EQ(FileKindFromPath(molden), FileKind::kMolden) << molden;
     for (const char* unknown : {"a.g10", "a.g1", "a.txt", "gz", ".gz", "a.gz", "a.xy", "og",
                                 "acube", "fchk", "a.chk", "amolden", "a.input", "molden"})
@@ -54,8 +55,9 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
               "*.mmcif.gz|All Files (*.*)|*.*|XYZ Files (*.xyz; *.xyz.gz)|*.xyz; *.xyz.gz|"
               "Cube and Checkpoint Files (*.cube; *.cub; *.fchk; *.fch)|*.cube; *.cub; *.fchk; "
               "*.fch; *.cube.gz; *.cub.gz; *.fchk.gz|All Molecule Files (*.*)|*|"
-              "RAVEK Sessions (*.ravek)|*.ravek|Molden Files (*.molden; *.molden.input)|"
-              "*.molden; *.molden.input; *.molden.gz|ORCA Output Files (*.out; *.log)|"
+              "RAVEK Sessions (*.ravek)|*.ravek|Molden Files (*.molden; *.molden.input; "
+              "*.molden_normal_modes)|*.molden; *.molden.input; *.molden_normal_modes; "
+              "*.molden.gz|ORCA Output Files (*.out; *.log)|"
               "*.out; *.log; *.out.gz; *.log.gz||");
     EXPECT_EQ(FilterString(SaveFilters()),
               "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "

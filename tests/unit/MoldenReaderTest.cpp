@@ -137,3 +137,56 @@ TEST(MoldenReader, DamagedFilesSayWhatIsWrong) {
             << model->wavefunctionProblem;
     }
 }
+
+// Vibrations: of a file of vibrations only, on the file's own geometry when
+// [FR-COORD] is its [Atoms], on a geometry of their own when it is not;
+// translations and rotations at 0 cm⁻¹ left out, displacements normalised,
+// [INT] intensities kept; sections that do not fit together keep the atoms
+// and say why.
+TEST(MoldenReader, VibrationsAreNormalModes) {
+    const std::string vibrations = "[FREQ]\n0.0\n-120.5\n1600.0\n[FR-COORD]\n"
+                                   "O 0.0 0.0 0.0\nH 0.0 0.0 1.8\n[FR-NORM-COORD]\n"
+                                   "vibration 1\n1 0 0\n1 0 0\nvibration 2\n0 3 0\n0 -4 0\n"
+                                   "vibration 3\n0 0 0.1D0\n0 0 -0.1D0\n[INT]\n0.0\n2.5\n7.0\n";
+    const auto only = ReadText("[Molden Format]\n" + vibrations);
+    ASSERT_EQ(only->frameCount, 1);
+    EXPECT_EQ(only->wavefunctionProblem, "");
+    EXPECT_EQ(only->modesProblem, "");
+    EXPECT_EQ(only->vibrationState, CMolData::kVibrationPresent);
+    EXPECT_NEAR(only->Atom(0, 1).z, 1.8 * 0.529177210903, 1e-9);
+    const std::vector<NormalMode>& modes = only->Frame(0).modes;
+    ASSERT_EQ(modes.size(), 2U);
+    EXPECT_EQ(modes[0].number, 1);
+    EXPECT_EQ(modes[0].frequency, -120.5);
+    EXPECT_EQ(modes[0].irIntensity, 2.5);
+    EXPECT_NEAR(modes[0].displacements[0].y, 0.6, 1e-12);
+    EXPECT_NEAR(modes[0].displacements[1].y, -0.8, 1e-12);
+    EXPECT_NEAR(modes[1].displacements[0].z, std::sqrt(0.5), 1e-12);
+    EXPECT_NEAR(only->Atom(0, 1).dy, -0.8, 1e-12);
+
+    const std::string atoms = "[Molden Format]\n[Atoms] AU\nO 1 8 0.0 0.0 0.0\nH 2 1 0.0 0.0 ";
+    const auto same = ReadText(atoms + "1.8\n" + vibrations);
+    EXPECT_EQ(same->frameCount, 1);
+    EXPECT_EQ(same->Frame(0).modes.size(), 2U);
+    const auto moved = ReadText(atoms + "1.9\n" + vibrations);
+    ASSERT_EQ(moved->frameCount, 2);
+    EXPECT_TRUE(moved->Frame(0).modes.empty());
+    EXPECT_EQ(moved->Frame(1).modes.size(), 2U);
+    EXPECT_EQ(moved->firstShownFrame, 1);
+
+    const std::pair<std::string, std::string> damaged[] = {
+        {"[FREQ]\n1600.0\n", "lack the [FREQ], [FR-COORD] or [FR-NORM-COORD]"},
+        {"[FREQ]\n1600.0\n1700.0\n[FR-COORD]\nO 0 0 0\nH 0 0 1.8\n[FR-NORM-COORD]\n"
+         "vibration 1\n0 0 1\n0 0 -1\n",
+         "holds 1 vibrations for 2 frequencies"},
+        {"[FREQ]\n1600.0\n[FR-COORD]\nO 0 0 0\nH 0 0 1.8\n[FR-NORM-COORD]\nvibration 1\n0 0 1\n",
+         "vibration 1 of [FR-NORM-COORD] moves 1 atoms of 2"},
+        {"[FREQ]\nlow\n[FR-COORD]\nO 0 0 0\n[FR-NORM-COORD]\n", "a [freq] line is no number"},
+    };
+    for (const auto& [text, expected] : damaged) {
+        const auto model = ReadText(atoms + "1.8\n" + text);
+        EXPECT_EQ(model->frameCount, 1) << text;
+        EXPECT_EQ(model->vibrationState, CMolData::kVibrationNone) << text;
+        EXPECT_NE(model->modesProblem.find(expected), std::string::npos) << model->modesProblem;
+    }
+}
