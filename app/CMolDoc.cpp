@@ -10,6 +10,7 @@
 #include "formats/FileKind.h"
 #include "formats/LogFollower.h"
 #include "formats/NoMoleculeReason.h"
+#include "formats/OrcaInputWriter.h"
 #include "formats/RamachandranWriter.h"
 #include "formats/ReadMolecule.h"
 #include "io/StdioFile.h"
@@ -34,6 +35,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputDialog>
 
 #include <algorithm>
 #include <cmath>
@@ -675,10 +677,12 @@ const FileFormat* CMolDoc::WriterFor(const QString& path, int filterIndex) {
                         QFileInfo(path).suffix().toStdString());
 }
 
-bool CMolDoc::WriteWith(FileFormat::Writer writer, const QString& path) {
+bool CMolDoc::WriteWith(FileFormat::Writer writer, const QString& path,
+                        const std::string& keywords) {
     const CMolData& mol = *data;
     // The geometry the document has chosen, the atoms it shows.
-    const WrittenGeometry what(chosenFrame, residues);
+    WrittenGeometry what(chosenFrame, residues);
+    what.jobKeywords = keywords;
     const std::string target = LocalPath::Bytes(path);
     std::string refusal; // why a writer would not write this model
     const auto write = [&](StdioFile& file) { return writer(mol, what, &file, target, &refusal); };
@@ -709,10 +713,17 @@ bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
                          MessageBox::kWarning);
         return false;
     }
-    if (!WriteWith(format->write, path))
+    const std::string_view name = format->name;
+    std::string keywords;
+    if (name == "orca-input") {
+        const QString line = AskOrcaKeywords();
+        if (line.isNull())
+            return false;
+        keywords = line.toStdString();
+    }
+    if (!WriteWith(format->write, path, keywords))
         return false;
     // What plain Save rewrites afterwards.
-    const std::string_view name = format->name;
     if (name == "com")
         comSavePath = path;
     else if (name == "pdb")
@@ -720,6 +731,23 @@ bool CMolDoc::SaveAs(const QString& path, int filterIndex) {
     else if (name == "rpd")
         rpdSavePath = path;
     return true;
+}
+
+QString CMolDoc::AskOrcaKeywords() {
+    static const QString kSection = QStringLiteral("ORCA Input");
+    static const QString kKey = QStringLiteral("Keywords");
+    QInputDialog dialog(DialogParent());
+    dialog.setWindowTitle(QCoreApplication::translate("CMolDoc", "ORCA 入力ファイル"));
+    dialog.setLabelText(
+        QCoreApplication::translate("CMolDoc", "キーワード行 (メソッド、基底関数、計算の種類):"));
+    dialog.setTextValue(
+        Profile::GetString(kSection, kKey, QString::fromLatin1(kDefaultOrcaKeywords)));
+    dialog.resize(std::max(dialog.sizeHint().width(), 480), dialog.sizeHint().height());
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    const QString line = dialog.textValue().trimmed();
+    Profile::WriteString(kSection, kKey, line);
+    return line.isNull() ? QStringLiteral("") : line;
 }
 
 void CMolDoc::OnFileSaveAs() {

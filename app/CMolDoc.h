@@ -120,7 +120,12 @@ private:
     // it says none.
     static const FileFormat* WriterFor(const QString& path, int filterIndex);
     // Writes path with writer without touching the old file on failure.
-    bool WriteWith(FileFormat::Writer writer, const QString& path);
+    // keywords: the keyword line of a job input (see WrittenGeometry).
+    bool WriteWith(FileFormat::Writer writer, const QString& path,
+                   const std::string& keywords = std::string());
+    // The keyword line of an ORCA input, asked for with the last one given
+    // (or the default) filled in; a null string when the person cancels.
+    QString AskOrcaKeywords();
     // A session file (see SessionFile): its structure file read, and what
     // the session shows of it handed to the views.
     LoadResult LoadSession(const QString& path);

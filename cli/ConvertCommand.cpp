@@ -16,7 +16,7 @@ namespace {
 int UsageError(const std::string& message) {
     std::fprintf(stderr,
                  "ravek-cli convert: %s\nusage: ravek-cli convert IN OUT --to %s %s [--frame N]\n"
-                 "                [--selection EXPR]\n",
+                 "                [--selection EXPR] [--keywords \"! METHOD BASIS JOB\"]\n",
                  message.c_str(), FormatNames(true, true).c_str(), ModelSource::Usage().c_str());
     return kExitUsage;
 }
@@ -47,6 +47,11 @@ int RunConvert(const std::vector<std::string>& args) {
     });
     parser.Option("--selection", [&selection](const std::string& value) -> std::string {
         selection = value;
+        return {};
+    });
+    std::string keywords;
+    parser.Option("--keywords", [&keywords](const std::string& value) -> std::string {
+        keywords = value;
         return {};
     });
     parser.Plain([&out] { return out.empty(); },
@@ -98,9 +103,13 @@ int RunConvert(const std::vector<std::string>& args) {
             return kExitUsage;
         }
     }
+    if (!keywords.empty() && name != "orca-input")
+        return UsageError("--keywords goes with --to orca-input");
     const auto write = [&](StdioFile& file) {
+        WrittenGeometry what(shown);
+        what.jobKeywords = keywords;
         if (selection.empty())
-            return target->write(*mol, shown, &file, out, &refusal);
+            return target->write(*mol, what, &file, out, &refusal);
         std::string text;
         return WholeStructureWriter::Text(*mol, shown, &atoms,
                                           name == "mmcif" ? WholeStructureWriter::Layout::kMmcif

@@ -65,6 +65,7 @@ const std::vector<DialogFilter>& SaveFilters() {
             {"RAVEK Sessions (*.ravek)", {}, "*.ravek", false, {}, true},
             {"PDB Files with Chains and Models (*.pdb; *.ent)", {"pdb-full"}},
             {"PDBx/mmCIF Files (*.cif)", {"mmcif"}},
+            {"ORCA Input Files (*.inp)", {"orca-input"}},
         },
         false);
     return filters;

@@ -8,6 +8,7 @@
 #include "formats/GaussianInputWriter.h"
 #include "formats/GaussianLogFollower.h"
 #include "formats/MoldenReader.h"
+#include "formats/OrcaInputWriter.h"
 #include "formats/OrcaOutputReader.h"
 #include "formats/PdbWriter.h"
 #include "formats/RamachandranWriter.h"
@@ -40,6 +41,11 @@ std::unique_ptr<CMolData> ReadMoldenFile(StdioFile* in, const PdbOptions&) {
 bool WriteCom(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
               const std::string& path, std::string* refusal) {
     return WriteGaussianInput(mol, what, file, path, refusal);
+}
+
+bool WriteOrcaInputFile(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
+                        const std::string&, std::string* refusal) {
+    return WriteOrcaInput(mol, what, file, refusal);
 }
 
 bool WritePdbFull(const CMolData& mol, const WrittenGeometry& what, StdioFile* file,
@@ -176,6 +182,15 @@ const std::vector<FileFormat>& FileFormats() {
          OrcaOutputReader::Follow,
          {"*.out", "*.log"},
          {"*.out.gz", "*.log.gz"}},
+        {"orca-input",
+         FileKind::kUnknown,
+         {"inp"},
+         {},
+         nullptr,
+         WriteOrcaInputFile,
+         nullptr,
+         nullptr,
+         {"*.inp"}},
         {"molden",
          FileKind::kMolden,
          {"molden", "molden.input", "molden_normal_modes"},

@@ -2,6 +2,8 @@
 
 #include "model/ResidueVisibility.h"
 
+#include <string>
+
 // What a writer writes of a model: a geometry, and which of its atoms by
 // residue. A geometry index alone stands for all its atoms, as the file
 // that was read holds them; a document that hides residues gives its
@@ -15,4 +17,7 @@ struct WrittenGeometry {
     int frame = 0;
     // Null: every atom.
     const ResidueVisibility* shown = nullptr;
+    // The keyword line of a job input whose program takes one (ORCA's "!"
+    // line); empty: the writer's own.
+    std::string jobKeywords;
 };

@@ -374,6 +374,9 @@ ENGLISH = {
     ("CMolDoc", "%1 ファイルです。このバージョンでは読み込めません"):
         "a %1 file, which this version does not read",
     ("CMolDoc", "ORCA"): "ORCA",
+    ("CMolDoc", "ORCA 入力ファイル"): "ORCA Input File",
+    ("CMolDoc", "キーワード行 (メソッド、基底関数、計算の種類):"):
+        "Keyword line (method, basis set, job type):",
     ("CMolDoc", "基準振動を読み込めませんでした: %1 (%2)"): "Could not read the normal modes: %1 (%2)",
     ("CMolDoc", "原子の行に読み取れる座標がありません"): "no atom row has readable coordinates",
     ("CMolDoc", "原子の位置が結晶格子の分数座標だけで書かれています (小分子の CIF)。"

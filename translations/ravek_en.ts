@@ -447,6 +447,14 @@ What is shown may differ from what was saved.</translation>
         <source>基準振動を読み込めませんでした: %1 (%2)</source>
         <translation>Could not read the normal modes: %1 (%2)</translation>
     </message>
+    <message>
+        <source>ORCA 入力ファイル</source>
+        <translation>ORCA Input File</translation>
+    </message>
+    <message>
+        <source>キーワード行 (メソッド、基底関数、計算の種類):</source>
+        <translation>Keyword line (method, basis set, job type):</translation>
+    </message>
 </context>
 <context>
     <name>CMolView</name>

@@ -24,10 +24,12 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -410,6 +412,26 @@ void ResultsTest::orcaOutputsOpenWithTheirStepsModesAndSpectra() {
     // nm) is dark.
     QVERIFY(spectrum->Curve(148.3) > spectrum->Curve(153.3));
     QVERIFY(spectrum->Curve(148.3) > spectrum->Curve(110.7));
+
+    // Saved as an ORCA input with the keyword line typed into the box that
+    // asks for it: the next job of the same geometry.
+    h.MdiActivate(1);
+    const QString input = h.Path(QStringLiteral("ethylene.inp"));
+    h.QueueDialogAnswer(input, 9); // ORCA Input Files
+    QString offered;
+    h.QueueDialog([&offered](QDialog& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>();
+        QVERIFY(edit != nullptr);
+        offered = edit->text();
+        AppHarness::TypeInto(edit, QStringLiteral("! wB97X-D3 def2-TZVP Opt Freq"));
+    });
+    h.Run(kFileSaveAs);
+    QCOMPARE(offered, QStringLiteral("! B3LYP D3BJ def2-SVP Opt"));
+    const QList<QByteArray> lines = h.Read(input).split('\n');
+    QCOMPARE(lines.value(0), QByteArray("! wB97X-D3 def2-TZVP Opt Freq"));
+    QCOMPARE(lines.value(2), QByteArray("* xyz 0 1"));
+    QCOMPARE(lines.size(), 4 + 6 + 1); // keywords, blank, "* xyz", six atoms, "*", end
+    QVERIFY(lines.value(3).startsWith("C "));
     h.Exit();
 }
 

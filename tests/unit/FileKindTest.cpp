@@ -63,7 +63,8 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
               "Gaussian Input Files (*.com)|*.com|Protein Data Bank Files (*.pdb; *.ent)|*.pdb; "
               "*.ent|Ramachandran Plot Data (*.rpd)|*.rpd|All Files (*.*)|*.*|XYZ Files "
               "(*.xyz)|*.xyz|RAVEK Sessions (*.ravek)|*.ravek|PDB Files with Chains and Models "
-              "(*.pdb; *.ent)|*.pdb; *.ent|PDBx/mmCIF Files (*.cif)|*.cif; *.mmcif||");
+              "(*.pdb; *.ent)|*.pdb; *.ent|PDBx/mmCIF Files (*.cif)|*.cif; *.mmcif|"
+              "ORCA Input Files (*.inp)|*.inp||");
     for (const DialogFilter& filter : OpenFilters())
         for (const char* name : filter.formats)
             EXPECT_NE(FormatNamed(name)->read, nullptr) << name;
@@ -71,7 +72,7 @@ TEST(FileFormats, DialogFiltersKeepTheirStoredPositions) {
         for (const char* name : filter.formats)
             EXPECT_NE(FormatNamed(name)->write, nullptr) << name;
     EXPECT_EQ(FilterAt(OpenFilters(), 0), nullptr);
-    EXPECT_EQ(FilterAt(SaveFilters(), 9), nullptr);
+    EXPECT_EQ(FilterAt(SaveFilters(), 10), nullptr);
     // Sessions are no molecule format: their filters name none.
     EXPECT_TRUE(FilterAt(OpenFilters(), 7)->session);
     EXPECT_TRUE(FilterAt(SaveFilters(), 6)->session);
@@ -196,7 +197,9 @@ TEST(FileFormats, SavedFormatsFollowTheExtension) {
     EXPECT_EQ(FormatSavedAs("log"), nullptr); // read, never written
     EXPECT_EQ(FormatSavedAs(""), nullptr);
     EXPECT_EQ(FormatNames(false, true), "gaussian|pdb|mmcif|xyz|cube|fchk|orca|molden");
-    EXPECT_EQ(FormatNames(true, false), "com, pdb, pdb-short, pdb-full, mmcif, rpd or xyz");
+    EXPECT_EQ(FormatNames(true, false),
+              "com, pdb, pdb-short, pdb-full, mmcif, rpd, xyz or orca-input");
+    EXPECT_STREQ(FormatSavedAs("INP")->name, "orca-input");
     EXPECT_STREQ(FormatSavedAs("cif")->name, "mmcif");
 }
 

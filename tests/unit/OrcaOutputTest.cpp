@@ -3,11 +3,14 @@
 // damaged and cut outputs. The values of the shared files are checked
 // against cclib and the files' own tables in tests/cli/orca_test.py.
 
+#include "formats/OrcaInputWriter.h"
 #include "formats/OrcaOutputReader.h"
+#include "io/StdioFile.h"
 #include "model/BondLimits.h"
 #include "model/CMolData.h"
 #include "tests/unit/GrowingFile.h"
 #include "tests/unit/ReadText.h"
+#include "tests/unit/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -265,4 +268,45 @@ TEST(OrcaOutput, EndsOfFiles) {
     EXPECT_TRUE(std::isnan(mode.irIntensity));
     EXPECT_DOUBLE_EQ(mode.displacements[0].y, 0.2);
     EXPECT_DOUBLE_EQ(read->Atom(0, 2).dx, 0.3);
+}
+
+namespace {
+
+// What WriteOrcaInput writes of geometry g with keywords, or the refusal.
+std::string OrcaInputText(const CMolData& mol, const std::string& keywords,
+                          std::string* refusal = nullptr) {
+    TempDir dir;
+    const std::string path = dir.File("job.inp");
+    WrittenGeometry what(mol.frameCount - 1);
+    what.jobKeywords = keywords;
+    std::string why;
+    if (!WriteFile(path, [&](StdioFile* file) { return WriteOrcaInput(mol, what, file, &why); })) {
+        if (refusal != nullptr)
+            *refusal = why;
+        return {};
+    }
+    return FileText(path);
+}
+
+} // namespace
+
+// An ORCA input of the geometry shown: the keyword line given (a "!" put
+// before it when it has none) or the default, the charge and multiplicity
+// the output printed, else the lowest the electrons allow.
+TEST(OrcaInput, KeywordsChargeMultiplicityAndGeometry) {
+    const auto cation = ReadOrca(" Total Charge           Charge          ....    1\n"
+                                 " Multiplicity           Mult            ....    2\n" +
+                                 Geometry(kWater));
+    EXPECT_EQ(OrcaInputText(*cation, "PBE0 def2-TZVP Freq"),
+              "! PBE0 def2-TZVP Freq\n\n* xyz 1 2\n"
+              "O         0.00000000      0.00000000      0.11926200\n"
+              "H         0.00000000      0.76323900     -0.47704700\n"
+              "H         0.00000000     -0.76323900     -0.47704700\n*\n");
+    EXPECT_EQ(OrcaInputText(*cation, "  ").substr(0, 28), "! B3LYP D3BJ def2-SVP Opt\n\n*");
+    // Without a printed multiplicity: OH has an odd number of electrons.
+    const auto radical = ReadOrca(Geometry("  O 0.0 0.0 0.0\n  H 0.0 0.0 0.97\n"));
+    EXPECT_NE(OrcaInputText(*radical, "! HF").find("* xyz 0 2\n"), std::string::npos);
+    std::string refusal;
+    EXPECT_EQ(OrcaInputText(*radical, "! HF\n* xyz 0 1", &refusal), "");
+    EXPECT_EQ(refusal, "the keyword line holds a line break");
 }
