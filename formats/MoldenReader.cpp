@@ -228,14 +228,7 @@ public:
             model_.framePositions.push_back(0);
             ++model_.frameCount;
         }
-        CMolFrame& frame = model_.Frame(model_.frameCount - 1);
-        for (int a = 0; a < frame.atomCount; ++a) {
-            const Point3D& d = modes.front().displacements[static_cast<std::size_t>(a)];
-            frame.Atom(a).dx = d.x;
-            frame.Atom(a).dy = d.y;
-            frame.Atom(a).dz = d.z;
-        }
-        frame.modes = std::move(modes);
+        model_.Frame(model_.frameCount - 1).TakeModes(std::move(modes));
         model_.vibrationState = CMolData::kVibrationPresent;
         return {};
     }

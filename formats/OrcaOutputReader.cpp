@@ -168,15 +168,7 @@ int OrcaOutputReader::TakeScan() {
     const int modesAt = scanner_.ModesGeometry();
     std::vector<NormalMode> modes = scanner_.Modes();
     if (modesAt >= 0 && modesAt < model_.frameCount && !modes.empty()) {
-        CMolFrame& frame = model_.Frame(modesAt);
-        // The atoms hold the first mode's displacements.
-        for (int a = 0; a < frame.atomCount; ++a) {
-            const Point3D& d = modes.front().displacements[static_cast<std::size_t>(a)];
-            frame.Atom(a).dx = d.x;
-            frame.Atom(a).dy = d.y;
-            frame.Atom(a).dz = d.z;
-        }
-        frame.modes = std::move(modes);
+        model_.Frame(modesAt).TakeModes(std::move(modes));
         model_.vibrationState = CMolData::kVibrationPresent;
     }
     const int revision = model_.results.revision;

@@ -122,3 +122,16 @@ void CMolFrame::ComputeCentre() {
     if (any)
         centre = {(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, (lo.z + hi.z) / 2};
 }
+
+void CMolFrame::TakeModes(std::vector<NormalMode> taken) {
+    modes = std::move(taken);
+    if (modes.empty())
+        return;
+    const std::vector<Point3D>& first = modes.front().displacements;
+    for (int a = 0; a < atomCount && static_cast<std::size_t>(a) < first.size(); ++a) {
+        MolAtom& atom = Atom(a);
+        atom.dx = first[static_cast<std::size_t>(a)].x;
+        atom.dy = first[static_cast<std::size_t>(a)].y;
+        atom.dz = first[static_cast<std::size_t>(a)].z;
+    }
+}

@@ -32,6 +32,10 @@ public:
     // Forgets what a job computed on the geometry (modes, step energy and
     // convergence): a copy describes itself as an input or a PDB model.
     void DropJobResults();
+    // Takes the normal modes of a frequency job on this geometry (each with
+    // one displacement per atom); the atoms hold the first one's
+    // displacements, as drawing the arrows wants them.
+    void TakeModes(std::vector<NormalMode> taken);
 
     MolAtom& Atom(int a) { return atoms[static_cast<std::size_t>(a)]; }
     const MolAtom& Atom(int a) const { return atoms[static_cast<std::size_t>(a)]; }
