@@ -3,6 +3,8 @@
 #include "model/ElementTable.h"
 #include "model/TextScanner.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -73,8 +75,14 @@ bool Orbital(std::string_view word, int& number, char& spin) {
 CMolData::Termination OrcaOutputScanner::TerminationOf(std::string_view line) {
     if (line.find("ORCA TERMINATED NORMALLY") != std::string_view::npos)
         return CMolData::Termination::kNormal;
+    // In any case, without copying the line (most lines of an output pass
+    // here).
+    static constexpr std::string_view kAborting = "aborting the run";
+    const auto aborting = std::search(
+        line.begin(), line.end(), kAborting.begin(), kAborting.end(),
+        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
     if (line.find("ORCA finished by error termination") != std::string_view::npos ||
-        TextScanner::Lower(line).find("aborting the run") != std::string::npos)
+        aborting != line.end())
         return CMolData::Termination::kError;
     return CMolData::Termination::kRunning;
 }
