@@ -4,6 +4,7 @@
 #include "cli/CubeCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ModelSource.h"
+#include "cli/PathCommand.h"
 #include "cli/SelectCommand.h"
 #include "cli/WatchCommand.h"
 #include "formats/FileFormat.h"
@@ -27,6 +28,7 @@ void PrintUsage(std::FILE* out) {
                  "       ravek-cli cube FILE --orbital homo|lumo|N|density|spin [--beta]\n"
                  "                [--spacing S] [--margin M] [--like REF.cube] -o OUT.cube\n"
                  "       ravek-cli select FILE EXPR %s [--frame N] [--secondary assigned|file]\n"
+                 "       ravek-cli path FILE [FILE...] [--unit hartree|kJ/mol|kcal/mol] [--no-join]\n"
                  "info prints the molecule read from FILE as one JSON object; convert writes\n"
                  "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
                  "short layout), Ramachandran plot data, an XYZ file (every geometry, or\n"
@@ -36,7 +38,9 @@ void PrintUsage(std::FILE* out) {
                  "per geometry once its step is complete, then a line with the job's\n"
                  "termination; cube evaluates an orbital or density of a formatted\n"
                  "checkpoint file on a grid (bohr) into a cube file;\n"
-                 "select prints the atoms a selection holds (docs/selections.md).\n"
+                 "select prints the atoms a selection holds (docs/selections.md);\n"
+                 "path prints the points of a scan or an IRC in reaction order, two IRC\n"
+                 "files of one transition state joined.\n"
                  "ravek-cli --help prints this text.\n"
                  "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
                  "error or unreadable file.\n",
@@ -72,6 +76,8 @@ int main(int argc, char** argv) {
             return RunCube(args);
         if (command == "select")
             return RunSelect(args);
+        if (command == "path")
+            return RunPath(args);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "ravek-cli: too large for the memory available\n");
         return kExitUsage;

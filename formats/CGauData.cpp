@@ -241,6 +241,8 @@ struct CGauData::ScanState {
     std::int64_t wholeBefore = 0;
     // The excited states, thermochemistry, shieldings and charges so far.
     GaussianResultsScanner results;
+    // The scan or IRC points so far.
+    GaussianPathScanner path;
 };
 
 CGauData::CGauData(CMolData& model) : model_(model) {}
@@ -259,6 +261,7 @@ void CGauData::ReadAll(StdioFile* in) {
     ReadGeometries();
     model_.DropEmptyFrames();
     TakeResults();
+    TakePath();
     model_.PerceiveBonds(0);
     model_.ComputeCentres();
     file = nullptr;
@@ -271,6 +274,23 @@ void CGauData::TakeResults() {
     const int revision = model_.results.revision;
     model_.results = scannedResults_.Results(TabledAtoms());
     model_.results.revision = revision + 1;
+}
+
+// The scan or IRC the output runs, over the geometries read.
+void CGauData::TakePath() {
+    if (model_.gaussianFileType != CMolData::GaussianFileType::kOutput) {
+        model_.path = ReactionPath();
+        return;
+    }
+    std::map<std::int64_t, int> geometryAt;
+    for (std::size_t g = 0; g < model_.framePositions.size(); ++g)
+        geometryAt[model_.framePositions[g]] = static_cast<int>(g);
+    model_.path = scannedPath_.Path(model_, [&](int t) {
+        if (t < 0 || static_cast<std::size_t>(t) >= tables_.size())
+            return -1;
+        const auto found = geometryAt.find(tables_[static_cast<std::size_t>(t)].position);
+        return found == geometryAt.end() ? -1 : found->second;
+    });
 }
 
 // Which atoms of the last geometry the tables of atoms (charges, spins,
@@ -369,8 +389,10 @@ bool CGauData::ScanLines(ScanState& state, std::int64_t completeEnd) {
         // A line that may still be cut short gives no number: its digits
         // may not all be there yet.
         ScanStep(state, line, start < completeEnd);
-        if (start < completeEnd)
+        if (start < completeEnd) {
             state.results.Feed(line);
+            state.path.Feed(line, static_cast<int>(state.tables.size()) - 1);
+        }
     }
     if (!kept)
         keep(file->GetPosition());
@@ -572,6 +594,7 @@ void CGauData::ScanStep(ScanState& state, const char* line, bool whole) {
 void CGauData::TakeScan(const ScanState& state) {
     tables_ = state.tables;
     scannedResults_ = state.results;
+    scannedPath_ = state.path;
     model_.termination =
         state.stepAfterTermination ? CMolData::Termination::kRunning : state.lastTermination;
 }
@@ -728,6 +751,7 @@ LogGrowth CGauData::ReadAppended(StdioFile* in) {
     growth.newFrames = model_.frameCount - oldFrames;
     TakeResults();
     SetStepValues();
+    TakePath();
     ReadDisplacements();
     ReadModes();
     file = nullptr;

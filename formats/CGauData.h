@@ -2,6 +2,7 @@
 
 #include "formats/FollowedFile.h"
 #include "formats/GaussianInputReader.h"
+#include "formats/GaussianPathScanner.h"
 #include "formats/GaussianResultsScanner.h"
 #include "formats/LogGrowth.h"
 #include "model/CMolData.h"
@@ -72,6 +73,7 @@ private:
     bool StandardToInput(int g, std::int64_t offset, BestRotation& rotation);
     void ReadInputGeometry();
     void TakeResults();
+    void TakePath();
     std::vector<bool> TabledAtoms() const;
 
     CMolData& model_;
@@ -86,6 +88,7 @@ private:
     // what its step printed after it.
     std::vector<Table> tables_;
     GaussianResultsScanner scannedResults_;
+    GaussianPathScanner scannedPath_;
     // How many of the geometry tables have been read into geometries.
     std::size_t tablesRead_ = 0;
     // The row layout, from the version or the first row read.

@@ -23,7 +23,7 @@ CMolData::CMolData(const CMolData& other)
       zMatrixProblem(other.zMatrixProblem), framePositions(other.framePositions),
       volumes(other.volumes), wavefunction(other.wavefunction),
       wavefunctionProblem(other.wavefunctionProblem), modesProblem(other.modesProblem),
-      results(other.results) {
+      results(other.results), path(other.path) {
     // The copy's names are its own: what a reader adds to it later stays in it.
     if (other.residueNames_ != nullptr)
         residueNames_ = std::make_shared<ResidueNameTable>(*other.residueNames_);
@@ -199,6 +199,7 @@ CMolData& CMolData::Assign(const CMolData& other, const KindFields& kind) {
     wavefunction.reset();
     wavefunctionProblem.clear();
     results = JobResults();
+    path = ReactionPath();
     sourceKind = kind.sourceKind;
     gaussianFileType = kind.gaussianFileType;
     gaussianVersion = kind.gaussianVersion;

@@ -4,6 +4,7 @@
 #include "model/JobResults.h"
 #include "model/MolAtom.h"
 #include "model/Point3D.h"
+#include "model/ReactionPath.h"
 #include "model/SecondaryRecord.h"
 #include "model/ZMatrixProblem.h"
 
@@ -200,6 +201,9 @@ public:
     // The excited states, thermochemistry, shieldings, charges and spin
     // densities of the job (charges and spins for the last geometry).
     JobResults results;
+    // The points of the scan or IRC the job ran, over its geometries; empty
+    // for any other job.
+    ReactionPath path;
 
 private:
     // Gives frame the table of residue names the model's geometries share,
