@@ -617,6 +617,9 @@ void CMolDoc::BuildCommands() {
         kPeptideStructure, [this] { OnPeptideStructure(); },
         [this] { return data != nullptr && data->sourceKind == CMolData::SourceKind::kPdb; });
     commands_.AddEnabled(
+        kReactionPath, [this] { emit pathRequested(); },
+        [this] { return data != nullptr && !data->path.Empty(); });
+    commands_.AddEnabled(
         kOptimisationChart, [this] { emit chartRequested(); },
         [this] {
             if (data == nullptr || !data->HasSteps())

@@ -108,6 +108,8 @@ signals:
     void spectrumRequested(int kind);
     // The chart of the optimisation steps was asked for.
     void chartRequested();
+    // The reaction path window is to open on this document.
+    void pathRequested();
 
 private:
     void OnFileOpen();

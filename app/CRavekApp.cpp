@@ -21,6 +21,7 @@
 #include "res/SettingsKeys.h"
 #include "view/CMolView.h"
 #include "view/COptChartView.h"
+#include "view/CPathChartView.h"
 #include "view/CPlotView.h"
 #include "view/CRavekView.h"
 #include "view/CSpectrumView.h"
@@ -73,6 +74,7 @@ CRavekApp::~CRavekApp() {
     CloseAllDocuments();
     mainFrame.reset();
     recentFiles.WriteList();
+    pathTemplate.reset();
     chartTemplate.reset();
     spectrumTemplate.reset();
     plotTemplate.reset();
@@ -93,6 +95,8 @@ void CRavekApp::Listen(Document* document) {
                 [this, molecule](int kind) { OpenSpectrumWindow(molecule, kind); });
         connect(molecule, &CMolDoc::chartRequested, this,
                 [this, molecule] { OpenChartWindow(molecule); });
+        connect(molecule, &CMolDoc::pathRequested, this,
+                [this, molecule] { OpenPathWindow(molecule); });
     }
 }
 
@@ -171,6 +175,9 @@ bool CRavekApp::InitInstance(const QStringList& files) {
     chartTemplate = std::make_unique<DocTemplate>(ResourceIds::kChart,
                                                   QString::fromUtf8(AppStrings::kChartTemplate),
                                                   FactoriesOf<CMolDoc, COptChartView>());
+    pathTemplate = std::make_unique<DocTemplate>(ResourceIds::kPathChart,
+                                                 QString::fromUtf8(AppStrings::kPathChartTemplate),
+                                                 FactoriesOf<CMolDoc, CPathChartView>());
 
     mainFrame = std::make_unique<CMainFrame>(this, recentFiles);
     connect(mainFrame.get(), &CMainFrame::closing, this, &CRavekApp::CloseAllDocuments);
@@ -248,6 +255,31 @@ void CRavekApp::OpenSpectrumWindow(Document* document, int kind) {
 void CRavekApp::OpenChartWindow(Document* document) {
     if (ChildFrame* frame = chartTemplate->CreateNewFrame(document))
         chartTemplate->InitialUpdateFrame(frame, document);
+}
+
+void CRavekApp::OpenPathWindow(Document* document) {
+    ChildFrame* frame = pathTemplate->CreateNewFrame(document);
+    if (frame == nullptr)
+        return;
+    pathTemplate->InitialUpdateFrame(frame, document);
+    auto* path = dynamic_cast<CPathChartView*>(frame->GetActiveView());
+    if (path == nullptr)
+        return;
+    // The measurements plotted along the path follow those of the molecule
+    // windows.
+    ForEachMoleculeView(document, [path](CMolView& view) {
+        connect(&view, &CMolView::shownChanged, path, qOverload<>(&QWidget::update));
+    });
+    connect(path, &CPathChartView::animationRequested, this,
+            [document](const std::vector<int>& geometries) {
+                // The first molecule window runs it; every window shows it.
+                bool started = false;
+                ForEachMoleculeView(document, [&](CMolView& view) {
+                    if (!started)
+                        view.animator.StartAnimation(geometries);
+                    started = true;
+                });
+            });
 }
 
 void CRavekApp::OnFileOpen() {

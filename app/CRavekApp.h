@@ -52,6 +52,8 @@ public:
     void OpenSpectrumWindow(Document* document, int kind);
     // Opens an optimisation chart window on document.
     void OpenChartWindow(Document* document);
+    // Opens a reaction path window on document.
+    void OpenPathWindow(Document* document);
     // The main window, as parent of dialogs; null before start-up.
     QWidget* MainWidget() const;
 
@@ -62,6 +64,7 @@ public:
     std::unique_ptr<DocTemplate> plotTemplate;
     std::unique_ptr<DocTemplate> spectrumTemplate;
     std::unique_ptr<DocTemplate> chartTemplate;
+    std::unique_ptr<DocTemplate> pathTemplate;
 
 private:
     void OnFileOpen();

@@ -150,8 +150,8 @@ int RunPath(const std::vector<std::string>& args) {
             std::string why;
             ReactionPath joined;
             if (!used[j] && models[j] != nullptr &&
-                ReactionPath::Join(models[i]->path, *models[i], models[j]->path, *models[j],
-                                   joined, why)) {
+                ReactionPath::Join(models[i]->path, *models[i], models[j]->path, *models[j], joined,
+                                   why)) {
                 used[j] = true;
                 one = Found{std::move(joined), {files[i], files[j]}};
                 break;

@@ -19,33 +19,34 @@ namespace {
 
 void PrintUsage(std::FILE* out) {
     const std::string source = ModelSource::Usage();
-    std::fprintf(out,
-                 "usage: ravek-cli info FILE %s [--frames all|last|none] [--modes all|none]\n"
-                 "                [--secondary]\n"
-                 "       ravek-cli convert IN OUT --to %s %s [--frame N]\n"
-                 "                [--selection EXPR] [--keywords LINE]\n"
-                 "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
-                 "       ravek-cli cube FILE --orbital homo|lumo|N|density|spin [--beta]\n"
-                 "                [--spacing S] [--margin M] [--like REF.cube] -o OUT.cube\n"
-                 "       ravek-cli select FILE EXPR %s [--frame N] [--secondary assigned|file]\n"
-                 "       ravek-cli path FILE [FILE...] [--unit hartree|kJ/mol|kcal/mol] [--no-join]\n"
-                 "info prints the molecule read from FILE as one JSON object; convert writes\n"
-                 "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
-                 "short layout), Ramachandran plot data, an XYZ file (every geometry, or\n"
-                 "the one --frame names, counted from 1) or an ORCA input (the keyword\n"
-                 "line of --keywords, by default \"! B3LYP D3BJ def2-SVP Opt\"); watch\n"
-                 "follows a Gaussian or ORCA output while its job writes it, one JSON line\n"
-                 "per geometry once its step is complete, then a line with the job's\n"
-                 "termination; cube evaluates an orbital or density of a formatted\n"
-                 "checkpoint file on a grid (bohr) into a cube file;\n"
-                 "select prints the atoms a selection holds (docs/selections.md);\n"
-                 "path prints the points of a scan or an IRC in reaction order, two IRC\n"
-                 "files of one transition state joined.\n"
-                 "ravek-cli --help prints this text.\n"
-                 "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
-                 "error or unreadable file.\n",
-                 source.c_str(), FormatNames(true, true).c_str(), source.c_str(), source.c_str(),
-                 source.c_str());
+    std::fprintf(
+        out,
+        "usage: ravek-cli info FILE %s [--frames all|last|none] [--modes all|none]\n"
+        "                [--secondary]\n"
+        "       ravek-cli convert IN OUT --to %s %s [--frame N]\n"
+        "                [--selection EXPR] [--keywords LINE]\n"
+        "       ravek-cli watch FILE %s [--interval MS] [--modes all|none]\n"
+        "       ravek-cli cube FILE --orbital homo|lumo|N|density|spin [--beta]\n"
+        "                [--spacing S] [--margin M] [--like REF.cube] -o OUT.cube\n"
+        "       ravek-cli select FILE EXPR %s [--frame N] [--secondary assigned|file]\n"
+        "       ravek-cli path FILE [FILE...] [--unit hartree|kJ/mol|kcal/mol] [--no-join]\n"
+        "info prints the molecule read from FILE as one JSON object; convert writes\n"
+        "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
+        "short layout), Ramachandran plot data, an XYZ file (every geometry, or\n"
+        "the one --frame names, counted from 1) or an ORCA input (the keyword\n"
+        "line of --keywords, by default \"! B3LYP D3BJ def2-SVP Opt\"); watch\n"
+        "follows a Gaussian or ORCA output while its job writes it, one JSON line\n"
+        "per geometry once its step is complete, then a line with the job's\n"
+        "termination; cube evaluates an orbital or density of a formatted\n"
+        "checkpoint file on a grid (bohr) into a cube file;\n"
+        "select prints the atoms a selection holds (docs/selections.md);\n"
+        "path prints the points of a scan or an IRC in reaction order, two IRC\n"
+        "files of one transition state joined.\n"
+        "ravek-cli --help prints this text.\n"
+        "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
+        "error or unreadable file.\n",
+        source.c_str(), FormatNames(true, true).c_str(), source.c_str(), source.c_str(),
+        source.c_str());
 }
 
 } // namespace

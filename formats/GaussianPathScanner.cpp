@@ -41,8 +41,8 @@ void GaussianPathScanner::Feed(std::string_view line, int table) {
     if (trimmed.empty())
         return;
     // The step energies above SCF, in the order their methods print them.
-    static constexpr std::string_view kCorrelated[] = {"EUMP2 =", "EUMP3=", "UMP4(SDTQ)=",
-                                                       "CCSD(T)=", "E(TD-HF/TD-DFT) ="};
+    static constexpr std::string_view kCorrelated[] = {
+        "EUMP2 =", "EUMP3=", "UMP4(SDTQ)=", "CCSD(T)=", "E(TD-HF/TD-DFT) ="};
     for (const std::string_view marker : kCorrelated) {
         double value = 0.0;
         if (table >= 0 && NumberAfter(trimmed, marker, value))
@@ -194,9 +194,9 @@ ReactionPath GaussianPathScanner::Path(const CMolData& model,
         for (const ScanCoordinate& c : coordinates_)
             point.values.push_back(point.geometry >= 0 ? c.ValueIn(model, point.geometry)
                                                        : ReactionPath::kNotPrinted);
-        point.coordinate = irc_ ? mark.coordinate
-                                : (point.values.empty() ? static_cast<double>(mark.number)
-                                                        : point.values.front());
+        point.coordinate =
+            irc_ ? mark.coordinate
+                 : (point.values.empty() ? static_cast<double>(mark.number) : point.values.front());
         path.points.push_back(std::move(point));
     }
     // Reaction order; a point marked twice keeps its last mark.

@@ -93,8 +93,9 @@ const ReactionPath::Point* TransitionState(const ReactionPath& path) {
 }
 
 bool HasHalf(const ReactionPath& path, int direction) {
-    return std::any_of(path.points.begin(), path.points.end(),
-                       [direction](const ReactionPath::Point& p) { return p.direction == direction; });
+    return std::any_of(
+        path.points.begin(), path.points.end(),
+        [direction](const ReactionPath::Point& p) { return p.direction == direction; });
 }
 
 } // namespace
@@ -117,8 +118,8 @@ bool ReactionPath::Join(const ReactionPath& first, const CMolData& firstModel,
     for (int a = 0; same && a < atoms; ++a)
         same = firstModel.GetElement(ts1->geometry, a) == secondModel.GetElement(ts2->geometry, a);
     BestRotation fit;
-    if (!same || !fit.Fit(PositionsOf(firstModel, ts1->geometry),
-                          PositionsOf(secondModel, ts2->geometry)) ||
+    if (!same ||
+        !fit.Fit(PositionsOf(firstModel, ts1->geometry), PositionsOf(secondModel, ts2->geometry)) ||
         fit.Rmsd() > rmsd) {
         why = "the transition states differ";
         return false;

@@ -93,6 +93,13 @@ constexpr int kPanelResults = 32837;
 constexpr int kPanelMeasurements = 32838;
 constexpr int kPanelsOpenThemselves = 32839;
 constexpr int kPanelRepresentations = 32840;
+// The reaction path of a scan or an IRC, and its chart's commands.
+constexpr int kReactionPath = 32841;
+constexpr int kSavePathData = 32842;
+constexpr int kPathHartree = 32843;
+constexpr int kPathKjPerMol = 32844;
+constexpr int kPathKcalPerMol = 32845;
+constexpr int kPathAnimate = 32846;
 
 // Window
 constexpr int kWindowNew = 57648;

@@ -201,6 +201,7 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
               {QT_TRANSLATE_NOOP("Menu", "UV-Vis・ECD スペクトル(&U)"), kUvVisSpectrum, {}},
               {QT_TRANSLATE_NOOP("Menu", "NMR スペクトル(&N)"), kNmrSpectrum, {}},
               {QT_TRANSLATE_NOOP("Menu", "最適化の経過(&O)"), kOptimisationChart, {}},
+              {QT_TRANSLATE_NOOP("Menu", "反応経路(&W)"), kReactionPath, {}},
               kSeparator,
               {QT_TRANSLATE_NOOP("Menu", "最新のステップを追う(&F)"), kFollowJob, {}},
               kSeparator,
@@ -218,6 +219,19 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
         return {DocumentFileMenu(
                     {{QT_TRANSLATE_NOOP("Menu", "経過データ保存(&D)..."), kSaveChartData, {}}}),
                 BarsViewMenu(true, true), WindowMenu(), HelpMenu()};
+    case ResourceIds::kPathChart:
+        return {DocumentFileMenu(
+                    {{QT_TRANSLATE_NOOP("Menu", "経路データ保存(&D)..."), kSavePathData, {}}}),
+                {QT_TRANSLATE_NOOP("Menu", "経路(&P)"),
+                 0,
+                 {{QT_TRANSLATE_NOOP("Menu", "hartree(&H)"), kPathHartree, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "kJ/mol(&J)"), kPathKjPerMol, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "kcal/mol(&K)"), kPathKcalPerMol, {}},
+                  kSeparator,
+                  {QT_TRANSLATE_NOOP("Menu", "経路に沿ってアニメーション(&A)"), kPathAnimate, {}}}},
+                BarsViewMenu(true, true),
+                WindowMenu(),
+                HelpMenu()};
     case ResourceIds::kSpectrum:
         return {
             DocumentFileMenu(
@@ -463,6 +477,22 @@ const char* CommandString(int id) {
          QT_TRANSLATE_NOOP(
              "Command",
              "最適化の各ステップのエネルギーと収束の値をグラフで表示します\n最適化の経過")},
+        {kReactionPath,
+         QT_TRANSLATE_NOOP("Command",
+                           "スキャンや IRC の各点のエネルギーを座標に沿ってグラフで表示します\n"
+                           "反応経路")},
+        {kSavePathData,
+         QT_TRANSLATE_NOOP(
+             "Command",
+             "経路の各点の座標、エネルギーと計測値をテキストで保存します\n経路データ保存")},
+        {kPathHartree, QT_TRANSLATE_NOOP("Command", "エネルギーを hartree で表示します\nhartree")},
+        {kPathKjPerMol, QT_TRANSLATE_NOOP("Command", "エネルギーを kJ/mol で表示します\nkJ/mol")},
+        {kPathKcalPerMol,
+         QT_TRANSLATE_NOOP("Command", "エネルギーを kcal/mol で表示します\nkcal/mol")},
+        {kPathAnimate,
+         QT_TRANSLATE_NOOP(
+             "Command",
+             "経路の点を反応の順にアニメーションで表示します\n経路に沿ってアニメーション")},
         {kSaveChartData,
          QT_TRANSLATE_NOOP(
              "Command", "各ステップのエネルギーと収束の値をテキストで保存します\n経過データ保存")},
@@ -498,6 +528,8 @@ const char* const kSpectrumTemplate = "\nRAVEK Spectrum\nRAVEK Molecule\nRAVEK M
                                       "(*.rvd)\n.rvd\nMol.Document\nMol Document";
 const char* const kChartTemplate = "\nRAVEK Chart\nRAVEK Molecule\nRAVEK Molecule "
                                    "(*.rvd)\n.rvd\nMol.Document\nMol Document";
+const char* const kPathChartTemplate = "\nRAVEK Path\nRAVEK Molecule\nRAVEK Molecule "
+                                       "(*.rvd)\n.rvd\nMol.Document\nMol Document";
 const char* const kIdleMessage = QT_TRANSLATE_NOOP("Status", "レディ");
 const char* const kAtomLabelPane = "ATOM_LABEL";
 } // namespace AppStrings

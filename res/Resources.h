@@ -10,6 +10,7 @@ constexpr int kMolecule = 130;    // molecule windows
 constexpr int kPlot = 131;        // Ramachandran plot windows
 constexpr int kSpectrum = 132;    // IR spectrum windows
 constexpr int kChart = 133;       // optimisation chart windows
+constexpr int kPathChart = 134;   // reaction path windows
 } // namespace ResourceIds
 
 // One menu item: a command (id > 0), a separator (id 0 and no text) or a
@@ -51,6 +52,7 @@ extern const char* const kMoleculeTemplate;
 extern const char* const kPlotTemplate;
 extern const char* const kSpectrumTemplate;
 extern const char* const kChartTemplate;
+extern const char* const kPathChartTemplate;
 // The message pane's text when there is nothing else to say.
 extern const char* const kIdleMessage;
 // The atom description pane's text used for its name.

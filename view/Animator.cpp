@@ -25,12 +25,14 @@ QString Animator::NextPicturePath(const MolDocState& document) {
            QString::asprintf("%04d.bmp", pictureNumber_++);
 }
 
-void Animator::StartAnimation() {
+void Animator::StartAnimation(std::vector<int> sequence) {
     MolDocState* document = document_();
     if (document == nullptr || document->data == nullptr)
         return;
     pictureNumber_ = document->animationStartNumber;
-    document->animationFrame = 0;
+    sequence_ = std::move(sequence);
+    step_ = 0;
+    document->animationFrame = sequence_.empty() ? 0 : sequence_.front();
     document->animating = 1;
     animationTimer.start();
     emit geometryStepped();
@@ -45,7 +47,7 @@ void Animator::OnTimer() {
         document->animating = 0;
         return;
     }
-    if (document->saveAnimationImages != 0 && document->animationFrame > 0) {
+    if (document->saveAnimationImages != 0 && step_ > 0) {
         // The timer waits while the picture is written; a picture that cannot
         // be written (after its message) ends the animation.
         animationTimer.stop();
@@ -54,8 +56,15 @@ void Animator::OnTimer() {
         else if (document->animating != 0)
             animationTimer.start();
     }
-    ++document->animationFrame;
-    if (document->animationFrame >= document->data->frameCount || document->animating == 0) {
+    ++step_;
+    const int steps =
+        sequence_.empty() ? document->data->frameCount : static_cast<int>(sequence_.size());
+    if (sequence_.empty())
+        document->animationFrame = step_;
+    else if (step_ < steps)
+        document->animationFrame = sequence_[static_cast<std::size_t>(step_)];
+    if (step_ >= steps || document->animationFrame >= document->data->frameCount ||
+        document->animating == 0) {
         animationTimer.stop();
         document->animating = 0;
     }

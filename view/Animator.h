@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 struct MolDocState;
 
@@ -24,8 +25,10 @@ public:
              std::function<bool(const QString&)> writePicture);
     ~Animator() override;
 
-    // From the first geometry on, in every window of the document.
-    void StartAnimation();
+    // From the first geometry on, in every window of the document; or
+    // through the geometries of sequence in its order (a reaction path's
+    // points) when it is not empty.
+    void StartAnimation(std::vector<int> sequence = {});
     // One step of the animation; the timer calls it.
     void OnTimer();
     // Stops stepping when the document's animation ended elsewhere (a new
@@ -68,4 +71,7 @@ private:
     int vibrationPicturesLeft_ = 0; // of the first period, while saving
     int pictureNumber_ = 0;
     bool vibrating_ = false;
+    // The geometries of a sequence animation, and the step it is at.
+    std::vector<int> sequence_;
+    int step_ = 0;
 };
