@@ -33,6 +33,19 @@ inline void ExpectSameModel(CMolData& grown, CMolData& fresh) {
                           std::equal(x.second.begin(), x.second.end(), y.second.begin(), same);
                });
     };
+    // The scan or IRC points.
+    EXPECT_EQ(grown.path.kind, fresh.path.kind);
+    ASSERT_EQ(grown.path.points.size(), fresh.path.points.size());
+    for (std::size_t p = 0; p < fresh.path.points.size(); ++p) {
+        const ReactionPath::Point& a = grown.path.points[p];
+        const ReactionPath::Point& b = fresh.path.points[p];
+        EXPECT_EQ(a.geometry, b.geometry) << "point " << p;
+        EXPECT_EQ(a.number, b.number) << "point " << p;
+        EXPECT_EQ(a.direction, b.direction) << "point " << p;
+        EXPECT_EQ(a.converged, b.converged) << "point " << p;
+        EXPECT_TRUE(same(a.energy, b.energy)) << "point " << p;
+        EXPECT_TRUE(same(a.coordinate, b.coordinate)) << "point " << p;
+    }
     EXPECT_EQ(grown.results.excitedStates.size(), fresh.results.excitedStates.size());
     EXPECT_TRUE(sameSchemes(grown.results.charges, fresh.results.charges));
     EXPECT_TRUE(sameSchemes(grown.results.spins, fresh.results.spins));
