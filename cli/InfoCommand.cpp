@@ -226,6 +226,10 @@ void WriteResults(JsonWriter& json, const CMolData& model) {
         json.Key("multiplicity");
         json.Int(results.multiplicity);
     }
+    if (!results.LevelOfTheory().empty()) {
+        json.Key("levelOfTheory");
+        json.String(results.LevelOfTheory());
+    }
     if (!results.problems.empty()) {
         json.Key("resultProblems");
         json.BeginArray();

@@ -2,6 +2,7 @@
 
 #include "cli/ConvertCommand.h"
 #include "cli/CubeCommand.h"
+#include "cli/EnsembleCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ModelSource.h"
 #include "cli/PathCommand.h"
@@ -30,6 +31,8 @@ void PrintUsage(std::FILE* out) {
         "                [--spacing S] [--margin M] [--like REF.cube] -o OUT.cube\n"
         "       ravek-cli select FILE EXPR %s [--frame N] [--secondary assigned|file]\n"
         "       ravek-cli path FILE [FILE...] [--unit hartree|kJ/mol|kcal/mol] [--no-join]\n"
+        "       ravek-cli ensemble FILE... [--temperature T] [--energy free|enthalpy|electronic]\n"
+        "                [--reference N]\n"
         "info prints the molecule read from FILE as one JSON object; convert writes\n"
         "the molecule read from IN to OUT as a Gaussian input, a PDB file (full or\n"
         "short layout), Ramachandran plot data, an XYZ file (every geometry, or\n"
@@ -41,7 +44,8 @@ void PrintUsage(std::FILE* out) {
         "checkpoint file on a grid (bohr) into a cube file;\n"
         "select prints the atoms a selection holds (docs/selections.md);\n"
         "path prints the points of a scan or an IRC in reaction order, two IRC\n"
-        "files of one transition state joined.\n"
+        "files of one transition state joined; ensemble prints the energies of\n"
+        "several jobs relative to one and their Boltzmann weights at T kelvin.\n"
         "ravek-cli --help prints this text.\n"
         "Exit codes: 0 a molecule was read, 1 the file gives no molecule, 2 usage "
         "error or unreadable file.\n",
@@ -79,6 +83,8 @@ int main(int argc, char** argv) {
             return RunSelect(args);
         if (command == "path")
             return RunPath(args);
+        if (command == "ensemble")
+            return RunEnsemble(args);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "ravek-cli: too large for the memory available\n");
         return kExitUsage;

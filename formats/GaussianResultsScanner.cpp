@@ -123,8 +123,11 @@ void GaussianResultsScanner::Feed(const char* line) {
         // …", "Charges …", "Hirshfeld …", "Summary …", "SCF GIAO …",
         // "1/2[…" or "<0|r|b>…", NBO's banners "**…"; the thermochemistry
         // lines "Temperature …", "Thermal …", "Zero-point …", "Sum of …".
-        static constexpr const char kStarts[][3] = {"Ex", "ES", "Mu", "MP", "AP", "Ch", "Hi", "Su",
-                                                    "SC", "Te", "Th", "Ze", "1/", "<0", "**"};
+        // The level of theory: "Standard basis: …", "SCF Done:  E(RB3LYP)",
+        // "E2 = … EUMP2 = …".
+        static constexpr const char kStarts[][3] = {"Ex", "ES", "Mu", "MP", "AP", "Ch",
+                                                    "Hi", "Su", "SC", "Te", "Th", "Ze",
+                                                    "1/", "<0", "**", "St", "E2"};
         bool may = false;
         for (const char* start : kStarts)
             may = may || (first[0] == start[0] && first[1] == start[1]);
@@ -174,8 +177,43 @@ void GaussianResultsScanner::Feed(std::string_view line) {
 // A line outside any block: it may begin one, or be a thermochemistry line.
 void GaussianResultsScanner::Restart(std::string_view trimmed) {
     block_ = Block::kNone;
+    if (FeedLevel(trimmed))
+        return;
     if (!StartBlock(trimmed))
         FeedThermochemistry(trimmed);
+}
+
+// The basis set and the method, from the lines that name them; MP2 once its
+// energy is printed (its SCF lines name Hartree-Fock). Whether the line was
+// one of them.
+bool GaussianResultsScanner::FeedLevel(std::string_view trimmed) {
+    if (TextScanner::StartsWith(trimmed, "Standard basis:")) {
+        TextScanner scan(trimmed.substr(15));
+        std::string_view word;
+        if (scan.Word(word))
+            basis_ = std::string(word);
+        return true;
+    }
+    if (TextScanner::StartsWith(trimmed, "SCF Done:")) {
+        const std::size_t open = trimmed.find("E("), close = trimmed.find(')');
+        if (open != std::string_view::npos && close != std::string_view::npos && close > open) {
+            std::string_view name = trimmed.substr(open + 2, close - open - 2);
+            // Restricted, unrestricted, restricted open shell.
+            if (TextScanner::StartsWith(name, "RO"))
+                name.remove_prefix(2);
+            else if (!name.empty() && (name.front() == 'R' || name.front() == 'U'))
+                name.remove_prefix(1);
+            if (!correlated_)
+                method_ = std::string(name);
+        }
+        return true;
+    }
+    if (TextScanner::StartsWith(trimmed, "E2 =") && Contains(trimmed, "EUMP2")) {
+        method_ = "MP2";
+        correlated_ = true;
+        return true;
+    }
+    return false;
 }
 
 // Whether the line begins a block (and which). Most lines of an output
@@ -542,6 +580,8 @@ JobResults GaussianResultsScanner::Results(const std::vector<bool>& listed) cons
             {Problem::Kind::kStatesCut, "", states_.empty() ? 0 : states_.back().number, 0});
     if (unreadStateLines_ > 0)
         results.problems.push_back({Problem::Kind::kStateLinesUnread, "", unreadStateLines_, 0});
+    results.method = method_;
+    results.basis = basis_;
     results.thermochemistry = thermochemistry_;
     if (thermochemistry_.Any()) {
         for (int k = 0; k < JobResults::Thermochemistry::kItems; ++k) {

@@ -54,6 +54,7 @@ private:
     };
 
     void Restart(std::string_view trimmed);
+    bool FeedLevel(std::string_view trimmed);
     bool StartBlock(std::string_view trimmed);
     bool StartTable(std::string_view trimmed);
     void FeedExcited(std::string_view trimmed);
@@ -66,6 +67,8 @@ private:
     void EndTable();
 
     Block block_ = Block::kNone;
+    std::string method_, basis_;
+    bool correlated_ = false;
 
     // The excited states of the last set printed; the rotatory strengths
     // printed before that set, by state, and those of the table being read.

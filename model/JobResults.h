@@ -97,6 +97,13 @@ struct JobResults {
     // prints them; multiplicity 0 when it prints none.
     int charge = 0;
     int multiplicity = 0;
+    // The method and basis set the output names ("B3LYP", "6-31G(d)");
+    // empty where it names none.
+    std::string method, basis;
+    // "B3LYP/6-31G(d)", or what of it is known.
+    std::string LevelOfTheory() const {
+        return basis.empty() ? method : method.empty() ? basis : method + "/" + basis;
+    }
     // What was printed only in part: a block cut short, a line missing, a
     // table of the wrong length. The complete parts are kept.
     struct Problem {
