@@ -25,6 +25,7 @@
 #include "view/CPlotView.h"
 #include "view/CRavekView.h"
 #include "view/CSpectrumView.h"
+#include "view/JobSetWindow.h"
 #include "view/MolViewCommands.h"
 #include "view/PrinterChoice.h"
 
@@ -282,6 +283,23 @@ void CRavekApp::OpenPathWindow(Document* document) {
             });
 }
 
+JobSetWindow* CRavekApp::OpenJobSetWindow(const QStringList& files) {
+    auto* window = new JobSetWindow(MainWidget());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // A job clicked opens its file as the Open command does (or shows the
+    // window it is open in).
+    connect(window, &JobSetWindow::openRequested, this, [this](const QString& path) {
+        if (!path.isEmpty())
+            OpenFiles({path});
+    });
+    window->show();
+    if (!files.isEmpty())
+        window->AddFiles(files);
+    else
+        QMetaObject::invokeMethod(window, &JobSetWindow::AskFiles, Qt::QueuedConnection);
+    return window;
+}
+
 void CRavekApp::OnFileOpen() {
     const FileFilter filter(QString::fromStdString(FilterString(OpenFilters())));
     const FileDialog::Result chosen = FileDialog::Run(MainWidget(), FileDialog::kOpen, filter,
@@ -358,6 +376,7 @@ void CRavekApp::OnFilePrintSetup() {
 void CRavekApp::BuildCommands() {
     commands_.Add(kFileNew, [this] { OnFileNew(); });
     commands_.Add(kFileOpen, [this] { OnFileOpen(); });
+    commands_.Add(kCompareJobs, [this] { OpenJobSetWindow({}); });
     commands_.Add(kFilePrintSetup, [this] { OnFilePrintSetup(); });
     commands_.Add(kAppAbout, [this] { OnAppAbout(); });
     commands_.Add(kHelpIndex, [this] { OnHelpIndex(); });

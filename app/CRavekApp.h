@@ -13,6 +13,7 @@
 
 class CMainFrame;
 class DocTemplate;
+class JobSetWindow;
 class QWidget;
 
 // The application: the three kinds of document window, the main window, the
@@ -54,6 +55,9 @@ public:
     void OpenChartWindow(Document* document);
     // Opens a reaction path window on document.
     void OpenPathWindow(Document* document);
+    // Opens a window comparing the jobs of files (asking for them when
+    // none are given); it is kept until the program ends.
+    JobSetWindow* OpenJobSetWindow(const QStringList& files);
     // The main window, as parent of dialogs; null before start-up.
     QWidget* MainWidget() const;
 

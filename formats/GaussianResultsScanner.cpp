@@ -203,6 +203,9 @@ bool GaussianResultsScanner::FeedLevel(std::string_view trimmed) {
                 name.remove_prefix(2);
             else if (!name.empty() && (name.front() == 'R' || name.front() == 'U'))
                 name.remove_prefix(1);
+            // Gaussian 03 and earlier name B3LYP so.
+            if (name == "B+HF-LYP")
+                name = "B3LYP";
             if (!correlated_)
                 method_ = std::string(name);
         }

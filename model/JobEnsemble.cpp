@@ -25,7 +25,11 @@ void JobEnsemble::Add(const std::string& name, const CMolData& model) {
                   thermo[Item::kElectronicPlusEnthalpy],
                   thermo[Item::kElectronicPlusFreeEnergy],
                   thermo[Item::kTemperature],
-                  model.results.LevelOfTheory()};
+                  model.results.LevelOfTheory(),
+                  {},
+                  model.results.excitedStates};
+    for (int g = model.frameCount - 1; g >= 0 && member.modes.empty(); --g)
+        member.modes = model.Frame(g).modes;
     for (int g = model.frameCount - 1; g >= 0; --g) {
         if (std::isfinite(model.Frame(g).energy)) {
             member.electronic = model.Frame(g).energy;
@@ -110,4 +114,46 @@ std::vector<double> JobEnsemble::BoltzmannWeights(const std::vector<double>& ene
     for (double& w : weights)
         w /= sum;
     return weights;
+}
+
+Spectrum JobEnsemble::Weighted(Spectrum::Kind kind, const std::vector<double>& weights,
+                               double scale, double halfWidth) const {
+    Spectrum sum;
+    sum.kind = kind;
+    sum.halfWidth = halfWidth;
+    // The electronic bands are Gaussians, the vibrational ones Lorentzians.
+    sum.shape = kind == Spectrum::Kind::kUvVis || kind == Spectrum::Kind::kEcd
+                    ? Spectrum::Shape::kGaussian
+                    : Spectrum::Shape::kLorentzian;
+    for (std::size_t k = 0; k < members_.size() && k < weights.size(); ++k) {
+        const Member& m = members_[k];
+        Spectrum one;
+        switch (kind) {
+        case Spectrum::Kind::kIr:
+            one = IrSpectrum(m.modes, scale, halfWidth);
+            break;
+        case Spectrum::Kind::kRaman:
+            one = RamanSpectrum(m.modes, scale, halfWidth, 0.0, 298.15);
+            break;
+        case Spectrum::Kind::kUvVis:
+            one = UvVisSpectrum(m.states, halfWidth);
+            break;
+        case Spectrum::Kind::kEcd:
+            one = EcdSpectrum(m.states, halfWidth);
+            break;
+        case Spectrum::Kind::kNmr:
+            break;
+        }
+        for (Spectrum::Band band : one.bands) {
+            band.height *= weights[k];
+            band.item = static_cast<int>(k);
+            sum.bands.push_back(band);
+        }
+    }
+    return sum;
+}
+
+void JobEnsemble::Remove(int k) {
+    if (k >= 0 && k < static_cast<int>(members_.size()))
+        members_.erase(members_.begin() + k);
 }

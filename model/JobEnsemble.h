@@ -1,5 +1,9 @@
 #pragma once
 
+#include "model/JobResults.h"
+#include "model/NormalMode.h"
+#include "model/Spectrum.h"
+
 #include <string>
 #include <vector>
 
@@ -21,6 +25,10 @@ public:
         double electronic, enthalpy, freeEnergy;
         double temperatureOfFile;
         std::string levelOfTheory;
+        // The normal modes of the job's frequency step and its excited
+        // states, for the ensemble's spectra.
+        std::vector<NormalMode> modes;
+        std::vector<JobResults::ExcitedState> states;
         double Of(Energy kind) const;
     };
 
@@ -33,6 +41,14 @@ public:
     std::vector<double> Relative(Energy kind, int reference) const;
     // The Boltzmann weights of kind's energies at kelvin.
     std::vector<double> Weights(Energy kind, double kelvin) const;
+    // The spectrum of kind (IR, Raman activities, UV-Vis or ECD) of the
+    // ensemble: every member's bands, each as high as the member's weight
+    // makes it (weights as Weights gives them, one per member); scale
+    // multiplies the frequencies; half-width in cm⁻¹ or eV.
+    Spectrum Weighted(Spectrum::Kind kind, const std::vector<double>& weights, double scale,
+                      double halfWidth) const;
+    // Removes member k (nothing when there is none such).
+    void Remove(int k);
     // Whether every member names the same level of theory (members that name
     // none are left out of the comparison).
     bool SameLevelOfTheory() const;

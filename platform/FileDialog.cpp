@@ -50,8 +50,8 @@ FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter&
     OpenDialog dialog(parent);
     // Qt's own dialog, so that the filter texts show exactly as written.
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(mode == kOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(mode == kSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(mode == kOpenMany ? QFileDialog::ExistingFiles : QFileDialog::AnyFile);
     dialog.setNameFilters(filter.NameFilters());
     dialog.selectNameFilter(filter.At(initialFilter));
     if (addExtension) {
@@ -72,6 +72,8 @@ FileDialog::Result FileDialog::Run(QWidget* parent, Mode mode, const FileFilter&
     // A name whose bytes are not UTF-8 is listed with U+FFFD: the file it
     // stands for.
     result.path = LocalPath::Resolve(dialog.selectedFiles().front());
+    for (const QString& chosen : dialog.selectedFiles())
+        result.paths << LocalPath::Resolve(chosen);
     // The filter the user chose, as the dialog reports it; 0 (never the
     // first filter) should a dialog report one that is none of them.
     result.filterIndex = filter.IndexOf(dialog.selectedNameFilter());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class FileFilter;
 class QWidget;
@@ -9,11 +10,14 @@ class QWidget;
 // exactly as written), with the filter chosen reported by its 1-based number.
 class FileDialog {
 public:
-    enum Mode { kOpen, kSave };
+    // kOpenMany: one or more existing files, chosen together.
+    enum Mode { kOpen, kSave, kOpenMany };
 
     struct Result {
         bool accepted = false;
         QString path;
+        // Every file chosen (path first); one for kOpen and kSave.
+        QStringList paths;
         int filterIndex = 0; // 0 when the dialog named no filter of the list
     };
 

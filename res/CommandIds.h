@@ -100,6 +100,8 @@ constexpr int kPathHartree = 32843;
 constexpr int kPathKjPerMol = 32844;
 constexpr int kPathKcalPerMol = 32845;
 constexpr int kPathAnimate = 32846;
+// Several jobs compared in one window.
+constexpr int kCompareJobs = 32847;
 
 // Window
 constexpr int kWindowNew = 57648;

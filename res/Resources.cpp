@@ -45,9 +45,11 @@ MenuItem HelpMenu() {
 // The file menu of document windows: new, open, close, then the window's
 // own saving commands, printing, the recent files and exit.
 MenuItem DocumentFileMenu(std::vector<MenuItem> saving) {
-    std::vector<MenuItem> items{{QT_TRANSLATE_NOOP("Menu", "新規作成(&N)\tCtrl+N"), kFileNew, {}},
-                                {QT_TRANSLATE_NOOP("Menu", "開く(&O)...\tCtrl+O"), kFileOpen, {}},
-                                {QT_TRANSLATE_NOOP("Menu", "閉じる(&C)"), kFileClose, {}}};
+    std::vector<MenuItem> items{
+        {QT_TRANSLATE_NOOP("Menu", "新規作成(&N)\tCtrl+N"), kFileNew, {}},
+        {QT_TRANSLATE_NOOP("Menu", "開く(&O)...\tCtrl+O"), kFileOpen, {}},
+        {QT_TRANSLATE_NOOP("Menu", "閉じる(&C)"), kFileClose, {}},
+        {QT_TRANSLATE_NOOP("Menu", "ジョブを比較(&J)..."), kCompareJobs, {}}};
     items.insert(items.end(), saving.begin(), saving.end());
     items.insert(items.end(),
                  {kSeparator,
@@ -177,6 +179,7 @@ std::vector<MenuItem> MakeMenu(int resourceId) {
                  0,
                  {{QT_TRANSLATE_NOOP("Menu", "新規作成(&N)\tCtrl+N"), kFileNew, {}},
                   {QT_TRANSLATE_NOOP("Menu", "開く(&O)...\tCtrl+O"), kFileOpen, {}},
+                  {QT_TRANSLATE_NOOP("Menu", "ジョブを比較(&J)..."), kCompareJobs, {}},
                   kSeparator,
                   {QT_TRANSLATE_NOOP("Menu", "プリンタの設定(&R)..."), kFilePrintSetup, {}},
                   kSeparator,
@@ -477,6 +480,10 @@ const char* CommandString(int id) {
          QT_TRANSLATE_NOOP(
              "Command",
              "最適化の各ステップのエネルギーと収束の値をグラフで表示します\n最適化の経過")},
+        {kCompareJobs,
+         QT_TRANSLATE_NOOP(
+             "Command", "複数の出力ファイルのエネルギー、ボルツマン分布の重みと重み付きスペクトルを"
+                        "一つのウィンドウで比べます\nジョブを比較")},
         {kReactionPath,
          QT_TRANSLATE_NOOP("Command",
                            "スキャンや IRC の各点のエネルギーを座標に沿ってグラフで表示します\n"

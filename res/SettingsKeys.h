@@ -84,6 +84,9 @@ constexpr IntSetting kElectronicAxis{kSection, "ElectronicAxis", 0};
 // NMR: half-width at half height in 1/1000 ppm; the reference shieldings
 // (ppm) by element symbol, in their own section.
 constexpr IntSetting kNmrHalfWidth{kSection, "NmrHalfWidth", 20};
+// The window of several jobs: the temperature of the Boltzmann weights in
+// 1/100 K.
+constexpr IntSetting kEnsembleTemperature{kSection, "EnsembleTemperature", 29815};
 constexpr const char* kNmrReferenceSection = "NMR References";
 
 // Pictures of a chosen size: the resolution written into TIFF and PNG files

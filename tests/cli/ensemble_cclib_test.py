@@ -64,13 +64,14 @@ def main():
                 functional = r.metadata.get("functional")
                 basis = r.metadata.get("basis_set")
                 if functional and basis:
-                    # cclib writes the basis set without Gaussian's
-                    # parenthesised Cartesian counts, and names Gaussian's
-                    # B3LYP of Gaussian 03 as the program prints it.
+                    # cclib keeps the name Gaussian 03 prints for B3LYP
+                    # (B+HF-LYP), which RAVEK reads as B3LYP.
+                    functional = "B3LYP" if functional == "B+HF-LYP" else functional
                     expected = f"{functional}/{basis}".lower()
                     if member["levelOfTheory"].lower() != expected:
                         failures.append(f"{name}: level {member['levelOfTheory']} != {expected}")
-            levels = {f"{r.metadata.get('functional')}/{r.metadata.get('basis_set')}" for r in read}
+            levels = {f"{r.metadata.get('functional')}/{r.metadata.get('basis_set')}".replace(
+                "B+HF-LYP", "B3LYP") for r in read}
             if out["sameLevelOfTheory"] != (len(levels) == 1):
                 failures.append(f"{files}: sameLevelOfTheory {out['sameLevelOfTheory']}, {levels}")
             if out["thermochemistryAtTemperature"] != (kelvin == 298.15):
