@@ -3,6 +3,7 @@
 #include "cli/ArgumentParser.h"
 #include "cli/JsonWriter.h"
 #include "cli/ModelSource.h"
+#include "model/IrcJoin.h"
 
 #include <cstdio>
 #include <memory>
@@ -150,8 +151,8 @@ int RunPath(const std::vector<std::string>& args) {
             std::string why;
             ReactionPath joined;
             if (!used[j] && models[j] != nullptr &&
-                ReactionPath::Join(models[i]->path, *models[i], models[j]->path, *models[j], joined,
-                                   why)) {
+                IrcJoin::Join(models[i]->path, *models[i], models[j]->path, *models[j], joined,
+                              why)) {
                 used[j] = true;
                 one = Found{std::move(joined), {files[i], files[j]}};
                 break;

@@ -191,9 +191,11 @@ ReactionPath GaussianPathScanner::Path(const CMolData& model,
         point.energy = EnergyOf(model, mark.table, point.geometry);
         if (irc_ && mark.number == 0 && point.geometry < 0)
             point.energy = checkpointEnergy_;
+        std::vector<Point3D> positions;
+        for (int a = 0; a < model.AtomCount(point.geometry); ++a)
+            positions.push_back(model.GetAtomPos(point.geometry, a));
         for (const ScanCoordinate& c : coordinates_)
-            point.values.push_back(point.geometry >= 0 ? c.ValueIn(model, point.geometry)
-                                                       : ReactionPath::kNotPrinted);
+            point.values.push_back(c.ValueAmong(positions));
         point.coordinate =
             irc_ ? mark.coordinate
                  : (point.values.empty() ? static_cast<double>(mark.number) : point.values.front());

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-class CMolData;
-
 // The points of a potential-energy scan or of an intrinsic reaction
 // coordinate, in reaction order: a scan's points by their number, an IRC's
 // reverse half from its far end, the transition state, then the forward
@@ -72,14 +70,4 @@ struct ReactionPath {
     // The unit of the profile's axis: the first scan coordinate's, or the
     // mass-weighted path length an IRC prints.
     std::string AxisUnit() const;
-
-    // One IRC path from two: the reverse half of one and the forward half of
-    // the other, about a transition state the two share (the same atoms
-    // within rmsd Å after the best rotation). Each output's points keep
-    // their geometries, and the second's point files are 1. False, with
-    // why, when the two are no IRCs of one transition state; a half both
-    // hold is taken from the first.
-    static bool Join(const ReactionPath& first, const CMolData& firstModel,
-                     const ReactionPath& second, const CMolData& secondModel, ReactionPath& joined,
-                     std::string& why, double rmsd = 0.01);
 };

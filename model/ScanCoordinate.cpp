@@ -1,6 +1,6 @@
 #include "model/ScanCoordinate.h"
 
-#include "model/CMolData.h"
+#include "model/CGraphAlgorithm.h"
 #include "model/TextScanner.h"
 
 #include <cmath>
@@ -44,19 +44,31 @@ bool ScanCoordinate::Define(std::string_view text) {
     return true;
 }
 
-double ScanCoordinate::ValueIn(const CMolData& model, int g) const {
+double ScanCoordinate::ValueAmong(const std::vector<Point3D>& positions) const {
+    std::vector<Point3D> p;
     for (const int a : atoms) {
-        if (!model.HasAtom(g, a))
+        if (a < 0 || a >= static_cast<int>(positions.size()))
             return std::nan("");
+        p.push_back(positions[static_cast<std::size_t>(a)]);
     }
+    const CGraphAlgorithm formulas;
     switch (kind) {
     case Kind::kDistance:
-        return atoms.size() == 2 ? model.GetDistance(g, atoms[0], atoms[1]) : std::nan("");
+        if (p.size() == 2) {
+            const double dx = p[1].x - p[0].x, dy = p[1].y - p[0].y, dz = p[1].z - p[0].z;
+            return std::sqrt(dx * dx + dy * dy + dz * dz);
+        }
+        break;
     case Kind::kAngle:
-        return atoms.size() == 3 ? model.GetAngle(g, atoms[0], atoms[1], atoms[2]) : std::nan("");
+        if (p.size() == 3)
+            return formulas.Angle(p[0], p[1], p[2]);
+        break;
     case Kind::kDihedral:
-        return atoms.size() == 4 ? model.GetDihedral(g, atoms[0], atoms[1], atoms[2], atoms[3])
-                                 : std::nan("");
+        if (p.size() == 4) {
+            const double d = formulas.Dihedral(p[0], p[1], p[2], p[3]);
+            return d == CGraphAlgorithm::kUndefinedDihedral ? std::nan("") : d;
+        }
+        break;
     }
     return std::nan("");
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/Point3D.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-class CMolData;
 
 // An internal coordinate a scan steps, as Gaussian names it: its name in the
 // parameter tables ("D1") and its definition over atom numbers from 1
@@ -21,9 +21,10 @@ struct ScanCoordinate {
     // A definition "R(i,j)", "A(i,j,k)" or "D(i,j,k,l)"; false for any
     // other (a linear bend, a Cartesian coordinate), changing nothing.
     bool Define(std::string_view text);
-    // The value in geometry g: Å for a distance, degrees for an angle and a
-    // dihedral (−180 … 180, Gaussian's sign); NaN when an atom is missing.
-    double ValueIn(const CMolData& model, int g) const;
+    // The value among the positions of a geometry's atoms: Å for a
+    // distance, degrees for an angle and a dihedral (−180 … 180, Gaussian's
+    // sign); NaN when an atom is missing or the dihedral has no value.
+    double ValueAmong(const std::vector<Point3D>& positions) const;
     // "angstrom" or "degree" (plain ASCII, for the command line's JSON).
     const char* Unit() const;
 };

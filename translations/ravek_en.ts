@@ -795,6 +795,33 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>CPathChartView</name>
+    <message>
+        <source>反応経路</source>
+        <translation>Reaction path</translation>
+    </message>
+    <message>
+        <source>エネルギー (%1, 最も低い点から)</source>
+        <translation>Energy (%1, from the lowest point)</translation>
+    </message>
+    <message>
+        <source>反応座標 (amu^1/2 bohr)</source>
+        <translation>Reaction coordinate (amu^1/2 bohr)</translation>
+    </message>
+    <message>
+        <source>スキャンの点</source>
+        <translation>Scan point</translation>
+    </message>
+    <message>
+        <source>スキャンも IRC もありません</source>
+        <translation>No scan or IRC</translation>
+    </message>
+    <message>
+        <source>計測値 (%1): %2</source>
+        <translation>Measurements (%1): %2</translation>
+    </message>
+</context>
+<context>
     <name>CPictureOptionsDlg</name>
     <message>
         <source>画像の設定</source>
@@ -1947,6 +1974,48 @@ Open Panels Automatically</translation>
         <translation>Shows the panel of how each selection of atoms is drawn, with the command box
 Representations</translation>
     </message>
+    <message>
+        <source>複数の出力ファイルのエネルギー、ボルツマン分布の重みと重み付きスペクトルを一つのウィンドウで比べます
+ジョブを比較</source>
+        <translation>Compare the energies, Boltzmann weights and weighted spectra of several output files in one window
+Compare Jobs</translation>
+    </message>
+    <message>
+        <source>スキャンや IRC の各点のエネルギーを座標に沿ってグラフで表示します
+反応経路</source>
+        <translation>Show the energy of each point of a scan or an IRC along its coordinate
+Reaction Path</translation>
+    </message>
+    <message>
+        <source>経路の各点の座標、エネルギーと計測値をテキストで保存します
+経路データ保存</source>
+        <translation>Save the coordinate, energy and measurements of each point of the path as text
+Save Path Data</translation>
+    </message>
+    <message>
+        <source>エネルギーを hartree で表示します
+hartree</source>
+        <translation>Show energies in hartree
+hartree</translation>
+    </message>
+    <message>
+        <source>エネルギーを kJ/mol で表示します
+kJ/mol</source>
+        <translation>Show energies in kJ/mol
+kJ/mol</translation>
+    </message>
+    <message>
+        <source>エネルギーを kcal/mol で表示します
+kcal/mol</source>
+        <translation>Show energies in kcal/mol
+kcal/mol</translation>
+    </message>
+    <message>
+        <source>経路の点を反応の順にアニメーションで表示します
+経路に沿ってアニメーション</source>
+        <translation>Animate the points of the path in reaction order
+Animate Along the Path</translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -1979,6 +2048,156 @@ Representations</translation>
         <translation>%1
 File not found.
 Please verify the correct file name was given.</translation>
+    </message>
+</context>
+<context>
+    <name>JobSetChart</name>
+    <message>
+        <source>相対エネルギー (%1)</source>
+        <translation>Relative energy (%1)</translation>
+    </message>
+    <message>
+        <source>ジョブを追加してください</source>
+        <translation>Add jobs to compare</translation>
+    </message>
+    <message>
+        <source>計算 (重み付き)</source>
+        <translation>Computed (weighted)</translation>
+    </message>
+    <message>
+        <source>実測 (%1 %2, ×%3)</source>
+        <translation>Measured (%1 %2, ×%3)</translation>
+    </message>
+</context>
+<context>
+    <name>JobSetWindow</name>
+    <message>
+        <source>ジョブの比較</source>
+        <translation>Compare Jobs</translation>
+    </message>
+    <message>
+        <source>ファイルを追加(&amp;A)...</source>
+        <translation>&amp;Add Files...</translation>
+    </message>
+    <message>
+        <source>除く(&amp;R)</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>電子エネルギー</source>
+        <translation>Electronic energy</translation>
+    </message>
+    <message>
+        <source>エンタルピー</source>
+        <translation>Enthalpy</translation>
+    </message>
+    <message>
+        <source>自由エネルギー</source>
+        <translation>Free energy</translation>
+    </message>
+    <message>
+        <source>スペクトルなし</source>
+        <translation>No spectrum</translation>
+    </message>
+    <message>
+        <source>IR</source>
+        <translation>IR</translation>
+    </message>
+    <message>
+        <source>ラマン</source>
+        <translation>Raman</translation>
+    </message>
+    <message>
+        <source>UV-Vis</source>
+        <translation>UV-Vis</translation>
+    </message>
+    <message>
+        <source>ECD</source>
+        <translation>ECD</translation>
+    </message>
+    <message>
+        <source>実測スペクトル(&amp;E)...</source>
+        <translation>M&amp;easured Spectrum...</translation>
+    </message>
+    <message>
+        <source>ずらして合わせる(&amp;F)</source>
+        <translation>Shift to &amp;fit</translation>
+    </message>
+    <message>
+        <source>ジョブ</source>
+        <translation>Job</translation>
+    </message>
+    <message>
+        <source>計算レベル</source>
+        <translation>Level of theory</translation>
+    </message>
+    <message>
+        <source>E (hartree)</source>
+        <translation>E (hartree)</translation>
+    </message>
+    <message>
+        <source>H (hartree)</source>
+        <translation>H (hartree)</translation>
+    </message>
+    <message>
+        <source>G (hartree)</source>
+        <translation>G (hartree)</translation>
+    </message>
+    <message>
+        <source>相対</source>
+        <translation>Relative</translation>
+    </message>
+    <message>
+        <source>重み</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>基準:</source>
+        <translation>Reference:</translation>
+    </message>
+    <message>
+        <source>温度:</source>
+        <translation>Temperature:</translation>
+    </message>
+    <message>
+        <source>次のファイルからはジョブを読めませんでした:
+%1</source>
+        <translation>No job could be read from these files:
+%1</translation>
+    </message>
+    <message>
+        <source>%1
+スペクトルを読めませんでした: %2</source>
+        <translation>%1
+The spectrum could not be read: %2</translation>
+    </message>
+    <message>
+        <source>スペクトル (*.txt; *.csv; *.dat; *.jdx; *.dx)|*.txt;*.csv;*.dat;*.jdx;*.dx|すべてのファイル (*.*)|*.*||</source>
+        <translation>Spectra (*.txt; *.csv; *.dat; *.jdx; *.dx)|*.txt;*.csv;*.dat;*.jdx;*.dx|All Files (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>最も低いジョブ</source>
+        <translation>The lowest job</translation>
+    </message>
+    <message>
+        <source>計算レベルが揃っていません: %1</source>
+        <translation>The jobs are at different levels of theory: %1</translation>
+    </message>
+    <message>
+        <source>熱化学は別の温度で計算されています (重みはその自由エネルギーによります)</source>
+        <translation>The thermochemistry was computed at another temperature (the weights use its free energies)</translation>
+    </message>
+    <message>
+        <source>%1 個のジョブにはこのエネルギーがありません</source>
+        <translation>%1 job(s) have no such energy</translation>
+    </message>
+    <message>
+        <source>エネルギー (eV)</source>
+        <translation>Energy (eV)</translation>
+    </message>
+    <message>
+        <source>波数 (cm⁻¹)</source>
+        <translation>Wavenumber (cm⁻¹)</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2591,38 @@ Please verify the correct file name was given.</translation>
     <message>
         <source>ステップ(&amp;G)</source>
         <translation>Ste&amp;p</translation>
+    </message>
+    <message>
+        <source>ジョブを比較(&amp;J)...</source>
+        <translation>Compare &amp;Jobs...</translation>
+    </message>
+    <message>
+        <source>反応経路(&amp;W)</source>
+        <translation>Reaction Path&amp;way</translation>
+    </message>
+    <message>
+        <source>経路データ保存(&amp;D)...</source>
+        <translation>Save Path &amp;Data...</translation>
+    </message>
+    <message>
+        <source>経路(&amp;P)</source>
+        <translation>&amp;Path</translation>
+    </message>
+    <message>
+        <source>hartree(&amp;H)</source>
+        <translation>&amp;hartree</translation>
+    </message>
+    <message>
+        <source>kJ/mol(&amp;J)</source>
+        <translation>k&amp;J/mol</translation>
+    </message>
+    <message>
+        <source>kcal/mol(&amp;K)</source>
+        <translation>&amp;kcal/mol</translation>
+    </message>
+    <message>
+        <source>経路に沿ってアニメーション(&amp;A)</source>
+        <translation>&amp;Animate Along the Path</translation>
     </message>
 </context>
 <context>

@@ -242,6 +242,24 @@ void JobSetChart::Paint(QPainter& painter, const QRect& rect) const {
         painter.drawPath(measured);
     }
     painter.setClipping(false);
+    // Which curve is which, and how the measured one was moved.
+    const bool electronic =
+        spectrum_.kind == Spectrum::Kind::kUvVis || spectrum_.kind == Spectrum::Kind::kEcd;
+    QStringList legend{QCoreApplication::translate("JobSetChart", "計算 (重み付き)")};
+    if (experiment_ != nullptr)
+        legend << QCoreApplication::translate("JobSetChart", "実測 (%1 %2, ×%3)")
+                      .arg(-shift_, 0, 'f', electronic ? 3 : 1)
+                      .arg(electronic ? QStringLiteral("eV") : QStringLiteral("cm⁻¹"))
+                      .arg(scale_, 0, 'g', 3);
+    const QColor colours[] = {QColor(0, 0, 200), QColor(200, 0, 0)};
+    for (int k = 0; k < legend.size(); ++k) {
+        const double y = below.top() + 4 + metrics.ascent() + k * metrics.height();
+        painter.setPen(QPen(colours[k], 2));
+        painter.drawLine(QPointF(below.left() + 6, y - metrics.ascent() / 3.0),
+                         QPointF(below.left() + 26, y - metrics.ascent() / 3.0));
+        painter.setPen(QPen(Qt::black, 0));
+        painter.drawText(QPointF(below.left() + 30, y), legend[k]);
+    }
 }
 
 void JobSetChart::paintEvent(QPaintEvent*) {

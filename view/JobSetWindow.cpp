@@ -52,12 +52,15 @@ QString Number(double value, int decimals) {
 } // namespace
 
 JobSetWindow::JobSetWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle(Tr("ジョブの比較"));
+    setWindowTitle(Tr(QT_TRANSLATE_NOOP("JobSetWindow", "ジョブの比較")));
     setAcceptDrops(true);
-    auto* add = new QPushButton(Tr("ファイルを追加(&A)..."), this);
-    auto* remove = new QPushButton(Tr("除く(&R)"), this);
+    auto* add =
+        new QPushButton(Tr(QT_TRANSLATE_NOOP("JobSetWindow", "ファイルを追加(&A)...")), this);
+    auto* remove = new QPushButton(Tr(QT_TRANSLATE_NOOP("JobSetWindow", "除く(&R)")), this);
     energyBox_ = new QComboBox(this);
-    energyBox_->addItems({Tr("電子エネルギー"), Tr("エンタルピー"), Tr("自由エネルギー")});
+    energyBox_->addItems({Tr(QT_TRANSLATE_NOOP("JobSetWindow", "電子エネルギー")),
+                          Tr(QT_TRANSLATE_NOOP("JobSetWindow", "エンタルピー")),
+                          Tr(QT_TRANSLATE_NOOP("JobSetWindow", "自由エネルギー"))});
     energyBox_->setCurrentIndex(2);
     referenceBox_ = new QComboBox(this);
     unitBox_ = new QComboBox(this);
@@ -70,17 +73,26 @@ JobSetWindow::JobSetWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     temperatureBox_->setValue(
         std::clamp(Profile::Read(Settings::kEnsembleTemperature), 100, 500000) / 100.0);
     spectrumBox_ = new QComboBox(this);
-    spectrumBox_->addItems({Tr("スペクトルなし"), Tr("IR"), Tr("ラマン"), Tr("UV-Vis"), Tr("ECD")});
-    auto* experiment = new QPushButton(Tr("実測スペクトル(&E)..."), this);
-    fitBox_ = new QCheckBox(Tr("ずらして合わせる(&F)"), this);
+    spectrumBox_->addItems({Tr(QT_TRANSLATE_NOOP("JobSetWindow", "スペクトルなし")),
+                            Tr(QT_TRANSLATE_NOOP("JobSetWindow", "IR")),
+                            Tr(QT_TRANSLATE_NOOP("JobSetWindow", "ラマン")),
+                            Tr(QT_TRANSLATE_NOOP("JobSetWindow", "UV-Vis")),
+                            Tr(QT_TRANSLATE_NOOP("JobSetWindow", "ECD"))});
+    auto* experiment =
+        new QPushButton(Tr(QT_TRANSLATE_NOOP("JobSetWindow", "実測スペクトル(&E)...")), this);
+    fitBox_ = new QCheckBox(Tr(QT_TRANSLATE_NOOP("JobSetWindow", "ずらして合わせる(&F)")), this);
     fitBox_->setChecked(true);
     warning_ = new QLabel(this);
     warning_->setStyleSheet(QStringLiteral("color: #c00000"));
     warning_->setWordWrap(true);
     table_ = new QTableWidget(0, 7, this);
-    table_->setHorizontalHeaderLabels({Tr("ジョブ"), Tr("計算レベル"), Tr("E (hartree)"),
-                                       Tr("H (hartree)"), Tr("G (hartree)"), Tr("相対"),
-                                       Tr("重み")});
+    table_->setHorizontalHeaderLabels({Tr(QT_TRANSLATE_NOOP("JobSetWindow", "ジョブ")),
+                                       Tr(QT_TRANSLATE_NOOP("JobSetWindow", "計算レベル")),
+                                       Tr(QT_TRANSLATE_NOOP("JobSetWindow", "E (hartree)")),
+                                       Tr(QT_TRANSLATE_NOOP("JobSetWindow", "H (hartree)")),
+                                       Tr(QT_TRANSLATE_NOOP("JobSetWindow", "G (hartree)")),
+                                       Tr(QT_TRANSLATE_NOOP("JobSetWindow", "相対")),
+                                       Tr(QT_TRANSLATE_NOOP("JobSetWindow", "重み"))});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->horizontalHeader()->setStretchLastSection(true);
@@ -90,10 +102,10 @@ JobSetWindow::JobSetWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     controls->addWidget(add);
     controls->addWidget(remove);
     controls->addWidget(energyBox_);
-    controls->addWidget(new QLabel(Tr("基準:"), this));
+    controls->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("JobSetWindow", "基準:")), this));
     controls->addWidget(referenceBox_);
     controls->addWidget(unitBox_);
-    controls->addWidget(new QLabel(Tr("温度:"), this));
+    controls->addWidget(new QLabel(Tr(QT_TRANSLATE_NOOP("JobSetWindow", "温度:")), this));
     controls->addWidget(temperatureBox_);
     controls->addStretch();
     auto* spectra = new QHBoxLayout;
@@ -181,10 +193,11 @@ int JobSetWindow::AddFiles(const QStringList& paths) {
         ++added;
     }
     if (!unread.isEmpty())
-        MessageBox::Show(this,
-                         Tr("次のファイルからはジョブを読めませんでした:\n%1")
-                             .arg(unread.join(QLatin1Char('\n'))),
-                         MessageBox::kWarning);
+        MessageBox::Show(
+            this,
+            Tr(QT_TRANSLATE_NOOP("JobSetWindow", "次のファイルからはジョブを読めませんでした:\n%1"))
+                .arg(unread.join(QLatin1Char('\n'))),
+            MessageBox::kWarning);
     Refresh();
     return added;
 }
@@ -198,8 +211,9 @@ bool JobSetWindow::LoadExperiment(const QString& path) {
     auto read = std::make_unique<ExperimentalSpectrum>();
     std::string why;
     if (!ExperimentalSpectrum::Parse(file.readAll().toStdString(), *read, why)) {
-        MessageBox::Show(this, Tr("%1\nスペクトルを読めませんでした: %2")
-                                   .arg(QFileInfo(path).fileName(), QString::fromStdString(why)));
+        MessageBox::Show(
+            this, Tr(QT_TRANSLATE_NOOP("JobSetWindow", "%1\nスペクトルを読めませんでした: %2"))
+                      .arg(QFileInfo(path).fileName(), QString::fromStdString(why)));
         return false;
     }
     if (read->xUnits.find("NANOMETER") != std::string::npos)
@@ -217,9 +231,9 @@ void JobSetWindow::AskFiles() {
 }
 
 void JobSetWindow::AskExperiment() {
-    const FileFilter filter(
-        Tr("スペクトル (*.txt; *.csv; *.dat; *.jdx; *.dx)|*.txt;*.csv;*.dat;*.jdx;*.dx|"
-           "すべてのファイル (*.*)|*.*||"));
+    const FileFilter filter(Tr(QT_TRANSLATE_NOOP(
+        "JobSetWindow", "スペクトル (*.txt; *.csv; *.dat; *.jdx; "
+                        "*.dx)|*.txt;*.csv;*.dat;*.jdx;*.dx|すべてのファイル (*.*)|*.*||")));
     const FileDialog::Result chosen = FileDialog::Run(this, FileDialog::kOpen, filter, 1);
     if (chosen.accepted)
         LoadExperiment(chosen.path);
@@ -241,7 +255,7 @@ void JobSetWindow::Refresh() {
     {
         const QSignalBlocker quiet(referenceBox_);
         referenceBox_->clear();
-        referenceBox_->addItem(Tr("最も低いジョブ"));
+        referenceBox_->addItem(Tr(QT_TRANSLATE_NOOP("JobSetWindow", "最も低いジョブ")));
         for (const auto& m : members)
             referenceBox_->addItem(QString::fromStdString(m.name));
         referenceBox_->setCurrentIndex(chosen >= 0 && chosen < referenceBox_->count() ? chosen : 0);
@@ -279,17 +293,21 @@ void JobSetWindow::Refresh() {
                 !levels.contains(QString::fromStdString(m.levelOfTheory)))
                 levels << QString::fromStdString(m.levelOfTheory);
         }
-        said << Tr("計算レベルが揃っていません: %1").arg(levels.join(QStringLiteral(", ")));
+        said << Tr(QT_TRANSLATE_NOOP("JobSetWindow", "計算レベルが揃っていません: %1"))
+                    .arg(levels.join(QStringLiteral(", ")));
     }
     if (Kind() != JobEnsemble::Energy::kElectronic &&
         !ensemble_.ThermochemistryAt(temperatureBox_->value()))
-        said << Tr("熱化学は別の温度で計算されています (重みはその自由エネルギーによります)");
+        said << Tr(QT_TRANSLATE_NOOP(
+            "JobSetWindow",
+            "熱化学は別の温度で計算されています (重みはその自由エネルギーによります)"));
     const int lacking =
         static_cast<int>(std::count_if(members.begin(), members.end(), [this](const auto& m) {
             return !std::isfinite(m.Of(Kind()));
         }));
     if (lacking > 0)
-        said << Tr("%1 個のジョブにはこのエネルギーがありません").arg(lacking);
+        said << Tr(QT_TRANSLATE_NOOP("JobSetWindow", "%1 個のジョブにはこのエネルギーがありません"))
+                    .arg(lacking);
     warning_->setText(said.join(QLatin1Char('\n')));
     warning_->setVisible(!said.isEmpty());
 
@@ -306,7 +324,8 @@ void JobSetWindow::Refresh() {
             electronic ? 1.0
                        : std::clamp(Profile::Read(Settings::kFrequencyScale), 5000, 15000) / 1e4;
         spectrum = ensemble_.Weighted(which, weights, scale, halfWidth);
-        axis = electronic ? Tr("エネルギー (eV)") : Tr("波数 (cm⁻¹)");
+        axis = electronic ? Tr(QT_TRANSLATE_NOOP("JobSetWindow", "エネルギー (eV)"))
+                          : Tr(QT_TRANSLATE_NOOP("JobSetWindow", "波数 (cm⁻¹)"));
     }
     chart_->SetSpectrum(spectrum, axis);
     shift_ = 0.0;

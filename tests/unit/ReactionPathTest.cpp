@@ -9,6 +9,7 @@
 #include "formats/CGauData.h"
 #include "model/BondLimits.h"
 #include "model/CMolData.h"
+#include "model/IrcJoin.h"
 #include "model/ScanCoordinate.h"
 #include "tests/support/GaussianOutputText.h"
 #include "tests/unit/GrowingFile.h"
@@ -181,10 +182,21 @@ TEST(ReactionPath, CoordinatesAreDefinedAsGaussianNamesThem) {
         EXPECT_FALSE(c.Define(bad)) << bad;
     EXPECT_EQ(c.definition, "A(1,2,3)");
     // A missing atom gives no value.
-    const auto model = ReadGaussian(GaussianOutputText::WaterOptimisation(1, 0.0));
-    EXPECT_TRUE(
-        std::isnan(ScanCoordinate{"R9", "R(1,9)", ScanCoordinate::Kind::kDistance, {0, 8}}.ValueIn(
-            *model, 0)));
+    const std::vector<Point3D> square = {{0, 0, 0}, {0.96, 0, 0}, {0, 0.96, 0}, {0.96, 0.96, 0}};
+    using Kind = ScanCoordinate::Kind;
+    const auto value = [](Kind kind, std::vector<int> atoms, const std::vector<Point3D>& at) {
+        return ScanCoordinate{"", "", kind, std::move(atoms)}.ValueAmong(at);
+    };
+    EXPECT_TRUE(std::isnan(value(Kind::kDistance, {0, 8}, square)));
+    EXPECT_NEAR(value(Kind::kAngle, {1, 0, 2}, square), 90.0, 1e-12);
+    // Gaussian's sign: 3-1-2-4 of the square is 0; with atom 4 lifted out of
+    // the plane, +90 (clockwise seen along 1→2).
+    EXPECT_NEAR(value(Kind::kDihedral, {2, 0, 1, 3}, square), 0.0, 1e-9);
+    EXPECT_NEAR(value(Kind::kDihedral, {2, 0, 1, 3}, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 0, 1}}),
+                90.0, 1e-9);
+    // Three atoms in a line: no dihedral.
+    EXPECT_TRUE(std::isnan(
+        value(Kind::kDihedral, {0, 1, 2, 3}, {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {2, 1, 0}})));
 }
 
 TEST(ReactionPath, TwoHalvesOfOneTransitionStateJoinAndOthersDoNot) {
@@ -197,7 +209,7 @@ TEST(ReactionPath, TwoHalvesOfOneTransitionStateJoinAndOthersDoNot) {
     const auto r = ReadGaussian(reverse.Text());
     ReactionPath joined;
     std::string why;
-    ASSERT_TRUE(ReactionPath::Join(f->path, *f, r->path, *r, joined, why)) << why;
+    ASSERT_TRUE(IrcJoin::Join(f->path, *f, r->path, *r, joined, why)) << why;
     ASSERT_EQ(joined.points.size(), 4U);
     EXPECT_DOUBLE_EQ(joined.points[0].coordinate, -0.15);
     EXPECT_EQ(joined.points[0].file, 1);
@@ -205,11 +217,11 @@ TEST(ReactionPath, TwoHalvesOfOneTransitionStateJoinAndOthersDoNot) {
     EXPECT_EQ(joined.points[1].file, 0);
     EXPECT_DOUBLE_EQ(joined.points[3].coordinate, 0.2);
     // Two forward halves, and a path that is no IRC, do not join.
-    EXPECT_FALSE(ReactionPath::Join(f->path, *f, f->path, *f, joined, why));
+    EXPECT_FALSE(IrcJoin::Join(f->path, *f, f->path, *f, joined, why));
     EXPECT_EQ(why, "both are the same half of the path");
     ReactionPath scan = f->path;
     scan.kind = ReactionPath::Kind::kScan;
-    EXPECT_FALSE(ReactionPath::Join(scan, *f, r->path, *r, joined, why));
+    EXPECT_FALSE(IrcJoin::Join(scan, *f, r->path, *r, joined, why));
     // Another transition state: the hydrogen moved 0.1 Å.
     GaussianOutputText other(GaussianOutputText::kBanner16);
     other.Line(" Rxn path following direction = Reverse");
@@ -218,7 +230,7 @@ TEST(ReactionPath, TwoHalvesOfOneTransitionStateJoinAndOthersDoNot) {
     other.Line(" Point Number:   0          Path Number:   1");
     IrcPoint(other, 1, -76.003, 0.15);
     const auto o = ReadGaussian(other.Text());
-    EXPECT_FALSE(ReactionPath::Join(f->path, *f, o->path, *o, joined, why));
+    EXPECT_FALSE(IrcJoin::Join(f->path, *f, o->path, *o, joined, why));
     EXPECT_EQ(why, "the transition states differ");
     // Rotated as a whole, the same transition state.
     GaussianOutputText turned(GaussianOutputText::kBanner16);
@@ -228,5 +240,5 @@ TEST(ReactionPath, TwoHalvesOfOneTransitionStateJoinAndOthersDoNot) {
     turned.Line(" Point Number:   0          Path Number:   1");
     IrcPoint(turned, 1, -76.003, 0.15);
     const auto t = ReadGaussian(turned.Text());
-    EXPECT_TRUE(ReactionPath::Join(f->path, *f, t->path, *t, joined, why)) << why;
+    EXPECT_TRUE(IrcJoin::Join(f->path, *f, t->path, *t, joined, why)) << why;
 }
