@@ -62,19 +62,12 @@ int RunEnsemble(const std::vector<std::string>& args) {
     if (reference > static_cast<int>(files.size()))
         return UsageError("--reference " + std::to_string(reference) + " names no file");
 
+    std::vector<std::unique_ptr<CMolData>> models;
+    if (ModelSource::ReadEach(files, models) != kExitOk)
+        return kExitUsage;
     JobEnsemble ensemble;
-    for (const std::string& file : files) {
-        ModelSource source;
-        ArgumentParser one;
-        source.AddTo(one);
-        if (!one.Parse({file}, error))
-            return UsageError(error);
-        std::unique_ptr<CMolData> model;
-        const int code = source.Read(model);
-        if (code == kExitUsage)
-            return code;
-        ensemble.Add(file, model != nullptr ? *model : CMolData());
-    }
+    for (std::size_t k = 0; k < files.size(); ++k)
+        ensemble.Add(files[k], models[k] != nullptr ? *models[k] : CMolData());
     const std::vector<double> weights = ensemble.Weights(kind, kelvin);
     int zero = reference - 1;
     if (zero < 0) {

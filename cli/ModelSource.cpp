@@ -64,3 +64,16 @@ int ModelSource::Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const
     std::fprintf(stderr, "ravek-cli: %s\n", read.Describe(path_).c_str());
     return kExitUsage;
 }
+
+int ModelSource::ReadEach(const std::vector<std::string>& files,
+                          std::vector<std::unique_ptr<CMolData>>& models) {
+    for (const std::string& file : files) {
+        ModelSource source;
+        source.path_ = file;
+        std::unique_ptr<CMolData> model;
+        if (source.Read(model) == kExitUsage)
+            return kExitUsage;
+        models.push_back(std::move(model));
+    }
+    return kExitOk;
+}

@@ -36,6 +36,11 @@ public:
     int Take(MoleculeFile read, std::unique_ptr<CMolData>& model) const;
 
     static std::string Usage();
+    // Reads each of files by its name (the kind from the name or the
+    // content) into models, a null model for a file that gives no molecule.
+    // kExitOk, or kExitUsage after the message of a file that cannot be read.
+    static int ReadEach(const std::vector<std::string>& files,
+                        std::vector<std::unique_ptr<CMolData>>& models);
 
     const std::string& Path() const { return path_; }
 

@@ -127,18 +127,8 @@ int RunPath(const std::vector<std::string>& args) {
         return UsageError("no input file named");
 
     std::vector<std::unique_ptr<CMolData>> models;
-    for (const std::string& file : files) {
-        ModelSource source;
-        ArgumentParser one;
-        source.AddTo(one);
-        if (!one.Parse({file}, error))
-            return UsageError(error);
-        std::unique_ptr<CMolData> model;
-        const int code = source.Read(model);
-        if (code == kExitUsage)
-            return code;
-        models.push_back(std::move(model));
-    }
+    if (ModelSource::ReadEach(files, models) != kExitOk)
+        return kExitUsage;
     // Each IRC with the next one of the same transition state, when asked.
     std::vector<Found> found;
     std::vector<bool> used(models.size(), false);

@@ -40,15 +40,9 @@ COptChartView::COptChartView(Document* document, QWidget* parent)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    for (const auto& [id, preview] :
-         {std::pair{kFilePrint, false}, std::pair{kFilePrintPreview, true}})
-        commands_.Add(id, [this, preview = preview] {
-            PrinterChoice::Print(this, preview, [this](QPrinter* target) {
-                QPainter painter(target);
-                const QRect page = target->pageLayout().paintRectPixels(target->resolution());
-                Paint(painter, QRect(0, 0, page.width(), page.width()));
-            });
-        });
+    PrinterChoice::AddChartPrinting(
+        commands_, this, 100,
+        [this](QPainter& painter, const QRect& page) { Paint(painter, page); });
     commands_.AddEnabled(
         kSaveChartData, [this] { SaveData(); }, [this] { return Model() != nullptr; });
 }

@@ -57,15 +57,9 @@ CPathChartView::CPathChartView(Document* document, QWidget* parent)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    for (const auto& [id, preview] :
-         {std::pair{kFilePrint, false}, std::pair{kFilePrintPreview, true}})
-        commands_.Add(id, [this, preview = preview] {
-            PrinterChoice::Print(this, preview, [this](QPrinter* target) {
-                QPainter painter(target);
-                const QRect page = target->pageLayout().paintRectPixels(target->resolution());
-                Paint(painter, QRect(0, 0, page.width(), page.width() * 3 / 4));
-            });
-        });
+    PrinterChoice::AddChartPrinting(
+        commands_, this, 75,
+        [this](QPainter& painter, const QRect& page) { Paint(painter, page); });
     commands_.AddEnabled(
         kSavePathData, [this] { SaveData(); }, [this] { return Path() != nullptr; });
     for (const auto& [id, unit] : {std::pair{kPathHartree, ReactionPath::Unit::kHartree},

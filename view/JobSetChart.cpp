@@ -75,6 +75,16 @@ QRectF JobSetChart::LevelOf(int k, const QRect& rect) const {
     if (k < 0 || k >= n || !std::isfinite(energies_[static_cast<std::size_t>(k)]))
         return {};
     double low = 0.0, high = 0.0;
+    EnergyRange(low, high);
+    const double slot = area.width() / static_cast<double>(n);
+    const double y = area.bottom() -
+                     (energies_[static_cast<std::size_t>(k)] - low) / (high - low) * area.height();
+    return QRectF(area.left() + slot * (k + 0.2), y - 3, slot * 0.6, 6);
+}
+
+// The energies' ends with zero (the reference) among them, widened a little.
+void JobSetChart::EnergyRange(double& low, double& high) const {
+    low = high = 0.0;
     for (const double e : energies_) {
         if (std::isfinite(e)) {
             low = std::min(low, e);
@@ -82,10 +92,6 @@ QRectF JobSetChart::LevelOf(int k, const QRect& rect) const {
         }
     }
     Widen(low, high);
-    const double slot = area.width() / static_cast<double>(n);
-    const double y = area.bottom() -
-                     (energies_[static_cast<std::size_t>(k)] - low) / (high - low) * area.height();
-    return QRectF(area.left() + slot * (k + 0.2), y - 3, slot * 0.6, 6);
 }
 
 void JobSetChart::SpectrumRange(double& low, double& high) const {
@@ -130,13 +136,7 @@ void JobSetChart::Paint(QPainter& painter, const QRect& rect) const {
         return;
     }
     double low = 0.0, high = 0.0;
-    for (const double e : energies_) {
-        if (std::isfinite(e)) {
-            low = std::min(low, e);
-            high = std::max(high, e);
-        }
-    }
-    Widen(low, high);
+    EnergyRange(low, high);
     const AxisTicks ticks =
         AxisTicks::Between(low, high, std::max(2, area.height() * 2 / (3 * metrics.height())));
     for (const double v : ticks.values) {

@@ -47,6 +47,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void EnergyRange(double& low, double& high) const;
     void SpectrumRange(double& low, double& high) const;
 
     QStringList names_;

@@ -1,6 +1,10 @@
 #include "view/PrinterChoice.h"
 
+#include "platform/CommandTable.h"
+#include "res/CommandIds.h"
+
 #include <QCoreApplication>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -38,4 +42,17 @@ void PrinterChoice::Print(QWidget* parent, bool preview,
         if (dialog.exec() == QDialog::Accepted)
             paint(&printer);
     }
+}
+
+void PrinterChoice::AddChartPrinting(CommandTable& commands, QWidget* chart, int heightPercent,
+                                     std::function<void(QPainter&, const QRect&)> paint) {
+    for (const auto& [id, preview] :
+         {std::pair{CommandIds::kFilePrint, false}, std::pair{CommandIds::kFilePrintPreview, true}})
+        commands.Add(id, [chart, heightPercent, paint, preview = preview] {
+            Print(chart, preview, [&](QPrinter* target) {
+                QPainter painter(target);
+                const QRect page = target->pageLayout().paintRectPixels(target->resolution());
+                paint(painter, QRect(0, 0, page.width(), page.width() * heightPercent / 100));
+            });
+        });
 }
