@@ -650,6 +650,7 @@ ENGLISH = {
     ("Menu", "kJ/mol(&J)"): "k&J/mol",
     ("Menu", "kcal/mol(&K)"): "&kcal/mol",
     ("Menu", "経路に沿ってアニメーション(&A)"): "&Animate Along the Path",
+    ("CMovieDlg", "反応経路: 反応の順に %1 点"): "Reaction path: %1 points in reaction order",
     ("JobSetWindow", "ジョブの比較"): "Compare Jobs",
     ("JobSetWindow", "ファイルを追加(&A)..."): "&Add Files...",
     ("JobSetWindow", "除く(&R)"): "&Remove",

@@ -627,6 +627,10 @@ Do you want to replace it?</translation>
         <source>コマ/秒</source>
         <translation>Frames per second</translation>
     </message>
+    <message>
+        <source>反応経路: 反応の順に %1 点</source>
+        <translation>Reaction path: %1 points in reaction order</translation>
+    </message>
 </context>
 <context>
     <name>COptChartView</name>

@@ -29,8 +29,8 @@ QSpinBox* Spin(int low, int high, int value, QWidget* parent) {
 } // namespace
 
 CMovieDlg::CMovieDlg(int geometries, const std::vector<double>& frequencies, int mode, QSize window,
-                     bool gif, QWidget* parent)
-    : QDialog(parent) {
+                     bool gif, QWidget* parent, std::vector<int> path)
+    : QDialog(parent), path_(std::move(path)) {
     const int modes = static_cast<int>(frequencies.size());
     setWindowTitle(gif ? QCoreApplication::translate("CMovieDlg", "GIF 動画保存")
                        : QCoreApplication::translate("CMovieDlg", "MP4 動画保存"));
@@ -72,6 +72,11 @@ CMovieDlg::CMovieDlg(int geometries, const std::vector<double>& frequencies, int
     grid->addWidget(new QLabel(QCoreApplication::translate("CMovieDlg", "1 周期のコマ数"), content),
                     2, 0, Qt::AlignRight);
     grid->addWidget(framesBox, 2, 1);
+    alongPath = new QRadioButton(
+        QCoreApplication::translate("CMovieDlg", "反応経路: 反応の順に %1 点").arg(path_.size()),
+        content);
+    alongPath->setVisible(!path_.empty());
+    grid->addWidget(alongPath, 3, 0, 1, 4);
     grid->setColumnStretch(4, 1);
     optimisation->setEnabled(geometries > 0);
     vibration->setEnabled(modes > 0);
@@ -114,7 +119,10 @@ CMovieDlg::CMovieDlg(int geometries, const std::vector<double>& frequencies, int
 MovieRequest CMovieDlg::Request(double amplitude) const {
     MovieRequest request;
     request.amplitude = amplitude;
-    if (vibration->isChecked()) {
+    if (alongPath->isChecked()) {
+        request.kind = MovieRequest::kPath;
+        request.geometries = path_;
+    } else if (vibration->isChecked()) {
         request.kind = MovieRequest::kVibration;
         request.mode = modeBox->value() - 1;
         request.framesPerPeriod = framesBox->value();

@@ -24,8 +24,10 @@ public:
     // geometry's modes (cm⁻¹; none: no modes), each named beside the mode's
     // number; mode: the one to offer first (from 0); window: the frame size
     // offered.
+    // path: the geometries of a reaction path's points in reaction order
+    // (none: the file has no path), offered as a third content.
     CMovieDlg(int geometries, const std::vector<double>& frequencies, int mode, QSize window,
-              bool gif, QWidget* parent);
+              bool gif, QWidget* parent, std::vector<int> path = {});
 
     MovieRequest Request(double amplitude) const;
     QSize FrameSize() const;
@@ -36,6 +38,7 @@ public:
 
     QRadioButton* optimisation;
     QRadioButton* vibration;
+    QRadioButton* alongPath;
     QSpinBox* firstBox;
     QSpinBox* lastBox;
     QSpinBox* modeBox;
@@ -45,4 +48,7 @@ public:
     QSpinBox* heightBox;
     QSpinBox* fpsBox;
     QCheckBox* loopBox;
+
+private:
+    std::vector<int> path_;
 };

@@ -2,16 +2,19 @@
 
 #include "model/CMolData.h"
 
+#include <algorithm>
 #include <cmath>
 
 int MovieRequest::FrameCount() const {
+    if (kind == kPath)
+        return static_cast<int>(geometries.size());
     return kind == kOptimisation ? last - first + 1 : framesPerPeriod;
 }
 
 ViewState MovieRequest::StateOf(const ViewState& base, int k) const {
     ViewState state = base;
-    if (kind == kOptimisation) {
-        state.frame = first + k;
+    if (kind == kOptimisation || kind == kPath) {
+        state.frame = kind == kPath ? geometries[static_cast<std::size_t>(k)] : first + k;
         state.vibrationOffset = 0.0;
         return state;
     }
@@ -22,6 +25,15 @@ ViewState MovieRequest::StateOf(const ViewState& base, int k) const {
 }
 
 bool MovieRequest::Fits(const CMolData& model, const ViewState& base, const char** why) const {
+    if (kind == kPath) {
+        const bool all = std::all_of(geometries.begin(), geometries.end(),
+                                     [&](int g) { return g >= 0 && g < model.frameCount; });
+        if (geometries.empty() || !all) {
+            *why = "no such geometries";
+            return false;
+        }
+        return true;
+    }
     if (kind == kOptimisation) {
         if (first < 0 || last < first || last >= model.frameCount) {
             *why = "no such geometries";

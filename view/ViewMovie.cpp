@@ -28,9 +28,15 @@ void ViewMovie::SaveWithDialog(bool gif) {
     if (modes != nullptr)
         for (const NormalMode& mode : *modes)
             frequencies.push_back(mode.frequency);
+    // A scan's or an IRC's points, in reaction order, may make the movie too.
+    std::vector<int> points;
+    for (const ReactionPath::Point& point : model->path.points) {
+        if (point.geometry >= 0)
+            points.push_back(point.geometry);
+    }
     CMovieDlg dialog(model->frameCount, frequencies,
                      state.modeFrame == state.frame ? std::max(0, state.mode) : 0,
-                     source_.windowPixels, gif, source_.parent);
+                     source_.windowPixels, gif, source_.parent, points);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const MovieRequest request = dialog.Request(source_.vibrationAmplitude);

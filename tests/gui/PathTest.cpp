@@ -2,8 +2,8 @@
 // from the Analysis menu draws the points in reaction order; a click on a
 // point shows its geometry in the molecule window; a distance measured
 // there is plotted along the path; the energy unit changes; the numbers are
-// saved through the real file dialog; the animation runs through the points
-// in reaction order. A file without a scan or an IRC leaves the command
+// saved through the real file dialog; the animation and a GIF run through
+// the points in reaction order. A file without a scan or an IRC leaves the command
 // off.
 
 #include "AppHarness.h"
@@ -15,9 +15,14 @@
 #include "res/CommandIds.h"
 #include "tests/support/GaussianOutputText.h"
 #include "view/CMolView.h"
+#include "view/CMovieDlg.h"
 #include "view/CPathChartView.h"
 
+#include <QDialog>
 #include <QFile>
+#include <QImageReader>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest>
 
 #include <cmath>
@@ -127,6 +132,24 @@ void PathTest::scanProfileShowsThePointClickedAndSavesItsNumbers() {
             QVERIFY2(std::abs(fields[k].toDouble() - expected[p][k]) < 1e-3, lines[p + 1].data());
         QVERIFY2(lines[p + 1].endsWith(ends[p]), lines[p + 1].data());
     }
+    // A GIF along the path: the movie dialog offers the points (three, not
+    // the file's four geometries) beside the steps, which stay its default.
+    scan.MdiActivate(0);
+    scan.QueueDialog([](QDialog& dialog) {
+        auto& movie = static_cast<CMovieDlg&>(dialog);
+        QVERIFY(movie.optimisation->isChecked());
+        QVERIFY(movie.alongPath->isVisible());
+        QVERIFY(movie.alongPath->text().contains(QStringLiteral("3")));
+        movie.alongPath->setChecked(true);
+        movie.widthBox->setValue(80);
+        movie.heightBox->setValue(60);
+    });
+    const QString gif = scan.Path(QStringLiteral("along"));
+    scan.QueueDialogAnswer(gif, 1);
+    scan.Run(kSaveMovieGif);
+    QImageReader reader(gif + QStringLiteral(".gif"));
+    QCOMPARE(reader.imageCount(), 3);
+    QCOMPARE(reader.size(), QSize(80, 60));
     scan.Exit();
 }
 
