@@ -40,16 +40,39 @@ void GaussianPathScanner::Feed(std::string_view line, int table) {
     const std::string_view trimmed = TextScanner::Trim(line);
     if (trimmed.empty())
         return;
-    // The step energies above SCF, in the order their methods print them.
-    static constexpr std::string_view kCorrelated[] = {
-        "EUMP2 =", "EUMP3=", "UMP4(SDTQ)=", "CCSD(T)=", "E(TD-HF/TD-DFT) ="};
-    for (const std::string_view marker : kCorrelated) {
-        double value = 0.0;
-        if (table >= 0 && NumberAfter(trimmed, marker, value))
-            correlated_[table] = value;
+    // The step energies above SCF, in the order their methods print them:
+    // "E2 = … EUMP2 = …", "E3= … EUMP3= …", "E4(SDTQ)= … UMP4(SDTQ)= …",
+    // "CCSD(T)= …", "Total Energy, E(TD-HF/TD-DFT) = …". Only lines that
+    // begin so are searched, as an output has millions of others.
+    const char first = trimmed.front();
+    if (table >= 0 && (first == 'E' || first == 'C' || first == 'T')) {
+        static constexpr std::string_view kCorrelated[] = {
+            "EUMP2 =", "EUMP3=", "UMP4(SDTQ)=", "CCSD(T)=", "E(TD-HF/TD-DFT) ="};
+        for (const std::string_view marker : kCorrelated) {
+            double value = 0.0;
+            if (NumberAfter(trimmed, marker, value))
+                correlated_[table] = value;
+        }
     }
-    FeedScan(trimmed, table);
-    FeedIrc(trimmed, table);
+    lastTable_ = table;
+    // The lines the scan and the IRC are told by begin with these.
+    switch (first) {
+    case '!':
+    case 'S':
+    case 'O':
+        FeedScan(trimmed, table);
+        break;
+    case 'R':
+    case 'F':
+    case 'E':
+    case 'B':
+    case 'P':
+    case 'N':
+        FeedIrc(trimmed, table);
+        break;
+    default:
+        break;
+    }
 }
 
 // "! D1    D(3,1,2,4)            114.3023         Scan                            !"
@@ -100,7 +123,6 @@ void GaussianPathScanner::FeedScan(std::string_view trimmed, int table) {
 }
 
 void GaussianPathScanner::FeedIrc(std::string_view trimmed, int table) {
-    lastTable_ = table;
     if (StartsWith(trimmed, "Rxn path following direction =")) {
         irc_ = true;
         firstDirection_ = trimmed.find("Reverse") != std::string_view::npos ? -1 : +1;
