@@ -275,9 +275,9 @@ QAction* CMainFrame::MakeAction(int id, const QString& text) {
 void CMainFrame::CreateActions() {
     // Every command of every menu, once.
     std::vector<const std::vector<MenuItem>*> pending;
-    for (int menu : {ResourceIds::kMolecule, ResourceIds::kMainMenu, ResourceIds::kPlaceholder,
-                     ResourceIds::kPlot, ResourceIds::kSpectrum, ResourceIds::kChart,
-                     ResourceIds::kPathChart})
+    for (int menu :
+         {ResourceIds::kMolecule, ResourceIds::kMainMenu, ResourceIds::kPlaceholder,
+          ResourceIds::kPlot, ResourceIds::kSpectrum, ResourceIds::kChart, ResourceIds::kPathChart})
         pending.push_back(&MenuResource(menu));
     while (!pending.empty()) {
         const std::vector<MenuItem>* items = pending.back();

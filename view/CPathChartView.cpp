@@ -224,8 +224,10 @@ QRect CPathChartView::ProfileArea(const QRect& rect) const {
 }
 
 QPointF CPathChartView::PointOf(int p, const QRect& rect) const {
-    const Layout layout = LayOut(rect);
-    const std::vector<double> x = Positions();
+    return PointIn(LayOut(rect), Positions(), p);
+}
+
+QPointF CPathChartView::PointIn(const Layout& layout, const std::vector<double>& x, int p) const {
     const ReactionPath* path = Path();
     if (path == nullptr || p < 0 || p >= static_cast<int>(x.size()))
         return {};
@@ -244,16 +246,19 @@ int CPathChartView::PointAt(const QPoint& position) const {
     const ReactionPath* path = Path();
     if (path == nullptr)
         return -1;
+    // One layout for every point looked at.
+    const Layout layout = LayOut(rect());
+    const std::vector<double> x = Positions();
     int best = -1;
     double nearest = 0.0;
     for (int p = 0; p < static_cast<int>(path->points.size()); ++p) {
-        const double distance = std::abs(PointOf(p, rect()).x() - position.x());
+        const double distance = std::abs(PointIn(layout, x, p).x() - position.x());
         if (best < 0 || distance < nearest) {
             best = p;
             nearest = distance;
         }
     }
-    const double half = ProfileArea(rect()).width() /
+    const double half = layout.profile.width() /
                         (2.0 * static_cast<double>(std::max<std::size_t>(1, path->points.size())));
     return nearest <= std::max(half, 4.0) ? best : -1;
 }

@@ -74,6 +74,8 @@ private:
         bool angles = false; // the measurements plotted are angles
     };
     Layout LayOut(const QRect& rect) const;
+    // Where point p stands in a picture laid out so, x the points' positions.
+    QPointF PointIn(const Layout& layout, const std::vector<double>& x, int p) const;
     QString EnergyCaption() const;
     QString AxisCaption() const;
     MolDocState* GetDocState() const;
